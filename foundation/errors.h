@@ -1,0 +1,21 @@
+// The one error report of a failing step, and the questions after failed
+// allocations and failed window or GDI object creations.
+#pragma once
+#include "foundation/win.h"
+
+// The text every failure report ends with.
+extern const WCHAR kRetryQuestion[];  // L"\n\nSelect Yes to Retry or No to abort/return"
+
+// Shows the report of a failed step (at most once between two function
+// entries) and returns IDYES or IDNO.
+int ReportError(int code, const WCHAR* caption, const WCHAR* text);
+
+// After a failed window or GDI creation: non-zero to try again.
+int AskRetryOutOfResources();
+
+// After a failed heap allocation ("Problem allocating memory"): non-zero to try again.
+int AskRetryAllocation();
+
+// Tests and non-interactive runs answer the questions without a window:
+// answer 0 asks the user, IDYES or IDNO answers at once.
+void SetErrorAutoAnswer(int answer);
