@@ -1,0 +1,14 @@
+// Keeping the user interface alive during long steps and modal screens.
+// A WM_QUIT met on the way is posted again (with its exit code) and the call
+// returns 0 at once, so that the loop that called it can end and the main
+// message loop still sees the quit.
+#pragma once
+#include "foundation/win.h"
+
+// Dispatches every pending message of this thread. 1 when the queue was
+// emptied, 0 when a quit was seen.
+int PumpMessages();
+
+// Waits for one message and dispatches it. 1 after a message, 0 when a quit
+// was seen: modal loops stop then instead of waiting for their done flag.
+int RunModalLoop();
