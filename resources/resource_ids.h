@@ -1,0 +1,43 @@
+// Ids of the resources that the program carries; shared by tavik.rc and the code.
+#pragma once
+
+#define IDI_TAVIK 1               // program icon (first icon: Explorer shows it)
+#define IDC_LINK_HAND 301         // pointer over a link
+#define IDC_SPLITTER 302          // pointer over the splitter between list and editor
+
+#define IDR_ACCELERATORS 219      // the frame's accelerator table
+#define IDD_ERROR_DETAILS 217     // the one dialog template (error details, message box, note dialogs)
+
+#define IDR_HELP_PAGE 669         // RT_HTML: the help page written into the data folder
+
+// TEXT resources: the default data files written when they are missing.
+#define IDR_DATAFILE_WELCOME 659
+#define IDR_DATAFILE_EXAMPLES 683
+#define IDR_DATAFILE_EMPTY 767
+
+// Fonts carried as resources (type RT_FONT), loaded with AddFontMemResourceEx.
+#define IDR_FONT_SANS 558
+#define IDR_FONT_SANS_BOLD 559
+#define IDR_FONT_SANS_ITALIC 560
+#define IDR_FONT_MONO 561
+#define IDR_FONT_SERIF 562
+#define IDR_FONT_DISPLAY 563      // the display font of screen titles ("kimberley")
+
+// Command ids of the accelerator table (handled by the frame's command table).
+#define IDM_SAVE_NOTE 40099
+#define IDM_TOGGLE_RIBBON 40103
+#define IDM_NEW_NOTE 40110
+#define IDM_RENAME_NOTE 40111
+#define IDM_REFRESH_NOTES 40112
+#define IDM_NAVIGATE_BACK 40113
+#define IDM_NAVIGATE_FORWARD 40114
+#define IDM_QUICK_SEARCH 40115
+#define IDM_INC_SEARCH 40116
+#define IDM_TOGGLE_HEADING 40117
+#define IDM_NEW_DATAFILE 40120
+#define IDM_OPEN_DATAFILE 40121
+#define IDM_SAVE_COPY 40122
+#define IDM_PRINT_NOTE 40123
+#define IDM_PAGE_SETUP_PRINT 40124
+#define IDM_EXIT 40130
+#define IDM_HELP 40140

@@ -1,0 +1,26 @@
+# Compiles resources/tavik.rc with wrc into a .res that links into a program.
+# Usage (from any CMakeLists): tavik_add_resources(<target>)
+set(TAVIK_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
+find_program(TAVIK_WRC NAMES wrc wrc-stable PATHS /usr/bin /usr/lib/wine REQUIRED)
+find_path(TAVIK_WINE_WINDOWS_INCLUDE windows.h
+          PATHS /usr/include/wine/wine/windows /usr/include/wine/windows NO_DEFAULT_PATH REQUIRED)
+find_path(TAVIK_FONT_SANS_DIR LiberationSans-Regular.ttf
+          PATHS /usr/share/fonts/truetype/liberation2 NO_DEFAULT_PATH REQUIRED)
+find_path(TAVIK_FONT_DISPLAY_DIR Comfortaa-Bold.ttf
+          PATHS /usr/share/fonts/truetype/comfortaa NO_DEFAULT_PATH REQUIRED)
+
+function(tavik_add_resources target)
+  set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_tavik.res)
+  file(GLOB deps ${TAVIK_RESOURCE_DIR}/*.tavik ${TAVIK_RESOURCE_DIR}/*.ico ${TAVIK_RESOURCE_DIR}/*.cur
+       ${TAVIK_RESOURCE_DIR}/*.html ${TAVIK_RESOURCE_DIR}/*.manifest ${TAVIK_RESOURCE_DIR}/*.h)
+  add_custom_command(
+    OUTPUT ${res}
+    COMMAND ${TAVIK_WRC} -m64 --nostdinc -I${CMAKE_SOURCE_DIR} -I${TAVIK_RESOURCE_DIR}
+            -I${TAVIK_FONT_SANS_DIR} -I${TAVIK_FONT_DISPLAY_DIR} -I${TAVIK_WINE_WINDOWS_INCLUDE}
+            -o ${res} ${TAVIK_RESOURCE_DIR}/tavik.rc
+    DEPENDS ${TAVIK_RESOURCE_DIR}/tavik.rc ${deps}
+    COMMENT "Compiling resources for ${target}"
+    VERBATIM)
+  set_source_files_properties(${res} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+  target_sources(${target} PRIVATE ${res})
+endfunction()

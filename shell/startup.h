@@ -1,0 +1,6 @@
+// Start-up of the whole program: application object, single instance,
+// settings, init routine, timers and the message loop.
+#pragma once
+#include "foundation/win.h"
+
+int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand);
