@@ -5,7 +5,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 
-packages=(wine wine64 wine64-tools libwine-dev fonts-wine fonts-liberation2
+packages=(wine wine64 wine64-tools libwine-dev fonts-wine fonts-liberation2 fonts-comfortaa
           cmake g++ make libgtest-dev
           zlib1g-dev libjpeg-dev libpng-dev libtiff-dev libcurl4-openssl-dev
           wordnet-dev wordnet-base
