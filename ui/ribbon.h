@@ -1,0 +1,93 @@
+// The ribbon the program draws itself: a strip of tabs ("Home", "Options",
+// "Help") over the groups of the current tab, each group hosting windowless
+// controls. The controls belong to the caller (global AIControl objects, whose
+// ids are their command ids); the ribbon lays them out, draws them and routes
+// the mouse to them. A click posts WM_COMMAND with the control id to the owner.
+#pragma once
+#include "foundation/win.h"
+
+class AIControl;
+
+class Ribbon {
+public:
+    enum { kMaxTabs = 20, kMaxGroups = 20, kMaxControls = 100, kTabStripHeight = 24,
+           kGroupHeight = 72, kCaptionHeight = 16 };
+    // Display modes: the whole ribbon, only the tab strip, nothing.
+    enum { ModeFull = 0, ModeTabsOnly = 1, ModeHidden = 2 };
+
+    Ribbon();
+
+    // The window that shows the ribbon; hosted controls report to it.
+    void Attach(HWND owner, int left, int top, int width);
+    HWND GetOwner() const { return owner_; }
+
+    // Adds "Home", "Options" and "Help".
+    void AddStandardTabs();
+    // Each returns the new index, -1 when full.
+    int AddTab(const WCHAR* name);
+    int AddGroup(int tab, const WCHAR* caption);
+    // Hosts a control in a group, with its help text (the control's size is kept).
+    int AddControl(int tab, int group, AIControl* control, const WCHAR* helpText);
+
+    int GetTabCount() const { return tabCount_; }
+    int GetControlCount() const { return controlCount_; }
+    AIControl* GetControl(int index) const;
+    AIControl* FindControl(int commandId) const;
+    // Ids of every hosted control in order (fills a command table); returns the count.
+    int CollectCommandIds(UINT* ids, int max) const;
+
+    // Enabled and pressed states by command id; 0 when the id is unknown.
+    int SetControlEnabled(int commandId, int enabled);
+    int SetControlPressed(int commandId, int pressed);
+
+    // index, or -2 next, -1 previous (wrapping). Returns the tab now current.
+    int SelectTab(int index);
+    int GetCurrentTabIndex() const { return currentTab_; }
+    int GetDisplayMode() const { return displayMode_; }
+    void SetDisplayMode(int mode);
+    RECT GetRect() const;
+    // The tab strip alone (the wheel switches tabs over it).
+    RECT GetTabStripRect() const;
+    void Invalidate();
+
+    // Lays out the current tab's controls (after adding or switching tabs).
+    void Layout();
+    void Paint(HDC dc);
+
+    // Mouse in owner client coordinates; message is WM_MOUSEMOVE, WM_LBUTTONDOWN
+    // or WM_LBUTTONUP. Returns 1 when the ribbon used the message.
+    int TrackMouse(UINT message, int x, int y);
+    // The control under the mouse after TrackMouse, or null.
+    AIControl* GetHotControl() const { return hot_; }
+    // The help text of the control under the mouse, or null.
+    const WCHAR* GetHotHelpText() const;
+
+private:
+    struct Group {
+        WCHAR caption[40];
+        int firstControl;  // index into controls_ of the group's first control, in adding order
+    };
+    struct Tab {
+        WCHAR name[32];
+        int groupCount;
+        Group groups[kMaxGroups];
+        RECT tabRect;
+    };
+    struct Hosted {
+        AIControl* control;
+        int tab;
+        int group;
+    };
+    int TabAt(int x, int y) const;
+
+    HWND owner_;
+    RECT rect_;
+    int displayMode_;
+    int currentTab_;
+    int tabCount_;
+    Tab tabs_[kMaxTabs];
+    int controlCount_;
+    Hosted controls_[kMaxControls];
+    AIControl* hot_;
+    AIControl* pressedControl_;
+};

@@ -1,0 +1,44 @@
+// AIStatusLine: ten slots of at most 500 characters, each with a level
+// (0 done or prompt, 1 information or working, 2 warning, 3 error) and an
+// optional expiry; texts are TextMarkup. The frame's timer calls Tick.
+#pragma once
+#include "foundation/win.h"
+
+class AIStatusLine {
+public:
+    enum { kSlots = 10, kSlotChars = 500 };
+
+    AIStatusLine();
+
+    // Slot 0 at level 0.
+    void SetText(const WCHAR* text);
+    // Copies at most 500 characters; out-of-range slots are ignored, levels clamp to 0-3.
+    void SetSlotText(const WCHAR* text, int level, int slot);
+    // As SetSlotText; the slot empties itself after `milliseconds`.
+    void SetTimedText(const WCHAR* text, int level, int slot, int milliseconds);
+    void ClearSlot(int slot);
+    const WCHAR* GetSlotText(int slot) const;
+    int GetSlotLevel(int slot) const;
+
+    // Message kind code (1001 help, 1002 warning, 1003 error, 1004 info), 0 for none.
+    void SetPictureCode(int code);
+    int GetPictureCode() const { return pictureCode_; }
+
+    // Empties slots whose time is up; 1 when something changed (and repaints).
+    int Tick(DWORD now);
+
+    // The window that shows the line and its rectangle there.
+    void Attach(HWND window, const RECT& rect);
+    void SetRect(const RECT& rect) { rect_ = rect; }
+    RECT GetRect() const { return rect_; }
+    void Invalidate();
+    void Paint(HDC dc);
+
+private:
+    WCHAR text_[kSlots][kSlotChars + 1];
+    int level_[kSlots];
+    DWORD expiry_[kSlots];
+    int pictureCode_;
+    HWND window_;
+    RECT rect_;
+};
