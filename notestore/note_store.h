@@ -1,0 +1,259 @@
+// NoteStore: the one open data file and everything the rest of the program
+// reads of it. The whole file lives in one UTF-16 buffer (terminated by a
+// zero and followed by three guard bytes); the note index maps each title to
+// its index value. Edited notes live in their mark-up mirror files until the
+// data file is saved. The file format is described in docs/datafile-format.md.
+//
+// Everything runs on the UI thread. Code that walks the buffer while it pumps
+// messages holds a walk (BeginDatafileWalk / EndDatafileWalk); while a walk
+// is held nothing moves or frees the buffer, and a save waits until the last
+// walk ends.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+
+class AIStringTable;
+class AIStringList;
+struct SettingsRecord;
+
+// Note index values (signed 32-bit, the value part of a note index item).
+enum : int32_t {
+    // >= 0: offset in characters of the note's U+00A4 in the buffer;
+    // < 0 (above the values below): negated offset, the current text lives
+    // in the note's mark-up mirror file.
+    kIndexSideFileOnly = -2100999999,  // the note exists only in side files
+    kIndexNoValue = -2100111111,       // an entry without value
+    kIndexDeletedLimit = -2000000000,  // any other value at or below: deleted
+};
+
+enum {
+    kMaxDatafileBytes = 50 * 1024 * 1024,
+    kMaxNoteChars = 50000,        // editor text plus hidden link text
+    kNoteWarnChars = 47000,
+    kMaxTitleChars = 30,
+    kMaxTags = 50,
+    kMaxNotesPerTag = 50,
+    kMirrorTextRecords = 10000,
+    kRecentDatafiles = 8,
+};
+
+// Catalogue message ids the store raises.
+enum {
+    kMsgDatafileUnsorted = 3,      // inserts: path, the title, the title it is ordered before
+    kMsgDatafileNotValid = 38,     // insert: path
+    kMsgMinimumOneNote = 39,
+    kMsgSavingCopyFailed = 41,
+    kMsgDatafileTooLarge = 44,     // insert: path
+    kMsgNoteTooLarge = 46,         // inserts: characters cut, path of the full copy
+    kMsgOutOfDiskSpace = 47,
+};
+
+// The note mark that opens every note, and the reserved link-part separator.
+const WCHAR kNoteMark = 0x00A4;
+const WCHAR kLinkColonMark = 0x00B1;   // ":" inside a link label
+const WCHAR kLinkCommaMark = 0x2026;   // "," inside a link target
+
+// One record of the mirror-text table: the current text of a note whose text
+// lives in its mark-up mirror file, kept for full-text search.
+struct MirrorTextRecord {
+    uint32_t key1;   // both keys non-zero while the record is in use
+    uint32_t key2;
+    WCHAR* text;     // UTF-16, begins with the note's U+00A4; LocalAlloc block
+    int32_t age;     // -1 unused
+};
+
+// How messages reach the user. The dialogs connect ShowMessage here; until
+// then (and in tests) the id and inserts are only remembered.
+typedef void (*NoteStoreMessageHook)(int32_t messageId, const WCHAR* insert1,
+                                     const WCHAR* insert2, const WCHAR* insert3);
+
+// Editor operations that the editor layer provides; null until it does.
+typedef void (*ShowNoteHyperlinksFn)();
+typedef void (*ApplyLineTagsFn)(int32_t reformat);
+
+// The settings of the sync engine. CheckSyncFolders copies the two settings
+// into the two paths (with a trailing backslash).
+struct NoteSyncState {
+    AIString SyncFolderSetting;
+    AIString ShareFolderSetting;
+    AIString SyncFolderPath;     // empty: no sync folder
+    AIString ShareFolderPath;    // empty: no share folder
+    int32_t editMarkerHeld;      // 1 while this user holds the current note's edit marker
+};
+
+struct NoteStore {
+    // The open data file.
+    AIString datafilePath;
+    AIString dataFolder;       // with trailing backslash
+    AIString notesFolder;      // with trailing backslash
+    int32_t loaded;
+    int32_t readOnly;
+    int32_t unicode;           // 1: the file is UTF-16 (the only kind accepted)
+    HANDLE fileHandle;         // held open while loaded; INVALID_HANDLE_VALUE otherwise
+
+    // The whole file after its byte-order mark, terminated by 0 and followed
+    // by the guard bytes 7B DE 6F. Read it through GetDatafileBuffer.
+    WCHAR* buffer;
+    int32_t bufferChars;       // characters before the terminating zero
+    uint32_t generation;       // changes whenever the buffer is replaced or freed
+    int32_t walkCount;         // walkers holding the buffer
+    int32_t savePending;       // a save asked for during a walk; runs when the walk ends
+
+    // The note index: items "title:value", sorted, case-sensitive keys,
+    // a blank in a title stored as "_". Its count is the number of notes.
+    AIStringTable* noteIndex;
+
+    // The current note.
+    int32_t currentIndex;      // -1 none
+    AIString currentTitle;
+    AIString currentText;      // filled by LoadNoteText: the note's text after its title line
+    AIStringTable* hyperlinks; // "label:target" of the current note, ":" in labels as U+00B1
+    int32_t hiddenLinkChars;   // length of the current note's link block
+
+    AIStringList* recentlyViewed;
+
+    // Tags: at most 50 names, per tag at most 50 titles.
+    AIStringList* tagNames;
+    AIStringList* tagNotes[kMaxTags];
+
+    // Notes whose current text lives in their mirror files, and those texts.
+    AIStringList* mirrorNotes;
+    MirrorTextRecord mirrorTexts[kMirrorTextRecords];
+    int32_t mirrorAgeThreshold;
+
+    // Web-capture image table: image name -> page address, saved when changed.
+    AIStringTable* webCaptureImages;
+
+    // Where recent data files are kept (set by the application; may be null).
+    SettingsRecord* settings;
+
+    NoteSyncState sync;
+
+    // Messages.
+    NoteStoreMessageHook messageHook;
+    int32_t lastMessageId;     // the last message raised (0 none)
+    AIString lastMessageInserts[3];
+
+    // Editor operations, filled in by the editor layer.
+    ShowNoteHyperlinksFn showNoteHyperlinksFn;
+    ApplyLineTagsFn applyLineTagsFn;
+
+    NoteStore();
+};
+
+extern NoteStore g_noteStore;
+
+// ---- Messages ----
+void SetNoteStoreMessageHook(NoteStoreMessageHook hook);
+
+// ---- Loading, saving, closing ----
+
+// Opens, validates and indexes the data file. 1 on success (ResultFlag 1);
+// 0 when refused, with its message raised and the file untouched; the store
+// keeps the file it had open before. Refused while a walk is held.
+int32_t LoadDatafile(const WCHAR* path);
+
+// Results of a save.
+enum { kSaveFailed = 0, kSaveDone = 1, kSaveDeferred = 2, kSaveNothing = 3 };
+
+// Saves the data file when one is open: a temporary copy, flushed, replaces
+// the file; the previous version stays as the backup. A failure at any step
+// leaves the old file whole and reports it. During a walk the save is
+// deferred (kSaveDeferred) and runs when the last walk ends.
+int32_t SaveDatafileIfOpen();
+// Writes the current notes to another path (the open file stays as it is).
+int32_t SaveDatafileCopy(const WCHAR* path);
+
+// Closes the data file's handle (the store stays loaded).
+void CloseDatafileHandle();
+// Forgets the open data file (after saving nothing). Refused during a walk.
+int32_t CloseDatafile();
+
+// Keeps the eight recent data-file paths in the settings, newest first.
+void AddRecentDatafile(SettingsRecord& settings, const WCHAR* path);
+
+int32_t IsDatafileReadOnly();
+int32_t IsDatafileLoaded();
+
+// ---- The buffer ----
+// The whole file as one buffer: each note opened by U+00A4, terminated by 0.
+// A walker may write a 0 over a note mark and must put it back before it
+// lets go. Null when nothing is loaded.
+WCHAR* GetDatafileBuffer();
+int32_t GetDatafileBufferChars();
+uint32_t GetDatafileGeneration();
+void BeginDatafileWalk();
+void EndDatafileWalk();     // runs a deferred save when the last walk ends
+// 1 when the guard bytes behind the buffer are intact.
+int32_t CheckDatafileGuard();
+
+// ---- Notes ----
+int32_t GetNoteCount();
+// The index value of note i (kIndexNoValue when i is out of range).
+int32_t GetNoteIndexValue(int32_t noteIndex);
+// The title of note i ("" when out of range), blanks as "_".
+int32_t GetNoteTitle(int32_t noteIndex, AIString& title);
+
+// prefix 0: the note whose title equals the text, ignoring case, blanks
+// compared as "_"; prefix 1: the first title beginning with the text.
+// Returns the note index, or -1 with ResultFlag 0. `unused` is not read.
+int32_t FindNoteByTitle(const WCHAR* title, int32_t unused, int32_t prefix);
+
+// Loads note i's text after its title line (body and link block) into
+// currentText, from the buffer or its mirror file. flags: 0. 1 on success.
+int32_t LoadNoteText(int32_t noteIndex, int32_t flags);
+
+// Makes note i the current note: its text, title, hyperlink table (from its
+// link block) and hidden link length. 1 on success.
+int32_t OpenCurrentNote(int32_t noteIndex);
+
+// Stores the current note: `body` is the editor's text; the link block is
+// made from the hyperlink table. Reserved characters are replaced; a note over
+// kMaxNoteChars is first copied whole to a side file, then cut (message 46
+// names the copy). The text goes to the note's mirror file. 1 on success.
+int32_t StoreCurrentNote(const WCHAR* body);
+
+// Creates a note (its text in its mirror file until the next save); returns
+// its index or -1 (invalid or used title).
+int32_t CreateNote(const WCHAR* title, const WCHAR* body);
+// Deletes note i: its text is kept as a deleted copy in the notes folder.
+// The last note cannot be deleted (message 39). 1 on success.
+int32_t DeleteNote(int32_t noteIndex);
+
+// ---- Tags ----
+int32_t GetTagCount();
+int32_t FindTag(const WCHAR* name);                  // index or -1
+int32_t AddTag(const WCHAR* name);                   // index, or -1 when 50 tags exist
+int32_t AddTitleToTag(int32_t tagIndex, const WCHAR* title);  // 1 added or present, 0 full or bad index
+int32_t RemoveTag(int32_t tagIndex);
+
+// ---- Mirrors and side files ----
+// Re-reads the mirror file of every note in the mirror-note list into the
+// mirror-text table. Returns the number of records filled.
+int32_t ReloadNotesFromMirrors();
+// Adds notes that exist only as "<title>.tavik.rtm" in the notes folder, and
+// drops side-file-only notes whose file has gone. Returns the number of changes.
+int32_t ScanNotesFolderForNewAndDeleted();
+
+// ---- Folders and paths ----
+const WCHAR* GetDataFolder();    // with trailing backslash, "" when nothing is loaded
+const WCHAR* GetNotesFolder();   // with trailing backslash
+// "rel:\rest" -> data folder + rest; any other path is copied. 1 when resolved.
+int32_t ResolveRelativePath(const WCHAR* path, AIString& out);
+// A path inside the data folder -> "rel:\rest"; any other path is copied.
+// 1 when made relative.
+int32_t MakeRelativePath(const WCHAR* path, AIString& out);
+
+// ---- Editor operations (the editor layer fills them in) ----
+void ShowNoteHyperlinks();
+void ApplyLineTagsInEditor(int32_t reformat);
+
+// ---- Sync and share folders ----
+// Safe and without effect while no folder is set.
+int32_t SyncFolders(int32_t full);
+int32_t SyncClaimEditMarker();
+int32_t SyncReleaseEditMarker();
+// Copies the folder settings into the engine's paths and checks the folders
+// and their "sync", "images" and "revisions" subfolders. 1 when all set
+// folders are usable.
+int32_t CheckSyncFolders();
