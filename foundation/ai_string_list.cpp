@@ -1,0 +1,236 @@
+#include "foundation/ai_string_list.h"
+#include "foundation/errors.h"
+#include "foundation/result_flag.h"
+#include "foundation/trace.h"
+
+AIStringList::AIStringList() : offsets_(0), offsetCapacity_(0), count_(0), cursor_(0) {}
+
+AIStringList::~AIStringList()
+{
+    if (offsets_) LocalFree(offsets_);
+}
+
+int AIStringList::EnsureOffsetCapacity(int count)
+{
+    if (count + 1 <= offsetCapacity_) return 1;
+    int want = offsetCapacity_ ? offsetCapacity_ : 16;
+    while (want < count + 1) want *= 2;
+    for (;;) {
+        int* block = (int*)LocalAlloc(LPTR, (SIZE_T)want * sizeof(int));
+        if (block) {
+            if (offsets_) {
+                memcpy(block, offsets_, (size_t)(count_ + 1) * sizeof(int));
+                LocalFree(offsets_);
+            }
+            offsets_ = block;
+            offsetCapacity_ = want;
+            return 1;
+        }
+        if (!AskRetryAllocation()) return 0;
+    }
+}
+
+void AIStringList::Clear()
+{
+    text_.Clear();
+    count_ = 0;
+    cursor_ = 0;
+    if (offsets_) offsets_[0] = 0;
+}
+
+// Splits text_ into items. A separator counts only outside brackets and
+// outside a U+00BD pair. When the text ends inside an unclosed bracket or
+// pair, the character that opened it is taken as plain text and the scan
+// resumes there: everything before it was already split correctly.
+int AIStringList::Reparse()
+{
+    TRACE_SCOPE(927, 40);
+    count_ = 0;
+    cursor_ = 0;
+    const WCHAR* t = text_.GetText();
+    int n = text_.GetLength();
+    if (!EnsureOffsetCapacity(16)) return 0;
+    offsets_[0] = 0;
+    int itemStart = 0;
+    int i = 0;
+    int plainOpener = -1;  // an opener found to be unclosed
+    for (;;) {
+        int depth = 0, quoted = 0, openedAt = -1;
+        for (; i < n; i++) {
+            WCHAR c = t[i];
+            if (i == plainOpener) continue;
+            if (quoted) {
+                if (c == kQuote) quoted = 0;
+            } else if (c == kQuote) {
+                if (depth == 0) openedAt = i;
+                quoted = 1;
+            } else if (c == L'[') {
+                if (depth == 0) openedAt = i;
+                depth++;
+            } else if (c == L']') {
+                if (depth > 0) depth--;
+            } else if (c == kSeparator && depth == 0) {
+                if (!EnsureOffsetCapacity(count_ + 1)) return 0;
+                count_++;
+                offsets_[count_] = i + 1;
+                itemStart = i + 1;
+            }
+            // A pair opened inside brackets leaves nothing behind at depth 0.
+            if (!quoted && depth == 0) openedAt = -1;
+        }
+        if (openedAt < 0) break;
+        plainOpener = openedAt;
+        i = openedAt + 1;
+    }
+    if (itemStart < n) {  // a last item without its separator: complete it
+        text_.AppendChar(kSeparator);
+        if (text_.GetLength() != n + 1 || !EnsureOffsetCapacity(count_ + 1)) return 0;
+        count_++;
+        offsets_[count_] = n + 1;
+    }
+    return 1;
+}
+
+int AIStringList::AssignJoined(const WCHAR* joined)
+{
+    if (joined == text_.GetText()) return Reparse();
+    text_.AssignText(joined);
+    return Reparse();
+}
+
+const WCHAR* AIStringList::ItemStart(int index) const
+{
+    if (index < 0 || index >= count_) return 0;
+    return text_.GetText() + offsets_[index];
+}
+
+int AIStringList::ItemLength(int index) const
+{
+    if (index < 0 || index >= count_) return 0;
+    return offsets_[index + 1] - offsets_[index] - 1;
+}
+
+int AIStringList::FindItemString(const WCHAR* text, int wholeItem) const
+{
+    int n = TextLength(text);
+    for (int i = 0; i < count_; i++) {
+        const WCHAR* item = ItemStart(i);
+        int length = ItemLength(i);
+        if (wholeItem) {
+            if (length != n) continue;
+            int k = 0;
+            while (k < n && FoldChar(item[k]) == FoldChar(text[k])) k++;
+            if (k == n) { ResultFlag = 1; return i; }
+        } else {
+            for (int at = 0; at + n <= length; at++) {
+                int k = 0;
+                while (k < n && FoldChar(item[at + k]) == FoldChar(text[k])) k++;
+                if (k == n) { ResultFlag = 1; return i; }
+            }
+        }
+    }
+    ResultFlag = 0;
+    return -1;
+}
+
+int AIStringList::FindItemExact(const WCHAR* text) const
+{
+    int n = TextLength(text);
+    for (int i = 0; i < count_; i++)
+        if (ItemLength(i) == n && memcmp(ItemStart(i), text, (size_t)n * sizeof(WCHAR)) == 0) {
+            ResultFlag = 1;
+            return i;
+        }
+    ResultFlag = 0;
+    return -1;
+}
+
+int AIStringList::AddString(const WCHAR* text)
+{
+    if (!EnsureOffsetCapacity(count_ + 1)) return -1;
+    int before = text_.GetLength();
+    int n = TextLength(text);
+    text_.AppendTextN(text, n).AppendChar(kSeparator);
+    if (text_.GetLength() != before + n + 1) {  // out of memory: undo
+        text_.SetLength(before);
+        return -1;
+    }
+    count_++;
+    offsets_[count_] = text_.GetLength();
+    return count_ - 1;
+}
+
+// Replaces item index by text (null removes the item) and moves the offsets behind it.
+int AIStringList::ReplaceRange(int index, const WCHAR* text, int length)
+{
+    if (index < 0 || index >= count_) { ResultFlag = 0; return 0; }
+    int start = offsets_[index];
+    int oldSpan = offsets_[index + 1] - start;  // item and its separator
+    int newSpan = text ? length + 1 : 0;
+    int delta = newSpan - oldSpan;
+    int total = text_.GetLength();
+    WCHAR* buffer = text_.GetBuffer(total + (delta > 0 ? delta : 0));
+    if (!buffer) return 0;
+    memmove(buffer + start + newSpan, buffer + start + oldSpan, (size_t)(total - start - oldSpan) * sizeof(WCHAR));
+    if (text) {
+        memcpy(buffer + start, text, (size_t)length * sizeof(WCHAR));
+        buffer[start + length] = kSeparator;
+    }
+    text_.SetLength(total + delta);
+    if (text) {
+        for (int i = index + 1; i <= count_; i++) offsets_[i] += delta;
+    } else {
+        for (int i = index; i < count_; i++) offsets_[i] = offsets_[i + 1] + delta;
+        count_--;
+        if (cursor_ > index) cursor_--;
+    }
+    return 1;
+}
+
+int AIStringList::RemoveItem(int index) { return ReplaceRange(index, 0, 0); }
+
+int AIStringList::SetItemText(int index, const WCHAR* text)
+{
+    return ReplaceRange(index, text ? text : L"", TextLength(text));
+}
+
+int AIStringList::SetItemInt(int index, int32_t value)
+{
+    AIString number;
+    number.AssignInt(value);
+    return ReplaceRange(index, number.GetText(), number.GetLength());
+}
+
+int AIStringList::CopyFrom(const AIStringList& other)
+{
+    if (&other == this) return 1;
+    if (!EnsureOffsetCapacity(other.count_)) return 0;
+    text_.Copy(other.text_);
+    if (text_.GetLength() != other.text_.GetLength()) { Clear(); return 0; }
+    if (other.offsets_) memcpy(offsets_, other.offsets_, (size_t)(other.count_ + 1) * sizeof(int));
+    else offsets_[0] = 0;
+    count_ = other.count_;
+    cursor_ = 0;
+    return 1;
+}
+
+int AIStringList::GetItemTextMode(int index, AIString& out, int mode) const
+{
+    out.AssignTextN(ItemStart(index), ItemLength(index));
+    if (mode == 0) out.Trim(1, 1);
+    return out.GetLength();
+}
+
+int AIStringList::HasNext()
+{
+    if (cursor_ < count_) return 1;
+    cursor_ = 0;
+    return 0;
+}
+
+int AIStringList::GetNext(AIString& out)
+{
+    if (cursor_ >= count_) { out.Clear(); return -1; }
+    GetItemTextMode(cursor_, out, 1);
+    return cursor_++;
+}

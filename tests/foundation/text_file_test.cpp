@@ -1,0 +1,121 @@
+#include "tests/support/gtest.h"
+#include "foundation/ai_file.h"
+#include "foundation/result_flag.h"
+#include "tests/foundation/text_test_files.h"
+
+TEST(AIFile, CreatedNamesLoseForbiddenCharacters)
+{
+    AIString name(L"a?b[c]d=e+f<g>h;i\"j,k*l|m^n o.txt");
+    EXPECT_EQ(13, AIFile::CleanName(name));
+    EXPECT_TRUE(name.EqualsText(L"abcdefghijklmn o.txt"));
+
+    TestFolder folder(L"names");
+    AIString wanted = folder.File(L"no<te>s?");
+    ASSERT_EQ(1, AIFile::CreateFolder(wanted.GetText()));
+    EXPECT_EQ(1, AIFile::PathExists(folder.File(L"notes").GetText()));
+    EXPECT_EQ(1, AIFile::CreateFolder(wanted.GetText()));  // already there is fine
+
+    AIFile file;
+    ASSERT_EQ(1, file.OpenForWrite(folder.File(L"x|y^.txt").GetText()));
+    EXPECT_TRUE(file.GetName().EndsWithNoCase(L"\\xy.txt"));
+    file.Close();
+    EXPECT_EQ(1, AIFile::Exists(folder.File(L"xy.txt").GetText()));
+    EXPECT_EQ(1, ResultFlag);
+}
+
+TEST(AIFile, WritesAndReadsUtf16Text)
+{
+    TestFolder folder(L"utf16");
+    AIString path = folder.File(L"note.txt");
+    const WCHAR* text = L"Gr\u00FC\u00DFe \u20AC \xD83D\xDE00 line\r\nnext";
+    {
+        AIFile file;
+        ASSERT_EQ(1, file.OpenForWrite(path.GetText()));
+        EXPECT_EQ(1, file.WriteBom());
+        EXPECT_EQ(1, file.WriteText(text));
+        EXPECT_EQ(1, file.Flush());
+    }
+    EXPECT_EQ(2 + 2 * TextLength(text), AIFile::GetSizeByName(path.GetText()));
+    EXPECT_EQ("\xFF\xFE", ReadBytes(path.GetText()).substr(0, 2));
+
+    AIFile file;
+    ASSERT_EQ(1, file.OpenForRead(path.GetText()));
+    EXPECT_EQ(1, file.IsUtf16());
+    EXPECT_EQ(2 + 2 * TextLength(text), file.GetSize());
+    AIString read;
+    ASSERT_EQ(1, file.ReadToText(read));
+    EXPECT_TRUE(read.EqualsText(text)) << Utf8(read);
+    // Chunked reading from a position.
+    ASSERT_EQ(1, file.SeekTo(2));
+    WCHAR first[3] = {0, 0, 0};
+    EXPECT_EQ(4, file.ReadChunk(first, 4));
+    EXPECT_EQ(L'G', first[0]);
+    EXPECT_EQ(L'r', first[1]);
+}
+
+TEST(AIFile, ReadsOtherEncodingsAndOddFilesSafely)
+{
+    TestFolder folder(L"enc");
+    AIString path = folder.File(L"t.txt");
+    AIString read;
+    AIFile file;
+
+    WriteBytes(path.GetText(), "\xEF\xBB\xBF" "caf\xC3\xA9");
+    ASSERT_EQ(1, file.OpenForRead(path.GetText()));
+    EXPECT_EQ(0, file.IsUtf16());
+    ASSERT_EQ(1, file.ReadToText(read));
+    EXPECT_TRUE(read.EqualsText(L"caf\u00E9"));
+
+    file.Close();
+    // UTF-16 with an odd trailing byte and a NUL inside: the byte is dropped,
+    // the NUL does not cut the text short.
+    WriteBytes(path.GetText(), std::string("\xFF\xFE" "a\0\0\0b\0c", 8));
+    ASSERT_EQ(1, file.OpenForRead(path.GetText()));
+    ASSERT_EQ(1, file.ReadToText(read));
+    EXPECT_EQ(3, read.GetLength());
+    EXPECT_EQ(L'b', read.CharAt(2));
+
+    file.Close();
+    WriteBytes(path.GetText(), "");
+    ASSERT_EQ(1, file.OpenForRead(path.GetText()));
+    EXPECT_EQ(1, file.ReadToText(read));
+    EXPECT_TRUE(read.IsEmpty());
+
+    // Too large for the caller's limit: refused, nothing half read.
+    file.Close();
+    WriteBytes(path.GetText(), std::string(100, 'x'));
+    ASSERT_EQ(1, file.OpenForRead(path.GetText()));
+    EXPECT_EQ(0, file.ReadToText(read, 50));
+    EXPECT_TRUE(read.IsEmpty());
+}
+
+TEST(AIFile, MissingAndLockedFilesFailWithTheirSystemCode)
+{
+    TestFolder folder(L"lock");
+    AIFile file;
+    EXPECT_EQ(0, file.OpenForRead(folder.File(L"absent.txt").GetText()));
+    EXPECT_EQ(0, ResultFlag);
+    EXPECT_TRUE(file.GetOpenError() == ERROR_FILE_NOT_FOUND || file.GetOpenError() == ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(-1, AIFile::GetSizeByName(folder.File(L"absent.txt").GetText()));
+    EXPECT_EQ(0, AIFile::Exists(folder.File(L"absent.txt").GetText()));
+
+    AIString path = folder.File(L"held.txt");
+    WriteBytes(path.GetText(), "abc");
+    HANDLE holder = CreateFileW(path.GetText(), GENERIC_READ | GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    // Retried, then the user is asked; the test answers No.
+    EXPECT_EQ(0, file.OpenForRead(path.GetText(), 1));
+    EXPECT_EQ((DWORD)ERROR_SHARING_VIOLATION, file.GetOpenError());
+    // A locked target is not replaced, and the old content survives a failed save.
+    EXPECT_EQ(0, AIFile::WriteUtf16File(path.GetText(), L"new", 3));
+    CloseHandle(holder);
+    EXPECT_EQ("abc", ReadBytes(path.GetText()));
+    EXPECT_FALSE(AIFile::Exists(folder.File(L"held.txt.tmp").GetText()));
+
+    AIString copy = folder.File(L"copy.txt");
+    EXPECT_EQ(1, AIFile::CopyOverwrite(path.GetText(), copy.GetText()));
+    EXPECT_EQ(1, AIFile::CopyOverwrite(path.GetText(), copy.GetText()));
+    SetFileAttributesW(copy.GetText(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(1, AIFile::DeleteQuiet(copy.GetText()));
+    EXPECT_EQ(0, AIFile::PathExists(copy.GetText()));
+}
