@@ -6,8 +6,8 @@
 // The text every failure report ends with.
 extern const WCHAR kRetryQuestion[];  // L"\n\nSelect Yes to Retry or No to abort/return"
 
-// Shows the report of a failed step (at most once between two function
-// entries) and returns IDYES or IDNO.
+// Shows the report of a failed step and returns IDYES or IDNO. After a "No",
+// further reports before the next function entry are not shown and answer IDNO.
 int ReportError(int code, const WCHAR* caption, const WCHAR* text);
 
 // After a failed window or GDI creation: non-zero to try again.
@@ -19,3 +19,6 @@ int AskRetryAllocation();
 // Tests and non-interactive runs answer the questions without a window:
 // answer 0 asks the user, IDYES or IDNO answers at once.
 void SetErrorAutoAnswer(int answer);
+
+// How many reports were shown (or answered automatically) so far.
+int GetErrorReportCount();

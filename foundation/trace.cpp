@@ -3,6 +3,7 @@
 
 TraceRing g_traceRing;
 TraceStack g_traceStack;
+uint32_t g_traceEntryCount;
 
 void TraceRecord(int32_t id)
 {
@@ -29,6 +30,7 @@ int TraceSnapshot(int32_t* out, int max)
 TraceScope::TraceScope(int32_t module, int32_t procedure)
 {
     SetLastError(0);
+    g_traceEntryCount++;
     int32_t id = module * 100000 + procedure * 10;
     TraceRecord(id);
     if (g_traceStack.depth < kTraceStackDepth) g_traceStack.frames[g_traceStack.depth] = id;

@@ -22,6 +22,9 @@ extern TraceStack g_traceStack;
 
 // Records an id: the slot receives the id, the next slot 9999999 as the end marker.
 void TraceRecord(int32_t id);
+// Counts function entries (TraceScope), so a report can be limited to one
+// between two entries.
+extern uint32_t g_traceEntryCount;
 void TraceStop();
 // Copies the ring oldest first into out (up to max ids); returns the count.
 int TraceSnapshot(int32_t* out, int max);

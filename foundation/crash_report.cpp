@@ -1,0 +1,85 @@
+#include "foundation/crash_report.h"
+#include "foundation/ai_string.h"
+#include "foundation/app.h"
+#include "foundation/errors.h"
+#include "foundation/trace.h"
+
+namespace {
+
+void AppendTwoDigits(AIString& text, int value)
+{
+    if (value < 10) text.AppendChar('0');
+    text.AppendInt(value);
+}
+
+void AppendHex(AIString& text, uint64_t value)
+{
+    static const WCHAR kHex[] = L"0123456789ABCDEF";
+    text.AppendText(L"0x");
+    int shift = value > 0xFFFFFFFFull ? 60 : 28;
+    for (; shift >= 0; shift -= 4) text.AppendChar(kHex[(value >> shift) & 15]);
+}
+
+LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers)
+{
+    // Nothing after this point may add to the trace the dump shows.
+    TraceStop();
+    uint32_t code = 0;
+    const void* address = 0;
+    if (pointers && pointers->ExceptionRecord) {
+        code = pointers->ExceptionRecord->ExceptionCode;
+        address = pointers->ExceptionRecord->ExceptionAddress;
+    }
+    AIString path;
+    WriteCrashDump(g_app.system.GetDocumentsFolder(), code, address, path);
+    AIString message(g_app.GetName());
+    message.AppendText(L" has stopped because of an unexpected error.\n\nA report was written to:\n");
+    message.AppendString(path);
+    MessageBoxW(0, message.GetText(), L"Critical Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ExitProcess(1);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
+void InstallCrashReporter() { SetUnhandledExceptionFilter(CrashFilter); }
+
+int WriteCrashDump(const WCHAR* folder, uint32_t code, const void* address, AIString& pathOut)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    pathOut.AssignText(folder);
+    if (pathOut.GetLength() && pathOut.CharAt(pathOut.GetLength() - 1) != '\\') pathOut.AppendChar('\\');
+    pathOut.AppendText(L"app_error_dump_I_").AppendInt(now.wYear);
+    AppendTwoDigits(pathOut, now.wMonth);
+    AppendTwoDigits(pathOut, now.wDay);
+    pathOut.AppendChar('_');
+    AppendTwoDigits(pathOut, now.wHour);
+    AppendTwoDigits(pathOut, now.wMinute);
+    AppendTwoDigits(pathOut, now.wSecond);
+    pathOut.AppendText(L".txt");
+
+    AIString text;
+    text.AppendText(g_app.GetName()).AppendChar(' ').AppendText(g_app.GetVersionText()).AppendText(L"\r\n");
+    text.AppendText(g_app.GetWindowsVersionText()).AppendText(L"\r\n");
+    text.AppendText(L"Exception ");
+    AppendHex(text, code);
+    text.AppendText(L" at ");
+    AppendHex(text, (uint64_t)(uintptr_t)address);
+    text.AppendText(L"\r\nTrace (oldest first):\r\n");
+    int32_t ids[kTraceRingSize];
+    int count = TraceSnapshot(ids, kTraceRingSize);
+    for (int i = 0; i < count; i++) text.AppendInt(ids[i]).AppendText(L"\r\n");
+    text.AppendText(L"Stack:\r\n");
+    int depth = g_traceStack.depth < kTraceStackDepth ? g_traceStack.depth : kTraceStackDepth;
+    for (int i = 0; i < depth; i++) text.AppendInt(g_traceStack.frames[i]).AppendText(L"\r\n");
+
+    HANDLE file = CreateFileW(pathOut.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    static const BYTE kBom[2] = {0xFF, 0xFE};
+    DWORD written = 0;
+    int ok = WriteFile(file, kBom, 2, &written, 0) &&
+             WriteFile(file, text.GetText(), (DWORD)text.GetLength() * 2, &written, 0);
+    CloseHandle(file);
+    return ok;
+}

@@ -1,0 +1,30 @@
+#include "foundation/message_pump.h"
+
+int PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit for the main loop and stop pumping at once.
+            PostQuitMessage((int)msg.wParam);
+            return 0;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 1;
+}
+
+int RunModalLoop()
+{
+    MSG msg;
+    BOOL got = GetMessageW(&msg, 0, 0, 0);
+    if (got == 0 || msg.message == WM_QUIT) {
+        PostQuitMessage((int)msg.wParam);
+        return 0;
+    }
+    if (got == -1) return 0;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return 1;
+}

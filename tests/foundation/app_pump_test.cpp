@@ -1,0 +1,210 @@
+#include "tests/support/gtest.h"
+#include "foundation/message_pump.h"
+#include "foundation/clipboard.h"
+#include "foundation/errors.h"
+#include "foundation/crash_report.h"
+#include "foundation/trace.h"
+#include <string.h>
+
+namespace {
+
+int g_dispatched = 0;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP + 1) {
+        g_dispatched++;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeWindow()
+{
+    static ATOM atom = 0;
+    if (!atom) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = CountingProc;
+        wc.hInstance = GetModuleHandleW(0);
+        wc.lpszClassName = L"TavikPumpTest";
+        atom = RegisterClassW(&wc);
+    }
+    return CreateWindowExW(0, L"TavikPumpTest", L"", WS_POPUP, 0, 0, 10, 10, 0, 0, GetModuleHandleW(0), 0);
+}
+
+// Removes a quit left in the queue and gives its exit code (-1 when none).
+int TakeQuit()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE))
+        if (msg.message == WM_QUIT) return (int)msg.wParam;
+    return -1;
+}
+
+}  // namespace
+
+TEST(MessagePump, DispatchesEverythingPending)
+{
+    HWND window = MakeWindow();
+    g_dispatched = 0;
+    for (int i = 0; i < 5; i++) PostMessageW(window, WM_APP + 1, 0, 0);
+    EXPECT_EQ(PumpMessages(), 1);
+    EXPECT_EQ(g_dispatched, 5);
+    DestroyWindow(window);
+    TakeQuit();
+}
+
+TEST(MessagePump, QuitIsPostedAgainAndPumpingStops)
+{
+    HWND window = MakeWindow();
+    g_dispatched = 0;
+    PostMessageW(window, WM_APP + 1, 0, 0);
+    PostQuitMessage(7);
+    EXPECT_EQ(PumpMessages(), 0);
+    EXPECT_EQ(g_dispatched, 1);
+    // Pumping again sees the same quit at once and still leaves it.
+    EXPECT_EQ(PumpMessages(), 0);
+    EXPECT_EQ(TakeQuit(), 7);
+    EXPECT_EQ(PumpMessages(), 1);
+    DestroyWindow(window);
+}
+
+TEST(MessagePump, ModalLoopEndsOnQuit)
+{
+    HWND window = MakeWindow();
+    g_dispatched = 0;
+    PostMessageW(window, WM_APP + 1, 0, 0);
+    EXPECT_EQ(RunModalLoop(), 1);
+    EXPECT_EQ(g_dispatched, 1);
+    // A modal loop whose done flag is never set still ends once a quit arrives.
+    PostQuitMessage(18);
+    int rounds = 0;
+    while (RunModalLoop() && rounds < 100) rounds++;
+    EXPECT_LT(rounds, 100);
+    EXPECT_EQ(TakeQuit(), 18);
+    DestroyWindow(window);
+}
+
+TEST(Clipboard, TextRoundTripAndBound)
+{
+    HWND window = MakeWindow();
+    {
+        AIClipboard clipboard(window);
+        ASSERT_EQ(clipboard.SetText(L"Hello \x00A4 world"), 1);
+    }
+    AIClipboard clipboard(window);
+    AIString text;
+    ASSERT_EQ(clipboard.GetText(text, 1000), 1);
+    EXPECT_EQ(Utf8(text), "Hello \xC2\xA4 world");
+    ASSERT_EQ(clipboard.GetText(text, 5), 1);
+    EXPECT_EQ(Utf8(text), "Hello");
+    EXPECT_EQ(clipboard.GetText(text, 0), 0);
+    EXPECT_EQ(clipboard.SetText(L"abcdef", 3), 1);
+    clipboard.GetText(text, 100);
+    EXPECT_EQ(Utf8(text), "abc");
+    clipboard.Close();
+    DestroyWindow(window);
+}
+
+TEST(Clipboard, DibRoundTripAndDamagedDibRefused)
+{
+    HWND window = MakeWindow();
+    // A 3x2 24-bit DIB: rows padded to 12 bytes.
+    const uint32_t total = sizeof(BITMAPINFOHEADER) + 12 * 2;
+    uint8_t dib[total];
+    memset(dib, 0, total);
+    BITMAPINFOHEADER* header = (BITMAPINFOHEADER*)dib;
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = 3;
+    header->biHeight = 2;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    for (uint32_t i = sizeof(BITMAPINFOHEADER); i < total; i++) dib[i] = (uint8_t)i;
+    EXPECT_EQ(PackedDibSize(header, total), total);
+    EXPECT_EQ(PackedDibSize(header, total - 1), 0u);  // pixels missing
+
+    AIClipboard clipboard(window);
+    EXPECT_EQ(clipboard.SetDib(dib, total - 1), 0);
+    ASSERT_EQ(clipboard.SetDib(dib, total), 1);
+    clipboard.Close();
+    uint8_t* block = 0;
+    uint32_t bytes = 0;
+    ASSERT_EQ(clipboard.GetDib(&block, &bytes), 1);
+    ASSERT_EQ(bytes, total);
+    EXPECT_EQ(0, memcmp(block + sizeof(BITMAPINFOHEADER), dib + sizeof(BITMAPINFOHEADER), 24));
+    LocalFree(block);
+
+    // Headers no reader should trust.
+    header->biBitCount = 7;
+    EXPECT_EQ(PackedDibSize(header, total), 0u);
+    header->biBitCount = 8;
+    header->biClrUsed = 100000;
+    EXPECT_EQ(PackedDibSize(header, 1u << 30), 0u);
+    header->biClrUsed = 0;
+    header->biWidth = 0x7FFFFFFF;
+    EXPECT_EQ(PackedDibSize(header, 0xFFFFFFFFu), 0u);
+    header->biWidth = 3;
+    header->biHeight = -2;  // top-down
+    EXPECT_EQ(PackedDibSize(header, 5000), sizeof(BITMAPINFOHEADER) + 256 * 4 + 8u);
+    clipboard.Close();
+    DestroyWindow(window);
+}
+
+namespace {
+int Failing(int depth)
+{
+    TRACE_SCOPE(999, 1);
+    if (depth > 0) {
+        // The caller passes the failure up without a new function entry in between.
+        int inner = Failing(depth - 1);
+        ReportError(1, L"Error", L"outer");
+        return inner;
+    }
+    return ReportError(1, L"Error", L"inner");
+}
+}  // namespace
+
+TEST(ErrorReport, ShownOnceBetweenFunctionEntriesAfterNo)
+{
+    int before = GetErrorReportCount();
+    EXPECT_EQ(Failing(2), IDNO);
+    EXPECT_EQ(GetErrorReportCount(), before + 1);
+    // After "Yes" a retry that fails again is shown again.
+    SetErrorAutoAnswer(IDYES);
+    { TRACE_SCOPE(999, 3); }
+    before = GetErrorReportCount();
+    ReportError(1, L"Error", L"first");
+    ReportError(1, L"Error", L"again");
+    EXPECT_EQ(GetErrorReportCount(), before + 2);
+    SetErrorAutoAnswer(IDNO);
+    { TRACE_SCOPE(999, 2); }
+    before = GetErrorReportCount();
+    ReportError(1, L"Error", L"new step");
+    EXPECT_EQ(GetErrorReportCount(), before + 1);
+}
+
+TEST(CrashDump, NamedByDateWithTheTrace)
+{
+    { TRACE_SCOPE(999, 7); }
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString path;
+    ASSERT_EQ(WriteCrashDump(temp, 0xC0000005u, (void*)0x1234, path), 1);
+    AIString name(path);
+    name.SplitAtChar('\\', 1, 1);
+    EXPECT_TRUE(name.StartsWith(L"app_error_dump_I_")) << Utf8(name);
+    EXPECT_TRUE(name.EndsWithNoCase(L".txt"));
+    EXPECT_EQ(name.GetLength(), 17 + 15 + 4) << Utf8(name);  // yyyymmdd_hhmmss
+
+    HANDLE file = CreateFileW(path.GetText(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    WCHAR content[4096] = {0};
+    DWORD got = 0;
+    ReadFile(file, content, sizeof(content) - 2, &got, 0);
+    CloseHandle(file);
+    DeleteFileW(path.GetText());
+    EXPECT_EQ(content[0], 0xFEFF);
+    AIString text(content + 1);
+    EXPECT_GE(text.FindText(L"0xC0000005"), 0);
+    EXPECT_GE(text.FindText(L"99900070"), 0);
+}
