@@ -252,7 +252,6 @@ struct MarkupLayout {
     MarkupFragment line[256];
     int lineCount;
     int x, top;
-    int draw;
 };
 
 int FontFor(MarkupLayout& layout, const TextStyle& style)
@@ -304,7 +303,7 @@ void FinishLine(MarkupLayout& layout, int emptyHeight)
         if (f.ascent > ascent) ascent = f.ascent;
         if (f.lineHeight - f.ascent > descent) descent = f.lineHeight - f.ascent;
     }
-    if (layout.draw && layout.top < layout.rect.bottom) {
+    if (layout.top < layout.rect.bottom) {
         for (int i = 0; i < layout.lineCount; i++) {
             const MarkupFragment& piece = layout.line[i];
             const MarkupFont& f = layout.fonts[piece.font];
@@ -387,7 +386,6 @@ int AIString::DrawMarkupText(HDC dc, const RECT& rect)
     layout->base = &s->font;
     layout->x = rect.left;
     layout->top = rect.top;
-    layout->draw = 1;
     HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
     COLORREF oldColour = GetTextColor(dc);
     int oldMode = SetBkMode(dc, TRANSPARENT);
