@@ -118,8 +118,12 @@ int AIFile::Open(const WCHAR* path, int forWrite, int retries)
                           FILE_ATTRIBUTE_NORMAL, 0);
         if (handle_ != INVALID_HANDLE_VALUE) { openError_ = 0; return SetResult(1); }
         openError_ = GetLastError();
-        if (!forWrite && IsNotFound(openError_)) break;  // a missing file is the caller's answer, not an error
-        if (attempt < retries) { Sleep(50); continue; }
+        if (IsNotFound(openError_)) {
+            if (!forWrite) break;  // a missing file is the caller's answer, not an error
+        } else if (attempt < retries) {
+            Sleep(50);  // waiting cannot make a missing folder appear, but a lock may go
+            continue;
+        }
         AIString text;
         if (openError_ == ERROR_SHARING_VIOLATION || openError_ == ERROR_LOCK_VIOLATION) text.AppendText(kLockedText);
         else text.AppendText(L"Could not open the file (error ").AppendUnsigned(openError_).AppendText(L")");

@@ -99,6 +99,9 @@ TEST(AIFile, MissingAndLockedFilesFailWithTheirSystemCode)
     EXPECT_EQ(-1, AIFile::GetSizeByName(folder.File(L"absent.txt").GetText()));
     EXPECT_EQ(0, AIFile::Exists(folder.File(L"absent.txt").GetText()));
 
+    EXPECT_EQ(0, file.OpenForWrite(folder.File(L"no folder\\x.txt").GetText(), 5));
+    EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, file.GetOpenError());
+
     AIString path = folder.File(L"held.txt");
     WriteBytes(path.GetText(), "abc");
     HANDLE holder = CreateFileW(path.GetText(), GENERIC_READ | GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
