@@ -39,9 +39,10 @@ void AIStringList::Clear()
 }
 
 // Splits text_ into items. A separator counts only outside brackets and
-// outside a U+00BD pair. When the text ends inside an unclosed bracket or
-// pair, the character that opened it is taken as plain text and the scan
-// resumes there: everything before it was already split correctly.
+// outside a U+00BD pair. Brackets that never close, and a last U+00BD
+// without its partner, are plain text, so a stray opener cannot swallow the
+// rest of the list. Linear in the text: an unclosed bracket is one that the
+// depth never falls below again, found from the smallest depth still to come.
 int AIStringList::Reparse()
 {
     TRACE_SCOPE(927, 40);
@@ -51,37 +52,48 @@ int AIStringList::Reparse()
     int n = text_.GetLength();
     if (!EnsureOffsetCapacity(16)) return 0;
     offsets_[0] = 0;
-    int itemStart = 0;
-    int i = 0;
-    int plainOpener = -1;  // an opener found to be unclosed
-    for (;;) {
-        int depth = 0, quoted = 0, openedAt = -1;
-        for (; i < n; i++) {
-            WCHAR c = t[i];
-            if (i == plainOpener) continue;
-            if (quoted) {
-                if (c == kQuote) quoted = 0;
-            } else if (c == kQuote) {
-                if (depth == 0) openedAt = i;
-                quoted = 1;
-            } else if (c == L'[') {
-                if (depth == 0) openedAt = i;
-                depth++;
-            } else if (c == L']') {
-                if (depth > 0) depth--;
-            } else if (c == kSeparator && depth == 0) {
-                if (!EnsureOffsetCapacity(count_ + 1)) return 0;
-                count_++;
-                offsets_[count_] = i + 1;
-                itemStart = i + 1;
-            }
-            // A pair opened inside brackets leaves nothing behind at depth 0.
-            if (!quoted && depth == 0) openedAt = -1;
-        }
-        if (openedAt < 0) break;
-        plainOpener = openedAt;
-        i = openedAt + 1;
+
+    int quotes = 0, lastQuote = -1, brackets = 0;
+    for (int i = 0; i < n; i++) {
+        if (t[i] == kQuote) { quotes++; lastQuote = i; }
+        else if (t[i] == L'[') brackets = 1;
     }
+    if (!(quotes & 1)) lastQuote = -1;
+
+    // minDepth[i]: the smallest bracket depth from position i to the end.
+    int* minDepth = 0;
+    if (brackets) {
+        while (!(minDepth = (int*)LocalAlloc(LMEM_FIXED, (SIZE_T)(n + 1) * sizeof(int))))
+            if (!AskRetryAllocation()) return 0;
+        int depth = 0;
+        for (int i = 0; i < n; i++) {
+            if (t[i] == L'[') depth++;
+            else if (t[i] == L']' && depth > 0) depth--;
+            minDepth[i] = depth;
+        }
+        minDepth[n] = depth;
+        for (int i = n - 1; i >= 0; i--)
+            if (minDepth[i + 1] < minDepth[i]) minDepth[i] = minDepth[i + 1];
+    }
+
+    int depth = 0, quoted = 0, itemStart = 0, ok = 1;
+    for (int i = 0; i < n && ok; i++) {
+        WCHAR c = t[i];
+        if (c == kQuote) {
+            if (i != lastQuote) quoted = !quoted;
+        } else if (c == L'[') {
+            depth++;
+        } else if (c == L']') {
+            if (depth > 0) depth--;
+        } else if (c == kSeparator && !quoted && (!minDepth || depth <= minDepth[i])) {
+            if (!EnsureOffsetCapacity(count_ + 1)) { ok = 0; break; }
+            count_++;
+            offsets_[count_] = i + 1;
+            itemStart = i + 1;
+        }
+    }
+    if (minDepth) LocalFree(minDepth);
+    if (!ok) return 0;
     if (itemStart < n) {  // a last item without its separator: complete it
         text_.AppendChar(kSeparator);
         if (text_.GetLength() != n + 1 || !EnsureOffsetCapacity(count_ + 1)) return 0;

@@ -41,6 +41,16 @@ TEST(AIStringList, UnclosedOpenerDoesNotSwallowTheRest)
     AIStringList list;
     list.AssignJoined(L"one\u00A4t[wo\u00A4three\u00A4[x\u00A4y]\u00A4f\u00BDour\u00A4five\u00A4");
     EXPECT_EQ("one|t[wo|three|[x\u00A4y]|f\u00BDour|five", Items(list));
+
+    // A hostile text of many unclosed brackets and an odd number of U+00BD.
+    AIString hostile;
+    for (int i = 0; i < 200000; i++) hostile.AppendChar(i % 3 ? L'[' : L'\u00BD');
+    hostile.AppendText(L"\u00A4ab\u00A4c");
+    list.AssignJoined(hostile.GetText());
+    ASSERT_EQ(3, list.GetCount());
+    EXPECT_EQ(200000, list.ItemLength(0));
+    EXPECT_EQ(2, list.ItemLength(1));
+    EXPECT_EQ(1, list.ItemLength(2));
 }
 
 TEST(AIStringList, FindAddRemoveAndReplaceKeepOffsetsRight)
