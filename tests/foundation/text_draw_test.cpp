@@ -130,10 +130,23 @@ TEST(AIStringDrawing, MarkupDrawsColoursAndWrapsWithinTheRectangle)
     EXPECT_GT(longWord.DrawMarkupText(other.dc, tiny), single);
 }
 
-TEST(AIStringDrawing, MissingFontResourceFailsSoftly)
+TEST(AIStringDrawing, FontResourcesLoadOnceAndMissingOnesFailSoftly)
 {
+    // The test program carries the program's resources; 563 is the display font.
+    AIString title(L"Title");
+    ASSERT_EQ(1, title.LoadResourceFont(563, L"Comfortaa"));
+    EXPECT_EQ(1, title.LoadResourceFont(563, L"Comfortaa"));
+    MemoryCanvas canvas(200, 60);
+    HFONT font = CreateFontIndirectW(&title.DrawState()->font);
+    HGDIOBJ old = SelectObject(canvas.dc, font);
+    WCHAR face[LF_FACESIZE] = {0};
+    GetTextFaceW(canvas.dc, LF_FACESIZE, face);
+    SelectObject(canvas.dc, old);
+    DeleteObject(font);
+    EXPECT_EQ(0, lstrcmpW(L"Comfortaa", face)) << Utf8(face);
+
     AIString s(L"x");
-    EXPECT_EQ(0, s.LoadResourceFont(563, L"kimberley"));
+    EXPECT_EQ(0, s.LoadResourceFont(31999, L"nothing"));
     s.SetFontByIndex(99);  // out of range falls back to the first face
     EXPECT_EQ(0, lstrcmpW(L"Tahoma", s.DrawState()->font.lfFaceName));
 }
