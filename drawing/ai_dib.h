@@ -6,6 +6,8 @@
 #pragma once
 #include "foundation/win.h"
 
+class AIImage;
+
 class AIDib {
 public:
     AIDib();
@@ -13,11 +15,14 @@ public:
     AIDib(const AIDib&) = delete;
     AIDib& operator=(const AIDib&) = delete;
 
-    // A blank (black, opaque) bitmap; bitsPerPixel 24 or 32. 1 on success.
+    // A black bitmap; bitsPerPixel 24 or 32. 1 on success, 0 for a size of
+    // zero, a negative size or one above the image library's pixel cap.
     int Create(int width, int height, int bitsPerPixel = 32);
 
     // type: 0 detect, 3 JPEG, 4 PNG (any type the image library reads).
     int LoadImageFile(const WCHAR* path, int type);
+    // The pixels of a decoded image (its alpha plane too) as a 32-bit bitmap.
+    int LoadImagePixels(const AIImage& image);
     // A BITMAP resource of the module (0: the program).
     int LoadBitmapResource(int id, HINSTANCE module = 0);
 
@@ -74,6 +79,7 @@ public:
 
 private:
     int CreateSection(int width, int height, int bitsPerPixel);
+    void TakeFrom(AIDib& other);  // moves other's objects here; other ends empty
 
     HBITMAP bitmap_;
     HDC memoryDC_;

@@ -38,8 +38,12 @@ private:
 
     HDC dc_;
     AIDib dib_;
-    AIPen pen_;
-    AIBrush brush_;
+    // Two of each so that a new pen or brush is made before the one in use
+    // is deselected and freed.
+    AIPen pens_[2];
+    AIBrush brushes_[2];
+    int currentPen_;     // -1: none of ours selected
+    int currentBrush_;
     HGDIOBJ previousPen_;
     HGDIOBJ previousBrush_;
 };
