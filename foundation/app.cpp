@@ -98,7 +98,8 @@ uint32_t ParseStartupWords(const WCHAR* arguments, const WCHAR* exeFileName, WCH
 }
 
 AIApp::AIApp()
-    : words_(0), runState_(kRunStarting), mainWindow_(0), activeWindowId_(100), guardFlag_(1), restartFlag_(0)
+    : words_(0), runState_(kRunStarting), mainWindow_(0), activeWindowId_(100), guardFlag_(1), restartFlag_(0),
+      instanceMutex_(0)
 {
     langCode_[0] = 0;
     name_.AssignText(L"Tavik");
@@ -156,4 +157,39 @@ void AIApp::Prepare(const WCHAR* exePath, const WCHAR* commandLine)
         system.SetPortableTempFolder(L"");
         SetRegistryLocation(name_.GetText(), 0);
     }
+}
+
+void AIApp::GetSingleInstanceName(AIString& out) const
+{
+    WCHAR user[257] = {0};
+    DWORD size = 256;
+    if (!GetUserNameW(user, &size)) user[0] = 0;
+    user[256] = 0;
+    out.AssignText(kInstanceGuid).AppendString(name_).AppendText(user);
+    // A backslash would name a kernel namespace.
+    out.ReplaceAll(L"\\", L"_", 1);
+}
+
+int AIApp::ClaimSingleInstance()
+{
+    TRACE_SCOPE(kModule, 2);
+    if (instanceMutex_) return 1;
+    AIString name;
+    GetSingleInstanceName(name);
+    HANDLE mutex = CreateMutexW(0, TRUE, name.GetText());
+    if (!mutex) return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(mutex);
+        return 0;
+    }
+    instanceMutex_ = mutex;
+    return 1;
+}
+
+void AIApp::ReleaseSingleInstance()
+{
+    if (!instanceMutex_) return;
+    ReleaseMutex(instanceMutex_);
+    CloseHandle(instanceMutex_);
+    instanceMutex_ = 0;
 }

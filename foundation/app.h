@@ -52,6 +52,14 @@ public:
     const WCHAR* GetWindowsVersionText() { return system.GetWindowsVersionText(); }
     const WCHAR* GetInstanceGuidText() const;
 
+    // The single-instance check: a named mutex made of the instance GUID
+    // text, the program name and the user name. 1 when this is the first
+    // instance (the mutex is kept until ReleaseSingleInstance), 0 when another
+    // instance holds it.
+    int ClaimSingleInstance();
+    void ReleaseSingleInstance();
+    void GetSingleInstanceName(AIString& out) const;
+
     uint32_t GetStartupWords() const { return words_; }
     int HasWord(uint32_t word) const { return (words_ & word) ? 1 : 0; }
     const WCHAR* GetLanguageCode() const { return langCode_; }  // "" or two letters
@@ -78,6 +86,7 @@ private:
     int32_t activeWindowId_;
     int32_t guardFlag_;
     int32_t restartFlag_;
+    HANDLE instanceMutex_;
 };
 
 extern AIApp g_app;

@@ -7,6 +7,8 @@
 
 class AIString;
 
+// Installs the unhandled-exception filter, and a vectored handler that
+// catches fatal faults inside the program's own code (see crash_report.cpp).
 void InstallCrashReporter();
 
 // Writes the dump file into folder; returns 1 and its path on success.

@@ -13,6 +13,7 @@ int g_haveReported = 0;
 }
 
 void SetErrorAutoAnswer(int answer) { g_autoAnswer = answer; }
+int GetErrorAutoAnswer() { return g_autoAnswer; }
 
 int GetErrorReportCount() { return g_reportsShown; }
 

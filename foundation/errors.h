@@ -19,6 +19,7 @@ int AskRetryAllocation();
 // Tests and non-interactive runs answer the questions without a window:
 // answer 0 asks the user, IDYES or IDNO answers at once.
 void SetErrorAutoAnswer(int answer);
+int GetErrorAutoAnswer();
 
 // How many reports were shown (or answered automatically) so far.
 int GetErrorReportCount();

@@ -1,4 +1,5 @@
 #include "foundation/message_pump.h"
+#include "foundation/app.h"
 
 int PumpMessages()
 {
@@ -27,4 +28,18 @@ int RunModalLoop()
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return 1;
+}
+
+int RunMessageLoop(HACCEL accelerators, HWND frame)
+{
+    MSG msg;
+    while (g_app.GetRunState() != kRunClosing) {
+        BOOL got = GetMessageW(&msg, 0, 0, 0);
+        if (got == 0) return (int)msg.wParam;
+        if (got == -1) return -1;
+        if (accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
 }

@@ -12,3 +12,8 @@ int PumpMessages();
 // Waits for one message and dispatches it. 1 after a message, 0 when a quit
 // was seen: modal loops stop then instead of waiting for their done flag.
 int RunModalLoop();
+
+// The main message loop: accelerators are translated against the frame
+// window. Ends with WM_QUIT (returns its exit code) or as soon as the
+// application's run state becomes -1 (returns 0).
+int RunMessageLoop(HACCEL accelerators, HWND frame);

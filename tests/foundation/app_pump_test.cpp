@@ -4,6 +4,8 @@
 #include "foundation/errors.h"
 #include "foundation/crash_report.h"
 #include "foundation/trace.h"
+#include "foundation/app.h"
+#include "foundation/system_info.h"
 #include <string.h>
 
 namespace {
@@ -14,6 +16,10 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 {
     if (message == WM_APP + 1) {
         g_dispatched++;
+        return 0;
+    }
+    if (message == WM_APP + 2) {
+        g_app.SetRunState(kRunClosing);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -82,6 +88,26 @@ TEST(MessagePump, ModalLoopEndsOnQuit)
     while (RunModalLoop() && rounds < 100) rounds++;
     EXPECT_LT(rounds, 100);
     EXPECT_EQ(TakeQuit(), 18);
+    DestroyWindow(window);
+}
+
+TEST(MessagePump, MainLoopEndsOnQuitOrClosingState)
+{
+    HWND window = MakeWindow();
+    g_dispatched = 0;
+    PostMessageW(window, WM_APP + 1, 0, 0);
+    PostQuitMessage(3);
+    EXPECT_EQ(RunMessageLoop(0, window), 3);
+    EXPECT_EQ(g_dispatched, 1);
+
+    g_app.SetRunState(kRunRunning);
+    PostMessageW(window, WM_APP + 2, 0, 0);
+    PostMessageW(window, WM_APP + 1, 0, 0);
+    EXPECT_EQ(RunMessageLoop(0, window), 0);
+    EXPECT_EQ(g_app.GetRunState(), kRunClosing);
+    EXPECT_EQ(g_dispatched, 1);  // the loop stopped right after the closing message
+    g_app.SetRunState(kRunStarting);
+    PumpMessages();
     DestroyWindow(window);
 }
 
@@ -207,4 +233,63 @@ TEST(CrashDump, NamedByDateWithTheTrace)
     AIString text(content + 1);
     EXPECT_GE(text.FindText(L"0xC0000005"), 0);
     EXPECT_GE(text.FindText(L"99900070"), 0);
+}
+
+// Run in a child process of this test program: installs the reporter and crashes.
+TEST(CrashDump, ChildThatCrashes)
+{
+    WCHAR flag[8];
+    if (!GetEnvironmentVariableW(L"TAVIK_CRASH_CHILD", flag, 8)) GTEST_SKIP();
+    InstallCrashReporter();
+    { TRACE_SCOPE(999, 9); }
+    volatile int* nowhere = 0;
+    *nowhere = 1;
+}
+
+TEST(CrashDump, UnhandledExceptionWritesDumpAndEndsWithOne)
+{
+    WCHAR exe[MAX_PATH];
+    GetModuleFileNameW(0, exe, MAX_PATH);
+    // A Winelib program's file name is its launcher script: start the module itself.
+    AIString module(exe);
+    if (!module.EndsWithNoCase(L".so")) module.AppendText(L".so");
+    AIString commandLine(L"\"");
+    commandLine.AppendString(module).AppendText(L"\" --gtest_filter=CrashDump.ChildThatCrashes");
+    SetEnvironmentVariableW(L"TAVIK_CRASH_CHILD", L"1");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    BOOL started = CreateProcessW(0, commandLine.GetBuffer(commandLine.GetLength()), 0, 0, FALSE, 0, 0, 0, &startup, &process);
+    SetEnvironmentVariableW(L"TAVIK_CRASH_CHILD", 0);
+    ASSERT_TRUE(started) << Utf8(commandLine);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    EXPECT_EQ(code, 1u);
+
+    // The dump lies in the documents folder and holds the child's last trace.
+    AISystemInfo info;
+    AIString pattern(info.GetDocumentsFolder());
+    pattern.AppendText(L"\\app_error_dump_I_*.txt");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.GetText(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    int withTrace = 0;
+    do {
+        AIString path(info.GetDocumentsFolder());
+        path.AppendChar('\\').AppendText(found.cFileName);
+        HANDLE file = CreateFileW(path.GetText(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+        WCHAR content[4096] = {0};
+        DWORD got = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            ReadFile(file, content, sizeof(content) - 2, &got, 0);
+            CloseHandle(file);
+        }
+        if (AIString(content).FindText(L"99900090") >= 0) withTrace = 1;
+        DeleteFileW(path.GetText());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_EQ(withTrace, 1);
 }

@@ -79,6 +79,23 @@ TEST(AppObject, PrepareFromNameAndCommandLine)
     SetRegistryLocation(L"Tavik", 0);
 }
 
+TEST(AppObject, SingleInstance)
+{
+    AIApp first, second;
+    first.Prepare(L"C:\\Tools\\TavikSingle.exe", L"x");
+    second.Prepare(L"C:\\Tools\\TavikSingle.exe", L"x");
+    AIString name;
+    first.GetSingleInstanceName(name);
+    EXPECT_EQ(name.FindChar('\\'), -1);
+    EXPECT_GE(name.FindText(L"TavikSingle"), 0);
+    EXPECT_EQ(first.ClaimSingleInstance(), 1);
+    EXPECT_EQ(second.ClaimSingleInstance(), 0);
+    first.ReleaseSingleInstance();
+    EXPECT_EQ(second.ClaimSingleInstance(), 1);
+    second.ReleaseSingleInstance();
+    SetRegistryLocation(L"Tavik", 0);
+}
+
 TEST(SystemInfo, WineAndSpeedCanBeForced)
 {
     AISystemInfo info;
