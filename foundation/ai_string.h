@@ -106,7 +106,7 @@ public:
     int DrawInRect(HDC dc, const RECT& rect);
     int DrawOffscreen(HDC dc, int x, int y, UINT flags);
     int DrawStyled(HDC dc, const RECT& rect, UINT flags);
-    int DrawMarkupText(HDC dc, const RECT& rect);  // the text as TextMarkup
+    int DrawMarkupText(HDC dc, const RECT& rect);  // the text as TextMarkup; returns the height used
 
     const AIStringDrawState* DrawState() const { return draw_; }
 
