@@ -1,0 +1,33 @@
+// Length-bounded, case-insensitive text search with the platform's case rules.
+// The text is never measured or written: every call gets its end, so a note
+// needs no terminator. Candidates are found eight characters at a time by
+// their first and last character (each in all the spellings that fold to it),
+// then checked through the fold table.
+#pragma once
+#include "foundation/win.h"
+
+enum { kFoldedPatternMaxChars = 100, kFoldSpellingsMax = 4 };
+
+struct FoldedPattern {
+    WCHAR folded[kFoldedPatternMaxChars];
+    int32_t length;
+    // Every character whose lower case equals the first (last) folded one,
+    // padded by repeating the first spelling.
+    WCHAR firstSpellings[kFoldSpellingsMax];
+    WCHAR lastSpellings[kFoldSpellingsMax];
+    int32_t vectorised;  // 0 when a character has more spellings than fit
+};
+
+// The lower case of every UTF-16 unit (built once with CharLowerBuffW;
+// surrogate halves map to themselves).
+const WCHAR* GetFoldTable();
+
+// Prepares text (at most 100 characters are used). An empty pattern never matches.
+void PrepareFoldedPattern(FoldedPattern& pattern, const WCHAR* text, int length);
+
+// The first position in [from, end) where the whole pattern matches ignoring
+// case and ends at or before end; null when none.
+const WCHAR* FindFolded(const FoldedPattern& pattern, const WCHAR* from, const WCHAR* end);
+
+// The first ch in [from, end), or end when there is none.
+const WCHAR* FindCharBounded(const WCHAR* from, const WCHAR* end, WCHAR ch);

@@ -1,0 +1,240 @@
+#include "search/full_text_search.h"
+#include "search/folded_find.h"
+#include "search/full_text_query.h"
+#include "search/hit_ranking.h"
+#include "search/note_scorer.h"
+#include "search/query_parser.h"
+#include "search/search_source.h"
+#include "search/search_tables.h"
+
+namespace {
+
+int g_running = 0;
+int g_runAgain = 0;
+
+// How often the walk paints its progress and pumps messages.
+struct WalkPacing {
+    int32_t divisor;
+    int32_t thresholdStep;
+    int64_t nextThreshold;
+    int64_t lastStep;
+};
+
+// What the walk must find unchanged after every pump.
+struct WalkGuard {
+    uint32_t generation;
+    const WCHAR* buffer;
+    int32_t chars;
+    const WCHAR* rangeStart;  // the scan range of the part being walked
+    const WCHAR* rangeEnd;
+};
+
+void ResetForSearch()
+{
+    SearchCounters.processed = 0;
+    SearchCounters.pageIndex = 0;
+    SearchCounters.selectedHit = 1;
+    SearchHitTable.count = 0;
+    RankedHits[0].score = kBestScoreWalking;
+    SearchStopRequest = kStopRunning;
+    ClearSearchKeywords();
+    for (int i = 0; i < kSearchHitSlots; i++) {
+        SearchHitTable.slot[i].score = 0;
+        SearchHitTable.slot[i].noteReference = kHitFree;
+    }
+}
+
+WalkPacing ChoosePacing(int32_t total, const SearchSource& source)
+{
+    WalkPacing pacing;
+    pacing.divisor = total < 500 ? 100 : total < 1000 ? 60 : total < 2500 ? 40 : total < 5000 ? 20 : 10;
+    int32_t speed = source.cpuSpeedIndex();
+    if (speed > 400) pacing.divisor = pacing.divisor * 2 / 3;
+    pacing.thresholdStep = source.isWindowsVersion60() ? 15 : 11;
+    if (speed < 300) pacing.thresholdStep += 5;
+    if (speed < 250) pacing.thresholdStep += 5;
+    pacing.nextThreshold = 10;
+    pacing.lastStep = 0;
+    return pacing;
+}
+
+// Between two notes: progress, and now and then a pump. 0 when the walk must
+// end: the user asked to stop, a quit came, or the data file changed.
+int PaceWalk(WalkPacing& pacing, WalkGuard& guard)
+{
+    const int32_t total = SearchCounters.total;
+    if (total <= 0) return 1;
+    const int64_t percent = (int64_t)SearchCounters.processed * 100 / total;
+    const int64_t step = percent / pacing.divisor;
+    const SearchPanelHooks& hooks = GetSearchPanelHooks();
+    if (total > 100 && (percent > pacing.nextThreshold || percent == 100)) {
+        if (hooks.paintProgress) hooks.paintProgress((int32_t)percent);
+        pacing.nextThreshold = percent + pacing.thresholdStep;
+        if (pacing.nextThreshold > 100) pacing.nextThreshold = 100;
+    }
+    if (step <= pacing.lastStep || step < 2) return 1;
+    pacing.lastStep = step;
+    if (hooks.invalidatePanel) hooks.invalidatePanel();
+    const SearchSource& source = GetSearchSource();
+    if (!source.pumpMessages()) SearchStopRequest = kStopRequested;
+    int32_t chars = 0;
+    const WCHAR* buffer = source.datafileBuffer(&chars);
+    if (source.datafileGeneration() != guard.generation || buffer != guard.buffer || chars != guard.chars)
+        SearchStopRequest = kStopRequested;
+    SetKeywordScanRange(guard.rangeStart, guard.rangeEnd);  // nothing looked ahead survives a pump
+    return SearchStopRequest == kStopRequested ? 0 : 1;
+}
+
+// The title: the characters after the note mark up to LF, CR or TAB, at most 30.
+void TakeTitle(const WCHAR* from, const WCHAR* end, AIString& title)
+{
+    const WCHAR* p = from;
+    while (p < end && p - from < kMaxTitleChars && *p != L'\n' && *p != L'\r' && *p != L'\t') p++;
+    title.AssignTextN(from, (int)(p - from));
+}
+
+// 0 when stopped.
+int WalkDatafile(WalkPacing& pacing, WalkGuard& guard)
+{
+    if (!guard.buffer || guard.chars <= 0) return 1;
+    const WCHAR* end = guard.buffer + guard.chars;
+    guard.rangeStart = guard.buffer;
+    guard.rangeEnd = end;
+    SetKeywordScanRange(guard.buffer, end);
+    AIString title;
+    const WCHAR* note = FindCharBounded(guard.buffer, end, kNoteMark);
+    while (note < end) {
+        const WCHAR* next = FindCharBounded(note + 1, end, kNoteMark);
+        TakeTitle(note + 1, next, title);
+        const WCHAR* cursor = note;
+        int room = ScoreNoteForSearch(title, &cursor, note, next, SearchKeywords.count, kHitFromDatafile);
+        SearchCounters.processed++;
+        if (!room) break;
+        if (!PaceWalk(pacing, guard)) return 0;
+        note = next;
+    }
+    return 1;
+}
+
+// 0 when stopped.
+int WalkMirrorTexts(WalkPacing& pacing, WalkGuard& guard)
+{
+    const SearchSource& source = GetSearchSource();
+    if (source.mirrorNoteCount() <= 0 || SearchHitTable.count >= kSearchHitSlots) return 1;
+    const MirrorTextRecord* records = source.mirrorTexts();
+    AIString title;
+    for (int r = 0; r < kMirrorTextRecords; r++) {
+        const MirrorTextRecord& record = records[r];
+        if (!record.key1 || !record.key2 || !record.text) break;
+        const WCHAR* text = record.text;
+        const WCHAR* end = text + TextLength(text);
+        TakeTitle(text < end ? text + 1 : end, end, title);
+        guard.rangeStart = text;
+        guard.rangeEnd = end;
+        SetKeywordScanRange(text, end);
+        if (SearchHitTable.count < kSearchHitSlots) {
+            const WCHAR* cursor = text;
+            ScoreNoteForSearch(title, &cursor, text, end, SearchKeywords.count, kHitFromMirror);
+        }
+        SearchCounters.processed++;
+        if (!PaceWalk(pacing, guard)) return 0;
+    }
+    return 1;
+}
+
+void FinishRanking()
+{
+    const SearchPanelHooks& hooks = GetSearchPanelHooks();
+    int32_t found = SearchHitTable.count;
+    RankSearchHits();
+    SearchCounters.processed = SearchCounters.total;
+    if (found <= 0) RankedHits[0].score = 0;  // completed without results
+    if (hooks.invalidatePanel) hooks.invalidatePanel();
+    if (SearchHitTable.count > 0) {
+        if (hooks.showPreview) hooks.showPreview();
+    } else if (hooks.hidePreview) {
+        hooks.hidePreview();
+    }
+}
+
+int RunSearchOnce()
+{
+    ResetForSearch();
+    AIString query;
+    GetFullTextQuery(query);
+    CollapseBlankPairs(query);
+    SetFullTextQuery(query);
+    if (!ParseSearchQuery(query, SearchKeywords)) {
+        SearchStopRequest = kStopIdle;
+        return 1;  // an odd number of double quotes: nothing to search yet
+    }
+
+    const SearchSource& source = GetSearchSource();
+    source.reloadNotesFromMirrors();
+    SearchCounters.total = source.titleCount();
+    SearchCounters.processed = -source.mirrorNoteCount();
+    WalkPacing pacing = ChoosePacing(SearchCounters.total, source);
+    WalkGuard guard = {};
+    source.beginWalk();
+    guard.generation = source.datafileGeneration();
+    guard.buffer = source.datafileBuffer(&guard.chars);
+    int completed = WalkDatafile(pacing, guard) && WalkMirrorTexts(pacing, guard);
+    SetKeywordScanRange(nullptr, nullptr);
+    source.endWalk();
+
+    if (!completed) {
+        const SearchPanelHooks& hooks = GetSearchPanelHooks();
+        ClearSearchHits();
+        if (hooks.hidePreview) hooks.hidePreview();
+        if (hooks.repaintPanel) hooks.repaintPanel();
+        return 0;
+    }
+    FinishRanking();
+    if (SearchStopRequest != kStopRequested) SearchStopRequest = kStopIdle;
+    return 1;
+}
+
+}  // namespace
+
+int RunFullTextSearch()
+{
+    if (g_running) {
+        // A key handled inside the pump: the running search stops, this one follows.
+        SearchStopRequest = kStopRequested;
+        g_runAgain = 1;
+        return 0;
+    }
+    int result;
+    g_running = 1;
+    do {
+        g_runAgain = 0;
+        result = RunSearchOnce();
+    } while (g_runAgain);
+    g_running = 0;
+    return result;
+}
+
+int IsFullTextSearchRunning() { return g_running; }
+
+void AgeMirrorTextRecords(MirrorTextRecord* records, int count, int32_t threshold, int32_t release)
+{
+    for (int i = 0; i < count; i++) {
+        int32_t& age = records[i].age;
+        if (age != -1 && age >= threshold && age < 0x7FFFFFFF) age++;
+    }
+    if (!release) return;
+    for (int i = 0; i < count; i++) {
+        MirrorTextRecord& record = records[i];
+        if (!record.text || record.age == -1) continue;
+        record.key1 = 0;
+        record.key2 = 0;
+        record.age = -1;
+    }
+}
+
+void AgeCacheEntries(int32_t release)
+{
+    SearchResultsStale = 1;
+    const SearchSource& source = GetSearchSource();
+    AgeMirrorTextRecords(source.mirrorTexts(), kMirrorTextRecords, source.mirrorAgeThreshold(), release);
+}

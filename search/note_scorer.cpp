@@ -1,0 +1,173 @@
+#include "search/note_scorer.h"
+#include "search/folded_find.h"
+#include "search/search_source.h"
+
+namespace {
+
+// The prepared keywords and, per keyword, the first hit at or after a known
+// position within the scan range (rangeEnd when there is none).
+struct KeywordScan {
+    FoldedPattern pattern[kSearchKeywordEntries];
+    uint32_t revision;
+    int prepared;
+    const WCHAR* rangeStart;
+    const WCHAR* rangeEnd;
+    const WCHAR* scannedFrom[kSearchKeywordEntries];
+    const WCHAR* nextHit[kSearchKeywordEntries];
+};
+
+KeywordScan g_scan;
+
+void ForgetLookAhead()
+{
+    for (int k = 0; k < kSearchKeywordEntries; k++) g_scan.scannedFrom[k] = nullptr;
+}
+
+void PrepareKeywords()
+{
+    if (g_scan.prepared && g_scan.revision == SearchKeywords.revision) return;
+    for (int k = 0; k < kSearchKeywordEntries; k++)
+        PrepareFoldedPattern(g_scan.pattern[k], SearchKeywords.text[k].GetText(),
+                             SearchKeywords.text[k].GetLength());
+    g_scan.revision = SearchKeywords.revision;
+    g_scan.prepared = 1;
+    ForgetLookAhead();
+}
+
+// The first hit of keyword k in [cursor, noteEnd), or null.
+const WCHAR* FindKeyword(int k, const WCHAR* cursor, const WCHAR* noteEnd)
+{
+    const FoldedPattern& pattern = g_scan.pattern[k];
+    const WCHAR* from = g_scan.scannedFrom[k];
+    if (!from || cursor < from || cursor > g_scan.nextHit[k]) {
+        const WCHAR* hit = FindFolded(pattern, cursor, g_scan.rangeEnd);
+        g_scan.scannedFrom[k] = cursor;
+        g_scan.nextHit[k] = hit ? hit : g_scan.rangeEnd;
+    }
+    // No hit in [cursor, nextHit); one there that runs past the note end means
+    // none in this note, because every later one ends later still.
+    const WCHAR* hit = g_scan.nextHit[k];
+    if (hit >= g_scan.rangeEnd || noteEnd - hit < pattern.length) return nullptr;
+    return hit;
+}
+
+const int64_t kScoreMax = 0x7FFFFFFF;
+
+inline int64_t Saturate(int64_t score) { return score > kScoreMax ? kScoreMax : score; }
+
+bool Preceded(const WCHAR* at, const WCHAR* textStart, const char* ascii, int length)
+{
+    if (at - textStart < length) return false;
+    for (int i = 0; i < length; i++)
+        if (at[i - length] != (WCHAR)ascii[i]) return false;
+    return true;
+}
+
+// The score of one hit added to s.
+int64_t ScoreHit(int64_t s, const WCHAR* hit, int length, const WCHAR* textStart,
+                 const WCHAR* textEnd, int titleLength)
+{
+    WCHAR before = hit > textStart ? hit[-1] : 0;
+    WCHAR after = hit + length < textEnd ? hit[length] : 0;  // the note's end is no separator
+    bool separatorBefore = IsSearchSeparator(before);
+    bool separatorAfter = IsSearchSeparator(after);
+    int64_t offset = hit - textStart;
+    if (separatorBefore) {
+        s += 10;
+        if (separatorAfter) s += 100;
+        if (offset > 5) {
+            // A hit at the start of a heading line of the note mark-up.
+            if (Preceded(hit - 1, textStart, "\n###", 4)) s *= 5;
+            else if (Preceded(hit, textStart, "\n## ", 4)) s *= 6;
+            else if (Preceded(hit, textStart, "\n# ", 3)) s *= 7;
+        }
+    }
+    if (offset < titleLength) {
+        s += 600;
+        if (separatorAfter) {
+            if (separatorBefore) s += 2000;
+            else if (offset == 1) s -= 400;
+        }
+    }
+    return Saturate(s);  // s was at most the 32-bit maximum before: no 64-bit overflow
+}
+
+}  // namespace
+
+bool IsSearchSeparator(WCHAR ch)
+{
+    switch (ch) {
+    case L' ': case L',': case L'_': case L'.': case L':':
+    case L'\n': case L'\r': case L'"': case L'\'':
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SetKeywordScanRange(const WCHAR* start, const WCHAR* end)
+{
+    g_scan.rangeStart = start;
+    g_scan.rangeEnd = end;
+    ForgetLookAhead();
+}
+
+int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR* textStart,
+                       const WCHAR* textEnd, int32_t keywordCount, int32_t noteReference)
+{
+    if (SearchHitTable.count >= kSearchHitSlots) return 0;
+    if (keywordCount > kSearchKeywordEntries) keywordCount = kSearchKeywordEntries;
+    PrepareKeywords();
+    if (textStart < g_scan.rangeStart || textEnd > g_scan.rangeEnd || !g_scan.rangeStart)
+        SetKeywordScanRange(textStart, textEnd);
+
+    SearchHitSlot& slot = SearchHitTable.slot[SearchHitTable.count];
+    const int titleLength = title.GetLength();
+    int64_t s = 0;  // every note starts from 0, whatever its slot held
+    bool taken = false;
+    int distinct = 0;
+    for (int k = 0; k < keywordCount; k++) {
+        const int length = g_scan.pattern[k].length;
+        bool found = false;
+        const WCHAR* hit;
+        while ((hit = FindKeyword(k, *cursor, textEnd)) != nullptr) {
+            *cursor = hit + length;
+            if (!taken) {
+                int32_t copy = kCopyNotShown;
+                int32_t titleIndex = GetSearchSource().findTitle(title.GetText(), &copy);
+                bool current = noteReference == kHitFromDatafile ? copy == kCopyInDatafile
+                                                                 : copy == kCopyInMirror;
+                if (titleIndex < 0 || !current) {
+                    *cursor = textStart;
+                    return 1;  // never shown: not in the index, or a stale copy
+                }
+                taken = true;
+                SearchHitTable.count++;
+                slot.noteReference = noteReference;
+                slot.titleIndex = titleIndex;
+                s = 1;
+            }
+            if (!found) {
+                found = true;
+                distinct++;
+            }
+            s = ScoreHit(s, hit, length, textStart, textEnd, titleLength);
+        }
+        if (k == 0) s *= 5;
+        else if (k == 1) s *= 2;
+        s = Saturate(s);
+        int32_t mode = SearchKeywords.mode[k];
+        if ((mode == kKeywordRequired && !found) || (mode == kKeywordExcluded && found)) {
+            if (taken) {
+                SearchHitTable.count--;
+                slot.score = 0;
+                slot.noteReference = kHitFree;
+            }
+            *cursor = textStart;
+            return 1;
+        }
+        *cursor = textStart;
+    }
+    if (taken) slot.score = (int32_t)Saturate(s + 20000 * (int64_t)distinct);
+    return 1;
+}

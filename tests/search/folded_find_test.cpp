@@ -1,0 +1,79 @@
+#include "tests/support/gtest.h"
+#include "bench/search_note_generator.h"
+#include "search/folded_find.h"
+#include <vector>
+
+namespace {
+
+const WCHAR* Naive(const WCHAR* keyword, int m, const WCHAR* from, const WCHAR* end)
+{
+    if (m == 0) return nullptr;
+    for (const WCHAR* p = from; p + m <= end; p++) {
+        int j = 0;
+        while (j < m && FoldChar(p[j]) == FoldChar(keyword[j])) j++;
+        if (j == m) return p;
+    }
+    return nullptr;
+}
+
+TEST(FoldedFind, IgnoresCaseByThePlatformRules)
+{
+    const WCHAR text[] = L"xx STRASSE Straße ÜBERSICHT ΣΟΦΙΑ москва";
+    const WCHAR* end = text + TextLength(text);
+    FoldedPattern p;
+    PrepareFoldedPattern(p, L"straße", 6);
+    EXPECT_EQ(text + 11, FindFolded(p, text, end));
+    PrepareFoldedPattern(p, L"übersicht", 9);
+    EXPECT_EQ(text + 18, FindFolded(p, text, end));
+    PrepareFoldedPattern(p, L"σοφια", 5);
+    EXPECT_EQ(text + 28, FindFolded(p, text, end));
+    PrepareFoldedPattern(p, L"МОСКВА", 6);
+    EXPECT_EQ(text + 34, FindFolded(p, text, end));
+}
+
+TEST(FoldedFind, StaysInsideItsBounds)
+{
+    WCHAR text[40];
+    for (int i = 0; i < 40; i++) text[i] = L'a';
+    FoldedPattern p;
+    PrepareFoldedPattern(p, L"AAAB", 4);
+    text[30] = L'b';
+    EXPECT_EQ(text + 27, FindFolded(p, text, text + 31));
+    EXPECT_EQ(nullptr, FindFolded(p, text, text + 30));  // the hit would end past the end
+    EXPECT_EQ(nullptr, FindFolded(p, text + 28, text + 40));
+    PrepareFoldedPattern(p, L"", 0);
+    EXPECT_EQ(nullptr, FindFolded(p, text, text + 40));  // an empty keyword finds nothing
+    EXPECT_EQ(text + 30, FindCharBounded(text, text + 40, L'b'));
+    EXPECT_EQ(text + 30, FindCharBounded(text, text + 30, L'b'));
+    EXPECT_EQ(text + 40, FindCharBounded(text + 31, text + 40, L'b'));
+}
+
+TEST(FoldedFind, AgreesWithNaiveSearchOnRandomText)
+{
+    // A small alphabet with case pairs, non-ASCII letters and a character
+    // (the Kelvin sign) that folds onto an ASCII letter.
+    const WCHAR alphabet[] = L"aAbBkK\x212Aé\xC9 ßΣσς\x130i";
+    const int letters = TextLength(alphabet);
+    SearchRandom random(99);
+    std::vector<WCHAR> text(3000);
+    for (auto& c : text) c = alphabet[random.Below(letters)];
+    const WCHAR* begin = text.data();
+    const WCHAR* end = begin + text.size();
+    for (int round = 0; round < 3000; round++) {
+        int m = 1 + random.Below(round % 10 == 0 ? 100 : 4);
+        std::vector<WCHAR> keyword((size_t)m);
+        if (random.Below(2)) {
+            int at = random.Below((int)text.size() - m);
+            for (int j = 0; j < m; j++) keyword[(size_t)j] = text[(size_t)(at + j)];
+        } else {
+            for (auto& c : keyword) c = alphabet[random.Below(letters)];
+        }
+        FoldedPattern p;
+        PrepareFoldedPattern(p, keyword.data(), m);
+        const WCHAR* from = begin + random.Below(200);
+        const WCHAR* stop = end - random.Below(200);
+        ASSERT_EQ(Naive(keyword.data(), m, from, stop), FindFolded(p, from, stop)) << "round " << round;
+    }
+}
+
+}  // namespace
