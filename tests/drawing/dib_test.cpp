@@ -189,3 +189,15 @@ TEST(Dib, DrawWithOpacityUsesTheBitmapsOwnAlpha)
     EXPECT_EQ(RGB(10, 10, 10), PixelAt(target, 0, 0));
     EXPECT_EQ(RGB(200, 200, 200), PixelAt(target, 1, 0));
 }
+
+TEST(Dib, LoadsBitmapResources)
+{
+    AIDib dib;
+    ASSERT_EQ(1, dib.LoadBitmapResource(100));
+    EXPECT_EQ(5, dib.GetWidth());
+    EXPECT_EQ(3, dib.GetHeight());
+    for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 5; x++) EXPECT_EQ(PatternColour(x, y), PixelAt(dib, x, y));
+    EXPECT_EQ(0, dib.LoadBitmapResource(12345));
+    EXPECT_EQ(5, dib.GetWidth());  // a failed load keeps the picture
+}
