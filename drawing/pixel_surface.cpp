@@ -70,7 +70,9 @@ int SurfaceOpen(PixelSurface* surface, HDC dc, int x, int y, int width, int heig
 
     DIBSECTION section;
     int topDown = -1;
-    if (DirectSection(dc, &section))
+    // A clip region of more than one rectangle is honoured by the copy's
+    // write-back; in place the whole clip box would be written.
+    if (kind == SIMPLEREGION && DirectSection(dc, &section))
         topDown = ProbeTopDown(dc, section, section.dsBm.bmHeight < 0 ? -section.dsBm.bmHeight : section.dsBm.bmHeight);
     if (topDown >= 0) {
         POINT corner = {region.left, region.top};

@@ -137,7 +137,15 @@ TEST_P(EffectsTest, FollowsTheContextsClipAndOrigin)
     EXPECT_EQ(1, AIEffectContext::BlendColour(dc, 0, 0, 12, 10, -1, 0, kTint));
     EXPECT_EQ(0, ChangedOutside(RECT{4, 4, 8, 6}));
     EXPECT_EQ(kTint, PixelAt(canvas, 7, 5));
+    // Two rectangles: the pixels between them are left alone.
+    HRGN second = CreateRectRgn(9, 4, 11, 6);
+    CombineRgn(clip, clip, second, RGN_OR);
+    SelectClipRgn(dc, clip);
+    EXPECT_EQ(1, AIEffectContext::BlendColour(dc, 0, 0, 12, 10, -1, 0, kTint));
+    EXPECT_EQ(PatternColour(8, 5), PixelAt(canvas, 8, 5));
+    EXPECT_EQ(kTint, PixelAt(canvas, 10, 5));
     SelectClipRgn(dc, 0);
+    DeleteObject(second);
     DeleteObject(clip);
     // A moved viewport origin: logical (0, 0) is pixel (3, 2).
     MakePattern(canvas, 12, 10, GetParam());
