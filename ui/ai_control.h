@@ -4,9 +4,9 @@
 // so global controls carry their command id before WinMain.
 #pragma once
 #include "foundation/win.h"
+#include <richedit.h>
 #include "foundation/ai_string.h"
-
-class AITextDocument;
+#include "ui/ai_text_document.h"
 
 enum ControlKind {
     ControlStandard = 1,      // "STANDARD": windowless button with a TextMarkup caption
@@ -189,7 +189,8 @@ private:
     HBITMAP image_;
     AIString caption_;
     AIString helpText_;
-    AITextDocument* document_;
+    AITextDocument document_;
+    int documentState_;  // 0 not tried, 1 attached, -1 failed
     EditorView savedView_;
 };
 

@@ -12,6 +12,7 @@
 #pragma once
 #include "foundation/win.h"
 #include <richedit.h>
+#include <richole.h>
 #include <tom.h>
 
 class AIString;
@@ -104,7 +105,7 @@ public:
     int SetRangeLineSpacing(int value);
 
     // Heading font sizes (small, average, large) in points.
-    void SetHeadingSizes(int small, int average, int large);
+    void SetHeadingSizes(int smallest, int average, int large);
     int GetHeadingSize(int index) const;  // 0 small, 1 average, 2 large
     // 1 when a character of this size belongs to a heading.
     int IsHeadingSize(int points) const { return points >= headingSizes_[0]; }
@@ -121,6 +122,7 @@ private:
     ITextDocument* document_;
     int undoSuspend_;
     int freeze_;
+    int visibleBeforeFreeze_;
     int headingSizes_[3];
 };
 

@@ -1,0 +1,260 @@
+// Status line, ribbon, pulse records, shell requests, colours and menus.
+#include "tests/support/gtest.h"
+#include "tests/ui/recorder.h"
+#include "ui/status_line.h"
+#include "ui/ribbon.h"
+#include "ui/ai_control.h"
+#include "ui/pulse_timers.h"
+#include "ui/shell_helpers.h"
+#include "ui/colours.h"
+#include "ui/owner_menu.h"
+
+TEST(StatusLine, SlotsAreBoundedAndLevelled)
+{
+    AIStatusLine line;
+    WCHAR longText[800];
+    for (int i = 0; i < 799; i++) longText[i] = (WCHAR)(L'a' + i % 26);
+    longText[799] = 0;
+    line.SetText(longText);
+    EXPECT_EQ(500, lstrlenW(line.GetSlotText(0)));
+    EXPECT_EQ(0, line.GetSlotLevel(0));
+    line.SetSlotText(L"<b>Saved</b>", 3, 9);
+    EXPECT_EQ(3, line.GetSlotLevel(9));
+    line.SetSlotText(L"too high", 7, 2);
+    EXPECT_EQ(3, line.GetSlotLevel(2));
+    line.SetSlotText(L"nowhere", 1, 10);  // no slot 10: ignored
+    line.SetSlotText(L"nowhere", 1, -1);
+    EXPECT_EQ("", Utf8(line.GetSlotText(10)));
+    line.SetSlotText(0, 1, 4);
+    EXPECT_EQ("", Utf8(line.GetSlotText(4)));
+    line.SetPictureCode(1003);
+    EXPECT_EQ(1003, line.GetPictureCode());
+}
+
+TEST(StatusLine, TimedTextsEmptyThemselves)
+{
+    AIStatusLine line;
+    line.SetTimedText(L"working", 1, 3, 500);
+    line.SetSlotText(L"stays", 0, 0);
+    DWORD now = GetTickCount();
+    EXPECT_EQ(0, line.Tick(now));
+    EXPECT_EQ("working", Utf8(line.GetSlotText(3)));
+    EXPECT_EQ(1, line.Tick(now + 600));
+    EXPECT_EQ("", Utf8(line.GetSlotText(3)));
+    EXPECT_EQ("stays", Utf8(line.GetSlotText(0)));
+    // A plain text replaces a timed one and is not timed.
+    line.SetTimedText(L"short", 2, 5, 10);
+    line.SetSlotText(L"long", 2, 5);
+    EXPECT_EQ(0, line.Tick(now + 100000));
+}
+
+TEST(StatusLine, PaintsIntoItsWindow)
+{
+    HWND window = MakeTestParent();
+    AIStatusLine line;
+    RECT rect = {0, 300, 600, 324};
+    line.Attach(window, rect);
+    line.SetSlotText(L"<b>Editor</b>: 12 words", 1, 1);
+    line.SetPictureCode(1002);
+    HDC dc = GetDC(window);
+    line.Paint(dc);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(300, line.GetRect().top);
+    DestroyWindow(window);
+}
+
+namespace {
+struct RibbonFixture {
+    HWND owner;
+    Ribbon ribbon;
+    AIControl bold, italic, wrap, about;
+    RibbonFixture()
+    {
+        owner = MakeTestParent(800, 300);
+        ribbon.AddStandardTabs();
+        bold.CreateStandardText(0, L"<b>B</b>");
+        italic.CreateStandardText(0, L"<i>I</i>");
+        wrap.CreateStandardText(0, L"Wrap");
+        about.CreateStandardText(0, L"About");
+        for (AIControl* c : {&bold, &italic, &wrap, &about}) c->SetPosition(0, 0, 40, 22);
+        int font = ribbon.AddGroup(0, L"Font");
+        int view = ribbon.AddGroup(1, L"View");
+        int help = ribbon.AddGroup(2, L"Help");
+        ribbon.AddControl(0, font, &bold, L"Bold (Ctrl+B)");
+        ribbon.AddControl(0, font, &italic, L"Italic (Ctrl+I)");
+        ribbon.AddControl(1, view, &wrap, L"Word wrap");
+        ribbon.AddControl(2, help, &about, L"About Tavik");
+        ribbon.Attach(owner, 0, 0, 800);
+    }
+    ~RibbonFixture() { DestroyWindow(owner); }
+    POINT CentreOf(const AIControl& c)
+    {
+        RECT r = c.GetRect();
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+};
+}  // namespace
+
+TEST(RibbonTest, TabsSwitchAndWrap)
+{
+    RibbonFixture f;
+    EXPECT_EQ(3, f.ribbon.GetTabCount());
+    EXPECT_EQ(0, f.ribbon.GetCurrentTabIndex());
+    EXPECT_TRUE(f.bold.IsVisible());
+    EXPECT_FALSE(f.wrap.IsVisible());
+    EXPECT_EQ(1, f.ribbon.SelectTab(-2));
+    EXPECT_TRUE(f.wrap.IsVisible());
+    EXPECT_FALSE(f.bold.IsVisible());
+    EXPECT_EQ(2, f.ribbon.SelectTab(-2));
+    EXPECT_EQ(0, f.ribbon.SelectTab(-2));
+    EXPECT_EQ(2, f.ribbon.SelectTab(-1));
+    EXPECT_EQ(2, f.ribbon.SelectTab(17));  // no such tab: unchanged
+    f.ribbon.SetDisplayMode(Ribbon::ModeTabsOnly);
+    EXPECT_EQ(Ribbon::kTabStripHeight, f.ribbon.GetRect().bottom);
+    EXPECT_FALSE(f.about.IsVisible());
+    f.ribbon.SetDisplayMode(Ribbon::ModeFull);
+    EXPECT_EQ(Ribbon::kTabStripHeight + Ribbon::kGroupHeight, f.ribbon.GetRect().bottom);
+}
+
+TEST(RibbonTest, ClicksPostTheControlsCommandToTheOwner)
+{
+    RibbonFixture f;
+    PumpPending();
+    POINT p = f.CentreOf(f.italic);
+    g_recorded.Clear();
+    EXPECT_EQ(1, f.ribbon.TrackMouse(WM_MOUSEMOVE, p.x, p.y));
+    EXPECT_EQ(&f.italic, f.ribbon.GetHotControl());
+    EXPECT_EQ("Italic (Ctrl+I)", Utf8(f.ribbon.GetHotHelpText()));
+    f.ribbon.TrackMouse(WM_LBUTTONDOWN, p.x, p.y);
+    f.ribbon.TrackMouse(WM_LBUTTONUP, p.x, p.y);
+    // A disabled control ignores its click.
+    EXPECT_EQ(1, f.ribbon.SetControlEnabled(f.bold.GetId(), 0));
+    POINT b = f.CentreOf(f.bold);
+    f.ribbon.TrackMouse(WM_LBUTTONDOWN, b.x, b.y);
+    f.ribbon.TrackMouse(WM_LBUTTONUP, b.x, b.y);
+    PumpPending();
+    const UINT watched[] = {WM_COMMAND};
+    const ExpectedMessage expected[] = {{WM_COMMAND, MAKEWPARAM(f.italic.GetId(), BN_CLICKED)}};
+    EXPECT_TRUE(g_recorded.Matches(watched, 1, expected, 1));
+
+    EXPECT_EQ(1, f.ribbon.SetControlPressed(f.italic.GetId(), 1));
+    EXPECT_EQ(1, f.italic.GetFirstField());
+    EXPECT_EQ(0, f.ribbon.SetControlPressed(12345, 1));
+    UINT ids[10];
+    ASSERT_EQ(4, f.ribbon.CollectCommandIds(ids, 10));
+    EXPECT_EQ(f.bold.GetId(), ids[0]);
+    EXPECT_EQ(&f.wrap, f.ribbon.FindControl(f.wrap.GetId()));
+
+    // A click on a tab selects it.
+    f.ribbon.TrackMouse(WM_LBUTTONDOWN, 100, 10);
+    EXPECT_NE(0, f.ribbon.GetCurrentTabIndex());
+    HDC dc = GetDC(f.owner);
+    f.ribbon.Paint(dc);
+    ReleaseDC(f.owner, dc);
+}
+
+TEST(RibbonTest, LimitsHold)
+{
+    Ribbon ribbon;
+    for (int i = 0; i < Ribbon::kMaxTabs; i++) EXPECT_EQ(i, ribbon.AddTab(L"t"));
+    EXPECT_EQ(-1, ribbon.AddTab(L"one too many"));
+    for (int g = 0; g < Ribbon::kMaxGroups; g++) EXPECT_EQ(g, ribbon.AddGroup(0, L"g"));
+    EXPECT_EQ(-1, ribbon.AddGroup(0, L"one too many"));
+    EXPECT_EQ(-1, ribbon.AddGroup(25, L"no tab"));
+    static AIControl controls[Ribbon::kMaxControls + 1];
+    for (int i = 0; i < Ribbon::kMaxControls; i++) EXPECT_EQ(i, ribbon.AddControl(0, 0, &controls[i], 0));
+    EXPECT_EQ(-1, ribbon.AddControl(0, 0, &controls[Ribbon::kMaxControls], 0));
+    EXPECT_EQ(-1, ribbon.AddControl(0, 99, &controls[0], 0));
+}
+
+TEST(PulseTimers, RecordsByControlId)
+{
+    AIPulseTimers::Reset();
+    RECT rect = {1, 2, 3, 4};
+    EXPECT_EQ(-1, AIPulseTimers::GetStep(19996));
+    ASSERT_EQ(1, AIPulseTimers::Start(19996, rect));
+    EXPECT_EQ(0, AIPulseTimers::GetStep(19996));
+    AIPulseTimers::SetStep(19996, 5);
+    AIPulseTimers::SetCountdown(19996, 12);
+    EXPECT_EQ(12, AIPulseTimers::GetCountdown(19996));
+    RECT back;
+    ASSERT_EQ(1, AIPulseTimers::GetRect(19996, &back));
+    EXPECT_EQ(3, back.right);
+    AIPulseTimers::Stop(19996);
+    EXPECT_EQ(-1, AIPulseTimers::GetStep(19996));
+    AIPulseTimers::Stop(777);  // unknown: ignored
+    EXPECT_EQ(0, AIPulseTimers::GetRect(777, &back));
+    for (int i = 1; i < AIPulseTimers::kMaxRecords; i++) EXPECT_EQ(1, AIPulseTimers::Start(i, rect));
+    EXPECT_EQ(0, AIPulseTimers::Start(5000, rect));  // full
+    EXPECT_EQ(1, AIPulseTimers::Start(3, rect));     // restarting an existing record works
+    AIPulseTimers::Reset();
+}
+
+TEST(ShellHelpers, RequestsForTheShell)
+{
+    ShellRequest r;
+    ASSERT_EQ(1, BuildShellRequest(L"open", L"http://example.org/a b", 0, &r));
+    EXPECT_EQ("http://example.org/a b", Utf8(r.file));
+    EXPECT_EQ("open", Utf8(r.verb));
+    ASSERT_EQ(1, BuildShellRequest(0, L"File:C:\\notes\\x.txt", L"ignored", &r));
+    EXPECT_EQ("rundll32.exe", Utf8(r.file));
+    EXPECT_EQ("url.dll,FileProtocolHandler File:C:\\notes\\x.txt", Utf8(r.parameters));
+    EXPECT_EQ("", Utf8(r.verb));
+    ASSERT_EQ(1, BuildShellRequest(L"open", L"C:\\tools\\a.exe", L"/x", &r));
+    EXPECT_EQ("/x", Utf8(r.parameters));
+    EXPECT_EQ(0, BuildShellRequest(L"open", L"", 0, &r));
+    EXPECT_EQ(0, BuildShellRequest(L"open", 0, 0, &r));
+    WCHAR huge[3000];
+    for (int i = 0; i < 2999; i++) huge[i] = L'x';
+    huge[2999] = 0;
+    EXPECT_EQ(0, BuildShellRequest(L"open", huge, 0, &r));
+    // An empty target is refused with a report, and nothing is started.
+    EXPECT_EQ(0, OpenInShell(0, L"open", L"", 0, 0, SW_SHOWNORMAL));
+}
+
+TEST(Colours, TableAndTints)
+{
+    EXPECT_EQ(RGB(0, 0, 0), MixColours(RGB(0, 0, 0), RGB(255, 255, 255), 0));
+    EXPECT_EQ(RGB(255, 255, 255), MixColours(RGB(0, 0, 0), RGB(255, 255, 255), 255));
+    EXPECT_EQ(RGB(99, 49, 0), MixColours(RGB(200, 100, 0), RGB(0, 0, 0), 128));
+    HBRUSH brush = CreateBrushOfColour(ColourFrame);
+    EXPECT_TRUE(brush != nullptr);
+    EXPECT_EQ(brush, CreateBrushOfColour(ColourFrame));  // cached, one per colour
+    EXPECT_TRUE(CreateBrushOfColour(-3) != nullptr);      // out of range: a stock brush
+    EXPECT_NE(GetTableColour(ColourShowcase0), GetTableColour(ColourShowcaseLast));
+    RefreshColourTable();
+    EXPECT_TRUE(CreateBrushOfColour(ColourFrame) != nullptr);
+}
+
+TEST(OwnerMenu, ItemsBecomeOwnerDrawnAndMeasure)
+{
+    HWND owner = MakeTestParent();
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 100, L"Copy");
+    AppendMenuW(menu, MF_SEPARATOR, 0, 0);
+    AppendMenuW(menu, MF_STRING | MF_GRAYED, 101, L"Paste as plain text");
+    EXPECT_EQ(2, MakeMenuOwnerDrawn(menu));
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, 2, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    MEASUREITEMSTRUCT measure = {};
+    measure.CtlType = ODT_MENU;
+    measure.itemData = info.dwItemData;
+    ASSERT_EQ(1, MeasureOwnerMenuItem(owner, &measure));
+    EXPECT_GT((int)measure.itemWidth, 40);
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_MENU;
+    draw.itemData = info.dwItemData;
+    draw.itemState = ODS_SELECTED | ODS_GRAYED;
+    draw.hDC = GetDC(owner);
+    draw.rcItem = {0, 0, (LONG)measure.itemWidth, (LONG)measure.itemHeight};
+    EXPECT_EQ(1, DrawOwnerMenuItem(&draw));
+    ReleaseDC(owner, draw.hDC);
+    measure.CtlType = ODT_BUTTON;
+    EXPECT_EQ(0, MeasureOwnerMenuItem(owner, &measure));
+    DestroyMenu(menu);
+    ReleaseOwnerMenuTexts();
+    DestroyWindow(owner);
+}

@@ -1,0 +1,50 @@
+#include "ui/editor_selection.h"
+
+QuietSelection::QuietSelection(HWND editor)
+    : editor_(editor), eventMask_(0), redrawOff_(0)
+{
+    selection_.cpMin = selection_.cpMax = 0;
+    scroll_.x = scroll_.y = 0;
+    if (!editor_) return;
+    eventMask_ = (DWORD)SendMessageW(editor_, EM_GETEVENTMASK, 0, 0);
+    // Listeners must not see the selection wander.
+    SendMessageW(editor_, EM_SETEVENTMASK, 0,
+                 eventMask_ & ~(DWORD)(ENM_SELCHANGE | ENM_SCROLL | ENM_SCROLLEVENTS | ENM_UPDATE));
+    SendMessageW(editor_, EM_EXGETSEL, 0, (LPARAM)&selection_);
+    SendMessageW(editor_, EM_GETSCROLLPOS, 0, (LPARAM)&scroll_);
+    // EM_EXSETSEL scrolls the caret into view even without redraw; with the
+    // window not drawing, the scrolling at least never reaches the screen.
+    if (IsWindowVisible(editor_)) {
+        SendMessageW(editor_, WM_SETREDRAW, FALSE, 0);
+        redrawOff_ = 1;
+    }
+}
+
+QuietSelection::~QuietSelection()
+{
+    if (!editor_) return;
+    SendMessageW(editor_, EM_EXSETSEL, 0, (LPARAM)&selection_);
+    SendMessageW(editor_, EM_SETSCROLLPOS, 0, (LPARAM)&scroll_);
+    if (redrawOff_) {
+        SendMessageW(editor_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(editor_, 0, FALSE);
+    }
+    SendMessageW(editor_, EM_SETEVENTMASK, 0, eventMask_);
+}
+
+int ReadRangeFormat(HWND editor, int start, int end, CHARFORMAT2W* format)
+{
+    ZeroMemory(format, sizeof(*format));
+    format->cbSize = sizeof(*format);
+    CHARRANGE range = {start, end};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)format);
+    return format->dwMask != 0;
+}
+
+int WriteRangeFormat(HWND editor, int start, int end, const CHARFORMAT2W& format)
+{
+    CHARRANGE range = {start, end};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
+    return SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&format) ? 1 : 0;
+}

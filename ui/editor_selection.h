@@ -1,0 +1,27 @@
+// Reading and writing character formats of a range in a rich edit without
+// disturbing the user: EM_GETCHARFORMAT and EM_SETCHARFORMAT only work on the
+// selection, so a QuietSelection keeps the selection, the scroll position and
+// the listeners of EN_SELCHANGE as they were for its lifetime.
+#pragma once
+#include "foundation/win.h"
+#include <richedit.h>
+
+class QuietSelection {
+public:
+    explicit QuietSelection(HWND editor);
+    ~QuietSelection();
+
+private:
+    QuietSelection(const QuietSelection&);
+    QuietSelection& operator=(const QuietSelection&);
+    HWND editor_;
+    CHARRANGE selection_;
+    POINT scroll_;
+    DWORD eventMask_;
+    int redrawOff_;
+};
+
+// The format of [start, end) (selects it; use inside a QuietSelection).
+int ReadRangeFormat(HWND editor, int start, int end, CHARFORMAT2W* format);
+// Applies a format to [start, end) (selects it; use inside a QuietSelection).
+int WriteRangeFormat(HWND editor, int start, int end, const CHARFORMAT2W& format);

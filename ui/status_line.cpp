@@ -1,0 +1,116 @@
+#include "ui/status_line.h"
+#include "ui/colours.h"
+#include "foundation/ai_string.h"
+
+AIStatusLine::AIStatusLine() : pictureCode_(0), window_(0)
+{
+    ZeroMemory(text_, sizeof(text_));
+    ZeroMemory(level_, sizeof(level_));
+    ZeroMemory(expiry_, sizeof(expiry_));
+    SetRectEmpty(&rect_);
+}
+
+void AIStatusLine::SetText(const WCHAR* text) { SetSlotText(text, 0, 0); }
+
+void AIStatusLine::SetSlotText(const WCHAR* text, int level, int slot)
+{
+    if (slot < 0 || slot >= kSlots) return;
+    if (level < 0) level = 0;
+    if (level > 3) level = 3;
+    CopyTextBounded(text_[slot], kSlotChars + 1, text ? text : L"");
+    level_[slot] = level;
+    expiry_[slot] = 0;
+    Invalidate();
+}
+
+void AIStatusLine::SetTimedText(const WCHAR* text, int level, int slot, int milliseconds)
+{
+    SetSlotText(text, level, slot);
+    if (slot < 0 || slot >= kSlots) return;
+    DWORD due = GetTickCount() + (DWORD)(milliseconds > 0 ? milliseconds : 1);
+    expiry_[slot] = due ? due : 1;  // 0 means "never"
+}
+
+void AIStatusLine::ClearSlot(int slot)
+{
+    if (slot < 0 || slot >= kSlots) return;
+    text_[slot][0] = 0;
+    level_[slot] = 0;
+    expiry_[slot] = 0;
+    Invalidate();
+}
+
+const WCHAR* AIStatusLine::GetSlotText(int slot) const
+{
+    return (slot >= 0 && slot < kSlots) ? text_[slot] : L"";
+}
+
+int AIStatusLine::GetSlotLevel(int slot) const { return (slot >= 0 && slot < kSlots) ? level_[slot] : 0; }
+
+void AIStatusLine::SetPictureCode(int code)
+{
+    pictureCode_ = code;
+    Invalidate();
+}
+
+int AIStatusLine::Tick(DWORD now)
+{
+    int changed = 0;
+    for (int i = 0; i < kSlots; i++) {
+        // Wrap-safe: the difference turns non-negative once the time is up.
+        if (expiry_[i] && (int32_t)(now - expiry_[i]) >= 0) {
+            text_[i][0] = 0;
+            level_[i] = 0;
+            expiry_[i] = 0;
+            changed = 1;
+        }
+    }
+    if (changed) Invalidate();
+    return changed;
+}
+
+void AIStatusLine::Attach(HWND window, const RECT& rect)
+{
+    window_ = window;
+    rect_ = rect;
+}
+
+void AIStatusLine::Invalidate()
+{
+    if (window_ && !IsRectEmpty(&rect_)) InvalidateRect(window_, &rect_, FALSE);
+}
+
+void AIStatusLine::Paint(HDC dc)
+{
+    if (IsRectEmpty(&rect_)) return;
+    FillRect(dc, &rect_, CreateBrushOfColour(ColourFace));
+    RECT area = rect_;
+    area.left += 4;
+    if (pictureCode_) {
+        // A small square in the colour of the message kind.
+        COLORREF kind = pictureCode_ == 1003 ? RGB(200, 0, 0)
+                        : pictureCode_ == 1002 ? RGB(230, 140, 0)
+                        : pictureCode_ == 1001 ? RGB(0, 130, 0) : RGB(0, 90, 200);
+        int side = (area.bottom - area.top) - 8;
+        if (side > 4) {
+            RECT mark = {area.left, area.top + 4, area.left + side, area.top + 4 + side};
+            HBRUSH brush = CreateSolidBrush(kind);
+            FillRect(dc, &mark, brush);
+            DeleteObject(brush);
+            area.left += side + 6;
+        }
+    }
+    static const COLORREF levelColours[4] = {RGB(1, 1, 1), RGB(0, 60, 160), RGB(190, 100, 0), RGB(200, 0, 0)};
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < kSlots && area.left < area.right; i++) {
+        if (!text_[i][0]) continue;
+        AIString text(text_[i]);
+        text.SetTextColor(levelColours[level_[i]]);
+        SIZE size = text.Measure(dc);
+        RECT slot = area;
+        slot.top += ((area.bottom - area.top) - size.cy) / 2;
+        text.DrawMarkupText(dc, slot);
+        area.left += size.cx + 16;
+    }
+    SetBkMode(dc, oldMode);
+}
