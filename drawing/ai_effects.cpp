@@ -100,9 +100,28 @@ void AIEffectContext::SetTarget(HDC dc, const RECT& rect)
 int AIEffectContext::BlendColour(HDC dc, int x, int y, int width, int height, int /*mode*/, int level, COLORREF colour)
 {
     TRACE_SCOPE(kModule, 1);
-    int strength = 255 - ClampByte(level);
-    if (strength == 0) return 1;  // level 255 leaves the picture as it is
-    return TintRegion(dc, x, y, width, height, colour, [strength](int, int) { return strength; });
+    uint32_t keep = (uint32_t)ClampByte(level);
+    if (keep == 255) return 1;  // level 255 leaves the picture as it is
+    PixelSurface surface;
+    if (!SurfaceOpen(&surface, dc, x, y, width, height)) return 0;
+    // One level for the whole region (the fades run it on every frame): the
+    // mix of each channel value is looked up instead of divided.
+    uint32_t tint = PixelFromColour(colour);
+    uint32_t blue[256], green[256], red[256];
+    for (uint32_t v = 0; v < 256; v++) {
+        blue[v] = MixChannel(v, tint & 0xFF, keep);
+        green[v] = MixChannel(v, (tint >> 8) & 0xFF, keep) << 8;
+        red[v] = MixChannel(v, (tint >> 16) & 0xFF, keep) << 16;
+    }
+    for (int row = 0; row < surface.height; row++) {
+        uint32_t* line = SurfaceRow(surface, row);
+        for (int column = 0; column < surface.width; column++) {
+            uint32_t pixel = line[column];
+            line[column] = (pixel & 0xFF000000u) | red[(pixel >> 16) & 0xFF] | green[(pixel >> 8) & 0xFF] | blue[pixel & 0xFF];
+        }
+    }
+    SurfaceClose(&surface);
+    return 1;
 }
 
 int AIEffectContext::MakeGreyscale(HDC dc, int x, int y, int width, int height, int /*mode*/, int strength, COLORREF colour)
