@@ -32,7 +32,7 @@ int AISettingsStore::Load(int isWine)
         uint32_t size = 0;
         AIString stored;
         if (scratch && key.ReadBinary(kValueData, scratch, sizeof(SettingsRecord), &size) &&
-            size == sizeof(SettingsRecord) && key.ReadString(kValueCheck, stored, 40)) {
+            size == sizeof(SettingsRecord) && key.ReadString(kValueCheck, stored, 64)) {
             AIRc4Cipher::Apply(kSettingsCipherKey, kSettingsCipherKeyBytes, (uint8_t*)scratch, (int)size);
             AIString check;
             AISha1Hash::HexDigest(scratch, size, check);
@@ -61,4 +61,12 @@ int AISettingsStore::Store() const
     int ok = key.WriteBinary(kValueData, copy, sizeof(SettingsRecord)) && key.WriteString(kValueCheck, check.GetText());
     LocalFree(copy);
     return ok;
+}
+
+int AISettingsStore::ReadAtStartup(int isWine)
+{
+    WriteDefaults(isWine);
+    int verified = Load(isWine);
+    Store();
+    return verified;
 }

@@ -19,6 +19,10 @@ public:
     int Load(int isWine);
     // Writes the record back; 1 on success.
     int Store() const;
+    // The start-up sequence: defaults, then the stored record, then written
+    // back (so a damaged stored record is replaced by a good one). Returns
+    // what Load returned.
+    int ReadAtStartup(int isWine);
 
 private:
     SettingsRecord record_;

@@ -248,6 +248,22 @@ TEST_F(SettingsStoreTest, DamagedPortableFileKeepsDefaults)
     ExpectDefaultsKept();
 }
 
+TEST_F(SettingsStoreTest, StartupWritesGoodRecordBackOverDamagedOne)
+{
+    UseRegistry();
+    AIRegistryKey key;
+    ASSERT_EQ(key.OpenKey(HKEY_CURRENT_USER, 0), 1);
+    uint8_t junk[kSettingsRecordSize];
+    memset(junk, 0x5A, sizeof(junk));
+    ASSERT_EQ(key.WriteBinary(L"UserData", junk, sizeof(junk)), 1);
+    ASSERT_EQ(key.WriteString(L"UserData_c", L"DA39A3EE5E6B4B0D3255BFEF95601890AFD80709"), 1);
+    AISettingsStore first;
+    EXPECT_EQ(first.ReadAtStartup(0), 0);
+    EXPECT_EQ(first.Record().messageBoxTransparency, 235);
+    AISettingsStore second;
+    EXPECT_EQ(second.ReadAtStartup(0), 1);
+}
+
 TEST_F(SettingsStoreTest, WineForcesTransparencyOffAfterReading)
 {
     UseRegistry();
