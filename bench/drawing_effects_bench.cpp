@@ -25,7 +25,7 @@ void Time(const char* name, int bitsPerPixel, int width, int height, Step step)
     QueryPerformanceCounter(&end);
     double each = Milliseconds(start, end) / rounds;
     double megapixels = (double)width * height / 1e6;
-    printf("%-24s %2d-bit  %8.2f ms  %8.1f Mpixel/s\n", name, bitsPerPixel, each, megapixels / (each / 1000.0));
+    printf("%-52s %2d-bit  %8.2f ms  %8.1f Mpixel/s\n", name, bitsPerPixel, each, megapixels / (each / 1000.0));
 }
 
 }  // namespace
@@ -54,6 +54,14 @@ int main(int argc, char** argv)
         Time("DrawWithOpacity", bpp, width, height, [&] { picture.DrawWithOpacity(dc, 0, 0, 128); });
         Time("DrawTransparent", bpp, width, height, [&] { picture.DrawTransparent(dc, 0, 0, RGB(255, 0, 255)); });
         Time("Draw (BitBlt)", bpp, width, height, [&] { picture.Draw(dc, 0, 0); });
+    }
+    // A photo-sized picture shrunk for the preview pane.
+    AIDib photo, pane;
+    if (photo.Create(4000, 3000, 32) && pane.Create(800, 600, 32)) {
+        HDC dc = pane.SelectIntoMemoryDC();
+        RECT source = photo.GetRect(), dest = {0, 0, 800, 600};
+        Time("DrawPartStretched 4000x3000 to 800x600 (halftone)", 32, 800, 600, [&] { photo.DrawPartStretched(dc, source, dest); });
+        Time("DrawStretchedEx 4000x3000 to 800x600", 32, 800, 600, [&] { photo.DrawStretchedEx(dc, source, dest); });
     }
     return 0;
 }
