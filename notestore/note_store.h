@@ -99,14 +99,16 @@ struct NoteStore {
     int32_t walkCount;         // walkers holding the buffer
     int32_t savePending;       // a save asked for during a walk; runs when the walk ends
 
-    // The note index: items "title:value", sorted, case-sensitive keys,
-    // a blank in a title stored as "_". Its count is the number of notes.
+    // The note index: items "title:value" in title order (compared ignoring
+    // case, the order of the data file); titles keep their spelling, a blank
+    // stored as "_". Its count is the number of notes.
     AIStringTable* noteIndex;
 
     // The current note.
     int32_t currentIndex;      // -1 none
     AIString currentTitle;
-    AIString currentText;      // filled by LoadNoteText: the note's text after its title line
+    AIString currentText;      // LoadNoteText: the text after the title line (body and link
+                               // block); OpenCurrentNote: the body only
     AIStringTable* hyperlinks; // "label:target" of the current note, ":" in labels as U+00B1
     int32_t hiddenLinkChars;   // length of the current note's link block
 

@@ -1,0 +1,327 @@
+#include "notestore/datafile_format.h"
+#include "notestore/note_store.h"
+
+namespace {
+
+const WCHAR kHeader[] = L"Tavik 10";
+const int32_t kHeaderChars = 8;
+const WCHAR kReplacementChar = 0xFFFD;
+
+bool IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
+
+int32_t GrowSpans(NoteSpanArray& spans)
+{
+    int32_t capacity = spans.capacity ? spans.capacity * 2 : 1024;
+    void* block = LocalAlloc(LMEM_FIXED, (SIZE_T)capacity * sizeof(NoteSpan));
+    if (!block) return 0;
+    if (spans.items) {
+        CopyMemory(block, spans.items, (SIZE_T)spans.count * sizeof(NoteSpan));
+        LocalFree(spans.items);
+    }
+    spans.items = (NoteSpan*)block;
+    spans.capacity = capacity;
+    return 1;
+}
+
+// "}}" CR LF closes the last note's link block: a file that stops anywhere
+// else was cut short.
+bool EndsWithBlockEnd(const WCHAR* text, int32_t chars)
+{
+    return chars >= 4 && text[chars - 4] == L'}' && text[chars - 3] == L'}' &&
+           text[chars - 2] == L'\r' && text[chars - 1] == L'\n';
+}
+
+bool IsTagNameChar(WCHAR ch)
+{
+    if (ch <= L' ') return false;
+    switch (ch) {
+    case L',': case L'.': case L';': case L':': case L'!': case L'?': case L'(': case L')':
+    case L'[': case L']': case L'{': case L'}': case L'"': case L'\'': case L'<': case L'>':
+    case L'@': case kNoteMark:
+        return false;
+    default:
+        return true;
+    }
+}
+
+}  // namespace
+
+void FreeNoteSpans(NoteSpanArray& spans)
+{
+    if (spans.items) LocalFree(spans.items);
+    spans.items = 0;
+    spans.count = 0;
+    spans.capacity = 0;
+}
+
+int32_t CheckDatafileBytes(const uint8_t* bytes, int64_t size)
+{
+    if (size > kMaxDatafileBytes) return kMsgDatafileTooLarge;
+    if (size < 2 || (size & 1) || !bytes || bytes[0] != 0xFF || bytes[1] != 0xFE)
+        return kMsgDatafileNotValid;
+    return 0;
+}
+
+int32_t IsValidStoredTitle(const WCHAR* title, int32_t len)
+{
+    if (!title || len < 1 || len > kMaxTitleChars) return 0;
+    for (int32_t i = 0; i < len; i++) {
+        WCHAR ch = title[i];
+        if (ch <= L' ') return 0;
+        switch (ch) {
+        case L'\\': case L'/': case L':': case L'*': case L'?': case L'"':
+        case L'<': case L'>': case L'|': case L'.': case L'[': case L']': case L'#':
+        case L'=': case L'+': case L';': case L',': case L'^': case 0x00BD:
+        case kNoteMark: case kLinkColonMark:
+            return 0;
+        default:
+            break;
+        }
+    }
+    return 1;
+}
+
+int32_t CompareTitles(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen)
+{
+    int32_t n = aLen < bLen ? aLen : bLen;
+    for (int32_t i = 0; i < n; i++) {
+        WCHAR x = FoldChar(a[i]);
+        WCHAR y = FoldChar(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return aLen == bLen ? 0 : (aLen < bLen ? -1 : 1);
+}
+
+void NormaliseTitle(const WCHAR* title, AIString& out)
+{
+    out.AssignText(title);
+    out.Trim(1, 1);
+    WCHAR* p = out.GetBuffer(out.GetLength());
+    if (!p) return;
+    for (int i = 0; i < out.GetLength(); i++)
+        if (p[i] == L' ') p[i] = L'_';
+}
+
+int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans, DatafileProblem& problem)
+{
+    ZeroMemory(&problem, sizeof(problem));
+    spans.count = 0;
+    problem.messageId = kMsgDatafileNotValid;
+    if (!text || chars < kHeaderChars + 1) return 0;
+    for (int32_t i = 0; i < kHeaderChars; i++)
+        if (text[i] != kHeader[i]) return 0;
+    if (!IsLineEnd(text[kHeaderChars])) return 0;
+
+    int32_t previous = -1;
+    for (int32_t i = kHeaderChars; i < chars; i++) {
+        WCHAR ch = text[i];
+        if (ch == 0) return 0;
+        if (ch != kNoteMark) continue;
+
+        int32_t start = i + 1;
+        int32_t end = start;
+        while (end < chars && text[end] != L'\r' && text[end] != L'\n' && text[end] != L'\t' &&
+               text[end] != kNoteMark && text[end] != 0)
+            end++;
+        if (end < chars && (text[end] == L'\t' || text[end] == kNoteMark)) return 0;
+        if (!IsValidStoredTitle(text + start, end - start)) return 0;
+        if (previous >= 0) {
+            const NoteSpan& prev = spans.items[previous];
+            if (CompareTitles(text + prev.mark + 1, prev.titleLen, text + start, end - start) >= 0) {
+                problem.messageId = kMsgDatafileUnsorted;
+                problem.titleStart = start;
+                problem.titleLen = end - start;
+                problem.previousStart = prev.mark + 1;
+                problem.previousLen = prev.titleLen;
+                return 0;
+            }
+        }
+        if (spans.count == spans.capacity && !GrowSpans(spans)) return 0;
+        spans.items[spans.count].mark = i;
+        spans.items[spans.count].titleLen = end - start;
+        previous = spans.count++;
+        i = end - 1;
+    }
+    if (spans.count == 0) {
+        // A header and nothing else is a file without notes; anything more
+        // is not a data file at all.
+        int32_t i = kHeaderChars;
+        while (i < chars && (text[i] == L'\r' || text[i] == L'\n' || text[i] == L' ')) i++;
+        if (i == chars) problem.messageId = kMsgMinimumOneNote;
+        return 0;
+    }
+    if (!EndsWithBlockEnd(text, chars)) return 0;
+    problem.messageId = 0;
+    return 1;
+}
+
+int32_t FindBodyStart(const WCHAR* record, int32_t len)
+{
+    int32_t j = 1;
+    while (j < len && !IsLineEnd(record[j])) j++;
+    if (j < len && record[j] == L'\r') j++;
+    if (j < len && record[j] == L'\n') j++;
+    return j;
+}
+
+int32_t FindLinkBlock(const WCHAR* text, int32_t len)
+{
+    int32_t p = len - 6;
+    for (; p >= 0; p--) {
+        if (text[p] == L'\r' && text[p + 1] == L'\n' && text[p + 2] == L'{' && text[p + 3] == L'{' &&
+            text[p + 4] == L'\r' && text[p + 5] == L'\n')
+            break;
+    }
+    if (p < 0) return len;
+    // Only the last candidate can be the block: every line after it must be
+    // a link line, up to "}}" at the note's end.
+    int32_t pos = p + 6;
+    for (;;) {
+        int32_t rest = len - pos;
+        if (rest >= 2 && text[pos] == L'}' && text[pos + 1] == L'}') {
+            if (rest == 2 || (rest == 4 && text[pos + 2] == L'\r' && text[pos + 3] == L'\n')) return p;
+            return len;
+        }
+        if (rest < 1 || text[pos] != L'[') return len;
+        int32_t e = pos;
+        bool colon = false;
+        while (e < len && !IsLineEnd(text[e])) {
+            if (text[e] == L':') colon = true;
+            e++;
+        }
+        if (!colon || e + 1 >= len || text[e] != L'\r' || text[e + 1] != L'\n' || text[e - 1] != L']') return len;
+        pos = e + 2;
+    }
+}
+
+void StartLinkLines(LinkLineCursor& cursor, const WCHAR* block, int32_t len)
+{
+    cursor.text = block;
+    cursor.len = len;
+    cursor.pos = len >= 6 ? 6 : len;
+}
+
+int32_t NextLinkLine(LinkLineCursor& cursor, const WCHAR** label, int32_t* labelLen,
+                     const WCHAR** target, int32_t* targetLen)
+{
+    const WCHAR* t = cursor.text;
+    int32_t pos = cursor.pos;
+    if (pos >= cursor.len || t[pos] != L'[') return 0;
+    int32_t e = pos;
+    while (e < cursor.len && !IsLineEnd(t[e])) e++;
+    int32_t colon = pos + 1;
+    while (colon < e && t[colon] != L':') colon++;
+    if (colon >= e || t[e - 1] != L']') return 0;
+    *label = t + pos + 1;
+    *labelLen = colon - pos - 1;
+    *target = t + colon + 1;
+    *targetLen = (e - 1) - (colon + 1);
+    cursor.pos = e + 2;
+    return 1;
+}
+
+void CleanBodyText(const WCHAR* body, int32_t len, AIString& out)
+{
+    out.Clear();
+    if (!body || len <= 0) return;
+    WCHAR* p = out.GetBuffer(len * 3);
+    if (!p) return;
+    int32_t n = 0;
+    for (int32_t i = 0; i < len; i++) {
+        WCHAR ch = body[i];
+        if (ch == L'\r') {
+            p[n++] = L'\r';
+            p[n++] = L'\n';
+            if (i + 1 < len && body[i + 1] == L'\n') i++;
+        } else if (ch == L'\n') {
+            p[n++] = L'\r';
+            p[n++] = L'\n';
+        } else if (ch == kNoteMark) {
+            p[n++] = kReplacementChar;
+        } else if (ch == kLinkColonMark) {
+            p[n++] = L'+';
+            p[n++] = L'/';
+            p[n++] = L'-';
+        } else if (ch != 0) {
+            p[n++] = ch;
+        }
+    }
+    out.SetLength(n);
+}
+
+void CleanLinkPart(const WCHAR* part, int32_t len, int32_t isLabel, AIString& out)
+{
+    out.Clear();
+    if (!part || len <= 0) return;
+    WCHAR* p = out.GetBuffer(len * 3);
+    if (!p) return;
+    int32_t n = 0;
+    for (int32_t i = 0; i < len; i++) {
+        WCHAR ch = part[i];
+        if (ch == L'\r' || ch == L'\n' || ch == L'\t' || ch == 0 || ch == kNoteMark) continue;
+        if (isLabel && ch == L':') ch = kLinkColonMark;
+        if (!isLabel && ch == L',') ch = kLinkCommaMark;
+        if (!isLabel && ch == kLinkColonMark) {
+            p[n++] = L'+';
+            p[n++] = L'/';
+            p[n++] = L'-';
+            continue;
+        }
+        p[n++] = ch;
+    }
+    out.SetLength(n);
+}
+
+void AppendLinkBlockStart(AIString& out) { out.AppendText(L"\r\n{{\r\n"); }
+
+void AppendLinkLine(AIString& out, const WCHAR* label, int32_t labelLen, const WCHAR* target, int32_t targetLen)
+{
+    AIString cleanLabel, cleanTarget;
+    CleanLinkPart(label, labelLen, 1, cleanLabel);
+    CleanLinkPart(target, targetLen, 0, cleanTarget);
+    out.AppendChar(L'[').AppendString(cleanLabel).AppendChar(L':').AppendString(cleanTarget).AppendText(L"]\r\n");
+}
+
+void AppendLinkBlockEnd(AIString& out) { out.AppendText(L"}}\r\n"); }
+
+void MakeSideFileBase(const WCHAR* title, AIString& out)
+{
+    static const WCHAR* const kDevices[] = {L"con", L"prn", L"aux", L"nul"};
+    out.AssignText(title);
+    bool device = false;
+    for (const WCHAR* d : kDevices)
+        if (out.EqualsTextNoCase(d)) device = true;
+    if (out.GetLength() == 4 && (out.StartsWithNoCase(L"com") || out.StartsWithNoCase(L"lpt")) &&
+        out.CharAt(3) >= L'1' && out.CharAt(3) <= L'9')
+        device = true;
+    if (device) out.InsertText(0, L"#");
+}
+
+void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out)
+{
+    if (len > 0 && base[0] == L'#') {
+        base++;
+        len--;
+    }
+    out.AssignTextN(base, len);
+}
+
+int32_t NextTagInText(const WCHAR* text, int32_t len, int32_t* pos, int32_t* nameStart, int32_t* nameLen)
+{
+    for (int32_t i = *pos; i < len; i++) {
+        if (text[i] != L'@') continue;
+        if (i > 0) {
+            WCHAR before = text[i - 1];
+            if (before != L' ' && before != L'\t' && before != L'\r' && before != L'\n') continue;
+        }
+        int32_t e = i + 1;
+        while (e < len && e - (i + 1) < kMaxTitleChars && IsTagNameChar(text[e])) e++;
+        if (e == i + 1) continue;
+        *nameStart = i + 1;
+        *nameLen = e - (i + 1);
+        *pos = e;
+        return 1;
+    }
+    *pos = len;
+    return 0;
+}

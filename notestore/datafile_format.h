@@ -1,0 +1,83 @@
+// The data file's format on raw UTF-16 text: validation, splitting a note
+// into title, body and link block, and composing a note's stored text.
+// No files and no windows here; see docs/datafile-format.md.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+
+// Where a note stands in the text: its mark and its title.
+struct NoteSpan {
+    int32_t mark;       // offset of the note's U+00A4
+    int32_t titleLen;   // the title starts at mark + 1
+};
+
+// A growable array of spans in one LocalAlloc block.
+struct NoteSpanArray {
+    NoteSpan* items;
+    int32_t count;
+    int32_t capacity;
+};
+void FreeNoteSpans(NoteSpanArray& spans);
+
+// Why a text was refused: the catalogue message id, and for message 3 the
+// two titles (offsets and lengths in the text) that stand in the wrong order.
+struct DatafileProblem {
+    int32_t messageId;      // 0 none; 38 not valid; 39 no note; 3 unsorted
+    int32_t titleStart;     // message 3: the title that is out of place
+    int32_t titleLen;
+    int32_t previousStart;  // message 3: the title it should come before
+    int32_t previousLen;
+};
+
+// Checks the byte level: even size, FF FE, at most the size limit.
+// Returns 0 when fine, else the message id (38 or 44).
+int32_t CheckDatafileBytes(const uint8_t* bytes, int64_t size);
+
+// Validates the text after the byte-order mark (chars characters) and lists
+// its notes. 1 when valid; 0 with the problem filled in otherwise.
+int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans, DatafileProblem& problem);
+
+// Title rules: 1 when a title can stand in the data file.
+int32_t IsValidStoredTitle(const WCHAR* title, int32_t len);
+// Title order: <0, 0, >0, ignoring case.
+int32_t CompareTitles(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen);
+// A title as stored: trimmed, blanks as "_".
+void NormaliseTitle(const WCHAR* title, AIString& out);
+
+// The parts of one note's text after its title line (body and link block).
+// Returns the body length: the offset of the link block, or len when the note
+// has none.
+int32_t FindLinkBlock(const WCHAR* text, int32_t len);
+// Offset of the body in a note record that begins with its mark (after the
+// title line's line end).
+int32_t FindBodyStart(const WCHAR* record, int32_t len);
+
+// Walks the link lines of a block (text from the block's start): each call
+// gives the next line's label and target; 0 when none is left.
+struct LinkLineCursor {
+    const WCHAR* text;
+    int32_t len;
+    int32_t pos;
+};
+void StartLinkLines(LinkLineCursor& cursor, const WCHAR* block, int32_t len);
+int32_t NextLinkLine(LinkLineCursor& cursor, const WCHAR** label, int32_t* labelLen,
+                     const WCHAR** target, int32_t* targetLen);
+
+// Composing a note's stored text. The body is cleaned (line ends as CR LF,
+// reserved characters replaced); links are given as "label:target" pairs.
+void CleanBodyText(const WCHAR* body, int32_t len, AIString& out);
+void CleanLinkPart(const WCHAR* part, int32_t len, int32_t isLabel, AIString& out);
+// Appends CR LF "{{" CR LF, the link lines and "}}" CR LF.
+void AppendLinkBlockStart(AIString& out);
+void AppendLinkLine(AIString& out, const WCHAR* label, int32_t labelLen, const WCHAR* target, int32_t targetLen);
+void AppendLinkBlockEnd(AIString& out);
+
+// The file name of a note's side files (without folder or extension):
+// the title, with "#" in front of a device name.
+void MakeSideFileBase(const WCHAR* title, AIString& out);
+// The title of a side file's base name (the reverse of MakeSideFileBase).
+void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out);
+
+// Tags: "@" and a name after a blank, TAB or line start. Gives the next tag
+// name at or after *pos; 0 when none is left.
+int32_t NextTagInText(const WCHAR* text, int32_t len, int32_t* pos, int32_t* nameStart, int32_t* nameLen);

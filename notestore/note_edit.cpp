@@ -1,0 +1,159 @@
+// Changing notes: storing the current note, creating and deleting notes.
+// Every change goes to a side file first; the data file changes only when it
+// is saved.
+#include "notestore/note_store_internal.h"
+#include "notestore/note_io.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/errors.h"
+#include "foundation/result_flag.h"
+#include "foundation/trace.h"
+
+namespace {
+
+// Writes a side file; on failure asks the user whether to try again.
+int32_t WriteSideFileWithRetry(const AIString& path, const AIString& text, const WCHAR* what)
+{
+    for (;;) {
+        if (WriteUtf16FileSafely(path.GetText(), text.GetText(), text.GetLength()) == kIoOk) return 1;
+        AIString message;
+        message.AppendText(what).AppendText(L"\r\n").AppendString(path).AppendText(kRetryQuestion);
+        if (ReportError(GetLastError(), L"Note not stored", message.GetText()) != IDYES) return 0;
+    }
+}
+
+// Keeps a note within the length limit without losing anything: the whole
+// text goes to a side copy first, then the body is cut. 0 when the copy
+// could not be written (then nothing is cut).
+int32_t LimitNoteLength(const WCHAR* title, AIString& body, int32_t blockChars)
+{
+    if (body.GetLength() + blockChars <= kMaxNoteChars) return 1;
+    AIString path, whole(body);
+    LongCopyPathOf(title, path);
+    if (!WriteSideFileWithRetry(path, whole, L"The full text of the long note could not be kept in")) return 0;
+    int32_t keep = kMaxNoteChars - blockChars;
+    if (keep < 0) keep = 0;
+    const WCHAR* t = body.GetText();
+    if (keep > 0 && t[keep - 1] == L'\r') keep--;
+    if (keep > 0 && IS_HIGH_SURROGATE(t[keep - 1])) keep--;
+    AIString cut;
+    cut.AssignInt(body.GetLength() - keep);
+    body.SetLength(keep);
+    RaiseStoreMessage(kMsgNoteTooLarge, cut.GetText(), path.GetText());
+    return 1;
+}
+
+void RemoveTitleFromTags(const WCHAR* title)
+{
+    NoteStore& s = g_noteStore;
+    for (int i = 0; i < s.tagNames->GetCount() && i < kMaxTags; i++) {
+        int at = s.tagNotes[i]->FindItemString(title, 1);
+        if (at >= 0) s.tagNotes[i]->RemoveItem(at);
+    }
+}
+
+}  // namespace
+
+void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars)
+{
+    NoteStore& s = g_noteStore;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    WCHAR name[32], line[128];
+    wsprintfW(name, L"log\\%04u-%02u-%02u.log", now.wYear, now.wMonth, now.wDay);
+    AIString path(s.notesFolder);
+    path.AppendText(name);
+    AIString folder(s.notesFolder);
+    folder.AppendText(L"log\\");
+    if (!EnsureFolder(folder.GetText())) return;
+    HANDLE file = CreateFileW(path.GetText(), FILE_APPEND_DATA, FILE_SHARE_READ, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) return;
+    AIString text;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) && size.QuadPart == 0) text.AppendChar(0xFEFF);
+    wsprintfW(line, L"%02u:%02u:%02u\t", now.wHour, now.wMinute, now.wSecond);
+    text.AppendText(line).AppendText(action).AppendChar(L'\t').AppendText(title).AppendChar(L'\t');
+    text.AppendInt(chars).AppendText(L"\r\n");
+    DWORD written = 0;
+    WriteFile(file, text.GetText(), (DWORD)text.GetLength() * sizeof(WCHAR), &written, 0);
+    CloseHandle(file);
+}
+
+int32_t StoreCurrentNote(const WCHAR* body)
+{
+    TRACE_SCOPE(kNoteStoreModule, 30);
+    NoteStore& s = g_noteStore;
+    if (!s.loaded || s.readOnly || s.currentIndex < 0 || s.currentIndex >= GetNoteCount()) return SetResult(0);
+    AIString title, clean, block, record;
+    s.noteIndex->GetKeyAt(s.currentIndex, title);
+    CleanBodyText(body, TextLength(body), clean);
+    ComposeNoteRecord(title.GetText(), AIString(), s.hyperlinks, block);
+    int32_t blockChars = block.GetLength() - (title.GetLength() + 3);  // without mark, title and CR LF
+    if (!LimitNoteLength(title.GetText(), clean, blockChars)) return SetResult(0);
+    ComposeNoteRecord(title.GetText(), clean, s.hyperlinks, record);
+    AIString path;
+    MirrorPathOf(title.GetText(), path);
+    if (!WriteSideFileWithRetry(path, record, L"The note could not be written to")) return SetResult(0);
+    int32_t value = IndexValueAt(s.currentIndex);
+    if (value > 0) SetIndexValue(s.currentIndex, -value);
+    AddMirrorNote(title.GetText());
+    s.currentText.Copy(clean);
+    s.hiddenLinkChars = blockChars;
+    AppendChangeLog(L"stored", title.GetText(), record.GetLength());
+    return SetResult(1);
+}
+
+int32_t CreateNote(const WCHAR* title, const WCHAR* body)
+{
+    TRACE_SCOPE(kNoteStoreModule, 31);
+    NoteStore& s = g_noteStore;
+    if (!s.loaded || s.readOnly) return SetResult(0) - 1;
+    AIString stored, clean, record, path, number;
+    NormaliseTitle(title, stored);
+    if (!IsValidStoredTitle(stored.GetText(), stored.GetLength()) || IndexPositionOf(stored.GetText()) >= 0)
+        return SetResult(0) - 1;
+    CleanBodyText(body, TextLength(body), clean);
+    const int32_t kEmptyBlockChars = 10;  // CR LF "{{" CR LF "}}" CR LF
+    if (!LimitNoteLength(stored.GetText(), clean, kEmptyBlockChars)) return SetResult(0) - 1;
+    ComposeNoteRecord(stored.GetText(), clean, 0, record);
+    MirrorPathOf(stored.GetText(), path);
+    if (!WriteSideFileWithRetry(path, record, L"The new note could not be written to")) return SetResult(0) - 1;
+    number.AssignInt(kIndexSideFileOnly);
+    int32_t at = s.noteIndex->AddItemString(stored.GetText(), number.GetText(), 1);
+    AddMirrorNote(stored.GetText());
+    RefindCurrentNote();
+    AppendChangeLog(L"created", stored.GetText(), record.GetLength());
+    SetResult(at >= 0);
+    return at;
+}
+
+int32_t DeleteNote(int32_t noteIndex)
+{
+    TRACE_SCOPE(kNoteStoreModule, 32);
+    NoteStore& s = g_noteStore;
+    if (!s.loaded || s.readOnly || noteIndex < 0 || noteIndex >= GetNoteCount()) return SetResult(0);
+    if (GetNoteCount() <= 1) {
+        RaiseStoreMessage(kMsgMinimumOneNote);
+        return SetResult(0);
+    }
+    AIString title, record, copyPath, mirror;
+    s.noteIndex->GetKeyAt(noteIndex, title);
+    if (!ReadNoteRecord(noteIndex, record)) return SetResult(0);
+    DeletedCopyPathOf(title.GetText(), copyPath);
+    if (!WriteSideFileWithRetry(copyPath, record, L"The deleted note could not be kept in")) return SetResult(0);
+    MirrorPathOf(title.GetText(), mirror);
+    DeleteFileW(mirror.GetText());
+    RemoveMirrorNote(title.GetText());
+    RemoveTitleFromTags(title.GetText());
+    s.noteIndex->RemoveAtSorted(noteIndex);
+    if (s.currentIndex == noteIndex) {
+        s.currentIndex = -1;
+        s.currentTitle.Clear();
+        s.currentText.Clear();
+        s.hyperlinks->Clear();
+        s.hiddenLinkChars = 0;
+    } else {
+        RefindCurrentNote();
+    }
+    AppendChangeLog(L"deleted", title.GetText(), record.GetLength());
+    return SetResult(1);
+}

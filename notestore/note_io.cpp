@@ -1,0 +1,171 @@
+#include "notestore/note_io.h"
+
+NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0};
+
+void ResetNoteIoFaults()
+{
+    g_noteIoFaults.failWriteAfterBytes = -1;
+    g_noteIoFaults.failFlush = 0;
+    g_noteIoFaults.failReplace = 0;
+    g_noteIoFaults.diskFullOnWrite = 0;
+}
+
+namespace {
+
+const DWORD kWriteChunk = 4 * 1024 * 1024;
+int64_t s_bytesWrittenTotal = 0;
+
+bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+// Writes all bytes in chunks; honours the test fault.
+NoteIoError WriteAll(HANDLE file, const uint8_t* bytes, int64_t size)
+{
+    int64_t done = 0;
+    while (done < size) {
+        DWORD chunk = (DWORD)((size - done) > kWriteChunk ? kWriteChunk : (size - done));
+        if (g_noteIoFaults.failWriteAfterBytes >= 0) {
+            int64_t room = g_noteIoFaults.failWriteAfterBytes - s_bytesWrittenTotal;
+            if (room <= 0) return g_noteIoFaults.diskFullOnWrite ? kIoDiskFull : kIoWrite;
+            if ((int64_t)chunk > room) chunk = (DWORD)room;
+        }
+        DWORD written = 0;
+        if (!WriteFile(file, bytes + done, chunk, &written, 0) || written != chunk)
+            return IsDiskFull(GetLastError()) ? kIoDiskFull : kIoWrite;
+        done += written;
+        s_bytesWrittenTotal += written;
+    }
+    return kIoOk;
+}
+
+}  // namespace
+
+NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size)
+{
+    *block = 0;
+    *size = 0;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, 0);
+    if (file == INVALID_HANDLE_VALUE) return kIoOpen;
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(file, &length)) {
+        CloseHandle(file);
+        return kIoRead;
+    }
+    if (length.QuadPart > maxBytes) {
+        CloseHandle(file);
+        return kIoTooLarge;
+    }
+    SIZE_T total = (SIZE_T)length.QuadPart + 2 + (SIZE_T)tail;
+    uint8_t* data = (uint8_t*)LocalAlloc(LMEM_FIXED, total);
+    if (!data) {
+        CloseHandle(file);
+        return kIoNoMemory;
+    }
+    int64_t done = 0;
+    while (done < length.QuadPart) {
+        DWORD want = (DWORD)((length.QuadPart - done) > kWriteChunk ? kWriteChunk : (length.QuadPart - done));
+        DWORD got = 0;
+        if (!ReadFile(file, data + done, want, &got, 0) || got == 0) break;
+        done += got;
+    }
+    CloseHandle(file);
+    if (done != length.QuadPart) {
+        LocalFree(data);
+        return kIoRead;
+    }
+    ZeroMemory(data + done, total - (SIZE_T)done);
+    *block = data;
+    *size = done;
+    return kIoOk;
+}
+
+NoteIoError WriteFlushedCopy(const WCHAR* temporaryPath, const void* bytes, int64_t size)
+{
+    HANDLE file = CreateFileW(temporaryPath, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) return kIoOpen;
+    NoteIoError result = WriteAll(file, (const uint8_t*)bytes, size);
+    if (result == kIoOk && (g_noteIoFaults.failFlush || !FlushFileBuffers(file))) result = kIoFlush;
+    if (!CloseHandle(file) && result == kIoOk) result = kIoWrite;
+    if (result != kIoOk) DeleteFileW(temporaryPath);
+    return result;
+}
+
+NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target)
+{
+    if (g_noteIoFaults.failReplace) return kIoReplace;
+    // A read-only file is the user's wish that it stays as it is; the move
+    // itself would replace it on some systems.
+    DWORD attributes = GetFileAttributesW(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return kIoReplace;
+    }
+    if (!MoveFileExW(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return kIoReplace;
+    return kIoOk;
+}
+
+int32_t EnsureFolder(const WCHAR* folder)
+{
+    AIString path(folder);
+    while (path.GetLength() > 3 && path.CharAt(path.GetLength() - 1) == L'\\') path.SetLength(path.GetLength() - 1);
+    DWORD attributes = GetFileAttributesW(path.GetText());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+    int slash = path.FindChar(L'\\', true);
+    if (slash > 2) {
+        AIString parent;
+        parent.AssignTextN(path.GetText(), slash);
+        if (GetFileAttributesW(parent.GetText()) == INVALID_FILE_ATTRIBUTES && !EnsureFolder(parent.GetText()))
+            return 0;
+    }
+    if (CreateDirectoryW(path.GetText(), 0)) return 1;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+}
+
+NoteIoError WriteUtf16FileSafely(const WCHAR* path, const WCHAR* text, int32_t chars)
+{
+    AIString folder(path);
+    int slash = folder.FindChar(L'\\', true);
+    if (slash > 0) {
+        folder.SetLength(slash + 1);
+        if (!EnsureFolder(folder.GetText())) return kIoOpen;
+    }
+    SIZE_T bytes = 2 + (SIZE_T)chars * sizeof(WCHAR);
+    uint8_t* data = (uint8_t*)LocalAlloc(LMEM_FIXED, bytes);
+    if (!data) return kIoNoMemory;
+    data[0] = 0xFF;
+    data[1] = 0xFE;
+    if (chars > 0) CopyMemory(data + 2, text, (SIZE_T)chars * sizeof(WCHAR));
+    AIString temporary(path);
+    temporary.AppendText(L".tmp");
+    NoteIoError result = WriteFlushedCopy(temporary.GetText(), data, (int64_t)bytes);
+    LocalFree(data);
+    if (result != kIoOk) return result;
+    result = ReplaceFileWith(temporary.GetText(), path);
+    if (result != kIoOk) DeleteFileW(temporary.GetText());
+    return result;
+}
+
+int32_t ReadUtf16File(const WCHAR* path, int32_t maxChars, AIString& out)
+{
+    out.Clear();
+    uint8_t* block = 0;
+    int64_t size = 0;
+    if (ReadWholeFile(path, 2 + (int64_t)maxChars * 2, 0, &block, &size) != kIoOk) return 0;
+    int32_t ok = 0;
+    if (size >= 2 && block[0] == 0xFF && block[1] == 0xFE) {
+        out.AssignTextN((const WCHAR*)(block + 2), (int)((size - 2) / 2));
+        ok = out.GetLength() == (int)((size - 2) / 2) ? 1 : 0;
+    }
+    LocalFree(block);
+    return ok;
+}
+
+void AppendTimeStamp(AIString& out)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    WCHAR text[32];
+    wsprintfW(text, L"%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+              now.wSecond);
+    out.AppendText(text);
+}

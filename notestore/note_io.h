@@ -1,0 +1,57 @@
+// File steps of the note store, each one failing cleanly: whole-file reads
+// with a size limit, writes that go through a flushed temporary copy, and
+// the store's side-file names. Tests can make writes, flushes and moves fail.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+
+// Why a file step failed (kept for the message the caller shows).
+enum NoteIoError {
+    kIoOk = 0,
+    kIoOpen,
+    kIoRead,
+    kIoTooLarge,
+    kIoWrite,
+    kIoDiskFull,
+    kIoFlush,
+    kIoBackup,
+    kIoReplace,
+    kIoNoMemory,
+};
+
+// Faults a test asks for: a write fails once this many bytes were written in
+// total (-1 never), the flush fails, the final move fails.
+struct NoteIoFaults {
+    int64_t failWriteAfterBytes;
+    int32_t failFlush;
+    int32_t failReplace;
+    int32_t diskFullOnWrite;   // report the write failure as a full disk
+};
+extern NoteIoFaults g_noteIoFaults;
+void ResetNoteIoFaults();
+
+// Reads a whole file into one LocalAlloc block laid out as: the file's bytes,
+// two zero bytes, then `tail` more bytes (zeroed). Refuses files above
+// maxBytes (kIoTooLarge). On success *block and *size are set.
+NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size);
+
+// Writes bytes to temporaryPath (created), flushes and closes it.
+// On failure the temporary file is removed.
+NoteIoError WriteFlushedCopy(const WCHAR* temporaryPath, const void* bytes, int64_t size);
+
+// Writes FF FE and the text through path + ".tmp", replacing path only once
+// all is written and flushed. Creates missing folders of the path's own folder.
+NoteIoError WriteUtf16FileSafely(const WCHAR* path, const WCHAR* text, int32_t chars);
+
+// Replaces target by source (MoveFileExW, replace existing, write through).
+NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target);
+
+// Reads a UTF-16 file (with FF FE) of at most maxChars characters into out.
+// 1 on success.
+int32_t ReadUtf16File(const WCHAR* path, int32_t maxChars, AIString& out);
+
+// Creates the folder (and its parent when missing). 1 when it exists afterwards.
+int32_t EnsureFolder(const WCHAR* folder);
+
+// Local date and time as "yyyymmdd-hhmmss".
+void AppendTimeStamp(AIString& out);

@@ -1,0 +1,180 @@
+// Mark-up mirror files: reading them as data-file records, the mirror-note
+// list, the mirror-text table and the scan of the notes folder.
+#include "notestore/note_store_internal.h"
+#include "notestore/note_io.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/result_flag.h"
+#include "foundation/trace.h"
+
+namespace {
+
+// A note's text is at most 50,000 characters; a mirror far beyond that is
+// not a note of this program.
+const int32_t kMaxMirrorChars = 1000000;
+uint32_t s_mirrorStamp = 0;
+
+uint32_t TitleKey(const WCHAR* title)
+{
+    uint32_t h = 0x811c9dc5u;
+    for (; *title; title++) {
+        h ^= FoldChar(*title);
+        h *= 16777619u;
+    }
+    return h ? h : 1;
+}
+
+void AppendBlockFromLines(const WCHAR* block, int32_t len, AIString& out)
+{
+    AppendLinkBlockStart(out);
+    LinkLineCursor cursor;
+    StartLinkLines(cursor, block, len);
+    const WCHAR* label;
+    const WCHAR* target;
+    int32_t labelLen, targetLen;
+    while (len > 0 && NextLinkLine(cursor, &label, &labelLen, &target, &targetLen))
+        AppendLinkLine(out, label, labelLen, target, targetLen);
+    AppendLinkBlockEnd(out);
+}
+
+}  // namespace
+
+void ComposeNoteRecord(const WCHAR* title, const AIString& cleanBody, const AIStringTable* links, AIString& out)
+{
+    out.Clear();
+    out.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(cleanBody);
+    AppendLinkBlockStart(out);
+    for (int i = 0; links && i < links->GetCount(); i++) {
+        int length = 0, keyLength = 0;
+        const WCHAR* item = links->ItemAtSorted(i, &length, &keyLength);
+        if (!item) continue;
+        int valueStart = keyLength < length ? keyLength + 1 : length;
+        AppendLinkLine(out, item, keyLength, item + valueStart, length - valueStart);
+    }
+    AppendLinkBlockEnd(out);
+}
+
+int32_t ReadMirrorRecord(const WCHAR* title, AIString& record)
+{
+    record.Clear();
+    AIString path, text;
+    MirrorPathOf(title, path);
+    if (!ReadUtf16File(path.GetText(), kMaxMirrorChars, text)) return 0;
+    // A mirror written by this store starts with the note's mark and title;
+    // one written elsewhere (a capture) may hold the text alone.
+    const WCHAR* t = text.GetText();
+    int32_t length = text.GetLength();
+    int32_t bodyStart = (length > 0 && t[0] == kNoteMark) ? FindBodyStart(t, length) : 0;
+    int32_t restLen = length - bodyStart;
+    int32_t block = FindLinkBlock(t + bodyStart, restLen);
+    AIString body;
+    CleanBodyText(t + bodyStart, block, body);
+    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(body);
+    AppendBlockFromLines(t + bodyStart + block, restLen - block, record);
+    return 1;
+}
+
+void AddMirrorNote(const WCHAR* title)
+{
+    if (g_noteStore.mirrorNotes->FindItemString(title, 1) < 0) g_noteStore.mirrorNotes->AddString(title);
+}
+
+void RemoveMirrorNote(const WCHAR* title)
+{
+    int at = g_noteStore.mirrorNotes->FindItemString(title, 1);
+    if (at >= 0) g_noteStore.mirrorNotes->RemoveItem(at);
+}
+
+void ClearMirrorTexts()
+{
+    for (int i = 0; i < kMirrorTextRecords; i++) {
+        MirrorTextRecord& r = g_noteStore.mirrorTexts[i];
+        if (r.text) LocalFree(r.text);
+        r.text = 0;
+        r.key1 = r.key2 = 0;
+        r.age = -1;
+    }
+}
+
+int32_t ReloadNotesFromMirrors()
+{
+    TRACE_SCOPE(kNoteStoreModule, 20);
+    NoteStore& s = g_noteStore;
+    // A walker may be reading these texts.
+    if (s.walkCount > 0) return 0;
+    ClearMirrorTexts();
+    int32_t filled = 0;
+    AIString title, record;
+    for (int i = 0; i < s.mirrorNotes->GetCount() && filled < kMirrorTextRecords; i++) {
+        s.mirrorNotes->GetItemTextMode(i, title, 1);
+        if (!ReadMirrorRecord(title.GetText(), record)) continue;
+        SIZE_T bytes = ((SIZE_T)record.GetLength() + 1) * sizeof(WCHAR);
+        WCHAR* text = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes);
+        if (!text) break;
+        CopyMemory(text, record.GetText(), bytes);
+        MirrorTextRecord& r = s.mirrorTexts[filled++];
+        r.key1 = TitleKey(title.GetText());
+        if (++s_mirrorStamp == 0) s_mirrorStamp = 1;
+        r.key2 = s_mirrorStamp;
+        r.text = text;
+        r.age = 0;
+    }
+    return filled;
+}
+
+int32_t ScanNotesFolderForNewAndDeleted()
+{
+    TRACE_SCOPE(kNoteStoreModule, 21);
+    NoteStore& s = g_noteStore;
+    if (!s.loaded) return 0;
+    int32_t changes = 0;
+    AIString pattern(s.notesFolder), title, number;
+    pattern.AppendText(L"*.tavik.rtm");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.GetText(), &found);
+    const int kSuffix = 10;  // ".tavik.rtm"
+    while (search != INVALID_HANDLE_VALUE) {
+        AIString name(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.GetLength() > kSuffix &&
+            name.EndsWithNoCase(L".tavik.rtm")) {
+            TitleFromSideFileBase(name.GetText(), name.GetLength() - kSuffix, title);
+            if (IsValidStoredTitle(title.GetText(), title.GetLength())) {
+                int32_t at = IndexPositionOf(title.GetText());
+                if (at < 0) {
+                    number.AssignInt(kIndexSideFileOnly);
+                    if (s.noteIndex->AddItemString(title.GetText(), number.GetText(), 1) >= 0) {
+                        AddMirrorNote(title.GetText());
+                        changes++;
+                    }
+                } else {
+                    int32_t value = IndexValueAt(at);
+                    s.noteIndex->GetKeyAt(at, title);
+                    if (value > 0) {
+                        SetIndexValue(at, -value);
+                        changes++;
+                    }
+                    AddMirrorNote(title.GetText());
+                }
+            }
+        }
+        if (!FindNextFileW(search, &found)) {
+            FindClose(search);
+            search = INVALID_HANDLE_VALUE;
+        }
+    }
+    // Mirrors that have gone: a side-file-only note goes with its file; a note
+    // of the data file falls back to its text there.
+    AIString path;
+    for (int i = s.mirrorNotes->GetCount() - 1; i >= 0; i--) {
+        s.mirrorNotes->GetItemTextMode(i, title, 1);
+        MirrorPathOf(title.GetText(), path);
+        if (GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES) continue;
+        int32_t at = IndexPositionOf(title.GetText());
+        int32_t value = IndexValueAt(at);
+        if (at >= 0 && value == kIndexSideFileOnly) s.noteIndex->RemoveAtSorted(at);
+        else if (at >= 0 && value < 0 && value > kIndexDeletedLimit) SetIndexValue(at, -value);
+        s.mirrorNotes->RemoveItem(i);
+        changes++;
+    }
+    RefindCurrentNote();
+    return changes;
+}

@@ -1,0 +1,89 @@
+// Folders of the open data file, side-file names, relative paths and the
+// recent-files list.
+#include "notestore/note_store_internal.h"
+#include "notestore/note_io.h"
+#include "foundation/settings_record.h"
+
+void SetStoreFolders(const WCHAR* datafilePath)
+{
+    NoteStore& s = g_noteStore;
+    AIString path(datafilePath);
+    int slash = path.FindChar(L'\\', true);
+    s.dataFolder.AssignTextN(path.GetText(), slash + 1);
+    AIString name;
+    name.AssignText(path.GetText() + slash + 1);
+    int dot = name.FindChar(L'.', true);
+    if (dot > 0) name.SetLength(dot);
+    s.notesFolder.Copy(s.dataFolder).AppendString(name).AppendText(L"_notes\\");
+}
+
+const WCHAR* GetDataFolder() { return g_noteStore.dataFolder.GetText(); }
+const WCHAR* GetNotesFolder() { return g_noteStore.notesFolder.GetText(); }
+
+void MirrorPathOf(const WCHAR* title, AIString& out)
+{
+    AIString base;
+    MakeSideFileBase(title, base);
+    out.Copy(g_noteStore.notesFolder).AppendString(base).AppendText(L".tavik.rtm");
+}
+
+void DeletedCopyPathOf(const WCHAR* title, AIString& out)
+{
+    AIString base;
+    MakeSideFileBase(title, base);
+    out.Copy(g_noteStore.notesFolder).AppendText(L"deleted\\").AppendString(base).AppendChar(L'_');
+    AppendTimeStamp(out);
+    out.AppendText(L".tavik.rtm");
+}
+
+void LongCopyPathOf(const WCHAR* title, AIString& out)
+{
+    AIString base;
+    MakeSideFileBase(title, base);
+    out.Copy(g_noteStore.notesFolder).AppendText(L"long\\").AppendString(base).AppendChar(L'_');
+    AppendTimeStamp(out);
+    out.AppendText(L".txt");
+}
+
+int32_t ResolveRelativePath(const WCHAR* path, AIString& out)
+{
+    AIString in(path);
+    if (!in.StartsWithNoCase(L"rel:") || g_noteStore.dataFolder.IsEmpty()) {
+        out.Copy(in);
+        return 0;
+    }
+    const WCHAR* rest = in.GetText() + 4;
+    if (*rest == L'\\') rest++;
+    out.Copy(g_noteStore.dataFolder).AppendText(rest);
+    return 1;
+}
+
+int32_t MakeRelativePath(const WCHAR* path, AIString& out)
+{
+    AIString in(path);
+    const AIString& folder = g_noteStore.dataFolder;
+    // The folder is compared with its trailing backslash, so that a sibling
+    // folder sharing the name's beginning never counts as inside.
+    if (folder.IsEmpty() || !in.StartsWithNoCase(folder.GetText())) {
+        out.Copy(in);
+        return 0;
+    }
+    out.AssignText(L"rel:\\").AppendText(in.GetText() + folder.GetLength());
+    return 1;
+}
+
+void AddRecentDatafile(SettingsRecord& settings, const WCHAR* path)
+{
+    if (!path || !*path) return;
+    AIString kept[kRecentDatafiles];
+    int count = 0;
+    AIString slot;
+    for (int i = 0; i < kSettingsRecentFiles && count < kRecentDatafiles - 1; i++) {
+        SettingsGetRecentFile(settings, i, slot);
+        if (slot.IsEmpty() || slot.EqualsTextNoCase(path)) continue;
+        kept[count++].Copy(slot);
+    }
+    SettingsSetRecentFile(settings, 0, path);
+    for (int i = 1; i < kSettingsRecentFiles; i++)
+        SettingsSetRecentFile(settings, i, i - 1 < count ? kept[i - 1].GetText() : 0);
+}

@@ -1,0 +1,285 @@
+// Saving the data file: the notes in title order, from the buffer or their
+// mirrors, checked, written to a flushed temporary copy that then replaces
+// the file; the previous version stays as the backup. A failure at any step
+// leaves the old file whole, keeps the mirrors and says so.
+#include "notestore/note_store_internal.h"
+#include "notestore/note_io.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/errors.h"
+#include "foundation/result_flag.h"
+#include "foundation/trace.h"
+
+namespace {
+
+// Where one note's record comes from.
+struct RecordSource {
+    const WCHAR* text;
+    int32_t len;
+    WCHAR* owned;        // LocalAlloc copy of a mirror record, or null
+};
+
+// The new file in memory: [FF FE][text][0 0][guard], with its note spans.
+struct ComposedFile {
+    uint8_t* block;
+    int32_t chars;
+    NoteSpanArray spans;
+    int32_t badMirrors;  // mirrors that could not be read (kept on disk)
+    AIString firstBadMirror;
+    AIStringList taken;  // titles whose mirrors went into the file
+};
+
+void FreeSources(RecordSource* sources, int32_t count)
+{
+    if (!sources) return;
+    for (int32_t i = 0; i < count; i++)
+        if (sources[i].owned) LocalFree(sources[i].owned);
+    LocalFree(sources);
+}
+
+// Copies a mirror's record into its own block.
+int32_t TakeMirror(const WCHAR* title, RecordSource& source)
+{
+    AIString record;
+    if (!ReadMirrorRecord(title, record)) return 0;
+    SIZE_T bytes = (SIZE_T)record.GetLength() * sizeof(WCHAR);
+    source.owned = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes ? bytes : 2);
+    if (!source.owned) return 0;
+    CopyMemory(source.owned, record.GetText(), bytes);
+    source.text = source.owned;
+    source.len = record.GetLength();
+    return 1;
+}
+
+int32_t ComposeFile(ComposedFile& out)
+{
+    NoteStore& s = g_noteStore;
+    out.block = 0;
+    out.chars = 0;
+    out.spans.items = 0;
+    out.spans.count = out.spans.capacity = 0;
+    out.badMirrors = 0;
+    int32_t count = GetNoteCount();
+    RecordSource* sources = (RecordSource*)LocalAlloc(LPTR, (SIZE_T)(count ? count : 1) * sizeof(RecordSource));
+    if (!sources) return 0;
+    int64_t total = g_storeBuffer.preambleChars;
+    AIString title;
+    for (int32_t i = 0; i < count; i++) {
+        int32_t value = IndexValueAt(i);
+        s.noteIndex->GetKeyAt(i, title);
+        if (value == kIndexSideFileOnly || (value < 0 && value > kIndexDeletedLimit)) {
+            if (TakeMirror(title.GetText(), sources[i])) {
+                out.taken.AddString(title.GetText());
+            } else {
+                if (out.badMirrors++ == 0) MirrorPathOf(title.GetText(), out.firstBadMirror);
+                value = value == kIndexSideFileOnly ? kIndexNoValue : -value;
+            }
+        }
+        if (!sources[i].owned && value >= 0 && value < s.bufferChars && s.buffer[value] == kNoteMark) {
+            sources[i].text = s.buffer + value;
+            sources[i].len = RecordEndAt(value) - value;
+        }
+        total += sources[i].len;
+    }
+    if (total > (kMaxDatafileBytes - 2) / 2) {
+        FreeSources(sources, count);
+        return 0;
+    }
+    SIZE_T bytes = 2 + (SIZE_T)total * sizeof(WCHAR) + 2 + sizeof(kGuardBytes);
+    out.block = (uint8_t*)LocalAlloc(LMEM_FIXED, bytes);
+    if (!out.block) {
+        FreeSources(sources, count);
+        return 0;
+    }
+    out.block[0] = 0xFF;
+    out.block[1] = 0xFE;
+    WCHAR* text = (WCHAR*)(out.block + 2);
+    int32_t at = g_storeBuffer.preambleChars;
+    CopyMemory(text, s.buffer, (SIZE_T)at * sizeof(WCHAR));
+    for (int32_t i = 0; i < count; i++) {
+        CopyMemory(text + at, sources[i].text, (SIZE_T)sources[i].len * sizeof(WCHAR));
+        at += sources[i].len;
+    }
+    text[at] = 0;
+    out.chars = at;
+    FreeSources(sources, count);
+    // Never write a file that would not open again.
+    DatafileProblem problem;
+    if (!ParseDatafileText(text, out.chars, out.spans, problem)) {
+        LocalFree(out.block);
+        out.block = 0;
+        FreeNoteSpans(out.spans);
+        return 0;
+    }
+    return 1;
+}
+
+// Asks whether to try again after a failed step; the old file is whole.
+int32_t AskAfterFailure(const WCHAR* target, const WCHAR* step)
+{
+    AIString message;
+    message.AppendText(L"The data file could not be saved (").AppendText(step).AppendText(L"):\r\n");
+    message.AppendText(target);
+    message.AppendText(L"\r\nThe previous version is unchanged and your edited notes are kept in the notes folder.");
+    message.AppendText(kRetryQuestion);
+    return ReportError(GetLastError(), L"Save failed", message.GetText()) == IDYES;
+}
+
+const WCHAR* StepName(NoteIoError error)
+{
+    switch (error) {
+    case kIoOpen: return L"cannot create the temporary copy";
+    case kIoFlush: return L"cannot flush the temporary copy";
+    case kIoBackup: return L"cannot keep the previous version";
+    case kIoReplace: return L"cannot replace the file";
+    case kIoNoMemory: return L"not enough memory";
+    default: return L"cannot write the temporary copy";
+    }
+}
+
+void KeepWeekdayBackup(const WCHAR* backupPath)
+{
+    static const WCHAR* const kDays[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
+    NoteStore& s = g_noteStore;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    AIString folder(s.notesFolder), path, name(s.datafilePath.GetText() + s.dataFolder.GetLength());
+    folder.AppendText(L"backup\\");
+    int dot = name.FindChar(L'.', true);
+    if (dot > 0) name.SetLength(dot);
+    path.Copy(folder).AppendString(name).AppendChar(L'_').AppendText(kDays[now.wDayOfWeek % 7]).AppendText(L".tavik");
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(path.GetText(), GetFileExInfoStandard, &data)) {
+        FILETIME local;
+        SYSTEMTIME written;
+        if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToSystemTime(&local, &written) &&
+            written.wYear == now.wYear && written.wMonth == now.wMonth && written.wDay == now.wDay)
+            return;
+    }
+    if (EnsureFolder(folder.GetText())) CopyFileW(backupPath, path.GetText(), FALSE);
+}
+
+// The previous version becomes the backup: a hard link costs nothing; where
+// links are not possible, a copy.
+NoteIoError KeepBackup(const WCHAR* target, const WCHAR* backup)
+{
+    if (GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES) return kIoOk;
+    SetFileAttributesW(backup, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(backup);
+    if (CreateHardLinkW(backup, target, 0)) return kIoOk;
+    return CopyFileW(target, backup, FALSE) ? kIoOk : kIoBackup;
+}
+
+// After a main save the file holds every mirror that was read: those go.
+// A mirror that could not be read stays, and the scan takes it up again.
+void AdoptSavedFile(ComposedFile& file)
+{
+    NoteStore& s = g_noteStore;
+    AIString title, path;
+    for (int i = 0; i < file.taken.GetCount(); i++) {
+        file.taken.GetItemTextMode(i, title, 1);
+        MirrorPathOf(title.GetText(), path);
+        DeleteFileW(path.GetText());
+    }
+    s.mirrorNotes->Clear();
+    ClearMirrorTexts();
+    InstallStoreBuffer(file.block, file.chars, file.spans);
+    file.block = 0;
+    RebuildIndexFromBuffer();
+    ScanNotesFolderForNewAndDeleted();
+    RefindCurrentNote();
+}
+
+int32_t SaveTo(const WCHAR* target, int32_t isMain)
+{
+    TRACE_SCOPE(kNoteStoreModule, 40);
+    NoteStore& s = g_noteStore;
+    if (!s.loaded) return kSaveNothing;
+    if (s.walkCount > 0) {
+        if (isMain) s.savePending = 1;
+        return kSaveDeferred;
+    }
+    if (isMain && s.readOnly) return kSaveNothing;
+    if (!CheckDatafileGuard()) {
+        ReportError(0, L"Save failed",
+                    L"The notes in memory are damaged, so the data file was not saved.\r\n"
+                    L"The previous version is unchanged.");
+        return kSaveFailed;
+    }
+    AIString temporary(target), backup(target);
+    temporary.AppendText(L".tmp");
+    backup.AppendText(L".bak");
+    for (;;) {
+        ComposedFile file;
+        if (!ComposeFile(file)) {
+            if (AskAfterFailure(target, StepName(kIoNoMemory))) continue;
+            return kSaveFailed;
+        }
+        NoteIoError result = WriteFlushedCopy(temporary.GetText(), file.block, 2 + (int64_t)file.chars * 2);
+        if (result == kIoOk && isMain) {
+            CloseDatafileHandle();
+            result = KeepBackup(target, backup.GetText());
+            if (result == kIoOk) result = ReplaceFileWith(temporary.GetText(), target);
+        } else if (result == kIoOk) {
+            result = ReplaceFileWith(temporary.GetText(), target);
+        }
+        if (result == kIoOk) {
+            if (isMain) {
+                AdoptSavedFile(file);
+                CloseDatafileHandle();
+                s.fileHandle = CreateFileW(target, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, 0,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+                KeepWeekdayBackup(backup.GetText());
+            } else {
+                LocalFree(file.block);
+                FreeNoteSpans(file.spans);
+            }
+            if (file.badMirrors) {
+                AIString message(L"The data file was saved, but a note's side file could not be read and was "
+                                 L"left out:\r\n");
+                message.AppendString(file.firstBadMirror);
+                ReportError(0, L"Note left out", message.GetText());
+            }
+            return kSaveDone;
+        }
+        DeleteFileW(temporary.GetText());
+        LocalFree(file.block);
+        FreeNoteSpans(file.spans);
+        if (isMain && s.fileHandle == INVALID_HANDLE_VALUE)
+            s.fileHandle = CreateFileW(target, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, 0, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, 0);
+        if (result == kIoDiskFull) {
+            RaiseStoreMessage(isMain ? kMsgOutOfDiskSpace : kMsgSavingCopyFailed);
+            return kSaveFailed;
+        }
+        if (!isMain) {
+            RaiseStoreMessage(kMsgSavingCopyFailed);
+            return kSaveFailed;
+        }
+        if (!AskAfterFailure(target, StepName(result))) return kSaveFailed;
+    }
+}
+
+}  // namespace
+
+int32_t SaveDatafileIfOpen()
+{
+    NoteStore& s = g_noteStore;
+    if (!s.loaded || s.datafilePath.IsEmpty()) return kSaveNothing;
+    AIString target(s.datafilePath);
+    int32_t result = SaveTo(target.GetText(), 1);
+    SetResult(result == kSaveDone || result == kSaveNothing || result == kSaveDeferred);
+    return result;
+}
+
+int32_t SaveDatafileCopy(const WCHAR* path)
+{
+    WCHAR full[MAX_PATH];
+    DWORD n = GetFullPathNameW(path, MAX_PATH, full, 0);
+    if (!path || n == 0 || n >= MAX_PATH || g_noteStore.datafilePath.EqualsTextNoCase(full)) {
+        SetResult(0);
+        return kSaveFailed;
+    }
+    int32_t result = SaveTo(full, 0);
+    SetResult(result == kSaveDone);
+    return result;
+}

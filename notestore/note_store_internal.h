@@ -1,0 +1,66 @@
+// What the note store's source files share among themselves.
+#pragma once
+#include "notestore/note_store.h"
+#include "notestore/datafile_format.h"
+
+// Trace module of the note store.
+enum { kNoteStoreModule = 850 };
+
+// The buffer's block: the byte-order mark, the text, a zero, the guard bytes.
+struct StoreBuffer {
+    uint8_t* block;        // LocalAlloc block; buffer == (WCHAR*)(block + 2)
+    NoteSpanArray spans;   // note marks in buffer order (records end at the next mark)
+    int32_t preambleChars; // header line and anything before the first note
+};
+extern StoreBuffer g_storeBuffer;
+
+extern const uint8_t kGuardBytes[3];
+
+// Raises a catalogue message through the hook (and remembers it).
+void RaiseStoreMessage(int32_t id, const WCHAR* insert1 = 0, const WCHAR* insert2 = 0, const WCHAR* insert3 = 0);
+
+// Installs a block read or composed as [FF FE][text][0 0][guard] (chars
+// characters of text) with its note spans, freeing the old one. The store
+// takes ownership of block and spans.
+void InstallStoreBuffer(uint8_t* block, int32_t chars, NoteSpanArray& spans);
+void FreeStoreBuffer();
+// The end of the record whose mark is at offset (the next mark or the end).
+int32_t RecordEndAt(int32_t mark);
+
+// Rebuilds the note index from the buffer's spans (values = offsets).
+int32_t RebuildIndexFromBuffer();
+// The value part of a sorted index item.
+int32_t IndexValueAt(int32_t position);
+int32_t SetIndexValue(int32_t position, int32_t value);
+// Position of the title (ignoring case), or -1.
+int32_t IndexPositionOf(const WCHAR* title);
+
+// Side files of a note.
+void MirrorPathOf(const WCHAR* title, AIString& out);
+void DeletedCopyPathOf(const WCHAR* title, AIString& out);
+void LongCopyPathOf(const WCHAR* title, AIString& out);
+void SetStoreFolders(const WCHAR* datafilePath);
+
+// Reads a note's mirror file and gives its record as it would stand in the
+// data file ("¤" title CR LF body CR LF link block), cleaned of anything that
+// could break the data file. 1 on success.
+int32_t ReadMirrorRecord(const WCHAR* title, AIString& record);
+// The note's full stored record (from its mirror or the buffer). 1 on success.
+int32_t ReadNoteRecord(int32_t position, AIString& record);
+// Composes a record from a title, a body and the links of a table.
+void ComposeNoteRecord(const WCHAR* title, const AIString& cleanBody, const AIStringTable* links, AIString& out);
+
+// Mirror-note list and mirror-text table housekeeping.
+void AddMirrorNote(const WCHAR* title);
+void RemoveMirrorNote(const WCHAR* title);
+void ClearMirrorTexts();
+
+// Tags found in the buffer's notes.
+void RebuildTagsFromBuffer();
+void ClearTags();
+
+// One line in today's change log.
+void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars);
+
+// Re-finds the current note's position after the index changed.
+void RefindCurrentNote();

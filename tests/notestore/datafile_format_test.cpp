@@ -1,0 +1,199 @@
+// The data file's format on raw text: what is accepted, what is refused and
+// why, and that composing a note and reading it back gives the same parts.
+#include "tests/support/gtest.h"
+#include "notestore/datafile_format.h"
+#include "notestore/note_store.h"
+
+namespace {
+
+struct Parsed {
+    int32_t ok;
+    NoteSpanArray spans;
+    DatafileProblem problem;
+    AIString text;
+    Parsed(const WCHAR* t) : text(t)
+    {
+        spans.items = 0;
+        spans.count = spans.capacity = 0;
+        ok = ParseDatafileText(text.GetText(), text.GetLength(), spans, problem);
+    }
+    ~Parsed() { FreeNoteSpans(spans); }
+    AIString Title(int i) const
+    {
+        AIString t;
+        t.AssignTextN(text.GetText() + spans.items[i].mark + 1, spans.items[i].titleLen);
+        return t;
+    }
+};
+
+}  // namespace
+
+TEST(DatafileFormat, AcceptsNotesInTitleOrderIgnoringCase)
+{
+    Parsed p(L"Tavik 10\r\n\u00a4alpha\r\nx\r\n{{\r\n}}\r\n\u00a4Beta\r\n\r\n{{\r\n[a:b]\r\n}}\r\n\u00a4gamma\r\n{{\r\n}}\r\n");
+    ASSERT_EQ(1, p.ok);
+    ASSERT_EQ(3, p.spans.count);
+    EXPECT_EQ("alpha", Utf8(p.Title(0)));
+    EXPECT_EQ("Beta", Utf8(p.Title(1)));
+    EXPECT_EQ(10, p.spans.items[0].mark);
+}
+
+TEST(DatafileFormat, RefusesWithTheRightMessage)
+{
+    struct Case {
+        const WCHAR* text;
+        int32_t id;
+    } cases[] = {
+        {L"Tavik 9\r\n\u00a4a\r\n{{\r\n}}\r\n", 38},
+        {L"\u00a4a\r\n{{\r\n}}\r\n", 38},
+        {L"Tavik 10\r\n", 39},
+        {L"Tavik 10\r\n\r\n", 39},
+        {L"Tavik 10\r\nstray text\r\n}}\r\n", 38},
+        {L"Tavik 10\r\n\u00a4b\r\n{{\r\n}}\r\n\u00a4a\r\n{{\r\n}}\r\n", 3},
+        {L"Tavik 10\r\n\u00a4Apple\r\n{{\r\n}}\r\n\u00a4apple\r\n{{\r\n}}\r\n", 3},
+        {L"Tavik 10\r\n\u00a4a\r\nbody", 38},                       // cut short
+        {L"Tavik 10\r\n\u00a4\r\n{{\r\n}}\r\n", 38},                 // empty title
+        {L"Tavik 10\r\n\u00a4a\tb\r\n{{\r\n}}\r\n", 38},             // TAB on the title line
+        {L"Tavik 10\r\n\u00a4..\\x\r\n{{\r\n}}\r\n", 38},            // leaves the notes folder
+        {L"Tavik 10\r\n\u00a4a:b\r\n{{\r\n}}\r\n", 38},              // would split the index item
+        {L"Tavik 10\r\n\u00a4a[b\r\n{{\r\n}}\r\n", 38},              // would join list items
+        {L"Tavik 10\r\n\u00a4abcdefghijklmnopqrstuvwxyz12345\r\n{{\r\n}}\r\n", 38},  // 31 characters
+        {L"Tavik 10\r\n\u00a4a\u00a4b\r\n{{\r\n}}\r\n", 38},
+    };
+    for (const Case& c : cases) {
+        Parsed p(c.text);
+        EXPECT_EQ(0, p.ok) << Utf8(c.text);
+        EXPECT_EQ(c.id, p.problem.messageId) << Utf8(c.text);
+    }
+}
+
+TEST(DatafileFormat, UnsortedNamesBothTitles)
+{
+    Parsed p(L"Tavik 10\r\n\u00a4a\r\n{{\r\n}}\r\n\u00a4c\r\n{{\r\n}}\r\n\u00a4b\r\n{{\r\n}}\r\n");
+    ASSERT_EQ(3, p.problem.messageId);
+    AIString title, previous;
+    title.AssignTextN(p.text.GetText() + p.problem.titleStart, p.problem.titleLen);
+    previous.AssignTextN(p.text.GetText() + p.problem.previousStart, p.problem.previousLen);
+    EXPECT_EQ("b", Utf8(title));
+    EXPECT_EQ("c", Utf8(previous));
+}
+
+TEST(DatafileFormat, ZeroCharacterIsRefused)
+{
+    AIString text(L"Tavik 10\r\n\u00a4a\r\nxy\r\n{{\r\n}}\r\n");
+    WCHAR* p = text.GetBuffer(text.GetLength());
+    p[15] = 0;  // inside the body
+    NoteSpanArray spans = {0, 0, 0};
+    DatafileProblem problem;
+    EXPECT_EQ(0, ParseDatafileText(text.GetText(), text.GetLength(), spans, problem));
+    EXPECT_EQ(38, problem.messageId);
+    FreeNoteSpans(spans);
+}
+
+TEST(DatafileFormat, ByteLevelChecks)
+{
+    const uint8_t good[] = {0xFF, 0xFE, 'T', 0};
+    const uint8_t noBom[] = {'T', 0, 'a', 0};
+    EXPECT_EQ(0, CheckDatafileBytes(good, 4));
+    EXPECT_EQ(38, CheckDatafileBytes(good, 3));
+    EXPECT_EQ(38, CheckDatafileBytes(noBom, 4));
+    EXPECT_EQ(38, CheckDatafileBytes(good, 0));
+    EXPECT_EQ(44, CheckDatafileBytes(good, (int64_t)kMaxDatafileBytes + 2));
+}
+
+TEST(DatafileFormat, LinkBlockIsTheLastOneAndOnlyWhenWellFormed)
+{
+    // A body that itself holds a block-like text keeps it as text.
+    const WCHAR* text = L"see\r\n{{\r\n[x:y]\r\n}}\r\n{{\r\n[a:b]\r\n}}\r\n";
+    int32_t len = TextLength(text);
+    int32_t block = FindLinkBlock(text, len);
+    EXPECT_EQ(18, block);
+    LinkLineCursor cursor;
+    StartLinkLines(cursor, text + block, len - block);
+    const WCHAR *label, *target;
+    int32_t labelLen, targetLen;
+    ASSERT_EQ(1, NextLinkLine(cursor, &label, &labelLen, &target, &targetLen));
+    EXPECT_EQ(L'a', label[0]);
+    EXPECT_EQ(1, labelLen);
+    EXPECT_EQ(L'b', target[0]);
+    EXPECT_EQ(0, NextLinkLine(cursor, &label, &labelLen, &target, &targetLen));
+
+    const WCHAR* noBlock[] = {L"plain text", L"x\r\n{{\r\nnot a link\r\n}}\r\n", L"x\r\n{{\r\n[a:b]\r\n}} tail",
+                              L"x\r\n{{\r\n[ab]\r\n}}\r\n"};
+    for (const WCHAR* t : noBlock) EXPECT_EQ(TextLength(t), FindLinkBlock(t, TextLength(t))) << Utf8(t);
+}
+
+TEST(DatafileFormat, StoredTextNeverHoldsReservedCharacters)
+{
+    AIString out;
+    const WCHAR* raw = L"a\u00a4b\u00b1c\rd\ne\r\nf";
+    CleanBodyText(raw, TextLength(raw), out);
+    EXPECT_EQ(-1, out.FindChar(0x00A4));
+    EXPECT_EQ(-1, out.FindChar(0x00B1));
+    EXPECT_EQ("a\xEF\xBF\xBD" "b+/-c\r\nd\r\ne\r\nf", Utf8(out));
+
+    CleanLinkPart(L"Label: one\r\n\u00a4", 13, 1, out);
+    EXPECT_EQ("Label\xC2\xB1 one", Utf8(out));
+    CleanLinkPart(L"http://x/?a=1,2\t\u00b1", 17, 0, out);
+    EXPECT_EQ("http://x/?a=1\xE2\x80\xA6" "2+/-", Utf8(out));
+}
+
+TEST(DatafileFormat, ComposedLinkBlockReadsBack)
+{
+    AIString body, record;
+    const WCHAR* raw = L"text with {{ and }}\r\n{{\r\n[fake:link]\r\n}}";
+    CleanBodyText(raw, TextLength(raw), body);
+    record.AppendString(body);
+    AppendLinkBlockStart(record);
+    AppendLinkLine(record, L"web: page", 9, L"http://a.b/c,d", 14);
+    AppendLinkBlockEnd(record);
+    int32_t block = FindLinkBlock(record.GetText(), record.GetLength());
+    EXPECT_EQ(body.GetLength(), block);
+    LinkLineCursor cursor;
+    StartLinkLines(cursor, record.GetText() + block, record.GetLength() - block);
+    const WCHAR *label, *target;
+    int32_t labelLen, targetLen;
+    ASSERT_EQ(1, NextLinkLine(cursor, &label, &labelLen, &target, &targetLen));
+    AIString l, t;
+    l.AssignTextN(label, labelLen);
+    t.AssignTextN(target, targetLen);
+    EXPECT_EQ("web\xC2\xB1 page", Utf8(l));
+    EXPECT_EQ("http://a.b/c\xE2\x80\xA6" "d", Utf8(t));
+}
+
+TEST(DatafileFormat, SideFileNamesAvoidDevicesAndReadBack)
+{
+    const WCHAR* titles[] = {L"con", L"Nul", L"com1", L"LPT9", L"console", L"com10", L"Plain"};
+    const char* names[] = {"#con", "#Nul", "#com1", "#LPT9", "console", "com10", "Plain"};
+    for (int i = 0; i < 7; i++) {
+        AIString base, back;
+        MakeSideFileBase(titles[i], base);
+        EXPECT_EQ(names[i], Utf8(base));
+        TitleFromSideFileBase(base.GetText(), base.GetLength(), back);
+        EXPECT_EQ(Utf8(titles[i]), Utf8(back));
+    }
+}
+
+TEST(DatafileFormat, TagsFollowABlankOrLineStart)
+{
+    const WCHAR* text = L"@first mail@example.com (@no) \t@second,\r\n@third";
+    int32_t pos = 0, start = 0, len = 0;
+    const char* expected[] = {"first", "second", "third"};
+    for (const char* e : expected) {
+        ASSERT_EQ(1, NextTagInText(text, TextLength(text), &pos, &start, &len));
+        AIString name;
+        name.AssignTextN(text + start, len);
+        EXPECT_EQ(e, Utf8(name));
+    }
+    EXPECT_EQ(0, NextTagInText(text, TextLength(text), &pos, &start, &len));
+}
+
+TEST(DatafileFormat, TitleOrderAndNormalising)
+{
+    EXPECT_LT(CompareTitles(L"apple", 5, L"Banana", 6), 0);
+    EXPECT_EQ(0, CompareTitles(L"ABC", 3, L"abc", 3));
+    EXPECT_LT(CompareTitles(L"ab", 2, L"abc", 3), 0);
+    AIString t;
+    NormaliseTitle(L"  my new note ", t);
+    EXPECT_EQ("my_new_note", Utf8(t));
+}

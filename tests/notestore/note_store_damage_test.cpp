@@ -1,0 +1,257 @@
+// Nothing lost: refused files stay untouched and the open file stays open;
+// failed saves leave the old file whole; a walk holds the buffer in place.
+#include "tests/notestore/store_test_files.h"
+#include "notestore/note_store.h"
+#include "notestore/note_io.h"
+#include <stdlib.h>
+
+namespace {
+
+class NoteStoreDamageTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CloseDatafile();
+        ResetNoteIoFaults();
+        g_noteStore.lastMessageId = 0;
+        AIString records;
+        records.AppendString(NoteRecord(L"Alpha", L"first"));
+        records.AppendString(NoteRecord(L"Beta", L"second"));
+        records.AppendString(NoteRecord(L"Gamma", L"third"));
+        original = DataFile(records);
+        path = folder.File(L"notes.tavik");
+        WriteBytes(path.GetText(), original);
+        ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    }
+    void TearDown() override
+    {
+        ResetNoteIoFaults();
+        SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
+        CloseDatafile();
+    }
+    void EditBeta()
+    {
+        ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Beta", 0, 0)));
+        ASSERT_EQ(1, StoreCurrentNote(L"second, edited"));
+    }
+    void ExpectStillOpen()
+    {
+        EXPECT_EQ(1, IsDatafileLoaded());
+        EXPECT_EQ(Utf8(path), Utf8(g_noteStore.datafilePath));
+        EXPECT_EQ(3, GetNoteCount());
+    }
+
+    ScratchFolder folder;
+    AIString path;
+    std::string original;
+};
+
+}  // namespace
+
+TEST_F(NoteStoreDamageTest, CorpusOfBadFilesIsRefusedWithItsMessage)
+{
+    AIString corpus = TestDataFolder();
+    corpus.AppendText(L"corpus\\");
+    AIString pattern(corpus);
+    pattern.AppendText(L"*.tavik");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << Utf8(pattern);
+    int files = 0;
+    do {
+        AIString bad(corpus);
+        bad.AppendText(found.cFileName);
+        int32_t expected = AIString(found.cFileName).ToInt();
+        std::string before = ReadBytes(bad.GetText());
+        g_noteStore.lastMessageId = 0;
+        EXPECT_EQ(0, LoadDatafile(bad.GetText())) << Utf8(found.cFileName);
+        EXPECT_EQ(expected, g_noteStore.lastMessageId) << Utf8(found.cFileName);
+        EXPECT_EQ(before, ReadBytes(bad.GetText())) << Utf8(found.cFileName);
+        ExpectStillOpen();
+        files++;
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    EXPECT_GE(files, 20);
+}
+
+TEST_F(NoteStoreDamageTest, UnsortedFileNamesBothTitles)
+{
+    AIString bad = folder.File(L"unsorted.tavik");
+    AIString records(NoteRecord(L"b", L"x"));
+    records.AppendString(NoteRecord(L"C", L"y"));
+    records.AppendString(NoteRecord(L"a", L"z"));
+    WriteBytes(bad.GetText(), DataFile(records));
+    EXPECT_EQ(0, LoadDatafile(bad.GetText()));
+    EXPECT_EQ(kMsgDatafileUnsorted, g_noteStore.lastMessageId);
+    EXPECT_EQ(Utf8(bad), Utf8(g_noteStore.lastMessageInserts[0]));
+    EXPECT_EQ("a", Utf8(g_noteStore.lastMessageInserts[1]));
+    EXPECT_EQ("C", Utf8(g_noteStore.lastMessageInserts[2]));
+}
+
+TEST_F(NoteStoreDamageTest, OversizedFileIsRefusedBeforeReading)
+{
+    AIString big = folder.File(L"big.tavik");
+    HANDLE f = CreateFileW(big.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    LARGE_INTEGER size;
+    size.QuadPart = (LONGLONG)kMaxDatafileBytes + 2;
+    SetFilePointerEx(f, size, 0, FILE_BEGIN);
+    SetEndOfFile(f);
+    CloseHandle(f);
+    EXPECT_EQ(0, LoadDatafile(big.GetText()));
+    EXPECT_EQ(kMsgDatafileTooLarge, g_noteStore.lastMessageId);
+    ExpectStillOpen();
+}
+
+TEST_F(NoteStoreDamageTest, FileCutAnywhereIsRefusedOrOpensWholeNotes)
+{
+    AIString cut = folder.File(L"cut.tavik");
+    for (size_t length = 0; length < original.size(); length += 3) {
+        WriteBytes(cut.GetText(), original.substr(0, length));
+        int32_t ok = LoadDatafile(cut.GetText());
+        std::string tail = original.substr(0, length);
+        bool atNoteEnd = length > 8 && tail.compare(length - 8, 8, std::string("}\0}\0\r\0\n\0", 8)) == 0;
+        EXPECT_EQ(atNoteEnd ? 1 : 0, ok) << length;
+        if (ok) {
+            EXPECT_EQ(1, CheckDatafileGuard());
+            ASSERT_EQ(1, LoadDatafile(path.GetText()));
+        } else {
+            ExpectStillOpen();
+        }
+    }
+}
+
+TEST_F(NoteStoreDamageTest, RandomDamageNeverCrashes)
+{
+    AIString damaged = folder.File(L"damaged.tavik");
+    srand(77);
+    for (int round = 0; round < 300; round++) {
+        std::string bytes = original;
+        int changes = 1 + rand() % 8;
+        for (int c = 0; c < changes; c++) {
+            size_t at = 2 + (size_t)rand() % (bytes.size() - 2);
+            switch (rand() % 4) {
+            case 0: bytes[at] = (char)(rand() & 0xFF); break;
+            case 1: bytes.erase(at, 1 + rand() % 4); break;
+            case 2: bytes.insert(at, std::string("\xA4\x00", 2)); break;
+            default: bytes.insert(at, std::string("}\0}\0\r\0\n\0", 8)); break;
+            }
+        }
+        WriteBytes(damaged.GetText(), bytes);
+        if (LoadDatafile(damaged.GetText())) {
+            EXPECT_GE(GetNoteCount(), 1);
+            for (int i = 0; i < GetNoteCount(); i++) LoadNoteText(i, 0);
+            EXPECT_EQ(1, CheckDatafileGuard());
+            EXPECT_EQ(kSaveDone, SaveDatafileIfOpen());
+            EXPECT_EQ(bytes, ReadBytes(damaged.GetText())) << round;
+            ASSERT_EQ(1, LoadDatafile(path.GetText()));
+        }
+        ExpectStillOpen();
+    }
+}
+
+TEST_F(NoteStoreDamageTest, FailedSaveLeavesTheOldFileWhole)
+{
+    struct Fault {
+        const char* name;
+        int64_t failAfter;
+        int32_t diskFull, flush, replace;
+        int32_t message;
+    } faults[] = {
+        {"disk full halfway", 40, 1, 0, 0, kMsgOutOfDiskSpace},
+        {"write error halfway", 40, 0, 0, 0, 0},
+        {"flush fails", -1, 0, 1, 0, 0},
+        {"replace fails", -1, 0, 0, 1, 0},
+    };
+    EditBeta();
+    AIString mirror(GetNotesFolder());
+    mirror.AppendText(L"Beta.tavik.rtm");
+    AIString temporary(path);
+    temporary.AppendText(L".tmp");
+    for (const Fault& f : faults) {
+        ResetNoteIoFaults();
+        g_noteStore.lastMessageId = 0;
+        g_noteIoFaults.failWriteAfterBytes = f.failAfter;
+        g_noteIoFaults.diskFullOnWrite = f.diskFull;
+        g_noteIoFaults.failFlush = f.flush;
+        g_noteIoFaults.failReplace = f.replace;
+        EXPECT_EQ(kSaveFailed, SaveDatafileIfOpen()) << f.name;
+        EXPECT_EQ(f.message, g_noteStore.lastMessageId) << f.name;
+        EXPECT_EQ(original, ReadBytes(path.GetText())) << f.name;
+        EXPECT_FALSE(FileExists(temporary.GetText())) << f.name;
+        EXPECT_TRUE(FileExists(mirror.GetText())) << f.name;   // the edit is not lost
+    }
+    ResetNoteIoFaults();
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_NE(original, ReadBytes(path.GetText()));
+    int32_t at = FindNoteByTitle(L"Beta", 0, 0);
+    LoadNoteText(at, 0);
+    EXPECT_EQ(0, g_noteStore.currentText.FindText(L"second, edited"));
+}
+
+TEST_F(NoteStoreDamageTest, ReadOnlyTargetIsNotReplaced)
+{
+    EditBeta();
+    SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(kSaveFailed, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    // A copy onto a read-only file fails the same way and says so.
+    AIString copy = folder.File(L"copy.tavik");
+    WriteBytes(copy.GetText(), "keep me");
+    SetFileAttributesW(copy.GetText(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(kSaveFailed, SaveDatafileCopy(copy.GetText()));
+    EXPECT_EQ(kMsgSavingCopyFailed, g_noteStore.lastMessageId);
+    EXPECT_EQ("keep me", ReadBytes(copy.GetText()));
+    SetFileAttributesW(copy.GetText(), FILE_ATTRIBUTE_NORMAL);
+    // A file that was read-only when opened is never written.
+    SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(1, IsDatafileReadOnly());
+    EXPECT_EQ(0, StoreCurrentNote(L"x"));
+    EXPECT_EQ(kSaveNothing, SaveDatafileIfOpen());
+}
+
+TEST_F(NoteStoreDamageTest, WalkHoldsTheBufferAndTheSaveWaits)
+{
+    EditBeta();
+    WCHAR* buffer = GetDatafileBuffer();
+    uint32_t generation = GetDatafileGeneration();
+    BeginDatafileWalk();
+    BeginDatafileWalk();
+    // A walker marks a note's end with a zero, as full-text search does.
+    WCHAR* mark = buffer + GetNoteIndexValue(2);
+    *mark = 0;
+    EXPECT_EQ(kSaveDeferred, SaveDatafileIfOpen());
+    EXPECT_EQ(0, LoadDatafile(path.GetText()));
+    EXPECT_EQ(0, ReloadNotesFromMirrors());
+    EXPECT_EQ(0, CloseDatafile());
+    EXPECT_EQ(buffer, GetDatafileBuffer());
+    EXPECT_EQ(generation, GetDatafileGeneration());
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    *mark = 0x00A4;
+    EndDatafileWalk();
+    EXPECT_EQ(original, ReadBytes(path.GetText()));   // one walker still holds it
+    EndDatafileWalk();
+    EXPECT_NE(generation, GetDatafileGeneration());
+    EXPECT_NE(original, ReadBytes(path.GetText()));
+    EXPECT_EQ(1, CheckDatafileGuard());
+}
+
+TEST_F(NoteStoreDamageTest, DamagedMirrorNeverBreaksTheDataFile)
+{
+    EditBeta();
+    AIString mirror(GetNotesFolder());
+    mirror.AppendText(L"Beta.tavik.rtm");
+    // Another program wrote the mirror: a note mark, a zero, a foreign title,
+    // a broken link block.
+    AIString text;
+    text.AppendChar(0x00A4).AppendText(L"Other\r\nbody \u00a4 more\r\n{{\r\n[a\tb:c,d]\r\n}}\r\n");
+    std::string bytes = Utf16File(text.GetText());
+    bytes.insert(20, std::string("\0\0", 2));
+    WriteBytes(mirror.GetText(), bytes);
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(3, GetNoteCount());
+    EXPECT_GE(FindNoteByTitle(L"Beta", 0, 0), 0);
+    EXPECT_EQ(-1, FindNoteByTitle(L"Other", 0, 0));
+}

@@ -1,0 +1,327 @@
+// The store on real files: open, find, edit, save, open again; side files,
+// mirrors, tags, links, folders and recent files.
+#include "tests/notestore/store_test_files.h"
+#include "notestore/note_store.h"
+#include "notestore/note_io.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/settings_record.h"
+#include <string.h>
+
+namespace {
+
+int CountChar(const std::string& file, WCHAR ch)
+{
+    int count = 0;
+    for (size_t i = 2; i + 1 < file.size(); i += 2)
+        if ((uint8_t)file[i] == (ch & 0xFF) && (uint8_t)file[i + 1] == (ch >> 8)) count++;
+    return count;
+}
+
+class NoteStoreTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CloseDatafile();
+        ResetNoteIoFaults();
+        g_noteStore.lastMessageId = 0;
+        AIString records;
+        records.AppendString(NoteRecord(L"Alpha", L"# Alpha\r\nfirst note @work"));
+        records.AppendString(NoteRecord(L"beta_note", L"second\r\n@work and @home"));
+        records.AppendChar(0x00A4).AppendText(L"Gamma\r\nlinks here\r\n{{\r\n[site:http://a.b/?x=1\u20262]\r\n[w\u00b1x:Alpha]\r\n}}\r\n");
+        original = DataFile(records);
+        path = folder.File(L"notes.tavik");
+        WriteBytes(path.GetText(), original);
+    }
+    void TearDown() override { CloseDatafile(); }
+
+    AIString TextOf(const WCHAR* title)
+    {
+        int32_t at = FindNoteByTitle(title, 0, 0);
+        EXPECT_GE(at, 0) << Utf8(title);
+        LoadNoteText(at, 0);
+        return g_noteStore.currentText;
+    }
+
+    ScratchFolder folder;
+    AIString path;
+    std::string original;
+};
+
+}  // namespace
+
+TEST_F(NoteStoreTest, LoadsIndexesAndFindsNotes)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(3, GetNoteCount());
+    EXPECT_EQ(1, IsDatafileLoaded());
+    EXPECT_EQ(0, IsDatafileReadOnly());
+    EXPECT_EQ(1, CheckDatafileGuard());
+    // The buffer ends with a zero and each index value points at a note mark.
+    const WCHAR* buffer = GetDatafileBuffer();
+    EXPECT_EQ(0, buffer[GetDatafileBufferChars()]);
+    for (int i = 0; i < GetNoteCount(); i++) EXPECT_EQ(0x00A4, buffer[GetNoteIndexValue(i)]);
+
+    EXPECT_EQ(0, FindNoteByTitle(L"alpha", 0, 0));
+    EXPECT_EQ(1, FindNoteByTitle(L"beta note", 0, 0));   // blank compared as "_"
+    EXPECT_EQ(-1, FindNoteByTitle(L"beta", 0, 0));
+    EXPECT_EQ(1, FindNoteByTitle(L"BET", 0, 1));
+    EXPECT_EQ(2, FindNoteByTitle(L"g", 0, 1));
+    EXPECT_EQ(-1, FindNoteByTitle(L"z", 0, 1));
+    EXPECT_EQ(-1, FindNoteByTitle(L"", 0, 1));
+    EXPECT_EQ("second\r\n@work and @home\r\n{{\r\n}}\r\n", Utf8(TextOf(L"beta_note")));
+}
+
+TEST_F(NoteStoreTest, SavingWithoutEditsGivesTheSameBytesAndKeepsABackup)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    AIString backup(path);
+    backup.AppendText(L".bak");
+    EXPECT_EQ(original, ReadBytes(backup.GetText()));
+    AIString temporary(path);
+    temporary.AppendText(L".tmp");
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+}
+
+TEST_F(NoteStoreTest, EditSaveAndOpenAgainGiveTheSameContent)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Gamma", 0, 0)));
+    EXPECT_EQ("links here", Utf8(g_noteStore.currentText));
+    EXPECT_EQ(2, g_noteStore.hyperlinks->GetCount());
+    g_noteStore.hyperlinks->SetKeyValueString(L"new", L"mailto:a@b.c");
+    // The editor hands over CR line ends and whatever the user pasted.
+    ASSERT_EQ(1, StoreCurrentNote(L"changed\rtext with \u00a4 and \u00b1 inside\r{{\r[fake:x]\r}}"));
+    EXPECT_LT(GetNoteIndexValue(2), 0);   // the current text lives in the mirror now
+    AIString edited = TextOf(L"Gamma");
+
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    std::string saved = ReadBytes(path.GetText());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(Utf8(edited), Utf8(TextOf(L"Gamma")));
+    EXPECT_GT(GetNoteIndexValue(2), 0);
+    // The untouched notes are the same bytes as before.
+    EXPECT_EQ(original.substr(0, 200), saved.substr(0, 200));
+    // Only the three note marks carry U+00A4, and the only U+00B1 is the
+    // one inside the link label "w:x".
+    EXPECT_EQ(3, CountChar(saved, 0x00A4));
+    EXPECT_EQ(1, CountChar(saved, 0x00B1));
+    // The links came back from the block; a body's own "{{" stays text.
+    ASSERT_EQ(1, OpenCurrentNote(2));
+    EXPECT_EQ(3, g_noteStore.hyperlinks->GetCount());
+    EXPECT_NE(-1, g_noteStore.currentText.FindText(L"[fake:x]"));
+    // Saving the reopened file again changes nothing.
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(saved, ReadBytes(path.GetText()));
+}
+
+TEST_F(NoteStoreTest, UnsavedEditInItsMirrorWinsWhenOpenedAgain)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    ASSERT_EQ(1, StoreCurrentNote(L"edited but not saved"));
+    CloseDatafile();
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(0, TextOf(L"Alpha").FindText(L"edited but not saved"));
+}
+
+TEST_F(NoteStoreTest, SideFileNoteAppearsAfterTheScanAndIsSaved)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    AIString notes(GetNotesFolder());
+    CreateDirectoryW(notes.GetText(), 0);
+    AIString capture(notes), captureOld(notes);
+    capture.AppendText(L"Delta.tavik.rtm");
+    captureOld.AppendText(L"Epsilon.tavik.rtm");
+    WriteBytes(capture.GetText(), Utf16File(L"Captured: a page\r\nbody"));
+    WriteBytes(captureOld.GetText(), Utf16File(L"gone soon"));
+    EXPECT_EQ(-1, FindNoteByTitle(L"Delta", 0, 0));
+    EXPECT_EQ(2, ScanNotesFolderForNewAndDeleted());
+    int32_t at = FindNoteByTitle(L"Delta", 0, 0);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(kIndexSideFileOnly, GetNoteIndexValue(at));
+    EXPECT_EQ("Captured: a page\r\nbody\r\n{{\r\n}}\r\n", Utf8(TextOf(L"Delta")));
+    // A side-file note whose file went away is dropped by the next scan.
+    DeleteFileW(captureOld.GetText());
+    EXPECT_EQ(1, ScanNotesFolderForNewAndDeleted());
+    EXPECT_EQ(-1, FindNoteByTitle(L"Epsilon", 0, 0));
+
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_FALSE(FileExists(capture.GetText()));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(4, GetNoteCount());
+    EXPECT_GT(GetNoteIndexValue(FindNoteByTitle(L"Delta", 0, 0)), 0);
+}
+
+TEST_F(NoteStoreTest, CreateAndDeleteNotesButNeverTheLast)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(2));
+    int32_t at = CreateNote(L"new note", L"fresh");
+    EXPECT_EQ(3, at);                         // after "Gamma"
+    EXPECT_EQ(2, g_noteStore.currentIndex);
+    EXPECT_EQ(-1, CreateNote(L"NEW_NOTE", L"same title ignoring case"));
+    EXPECT_EQ(-1, CreateNote(L"bad:title", L""));
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Alpha", 0, 0)));
+    EXPECT_EQ(1, g_noteStore.currentIndex);   // the current note moved with the index
+    EXPECT_EQ("Gamma", Utf8(g_noteStore.currentTitle));
+    AIString deleted(GetNotesFolder());
+    deleted.AppendText(L"deleted\\");
+    AIString pattern(deleted);
+    pattern.AppendText(L"Alpha_*.tavik.rtm");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    FindClose(h);
+
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(3, GetNoteCount());
+    EXPECT_EQ(-1, FindNoteByTitle(L"Alpha", 0, 0));
+    EXPECT_EQ("fresh\r\n{{\r\n}}\r\n", Utf8(TextOf(L"new_note")));
+    while (GetNoteCount() > 1) ASSERT_EQ(1, DeleteNote(0));
+    EXPECT_EQ(0, DeleteNote(0));
+    EXPECT_EQ(kMsgMinimumOneNote, g_noteStore.lastMessageId);
+}
+
+TEST_F(NoteStoreTest, OverlongNoteIsKeptWholeBeforeItIsCut)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    AIString body;
+    WCHAR* p = body.GetBuffer(60000);
+    for (int i = 0; i < 60000; i++) p[i] = (WCHAR)(L'a' + i % 26);
+    body.SetLength(60000);
+    ASSERT_EQ(1, StoreCurrentNote(body.GetText()));
+    EXPECT_EQ(kMsgNoteTooLarge, g_noteStore.lastMessageId);
+    EXPECT_EQ("10010", Utf8(g_noteStore.lastMessageInserts[0]));   // 60000 - (50000 - empty block)
+    const AIString& copy = g_noteStore.lastMessageInserts[1];
+    std::string kept = ReadBytes(copy.GetText());
+    ASSERT_EQ(2u + 60000u * 2u, kept.size());
+    EXPECT_EQ(0, memcmp(kept.data() + 2, body.GetText(), 120000));
+    EXPECT_EQ(50000, g_noteStore.currentText.GetLength() + g_noteStore.hiddenLinkChars);
+}
+
+TEST_F(NoteStoreTest, MirrorTextsAreReadyForSearch)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    ASSERT_EQ(1, StoreCurrentNote(L"one"));
+    ASSERT_EQ(1, OpenCurrentNote(1));
+    ASSERT_EQ(1, StoreCurrentNote(L"two"));
+    EXPECT_EQ(2, g_noteStore.mirrorNotes->GetCount());
+    EXPECT_EQ(2, ReloadNotesFromMirrors());
+    for (int i = 0; i < 2; i++) {
+        const MirrorTextRecord& r = g_noteStore.mirrorTexts[i];
+        EXPECT_NE(0u, r.key1);
+        EXPECT_NE(0u, r.key2);
+        ASSERT_NE(nullptr, r.text);
+        EXPECT_EQ(0x00A4, r.text[0]);
+        EXPECT_EQ(0, r.age);
+    }
+    EXPECT_EQ(0u, g_noteStore.mirrorTexts[2].key1);
+    EXPECT_EQ(-1, g_noteStore.mirrorTexts[2].age);
+    // Saving puts them into the data file.
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(0, g_noteStore.mirrorNotes->GetCount());
+}
+
+TEST_F(NoteStoreTest, TagsAreCollectedAndLimited)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(2, GetTagCount());
+    int32_t work = FindTag(L"work");
+    ASSERT_GE(work, 0);
+    EXPECT_EQ(2, g_noteStore.tagNotes[work]->GetCount());
+    EXPECT_EQ(1, g_noteStore.tagNotes[FindTag(L"home")]->GetCount());
+    WCHAR name[16];
+    for (int i = GetTagCount(); i < kMaxTags; i++) {
+        wsprintfW(name, L"tag%d", i);
+        ASSERT_EQ(i, AddTag(name));
+    }
+    EXPECT_EQ(-1, AddTag(L"one_too_many"));
+    EXPECT_EQ(work, AddTag(L"WORK"));
+    for (int i = 0; i < kMaxNotesPerTag + 5; i++) {
+        wsprintfW(name, L"n%d", i);
+        AddTitleToTag(work, name);
+    }
+    EXPECT_EQ(kMaxNotesPerTag, g_noteStore.tagNotes[work]->GetCount());
+    int32_t home = FindTag(L"home");
+    ASSERT_EQ(1, RemoveTag(work));
+    EXPECT_EQ(-1, FindTag(L"work"));
+    EXPECT_EQ(1, g_noteStore.tagNotes[FindTag(L"home")]->GetCount());
+    EXPECT_EQ(home - 1, FindTag(L"home"));
+}
+
+TEST_F(NoteStoreTest, FoldersAndRelativePaths)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    AIString data(folder.Path()), notes(folder.Path()), out;
+    notes.AppendText(L"notes_notes\\");
+    EXPECT_EQ(Utf8(data), Utf8(GetDataFolder()));
+    EXPECT_EQ(Utf8(notes), Utf8(GetNotesFolder()));
+
+    AIString image(data);
+    image.AppendText(L"images\\a.png");
+    EXPECT_EQ(1, MakeRelativePath(image.GetText(), out));
+    EXPECT_EQ("rel:\\images\\a.png", Utf8(out));
+    AIString back;
+    EXPECT_EQ(1, ResolveRelativePath(out.GetText(), back));
+    EXPECT_EQ(Utf8(image), Utf8(back));
+    // A sibling folder whose name begins like the data folder stays absolute.
+    AIString sibling(data);
+    sibling.SetLength(sibling.GetLength() - 1);
+    sibling.AppendText(L"2\\x.png");
+    EXPECT_EQ(0, MakeRelativePath(sibling.GetText(), out));
+    EXPECT_EQ(Utf8(sibling), Utf8(out));
+    EXPECT_EQ(0, ResolveRelativePath(L"C:\\other\\x", out));
+    EXPECT_EQ("C:\\other\\x", Utf8(out));
+}
+
+TEST(NoteStoreRecentFiles, NewestFirstWithoutDuplicatesAtMostEight)
+{
+    static SettingsRecord settings;
+    memset(&settings, 0, sizeof(settings));
+    WCHAR name[32];
+    for (int i = 0; i < 10; i++) {
+        wsprintfW(name, L"C:\\f%d.tavik", i);
+        AddRecentDatafile(settings, name);
+    }
+    AddRecentDatafile(settings, L"c:\\F5.tavik");
+    AIString slot;
+    SettingsGetRecentFile(settings, 0, slot);
+    EXPECT_EQ("c:\\F5.tavik", Utf8(slot));
+    SettingsGetRecentFile(settings, 1, slot);
+    EXPECT_EQ("C:\\f9.tavik", Utf8(slot));
+    SettingsGetRecentFile(settings, 7, slot);
+    EXPECT_EQ("C:\\f2.tavik", Utf8(slot));
+    for (int i = 1; i < 8; i++) {
+        SettingsGetRecentFile(settings, i, slot);
+        EXPECT_FALSE(slot.EqualsTextNoCase(L"c:\\f5.tavik"));
+    }
+}
+
+TEST(NoteStoreSync, NothingHappensWithoutFolders)
+{
+    g_noteStore.sync.SyncFolderSetting.Clear();
+    g_noteStore.sync.ShareFolderSetting.Clear();
+    EXPECT_EQ(1, CheckSyncFolders());
+    EXPECT_EQ(0, SyncFolders(1));
+    EXPECT_EQ(0, SyncClaimEditMarker());
+    EXPECT_EQ(0, SyncReleaseEditMarker());
+
+    ScratchFolder folder;
+    g_noteStore.sync.SyncFolderSetting.AssignText(folder.Path().GetText());
+    g_noteStore.sync.SyncFolderSetting.SetLength(folder.Path().GetLength() - 1);  // without backslash
+    EXPECT_EQ(1, CheckSyncFolders());
+    EXPECT_EQ(Utf8(folder.Path()), Utf8(g_noteStore.sync.SyncFolderPath));
+    AIString revisions = folder.File(L"revisions");
+    EXPECT_TRUE(FileExists(revisions.GetText()));
+    g_noteStore.sync.ShareFolderSetting.AssignText(L"C:\\no\\such\\folder");
+    EXPECT_EQ(0, CheckSyncFolders());
+    g_noteStore.sync.SyncFolderSetting.Clear();
+    g_noteStore.sync.ShareFolderSetting.Clear();
+    CheckSyncFolders();
+}

@@ -1,0 +1,32 @@
+// Files for the note store tests: a scratch folder per test, byte-exact
+// reads and writes, and data files built from notes.
+#pragma once
+#include "tests/support/gtest.h"
+#include <string>
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    const AIString& Path() const { return path_; }  // with trailing backslash
+    AIString File(const WCHAR* name) const;
+
+private:
+    AIString path_;
+};
+
+void RemoveTree(const WCHAR* folder);
+std::string ReadBytes(const WCHAR* path);
+void WriteBytes(const WCHAR* path, const std::string& bytes);
+bool FileExists(const WCHAR* path);
+
+// FF FE and the text as UTF-16 bytes.
+std::string Utf16File(const WCHAR* text);
+// "¤" title CR LF body CR LF "{{" CR LF "}}" CR LF.
+AIString NoteRecord(const WCHAR* title, const WCHAR* body);
+// A data file of the header and the records.
+std::string DataFile(const AIString& records);
+
+// The test source folder as a Windows path (from TAVIK_TEST_DATA).
+AIString TestDataFolder();
