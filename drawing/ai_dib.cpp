@@ -1,4 +1,4 @@
-// AIDib: creation, the memory device context, captures and plain copies.
+// AIDib: creation, bitmap resources, the memory device context, captures and copies.
 #include "drawing/ai_dib.h"
 #include "drawing/pixel_blend.h"
 #include "drawing/pixel_surface.h"
@@ -69,6 +69,28 @@ void AIDib::TakeFrom(AIDib& other)
     other.previousBitmap_ = 0;
     other.bits_ = 0;
     other.width_ = other.height_ = other.bitsPerPixel_ = other.stride_ = other.hasAlpha_ = 0;
+}
+
+int AIDib::LoadBitmapResource(int id, HINSTANCE module)
+{
+    TRACE_SCOPE(kModule, 12);
+    if (!module) module = GetModuleHandleW(0);
+    HBITMAP loaded = (HBITMAP)LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (!loaded) return 0;
+    SourcePixels source;
+    int done = 0;
+    if (SourceOpen(&source, loaded) && CreateSection(source.width, source.height, 32)) {
+        for (int y = 0; y < height_; y++) {
+            uint32_t* out = (uint32_t*)((uint8_t*)bits_ + (size_t)y * stride_);
+            const uint32_t* in = SourceRow(source, y);
+            // Bitmap resources carry no transparency of their own.
+            for (int x = 0; x < width_; x++) out[x] = in[x] | 0xFF000000u;
+        }
+        done = 1;
+    }
+    SourceClose(&source);
+    DeleteObject(loaded);
+    return done;
 }
 
 RECT AIDib::GetRect() const

@@ -1,7 +1,6 @@
-// AIDib: pictures from image files, decoded images and bitmap resources,
-// always turned into 32-bit bitmaps.
+// AIDib: pictures from image files and decoded images, always turned into
+// 32-bit bitmaps.
 #include "drawing/ai_dib.h"
-#include "drawing/pixel_surface.h"
 #include "foundation/trace.h"
 #include "imaging/ai_image.h"
 #include <string.h>
@@ -48,26 +47,4 @@ int AIDib::LoadImageFile(const WCHAR* path, int type)
     AIImage image;
     if (!image.Load(path, type)) return 0;
     return LoadImagePixels(image);
-}
-
-int AIDib::LoadBitmapResource(int id, HINSTANCE module)
-{
-    TRACE_SCOPE(kModule, 12);
-    if (!module) module = GetModuleHandleW(0);
-    HBITMAP loaded = (HBITMAP)LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (!loaded) return 0;
-    SourcePixels source;
-    int done = 0;
-    if (SourceOpen(&source, loaded) && CreateSection(source.width, source.height, 32)) {
-        for (int y = 0; y < height_; y++) {
-            uint32_t* out = (uint32_t*)((uint8_t*)bits_ + (size_t)y * stride_);
-            const uint32_t* in = SourceRow(source, y);
-            // Bitmap resources carry no transparency of their own.
-            for (int x = 0; x < width_; x++) out[x] = in[x] | 0xFF000000u;
-        }
-        done = 1;
-    }
-    SourceClose(&source);
-    DeleteObject(loaded);
-    return done;
 }
