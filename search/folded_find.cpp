@@ -1,11 +1,11 @@
 #include "search/folded_find.h"
-#include <emmintrin.h>
-#include <string.h>
+#include <immintrin.h>
 
 namespace {
 
 WCHAR g_fold[65536];
 bool g_foldBuilt = false;
+int g_hasAvx2 = -1;
 
 void BuildFoldTable()
 {
@@ -15,17 +15,32 @@ void BuildFoldTable()
     g_foldBuilt = true;
 }
 
-// Collects every unit that folds to target; 0 when they do not fit.
-int CollectSpellings(WCHAR target, WCHAR* out)
+// Collects every unit that folds to target into anchor; 0 when they do not fit.
+int MakeAnchor(WCHAR target, FoldAnchor& anchor)
 {
+    WCHAR spellings[kFoldSpellingsMax];
     int count = 0;
     for (int c = 0; c < 65536; c++) {
         if (g_fold[c] != target) continue;
         if (count == kFoldSpellingsMax) return 0;
-        out[count++] = (WCHAR)c;
+        spellings[count++] = (WCHAR)c;
     }
-    if (count == 0) return 0;  // nothing folds to it: only the scalar path is exact
-    for (int i = count; i < kFoldSpellingsMax; i++) out[i] = out[0];
+    if (count == 0) return 0;
+    anchor.count = 0;
+    bool paired[kFoldSpellingsMax] = {};
+    for (int i = 0; i < count; i++) {
+        if (paired[i]) continue;
+        int n = anchor.count++;
+        anchor.orMask[n] = 0;
+        anchor.value[n] = spellings[i];
+        for (int j = i + 1; j < count; j++) {
+            if (paired[j] || (spellings[i] ^ spellings[j]) != 0x20) continue;
+            paired[j] = true;
+            anchor.orMask[n] = 0x20;
+            anchor.value[n] = (WCHAR)(spellings[i] | 0x20);
+            break;
+        }
+    }
     return 1;
 }
 
@@ -44,11 +59,79 @@ const WCHAR* FindScalar(const FoldedPattern& pattern, const WCHAR* from, const W
     return nullptr;
 }
 
-inline __m128i AnyOf(__m128i block, const __m128i* spellings)
+// Checks the candidates of a block (two mask bits per character).
+inline const WCHAR* CheckCandidates(const FoldedPattern& pattern, const WCHAR* p, uint64_t mask)
 {
-    __m128i a = _mm_or_si128(_mm_cmpeq_epi16(block, spellings[0]), _mm_cmpeq_epi16(block, spellings[1]));
-    __m128i b = _mm_or_si128(_mm_cmpeq_epi16(block, spellings[2]), _mm_cmpeq_epi16(block, spellings[3]));
-    return _mm_or_si128(a, b);
+    mask &= 0x5555555555555555ull;
+    while (mask) {
+        const WCHAR* at = p + __builtin_ctzll(mask) / 2;
+        if (MatchesAt(pattern, at)) return at;
+        mask &= mask - 1;
+    }
+    return nullptr;
+}
+
+inline __m128i AnchorHits(__m128i block, const FoldAnchor& anchor)
+{
+    __m128i hits = _mm_setzero_si128();
+    for (int i = 0; i < anchor.count; i++) {
+        __m128i folded = _mm_or_si128(block, _mm_set1_epi16((short)anchor.orMask[i]));
+        hits = _mm_or_si128(hits, _mm_cmpeq_epi16(folded, _mm_set1_epi16((short)anchor.value[i])));
+    }
+    return hits;
+}
+
+// Any anchors, eight positions at a time.
+const WCHAR* FindSse2(const FoldedPattern& pattern, const WCHAR*& p, const WCHAR* last)
+{
+    const int m = pattern.length;
+    while (p + 7 <= last) {
+        __m128i head = AnchorHits(_mm_loadu_si128((const __m128i*)p), pattern.first);
+        __m128i tail = AnchorHits(_mm_loadu_si128((const __m128i*)(p + m - 1)), pattern.last);
+        unsigned mask = (unsigned)_mm_movemask_epi8(_mm_and_si128(head, tail));
+        if (mask) {
+            const WCHAR* hit = CheckCandidates(pattern, p, mask);
+            if (hit) return hit;
+        }
+        p += 8;
+    }
+    return nullptr;
+}
+
+// One test per anchor, 32 positions at a time.
+__attribute__((target("avx2")))
+const WCHAR* FindAvx2(const FoldedPattern& pattern, const WCHAR*& p, const WCHAR* last)
+{
+    const int m = pattern.length;
+    const __m256i firstOr = _mm256_set1_epi16((short)pattern.first.orMask[0]);
+    const __m256i firstValue = _mm256_set1_epi16((short)pattern.first.value[0]);
+    const __m256i lastOr = _mm256_set1_epi16((short)pattern.last.orMask[0]);
+    const __m256i lastValue = _mm256_set1_epi16((short)pattern.last.value[0]);
+    while (p + 31 <= last) {
+        __m256i h0 = _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)p), firstOr), firstValue);
+        __m256i t0 = _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)(p + m - 1)), lastOr), lastValue);
+        __m256i h1 = _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)(p + 16)), firstOr), firstValue);
+        __m256i t1 = _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)(p + 15 + m)), lastOr), lastValue);
+        __m256i c0 = _mm256_and_si256(h0, t0);
+        __m256i c1 = _mm256_and_si256(h1, t1);
+        if (!_mm256_testz_si256(_mm256_or_si256(c0, c1), _mm256_or_si256(c0, c1))) {
+            const WCHAR* hit = CheckCandidates(pattern, p, (uint32_t)_mm256_movemask_epi8(c0));
+            if (hit) return hit;
+            hit = CheckCandidates(pattern, p + 16, (uint32_t)_mm256_movemask_epi8(c1));
+            if (hit) return hit;
+        }
+        p += 32;
+    }
+    return nullptr;
+}
+
+bool HasAvx2()
+{
+    if (g_hasAvx2 < 0) {
+        __builtin_cpu_init();
+        g_hasAvx2 = __builtin_cpu_supports("avx2") ? 1 : 0;
+    }
+    return g_hasAvx2 == 1;
 }
 
 }  // namespace
@@ -68,8 +151,8 @@ void PrepareFoldedPattern(FoldedPattern& pattern, const WCHAR* text, int length)
     for (int i = 0; i < length; i++) pattern.folded[i] = g_fold[text[i]];
     pattern.vectorised = 0;
     if (length == 0) return;
-    pattern.vectorised = CollectSpellings(pattern.folded[0], pattern.firstSpellings) &&
-                         CollectSpellings(pattern.folded[length - 1], pattern.lastSpellings);
+    pattern.vectorised = MakeAnchor(pattern.folded[0], pattern.first) &&
+                         MakeAnchor(pattern.folded[length - 1], pattern.last);
 }
 
 const WCHAR* FindFolded(const FoldedPattern& pattern, const WCHAR* from, const WCHAR* end)
@@ -79,25 +162,13 @@ const WCHAR* FindFolded(const FoldedPattern& pattern, const WCHAR* from, const W
     const WCHAR* last = end - m;  // the last position where a hit fits
     const WCHAR* p = from;
     if (pattern.vectorised) {
-        __m128i first[kFoldSpellingsMax], lastChar[kFoldSpellingsMax];
-        for (int i = 0; i < kFoldSpellingsMax; i++) {
-            first[i] = _mm_set1_epi16((short)pattern.firstSpellings[i]);
-            lastChar[i] = _mm_set1_epi16((short)pattern.lastSpellings[i]);
+        const WCHAR* hit;
+        if (pattern.first.count == 1 && pattern.last.count == 1 && HasAvx2()) {
+            hit = FindAvx2(pattern, p, last);
+            if (hit) return hit;
         }
-        // Each block tests the positions p..p+7; their last characters end at p+m+6.
-        while (p + 7 <= last) {
-            __m128i head = _mm_loadu_si128((const __m128i*)p);
-            __m128i tail = _mm_loadu_si128((const __m128i*)(p + m - 1));
-            __m128i both = _mm_and_si128(AnyOf(head, first), AnyOf(tail, lastChar));
-            unsigned mask = (unsigned)_mm_movemask_epi8(both) & 0x5555u;
-            while (mask) {
-                int bit = __builtin_ctz(mask);
-                const WCHAR* at = p + bit / 2;
-                if (MatchesAt(pattern, at)) return at;
-                mask &= mask - 1;
-            }
-            p += 8;
-        }
+        hit = FindSse2(pattern, p, last);
+        if (hit) return hit;
     }
     return FindScalar(pattern, p, last);
 }

@@ -8,13 +8,20 @@
 
 enum { kFoldedPatternMaxChars = 100, kFoldSpellingsMax = 4 };
 
+// The spellings of one character: unit x is one of them when (x | orMask[i])
+// equals value[i] for some i < count. A case pair that differs in bit 0x20
+// (ASCII, Latin-1, Greek, Cyrillic letters) takes one test.
+struct FoldAnchor {
+    int32_t count;
+    WCHAR orMask[kFoldSpellingsMax];
+    WCHAR value[kFoldSpellingsMax];
+};
+
 struct FoldedPattern {
     WCHAR folded[kFoldedPatternMaxChars];
     int32_t length;
-    // Every character whose lower case equals the first (last) folded one,
-    // padded by repeating the first spelling.
-    WCHAR firstSpellings[kFoldSpellingsMax];
-    WCHAR lastSpellings[kFoldSpellingsMax];
+    FoldAnchor first;  // every unit whose lower case is the first folded character
+    FoldAnchor last;
     int32_t vectorised;  // 0 when a character has more spellings than fit
 };
 
