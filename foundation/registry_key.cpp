@@ -135,6 +135,7 @@ int AIRegistryKey::ReadString(const WCHAR* name, AIString& out, int maxChars)
     TRACE_SCOPE(kModule, 3);
     out.Clear();
     if (!open_ || maxChars < 0) return 0;
+    if (maxChars > (1 << 24)) maxChars = 1 << 24;
     uint32_t bytes = 0;
     if (portable_) {
         AIString path;
