@@ -79,7 +79,8 @@ int AIRegistryKey::OpenKey(HKEY root, const WCHAR* path)
 {
     TRACE_SCOPE(kModule, 1);
     Close();
-    if (!path || !*path) {
+    bool own = !path || !*path || ((!root || root == HKEY_CURRENT_USER) && CompareTextNoCase(path, g_keyPath) == 0);
+    if (own) {
         if (g_portableFolder[0]) {
             CreateDirectoryW(g_portableFolder, 0);
             DWORD attributes = GetFileAttributesW(g_portableFolder);

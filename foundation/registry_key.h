@@ -19,9 +19,10 @@ public:
     AIRegistryKey();
     ~AIRegistryKey();
 
-    // Opens or creates a key. A null or empty path opens the program's own key
-    // (the portable folder in portable mode); any other path is opened under
-    // root in the real registry. Returns 1 on success.
+    // Opens or creates a key. A null or empty path, or the program's key path
+    // itself, opens the program's own key (the portable folder in portable
+    // mode); any other path is opened for reading under root in the real
+    // registry. Returns 1 on success.
     int OpenKey(HKEY root, const WCHAR* path);
     void Close();
     int IsOpen() const { return open_; }

@@ -301,6 +301,11 @@ TEST_F(SettingsStoreTest, RegistryStringsBothWays)
         EXPECT_EQ(key.WriteBinary(L"Placement", big, 64), 1);
         EXPECT_EQ(key.ReadBinary(L"Placement", small, 16, &size), 0);
         EXPECT_EQ(size, 64u);
+        // Naming the program's key path explicitly opens the same place.
+        AIRegistryKey named;
+        ASSERT_EQ(named.OpenKey(HKEY_CURRENT_USER, GetRegistryKeyPath()), 1);
+        EXPECT_EQ(named.ReadString(L"SyncFolder", text), 1);
+        EXPECT_EQ(Utf8(text), "D:\\Sync \xC3\xA9t\xC3\xA9");
         key.DeleteValue(L"SyncFolder");
         key.DeleteValue(L"ShareFolder");
         key.DeleteValue(L"Placement");
