@@ -177,6 +177,50 @@ TEST(Clipboard, DibRoundTripAndDamagedDibRefused)
 }
 
 namespace {
+// Puts a raw block on the clipboard the way another program might.
+void PutRawBlock(HWND window, UINT format, const void* data, SIZE_T bytes)
+{
+    ASSERT_TRUE(OpenClipboard(window));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), data, bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(format, memory);
+    CloseClipboard();
+}
+}  // namespace
+
+TEST(Clipboard, BlocksFromOtherProgramsAreReadWithinTheirSize)
+{
+    HWND window = MakeWindow();
+    // Text without a terminating zero.
+    const WCHAR unterminated[4] = {'a', 'b', 'c', 'd'};
+    PutRawBlock(window, CF_UNICODETEXT, unterminated, sizeof(unterminated));
+    AIClipboard clipboard(window);
+    AIString text;
+    ASSERT_EQ(clipboard.GetText(text, 1000), 1);
+    // Wine terminates the block itself (giving "abc"); nothing past it is read either way.
+    EXPECT_TRUE(text.EqualsText(L"abcd") || text.EqualsText(L"abc")) << Utf8(text);
+    clipboard.Close();
+
+    // A DIB whose header claims more pixels than the block holds.
+    uint8_t dib[sizeof(BITMAPINFOHEADER) + 16] = {0};
+    BITMAPINFOHEADER* header = (BITMAPINFOHEADER*)dib;
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = 1000;
+    header->biHeight = 1000;
+    header->biPlanes = 1;
+    header->biBitCount = 32;
+    PutRawBlock(window, CF_DIB, dib, sizeof(dib));
+    uint8_t* block = 0;
+    uint32_t bytes = 0;
+    EXPECT_EQ(clipboard.GetDib(&block, &bytes), 0);
+    EXPECT_EQ(block, nullptr);
+    clipboard.Close();
+    DestroyWindow(window);
+}
+
+namespace {
 int Failing(int depth)
 {
     TRACE_SCOPE(999, 1);
