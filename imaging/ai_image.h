@@ -23,6 +23,8 @@ enum AIImageType : int32_t {
 struct AIImageInfo {
   int32_t jpegQuality = 90;  // used by the next JPEG save
   int32_t type = 0;          // type the image was loaded as
+  int32_t fitWidth = 0;      // when set, a JPEG may decode at a reduced
+  int32_t fitHeight = 0;     // scale that still covers this size
   ImageError error;          // reason of the last failure
 };
 
@@ -61,6 +63,10 @@ class AIImage {
   // dest null: the image itself is replaced.
   int32_t Thumbnail(int32_t newWidth, int32_t newHeight, RGBQUAD canvas, AIImage* dest);
 
+  // Lets the next loads decode a JPEG at a reduced scale when only a
+  // thumbnail of this size is wanted (0, 0: full size).
+  void SetLoadFit(int32_t width, int32_t height);
+
   void SetJpegQuality(int32_t quality);  // 1..100
   int32_t GetJpegQuality() const;
   // Saves BMP (1), JPG (3) or PNG (4); the file is written through a
@@ -74,6 +80,7 @@ class AIImage {
   int32_t RotateRight();
   int32_t CropRect(const RECT& rect);   // clipped to the image; empty fails
   int32_t Greyscale();
+  int32_t AlphaCreate();               // an opaque alpha plane, if none yet
   int32_t AlphaDelete();
   int32_t StretchRect(HDC dc, const RECT& rect) const;
 

@@ -1,0 +1,186 @@
+// Damaged and hostile files of every type: each load either succeeds or
+// fails with a reason, never crashes, and sizes above the cap are refused
+// before anything large is allocated.
+#include <string.h>
+
+#include "tests/support/gtest.h"
+#include "tests/imaging/imaging_test_util.h"
+
+namespace {
+
+struct Sample {
+  const char* name;
+  int type;
+  Bytes bytes;
+};
+
+std::vector<Sample> ValidSamples() {
+  AIImage pattern;
+  MakePattern(&pattern);
+  std::vector<Sample> samples = {
+      {"bmp", kImageBmp, Encode(&pattern, kImageBmp)},   {"jpg", kImageJpg, Encode(&pattern, kImageJpg)},
+      {"png", kImagePng, Encode(&pattern, kImagePng)},   {"gif", kImageGif, ReadDataFile("pattern.gif")},
+      {"ico", kImageIco, ReadDataFile("pattern.ico")},   {"tif", kImageTif, ReadDataFile("pages.tif")},
+      {"tga", kImageTga, ReadDataFile("pattern.tga")},   {"pcx", kImagePcx, ReadDataFile("pattern.pcx")},
+      {"wbmp", kImageWbmp, MakeWbmp(20, 9)},             {"wmf", kImageWmf, MakeWmf()},
+  };
+  pattern.Greyscale();
+  samples.push_back({"bmp-8", kImageBmp, Encode(&pattern, kImageBmp)});
+  samples.push_back({"tga-mapped", kImageTga, MakeTgaColourMapped()});
+  samples.push_back({"pcx-8", kImagePcx, MakePcx8()});
+  return samples;
+}
+
+// A load that fails must say why and leave the image as it was.
+void ExpectSafeLoad(const Sample& s, const Bytes& bytes, int type, const char* what) {
+  AIImage image;
+  MakePattern(&image);
+  if (!image.LoadFromMemory(bytes.data(), uint32_t(bytes.size()), type)) {
+    EXPECT_STRNE("", image.GetErrorText()) << s.name << " " << what;
+    EXPECT_EQ(12, image.GetWidth()) << s.name << " " << what;
+  } else {
+    EXPECT_GT(image.GetWidth(), 0);
+    EXPECT_GE(image.GetSize(), uint32_t(image.GetStride() * image.GetHeight()));
+  }
+}
+
+TEST(HostileInput, EverySampleLoadsWhole) {
+  for (const Sample& s : ValidSamples()) {
+    ASSERT_FALSE(s.bytes.empty()) << s.name;
+    AIImage image;
+    EXPECT_TRUE(image.LoadFromMemory(s.bytes.data(), uint32_t(s.bytes.size()), s.type))
+        << s.name << ": " << image.GetErrorText();
+  }
+}
+
+TEST(HostileInput, TruncatedFilesFailWithAReason) {
+  for (const Sample& s : ValidSamples()) {
+    for (size_t length = 1; length < s.bytes.size(); ++length) {
+      Bytes cut(s.bytes.begin(), s.bytes.begin() + length);
+      ExpectSafeLoad(s, cut, s.type, "truncated");
+      ExpectSafeLoad(s, cut, kImageDetect, "truncated, detected");
+    }
+    // Cut inside the header the load must fail.
+    Bytes header(s.bytes.begin(), s.bytes.begin() + 5);
+    AIImage image;
+    EXPECT_FALSE(image.LoadFromMemory(header.data(), uint32_t(header.size()), s.type)) << s.name;
+    EXPECT_STRNE("", image.GetErrorText()) << s.name;
+  }
+}
+
+TEST(HostileInput, RandomlyDamagedFilesNeverCrash) {
+  uint32_t seed = 12345;
+  auto next = [&]() {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  for (const Sample& s : ValidSamples()) {
+    for (int round = 0; round < 300; ++round) {
+      Bytes damaged = s.bytes;
+      int changes = 1 + int(next() % 6);
+      for (int i = 0; i < changes; ++i) {
+        size_t at = next() % damaged.size();
+        switch (next() % 3) {
+          case 0: damaged[at] = uint8_t(next()); break;
+          case 1: damaged[at] ^= uint8_t(1u << (next() % 8)); break;
+          case 2: damaged[at] = (next() & 1) ? 0xFF : 0x00; break;
+        }
+      }
+      ExpectSafeLoad(s, damaged, s.type, "damaged");
+    }
+  }
+}
+
+void Put32(Bytes* b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) (*b)[at + i] = uint8_t(v >> (8 * i));
+}
+void Put16(Bytes* b, size_t at, uint32_t v) {
+  (*b)[at] = uint8_t(v);
+  (*b)[at + 1] = uint8_t(v >> 8);
+}
+
+TEST(HostileInput, HugeDimensionsAreRefusedBeforeAllocating) {
+  std::vector<Sample> samples = ValidSamples();
+  auto find = [&](const char* name) -> Bytes {
+    for (const Sample& s : samples)
+      if (strcmp(s.name, name) == 0) return s.bytes;
+    return Bytes();
+  };
+  struct Case {
+    int type;
+    Bytes bytes;
+  };
+  std::vector<Case> cases;
+  Bytes bmp = find("bmp");
+  Put32(&bmp, 18, 200000);
+  Put32(&bmp, 22, 200000);
+  cases.push_back({kImageBmp, bmp});
+  Bytes gif = find("gif");
+  Put16(&gif, 6, 65535);
+  Put16(&gif, 8, 65535);
+  cases.push_back({kImageGif, gif});
+  Bytes tga = find("tga");
+  Put16(&tga, 12, 65535);
+  Put16(&tga, 14, 65535);
+  cases.push_back({kImageTga, tga});
+  Bytes pcx = find("pcx");
+  Put16(&pcx, 8, 65535);
+  Put16(&pcx, 10, 65535);
+  Put16(&pcx, 66, 65535);
+  cases.push_back({kImagePcx, pcx});
+  Bytes wbmp = {0, 0, 0x8F, 0xFF, 0x7F, 0x8F, 0xFF, 0x7F, 0};  // 262143 x 262143
+  cases.push_back({kImageWbmp, wbmp});
+  Bytes png = find("png");  // IHDR width and height are big-endian at 16 and 20
+  for (int i = 0; i < 8; ++i) png[16 + i] = i % 4 == 1 ? 0x7F : 0;
+  cases.push_back({kImagePng, png});
+  Bytes jpg = find("jpg");
+  for (size_t i = 2; i + 9 < jpg.size(); ++i) {
+    if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) {  // SOF0: height and width
+      jpg[i + 5] = jpg[i + 7] = 0xFF;
+      jpg[i + 6] = jpg[i + 8] = 0xF0;
+      break;
+    }
+  }
+  cases.push_back({kImageJpg, jpg});
+  for (const Case& c : cases) {
+    AIImage image;
+    EXPECT_FALSE(image.LoadFromMemory(c.bytes.data(), uint32_t(c.bytes.size()), c.type)) << c.type;
+    EXPECT_STRNE("", image.GetErrorText()) << c.type;
+  }
+}
+
+TEST(HostileInput, ClipboardDibWithAFalseHeaderIsRefused) {
+  AIImage pattern;
+  MakePattern(&pattern);
+  HGLOBAL block = pattern.ToClipboardDib();
+  ASSERT_NE(nullptr, block);
+  SIZE_T size = GlobalSize(block);
+  Bytes dib(size);
+  memcpy(dib.data(), GlobalLock(block), size);
+  GlobalUnlock(block);
+  GlobalFree(block);
+
+  AIImage image;
+  ASSERT_TRUE(image.FromClipboardDib(dib.data(), uint32_t(dib.size()))) << image.GetErrorText();
+  EXPECT_TRUE(QuadrantsAre(image, PatternColour(0, 0), PatternColour(11, 0), PatternColour(0, 7),
+                           PatternColour(11, 7), 0));
+
+  Bytes falseSize = dib;
+  Put32(&falseSize, 0, uint32_t(dib.size() + 100));  // header larger than the block
+  EXPECT_FALSE(image.FromClipboardDib(falseSize.data(), uint32_t(falseSize.size())));
+  EXPECT_STRNE("", image.GetErrorText());
+  EXPECT_EQ(12, image.GetWidth());  // the earlier picture stays
+
+  Bytes tallRows = dib;
+  Put32(&tallRows, 8, 5000);  // more rows than the block holds
+  EXPECT_FALSE(image.FromClipboardDib(tallRows.data(), uint32_t(tallRows.size())));
+  Bytes shortBlock(dib.begin(), dib.begin() + 30);
+  EXPECT_FALSE(image.FromClipboardDib(shortBlock.data(), uint32_t(shortBlock.size())));
+  Bytes manyColours = dib;
+  Put16(&manyColours, 14, 8);
+  Put32(&manyColours, 32, 256);  // a palette that is not in the block
+  Bytes cut(manyColours.begin(), manyColours.begin() + 40 + 100);
+  EXPECT_FALSE(image.FromClipboardDib(cut.data(), uint32_t(cut.size())));
+}
+
+}  // namespace
