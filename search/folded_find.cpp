@@ -125,6 +125,66 @@ const WCHAR* FindAvx2(const FoldedPattern& pattern, const WCHAR*& p, const WCHAR
     return nullptr;
 }
 
+bool HasAvx2();
+
+// Several one-test patterns at once: each block of 32 positions is read once
+// and tested for every pattern still looking; only a block with a candidate
+// for some pattern is looked at closer. A pattern leaves the sweep at its
+// first hit; the ones left when the room runs out finish alone.
+__attribute__((target("avx2")))
+void SweepAvx2(const FoldedPattern* const* patterns, int* active, int count, const WCHAR* from,
+               const WCHAR* end, const WCHAR** hits)
+{
+    enum { kMax = 16 };
+    __m256i firstOr[kMax], firstValue[kMax], lastOr[kMax], lastValue[kMax];
+    int tailOffset[kMax];
+    int longest = 0;
+    for (int i = 0; i < count; i++) {
+        const FoldedPattern& pattern = *patterns[active[i]];
+        firstOr[i] = _mm256_set1_epi16((short)pattern.first.orMask[0]);
+        firstValue[i] = _mm256_set1_epi16((short)pattern.first.value[0]);
+        lastOr[i] = _mm256_set1_epi16((short)pattern.last.orMask[0]);
+        lastValue[i] = _mm256_set1_epi16((short)pattern.last.value[0]);
+        tailOffset[i] = pattern.length - 1;
+        if (pattern.length > longest) longest = pattern.length;
+    }
+    const WCHAR* p = from;
+    const WCHAR* last = end - longest;  // every pattern's tail fits up to here
+    while (count > 0 && p + 31 <= last) {
+        const __m256i head0 = _mm256_loadu_si256((const __m256i*)p);
+        const __m256i head1 = _mm256_loadu_si256((const __m256i*)(p + 16));
+        __m256i any = _mm256_setzero_si256();
+        for (int i = 0; i < count; i++) {
+            const WCHAR* tail = p + tailOffset[i];
+            __m256i c0 = _mm256_and_si256(
+                _mm256_cmpeq_epi16(_mm256_or_si256(head0, firstOr[i]), firstValue[i]),
+                _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)tail), lastOr[i]), lastValue[i]));
+            __m256i c1 = _mm256_and_si256(
+                _mm256_cmpeq_epi16(_mm256_or_si256(head1, firstOr[i]), firstValue[i]),
+                _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)(tail + 16)), lastOr[i]), lastValue[i]));
+            any = _mm256_or_si256(any, _mm256_or_si256(c0, c1));
+        }
+        if (!_mm256_testz_si256(any, any)) {
+            for (int i = 0; i < count; i++) {
+                const FoldedPattern& pattern = *patterns[active[i]];
+                const WCHAR* hit = FindFolded(pattern, p, p + 32 + tailOffset[i]);
+                if (!hit) continue;
+                hits[active[i]] = hit;
+                count--;
+                active[i] = active[count];
+                firstOr[i] = firstOr[count];
+                firstValue[i] = firstValue[count];
+                lastOr[i] = lastOr[count];
+                lastValue[i] = lastValue[count];
+                tailOffset[i] = tailOffset[count];
+                i--;
+            }
+        }
+        p += 32;
+    }
+    for (int i = 0; i < count; i++) hits[active[i]] = FindFolded(*patterns[active[i]], p, end);
+}
+
 bool HasAvx2()
 {
     if (g_hasAvx2 < 0) {
@@ -171,6 +231,24 @@ const WCHAR* FindFolded(const FoldedPattern& pattern, const WCHAR* from, const W
         if (hit) return hit;
     }
     return FindScalar(pattern, p, last);
+}
+
+void FindFoldedMany(const FoldedPattern* const* patterns, int count, const WCHAR* from, const WCHAR* end,
+                    const WCHAR** hits)
+{
+    enum { kSweepMax = 16 };
+    int swept[kSweepMax];
+    int sweeping = 0;
+    for (int i = 0; i < count; i++) {
+        const FoldedPattern& pattern = *patterns[i];
+        bool oneTest = pattern.vectorised && pattern.first.count == 1 && pattern.last.count == 1;
+        if (oneTest && sweeping < kSweepMax && HasAvx2() && end - from >= pattern.length)
+            swept[sweeping++] = i;
+        else
+            hits[i] = FindFolded(pattern, from, end);
+    }
+    if (sweeping == 1) hits[swept[0]] = FindFolded(*patterns[swept[0]], from, end);
+    else if (sweeping > 1) SweepAvx2(patterns, swept, sweeping, from, end, hits);
 }
 
 const WCHAR* FindCharBounded(const WCHAR* from, const WCHAR* end, WCHAR ch)

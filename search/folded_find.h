@@ -36,5 +36,10 @@ void PrepareFoldedPattern(FoldedPattern& pattern, const WCHAR* text, int length)
 // case and ends at or before end; null when none.
 const WCHAR* FindFolded(const FoldedPattern& pattern, const WCHAR* from, const WCHAR* end);
 
+// For each of count patterns (at most 10), the first hit in [from, end) as
+// FindFolded gives it, found in one sweep over the text where the patterns allow.
+void FindFoldedMany(const FoldedPattern* const* patterns, int count, const WCHAR* from, const WCHAR* end,
+                    const WCHAR** hits);
+
 // The first ch in [from, end), or end when there is none.
 const WCHAR* FindCharBounded(const WCHAR* from, const WCHAR* end, WCHAR ch);

@@ -25,8 +25,6 @@ struct WalkGuard {
     uint32_t generation;
     const WCHAR* buffer;
     int32_t chars;
-    const WCHAR* rangeStart;  // the scan range of the part being walked
-    const WCHAR* rangeEnd;
 };
 
 void ResetForSearch()
@@ -81,7 +79,8 @@ int PaceWalk(WalkPacing& pacing, WalkGuard& guard)
     const WCHAR* buffer = source.datafileBuffer(&chars);
     if (source.datafileGeneration() != guard.generation || buffer != guard.buffer || chars != guard.chars)
         SearchStopRequest = kStopRequested;
-    SetKeywordScanRange(guard.rangeStart, guard.rangeEnd);  // nothing looked ahead survives a pump
+    // While the walk is held the store neither moves nor rewrites the buffer,
+    // so what was looked ahead stays true.
     return SearchStopRequest == kStopRequested ? 0 : 1;
 }
 
@@ -98,8 +97,6 @@ int WalkDatafile(WalkPacing& pacing, WalkGuard& guard)
 {
     if (!guard.buffer || guard.chars <= 0) return 1;
     const WCHAR* end = guard.buffer + guard.chars;
-    guard.rangeStart = guard.buffer;
-    guard.rangeEnd = end;
     SetKeywordScanRange(guard.buffer, end);
     AIString title;
     const WCHAR* note = FindCharBounded(guard.buffer, end, kNoteMark);
@@ -129,8 +126,6 @@ int WalkMirrorTexts(WalkPacing& pacing, WalkGuard& guard)
         const WCHAR* text = record.text;
         const WCHAR* end = text + TextLength(text);
         TakeTitle(text < end ? text + 1 : end, end, title);
-        guard.rangeStart = text;
-        guard.rangeEnd = end;
         SetKeywordScanRange(text, end);
         if (SearchHitTable.count < kSearchHitSlots) {
             const WCHAR* cursor = text;

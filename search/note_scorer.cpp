@@ -34,6 +34,29 @@ void PrepareKeywords()
     ForgetLookAhead();
 }
 
+// Keywords that know no hit ahead of a note's start look ahead together, in
+// one sweep over the text.
+void LookAheadTogether(const WCHAR* textStart, int keywordCount)
+{
+    const FoldedPattern* patterns[kSearchKeywordEntries];
+    const WCHAR* hits[kSearchKeywordEntries];
+    int keyword[kSearchKeywordEntries];
+    int count = 0;
+    for (int k = 0; k < keywordCount; k++) {
+        const WCHAR* from = g_scan.scannedFrom[k];
+        if (g_scan.pattern[k].length == 0) continue;
+        if (from && textStart >= from && textStart <= g_scan.nextHit[k]) continue;
+        patterns[count] = &g_scan.pattern[k];
+        keyword[count++] = k;
+    }
+    if (count < 2) return;
+    FindFoldedMany(patterns, count, textStart, g_scan.rangeEnd, hits);
+    for (int i = 0; i < count; i++) {
+        g_scan.scannedFrom[keyword[i]] = textStart;
+        g_scan.nextHit[keyword[i]] = hits[i] ? hits[i] : g_scan.rangeEnd;
+    }
+}
+
 // The first hit of keyword k in [cursor, noteEnd), or null.
 const WCHAR* FindKeyword(int k, const WCHAR* cursor, const WCHAR* noteEnd)
 {
@@ -92,6 +115,13 @@ int64_t ScoreHit(int64_t s, const WCHAR* hit, int length, const WCHAR* textStart
     return Saturate(s);  // s was at most the 32-bit maximum before: no 64-bit overflow
 }
 
+void GiveSlotBack(SearchHitSlot& slot)
+{
+    SearchHitTable.count--;
+    slot.score = 0;
+    slot.noteReference = kHitFree;
+}
+
 }  // namespace
 
 bool IsSearchSeparator(WCHAR ch)
@@ -121,6 +151,8 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
     if (textStart < g_scan.rangeStart || textEnd > g_scan.rangeEnd || !g_scan.rangeStart)
         SetKeywordScanRange(textStart, textEnd);
 
+    LookAheadTogether(textStart, keywordCount);
+
     SearchHitSlot& slot = SearchHitTable.slot[SearchHitTable.count];
     const int titleLength = title.GetLength();
     int64_t s = 0;  // every note starts from 0, whatever its slot held
@@ -133,18 +165,10 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
         while ((hit = FindKeyword(k, *cursor, textEnd)) != nullptr) {
             *cursor = hit + length;
             if (!taken) {
-                int32_t copy = kCopyNotShown;
-                int32_t titleIndex = GetSearchSource().findTitle(title.GetText(), &copy);
-                bool current = noteReference == kHitFromDatafile ? copy == kCopyInDatafile
-                                                                 : copy == kCopyInMirror;
-                if (titleIndex < 0 || !current) {
-                    *cursor = textStart;
-                    return 1;  // never shown: not in the index, or a stale copy
-                }
+                // The slot is taken now; its title is looked up only when the
+                // note survives every keyword.
                 taken = true;
                 SearchHitTable.count++;
-                slot.noteReference = noteReference;
-                slot.titleIndex = titleIndex;
                 s = 1;
             }
             if (!found) {
@@ -157,17 +181,22 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
         else if (k == 1) s *= 2;
         s = Saturate(s);
         int32_t mode = SearchKeywords.mode[k];
+        *cursor = textStart;
         if ((mode == kKeywordRequired && !found) || (mode == kKeywordExcluded && found)) {
-            if (taken) {
-                SearchHitTable.count--;
-                slot.score = 0;
-                slot.noteReference = kHitFree;
-            }
-            *cursor = textStart;
+            if (taken) GiveSlotBack(slot);
             return 1;
         }
-        *cursor = textStart;
     }
-    if (taken) slot.score = (int32_t)Saturate(s + 20000 * (int64_t)distinct);
+    if (!taken) return 1;
+    int32_t copy = kCopyNotShown;
+    int32_t titleIndex = GetSearchSource().findTitle(title.GetText(), &copy);
+    bool current = noteReference == kHitFromDatafile ? copy == kCopyInDatafile : copy == kCopyInMirror;
+    if (titleIndex < 0 || !current) {
+        GiveSlotBack(slot);  // never shown: not in the index, or a stale copy
+        return 1;
+    }
+    slot.titleIndex = titleIndex;
+    slot.noteReference = noteReference;
+    slot.score = (int32_t)Saturate(s + 20000 * (int64_t)distinct);
     return 1;
 }

@@ -76,4 +76,31 @@ TEST(FoldedFind, AgreesWithNaiveSearchOnRandomText)
     }
 }
 
+TEST(FoldedFind, OneSweepFindsWhatEachSearchFinds)
+{
+    const WCHAR alphabet[] = L"abcdeABCDE \xE9\xC9\x212A";
+    const int letters = TextLength(alphabet);
+    SearchRandom random(5);
+    std::vector<WCHAR> text(5000);
+    for (auto& c : text) c = alphabet[random.Below(letters)];
+    const WCHAR* end = text.data() + text.size();
+    for (int round = 0; round < 500; round++) {
+        FoldedPattern patterns[10];
+        const FoldedPattern* pointers[10];
+        const WCHAR* hits[10];
+        int count = 1 + random.Below(10);
+        for (int i = 0; i < count; i++) {
+            WCHAR keyword[100];
+            int m = 1 + random.Below(i == 0 ? 100 : 6);
+            for (int j = 0; j < m; j++) keyword[j] = alphabet[random.Below(letters)];
+            PrepareFoldedPattern(patterns[i], keyword, m);
+            pointers[i] = &patterns[i];
+        }
+        const WCHAR* from = text.data() + random.Below(4000);
+        FindFoldedMany(pointers, count, from, end, hits);
+        for (int i = 0; i < count; i++)
+            ASSERT_EQ(FindFolded(patterns[i], from, end), hits[i]) << "round " << round << " pattern " << i;
+    }
+}
+
 }  // namespace
