@@ -1,6 +1,6 @@
 # Compiles resources/tavik.rc with wrc into a .res that links into a program.
 # Usage (from any CMakeLists): tavik_add_resources(<target>)
-set(TAVIK_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(TAVIK_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "")
 find_program(TAVIK_WRC NAMES wrc wrc-stable PATHS /usr/bin /usr/lib/wine REQUIRED)
 find_path(TAVIK_WINE_WINDOWS_INCLUDE windows.h
           PATHS /usr/include/wine/wine/windows /usr/include/wine/windows NO_DEFAULT_PATH REQUIRED)

@@ -1,50 +1,232 @@
 #include "shell/startup.h"
-#include "resources/resource_ids.h"
+#include "shell/command_line.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/file_commands.h"
+#include "shell/note_commands.h"
+#include "shell/shell_settings.h"
+#include "shell/shutdown.h"
+#include "shell/shell_ids.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/misc_services.h"
+#include "foundation/errors.h"
+#include "foundation/trace.h"
+#include <commctrl.h>
+#include <ole2.h>
 
-static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The translation target of the "lang:" word ("" when not given).
+WCHAR TranslationLanguage[3] = {0, 0, 0};
+
+static HANDLE s_instanceMutex = nullptr;
+
+// Another instance holds the mutex: bring its frame to the front (or, when it
+// is in front already, tell it so). 1 when it was found.
+static int BringRunningInstanceToFront()
 {
-    switch (message) {
-    case WM_SIZE: {
-        HWND panel = FindWindowExW(window, nullptr, L"winMain", nullptr);
-        if (panel) MoveWindow(panel, 0, 60, LOWORD(lParam), HIWORD(lParam) > 60 ? HIWORD(lParam) - 60 : 0, TRUE);
-        return 0;
+    HWND other = FindWindowW(g_app.GetName(), nullptr);
+    if (!other) return 0;
+    if (GetForegroundWindow() == other) {
+        PostMessageW(other, WM_COMMAND, kCommandActivatedAgain, 0);
+    } else {
+        if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
+        SetForegroundWindow(other);
+        BringWindowToTop(other);
     }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return 1;
 }
 
-int RunApplication(HINSTANCE instance, const WCHAR*, int showCommand)
+// 1 when this is the only instance; 0 when another runs (and was handled).
+static int CheckSingleInstance()
 {
-    WNDCLASSEXW frameClass = {};
-    frameClass.cbSize = sizeof frameClass;
-    frameClass.lpfnWndProc = FrameProc;
-    frameClass.hInstance = instance;
-    frameClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVIK));
-    frameClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    frameClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    frameClass.lpszClassName = L"Tavik";
-    RegisterClassExW(&frameClass);
+    TRACE_SCOPE(kTraceStartup, 1);
+    WCHAR user[256] = {};
+    DWORD userChars = 256;
+    if (!GetUserNameW(user, &userChars)) user[0] = 0;
+    AIString name;
+    MakeInstanceMutexName(g_app.GetInstanceGuidText(), g_app.GetName(), user, name);
+    s_instanceMutex = CreateMutexW(nullptr, TRUE, name.GetText());
+    if (s_instanceMutex && GetLastError() != ERROR_ALREADY_EXISTS) return 1;
+    // The other instance may still be creating its window: look a few times.
+    for (int attempt = 0; attempt < 20; attempt++) {
+        if (BringRunningInstanceToFront()) return 0;
+        Sleep(100);
+    }
+    AIString text;
+    MakeAlreadyRunningText(kProductName, text);
+    MessageBoxW(nullptr, text.GetText(), kProductName, MB_OK | MB_ICONWARNING);
+    return 0;
+}
 
-    WNDCLASSEXW panelClass = frameClass;
-    panelClass.lpfnWndProc = DefWindowProcW;
-    panelClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    panelClass.lpszClassName = L"winMain";
-    RegisterClassExW(&panelClass);
+static void LoadResourceFonts()
+{
+    static const int kFonts[] = {IDR_FONT_SANS, IDR_FONT_SANS_BOLD, IDR_FONT_SANS_ITALIC,
+                                 IDR_FONT_MONO, IDR_FONT_SERIF, IDR_FONT_DISPLAY};
+    HMODULE module = GetModuleHandleW(nullptr);
+    for (int id : kFonts) {
+        HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(8));
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        void* bytes = loaded ? LockResource(loaded) : nullptr;
+        DWORD installed = 0;
+        if (bytes) AddFontMemResourceEx(bytes, SizeofResource(module, found), nullptr, &installed);
+    }
+}
 
-    HWND frame = CreateWindowExW(0, L"Tavik", L"Tavik", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, nullptr, instance, nullptr);
-    if (!frame) return 1;
-    CreateWindowExW(0, L"winMain", L"", WS_CHILD | WS_VISIBLE, 0, 60, 900, 580, frame, nullptr, instance, nullptr);
-    ShowWindow(frame, showCommand);
-    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+// Creates the data folder with its subfolders and writes the help page.
+static void PrepareDataFolder(AIString& folder)
+{
+    GetProgramDataFolder(folder);
+    CreateDirectoryW(folder.GetText(), nullptr);
+    static const WCHAR* const kSubfolders[] = {L"images", L"backup", L"thumb", L"icon", L"txt"};
+    for (const WCHAR* sub : kSubfolders) {
+        AIString path;
+        path.Copy(folder);
+        path.AppendText(L"\\");
+        path.AppendText(sub);
+        CreateDirectoryW(path.GetText(), nullptr);
+    }
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_PAGE), MAKEINTRESOURCEW(23));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (bytes) {
+        AIString path;
+        path.Copy(folder);
+        path.AppendText(L"\\help.html");
+        HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(file, bytes, SizeofResource(module, found), &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+}
+
+// RegisterApplicationRestart exists from Vista on; look it up so older
+// systems (and Wine without it) just go on.
+static void RegisterForRestart()
+{
+    typedef HRESULT(WINAPI * RestartFn)(const WCHAR*, DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    RestartFn restart = kernel ? (RestartFn)(void*)GetProcAddress(kernel, "RegisterApplicationRestart") : nullptr;
+    if (restart) restart(L" /boot", 0);
+}
+
+// The init routine. 1 when the program can run; 0 ends it.
+static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
+{
+    TRACE_SCOPE(kTraceStartup, 2);
+    if (g_app.system.GetWindowsVersion() < 5.1) {
+        MessageBoxW(nullptr, L"Tavik needs Windows XP Service Pack 2 or newer.", kProductName, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    if (!LoadLibraryW(L"RICHED20.DLL")) {
+        MessageBoxW(nullptr, L"RICHED20.DLL could not be loaded - Tavik cannot run without it.", kProductName,
+                    MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    int32_t version[4] = {};
+    int oldRichEdit = GetModuleVersion(L"RICHED20.DLL", version) &&
+                      (version[0] < 5 || (version[0] == 5 && (version[1] < 30 || (version[1] == 30 &&
+                       (version[2] < 23 || (version[2] == 23 && version[3] < 1221))))));
+    if (FAILED(OleInitialize(nullptr))) {
+        MessageBoxW(nullptr, L"OLE could not be initialised - Tavik cannot run.", kProductName, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    if (GetKeyState(VK_CAPITAL) & 1) PressKey(VK_CAPITAL);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    LoadResourceFonts();
+
+    HWND frame = CreateFrameWindow(instance);
+    if (!frame) return 0;
+    FramePlacementRecord placement = {};
+    int havePlacement = ReadFramePlacement(&placement);
+    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr);
+    if (havePlacement && placement.splitX > 0) g_mainPanel.splitX = placement.splitX;
+    SetRibbonMode(havePlacement ? placement.ribbonMode : 1);
+    RegisterProgramHotKeys(frame, 1, !g_app.HasWord(kWordNoHotkey));
+
+    AIString folder;
+    PrepareDataFolder(folder);
+    if (!CreateContentWindow(frame)) return 0;
+    SetRibbonMode(g_frame.ribbonMode);
+
+    AIString defaultFile, examplesFile;
+    defaultFile.Copy(folder);
+    defaultFile.AppendText(L"\\Tavik.tavik");
+    examplesFile.Copy(folder);
+    examplesFile.AppendText(L"\\Examples.tavik");
+    WriteDefaultDatafile(IDR_DATAFILE_WELCOME, defaultFile.GetText());
+    WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, examplesFile.GetText());
+
+    g_app.settings.Store();
+    RegisterForRestart();
+    CopyTextBounded(TranslationLanguage, 3, g_app.GetLanguageCode());
+
+    // The file named on the command line, else the last one, else the default file.
+    AIString path, last;
+    SettingsGetDataFilePath(g_app.settings.Record(), last);
+    int opened = 0;
+    if (FindDatafileArgument(arguments, path)) opened = OpenDatafile(path.GetText());
+    if (!opened && !last.IsEmpty())
+        opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
+    if (!opened) opened = OpenDatafile(defaultFile.GetText());
+    if (!opened) HideControlsNoFile(1);
+    // Wine's own RichEdit reports an older number but has what the editor needs.
+    if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", 2);
+    return 1;
+}
+
+static void RunMessageLoop()
+{
+    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    HWND frame = g_frame.GetHwndField();
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (g_app.GetRunState() != kRunClosing && GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (accelerators && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return (int)msg.wParam;
+}
+
+int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand)
+{
+    TRACE_SCOPE(kTraceStartup, 3);
+    g_app.Prepare(nullptr, nullptr);
+    const WCHAR* arguments = SkipProgramPath(GetCommandLineW());
+    (void)commandLine;
+    if (!CheckSingleInstance()) return 0;
+
+    int isWine = g_app.system.IsWine();
+    g_app.settings.WriteDefaults(isWine);
+    g_app.settings.Load(isWine);
+    g_app.settings.Store();
+    LoadSettings();
+
+    if (!InitRoutine(instance, arguments)) {
+        if (s_instanceMutex) CloseHandle(s_instanceMutex);
+        return 1;
+    }
+    HWND frame = g_frame.GetHwndField();
+    g_app.SetMainWindow(frame);
+    ShowWindow(frame, showCommand == SW_SHOWMINIMIZED ? SW_SHOWMINIMIZED : SW_SHOW);
+    UpdateWindow(frame);
+    g_app.SetRunState(kRunRunning);
+    SetTimer(frame, kTimerFramePeriodic, 200, nullptr);
+    SetTimer(frame, kTimerStatusAnimation, 250, nullptr);
+    StartMainTimer(kTimerStartupDone, 500);
+
+    RunMessageLoop();
+    // A quit that did not come through the shutdown (session end, a crash
+    // report's quit) still saves everything.
+    ShutdownApplication();
+    g_frame.Destroy();
+    OleUninitialize();
+    if (s_instanceMutex) {
+        ReleaseMutex(s_instanceMutex);
+        CloseHandle(s_instanceMutex);
+    }
+    return 0;
 }

@@ -1,0 +1,52 @@
+// The frame's command handlers: each runs one shell command.
+#include "shell/commands.h"
+#include "shell/note_commands.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/shutdown.h"
+#include "shell/shell_ids.h"
+#include "foundation/trace.h"
+#include "ui/shell_helpers.h"
+
+LRESULT CmdNewNote(HWND, WPARAM, LPARAM) { return CreateNewNote(0); }
+LRESULT CmdRenameNote(HWND, WPARAM, LPARAM) { return RenameCurrentNote(); }
+
+LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
+{
+    int saved = SaveCurrentNote(0, 0, 0, 0);
+    if (saved) SetStatusText(L"Note saved", 0);
+    return saved;
+}
+
+LRESULT CmdNavigateBack(HWND, WPARAM, LPARAM) { return NavigateBack(); }
+LRESULT CmdNavigateForward(HWND, WPARAM, LPARAM) { return NavigateForward(); }
+LRESULT CmdQuickSearch(HWND, WPARAM, LPARAM) { return ShowQuickSearch(1); }
+LRESULT CmdIncSearch(HWND, WPARAM, LPARAM) { return ToggleIncSearch(g_mainPanel.incSearchOn ? 0 : 1); }
+LRESULT CmdToggleHeading(HWND window, WPARAM, LPARAM) { return ToggleHeading(window, -1, 0, 0); }
+LRESULT CmdNewDatafile(HWND, WPARAM, LPARAM) { return CreateNewDatafile(); }
+LRESULT CmdOpenDatafile(HWND, WPARAM, LPARAM) { return OpenDatafileDialog(); }
+LRESULT CmdSaveCopy(HWND, WPARAM, LPARAM) { return SaveCopyOfDatafile(); }
+LRESULT CmdPrintNote(HWND, WPARAM, LPARAM) { return PrintNote(0); }
+LRESULT CmdPageSetupPrint(HWND, WPARAM, LPARAM) { return PrintNote(1); }
+
+LRESULT CmdToggleRibbon(HWND, WPARAM, LPARAM)
+{
+    SetRibbonMode(g_frame.ribbonMode ? 0 : 1);
+    return 1;
+}
+
+LRESULT CmdRefreshNotes(HWND, WPARAM, LPARAM) { return RefreshNotes(); }
+
+LRESULT CmdHelp(HWND window, WPARAM, LPARAM)
+{
+    AIString path;
+    GetProgramDataFolder(path);
+    path.AppendText(L"\\help.html");
+    return OpenInShell(window, nullptr, path.GetText(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT CmdExit(HWND, WPARAM, LPARAM) { return ShutdownApplication(); }
+
+// Started again while in front: the user wants to find a note.
+LRESULT CmdActivatedAgain(HWND, WPARAM, LPARAM) { return ShowQuickSearch(1); }

@@ -1,0 +1,149 @@
+#include "shell/file_commands.h"
+#include "shell/note_commands.h"
+#include "shell/main_panel.h"
+#include "shell/frame_window.h"
+#include "shell/shell_ids.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/ai_file.h"
+#include "foundation/trace.h"
+#include <commdlg.h>
+
+void GetProgramDataFolder(AIString& out)
+{
+    if (g_app.system.IsPortable()) {
+        out.AssignText(g_app.system.GetExeFolder());
+        out.AppendText(L"\\data");
+    } else {
+        out.AssignText(g_app.system.GetDocumentsFolder());
+        out.AppendText(L"\\");
+        out.AppendText(g_app.GetName()[0] ? g_app.GetName() : L"Tavik");
+    }
+}
+
+int WriteDefaultDatafile(int resourceId, const WCHAR* path)
+{
+    TRACE_SCOPE(kTraceFileCommands, 1);
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) return 1;
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), L"TEXT");
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    DWORD size = found ? SizeofResource(module, found) : 0;
+    if (!bytes || !size) return 0;
+    // CREATE_NEW: a file that appeared meanwhile is never overwritten.
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    CloseHandle(file);
+    if (!ok) DeleteFileW(path);
+    return ok ? 1 : 0;
+}
+
+// The note whose title the placement kept, when it belongs to this file; else the first.
+static int32_t FirstNoteToShow(const WCHAR* wantedTitle)
+{
+    if (wantedTitle && wantedTitle[0]) {
+        int32_t index = FindNoteByTitle(wantedTitle, 0, 0);
+        if (index >= 0) return index;
+    }
+    return GetNoteCount() > 0 ? 0 : -1;
+}
+
+int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
+{
+    TRACE_SCOPE(kTraceFileCommands, 2);
+    if (!path || !path[0]) return 0;
+    if (IsDatafileLoaded()) {
+        if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+        SaveEditorScroll();
+        if (SaveDatafileIfOpen() == kSaveFailed) return 0;
+    }
+    if (!LoadDatafile(path)) {
+        AIString status;
+        status.AssignText(L"<lred>Could not open</lred> ");
+        status.AppendText(path);
+        SetStatusText(status.GetText(), 3);
+        return 0;
+    }
+    g_noteStore.settings = &g_app.settings.Record();
+    SettingsSetDataFilePath(g_app.settings.Record(), g_noteStore.datafilePath.GetText());
+    AddRecentDatafile(g_app.settings.Record(), g_noteStore.datafilePath.GetText());
+    MainPanelWindow& p = g_mainPanel;
+    p.currentNote = -1;
+    p.lastShownTitle.Clear();
+    p.historyCount = 0;
+    p.historyPosition = -1;
+    p.viewCount = 0;
+    g_frame.RunGuarded(CreateMainWindow);
+    int32_t first = FirstNoteToShow(wantedTitle);
+    if (first >= 0) ReadAndShowNote(first, 1, 0, 0);
+    return 1;
+}
+
+int OpenDatafile(const WCHAR* path) { return OpenDatafileShowing(path, nullptr); }
+
+// The system's file dialogs: open (forSave 0) or save (forSave 1). 1 with a path.
+static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)
+{
+    WCHAR name[MAX_PATH] = {};
+    OPENFILENAMEW request = {};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = g_frame.GetHwndField();
+    request.lpstrFilter = L"Tavik data files (*.tavik)\0*.tavik\0All files (*.*)\0*.*\0";
+    request.lpstrFile = name;
+    request.nMaxFile = MAX_PATH;
+    request.lpstrTitle = title;
+    request.lpstrDefExt = L"tavik";
+    request.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (forSave ? 0 : OFN_FILEMUSTEXIST);
+    BOOL chosen = forSave ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
+    if (!chosen) return 0;
+    path.AssignText(name);
+    return 1;
+}
+
+int OpenDatafileDialog()
+{
+    TRACE_SCOPE(kTraceFileCommands, 3);
+    AIString path;
+    if (!AskForDatafile(0, L"Open a data file", path)) return 0;
+    return OpenDatafile(path.GetText());
+}
+
+static int RefuseExisting(const AIString& path)
+{
+    if (GetFileAttributesW(path.GetText()) == INVALID_FILE_ATTRIBUTES) return 0;
+    // Never write over a file the user already has: it may hold notes.
+    SetStatusText(L"<lred>This file exists already</lred> - choose a new name", 3);
+    return 1;
+}
+
+int CreateNewDatafile()
+{
+    TRACE_SCOPE(kTraceFileCommands, 4);
+    AIString path;
+    if (!AskForDatafile(1, L"Create a data file", path)) return 0;
+    if (RefuseExisting(path)) return 0;
+    if (!WriteDefaultDatafile(IDR_DATAFILE_EMPTY, path.GetText())) {
+        SetStatusText(L"<lred>The data file could not be written</lred>", 3);
+        return 0;
+    }
+    return OpenDatafile(path.GetText());
+}
+
+int SaveCopyOfDatafile()
+{
+    TRACE_SCOPE(kTraceFileCommands, 5);
+    if (!IsDatafileLoaded()) return 0;
+    AIString path;
+    if (!AskForDatafile(1, L"Save a copy of the data file", path)) return 0;
+    if (RefuseExisting(path)) return 0;
+    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    if (!SaveDatafileCopy(path.GetText())) {
+        SetStatusText(L"<lred>The copy could not be saved</lred>", 3);
+        return 0;
+    }
+    SetStatusText(L"Copy saved", 0);
+    return 1;
+}

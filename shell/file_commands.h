@@ -1,0 +1,26 @@
+// Commands on data files and printing.
+#pragma once
+#include "foundation/win.h"
+
+// Opens a data file: saves the note and the open file first. On failure the
+// file that was open stays open. 1 when opened.
+int OpenDatafile(const WCHAR* path);
+// As OpenDatafile, showing the note of that title when the file has it.
+int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle);
+// Asks for a file name (save dialog) and creates a data file with one note.
+int CreateNewDatafile();
+// The system's open dialog, then OpenDatafile.
+int OpenDatafileDialog();
+// Saves a copy of the notes under a name asked for with the save dialog.
+int SaveCopyOfDatafile();
+// Prints the current note: 1 with the page set-up dialog, 0 with the default
+// page set-up. With no printer installed the user is told so and 0 comes back.
+int PrintNote(int32_t withPageSetup);
+
+// Writes the default data file of a TEXT resource to path unless it exists.
+// 1 when the file exists afterwards.
+int WriteDefaultDatafile(int resourceId, const WCHAR* path);
+// The program's data folder (documents folder + "\Tavik", or beside the
+// program in portable mode), without trailing backslash.
+void GetProgramDataFolder(class AIString& out);
+

@@ -1,0 +1,12 @@
+// The ribbon of the frame and the controls it hosts. The controls are global
+// objects, so each has its command id before WinMain.
+#pragma once
+#include "ui/ribbon.h"
+#include "ui/ai_control.h"
+
+extern Ribbon g_ribbon;
+
+// Builds the tabs and groups and attaches the ribbon to the frame.
+void BuildRibbon(HWND frame, int width);
+// Height of the ribbon band in the current display mode.
+int RibbonBandHeight();

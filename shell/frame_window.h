@@ -1,0 +1,64 @@
+// The frame (window 100): the top-level window named after the program that
+// holds the ribbon and the content window, its command table, hot keys,
+// system commands, tray icon and the periodic save.
+#pragma once
+#include "foundation/win.h"
+#include "ui/ai_window.h"
+#include "ui/window_table.h"
+
+class FrameWindow : public AIWindow {
+public:
+    FrameWindow() : AIWindow(100) {}
+
+    // Geometry the dialogs read.
+    int borderWidth = 0;
+    int borderHeight = 0;
+    int captionHeight = 0;
+    int ribbonBandHeight = 0;     // 0 while the ribbon is hidden
+    int ribbonTabHeight = 0;
+    int sidePanelWidth = 0;
+
+    int ribbonMode = 1;           // 1 shown, 0 hidden (F10)
+    int periodicTicks = 0;        // timer-0 ticks since the last periodic save
+};
+
+extern FrameWindow g_frame;
+
+// The frame's {command id, handler} table, filled before WinMain from the
+// ribbon's controls (each knows its command id from construction) and the
+// fixed commands of the accelerator table.
+extern CommandEntry FrameCommandTable[68];
+extern int FrameCommandCount;
+// Adds a row; 0 when the table is full.
+int AddFrameCommand(UINT commandId, CommandHandler handler);
+// Fills the table once (safe to call again).
+void FillFrameCommandTable();
+
+LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Registers the frame's class (named after the program) and creates it off-screen.
+HWND CreateFrameWindow(HINSTANCE instance);
+// Moves the frame to a placement, kept within the work area of its monitor.
+void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* placement);
+// Shows or hides the ribbon band and lays the content window out again.
+void SetRibbonMode(int mode);
+
+// Runs a command of the frame's table (also the ribbon's command path).
+LRESULT OnRibbonCommand(HWND window, UINT commandId, WPARAM wParam, LPARAM lParam);
+LRESULT OnHotKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The frame's timers: 0 saves a changed note periodically, 10 animates the status line.
+void OnFrameTimer(HWND window, UINT_PTR timerId);
+
+// Global hot key Shift+PrintScreen and the window hot key (F12 under the
+// program's own name). Each fails softly. Returns the number registered.
+int RegisterProgramHotKeys(HWND frame, int allowHotKeys, int allowWindowHotKey);
+void UnregisterProgramHotKeys(HWND frame);
+// The window hot key for a program name: F12 for "Tavik", Ctrl+F12 for other
+// names of up to 10 characters, Alt+F12 for longer ones (virtual key in the
+// low byte, HOTKEYF_ modifiers in the high byte, as WM_SETHOTKEY takes it).
+WORD WindowHotKeyForName(const WCHAR* programName);
+
+// The tray icon with a balloon (title and text may be null). 1 when the
+// shell accepted it; with no tray the program goes on without one.
+int SetTrayIcon(const WCHAR* title, const WCHAR* text);
+void RemoveTrayIcon();

@@ -1,0 +1,27 @@
+// Places the editor, search, capture and dialog layers fill in. Each leaves
+// its trace id so that a run can be followed; none does anything visible yet.
+#include "shell/later_entry_points.h"
+#include "shell/shell_ids.h"
+#include "foundation/trace.h"
+
+void UpdateEditorStatus(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 1); }
+void PaintImagePreview(int, int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 2); }
+void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
+void ShowQuickSearchPreview(int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 4); }
+void HideThumbnail() { TRACE_SCOPE(kTraceLaterEntryPoints, 5); }
+void RepaintPreviewOnce() { TRACE_SCOPE(kTraceLaterEntryPoints, 6); }
+void RunCtrlHint(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 7); }
+void StepRibbonAnimation() { TRACE_SCOPE(kTraceLaterEntryPoints, 8); }
+void RemoveTrayBalloon() { TRACE_SCOPE(kTraceLaterEntryPoints, 9); }
+void EndCaptureClickMode() { TRACE_SCOPE(kTraceLaterEntryPoints, 10); }
+void StartCapture(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 11); }
+void CaptureWindow(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 12); }
+void UpdateMessageBox(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 13); }
+void ShowWelcomeScreen() { TRACE_SCOPE(kTraceLaterEntryPoints, 14); }
+void ShowDialogScreen(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 15); }
+int IsDialogCenterBusy() { TRACE_SCOPE(kTraceLaterEntryPoints, 16); return 0; }
+void CloseMessageBoxForExit() { TRACE_SCOPE(kTraceLaterEntryPoints, 17); }
+void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
+void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
+void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }
+void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }

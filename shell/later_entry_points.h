@@ -1,0 +1,32 @@
+// Entry points that the editor, search and dialog layers fill in. The shell
+// calls them where they belong; until their owners implement them here they
+// only leave their trace id and do nothing visible.
+#pragma once
+#include "foundation/win.h"
+
+// Editor (status line of the editor, caret-line highlight ends with -1).
+void UpdateEditorStatus(int mode);
+// Preview pane.
+void PaintImagePreview(int a, int b, int c);
+void HideQuickPreview(int mode);
+void ShowQuickSearchPreview(int noteIndex, int mode);
+void HideThumbnail();
+void RepaintPreviewOnce();
+void RunCtrlHint(int timerId);
+void StepRibbonAnimation();
+void RemoveTrayBalloon();
+void EndCaptureClickMode();
+// Capture.
+void StartCapture(int mode);
+void CaptureWindow(LPARAM argument);
+// Dialogs.
+void UpdateMessageBox(int mode);
+void ShowWelcomeScreen();
+void ShowDialogScreen(LPARAM argument);
+int IsDialogCenterBusy();
+void CloseMessageBoxForExit();
+// Ribbon hover help and editor fonts.
+void RibbonMouseMove(int mode, LPARAM controlId);
+void ChangeRtfFont(LPARAM argument);
+void ChangeRtfFontSize(LPARAM argument);
+void ChangeRtfFontZoom(LPARAM argument);

@@ -1,0 +1,332 @@
+#include "shell/main_panel.h"
+#include "shell/frame_window.h"
+#include "shell/note_commands.h"
+#include "shell/later_entry_points.h"
+#include "shell/shell_ids.h"
+#include "notestore/note_store.h"
+#include "ui/status_line.h"
+#include "ui/window_table.h"
+#include "foundation/hash_name.h"
+#include "foundation/trace.h"
+#include "foundation/result_flag.h"
+#include <commctrl.h>
+#include <richedit.h>
+
+MainPanelWindow g_mainPanel;
+static AIStatusLine s_statusLine;
+static WNDPROC s_quickSearchPrevious = nullptr;
+
+void SetStatusText(const WCHAR* text, int level)
+{
+    s_statusLine.SetSlotText(text ? text : L"", level, 0);
+    s_statusLine.Invalidate();
+}
+
+const WCHAR* GetStatusText() { return s_statusLine.GetSlotText(0); }
+
+void TickStatusLine() { s_statusLine.Tick(GetTickCount()); }
+
+static void MoveControl(AIControl& control, const RECT& r)
+{
+    HWND window = control.GetHwnd();
+    if (window) MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+void UpdateSplitter()
+{
+    TRACE_SCOPE(kTraceMainPanel, 1);
+    HWND panel = g_mainPanel.GetHwndField();
+    if (!panel) return;
+    RECT client;
+    GetClientRect(panel, &client);
+    int inc = g_mainPanel.incSearchOn ? (g_mainPanel.searchMode == 2 ? 2 : 1) : 0;
+    PanelLayout& l = g_mainPanel.layout;
+    ComputePanelLayout(client.right, client.bottom, g_mainPanel.splitX, inc, &l);
+    g_mainPanel.splitX = l.splitX;
+    MoveControl(g_mainPanel.quickSearch, l.quickSearch);
+    MoveControl(g_mainPanel.noteList, l.noteList);
+    MoveControl(g_mainPanel.previewPane, l.preview);
+    MoveControl(g_mainPanel.editor, l.editor);
+    MoveControl(g_mainPanel.incSearchBox, l.incSearch);
+    MoveControl(g_mainPanel.replaceBox, l.replace);
+    s_statusLine.Attach(panel, l.status);
+    InvalidateRect(panel, nullptr, TRUE);
+}
+
+static void ShowControl(AIControl& control, int show)
+{
+    HWND window = control.GetHwnd();
+    if (window) ShowWindow(window, show ? SW_SHOW : SW_HIDE);
+}
+
+void HideControlsNoFile(int hide)
+{
+    TRACE_SCOPE(kTraceMainPanel, 2);
+    g_mainPanel.noFileMode = hide ? 1 : 0;
+    ShowControl(g_mainPanel.noteList, !hide);
+    ShowControl(g_mainPanel.previewPane, !hide);
+    ShowControl(g_mainPanel.editor, !hide);
+    if (hide) {
+        ShowControl(g_mainPanel.incSearchBox, 0);
+        ShowControl(g_mainPanel.replaceBox, 0);
+        g_mainPanel.incSearchOn = 0;
+    }
+}
+
+void HideTransientControls(int hide)
+{
+    TRACE_SCOPE(kTraceMainPanel, 3);
+    StopMainTimer(kTimerQuickPreview);
+    if (hide) {
+        ShowControl(g_mainPanel.incSearchBox, 0);
+        ShowControl(g_mainPanel.replaceBox, 0);
+    }
+}
+
+void FillNoteList()
+{
+    TRACE_SCOPE(kTraceMainPanel, 4);
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    if (!list) return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    int count = GetNoteCount();
+    SendMessageW(list, LB_INITSTORAGE, count, count * 24);
+    AIString title;
+    for (int i = 0; i < count; i++) {
+        GetNoteTitle(i, title);
+        // Titles are stored with "_" for a blank; the list shows the blanks.
+        WCHAR* text = title.GetBuffer(title.GetLength());
+        for (int k = 0; k < title.GetLength(); k++)
+            if (text[k] == L'_') text[k] = L' ';
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)title.GetText());
+    }
+    if (g_mainPanel.currentNote >= 0) SendMessageW(list, LB_SETCURSEL, g_mainPanel.currentNote, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+int CreateMainWindow(AIWindow*)
+{
+    TRACE_SCOPE(kTraceMainPanel, 5);
+    if (!g_mainPanel.GetHwndField()) return 0;
+    FillNoteList();
+    HideControlsNoFile(IsDatafileLoaded() ? 0 : 1);
+    UpdateSplitter();
+    return 1;
+}
+
+// QuickSearch: Enter on a known title shows that note, a second Enter on the
+// note shown moves to the editor. Escape goes back to the editor.
+static LRESULT CALLBACK QuickSearchShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        AIString text;
+        text.AssignControlText(window);
+        text.Trim();
+        int32_t index = text.IsEmpty() ? -1 : FindNoteByTitle(text.GetText(), 0, 0);
+        if (index >= 0 && index == g_mainPanel.currentNote) {
+            ShowQuickSearch(0);
+        } else if (index >= 0) {
+            ReadAndShowNote(index, 1, 0, 0);
+        } else if (!text.IsEmpty()) {
+            SetStatusText(L"No note has this title - <b>Ctrl+N</b> creates it", 2);
+        }
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        ShowQuickSearch(0);
+        return 0;
+    }
+    if (message == WM_CHAR && (wParam == L'\r' || wParam == 27)) return 0;
+    return CallWindowProcW(s_quickSearchPrevious, window, message, wParam, lParam);
+}
+
+static LRESULT PanelOnCreate(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+static LRESULT PanelOnSize(HWND, UINT, WPARAM, LPARAM)
+{
+    UpdateSplitter();
+    return 0;
+}
+
+static LRESULT PanelOnPaint(HWND window, UINT, WPARAM, LPARAM)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const RECT& s = g_mainPanel.layout.splitter;
+    RECT grip = {s.left + 2, s.top + (s.bottom - s.top) / 2 - 15, s.right - 2, s.top + (s.bottom - s.top) / 2 + 15};
+    FillRect(dc, &grip, GetSysColorBrush(COLOR_BTNSHADOW));
+    if (g_mainPanel.noFileMode) {
+        RECT r = {g_mainPanel.layout.editor.left, g_mainPanel.layout.editor.top + 40, client.right,
+                  g_mainPanel.layout.editor.top + 80};
+        SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, L"No data file is open. Press Ctrl+O to open one.", -1, &r, DT_CENTER | DT_SINGLELINE);
+    }
+    s_statusLine.Paint(dc);
+    EndPaint(window, &ps);
+    return 0;
+}
+
+static LRESULT PanelOnEraseBackground(HWND, UINT, WPARAM, LPARAM) { return 1; }
+
+static int InRect(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+static LRESULT PanelOnLButtonDown(HWND window, UINT, WPARAM, LPARAM lParam)
+{
+    int x = (short)LOWORD(lParam), y = (short)HIWORD(lParam);
+    if (InRect(g_mainPanel.layout.splitter, x, y)) {
+        g_mainPanel.dragging = 1;
+        SetCapture(window);
+    }
+    return 0;
+}
+
+static LRESULT PanelOnMouseMove(HWND, UINT, WPARAM, LPARAM lParam)
+{
+    if (!g_mainPanel.dragging) return 0;
+    int x = (short)LOWORD(lParam);
+    g_mainPanel.splitX = x - kSplitterWidth / 2;
+    UpdateSplitter();
+    return 0;
+}
+
+// A click on the status line shows the last message again, in active mode.
+static LRESULT OnMainLButtonUp(HWND, UINT, WPARAM, LPARAM lParam)
+{
+    int x = (short)LOWORD(lParam), y = (short)HIWORD(lParam);
+    if (g_mainPanel.dragging) {
+        g_mainPanel.dragging = 0;
+        ReleaseCapture();
+        return 0;
+    }
+    if (InRect(g_mainPanel.layout.status, x, y)) UpdateMessageBox(1);
+    return 0;
+}
+
+static LRESULT PanelOnSetCursor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((HWND)wParam == window && LOWORD(lParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(window, &p);
+        if (InRect(g_mainPanel.layout.splitter, p.x, p.y)) {
+            SetCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_SPLITTER)));
+            return TRUE;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
+{
+    HWND control = (HWND)lParam;
+    WORD code = HIWORD(wParam);
+    if (control && control == g_mainPanel.noteList.GetHwnd() && code == LBN_SELCHANGE) {
+        int index = (int)SendMessageW(control, LB_GETCURSEL, 0, 0);
+        if (index >= 0 && index != g_mainPanel.currentNote) ReadAndShowNote(index, 1, 0, 0);
+        return 0;
+    }
+    if (control && control == g_mainPanel.editor.GetHwnd() && code == EN_CHANGE) {
+        g_mainPanel.lastEditTick = (int32_t)GetTickCount();
+        return 0;
+    }
+    if (control && control == g_mainPanel.quickSearch.GetHwnd() && code == EN_CHANGE) {
+        // Follow the typed prefix in the list without leaving the note shown.
+        AIString text;
+        text.AssignControlText(control);
+        text.Trim();
+        if (!text.IsEmpty()) {
+            text.ReplaceAll(L" ", L"_");
+            int32_t index = FindNoteByTitle(text.GetText(), 0, 1);
+            if (index >= 0) SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_SETTOPINDEX, index, 0);
+        }
+        return 0;
+    }
+    // Ribbon and accelerator commands that reach the panel belong to the frame.
+    HWND frame = g_frame.GetHwndField();
+    if (frame && !control) return SendMessageW(frame, WM_COMMAND, wParam, lParam);
+    (void)window;
+    return 0;
+}
+
+static LRESULT PanelOnTimer(HWND window, UINT, WPARAM wParam, LPARAM)
+{
+    OnMainTimer(window, wParam);
+    return 0;
+}
+
+static LRESULT PanelOnCommandByName(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return HandleForwardedMessage(window, message, wParam, lParam);
+}
+
+static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((HWND)lParam == g_mainPanel.noteList.GetHwnd()) {
+        SetBkColor((HDC)wParam, g_mainPanel.listBackground[0]);
+        return (LRESULT)GetStockObject(WHITE_BRUSH);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+static const MessageEntry kPanelMessages[] = {
+    {WM_CREATE, PanelOnCreate},
+    {WM_SIZE, PanelOnSize},
+    {WM_PAINT, PanelOnPaint},
+    {WM_ERASEBKGND, PanelOnEraseBackground},
+    {WM_LBUTTONDOWN, PanelOnLButtonDown},
+    {WM_MOUSEMOVE, PanelOnMouseMove},
+    {WM_LBUTTONUP, OnMainLButtonUp},
+    {WM_SETCURSOR, PanelOnSetCursor},
+    {WM_COMMAND, PanelOnCommand},
+    {WM_TIMER, PanelOnTimer},
+    {WM_CTLCOLORLISTBOX, PanelOnCtlColor},
+    {MsgCommandByName, PanelOnCommandByName},
+};
+
+LRESULT CALLBACK MainPanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DispatchMessageTable(kPanelMessages, window, message, wParam, lParam);
+}
+
+HWND CreateContentWindow(HWND frame)
+{
+    TRACE_SCOPE(kTraceMainPanel, 6);
+    AIWindow::RegisterClassWithIcon(L"winMain", MainPanelWindowProc, 0);
+    RECT client;
+    GetClientRect(frame, &client);
+    int top = g_frame.ribbonBandHeight;
+    HWND panel = g_mainPanel.Create(WS_EX_CONTROLPARENT, L"winMain", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                                    top, client.right, client.bottom - top, frame, nullptr, nullptr);
+    if (!panel) return nullptr;
+    MainPanelWindow& p = g_mainPanel;
+    p.quickSearch.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10,
+                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+    SendMessageW(p.quickSearch.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"QuickSearch: type a title");
+    s_quickSearchPrevious = p.quickSearch.SetWindowData(QuickSearchShellProc);
+    p.noteList.CreateWindowedAt(ControlListBox, panel, 0, 0, 10, 10,
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                                    LBS_NOINTEGRALHEIGHT);
+    p.previewPane.CreateWindowedAt(ControlRichEdit, panel, 0, 0, 10, 10,
+                                   WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_READONLY | WS_VSCROLL);
+    p.editor.CreateWindowedAt(ControlRichEdit, panel, 0, 0, 10, 10,
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                                  ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL);
+    SendMessageW(p.editor.GetHwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    SendMessageW(p.editor.GetHwnd(), EM_EXLIMITTEXT, 0, 200000);
+    p.incSearchBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
+    SendMessageW(p.incSearchBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");
+    p.replaceBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
+    SendMessageW(p.replaceBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Replace with");
+    HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(p.quickSearch.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    SendMessageW(p.noteList.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    SendMessageW(p.incSearchBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    SendMessageW(p.replaceBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    UpdateSplitter();
+    return panel;
+}

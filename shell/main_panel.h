@@ -1,0 +1,102 @@
+// The content window "winMain" (window 200): QuickSearch field, note list,
+// preview pane, note editor and status line, their layout, painting, mouse,
+// timers and the by-name commands the other windows send it.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+#include "ui/ai_window.h"
+#include "ui/ai_control.h"
+#include "shell/panel_layout.h"
+
+// The view of a note kept when it is left, restored when it is shown again.
+struct NoteViewRecord {
+    int32_t scrollX;
+    int32_t scrollY;
+    int32_t selectionStart;
+    int32_t selectionEnd;
+};
+
+enum { kRecentViewCount = 64 };
+
+class MainPanelWindow : public AIWindow {
+public:
+    MainPanelWindow() : AIWindow(200) {}
+
+    // Child controls.
+    AIControl quickSearch;     // edit: type a title, Enter opens it
+    AIControl noteList;        // list box of all titles, in index order
+    AIControl previewPane;     // read-only rich edit: the preview of link targets
+    AIControl editor;          // "RichEdit20W": the current note
+    AIControl incSearchBox;    // incremental search inside the note
+    AIControl replaceBox;
+
+    // Layout.
+    PanelLayout layout;
+    int32_t splitX = kDefaultSplitX;
+    int32_t dragging = 0;      // 1 while the splitter is dragged
+    int32_t noFileMode = 0;    // 1: the controls that need a data file are hidden
+
+    // State other layers read and write.
+    int32_t fullTextSearchMode = 0;
+    int32_t searchMode = 0;          // 1 searching, 2 replacing, 3 returning from Replace
+    HWND focusedSearchBox = nullptr;
+    int32_t inputLock = 0;
+    int32_t busy = 0;
+    int32_t previewHeld = 0;
+    int32_t previewShown = 0;
+    HWND focusPane = nullptr;
+    int32_t windowState = 1;         // 0 while a screen shows, 1 after a dialog
+    int32_t highlightAnimation = 0;  // -1 after a dialog
+    int32_t transparentControls = 0;
+    int32_t ctrlHintState = 0;       // -1 after exit; >0 while the held-Ctrl hint runs
+    COLORREF listBackground[2] = {RGB(255, 255, 255), RGB(246, 248, 252)};
+    int32_t incSearchOn = 0;
+    CHARRANGE incSearchAnchor = {0, 0};
+
+    // Notes.
+    int32_t currentNote = -1;        // index of the note in the editor, -1 none
+    AIString lastShownTitle;
+    int32_t previousView[4] = {0, 0, 0, 0};
+    AIString chosenTitle;            // filled by the image browser
+    // History for back and forward: note titles, oldest first.
+    AIString history[kRecentViewCount];
+    int32_t historyCount = 0;
+    int32_t historyPosition = -1;    // index of the note shown within history
+    // Views of the notes left, by title.
+    AIString viewTitles[kRecentViewCount];
+    NoteViewRecord views[kRecentViewCount];
+    int32_t viewCount = 0;
+    int32_t lastEditTick = 0;        // GetTickCount of the last change in the editor
+    int32_t timersRunning[32] = {};  // application timers started, for KillAllTimers
+};
+
+extern MainPanelWindow g_mainPanel;
+
+LRESULT CALLBACK MainPanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Registers "winMain" and creates the content window with its children.
+HWND CreateContentWindow(HWND frame);
+// The content window's set-up routine after a data file is loaded: fills the
+// note list and shows the controls. Run through AIWindow::RunGuarded.
+int CreateMainWindow(AIWindow* frame);
+// Refills the note list from the note index (keeps the selection on the current note).
+void FillNoteList();
+// Lays the panes out for the current mode.
+void UpdateSplitter();
+// Hides (1) or shows (0) the controls that need an open data file.
+void HideControlsNoFile(int hide);
+void HideTransientControls(int hide);
+
+// The by-name receiver of the content window.
+LRESULT HandleForwardedMessage(HWND window, UINT message, WPARAM hash, LPARAM argument);
+
+// Application timers: start one (remembered for KillAllTimers), the handler, stop.
+void StartMainTimer(UINT_PTR timerId, UINT milliseconds);
+void StopMainTimer(UINT_PTR timerId);
+void OnMainTimer(HWND window, UINT_PTR timerId);
+void KillAllTimers();
+int StopTimersForExit();
+
+// Status line of the content window: text in TextMarkup, level 0 done or
+// prompt, 1 information, 2 warning, 3 error.
+void SetStatusText(const WCHAR* text, int level);
+const WCHAR* GetStatusText();

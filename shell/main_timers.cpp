@@ -1,0 +1,127 @@
+// The content window's application timers (ids 10001 to 10230): started
+// through StartMainTimer so that KillAllTimers can stop every one of them.
+#include "shell/main_panel.h"
+#include "shell/later_entry_points.h"
+#include "shell/shell_ids.h"
+#include "foundation/hash_name.h"
+#include "foundation/trace.h"
+
+static const UINT_PTR kMainTimerIds[] = {
+    kTimerCtrlHintFirst, kTimerCtrlHintFirst + 1, kTimerCtrlHintFirst + 2, kTimerCtrlHintFirst + 3,
+    kTimerCtrlHintLast, kTimerCtrlHintEditor, kTimerEditorStatus, kTimerLinkHover, kTimerQuickPreview,
+    kTimerImageHover, kTimerEditorRepaint, kTimerEditorRepaint2, kTimerRibbonHover, kTimerCaptureClickMode,
+    kTimerThumbnail, kTimerPreviewRepaint, kTimerQuickSearchPreview, kTimerCaptureBalloon, kTimerStartupDone,
+};
+enum { kMainTimerCount = sizeof kMainTimerIds / sizeof kMainTimerIds[0] };
+
+static int TimerSlot(UINT_PTR timerId)
+{
+    for (int i = 0; i < kMainTimerCount; i++)
+        if (kMainTimerIds[i] == timerId) return i;
+    return -1;
+}
+
+void StartMainTimer(UINT_PTR timerId, UINT milliseconds)
+{
+    HWND panel = g_mainPanel.GetHwndField();
+    int slot = TimerSlot(timerId);
+    if (!panel || slot < 0) return;
+    if (SetTimer(panel, timerId, milliseconds, nullptr)) g_mainPanel.timersRunning[slot] = 1;
+}
+
+void StopMainTimer(UINT_PTR timerId)
+{
+    HWND panel = g_mainPanel.GetHwndField();
+    int slot = TimerSlot(timerId);
+    if (panel) KillTimer(panel, timerId);
+    if (slot >= 0) g_mainPanel.timersRunning[slot] = 0;
+}
+
+void KillAllTimers()
+{
+    TRACE_SCOPE(kTraceMainTimers, 1);
+    for (int i = 0; i < kMainTimerCount; i++) StopMainTimer(kMainTimerIds[i]);
+}
+
+int StopTimersForExit()
+{
+    TRACE_SCOPE(kTraceMainTimers, 2);
+    if (g_mainPanel.ctrlHintState > 0) {
+        for (UINT_PTR id = kTimerCtrlHintFirst; id <= kTimerCtrlHintLast; id++) StopMainTimer(id);
+        StopMainTimer(kTimerCtrlHintEditor);
+    }
+    if (IsDialogCenterBusy()) {
+        StopMainTimer(kTimerEditorStatus);
+        CloseMessageBoxForExit();
+    }
+    g_mainPanel.ctrlHintState = -1;
+    return 1;
+}
+
+// The one-shot start-up timer: the window is up and painted; focus the editor.
+static void OnStartupDone()
+{
+    StopMainTimer(kTimerStartupDone);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    if (editor && IsWindowVisible(editor) && GetForegroundWindow() == GetAncestor(editor, GA_ROOT)) SetFocus(editor);
+}
+
+void OnMainTimer(HWND, UINT_PTR timerId)
+{
+    TRACE_SCOPE(kTraceMainTimers, 3);
+    switch (timerId) {
+    case kTimerEditorStatus:
+        StopMainTimer(kTimerEditorStatus);
+        UpdateEditorStatus(-1);
+        break;
+    case kTimerLinkHover:
+        StopMainTimer(kTimerLinkHover);
+        StopMainTimer(kTimerQuickPreview);
+        PaintImagePreview(0, 1, 0);
+        break;
+    case kTimerImageHover:
+        StopMainTimer(kTimerImageHover);
+        PaintImagePreview(0, 0, 0);
+        break;
+    case kTimerQuickPreview:
+        StopMainTimer(kTimerQuickPreview);
+        HideQuickPreview(1);
+        break;
+    case kTimerThumbnail:
+        StopMainTimer(kTimerThumbnail);
+        HideThumbnail();
+        break;
+    case kTimerPreviewRepaint:
+        StopMainTimer(kTimerPreviewRepaint);
+        RepaintPreviewOnce();
+        break;
+    case kTimerQuickSearchPreview:
+        StopMainTimer(kTimerQuickSearchPreview);
+        if (g_mainPanel.noteList.GetHwnd())
+            ShowQuickSearchPreview((int)SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCURSEL, 0, 0), 1);
+        break;
+    case kTimerCaptureBalloon:
+        StopMainTimer(kTimerCaptureBalloon);
+        RemoveTrayBalloon();
+        break;
+    case kTimerCaptureClickMode:
+        StopMainTimer(kTimerCaptureClickMode);
+        EndCaptureClickMode();
+        break;
+    case kTimerEditorRepaint:
+    case kTimerEditorRepaint2:
+        StopMainTimer(timerId);
+        if (g_mainPanel.editor.GetHwnd()) InvalidateRect(g_mainPanel.editor.GetHwnd(), nullptr, FALSE);
+        break;
+    case kTimerRibbonHover:
+        StepRibbonAnimation();
+        break;
+    case kTimerStartupDone:
+        OnStartupDone();
+        break;
+    default:
+        if ((timerId >= kTimerCtrlHintFirst && timerId <= kTimerCtrlHintLast) || timerId == kTimerCtrlHintEditor)
+            RunCtrlHint((int)timerId);
+        break;
+    }
+}

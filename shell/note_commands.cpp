@@ -1,0 +1,393 @@
+#include "shell/note_commands.h"
+#include "shell/main_panel.h"
+#include "shell/frame_window.h"
+#include "shell/later_entry_points.h"
+#include "shell/note_markup_view.h"
+#include "shell/shell_ids.h"
+#include "notestore/note_store.h"
+#include "notestore/datafile_format.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/app.h"
+#include "foundation/trace.h"
+#include <richedit.h>
+
+static HWND Editor() { return g_mainPanel.editor.GetHwnd(); }
+
+// The editor's text with paragraph ends as CR LF.
+static void GetEditorText(AIString& out)
+{
+    out.Clear();
+    HWND editor = Editor();
+    if (!editor) return;
+    GETTEXTLENGTHEX lengthRequest = {GTL_USECRLF | GTL_NUMCHARS, 1200};
+    int chars = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&lengthRequest, 0);
+    if (chars < 0) chars = 0;
+    WCHAR* buffer = out.GetBuffer(chars + 1);
+    if (!buffer) return;
+    GETTEXTEX request = {};
+    request.cb = (DWORD)((chars + 1) * sizeof(WCHAR));
+    request.flags = GT_USECRLF;
+    request.codepage = 1200;
+    int got = (int)SendMessageW(editor, EM_GETTEXTEX, (WPARAM)&request, (LPARAM)buffer);
+    out.SetLength(got < 0 ? 0 : (got > chars ? chars : got));
+}
+
+static int FindView(const WCHAR* title)
+{
+    for (int i = 0; i < g_mainPanel.viewCount; i++)
+        if (g_mainPanel.viewTitles[i].EqualsText(title)) return i;
+    return -1;
+}
+
+void SaveEditorScroll()
+{
+    TRACE_SCOPE(kTraceNoteCommands, 1);
+    HWND editor = Editor();
+    if (!editor || g_mainPanel.currentNote < 0 || g_mainPanel.lastShownTitle.IsEmpty()) return;
+    POINT scroll = {0, 0};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&scroll);
+    CHARRANGE selection = {0, 0};
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&selection);
+    int slot = FindView(g_mainPanel.lastShownTitle.GetText());
+    if (slot < 0) {
+        if (g_mainPanel.viewCount == kRecentViewCount) {
+            // Forget the oldest view.
+            for (int i = 1; i < kRecentViewCount; i++) {
+                g_mainPanel.viewTitles[i - 1].Copy(g_mainPanel.viewTitles[i]);
+                g_mainPanel.views[i - 1] = g_mainPanel.views[i];
+            }
+            g_mainPanel.viewCount--;
+        }
+        slot = g_mainPanel.viewCount++;
+        g_mainPanel.viewTitles[slot].Copy(g_mainPanel.lastShownTitle);
+    }
+    g_mainPanel.views[slot] = {scroll.x, scroll.y, selection.cpMin, selection.cpMax};
+    g_mainPanel.previousView[0] = scroll.x;
+    g_mainPanel.previousView[1] = scroll.y;
+    g_mainPanel.previousView[2] = selection.cpMin;
+    g_mainPanel.previousView[3] = selection.cpMax;
+}
+
+int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
+{
+    TRACE_SCOPE(kTraceNoteCommands, 2);
+    HWND editor = Editor();
+    if (!editor || g_mainPanel.currentNote < 0 || !IsDatafileLoaded()) return 1;
+    if (!SendMessageW(editor, EM_GETMODIFY, 0, 0)) return 1;
+    if (IsDatafileReadOnly()) {
+        SetStatusText(L"<lred>The data file is read-only</lred> - the change is not saved", 3);
+        return 0;
+    }
+    AIString body;
+    GetEditorText(body);
+    if (!StoreCurrentNote(body.GetText())) {
+        SetStatusText(L"<lred>The note could not be saved</lred>", 3);
+        return 0;
+    }
+    SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+    return 1;
+}
+
+void RecordHistory(const WCHAR* title)
+{
+    MainPanelWindow& p = g_mainPanel;
+    if (p.historyPosition >= 0 && p.historyPosition < p.historyCount && p.history[p.historyPosition].EqualsText(title))
+        return;
+    // A new visit drops the forward part, like a browser.
+    p.historyCount = p.historyPosition + 1;
+    if (p.historyCount == kRecentViewCount) {
+        for (int i = 1; i < kRecentViewCount; i++) p.history[i - 1].Copy(p.history[i]);
+        p.historyCount--;
+    }
+    p.history[p.historyCount].AssignText(title);
+    p.historyPosition = p.historyCount;
+    p.historyCount++;
+}
+
+static void ShowTitleInFrame(const AIString& title)
+{
+    HWND frame = g_frame.GetHwndField();
+    if (!frame) return;
+    AIString text;
+    text.AssignText(kProductName);
+    text.AppendText(L" - ");
+    text.AppendString(title);
+    text.ReplaceAll(L"_", L" ");
+    SetWindowTextW(frame, text.GetText());
+}
+
+int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
+{
+    TRACE_SCOPE(kTraceNoteCommands, 3);
+    HWND editor = Editor();
+    if (!editor || !IsDatafileLoaded() || noteIndex < 0 || noteIndex >= GetNoteCount()) return 0;
+    if (g_mainPanel.currentNote >= 0) {
+        SaveEditorScroll();
+        // A note that could not be saved stays in the editor, so the change is not lost.
+        if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    }
+    if (!OpenCurrentNote(noteIndex)) {
+        SetStatusText(L"<lred>The note could not be read</lred>", 3);
+        return 0;
+    }
+    const AIString& text = g_noteStore.currentText;
+    int bodyChars = FindLinkBlock(text.GetText(), text.GetLength());
+    AIString body;
+    body.AssignTextN(text.GetText(), bodyChars);
+
+    SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
+    SetWindowTextW(editor, body.GetText());
+    ApplyNoteMarkupFormatting(editor, -1);
+    ShowNoteHyperlinks();
+    ApplyLineTagsInEditor(0);
+    SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
+
+    AIString title;
+    GetNoteTitle(noteIndex, title);
+    int slot = FindView(title.GetText());
+    CHARRANGE selection = {0, 0};
+    POINT scroll = {0, 0};
+    if (slot >= 0) {
+        selection.cpMin = g_mainPanel.views[slot].selectionStart;
+        selection.cpMax = g_mainPanel.views[slot].selectionEnd;
+        scroll.x = g_mainPanel.views[slot].scrollX;
+        scroll.y = g_mainPanel.views[slot].scrollY;
+    }
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selection);
+    SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&scroll);
+    SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(editor, nullptr, TRUE);
+
+    g_mainPanel.currentNote = noteIndex;
+    g_mainPanel.lastShownTitle.Copy(title);
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    if (list && SendMessageW(list, LB_GETCURSEL, 0, 0) != noteIndex) SendMessageW(list, LB_SETCURSEL, noteIndex, 0);
+    if (flag) RecordHistory(title.GetText());
+    ShowTitleInFrame(title);
+    AIString status;
+    status.AssignText(L"<b>");
+    status.AppendString(title);
+    status.AppendText(L"</b> - ");
+    status.AppendInt(GetNoteCount());
+    status.AppendText(L" notes");
+    SetStatusText(status.GetText(), 0);
+    UpdateEditorStatus(0);
+    return 1;
+}
+
+// The title the QuickSearch field holds, as stored ("_" for blanks); empty when none.
+static void QuickSearchTitle(AIString& out)
+{
+    AIString typed;
+    typed.AssignControlText(g_mainPanel.quickSearch.GetHwnd());
+    typed.Trim();
+    NormaliseTitle(typed.GetText(), out);
+}
+
+static const WCHAR kTitleRules[] =
+    L"<lred>Not a usable title</lred>: 1 to 30 characters, no \\ / : * ? \" < > | . and no title used already";
+
+int CreateNewNote(int32_t useTemplate)
+{
+    TRACE_SCOPE(kTraceNoteCommands, 4);
+    if (!IsDatafileLoaded()) return 0;
+    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    AIString title;
+    QuickSearchTitle(title);
+    if (title.IsEmpty() || FindNoteByTitle(title.GetText(), 0, 0) >= 0) {
+        for (int n = 1; n < 100000; n++) {
+            title.AssignText(L"New_note_");
+            title.AppendInt(n);
+            if (FindNoteByTitle(title.GetText(), 0, 0) < 0) break;
+        }
+    }
+    AIString body;
+    if (useTemplate && g_mainPanel.currentNote >= 0) GetEditorText(body);
+    SaveEditorScroll();
+    int32_t index = CreateNote(title.GetText(), body.GetText());
+    if (index < 0) {
+        SetStatusText(kTitleRules, 3);
+        return 0;
+    }
+    g_mainPanel.currentNote = -1;  // the old note is saved; do not save it again into a moved slot
+    FillNoteList();
+    int shown = ReadAndShowNote(index, 1, 0, 0);
+    if (shown) SetFocus(Editor());
+    return shown;
+}
+
+int RenameCurrentNote()
+{
+    TRACE_SCOPE(kTraceNoteCommands, 5);
+    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0) return 0;
+    AIString newTitle;
+    QuickSearchTitle(newTitle);
+    if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) {
+        SetStatusText(L"Type the new title into QuickSearch, then choose Rename", 1);
+        ShowQuickSearch(1);
+        return 0;
+    }
+    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    AIString oldTitle;
+    oldTitle.Copy(g_mainPanel.lastShownTitle);
+    AIString body, links;
+    GetEditorText(body);
+    if (g_noteStore.hyperlinks) links.Copy(g_noteStore.hyperlinks->GetJoined());
+    // The note under its new title exists in full before the old one goes.
+    int32_t index = CreateNote(newTitle.GetText(), body.GetText());
+    if (index < 0) {
+        SetStatusText(kTitleRules, 3);
+        return 0;
+    }
+    if (OpenCurrentNote(index) && g_noteStore.hyperlinks && !links.IsEmpty()) {
+        g_noteStore.hyperlinks->AssignJoined(links.GetText());
+        StoreCurrentNote(body.GetText());
+    }
+    int32_t oldIndex = FindNoteByTitle(oldTitle.GetText(), 0, 0);
+    if (oldIndex >= 0) DeleteNote(oldIndex);
+    g_mainPanel.currentNote = -1;
+    FillNoteList();
+    index = FindNoteByTitle(newTitle.GetText(), 0, 0);
+    for (int i = 0; i < g_mainPanel.historyCount; i++)
+        if (g_mainPanel.history[i].EqualsString(oldTitle)) g_mainPanel.history[i].Copy(newTitle);
+    return ReadAndShowNote(index, 0, 0, 0);
+}
+
+int RefreshNotes()
+{
+    TRACE_SCOPE(kTraceNoteCommands, 6);
+    if (!IsDatafileLoaded()) return 0;
+    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    SaveEditorScroll();
+    if (SaveDatafileIfOpen() == kSaveFailed) return 0;
+    AIString path;
+    path.Copy(g_noteStore.datafilePath);
+    int32_t previous = g_mainPanel.currentNote;
+    HWND panel = g_mainPanel.GetHwndField();
+    if (panel) SendMessageW(panel, WM_SETREDRAW, FALSE, 0);
+    int32_t loaded = LoadDatafile(path.GetText());
+    g_mainPanel.currentNote = -1;
+    g_frame.RunGuarded(CreateMainWindow);
+    if (panel) {
+        SendMessageW(panel, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+    }
+    if (!loaded) return 0;
+    int32_t count = GetNoteCount();
+    if (previous >= count) previous = count - 1;
+    if (previous >= 0) ReadAndShowNote(previous, 0, 0, 0);
+    SetStatusText(L"Refreshed data - Save completed", 0);
+    return 1;
+}
+
+static int ShowHistoryEntry(int position)
+{
+    MainPanelWindow& p = g_mainPanel;
+    while (position >= 0 && position < p.historyCount) {
+        int32_t index = FindNoteByTitle(p.history[position].GetText(), 0, 0);
+        if (index >= 0) {
+            if (!ReadAndShowNote(index, 0, 0, 0)) return 0;
+            p.historyPosition = position;
+            return 1;
+        }
+        // The note has gone (renamed or deleted): skip it.
+        position += position < p.historyPosition ? -1 : 1;
+    }
+    return 0;
+}
+
+int NavigateBack()
+{
+    TRACE_SCOPE(kTraceNoteCommands, 7);
+    return ShowHistoryEntry(g_mainPanel.historyPosition - 1);
+}
+
+int NavigateForward()
+{
+    TRACE_SCOPE(kTraceNoteCommands, 8);
+    return ShowHistoryEntry(g_mainPanel.historyPosition + 1);
+}
+
+int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
+{
+    TRACE_SCOPE(kTraceNoteCommands, 9);
+    HWND editor = Editor();
+    if (!editor || g_mainPanel.currentNote < 0) return 0;
+    CHARRANGE selection;
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&selection);
+    int line = (int)SendMessageW(editor, EM_EXLINEFROMCHAR, 0, selection.cpMin);
+    int start = (int)SendMessageW(editor, EM_LINEINDEX, line, 0);
+    WCHAR head[5] = {};
+    TEXTRANGEW range = {{start, start + 4}, head};
+    SendMessageW(editor, EM_GETTEXTRANGE, 0, (LPARAM)&range);
+    int hashes = 0;
+    while (hashes < 3 && head[hashes] == L'#') hashes++;
+    int prefix = (hashes > 0 && head[hashes] == L' ') ? hashes + 1 : 0;
+    int current = prefix ? hashes : 0;
+    int wanted = level < 0 ? (current ? 0 : 1) : (level > 3 ? 3 : level);
+    static const WCHAR* const kPrefixes[] = {L"", L"# ", L"## ", L"### "};
+    CHARRANGE replace = {start, start + prefix};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)kPrefixes[wanted]);
+    ApplyNoteMarkupFormatting(editor, line);
+    int shift = TextLength(kPrefixes[wanted]) - prefix;
+    CHARRANGE back = {selection.cpMin + shift < start ? start : selection.cpMin + shift,
+                      selection.cpMax + shift < start ? start : selection.cpMax + shift};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&back);
+    return 1;
+}
+
+int ShowQuickSearch(int32_t focus)
+{
+    TRACE_SCOPE(kTraceNoteCommands, 10);
+    if (focus) {
+        HWND box = g_mainPanel.quickSearch.GetHwnd();
+        if (!box) return 0;
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        g_mainPanel.focusedSearchBox = box;
+        SetStatusText(L"Type a title and press <b>Enter</b>", 0);
+        return 1;
+    }
+    HWND editor = Editor();
+    if (editor && IsWindowVisible(editor)) SetFocus(editor);
+    g_mainPanel.focusedSearchBox = nullptr;
+    return 1;
+}
+
+int ToggleIncSearch(int32_t mode)
+{
+    TRACE_SCOPE(kTraceNoteCommands, 11);
+    MainPanelWindow& p = g_mainPanel;
+    HWND editor = Editor();
+    HWND box = p.incSearchBox.GetHwnd();
+    if (!editor || !box) return 0;
+    if (mode == 1 || mode == 2 || mode == -99) {
+        if (p.currentNote < 0) return 0;
+        SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&p.incSearchAnchor);
+        p.incSearchOn = 1;
+        p.searchMode = mode == -99 ? 2 : 1;
+        ShowWindow(box, SW_SHOW);
+        ShowWindow(p.replaceBox.GetHwnd(), mode == -99 ? SW_SHOW : SW_HIDE);
+        UpdateSplitter();
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        p.focusedSearchBox = box;
+        SetStatusText(L"Type to search in this note - <b>Esc</b> returns", 0);
+        return 1;
+    }
+    if (!p.incSearchOn) return 0;
+    p.incSearchOn = 0;
+    p.searchMode = 0;
+    ShowWindow(box, SW_HIDE);
+    ShowWindow(p.replaceBox.GetHwnd(), SW_HIDE);
+    UpdateSplitter();
+    // Escape goes back to where the search started; otherwise the match stays selected.
+    if (mode == -2) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&p.incSearchAnchor);
+    p.focusedSearchBox = nullptr;
+    SetFocus(editor);
+    return 1;
+}

@@ -1,0 +1,26 @@
+#include "shell/shell_messages.h"
+#include "shell/main_panel.h"
+#include "foundation/ai_string.h"
+
+static ShellMessageHook s_hook = nullptr;
+static int32_t s_lastId = 0;
+static AIString s_lastText;
+
+void SetShellMessageHook(ShellMessageHook hook) { s_hook = hook; }
+
+void RaiseShellMessage(int32_t messageId, const WCHAR* statusText, int level)
+{
+    s_lastId = messageId;
+    s_lastText.AssignText(statusText);
+    if (statusText) SetStatusText(statusText, level);
+    if (messageId && s_hook) s_hook(messageId, nullptr, nullptr, nullptr);
+}
+
+int32_t GetLastShellMessageId() { return s_lastId; }
+const WCHAR* GetLastShellMessageText() { return s_lastText.GetText(); }
+
+void ClearLastShellMessage()
+{
+    s_lastId = 0;
+    s_lastText.Clear();
+}

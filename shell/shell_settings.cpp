@@ -1,0 +1,56 @@
+#include "shell/shell_settings.h"
+#include "shell/shell_ids.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/registry_key.h"
+#include "foundation/trace.h"
+
+AIString SyncFolderSetting;
+AIString ShareFolderSetting;
+int32_t SyncFolderUnset = 1;
+int32_t ShareFolderUnset = 1;
+AIString FavouritesText;
+
+void LoadSettings()
+{
+    TRACE_SCOPE(kTraceShellSettings, 1);
+    SyncFolderSetting.Clear();
+    ShareFolderSetting.Clear();
+    AIRegistryKey key;
+    if (key.OpenKey(HKEY_CURRENT_USER, nullptr)) {
+        key.ReadString(L"SyncFolder", SyncFolderSetting, MAX_PATH);
+        key.ReadString(L"ShareFolder", ShareFolderSetting, MAX_PATH);
+    }
+    SyncFolderUnset = SyncFolderSetting.IsEmpty() ? 1 : 0;
+    ShareFolderUnset = ShareFolderSetting.IsEmpty() ? 1 : 0;
+    g_noteStore.sync.SyncFolderSetting.Copy(SyncFolderSetting);
+    g_noteStore.sync.ShareFolderSetting.Copy(ShareFolderSetting);
+    SettingsRecord& record = g_app.settings.Record();
+    record.tipIndex += 1;
+    SettingsGetFavouritesText(record, FavouritesText);
+}
+
+static const WCHAR* PlacementValueName()
+{
+    const WCHAR* name = g_app.GetName();
+    return name && name[0] ? name : L"Tavik";
+}
+
+int ReadFramePlacement(FramePlacementRecord* record)
+{
+    AIRegistryKey key;
+    if (!key.OpenKey(HKEY_CURRENT_USER, nullptr)) return 0;
+    uint32_t size = 0;
+    FramePlacementRecord read;
+    if (!key.ReadBinary(PlacementValueName(), &read, sizeof read, &size) || size != sizeof read) return 0;
+    read.lastTitle[31] = 0;
+    *record = read;
+    return 1;
+}
+
+int WriteFramePlacement(const FramePlacementRecord* record)
+{
+    AIRegistryKey key;
+    if (!key.OpenKey(HKEY_CURRENT_USER, nullptr)) return 0;
+    return key.WriteBinary(PlacementValueName(), record, sizeof *record);
+}

@@ -1,0 +1,63 @@
+#include "shell/shutdown.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "shell/shell_settings.h"
+#include "shell/shell_ids.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/trace.h"
+#include <richedit.h>
+
+static int s_shutdownRan = 0;
+
+int HasShutdownRun() { return s_shutdownRan; }
+void ResetShutdownForTests() { s_shutdownRan = 0; }
+
+int ShutdownApplication()
+{
+    TRACE_SCOPE(kTraceShutdown, 1);
+    if (s_shutdownRan) return 0;
+    s_shutdownRan = 1;
+    HWND frame = g_frame.GetHwndField();
+
+    StopTimersForExit();
+    KillAllTimers();
+    if (frame) {
+        KillTimer(frame, kTimerFramePeriodic);
+        KillTimer(frame, kTimerStatusAnimation);
+    }
+
+    // The note and the data file first: nothing after this may lose an edit.
+    SettingsRecord& record = g_app.settings.Record();
+    if (IsDatafileLoaded()) SettingsSetDataFilePath(record, g_noteStore.datafilePath.GetText());
+    SaveEditorScroll();
+    SaveCurrentNote(0, 0, 0, 0);
+    SaveDatafileIfOpen();
+
+    SettingsSetFavouritesText(record, FavouritesText.GetText());
+    g_app.settings.Store();
+
+    FramePlacementRecord placement = {};
+    if (frame) {
+        placement.placement.length = sizeof(WINDOWPLACEMENT);
+        GetWindowPlacement(frame, &placement.placement);
+    }
+    placement.ribbonMode = g_frame.ribbonMode;
+    placement.splitX = g_mainPanel.splitX;
+    placement.scrollX = g_mainPanel.previousView[0];
+    placement.scrollY = g_mainPanel.previousView[1];
+    placement.selectionStart = g_mainPanel.previousView[2];
+    placement.selectionEnd = g_mainPanel.previousView[3];
+    CopyTextBounded(placement.lastTitle, 32, g_mainPanel.lastShownTitle.GetText());
+    if (frame) WriteFramePlacement(&placement);
+
+    if (frame) {
+        RevokeDragDrop(frame);
+        UnregisterProgramHotKeys(frame);
+    }
+    RemoveTrayIcon();
+    g_app.SetRunState(kRunClosing);
+    PostQuitMessage(0);
+    return 1;
+}

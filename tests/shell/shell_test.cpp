@@ -1,0 +1,471 @@
+// The shell through its real windows: routing by name and by command id,
+// timers, note commands on a real data file, printing without a printer,
+// and the shutdown. Layout and start-up text rules without a window.
+#include "tests/support/gtest.h"
+#include "shell/command_line.h"
+#include "shell/commands.h"
+#include "shell/file_commands.h"
+#include "shell/frame_ribbon.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "shell/note_markup_view.h"
+#include "shell/panel_layout.h"
+#include "shell/shell_messages.h"
+#include "shell/shell_settings.h"
+#include "shell/shell_ids.h"
+#include "shell/shutdown.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/hash_name.h"
+#include "foundation/registry_key.h"
+#include "foundation/trace.h"
+#include <ole2.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace {
+
+int TraceIdOf(int module, int procedure) { return module * 100000 + procedure * 10; }
+
+// 1 when the procedure left its entry id in the trace ring since the last Clear.
+struct TraceWatch {
+    void Clear()
+    {
+        for (int i = 0; i < kTraceRingSize; i++) g_traceRing.ids[i] = 0;
+        g_traceRing.next = 0;
+    }
+    int Saw(int module, int procedure) const
+    {
+        int32_t ids[kTraceRingSize];
+        int n = TraceSnapshot(ids, kTraceRingSize);
+        for (int i = 0; i < n; i++)
+            if (ids[i] == TraceIdOf(module, procedure)) return 1;
+        return 0;
+    }
+};
+
+std::string ReadFileUtf8(const WCHAR* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    DWORD size = GetFileSize(file, nullptr), got = 0;
+    std::string bytes(size, '\0');
+    ReadFile(file, &bytes[0], size, &got, nullptr);
+    CloseHandle(file);
+    if (got < 2) return "";
+    AIString text;
+    text.AssignTextN((const WCHAR*)(bytes.data() + 2), (int)(got - 2) / 2);
+    return Utf8(text);
+}
+
+void EditorText(AIString& out)
+{
+    out.AssignControlText(g_mainPanel.editor.GetHwnd());
+}
+
+void TypeIntoEditor(const WCHAR* text)
+{
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)text);
+}
+
+class ShellTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        g_app.Prepare(L"C:\\Tools\\TavikShellTest.exe", L"TavikShellTest.exe nohotkey");
+        g_app.settings.WriteDefaults(1);
+        LoadLibraryW(L"RICHED20.DLL");
+        OleInitialize(nullptr);
+        HWND frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+        ASSERT_NE(frame, nullptr);
+        PlaceFrameWithinWorkArea(nullptr);
+        ASSERT_NE(CreateContentWindow(frame), nullptr);
+        SetRibbonMode(1);
+    }
+
+    void SetUp() override
+    {
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder_.AssignText(temp);
+        folder_.AppendText(L"tavik_shell_test");
+        CreateDirectoryW(folder_.GetText(), nullptr);
+        path_.Copy(folder_);
+        path_.AppendText(L"\\");
+        AIString name;
+        name.AssignAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        path_.AppendString(name);
+        path_.AppendText(L".tavik");
+        DeleteFileW(path_.GetText());
+        ResetShutdownForTests();
+        ClearLastShellMessage();
+        g_app.SetRunState(kRunRunning);
+    }
+
+    // A data file of the program's own examples, opened and showing its first note.
+    void OpenExamples()
+    {
+        ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, path_.GetText()), 1);
+        ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+        ASSERT_EQ(g_mainPanel.currentNote, 0);
+    }
+
+    int32_t Find(const WCHAR* title) { return FindNoteByTitle(title, 0, 0); }
+
+    AIString folder_;
+    AIString path_;
+    TraceWatch trace_;
+};
+
+// ---- Layout, without a window ----
+
+int Overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+int Valid(const RECT& r) { return r.right >= r.left && r.bottom >= r.top; }
+
+TEST(PanelLayout, PanesNeverOverlapAndNeverTurnNegative)
+{
+    const int sizes[][2] = {{1200, 800}, {520, 300}, {300, 120}, {10, 10}, {0, 0}};
+    const int splits[] = {-50, 0, 100, 260, 5000};
+    for (auto& size : sizes)
+        for (int split : splits)
+            for (int inc = 0; inc <= 2; inc++) {
+                PanelLayout l;
+                ComputePanelLayout(size[0], size[1], split, inc, &l);
+                const RECT* panes[] = {&l.quickSearch, &l.noteList, &l.preview, &l.splitter, &l.editor, &l.status};
+                for (const RECT* a : panes) {
+                    EXPECT_TRUE(Valid(*a));
+                    EXPECT_LE(a->right, size[0] > 0 ? size[0] : 0);
+                    for (const RECT* b : panes) {
+                        if (a == b) continue;
+                        EXPECT_FALSE(Overlap(*a, *b)) << size[0] << "x" << size[1] << " split " << split;
+                    }
+                }
+            }
+}
+
+TEST(PanelLayout, SplitKeepsTheEditorWideAndTheListUsable)
+{
+    PanelLayout l;
+    ComputePanelLayout(1000, 700, 5000, 0, &l);
+    EXPECT_EQ(l.editor.right - l.editor.left, kMinEditorWidth - kMargin);
+    ComputePanelLayout(1000, 700, 10, 0, &l);
+    EXPECT_EQ(l.splitX, kMinListWidth);
+    ComputePanelLayout(1000, 700, 300, 2, &l);
+    EXPECT_GT(l.incSearch.right, l.incSearch.left);
+    EXPECT_GT(l.replace.right, l.replace.left);
+    EXPECT_EQ(l.editor.top, l.incSearch.bottom + kMargin);
+    EXPECT_EQ(l.status.bottom, 700);
+}
+
+// ---- Start-up rules, without a window ----
+
+TEST(CommandLine, FindsTheDataFileQuotedOrNot)
+{
+    AIString path;
+    EXPECT_EQ(FindDatafileArgument(L"nohotkey \"C:\\My notes\\home.tavik\" lang:de", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"C:\\My notes\\home.tavik"));
+    EXPECT_EQ(FindDatafileArgument(L"Z:\\tmp\\a.TAVIK", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"Z:\\tmp\\a.TAVIK"));
+    EXPECT_EQ(FindDatafileArgument(L"nohotkey .tavik \"unclosed", path), 0);
+    EXPECT_EQ(FindDatafileArgument(nullptr, path), 0);
+    EXPECT_TRUE(path.IsEmpty());
+}
+
+TEST(CommandLine, MutexNameAndWarningText)
+{
+    AIString name;
+    MakeInstanceMutexName(L"{GUID}", L"Tavik", L"DOMAIN\\ann", name);
+    EXPECT_TRUE(name.EqualsText(L"{GUID}TavikDOMAIN_ann"));
+    AIString text;
+    MakeAlreadyRunningText(L"Tavik", text);
+    EXPECT_TRUE(text.EqualsText(L"Warning - Tavik is already running, but could not be found."));
+    EXPECT_EQ(WindowHotKeyForName(L"Tavik"), VK_F12);
+    EXPECT_EQ(WindowHotKeyForName(L"Notes"), VK_F12 | (HOTKEYF_CONTROL << 8));
+    EXPECT_EQ(WindowHotKeyForName(L"MyLongNotesName"), VK_F12 | (HOTKEYF_ALT << 8));
+}
+
+TEST(NoteMarkup, HeadingLevels)
+{
+    EXPECT_EQ(HeadingLevelOfLine(L"# A", 3), 1);
+    EXPECT_EQ(HeadingLevelOfLine(L"### A", 5), 3);
+    EXPECT_EQ(HeadingLevelOfLine(L"#### A", 6), 0);
+    EXPECT_EQ(HeadingLevelOfLine(L"#A", 2), 0);
+    EXPECT_EQ(HeadingLevelOfLine(L"#", 1), 0);
+}
+
+// ---- Routing ----
+
+TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
+{
+    OpenExamples();
+    HWND panel = g_mainPanel.GetHwndField();
+    struct Case {
+        const char* name;
+        int module;
+        int procedure;
+    } cases[] = {
+        {"ShowDialog", kTraceLaterEntryPoints, 15},   {"PaintImagePreview", kTraceLaterEntryPoints, 2},
+        {"CaptureWindow", kTraceLaterEntryPoints, 12}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
+        {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
+        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTraceLaterEntryPoints, 3},
+        {"UpdateSplitter", kTraceMainPanel, 1},
+    };
+    for (const Case& c : cases) {
+        trace_.Clear();
+        EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName(c.name), 0), 1) << c.name;
+        EXPECT_TRUE(trace_.Saw(c.module, c.procedure)) << c.name;
+    }
+    // Names are case-sensitive and unknown names do nothing.
+    trace_.Clear();
+    EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName("updatesplitter"), 0), 0);
+    EXPECT_FALSE(trace_.Saw(kTraceMainPanel, 1));
+
+    // The commands with effects of their own.
+    int32_t garden = Find(L"Garden");
+    EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName("ReadAndShowNote"), garden), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, garden);
+    EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName("ToggleIncSearch"), 1), 1);
+    EXPECT_TRUE(IsWindowVisible(g_mainPanel.incSearchBox.GetHwnd()));
+    SendMessageW(panel, MsgCommandByName, HashName("ToggleIncSearch"), -2);
+    EXPECT_FALSE(IsWindowVisible(g_mainPanel.incSearchBox.GetHwnd()));
+    EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName("HideControlsNoFile"), 0), 1);
+    EXPECT_FALSE(IsWindowVisible(g_mainPanel.editor.GetHwnd()));
+    EXPECT_FALSE(IsWindowVisible(g_mainPanel.noteList.GetHwnd()));
+    HideControlsNoFile(0);
+}
+
+TEST_F(ShellTest, EveryRibbonControlAndAcceleratorHasACommandRow)
+{
+    for (int i = 0; i < g_ribbon.GetControlCount(); i++) {
+        UINT id = g_ribbon.GetControl(i)->GetId();
+        int found = 0;
+        for (int k = 0; k < FrameCommandCount; k++) found |= FrameCommandTable[k].commandId == id;
+        EXPECT_TRUE(found) << "ribbon control " << id;
+    }
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[64];
+    int count = CopyAcceleratorTableW(table, keys, 64);
+    EXPECT_GT(count, 5);
+    for (int i = 0; i < count; i++) {
+        int found = 0;
+        for (int k = 0; k < FrameCommandCount; k++) found |= FrameCommandTable[k].commandId == keys[i].cmd;
+        EXPECT_TRUE(found) << "accelerator " << keys[i].cmd;
+    }
+}
+
+TEST_F(ShellTest, SaveCommandThroughTheFrameStoresTheEditedNote)
+{
+    OpenExamples();
+    TypeIntoEditor(L"Typed through the ribbon path ");
+    trace_.Clear();
+    SendMessageW(g_frame.GetHwndField(), WM_COMMAND, IDM_SAVE_NOTE, 0);
+    EXPECT_TRUE(trace_.Saw(kTraceNoteCommands, 2));
+    EXPECT_EQ(SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETMODIFY, 0, 0), 0);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+    EXPECT_NE(ReadFileUtf8(path_.GetText()).find("Typed through the ribbon path"), std::string::npos);
+}
+
+// ---- Timers ----
+
+TEST_F(ShellTest, TimersDispatchById)
+{
+    OpenExamples();
+    HWND panel = g_mainPanel.GetHwndField();
+    struct Case {
+        UINT_PTR id;
+        int procedure;
+    } cases[] = {
+        {kTimerEditorStatus, 1}, {kTimerLinkHover, 2}, {kTimerImageHover, 2}, {kTimerQuickPreview, 3},
+        {kTimerQuickSearchPreview, 4}, {kTimerThumbnail, 5}, {kTimerPreviewRepaint, 6},
+        {kTimerCtrlHintFirst, 7}, {kTimerCtrlHintEditor, 7}, {kTimerRibbonHover, 8},
+        {kTimerCaptureBalloon, 9}, {kTimerCaptureClickMode, 10},
+    };
+    for (const Case& c : cases) {
+        trace_.Clear();
+        SendMessageW(panel, WM_TIMER, c.id, 0);
+        EXPECT_TRUE(trace_.Saw(kTraceLaterEntryPoints, c.procedure)) << c.id;
+    }
+    // 10120 stops the preview timer 10121 before it paints.
+    StartMainTimer(kTimerQuickPreview, 10000);
+    SendMessageW(panel, WM_TIMER, kTimerLinkHover, 0);
+    EXPECT_FALSE(KillTimer(panel, kTimerQuickPreview));
+    // One-shot timers stop themselves; KillAllTimers stops everything started.
+    StartMainTimer(kTimerEditorStatus, 10000);
+    SendMessageW(panel, WM_TIMER, kTimerEditorStatus, 0);
+    EXPECT_FALSE(KillTimer(panel, kTimerEditorStatus));
+    StartMainTimer(kTimerThumbnail, 10000);
+    StartMainTimer(kTimerRibbonHover, 10000);
+    KillAllTimers();
+    EXPECT_FALSE(KillTimer(panel, kTimerThumbnail));
+    EXPECT_FALSE(KillTimer(panel, kTimerRibbonHover));
+    // An unknown id is not a timer of the content window.
+    trace_.Clear();
+    SendMessageW(panel, WM_TIMER, 4242, 0);
+    EXPECT_FALSE(trace_.Saw(kTraceLaterEntryPoints, 7));
+}
+
+TEST_F(ShellTest, FrameTimerSavesAChangedNoteOnlyAfterTheUserPauses)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    TypeIntoEditor(L"periodic ");
+    g_mainPanel.lastEditTick = (int32_t)GetTickCount();
+    for (int i = 0; i < 30; i++) SendMessageW(frame, WM_TIMER, kTimerFramePeriodic, 0);
+    EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0) << "saved while typing";
+    g_mainPanel.lastEditTick = (int32_t)GetTickCount() - 5000;
+    for (int i = 0; i < 30; i++) SendMessageW(frame, WM_TIMER, kTimerFramePeriodic, 0);
+    EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+}
+
+// ---- Notes ----
+
+TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
+{
+    OpenExamples();
+    int32_t garden = Find(L"Garden");
+    int32_t travel = Find(L"Travel");
+    ASSERT_EQ(ReadAndShowNote(garden, 1, 0, 0), 1);
+    AIString text;
+    EditorText(text);
+    EXPECT_EQ(text.FindText(L"# Garden"), 0);
+    EXPECT_LT(text.FindText(L"{{"), 0) << "the link block stays out of the editor";
+    CHARRANGE at = {12, 12};
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&at);
+    TypeIntoEditor(L"XYZ");
+    ASSERT_EQ(ReadAndShowNote(travel, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), 1, 0, 0), 1);
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"XYZ"), 0);
+    CHARRANGE back;
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXGETSEL, 0, (LPARAM)&back);
+    EXPECT_EQ(back.cpMin, 15);
+    // Back and forward walk the notes shown.
+    EXPECT_EQ(NavigateBack(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Travel"));
+    EXPECT_EQ(NavigateForward(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Garden"));
+    EXPECT_EQ(NavigateForward(), 0);
+    // Out-of-range indexes change nothing.
+    EXPECT_EQ(ReadAndShowNote(-1, 1, 0, 0), 0);
+    EXPECT_EQ(ReadAndShowNote(GetNoteCount(), 1, 0, 0), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Garden"));
+}
+
+TEST_F(ShellTest, NewRenameAndHeadingCommands)
+{
+    OpenExamples();
+    int before = GetNoteCount();
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Shopping list");
+    ASSERT_EQ(CreateNewNote(0), 1);
+    EXPECT_EQ(GetNoteCount(), before + 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Shopping_list"));
+    EXPECT_EQ(SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCOUNT, 0, 0), before + 1);
+    TypeIntoEditor(L"milk");
+    // An invalid title is refused and nothing is lost.
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"a/b");
+    EXPECT_EQ(RenameCurrentNote(), 0);
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Groceries");
+    ASSERT_EQ(RenameCurrentNote(), 1);
+    EXPECT_LT(Find(L"Shopping_list"), 0);
+    ASSERT_GE(Find(L"Groceries"), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Groceries"));
+    AIString text;
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"milk"));
+    EXPECT_EQ(ToggleHeading(nullptr, 2, 0, 0), 1);
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"## milk"));
+    EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"milk"));
+    // A second note with a used title gets a free name instead.
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Groceries");
+    ASSERT_EQ(CreateNewNote(1), 1);
+    EXPECT_GE(Find(L"New_note_1"), 0);
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"milk"));
+}
+
+TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
+{
+    OpenExamples();
+    int32_t recipes = Find(L"Recipes");
+    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    TypeIntoEditor(L"kept over reload ");
+    ASSERT_EQ(RefreshNotes(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"kept over reload"), 0);
+    // A damaged file is refused; the open file and its note stay.
+    AIString bad;
+    bad.Copy(folder_);
+    bad.AppendText(L"\\damaged.tavik");
+    HANDLE file = CreateFileW(bad.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(file, "\xff\xfeX\0", 4, &written, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(OpenDatafile(bad.GetText()), 0);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+}
+
+// ---- Printing ----
+
+TEST_F(ShellTest, NoPrinterGivesTheMessageInsteadOfACrash)
+{
+    OpenExamples();
+    EXPECT_EQ(PrintNote(0), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgPrintFailed);
+    EXPECT_NE(Utf8(GetStatusText()).find("No printer is installed"), std::string::npos);
+    // Without a note there is nothing to print and nothing to report.
+    ClearLastShellMessage();
+    g_mainPanel.currentNote = -1;
+    EXPECT_EQ(PrintNote(0), 0);
+    EXPECT_EQ(GetLastShellMessageId(), 0);
+}
+
+// ---- Shutdown ----
+
+TEST_F(ShellTest, ShutdownRunsOnceAndStoresEverything)
+{
+    OpenExamples();
+    int32_t travel = Find(L"Travel");
+    ASSERT_EQ(ReadAndShowNote(travel, 1, 0, 0), 1);
+    TypeIntoEditor(L"written before closing ");
+    SettingsSetDataFilePath(g_app.settings.Record(), L"");
+    // WM_CLOSE and the end of the session both ask; only the first runs.
+    trace_.Clear();
+    SendMessageW(g_frame.GetHwndField(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(HasShutdownRun());
+    EXPECT_EQ(g_app.GetRunState(), kRunClosing);
+    EXPECT_EQ(ShutdownApplication(), 0);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "one quit message";
+    EXPECT_TRUE(IsWindow(g_frame.GetHwndField()));
+
+    // The note is in the data file, the settings and the placement are stored.
+    EXPECT_NE(ReadFileUtf8(path_.GetText()).find("written before closing"), std::string::npos);
+    AISettingsStore stored;
+    stored.WriteDefaults(1);
+    ASSERT_EQ(stored.Load(1), 1);
+    AIString storedPath;
+    SettingsGetDataFilePath(stored.Record(), storedPath);
+    EXPECT_TRUE(storedPath.EqualsText(path_.GetText()));
+    FramePlacementRecord placement;
+    ASSERT_EQ(ReadFramePlacement(&placement), 1);
+    EXPECT_STREQ(Utf8(placement.lastTitle).c_str(), "Travel");
+    EXPECT_EQ(placement.placement.length, sizeof(WINDOWPLACEMENT));
+    g_app.SetRunState(kRunRunning);
+}
+
+}  // namespace
