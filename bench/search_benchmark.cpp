@@ -162,7 +162,7 @@ void RunKind(FakeSearchStore& store, const QueryKind& kind, bool printHits)
         if (ms < best) {
             best = ms;
             gapOfBest = g_longestGap;
-            pumpsOfBest = store.pumps - 0;
+            pumpsOfBest = store.pumps;
         }
     }
     double megabytes = (double)(store.buffer.size() * sizeof(WCHAR)) / 1e6;
@@ -174,9 +174,9 @@ void RunKind(FakeSearchStore& store, const QueryKind& kind, bool printHits)
             printf("  %s %d\n", ToUtf8(title.data(), (int)title.size()).c_str(), RankedHits[p].score);
         }
     }
-    printf("RESULT kind=%s keywords=%d hits=%d walk_ms=%.2f MB=%.1f MB_per_s=%.0f%s longest_gap_ms=%.2f pumps=%d\n",
+    printf("RESULT kind=%s keywords=%d hits=%d walk_ms=%.2f MB=%.1f MB_per_s=%.0f longest_gap_ms=%.2f pumps=%d walk=%s\n",
            kind.name, SearchKeywords.count, hits, best, megabytes, megabytes / (best / 1000.0),
-           hits == kSearchHitSlots ? "(walk ended at 50 slots)" : "", Milliseconds(gapOfBest), pumpsOfBest);
+           Milliseconds(gapOfBest), pumpsOfBest, hits == kSearchHitSlots ? "ended-at-50-slots" : "whole-file");
     fflush(stdout);
 }
 
