@@ -106,17 +106,17 @@ int32_t CreateNote(const WCHAR* title, const WCHAR* body)
 {
     TRACE_SCOPE(kNoteStoreModule, 31);
     NoteStore& s = g_noteStore;
-    if (!s.loaded || s.readOnly) return SetResult(0) - 1;
+    if (!s.loaded || s.readOnly) return NotFound();
     AIString stored, clean, record, path, number;
     NormaliseTitle(title, stored);
     if (!IsValidStoredTitle(stored.GetText(), stored.GetLength()) || IndexPositionOf(stored.GetText()) >= 0)
-        return SetResult(0) - 1;
+        return NotFound();
     CleanBodyText(body, TextLength(body), clean);
     const int32_t kEmptyBlockChars = 10;  // CR LF "{{" CR LF "}}" CR LF
-    if (!LimitNoteLength(stored.GetText(), clean, kEmptyBlockChars)) return SetResult(0) - 1;
+    if (!LimitNoteLength(stored.GetText(), clean, kEmptyBlockChars)) return NotFound();
     ComposeNoteRecord(stored.GetText(), clean, 0, record);
     MirrorPathOf(stored.GetText(), path);
-    if (!WriteSideFileWithRetry(path, record, L"The new note could not be written to")) return SetResult(0) - 1;
+    if (!WriteSideFileWithRetry(path, record, L"The new note could not be written to")) return NotFound();
     number.AssignInt(kIndexSideFileOnly);
     int32_t at = s.noteIndex->AddItemString(stored.GetText(), number.GetText(), 1);
     AddMirrorNote(stored.GetText());

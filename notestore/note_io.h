@@ -17,6 +17,7 @@ enum NoteIoError {
     kIoBackup,
     kIoReplace,
     kIoNoMemory,
+    kIoCompose,
 };
 
 // Faults a test asks for: a write fails once this many bytes were written in

@@ -50,7 +50,19 @@ int32_t TakeMirror(const WCHAR* title, RecordSource& source)
     return 1;
 }
 
-int32_t ComposeFile(ComposedFile& out)
+// A note copied from an old file may lack a link block (files written by
+// hand). The file must end with one, so the last note gets an empty block;
+// its body stays as it was.
+const WCHAR* ClosingForLastRecord(const RecordSource& last)
+{
+    const WCHAR* t = last.text;
+    int32_t n = last.len;
+    if (n >= 4 && t[n - 4] == L'}' && t[n - 3] == L'}' && t[n - 2] == L'\r' && t[n - 1] == L'\n') return L"";
+    if (n >= 2 && t[n - 2] == L'}' && t[n - 1] == L'}' && FindLinkBlock(t, n) < n) return L"\r\n";
+    return L"\r\n{{\r\n}}\r\n";
+}
+
+NoteIoError ComposeFile(ComposedFile& out)
 {
     NoteStore& s = g_noteStore;
     out.block = 0;
@@ -60,7 +72,7 @@ int32_t ComposeFile(ComposedFile& out)
     out.badMirrors = 0;
     int32_t count = GetNoteCount();
     RecordSource* sources = (RecordSource*)LocalAlloc(LPTR, (SIZE_T)(count ? count : 1) * sizeof(RecordSource));
-    if (!sources) return 0;
+    if (!sources) return kIoNoMemory;
     int64_t total = g_storeBuffer.preambleChars;
     AIString title;
     for (int32_t i = 0; i < count; i++) {
@@ -80,15 +92,22 @@ int32_t ComposeFile(ComposedFile& out)
         }
         total += sources[i].len;
     }
+    const WCHAR* closing = L"";
+    for (int32_t i = count - 1; i >= 0; i--) {
+        if (!sources[i].text) continue;
+        closing = ClosingForLastRecord(sources[i]);
+        break;
+    }
+    total += TextLength(closing);
     if (total > (kMaxDatafileBytes - 2) / 2) {
         FreeSources(sources, count);
-        return 0;
+        return kIoTooLarge;
     }
     SIZE_T bytes = 2 + (SIZE_T)total * sizeof(WCHAR) + 2 + sizeof(kGuardBytes);
     out.block = (uint8_t*)LocalAlloc(LMEM_FIXED, bytes);
     if (!out.block) {
         FreeSources(sources, count);
-        return 0;
+        return kIoNoMemory;
     }
     out.block[0] = 0xFF;
     out.block[1] = 0xFE;
@@ -99,6 +118,8 @@ int32_t ComposeFile(ComposedFile& out)
         CopyMemory(text + at, sources[i].text, (SIZE_T)sources[i].len * sizeof(WCHAR));
         at += sources[i].len;
     }
+    CopyMemory(text + at, closing, (SIZE_T)TextLength(closing) * sizeof(WCHAR));
+    at += TextLength(closing);
     text[at] = 0;
     out.chars = at;
     FreeSources(sources, count);
@@ -108,9 +129,9 @@ int32_t ComposeFile(ComposedFile& out)
         LocalFree(out.block);
         out.block = 0;
         FreeNoteSpans(out.spans);
-        return 0;
+        return kIoCompose;
     }
-    return 1;
+    return kIoOk;
 }
 
 // Asks whether to try again after a failed step; the old file is whole.
@@ -132,6 +153,8 @@ const WCHAR* StepName(NoteIoError error)
     case kIoBackup: return L"cannot keep the previous version";
     case kIoReplace: return L"cannot replace the file";
     case kIoNoMemory: return L"not enough memory";
+    case kIoTooLarge: return L"the notes would pass the size limit of 50 MB";
+    case kIoCompose: return L"the notes could not be put together";
     default: return L"cannot write the temporary copy";
     }
 }
@@ -210,8 +233,9 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
     backup.AppendText(L".bak");
     for (;;) {
         ComposedFile file;
-        if (!ComposeFile(file)) {
-            if (AskAfterFailure(target, StepName(kIoNoMemory))) continue;
+        NoteIoError composed = ComposeFile(file);
+        if (composed != kIoOk) {
+            if (AskAfterFailure(target, StepName(composed))) continue;
             return kSaveFailed;
         }
         NoteIoError result = WriteFlushedCopy(temporary.GetText(), file.block, 2 + (int64_t)file.chars * 2);

@@ -170,6 +170,12 @@ int32_t RebuildIndexFromBuffer()
     return s.noteIndex->GetCount() == spans.count;
 }
 
+int32_t NotFound()
+{
+    SetResult(0);
+    return -1;
+}
+
 void RefindCurrentNote()
 {
     NoteStore& s = g_noteStore;
@@ -353,11 +359,13 @@ int32_t FindNoteByTitle(const WCHAR* title, int32_t unused, int32_t prefix)
     WCHAR* p = key.GetBuffer(key.GetLength());
     for (int i = 0; p && i < key.GetLength(); i++)
         if (p[i] == L' ') p[i] = L'_';
-    if (key.IsEmpty()) return SetResult(0) - 1;
+    if (key.IsEmpty()) return NotFound();
     AIStringTable* index = g_noteStore.noteIndex;
     if (!prefix) {
         int32_t at = index->IndexOfKeyString(key.GetText());
-        return at >= 0 ? (SetResult(1), at) : (SetResult(0), -1);
+        if (at < 0) return NotFound();
+        SetResult(1);
+        return at;
     }
     // Titles sharing a prefix stand together in title order: the first title
     // not below the prefix is the only candidate.
@@ -377,8 +385,7 @@ int32_t FindNoteByTitle(const WCHAR* title, int32_t unused, int32_t prefix)
             return low;
         }
     }
-    SetResult(0);
-    return -1;
+    return NotFound();
 }
 
 int32_t ReadNoteRecord(int32_t position, AIString& record)

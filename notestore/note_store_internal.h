@@ -62,5 +62,8 @@ void ClearTags();
 // One line in today's change log.
 void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars);
 
+// Sets ResultFlag 0 and gives -1, for look-ups that find nothing.
+int32_t NotFound();
+
 // Re-finds the current note's position after the index changed.
 void RefindCurrentNote();

@@ -53,30 +53,42 @@ int32_t RemoveTag(int32_t tagIndex)
     return s.tagNames->RemoveItem(tagIndex);
 }
 
+namespace {
+
+// Registers the tags of one note's record (from its mark to its end).
+void CollectTags(const WCHAR* record, int32_t length, int32_t titleLen)
+{
+    AIString name, title;
+    int32_t body = FindBodyStart(record, length);
+    int32_t bodyEnd = body + FindLinkBlock(record + body, length - body);
+    int32_t pos = body, start = 0, nameLen = 0;
+    while (NextTagInText(record, bodyEnd, &pos, &start, &nameLen)) {
+        name.AssignTextN(record + start, nameLen);
+        int32_t tag = AddTag(name.GetText());
+        if (tag < 0) continue;
+        if (title.IsEmpty()) title.AssignTextN(record + 1, titleLen);
+        AddTitleToTag(tag, title.GetText());
+    }
+}
+
+}  // namespace
+
 void RebuildTagsFromBuffer()
 {
     NoteStore& s = g_noteStore;
     ClearTags();
     const NoteSpanArray& spans = g_storeBuffer.spans;
-    AIString name, title;
+    AIString title, record;
     for (int32_t i = 0; i < spans.count; i++) {
         int32_t mark = spans.items[i].mark;
-        int32_t end = RecordEndAt(mark);
-        const WCHAR* record = s.buffer + mark;
-        int32_t length = end - mark;
-        int32_t body = FindBodyStart(record, length);
-        int32_t bodyEnd = body + FindLinkBlock(record + body, length - body);
-        int32_t pos = body, start = 0, nameLen = 0;
-        bool titled = false;
-        while (NextTagInText(record, bodyEnd, &pos, &start, &nameLen)) {
-            name.AssignTextN(record + start, nameLen);
-            int32_t tag = AddTag(name.GetText());
-            if (tag < 0) continue;
-            if (!titled) {
-                title.AssignTextN(record + 1, spans.items[i].titleLen);
-                titled = true;
-            }
-            AddTitleToTag(tag, title.GetText());
-        }
+        title.AssignTextN(s.buffer + mark + 1, spans.items[i].titleLen);
+        int32_t value = IndexValueAt(IndexPositionOf(title.GetText()));
+        if (value != mark) continue;   // its current text lives in its mirror
+        CollectTags(s.buffer + mark, RecordEndAt(mark) - mark, spans.items[i].titleLen);
+    }
+    for (int i = 0; i < s.mirrorNotes->GetCount(); i++) {
+        s.mirrorNotes->GetItemTextMode(i, title, 1);
+        if (ReadMirrorRecord(title.GetText(), record))
+            CollectTags(record.GetText(), record.GetLength(), title.GetLength());
     }
 }

@@ -3,6 +3,7 @@
 #include "tests/notestore/store_test_files.h"
 #include "notestore/note_store.h"
 #include "notestore/note_io.h"
+#include "foundation/ai_string_table.h"
 #include <stdlib.h>
 
 namespace {
@@ -254,4 +255,20 @@ TEST_F(NoteStoreDamageTest, DamagedMirrorNeverBreaksTheDataFile)
     EXPECT_EQ(3, GetNoteCount());
     EXPECT_GE(FindNoteByTitle(L"Beta", 0, 0), 0);
     EXPECT_EQ(-1, FindNoteByTitle(L"Other", 0, 0));
+}
+
+TEST_F(NoteStoreDamageTest, NoteWithoutLinkBlockCanBecomeTheLastNote)
+{
+    // Written by hand: the first note has no link block. Once the note after
+    // it is deleted it ends the file, which must still open again.
+    AIString text(L"Tavik 10\r\n\u00a4a\r\nfoo\r\n\u00a4b\r\nbar\r\n{{\r\n}}\r\n");
+    AIString hand = folder.File(L"hand.tavik");
+    WriteBytes(hand.GetText(), Utf16File(text.GetText()));
+    ASSERT_EQ(1, LoadDatafile(hand.GetText()));
+    ASSERT_EQ(1, DeleteNote(1));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(hand.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    EXPECT_EQ("foo\r\n", Utf8(g_noteStore.currentText));
+    EXPECT_EQ(0, g_noteStore.hyperlinks->GetCount());
 }

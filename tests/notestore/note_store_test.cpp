@@ -120,11 +120,14 @@ TEST_F(NoteStoreTest, UnsavedEditInItsMirrorWinsWhenOpenedAgain)
 {
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
     ASSERT_EQ(1, OpenCurrentNote(0));
-    ASSERT_EQ(1, StoreCurrentNote(L"edited but not saved"));
+    ASSERT_EQ(1, StoreCurrentNote(L"edited but not saved @fresh"));
     CloseDatafile();
     EXPECT_EQ(original, ReadBytes(path.GetText()));
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
     EXPECT_EQ(0, TextOf(L"Alpha").FindText(L"edited but not saved"));
+    // Tags come from the current texts: the old "@work" of Alpha is gone.
+    EXPECT_GE(FindTag(L"fresh"), 0);
+    EXPECT_EQ(1, g_noteStore.tagNotes[FindTag(L"work")]->GetCount());
 }
 
 TEST_F(NoteStoreTest, SideFileNoteAppearsAfterTheScanAndIsSaved)
