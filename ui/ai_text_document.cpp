@@ -8,7 +8,7 @@
 static const GUID kIidITextDocument = {
     0x8cc497c0, 0xa1df, 0x11ce, {0x80, 0x98, 0x00, 0xaa, 0x00, 0x47, 0xbe, 0x5d}};
 
-enum { FontBold, FontItalic, FontStrike, FontFore, FontBack };
+enum { FontBold, FontItalic, FontStrike, FontFore, FontBack, FontUnderline };
 
 AITextDocument::AITextDocument()
     : editor_(0), ole_(0), document_(0), undoSuspend_(0), freeze_(0), visibleBeforeFreeze_(0)
@@ -140,18 +140,22 @@ int AITextDocument::SetRangeText(int start, int end, const WCHAR* text)
 int32_t UnderlineValueOf(const CHARFORMAT2W& format)
 {
     if (!(format.dwMask & CFM_UNDERLINETYPE)) return TomUndefined;
-    int32_t type = format.bUnderlineType;
-    // The platform reports plain text as a single underline type with the
-    // underline effect off.
-    if (type == CFU_UNDERLINE && (format.dwMask & CFM_UNDERLINE) && !(format.dwEffects & CFE_UNDERLINE))
-        return 0;
-    return type;
+    // Without the underline effect the text is plain whatever the type byte
+    // says (the platform reports plain text as type 1).
+    if (!(format.dwMask & CFM_UNDERLINE)) return TomUndefined;
+    if (!(format.dwEffects & CFE_UNDERLINE)) return 0;
+    return format.bUnderlineType;
 }
 
 int32_t AITextDocument::GetRangeUnderline(int start, int end)
 {
     if (!editor_) return 0;
-    QuietSelection quiet(editor_);
+    // Most text is plain: the object model says so without moving the
+    // selection, at a cost per character, so only for short ranges.
+    const int kShortRange = 64;
+    if (document_ && end > start && end - start <= kShortRange && GetFontValue(start, end, FontUnderline) == TomFalse)
+        return 0;
+    QuietSelection quiet(editor_, 0);
     CHARFORMAT2W format;
     if (!ReadRangeFormat(editor_, start, end, &format)) return 0;
     return UnderlineValueOf(format);
@@ -166,7 +170,7 @@ int AITextDocument::SetRangeUnderline(int start, int end, int32_t mark)
     format.dwMask = CFM_UNDERLINETYPE | CFM_UNDERLINE;
     format.dwEffects = mark ? CFE_UNDERLINE : 0;
     format.bUnderlineType = (BYTE)mark;
-    QuietSelection quiet(editor_);
+    QuietSelection quiet(editor_, 1);
     return WriteRangeFormat(editor_, start, end, format);
 }
 
@@ -221,7 +225,7 @@ int AITextDocument::ScanMarks(int start, int end, MarkRun* runs, int maxRuns)
     if (start < 0) start = 0;
     if (end < 0 || end > length) end = length;
     MarkScan scan = {editor_, runs, maxRuns, 0, 0};
-    QuietSelection quiet(editor_);
+    QuietSelection quiet(editor_, 0);
     ScanPiece(&scan, start, end);
     return scan.count;
 }
@@ -242,6 +246,7 @@ int32_t AITextDocument::GetFontValue(int start, int end, int which) const
         case FontStrike: hr = font->GetStrikeThrough(&value); break;
         case FontFore: hr = font->GetForeColor(&value); break;
         case FontBack: hr = font->GetBackColor(&value); break;
+        case FontUnderline: hr = font->GetUnderline(&value); break;
         }
         if (FAILED(hr)) value = TomUndefined;
         font->Release();
@@ -302,7 +307,7 @@ int AITextDocument::SetRangeFontSize(int start, int end, int points)
     format.cbSize = sizeof(format);
     format.dwMask = CFM_SIZE;
     format.yHeight = points * 20;
-    QuietSelection quiet(editor_);
+    QuietSelection quiet(editor_, 1);
     return WriteRangeFormat(editor_, start, end, format);
 }
 
@@ -379,7 +384,7 @@ int AITextDocument::SetRangeLineSpacing(int value)
     } else {
         format.bLineSpacingRule = 0;
     }
-    QuietSelection quiet(editor_);
+    QuietSelection quiet(editor_, 1);
     CHARRANGE all = {0, -1};
     SendMessageW(editor_, EM_EXSETSEL, 0, (LPARAM)&all);
     return SendMessageW(editor_, EM_SETPARAFORMAT, 0, (LPARAM)&format) ? 1 : 0;

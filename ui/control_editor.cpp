@@ -116,7 +116,7 @@ int AIControl::FormatRange(int start, int end, int mode, int32_t mark, COLORREF 
         format.yHeight = fontSize_ * 20;
     }
     if (end > start) {
-        QuietSelection quiet(hwnd_);
+        QuietSelection quiet(hwnd_, 1);
         WriteRangeFormat(hwnd_, start, end, format);
     }
     return end;

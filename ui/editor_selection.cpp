@@ -1,7 +1,7 @@
 #include "ui/editor_selection.h"
 
-QuietSelection::QuietSelection(HWND editor)
-    : editor_(editor), eventMask_(0), redrawOff_(0)
+QuietSelection::QuietSelection(HWND editor, int writing)
+    : editor_(editor), eventMask_(0), writing_(writing), redrawOff_(0), selectionWasHidden_(0)
 {
     selection_.cpMin = selection_.cpMax = 0;
     scroll_.x = scroll_.y = 0;
@@ -12,23 +12,31 @@ QuietSelection::QuietSelection(HWND editor)
                  eventMask_ & ~(DWORD)(ENM_SELCHANGE | ENM_SCROLL | ENM_SCROLLEVENTS | ENM_UPDATE));
     SendMessageW(editor_, EM_EXGETSEL, 0, (LPARAM)&selection_);
     SendMessageW(editor_, EM_GETSCROLLPOS, 0, (LPARAM)&scroll_);
-    // EM_EXSETSEL scrolls the caret into view even without redraw; with the
-    // window not drawing, the scrolling at least never reaches the screen.
+    // Selecting scrolls the selection into view even without redraw: the
+    // window stops drawing until the scroll position is back, so that the
+    // jump never reaches the screen.
+    // Without it every selection change also repaints the editor at once.
     if (IsWindowVisible(editor_)) {
         SendMessageW(editor_, WM_SETREDRAW, FALSE, 0);
         redrawOff_ = 1;
     }
+    // A hidden selection is not invalidated on every move: that is most of
+    // the cost of a selection change in the platform's RichEdit.
+    selectionWasHidden_ = GetFocus() != editor_ && !(GetWindowLongW(editor_, GWL_STYLE) & ES_NOHIDESEL);
+    SendMessageW(editor_, EM_HIDESELECTION, TRUE, 0);
 }
 
 QuietSelection::~QuietSelection()
 {
     if (!editor_) return;
     SendMessageW(editor_, EM_EXSETSEL, 0, (LPARAM)&selection_);
-    SendMessageW(editor_, EM_SETSCROLLPOS, 0, (LPARAM)&scroll_);
-    if (redrawOff_) {
-        SendMessageW(editor_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(editor_, 0, FALSE);
-    }
+    POINT scroll = {0, 0};
+    SendMessageW(editor_, EM_GETSCROLLPOS, 0, (LPARAM)&scroll);
+    if (scroll.x != scroll_.x || scroll.y != scroll_.y) SendMessageW(editor_, EM_SETSCROLLPOS, 0, (LPARAM)&scroll_);
+    if (!selectionWasHidden_) SendMessageW(editor_, EM_HIDESELECTION, FALSE, 0);
+    if (redrawOff_) SendMessageW(editor_, WM_SETREDRAW, TRUE, 0);
+    // Changes made while the window did not draw were never invalidated.
+    if (redrawOff_ && writing_) InvalidateRect(editor_, 0, FALSE);
     SendMessageW(editor_, EM_SETEVENTMASK, 0, eventMask_);
 }
 

@@ -8,7 +8,8 @@
 
 class QuietSelection {
 public:
-    explicit QuietSelection(HWND editor);
+    // writing 1 when formats change (the editor is repainted afterwards).
+    QuietSelection(HWND editor, int writing);
     ~QuietSelection();
 
 private:
@@ -18,7 +19,9 @@ private:
     CHARRANGE selection_;
     POINT scroll_;
     DWORD eventMask_;
+    int writing_;
     int redrawOff_;
+    int selectionWasHidden_;
 };
 
 // The format of [start, end) (selects it; use inside a QuietSelection).
