@@ -2,15 +2,22 @@
 // store's format, with mirror texts), then runs RunFullTextSearch for each
 // query kind (or for the query given) and prints the ranked hits, the walk
 // time, the speed over the data file and the longest gap between two pumps.
-// It also writes the data file's text as UTF-8 and, per query kind, the words
-// as grep patterns, so that search_bench.sh can time grep on the same text.
+// With an output folder it also writes the data file there, opens it with the
+// note store (editing the mirror notes, so that their texts live in mirror
+// files) and runs the same queries through the store; and it writes the text
+// as UTF-8 and, per query kind, the words as grep patterns, so that
+// search_bench.sh can time grep on the same text.
 //
 //   search_benchmark.exe <notes> <chars per note> <output folder|-> [query]
 #include "bench/search_fake_store.h"
 #include "bench/search_note_generator.h"
 #include "search/full_text_query.h"
+#include "foundation/message_pump.h"
+#include "notestore/note_store.h"
 #include "search/full_text_search.h"
+#include "search/search_source.h"
 #include "search/search_tables.h"
+#include "search/store_search_source.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -22,6 +29,9 @@ namespace {
 int64_t g_frequency;
 int64_t g_lastPump;
 int64_t g_longestGap;
+int g_pumps;
+int64_t g_reloadTicks;
+void (*g_reload)();
 
 int64_t Now()
 {
@@ -30,14 +40,43 @@ int64_t Now()
     return t.QuadPart;
 }
 
+// Times the store's re-reading of the mirror files, which starts every search.
+void TimedReload()
+{
+    int64_t start = Now();
+    g_reload();
+    g_reloadTicks += Now() - start;
+}
+
 double Milliseconds(int64_t ticks) { return (double)ticks * 1000.0 / (double)g_frequency; }
 
-void TimePump(FakeSearchStore&)
+void NotePump()
 {
     int64_t now = Now();
     if (now - g_lastPump > g_longestGap) g_longestGap = now - g_lastPump;
     g_lastPump = now;
 }
+
+void TimeFakePump(FakeSearchStore&)
+{
+    g_pumps++;
+    NotePump();
+}
+
+int TimeStorePump()
+{
+    g_pumps++;
+    int alive = PumpMessages();
+    NotePump();
+    return alive;
+}
+
+// A title of the hit list, from the store in use.
+typedef std::string (*TitleOfHit)(int32_t titleIndex);
+FakeSearchStore* g_fake;
+
+std::string FakeTitle(int32_t titleIndex);
+std::string StoreTitle(int32_t titleIndex);
 
 std::string ToUtf8(const WCHAR* text, int length)
 {
@@ -50,14 +89,32 @@ std::string ToUtf8(const WCHAR* text, int length)
 
 std::string ToUtf8(const AIString& text) { return ToUtf8(text.GetText(), text.GetLength()); }
 
+std::string FakeTitle(int32_t titleIndex)
+{
+    const std::vector<WCHAR>& title = g_fake->titles[(size_t)titleIndex];
+    return ToUtf8(title.data(), (int)title.size());
+}
+
+std::string StoreTitle(int32_t titleIndex)
+{
+    AIString title;
+    GetNoteTitle(titleIndex, title);
+    return ToUtf8(title);
+}
+
+std::string WindowsPath(const std::string& folder, const char* name)
+{
+    std::string full = folder + "/" + name;
+    if (full[0] == '/') full = "Z:" + full;  // a Unix path reaches Wine as drive Z:
+    for (char& c : full)
+        if (c == '/') c = '\\';
+    return full;
+}
+
 int WriteFileBytes(const std::string& folder, const char* name, const std::string& bytes)
 {
     AIString path;
-    // A Unix path reaches Wine as drive Z:.
-    std::string full = folder + "/" + name;
-    if (full[0] == '/') full = "Z:" + full;
-    for (char& c : full)
-        if (c == '/') c = '\\';
+    std::string full = WindowsPath(folder, name);
     path.FromUtf8(full.c_str());
     HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -143,44 +200,93 @@ std::vector<QueryKind> StandardKinds(const FakeSearchStore& store)
     return kinds;
 }
 
-void RunKind(FakeSearchStore& store, const QueryKind& kind, bool printHits)
+void RunKind(const char* source, const QueryKind& kind, TitleOfHit titleOf, bool printHits)
 {
     const int kRuns = 5;
     double best = 1e30;
     int64_t gapOfBest = 0;
     int pumpsOfBest = 0;
+    double reloadOfBest = 0;
     for (int run = 0; run < kRuns; run++) {
         SetFullTextQuery(kind.query);
-        store.pumps = 0;
+        g_pumps = 0;
+        g_reloadTicks = 0;
         g_longestGap = 0;
         int64_t start = Now();
         g_lastPump = start;
         RunFullTextSearch();
         int64_t end = Now();
-        TimePump(store);  // the stretch after the last pump counts as a gap too
+        NotePump();  // the stretch after the last pump counts as a gap too
         double ms = Milliseconds(end - start);
         if (ms < best) {
             best = ms;
             gapOfBest = g_longestGap;
-            pumpsOfBest = store.pumps;
+            pumpsOfBest = g_pumps;
+            reloadOfBest = Milliseconds(g_reloadTicks);
         }
     }
-    double megabytes = (double)(store.buffer.size() * sizeof(WCHAR)) / 1e6;
+    int32_t chars = 0;
+    GetSearchSource().datafileBuffer(&chars);
+    double megabytes = (double)chars * sizeof(WCHAR) / 1e6;
     int hits = SearchHitTable.count;
     if (printHits) {
         for (int p = 0; p < hits; p++) {
             const SearchHitSlot& slot = SearchHitTable.slot[RankedHits[p].slot];
-            const std::vector<WCHAR>& title = store.titles[(size_t)slot.titleIndex];
-            printf("  %s %d\n", ToUtf8(title.data(), (int)title.size()).c_str(), RankedHits[p].score);
+            printf("  %s %d\n", titleOf(slot.titleIndex).c_str(), RankedHits[p].score);
         }
     }
-    printf("RESULT kind=%s keywords=%d hits=%d walk_ms=%.2f MB=%.1f MB_per_s=%.0f longest_gap_ms=%.2f pumps=%d walk=%s\n",
-           kind.name, SearchKeywords.count, hits, best, megabytes, megabytes / (best / 1000.0),
-           Milliseconds(gapOfBest), pumpsOfBest, hits == kSearchHitSlots ? "ended-at-50-slots" : "whole-file");
+    double walk = best - reloadOfBest;  // the store's re-reading of mirror files is timed apart
+    printf("RESULT source=%s kind=%s keywords=%d hits=%d walk_ms=%.2f reload_ms=%.2f MB=%.1f MB_per_s=%.0f "
+           "longest_gap_ms=%.2f pumps=%d walk=%s\n",
+           source, kind.name, SearchKeywords.count, hits, walk, reloadOfBest, megabytes,
+           megabytes / (walk / 1000.0), Milliseconds(gapOfBest), pumpsOfBest,
+           hits == kSearchHitSlots ? "ended-at-50-slots" : "whole-file");
     fflush(stdout);
 }
 
 }  // namespace
+
+// The body of a generated text: after the title line, before the link block.
+AIString BodyOf(const std::vector<WCHAR>& text)
+{
+    size_t start = 0;
+    while (start < text.size() && text[start] != L'\n') start++;
+    size_t end = text.size();
+    while (end > 0 && text[end - 1] == 0) end--;
+    static const WCHAR kBlock[] = L"\r\n{{\r\n";
+    for (size_t i = end; i-- > start + 1;)
+        if (i + 6 <= end && memcmp(&text[i], kBlock, 6 * sizeof(WCHAR)) == 0) { end = i; break; }
+    return AIString().AppendTextN(text.data() + start + 1, (int)(end - start - 1));
+}
+
+// Writes the data file, opens it with the store and edits the mirror notes.
+int OpenInStore(const std::string& folder, const std::vector<GeneratedNote>& notes, const FakeSearchStore& fake)
+{
+    std::string bytes("\xFF\xFE", 2);
+    bytes.append((const char*)fake.buffer.data(), (fake.buffer.size() - 1) * sizeof(WCHAR));
+    if (!WriteFileBytes(folder, "notes.tavik", bytes)) return 0;
+    AIString path;
+    path.FromUtf8(WindowsPath(folder, "notes.tavik").c_str());
+    if (!LoadDatafile(path.GetText())) {
+        printf("STORE not opened (message %d): the file is over the store's limits\n", g_noteStore.lastMessageId);
+        return 0;
+    }
+    for (size_t i = 0; i < notes.size(); i++) {
+        if (notes[i].mirrorText.empty()) continue;
+        if (!OpenCurrentNote((int32_t)i) || !StoreCurrentNote(BodyOf(notes[i].mirrorText).GetText())) {
+            printf("STORE could not edit note %zu\n", i);
+            return 0;
+        }
+    }
+    ConnectStoreSearchSource();
+    SearchSource source = GetSearchSource();
+    source.pumpMessages = TimeStorePump;
+    g_reload = source.reloadNotesFromMirrors;
+    source.reloadNotesFromMirrors = TimedReload;
+    SetSearchSource(source);
+    return 1;
+}
+
 
 int main(int argc, char** argv)
 {
@@ -198,11 +304,18 @@ int main(int argc, char** argv)
     std::vector<GeneratedNote> notes;
     GenerateNotes(NoteGeneratorOptions{20261207u, notesWanted, chars, 20}, notes);
     static FakeSearchStore store;
+    g_fake = &store;
     FillFakeStore(store, notes);
-    notes.clear();
     InstallFakeStore(store);
-    store.onPump = TimePump;
+    SetSearchPanelHooks(SearchPanelHooks{});
+    store.onPump = TimeFakePump;
     store.cpuSpeed = 301;
+    {
+        SearchSource source = GetSearchSource();
+        g_reload = source.reloadNotesFromMirrors;
+        source.reloadNotesFromMirrors = TimedReload;
+        SetSearchSource(source);
+    }
 
     printf("DATAFILE notes=%d chars_per_note=%d characters=%zu MB=%.1f mirror_texts=%d\n", notesWanted, chars,
            store.buffer.size() - 1, (double)(store.buffer.size() * sizeof(WCHAR)) / 1e6, store.mirrorNoteCount);
@@ -215,6 +328,7 @@ int main(int argc, char** argv)
     } else {
         kinds = StandardKinds(store);
     }
+    bool printHits = argc > 4 || getenv("SEARCH_BENCH_HITS");
     if (folder != "-") {
         WriteFileBytes(folder, "notes.txt", ToUtf8(store.buffer.data(), (int)store.buffer.size() - 1));
         for (const QueryKind& kind : kinds) {
@@ -223,6 +337,10 @@ int main(int argc, char** argv)
             WriteFileBytes(folder, (std::string(kind.name) + ".pat").c_str(), patterns);
         }
     }
-    for (const QueryKind& kind : kinds) RunKind(store, kind, argc > 4 || getenv("SEARCH_BENCH_HITS"));
+    for (const QueryKind& kind : kinds) RunKind("memory", kind, FakeTitle, printHits);
+    if (folder != "-" && OpenInStore(folder, notes, store)) {
+        for (const QueryKind& kind : kinds) RunKind("store", kind, StoreTitle, printHits);
+        CloseDatafile();
+    }
     return 0;
 }
