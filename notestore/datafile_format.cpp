@@ -1,5 +1,6 @@
 #include "notestore/datafile_format.h"
 #include "notestore/note_store.h"
+#include <string.h>
 
 namespace {
 
@@ -45,6 +46,27 @@ bool IsTagNameChar(WCHAR ch)
 }
 
 }  // namespace
+
+// Four characters at a time: a lane of v is zero exactly when the test is
+// non-zero (which lane is settled by the character loop after it).
+static inline bool HasZeroLane(uint64_t v)
+{
+    return ((v - 0x0001000100010001ULL) & ~v & 0x8000800080008000ULL) != 0;
+}
+
+int32_t FindCharOrZero(const WCHAR* text, int32_t from, int32_t end, WCHAR ch)
+{
+    const uint64_t pattern = 0x0001000100010001ULL * ch;
+    int32_t i = from;
+    for (; i + 4 <= end; i += 4) {
+        uint64_t v;
+        memcpy(&v, text + i, sizeof(v));
+        if (HasZeroLane(v) || HasZeroLane(v ^ pattern)) break;
+    }
+    for (; i < end; i++)
+        if (text[i] == ch || text[i] == 0) return i;
+    return end;
+}
 
 void FreeNoteSpans(NoteSpanArray& spans)
 {
@@ -114,9 +136,9 @@ int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans
 
     int32_t previous = -1;
     for (int32_t i = kHeaderChars; i < chars; i++) {
-        WCHAR ch = text[i];
-        if (ch == 0) return 0;
-        if (ch != kNoteMark) continue;
+        i = FindCharOrZero(text, i, chars, kNoteMark);
+        if (i == chars) break;
+        if (text[i] == 0) return 0;
 
         int32_t start = i + 1;
         int32_t end = start;
@@ -309,6 +331,8 @@ void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out)
 int32_t NextTagInText(const WCHAR* text, int32_t len, int32_t* pos, int32_t* nameStart, int32_t* nameLen)
 {
     for (int32_t i = *pos; i < len; i++) {
+        i = FindCharOrZero(text, i, len, L'@');
+        if (i == len) break;
         if (text[i] != L'@') continue;
         if (i > 0) {
             WCHAR before = text[i - 1];

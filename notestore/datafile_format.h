@@ -78,6 +78,9 @@ void MakeSideFileBase(const WCHAR* title, AIString& out);
 // The title of a side file's base name (the reverse of MakeSideFileBase).
 void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out);
 
+// The first position from `from` holding ch or a zero character, or end.
+int32_t FindCharOrZero(const WCHAR* text, int32_t from, int32_t end, WCHAR ch);
+
 // Tags: "@" and a name after a blank, TAB or line start. Gives the next tag
 // name at or after *pos; 0 when none is left.
 int32_t NextTagInText(const WCHAR* text, int32_t len, int32_t* pos, int32_t* nameStart, int32_t* nameLen);

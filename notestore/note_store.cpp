@@ -2,6 +2,7 @@
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/app.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
 
@@ -152,22 +153,29 @@ int32_t SetIndexValue(int32_t position, int32_t value)
 
 int32_t IndexPositionOf(const WCHAR* title) { return g_noteStore.noteIndex->IndexOfKeyString(title); }
 
-int32_t RebuildIndexFromBuffer()
+// The index's joined text: "title:offset" for every note, in file order
+// (which is title order).
+static int32_t JoinIndexItems(const WCHAR* text, const NoteSpanArray& spans, AIString& joined)
 {
-    TRACE_SCOPE(kNoteStoreModule, 10);
-    NoteStore& s = g_noteStore;
-    const NoteSpanArray& spans = g_storeBuffer.spans;
-    AIString joined;
     if (!joined.Reserve(spans.count * 24 + 16)) return 0;
     WCHAR number[16];
     for (int32_t i = 0; i < spans.count; i++) {
         const NoteSpan& span = spans.items[i];
-        joined.AppendTextN(s.buffer + span.mark + 1, span.titleLen).AppendChar(L':');
+        joined.AppendTextN(text + span.mark + 1, span.titleLen).AppendChar(L':');
         wsprintfW(number, L"%d", span.mark);
         joined.AppendText(number).AppendChar(kNoteMark);
     }
+    return 1;
+}
+
+int32_t RebuildIndexFromBuffer()
+{
+    TRACE_SCOPE(kNoteStoreModule, 10);
+    NoteStore& s = g_noteStore;
+    AIString joined;
+    if (!JoinIndexItems(s.buffer, g_storeBuffer.spans, joined)) return 0;
     if (!s.noteIndex->AssignJoined(joined.GetText())) return 0;
-    return s.noteIndex->GetCount() == spans.count;
+    return s.noteIndex->GetCount() == g_storeBuffer.spans.count;
 }
 
 int32_t NotFound()
@@ -297,12 +305,21 @@ int32_t LoadDatafile(const WCHAR* path)
     }
     LoadedFile file;
     if (!ReadAndValidate(full, file)) return SetResult(0);
+    // Everything that can fail for want of memory happens before the open
+    // file is given up.
+    AIString joined;
+    if (!JoinIndexItems((const WCHAR*)(file.block + 2), file.spans, joined)) {
+        LocalFree(file.block);
+        FreeNoteSpans(file.spans);
+        RaiseStoreMessage(kMsgDatafileNotValid, full);
+        return SetResult(0);
+    }
 
     CloseDatafileHandle();
     InstallStoreBuffer(file.block, file.chars, file.spans);
     s.datafilePath.AssignText(full);
     SetStoreFolders(full);
-    if (!RebuildIndexFromBuffer()) {
+    if (!s.noteIndex->AssignJoined(joined.GetText()) || s.noteIndex->GetCount() != g_storeBuffer.spans.count) {
         FreeStoreBuffer();
         s.noteIndex->Clear();
         s.loaded = 0;
@@ -326,7 +343,7 @@ int32_t LoadDatafile(const WCHAR* path)
     ScanNotesFolderForNewAndDeleted();
     RebuildTagsFromBuffer();
     CheckSyncFolders();
-    if (s.settings) AddRecentDatafile(*s.settings, full);
+    AddRecentDatafile(s.settings ? *s.settings : g_app.settings.Record(), full);
     return SetResult(1);
 }
 

@@ -126,7 +126,7 @@ struct NoteStore {
     // Web-capture image table: image name -> page address, saved when changed.
     AIStringTable* webCaptureImages;
 
-    // Where recent data files are kept (set by the application; may be null).
+    // Where recent data files are kept; null means the application's settings.
     SettingsRecord* settings;
 
     NoteSyncState sync;

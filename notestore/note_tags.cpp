@@ -2,6 +2,7 @@
 // the notes that carry it.
 #include "notestore/note_store_internal.h"
 #include "foundation/ai_string_table.h"
+#include <algorithm>
 
 void ClearTags()
 {
@@ -55,19 +56,61 @@ int32_t RemoveTag(int32_t tagIndex)
 
 namespace {
 
-// Registers the tags of one note's record (from its mark to its end).
-void CollectTags(const WCHAR* record, int32_t length, int32_t titleLen)
+// Collecting the tags of a whole file meets the same few names thousands of
+// times: names are matched by a hash first, and each note is added to a tag
+// at most once.
+struct TagCollector {
+    uint32_t hashes[kMaxTags];
+    int32_t lastNote[kMaxTags];
+    int32_t note;
+};
+
+uint32_t FoldedHash(const WCHAR* text, int32_t len)
 {
-    AIString name, title;
+    uint32_t h = 0x811c9dc5u;
+    for (int32_t i = 0; i < len; i++) {
+        h ^= FoldChar(text[i]);
+        h *= 16777619u;
+    }
+    return h;
+}
+
+int32_t FindCollectedTag(TagCollector& c, const WCHAR* name, int32_t len)
+{
+    NoteStore& s = g_noteStore;
+    uint32_t h = FoldedHash(name, len);
+    int32_t count = s.tagNames->GetCount();
+    for (int32_t i = 0; i < count; i++) {
+        if (c.hashes[i] != h || s.tagNames->ItemLength(i) != len) continue;
+        if (CompareTitles(s.tagNames->ItemStart(i), len, name, len) == 0) return i;
+    }
+    if (count >= kMaxTags) return -1;
+    AIString text;
+    text.AssignTextN(name, len);
+    int32_t at = AddTag(text.GetText());
+    if (at >= 0 && at < kMaxTags) {
+        c.hashes[at] = h;
+        c.lastNote[at] = -1;
+    }
+    return at;
+}
+
+// Registers the tags of one note's record (from its mark to its end).
+void CollectTags(TagCollector& c, const WCHAR* record, int32_t length, int32_t titleLen)
+{
+    NoteStore& s = g_noteStore;
+    AIString title;
     int32_t body = FindBodyStart(record, length);
     int32_t bodyEnd = body + FindLinkBlock(record + body, length - body);
     int32_t pos = body, start = 0, nameLen = 0;
+    c.note++;
     while (NextTagInText(record, bodyEnd, &pos, &start, &nameLen)) {
-        name.AssignTextN(record + start, nameLen);
-        int32_t tag = AddTag(name.GetText());
-        if (tag < 0) continue;
+        int32_t tag = FindCollectedTag(c, record + start, nameLen);
+        if (tag < 0 || c.lastNote[tag] == c.note) continue;
+        c.lastNote[tag] = c.note;
+        if (s.tagNotes[tag]->GetCount() >= kMaxNotesPerTag) continue;
         if (title.IsEmpty()) title.AssignTextN(record + 1, titleLen);
-        AddTitleToTag(tag, title.GetText());
+        s.tagNotes[tag]->AddString(title.GetText());
     }
 }
 
@@ -77,18 +120,26 @@ void RebuildTagsFromBuffer()
 {
     NoteStore& s = g_noteStore;
     ClearTags();
-    const NoteSpanArray& spans = g_storeBuffer.spans;
+    TagCollector collector;
+    collector.note = 0;
+    // Notes whose current text lives in their mirrors are read from there,
+    // not from the buffer.
     AIString title, record;
+    int32_t mirrors = s.mirrorNotes->GetCount();
+    int32_t* skipped = (int32_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)(mirrors + 1) * sizeof(int32_t));
+    int32_t skippedCount = 0;
+    for (int i = 0; i < mirrors; i++) {
+        s.mirrorNotes->GetItemTextMode(i, title, 1);
+        int32_t value = IndexValueAt(IndexPositionOf(title.GetText()));
+        if (skipped && value < 0 && value > kIndexDeletedLimit) skipped[skippedCount++] = -value;
+        if (ReadMirrorRecord(title.GetText(), record))
+            CollectTags(collector, record.GetText(), record.GetLength(), title.GetLength());
+    }
+    if (skipped) std::sort(skipped, skipped + skippedCount);
+    const NoteSpanArray& spans = g_storeBuffer.spans;
     for (int32_t i = 0; i < spans.count; i++) {
         int32_t mark = spans.items[i].mark;
-        title.AssignTextN(s.buffer + mark + 1, spans.items[i].titleLen);
-        int32_t value = IndexValueAt(IndexPositionOf(title.GetText()));
-        if (value != mark) continue;   // its current text lives in its mirror
-        CollectTags(s.buffer + mark, RecordEndAt(mark) - mark, spans.items[i].titleLen);
+        if (!skipped || !std::binary_search(skipped, skipped + skippedCount, mark)) CollectTags(collector, s.buffer + mark, RecordEndAt(mark) - mark, spans.items[i].titleLen);
     }
-    for (int i = 0; i < s.mirrorNotes->GetCount(); i++) {
-        s.mirrorNotes->GetItemTextMode(i, title, 1);
-        if (ReadMirrorRecord(title.GetText(), record))
-            CollectTags(record.GetText(), record.GetLength(), title.GetLength());
-    }
+    if (skipped) LocalFree(skipped);
 }

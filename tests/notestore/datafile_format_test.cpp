@@ -197,3 +197,20 @@ TEST(DatafileFormat, TitleOrderAndNormalising)
     NormaliseTitle(L"  my new note ", t);
     EXPECT_EQ("my_new_note", Utf8(t));
 }
+
+TEST(DatafileFormat, FastScanFindsEveryPositionAndStopsAtZero)
+{
+    WCHAR text[16];
+    for (int at = 0; at < 13; at++) {
+        for (int i = 0; i < 16; i++) text[i] = (WCHAR)(L'a' + i);
+        text[at] = 0x00A4;
+        EXPECT_EQ(at, FindCharOrZero(text, 0, 13, 0x00A4)) << at;
+        EXPECT_EQ(at < 5 ? 13 : at, FindCharOrZero(text, 5, 13, 0x00A4)) << at;
+        text[at] = 0;
+        EXPECT_EQ(at, FindCharOrZero(text, 0, 13, 0x00A4)) << at;
+    }
+    // 0x01A4 and 0xA400 share a byte with the mark but are other characters.
+    const WCHAR lookalikes[] = {0x01A4, 0xA400, 0x00A5, 0x00A3, 0x00A4};
+    EXPECT_EQ(4, FindCharOrZero(lookalikes, 0, 5, 0x00A4));
+    EXPECT_EQ(4, FindCharOrZero(lookalikes, 0, 4, 0x00A4));
+}
