@@ -383,7 +383,19 @@ int AIControl::SetFont(const WCHAR* face, int points)
     if (points > 0) fontSize_ = points;
     if (!hwnd_) return 1;
     if (kind_ == ControlRichEdit) {
-        ApplyEditorDefaultFormat();
+        // The text keeps its sizes (headings) and marks: only the face changes
+        // for it; new text takes the whole default. Not an edit: the modified flag stays.
+        int modified = (int)SendMessageW(hwnd_, EM_GETMODIFY, 0, 0);
+        CHARFORMAT2W format;
+        ZeroMemory(&format, sizeof(format));
+        format.cbSize = sizeof(format);
+        format.dwMask = CFM_FACE | CFM_SIZE;
+        format.yHeight = fontSize_ * 20;
+        CopyTextBounded(format.szFaceName, LF_FACESIZE, fontFace_);
+        SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&format);
+        format.dwMask = CFM_FACE;
+        SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&format);
+        SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
         return 1;
     }
     HDC screen = GetDC(0);

@@ -101,11 +101,15 @@ public:
     void SetTextFromString(const AIString& text);
     void SetTextFromChars(const WCHAR* text, int count);
     void SetText(const WCHAR* text);
-    // Window text of a real control, caption of a windowless one.
+    // Window text of a real control, caption of a windowless one. For a rich
+    // edit this measure counts a paragraph end as CR LF; positions and
+    // AITextDocument::GetTextLength count it once.
     int GetText(AIString* out) const;
     int GetTextLength() const;
     const AIString& GetCaption() const { return caption_; }
 
+    // A rich edit: the default format takes face and size, its text only the
+    // face (sizes of headings and the marks stay). 0 or empty keeps a part.
     int SetFont(const WCHAR* face, int points);
     int GetFontSize() const { return fontSize_; }
     const WCHAR* GetFontFace() const { return fontFace_; }
@@ -163,6 +167,8 @@ public:
     const EditorView& GetSavedView() const { return savedView_; }
 
     // Streams an RTF file into the rich edit (replacing its text). 1 or 0.
+    // Rich text does not carry the link marks on this platform: the caller
+    // marks the links again from the note store afterwards.
     int LoadFileIntoEditor(const WCHAR* path);
 
 private:

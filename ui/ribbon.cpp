@@ -263,7 +263,8 @@ int Ribbon::TrackMouse(UINT message, int x, int y)
             if (controls_[i].tab != currentTab_) continue;
             AIControl* control = controls_[i].control;
             control->OnMouseMove(x, y);
-            if (control->IsHot()) hot_ = control;
+            // Disabled controls are never hot, but their help text still shows.
+            if (control->HitTest(x, y)) hot_ = control;
         }
         return inside;
     }

@@ -57,7 +57,7 @@ public:
     // Mouse in owner client coordinates; message is WM_MOUSEMOVE, WM_LBUTTONDOWN
     // or WM_LBUTTONUP. Returns 1 when the ribbon used the message.
     int TrackMouse(UINT message, int x, int y);
-    // The control under the mouse after TrackMouse, or null.
+    // The control under the mouse after TrackMouse (enabled or not), or null.
     AIControl* GetHotControl() const { return hot_; }
     // The help text of the control under the mouse, or null.
     const WCHAR* GetHotHelpText() const;

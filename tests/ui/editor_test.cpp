@@ -290,7 +290,12 @@ TEST_F(EditorFixture, SizesSpacingAndTriStates)
     ASSERT_TRUE(doc->SetRangeFontSize(0, 7, 18));
     EXPECT_EQ(18, doc->GetRangeFontSize(0, 7));
     EXPECT_EQ(0, doc->GetRangeFontSize(0, 10));  // mixed
-    editor.SetFont(0, 12);
+    doc->SetRangeUnderline(8, 11, NoteLinkMark);
+    SendMessageW(editor.GetHwnd(), EM_SETMODIFY, FALSE, 0);
+    editor.SetFont(L"Courier New", 12);
+    EXPECT_EQ(18, doc->GetRangeFontSize(0, 7));  // the text keeps its sizes and marks
+    EXPECT_EQ(NoteLinkMark, doc->GetRangeUnderline(8, 11));
+    EXPECT_EQ(0, (int)SendMessageW(editor.GetHwnd(), EM_GETMODIFY, 0, 0));
     editor.ChangeRangeFontSize(0, 7, 0, 1);
     EXPECT_EQ(12, doc->GetRangeFontSize(0, 7));
     editor.ChangeRangeFontSize(0, 7, 9, 0);

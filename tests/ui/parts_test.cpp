@@ -130,6 +130,9 @@ TEST(RibbonTest, ClicksPostTheControlsCommandToTheOwner)
     // A disabled control ignores its click.
     EXPECT_EQ(1, f.ribbon.SetControlEnabled(f.bold.GetId(), 0));
     POINT b = f.CentreOf(f.bold);
+    f.ribbon.TrackMouse(WM_MOUSEMOVE, b.x, b.y);
+    EXPECT_FALSE(f.bold.IsHot());
+    EXPECT_EQ("Bold (Ctrl+B)", Utf8(f.ribbon.GetHotHelpText()));  // help even when disabled
     f.ribbon.TrackMouse(WM_LBUTTONDOWN, b.x, b.y);
     f.ribbon.TrackMouse(WM_LBUTTONUP, b.x, b.y);
     PumpPending();
