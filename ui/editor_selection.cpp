@@ -12,10 +12,9 @@ QuietSelection::QuietSelection(HWND editor, int writing)
                  eventMask_ & ~(DWORD)(ENM_SELCHANGE | ENM_SCROLL | ENM_SCROLLEVENTS | ENM_UPDATE));
     SendMessageW(editor_, EM_EXGETSEL, 0, (LPARAM)&selection_);
     SendMessageW(editor_, EM_GETSCROLLPOS, 0, (LPARAM)&scroll_);
-    // Selecting scrolls the selection into view even without redraw: the
-    // window stops drawing until the scroll position is back, so that the
-    // jump never reaches the screen.
-    // Without it every selection change also repaints the editor at once.
+    // While the window draws, every selection change repaints it at once, and
+    // selecting scrolls the selection into view: with drawing off until the
+    // scroll position is back, neither the cost nor the jump reaches the screen.
     if (IsWindowVisible(editor_)) {
         SendMessageW(editor_, WM_SETREDRAW, FALSE, 0);
         redrawOff_ = 1;
