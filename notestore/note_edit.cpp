@@ -157,3 +157,41 @@ int32_t DeleteNote(int32_t noteIndex)
     AppendChangeLog(L"deleted", title.GetText(), record.GetLength());
     return SetResult(1);
 }
+
+int32_t RenameNote(int32_t noteIndex, const WCHAR* newTitle)
+{
+    TRACE_SCOPE(kNoteStoreModule, 33);
+    NoteStore& s = g_noteStore;
+    if (!s.loaded || s.readOnly || noteIndex < 0 || noteIndex >= GetNoteCount()) return NotFound();
+    AIString oldTitle, title, record, renamed, oldMirror, newMirror, number;
+    s.noteIndex->GetKeyAt(noteIndex, oldTitle);
+    NormaliseTitle(newTitle, title);
+    int32_t other = IndexPositionOf(title.GetText());
+    if (!IsValidStoredTitle(title.GetText(), title.GetLength()) || (other >= 0 && other != noteIndex))
+        return NotFound();
+    if (!ReadNoteRecord(noteIndex, record)) return NotFound();
+    int32_t body = FindBodyStart(record.GetText(), record.GetLength());
+    renamed.AppendChar(kNoteMark).AppendString(title).AppendText(L"\r\n");
+    renamed.AppendTextN(record.GetText() + body, record.GetLength() - body);
+    MirrorPathOf(oldTitle.GetText(), oldMirror);
+    MirrorPathOf(title.GetText(), newMirror);
+    // The new mirror exists in full before anything of the old name goes.
+    // (A change of case writes the same file; look-ups ignore case.)
+    bool sameFile = newMirror.EqualsTextNoCase(oldMirror.GetText());
+    if (!WriteSideFileWithRetry(newMirror, renamed, L"The renamed note could not be written to")) return NotFound();
+    if (!sameFile) DeleteFileW(oldMirror.GetText());
+    RemoveMirrorNote(oldTitle.GetText());
+    s.noteIndex->RemoveAtSorted(noteIndex);
+    number.AssignInt(kIndexSideFileOnly);
+    int32_t at = s.noteIndex->AddItemString(title.GetText(), number.GetText(), 1);
+    AddMirrorNote(title.GetText());
+    for (int i = 0; i < s.tagNames->GetCount() && i < kMaxTags; i++) {
+        int found = s.tagNotes[i]->FindItemString(oldTitle.GetText(), 1);
+        if (found >= 0) s.tagNotes[i]->SetItemText(found, title.GetText());
+    }
+    if (s.currentTitle.EqualsString(oldTitle)) s.currentTitle.Copy(title);
+    RefindCurrentNote();
+    AppendChangeLog(L"renamed", title.GetText(), renamed.GetLength());
+    SetResult(at >= 0);
+    return at;
+}

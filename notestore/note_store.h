@@ -218,6 +218,10 @@ int32_t StoreCurrentNote(const WCHAR* body);
 // Creates a note (its text in its mirror file until the next save); returns
 // its index or -1 (invalid or used title).
 int32_t CreateNote(const WCHAR* title, const WCHAR* body);
+// Gives note i a new title (a change of letter case only is allowed); its
+// text moves to the new title's mirror file. Returns the note's new index,
+// or -1 (invalid title, or the title of another note).
+int32_t RenameNote(int32_t noteIndex, const WCHAR* newTitle);
 // Deletes note i: its text is kept as a deleted copy in the notes folder.
 // The last note cannot be deleted (message 39). 1 on success.
 int32_t DeleteNote(int32_t noteIndex);

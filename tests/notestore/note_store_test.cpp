@@ -189,6 +189,32 @@ TEST_F(NoteStoreTest, CreateAndDeleteNotesButNeverTheLast)
     EXPECT_EQ(kMsgMinimumOneNote, g_noteStore.lastMessageId);
 }
 
+TEST_F(NoteStoreTest, RenameKeepsTextLinksAndTags)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Gamma", 0, 0)));
+    EXPECT_EQ(-1, RenameNote(2, L"alpha"));          // another note's title
+    EXPECT_EQ(-1, RenameNote(2, L"a/b"));
+    int32_t at = RenameNote(2, L"Aardvark");
+    EXPECT_EQ(0, at);
+    EXPECT_EQ(0, g_noteStore.currentIndex);
+    EXPECT_EQ("Aardvark", Utf8(g_noteStore.currentTitle));
+    EXPECT_EQ(-1, FindNoteByTitle(L"Gamma", 0, 0));
+    // A change of letter case only.
+    at = RenameNote(FindNoteByTitle(L"beta_note", 0, 0), L"Beta_Note");
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(1, g_noteStore.tagNotes[FindTag(L"home")]->FindItemExact(L"Beta_Note") >= 0);
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(3, GetNoteCount());
+    AIString title;
+    GetNoteTitle(FindNoteByTitle(L"beta_note", 0, 0), title);
+    EXPECT_EQ("Beta_Note", Utf8(title));
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Aardvark", 0, 0)));
+    EXPECT_EQ("links here", Utf8(g_noteStore.currentText));
+    EXPECT_EQ(2, g_noteStore.hyperlinks->GetCount());
+}
+
 TEST_F(NoteStoreTest, OverlongNoteIsKeptWholeBeforeItIsCut)
 {
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
