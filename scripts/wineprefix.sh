@@ -10,7 +10,13 @@ if [ ! -f "$prefix/.tavik-ready" ]; then
   $wine wineboot -i </dev/null >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
   if [ "$driver" = null ]; then
-    $wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    # Without this key no window can be created headless; check that it was stored.
+    for attempt in 1 2 3; do
+      $wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1 || true
+      /usr/lib/wine/wineserver -w
+      grep -q '"Graphics"="null"' "$prefix/user.reg" && break
+    done
+    grep -q '"Graphics"="null"' "$prefix/user.reg" || { echo "wineprefix: could not set the null graphics driver" >&2; exit 1; }
   else
     $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   fi
