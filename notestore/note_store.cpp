@@ -3,6 +3,7 @@
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/app.h"
+#include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
 
@@ -215,7 +216,15 @@ int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
     out.spans.items = 0;
     out.spans.count = out.spans.capacity = 0;
     int64_t size = 0;
-    NoteIoError io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size);
+    NoteIoError io;
+    for (;;) {
+        io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size);
+        DWORD error = GetLastError();
+        if (io != kIoOpen || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) break;
+        AIString message(L"The file is locked and probably open in a different application:\r\n");
+        message.AppendText(path).AppendText(kRetryQuestion);
+        if (ReportError((int)error, L"File locked", message.GetText()) != IDYES) return 0;
+    }
     if (io == kIoTooLarge) {
         RaiseStoreMessage(kMsgDatafileTooLarge, path);
         return 0;

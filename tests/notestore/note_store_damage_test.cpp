@@ -89,6 +89,18 @@ TEST_F(NoteStoreDamageTest, UnsortedFileNamesBothTitles)
     EXPECT_EQ("C", Utf8(g_noteStore.lastMessageInserts[2]));
 }
 
+TEST_F(NoteStoreDamageTest, LockedFileIsReportedAndTheOpenFileStays)
+{
+    AIString other = folder.File(L"other.tavik");
+    WriteBytes(other.GetText(), original);
+    HANDLE lock = CreateFileW(other.GetText(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    EXPECT_EQ(0, LoadDatafile(other.GetText()));   // the question is answered No
+    CloseHandle(lock);
+    ExpectStillOpen();
+    EXPECT_EQ(1, LoadDatafile(other.GetText()));
+}
+
 TEST_F(NoteStoreDamageTest, OversizedFileIsRefusedBeforeReading)
 {
     AIString big = folder.File(L"big.tavik");

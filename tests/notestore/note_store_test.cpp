@@ -82,6 +82,13 @@ TEST_F(NoteStoreTest, SavingWithoutEditsGivesTheSameBytesAndKeepsABackup)
     AIString temporary(path);
     temporary.AppendText(L".tmp");
     EXPECT_FALSE(FileExists(temporary.GetText()));
+    // The first save of the day also keeps the weekday's backup.
+    AIString pattern(GetNotesFolder());
+    pattern.AppendText(L"backup\\notes_*.tavik");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    FindClose(h);
 }
 
 TEST_F(NoteStoreTest, EditSaveAndOpenAgainGiveTheSameContent)
