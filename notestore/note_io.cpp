@@ -145,16 +145,24 @@ NoteIoError WriteUtf16FileSafely(const WCHAR* path, const WCHAR* text, int32_t c
     return result;
 }
 
-int32_t ReadUtf16File(const WCHAR* path, int32_t maxChars, AIString& out)
+int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out)
 {
     out.Clear();
     uint8_t* block = 0;
     int64_t size = 0;
     if (ReadWholeFile(path, 2 + (int64_t)maxChars * 2, 0, &block, &size) != kIoOk) return 0;
-    int32_t ok = 0;
+    int32_t ok = 1;
     if (size >= 2 && block[0] == 0xFF && block[1] == 0xFE) {
-        out.AssignTextN((const WCHAR*)(block + 2), (int)((size - 2) / 2));
-        ok = out.GetLength() == (int)((size - 2) / 2) ? 1 : 0;
+        int chars = (int)((size - 2) / 2);
+        WCHAR* text = out.GetBuffer(chars);
+        if (text) {
+            CopyMemory(text, block + 2, (SIZE_T)chars * sizeof(WCHAR));
+            out.SetLength(chars);
+        }
+        ok = text ? 1 : 0;
+    } else {
+        int skip = (size >= 3 && block[0] == 0xEF && block[1] == 0xBB && block[2] == 0xBF) ? 3 : 0;
+        out.FromUtf8((const char*)block + skip, (int)(size - skip));
     }
     LocalFree(block);
     return ok;

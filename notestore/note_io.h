@@ -47,9 +47,10 @@ NoteIoError WriteUtf16FileSafely(const WCHAR* path, const WCHAR* text, int32_t c
 // Replaces target by source (MoveFileExW, replace existing, write through).
 NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target);
 
-// Reads a UTF-16 file (with FF FE) of at most maxChars characters into out.
-// 1 on success.
-int32_t ReadUtf16File(const WCHAR* path, int32_t maxChars, AIString& out);
+// Reads a text file of at most maxChars characters into out: UTF-16 after
+// FF FE, otherwise UTF-8 (malformed bytes become U+FFFD). Zero characters
+// are kept; callers clean them. 1 on success.
+int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out);
 
 // Creates the folder (and its parent when missing). 1 when it exists afterwards.
 int32_t EnsureFolder(const WCHAR* folder);

@@ -58,7 +58,7 @@ int32_t ReadMirrorRecord(const WCHAR* title, AIString& record)
     record.Clear();
     AIString path, text;
     MirrorPathOf(title, path);
-    if (!ReadUtf16File(path.GetText(), kMaxMirrorChars, text)) return 0;
+    if (!ReadNoteTextFile(path.GetText(), kMaxMirrorChars, text)) return 0;
     // A mirror written by this store starts with the note's mark and title;
     // one written elsewhere (a capture) may hold the text alone.
     const WCHAR* t = text.GetText();

@@ -257,7 +257,10 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
                 LocalFree(file.block);
                 FreeNoteSpans(file.spans);
             }
-            if (file.badMirrors) {
+            // Each unreadable mirror is reported once per run, not at every save.
+            static AIString s_reportedMirror;
+            if (file.badMirrors && !s_reportedMirror.EqualsString(file.firstBadMirror)) {
+                s_reportedMirror.Copy(file.firstBadMirror);
                 AIString message(L"The data file was saved, but a note's side file could not be read and was "
                                  L"left out:\r\n");
                 message.AppendString(file.firstBadMirror);
@@ -298,8 +301,8 @@ int32_t SaveDatafileIfOpen()
 int32_t SaveDatafileCopy(const WCHAR* path)
 {
     WCHAR full[MAX_PATH];
-    DWORD n = GetFullPathNameW(path, MAX_PATH, full, 0);
-    if (!path || n == 0 || n >= MAX_PATH || g_noteStore.datafilePath.EqualsTextNoCase(full)) {
+    DWORD n = path && *path ? GetFullPathNameW(path, MAX_PATH, full, 0) : 0;
+    if (n == 0 || n >= MAX_PATH || g_noteStore.datafilePath.EqualsTextNoCase(full)) {
         SetResult(0);
         return kSaveFailed;
     }

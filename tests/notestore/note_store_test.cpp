@@ -147,8 +147,12 @@ TEST_F(NoteStoreTest, SideFileNoteAppearsAfterTheScanAndIsSaved)
     captureOld.AppendText(L"Epsilon.tavik.rtm");
     WriteBytes(capture.GetText(), Utf16File(L"Captured: a page\r\nbody"));
     WriteBytes(captureOld.GetText(), Utf16File(L"gone soon"));
+    AIString utf8(notes);
+    utf8.AppendText(L"Zeta.tavik.rtm");
+    WriteBytes(utf8.GetText(), "Gr\xC3\xBC\xC3\x9F" "e in UTF-8");
     EXPECT_EQ(-1, FindNoteByTitle(L"Delta", 0, 0));
-    EXPECT_EQ(2, ScanNotesFolderForNewAndDeleted());
+    EXPECT_EQ(3, ScanNotesFolderForNewAndDeleted());
+    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e in UTF-8\r\n{{\r\n}}\r\n", Utf8(TextOf(L"Zeta")));
     int32_t at = FindNoteByTitle(L"Delta", 0, 0);
     ASSERT_GE(at, 0);
     EXPECT_EQ(kIndexSideFileOnly, GetNoteIndexValue(at));
@@ -161,7 +165,7 @@ TEST_F(NoteStoreTest, SideFileNoteAppearsAfterTheScanAndIsSaved)
     ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
     EXPECT_FALSE(FileExists(capture.GetText()));
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
-    EXPECT_EQ(4, GetNoteCount());
+    EXPECT_EQ(5, GetNoteCount());
     EXPECT_GT(GetNoteIndexValue(FindNoteByTitle(L"Delta", 0, 0)), 0);
 }
 
