@@ -14,6 +14,8 @@ struct NoteViewRecord {
     int32_t scrollY;
     int32_t selectionStart;
     int32_t selectionEnd;
+    int32_t zoomNumerator;     // 0/0: no zoom
+    int32_t zoomDenominator;
 };
 
 enum { kRecentViewCount = 64 };

@@ -61,7 +61,11 @@ void SaveEditorScroll()
         slot = g_mainPanel.viewCount++;
         g_mainPanel.viewTitles[slot].Copy(g_mainPanel.lastShownTitle);
     }
-    g_mainPanel.views[slot] = {scroll.x, scroll.y, selection.cpMin, selection.cpMax};
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    SendMessageW(editor, EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
+    g_mainPanel.views[slot] = {scroll.x, scroll.y, selection.cpMin, selection.cpMax, (int32_t)numerator,
+                               (int32_t)denominator};
     g_mainPanel.previousView[0] = scroll.x;
     g_mainPanel.previousView[1] = scroll.y;
     g_mainPanel.previousView[2] = selection.cpMin;
@@ -148,12 +152,16 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     int slot = FindView(title.GetText());
     CHARRANGE selection = {0, 0};
     POINT scroll = {0, 0};
+    int32_t zoom[2] = {0, 0};
     if (slot >= 0) {
+        zoom[0] = g_mainPanel.views[slot].zoomNumerator;
+        zoom[1] = g_mainPanel.views[slot].zoomDenominator;
         selection.cpMin = g_mainPanel.views[slot].selectionStart;
         selection.cpMax = g_mainPanel.views[slot].selectionEnd;
         scroll.x = g_mainPanel.views[slot].scrollX;
         scroll.y = g_mainPanel.views[slot].scrollY;
     }
+    SendMessageW(editor, EM_SETZOOM, zoom[0], zoom[1]);
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selection);
     SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&scroll);
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
@@ -173,6 +181,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     status.AppendText(L"</b> - ");
     status.AppendInt(GetNoteCount());
     status.AppendText(L" notes");
+    status.ReplaceAll(L"_", L" ");
     SetStatusText(status.GetText(), 0);
     UpdateEditorStatus(0);
     return 1;

@@ -4,6 +4,7 @@
 #include "shell/note_commands.h"
 #include "shell/shell_settings.h"
 #include "shell/shell_ids.h"
+#include "shell/drop_target.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/trace.h"
@@ -53,7 +54,7 @@ int ShutdownApplication()
     if (frame) WriteFramePlacement(&placement);
 
     if (frame) {
-        RevokeDragDrop(frame);
+        RevokeFrameDropTarget(frame);
         UnregisterProgramHotKeys(frame);
     }
     RemoveTrayIcon();

@@ -7,6 +7,7 @@
 #include "shell/shell_settings.h"
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
+#include "shell/drop_target.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/misc_services.h"
@@ -164,6 +165,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     g_app.settings.Store();
     RegisterForRestart();
     CopyTextBounded(TranslationLanguage, 3, g_app.GetLanguageCode());
+    RegisterFrameDropTarget(frame);
 
     // The file named on the command line, else the last one, else the default file.
     AIString path, last;
@@ -173,7 +175,11 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     if (!opened && !last.IsEmpty())
         opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
     if (!opened) opened = OpenDatafile(defaultFile.GetText());
-    if (!opened) HideControlsNoFile(1);
+    if (!opened) {
+        // Nothing to show: ask for a data file once the window is up.
+        HideControlsNoFile(1);
+        PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
+    }
     // Wine's own RichEdit reports an older number but has what the editor needs.
     if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", 2);
     return 1;

@@ -340,13 +340,21 @@ TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
     CHARRANGE at = {12, 12};
     SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&at);
     TypeIntoEditor(L"XYZ");
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_SETZOOM, 3, 2);
     ASSERT_EQ(ReadAndShowNote(travel, 1, 0, 0), 1);
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
+    EXPECT_EQ(numerator, 0u) << "each note keeps its own zoom";
     ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), 1, 0, 0), 1);
     EditorText(text);
     EXPECT_GE(text.FindText(L"XYZ"), 0);
     CHARRANGE back;
     SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXGETSEL, 0, (LPARAM)&back);
     EXPECT_EQ(back.cpMin, 15);
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
+    EXPECT_EQ(numerator, 3u);
+    EXPECT_EQ(denominator, 2);
     // Back and forward walk the notes shown.
     EXPECT_EQ(NavigateBack(), 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Travel"));
