@@ -49,7 +49,7 @@ for size in $sizes; do
       printf "%-11s %-6s %-12s %5s %2s %8s %9s %7s %8d %7s %4s %-5s | %7.2f %8.2f %6s %5.2f\n",
         size, v["source"], v["kind"], v["MB"], v["keywords"], v["walk_ms"], v["reload_ms"], v["MB_per_s"],
         v["MB_per_s"] * v["keywords"], v["longest_gap_ms"], v["hits"], extent,
-        g / 1000, (g - s) / 1000, lines, v["walk_ms"] / (g / 1000) }'
+        g / 1000, (g > s ? g - s : 0) / 1000, lines, v["walk_ms"] / (g / 1000) }'
   done
 done
 echo "(grep start-up on an empty file: $(awk -v s="$startup" 'BEGIN { printf "%.2f", s / 1000 }') ms)"

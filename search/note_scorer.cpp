@@ -12,6 +12,7 @@ struct KeywordScan {
     int prepared;
     const WCHAR* rangeStart;
     const WCHAR* rangeEnd;
+    bool walkRange;  // set by the walk: the text stays as it is from note to note
     const WCHAR* scannedFrom[kSearchKeywordEntries];
     const WCHAR* nextHit[kSearchKeywordEntries];
 };
@@ -139,6 +140,7 @@ void SetKeywordScanRange(const WCHAR* start, const WCHAR* end)
 {
     g_scan.rangeStart = start;
     g_scan.rangeEnd = end;
+    g_scan.walkRange = start != nullptr;
     ForgetLookAhead();
 }
 
@@ -148,8 +150,13 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
     if (SearchHitTable.count >= kSearchHitSlots) return 0;
     if (keywordCount > kSearchKeywordEntries) keywordCount = kSearchKeywordEntries;
     PrepareKeywords();
-    if (textStart < g_scan.rangeStart || textEnd > g_scan.rangeEnd || !g_scan.rangeStart)
-        SetKeywordScanRange(textStart, textEnd);
+    if (!g_scan.walkRange || textStart < g_scan.rangeStart || textEnd > g_scan.rangeEnd) {
+        // A note scored on its own: nothing looked ahead elsewhere applies.
+        g_scan.rangeStart = textStart;
+        g_scan.rangeEnd = textEnd;
+        g_scan.walkRange = false;
+        ForgetLookAhead();
+    }
 
     LookAheadTogether(textStart, keywordCount);
 

@@ -18,6 +18,7 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
                        const WCHAR* textEnd, int32_t keywordCount, int32_t noteReference);
 
 // Hits are looked up ahead across the whole range given here (the data-file
-// buffer), so that a keyword absent from a long stretch is scanned for once,
-// not once per note. Notes outside the range reset it to the note.
+// buffer during a walk, which must not change until the range is cleared with
+// null), so that a keyword absent from a long stretch is scanned for once, not
+// once per note. Without a range, or for a note outside it, only the note is read.
 void SetKeywordScanRange(const WCHAR* start, const WCHAR* end);
