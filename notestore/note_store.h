@@ -223,7 +223,9 @@ int32_t CreateNote(const WCHAR* title, const WCHAR* body);
 // or -1 (invalid title, or the title of another note).
 int32_t RenameNote(int32_t noteIndex, const WCHAR* newTitle);
 // Deletes note i: its text is kept as a deleted copy in the notes folder.
-// The last note cannot be deleted (message 39). 1 on success.
+// The last note cannot be deleted (message 39). 1 on success. Until the next
+// save the old text still stands in the buffer, its title no longer in the
+// index (the same holds for the old text of an edited or renamed note).
 int32_t DeleteNote(int32_t noteIndex);
 
 // ---- Tags ----
@@ -235,7 +237,8 @@ int32_t RemoveTag(int32_t tagIndex);
 
 // ---- Mirrors and side files ----
 // Re-reads the mirror file of every note in the mirror-note list into the
-// mirror-text table. Returns the number of records filled.
+// mirror-text table, from its first record on. Returns the number of records
+// filled; does nothing (0) during a walk, which may be reading those texts.
 int32_t ReloadNotesFromMirrors();
 // Adds notes that exist only as "<title>.tavik.rtm" in the notes folder, and
 // drops side-file-only notes whose file has gone. Returns the number of changes.
