@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "foundation/trace.h"
 #include "imaging/file_stream.h"
 #include "imaging/image_codecs.h"
 #include "imaging/image_ops.h"
@@ -10,6 +11,7 @@
 
 namespace {
 
+const int kModule = 930;
 const uint64_t kMaxFileSize = 1ull << 30;  // larger files are no images we show
 const int32_t kMaxPages = 64;
 
@@ -77,11 +79,13 @@ void AIImage::SetJpegQuality(int32_t quality) {
 int32_t AIImage::GetJpegQuality() const { return info_.jpegQuality; }
 
 int32_t AIImage::Create(int32_t width, int32_t height, int32_t bpp) {
+  TRACE_SCOPE(kModule, 3);
   Destroy();
   return PixelsCreate(&pixels_, width, height, bpp, &info_.error);
 }
 
 int32_t AIImage::CopyFrom(const AIImage& source) {
+  TRACE_SCOPE(kModule, 4);
   if (&source == this) return 1;
   if (!source.IsValid()) return Fail("Image has no pixels");
   ImagePixels copy;
@@ -140,6 +144,7 @@ int32_t AIImage::DecodeBytes(const uint8_t* data, uint64_t size, int32_t type, c
 }
 
 int32_t AIImage::Load(const WCHAR* path, int32_t type) {
+  TRACE_SCOPE(kModule, 1);
   if (!path || !path[0]) return Fail("No file name");
   FileStream file;
   ByteStream stream;
@@ -163,6 +168,7 @@ int32_t AIImage::Load(const WCHAR* path, int32_t type) {
 }
 
 int32_t AIImage::LoadFromMemory(const void* data, uint32_t size, int32_t type) {
+  TRACE_SCOPE(kModule, 2);
   if (!data || !size) return Fail("No image data");
   return DecodeBytes(static_cast<const uint8_t*>(data), size, type, nullptr);
 }
@@ -188,6 +194,7 @@ int32_t AIImage::Encode(int32_t type, uint8_t** buffer, uint64_t* size) {
 }
 
 int32_t AIImage::EncodeToMemory(uint8_t** buffer, uint32_t* size, int32_t type) {
+  TRACE_SCOPE(kModule, 5);
   if (!buffer || !size) return Fail("No place for the encoded image");
   uint64_t length = 0;
   if (!Encode(type, buffer, &length)) {
@@ -207,6 +214,7 @@ int32_t AIImage::EncodeToMemory(uint8_t** buffer, uint32_t* size, int32_t type) 
 void AIImage::FreeMemory(uint8_t* buffer) { FreeImageBlock(buffer); }
 
 int32_t AIImage::Save(const WCHAR* path, int32_t type) {
+  TRACE_SCOPE(kModule, 6);
   if (!path || !path[0]) return Fail("No file name");
   if (!IsValid()) return Fail("Image has no pixels");
   if (type != kImageBmp && type != kImageJpg && type != kImagePng) return Fail("This image type cannot be saved");
@@ -236,6 +244,7 @@ int32_t AIImage::Save(const WCHAR* path, int32_t type) {
 }
 
 int32_t AIImage::Thumbnail(int32_t newWidth, int32_t newHeight, RGBQUAD canvas, AIImage* dest) {
+  TRACE_SCOPE(kModule, 7);
   AIImage* target = dest ? dest : this;
   if (!IsValid()) return target->Fail("Image has no pixels");
   PaletteEntry colour = {canvas.rgbBlue, canvas.rgbGreen, canvas.rgbRed, 0};
@@ -248,31 +257,37 @@ int32_t AIImage::Thumbnail(int32_t newWidth, int32_t newHeight, RGBQUAD canvas, 
 }
 
 int32_t AIImage::RotateLeft() {
+  TRACE_SCOPE(kModule, 8);
   if (!IsValid()) return Fail("Image has no pixels");
   return PixelsTurn(pixels_, kTurnLeft, &pixels_, &info_.error);
 }
 
 int32_t AIImage::RotateRight() {
+  TRACE_SCOPE(kModule, 9);
   if (!IsValid()) return Fail("Image has no pixels");
   return PixelsTurn(pixels_, kTurnRight, &pixels_, &info_.error);
 }
 
 int32_t AIImage::CropRect(const RECT& rect) {
+  TRACE_SCOPE(kModule, 10);
   if (!IsValid()) return Fail("Image has no pixels");
   return PixelsCrop(pixels_, rect.left, rect.top, rect.right, rect.bottom, &pixels_, &info_.error);
 }
 
 int32_t AIImage::Greyscale() {
+  TRACE_SCOPE(kModule, 11);
   if (!IsValid()) return Fail("Image has no pixels");
   return PixelsGreyscale(pixels_, &pixels_, &info_.error);
 }
 
 int32_t AIImage::AlphaCreate() {
+  TRACE_SCOPE(kModule, 12);
   if (!IsValid()) return Fail("Image has no pixels");
   return PixelsCreateAlpha(&pixels_, &info_.error);
 }
 
 int32_t AIImage::AlphaDelete() {
+  TRACE_SCOPE(kModule, 13);
   if (!IsValid()) return Fail("Image has no pixels");
   free(pixels_.alpha);
   pixels_.alpha = nullptr;
@@ -280,6 +295,7 @@ int32_t AIImage::AlphaDelete() {
 }
 
 int32_t AIImage::StretchRect(HDC dc, const RECT& rect) const {
+  TRACE_SCOPE(kModule, 14);
   if (!IsValid() || !dc) return 0;
   int32_t oldMode = SetStretchBltMode(dc, HALFTONE);
   SetBrushOrgEx(dc, 0, 0, nullptr);
@@ -290,6 +306,7 @@ int32_t AIImage::StretchRect(HDC dc, const RECT& rect) const {
 }
 
 int32_t AIImage::FromHBitmap(HBITMAP bitmap) {
+  TRACE_SCOPE(kModule, 15);
   BITMAP info;
   if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return Fail("Not a bitmap");
   ImagePixels made;
@@ -311,6 +328,7 @@ int32_t AIImage::FromHBitmap(HBITMAP bitmap) {
 }
 
 HBITMAP AIImage::MakeHBitmap(HDC dc) const {
+  TRACE_SCOPE(kModule, 16);
   if (!IsValid()) return nullptr;
   ImagePixels colour;
   ImageError error;
@@ -324,6 +342,7 @@ HBITMAP AIImage::MakeHBitmap(HDC dc) const {
 }
 
 int32_t AIImage::FromClipboardDib(const void* block, uint32_t size) {
+  TRACE_SCOPE(kModule, 17);
   if (!block || size < sizeof(BITMAPINFOHEADER)) return Fail("Clipboard bitmap is too small");
   ImagePixels decoded;
   if (!DecodePackedDib(static_cast<const uint8_t*>(block), size, &decoded, &info_.error)) return 0;
@@ -334,6 +353,7 @@ int32_t AIImage::FromClipboardDib(const void* block, uint32_t size) {
 }
 
 HGLOBAL AIImage::ToClipboardDib() const {
+  TRACE_SCOPE(kModule, 18);
   if (!IsValid()) return nullptr;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(pixels_.dibSize));
   if (!block) return nullptr;

@@ -40,7 +40,7 @@ int32_t DecodeRle(ByteReader& in, bool rle4, int32_t width, int32_t height, uint
                   ImageError* error) {
   int64_t x = 0, y = 0;
   while (y < height) {
-    if (in.Left() < 2) break;  // missing end marker: keep what was read
+    if (in.Left() < 2) return SetImageError(error, "BMP run data is truncated");
     uint8_t count = in.U8();
     uint8_t value = in.U8();
     if (count) {

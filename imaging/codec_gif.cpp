@@ -179,9 +179,9 @@ int32_t DecodeGif(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
   memset(indices, fill, pixelCount);
   uint64_t got = DecodeLzw(packed, packedSize, minCodeSize, indices, pixelCount);
   free(packed);
-  if (got == 0) {
+  if (got < pixelCount) {
     free(indices);
-    return SetImageError(error, "GIF image data is damaged");
+    return SetImageError(error, got ? "GIF image data is truncated" : "GIF image data is damaged");
   }
 
   if (screenWidth < left + width || screenHeight < top + height) {

@@ -37,6 +37,7 @@ void OnMessage(j_common_ptr) {}  // warnings are not shown
 struct Source {
   jpeg_source_mgr base;
   ByteStream* stream;
+  int32_t truncated;  // the data ended before the picture did
   JOCTET buffer[kChunk];
 };
 
@@ -46,7 +47,9 @@ boolean SourceFill(j_decompress_ptr info) {
   Source* source = reinterpret_cast<Source*>(info->src);
   int64_t got = source->stream->read(source->stream->context, source->buffer, kChunk);
   if (got <= 0) {
-    // Truncated data: hand libjpeg an end marker so that it ends cleanly.
+    // Truncated data: hand libjpeg an end marker so that it ends cleanly,
+    // and refuse the picture afterwards.
+    source->truncated = 1;
     source->buffer[0] = 0xFF;
     source->buffer[1] = JPEG_EOI;
     got = 2;
@@ -207,6 +210,7 @@ int32_t RunDecode(DecodeState* s, int32_t fitWidth, int32_t fitHeight, ImageErro
     }
   }
   jpeg_finish_decompress(&s->info);
+  if (s->source->truncated) return SetImageError(error, "JPEG data is truncated");
   if (orientation != 1 && !PixelsApplyOrientation(&s->pixels, orientation, error)) return 0;
   return 1;
 }
@@ -274,6 +278,7 @@ int32_t DecodeJpeg(ByteStream* stream, int32_t fitWidth, int32_t fitHeight, Imag
   s->errors.base.output_message = OnMessage;
   s->errors.error = error;
   source->stream = stream;
+  source->truncated = 0;
   source->base.init_source = SourceInit;
   source->base.fill_input_buffer = SourceFill;
   source->base.skip_input_data = SourceSkip;

@@ -36,7 +36,12 @@ int32_t DecodePcx(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
   PaletteEntry* palette = PixelsPalette(*image);
   if (indexed && bits == 8) {
     // The 256-colour table: a 0x0C marker 769 bytes before the end.
-    if (size >= 128 + 769 && data[size - 769] == 0x0C) {
+    if (size < 128 + 769 || data[size - 769] != 0x0C) {
+      free(line);
+      PixelsFree(image);
+      return SetImageError(error, "PCX colour table is missing");
+    }
+    {
       const uint8_t* table = data + size - 768;
       for (int32_t i = 0; i < 256; ++i) {
         palette[i].red = table[i * 3];

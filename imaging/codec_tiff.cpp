@@ -62,7 +62,7 @@ int32_t ReadPage(TIFF* tiff, ImagePixels* page, ImageError* error) {
   uint32_t* rgba = static_cast<uint32_t*>(_TIFFmalloc(tmsize_t(uint64_t(width) * height * 4)));
   if (!rgba) return SetImageError(error, "Out of memory for the image");
   lastTiffMessage[0] = 0;
-  if (!TIFFReadRGBAImageOriented(tiff, width, height, rgba, ORIENTATION_TOPLEFT, 0)) {
+  if (!TIFFReadRGBAImageOriented(tiff, width, height, rgba, ORIENTATION_TOPLEFT, 1)) {
     _TIFFfree(rgba);
     char message[kErrorTextSize];
     snprintf(message, sizeof(message), "TIFF error: %s", lastTiffMessage[0] ? lastTiffMessage : "unreadable page");
@@ -104,14 +104,27 @@ int32_t DecodeTiff(ByteStream* stream, ImagePixels* pages, int32_t maxPages, int
     snprintf(message, sizeof(message), "TIFF error: %s", lastTiffMessage[0] ? lastTiffMessage : "not a TIFF file");
     return SetImageError(error, message);
   }
+  // Any damaged page fails the whole file: a picture with pages silently
+  // missing would look complete.
   int32_t ok = 1;
-  do {
+  for (;;) {
     if (!ReadPage(tiff, &pages[*pageCount], error)) {
-      ok = *pageCount > 0;  // a damaged later page keeps the earlier ones
+      ok = 0;
       break;
     }
     ++*pageCount;
-  } while (*pageCount < maxPages && TIFFReadDirectory(tiff));
+    if (*pageCount == maxPages || TIFFLastDirectory(tiff)) break;
+    if (!TIFFReadDirectory(tiff)) {
+      char message[kErrorTextSize];
+      snprintf(message, sizeof(message), "TIFF error: %s", lastTiffMessage[0] ? lastTiffMessage : "damaged page");
+      ok = SetImageError(error, message);
+      break;
+    }
+  }
   TIFFClose(tiff);
+  if (!ok) {
+    for (int32_t i = 0; i < *pageCount; ++i) PixelsFree(&pages[i]);
+    *pageCount = 0;
+  }
   return ok;
 }

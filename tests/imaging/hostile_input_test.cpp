@@ -60,11 +60,14 @@ TEST(HostileInput, TruncatedFilesFailWithAReason) {
       ExpectSafeLoad(s, cut, s.type, "truncated");
       ExpectSafeLoad(s, cut, kImageDetect, "truncated, detected");
     }
-    // Cut inside the header the load must fail.
-    Bytes header(s.bytes.begin(), s.bytes.begin() + 5);
-    AIImage image;
-    EXPECT_FALSE(image.LoadFromMemory(header.data(), uint32_t(header.size()), s.type)) << s.name;
-    EXPECT_STRNE("", image.GetErrorText()) << s.name;
+    // Every cut that loses picture data fails. GIF's last two bytes (block
+    // end and trailer) and the last 64 bytes of the shipped TIFF (white point
+    // and primaries, which the picture does not need) carry no pixels.
+    size_t spare = s.type == kImageGif ? 2 : s.type == kImageTif ? 64 : 0;
+    for (size_t length = 1; length + spare < s.bytes.size(); ++length) {
+      AIImage image;
+      EXPECT_FALSE(image.LoadFromMemory(s.bytes.data(), uint32_t(length), s.type)) << s.name << " cut at " << length;
+    }
   }
 }
 
