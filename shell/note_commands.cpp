@@ -3,6 +3,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
+#include "shell/link_helpers.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
@@ -382,6 +383,7 @@ int ToggleIncSearch(int32_t mode)
         ShowWindow(box, SW_SHOW);
         ShowWindow(p.replaceBox.GetHwnd(), mode == -99 ? SW_SHOW : SW_HIDE);
         UpdateSplitter();
+        ApplyEditorBackground();
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         p.focusedSearchBox = box;
@@ -394,6 +396,7 @@ int ToggleIncSearch(int32_t mode)
     ShowWindow(box, SW_HIDE);
     ShowWindow(p.replaceBox.GetHwnd(), SW_HIDE);
     UpdateSplitter();
+    ApplyEditorBackground();
     // Escape goes back to where the search started; otherwise the match stays selected.
     if (mode == -2) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&p.incSearchAnchor);
     p.focusedSearchBox = nullptr;

@@ -7,6 +7,7 @@
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
+#include "shell/link_helpers.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
@@ -474,6 +475,31 @@ TEST_F(ShellTest, ShutdownRunsOnceAndStoresEverything)
     EXPECT_STREQ(Utf8(placement.lastTitle).c_str(), "Travel");
     EXPECT_EQ(placement.placement.length, sizeof(WINDOWPLACEMENT));
     g_app.SetRunState(kRunRunning);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellTest, FileLinksAndImageLinks)
+{
+    OpenExamples();
+    AIString path;
+    EXPECT_EQ(ResolveFileLink(L"rel:\\files\\seeds.pdf", path), 1);
+    AIString expected;
+    expected.AssignText(GetDataFolder());
+    expected.AppendText(L"files\\seeds.pdf");
+    EXPECT_TRUE(path.EqualsString(expected)) << Utf8(path);
+    EXPECT_EQ(ResolveFileLink(L"file:C:\\docs\\a.txt", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"C:\\docs\\a.txt"));
+    EXPECT_EQ(ResolveFileLink(L"Garden", path), 0);
+    EXPECT_TRUE(path.EqualsText(L"Garden"));
+
+    EXPECT_NE(ClassifyHyperlink(L"https://example.org/"), 0);
+    EXPECT_NE(ClassifyHyperlink(L"rel:\\images\\cat.gif"), 0);
+    EXPECT_NE(ClassifyHyperlink(L"C:\\photos\\CAT.JPG"), 0);
+    EXPECT_EQ(ClassifyHyperlink(L"C:\\docs\\report.pdf"), 0);
+    EXPECT_EQ(ClassifyHyperlink(L""), 0);
 }
 
 }  // namespace
