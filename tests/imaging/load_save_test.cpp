@@ -46,6 +46,25 @@ TEST(ImageLoad, TgaIsDetectedOnlyByItsExtension) {
   EXPECT_TRUE(Near(PixelAt(image, 3, 1), kBlue, 0));
 }
 
+TEST(ImageLoad, MissingEmptyAndUnknownFilesFailWithAReason) {
+  AIImage image;
+  MakePattern(&image);
+  std::vector<WCHAR> missing = TempPath("missing.png");
+  EXPECT_FALSE(image.Load(missing.data(), kImageDetect));
+  EXPECT_STRNE("", image.GetErrorText());
+  std::vector<WCHAR> empty = TempPath("empty.png");
+  ASSERT_TRUE(WriteWholeFile(empty.data(), Bytes()));
+  EXPECT_FALSE(image.Load(empty.data(), kImageDetect));
+  EXPECT_STRNE("", image.GetErrorText());
+  Bytes text = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'};
+  ASSERT_TRUE(WriteWholeFile(empty.data(), text));
+  EXPECT_FALSE(image.Load(empty.data(), kImageDetect));
+  EXPECT_STREQ("Unknown image format", image.GetErrorText());
+  EXPECT_FALSE(image.Load(empty.data(), 11));
+  DeleteFileW(empty.data());
+  EXPECT_EQ(12, image.GetWidth());  // failed loads keep the picture
+}
+
 TEST(ImageLoad, TiffPagesBecomeFrames) {
   Bytes bytes = ReadDataFile("pages.tif");
   AIImage image;
