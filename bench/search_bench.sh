@@ -37,12 +37,13 @@ printf '%-11s %-6s %-12s %5s %2s %8s %9s %7s %8s %7s %4s %-5s | %7s %8s %6s %5s\
 for size in $sizes; do
   notes=${size%%:*}
   chars=${size##*:}
-  rm -f "$work"/*.pat "$work/notes.txt"
-  "$build/wine-run.sh" "$build/bench/search_benchmark.exe" "$notes" "$chars" "$work" > "$work/out.txt" || exit 1
-  grep '^STORE' "$work/out.txt" | sed "s/^/$size: /"
-  grep '^RESULT' "$work/out.txt" | while read -r line; do
+  dir="$work/$notes-$chars"  # a folder of its own: the store also reads the side files beside the file
+  mkdir -p "$dir"
+  "$build/wine-run.sh" "$build/bench/search_benchmark.exe" "$notes" "$chars" "$dir" > "$dir/out.txt" || exit 1
+  grep '^STORE' "$dir/out.txt" | sed "s/^/$size: /"
+  grep '^RESULT' "$dir/out.txt" | while read -r line; do
     kind=$(echo "$line" | sed 's/.* kind=\([^ ]*\).*/\1/')
-    set -- $(time_grep "$work/$kind.pat" "$work/notes.txt")
+    set -- $(time_grep "$dir/$kind.pat" "$dir/notes.txt")
     echo "$line" | awk -v size="$size" -v g="$1" -v lines="$2" -v s="$startup" '{
       for (i = 2; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
       extent = v["walk"] == "whole-file" ? "whole" : "at-50"

@@ -9,6 +9,7 @@
 // search_bench.sh can time grep on the same text.
 //
 //   search_benchmark.exe <notes> <chars per note> <output folder|-> [query]
+//   search_benchmark.exe --file <data file> <query>     (a data file of one's own)
 #include "bench/search_fake_store.h"
 #include "bench/search_note_generator.h"
 #include "search/full_text_query.h"
@@ -288,15 +289,41 @@ int OpenInStore(const std::string& folder, const std::vector<GeneratedNote>& not
 }
 
 
+// Runs the query over a data file opened by the store.
+int SearchOwnFile(const char* file, const char* text)
+{
+    AIString path, query;
+    path.FromUtf8(file);
+    query.FromUtf8(text);
+    if (!LoadDatafile(path.GetText())) {
+        printf("STORE not opened (message %d)\n", g_noteStore.lastMessageId);
+        return 1;
+    }
+    ConnectStoreSearchSource();
+    SearchSource source = GetSearchSource();
+    source.pumpMessages = TimeStorePump;
+    g_reload = source.reloadNotesFromMirrors;
+    source.reloadNotesFromMirrors = TimedReload;
+    SetSearchSource(source);
+    printf("DATAFILE %s notes=%d characters=%d\n", file, GetNoteCount(), GetDatafileBufferChars());
+    std::vector<QueryKind> kinds;
+    AddKind(kinds, "given", query, {});
+    RunKind("store", kinds[0], StoreTitle, true);
+    CloseDatafile();
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        fprintf(stderr, "usage: search_benchmark <notes> <chars per note> <output folder|-> [query]\n");
-        return 2;
-    }
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     g_frequency = frequency.QuadPart;
+    if (argc == 4 && strcmp(argv[1], "--file") == 0) return SearchOwnFile(argv[2], argv[3]);
+    if (argc < 4) {
+        fprintf(stderr, "usage: search_benchmark <notes> <chars per note> <output folder|-> [query]\n"
+                        "       search_benchmark --file <data file> <query>\n");
+        return 2;
+    }
 
     int notesWanted = atoi(argv[1]);
     int chars = atoi(argv[2]);

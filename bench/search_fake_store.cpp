@@ -46,7 +46,7 @@ int Pump()
 {
     g_store->pumps++;
     if (g_store->onPump) g_store->onPump(*g_store);
-    return 1;
+    return g_store->pumpAnswer;
 }
 int32_t CpuSpeed() { return g_store->cpuSpeed; }
 int32_t Windows60() { return g_store->windows60; }

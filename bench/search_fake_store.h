@@ -19,6 +19,7 @@ struct FakeSearchStore {
     int32_t cpuSpeed = 300;
     int32_t windows60 = 0;
     int32_t reportedChars = -1;         // >= 0: the buffer length the store reports
+    int pumpAnswer = 1;                 // 0: the pump saw a quit
 
     // What the search did.
     int pumps = 0;

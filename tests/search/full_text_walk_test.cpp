@@ -161,6 +161,15 @@ TEST_F(FullTextWalk, DatafileChangedDuringThePumpStopsTheWalk)
     EXPECT_EQ(kStopRequested, SearchStopRequest);
 }
 
+TEST_F(FullTextWalk, QuitSeenByThePumpStopsTheWalk)
+{
+    LoadNumbered(*this, store, 6000, "alpha");
+    store.pumpAnswer = 0;
+    ASSERT_EQ(0, Search(L"zzz"));
+    EXPECT_EQ(1, store.pumps);
+    EXPECT_EQ(store.walksBegun, store.walksEnded);
+}
+
 TEST_F(FullTextWalk, PumpsRationedByNoteCountAndSpeed)
 {
     LoadNumbered(*this, store, 600, "x");
