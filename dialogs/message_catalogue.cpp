@@ -1,4 +1,5 @@
 #include "dialogs/message_catalogue.h"
+#include "foundation/text_markup.h"
 
 // Placeholders inside the texts: the first, second and third insert (cut to
 // 25 characters) and the second insert laid out on two lines of 35.
@@ -210,19 +211,28 @@ const HelpPage* FindHelpPage(int32_t id, int32_t page)
     return 0;
 }
 
+// Inserts are names and paths typed by users: the message text is mark-up,
+// so they go in escaped (cut first, so that the cut counts visible characters).
+void AppendEscaped(AIString* out, const WCHAR* text, int limit)
+{
+    AIString piece;
+    piece.AssignTextN(text, limit);
+    TextMarkup::Escape(piece.GetText(), *out);
+}
+
 void AppendInsertCut(AIString* out, const AIString* insert, int limit)
 {
-    if (insert) out->AppendTextN(insert->GetText(), limit);
+    if (insert) AppendEscaped(out, insert->GetText(), limit);
 }
 
 // The second insert on two lines of at most 35 characters; the rest is dropped.
 void AppendInsertTwoLines(AIString* out, const AIString* insert)
 {
     if (!insert) return;
-    out->AppendTextN(insert->GetText(), 35);
+    AppendEscaped(out, insert->GetText(), 35);
     if (insert->GetLength() > 35) {
         out->AppendText(L"\r\n");
-        out->AppendTextN(insert->GetText() + 35, 35);
+        AppendEscaped(out, insert->GetText() + 35, 35);
     }
 }
 

@@ -1,0 +1,56 @@
+// What the dialogs need of the shell's windows and commands. The shell fills
+// these in once its windows exist (the dialogs sit below the shell and cannot
+// call it directly). Every null entry is skipped, so the dialogs also run with
+// windows of their own, as the tests do.
+#pragma once
+#include "foundation/win.h"
+
+class AIString;
+
+struct DialogShellLinks {
+    HWND frame;       // window 100
+    HWND content;     // window 200, "winMain"
+    HWND editor;      // the note editor control
+    int statusLineHeight;  // the message box slides out until only this much is left
+
+    // Status line: text in mark-up at a level (0 done .. 3 error), its picture
+    // (a message kind code, 0 none), and a repaint of its rectangle.
+    void (*setStatusText)(const WCHAR* text, int level);
+    void (*setStatusPicture)(int32_t kindCode);
+    void (*invalidateStatusLine)();
+
+    // The content window's timers: those that must not run under a dialog,
+    // and all its application timers.
+    int (*stopTimersForDialog)();
+    void (*killAllTimers)();
+
+    // 1 when the quick preview shows and the shell does not hold it.
+    int (*isQuickPreviewShowing)();
+    // After a dialog: the content window's highlight word -1, its window-state
+    // word 1 and the focus back on the pane the shell records as focused.
+    void (*afterDialogRestored)();
+    // After another application came to the front while a message showed:
+    // the editor's background colour from the settings again.
+    void (*afterOtherApplicationInFront)();
+
+    // The current note, everywhere the shell keeps it (-1 none).
+    void (*setCurrentNote)(int32_t noteIndex);
+    // The content window's set-up routine, run through the frame's guarded run.
+    int (*runContentSetup)();
+    // Shows a note (the shell's ReadAndShowNote with 1).
+    int (*showNote)(int32_t noteIndex);
+    // The title the image browser chose (owned by the shell).
+    AIString* chosenTitle;
+};
+
+extern DialogShellLinks g_dialogShell;
+
+// The frame: the linked one, else the application's main window.
+HWND DialogFrameWindow();
+// The window that gets the focus back after a dialog.
+HWND DialogMainWindow();
+void DialogSetStatusText(const WCHAR* text, int level);
+void DialogInvalidateStatusLine();
+void DialogStopContentTimers();
+// Repaints the content window (update 1: at once).
+void DialogRepaintContent(int update);
