@@ -22,6 +22,8 @@
 #define IDR_FONT_MONO 561
 #define IDR_FONT_SERIF 562
 #define IDR_FONT_DISPLAY 563      // the display font of screen titles ("kimberley")
+// The family name the display font registers under: ask for this face after loading 563.
+#define DISPLAY_FONT_FACE L"Comfortaa"
 
 // Command ids of the accelerator table (handled by the frame's command table).
 #define IDM_SAVE_NOTE 40099

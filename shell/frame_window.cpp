@@ -190,6 +190,15 @@ static LRESULT FrameOnSetFocus(HWND, UINT, WPARAM, LPARAM)
     return 0;
 }
 
+// Leaving for another program saves the note: the user may switch off or
+// copy the data file while Tavik is in the background.
+static LRESULT FrameOnActivateApp(HWND, UINT, WPARAM wParam, LPARAM)
+{
+    g_app.SetGuardFlag(wParam ? 1 : 0);
+    if (!wParam) SaveCurrentNote(0, 0, 0, 0);
+    return 0;
+}
+
 static LRESULT FrameOnGetMinMaxInfo(HWND, UINT, WPARAM, LPARAM lParam)
 {
     MINMAXINFO* info = (MINMAXINFO*)lParam;
@@ -240,6 +249,7 @@ static const MessageEntry kFrameMessages[] = {
     {WM_ENDSESSION, FrameOnEndSession},
     {WM_SETFOCUS, FrameOnSetFocus},
     {WM_GETMINMAXINFO, FrameOnGetMinMaxInfo},
+    {WM_ACTIVATEAPP, FrameOnActivateApp},
     {MsgTrayIcon, FrameOnTrayIcon},
 };
 
