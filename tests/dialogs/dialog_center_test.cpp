@@ -10,6 +10,7 @@
 #include "dialogs/screen_launchers.h"
 #include "foundation/app.h"
 #include "foundation/hash_name.h"
+#include "notestore/note_store.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -317,4 +318,85 @@ TEST_F(DialogCenterTest, FilePanelChoicesReachTheFrame)
     EXPECT_EQ(kScreenFilePanel, g_host.screenAsked);
     EXPECT_EQ((UINT)IDM_SAVE_COPY, g_testWindows.lastFrameCommand);
     EXPECT_EQ(0u, g_dialogCenter.busy);
+}
+
+namespace {
+
+// A data file of the given notes (titles in order), in the temporary folder.
+void WriteDatafile(const AIString& path, const WCHAR* const titles[], int count)
+{
+    AIString text(L"\xFEFFTavik 10\r\n");
+    for (int i = 0; i < count; i++)
+        text.AppendChar(0x00A4).AppendText(titles[i]).AppendText(L"\r\nText of the note\r\n{{\r\n}}\r\n");
+    HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    DWORD written = 0;
+    WriteFile(file, text.GetText(), (DWORD)text.GetLength() * 2, &written, 0);
+    CloseHandle(file);
+}
+
+AIString TempPath(const WCHAR* name)
+{
+    WCHAR folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    AIString path(folder);
+    path.AppendText(name);
+    return path;
+}
+
+}  // namespace
+
+TEST_F(DialogCenterTest, RecentDataFilesAndRefresh)
+{
+    SettingsRecord& settings = g_app.settings.Record();
+    AIString path = TempPath(L"dialogs-refresh.tavik");
+    const WCHAR* const titles[] = {L"Beta", L"Gamma"};
+    WriteDatafile(path, titles, 2);
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+
+    // The open data file chosen again: nothing happens.
+    AIString upper(path);
+    upper.ToUpperCase();
+    SettingsSetRecentFile(settings, 0, upper.GetText());
+    EXPECT_EQ(0, CarryOutFileCommand(101));
+    EXPECT_EQ(0, g_testWindows.frameCommands);
+
+    // Portable mode opens only files inside the data folder.
+    SettingsSetRecentFile(settings, 1, L"Z:\\elsewhere\\other.tavik");
+    g_app.system.SetPortable(1);
+    EXPECT_EQ(102, CarryOutFileCommand(102));
+    g_app.system.SetPortable(0);
+    ASSERT_TRUE(g_messageBox.box != 0);
+    EXPECT_TRUE(g_messageBox.texts.caption.EqualsText(L"Cannot open data file"));
+    g_dialogCenter.UpdateMessageBox(-1);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsString(path));
+
+    // Refresh keeps the note that was shown.
+    ASSERT_EQ(1, OpenCurrentNote(1));
+    g_noteStore.currentIndex = 1;
+    EXPECT_EQ(3, CarryOutFileCommand(3));
+    EXPECT_EQ((UINT)IDM_SAVE_NOTE, g_testWindows.lastFrameCommand);
+    EXPECT_EQ(1, g_testWindows.currentNoteSet);
+    EXPECT_EQ(1, g_testWindows.contentSetups);
+    EXPECT_TRUE(g_testWindows.statusText.EqualsText(L"Refreshed data - Save completed"));
+    CloseDatafile();
+    DeleteFileW(path.GetText());
+}
+
+TEST_F(DialogCenterTest, WithoutAPaintTheEleventhTickAsksForTheDialog)
+{
+    g_dialogCenter.kind = kScreenAbout;
+    g_dialogCenter.busy = 1;
+    RequestModalDialog(1, RequestDialogScreen, kScreenAbout);
+    CreateBackdropWindow();
+    HWND backdrop = GetBackdropWindow();
+    ASSERT_TRUE(backdrop != 0);
+    ValidateRect(backdrop, 0);
+    for (int i = 0; i < 10; i++) SendMessageW(backdrop, WM_TIMER, kBackdropFadeTimer, 0);
+    EXPECT_EQ(0, g_host.calls);
+    SendMessageW(backdrop, WM_TIMER, kBackdropFadeTimer, 0);
+    EXPECT_EQ(1, g_host.calls);
+    EXPECT_EQ(kScreenAbout, g_host.screenAsked);
+    EXPECT_EQ(-1, g_backdrop.darkeningPhase);
+    ASSERT_TRUE(PumpUntil(BackdropDone, 3000));  // the stand-in host closes again
+    EXPECT_EQ(kDialogRestored, DialogState);
 }

@@ -9,6 +9,7 @@
 #include "dialogs/message_box.h"
 #include "foundation/app.h"
 #include "notestore/note_store.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -244,4 +245,26 @@ TEST_F(MessageBoxTest, ARefusedDataFileShowsItsNumberedMessage)
     EXPECT_TRUE(g_messageBox.texts.number.EqualsText(L"(021)"));
     EXPECT_TRUE(g_messageBox.texts.caption.EqualsText(L"File not valid"));
     SetNoteStoreMessageHook(0);
+}
+
+TEST_F(MessageBoxTest, AnotherApplicationInFrontClosesTheBoxAndSavesTheNote)
+{
+    g_dialogCenter.ShowMessage(5);
+    ASSERT_TRUE(g_messageBox.box != 0);
+    // Passive: the frame taking the focus leaves the box up.
+    SendMessageW(g_messageBox.box, WM_ACTIVATE, WA_INACTIVE, (LPARAM)g_testWindows.frame);
+    EXPECT_TRUE(g_messageBox.box != 0);
+    SendMessageW(g_messageBox.box, WM_ACTIVATE, WA_INACTIVE, (LPARAM)GetDesktopWindow());
+    EXPECT_EQ(0, g_messageBox.box != 0);
+    EXPECT_EQ((UINT)IDM_SAVE_NOTE, g_testWindows.lastFrameCommand);
+    EXPECT_EQ(0, g_app.GetGuardFlag());
+    EXPECT_EQ(0u, g_dialogCenter.busy);
+
+    // Active: the frame taking the focus closes it, without saving.
+    g_app.SetGuardFlag(1);
+    g_testWindows.lastFrameCommand = 0;
+    ASSERT_EQ(1, g_dialogCenter.UpdateMessageBox(1));
+    SendMessageW(g_messageBox.box, WM_ACTIVATE, WA_INACTIVE, (LPARAM)g_testWindows.frame);
+    EXPECT_EQ(0, g_messageBox.box != 0);
+    EXPECT_EQ(0u, g_testWindows.lastFrameCommand);
 }

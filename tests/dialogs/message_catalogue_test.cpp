@@ -128,3 +128,19 @@ TEST(MessageCatalogue, UnknownIdKeepsDefaultsAndEarlierFields)
     EXPECT_TRUE(t.number.EqualsText(L"(003)"));
     EXPECT_EQ(1003, t.kindCode);
 }
+
+TEST(MessageCatalogue, InsertsAreEscapedAfterTheirCut)
+{
+    Composer c;
+    // 25 visible characters are kept; the escapes do not count.
+    c.inserts[0].AssignText(L"<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<");
+    c.Compose(6);
+    AIString expected(L"The title '");
+    for (int i = 0; i < 25; i++) expected.AppendText(L"&lt;");
+    expected.AppendText(L"' already exists.");
+    EXPECT_TRUE(c.out.text.StartsWith(expected.GetText())) << Utf8(c.out.text);
+
+    c.inserts[0].AssignText(L"a&b");
+    c.inserts[1].AssignText(L"C:\\<dir>\\");
+    EXPECT_TRUE(c.Compose(31).text.StartsWith(L"The file 'a&amp;b' at\r\n'C:\\&lt;dir&gt;\\'")) << Utf8(c.out.text);
+}
