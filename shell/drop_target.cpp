@@ -26,7 +26,7 @@ static int DroppedDatafile(IDataObject* data, AIString& path)
     return found;
 }
 
-class FrameDropTarget : public IDropTarget {
+class DatafileDropTarget : public IDropTarget {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
     {
@@ -73,7 +73,7 @@ private:
     int accept_ = 0;
 };
 
-static FrameDropTarget s_dropTarget;
+static DatafileDropTarget s_dropTarget;
 static int s_registered = 0;
 
 int RegisterFrameDropTarget(HWND frame)
@@ -87,3 +87,5 @@ void RevokeFrameDropTarget(HWND frame)
     if (s_registered) RevokeDragDrop(frame);
     s_registered = 0;
 }
+
+IDropTarget* FrameDropTarget() { return &s_dropTarget; }

@@ -6,3 +6,5 @@
 // 1 when the frame accepts drops (OLE must be initialised).
 int RegisterFrameDropTarget(HWND frame);
 void RevokeFrameDropTarget(HWND frame);
+// The frame's drop target object (tests drop on it directly).
+struct IDropTarget* FrameDropTarget();

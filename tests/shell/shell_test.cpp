@@ -8,6 +8,7 @@
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
 #include "shell/link_helpers.h"
+#include "shell/drop_target.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
@@ -24,6 +25,7 @@
 #include <ole2.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -500,6 +502,117 @@ TEST_F(ShellTest, FileLinksAndImageLinks)
     EXPECT_NE(ClassifyHyperlink(L"C:\\photos\\CAT.JPG"), 0);
     EXPECT_EQ(ClassifyHyperlink(L"C:\\docs\\report.pdf"), 0);
     EXPECT_EQ(ClassifyHyperlink(L""), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A data object holding one dropped file, made through the clipboard as
+// Explorer would hand it over.
+IDataObject* DataObjectForFile(const WCHAR* path)
+{
+    int chars = TextLength(path);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (chars + 2) * sizeof(WCHAR));
+    DROPFILES* files = (DROPFILES*)GlobalLock(memory);
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    CopyMemory(files + 1, path, chars * sizeof(WCHAR));
+    GlobalUnlock(memory);
+    if (!OpenClipboard(g_frame.GetHwndField())) return nullptr;
+    EmptyClipboard();
+    SetClipboardData(CF_HDROP, memory);
+    CloseClipboard();
+    IDataObject* data = nullptr;
+    if (FAILED(OleGetClipboard(&data))) return nullptr;
+    return data;
+}
+
+TEST_F(ShellTest, DroppingADataFileOpensItAndOtherFilesAreRefused)
+{
+    OpenExamples();
+    AIString other;
+    other.Copy(folder_);
+    other.AppendText(L"\\dropped.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, other.GetText()), 1);
+    IDropTarget* target = FrameDropTarget();
+    POINTL at = {10, 10};
+    DWORD effect = DROPEFFECT_COPY;
+
+    IDataObject* text = DataObjectForFile(L"C:\\notes\\picture.png");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(target->DragEnter(text, 0, at, &effect), S_OK);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_NONE);
+    effect = DROPEFFECT_COPY;
+    target->Drop(text, 0, at, &effect);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_NONE);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
+    text->Release();
+
+    IDataObject* file = DataObjectForFile(other.GetText());
+    ASSERT_NE(file, nullptr);
+    target->DragEnter(file, 0, at, &effect);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    target->Drop(file, 0, at, &effect);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(other.GetText()));
+    EXPECT_GE(Find(L"Welcome"), 0);
+    file->Release();
+}
+
+TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
+{
+    OpenExamples();
+    HWND box = g_mainPanel.quickSearch.GetHwnd();
+    SetWindowTextW(box, L"recipes");
+    SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    SetFocus(box);
+    SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+    // An unknown title changes nothing and says so.
+    SetWindowTextW(box, L"No such note");
+    SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    EXPECT_NE(Utf8(GetStatusText()).find("No note has this title"), std::string::npos);
+    // Picking a title in the list shows that note.
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    int32_t travel = Find(L"Travel");
+    SendMessageW(list, LB_SETCURSEL, travel, 0);
+    SendMessageW(g_mainPanel.GetHwndField(), WM_COMMAND, MAKEWPARAM(g_mainPanel.noteList.GetId(), LBN_SELCHANGE),
+                 (LPARAM)list);
+    EXPECT_EQ(g_mainPanel.currentNote, travel);
+}
+
+TEST_F(ShellTest, SplitterDragsWithinItsLimitsAndTheStatusLineClickShowsTheMessage)
+{
+    OpenExamples();
+    HWND panel = g_mainPanel.GetHwndField();
+    RECT client;
+    GetClientRect(panel, &client);
+    const RECT& splitter = g_mainPanel.layout.splitter;
+    int y = (splitter.top + splitter.bottom) / 2;
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(splitter.left + 2, y));
+    SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, y));
+    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(400, y));
+    EXPECT_EQ(g_mainPanel.splitX, 400 - kSplitterWidth / 2);
+    RECT list;
+    GetWindowRect(g_mainPanel.noteList.GetHwnd(), &list);
+    MapWindowPoints(nullptr, panel, (POINT*)&list, 2);
+    EXPECT_EQ(list.right, g_mainPanel.splitX);
+    // Dragged past the right edge, the editor keeps its minimum width.
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(g_mainPanel.layout.splitter.left + 2, y));
+    SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right + 300, y));
+    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(client.right + 300, y));
+    EXPECT_GE(g_mainPanel.layout.editor.right - g_mainPanel.layout.editor.left, kMinEditorWidth - kMargin);
+    // A click on the status line asks the message box to show the last message again.
+    trace_.Clear();
+    const RECT& status = g_mainPanel.layout.status;
+    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(status.left + 5, status.top + 5));
+    EXPECT_TRUE(trace_.Saw(kTraceLaterEntryPoints, 13));
+    g_mainPanel.splitX = kDefaultSplitX;
+    UpdateSplitter();
 }
 
 }  // namespace
