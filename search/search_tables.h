@@ -55,6 +55,8 @@ struct SearchCounterSet {
 // Stop request values.
 enum : int32_t { kStopIdle = 0, kStopRequested = 1, kStopRunning = -1 };
 
+// Change the keywords only through ParseSearchQuery, ClearSearchKeywords and
+// SetSearchKeyword: they move the revision on, which prepared scans check.
 extern SearchKeywordTable SearchKeywords;
 extern SearchHitSlots SearchHitTable;
 extern RankedHit RankedHits[kSearchHitSlots];
