@@ -157,7 +157,6 @@ void OnFrameTimer(HWND, UINT_PTR timerId)
         if (editor && SendMessageW(editor, EM_GETMODIFY, 0, 0)) SaveCurrentNote(0, 0, 0, 0);
     } else if (timerId == kTimerStatusAnimation) {
         TRACE_SCOPE(kTraceFrame, 3);
-        extern void TickStatusLine();
         TickStatusLine();
     } else if (timerId == kTimerPasteFollowUp) {
         KillTimer(g_frame.GetHwndField(), kTimerPasteFollowUp);

@@ -25,3 +25,10 @@ void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
 void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
 void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }
 void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }
+int WaitForSyncUpdate() { TRACE_SCOPE(kTraceLaterEntryPoints, 22); return 0; }
+void ToggleImageZoom() { TRACE_SCOPE(kTraceLaterEntryPoints, 23); }
+void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }
+void ToggleImagePreviewMode(int, int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 25); }
+int OpenFavorite(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 26); return 0; }
+int ShowLinkHoverText() { TRACE_SCOPE(kTraceLaterEntryPoints, 27); return 0; }
+int CreateThumbnail(const WCHAR*, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 28); return 0; }

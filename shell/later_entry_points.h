@@ -30,3 +30,11 @@ void RibbonMouseMove(int mode, LPARAM controlId);
 void ChangeRtfFont(LPARAM argument);
 void ChangeRtfFontSize(LPARAM argument);
 void ChangeRtfFontZoom(LPARAM argument);
+// Shell services that wait for the image preview, sync and favourites layers.
+int WaitForSyncUpdate();
+void ToggleImageZoom();
+void ToggleSplitView();
+void ToggleImagePreviewMode(int a, int b, int c);
+int OpenFavorite(int slot);
+int ShowLinkHoverText();
+int CreateThumbnail(const WCHAR* imagePath, int flag);

@@ -24,6 +24,13 @@ void SetStatusText(const WCHAR* text, int level)
 
 const WCHAR* GetStatusText() { return s_statusLine.GetSlotText(0); }
 
+void RefreshImagePreview(const WCHAR* text, int level)
+{
+    SetStatusText(text, level);
+    HWND panel = g_mainPanel.GetHwndField();
+    if (panel) UpdateWindow(panel);
+}
+
 void TickStatusLine() { s_statusLine.Tick(GetTickCount()); }
 
 static void MoveControl(AIControl& control, const RECT& r)

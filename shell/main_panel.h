@@ -102,3 +102,7 @@ int StopTimersForExit();
 // prompt, 1 information, 2 warning, 3 error.
 void SetStatusText(const WCHAR* text, int level);
 const WCHAR* GetStatusText();
+// Empties timed status texts whose time is up (the frame's timer 10).
+void TickStatusLine();
+// Shows a status text and repaints the status line at once (inside long steps).
+void RefreshImagePreview(const WCHAR* text, int level);
