@@ -214,7 +214,7 @@ void DialogCenter::PlaceDialogWindow()
 
 // ---- The note store's messages ----
 
-void ShowNoteStoreMessage(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2, const WCHAR* insert3)
+void ShowCatalogueMessage(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2, const WCHAR* insert3)
 {
     AIString text1(insert1), text2(insert2), text3(insert3);
     g_dialogCenter.ShowMessageWithTexts((uint32_t)messageId, text1, text2, text3);
@@ -222,5 +222,5 @@ void ShowNoteStoreMessage(int32_t messageId, const WCHAR* insert1, const WCHAR* 
 
 void ConnectNoteStoreMessages()
 {
-    SetNoteStoreMessageHook(ShowNoteStoreMessage);
+    SetNoteStoreMessageHook(ShowCatalogueMessage);
 }

@@ -152,6 +152,7 @@ void FinishAfterScreen();
 
 // The note store's messages reach the user through ShowMessage from here on.
 void ConnectNoteStoreMessages();
-// The shape of the note store's message hook.
-void ShowNoteStoreMessage(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
+// A catalogue message with up to three inserts (null reads as empty): the
+// shape of the note store's and the shell's message hooks.
+void ShowCatalogueMessage(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
                           const WCHAR* insert3);

@@ -213,7 +213,7 @@ HWND RefreshMessageBox()
         g_messageBoxWindow.SetHwndField(0);
         DestroyWindow(old);
     }
-    if (!m.owner) m.owner = DialogMainWindow();
+    if (!m.owner || !IsWindow(m.owner)) m.owner = DialogMainWindow();
     SettingsRecord& settings = g_app.settings.Record();
     m.openFlag = 0;
     m.closingFlag = 0;
