@@ -25,7 +25,13 @@ void StopWindowTimer(HWND box, UINT_PTR timerId)
     KillTimer(box, timerId);
 }
 
-const MessageBoxClock kWindowTimerClock = {StartWindowTimer, StopWindowTimer};
+int64_t PerformanceMilliseconds()
+{
+    int64_t frequency = g_app.system.GetPerformanceFrequency();
+    return frequency > 0 ? g_app.system.ReadPerformanceCounter() * 1000 / frequency : (int64_t)GetTickCount();
+}
+
+const MessageBoxClock kWindowTimerClock = {StartWindowTimer, StopWindowTimer, PerformanceMilliseconds};
 MessageBoxClock g_clock = kWindowTimerClock;
 
 int IsPassive() { return g_dialogCenter.messageModeFlag == 1 ? 1 : 0; }
@@ -78,6 +84,9 @@ void ApplyTransparency(HWND box, int transparency, int knobLeft)
 void OnTimerTick(HWND box)
 {
     MessageBoxState& m = g_messageBox;
+    int64_t now = g_clock.now();
+    if (m.lastTickTime >= 0 && now - m.lastTickTime < kMessageBoxTickMs / 2) return;
+    m.lastTickTime = now;
     HWND frame = DialogFrameWindow();
     if (frame) {
         RECT now;
@@ -229,6 +238,7 @@ HWND RefreshMessageBox()
     m.texts.helpFlag = 0;
     m.dragState = 0;
     m.frameRectSaved = 0;
+    m.lastTickTime = -1;
     g_restPainted = 0;
     if (g_dialogShell.setStatusPicture) g_dialogShell.setStatusPicture(0);
     m.transparency = settings.messageBoxTransparency;

@@ -11,6 +11,7 @@ DialogTestWindows g_testWindows;
 namespace {
 
 int g_clockRunning = 0;
+int64_t g_clockNow = 0;
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -38,6 +39,7 @@ int RecordSetup()
 
 void DrivenStart(HWND, UINT_PTR, UINT) { g_clockRunning = 1; }
 void DrivenStop(HWND, UINT_PTR) { g_clockRunning = 0; }
+int64_t DrivenNow() { return g_clockNow; }
 
 void CreateWindowsOnce()
 {
@@ -141,13 +143,23 @@ int PumpUntil(int (*cond)(), int milliseconds)
 
 void UseDrivenClock()
 {
-    static const MessageBoxClock driven = {DrivenStart, DrivenStop};
+    static const MessageBoxClock driven = {DrivenStart, DrivenStop, DrivenNow};
     SetMessageBoxClock(&driven);
 }
 
 int DrivenClockRunning() { return g_clockRunning; }
 
 int TickMessageBox(int n)
+{
+    int sent = 0;
+    for (; sent < n && g_messageBox.box; sent++) {
+        g_clockNow += kMessageBoxTickMs;
+        SendMessageW(g_messageBox.box, WM_TIMER, kMessageBoxTimer, 0);
+    }
+    return sent;
+}
+
+int SendTickBurst(int n)
 {
     int sent = 0;
     for (; sent < n && g_messageBox.box; sent++) SendMessageW(g_messageBox.box, WM_TIMER, kMessageBoxTimer, 0);

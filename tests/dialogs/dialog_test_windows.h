@@ -30,5 +30,7 @@ void PumpFor(int milliseconds);
 // The driven clock of the message box: no window timer; the tests send WM_TIMER.
 void UseDrivenClock();
 int DrivenClockRunning();
-// Sends n ticks to the box while it exists; returns the ticks sent.
+// Sends n ticks 10 ms apart to the box while it exists; returns the ticks sent.
 int TickMessageBox(int n);
+// Sends n ticks at the same moment (as Wine delivers missed ticks).
+int SendTickBurst(int n);

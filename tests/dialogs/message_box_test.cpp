@@ -268,3 +268,17 @@ TEST_F(MessageBoxTest, AnotherApplicationInFrontClosesTheBoxAndSavesTheNote)
     EXPECT_EQ(0, g_messageBox.box != 0);
     EXPECT_EQ(0u, g_testWindows.lastFrameCommand);
 }
+
+TEST_F(MessageBoxTest, ATickBurstAfterABusySpellDoesNotEndTheMessage)
+{
+    g_dialogCenter.ShowMessage(5);
+    ASSERT_TRUE(g_messageBox.box != 0);
+    TickMessageBox(20);  // slid in, resting
+    int resting = g_messageBox.tickCounter;
+    EXPECT_EQ(400, SendTickBurst(400));
+    EXPECT_TRUE(g_messageBox.box != 0);
+    EXPECT_EQ(resting, g_messageBox.tickCounter);
+    EXPECT_EQ(0, g_messageBox.slideOut);
+    TickMessageBox(1);
+    EXPECT_EQ(resting + 1, g_messageBox.tickCounter);
+}
