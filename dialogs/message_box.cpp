@@ -106,8 +106,12 @@ void OnTimerTick(HWND box)
     int passive = IsPassive();
     int resting = m.slideIn <= 0 && m.slideOut <= 0;
     if (passive && resting) {
-        if (m.tickCounter == 0) Repaint(box);
-        m.tickCounter++;
+        // The display time is measured on the clock, not by counting ticks.
+        if (m.tickCounter == 0) {
+            Repaint(box);
+            m.restStartTime = now - kMessageBoxTickMs;
+        }
+        m.tickCounter = (int32_t)((now - m.restStartTime) / kMessageBoxTickMs);
         if (m.tickCounter > m.texts.displayTime) {
             m.slideOut = 15;
             m.tickCounter = 0;

@@ -44,6 +44,7 @@ struct MessageBoxState {
     int32_t backgroundDirty;      // the darkened background is made again
     int32_t composedId;           // the message the box shows
     int64_t lastTickTime;         // of the last counted tick, milliseconds; -1 none yet
+    int64_t restStartTime;        // when the box came to rest (a tick earlier)
     AIControl optionCheck;        // hit area of the check box
     AIControl optionTrack;        // the slider's track
     AIControl optionKnob;
@@ -52,9 +53,10 @@ struct MessageBoxState {
 extern MessageBoxState g_messageBox;
 
 // The time source of the box's animation: starts and stops its 10 ms tick and
-// tells the time in milliseconds. A tick that comes less than half a tick
-// after the last one is not counted: Wine delivers the ticks a busy program
-// missed in a burst, which would otherwise end the display time at once.
+// tells the time in milliseconds. The display time is measured on it, and a
+// tick that comes less than half a tick after the last one is not counted:
+// Wine delivers the ticks a busy program missed in a burst, which would
+// otherwise end the display time at once.
 // The default runs a window timer and reads the performance counter; tests
 // drive WM_TIMER and the time themselves.
 struct MessageBoxClock {
