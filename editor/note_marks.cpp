@@ -1,0 +1,291 @@
+#include "editor/note_marks.h"
+#include "editor/note_link_scan.h"
+#include "foundation/ai_string.h"
+#include "foundation/ai_string_table.h"
+#include "notestore/note_store.h"
+#include "ui/ai_control.h"
+#include "ui/editor_selection.h"
+#include "ui/link_marks.h"
+#include <richedit.h>
+
+namespace {
+
+AIControl* s_editor = 0;
+
+void ShowNoteHyperlinksInEditor()
+{
+    if (s_editor) ShowAllNoteMarks(s_editor, 0);
+}
+
+void ApplyLineTagsOfEditor(int32_t reformat)
+{
+    if (s_editor) ApplyLineMarks(s_editor, reformat);
+}
+
+double MillisecondsSince(const LARGE_INTEGER& from)
+{
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return (double)(now.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+// The store's message hook, as the store itself raises a message.
+void RaiseTooManyAutolinks()
+{
+    NoteStore& s = g_noteStore;
+    s.lastMessageId = kMsgTooManyAutolinks;
+    for (int i = 0; i < 3; i++) s.lastMessageInserts[i].Clear();
+    if (s.messageHook) s.messageHook(kMsgTooManyAutolinks, L"", L"", L"");
+}
+
+int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
+
+// Keeps the runs of `found` that touch no blocked character, blocking them.
+void TakeUnblocked(const NoteRunList& found, uint8_t* blocked, NoteRunList& out)
+{
+    for (int32_t i = 0; i < found.count; i++) {
+        const NoteRun& run = found.items[i];
+        int32_t k = run.start;
+        while (k < run.end && !blocked[k]) k++;
+        if (k < run.end) continue;
+        for (k = run.start; k < run.end; k++) blocked[k] = 1;
+        AddRun(out, run.start, run.end, run.kind);
+    }
+}
+
+// The colour of plain text: the editor's default format.
+void PlainColour(HWND editor, COLORREF* colour, DWORD* autoColour)
+{
+    CHARFORMAT2W format;
+    ZeroMemory(&format, sizeof(format));
+    format.cbSize = sizeof(format);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&format);
+    *colour = format.crTextColor;
+    *autoColour = format.dwEffects & CFE_AUTOCOLOR;
+}
+
+// Takes earlier marks and effects off the text before they are made again.
+// Heading lines keep their size, weight, colour and heading mark.
+void ClearRange(HWND editor, int32_t from, const WCHAR* text, int32_t len)
+{
+    COLORREF colour;
+    DWORD autoColour;
+    PlainColour(editor, &colour, &autoColour);
+    int32_t blockStart = -1;
+    int32_t line = 0;
+    while (line <= len) {
+        int32_t lineEnd = line;
+        while (lineEnd < len && !IsLineEnd(text[lineEnd])) lineEnd++;
+        int heading = IsHeadingLineAt(text, len, line);
+        if (!heading && blockStart < 0) blockStart = line;
+        if ((heading || lineEnd >= len) && blockStart >= 0) {
+            int32_t blockEnd = heading ? line : len;
+            if (blockEnd > blockStart) {
+                CHARFORMAT2W current;
+                ReadRangeFormat(editor, from + blockStart, from + blockEnd, &current);
+                CHARFORMAT2W plain;
+                ZeroMemory(&plain, sizeof(plain));
+                plain.cbSize = sizeof(plain);
+                plain.dwMask = CFM_UNDERLINE | CFM_UNDERLINETYPE | CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT |
+                               CFM_BOLD | CFM_LINK;
+                plain.bUnderlineType = CFU_UNDERLINENONE;
+                // One colour throughout is the plain colour already; several mean links were there.
+                if (!(current.dwMask & CFM_COLOR)) {
+                    plain.dwMask |= CFM_COLOR;
+                    plain.crTextColor = colour;
+                    plain.dwEffects |= autoColour;
+                }
+                WriteRangeFormat(editor, from + blockStart, from + blockEnd, plain);
+            }
+            blockStart = -1;
+        }
+        if (heading && lineEnd > line) {
+            CHARFORMAT2W effects;
+            ZeroMemory(&effects, sizeof(effects));
+            effects.cbSize = sizeof(effects);
+            effects.dwMask = CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT | CFM_LINK;
+            WriteRangeFormat(editor, from + line, from + lineEnd, effects);
+        }
+        line = lineEnd + 1;
+    }
+}
+
+void WriteLinkRun(HWND editor, int32_t start, int32_t end, int32_t mark, COLORREF colour, int inHeading)
+{
+    CHARFORMAT2W format;
+    ZeroMemory(&format, sizeof(format));
+    format.cbSize = sizeof(format);
+    // Bold off as for any link, except that a heading keeps its weight.
+    format.dwMask = CFM_UNDERLINE | CFM_PROTECTED | CFM_LINK | CFM_UNDERLINETYPE | CFM_COLOR | (inHeading ? 0 : CFM_BOLD);
+    format.dwEffects = CFE_UNDERLINE | CFE_PROTECTED;
+    format.bUnderlineType = (BYTE)mark;
+    format.crTextColor = colour;
+    WriteRangeFormat(editor, start, end, format);
+}
+
+void WriteEffectRun(HWND editor, int32_t start, int32_t end, int32_t kind)
+{
+    CHARFORMAT2W format;
+    ZeroMemory(&format, sizeof(format));
+    format.cbSize = sizeof(format);
+    format.dwMask = kind == RunBold ? CFM_BOLD : kind == RunItalic ? CFM_ITALIC : CFM_STRIKEOUT;
+    format.dwEffects = kind == RunBold ? CFE_BOLD : kind == RunItalic ? CFE_ITALIC : CFE_STRIKEOUT;
+    WriteRangeFormat(editor, start, end, format);
+}
+
+// Adds the current note to the lists of the tags among the runs.
+void RecordTags(const WCHAR* text, const NoteRunList& runs)
+{
+    const AIString& title = g_noteStore.currentTitle;
+    if (title.IsEmpty()) return;
+    AIString name;
+    for (int32_t i = 0; i < runs.count; i++) {
+        if (runs.items[i].kind != RunTag) continue;
+        name.AssignTextN(text + runs.items[i].start + 1, runs.items[i].end - runs.items[i].start - 1);
+        int32_t tag = AddTag(name.GetText());
+        if (tag >= 0) AddTitleToTag(tag, title.GetText());
+    }
+}
+
+// Marks [from, to) of the editor; the range begins at a line start.
+int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote, NoteMarkCounts* counts)
+{
+    NoteMarkCounts local;
+    if (!counts) counts = &local;
+    ZeroMemory(counts, sizeof(*counts));
+    AITextDocument* doc = editor->GetDocument();
+    HWND hwnd = editor->GetHwnd();
+    if (!doc || !hwnd) return 0;
+
+    LARGE_INTEGER started;
+    QueryPerformanceCounter(&started);
+    AIString text;
+    doc->GetRangeText(from, to, &text);
+    const WCHAR* chars = text.GetText();
+    int32_t len = text.GetLength();
+    double readMs = MillisecondsSince(started);
+
+    QueryPerformanceCounter(&started);
+    uint8_t* blocked = (uint8_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)len + 1);
+    uint8_t* heading = (uint8_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)len + 1);
+    if (!blocked || !heading) {
+        if (blocked) LocalFree(blocked);
+        if (heading) LocalFree(heading);
+        return 0;
+    }
+    for (int32_t line = 0; line < len;) {
+        int32_t end = line;
+        while (end < len && !IsLineEnd(chars[end])) end++;
+        if (IsHeadingLineAt(chars, len, line)) FillMemory(heading + line, (SIZE_T)(end - line), 1);
+        line = end + 1;
+    }
+
+    TitleMatcher titles;
+    titles.AddIndexTitles(*g_noteStore.noteIndex);
+    NoteRunList links, effects, found;
+    InitRunList(links);
+    InitRunList(effects);
+    InitRunList(found);
+
+    // The note's own hyperlinks first, then what the text says by itself.
+    AIStringTable& table = *g_noteStore.hyperlinks;
+    AIString label;
+    for (int32_t i = 0; i < table.GetCount(); i++) {
+        table.GetKeyAt(i, label);
+        label.ReplaceAll(L"\x00B1", L":");
+        found.count = 0;
+        FindHyperlinkLabels(chars, len, label.GetText(), label.GetLength(), found);
+        TakeUnblocked(found, blocked, links);
+    }
+    counts->hyperlinks = links.count;
+    found.count = 0;
+    FindAddresses(chars, len, found);
+    TakeUnblocked(found, blocked, links);
+    counts->addresses = links.count - counts->hyperlinks;
+    found.count = 0;
+    FindTags(chars, len, found);
+    TakeUnblocked(found, blocked, links);
+    counts->tags = links.count - counts->hyperlinks - counts->addresses;
+    int32_t before = links.count;
+    counts->capHit = titles.FindTitles(chars, len, g_noteStore.currentTitle.GetText(), blocked, kMaxAutomaticLinks, links);
+    counts->noteLinks = links.count - before;
+    FindInlineEffects(chars, len, effects);
+    counts->effects = effects.count;
+    counts->scanMs = MillisecondsSince(started);
+
+    // Display only: no undo step, no change of the modified flag, and no
+    // change notification that would count as an edit.
+    QueryPerformanceCounter(&started);
+    int modified = (int)SendMessageW(hwnd, EM_GETMODIFY, 0, 0);
+    doc->SetUndoRecording(0);
+    {
+        QuietSelection quiet(hwnd, 1);
+        SendMessageW(hwnd, EM_SETEVENTMASK, 0, 0);
+        ClearRange(hwnd, from, chars, len);
+        int colourByKind = editor->GetColourByKind();
+        for (int32_t i = 0; i < links.count; i++) {
+            const NoteRun& run = links.items[i];
+            int32_t mark = run.kind == RunTag ? TagMark : run.kind == RunNoteLink ? NoteLinkMark : HyperlinkMark;
+            COLORREF colour = (COLORREF)LinkMarkColour(mark, colourByKind);
+            // A hyperlink named like a note stands out from both.
+            if (run.kind == RunHyperlink && colourByKind && titles.IsTitle(chars + run.start, run.end - run.start))
+                colour = RGB(220, 0, 220);
+            WriteLinkRun(hwnd, from + run.start, from + run.end, mark, colour, heading[run.start]);
+        }
+        for (int32_t i = 0; i < effects.count; i++)
+            WriteEffectRun(hwnd, from + effects.items[i].start, from + effects.items[i].end, effects.items[i].kind);
+    }
+    doc->SetUndoRecording(1);
+    SendMessageW(hwnd, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    counts->writeMs = readMs + MillisecondsSince(started);
+
+    RecordTags(chars, links);
+    if (wholeNote && counts->capHit) RaiseTooManyAutolinks();
+    int32_t marked = links.count + effects.count;
+    FreeRunList(links);
+    FreeRunList(effects);
+    FreeRunList(found);
+    LocalFree(blocked);
+    LocalFree(heading);
+    return marked;
+}
+
+}  // namespace
+
+void InstallNoteMarks(AIControl* editor)
+{
+    s_editor = editor;
+    g_noteStore.showNoteHyperlinksFn = editor ? ShowNoteHyperlinksInEditor : 0;
+    g_noteStore.applyLineTagsFn = editor ? ApplyLineTagsOfEditor : 0;
+}
+
+int32_t ShowAllNoteMarks(AIControl* editor, NoteMarkCounts* counts)
+{
+    if (!editor || !editor->GetDocument()) return 0;
+    return MarkRange(editor, 0, editor->GetDocument()->GetTextLength(), 1, counts);
+}
+
+int32_t ApplyLineMarks(AIControl* editor, int32_t reformat)
+{
+    if (!editor || !editor->GetDocument()) return 0;
+    AITextDocument* doc = editor->GetDocument();
+    // The paragraph of the caret: a wrapped display line would cut titles apart.
+    CHARRANGE selection;
+    doc->GetSelectionRange(&selection);
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    int32_t len = text.GetLength();
+    int32_t start = selection.cpMin < 0 ? 0 : (selection.cpMin > len ? len : selection.cpMin);
+    int32_t end = start;
+    while (start > 0 && !IsLineEnd(text.CharAt(start - 1))) start--;
+    while (end < len && !IsLineEnd(text.CharAt(end))) end++;
+    if (reformat) return MarkRange(editor, start, end, 0, 0);
+    NoteRunList tags;
+    InitRunList(tags);
+    FindTags(text.GetText() + start, end - start, tags);
+    RecordTags(text.GetText() + start, tags);
+    int32_t count = tags.count;
+    FreeRunList(tags);
+    return count;
+}

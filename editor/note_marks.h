@@ -1,0 +1,41 @@
+// The note editor's link marks and inline effects, derived from the note's
+// mark-up and the note store: hyperlink labels of the note's hyperlink table,
+// addresses, tags and other notes' titles become link runs (their mark in the
+// underline type), **bold**, //italic// and --strike-- get their effect.
+// Nothing here changes the editor's text: the text saved is the text read,
+// and neither the undo steps nor the modified flag move.
+#pragma once
+#include "foundation/win.h"
+
+class AIControl;
+
+enum {
+    kMaxAutomaticLinks = 1000,     // note links made in one note
+    kMsgTooManyAutolinks = 29,
+};
+
+// What one marking pass did.
+struct NoteMarkCounts {
+    int32_t hyperlinks;
+    int32_t addresses;
+    int32_t tags;
+    int32_t noteLinks;
+    int32_t effects;
+    int32_t capHit;        // 1 when more titles were found than kMaxAutomaticLinks
+    double scanMs;         // finding the runs in the text
+    double writeMs;        // reading the text and writing the formats
+};
+
+// Makes this editor the one the note store's editor operations
+// (ShowNoteHyperlinks, ApplyLineTagsInEditor) work on, and connects them.
+void InstallNoteMarks(AIControl* editor);
+
+// Marks the whole text from the store's current note: every kind of link
+// (rich text drops them all, so after any load every kind is applied again)
+// and the inline effects; adds the note to the tag lists of its tags.
+// Raises message 29 when the note holds more than kMaxAutomaticLinks titles.
+int32_t ShowAllNoteMarks(AIControl* editor, NoteMarkCounts* counts);
+
+// The line of the caret: with reformat 1 its marks are made again from its
+// text; in any case its tags go into the store's tag lists.
+int32_t ApplyLineMarks(AIControl* editor, int32_t reformat);

@@ -1,0 +1,267 @@
+// Marks and effects of a note shown in a real rich edit: what reads back,
+// and that text, undo steps and the modified flag stay as they were.
+#include "tests/support/gtest.h"
+#include "editor/note_marks.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/ai_string_list.h"
+#include "notestore/note_store.h"
+#include "ui/ai_control.h"
+#include "ui/link_marks.h"
+#include <string>
+#include <vector>
+
+namespace {
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeParent()
+{
+    static ATOM atom = 0;
+    if (!atom) {
+        WNDCLASSW wc;
+        ZeroMemory(&wc, sizeof(wc));
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = GetModuleHandleW(0);
+        wc.lpszClassName = L"marksTestParent";
+        atom = RegisterClassW(&wc);
+    }
+    return CreateWindowExW(0, L"marksTestParent", L"marks", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 600, 400, 0, 0,
+                           GetModuleHandleW(0), 0);
+}
+
+struct Mark {
+    int start, end, mark;
+    bool operator==(const Mark& o) const { return start == o.start && end == o.end && mark == o.mark; }
+};
+std::ostream& operator<<(std::ostream& out, const Mark& m)
+{
+    return out << "{" << m.start << "," << m.end << ",0x" << std::hex << m.mark << std::dec << "}";
+}
+
+int32_t s_lastMessage = 0;
+void RememberMessage(int32_t id, const WCHAR*, const WCHAR*, const WCHAR*) { s_lastMessage = id; }
+
+struct MarksFixture : public testing::Test {
+    HWND parent = 0;
+    AIControl editor;
+    AITextDocument* doc = 0;
+
+    void SetUp() override
+    {
+        parent = MakeParent();
+        ASSERT_TRUE(editor.CreateWindowedAt(ControlRichEdit, parent, 0, 0, 580, 360,
+                                            WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL));
+        doc = editor.GetDocument();
+        ASSERT_TRUE(doc != nullptr);
+        SendMessageW(editor.GetHwnd(), EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);
+        editor.SetColourByKind(1);
+        SetLinkMarksUnderlined(1);
+        NoteStore& s = g_noteStore;
+        s.noteIndex->Clear();
+        s.hyperlinks->Clear();
+        while (GetTagCount() > 0) RemoveTag(0);
+        for (const WCHAR* title : {L"Books_to_read", L"Books", L"Rome", L"Home_page", L"Shopping"})
+            s.noteIndex->AddItemString(title, L"0");
+        s.currentTitle.AssignText(L"Shopping");
+        s_lastMessage = 0;
+        SetNoteStoreMessageHook(RememberMessage);
+        InstallNoteMarks(&editor);
+    }
+    void TearDown() override
+    {
+        InstallNoteMarks(nullptr);
+        SetNoteStoreMessageHook(nullptr);
+        DestroyWindow(parent);
+    }
+
+    void Show(const WCHAR* text)
+    {
+        SetWindowTextW(editor.GetHwnd(), text);
+        SendMessageW(editor.GetHwnd(), EM_EMPTYUNDOBUFFER, 0, 0);
+        SendMessageW(editor.GetHwnd(), EM_SETMODIFY, FALSE, 0);
+    }
+    std::string Text()
+    {
+        AIString text;
+        doc->GetRangeText(0, -1, &text);
+        return Utf8(text);
+    }
+    std::vector<Mark> Marks()
+    {
+        static MarkRun runs[4000];
+        int count = doc->ScanMarks(0, -1, runs, 4000);
+        std::vector<Mark> out;
+        for (int i = 0; i < count; i++)
+            if (runs[i].mark) out.push_back({runs[i].start, runs[i].end, runs[i].mark});
+        return out;
+    }
+    CHARFORMAT2W FormatOf(int start, int end)
+    {
+        CHARFORMAT2W format = {};
+        format.cbSize = sizeof(format);
+        CHARRANGE kept, range = {start, end};
+        SendMessageW(editor.GetHwnd(), EM_EXGETSEL, 0, (LPARAM)&kept);
+        SendMessageW(editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&range);
+        SendMessageW(editor.GetHwnd(), EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+        SendMessageW(editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&kept);
+        return format;
+    }
+    void TypeAt(int position, const WCHAR* text)
+    {
+        CHARRANGE at = {position, position};
+        SendMessageW(editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&at);
+        SendMessageW(editor.GetHwnd(), EM_REPLACESEL, TRUE, (LPARAM)text);
+    }
+};
+
+const WCHAR kNote[] = L"# Books\r"                                  // 0-7 heading: no note link
+                      L"Read [Home page] and Books to read.\r"     // 8-43
+                      L"@todo see www.example.org or Rome\r"       // 44-77
+                      L"**Big** //it// --old-- [missing]";         // 78-109
+}  // namespace
+
+TEST_F(MarksFixture, NoteShownWithEveryKindOfMarkTextUnchanged)
+{
+    g_noteStore.hyperlinks->AddItemString(L"Home page", L"http://home.example.org");
+    g_noteStore.hyperlinks->AddItemString(L"absent", L"http://nowhere.example.org");
+    Show(kNote);
+    std::string before = Text();
+    ShowNoteHyperlinks();  // through the store's hook
+
+    EXPECT_EQ(before, Text());
+    EXPECT_EQ(std::vector<Mark>({{14, 23, HyperlinkMark},   // the label, brackets outside
+                                 {29, 42, NoteLinkMark},    // "Books to read" before "Books"
+                                 {44, 49, TagMark},
+                                 {54, 69, HyperlinkMark},   // the address
+                                 {73, 77, NoteLinkMark}}),
+              [&] {
+                  // Heading runs carry their own mark in the shell; this editor has none.
+                  return Marks();
+              }());
+    // Protected, coloured by kind; a hyperlink named like a note in magenta.
+    CHARFORMAT2W link = FormatOf(14, 23);
+    EXPECT_TRUE(link.dwEffects & CFE_PROTECTED);
+    EXPECT_EQ(RGB(220, 0, 220), link.crTextColor);
+    EXPECT_EQ(RGB(220, 0, 0), FormatOf(29, 42).crTextColor);
+    EXPECT_EQ(RGB(0, 150, 0), FormatOf(44, 49).crTextColor);
+    EXPECT_EQ(RGB(0, 0, 255), FormatOf(54, 69).crTextColor);
+    // Inline effects on the text between the markers; the markers stay plain.
+    EXPECT_EQ(TomTrue, doc->GetRangeBold(80, 83));
+    EXPECT_EQ(TomFalse, doc->GetRangeBold(78, 80));
+    EXPECT_EQ(TomTrue, doc->GetRangeItalic(88, 90));
+    EXPECT_EQ(TomTrue, doc->GetRangeStrikeThrough(95, 98));
+    EXPECT_EQ(TomFalse, doc->GetRangeStrikeThrough(99, 109));
+    // The tag list knows the note now.
+    int32_t tag = FindTag(L"todo");
+    ASSERT_GE(tag, 0);
+    EXPECT_GE(g_noteStore.tagNotes[tag]->FindItemString(L"Shopping", 1), 0);
+}
+
+TEST_F(MarksFixture, NeitherUndoNorModifiedFlagNorSelectionMove)
+{
+    HWND hwnd = editor.GetHwnd();
+    Show(kNote);
+    CHARRANGE selection = {30, 33};
+    SendMessageW(hwnd, EM_EXSETSEL, 0, (LPARAM)&selection);
+    ShowNoteHyperlinks();
+    EXPECT_FALSE(SendMessageW(hwnd, EM_CANUNDO, 0, 0));
+    EXPECT_FALSE(SendMessageW(hwnd, EM_GETMODIFY, 0, 0));
+    CHARRANGE now;
+    SendMessageW(hwnd, EM_EXGETSEL, 0, (LPARAM)&now);
+    EXPECT_EQ(30, now.cpMin);
+    EXPECT_EQ(33, now.cpMax);
+
+    // After a real edit, undo takes back that edit and nothing else.
+    TypeAt(8, L"X");
+    std::string edited = Text();
+    ASSERT_TRUE(SendMessageW(hwnd, EM_GETMODIFY, 0, 0));
+    ShowNoteHyperlinks();
+    EXPECT_TRUE(SendMessageW(hwnd, EM_GETMODIFY, 0, 0));
+    EXPECT_EQ(edited, Text());
+    SendMessageW(hwnd, EM_UNDO, 0, 0);
+    AIString original(kNote);
+    EXPECT_EQ(Utf8(original), Text());
+    EXPECT_FALSE(SendMessageW(hwnd, EM_CANUNDO, 0, 0));
+}
+
+TEST_F(MarksFixture, NextNoteStartsPlainAndOldMarksGo)
+{
+    Show(L"Rome first");
+    ShowNoteHyperlinks();
+    ASSERT_EQ(std::vector<Mark>({{0, 4, NoteLinkMark}}), Marks());
+    // The next note replaces the text; nothing of the link may leak into it.
+    Show(L"Plain words, **bold** no more");
+    ShowNoteHyperlinks();
+    EXPECT_EQ(std::vector<Mark>(), Marks());
+    CHARFORMAT2W first = FormatOf(0, 5);
+    EXPECT_FALSE(first.dwEffects & CFE_PROTECTED);
+    EXPECT_EQ(TomFalse, doc->GetRangeBold(0, 5));
+    EXPECT_EQ(TomTrue, doc->GetRangeBold(15, 19));
+}
+
+TEST_F(MarksFixture, TooManyTitlesStopAtTheCapWithMessage29)
+{
+    AIString text;
+    for (int i = 0; i < 1005; i++) text.AppendText(i % 40 == 39 ? L"Rome\r" : L"Rome ");
+    Show(text.GetText());
+    NoteMarkCounts counts;
+    ShowAllNoteMarks(&editor, &counts);
+    EXPECT_EQ(kMaxAutomaticLinks, counts.noteLinks);
+    EXPECT_EQ(1, counts.capHit);
+    EXPECT_EQ(kMsgTooManyAutolinks, s_lastMessage);
+    EXPECT_EQ(kMaxAutomaticLinks, (int)Marks().size());
+    EXPECT_EQ(Utf8(text), Text());
+
+    s_lastMessage = 0;
+    Show(L"Rome and Rome");
+    ShowAllNoteMarks(&editor, &counts);
+    EXPECT_EQ(0, counts.capHit);
+    EXPECT_EQ(0, s_lastMessage);
+}
+
+TEST_F(MarksFixture, LineTagsAfterAnEditMarkAndUnmarkTheLine)
+{
+    HWND hwnd = editor.GetHwnd();
+    Show(L"first line\rtyped here\rlast Rome");
+    ShowNoteHyperlinks();
+    ASSERT_EQ(std::vector<Mark>({{27, 31, NoteLinkMark}}), Marks());
+
+    // The user types a title and a tag into the second line.
+    TypeAt(21, L" Books @later");
+    ApplyLineTagsInEditor(1);
+    EXPECT_EQ(std::vector<Mark>({{22, 27, NoteLinkMark}, {28, 34, TagMark}, {40, 44, NoteLinkMark}}), Marks());
+    EXPECT_GE(FindTag(L"later"), 0);
+    EXPECT_TRUE(SendMessageW(hwnd, EM_CANUNDO, 0, 0));  // the typing, not the marks
+
+    // The title is edited away: the line's note link goes, the other line's stays.
+    TypeAt(27, L"x");
+    ApplyLineTagsInEditor(1);
+    EXPECT_EQ(std::vector<Mark>({{29, 35, TagMark}, {41, 45, NoteLinkMark}}), Marks());
+
+    // Without reformatting only the tag lists learn the line's tags.
+    TypeAt(0, L"@new ");
+    ApplyLineTagsInEditor(0);
+    EXPECT_GE(FindTag(L"new"), 0);
+    EXPECT_EQ(std::vector<Mark>({{34, 40, TagMark}, {46, 50, NoteLinkMark}}), Marks());
+}
+
+TEST_F(MarksFixture, TagListsStayWithinTheirLimits)
+{
+    AIString text;
+    for (int i = 0; i < 60; i++) text.AppendText(L"@t").AppendInt(i).AppendChar(L' ');
+    Show(text.GetText());
+    ShowNoteHyperlinks();
+    EXPECT_EQ(kMaxTags, GetTagCount());
+    EXPECT_EQ(60, (int)Marks().size());  // every tag is shown, the list keeps 50
+}
+
+TEST_F(MarksFixture, LinksWithoutUnderlineStillCarryTheirKind)
+{
+    SetLinkMarksUnderlined(0);
+    Show(L"Rome @tag");
+    ShowNoteHyperlinks();
+    EXPECT_EQ(std::vector<Mark>({{0, 4, NoteLinkMarkPlain}, {5, 9, TagMarkPlain}}), Marks());
+    SetLinkMarksUnderlined(1);
+}
