@@ -136,11 +136,6 @@ void PutFrameBack(UINT zOrderFlags)
     SetWindowPos(frame, HWND_NOTOPMOST, 0, 0, 0, 0, zOrderFlags);
 }
 
-void EnableMainWindows()
-{
-    if (HWND frame = DialogFrameWindow()) EnableWindow(frame, TRUE);
-    if (g_dialogShell.content) EnableWindow(g_dialogShell.content, TRUE);
-}
 
 }  // namespace
 
@@ -156,7 +151,7 @@ int32_t RunScreenLoop(UINT zOrderFlags)
     }
     DestroyDialogWindows();
     DialogState = kDialogNone;
-    EnableMainWindows();
+    DialogEnableMainWindows();
     HWND frame = DialogFrameWindow();
     if (frame && !g_app.system.IsWine()) {
         PutFrameBack(zOrderFlags);
@@ -206,7 +201,7 @@ void DialogCenter::PlaceDialogWindow()
         Sleep(50);
         PumpMessages();
     }
-    EnableMainWindows();
+    DialogEnableMainWindows();
     PutFrameBack(SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     CountDialogClosed();
     DialogInvalidateStatusLine();

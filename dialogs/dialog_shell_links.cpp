@@ -36,3 +36,9 @@ void DialogRepaintContent(int update)
     InvalidateRect(content, 0, FALSE);
     if (update) UpdateWindow(content);
 }
+
+void DialogEnableMainWindows()
+{
+    if (HWND frame = DialogFrameWindow()) EnableWindow(frame, TRUE);
+    if (g_dialogShell.content) EnableWindow(g_dialogShell.content, TRUE);
+}

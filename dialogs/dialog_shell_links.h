@@ -52,5 +52,7 @@ HWND DialogMainWindow();
 void DialogSetStatusText(const WCHAR* text, int level);
 void DialogInvalidateStatusLine();
 void DialogStopContentTimers();
+// Enables the frame and the content window again.
+void DialogEnableMainWindows();
 // Repaints the content window (update 1: at once).
 void DialogRepaintContent(int update);

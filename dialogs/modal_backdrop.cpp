@@ -29,11 +29,6 @@ int SpeedIndex() { return g_app.system.GetCpuSpeedIndex(); }
 int TransparencyOff() { return g_app.settings.Record().transparencyOff ? 1 : 0; }
 int NewerThanXp() { return g_app.system.GetWindowsVersion() > 5.99 ? 1 : 0; }
 
-void EnableMainWindows()
-{
-    if (HWND frame = DialogFrameWindow()) EnableWindow(frame, TRUE);
-    if (g_dialogShell.content) EnableWindow(g_dialogShell.content, TRUE);
-}
 
 int BackdropOnReset()
 {
@@ -333,7 +328,7 @@ void RestoreAfterDialog()
     if (HWND window = GetBackdropWindow()) KillTimer(window, kBackdropFadeTimer);
     if (g_dialogHostWindow && IsWindow(g_dialogHostWindow)) KillTimer(g_dialogHostWindow, 5);
     if (HWND window = GetBackdropWindow()) EnableWindow(window, TRUE);
-    EnableMainWindows();
+    DialogEnableMainWindows();
     DialogState = kDialogRestored;
     int32_t saved = g_backdrop.savedWindowId;
     g_app.SetActiveWindowId((saved == kBackdropWindowId || saved == 0) ? 200 : saved);

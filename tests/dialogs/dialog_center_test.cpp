@@ -400,3 +400,48 @@ TEST_F(DialogCenterTest, WithoutAPaintTheEleventhTickAsksForTheDialog)
     ASSERT_TRUE(PumpUntil(BackdropDone, 3000));  // the stand-in host closes again
     EXPECT_EQ(kDialogRestored, DialogState);
 }
+
+namespace {
+
+int g_noteReceiverCalls = 0;
+
+LRESULT TestNoteDialogReceiver(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message != MsgCommandByName || (uint32_t)wParam != HashName("ShowDialog")) return 1;
+    // The note dialog would run modally here; it is accepted at once.
+    g_noteReceiverCalls++;
+    g_dialogCenter.editedValue.AssignText(L"Renamed");
+    g_dialogCenter.noteDialogAnswer = 1;
+    DialogState = kDialogClosing;
+    return 1;
+}
+
+// Opens the note dialog over the backdrop, as the note dialogs do.
+void NoteDialogOverBackdrop()
+{
+    RequestModalDialog(1, 0, kOwnerNoteDialogs);
+    CreateBackdropWindow();
+    PumpUntil([]() -> int { return g_noteReceiverCalls > 0; }, 3000);
+}
+
+int DialogRestored() { return DialogState == kDialogRestored ? 1 : 0; }
+
+}  // namespace
+
+TEST_F(DialogCenterTest, NoteDialogBackdropFadesOutAfterPlacing)
+{
+    g_noteReceiverCalls = 0;
+    g_noteDialogReceiver = TestNoteDialogReceiver;
+    g_dialogCenter.noteDialogCallback = NoteDialogOverBackdrop;
+    AIString title(L"Old");
+    EXPECT_EQ(1, g_dialogCenter.RenameNoteDialog(title));
+    EXPECT_EQ(1, g_noteReceiverCalls);
+    EXPECT_TRUE(title.EqualsText(L"Renamed"));
+    // The note dialogs' backdrop never darkens.
+    EXPECT_EQ(255, g_backdrop.lowTarget);
+    ASSERT_TRUE(PumpUntil(DialogRestored, 3000));
+    EXPECT_EQ(0u, g_dialogCenter.busy);
+    EXPECT_EQ(0, GetBackdropWindow() != 0);
+    EXPECT_TRUE(IsWindowEnabled(g_testWindows.frame));
+    EXPECT_EQ(0, DialogOpenCount);
+}
