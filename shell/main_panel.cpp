@@ -4,6 +4,7 @@
 #include "shell/later_entry_points.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
+#include "editor/note_marks.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
 #include "foundation/hash_name.h"
@@ -325,6 +326,8 @@ HWND CreateContentWindow(HWND frame)
                                   ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL);
     SendMessageW(p.editor.GetHwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
     SendMessageW(p.editor.GetHwnd(), EM_EXLIMITTEXT, 0, 200000);
+    // The store's ShowNoteHyperlinks and ApplyLineTagsInEditor mark this editor.
+    InstallNoteMarks(&p.editor);
     p.incSearchBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
     SendMessageW(p.incSearchBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");
     p.replaceBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);

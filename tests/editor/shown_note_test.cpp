@@ -1,0 +1,110 @@
+// A note shown by the program's own command (ReadAndShowNote) from a real
+// data file: its marks are there, and storing it again writes the data file
+// back byte for byte.
+#include "tests/support/gtest.h"
+#include "editor/note_marks.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "ui/link_marks.h"
+#include <ole2.h>
+#include <richedit.h>
+#include <string>
+#include <vector>
+
+namespace {
+std::string ReadBytes(const WCHAR* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    DWORD size = GetFileSize(file, nullptr), got = 0;
+    std::string bytes(size, '\0');
+    ReadFile(file, &bytes[0], size, &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}
+
+void WriteUtf16File(const WCHAR* path, const AIString& text)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "\xff\xfe", 2, &written, nullptr);
+    WriteFile(file, text.GetText(), (DWORD)text.GetLength() * 2, &written, nullptr);
+    CloseHandle(file);
+}
+
+struct Mark {
+    int start, end, mark;
+    bool operator==(const Mark& o) const { return start == o.start && end == o.end && mark == o.mark; }
+};
+std::ostream& operator<<(std::ostream& out, const Mark& m)
+{
+    return out << "{" << m.start << "," << m.end << ",0x" << std::hex << m.mark << std::dec << "}";
+}
+}  // namespace
+
+TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
+{
+    g_app.Prepare(L"C:\\Tools\\TavikEditorTest.exe", L"TavikEditorTest.exe nohotkey");
+    g_app.settings.WriteDefaults(1);
+    LoadLibraryW(L"RICHED20.DLL");
+    OleInitialize(nullptr);
+    HWND frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(CreateContentWindow(frame), nullptr);
+
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString folder(temp);
+    folder.AppendText(L"tavik_editor_test");
+    CreateDirectoryW(folder.GetText(), nullptr);
+    AIString path(folder);
+    path.AppendText(L"\\marks.tavik");
+    DeleteFileW(path.GetText());
+
+    AIString file;
+    file.AppendText(L"Tavik 10\r\n");
+    file.AppendText(L"\x00A4" L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n");
+    file.AppendText(L"\x00A4" L"Plans\r\n"
+                    L"# Plans and Books to read\r\n"
+                    L"See [Home: site] and Books to read @todo\r\n"
+                    L"**now** then www.example.org\r\n"
+                    L"{{\r\n[Home\x00B1 site:http://home.example.org]\r\n}}\r\n");
+    WriteUtf16File(path.GetText(), file);
+    std::string original = ReadBytes(path.GetText());
+
+    ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+    int32_t plans = FindNoteByTitle(L"Plans", 0, 0);
+    ASSERT_GE(plans, 0);
+    ASSERT_EQ(ReadAndShowNote(plans, 1, 0, 0), 1);
+
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    AITextDocument* doc = g_mainPanel.editor.GetDocument();
+    static MarkRun runs[200];
+    int count = doc->ScanMarks(0, -1, runs, 200);
+    std::vector<Mark> links;
+    for (int i = 0; i < count; i++)
+        if (IsLinkMark(runs[i].mark)) links.push_back({runs[i].start, runs[i].end, runs[i].mark});
+    // Line 2 starts at 26: the label with its colon, the title, the tag; line 3
+    // holds the address. The heading line's title is no link.
+    EXPECT_EQ(std::vector<Mark>({{31, 41, HyperlinkMark},
+                                 {47, 60, NoteLinkMark},
+                                 {61, 66, TagMark},
+                                 {80, 95, HyperlinkMark}}),
+              links);
+    EXPECT_EQ(TomTrue, doc->GetRangeBold(69, 72));
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+
+    // Stored as if edited and saved: the file comes back byte for byte.
+    SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
+    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    DestroyWindow(frame);
+}
