@@ -66,7 +66,7 @@ void PlainColour(HWND editor, COLORREF* colour, DWORD* autoColour)
 }
 
 // Takes earlier marks and effects off the text before they are made again.
-// Heading lines keep their size, weight, colour and heading mark.
+// Heading lines get their heading format back over the whole line.
 void ClearRange(HWND editor, int32_t from, const WCHAR* text, int32_t len)
 {
     COLORREF colour;
@@ -101,11 +101,13 @@ void ClearRange(HWND editor, int32_t from, const WCHAR* text, int32_t len)
             blockStart = -1;
         }
         if (heading && lineEnd > line) {
-            CHARFORMAT2W effects;
-            ZeroMemory(&effects, sizeof(effects));
-            effects.cbSize = sizeof(effects);
-            effects.dwMask = CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT | CFM_LINK;
-            WriteRangeFormat(editor, from + line, from + lineEnd, effects);
+            // The leading "#" is never a link: its format is the heading's.
+            CHARFORMAT2W format;
+            ReadRangeFormat(editor, from + line, from + line + 1, &format);
+            format.dwMask &= CFM_BOLD | CFM_SIZE | CFM_COLOR | CFM_UNDERLINE | CFM_UNDERLINETYPE;
+            format.dwMask |= CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT | CFM_LINK;
+            format.dwEffects &= ~(DWORD)(CFE_PROTECTED | CFE_ITALIC | CFE_STRIKEOUT | CFE_LINK);
+            WriteRangeFormat(editor, from + line, from + lineEnd, format);
         }
         line = lineEnd + 1;
     }

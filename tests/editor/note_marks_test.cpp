@@ -265,3 +265,35 @@ TEST_F(MarksFixture, LinksWithoutUnderlineStillCarryTheirKind)
     EXPECT_EQ(std::vector<Mark>({{0, 4, NoteLinkMarkPlain}, {5, 9, TagMarkPlain}}), Marks());
     SetLinkMarksUnderlined(1);
 }
+
+TEST_F(MarksFixture, AHeadingLineGetsItsFormatBackWhenALinkInItGoes)
+{
+    Show(L"# Head @tag\rbody");
+    CHARFORMAT2W heading = {};
+    heading.cbSize = sizeof(heading);
+    heading.dwMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR;
+    heading.dwEffects = CFE_BOLD;
+    heading.yHeight = 18 * 20;
+    heading.bUnderlineType = HeadingMarkLarge;
+    heading.crTextColor = RGB(30, 80, 160);
+    CHARRANGE line = {0, 11};
+    SendMessageW(editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&line);
+    SendMessageW(editor.GetHwnd(), EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&heading);
+    ShowNoteHyperlinks();
+    // The platform reads a heading's type as an underline: it shows as a run of its own.
+    ASSERT_EQ(std::vector<Mark>({{0, 7, HeadingMarkLarge}, {7, 11, TagMark}}), Marks());
+    EXPECT_EQ(TomTrue, doc->GetRangeBold(7, 11));  // a link in a heading keeps its weight
+
+    // "@" becomes "a": no tag any more, the heading's format is whole again.
+    CHARRANGE at = {7, 8};
+    SendMessageW(editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&at);
+    SendMessageW(editor.GetHwnd(), EM_REPLACESEL, TRUE, (LPARAM)L"a");
+    ApplyLineTagsInEditor(1);
+    EXPECT_EQ(std::vector<Mark>({{0, 11, HeadingMarkLarge}}), Marks());
+    CHARFORMAT2W after = FormatOf(0, 11);
+    EXPECT_TRUE(after.dwMask & CFM_UNDERLINETYPE);
+    EXPECT_EQ(HeadingMarkLarge, after.bUnderlineType);
+    EXPECT_EQ(RGB(30, 80, 160), after.crTextColor);
+    EXPECT_FALSE(after.dwEffects & CFE_PROTECTED);
+    EXPECT_EQ(TomTrue, doc->GetRangeBold(0, 11));
+}

@@ -106,5 +106,11 @@ TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
     ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
     EXPECT_EQ(original, ReadBytes(path.GetText()));
+
+    // The status line names the note with blanks, as the frame's title does.
+    ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Books_to_read", 0, 0), 1, 0, 0), 1);
+    AIString status(GetStatusText());
+    EXPECT_GE(status.FindText(L"Books to read"), 0) << Utf8(status);
+    EXPECT_LT(status.FindText(L"_"), 0) << Utf8(status);
     DestroyWindow(frame);
 }
