@@ -54,9 +54,29 @@ void TakeUnblocked(const NoteRunList& found, uint8_t* blocked, NoteRunList& out)
     }
 }
 
-// The colour of plain text: the editor's default format.
-void PlainColour(HWND editor, COLORREF* colour, DWORD* autoColour)
+// Plain text's colour: the colour last seen on text without links, else the
+// editor's default format.
+struct PlainColour {
+    int known;
+    COLORREF colour;
+    DWORD autoColour;
+};
+PlainColour s_plainColour = {0, 0, 0};
+
+// Any link value, underlined or not: the setting may have changed since.
+int IsAnyLinkValue(int32_t value)
 {
+    int32_t kind = value & 0xF0;
+    return (value & 0x0F) <= 1 && (kind == 0x10 || kind == 0x50 || kind == 0xD0);
+}
+
+void DefaultColour(HWND editor, COLORREF* colour, DWORD* autoColour)
+{
+    if (s_plainColour.known) {
+        *colour = s_plainColour.colour;
+        *autoColour = s_plainColour.autoColour;
+        return;
+    }
     CHARFORMAT2W format;
     ZeroMemory(&format, sizeof(format));
     format.cbSize = sizeof(format);
@@ -69,9 +89,6 @@ void PlainColour(HWND editor, COLORREF* colour, DWORD* autoColour)
 // Heading lines get their heading format back over the whole line.
 void ClearRange(HWND editor, int32_t from, const WCHAR* text, int32_t len)
 {
-    COLORREF colour;
-    DWORD autoColour;
-    PlainColour(editor, &colour, &autoColour);
     int32_t blockStart = -1;
     int32_t line = 0;
     while (line <= len) {
@@ -90,8 +107,16 @@ void ClearRange(HWND editor, int32_t from, const WCHAR* text, int32_t len)
                 plain.dwMask = CFM_UNDERLINE | CFM_UNDERLINETYPE | CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT |
                                CFM_BOLD | CFM_LINK;
                 plain.bUnderlineType = CFU_UNDERLINENONE;
-                // One colour throughout is the plain colour already; several mean links were there.
-                if (!(current.dwMask & CFM_COLOR)) {
+                // One colour throughout and no link: that is the plain colour.
+                int32_t value = UnderlineValueOf(current);
+                if ((current.dwMask & CFM_COLOR) && value != TomUndefined && !IsAnyLinkValue(value)) {
+                    s_plainColour.known = 1;
+                    s_plainColour.colour = current.crTextColor;
+                    s_plainColour.autoColour = current.dwEffects & CFE_AUTOCOLOR;
+                } else {
+                    COLORREF colour;
+                    DWORD autoColour;
+                    DefaultColour(editor, &colour, &autoColour);
                     plain.dwMask |= CFM_COLOR;
                     plain.crTextColor = colour;
                     plain.dwEffects |= autoColour;

@@ -150,6 +150,8 @@ TEST_F(MarksFixture, NoteShownWithEveryKindOfMarkTextUnchanged)
     // Inline effects on the text between the markers; the markers stay plain.
     EXPECT_EQ(TomTrue, doc->GetRangeBold(80, 83));
     EXPECT_EQ(TomFalse, doc->GetRangeBold(78, 80));
+    EXPECT_EQ(TomFalse, doc->GetRangeBold(83, 85));
+    EXPECT_EQ(TomFalse, doc->GetRangeItalic(90, 92));
     EXPECT_EQ(TomTrue, doc->GetRangeItalic(88, 90));
     EXPECT_EQ(TomTrue, doc->GetRangeStrikeThrough(95, 98));
     EXPECT_EQ(TomFalse, doc->GetRangeStrikeThrough(99, 109));
@@ -296,4 +298,18 @@ TEST_F(MarksFixture, AHeadingLineGetsItsFormatBackWhenALinkInItGoes)
     EXPECT_EQ(RGB(30, 80, 160), after.crTextColor);
     EXPECT_FALSE(after.dwEffects & CFE_PROTECTED);
     EXPECT_EQ(TomTrue, doc->GetRangeBold(0, 11));
+}
+
+TEST_F(MarksFixture, ALineThatWasOneWholeLinkGetsThePlainColourBack)
+{
+    Show(L"plain line\rRome");
+    ShowNoteHyperlinks();
+    COLORREF plain = FormatOf(0, 5).crTextColor;
+    ASSERT_EQ(std::vector<Mark>({{11, 15, NoteLinkMark}}), Marks());
+    TypeAt(15, L"x");
+    ApplyLineTagsInEditor(1);
+    EXPECT_EQ(std::vector<Mark>(), Marks());
+    CHARFORMAT2W after = FormatOf(11, 16);
+    EXPECT_EQ(plain, after.crTextColor);
+    EXPECT_FALSE(after.dwEffects & CFE_PROTECTED);
 }
