@@ -4,6 +4,7 @@
 #include "foundation/ai_string.h"
 #include "foundation/ai_string_table.h"
 #include "editor/note_link_scan.h"
+#include "editor/note_title_matcher.h"
 #include "editor/note_marks.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"

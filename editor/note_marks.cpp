@@ -1,5 +1,6 @@
 #include "editor/note_marks.h"
 #include "editor/note_link_scan.h"
+#include "editor/note_title_matcher.h"
 #include "foundation/ai_string.h"
 #include "foundation/ai_string_table.h"
 #include "notestore/note_store.h"

@@ -1,6 +1,7 @@
 // Finding link runs and effects in mark-up text, without a window.
 #include "tests/support/gtest.h"
 #include "editor/note_link_scan.h"
+#include "editor/note_title_matcher.h"
 #include "foundation/ai_string.h"
 #include <string>
 #include <vector>
