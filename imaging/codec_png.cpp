@@ -38,7 +38,29 @@ void FlushCallback(png_structp png) {
   if (stream->flush && !stream->flush(stream->context)) png_error(png, "write failed");
 }
 
+// libpng allocates a chunk's declared length before reading it (a 154-byte
+// file can ask for 1.8 GB). No honest allocation of a decode exceeds a row
+// of 8 bytes per pixel of the largest picture the stream could inflate to.
+struct PngMemory {
+  uint64_t limit;
+};
+
+uint64_t ReadAllocationLimit(ByteStream* stream) {
+  int64_t size = stream->size ? stream->size(stream->context) : -1;
+  if (size < 0) return uint64_t(256) << 20;
+  return uint64_t(size) * 1032 * 8 + (uint64_t(1) << 20);
+}
+
+png_voidp LimitedMalloc(png_structp png, png_alloc_size_t size) {
+  const PngMemory* memory = static_cast<const PngMemory*>(png_get_mem_ptr(png));
+  if (memory && uint64_t(size) > memory->limit) return nullptr;
+  return malloc(size);
+}
+
+void LimitedFree(png_structp, png_voidp block) { free(block); }
+
 struct ReadState {
+  PngMemory memory;
   png_structp png;
   png_infop info;
   uint8_t* rgba;
@@ -162,7 +184,9 @@ int32_t DecodePng(ByteStream* stream, ImagePixels* image, ImageError* error) {
   ReadState* s = static_cast<ReadState*>(calloc(1, sizeof(ReadState)));
   if (!s) return SetImageError(error, "Out of memory for the image");
   s->pixels = ImagePixels();
-  s->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, error, OnError, OnWarning);
+  s->memory.limit = ReadAllocationLimit(stream);
+  s->png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, error, OnError, OnWarning, &s->memory, LimitedMalloc,
+                                    LimitedFree);
   s->info = s->png ? png_create_info_struct(s->png) : nullptr;
   int32_t ok = 0;
   if (!s->info) {

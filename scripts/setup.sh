@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 
 packages=(wine wine64 wine64-tools libwine-dev fonts-wine fonts-liberation2 fonts-comfortaa
-          cmake g++ make libgtest-dev
+          cmake g++ make libgtest-dev clang libclang-rt-14-dev
           zlib1g-dev libjpeg-dev libpng-dev libtiff-dev libcurl4-openssl-dev
           wordnet-dev wordnet-base
           xvfb xdotool imagemagick x11-utils python3)

@@ -3,6 +3,9 @@
 // before anything large is allocated.
 #include <string.h>
 
+#include "foundation/win.h"
+#include <psapi.h>
+
 #include "tests/support/gtest.h"
 #include "tests/imaging/imaging_test_util.h"
 
@@ -187,3 +190,42 @@ TEST(HostileInput, ClipboardDibWithAFalseHeaderIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+uint32_t Crc32(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void AppendBigEndian(Bytes* out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out->push_back(uint8_t(value >> shift));
+}
+
+}  // namespace
+
+// A chunk that declares far more bytes than the file holds is refused
+// before libpng allocates its declared length (found by the PNG fuzzer).
+TEST(HostileInput, PngChunkLengthBeyondTheFileIsRefusedWithoutAllocating) {
+  Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  const uint8_t ihdr[] = {'I', 'H', 'D', 'R', 0, 0, 0, 12, 0, 0, 0, 8, 8, 2, 0, 0, 0};
+  AppendBigEndian(&png, 13);
+  png.insert(png.end(), ihdr, ihdr + sizeof ihdr);
+  AppendBigEndian(&png, Crc32(ihdr, sizeof ihdr));
+  AppendBigEndian(&png, 0x70000025u);  // tEXt of 1.8 GB
+  const char text[] = "tEXtComment";
+  png.insert(png.end(), text, text + sizeof text - 1);
+  for (int i = 0; i < 64; ++i) png.push_back(0xAF);
+
+  PROCESS_MEMORY_COUNTERS after = {};
+  after.cb = sizeof after;
+  AIImage image;
+  EXPECT_FALSE(image.LoadFromMemory(png.data(), uint32_t(png.size()), kImagePng));
+  EXPECT_STRNE("", image.GetErrorText());
+  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+  EXPECT_LT(after.PeakWorkingSetSize, size_t(1) << 30);
+}
