@@ -118,12 +118,12 @@ HWND RequestDialogScreen()
 namespace {
 
 // Pumps until the backdrop reports the dialog done. 0 when the loop had to
-// stop first (no backdrop, the application closing, WM_QUIT).
+// stop first (no backdrop, the backdrop gone, the application closing, WM_QUIT).
 int WaitUntilDialogDone(HWND backdrop)
 {
     if (!backdrop) return 0;
     while (!g_dialogCenter.done) {
-        if (IsApplicationClosing()) return 0;
+        if (IsApplicationClosing() || !IsWindow(backdrop)) return 0;
         if (!RunModalLoop()) return 0;
     }
     return 1;

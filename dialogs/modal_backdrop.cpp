@@ -296,10 +296,10 @@ void ShowPendingDialog()
         receiver(window, MsgCommandByName, showDialog, (LPARAM)argument);
         return;
     }
-    // Backdrop only, or nobody to show the dialog: the backdrop closes again
-    // (the paint that called this does it; a timer call repaints first).
-    b.lighteningPhase = 0;
-    if (window) InvalidateRect(window, 0, FALSE);
+    // Backdrop only, or nobody to show the dialog: the backdrop closes again,
+    // here and not in a later paint, which an empty backdrop (no frame, a
+    // minimised frame) never gets.
+    CloseBackdropWindow();
 }
 
 void CloseBackdropWindow()

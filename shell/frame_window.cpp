@@ -1,4 +1,5 @@
 #include "shell/frame_window.h"
+#include "dialogs/screen_launchers.h"
 #include "shell/frame_ribbon.h"
 #include "shell/main_panel.h"
 #include "shell/commands.h"

@@ -16,11 +16,6 @@ void RemoveTrayBalloon() { TRACE_SCOPE(kTraceLaterEntryPoints, 9); }
 void EndCaptureClickMode() { TRACE_SCOPE(kTraceLaterEntryPoints, 10); }
 void StartCapture(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 11); }
 void CaptureWindow(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 12); }
-void UpdateMessageBox(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 13); }
-void ShowWelcomeScreen() { TRACE_SCOPE(kTraceLaterEntryPoints, 14); }
-void ShowDialogScreen(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 15); }
-int IsDialogCenterBusy() { TRACE_SCOPE(kTraceLaterEntryPoints, 16); return 0; }
-void CloseMessageBoxForExit() { TRACE_SCOPE(kTraceLaterEntryPoints, 17); }
 void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
 void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
 void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }

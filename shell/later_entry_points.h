@@ -21,7 +21,6 @@ void StartCapture(int mode);
 void CaptureWindow(LPARAM argument);
 // Dialogs.
 void UpdateMessageBox(int mode);
-void ShowWelcomeScreen();
 void ShowDialogScreen(LPARAM argument);
 int IsDialogCenterBusy();
 void CloseMessageBoxForExit();

@@ -7,6 +7,7 @@
 #include "shell/shell_settings.h"
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
+#include "shell/dialogs_connection.h"
 #include "shell/drop_target.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
@@ -152,6 +153,8 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     AIString folder;
     PrepareDataFolder(folder);
     if (!CreateContentWindow(frame)) return 0;
+    g_app.SetMainWindow(frame);
+    ConnectDialogs();
     SetRibbonMode(g_frame.ribbonMode);
 
     AIString defaultFile, examplesFile;

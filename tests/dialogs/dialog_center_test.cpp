@@ -111,6 +111,36 @@ TEST_F(DialogCenterTest, ModalLoopEndsOnQuitOnClosingAndWithoutBackdrop)
     EXPECT_EQ(0, DialogState);
 }
 
+// Nobody receives "ShowDialog" (no dialog host yet, or an unknown screen id):
+// the loop still ends, with or without a frame to lay the backdrop over.
+TEST_F(DialogCenterTest, ScreenWithoutAReceiverEndsWithAndWithoutAFrame)
+{
+    g_dialogHostReceiver = 0;
+    for (int withFrame = 1; withFrame >= 0; withFrame--) {
+        if (!withFrame) {
+            g_dialogShell.frame = 0;
+            g_dialogShell.content = 0;
+            g_app.SetMainWindow(0);
+        }
+        DWORD start = GetTickCount();
+        EXPECT_EQ(-1, g_dialogCenter.RunDialogScreen(0)) << withFrame;
+        EXPECT_LT(GetTickCount() - start, 5000u) << withFrame;
+        EXPECT_EQ(0u, g_dialogCenter.busy) << withFrame;
+        EXPECT_EQ(0, DialogState) << withFrame;
+        EXPECT_EQ(0, GetBackdropWindow() != 0) << withFrame;
+        EXPECT_EQ(0, DialogOpenCount) << withFrame;
+        EXPECT_TRUE(IsWindowEnabled(g_testWindows.frame)) << withFrame;
+    }
+    // A minimised frame has an empty client area: the backdrop is never painted.
+    ResetDialogTestState();
+    ShowWindow(g_testWindows.frame, SW_MINIMIZE);
+    EXPECT_EQ(-1, g_dialogCenter.RunDialogScreen(kScreenAbout));
+    EXPECT_EQ(0u, g_dialogCenter.busy);
+    EXPECT_EQ(0, GetBackdropWindow() != 0);
+    ShowWindow(g_testWindows.frame, SW_RESTORE);
+    EXPECT_TRUE(IsWindowEnabled(g_testWindows.frame));
+}
+
 TEST_F(DialogCenterTest, MessageRaisedUnderAScreenWaitsForTheNextUpdate)
 {
     g_host.raiseMessage = 1;

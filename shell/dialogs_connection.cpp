@@ -1,0 +1,56 @@
+// Connects the dialogs to the shell's windows, status line and commands.
+#include "shell/dialogs_connection.h"
+#include "dialogs/dialog_center.h"
+#include "dialogs/dialog_shell_links.h"
+#include "dialogs/message_box.h"
+#include "dialogs/screen_launchers.h"
+#include "foundation/hash_name.h"
+#include "shell/frame_window.h"
+#include "shell/later_entry_points.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "shell/shell_messages.h"
+#include "notestore/note_store.h"
+
+namespace {
+int StopTimers() { return StopTimersForExit(); }
+int PreviewShowing() { return !g_mainPanel.previewHeld && g_mainPanel.previewShown ? 1 : 0; }
+void AfterRestored()
+{
+    g_mainPanel.highlightAnimation = -1;
+    g_mainPanel.windowState = 1;
+    if (g_mainPanel.focusPane) SetFocus(g_mainPanel.focusPane);
+}
+void InvalidateStatus()
+{
+    if (HWND content = g_mainPanel.GetHwndField()) InvalidateRect(content, &g_mainPanel.layout.status, FALSE);
+}
+void SetCurrent(int32_t index) { g_mainPanel.currentNote = index; }
+int Setup() { return g_frame.RunGuarded(CreateMainWindow); }
+int ShowNote(int32_t index) { return ReadAndShowNote(index, 1, 0, 0); }
+}  // namespace
+
+void ConnectDialogs()
+{
+    g_dialogShell.frame = g_frame.GetHwndField();
+    g_dialogShell.content = g_mainPanel.GetHwndField();
+    g_dialogShell.editor = g_mainPanel.editor.GetHwnd();
+    g_dialogShell.statusLineHeight = kStatusHeight;
+    g_dialogShell.setStatusText = SetStatusText;
+    g_dialogShell.invalidateStatusLine = InvalidateStatus;
+    g_dialogShell.stopTimersForDialog = StopTimers;
+    g_dialogShell.killAllTimers = KillAllTimers;
+    g_dialogShell.isQuickPreviewShowing = PreviewShowing;
+    g_dialogShell.afterDialogRestored = AfterRestored;
+    g_dialogShell.setCurrentNote = SetCurrent;
+    g_dialogShell.runContentSetup = Setup;
+    g_dialogShell.showNote = ShowNote;
+    g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
+    ConnectNoteStoreMessages();
+    SetShellMessageHook(ShowCatalogueMessage);
+}
+
+void UpdateMessageBox(int mode) { g_dialogCenter.UpdateMessageBox(mode); }
+void ShowDialogScreen(LPARAM argument) { g_dialogCenter.RunDialogScreen((int32_t)argument); }
+int IsDialogCenterBusy() { return (int)g_dialogCenter.IsDialogBusy(); }
+void CloseMessageBoxForExit() { MessageBoxOnCommand(0, MsgCommandByName, HashName("Exit"), 0); }
