@@ -81,6 +81,20 @@ void ApplyTransparency(HWND box, int transparency, int knobLeft)
     Repaint(box);
 }
 
+// Without a window manager, Wine raises a top-level window above everything
+// (its owned box too) whenever the keyboard focus moves into it; the box
+// lifts itself again after each focus change.
+void KeepAboveOwner(HWND box)
+{
+    HWND focus = GetFocus();
+    if (focus == g_messageBox.lastFocus || !g_app.system.IsWine()) return;
+    g_messageBox.lastFocus = focus;
+    // Wine restacks the X window only for a real change of place in its own order.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(box, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, flags);
+}
+
 void OnTimerTick(HWND box)
 {
     MessageBoxState& m = g_messageBox;
@@ -103,6 +117,7 @@ void OnTimerTick(HWND box)
         CloseMessageBox(3);
         return;
     }
+    KeepAboveOwner(box);
     int passive = IsPassive();
     int resting = m.slideIn <= 0 && m.slideOut <= 0;
     if (passive && resting) {
@@ -243,6 +258,7 @@ HWND RefreshMessageBox()
     m.dragState = 0;
     m.frameRectSaved = 0;
     m.lastTickTime = -1;
+    m.lastFocus = 0;
     g_restPainted = 0;
     if (g_dialogShell.setStatusPicture) g_dialogShell.setStatusPicture(0);
     m.transparency = settings.messageBoxTransparency;

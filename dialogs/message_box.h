@@ -45,6 +45,7 @@ struct MessageBoxState {
     int32_t composedId;           // the message the box shows
     int64_t lastTickTime;         // of the last counted tick, milliseconds; -1 none yet
     int64_t restStartTime;        // when the box came to rest (a tick earlier)
+    HWND lastFocus;               // the focus at the last tick; a change lifts the box again
     AIControl optionCheck;        // hit area of the check box
     AIControl optionTrack;        // the slider's track
     AIControl optionKnob;
