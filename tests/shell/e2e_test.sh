@@ -49,6 +49,25 @@ wait_exit() {
 cp "$src/resources/examples.tavik" "$work/notes.tavik"
 data_path=$($wine winepath -w "$work/notes.tavik" 2>/dev/null)
 
+# 0. A damaged data file named on the command line: the program opens another
+# one, shows the refusal in the message box over the bottom of the frame (still
+# on top after the editor took the focus), and leaves the file as it was.
+head -c 3000 /dev/urandom >"$work/damaged.tavik"
+cp "$work/damaged.tavik" "$work/damaged.orig"
+$wine "$program" "$($wine winepath -w "$work/damaged.tavik" 2>/dev/null)" </dev/null >"$work/app0.log" 2>&1 &
+app=$!
+frame=$(wait_window '^Tavik - ') || fail "the frame did not show over a damaged data file"
+sleep 1.5
+top=$(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1; exit}')
+box_height=$(xwininfo -id "$top" | awk '/Height:/ {print $2}')
+[ "$top" != "$(printf '0x%x' "$frame")" ] || fail "the message box is not above the frame"
+[ "$box_height" = 120 ] || fail "no message box on top (top window $top is $box_height high)"
+xdotool windowfocus --sync "$frame"
+xdotool key alt+F4
+wait_exit "$app" || fail "the program did not close with the message box up"
+app=""
+cmp -s "$work/damaged.tavik" "$work/damaged.orig" || fail "the damaged data file was changed"
+
 # 1. Start without a data file: the program opens its default one.
 $wine "$program" </dev/null >"$work/app.log" 2>&1 &
 app=$!
