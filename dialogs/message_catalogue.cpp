@@ -7,6 +7,9 @@
 #define I2 L"\x0002"
 #define I3 L"\x0003"
 #define I2W L"\x0004"
+// Where the whole text of a cut note was kept (the second insert), when given:
+// a note is never cut without saying where its text went.
+#define KEPT L"\x0005"
 #define CUR L"\x00A4"
 #define PLM L"\x00B1"
 
@@ -105,7 +108,8 @@ const CatalogueEntry kMessages[] = {
     {28, L"(038)", kWarning, kKindWarning, L"Missing characters", 37,
      L"Cannot use intellisense without any characters.\r\n\r\nEnter minimum 1 character and try again."},
     {46, L"(039)", kError, kKindError, L"Note size too large", 38,
-     L"Max. size is 50.000 characters \r\n(including hyperlinks).\r\n\r\nYou have lost " I1 L" characters from this note."},
+     L"Max. size is 50.000 characters \r\n(including hyperlinks).\r\n\r\nYou have lost " I1 L" characters from this note."
+     KEPT},
     {24, L"(040)", kWarning, kKindWarning, L"Heading not allowed", 39,
      L"Cannot toggle heading for strike-through text.\r\nPlease remove the strike-through text."},
     {47, L"(041)", kError, kKindError, L"Out of disk space", 40,
@@ -245,6 +249,12 @@ void ComposeText(const WCHAR* pattern, const MessageCatalogueInput& input, AIStr
         case 2: AppendInsertCut(out, input.inserts[1], 25); break;
         case 3: AppendInsertCut(out, input.inserts[2], 25); break;
         case 4: AppendInsertTwoLines(out, input.inserts[1]); break;
+        case 5:
+            if (input.inserts[1] && !input.inserts[1]->IsEmpty()) {
+                out->AppendText(L"\r\nThe whole note was kept in:\r\n");
+                AppendEscaped(out, input.inserts[1]->GetText(), 200);
+            }
+            break;
         default: out->AppendChar(*p); break;
         }
     }

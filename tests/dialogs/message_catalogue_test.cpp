@@ -144,3 +144,14 @@ TEST(MessageCatalogue, InsertsAreEscapedAfterTheirCut)
     c.inserts[1].AssignText(L"C:\\<dir>\\");
     EXPECT_TRUE(c.Compose(31).text.StartsWith(L"The file 'a&amp;b' at\r\n'C:\\&lt;dir&gt;\\'")) << Utf8(c.out.text);
 }
+
+TEST(MessageCatalogue, CutNoteMessageSaysWhereTheWholeTextWasKept)
+{
+    Composer c;
+    c.inserts[0].AssignText(L"1234");
+    EXPECT_TRUE(c.Compose(46).text.EndsWithNoCase(L"You have lost 1234 characters from this note."));
+    c.inserts[1].AssignText(L"C:\\notes\\Data_notes\\long\\Big<note>_20261207.txt");
+    AIString& text = c.Compose(46).text;
+    EXPECT_TRUE(text.EndsWithNoCase(L"\r\nThe whole note was kept in:\r\nC:\\notes\\Data_notes\\long\\Big&lt;note&gt;_20261207.txt"))
+        << Utf8(text);
+}
