@@ -9,6 +9,7 @@
 #include "foundation/app.h"
 #include "foundation/misc_services.h"
 #include "foundation/text_markup.h"
+#include "resources/resource_ids.h"
 #include "ui/colours.h"
 
 // Active mode outside help pages draws the options column.
@@ -96,17 +97,7 @@ void DrawOptions(HDC dc, int width, COLORREF colour, int halo, HFONT fontSmall, 
     FillBox(dc, boxLeft, boxTop, 16, 16, RGB(235, 235, 235));
     if (m.checkBox.GetValue()) {
         AIDib tick;
-        if (tick.LoadBitmapResource(458)) {
-            tick.DrawTransparent(dc, boxLeft, boxTop, kKey);
-        } else {
-            HPEN pen = CreatePen(PS_SOLID, 2, RGB(20, 20, 20));
-            HGDIOBJ old = SelectObject(dc, pen);
-            MoveToEx(dc, boxLeft + 3, boxTop + 8, 0);
-            LineTo(dc, boxLeft + 7, boxTop + 12);
-            LineTo(dc, boxLeft + 13, boxTop + 3);
-            SelectObject(dc, old);
-            DeleteObject(pen);
-        }
+        if (tick.LoadBitmapResource(IDB_CHECK_TICK)) tick.DrawTransparent(dc, boxLeft, boxTop, kKey);
     }
     DrawLabel(dc, fontSmall, L"Don't show this\r\nmessage again", boxLeft + 22, boxTop - 2, width, boxTop + 30, DT_LEFT,
               colour, halo);
@@ -166,10 +157,10 @@ void MakeDarkenedBackground(int width, int height)
 int PictureIdFor(int32_t kindCode)
 {
     switch (kindCode) {
-    case kKindWarning: return 246;
-    case kKindError: return 348;
-    case kKindHelp: return 247;
-    case kKindInfo: return 647;
+    case kKindWarning: return IDB_KIND_WARNING;
+    case kKindError: return IDB_KIND_ERROR;
+    case kKindHelp: return IDB_KIND_HELP;
+    case kKindInfo: return IDB_KIND_INFO;
     default: return 0;
     }
 }

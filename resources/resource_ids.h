@@ -8,6 +8,13 @@
 #define IDR_ACCELERATORS 219      // the frame's accelerator table
 #define IDD_ERROR_DETAILS 217     // the one dialog template (error details, message box, note dialogs)
 
+// Bitmaps of the message box (magenta FF00FF is their transparent colour).
+#define IDB_KIND_HELP 247         // picture of a help page
+#define IDB_KIND_WARNING 246
+#define IDB_KIND_ERROR 348
+#define IDB_KIND_INFO 647
+#define IDB_CHECK_TICK 458        // the tick of a ticked check box
+
 #define IDR_HELP_PAGE 669         // RT_HTML: the help page written into the data folder
 
 // TEXT resources: the default data files written when they are missing.

@@ -1,0 +1,116 @@
+// The message box's pictures: they are carried by the program, keyed on
+// magenta, and the box paints the one of the message's kind and the tick of
+// a ticked check box where they belong.
+#include "tests/support/gtest.h"
+#include "tests/dialogs/dialog_test_windows.h"
+#include "dialogs/dialog_center.h"
+#include "dialogs/message_box.h"
+#include "dialogs/message_catalogue.h"
+#include "drawing/ai_dib.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+const int kWidth = 600;
+
+uint32_t PixelAt(const AIDib& dib, int x, int y)
+{
+    const uint8_t* row = (const uint8_t*)dib.GetBits() + (size_t)y * dib.GetStride();
+    return ((const uint32_t*)row)[x] & 0x00FFFFFFu;
+}
+
+// One frame of a resting box (no slide) painted into a 32-bit bitmap.
+void PaintRestingBox(AIDib& out, int32_t kindCode, int activeMode, int ticked)
+{
+    FreeMessageBoxPictures();
+    MessageBoxState& m = g_messageBox;
+    m.texts.kindCode = kindCode;
+    m.texts.helpFlag = 0;
+    m.slideIn = 0;
+    m.slideOut = 0;
+    m.contentDirty = 1;
+    m.backgroundDirty = 1;
+    m.checkBox.SetValue(ticked);
+    g_dialogCenter.messageModeFlag = activeMode ? 0 : 1;
+    ASSERT_TRUE(out.Create(kWidth, kMessageBoxHeight, 32));
+    HDC dc = out.SelectIntoMemoryDC();
+    ASSERT_TRUE(dc != 0);
+    PaintMessageBox(dc, kWidth, kMessageBoxHeight);
+    out.ReleaseMemoryDC();
+}
+
+int DifferingPixels(const AIDib& a, const AIDib& b, RECT r)
+{
+    int count = 0;
+    for (int y = r.top; y < r.bottom; y++)
+        for (int x = r.left; x < r.right; x++)
+            if (PixelAt(a, x, y) != PixelAt(b, x, y)) count++;
+    return count;
+}
+
+class MessageBoxPicturesTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetDialogTestState(); }
+    void TearDown() override { FreeMessageBoxPictures(); }
+};
+
+}  // namespace
+
+TEST_F(MessageBoxPicturesTest, EveryPictureLoadsFromTheProgramWithItsSizeAndKeyColour)
+{
+    struct Expected {
+        int id, size;
+    };
+    const Expected pictures[] = {{IDB_KIND_WARNING, 30}, {IDB_KIND_ERROR, 30}, {IDB_KIND_HELP, 30},
+                                 {IDB_KIND_INFO, 30},    {IDB_CHECK_TICK, 16}};
+    for (const Expected& e : pictures) {
+        SCOPED_TRACE(e.id);
+        AIDib dib;
+        ASSERT_EQ(1, dib.LoadBitmapResource(e.id));
+        EXPECT_EQ(e.size, dib.GetWidth());
+        EXPECT_EQ(e.size, dib.GetHeight());
+        // Corners are the transparent magenta, the middle is the picture itself.
+        EXPECT_EQ(0xFF00FFu, PixelAt(dib, 0, 0));
+        EXPECT_EQ(0xFF00FFu, PixelAt(dib, e.size - 1, e.size - 1));
+        EXPECT_NE(0xFF00FFu, PixelAt(dib, e.size / 2, e.size / 2 + 1));
+    }
+}
+
+TEST_F(MessageBoxPicturesTest, AWarningIsPaintedAtTheLeftWithItsReflectionAndNoMagenta)
+{
+    AIDib plain, warning, error;
+    PaintRestingBox(plain, 0, 0, 0);
+    PaintRestingBox(warning, kKindWarning, 0, 0);
+    PaintRestingBox(error, kKindError, 0, 0);
+
+    RECT picture = {15, 30, 45, 60}, reflection = {15, 60, 45, 90};
+    EXPECT_GT(DifferingPixels(plain, warning, picture), 200);
+    EXPECT_GT(DifferingPixels(plain, warning, reflection), 100);
+    // Each kind has its own picture.
+    EXPECT_GT(DifferingPixels(warning, error, picture), 200);
+    // Nothing lands where the text goes, and the key colour never shows.
+    RECT text = {70, 30, kWidth, 60};
+    EXPECT_EQ(0, DifferingPixels(plain, warning, text));
+    int amber = 0;
+    for (int y = 0; y < kMessageBoxHeight; y++)
+        for (int x = 0; x < kWidth; x++) {
+            uint32_t p = PixelAt(warning, x, y);
+            ASSERT_NE(0xFF00FFu, p) << x << "," << y;
+            int red = (p >> 16) & 0xFF, blue = p & 0xFF;
+            if (x >= 15 && x < 45 && y >= 30 && y < 60 && red > blue + 60) amber++;
+        }
+    EXPECT_GT(amber, 100);
+}
+
+TEST_F(MessageBoxPicturesTest, ATickedCheckBoxShowsTheTick)
+{
+    AIDib unticked, ticked;
+    PaintRestingBox(unticked, kKindInfo, 1, 0);
+    PaintRestingBox(ticked, kKindInfo, 1, 1);
+    RECT box = {kWidth - 190 + 30, 75, kWidth - 190 + 46, 91};
+    int changed = DifferingPixels(unticked, ticked, box);
+    EXPECT_GT(changed, 20);
+    EXPECT_LT(changed, 16 * 16 / 2);
+    RECT outside = {0, 0, kWidth - 190, kMessageBoxHeight};
+    EXPECT_EQ(0, DifferingPixels(unticked, ticked, outside));
+}
