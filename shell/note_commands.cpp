@@ -343,6 +343,8 @@ int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
     SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)kPrefixes[wanted]);
     ApplyNoteMarkupFormatting(editor, line);
+    // A heading line holds no note links; a line that stops being one may.
+    ApplyLineTagsInEditor(1);
     int shift = TextLength(kPrefixes[wanted]) - prefix;
     CHARRANGE back = {selection.cpMin + shift < start ? start : selection.cpMin + shift,
                       selection.cpMax + shift < start ? start : selection.cpMax + shift};

@@ -85,21 +85,35 @@ TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
 
     HWND editor = g_mainPanel.editor.GetHwnd();
     AITextDocument* doc = g_mainPanel.editor.GetDocument();
-    static MarkRun runs[200];
-    int count = doc->ScanMarks(0, -1, runs, 200);
-    std::vector<Mark> links;
-    for (int i = 0; i < count; i++)
-        if (IsLinkMark(runs[i].mark)) links.push_back({runs[i].start, runs[i].end, runs[i].mark});
+    auto links = [doc] {
+        static MarkRun runs[200];
+        int count = doc->ScanMarks(0, -1, runs, 200);
+        std::vector<Mark> out;
+        for (int i = 0; i < count; i++)
+            if (IsLinkMark(runs[i].mark)) out.push_back({runs[i].start, runs[i].end, runs[i].mark});
+        return out;
+    };
     // Line 2 starts at 26: the label with its colon, the title, the tag; line 3
     // holds the address. The heading line's title is no link.
     EXPECT_EQ(std::vector<Mark>({{31, 41, HyperlinkMark},
                                  {47, 60, NoteLinkMark},
                                  {61, 66, TagMark},
                                  {80, 95, HyperlinkMark}}),
-              links);
+              links());
     EXPECT_EQ(TomTrue, doc->GetRangeBold(69, 72));
     EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
     EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+
+    // The line made a heading loses its note link and keeps the rest; made
+    // a plain line again, it has the link back.
+    CHARRANGE inLine = {35, 35};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inLine);
+    ASSERT_EQ(ToggleHeading(nullptr, 1, 0, 0), 1);
+    EXPECT_EQ(std::vector<Mark>({{33, 43, HyperlinkMark}, {63, 68, TagMark}, {82, 97, HyperlinkMark}}), links());
+    ASSERT_EQ(ToggleHeading(nullptr, 0, 0, 0), 1);
+    EXPECT_EQ(std::vector<Mark>({{31, 41, HyperlinkMark}, {47, 60, NoteLinkMark}, {61, 66, TagMark},
+                                 {80, 95, HyperlinkMark}}),
+              links());
 
     // Stored as if edited and saved: the file comes back byte for byte.
     SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
