@@ -48,7 +48,9 @@ struct RecordRule {
   uint8_t usage;         // kDib: parameter holding the colour use, or kNoUsage
 };
 
-// Every record the player acts on; anything else is refused.
+// Every record the player acts on; anything else is refused. Flood fills
+// are left out on purpose: GDI fills by recursion, one level per row, and a
+// tall picture or a winding shape overflows its stack.
 const RecordRule kRules[] = {
     {0x001E, 0, 0, kPlain, 0, 0},                   // SaveDC
     {0x0035, 0, 0, kPlain, 0, 0},                   // RealizePalette
@@ -97,14 +99,12 @@ const RecordRule kRules[] = {
     {0x0415, 4, 0, kPlain, 0, 0},                   // ExcludeClipRect
     {0x0416, 4, 0, kPlain, 0, 0},                   // IntersectClipRect
     {0x0418, 4, 0, kPlain, 0, 0},                   // Ellipse
-    {0x0419, 4, 0, kPlain, 0, 0},                   // FloodFill
     {0x041B, 4, 0, kPlain, 0, 0},                   // Rectangle
     {0x041F, 4, 0, kPlain, 0, 0},                   // SetPixel
     {0x0429, 4, 0x0C, kPlain, 0, 0},                // FrameRegion
     {0x0436, 2, 0, kPaletteEntries, 0, 0},          // AnimatePalette
     {0x0521, 1, 0, kTextOut, 0, 0},                 // TextOut
     {0x0538, 1, 0, kPolyPolygon, 0, 0},             // PolyPolygon
-    {0x0548, 5, 0, kPlain, 0, 0},                   // ExtFloodFill
     {0x061C, 6, 0, kPlain, 0, 0},                   // RoundRect
     {0x061D, 6, 0, kPlain, 0, 0},                   // PatBlt
     {0x0626, 2, 0, kEscape, 0, 0},                  // Escape

@@ -1,3 +1,5 @@
+// Metafiles are drawn by GDI: the records are checked first (ParseWmfHeader),
+// then a copy is converted to an enhanced metafile and played onto a DIB.
 #include "imaging/wmf_render.h"
 
 #include <string.h>
@@ -5,33 +7,11 @@
 #include "foundation/win.h"
 #include "imaging/image_codecs.h"
 
-void NeutraliseWmfForPlayback(uint8_t* bits, uint64_t size) {
-  if (size < 18) return;
-  bits[0] = 1;  // a memory metafile, never one that names a file on disk
-  bits[1] = 0;
-  const uint64_t first = 18;
-  // A comment escape first in the file may carry an enhanced metafile, which
-  // GDI would play instead of the records; spoil its signature.
-  if (size >= first + 14 && bits[first + 4] == 0x26 && bits[first + 5] == 0x06 && bits[first + 6] == 0x0F &&
-      bits[first + 7] == 0)
-    bits[first + 10] ^= 0xFF;
-  // GDI's player takes a selected palette's index from the word after the
-  // record's only parameter (part of the next record). Palettes do not change
-  // a 24-bit picture, so those records become RealizePalette, which reads
-  // nothing.
-  for (uint64_t at = first; at + 6 <= size;) {
-    uint64_t words = bits[at] | (bits[at + 1] << 8) | (uint32_t(bits[at + 2]) << 16) | (uint32_t(bits[at + 3]) << 24);
-    uint16_t function = uint16_t(bits[at + 4] | (bits[at + 5] << 8));
-    if (words < 3 || function == 0 || words * 2 > size - at) break;
-    if (function == 0x0234) {
-      bits[at + 4] = 0x35;
-      bits[at + 5] = 0x00;
-    }
-    at += words * 2;
-  }
-}
-
 namespace {
+
+uint64_t RecordWords(const uint8_t* record) {
+  return record[0] | (record[1] << 8) | (uint32_t(record[2]) << 16) | (uint32_t(record[3]) << 24);
+}
 
 // GDI's drawing code overflows its stack or runs for minutes on arcs and
 // ellipses millions of pixels across, which mapping records can make out of
@@ -58,6 +38,34 @@ bool DrawingStaysNearPicture(HENHMETAFILE metafile, int32_t width, int32_t heigh
 }
 
 }  // namespace
+
+void NeutraliseWmfForPlayback(uint8_t* bits, uint64_t size) {
+  if (size < 18) return;
+  bits[0] = 1;  // a memory metafile, never one that names a file on disk
+  bits[1] = 0;
+  const uint64_t first = 18;
+  // A comment escape first in the file may carry an enhanced metafile, which
+  // GDI would play instead of the records; spoil its signature when it lies
+  // inside that record (a shorter record's neighbour cannot hold it: its
+  // size would run past the file).
+  if (size >= first + 14 && RecordWords(bits + first) >= 7 && bits[first + 4] == 0x26 && bits[first + 5] == 0x06 &&
+      bits[first + 6] == 0x0F && bits[first + 7] == 0)
+    bits[first + 10] ^= 0xFF;
+  // GDI's player takes a selected palette's index from the word after the
+  // record's only parameter (part of the next record). Palettes do not change
+  // a 24-bit picture, so those records become RealizePalette, which reads
+  // nothing.
+  for (uint64_t at = first; at + 6 <= size;) {
+    uint64_t words = RecordWords(bits + at);
+    uint16_t function = uint16_t(bits[at + 4] | (bits[at + 5] << 8));
+    if (words < 3 || function == 0 || words * 2 > size - at) break;
+    if (function == 0x0234) {
+      bits[at + 4] = 0x35;
+      bits[at + 5] = 0x00;
+    }
+    at += words * 2;
+  }
+}
 
 int32_t RenderWmf(const uint8_t* data, uint64_t size, ImagePixels* image, ImageError* error) {
   PixelsFree(image);
