@@ -18,9 +18,10 @@ int ScreenDpi()
 }
 
 // Faces chosen by SetFontByIndex; the last slot is the face of the last
-// font loaded from a resource.
-WCHAR g_resourceFace[LF_FACESIZE] = L"Tahoma";
-const WCHAR* const kFaces[] = {L"Tahoma", L"Arial", L"Courier New", L"Times New Roman", L"Verdana", g_resourceFace};
+// font loaded from a resource. The default is Arial: Wine's Tahoma draws its
+// bold with regular glyphs at bold advances, which spreads words apart.
+WCHAR g_resourceFace[LF_FACESIZE] = L"Arial";
+const WCHAR* const kFaces[] = {L"Arial", L"Tahoma", L"Courier New", L"Times New Roman", L"Verdana", g_resourceFace};
 const int kFaceCount = sizeof(kFaces) / sizeof(kFaces[0]);
 
 // Resource fonts already added to this process, so each is added once.
@@ -59,7 +60,7 @@ AIStringDrawState* AIString::EnsureDrawState()
     draw_->font.lfWeight = FW_NORMAL;
     draw_->font.lfCharSet = DEFAULT_CHARSET;
     draw_->font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(draw_->font.lfFaceName, L"Tahoma", LF_FACESIZE);
+    lstrcpynW(draw_->font.lfFaceName, kFaces[0], LF_FACESIZE);
     draw_->colour = RGB(0, 0, 0);
     draw_->drawFlags = DT_LEFT | DT_NOPREFIX;
     return draw_;

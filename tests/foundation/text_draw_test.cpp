@@ -55,6 +55,25 @@ struct MemoryCanvas {
         if (reddish) *reddish = red;
         return n;
     }
+    // The widest run of blank columns between the first and the last inked column.
+    int WidestInnerGap() const
+    {
+        GdiFlush();
+        int first = -1, last = -1, gap = 0, widest = 0;
+        for (int x = 0; x < width; x++) {
+            bool inked = false;
+            for (int y = 0; y < height && !inked; y++) inked = (pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF;
+            if (inked) {
+                if (first >= 0 && gap > widest) widest = gap;
+                if (first < 0) first = x;
+                last = x;
+                gap = 0;
+            } else if (first >= 0) {
+                gap++;
+            }
+        }
+        return last < 0 ? -1 : widest;
+    }
     int LowestInkedRow() const
     {
         GdiFlush();
@@ -87,6 +106,19 @@ TEST(AIStringDrawing, PlainDrawingMeasuresAndInks)
     AIString wider(L"Hello drawing");
     wider.SetFontSize(24).SetBold(1);
     EXPECT_GT(wider.Measure(canvas.dc).cx, size.cx);
+}
+
+TEST(AIStringDrawing, BoldMarkupKeepsWordsTogether)
+{
+    // The status line's note title: bold words with single blanks must not
+    // spread apart (Wine's Tahoma bold once drew regular glyphs at bold advances).
+    MemoryCanvas canvas(300, 30);
+    AIString s(L"<b>Books to read</b> - 5 notes");
+    RECT r = {0, 0, 300, 30};
+    s.DrawMarkupText(canvas.dc, r);
+    int gap = canvas.WidestInnerGap();
+    EXPECT_GT(gap, 0);
+    EXPECT_LE(gap, 8);
 }
 
 TEST(AIStringDrawing, MarkupDrawsColoursAndWrapsWithinTheRectangle)
@@ -148,5 +180,5 @@ TEST(AIStringDrawing, FontResourcesLoadOnceAndMissingOnesFailSoftly)
     AIString s(L"x");
     EXPECT_EQ(0, s.LoadResourceFont(31999, L"nothing"));
     s.SetFontByIndex(99);  // out of range falls back to the first face
-    EXPECT_EQ(0, lstrcmpW(L"Tahoma", s.DrawState()->font.lfFaceName));
+    EXPECT_EQ(0, lstrcmpW(L"Arial", s.DrawState()->font.lfFaceName));
 }
