@@ -27,23 +27,26 @@ void MirrorPathOf(const WCHAR* title, AIString& out)
     out.Copy(g_noteStore.notesFolder).AppendString(base).AppendText(L".tavik.rtm");
 }
 
-void DeletedCopyPathOf(const WCHAR* title, AIString& out)
+// notes folder + subfolder + side-file base + "_" + time stamp + extension.
+// Copies are named by the second, so a name already taken gets "_2", "_3", ...:
+// a second copy in the same second must not overwrite the first.
+static void StampedCopyPathOf(const WCHAR* subfolder, const WCHAR* title, const WCHAR* extension, AIString& out)
 {
     AIString base;
     MakeSideFileBase(title, base);
-    out.Copy(g_noteStore.notesFolder).AppendText(L"deleted\\").AppendString(base).AppendChar(L'_');
+    out.Copy(g_noteStore.notesFolder).AppendText(subfolder).AppendString(base).AppendChar(L'_');
     AppendTimeStamp(out);
-    out.AppendText(L".tavik.rtm");
+    int32_t stem = out.GetLength();
+    out.AppendText(extension);
+    for (int32_t n = 2; GetFileAttributesW(out.GetText()) != INVALID_FILE_ATTRIBUTES && n < 10000; n++) {
+        out.SetLength(stem);
+        out.AppendChar(L'_').AppendInt(n).AppendText(extension);
+    }
 }
 
-void LongCopyPathOf(const WCHAR* title, AIString& out)
-{
-    AIString base;
-    MakeSideFileBase(title, base);
-    out.Copy(g_noteStore.notesFolder).AppendText(L"long\\").AppendString(base).AppendChar(L'_');
-    AppendTimeStamp(out);
-    out.AppendText(L".txt");
-}
+void DeletedCopyPathOf(const WCHAR* title, AIString& out) { StampedCopyPathOf(L"deleted\\", title, L".tavik.rtm", out); }
+
+void LongCopyPathOf(const WCHAR* title, AIString& out) { StampedCopyPathOf(L"long\\", title, L".txt", out); }
 
 int32_t ResolveRelativePath(const WCHAR* path, AIString& out)
 {

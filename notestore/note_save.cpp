@@ -218,7 +218,9 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
     NoteStore& s = g_noteStore;
     if (!s.loaded) return kSaveNothing;
     if (s.walkCount > 0) {
-        if (isMain) s.savePending = 1;
+        // Only the main save runs later; a copy cannot wait for the walk.
+        if (!isMain) return kSaveFailed;
+        s.savePending = 1;
         return kSaveDeferred;
     }
     if (isMain && s.readOnly) return kSaveNothing;

@@ -284,3 +284,47 @@ TEST_F(NoteStoreDamageTest, NoteWithoutLinkBlockCanBecomeTheLastNote)
     EXPECT_EQ("foo\r\n", Utf8(g_noteStore.currentText));
     EXPECT_EQ(0, g_noteStore.hyperlinks->GetCount());
 }
+
+TEST_F(NoteStoreDamageTest, CopyAskedForDuringAWalkFailsInsteadOfClaimingToWait)
+{
+    // Only the main save waits for the walk; a copy that cannot run now must
+    // not look done to its caller.
+    AIString copy = folder.File(L"copy.tavik");
+    BeginDatafileWalk();
+    int32_t result = SaveDatafileCopy(copy.GetText());
+    EndDatafileWalk();
+    EXPECT_EQ(kSaveFailed, result);
+    EXPECT_FALSE(FileExists(copy.GetText()));
+    EXPECT_EQ(kSaveDone, SaveDatafileCopy(copy.GetText()));
+    EXPECT_EQ(original, ReadBytes(copy.GetText()));
+}
+
+TEST_F(NoteStoreDamageTest, SideCopiesWrittenInTheSameSecondKeepEachOther)
+{
+    // Deleted copies and full copies of long notes are named by the second;
+    // a second copy in that second must not overwrite the first.
+    ASSERT_GE(CreateNote(L"Delta", L"first text"), 0);
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Delta", 0, 0)));
+    ASSERT_GE(CreateNote(L"Delta", L"second text"), 0);
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Delta", 0, 0)));
+    AIString pattern(GetNotesFolder());
+    pattern.AppendText(L"deleted\\Delta_*.tavik.rtm");
+    WIN32_FIND_DATAW found;
+    int copies = 0;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) copies++;
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    EXPECT_EQ(2, copies);
+
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Alpha", 0, 0)));
+    AIString first, second;
+    WCHAR* p = first.GetBuffer(60000);
+    for (int i = 0; i < 60000; i++) p[i] = L'x';
+    first.SetLength(60000);
+    second.Copy(first).AppendText(L"more");
+    ASSERT_EQ(1, StoreCurrentNote(first.GetText()));
+    AIString firstCopy(g_noteStore.lastMessageInserts[1]);
+    ASSERT_EQ(1, StoreCurrentNote(second.GetText()));
+    EXPECT_NE(Utf8(firstCopy), Utf8(g_noteStore.lastMessageInserts[1]));
+    EXPECT_EQ(2u + 60000u * 2u, ReadBytes(firstCopy.GetText()).size());
+}
