@@ -243,26 +243,20 @@ int RenameCurrentNote()
     if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
     AIString oldTitle;
     oldTitle.Copy(g_mainPanel.lastShownTitle);
-    AIString body, links;
-    GetEditorText(body);
-    if (g_noteStore.hyperlinks) links.Copy(g_noteStore.hyperlinks->GetJoined());
-    // The note under its new title exists in full before the old one goes.
-    int32_t index = CreateNote(newTitle.GetText(), body.GetText());
+    SaveEditorScroll();
+    // The store renames in place: tags follow, a change of case is allowed,
+    // and no deleted copy of the old title is left behind.
+    int32_t index = RenameNote(g_mainPanel.currentNote, newTitle.GetText());
     if (index < 0) {
         SetStatusText(kTitleRules, 3);
         return 0;
     }
-    if (OpenCurrentNote(index) && g_noteStore.hyperlinks && !links.IsEmpty()) {
-        g_noteStore.hyperlinks->AssignJoined(links.GetText());
-        StoreCurrentNote(body.GetText());
-    }
-    int32_t oldIndex = FindNoteByTitle(oldTitle.GetText(), 0, 0);
-    if (oldIndex >= 0) DeleteNote(oldIndex);
     g_mainPanel.currentNote = -1;
     FillNoteList();
-    index = FindNoteByTitle(newTitle.GetText(), 0, 0);
     for (int i = 0; i < g_mainPanel.historyCount; i++)
         if (g_mainPanel.history[i].EqualsString(oldTitle)) g_mainPanel.history[i].Copy(newTitle);
+    for (int i = 0; i < g_mainPanel.viewCount; i++)
+        if (g_mainPanel.viewTitles[i].EqualsString(oldTitle)) g_mainPanel.viewTitles[i].Copy(newTitle);
     return ReadAndShowNote(index, 0, 0, 0);
 }
 
@@ -279,7 +273,9 @@ int RefreshNotes()
     HWND panel = g_mainPanel.GetHwndField();
     if (panel) SendMessageW(panel, WM_SETREDRAW, FALSE, 0);
     int32_t loaded = LoadDatafile(path.GetText());
-    g_mainPanel.currentNote = -1;
+    // A refused reload keeps the store as it was: the note shown stays the
+    // current one, or what is typed next would never be saved.
+    g_mainPanel.currentNote = loaded ? -1 : previous;
     g_frame.RunGuarded(CreateMainWindow);
     if (panel) {
         SendMessageW(panel, WM_SETREDRAW, TRUE, 0);

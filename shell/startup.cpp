@@ -11,6 +11,7 @@
 #include "shell/drop_target.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
+#include "foundation/message_pump.h"
 #include "foundation/misc_services.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
@@ -188,18 +189,6 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     return 1;
 }
 
-static void RunMessageLoop()
-{
-    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    HWND frame = g_frame.GetHwndField();
-    MSG msg;
-    while (g_app.GetRunState() != kRunClosing && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (accelerators && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand)
 {
     TRACE_SCOPE(kTraceStartup, 3);
@@ -227,7 +216,7 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     SetTimer(frame, kTimerStatusAnimation, 250, nullptr);
     StartMainTimer(kTimerStartupDone, 500);
 
-    RunMessageLoop();
+    RunMessageLoop(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS)), frame);
     // A quit that did not come through the shutdown (session end, a crash
     // report's quit) still saves everything.
     ShutdownApplication();

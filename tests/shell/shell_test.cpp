@@ -24,6 +24,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/modal_backdrop.h"
 #include "foundation/app.h"
+#include "foundation/ai_string_list.h"
 #include "foundation/hash_name.h"
 #include "foundation/registry_key.h"
 #include "foundation/trace.h"
@@ -31,6 +32,11 @@
 #include <commctrl.h>
 #include <richedit.h>
 #include <shlobj.h>
+
+#ifndef GR_GDIOBJECTS
+#define GR_GDIOBJECTS 0
+#define GR_USEROBJECTS 1
+#endif
 
 namespace {
 
@@ -423,6 +429,74 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     EXPECT_TRUE(text.EqualsText(L"milk"));
 }
 
+TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)
+{
+    OpenExamples();
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Errands");
+    ASSERT_EQ(CreateNewNote(0), 1);
+    TypeIntoEditor(L"post office");
+    int32_t tag = AddTag(L"todo");
+    ASSERT_GE(tag, 0);
+    ASSERT_EQ(AddTitleToTag(tag, L"Errands"), 1);
+    // A change of letter case only is a rename, not a used title.
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"errands");
+    ASSERT_EQ(RenameCurrentNote(), 1);
+    AIString title;
+    GetNoteTitle(g_mainPanel.currentNote, title);
+    EXPECT_STREQ(Utf8(title).c_str(), "errands");
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Chores");
+    ASSERT_EQ(RenameCurrentNote(), 1);
+    EXPECT_LT(Find(L"errands"), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Chores"));
+    // The tag follows the note to its new title.
+    EXPECT_GE(g_noteStore.tagNotes[tag]->FindItemString(L"Chores", 1), 0);
+    EXPECT_LT(g_noteStore.tagNotes[tag]->FindItemString(L"errands", 1), 0);
+    AIString text;
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"post office"));
+    ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
+    EXPECT_NE(ReadFileUtf8(path_.GetText()).find("post office"), std::string::npos);
+}
+
+// Windows of this thread, top-level and children (Wine answers GetGuiResources with 0).
+BOOL CALLBACK CountWindow(HWND window, LPARAM counter)
+{
+    ++*(int*)counter;
+    EnumChildWindows(window, [](HWND, LPARAM c) CALLBACK -> BOOL { ++*(int*)c; return TRUE; }, counter);
+    return TRUE;
+}
+
+int CountThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, (LPARAM)&count);
+    return count;
+}
+
+TEST_F(ShellTest, ShowingAndPaintingNotesLeavesNoWindowBehind)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    auto pump = [] {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    };
+    int32_t count = GetNoteCount();
+    ASSERT_GE(count, 2);
+    for (int32_t i = 0; i < count; i++) ReadAndShowNote(i, 1, 0, 0);
+    pump();
+    int windowsBefore = CountThreadWindows();
+    for (int n = 0; n < 200; n++) {
+        ASSERT_EQ(ReadAndShowNote(n % count, 1, 0, 0), 1);
+        RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pump();
+    }
+    EXPECT_EQ(CountThreadWindows(), windowsBefore);
+}
+
 TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
 {
     OpenExamples();
@@ -445,6 +519,25 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
     EXPECT_EQ(OpenDatafile(bad.GetText()), 0);
     EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+}
+
+TEST_F(ShellTest, RefreshThatCannotReloadKeepsSavingTheNoteShown)
+{
+    OpenExamples();
+    int32_t recipes = Find(L"Recipes");
+    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    // A reload refused (here: a search still walks the file) keeps the note shown.
+    BeginDatafileWalk();
+    EXPECT_EQ(RefreshNotes(), 0);
+    EndDatafileWalk();
+    EXPECT_EQ(g_mainPanel.currentNote, recipes);
+    EXPECT_EQ(SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCURSEL, 0, 0), recipes);
+    // What is typed now still reaches the store.
+    TypeIntoEditor(L"typed after a failed refresh ");
+    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    EXPECT_FALSE(SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETMODIFY, 0, 0));
+    ASSERT_EQ(LoadNoteText(recipes, 0), 1);
+    EXPECT_GE(g_noteStore.currentText.FindText(L"typed after a failed refresh"), 0);
 }
 
 // ---- Printing ----
