@@ -163,6 +163,9 @@ int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out)
     } else {
         int skip = (size >= 3 && block[0] == 0xEF && block[1] == 0xBB && block[2] == 0xBF) ? 3 : 0;
         out.FromUtf8((const char*)block + skip, (int)(size - skip));
+        // Every byte gives a character: an empty result from bytes means the
+        // text could not be held, and must not read as an empty note.
+        if (size > skip && out.IsEmpty()) ok = 0;
     }
     LocalFree(block);
     return ok;

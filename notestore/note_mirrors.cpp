@@ -13,13 +13,10 @@ namespace {
 const int32_t kMaxMirrorChars = 1000000;
 uint32_t s_mirrorStamp = 0;
 
+// A record's first key: non-zero while the record is in use.
 uint32_t TitleKey(const WCHAR* title)
 {
-    uint32_t h = 0x811c9dc5u;
-    for (; *title; title++) {
-        h ^= FoldChar(*title);
-        h *= 16777619u;
-    }
+    uint32_t h = FoldedTitleHash(title, TextLength(title));
     return h ? h : 1;
 }
 

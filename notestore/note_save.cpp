@@ -251,9 +251,7 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         if (result == kIoOk) {
             if (isMain) {
                 AdoptSavedFile(file);
-                CloseDatafileHandle();
-                s.fileHandle = CreateFileW(target, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, 0,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+                OpenDatafileHandle();
                 KeepWeekdayBackup(backup.GetText());
             } else {
                 LocalFree(file.block);
@@ -273,9 +271,7 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         DeleteFileW(temporary.GetText());
         LocalFree(file.block);
         FreeNoteSpans(file.spans);
-        if (isMain && s.fileHandle == INVALID_HANDLE_VALUE)
-            s.fileHandle = CreateFileW(target, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, 0, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, 0);
+        if (isMain && s.fileHandle == INVALID_HANDLE_VALUE) OpenDatafileHandle();
         if (result == kIoDiskFull) {
             RaiseStoreMessage(isMain ? kMsgOutOfDiskSpace : kMsgSavingCopyFailed);
             return kSaveFailed;

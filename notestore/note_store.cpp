@@ -292,7 +292,7 @@ void CloseDatafileHandle()
 
 // Keeps the file open so that other programs can read it but not change it
 // behind the store's back.
-static void OpenDatafileHandle()
+void OpenDatafileHandle()
 {
     NoteStore& s = g_noteStore;
     CloseDatafileHandle();

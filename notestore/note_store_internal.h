@@ -22,6 +22,9 @@ void RaiseStoreMessage(int32_t id, const WCHAR* insert1 = 0, const WCHAR* insert
 // Installs a block read or composed as [FF FE][text][0 0][guard] (chars
 // characters of text) with its note spans, freeing the old one. The store
 // takes ownership of block and spans.
+// (Re)opens the handle that keeps the data file from being changed behind
+// the store's back.
+void OpenDatafileHandle();
 void InstallStoreBuffer(uint8_t* block, int32_t chars, NoteSpanArray& spans);
 void FreeStoreBuffer();
 // The end of the record whose mark is at offset (the next mark or the end).
@@ -54,6 +57,9 @@ void ComposeNoteRecord(const WCHAR* title, const AIString& cleanBody, const AISt
 void AddMirrorNote(const WCHAR* title);
 void RemoveMirrorNote(const WCHAR* title);
 void ClearMirrorTexts();
+
+// A hash of a title or tag name that ignores letter case.
+uint32_t FoldedTitleHash(const WCHAR* text, int32_t len);
 
 // Tags found in the buffer's notes.
 void RebuildTagsFromBuffer();

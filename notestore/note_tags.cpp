@@ -4,6 +4,16 @@
 #include "foundation/ai_string_table.h"
 #include <algorithm>
 
+uint32_t FoldedTitleHash(const WCHAR* text, int32_t len)
+{
+    uint32_t h = 0x811c9dc5u;
+    for (int32_t i = 0; i < len; i++) {
+        h ^= FoldChar(text[i]);
+        h *= 16777619u;
+    }
+    return h;
+}
+
 void ClearTags()
 {
     NoteStore& s = g_noteStore;
@@ -65,20 +75,10 @@ struct TagCollector {
     int32_t note;
 };
 
-uint32_t FoldedHash(const WCHAR* text, int32_t len)
-{
-    uint32_t h = 0x811c9dc5u;
-    for (int32_t i = 0; i < len; i++) {
-        h ^= FoldChar(text[i]);
-        h *= 16777619u;
-    }
-    return h;
-}
-
 int32_t FindCollectedTag(TagCollector& c, const WCHAR* name, int32_t len)
 {
     NoteStore& s = g_noteStore;
-    uint32_t h = FoldedHash(name, len);
+    uint32_t h = FoldedTitleHash(name, len);
     int32_t count = s.tagNames->GetCount();
     for (int32_t i = 0; i < count; i++) {
         if (c.hashes[i] != h || s.tagNames->ItemLength(i) != len) continue;
