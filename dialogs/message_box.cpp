@@ -9,10 +9,10 @@
 #include <commctrl.h>
 
 MessageBoxState g_messageBox;
+AIWindow g_messageBoxWindow(kMessageBoxWindowId);
 
 namespace {
 
-AIWindow g_messageBoxWindow(kMessageBoxWindowId);
 int32_t g_restPainted = 0;  // active mode paints once when the box has come to rest
 
 void StartWindowTimer(HWND box, UINT_PTR timerId, UINT milliseconds)

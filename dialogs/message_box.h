@@ -9,6 +9,7 @@
 #include "foundation/win.h"
 #include "dialogs/message_catalogue.h"
 #include "ui/ai_control.h"
+#include "ui/ai_window.h"
 
 enum {
     kMessageBoxWindowId = 500,
@@ -52,6 +53,8 @@ struct MessageBoxState {
 };
 
 extern MessageBoxState g_messageBox;
+// Window 500 while the box is up.
+extern AIWindow g_messageBoxWindow;
 
 // The time source of the box's animation: starts and stops its 10 ms tick and
 // tells the time in milliseconds. The display time is measured on it, and a

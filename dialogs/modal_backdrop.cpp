@@ -14,6 +14,7 @@ DialogReceiver g_dialogHostReceiver = 0;
 DialogReceiver g_noteDialogReceiver = 0;
 DialogReceiver g_errorDetailsReceiver = 0;
 HWND g_dialogHostWindow = 0;
+AIWindow g_backdropWindow(kBackdropWindowId);
 
 namespace {
 
@@ -21,7 +22,6 @@ const COLORREF kBlendColour = RGB(10, 10, 10);
 // Marks the WM_DESTROY that CloseBackdropWindow posts, which only asks for the end.
 const WPARAM kPostedDestroyMark = 0xBD;
 
-AIWindow g_backdropWindow(kBackdropWindowId);
 AIDib g_snapshot;
 AIDib g_paintBuffer;
 

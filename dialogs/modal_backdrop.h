@@ -6,6 +6,7 @@
 // dialog centre done.
 #pragma once
 #include "foundation/win.h"
+#include "ui/ai_window.h"
 
 typedef HWND (*DialogRequester)();
 // A by-name receiver of "ShowDialog" (the dialog host, the note dialogs, the
@@ -44,6 +45,8 @@ extern DialogReceiver g_noteDialogReceiver;
 extern DialogReceiver g_errorDetailsReceiver;
 // The dialog host's window (window 400) while it exists; kept by the host.
 extern HWND g_dialogHostWindow;
+// Window 800 "winBuffer_" while the backdrop is up.
+extern AIWindow g_backdropWindow;
 
 void RequestModalDialog(int32_t rectangleMode, DialogRequester requester, int32_t ownerCode);
 void CreateBackdropWindow();

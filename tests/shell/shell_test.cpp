@@ -7,6 +7,7 @@
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
+#include "shell/global_windows.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/dialogs_connection.h"
@@ -694,6 +695,23 @@ TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
     SendMessageW(g_mainPanel.GetHwndField(), WM_COMMAND, MAKEWPARAM(g_mainPanel.noteList.GetId(), LBN_SELCHANGE),
                  (LPARAM)list);
     EXPECT_EQ(g_mainPanel.currentNote, travel);
+}
+
+TEST_F(ShellTest, WindowObjectsByIdAreTheOnesTheLayersUse)
+{
+    OpenExamples();
+    EXPECT_EQ(FindWindowObject(100), &g_frame);
+    EXPECT_EQ(FindWindowObject(200), &g_mainPanel);
+    EXPECT_EQ(FindWindowObject(123), nullptr);
+    // The message box (500) is the object the dialog layer gives its window.
+    g_dialogCenter.ShowMessage(kMsgPrintFailed);
+    ASSERT_NE(g_messageBox.box, nullptr);
+    ASSERT_NE(FindWindowObject(500), nullptr);
+    EXPECT_EQ(FindWindowObject(500)->GetHwndField(), g_messageBox.box);
+    CloseMessageBoxForExit();
+    EXPECT_EQ(FindWindowObject(500)->GetHwndField(), nullptr);
+    ASSERT_NE(FindWindowObject(800), nullptr);
+    EXPECT_EQ(FindWindowObject(800)->GetWindowId(), 800);
 }
 
 TEST_F(ShellTest, SplitterDragsWithinItsLimitsAndTheStatusLineClickShowsTheMessage)
