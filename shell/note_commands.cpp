@@ -121,6 +121,13 @@ static void ShowTitleInFrame(const AIString& title)
     SetWindowTextW(frame, text.GetText());
 }
 
+// The list may have moved ahead of a note that could not be shown: back to the note in the editor.
+static void KeepListOnShownNote()
+{
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    if (list && g_mainPanel.currentNote >= 0) SendMessageW(list, LB_SETCURSEL, g_mainPanel.currentNote, 0);
+}
+
 int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
 {
     TRACE_SCOPE(kTraceNoteCommands, 3);
@@ -129,10 +136,14 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     if (g_mainPanel.currentNote >= 0) {
         SaveEditorScroll();
         // A note that could not be saved stays in the editor, so the change is not lost.
-        if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+        if (!SaveCurrentNote(0, 0, 0, 0)) {
+            KeepListOnShownNote();
+            return 0;
+        }
     }
     if (!OpenCurrentNote(noteIndex)) {
         SetStatusText(L"<lred>The note could not be read</lred>", 3);
+        KeepListOnShownNote();
         return 0;
     }
     const AIString& text = g_noteStore.currentText;

@@ -522,6 +522,25 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
 }
 
+TEST_F(ShellTest, AClickOnAnotherNoteThatCannotLeaveKeepsTheListOnTheNoteShown)
+{
+    OpenExamples();
+    int32_t recipes = Find(L"Recipes");
+    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    TypeIntoEditor(L"unsaved ");
+    g_noteStore.readOnly = 1;  // the change cannot be saved, so the note is not left
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    int32_t other = recipes == 0 ? 1 : 0;
+    SendMessageW(list, LB_SETCURSEL, other, 0);
+    SendMessageW(g_mainPanel.GetHwndField(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), (LPARAM)list);
+    g_noteStore.readOnly = 0;
+    EXPECT_EQ(g_mainPanel.currentNote, recipes);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), recipes);
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"unsaved"), 0);
+}
+
 TEST_F(ShellTest, RefreshThatCannotReloadKeepsSavingTheNoteShown)
 {
     OpenExamples();
