@@ -42,6 +42,15 @@ int32_t LimitNoteLength(const WCHAR* title, AIString& body, int32_t blockChars)
     return 1;
 }
 
+// A mirror on disk whose title the index does not know was written after the
+// last scan (a capture): it is a note, and its title is taken. The scan lists it.
+bool IsUnscannedMirror(const AIString& mirrorPath)
+{
+    if (GetFileAttributesW(mirrorPath.GetText()) == INVALID_FILE_ATTRIBUTES) return false;
+    ScanNotesFolderForNewAndDeleted();
+    return true;
+}
+
 void RemoveTitleFromTags(const WCHAR* title)
 {
     NoteStore& s = g_noteStore;
@@ -111,11 +120,12 @@ int32_t CreateNote(const WCHAR* title, const WCHAR* body)
     NormaliseTitle(title, stored);
     if (!IsValidStoredTitle(stored.GetText(), stored.GetLength()) || IndexPositionOf(stored.GetText()) >= 0)
         return NotFound();
+    MirrorPathOf(stored.GetText(), path);
+    if (IsUnscannedMirror(path)) return NotFound();
     CleanBodyText(body, TextLength(body), clean);
     const int32_t kEmptyBlockChars = 10;  // CR LF "{{" CR LF "}}" CR LF
     if (!LimitNoteLength(stored.GetText(), clean, kEmptyBlockChars)) return NotFound();
     ComposeNoteRecord(stored.GetText(), clean, 0, record);
-    MirrorPathOf(stored.GetText(), path);
     if (!WriteSideFileWithRetry(path, record, L"The new note could not be written to")) return NotFound();
     number.AssignInt(kIndexSideFileOnly);
     int32_t at = s.noteIndex->AddItemString(stored.GetText(), number.GetText(), 1);
@@ -178,6 +188,7 @@ int32_t RenameNote(int32_t noteIndex, const WCHAR* newTitle)
     // The new mirror exists in full before anything of the old name goes.
     // (A change of case writes the same file; look-ups ignore case.)
     bool sameFile = newMirror.EqualsTextNoCase(oldMirror.GetText());
+    if (!sameFile && IsUnscannedMirror(newMirror)) return NotFound();
     if (!WriteSideFileWithRetry(newMirror, renamed, L"The renamed note could not be written to")) return NotFound();
     if (!sameFile) DeleteFileW(oldMirror.GetText());
     RemoveMirrorNote(oldTitle.GetText());

@@ -328,3 +328,24 @@ TEST_F(NoteStoreDamageTest, SideCopiesWrittenInTheSameSecondKeepEachOther)
     EXPECT_NE(Utf8(firstCopy), Utf8(g_noteStore.lastMessageInserts[1]));
     EXPECT_EQ(2u + 60000u * 2u, ReadBytes(firstCopy.GetText()).size());
 }
+
+TEST_F(NoteStoreDamageTest, NewOrRenamedNoteNeverOverwritesAMirrorNotYetScanned)
+{
+    // Another writer (a capture) put a note into the notes folder after the
+    // last scan: a new note or a rename to that title must not overwrite it.
+    EditBeta();
+    AIString captured(GetNotesFolder());
+    captured.AppendText(L"Delta.tavik.rtm");
+    std::string bytes = Utf16File(L"captured page");
+    WriteBytes(captured.GetText(), bytes);
+    EXPECT_EQ(-1, CreateNote(L"Delta", L"typed text"));
+    EXPECT_EQ(bytes, ReadBytes(captured.GetText()));
+    EXPECT_GE(FindNoteByTitle(L"Delta", 0, 0), 0);   // the scan took it up
+
+    AIString other(GetNotesFolder());
+    other.AppendText(L"Epsilon.tavik.rtm");
+    WriteBytes(other.GetText(), bytes);
+    EXPECT_EQ(-1, RenameNote(FindNoteByTitle(L"Alpha", 0, 0), L"Epsilon"));
+    EXPECT_EQ(bytes, ReadBytes(other.GetText()));
+    EXPECT_GE(FindNoteByTitle(L"Alpha", 0, 0), 0);
+}
