@@ -164,6 +164,7 @@ enum { kSaveFailed = 0, kSaveDone = 1, kSaveDeferred = 2, kSaveNothing = 3 };
 // deferred (kSaveDeferred) and runs when the last walk ends.
 int32_t SaveDatafileIfOpen();
 // Writes the current notes to another path (the open file stays as it is).
+// A copy does not wait for a walk: during one it fails (kSaveFailed).
 int32_t SaveDatafileCopy(const WCHAR* path);
 
 // Closes the data file's handle (the store stays loaded).
