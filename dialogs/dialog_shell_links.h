@@ -35,10 +35,15 @@ struct DialogShellLinks {
 
     // The current note, everywhere the shell keeps it (-1 none).
     void (*setCurrentNote)(int32_t noteIndex);
-    // The content window's set-up routine, run through the frame's guarded run.
-    int (*runContentSetup)();
     // Shows a note (the shell's ReadAndShowNote with 1).
     int (*showNote)(int32_t noteIndex);
+    // The shell's own data-file commands, so that the note in the editor is
+    // saved first and the editor shows a note of the file loaded afterwards.
+    // refreshDatafile: saves and loads the open file again (1 done).
+    // openDatafile: 1 opened; 0 the file was refused; -1 the open file could
+    // not be saved first (nothing was changed).
+    int (*refreshDatafile)();
+    int (*openDatafile)(const WCHAR* path);
     // The title the image browser chose (owned by the shell).
     AIString* chosenTitle;
 };

@@ -16,49 +16,11 @@ void FrameCommand(UINT commandId)
     if (HWND frame = DialogFrameWindow()) SendMessageW(frame, WM_COMMAND, commandId, 0);
 }
 
-void ContentRedraw(int on)
-{
-    HWND content = g_dialogShell.content;
-    if (!content) return;
-    SendMessageW(content, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-    if (on) RedrawWindow(content, 0, 0, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
-}
-
-void SetCurrentNote(int32_t index)
-{
-    if (g_dialogShell.setCurrentNote) g_dialogShell.setCurrentNote(index);
-}
-
-void RunContentSetup()
-{
-    if (g_dialogShell.runContentSetup) g_dialogShell.runContentSetup();
-}
-
-// Saves and loads the same data file again. The note shown before is found
-// again by its title: notes added, renamed or deleted meanwhile move the others.
+// Saves and loads the same data file again; the shell finds the note shown
+// before by its title.
 void RefreshDatafile()
 {
-    int32_t previous = g_noteStore.currentIndex;
-    AIString title;
-    if (previous >= 0) {
-        GetNoteTitle(previous, title);
-        FrameCommand(IDM_SAVE_NOTE);
-    }
-    SaveDatafileIfOpen();
-    ContentRedraw(0);
-    AIString path;
-    path.Copy(g_noteStore.datafilePath);
-    LoadDatafile(path.GetText());
-    int32_t index = title.IsEmpty() ? -1 : FindNoteByTitle(title.GetText(), 0, 0);
-    if (index < 0 && previous >= 0) {
-        int32_t last = GetNoteCount() - 1;
-        index = previous > last ? last : previous;
-    }
-    SetCurrentNote(index);
-    RunContentSetup();
-    ContentRedraw(1);
-    DialogSetStatusText(L"Refreshed data - Save completed", 0);
-    if (g_dialogShell.content) UpdateWindow(g_dialogShell.content);
+    if (g_dialogShell.refreshDatafile) g_dialogShell.refreshDatafile();
 }
 
 int32_t OpenRecentDatafile(int slot, int32_t result)
@@ -83,19 +45,9 @@ int32_t OpenRecentDatafile(int slot, int32_t result)
         }
     }
     g_dialogCenter.UpdateMessageBox(-1);
-    if (g_noteStore.currentIndex >= 0) FrameCommand(IDM_SAVE_NOTE);
-    SaveDatafileIfOpen();
-    CloseDatafileHandle();
-    if (HWND content = g_dialogShell.content) {
-        SendMessageW(content, MsgCommandByName, HashName("HideControlsNoFile"), 0);
-        UpdateWindow(content);
-    }
-    Sleep(500);
-    ContentRedraw(0);
-    SetCurrentNote(-1);
-    if (LoadDatafile(path.GetText())) RunContentSetup();
-    else SettingsSetRecentFile(settings, slot, 0);
-    ContentRedraw(1);
+    int opened = g_dialogShell.openDatafile ? g_dialogShell.openDatafile(path.GetText()) : 0;
+    // A refused file leaves the list; an open file that could not be saved is no fault of the recent one.
+    if (opened == 0) SettingsSetRecentFile(settings, slot, 0);
     g_dialogCenter.UpdateMessageBox(0);
     return result;
 }

@@ -9,6 +9,7 @@
 #include "shell/later_entry_points.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
+#include "shell/file_commands.h"
 #include "shell/shell_messages.h"
 #include "notestore/note_store.h"
 
@@ -26,7 +27,13 @@ void InvalidateStatus()
     if (HWND content = g_mainPanel.GetHwndField()) InvalidateRect(content, &g_mainPanel.layout.status, FALSE);
 }
 void SetCurrent(int32_t index) { g_mainPanel.currentNote = index; }
-int Setup() { return g_frame.RunGuarded(CreateMainWindow); }
+// The panel's choice of a recent file: the open file is saved first; when that
+// fails nothing changes (-1), so the recent entry is not blamed.
+int OpenFromPanel(const WCHAR* path)
+{
+    if (IsDatafileLoaded() && (!SaveCurrentNote(0, 0, 0, 0) || SaveDatafileIfOpen() == kSaveFailed)) return -1;
+    return OpenDatafile(path) ? 1 : 0;
+}
 int ShowNote(int32_t index) { return ReadAndShowNote(index, 1, 0, 0); }
 }  // namespace
 
@@ -43,7 +50,8 @@ void ConnectDialogs()
     g_dialogShell.isQuickPreviewShowing = PreviewShowing;
     g_dialogShell.afterDialogRestored = AfterRestored;
     g_dialogShell.setCurrentNote = SetCurrent;
-    g_dialogShell.runContentSetup = Setup;
+    g_dialogShell.refreshDatafile = RefreshNotes;
+    g_dialogShell.openDatafile = OpenFromPanel;
     g_dialogShell.showNote = ShowNote;
     g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
     ConnectNoteStoreMessages();

@@ -281,6 +281,8 @@ int RefreshNotes()
     AIString path;
     path.Copy(g_noteStore.datafilePath);
     int32_t previous = g_mainPanel.currentNote;
+    AIString title;
+    title.Copy(g_mainPanel.lastShownTitle);
     HWND panel = g_mainPanel.GetHwndField();
     if (panel) SendMessageW(panel, WM_SETREDRAW, FALSE, 0);
     int32_t loaded = LoadDatafile(path.GetText());
@@ -293,9 +295,11 @@ int RefreshNotes()
         RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     }
     if (!loaded) return 0;
+    // Notes added, renamed or deleted meanwhile move the others: find it by its title.
+    int32_t index = previous >= 0 ? FindNoteByTitle(title.GetText(), 0, 0) : -1;
     int32_t count = GetNoteCount();
-    if (previous >= count) previous = count - 1;
-    if (previous >= 0) ReadAndShowNote(previous, 0, 0, 0);
+    if (index < 0 && previous >= 0) index = previous < count ? previous : count - 1;
+    if (index >= 0) ReadAndShowNote(index, 0, 0, 0);
     SetStatusText(L"Refreshed data - Save completed", 0);
     return 1;
 }

@@ -423,14 +423,24 @@ TEST_F(DialogCenterTest, RecentDataFilesAndRefresh)
     g_dialogCenter.UpdateMessageBox(-1);
     EXPECT_TRUE(g_noteStore.datafilePath.EqualsString(path));
 
-    // Refresh keeps the note that was shown.
-    ASSERT_EQ(1, OpenCurrentNote(1));
-    g_noteStore.currentIndex = 1;
+    // Another recent file goes to the shell's open; a refused one leaves the list,
+    // one not tried (the open file could not be saved) stays.
+    AIString other = TempPath(L"dialogs-other.tavik");
+    SettingsSetRecentFile(settings, 2, other.GetText());
+    g_testWindows.openAnswer = -1;
+    EXPECT_EQ(103, CarryOutFileCommand(103));
+    EXPECT_TRUE(g_testWindows.openedPath.EqualsString(other));
+    AIString kept;
+    SettingsGetRecentFile(settings, 2, kept);
+    EXPECT_TRUE(kept.EqualsString(other));
+    g_testWindows.openAnswer = 0;
+    EXPECT_EQ(103, CarryOutFileCommand(103));
+    SettingsGetRecentFile(settings, 2, kept);
+    EXPECT_TRUE(kept.IsEmpty());
+
+    // Refresh is the shell's own.
     EXPECT_EQ(3, CarryOutFileCommand(3));
-    EXPECT_EQ((UINT)IDM_SAVE_NOTE, g_testWindows.lastFrameCommand);
-    EXPECT_EQ(1, g_testWindows.currentNoteSet);
-    EXPECT_EQ(1, g_testWindows.contentSetups);
-    EXPECT_TRUE(g_testWindows.statusText.EqualsText(L"Refreshed data - Save completed"));
+    EXPECT_EQ(1, g_testWindows.refreshes);
     CloseDatafile();
     DeleteFileW(path.GetText());
 }

@@ -31,10 +31,15 @@ void RecordStatus(const WCHAR* text, int)
 
 void RecordPicture(int32_t code) { g_testWindows.statusPicture = code; }
 void RecordCurrentNote(int32_t index) { g_testWindows.currentNoteSet = index; }
-int RecordSetup()
+int RecordRefresh()
 {
-    g_testWindows.contentSetups++;
+    g_testWindows.refreshes++;
     return 1;
+}
+int RecordOpen(const WCHAR* path)
+{
+    g_testWindows.openedPath.AssignText(path);
+    return g_testWindows.openAnswer;
 }
 
 void DrivenStart(HWND, UINT_PTR, UINT) { g_clockRunning = 1; }
@@ -77,7 +82,8 @@ void ResetDialogTestState()
     g_dialogShell.setStatusText = RecordStatus;
     g_dialogShell.setStatusPicture = RecordPicture;
     g_dialogShell.setCurrentNote = RecordCurrentNote;
-    g_dialogShell.runContentSetup = RecordSetup;
+    g_dialogShell.refreshDatafile = RecordRefresh;
+    g_dialogShell.openDatafile = RecordOpen;
 
     DialogCenter& c = g_dialogCenter;
     c.busy = 0;
@@ -108,7 +114,9 @@ void ResetDialogTestState()
     g_testWindows.lastFrameCommand = 0;
     g_testWindows.frameCommands = 0;
     g_testWindows.currentNoteSet = -99;
-    g_testWindows.contentSetups = 0;
+    g_testWindows.refreshes = 0;
+    g_testWindows.openedPath.Clear();
+    g_testWindows.openAnswer = 1;
     EnableWindow(g_testWindows.frame, TRUE);
 }
 

@@ -14,7 +14,9 @@ struct DialogTestWindows {
     UINT lastFrameCommand;
     int frameCommands;
     int32_t currentNoteSet;
-    int contentSetups;
+    int refreshes;
+    AIString openedPath;
+    int openAnswer;  // what the stand-in open returns
 };
 
 extern DialogTestWindows g_testWindows;

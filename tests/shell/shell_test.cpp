@@ -21,9 +21,11 @@
 #include "shell/shell_ids.h"
 #include "shell/shutdown.h"
 #include "notestore/note_store.h"
+#include "notestore/datafile_format.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/message_box.h"
 #include "dialogs/modal_backdrop.h"
+#include "dialogs/screen_launchers.h"
 #include "foundation/app.h"
 #include "foundation/ai_string_list.h"
 #include "foundation/hash_name.h"
@@ -558,6 +560,49 @@ TEST_F(ShellTest, RefreshThatCannotReloadKeepsSavingTheNoteShown)
     EXPECT_FALSE(SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETMODIFY, 0, 0));
     ASSERT_EQ(LoadNoteText(recipes, 0), 1);
     EXPECT_GE(g_noteStore.currentText.FindText(L"typed after a failed refresh"), 0);
+}
+
+TEST_F(ShellTest, FilePanelRefreshAndRecentFileKeepTheEditorOnTheStoredNote)
+{
+    OpenExamples();
+    int32_t recipes = Find(L"Recipes");
+    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    TypeIntoEditor(L"before the panel refresh ");
+    EXPECT_EQ(CarryOutFileCommand(3), 3);
+    EXPECT_NE(Utf8(GetStatusText()).find("Refreshed data - Save completed"), std::string::npos);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    EXPECT_EQ(g_noteStore.currentIndex, g_mainPanel.currentNote);
+    TypeIntoEditor(L"after the panel refresh ");
+    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
+    std::string first = ReadFileUtf8(path_.GetText());
+    EXPECT_NE(first.find("before the panel refresh"), std::string::npos);
+    EXPECT_NE(first.find("after the panel refresh"), std::string::npos);
+
+    // A recent data file chosen in the panel shows its note; typing goes into that file.
+    AIString other;
+    other.Copy(folder_);
+    other.AppendText(L"\\recent_other.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, other.GetText()), 1);
+    SettingsSetRecentFile(g_app.settings.Record(), 0, other.GetText());
+    EXPECT_EQ(CarryOutFileCommand(101), 101);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsTextNoCase(other.GetText()));
+    ASSERT_GE(g_mainPanel.currentNote, 0);
+    EXPECT_EQ(g_noteStore.currentIndex, g_mainPanel.currentNote);
+    AIString shown, stored;
+    EditorText(shown);
+    ASSERT_EQ(LoadNoteText(g_mainPanel.currentNote, 0), 1);
+    stored.AssignTextN(g_noteStore.currentText.GetText(),
+                       FindLinkBlock(g_noteStore.currentText.GetText(), g_noteStore.currentText.GetLength()));
+    shown.ReplaceAll(L"\r\n", L"\r");
+    stored.ReplaceAll(L"\r\n", L"\r");
+    EXPECT_TRUE(shown.EqualsString(stored)) << "the editor shows the new file's note";
+    TypeIntoEditor(L"typed in the recent file ");
+    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
+    EXPECT_NE(ReadFileUtf8(other.GetText()).find("typed in the recent file"), std::string::npos);
+    EXPECT_EQ(ReadFileUtf8(path_.GetText()).find("typed in the recent file"), std::string::npos);
 }
 
 // ---- Printing ----
