@@ -154,6 +154,9 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
     SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
     SetWindowTextW(editor, body.GetText());
+    // A read-only data file cannot take a change: the editor refuses typing
+    // rather than holding an edit that could never be saved.
+    SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
     ApplyNoteMarkupFormatting(editor, -1);
     ShowNoteHyperlinks();
     ApplyLineTagsInEditor(0);

@@ -816,3 +816,24 @@ TEST_F(ShellTest, SplitterDragsWithinItsLimitsAndTheStatusLineClickShowsTheMessa
 }
 
 }  // namespace
+
+TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
+{
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, path_.GetText()), 1);
+    SetFileAttributesW(path_.GetText(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(IsDatafileReadOnly(), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    SendMessageW(editor, WM_CHAR, L'x', 0);
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    // Nothing holds the user on the note: every other note can be shown.
+    int32_t other = g_mainPanel.currentNote == 0 ? 1 : 0;
+    EXPECT_EQ(ReadAndShowNote(other, 1, 0, 0), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, other);
+
+    SetFileAttributesW(path_.GetText(), FILE_ATTRIBUTE_NORMAL);
+    CloseDatafileHandle();
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+}
