@@ -25,7 +25,6 @@ int AIDib::CreateSection(int width, int height, int bitsPerPixel)
     TRACE_SCOPE(kModule, 1);
     if (width <= 0 || height <= 0 || (int64_t)width * height > kMaxDibPixels) return 0;
     if (bitsPerPixel != 24 && bitsPerPixel != 32) return 0;
-    FreeGdiObjects();
     BITMAPINFO info;
     memset(&info, 0, sizeof(info));
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -39,7 +38,8 @@ int AIDib::CreateSection(int width, int height, int bitsPerPixel)
     do {
         bitmap = CreateDIBSection(0, &info, DIB_RGB_COLORS, &bits, 0, 0);
     } while (!bitmap && AskRetryOutOfResources());
-    if (!bitmap) return 0;
+    if (!bitmap) return 0;  // the bitmap held before stays
+    FreeGdiObjects();
     bitmap_ = bitmap;
     bits_ = bits;
     width_ = width;

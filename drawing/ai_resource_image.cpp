@@ -45,7 +45,7 @@ AIResourceImage::~AIResourceImage() {}
 int AIResourceImage::LoadResource(int id, const WCHAR* type, HINSTANCE module)
 {
     TRACE_SCOPE(kModule, 1);
-    Free();
+    // A failed load keeps the picture loaded before: only a decoded image replaces it.
     if (!type) return 0;
     if (!module) module = GetModuleHandleW(0);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);

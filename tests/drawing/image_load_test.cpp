@@ -138,3 +138,16 @@ TEST(ResourceImage, MissingOrWrongResourcesFail)
     MakeCanvas(canvas, 2, 2, 0);
     EXPECT_EQ(0, picture.DrawAt(canvas.SelectIntoMemoryDC(), 0, 0, 100));
 }
+
+TEST(ResourceImage, FailedLoadKeepsThePictureBefore)
+{
+    AIResourceImage picture;
+    ASSERT_EQ(1, picture.LoadPngResource(200));
+    int width = picture.GetWidth(), height = picture.GetHeight();
+    EXPECT_EQ(0, picture.LoadPngResource(999));
+    EXPECT_EQ(0, picture.LoadResource(201, L"JPG"));
+    EXPECT_EQ(1, picture.IsLoaded());
+    EXPECT_EQ(width, picture.GetWidth());
+    EXPECT_EQ(height, picture.GetHeight());
+    EXPECT_EQ(ResourceColour(3, 1), PixelAt(picture.GetDib(), 3, 1));
+}
