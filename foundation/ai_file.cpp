@@ -9,6 +9,23 @@ namespace {
 
 const WCHAR kLockedText[] = L"The file is locked and probably open in a different application";
 
+// Cleans only the last part of a path: the folders above it exist already and
+// may legally hold characters the program keeps out of the names it makes.
+void CleanLastName(AIString& path)
+{
+    int slash = path.FindChar(L'\\', true);
+    int other = path.FindChar(L'/', true);
+    if (other > slash) slash = other;
+    if (slash < 0) {
+        AIFile::CleanName(path);
+        return;
+    }
+    AIString name(path.GetText() + slash + 1);
+    AIFile::CleanName(name);
+    path.SetLength(slash + 1);
+    path.AppendString(name);
+}
+
 bool IsNotFound(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME;
@@ -40,7 +57,7 @@ int AIFile::CreateFolder(const WCHAR* path)
 {
     TRACE_SCOPE(927, 70);
     AIString clean(path);
-    CleanName(clean);
+    CleanLastName(clean);
     if (clean.IsEmpty()) return SetResult(0);
     DWORD attributes = GetFileAttributesW(clean.GetText());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return SetResult(1);
@@ -85,22 +102,24 @@ int AIFile::WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars)
 {
     TRACE_SCOPE(927, 72);
     AIString target(path);
-    CleanName(target);
+    CleanLastName(target);
     if (target.IsEmpty()) return SetResult(0);
     AIString temporary(target);
     temporary.AppendText(L".tmp");
-    AIFile file;
-    if (!file.OpenForWrite(temporary.GetText())) return SetResult(0);
-    int ok = file.WriteBom() && file.WriteText(text, chars) && file.Flush();
-    file.Close();
-    if (ok) ok = MoveFileExW(temporary.GetText(), target.GetText(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) {
+    for (;;) {
+        AIFile file;
+        if (!file.OpenForWrite(temporary.GetText())) return SetResult(0);
+        int ok = file.WriteBom() && file.WriteText(text, chars) && file.Flush();
+        file.Close();
+        if (ok) ok = MoveFileExW(temporary.GetText(), target.GetText(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (ok) return SetResult(1);
+        DWORD error = GetLastError();
         DeleteFileW(temporary.GetText());
         AIString message;
         message.AppendText(L"Could not write the file ").AppendString(target).AppendText(kRetryQuestion);
-        ReportError((int)GetLastError(), L"Error writing file", message.GetText());
+        // The question offers a retry: Yes writes again (a lock may have gone).
+        if (ReportError((int)error, L"Error writing file", message.GetText()) != IDYES) return SetResult(0);
     }
-    return SetResult(ok);
 }
 
 int AIFile::Open(const WCHAR* path, int forWrite, int retries)
@@ -108,7 +127,7 @@ int AIFile::Open(const WCHAR* path, int forWrite, int retries)
     TRACE_SCOPE(927, 73);
     Close();
     name_.AssignText(path);
-    if (forWrite) CleanName(name_);
+    if (forWrite) CleanLastName(name_);
     openError_ = ERROR_INVALID_NAME;
     if (name_.IsEmpty()) return SetResult(0);
     for (int attempt = 0;; attempt++) {

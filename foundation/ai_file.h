@@ -1,5 +1,6 @@
 // AIFile: one open file with its name, plus the name-based file and folder
-// helpers. Names the program creates lose every character of "?[]=+<>;\",*|^".
+// helpers. Names the program creates lose every character of "?[]=+<>;\",*|^"
+// (only the last part of a path: the folders above it are used as they are).
 // UTF-16 text files are recognised by and written with the byte-order mark FF FE.
 // A failed open is retried as often as the caller asks; after that a locked or
 // otherwise unopenable file (not a missing one) is reported to the user, who may

@@ -34,7 +34,8 @@ int ReportError(int code, const WCHAR* caption, const WCHAR* text)
     }
     AIString message;
     message.AssignTextN(text ? text : L"", 4000);
-    message.AppendText(kRetryQuestion);
+    // Many callers end their text with the question already.
+    if (!message.EndsWithNoCase(kRetryQuestion)) message.AppendText(kRetryQuestion);
     g_lastAnswer = MessageBoxW(0, message.GetText(), caption ? caption : L"Error", MB_YESNO | MB_ICONERROR | MB_TASKMODAL);
     return g_lastAnswer;
 }

@@ -2,6 +2,8 @@
 #include "foundation/message_pump.h"
 #include "foundation/clipboard.h"
 #include "foundation/errors.h"
+#include "foundation/ai_string.h"
+#include "foundation/ai_file.h"
 #include "foundation/crash_report.h"
 #include "foundation/trace.h"
 #include "foundation/app.h"
@@ -251,6 +253,86 @@ TEST(ErrorReport, ShownOnceBetweenFunctionEntriesAfterNo)
     before = GetErrorReportCount();
     ReportError(1, L"Error", L"new step");
     EXPECT_EQ(GetErrorReportCount(), before + 1);
+}
+
+namespace {
+WCHAR g_boxText[1024];
+int g_boxAnswer = IDNO;
+HANDLE g_releaseOnAnswer = INVALID_HANDLE_VALUE;
+
+BOOL CALLBACK ReadAndCloseBox(HWND window, LPARAM)
+{
+    WCHAR className[16] = {0};
+    GetClassNameW(window, className, 16);
+    if (lstrcmpW(className, L"#32770") != 0) return TRUE;
+    GetDlgItemTextW(window, 0xFFFF, g_boxText, 1024);  // the message box's text control
+    if (g_releaseOnAnswer != INVALID_HANDLE_VALUE) {
+        CloseHandle(g_releaseOnAnswer);
+        g_releaseOnAnswer = INVALID_HANDLE_VALUE;
+    }
+    PostMessageW(window, WM_COMMAND, g_boxAnswer, 0);
+    return FALSE;
+}
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), ReadAndCloseBox, 0);
+    if (g_boxText[0]) KillTimer(0, timer);
+}
+
+int CountOf(const WCHAR* text, const WCHAR* part)
+{
+    AIString all(text);
+    int count = 0;
+    for (int at = all.FindTextCase(part, 0); at >= 0; at = all.FindTextCase(part, at + 1)) count++;
+    return count;
+}
+}  // namespace
+
+TEST(ErrorReport, AsksTheRetryQuestionOnce)
+{
+    // Callers that already end their text with the question must not get it twice.
+    SetErrorAutoAnswer(0);
+    g_boxText[0] = 0;
+    UINT_PTR timer = SetTimer(0, 0, 20, AnswerBox);
+    AIString text(L"Could not write the file x");
+    text.AppendText(kRetryQuestion);
+    { TRACE_SCOPE(999, 4); }
+    int answer = ReportError(5, L"Error", text.GetText());
+    KillTimer(0, timer);
+    SetErrorAutoAnswer(IDNO);
+    EXPECT_EQ(IDNO, answer);
+    EXPECT_EQ(1, CountOf(g_boxText, L"Select Yes to Retry"));
+    EXPECT_EQ(1, CountOf(g_boxText, L"Could not write the file x"));
+}
+
+TEST(ErrorReport, YesRetriesAFailedSave)
+{
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString path(temp);
+    path.AppendText(L"tavik_retry_save.txt");
+    HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, "old", 3, &written, 0);
+    // The target is held until the user answers Yes: the save must then go through.
+    g_releaseOnAnswer = file;
+    g_boxAnswer = IDYES;
+    g_boxText[0] = 0;
+    SetErrorAutoAnswer(0);
+    UINT_PTR timer = SetTimer(0, 0, 20, AnswerBox);
+    { TRACE_SCOPE(999, 5); }
+    int saved = AIFile::WriteUtf16File(path.GetText(), L"new", 3);
+    KillTimer(0, timer);
+    SetErrorAutoAnswer(IDNO);
+    g_boxAnswer = IDNO;
+    if (g_releaseOnAnswer != INVALID_HANDLE_VALUE) CloseHandle(g_releaseOnAnswer);
+    g_releaseOnAnswer = INVALID_HANDLE_VALUE;
+    EXPECT_NE(0, g_boxText[0]);
+    EXPECT_EQ(1, saved);
+    EXPECT_EQ(2 + 6, AIFile::GetSizeByName(path.GetText()));
+    DeleteFileW(path.GetText());
 }
 
 TEST(CrashDump, NamedByDateWithTheTrace)

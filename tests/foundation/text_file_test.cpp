@@ -23,6 +23,33 @@ TEST(AIFile, CreatedNamesLoseForbiddenCharacters)
     EXPECT_EQ(1, ResultFlag);
 }
 
+TEST(AIFile, OnlyTheCreatedNameIsCleanedNotItsFolders)
+{
+    // Folders may legally hold [ ] = + ; , ^ ("Notes [old]", "Firm, Inc"):
+    // a write into such a folder must land there, not in a look-alike.
+    TestFolder folder(L"parents");
+    AIString parent = folder.File(L"Notes [old] a+b, c");
+    ASSERT_TRUE(CreateDirectoryW(parent.GetText(), 0));
+    AIString path(parent);
+    path.AppendText(L"\\table.txt");
+    ASSERT_EQ(1, AIFile::WriteUtf16File(path.GetText(), L"k:v\x00A4", 4));
+    EXPECT_EQ("\xFF\xFE" + std::string("k\0:\0v\0\xA4\0", 8), ReadBytes(path.GetText()));
+
+    AIString sub(parent);
+    sub.AppendText(L"\\in?side");
+    ASSERT_EQ(1, AIFile::CreateFolder(sub.GetText()));
+    AIString cleaned(parent);
+    cleaned.AppendText(L"\\inside");
+    EXPECT_EQ(1, AIFile::PathExists(cleaned.GetText()));
+
+    AIFile file;
+    AIString odd(parent);
+    odd.AppendText(L"\\x|y.txt");
+    ASSERT_EQ(1, file.OpenForWrite(odd.GetText()));
+    EXPECT_TRUE(file.GetName().StartsWith(parent.GetText()));
+    EXPECT_TRUE(file.GetName().EndsWithNoCase(L"\\xy.txt"));
+}
+
 TEST(AIFile, WritesAndReadsUtf16Text)
 {
     TestFolder folder(L"utf16");
