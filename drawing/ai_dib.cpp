@@ -26,13 +26,7 @@ int AIDib::CreateSection(int width, int height, int bitsPerPixel)
     if (width <= 0 || height <= 0 || (int64_t)width * height > kMaxDibPixels) return 0;
     if (bitsPerPixel != 24 && bitsPerPixel != 32) return 0;
     BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = (WORD)bitsPerPixel;
-    info.bmiHeader.biCompression = BI_RGB;
+    FillTopDownInfo(&info, width, height, bitsPerPixel);
     void* bits = 0;
     HBITMAP bitmap;
     do {

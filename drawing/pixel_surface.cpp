@@ -3,19 +3,24 @@
 #include <stdlib.h>
 #include <string.h>
 
+void FillTopDownInfo(BITMAPINFO* info, int width, int height, int bitsPerPixel)
+{
+    memset(info, 0, sizeof(*info));
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = width;
+    info->bmiHeader.biHeight = -height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = (WORD)bitsPerPixel;
+    info->bmiHeader.biCompression = BI_RGB;
+}
+
 namespace {
 
 // A 32-bit top-down DIB section; bits receives its memory.
 HBITMAP CreateTopDown32(int width, int height, void** bits)
 {
     BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    FillTopDownInfo(&info, width, height, 32);
     return CreateDIBSection(0, &info, DIB_RGB_COLORS, bits, 0, 0);
 }
 
@@ -174,13 +179,7 @@ int SourceOpen(SourcePixels* source, HBITMAP bitmap)
     source->copy = (uint32_t*)malloc((size_t)width * height * 4);
     if (!source->copy) return 0;
     BITMAPINFO info;
-    memset(&info, 0, sizeof(info));
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    FillTopDownInfo(&info, width, height, 32);
     GdiFlush();
     HDC screen = GetDC(0);
     int rows = GetDIBits(screen, bitmap, 0, height, source->copy, &info, DIB_RGB_COLORS);

@@ -20,6 +20,9 @@ struct PixelSurface {
     HGDIOBJ copyPrevious;
 };
 
+// The header of a top-down DIB without compression (row 0 first in memory).
+void FillTopDownInfo(BITMAPINFO* info, int width, int height, int bitsPerPixel);
+
 // Opens width x height pixels at (x, y) in logical coordinates of dc, clipped
 // to the context's clip box. 0 (nothing to do) when the clipped region is empty.
 int SurfaceOpen(PixelSurface* surface, HDC dc, int x, int y, int width, int height);
