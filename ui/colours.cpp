@@ -3,7 +3,8 @@
 namespace {
 COLORREF g_colours[ColourCount];
 HBRUSH g_brushes[ColourCount];
-HPEN g_pens[ColourCount];
+enum { kPenWidths = 4 };  // widths 1..4 are cached
+HPEN g_pens[ColourCount][kPenWidths];
 int g_ready = 0;
 
 void EnsureTable()
@@ -32,9 +33,11 @@ void ReleaseColourTable()
 {
     for (int i = 0; i < ColourCount; i++) {
         if (g_brushes[i]) DeleteObject(g_brushes[i]);
-        if (g_pens[i]) DeleteObject(g_pens[i]);
         g_brushes[i] = 0;
-        g_pens[i] = 0;
+        for (int w = 0; w < kPenWidths; w++) {
+            if (g_pens[i][w]) DeleteObject(g_pens[i][w]);
+            g_pens[i][w] = 0;
+        }
     }
 }
 
@@ -80,9 +83,12 @@ HPEN CreatePenOfColour(int colourId, int width)
 {
     EnsureTable();
     if (colourId < 0 || colourId >= ColourCount) return (HPEN)GetStockObject(BLACK_PEN);
-    // One cached pen per colour; other widths are made by the caller.
-    if (!g_pens[colourId]) g_pens[colourId] = CreatePen(PS_SOLID, width, g_colours[colourId]);
-    return g_pens[colourId] ? g_pens[colourId] : (HPEN)GetStockObject(BLACK_PEN);
+    // One cached pen per colour and width (wider ones are drawn 4 wide).
+    if (width < 1) width = 1;
+    if (width > kPenWidths) width = kPenWidths;
+    HPEN& pen = g_pens[colourId][width - 1];
+    if (!pen) pen = CreatePen(PS_SOLID, width, g_colours[colourId]);
+    return pen ? pen : (HPEN)GetStockObject(BLACK_PEN);
 }
 
 int SetTextBackMode(HDC dc, int transparent)

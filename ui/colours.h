@@ -34,7 +34,7 @@ COLORREF TintSystemColour(int systemColourIndex, int amount);
 
 // A brush of a table colour, created once and owned by the table (never delete it).
 HBRUSH CreateBrushOfColour(int colourId);
-// A pen of a table colour, created once and owned by the table.
+// A pen of a table colour and width (1 to 4), created once and owned by the table.
 HPEN CreatePenOfColour(int colourId, int width);
 // Transparent (1) or opaque (0) text background.
 int SetTextBackMode(HDC dc, int transparent);

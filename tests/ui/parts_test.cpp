@@ -227,6 +227,16 @@ TEST(Colours, TableAndTints)
     EXPECT_NE(GetTableColour(ColourShowcase0), GetTableColour(ColourShowcaseLast));
     RefreshColourTable();
     EXPECT_TRUE(CreateBrushOfColour(ColourFrame) != nullptr);
+
+    // Pens are cached per colour and width: a thick frame pen asked for first
+    // must not come back when a thin one is wanted.
+    LOGPEN pen;
+    ASSERT_TRUE(GetObjectW(CreatePenOfColour(ColourSearchFrame, 2), sizeof(pen), &pen));
+    EXPECT_EQ(2, pen.lopnWidth.x);
+    ASSERT_TRUE(GetObjectW(CreatePenOfColour(ColourSearchFrame, 1), sizeof(pen), &pen));
+    EXPECT_EQ(1, pen.lopnWidth.x);
+    EXPECT_EQ(GetTableColour(ColourSearchFrame), pen.lopnColor);
+    EXPECT_EQ(CreatePenOfColour(ColourSearchFrame, 2), CreatePenOfColour(ColourSearchFrame, 2));
 }
 
 TEST(OwnerMenu, ItemsBecomeOwnerDrawnAndMeasure)
