@@ -161,6 +161,9 @@ int32_t DecodeDibAt(const uint8_t* data, uint64_t size, uint64_t bitsOffset, int
       palette[i].green = table[i * entrySize + 1];
       palette[i].red = table[i * entrySize + 2];
     }
+  } else if (colorsUsed && !bitsOffset) {
+    // Deeper bitmaps may still carry a table of biClrUsed colours before the rows.
+    in.Skip(uint64_t(colorsUsed) * 4);
   }
   uint64_t bitsAt = bitsOffset ? bitsOffset : in.pos;
   if (bitsAt > size) {

@@ -171,6 +171,15 @@ TEST(HostileInput, ClipboardDibWithAFalseHeaderIsRefused) {
   EXPECT_TRUE(QuadrantsAre(image, PatternColour(0, 0), PatternColour(11, 0), PatternColour(0, 7),
                            PatternColour(11, 7), 0));
 
+  // A 24-bit DIB may carry a colour table (biClrUsed entries) before its rows.
+  Bytes withTable(dib.begin(), dib.begin() + 40);
+  Put32(&withTable, 32, 2);
+  withTable.insert(withTable.end(), 8, 0x5A);
+  withTable.insert(withTable.end(), dib.begin() + 40, dib.end());
+  ASSERT_TRUE(image.FromClipboardDib(withTable.data(), uint32_t(withTable.size()))) << image.GetErrorText();
+  EXPECT_TRUE(QuadrantsAre(image, PatternColour(0, 0), PatternColour(11, 0), PatternColour(0, 7),
+                           PatternColour(11, 7), 0));
+
   Bytes falseSize = dib;
   Put32(&falseSize, 0, uint32_t(dib.size() + 100));  // header larger than the block
   EXPECT_FALSE(image.FromClipboardDib(falseSize.data(), uint32_t(falseSize.size())));
