@@ -110,6 +110,9 @@ AIControl::AIControl()
 
 AIControl::~AIControl()
 {
+    // A window of our own classes may outlive this object: it must not keep a pointer to it.
+    if (hwnd_ && IsWindow(hwnd_) && (AIControl*)GetWindowLongPtrW(hwnd_, GWLP_USERDATA) == this)
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     if (font_) DeleteObject(font_);
 }
 

@@ -311,6 +311,18 @@ TEST(WindowedControl, OwnImageButtonClickPostsCommand)
     const UINT watched[] = {WM_COMMAND};
     const ExpectedMessage expected[] = {{WM_COMMAND, MAKEWPARAM(button.GetId(), BN_CLICKED)}};
     EXPECT_TRUE(g_recorded.Matches(watched, 1, expected, 1));
+
+    // A control object that ends before its window leaves no pointer to
+    // itself behind: the window's later messages must not reach freed memory.
+    HWND orphan = 0;
+    {
+        AIControl shortLived;
+        ASSERT_TRUE(shortLived.CreateWindowedAt(ControlImageButton, parent, 80, 20, 50, 30, WS_VISIBLE));
+        orphan = shortLived.GetHwnd();
+    }
+    EXPECT_EQ(0, GetWindowLongPtrW(orphan, GWLP_USERDATA));
+    SendMessageW(orphan, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(orphan, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
     DestroyWindow(parent);
 }
 
