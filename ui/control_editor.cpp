@@ -45,8 +45,11 @@ int32_t AIControl::GetWordAt(int position, CHARRANGE* range, AIString* text, int
     if (mark == TomUndefined) mark = 0;
     if (IsLinkMark(mark)) {
         // A link's label may hold blanks: the word is the whole run of its mark.
-        MarkRun runs[64];
-        int count = doc->ScanMarks(windowStart, windowEnd, runs, 64);
+        // Room for one run per character, so a row of short links cannot fill
+        // the table before the run at the position.
+        int room = windowEnd - windowStart;
+        MarkRun* runs = (MarkRun*)LocalAlloc(LMEM_FIXED, (SIZE_T)room * sizeof(MarkRun));
+        int count = runs ? doc->ScanMarks(windowStart, windowEnd, runs, room) : 0;
         for (int i = 0; i < count; i++) {
             if (runs[i].start <= anchor && anchor < runs[i].end) {
                 start = runs[i].start;
@@ -54,6 +57,7 @@ int32_t AIControl::GetWordAt(int position, CHARRANGE* range, AIString* text, int
                 break;
             }
         }
+        if (runs) LocalFree(runs);
         if (end - start > limit) {
             if (anchor - start >= limit) start = anchor - limit + 1;
             end = start + limit;

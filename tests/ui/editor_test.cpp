@@ -215,6 +215,16 @@ TEST_F(EditorFixture, GetWordAtUsesOwnBreaksLimitAndLinkRuns)
     // A heading-marked word reports its first character's mark.
     doc->SetRangeUnderline(11, 16, HeadingMarkSmall);
     EXPECT_EQ(HeadingMarkSmall, editor.GetWordAt(14, &range, &word, 100, 0));
+    // A row of short tags makes many runs before the position: the word is
+    // still the tag's own run.
+    AIString tags;
+    for (int i = 0; i < 120; i++) tags.AppendText(L"#t ");
+    SetText(tags.GetText());
+    for (int i = 0; i < 120; i++) doc->SetRangeUnderline(i * 3, i * 3 + 2, TagMark);
+    EXPECT_EQ(TagMark, editor.GetWordAt(301, &range, &word, 200, 0));
+    EXPECT_EQ("#t", Utf8(word));
+    EXPECT_EQ(300, range.cpMin);
+    EXPECT_EQ(302, range.cpMax);
     // Between separators there is no word.
     SetText(L"a  b");
     EXPECT_EQ(0, editor.GetWordAt(2, &range, &word, 100, 0));
