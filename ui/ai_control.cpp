@@ -76,6 +76,15 @@ void EnsureRichEditLoaded()
 
 WORD PeekNextControlId() { return g_nextControlId; }
 
+// Ids run from kFirstControlId to 0xFFFF and then start over there: a wrap
+// to 0 would give ids like IDOK and IDCANCEL.
+static WORD TakeControlId()
+{
+    WORD id = g_nextControlId;
+    g_nextControlId = id == 0xFFFF ? (WORD)kFirstControlId : (WORD)(id + 1);
+    return id;
+}
+
 const WCHAR* ControlClassName(int kind)
 {
     switch (kind) {
@@ -99,7 +108,7 @@ const WCHAR* ControlClassName(int kind)
 }
 
 AIControl::AIControl()
-    : id_(g_nextControlId++), kind_(0), hwnd_(0), parent_(0), visible_(0), enabled_(1), hot_(0),
+    : id_(TakeControlId()), kind_(0), hwnd_(0), parent_(0), visible_(0), enabled_(1), hot_(0),
       pressed_(0), clicked_(0), drawStyle_(0), value_(0), fontSize_(10), font_(0), colourByKind_(0),
       image_(0), documentState_(0)
 {

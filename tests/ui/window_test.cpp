@@ -214,6 +214,12 @@ TEST(WindowlessControl, IdsComeFromOneCounter)
     AIControl a, b;
     EXPECT_EQ(next, a.GetId());
     EXPECT_EQ(next + 1, b.GetId());
+    // Screens made again and again use up the 16-bit range: the counter
+    // starts over at the first id, never at 0, IDOK or IDCANCEL.
+    for (int i = 0; i < 0x10000 - kFirstControlId; i++) {
+        AIControl passing;
+        ASSERT_GE(passing.GetId(), (WORD)kFirstControlId);
+    }
 }
 
 TEST(WindowlessControl, AClickNeedsPressAndReleaseOnTheEnabledControl)
