@@ -358,6 +358,10 @@ HGLOBAL AIImage::ToClipboardDib() const {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(pixels_.dibSize));
   if (!block) return nullptr;
   void* p = GlobalLock(block);
+  if (!p) {
+    GlobalFree(block);
+    return nullptr;
+  }
   memcpy(p, pixels_.dib, pixels_.dibSize);
   GlobalUnlock(block);
   return block;
