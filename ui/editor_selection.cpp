@@ -1,7 +1,7 @@
 #include "ui/editor_selection.h"
 
 QuietSelection::QuietSelection(HWND editor, int writing)
-    : editor_(editor), eventMask_(0), writing_(writing), redrawOff_(0), selectionWasHidden_(0)
+    : editor_(editor), eventMask_(0), writing_(writing), redrawOff_(0)
 {
     selection_.cpMin = selection_.cpMax = 0;
     scroll_.x = scroll_.y = 0;
@@ -21,7 +21,6 @@ QuietSelection::QuietSelection(HWND editor, int writing)
     }
     // A hidden selection is not invalidated on every move: that is most of
     // the cost of a selection change in the platform's RichEdit.
-    selectionWasHidden_ = GetFocus() != editor_ && !(GetWindowLongW(editor_, GWL_STYLE) & ES_NOHIDESEL);
     SendMessageW(editor_, EM_HIDESELECTION, TRUE, 0);
 }
 
@@ -32,7 +31,10 @@ QuietSelection::~QuietSelection()
     POINT scroll = {0, 0};
     SendMessageW(editor_, EM_GETSCROLLPOS, 0, (LPARAM)&scroll);
     if (scroll.x != scroll_.x || scroll.y != scroll_.y) SendMessageW(editor_, EM_SETSCROLLPOS, 0, (LPARAM)&scroll_);
-    if (!selectionWasHidden_) SendMessageW(editor_, EM_HIDESELECTION, FALSE, 0);
+    // Always shown again: a selection hidden by the message stays hidden even
+    // when the editor gets the focus back (without the focus the editor hides
+    // it by itself).
+    SendMessageW(editor_, EM_HIDESELECTION, FALSE, 0);
     if (redrawOff_) SendMessageW(editor_, WM_SETREDRAW, TRUE, 0);
     // Changes made while the window did not draw were never invalidated.
     if (redrawOff_ && writing_) InvalidateRect(editor_, 0, FALSE);

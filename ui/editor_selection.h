@@ -21,7 +21,6 @@ private:
     DWORD eventMask_;
     int writing_;
     int redrawOff_;
-    int selectionWasHidden_;
 };
 
 // The format of [start, end) (selects it; use inside a QuietSelection).

@@ -5,6 +5,7 @@
 #include "ui/ai_control.h"
 #include "ui/ai_text_document.h"
 #include "ui/link_marks.h"
+#include <string>
 
 namespace {
 struct EditorFixture : public testing::Test {
@@ -252,6 +253,53 @@ TEST_F(EditorFixture, FreezingNests)
     doc->FreezeEditor(1);
     EXPECT_FALSE(doc->IsEditorVisible());
     doc->FreezeEditor(0);
+}
+
+namespace {
+// The editor's client area as drawn by the editor itself.
+std::string Snapshot(HWND window)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = r.right;
+    info.bmiHeader.biHeight = -r.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = 0;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, 0, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, (WPARAM)memory, PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    std::string pixels((const char*)bits, (size_t)r.right * r.bottom * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+}  // namespace
+
+TEST_F(EditorFixture, AMarkReadWithoutFocusLeavesTheSelectionShownLater)
+{
+    SetText(L"some words to select in the editor");
+    CHARRANGE words = {0, 10};
+    SendMessageW(editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&words);
+    SetFocus(editor.GetHwnd());
+    std::string shown = Snapshot(editor.GetHwnd());
+    SetFocus(parent);
+    std::string unfocused = Snapshot(editor.GetHwnd());
+    EXPECT_FALSE(unfocused == shown);  // without the focus the selection is hidden
+    // A read while another window has the focus (a hover over a link).
+    doc->GetRangeUnderline(0, 30);
+    MarkRun runs[4];
+    doc->ScanMarks(0, 30, runs, 4);
+    EXPECT_TRUE(Snapshot(editor.GetHwnd()) == unfocused);
+    SetFocus(editor.GetHwnd());
+    EXPECT_TRUE(Snapshot(editor.GetHwnd()) == shown);
 }
 
 TEST_F(EditorFixture, ATintChangesNeitherUndoNorTheModifiedFlag)
