@@ -8,13 +8,9 @@
 #include "editor/note_marks.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
+#include "bench/bench_editor_host.h"
 #include <stdio.h>
 #include <stdlib.h>
-
-static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -68,16 +64,9 @@ static void MakeNote(AIString& note, const AIString* titles, int titleCount, int
 int main()
 {
     const int kTitles = 10000, kNoteChars = 50000;
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleW(0);
-    wc.lpszClassName = L"marksBenchHost";
-    RegisterClassW(&wc);
-    HWND host = CreateWindowExW(0, L"marksBenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, 0, 0,
-                                GetModuleHandleW(0), 0);
     AIControl editor;
-    if (!editor.CreateWindowedAt(ControlRichEdit, host, 0, 0, 780, 560,
-                                 WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL)) {
+    HWND host = CreateBenchEditorHost(editor);
+    if (!host) {
         printf("no rich edit\n");
         return 1;
     }

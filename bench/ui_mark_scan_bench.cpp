@@ -3,13 +3,9 @@
 // character at a time over a slice.
 #include "foundation/win.h"
 #include "ui/ai_control.h"
+#include "bench/bench_editor_host.h"
 #include "ui/link_marks.h"
 #include <stdio.h>
-
-static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -20,16 +16,9 @@ static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 
 int main()
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleW(0);
-    wc.lpszClassName = L"uiBenchHost";
-    RegisterClassW(&wc);
-    HWND host = CreateWindowExW(0, L"uiBenchHost", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800, 600, 0, 0,
-                                GetModuleHandleW(0), 0);
     AIControl editor;
-    if (!editor.CreateWindowedAt(ControlRichEdit, host, 0, 0, 780, 560,
-                                 WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL)) {
+    HWND host = CreateBenchEditorHost(editor);
+    if (!host) {
         printf("no rich edit\n");
         return 1;
     }

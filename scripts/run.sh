@@ -19,13 +19,8 @@ trap cleanup EXIT
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-  done
-  Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=$display
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  . "$here/scripts/xvfb.sh"
+  start_xvfb 91 140
 fi
 
 prefix="$build/wineprefix-x11"

@@ -13,21 +13,10 @@
 #include <ole2.h>
 #include <richedit.h>
 #include <string>
+#include "tests/support/test_files.h"
 #include <vector>
 
 namespace {
-std::string ReadBytes(const WCHAR* path)
-{
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    DWORD size = GetFileSize(file, nullptr), got = 0;
-    std::string bytes(size, '\0');
-    ReadFile(file, &bytes[0], size, &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
-}
-
 void WriteUtf16File(const WCHAR* path, const AIString& text)
 {
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -45,23 +45,3 @@ AIString TestFolder::File(const WCHAR* name) const
     return file;
 }
 
-std::string ReadBytes(const WCHAR* path)
-{
-    std::string out;
-    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(h, buffer, sizeof(buffer), &got, 0) && got) out.append(buffer, got);
-    CloseHandle(h);
-    return out;
-}
-
-void WriteBytes(const WCHAR* path, const std::string& bytes)
-{
-    HANDLE h = CreateFileW(path, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-    if (h == INVALID_HANDLE_VALUE) return;
-    DWORD wrote;
-    WriteFile(h, bytes.data(), (DWORD)bytes.size(), &wrote, 0);
-    CloseHandle(h);
-}

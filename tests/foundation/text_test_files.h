@@ -2,6 +2,7 @@
 #pragma once
 #include "foundation/ai_string.h"
 #include <string>
+#include "tests/support/test_files.h"
 
 class TestFolder {
 public:
@@ -14,5 +15,3 @@ private:
     AIString path_;
 };
 
-std::string ReadBytes(const WCHAR* path);
-void WriteBytes(const WCHAR* path, const std::string& bytes);

@@ -49,28 +49,6 @@ void RemoveTree(const WCHAR* folder)
     RemoveDirectoryW(folder);
 }
 
-std::string ReadBytes(const WCHAR* path)
-{
-    HANDLE f = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
-                           OPEN_EXISTING, 0, 0);
-    if (f == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string out;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(f, chunk, sizeof(chunk), &got, 0) && got > 0) out.append(chunk, got);
-    CloseHandle(f);
-    return out;
-}
-
-void WriteBytes(const WCHAR* path, const std::string& bytes)
-{
-    HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f);
-    DWORD written = 0;
-    if (!bytes.empty()) WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, 0);
-    CloseHandle(f);
-}
-
 bool FileExists(const WCHAR* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Utf16File(const WCHAR* text)

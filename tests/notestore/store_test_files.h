@@ -3,6 +3,7 @@
 #pragma once
 #include "tests/support/gtest.h"
 #include <string>
+#include "tests/support/test_files.h"
 
 // A fresh folder under the temporary folder, removed with everything in it.
 class ScratchFolder {
@@ -17,8 +18,6 @@ private:
 };
 
 void RemoveTree(const WCHAR* folder);
-std::string ReadBytes(const WCHAR* path);
-void WriteBytes(const WCHAR* path, const std::string& bytes);
 bool FileExists(const WCHAR* path);
 
 // FF FE and the text as UTF-16 bytes.

@@ -2,6 +2,7 @@
 // timers, note commands on a real data file, printing without a printer,
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
+#include "tests/support/test_files.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/file_commands.h"
@@ -64,15 +65,10 @@ struct TraceWatch {
 
 std::string ReadFileUtf8(const WCHAR* path)
 {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    DWORD size = GetFileSize(file, nullptr), got = 0;
-    std::string bytes(size, '\0');
-    ReadFile(file, &bytes[0], size, &got, nullptr);
-    CloseHandle(file);
-    if (got < 2) return "";
+    std::string bytes = ReadBytes(path);
+    if (bytes.size() < 2 || bytes == "<missing>") return "";
     AIString text;
-    text.AssignTextN((const WCHAR*)(bytes.data() + 2), (int)(got - 2) / 2);
+    text.AssignTextN((const WCHAR*)(bytes.data() + 2), (int)(bytes.size() - 2) / 2);
     return Utf8(text);
 }
 

@@ -1,0 +1,10 @@
+// Whole files as bytes, for tests that compare what was written.
+#pragma once
+#include "foundation/win.h"
+#include <string>
+
+// The file's bytes; "<missing>" when it cannot be opened, so that a missing
+// file never equals any content a test expects.
+std::string ReadBytes(const WCHAR* path);
+// Creates or truncates the file and writes the bytes; a failure fails the test.
+void WriteBytes(const WCHAR* path, const std::string& bytes);
