@@ -5,6 +5,7 @@
 #include "foundation/errors.h"
 #include "foundation/trace.h"
 #include <string.h>
+#include "foundation/process_end.h"
 
 namespace {
 
@@ -18,7 +19,10 @@ AIDib::AIDib()
     : bitmap_(0), memoryDC_(0), previousBitmap_(0), bits_(0), width_(0), height_(0), bitsPerPixel_(0),
       stride_(0), hasAlpha_(0) {}
 
-AIDib::~AIDib() { FreeGdiObjects(); }
+AIDib::~AIDib()
+{
+    if (!IsProcessEnding()) FreeGdiObjects();
+}
 
 int AIDib::CreateSection(int width, int height, int bitsPerPixel)
 {

@@ -2,6 +2,7 @@
 #include "drawing/ai_gdi_tables.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
+#include "foundation/process_end.h"
 
 namespace {
 
@@ -49,7 +50,10 @@ AIBrush::AIBrush() : handle_(0), colour_(0), slot_(-1) {}
 
 AIBrush::AIBrush(COLORREF colour) : handle_(0), colour_(0), slot_(-1) { Create(colour); }
 
-AIBrush::~AIBrush() { Free(); }
+AIBrush::~AIBrush()
+{
+    if (!IsProcessEnding()) Free();
+}
 
 int AIBrush::Create(COLORREF colour)
 {
@@ -87,7 +91,10 @@ AIPen::AIPen() : handle_(0), colour_(0), slot_(-1) {}
 
 AIPen::AIPen(COLORREF colour, int width, int style) : handle_(0), colour_(0), slot_(-1) { Create(colour, width, style); }
 
-AIPen::~AIPen() { Free(); }
+AIPen::~AIPen()
+{
+    if (!IsProcessEnding()) Free();
+}
 
 int AIPen::Create(COLORREF colour, int width, int style)
 {

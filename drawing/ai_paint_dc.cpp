@@ -1,6 +1,7 @@
 // AIPaintDC: fills, frames and lines on an own or a given device context.
 #include "drawing/ai_paint_dc.h"
 #include "foundation/trace.h"
+#include "foundation/process_end.h"
 
 namespace {
 const int kModule = 943;
@@ -10,7 +11,10 @@ AIPaintDC::AIPaintDC() : dc_(0), currentPen_(-1), currentBrush_(-1), previousPen
 
 AIPaintDC::AIPaintDC(HDC dc) : dc_(dc), currentPen_(-1), currentBrush_(-1), previousPen_(0), previousBrush_(0) {}
 
-AIPaintDC::~AIPaintDC() { RestoreSelection(); }
+AIPaintDC::~AIPaintDC()
+{
+    if (!IsProcessEnding()) RestoreSelection();
+}
 
 void AIPaintDC::RestoreSelection()
 {

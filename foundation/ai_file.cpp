@@ -2,6 +2,7 @@
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
+#include "foundation/process_end.h"
 
 const WCHAR AIFile::kForbiddenNameChars[] = L"?[]=+<>;\",*|^";
 
@@ -35,7 +36,10 @@ bool IsNotFound(DWORD error)
 
 AIFile::AIFile() : handle_(INVALID_HANDLE_VALUE), openError_(0) {}
 
-AIFile::~AIFile() { Close(); }
+AIFile::~AIFile()
+{
+    if (!IsProcessEnding()) Close();
+}
 
 int AIFile::CleanName(AIString& name) { return name.RemoveChars(kForbiddenNameChars); }
 

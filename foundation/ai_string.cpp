@@ -2,6 +2,7 @@
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/ai_string_draw.h"
+#include "foundation/process_end.h"
 
 int32_t ResultFlag = 1;
 
@@ -69,6 +70,7 @@ AIString& AIString::operator=(const AIString& other) { return Copy(other); }
 
 AIString::~AIString()
 {
+    if (IsProcessEnding()) return;
     if (text_ != inline_) LocalFree(text_);
     if (narrow_) LocalFree(narrow_);
     FreeDrawState(draw_);

@@ -2,11 +2,13 @@
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
+#include "foundation/process_end.h"
 
 AIStringList::AIStringList() : offsets_(0), offsetCapacity_(0), count_(0), cursor_(0) {}
 
 AIStringList::~AIStringList()
 {
+    if (IsProcessEnding()) return;
     if (offsets_) LocalFree(offsets_);
 }
 

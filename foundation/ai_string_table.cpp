@@ -4,6 +4,7 @@
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
 #include <algorithm>
+#include "foundation/process_end.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ AIStringTable::AIStringTable(int caseSensitive)
 
 AIStringTable::~AIStringTable()
 {
+    if (IsProcessEnding()) return;
     if (sorted_) LocalFree(sorted_);
 }
 

@@ -2,6 +2,7 @@
 #include "foundation/ai_string.h"
 #include "foundation/trace.h"
 #include <string.h>
+#include "foundation/process_end.h"
 
 namespace {
 const int kModule = 910;
@@ -36,7 +37,10 @@ uint32_t PackedDibSize(const BITMAPINFOHEADER* header, uint32_t available)
 
 AIClipboard::AIClipboard(HWND owner) : owner_(owner), open_(0), emptied_(0) {}
 
-AIClipboard::~AIClipboard() { Close(); }
+AIClipboard::~AIClipboard()
+{
+    if (!IsProcessEnding()) Close();
+}
 
 int AIClipboard::Open()
 {

@@ -1,6 +1,7 @@
 #include "foundation/registry_key.h"
 #include "foundation/ai_string.h"
 #include "foundation/trace.h"
+#include "foundation/process_end.h"
 
 namespace {
 
@@ -73,7 +74,10 @@ const WCHAR* GetRegistryPortableFolder() { return g_portableFolder; }
 
 AIRegistryKey::AIRegistryKey() : key_(0), open_(0), portable_(0) {}
 
-AIRegistryKey::~AIRegistryKey() { Close(); }
+AIRegistryKey::~AIRegistryKey()
+{
+    if (!IsProcessEnding()) Close();
+}
 
 int AIRegistryKey::OpenKey(HKEY root, const WCHAR* path)
 {

@@ -6,6 +6,7 @@
 fuzzers=$1
 seeds=$2
 seconds=$3
+[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || { echo "planted failure"; exit 1; }
 work=$(mktemp -d)
 for fuzzer in "$fuzzers"/fuzz_*; do
   name=$(basename "$fuzzer" | sed 's/^fuzz_//')

@@ -29,17 +29,6 @@ int FindDatafileArgument(const WCHAR* arguments, AIString& path)
     return 0;
 }
 
-void MakeInstanceMutexName(const WCHAR* guidText, const WCHAR* programName, const WCHAR* userName, AIString& out)
-{
-    out.AssignText(guidText);
-    out.AppendText(programName);
-    out.AppendText(userName);
-    // A backslash would name a kernel namespace; keep the name one plain word.
-    WCHAR* text = out.GetBuffer(out.GetLength());
-    for (int i = 0; i < out.GetLength(); i++)
-        if (text[i] == L'\\') text[i] = L'_';
-}
-
 void MakeAlreadyRunningText(const WCHAR* programName, AIString& out)
 {
     out.AssignText(L"Warning - ");

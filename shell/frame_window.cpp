@@ -7,6 +7,7 @@
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
 #include "shell/later_entry_points.h"
+#include "shell/second_instance.h"
 #include "foundation/app.h"
 #include "foundation/hash_name.h"
 #include "foundation/trace.h"
@@ -150,6 +151,7 @@ void OnFrameTimer(HWND, UINT_PTR timerId)
 {
     if (timerId == kTimerFramePeriodic) {
         TRACE_SCOPE(kTraceFrame, 2);
+        OpenHandedOverDatafile();
         if (++g_frame.periodicTicks < kPeriodicSaveTicks) return;
         // Save only after the user paused typing, so the save never interrupts a word.
         if ((int32_t)(GetTickCount() - (DWORD)g_mainPanel.lastEditTick) < kIdleBeforeSaveMs) return;
@@ -251,6 +253,8 @@ static const MessageEntry kFrameMessages[] = {
     {WM_GETMINMAXINFO, FrameOnGetMinMaxInfo},
     {WM_ACTIVATEAPP, FrameOnActivateApp},
     {MsgTrayIcon, FrameOnTrayIcon},
+    {MsgStartedAgain, FrameOnStartedAgain},
+    {WM_COPYDATA, FrameOnCopyData},
 };
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

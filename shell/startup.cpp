@@ -9,57 +9,19 @@
 #include "shell/shell_ids.h"
 #include "shell/dialogs_connection.h"
 #include "shell/drop_target.h"
+#include "shell/second_instance.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
 #include "foundation/misc_services.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
+#include "foundation/process_end.h"
 #include <commctrl.h>
 #include <ole2.h>
 
 // The translation target of the "lang:" word ("" when not given).
 WCHAR TranslationLanguage[3] = {0, 0, 0};
-
-static HANDLE s_instanceMutex = nullptr;
-
-// Another instance holds the mutex: bring its frame to the front (or, when it
-// is in front already, tell it so). 1 when it was found.
-static int BringRunningInstanceToFront()
-{
-    HWND other = FindWindowW(g_app.GetName(), nullptr);
-    if (!other) return 0;
-    if (GetForegroundWindow() == other) {
-        PostMessageW(other, WM_COMMAND, kCommandActivatedAgain, 0);
-    } else {
-        if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
-        SetForegroundWindow(other);
-        BringWindowToTop(other);
-    }
-    return 1;
-}
-
-// 1 when this is the only instance; 0 when another runs (and was handled).
-static int CheckSingleInstance()
-{
-    TRACE_SCOPE(kTraceStartup, 1);
-    WCHAR user[256] = {};
-    DWORD userChars = 256;
-    if (!GetUserNameW(user, &userChars)) user[0] = 0;
-    AIString name;
-    MakeInstanceMutexName(g_app.GetInstanceGuidText(), g_app.GetName(), user, name);
-    s_instanceMutex = CreateMutexW(nullptr, TRUE, name.GetText());
-    if (s_instanceMutex && GetLastError() != ERROR_ALREADY_EXISTS) return 1;
-    // The other instance may still be creating its window: look a few times.
-    for (int attempt = 0; attempt < 20; attempt++) {
-        if (BringRunningInstanceToFront()) return 0;
-        Sleep(100);
-    }
-    AIString text;
-    MakeAlreadyRunningText(kProductName, text);
-    MessageBoxW(nullptr, text.GetText(), kProductName, MB_OK | MB_ICONWARNING);
-    return 0;
-}
 
 static void LoadResourceFonts()
 {
@@ -192,10 +154,11 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
 int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand)
 {
     TRACE_SCOPE(kTraceStartup, 3);
+    WatchProcessEnd();
     g_app.Prepare(nullptr, nullptr);
     const WCHAR* arguments = SkipProgramPath(GetCommandLineW());
     (void)commandLine;
-    if (!CheckSingleInstance()) return 0;
+    if (!ClaimOrHandOver(arguments)) return 0;
 
     int isWine = g_app.system.IsWine();
     g_app.settings.WriteDefaults(isWine);
@@ -204,7 +167,7 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     LoadSettings();
 
     if (!InitRoutine(instance, arguments)) {
-        if (s_instanceMutex) CloseHandle(s_instanceMutex);
+        EndSingleInstance();
         return 1;
     }
     HWND frame = g_frame.GetHwndField();
@@ -222,9 +185,6 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     ShutdownApplication();
     g_frame.Destroy();
     OleUninitialize();
-    if (s_instanceMutex) {
-        ReleaseMutex(s_instanceMutex);
-        CloseHandle(s_instanceMutex);
-    }
+    EndSingleInstance();
     return 0;
 }

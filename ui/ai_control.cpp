@@ -5,6 +5,7 @@
 #include "ui/colours.h"
 #include "foundation/errors.h"
 #include <commctrl.h>
+#include "foundation/process_end.h"
 
 namespace {
 WORD g_nextControlId = kFirstControlId;
@@ -119,6 +120,7 @@ AIControl::AIControl()
 
 AIControl::~AIControl()
 {
+    if (IsProcessEnding()) return;
     // A window of our own classes may outlive this object: it must not keep a pointer to it.
     if (hwnd_ && IsWindow(hwnd_) && (AIControl*)GetWindowLongPtrW(hwnd_, GWLP_USERDATA) == this)
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);

@@ -3,6 +3,7 @@
 #include "ui/ai_text_document.h"
 #include "ui/editor_selection.h"
 #include "foundation/ai_string.h"
+#include "foundation/process_end.h"
 
 // No import library carries this interface id.
 static const GUID kIidITextDocument = {
@@ -18,7 +19,10 @@ AITextDocument::AITextDocument()
     headingSizes_[2] = 24;
 }
 
-AITextDocument::~AITextDocument() { Attach(0); }
+AITextDocument::~AITextDocument()
+{
+    if (!IsProcessEnding()) Attach(0);
+}
 
 int AITextDocument::Attach(HWND editor)
 {

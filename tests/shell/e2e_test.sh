@@ -1,48 +1,81 @@
 #!/bin/bash
 # Drives the real program from outside, as a user would, on a virtual display:
 # opens a data file through the file dialog, picks a note with QuickSearch,
-# types into the editor, closes with Alt+F4, and checks the data file. Then a
-# second instance started while the first runs must bring the first to the
-# front and end.
+# types into the editor; a second instance started while the first runs must
+# bring the first to the front and end, and one started with a data file hands
+# that file over; closes with Alt+F4, and checks the data file.
+# Every wait polls for the state it needs, with a bound: X and Wine may see the
+# focus move in either order.
 # Usage: e2e_test.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
+probe="$build/tests/shell/focus_probe.exe.so"
 work="$build/e2e"
 rm -rf "$work"; mkdir -p "$work"
+export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 xvfb_pid=""; app=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  # The prefix's server and Wine's services end with the test.
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
+[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
 
 . "$src/scripts/xvfb.sh"
 start_xvfb 150 199
 
-"$src/scripts/wineprefix.sh" "$build/wineprefix-e2e" x11
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
+# Polls (0.1 s steps, at most $1 tries) until the command succeeds.
+poll() {
+  local tries=$1; shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
 # Waits until a visible window's name matches; prints its id.
 wait_window() {
-  local pattern=$1 id=""
+  local id=""
   for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1
 }
-wait_exit() {
-  for _ in $(seq 150); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
+wait_exit() { poll 150 has_ended "$1"; }
+# The class of the focused control of the window titled $1... is $2.
+focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
+x_focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# Presses a key that may be pressed again without harm until the check holds:
+# a key that reaches Wine before it has taken the display's focus is lost.
+press_until() {
+  local key=$1; shift
+  for _ in 1 2 3; do
+    xdotool key "$key"
+    poll 30 "$@" && return 0
+  done
   return 1
+}
+window_shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+top_is_message_box() {
+  local top height
+  top=$(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1; exit}')
+  [ -n "$top" ] && [ "$top" != "$(printf '0x%x' "$frame")" ] || return 1
+  height=$(xwininfo -id "$top" | awk '/Height:/ {print $2}')
+  [ "$height" = 120 ]
 }
 
 cp "$src/resources/examples.tavik" "$work/notes.tavik"
+cp "$src/resources/examples.tavik" "$work/other.tavik"
 data_path=$($wine winepath -w "$work/notes.tavik" 2>/dev/null)
+other_path=$($wine winepath -w "$work/other.tavik" 2>/dev/null)
 
 # 0. A damaged data file named on the command line: the program opens another
 # one, shows the refusal in the message box over the bottom of the frame (still
@@ -52,11 +85,7 @@ cp "$work/damaged.tavik" "$work/damaged.orig"
 $wine "$program" "$($wine winepath -w "$work/damaged.tavik" 2>/dev/null)" </dev/null >"$work/app0.log" 2>&1 &
 app=$!
 frame=$(wait_window '^Tavik - ') || fail "the frame did not show over a damaged data file"
-sleep 1.5
-top=$(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1; exit}')
-box_height=$(xwininfo -id "$top" | awk '/Height:/ {print $2}')
-[ "$top" != "$(printf '0x%x' "$frame")" ] || fail "the message box is not above the frame"
-[ "$box_height" = 120 ] || fail "no message box on top (top window $top is $box_height high)"
+poll 150 top_is_message_box || fail "no message box on top of the frame"
 xdotool windowfocus --sync "$frame"
 xdotool key alt+F4
 wait_exit "$app" || fail "the program did not close with the message box up"
@@ -70,41 +99,49 @@ frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
 xdotool windowfocus --sync "$frame"
 
 # 2. Open the data file through the file dialog.
-xdotool key ctrl+o
+press_until ctrl+o window_shows '^Open a data file$' || fail "the open dialog did not show"
 dialog=$(wait_window '^Open a data file$') || fail "the open dialog did not show"
 xdotool windowfocus --sync "$dialog"
-sleep 0.5
+poll 100 focus_is "Open a data file" Edit || fail "the file name field of the open dialog has no focus"
 xdotool type --delay 5 "$data_path"
 xdotool key Return
 wait_window '^Tavik - Books to read$' >/dev/null || fail "the data file did not open"
 
 # 3. Pick a note with QuickSearch; the second Enter moves to the editor.
 xdotool windowfocus --sync "$frame"
-xdotool key ctrl+q
+press_until ctrl+q focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
 xdotool type --delay 5 "Garden"
 xdotool key Return
 wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
 xdotool key Return
-sleep 0.3
+poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move to the editor"
 xdotool type --delay 5 "Typed by the end-to-end test. "
 
-# 4. A second instance brings the first to the front and ends.
-# The focus goes elsewhere first, so that only the second instance can bring it back.
+# 4. A second instance brings the first to the front and ends, whether or not
+# Wine noticed that the focus had left the frame.
 root=$(xwininfo -root | awk '/Window id:/ {print $4}')
 xdotool windowfocus "$root" 2>/dev/null || true
-[ "$(xdotool getwindowfocus)" != "$frame" ] || fail "the focus did not leave the frame"
+poll 50 eval '! x_focus_is "$frame"' || fail "the focus did not leave the frame"
 $wine "$program" </dev/null >"$work/second.log" 2>&1 &
 second=$!
 wait_exit "$second" || fail "the second instance did not end"
 kill -0 "$app" 2>/dev/null || fail "the first instance ended"
-[ "$(xdotool getwindowfocus)" = "$frame" ] || fail "the first instance was not brought to the front"
+poll 100 x_focus_is "$frame" || fail "the first instance was not brought to the front"
 
-# 5. Close as a user would; everything must be saved.
+# 5. A second instance started with a data file hands it over: the first one
+# stores the note it shows and opens that file.
+$wine "$program" "$other_path" </dev/null >"$work/third.log" 2>&1 &
+third=$!
+wait_exit "$third" || fail "the instance started with a data file did not end"
+wait_window '^Tavik - Books to read$' >/dev/null || fail "the handed-over data file was not opened"
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "Typed by the end-to-end test." \
+  || fail "the note was not stored before the handed-over file was opened"
+
+# 6. Close as a user would; everything must be saved.
 xdotool windowfocus --sync "$frame"
 xdotool key alt+F4
 wait_exit "$app" || fail "the program did not close on Alt+F4"
 app=""
-
-python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "Typed by the end-to-end test." \
-  || fail "the data file is not as expected"
+python3 "$src/tests/shell/check_datafile.py" "$work/other.tavik" Books_to_read "" \
+  || fail "the handed-over data file is not valid after the close"
 echo "1 passed, 0 failed"

@@ -21,6 +21,7 @@
 #include "shell/shell_settings.h"
 #include "shell/shell_ids.h"
 #include "shell/shutdown.h"
+#include "shell/second_instance.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "dialogs/dialog_center.h"
@@ -192,11 +193,8 @@ TEST(CommandLine, FindsTheDataFileQuotedOrNot)
     EXPECT_TRUE(path.IsEmpty());
 }
 
-TEST(CommandLine, MutexNameAndWarningText)
+TEST(CommandLine, WarningTextAndHotKeys)
 {
-    AIString name;
-    MakeInstanceMutexName(L"{GUID}", L"Tavik", L"DOMAIN\\ann", name);
-    EXPECT_TRUE(name.EqualsText(L"{GUID}TavikDOMAIN_ann"));
     AIString text;
     MakeAlreadyRunningText(L"Tavik", text);
     EXPECT_TRUE(text.EqualsText(L"Warning - Tavik is already running, but could not be found."));
@@ -832,4 +830,38 @@ TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
     CloseDatafileHandle();
     ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
     EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(ShellTest, AStartAgainRestoresTheFrameAndOpensTheHandedOverFileOnceNoDialogIsUp)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    ShowWindow(frame, SW_SHOWMINIMIZED);
+    ASSERT_TRUE(IsIconic(frame));
+    SendMessageW(frame, MsgStartedAgain, 0, 0);
+    EXPECT_FALSE(IsIconic(frame));
+    EXPECT_TRUE(IsWindowVisible(frame));
+
+    AIString other;
+    other.Copy(folder_);
+    other.AppendText(L"\\handed_over.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, other.GetText()), 1);
+    // A path without its terminating zero, or of another kind, is refused.
+    COPYDATASTRUCT data = {kCopyDataOpenDatafile, (DWORD)(other.GetLength() * sizeof(WCHAR)),
+                           (void*)other.GetText()};
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, (LPARAM)&data), 0);
+    data.dwData = 1;
+    data.cbData += sizeof(WCHAR);
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, (LPARAM)&data), 0);
+    data.dwData = kCopyDataOpenDatafile;
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, (LPARAM)&data), 1);
+    // Not while a dialog is up; at the next frame tick after it.
+    g_dialogCenter.busy = 1;
+    OnFrameTimer(frame, kTimerFramePeriodic);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
+    g_dialogCenter.busy = 0;
+    OnFrameTimer(frame, kTimerFramePeriodic);
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(other.GetText()));
+    EXPECT_GE(Find(L"Welcome"), 0);
 }
