@@ -163,19 +163,29 @@ void SetCursorShape(int kind)
     SetCursor(LoadCursorW(0, id));
 }
 
-void PressKey(BYTE virtualKey)
+// Presses and releases the keys in order, the releases in reverse order, as
+// one uninterrupted block of input. Returns the events inserted.
+static int SendKeys(const WORD* keys, int count)
 {
-    keybd_event(virtualKey, 0, 0, 0);
-    Sleep(5);
-    keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);
-    Sleep(5);
+    INPUT inputs[4];
+    ZeroMemory(inputs, sizeof(inputs));
+    for (int i = 0; i < count; i++) {
+        INPUT& press = inputs[i];
+        press.type = INPUT_KEYBOARD;
+        press.ki.wVk = keys[i];
+        press.ki.wScan = (WORD)MapVirtualKeyW(keys[i], 0);
+        inputs[2 * count - 1 - i] = press;
+        inputs[2 * count - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    return (int)SendInput(2 * count, inputs, sizeof(INPUT));
 }
+
+int SendKeyStroke(WORD virtualKey) { return SendKeys(&virtualKey, 1); }
+
+void PressKey(BYTE virtualKey) { SendKeyStroke(virtualKey); }
 
 void PressKeyCombo(BYTE modifierKey, BYTE virtualKey)
 {
-    keybd_event(modifierKey, 0, 0, 0);
-    Sleep(5);
-    PressKey(virtualKey);
-    keybd_event(modifierKey, 0, KEYEVENTF_KEYUP, 0);
-    Sleep(5);
+    const WORD keys[2] = {modifierKey, virtualKey};
+    SendKeys(keys, 2);
 }

@@ -37,6 +37,9 @@ void ResetCaretState();
 // 1 and 4 the arrow, 2 the hand, 5 the wait cursor.
 void SetCursorShape(int kind);
 
-// Synthesised keystrokes (keybd_event with 5 ms pauses).
+// Synthesised keystrokes through SendInput: one press and release of a key
+// (SendKeyStroke returns the events inserted, 2 when it worked), or of a key
+// with a modifier held.
+int SendKeyStroke(WORD virtualKey);
 void PressKey(BYTE virtualKey);
 void PressKeyCombo(BYTE modifierKey, BYTE virtualKey);

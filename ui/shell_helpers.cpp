@@ -3,18 +3,6 @@
 #include "foundation/errors.h"
 #include <shellapi.h>
 
-int SendKeyStroke(WORD virtualKey)
-{
-    INPUT inputs[2];
-    ZeroMemory(inputs, sizeof(inputs));
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = virtualKey;
-    inputs[0].ki.wScan = (WORD)MapVirtualKeyW(virtualKey, 0);
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return (int)SendInput(2, inputs, sizeof(INPUT));
-}
-
 int BuildShellRequest(const WCHAR* verb, const WCHAR* target, const WCHAR* parameters, ShellRequest* out)
 {
     ZeroMemory(out, sizeof(*out));

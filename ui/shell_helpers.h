@@ -1,10 +1,7 @@
-// Small Win32 wrappers: synthesised keys and opening targets with the shell.
+// Small Win32 wrappers: opening targets with the shell (synthesised keys are
+// foundation/misc_services.h's).
 #pragma once
 #include "foundation/win.h"
-
-// One press and release of a virtual key through SendInput; returns the
-// number of events Windows accepted (2 on success).
-int SendKeyStroke(WORD virtualKey);
 
 // What OpenInShell hands to ShellExecuteW, worked out without side effects.
 struct ShellRequest {
