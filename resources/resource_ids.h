@@ -5,7 +5,6 @@
 #define IDC_LINK_HAND 301         // pointer over a link
 #define IDC_SPLITTER 302          // pointer over the splitter between list and editor
 
-#define IDR_ACCELERATORS 219      // the frame's accelerator table
 #define IDD_ERROR_DETAILS 217     // the one dialog template (error details, message box, note dialogs)
 
 // Bitmaps of the message box (magenta FF00FF is their transparent colour).

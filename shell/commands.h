@@ -1,4 +1,5 @@
-// The handlers of the frame's command table (ribbon controls and accelerators).
+// The handlers of the command table: commands by id (ribbon controls and
+// accelerators) and the content window's commands by name.
 #pragma once
 #include "ui/window_table.h"
 
@@ -20,3 +21,17 @@ LRESULT CmdRefreshNotes(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdHelp(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdExit(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdActivatedAgain(HWND window, WPARAM wParam, LPARAM lParam);
+
+// By name: wParam is the name's hash, lParam the argument.
+LRESULT FwdReadAndShowNote(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdShowDialog(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdPaintImagePreview(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdCaptureWindow(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdToggleIncSearch(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdRibbonMouseMove(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdChangeRtfFont(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdChangeRtfFontSize(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdChangeRtfFontZoom(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdHideQuickPreview(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdHideControlsNoFile(HWND window, WPARAM hash, LPARAM argument);
+LRESULT FwdUpdateSplitter(HWND window, WPARAM hash, LPARAM argument);

@@ -1,62 +1,67 @@
-// The content window's by-name receiver: each name it knows is hashed once;
-// the message's wParam picks the handler, lParam is its argument.
+// The content window's by-name commands: their handlers (rows of the command
+// table, shell/command_table.cpp) and the receiver that runs them.
+#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/later_entry_points.h"
-#include "shell/shell_ids.h"
 #include "foundation/hash_name.h"
-#include "foundation/trace.h"
 
-typedef void (*ForwardedHandler)(LPARAM argument);
-
-struct ForwardedName {
-    const char* name;
-    ForwardedHandler handler;
-    uint32_t hash;
-};
-
-static void FwdReadAndShowNote(LPARAM argument) { ReadAndShowNote((int32_t)argument, 1, 0, 0); }
-static void FwdShowDialog(LPARAM argument) { ShowDialogScreen(argument); }
-static void FwdPaintImagePreview(LPARAM argument) { PaintImagePreview((int)argument, 0, 0); }
-static void FwdCaptureWindow(LPARAM argument) { CaptureWindow(argument); }
-static void FwdToggleIncSearch(LPARAM argument) { ToggleIncSearch((int32_t)argument); }
-static void FwdRibbonMouseMove(LPARAM argument) { RibbonMouseMove(2, argument); }
-static void FwdChangeRtfFont(LPARAM argument) { ChangeRtfFont(argument); }
-static void FwdChangeRtfFontSize(LPARAM argument) { ChangeRtfFontSize(argument); }
-static void FwdChangeRtfFontZoom(LPARAM argument) { ChangeRtfFontZoom(argument); }
-static void FwdHideQuickPreview(LPARAM argument) { HideQuickPreview((int)argument); }
-static void FwdHideControlsNoFile(LPARAM) { HideControlsNoFile(1); }
-static void FwdUpdateSplitter(LPARAM) { UpdateSplitter(); }
-
-static ForwardedName s_names[] = {
-    {"ReadAndShowNote", FwdReadAndShowNote, 0},
-    {"ShowDialog", FwdShowDialog, 0},
-    {"PaintImagePreview", FwdPaintImagePreview, 0},
-    {"CaptureWindow", FwdCaptureWindow, 0},
-    {"ToggleIncSearch", FwdToggleIncSearch, 0},
-    {"RibbonMouseMove", FwdRibbonMouseMove, 0},
-    {"ChangeRTFfont", FwdChangeRtfFont, 0},
-    {"ChangeRTFfontSize", FwdChangeRtfFontSize, 0},
-    {"ChangeRTFfontZoom", FwdChangeRtfFontZoom, 0},
-    {"HideQuickPreview", FwdHideQuickPreview, 0},
-    {"HideControlsNoFile", FwdHideControlsNoFile, 0},
-    {"UpdateSplitter", FwdUpdateSplitter, 0},
-};
-
-LRESULT HandleForwardedMessage(HWND, UINT message, WPARAM hash, LPARAM argument)
+LRESULT FwdReadAndShowNote(HWND, WPARAM, LPARAM argument) { return ReadAndShowNote((int32_t)argument, 1, 0, 0); }
+LRESULT FwdShowDialog(HWND, WPARAM, LPARAM argument)
 {
-    TRACE_SCOPE(kTraceForwarded, 1);
-    static int hashed = 0;
-    if (!hashed) {
-        for (ForwardedName& n : s_names) n.hash = HashName(n.name);
-        hashed = 1;
-    }
+    ShowDialogScreen(argument);
+    return 1;
+}
+LRESULT FwdPaintImagePreview(HWND, WPARAM, LPARAM argument)
+{
+    PaintImagePreview((int)argument, 0, 0);
+    return 1;
+}
+LRESULT FwdCaptureWindow(HWND, WPARAM, LPARAM argument)
+{
+    CaptureWindow(argument);
+    return 1;
+}
+LRESULT FwdToggleIncSearch(HWND, WPARAM, LPARAM argument) { return ToggleIncSearch((int32_t)argument); }
+LRESULT FwdRibbonMouseMove(HWND, WPARAM, LPARAM argument)
+{
+    RibbonMouseMove(2, argument);
+    return 1;
+}
+LRESULT FwdChangeRtfFont(HWND, WPARAM, LPARAM argument)
+{
+    ChangeRtfFont(argument);
+    return 1;
+}
+LRESULT FwdChangeRtfFontSize(HWND, WPARAM, LPARAM argument)
+{
+    ChangeRtfFontSize(argument);
+    return 1;
+}
+LRESULT FwdChangeRtfFontZoom(HWND, WPARAM, LPARAM argument)
+{
+    ChangeRtfFontZoom(argument);
+    return 1;
+}
+LRESULT FwdHideQuickPreview(HWND, WPARAM, LPARAM argument)
+{
+    HideQuickPreview((int)argument);
+    return 1;
+}
+LRESULT FwdHideControlsNoFile(HWND, WPARAM, LPARAM)
+{
+    HideControlsNoFile(1);
+    return 1;
+}
+LRESULT FwdUpdateSplitter(HWND, WPARAM, LPARAM)
+{
+    UpdateSplitter();
+    return 1;
+}
+
+LRESULT HandleForwardedMessage(HWND window, UINT message, WPARAM hash, LPARAM argument)
+{
     if (message != MsgCommandByName) return 0;
-    for (const ForwardedName& n : s_names) {
-        if (n.hash == (uint32_t)hash) {
-            n.handler(argument);
-            return 1;
-        }
-    }
-    return 0;
+    return RunCommandByHash(window, (uint32_t)hash, argument);
 }

@@ -2,7 +2,7 @@
 #include "dialogs/screen_launchers.h"
 #include "shell/frame_ribbon.h"
 #include "shell/main_panel.h"
-#include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/note_commands.h"
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
@@ -15,54 +15,12 @@
 #include <commctrl.h>
 
 FrameWindow g_frame;
-CommandEntry FrameCommandTable[68];
-int FrameCommandCount = 0;
-
 enum { kHotKeyCapture = 1, kSysCommandWelcome = 0x0010, kPeriodicSaveTicks = 25, kIdleBeforeSaveMs = 1500 };
-
-int AddFrameCommand(UINT commandId, CommandHandler handler)
-{
-    for (int i = 0; i < FrameCommandCount; i++)
-        if (FrameCommandTable[i].commandId == commandId) return 1;
-    if (FrameCommandCount >= (int)(sizeof FrameCommandTable / sizeof FrameCommandTable[0])) return 0;
-    FrameCommandTable[FrameCommandCount].commandId = commandId;
-    FrameCommandTable[FrameCommandCount].handler = handler;
-    FrameCommandCount++;
-    return 1;
-}
-
-void FillFrameCommandTable()
-{
-    static const CommandEntry kFixed[] = {
-        {IDM_SAVE_NOTE, CmdSaveNote},
-        {IDM_TOGGLE_RIBBON, CmdToggleRibbon},
-        {IDM_NEW_NOTE, CmdNewNote},
-        {IDM_RENAME_NOTE, CmdRenameNote},
-        {IDM_REFRESH_NOTES, CmdRefreshNotes},
-        {IDM_NAVIGATE_BACK, CmdNavigateBack},
-        {IDM_NAVIGATE_FORWARD, CmdNavigateForward},
-        {IDM_QUICK_SEARCH, CmdQuickSearch},
-        {IDM_INC_SEARCH, CmdIncSearch},
-        {IDM_TOGGLE_HEADING, CmdToggleHeading},
-        {IDM_NEW_DATAFILE, CmdNewDatafile},
-        {IDM_OPEN_DATAFILE, CmdOpenDatafile},
-        {IDM_SAVE_COPY, CmdSaveCopy},
-        {IDM_PRINT_NOTE, CmdPrintNote},
-        {IDM_PAGE_SETUP_PRINT, CmdPageSetupPrint},
-        {IDM_EXIT, CmdExit},
-        {IDM_HELP, CmdHelp},
-        {kCommandActivatedAgain & 0xFFFF, CmdActivatedAgain},
-    };
-    for (const CommandEntry& row : kFixed) AddFrameCommand(row.commandId, row.handler);
-}
 
 LRESULT OnRibbonCommand(HWND window, UINT commandId, WPARAM wParam, LPARAM lParam)
 {
-    TRACE_SCOPE(kTraceFrame, 1);
     int handled = 0;
-    WPARAM full = MAKEWPARAM(commandId, HIWORD(wParam));
-    LRESULT result = DispatchCommandTable(FrameCommandTable, FrameCommandCount, window, full, lParam, &handled);
-    return handled ? result : 0;
+    return RunCommandById(window, MAKEWPARAM(commandId, HIWORD(wParam)), lParam, &handled);
 }
 
 static void LayoutFrame(HWND window)

@@ -24,16 +24,6 @@ public:
 
 extern FrameWindow g_frame;
 
-// The frame's {command id, handler} table, filled before WinMain from the
-// ribbon's controls (each knows its command id from construction) and the
-// fixed commands of the accelerator table.
-extern CommandEntry FrameCommandTable[68];
-extern int FrameCommandCount;
-// Adds a row; 0 when the table is full.
-int AddFrameCommand(UINT commandId, CommandHandler handler);
-// Fills the table once (safe to call again).
-void FillFrameCommandTable();
-
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Registers the frame's class (named after the program) and creates it off-screen.
 HWND CreateFrameWindow(HINSTANCE instance);
@@ -42,7 +32,7 @@ void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* placement);
 // Shows or hides the ribbon band and lays the content window out again.
 void SetRibbonMode(int mode);
 
-// Runs a command of the frame's table (also the ribbon's command path).
+// Runs a command of the command table by id (also the ribbon's command path).
 LRESULT OnRibbonCommand(HWND window, UINT commandId, WPARAM wParam, LPARAM lParam);
 LRESULT OnHotKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnSysCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

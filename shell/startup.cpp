@@ -10,6 +10,7 @@
 #include "shell/dialogs_connection.h"
 #include "shell/drop_target.h"
 #include "shell/second_instance.h"
+#include "shell/command_table.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
@@ -179,7 +180,9 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     SetTimer(frame, kTimerStatusAnimation, 250, nullptr);
     StartMainTimer(kTimerStartupDone, 500);
 
-    RunMessageLoop(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS)), frame);
+    HACCEL keys = CreateCommandAccelerators();
+    RunMessageLoop(keys, frame);
+    if (keys) DestroyAcceleratorTable(keys);
     // A quit that did not come through the shutdown (session end, a crash
     // report's quit) still saves everything.
     ShutdownApplication();

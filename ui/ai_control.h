@@ -89,6 +89,9 @@ public:
     HWND GetHwnd() const { return hwnd_; }
     HWND GetParentHwnd() const { return parent_; }
     WORD GetId() const { return id_; }
+    // A control that stands for a command (a ribbon control) posts the
+    // command's id instead of the id it was given.
+    void AssignCommandId(WORD commandId) { id_ = commandId; }
     int GetKind() const { return kind_; }
 
     void Invalidate();

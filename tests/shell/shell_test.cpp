@@ -5,6 +5,7 @@
 #include "tests/support/test_files.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
+#include "shell/command_table.h"
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
@@ -264,23 +265,55 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
     HideControlsNoFile(0);
 }
 
-TEST_F(ShellTest, EveryRibbonControlAndAcceleratorHasACommandRow)
+TEST_F(ShellTest, RibbonAcceleratorsAndNamesComeFromTheOneCommandTable)
 {
+    // Every ribbon control posts the id of a row, and carries its help text with its key.
+    ASSERT_GT(g_ribbon.GetControlCount(), 10);
     for (int i = 0; i < g_ribbon.GetControlCount(); i++) {
-        UINT id = g_ribbon.GetControl(i)->GetId();
-        int found = 0;
-        for (int k = 0; k < FrameCommandCount; k++) found |= FrameCommandTable[k].commandId == id;
-        EXPECT_TRUE(found) << "ribbon control " << id;
+        const CommandRow* row = FindCommandById(g_ribbon.GetControl(i)->GetId());
+        ASSERT_NE(row, nullptr) << "ribbon control " << i;
+        AIString help;
+        CommandHelpText(*row, help);
+        EXPECT_TRUE(help.EqualsText(g_ribbon.GetControl(i)->GetHelpText().GetText())) << Utf8(help);
     }
-    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    const CommandRow* save = FindCommandById(IDM_SAVE_NOTE);
+    ASSERT_NE(save, nullptr);
+    AIString help;
+    CommandHelpText(*save, help);
+    EXPECT_EQ(Utf8(help), "Save the note now (Ctrl+S)");
+    AIString key;
+    FormatCommandKey(FindCommandById(IDM_NAVIGATE_BACK)->key, key);
+    EXPECT_EQ(Utf8(key), "Alt+Left");
+    FormatCommandKey(FindCommandById(IDM_REFRESH_NOTES)->key, key);
+    EXPECT_EQ(Utf8(key), "F5");
+
+    // Every accelerator runs a row, and every row with a key has its accelerator.
+    HACCEL table = CreateCommandAccelerators();
     ASSERT_NE(table, nullptr);
     ACCEL keys[64];
     int count = CopyAcceleratorTableW(table, keys, 64);
-    EXPECT_GT(count, 5);
+    DestroyAcceleratorTable(table);
+    int withKeys = 0;
+    for (int i = 0; i < FrameCommandCount; i++) withKeys += FrameCommandTable[i].key.virtualKey != 0;
+    EXPECT_EQ(count, withKeys);
     for (int i = 0; i < count; i++) {
-        int found = 0;
-        for (int k = 0; k < FrameCommandCount; k++) found |= FrameCommandTable[k].commandId == keys[i].cmd;
-        EXPECT_TRUE(found) << "accelerator " << keys[i].cmd;
+        const CommandRow* row = FindCommandById(keys[i].cmd);
+        ASSERT_NE(row, nullptr) << "accelerator " << keys[i].cmd;
+        EXPECT_EQ(keys[i].key, row->key.virtualKey);
+        EXPECT_EQ(keys[i].fVirt, (BYTE)(FVIRTKEY | row->key.modifiers));
+    }
+
+    // Names and ids are unique, and each row is reachable one way at least.
+    for (int i = 0; i < FrameCommandCount; i++) {
+        const CommandRow& row = FrameCommandTable[i];
+        EXPECT_TRUE(row.id || row.name) << i;
+        EXPECT_NE(row.handler, nullptr) << i;
+        if (row.id) {
+            EXPECT_EQ(FindCommandById(row.id), &row) << i;
+        }
+        if (row.name) {
+            EXPECT_EQ(FindCommandByHash(HashName(row.name)), &row) << row.name;
+        }
     }
 }
 
