@@ -3,6 +3,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
+#include "ui/long_paragraph_layout.h"
 #include "shell/link_helpers.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
@@ -153,13 +154,20 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
 
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
     SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
-    SetWindowTextW(editor, body.GetText());
+    {
+        // The text is laid out once, after it is set and marked.
+        WrapPause oneLayout(editor);
+        SetWindowTextW(editor, L"");
+        SetNoteBodyFormat(editor);
+        SetWindowTextW(editor, body.GetText());
+        SplitLongParagraphs(editor);
+        FormatNoteHeadings(editor);
+        ShowNoteHyperlinks();
+        ApplyLineTagsInEditor(0);
+    }
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
     SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
-    ApplyNoteMarkupFormatting(editor, -1);
-    ShowNoteHyperlinks();
-    ApplyLineTagsInEditor(0);
     SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
 
     AIString title;
@@ -356,7 +364,7 @@ int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
     CHARRANGE replace = {start, start + prefix};
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
     SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)kPrefixes[wanted]);
-    ApplyNoteMarkupFormatting(editor, line);
+    FormatNoteParagraphAt(editor, start);
     // A heading line holds no note links; a line that stops being one may.
     ApplyLineTagsInEditor(1);
     int shift = TextLength(kPrefixes[wanted]) - prefix;
