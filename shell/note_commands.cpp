@@ -17,23 +17,7 @@
 static HWND Editor() { return g_mainPanel.editor.GetHwnd(); }
 
 // The editor's text with paragraph ends as CR LF.
-static void GetEditorText(AIString& out)
-{
-    out.Clear();
-    HWND editor = Editor();
-    if (!editor) return;
-    GETTEXTLENGTHEX lengthRequest = {GTL_USECRLF | GTL_NUMCHARS, 1200};
-    int chars = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&lengthRequest, 0);
-    if (chars < 0) chars = 0;
-    WCHAR* buffer = out.GetBuffer(chars + 1);
-    if (!buffer) return;
-    GETTEXTEX request = {};
-    request.cb = (DWORD)((chars + 1) * sizeof(WCHAR));
-    request.flags = GT_USECRLF;
-    request.codepage = 1200;
-    int got = (int)SendMessageW(editor, EM_GETTEXTEX, (WPARAM)&request, (LPARAM)buffer);
-    out.SetLength(got < 0 ? 0 : (got > chars ? chars : got));
-}
+static void GetEditorText(AIString& out) { ReadEditorText(Editor(), out, 1); }
 
 static int FindView(const WCHAR* title)
 {

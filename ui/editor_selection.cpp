@@ -59,18 +59,18 @@ int WriteRangeFormat(HWND editor, int start, int end, const CHARFORMAT2W& format
     return SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&format) ? 1 : 0;
 }
 
-void ReadEditorText(HWND editor, AIString& out)
+void ReadEditorText(HWND editor, AIString& out, int crlf)
 {
     out.Clear();
     if (!editor) return;
-    GETTEXTLENGTHEX lengthRequest = {GTL_NUMCHARS, 1200};
+    GETTEXTLENGTHEX lengthRequest = {(DWORD)(GTL_NUMCHARS | (crlf ? GTL_USECRLF : 0)), 1200};
     int chars = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&lengthRequest, 0);
     if (chars <= 0) return;
     WCHAR* buffer = out.GetBuffer(chars + 1);
     if (!buffer) return;
     GETTEXTEX request = {};
     request.cb = (DWORD)((chars + 1) * sizeof(WCHAR));
-    request.flags = GT_DEFAULT;
+    request.flags = crlf ? GT_USECRLF : GT_DEFAULT;
     request.codepage = 1200;
     int got = (int)SendMessageW(editor, EM_GETTEXTEX, (WPARAM)&request, (LPARAM)buffer);
     out.SetLength(got < 0 ? 0 : (got > chars ? chars : got));

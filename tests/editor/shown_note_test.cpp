@@ -28,6 +28,23 @@ void WriteUtf16File(const WCHAR* path, const AIString& text)
     CloseHandle(file);
 }
 
+// The program's frame and content window, and the test folder's path.
+void StartProgram(HWND& frame, AIString& folder)
+{
+    g_app.Prepare(L"C:\\Tools\\TavikEditorTest.exe", L"TavikEditorTest.exe nohotkey");
+    g_app.settings.WriteDefaults(1);
+    LoadLibraryW(L"RICHED20.DLL");
+    OleInitialize(nullptr);
+    frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(CreateContentWindow(frame), nullptr);
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder.AssignText(temp);
+    folder.AppendText(L"tavik_editor_test");
+    CreateDirectoryW(folder.GetText(), nullptr);
+}
+
 struct Mark {
     int start, end, mark;
     bool operator==(const Mark& o) const { return start == o.start && end == o.end && mark == o.mark; }
@@ -40,20 +57,9 @@ std::ostream& operator<<(std::ostream& out, const Mark& m)
 
 TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
 {
-    g_app.Prepare(L"C:\\Tools\\TavikEditorTest.exe", L"TavikEditorTest.exe nohotkey");
-    g_app.settings.WriteDefaults(1);
-    LoadLibraryW(L"RICHED20.DLL");
-    OleInitialize(nullptr);
-    HWND frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-    ASSERT_NE(frame, nullptr);
-    ASSERT_NE(CreateContentWindow(frame), nullptr);
-
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString folder(temp);
-    folder.AppendText(L"tavik_editor_test");
-    CreateDirectoryW(folder.GetText(), nullptr);
-    AIString path(folder);
+    HWND frame = 0;
+    AIString path;
+    ASSERT_NO_FATAL_FAILURE(StartProgram(frame, path));
     path.AppendText(L"\\marks.tavik");
     DeleteFileW(path.GetText());
 
@@ -123,20 +129,9 @@ TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
 // and its text stored back byte for byte.
 TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
 {
-    g_app.Prepare(L"C:\\Tools\\TavikEditorTest.exe", L"TavikEditorTest.exe nohotkey");
-    g_app.settings.WriteDefaults(1);
-    LoadLibraryW(L"RICHED20.DLL");
-    OleInitialize(nullptr);
-    HWND frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-    ASSERT_NE(frame, nullptr);
-    ASSERT_NE(CreateContentWindow(frame), nullptr);
-
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString folder(temp);
-    folder.AppendText(L"tavik_editor_test");
-    CreateDirectoryW(folder.GetText(), nullptr);
-    AIString path(folder);
+    HWND frame = 0;
+    AIString path;
+    ASSERT_NO_FATAL_FAILURE(StartProgram(frame, path));
     path.AppendText(L"\\paragraph.tavik");
     DeleteFileW(path.GetText());
 
