@@ -64,13 +64,6 @@ struct PlainColour {
 };
 PlainColour s_plainColour = {0, 0, 0};
 
-// Any link value, underlined or not: the setting may have changed since.
-int IsAnyLinkValue(int32_t value)
-{
-    int32_t kind = value & 0xF0;
-    return (value & 0x0F) <= 1 && (kind == 0x10 || kind == 0x50 || kind == 0xD0);
-}
-
 void DefaultColour(HWND editor, COLORREF* colour, DWORD* autoColour)
 {
     if (s_plainColour.known) {
@@ -84,6 +77,51 @@ void DefaultColour(HWND editor, COLORREF* colour, DWORD* autoColour)
     SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&format);
     *colour = format.crTextColor;
     *autoColour = format.dwEffects & CFE_AUTOCOLOR;
+}
+
+// The marks and effects plain text may carry from an earlier pass.
+const DWORD kMarkMask = CFM_UNDERLINE | CFM_UNDERLINETYPE | CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT | CFM_BOLD | CFM_LINK;
+const DWORD kMarkEffects = CFE_UNDERLINE | CFE_PROTECTED | CFE_ITALIC | CFE_STRIKEOUT | CFE_BOLD | CFE_LINK;
+// Below this many characters a piece with marks is cleared whole.
+const int32_t kClearPieceChars = 64;
+
+// One colour, no mark and no effect anywhere in the format's range.
+int IsUnmarked(const CHARFORMAT2W& format)
+{
+    return (format.dwMask & (kMarkMask | CFM_COLOR)) == (kMarkMask | CFM_COLOR) && !(format.dwEffects & kMarkEffects);
+}
+
+void WritePlain(HWND editor, int32_t start, int32_t end)
+{
+    CHARFORMAT2W plain;
+    ZeroMemory(&plain, sizeof(plain));
+    plain.cbSize = sizeof(plain);
+    plain.dwMask = kMarkMask | CFM_COLOR;
+    plain.bUnderlineType = CFU_UNDERLINENONE;
+    COLORREF colour;
+    DWORD autoColour;
+    DefaultColour(editor, &colour, &autoColour);
+    plain.crTextColor = colour;
+    plain.dwEffects = autoColour;
+    WriteRangeFormat(editor, start, end, plain);
+}
+
+// Clears the pieces of [start, end) that carry marks, halving the range until
+// a piece is unmarked or short: every change of format lays its paragraph out
+// again, so text without marks is left alone.
+void ClearMarkedPieces(HWND editor, int32_t start, int32_t end)
+{
+    if (end <= start) return;
+    CHARFORMAT2W current;
+    ReadRangeFormat(editor, start, end, &current);
+    if (IsUnmarked(current)) return;
+    if (end - start <= kClearPieceChars) {
+        WritePlain(editor, start, end);
+        return;
+    }
+    int32_t middle = start + (end - start) / 2;
+    ClearMarkedPieces(editor, start, middle);
+    ClearMarkedPieces(editor, middle, end);
 }
 
 // Takes earlier marks and effects off the text before they are made again.
@@ -102,27 +140,14 @@ void ClearRange(HWND editor, int32_t from, const WCHAR* text, int32_t len)
             if (blockEnd > blockStart) {
                 CHARFORMAT2W current;
                 ReadRangeFormat(editor, from + blockStart, from + blockEnd, &current);
-                CHARFORMAT2W plain;
-                ZeroMemory(&plain, sizeof(plain));
-                plain.cbSize = sizeof(plain);
-                plain.dwMask = CFM_UNDERLINE | CFM_UNDERLINETYPE | CFM_PROTECTED | CFM_ITALIC | CFM_STRIKEOUT |
-                               CFM_BOLD | CFM_LINK;
-                plain.bUnderlineType = CFU_UNDERLINENONE;
-                // One colour throughout and no link: that is the plain colour.
-                int32_t value = UnderlineValueOf(current);
-                if ((current.dwMask & CFM_COLOR) && value != TomUndefined && !IsAnyLinkValue(value)) {
+                // One colour throughout and no mark: that is the plain colour.
+                if (IsUnmarked(current)) {
                     s_plainColour.known = 1;
                     s_plainColour.colour = current.crTextColor;
                     s_plainColour.autoColour = current.dwEffects & CFE_AUTOCOLOR;
                 } else {
-                    COLORREF colour;
-                    DWORD autoColour;
-                    DefaultColour(editor, &colour, &autoColour);
-                    plain.dwMask |= CFM_COLOR;
-                    plain.crTextColor = colour;
-                    plain.dwEffects |= autoColour;
+                    ClearMarkedPieces(editor, from + blockStart, from + blockEnd);
                 }
-                WriteRangeFormat(editor, from + blockStart, from + blockEnd, plain);
             }
             blockStart = -1;
         }

@@ -3,6 +3,8 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
+#include "ui/long_paragraph_layout.h"
+#include "ui/editor_selection.h"
 #include "shell/link_helpers.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
@@ -15,23 +17,7 @@
 static HWND Editor() { return g_mainPanel.editor.GetHwnd(); }
 
 // The editor's text with paragraph ends as CR LF.
-static void GetEditorText(AIString& out)
-{
-    out.Clear();
-    HWND editor = Editor();
-    if (!editor) return;
-    GETTEXTLENGTHEX lengthRequest = {GTL_USECRLF | GTL_NUMCHARS, 1200};
-    int chars = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&lengthRequest, 0);
-    if (chars < 0) chars = 0;
-    WCHAR* buffer = out.GetBuffer(chars + 1);
-    if (!buffer) return;
-    GETTEXTEX request = {};
-    request.cb = (DWORD)((chars + 1) * sizeof(WCHAR));
-    request.flags = GT_USECRLF;
-    request.codepage = 1200;
-    int got = (int)SendMessageW(editor, EM_GETTEXTEX, (WPARAM)&request, (LPARAM)buffer);
-    out.SetLength(got < 0 ? 0 : (got > chars ? chars : got));
-}
+static void GetEditorText(AIString& out) { ReadEditorText(Editor(), out, 1); }
 
 static int FindView(const WCHAR* title)
 {
@@ -153,13 +139,20 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
 
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
     SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
-    SetWindowTextW(editor, body.GetText());
+    {
+        // The text is laid out once, after it is set and marked.
+        WrapPause oneLayout(editor);
+        SetWindowTextW(editor, L"");
+        SetNoteBodyFormat(editor);
+        SetWindowTextW(editor, body.GetText());
+        SplitLongParagraphs(editor);
+        FormatNoteHeadings(editor);
+        ShowNoteHyperlinks();
+        ApplyLineTagsInEditor(0);
+    }
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
     SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
-    ApplyNoteMarkupFormatting(editor, -1);
-    ShowNoteHyperlinks();
-    ApplyLineTagsInEditor(0);
     SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
 
     AIString title;
@@ -335,29 +328,46 @@ int NavigateForward()
     return ShowHistoryEntry(g_mainPanel.historyPosition + 1);
 }
 
+// The level a toggle gives a body paragraph: the one a toggle last took away.
+static int s_toggledLevel = 1;
+
 int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
 {
     TRACE_SCOPE(kTraceNoteCommands, 9);
     HWND editor = Editor();
-    if (!editor || g_mainPanel.currentNote < 0) return 0;
+    AITextDocument* doc = g_mainPanel.editor.GetDocument();
+    if (!editor || !doc || g_mainPanel.currentNote < 0) return 0;
     CHARRANGE selection;
     SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&selection);
-    int line = (int)SendMessageW(editor, EM_EXLINEFROMCHAR, 0, selection.cpMin);
-    int start = (int)SendMessageW(editor, EM_LINEINDEX, line, 0);
-    WCHAR head[5] = {};
-    TEXTRANGEW range = {{start, start + 4}, head};
-    SendMessageW(editor, EM_GETTEXTRANGE, 0, (LPARAM)&range);
-    int hashes = 0;
-    while (hashes < 3 && head[hashes] == L'#') hashes++;
-    int prefix = (hashes > 0 && head[hashes] == L' ') ? hashes + 1 : 0;
-    int current = prefix ? hashes : 0;
-    int wanted = level < 0 ? (current ? 0 : 1) : (level > 3 ? 3 : level);
+    AIString text;
+    ReadEditorText(editor, text);
+    const WCHAR* t = text.GetText();
+    int length = text.GetLength();
+    int start = selection.cpMin < 0 ? 0 : (selection.cpMin > length ? length : selection.cpMin);
+    while (start > 0 && t[start - 1] != L'\r' && t[start - 1] != L'\n') start--;
+    int end = start;
+    while (end < length && t[end] != L'\r' && t[end] != L'\n') end++;
+    int current = HeadingLevelOfLine(t + start, end - start);
+    int prefix = current ? current + 1 : 0;
+    int wanted = level < 0 ? (current ? 0 : s_toggledLevel) : (level > 3 ? 3 : level);
+    if (level < 0 && current) s_toggledLevel = current;
     static const WCHAR* const kPrefixes[] = {L"", L"# ", L"## ", L"### "};
-    CHARRANGE replace = {start, start + prefix};
+    // The whole paragraph is replaced in one step, so one undo brings back
+    // its text and, with it, its format; the new format is no step of its own.
+    AIString paragraph;
+    paragraph.AssignText(kPrefixes[wanted]);
+    AIString rest;
+    rest.AssignTextN(t + start + prefix, end - start - prefix);
+    paragraph.AppendString(rest);
+    CHARRANGE replace = {start, end};
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
-    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)kPrefixes[wanted]);
-    ApplyNoteMarkupFormatting(editor, line);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)paragraph.GetText());
+    doc->SetUndoRecording(0);
+    FormatNoteParagraphAt(editor, start);
+    doc->SetUndoRecording(1);
     // A heading line holds no note links; a line that stops being one may.
+    CHARRANGE inParagraph = {start, start};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inParagraph);
     ApplyLineTagsInEditor(1);
     int shift = TextLength(kPrefixes[wanted]) - prefix;
     CHARRANGE back = {selection.cpMin + shift < start ? start : selection.cpMin + shift,

@@ -1,18 +1,18 @@
 #include "shell/note_markup_view.h"
+#include "foundation/ai_string.h"
+#include "ui/editor_selection.h"
 #include "ui/link_marks.h"
 #include <richedit.h>
 
-enum { kBodyPoints = 11 };
+namespace {
+const int kBodyPoints = 11;
+const COLORREF kBodyColour = RGB(20, 20, 20);
+const COLORREF kHeadingColour = RGB(30, 80, 160);
+const WCHAR kBodyFace[] = L"Liberation Sans";
 
-int HeadingLevelOfLine(const WCHAR* text, int length)
-{
-    int hashes = 0;
-    while (hashes < 3 && hashes < length && text[hashes] == L'#') hashes++;
-    if (hashes == 0 || hashes >= length || text[hashes] != L' ') return 0;
-    return hashes;
-}
+int IsParagraphEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 
-static void FormatRange(HWND editor, int start, int end, int level)
+void FormatParagraph(HWND editor, int start, int end, int level)
 {
     static const int kPoints[] = {kBodyPoints, 18, 15, 13};
     static const BYTE kMarks[] = {0, (BYTE)HeadingMarkLarge, (BYTE)HeadingMarkAverage, (BYTE)HeadingMarkSmall};
@@ -22,40 +22,61 @@ static void FormatRange(HWND editor, int start, int end, int level)
     format.dwEffects = level ? CFE_BOLD : 0;
     format.yHeight = kPoints[level] * 20;
     format.bUnderlineType = kMarks[level];
-    format.crTextColor = level ? RGB(30, 80, 160) : RGB(20, 20, 20);
-    CHARRANGE range = {start, end};
-    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
-    SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    format.crTextColor = level ? kHeadingColour : kBodyColour;
+    WriteRangeFormat(editor, start, end, format);
+}
+}  // namespace
+
+int HeadingLevelOfLine(const WCHAR* text, int length)
+{
+    int hashes = 0;
+    while (hashes < 3 && hashes < length && text[hashes] == L'#') hashes++;
+    if (hashes == 0 || hashes >= length || text[hashes] != L' ') return 0;
+    return hashes;
 }
 
-void ApplyNoteMarkupFormatting(HWND editor, int line)
+void SetNoteBodyFormat(HWND editor)
 {
     if (!editor) return;
-    CHARRANGE kept;
-    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&kept);
-    int first = line, last = line;
-    if (line < 0) {
-        // Plain format for the whole text first, then only the heading lines.
-        CHARFORMAT2W plain = {};
-        plain.cbSize = sizeof plain;
-        plain.dwMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR | CFM_FACE;
-        plain.yHeight = kBodyPoints * 20;
-        plain.crTextColor = RGB(20, 20, 20);
-        lstrcpynW(plain.szFaceName, L"Liberation Sans", LF_FACESIZE);
-        SendMessageW(editor, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&plain);
-        first = 0;
-        last = (int)SendMessageW(editor, EM_GETLINECOUNT, 0, 0) - 1;
+    CHARFORMAT2W plain = {};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR | CFM_FACE;
+    plain.yHeight = kBodyPoints * 20;
+    plain.crTextColor = kBodyColour;
+    lstrcpynW(plain.szFaceName, kBodyFace, LF_FACESIZE);
+    SendMessageW(editor, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&plain);
+    SendMessageW(editor, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&plain);
+}
+
+void FormatNoteHeadings(HWND editor)
+{
+    if (!editor) return;
+    AIString text;
+    ReadEditorText(editor, text);
+    const WCHAR* t = text.GetText();
+    int length = text.GetLength();
+    QuietSelection quiet(editor, 1);
+    for (int start = 0; start < length;) {
+        int end = start;
+        while (end < length && !IsParagraphEnd(t[end])) end++;
+        int level = HeadingLevelOfLine(t + start, end - start);
+        if (level) FormatParagraph(editor, start, end, level);
+        start = end + 1;
     }
-    for (int i = first; i <= last; i++) {
-        int start = (int)SendMessageW(editor, EM_LINEINDEX, i, 0);
-        if (start < 0) break;
-        WCHAR head[5] = {};
-        TEXTRANGEW range = {{start, start + 4}, head};
-        int got = (int)SendMessageW(editor, EM_GETTEXTRANGE, 0, (LPARAM)&range);
-        int level = HeadingLevelOfLine(head, got);
-        if (!level && line < 0) continue;
-        int length = (int)SendMessageW(editor, EM_LINELENGTH, start, 0);
-        FormatRange(editor, start, start + length, level);
-    }
-    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&kept);
+}
+
+void FormatNoteParagraphAt(HWND editor, int position)
+{
+    if (!editor) return;
+    AIString text;
+    ReadEditorText(editor, text);
+    const WCHAR* t = text.GetText();
+    int length = text.GetLength();
+    if (position < 0) position = 0;
+    if (position > length) position = length;
+    int start = position, end = position;
+    while (start > 0 && !IsParagraphEnd(t[start - 1])) start--;
+    while (end < length && !IsParagraphEnd(t[end])) end++;
+    QuietSelection quiet(editor, 1);
+    FormatParagraph(editor, start, end, HeadingLevelOfLine(t + start, end - start));
 }

@@ -1,11 +1,16 @@
 // Shows the note mark-up in the editor without changing the text: heading
-// lines ("# ", "## ", "### ") get their size, weight and heading mark, other
-// lines the plain format. The mark-up characters stay, so the text saved is
-// the text that was read.
+// paragraphs ("# ", "## ", "### ") get their size, weight and heading mark,
+// the others the body format. The mark-up characters stay, so the text saved
+// is the text that was read.
 #pragma once
 #include "foundation/win.h"
 
-// line -1 formats every line, else only that line.
-void ApplyNoteMarkupFormatting(HWND editor, int line);
+// The body format as the editor's default and on all of its text: set once on
+// the empty editor before a note's text goes in, the text takes it at no cost.
+void SetNoteBodyFormat(HWND editor);
+// Gives every heading paragraph its heading format (the rest keeps the body format).
+void FormatNoteHeadings(HWND editor);
+// Formats the paragraph holding `position` as its mark-up says: heading or body.
+void FormatNoteParagraphAt(HWND editor, int position);
 // The heading level a line's text starts with (1-3), 0 for none.
 int HeadingLevelOfLine(const WCHAR* text, int length);

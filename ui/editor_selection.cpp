@@ -1,4 +1,5 @@
 #include "ui/editor_selection.h"
+#include "foundation/ai_string.h"
 
 QuietSelection::QuietSelection(HWND editor, int writing)
     : editor_(editor), eventMask_(0), writing_(writing), redrawOff_(0)
@@ -56,4 +57,21 @@ int WriteRangeFormat(HWND editor, int start, int end, const CHARFORMAT2W& format
     CHARRANGE range = {start, end};
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
     return SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&format) ? 1 : 0;
+}
+
+void ReadEditorText(HWND editor, AIString& out, int crlf)
+{
+    out.Clear();
+    if (!editor) return;
+    GETTEXTLENGTHEX lengthRequest = {(DWORD)(GTL_NUMCHARS | (crlf ? GTL_USECRLF : 0)), 1200};
+    int chars = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&lengthRequest, 0);
+    if (chars <= 0) return;
+    WCHAR* buffer = out.GetBuffer(chars + 1);
+    if (!buffer) return;
+    GETTEXTEX request = {};
+    request.cb = (DWORD)((chars + 1) * sizeof(WCHAR));
+    request.flags = crlf ? GT_USECRLF : GT_DEFAULT;
+    request.codepage = 1200;
+    int got = (int)SendMessageW(editor, EM_GETTEXTEX, (WPARAM)&request, (LPARAM)buffer);
+    out.SetLength(got < 0 ? 0 : (got > chars ? chars : got));
 }

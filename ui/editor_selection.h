@@ -27,3 +27,8 @@ private:
 int ReadRangeFormat(HWND editor, int start, int end, CHARFORMAT2W* format);
 // Applies a format to [start, end) (selects it; use inside a QuietSelection).
 int WriteRangeFormat(HWND editor, int start, int end, const CHARFORMAT2W& format);
+
+class AIString;
+// The editor's whole text, a paragraph end as one character (positions count
+// so), or with crlf 1 as CR LF (as the text is stored).
+void ReadEditorText(HWND editor, AIString& out, int crlf = 0);

@@ -10,6 +10,7 @@
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "ui/link_marks.h"
+#include "ui/long_paragraph_layout.h"
 #include <ole2.h>
 #include <richedit.h>
 #include <string>
@@ -27,6 +28,23 @@ void WriteUtf16File(const WCHAR* path, const AIString& text)
     CloseHandle(file);
 }
 
+// The program's frame and content window, and the test folder's path.
+void StartProgram(HWND& frame, AIString& folder)
+{
+    g_app.Prepare(L"C:\\Tools\\TavikEditorTest.exe", L"TavikEditorTest.exe nohotkey");
+    g_app.settings.WriteDefaults(1);
+    LoadLibraryW(L"RICHED20.DLL");
+    OleInitialize(nullptr);
+    frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(CreateContentWindow(frame), nullptr);
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder.AssignText(temp);
+    folder.AppendText(L"tavik_editor_test");
+    CreateDirectoryW(folder.GetText(), nullptr);
+}
+
 struct Mark {
     int start, end, mark;
     bool operator==(const Mark& o) const { return start == o.start && end == o.end && mark == o.mark; }
@@ -39,20 +57,9 @@ std::ostream& operator<<(std::ostream& out, const Mark& m)
 
 TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
 {
-    g_app.Prepare(L"C:\\Tools\\TavikEditorTest.exe", L"TavikEditorTest.exe nohotkey");
-    g_app.settings.WriteDefaults(1);
-    LoadLibraryW(L"RICHED20.DLL");
-    OleInitialize(nullptr);
-    HWND frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-    ASSERT_NE(frame, nullptr);
-    ASSERT_NE(CreateContentWindow(frame), nullptr);
-
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString folder(temp);
-    folder.AppendText(L"tavik_editor_test");
-    CreateDirectoryW(folder.GetText(), nullptr);
-    AIString path(folder);
+    HWND frame = 0;
+    AIString path;
+    ASSERT_NO_FATAL_FAILURE(StartProgram(frame, path));
     path.AppendText(L"\\marks.tavik");
     DeleteFileW(path.GetText());
 
@@ -115,5 +122,62 @@ TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
     AIString status(GetStatusText());
     EXPECT_GE(status.FindText(L"Books to read"), 0) << Utf8(status);
     EXPECT_LT(status.FindText(L"_"), 0) << Utf8(status);
+    DestroyWindow(frame);
+}
+
+// A note that is one long paragraph: laid out in runs of a bounded length,
+// and its text stored back byte for byte.
+TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
+{
+    HWND frame = 0;
+    AIString path;
+    ASSERT_NO_FATAL_FAILURE(StartProgram(frame, path));
+    path.AppendText(L"\\paragraph.tavik");
+    DeleteFileW(path.GetText());
+
+    // Words, a heading-like "# " inside the paragraph, a tag, an address and
+    // a character outside the basic plane, but no line break.
+    AIString paragraph;
+    for (int i = 0; paragraph.GetLength() < 12000; i++) {
+        paragraph.AppendText(i % 50 == 7 ? L"# not a heading " : L"spring garden ");
+        if (i % 400 == 3) paragraph.AppendText(L"@plans www.example.org \xD83D\xDE00 ");
+    }
+    AIString file;
+    file.AppendText(L"Tavik 10\r\n");
+    file.AppendText(L"\x00A4" L"Long\r\n").AppendString(paragraph).AppendText(L"\r\n{{\r\n}}\r\n");
+    file.AppendText(L"\x00A4" L"Plans\r\nShort.\r\n{{\r\n}}\r\n");
+    WriteUtf16File(path.GetText(), file);
+    std::string original = ReadBytes(path.GetText());
+
+    ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Long", 0, 0), 1, 0, 0), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+
+    // Neighbouring runs of the run length differ in their locale id.
+    auto localeAt = [editor](int position) {
+        CHARFORMAT2W one = {};
+        one.cbSize = sizeof one;
+        CHARRANGE range = {position, position + 1};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
+        SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&one);
+        return one.lcid;
+    };
+    for (int start = kLayoutRunChars; start + kLayoutRunChars < paragraph.GetLength(); start += kLayoutRunChars)
+        EXPECT_NE(localeAt(start - 1), localeAt(start)) << "one run over " << start;
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof format;
+    // The body keeps the body size everywhere: no row of it became a heading.
+    CHARRANGE all = {0, paragraph.GetLength()};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&all);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    EXPECT_TRUE(format.dwMask & CFM_SIZE);
+    EXPECT_EQ(11 * 20, format.yHeight);
+
+    SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
+    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
     DestroyWindow(frame);
 }

@@ -451,6 +451,30 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk"));
+    // Toggled back, the heading has the level it had; one undo step takes the
+    // toggle back, text and format together.
+    EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"## milk")) << Utf8(text);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof format;
+    CHARRANGE word = {3, 7};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&word);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    int headingHeight = format.yHeight;
+    EXPECT_GT(headingHeight, 11 * 20);
+    EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"## milk")) << Utf8(text);
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&word);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+    EXPECT_EQ(headingHeight, format.yHeight);
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    EditorText(text);
+    EXPECT_TRUE(text.EqualsText(L"milk")) << Utf8(text);
+    EXPECT_EQ(ToggleHeading(nullptr, 0, 0, 0), 1);
     // A second note with a used title gets a free name instead.
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Groceries");
     ASSERT_EQ(CreateNewNote(1), 1);

@@ -1,0 +1,202 @@
+// Showing a note that is one long paragraph, and typing into it, through the
+// program's own frame, content window and show command, beside the same text
+// in lines of about 80 characters (measured in the same run), and beside the
+// text set into a bare rich edit and marked without care for its layout.
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+#include "foundation/app.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "notestore/note_store.h"
+#include "bench/bench_editor_host.h"
+#include <ole2.h>
+#include <shellapi.h>
+#include <richedit.h>
+#include <stdio.h>
+
+namespace {
+
+const int kParagraphChars = 50000;
+const int kKeystrokes = 6;
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+const char* const kWords[] = {"garden", "the", "spring", "of", "window", "letters", "tomorrow", "and",
+                              "river", "a", "notebook", "quiet", "morning", "with", "stone", "light"};
+
+// Words and blanks, one tag and one address now and then; lineEvery > 0 puts
+// a line break instead of the blank after about that many characters.
+void MakeText(AIString& out, int chars, int lineEvery)
+{
+    unsigned seed = 4711;
+    int lineChars = 0;
+    int words = 0;
+    while (out.GetLength() < chars - 20) {
+        seed = seed * 1103515245u + 12345u;
+        int before = out.GetLength();
+        if (++words % 300 == 0) out.AppendText(L"www.example.org");
+        else if (words % 211 == 0) out.AppendText(L"@garden");
+        else out.AppendAscii(kWords[(seed >> 16) % 16]);
+        lineChars += out.GetLength() - before;
+        if (lineEvery > 0 && lineChars > lineEvery) {
+            out.AppendText(L"\r\n");
+            lineChars = 0;
+        } else {
+            out.AppendChar(L' ');
+        }
+    }
+    while (out.GetLength() < chars) out.AppendChar(L'x');
+}
+
+void WriteDatafile(const WCHAR* path, const AIString& paragraph, const AIString& lines)
+{
+    AIString file;
+    file.AppendText(L"Tavik 10\r\n");
+    file.AppendText(L"\x00A4" L"A_short_note\r\nA short note.\r\n{{\r\n}}\r\n");
+    file.AppendText(L"\x00A4" L"In_lines\r\n").AppendString(lines).AppendText(L"\r\n{{\r\n}}\r\n");
+    file.AppendText(L"\x00A4" L"One_paragraph\r\n").AppendString(paragraph).AppendText(L"\r\n{{\r\n}}\r\n");
+    HANDLE handle = CreateFileW(path, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    DWORD written = 0;
+    WriteFile(handle, "\xff\xfe", 2, &written, 0);
+    WriteFile(handle, file.GetText(), (DWORD)file.GetLength() * 2, &written, 0);
+    CloseHandle(handle);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Showing a note from another one, painted.
+double ShowMs(const WCHAR* title)
+{
+    ReadAndShowNote(FindNoteByTitle(L"A_short_note", 0, 0), 0, 0, 0);
+    Pump();
+    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t0);
+    ReadAndShowNote(FindNoteByTitle(title, 0, 0), 0, 0, 0);
+    UpdateWindow(g_mainPanel.editor.GetHwnd());
+    QueryPerformanceCounter(&t1);
+    return Milliseconds(t0, t1);
+}
+
+// The slowest of a few keystrokes typed in the middle of the editor's text, painted.
+double WorstKeystrokeMs(HWND editor)
+{
+    GETTEXTLENGTHEX request = {GTL_NUMCHARS, 1200};
+    int length = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&request, 0);
+    CHARRANGE middle = {length / 2, length / 2};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&middle);
+    Pump();
+    double worst = 0;
+    for (int i = 0; i < kKeystrokes; i++) {
+        LARGE_INTEGER t0, t1;
+        QueryPerformanceCounter(&t0);
+        SendMessageW(editor, WM_CHAR, L'k', 0);
+        UpdateWindow(editor);
+        QueryPerformanceCounter(&t1);
+        double ms = Milliseconds(t0, t1);
+        if (ms > worst) worst = ms;
+    }
+    SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+    return worst;
+}
+
+// The same text set into a bare rich edit and given one format over all of it
+// and one at its end, as a program would without care for the layout.
+double NaiveMs(const AIString& text)
+{
+    AIControl editor;
+    HWND host = CreateBenchEditorHost(editor);
+    if (!host) return 0;
+    HWND hwnd = editor.GetHwnd();
+    SendMessageW(hwnd, EM_EXLIMITTEXT, 0, 200000);
+    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t0);
+    SetWindowTextW(hwnd, text.GetText());
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_SIZE;
+    format.yHeight = 11 * 20;
+    SendMessageW(hwnd, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&format);
+    UpdateWindow(hwnd);
+    QueryPerformanceCounter(&t1);
+    DestroyWindow(host);
+    return Milliseconds(t0, t1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    g_app.Prepare(L"C:\\Tools\\TavikBench.exe", L"TavikBench.exe nohotkey");
+    g_app.settings.WriteDefaults(1);
+    LoadLibraryW(L"RICHED20.DLL");
+    OleInitialize(0);
+    HWND frame = CreateFrameWindow(GetModuleHandleW(0));
+    if (!frame || !CreateContentWindow(frame)) {
+        printf("no frame\n");
+        return 1;
+    }
+    ShowWindow(frame, SW_SHOWNORMAL);
+    Pump();
+
+    AIString paragraph, lines;
+    MakeText(paragraph, kParagraphChars, 0);
+    MakeText(lines, kParagraphChars, 80);
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString path(temp);
+    path.AppendText(L"tavik_long_paragraph_bench_");
+    path.AppendInt((int)(GetTickCount() % 100000));
+    AIString folder(path);
+    folder.AppendText(L"\\");
+    CreateDirectoryW(folder.GetText(), 0);
+    path.Copy(folder);
+    path.AppendText(L"bench.tavik");
+    WriteDatafile(path.GetText(), paragraph, lines);
+    if (!OpenDatafile(path.GetText())) {
+        printf("the data file did not open\n");
+        return 1;
+    }
+
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    double linesShow = ShowMs(L"In_lines");
+    double linesKey = WorstKeystrokeMs(editor);
+    double paragraphShow = ShowMs(L"One_paragraph");
+    double paragraphKey = WorstKeystrokeMs(editor);
+    printf("a note of %d characters, shown by the program and painted:\n", kParagraphChars);
+    printf("  in lines of about 80 characters: shown in %.0f ms, slowest of %d keystrokes %.1f ms\n", linesShow,
+           kKeystrokes, linesKey);
+    printf("  as one paragraph:                shown in %.0f ms, slowest of %d keystrokes %.1f ms\n", paragraphShow,
+           kKeystrokes, paragraphKey);
+    printf("  one paragraph / lines: showing %.2fx, typing %.2fx\n", paragraphShow / linesShow,
+           paragraphKey / (linesKey > 0 ? linesKey : 1));
+    // The bare rich edit takes many seconds: only on request.
+    if (argc > 1 && lstrcmpA(argv[1], "naive") == 0) {
+        double naive = NaiveMs(paragraph);
+        printf("  the paragraph set into a bare rich edit and formatted once: %.0f ms (%.1fx the program's)\n", naive,
+               naive / paragraphShow);
+    }
+    DestroyWindow(frame);
+    // The data file, its notes folder and backups go with their folder.
+    folder.SetLength(folder.GetLength() - 1);  // without its last backslash
+    folder.AppendChar(0);                      // a list of one name ends with two zeros
+    SHFILEOPSTRUCTW remove = {};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = folder.GetText();
+    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationW(&remove);
+    return 0;
+}
