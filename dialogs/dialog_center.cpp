@@ -79,8 +79,9 @@ int DialogCenter::UpdateMessageBox(int mode)
     busy = 1;
     messageModeFlag = mode == 1 ? 0 : 1;
     HWND content = g_dialogShell.content;
-    if (content && g_dialogShell.isQuickPreviewShowing && g_dialogShell.isQuickPreviewShowing())
-        SendMessageW(content, MsgCommandByName, HashName("HideQuickPreview"), 0);
+    if (g_dialogShell.isQuickPreviewShowing && g_dialogShell.isQuickPreviewShowing() &&
+        g_dialogShell.hideQuickPreview)
+        g_dialogShell.hideQuickPreview();
     DialogInvalidateStatusLine();
     if (content) UpdateWindow(content);
     HWND box = messageBoxCallback ? messageBoxCallback() : 0;

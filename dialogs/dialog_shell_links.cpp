@@ -1,7 +1,7 @@
 #include "dialogs/dialog_shell_links.h"
 #include "foundation/app.h"
 
-DialogShellLinks g_dialogShell = {0, 0, 0, 22, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+DialogShellLinks g_dialogShell;
 
 HWND DialogFrameWindow()
 {

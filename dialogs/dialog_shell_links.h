@@ -8,44 +8,45 @@
 class AIString;
 
 struct DialogShellLinks {
-    HWND frame;       // window 100
-    HWND content;     // window 200, "winMain"
-    HWND editor;      // the note editor control
-    int statusLineHeight;  // the message box slides out until only this much is left
+    HWND frame = nullptr;       // window 100
+    HWND content = nullptr;     // window 200, "winMain"
+    HWND editor = nullptr;      // the note editor control
+    int statusLineHeight = 22;  // the message box slides out until only this much is left
 
     // Status line: text in mark-up at a level (0 done .. 3 error), its picture
     // (a message kind code, 0 none), and a repaint of its rectangle.
-    void (*setStatusText)(const WCHAR* text, int level);
-    void (*setStatusPicture)(int32_t kindCode);
-    void (*invalidateStatusLine)();
+    void (*setStatusText)(const WCHAR* text, int level) = nullptr;
+    void (*setStatusPicture)(int32_t kindCode) = nullptr;
+    void (*invalidateStatusLine)() = nullptr;
 
     // The content window's timers: those that must not run under a dialog,
     // and all its application timers.
-    int (*stopTimersForDialog)();
-    void (*killAllTimers)();
+    int (*stopTimersForDialog)() = nullptr;
+    void (*killAllTimers)() = nullptr;
 
-    // 1 when the quick preview shows and the shell does not hold it.
-    int (*isQuickPreviewShowing)();
+    // 1 when the quick preview shows and the shell does not hold it; hides it.
+    int (*isQuickPreviewShowing)() = nullptr;
+    void (*hideQuickPreview)() = nullptr;
     // After a dialog: the content window's highlight word -1, its window-state
     // word 1 and the focus back on the pane the shell records as focused.
-    void (*afterDialogRestored)();
+    void (*afterDialogRestored)() = nullptr;
     // After another application came to the front while a message showed:
     // the editor's background colour from the settings again.
-    void (*afterOtherApplicationInFront)();
+    void (*afterOtherApplicationInFront)() = nullptr;
 
     // The current note, everywhere the shell keeps it (-1 none).
-    void (*setCurrentNote)(int32_t noteIndex);
+    void (*setCurrentNote)(int32_t noteIndex) = nullptr;
     // Shows a note (the shell's ReadAndShowNote with 1).
-    int (*showNote)(int32_t noteIndex);
+    int (*showNote)(int32_t noteIndex) = nullptr;
     // The shell's own data-file commands, so that the note in the editor is
     // saved first and the editor shows a note of the file loaded afterwards.
     // refreshDatafile: saves and loads the open file again (1 done).
     // openDatafile: 1 opened; 0 the file was refused; -1 the open file could
     // not be saved first (nothing was changed).
-    int (*refreshDatafile)();
-    int (*openDatafile)(const WCHAR* path);
+    int (*refreshDatafile)() = nullptr;
+    int (*openDatafile)(const WCHAR* path) = nullptr;
     // The title the image browser chose (owned by the shell).
-    AIString* chosenTitle;
+    AIString* chosenTitle = nullptr;
 };
 
 extern DialogShellLinks g_dialogShell;

@@ -298,13 +298,13 @@ LRESULT MessageBoxOnCommand(HWND, UINT message, WPARAM wParam, LPARAM)
     static const uint32_t exitCommand = HashName("Exit");
     if ((uint32_t)wParam == showDialog) ShowMessageBox();
     else if ((uint32_t)wParam == exitCommand) CloseMessageBox(0);
-    else if (wParam == 2 && g_messageBox.openFlag == 1) CloseMessageBox(-1);
+    else if (wParam == kByNameCodeCloseMessageBox && g_messageBox.openFlag == 1) CloseMessageBox(-1);
     return 1;
 }
 
 void CloseMessageBoxByCode()
 {
-    MessageBoxOnCommand(g_messageBox.box, MsgCommandByName, 2, 0);
+    MessageBoxOnCommand(g_messageBox.box, MsgCommandByName, kByNameCodeCloseMessageBox, 0);
     if (!g_messageBox.openFlag) ReleaseCentre();
 }
 

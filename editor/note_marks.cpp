@@ -13,16 +13,6 @@ namespace {
 
 AIControl* s_editor = 0;
 
-void ShowNoteHyperlinksInEditor()
-{
-    if (s_editor) ShowAllNoteMarks(s_editor, 0);
-}
-
-void ApplyLineTagsOfEditor(int32_t reformat)
-{
-    if (s_editor) ApplyLineMarks(s_editor, reformat);
-}
-
 double MillisecondsSince(const LARGE_INTEGER& from)
 {
     LARGE_INTEGER now, frequency;
@@ -309,8 +299,16 @@ int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote
 void InstallNoteMarks(AIControl* editor)
 {
     s_editor = editor;
-    g_noteStore.showNoteHyperlinksFn = editor ? ShowNoteHyperlinksInEditor : 0;
-    g_noteStore.applyLineTagsFn = editor ? ApplyLineTagsOfEditor : 0;
+}
+
+void ShowNoteHyperlinks()
+{
+    if (s_editor) ShowAllNoteMarks(s_editor, 0);
+}
+
+void ApplyLineTagsInEditor(int32_t reformat)
+{
+    if (s_editor) ApplyLineMarks(s_editor, reformat);
 }
 
 int32_t ShowAllNoteMarks(AIControl* editor, NoteMarkCounts* counts)

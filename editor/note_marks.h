@@ -26,9 +26,14 @@ struct NoteMarkCounts {
     double writeMs;        // reading the text and writing the formats
 };
 
-// Makes this editor the one the note store's editor operations
-// (ShowNoteHyperlinks, ApplyLineTagsInEditor) work on, and connects them.
+// Makes this editor the one ShowNoteHyperlinks and ApplyLineTagsInEditor
+// work on (null: none).
 void InstallNoteMarks(AIControl* editor);
+// Marks every hyperlink of the current note in the installed editor again.
+void ShowNoteHyperlinks();
+// Re-reads the installed editor's caret line: formats its tag and link words
+// (reformat 1) and updates the tag lists.
+void ApplyLineTagsInEditor(int32_t reformat);
 
 // Marks the whole text from the store's current note: every kind of link
 // (rich text drops them all, so after any load every kind is applied again)

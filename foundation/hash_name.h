@@ -15,6 +15,9 @@ inline uint32_t HashName(const char* name)
     return h;
 }
 
+// A MsgCommandByName whose wParam is below this is a plain code, not a hash.
+enum : unsigned { kByNamePlainCodeLimit = 100, kByNameCodeCloseMessageBox = 2 };
+
 // The private window messages through which the windows talk.
 enum : unsigned {
     MsgCommandByName = 0xBFCB,

@@ -25,7 +25,7 @@ NoteStore::NoteStore()
       generation(1), walkCount(0), savePending(0), noteIndex(&s_noteIndex), currentIndex(-1),
       hyperlinks(&s_hyperlinks), hiddenLinkChars(0), recentlyViewed(&s_recentlyViewed), tagNames(&s_tagNames),
       mirrorNotes(&s_mirrorNotes), mirrorAgeThreshold(0), webCaptureImages(&s_webCaptureImages), settings(0),
-      messageHook(0), lastMessageId(0), showNoteHyperlinksFn(0), applyLineTagsFn(0)
+      messageHook(0), lastMessageId(0)
 {
     for (int i = 0; i < kMaxTags; i++) tagNotes[i] = &s_tagNotes[i];
     for (int i = 0; i < kMirrorTextRecords; i++) {
@@ -475,14 +475,3 @@ int32_t OpenCurrentNote(int32_t noteIndex)
     return SetResult(1);
 }
 
-// ---- Editor operations ----
-
-void ShowNoteHyperlinks()
-{
-    if (g_noteStore.showNoteHyperlinksFn) g_noteStore.showNoteHyperlinksFn();
-}
-
-void ApplyLineTagsInEditor(int32_t reformat)
-{
-    if (g_noteStore.applyLineTagsFn) g_noteStore.applyLineTagsFn(reformat);
-}

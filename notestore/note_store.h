@@ -67,10 +67,6 @@ struct MirrorTextRecord {
 typedef void (*NoteStoreMessageHook)(int32_t messageId, const WCHAR* insert1,
                                      const WCHAR* insert2, const WCHAR* insert3);
 
-// Editor operations that the editor layer provides; null until it does.
-typedef void (*ShowNoteHyperlinksFn)();
-typedef void (*ApplyLineTagsFn)(int32_t reformat);
-
 // The settings of the sync engine. CheckSyncFolders copies the two settings
 // into the two paths (with a trailing backslash).
 struct NoteSyncState {
@@ -135,10 +131,6 @@ struct NoteStore {
     NoteStoreMessageHook messageHook;
     int32_t lastMessageId;     // the last message raised (0 none)
     AIString lastMessageInserts[3];
-
-    // Editor operations, filled in by the editor layer.
-    ShowNoteHyperlinksFn showNoteHyperlinksFn;
-    ApplyLineTagsFn applyLineTagsFn;
 
     NoteStore();
 };
@@ -253,10 +245,6 @@ int32_t ResolveRelativePath(const WCHAR* path, AIString& out);
 // A path inside the data folder -> "rel:\rest"; any other path is copied.
 // 1 when made relative.
 int32_t MakeRelativePath(const WCHAR* path, AIString& out);
-
-// ---- Editor operations (the editor layer fills them in) ----
-void ShowNoteHyperlinks();
-void ApplyLineTagsInEditor(int32_t reformat);
 
 // ---- Sync and share folders ----
 // Safe and without effect while no folder is set.

@@ -16,6 +16,7 @@
 namespace {
 int StopTimers() { return StopTimersForExit(); }
 int PreviewShowing() { return !g_mainPanel.previewHeld && g_mainPanel.previewShown ? 1 : 0; }
+void HidePreview() { HideQuickPreview(0); }
 void AfterRestored()
 {
     g_mainPanel.highlightAnimation = -1;
@@ -48,6 +49,7 @@ void ConnectDialogs()
     g_dialogShell.stopTimersForDialog = StopTimers;
     g_dialogShell.killAllTimers = KillAllTimers;
     g_dialogShell.isQuickPreviewShowing = PreviewShowing;
+    g_dialogShell.hideQuickPreview = HidePreview;
     g_dialogShell.afterDialogRestored = AfterRestored;
     g_dialogShell.setCurrentNote = SetCurrent;
     g_dialogShell.refreshDatafile = RefreshNotes;

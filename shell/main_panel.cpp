@@ -326,7 +326,7 @@ HWND CreateContentWindow(HWND frame)
                                   ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL);
     SendMessageW(p.editor.GetHwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
     SendMessageW(p.editor.GetHwnd(), EM_EXLIMITTEXT, 0, 200000);
-    // The store's ShowNoteHyperlinks and ApplyLineTagsInEditor mark this editor.
+    // ShowNoteHyperlinks and ApplyLineTagsInEditor mark this editor.
     InstallNoteMarks(&p.editor);
     p.incSearchBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
     SendMessageW(p.incSearchBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");

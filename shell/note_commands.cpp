@@ -3,6 +3,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
+#include "editor/note_marks.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
 #include "shell/link_helpers.h"

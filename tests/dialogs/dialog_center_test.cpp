@@ -508,3 +508,27 @@ TEST_F(DialogCenterTest, NoteDialogBackdropFadesOutAfterPlacing)
     EXPECT_TRUE(IsWindowEnabled(g_testWindows.frame));
     EXPECT_EQ(0, DialogOpenCount);
 }
+
+namespace {
+int g_previewShowing = 0;
+int g_previewHides = 0;
+int PreviewShowingForTest() { return g_previewShowing; }
+void HidePreviewForTest() { g_previewHides++; g_previewShowing = 0; }
+}  // namespace
+
+TEST_F(DialogCenterTest, AMessageHidesTheQuickPreviewThroughTheShellsLink)
+{
+    g_dialogShell.isQuickPreviewShowing = PreviewShowingForTest;
+    g_dialogShell.hideQuickPreview = HidePreviewForTest;
+    g_previewShowing = 1;
+    g_previewHides = 0;
+    g_dialogCenter.ShowMessage(1);
+    EXPECT_EQ(g_previewHides, 1);
+    g_dialogCenter.CloseActiveDialog();
+    // Nothing to hide: not asked again.
+    g_dialogCenter.ShowMessage(1);
+    EXPECT_EQ(g_previewHides, 1);
+    g_dialogCenter.CloseActiveDialog();
+    g_dialogShell.isQuickPreviewShowing = nullptr;
+    g_dialogShell.hideQuickPreview = nullptr;
+}

@@ -128,7 +128,7 @@ TEST_F(MarksFixture, NoteShownWithEveryKindOfMarkTextUnchanged)
     g_noteStore.hyperlinks->AddItemString(L"absent", L"http://nowhere.example.org");
     Show(kNote);
     std::string before = Text();
-    ShowNoteHyperlinks();  // through the store's hook
+    ShowNoteHyperlinks();  // on the installed editor
 
     EXPECT_EQ(before, Text());
     EXPECT_EQ(std::vector<Mark>({{14, 23, HyperlinkMark},   // the label, brackets outside
