@@ -4,12 +4,13 @@
 #include "drawing/pixel_surface.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <string.h>
 #include "foundation/process_end.h"
 
 namespace {
 
-const int kModule = 940;
+const int kModule = kTraceDib;
 // The same cap as the image library's: larger bitmaps are refused outright.
 const int64_t kMaxDibPixels = 100000000;
 

@@ -2,11 +2,12 @@
 // 32-bit bitmaps.
 #include "drawing/ai_dib.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "imaging/ai_image.h"
 #include <string.h>
 
 namespace {
-const int kModule = 940;
+const int kModule = kTraceDib;
 }
 
 int AIDib::LoadImagePixels(const AIImage& image)

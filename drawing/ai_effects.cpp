@@ -4,12 +4,13 @@
 #include "drawing/pixel_blend.h"
 #include "drawing/pixel_surface.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <stdlib.h>
 #include <string.h>
 
 namespace {
 
-const int kModule = 941;
+const int kModule = kTraceEffects;
 
 // Distance of a pixel of a width x height rectangle from its nearest edge.
 inline int RingOf(int px, int py, int width, int height)

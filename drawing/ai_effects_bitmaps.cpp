@@ -4,9 +4,10 @@
 #include "drawing/pixel_blend.h"
 #include "drawing/pixel_surface.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 namespace {
-const int kModule = 941;
+const int kModule = kTraceEffects;
 }
 
 int AIEffectContext::DrawHBitmapWithOpacity(HDC dc, HBITMAP bitmap, int x, int y, int width, int height,

@@ -2,11 +2,12 @@
 #include "drawing/ai_gdi_tables.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "foundation/process_end.h"
 
 namespace {
 
-const int kModule = 943;
+const int kModule = kTraceGdiObjects;
 
 // One table per object kind: a slot holds the handle it was taken for.
 struct GdiSlotTable {

@@ -1,10 +1,11 @@
 // AIPaintDC: fills, frames and lines on an own or a given device context.
 #include "drawing/ai_paint_dc.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "foundation/process_end.h"
 
 namespace {
-const int kModule = 943;
+const int kModule = kTraceGdiObjects;
 }
 
 AIPaintDC::AIPaintDC() : dc_(0), currentPen_(-1), currentBrush_(-1), previousPen_(0), previousBrush_(0) {}

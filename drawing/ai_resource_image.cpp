@@ -4,12 +4,13 @@
 #include "drawing/pixel_scale.h"
 #include "drawing/pixel_surface.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "imaging/ai_image.h"
 #include <stdlib.h>
 
 namespace {
 
-const int kModule = 942;
+const int kModule = kTraceResourceImage;
 int g_imagesEnabled = 1;
 
 // 0..100 as 0..255.

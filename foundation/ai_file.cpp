@@ -2,6 +2,7 @@
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "foundation/process_end.h"
 
 const WCHAR AIFile::kForbiddenNameChars[] = L"?[]=+<>;\",*|^";
@@ -59,7 +60,7 @@ int AIFile::PathExists(const WCHAR* path)
 
 int AIFile::CreateFolder(const WCHAR* path)
 {
-    TRACE_SCOPE(927, 70);
+    TRACE_SCOPE(kTraceStrings, 70);
     AIString clean(path);
     CleanLastName(clean);
     if (clean.IsEmpty()) return SetResult(0);
@@ -77,7 +78,7 @@ int AIFile::CreateFolder(const WCHAR* path)
 
 int AIFile::CopyOverwrite(const WCHAR* from, const WCHAR* to)
 {
-    TRACE_SCOPE(927, 71);
+    TRACE_SCOPE(kTraceStrings, 71);
     return SetResult(from && to && CopyFileW(from, to, FALSE));
 }
 
@@ -104,7 +105,7 @@ int64_t AIFile::GetSizeByName(const WCHAR* path)
 
 int AIFile::WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars)
 {
-    TRACE_SCOPE(927, 72);
+    TRACE_SCOPE(kTraceStrings, 72);
     AIString target(path);
     CleanLastName(target);
     if (target.IsEmpty()) return SetResult(0);
@@ -128,7 +129,7 @@ int AIFile::WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars)
 
 int AIFile::Open(const WCHAR* path, int forWrite, int retries)
 {
-    TRACE_SCOPE(927, 73);
+    TRACE_SCOPE(kTraceStrings, 73);
     Close();
     name_.AssignText(path);
     if (forWrite) CleanLastName(name_);
@@ -203,7 +204,7 @@ int AIFile::IsUtf16()
 
 int AIFile::ReadToText(AIString& out, int64_t maxBytes)
 {
-    TRACE_SCOPE(927, 74);
+    TRACE_SCOPE(kTraceStrings, 74);
     out.Clear();
     int64_t size = GetSize();
     if (size < 0 || !SeekTo(0)) return SetResult(0);

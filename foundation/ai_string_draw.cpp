@@ -2,6 +2,7 @@
 #include "foundation/ai_string_draw.h"
 #include "foundation/text_markup.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 namespace {
 
@@ -136,7 +137,7 @@ AIString& AIString::SetExpandTabs(int on)
 
 int AIString::LoadResourceFont(int resourceId, const WCHAR* face)
 {
-    TRACE_SCOPE(927, 90);
+    TRACE_SCOPE(kTraceStrings, 90);
     int loaded = 0;
     for (int i = 0; i < g_loadedFontCount; i++)
         if (g_loadedFonts[i] == resourceId) loaded = 1;
@@ -375,7 +376,7 @@ void LayOutText(MarkupLayout& layout, const WCHAR* text, int length, int font, C
 
 int AIString::DrawMarkupText(HDC dc, const RECT& rect)
 {
-    TRACE_SCOPE(927, 91);
+    TRACE_SCOPE(kTraceStrings, 91);
     AIStringDrawState* s = EnsureDrawState();
     if (!s || !dc) return 0;
     TextMarkup markup;

@@ -2,6 +2,7 @@
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "foundation/process_end.h"
 
 AIStringList::AIStringList() : offsets_(0), offsetCapacity_(0), count_(0), cursor_(0) {}
@@ -47,7 +48,7 @@ void AIStringList::Clear()
 // depth never falls below again, found from the smallest depth still to come.
 int AIStringList::Reparse()
 {
-    TRACE_SCOPE(927, 40);
+    TRACE_SCOPE(kTraceStrings, 40);
     count_ = 0;
     cursor_ = 0;
     const WCHAR* t = text_.GetText();

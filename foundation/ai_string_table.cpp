@@ -3,6 +3,7 @@
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <algorithm>
 #include "foundation/process_end.h"
 
@@ -69,7 +70,7 @@ int AIStringTable::EnsureIndexCapacity(int count) const
 int AIStringTable::SortIndex() const
 {
     if (!stale_) return 1;
-    TRACE_SCOPE(927, 60);
+    TRACE_SCOPE(kTraceStrings, 60);
     int n = list_.GetCount();
     if (!EnsureIndexCapacity(n)) return 0;  // capacity is normally reserved when items are added
     for (int i = 0; i < n; i++) sorted_[i] = i;
@@ -190,7 +191,7 @@ int AIStringTable::GetValueOfKeyString(const WCHAR* key, AIString& out) const
 
 int AIStringTable::AddItemString(const WCHAR* key, const WCHAR* value, int keepSorted)
 {
-    TRACE_SCOPE(927, 61);
+    TRACE_SCOPE(kTraceStrings, 61);
     int count = list_.GetCount();
     if (!EnsureIndexCapacity(count + 1)) return -1;
     AIString item;
@@ -281,7 +282,7 @@ int AIStringTable::Next(AIString& item)
 // Takes the list as parsed, leaves out empty items and sorts.
 int AIStringTable::Rebuild()
 {
-    TRACE_SCOPE(927, 62);
+    TRACE_SCOPE(kTraceStrings, 62);
     int n = list_.GetCount();
     int empty = 0;
     for (int i = 0; i < n; i++)
@@ -308,7 +309,7 @@ int AIStringTable::AssignJoined(const WCHAR* joined)
 
 int AIStringTable::AssignString(const WCHAR* text)
 {
-    TRACE_SCOPE(927, 63);
+    TRACE_SCOPE(kTraceStrings, 63);
     int n = TextLength(text);
     AIString joined;
     WCHAR* out = joined.GetBuffer(n);
@@ -333,7 +334,7 @@ int AIStringTable::AssignString(const WCHAR* text)
 
 int AIStringTable::LoadFromFile(const WCHAR* path)
 {
-    TRACE_SCOPE(927, 64);
+    TRACE_SCOPE(kTraceStrings, 64);
     if (!AIFile::Exists(path)) {
         // A table whose file does not exist yet is saved there later.
         fileName_.AssignText(path);
@@ -355,7 +356,7 @@ int AIStringTable::LoadFromFile(const WCHAR* path)
 
 int AIStringTable::SaveToFile(const WCHAR* path)
 {
-    TRACE_SCOPE(927, 65);
+    TRACE_SCOPE(kTraceStrings, 65);
     const AIString& joined = list_.GetJoined();
     int ok = AIFile::WriteUtf16File(path, joined.GetText(), joined.GetLength());
     if (ok && path != fileName_.GetText()) fileName_.AssignText(path);

@@ -1,12 +1,13 @@
 #include "foundation/app.h"
 #include "foundation/registry_key.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 AIApp g_app;
 
 namespace {
 
-const int kModule = 908;
+const int kModule = kTraceApp;
 const WCHAR kVersionText[] = L"10.0.1";
 const WCHAR kInstanceGuid[] = L"{6F2A9C41-3B7E-4D18-9A55-C0E4B7D2F813}";
 

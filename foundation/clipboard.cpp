@@ -1,11 +1,12 @@
 #include "foundation/clipboard.h"
 #include "foundation/ai_string.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <string.h>
 #include "foundation/process_end.h"
 
 namespace {
-const int kModule = 910;
+const int kModule = kTraceClipboard;
 }
 
 uint32_t PackedDibSize(const BITMAPINFOHEADER* header, uint32_t available)

@@ -2,10 +2,11 @@
 #include "foundation/ai_string.h"
 #include "foundation/app.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 namespace {
 
-const int kModule = 909;
+const int kModule = kTraceMiscServices;
 
 typedef HRESULT(WINAPI* DwmFlushFn)(void);
 typedef HRESULT(WINAPI* DwmIsCompositionEnabledFn)(BOOL*);

@@ -1,11 +1,12 @@
 #include "foundation/registry_key.h"
 #include "foundation/ai_string.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "foundation/process_end.h"
 
 namespace {
 
-const int kModule = 905;
+const int kModule = kTraceRegistry;
 WCHAR g_keyPath[MAX_PATH + 64] = L"Software\\Orvanta\\Tavik";
 WCHAR g_portableFolder[MAX_PATH + 64] = L"";
 

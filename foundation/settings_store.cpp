@@ -4,10 +4,11 @@
 #include "foundation/sha1.h"
 #include "foundation/ai_string.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <string.h>
 
 namespace {
-const int kModule = 906;
+const int kModule = kTraceSettingsStore;
 const WCHAR kValueData[] = L"UserData";
 const WCHAR kValueCheck[] = L"UserData_c";
 }

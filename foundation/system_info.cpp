@@ -1,11 +1,12 @@
 #include "foundation/system_info.h"
 #include "foundation/misc_services.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <shlobj.h>
 
 namespace {
 
-const int kModule = 907;
+const int kModule = kTraceSystemInfo;
 
 // Strips a trailing backslash (a drive root keeps it).
 void DropTrailingSlash(AIString& folder)

@@ -1,6 +1,7 @@
 #include "foundation/text_markup.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ int TextMarkup::ApplyTag(const WCHAR* tag, int length, TextStyle& style, int& li
 
 int TextMarkup::Parse(const WCHAR* markup)
 {
-    TRACE_SCOPE(927, 80);
+    TRACE_SCOPE(kTraceStrings, 80);
     plain_.Clear();
     links_.Clear();
     runCount_ = 0;

@@ -1,10 +1,11 @@
 #include "foundation/web_download.h"
 #include "foundation/web_download_curl.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include <stdlib.h>
 
 namespace {
-const int kModule = 911;
+const int kModule = kTraceWebDownload;
 }
 
 AIWebDownload::AIWebDownload()

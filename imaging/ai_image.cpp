@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 #include "imaging/file_stream.h"
 #include "imaging/image_codecs.h"
 #include "imaging/image_ops.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-const int kModule = 930;
+const int kModule = kTraceImage;
 const uint64_t kMaxFileSize = 1ull << 30;  // larger files are no images we show
 const int32_t kMaxPages = 64;
 

@@ -2,9 +2,10 @@
 #pragma once
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
+#include "foundation/trace_modules.h"
 
 // Trace module of the note store.
-enum { kNoteStoreModule = 850 };
+enum { kNoteStoreModule = kTraceNoteStore };
 
 // The buffer's block: the byte-order mark, the text, a zero, the guard bytes.
 struct StoreBuffer {

@@ -2,6 +2,7 @@
 // ids, command ids and the trace module numbers of the shell's source files.
 #pragma once
 #include "resources/resource_ids.h"
+#include "foundation/trace_modules.h"
 
 // The product name of titles and messages (the program name, from the
 // executable's file name, names the window class and the registry key).
@@ -50,18 +51,3 @@ enum MainTimerId {
 // Command sent to the running instance when it is started again while in front.
 enum { kCommandActivatedAgain = 0x1BFC2 };
 
-// Trace module numbers of the shell (trace id = module * 100000 + procedure * 10 + point).
-enum ShellTraceModule {
-    kTraceStartup = 610,
-    kTraceFrame = 620,
-    kTraceMainPanel = 630,
-    kTraceForwarded = 635,
-    kTraceMainTimers = 640,
-    kTraceNoteCommands = 650,
-    kTraceFileCommands = 660,
-    kTracePrint = 665,
-    kTraceTrayHotKeys = 670,
-    kTraceShutdown = 680,
-    kTraceShellSettings = 690,
-    kTraceLaterEntryPoints = 695,
-};

@@ -3,6 +3,7 @@
 #include "foundation/errors.h"
 #include "foundation/hash_name.h"
 #include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 AIWindow::AIWindow(int windowId) : windowId_(windowId), hwnd_(0), enabled_(1) {}
 
@@ -146,7 +147,7 @@ void AIWindow::CenterOn(HWND parent)
 
 int AIWindow::RunGuarded(int (*routine)(AIWindow* window))
 {
-    TRACE_SCOPE(512, 1);
+    TRACE_SCOPE(kTraceWindow, 1);
     if (!routine) return 0;
     for (;;) {
         int result = routine(this);
