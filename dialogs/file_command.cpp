@@ -30,11 +30,9 @@ int32_t OpenRecentDatafile(int slot, int32_t result)
     SettingsGetRecentFile(settings, slot, path);
     if (path.IsEmpty()) return result;
     if (path.EqualsTextNoCase(g_noteStore.datafilePath.GetText())) return 0;
-    if (path.StartsWithNoCase(L"rel:\\")) {
-        AIString resolved;
-        ResolveRelativePath(path.GetText(), resolved);
-        path.Copy(resolved);
-    }
+    AIString resolved;
+    ResolveRelativePath(path.GetText(), resolved);
+    path.Copy(resolved);
     if (g_app.system.IsPortable()) {
         AIString folder(path), dataFolder(GetDataFolder());
         folder.SplitAtChar(L'\\', 0, 1);

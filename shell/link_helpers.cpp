@@ -9,7 +9,7 @@ int ResolveFileLink(const WCHAR* link, AIString& path)
     AIString text;
     text.AssignText(link);
     text.Trim();
-    if (text.StartsWithNoCase(L"rel:")) return ResolveRelativePath(text.GetText(), path) ? 1 : 0;
+    if (ResolveRelativePath(text.GetText(), path)) return 1;
     if (text.StartsWithNoCase(L"file:")) {
         path.AssignText(text.GetText() + 5);
         return 1;
