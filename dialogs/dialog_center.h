@@ -4,6 +4,7 @@
 // the screen id and the result. Screens run modally (RunDialogScreen pumps
 // messages until the screen has closed); messages never block.
 #pragma once
+#include "foundation/message_ids.h"
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 

@@ -8,6 +8,7 @@
 #include "foundation/hash_name.h"
 #include "notestore/note_store.h"
 #include "resources/resource_ids.h"
+#include "foundation/message_ids.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ int32_t OpenRecentDatafile(int slot, int32_t result)
         folder.SplitAtChar(L'\\', 0, 1);
         if (dataFolder.EndsWithNoCase(L"\\")) dataFolder.SetLength(dataFolder.GetLength() - 1);
         if (dataFolder.IsEmpty() || !folder.StartsWithNoCase(dataFolder.GetText())) {
-            g_dialogCenter.ShowMessage(37);
+            g_dialogCenter.ShowMessage(kMsgPortableLocalFilesOnly);
             return result;
         }
     }

@@ -1,4 +1,5 @@
 #include "dialogs/message_catalogue.h"
+#include "foundation/message_ids.h"
 #include "foundation/text_markup.h"
 
 // Placeholders inside the texts: the first, second and third insert (cut to
@@ -30,115 +31,115 @@ const WCHAR kError[] = L"Error";
 const WCHAR kInfo[] = L"Info";
 
 const CatalogueEntry kMessages[] = {
-    {1, L"(001)", kWarning, kKindWarning, L"Cannot delete", 0,
+    {kMsgCannotDeleteBetweenLinks, L"(001)", kWarning, kKindWarning, L"Cannot delete", 0,
      L"You cannot delete all space between hyperlinks because you need to be able to separate the hyperlinks."},
-    {2, L"(002)", kWarning, kKindWarning, L"Title already used", 1,
+    {kMsgLinkTitleUsed, L"(002)", kWarning, kKindWarning, L"Title already used", 1,
      L"You cannot create a new hyperlink with the same title." L"\r\n(the title '" I1 L"' is already linking to '" I2 L"')"},
-    {3, L"(003)", kError, kKindError, L"Datafile corrupt", 2,
+    {kMsgDatafileUnsorted, L"(003)", kError, kKindError, L"Datafile corrupt", 2,
      L"The data is not in correct alphabetic order in \r\n '" I1 L"'.\r\n(the title '" I2 L"' is ordered before '" I3 L"')"},
-    {4, L"(004)", kWarning, kKindWarning, L"Cannot delete", 3,
+    {kMsgCannotDeletePartialLink, L"(004)", kWarning, kKindWarning, L"Cannot delete", 3,
      L"You cannot delete partial hyperlinks\r\n\r\nSelect the complete hyperlink to delete it."},
-    {5, L"(005)", kError, kKindError, L"Missing title", 4,
+    {kMsgMissingTitle, L"(005)", kError, kKindError, L"Missing title", 4,
      L"A note MUST have a title\r\n\r\nEnter a title to be able to save the note."},
-    {6, L"(006)", kError, kKindError, L"Title exists", 5,
+    {kMsgTitleExists, L"(006)", kError, kKindError, L"Title exists", 5,
      L"The title '" I1 L"' already exists.\r\n\r\nChange the title to be able to save the note."},
-    {31, L"(007)", kError, kKindError, L"File not found", 6,
+    {kMsgFileNotFound, L"(007)", kError, kKindError, L"File not found", 6,
      L"The file '" I1 L"' at\r\n'" I2W L"'\r\n is either missing or corrupt."},
-    {32, L"(008)", kError, kKindError, L"Path not found", 7,
+    {kMsgPathNotFound, L"(008)", kError, kKindError, L"Path not found", 7,
      L"The file '" I1 L"' at\r\n'" I2W L"'\r\ncannot be found - the path doesn't exist."},
-    {33, L"(009)", kError, kKindError, L"File is locked", 8,
+    {kMsgFileLocked, L"(009)", kError, kKindError, L"File is locked", 8,
      L"The file '" I1 L"' cannot be accessed \r\n- already in use by another application.\r\n(Close the other application and restart Tavik)"},
-    {8, L"(010)", kWarning, kKindWarning, L"Read-only data", 9,
+    {kMsgReadOnlyNoNewNotes, L"(010)", kWarning, kKindWarning, L"Read-only data", 9,
      L"Your current datafile is read-only !\r\n\r\nYou cannot create new notes as they will not be saved."},
-    {7, L"(011)", kWarning, kKindWarning, L"Cannot delete", 10,
+    {kMsgSelectLinkToDelete, L"(011)", kWarning, kKindWarning, L"Cannot delete", 10,
      L"You must select the hyperlink to delete it\r\n(use arrow keys to select)."},
-    {9, L"(012)", kWarning, kKindWarning, L"Cannot use " CUR L" or " PLM, 11,
+    {kMsgReservedCharacters, L"(012)", kWarning, kKindWarning, L"Cannot use " CUR L" or " PLM, 11,
      L"You cannot use special-characters '" CUR L"' or '" PLM L"'.\r\n\r\nThey are used internally by Tavik - we're sorry."},
-    {10, L"(013)", kWarning, kKindWarning, L"Cannot add tag", 12,
+    {kMsgTooManyTags, L"(013)", kWarning, kKindWarning, L"Cannot add tag", 12,
      L"The maximum number of tags (50) has been reached.\r\n\r\nPlease delete an old tag to create a new."},
-    {11, L"(014)", kWarning, kKindWarning, L"Cannot go to link", 13,
+    {kMsgAutomaticLinkNotValid, L"(014)", kWarning, kKindWarning, L"Cannot go to link", 13,
      L"The automatic link is not valid.\r\n\r\nPlease refresh the note (F5) to update the automatic links."},
-    {12, L"(015)", kWarning, kKindWarning, L"Paste not complete", 14,
+    {kMsgPasteNotComplete, L"(015)", kWarning, kKindWarning, L"Paste not complete", 14,
      L"Some of the hyperlinks were not pasted as the link name already exists in this note.\r\n\r\n( " I1 L" ) hyperlink(s) already exist with the same name"},
-    {13, L"(016)", kWarning, kKindWarning, L"Low disk space", 15,
+    {kMsgLowDiskSpaceWarning, L"(016)", kWarning, kKindWarning, L"Low disk space", 15,
      L"Please clean up some space from\r\n" I1 L"\r\nYour notes will still be temporarily saved."},
-    {34, L"(017)", kError, kKindError, L"Text too long", 16,
+    {kMsgTextTooLong, L"(017)", kError, kKindError, L"Text too long", 16,
      L"You cannot drop this much text into a note\r\n\r\nPlease reduce the selection and try again."},
-    {14, L"(018)", kWarning, kKindWarning, L"Read-only data", 17,
+    {kMsgReadOnlyNoChanges, L"(018)", kWarning, kKindWarning, L"Read-only data", 17,
      L"Your current datafile is read-only !\r\n\r\nYou cannot save any changes while read-only."},
-    {35, L"(019)", kError, kKindError, L"Low disk space", 18,
+    {kMsgLowDiskSpace, L"(019)", kError, kKindError, L"Low disk space", 18,
      L"Disk space too low !!!\r\nPlease clean up some space from\r\n" I1 L"\r\nYour notes MAY be temporarily saved !"},
-    {36, L"(020)", kError, kKindError, L"File already exists", 19,
+    {kMsgFileAlreadyExists, L"(020)", kError, kKindError, L"File already exists", 19,
      L"Cannot create new file !\r\nA file with the same name already exists. \r\nPlease choose a different name (or rename the old file)"},
-    {38, L"(021)", kError, kKindError, L"File not valid", 20,
+    {kMsgDatafileNotValid, L"(021)", kError, kKindError, L"File not valid", 20,
      L"Cannot open the file :\r\n" I1 L"\r\nThe file was not recognized by Tavik."},
-    {39, L"(022)", kError, kKindError, L"Cannot Delete", 21,
+    {kMsgMinimumOneNote, L"(022)", kError, kKindError, L"Cannot Delete", 21,
      L"Cannot delete all notes.\r\nMinimum 1 note to be valid.\r\nCreate a new note first, then delete this note."},
-    {18, L"(023)", kWarning, kKindWarning, L"Cannot Paste", 22,
+    {kMsgCannotPasteIntoLink, L"(023)", kWarning, kKindWarning, L"Cannot Paste", 22,
      L"Cannot paste into a link.\r\nMove your cursor to a valid position \r\n(before or after the link)."},
-    {19, L"(024)", kWarning, kKindWarning, L"Cannot Paste", 23,
+    {kMsgCannotPasteIntoHeading, L"(024)", kWarning, kKindWarning, L"Cannot Paste", 23,
      L"Cannot paste into a heading.\r\nMove your cursor to a valid position \r\n(above or below the heading)."},
-    {20, L"(025)", kWarning, kKindWarning, L"Cannot Paste", 24,
+    {kMsgCannotPasteIntoTag, L"(025)", kWarning, kKindWarning, L"Cannot Paste", 24,
      L"Cannot paste into a tag.\r\nMove your cursor to a valid position \r\n(before or after the tag)."},
-    {21, L"(026)", kWarning, kKindWarning, L"Cannot Paste", 25,
+    {kMsgCannotPasteIntoSelection, L"(026)", kWarning, kKindWarning, L"Cannot Paste", 25,
      L"Cannot paste into a selection.\r\nMove your cursor to a valid position \r\n(before or after the selection) or delete the selection first."},
-    {22, L"(027)", kWarning, kKindWarning, L"Cannot create link", 26,
+    {kMsgLinkSelectionTooLong, L"(027)", kWarning, kKindWarning, L"Cannot create link", 26,
      L"Cannot create a link with a selection this long.\r\nLimit your selection to max. 30 characters."},
-    {40, L"(028)", kError, kKindError, L"Print failed", 27,
+    {kMsgPrintFailed, L"(028)", kError, kKindError, L"Print failed", 27,
      L"The print job failed.\r\nPlease check your printer to verify that everything is correct."},
-    {41, L"(029)", kError, kKindError, L"Saving Copy failed", 28,
+    {kMsgSavingCopyFailed, L"(029)", kError, kKindError, L"Saving Copy failed", 28,
      L"Saving a copy failed.\r\nPlease check that you are not out of disk space at your target destination."},
-    {23, L"(030)", kWarning, kKindWarning, L"Heading not allowed", 29,
+    {kMsgHeadingNotForSelection, L"(030)", kWarning, kKindWarning, L"Heading not allowed", 29,
      L"Cannot toggle heading for selection.\r\nPlease remove the selection.\r\nThe current line will then be converted to a heading."},
-    {25, L"(031)", kWarning, kKindWarning, L"Cannot use Tab", 30,
+    {kMsgTabSelectionTooLong, L"(031)", kWarning, kKindWarning, L"Cannot use Tab", 30,
      L"Cannot use Tab on very long selections.\r\nPlease reduce the selection to max. 100 lines at a time."},
-    {26, L"(032)", kWarning, kKindWarning, L"Cannot create heading", 31,
+    {kMsgHeadingNotWithLinks, L"(032)", kWarning, kKindWarning, L"Cannot create heading", 31,
      L"Cannot create heading on lines which contains hyperlinks\r\nMove or delete the link to create a heading."},
-    {42, L"(033)", kError, kKindError, L"Note size too large", 32,
+    {kMsgNoteSizeTooLarge, L"(033)", kError, kKindError, L"Note size too large", 32,
      L"The note '" I1 L"' is too large\r\nMax. size is 50.000 characters, the note is\r\n" I2W
      L" characters too long (including hyperlinks). Your data may become corrupt. Please reduce the note size."},
-    {43, L"(034)", kError, kKindError, L"Link data corrupt", 33,
+    {kMsgLinkDataCorrupt, L"(034)", kError, kKindError, L"Link data corrupt", 33,
      L"The link data is corrupt.\r\nPlease check the links and correct any errors.\r\nIf it still fails, check the datafile in a text editor."},
-    {27, L"(035)", kWarning, kKindWarning, L"Cannot strike-out hyperlink", 34,
+    {kMsgCannotStrikeOutLink, L"(035)", kWarning, kKindWarning, L"Cannot strike-out hyperlink", 34,
      L"Cannot strike-out a line/selection containing a hyperlink or tag.\r\nManually delete the link first if you want to strike out the line/selection."},
-    {44, L"(36)", kError, kKindError, L"File size too large", 35,
+    {kMsgDatafileTooLarge, L"(36)", kError, kKindError, L"File size too large", 35,
      L"The file \r\n" I1 L"\r\nis too large. Max. filesize is 50 MB."},
-    {45, L"(037)", kError, kKindError, L"Cannot use tags", 36,
+    {kMsgTooManyTagNames, L"(037)", kError, kKindError, L"Cannot use tags", 36,
      L"Cannot use tags as there are too many.\r\nMax. 50 unique tag names allowed.\r\n\r\nManually delete some tags to enable tags again."},
-    {28, L"(038)", kWarning, kKindWarning, L"Missing characters", 37,
+    {kMsgMissingCharacters, L"(038)", kWarning, kKindWarning, L"Missing characters", 37,
      L"Cannot use intellisense without any characters.\r\n\r\nEnter minimum 1 character and try again."},
-    {46, L"(039)", kError, kKindError, L"Note size too large", 38,
+    {kMsgNoteTooLarge, L"(039)", kError, kKindError, L"Note size too large", 38,
      L"Max. size is 50.000 characters \r\n(including hyperlinks).\r\n\r\nYou have lost " I1 L" characters from this note."
      KEPT},
-    {24, L"(040)", kWarning, kKindWarning, L"Heading not allowed", 39,
+    {kMsgHeadingNotForStrikeThrough, L"(040)", kWarning, kKindWarning, L"Heading not allowed", 39,
      L"Cannot toggle heading for strike-through text.\r\nPlease remove the strike-through text."},
-    {47, L"(041)", kError, kKindError, L"Out of disk space", 40,
+    {kMsgOutOfDiskSpace, L"(041)", kError, kKindError, L"Out of disk space", 40,
      L"Cannot save file to data folder\r\nNot enough free disk space"},
-    {15, L"(042)", kWarning, kKindWarning, L"Paste bitmap failed", 41,
+    {kMsgPasteBitmapFailed, L"(042)", kWarning, kKindWarning, L"Paste bitmap failed", 41,
      L"Cannot paste bitmap.\r\nNo bitmap in Clipboard ? \r\nTry copying the bitmap again (and paste again)"},
-    {16, L"(043)", kWarning, kKindWarning, L"Window Snapshot failed", 42,
+    {kMsgWindowSnapshotFailed, L"(043)", kWarning, kKindWarning, L"Window Snapshot failed", 42,
      L"Failed to create snapshot of window.\r\nProblem may be little free memory\r\nTry to free some memory \r\n(by closing other applications) and try again"},
-    {29, L"(044)", kWarning, kKindWarning, L"Too many autolinks", 43,
+    {kMsgTooManyAutolinks, L"(044)", kWarning, kKindWarning, L"Too many autolinks", 43,
      L"The note has too many automatic links.\r\n\r\nMax. 1.000 automatic links was converted\r\nto keep acceptable performance."},
-    {37, L"(045)", kError, kKindError, L"Cannot open data file", 44,
+    {kMsgPortableLocalFilesOnly, L"(045)", kError, kKindError, L"Cannot open data file", 44,
      L"You can only open local files when in USB (Portable) mode. \r\n\r\nSelect a file from the default directory or sub-directory only."},
-    {17, L"(046)", kWarning, kKindWarning, L"Capture failed", 45,
+    {kMsgCaptureFailed, L"(046)", kWarning, kKindWarning, L"Capture failed", 45,
      L"Failed to capture window/document.\r\n\r\nYou need to CLICK in the window you want captured to select and capture it \r\n(after Tavik has been hidden).\r\n"},
-    {30, L"(047)", kWarning, kKindWarning, L"Share conflict", 46,
+    {kMsgShareConflict, L"(047)", kWarning, kKindWarning, L"Share conflict", 46,
      L"Remote note already exists\r\n\r\nClick share again to overwrite your local note and use the shared note instead\r\n\r\n(a copy of your note will be created automatically)\r\n"},
-    {48, L" ", kInfo, kKindInfo, L"Print Complete", 49,
+    {kMsgPrintComplete, L" ", kInfo, kKindInfo, L"Print Complete", 49,
      L"Print job completed, and sent to print spooler.\r\nCheck your printer job queue if it doesn't print."},
-    {49, L" ", kInfo, kKindInfo, L"Saving copy", 50,
+    {kMsgSavingCopyDone, L" ", kInfo, kKindInfo, L"Saving copy", 50,
      L"Saving copy of current file completed.\r\n\r\nPlease note that any further changes will not be updated in the copy until you save a new copy."},
-    {50, L" ", kInfo, kKindHelp, L"Removable storage", 51,
+    {kMsgRemovableStorage, L" ", kInfo, kKindHelp, L"Removable storage", 51,
      L"The datafile is stored on removable drive '" I1 L"'\r\nDo not remove the drive until you exit Tavik\r\nor open a different datafile\r\n(to allow Tavik to save the file correctly)."},
-    {51, L" ", kInfo, kKindInfo, L"Refreshing data", 52,
+    {kMsgRefreshingDone, L" ", kInfo, kKindInfo, L"Refreshing data", 52,
      L"Saving and refreshing current file completed.\r\n\r\nTemporary deleted notes have been permanently deleted."},
-    {52, L" ", kInfo, kKindInfo, L"Loading complete", 53,
+    {kMsgLoadingComplete, L" ", kInfo, kKindInfo, L"Loading complete", 53,
      L"The loading of the file \r\n\r\n'" I1 L"'\r\n\r\n has completed successfully"},
-    {53, L" ", kInfo, kKindInfo, L"New file complete", 54,
+    {kMsgNewFileComplete, L" ", kInfo, kKindInfo, L"New file complete", 54,
      L"The new file \r\n\r\n'" I1 L"'\r\n\r\n has been created successfully"},
-    {54, L" ", kInfo, kKindInfo, L"Automatic sync complete", 55,
+    {kMsgAutomaticSyncComplete, L" ", kInfo, kKindInfo, L"Automatic sync complete", 55,
      L"The note has been edited remotely and automatically updated successfully"},
 };
 
@@ -151,50 +152,50 @@ struct HelpPage {
 };
 
 const HelpPage kHelpPages[] = {
-    {55, 0, L"(100)", L"General Shortcuts",
+    {kMsgHelpGeneralShortcuts, 0, L"(100)", L"General Shortcuts",
      L"Enter      \t = Load note\r\n"
      L"Enter x 2\t = Load note and go to editor (or use Tab)\r\n"
      L"Esc        \t = Change focus between search and editor\r\n"
      L"\r\n"
      L"F12 (default)  \t = Hotkey to minimize and restore Tavik\r\n"},
-    {56, 1, L"(101)", L"Quick Search Help (1 of 2)",
+    {kMsgHelpQuickSearch, 1, L"(101)", L"Quick Search Help (1 of 2)",
      L"Esc        \t = Change focus between search and editor\r\n"
      L"Enter      \t = Load note (or search if unknown note)\r\n"
      L"Enter x 2\t = Load note and go to editor (or use Tab)\r\n"
      L"Del       \t = Clear quicksearch (or Left Arrow)\r\n"
      L"Ctrl + N \t = New note\r\n"},
-    {56, 2, L"(101)", L"Quick Search Help (2 of 2)",
+    {kMsgHelpQuickSearch, 2, L"(101)", L"Quick Search Help (2 of 2)",
      L"Caps Lock  \t = Toggle incremental search\r\n"
      L"+        \t\t = Increase Zoom for editor\r\n"
      L"-        \t\t = Decrease Zoom for editor\r\n"
      L"Shift \t = Quick preview of note\r\n"
      L"Ctrl + Spacebar = Search in all notes\r\n"},
-    {57, 1, L"(102)", L"Editor Help (1 of 2)",
+    {kMsgHelpEditor, 1, L"(102)", L"Editor Help (1 of 2)",
      L"Caps Lock       \t = Incremental search for text (also Ctrl+F)\r\n"
      L"Alt + Left/Right = Navigate to previous / next visited note\r\n"
      L"Alt + Up/Down  = Navigate to next/previous hyperlink\r\n"
      L"Ctrl + Up/Down = Navigate to previous / next paragraph\r\n"
      L"Ctrl + K       \t = Insert / Edit Hyperlink \r\n"
      L"Ctrl + H       \t = Toggle Header 1,2,3, off\r\n"},
-    {57, 2, L"(102)", L"Editor Help (2 of 2)",
+    {kMsgHelpEditor, 2, L"(102)", L"Editor Help (2 of 2)",
      L"Ctrl + Mousewheel = Increase/decrease zoom\r\n"
      L"Ctrl (quick) \t = Show current cursor position\r\n"
      L"Ctrl + D       \t = Toggle Strike-through text ('Done') \r\n"
      L"Ctrl + B       \t = Toggle Bold text \r\n"
      L"Ctrl + I       \t = Toggle Italic text \r\n"
      L"Ctrl + Q       \t = Show / Hide Shortcuts Help\r\n"},
-    {58, 0, L"(103)", L"Incremental Search Help",
+    {kMsgHelpIncrementalSearch, 0, L"(103)", L"Incremental Search Help",
      L"Enter   \t\t = return focus to Current selection\r\n"
      L"Up/Down \t = Navigate to next/previous search match\r\n"
      L"Tab     \t\t = Switch between Search and Replace \r\n"
      L"Escape  \t = return focus to Original position\r\n"
      L"Caps Lock \t = Toggle incremental search on/off"},
-    {59, 0, L"(104)", L"Replace Help",
+    {kMsgHelpReplace, 0, L"(104)", L"Replace Help",
      L"Enter   \t\t = Replace selection and move to next\r\n\r\n"
      L"Up/Down \t = Navigate to next/previous search hit\r\n"
      L"Tab     \t\t = Switch between Search and replace \r\n"
      L"Escape  \t = return to original position"},
-    {60, 0, L"(105)", L"Full-text Search Help",
+    {kMsgHelpFullTextSearch, 0, L"(105)", L"Full-text Search Help",
      L"Spacebar   \t = Search\r\n"
      L"Enter   \t\t = Activate selected note\r\n\r\n"
      L"Up/Down \t = Navigate to next/previous match\r\n"

@@ -52,7 +52,7 @@ int32_t ShowSyncSettingsScreen() { return Launch(L"Share/Sync settings", kScreen
 int32_t ShowPasteImageScreen()
 {
     if (!IsClipboardFormatAvailable(CF_DIB)) {
-        g_dialogCenter.ShowMessage(15);
+        g_dialogCenter.ShowMessage(kMsgPasteBitmapFailed);
         return 0;
     }
     return Launch(0, kScreenPasteImage);

@@ -6,12 +6,12 @@
 // and neither the undo steps nor the modified flag move.
 #pragma once
 #include "foundation/win.h"
+#include "foundation/message_ids.h"
 
 class AIControl;
 
 enum {
     kMaxAutomaticLinks = 1000,     // note links made in one note
-    kMsgTooManyAutolinks = 29,
 };
 
 // What one marking pass did.

@@ -11,6 +11,7 @@
 #pragma once
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
+#include "foundation/message_ids.h"
 
 class AIStringTable;
 class AIStringList;
@@ -35,17 +36,6 @@ enum {
     kMaxNotesPerTag = 50,
     kMirrorTextRecords = 10000,
     kRecentDatafiles = 8,
-};
-
-// Catalogue message ids the store raises.
-enum {
-    kMsgDatafileUnsorted = 3,      // inserts: path, the title, the title it is ordered before
-    kMsgDatafileNotValid = 38,     // insert: path
-    kMsgMinimumOneNote = 39,
-    kMsgSavingCopyFailed = 41,
-    kMsgDatafileTooLarge = 44,     // insert: path
-    kMsgNoteTooLarge = 46,         // inserts: characters cut, path of the full copy
-    kMsgOutOfDiskSpace = 47,
 };
 
 // The note mark that opens every note, and the reserved link-part separator.

@@ -3,15 +3,10 @@
 // has connected its message box.
 #pragma once
 #include "foundation/win.h"
+#include "foundation/message_ids.h"
 
 typedef void (*ShellMessageHook)(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
                                  const WCHAR* insert3);
-
-// Catalogue ids the shell raises.
-enum {
-    kMsgPrintFailed = 40,     // printed (028) "Print failed"
-    kMsgPrintComplete = 48,
-};
 
 void SetShellMessageHook(ShellMessageHook hook);
 // Shows statusText on the status line at the level and raises the message
