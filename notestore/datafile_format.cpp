@@ -114,14 +114,31 @@ int32_t CompareTitles(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen
     return aLen == bLen ? 0 : (aLen < bLen ? -1 : 1);
 }
 
-void NormaliseTitle(const WCHAR* title, AIString& out)
+// Replaces every from by to in place.
+static void MapTitleChar(AIString& text, WCHAR from, WCHAR to)
+{
+    WCHAR* p = text.GetBuffer(text.GetLength());
+    for (int i = 0; p && i < text.GetLength(); i++)
+        if (p[i] == from) p[i] = to;
+}
+
+void StoredTitleForm(const WCHAR* title, AIString& out)
 {
     out.AssignText(title);
-    out.Trim(1, 1);
-    WCHAR* p = out.GetBuffer(out.GetLength());
-    if (!p) return;
-    for (int i = 0; i < out.GetLength(); i++)
-        if (p[i] == L' ') p[i] = L'_';
+    MapTitleChar(out, L' ', L'_');
+}
+
+void ShownTitleForm(const WCHAR* stored, AIString& out)
+{
+    out.AssignText(stored);
+    MapTitleChar(out, L'_', L' ');
+}
+
+void NormaliseTitle(const WCHAR* title, AIString& out)
+{
+    AIString trimmed(title);
+    trimmed.Trim(1, 1);
+    StoredTitleForm(trimmed.GetText(), out);
 }
 
 int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans, DatafileProblem& problem)

@@ -41,6 +41,10 @@ int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans
 int32_t IsValidStoredTitle(const WCHAR* title, int32_t len);
 // Title order: <0, 0, >0, ignoring case.
 int32_t CompareTitles(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen);
+// The two forms of a title: stored with "_" for every blank, shown with
+// blanks. The only place where one becomes the other.
+void StoredTitleForm(const WCHAR* title, AIString& out);
+void ShownTitleForm(const WCHAR* stored, AIString& out);
 // A title as stored: trimmed, blanks as "_".
 void NormaliseTitle(const WCHAR* title, AIString& out);
 

@@ -381,10 +381,8 @@ int32_t CloseDatafile()
 int32_t FindNoteByTitle(const WCHAR* title, int32_t unused, int32_t prefix)
 {
     (void)unused;
-    AIString key(title);
-    WCHAR* p = key.GetBuffer(key.GetLength());
-    for (int i = 0; p && i < key.GetLength(); i++)
-        if (p[i] == L' ') p[i] = L'_';
+    AIString key;
+    StoredTitleForm(title, key);
     if (key.IsEmpty()) return NotFound();
     AIStringTable* index = g_noteStore.noteIndex;
     if (!prefix) {

@@ -4,6 +4,7 @@
 #include "shell/later_entry_points.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
+#include "notestore/datafile_format.h"
 #include "editor/note_marks.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
@@ -100,14 +101,11 @@ void FillNoteList()
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     int count = GetNoteCount();
     SendMessageW(list, LB_INITSTORAGE, count, count * 24);
-    AIString title;
+    AIString title, shown;
     for (int i = 0; i < count; i++) {
         GetNoteTitle(i, title);
-        // Titles are stored with "_" for a blank; the list shows the blanks.
-        WCHAR* text = title.GetBuffer(title.GetLength());
-        for (int k = 0; k < title.GetLength(); k++)
-            if (text[k] == L'_') text[k] = L' ';
-        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)title.GetText());
+        ShownTitleForm(title.GetText(), shown);
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)shown.GetText());
     }
     if (g_mainPanel.currentNote >= 0) SendMessageW(list, LB_SETCURSEL, g_mainPanel.currentNote, 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -248,7 +246,6 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
         text.AssignControlText(control);
         text.Trim();
         if (!text.IsEmpty()) {
-            text.ReplaceAll(L" ", L"_");
             int32_t index = FindNoteByTitle(text.GetText(), 0, 1);
             if (index >= 0) SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_SETTOPINDEX, index, 0);
         }

@@ -100,11 +100,11 @@ static void ShowTitleInFrame(const AIString& title)
 {
     HWND frame = g_frame.GetHwndField();
     if (!frame) return;
-    AIString text;
+    AIString text, shown;
+    ShownTitleForm(title.GetText(), shown);
     text.AssignText(kProductName);
     text.AppendText(L" - ");
-    text.AppendString(title);
-    text.ReplaceAll(L"_", L" ");
+    text.AppendString(shown);
     SetWindowTextW(frame, text.GetText());
 }
 

@@ -196,6 +196,14 @@ TEST(DatafileFormat, TitleOrderAndNormalising)
     AIString t;
     NormaliseTitle(L"  my new note ", t);
     EXPECT_EQ("my_new_note", Utf8(t));
+    // The stored and shown forms only swap blanks and "_"; a prefix keeps its
+    // trailing blank, so "Books " still means a title that goes on.
+    StoredTitleForm(L"Books ", t);
+    EXPECT_EQ("Books_", Utf8(t));
+    ShownTitleForm(L"Books_to_read", t);
+    EXPECT_EQ("Books to read", Utf8(t));
+    StoredTitleForm(L"", t);
+    EXPECT_TRUE(t.IsEmpty());
 }
 
 TEST(DatafileFormat, FastScanFindsEveryPositionAndStopsAtZero)
