@@ -58,7 +58,11 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     if (IsDatafileLoaded()) {
         if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
         SaveEditorScroll();
-        if (SaveDatafileIfOpen() == kSaveFailed) return 0;
+        int32_t saved = SaveDatafileIfOpen();
+        // Changed by another program: loaded first with the notes edited here
+        // kept (the editor follows), then saved.
+        if (saved == kSaveChangedOnDisk && RefreshNotes()) saved = SaveDatafileIfOpen();
+        if (saved == kSaveFailed || saved == kSaveChangedOnDisk) return 0;
     }
     if (!LoadDatafile(path)) {
         AIString status;

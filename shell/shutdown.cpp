@@ -34,7 +34,9 @@ int ShutdownApplication()
     if (IsDatafileLoaded()) SettingsSetDataFilePath(record, g_noteStore.datafilePath.GetText());
     SaveEditorScroll();
     SaveCurrentNote(0, 0, 0, 0);
-    SaveDatafileIfOpen();
+    // A data file that another program changed is not written over: it is
+    // loaded as it now stands with the notes edited here kept, then saved.
+    if (SaveDatafileIfOpen() == kSaveChangedOnDisk && ReloadDatafileKeepingEdits(nullptr)) SaveDatafileIfOpen();
 
     SettingsSetFavouritesText(record, FavouritesText.GetText());
     g_app.settings.Store();
