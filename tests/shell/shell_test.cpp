@@ -23,6 +23,7 @@
 #include "shell/shell_ids.h"
 #include "shell/shutdown.h"
 #include "shell/second_instance.h"
+#include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "dialogs/dialog_center.h"
@@ -38,6 +39,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 #include <shlobj.h>
+#include <vector>
 
 #ifndef GR_GDIOBJECTS
 #define GR_GDIOBJECTS 0
@@ -380,6 +382,65 @@ TEST_F(ShellTest, FrameTimerSavesAChangedNoteOnlyAfterTheUserPauses)
     g_mainPanel.lastEditTick = (int32_t)GetTickCount() - 5000;
     for (int i = 0; i < 30; i++) SendMessageW(frame, WM_TIMER, kTimerFramePeriodic, 0);
     EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+}
+
+TEST(TypingStore, APauseOrFiveSecondsOfTypingStoreTheNoteButNeverEveryTick)
+{
+    // The clock starts just below the wrap of the 32-bit tick count.
+    const DWORD t0 = 0xFFFFF000u;
+    TypingStoreState state = {0, 0, 0};
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 0, t0, t0));
+    // Typing without a pause: a key every 200 ms, the timer after each key.
+    // Stored at 5 s; the next key is a new change, stored 5 s after it.
+    std::vector<DWORD> stores;
+    for (DWORD t = t0; t != t0 + 11000; t += 200)
+        if (ShouldStoreTypedNote(state, 1, t, t)) stores.push_back(t - t0);
+    ASSERT_EQ(2u, stores.size());
+    EXPECT_EQ(5000u, stores[0]);
+    EXPECT_EQ(10000u, stores[1]);
+    // A pause: stored once 1.5 s have passed without a key.
+    state = TypingStoreState{0, 0, 0};
+    DWORD lastKey = t0 + 300;
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, t0 + 400, lastKey));
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, lastKey + 1400, lastKey));
+    EXPECT_EQ(1, ShouldStoreTypedNote(state, 1, lastKey + 1600, lastKey));
+    // The store did not take (the note is still modified): no new try at
+    // every tick, only after more typing and a pause, or after 5 s.
+    for (DWORD t = lastKey + 1800; t < lastKey + 1600 + 5000; t += 200)
+        EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, t, lastKey)) << t - lastKey;
+    EXPECT_EQ(1, ShouldStoreTypedNote(state, 1, lastKey + 1600 + 5000, lastKey));
+    DWORD key = lastKey + 6700;
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, key + 1400, key));
+    EXPECT_EQ(1, ShouldStoreTypedNote(state, 1, key + 1600, key));
+    // Stored: nothing to do until the next change.
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 0, key + 1800, key));
+    EXPECT_EQ(0, state.tracking);
+}
+
+DWORD s_testClock = 0;
+DWORD TestClock() { return s_testClock; }
+
+TEST_F(ShellTest, ContinuousTypingIsStoredEveryFewSecondsThroughTheFrameTimer)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    s_testClock = 0x7FFFF000u;
+    SetTypingClock(TestClock);
+    // A key every 200 ms (the editor reports each change), the frame's timer at every key.
+    int storedAt = -1;
+    for (int ms = 0; ms <= 8000 && storedAt < 0; ms += 200) {
+        s_testClock = 0x7FFFF000u + (DWORD)ms;
+        TypeIntoEditor(L"k");
+        EXPECT_EQ(g_mainPanel.lastEditTick, (int32_t)s_testClock) << "the change is taken on the same clock";
+        SendMessageW(frame, WM_TIMER, kTimerFramePeriodic, 0);
+        if (!SendMessageW(editor, EM_GETMODIFY, 0, 0)) storedAt = ms;
+    }
+    SetTypingClock(nullptr);
+    EXPECT_GE(storedAt, 4800);
+    EXPECT_LE(storedAt, 5200) << "typed for " << storedAt << " ms without being stored";
+    ASSERT_EQ(LoadNoteText(g_mainPanel.currentNote, 0), 1);
+    EXPECT_GE(g_noteStore.currentText.FindText(L"kkkkkkkkkkkkkkkkkkkkkkkk"), 0);
 }
 
 // ---- Notes ----
