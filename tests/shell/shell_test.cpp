@@ -717,6 +717,110 @@ TEST_F(ShellTest, FilePanelRefreshAndRecentFileKeepTheEditorOnTheStoredNote)
     EXPECT_EQ(ReadFileUtf8(path_.GetText()).find("typed in the recent file"), std::string::npos);
 }
 
+namespace {
+
+// Another program changes the data file: one text replaced by another (it is
+// not bound by the handle this program holds).
+void ChangeOutside(const AIString& path, const WCHAR* find, const WCHAR* replacement)
+{
+    std::string bytes = ReadBytes(path.GetText());
+    ASSERT_GT(bytes.size(), 2u);
+    AIString text;
+    text.AssignTextN((const WCHAR*)(bytes.data() + 2), (int)(bytes.size() - 2) / 2);
+    ASSERT_GE(text.FindText(find), 0) << Utf8(find);
+    text.ReplaceAll(find, replacement);
+    CloseDatafileHandle();
+    WriteBytes(path.GetText(), std::string("\xFF\xFE", 2) + std::string((const char*)text.GetText(), text.GetLength() * 2));
+}
+
+std::string NoteText(int32_t index)
+{
+    if (index < 0 || !LoadNoteText(index, 0)) return "<none>";
+    return Utf8(g_noteStore.currentText);
+}
+
+// The user closes the frame; the test goes on with the program still there.
+void CloseAsTheUserDoes()
+{
+    SendMessageW(g_frame.GetHwndField(), WM_CLOSE, 0, 0);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    g_app.SetRunState(kRunRunning);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, RefreshAfterAnotherProgramChangedTheFileLoadsItAndKeepsTheNoteEditedHere)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), 1, 0, 0), 1);
+    TypeIntoEditor(L"typed here ");
+    // Outside: Travel edited, and Recipes edited as well.
+    ChangeOutside(path_, L"Pack: passport", L"Pack: tickets, passport");
+    ChangeOutside(path_, L"Simmer for 25 minutes", L"Simmer for 30 minutes");
+    std::string outside = ReadBytes(path_.GetText());
+    ASSERT_EQ(RefreshNotes(), 1);
+    std::string status = Utf8(GetStatusText());
+    EXPECT_EQ(status.find("Save completed"), std::string::npos) << status;
+    EXPECT_NE(status.find("Another program changed the data file"), std::string::npos) << status;
+    EXPECT_NE(status.find("1 note changed on both sides"), std::string::npos) << status;
+    EXPECT_EQ(ReadBytes(path_.GetText()), outside) << "the other program's file is not written over";
+    // The editor still shows the note edited here, with what was typed.
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"typed here"), 0);
+    EXPECT_GE(text.FindText(L"25 minutes"), 0);
+    // The other program's notes are there, its text of Recipes beside it.
+    EXPECT_NE(NoteText(Find(L"Travel")).find("tickets, passport"), std::string::npos);
+    std::string copy = NoteText(Find(L"Recipes (other copy)"));
+    EXPECT_NE(copy.find("30 minutes"), std::string::npos) << copy;
+    EXPECT_EQ(copy.find("typed here"), std::string::npos);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes")) << "the copy does not move the note shown";
+
+    // Closing now writes both sides into the file.
+    CloseAsTheUserDoes();
+    std::string saved = ReadFileUtf8(path_.GetText());
+    EXPECT_NE(saved.find("typed here"), std::string::npos);
+    EXPECT_NE(saved.find("tickets, passport"), std::string::npos);
+    EXPECT_NE(saved.find("Recipes_(other_copy)"), std::string::npos);
+}
+
+TEST_F(ShellTest, ClosingAfterAnotherProgramChangedTheFileKeepsBothSides)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    TypeIntoEditor(L"written here before closing ");
+    ChangeOutside(path_, L"Plant garlic", L"Plant onions");
+    CloseAsTheUserDoes();
+    std::string saved = ReadFileUtf8(path_.GetText());
+    EXPECT_NE(saved.find("written here before closing"), std::string::npos);
+    EXPECT_NE(saved.find("Plant onions"), std::string::npos) << "the other program's change survives the close";
+    EXPECT_EQ(saved.find("Plant garlic"), std::string::npos);
+}
+
+TEST_F(ShellTest, ClosingWithoutAnEditWritesNothingAndKeepsTheBackup)
+{
+    AIString backup(path_);
+    backup.AppendText(L".bak");
+    DeleteFileW(backup.GetText());
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    std::string before = ReadBytes(path_.GetText());
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(path_.GetText(), GetFileExInfoStandard, &data));
+    FILETIME written = data.ftLastWriteTime;
+    CloseAsTheUserDoes();
+    EXPECT_EQ(ReadBytes(path_.GetText()), before);
+    ASSERT_TRUE(GetFileAttributesExW(path_.GetText(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(CompareFileTime(&written, &data.ftLastWriteTime), 0) << "the file was written again";
+    EXPECT_FALSE(GetFileAttributesW(backup.GetText()) != INVALID_FILE_ATTRIBUTES) << "the backup was rotated";
+    // A refresh without an edit says so, without a save.
+    OpenExamples();
+    ASSERT_EQ(RefreshNotes(), 1);
+    EXPECT_STREQ(Utf8(GetStatusText()).c_str(), "Refreshed data");
+}
+
 // ---- Printing ----
 
 TEST_F(ShellTest, NoPrinterGivesTheMessageInsteadOfACrash)
