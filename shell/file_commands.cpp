@@ -74,6 +74,8 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     g_noteStore.settings = &g_app.settings.Record();
     SettingsSetDataFilePath(g_app.settings.Record(), g_noteStore.datafilePath.GetText());
     AddRecentDatafile(g_app.settings.Record(), g_noteStore.datafilePath.GetText());
+    // Stored at once: after a crash or a kill the next start opens this file.
+    g_app.settings.Store();
     MainPanelWindow& p = g_mainPanel;
     p.currentNote = -1;
     p.lastShownTitle.Clear();

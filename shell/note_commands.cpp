@@ -7,6 +7,7 @@
 #include "ui/editor_selection.h"
 #include "shell/link_helpers.h"
 #include "shell/shell_ids.h"
+#include "shell/shell_settings.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "foundation/ai_string_table.h"
@@ -179,6 +180,9 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
 
     g_mainPanel.currentNote = noteIndex;
     g_mainPanel.lastShownTitle.Copy(title);
+    // Kept at once, not only at a clean close: after a crash or a kill the
+    // next start opens this note.
+    StoreShownNotePlacement();
     HWND list = g_mainPanel.noteList.GetHwnd();
     if (list && SendMessageW(list, LB_GETCURSEL, 0, 0) != noteIndex) SendMessageW(list, LB_SETCURSEL, noteIndex, 0);
     if (flag) RecordHistory(title.GetText());

@@ -41,19 +41,7 @@ int ShutdownApplication()
     SettingsSetFavouritesText(record, FavouritesText.GetText());
     g_app.settings.Store();
 
-    FramePlacementRecord placement = {};
-    if (frame) {
-        placement.placement.length = sizeof(WINDOWPLACEMENT);
-        GetWindowPlacement(frame, &placement.placement);
-    }
-    placement.ribbonMode = g_frame.ribbonMode;
-    placement.splitX = g_mainPanel.splitX;
-    placement.scrollX = g_mainPanel.previousView[0];
-    placement.scrollY = g_mainPanel.previousView[1];
-    placement.selectionStart = g_mainPanel.previousView[2];
-    placement.selectionEnd = g_mainPanel.previousView[3];
-    CopyTextBounded(placement.lastTitle, 32, g_mainPanel.lastShownTitle.GetText());
-    if (frame) WriteFramePlacement(&placement);
+    StoreShownNotePlacement();
 
     if (frame) {
         RevokeFrameDropTarget(frame);

@@ -821,6 +821,34 @@ TEST_F(ShellTest, ClosingWithoutAnEditWritesNothingAndKeepsTheBackup)
     EXPECT_STREQ(Utf8(GetStatusText()).c_str(), "Refreshed data");
 }
 
+TEST_F(ShellTest, TheFileAndTheNoteShownAreKeptAtOnceForTheNextStart)
+{
+    // What a clean close stored long ago.
+    FramePlacementRecord old = {};
+    old.placement.length = sizeof(WINDOWPLACEMENT);
+    old.ribbonMode = 1;
+    CopyTextBounded(old.lastTitle, 32, L"Garden");
+    ASSERT_EQ(WriteFramePlacement(&old), 1);
+    SettingsSetDataFilePath(g_app.settings.Record(), L"C:\\elsewhere\\old.tavik");
+    g_app.settings.Store();
+
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    // No close: what a crash or a kill would leave is what the next start reads.
+    FramePlacementRecord placement;
+    ASSERT_EQ(ReadFramePlacement(&placement), 1);
+    EXPECT_STREQ(Utf8(placement.lastTitle).c_str(), "Travel");
+    EXPECT_EQ(placement.placement.length, sizeof(WINDOWPLACEMENT));
+    EXPECT_EQ(placement.ribbonMode, g_frame.ribbonMode);
+    EXPECT_EQ(placement.splitX, g_mainPanel.splitX);
+    AISettingsStore stored;
+    stored.WriteDefaults(1);
+    ASSERT_EQ(stored.Load(1), 1);
+    AIString storedPath;
+    SettingsGetDataFilePath(stored.Record(), storedPath);
+    EXPECT_TRUE(storedPath.EqualsText(path_.GetText())) << Utf8(storedPath);
+}
+
 // ---- Printing ----
 
 TEST_F(ShellTest, NoPrinterGivesTheMessageInsteadOfACrash)
