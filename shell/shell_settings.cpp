@@ -57,7 +57,7 @@ int WriteFramePlacement(const FramePlacementRecord* record)
     return key.WriteBinary(PlacementValueName(), record, sizeof *record);
 }
 
-void CollectFramePlacement(FramePlacementRecord* record)
+static void CollectFramePlacement(FramePlacementRecord* record)
 {
     *record = FramePlacementRecord();
     HWND frame = g_frame.GetHwndField();
