@@ -224,6 +224,9 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         return kSaveDeferred;
     }
     if (isMain && s.readOnly) return kSaveNothing;
+    // A save with nothing changed writes nothing and keeps the backup as it is.
+    if (isMain && !HasUnsavedNotes()) return kSaveNothing;
+    if (isMain && HasDatafileChangedOnDisk()) return kSaveChangedOnDisk;
     if (!CheckDatafileGuard()) {
         ReportError(0, L"Save failed",
                     L"The notes in memory are damaged, so the data file was not saved.\r\n"
@@ -252,6 +255,7 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
             if (isMain) {
                 AdoptSavedFile(file);
                 OpenDatafileHandle();
+                RecordDatafileIdentity();
                 KeepWeekdayBackup(backup.GetText());
             } else {
                 LocalFree(file.block);

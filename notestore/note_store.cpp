@@ -35,6 +35,7 @@ NoteStore::NoteStore()
         mirrorTexts[i].age = -1;
     }
     sync.editMarkerHeld = 0;
+    identity.known = 0;
 }
 
 NoteStore g_noteStore;
@@ -348,6 +349,7 @@ int32_t LoadDatafile(const WCHAR* path)
     s.webCaptureImages->Clear();
     s.webCaptureImages->LoadFromFile(webCaptures.GetText());
     OpenDatafileHandle();
+    RecordDatafileIdentity();
     // Notes edited but not yet saved, and notes that exist only as side files.
     ScanNotesFolderForNewAndDeleted();
     RebuildTagsFromBuffer();
@@ -370,6 +372,7 @@ int32_t CloseDatafile()
     s.loaded = 0;
     s.readOnly = 0;
     s.savePending = 0;
+    s.identity.known = 0;
     s.datafilePath.Clear();
     s.dataFolder.Clear();
     s.notesFolder.Clear();

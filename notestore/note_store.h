@@ -12,6 +12,7 @@
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 #include "foundation/message_ids.h"
+#include "notestore/datafile_identity.h"
 
 class AIStringTable;
 class AIStringList;
@@ -76,6 +77,7 @@ struct NoteStore {
     int32_t readOnly;
     int32_t unicode;           // 1: the file is UTF-16 (the only kind accepted)
     HANDLE fileHandle;         // held open while loaded; INVALID_HANDLE_VALUE otherwise
+    DatafileIdentity identity; // the file as last loaded or saved
 
     // The whole file after its byte-order mark, terminated by 0 and followed
     // by the guard bytes 7B DE 6F. Read it through GetDatafileBuffer.
@@ -138,16 +140,33 @@ void SetNoteStoreMessageHook(NoteStoreMessageHook hook);
 int32_t LoadDatafile(const WCHAR* path);
 
 // Results of a save.
-enum { kSaveFailed = 0, kSaveDone = 1, kSaveDeferred = 2, kSaveNothing = 3 };
+enum { kSaveFailed = 0, kSaveDone = 1, kSaveDeferred = 2, kSaveNothing = 3, kSaveChangedOnDisk = 4 };
 
-// Saves the data file when one is open: a temporary copy, flushed, replaces
-// the file; the previous version stays as the backup. A failure at any step
-// leaves the old file whole and reports it. During a walk the save is
-// deferred (kSaveDeferred) and runs when the last walk ends.
+// Saves the data file when one is open and its notes changed: a temporary
+// copy, flushed, replaces the file; the previous version stays as the
+// backup. Nothing changed: nothing is written (kSaveNothing). A file that
+// another program changed since it was loaded or saved is never written
+// over (kSaveChangedOnDisk; ReloadDatafileKeepingEdits takes it up). A
+// failure at any step leaves the old file whole and reports it. During a
+// walk the save is deferred (kSaveDeferred) and runs when the last walk ends.
 int32_t SaveDatafileIfOpen();
 // Writes the current notes to another path (the open file stays as it is).
 // A copy does not wait for a walk: during one it fails (kSaveFailed).
 int32_t SaveDatafileCopy(const WCHAR* path);
+
+// ---- Changes made by others ----
+// 1 when the data file on disk is no longer the file this store last loaded
+// or saved (its size or content differ; a new time alone is no change).
+int32_t HasDatafileChangedOnDisk();
+// 1 when the notes hold changes the data file does not have yet: notes
+// edited, created, renamed or deleted, or side files found at the open.
+int32_t HasUnsavedNotes();
+// Loads the data file as it now stands on disk and keeps the notes changed
+// here, by the rule of note_merge.h: where both sides edited a note, the
+// other side's text is kept as a note "<title> (other copy)" beside it
+// (*copiesMade counts them). 1 when loaded; 0 when the file is refused or a
+// copy cannot be written, and then the store stays as it was.
+int32_t ReloadDatafileKeepingEdits(int32_t* copiesMade);
 
 // Closes the data file's handle (the store stays loaded).
 void CloseDatafileHandle();

@@ -72,5 +72,9 @@ void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars);
 // Sets ResultFlag 0 and gives -1, for look-ups that find nothing.
 int32_t NotFound();
 
+// Remembers the identity of the data file as the buffer now holds it (after
+// a load or a save).
+void RecordDatafileIdentity();
+
 // Re-finds the current note's position after the index changed.
 void RefindCurrentNote();

@@ -58,7 +58,11 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     if (IsDatafileLoaded()) {
         if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
         SaveEditorScroll();
-        if (SaveDatafileIfOpen() == kSaveFailed) return 0;
+        int32_t saved = SaveDatafileIfOpen();
+        // Changed by another program: loaded first with the notes edited here
+        // kept (the editor follows), then saved.
+        if (saved == kSaveChangedOnDisk && RefreshNotes()) saved = SaveDatafileIfOpen();
+        if (saved == kSaveFailed || saved == kSaveChangedOnDisk) return 0;
     }
     if (!LoadDatafile(path)) {
         AIString status;
@@ -70,6 +74,8 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     g_noteStore.settings = &g_app.settings.Record();
     SettingsSetDataFilePath(g_app.settings.Record(), g_noteStore.datafilePath.GetText());
     AddRecentDatafile(g_app.settings.Record(), g_noteStore.datafilePath.GetText());
+    // Stored at once: after a crash or a kill the next start opens this file.
+    g_app.settings.Store();
     MainPanelWindow& p = g_mainPanel;
     p.currentNote = -1;
     p.lastShownTitle.Clear();

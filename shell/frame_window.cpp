@@ -8,6 +8,7 @@
 #include "shell/shell_ids.h"
 #include "shell/later_entry_points.h"
 #include "shell/second_instance.h"
+#include "shell/typing_store.h"
 #include "foundation/app.h"
 #include "foundation/hash_name.h"
 #include "foundation/trace.h"
@@ -15,7 +16,7 @@
 #include <commctrl.h>
 
 FrameWindow g_frame;
-enum { kHotKeyCapture = 1, kSysCommandWelcome = 0x0010, kPeriodicSaveTicks = 25, kIdleBeforeSaveMs = 1500 };
+enum { kHotKeyCapture = 1, kSysCommandWelcome = 0x0010 };
 
 LRESULT OnRibbonCommand(HWND window, UINT commandId, WPARAM wParam, LPARAM lParam)
 {
@@ -110,12 +111,10 @@ void OnFrameTimer(HWND, UINT_PTR timerId)
     if (timerId == kTimerFramePeriodic) {
         TRACE_SCOPE(kTraceFrame, 2);
         OpenHandedOverDatafile();
-        if (++g_frame.periodicTicks < kPeriodicSaveTicks) return;
-        // Save only after the user paused typing, so the save never interrupts a word.
-        if ((int32_t)(GetTickCount() - (DWORD)g_mainPanel.lastEditTick) < kIdleBeforeSaveMs) return;
-        g_frame.periodicTicks = 0;
         HWND editor = g_mainPanel.editor.GetHwnd();
-        if (editor && SendMessageW(editor, EM_GETMODIFY, 0, 0)) SaveCurrentNote(0, 0, 0, 0);
+        int32_t modified = editor && SendMessageW(editor, EM_GETMODIFY, 0, 0) ? 1 : 0;
+        if (ShouldStoreTypedNote(g_frame.typingStore, modified, TypingClockNow(), (DWORD)g_mainPanel.lastEditTick))
+            SaveCurrentNote(0, 0, 0, 0);
     } else if (timerId == kTimerStatusAnimation) {
         TRACE_SCOPE(kTraceFrame, 3);
         TickStatusLine();

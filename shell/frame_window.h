@@ -5,6 +5,7 @@
 #include "foundation/win.h"
 #include "ui/ai_window.h"
 #include "ui/window_table.h"
+#include "shell/typing_store.h"
 
 class FrameWindow : public AIWindow {
 public:
@@ -19,7 +20,7 @@ public:
     int sidePanelWidth = 0;
 
     int ribbonMode = 1;           // 1 shown, 0 hidden (F10)
-    int periodicTicks = 0;        // timer-0 ticks since the last periodic save
+    TypingStoreState typingStore = {0, 0, 0};   // timer 0: when the note being typed is stored
 };
 
 extern FrameWindow g_frame;

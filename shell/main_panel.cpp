@@ -1,4 +1,5 @@
 #include "shell/main_panel.h"
+#include "shell/typing_store.h"
 #include "shell/frame_window.h"
 #include "shell/note_commands.h"
 #include "shell/later_entry_points.h"
@@ -237,7 +238,7 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (control && control == g_mainPanel.editor.GetHwnd() && code == EN_CHANGE) {
-        g_mainPanel.lastEditTick = (int32_t)GetTickCount();
+        g_mainPanel.lastEditTick = (int32_t)TypingClockNow();
         return 0;
     }
     if (control && control == g_mainPanel.quickSearch.GetHwnd() && code == EN_CHANGE) {

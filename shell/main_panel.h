@@ -68,7 +68,7 @@ public:
     AIString viewTitles[kRecentViewCount];
     NoteViewRecord views[kRecentViewCount];
     int32_t viewCount = 0;
-    int32_t lastEditTick = 0;        // GetTickCount of the last change in the editor
+    int32_t lastEditTick = 0;        // TypingClockNow at the last change in the editor
     int32_t timersRunning[32] = {};  // application timers started, for KillAllTimers
 };
 

@@ -8,6 +8,7 @@
 #include "ui/editor_selection.h"
 #include "shell/link_helpers.h"
 #include "shell/shell_ids.h"
+#include "shell/shell_settings.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "foundation/ai_string_table.h"
@@ -180,6 +181,9 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
 
     g_mainPanel.currentNote = noteIndex;
     g_mainPanel.lastShownTitle.Copy(title);
+    // Kept at once, not only at a clean close: after a crash or a kill the
+    // next start opens this note.
+    StoreShownNotePlacement();
     HWND list = g_mainPanel.noteList.GetHwnd();
     if (list && SendMessageW(list, LB_GETCURSEL, 0, 0) != noteIndex) SendMessageW(list, LB_SETCURSEL, noteIndex, 0);
     if (flag) RecordHistory(title.GetText());
@@ -268,13 +272,31 @@ int RenameCurrentNote()
     return ReadAndShowNote(index, 0, 0, 0);
 }
 
+// What a refresh did, on the status line.
+static void ShowRefreshOutcome(int32_t saved, int32_t copies)
+{
+    if (saved != kSaveChangedOnDisk) {
+        SetStatusText(saved == kSaveDone ? L"Refreshed data - Save completed" : L"Refreshed data", 0);
+        return;
+    }
+    AIString status(L"<lred>Another program changed the data file</lred> - loaded as it is now, "
+                    L"your edited notes kept");
+    if (copies > 0) {
+        status.AppendText(L"; ").AppendInt(copies);
+        status.AppendText(copies == 1 ? L" note changed on both sides is" : L" notes changed on both sides are");
+        status.AppendText(L" kept twice, as \"(other copy)\"");
+    }
+    SetStatusText(status.GetText(), 2);
+}
+
 int RefreshNotes()
 {
     TRACE_SCOPE(kTraceNoteCommands, 6);
     if (!IsDatafileLoaded()) return 0;
     if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
     SaveEditorScroll();
-    if (SaveDatafileIfOpen() == kSaveFailed) return 0;
+    int32_t saved = SaveDatafileIfOpen();
+    if (saved == kSaveFailed) return 0;
     AIString path;
     path.Copy(g_noteStore.datafilePath);
     int32_t previous = g_mainPanel.currentNote;
@@ -282,7 +304,11 @@ int RefreshNotes()
     title.Copy(g_mainPanel.lastShownTitle);
     HWND panel = g_mainPanel.GetHwndField();
     if (panel) SendMessageW(panel, WM_SETREDRAW, FALSE, 0);
-    int32_t loaded = LoadDatafile(path.GetText());
+    // A file another program changed is not written over: it is loaded as it
+    // now stands, and the notes edited here stay.
+    int32_t copies = 0;
+    int32_t changedOutside = saved == kSaveChangedOnDisk;
+    int32_t loaded = changedOutside ? ReloadDatafileKeepingEdits(&copies) : LoadDatafile(path.GetText());
     // A refused reload keeps the store as it was: the note shown stays the
     // current one, or what is typed next would never be saved.
     g_mainPanel.currentNote = loaded ? -1 : previous;
@@ -291,13 +317,18 @@ int RefreshNotes()
         SendMessageW(panel, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     }
-    if (!loaded) return 0;
+    if (!loaded) {
+        if (changedOutside)
+            SetStatusText(L"<lred>Another program changed the data file</lred> and it cannot be loaded - "
+                          L"your edited notes stay in the notes folder", 3);
+        return 0;
+    }
     // Notes added, renamed or deleted meanwhile move the others: find it by its title.
     int32_t index = previous >= 0 ? FindNoteByTitle(title.GetText(), 0, 0) : -1;
     int32_t count = GetNoteCount();
     if (index < 0 && previous >= 0) index = previous < count ? previous : count - 1;
     if (index >= 0) ReadAndShowNote(index, 0, 0, 0);
-    SetStatusText(L"Refreshed data - Save completed", 0);
+    ShowRefreshOutcome(saved, copies);
     return 1;
 }
 

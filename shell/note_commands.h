@@ -17,7 +17,9 @@ void SaveEditorScroll();
 int CreateNewNote(int32_t useTemplate);
 // Renames the current note to the QuickSearch text. 1 when renamed.
 int RenameCurrentNote();
-// Saves, reloads the data file and shows the same note again.
+// Saves, reloads the data file and shows the same note again. A data file
+// that another program changed is loaded as it now stands, keeping the notes
+// edited here (see ReloadDatafileKeepingEdits).
 int RefreshNotes();
 int NavigateBack();
 int NavigateForward();

@@ -1,5 +1,7 @@
 #include "shell/shell_settings.h"
 #include "shell/shell_ids.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/registry_key.h"
@@ -53,4 +55,29 @@ int WriteFramePlacement(const FramePlacementRecord* record)
     AIRegistryKey key;
     if (!key.OpenKey(HKEY_CURRENT_USER, nullptr)) return 0;
     return key.WriteBinary(PlacementValueName(), record, sizeof *record);
+}
+
+static void CollectFramePlacement(FramePlacementRecord* record)
+{
+    *record = FramePlacementRecord();
+    HWND frame = g_frame.GetHwndField();
+    if (frame) {
+        record->placement.length = sizeof(WINDOWPLACEMENT);
+        GetWindowPlacement(frame, &record->placement);
+    }
+    record->ribbonMode = g_frame.ribbonMode;
+    record->splitX = g_mainPanel.splitX;
+    record->scrollX = g_mainPanel.previousView[0];
+    record->scrollY = g_mainPanel.previousView[1];
+    record->selectionStart = g_mainPanel.previousView[2];
+    record->selectionEnd = g_mainPanel.previousView[3];
+    CopyTextBounded(record->lastTitle, 32, g_mainPanel.lastShownTitle.GetText());
+}
+
+int StoreShownNotePlacement()
+{
+    if (!g_frame.GetHwndField()) return 0;
+    FramePlacementRecord record;
+    CollectFramePlacement(&record);
+    return WriteFramePlacement(&record);
 }

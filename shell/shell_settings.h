@@ -34,3 +34,8 @@ static_assert(sizeof(FramePlacementRecord) == 560, "the stored placement value h
 // 1 when a stored record of the right size was read.
 int ReadFramePlacement(FramePlacementRecord* record);
 int WriteFramePlacement(const FramePlacementRecord* record);
+// Stores the record as the windows are now (the frame's placement, the
+// ribbon mode, the split, the view left last and the title of the note
+// shown), so that the note just shown is the one opened at the next start,
+// also after a crash or a kill. 1 when stored.
+int StoreShownNotePlacement();

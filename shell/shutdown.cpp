@@ -34,24 +34,14 @@ int ShutdownApplication()
     if (IsDatafileLoaded()) SettingsSetDataFilePath(record, g_noteStore.datafilePath.GetText());
     SaveEditorScroll();
     SaveCurrentNote(0, 0, 0, 0);
-    SaveDatafileIfOpen();
+    // A data file that another program changed is not written over: it is
+    // loaded as it now stands with the notes edited here kept, then saved.
+    if (SaveDatafileIfOpen() == kSaveChangedOnDisk && ReloadDatafileKeepingEdits(nullptr)) SaveDatafileIfOpen();
 
     SettingsSetFavouritesText(record, FavouritesText.GetText());
     g_app.settings.Store();
 
-    FramePlacementRecord placement = {};
-    if (frame) {
-        placement.placement.length = sizeof(WINDOWPLACEMENT);
-        GetWindowPlacement(frame, &placement.placement);
-    }
-    placement.ribbonMode = g_frame.ribbonMode;
-    placement.splitX = g_mainPanel.splitX;
-    placement.scrollX = g_mainPanel.previousView[0];
-    placement.scrollY = g_mainPanel.previousView[1];
-    placement.selectionStart = g_mainPanel.previousView[2];
-    placement.selectionEnd = g_mainPanel.previousView[3];
-    CopyTextBounded(placement.lastTitle, 32, g_mainPanel.lastShownTitle.GetText());
-    if (frame) WriteFramePlacement(&placement);
+    StoreShownNotePlacement();
 
     if (frame) {
         RevokeFrameDropTarget(frame);

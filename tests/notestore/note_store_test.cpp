@@ -71,24 +71,52 @@ TEST_F(NoteStoreTest, LoadsIndexesAndFindsNotes)
     EXPECT_EQ("second\r\n@work and @home\r\n{{\r\n}}\r\n", Utf8(TextOf(L"beta_note")));
 }
 
-TEST_F(NoteStoreTest, SavingWithoutEditsGivesTheSameBytesAndKeepsABackup)
+namespace {
+
+int WeekdayBackups()
 {
-    ASSERT_EQ(1, LoadDatafile(path.GetText()));
-    EXPECT_EQ(kSaveDone, SaveDatafileIfOpen());
-    EXPECT_EQ(original, ReadBytes(path.GetText()));
-    AIString backup(path);
-    backup.AppendText(L".bak");
-    EXPECT_EQ(original, ReadBytes(backup.GetText()));
-    AIString temporary(path);
-    temporary.AppendText(L".tmp");
-    EXPECT_FALSE(FileExists(temporary.GetText()));
-    // The first save of the day also keeps the weekday's backup.
     AIString pattern(GetNotesFolder());
     pattern.AppendText(L"backup\\notes_*.tavik");
     WIN32_FIND_DATAW found;
     HANDLE h = FindFirstFileW(pattern.GetText(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    if (h == INVALID_HANDLE_VALUE) return 0;
     FindClose(h);
+    return 1;
+}
+
+}  // namespace
+
+TEST_F(NoteStoreTest, SavingWithoutEditsWritesNothingAndAnEditKeepsTheBackup)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    AIString backup(path), temporary(path);
+    backup.AppendText(L".bak");
+    temporary.AppendText(L".tmp");
+    // Nothing changed: the file, its time and the backup stay as they are.
+    ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime));
+    uint64_t before = WriteTimeOf(path.GetText());
+    EXPECT_EQ(0, HasUnsavedNotes());
+    EXPECT_EQ(kSaveNothing, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    EXPECT_EQ(before, WriteTimeOf(path.GetText()));
+    EXPECT_FALSE(FileExists(backup.GetText()));
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+    EXPECT_EQ(0, WeekdayBackups());
+
+    // An edit is saved; the previous version becomes the backup, and the first
+    // save of the day also keeps the weekday's backup.
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    ASSERT_EQ(1, StoreCurrentNote(L"# Alpha\rfirst note, edited @work"));
+    EXPECT_EQ(1, HasUnsavedNotes());
+    EXPECT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(backup.GetText()));
+    EXPECT_NE(original, ReadBytes(path.GetText()));
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+    EXPECT_EQ(1, WeekdayBackups());
+    EXPECT_EQ(0, HasUnsavedNotes());
+    // A deletion alone is a change as well.
+    ASSERT_EQ(1, DeleteNote(1));
+    EXPECT_EQ(1, HasUnsavedNotes());
 }
 
 TEST_F(NoteStoreTest, EditSaveAndOpenAgainGiveTheSameContent)
@@ -118,8 +146,8 @@ TEST_F(NoteStoreTest, EditSaveAndOpenAgainGiveTheSameContent)
     ASSERT_EQ(1, OpenCurrentNote(2));
     EXPECT_EQ(3, g_noteStore.hyperlinks->GetCount());
     EXPECT_NE(-1, g_noteStore.currentText.FindText(L"[fake:x]"));
-    // Saving the reopened file again changes nothing.
-    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    // Saving the reopened file again writes nothing.
+    ASSERT_EQ(kSaveNothing, SaveDatafileIfOpen());
     EXPECT_EQ(saved, ReadBytes(path.GetText()));
 }
 

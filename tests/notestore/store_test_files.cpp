@@ -84,3 +84,21 @@ AIString TestDataFolder()
     path.AppendString(rest).AppendChar(L'\\');
     return path;
 }
+
+uint64_t WriteTimeOf(const WCHAR* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data)) return 0;
+    return ((uint64_t)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+int SetWriteTime(const WCHAR* path, uint64_t time)
+{
+    HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, 0, 0);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    FILETIME written = {(DWORD)time, (DWORD)(time >> 32)};
+    BOOL ok = SetFileTime(file, 0, 0, &written);
+    CloseHandle(file);
+    return ok ? 1 : 0;
+}

@@ -27,5 +27,12 @@ AIString NoteRecord(const WCHAR* title, const WCHAR* body);
 // A data file of the header and the records.
 std::string DataFile(const AIString& records);
 
+// A file's last-write time (100 ns steps since 1601), 0 when it is missing;
+// and setting it, as programs that keep a file's time do. 1 when set.
+uint64_t WriteTimeOf(const WCHAR* path);
+int SetWriteTime(const WCHAR* path, uint64_t time);
+// A time well in the past (2014).
+const uint64_t kOldWriteTime = 0x01D0000012345678ULL;
+
 // The test source folder as a Windows path (from TAVIK_TEST_DATA).
 AIString TestDataFolder();

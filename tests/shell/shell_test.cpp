@@ -23,6 +23,7 @@
 #include "shell/shell_ids.h"
 #include "shell/shutdown.h"
 #include "shell/second_instance.h"
+#include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "dialogs/dialog_center.h"
@@ -38,6 +39,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 #include <shlobj.h>
+#include <vector>
 
 #ifndef GR_GDIOBJECTS
 #define GR_GDIOBJECTS 0
@@ -382,6 +384,65 @@ TEST_F(ShellTest, FrameTimerSavesAChangedNoteOnlyAfterTheUserPauses)
     EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
 }
 
+TEST(TypingStore, APauseOrFiveSecondsOfTypingStoreTheNoteButNeverEveryTick)
+{
+    // The clock starts just below the wrap of the 32-bit tick count.
+    const DWORD t0 = 0xFFFFF000u;
+    TypingStoreState state = {0, 0, 0};
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 0, t0, t0));
+    // Typing without a pause: a key every 200 ms, the timer after each key.
+    // Stored at 5 s; the next key is a new change, stored 5 s after it.
+    std::vector<DWORD> stores;
+    for (DWORD t = t0; t != t0 + 11000; t += 200)
+        if (ShouldStoreTypedNote(state, 1, t, t)) stores.push_back(t - t0);
+    ASSERT_EQ(2u, stores.size());
+    EXPECT_EQ(5000u, stores[0]);
+    EXPECT_EQ(10000u, stores[1]);
+    // A pause: stored once 1.5 s have passed without a key.
+    state = TypingStoreState{0, 0, 0};
+    DWORD lastKey = t0 + 300;
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, t0 + 400, lastKey));
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, lastKey + 1400, lastKey));
+    EXPECT_EQ(1, ShouldStoreTypedNote(state, 1, lastKey + 1600, lastKey));
+    // The store did not take (the note is still modified): no new try at
+    // every tick, only after more typing and a pause, or after 5 s.
+    for (DWORD t = lastKey + 1800; t < lastKey + 1600 + 5000; t += 200)
+        EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, t, lastKey)) << t - lastKey;
+    EXPECT_EQ(1, ShouldStoreTypedNote(state, 1, lastKey + 1600 + 5000, lastKey));
+    DWORD key = lastKey + 6700;
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 1, key + 1400, key));
+    EXPECT_EQ(1, ShouldStoreTypedNote(state, 1, key + 1600, key));
+    // Stored: nothing to do until the next change.
+    EXPECT_EQ(0, ShouldStoreTypedNote(state, 0, key + 1800, key));
+    EXPECT_EQ(0, state.tracking);
+}
+
+DWORD s_testClock = 0;
+DWORD TestClock() { return s_testClock; }
+
+TEST_F(ShellTest, ContinuousTypingIsStoredEveryFewSecondsThroughTheFrameTimer)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    s_testClock = 0x7FFFF000u;
+    SetTypingClock(TestClock);
+    // A key every 200 ms (the editor reports each change), the frame's timer at every key.
+    int storedAt = -1;
+    for (int ms = 0; ms <= 8000 && storedAt < 0; ms += 200) {
+        s_testClock = 0x7FFFF000u + (DWORD)ms;
+        TypeIntoEditor(L"k");
+        EXPECT_EQ(g_mainPanel.lastEditTick, (int32_t)s_testClock) << "the change is taken on the same clock";
+        SendMessageW(frame, WM_TIMER, kTimerFramePeriodic, 0);
+        if (!SendMessageW(editor, EM_GETMODIFY, 0, 0)) storedAt = ms;
+    }
+    SetTypingClock(nullptr);
+    EXPECT_GE(storedAt, 4800);
+    EXPECT_LE(storedAt, 5200) << "typed for " << storedAt << " ms without being stored";
+    ASSERT_EQ(LoadNoteText(g_mainPanel.currentNote, 0), 1);
+    EXPECT_GE(g_noteStore.currentText.FindText(L"kkkkkkkkkkkkkkkkkkkkkkkk"), 0);
+}
+
 // ---- Notes ----
 
 TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
@@ -654,6 +715,138 @@ TEST_F(ShellTest, FilePanelRefreshAndRecentFileKeepTheEditorOnTheStoredNote)
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
     EXPECT_NE(ReadFileUtf8(other.GetText()).find("typed in the recent file"), std::string::npos);
     EXPECT_EQ(ReadFileUtf8(path_.GetText()).find("typed in the recent file"), std::string::npos);
+}
+
+namespace {
+
+// Another program changes the data file: one text replaced by another (it is
+// not bound by the handle this program holds).
+void ChangeOutside(const AIString& path, const WCHAR* find, const WCHAR* replacement)
+{
+    std::string bytes = ReadBytes(path.GetText());
+    ASSERT_GT(bytes.size(), 2u);
+    AIString text;
+    text.AssignTextN((const WCHAR*)(bytes.data() + 2), (int)(bytes.size() - 2) / 2);
+    ASSERT_GE(text.FindText(find), 0) << Utf8(find);
+    text.ReplaceAll(find, replacement);
+    CloseDatafileHandle();
+    WriteBytes(path.GetText(), std::string("\xFF\xFE", 2) + std::string((const char*)text.GetText(), text.GetLength() * 2));
+}
+
+std::string NoteText(int32_t index)
+{
+    if (index < 0 || !LoadNoteText(index, 0)) return "<none>";
+    return Utf8(g_noteStore.currentText);
+}
+
+// The user closes the frame; the test goes on with the program still there.
+void CloseAsTheUserDoes()
+{
+    SendMessageW(g_frame.GetHwndField(), WM_CLOSE, 0, 0);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    g_app.SetRunState(kRunRunning);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, RefreshAfterAnotherProgramChangedTheFileLoadsItAndKeepsTheNoteEditedHere)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), 1, 0, 0), 1);
+    TypeIntoEditor(L"typed here ");
+    // Outside: Travel edited, and Recipes edited as well.
+    ChangeOutside(path_, L"Pack: passport", L"Pack: tickets, passport");
+    ChangeOutside(path_, L"Simmer for 25 minutes", L"Simmer for 30 minutes");
+    std::string outside = ReadBytes(path_.GetText());
+    ASSERT_EQ(RefreshNotes(), 1);
+    std::string status = Utf8(GetStatusText());
+    EXPECT_EQ(status.find("Save completed"), std::string::npos) << status;
+    EXPECT_NE(status.find("Another program changed the data file"), std::string::npos) << status;
+    EXPECT_NE(status.find("1 note changed on both sides"), std::string::npos) << status;
+    EXPECT_EQ(ReadBytes(path_.GetText()), outside) << "the other program's file is not written over";
+    // The editor still shows the note edited here, with what was typed.
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"typed here"), 0);
+    EXPECT_GE(text.FindText(L"25 minutes"), 0);
+    // The other program's notes are there, its text of Recipes beside it.
+    EXPECT_NE(NoteText(Find(L"Travel")).find("tickets, passport"), std::string::npos);
+    std::string copy = NoteText(Find(L"Recipes (other copy)"));
+    EXPECT_NE(copy.find("30 minutes"), std::string::npos) << copy;
+    EXPECT_EQ(copy.find("typed here"), std::string::npos);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes")) << "the copy does not move the note shown";
+
+    // Closing now writes both sides into the file.
+    CloseAsTheUserDoes();
+    std::string saved = ReadFileUtf8(path_.GetText());
+    EXPECT_NE(saved.find("typed here"), std::string::npos);
+    EXPECT_NE(saved.find("tickets, passport"), std::string::npos);
+    EXPECT_NE(saved.find("Recipes_(other_copy)"), std::string::npos);
+}
+
+TEST_F(ShellTest, ClosingAfterAnotherProgramChangedTheFileKeepsBothSides)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    TypeIntoEditor(L"written here before closing ");
+    ChangeOutside(path_, L"Plant garlic", L"Plant onions");
+    CloseAsTheUserDoes();
+    std::string saved = ReadFileUtf8(path_.GetText());
+    EXPECT_NE(saved.find("written here before closing"), std::string::npos);
+    EXPECT_NE(saved.find("Plant onions"), std::string::npos) << "the other program's change survives the close";
+    EXPECT_EQ(saved.find("Plant garlic"), std::string::npos);
+}
+
+TEST_F(ShellTest, ClosingWithoutAnEditWritesNothingAndKeepsTheBackup)
+{
+    AIString backup(path_);
+    backup.AppendText(L".bak");
+    DeleteFileW(backup.GetText());
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    std::string before = ReadBytes(path_.GetText());
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(path_.GetText(), GetFileExInfoStandard, &data));
+    FILETIME written = data.ftLastWriteTime;
+    CloseAsTheUserDoes();
+    EXPECT_EQ(ReadBytes(path_.GetText()), before);
+    ASSERT_TRUE(GetFileAttributesExW(path_.GetText(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(CompareFileTime(&written, &data.ftLastWriteTime), 0) << "the file was written again";
+    EXPECT_FALSE(GetFileAttributesW(backup.GetText()) != INVALID_FILE_ATTRIBUTES) << "the backup was rotated";
+    // A refresh without an edit says so, without a save.
+    OpenExamples();
+    ASSERT_EQ(RefreshNotes(), 1);
+    EXPECT_STREQ(Utf8(GetStatusText()).c_str(), "Refreshed data");
+}
+
+TEST_F(ShellTest, TheFileAndTheNoteShownAreKeptAtOnceForTheNextStart)
+{
+    // What a clean close stored long ago.
+    FramePlacementRecord old = {};
+    old.placement.length = sizeof(WINDOWPLACEMENT);
+    old.ribbonMode = 1;
+    CopyTextBounded(old.lastTitle, 32, L"Garden");
+    ASSERT_EQ(WriteFramePlacement(&old), 1);
+    SettingsSetDataFilePath(g_app.settings.Record(), L"C:\\elsewhere\\old.tavik");
+    g_app.settings.Store();
+
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    // No close: what a crash or a kill would leave is what the next start reads.
+    FramePlacementRecord placement;
+    ASSERT_EQ(ReadFramePlacement(&placement), 1);
+    EXPECT_STREQ(Utf8(placement.lastTitle).c_str(), "Travel");
+    EXPECT_EQ(placement.placement.length, sizeof(WINDOWPLACEMENT));
+    EXPECT_EQ(placement.ribbonMode, g_frame.ribbonMode);
+    EXPECT_EQ(placement.splitX, g_mainPanel.splitX);
+    AISettingsStore stored;
+    stored.WriteDefaults(1);
+    ASSERT_EQ(stored.Load(1), 1);
+    AIString storedPath;
+    SettingsGetDataFilePath(stored.Record(), storedPath);
+    EXPECT_TRUE(storedPath.EqualsText(path_.GetText())) << Utf8(storedPath);
 }
 
 // ---- Printing ----

@@ -1,0 +1,364 @@
+// Changes made to the data file by another program (or a second instance):
+// the file's identity, the merge rule note by note, and the store on real
+// files never writing over such a change and loading it without losing a
+// note edited here.
+#include "tests/notestore/store_test_files.h"
+#include "notestore/datafile_identity.h"
+#include "notestore/note_merge.h"
+#include "notestore/note_store.h"
+#include "notestore/note_io.h"
+#include <string.h>
+#include <vector>
+
+namespace {
+
+uint64_t HashOf(const std::string& bytes) { return HashDatafileBytes((const uint8_t*)bytes.data(), (int64_t)bytes.size()); }
+
+DatafileIdentity IdentityOf(const std::string& bytes, uint64_t time)
+{
+    DatafileIdentity identity;
+    MakeDatafileIdentity((const uint8_t*)bytes.data(), (int64_t)bytes.size(), time, identity);
+    return identity;
+}
+
+}  // namespace
+
+TEST(DatafileIdentity, EveryChangedBitAndEveryOtherLengthGivesAnotherHash)
+{
+    std::string bytes;
+    for (int i = 0; i < 37; i++) bytes.push_back((char)(i * 7 + 3));   // words and a tail
+    uint64_t hash = HashOf(bytes);
+    for (size_t at = 0; at < bytes.size(); at++)
+        for (int bit = 0; bit < 8; bit++) {
+            std::string changed = bytes;
+            changed[at] = (char)(changed[at] ^ (1 << bit));
+            EXPECT_NE(hash, HashOf(changed)) << "byte " << at << " bit " << bit;
+        }
+    // Two changes in the same word's top bytes must not cancel each other.
+    std::string a = bytes, b = bytes;
+    a[7] = (char)(a[7] ^ 0x80);
+    b[6] = (char)(b[6] ^ 0x80);
+    EXPECT_NE(HashOf(a), HashOf(b));
+    // Zero bytes added at the end are a change too.
+    EXPECT_NE(hash, HashOf(bytes + std::string(1, '\0')));
+    EXPECT_NE(HashOf(std::string()), HashOf(std::string(1, '\0')));
+    EXPECT_NE(HashOf(std::string(8, '\0')), HashOf(std::string(16, '\0')));
+    EXPECT_EQ(hash, HashOf(bytes)) << "the same bytes give the same hash";
+}
+
+TEST(DatafileIdentity, ANewTimeAloneIsATouchOtherBytesAreAChange)
+{
+    std::string bytes("\xFF\xFE" "T\0a\0", 6), other("\xFF\xFE" "T\0b\0", 6);
+    DatafileIdentity known = IdentityOf(bytes, 100);
+    EXPECT_EQ(kDiskSame, CompareDatafileIdentity(known, IdentityOf(bytes, 100)));
+    EXPECT_EQ(kDiskTouched, CompareDatafileIdentity(known, IdentityOf(bytes, 200)));
+    // Same size and the same time, other bytes: rewritten by a program that keeps times.
+    EXPECT_EQ(kDiskChanged, CompareDatafileIdentity(known, IdentityOf(other, 100)));
+    EXPECT_EQ(kDiskChanged, CompareDatafileIdentity(known, IdentityOf(bytes + "x", 100)));
+    DatafileIdentity unreadable = {0, 6, 100, 0};
+    EXPECT_EQ(kDiskChanged, CompareDatafileIdentity(known, unreadable));
+    DatafileIdentity nothingKnown = {0, 0, 0, 0};
+    EXPECT_EQ(kDiskSame, CompareDatafileIdentity(nothingKnown, IdentityOf(other, 5)));
+}
+
+TEST(NoteMerge, ChangesOnOneSideWinAndEditsOnBothSidesKeepBothTexts)
+{
+    const NoteVersion none = {0, 0};
+    const NoteVersion base = {L"base", 4}, here = {L"here", 4}, there = {L"there", 5}, baseAgain = {L"base", 4};
+    struct Case {
+        const char* name;
+        NoteVersion base, here;
+        int32_t hereChanged;
+        NoteVersion outside;
+        NoteMergeAction expected;
+    } cases[] = {
+        {"unchanged here, changed outside", base, base, 0, there, kMergeTakeOutside},
+        {"unchanged here, deleted outside", base, base, 0, none, kMergeTakeOutside},
+        {"edited here, unchanged outside", base, here, 1, baseAgain, kMergeKeepHere},
+        {"created here only", none, here, 1, none, kMergeKeepHere},
+        {"deleted here, unchanged outside", base, none, 1, baseAgain, kMergeDropDeletedHere},
+        {"deleted here, edited outside", base, none, 1, there, kMergeTakeOutside},
+        {"deleted on both sides", base, none, 1, none, kMergeTakeOutside},
+        {"edited here, deleted outside", base, here, 1, none, kMergeKeepHere},
+        {"the same edit on both sides", base, here, 1, here, kMergeKeepHere},
+        {"edited on both sides", base, here, 1, there, kMergeKeepBoth},
+        {"created on both sides", none, here, 1, there, kMergeKeepBoth},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, DecideNoteMerge(c.base, c.here, c.hereChanged, c.outside)) << c.name;
+    // A version is its text, not where it lies.
+    EXPECT_EQ(1, SameNoteVersion(base, baseAgain));
+    EXPECT_EQ(0, SameNoteVersion(base, NoteVersion{L"bas", 3}));
+    EXPECT_EQ(1, SameNoteVersion(none, none));
+    EXPECT_EQ(0, SameNoteVersion(none, NoteVersion{L"", 0})) << "an empty note is not a missing one";
+}
+
+namespace {
+
+int32_t TakenFromList(const WCHAR* title, void* context)
+{
+    for (const WCHAR* const* taken = (const WCHAR* const*)context; *taken; taken++)
+        if (CompareTextNoCase(*taken, title) == 0) return 1;
+    return 0;
+}
+
+}  // namespace
+
+TEST(NoteMerge, TheOtherCopysTitleFitsIsFreeAndIsAValidTitle)
+{
+    AIString out;
+    const WCHAR* const none[] = {0};
+    ASSERT_EQ(1, MakeOtherCopyTitle(L"Garden", TakenFromList, (void*)none, out));
+    EXPECT_EQ("Garden_(other_copy)", Utf8(out));
+    // Taken in any letter case: the next number.
+    const WCHAR* const taken[] = {L"garden_(OTHER_copy)", L"Garden_(other_copy_2)", 0};
+    ASSERT_EQ(1, MakeOtherCopyTitle(L"Garden", TakenFromList, (void*)taken, out));
+    EXPECT_EQ("Garden_(other_copy_3)", Utf8(out));
+    // A long title is cut so that the whole fits 30 characters, without
+    // ending in a blank.
+    ASSERT_EQ(1, MakeOtherCopyTitle(L"A_rather_long_title_for_a_note", TakenFromList, (void*)none, out));
+    EXPECT_EQ(30, out.GetLength());
+    EXPECT_EQ("A_rather_long_tit_(other_copy)", Utf8(out));
+    ASSERT_EQ(1, MakeOtherCopyTitle(L"Plans_for_the_____next_year", TakenFromList, (void*)none, out));
+    EXPECT_EQ("Plans_for_the_(other_copy)", Utf8(out));
+    // A surrogate pair at the cut goes whole.
+    WCHAR pair[31];
+    for (int i = 0; i < 16; i++) pair[i] = L'x';
+    pair[16] = 0xD83D;
+    pair[17] = 0xDE00;
+    pair[18] = 0;
+    ASSERT_EQ(1, MakeOtherCopyTitle(pair, TakenFromList, (void*)none, out));
+    EXPECT_EQ(29, out.GetLength());
+    EXPECT_EQ(L'x', out.CharAt(15));
+    EXPECT_EQ(L'_', out.CharAt(16));
+    // Every title free up to the limit: none is made, none is taken twice.
+    std::vector<AIString> many(100);
+    std::vector<const WCHAR*> all;
+    for (int n = 1; n <= 99; n++) {
+        many[n].AssignText(L"Garden_(other_copy");
+        if (n > 1) many[n].AppendChar(L'_').AppendInt(n);
+        many[n].AppendChar(L')');
+        all.push_back(many[n].GetText());
+    }
+    all.push_back(0);
+    EXPECT_EQ(0, MakeOtherCopyTitle(L"Garden", TakenFromList, (void*)all.data(), out));
+    EXPECT_EQ(0, MakeOtherCopyTitle(L"", TakenFromList, (void*)none, out));
+}
+
+namespace {
+
+class OutsideChangeTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CloseDatafile();
+        ResetNoteIoFaults();
+        original = DataFile(Records(L"# Alpha\r\nfirst note @work", L"second", L"third", 0));
+        path = folder.File(L"notes.tavik");
+        WriteBytes(path.GetText(), original);
+        ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime));
+        ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    }
+    void TearDown() override { CloseDatafile(); }
+
+    // Alpha, Beta and Gamma with these bodies; Epsilon too when given.
+    static AIString Records(const WCHAR* alpha, const WCHAR* beta, const WCHAR* gamma, const WCHAR* epsilon)
+    {
+        AIString records;
+        records.AppendString(NoteRecord(L"Alpha", alpha)).AppendString(NoteRecord(L"Beta", beta));
+        if (epsilon) records.AppendString(NoteRecord(L"Epsilon", epsilon));
+        records.AppendString(NoteRecord(L"Gamma", gamma));
+        return records;
+    }
+
+    // Another program rewrites the file in place (it is not bound by the
+    // handle this program holds) and keeps its old time.
+    void RewriteInPlace(const std::string& bytes)
+    {
+        CloseDatafileHandle();
+        WriteBytes(path.GetText(), bytes);
+        ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime));
+    }
+
+    // Another program writes a new file beside it and renames it over
+    // (from another system or another Wine prefix, the handle held here does
+    // not stop it).
+    void RenameOver(const std::string& bytes)
+    {
+        CloseDatafileHandle();
+        AIString temporary = folder.File(L"other_program.tmp");
+        WriteBytes(temporary.GetText(), bytes);
+        ASSERT_TRUE(MoveFileExW(temporary.GetText(), path.GetText(), MOVEFILE_REPLACE_EXISTING));
+    }
+
+    void Edit(const WCHAR* title, const WCHAR* body)
+    {
+        ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(title, 0, 0))) << Utf8(title);
+        ASSERT_EQ(1, StoreCurrentNote(body));
+    }
+
+    // The note's text after its title line, or "<none>".
+    std::string TextOf(const WCHAR* title)
+    {
+        int32_t at = FindNoteByTitle(title, 0, 0);
+        if (at < 0) return "<none>";
+        if (!LoadNoteText(at, 0)) return "<unreadable>";
+        return Utf8(g_noteStore.currentText);
+    }
+
+    int SideFiles()
+    {
+        AIString pattern(GetNotesFolder());
+        pattern.AppendText(L"*.tavik.rtm");
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+        int count = 0;
+        while (h != INVALID_HANDLE_VALUE) {
+            count++;
+            if (!FindNextFileW(h, &found)) {
+                FindClose(h);
+                h = INVALID_HANDLE_VALUE;
+            }
+        }
+        return count;
+    }
+
+    AIString Backup()
+    {
+        AIString backup(path);
+        backup.AppendText(L".bak");
+        return backup;
+    }
+
+    ScratchFolder folder;
+    AIString path;
+    std::string original;
+};
+
+std::string Stored(const char* body) { return std::string(body) + "\r\n{{\r\n}}\r\n"; }
+
+}  // namespace
+
+TEST_F(OutsideChangeTest, ARewriteInPlaceOfTheSameSizeAndTimeIsNeverWrittenOver)
+{
+    Edit(L"Beta", L"second, edited here");
+    // The same number of bytes, the same time: only the content tells.
+    std::string outside = DataFile(Records(L"# Alpha\r\nFIRST note @work", L"second", L"third", 0));
+    ASSERT_EQ(original.size(), outside.size());
+    RewriteInPlace(outside);
+    EXPECT_EQ(1, HasDatafileChangedOnDisk());
+    EXPECT_EQ(kSaveChangedOnDisk, SaveDatafileIfOpen());
+    EXPECT_EQ(outside, ReadBytes(path.GetText()));
+    EXPECT_FALSE(FileExists(Backup().GetText())) << "nothing was moved aside either";
+    EXPECT_EQ(1, SideFiles()) << "the edit waits in its side file";
+    EXPECT_EQ(Stored("second, edited here"), TextOf(L"Beta"));
+}
+
+TEST_F(OutsideChangeTest, ARenameOverIsNoticedATouchIsNotAndADeletedFileIsWrittenAgain)
+{
+    Edit(L"Beta", L"edited once");
+    // Only the time moved (a copy back, a touch): the save goes ahead.
+    ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime + 10000000));
+    EXPECT_EQ(0, HasDatafileChangedOnDisk());
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_NE(std::string::npos, ReadBytes(path.GetText()).find(std::string("e\0d\0i\0t\0e\0d\0 \0o\0n\0c\0e", 21)));
+
+    // A new file renamed over this one.
+    Edit(L"Beta", L"edited twice");
+    std::string outside = DataFile(Records(L"a", L"b", L"c", L"new outside"));
+    RenameOver(outside);
+    EXPECT_EQ(1, HasDatafileChangedOnDisk());
+    EXPECT_EQ(kSaveChangedOnDisk, SaveDatafileIfOpen());
+    EXPECT_EQ(outside, ReadBytes(path.GetText()));
+
+    // A file deleted outside holds nothing to lose: the notes are written again.
+    ASSERT_TRUE(DeleteFileW(path.GetText()));
+    EXPECT_EQ(0, HasDatafileChangedOnDisk());
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(Stored("edited twice"), TextOf(L"Beta"));
+}
+
+TEST_F(OutsideChangeTest, RefreshLoadsTheOutsideNotesAndKeepsTheNotesEditedHere)
+{
+    Edit(L"Alpha", L"alpha edited here");
+    Edit(L"Beta", L"beta edited here");
+    ASSERT_GE(CreateNote(L"Delta", L"created here"), 0);
+    // The other side edited Alpha too, edited Gamma and added Epsilon.
+    RenameOver(DataFile(Records(L"alpha edited outside", L"second", L"gamma edited outside", L"created outside")));
+    ASSERT_EQ(kSaveChangedOnDisk, SaveDatafileIfOpen());
+
+    int32_t copies = -1;
+    ASSERT_EQ(1, ReloadDatafileKeepingEdits(&copies));
+    EXPECT_EQ(1, copies);
+    EXPECT_EQ(Stored("alpha edited here"), TextOf(L"Alpha"));
+    EXPECT_EQ(Stored("alpha edited outside"), TextOf(L"Alpha (other copy)"));
+    EXPECT_EQ(Stored("beta edited here"), TextOf(L"Beta"));
+    EXPECT_EQ(Stored("created here"), TextOf(L"Delta"));
+    EXPECT_EQ(Stored("created outside"), TextOf(L"Epsilon"));
+    EXPECT_EQ(Stored("gamma edited outside"), TextOf(L"Gamma"));
+    EXPECT_EQ(6, GetNoteCount());
+
+    // The file now loaded is the one on disk: the save goes ahead and holds all.
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(0, SideFiles());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(6, GetNoteCount());
+    EXPECT_EQ(Stored("alpha edited here"), TextOf(L"Alpha"));
+    EXPECT_EQ(Stored("alpha edited outside"), TextOf(L"Alpha_(other_copy)"));
+    EXPECT_EQ(Stored("gamma edited outside"), TextOf(L"Gamma"));
+    EXPECT_EQ(kSaveNothing, SaveDatafileIfOpen());
+}
+
+TEST_F(OutsideChangeTest, DeletionsHereStandUnlessTheOtherSideEditedTheNote)
+{
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Beta", 0, 0)));
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Gamma", 0, 0)));
+    Edit(L"Alpha", L"the same edit");
+    // Outside: Beta untouched, Gamma edited, Alpha given the very same edit.
+    RewriteInPlace(DataFile(Records(L"the same edit", L"second", L"gamma edited outside", 0)));
+    int32_t copies = -1;
+    ASSERT_EQ(1, ReloadDatafileKeepingEdits(&copies));
+    EXPECT_EQ(0, copies) << "the same text on both sides is kept once";
+    EXPECT_EQ("<none>", TextOf(L"Beta"));
+    EXPECT_EQ(Stored("gamma edited outside"), TextOf(L"Gamma"));
+    EXPECT_EQ(Stored("the same edit"), TextOf(L"Alpha"));
+    EXPECT_EQ(2, GetNoteCount());
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(2, GetNoteCount());
+    EXPECT_EQ("<none>", TextOf(L"Beta"));
+}
+
+TEST_F(OutsideChangeTest, AnOutsideFileThatCannotBeLoadedLeavesEverythingAsItWas)
+{
+    Edit(L"Alpha", L"alpha edited here");
+    RewriteInPlace(std::string("\xFF\xFE" "n\0o\0t\0 \0n\0o\0t\0e\0s\0", 20));
+    int32_t copies = -1;
+    EXPECT_EQ(0, ReloadDatafileKeepingEdits(&copies));
+    EXPECT_EQ(0, copies);
+    EXPECT_EQ(kMsgDatafileNotValid, g_noteStore.lastMessageId);
+    EXPECT_EQ(3, GetNoteCount());
+    EXPECT_EQ(Stored("alpha edited here"), TextOf(L"Alpha"));
+    EXPECT_EQ(1, SideFiles());
+    // And it is still not written over.
+    EXPECT_EQ(kSaveChangedOnDisk, SaveDatafileIfOpen());
+}
+
+TEST_F(OutsideChangeTest, AnOtherCopyThatCannotBeWrittenLeavesEverythingAsItWas)
+{
+    Edit(L"Alpha", L"alpha edited here");
+    std::string outside = DataFile(Records(L"alpha edited outside", L"second", L"third", 0));
+    RewriteInPlace(outside);
+    g_noteIoFaults.failReplace = 1;   // side files cannot be written
+    int32_t copies = -1;
+    EXPECT_EQ(0, ReloadDatafileKeepingEdits(&copies));
+    ResetNoteIoFaults();
+    EXPECT_EQ(Stored("alpha edited here"), TextOf(L"Alpha"));
+    EXPECT_EQ("<none>", TextOf(L"Alpha_(other_copy)"));
+    EXPECT_EQ(1, SideFiles());
+    EXPECT_EQ(kSaveChangedOnDisk, SaveDatafileIfOpen());
+    EXPECT_EQ(outside, ReadBytes(path.GetText()));
+    // Once it can be written, the merge goes through.
+    ASSERT_EQ(1, ReloadDatafileKeepingEdits(&copies));
+    EXPECT_EQ(1, copies);
+}
