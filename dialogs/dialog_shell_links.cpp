@@ -14,7 +14,7 @@ HWND DialogMainWindow()
     return main ? main : g_dialogShell.frame;
 }
 
-void DialogSetStatusText(const WCHAR* text, int level)
+void DialogSetStatusText(const WCHAR* text, StatusLevel level)
 {
     if (g_dialogShell.setStatusText) g_dialogShell.setStatusText(text, level);
 }

@@ -4,6 +4,7 @@
 // windows of their own, as the tests do.
 #pragma once
 #include "foundation/win.h"
+#include "ui/status_line.h"
 
 class AIString;
 
@@ -15,7 +16,7 @@ struct DialogShellLinks {
 
     // Status line: text in mark-up at a level (0 done .. 3 error), its picture
     // (a message kind code, 0 none), and a repaint of its rectangle.
-    void (*setStatusText)(const WCHAR* text, int level) = nullptr;
+    void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*setStatusPicture)(int32_t kindCode) = nullptr;
     void (*invalidateStatusLine)() = nullptr;
 
@@ -55,7 +56,7 @@ extern DialogShellLinks g_dialogShell;
 HWND DialogFrameWindow();
 // The window that gets the focus back after a dialog.
 HWND DialogMainWindow();
-void DialogSetStatusText(const WCHAR* text, int level);
+void DialogSetStatusText(const WCHAR* text, StatusLevel level);
 void DialogInvalidateStatusLine();
 void DialogStopContentTimers();
 // Enables the frame and the content window again.

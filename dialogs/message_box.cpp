@@ -275,7 +275,7 @@ HWND RefreshMessageBox()
     m.composedId = (int32_t)c.messageId;
     m.checkBox.SetValue(m.texts.checkValue);
     if (m.texts.routedToStatus) {
-        DialogSetStatusText(m.texts.statusLine.GetText(), 0);
+        DialogSetStatusText(m.texts.statusLine.GetText(), kStatusDone);
         if (g_dialogShell.setStatusPicture) g_dialogShell.setStatusPicture(m.texts.kindCode);
         DialogRepaintContent(1);
     }

@@ -336,5 +336,5 @@ void RestoreAfterDialog()
     g_dialogCenter.busy = 0;
     if (g_dialogShell.afterDialogRestored) g_dialogShell.afterDialogRestored();
     if (HWND frame = DialogFrameWindow()) UpdateWindow(frame);
-    DialogSetStatusText(L"Ready", 0);
+    DialogSetStatusText(L"Ready", kStatusDone);
 }

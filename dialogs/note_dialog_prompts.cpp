@@ -49,7 +49,7 @@ int32_t DialogCenter::PromptNoteDialog(const WCHAR* title, const WCHAR* prompt, 
                                        const WCHAR* help)
 {
     if (!title || !prompt || !value || !value2 || !help) return noteDialogAnswer;
-    DialogSetStatusText(L"Ready", 0);
+    DialogSetStatusText(L"Ready", kStatusDone);
     dialogTitle.AssignText(title);
     promptText.AssignText(prompt);
     promptValue = value;
@@ -63,7 +63,7 @@ int32_t DialogCenter::PromptNoteDialog(const WCHAR* title, const WCHAR* prompt, 
 int32_t DialogCenter::EditHyperlinkDialog(AIString& label, AIString& target, uint32_t option, int32_t mode,
                                           const WCHAR* extraText)
 {
-    DialogSetStatusText(L"Create/Edit a hyperlink", 0);
+    DialogSetStatusText(L"Create/Edit a hyperlink", kStatusDone);
     linkLabel.Copy(label);
     linkTarget.Copy(target);
     linkOption = option;
@@ -101,7 +101,7 @@ int32_t DialogCenter::RenameNoteDialog(AIString& title)
 
 int32_t DialogCenter::NewNoteDialog(AIString& title, int32_t fromTemplate)
 {
-    DialogSetStatusText(L"Create a new note", 0);
+    DialogSetStatusText(L"Create a new note", kStatusDone);
     if (title.GetLength() > 30) title.Clear();
     if (fromTemplate == 1) {
         dialogTitle.AssignText(L"New Note (template)");

@@ -16,7 +16,7 @@ namespace {
 int32_t Launch(const WCHAR* statusText, int32_t screenId)
 {
     if (!IsScreenAvailable(screenId)) return -1;
-    if (statusText) DialogSetStatusText(statusText, 0);
+    if (statusText) DialogSetStatusText(statusText, kStatusDone);
     return g_dialogCenter.RunDialogScreen(screenId);
 }
 

@@ -15,7 +15,7 @@ LRESULT CmdRenameNote(HWND, WPARAM, LPARAM) { return RenameCurrentNote(); }
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
 {
     int saved = SaveCurrentNote(0, 0, 0, 0);
-    if (saved) SetStatusText(L"Note saved", 0);
+    if (saved) SetStatusText(L"Note saved", kStatusDone);
     return saved;
 }
 

@@ -68,7 +68,7 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
         AIString status;
         status.AssignText(L"<lred>Could not open</lred> ");
         status.AppendText(path);
-        SetStatusText(status.GetText(), 3);
+        SetStatusText(status.GetText(), kStatusError);
         return 0;
     }
     g_noteStore.settings = &g_app.settings.Record();
@@ -121,7 +121,7 @@ static int RefuseExisting(const AIString& path)
 {
     if (GetFileAttributesW(path.GetText()) == INVALID_FILE_ATTRIBUTES) return 0;
     // Never write over a file the user already has: it may hold notes.
-    SetStatusText(L"<lred>This file exists already</lred> - choose a new name", 3);
+    SetStatusText(L"<lred>This file exists already</lred> - choose a new name", kStatusError);
     return 1;
 }
 
@@ -132,7 +132,7 @@ int CreateNewDatafile()
     if (!AskForDatafile(1, L"Create a data file", path)) return 0;
     if (RefuseExisting(path)) return 0;
     if (!WriteDefaultDatafile(IDR_DATAFILE_EMPTY, path.GetText())) {
-        SetStatusText(L"<lred>The data file could not be written</lred>", 3);
+        SetStatusText(L"<lred>The data file could not be written</lred>", kStatusError);
         return 0;
     }
     return OpenDatafile(path.GetText());
@@ -147,9 +147,9 @@ int SaveCopyOfDatafile()
     if (RefuseExisting(path)) return 0;
     if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
     if (!SaveDatafileCopy(path.GetText())) {
-        SetStatusText(L"<lred>The copy could not be saved</lred>", 3);
+        SetStatusText(L"<lred>The copy could not be saved</lred>", kStatusError);
         return 0;
     }
-    SetStatusText(L"Copy saved", 0);
+    SetStatusText(L"Copy saved", kStatusDone);
     return 1;
 }

@@ -89,7 +89,7 @@ static LRESULT FrameOnMouse(HWND window, UINT message, WPARAM, LPARAM lParam)
     AIControl* hot = g_ribbon.GetHotControl();
     if (message == WM_MOUSEMOVE && hot != before) {
         const WCHAR* help = g_ribbon.GetHotHelpText();
-        SetStatusText(help ? help : L"", 1);
+        SetStatusText(help ? help : L"", kStatusInfo);
         if (hot) RibbonMouseMove(2, hot->GetId());
     }
     return 0;

@@ -19,7 +19,7 @@ MainPanelWindow g_mainPanel;
 static AIStatusLine s_statusLine;
 static WNDPROC s_quickSearchPrevious = nullptr;
 
-void SetStatusText(const WCHAR* text, int level)
+void SetStatusText(const WCHAR* text, StatusLevel level)
 {
     s_statusLine.SetSlotText(text ? text : L"", level, 0);
     s_statusLine.Invalidate();
@@ -27,7 +27,7 @@ void SetStatusText(const WCHAR* text, int level)
 
 const WCHAR* GetStatusText() { return s_statusLine.GetSlotText(0); }
 
-void RefreshImagePreview(const WCHAR* text, int level)
+void RefreshImagePreview(const WCHAR* text, StatusLevel level)
 {
     SetStatusText(text, level);
     HWND panel = g_mainPanel.GetHwndField();
@@ -137,7 +137,7 @@ static LRESULT CALLBACK QuickSearchShellProc(HWND window, UINT message, WPARAM w
         } else if (index >= 0) {
             ReadAndShowNote(index, 1, 0, 0);
         } else if (!text.IsEmpty()) {
-            SetStatusText(L"No note has this title - <b>Ctrl+N</b> creates it", 2);
+            SetStatusText(L"No note has this title - <b>Ctrl+N</b> creates it", kStatusWarning);
         }
         return 0;
     }

@@ -7,6 +7,7 @@
 #include "ui/ai_window.h"
 #include "ui/ai_control.h"
 #include "shell/panel_layout.h"
+#include "ui/status_line.h"
 
 // The view of a note kept when it is left, restored when it is shown again.
 struct NoteViewRecord {
@@ -100,9 +101,9 @@ int StopTimersForExit();
 
 // Status line of the content window: text in TextMarkup, level 0 done or
 // prompt, 1 information, 2 warning, 3 error.
-void SetStatusText(const WCHAR* text, int level);
+void SetStatusText(const WCHAR* text, StatusLevel level);
 const WCHAR* GetStatusText();
 // Empties timed status texts whose time is up (the frame's timer 10).
 void TickStatusLine();
 // Shows a status text and repaints the status line at once (inside long steps).
-void RefreshImagePreview(const WCHAR* text, int level);
+void RefreshImagePreview(const WCHAR* text, StatusLevel level);

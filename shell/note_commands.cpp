@@ -68,13 +68,13 @@ int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
     if (!editor || g_mainPanel.currentNote < 0 || !IsDatafileLoaded()) return 1;
     if (!SendMessageW(editor, EM_GETMODIFY, 0, 0)) return 1;
     if (IsDatafileReadOnly()) {
-        SetStatusText(L"<lred>The data file is read-only</lred> - the change is not saved", 3);
+        SetStatusText(L"<lred>The data file is read-only</lred> - the change is not saved", kStatusError);
         return 0;
     }
     AIString body;
     GetEditorText(body);
     if (!StoreCurrentNote(body.GetText())) {
-        SetStatusText(L"<lred>The note could not be saved</lred>", 3);
+        SetStatusText(L"<lred>The note could not be saved</lred>", kStatusError);
         return 0;
     }
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
@@ -130,7 +130,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
         }
     }
     if (!OpenCurrentNote(noteIndex)) {
-        SetStatusText(L"<lred>The note could not be read</lred>", 3);
+        SetStatusText(L"<lred>The note could not be read</lred>", kStatusError);
         KeepListOnShownNote();
         return 0;
     }
@@ -195,7 +195,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     status.AppendInt(GetNoteCount());
     status.AppendText(L" notes");
     status.ReplaceAll(L"_", L" ");
-    SetStatusText(status.GetText(), 0);
+    SetStatusText(status.GetText(), kStatusDone);
     UpdateEditorStatus(0);
     return 1;
 }
@@ -231,7 +231,7 @@ int CreateNewNote(int32_t useTemplate)
     SaveEditorScroll();
     int32_t index = CreateNote(title.GetText(), body.GetText());
     if (index < 0) {
-        SetStatusText(kTitleRules, 3);
+        SetStatusText(kTitleRules, kStatusError);
         return 0;
     }
     g_mainPanel.currentNote = -1;  // the old note is saved; do not save it again into a moved slot
@@ -248,7 +248,7 @@ int RenameCurrentNote()
     AIString newTitle;
     QuickSearchTitle(newTitle);
     if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) {
-        SetStatusText(L"Type the new title into QuickSearch, then choose Rename", 1);
+        SetStatusText(L"Type the new title into QuickSearch, then choose Rename", kStatusInfo);
         ShowQuickSearch(1);
         return 0;
     }
@@ -260,7 +260,7 @@ int RenameCurrentNote()
     // and no deleted copy of the old title is left behind.
     int32_t index = RenameNote(g_mainPanel.currentNote, newTitle.GetText());
     if (index < 0) {
-        SetStatusText(kTitleRules, 3);
+        SetStatusText(kTitleRules, kStatusError);
         return 0;
     }
     g_mainPanel.currentNote = -1;
@@ -276,7 +276,7 @@ int RenameCurrentNote()
 static void ShowRefreshOutcome(int32_t saved, int32_t copies)
 {
     if (saved != kSaveChangedOnDisk) {
-        SetStatusText(saved == kSaveDone ? L"Refreshed data - Save completed" : L"Refreshed data", 0);
+        SetStatusText(saved == kSaveDone ? L"Refreshed data - Save completed" : L"Refreshed data", kStatusDone);
         return;
     }
     AIString status(L"<lred>Another program changed the data file</lred> - loaded as it is now, "
@@ -286,7 +286,7 @@ static void ShowRefreshOutcome(int32_t saved, int32_t copies)
         status.AppendText(copies == 1 ? L" note changed on both sides is" : L" notes changed on both sides are");
         status.AppendText(L" kept twice, as \"(other copy)\"");
     }
-    SetStatusText(status.GetText(), 2);
+    SetStatusText(status.GetText(), kStatusWarning);
 }
 
 int RefreshNotes()
@@ -320,7 +320,7 @@ int RefreshNotes()
     if (!loaded) {
         if (changedOutside)
             SetStatusText(L"<lred>Another program changed the data file</lred> and it cannot be loaded - "
-                          L"your edited notes stay in the notes folder", 3);
+                          L"your edited notes stay in the notes folder", kStatusError);
         return 0;
     }
     // Notes added, renamed or deleted meanwhile move the others: find it by its title.
@@ -417,7 +417,7 @@ int ShowQuickSearch(int32_t focus)
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         g_mainPanel.focusedSearchBox = box;
-        SetStatusText(L"Type a title and press <b>Enter</b>", 0);
+        SetStatusText(L"Type a title and press <b>Enter</b>", kStatusDone);
         return 1;
     }
     HWND editor = Editor();
@@ -445,7 +445,7 @@ int ToggleIncSearch(int32_t mode)
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         p.focusedSearchBox = box;
-        SetStatusText(L"Type to search in this note - <b>Esc</b> returns", 0);
+        SetStatusText(L"Type to search in this note - <b>Esc</b> returns", kStatusDone);
         return 1;
     }
     if (!p.incSearchOn) return 0;

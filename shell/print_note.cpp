@@ -65,7 +65,7 @@ int PrintNote(int32_t withPageSetup)
         if (!PageSetupDlgW(&setup)) {
             DWORD error = CommDlgExtendedError();
             if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES || error == PDERR_PRINTERNOTFOUND)
-                RaiseShellMessage(kMsgPrintFailed, kNoPrinterText, 3);
+                RaiseShellMessage(kMsgPrintFailed, kNoPrinterText, kStatusError);
             return 0;
         }
         margins = setup.rtMargin;
@@ -85,15 +85,15 @@ int PrintNote(int32_t withPageSetup)
     if (!chosen || !print.hDC) {
         if (print.hDC) DeleteDC(print.hDC);
         // Cancel is the user's choice; anything else means there is nothing to print on.
-        if (error != 0 || !withPageSetup) RaiseShellMessage(kMsgPrintFailed, kNoPrinterText, 3);
+        if (error != 0 || !withPageSetup) RaiseShellMessage(kMsgPrintFailed, kNoPrinterText, kStatusError);
         return 0;
     }
     int printed = PrintEditorText(print.hDC, margins);
     DeleteDC(print.hDC);
     if (!printed) {
-        RaiseShellMessage(kMsgPrintFailed, L"<lred>Print failed</lred> - check the printer", 3);
+        RaiseShellMessage(kMsgPrintFailed, L"<lred>Print failed</lred> - check the printer", kStatusError);
         return 0;
     }
-    RaiseShellMessage(kMsgPrintComplete, L"Print job sent to the printer", 0);
+    RaiseShellMessage(kMsgPrintComplete, L"Print job sent to the printer", kStatusDone);
     return 1;
 }

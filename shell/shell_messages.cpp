@@ -8,7 +8,7 @@ static AIString s_lastText;
 
 void SetShellMessageHook(ShellMessageHook hook) { s_hook = hook; }
 
-void RaiseShellMessage(int32_t messageId, const WCHAR* statusText, int level)
+void RaiseShellMessage(int32_t messageId, const WCHAR* statusText, StatusLevel level)
 {
     s_lastId = messageId;
     s_lastText.AssignText(statusText);

@@ -4,6 +4,7 @@
 #pragma once
 #include "foundation/win.h"
 #include "foundation/message_ids.h"
+#include "ui/status_line.h"
 
 typedef void (*ShellMessageHook)(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
                                  const WCHAR* insert3);
@@ -11,7 +12,7 @@ typedef void (*ShellMessageHook)(int32_t messageId, const WCHAR* insert1, const 
 void SetShellMessageHook(ShellMessageHook hook);
 // Shows statusText on the status line at the level and raises the message
 // (0: none). Remembers both for GetLastShellMessage.
-void RaiseShellMessage(int32_t messageId, const WCHAR* statusText, int level);
+void RaiseShellMessage(int32_t messageId, const WCHAR* statusText, StatusLevel level);
 int32_t GetLastShellMessageId();
 const WCHAR* GetLastShellMessageText();
 void ClearLastShellMessage();

@@ -148,7 +148,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
         PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
     }
     // Wine's own RichEdit reports an older number but has what the editor needs.
-    if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", 2);
+    if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
     return 1;
 }
 

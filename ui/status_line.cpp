@@ -10,20 +10,19 @@ AIStatusLine::AIStatusLine() : pictureCode_(0), window_(0)
     SetRectEmpty(&rect_);
 }
 
-void AIStatusLine::SetText(const WCHAR* text) { SetSlotText(text, 0, 0); }
+void AIStatusLine::SetText(const WCHAR* text) { SetSlotText(text, kStatusDone, 0); }
 
-void AIStatusLine::SetSlotText(const WCHAR* text, int level, int slot)
+void AIStatusLine::SetSlotText(const WCHAR* text, StatusLevel level, int slot)
 {
     if (slot < 0 || slot >= kSlots) return;
-    if (level < 0) level = 0;
-    if (level > 3) level = 3;
+    if (level < kStatusDone || level > kStatusError) level = kStatusError;
     CopyTextBounded(text_[slot], kSlotChars + 1, text ? text : L"");
     level_[slot] = level;
     expiry_[slot] = 0;
     Invalidate();
 }
 
-void AIStatusLine::SetTimedText(const WCHAR* text, int level, int slot, int milliseconds)
+void AIStatusLine::SetTimedText(const WCHAR* text, StatusLevel level, int slot, int milliseconds)
 {
     SetSlotText(text, level, slot);
     if (slot < 0 || slot >= kSlots) return;
@@ -35,7 +34,7 @@ void AIStatusLine::ClearSlot(int slot)
 {
     if (slot < 0 || slot >= kSlots) return;
     text_[slot][0] = 0;
-    level_[slot] = 0;
+    level_[slot] = kStatusDone;
     expiry_[slot] = 0;
     Invalidate();
 }
@@ -45,7 +44,7 @@ const WCHAR* AIStatusLine::GetSlotText(int slot) const
     return (slot >= 0 && slot < kSlots) ? text_[slot] : L"";
 }
 
-int AIStatusLine::GetSlotLevel(int slot) const { return (slot >= 0 && slot < kSlots) ? level_[slot] : 0; }
+StatusLevel AIStatusLine::GetSlotLevel(int slot) const { return (slot >= 0 && slot < kSlots) ? level_[slot] : kStatusDone; }
 
 void AIStatusLine::SetPictureCode(int code)
 {
@@ -60,7 +59,7 @@ int AIStatusLine::Tick(DWORD now)
         // Wrap-safe: the difference turns non-negative once the time is up.
         if (expiry_[i] && (int32_t)(now - expiry_[i]) >= 0) {
             text_[i][0] = 0;
-            level_[i] = 0;
+            level_[i] = kStatusDone;
             expiry_[i] = 0;
             changed = 1;
         }

@@ -4,6 +4,9 @@
 #pragma once
 #include "foundation/win.h"
 
+// How a status text reads: its colour on the line.
+enum StatusLevel { kStatusDone = 0, kStatusInfo = 1, kStatusWarning = 2, kStatusError = 3 };
+
 class AIStatusLine {
 public:
     enum { kSlots = 10, kSlotChars = 500 };
@@ -12,13 +15,13 @@ public:
 
     // Slot 0 at level 0.
     void SetText(const WCHAR* text);
-    // Copies at most 500 characters; out-of-range slots are ignored, levels clamp to 0-3.
-    void SetSlotText(const WCHAR* text, int level, int slot);
+    // Copies at most 500 characters; out-of-range slots are ignored.
+    void SetSlotText(const WCHAR* text, StatusLevel level, int slot);
     // As SetSlotText; the slot empties itself after `milliseconds`.
-    void SetTimedText(const WCHAR* text, int level, int slot, int milliseconds);
+    void SetTimedText(const WCHAR* text, StatusLevel level, int slot, int milliseconds);
     void ClearSlot(int slot);
     const WCHAR* GetSlotText(int slot) const;
-    int GetSlotLevel(int slot) const;
+    StatusLevel GetSlotLevel(int slot) const;
 
     // Message kind code (1001 help, 1002 warning, 1003 error, 1004 info), 0 for none.
     void SetPictureCode(int code);
@@ -36,7 +39,7 @@ public:
 
 private:
     WCHAR text_[kSlots][kSlotChars + 1];
-    int level_[kSlots];
+    StatusLevel level_[kSlots];
     DWORD expiry_[kSlots];
     int pictureCode_;
     HWND window_;

@@ -23,7 +23,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RecordStatus(const WCHAR* text, int)
+void RecordStatus(const WCHAR* text, StatusLevel)
 {
     g_testWindows.statusText.AssignText(text);
     g_testWindows.statusCalls++;

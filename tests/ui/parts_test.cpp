@@ -18,14 +18,14 @@ TEST(StatusLine, SlotsAreBoundedAndLevelled)
     line.SetText(longText);
     EXPECT_EQ(500, lstrlenW(line.GetSlotText(0)));
     EXPECT_EQ(0, line.GetSlotLevel(0));
-    line.SetSlotText(L"<b>Saved</b>", 3, 9);
+    line.SetSlotText(L"<b>Saved</b>", kStatusError, 9);
     EXPECT_EQ(3, line.GetSlotLevel(9));
-    line.SetSlotText(L"too high", 7, 2);
+    line.SetSlotText(L"too high", (StatusLevel)7, 2);
     EXPECT_EQ(3, line.GetSlotLevel(2));
-    line.SetSlotText(L"nowhere", 1, 10);  // no slot 10: ignored
-    line.SetSlotText(L"nowhere", 1, -1);
+    line.SetSlotText(L"nowhere", kStatusInfo, 10);  // no slot 10: ignored
+    line.SetSlotText(L"nowhere", kStatusInfo, -1);
     EXPECT_EQ("", Utf8(line.GetSlotText(10)));
-    line.SetSlotText(0, 1, 4);
+    line.SetSlotText(0, kStatusInfo, 4);
     EXPECT_EQ("", Utf8(line.GetSlotText(4)));
     line.SetPictureCode(1003);
     EXPECT_EQ(1003, line.GetPictureCode());
@@ -34,8 +34,8 @@ TEST(StatusLine, SlotsAreBoundedAndLevelled)
 TEST(StatusLine, TimedTextsEmptyThemselves)
 {
     AIStatusLine line;
-    line.SetTimedText(L"working", 1, 3, 500);
-    line.SetSlotText(L"stays", 0, 0);
+    line.SetTimedText(L"working", kStatusInfo, 3, 500);
+    line.SetSlotText(L"stays", kStatusDone, 0);
     DWORD now = GetTickCount();
     EXPECT_EQ(0, line.Tick(now));
     EXPECT_EQ("working", Utf8(line.GetSlotText(3)));
@@ -43,8 +43,8 @@ TEST(StatusLine, TimedTextsEmptyThemselves)
     EXPECT_EQ("", Utf8(line.GetSlotText(3)));
     EXPECT_EQ("stays", Utf8(line.GetSlotText(0)));
     // A plain text replaces a timed one and is not timed.
-    line.SetTimedText(L"short", 2, 5, 10);
-    line.SetSlotText(L"long", 2, 5);
+    line.SetTimedText(L"short", kStatusWarning, 5, 10);
+    line.SetSlotText(L"long", kStatusWarning, 5);
     EXPECT_EQ(0, line.Tick(now + 100000));
 }
 
@@ -54,7 +54,7 @@ TEST(StatusLine, PaintsIntoItsWindow)
     AIStatusLine line;
     RECT rect = {0, 300, 600, 324};
     line.Attach(window, rect);
-    line.SetSlotText(L"<b>Editor</b>: 12 words", 1, 1);
+    line.SetSlotText(L"<b>Editor</b>: 12 words", kStatusInfo, 1);
     line.SetPictureCode(1002);
     HDC dc = GetDC(window);
     line.Paint(dc);
