@@ -203,6 +203,18 @@ int32_t FindBodyStart(const WCHAR* record, int32_t len)
     return j;
 }
 
+int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined)
+{
+    joined.Clear();
+    if (!joined.Reserve(spans.count * 24 + 16)) return 0;
+    for (int32_t i = 0; i < spans.count; i++) {
+        const NoteSpan& span = spans.items[i];
+        joined.AppendTextN(text + span.mark + 1, span.titleLen).AppendChar(L':');
+        joined.AppendInt(span.mark).AppendChar(kNoteMark);
+    }
+    return 1;
+}
+
 int32_t FindLinkBlock(const WCHAR* text, int32_t len)
 {
     int32_t p = len - 6;

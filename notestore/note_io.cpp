@@ -1,6 +1,6 @@
 #include "notestore/note_io.h"
 
-NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0};
+NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0};
 
 void ResetNoteIoFaults()
 {
@@ -8,6 +8,7 @@ void ResetNoteIoFaults()
     g_noteIoFaults.failFlush = 0;
     g_noteIoFaults.failReplace = 0;
     g_noteIoFaults.diskFullOnWrite = 0;
+    g_noteIoFaults.refuseHardLinks = 0;
 }
 
 namespace {

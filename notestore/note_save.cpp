@@ -188,7 +188,7 @@ NoteIoError KeepBackup(const WCHAR* target, const WCHAR* backup)
     if (GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES) return kIoOk;
     SetFileAttributesW(backup, FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(backup);
-    if (CreateHardLinkW(backup, target, 0)) return kIoOk;
+    if (!g_noteIoFaults.refuseHardLinks && CreateHardLinkW(backup, target, 0)) return kIoOk;
     return CopyFileW(target, backup, FALSE) ? kIoOk : kIoBackup;
 }
 

@@ -155,27 +155,12 @@ int32_t SetIndexValue(int32_t position, int32_t value)
 
 int32_t IndexPositionOf(const WCHAR* title) { return g_noteStore.noteIndex->IndexOfKeyString(title); }
 
-// The index's joined text: "title:offset" for every note, in file order
-// (which is title order).
-static int32_t JoinIndexItems(const WCHAR* text, const NoteSpanArray& spans, AIString& joined)
-{
-    if (!joined.Reserve(spans.count * 24 + 16)) return 0;
-    WCHAR number[16];
-    for (int32_t i = 0; i < spans.count; i++) {
-        const NoteSpan& span = spans.items[i];
-        joined.AppendTextN(text + span.mark + 1, span.titleLen).AppendChar(L':');
-        wsprintfW(number, L"%d", span.mark);
-        joined.AppendText(number).AppendChar(kNoteMark);
-    }
-    return 1;
-}
-
 int32_t RebuildIndexFromBuffer()
 {
     TRACE_SCOPE(kNoteStoreModule, 10);
     NoteStore& s = g_noteStore;
     AIString joined;
-    if (!JoinIndexItems(s.buffer, g_storeBuffer.spans, joined)) return 0;
+    if (!JoinNoteIndex(s.buffer, g_storeBuffer.spans, joined)) return 0;
     if (!s.noteIndex->AssignJoined(joined.GetText())) return 0;
     return s.noteIndex->GetCount() == g_storeBuffer.spans.count;
 }
@@ -318,7 +303,7 @@ int32_t LoadDatafile(const WCHAR* path)
     // Everything that can fail for want of memory happens before the open
     // file is given up.
     AIString joined;
-    if (!JoinIndexItems((const WCHAR*)(file.block + 2), file.spans, joined)) {
+    if (!JoinNoteIndex((const WCHAR*)(file.block + 2), file.spans, joined)) {
         LocalFree(file.block);
         FreeNoteSpans(file.spans);
         RaiseStoreMessage(kMsgDatafileNotValid, full);

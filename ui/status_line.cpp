@@ -24,9 +24,14 @@ void AIStatusLine::SetSlotText(const WCHAR* text, StatusLevel level, int slot)
 
 void AIStatusLine::SetTimedText(const WCHAR* text, StatusLevel level, int slot, int milliseconds)
 {
+    SetTimedText(text, level, slot, milliseconds, GetTickCount());
+}
+
+void AIStatusLine::SetTimedText(const WCHAR* text, StatusLevel level, int slot, int milliseconds, DWORD now)
+{
     SetSlotText(text, level, slot);
     if (slot < 0 || slot >= kSlots) return;
-    DWORD due = GetTickCount() + (DWORD)(milliseconds > 0 ? milliseconds : 1);
+    DWORD due = now + (DWORD)(milliseconds > 0 ? milliseconds : 1);
     expiry_[slot] = due ? due : 1;  // 0 means "never"
 }
 

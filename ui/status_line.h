@@ -17,8 +17,10 @@ public:
     void SetText(const WCHAR* text);
     // Copies at most 500 characters; out-of-range slots are ignored.
     void SetSlotText(const WCHAR* text, StatusLevel level, int slot);
-    // As SetSlotText; the slot empties itself after `milliseconds`.
+    // As SetSlotText; the slot empties itself after `milliseconds` (counted
+    // from `now`, the tick count, which may wrap past zero meanwhile).
     void SetTimedText(const WCHAR* text, StatusLevel level, int slot, int milliseconds);
+    void SetTimedText(const WCHAR* text, StatusLevel level, int slot, int milliseconds, DWORD now);
     void ClearSlot(int slot);
     const WCHAR* GetSlotText(int slot) const;
     StatusLevel GetSlotLevel(int slot) const;

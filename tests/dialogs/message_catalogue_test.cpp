@@ -88,6 +88,19 @@ TEST(MessageCatalogue, InsertsAreCutTo25AndTheWideInsertSplitsAt35)
     EXPECT_EQ(c.out.text.FindTextCase(L"\r\n", 20), c.out.text.FindTextCase(L"'\r\n is") + 1);
 }
 
+TEST(MessageCatalogue, EachPlaceholderTakesItsOwnInsert)
+{
+    Composer c;
+    c.inserts[0].AssignText(L"notes.tavik");
+    c.inserts[1].AssignText(L"Beta");
+    c.inserts[2].AssignText(L"alpha");
+    AIString text = c.Compose(3).text;
+    EXPECT_GE(text.FindTextCase(L"'notes.tavik'"), 0) << Utf8(text);
+    EXPECT_GE(text.FindTextCase(L"the title 'Beta' is ordered before 'alpha'"), 0) << Utf8(text);
+    text = c.Compose(2).text;
+    EXPECT_GE(text.FindTextCase(L"the title 'notes.tavik' is already linking to 'Beta'"), 0) << Utf8(text);
+}
+
 TEST(MessageCatalogue, FlaggedMessageGoesToStatusLineOnlyInPassiveMode)
 {
     Composer c;

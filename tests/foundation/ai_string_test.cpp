@@ -1,5 +1,6 @@
 #include "tests/support/gtest.h"
 #include "foundation/result_flag.h"
+#include <string.h>
 
 TEST(AIString, GrowsPastInlineCapacityAndKeepsText)
 {
@@ -90,4 +91,59 @@ TEST(AIString, Utf8OutputIsBoundedByTheBuffer)
     char out[5];
     EXPECT_EQ(3, s.ToUtf8(out, sizeof out));  // only whole characters fit
     EXPECT_EQ(0, out[3]);
+}
+
+// The buffer is checked with guard bytes behind it: nothing is written past
+// outSize, whether the text fits with its terminating zero exactly or not.
+TEST(AIString, Utf8NeverWritesPastTheBuffer)
+{
+    const WCHAR pair[] = {0xD83D, 0xDE00, 0};
+    struct Case {
+        const WCHAR* text;
+        int outSize;
+        const char* expected;
+    } cases[] = {
+        {L"\x20AC\x20AC", 7, "\xE2\x82\xAC\xE2\x82\xAC"},  // the whole text and its zero
+        {L"\x20AC\x20AC", 6, "\xE2\x82\xAC"},                // whole characters only: no room for the zero
+        {L"abc", 3, "ab"},
+        {L"abc", 4, "abc"},
+        {pair, 4, ""},
+        {pair, 5, "\xF0\x9F\x98\x80"},
+        {L"a\x00E9", 3, "a"},
+        {L"x", 1, ""},
+    };
+    for (const Case& c : cases) {
+        char buffer[16];
+        memset(buffer, 0x7E, sizeof buffer);
+        int written = AIString(c.text).ToUtf8(buffer, c.outSize);
+        EXPECT_EQ((int)strlen(c.expected), written) << c.outSize;
+        EXPECT_STREQ(c.expected, buffer) << c.outSize;
+        for (int i = c.outSize; i < (int)sizeof buffer; i++) EXPECT_EQ(0x7E, buffer[i]) << c.outSize << " at " << i;
+    }
+    char untouched = 0x7E;
+    EXPECT_EQ(0, AIString(L"abc").ToUtf8(&untouched, 0));
+    EXPECT_EQ(0x7E, untouched);
+}
+
+// Every half of a surrogate pair that stands alone becomes U+FFFD, wherever it stands.
+TEST(AIString, Utf8ReplacesEveryLoneSurrogateHalf)
+{
+    struct Case {
+        WCHAR text[4];
+        const char* expected;
+    } cases[] = {
+        {{0xDC00, 0}, "\xEF\xBF\xBD"},
+        {{0xDFFF, L'x', 0}, "\xEF\xBF\xBDx"},
+        {{L'x', 0xDE00, 0}, "x\xEF\xBF\xBD"},
+        {{0xDE00, 0xD83D, 0}, "\xEF\xBF\xBD\xEF\xBF\xBD"},   // low before high is no pair
+        {{0xD83D, 0xD83D, 0xDE00, 0}, "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+        {{0xDBFF, 0}, "\xEF\xBF\xBD"},
+    };
+    for (const Case& c : cases) {
+        char out[16];
+        AIString text(c.text);
+        int n = text.ToUtf8(out, sizeof out);
+        EXPECT_STREQ(c.expected, out) << Utf8(text);
+        EXPECT_EQ(n, text.ToUtf8(0, 0));
+    }
 }

@@ -2,6 +2,8 @@
 #include "foundation/settings_store.h"
 #include "foundation/registry_key.h"
 #include "foundation/ai_string.h"
+#include "foundation/rc4.h"
+#include "foundation/sha1.h"
 #include <string.h>
 
 namespace {
@@ -74,6 +76,25 @@ protected:
     }
 
     // A store that reads a damaged record must keep the defaults it had.
+    // Stores the first `bytes` of a filled record the way Store does, with
+    // the check value of exactly those bytes: a record that is whole and
+    // checked, but short.
+    static void StoreShortRecord(uint32_t bytes)
+    {
+        AISettingsStore written;
+        FillRecord(written.Record());
+        uint8_t* plain = new uint8_t[bytes];
+        memcpy(plain, &written.Record(), bytes);
+        AIString check;
+        AISha1Hash::HexDigest(plain, bytes, check);
+        AIRc4Cipher::Apply(kSettingsCipherKey, kSettingsCipherKeyBytes, plain, (int)bytes);
+        AIRegistryKey key;
+        ASSERT_EQ(key.OpenKey(HKEY_CURRENT_USER, 0), 1);
+        ASSERT_EQ(key.WriteBinary(L"UserData", plain, bytes), 1);
+        ASSERT_EQ(key.WriteString(L"UserData_c", check.GetText()), 1);
+        delete[] plain;
+    }
+
     void ExpectDefaultsKept()
     {
         AISettingsStore read;
@@ -230,6 +251,22 @@ TEST_F(SettingsStoreTest, DamagedRecordKeepsDefaults)
     ASSERT_EQ(key.WriteString(L"UserData_c", L"0000"), 1);
     ExpectDefaultsKept();
     delete stored;
+}
+
+TEST_F(SettingsStoreTest, ShortRecordWithItsOwnGoodCheckKeepsDefaults)
+{
+    for (int portable = 0; portable < 2; portable++) {
+        if (portable) UsePortable(); else UseRegistry();
+        for (uint32_t bytes : {1u, 3000u, (uint32_t)sizeof(SettingsRecord) - 1}) {
+            StoreShortRecord(bytes);
+            ExpectDefaultsKept();
+        }
+        // The same record at its full size is read.
+        StoreShortRecord(sizeof(SettingsRecord));
+        AISettingsStore read;
+        EXPECT_EQ(read.Load(0), 1);
+        ExpectFilled(read.Record());
+    }
 }
 
 TEST_F(SettingsStoreTest, DamagedPortableFileKeepsDefaults)

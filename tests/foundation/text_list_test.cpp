@@ -34,6 +34,11 @@ TEST(AIStringList, SplitsAtSeparatorsOutsideBracketsAndHalfPairs)
     EXPECT_EQ(0, list.GetCount());
     list.AssignJoined(L"]\u00A4a]\u00A4b");  // a closing bracket with none open is text
     EXPECT_EQ("]|a]|b", Items(list));
+    // ... and does not count below zero: the pair after it still holds its separator.
+    list.AssignJoined(L"a]\u00A4[b\u00A4c]\u00A4d\u00A4");
+    EXPECT_EQ("a]|[b\u00A4c]|d", Items(list));
+    list.AssignJoined(L"]]\u00A4[x\u00A4[y\u00A4z]]\u00A4");
+    EXPECT_EQ("]]|[x\u00A4[y\u00A4z]]", Items(list));
 }
 
 TEST(AIStringList, UnclosedOpenerDoesNotSwallowTheRest)

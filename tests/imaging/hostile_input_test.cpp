@@ -155,6 +155,28 @@ TEST(HostileInput, HugeDimensionsAreRefusedBeforeAllocating) {
   }
 }
 
+// 16-bit colour-map indices reach far past a map of at most 256 entries:
+// such a pixel takes the first colour, and nothing beyond the map is read.
+TEST(HostileInput, ColourMappedTgaIndexBeyondItsMapTakesTheFirstColour) {
+  const uint16_t indices[] = {0, 1, 255, 256, 300, 4096, 65535};
+  const int width = sizeof indices / sizeof indices[0];
+  Bytes tga = {0, 1, 1, 0, 0, 2, 0, 24, 0, 0, 0, 0, uint8_t(width), 0, 1, 0, 16, 0x20};  // top-down
+  const uint8_t map[] = {0, 0, 255, 255, 0, 0};  // entry 0 red, entry 1 blue (BGR)
+  tga.insert(tga.end(), map, map + sizeof map);
+  for (uint16_t index : indices) {
+    tga.push_back(uint8_t(index));
+    tga.push_back(uint8_t(index >> 8));
+  }
+  AIImage image;
+  ASSERT_TRUE(image.LoadFromMemory(tga.data(), uint32_t(tga.size()), kImageTga)) << image.GetErrorText();
+  ASSERT_EQ(width, image.GetWidth());
+  const Rgb red = {255, 0, 0}, blue = {0, 0, 255}, black = {0, 0, 0};
+  EXPECT_TRUE(Near(PixelAt(image, 0, 0), red, 0));
+  EXPECT_TRUE(Near(PixelAt(image, 1, 0), blue, 0));
+  EXPECT_TRUE(Near(PixelAt(image, 2, 0), black, 0));  // inside the 256, but no colour given
+  for (int x = 3; x < width; ++x) EXPECT_TRUE(Near(PixelAt(image, x, 0), red, 0)) << indices[x];
+}
+
 TEST(HostileInput, ClipboardDibWithAFalseHeaderIsRefused) {
   AIImage pattern;
   MakePattern(&pattern);

@@ -4,6 +4,7 @@
 
 #include "tests/support/gtest.h"
 #include "tests/imaging/imaging_test_util.h"
+#include "imaging/image_ops.h"
 
 namespace {
 
@@ -43,6 +44,34 @@ TEST(Thumbnail, FitsKeepingTheAspectCentredOnTheCanvas) {
   EXPECT_TRUE(Near(PixelAt(tall, 47, 0), kBlue, 0));
   EXPECT_TRUE(Near(PixelAt(tall, 51, 49), kBlue, 0));
   EXPECT_TRUE(Near(PixelAt(tall, 52, 49), Rgb{30, 20, 10}, 0));
+}
+
+TEST(Thumbnail, RatiosThatAreNoWholeNumberRoundToTheNearestPixel) {
+  struct Case {
+    int32_t sourceWidth, sourceHeight, width, height, fitWidth, fitHeight;
+  } cases[] = {
+      {300, 200, 100, 100, 100, 67},  // 66.7
+      {200, 300, 100, 100, 67, 100},
+      {299, 200, 100, 100, 100, 67},  // 66.9
+      {301, 200, 100, 100, 100, 66},  // 66.4
+      {300, 250, 120, 80, 96, 80},    // 96 exactly
+      {3000, 1, 100, 100, 100, 1},    // never less than a pixel
+  };
+  for (const Case& c : cases) {
+    int32_t fitWidth = 0, fitHeight = 0;
+    ThumbnailFitSize(c.sourceWidth, c.sourceHeight, c.width, c.height, &fitWidth, &fitHeight);
+    EXPECT_EQ(c.fitWidth, fitWidth) << c.sourceWidth << "x" << c.sourceHeight;
+    EXPECT_EQ(c.fitHeight, fitHeight) << c.sourceWidth << "x" << c.sourceHeight;
+  }
+  // Drawn: 100 x 67 centred, rows 16 to 82.
+  AIImage photo, thumb;
+  Fill(&photo, 300, 200, kGreen);
+  RGBQUAD canvas = {10, 20, 30, 0};
+  ASSERT_TRUE(photo.Thumbnail(100, 100, canvas, &thumb));
+  EXPECT_TRUE(Near(PixelAt(thumb, 50, 15), Rgb{30, 20, 10}, 0));
+  EXPECT_TRUE(Near(PixelAt(thumb, 50, 16), kGreen, 0));
+  EXPECT_TRUE(Near(PixelAt(thumb, 0, 82), kGreen, 0));
+  EXPECT_TRUE(Near(PixelAt(thumb, 99, 83), Rgb{30, 20, 10}, 0));
 }
 
 TEST(Thumbnail, NeverEnlargesAndAveragesWhenShrinking) {

@@ -119,8 +119,13 @@ TEST(DatafileFormat, LinkBlockIsTheLastOneAndOnlyWhenWellFormed)
     EXPECT_EQ(0, NextLinkLine(cursor, &label, &labelLen, &target, &targetLen));
 
     const WCHAR* noBlock[] = {L"plain text", L"x\r\n{{\r\nnot a link\r\n}}\r\n", L"x\r\n{{\r\n[a:b]\r\n}} tail",
-                              L"x\r\n{{\r\n[ab]\r\n}}\r\n"};
+                              L"x\r\n{{\r\n[ab]\r\n}}\r\n", L"x\r\n{{\r\n[a:b\r\n}}\r\n",
+                              L"x\r\n{{\r\n[a:b]\r\n[c:d\r\n}}\r\n", L"x\r\n{{\r\n[a:b] \r\n}}\r\n"};
     for (const WCHAR* t : noBlock) EXPECT_EQ(TextLength(t), FindLinkBlock(t, TextLength(t))) << Utf8(t);
+    // A line without its closing bracket is no link line for the reader either.
+    const WCHAR* open = L"\r\n{{\r\n[a:b\r\n}}";
+    StartLinkLines(cursor, open, TextLength(open));
+    EXPECT_EQ(0, NextLinkLine(cursor, &label, &labelLen, &target, &targetLen));
 }
 
 TEST(DatafileFormat, StoredTextNeverHoldsReservedCharacters)

@@ -119,6 +119,26 @@ TEST_F(NoteStoreTest, SavingWithoutEditsWritesNothingAndAnEditKeepsTheBackup)
     EXPECT_EQ(1, HasUnsavedNotes());
 }
 
+TEST_F(NoteStoreTest, BackupIsACopyWhereTheFileSystemRefusesHardLinks)
+{
+    g_noteIoFaults.refuseHardLinks = 1;
+    AIString backup(path);
+    backup.AppendText(L".bak");
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    ASSERT_EQ(1, StoreCurrentNote(L"first edit"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(backup.GetText()));
+    std::string first = ReadBytes(path.GetText());
+    EXPECT_NE(original, first);
+    // The next save moves the backup on to the version just replaced.
+    ASSERT_EQ(1, StoreCurrentNote(L"second edit"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(first, ReadBytes(backup.GetText()));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(0, TextOf(L"Alpha").FindText(L"second edit"));
+}
+
 TEST_F(NoteStoreTest, EditSaveAndOpenAgainGiveTheSameContent)
 {
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
@@ -205,6 +225,10 @@ TEST_F(NoteStoreTest, CreateAndDeleteNotesButNeverTheLast)
     EXPECT_EQ(3, at);                         // after "Gamma"
     EXPECT_EQ(2, g_noteStore.currentIndex);
     EXPECT_EQ(-1, CreateNote(L"NEW_NOTE", L"same title ignoring case"));
+    // The first and the last note's titles are taken like every other.
+    EXPECT_EQ(-1, CreateNote(L"ALPHA", L"note 0's title"));
+    EXPECT_EQ(-1, CreateNote(L"new_note", L"the last note's title"));
+    EXPECT_EQ(4, GetNoteCount());
     EXPECT_EQ(-1, CreateNote(L"bad:title", L""));
     ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Alpha", 0, 0)));
     EXPECT_EQ(1, g_noteStore.currentIndex);   // the current note moved with the index
@@ -270,6 +294,56 @@ TEST_F(NoteStoreTest, OverlongNoteIsKeptWholeBeforeItIsCut)
     ASSERT_EQ(2u + 60000u * 2u, kept.size());
     EXPECT_EQ(0, memcmp(kept.data() + 2, body.GetText(), 120000));
     EXPECT_EQ(50000, g_noteStore.currentText.GetLength() + g_noteStore.hiddenLinkChars);
+}
+
+TEST_F(NoteStoreTest, NoteOfExactlyTheLimitStaysWholeAndACutKeepsSurrogatePairs)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    const int32_t room = kMaxNoteChars - 10;  // the note has no links: an empty block
+    auto body = [](int32_t chars) {
+        AIString text;
+        WCHAR* p = text.GetBuffer(chars);
+        for (int32_t i = 0; i < chars; i++) p[i] = (WCHAR)(L'a' + i % 26);
+        text.SetLength(chars);
+        return text;
+    };
+    AIString exact = body(room);
+    ASSERT_EQ(1, StoreCurrentNote(exact.GetText()));
+    EXPECT_EQ(0, g_noteStore.lastMessageId) << "nothing was cut";
+    EXPECT_EQ(room, g_noteStore.currentText.GetLength());
+    ASSERT_EQ(1, LoadNoteText(0, 0));
+    EXPECT_EQ(0, g_noteStore.currentText.FindTextCase(exact.GetText()));
+
+    AIString over = body(room + 1);
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    ASSERT_EQ(1, StoreCurrentNote(over.GetText()));
+    EXPECT_EQ(kMsgNoteTooLarge, g_noteStore.lastMessageId);
+    EXPECT_EQ("1", Utf8(g_noteStore.lastMessageInserts[0]));
+    EXPECT_EQ(room, g_noteStore.currentText.GetLength());
+
+    // A pair that the limit would split goes whole to the part cut off.
+    for (int32_t pairAt : {room - 1, room - 2}) {
+        AIString paired = body(room + 100);
+        WCHAR* p = paired.GetBuffer(room + 100);
+        p[pairAt] = 0xD83D;
+        p[pairAt + 1] = 0xDE00;
+        g_noteStore.lastMessageId = 0;
+        ASSERT_EQ(1, OpenCurrentNote(0));
+        ASSERT_EQ(1, StoreCurrentNote(paired.GetText()));
+        EXPECT_EQ(kMsgNoteTooLarge, g_noteStore.lastMessageId);
+        const AIString& kept = g_noteStore.currentText;
+        int32_t expected = pairAt == room - 1 ? room - 1 : room;
+        ASSERT_EQ(expected, kept.GetLength()) << pairAt;
+        WCHAR last = kept.GetText()[kept.GetLength() - 1];
+        EXPECT_FALSE(IS_HIGH_SURROGATE(last)) << pairAt;
+        AIString cut;
+        cut.AssignInt(paired.GetLength() - expected);
+        EXPECT_EQ(Utf8(cut), Utf8(g_noteStore.lastMessageInserts[0]));
+        ASSERT_EQ(1, LoadNoteText(0, 0));
+        EXPECT_EQ(0, memcmp(g_noteStore.currentText.GetText(), paired.GetText(), expected * sizeof(WCHAR)));
+        EXPECT_NE(0xD83D, g_noteStore.currentText.GetText()[expected - 1]);
+    }
 }
 
 TEST_F(NoteStoreTest, MirrorTextsAreReadyForSearch)

@@ -370,6 +370,71 @@ TEST_F(ShellTest, TimersDispatchById)
     EXPECT_FALSE(trace_.Saw(kTraceLaterEntryPoints, 7));
 }
 
+TEST_F(ShellTest, KillAllTimersStopsEveryApplicationTimer)
+{
+    OpenExamples();
+    HWND panel = g_mainPanel.GetHwndField();
+    const UINT_PTR ids[] = {
+        kTimerCtrlHintFirst, kTimerCtrlHintFirst + 1, kTimerCtrlHintFirst + 2, kTimerCtrlHintFirst + 3,
+        kTimerCtrlHintLast, kTimerCtrlHintEditor, kTimerEditorStatus, kTimerLinkHover, kTimerQuickPreview,
+        kTimerImageHover, kTimerEditorRepaint, kTimerEditorRepaint2, kTimerRibbonHover, kTimerCaptureClickMode,
+        kTimerThumbnail, kTimerPreviewRepaint, kTimerQuickSearchPreview, kTimerCaptureBalloon, kTimerStartupDone,
+    };
+    const int count = sizeof ids / sizeof ids[0];
+    KillAllTimers();
+    for (UINT_PTR id : ids) StartMainTimer(id, 100000);
+    int running = 0;
+    for (int32_t flag : g_mainPanel.timersRunning) running += flag;
+    ASSERT_EQ(running, count);
+    KillAllTimers();
+    for (int32_t flag : g_mainPanel.timersRunning) EXPECT_EQ(flag, 0);
+    // KillTimer answers FALSE for a timer that no longer exists.
+    for (UINT_PTR id : ids) EXPECT_FALSE(KillTimer(panel, id)) << id;
+}
+
+// The frame lands inside the work area whatever placement was saved.
+TEST_F(ShellTest, SavedPlacementOutsideTheWorkAreaIsMovedIntoIt)
+{
+    HWND frame = g_frame.GetHwndField();
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+    ASSERT_GE(workWidth, 640);
+    ASSERT_GE(workHeight, 480);
+    struct Case {
+        const char* what;
+        RECT saved;
+        RECT expected;
+    } cases[] = {
+        {"left of the work area", {work.left - 300, work.top + 10, work.left + 300, work.top + 410},
+         {work.left, work.top + 10, work.left + 600, work.top + 410}},
+        {"right of it", {work.right - 100, work.top + 10, work.right + 500, work.top + 410},
+         {work.right - 600, work.top + 10, work.right, work.top + 410}},
+        {"above it", {work.left + 10, work.top - 200, work.left + 610, work.top + 200},
+         {work.left + 10, work.top, work.left + 610, work.top + 400}},
+        {"below it", {work.left + 10, work.bottom - 50, work.left + 610, work.bottom + 350},
+         {work.left + 10, work.bottom - 400, work.left + 610, work.bottom}},
+        {"larger than it", {work.left - 50, work.top - 50, work.right + 50, work.bottom + 50},
+         {work.left, work.top, work.right, work.bottom}},
+        {"too small", {work.left + 20, work.top + 20, work.left + 30, work.top + 30},
+         {work.left + 20, work.top + 20, work.left + 540, work.top + 380}},
+    };
+    for (const Case& c : cases) {
+        WINDOWPLACEMENT saved = {};
+        saved.length = sizeof saved;
+        saved.showCmd = SW_SHOWNORMAL;
+        saved.rcNormalPosition = c.saved;
+        PlaceFrameWithinWorkArea(&saved);
+        RECT placed;
+        GetWindowRect(frame, &placed);
+        EXPECT_EQ(placed.left, c.expected.left) << c.what;
+        EXPECT_EQ(placed.top, c.expected.top) << c.what;
+        EXPECT_EQ(placed.right, c.expected.right) << c.what;
+        EXPECT_EQ(placed.bottom, c.expected.bottom) << c.what;
+    }
+    PlaceFrameWithinWorkArea(nullptr);
+}
+
 TEST_F(ShellTest, FrameTimerSavesAChangedNoteOnlyAfterTheUserPauses)
 {
     OpenExamples();
@@ -483,6 +548,42 @@ TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
     EXPECT_EQ(ReadAndShowNote(-1, 1, 0, 0), 0);
     EXPECT_EQ(ReadAndShowNote(GetNoteCount(), 1, 0, 0), 0);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Garden"));
+}
+
+TEST_F(ShellTest, ShowingANoteEndsTheForwardHistoryAndARenameKeepsItsPlace)
+{
+    OpenExamples();
+    int32_t books = Find(L"Books_to_read");
+    ASSERT_EQ(g_mainPanel.currentNote, books);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    ASSERT_EQ(NavigateBack(), 1);
+    ASSERT_EQ(NavigateBack(), 1);
+    ASSERT_EQ(g_mainPanel.currentNote, books);
+    // Like a browser: a note shown from the middle drops Garden and Travel ahead.
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), 1, 0, 0), 1);
+    EXPECT_EQ(NavigateForward(), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    ASSERT_EQ(NavigateBack(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, books);
+    EXPECT_EQ(NavigateBack(), 0);
+    ASSERT_EQ(NavigateForward(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+    EXPECT_EQ(NavigateForward(), 0);
+
+    // A renamed note stays where it was in the history, under its new title.
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Cooking");
+    ASSERT_EQ(RenameCurrentNote(), 1);
+    ASSERT_EQ(NavigateBack(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Books_to_read"));
+    ASSERT_EQ(NavigateForward(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Cooking"));
+    ASSERT_EQ(NavigateBack(), 1);
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Reading");
+    ASSERT_EQ(RenameCurrentNote(), 1);
+    ASSERT_EQ(NavigateForward(), 1);
+    ASSERT_EQ(NavigateBack(), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Reading"));
 }
 
 TEST_F(ShellTest, NewRenameAndHeadingCommands)

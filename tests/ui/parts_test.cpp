@@ -48,6 +48,122 @@ TEST(StatusLine, TimedTextsEmptyThemselves)
     EXPECT_EQ(0, line.Tick(now + 100000));
 }
 
+TEST(StatusLine, TimedTextsOutliveTheTickCountWrapping)
+{
+    AIStatusLine line;
+    const DWORD start = 0xFFFFFE00u;  // 512 ms before the tick count wraps to 0
+    line.SetTimedText(L"saving", kStatusInfo, 2, 1000, start);
+    EXPECT_EQ(0, line.Tick(start + 100));
+    EXPECT_EQ(0, line.Tick(0xFFFFFFFFu));
+    EXPECT_EQ(0, line.Tick(0));              // wrapped; 488 ms still to go
+    EXPECT_EQ(0, line.Tick(start + 999));
+    EXPECT_EQ("saving", Utf8(line.GetSlotText(2)));
+    EXPECT_EQ(1, line.Tick(start + 1000));
+    EXPECT_EQ("", Utf8(line.GetSlotText(2)));
+    // Due exactly at the wrap: the due time 0 must not read as "never".
+    line.SetTimedText(L"at zero", kStatusDone, 4, 0x200, start);
+    EXPECT_EQ(0, line.Tick(0xFFFFFFF0u));
+    EXPECT_EQ(1, line.Tick(5));
+    EXPECT_EQ("", Utf8(line.GetSlotText(4)));
+}
+
+namespace {
+// A 32-bit top-down bitmap in a memory device context.
+struct PixelCanvas {
+    enum { kWidth = 600, kHeight = 24 };
+    HDC dc;
+    HBITMAP bitmap, old;
+    uint32_t* bits;
+    PixelCanvas()
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc = CreateCompatibleDC(nullptr);
+        void* pixels = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+        bits = (uint32_t*)pixels;
+        old = (HBITMAP)SelectObject(dc, bitmap);
+    }
+    ~PixelCanvas()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    void Clear(uint32_t value)
+    {
+        GdiFlush();
+        for (int i = 0; i < kWidth * kHeight; i++) bits[i] = value;
+    }
+    COLORREF At(int x, int y) const
+    {
+        uint32_t v = bits[y * kWidth + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    // Pixels within columns [from, to) whose colour is near `colour`.
+    int CountNear(COLORREF colour, int from, int to) const
+    {
+        GdiFlush();
+        int count = 0;
+        for (int y = 0; y < kHeight; y++)
+            for (int x = from; x < to; x++) {
+                COLORREF c = At(x, y);
+                if (abs(GetRValue(c) - GetRValue(colour)) < 40 && abs(GetGValue(c) - GetGValue(colour)) < 40 &&
+                    abs(GetBValue(c) - GetBValue(colour)) < 40)
+                    count++;
+            }
+        return count;
+    }
+    // The rightmost column holding a pixel other than `background`, or -1.
+    int LastColumnNotOf(COLORREF background) const
+    {
+        GdiFlush();
+        for (int x = kWidth - 1; x >= 0; x--)
+            for (int y = 0; y < kHeight; y++)
+                if (At(x, y) != background) return x;
+        return -1;
+    }
+};
+}  // namespace
+
+TEST(StatusLine, PaintsEachSlotsTextInTheColourOfItsLevel)
+{
+    PixelCanvas canvas;
+    AIStatusLine line;
+    line.SetRect({0, 0, PixelCanvas::kWidth, PixelCanvas::kHeight});
+    canvas.Clear(0x00FF00FF);  // magenta: nothing of the line's colours
+    line.Paint(canvas.dc);
+    GdiFlush();
+    const COLORREF face = canvas.At(0, 0);
+    EXPECT_NE(RGB(255, 0, 255), face) << "the line fills its rectangle";
+    EXPECT_EQ(-1, canvas.LastColumnNotOf(face)) << "an empty line shows only its face";
+
+    line.SetSlotText(L"Note not stored", kStatusError, 0);
+    line.Paint(canvas.dc);
+    int errorEnd = canvas.LastColumnNotOf(face);
+    ASSERT_GT(errorEnd, 20) << "the text is drawn";
+    EXPECT_GT(canvas.CountNear(RGB(200, 0, 0), 0, errorEnd + 1), 15) << "an error is drawn in red";
+
+    // A second slot follows the first, in its own level's colour.
+    line.SetSlotText(L"12 words", kStatusInfo, 1);
+    line.Paint(canvas.dc);
+    int end = canvas.LastColumnNotOf(face);
+    EXPECT_GT(end, errorEnd + 20);
+    EXPECT_GT(canvas.CountNear(RGB(0, 60, 160), errorEnd + 1, end + 1), 10);
+    EXPECT_EQ(0, canvas.CountNear(RGB(200, 0, 0), errorEnd + 1, end + 1));
+
+    // Emptied again, the face is all that is left.
+    line.ClearSlot(0);
+    line.ClearSlot(1);
+    line.Paint(canvas.dc);
+    EXPECT_EQ(-1, canvas.LastColumnNotOf(face));
+}
+
 TEST(StatusLine, PaintsIntoItsWindow)
 {
     HWND window = MakeTestParent();
