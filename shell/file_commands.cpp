@@ -1,6 +1,7 @@
 #include "shell/file_commands.h"
 #include "shell/note_commands.h"
 #include "shell/main_panel.h"
+#include "shell/note_history.h"
 #include "shell/frame_window.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
@@ -79,9 +80,8 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     MainPanelWindow& p = g_mainPanel;
     p.currentNote = -1;
     p.lastShownTitle.Clear();
-    p.historyCount = 0;
-    p.historyPosition = -1;
-    p.viewCount = 0;
+    g_noteHistory.Clear();
+    g_noteViews.Clear();
     g_frame.RunGuarded(CreateMainWindow);
     int32_t first = FirstNoteToShow(wantedTitle);
     if (first >= 0) ReadAndShowNote(first, 1, 0, 0);

@@ -9,18 +9,6 @@
 #include "shell/panel_layout.h"
 #include "ui/status_line.h"
 
-// The view of a note kept when it is left, restored when it is shown again.
-struct NoteViewRecord {
-    int32_t scrollX;
-    int32_t scrollY;
-    int32_t selectionStart;
-    int32_t selectionEnd;
-    int32_t zoomNumerator;     // 0/0: no zoom
-    int32_t zoomDenominator;
-};
-
-enum { kRecentViewCount = 64 };
-
 class MainPanelWindow : public AIWindow {
 public:
     MainPanelWindow() : AIWindow(200) {}
@@ -61,14 +49,6 @@ public:
     AIString lastShownTitle;
     int32_t previousView[4] = {0, 0, 0, 0};
     AIString chosenTitle;            // filled by the image browser
-    // History for back and forward: note titles, oldest first.
-    AIString history[kRecentViewCount];
-    int32_t historyCount = 0;
-    int32_t historyPosition = -1;    // index of the note shown within history
-    // Views of the notes left, by title.
-    AIString viewTitles[kRecentViewCount];
-    NoteViewRecord views[kRecentViewCount];
-    int32_t viewCount = 0;
     int32_t lastEditTick = 0;        // TypingClockNow at the last change in the editor
     int32_t timersRunning[32] = {};  // application timers started, for KillAllTimers
 };

@@ -1,5 +1,6 @@
 #include "shell/note_commands.h"
 #include "shell/main_panel.h"
+#include "shell/note_history.h"
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
@@ -21,13 +22,6 @@ static HWND Editor() { return g_mainPanel.editor.GetHwnd(); }
 // The editor's text with paragraph ends as CR LF.
 static void GetEditorText(AIString& out) { ReadEditorText(Editor(), out, 1); }
 
-static int FindView(const WCHAR* title)
-{
-    for (int i = 0; i < g_mainPanel.viewCount; i++)
-        if (g_mainPanel.viewTitles[i].EqualsText(title)) return i;
-    return -1;
-}
-
 void SaveEditorScroll()
 {
     TRACE_SCOPE(kTraceNoteCommands, 1);
@@ -37,24 +31,11 @@ void SaveEditorScroll()
     SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&scroll);
     CHARRANGE selection = {0, 0};
     SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&selection);
-    int slot = FindView(g_mainPanel.lastShownTitle.GetText());
-    if (slot < 0) {
-        if (g_mainPanel.viewCount == kRecentViewCount) {
-            // Forget the oldest view.
-            for (int i = 1; i < kRecentViewCount; i++) {
-                g_mainPanel.viewTitles[i - 1].Copy(g_mainPanel.viewTitles[i]);
-                g_mainPanel.views[i - 1] = g_mainPanel.views[i];
-            }
-            g_mainPanel.viewCount--;
-        }
-        slot = g_mainPanel.viewCount++;
-        g_mainPanel.viewTitles[slot].Copy(g_mainPanel.lastShownTitle);
-    }
     WPARAM numerator = 0;
     LPARAM denominator = 0;
     SendMessageW(editor, EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
-    g_mainPanel.views[slot] = {scroll.x, scroll.y, selection.cpMin, selection.cpMax, (int32_t)numerator,
-                               (int32_t)denominator};
+    g_noteViews.Keep(g_mainPanel.lastShownTitle.GetText(),
+                     {scroll.x, scroll.y, selection.cpMin, selection.cpMax, (int32_t)numerator, (int32_t)denominator});
     g_mainPanel.previousView[0] = scroll.x;
     g_mainPanel.previousView[1] = scroll.y;
     g_mainPanel.previousView[2] = selection.cpMin;
@@ -79,22 +60,6 @@ int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
     }
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
     return 1;
-}
-
-void RecordHistory(const WCHAR* title)
-{
-    MainPanelWindow& p = g_mainPanel;
-    if (p.historyPosition >= 0 && p.historyPosition < p.historyCount && p.history[p.historyPosition].EqualsText(title))
-        return;
-    // A new visit drops the forward part, like a browser.
-    p.historyCount = p.historyPosition + 1;
-    if (p.historyCount == kRecentViewCount) {
-        for (int i = 1; i < kRecentViewCount; i++) p.history[i - 1].Copy(p.history[i]);
-        p.historyCount--;
-    }
-    p.history[p.historyCount].AssignText(title);
-    p.historyPosition = p.historyCount;
-    p.historyCount++;
 }
 
 static void ShowTitleInFrame(const AIString& title)
@@ -159,17 +124,17 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
 
     AIString title;
     GetNoteTitle(noteIndex, title);
-    int slot = FindView(title.GetText());
+    const NoteViewRecord* view = g_noteViews.Find(title.GetText());
     CHARRANGE selection = {0, 0};
     POINT scroll = {0, 0};
     int32_t zoom[2] = {0, 0};
-    if (slot >= 0) {
-        zoom[0] = g_mainPanel.views[slot].zoomNumerator;
-        zoom[1] = g_mainPanel.views[slot].zoomDenominator;
-        selection.cpMin = g_mainPanel.views[slot].selectionStart;
-        selection.cpMax = g_mainPanel.views[slot].selectionEnd;
-        scroll.x = g_mainPanel.views[slot].scrollX;
-        scroll.y = g_mainPanel.views[slot].scrollY;
+    if (view) {
+        zoom[0] = view->zoomNumerator;
+        zoom[1] = view->zoomDenominator;
+        selection.cpMin = view->selectionStart;
+        selection.cpMax = view->selectionEnd;
+        scroll.x = view->scrollX;
+        scroll.y = view->scrollY;
     }
     SendMessageW(editor, EM_SETZOOM, zoom[0], zoom[1]);
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selection);
@@ -186,7 +151,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     StoreShownNotePlacement();
     HWND list = g_mainPanel.noteList.GetHwnd();
     if (list && SendMessageW(list, LB_GETCURSEL, 0, 0) != noteIndex) SendMessageW(list, LB_SETCURSEL, noteIndex, 0);
-    if (flag) RecordHistory(title.GetText());
+    if (flag) g_noteHistory.Record(title.GetText());
     ShowTitleInFrame(title);
     AIString status;
     status.AssignText(L"<b>");
@@ -265,10 +230,8 @@ int RenameCurrentNote()
     }
     g_mainPanel.currentNote = -1;
     FillNoteList();
-    for (int i = 0; i < g_mainPanel.historyCount; i++)
-        if (g_mainPanel.history[i].EqualsString(oldTitle)) g_mainPanel.history[i].Copy(newTitle);
-    for (int i = 0; i < g_mainPanel.viewCount; i++)
-        if (g_mainPanel.viewTitles[i].EqualsString(oldTitle)) g_mainPanel.viewTitles[i].Copy(newTitle);
+    g_noteHistory.Rename(oldTitle.GetText(), newTitle.GetText());
+    g_noteViews.Rename(oldTitle.GetText(), newTitle.GetText());
     return ReadAndShowNote(index, 0, 0, 0);
 }
 
@@ -334,16 +297,15 @@ int RefreshNotes()
 
 static int ShowHistoryEntry(int position)
 {
-    MainPanelWindow& p = g_mainPanel;
-    while (position >= 0 && position < p.historyCount) {
-        int32_t index = FindNoteByTitle(p.history[position].GetText(), 0, 0);
+    while (const WCHAR* title = g_noteHistory.TitleAt(position)) {
+        int32_t index = FindNoteByTitle(title, 0, 0);
         if (index >= 0) {
             if (!ReadAndShowNote(index, 0, 0, 0)) return 0;
-            p.historyPosition = position;
+            g_noteHistory.MoveTo(position);
             return 1;
         }
         // The note has gone (renamed or deleted): skip it.
-        position += position < p.historyPosition ? -1 : 1;
+        position += position < g_noteHistory.Position() ? -1 : 1;
     }
     return 0;
 }
@@ -351,13 +313,13 @@ static int ShowHistoryEntry(int position)
 int NavigateBack()
 {
     TRACE_SCOPE(kTraceNoteCommands, 7);
-    return ShowHistoryEntry(g_mainPanel.historyPosition - 1);
+    return ShowHistoryEntry(g_noteHistory.Position() - 1);
 }
 
 int NavigateForward()
 {
     TRACE_SCOPE(kTraceNoteCommands, 8);
-    return ShowHistoryEntry(g_mainPanel.historyPosition + 1);
+    return ShowHistoryEntry(g_noteHistory.Position() + 1);
 }
 
 // The level a toggle gives a body paragraph: the one a toggle last took away.

@@ -31,5 +31,3 @@ int ShowQuickSearch(int32_t focus);
 // mode 1 (or 2 from QuickSearch, -99 with Replace) opens incremental search;
 // 0, -2 and -4 close it (0 keeps the selected match).
 int ToggleIncSearch(int32_t mode);
-// The history record: title appended after the current position, the rest dropped.
-void RecordHistory(const WCHAR* title);
