@@ -17,6 +17,7 @@
 
 MainPanelWindow g_mainPanel;
 static AIStatusLine s_statusLine;
+static const COLORREF kNoteListBackground = RGB(255, 255, 255);
 static WNDPROC s_quickSearchPrevious = nullptr;
 
 void SetStatusText(const WCHAR* text, StatusLevel level)
@@ -273,7 +274,7 @@ static LRESULT PanelOnCommandByName(HWND window, UINT message, WPARAM wParam, LP
 static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if ((HWND)lParam == g_mainPanel.noteList.GetHwnd()) {
-        SetBkColor((HDC)wParam, g_mainPanel.listBackground[0]);
+        SetBkColor((HDC)wParam, kNoteListBackground);
         return (LRESULT)GetStockObject(WHITE_BRUSH);
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -28,19 +28,14 @@ public:
     int32_t noFileMode = 0;    // 1: the controls that need a data file are hidden
 
     // State other layers read and write.
-    int32_t fullTextSearchMode = 0;
     int32_t searchMode = 0;          // 1 searching, 2 replacing, 3 returning from Replace
     HWND focusedSearchBox = nullptr;
-    int32_t inputLock = 0;
-    int32_t busy = 0;
     int32_t previewHeld = 0;
     int32_t previewShown = 0;
     HWND focusPane = nullptr;
     int32_t windowState = 1;         // 0 while a screen shows, 1 after a dialog
     int32_t highlightAnimation = 0;  // -1 after a dialog
-    int32_t transparentControls = 0;
     int32_t ctrlHintState = 0;       // -1 after exit; >0 while the held-Ctrl hint runs
-    COLORREF listBackground[2] = {RGB(255, 255, 255), RGB(246, 248, 252)};
     int32_t incSearchOn = 0;
     CHARRANGE incSearchAnchor = {0, 0};
 
@@ -50,7 +45,6 @@ public:
     int32_t previousView[4] = {0, 0, 0, 0};
     AIString chosenTitle;            // filled by the image browser
     int32_t lastEditTick = 0;        // TypingClockNow at the last change in the editor
-    int32_t timersRunning[32] = {};  // application timers started, for KillAllTimers
 };
 
 extern MainPanelWindow g_mainPanel;
@@ -77,6 +71,8 @@ void StartMainTimer(UINT_PTR timerId, UINT milliseconds);
 void StopMainTimer(UINT_PTR timerId);
 void OnMainTimer(HWND window, UINT_PTR timerId);
 void KillAllTimers();
+// How many application timers are started.
+int CountRunningMainTimers();
 int StopTimersForExit();
 
 // Status line of the content window: text in TextMarkup, level 0 done or

@@ -14,6 +14,9 @@ static const UINT_PTR kMainTimerIds[] = {
 };
 enum { kMainTimerCount = sizeof kMainTimerIds / sizeof kMainTimerIds[0] };
 
+// Which of them are started (for KillAllTimers).
+static int s_timerRunning[kMainTimerCount];
+
 static int TimerSlot(UINT_PTR timerId)
 {
     for (int i = 0; i < kMainTimerCount; i++)
@@ -26,7 +29,7 @@ void StartMainTimer(UINT_PTR timerId, UINT milliseconds)
     HWND panel = g_mainPanel.GetHwndField();
     int slot = TimerSlot(timerId);
     if (!panel || slot < 0) return;
-    if (SetTimer(panel, timerId, milliseconds, nullptr)) g_mainPanel.timersRunning[slot] = 1;
+    if (SetTimer(panel, timerId, milliseconds, nullptr)) s_timerRunning[slot] = 1;
 }
 
 void StopMainTimer(UINT_PTR timerId)
@@ -34,7 +37,14 @@ void StopMainTimer(UINT_PTR timerId)
     HWND panel = g_mainPanel.GetHwndField();
     int slot = TimerSlot(timerId);
     if (panel) KillTimer(panel, timerId);
-    if (slot >= 0) g_mainPanel.timersRunning[slot] = 0;
+    if (slot >= 0) s_timerRunning[slot] = 0;
+}
+
+int CountRunningMainTimers()
+{
+    int running = 0;
+    for (int flag : s_timerRunning) running += flag;
+    return running;
 }
 
 void KillAllTimers()

@@ -383,11 +383,9 @@ TEST_F(ShellTest, KillAllTimersStopsEveryApplicationTimer)
     const int count = sizeof ids / sizeof ids[0];
     KillAllTimers();
     for (UINT_PTR id : ids) StartMainTimer(id, 100000);
-    int running = 0;
-    for (int32_t flag : g_mainPanel.timersRunning) running += flag;
-    ASSERT_EQ(running, count);
+    ASSERT_EQ(CountRunningMainTimers(), count);
     KillAllTimers();
-    for (int32_t flag : g_mainPanel.timersRunning) EXPECT_EQ(flag, 0);
+    EXPECT_EQ(CountRunningMainTimers(), 0);
     // KillTimer answers FALSE for a timer that no longer exists.
     for (UINT_PTR id : ids) EXPECT_FALSE(KillTimer(panel, id)) << id;
 }
