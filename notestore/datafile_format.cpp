@@ -1,5 +1,5 @@
 #include "notestore/datafile_format.h"
-#include "notestore/note_store.h"
+#include "foundation/message_ids.h"
 #include <string.h>
 
 namespace {

@@ -5,6 +5,28 @@
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 
+// Note index values (signed 32-bit, the value part of a note index item).
+enum : int32_t {
+    // >= 0: offset in characters of the note's U+00A4 in the buffer;
+    // < 0 (above the values below): negated offset, the current text lives
+    // in the note's mark-up mirror file.
+    kIndexSideFileOnly = -2100999999,  // the note exists only in side files
+    kIndexNoValue = -2100111111,       // an entry without value
+    kIndexDeletedLimit = -2000000000,  // any other value at or below: deleted
+};
+
+enum {
+    kMaxDatafileBytes = 50 * 1024 * 1024,
+    kMaxNoteChars = 50000,        // editor text plus hidden link text
+    kNoteWarnChars = 47000,
+    kMaxTitleChars = 30,
+};
+
+// The note mark that opens every note, and the reserved link-part separator.
+const WCHAR kNoteMark = 0x00A4;
+const WCHAR kLinkColonMark = 0x00B1;   // ":" inside a link label
+const WCHAR kLinkCommaMark = 0x2026;   // "," inside a link target
+
 // Where a note stands in the text: its mark and its title.
 struct NoteSpan {
     int32_t mark;       // offset of the note's U+00A4

@@ -12,37 +12,21 @@
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 #include "foundation/message_ids.h"
+#include "notestore/datafile_format.h"
 #include "notestore/datafile_identity.h"
 
-class AIStringTable;
-class AIStringList;
-struct SettingsRecord;
-
-// Note index values (signed 32-bit, the value part of a note index item).
-enum : int32_t {
-    // >= 0: offset in characters of the note's U+00A4 in the buffer;
-    // < 0 (above the values below): negated offset, the current text lives
-    // in the note's mark-up mirror file.
-    kIndexSideFileOnly = -2100999999,  // the note exists only in side files
-    kIndexNoValue = -2100111111,       // an entry without value
-    kIndexDeletedLimit = -2000000000,  // any other value at or below: deleted
-};
-
+// Limits of the store's tables.
 enum {
-    kMaxDatafileBytes = 50 * 1024 * 1024,
-    kMaxNoteChars = 50000,        // editor text plus hidden link text
-    kNoteWarnChars = 47000,
-    kMaxTitleChars = 30,
     kMaxTags = 50,
     kMaxNotesPerTag = 50,
     kMirrorTextRecords = 10000,
     kRecentDatafiles = 8,
 };
 
-// The note mark that opens every note, and the reserved link-part separator.
-const WCHAR kNoteMark = 0x00A4;
-const WCHAR kLinkColonMark = 0x00B1;   // ":" inside a link label
-const WCHAR kLinkCommaMark = 0x2026;   // "," inside a link target
+class AIStringTable;
+class AIStringList;
+struct SettingsRecord;
+
 
 // One record of the mirror-text table: the current text of a note whose text
 // lives in its mark-up mirror file, kept for full-text search.
