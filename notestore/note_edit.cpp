@@ -5,6 +5,7 @@
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/errors.h"
+#include "foundation/file_write.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
 
@@ -14,9 +15,12 @@ namespace {
 int32_t WriteSideFileWithRetry(const AIString& path, const AIString& text, const WCHAR* what)
 {
     for (;;) {
-        if (WriteUtf16FileSafely(path.GetText(), text.GetText(), text.GetLength()) == kIoOk) return 1;
+        NoteIoError result = WriteUtf16FileSafely(path.GetText(), text.GetText(), text.GetLength());
+        if (result == kIoOk) return 1;
         AIString message;
-        message.AppendText(what).AppendText(L"\r\n").AppendString(path).AppendText(kRetryQuestion);
+        message.AppendText(what).AppendText(L"\r\n").AppendString(path);
+        if (result == kIoDiskFull) message.AppendText(L"\r\n").AppendText(kDiskFullReason);
+        message.AppendText(kRetryQuestion);
         if (ReportError(GetLastError(), L"Note not stored", message.GetText()) != IDYES) return 0;
     }
 }
@@ -82,8 +86,7 @@ void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars)
     wsprintfW(line, L"%02u:%02u:%02u\t", now.wHour, now.wMinute, now.wSecond);
     text.AppendText(line).AppendText(action).AppendChar(L'\t').AppendText(title).AppendChar(L'\t');
     text.AppendInt(chars).AppendText(L"\r\n");
-    DWORD written = 0;
-    WriteFile(file, text.GetText(), (DWORD)text.GetLength() * sizeof(WCHAR), &written, 0);
+    WriteAllToFile(file, text.GetText(), (int64_t)text.GetLength() * sizeof(WCHAR));
     CloseHandle(file);
 }
 

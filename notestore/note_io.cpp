@@ -1,13 +1,13 @@
 #include "notestore/note_io.h"
+#include "foundation/file_write.h"
 
-NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0};
+NoteIoFaults g_noteIoFaults = {-1, 0, 0};
 
 void ResetNoteIoFaults()
 {
     g_noteIoFaults.failWriteAfterBytes = -1;
     g_noteIoFaults.failFlush = 0;
     g_noteIoFaults.failReplace = 0;
-    g_noteIoFaults.diskFullOnWrite = 0;
 }
 
 namespace {
@@ -15,25 +15,19 @@ namespace {
 const DWORD kWriteChunk = 4 * 1024 * 1024;
 int64_t s_bytesWrittenTotal = 0;
 
-bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
-
-// Writes all bytes in chunks; honours the test fault.
+// Writes all bytes; honours the test fault (a write error after so many bytes).
 NoteIoError WriteAll(HANDLE file, const uint8_t* bytes, int64_t size)
 {
-    int64_t done = 0;
-    while (done < size) {
-        DWORD chunk = (DWORD)((size - done) > kWriteChunk ? kWriteChunk : (size - done));
-        if (g_noteIoFaults.failWriteAfterBytes >= 0) {
-            int64_t room = g_noteIoFaults.failWriteAfterBytes - s_bytesWrittenTotal;
-            if (room <= 0) return g_noteIoFaults.diskFullOnWrite ? kIoDiskFull : kIoWrite;
-            if ((int64_t)chunk > room) chunk = (DWORD)room;
+    if (g_noteIoFaults.failWriteAfterBytes >= 0) {
+        int64_t room = g_noteIoFaults.failWriteAfterBytes - s_bytesWrittenTotal;
+        if (room < size) {
+            if (room > 0 && WriteAllToFile(file, bytes, room)) s_bytesWrittenTotal += room;
+            SetLastError(ERROR_WRITE_FAULT);
+            return kIoWrite;
         }
-        DWORD written = 0;
-        if (!WriteFile(file, bytes + done, chunk, &written, 0) || written != chunk)
-            return IsDiskFull(GetLastError()) ? kIoDiskFull : kIoWrite;
-        done += written;
-        s_bytesWrittenTotal += written;
     }
+    if (!WriteAllToFile(file, bytes, size)) return IsDiskFullError(GetLastError()) ? kIoDiskFull : kIoWrite;
+    s_bytesWrittenTotal += size;
     return kIoOk;
 }
 

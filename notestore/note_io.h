@@ -21,12 +21,12 @@ enum NoteIoError {
 };
 
 // Faults a test asks for: a write fails once this many bytes were written in
-// total (-1 never), the flush fails, the final move fails.
+// total (-1 never), the flush fails, the final move fails. (A full disk is
+// asked for through SetFileWriterForTests.)
 struct NoteIoFaults {
     int64_t failWriteAfterBytes;
     int32_t failFlush;
     int32_t failReplace;
-    int32_t diskFullOnWrite;   // report the write failure as a full disk
 };
 extern NoteIoFaults g_noteIoFaults;
 void ResetNoteIoFaults();

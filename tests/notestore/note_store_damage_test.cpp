@@ -4,9 +4,36 @@
 #include "notestore/note_store.h"
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/file_write.h"
 #include <stdlib.h>
 
 namespace {
+
+// A disk with room for so many more bytes (-1: no limit), as Wine shows a
+// nearly full one: WriteFile succeeds, takes what fits and clears the error.
+int64_t s_diskRoom = -1;
+
+BOOL WINAPI WriteToNearlyFullDisk(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    DWORD take = s_diskRoom >= 0 && (int64_t)count > s_diskRoom ? (DWORD)s_diskRoom : count;
+    BOOL ok = WriteFile(file, bytes, take, written, overlapped);
+    if (ok && s_diskRoom >= 0) s_diskRoom -= *written;
+    SetLastError(ERROR_SUCCESS);
+    return ok;
+}
+
+struct NearlyFullDisk {
+    explicit NearlyFullDisk(int64_t room)
+    {
+        s_diskRoom = room;
+        if (room >= 0) SetFileWriterForTests(WriteToNearlyFullDisk);
+    }
+    ~NearlyFullDisk()
+    {
+        s_diskRoom = -1;
+        SetFileWriterForTests(0);
+    }
+};
 
 class NoteStoreDamageTest : public testing::Test {
 protected:
@@ -176,7 +203,7 @@ TEST_F(NoteStoreDamageTest, FailedSaveLeavesTheOldFileWhole)
         int32_t diskFull, flush, replace;
         int32_t message;
     } faults[] = {
-        {"disk full halfway", 40, 1, 0, 0, kMsgOutOfDiskSpace},
+        {"disk full halfway", -1, 1, 0, 0, kMsgOutOfDiskSpace},
         {"write error halfway", 40, 0, 0, 0, 0},
         {"flush fails", -1, 0, 1, 0, 0},
         {"replace fails", -1, 0, 0, 1, 0},
@@ -190,7 +217,7 @@ TEST_F(NoteStoreDamageTest, FailedSaveLeavesTheOldFileWhole)
         ResetNoteIoFaults();
         g_noteStore.lastMessageId = 0;
         g_noteIoFaults.failWriteAfterBytes = f.failAfter;
-        g_noteIoFaults.diskFullOnWrite = f.diskFull;
+        NearlyFullDisk disk(f.diskFull ? 40 : -1);
         g_noteIoFaults.failFlush = f.flush;
         g_noteIoFaults.failReplace = f.replace;
         EXPECT_EQ(kSaveFailed, SaveDatafileIfOpen()) << f.name;
