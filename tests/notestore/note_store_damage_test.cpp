@@ -381,3 +381,69 @@ TEST_F(NoteStoreDamageTest, NewOrRenamedNoteNeverOverwritesAMirrorNotYetScanned)
     EXPECT_EQ(bytes, ReadBytes(other.GetText()));
     EXPECT_GE(FindNoteByTitle(L"Alpha", 0, 0), 0);
 }
+
+namespace {
+
+// The weekday backups in the notes folder's "backup" folder.
+int FindWeekdayBackup(AIString& out)
+{
+    AIString pattern(GetNotesFolder());
+    pattern.AppendText(L"backup\\notes_*.tavik");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    int count = 0;
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) {
+        out.AssignText(GetNotesFolder()).AppendText(L"backup\\").AppendText(found.cFileName);
+        count++;
+    }
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    return count;
+}
+
+void SetWriteTimeDaysAgo(const WCHAR* path, int days)
+{
+    HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= (ULONGLONG)days * 24 * 3600 * 10000000ULL;
+    FILETIME then = {t.LowPart, t.HighPart};
+    EXPECT_TRUE(SetFileTime(file, 0, 0, &then));
+    CloseHandle(file);
+}
+
+}  // namespace
+
+TEST_F(NoteStoreDamageTest, WeekdayBackupKeepsTheDaysFirstVersionAndIsReplacedWhole)
+{
+    // The file was last written yesterday: today's first save keeps that version.
+    SetWriteTimeDaysAgo(path.GetText(), 1);
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EditBeta();
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    AIString weekday;
+    ASSERT_EQ(1, FindWeekdayBackup(weekday));
+    EXPECT_EQ(original, ReadBytes(weekday.GetText()));
+    // A later save the same day leaves the day's backup as it is.
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Alpha", 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"first, edited later"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(weekday.GetText()));
+
+    // Next week the old backup is replaced by the version before that week's
+    // first save, and no temporary copy is left beside it.
+    SetWriteTimeDaysAgo(weekday.GetText(), 7);
+    std::string current = ReadBytes(path.GetText());
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Gamma", 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"third, edited next week"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(current, ReadBytes(weekday.GetText()));
+    AIString temporary(weekday);
+    temporary.AppendText(L".tmp");
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+    EXPECT_EQ(1, FindWeekdayBackup(weekday));
+}
