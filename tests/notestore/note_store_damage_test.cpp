@@ -5,6 +5,7 @@
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/file_write.h"
+#include "foundation/errors.h"
 #include <stdlib.h>
 
 namespace {
@@ -446,4 +447,41 @@ TEST_F(NoteStoreDamageTest, WeekdayBackupKeepsTheDaysFirstVersionAndIsReplacedWh
     temporary.AppendText(L".tmp");
     EXPECT_FALSE(FileExists(temporary.GetText()));
     EXPECT_EQ(1, FindWeekdayBackup(weekday));
+}
+
+TEST_F(NoteStoreDamageTest, TitleWithALoneSurrogateIsStoredUnderASafeName)
+{
+    // A title may hold a surrogate without its partner (a file written by
+    // another program); no file name can hold one.
+    AIString lone(L"Bx"), pair(L"Cxy");
+    lone.GetBuffer(2)[1] = 0xD800;
+    pair.GetBuffer(3)[1] = 0xD83D;
+    pair.GetBuffer(3)[2] = 0xDE00;
+    AIString records;
+    records.AppendString(NoteRecord(L"Alpha", L"first"));
+    records.AppendString(NoteRecord(lone.GetText(), L"lone"));
+    records.AppendString(NoteRecord(pair.GetText(), L"pair"));
+    AIString file = folder.File(L"surrogates.tavik");
+    WriteBytes(file.GetText(), DataFile(records));
+    ASSERT_EQ(1, LoadDatafile(file.GetText()));
+    int reports = GetErrorReportCount();
+    int32_t at = FindNoteByTitle(lone.GetText(), 0, 0);
+    ASSERT_EQ(1, OpenCurrentNote(at));
+    ASSERT_EQ(1, StoreCurrentNote(L"lone, edited"));
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(pair.GetText(), 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"pair, edited"));
+    EXPECT_EQ(reports, GetErrorReportCount());
+    // A good title keeps its own name, so side files already there are found.
+    AIString mirror(GetNotesFolder());
+    mirror.AppendString(pair).AppendText(L".tavik.rtm");
+    EXPECT_TRUE(FileExists(mirror.GetText()));
+    // The edit lives through a scan (the title read back from the name) and a save.
+    EXPECT_EQ(0, ScanNotesFolderForNewAndDeleted());
+    EXPECT_EQ(3, GetNoteCount());
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(file.GetText()));
+    ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(lone.GetText(), 0, 0), 0));
+    EXPECT_EQ(0, g_noteStore.currentText.FindText(L"lone, edited"));
+    ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(pair.GetText(), 0, 0), 0));
+    EXPECT_EQ(0, g_noteStore.currentText.FindText(L"pair, edited"));
 }
