@@ -13,6 +13,7 @@
 #include "notestore/datafile_format.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/app.h"
+#include "foundation/errors.h"
 #include "foundation/trace.h"
 #include <richedit.h>
 
@@ -61,7 +62,10 @@ void SaveEditorScroll()
     g_mainPanel.previousView[3] = selection.cpMax;
 }
 
-int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
+static int s_storeRunning = 0;   // a store, with the question of its failure, is under way
+static int s_noteNotStored = 0;  // the last store failed and the user was told
+
+int SaveCurrentNote(int32_t how, int32_t, int32_t, int32_t)
 {
     TRACE_SCOPE(kTraceNoteCommands, 2);
     HWND editor = Editor();
@@ -71,14 +75,29 @@ int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
         SetStatusText(L"<lred>The data file is read-only</lred> - the change is not saved", kStatusError);
         return 0;
     }
+    if (s_storeRunning) return 0;
     AIString body;
     GetEditorText(body);
-    if (!StoreCurrentNote(body.GetText())) {
-        SetStatusText(L"<lred>The note could not be saved</lred>", kStatusError);
+    int32_t ask = how == kSaveAutomatic && s_noteNotStored ? 0 : 1;
+    s_storeRunning = 1;
+    int32_t stored = StoreCurrentNote(body.GetText(), ask);
+    s_storeRunning = 0;
+    if (!stored) {
+        s_noteNotStored = 1;
+        SetStatusText(L"<lred>Note not stored</lred> - the text stays in the editor and is stored again later",
+                      kStatusError);
         return 0;
     }
+    if (s_noteNotStored) SetStatusText(L"Note stored", kStatusDone);
+    s_noteNotStored = 0;
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
     return 1;
+}
+
+int SaveCurrentNoteAutomatically()
+{
+    if (IsErrorReportOpen() || IsDialogCenterBusy()) return 0;
+    return SaveCurrentNote(kSaveAutomatic, 0, 0, 0);
 }
 
 void RecordHistory(const WCHAR* title)
