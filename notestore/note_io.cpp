@@ -1,13 +1,14 @@
 #include "notestore/note_io.h"
 #include "foundation/file_write.h"
 
-NoteIoFaults g_noteIoFaults = {-1, 0, 0};
+NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0};
 
 void ResetNoteIoFaults()
 {
     g_noteIoFaults.failWriteAfterBytes = -1;
     g_noteIoFaults.failFlush = 0;
     g_noteIoFaults.failReplace = 0;
+    g_noteIoFaults.failCreate = 0;
 }
 
 namespace {
@@ -73,9 +74,19 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
     return kIoOk;
 }
 
+// Creates a file for writing; honours the test fault.
+HANDLE CreateForWriting(const WCHAR* path, DWORD disposition, DWORD flags)
+{
+    if (g_noteIoFaults.failCreate) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(path, GENERIC_WRITE, 0, 0, disposition, flags, 0);
+}
+
 NoteIoError WriteFlushedCopy(const WCHAR* temporaryPath, const void* bytes, int64_t size)
 {
-    HANDLE file = CreateFileW(temporaryPath, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    HANDLE file = CreateForWriting(temporaryPath, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     if (file == INVALID_HANDLE_VALUE) return kIoOpen;
     NoteIoError result = WriteAll(file, (const uint8_t*)bytes, size);
     if (result == kIoOk && (g_noteIoFaults.failFlush || !FlushFileBuffers(file))) result = kIoFlush;
@@ -113,6 +124,19 @@ int32_t EnsureFolder(const WCHAR* folder)
     }
     if (CreateDirectoryW(path.GetText(), 0)) return 1;
     return GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+}
+
+int32_t CanCreateFilesIn(const WCHAR* folder)
+{
+    AIString probe(folder);
+    if (probe.GetLength() && probe.CharAt(probe.GetLength() - 1) != L'\\') probe.AppendChar(L'\\');
+    probe.AppendText(L"~tavik_write_probe_");
+    probe.AppendInt((int32_t)GetCurrentProcessId());
+    probe.AppendText(L".tmp");
+    HANDLE file = CreateForWriting(probe.GetText(), CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    CloseHandle(file);
+    return 1;
 }
 
 NoteIoError WriteUtf16FileSafely(const WCHAR* path, const WCHAR* text, int32_t chars)

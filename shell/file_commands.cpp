@@ -3,6 +3,7 @@
 #include "shell/main_panel.h"
 #include "shell/frame_window.h"
 #include "shell/shell_ids.h"
+#include "shell/read_only_notice.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/ai_file.h"
@@ -85,6 +86,7 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     g_frame.RunGuarded(CreateMainWindow);
     int32_t first = FirstNoteToShow(wantedTitle);
     if (first >= 0) ReadAndShowNote(first, 1, 0, 0);
+    AnnounceReadOnlyDatafile();
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
+#include "shell/read_only_notice.h"
 #include "editor/note_marks.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
@@ -194,7 +195,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selection);
     SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&scroll);
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, kEditorEventMask);
     SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(editor, nullptr, TRUE);
 
@@ -234,8 +235,8 @@ static const WCHAR kTitleRules[] =
 int CreateNewNote(int32_t useTemplate)
 {
     TRACE_SCOPE(kTraceNoteCommands, 4);
-    if (!IsDatafileLoaded()) return 0;
-    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    if (!IsDatafileLoaded() || RefuseWhenReadOnly(kMsgReadOnlyNoNewNotes)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0)) return 0;
     AIString title;
     QuickSearchTitle(title);
     if (title.IsEmpty() || FindNoteByTitle(title.GetText(), 0, 0) >= 0) {
@@ -263,7 +264,7 @@ int CreateNewNote(int32_t useTemplate)
 int RenameCurrentNote()
 {
     TRACE_SCOPE(kTraceNoteCommands, 5);
-    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0) return 0;
+    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0 || RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
     AIString newTitle;
     QuickSearchTitle(newTitle);
     if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) {

@@ -485,3 +485,27 @@ TEST_F(NoteStoreDamageTest, TitleWithALoneSurrogateIsStoredUnderASafeName)
     ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(pair.GetText(), 0, 0), 0));
     EXPECT_EQ(0, g_noteStore.currentText.FindText(L"pair, edited"));
 }
+
+TEST_F(NoteStoreDamageTest, AFolderThatTakesNoNewFileOpensReadOnly)
+{
+    // Every save writes a new copy beside the file: a folder without write
+    // permission makes the file read-only however its own attribute reads.
+    g_noteIoFaults.failCreate = 1;
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(1, IsDatafileReadOnly());
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Beta", 0, 0)));
+    EXPECT_EQ(0, StoreCurrentNote(L"never stored"));
+    EXPECT_EQ(-1, CreateNote(L"Delta", L"new"));
+    EXPECT_EQ(kSaveNothing, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    // A folder that takes files again opens writable, and the probe leaves nothing behind.
+    ResetNoteIoFaults();
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(0, IsDatafileReadOnly());
+    AIString pattern(folder.Path());
+    pattern.AppendText(L"~tavik*");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, h);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+}

@@ -18,6 +18,7 @@
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
 #include "shell/note_rescue.h"
+#include "shell/read_only_notice.h"
 #include "shell/panel_layout.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_settings.h"
@@ -1184,10 +1185,31 @@ TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
     SetFileAttributesW(path_.GetText(), FILE_ATTRIBUTE_READONLY);
     ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
     ASSERT_EQ(IsDatafileReadOnly(), 1);
+    // The user is told at open, and once more at the first key that would
+    // change the note; moving around says nothing.
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
+    ClearLastShellMessage();
     HWND editor = g_mainPanel.editor.GetHwnd();
     EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    SendMessageW(editor, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(GetLastShellMessageId(), 0);
     SendMessageW(editor, WM_CHAR, L'x', 0);
     EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
+    ClearLastShellMessage();
+    SendMessageW(editor, WM_CHAR, L'y', 0);
+    EXPECT_EQ(GetLastShellMessageId(), 0);
+    EXPECT_NE(Utf8(GetStatusText()).find("read-only"), std::string::npos);
+    // No command reports a save that did not happen.
+    SendMessageW(g_frame.GetHwndField(), WM_COMMAND, IDM_SAVE_NOTE, 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
+    EXPECT_EQ(Utf8(GetStatusText()).find("Note saved"), std::string::npos);
+    ClearLastShellMessage();
+    EXPECT_EQ(CreateNewNote(0), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoNewNotes);
+    EXPECT_EQ(Utf8(GetStatusText()).find("Not a usable title"), std::string::npos);
+    EXPECT_EQ(RefreshNotes(), 1);
+    EXPECT_EQ(Utf8(GetStatusText()).find("Save completed"), std::string::npos);
     // Nothing holds the user on the note: every other note can be shown.
     int32_t other = g_mainPanel.currentNote == 0 ? 1 : 0;
     EXPECT_EQ(ReadAndShowNote(other, 1, 0, 0), 1);
