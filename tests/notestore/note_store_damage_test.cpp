@@ -509,3 +509,28 @@ TEST_F(NoteStoreDamageTest, AFolderThatTakesNoNewFileOpensReadOnly)
     EXPECT_EQ(INVALID_HANDLE_VALUE, h);
     if (h != INVALID_HANDLE_VALUE) FindClose(h);
 }
+
+TEST_F(NoteStoreDamageTest, ANoteStoredOnANearlyFullDiskSaysWhyAndKeepsTheOldText)
+{
+    EditBeta();
+    AIString mirror(GetNotesFolder());
+    mirror.AppendText(L"Beta.tavik.rtm");
+    std::string before = ReadBytes(mirror.GetText());
+    int reports = GetErrorReportCount();
+    {
+        NearlyFullDisk disk(10);
+        EXPECT_EQ(0, StoreCurrentNote(L"a text longer than the room left on the disk"));
+    }
+    EXPECT_EQ(reports + 1, GetErrorReportCount());
+    EXPECT_NE(std::string::npos, Utf8(GetLastErrorReportText()).find("Not enough free disk space"));
+    EXPECT_EQ(before, ReadBytes(mirror.GetText()));
+    AIString temporary(mirror);
+    temporary.AppendText(L".tmp");
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+    // Told not to ask, the store fails without a question.
+    {
+        NearlyFullDisk disk(10);
+        EXPECT_EQ(0, StoreCurrentNote(L"once more, quietly", 0));
+    }
+    EXPECT_EQ(reports + 1, GetErrorReportCount());
+}
