@@ -1,5 +1,6 @@
 #include "foundation/ai_file.h"
 #include "foundation/errors.h"
+#include "foundation/file_write.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
@@ -121,7 +122,9 @@ int AIFile::WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars)
         DWORD error = GetLastError();
         DeleteFileW(temporary.GetText());
         AIString message;
-        message.AppendText(L"Could not write the file ").AppendString(target).AppendText(kRetryQuestion);
+        message.AppendText(L"Could not write the file ").AppendString(target);
+        if (IsDiskFullError(error)) message.AppendText(L"\r\n").AppendText(kDiskFullReason);
+        message.AppendText(kRetryQuestion);
         // The question offers a retry: Yes writes again (a lock may have gone).
         if (ReportError((int)error, L"Error writing file", message.GetText()) != IDYES) return SetResult(0);
     }
@@ -264,14 +267,7 @@ int AIFile::ReadToText(AIString& out, int64_t maxBytes)
 int AIFile::Write(const void* data, int count)
 {
     if (!IsOpen() || count < 0) return 0;
-    const char* p = (const char*)data;
-    while (count > 0) {
-        DWORD wrote = 0;
-        if (!WriteFile(handle_, p, (DWORD)count, &wrote, 0) || wrote == 0) return 0;
-        p += wrote;
-        count -= (int)wrote;
-    }
-    return 1;
+    return WriteAllToFile(handle_, data, count);
 }
 
 int AIFile::WriteBom()

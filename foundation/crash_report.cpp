@@ -2,6 +2,7 @@
 #include "foundation/ai_string.h"
 #include "foundation/app.h"
 #include "foundation/errors.h"
+#include "foundation/file_write.h"
 #include "foundation/trace.h"
 
 // The bounds of this module's code, set by the linker.
@@ -110,9 +111,7 @@ int WriteCrashDump(const WCHAR* folder, uint32_t code, const void* address, AISt
     HANDLE file = CreateFileW(pathOut.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return 0;
     static const BYTE kBom[2] = {0xFF, 0xFE};
-    DWORD written = 0;
-    int ok = WriteFile(file, kBom, 2, &written, 0) &&
-             WriteFile(file, text.GetText(), (DWORD)text.GetLength() * 2, &written, 0);
+    int ok = WriteAllToFile(file, kBom, 2) && WriteAllToFile(file, text.GetText(), (int64_t)text.GetLength() * 2);
     CloseHandle(file);
     return ok;
 }

@@ -1,5 +1,6 @@
 #include "foundation/registry_key.h"
 #include "foundation/ai_string.h"
+#include "foundation/file_write.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
 #include "foundation/process_end.h"
@@ -30,10 +31,7 @@ int WriteWholeFile(const AIString& path, const void* head, DWORD headBytes, cons
     temp.AppendText(L".tmp");
     HANDLE file = CreateFileW(temp.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return 0;
-    DWORD written = 0;
-    int ok = 1;
-    if (headBytes) ok = WriteFile(file, head, headBytes, &written, 0) && written == headBytes;
-    if (ok && bytes) ok = WriteFile(file, data, bytes, &written, 0) && written == bytes;
+    int ok = WriteAllToFile(file, head, headBytes) && WriteAllToFile(file, data, bytes);
     CloseHandle(file);
     if (ok) ok = MoveFileExW(temp.GetText(), path.GetText(), MOVEFILE_REPLACE_EXISTING) != 0;
     if (!ok) DeleteFileW(temp.GetText());

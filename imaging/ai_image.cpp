@@ -234,7 +234,9 @@ int32_t AIImage::Save(const WCHAR* path, int32_t type) {
     ok = type == kImageJpg   ? EncodeJpeg(pixels_, info_.jpegQuality, &stream, &info_.error)
          : type == kImagePng ? EncodePng(pixels_, &stream, &info_.error)
                              : EncodeBmp(pixels_, &stream, &info_.error);
-    if (ok && file.failed) ok = Fail("The image file could not be written");
+    if (ok && file.failed)
+      ok = Fail(file.diskFull ? "The image file could not be written: not enough free disk space"
+                              : "The image file could not be written");
     FileStreamClose(&file);
     if (ok && !MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       ok = Fail("The image file could not be replaced");

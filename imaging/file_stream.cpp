@@ -1,4 +1,5 @@
 #include "imaging/file_stream.h"
+#include "foundation/file_write.h"
 
 namespace {
 
@@ -20,17 +21,10 @@ int64_t FileRead(void* context, uint8_t* buffer, int64_t count) {
 
 int64_t FileWrite(void* context, const uint8_t* buffer, int64_t count) {
   FileStream* f = static_cast<FileStream*>(context);
-  int64_t total = 0;
-  while (count > 0) {
-    DWORD chunk = count > (1 << 30) ? DWORD(1 << 30) : DWORD(count), wrote = 0;
-    if (!WriteFile(f->file, buffer + total, chunk, &wrote, nullptr) || wrote != chunk) {
-      f->failed = true;
-      return total + wrote;
-    }
-    total += wrote;
-    count -= wrote;
-  }
-  return total;
+  if (WriteAllToFile(f->file, buffer, count)) return count;
+  f->failed = true;
+  f->diskFull = IsDiskFullError(GetLastError()) != 0;
+  return 0;
 }
 
 int32_t FileSeek(void* context, int64_t position) {

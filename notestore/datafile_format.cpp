@@ -335,26 +335,88 @@ void AppendLinkLine(AIString& out, const WCHAR* label, int32_t labelLen, const W
 
 void AppendLinkBlockEnd(AIString& out) { out.AppendText(L"}}\r\n"); }
 
-void MakeSideFileBase(const WCHAR* title, AIString& out)
+namespace {
+
+// "#" never stands in a title, so names that carry it never meet a title's
+// own name: "#" before a device name, and "#u" with four hex digits for a
+// surrogate without its partner (no file system takes one in a name).
+const WCHAR kSideFileEscape = L'#';
+const WCHAR kLoneSurrogateEscape = L'u';
+const int32_t kLoneSurrogateChars = 6;  // "#u" and four hex digits
+
+bool IsDeviceName(const WCHAR* name, int32_t len)
 {
     static const WCHAR* const kDevices[] = {L"con", L"prn", L"aux", L"nul"};
-    out.AssignText(title);
-    bool device = false;
+    AIString text;
+    text.AssignTextN(name, len);
     for (const WCHAR* d : kDevices)
-        if (out.EqualsTextNoCase(d)) device = true;
-    if (out.GetLength() == 4 && (out.StartsWithNoCase(L"com") || out.StartsWithNoCase(L"lpt")) &&
-        out.CharAt(3) >= L'1' && out.CharAt(3) <= L'9')
-        device = true;
-    if (device) out.InsertText(0, L"#");
+        if (text.EqualsTextNoCase(d)) return true;
+    return len == 4 && (text.StartsWithNoCase(L"com") || text.StartsWithNoCase(L"lpt")) && name[3] >= L'1' &&
+           name[3] <= L'9';
+}
+
+bool IsLoneSurrogateAt(const WCHAR* text, int32_t len, int32_t i)
+{
+    if (IS_HIGH_SURROGATE(text[i])) return i + 1 >= len || !IS_LOW_SURROGATE(text[i + 1]);
+    if (IS_LOW_SURROGATE(text[i])) return i == 0 || !IS_HIGH_SURROGATE(text[i - 1]);
+    return false;
+}
+
+int32_t HexDigitValue(WCHAR ch)
+{
+    if (ch >= L'0' && ch <= L'9') return ch - L'0';
+    if (ch >= L'A' && ch <= L'F') return ch - L'A' + 10;
+    if (ch >= L'a' && ch <= L'f') return ch - L'a' + 10;
+    return -1;
+}
+
+// The character of "#uXXXX" at text[i], or -1.
+int32_t EscapedSurrogateAt(const WCHAR* text, int32_t len, int32_t i)
+{
+    if (i + kLoneSurrogateChars > len || text[i] != kSideFileEscape || text[i + 1] != kLoneSurrogateEscape) return -1;
+    int32_t value = 0;
+    for (int32_t k = 2; k < kLoneSurrogateChars; k++) {
+        int32_t digit = HexDigitValue(text[i + k]);
+        if (digit < 0) return -1;
+        value = value * 16 + digit;
+    }
+    return IS_HIGH_SURROGATE(value) || IS_LOW_SURROGATE(value) ? value : -1;
+}
+
+}  // namespace
+
+void MakeSideFileBase(const WCHAR* title, AIString& out)
+{
+    int32_t len = TextLength(title);
+    out.Clear();
+    if (IsDeviceName(title, len)) out.AppendChar(kSideFileEscape);
+    for (int32_t i = 0; i < len; i++) {
+        if (!IsLoneSurrogateAt(title, len, i)) {
+            out.AppendChar(title[i]);
+            continue;
+        }
+        static const WCHAR kHex[] = L"0123456789ABCDEF";
+        out.AppendChar(kSideFileEscape).AppendChar(kLoneSurrogateEscape);
+        for (int shift = 12; shift >= 0; shift -= 4) out.AppendChar(kHex[(title[i] >> shift) & 15]);
+    }
 }
 
 void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out)
 {
-    if (len > 0 && base[0] == L'#') {
-        base++;
-        len--;
+    out.Clear();
+    if (len > 1 && base[0] == kSideFileEscape && IsDeviceName(base + 1, len - 1)) {
+        out.AssignTextN(base + 1, len - 1);
+        return;
     }
-    out.AssignTextN(base, len);
+    for (int32_t i = 0; i < len; i++) {
+        int32_t surrogate = EscapedSurrogateAt(base, len, i);
+        if (surrogate < 0) {
+            out.AppendChar(base[i]);
+            continue;
+        }
+        out.AppendChar((WCHAR)surrogate);
+        i += kLoneSurrogateChars - 1;
+    }
 }
 
 int32_t NextTagInText(const WCHAR* text, int32_t len, int32_t* pos, int32_t* nameStart, int32_t* nameLen)

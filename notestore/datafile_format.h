@@ -102,8 +102,11 @@ void AppendLinkBlockStart(AIString& out);
 void AppendLinkLine(AIString& out, const WCHAR* label, int32_t labelLen, const WCHAR* target, int32_t targetLen);
 void AppendLinkBlockEnd(AIString& out);
 
-// The file name of a note's side files (without folder or extension):
-// the title, with "#" in front of a device name.
+// The file name of a note's side files (without folder or extension): the
+// title, with "#" in front of a device name and each surrogate without its
+// partner written as "#u" and four hex digits (no file system takes one).
+// "#" never stands in a title, so no two titles share a name, and a title
+// without either keeps its own name.
 void MakeSideFileBase(const WCHAR* title, AIString& out);
 // The title of a side file's base name (the reverse of MakeSideFileBase).
 void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out);

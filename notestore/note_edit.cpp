@@ -5,18 +5,26 @@
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/errors.h"
+#include "foundation/file_write.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
 
 namespace {
 
-// Writes a side file; on failure asks the user whether to try again.
-int32_t WriteSideFileWithRetry(const AIString& path, const AIString& text, const WCHAR* what)
+enum { kAsk = 1, kDoNotAsk = 0 };
+
+// Writes a side file; on failure asks the user whether to try again (unless
+// told not to ask).
+int32_t WriteSideFileWithRetry(const AIString& path, const AIString& text, const WCHAR* what, int32_t ask = kAsk)
 {
     for (;;) {
-        if (WriteUtf16FileSafely(path.GetText(), text.GetText(), text.GetLength()) == kIoOk) return 1;
+        NoteIoError result = WriteUtf16FileSafely(path.GetText(), text.GetText(), text.GetLength());
+        if (result == kIoOk) return 1;
+        if (!ask) return 0;
         AIString message;
-        message.AppendText(what).AppendText(L"\r\n").AppendString(path).AppendText(kRetryQuestion);
+        message.AppendText(what).AppendText(L"\r\n").AppendString(path);
+        if (result == kIoDiskFull) message.AppendText(L"\r\n").AppendText(kDiskFullReason);
+        message.AppendText(kRetryQuestion);
         if (ReportError(GetLastError(), L"Note not stored", message.GetText()) != IDYES) return 0;
     }
 }
@@ -24,12 +32,12 @@ int32_t WriteSideFileWithRetry(const AIString& path, const AIString& text, const
 // Keeps a note within the length limit without losing anything: the whole
 // text goes to a side copy first, then the body is cut. 0 when the copy
 // could not be written (then nothing is cut).
-int32_t LimitNoteLength(const WCHAR* title, AIString& body, int32_t blockChars)
+int32_t LimitNoteLength(const WCHAR* title, AIString& body, int32_t blockChars, int32_t ask = kAsk)
 {
     if (body.GetLength() + blockChars <= kMaxNoteChars) return 1;
     AIString path, whole(body);
     LongCopyPathOf(title, path);
-    if (!WriteSideFileWithRetry(path, whole, L"The full text of the long note could not be kept in")) return 0;
+    if (!WriteSideFileWithRetry(path, whole, L"The full text of the long note could not be kept in", ask)) return 0;
     int32_t keep = kMaxNoteChars - blockChars;
     if (keep < 0) keep = 0;
     const WCHAR* t = body.GetText();
@@ -82,12 +90,11 @@ void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars)
     wsprintfW(line, L"%02u:%02u:%02u\t", now.wHour, now.wMinute, now.wSecond);
     text.AppendText(line).AppendText(action).AppendChar(L'\t').AppendText(title).AppendChar(L'\t');
     text.AppendInt(chars).AppendText(L"\r\n");
-    DWORD written = 0;
-    WriteFile(file, text.GetText(), (DWORD)text.GetLength() * sizeof(WCHAR), &written, 0);
+    WriteAllToFile(file, text.GetText(), (int64_t)text.GetLength() * sizeof(WCHAR));
     CloseHandle(file);
 }
 
-int32_t StoreCurrentNote(const WCHAR* body)
+int32_t StoreCurrentNote(const WCHAR* body, int32_t askOnFailure)
 {
     TRACE_SCOPE(kNoteStoreModule, 30);
     NoteStore& s = g_noteStore;
@@ -97,11 +104,12 @@ int32_t StoreCurrentNote(const WCHAR* body)
     CleanBodyText(body, TextLength(body), clean);
     ComposeNoteRecord(title.GetText(), AIString(), s.hyperlinks, block);
     int32_t blockChars = block.GetLength() - (title.GetLength() + 3);  // without mark, title and CR LF
-    if (!LimitNoteLength(title.GetText(), clean, blockChars)) return SetResult(0);
+    int32_t ask = askOnFailure ? kAsk : kDoNotAsk;
+    if (!LimitNoteLength(title.GetText(), clean, blockChars, ask)) return SetResult(0);
     ComposeNoteRecord(title.GetText(), clean, s.hyperlinks, record);
     AIString path;
     MirrorPathOf(title.GetText(), path);
-    if (!WriteSideFileWithRetry(path, record, L"The note could not be written to")) return SetResult(0);
+    if (!WriteSideFileWithRetry(path, record, L"The note could not be written to", ask)) return SetResult(0);
     int32_t value = IndexValueAt(s.currentIndex);
     if (value > 0) SetIndexValue(s.currentIndex, -value);
     AddMirrorNote(title.GetText());

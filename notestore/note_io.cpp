@@ -1,4 +1,5 @@
 #include "notestore/note_io.h"
+#include "foundation/file_write.h"
 
 NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0};
 
@@ -7,8 +8,8 @@ void ResetNoteIoFaults()
     g_noteIoFaults.failWriteAfterBytes = -1;
     g_noteIoFaults.failFlush = 0;
     g_noteIoFaults.failReplace = 0;
-    g_noteIoFaults.diskFullOnWrite = 0;
     g_noteIoFaults.refuseHardLinks = 0;
+    g_noteIoFaults.failCreate = 0;
 }
 
 namespace {
@@ -16,25 +17,19 @@ namespace {
 const DWORD kWriteChunk = 4 * 1024 * 1024;
 int64_t s_bytesWrittenTotal = 0;
 
-bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
-
-// Writes all bytes in chunks; honours the test fault.
+// Writes all bytes; honours the test fault (a write error after so many bytes).
 NoteIoError WriteAll(HANDLE file, const uint8_t* bytes, int64_t size)
 {
-    int64_t done = 0;
-    while (done < size) {
-        DWORD chunk = (DWORD)((size - done) > kWriteChunk ? kWriteChunk : (size - done));
-        if (g_noteIoFaults.failWriteAfterBytes >= 0) {
-            int64_t room = g_noteIoFaults.failWriteAfterBytes - s_bytesWrittenTotal;
-            if (room <= 0) return g_noteIoFaults.diskFullOnWrite ? kIoDiskFull : kIoWrite;
-            if ((int64_t)chunk > room) chunk = (DWORD)room;
+    if (g_noteIoFaults.failWriteAfterBytes >= 0) {
+        int64_t room = g_noteIoFaults.failWriteAfterBytes - s_bytesWrittenTotal;
+        if (room < size) {
+            if (room > 0 && WriteAllToFile(file, bytes, room)) s_bytesWrittenTotal += room;
+            SetLastError(ERROR_WRITE_FAULT);
+            return kIoWrite;
         }
-        DWORD written = 0;
-        if (!WriteFile(file, bytes + done, chunk, &written, 0) || written != chunk)
-            return IsDiskFull(GetLastError()) ? kIoDiskFull : kIoWrite;
-        done += written;
-        s_bytesWrittenTotal += written;
     }
+    if (!WriteAllToFile(file, bytes, size)) return IsDiskFullError(GetLastError()) ? kIoDiskFull : kIoWrite;
+    s_bytesWrittenTotal += size;
     return kIoOk;
 }
 
@@ -80,9 +75,19 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
     return kIoOk;
 }
 
+// Creates a file for writing; honours the test fault.
+HANDLE CreateForWriting(const WCHAR* path, DWORD disposition, DWORD flags)
+{
+    if (g_noteIoFaults.failCreate) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(path, GENERIC_WRITE, 0, 0, disposition, flags, 0);
+}
+
 NoteIoError WriteFlushedCopy(const WCHAR* temporaryPath, const void* bytes, int64_t size)
 {
-    HANDLE file = CreateFileW(temporaryPath, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    HANDLE file = CreateForWriting(temporaryPath, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     if (file == INVALID_HANDLE_VALUE) return kIoOpen;
     NoteIoError result = WriteAll(file, (const uint8_t*)bytes, size);
     if (result == kIoOk && (g_noteIoFaults.failFlush || !FlushFileBuffers(file))) result = kIoFlush;
@@ -120,6 +125,19 @@ int32_t EnsureFolder(const WCHAR* folder)
     }
     if (CreateDirectoryW(path.GetText(), 0)) return 1;
     return GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+}
+
+int32_t CanCreateFilesIn(const WCHAR* folder)
+{
+    AIString probe(folder);
+    if (probe.GetLength() && probe.CharAt(probe.GetLength() - 1) != L'\\') probe.AppendChar(L'\\');
+    probe.AppendText(L"~tavik_write_probe_");
+    probe.AppendInt((int32_t)GetCurrentProcessId());
+    probe.AppendText(L".tmp");
+    HANDLE file = CreateForWriting(probe.GetText(), CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    CloseHandle(file);
+    return 1;
 }
 
 NoteIoError WriteUtf16FileSafely(const WCHAR* path, const WCHAR* text, int32_t chars)

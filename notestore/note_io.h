@@ -22,13 +22,14 @@ enum NoteIoError {
 
 // Faults a test asks for: a write fails once this many bytes were written in
 // total (-1 never), the flush fails, the final move fails, the file system
-// refuses hard links.
+// refuses hard links, no new file can be created (a folder without write
+// permission). (A full disk is asked for through SetFileWriterForTests.)
 struct NoteIoFaults {
     int64_t failWriteAfterBytes;
     int32_t failFlush;
     int32_t failReplace;
-    int32_t diskFullOnWrite;   // report the write failure as a full disk
     int32_t refuseHardLinks;
+    int32_t failCreate;
 };
 extern NoteIoFaults g_noteIoFaults;
 void ResetNoteIoFaults();
@@ -56,6 +57,10 @@ int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out);
 
 // Creates the folder (and its parent when missing). 1 when it exists afterwards.
 int32_t EnsureFolder(const WCHAR* folder);
+
+// 1 when a new file can be created in the folder (a probe file is created
+// and deleted again); 0 for a folder without write permission.
+int32_t CanCreateFilesIn(const WCHAR* folder);
 
 // Local date and time as "yyyymmdd-hhmmss".
 void AppendTimeStamp(AIString& out);

@@ -159,6 +159,21 @@ const WCHAR* StepName(NoteIoError error)
     }
 }
 
+// Gives a copy the time it was taken (a copy keeps its source's time) and
+// puts it on the disk. 1 on success.
+int32_t StampAndFlush(const WCHAR* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    int32_t ok = SetFileTime(file, 0, 0, &now) && FlushFileBuffers(file);
+    return CloseHandle(file) && ok;
+}
+
+// The day's first save keeps the previous version as the weekday's backup.
+// It is copied beside its place, stamped and only then replaces last week's:
+// a kill never leaves a backup cut short that counts as taken today.
 void KeepWeekdayBackup(const WCHAR* backupPath)
 {
     static const WCHAR* const kDays[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
@@ -178,7 +193,12 @@ void KeepWeekdayBackup(const WCHAR* backupPath)
             written.wYear == now.wYear && written.wMonth == now.wMonth && written.wDay == now.wDay)
             return;
     }
-    if (EnsureFolder(folder.GetText())) CopyFileW(backupPath, path.GetText(), FALSE);
+    if (!EnsureFolder(folder.GetText())) return;
+    AIString temporary(path);
+    temporary.AppendText(L".tmp");
+    if (!CopyFileW(backupPath, temporary.GetText(), FALSE) || !StampAndFlush(temporary.GetText()) ||
+        ReplaceFileWith(temporary.GetText(), path.GetText()) != kIoOk)
+        DeleteFileW(temporary.GetText());
 }
 
 // The previous version becomes the backup: a hard link costs nothing; where

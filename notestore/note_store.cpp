@@ -245,7 +245,8 @@ int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
     return 0;
 }
 
-// Read-only when the file says so or cannot be opened for writing.
+// Read-only when the file says so or cannot be opened for writing, or when
+// its folder takes no new file: every save writes a new copy beside it.
 int32_t ProbeReadOnly(const WCHAR* path)
 {
     DWORD attributes = GetFileAttributesW(path);
@@ -254,7 +255,7 @@ int32_t ProbeReadOnly(const WCHAR* path)
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
     if (probe == INVALID_HANDLE_VALUE) return 1;
     CloseHandle(probe);
-    return 0;
+    return CanCreateFilesIn(g_noteStore.dataFolder.GetText()) ? 0 : 1;
 }
 
 void ResetCurrentNote()

@@ -199,7 +199,9 @@ int32_t OpenCurrentNote(int32_t noteIndex);
 // made from the hyperlink table. Reserved characters are replaced; a note over
 // kMaxNoteChars is first copied whole to a side file, then cut (message 46
 // names the copy). The text goes to the note's mirror file. 1 on success.
-int32_t StoreCurrentNote(const WCHAR* body);
+// A file that cannot be written is reported with a question whether to try
+// again; with askOnFailure 0 the store fails without asking.
+int32_t StoreCurrentNote(const WCHAR* body, int32_t askOnFailure = 1);
 
 // Creates a note (its text in its mirror file until the next save); returns
 // its index or -1 (invalid or used title).

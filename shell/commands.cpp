@@ -6,6 +6,7 @@
 #include "shell/main_panel.h"
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
+#include "shell/read_only_notice.h"
 #include "foundation/trace.h"
 #include "ui/shell_helpers.h"
 
@@ -14,7 +15,8 @@ LRESULT CmdRenameNote(HWND, WPARAM, LPARAM) { return RenameCurrentNote(); }
 
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
 {
-    int saved = SaveCurrentNote(0, 0, 0, 0);
+    if (RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
+    int saved = SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0);
     if (saved) SetStatusText(L"Note saved", kStatusDone);
     return saved;
 }

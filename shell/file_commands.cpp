@@ -4,9 +4,11 @@
 #include "shell/note_history.h"
 #include "shell/frame_window.h"
 #include "shell/shell_ids.h"
+#include "shell/read_only_notice.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/ai_file.h"
+#include "foundation/file_write.h"
 #include "foundation/trace.h"
 #include <commdlg.h>
 
@@ -35,8 +37,7 @@ int WriteDefaultDatafile(int resourceId, const WCHAR* path)
     // CREATE_NEW: a file that appeared meanwhile is never overwritten.
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    int ok = WriteAllToFile(file, bytes, size);
     CloseHandle(file);
     if (!ok) DeleteFileW(path);
     return ok ? 1 : 0;
@@ -85,6 +86,7 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     g_frame.RunGuarded(CreateMainWindow);
     int32_t first = FirstNoteToShow(wantedTitle);
     if (first >= 0) ReadAndShowNote(first, 1, 0, 0);
+    AnnounceReadOnlyDatafile();
     return 1;
 }
 

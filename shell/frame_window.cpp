@@ -114,7 +114,7 @@ void OnFrameTimer(HWND, UINT_PTR timerId)
         HWND editor = g_mainPanel.editor.GetHwnd();
         int32_t modified = editor && SendMessageW(editor, EM_GETMODIFY, 0, 0) ? 1 : 0;
         if (ShouldStoreTypedNote(g_frame.typingStore, modified, TypingClockNow(), (DWORD)g_mainPanel.lastEditTick))
-            SaveCurrentNote(0, 0, 0, 0);
+            SaveCurrentNoteAutomatically();
     } else if (timerId == kTimerStatusAnimation) {
         TRACE_SCOPE(kTraceFrame, 3);
         TickStatusLine();
@@ -154,7 +154,7 @@ static LRESULT FrameOnSetFocus(HWND, UINT, WPARAM, LPARAM)
 static LRESULT FrameOnActivateApp(HWND, UINT, WPARAM wParam, LPARAM)
 {
     g_app.SetGuardFlag(wParam ? 1 : 0);
-    if (!wParam) SaveCurrentNote(0, 0, 0, 0);
+    if (!wParam) SaveCurrentNoteAutomatically();
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "shell/frame_window.h"
 #include "shell/note_commands.h"
 #include "shell/later_entry_points.h"
+#include "shell/read_only_notice.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
@@ -280,6 +281,17 @@ static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The editor hands its keys over first (EN_MSGFILTER): a read-only data file
+// answers an editing key with its message. The key goes on either way; the
+// editor itself refuses it.
+static LRESULT PanelOnNotify(HWND, UINT, WPARAM, LPARAM lParam)
+{
+    const NMHDR* header = (const NMHDR*)lParam;
+    if (header && header->hwndFrom == g_mainPanel.editor.GetHwnd() && header->code == EN_MSGFILTER)
+        OnEditorKeyFilter((const MSGFILTER*)lParam);
+    return 0;
+}
+
 static const MessageEntry kPanelMessages[] = {
     {WM_CREATE, PanelOnCreate},
     {WM_SIZE, PanelOnSize},
@@ -292,6 +304,7 @@ static const MessageEntry kPanelMessages[] = {
     {WM_COMMAND, PanelOnCommand},
     {WM_TIMER, PanelOnTimer},
     {WM_CTLCOLORLISTBOX, PanelOnCtlColor},
+    {WM_NOTIFY, PanelOnNotify},
     {MsgCommandByName, PanelOnCommandByName},
 };
 
@@ -323,7 +336,7 @@ HWND CreateContentWindow(HWND frame)
     p.editor.CreateWindowedAt(ControlRichEdit, panel, 0, 0, 10, 10,
                               WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                                   ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL);
-    SendMessageW(p.editor.GetHwnd(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    SendMessageW(p.editor.GetHwnd(), EM_SETEVENTMASK, 0, kEditorEventMask);
     SendMessageW(p.editor.GetHwnd(), EM_EXLIMITTEXT, 0, 200000);
     // ShowNoteHyperlinks and ApplyLineTagsInEditor mark this editor.
     InstallNoteMarks(&p.editor);

@@ -8,6 +8,11 @@
 #include "ui/ai_control.h"
 #include "shell/panel_layout.h"
 #include "ui/status_line.h"
+#include <richedit.h>
+
+// The note editor's notifications: changes, selection moves, and its keys
+// (handed over first, so that a read-only data file can answer them).
+const LPARAM kEditorEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS;
 
 class MainPanelWindow : public AIWindow {
 public:

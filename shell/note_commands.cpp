@@ -4,6 +4,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "shell/note_markup_view.h"
+#include "shell/read_only_notice.h"
 #include "editor/note_marks.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
@@ -14,6 +15,7 @@
 #include "notestore/datafile_format.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/app.h"
+#include "foundation/errors.h"
 #include "foundation/trace.h"
 #include <richedit.h>
 
@@ -42,7 +44,10 @@ void SaveEditorScroll()
     g_mainPanel.previousView[3] = selection.cpMax;
 }
 
-int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
+static int s_storeRunning = 0;   // a store, with the question of its failure, is under way
+static int s_noteNotStored = 0;  // the last store failed and the user was told
+
+int SaveCurrentNote(int32_t how, int32_t, int32_t, int32_t)
 {
     TRACE_SCOPE(kTraceNoteCommands, 2);
     HWND editor = Editor();
@@ -52,14 +57,29 @@ int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t)
         SetStatusText(L"<lred>The data file is read-only</lred> - the change is not saved", kStatusError);
         return 0;
     }
+    if (s_storeRunning) return 0;
     AIString body;
     GetEditorText(body);
-    if (!StoreCurrentNote(body.GetText())) {
-        SetStatusText(L"<lred>The note could not be saved</lred>", kStatusError);
+    int32_t ask = how == kSaveAutomatic && s_noteNotStored ? 0 : 1;
+    s_storeRunning = 1;
+    int32_t stored = StoreCurrentNote(body.GetText(), ask);
+    s_storeRunning = 0;
+    if (!stored) {
+        s_noteNotStored = 1;
+        SetStatusText(L"<lred>Note not stored</lred> - the text stays in the editor and is stored again later",
+                      kStatusError);
         return 0;
     }
+    if (s_noteNotStored) SetStatusText(L"Note stored", kStatusDone);
+    s_noteNotStored = 0;
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
     return 1;
+}
+
+int SaveCurrentNoteAutomatically()
+{
+    if (IsErrorReportOpen() || IsDialogCenterBusy()) return 0;
+    return SaveCurrentNote(kSaveAutomatic, 0, 0, 0);
 }
 
 static void ShowTitleInFrame(const AIString& title)
@@ -140,7 +160,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selection);
     SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&scroll);
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, kEditorEventMask);
     SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(editor, nullptr, TRUE);
 
@@ -180,8 +200,8 @@ static const WCHAR kTitleRules[] =
 int CreateNewNote(int32_t useTemplate)
 {
     TRACE_SCOPE(kTraceNoteCommands, 4);
-    if (!IsDatafileLoaded()) return 0;
-    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    if (!IsDatafileLoaded() || RefuseWhenReadOnly(kMsgReadOnlyNoNewNotes)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0)) return 0;
     AIString title;
     QuickSearchTitle(title);
     if (title.IsEmpty() || FindNoteByTitle(title.GetText(), 0, 0) >= 0) {
@@ -209,7 +229,7 @@ int CreateNewNote(int32_t useTemplate)
 int RenameCurrentNote()
 {
     TRACE_SCOPE(kTraceNoteCommands, 5);
-    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0) return 0;
+    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0 || RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
     AIString newTitle;
     QuickSearchTitle(newTitle);
     if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) {

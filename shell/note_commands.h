@@ -7,9 +7,23 @@
 // view (scroll position and selection) as it was left. flag 1 records the
 // note in the history (0: back/forward moves). Returns 1 when shown.
 int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t);
+// How a save that cannot store the note answers. Asked for by the user or by
+// a step that needs the note stored, the failure comes with its question.
+// The timer's and the deactivation's saves ask the first time only; after
+// the user was told, they try again without asking until a store succeeds.
+enum { kSaveAskOnFailure = 0, kSaveAutomatic = 1 };
+
 // Saves the note in the editor when it changed (command 40099; also the
-// periodic save and the save at exit). Returns 1 when nothing was lost.
-int SaveCurrentNote(int32_t, int32_t, int32_t, int32_t);
+// periodic save and the save at exit). `how` is one of the values above.
+// Returns 1 when nothing was lost; 0 leaves the text in the editor and says
+// on the status line that it is not stored. One store at a time: a save
+// asked for while one is under way (its question's message loop runs the
+// timers) stores nothing and returns 0.
+int SaveCurrentNote(int32_t how, int32_t, int32_t, int32_t);
+// The periodic and the deactivation save: never while a failure is being
+// reported or a message is shown.
+int SaveCurrentNoteAutomatically();
+
 // Keeps the editor's scroll position and selection for the note being left.
 void SaveEditorScroll();
 // Creates a note: 1 with the active note's text as template, 0 empty. The

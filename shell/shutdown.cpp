@@ -2,6 +2,7 @@
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
+#include "shell/note_rescue.h"
 #include "shell/shell_settings.h"
 #include "shell/shell_ids.h"
 #include "shell/drop_target.h"
@@ -33,7 +34,7 @@ int ShutdownApplication()
     SettingsRecord& record = g_app.settings.Record();
     if (IsDatafileLoaded()) SettingsSetDataFilePath(record, g_noteStore.datafilePath.GetText());
     SaveEditorScroll();
-    SaveCurrentNote(0, 0, 0, 0);
+    KeepCurrentNoteForExit();
     // A data file that another program changed is not written over: it is
     // loaded as it now stands with the notes edited here kept, then saved.
     if (SaveDatafileIfOpen() == kSaveChangedOnDisk && ReloadDatafileKeepingEdits(nullptr)) SaveDatafileIfOpen();

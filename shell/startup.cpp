@@ -16,6 +16,7 @@
 #include "foundation/message_pump.h"
 #include "foundation/misc_services.h"
 #include "foundation/errors.h"
+#include "foundation/file_write.h"
 #include "foundation/trace.h"
 #include "foundation/process_end.h"
 #include <commctrl.h>
@@ -62,9 +63,10 @@ static void PrepareDataFolder(AIString& folder)
         HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
         if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, bytes, SizeofResource(module, found), &written, nullptr);
+            int ok = WriteAllToFile(file, bytes, SizeofResource(module, found));
             CloseHandle(file);
+            // A help page cut short is worse than none: the next start writes it again.
+            if (!ok) DeleteFileW(path.GetText());
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "tests/support/gtest.h"
 #include "foundation/ai_file.h"
+#include "foundation/file_write.h"
 #include "foundation/result_flag.h"
 #include "tests/foundation/text_test_files.h"
 
@@ -148,4 +149,53 @@ TEST(AIFile, MissingAndLockedFilesFailWithTheirSystemCode)
     SetFileAttributesW(copy.GetText(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(1, AIFile::DeleteQuiet(copy.GetText()));
     EXPECT_EQ(0, AIFile::PathExists(copy.GetText()));
+}
+
+// A nearly full disk: WriteFile succeeds, takes part of the bytes and clears the error.
+static int64_t s_room = -1;
+static BOOL WINAPI ShortWriter(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    DWORD take = (int64_t)count > s_room ? (DWORD)s_room : count;
+    BOOL ok = WriteFile(file, bytes, take, written, overlapped);
+    if (ok) s_room -= *written;
+    SetLastError(ERROR_SUCCESS);
+    return ok;
+}
+
+TEST(FileWrite, AShortWriteIsAFullDiskNeverASuccess)
+{
+    // A real short write: a pipe that cannot wait takes nothing once its buffer is full.
+    const WCHAR* name = L"\\\\.\\pipe\\tavik_short_write_test";
+    HANDLE server = CreateNamedPipeW(name, PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 4096, 4096, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, server);
+    HANDLE client = CreateFileW(name, GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, client);
+    DWORD mode = PIPE_NOWAIT;
+    SetNamedPipeHandleState(client, &mode, 0, 0);
+    std::string small(100, 'a'), large(1 << 20, 'b');
+    EXPECT_EQ(1, WriteAllToFile(client, small.data(), (int64_t)small.size()));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(0, WriteAllToFile(client, large.data(), (int64_t)large.size()));
+    EXPECT_EQ((DWORD)ERROR_DISK_FULL, GetLastError());
+    EXPECT_EQ(1, IsDiskFullError(GetLastError()));
+    CloseHandle(client);
+    CloseHandle(server);
+
+    // Every file the program writes through AIFile fails the same way, and the
+    // old file stays as it was.
+    TestFolder folder(L"shortwrite");
+    AIString path = folder.File(L"kept.txt");
+    ASSERT_EQ(1, AIFile::WriteUtf16File(path.GetText(), L"old text", 8));
+    std::string before = ReadBytes(path.GetText());
+    s_room = 10;
+    SetFileWriterForTests(ShortWriter);
+    EXPECT_EQ(0, AIFile::WriteUtf16File(path.GetText(), L"a much longer new text", 22));
+    AIFile file;
+    ASSERT_EQ(1, file.OpenForWrite(folder.File(L"direct.txt").GetText()));
+    s_room = 3;
+    EXPECT_EQ(0, file.WriteText(L"abcdef"));
+    SetFileWriterForTests(0);
+    file.Close();
+    EXPECT_EQ(before, ReadBytes(path.GetText()));
+    EXPECT_EQ(0, AIFile::Exists(folder.File(L"kept.txt.tmp").GetText()));
 }

@@ -179,6 +179,27 @@ TEST(DatafileFormat, SideFileNamesAvoidDevicesAndReadBack)
     }
 }
 
+TEST(DatafileFormat, SideFileNamesHoldNoLoneSurrogateAndNeverMeet)
+{
+    // A lone high or low surrogate anywhere; a whole pair stays as it is.
+    const WCHAR lone[][5] = {{0xD800, 0}, {L'a', 0xDC00, L'b', 0}, {L'c', L'o', L'n', 0xDBFF, 0},
+                             {0xDC01, 0xD801, 0}, {L'x', 0xD83D, 0xDE00, 0}, {L'a', L'b', 0}};
+    const char* names[] = {"#uD800", "a#uDC00b", "con#uDBFF", "#uDC01#uD801", "x\xF0\x9F\x98\x80", "ab"};
+    AIString bases[6];
+    for (int i = 0; i < 6; i++) {
+        AIString back;
+        MakeSideFileBase(lone[i], bases[i]);
+        EXPECT_EQ(names[i], Utf8(bases[i])) << i;
+        TitleFromSideFileBase(bases[i].GetText(), bases[i].GetLength(), back);
+        EXPECT_TRUE(back.EqualsText(lone[i])) << i;
+        for (int j = 0; j < i; j++) EXPECT_FALSE(bases[i].EqualsTextNoCase(bases[j].GetText())) << i << " " << j;
+    }
+    // A name not made by the program is read as it stands.
+    AIString back;
+    TitleFromSideFileBase(L"x#uZZZZ#u12", 11, back);
+    EXPECT_EQ("x#uZZZZ#u12", Utf8(back));
+}
+
 TEST(DatafileFormat, TagsFollowABlankOrLineStart)
 {
     const WCHAR* text = L"@first mail@example.com (@no) \t@second,\r\n@third";

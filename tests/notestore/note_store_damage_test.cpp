@@ -4,9 +4,37 @@
 #include "notestore/note_store.h"
 #include "notestore/note_io.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/file_write.h"
+#include "foundation/errors.h"
 #include <stdlib.h>
 
 namespace {
+
+// A disk with room for so many more bytes (-1: no limit), as Wine shows a
+// nearly full one: WriteFile succeeds, takes what fits and clears the error.
+int64_t s_diskRoom = -1;
+
+BOOL WINAPI WriteToNearlyFullDisk(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    DWORD take = s_diskRoom >= 0 && (int64_t)count > s_diskRoom ? (DWORD)s_diskRoom : count;
+    BOOL ok = WriteFile(file, bytes, take, written, overlapped);
+    if (ok && s_diskRoom >= 0) s_diskRoom -= *written;
+    SetLastError(ERROR_SUCCESS);
+    return ok;
+}
+
+struct NearlyFullDisk {
+    explicit NearlyFullDisk(int64_t room)
+    {
+        s_diskRoom = room;
+        if (room >= 0) SetFileWriterForTests(WriteToNearlyFullDisk);
+    }
+    ~NearlyFullDisk()
+    {
+        s_diskRoom = -1;
+        SetFileWriterForTests(0);
+    }
+};
 
 class NoteStoreDamageTest : public testing::Test {
 protected:
@@ -176,7 +204,7 @@ TEST_F(NoteStoreDamageTest, FailedSaveLeavesTheOldFileWhole)
         int32_t diskFull, flush, replace;
         int32_t message;
     } faults[] = {
-        {"disk full halfway", 40, 1, 0, 0, kMsgOutOfDiskSpace},
+        {"disk full halfway", -1, 1, 0, 0, kMsgOutOfDiskSpace},
         {"write error halfway", 40, 0, 0, 0, 0},
         {"flush fails", -1, 0, 1, 0, 0},
         {"replace fails", -1, 0, 0, 1, 0},
@@ -190,7 +218,7 @@ TEST_F(NoteStoreDamageTest, FailedSaveLeavesTheOldFileWhole)
         ResetNoteIoFaults();
         g_noteStore.lastMessageId = 0;
         g_noteIoFaults.failWriteAfterBytes = f.failAfter;
-        g_noteIoFaults.diskFullOnWrite = f.diskFull;
+        NearlyFullDisk disk(f.diskFull ? 40 : -1);
         g_noteIoFaults.failFlush = f.flush;
         g_noteIoFaults.failReplace = f.replace;
         EXPECT_EQ(kSaveFailed, SaveDatafileIfOpen()) << f.name;
@@ -353,4 +381,156 @@ TEST_F(NoteStoreDamageTest, NewOrRenamedNoteNeverOverwritesAMirrorNotYetScanned)
     EXPECT_EQ(-1, RenameNote(FindNoteByTitle(L"Alpha", 0, 0), L"Epsilon"));
     EXPECT_EQ(bytes, ReadBytes(other.GetText()));
     EXPECT_GE(FindNoteByTitle(L"Alpha", 0, 0), 0);
+}
+
+namespace {
+
+// The weekday backups in the notes folder's "backup" folder.
+int FindWeekdayBackup(AIString& out)
+{
+    AIString pattern(GetNotesFolder());
+    pattern.AppendText(L"backup\\notes_*.tavik");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    int count = 0;
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) {
+        out.AssignText(GetNotesFolder()).AppendText(L"backup\\").AppendText(found.cFileName);
+        count++;
+    }
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    return count;
+}
+
+void SetWriteTimeDaysAgo(const WCHAR* path, int days)
+{
+    HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= (ULONGLONG)days * 24 * 3600 * 10000000ULL;
+    FILETIME then = {t.LowPart, t.HighPart};
+    EXPECT_TRUE(SetFileTime(file, 0, 0, &then));
+    CloseHandle(file);
+}
+
+}  // namespace
+
+TEST_F(NoteStoreDamageTest, WeekdayBackupKeepsTheDaysFirstVersionAndIsReplacedWhole)
+{
+    // The file was last written yesterday: today's first save keeps that version.
+    SetWriteTimeDaysAgo(path.GetText(), 1);
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EditBeta();
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    AIString weekday;
+    ASSERT_EQ(1, FindWeekdayBackup(weekday));
+    EXPECT_EQ(original, ReadBytes(weekday.GetText()));
+    // A later save the same day leaves the day's backup as it is.
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Alpha", 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"first, edited later"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(weekday.GetText()));
+
+    // Next week the old backup is replaced by the version before that week's
+    // first save, and no temporary copy is left beside it.
+    SetWriteTimeDaysAgo(weekday.GetText(), 7);
+    std::string current = ReadBytes(path.GetText());
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Gamma", 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"third, edited next week"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(current, ReadBytes(weekday.GetText()));
+    AIString temporary(weekday);
+    temporary.AppendText(L".tmp");
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+    EXPECT_EQ(1, FindWeekdayBackup(weekday));
+}
+
+TEST_F(NoteStoreDamageTest, TitleWithALoneSurrogateIsStoredUnderASafeName)
+{
+    // A title may hold a surrogate without its partner (a file written by
+    // another program); no file name can hold one.
+    AIString lone(L"Bx"), pair(L"Cxy");
+    lone.GetBuffer(2)[1] = 0xD800;
+    pair.GetBuffer(3)[1] = 0xD83D;
+    pair.GetBuffer(3)[2] = 0xDE00;
+    AIString records;
+    records.AppendString(NoteRecord(L"Alpha", L"first"));
+    records.AppendString(NoteRecord(lone.GetText(), L"lone"));
+    records.AppendString(NoteRecord(pair.GetText(), L"pair"));
+    AIString file = folder.File(L"surrogates.tavik");
+    WriteBytes(file.GetText(), DataFile(records));
+    ASSERT_EQ(1, LoadDatafile(file.GetText()));
+    int reports = GetErrorReportCount();
+    int32_t at = FindNoteByTitle(lone.GetText(), 0, 0);
+    ASSERT_EQ(1, OpenCurrentNote(at));
+    ASSERT_EQ(1, StoreCurrentNote(L"lone, edited"));
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(pair.GetText(), 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"pair, edited"));
+    EXPECT_EQ(reports, GetErrorReportCount());
+    // A good title keeps its own name, so side files already there are found.
+    AIString mirror(GetNotesFolder());
+    mirror.AppendString(pair).AppendText(L".tavik.rtm");
+    EXPECT_TRUE(FileExists(mirror.GetText()));
+    // The edit lives through a scan (the title read back from the name) and a save.
+    EXPECT_EQ(0, ScanNotesFolderForNewAndDeleted());
+    EXPECT_EQ(3, GetNoteCount());
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    ASSERT_EQ(1, LoadDatafile(file.GetText()));
+    ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(lone.GetText(), 0, 0), 0));
+    EXPECT_EQ(0, g_noteStore.currentText.FindText(L"lone, edited"));
+    ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(pair.GetText(), 0, 0), 0));
+    EXPECT_EQ(0, g_noteStore.currentText.FindText(L"pair, edited"));
+}
+
+TEST_F(NoteStoreDamageTest, AFolderThatTakesNoNewFileOpensReadOnly)
+{
+    // Every save writes a new copy beside the file: a folder without write
+    // permission makes the file read-only however its own attribute reads.
+    g_noteIoFaults.failCreate = 1;
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(1, IsDatafileReadOnly());
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Beta", 0, 0)));
+    EXPECT_EQ(0, StoreCurrentNote(L"never stored"));
+    EXPECT_EQ(-1, CreateNote(L"Delta", L"new"));
+    EXPECT_EQ(kSaveNothing, SaveDatafileIfOpen());
+    EXPECT_EQ(original, ReadBytes(path.GetText()));
+    // A folder that takes files again opens writable, and the probe leaves nothing behind.
+    ResetNoteIoFaults();
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(0, IsDatafileReadOnly());
+    AIString pattern(folder.Path());
+    pattern.AppendText(L"~tavik*");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, h);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+}
+
+TEST_F(NoteStoreDamageTest, ANoteStoredOnANearlyFullDiskSaysWhyAndKeepsTheOldText)
+{
+    EditBeta();
+    AIString mirror(GetNotesFolder());
+    mirror.AppendText(L"Beta.tavik.rtm");
+    std::string before = ReadBytes(mirror.GetText());
+    int reports = GetErrorReportCount();
+    {
+        NearlyFullDisk disk(10);
+        EXPECT_EQ(0, StoreCurrentNote(L"a text longer than the room left on the disk"));
+    }
+    EXPECT_EQ(reports + 1, GetErrorReportCount());
+    EXPECT_NE(std::string::npos, Utf8(GetLastErrorReportText()).find("Not enough free disk space"));
+    EXPECT_EQ(before, ReadBytes(mirror.GetText()));
+    AIString temporary(mirror);
+    temporary.AppendText(L".tmp");
+    EXPECT_FALSE(FileExists(temporary.GetText()));
+    // Told not to ask, the store fails without a question.
+    {
+        NearlyFullDisk disk(10);
+        EXPECT_EQ(0, StoreCurrentNote(L"once more, quietly", 0));
+    }
+    EXPECT_EQ(reports + 1, GetErrorReportCount());
 }

@@ -17,6 +17,8 @@
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
+#include "shell/note_rescue.h"
+#include "shell/read_only_notice.h"
 #include "shell/panel_layout.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_settings.h"
@@ -26,6 +28,8 @@
 #include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
+#include "notestore/note_io.h"
+#include "foundation/errors.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/message_box.h"
 #include "dialogs/modal_backdrop.h"
@@ -119,6 +123,7 @@ protected:
         path_.AppendText(L".tavik");
         DeleteFileW(path_.GetText());
         ResetShutdownForTests();
+        ResetNoteIoFaults();
         ClearLastShellMessage();
         g_app.SetRunState(kRunRunning);
     }
@@ -998,6 +1003,116 @@ TEST_F(ShellTest, ShutdownRunsOnceAndStoresEverything)
     g_app.SetRunState(kRunRunning);
 }
 
+// ---- A note that cannot be stored ----
+
+// Stands in for the user in front of real "Note not stored" boxes: answers
+// each No, counts the most shown at once, and the first time one is shown
+// sends the frame what the box's own message loop brings it: the periodic
+// timer after a pause in typing, and a deactivation. Should boxes keep
+// coming back, it frees the disk after a few, so that they end.
+struct NotStoredBoxes {
+    static int mostShown;
+    static int frameTold;
+    static int answered;
+    enum { kGiveUpAfter = 6 };
+
+    static BOOL CALLBACK Collect(HWND window, LPARAM list)
+    {
+        WCHAR caption[64] = {};
+        GetWindowTextW(window, caption, 64);
+        std::vector<HWND>* boxes = (std::vector<HWND>*)list;
+        if (IsWindowVisible(window) && lstrcmpW(caption, L"Note not stored") == 0) boxes->push_back(window);
+        return TRUE;
+    }
+    static void TellFrame()
+    {
+        HWND frame = g_frame.GetHwndField();
+        g_mainPanel.lastEditTick = (int32_t)GetTickCount() - 5000;
+        for (int i = 0; i < 30; i++) SendMessageW(frame, WM_TIMER, kTimerFramePeriodic, 0);
+        SendMessageW(frame, WM_ACTIVATEAPP, FALSE, 0);
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        std::vector<HWND> boxes;
+        EnumThreadWindows(GetCurrentThreadId(), Collect, (LPARAM)&boxes);
+        if ((int)boxes.size() > mostShown) mostShown = (int)boxes.size();
+        if (boxes.empty()) return;
+        if (!frameTold) {
+            frameTold = 1;
+            TellFrame();
+            return;
+        }
+        if (++answered > kGiveUpAfter) g_noteIoFaults.failReplace = 0;
+        for (HWND box : boxes) PostMessageW(box, WM_COMMAND, IDNO, 0);
+    }
+};
+int NotStoredBoxes::mostShown = 0;
+int NotStoredBoxes::frameTold = 0;
+int NotStoredBoxes::answered = 0;
+
+TEST_F(ShellTest, ANoteThatCannotBeStoredAsksOnceAndStaysInTheEditor)
+{
+    OpenExamples();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    TypeIntoEditor(L"typed on a full disk ");
+    g_noteIoFaults.failReplace = 1;   // no side file can be written
+    int reports = GetErrorReportCount();
+    SetErrorAutoAnswer(0);
+    UINT_PTR driver = SetTimer(nullptr, 0, 30, NotStoredBoxes::Tick);
+    EXPECT_EQ(SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0), 0);
+    EXPECT_EQ(NotStoredBoxes::mostShown, 1) << "one question at a time";
+    EXPECT_EQ(NotStoredBoxes::frameTold, 1);
+    EXPECT_LE(NotStoredBoxes::answered, 1) << "the question came back after No";
+    EXPECT_EQ(GetErrorReportCount(), reports + 1);
+    // After "No" the timer and leaving the program store quietly: no new box.
+    NotStoredBoxes::TellFrame();
+    NotStoredBoxes::TellFrame();
+    KillTimer(nullptr, driver);
+    SetErrorAutoAnswer(IDNO);
+    EXPECT_EQ(GetErrorReportCount(), reports + 1) << "the question came back";
+    EXPECT_NE(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"typed on a full disk"), 0);
+    EXPECT_NE(Utf8(GetStatusText()).find("Note not stored"), std::string::npos);
+    // Once the disk takes it again, the next quiet save stores it.
+    g_noteIoFaults.failReplace = 0;
+    NotStoredBoxes::TellFrame();
+    EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+    EXPECT_NE(Utf8(GetStatusText()).find("Note stored"), std::string::npos);
+    ASSERT_EQ(LoadNoteText(g_mainPanel.currentNote, 0), 1);
+    EXPECT_GE(g_noteStore.currentText.FindText(L"typed on a full disk"), 0);
+}
+
+TEST_F(ShellTest, ClosingWithANoteThatCannotBeStoredKeepsARescueCopy)
+{
+    OpenExamples();
+    TypeIntoEditor(L"rescued at the close ");
+    g_noteIoFaults.failReplace = 1;
+    int reports = GetErrorReportCount();
+    SendMessageW(g_frame.GetHwndField(), WM_CLOSE, 0, 0);
+    g_noteIoFaults.failReplace = 0;
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    g_app.SetRunState(kRunRunning);
+    // It asked once more, then wrote the text to the temporary folder and
+    // told where.
+    EXPECT_GE(GetErrorReportCount(), reports + 2);
+    AIString expected, rescue;
+    MakeRescueCopyPath(g_mainPanel.lastShownTitle.GetText(), expected);
+    expected.SetLength(expected.FindText(L" - 20") + 3);   // without the time stamp
+    AIString notice(GetLastErrorReportText());
+    int shown = notice.FindText(expected.GetText());
+    ASSERT_GE(shown, 0) << Utf8(notice);
+    rescue.AssignText(notice.GetText() + shown);
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    EXPECT_TRUE(rescue.StartsWithNoCase(temp)) << Utf8(rescue);
+    EXPECT_TRUE(rescue.EndsWithNoCase(L".txt")) << Utf8(rescue);
+    EXPECT_NE(ReadFileUtf8(rescue.GetText()).find("rescued at the close"), std::string::npos);
+    DeleteFileW(rescue.GetText());
+}
+
 }  // namespace
 
 namespace {
@@ -1166,10 +1281,31 @@ TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
     SetFileAttributesW(path_.GetText(), FILE_ATTRIBUTE_READONLY);
     ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
     ASSERT_EQ(IsDatafileReadOnly(), 1);
+    // The user is told at open, and once more at the first key that would
+    // change the note; moving around says nothing.
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
+    ClearLastShellMessage();
     HWND editor = g_mainPanel.editor.GetHwnd();
     EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    SendMessageW(editor, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(GetLastShellMessageId(), 0);
     SendMessageW(editor, WM_CHAR, L'x', 0);
     EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
+    ClearLastShellMessage();
+    SendMessageW(editor, WM_CHAR, L'y', 0);
+    EXPECT_EQ(GetLastShellMessageId(), 0);
+    EXPECT_NE(Utf8(GetStatusText()).find("read-only"), std::string::npos);
+    // No command reports a save that did not happen.
+    SendMessageW(g_frame.GetHwndField(), WM_COMMAND, IDM_SAVE_NOTE, 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
+    EXPECT_EQ(Utf8(GetStatusText()).find("Note saved"), std::string::npos);
+    ClearLastShellMessage();
+    EXPECT_EQ(CreateNewNote(0), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoNewNotes);
+    EXPECT_EQ(Utf8(GetStatusText()).find("Not a usable title"), std::string::npos);
+    EXPECT_EQ(RefreshNotes(), 1);
+    EXPECT_EQ(Utf8(GetStatusText()).find("Save completed"), std::string::npos);
     // Nothing holds the user on the note: every other note can be shown.
     int32_t other = g_mainPanel.currentNote == 0 ? 1 : 0;
     EXPECT_EQ(ReadAndShowNote(other, 1, 0, 0), 1);
