@@ -5,24 +5,24 @@
 #include <stdint.h>
 
 struct ByteStream {
-  void* context = nullptr;
-  int64_t (*read)(void* context, uint8_t* buffer, int64_t count) = nullptr;         // bytes read; 0 at the end
-  int64_t (*write)(void* context, const uint8_t* buffer, int64_t count) = nullptr;  // bytes written
-  int32_t (*seek)(void* context, int64_t position) = nullptr;                       // 1 when done
-  int64_t (*tell)(void* context) = nullptr;
-  int64_t (*size)(void* context) = nullptr;
-  int32_t (*flush)(void* context) = nullptr;
+    void* context = nullptr;
+    int64_t (*read)(void* context, uint8_t* buffer, int64_t count) = nullptr; // bytes read; 0 at the end
+    int64_t (*write)(void* context, const uint8_t* buffer, int64_t count) = nullptr; // bytes written
+    int32_t (*seek)(void* context, int64_t position) = nullptr;                      // 1 when done
+    int64_t (*tell)(void* context) = nullptr;
+    int64_t (*size)(void* context) = nullptr;
+    int32_t (*flush)(void* context) = nullptr;
 };
 
 // A stream over a memory block: read-only over the caller's bytes, or
 // writing into a growing block of its own.
 struct MemoryStream {
-  const uint8_t* readData = nullptr;
-  uint8_t* writeData = nullptr;
-  uint64_t size = 0;
-  uint64_t capacity = 0;
-  uint64_t position = 0;
-  bool failed = false;  // a write could not grow the block
+    const uint8_t* readData = nullptr;
+    uint8_t* writeData = nullptr;
+    uint64_t size = 0;
+    uint64_t capacity = 0;
+    uint64_t position = 0;
+    bool failed = false; // a write could not grow the block
 };
 
 void MemoryStreamOpenRead(MemoryStream* memory, const uint8_t* data, uint64_t size, ByteStream* stream);

@@ -4,9 +4,9 @@
 #include "imaging/byte_stream.h"
 
 struct FileStream {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  bool failed = false;    // a read or write came up short
-  bool diskFull = false;  // a write failed for want of disk space
+    HANDLE file = INVALID_HANDLE_VALUE;
+    bool failed = false;   // a read or write came up short
+    bool diskFull = false; // a write failed for want of disk space
 };
 
 // mode 'r' opens an existing file for reading, 'w' creates or truncates one.

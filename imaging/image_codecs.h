@@ -8,17 +8,17 @@
 
 // Type codes shared with AIImage.
 enum ImageFormat : int32_t {
-  kFormatUnknown = 0,
-  kFormatBmp = 1,
-  kFormatGif = 2,
-  kFormatJpg = 3,
-  kFormatPng = 4,
-  kFormatIco = 5,
-  kFormatTif = 6,
-  kFormatTga = 7,
-  kFormatPcx = 8,
-  kFormatWbmp = 9,
-  kFormatWmf = 10,
+    kFormatUnknown = 0,
+    kFormatBmp = 1,
+    kFormatGif = 2,
+    kFormatJpg = 3,
+    kFormatPng = 4,
+    kFormatIco = 5,
+    kFormatTif = 6,
+    kFormatTga = 7,
+    kFormatPcx = 8,
+    kFormatWbmp = 9,
+    kFormatWmf = 10,
 };
 
 // The format named by the leading bytes; TGA has no signature and is never
@@ -50,11 +50,11 @@ int32_t EncodePng(const ImagePixels& image, ByteStream* stream, ImageError* erro
 // The size a Windows metafile asks for, from its placeable header (or a
 // default), after the header has been checked against the data.
 struct WmfInfo {
-  uint64_t bitsOffset = 0;   // where the standard metafile starts
-  uint64_t bitsSize = 0;
-  int32_t width = 0;         // pixels at 96 dpi
-  int32_t height = 0;
-  int32_t placeable = 0;
+    uint64_t bitsOffset = 0; // where the standard metafile starts
+    uint64_t bitsSize = 0;
+    int32_t width = 0; // pixels at 96 dpi
+    int32_t height = 0;
+    int32_t placeable = 0;
 };
 int32_t ParseWmfHeader(const uint8_t* data, uint64_t size, WmfInfo* info, ImageError* error);
 
