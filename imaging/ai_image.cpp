@@ -13,7 +13,7 @@
 namespace {
 
 const int kModule = kTraceImage;
-const uint64_t kMaxFileSize = 1ull << 30; // larger files are no images we show
+const uint64_t kMaxFileSize = 1ull << 30;  // larger files are no images we show
 const int32_t kMaxPages = 64;
 
 static_assert(sizeof(BITMAPINFOHEADER) == sizeof(DibHeader), "DIB header layout");
@@ -27,7 +27,7 @@ bool EndsWithTga(const WCHAR* path)
     return e[0] == L'.' && (e[1] | 0x20) == L't' && (e[2] | 0x20) == L'g' && (e[3] | 0x20) == L'a';
 }
 
-} // namespace
+}  // namespace
 
 AIImage::AIImage() {}
 

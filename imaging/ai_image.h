@@ -21,11 +21,11 @@ enum AIImageType : int32_t {
 };
 
 struct AIImageInfo {
-    int32_t jpegQuality = 90; // used by the next JPEG save
-    int32_t type = 0;         // type the image was loaded as
-    int32_t fitWidth = 0;     // when set, a JPEG may decode at a reduced
-    int32_t fitHeight = 0;    // scale that still covers this size
-    ImageError error;         // reason of the last failure
+    int32_t jpegQuality = 90;  // used by the next JPEG save
+    int32_t type = 0;          // type the image was loaded as
+    int32_t fitWidth = 0;      // when set, a JPEG may decode at a reduced
+    int32_t fitHeight = 0;     // scale that still covers this size
+    ImageError error;          // reason of the last failure
 };
 
 class AIImage {
@@ -47,15 +47,15 @@ public:
     int32_t IsValid() const;
     int32_t GetWidth() const;
     int32_t GetHeight() const;
-    uint32_t GetSize() const; // bytes of the packed DIB
-    int32_t GetBpp() const;   // 8 or 24
+    uint32_t GetSize() const;  // bytes of the packed DIB
+    int32_t GetBpp() const;    // 8 or 24
     int32_t GetType() const;
-    uint8_t* GetBits() const;    // bottom-up rows
-    uint32_t GetStride() const;  // bytes per row
-    RGBQUAD* GetPalette() const; // null for 24 bpp
+    uint8_t* GetBits() const;     // bottom-up rows
+    uint32_t GetStride() const;   // bytes per row
+    RGBQUAD* GetPalette() const;  // null for 24 bpp
     const BITMAPINFO* GetPackedDib() const;
     int32_t HasAlpha() const;
-    uint8_t* GetAlpha() const; // width*height, bottom row first
+    uint8_t* GetAlpha() const;  // width*height, bottom row first
     const ImagePixels& Pixels() const { return pixels_; }
 
     // Fits the image into newWidth x newHeight keeping its aspect (never
@@ -67,7 +67,7 @@ public:
     // thumbnail of this size is wanted (0, 0: full size).
     void SetLoadFit(int32_t width, int32_t height);
 
-    void SetJpegQuality(int32_t quality); // 1..100
+    void SetJpegQuality(int32_t quality);  // 1..100
     int32_t GetJpegQuality() const;
     // Saves BMP (1), JPG (3) or PNG (4); the file is written through a
     // temporary name so that a failure leaves an existing file untouched.
@@ -78,23 +78,23 @@ public:
 
     int32_t RotateLeft();
     int32_t RotateRight();
-    int32_t CropRect(const RECT& rect); // clipped to the image; empty fails
+    int32_t CropRect(const RECT& rect);  // clipped to the image; empty fails
     int32_t Greyscale();
-    int32_t AlphaCreate(); // an opaque alpha plane, if none yet
+    int32_t AlphaCreate();  // an opaque alpha plane, if none yet
     int32_t AlphaDelete();
     int32_t StretchRect(HDC dc, const RECT& rect) const;
 
-    void Destroy(); // pixels, alpha and frames
+    void Destroy();  // pixels, alpha and frames
     void DestroyFrames();
-    int32_t GetFrameCount() const;    // 1 + further pages
-    AIImage* GetFrame(int32_t index); // 0 is the image itself
+    int32_t GetFrameCount() const;     // 1 + further pages
+    AIImage* GetFrame(int32_t index);  // 0 is the image itself
 
     int32_t FromHBitmap(HBITMAP bitmap);
-    HBITMAP MakeHBitmap(HDC dc) const; // a 24-bit DIB section; dc may be null
+    HBITMAP MakeHBitmap(HDC dc) const;  // a 24-bit DIB section; dc may be null
     // CF_DIB: a BITMAPINFOHEADER, palette or masks, and rows. The header is
     // checked against the block size.
     int32_t FromClipboardDib(const void* block, uint32_t size);
-    HGLOBAL ToClipboardDib() const; // movable block for SetClipboardData
+    HGLOBAL ToClipboardDib() const;  // movable block for SetClipboardData
 
     const char* GetErrorText() const;
     AIImageInfo& Info() { return info_; }
@@ -106,6 +106,6 @@ private:
 
     ImagePixels pixels_;
     AIImageInfo info_;
-    AIImage** frames_ = nullptr; // further pages
+    AIImage** frames_ = nullptr;  // further pages
     int32_t frameCount_ = 0;
 };

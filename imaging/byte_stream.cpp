@@ -63,7 +63,7 @@ void Bind(MemoryStream* memory, ByteStream* stream)
     stream->flush = MemoryFlush;
 }
 
-} // namespace
+}  // namespace
 
 void MemoryStreamOpenRead(MemoryStream* memory, const uint8_t* data, uint64_t size, ByteStream* stream)
 {

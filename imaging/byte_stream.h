@@ -6,9 +6,9 @@
 
 struct ByteStream {
     void* context = nullptr;
-    int64_t (*read)(void* context, uint8_t* buffer, int64_t count) = nullptr; // bytes read; 0 at the end
-    int64_t (*write)(void* context, const uint8_t* buffer, int64_t count) = nullptr; // bytes written
-    int32_t (*seek)(void* context, int64_t position) = nullptr;                      // 1 when done
+    int64_t (*read)(void* context, uint8_t* buffer, int64_t count) = nullptr;  // bytes read; 0 at the end
+    int64_t (*write)(void* context, const uint8_t* buffer, int64_t count) = nullptr;  // bytes written
+    int32_t (*seek)(void* context, int64_t position) = nullptr;                       // 1 when done
     int64_t (*tell)(void* context) = nullptr;
     int64_t (*size)(void* context) = nullptr;
     int32_t (*flush)(void* context) = nullptr;
@@ -22,7 +22,7 @@ struct MemoryStream {
     uint64_t size = 0;
     uint64_t capacity = 0;
     uint64_t position = 0;
-    bool failed = false; // a write could not grow the block
+    bool failed = false;  // a write could not grow the block
 };
 
 void MemoryStreamOpenRead(MemoryStream* memory, const uint8_t* data, uint64_t size, ByteStream* stream);

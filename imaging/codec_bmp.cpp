@@ -52,16 +52,16 @@ int32_t DecodeRle(ByteReader& in, bool rle4, int32_t width, int32_t height, uint
             }
             continue;
         }
-        if (value == 0) { // end of line
+        if (value == 0) {  // end of line
             x = 0;
             ++y;
-        } else if (value == 1) { // end of bitmap
+        } else if (value == 1) {  // end of bitmap
             break;
-        } else if (value == 2) { // delta
+        } else if (value == 2) {  // delta
             x += in.U8();
             y += in.U8();
             if (in.failed) return SetImageError(error, "BMP run data is truncated");
-        } else { // absolute run
+        } else {  // absolute run
             uint32_t bytes = rle4 ? (value + 1u) / 2 : value;
             const uint8_t* run = in.Take(bytes);
             if (!run) return SetImageError(error, "BMP run data is truncated");
@@ -75,7 +75,7 @@ int32_t DecodeRle(ByteReader& in, bool rle4, int32_t width, int32_t height, uint
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodeDibAt(const uint8_t* data, uint64_t size, uint64_t bitsOffset, int32_t iconMode,
                     ImagePixels* image, ImageError* error)
@@ -104,7 +104,7 @@ int32_t DecodeDibAt(const uint8_t* data, uint64_t size, uint64_t bitsOffset, int
     if (in.failed || headerSize > size) return SetImageError(error, "Bitmap header is truncated");
     bool topDown = height < 0;
     if (topDown) height = -height;
-    if (iconMode) height /= 2; // icon bitmaps hold the colour rows and the mask rows
+    if (iconMode) height /= 2;  // icon bitmaps hold the colour rows and the mask rows
     if (width <= 0 || height <= 0) return SetImageError(error, "Bitmap has no pixels");
     if (uint64_t(width) * uint64_t(height) > kMaxImagePixels)
         return SetImageError(error, "Image is too large");
@@ -125,7 +125,7 @@ int32_t DecodeDibAt(const uint8_t* data, uint64_t size, uint64_t bitsOffset, int
     in.Seek(headerSize);
     if (compression == kBitfields || compression == kAlphaBitfields) {
         ByteReader masks(data, size);
-        masks.Seek(40); // right after the 40-byte part of every header that has masks
+        masks.Seek(40);  // right after the 40-byte part of every header that has masks
         red = MakeMask(masks.U32LE());
         green = MakeMask(masks.U32LE());
         blue = MakeMask(masks.U32LE());
@@ -144,7 +144,7 @@ int32_t DecodeDibAt(const uint8_t* data, uint64_t size, uint64_t bitsOffset, int
         green = MakeMask(0x0000FF00);
         blue = MakeMask(0x000000FF);
         alpha = MakeMask(0xFF000000);
-        hasAlphaMask = true; // used only when the alpha bytes are not all equal
+        hasAlphaMask = true;  // used only when the alpha bytes are not all equal
     }
 
     bool indexed = bitCount <= 8;
@@ -209,7 +209,7 @@ int32_t DecodeDibAt(const uint8_t* data, uint64_t size, uint64_t bitsOffset, int
     }
     for (int64_t row = 0; row < height; ++row) {
         const uint8_t* source = bits.Take(sourceStride);
-        int32_t y = int32_t(topDown ? row : height - 1 - row); // y counted from the top
+        int32_t y = int32_t(topDown ? row : height - 1 - row);  // y counted from the top
         uint8_t* out = PixelsRowFromTop(*image, y);
         for (int64_t x = 0; x < width; ++x) {
             switch (bitCount) {

@@ -27,7 +27,7 @@ bool LooksLikeWbmp(const uint8_t* data, uint64_t size)
     return size - pos == ((dims[0] + 7) / 8) * dims[1];
 }
 
-} // namespace
+}  // namespace
 
 int32_t DetectImageFormat(const uint8_t* data, uint64_t size)
 {

@@ -16,7 +16,7 @@ uint8_t* GatherSubBlocks(ByteReader& in, uint64_t* size)
         uint8_t n = in.U8();
         if (in.failed) break;
         if (!n) break;
-        if (!in.Skip(n)) break; // truncated: use what is there
+        if (!in.Skip(n)) break;  // truncated: use what is there
         total += n;
     }
     uint8_t* block = static_cast<uint8_t*>(malloc(total ? total : 1));
@@ -63,14 +63,14 @@ uint64_t DecodeLzw(const uint8_t* data, uint64_t size, int32_t minCodeSize, uint
         }
         if (code == endCode) break;
         if (previous < 0) {
-            if (code >= clear) break; // must start with a literal
+            if (code >= clear) break;  // must start with a literal
             out[written++] = uint8_t(code);
             first = uint8_t(code);
             previous = code;
             continue;
         }
         int32_t top = 0, current = code;
-        if (code > next || (code == next && next >= kMaxCodes)) break; // undefined code: damaged data
+        if (code > next || (code == next && next >= kMaxCodes)) break;  // undefined code: damaged data
         if (code == next) {
             stack[top++] = first;
             current = previous;
@@ -94,7 +94,7 @@ uint64_t DecodeLzw(const uint8_t* data, uint64_t size, int32_t minCodeSize, uint
     return written;
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodeGif(const uint8_t* data, uint64_t size, ImagePixels* image, ImageError* error)
 {
@@ -131,7 +131,7 @@ int32_t DecodeGif(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
                 const uint8_t* block = in.Take(n);
                 if (block && n >= 4 && (block[0] & 1)) transparent = block[3];
             }
-            for (;;) { // skip the (remaining) sub-blocks
+            for (;;) {  // skip the (remaining) sub-blocks
                 uint8_t n = in.U8();
                 if (in.failed || !n) break;
                 in.Skip(n);
@@ -163,7 +163,7 @@ int32_t DecodeGif(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
             palette[i].blue = table[i * 3 + 2];
         }
     }
-    if (!paletteCount) { // no table at all: a grey ramp
+    if (!paletteCount) {  // no table at all: a grey ramp
         for (int32_t i = 0; i < 256; ++i) palette[i].red = palette[i].green = palette[i].blue = uint8_t(i);
     }
     int32_t minCodeSize = in.U8();

@@ -24,7 +24,7 @@ int32_t DecodeIco(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
             uint32_t(entry[8] | (entry[9] << 8) | (entry[10] << 16) | (uint32_t(entry[11]) << 24));
         uint32_t offset =
             uint32_t(entry[12] | (entry[13] << 8) | (entry[14] << 16) | (uint32_t(entry[15]) << 24));
-        if (offset >= size || bytes == 0 || bytes > size - offset) continue; // entry outside the file
+        if (offset >= size || bytes == 0 || bytes > size - offset) continue;  // entry outside the file
         uint64_t score = (uint64_t(width) * height << 8) | (bits & 0xFF);
         if (best < 0 || score > bestScore) {
             best = i;

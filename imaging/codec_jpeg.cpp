@@ -33,12 +33,12 @@ void OnFatalError(j_common_ptr info)
     longjmp(manager->jump, 1);
 }
 
-void OnMessage(j_common_ptr) {} // warnings are not shown
+void OnMessage(j_common_ptr) {}  // warnings are not shown
 
 struct Source {
     jpeg_source_mgr base;
     ByteStream* stream;
-    int32_t truncated; // the data ended before the picture did
+    int32_t truncated;  // the data ended before the picture did
     JOCTET buffer[kChunk];
 };
 
@@ -271,7 +271,7 @@ int32_t RunEncode(EncodeState* s, const ImagePixels& image, int32_t quality)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodeJpeg(ByteStream* stream, int32_t fitWidth, int32_t fitHeight, ImagePixels* image,
                    ImageError* error)

@@ -69,7 +69,7 @@ int32_t DecodePcx(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
     uint8_t runValue = 0;
     uint32_t runLeft = 0;
     for (int32_t y = 0; y < height; ++y) {
-        for (uint64_t i = 0; i < lineBytes; ++i) { // runs may cross lines
+        for (uint64_t i = 0; i < lineBytes; ++i) {  // runs may cross lines
             if (!runLeft) {
                 uint8_t b = in.U8();
                 if ((b & 0xC0) == 0xC0) {

@@ -188,7 +188,7 @@ int32_t RunWrite(WriteState* s, const ImagePixels& image, ImageError* error)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodePng(ByteStream* stream, ImagePixels* image, ImageError* error)
 {

@@ -27,7 +27,7 @@ void ReadColour(const uint8_t* p, int32_t bytes, uint8_t* bgra)
     }
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodeTga(const uint8_t* data, uint64_t size, ImagePixels* image, ImageError* error)
 {
@@ -108,7 +108,7 @@ int32_t DecodeTga(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
         uint8_t bgra[4];
         if (mapped) {
             uint32_t index = pixelBytes == 1 ? p[0] : uint32_t(p[0] | (p[1] << 8));
-            if (index > 255) index = 0; // outside the map: first colour
+            if (index > 255) index = 0;  // outside the map: first colour
             memcpy(bgra, map[index], 4);
         } else {
             ReadColour(p, pixelBytes, bgra);

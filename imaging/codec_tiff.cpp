@@ -95,7 +95,7 @@ int32_t ReadPage(TIFF* tiff, ImagePixels* page, ImageError* error)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodeTiff(ByteStream* stream, ImagePixels* pages, int32_t maxPages, int32_t* pageCount,
                    ImageError* error)

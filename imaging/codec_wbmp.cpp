@@ -16,7 +16,7 @@ int32_t ReadMultiByte(ByteReader& in, uint32_t* value)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int32_t DecodeWbmp(const uint8_t* data, uint64_t size, ImagePixels* image, ImageError* error)
 {
@@ -24,7 +24,7 @@ int32_t DecodeWbmp(const uint8_t* data, uint64_t size, ImagePixels* image, Image
     ByteReader in(data, size);
     uint32_t type = 0, width = 0, height = 0;
     if (!ReadMultiByte(in, &type) || type != 0) return SetImageError(error, "Not a WBMP file");
-    in.U8(); // fixed header
+    in.U8();  // fixed header
     if (!ReadMultiByte(in, &width) || !ReadMultiByte(in, &height))
         return SetImageError(error, "WBMP header is truncated");
     if (width == 0 || height == 0) return SetImageError(error, "WBMP image has no pixels");

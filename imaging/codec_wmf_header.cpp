@@ -21,20 +21,20 @@ int32_t ClampSide(int64_t v)
 // What a record's parameters hold beyond plain numbers.
 enum RecordShape : uint8_t {
     kPlain,
-    kPoints,      // count, then that many x/y pairs
-    kPolyPolygon, // polygon count, point counts, points
-    kTextOut,     // length, text, y, x
-    kExtTextOut,  // y, x, length, options, [rectangle], text, [widths]
+    kPoints,       // count, then that many x/y pairs
+    kPolyPolygon,  // polygon count, point counts, points
+    kTextOut,      // length, text, y, x
+    kExtTextOut,   // y, x, length, options, [rectangle], text, [widths]
     kPen,
     kBrush,
     kFont,
-    kPalette,        // version, count, entries
-    kPaletteEntries, // start, count, entries
+    kPalette,         // version, count, entries
+    kPaletteEntries,  // start, count, entries
     kRegion,
-    kDib,          // packed DIB at parameter `at`; `usage` names the colour-use word
-    kDibBitBlt,    // the DIB is optional: nine words without it
-    kBitmap16,     // device-dependent bitmap: width, height, bytes per row, planes, bits per pixel
-    kPatternBrush, // old pattern brush: bitmap or packed DIB
+    kDib,           // packed DIB at parameter `at`; `usage` names the colour-use word
+    kDibBitBlt,     // the DIB is optional: nine words without it
+    kBitmap16,      // device-dependent bitmap: width, height, bytes per row, planes, bits per pixel
+    kPatternBrush,  // old pattern brush: bitmap or packed DIB
     kEscape,
 };
 
@@ -43,83 +43,83 @@ const uint8_t kNoUsage = 0xFF;
 struct RecordRule {
     uint16_t function;
     uint8_t minParams;
-    uint8_t objectParams; // bit i: parameter i is an object index
+    uint8_t objectParams;  // bit i: parameter i is an object index
     RecordShape shape;
-    uint8_t at;    // kDib / kBitmap16: first parameter of the bitmap
-    uint8_t usage; // kDib: parameter holding the colour use, or kNoUsage
+    uint8_t at;     // kDib / kBitmap16: first parameter of the bitmap
+    uint8_t usage;  // kDib: parameter holding the colour use, or kNoUsage
 };
 
 // Every record the player acts on; anything else is refused. Flood fills
 // are left out on purpose: GDI fills by recursion, one level per row, and a
 // tall picture or a winding shape overflows its stack.
 const RecordRule kRules[] = {
-    {0x001E, 0, 0, kPlain, 0, 0},            // SaveDC
-    {0x0035, 0, 0, kPlain, 0, 0},            // RealizePalette
-    {0x0037, 2, 0, kPaletteEntries, 0, 0},   // SetPaletteEntries
-    {0x00F7, 2, 0, kPalette, 0, 0},          // CreatePalette
-    {0x0102, 1, 0, kPlain, 0, 0},            // SetBkMode
-    {0x0103, 1, 0, kPlain, 0, 0},            // SetMapMode
-    {0x0104, 1, 0, kPlain, 0, 0},            // SetROP2
-    {0x0105, 1, 0, kPlain, 0, 0},            // SetRelAbs
-    {0x0106, 1, 0, kPlain, 0, 0},            // SetPolyFillMode
-    {0x0107, 1, 0, kPlain, 0, 0},            // SetStretchBltMode
-    {0x0108, 1, 0, kPlain, 0, 0},            // SetTextCharExtra
-    {0x0127, 1, 0, kPlain, 0, 0},            // RestoreDC
-    {0x012A, 1, 0x01, kPlain, 0, 0},         // InvertRegion
-    {0x012B, 1, 0x01, kPlain, 0, 0},         // PaintRegion
-    {0x012C, 1, 0, kPlain, 0, 0},            // SelectClipRegion (0 is "none")
-    {0x012D, 1, 0x01, kPlain, 0, 0},         // SelectObject
-    {0x012E, 1, 0, kPlain, 0, 0},            // SetTextAlign
-    {0x0139, 1, 0, kPlain, 0, 0},            // ResizePalette
-    {0x0142, 2, 0, kDib, 2, 1},              // DibCreatePatternBrush
-    {0x0149, 1, 0, kPlain, 0, 0},            // SetLayout
-    {0x01F0, 1, 0x01, kPlain, 0, 0},         // DeleteObject
-    {0x01F9, 2, 0, kPatternBrush, 0, 0},     // CreatePatternBrush
-    {0x0201, 2, 0, kPlain, 0, 0},            // SetBkColor
-    {0x0209, 2, 0, kPlain, 0, 0},            // SetTextColor
-    {0x020A, 2, 0, kPlain, 0, 0},            // SetTextJustification
-    {0x020B, 2, 0, kPlain, 0, 0},            // SetWindowOrg
-    {0x020C, 2, 0, kPlain, 0, 0},            // SetWindowExt
-    {0x020D, 2, 0, kPlain, 0, 0},            // SetViewportOrg
-    {0x020E, 2, 0, kPlain, 0, 0},            // SetViewportExt
-    {0x020F, 2, 0, kPlain, 0, 0},            // OffsetWindowOrg
-    {0x0211, 2, 0, kPlain, 0, 0},            // OffsetViewportOrg
-    {0x0213, 2, 0, kPlain, 0, 0},            // LineTo
-    {0x0214, 2, 0, kPlain, 0, 0},            // MoveTo
-    {0x0220, 2, 0, kPlain, 0, 0},            // OffsetClipRgn
-    {0x0228, 2, 0x03, kPlain, 0, 0},         // FillRegion
-    {0x0231, 2, 0, kPlain, 0, 0},            // SetMapperFlags
-    {0x0234, 1, 0x01, kPlain, 0, 0},         // SelectPalette (dropped before playing)
-    {0x02FA, 5, 0, kPen, 0, 0},              // CreatePenIndirect
-    {0x02FB, 9, 0, kFont, 0, 0},             // CreateFontIndirect
-    {0x02FC, 4, 0, kBrush, 0, 0},            // CreateBrushIndirect
-    {0x0324, 1, 0, kPoints, 0, 0},           // Polygon
-    {0x0325, 1, 0, kPoints, 0, 0},           // Polyline
-    {0x0410, 4, 0, kPlain, 0, 0},            // ScaleWindowExt
-    {0x0412, 4, 0, kPlain, 0, 0},            // ScaleViewportExt
-    {0x0415, 4, 0, kPlain, 0, 0},            // ExcludeClipRect
-    {0x0416, 4, 0, kPlain, 0, 0},            // IntersectClipRect
-    {0x0418, 4, 0, kPlain, 0, 0},            // Ellipse
-    {0x041B, 4, 0, kPlain, 0, 0},            // Rectangle
-    {0x041F, 4, 0, kPlain, 0, 0},            // SetPixel
-    {0x0429, 4, 0x0C, kPlain, 0, 0},         // FrameRegion
-    {0x0436, 2, 0, kPaletteEntries, 0, 0},   // AnimatePalette
-    {0x0521, 1, 0, kTextOut, 0, 0},          // TextOut
-    {0x0538, 1, 0, kPolyPolygon, 0, 0},      // PolyPolygon
-    {0x061C, 6, 0, kPlain, 0, 0},            // RoundRect
-    {0x061D, 6, 0, kPlain, 0, 0},            // PatBlt
-    {0x0626, 2, 0, kEscape, 0, 0},           // Escape
-    {0x06FF, 11, 0, kRegion, 0, 0},          // CreateRegion
-    {0x0817, 8, 0, kPlain, 0, 0},            // Arc
-    {0x081A, 8, 0, kPlain, 0, 0},            // Pie
-    {0x0830, 8, 0, kPlain, 0, 0},            // Chord
-    {0x0922, 12, 0, kBitmap16, 7, 0},        // BitBlt (old bitmap form)
-    {0x0940, 9, 0, kDibBitBlt, 8, kNoUsage}, // DibBitBlt
-    {0x0A32, 4, 0, kExtTextOut, 0, 0},       // ExtTextOut
-    {0x0B23, 15, 0, kBitmap16, 10, 0},       // StretchBlt (old bitmap form)
-    {0x0B41, 10, 0, kDib, 10, kNoUsage},     // DibStretchBlt
-    {0x0D33, 9, 0, kDib, 9, 0},              // SetDIBitsToDevice
-    {0x0F43, 11, 0, kDib, 11, 2},            // StretchDIBits
+    {0x001E, 0, 0, kPlain, 0, 0},             // SaveDC
+    {0x0035, 0, 0, kPlain, 0, 0},             // RealizePalette
+    {0x0037, 2, 0, kPaletteEntries, 0, 0},    // SetPaletteEntries
+    {0x00F7, 2, 0, kPalette, 0, 0},           // CreatePalette
+    {0x0102, 1, 0, kPlain, 0, 0},             // SetBkMode
+    {0x0103, 1, 0, kPlain, 0, 0},             // SetMapMode
+    {0x0104, 1, 0, kPlain, 0, 0},             // SetROP2
+    {0x0105, 1, 0, kPlain, 0, 0},             // SetRelAbs
+    {0x0106, 1, 0, kPlain, 0, 0},             // SetPolyFillMode
+    {0x0107, 1, 0, kPlain, 0, 0},             // SetStretchBltMode
+    {0x0108, 1, 0, kPlain, 0, 0},             // SetTextCharExtra
+    {0x0127, 1, 0, kPlain, 0, 0},             // RestoreDC
+    {0x012A, 1, 0x01, kPlain, 0, 0},          // InvertRegion
+    {0x012B, 1, 0x01, kPlain, 0, 0},          // PaintRegion
+    {0x012C, 1, 0, kPlain, 0, 0},             // SelectClipRegion (0 is "none")
+    {0x012D, 1, 0x01, kPlain, 0, 0},          // SelectObject
+    {0x012E, 1, 0, kPlain, 0, 0},             // SetTextAlign
+    {0x0139, 1, 0, kPlain, 0, 0},             // ResizePalette
+    {0x0142, 2, 0, kDib, 2, 1},               // DibCreatePatternBrush
+    {0x0149, 1, 0, kPlain, 0, 0},             // SetLayout
+    {0x01F0, 1, 0x01, kPlain, 0, 0},          // DeleteObject
+    {0x01F9, 2, 0, kPatternBrush, 0, 0},      // CreatePatternBrush
+    {0x0201, 2, 0, kPlain, 0, 0},             // SetBkColor
+    {0x0209, 2, 0, kPlain, 0, 0},             // SetTextColor
+    {0x020A, 2, 0, kPlain, 0, 0},             // SetTextJustification
+    {0x020B, 2, 0, kPlain, 0, 0},             // SetWindowOrg
+    {0x020C, 2, 0, kPlain, 0, 0},             // SetWindowExt
+    {0x020D, 2, 0, kPlain, 0, 0},             // SetViewportOrg
+    {0x020E, 2, 0, kPlain, 0, 0},             // SetViewportExt
+    {0x020F, 2, 0, kPlain, 0, 0},             // OffsetWindowOrg
+    {0x0211, 2, 0, kPlain, 0, 0},             // OffsetViewportOrg
+    {0x0213, 2, 0, kPlain, 0, 0},             // LineTo
+    {0x0214, 2, 0, kPlain, 0, 0},             // MoveTo
+    {0x0220, 2, 0, kPlain, 0, 0},             // OffsetClipRgn
+    {0x0228, 2, 0x03, kPlain, 0, 0},          // FillRegion
+    {0x0231, 2, 0, kPlain, 0, 0},             // SetMapperFlags
+    {0x0234, 1, 0x01, kPlain, 0, 0},          // SelectPalette (dropped before playing)
+    {0x02FA, 5, 0, kPen, 0, 0},               // CreatePenIndirect
+    {0x02FB, 9, 0, kFont, 0, 0},              // CreateFontIndirect
+    {0x02FC, 4, 0, kBrush, 0, 0},             // CreateBrushIndirect
+    {0x0324, 1, 0, kPoints, 0, 0},            // Polygon
+    {0x0325, 1, 0, kPoints, 0, 0},            // Polyline
+    {0x0410, 4, 0, kPlain, 0, 0},             // ScaleWindowExt
+    {0x0412, 4, 0, kPlain, 0, 0},             // ScaleViewportExt
+    {0x0415, 4, 0, kPlain, 0, 0},             // ExcludeClipRect
+    {0x0416, 4, 0, kPlain, 0, 0},             // IntersectClipRect
+    {0x0418, 4, 0, kPlain, 0, 0},             // Ellipse
+    {0x041B, 4, 0, kPlain, 0, 0},             // Rectangle
+    {0x041F, 4, 0, kPlain, 0, 0},             // SetPixel
+    {0x0429, 4, 0x0C, kPlain, 0, 0},          // FrameRegion
+    {0x0436, 2, 0, kPaletteEntries, 0, 0},    // AnimatePalette
+    {0x0521, 1, 0, kTextOut, 0, 0},           // TextOut
+    {0x0538, 1, 0, kPolyPolygon, 0, 0},       // PolyPolygon
+    {0x061C, 6, 0, kPlain, 0, 0},             // RoundRect
+    {0x061D, 6, 0, kPlain, 0, 0},             // PatBlt
+    {0x0626, 2, 0, kEscape, 0, 0},            // Escape
+    {0x06FF, 11, 0, kRegion, 0, 0},           // CreateRegion
+    {0x0817, 8, 0, kPlain, 0, 0},             // Arc
+    {0x081A, 8, 0, kPlain, 0, 0},             // Pie
+    {0x0830, 8, 0, kPlain, 0, 0},             // Chord
+    {0x0922, 12, 0, kBitmap16, 7, 0},         // BitBlt (old bitmap form)
+    {0x0940, 9, 0, kDibBitBlt, 8, kNoUsage},  // DibBitBlt
+    {0x0A32, 4, 0, kExtTextOut, 0, 0},        // ExtTextOut
+    {0x0B23, 15, 0, kBitmap16, 10, 0},        // StretchBlt (old bitmap form)
+    {0x0B41, 10, 0, kDib, 10, kNoUsage},      // DibStretchBlt
+    {0x0D33, 9, 0, kDib, 9, 0},               // SetDIBitsToDevice
+    {0x0F43, 11, 0, kDib, 11, 2},             // StretchDIBits
 };
 
 const RecordRule* FindRule(uint16_t function)
@@ -257,7 +257,7 @@ bool ShapeIsSound(const RecordRule& rule, const Params& q, uint64_t after)
         return Bitmap16Fits(q[rule.at], q[rule.at + 1], q[rule.at + 3], q[rule.at + 4],
                             (n - rule.at - 5) * 2);
     case kPatternBrush:
-        if (q[0] == 3) { // bitmap: only size, planes and depth of its header are read
+        if (q[0] == 3) {  // bitmap: only size, planes and depth of its header are read
             if (n < 24) return false;
             return Bitmap16Fits(int32_t(q.U32(4)), int32_t(q.U32(6)), q[8], q[9], (n - 24) * 2);
         }
@@ -278,7 +278,7 @@ bool ShapeIsSound(const RecordRule& rule, const Params& q, uint64_t after)
 // saved state, so every value seen counts), and the widest pen times that
 // bound must stay modest.
 struct MappingBound {
-    int64_t smallestWindow[2] = {0, 0}; // 0: never set
+    int64_t smallestWindow[2] = {0, 0};  // 0: never set
     int64_t largestViewport[2] = {0, 0};
     double growth[2] = {1, 1};
     int64_t widestPen = 0;
@@ -286,18 +286,18 @@ struct MappingBound {
     void Record(uint16_t function, const Params& q)
     {
         switch (function) {
-        case 0x020C: // SetWindowExt y, x
-        case 0x020E: // SetViewportExt y, x
+        case 0x020C:  // SetWindowExt y, x
+        case 0x020E:  // SetViewportExt y, x
             for (int axis = 0; axis < 2; ++axis) {
                 int64_t v = int16_t(q[1 - axis]);
                 if (v < 0) v = -v;
-                if (v == 0) continue; // GDI refuses it
+                if (v == 0) continue;  // GDI refuses it
                 int64_t* slot = function == 0x020C ? &smallestWindow[axis] : &largestViewport[axis];
                 if (function == 0x020C ? (*slot == 0 || v < *slot) : v > *slot) *slot = v;
             }
             break;
-        case 0x0410: // ScaleWindowExt yDenom, yNum, xDenom, xNum: a shrinking window enlarges
-        case 0x0412: // ScaleViewportExt
+        case 0x0410:  // ScaleWindowExt yDenom, yNum, xDenom, xNum: a shrinking window enlarges
+        case 0x0412:  // ScaleViewportExt
             for (int axis = 0; axis < 2; ++axis) {
                 double num = int16_t(q[3 - 2 * axis]), denom = int16_t(q[2 - 2 * axis]);
                 if (num < 0) num = -num;
@@ -312,13 +312,13 @@ struct MappingBound {
                 if (growth[axis] > 1e12) growth[axis] = 1e12;
             }
             break;
-        case 0x02FA: { // CreatePenIndirect
+        case 0x02FA: {  // CreatePenIndirect
             int64_t width = int16_t(q[1]);
             if (width < 0) width = -width;
             if (width > widestPen) widestPen = width;
             break;
         }
-        case 0x0429: { // FrameRegion's frame width and height
+        case 0x0429: {  // FrameRegion's frame width and height
             for (int i = 0; i < 2; ++i) {
                 int64_t width = int16_t(q[i]);
                 if (width < 0) width = -width;
@@ -363,7 +363,7 @@ int32_t CheckRecord(const uint8_t* record, uint64_t recordBytes, uint64_t after,
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int32_t ParseWmfHeader(const uint8_t* data, uint64_t size, WmfInfo* info, ImageError* error)
 {

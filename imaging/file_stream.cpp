@@ -57,7 +57,7 @@ int32_t FileFlush(void* context)
     return !f->failed && FlushFileBuffers(f->file) ? 1 : 0;
 }
 
-} // namespace
+}  // namespace
 
 int32_t FileStreamOpen(FileStream* file, const WCHAR* path, char mode, ByteStream* stream)
 {

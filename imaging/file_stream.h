@@ -5,8 +5,8 @@
 
 struct FileStream {
     HANDLE file = INVALID_HANDLE_VALUE;
-    bool failed = false;   // a read or write came up short
-    bool diskFull = false; // a write failed for want of disk space
+    bool failed = false;    // a read or write came up short
+    bool diskFull = false;  // a write failed for want of disk space
 };
 
 // mode 'r' opens an existing file for reading, 'w' creates or truncates one.

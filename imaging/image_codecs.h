@@ -50,9 +50,9 @@ int32_t EncodePng(const ImagePixels& image, ByteStream* stream, ImageError* erro
 // The size a Windows metafile asks for, from its placeable header (or a
 // default), after the header has been checked against the data.
 struct WmfInfo {
-    uint64_t bitsOffset = 0; // where the standard metafile starts
+    uint64_t bitsOffset = 0;  // where the standard metafile starts
     uint64_t bitsSize = 0;
-    int32_t width = 0; // pixels at 96 dpi
+    int32_t width = 0;  // pixels at 96 dpi
     int32_t height = 0;
     int32_t placeable = 0;
 };

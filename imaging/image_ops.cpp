@@ -17,9 +17,9 @@ int32_t Replace(ImagePixels* result, ImagePixels* made)
 // Contributions of source samples to one output sample, weights summing to
 // 1 << 14.
 struct Contributions {
-    int32_t* first = nullptr;   // first source index per output
-    int32_t* count = nullptr;   // sources per output
-    int32_t* weights = nullptr; // maxCount per output
+    int32_t* first = nullptr;    // first source index per output
+    int32_t* count = nullptr;    // sources per output
+    int32_t* weights = nullptr;  // maxCount per output
     int32_t maxCount = 0;
 };
 
@@ -41,7 +41,7 @@ int32_t BuildContributions(int32_t sourceLength, int32_t length, Contributions* 
     if (!c->first || !c->count || !c->weights) return 0;
     for (int32_t i = 0; i < length; ++i) {
         int32_t* w = c->weights + uint64_t(i) * c->maxCount;
-        if (ratio > 1) { // each output covers [i*ratio, (i+1)*ratio) of the source
+        if (ratio > 1) {  // each output covers [i*ratio, (i+1)*ratio) of the source
             double from = i * ratio, to = (i + 1) * ratio;
             int32_t start = int32_t(from), end = int32_t(to);
             if (end >= sourceLength) end = sourceLength - 1;
@@ -58,7 +58,7 @@ int32_t BuildContributions(int32_t sourceLength, int32_t length, Contributions* 
             w[largest] += kOne - sum;
             c->first[i] = start;
             c->count[i] = n;
-        } else { // bilinear between the two nearest source samples
+        } else {  // bilinear between the two nearest source samples
             double centre = (i + 0.5) * ratio - 0.5;
             if (centre < 0) centre = 0;
             int32_t start = int32_t(centre);
@@ -122,7 +122,7 @@ int32_t ResamplePlane(const uint8_t* sourceTop, int64_t sourcePitch, int32_t sou
 
 const uint8_t* TopRow(const ImagePixels& image) { return PixelsRowFromTop(image, 0); }
 
-} // namespace
+}  // namespace
 
 int32_t PixelsPaletteIsGrey(const ImagePixels& image)
 {

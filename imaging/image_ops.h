@@ -20,13 +20,13 @@ void ThumbnailFitSize(int32_t sourceWidth, int32_t sourceHeight, int32_t width, 
                       int32_t* fitWidth, int32_t* fitHeight);
 
 enum PixelTurn : int32_t {
-    kTurnRight = 0, // 90 degrees clockwise
-    kTurnLeft,      // 90 degrees anticlockwise
-    kTurnHalf,      // 180 degrees
+    kTurnRight = 0,  // 90 degrees clockwise
+    kTurnLeft,       // 90 degrees anticlockwise
+    kTurnHalf,       // 180 degrees
     kFlipHorizontal,
     kFlipVertical,
-    kTranspose,  // mirror along the main diagonal
-    kTransverse, // mirror along the other diagonal
+    kTranspose,   // mirror along the main diagonal
+    kTransverse,  // mirror along the other diagonal
 };
 int32_t PixelsTurn(const ImagePixels& source, int32_t turn, ImagePixels* result, ImageError* error);
 // Applies an EXIF orientation value (2..8) so that the picture stands upright.

@@ -32,14 +32,14 @@ struct PaletteEntry {
 };
 
 struct ImagePixels {
-    uint8_t* dib = nullptr; // DibHeader, palette, rows (bottom row first)
+    uint8_t* dib = nullptr;  // DibHeader, palette, rows (bottom row first)
     uint64_t dibSize = 0;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t bpp = 0;          // 8 (palette) or 24 (BGR)
-    int32_t paletteCount = 0; // 256 for 8 bpp, 0 for 24 bpp
-    uint32_t stride = 0;      // bytes per row
-    uint8_t* alpha = nullptr; // width*height bytes, rows bottom first; null when opaque
+    int32_t bpp = 0;           // 8 (palette) or 24 (BGR)
+    int32_t paletteCount = 0;  // 256 for 8 bpp, 0 for 24 bpp
+    uint32_t stride = 0;       // bytes per row
+    uint8_t* alpha = nullptr;  // width*height bytes, rows bottom first; null when opaque
 };
 
 // Room for the reason of the last failure.
@@ -47,7 +47,7 @@ const int32_t kErrorTextSize = 256;
 struct ImageError {
     char text[kErrorTextSize] = {0};
 };
-int32_t SetImageError(ImageError* error, const char* text); // always returns 0
+int32_t SetImageError(ImageError* error, const char* text);  // always returns 0
 
 // Allocates a blank image (palette grey ramp for 8 bpp); 0 with an error text
 // when the size is zero, negative or above the cap.

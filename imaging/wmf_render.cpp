@@ -20,11 +20,11 @@ uint64_t RecordWords(const uint8_t* record)
 // frame onto the picture, must stay near the picture.
 bool DrawingStaysNearPicture(HENHMETAFILE metafile, int32_t width, int32_t height)
 {
-    const double kReach = 131072.0; // pixels either side; far below where drawing fails
+    const double kReach = 131072.0;  // pixels either side; far below where drawing fails
     ENHMETAHEADER h = {};
     if (!GetEnhMetaFileHeader(metafile, sizeof(h), &h)) return false;
     if (h.rclBounds.right < h.rclBounds.left || h.rclBounds.bottom < h.rclBounds.top)
-        return true; // draws nothing
+        return true;  // draws nothing
     if (h.szlDevice.cx <= 0 || h.szlDevice.cy <= 0 || h.szlMillimeters.cx <= 0 || h.szlMillimeters.cy <= 0)
         return false;
     // The frame in the recording device's pixels.
@@ -40,12 +40,12 @@ bool DrawingStaysNearPicture(HENHMETAFILE metafile, int32_t width, int32_t heigh
     return left > -kReach && right < width + kReach && top > -kReach && bottom < height + kReach;
 }
 
-} // namespace
+}  // namespace
 
 void NeutraliseWmfForPlayback(uint8_t* bits, uint64_t size)
 {
     if (size < 18) return;
-    bits[0] = 1; // a memory metafile, never one that names a file on disk
+    bits[0] = 1;  // a memory metafile, never one that names a file on disk
     bits[1] = 0;
     const uint64_t first = 18;
     // A comment escape first in the file may carry an enhanced metafile, which
@@ -78,7 +78,7 @@ int32_t RenderWmf(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
     if (!ParseWmfHeader(data, size, &info, error)) return 0;
     METAFILEPICT picture = {};
     picture.mm = MM_ANISOTROPIC;
-    picture.xExt = info.width * 2540 / 96; // HIMETRIC
+    picture.xExt = info.width * 2540 / 96;  // HIMETRIC
     picture.yExt = info.height * 2540 / 96;
     // GDI reads a copy in which nothing names a disk file or an enhanced
     // metafile hidden in comments: only the records checked above get played.
