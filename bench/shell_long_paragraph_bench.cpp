@@ -81,11 +81,11 @@ void Pump()
 // Showing a note from another one, painted.
 double ShowMs(const WCHAR* title)
 {
-    ReadAndShowNote(FindNoteByTitle(L"A_short_note", 0, 0), 0, 0, 0);
+    ReadAndShowNote(FindNoteByTitle(L"A_short_note", 0, 0), kShowFromHistory);
     Pump();
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    ReadAndShowNote(FindNoteByTitle(title, 0, 0), 0, 0, 0);
+    ReadAndShowNote(FindNoteByTitle(title, 0, 0), kShowFromHistory);
     UpdateWindow(g_mainPanel.editor.GetHwnd());
     QueryPerformanceCounter(&t1);
     return Milliseconds(t0, t1);

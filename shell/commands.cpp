@@ -10,27 +10,27 @@
 #include "foundation/trace.h"
 #include "ui/shell_helpers.h"
 
-LRESULT CmdNewNote(HWND, WPARAM, LPARAM) { return CreateNewNote(0); }
+LRESULT CmdNewNote(HWND, WPARAM, LPARAM) { return CreateNewNote(kNewNoteEmpty); }
 LRESULT CmdRenameNote(HWND, WPARAM, LPARAM) { return RenameCurrentNote(); }
 
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
 {
     if (RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
-    int saved = SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0);
+    int saved = SaveCurrentNote(kSaveAskOnFailure);
     if (saved) SetStatusText(L"Note saved", kStatusDone);
     return saved;
 }
 
 LRESULT CmdNavigateBack(HWND, WPARAM, LPARAM) { return NavigateBack(); }
 LRESULT CmdNavigateForward(HWND, WPARAM, LPARAM) { return NavigateForward(); }
-LRESULT CmdQuickSearch(HWND, WPARAM, LPARAM) { return ShowQuickSearch(1); }
-LRESULT CmdIncSearch(HWND, WPARAM, LPARAM) { return ToggleIncSearch(g_mainPanel.incSearchOn ? 0 : 1); }
-LRESULT CmdToggleHeading(HWND window, WPARAM, LPARAM) { return ToggleHeading(window, -1, 0, 0); }
+LRESULT CmdQuickSearch(HWND, WPARAM, LPARAM) { return ShowQuickSearch(kFocusQuickSearch); }
+LRESULT CmdIncSearch(HWND, WPARAM, LPARAM) { return ToggleIncSearch(g_mainPanel.incSearchOn ? kIncSearchCloseKeepMatch : kIncSearchOpen); }
+LRESULT CmdToggleHeading(HWND window, WPARAM, LPARAM) { return ToggleHeading(window, kHeadingToggle); }
 LRESULT CmdNewDatafile(HWND, WPARAM, LPARAM) { return CreateNewDatafile(); }
 LRESULT CmdOpenDatafile(HWND, WPARAM, LPARAM) { return OpenDatafileDialog(); }
 LRESULT CmdSaveCopy(HWND, WPARAM, LPARAM) { return SaveCopyOfDatafile(); }
-LRESULT CmdPrintNote(HWND, WPARAM, LPARAM) { return PrintNote(0); }
-LRESULT CmdPageSetupPrint(HWND, WPARAM, LPARAM) { return PrintNote(1); }
+LRESULT CmdPrintNote(HWND, WPARAM, LPARAM) { return PrintNote(kPrintDefaultPage); }
+LRESULT CmdPageSetupPrint(HWND, WPARAM, LPARAM) { return PrintNote(kPrintWithPageSetup); }
 
 LRESULT CmdToggleRibbon(HWND, WPARAM, LPARAM)
 {
@@ -51,4 +51,4 @@ LRESULT CmdHelp(HWND window, WPARAM, LPARAM)
 LRESULT CmdExit(HWND, WPARAM, LPARAM) { return ShutdownApplication(); }
 
 // Started again while in front: the user wants to find a note.
-LRESULT CmdActivatedAgain(HWND, WPARAM, LPARAM) { return ShowQuickSearch(1); }
+LRESULT CmdActivatedAgain(HWND, WPARAM, LPARAM) { return ShowQuickSearch(kFocusQuickSearch); }

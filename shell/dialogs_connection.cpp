@@ -32,10 +32,10 @@ void SetCurrent(int32_t index) { g_mainPanel.currentNote = index; }
 // fails nothing changes (-1), so the recent entry is not blamed.
 int OpenFromPanel(const WCHAR* path)
 {
-    if (IsDatafileLoaded() && (!SaveCurrentNote(0, 0, 0, 0) || SaveDatafileIfOpen() == kSaveFailed)) return -1;
+    if (IsDatafileLoaded() && (!SaveCurrentNote(kSaveAskOnFailure) || SaveDatafileIfOpen() == kSaveFailed)) return -1;
     return OpenDatafile(path) ? 1 : 0;
 }
-int ShowNote(int32_t index) { return ReadAndShowNote(index, 1, 0, 0); }
+int ShowNote(int32_t index) { return ReadAndShowNote(index, kShowAndRecord); }
 }  // namespace
 
 void ConnectDialogs()

@@ -58,7 +58,7 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     TRACE_SCOPE(kTraceFileCommands, 2);
     if (!path || !path[0]) return 0;
     if (IsDatafileLoaded()) {
-        if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+        if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
         SaveEditorScroll();
         int32_t saved = SaveDatafileIfOpen();
         // Changed by another program: loaded first with the notes edited here
@@ -85,7 +85,7 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     g_noteViews.Clear();
     g_frame.RunGuarded(CreateMainWindow);
     int32_t first = FirstNoteToShow(wantedTitle);
-    if (first >= 0) ReadAndShowNote(first, 1, 0, 0);
+    if (first >= 0) ReadAndShowNote(first, kShowAndRecord);
     AnnounceReadOnlyDatafile();
     return 1;
 }
@@ -147,7 +147,7 @@ int SaveCopyOfDatafile()
     AIString path;
     if (!AskForDatafile(1, L"Save a copy of the data file", path)) return 0;
     if (RefuseExisting(path)) return 0;
-    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     if (!SaveDatafileCopy(path.GetText())) {
         SetStatusText(L"<lred>The copy could not be saved</lred>", kStatusError);
         return 0;

@@ -15,7 +15,8 @@ int OpenDatafileDialog();
 int SaveCopyOfDatafile();
 // Prints the current note: 1 with the page set-up dialog, 0 with the default
 // page set-up. With no printer installed the user is told so and 0 comes back.
-int PrintNote(int32_t withPageSetup);
+enum PrintPageChoice { kPrintDefaultPage = 0, kPrintWithPageSetup = 1 };
+int PrintNote(PrintPageChoice page);
 
 // Writes the default data file of a TEXT resource to path unless it exists.
 // 1 when the file exists afterwards.

@@ -7,7 +7,7 @@
 #include "shell/later_entry_points.h"
 #include "foundation/hash_name.h"
 
-LRESULT FwdReadAndShowNote(HWND, WPARAM, LPARAM argument) { return ReadAndShowNote((int32_t)argument, 1, 0, 0); }
+LRESULT FwdReadAndShowNote(HWND, WPARAM, LPARAM argument) { return ReadAndShowNote((int32_t)argument, kShowAndRecord); }
 LRESULT FwdShowDialog(HWND, WPARAM, LPARAM argument)
 {
     ShowDialogScreen(argument);
@@ -15,7 +15,7 @@ LRESULT FwdShowDialog(HWND, WPARAM, LPARAM argument)
 }
 LRESULT FwdPaintImagePreview(HWND, WPARAM, LPARAM argument)
 {
-    PaintImagePreview((int)argument, 0, 0);
+    PaintImagePreview(argument ? kPreviewFromCommand : kPreviewFromTimer, kPreviewWithImage, 0);
     return 1;
 }
 LRESULT FwdCaptureWindow(HWND, WPARAM, LPARAM argument)
@@ -23,7 +23,7 @@ LRESULT FwdCaptureWindow(HWND, WPARAM, LPARAM argument)
     CaptureWindow(argument);
     return 1;
 }
-LRESULT FwdToggleIncSearch(HWND, WPARAM, LPARAM argument) { return ToggleIncSearch((int32_t)argument); }
+LRESULT FwdToggleIncSearch(HWND, WPARAM, LPARAM argument) { return ToggleIncSearch((IncSearchMode)argument); }
 LRESULT FwdRibbonMouseMove(HWND, WPARAM, LPARAM argument)
 {
     RibbonMouseMove(2, argument);

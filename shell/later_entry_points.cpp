@@ -5,7 +5,7 @@
 #include "foundation/trace.h"
 
 void UpdateEditorStatus(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 1); }
-void PaintImagePreview(int, int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 2); }
+void PaintImagePreview(PreviewRequest, PreviewContent, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 2); }
 void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
 void ShowQuickSearchPreview(int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 4); }
 void HideThumbnail() { TRACE_SCOPE(kTraceLaterEntryPoints, 5); }
@@ -23,7 +23,7 @@ void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }
 int WaitForSyncUpdate() { TRACE_SCOPE(kTraceLaterEntryPoints, 22); return 0; }
 void ToggleImageZoom() { TRACE_SCOPE(kTraceLaterEntryPoints, 23); }
 void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }
-void ToggleImagePreviewMode(int, int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 25); }
+void ToggleImagePreviewMode(ImagePreviewModeChange) { TRACE_SCOPE(kTraceLaterEntryPoints, 25); }
 int OpenFavorite(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 26); return 0; }
 int ShowLinkHoverText() { TRACE_SCOPE(kTraceLaterEntryPoints, 27); return 0; }
 int CreateThumbnail(const WCHAR*, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 28); return 0; }

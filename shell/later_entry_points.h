@@ -7,7 +7,10 @@
 // Editor (status line of the editor, caret-line highlight ends with -1).
 void UpdateEditorStatus(int mode);
 // Preview pane.
-void PaintImagePreview(int a, int b, int c);
+// Who asks for the image preview, what it shows, and a page step (-1, 0, +1).
+enum PreviewRequest { kPreviewFromTimer = 0, kPreviewFromCommand = 1 };
+enum PreviewContent { kPreviewWithImage = 0, kPreviewTextOnly = 1 };
+void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageStep);
 void HideQuickPreview(int mode);
 void ShowQuickSearchPreview(int noteIndex, int mode);
 void HideThumbnail();
@@ -33,7 +36,8 @@ void ChangeRtfFontZoom(LPARAM argument);
 int WaitForSyncUpdate();
 void ToggleImageZoom();
 void ToggleSplitView();
-void ToggleImagePreviewMode(int a, int b, int c);
+enum ImagePreviewModeChange { kImagePreviewModeLeave = 1 };
+void ToggleImagePreviewMode(ImagePreviewModeChange change);
 int OpenFavorite(int slot);
 int ShowLinkHoverText();
 int CreateThumbnail(const WCHAR* imagePath, int flag);

@@ -51,7 +51,7 @@ void UpdateSplitter()
     if (!panel) return;
     RECT client;
     GetClientRect(panel, &client);
-    int inc = g_mainPanel.incSearchOn ? (g_mainPanel.searchMode == 2 ? 2 : 1) : 0;
+    int inc = g_mainPanel.incSearchOn ? (g_mainPanel.searchMode == kSearchModeReplacing ? 2 : 1) : 0;
     PanelLayout& l = g_mainPanel.layout;
     ComputePanelLayout(client.right, client.bottom, g_mainPanel.splitX, inc, &l);
     g_mainPanel.splitX = l.splitX;
@@ -135,16 +135,16 @@ static LRESULT CALLBACK QuickSearchShellProc(HWND window, UINT message, WPARAM w
         text.Trim();
         int32_t index = text.IsEmpty() ? -1 : FindNoteByTitle(text.GetText(), 0, 0);
         if (index >= 0 && index == g_mainPanel.currentNote) {
-            ShowQuickSearch(0);
+            ShowQuickSearch(kFocusEditor);
         } else if (index >= 0) {
-            ReadAndShowNote(index, 1, 0, 0);
+            ReadAndShowNote(index, kShowAndRecord);
         } else if (!text.IsEmpty()) {
             SetStatusText(L"No note has this title - <b>Ctrl+N</b> creates it", kStatusWarning);
         }
         return 0;
     }
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
-        ShowQuickSearch(0);
+        ShowQuickSearch(kFocusEditor);
         return 0;
     }
     if (message == WM_CHAR && (wParam == L'\r' || wParam == 27)) return 0;
@@ -236,7 +236,7 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
     WORD code = HIWORD(wParam);
     if (control && control == g_mainPanel.noteList.GetHwnd() && code == LBN_SELCHANGE) {
         int index = (int)SendMessageW(control, LB_GETCURSEL, 0, 0);
-        if (index >= 0 && index != g_mainPanel.currentNote) ReadAndShowNote(index, 1, 0, 0);
+        if (index >= 0 && index != g_mainPanel.currentNote) ReadAndShowNote(index, kShowAndRecord);
         return 0;
     }
     if (control && control == g_mainPanel.editor.GetHwnd() && code == EN_CHANGE) {

@@ -14,6 +14,9 @@
 // (handed over first, so that a read-only data file can answer them).
 const LPARAM kEditorEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS;
 
+// What the incremental search box is doing.
+enum SearchMode { kSearchModeNone = 0, kSearchModeSearching = 1, kSearchModeReplacing = 2, kSearchModeReturning = 3 };
+
 class MainPanelWindow : public AIWindow {
 public:
     MainPanelWindow() : AIWindow(200) {}
@@ -33,7 +36,7 @@ public:
     int32_t noFileMode = 0;    // 1: the controls that need a data file are hidden
 
     // State other layers read and write.
-    int32_t searchMode = 0;          // 1 searching, 2 replacing, 3 returning from Replace
+    int32_t searchMode = 0;          // SearchMode
     HWND focusedSearchBox = nullptr;
     int32_t previewHeld = 0;
     int32_t previewShown = 0;

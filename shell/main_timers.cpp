@@ -87,11 +87,11 @@ void OnMainTimer(HWND, UINT_PTR timerId)
     case kTimerLinkHover:
         StopMainTimer(kTimerLinkHover);
         StopMainTimer(kTimerQuickPreview);
-        PaintImagePreview(0, 1, 0);
+        PaintImagePreview(kPreviewFromTimer, kPreviewTextOnly, 0);
         break;
     case kTimerImageHover:
         StopMainTimer(kTimerImageHover);
-        PaintImagePreview(0, 0, 0);
+        PaintImagePreview(kPreviewFromTimer, kPreviewWithImage, 0);
         break;
     case kTimerQuickPreview:
         StopMainTimer(kTimerQuickPreview);

@@ -47,7 +47,7 @@ void SaveEditorScroll()
 static int s_storeRunning = 0;   // a store, with the question of its failure, is under way
 static int s_noteNotStored = 0;  // the last store failed and the user was told
 
-int SaveCurrentNote(int32_t how, int32_t, int32_t, int32_t)
+int SaveCurrentNote(SaveFailureAnswer how)
 {
     TRACE_SCOPE(kTraceNoteCommands, 2);
     HWND editor = Editor();
@@ -79,7 +79,7 @@ int SaveCurrentNote(int32_t how, int32_t, int32_t, int32_t)
 int SaveCurrentNoteAutomatically()
 {
     if (IsErrorReportOpen() || IsDialogCenterBusy()) return 0;
-    return SaveCurrentNote(kSaveAutomatic, 0, 0, 0);
+    return SaveCurrentNote(kSaveAutomatic);
 }
 
 static void ShowTitleInFrame(const AIString& title)
@@ -101,7 +101,7 @@ static void KeepListOnShownNote()
     if (list && g_mainPanel.currentNote >= 0) SendMessageW(list, LB_SETCURSEL, g_mainPanel.currentNote, 0);
 }
 
-int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
+int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
 {
     TRACE_SCOPE(kTraceNoteCommands, 3);
     HWND editor = Editor();
@@ -109,7 +109,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     if (g_mainPanel.currentNote >= 0) {
         SaveEditorScroll();
         // A note that could not be saved stays in the editor, so the change is not lost.
-        if (!SaveCurrentNote(0, 0, 0, 0)) {
+        if (!SaveCurrentNote(kSaveAskOnFailure)) {
             KeepListOnShownNote();
             return 0;
         }
@@ -171,7 +171,7 @@ int ReadAndShowNote(int32_t noteIndex, int32_t flag, int32_t, int32_t)
     StoreShownNotePlacement();
     HWND list = g_mainPanel.noteList.GetHwnd();
     if (list && SendMessageW(list, LB_GETCURSEL, 0, 0) != noteIndex) SendMessageW(list, LB_SETCURSEL, noteIndex, 0);
-    if (flag) g_noteHistory.Record(title.GetText());
+    if (history == kShowAndRecord) g_noteHistory.Record(title.GetText());
     ShowTitleInFrame(title);
     AIString status;
     status.AssignText(L"<b>");
@@ -197,11 +197,11 @@ static void QuickSearchTitle(AIString& out)
 static const WCHAR kTitleRules[] =
     L"<lred>Not a usable title</lred>: 1 to 30 characters, no \\ / : * ? \" < > | . and no title used already";
 
-int CreateNewNote(int32_t useTemplate)
+int CreateNewNote(NewNoteContent content)
 {
     TRACE_SCOPE(kTraceNoteCommands, 4);
     if (!IsDatafileLoaded() || RefuseWhenReadOnly(kMsgReadOnlyNoNewNotes)) return 0;
-    if (!SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     AIString title;
     QuickSearchTitle(title);
     if (title.IsEmpty() || FindNoteByTitle(title.GetText(), 0, 0) >= 0) {
@@ -212,7 +212,7 @@ int CreateNewNote(int32_t useTemplate)
         }
     }
     AIString body;
-    if (useTemplate && g_mainPanel.currentNote >= 0) GetEditorText(body);
+    if (content == kNewNoteFromActive && g_mainPanel.currentNote >= 0) GetEditorText(body);
     SaveEditorScroll();
     int32_t index = CreateNote(title.GetText(), body.GetText());
     if (index < 0) {
@@ -221,7 +221,7 @@ int CreateNewNote(int32_t useTemplate)
     }
     g_mainPanel.currentNote = -1;  // the old note is saved; do not save it again into a moved slot
     FillNoteList();
-    int shown = ReadAndShowNote(index, 1, 0, 0);
+    int shown = ReadAndShowNote(index, kShowAndRecord);
     if (shown) SetFocus(Editor());
     return shown;
 }
@@ -234,10 +234,10 @@ int RenameCurrentNote()
     QuickSearchTitle(newTitle);
     if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) {
         SetStatusText(L"Type the new title into QuickSearch, then choose Rename", kStatusInfo);
-        ShowQuickSearch(1);
+        ShowQuickSearch(kFocusQuickSearch);
         return 0;
     }
-    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     AIString oldTitle;
     oldTitle.Copy(g_mainPanel.lastShownTitle);
     SaveEditorScroll();
@@ -252,7 +252,7 @@ int RenameCurrentNote()
     FillNoteList();
     g_noteHistory.Rename(oldTitle.GetText(), newTitle.GetText());
     g_noteViews.Rename(oldTitle.GetText(), newTitle.GetText());
-    return ReadAndShowNote(index, 0, 0, 0);
+    return ReadAndShowNote(index, kShowFromHistory);
 }
 
 // What a refresh did, on the status line.
@@ -276,7 +276,7 @@ int RefreshNotes()
 {
     TRACE_SCOPE(kTraceNoteCommands, 6);
     if (!IsDatafileLoaded()) return 0;
-    if (!SaveCurrentNote(0, 0, 0, 0)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     SaveEditorScroll();
     int32_t saved = SaveDatafileIfOpen();
     if (saved == kSaveFailed) return 0;
@@ -310,7 +310,7 @@ int RefreshNotes()
     int32_t index = previous >= 0 ? FindNoteByTitle(title.GetText(), 0, 0) : -1;
     int32_t count = GetNoteCount();
     if (index < 0 && previous >= 0) index = previous < count ? previous : count - 1;
-    if (index >= 0) ReadAndShowNote(index, 0, 0, 0);
+    if (index >= 0) ReadAndShowNote(index, kShowFromHistory);
     ShowRefreshOutcome(saved, copies);
     return 1;
 }
@@ -320,7 +320,7 @@ static int ShowHistoryEntry(int position)
     while (const WCHAR* title = g_noteHistory.TitleAt(position)) {
         int32_t index = FindNoteByTitle(title, 0, 0);
         if (index >= 0) {
-            if (!ReadAndShowNote(index, 0, 0, 0)) return 0;
+            if (!ReadAndShowNote(index, kShowFromHistory)) return 0;
             g_noteHistory.MoveTo(position);
             return 1;
         }
@@ -345,7 +345,7 @@ int NavigateForward()
 // The level a toggle gives a body paragraph: the one a toggle last took away.
 static int s_toggledLevel = 1;
 
-int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
+int ToggleHeading(HWND, HeadingChoice choice)
 {
     TRACE_SCOPE(kTraceNoteCommands, 9);
     HWND editor = Editor();
@@ -363,8 +363,9 @@ int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
     while (end < length && t[end] != L'\r' && t[end] != L'\n') end++;
     int current = HeadingLevelOfLine(t + start, end - start);
     int prefix = current ? current + 1 : 0;
-    int wanted = level < 0 ? (current ? 0 : s_toggledLevel) : (level > 3 ? 3 : level);
-    if (level < 0 && current) s_toggledLevel = current;
+    int level = choice;
+    int wanted = choice == kHeadingToggle ? (current ? kHeadingPlain : s_toggledLevel) : (level > 3 ? 3 : level);
+    if (choice == kHeadingToggle && current) s_toggledLevel = current;
     static const WCHAR* const kPrefixes[] = {L"", L"# ", L"## ", L"### "};
     // The whole paragraph is replaced in one step, so one undo brings back
     // its text and, with it, its format; the new format is no step of its own.
@@ -390,10 +391,10 @@ int ToggleHeading(HWND, int32_t level, int32_t, int32_t)
     return 1;
 }
 
-int ShowQuickSearch(int32_t focus)
+int ShowQuickSearch(QuickSearchFocus focus)
 {
     TRACE_SCOPE(kTraceNoteCommands, 10);
-    if (focus) {
+    if (focus == kFocusQuickSearch) {
         HWND box = g_mainPanel.quickSearch.GetHwnd();
         if (!box) return 0;
         SetFocus(box);
@@ -408,20 +409,20 @@ int ShowQuickSearch(int32_t focus)
     return 1;
 }
 
-int ToggleIncSearch(int32_t mode)
+int ToggleIncSearch(IncSearchMode mode)
 {
     TRACE_SCOPE(kTraceNoteCommands, 11);
     MainPanelWindow& p = g_mainPanel;
     HWND editor = Editor();
     HWND box = p.incSearchBox.GetHwnd();
     if (!editor || !box) return 0;
-    if (mode == 1 || mode == 2 || mode == -99) {
+    if (mode == kIncSearchOpen || mode == kIncSearchOpenFromQuickSearch || mode == kIncSearchOpenWithReplace) {
         if (p.currentNote < 0) return 0;
         SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&p.incSearchAnchor);
         p.incSearchOn = 1;
-        p.searchMode = mode == -99 ? 2 : 1;
+        p.searchMode = mode == kIncSearchOpenWithReplace ? kSearchModeReplacing : kSearchModeSearching;
         ShowWindow(box, SW_SHOW);
-        ShowWindow(p.replaceBox.GetHwnd(), mode == -99 ? SW_SHOW : SW_HIDE);
+        ShowWindow(p.replaceBox.GetHwnd(), mode == kIncSearchOpenWithReplace ? SW_SHOW : SW_HIDE);
         UpdateSplitter();
         ApplyEditorBackground();
         SetFocus(box);
@@ -432,13 +433,13 @@ int ToggleIncSearch(int32_t mode)
     }
     if (!p.incSearchOn) return 0;
     p.incSearchOn = 0;
-    p.searchMode = 0;
+    p.searchMode = kSearchModeNone;
     ShowWindow(box, SW_HIDE);
     ShowWindow(p.replaceBox.GetHwnd(), SW_HIDE);
     UpdateSplitter();
     ApplyEditorBackground();
     // Escape goes back to where the search started; otherwise the match stays selected.
-    if (mode == -2) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&p.incSearchAnchor);
+    if (mode == kIncSearchCloseEscape) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&p.incSearchAnchor);
     p.focusedSearchBox = nullptr;
     SetFocus(editor);
     return 1;

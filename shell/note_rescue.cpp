@@ -31,7 +31,7 @@ void MakeRescueCopyPath(const WCHAR* title, AIString& out)
 int KeepCurrentNoteForExit()
 {
     TRACE_SCOPE(kTraceShutdown, 2);
-    if (SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0)) return 1;
+    if (SaveCurrentNote(kSaveAskOnFailure)) return 1;
     HWND editor = g_mainPanel.editor.GetHwnd();
     if (!editor || !SendMessageW(editor, EM_GETMODIFY, 0, 0)) return 1;
     AIString text, path, message;

@@ -49,8 +49,9 @@ static int PrintEditorText(HDC printer, const RECT& margins)
     return ok;
 }
 
-int PrintNote(int32_t withPageSetup)
+int PrintNote(PrintPageChoice page)
 {
+    int withPageSetup = page == kPrintWithPageSetup;
     TRACE_SCOPE(kTracePrint, 1);
     if (g_mainPanel.currentNote < 0 || !g_mainPanel.editor.GetHwnd()) return 0;
     HWND owner = g_frame.GetHwndField();

@@ -77,7 +77,7 @@ TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
     ASSERT_EQ(OpenDatafile(path.GetText()), 1);
     int32_t plans = FindNoteByTitle(L"Plans", 0, 0);
     ASSERT_GE(plans, 0);
-    ASSERT_EQ(ReadAndShowNote(plans, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(plans, kShowAndRecord), 1);
 
     HWND editor = g_mainPanel.editor.GetHwnd();
     AITextDocument* doc = g_mainPanel.editor.GetDocument();
@@ -104,21 +104,21 @@ TEST(ShownNote, MarksAppliedAndTheTextStoredBackUnchanged)
     // a plain line again, it has the link back.
     CHARRANGE inLine = {35, 35};
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inLine);
-    ASSERT_EQ(ToggleHeading(nullptr, 1, 0, 0), 1);
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingLevel1), 1);
     EXPECT_EQ(std::vector<Mark>({{33, 43, HyperlinkMark}, {63, 68, TagMark}, {82, 97, HyperlinkMark}}), links());
-    ASSERT_EQ(ToggleHeading(nullptr, 0, 0, 0), 1);
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingPlain), 1);
     EXPECT_EQ(std::vector<Mark>({{31, 41, HyperlinkMark}, {47, 60, NoteLinkMark}, {61, 66, TagMark},
                                  {80, 95, HyperlinkMark}}),
               links());
 
     // Stored as if edited and saved: the file comes back byte for byte.
     SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
-    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
     EXPECT_EQ(original, ReadBytes(path.GetText()));
 
     // The status line names the note with blanks, as the frame's title does.
-    ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Books_to_read", 0, 0), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Books_to_read", 0, 0), kShowAndRecord), 1);
     AIString status(GetStatusText());
     EXPECT_GE(status.FindText(L"Books to read"), 0) << Utf8(status);
     EXPECT_LT(status.FindText(L"_"), 0) << Utf8(status);
@@ -150,7 +150,7 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     std::string original = ReadBytes(path.GetText());
 
     ASSERT_EQ(OpenDatafile(path.GetText()), 1);
-    ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Long", 0, 0), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Long", 0, 0), kShowAndRecord), 1);
     HWND editor = g_mainPanel.editor.GetHwnd();
     EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
     EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
@@ -176,7 +176,7 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     EXPECT_EQ(11 * 20, format.yHeight);
 
     SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
-    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
     EXPECT_EQ(original, ReadBytes(path.GetText()));
     DestroyWindow(frame);

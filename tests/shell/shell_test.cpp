@@ -518,7 +518,7 @@ TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
     OpenExamples();
     int32_t garden = Find(L"Garden");
     int32_t travel = Find(L"Travel");
-    ASSERT_EQ(ReadAndShowNote(garden, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(garden, kShowAndRecord), 1);
     AIString text;
     EditorText(text);
     EXPECT_EQ(text.FindText(L"# Garden"), 0);
@@ -527,12 +527,12 @@ TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
     SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXSETSEL, 0, (LPARAM)&at);
     TypeIntoEditor(L"XYZ");
     SendMessageW(g_mainPanel.editor.GetHwnd(), EM_SETZOOM, 3, 2);
-    ASSERT_EQ(ReadAndShowNote(travel, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(travel, kShowAndRecord), 1);
     WPARAM numerator = 0;
     LPARAM denominator = 0;
     SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
     EXPECT_EQ(numerator, 0u) << "each note keeps its own zoom";
-    ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), kShowAndRecord), 1);
     EditorText(text);
     EXPECT_GE(text.FindText(L"XYZ"), 0);
     CHARRANGE back;
@@ -548,8 +548,8 @@ TEST_F(ShellTest, ShowingANoteSavesTheOneLeftAndRestoresItsView)
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Garden"));
     EXPECT_EQ(NavigateForward(), 0);
     // Out-of-range indexes change nothing.
-    EXPECT_EQ(ReadAndShowNote(-1, 1, 0, 0), 0);
-    EXPECT_EQ(ReadAndShowNote(GetNoteCount(), 1, 0, 0), 0);
+    EXPECT_EQ(ReadAndShowNote(-1, kShowAndRecord), 0);
+    EXPECT_EQ(ReadAndShowNote(GetNoteCount(), kShowAndRecord), 0);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Garden"));
 }
 
@@ -558,13 +558,13 @@ TEST_F(ShellTest, ShowingANoteEndsTheForwardHistoryAndARenameKeepsItsPlace)
     OpenExamples();
     int32_t books = Find(L"Books_to_read");
     ASSERT_EQ(g_mainPanel.currentNote, books);
-    ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), 1, 0, 0), 1);
-    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Garden"), kShowAndRecord), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), kShowAndRecord), 1);
     ASSERT_EQ(NavigateBack(), 1);
     ASSERT_EQ(NavigateBack(), 1);
     ASSERT_EQ(g_mainPanel.currentNote, books);
     // Like a browser: a note shown from the middle drops Garden and Travel ahead.
-    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
     EXPECT_EQ(NavigateForward(), 0);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
     ASSERT_EQ(NavigateBack(), 1);
@@ -594,7 +594,7 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     OpenExamples();
     int before = GetNoteCount();
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Shopping list");
-    ASSERT_EQ(CreateNewNote(0), 1);
+    ASSERT_EQ(CreateNewNote(kNewNoteEmpty), 1);
     EXPECT_EQ(GetNoteCount(), before + 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Shopping_list"));
     EXPECT_EQ(SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCOUNT, 0, 0), before + 1);
@@ -610,15 +610,15 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     AIString text;
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk"));
-    EXPECT_EQ(ToggleHeading(nullptr, 2, 0, 0), 1);
+    EXPECT_EQ(ToggleHeading(nullptr, kHeadingLevel2), 1);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"## milk"));
-    EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
+    EXPECT_EQ(ToggleHeading(nullptr, kHeadingToggle), 1);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk"));
     // Toggled back, the heading has the level it had; one undo step takes the
     // toggle back, text and format together.
-    EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
+    EXPECT_EQ(ToggleHeading(nullptr, kHeadingToggle), 1);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"## milk")) << Utf8(text);
     HWND editor = g_mainPanel.editor.GetHwnd();
@@ -629,7 +629,7 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
     int headingHeight = format.yHeight;
     EXPECT_GT(headingHeight, 11 * 20);
-    EXPECT_EQ(ToggleHeading(nullptr, -1, 0, 0), 1);
+    EXPECT_EQ(ToggleHeading(nullptr, kHeadingToggle), 1);
     SendMessageW(editor, EM_UNDO, 0, 0);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"## milk")) << Utf8(text);
@@ -639,10 +639,10 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     SendMessageW(editor, EM_UNDO, 0, 0);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk")) << Utf8(text);
-    EXPECT_EQ(ToggleHeading(nullptr, 0, 0, 0), 1);
+    EXPECT_EQ(ToggleHeading(nullptr, kHeadingPlain), 1);
     // A second note with a used title gets a free name instead.
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Groceries");
-    ASSERT_EQ(CreateNewNote(1), 1);
+    ASSERT_EQ(CreateNewNote(kNewNoteFromActive), 1);
     EXPECT_GE(Find(L"New_note_1"), 0);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk"));
@@ -652,7 +652,7 @@ TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)
 {
     OpenExamples();
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Errands");
-    ASSERT_EQ(CreateNewNote(0), 1);
+    ASSERT_EQ(CreateNewNote(kNewNoteEmpty), 1);
     TypeIntoEditor(L"post office");
     int32_t tag = AddTag(L"todo");
     ASSERT_GE(tag, 0);
@@ -705,11 +705,11 @@ TEST_F(ShellTest, ShowingAndPaintingNotesLeavesNoWindowBehind)
     };
     int32_t count = GetNoteCount();
     ASSERT_GE(count, 2);
-    for (int32_t i = 0; i < count; i++) ReadAndShowNote(i, 1, 0, 0);
+    for (int32_t i = 0; i < count; i++) ReadAndShowNote(i, kShowAndRecord);
     pump();
     int windowsBefore = CountThreadWindows();
     for (int n = 0; n < 200; n++) {
-        ASSERT_EQ(ReadAndShowNote(n % count, 1, 0, 0), 1);
+        ASSERT_EQ(ReadAndShowNote(n % count, kShowAndRecord), 1);
         RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         pump();
     }
@@ -720,7 +720,7 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
 {
     OpenExamples();
     int32_t recipes = Find(L"Recipes");
-    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(recipes, kShowAndRecord), 1);
     TypeIntoEditor(L"kept over reload ");
     ASSERT_EQ(RefreshNotes(), 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
@@ -744,7 +744,7 @@ TEST_F(ShellTest, AClickOnAnotherNoteThatCannotLeaveKeepsTheListOnTheNoteShown)
 {
     OpenExamples();
     int32_t recipes = Find(L"Recipes");
-    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(recipes, kShowAndRecord), 1);
     TypeIntoEditor(L"unsaved ");
     g_noteStore.readOnly = 1;  // the change cannot be saved, so the note is not left
     HWND list = g_mainPanel.noteList.GetHwnd();
@@ -763,7 +763,7 @@ TEST_F(ShellTest, RefreshThatCannotReloadKeepsSavingTheNoteShown)
 {
     OpenExamples();
     int32_t recipes = Find(L"Recipes");
-    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(recipes, kShowAndRecord), 1);
     // A reload refused (here: a search still walks the file) keeps the note shown.
     BeginDatafileWalk();
     EXPECT_EQ(RefreshNotes(), 0);
@@ -772,7 +772,7 @@ TEST_F(ShellTest, RefreshThatCannotReloadKeepsSavingTheNoteShown)
     EXPECT_EQ(SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCURSEL, 0, 0), recipes);
     // What is typed now still reaches the store.
     TypeIntoEditor(L"typed after a failed refresh ");
-    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     EXPECT_FALSE(SendMessageW(g_mainPanel.editor.GetHwnd(), EM_GETMODIFY, 0, 0));
     ASSERT_EQ(LoadNoteText(recipes, 0), 1);
     EXPECT_GE(g_noteStore.currentText.FindText(L"typed after a failed refresh"), 0);
@@ -782,14 +782,14 @@ TEST_F(ShellTest, FilePanelRefreshAndRecentFileKeepTheEditorOnTheStoredNote)
 {
     OpenExamples();
     int32_t recipes = Find(L"Recipes");
-    ASSERT_EQ(ReadAndShowNote(recipes, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(recipes, kShowAndRecord), 1);
     TypeIntoEditor(L"before the panel refresh ");
     EXPECT_EQ(CarryOutFileCommand(3), 3);
     EXPECT_NE(Utf8(GetStatusText()).find("Refreshed data - Save completed"), std::string::npos);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
     EXPECT_EQ(g_noteStore.currentIndex, g_mainPanel.currentNote);
     TypeIntoEditor(L"after the panel refresh ");
-    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
     std::string first = ReadFileUtf8(path_.GetText());
     EXPECT_NE(first.find("before the panel refresh"), std::string::npos);
@@ -815,7 +815,7 @@ TEST_F(ShellTest, FilePanelRefreshAndRecentFileKeepTheEditorOnTheStoredNote)
     stored.ReplaceAll(L"\r\n", L"\r");
     EXPECT_TRUE(shown.EqualsString(stored)) << "the editor shows the new file's note";
     TypeIntoEditor(L"typed in the recent file ");
-    ASSERT_EQ(SaveCurrentNote(0, 0, 0, 0), 1);
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);
     EXPECT_NE(ReadFileUtf8(other.GetText()).find("typed in the recent file"), std::string::npos);
     EXPECT_EQ(ReadFileUtf8(path_.GetText()).find("typed in the recent file"), std::string::npos);
@@ -857,7 +857,7 @@ void CloseAsTheUserDoes()
 TEST_F(ShellTest, RefreshAfterAnotherProgramChangedTheFileLoadsItAndKeepsTheNoteEditedHere)
 {
     OpenExamples();
-    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
     TypeIntoEditor(L"typed here ");
     // Outside: Travel edited, and Recipes edited as well.
     ChangeOutside(path_, L"Pack: passport", L"Pack: tickets, passport");
@@ -893,7 +893,7 @@ TEST_F(ShellTest, RefreshAfterAnotherProgramChangedTheFileLoadsItAndKeepsTheNote
 TEST_F(ShellTest, ClosingAfterAnotherProgramChangedTheFileKeepsBothSides)
 {
     OpenExamples();
-    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), kShowAndRecord), 1);
     TypeIntoEditor(L"written here before closing ");
     ChangeOutside(path_, L"Plant garlic", L"Plant onions");
     CloseAsTheUserDoes();
@@ -909,7 +909,7 @@ TEST_F(ShellTest, ClosingWithoutAnEditWritesNothingAndKeepsTheBackup)
     backup.AppendText(L".bak");
     DeleteFileW(backup.GetText());
     OpenExamples();
-    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), kShowAndRecord), 1);
     std::string before = ReadBytes(path_.GetText());
     WIN32_FILE_ATTRIBUTE_DATA data;
     ASSERT_TRUE(GetFileAttributesExW(path_.GetText(), GetFileExInfoStandard, &data));
@@ -937,7 +937,7 @@ TEST_F(ShellTest, TheFileAndTheNoteShownAreKeptAtOnceForTheNextStart)
     g_app.settings.Store();
 
     OpenExamples();
-    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Travel"), kShowAndRecord), 1);
     // No close: what a crash or a kill would leave is what the next start reads.
     FramePlacementRecord placement;
     ASSERT_EQ(ReadFramePlacement(&placement), 1);
@@ -958,13 +958,13 @@ TEST_F(ShellTest, TheFileAndTheNoteShownAreKeptAtOnceForTheNextStart)
 TEST_F(ShellTest, NoPrinterGivesTheMessageInsteadOfACrash)
 {
     OpenExamples();
-    EXPECT_EQ(PrintNote(0), 0);
+    EXPECT_EQ(PrintNote(kPrintDefaultPage), 0);
     EXPECT_EQ(GetLastShellMessageId(), kMsgPrintFailed);
     EXPECT_NE(Utf8(GetStatusText()).find("No printer is installed"), std::string::npos);
     // Without a note there is nothing to print and nothing to report.
     ClearLastShellMessage();
     g_mainPanel.currentNote = -1;
-    EXPECT_EQ(PrintNote(0), 0);
+    EXPECT_EQ(PrintNote(kPrintDefaultPage), 0);
     EXPECT_EQ(GetLastShellMessageId(), 0);
 }
 
@@ -974,7 +974,7 @@ TEST_F(ShellTest, ShutdownRunsOnceAndStoresEverything)
 {
     OpenExamples();
     int32_t travel = Find(L"Travel");
-    ASSERT_EQ(ReadAndShowNote(travel, 1, 0, 0), 1);
+    ASSERT_EQ(ReadAndShowNote(travel, kShowAndRecord), 1);
     TypeIntoEditor(L"written before closing ");
     SettingsSetDataFilePath(g_app.settings.Record(), L"");
     // WM_CLOSE and the end of the session both ask; only the first runs.
@@ -1059,7 +1059,7 @@ TEST_F(ShellTest, ANoteThatCannotBeStoredAsksOnceAndStaysInTheEditor)
     int reports = GetErrorReportCount();
     SetErrorAutoAnswer(0);
     UINT_PTR driver = SetTimer(nullptr, 0, 30, NotStoredBoxes::Tick);
-    EXPECT_EQ(SaveCurrentNote(kSaveAskOnFailure, 0, 0, 0), 0);
+    EXPECT_EQ(SaveCurrentNote(kSaveAskOnFailure), 0);
     EXPECT_EQ(NotStoredBoxes::mostShown, 1) << "one question at a time";
     EXPECT_EQ(NotStoredBoxes::frameTold, 1);
     EXPECT_LE(NotStoredBoxes::answered, 1) << "the question came back after No";
@@ -1301,14 +1301,14 @@ TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
     EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoChanges);
     EXPECT_EQ(Utf8(GetStatusText()).find("Note saved"), std::string::npos);
     ClearLastShellMessage();
-    EXPECT_EQ(CreateNewNote(0), 0);
+    EXPECT_EQ(CreateNewNote(kNewNoteEmpty), 0);
     EXPECT_EQ(GetLastShellMessageId(), kMsgReadOnlyNoNewNotes);
     EXPECT_EQ(Utf8(GetStatusText()).find("Not a usable title"), std::string::npos);
     EXPECT_EQ(RefreshNotes(), 1);
     EXPECT_EQ(Utf8(GetStatusText()).find("Save completed"), std::string::npos);
     // Nothing holds the user on the note: every other note can be shown.
     int32_t other = g_mainPanel.currentNote == 0 ? 1 : 0;
-    EXPECT_EQ(ReadAndShowNote(other, 1, 0, 0), 1);
+    EXPECT_EQ(ReadAndShowNote(other, kShowAndRecord), 1);
     EXPECT_EQ(g_mainPanel.currentNote, other);
 
     SetFileAttributesW(path_.GetText(), FILE_ATTRIBUTE_NORMAL);
