@@ -5,6 +5,7 @@
 #include "shell/frame_window.h"
 #include "shell/shell_ids.h"
 #include "shell/read_only_notice.h"
+#include "shell/status_texts.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/ai_file.h"
@@ -68,8 +69,7 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
     }
     if (!LoadDatafile(path)) {
         AIString status;
-        status.AssignText(L"<lred>Could not open</lred> ");
-        status.AppendText(path);
+        ComposeOpenFailedStatus(path, status);
         SetStatusText(status.GetText(), kStatusError);
         return 0;
     }

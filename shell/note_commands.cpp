@@ -11,6 +11,7 @@
 #include "shell/link_helpers.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_settings.h"
+#include "shell/status_texts.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "foundation/ai_string_table.h"
@@ -174,12 +175,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     if (history == kShowAndRecord) g_noteHistory.Record(title.GetText());
     ShowTitleInFrame(title);
     AIString status;
-    status.AssignText(L"<b>");
-    status.AppendString(title);
-    status.AppendText(L"</b> - ");
-    status.AppendInt(GetNoteCount());
-    status.AppendText(L" notes");
-    status.ReplaceAll(L"_", L" ");
+    ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
     SetStatusText(status.GetText(), kStatusDone);
     UpdateEditorStatus(0);
     return 1;
@@ -195,7 +191,7 @@ static void QuickSearchTitle(AIString& out)
 }
 
 static const WCHAR kTitleRules[] =
-    L"<lred>Not a usable title</lred>: 1 to 30 characters, no \\ / : * ? \" < > | . and no title used already";
+    L"<lred>Not a usable title</lred>: 1 to 30 characters, no \\ / : * ? \" &lt; &gt; | . and no title used already";
 
 int CreateNewNote(NewNoteContent content)
 {

@@ -24,6 +24,7 @@
 #include "shell/shell_settings.h"
 #include "shell/shell_ids.h"
 #include "shell/shutdown.h"
+#include "shell/status_texts.h"
 #include "shell/second_instance.h"
 #include "shell/typing_store.h"
 #include "notestore/note_store.h"
@@ -38,6 +39,7 @@
 #include "foundation/ai_string_list.h"
 #include "foundation/hash_name.h"
 #include "foundation/registry_key.h"
+#include "foundation/text_markup.h"
 #include "foundation/trace.h"
 #include <ole2.h>
 #include <commctrl.h>
@@ -646,6 +648,51 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     EXPECT_GE(Find(L"New_note_1"), 0);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk"));
+}
+
+// What the status line shows of a mark-up text.
+std::string Shown(const WCHAR* markup)
+{
+    AIString plain;
+    TextMarkup::StripTags(markup, plain);
+    return Utf8(plain);
+}
+
+TEST(StatusTexts, OutsideTextsShowAsWrittenAndOneNoteIsSingular)
+{
+    AIString out;
+    ComposeShownNoteStatus(L"R&D_<draft>", 1, out);
+    EXPECT_EQ("R&D <draft> - 1 note", Shown(out.GetText()));
+    ComposeShownNoteStatus(L"&lt;b&gt;", 10000, out);
+    EXPECT_EQ("&lt;b&gt; - 10000 notes", Shown(out.GetText()));
+    ComposeShownNoteStatus(L"Plain", 0, out);
+    EXPECT_EQ("Plain - 0 notes", Shown(out.GetText()));
+    ComposeOpenFailedStatus(L"C:\\R&D\\<old>.tavik", out);
+    EXPECT_EQ("Could not open C:\\R&D\\<old>.tavik", Shown(out.GetText()));
+}
+
+TEST_F(ShellTest, StatusLineSaysWhichCharactersATitleMayNotHoldAndCountsOneNote)
+{
+    OpenExamples();
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"a<b");
+    EXPECT_EQ(RenameCurrentNote(), 0);
+    EXPECT_NE(Shown(GetStatusText()).find("no \\ / : * ? \" < > | . and"), std::string::npos)
+        << Shown(GetStatusText());
+    // A data file of one note.
+    std::string one = "\xFF\xFE";
+    for (const char* c = "Tavik 10\r\n\xA4Only\r\ntext\r\n{{\r\n}}\r\n"; *c; c++) {
+        one += *c;
+        one += '\0';
+    }
+    AIString onePath(folder_);
+    onePath.AppendText(L"\\one_note.tavik");
+    HANDLE file = CreateFileW(onePath.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, one.data(), (DWORD)one.size(), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(OpenDatafile(onePath.GetText()), 1);
+    EXPECT_EQ("Only - 1 note", Shown(GetStatusText()));
 }
 
 TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)
