@@ -107,6 +107,8 @@ public:
     int DrawOffscreen(HDC dc, int x, int y, UINT flags);
     int DrawStyled(HDC dc, const RECT& rect, UINT flags);
     int DrawMarkupText(HDC dc, const RECT& rect);  // the text as TextMarkup; returns the height used
+    // The size DrawMarkupText would use in rect: the widest line and the height.
+    SIZE MeasureMarkupText(HDC dc, const RECT& rect);
 
     const AIStringDrawState* DrawState() const { return draw_; }
 

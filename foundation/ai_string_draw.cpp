@@ -254,6 +254,8 @@ struct MarkupLayout {
     MarkupFragment line[256];
     int lineCount;
     int x, top;
+    int draw;     // 0: measure only
+    int widest;   // the widest line so far, in pixels
 };
 
 int FontFor(MarkupLayout& layout, const TextStyle& style)
@@ -305,7 +307,9 @@ void FinishLine(MarkupLayout& layout, int emptyHeight)
         if (f.ascent > ascent) ascent = f.ascent;
         if (f.lineHeight - f.ascent > descent) descent = f.lineHeight - f.ascent;
     }
-    if (layout.top < layout.rect.bottom) {
+    int width = layout.x - layout.rect.left;
+    if (width > layout.widest) layout.widest = width;
+    if (layout.draw && layout.top < layout.rect.bottom) {
         for (int i = 0; i < layout.lineCount; i++) {
             const MarkupFragment& piece = layout.line[i];
             const MarkupFont& f = layout.fonts[piece.font];
@@ -372,17 +376,16 @@ void LayOutText(MarkupLayout& layout, const WCHAR* text, int length, int font, C
     }
 }
 
-}  // namespace
-
-int AIString::DrawMarkupText(HDC dc, const RECT& rect)
+// Lays the mark-up out in rect, drawing it when `draw` is set; the size used
+// (widest line, height) goes to *size.
+void LayOutMarkup(HDC dc, const RECT& rect, const WCHAR* source, AIStringDrawState* s, int draw, SIZE* size)
 {
-    TRACE_SCOPE(kTraceStrings, 91);
-    AIStringDrawState* s = EnsureDrawState();
-    if (!s || !dc) return 0;
+    size->cx = size->cy = 0;
     TextMarkup markup;
-    if (markup.Parse(text_) < 0) return 0;
+    if (markup.Parse(source) < 0) return;
     MarkupLayout* layout = (MarkupLayout*)LocalAlloc(LPTR, sizeof(MarkupLayout));
-    if (!layout) return 0;
+    if (!layout) return;
+    layout->draw = draw;
     layout->dc = dc;
     layout->rect = rect;
     layout->base = &s->font;
@@ -415,11 +418,31 @@ int AIString::DrawMarkupText(HDC dc, const RECT& rect)
         }
         FinishLine(*layout, 0);
     }
-    int height = layout->top - rect.top;
+    size->cx = layout->widest;
+    size->cy = layout->top - rect.top;
     SelectObject(dc, oldFont);
     ::SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     for (int i = 0; i < layout->fontCount; i++) DeleteObject(layout->fonts[i].font);
     LocalFree(layout);
-    return height;
+}
+
+}  // namespace
+
+int AIString::DrawMarkupText(HDC dc, const RECT& rect)
+{
+    TRACE_SCOPE(kTraceStrings, 91);
+    AIStringDrawState* s = EnsureDrawState();
+    if (!s || !dc) return 0;
+    SIZE used;
+    LayOutMarkup(dc, rect, text_, s, 1, &used);
+    return used.cy;
+}
+
+SIZE AIString::MeasureMarkupText(HDC dc, const RECT& rect)
+{
+    SIZE used = {0, 0};
+    AIStringDrawState* s = EnsureDrawState();
+    if (s && dc) LayOutMarkup(dc, rect, text_, s, 0, &used);
+    return used;
 }

@@ -109,12 +109,14 @@ void AIStatusLine::Paint(HDC dc)
     for (int i = 0; i < kSlots && area.left < area.right; i++) {
         if (!text_[i][0]) continue;
         AIString text(text_[i]);
-        text.SetTextColor(levelColours[level_[i]]);
-        SIZE size = text.Measure(dc);
+        text.SetTextColor(levelColours[level_[i]]).SetFontSize(kFontPoints);
+        // The slot is as wide as its text shows (tags take no room), on one line.
+        RECT oneLine = {area.left, area.top, area.left + kUnboundedWidth, area.bottom};
+        SIZE size = text.MeasureMarkupText(dc, oneLine);
         RECT slot = area;
         slot.top += ((area.bottom - area.top) - size.cy) / 2;
         text.DrawMarkupText(dc, slot);
-        area.left += size.cx + 16;
+        area.left += size.cx + kSlotGap;
     }
     SetBkMode(dc, oldMode);
 }

@@ -9,7 +9,15 @@ enum StatusLevel { kStatusDone = 0, kStatusInfo = 1, kStatusWarning = 2, kStatus
 
 class AIStatusLine {
 public:
-    enum { kSlots = 10, kSlotChars = 500 };
+    enum {
+        kSlots = 10,
+        kSlotChars = 500,
+        // Arial at 11 points: at 10 (13 pixels) Wine draws the digits of its
+        // Liberation Sans one pixel wider than their advance, and "10000" runs together.
+        kFontPoints = 11,
+        kSlotGap = 16,
+        kUnboundedWidth = 100000,
+    };
 
     AIStatusLine();
 
