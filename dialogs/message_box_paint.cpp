@@ -21,6 +21,8 @@ const COLORREF kKey = RGB(255, 0, 255);
 const COLORREF kHalo = RGB(60, 60, 60);
 const COLORREF kShade = RGB(20, 20, 24);
 const COLORREF kSilhouette = RGB(45, 45, 50);
+const int kKindPictureLeft = 15;
+const int kKindPictureTop = 30;
 
 AIDib g_background;  // the frame under the box, as captured
 AIDib g_darkened;    // the background after darkening
@@ -176,8 +178,8 @@ void DrawKindPicture(HDC dc, int offset)
     }
     HBITMAP picture = g_kindPicture.GetHBitmap();
     if (!picture) return;
-    AIEffectContext::DrawBitmapBlendB(dc, picture, 15, 60 - offset, kKey, 130, 10);
-    AIEffectContext::DrawBitmapKeyed(dc, picture, 15, 30 - offset, kKey, 130, 50);
+    // Once: a mirrored copy under it reads as a second picture (the kinds' signs are symmetric).
+    AIEffectContext::DrawBitmapKeyed(dc, picture, kKindPictureLeft, kKindPictureTop - offset, kKey, 130, 50);
 }
 
 }  // namespace
