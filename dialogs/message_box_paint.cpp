@@ -4,6 +4,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
+#include "dialogs/path_shortening.h"
 #include "drawing/ai_dib.h"
 #include "drawing/ai_effects.h"
 #include "foundation/app.h"
@@ -105,6 +106,62 @@ void DrawOptions(HDC dc, int width, COLORREF colour, int halo, HFONT fontSmall, 
               colour, halo);
 }
 
+int MeasureWithDc(const WCHAR* text, int length, void* context)
+{
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W((HDC)context, text, length, &size);
+    return size.cx;
+}
+
+// The start of paragraph `index` of text (paragraphs end at CR LF); -1 when it has none.
+int ParagraphStart(const AIString& text, int index)
+{
+    int at = 0;
+    for (int i = 0; i < index; i++) {
+        int end = text.FindTextCase(L"\r\n", at);
+        if (end < 0) return -1;
+        at = end + 2;
+    }
+    return at;
+}
+
+// The message text, words wrapped, in rect. A path paragraph stays on one
+// line, shortened in the middle, so that its end (the file name) shows.
+void DrawMessageText(HDC dc, HFONT font, const AIString& text, int pathParagraph, RECT rect, COLORREF colour,
+                     int halo)
+{
+    const UINT flags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS;
+    int start = pathParagraph >= 0 ? ParagraphStart(text, pathParagraph) : -1;
+    if (start < 0) {
+        DrawLabel(dc, font, text.GetText(), rect.left, rect.top, rect.right, rect.bottom, flags, colour, halo);
+        return;
+    }
+    int end = text.FindTextCase(L"\r\n", start);
+    if (end < 0) end = text.GetLength();
+    HGDIOBJ old = SelectObject(dc, font);
+    int top = rect.top;
+    if (start > 0) {
+        AIString before;
+        before.AssignTextN(text.GetText(), start - 2);  // without its last CR LF
+        RECT measured = {rect.left, rect.top, rect.right, rect.top};
+        DrawTextW(dc, before.GetText(), before.GetLength(), &measured, flags | DT_NOPREFIX | DT_CALCRECT);
+        DrawLabel(dc, font, before.GetText(), rect.left, top, rect.right, rect.bottom, flags, colour, halo);
+        top = measured.bottom;
+    }
+    AIString path, shown;
+    path.AssignTextN(text.GetText() + start, end - start);
+    TextWidthMeasure measure = {MeasureWithDc, dc};
+    ShortenPathInMiddle(path.GetText(), rect.right - rect.left, measure, shown);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    DrawLabel(dc, font, shown.GetText(), rect.left, top, rect.right, rect.bottom, DT_LEFT | DT_SINGLELINE, colour,
+              halo);
+    if (end + 2 <= text.GetLength())
+        DrawLabel(dc, font, text.GetText() + end + 2, rect.left, top + metrics.tmHeight, rect.right, rect.bottom, flags,
+                  colour, halo);
+}
+
 void DrawContent(HDC dc, int width, int height)
 {
     MessageBoxState& m = g_messageBox;
@@ -125,8 +182,8 @@ void DrawContent(HDC dc, int width, int height)
     // The text is mark-up (inserts arrive escaped): shown as its plain text.
     AIString plain;
     TextMarkup::StripTags(m.texts.text.GetText(), plain);
-    DrawLabel(dc, fontSmall, plain.GetText(), 70, 28, right, height - 4, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS, colour,
-              halo);
+    RECT textRect = {70, 28, right, height - 4};
+    DrawMessageText(dc, fontSmall, plain, m.texts.pathParagraph, textRect, colour, halo);
     DrawLabel(dc, smallBold, m.texts.number.GetText(), 10, height - 20, 70, height, DT_LEFT | DT_SINGLELINE, colour,
               halo);
     if (options) DrawOptions(dc, width, colour, halo, fontSmall, fontLarge);

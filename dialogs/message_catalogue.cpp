@@ -16,6 +16,9 @@
 
 namespace {
 
+// A path insert goes in whole up to this length; the box shortens it where it is drawn.
+const int kMaxPathChars = 1000;
+
 struct CatalogueEntry {
     int32_t id;
     const WCHAR* number;
@@ -241,9 +244,22 @@ void AppendInsertTwoLines(AIString* out, const AIString* insert)
     }
 }
 
-void ComposeText(const WCHAR* pattern, const MessageCatalogueInput& input, AIString* out)
+// Paragraphs before the end of text: one per CR LF.
+int32_t ParagraphsBefore(const AIString& text)
+{
+    int32_t count = 0;
+    const WCHAR* t = text.GetText();
+    for (int i = 0; i + 1 < text.GetLength(); i++)
+        if (t[i] == L'\r' && t[i + 1] == L'\n') count++;
+    return count;
+}
+
+// Composes the text of a pattern; *pathParagraph is the paragraph of the
+// whole path of a kept copy, -1 when there is none.
+void ComposeText(const WCHAR* pattern, const MessageCatalogueInput& input, AIString* out, int32_t* pathParagraph)
 {
     out->Clear();
+    *pathParagraph = -1;
     for (const WCHAR* p = pattern; *p; p++) {
         switch (*p) {
         case 1: AppendInsertCut(out, input.inserts[0], 25); break;
@@ -253,7 +269,8 @@ void ComposeText(const WCHAR* pattern, const MessageCatalogueInput& input, AIStr
         case 5:
             if (input.inserts[1] && !input.inserts[1]->IsEmpty()) {
                 out->AppendText(L"\r\nThe whole note was kept in:\r\n");
-                AppendEscaped(out, input.inserts[1]->GetText(), 200);
+                *pathParagraph = ParagraphsBefore(*out);
+                AppendEscaped(out, input.inserts[1]->GetText(), kMaxPathChars);
             }
             break;
         default: out->AppendChar(*p); break;
@@ -297,6 +314,7 @@ void Compose(const MessageCatalogueInput& input, MessageCatalogueState* state, M
     out->caption.AssignText(L"Ready");
     out->text.AssignText(L"No message");
     out->routedToStatus = 0;
+    out->pathParagraph = -1;
     int32_t id = input.id;
 
     if (const CatalogueEntry* e = FindEntry(id)) {
@@ -313,7 +331,7 @@ void Compose(const MessageCatalogueInput& input, MessageCatalogueState* state, M
             out->showFlag = 0;
             out->routedToStatus = 1;
         }
-        ComposeText(e->text, input, &out->text);
+        ComposeText(e->text, input, &out->text, &out->pathParagraph);
         out->number.AssignText(e->number);
     }
 
@@ -336,6 +354,7 @@ void Compose(const MessageCatalogueInput& input, MessageCatalogueState* state, M
         out->kindCode = kKindHelp;
         out->caption.AssignText(h->caption);
         out->text.AssignText(h->text);
+        out->pathParagraph = -1;
         out->number.AssignText(h->number);
         out->displayTime = kHelpDisplayTicks;
         out->helpFlag = 1;

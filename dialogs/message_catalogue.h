@@ -34,6 +34,9 @@ struct MessageBoxTexts {
     int32_t displayTime;
     int32_t helpFlag;
     int32_t showFlag;
+    // The paragraph of `text` (counted from 0 at its CR LFs) that is a path,
+    // shown on one line and shortened in the middle; -1 none.
+    int32_t pathParagraph;
     // Set when the message went to the status line instead of the box.
     int32_t routedToStatus;
     AIString statusLine;

@@ -7,6 +7,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/message_catalogue.h"
 #include "drawing/ai_dib.h"
+#include "notestore/note_store.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -117,4 +118,48 @@ TEST_F(MessageBoxPicturesTest, ATickedCheckBoxShowsTheTick)
     EXPECT_LT(changed, 16 * 16 / 2);
     RECT outside = {0, 0, kWidth - 190, kMessageBoxHeight};
     EXPECT_EQ(0, DifferingPixels(unticked, ticked, outside));
+}
+
+namespace {
+
+// Message 39 (a note cut at the store) painted at rest, its whole text kept at `path`.
+void PaintCutNoteMessage(AIDib& out, const WCHAR* path, int activeMode)
+{
+    AIString cut(L"10010"), kept(path), none;
+    MessageCatalogueInput input = {kMsgNoteTooLarge, {&cut, &kept, &none}, activeMode ? 0 : 1, nullptr};
+    MessageCatalogueState state = {};
+    g_messageBox.texts.showFlag = 1;
+    MessageCatalogue::Compose(input, &state, &g_messageBox.texts);
+    PaintRestingBox(out, g_messageBox.texts.kindCode, activeMode, 0);
+}
+
+}  // namespace
+
+TEST_F(MessageBoxPicturesTest, ALongPathOfAKeptNoteShowsItsFileName)
+{
+    // 150 characters: wrapped, it would run past the bottom of the box.
+    AIString folder(L"C:\\users\\someone\\Documents\\");
+    while (folder.GetLength() < 120) folder.AppendText(L"Nested_folder_of_notes\\");
+    AIString alpha(folder), omega(folder);
+    alpha.AppendText(L"long\\Alpha_title_20261207.txt");
+    omega.AppendText(L"long\\Omega_title_20261207.txt");
+    ASSERT_GE(alpha.GetLength(), 150);
+    for (int active = 0; active <= 1; active++) {
+        SCOPED_TRACE(active);
+        AIDib a, b;
+        PaintCutNoteMessage(a, alpha.GetText(), active);
+        PaintCutNoteMessage(b, omega.GetText(), active);
+        // The file names differ, and the difference shows inside the box, on one line of text.
+        RECT textArea = {70, 28, kWidth, kMessageBoxHeight - 4};
+        int differing = DifferingPixels(a, b, textArea);
+        EXPECT_GT(differing, 20);
+        int top = kMessageBoxHeight, bottom = 0;
+        for (int y = textArea.top; y < textArea.bottom; y++)
+            for (int x = textArea.left; x < textArea.right; x++)
+                if (PixelAt(a, x, y) != PixelAt(b, x, y)) {
+                    if (y < top) top = y;
+                    if (y > bottom) bottom = y;
+                }
+        EXPECT_LT(bottom - top, 20) << top << ".." << bottom;
+    }
 }

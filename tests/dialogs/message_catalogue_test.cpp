@@ -167,4 +167,18 @@ TEST(MessageCatalogue, CutNoteMessageSaysWhereTheWholeTextWasKept)
     AIString& text = c.Compose(46).text;
     EXPECT_TRUE(text.EndsWithNoCase(L"\r\nThe whole note was kept in:\r\nC:\\notes\\Data_notes\\long\\Big&lt;note&gt;_20261207.txt"))
         << Utf8(text);
+    // The path is its own paragraph (the sixth), whole even when long, for
+    // the box to show on one line.
+    EXPECT_EQ(5, c.out.pathParagraph);
+    AIString deep(L"C:\\");
+    for (int i = 0; i < 40; i++) deep.AppendText(L"folder\\");
+    deep.AppendText(L"Big_20261207.txt");
+    c.inserts[1].Copy(deep);
+    EXPECT_TRUE(c.Compose(46).text.EndsWithNoCase(deep.GetText()));
+    // Without a copy there is no path, and other messages have none.
+    c.inserts[1].Clear();
+    EXPECT_EQ(-1, c.Compose(46).pathParagraph);
+    c.inserts[1].AssignText(L"C:\\x");
+    EXPECT_EQ(-1, c.Compose(31).pathParagraph);
+    EXPECT_EQ(-1, c.Compose(56).pathParagraph);
 }
