@@ -45,6 +45,52 @@ void SaveEditorScroll()
     g_mainPanel.previousView[3] = selection.cpMax;
 }
 
+// Puts a note's body into the editor with its marks: headings, links and
+// tags. The text is laid out once, after it is set and marked.
+static void PutBodyIntoEditor(HWND editor, const AIString& body)
+{
+    WrapPause oneLayout(editor);
+    SetWindowTextW(editor, L"");
+    SetNoteBodyFormat(editor);
+    SetWindowTextW(editor, body.GetText());
+    SplitLongParagraphs(editor);
+    FormatNoteHeadings(editor);
+    ShowNoteHyperlinks();
+    ApplyLineTagsInEditor(0);
+}
+
+// The current note's stored body, as the editor shows it (no link block).
+static void StoredBody(AIString& out)
+{
+    const AIString& text = g_noteStore.currentText;
+    out.AssignTextN(text.GetText(), FindLinkBlock(text.GetText(), text.GetLength()));
+}
+
+// The store may keep a text other than the one given (a note cut to the
+// length limit, characters the data file cannot hold replaced): the editor
+// then shows what was stored, its scroll position and selection kept as far
+// as the text reaches.
+static void ShowStoredBodyIfChanged(HWND editor, const AIString& given)
+{
+    AIString stored;
+    StoredBody(stored);
+    if (stored.EqualsString(given)) return;
+    POINT scroll = {0, 0};
+    CHARRANGE selection = {0, 0};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&scroll);
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&selection);
+    LRESULT events = SendMessageW(editor, EM_GETEVENTMASK, 0, 0);
+    SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
+    PutBodyIntoEditor(editor, stored);
+    SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selection);  // held within the text by the control
+    SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&scroll);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, events);
+    SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(editor, nullptr, TRUE);
+}
+
 static int s_storeRunning = 0;   // a store, with the question of its failure, is under way
 static int s_noteNotStored = 0;  // the last store failed and the user was told
 
@@ -73,6 +119,7 @@ int SaveCurrentNote(SaveFailureAnswer how)
     }
     if (s_noteNotStored) SetStatusText(L"Note stored", kStatusDone);
     s_noteNotStored = 0;
+    ShowStoredBodyIfChanged(editor, body);
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
     return 1;
 }
@@ -120,24 +167,12 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
         KeepListOnShownNote();
         return 0;
     }
-    const AIString& text = g_noteStore.currentText;
-    int bodyChars = FindLinkBlock(text.GetText(), text.GetLength());
     AIString body;
-    body.AssignTextN(text.GetText(), bodyChars);
+    StoredBody(body);
 
     SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
     SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
-    {
-        // The text is laid out once, after it is set and marked.
-        WrapPause oneLayout(editor);
-        SetWindowTextW(editor, L"");
-        SetNoteBodyFormat(editor);
-        SetWindowTextW(editor, body.GetText());
-        SplitLongParagraphs(editor);
-        FormatNoteHeadings(editor);
-        ShowNoteHyperlinks();
-        ApplyLineTagsInEditor(0);
-    }
+    PutBodyIntoEditor(editor, body);
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
     SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);

@@ -338,6 +338,43 @@ TEST_F(ShellTest, SaveCommandThroughTheFrameStoresTheEditedNote)
     EXPECT_NE(ReadFileUtf8(path_.GetText()).find("Typed through the ribbon path"), std::string::npos);
 }
 
+TEST_F(ShellTest, ANoteCutAtTheStoreShowsWhatWasStoredAndSaysWhereTheWholeTextIs)
+{
+    OpenExamples();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    // 60,000 characters in lines of 100: over the limit by some 10,000.
+    AIString line, typed;
+    for (int i = 0; i < 99; i++) line.AppendChar((WCHAR)(L'a' + i % 26));
+    line.AppendChar(L'\r');
+    for (int i = 0; i < 600; i++) typed.AppendString(line);
+    SetWindowTextW(editor, L"");
+    TypeIntoEditor(typed.GetText());
+    CHARRANGE at = {1000, 1005};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&at);
+    g_noteStore.lastMessageId = 0;
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    if (g_messageBox.box) CloseMessageBox(0);
+
+    EXPECT_EQ(kMsgNoteTooLarge, g_noteStore.lastMessageId);
+    AIString shown;
+    EditorText(shown);
+    EXPECT_LT(shown.GetLength(), 50000);
+    EXPECT_TRUE(shown.EqualsString(g_noteStore.currentText)) << shown.GetLength() << " shown, "
+                                                             << g_noteStore.currentText.GetLength() << " stored";
+    EXPECT_EQ(SendMessageW(editor, EM_GETMODIFY, 0, 0), 0);
+    CHARRANGE kept;
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&kept);
+    EXPECT_EQ(kept.cpMin, 1000);
+    EXPECT_EQ(kept.cpMax, 1005);
+    // The whole text is where the message says.
+    std::string copy = ReadFileUtf8(g_noteStore.lastMessageInserts[1].GetText());
+    EXPECT_GE(copy.size(), 60000u);
+    // A store that keeps the text as given leaves the editor alone: its undo stays.
+    TypeIntoEditor(L"more");
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    EXPECT_NE(SendMessageW(editor, EM_CANUNDO, 0, 0), 0);
+}
+
 // ---- Timers ----
 
 TEST_F(ShellTest, TimersDispatchById)
