@@ -142,10 +142,14 @@ static LRESULT FrameOnEndSession(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
-static LRESULT FrameOnSetFocus(HWND, UINT, WPARAM, LPARAM)
+// The frame passes the focus on to the pane that had it last (QuickSearch,
+// the editor, a search box), else to the editor: coming back to the program
+// never moves the user's typing into another pane.
+static LRESULT FrameOnSetFocus(HWND frame, UINT, WPARAM, LPARAM)
 {
-    HWND editor = g_mainPanel.editor.GetHwnd();
-    if (editor && IsWindowVisible(editor)) SetFocus(editor);
+    HWND pane = g_mainPanel.focusPane;
+    if (!pane || !IsWindow(pane) || !IsWindowVisible(pane) || !IsChild(frame, pane)) pane = g_mainPanel.editor.GetHwnd();
+    if (pane && IsWindowVisible(pane)) SetFocus(pane);
     return 0;
 }
 

@@ -234,6 +234,11 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
 {
     HWND control = (HWND)lParam;
     WORD code = HIWORD(wParam);
+    if (control && code == EN_SETFOCUS) {
+        // The pane the user works in gets the focus back when the frame does.
+        g_mainPanel.focusPane = control;
+        return 0;
+    }
     if (control && control == g_mainPanel.noteList.GetHwnd() && code == LBN_SELCHANGE) {
         int index = (int)SendMessageW(control, LB_GETCURSEL, 0, 0);
         if (index >= 0 && index != g_mainPanel.currentNote) ReadAndShowNote(index, kShowAndRecord);

@@ -40,7 +40,7 @@ public:
     HWND focusedSearchBox = nullptr;
     int32_t previewHeld = 0;
     int32_t previewShown = 0;
-    HWND focusPane = nullptr;
+    HWND focusPane = nullptr;        // the text pane that had the focus last
     int32_t windowState = 1;         // 0 while a screen shows, 1 after a dialog
     int32_t highlightAnimation = 0;  // -1 after a dialog
     int32_t ctrlHintState = 0;       // -1 after exit; >0 while the held-Ctrl hint runs

@@ -52,6 +52,23 @@ has_ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() { poll 150 has_ended "$1"; }
 # The class of the focused control of the window titled $1... is $2.
 focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
+# The text of the focused control of the window titled $1... is $2.
+focus_text_is() { [ "$($wine "$probe" "$1" text 2>/dev/null | tr -d '\r')" = "$2" ]; }
+focused_holds() { focus_is "$1" "$2" && focus_text_is "$1" "$3"; }
+# Types $3 into the control of class $2 that has the focus in the window
+# titled $1..., until that control holds exactly the text: a key that reaches
+# Wine before it has the display's focus is lost, and the check reads the
+# control that had the focus when the keys arrived.
+type_until() {
+  for _ in 1 2 3; do
+    if focus_is "$1" "$2"; then
+      xdotool key ctrl+a
+      xdotool type --delay 5 "$3"
+    fi
+    poll 30 focused_holds "$1" "$2" "$3" && return 0
+  done
+  return 1
+}
 x_focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # Presses a key that may be pressed again without harm until the check holds:
 # a key that reaches Wine before it has taken the display's focus is lost.
@@ -110,7 +127,7 @@ wait_window '^Tavik - Books to read$' >/dev/null || fail "the data file did not 
 # 3. Pick a note with QuickSearch; the second Enter moves to the editor.
 xdotool windowfocus --sync "$frame"
 press_until ctrl+q focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-xdotool type --delay 5 "Garden"
+type_until "Tavik - " Edit "Garden" || fail "QuickSearch did not take the typed title"
 xdotool key Return
 wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
 xdotool key Return

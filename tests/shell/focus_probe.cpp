@@ -2,10 +2,11 @@
 // has the keyboard focus, a state the display does not show (child windows
 // have no window of their own there).
 //
-// Usage: focus_probe <title prefix>
+// Usage: focus_probe <title prefix> [text]
 // Prints the window class of the focused control of the thread that owns
 // the first visible top-level window whose title begins with the prefix
-// ("none" when that thread has no focus); exits 1 when no such window exists.
+// ("none" when that thread has no focus), or with "text" the control's text;
+// exits 1 when no such window exists.
 #include "foundation/win.h"
 #include <shellapi.h>
 #include <stdio.h>
@@ -37,11 +38,19 @@ int main()
     if (!search.found) return 1;
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    WCHAR className[128] = L"none";
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info) && info.hwndFocus)
-        GetClassNameW(info.hwndFocus, className, 128);
-    char narrow[256];
-    WideCharToMultiByte(CP_UTF8, 0, className, -1, narrow, sizeof narrow, nullptr, nullptr);
+    WCHAR answer[512] = L"none";
+    int wantText = argc > 2 && lstrcmpW(argv[2], L"text") == 0;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info) && info.hwndFocus) {
+        if (wantText) {
+            DWORD_PTR copied = 0;
+            answer[0] = 0;
+            SendMessageTimeoutW(info.hwndFocus, WM_GETTEXT, 512, (LPARAM)answer, SMTO_ABORTIFHUNG, 2000, &copied);
+        } else {
+            GetClassNameW(info.hwndFocus, answer, 128);
+        }
+    }
+    char narrow[1600];
+    WideCharToMultiByte(CP_UTF8, 0, answer, -1, narrow, sizeof narrow, nullptr, nullptr);
     printf("%s\n", narrow);
     return 0;
 }

@@ -1434,3 +1434,23 @@ TEST_F(ShellTest, AStartAgainRestoresTheFrameAndOpensTheHandedOverFileOnceNoDial
     EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(other.GetText()));
     EXPECT_GE(Find(L"Welcome"), 0);
 }
+
+TEST_F(ShellTest, TheFrameGivesTheFocusBackToThePaneThatHadItLast)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    ShowQuickSearch(kFocusQuickSearch);
+    ASSERT_EQ(GetFocus(), g_mainPanel.quickSearch.GetHwnd());
+    SetFocus(frame);
+    EXPECT_EQ(GetFocus(), g_mainPanel.quickSearch.GetHwnd()) << "typing must stay in QuickSearch";
+    ShowQuickSearch(kFocusEditor);
+    ASSERT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+    SetFocus(frame);
+    EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+    // A pane that has gone hidden is not given the focus.
+    ShowQuickSearch(kFocusQuickSearch);
+    ShowWindow(g_mainPanel.quickSearch.GetHwnd(), SW_HIDE);
+    SetFocus(frame);
+    EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+    ShowWindow(g_mainPanel.quickSearch.GetHwnd(), SW_SHOW);
+}
