@@ -165,7 +165,7 @@ void PdfFontMapApplyDifferences(PdfFontMap* map, const uint8_t* p, const uint8_t
         double v;
         const uint8_t* next;
         if (ParsePdfNumber(p, end, &v, &next)) {
-            code = int(v);
+            code = v >= 0 && v < 256 ? int(v) : -1;
             p = next;
             continue;
         }
