@@ -33,6 +33,9 @@ struct Scanner {
     bool moved;                 // a positioning operator ran since the last show
     bool shownAny;
     double lastY;
+    uint32_t accent;            // the last character written when it is a spacing accent
+    size_t accentAt;            // where that accent starts in the output
+    size_t accentEnd;           //   and ends (nothing came between it and the letter)
     Operand operands[kMaxOperands];
     int count;
 };
@@ -83,9 +86,18 @@ bool PutCode(Scanner& s, uint32_t code)
         if (ch < 32 || ch == 0xFFFE || ch == 0xFFFF) continue;
         if (ch == ' ') {
             if (!PutBlank(s)) return false;
-        } else if (!TextOutputPutChar(s.out, ch)) {
-            return false;
+            s.accent = 0;
+            continue;
         }
+        uint32_t composed = s.accent && s.out->size == s.accentEnd ? ComposeAccent(s.accent, ch) : 0;
+        if (composed) {
+            s.out->size = s.accentAt;  // the accent drawn before its letter becomes one character
+            ch = composed;
+        }
+        s.accent = ComposeAccent(ch, 'a') || ComposeAccent(ch, 'c') ? ch : 0;
+        s.accentAt = s.out->size;
+        if (!TextOutputPutChar(s.out, ch)) return false;
+        s.accentEnd = s.out->size;
     }
     return true;
 }

@@ -142,6 +142,34 @@ uint32_t GlyphNameChar(const uint8_t* name, size_t length)
     return 0;
 }
 
+uint32_t ComposeAccent(uint32_t accent, uint32_t base)
+{
+    struct AccentRow {
+        uint32_t accent;
+        const char* bases;
+        const char16_t* composed;
+    };
+    static const AccentRow kRows[] = {
+        {0x00B4, "aeiouyAEIOUY", u"áéíóúýÁÉÍÓÚÝ"},
+        {0x0060, "aeiouAEIOU", u"àèìòùÀÈÌÒÙ"},
+        {0x02C6, "aeiouAEIOU", u"âêîôûÂÊÎÔÛ"},
+        {0x005E, "aeiouAEIOU", u"âêîôûÂÊÎÔÛ"},
+        {0x00A8, "aeiouyAEIOU", u"äëïöüÿÄËÏÖÜ"},
+        {0x02DC, "anoANO", u"ãñõÃÑÕ"},
+        {0x007E, "anoANO", u"ãñõÃÑÕ"},
+        {0x00B8, "cC", u"çÇ"},
+        {0x02DA, "aA", u"åÅ"},
+    };
+    if (base == 0x131) base = 'i';
+    if (base > 127) return 0;
+    for (const AccentRow& row : kRows) {
+        if (row.accent != accent) continue;
+        const char* at = strchr(row.bases, int(base));
+        return at && base ? row.composed[at - row.bases] : 0;
+    }
+    return 0;
+}
+
 void PdfFontMapInitSimple(PdfFontMap* map)
 {
     map->codeBytes = 1;

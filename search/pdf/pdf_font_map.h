@@ -30,6 +30,10 @@ uint32_t WinAnsiChar(uint8_t byte);
 // "uni00E9", "fi" gives U+FB01), 0 when unknown.
 uint32_t GlyphNameChar(const uint8_t* name, size_t length);
 
+// The precomposed letter of a spacing accent drawn before a letter ("¨" then
+// "u" gives "ü"; a dotless i takes the accent as "i"), 0 when there is none.
+uint32_t ComposeAccent(uint32_t accent, uint32_t base);
+
 // A one-byte font over WinAnsi.
 void PdfFontMapInitSimple(PdfFontMap* map);
 // Applies a /Differences array ("[ 32 /space /a 39 /quoteright ]") to the

@@ -1,6 +1,12 @@
 // Tidying of extracted PDF text, one pass into a new buffer.
 #include "search/pdf/pdf_tidy.h"
 
+namespace {
+
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+
+}  // namespace
+
 bool TidyPdfText(const char* text, size_t size, TextOutput* out)
 {
     size_t lineLength = 0;   // bytes on the current output line
@@ -19,7 +25,11 @@ bool TidyPdfText(const char* text, size_t size, TextOutput* out)
             if (lineLength) blank = true;
             continue;
         }
-        if (breaks && any) {
+        bool hyphenated = breaks == 1 && out->size >= 2 && out->data[out->size - 1] == '-' &&
+                          IsLower(out->data[out->size - 2]) && IsLower(c);
+        if (hyphenated) {
+            out->size--;  // a word divided at the end of a line is joined again
+        } else if (breaks && any) {
             int n = breaks > 2 ? 2 : breaks;
             for (int k = 0; k < n; k++) TextOutputPutBytes(out, "\r\n", 2);
             lineLength = 0;

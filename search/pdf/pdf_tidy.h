@@ -1,6 +1,7 @@
 // Tidies extracted PDF text: no blanks at line ends or starts, one blank
 // between words, at most one empty line in a row, and lines of more than 100
-// characters broken after a sentence (". " or "! ") so the preview reads well.
+// characters broken after a sentence (". " or "! ") so the preview reads well;
+// a word divided by a hyphen at the end of a line ("exam-" + "ple") is joined.
 #pragma once
 #include "search/pdf/pdf_bytes.h"
 

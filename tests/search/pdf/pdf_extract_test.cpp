@@ -60,10 +60,10 @@ TEST(PdfExtract, PlacesBreaksAndBlanksByPosition)
     EXPECT_EQ("one two\r\nthree\r\nfour\r\nfive six\r\nseven\r\n", Extract(BuildTestPdf(OnePage(content))).text);
 }
 
-TEST(PdfExtract, TjGapsWiderThanAFifthOfTheFontAreWordGaps)
+TEST(PdfExtract, TjGapsOfMoreThanATenthOfTheFontAreWordGaps)
 {
     // Kerning inside words (small numbers, either sign) joins; -333 (a word space) separates.
-    std::string content = Line(700, "[(W)83(ord)-27(s)-333(and)-250(gaps)-150(kern)120(ed)] TJ");
+    std::string content = Line(700, "[(W)83(ord)-27(s)-333(and)-95(gaps)-80(kern)120(ed)] TJ");
     EXPECT_EQ("Words and gapskerned\r\n", Extract(BuildTestPdf(OnePage(content))).text);
 }
 
@@ -72,8 +72,11 @@ TEST(PdfExtract, DecodesEscapesOctalAndWinAnsiBytesToUtf8)
     // \351 is e-acute, \222 the right single quote in WinAnsi; escaped brackets and backslash.
     std::string content = Line(700, "(caf\\351 \\(it\\222s\\) a\\\\b \\\nend) Tj");
     content += Line(680, "(Gr\xFC\xDF" "e \x80" "5) Tj");
+    // Accents drawn before their letter (as TeX does) join it; an accent alone stays.
+    content += Line(660, "(r\264esum\264e \250u \250) Tj");
     Extracted e = Extract(BuildTestPdf(OnePage(content)));
-    EXPECT_EQ("caf\xC3\xA9 (it\xE2\x80\x99s) a\\b end\r\nGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC" "5\r\n", e.text);
+    EXPECT_EQ("caf\xC3\xA9 (it\xE2\x80\x99s) a\\b end\r\nGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC" "5\r\n"
+              "r\xC3\xA9sum\xC3\xA9 \xC3\xBC \xC2\xA8\r\n", e.text);
 }
 
 TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
@@ -208,7 +211,7 @@ std::string Tidy(const std::string& text)
     return s;
 }
 
-TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineAndBreaksLongLinesAtSentences)
+TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineBreaksLongLinesAndJoinsDividedWords)
 {
     EXPECT_EQ("a b\r\n\r\nc\r\n", Tidy("\r\n  a   b  \r\n\r\n\r\n\r\n  c \r\n"));
     EXPECT_EQ("", Tidy(" \r\n \r\n"));
@@ -216,6 +219,7 @@ TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineAndBreaksLongLinesAtSentences)
     std::string text = sentence + ". " + sentence + "! " + sentence + ". end";
     EXPECT_EQ(sentence + ". " + sentence + "!\r\n" + sentence + ". end\r\n", Tidy(text));
     EXPECT_EQ("McDonald iPhone\r\n", Tidy("McDonald iPhone"));  // camel case stays one word
+    EXPECT_EQ("government is well-\r\nKnown 12-\r\n3\r\n", Tidy("govern-\r\nment is well-\r\nKnown 12-\r\n3"));
 }
 
 }  // namespace
