@@ -10,6 +10,8 @@ namespace {
 WebCaptureHooks g_hooks = {};
 AIString g_lastCaptureName;
 int g_busy = 0;  // a capture is running: a second request is cleaned loosely
+int g_connectMs = 0;
+int g_totalMs = 0;
 
 enum { kStatusReady = 0, kStatusBusy = 1, kStatusFailed = 3 };
 
@@ -72,6 +74,12 @@ WebText CaptureDateText()
 
 void SetWebCaptureHooks(const WebCaptureHooks& hooks) { g_hooks = hooks; }
 
+void SetWebDownloadTimeouts(int connectMs, int totalMs)
+{
+    g_connectMs = connectMs;
+    g_totalMs = totalMs;
+}
+
 const WCHAR* GetLastCaptureName() { return g_lastCaptureName.GetText(); }
 
 void WebLinkAddress(const WCHAR* linkText, AIString& url)
@@ -92,6 +100,7 @@ int FetchAndCleanWebPage(const WCHAR* url, bool capture, const WCHAR* fallbackTi
 {
     ShowStatus(L"Downloading web page ", url, kStatusBusy);
     AIWebDownload download;
+    download.SetLimits(0, g_connectMs, g_totalMs);
     if (!Download(url, download, failure)) {
         ShowStatus(L"No preview of web page available", nullptr, kStatusFailed);
         return 0;

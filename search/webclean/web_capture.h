@@ -19,6 +19,9 @@ enum WebCaptureResult {
     kCaptureStoreFailed = -1,    // no note: the store refused it (read-only, no data file)
 };
 
+// The download's time-outs for previews and captures (0 keeps the default).
+void SetWebDownloadTimeouts(int connectMs, int totalMs);
+
 // The address a link's text stands for: "automatic hyperlink:" and
 // "hyperlink:" prefixes removed, the scheme kept, "www.x" given "http://".
 void WebLinkAddress(const WCHAR* linkText, AIString& url);
