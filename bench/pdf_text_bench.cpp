@@ -71,15 +71,17 @@ int main()
         PdfExtractResult details;
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        int ok = ExtractPdfFileToText(pdfPath.GetText(), textPath.GetText(), PdfExtractLimits(), &reason, &details);
+        int ok = ExtractPdfFileToText(pdfPath.GetText(), textPath.GetText(), PdfExtractLimits(), &reason,
+                                      &details);
         QueryPerformanceCounter(&end);
         double ms = double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
         char nameUtf8[MAX_PATH * 3];
         name.ToUtf8(nameUtf8, sizeof(nameUtf8));
         if (ok) {
             std::string text = ReadAll(textPath.GetText());
-            printf("FILE %s ms=%.3f words=%d bytes=%d streams=%d skipped=%d%s\n", nameUtf8, ms, CountWords(text),
-                   (int)text.size(), details.streamsRead, details.streamsSkipped, details.truncated ? " cut" : "");
+            printf("FILE %s ms=%.3f words=%d bytes=%d streams=%d skipped=%d%s\n", nameUtf8, ms,
+                   CountWords(text), (int)text.size(), details.streamsRead, details.streamsSkipped,
+                   details.truncated ? " cut" : "");
         } else {
             char why[512];
             reason.ToUtf8(why, sizeof(why));

@@ -8,7 +8,7 @@
 #include <shellapi.h>
 #include "foundation/ai_file.h"
 #include "foundation/ai_string.h"
-#include "search/webclean/capture_note.h"
+#include "search/capture/capture_note.h"
 #include <stdio.h>
 #include <string>
 

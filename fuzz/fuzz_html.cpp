@@ -5,8 +5,8 @@
 #include <stdint.h>
 #include <stdlib.h>
 
-#include "search/webclean/capture_note.h"
-#include "search/webclean/web_clean.h"
+#include "search/capture/capture_note.h"
+#include "search/capture/web_clean.h"
 
 namespace {
 

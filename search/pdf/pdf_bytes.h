@@ -34,9 +34,9 @@ struct TextOutput {
     char* data = nullptr;
     size_t size = 0;
     size_t capacity = 0;
-    size_t cap = 0;        // the most bytes it may hold
-    bool full = false;     // something was left out because of the cap
-    bool failed = false;   // memory could not be had
+    size_t cap = 0;       // the most bytes it may hold
+    bool full = false;    // something was left out because of the cap
+    bool failed = false;  // memory could not be had
 };
 
 void TextOutputInit(TextOutput* out, size_t cap);
@@ -45,4 +45,7 @@ void TextOutputFree(TextOutput* out);
 bool TextOutputPutChar(TextOutput* out, uint32_t ch);
 bool TextOutputPutBytes(TextOutput* out, const char* bytes, size_t count);
 // The last byte written, 0 when empty.
-inline uint8_t TextOutputLast(const TextOutput* out) { return out->size ? uint8_t(out->data[out->size - 1]) : 0; }
+inline uint8_t TextOutputLast(const TextOutput* out)
+{
+    return out->size ? uint8_t(out->data[out->size - 1]) : 0;
+}

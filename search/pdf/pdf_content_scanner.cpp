@@ -25,17 +25,17 @@ struct Scanner {
     const uint8_t* end;
     const PdfFontSource* fonts;
     TextOutput* out;
-    PdfFontMap fallback;        // WinAnsi, for text shown before any Tf
+    PdfFontMap fallback;  // WinAnsi, for text shown before any Tf
     const PdfFontMap* font;
     double fontSize;
     double leading;
-    Matrix line;                // the text line matrix
-    bool moved;                 // a positioning operator ran since the last show
+    Matrix line;  // the text line matrix
+    bool moved;   // a positioning operator ran since the last show
     bool shownAny;
     double lastY;
-    uint32_t accent;            // the last character written when it is a spacing accent
-    size_t accentAt;            // where that accent starts in the output
-    size_t accentEnd;           //   and ends (nothing came between it and the letter)
+    uint32_t accent;   // the last character written when it is a spacing accent
+    size_t accentAt;   // where that accent starts in the output
+    size_t accentEnd;  //   and ends (nothing came between it and the letter)
     Operand operands[kMaxOperands];
     int count;
 };
@@ -68,8 +68,10 @@ bool BeforeShow(Scanner& s)
     s.moved = false;
     bool ok = true;
     if (s.shownAny) {
-        if (fabs(s.line.f - s.lastY) > Height(s) * 0.5) ok = PutBreak(s);
-        else ok = PutBlank(s);
+        if (fabs(s.line.f - s.lastY) > Height(s) * 0.5)
+            ok = PutBreak(s);
+        else
+            ok = PutBlank(s);
     }
     s.lastY = s.line.f;
     s.shownAny = true;
@@ -161,12 +163,12 @@ bool ShowString(Scanner& s, const Operand& string)
         case '\r':
             if (p < end && *p == '\n') ++p;
             continue;  // a line continuation
-        case '\n':
-            continue;
+        case '\n': continue;
         default:
             if (c >= '0' && c <= '7') {
                 int value = c - '0';
-                for (int i = 0; i < 2 && p < end && *p >= '0' && *p <= '7'; i++) value = value * 8 + (*p++ - '0');
+                for (int i = 0; i < 2 && p < end && *p >= '0' && *p <= '7'; i++)
+                    value = value * 8 + (*p++ - '0');
                 c = uint8_t(value);
             }
             break;  // "\(", "\)", "\\" and unknown escapes stand for the byte itself
@@ -266,7 +268,8 @@ const uint8_t* RunOperator(Scanner& s, const uint8_t* op, size_t n, const uint8_
     } else if (IsOperator(op, n, "Tf")) {
         if (s.count >= 2 && s.operands[s.count - 2].kind == kName) {
             const Operand& name = s.operands[s.count - 2];
-            const PdfFontMap* font = s.fonts->lookup(s.fonts->context, name.begin, size_t(name.end - name.begin));
+            const PdfFontMap* font =
+                s.fonts->lookup(s.fonts->context, name.begin, size_t(name.end - name.begin));
             s.font = font ? font : &s.fallback;
             s.fontSize = Number(s, 0);
         }
@@ -350,7 +353,8 @@ bool ScanPdfContent(const uint8_t* data, size_t size, const PdfFontSource& fonts
         } else {
             double v;
             const uint8_t* next;
-            if ((c == '-' || c == '+' || c == '.' || (c >= '0' && c <= '9')) && ParsePdfNumber(p, end, &v, &next)) {
+            if ((c == '-' || c == '+' || c == '.' || (c >= '0' && c <= '9')) &&
+                ParsePdfNumber(p, end, &v, &next)) {
                 Push(s, Operand{kNumber, p, next, v});
                 p = next;
                 continue;

@@ -53,8 +53,10 @@ StreamFilter ReadFilter(const uint8_t* begin, const uint8_t* end)
     p = PdfSkipWhite(p, end);
     int flate = 0, other = 0;
     const uint8_t* stop = end;
-    if (p < end && *p == '[') stop = PdfSkipContainer(p, end);
-    else if (p < end && *p == '/') stop = p + 1;
+    if (p < end && *p == '[')
+        stop = PdfSkipContainer(p, end);
+    else if (p < end && *p == '/')
+        stop = p + 1;
     while (p < stop && p < end) {
         if (*p != '/') {
             ++p;
@@ -63,8 +65,10 @@ StreamFilter ReadFilter(const uint8_t* begin, const uint8_t* end)
         const uint8_t* name = ++p;
         while (p < end && IsPdfRegular(*p)) ++p;
         size_t n = size_t(p - name);
-        if ((n == 11 && memcmp(name, "FlateDecode", 11) == 0) || (n == 2 && memcmp(name, "Fl", 2) == 0)) flate++;
-        else other++;
+        if ((n == 11 && memcmp(name, "FlateDecode", 11) == 0) || (n == 2 && memcmp(name, "Fl", 2) == 0))
+            flate++;
+        else
+            other++;
     }
     if (flate == 1 && other == 0) {
         const uint8_t* predictor = PdfFindKey(begin, end, "/Predictor");
@@ -91,8 +95,7 @@ class PdfDocument {
 public:
     PdfDocument(const uint8_t* data, size_t size, const PdfExtractLimits& limits, PdfExtractResult* result)
         : data_(data), end_(data + size), limits_(limits), result_(result)
-    {
-    }
+    {}
 
     void Run();
 
@@ -103,7 +106,8 @@ private:
     void AddFontDict(const uint8_t* p, const uint8_t* end);
     // The unpacked bytes of a stream into *buffer (or the stream itself when
     // it is not compressed); false when it is skipped.
-    bool StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* buffer, const uint8_t** bytes, size_t* size);
+    bool StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* buffer, const uint8_t** bytes,
+                     size_t* size);
     const StreamInfo* StreamOfObject(uint32_t number) const;
     PdfFontMap* ReadFont(uint32_t number);
     static const PdfFontMap* LookupFont(void* context, const uint8_t* name, size_t length);
@@ -117,7 +121,7 @@ private:
     std::vector<const StreamInfo*> byNumber_;  // streams with an object number, sorted
     std::vector<std::vector<uint8_t>> objectStreams_;
     std::vector<FontName> fonts_;
-    std::vector<uint32_t> cmapObjects_;        // ToUnicode streams: not page content
+    std::vector<uint32_t> cmapObjects_;  // ToUnicode streams: not page content
 };
 
 void PdfDocument::FindStreams()
@@ -200,7 +204,8 @@ void PdfDocument::IndexObjectStreams()
         int64_t count = 0, first = 0;
         const uint8_t* n = PdfFindKey(s.dictBegin, s.dictEnd, "/N");
         const uint8_t* f = PdfFindKey(s.dictBegin, s.dictEnd, "/First");
-        if (!n || !f || !PdfReadInteger(n, s.dictEnd, &count) || !PdfReadInteger(f, s.dictEnd, &first)) continue;
+        if (!n || !f || !PdfReadInteger(n, s.dictEnd, &count) || !PdfReadInteger(f, s.dictEnd, &first))
+            continue;
         if (buffer.empty()) buffer.assign(bytes, bytes + size);
         kept += size;
         objectStreams_.push_back(std::move(buffer));
@@ -227,8 +232,10 @@ void PdfDocument::AddFontDict(const uint8_t* p, const uint8_t* end)
         if (!p) break;
         ++p;
         bool known = false;
-        for (const FontName& f : fonts_) known = known || (f.length == length && memcmp(f.name, name, length) == 0);
-        if (!known && fonts_.size() < kPdfMaxCodeRuns) fonts_.push_back(FontName{name, length, number, nullptr});
+        for (const FontName& f : fonts_)
+            known = known || (f.length == length && memcmp(f.name, name, length) == 0);
+        if (!known && fonts_.size() < kPdfMaxCodeRuns)
+            fonts_.push_back(FontName{name, length, number, nullptr});
     }
 }
 
@@ -280,11 +287,13 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
         const uint8_t* differences = begin ? PdfFindKey(begin, end, "/Differences") : nullptr;
         if (differences) {
             differences = PdfSkipWhite(differences, end);
-            if (differences < end && *differences == '[') PdfFontMapApplyDifferences(map, differences + 1, end);
+            if (differences < end && *differences == '[')
+                PdfFontMapApplyDifferences(map, differences + 1, end);
         }
     }
     const uint8_t* toUnicode = PdfFindKey(font->begin, font->end, "/ToUnicode");
-    const StreamInfo* cmap = toUnicode && PdfReadReference(toUnicode, font->end, &ref) ? StreamOfObject(ref) : nullptr;
+    const StreamInfo* cmap =
+        toUnicode && PdfReadReference(toUnicode, font->end, &ref) ? StreamOfObject(ref) : nullptr;
     std::vector<uint8_t> buffer;
     const uint8_t* bytes;
     size_t size;

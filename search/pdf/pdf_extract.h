@@ -6,29 +6,29 @@
 #include <stdint.h>
 
 enum PdfExtractStatus {
-    kPdfExtracted = 0,   // text (possibly none) was read
-    kPdfNotPdf = 1,      // no "%PDF-" header
-    kPdfEncrypted = 2,   // the strings are enciphered: nothing readable
+    kPdfExtracted = 0,  // text (possibly none) was read
+    kPdfNotPdf = 1,     // no "%PDF-" header
+    kPdfEncrypted = 2,  // the strings are enciphered: nothing readable
 };
 
 struct PdfExtractLimits {
-    size_t maxFileBytes = 5000000;          // bytes of the file that are read
-    size_t maxStreamBytes = 1000000;        // a longer compressed stream is skipped
-    size_t inflateFactor = 10;              // a stream may unpack to this many times its size,
-    size_t inflateFloor = 65536;            //   but always to this many bytes,
-    size_t maxInflatedBytes = 10000000;     //   and never to more than this
-    size_t maxTextBytes = 50000;            // the text is cut here
-    size_t maxObjectStreamBytes = 20000000; // object streams kept unpacked at once
+    size_t maxFileBytes = 5000000;           // bytes of the file that are read
+    size_t maxStreamBytes = 1000000;         // a longer compressed stream is skipped
+    size_t inflateFactor = 10;               // a stream may unpack to this many times its size,
+    size_t inflateFloor = 65536;             //   but always to this many bytes,
+    size_t maxInflatedBytes = 10000000;      //   and never to more than this
+    size_t maxTextBytes = 50000;             // the text is cut here
+    size_t maxObjectStreamBytes = 20000000;  // object streams kept unpacked at once
 };
 
 struct PdfExtractResult {
     int status = kPdfExtracted;
-    char* text = nullptr;         // UTF-8, lines ended by CR LF, tidied; free with PdfExtractFree
+    char* text = nullptr;  // UTF-8, lines ended by CR LF, tidied; free with PdfExtractFree
     size_t size = 0;
-    bool truncated = false;       // the text reached maxTextBytes
+    bool truncated = false;  // the text reached maxTextBytes
     int streamsRead = 0;
-    int streamsSkipped = 0;       // too large, a bomb, damaged, or of an unknown filter
-    const char* reason = "";      // for a status other than kPdfExtracted, in words
+    int streamsSkipped = 0;   // too large, a bomb, damaged, or of an unknown filter
+    const char* reason = "";  // for a status other than kPdfExtracted, in words
 };
 
 // Extracts the text of the PDF bytes (only the first maxFileBytes are looked at).

@@ -7,8 +7,9 @@
 namespace {
 
 const uint16_t kWinAnsiHigh[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 struct GlyphName {
@@ -18,31 +19,129 @@ struct GlyphName {
 
 // Names of the Latin glyphs that real documents use; sorted for the search.
 const GlyphName kGlyphNames[] = {
-    {"AE", 0xC6}, {"Aacute", 0xC1}, {"Acircumflex", 0xC2}, {"Adieresis", 0xC4}, {"Agrave", 0xC0},
-    {"Aring", 0xC5}, {"Atilde", 0xC3}, {"Ccedilla", 0xC7}, {"Eacute", 0xC9}, {"Ecircumflex", 0xCA},
-    {"Edieresis", 0xCB}, {"Egrave", 0xC8}, {"Iacute", 0xCD}, {"Icircumflex", 0xCE}, {"Idieresis", 0xCF},
-    {"Igrave", 0xCC}, {"Ntilde", 0xD1}, {"OE", 0x152}, {"Oacute", 0xD3}, {"Ocircumflex", 0xD4},
-    {"Odieresis", 0xD6}, {"Ograve", 0xD2}, {"Oslash", 0xD8}, {"Otilde", 0xD5}, {"Uacute", 0xDA},
-    {"Ucircumflex", 0xDB}, {"Udieresis", 0xDC}, {"Ugrave", 0xD9}, {"Yacute", 0xDD}, {"aacute", 0xE1},
-    {"acircumflex", 0xE2}, {"adieresis", 0xE4}, {"ae", 0xE6}, {"agrave", 0xE0}, {"ampersand", '&'},
-    {"aring", 0xE5}, {"asterisk", '*'}, {"at", '@'}, {"atilde", 0xE3}, {"backslash", '\\'},
-    {"bar", '|'}, {"braceleft", '{'}, {"braceright", '}'}, {"bracketleft", '['}, {"bracketright", ']'},
-    {"bullet", 0x2022}, {"ccedilla", 0xE7}, {"colon", ':'}, {"comma", ','}, {"copyright", 0xA9},
-    {"degree", 0xB0}, {"dollar", '$'}, {"dotlessi", 0x131}, {"eacute", 0xE9}, {"ecircumflex", 0xEA},
-    {"edieresis", 0xEB}, {"egrave", 0xE8}, {"eight", '8'}, {"ellipsis", 0x2026}, {"emdash", 0x2014},
-    {"endash", 0x2013}, {"equal", '='}, {"exclam", '!'}, {"ff", 0xFB00}, {"ffi", 0xFB03}, {"ffl", 0xFB04},
-    {"fi", 0xFB01}, {"five", '5'}, {"fl", 0xFB02}, {"four", '4'}, {"germandbls", 0xDF}, {"greater", '>'},
-    {"guillemotleft", 0xAB}, {"guillemotright", 0xBB}, {"hyphen", '-'}, {"iacute", 0xED},
-    {"icircumflex", 0xEE}, {"idieresis", 0xEF}, {"igrave", 0xEC}, {"less", '<'}, {"minus", 0x2212},
-    {"nine", '9'}, {"ntilde", 0xF1}, {"numbersign", '#'}, {"oacute", 0xF3}, {"ocircumflex", 0xF4},
-    {"odieresis", 0xF6}, {"oe", 0x153}, {"ograve", 0xF2}, {"one", '1'}, {"oslash", 0xF8}, {"otilde", 0xF5},
-    {"parenleft", '('}, {"parenright", ')'}, {"percent", '%'}, {"period", '.'}, {"plus", '+'},
-    {"question", '?'}, {"quotedbl", '"'}, {"quotedblleft", 0x201C}, {"quotedblright", 0x201D},
-    {"quoteleft", 0x2018}, {"quoteright", 0x2019}, {"quotesingle", '\''}, {"registered", 0xAE},
-    {"section", 0xA7}, {"semicolon", ';'}, {"seven", '7'}, {"six", '6'}, {"slash", '/'}, {"space", ' '},
-    {"sterling", 0xA3}, {"three", '3'}, {"trademark", 0x2122}, {"two", '2'}, {"uacute", 0xFA},
-    {"ucircumflex", 0xFB}, {"udieresis", 0xFC}, {"ugrave", 0xF9}, {"underscore", '_'}, {"yacute", 0xFD},
-    {"ydieresis", 0xFF}, {"zero", '0'},
+    {"AE", 0xC6},
+    {"Aacute", 0xC1},
+    {"Acircumflex", 0xC2},
+    {"Adieresis", 0xC4},
+    {"Agrave", 0xC0},
+    {"Aring", 0xC5},
+    {"Atilde", 0xC3},
+    {"Ccedilla", 0xC7},
+    {"Eacute", 0xC9},
+    {"Ecircumflex", 0xCA},
+    {"Edieresis", 0xCB},
+    {"Egrave", 0xC8},
+    {"Iacute", 0xCD},
+    {"Icircumflex", 0xCE},
+    {"Idieresis", 0xCF},
+    {"Igrave", 0xCC},
+    {"Ntilde", 0xD1},
+    {"OE", 0x152},
+    {"Oacute", 0xD3},
+    {"Ocircumflex", 0xD4},
+    {"Odieresis", 0xD6},
+    {"Ograve", 0xD2},
+    {"Oslash", 0xD8},
+    {"Otilde", 0xD5},
+    {"Uacute", 0xDA},
+    {"Ucircumflex", 0xDB},
+    {"Udieresis", 0xDC},
+    {"Ugrave", 0xD9},
+    {"Yacute", 0xDD},
+    {"aacute", 0xE1},
+    {"acircumflex", 0xE2},
+    {"adieresis", 0xE4},
+    {"ae", 0xE6},
+    {"agrave", 0xE0},
+    {"ampersand", '&'},
+    {"aring", 0xE5},
+    {"asterisk", '*'},
+    {"at", '@'},
+    {"atilde", 0xE3},
+    {"backslash", '\\'},
+    {"bar", '|'},
+    {"braceleft", '{'},
+    {"braceright", '}'},
+    {"bracketleft", '['},
+    {"bracketright", ']'},
+    {"bullet", 0x2022},
+    {"ccedilla", 0xE7},
+    {"colon", ':'},
+    {"comma", ','},
+    {"copyright", 0xA9},
+    {"degree", 0xB0},
+    {"dollar", '$'},
+    {"dotlessi", 0x131},
+    {"eacute", 0xE9},
+    {"ecircumflex", 0xEA},
+    {"edieresis", 0xEB},
+    {"egrave", 0xE8},
+    {"eight", '8'},
+    {"ellipsis", 0x2026},
+    {"emdash", 0x2014},
+    {"endash", 0x2013},
+    {"equal", '='},
+    {"exclam", '!'},
+    {"ff", 0xFB00},
+    {"ffi", 0xFB03},
+    {"ffl", 0xFB04},
+    {"fi", 0xFB01},
+    {"five", '5'},
+    {"fl", 0xFB02},
+    {"four", '4'},
+    {"germandbls", 0xDF},
+    {"greater", '>'},
+    {"guillemotleft", 0xAB},
+    {"guillemotright", 0xBB},
+    {"hyphen", '-'},
+    {"iacute", 0xED},
+    {"icircumflex", 0xEE},
+    {"idieresis", 0xEF},
+    {"igrave", 0xEC},
+    {"less", '<'},
+    {"minus", 0x2212},
+    {"nine", '9'},
+    {"ntilde", 0xF1},
+    {"numbersign", '#'},
+    {"oacute", 0xF3},
+    {"ocircumflex", 0xF4},
+    {"odieresis", 0xF6},
+    {"oe", 0x153},
+    {"ograve", 0xF2},
+    {"one", '1'},
+    {"oslash", 0xF8},
+    {"otilde", 0xF5},
+    {"parenleft", '('},
+    {"parenright", ')'},
+    {"percent", '%'},
+    {"period", '.'},
+    {"plus", '+'},
+    {"question", '?'},
+    {"quotedbl", '"'},
+    {"quotedblleft", 0x201C},
+    {"quotedblright", 0x201D},
+    {"quoteleft", 0x2018},
+    {"quoteright", 0x2019},
+    {"quotesingle", '\''},
+    {"registered", 0xAE},
+    {"section", 0xA7},
+    {"semicolon", ';'},
+    {"seven", '7'},
+    {"six", '6'},
+    {"slash", '/'},
+    {"space", ' '},
+    {"sterling", 0xA3},
+    {"three", '3'},
+    {"trademark", 0x2122},
+    {"two", '2'},
+    {"uacute", 0xFA},
+    {"ucircumflex", 0xFB},
+    {"udieresis", 0xFC},
+    {"ugrave", 0xF9},
+    {"underscore", '_'},
+    {"yacute", 0xFD},
+    {"ydieresis", 0xFF},
+    {"zero", '0'},
 };
 
 bool LessRun(const PdfCodeRun& a, const PdfCodeRun& b) { return a.code < b.code; }
@@ -70,7 +169,8 @@ const uint8_t* ReadHexCode(const uint8_t* p, const uint8_t* end, uint32_t* value
 
 // Reads a destination "<hex>" as UTF-16BE into map->chars; returns the
 // position after it or null.
-const uint8_t* ReadHexText(PdfFontMap* map, const uint8_t* p, const uint8_t* end, uint32_t* first, uint32_t* count)
+const uint8_t* ReadHexText(PdfFontMap* map, const uint8_t* p, const uint8_t* end, uint32_t* first,
+                           uint32_t* count)
 {
     while (p < end && IsPdfWhite(*p)) ++p;
     if (p >= end || *p != '<') return nullptr;
@@ -118,7 +218,8 @@ uint32_t WinAnsiChar(uint8_t byte)
 
 uint32_t GlyphNameChar(const uint8_t* name, size_t length)
 {
-    if (length == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z'))) return name[0];
+    if (length == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
+        return name[0];
     if (length == 7 && memcmp(name, "uni", 3) == 0) {
         uint32_t v = 0;
         for (size_t i = 3; i < 7; i++) {
@@ -136,8 +237,10 @@ uint32_t GlyphNameChar(const uint8_t* name, size_t length)
         int c = memcmp(candidate, name, n < length ? n : length);
         if (c == 0) c = n < length ? -1 : (n > length ? 1 : 0);
         if (c == 0) return kGlyphNames[mid].ch;
-        if (c < 0) lo = mid + 1;
-        else hi = mid;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return 0;
 }

@@ -14,11 +14,11 @@ struct PdfCodeRun {
 };
 
 struct PdfFontMap {
-    int codeBytes = 1;               // 2 for composite (Type0) fonts
-    bool known = true;               // false: the codes cannot be read
-    std::vector<PdfCodeRun> runs;    // sorted by code; from ToUnicode
+    int codeBytes = 1;             // 2 for composite (Type0) fonts
+    bool known = true;             // false: the codes cannot be read
+    std::vector<PdfCodeRun> runs;  // sorted by code; from ToUnicode
     std::vector<uint32_t> chars;
-    uint32_t simple[256];            // one-byte codes when there is no ToUnicode entry (0 = none)
+    uint32_t simple[256];  // one-byte codes when there is no ToUnicode entry (0 = none)
 };
 
 enum { kPdfMaxCodeRuns = 65536 };

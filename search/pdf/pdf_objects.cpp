@@ -108,8 +108,10 @@ const PdfObject* PdfObjectIndex::Enclosing(const uint8_t* position) const
     size_t lo = 0, hi = fileObjects_.size();
     while (lo < hi) {
         size_t mid = (lo + hi) / 2;
-        if (fileObjects_[mid].begin <= position) lo = mid + 1;
-        else hi = mid;
+        if (fileObjects_[mid].begin <= position)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return lo ? &fileObjects_[lo - 1] : nullptr;
 }

@@ -27,7 +27,10 @@ void GetPdfTextCachePath(const WCHAR* pdfPath, AIString& out)
     AIString name(pdfPath);
     name.SplitAtChar(L'\\', 1, 1);
     name.SplitAtChar(L'/', 1, 1);
-    out.AssignText(g_app.system.GetTempFolder()).AppendText(L"\\txt\\").AppendString(name).AppendText(L".txt");
+    out.AssignText(g_app.system.GetTempFolder())
+        .AppendText(L"\\txt\\")
+        .AppendString(name)
+        .AppendText(L".txt");
 }
 
 int ExtractPdfFileToText(const WCHAR* pdfPath, const WCHAR* textPath, const PdfExtractLimits& limits,
@@ -51,7 +54,8 @@ int ExtractPdfFileToText(const WCHAR* pdfPath, const WCHAR* textPath, const PdfE
             ExtractPdfTextFromBytes(bytes, (size_t)size, limits, &result);
             if (result.status != kPdfExtracted) {
                 why.AssignAscii(result.reason);
-            } else if (!AIFile::WriteBytesFile(textPath, kUtf8Bom, sizeof(kUtf8Bom), result.text, (int)result.size)) {
+            } else if (!AIFile::WriteBytesFile(textPath, kUtf8Bom, sizeof(kUtf8Bom), result.text,
+                                               (int)result.size)) {
                 why.AssignText(L"the text file cannot be written");
             } else {
                 ok = 1;

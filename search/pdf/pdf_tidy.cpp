@@ -9,9 +9,9 @@ bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
 bool TidyPdfText(const char* text, size_t size, TextOutput* out)
 {
-    size_t lineLength = 0;   // bytes on the current output line
-    int breaks = 0;          // line breaks pending
-    bool blank = false;      // a blank pending
+    size_t lineLength = 0;  // bytes on the current output line
+    int breaks = 0;         // line breaks pending
+    bool blank = false;     // a blank pending
     bool any = false;
     for (size_t i = 0; i < size; i++) {
         char c = text[i];

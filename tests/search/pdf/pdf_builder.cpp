@@ -7,7 +7,8 @@ std::string Deflate(const std::string& bytes)
 {
     uLongf size = compressBound(bytes.size());
     std::string out(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size(), 9);
+    compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+              bytes.size(), 9);
     out.resize(size);
     return out;
 }
@@ -61,7 +62,8 @@ std::string BuildTestPdf(const TestPdf& pdf)
         }
         fontResources += " /" + font.name + " " + std::to_string(fontNumber) + " 0 R";
         if (pdf.fontsInObjectStream) {
-            objectStreamHeader += std::to_string(fontNumber) + " " + std::to_string(objectStreamBody.size()) + " ";
+            objectStreamHeader +=
+                std::to_string(fontNumber) + " " + std::to_string(objectStreamBody.size()) + " ";
             objectStreamBody += dict + "\n";
         } else {
             fontObjects += std::to_string(fontNumber) + " 0 obj\n" + dict + "\nendobj\n";
@@ -82,9 +84,10 @@ std::string BuildTestPdf(const TestPdf& pdf)
         int pageNumber = next++;
         int contentNumber = next++;
         kids += std::to_string(pageNumber) + " 0 R ";
-        pageObjects += std::to_string(pageNumber) + " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] "
-                       "/Resources << /Font " + fontResources + " >> /Contents " +
-                       std::to_string(contentNumber) + " 0 R >>\nendobj\n";
+        pageObjects += std::to_string(pageNumber) +
+                       " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] "
+                       "/Resources << /Font " +
+                       fontResources + " >> /Contents " + std::to_string(contentNumber) + " 0 R >>\nendobj\n";
         pageObjects += StreamObject(contentNumber, page.content, page.compressed);
     }
     out += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
@@ -93,7 +96,8 @@ std::string BuildTestPdf(const TestPdf& pdf)
     out += fontObjects + pageObjects;
     int encryptNumber = next++;
     if (pdf.encrypted)
-        out += std::to_string(encryptNumber) + " 0 obj\n<< /Filter /Standard /V 1 /R 2 /O (x) /U (y) /P -4 >>\nendobj\n";
+        out += std::to_string(encryptNumber) +
+               " 0 obj\n<< /Filter /Standard /V 1 /R 2 /O (x) /U (y) /P -4 >>\nendobj\n";
     size_t xref = out.size();
     out += "xref\n0 1\n0000000000 65535 f \ntrailer\n<< /Size " + std::to_string(next) + " /Root 1 0 R";
     if (pdf.encrypted) out += " /Encrypt " + std::to_string(encryptNumber) + " 0 R";

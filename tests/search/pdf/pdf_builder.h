@@ -6,14 +6,14 @@
 #include <vector>
 
 struct TestPdfPage {
-    std::string content;   // the page's content stream
+    std::string content;  // the page's content stream
     bool compressed = true;
 };
 
 struct TestPdfFont {
-    std::string name = "F1";          // resource name
+    std::string name = "F1";  // resource name
     std::string dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>";
-    std::string toUnicode;            // a CMap; empty: none
+    std::string toUnicode;  // a CMap; empty: none
 };
 
 struct TestPdf {

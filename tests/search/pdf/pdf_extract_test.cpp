@@ -54,10 +54,11 @@ TEST(PdfExtract, ReadsPlainAndFlatePagesInOrder)
 TEST(PdfExtract, PlacesBreaksAndBlanksByPosition)
 {
     // Td moves relative to the line start, Tm sets it, T* and ' go down by the leading.
-    std::string content =
-        "BT /F1 10 Tf 14 TL 72 700 Td (one) Tj 40 0 Td (two) Tj T* (three) Tj (four) ' ET\n"
-        "BT /F1 10 Tf 1 0 0 1 72 600 Tm (five) Tj 1 0 0 1 200 600 Tm (six) Tj 1 0 0 1 72 580 Tm (seven) Tj ET\n";
-    EXPECT_EQ("one two\r\nthree\r\nfour\r\nfive six\r\nseven\r\n", Extract(BuildTestPdf(OnePage(content))).text);
+    std::string content = "BT /F1 10 Tf 14 TL 72 700 Td (one) Tj 40 0 Td (two) Tj T* (three) Tj (four) ' ET\n"
+                          "BT /F1 10 Tf 1 0 0 1 72 600 Tm (five) Tj 1 0 0 1 200 600 Tm (six) Tj 1 0 0 1 72 "
+                          "580 Tm (seven) Tj ET\n";
+    EXPECT_EQ("one two\r\nthree\r\nfour\r\nfive six\r\nseven\r\n",
+              Extract(BuildTestPdf(OnePage(content))).text);
 }
 
 TEST(PdfExtract, TjGapsOfMoreThanATenthOfTheFontAreWordGaps)
@@ -71,12 +72,17 @@ TEST(PdfExtract, DecodesEscapesOctalAndWinAnsiBytesToUtf8)
 {
     // \351 is e-acute, \222 the right single quote in WinAnsi; escaped brackets and backslash.
     std::string content = Line(700, "(caf\\351 \\(it\\222s\\) a\\\\b \\\nend) Tj");
-    content += Line(680, "(Gr\xFC\xDF" "e \x80" "5) Tj");
+    content += Line(680, "(Gr\xFC\xDF"
+                         "e \x80"
+                         "5) Tj");
     // Accents drawn before their letter (as TeX does) join it; an accent alone stays.
     content += Line(660, "(r\264esum\264e \250u \250) Tj");
     Extracted e = Extract(BuildTestPdf(OnePage(content)));
-    EXPECT_EQ("caf\xC3\xA9 (it\xE2\x80\x99s) a\\b end\r\nGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC" "5\r\n"
-              "r\xC3\xA9sum\xC3\xA9 \xC3\xBC \xC2\xA8\r\n", e.text);
+    EXPECT_EQ("caf\xC3\xA9 (it\xE2\x80\x99s) a\\b end\r\nGr\xC3\xBC\xC3\x9F"
+              "e \xE2\x82\xAC"
+              "5\r\n"
+              "r\xC3\xA9sum\xC3\xA9 \xC3\xBC \xC2\xA8\r\n",
+              e.text);
 }
 
 TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
@@ -99,7 +105,8 @@ TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
 TEST(PdfExtract, ReadsFontsFromObjectStreamsAndDifferences)
 {
     TestPdf pdf = OnePage(Line(700, "(\\001\\002) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
-    pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi] >> >>";
+    pdf.fonts[0].dict =
+        "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi] >> >>";
     TestPdfFont composite;
     composite.name = "F2";
     composite.dict = "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H >>";
@@ -120,7 +127,8 @@ TEST(PdfExtract, SkipsABombAndADamagedStreamAndKeepsTheRest)
 {
     TestPdf pdf;
     pdf.pages.push_back(TestPdfPage{Line(700, "(before) Tj"), true});
-    pdf.pages.push_back(TestPdfPage{std::string(50000000, ' ') + Line(700, "(bomb) Tj"), true});  // ~49 KB packed
+    pdf.pages.push_back(
+        TestPdfPage{std::string(50000000, ' ') + Line(700, "(bomb) Tj"), true});  // ~49 KB packed
     pdf.pages.push_back(TestPdfPage{Line(700, "(after) Tj"), true});
     Extracted e = Extract(BuildTestPdf(pdf));
     EXPECT_EQ("before\r\nafter\r\n", e.text);
@@ -192,7 +200,8 @@ TEST(PdfExtract, RefusesEncryptedAndNonPdfFiles)
 TEST(PdfExtract, CutsTheTextAtItsLimit)
 {
     std::string content;
-    for (int i = 0; i < 800; i++) content += Line(700 - 14 * i, "(line of text number " + std::to_string(i) + ") Tj");
+    for (int i = 0; i < 800; i++)
+        content += Line(700 - 14 * i, "(line of text number " + std::to_string(i) + ") Tj");
     PdfExtractLimits limits;
     limits.maxTextBytes = 1000;
     Extracted e = Extract(BuildTestPdf(OnePage(content)), limits);
@@ -219,7 +228,8 @@ TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineBreaksLongLinesAndJoinsDividedWords)
     std::string text = sentence + ". " + sentence + "! " + sentence + ". end";
     EXPECT_EQ(sentence + ". " + sentence + "!\r\n" + sentence + ". end\r\n", Tidy(text));
     EXPECT_EQ("McDonald iPhone\r\n", Tidy("McDonald iPhone"));  // camel case stays one word
-    EXPECT_EQ("government is well-\r\nKnown 12-\r\n3\r\n", Tidy("govern-\r\nment is well-\r\nKnown 12-\r\n3"));
+    EXPECT_EQ("government is well-\r\nKnown 12-\r\n3\r\n",
+              Tidy("govern-\r\nment is well-\r\nKnown 12-\r\n3"));
 }
 
 }  // namespace

@@ -54,7 +54,9 @@ TEST_F(PdfTextCache, WritesTheTextOnceAndReusesTheFile)
     GetPdfTextCachePath(pdf.GetText(), cache);
     EXPECT_EQ(Utf8(folder_) + "\\txt\\report.pdf.txt", Utf8(cache));
     ASSERT_EQ(1, ExtractPdfText(pdf.GetText()));
-    EXPECT_EQ("\xEF\xBB\xBF" "caf\xC3\xA9 menu\r\n", ReadBytes(cache.GetText()));
+    EXPECT_EQ("\xEF\xBB\xBF"
+              "caf\xC3\xA9 menu\r\n",
+              ReadBytes(cache.GetText()));
     EXPECT_EQ(2, statusCalls);  // "Extracting ..." and "Ready"
 
     WriteBytes(cache.GetText(), "kept as it is");

@@ -3,14 +3,14 @@
 // for a capture, the page's links. Pure function over the page's text; the
 // download and the note store live in web_capture.h.
 #pragma once
-#include "search/webclean/html_blocks.h"
-#include "search/webclean/web_links.h"
-#include "search/webclean/web_text.h"
+#include "search/capture/html_blocks.h"
+#include "search/capture/web_links.h"
+#include "search/capture/web_text.h"
 #include <vector>
 
 enum {
-    kMaxPageChars = 4 * 1024 * 1024,   // the download's cap
-    kMinBodyChars = 50,                // less is no page text
+    kMaxPageChars = 4 * 1024 * 1024,  // the download's cap
+    kMinBodyChars = 50,               // less is no page text
     kEdgeLineMinimum = 50,
     kMaxPreviewChars = 49900,
     kMaxTitleNameChars = 29,
@@ -25,7 +25,7 @@ struct WebCleanRequest {
 };
 
 struct WebCleanResult {
-    bool ok = false;             // the page gave at least kMinBodyChars of text
+    bool ok = false;  // the page gave at least kMinBodyChars of text
     WebText title;
     WebText shortTitle;          // letters, digits and blanks of the title, at most 29
     WebText text;                // the heading line and the body (or the failure notice)

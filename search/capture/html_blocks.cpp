@@ -1,5 +1,5 @@
 // The block rule of the web page cleaner.
-#include "search/webclean/html_blocks.h"
+#include "search/capture/html_blocks.h"
 #include <math.h>
 #include <vector>
 
@@ -13,9 +13,13 @@ struct Block {
 };
 
 enum {
-    kSizeLimit = 200, kLooseSizeLimit = 10, kCrowdedSizeLimit = 500,
-    kLinkLimitPercent = 20, kLooseLinkLimitPercent = 10,
-    kHeadingKeepText = 150, kPasses = 4,
+    kSizeLimit = 200,
+    kLooseSizeLimit = 10,
+    kCrowdedSizeLimit = 500,
+    kLinkLimitPercent = 20,
+    kLooseLinkLimitPercent = 10,
+    kHeadingKeepText = 150,
+    kPasses = 4,
 };
 
 bool StartsWithHttp(const WebText& text, size_t at) { return StartsWithNoCase(text, at, "http"); }
@@ -99,8 +103,8 @@ WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
         double ratio = b.text / (b.lines * 10.0);
         int64_t score = llround(double(density) * ratio * 0.1);
         bool c = b.text / b.links > 30;
-        bool candidate = (score > bestScore && ratio * 2 > bestRatio && ratio < 20) || score / 10 > bestScore ||
-                         density > 1500;
+        bool candidate = (score > bestScore && ratio * 2 > bestRatio && ratio < 20) ||
+                         score / 10 > bestScore || density > 1500;
         if (!candidate) continue;
         int bestWeight = best < 0 ? 0 : int(blocks[best].a) + 2 * int(blocks[best].b);
         bool lacks = !b.a || !b.b || !c;
@@ -123,7 +127,8 @@ WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
     bool mainOnly = (blockCount < 20 && bestText > 1000 && runnerUp * 2 < bestText) ||
                     (bestText > 2000 && runnerUp * 2 < bestText) ||
                     (blockCount < 30 && bestText > 1000 && runnerUp * 3 < bestText);
-    if ((blockCount > 40 && bestText < runnerUp * 10) || (blockCount < 50 && runnerUp > 1000)) mainOnly = false;
+    if ((blockCount > 40 && bestText < runnerUp * 10) || (blockCount < 50 && runnerUp > 1000))
+        mainOnly = false;
     if (blockCount < 50 && runnerUp > 1000) sizeLimit = kCrowdedSizeLimit;
     if (runnerUp == 0 && best >= 0) mainOnly = true;
     if (kind != kPageArticle || loose) mainOnly = false;
@@ -145,7 +150,8 @@ WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
                 previousHeading = b.text;
                 continue;
             }
-            bool share = int64_t(b.text) * 100 / (b.length > 0 ? b.length : 1) > linkLimit && b.text > sizeLimit;
+            bool share =
+                int64_t(b.text) * 100 / (b.length > 0 ? b.length : 1) > linkLimit && b.text > sizeLimit;
             if (!share) continue;
             bool textLike = b.a && b.b && b.text >= b.marks && b.text / b.links > 30;
             if (loose || relaxed || textLike) {

@@ -3,7 +3,7 @@
 // download and a time-out leave no note.
 #include "tests/notestore/store_test_files.h"
 #include "notestore/note_store.h"
-#include "search/webclean/web_capture.h"
+#include "search/capture/web_capture.h"
 #include <stdlib.h>
 
 namespace {

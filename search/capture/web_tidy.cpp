@@ -1,5 +1,5 @@
 // Tidying steps of the web page cleaner.
-#include "search/webclean/web_tidy.h"
+#include "search/capture/web_tidy.h"
 #include <vector>
 
 namespace {
@@ -106,7 +106,8 @@ WebText BreakMarkupPairs(const WebText& t)
     for (size_t i = 0; i < t.size(); i++) {
         out.push_back(t[i]);
         char16_t c = t[i];
-        if (i >= 3 && (c == '-' || c == '*' || c == '/') && out.size() >= 2 && out[out.size() - 2] == c) out.push_back('_');
+        if (i >= 3 && (c == '-' || c == '*' || c == '/') && out.size() >= 2 && out[out.size() - 2] == c)
+            out.push_back('_');
     }
     return out;
 }
@@ -117,7 +118,8 @@ WebText ConvertHeadings(const WebText& t)
     out.reserve(t.size() + t.size() / 16);
     for (size_t i = 0; i < t.size(); i++) {
         if (t.compare(i, 3, kHeadingMark) == 0) {
-            while (!out.empty() && (out.back() == ' ' || out.back() == '\r' || out.back() == '\n')) out.pop_back();
+            while (!out.empty() && (out.back() == ' ' || out.back() == '\r' || out.back() == '\n'))
+                out.pop_back();
             if (!out.empty()) out += u"\r\n\r\n";
             out += u"### ";
             i += 2;

@@ -9,6 +9,6 @@
 // For a capture a link becomes kMarkLink + target + kMarkLink + "[" + its
 // text + "]"; for a preview only its text stays.
 #pragma once
-#include "search/webclean/web_text.h"
+#include "search/capture/web_text.h"
 
 WebText RunTagPass(const WebText& body, bool capture);

@@ -1,5 +1,5 @@
 // Text helpers of the web page cleaner.
-#include "search/webclean/web_text.h"
+#include "search/capture/web_text.h"
 
 const char16_t kHeadingMark[] = u"#\u00B1#";
 
@@ -63,7 +63,8 @@ std::string EncodeUtf8(const WebText& text)
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); i++) {
         uint32_t ch = text[i];
-        if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+        if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
             ch = 0x10000 + ((ch - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             i++;
         } else if (ch >= 0xD800 && ch < 0xE000) {
@@ -91,7 +92,8 @@ std::string EncodeUtf8(const WebText& text)
 bool StartsWithNoCase(const WebText& text, size_t at, const char* needle)
 {
     for (size_t i = 0; needle[i]; i++)
-        if (at + i >= text.size() || LowerAscii(text[at + i]) != LowerAscii(char16_t(needle[i]))) return false;
+        if (at + i >= text.size() || LowerAscii(text[at + i]) != LowerAscii(char16_t(needle[i])))
+            return false;
     return true;
 }
 
@@ -138,7 +140,8 @@ void TrimBlanks(WebText& text)
 {
     size_t a = 0, b = text.size();
     while (a < b && (text[a] == ' ' || text[a] == '\t' || text[a] == '\r' || text[a] == '\n')) a++;
-    while (b > a && (text[b - 1] == ' ' || text[b - 1] == '\t' || text[b - 1] == '\r' || text[b - 1] == '\n')) b--;
+    while (b > a && (text[b - 1] == ' ' || text[b - 1] == '\t' || text[b - 1] == '\r' || text[b - 1] == '\n'))
+        b--;
     text = text.substr(a, b - a);
 }
 

@@ -3,7 +3,7 @@
 // balloon, preview pane) belongs to the windows: they connect WebCaptureHooks.
 #pragma once
 #include "foundation/ai_string.h"
-#include "search/webclean/web_clean.h"
+#include "search/capture/web_clean.h"
 
 struct WebCaptureHooks {
     void (*showStatus)(const WCHAR* text, int level);

@@ -1,18 +1,22 @@
 // The tag pass of the web page cleaner.
-#include "search/webclean/html_tag_pass.h"
+#include "search/capture/html_tag_pass.h"
 
 namespace {
 
-const char* const kDroppedElements[] = {"script", "style", "noscript", "object", "iframe", "map", "svg", "template"};
+const char* const kDroppedElements[] = {"script", "style", "noscript", "object",
+                                        "iframe", "map",   "svg",      "template"};
 
-bool IsNameChar(char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+bool IsNameChar(char16_t c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 
 // Elements that hold blocks of a page (columns, menus, articles, tables):
 // the block rule weighs what stands between them.
 bool IsContainer(const WebText& name)
 {
-    static const char* const kContainers[] = {"div", "section", "article", "header", "footer", "nav",
-                                              "aside", "main", "form", "center"};
+    static const char* const kContainers[] = {"div", "section", "article", "header", "footer",
+                                              "nav", "aside",   "main",    "form",   "center"};
     for (const char* container : kContainers)
         if (name == Ascii(container)) return true;
     return false;

@@ -10,9 +10,9 @@ typedef std::u16string WebText;
 
 // Marker codes the tag pass leaves in the working text.
 enum : char16_t {
-    kMarkBlock = 1,    // a block break
-    kMarkDrop = 2,     // a character of a tag (counted by the block rule, then removed)
-    kMarkLink = 3,     // opens and closes a link target
+    kMarkBlock = 1,  // a block break
+    kMarkDrop = 2,   // a character of a tag (counted by the block rule, then removed)
+    kMarkLink = 3,   // opens and closes a link target
 };
 // The heading mark the tag pass writes for <h1> to <h5>.
 extern const char16_t kHeadingMark[];  // u"#\u00B1#"

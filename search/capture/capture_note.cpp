@@ -1,5 +1,5 @@
 // The note of a web page capture.
-#include "search/webclean/capture_note.h"
+#include "search/capture/capture_note.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ WebText CaptureName(int32_t number, const WebText& shortTitle)
     return name;
 }
 
-void ComposeCapturedNote(const WebCleanResult& page, const WebText& pageUrl, int32_t number, const WebText& dateText,
-                         CapturedNote* note)
+void ComposeCapturedNote(const WebCleanResult& page, const WebText& pageUrl, int32_t number,
+                         const WebText& dateText, CapturedNote* note)
 {
     note->name = CaptureName(number, page.shortTitle);
     WebText web = u"web" + Number(number);

@@ -1,14 +1,19 @@
 // Cleaning a web page into note text.
-#include "search/webclean/web_clean.h"
-#include "search/webclean/html_entities.h"
-#include "search/webclean/html_tag_pass.h"
-#include "search/webclean/web_tidy.h"
+#include "search/capture/web_clean.h"
+#include "search/capture/html_entities.h"
+#include "search/capture/html_tag_pass.h"
+#include "search/capture/web_tidy.h"
 
 namespace {
 
 const char16_t* const kLooseCuts[] = {
-    u"#\u00B1#[edit] Notes", u"#\u00B1#[edit] See also", u"#\u00B1#[edit] References",
-    u"#\u00B1#[edit] External links", u"#\u00B1#Notes", u"#\u00B1#See also", u"#\u00B1#References",
+    u"#\u00B1#[edit] Notes",
+    u"#\u00B1#[edit] See also",
+    u"#\u00B1#[edit] References",
+    u"#\u00B1#[edit] External links",
+    u"#\u00B1#Notes",
+    u"#\u00B1#See also",
+    u"#\u00B1#References",
     u"#\u00B1#External links",
 };
 
@@ -35,9 +40,13 @@ WebText ReadTitle(const WebText& page)
     WebText title = DecodeHtmlEntities(page.substr(start + 1, end - start - 1));
     WebText out;
     for (char16_t c : title)
-        if (c == '[' || c == '{') out.push_back('(');  // a title never opens a link or the link block
-        else if (c == ']' || c == '}') out.push_back(')');
-        else if (c != '\r' && c != '\n' && c != '\t' && c != '\\' && c != '/' && c != ':' && c != '<' && c != '>') out.push_back(c);
+        if (c == '[' || c == '{')
+            out.push_back('(');  // a title never opens a link or the link block
+        else if (c == ']' || c == '}')
+            out.push_back(')');
+        else if (c != '\r' && c != '\n' && c != '\t' && c != '\\' && c != '/' && c != ':' && c != '<' &&
+                 c != '>')
+            out.push_back(c);
     TrimBlanks(out);
     return out;
 }
@@ -78,7 +87,8 @@ WebText MakeShortTitle(const WebText& title)
 {
     WebText out;
     for (char16_t c : title)
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') out.push_back(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ')
+            out.push_back(c);
     if (out.size() > kMaxTitleNameChars) out.resize(kMaxTitleNameChars);
     TrimBlanks(out);
     return out;
@@ -125,9 +135,12 @@ void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
         ReplaceAll(text, u"[edit] ", u"");
     }
     if (!request.capture) {
-        if (loose) text = DropShortLineRuns(text, kLooseLineMinimum, true);
-        else if (kind == kPageHome) text = DropShortLineRuns(text, kHomeLineMinimum, true);
-        else text = DropShortLineRuns(text, kArticleLineMinimum, false);
+        if (loose)
+            text = DropShortLineRuns(text, kLooseLineMinimum, true);
+        else if (kind == kPageHome)
+            text = DropShortLineRuns(text, kHomeLineMinimum, true);
+        else
+            text = DropShortLineRuns(text, kArticleLineMinimum, false);
     }
     text = ConvertHeadings(CollapseBlankRuns(DecodeHtmlEntities(text)));
     if (request.capture) {
@@ -145,8 +158,10 @@ void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
     result->ok = text.size() >= kMinBodyChars;
     if (!result->ok) {
         result->links.clear();
-        result->text = u"\r\nCapture failed - hyperlink and snapshot saved. Copy the text manually from the web page "
-                       u"and paste it into this note.\r\nUrl: " + request.pageUrl;
+        result->text =
+            u"\r\nCapture failed - hyperlink and snapshot saved. Copy the text manually from the web page "
+            u"and paste it into this note.\r\nUrl: " +
+            request.pageUrl;
         return;
     }
     WebText heading;
@@ -155,6 +170,7 @@ void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
     result->text = heading + text + u"\r\n";
     if (!request.capture && result->text.size() > kMaxPreviewChars) {
         result->text.resize(kMaxPreviewChars);
-        result->text += u"\r\n\r\n(THIS PREVIEW HAS BEEN SHORTENED BY Tavik FOR FASTER DOWNLOAD AND VIEWING)\r\n";
+        result->text +=
+            u"\r\n\r\n(THIS PREVIEW HAS BEEN SHORTENED BY Tavik FOR FASTER DOWNLOAD AND VIEWING)\r\n";
     }
 }

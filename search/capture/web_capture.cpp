@@ -1,6 +1,6 @@
 // Downloads and captures of web pages.
-#include "search/webclean/web_capture.h"
-#include "search/webclean/capture_note.h"
+#include "search/capture/web_capture.h"
+#include "search/capture/capture_note.h"
 #include "foundation/ai_file.h"
 #include "foundation/web_download.h"
 #include "notestore/note_store.h"
@@ -56,7 +56,8 @@ int32_t NextCaptureNumber()
         prefix.AppendInt(number).AppendText(L"_");
         AIString bare(L"www_");
         bare.AppendInt(number);
-        if (FindNoteByTitle(prefix.GetText(), 0, 1) < 0 && FindNoteByTitle(bare.GetText(), 0, 0) < 0) return number;
+        if (FindNoteByTitle(prefix.GetText(), 0, 1) < 0 && FindNoteByTitle(bare.GetText(), 0, 0) < 0)
+            return number;
     }
     return number;
 }
@@ -151,8 +152,11 @@ int CaptureWebPageAsNote(const WCHAR* url, const WCHAR* fallbackTitle, AIString*
     }
     g_lastCaptureName.Copy(title);
     if (noteTitle) noteTitle->Copy(title);
-    AIString balloon(page.ok ? L"1. Capture Screenshot OK\r\n2. Capture Web OK\r\n3. Web cleaning OK\r\n\r\nSaved note as:\r\n"
-                             : L"1. Capture Screenshot OK\r\n2. Capture Web OK\r\n3. Web cleaning FAILED\r\n\r\nSaved note as:\r\n");
+    AIString balloon(
+        page.ok
+            ? L"1. Capture Screenshot OK\r\n2. Capture Web OK\r\n3. Web cleaning OK\r\n\r\nSaved note as:\r\n"
+            : L"1. Capture Screenshot OK\r\n2. Capture Web OK\r\n3. Web cleaning FAILED\r\n\r\nSaved note "
+              L"as:\r\n");
     balloon.AppendString(title);
     if (g_hooks.showBalloon) g_hooks.showBalloon(balloon.GetText());
     if (page.ok) {
@@ -161,8 +165,7 @@ int CaptureWebPageAsNote(const WCHAR* url, const WCHAR* fallbackTitle, AIString*
         shown.ReplaceAll(L">", L"%3E");
         shown.InsertText(0, L"Web page captured successfully - <lblue>").AppendText(L"</lblue>");
         ShowStatus(shown.GetText(), nullptr, kStatusReady);
-    }
-    else {
+    } else {
         ShowStatus(L"Web page captured without its text - the address is kept", nullptr, kStatusFailed);
     }
     return page.ok ? kCaptureStored : kCaptureStoredNoText;

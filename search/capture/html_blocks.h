@@ -4,17 +4,17 @@
 // menus, link lists or comment sections) is kept. Markers other than link
 // targets are removed from the result.
 #pragma once
-#include "search/webclean/web_text.h"
+#include "search/capture/web_text.h"
 
 enum PageKind {
     kPageArticle = 0,
-    kPageHome = 1,    // a site's home page: several stories, no main block
-    kPageForum = 2,   // a discussion site: short blocks count
+    kPageHome = 1,   // a site's home page: several stories, no main block
+    kPageForum = 2,  // a discussion site: short blocks count
 };
 
 enum {
     kMaxBlocks = 500,
-    kBlockThreshold = 100,       // characters of text that make a block worth weighing
+    kBlockThreshold = 100,  // characters of text that make a block worth weighing
     kLooseBlockThreshold = 10,
 };
 

@@ -3,7 +3,7 @@
 // Only http(s) and mailto targets become live links; "javascript:", "file:"
 // and every other scheme stay plain text.
 #pragma once
-#include "search/webclean/web_text.h"
+#include "search/capture/web_text.h"
 #include <vector>
 
 struct WebLink {

@@ -1,5 +1,5 @@
 // Links of captured pages.
-#include "search/webclean/web_links.h"
+#include "search/capture/web_links.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ WebText EncodeTarget(const WebText& target)
     static const char kHex[] = "0123456789ABCDEF";
     WebText out;
     for (char16_t c : target) {
-        if (c == '[' || c == ']' || c == ',' || c == '{' || c == '}' || c == ' ' || c < 32 || c == 0xA4 || c == 0xB1 ||
-            c == 0xBD) {
+        if (c == '[' || c == ']' || c == ',' || c == '{' || c == '}' || c == ' ' || c < 32 || c == 0xA4 ||
+            c == 0xB1 || c == 0xBD) {
             std::string bytes = EncodeUtf8(WebText(1, c));
             for (unsigned char b : bytes) {
                 out.push_back('%');
@@ -46,7 +46,8 @@ WebText MakeAbsoluteUrl(const WebText& href, const WebText& pageUrl)
         return href.substr(0, kMaxTargetChars);
     size_t colon = href.find(u':');
     size_t slash = href.find(u'/');
-    if (colon != WebText::npos && (slash == WebText::npos || colon < slash)) return WebText();  // another scheme
+    if (colon != WebText::npos && (slash == WebText::npos || colon < slash))
+        return WebText();  // another scheme
     WebText root = SiteRoot(pageUrl);
     if (root.empty()) return WebText();
     WebText out;
@@ -107,7 +108,8 @@ WebText CollectWebLinks(const WebText& text, const WebText& pageUrl, std::vector
         if (labelStart < text.size() && text[labelStart] == '[') labelStart++;
         size_t labelEnd = text.find(u']', labelStart);
         size_t nextMark = text.find(kMarkLink, labelStart);
-        if (labelEnd == WebText::npos || (nextMark != WebText::npos && nextMark < labelEnd)) labelEnd = labelStart;
+        if (labelEnd == WebText::npos || (nextMark != WebText::npos && nextMark < labelEnd))
+            labelEnd = labelStart;
         WebText shown = text.substr(labelStart, labelEnd - labelStart);
         i = labelEnd < text.size() && text[labelEnd] == ']' ? labelEnd + 1 : labelEnd;
         WebText target = MakeAbsoluteUrl(href, pageUrl);

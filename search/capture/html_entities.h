@@ -5,6 +5,6 @@
 // passes AppendPageChar. A blank (U+00A0 too) "&nbsp;" is a plain blank,
 // dashes "-" and curly quotes straight ones.
 #pragma once
-#include "search/webclean/web_text.h"
+#include "search/capture/web_text.h"
 
 WebText DecodeHtmlEntities(const WebText& text);

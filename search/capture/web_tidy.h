@@ -1,6 +1,6 @@
 // Tidying steps of the web page cleaner, each one pass into a new text.
 #pragma once
-#include "search/webclean/web_text.h"
+#include "search/capture/web_text.h"
 
 // Removes runs of short lines (menus, link lists) before the first heading
 // mark, or over the whole text: a line of 1 to minimum - 1 characters, or of
