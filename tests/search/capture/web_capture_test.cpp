@@ -1,4 +1,4 @@
-// Captures from a web server on 127.0.0.1 (started by capture_test.sh): a
+// Captures from a web server on 127.0.0.1 (started by run_with_server.sh): a
 // page becomes a note with the page's links in its link block; a failed
 // download and a time-out leave no note.
 #include "tests/notestore/store_test_files.h"
@@ -19,8 +19,8 @@ protected:
         path = folder.File(L"notes.tavik");
         WriteBytes(path.GetText(), DataFile(records));
         ASSERT_EQ(1, LoadDatafile(path.GetText()));
-        const char* port = getenv("TAVIK_CAPTURE_PORT");
-        ASSERT_TRUE(port != nullptr) << "run through capture_test.sh";
+        const char* port = getenv("TAVIK_TEST_PORT");
+        ASSERT_TRUE(port != nullptr) << "run through run_with_server.sh";
         base.AssignText(L"http://127.0.0.1:").AppendAscii(port);
         SetWebDownloadTimeouts(2000, 2000);
     }
