@@ -15,20 +15,10 @@ trap 'rm -rf "$work"' EXIT
 out=${3:-$work/out}
 mkdir -p "$out" "$work/ref"
 
-need=()
-command -v pdftotext >/dev/null || need+=(poppler-utils)
-if [ -z "${2:-}" ]; then
-  command -v ps2pdf >/dev/null || need+=(ghostscript)
-  command -v pdflatex >/dev/null || need+=(texlive-latex-base)
-  command -v soffice >/dev/null || need+=(libreoffice-writer-nogui)
-fi
-if [ ${#need[@]} -gt 0 ]; then
-  echo "Installing for the benchmark: ${need[*]}"
-  sudo_cmd=""; [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${need[@]}" >/dev/null
-fi
-
+. "$(dirname "$0")/bench_tools.sh"
+tools=(pdftotext:poppler-utils)
+[ -z "${2:-}" ] && tools+=(ps2pdf:ghostscript pdflatex:texlive-latex-base soffice:libreoffice-writer-nogui)
+install_missing_tools "${tools[@]}"
 if [ -n "${2:-}" ]; then
   pdfs=$(cd "$2" && pwd)
 else

@@ -12,15 +12,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 out=${3:-$work/out}
 mkdir -p "$out" "$work/ref"
-need=()
-command -v html2text >/dev/null || need+=(html2text)
-command -v w3m >/dev/null || need+=(w3m)
-if [ ${#need[@]} -gt 0 ]; then
-  echo "Installing for the benchmark: ${need[*]}"
-  sudo_cmd=""; [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${need[@]}" >/dev/null
-fi
+. "$(dirname "$0")/bench_tools.sh"
+install_missing_tools html2text:html2text w3m:w3m
 if [ -n "${2:-}" ]; then
   pages=$(cd "$2" && pwd)
 else

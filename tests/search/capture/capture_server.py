@@ -2,7 +2,9 @@
 # The web server of the capture test, on 127.0.0.1 and a free port, which it
 # writes to the given file once it listens: /article.html is a page with
 # links, /missing answers 404, /slow never answers within the test's time-out.
-import http.server, sys, time
+import os, sys, time
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from test_server import QuietHandler, serve
 
 PARAGRAPH = ("The notebook keeps every note in one file and links notes to pages, files and pictures alike. " * 4)
 ARTICLE = ("<html><head><title>Bean guide</title></head><body>"
@@ -12,23 +14,13 @@ ARTICLE = ("<html><head><title>Bean guide</title></head><body>"
            " <a href='https://example.org/beans/guide'>bean guide</a>.</p><p>" + PARAGRAPH + "</p></div>"
            "</body></html>").encode("utf-8")
 
-class Handler(http.server.BaseHTTPRequestHandler):
+class Handler(QuietHandler):
     def do_GET(self):
         if self.path == "/article.html":
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Content-Length", str(len(ARTICLE)))
-            self.end_headers()
-            self.wfile.write(ARTICLE)
+            self.send_body(ARTICLE, "text/html; charset=utf-8")
         elif self.path == "/slow":
             time.sleep(8)
         else:
             self.send_error(404)
 
-    def log_message(self, *args):
-        pass
-
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-with open(sys.argv[1], "w") as f:
-    f.write(str(server.server_address[1]))
-server.serve_forever()
+serve(Handler, sys.argv[1])

@@ -3,7 +3,10 @@
 # (written to the given file once it listens). It answers the translate path:
 # q=hund gives "dog", q=katze a reply without its key, q=maus a reply cut
 # before its "}", q=schnecke nothing within the test's time-out.
-import http.server, sys, time, urllib.parse
+import os, sys, time
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import urllib.parse
+from test_server import QuietHandler, serve
 
 REPLIES = {
     "hund": b'{"responseData": {"translatedText":"dog"}, "responseStatus": 200}',
@@ -12,7 +15,7 @@ REPLIES = {
     "maus": b'{"responseData": {"translatedText":"mouse"',
 }
 
-class Handler(http.server.BaseHTTPRequestHandler):
+class Handler(QuietHandler):
     def do_GET(self):
         url = urllib.parse.urlparse(self.path)
         query = urllib.parse.parse_qs(url.query)
@@ -26,16 +29,6 @@ class Handler(http.server.BaseHTTPRequestHandler):
         body = REPLIES.get(q, b'{"responseData": {"translatedText":"' + q.encode() + b'"}}')
         if query.get("langpair") not in (["de|en"], ["en|de"]):
             body = b'{"error": "langpair"}'
-        self.send_response(200)
-        self.send_header("Content-Type", "application/json")
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
+        self.send_body(body, "application/json")
 
-    def log_message(self, *args):
-        pass
-
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-with open(sys.argv[1], "w") as f:
-    f.write(str(server.server_address[1]))
-server.serve_forever()
+serve(Handler, sys.argv[1])

@@ -5,6 +5,7 @@
 #include "foundation/ai_file.h"
 #include "foundation/app.h"
 #include "search/lookup/word_lookup.h"
+#include "tests/search/own_temp_folder.h"
 #include <stdlib.h>
 #include <string>
 
@@ -18,15 +19,11 @@ class WordLookup : public testing::Test {
 protected:
     void SetUp() override
     {
-        WCHAR temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_.AssignText(temp).AppendText(L"tavik_lookup_").AppendUnsigned(GetCurrentProcessId());
-        CreateDirectoryW(folder_.GetText(), nullptr);
-        g_app.system.SetPortableTempFolder(folder_.GetText());
+        folder_ = UseOwnTempFolder(L"tavik_lookup_");
         for (const WCHAR* word : {L"dog", L"geese", L"ran", L"con", L"Hund", L"run"}) {
             AIString cache;
             GetLookupCachePath(word, cache);
-            AIFile::DeleteQuiet(cache.GetText());  // left by an earlier run
+            DeleteStaleCacheFile(cache);  // left by an earlier run
         }
         g_status.clear();
         g_shown.clear();

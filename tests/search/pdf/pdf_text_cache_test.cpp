@@ -6,6 +6,7 @@
 #include "foundation/ai_file.h"
 #include "foundation/app.h"
 #include "search/pdf/pdf_text_cache.h"
+#include "tests/search/own_temp_folder.h"
 
 namespace {
 
@@ -13,14 +14,10 @@ class PdfTextCache : public testing::Test {
 protected:
     void SetUp() override
     {
-        WCHAR temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_.AssignText(temp).AppendText(L"tavik_pdf_cache_").AppendUnsigned(GetCurrentProcessId());
-        CreateDirectoryW(folder_.GetText(), nullptr);
-        g_app.system.SetPortableTempFolder(folder_.GetText());
+        folder_ = UseOwnTempFolder(L"tavik_pdf_cache_");
         for (const WCHAR* name : {L"\\txt\\report.pdf.txt", L"\\txt\\locked.pdf.txt"}) {
             AIString stale(folder_);
-            AIFile::DeleteQuiet(stale.AppendText(name).GetText());  // left by an earlier run
+            DeleteStaleCacheFile(stale.AppendText(name));  // left by an earlier run
         }
         statusCalls = 0;
         SetPdfTextHooks(PdfTextHooks{[](const WCHAR*, int) { statusCalls++; }});
