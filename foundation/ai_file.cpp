@@ -107,6 +107,14 @@ int64_t AIFile::GetSizeByName(const WCHAR* path)
 int AIFile::WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars)
 {
     TRACE_SCOPE(kTraceStrings, 72);
+    static const BYTE kBom[2] = {0xFF, 0xFE};
+    if (chars < 0) chars = TextLength(text);
+    return WriteBytesFile(path, kBom, sizeof(kBom), text, chars * (int)sizeof(WCHAR));
+}
+
+int AIFile::WriteBytesFile(const WCHAR* path, const void* prefix, int prefixBytes, const void* data, int bytes)
+{
+    TRACE_SCOPE(kTraceStrings, 75);
     AIString target(path);
     CleanLastName(target);
     if (target.IsEmpty()) return SetResult(0);
@@ -115,7 +123,8 @@ int AIFile::WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars)
     for (;;) {
         AIFile file;
         if (!file.OpenForWrite(temporary.GetText())) return SetResult(0);
-        int ok = file.WriteBom() && file.WriteText(text, chars) && file.Flush();
+        int ok = (prefixBytes <= 0 || file.Write(prefix, prefixBytes)) && (bytes <= 0 || file.Write(data, bytes)) &&
+                 file.Flush();
         file.Close();
         if (ok) ok = MoveFileExW(temporary.GetText(), target.GetText(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         if (ok) return SetResult(1);

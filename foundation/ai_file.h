@@ -35,6 +35,8 @@ public:
     // Writes FF FE and chars characters of text to path through path + ".tmp",
     // replacing the old file only once everything is written. 1 on success.
     static int WriteUtf16File(const WCHAR* path, const WCHAR* text, int chars);
+    // The same for bytes: prefix (a byte-order mark, may be null) and data.
+    static int WriteBytesFile(const WCHAR* path, const void* prefix, int prefixBytes, const void* data, int bytes);
 
     // Opens an existing file for reading (shared read); retries extra times
     // (about 50 ms apart) before asking the user. 1 on success.

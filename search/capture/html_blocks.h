@@ -1,0 +1,21 @@
+// The block rule of the web page cleaner: the working text is cut at its
+// block breaks, each block is weighed by its text, lines, links and mark-up,
+// and either the main block alone or every block that reads like text (not
+// menus, link lists or comment sections) is kept. Markers other than link
+// targets are removed from the result.
+#pragma once
+#include "search/capture/web_text.h"
+
+enum PageKind {
+    kPageArticle = 0,
+    kPageHome = 1,   // a site's home page: several stories, no main block
+    kPageForum = 2,  // a discussion site: short blocks count
+};
+
+enum {
+    kMaxBlocks = 500,
+    kBlockThreshold = 100,  // characters of text that make a block worth weighing
+    kLooseBlockThreshold = 10,
+};
+
+WebText KeepTextBlocks(const WebText& marked, PageKind kind, bool loose);

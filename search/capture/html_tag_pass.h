@@ -1,0 +1,14 @@
+// The tag pass of the web page cleaner: one walk over the page body that
+// turns mark-up into the working text of the block rule. Every character of a
+// tag becomes kMarkDrop (so the block rule sees how much mark-up a block
+// carries); containers (divisions, sections, tables, menus) give a block
+// break, so that an article's paragraphs weigh as one block; paragraphs an
+// empty line, line breaks and table rows a line break; list items " • " on a
+// line of their own; table cells a blank or a TAB; <h1> to <h5> a block break
+// and the heading mark; scripts, styles, comments and embedded objects vanish.
+// For a capture a link becomes kMarkLink + target + kMarkLink + "[" + its
+// text + "]"; for a preview only its text stays.
+#pragma once
+#include "search/capture/web_text.h"
+
+WebText RunTagPass(const WebText& body, bool capture);

@@ -1,0 +1,52 @@
+// Word look-up in the WordNet dictionary and translation through a web
+// service, for the preview pane's dictionary entries: the result is written
+// to a cache file ("txt" folder of the program's temporary folder + the word
+// + ".dict.txt", UTF-16) that the preview shows. The windows connect the hooks.
+#pragma once
+#include "foundation/ai_string.h"
+
+struct WordLookupHooks {
+    void (*showStatus)(const WCHAR* text, int level);
+    // Shows the cache file in the preview pane as a dictionary entry.
+    void (*showDictionaryEntry)(const WCHAR* cacheFile);
+    // 1 while Shift is held: the cache is passed by and the word looked up again.
+    int (*isShiftDown)();
+    // 1 when the settings allow web access (the setting of web previews).
+    int (*webAccessAllowed)();
+};
+void SetWordLookupHooks(const WordLookupHooks& hooks);
+
+enum WordLookupMode {
+    kLookupFindDictionaryOnly = -1,  // only find the dictionary folder (at start-up)
+    kLookupWord = 0,                 // any other mode looks the word up too
+};
+
+enum {
+    kTranslationTimeoutMs = 8000,
+    kMaxTranslationReplyBytes = 20000,
+};
+
+// The service's address (scheme, host, port), to which the request's path
+// "/ajax/services/language/translate" and its query are appended. Empty: no
+// translation.
+void SetTranslationAddress(const WCHAR* address);
+// The language to translate into: an English language name ("Polish") or, as
+// the "lang:" word gives it, a two-letter code; "OFF" or English turn
+// translation off. Until it is set, the user interface's language counts.
+void SetTranslationLanguage(const WCHAR* nameOrCode);
+void SetTranslationTimeout(int milliseconds);
+
+// Looks the word up (and translates it); the result goes to the cache file
+// and the preview. -1 when no dictionary can be found; 0 for a word over 50
+// characters or none left after cleaning; 1 otherwise (also when the word is
+// not in the dictionary: the status line says so). With
+// kLookupFindDictionaryOnly: 1 once the dictionary is found, else -1.
+int LookUpWord(const WCHAR* word, int mode);
+
+// The cache file's path of a word ("" when the word is empty after cleaning).
+void GetLookupCachePath(const WCHAR* word, AIString& out);
+
+// Sends text to the translation service: fromEnglish 1 translates from
+// English into the language, 0 into English. 1 with the translation in
+// result when one came that differs from the text.
+int FetchTranslation(const WCHAR* text, int fromEnglish, AIString& result);

@@ -1,0 +1,370 @@
+// The content-stream scanner of the PDF text reader.
+#include "search/pdf/pdf_content_scanner.h"
+#include "search/pdf/pdf_objects.h"
+#include <math.h>
+#include <string.h>
+
+namespace {
+
+enum OperandKind { kNumber, kName, kLiteral, kHex, kArray };
+
+struct Operand {
+    OperandKind kind;
+    const uint8_t* begin;
+    const uint8_t* end;
+    double number;
+};
+
+enum { kMaxOperands = 8 };
+
+struct Matrix {
+    double a, d, e, f;  // scale and translation; rotation and skew are not followed
+};
+
+struct Scanner {
+    const uint8_t* end;
+    const PdfFontSource* fonts;
+    TextOutput* out;
+    PdfFontMap fallback;  // WinAnsi, for text shown before any Tf
+    const PdfFontMap* font;
+    double fontSize;
+    double leading;
+    Matrix line;  // the text line matrix
+    bool moved;   // a positioning operator ran since the last show
+    bool shownAny;
+    double lastY;
+    uint32_t accent;   // the last character written when it is a spacing accent
+    size_t accentAt;   // where that accent starts in the output
+    size_t accentEnd;  //   and ends (nothing came between it and the letter)
+    Operand operands[kMaxOperands];
+    int count;
+};
+
+bool PutBreak(Scanner& s)
+{
+    uint8_t last = TextOutputLast(s.out);
+    if (last == 0 || last == '\n') return true;
+    if (last == ' ') s.out->size--;  // no blank at the end of a line
+    return TextOutputPutBytes(s.out, "\r\n", 2);
+}
+
+bool PutBlank(Scanner& s)
+{
+    uint8_t last = TextOutputLast(s.out);
+    if (last == 0 || last == ' ' || last == '\n') return true;
+    return TextOutputPutBytes(s.out, " ", 1);
+}
+
+double Height(const Scanner& s)
+{
+    double h = fabs(s.fontSize * s.line.d);
+    return h > 0.5 ? h : 1.0;
+}
+
+// Decides what separates this show from the text before it.
+bool BeforeShow(Scanner& s)
+{
+    if (!s.moved) return true;
+    s.moved = false;
+    bool ok = true;
+    if (s.shownAny) {
+        if (fabs(s.line.f - s.lastY) > Height(s) * 0.5)
+            ok = PutBreak(s);
+        else
+            ok = PutBlank(s);
+    }
+    s.lastY = s.line.f;
+    s.shownAny = true;
+    return ok;
+}
+
+bool PutCode(Scanner& s, uint32_t code)
+{
+    uint32_t count = 0, single = 0;
+    const uint32_t* chars = PdfFontMapLookup(*s.font, code, &count, &single);
+    for (uint32_t i = 0; chars && i < count; i++) {
+        uint32_t ch = chars[i];
+        if (ch == '\t' || ch == 0xA0) ch = ' ';
+        if (ch < 32 || ch == 0xFFFE || ch == 0xFFFF) continue;
+        if (ch == ' ') {
+            if (!PutBlank(s)) return false;
+            s.accent = 0;
+            continue;
+        }
+        uint32_t composed = s.accent && s.out->size == s.accentEnd ? ComposeAccent(s.accent, ch) : 0;
+        if (composed) {
+            s.out->size = s.accentAt;  // the accent drawn before its letter becomes one character
+            ch = composed;
+        }
+        s.accent = ComposeAccent(ch, 'a') || ComposeAccent(ch, 'c') ? ch : 0;
+        s.accentAt = s.out->size;
+        if (!TextOutputPutChar(s.out, ch)) return false;
+        s.accentEnd = s.out->size;
+    }
+    return true;
+}
+
+// Feeds the decoded bytes of a string, code by code, to PutCode.
+struct CodeFeed {
+    uint32_t pending = 0;
+    int have = 0;
+};
+
+bool FeedByte(Scanner& s, CodeFeed& feed, uint8_t byte)
+{
+    feed.pending = (feed.pending << 8) | byte;
+    if (++feed.have < s.font->codeBytes) return true;
+    uint32_t code = feed.pending;
+    feed.pending = 0;
+    feed.have = 0;
+    return PutCode(s, code);
+}
+
+bool ShowString(Scanner& s, const Operand& string)
+{
+    if (!BeforeShow(s)) return false;
+    if (!s.font->known) return true;
+    CodeFeed feed;
+    const uint8_t* p = string.begin;
+    const uint8_t* end = string.end;
+    if (string.kind == kHex) {
+        int high = -1;
+        for (; p < end; p++) {
+            int h = HexValue(*p);
+            if (h < 0) continue;
+            if (high < 0) {
+                high = h;
+                continue;
+            }
+            if (!FeedByte(s, feed, uint8_t(high * 16 + h))) return false;
+            high = -1;
+        }
+        if (high >= 0 && !FeedByte(s, feed, uint8_t(high * 16))) return false;
+        return true;
+    }
+    while (p < end) {
+        uint8_t c = *p++;
+        if (c != '\\') {
+            if (c == '\r') {  // an end of line in a string reads as LF
+                if (p < end && *p == '\n') ++p;
+                c = '\n';
+            }
+            if (!FeedByte(s, feed, c)) return false;
+            continue;
+        }
+        if (p >= end) break;
+        c = *p++;
+        switch (c) {
+        case 'n': c = '\n'; break;
+        case 'r': c = '\r'; break;
+        case 't': c = '\t'; break;
+        case 'b': c = '\b'; break;
+        case 'f': c = '\f'; break;
+        case '\r':
+            if (p < end && *p == '\n') ++p;
+            continue;  // a line continuation
+        case '\n': continue;
+        default:
+            if (c >= '0' && c <= '7') {
+                int value = c - '0';
+                for (int i = 0; i < 2 && p < end && *p >= '0' && *p <= '7'; i++)
+                    value = value * 8 + (*p++ - '0');
+                c = uint8_t(value);
+            }
+            break;  // "\(", "\)", "\\" and unknown escapes stand for the byte itself
+        }
+        if (!FeedByte(s, feed, c)) return false;
+    }
+    return true;
+}
+
+bool ShowArray(Scanner& s, const Operand& array)
+{
+    const uint8_t* p = array.begin;
+    const uint8_t* end = array.end;
+    while (p < end) {
+        uint8_t c = *p;
+        if (IsPdfWhite(c)) {
+            ++p;
+        } else if (c == '(') {
+            const uint8_t* close = PdfSkipLiteralString(p, end);
+            Operand string{kLiteral, p + 1, close > p + 1 && close[-1] == ')' ? close - 1 : close, 0};
+            if (!ShowString(s, string)) return false;
+            p = close;
+        } else if (c == '<') {
+            const uint8_t* close = static_cast<const uint8_t*>(memchr(p, '>', size_t(end - p)));
+            if (!close) close = end;
+            Operand string{kHex, p + 1, close, 0};
+            if (!ShowString(s, string)) return false;
+            p = close < end ? close + 1 : end;
+        } else {
+            double v;
+            const uint8_t* next;
+            if (ParsePdfNumber(p, end, &v, &next)) {
+                if (-v > kTjWordGapThousandths && !PutBlank(s)) return false;
+                p = next;
+            } else {
+                ++p;
+            }
+        }
+    }
+    return true;
+}
+
+double Number(const Scanner& s, int fromTop)
+{
+    int i = s.count - 1 - fromTop;
+    return i >= 0 && s.operands[i].kind == kNumber ? s.operands[i].number : 0.0;
+}
+
+const Operand* Top(const Scanner& s, OperandKind kind)
+{
+    return s.count > 0 && s.operands[s.count - 1].kind == kind ? &s.operands[s.count - 1] : nullptr;
+}
+
+void MoveLine(Scanner& s, double tx, double ty)
+{
+    s.line.e += tx * s.line.a;
+    s.line.f += ty * s.line.d;
+    s.moved = true;
+}
+
+void NextLine(Scanner& s) { MoveLine(s, 0, -s.leading); }
+
+bool IsOperator(const uint8_t* op, size_t n, const char* name)
+{
+    return strlen(name) == n && memcmp(op, name, n) == 0;
+}
+
+bool ShowTop(Scanner& s)
+{
+    const Operand* string = Top(s, kLiteral);
+    if (!string) string = Top(s, kHex);
+    return string ? ShowString(s, *string) : true;
+}
+
+// Steps over an inline image: from after "ID" to after the "EI" that stands
+// between blanks.
+const uint8_t* SkipInlineImage(const uint8_t* p, const uint8_t* end)
+{
+    while (p + 2 <= end) {
+        int64_t at = FindBytes(p, size_t(end - p), "EI");
+        if (at < 0) return end;
+        const uint8_t* hit = p + at;
+        if (IsPdfWhite(hit[-1]) && (hit + 2 == end || IsPdfWhite(hit[2]))) return hit + 2;
+        p = hit + 1;
+    }
+    return end;
+}
+
+// Runs one operator; returns the position to go on from (changed by BI) or
+// null when the output is full.
+const uint8_t* RunOperator(Scanner& s, const uint8_t* op, size_t n, const uint8_t* after)
+{
+    bool ok = true;
+    if (IsOperator(op, n, "BT")) {
+        s.line = Matrix{1, 1, 0, 0};
+        s.moved = true;
+    } else if (IsOperator(op, n, "Tf")) {
+        if (s.count >= 2 && s.operands[s.count - 2].kind == kName) {
+            const Operand& name = s.operands[s.count - 2];
+            const PdfFontMap* font =
+                s.fonts->lookup(s.fonts->context, name.begin, size_t(name.end - name.begin));
+            s.font = font ? font : &s.fallback;
+            s.fontSize = Number(s, 0);
+        }
+    } else if (IsOperator(op, n, "Td")) {
+        MoveLine(s, Number(s, 1), Number(s, 0));
+    } else if (IsOperator(op, n, "TD")) {
+        s.leading = -Number(s, 0);
+        MoveLine(s, Number(s, 1), Number(s, 0));
+    } else if (IsOperator(op, n, "Tm")) {
+        s.line = Matrix{Number(s, 5), Number(s, 2), Number(s, 1), Number(s, 0)};
+        s.moved = true;
+    } else if (IsOperator(op, n, "T*")) {
+        NextLine(s);
+    } else if (IsOperator(op, n, "TL")) {
+        s.leading = Number(s, 0);
+    } else if (IsOperator(op, n, "Tj")) {
+        ok = ShowTop(s);
+    } else if (IsOperator(op, n, "'") || IsOperator(op, n, "\"")) {
+        NextLine(s);
+        ok = ShowTop(s);
+    } else if (IsOperator(op, n, "TJ")) {
+        const Operand* array = Top(s, kArray);
+        if (array) ok = BeforeShow(s) && ShowArray(s, *array);
+    } else if (IsOperator(op, n, "ID")) {
+        after = SkipInlineImage(after, s.end);
+    }
+    s.count = 0;
+    return ok ? after : nullptr;
+}
+
+void Push(Scanner& s, const Operand& operand)
+{
+    if (s.count == kMaxOperands) {
+        memmove(s.operands, s.operands + 1, sizeof(Operand) * (kMaxOperands - 1));
+        s.count--;
+    }
+    s.operands[s.count++] = operand;
+}
+
+}  // namespace
+
+bool ScanPdfContent(const uint8_t* data, size_t size, const PdfFontSource& fonts, TextOutput* out)
+{
+    Scanner s{};
+    s.end = data + size;
+    s.fonts = &fonts;
+    s.out = out;
+    PdfFontMapInitSimple(&s.fallback);
+    s.font = &s.fallback;
+    s.line = Matrix{1, 1, 0, 0};
+    if (!PutBreak(s)) return false;  // each stream (page) starts on a new line
+    const uint8_t* p = data;
+    const uint8_t* end = s.end;
+    while (p < end) {
+        uint8_t c = *p;
+        if (IsPdfWhite(c)) {
+            ++p;
+        } else if (c == '%') {
+            p = PdfSkipWhite(p, end);
+        } else if (c == '(') {
+            const uint8_t* close = PdfSkipLiteralString(p, end);
+            Push(s, Operand{kLiteral, p + 1, close > p + 1 && close[-1] == ')' ? close - 1 : close, 0});
+            p = close;
+        } else if (c == '<' && p + 1 < end && p[1] == '<') {
+            p = PdfSkipContainer(p, end);  // a dictionary operand (marked content): not text
+        } else if (c == '<') {
+            const uint8_t* close = static_cast<const uint8_t*>(memchr(p, '>', size_t(end - p)));
+            if (!close) close = end;
+            Push(s, Operand{kHex, p + 1, close, 0});
+            p = close < end ? close + 1 : end;
+        } else if (c == '[') {
+            const uint8_t* close = PdfSkipContainer(p, end);
+            Push(s, Operand{kArray, p + 1, close > p + 1 && close[-1] == ']' ? close - 1 : close, 0});
+            p = close;
+        } else if (c == '/') {
+            const uint8_t* name = ++p;
+            while (p < end && IsPdfRegular(*p)) ++p;
+            Push(s, Operand{kName, name, p, 0});
+        } else if (IsPdfDelimiter(c)) {
+            ++p;  // a stray ")", ">", "]", "{" or "}"
+        } else {
+            double v;
+            const uint8_t* next;
+            if ((c == '-' || c == '+' || c == '.' || (c >= '0' && c <= '9')) &&
+                ParsePdfNumber(p, end, &v, &next)) {
+                Push(s, Operand{kNumber, p, next, v});
+                p = next;
+                continue;
+            }
+            const uint8_t* op = p;
+            while (p < end && IsPdfRegular(*p)) ++p;
+            if (p == op) ++p;
+            p = RunOperator(s, op, size_t(p - op), p);
+            if (!p) return false;
+        }
+    }
+    return true;
+}

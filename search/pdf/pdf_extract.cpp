@@ -1,0 +1,384 @@
+// PDF text extraction over bytes: streams, fonts and page contents.
+#include "search/pdf/pdf_extract.h"
+#include "search/pdf/pdf_bytes.h"
+#include "search/pdf/pdf_content_scanner.h"
+#include "search/pdf/pdf_font_map.h"
+#include "search/pdf/pdf_inflate.h"
+#include "search/pdf/pdf_objects.h"
+#include "search/pdf/pdf_tidy.h"
+#include <algorithm>
+#include <memory>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+enum StreamKind { kStreamContent, kStreamObjects, kStreamOther };
+enum StreamFilter { kFilterNone, kFilterFlate, kFilterUnknown };
+
+struct StreamInfo {
+    const uint8_t* dictBegin;  // null when no object header was found
+    const uint8_t* dictEnd;
+    const uint8_t* dataBegin;
+    const uint8_t* dataEnd;
+    uint32_t number;
+    StreamKind kind;
+    StreamFilter filter;
+};
+
+struct FontName {
+    const uint8_t* name;
+    size_t length;
+    uint32_t number;
+    std::unique_ptr<PdfFontMap> map;  // read at the first use
+};
+
+// The name after a key ("/Type /ObjStm" gives "ObjStm"): true when it is value.
+bool NameIs(const uint8_t* begin, const uint8_t* end, const char* key, const char* value)
+{
+    const uint8_t* p = PdfFindKey(begin, end, key);
+    if (!p) return false;
+    p = PdfSkipWhite(p, end);
+    if (p >= end || *p != '/') return false;
+    const uint8_t* name = ++p;
+    while (p < end && IsPdfRegular(*p)) ++p;
+    size_t n = strlen(value);
+    return size_t(p - name) == n && memcmp(name, value, n) == 0;
+}
+
+StreamFilter ReadFilter(const uint8_t* begin, const uint8_t* end)
+{
+    const uint8_t* p = PdfFindKey(begin, end, "/Filter");
+    if (!p) return kFilterNone;
+    p = PdfSkipWhite(p, end);
+    int flate = 0, other = 0;
+    const uint8_t* stop = end;
+    if (p < end && *p == '[')
+        stop = PdfSkipContainer(p, end);
+    else if (p < end && *p == '/')
+        stop = p + 1;
+    while (p < stop && p < end) {
+        if (*p != '/') {
+            ++p;
+            continue;
+        }
+        const uint8_t* name = ++p;
+        while (p < end && IsPdfRegular(*p)) ++p;
+        size_t n = size_t(p - name);
+        if ((n == 11 && memcmp(name, "FlateDecode", 11) == 0) || (n == 2 && memcmp(name, "Fl", 2) == 0))
+            flate++;
+        else
+            other++;
+    }
+    if (flate == 1 && other == 0) {
+        const uint8_t* predictor = PdfFindKey(begin, end, "/Predictor");
+        int64_t value = 1;
+        if (predictor && PdfReadInteger(predictor, end, &value) && value > 1) return kFilterUnknown;
+        return kFilterFlate;
+    }
+    return kFilterUnknown;
+}
+
+StreamKind ReadKind(const uint8_t* begin, const uint8_t* end)
+{
+    if (NameIs(begin, end, "/Type", "ObjStm")) return kStreamObjects;
+    if (NameIs(begin, end, "/Type", "XRef") || NameIs(begin, end, "/Type", "Metadata") ||
+        NameIs(begin, end, "/Type", "EmbeddedFile") || NameIs(begin, end, "/Subtype", "Image") ||
+        NameIs(begin, end, "/Subtype", "Type1C") || NameIs(begin, end, "/Subtype", "CIDFontType0C") ||
+        NameIs(begin, end, "/Subtype", "OpenType") || PdfFindKey(begin, end, "/Length1") ||
+        PdfFindKey(begin, end, "/Length2") || PdfFindKey(begin, end, "/Length3"))
+        return kStreamOther;
+    return kStreamContent;
+}
+
+class PdfDocument {
+public:
+    PdfDocument(const uint8_t* data, size_t size, const PdfExtractLimits& limits, PdfExtractResult* result)
+        : data_(data), end_(data + size), limits_(limits), result_(result)
+    {}
+
+    void Run();
+
+private:
+    void FindStreams();
+    void IndexObjectStreams();
+    void CollectFontNames();
+    void AddFontDict(const uint8_t* p, const uint8_t* end);
+    // The unpacked bytes of a stream into *buffer (or the stream itself when
+    // it is not compressed); false when it is skipped.
+    bool StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* buffer, const uint8_t** bytes,
+                     size_t* size);
+    const StreamInfo* StreamOfObject(uint32_t number) const;
+    PdfFontMap* ReadFont(uint32_t number);
+    static const PdfFontMap* LookupFont(void* context, const uint8_t* name, size_t length);
+
+    const uint8_t* data_;
+    const uint8_t* end_;
+    const PdfExtractLimits& limits_;
+    PdfExtractResult* result_;
+    PdfObjectIndex index_;
+    std::vector<StreamInfo> streams_;          // in file order
+    std::vector<const StreamInfo*> byNumber_;  // streams with an object number, sorted
+    std::vector<std::vector<uint8_t>> objectStreams_;
+    std::vector<FontName> fonts_;
+    std::vector<uint32_t> cmapObjects_;  // ToUnicode streams: not page content
+};
+
+void PdfDocument::FindStreams()
+{
+    const uint8_t* p = data_;
+    while (p < end_) {
+        int64_t at = FindBytes(p, size_t(end_ - p), "stream");
+        if (at < 0) break;
+        const uint8_t* hit = p + at;
+        p = hit + 6;
+        if (hit - data_ >= 3 && memcmp(hit - 3, "end", 3) == 0) continue;
+        const uint8_t* before = hit;
+        while (before > data_ && IsPdfWhite(before[-1])) --before;
+        if (before == data_ || before[-1] != '>') continue;  // "stream" inside text, not a keyword
+        const uint8_t* dataBegin = p;
+        if (dataBegin < end_ && *dataBegin == '\r') ++dataBegin;
+        if (dataBegin < end_ && *dataBegin == '\n') ++dataBegin;
+        int64_t close = FindBytes(dataBegin, size_t(end_ - dataBegin), "endstream");
+        const uint8_t* dataEnd = close < 0 ? end_ : dataBegin + close;
+        p = close < 0 ? end_ : dataEnd + 9;
+        if (dataEnd > dataBegin && dataEnd[-1] == '\n') --dataEnd;
+        if (dataEnd > dataBegin && dataEnd[-1] == '\r') --dataEnd;
+        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, kFilterFlate};
+        const PdfObject* object = index_.Enclosing(hit);
+        if (object && object->begin < hit) {
+            info.dictBegin = object->begin;
+            info.dictEnd = hit;
+            info.number = object->number;
+            info.kind = ReadKind(info.dictBegin, info.dictEnd);
+            info.filter = ReadFilter(info.dictBegin, info.dictEnd);
+        }
+        streams_.push_back(info);
+    }
+    for (const StreamInfo& s : streams_)
+        if (s.dictBegin) byNumber_.push_back(&s);
+    std::stable_sort(byNumber_.begin(), byNumber_.end(),
+                     [](const StreamInfo* a, const StreamInfo* b) { return a->number < b->number; });
+}
+
+const StreamInfo* PdfDocument::StreamOfObject(uint32_t number) const
+{
+    auto it = std::upper_bound(byNumber_.begin(), byNumber_.end(), number,
+                               [](uint32_t n, const StreamInfo* s) { return n < s->number; });
+    if (it == byNumber_.begin()) return nullptr;
+    --it;
+    return (*it)->number == number ? *it : nullptr;
+}
+
+bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* buffer, const uint8_t** bytes,
+                              size_t* size)
+{
+    size_t length = size_t(stream.dataEnd - stream.dataBegin);
+    if (stream.filter == kFilterUnknown || length > limits_.maxStreamBytes) return false;
+    if (stream.filter == kFilterNone) {
+        *bytes = stream.dataBegin;
+        *size = length;
+        return true;
+    }
+    size_t bound = length * limits_.inflateFactor;
+    if (bound < limits_.inflateFloor) bound = limits_.inflateFloor;
+    if (bound > limits_.maxInflatedBytes) bound = limits_.maxInflatedBytes;
+    if (InflateBounded(stream.dataBegin, length, bound, buffer) != kInflateOk) return false;
+    *bytes = buffer->data();
+    *size = buffer->size();
+    return true;
+}
+
+void PdfDocument::IndexObjectStreams()
+{
+    size_t kept = 0;
+    for (const StreamInfo& s : streams_) {
+        if (s.kind != kStreamObjects) continue;
+        std::vector<uint8_t> buffer;
+        const uint8_t* bytes;
+        size_t size;
+        if (!StreamBytes(s, &buffer, &bytes, &size) || kept + size > limits_.maxObjectStreamBytes) {
+            result_->streamsSkipped++;
+            continue;
+        }
+        int64_t count = 0, first = 0;
+        const uint8_t* n = PdfFindKey(s.dictBegin, s.dictEnd, "/N");
+        const uint8_t* f = PdfFindKey(s.dictBegin, s.dictEnd, "/First");
+        if (!n || !f || !PdfReadInteger(n, s.dictEnd, &count) || !PdfReadInteger(f, s.dictEnd, &first))
+            continue;
+        if (buffer.empty()) buffer.assign(bytes, bytes + size);
+        kept += size;
+        objectStreams_.push_back(std::move(buffer));
+        const std::vector<uint8_t>& held = objectStreams_.back();
+        index_.AddStreamObjects(held.data(), held.size(), count, first);
+    }
+}
+
+void PdfDocument::AddFontDict(const uint8_t* p, const uint8_t* end)
+{
+    p = PdfSkipWhite(p, end);
+    if (p + 1 >= end || p[0] != '<' || p[1] != '<') return;
+    const uint8_t* close = PdfSkipContainer(p, end);
+    p += 2;
+    while (p < close) {
+        p = PdfSkipWhite(p, close);
+        if (p >= close || *p != '/') break;
+        const uint8_t* name = ++p;
+        while (p < close && IsPdfRegular(*p)) ++p;
+        size_t length = size_t(p - name);
+        uint32_t number;
+        if (!PdfReadReference(p, close, &number)) break;
+        p = static_cast<const uint8_t*>(memchr(p, 'R', size_t(close - p)));
+        if (!p) break;
+        ++p;
+        bool known = false;
+        for (const FontName& f : fonts_)
+            known = known || (f.length == length && memcmp(f.name, name, length) == 0);
+        if (!known && fonts_.size() < kPdfMaxCodeRuns)
+            fonts_.push_back(FontName{name, length, number, nullptr});
+    }
+}
+
+void PdfDocument::CollectFontNames()
+{
+    for (const PdfObject& object : index_.All()) {
+        const uint8_t* p = object.begin;
+        while ((p = PdfFindKey(p, object.end, "/Font")) != nullptr) {
+            const uint8_t* value = PdfSkipWhite(p, object.end);
+            uint32_t number;
+            if (value < object.end && *value == '<') {
+                AddFontDict(value, object.end);
+            } else if (PdfReadReference(value, object.end, &number)) {
+                const PdfObject* dict = index_.Find(number);
+                if (dict) AddFontDict(dict->begin, dict->end);
+            }
+        }
+    }
+    for (const FontName& f : fonts_) {
+        const PdfObject* font = index_.Find(f.number);
+        const uint8_t* p = font ? PdfFindKey(font->begin, font->end, "/ToUnicode") : nullptr;
+        uint32_t number;
+        if (p && PdfReadReference(p, font->end, &number)) cmapObjects_.push_back(number);
+    }
+    std::sort(cmapObjects_.begin(), cmapObjects_.end());
+}
+
+PdfFontMap* PdfDocument::ReadFont(uint32_t number)
+{
+    PdfFontMap* map = new PdfFontMap;
+    PdfFontMapInitSimple(map);
+    const PdfObject* font = index_.Find(number);
+    if (!font) return map;
+    bool composite = NameIs(font->begin, font->end, "/Subtype", "Type0");
+    if (composite) {
+        map->codeBytes = 2;
+        map->known = false;
+    }
+    const uint8_t* encoding = PdfFindKey(font->begin, font->end, "/Encoding");
+    uint32_t ref;
+    if (!composite && encoding) {
+        const uint8_t* begin = encoding;
+        const uint8_t* end = font->end;
+        if (PdfReadReference(encoding, font->end, &ref)) {
+            const PdfObject* object = index_.Find(ref);
+            begin = object ? object->begin : nullptr;
+            end = object ? object->end : nullptr;
+        }
+        const uint8_t* differences = begin ? PdfFindKey(begin, end, "/Differences") : nullptr;
+        if (differences) {
+            differences = PdfSkipWhite(differences, end);
+            if (differences < end && *differences == '[')
+                PdfFontMapApplyDifferences(map, differences + 1, end);
+        }
+    }
+    const uint8_t* toUnicode = PdfFindKey(font->begin, font->end, "/ToUnicode");
+    const StreamInfo* cmap =
+        toUnicode && PdfReadReference(toUnicode, font->end, &ref) ? StreamOfObject(ref) : nullptr;
+    std::vector<uint8_t> buffer;
+    const uint8_t* bytes;
+    size_t size;
+    if (cmap && StreamBytes(*cmap, &buffer, &bytes, &size)) {
+        PdfFontMapReadCmap(map, bytes, size);
+        map->codeBytes = composite ? 2 : 1;
+        if (!map->runs.empty()) map->known = true;
+    }
+    return map;
+}
+
+const PdfFontMap* PdfDocument::LookupFont(void* context, const uint8_t* name, size_t length)
+{
+    PdfDocument* self = static_cast<PdfDocument*>(context);
+    for (FontName& f : self->fonts_) {
+        if (f.length != length || memcmp(f.name, name, length) != 0) continue;
+        if (!f.map) f.map.reset(self->ReadFont(f.number));
+        return f.map.get();
+    }
+    return nullptr;
+}
+
+void PdfDocument::Run()
+{
+    size_t size = size_t(end_ - data_);
+    if (FindBytes(data_, size < 1024 ? size : 1024, "%PDF-") < 0) {
+        result_->status = kPdfNotPdf;
+        result_->reason = "not a PDF file";
+        return;
+    }
+    const uint8_t* encrypt = PdfFindKey(data_, end_, "/Encrypt");
+    uint32_t ref;
+    if (encrypt) {
+        const uint8_t* value = PdfSkipWhite(encrypt, end_);
+        if (PdfReadReference(value, end_, &ref) || (value < end_ && *value == '<')) {
+            result_->status = kPdfEncrypted;
+            result_->reason = "the PDF is encrypted";
+            return;
+        }
+    }
+    index_.AddFileObjects(data_, size);
+    FindStreams();
+    IndexObjectStreams();
+    index_.Finish();
+    CollectFontNames();
+
+    TextOutput raw;
+    TextOutputInit(&raw, limits_.maxTextBytes);
+    PdfFontSource source{LookupFont, this};
+    std::vector<uint8_t> buffer;
+    for (const StreamInfo& s : streams_) {
+        if (s.kind != kStreamContent) continue;
+        if (s.dictBegin && std::binary_search(cmapObjects_.begin(), cmapObjects_.end(), s.number)) continue;
+        const uint8_t* bytes;
+        size_t length;
+        if (!StreamBytes(s, &buffer, &bytes, &length)) {
+            result_->streamsSkipped++;
+            continue;
+        }
+        if (FindBytes(bytes, length < 256 ? length : 256, "begincmap") >= 0) continue;
+        result_->streamsRead++;
+        if (!ScanPdfContent(bytes, length, source, &raw)) break;
+    }
+    result_->truncated = raw.full;
+    TextOutput tidy;
+    TextOutputInit(&tidy, raw.size + raw.size / 2 + 16);
+    TidyPdfText(raw.data, raw.size, &tidy);
+    TextOutputFree(&raw);
+    result_->text = tidy.data;
+    result_->size = tidy.size;
+}
+
+}  // namespace
+
+void ExtractPdfTextFromBytes(const uint8_t* data, size_t size, const PdfExtractLimits& limits,
+                             PdfExtractResult* result)
+{
+    *result = PdfExtractResult();
+    if (size > limits.maxFileBytes) size = limits.maxFileBytes;
+    PdfDocument document(data, size, limits, result);
+    document.Run();
+}
+
+void PdfExtractFree(PdfExtractResult* result)
+{
+    free(result->text);
+    *result = PdfExtractResult();
+}

@@ -1,0 +1,388 @@
+// Font code maps: WinAnsi, glyph names and ToUnicode CMaps.
+#include "search/pdf/pdf_font_map.h"
+#include "search/pdf/pdf_bytes.h"
+#include <algorithm>
+#include <string.h>
+
+namespace {
+
+const uint16_t kWinAnsiHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+struct GlyphName {
+    const char* name;
+    uint16_t ch;
+};
+
+// Names of the Latin glyphs that real documents use; sorted for the search.
+const GlyphName kGlyphNames[] = {
+    {"AE", 0xC6},
+    {"Aacute", 0xC1},
+    {"Acircumflex", 0xC2},
+    {"Adieresis", 0xC4},
+    {"Agrave", 0xC0},
+    {"Aring", 0xC5},
+    {"Atilde", 0xC3},
+    {"Ccedilla", 0xC7},
+    {"Eacute", 0xC9},
+    {"Ecircumflex", 0xCA},
+    {"Edieresis", 0xCB},
+    {"Egrave", 0xC8},
+    {"Iacute", 0xCD},
+    {"Icircumflex", 0xCE},
+    {"Idieresis", 0xCF},
+    {"Igrave", 0xCC},
+    {"Ntilde", 0xD1},
+    {"OE", 0x152},
+    {"Oacute", 0xD3},
+    {"Ocircumflex", 0xD4},
+    {"Odieresis", 0xD6},
+    {"Ograve", 0xD2},
+    {"Oslash", 0xD8},
+    {"Otilde", 0xD5},
+    {"Uacute", 0xDA},
+    {"Ucircumflex", 0xDB},
+    {"Udieresis", 0xDC},
+    {"Ugrave", 0xD9},
+    {"Yacute", 0xDD},
+    {"aacute", 0xE1},
+    {"acircumflex", 0xE2},
+    {"adieresis", 0xE4},
+    {"ae", 0xE6},
+    {"agrave", 0xE0},
+    {"ampersand", '&'},
+    {"aring", 0xE5},
+    {"asterisk", '*'},
+    {"at", '@'},
+    {"atilde", 0xE3},
+    {"backslash", '\\'},
+    {"bar", '|'},
+    {"braceleft", '{'},
+    {"braceright", '}'},
+    {"bracketleft", '['},
+    {"bracketright", ']'},
+    {"bullet", 0x2022},
+    {"ccedilla", 0xE7},
+    {"colon", ':'},
+    {"comma", ','},
+    {"copyright", 0xA9},
+    {"degree", 0xB0},
+    {"dollar", '$'},
+    {"dotlessi", 0x131},
+    {"eacute", 0xE9},
+    {"ecircumflex", 0xEA},
+    {"edieresis", 0xEB},
+    {"egrave", 0xE8},
+    {"eight", '8'},
+    {"ellipsis", 0x2026},
+    {"emdash", 0x2014},
+    {"endash", 0x2013},
+    {"equal", '='},
+    {"exclam", '!'},
+    {"ff", 0xFB00},
+    {"ffi", 0xFB03},
+    {"ffl", 0xFB04},
+    {"fi", 0xFB01},
+    {"five", '5'},
+    {"fl", 0xFB02},
+    {"four", '4'},
+    {"germandbls", 0xDF},
+    {"greater", '>'},
+    {"guillemotleft", 0xAB},
+    {"guillemotright", 0xBB},
+    {"hyphen", '-'},
+    {"iacute", 0xED},
+    {"icircumflex", 0xEE},
+    {"idieresis", 0xEF},
+    {"igrave", 0xEC},
+    {"less", '<'},
+    {"minus", 0x2212},
+    {"nine", '9'},
+    {"ntilde", 0xF1},
+    {"numbersign", '#'},
+    {"oacute", 0xF3},
+    {"ocircumflex", 0xF4},
+    {"odieresis", 0xF6},
+    {"oe", 0x153},
+    {"ograve", 0xF2},
+    {"one", '1'},
+    {"oslash", 0xF8},
+    {"otilde", 0xF5},
+    {"parenleft", '('},
+    {"parenright", ')'},
+    {"percent", '%'},
+    {"period", '.'},
+    {"plus", '+'},
+    {"question", '?'},
+    {"quotedbl", '"'},
+    {"quotedblleft", 0x201C},
+    {"quotedblright", 0x201D},
+    {"quoteleft", 0x2018},
+    {"quoteright", 0x2019},
+    {"quotesingle", '\''},
+    {"registered", 0xAE},
+    {"section", 0xA7},
+    {"semicolon", ';'},
+    {"seven", '7'},
+    {"six", '6'},
+    {"slash", '/'},
+    {"space", ' '},
+    {"sterling", 0xA3},
+    {"three", '3'},
+    {"trademark", 0x2122},
+    {"two", '2'},
+    {"uacute", 0xFA},
+    {"ucircumflex", 0xFB},
+    {"udieresis", 0xFC},
+    {"ugrave", 0xF9},
+    {"underscore", '_'},
+    {"yacute", 0xFD},
+    {"ydieresis", 0xFF},
+    {"zero", '0'},
+};
+
+bool LessRun(const PdfCodeRun& a, const PdfCodeRun& b) { return a.code < b.code; }
+
+// Reads one "<hex>" at p (after blanks); the bytes go into value (big-endian),
+// their number into *bytes. Returns the position after ">" or null.
+const uint8_t* ReadHexCode(const uint8_t* p, const uint8_t* end, uint32_t* value, int* bytes)
+{
+    while (p < end && IsPdfWhite(*p)) ++p;
+    if (p >= end || *p != '<') return nullptr;
+    ++p;
+    uint32_t v = 0;
+    int digits = 0;
+    while (p < end && *p != '>') {
+        int h = HexValue(*p++);
+        if (h < 0) continue;
+        if (digits < 8) v = (v << 4) | uint32_t(h);
+        ++digits;
+    }
+    if (p >= end) return nullptr;
+    *value = v;
+    *bytes = (digits + 1) / 2;
+    return p + 1;
+}
+
+// Reads a destination "<hex>" as UTF-16BE into map->chars; returns the
+// position after it or null.
+const uint8_t* ReadHexText(PdfFontMap* map, const uint8_t* p, const uint8_t* end, uint32_t* first,
+                           uint32_t* count)
+{
+    while (p < end && IsPdfWhite(*p)) ++p;
+    if (p >= end || *p != '<') return nullptr;
+    ++p;
+    *first = uint32_t(map->chars.size());
+    uint32_t unit = 0;
+    int digits = 0;
+    uint32_t high = 0;
+    while (p < end && *p != '>') {
+        int h = HexValue(*p++);
+        if (h < 0) continue;
+        unit = (unit << 4) | uint32_t(h);
+        if (++digits < 4) continue;
+        if (unit >= 0xD800 && unit < 0xDC00) {
+            high = unit;
+        } else if (unit >= 0xDC00 && unit < 0xE000 && high) {
+            map->chars.push_back(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+            high = 0;
+        } else {
+            map->chars.push_back(unit);
+            high = 0;
+        }
+        unit = 0;
+        digits = 0;
+    }
+    if (p >= end) return nullptr;
+    *count = uint32_t(map->chars.size()) - *first;
+    return p + 1;
+}
+
+void AddRun(PdfFontMap* map, uint32_t code, uint32_t first, uint32_t count)
+{
+    if (map->runs.size() >= kPdfMaxCodeRuns || count == 0) return;
+    map->runs.push_back(PdfCodeRun{code, first, count});
+}
+
+}  // namespace
+
+uint32_t WinAnsiChar(uint8_t byte)
+{
+    if (byte < 32) return 0;
+    if (byte >= 0x80 && byte < 0xA0) return kWinAnsiHigh[byte - 0x80];
+    return byte;
+}
+
+uint32_t GlyphNameChar(const uint8_t* name, size_t length)
+{
+    if (length == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
+        return name[0];
+    if (length == 7 && memcmp(name, "uni", 3) == 0) {
+        uint32_t v = 0;
+        for (size_t i = 3; i < 7; i++) {
+            int h = HexValue(name[i]);
+            if (h < 0) return 0;
+            v = (v << 4) | uint32_t(h);
+        }
+        return v;
+    }
+    size_t lo = 0, hi = sizeof(kGlyphNames) / sizeof(kGlyphNames[0]);
+    while (lo < hi) {
+        size_t mid = (lo + hi) / 2;
+        const char* candidate = kGlyphNames[mid].name;
+        size_t n = strlen(candidate);
+        int c = memcmp(candidate, name, n < length ? n : length);
+        if (c == 0) c = n < length ? -1 : (n > length ? 1 : 0);
+        if (c == 0) return kGlyphNames[mid].ch;
+        if (c < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return 0;
+}
+
+uint32_t ComposeAccent(uint32_t accent, uint32_t base)
+{
+    struct AccentRow {
+        uint32_t accent;
+        const char* bases;
+        const char16_t* composed;
+    };
+    static const AccentRow kRows[] = {
+        {0x00B4, "aeiouyAEIOUY", u"áéíóúýÁÉÍÓÚÝ"},
+        {0x0060, "aeiouAEIOU", u"àèìòùÀÈÌÒÙ"},
+        {0x02C6, "aeiouAEIOU", u"âêîôûÂÊÎÔÛ"},
+        {0x005E, "aeiouAEIOU", u"âêîôûÂÊÎÔÛ"},
+        {0x00A8, "aeiouyAEIOU", u"äëïöüÿÄËÏÖÜ"},
+        {0x02DC, "anoANO", u"ãñõÃÑÕ"},
+        {0x007E, "anoANO", u"ãñõÃÑÕ"},
+        {0x00B8, "cC", u"çÇ"},
+        {0x02DA, "aA", u"åÅ"},
+    };
+    if (base == 0x131) base = 'i';
+    if (base > 127) return 0;
+    for (const AccentRow& row : kRows) {
+        if (row.accent != accent) continue;
+        const char* at = strchr(row.bases, int(base));
+        return at && base ? row.composed[at - row.bases] : 0;
+    }
+    return 0;
+}
+
+void PdfFontMapInitSimple(PdfFontMap* map)
+{
+    map->codeBytes = 1;
+    map->known = true;
+    map->runs.clear();
+    map->chars.clear();
+    for (int i = 0; i < 256; i++) map->simple[i] = WinAnsiChar(uint8_t(i));
+}
+
+void PdfFontMapApplyDifferences(PdfFontMap* map, const uint8_t* p, const uint8_t* end)
+{
+    int code = 0;
+    while (p < end && *p != ']') {
+        if (*p == '/') {
+            const uint8_t* name = ++p;
+            while (p < end && IsPdfRegular(*p)) ++p;
+            if (code >= 0 && code < 256) map->simple[code] = GlyphNameChar(name, size_t(p - name));
+            ++code;
+            continue;
+        }
+        double v;
+        const uint8_t* next;
+        if (ParsePdfNumber(p, end, &v, &next)) {
+            code = v >= 0 && v < 256 ? int(v) : -1;
+            p = next;
+            continue;
+        }
+        ++p;
+    }
+}
+
+void PdfFontMapReadCmap(PdfFontMap* map, const uint8_t* cmap, size_t size)
+{
+    const uint8_t* end = cmap + size;
+    const uint8_t* p = cmap;
+    int64_t at = FindBytes(cmap, size, "begincodespacerange");
+    if (at >= 0) {
+        uint32_t lo;
+        int bytes;
+        if (ReadHexCode(cmap + at + 19, end, &lo, &bytes)) map->codeBytes = bytes >= 2 ? 2 : 1;
+    }
+    while (p < end) {
+        int64_t charAt = FindBytes(p, size_t(end - p), "beginbfchar");
+        int64_t rangeAt = FindBytes(p, size_t(end - p), "beginbfrange");
+        if (charAt < 0 && rangeAt < 0) break;
+        bool isRange = charAt < 0 || (rangeAt >= 0 && rangeAt < charAt);
+        p += isRange ? rangeAt + 12 : charAt + 11;
+        const char* stop = isRange ? "endbfrange" : "endbfchar";
+        int64_t stopAt = FindBytes(p, size_t(end - p), stop);
+        const uint8_t* sectionEnd = stopAt < 0 ? end : p + stopAt;
+        while (p < sectionEnd) {
+            uint32_t code, last = 0, first, count;
+            int bytes;
+            const uint8_t* q = ReadHexCode(p, sectionEnd, &code, &bytes);
+            if (!q) break;
+            if (isRange) {
+                q = ReadHexCode(q, sectionEnd, &last, &bytes);
+                if (!q) break;
+                while (q < sectionEnd && IsPdfWhite(*q)) ++q;
+                if (q < sectionEnd && *q == '[') {
+                    ++q;
+                    for (uint32_t c = code; c <= last && q; c++) {
+                        q = ReadHexText(map, q, sectionEnd, &first, &count);
+                        if (q) AddRun(map, c, first, count);
+                    }
+                    while (q && q < sectionEnd && *q != ']') ++q;
+                    p = q ? q + 1 : sectionEnd;
+                    continue;
+                }
+                q = ReadHexText(map, q, sectionEnd, &first, &count);
+                if (!q) break;
+                if (last < code || last - code > kPdfMaxCodeRuns) last = code;
+                for (uint32_t c = code; c <= last && count && map->runs.size() < kPdfMaxCodeRuns; c++) {
+                    uint32_t at2 = uint32_t(map->chars.size());
+                    for (uint32_t i = 0; i < count; i++) {
+                        uint32_t ch = map->chars[first + i];
+                        map->chars.push_back(ch);
+                    }
+                    map->chars[at2 + count - 1] += c - code;  // the last character counts up along the range
+                    AddRun(map, c, at2, count);
+                }
+            } else {
+                q = ReadHexText(map, q, sectionEnd, &first, &count);
+                if (!q) break;
+                AddRun(map, code, first, count);
+            }
+            p = q;
+        }
+        p = sectionEnd;
+    }
+    std::stable_sort(map->runs.begin(), map->runs.end(), LessRun);
+}
+
+const uint32_t* PdfFontMapLookup(const PdfFontMap& map, uint32_t code, uint32_t* count, uint32_t* single)
+{
+    if (!map.runs.empty()) {
+        PdfCodeRun key{code, 0, 0};
+        auto it = std::upper_bound(map.runs.begin(), map.runs.end(), key, LessRun);
+        if (it != map.runs.begin()) {
+            --it;
+            if (it->code == code) {
+                *count = it->count;
+                return map.chars.data() + it->first;
+            }
+        }
+    }
+    if (map.codeBytes == 1 && map.known && code < 256 && map.simple[code]) {
+        *single = map.simple[code];
+        *count = 1;
+        return single;
+    }
+    return nullptr;
+}

@@ -1,0 +1,235 @@
+// PDF text extraction over PDFs made here: plain and Flate pages, several
+// pages, TJ spacing, hex strings, encodings, and damaged or hostile files.
+#include "tests/support/gtest.h"
+#include "tests/search/pdf/pdf_builder.h"
+#include "search/pdf/pdf_extract.h"
+#include "search/pdf/pdf_tidy.h"
+#include <string>
+
+namespace {
+
+struct Extracted {
+    int status;
+    std::string text;
+    bool truncated;
+    int read;
+    int skipped;
+};
+
+Extracted Extract(const std::string& pdf, const PdfExtractLimits& limits = PdfExtractLimits())
+{
+    PdfExtractResult result;
+    ExtractPdfTextFromBytes(reinterpret_cast<const uint8_t*>(pdf.data()), pdf.size(), limits, &result);
+    Extracted e{result.status, std::string(result.text ? result.text : "", result.size), result.truncated,
+                result.streamsRead, result.streamsSkipped};
+    PdfExtractFree(&result);
+    return e;
+}
+
+TestPdf OnePage(const std::string& content, bool compressed = true)
+{
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{content, compressed});
+    return pdf;
+}
+
+std::string Line(double y, const std::string& show)
+{
+    return "BT /F1 12 Tf 72 " + std::to_string(int(y)) + " Td " + show + " ET\n";
+}
+
+TEST(PdfExtract, ReadsPlainAndFlatePagesInOrder)
+{
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{Line(700, "(First page) Tj") + Line(680, "(second line) Tj"), false});
+    pdf.pages.push_back(TestPdfPage{Line(700, "(Packed page) Tj"), true});
+    pdf.pages.push_back(TestPdfPage{"0 0 1 rg 10 10 100 100 re f\n" + Line(700, "(Third) Tj"), true});
+    Extracted e = Extract(BuildTestPdf(pdf));
+    EXPECT_EQ(kPdfExtracted, e.status);
+    EXPECT_EQ("First page\r\nsecond line\r\nPacked page\r\nThird\r\n", e.text);
+    EXPECT_EQ(3, e.read);
+    EXPECT_EQ(0, e.skipped);
+}
+
+TEST(PdfExtract, PlacesBreaksAndBlanksByPosition)
+{
+    // Td moves relative to the line start, Tm sets it, T* and ' go down by the leading.
+    std::string content = "BT /F1 10 Tf 14 TL 72 700 Td (one) Tj 40 0 Td (two) Tj T* (three) Tj (four) ' ET\n"
+                          "BT /F1 10 Tf 1 0 0 1 72 600 Tm (five) Tj 1 0 0 1 200 600 Tm (six) Tj 1 0 0 1 72 "
+                          "580 Tm (seven) Tj ET\n";
+    EXPECT_EQ("one two\r\nthree\r\nfour\r\nfive six\r\nseven\r\n",
+              Extract(BuildTestPdf(OnePage(content))).text);
+}
+
+TEST(PdfExtract, TjGapsOfMoreThanATenthOfTheFontAreWordGaps)
+{
+    // Kerning inside words (small numbers, either sign) joins; -333 (a word space) separates.
+    std::string content = Line(700, "[(W)83(ord)-27(s)-333(and)-95(gaps)-80(kern)120(ed)] TJ");
+    EXPECT_EQ("Words and gapskerned\r\n", Extract(BuildTestPdf(OnePage(content))).text);
+}
+
+TEST(PdfExtract, DecodesEscapesOctalAndWinAnsiBytesToUtf8)
+{
+    // \351 is e-acute, \222 the right single quote in WinAnsi; escaped brackets and backslash.
+    std::string content = Line(700, "(caf\\351 \\(it\\222s\\) a\\\\b \\\nend) Tj");
+    content += Line(680, "(Gr\xFC\xDF"
+                         "e \x80"
+                         "5) Tj");
+    // Accents drawn before their letter (as TeX does) join it; an accent alone stays.
+    content += Line(660, "(r\264esum\264e \250u \250) Tj");
+    Extracted e = Extract(BuildTestPdf(OnePage(content)));
+    EXPECT_EQ("caf\xC3\xA9 (it\xE2\x80\x99s) a\\b end\r\nGr\xC3\xBC\xC3\x9F"
+              "e \xE2\x82\xAC"
+              "5\r\n"
+              "r\xC3\xA9sum\xC3\xA9 \xC3\xBC \xC2\xA8\r\n",
+              e.text);
+}
+
+TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
+{
+    TestPdf pdf = OnePage(Line(700, "<48656c6c6f20> Tj <576F726C64> Tj") +
+                          "BT /F2 12 Tf 72 680 Td <00030004> Tj [<0005>-400<0003>] TJ ET\n");
+    TestPdfFont composite;
+    composite.name = "F2";
+    composite.dict = "<< /Type /Font /Subtype /Type0 /BaseFont /ABCDEF+Sans /Encoding /Identity-H >>";
+    composite.toUnicode = TwoByteCmap({{3, "Z"}, {4, "oo"}, {5, "fi"}});
+    pdf.fonts.push_back(composite);
+    EXPECT_EQ("Hello World\r\nZoofi Z\r\n", Extract(BuildTestPdf(pdf)).text);
+
+    // A composite font without a map gives glyph numbers, not text: nothing is written.
+    TestPdf unmapped = pdf;
+    unmapped.fonts[1].toUnicode.clear();
+    EXPECT_EQ("Hello World\r\n", Extract(BuildTestPdf(unmapped)).text);
+}
+
+TEST(PdfExtract, ReadsFontsFromObjectStreamsAndDifferences)
+{
+    TestPdf pdf = OnePage(Line(700, "(\\001\\002) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
+    pdf.fonts[0].dict =
+        "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi] >> >>";
+    TestPdfFont composite;
+    composite.name = "F2";
+    composite.dict = "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H >>";
+    composite.toUnicode = TwoByteCmap({{3, "ok"}});
+    pdf.fonts.push_back(composite);
+    pdf.fontsInObjectStream = true;
+    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
+}
+
+TEST(PdfExtract, StepsOverInlineImagesAndMarkedContent)
+{
+    std::string content = "BI /W 4 /H 1 /BPC 8 /CS /G ID \x01(fake) Tj BT\xFF EI\n" +
+                          Line(700, "/Span << /ActualText (not this) >> BDC (real) Tj EMC");
+    EXPECT_EQ("real\r\n", Extract(BuildTestPdf(OnePage(content))).text);
+}
+
+TEST(PdfExtract, SkipsABombAndADamagedStreamAndKeepsTheRest)
+{
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{Line(700, "(before) Tj"), true});
+    pdf.pages.push_back(
+        TestPdfPage{std::string(50000000, ' ') + Line(700, "(bomb) Tj"), true});  // ~49 KB packed
+    pdf.pages.push_back(TestPdfPage{Line(700, "(after) Tj"), true});
+    Extracted e = Extract(BuildTestPdf(pdf));
+    EXPECT_EQ("before\r\nafter\r\n", e.text);
+    EXPECT_EQ(1, e.skipped);
+
+    TestPdf damaged;
+    damaged.pages.push_back(TestPdfPage{Line(700, "(kept) Tj"), true});
+    damaged.pages.push_back(TestPdfPage{Line(700, "(broken page text) Tj"), true});
+    damaged.pages.push_back(TestPdfPage{Line(700, "(also kept) Tj"), true});
+    std::string bytes = BuildTestPdf(damaged);
+    size_t second = bytes.find("stream\r\n", bytes.find("stream\r\n") + 1);  // the second page's content
+    ASSERT_NE(std::string::npos, second);
+    bytes[second + 12] ^= 0x5A;
+    bytes[second + 13] ^= 0x5A;
+    e = Extract(bytes);
+    EXPECT_EQ("kept\r\nalso kept\r\n", e.text);
+    EXPECT_EQ(1, e.skipped);
+}
+
+TEST(PdfExtract, SkipsAStreamOverTheSizeLimitAndKeepsTheRest)
+{
+    std::string noise;
+    for (int i = 0; noise.size() < 1100000; i++) noise += std::to_string(i * 7919 % 100003) + " 0 m ";
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{Line(700, "(small) Tj"), true});
+    pdf.pages.push_back(TestPdfPage{noise + Line(700, "(huge) Tj"), false});
+    pdf.pages.push_back(TestPdfPage{Line(700, "(end) Tj"), true});
+    Extracted e = Extract(BuildTestPdf(pdf));
+    EXPECT_EQ("small\r\nend\r\n", e.text);
+    EXPECT_EQ(1, e.skipped);
+}
+
+TEST(PdfExtract, ReadsACutFileUpToTheCut)
+{
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{Line(700, "(whole page) Tj"), true});
+    pdf.pages.push_back(TestPdfPage{Line(700, "(cut page) Tj") + std::string(2000, ' '), true});
+    std::string bytes = BuildTestPdf(pdf);
+    size_t last = bytes.rfind("stream\r\n", bytes.rfind("endstream") - 1);
+    Extracted e = Extract(bytes.substr(0, last + 12));
+    EXPECT_EQ(kPdfExtracted, e.status);
+    EXPECT_EQ("whole page\r\n", e.text);
+    for (size_t cut = 0; cut < bytes.size(); cut += 37) Extract(bytes.substr(0, cut));  // no cut may crash
+}
+
+TEST(PdfExtract, ReadsOnlyTheFirstBytesOfALargeFile)
+{
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{Line(700, "(early) Tj"), true});
+    std::string filler;
+    for (int i = 0; filler.size() < 6000000; i++) filler += "% filler comment " + std::to_string(i) + "\n";
+    std::string bytes = BuildTestPdf(pdf);
+    bytes.insert(bytes.find("xref"), filler + StreamObject(99, Line(700, "(late) Tj"), true));
+    ASSERT_GT(bytes.size(), 6000000u);
+    EXPECT_EQ("early\r\n", Extract(bytes).text);
+}
+
+TEST(PdfExtract, RefusesEncryptedAndNonPdfFiles)
+{
+    TestPdf pdf = OnePage(Line(700, "(secret) Tj"));
+    pdf.encrypted = true;
+    Extracted e = Extract(BuildTestPdf(pdf));
+    EXPECT_EQ(kPdfEncrypted, e.status);
+    EXPECT_EQ("", e.text);
+    EXPECT_EQ(kPdfNotPdf, Extract("<html>stream\r\nBT (x) Tj ET\r\nendstream").status);
+    EXPECT_EQ(kPdfNotPdf, Extract("").status);
+}
+
+TEST(PdfExtract, CutsTheTextAtItsLimit)
+{
+    std::string content;
+    for (int i = 0; i < 800; i++)
+        content += Line(700 - 14 * i, "(line of text number " + std::to_string(i) + ") Tj");
+    PdfExtractLimits limits;
+    limits.maxTextBytes = 1000;
+    Extracted e = Extract(BuildTestPdf(OnePage(content)), limits);
+    EXPECT_TRUE(e.truncated);
+    EXPECT_LE(e.text.size(), 1002u);
+    EXPECT_EQ(0u, e.text.find("line of text number 0\r\nline of text number 1\r\n"));
+}
+
+std::string Tidy(const std::string& text)
+{
+    TextOutput out;
+    TextOutputInit(&out, text.size() * 2 + 16);
+    TidyPdfText(text.data(), text.size(), &out);
+    std::string s(out.data ? out.data : "", out.size);
+    TextOutputFree(&out);
+    return s;
+}
+
+TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineBreaksLongLinesAndJoinsDividedWords)
+{
+    EXPECT_EQ("a b\r\n\r\nc\r\n", Tidy("\r\n  a   b  \r\n\r\n\r\n\r\n  c \r\n"));
+    EXPECT_EQ("", Tidy(" \r\n \r\n"));
+    std::string sentence(60, 'x');
+    std::string text = sentence + ". " + sentence + "! " + sentence + ". end";
+    EXPECT_EQ(sentence + ". " + sentence + "!\r\n" + sentence + ". end\r\n", Tidy(text));
+    EXPECT_EQ("McDonald iPhone\r\n", Tidy("McDonald iPhone"));  // camel case stays one word
+    EXPECT_EQ("government is well-\r\nKnown 12-\r\n3\r\n",
+              Tidy("govern-\r\nment is well-\r\nKnown 12-\r\n3"));
+}
+
+}  // namespace
