@@ -45,6 +45,8 @@ int Shift() { return (g_noteEditor.modifiers & kModShift) != 0; }
 // A chord whose ribbon control is disabled shows that control's help text.
 int ControlAllows(EditorRibbonControl control)
 {
+    // The states of the text at the caret now (a mouse selection refreshes nothing).
+    UpdateEditorStatus(kEditorStatusRefresh);
     if (g_noteEditor.enabled[control]) return 1;
     if (g_editorShell.showRibbonHelp) g_editorShell.showRibbonHelp(control);
     return 0;

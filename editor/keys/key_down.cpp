@@ -125,13 +125,11 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
         CtrlKeyRoute route = RouteCtrlKey(key);
         if (route == kCtrlKeyPassOn) {
             if (key == 'Z' || key == 'Y') {
-                if (e.readOnly) {
-                    TellReadOnly();
-                    return Swallow(window);
-                }
-                LRESULT result = PassOn(window, WM_KEYDOWN, key, lParam);
-                FollowWholeText();
-                return result;
+                // Undone here, not by RichEdit's reading of the keyboard: the
+                // display follows the text that comes back.
+                if (e.readOnly) TellReadOnly();
+                else SendMessageW(window, key == 'Z' ? EM_UNDO : EM_REDO, 0, 0);
+                return Consume(window);
             }
             if (key == VK_BACK) return DeleteKey(window, key, lParam);
             return PassOn(window, WM_KEYDOWN, key, lParam);
