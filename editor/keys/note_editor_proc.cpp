@@ -239,6 +239,8 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     doc->SetUndoRecording(1);
     MarkParagraphs(editor, from, to, openEnd);
     SendMessageW(hwnd, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    // Drawing was off while the formats changed: the edited text is drawn now.
+    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void FollowWholeText()
