@@ -35,16 +35,6 @@ int32_t EditHyperlink(AIString&, AIString& target)
     return s_hyperlinkAnswer;
 }
 
-void WriteUtf16File(const WCHAR* path, const AIString& text)
-{
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "\xff\xfe", 2, &written, nullptr);
-    WriteFile(file, text.GetText(), (DWORD)text.GetLength() * 2, &written, nullptr);
-    CloseHandle(file);
-}
-
 class EditorKeys : public testing::Test {
 protected:
     HWND frame = nullptr;
@@ -85,7 +75,9 @@ protected:
         AIString file(L"Tavik 10\r\n");
         file.AppendText(L"\x00A4" L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n");
         file.AppendText(L"\x00A4" L"Plans\r\n# Plans\r\nfirst line\r\n{{\r\n}}\r\n");
-        WriteUtf16File(path.GetText(), file);
+        std::string bytes("\xff\xfe", 2);
+        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
+        WriteBytes(path.GetText(), bytes);
         if (readOnly) SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_READONLY);
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
         ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord), 1);
