@@ -191,8 +191,44 @@ void RecordTags(const WCHAR* text, const NoteRunList& runs)
     }
 }
 
+// The titles of the note index, made again only when the index changed (a
+// keystroke marks its paragraph with them).
+const TitleMatcher& IndexTitles()
+{
+    static TitleMatcher* titles = 0;
+    static uint32_t seen = 0;
+    static int32_t seenCount = -1;
+    const AIString& joined = g_noteStore.noteIndex->GetJoined();
+    uint32_t hash = 2166136261u;
+    const WCHAR* t = joined.GetText();
+    for (int32_t i = 0; i < joined.GetLength(); i++) hash = (hash ^ t[i]) * 16777619u;
+    if (!titles) titles = new TitleMatcher();
+    if (hash != seen || seenCount != joined.GetLength()) {
+        titles->Clear();
+        titles->AddIndexTitles(*g_noteStore.noteIndex);
+        seen = hash;
+        seenCount = joined.GetLength();
+    }
+    return *titles;
+}
+
+// Drops the link runs that end at `openEnd` (a word still being typed: it is
+// marked once a separator follows it). Hyperlink labels stay.
+void DropOpenRuns(NoteRunList& links, int32_t openEnd)
+{
+    if (openEnd < 0) return;
+    int32_t kept = 0;
+    for (int32_t i = 0; i < links.count; i++) {
+        const NoteRun& run = links.items[i];
+        if (run.end == openEnd && run.kind != RunHyperlink) continue;
+        links.items[kept++] = run;
+    }
+    links.count = kept;
+}
+
 // Marks [from, to) of the editor; the range begins at a line start.
-int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote, NoteMarkCounts* counts)
+int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote, NoteMarkCounts* counts,
+                  int32_t openEnd = -1)
 {
     NoteMarkCounts local;
     if (!counts) counts = &local;
@@ -224,8 +260,7 @@ int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote
         line = end + 1;
     }
 
-    TitleMatcher titles;
-    titles.AddIndexTitles(*g_noteStore.noteIndex);
+    const TitleMatcher& titles = IndexTitles();
     NoteRunList links, effects, found;
     InitRunList(links);
     InitRunList(effects);
@@ -253,6 +288,7 @@ int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote
     int32_t before = links.count;
     counts->capHit = titles.FindTitles(chars, len, g_noteStore.currentTitle.GetText(), blocked, kMaxAutomaticLinks, links);
     counts->noteLinks = links.count - before;
+    DropOpenRuns(links, openEnd < 0 ? -1 : openEnd - from);
     FindInlineEffects(chars, len, effects);
     counts->effects = effects.count;
     counts->scanMs = MillisecondsSince(started);
@@ -315,6 +351,25 @@ int32_t ShowAllNoteMarks(AIControl* editor, NoteMarkCounts* counts)
 {
     if (!editor || !editor->GetDocument()) return 0;
     return MarkRange(editor, 0, editor->GetDocument()->GetTextLength(), 1, counts);
+}
+
+int32_t MarkParagraphs(AIControl* editor, int32_t from, int32_t to, int32_t openEnd)
+{
+    if (!editor || !editor->GetDocument()) return 0;
+    AITextDocument* doc = editor->GetDocument();
+    int32_t len = doc->GetTextLength();
+    if (from < 0) from = 0;
+    if (to > len || to < 0) to = len;
+    if (from > to) from = to;
+    // Whole paragraphs: the text around the range is read once, in a window
+    // that holds the paragraph ends.
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    len = text.GetLength();
+    if (to > len) to = len;
+    while (from > 0 && !IsLineEnd(text.CharAt(from - 1))) from--;
+    while (to < len && !IsLineEnd(text.CharAt(to))) to++;
+    return MarkRange(editor, from, to, 0, 0, openEnd);
 }
 
 int32_t ApplyLineMarks(AIControl* editor, int32_t reformat)

@@ -41,6 +41,10 @@ void ApplyLineTagsInEditor(int32_t reformat);
 // Raises message 29 when the note holds more than kMaxAutomaticLinks titles.
 int32_t ShowAllNoteMarks(AIControl* editor, NoteMarkCounts* counts);
 
+// Marks the paragraphs that [from, to) touches again from their text. A link
+// run that ends at openEnd (a word still being typed) is left plain; -1: none.
+int32_t MarkParagraphs(AIControl* editor, int32_t from, int32_t to, int32_t openEnd);
+
 // The line of the caret: with reformat 1 its marks are made again from its
 // text; in any case its tags go into the store's tag lists.
 int32_t ApplyLineMarks(AIControl* editor, int32_t reformat);

@@ -30,6 +30,10 @@ int RunModalLoop()
     return 1;
 }
 
+static OwnKeysFilter s_ownKeys = nullptr;
+
+void SetOwnKeysFilter(OwnKeysFilter filter) { s_ownKeys = filter; }
+
 int RunMessageLoop(HACCEL accelerators, HWND frame)
 {
     MSG msg;
@@ -37,7 +41,8 @@ int RunMessageLoop(HACCEL accelerators, HWND frame)
         BOOL got = GetMessageW(&msg, 0, 0, 0);
         if (got == 0) return (int)msg.wParam;
         if (got == -1) return -1;
-        if (accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
+        int ownKey = s_ownKeys && s_ownKeys(&msg);
+        if (!ownKey && accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

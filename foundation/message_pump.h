@@ -17,3 +17,8 @@ int RunModalLoop();
 // window. Ends with WM_QUIT (returns its exit code) or as soon as the
 // application's run state becomes -1 (returns 0).
 int RunMessageLoop(HACCEL accelerators, HWND frame);
+
+// Keys that a window handles itself (its own chords) skip the accelerators:
+// the filter answers 1 for such a message. Null: every key is translated.
+typedef int (*OwnKeysFilter)(const MSG* message);
+void SetOwnKeysFilter(OwnKeysFilter filter);

@@ -17,6 +17,9 @@ enum TraceModule {
     kTraceShutdown = 680,
     kTraceShellSettings = 690,
     kTraceLaterEntryPoints = 695,
+    // Note editor
+    kTraceEditorKeys = 710,
+    kTraceEditorStatus = 715,
     // Window toolkit
     kTraceWindow = 512,
     // Note store

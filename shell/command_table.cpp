@@ -21,7 +21,7 @@ const CommandRow FrameCommandTable[] = {
     {IDM_NAVIGATE_FORWARD, nullptr, CmdNavigateForward, kTabHome, kGroupGoTo, L"Forward", L"Next note",
      {FALT, VK_RIGHT}},
     {IDM_QUICK_SEARCH, nullptr, CmdQuickSearch, kTabHome, kGroupGoTo, L"Find", L"QuickSearch: type a title",
-     {FCONTROL, 'Q'}},
+     {FCONTROL, 'L'}},
     {IDM_INC_SEARCH, nullptr, CmdIncSearch, kTabHome, kGroupGoTo, L"In note", L"Search inside the note", NO_KEY},
     // Home: format
     {IDM_TOGGLE_HEADING, nullptr, CmdToggleHeading, kTabHome, kGroupFormat, L"Heading",

@@ -7,6 +7,7 @@
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
 #include "shell/later_entry_points.h"
+#include "editor/editor_status.h"
 #include "shell/second_instance.h"
 #include "shell/typing_store.h"
 #include "foundation/app.h"
@@ -120,7 +121,7 @@ void OnFrameTimer(HWND, UINT_PTR timerId)
         TickStatusLine();
     } else if (timerId == kTimerPasteFollowUp) {
         KillTimer(g_frame.GetHwndField(), kTimerPasteFollowUp);
-        UpdateEditorStatus(0);
+        UpdateEditorStatus(kEditorStatusRefresh);
     }
 }
 

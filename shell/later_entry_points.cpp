@@ -4,7 +4,6 @@
 #include "shell/shell_ids.h"
 #include "foundation/trace.h"
 
-void UpdateEditorStatus(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 1); }
 void PaintImagePreview(PreviewRequest, PreviewContent, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 2); }
 void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
 void ShowQuickSearchPreview(int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 4); }

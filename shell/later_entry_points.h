@@ -4,8 +4,6 @@
 #pragma once
 #include "foundation/win.h"
 
-// Editor (status line of the editor, caret-line highlight ends with -1).
-void UpdateEditorStatus(int mode);
 // Preview pane.
 // Who asks for the image preview, what it shows, and a page step (-1, 0, +1).
 enum PreviewRequest { kPreviewFromTimer = 0, kPreviewFromCommand = 1 };

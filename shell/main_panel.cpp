@@ -8,6 +8,7 @@
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "editor/note_marks.h"
+#include "shell/editor_connection.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
 #include "foundation/hash_name.h"
@@ -28,6 +29,12 @@ void SetStatusText(const WCHAR* text, StatusLevel level)
 }
 
 const WCHAR* GetStatusText() { return s_statusLine.GetSlotText(0); }
+
+void SetStatusSlotText(const WCHAR* text, StatusLevel level, int slot)
+{
+    s_statusLine.SetSlotText(text ? text : L"", level, slot);
+    s_statusLine.Invalidate();
+}
 
 void RefreshImagePreview(const WCHAR* text, StatusLevel level)
 {
@@ -355,5 +362,7 @@ HWND CreateContentWindow(HWND frame)
     SendMessageW(p.incSearchBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     SendMessageW(p.replaceBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     UpdateSplitter();
+    // The editor's own window procedure and its links to the shell.
+    ConnectEditor();
     return panel;
 }

@@ -87,6 +87,8 @@ int StopTimersForExit();
 // prompt, 1 information, 2 warning, 3 error.
 void SetStatusText(const WCHAR* text, StatusLevel level);
 const WCHAR* GetStatusText();
+// A further slot of the status line (1 to 9).
+void SetStatusSlotText(const WCHAR* text, StatusLevel level, int slot);
 // Empties timed status texts whose time is up (the frame's timer 10).
 void TickStatusLine();
 // Shows a status text and repaints the status line at once (inside long steps).

@@ -2,6 +2,7 @@
 // through StartMainTimer so that KillAllTimers can stop every one of them.
 #include "shell/main_panel.h"
 #include "shell/later_entry_points.h"
+#include "editor/editor_status.h"
 #include "shell/shell_ids.h"
 #include "foundation/hash_name.h"
 #include "foundation/trace.h"
@@ -82,7 +83,7 @@ void OnMainTimer(HWND, UINT_PTR timerId)
     switch (timerId) {
     case kTimerEditorStatus:
         StopMainTimer(kTimerEditorStatus);
-        UpdateEditorStatus(-1);
+        UpdateEditorStatus(kEditorStatusLeave);
         break;
     case kTimerLinkHover:
         StopMainTimer(kTimerLinkHover);

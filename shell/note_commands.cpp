@@ -3,6 +3,7 @@
 #include "shell/note_history.h"
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
+#include "editor/editor_status.h"
 #include "shell/note_markup_view.h"
 #include "shell/read_only_notice.h"
 #include "editor/note_marks.h"
@@ -212,7 +213,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     AIString status;
     ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
     SetStatusText(status.GetText(), kStatusDone);
-    UpdateEditorStatus(0);
+    UpdateEditorStatus(kEditorStatusRefresh);
     return 1;
 }
 

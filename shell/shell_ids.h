@@ -3,6 +3,7 @@
 #pragma once
 #include "resources/resource_ids.h"
 #include "foundation/trace_modules.h"
+#include "editor/keys/editor_links.h"
 
 // The product name of titles and messages (the program name, from the
 // executable's file name, names the window class and the registry key).
@@ -32,8 +33,8 @@ enum FrameTimerId {
 enum MainTimerId {
     kTimerCtrlHintFirst = 10001,
     kTimerCtrlHintLast = 10005,
-    kTimerCtrlHintEditor = 10099,
-    kTimerEditorStatus = 10110,
+    kTimerCtrlHintEditor = kEditorTimerCtrlHint,
+    kTimerEditorStatus = kEditorTimerStatus,
     kTimerLinkHover = 10120,
     kTimerQuickPreview = 10121,
     kTimerImageHover = 10122,

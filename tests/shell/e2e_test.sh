@@ -126,13 +126,20 @@ wait_window '^Tavik - Books to read$' >/dev/null || fail "the data file did not 
 
 # 3. Pick a note with QuickSearch; the second Enter moves to the editor.
 xdotool windowfocus --sync "$frame"
-press_until ctrl+q focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
 type_until "Tavik - " Edit "Garden" || fail "QuickSearch did not take the typed title"
 xdotool key Return
 wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
 xdotool key Return
 poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move to the editor"
 xdotool type --delay 5 "Typed by the end-to-end test. "
+
+# 3b. A new note (Ctrl+N acts when the keys are released) takes a note's
+# title, a web address and a tag as they are typed.
+xdotool key ctrl+n
+wait_window '^Tavik - New note 1$' >/dev/null || fail "Ctrl+N did not make a new note"
+poll 100 focus_is "Tavik - " RichEdit20W || fail "the new note's editor has no focus"
+xdotool type --delay 5 "See Garden and www.example.org @todo now"
 
 # 4. A second instance brings the first to the front and ends, whether or not
 # Wine noticed that the focus had left the frame.
@@ -153,6 +160,8 @@ wait_exit "$third" || fail "the instance started with a data file did not end"
 wait_window '^Tavik - Books to read$' >/dev/null || fail "the handed-over data file was not opened"
 python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "Typed by the end-to-end test." \
   || fail "the note was not stored before the handed-over file was opened"
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" New_note_1 "See Garden and www.example.org @todo now" \
+  || fail "the typed new note was not stored with its link block"
 
 # 6. Close as a user would; everything must be saved.
 xdotool windowfocus --sync "$frame"

@@ -385,7 +385,7 @@ TEST_F(ShellTest, TimersDispatchById)
         UINT_PTR id;
         int procedure;
     } cases[] = {
-        {kTimerEditorStatus, 1}, {kTimerLinkHover, 2}, {kTimerImageHover, 2}, {kTimerQuickPreview, 3},
+        {kTimerLinkHover, 2}, {kTimerImageHover, 2}, {kTimerQuickPreview, 3},
         {kTimerQuickSearchPreview, 4}, {kTimerThumbnail, 5}, {kTimerPreviewRepaint, 6},
         {kTimerCtrlHintFirst, 7}, {kTimerCtrlHintEditor, 7}, {kTimerRibbonHover, 8},
         {kTimerCaptureBalloon, 9}, {kTimerCaptureClickMode, 10},
@@ -395,6 +395,10 @@ TEST_F(ShellTest, TimersDispatchById)
         SendMessageW(panel, WM_TIMER, c.id, 0);
         EXPECT_TRUE(trace_.Saw(kTraceLaterEntryPoints, c.procedure)) << c.id;
     }
+    // The editor's status timer ends the caret-line highlight through the editor.
+    trace_.Clear();
+    SendMessageW(panel, WM_TIMER, kTimerEditorStatus, 0);
+    EXPECT_TRUE(trace_.Saw(kTraceEditorStatus, 1));
     // 10120 stops the preview timer 10121 before it paints.
     StartMainTimer(kTimerQuickPreview, 10000);
     SendMessageW(panel, WM_TIMER, kTimerLinkHover, 0);

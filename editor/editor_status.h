@@ -1,0 +1,38 @@
+// The editor's part of the status line, called after almost every editor
+// action: the position and count text, the caret-line highlight when the
+// editor is entered, the ribbon's editing states at the caret, and the
+// warnings about the note's length.
+#pragma once
+#include "foundation/win.h"
+
+enum EditorStatusCall : int32_t {
+    kEditorStatusRepeat = -99,        // show the last text again
+    kEditorStatusFormatChanged = -3,
+    kEditorStatusEnter = -2,          // the editor is entered: highlight the caret line, full count
+    kEditorStatusLeave = -1,          // the highlight ends, full count
+    kEditorStatusRefresh = 0,         // a plain refresh; positive values are the key that caused it
+};
+
+// The ribbon editing state word (read by Ctrl+H and the ribbon's help texts).
+enum EditorEditingState : int32_t {
+    kEditingNormal = 0,
+    kEditingLinesSelected = 1,
+    kEditingHeading = 2,
+    kEditingLinkOrSized = 3,
+    kEditingStrike = 4,
+    kEditingMixedLink = 5,
+};
+
+// Returns the word count of the last count.
+int32_t UpdateEditorStatus(int32_t mode);
+
+// The length the limits are measured on: the text with paragraph ends as
+// CR LF plus the note's hidden link text (as the store measures when it cuts).
+int32_t EditorNoteLength();
+// The last composed text (tests and the repeat call).
+const WCHAR* GetEditorStatusText();
+int32_t GetEditorEditingState();
+// The caret-line highlight range (start, end); end <= start when none.
+void GetEditorHighlight(int32_t* start, int32_t* end);
+// 1 while Caps Lock is on (the All-Caps flag).
+int32_t IsEditorAllCaps();

@@ -1,0 +1,29 @@
+// Formatting as mark-up: bold, italic and strike-through are the markers
+// "**", "//" and "--" written around the text, so a format is always part of
+// the note's text. Pure text work: the caller applies the edit as one step.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+
+enum MarkupEffect : int32_t { kMarkupBold = 0, kMarkupItalic = 1, kMarkupStrike = 2 };
+
+// One replacement of the text and the selection afterwards.
+struct MarkupEdit {
+    int32_t start, end;          // the range replaced
+    AIString text;               // what replaces it
+    int32_t selStart, selEnd;    // the selection after the edit
+};
+
+// The two-character marker of an effect.
+const WCHAR* MarkupMarker(MarkupEffect effect);
+
+// Toggles an effect over [selStart, selEnd) of text: markers right around the
+// selection (or at its ends) are taken away, otherwise they are written
+// around it. An empty selection takes the word at the caret. Blanks at the
+// selection's ends stay outside. 0 when there is nothing to format (no word,
+// or a selection over a line break).
+int ToggleMarkup(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, MarkupEffect effect,
+                 MarkupEdit* edit);
+
+// 1 when [selStart, selEnd) lies inside a run of the effect (markers around it).
+int IsInsideMarkup(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, MarkupEffect effect);

@@ -1,0 +1,508 @@
+// The chords' actions on key release.
+#include "editor/keys/editor_actions.h"
+#include "editor/keys/editor_state.h"
+#include "editor/keys/note_editor.h"
+#include "editor/editor_status.h"
+#include "editor/links/link_context.h"
+#include "editor/links/link_describe.h"
+#include "foundation/ai_string.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/clipboard.h"
+#include "foundation/message_ids.h"
+#include "notestore/note_store.h"
+#include "ui/ai_control.h"
+#include "ui/link_marks.h"
+#include "resources/resource_ids.h"
+#include <commdlg.h>
+
+namespace {
+
+// Longest clipboard text a paste takes (a note holds at most 50,000).
+const int kMaxPasteChars = 200000;
+// Longest label the hyperlink command takes from a selection.
+const int kMaxLinkLabel = 200;
+const int kWordAtCaretLimit = 50;
+const int kWordSearchLimit = 100;
+
+HWND Editor() { return g_noteEditor.hwnd; }
+AITextDocument* Doc() { return g_noteEditor.control ? g_noteEditor.control->GetDocument() : 0; }
+
+CHARRANGE Selection()
+{
+    CHARRANGE range;
+    ReadEditorSelection(&range);
+    return range;
+}
+
+void SetSelection(int32_t start, int32_t end)
+{
+    CHARRANGE range = {start, end};
+    SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&range);
+}
+
+int Shift() { return (g_noteEditor.modifiers & kModShift) != 0; }
+
+// A chord whose ribbon control is disabled shows that control's help text.
+int ControlAllows(EditorRibbonControl control)
+{
+    // The states of the text at the caret now (a mouse selection refreshes nothing).
+    UpdateEditorStatus(kEditorStatusRefresh);
+    if (g_noteEditor.enabled[control]) return 1;
+    if (g_editorShell.showRibbonHelp) g_editorShell.showRibbonHelp(control);
+    return 0;
+}
+
+void ReadSelectedText(AIString& out)
+{
+    out.Clear();
+    CHARRANGE s = Selection();
+    if (Doc() && s.cpMax > s.cpMin) Doc()->GetRangeText(s.cpMin, s.cpMax, &out);
+}
+
+// The selection's text, or the word at the caret.
+void SelectionOrWord(AIString& out, int limit)
+{
+    ReadSelectedText(out);
+    if (!out.IsEmpty() || !g_noteEditor.control) return;
+    CHARRANGE range;
+    g_noteEditor.control->GetWordAt(Selection().cpMin, &range, &out, limit, 0);
+}
+
+void CopyPlain(int cut)
+{
+    AIString text;
+    ReadSelectedText(text);
+    if (text.IsEmpty()) return;
+    if (cut && g_noteEditor.readOnly) {
+        TellReadOnly();
+        return;
+    }
+    CHARRANGE s = Selection();
+    if (cut && RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
+        EditorMessage(kMsgCannotDeletePartialLink);
+        return;
+    }
+    text.ReplaceAll(L"\r", L"\r\n");
+    AIClipboard clipboard(Editor());
+    if (!clipboard.Open()) return;
+    clipboard.Empty();
+    clipboard.SetText(text.GetText());
+    clipboard.Close();
+    if (cut) ReplaceNoteText(s.cpMin, s.cpMax, L"", -1, -1);
+}
+
+void CopyRich(int cut)
+{
+    if (!ControlAllows(cut ? kRibbonCut : kRibbonCopy)) return;
+    if (!cut) {
+        SendMessageW(Editor(), WM_COPY, 0, 0);
+        return;
+    }
+    if (g_noteEditor.readOnly) {
+        TellReadOnly();
+        return;
+    }
+    CHARRANGE s = Selection();
+    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
+        EditorMessage(kMsgCannotDeletePartialLink);
+        return;
+    }
+    SendMessageW(Editor(), WM_CUT, 0, 0);
+    FollowTextEdit(s.cpMin, s.cpMin, -1);
+}
+
+// Why Paste is disabled at the caret.
+void ExplainPasteRefused()
+{
+    CHARRANGE s = Selection();
+    if (s.cpMax > s.cpMin) {
+        EditorMessage(kMsgCannotPasteIntoSelection);
+        return;
+    }
+    int32_t mark = LinkMarkAt(g_noteEditor.control, s.cpMin);
+    if (mark == HyperlinkMark || mark == NoteLinkMark) EditorMessage(kMsgCannotPasteIntoLink);
+    else if (mark == TagMark) EditorMessage(kMsgCannotPasteIntoTag);
+    else if (IsHeadingMark(mark) || g_noteEditor.editingState == kEditingHeading)
+        EditorMessage(kMsgCannotPasteIntoHeading);
+}
+
+void InsertDate(const WCHAR* datePicture, int withTime)
+{
+    WCHAR date[128] = {0}, time[64] = {0};
+    GetDateFormatW(LOCALE_USER_DEFAULT, datePicture ? 0 : DATE_LONGDATE, nullptr, datePicture, date, 128);
+    AIString text(date);
+    if (withTime) {
+        GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 64);
+        text.AppendChar(L' ').AppendText(time);
+    }
+    InsertAtSelection(text.GetText());
+}
+
+// A hyperlink from the selection: the dialog asks for the target; the
+// selection becomes "[label]" and the table knows the label.
+void CreateHyperlinkFromSelection()
+{
+    if (g_noteEditor.readOnly) {
+        TellReadOnly();
+        return;
+    }
+    if (!ControlAllows(kRibbonHyperlink)) return;
+    CHARRANGE s = Selection();
+    AIString label;
+    ReadSelectedText(label);
+    if (label.FindChar(L'\r') >= 0 || label.GetLength() > kMaxLinkLabel) {
+        EditorMessage(kMsgLinkSelectionTooLong);
+        return;
+    }
+    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
+        EditorMessage(kMsgCannotDeletePartialLink);
+        return;
+    }
+    label.Trim();
+    AIString target;
+    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target) : -1;
+    if (answer < 0) {
+        EditorNotAvailable(L"The hyperlink dialog");
+        return;
+    }
+    if (answer != 1 || label.IsEmpty() || target.IsEmpty()) return;
+    if (HoldsReservedNoteChar(target.GetText(), target.GetLength())) {
+        EditorMessage(kMsgReservedCharacters);
+        return;
+    }
+    AIString key(label);
+    LabelToTableKey(key);
+    target.ReplaceAll(L",", L"\x2026");
+    g_noteStore.hyperlinks->SetKeyValueString(key.GetText(), target.GetText());
+    AIString text(L"[");
+    text.AppendString(label).AppendText(L"]");
+    ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1);
+}
+
+// The next heading line after the caret (or the one before it).
+void GoToNextHeading(int backwards)
+{
+    AITextDocument* doc = Doc();
+    if (!doc) return;
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    const WCHAR* t = text.GetText();
+    int32_t len = text.GetLength();
+    int32_t caret = Selection().cpMin;
+    int32_t found = -1;
+    for (int32_t i = 0; i < len; i++) {
+        int lineStart = i == 0 || t[i - 1] == L'\r' || t[i - 1] == L'\n';
+        if (!lineStart || t[i] != L'#') continue;
+        if (!backwards && i > caret) {
+            found = i;
+            break;
+        }
+        if (backwards && i < caret) found = i;
+    }
+    if (found >= 0) SetSelection(found, found);
+}
+
+// The next place the word at the caret occurs (from the start again at the end).
+void FindWordOccurrence()
+{
+    AIString word;
+    CHARRANGE range = {0, 0};
+    if (!g_noteEditor.control) return;
+    g_noteEditor.control->GetWordAt(Selection().cpMin, &range, &word, kWordSearchLimit, 0);
+    if (word.IsEmpty()) return;
+    FINDTEXTEXW find = {};
+    find.chrg.cpMin = range.cpMax;
+    find.chrg.cpMax = -1;
+    find.lpstrText = word.GetText();
+    LRESULT at = SendMessageW(Editor(), EM_FINDTEXTEXW, FR_DOWN | FR_WHOLEWORD, (LPARAM)&find);
+    if (at < 0) {
+        find.chrg.cpMin = 0;
+        at = SendMessageW(Editor(), EM_FINDTEXTEXW, FR_DOWN | FR_WHOLEWORD, (LPARAM)&find);
+    }
+    if (at >= 0) SetSelection((int32_t)at, (int32_t)at + word.GetLength());
+}
+
+void StepParagraph(int forward)
+{
+    AITextDocument* doc = Doc();
+    if (!doc) return;
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    CHARRANGE s = Selection();
+    int32_t to = forward ? NextParagraphStart(text.GetText(), text.GetLength(), s.cpMin)
+                         : PreviousParagraphStart(text.GetText(), text.GetLength(), s.cpMin);
+    if (Shift()) SetSelection(forward ? s.cpMin : to, forward ? to : s.cpMax);
+    else SetSelection(to, to);
+    UpdateEditorStatus(kEditorStatusRefresh);
+}
+
+void RunScreen(EditorScreen screen, const WCHAR* name)
+{
+    int32_t result = g_editorShell.runScreen ? g_editorShell.runScreen(screen) : -1;
+    if (result == -1) EditorNotAvailable(name);
+}
+
+}  // namespace
+
+int PastePlainText()
+{
+    if (!Editor()) return 0;
+    if (g_noteEditor.readOnly || (IsDatafileLoaded() && IsDatafileReadOnly())) {
+        TellReadOnly();
+        return 0;
+    }
+    AIString text;
+    {
+        AIClipboard clipboard(Editor());
+        if (!clipboard.Open() || !clipboard.GetText(text, kMaxPasteChars)) return 0;
+    }
+    if (HoldsReservedNoteChar(text.GetText(), text.GetLength())) {
+        EditorMessage(kMsgReservedCharacters);
+        return 0;
+    }
+    CHARRANGE s = Selection();
+    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
+        EditorMessage(kMsgCannotDeletePartialLink);
+        return 0;
+    }
+    // The editor counts a paragraph end once.
+    text.ReplaceAll(L"\r\n", L"\r");
+    text.ReplaceAll(L"\n", L"\r");
+    return ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1);
+}
+
+int InsertAtSelection(const WCHAR* text)
+{
+    if (g_noteEditor.readOnly || (IsDatafileLoaded() && IsDatafileReadOnly())) {
+        TellReadOnly();
+        return 0;
+    }
+    CHARRANGE s = Selection();
+    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
+        EditorMessage(kMsgCannotDeletePartialLink);
+        return 0;
+    }
+    return ReplaceNoteText(s.cpMin, s.cpMax, text, -1, -1);
+}
+
+int ToggleEffect(MarkupEffect effect)
+{
+    AITextDocument* doc = Doc();
+    if (!doc) return 0;
+    if (g_noteEditor.readOnly) {
+        TellReadOnly();
+        return 0;
+    }
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    CHARRANGE s = Selection();
+    MarkupEdit edit;
+    if (!ToggleMarkup(text.GetText(), text.GetLength(), s.cpMin, s.cpMax, effect, &edit)) return 0;
+    if (RangeCutsHyperlink(g_noteEditor.control, edit.start, edit.end)) {
+        EditorMessage(effect == kMarkupStrike ? kMsgCannotStrikeOutLink : kMsgCannotDeletePartialLink);
+        return 0;
+    }
+    int ok = ReplaceNoteText(edit.start, edit.end, edit.text.GetText(), edit.selStart, edit.selEnd);
+    UpdateEditorStatus(kEditorStatusFormatChanged);
+    return ok;
+}
+
+void StepZoom(int direction)
+{
+    HWND editor = Editor();
+    if (!editor) return;
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    SendMessageW(editor, EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
+    int32_t zoom = ZoomStepped((int32_t)numerator, (int32_t)denominator, direction);
+    SendMessageW(editor, EM_SETZOOM, zoom, kZoomNormal);
+    AIString text(L"Zoom: ");
+    text.AppendInt(zoom).AppendText(L"%");
+    EditorStatus(text.GetText(), kStatusInfo);
+}
+
+void ApplyLineSpacing(int32_t n)
+{
+    AITextDocument* doc = Doc();
+    if (!doc || !g_noteEditor.control) return;
+    int points = g_noteEditor.control->GetFontSize();
+    if (points <= 0) points = 11;
+    doc->SetRangeLineSpacing(LineSpacingValue(points, n));
+    g_noteEditor.lineSpacing = n;
+    AIString text(L"Line spacing ");
+    text.AppendInt(n);
+    EditorStatus(text.GetText(), kStatusInfo);
+}
+
+void CarryOutChord(EditorChord chord, WPARAM releasedKey)
+{
+    switch (chord) {
+    case kChordCopyRich: CopyRich(0); break;
+    case kChordCutRich: CopyRich(1); break;
+    case kChordCopyPlain: CopyPlain(0); break;
+    case kChordCutPlain: CopyPlain(1); break;
+    case kChordPaste:
+        UpdateEditorStatus(kEditorStatusRefresh);
+        if (g_noteEditor.enabled[kRibbonPaste]) PastePlainText();
+        else ExplainPasteRefused();
+        break;
+    case kChordSelectAll: {
+        AITextDocument* doc = Doc();
+        if (doc) SetSelection(0, doc->GetTextLength());
+        UpdateEditorStatus(kEditorStatusRefresh);
+        break;
+    }
+    case kChordSave:
+        if (g_noteEditor.readOnly) EditorMessage(kMsgReadOnlyNoChanges);
+        else if (g_editorShell.saveNote) g_editorShell.saveNote();
+        break;
+    case kChordFullTextSearch: {
+        AIString text;
+        SelectionOrWord(text, kWordAtCaretLimit);
+        text.Trim();
+        if (text.IsEmpty()) break;
+        if (g_editorShell.fullTextSearch) g_editorShell.fullTextSearch(text.GetText());
+        else EditorNotAvailable(L"Full-text search");
+        break;
+    }
+    case kChordIncSearch:
+        if (g_editorShell.incSearch) g_editorShell.incSearch(1);
+        break;
+    case kChordReplace:
+        if (g_editorShell.incSearch) g_editorShell.incSearch(-99);
+        break;
+    case kChordF3Release:
+        g_noteEditor.f3Held = 0;
+        if (g_editorShell.applyEditorBackground) g_editorShell.applyEditorBackground();
+        break;
+    case kChordRename:
+        if (g_editorShell.renameNote) g_editorShell.renameNote();
+        break;
+    case kChordRefresh:
+        if (g_editorShell.refreshNotes) g_editorShell.refreshNotes(Shift());
+        break;
+    case kChordMaximise:
+        if (g_editorShell.frame)
+            PostMessageW(g_editorShell.frame, WM_SYSCOMMAND, IsZoomed(g_editorShell.frame) ? SC_RESTORE : SC_MAXIMIZE,
+                         0);
+        break;
+    case kChordDateTime: InsertDate(nullptr, 1); break;
+    case kChordNewNote:
+        if (g_noteEditor.readOnly) EditorMessage(kMsgReadOnlyNoNewNotes);
+        else if (g_editorShell.newNote) g_editorShell.newNote(Shift());
+        break;
+    case kChordStrikeThrough:
+        if (ControlAllows(kRibbonStrike)) ToggleEffect(kMarkupStrike);
+        break;
+    case kChordBold:
+        if (ControlAllows(kRibbonBold)) ToggleEffect(kMarkupBold);
+        break;
+    case kChordItalic:
+        if (ControlAllows(kRibbonItalic)) ToggleEffect(kMarkupItalic);
+        break;
+    case kChordNextHeading:
+        GoToNextHeading(Shift());
+        UpdateEditorStatus(kEditorStatusRefresh);
+        break;
+    case kChordWordOccurrence:
+        FindWordOccurrence();
+        UpdateEditorStatus(kEditorStatusRefresh);
+        break;
+    case kChordHyperlink:
+        if (releasedKey == 'K' && (g_noteEditor.modifiers & kModCtrl) && !Shift()) CreateHyperlinkFromSelection();
+        break;
+    case kChordDate: InsertDate(L"ddd'.'dd'.'MMM'.'yy", 0); break;
+    case kChordPrint:
+        if (g_editorShell.printNote) g_editorShell.printNote();
+        break;
+    case kChordShortcuts: RunScreen(kEditorScreenShortcuts, L"The shortcuts screen"); break;
+    case kChordOpenDatafile:
+        if (g_editorShell.openDatafile) g_editorShell.openDatafile();
+        break;
+    case kChordBullet: InsertAtSelection(L"\x2022 "); break;
+    case kChordQuickSearch:
+        if (g_editorShell.quickSearch) g_editorShell.quickSearch(1);
+        break;
+    case kChordZoomReset: StepZoom(0); break;
+    case kChordZoomIn: StepZoom(1); break;
+    case kChordZoomOut: StepZoom(-1); break;
+    case kChordNextParagraph: StepParagraph(1); break;
+    case kChordPreviousParagraph: StepParagraph(0); break;
+    case kChordFavourite:
+        if (!g_editorShell.openFavourite || !g_editorShell.openFavourite(g_noteEditor.favourite))
+            EditorNotAvailable(L"Favourites");
+        break;
+    default:
+        break;
+    }
+}
+
+void CarryOutSystemKey(SystemKeyAction action, WPARAM key, LPARAM lParam)
+{
+    switch (action) {
+    case kSysNavigateBack:
+    case kSysNavigateForward:
+        if (g_editorShell.navigate) g_editorShell.navigate(action == kSysNavigateForward);
+        break;
+    case kSysNextLink:
+    case kSysPreviousLink: {
+        int32_t start, end, mark;
+        CHARRANGE s = Selection();
+        int forward = action == kSysNextLink;
+        if (!FindNeighbourLink(g_noteEditor.control, forward ? s.cpMax : s.cpMin, forward ? 1 : -1, &start, &end,
+                               &mark))
+            break;
+        // A "[label]" is selected with its brackets.
+        AITextDocument* doc = Doc();
+        if (mark == HyperlinkMark && doc && doc->GetCharAt(start - 1) == L'[' && doc->GetCharAt(end) == L']') {
+            start--;
+            end++;
+        }
+        SetSelection(start, end);
+        AIString description;
+        DescribeLinkRun(g_noteEditor.control, start, end, mark, description);
+        UpdateEditorStatus(kEditorStatusRefresh);
+        EditorStatus(description.GetText(), kStatusInfo);
+        break;
+    }
+    case kSysForwardToQuickSearch:
+        if (g_editorShell.forwardToQuickSearch) g_editorShell.forwardToQuickSearch(WM_SYSKEYUP, key, lParam);
+        break;
+    case kSysImageZoom:
+        if (g_editorShell.toggleImageZoom) g_editorShell.toggleImageZoom();
+        break;
+    case kSysImagesLarge:
+        if (g_editorShell.setStatusSlot)
+            g_editorShell.setStatusSlot(L"Image Zoom: Changed to Large (Alt- to reduce to Small)", kStatusInfo, 0);
+        break;
+    case kSysImagesSmall:
+        if (g_editorShell.setStatusSlot)
+            g_editorShell.setStatusSlot(L"Image Zoom: Changed to Small (Alt+ to increase to Large)", kStatusInfo, 0);
+        break;
+    case kSysFilePanel:
+        EditorStatus(L"File Menu", kStatusInfo);
+        RunScreen(kEditorScreenFilePanel, L"The File panel");
+        break;
+    case kSysTipOfDay: RunScreen(kEditorScreenTipOfDay, L"The tip of the day"); break;
+    case kSysSplitView:
+        if (g_editorShell.toggleSplitView) g_editorShell.toggleSplitView();
+        break;
+    case kSysLookUpWord:
+        if (!g_editorShell.lookUpWord || !g_editorShell.lookUpWord()) EditorNotAvailable(L"Word look-up");
+        break;
+    case kSysBrowseLinks:
+        if (g_editorShell.saveNote && Editor() && SendMessageW(Editor(), EM_GETMODIFY, 0, 0))
+            g_editorShell.saveNote();
+        RunScreen(kEditorScreenBrowseLinks, L"The link and image browser");
+        break;
+    case kSysQuickSearch:
+        if (g_editorShell.quickSearch) g_editorShell.quickSearch(1);
+        break;
+    case kSysToggleRibbon:
+        if (g_editorShell.frame) PostMessageW(g_editorShell.frame, WM_COMMAND, IDM_TOGGLE_RIBBON, 0);
+        break;
+    case kSysLineSpacing: ApplyLineSpacing((int32_t)(key - '0')); break;
+    default:
+        break;
+    }
+}

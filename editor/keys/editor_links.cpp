@@ -1,0 +1,34 @@
+// The editor's links to the layers beside it, with their defaults.
+#include "editor/keys/editor_links.h"
+#include "foundation/ai_string.h"
+
+EditorShellLinks g_editorShell;
+
+int EditorIsKeyDown(int virtualKey)
+{
+    if (g_editorShell.isKeyDown) return g_editorShell.isKeyDown(virtualKey);
+    return (GetAsyncKeyState(virtualKey) & 0x8000) ? 1 : 0;
+}
+
+int EditorIsKeyToggled(int virtualKey)
+{
+    if (g_editorShell.isKeyToggled) return g_editorShell.isKeyToggled(virtualKey);
+    return (GetKeyState(virtualKey) & 1) ? 1 : 0;
+}
+
+void EditorStatus(const WCHAR* text, StatusLevel level)
+{
+    if (g_editorShell.setStatusText) g_editorShell.setStatusText(text, level);
+}
+
+void EditorMessage(int32_t messageId)
+{
+    if (g_editorShell.showMessage) g_editorShell.showMessage(messageId);
+}
+
+void EditorNotAvailable(const WCHAR* what)
+{
+    AIString text(what);
+    text.AppendText(L" is not available in this version");
+    EditorStatus(text.GetText(), kStatusInfo);
+}

@@ -1,0 +1,116 @@
+// What the note editor needs of the shell, the dialogs and the search layer,
+// which sit beside or above it: the shell fills these in once its windows
+// exist. Every null entry is skipped (a command that is not there yet says
+// so on the status line), so the editor also runs in a bare test window.
+#pragma once
+#include "foundation/win.h"
+#include "ui/status_line.h"
+
+class AIString;
+
+// The controls of the ribbon whose state follows the caret.
+enum EditorRibbonControl : int32_t {
+    kRibbonBold = 0,
+    kRibbonItalic,
+    kRibbonStrike,
+    kRibbonHyperlink,
+    kRibbonNormal,
+    kRibbonHeadingSmall,
+    kRibbonHeadingAverage,
+    kRibbonHeadingLarge,
+    kRibbonPaste,
+    kRibbonCopy,
+    kRibbonCopyPlain,
+    kRibbonCut,
+    kRibbonUndo,
+    kRibbonRedo,
+    kRibbonControlCount
+};
+
+// The status line's slots the editor writes (slot 0 holds the messages).
+enum EditorStatusSlot : int { kStatusSlotCaps = 1, kStatusSlotLength = 2, kStatusSlotEditor = 3 };
+
+// The content window's timers the editor starts.
+enum EditorTimer : UINT_PTR {
+    kEditorTimerCtrlHintSecond = 10002,
+    kEditorTimerCtrlHint = 10099,
+    kEditorTimerStatus = 10110,    // ends the caret-line highlight
+};
+enum : UINT { kEditorStatusHighlightMs = 1000, kCtrlHintMs = 500, kCtrlHintSecondMs = 2000 };
+
+// The screens and panels a key opens.
+enum EditorScreen : int32_t {
+    kEditorScreenShortcuts = 0,
+    kEditorScreenTipOfDay,
+    kEditorScreenFilePanel,
+    kEditorScreenBrowseLinks,
+    kEditorScreenFavourites,
+};
+
+struct EditorShellLinks {
+    HWND frame = nullptr;
+    HWND content = nullptr;
+
+    // 1 when the key is down (high bit of GetAsyncKeyState) or toggled on
+    // (Caps Lock). Tests put their own in: posted keys change neither.
+    int (*isKeyDown)(int virtualKey) = nullptr;
+    int (*isKeyToggled)(int virtualKey) = nullptr;
+
+    // Status line: slot 0, or a given slot.
+    void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
+    void (*setStatusSlot)(const WCHAR* text, StatusLevel level, int slot) = nullptr;
+    // A numbered message of the catalogue.
+    void (*showMessage)(int32_t messageId) = nullptr;
+    // Closes an open message box.
+    void (*closeMessageBox)() = nullptr;
+
+    // Note commands.
+    int (*saveNote)() = nullptr;
+    int (*newNote)(int fromActive) = nullptr;
+    int (*renameNote)() = nullptr;
+    int (*refreshNotes)(int syncAll) = nullptr;
+    int (*navigate)(int forward) = nullptr;
+    int (*openDatafile)() = nullptr;
+    int (*printNote)() = nullptr;
+    int (*toggleHeading)() = nullptr;
+    int (*quickSearch)(int focus) = nullptr;
+    int (*incSearch)(int mode) = nullptr;
+    int (*fullTextSearch)(const WCHAR* text) = nullptr;
+    int (*openFavourite)(int slot) = nullptr;
+    // A screen: its result, -1 when it is not there.
+    int32_t (*runScreen)(EditorScreen screen) = nullptr;
+    // The hyperlink dialog over label and target: 1 accepted, 0 cancelled,
+    // -1 when the dialog is not there.
+    int32_t (*editHyperlink)(AIString& label, AIString& target) = nullptr;
+    int (*lookUpWord)() = nullptr;
+    void (*toggleSplitView)() = nullptr;
+    void (*toggleImageZoom)() = nullptr;
+    // Keys that belong to the QuickSearch field (Alt+S, Alt+C).
+    void (*forwardToQuickSearch)(UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
+
+    // The display of the note's mark-up: the paragraph at a position as its
+    // text says (heading or body).
+    void (*formatParagraph)(HWND editor, int position) = nullptr;
+    // The editor's background for the current state (removes the caret-line tint).
+    void (*applyEditorBackground)() = nullptr;
+    // The content window's application timers.
+    void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
+    void (*stopTimer)(UINT_PTR timerId) = nullptr;
+    // The held-Ctrl hint: stop it (and repaint).
+    void (*stopCtrlHint)() = nullptr;
+    // 1 while the QuickSearch field has the focus.
+    int (*isQuickSearchFocused)() = nullptr;
+    // A ribbon control's state, and its help text on the status line.
+    void (*setRibbonControl)(EditorRibbonControl control, int enabled, int pressed) = nullptr;
+    void (*showRibbonHelp)(EditorRibbonControl control) = nullptr;
+};
+
+extern EditorShellLinks g_editorShell;
+
+// The defaults of the entries that have one (the real keyboard).
+int EditorIsKeyDown(int virtualKey);
+int EditorIsKeyToggled(int virtualKey);
+void EditorStatus(const WCHAR* text, StatusLevel level);
+void EditorMessage(int32_t messageId);
+// A command that is not there yet: says so.
+void EditorNotAvailable(const WCHAR* what);

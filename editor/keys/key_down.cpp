@@ -1,0 +1,267 @@
+// Key-down and characters: which keys RichEdit sees, which chords are
+// flagged, and the link rules of Backspace, Delete and typing.
+#include "editor/keys/editor_state.h"
+#include "editor/keys/editor_actions.h"
+#include "editor/keys/note_editor.h"
+#include "editor/editor_status.h"
+#include "editor/links/link_context.h"
+#include "foundation/ai_string.h"
+#include "foundation/message_ids.h"
+#include "notestore/note_store.h"
+#include "ui/ai_control.h"
+#include "ui/link_marks.h"
+
+namespace {
+
+const WCHAR kCtrlR = 0x12;
+const WCHAR kEscape = 0x1B;
+
+int Ctrl() { return (g_noteEditor.modifiers & kModCtrl) != 0; }
+int Alt() { return (g_noteEditor.modifiers & kModAlt) != 0; }
+int Shift() { return (g_noteEditor.modifiers & kModShift) != 0; }
+
+void LeaveHighlight()
+{
+    if (g_noteEditor.statusMode != kStatusModeHighlighted) return;
+    g_noteEditor.statusMode = kStatusModeNormal;
+    if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
+    UpdateEditorStatus(kEditorStatusLeave);
+}
+
+LRESULT Consume(HWND window)
+{
+    g_noteEditor.keyConsumed = 1;
+    return Swallow(window);
+}
+
+// Flags the chord of a key-down; 1 when one was flagged.
+int FlagChord(WPARAM key)
+{
+    EditorChord chord = ChordOfKeyDown(key, g_noteEditor.modifiers);
+    if (chord == kChordNone || chord == kChordCapsLock) return 0;
+    if (chord == kChordPaste && g_noteEditor.readOnly) {
+        TellReadOnly();
+        return 1;
+    }
+    if (chord == kChordFavourite) g_noteEditor.favourite = FavouriteOfDigit(key);
+    g_noteEditor.pending[chord] = 1;
+    return 1;
+}
+
+// Backspace and Delete at link edges.
+LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
+{
+    AIControl* editor = g_noteEditor.control;
+    EdgeKey edgeKey = key == VK_BACK ? kEdgeBackspace : kEdgeDelete;
+    EdgeCode code = ClassifyDeleteAtLink(editor, edgeKey);
+    g_noteEditor.edge = code;
+    switch (code) {
+    case kEdgeInsideLink:
+        if (edgeKey == kEdgeDelete) EditorMessage(kMsgSelectLinkToDelete);
+        return Swallow(window);
+    case kEdgeJoinsLinks: EditorMessage(kMsgCannotDeleteBetweenLinks); return Swallow(window);
+    case kEdgePartialLink: EditorMessage(kMsgCannotDeletePartialLink); return Swallow(window);
+    case kEdgeWholeLink: {
+        CHARRANGE s;
+        ReadEditorSelection(&s);
+        int32_t start, end, mark;
+        AIString description;
+        if (LinkRunAt(editor, s.cpMax - 1, &start, &end, &mark))
+            DescribeLinkRun(editor, start, end, mark, description);
+        description.AppendText(L" DELETED (Ctrl+Z to undo)");
+        EditorStatus(description.GetText(), kStatusInfo);
+        break;
+    }
+    default:
+        break;
+    }
+    CHARRANGE before;
+    ReadEditorSelection(&before);
+    LRESULT result = PassOn(window, WM_KEYDOWN, key, lParam);
+    CHARRANGE after;
+    ReadEditorSelection(&after);
+    FollowTextEdit(after.cpMin < before.cpMin ? after.cpMin : before.cpMin, after.cpMax, -1);
+    if (key == VK_BACK && code == kEdgeNone) g_noteEditor.typingState = -1;
+    return result;
+}
+
+}  // namespace
+
+LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
+{
+    NoteEditorState& e = g_noteEditor;
+    SnapshotModifiers();
+    if (key == VK_CONTROL && e.pointerHidden) {
+        ShowCursor(TRUE);
+        e.pointerHidden = 0;
+    }
+    if (key == VK_MENU) return Swallow(window);
+    ReadEditorSelection(&e.selection);
+    e.lastKey = key;
+    if (!IsDatafileLoaded()) return Swallow(window);
+    LeaveHighlight();
+    if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
+    e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
+    if (e.ctrlHintArmed && key != VK_CONTROL) {
+        e.ctrlHintArmed = 0;
+        if (g_editorShell.stopCtrlHint) g_editorShell.stopCtrlHint();
+    }
+    if (key == VK_CAPITAL) {
+        e.lastDownWasCaps = 1;
+        e.capsState = e.capsState == 0 ? 2 : 4;
+        e.pending[kChordCapsLock] = 1;
+        return Swallow(window);
+    }
+    e.lastDownWasCaps = 0;
+    if (Ctrl() && !Shift()) {
+        if (key == VK_CONTROL) {
+            if (!e.ctrlHintArmed && g_editorShell.startTimer) {
+                e.ctrlHintArmed = 1;
+                g_editorShell.startTimer(kEditorTimerCtrlHint, kCtrlHintMs);
+                g_editorShell.startTimer(kEditorTimerCtrlHintSecond, kCtrlHintSecondMs);
+            }
+            return PassOn(window, WM_KEYDOWN, key, lParam);
+        }
+        CtrlKeyRoute route = RouteCtrlKey(key);
+        if (route == kCtrlKeyPassOn) {
+            if (key == 'Z' || key == 'Y') {
+                // Undone here, not by RichEdit's reading of the keyboard: the
+                // display follows the text that comes back.
+                if (e.readOnly) TellReadOnly();
+                else SendMessageW(window, key == 'Z' ? EM_UNDO : EM_REDO, 0, 0);
+                return Consume(window);
+            }
+            if (key == VK_BACK) return DeleteKey(window, key, lParam);
+            return PassOn(window, WM_KEYDOWN, key, lParam);
+        }
+        if (route == kCtrlKeySwallow) return Consume(window);
+        if (key == 'H') {
+            if (e.readOnly) TellReadOnly();
+            else if (e.enabled[kRibbonNormal] || e.editingState == kEditingHeading) {
+                if (g_editorShell.toggleHeading) g_editorShell.toggleHeading();
+            } else {
+                EditorMessage(e.editingState == kEditingStrike ? kMsgHeadingNotForStrikeThrough
+                                                               : kMsgHeadingNotForSelection);
+            }
+            return Consume(window);
+        }
+    }
+    if (FlagChord(key)) {
+        if (key == VK_F3 && !e.f3Held) {
+            e.f3Held = 1;
+            EditorStatus(L"No search text available", kStatusInfo);
+        }
+        return Consume(window);
+    }
+    if (Ctrl() && Shift() && key != VK_SHIFT && key != VK_CONTROL && !IsNavigationKey(key) && key != VK_BACK &&
+        key != VK_DELETE && key != VK_END && key != VK_HOME)
+        return Consume(window);
+    if (key == VK_TAB) {
+        if (e.tabPending) return Swallow(window);
+        e.tabPending = 1;
+        if (e.readOnly) return Swallow(window);
+        return PassOn(window, WM_KEYDOWN, key, lParam);
+    }
+    if (e.readOnly && !IsNavigationKey(key) && key != VK_SHIFT && key != VK_CONTROL) {
+        if (key == VK_BACK || key == VK_DELETE || key == VK_RETURN) TellReadOnly();
+        return Swallow(window);
+    }
+    if (key == VK_BACK || key == VK_DELETE) return DeleteKey(window, key, lParam);
+    if (key == VK_RETURN) {
+        CHARRANGE before;
+        ReadEditorSelection(&before);
+        LRESULT result = PassOn(window, WM_KEYDOWN, key, lParam);
+        CHARRANGE after;
+        ReadEditorSelection(&after);
+        FollowTextEdit(before.cpMin, after.cpMax, -1);
+        return result;
+    }
+    return PassOn(window, WM_KEYDOWN, key, lParam);
+}
+
+// Characters that end a word: a link typed before them shows at once.
+static int EndsWord(WCHAR ch)
+{
+    switch (ch) {
+    case L' ': case L',': case L'.': case L'\n': case L'\r': case L':': case L']': case L';': case L'!': case L'?':
+    case L')': case L'\t':
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
+{
+    NoteEditorState& e = g_noteEditor;
+    SnapshotModifiers();
+    if (ch == kCtrlR) return 0;
+    if (e.keyConsumed) {
+        e.keyConsumed = 0;
+        return 0;
+    }
+    if (ch == kEscape) {
+        if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
+        if (g_editorShell.quickSearch) g_editorShell.quickSearch(1);
+        return 0;
+    }
+    if (!IsDatafileLoaded()) return 0;
+    if (ch == L'\t') e.tabPending = 0;
+    if (IsReservedNoteChar((WCHAR)ch)) {
+        EditorMessage(kMsgReservedCharacters);
+        return 0;
+    }
+    if (ch < L' ' && ch != L'\t' && ch != L'\r' && ch != L'\b' && !(ch >= 0x19 && ch <= 0x1C)) {
+        if (Ctrl() && !Alt()) return 0;
+        return PassOn(window, message, ch, lParam);
+    }
+    if (e.readOnly || IsDatafileReadOnly()) {
+        if (ch != 0x19 && ch != 0x1A) TellReadOnly();
+        return 0;
+    }
+    if (ch == L'\b') {
+        if (e.edge == kEdgeInsideLink) return 0;
+        return PassOn(window, message, ch, lParam);
+    }
+    if (ch >= 0x19 && ch <= 0x1C) return PassOn(window, message, ch, lParam);
+    if (!e.pointerHidden) {
+        ShowCursor(FALSE);
+        e.pointerHidden = 1;
+    }
+    AIControl* editor = e.control;
+    CHARRANGE s;
+    ReadEditorSelection(&s);
+    if (s.cpMax > s.cpMin) {
+        if (ClassifyDeleteAtLink(editor, kEdgeBackspace) == kEdgePartialLink ||
+            RangeCutsHyperlink(editor, s.cpMin, s.cpMax)) {
+            EditorMessage(kMsgCannotDeletePartialLink);
+            return 0;
+        }
+    } else if (ch != L'\r') {
+        // Typed text stays out of hyperlinks: inside one it is refused; right
+        // after one a blank separates it; right before one a blank follows it.
+        int32_t before = s.cpMin > 0 ? LinkMarkAt(editor, s.cpMin - 1) : 0;
+        int32_t after = LinkMarkAt(editor, s.cpMin);
+        if (before == HyperlinkMark && after == HyperlinkMark) {
+            EditorStatus(L"Select the hyperlink and press <b>Ctrl+K</b> to change it", kStatusInfo);
+            return 0;
+        }
+        if (before == HyperlinkMark) {
+            WCHAR text[3] = {L' ', (WCHAR)ch, 0};
+            if (ch == L' ') text[1] = 0;
+            ReplaceNoteText(s.cpMin, s.cpMin, text, -1, -1);
+            e.typingState = 1;
+            return 0;
+        }
+        if (after == HyperlinkMark) {
+            ReplaceNoteText(s.cpMin, s.cpMin, L" ", s.cpMin, s.cpMin);
+        }
+    }
+    LRESULT result = PassOn(window, message, ch, lParam);
+    CHARRANGE now;
+    ReadEditorSelection(&now);
+    // A word still being typed is not marked until a separator ends it.
+    FollowTextEdit(s.cpMin, now.cpMax, EndsWord((WCHAR)ch) ? -1 : now.cpMax);
+    if (e.typingState == 0) e.typingState = 1;
+    return result;
+}

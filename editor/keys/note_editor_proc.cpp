@@ -1,0 +1,271 @@
+// NoteEditorProc: the table of the editor's messages, the messages that are
+// not keys, and the display that follows every edit of the text.
+#include "editor/keys/note_editor.h"
+#include "editor/keys/editor_state.h"
+#include "editor/keys/key_map.h"
+#include "editor/editor_status.h"
+#include "editor/note_marks.h"
+#include "foundation/ai_string.h"
+#include "foundation/message_ids.h"
+#include "foundation/trace.h"
+#include "foundation/trace_modules.h"
+#include "editor/keys/editor_actions.h"
+#include "notestore/note_store.h"
+#include "ui/ai_control.h"
+#include "ui/app_state.h"
+
+NoteEditorState g_noteEditor;
+
+namespace {
+
+
+// Text that arrives as a whole (IME, WM_UNICHAR) goes through the same gate as typing.
+LRESULT OnImeOrUnicodeChar(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_UNICHAR && wParam == UNICODE_NOCHAR) return TRUE;
+    if (IsReservedNoteChar((WCHAR)wParam)) {
+        EditorMessage(kMsgReservedCharacters);
+        return 0;
+    }
+    if (g_noteEditor.readOnly || IsDatafileReadOnly()) {
+        TellReadOnly();
+        return 0;
+    }
+    CHARRANGE before;
+    ReadEditorSelection(&before);
+    LRESULT result = PassOn(window, message, wParam, lParam);
+    CHARRANGE after;
+    ReadEditorSelection(&after);
+    FollowTextEdit(before.cpMin, after.cpMax, after.cpMax);
+    return result;
+}
+
+LRESULT OnGetDlgCode(HWND, UINT, WPARAM, LPARAM) { return DLGC_WANTALLKEYS; }
+
+LRESULT OnSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (g_noteEditor.statusMode == kStatusModeClickEntry) {
+        g_noteEditor.statusMode = kStatusModeNormal;
+    } else {
+        g_noteEditor.statusMode = kStatusModeHighlighted;
+        UpdateEditorStatus(kEditorStatusEnter);
+        if (g_editorShell.startTimer) g_editorShell.startTimer(kEditorTimerStatus, kEditorStatusHighlightMs);
+    }
+    return PassOn(window, message, wParam, lParam);
+}
+
+LRESULT OnKillFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return PassOn(window, message, wParam, lParam);
+}
+
+// A click entering the editor highlights nothing.
+LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (GetFocus() != window) g_noteEditor.statusMode = kStatusModeClickEntry;
+    else if (g_noteEditor.statusMode == kStatusModeHighlighted) {
+        g_noteEditor.statusMode = kStatusModeNormal;
+        if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
+        UpdateEditorStatus(kEditorStatusLeave);
+    }
+    if (g_noteEditor.pointerHidden) {
+        ShowCursor(TRUE);
+        g_noteEditor.pointerHidden = 0;
+    }
+    return PassOn(window, message, wParam, lParam);
+}
+
+LRESULT OnPaste(HWND, UINT, WPARAM, LPARAM)
+{
+    PastePlainText();
+    return 0;
+}
+
+// Undo and redo may change any part of the note.
+LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = PassOn(window, message, wParam, lParam);
+    FollowWholeText();
+    return result;
+}
+
+LRESULT OnKeyDown(HWND window, UINT, WPARAM wParam, LPARAM lParam) { return EditorKeyDown(window, wParam, lParam); }
+LRESULT OnChar(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return EditorChar(window, message, wParam, lParam);
+}
+LRESULT OnKeyUp(HWND window, UINT, WPARAM wParam, LPARAM lParam) { return EditorKeyUp(window, wParam, lParam); }
+LRESULT OnSysKeyDown(HWND window, UINT, WPARAM wParam, LPARAM lParam)
+{
+    return EditorSysKeyDown(window, wParam, lParam);
+}
+LRESULT OnSysKeyUp(HWND window, UINT, WPARAM wParam, LPARAM lParam) { return EditorSysKeyUp(window, wParam, lParam); }
+LRESULT OnSysChar(HWND window, UINT, WPARAM wParam, LPARAM lParam) { return EditorSysChar(window, wParam, lParam); }
+
+struct EditorMessageEntry {
+    UINT message;
+    LRESULT (*handler)(HWND, UINT, WPARAM, LPARAM);
+};
+
+const EditorMessageEntry kEditorMessages[] = {
+    {WM_KEYDOWN, OnKeyDown},
+    {WM_CHAR, OnChar},
+    {WM_KEYUP, OnKeyUp},
+    {WM_SYSKEYDOWN, OnSysKeyDown},
+    {WM_SYSKEYUP, OnSysKeyUp},
+    {WM_SYSCHAR, OnSysChar},
+    {WM_IME_CHAR, OnImeOrUnicodeChar},
+    {WM_UNICHAR, OnImeOrUnicodeChar},
+    {WM_GETDLGCODE, OnGetDlgCode},
+    {WM_SETFOCUS, OnSetFocus},
+    {WM_KILLFOCUS, OnKillFocus},
+    {WM_LBUTTONDOWN, OnMouseDown},
+    {WM_RBUTTONDOWN, OnMouseDown},
+    {WM_PASTE, OnPaste},
+    {WM_UNDO, OnUndoRedo},
+    {EM_UNDO, OnUndoRedo},
+    {EM_REDO, OnUndoRedo},
+};
+
+int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
+
+}  // namespace
+
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC previous = g_noteEditor.previous;
+    return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                    : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Swallow(HWND window)
+{
+    UpdateWindow(window);
+    return 0;
+}
+
+void SnapshotModifiers()
+{
+    int32_t m = 0;
+    if (EditorIsKeyDown(VK_SHIFT)) m |= kModShift;
+    if (EditorIsKeyDown(VK_CONTROL)) m |= kModCtrl;
+    if (EditorIsKeyDown(VK_MENU)) m |= kModAlt;
+    g_noteEditor.modifiers = m;
+    g_noteEditor.readOnly = IsDatafileLoaded() && IsDatafileReadOnly() ? 1 : 0;
+}
+
+void TellReadOnly()
+{
+    if (!g_noteEditor.readOnlyTold) {
+        g_noteEditor.readOnlyTold = 1;
+        EditorMessage(kMsgReadOnlyNoChanges);
+    }
+    EditorStatus(L"<lred>The data file is read-only</lred> - changes cannot be saved", kStatusError);
+}
+
+void ReadEditorSelection(CHARRANGE* range)
+{
+    range->cpMin = range->cpMax = 0;
+    if (g_noteEditor.hwnd) SendMessageW(g_noteEditor.hwnd, EM_EXGETSEL, 0, (LPARAM)range);
+}
+
+LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsApplicationClosing()) return PassOn(window, message, wParam, lParam);
+    for (const EditorMessageEntry& entry : kEditorMessages)
+        if (entry.message == message) return entry.handler(window, message, wParam, lParam);
+    return PassOn(window, message, wParam, lParam);
+}
+
+void InstallNoteEditor(AIControl* editor)
+{
+    TRACE_SCOPE(kTraceEditorKeys, 1);
+    g_noteEditor.control = editor;
+    g_noteEditor.hwnd = editor ? editor->GetHwnd() : nullptr;
+    g_noteEditor.previous = g_noteEditor.hwnd ? editor->SetWindowData(NoteEditorProc) : nullptr;
+}
+
+AIControl* GetNoteEditor() { return g_noteEditor.control; }
+
+int EditorOwnsKey(const MSG* msg)
+{
+    if (!msg || !g_noteEditor.hwnd || msg->hwnd != g_noteEditor.hwnd) return 0;
+    if (msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP) return 1;
+    if (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP) return 0;
+    switch (msg->wParam) {
+    case VK_F2: case VK_F3: case VK_F4: case VK_F5: case VK_F10: case VK_F11:
+        return 1;
+    default:
+        break;
+    }
+    return EditorIsKeyDown(VK_CONTROL) || (msg->wParam == VK_INSERT && EditorIsKeyDown(VK_SHIFT));
+}
+
+int32_t GetEditorStatusMode() { return g_noteEditor.statusMode; }
+void SetEditorStatusMode(int32_t mode) { g_noteEditor.statusMode = mode; }
+int32_t GetEditorTypingState() { return g_noteEditor.typingState; }
+int32_t GetCapsLockState() { return g_noteEditor.capsState; }
+int32_t GetEditorLineSpacingLevel() { return g_noteEditor.lineSpacing; }
+
+void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
+{
+    AIControl* editor = g_noteEditor.control;
+    AITextDocument* doc = editor ? editor->GetDocument() : 0;
+    HWND hwnd = g_noteEditor.hwnd;
+    if (!doc || !hwnd) return;
+    if (from > to) {
+        int32_t t = from;
+        from = to;
+        to = t;
+    }
+    // The paragraph before the edit too: a joined or split line changes it.
+    from = from > 0 ? from - 1 : 0;
+    int modified = (int)SendMessageW(hwnd, EM_GETMODIFY, 0, 0);
+    doc->SetUndoRecording(0);
+    if (g_editorShell.formatParagraph) {
+        AIString text;
+        doc->GetRangeText(0, -1, &text);
+        int32_t len = text.GetLength();
+        int32_t end = to > len ? len : to;
+        int32_t p = from > len ? len : from;
+        while (p > 0 && !IsLineEnd(text.CharAt(p - 1))) p--;
+        for (;;) {
+            g_editorShell.formatParagraph(hwnd, p);
+            while (p < len && !IsLineEnd(text.CharAt(p))) p++;
+            if (p >= end || p >= len) break;
+            p++;
+        }
+    }
+    doc->SetUndoRecording(1);
+    MarkParagraphs(editor, from, to, openEnd);
+    SendMessageW(hwnd, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    // Drawing was off while the formats changed: the edited text is drawn now.
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void FollowWholeText()
+{
+    AITextDocument* doc = g_noteEditor.control ? g_noteEditor.control->GetDocument() : 0;
+    if (doc) FollowTextEdit(0, doc->GetTextLength(), -1);
+}
+
+int ReplaceNoteText(int32_t start, int32_t end, const WCHAR* text, int32_t selStart, int32_t selEnd)
+{
+    HWND hwnd = g_noteEditor.hwnd;
+    if (!hwnd) return 0;
+    if (IsDatafileLoaded() && IsDatafileReadOnly()) {
+        TellReadOnly();
+        return 0;
+    }
+    CHARRANGE range = {start, end};
+    SendMessageW(hwnd, EM_EXSETSEL, 0, (LPARAM)&range);
+    SendMessageW(hwnd, EM_REPLACESEL, TRUE, (LPARAM)(text ? text : L""));
+    CHARRANGE after;
+    SendMessageW(hwnd, EM_EXGETSEL, 0, (LPARAM)&after);
+    FollowTextEdit(start, after.cpMax, -1);
+    if (selStart >= 0) {
+        CHARRANGE selection = {selStart, selEnd};
+        SendMessageW(hwnd, EM_EXSETSEL, 0, (LPARAM)&selection);
+    }
+    return 1;
+}

@@ -1,0 +1,132 @@
+// Connects the note editor to the shell.
+#include "shell/editor_connection.h"
+#include "editor/keys/editor_links.h"
+#include "editor/keys/note_editor.h"
+#include "dialogs/screen_launchers.h"
+#include "shell/file_commands.h"
+#include "shell/frame_ribbon.h"
+#include "shell/frame_window.h"
+#include "shell/later_entry_points.h"
+#include "shell/link_helpers.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "shell/note_markup_view.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_messages.h"
+#include "foundation/message_pump.h"
+
+namespace {
+
+void ShowEditorMessage(int32_t id) { RaiseShellMessage(id, nullptr, kStatusWarning); }
+void CloseMessageBox() { UpdateMessageBox(-1); }
+int Save() { return SaveCurrentNote(kSaveAskOnFailure); }
+int NewNote(int fromActive) { return CreateNewNote(fromActive ? kNewNoteFromActive : kNewNoteEmpty); }
+int Refresh(int) { return RefreshNotes(); }
+int Navigate(int forward) { return forward ? NavigateForward() : NavigateBack(); }
+int Print() { return PrintNote(kPrintDefaultPage); }
+int Heading() { return ToggleHeading(g_mainPanel.editor.GetHwnd(), kHeadingToggle); }
+int QuickSearch(int focus) { return ShowQuickSearch(focus ? kFocusQuickSearch : kFocusEditor); }
+int IncSearch(int mode) { return ToggleIncSearch((IncSearchMode)mode); }
+int Favourite(int slot) { return OpenFavorite(slot); }
+
+int32_t RunScreen(EditorScreen screen)
+{
+    switch (screen) {
+    case kEditorScreenShortcuts: return ShowShortcutsScreen();
+    case kEditorScreenTipOfDay: return ShowTipOfDayScreen();
+    case kEditorScreenFilePanel: return HandleFileCommand();
+    case kEditorScreenBrowseLinks: return BrowseLinksScreen();
+    case kEditorScreenFavourites: return ShowFavoritesScreen();
+    }
+    return -1;
+}
+
+void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND box = g_mainPanel.quickSearch.GetHwnd();
+    if (box) SendMessageW(box, message, wParam, lParam);
+}
+
+void StopHint()
+{
+    StopTimersForExit();
+    if (HWND panel = g_mainPanel.GetHwndField()) InvalidateRect(panel, nullptr, FALSE);
+}
+
+int QuickSearchFocused() { return GetFocus() == g_mainPanel.quickSearch.GetHwnd(); }
+
+// The ribbon control that stands for an editing control (0: none on this ribbon yet).
+UINT RibbonCommandOf(EditorRibbonControl control)
+{
+    switch (control) {
+    case kRibbonNormal:
+    case kRibbonHeadingSmall:
+    case kRibbonHeadingAverage:
+    case kRibbonHeadingLarge: return IDM_TOGGLE_HEADING;
+    default: return 0;
+    }
+}
+
+void SetRibbonControl(EditorRibbonControl control, int enabled, int pressed)
+{
+    UINT id = RibbonCommandOf(control);
+    if (!id || control != kRibbonNormal) return;
+    // The one heading control is enabled wherever a paragraph may change.
+    g_ribbon.SetControlEnabled(id, enabled);
+    (void)pressed;
+}
+
+void ShowRibbonHelp(EditorRibbonControl control)
+{
+    static const WCHAR* const kHelp[kRibbonControlCount] = {
+        L"<b>Bold</b> is not available here: headings, links and selections over several lines keep their format",
+        L"<b>Italic</b> is not available here: headings, links and selections over several lines keep their format",
+        L"<b>Strike-through</b> is not available here: headings and links cannot be struck out",
+        L"<b>Hyperlink</b> is not available here: select text on one line that holds no link",
+        L"", L"", L"", L"",
+        L"<b>Paste</b> is not available here",
+        L"<b>Copy</b>: select text first",
+        L"<b>Copy plain text</b>: select text first",
+        L"<b>Cut</b>: select text first",
+        L"", L"",
+    };
+    SetStatusText(kHelp[control], kStatusInfo);
+}
+
+}  // namespace
+
+void ConnectEditor()
+{
+    EditorShellLinks& l = g_editorShell;
+    l.frame = g_frame.GetHwndField();
+    l.content = g_mainPanel.GetHwndField();
+    l.setStatusText = SetStatusText;
+    l.setStatusSlot = SetStatusSlotText;
+    l.showMessage = ShowEditorMessage;
+    l.closeMessageBox = CloseMessageBox;
+    l.saveNote = Save;
+    l.newNote = NewNote;
+    l.renameNote = RenameCurrentNote;
+    l.refreshNotes = Refresh;
+    l.navigate = Navigate;
+    l.openDatafile = OpenDatafileDialog;
+    l.printNote = Print;
+    l.toggleHeading = Heading;
+    l.quickSearch = QuickSearch;
+    l.incSearch = IncSearch;
+    l.openFavourite = Favourite;
+    l.runScreen = RunScreen;
+    l.toggleSplitView = ToggleSplitView;
+    l.toggleImageZoom = ToggleImageZoom;
+    l.forwardToQuickSearch = ForwardToQuickSearch;
+    l.formatParagraph = FormatNoteParagraphAt;
+    l.applyEditorBackground = ApplyEditorBackground;
+    l.startTimer = StartMainTimer;
+    l.stopTimer = StopMainTimer;
+    l.stopCtrlHint = StopHint;
+    l.isQuickSearchFocused = QuickSearchFocused;
+    l.setRibbonControl = SetRibbonControl;
+    l.showRibbonHelp = ShowRibbonHelp;
+    InstallNoteEditor(&g_mainPanel.editor);
+    SetOwnKeysFilter(EditorOwnsKey);
+}

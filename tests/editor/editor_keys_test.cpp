@@ -1,0 +1,347 @@
+// The note editor driven by real key messages into the program's own editor:
+// the keys reach NoteEditorProc as the message loop delivers them (key-down,
+// character, key-up). Posted keys change no key state, so the modifier state
+// the editor reads is the test's own.
+#include "tests/support/gtest.h"
+#include "editor/editor_status.h"
+#include "editor/keys/editor_links.h"
+#include "editor/keys/note_editor.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "shell/shell_messages.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/clipboard.h"
+#include "foundation/ai_string_table.h"
+#include "ui/link_marks.h"
+#include "tests/support/test_files.h"
+#include <ole2.h>
+#include <richedit.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+int s_down[256];
+int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
+int KeyToggled(int) { return 0; }
+
+int32_t s_hyperlinkAnswer = -1;
+int32_t EditHyperlink(AIString&, AIString& target)
+{
+    if (s_hyperlinkAnswer == 1) target.AssignText(L"http://example.org/page");
+    return s_hyperlinkAnswer;
+}
+
+class EditorKeys : public testing::Test {
+protected:
+    HWND frame = nullptr;
+    HWND editor = nullptr;
+    AITextDocument* doc = nullptr;
+    AIString path;
+
+    // One program for all the tests; each opens a data file of its own.
+    static HWND Program()
+    {
+        static HWND frame = nullptr;
+        if (frame) return frame;
+        g_app.Prepare(L"C:\\Tools\\TavikKeysTest.exe", L"TavikKeysTest.exe nohotkey");
+        g_app.settings.WriteDefaults(1);
+        LoadLibraryW(L"RICHED20.DLL");
+        OleInitialize(nullptr);
+        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+        if (frame && !CreateContentWindow(frame)) frame = nullptr;
+        return frame;
+    }
+
+    void Open(int readOnly)
+    {
+        frame = Program();
+        ASSERT_NE(frame, nullptr);
+        g_editorShell.isKeyDown = KeyDown;
+        g_editorShell.isKeyToggled = KeyToggled;
+        g_editorShell.editHyperlink = EditHyperlink;
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path.AssignText(temp);
+        // A file of its own per test: the store keeps the last one open.
+        path.AppendText(L"tavik_keys_");
+        path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        path.AppendText(L".tavik");
+        SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.GetText());
+        AIString file(L"Tavik 10\r\n");
+        file.AppendText(L"\x00A4" L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n");
+        file.AppendText(L"\x00A4" L"Plans\r\n# Plans\r\nfirst line\r\n{{\r\n}}\r\n");
+        std::string bytes("\xff\xfe", 2);
+        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
+        WriteBytes(path.GetText(), bytes);
+        if (readOnly) SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_READONLY);
+        ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+        ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord), 1);
+        editor = g_mainPanel.editor.GetHwnd();
+        doc = g_mainPanel.editor.GetDocument();
+        ASSERT_NE(doc, nullptr);
+        ClearLastShellMessage();
+    }
+    void TearDown() override
+    {
+        for (int& k : s_down) k = 0;
+        s_hyperlinkAnswer = -1;
+        SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+        SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+    void Down(WPARAM vk) { SendMessageW(editor, WM_KEYDOWN, vk, 1); }
+    void Up(WPARAM vk) { SendMessageW(editor, WM_KEYUP, vk, 0xC0000001); }
+    void Char(WCHAR ch) { SendMessageW(editor, WM_CHAR, ch, 1); }
+    // A printable key as the message loop delivers it.
+    void Type(const WCHAR* text)
+    {
+        for (const WCHAR* p = text; *p; p++) {
+            Char(*p);
+            Up(*p >= L'a' && *p <= L'z' ? *p - 32 : *p);
+        }
+    }
+    void Press(WPARAM vk)
+    {
+        Down(vk);
+        Up(vk);
+    }
+    // Ctrl with a letter: key-down, its control character, key-up, Ctrl up.
+    void CtrlChord(WPARAM vk, int shift = 0)
+    {
+        s_down[VK_CONTROL] = 1;
+        s_down[VK_SHIFT] = shift;
+        Down(VK_CONTROL);
+        Down(vk);
+        if (vk >= 'A' && vk <= 'Z') Char((WCHAR)(vk - 'A' + 1));
+        Up(vk);
+        s_down[VK_CONTROL] = 0;
+        s_down[VK_SHIFT] = 0;
+        Up(VK_CONTROL);
+    }
+    std::string Text()
+    {
+        AIString t;
+        doc->GetRangeText(0, -1, &t);
+        return Utf8(t);
+    }
+    void Caret(int at)
+    {
+        CHARRANGE r = {at, at};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&r);
+    }
+    void Select(int from, int to)
+    {
+        CHARRANGE r = {from, to};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&r);
+    }
+    int End() { return doc->GetTextLength(); }
+    int32_t MarkOf(int from, int to) { return doc->GetRangeUnderline(from, to); }
+};
+
+}  // namespace
+
+// ---- Reserved characters and read-only data files ----
+
+TEST_F(EditorKeys, ReservedCharactersAreRefusedFromEveryRoute)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    Caret(End());
+    Type(L"a\x00A4" L"b\x00B1");
+    EXPECT_EQ("# Plans\rfirst lineab", Text());
+    EXPECT_EQ(kMsgReservedCharacters, GetLastShellMessageId());
+    ClearLastShellMessage();
+    SendMessageW(editor, WM_UNICHAR, 0x00A4, 0);
+    SendMessageW(editor, WM_IME_CHAR, 0x00B1, 0);
+    EXPECT_EQ("# Plans\rfirst lineab", Text());
+    EXPECT_EQ(kMsgReservedCharacters, GetLastShellMessageId());
+    // Pasted text with one of them is refused whole.
+    {
+        AIClipboard clipboard(editor);
+        ASSERT_TRUE(clipboard.Open());
+        clipboard.Empty();
+        clipboard.SetText(L"x\x00A4y");
+    }
+    ClearLastShellMessage();
+    CtrlChord('V');
+    EXPECT_EQ("# Plans\rfirst lineab", Text());
+    EXPECT_EQ(kMsgReservedCharacters, GetLastShellMessageId());
+}
+
+TEST_F(EditorKeys, AReadOnlyDataFileTakesNoEdit)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(1));
+    ASSERT_TRUE(IsDatafileReadOnly());
+    Caret(3);
+    Type(L"xyz");
+    Press(VK_BACK);
+    Press(VK_DELETE);
+    Press(VK_RETURN);
+    Press(VK_F4);
+    CtrlChord('T');
+    s_down[VK_CONTROL] = s_down[VK_SHIFT] = 1;
+    Down('L');
+    Up('L');
+    s_down[VK_CONTROL] = s_down[VK_SHIFT] = 0;
+    // Characters that TranslateMessage already queued reach the control itself.
+    EXPECT_TRUE(SendMessageW(editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY);
+    EXPECT_EQ("# Plans\rfirst line", Text());
+    EXPECT_EQ(kMsgReadOnlyNoChanges, GetLastShellMessageId());
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+}
+
+// ---- Chords act on release, once ----
+
+TEST_F(EditorKeys, ChordsActOnReleaseNotOnAutoRepeatAndOneUndoRestores)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    Select(8, 13);  // "first"
+    s_down[VK_CONTROL] = 1;
+    Down(VK_CONTROL);
+    for (int repeat = 0; repeat < 3; repeat++) {
+        Down('B');
+        Char(2);
+    }
+    EXPECT_EQ("# Plans\rfirst line", Text()) << "the chord acted before its release";
+    Up('B');
+    s_down[VK_CONTROL] = 0;
+    Up(VK_CONTROL);
+    EXPECT_EQ("# Plans\r**first** line", Text());
+    EXPECT_EQ(TomTrue, doc->GetRangeBold(10, 15));
+    // Italic and strike-through are mark-up as well; one undo takes each back.
+    Select(18, 22);
+    CtrlChord('I');
+    EXPECT_EQ("# Plans\r**first** //line//", Text());
+    CtrlChord('Z');
+    EXPECT_EQ("# Plans\r**first** line", Text());
+    CtrlChord('Z');
+    EXPECT_EQ("# Plans\rfirst line", Text());
+    EXPECT_NE(TomTrue, doc->GetRangeBold(8, 13));
+    // Ctrl with a digit is a chord too: swallowed on key-down, nothing typed.
+    Caret(End());
+    CtrlChord('5');
+    CtrlChord('E');
+    EXPECT_EQ("# Plans\rfirst line", Text());
+}
+
+TEST_F(EditorKeys, BulletDateAndHyperlinkCommandsWriteTheText)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    Caret(End());
+    CtrlChord('L', 1);
+    EXPECT_EQ("# Plans\rfirst line\xE2\x80\xA2 ", Text());
+    CtrlChord('Z');
+    // The hyperlink dialog is not there: nothing changes and the status says so.
+    Select(8, 13);
+    CtrlChord('K');
+    EXPECT_EQ("# Plans\rfirst line", Text());
+    // With the dialog's answer the selection becomes a labelled link.
+    s_hyperlinkAnswer = 1;
+    Select(8, 13);
+    CtrlChord('K');
+    EXPECT_EQ("# Plans\r[first] line", Text());
+    EXPECT_EQ(HyperlinkMark, MarkOf(9, 14));
+    AIString target;
+    g_noteStore.hyperlinks->GetValueOfKeyString(L"first", target);
+    EXPECT_EQ("http://example.org/page", Utf8(target));
+}
+
+// ---- Links appear as they are typed; edges ----
+
+TEST_F(EditorKeys, TypedTitleAddressAndTagAreMarkedAndTextAfterThemIsPlain)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    Caret(End());
+    Press(VK_RETURN);
+    Type(L"See Books to read");
+    int typedEnd = End();
+    // A word still being typed is not a link yet.
+    EXPECT_EQ(0, MarkOf(typedEnd - 4, typedEnd));
+    Type(L" and www.example.org @todo now");
+    std::string text = Text();
+    ASSERT_EQ("# Plans\rfirst line\rSee Books to read and www.example.org @todo now", text);
+    int title = 23, address = 41, tag = 57;
+    EXPECT_EQ(NoteLinkMark, MarkOf(title, title + 13));
+    EXPECT_EQ(HyperlinkMark, MarkOf(address, address + 15));
+    EXPECT_EQ(TagMark, MarkOf(tag, tag + 5));
+    EXPECT_EQ(0, MarkOf(tag + 6, tag + 9));
+    // In the colour of the text before the links, not in a link's.
+    EXPECT_EQ(doc->GetRangeForeColour(19, 22), doc->GetRangeForeColour(tag + 6, tag + 9));
+}
+
+TEST_F(EditorKeys, EnterAfterAHeadingGivesAPlainLine)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    Caret(7);
+    Press(VK_RETURN);
+    Type(L"body");
+    EXPECT_EQ("# Plans\rbody\rfirst line", Text());
+    EXPECT_EQ(doc->GetRangeFontSize(13, 17), doc->GetRangeFontSize(8, 12));
+    EXPECT_NE(doc->GetRangeFontSize(0, 7), doc->GetRangeFontSize(8, 12));
+    EXPECT_FALSE(IsHeadingMark(MarkOf(8, 12)));
+}
+
+TEST_F(EditorKeys, BackspaceAndDeleteFollowTheLinkEdges)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    Caret(End());
+    Type(L" www.example.org ");
+    std::string typed = Text();
+    // The blank after the address goes; the address's last character does not.
+    Press(VK_BACK);
+    EXPECT_EQ(typed.substr(0, typed.size() - 1), Text());
+    Press(VK_BACK);
+    EXPECT_EQ(typed.substr(0, typed.size() - 1), Text());
+    // Delete at the address's first character: message (011), nothing deleted.
+    ClearLastShellMessage();
+    Caret(19);
+    Press(VK_DELETE);
+    EXPECT_EQ(typed.substr(0, typed.size() - 1), Text());
+    EXPECT_EQ(kMsgSelectLinkToDelete, GetLastShellMessageId());
+    // A selection that cuts the address: (004).
+    Select(15, 22);
+    Press(VK_BACK);
+    EXPECT_EQ(kMsgCannotDeletePartialLink, GetLastShellMessageId());
+    // The whole address selected to its end is deleted, with one undo step.
+    Select(18, End());
+    Press(VK_BACK);
+    EXPECT_EQ("# Plans\rfirst line", Text());
+    EXPECT_GE(AIString(GetStatusText()).FindText(L"DELETED (Ctrl+Z to undo)"), 0);
+    CtrlChord('Z');
+    EXPECT_EQ(typed.substr(0, typed.size() - 1), Text());
+}
+
+// ---- Status line ----
+
+TEST_F(EditorKeys, EnteringTheEditorKeepsTheModifiedFlagAndUndo)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    ASSERT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    ASSERT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+    Caret(10);
+    UpdateEditorStatus(kEditorStatusEnter);
+    int32_t start = 0, end = 0;
+    GetEditorHighlight(&start, &end);
+    EXPECT_LT(start, end);
+    EXPECT_EQ((int32_t)RGB(255, 210, 130), doc->GetRangeBackColour(8, 9));
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+    UpdateEditorStatus(kEditorStatusLeave);
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+    // The text of the status names line and column.
+    std::string status = Utf8(AIString(GetEditorStatusText()));
+    EXPECT_NE(status.find("Note: 2 of 2    Line: 2 of 2    Col: 2"), std::string::npos) << status;
+}
+
+TEST_F(EditorKeys, TheLengthCountsParagraphEndsAsStoredAndTheHiddenLinkText)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    int hidden = g_noteStore.hiddenLinkChars;
+    // "# Plans" CR LF "first line": 19 characters as stored.
+    EXPECT_EQ(19 + hidden, EditorNoteLength());
+}
