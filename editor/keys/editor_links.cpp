@@ -4,10 +4,13 @@
 
 EditorShellLinks g_editorShell;
 
+// The state of a key as of the key message being handled (GetKeyState), not
+// as it is now (GetAsyncKeyState): when the program lags behind fast typing,
+// a Ctrl pressed after a letter must not turn that letter into a chord.
 int EditorIsKeyDown(int virtualKey)
 {
     if (g_editorShell.isKeyDown) return g_editorShell.isKeyDown(virtualKey);
-    return (GetAsyncKeyState(virtualKey) & 0x8000) ? 1 : 0;
+    return (GetKeyState(virtualKey) & 0x8000) ? 1 : 0;
 }
 
 int EditorIsKeyToggled(int virtualKey)

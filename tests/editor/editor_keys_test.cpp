@@ -3,6 +3,7 @@
 // character, key-up). Posted keys change no key state, so the modifier state
 // the editor reads is the test's own.
 #include "tests/support/gtest.h"
+#include "foundation/message_pump.h"
 #include "editor/editor_status.h"
 #include "editor/keys/editor_links.h"
 #include "editor/keys/note_editor.h"
@@ -344,4 +345,33 @@ TEST_F(EditorKeys, TheLengthCountsParagraphEndsAsStoredAndTheHiddenLinkText)
     int hidden = g_noteStore.hiddenLinkChars;
     // "# Plans" CR LF "first line": 19 characters as stored.
     EXPECT_EQ(19 + hidden, EditorNoteLength());
+}
+
+// Real input, queued faster than the program takes it: a Ctrl pressed after a
+// letter was typed does not make that letter a chord (Ctrl+T would insert the date).
+TEST_F(EditorKeys, ALetterQueuedBeforeCtrlIsTypedNotAChord)
+{
+    Open(0);
+    g_editorShell.isKeyDown = nullptr;  // the keys' own state
+    SetForegroundWindow(frame);
+    SetFocus(editor);
+    ASSERT_EQ(GetFocus(), editor);
+    Caret(End());
+    std::string before = Text();
+    INPUT keys[3] = {};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = 'T';
+    keys[1].ki.wVk = 'T';
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[2].ki.wVk = VK_CONTROL;
+    ASSERT_EQ(SendInput(3, keys, sizeof(INPUT)), 3u);
+    PumpMessages();
+    INPUT release = {};
+    release.type = INPUT_KEYBOARD;
+    release.ki.wVk = VK_CONTROL;
+    release.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &release, sizeof(INPUT));
+    PumpMessages();
+    EXPECT_EQ(Text(), before + "t");
+    g_editorShell.isKeyDown = KeyDown;
 }

@@ -54,6 +54,7 @@ wait_exit() { poll 150 has_ended "$1"; }
 focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
 # The text of the focused control of the window titled $1... is $2.
 focus_text_is() { [ "$($wine "$probe" "$1" text 2>/dev/null | tr -d '\r')" = "$2" ]; }
+focus_text_has() { $wine "$probe" "$1" text 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
 focused_holds() { focus_is "$1" "$2" && focus_text_is "$1" "$3"; }
 # Types $3 into the control of class $2 that has the focus in the window
 # titled $1..., until that control holds exactly the text: a key that reaches
@@ -133,6 +134,7 @@ wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the 
 xdotool key Return
 poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move to the editor"
 xdotool type --delay 5 "Typed by the end-to-end test. "
+poll 100 focus_text_has "Tavik - " "Typed by the end-to-end test. " || fail "the typed text did not reach the note"
 
 # 3b. A new note (Ctrl+N acts when the keys are released) takes a note's
 # title, a web address and a tag as they are typed.
@@ -140,6 +142,7 @@ xdotool key ctrl+n
 wait_window '^Tavik - New note 1$' >/dev/null || fail "Ctrl+N did not make a new note"
 poll 100 focus_is "Tavik - " RichEdit20W || fail "the new note's editor has no focus"
 xdotool type --delay 5 "See Garden and www.example.org @todo now"
+poll 100 focus_text_has "Tavik - " "See Garden and www.example.org @todo now" || fail "the typed text did not reach the new note"
 
 # 4. A second instance brings the first to the front and ends, whether or not
 # Wine noticed that the focus had left the frame.
