@@ -285,6 +285,11 @@ int OpenInStore(const std::string& folder, const std::vector<GeneratedNote>& not
     g_reload = source.reloadNotesFromMirrors;
     source.reloadNotesFromMirrors = TimedReload;
     SetSearchSource(source);
+    // A mirror read within two seconds of its last write is read again at the
+    // next search (its time may not tell a later write apart); the user's
+    // mirrors are older than that, so the timed searches start after it.
+    g_reload();
+    Sleep(2100);
     return 1;
 }
 

@@ -44,6 +44,27 @@ int MakeAnchor(WCHAR target, FoldAnchor& anchor)
     return 1;
 }
 
+// The nibble sets of every unit that folds to the pattern's first and second
+// characters; a 1-character pattern takes any unit after its first.
+void CollectHeadNibbles(FoldedPattern& pattern)
+{
+    const WCHAR first = pattern.folded[0];
+    const WCHAR second = pattern.length > 1 ? pattern.folded[1] : 0;
+    for (int c = 0; c < 65536; c++) {
+        const WCHAR folded = g_fold[c];
+        const int low = c & 0x0F, high = (c >> 4) & 0x0F;
+        if (folded == first) {
+            pattern.head[0].low |= (uint16_t)(1u << low);
+            pattern.head[0].high |= (uint16_t)(1u << high);
+        }
+        if (pattern.length > 1 && folded == second) {
+            pattern.head[1].low |= (uint16_t)(1u << low);
+            pattern.head[1].high |= (uint16_t)(1u << high);
+        }
+    }
+    if (pattern.length == 1) pattern.head[1].low = pattern.head[1].high = 0xFFFF;
+}
+
 inline bool MatchesAt(const FoldedPattern& pattern, const WCHAR* at)
 {
     for (int j = 0; j < pattern.length; j++)
@@ -127,62 +148,111 @@ const WCHAR* FindAvx2(const FoldedPattern& pattern, const WCHAR*& p, const WCHAR
 
 bool HasAvx2();
 
-// Several one-test patterns at once: each block of 32 positions is read once
-// and tested for every pattern still looking; only a block with a candidate
-// for some pattern is looked at closer. A pattern leaves the sweep at its
-// first hit; the ones left when the room runs out finish alone.
+// Several patterns at once, 32 positions at a time. Each pattern owns a
+// bucket bit (patterns beyond eight share one); a unit's low byte is looked up
+// by its two nibbles in tables of the bucket bits whose first character (and,
+// at the next position, second character) has a spelling with that nibble.
+// Only a position whose bits survive both characters is checked, for the
+// patterns of its buckets. A pattern leaves at its first hit.
+enum { kBuckets = 8, kManyMax = 16 };
+
+struct BucketTables {
+    __m256i firstLow, firstHigh, secondLow, secondHigh;
+};
+
+// The tables of the patterns still looking (found[i] == 0).
 __attribute__((target("avx2")))
-void SweepAvx2(const FoldedPattern* const* patterns, int* active, int count, const WCHAR* from,
-               const WCHAR* end, const WCHAR** hits)
+void BuildBucketTables(const FoldedPattern* const* patterns, const int* found, int count, BucketTables& tables)
 {
-    enum { kMax = 16 };
-    __m256i firstOr[kMax], firstValue[kMax], lastOr[kMax], lastValue[kMax];
-    int tailOffset[kMax];
-    int longest = 0;
+    alignas(32) uint8_t table[4][32] = {};
     for (int i = 0; i < count; i++) {
-        const FoldedPattern& pattern = *patterns[active[i]];
-        firstOr[i] = _mm256_set1_epi16((short)pattern.first.orMask[0]);
-        firstValue[i] = _mm256_set1_epi16((short)pattern.first.value[0]);
-        lastOr[i] = _mm256_set1_epi16((short)pattern.last.orMask[0]);
-        lastValue[i] = _mm256_set1_epi16((short)pattern.last.value[0]);
-        tailOffset[i] = pattern.length - 1;
-        if (pattern.length > longest) longest = pattern.length;
-    }
-    const WCHAR* p = from;
-    const WCHAR* last = end - longest;  // every pattern's tail fits up to here
-    while (count > 0 && p + 31 <= last) {
-        const __m256i head0 = _mm256_loadu_si256((const __m256i*)p);
-        const __m256i head1 = _mm256_loadu_si256((const __m256i*)(p + 16));
-        __m256i any = _mm256_setzero_si256();
-        for (int i = 0; i < count; i++) {
-            const WCHAR* tail = p + tailOffset[i];
-            __m256i c0 = _mm256_and_si256(
-                _mm256_cmpeq_epi16(_mm256_or_si256(head0, firstOr[i]), firstValue[i]),
-                _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)tail), lastOr[i]), lastValue[i]));
-            __m256i c1 = _mm256_and_si256(
-                _mm256_cmpeq_epi16(_mm256_or_si256(head1, firstOr[i]), firstValue[i]),
-                _mm256_cmpeq_epi16(_mm256_or_si256(_mm256_loadu_si256((const __m256i*)(tail + 16)), lastOr[i]), lastValue[i]));
-            any = _mm256_or_si256(any, _mm256_or_si256(c0, c1));
+        if (found[i]) continue;
+        const uint8_t bit = (uint8_t)(1u << (i % kBuckets));
+        const NibbleSets* head = patterns[i]->head;
+        for (int n = 0; n < 16; n++) {
+            if (head[0].low & (1u << n)) table[0][n] |= bit;
+            if (head[0].high & (1u << n)) table[1][n] |= bit;
+            if (head[1].low & (1u << n)) table[2][n] |= bit;
+            if (head[1].high & (1u << n)) table[3][n] |= bit;
         }
-        if (!_mm256_testz_si256(any, any)) {
-            for (int i = 0; i < count; i++) {
-                const FoldedPattern& pattern = *patterns[active[i]];
-                const WCHAR* hit = FindFolded(pattern, p, p + 32 + tailOffset[i]);
-                if (!hit) continue;
-                hits[active[i]] = hit;
-                count--;
-                active[i] = active[count];
-                firstOr[i] = firstOr[count];
-                firstValue[i] = firstValue[count];
-                lastOr[i] = lastOr[count];
-                lastValue[i] = lastValue[count];
-                tailOffset[i] = tailOffset[count];
-                i--;
+    }
+    for (int t = 0; t < 4; t++)
+        for (int n = 0; n < 16; n++) table[t][n + 16] = table[t][n];  // the same table in both lanes
+    tables.firstLow = _mm256_load_si256((const __m256i*)table[0]);
+    tables.firstHigh = _mm256_load_si256((const __m256i*)table[1]);
+    tables.secondLow = _mm256_load_si256((const __m256i*)table[2]);
+    tables.secondHigh = _mm256_load_si256((const __m256i*)table[3]);
+}
+
+// The bucket bits of 16 positions (one per 16-bit lane, in its low byte):
+// first character at p, second at p + 1.
+__attribute__((target("avx2")))
+inline __m256i BucketBits(const BucketTables& tables, const WCHAR* p)
+{
+    const __m256i nibble = _mm256_set1_epi16(0x000F);
+    const __m256i first = _mm256_loadu_si256((const __m256i*)p);
+    const __m256i second = _mm256_loadu_si256((const __m256i*)(p + 1));
+    __m256i bits = _mm256_and_si256(
+        _mm256_shuffle_epi8(tables.firstLow, _mm256_and_si256(first, nibble)),
+        _mm256_shuffle_epi8(tables.firstHigh, _mm256_and_si256(_mm256_srli_epi16(first, 4), nibble)));
+    bits = _mm256_and_si256(bits, _mm256_shuffle_epi8(tables.secondLow, _mm256_and_si256(second, nibble)));
+    bits = _mm256_and_si256(
+        bits, _mm256_shuffle_epi8(tables.secondHigh, _mm256_and_si256(_mm256_srli_epi16(second, 4), nibble)));
+    return _mm256_and_si256(bits, _mm256_set1_epi16(0x00FF));  // the high bytes looked up nothing
+}
+
+// Checks the positions p .. p+15 whose lanes hold bucket bits; 1 when a
+// pattern was found (the tables then need rebuilding).
+inline int CheckBuckets(const FoldedPattern* const* patterns, int* found, int count, const WCHAR* p,
+                        const WCHAR* end, const uint16_t* lanes, const WCHAR** hits, int& looking)
+{
+    int foundAny = 0;
+    for (int lane = 0; lane < 16; lane++) {
+        unsigned bits = lanes[lane];
+        const WCHAR* at = p + lane;
+        while (bits) {
+            const int bucket = __builtin_ctz(bits);
+            bits &= bits - 1;
+            for (int i = bucket; i < count; i += kBuckets) {
+                const FoldedPattern& pattern = *patterns[i];
+                if (found[i] || end - at < pattern.length || !MatchesAt(pattern, at)) continue;
+                found[i] = 1;
+                hits[i] = at;
+                looking--;
+                foundAny = 1;
             }
+        }
+    }
+    return foundAny;
+}
+
+__attribute__((target("avx2")))
+void SweepAvx2(const FoldedPattern* const* patterns, int count, const WCHAR* from, const WCHAR* end,
+               const WCHAR** hits)
+{
+    int found[kManyMax] = {};
+    int looking = count;
+    for (int i = 0; i < count; i++) hits[i] = nullptr;
+    BucketTables tables;
+    BuildBucketTables(patterns, found, count, tables);
+    alignas(32) uint16_t lanes[32];
+    const WCHAR* p = from;
+    // Both blocks' second characters lie before end.
+    while (looking > 0 && end - p >= 33) {
+        const __m256i bits0 = BucketBits(tables, p);
+        const __m256i bits1 = BucketBits(tables, p + 16);
+        const __m256i any = _mm256_or_si256(bits0, bits1);
+        if (!_mm256_testz_si256(any, any)) {
+            _mm256_store_si256((__m256i*)lanes, bits0);
+            _mm256_store_si256((__m256i*)(lanes + 16), bits1);
+            if (CheckBuckets(patterns, found, count, p, end, lanes, hits, looking) |
+                CheckBuckets(patterns, found, count, p + 16, end, lanes + 16, hits, looking))
+                BuildBucketTables(patterns, found, count, tables);
         }
         p += 32;
     }
-    for (int i = 0; i < count; i++) hits[active[i]] = FindFolded(*patterns[active[i]], p, end);
+    for (int i = 0; i < count; i++)
+        if (!found[i]) hits[i] = FindFolded(*patterns[i], p, end);
 }
 
 bool HasAvx2()
@@ -210,7 +280,10 @@ void PrepareFoldedPattern(FoldedPattern& pattern, const WCHAR* text, int length)
     pattern.length = length;
     for (int i = 0; i < length; i++) pattern.folded[i] = g_fold[text[i]];
     pattern.vectorised = 0;
+    pattern.head[0].low = pattern.head[0].high = 0;
+    pattern.head[1].low = pattern.head[1].high = 0;
     if (length == 0) return;
+    CollectHeadNibbles(pattern);
     pattern.vectorised = MakeAnchor(pattern.folded[0], pattern.first) &&
                          MakeAnchor(pattern.folded[length - 1], pattern.last);
 }
@@ -236,19 +309,26 @@ const WCHAR* FindFolded(const FoldedPattern& pattern, const WCHAR* from, const W
 void FindFoldedMany(const FoldedPattern* const* patterns, int count, const WCHAR* from, const WCHAR* end,
                     const WCHAR** hits)
 {
-    enum { kSweepMax = 16 };
-    int swept[kSweepMax];
+    const FoldedPattern* swept[kManyMax];
+    const WCHAR* sweptHits[kManyMax];
+    int sweptIndex[kManyMax];
     int sweeping = 0;
     for (int i = 0; i < count; i++) {
-        const FoldedPattern& pattern = *patterns[i];
-        bool oneTest = pattern.vectorised && pattern.first.count == 1 && pattern.last.count == 1;
-        if (oneTest && sweeping < kSweepMax && HasAvx2() && end - from >= pattern.length)
-            swept[sweeping++] = i;
-        else
-            hits[i] = FindFolded(pattern, from, end);
+        hits[i] = nullptr;
+        if (patterns[i]->length == 0 || end - from < patterns[i]->length) continue;
+        if (sweeping < kManyMax && HasAvx2()) {
+            sweptIndex[sweeping] = i;
+            swept[sweeping++] = patterns[i];
+        } else {
+            hits[i] = FindFolded(*patterns[i], from, end);
+        }
     }
-    if (sweeping == 1) hits[swept[0]] = FindFolded(*patterns[swept[0]], from, end);
-    else if (sweeping > 1) SweepAvx2(patterns, swept, sweeping, from, end, hits);
+    if (sweeping == 1) {
+        hits[sweptIndex[0]] = FindFolded(*swept[0], from, end);
+    } else if (sweeping > 1) {
+        SweepAvx2(swept, sweeping, from, end, sweptHits);
+        for (int i = 0; i < sweeping; i++) hits[sweptIndex[i]] = sweptHits[i];
+    }
 }
 
 const WCHAR* FindCharBounded(const WCHAR* from, const WCHAR* end, WCHAR ch)
