@@ -5,6 +5,9 @@
 #include "foundation/ai_string_table.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
+#include <string.h>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -14,10 +17,85 @@ const int32_t kMaxMirrorChars = 1000000;
 uint32_t s_mirrorStamp = 0;
 
 // A record's first key: non-zero while the record is in use.
-uint32_t TitleKey(const WCHAR* title)
+uint32_t TitleKey(const WCHAR* title, int32_t length)
 {
-    uint32_t h = FoldedTitleHash(title, TextLength(title));
+    uint32_t h = FoldedTitleHash(title, length);
     return h ? h : 1;
+}
+
+// What each mirror-text record was read from, kept beside the record (same
+// position): a mirror whose last write and size are unchanged since is not
+// read again. A write that came less than kRacyWindow before the read may
+// share its time with a later one of the same size, so such a read is never
+// trusted.
+struct MirrorReadStamp {
+    uint64_t lastWrite;
+    uint64_t size;
+    uint64_t readAt;
+};
+MirrorReadStamp s_readStamps[kMirrorTextRecords];
+const uint64_t kRacyWindow = 2 * 10000000ull;  // 2 s in FILETIME units
+
+uint64_t FromFileTime(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
+
+uint64_t Now()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return FromFileTime(now);
+}
+
+// The title a record was made for: after its note mark, up to the line end.
+int32_t RecordTitleLength(const WCHAR* text)
+{
+    int32_t n = 0;
+    while (text[1 + n] && text[1 + n] != L'\r') n++;
+    return n;
+}
+
+// The records of the last reload, looked up by title.
+struct PreviousRecords {
+    std::vector<int32_t> slots;  // record positions with a text, by title hash
+    std::vector<uint32_t> hashes;
+};
+
+uint32_t RecordHash(const WCHAR* text) { return FoldedTitleHash(text + 1, RecordTitleLength(text)); }
+
+void IndexPreviousRecords(PreviousRecords& previous)
+{
+    const MirrorTextRecord* records = g_noteStore.mirrorTexts;
+    for (int32_t i = 0; i < kMirrorTextRecords; i++)
+        if (records[i].text) previous.slots.push_back(i);
+    previous.hashes.resize(kMirrorTextRecords);
+    for (int32_t slot : previous.slots) previous.hashes[(size_t)slot] = RecordHash(records[slot].text);
+    std::sort(previous.slots.begin(), previous.slots.end(), [&](int32_t a, int32_t b) {
+        return previous.hashes[(size_t)a] < previous.hashes[(size_t)b];
+    });
+}
+
+// The previous record of title, still unread from its file and unchanged
+// there since; -1 when it must be read.
+int32_t UnchangedPreviousRecord(const PreviousRecords& previous, const AIString& title, const WCHAR* path,
+                                MirrorReadStamp& stamp)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data)) return -1;
+    stamp.lastWrite = FromFileTime(data.ftLastWriteTime);
+    stamp.size = ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    const uint32_t hash = FoldedTitleHash(title.GetText(), title.GetLength());
+    auto at = std::lower_bound(previous.slots.begin(), previous.slots.end(), hash,
+                               [&](int32_t slot, uint32_t h) { return previous.hashes[(size_t)slot] < h; });
+    for (; at != previous.slots.end() && previous.hashes[(size_t)*at] == hash; ++at) {
+        const MirrorTextRecord& record = g_noteStore.mirrorTexts[*at];
+        const MirrorReadStamp& old = s_readStamps[*at];
+        if (!record.text || RecordTitleLength(record.text) != title.GetLength() ||
+            memcmp(record.text + 1, title.GetText(), (size_t)title.GetLength() * sizeof(WCHAR)))
+            continue;
+        if (old.lastWrite != stamp.lastWrite || old.size != stamp.size || old.readAt < old.lastWrite + kRacyWindow)
+            return -1;
+        return *at;
+    }
+    return -1;
 }
 
 void AppendBlockFromLines(const WCHAR* block, int32_t len, AIString& out)
@@ -98,22 +176,56 @@ int32_t ReloadNotesFromMirrors()
     NoteStore& s = g_noteStore;
     // A walker may be reading these texts.
     if (s.walkCount > 0) return 0;
-    ClearMirrorTexts();
+    // The previous texts are taken over where their files did not change.
+    PreviousRecords previous;
+    IndexPreviousRecords(previous);
+    std::vector<WCHAR*> oldTexts((size_t)kMirrorTextRecords);
+    std::vector<MirrorReadStamp> oldStamps(s_readStamps, s_readStamps + kMirrorTextRecords);
+    for (int32_t i = 0; i < kMirrorTextRecords; i++) oldTexts[(size_t)i] = s.mirrorTexts[i].text;
+
     int32_t filled = 0;
-    AIString title, record;
+    AIString title, record, path;
+    std::vector<WCHAR*> texts;
+    std::vector<MirrorReadStamp> stamps;
     for (int i = 0; i < s.mirrorNotes->GetCount() && filled < kMirrorTextRecords; i++) {
         s.mirrorNotes->GetItemTextMode(i, title, 1);
-        if (!ReadMirrorRecord(title.GetText(), record)) continue;
-        SIZE_T bytes = ((SIZE_T)record.GetLength() + 1) * sizeof(WCHAR);
-        WCHAR* text = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes);
-        if (!text) break;
-        CopyMemory(text, record.GetText(), bytes);
-        MirrorTextRecord& r = s.mirrorTexts[filled++];
-        r.key1 = TitleKey(title.GetText());
+        MirrorPathOf(title.GetText(), path);
+        MirrorReadStamp stamp = {};
+        const uint64_t readAt = Now();
+        WCHAR* text = 0;
+        int32_t kept = UnchangedPreviousRecord(previous, title, path.GetText(), stamp);
+        if (kept >= 0 && oldTexts[(size_t)kept]) {
+            text = oldTexts[(size_t)kept];
+            oldTexts[(size_t)kept] = 0;
+            stamp.readAt = oldStamps[(size_t)kept].readAt;
+        } else {
+            if (!ReadMirrorRecord(title.GetText(), record)) continue;
+            SIZE_T bytes = ((SIZE_T)record.GetLength() + 1) * sizeof(WCHAR);
+            text = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes);
+            if (!text) break;
+            CopyMemory(text, record.GetText(), bytes);
+            stamp.readAt = readAt;
+        }
+        texts.push_back(text);
+        stamps.push_back(stamp);
+        filled++;
+    }
+    for (WCHAR* text : oldTexts)
+        if (text) LocalFree(text);
+    for (int32_t i = 0; i < kMirrorTextRecords; i++) {
+        MirrorTextRecord& r = s.mirrorTexts[i];
+        r.text = 0;
+        r.key1 = r.key2 = 0;
+        r.age = -1;
+    }
+    for (int32_t i = 0; i < filled; i++) {
+        MirrorTextRecord& r = s.mirrorTexts[i];
+        r.text = texts[(size_t)i];
+        r.key1 = TitleKey(r.text + 1, RecordTitleLength(r.text));
         if (++s_mirrorStamp == 0) s_mirrorStamp = 1;
         r.key2 = s_mirrorStamp;
-        r.text = text;
         r.age = 0;
+        s_readStamps[i] = stamps[(size_t)i];
     }
     return filled;
 }

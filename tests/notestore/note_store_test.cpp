@@ -370,6 +370,86 @@ TEST_F(NoteStoreTest, MirrorTextsAreReadyForSearch)
     EXPECT_EQ(0, g_noteStore.mirrorNotes->GetCount());
 }
 
+namespace {
+
+// The mirror's bytes with one UTF-16 text replaced by another (case kept exactly).
+void ReplaceInFile(const WCHAR* file, const char* from, const char* to)
+{
+    std::string bytes = ReadBytes(file), wide, with;
+    for (const char* c = from; *c; c++) wide += std::string(1, *c) + std::string(1, '\0');
+    for (const char* c = to; *c; c++) with += std::string(1, *c) + std::string(1, '\0');
+    size_t at = bytes.find(wide);
+    ASSERT_NE(std::string::npos, at) << from;
+    WriteBytes(file, bytes.substr(0, at) + with + bytes.substr(at + wide.size()));
+}
+
+bool RecordHolds(int record, const WCHAR* text)
+{
+    const WCHAR* held = g_noteStore.mirrorTexts[record].text;
+    int n = TextLength(text);
+    for (int i = 0; held && held[i]; i++)
+        if (memcmp(held + i, text, n * sizeof(WCHAR)) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+// A search re-reads only the mirrors whose time or size changed since they
+// were read; a mirror read within moments of its last write is read again,
+// since a later write of the same size may carry the same time.
+TEST_F(NoteStoreTest, MirrorTextsAreReadAgainOnlyWhenTheirFilesChanged)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(1, OpenCurrentNote(0));
+    ASSERT_EQ(1, StoreCurrentNote(L"one"));
+    ASSERT_EQ(1, OpenCurrentNote(1));
+    ASSERT_EQ(1, StoreCurrentNote(L"two"));
+    AIString alpha(g_noteStore.notesFolder), beta(g_noteStore.notesFolder);
+    alpha.AppendText(L"Alpha.tavik.rtm");
+    beta.AppendText(L"beta_note.tavik.rtm");
+
+    // Just written: a change of the same size with the same time is still seen.
+    ASSERT_EQ(2, ReloadNotesFromMirrors());
+    uint64_t written = WriteTimeOf(beta.GetText());
+    ReplaceInFile(beta.GetText(), "two", "Two");
+    ASSERT_EQ(1, SetWriteTime(beta.GetText(), written));
+    ASSERT_EQ(2, ReloadNotesFromMirrors());
+    EXPECT_TRUE(RecordHolds(1, L"\r\nTwo"));
+
+    // Older files are kept as read until their time or size changes.
+    ASSERT_EQ(1, SetWriteTime(alpha.GetText(), kOldWriteTime));
+    ASSERT_EQ(1, SetWriteTime(beta.GetText(), kOldWriteTime));
+    ASSERT_EQ(2, ReloadNotesFromMirrors());
+    const WCHAR* keptAlpha = g_noteStore.mirrorTexts[0].text;
+    const WCHAR* keptBeta = g_noteStore.mirrorTexts[1].text;
+    uint32_t stamp = g_noteStore.mirrorTexts[1].key2;
+    ASSERT_EQ(2, ReloadNotesFromMirrors());
+    EXPECT_EQ(keptAlpha, g_noteStore.mirrorTexts[0].text);
+    EXPECT_EQ(keptBeta, g_noteStore.mirrorTexts[1].text);
+    EXPECT_NE(stamp, g_noteStore.mirrorTexts[1].key2);  // every reload stamps its records anew
+    EXPECT_EQ(0, g_noteStore.mirrorTexts[1].age);
+    // (Which shows in a change that keeps both: the file is not read.)
+    ReplaceInFile(beta.GetText(), "Two", "TWO");
+    ASSERT_EQ(1, SetWriteTime(beta.GetText(), kOldWriteTime));
+    ASSERT_EQ(2, ReloadNotesFromMirrors());
+    EXPECT_TRUE(RecordHolds(1, L"\r\nTwo"));
+
+    // Another size with the same time, or the same size with another time: read again.
+    ReplaceInFile(beta.GetText(), "TWO", "twoo");
+    ASSERT_EQ(1, SetWriteTime(beta.GetText(), kOldWriteTime));
+    ReplaceInFile(alpha.GetText(), "one", "One");
+    ASSERT_EQ(1, SetWriteTime(alpha.GetText(), kOldWriteTime + 10000000));
+    ASSERT_EQ(2, ReloadNotesFromMirrors());
+    EXPECT_TRUE(RecordHolds(0, L"\r\nOne"));
+    EXPECT_TRUE(RecordHolds(1, L"\r\ntwoo"));
+
+    // A mirror that went away leaves no record; the other stays.
+    ASSERT_TRUE(DeleteFileW(alpha.GetText()));
+    ASSERT_EQ(1, ReloadNotesFromMirrors());
+    EXPECT_TRUE(RecordHolds(0, L"\r\ntwoo"));
+    EXPECT_EQ(nullptr, g_noteStore.mirrorTexts[1].text);
+}
+
 TEST_F(NoteStoreTest, TagsAreCollectedAndLimited)
 {
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
