@@ -113,6 +113,21 @@ int AIStringList::AssignJoined(const WCHAR* joined)
     return Reparse();
 }
 
+int AIStringList::AssignSplit(const AIString& joined, const int* starts, int count)
+{
+    count_ = 0;
+    cursor_ = 0;
+    text_.Copy(joined);
+    if (text_.GetLength() != joined.GetLength() || !EnsureOffsetCapacity(count)) {
+        Clear();
+        return 0;
+    }
+    memcpy(offsets_, starts, (size_t)count * sizeof(int));
+    offsets_[count] = joined.GetLength();
+    count_ = count;
+    return 1;
+}
+
 const WCHAR* AIStringList::ItemStart(int index) const
 {
     if (index < 0 || index >= count_) return 0;

@@ -76,12 +76,16 @@ int AIStringTable::SortIndex() const
     for (int i = 0; i < n; i++) sorted_[i] = i;
     const AIStringList& list = list_;
     int fold = !caseSensitive_;
-    std::sort(sorted_, sorted_ + n, [&list, fold](int a, int b) {
+    auto before = [&list, fold](int a, int b) {
         const WCHAR* x = list.ItemStart(a);
         const WCHAR* y = list.ItemStart(b);
         int c = CompareKeys(x, KeyLengthOf(x, list.ItemLength(a)), y, KeyLengthOf(y, list.ItemLength(b)), fold);
         return c != 0 ? c < 0 : a < b;
-    });
+    };
+    // Items added in key order (a data file's index) need no sort.
+    int inOrder = 1;
+    for (int i = 1; i < n && inOrder; i++) inOrder = before(i - 1, i);
+    if (!inOrder) std::sort(sorted_, sorted_ + n, before);
     stale_ = 0;
     return 1;
 }
@@ -304,6 +308,12 @@ int AIStringTable::Rebuild()
 int AIStringTable::AssignJoined(const WCHAR* joined)
 {
     if (!list_.AssignJoined(joined)) { list_.Clear(); stale_ = 0; return 0; }
+    return Rebuild();
+}
+
+int AIStringTable::AssignSplit(const AIString& joined, const int* starts, int count)
+{
+    if (!list_.AssignSplit(joined, starts, count)) { list_.Clear(); stale_ = 0; return 0; }
     return Rebuild();
 }
 

@@ -5,8 +5,8 @@
 // and access methods are positions in the sorted index.
 //
 // Large tables: add many items with AddItemString(key, value, 0), then call
-// SortIndex once (O(n log n)). Look-ups never allocate; they sort a stale
-// index first.
+// SortIndex once (O(n log n); linear when the items came in key order).
+// Look-ups never allocate; they sort a stale index first.
 #pragma once
 #include "foundation/ai_string_list.h"
 
@@ -68,6 +68,8 @@ public:
     int AssignString(const WCHAR* text);
     // Replaces the table by a joined text as it stands (the file form).
     int AssignJoined(const WCHAR* joined);
+    // Replaces the table by items already joined and split (AIStringList::AssignSplit).
+    int AssignSplit(const AIString& joined, const int* starts, int count);
 
     // 1 read, 0 missing or unreadable (ResultFlag 0); remembers the path.
     int LoadFromFile(const WCHAR* path);

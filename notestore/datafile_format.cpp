@@ -47,21 +47,25 @@ bool IsTagNameChar(WCHAR ch)
 
 }  // namespace
 
-// Four characters at a time: a lane of v is zero exactly when the test is
-// non-zero (which lane is settled by the character loop after it).
-static inline bool HasZeroLane(uint64_t v)
-{
-    return ((v - 0x0001000100010001ULL) & ~v & 0x8000800080008000ULL) != 0;
-}
+// Sixteen characters at a time (SSE2, written with the compiler's vector
+// types so that no intrinsics header is needed); the first match within them
+// is the lowest set bit of the mask.
+typedef short UnitLanes __attribute__((vector_size(16)));
+typedef char ByteLanes __attribute__((vector_size(16)));
 
 int32_t FindCharOrZero(const WCHAR* text, int32_t from, int32_t end, WCHAR ch)
 {
-    const uint64_t pattern = 0x0001000100010001ULL * ch;
+    const UnitLanes wanted = {(short)ch, (short)ch, (short)ch, (short)ch, (short)ch, (short)ch, (short)ch, (short)ch};
+    const UnitLanes zero = {};
     int32_t i = from;
-    for (; i + 4 <= end; i += 4) {
-        uint64_t v;
-        memcpy(&v, text + i, sizeof(v));
-        if (HasZeroLane(v) || HasZeroLane(v ^ pattern)) break;
+    for (; i + 16 <= end; i += 16) {
+        UnitLanes a, b;
+        memcpy(&a, text + i, sizeof a);
+        memcpy(&b, text + i + 8, sizeof b);
+        const UnitLanes hitA = (UnitLanes)((a == wanted) | (a == zero));
+        const UnitLanes hitB = (UnitLanes)((b == wanted) | (b == zero));
+        const unsigned mask = (unsigned)__builtin_ia32_pmovmskb128((ByteLanes)__builtin_ia32_packsswb128(hitA, hitB));
+        if (mask) return i + __builtin_ctz(mask);
     }
     for (; i < end; i++)
         if (text[i] == ch || text[i] == 0) return i;
@@ -203,15 +207,32 @@ int32_t FindBodyStart(const WCHAR* record, int32_t len)
     return j;
 }
 
-int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined)
+int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts)
 {
+    enum { kOffsetDigitsMax = 10 };
+    int64_t room = 0;
+    for (int32_t i = 0; i < spans.count; i++) room += spans.items[i].titleLen + 2 + kOffsetDigitsMax;
     joined.Clear();
-    if (!joined.Reserve(spans.count * 24 + 16)) return 0;
+    WCHAR* out = room < 0x7FFFFFFF ? joined.GetBuffer((int)room) : 0;
+    if (!out) return 0;
+    int32_t w = 0;
     for (int32_t i = 0; i < spans.count; i++) {
         const NoteSpan& span = spans.items[i];
-        joined.AppendTextN(text + span.mark + 1, span.titleLen).AppendChar(L':');
-        joined.AppendInt(span.mark).AppendChar(kNoteMark);
+        if (starts) starts[i] = w;
+        CopyMemory(out + w, text + span.mark + 1, (SIZE_T)span.titleLen * sizeof(WCHAR));
+        w += span.titleLen;
+        out[w++] = L':';
+        WCHAR digits[kOffsetDigitsMax];
+        int32_t n = 0;
+        uint32_t offset = (uint32_t)span.mark;  // an offset in the text: never negative
+        do {
+            digits[n++] = (WCHAR)(L'0' + offset % 10);
+            offset /= 10;
+        } while (offset);
+        while (n) out[w++] = digits[--n];
+        out[w++] = kNoteMark;
     }
+    joined.SetLength(w);
     return 1;
 }
 

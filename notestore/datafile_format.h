@@ -60,8 +60,9 @@ int32_t CheckDatafileBytes(const uint8_t* bytes, int64_t size);
 int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans, DatafileProblem& problem);
 
 // The note index's joined text: "title:offset" and U+00A4 for every note, in
-// file order (which is title order). 0 when memory ran out.
-int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined);
+// file order (which is title order), and where each item starts when starts
+// is given (room for spans.count). 0 when memory ran out.
+int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts = 0);
 
 // Title rules: 1 when a title can stand in the data file.
 int32_t IsValidStoredTitle(const WCHAR* title, int32_t len);

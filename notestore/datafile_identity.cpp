@@ -23,8 +23,22 @@ uint64_t MixBits(uint64_t h)
 
 uint64_t HashDatafileBytes(const uint8_t* bytes, int64_t size)
 {
-    uint64_t h = kHashSeed ^ (uint64_t)size;
+    // Four words at a time in four independent chains, so that the
+    // multiplications overlap; then the chains are folded together.
+    enum { kChains = 4 };
+    uint64_t chain[kChains];
+    for (int c = 0; c < kChains; c++) chain[c] = (kHashSeed ^ (uint64_t)size) + (uint64_t)c * kHashMultiplier;
     int64_t i = 0;
+    for (; i + 8 * kChains <= size; i += 8 * kChains) {
+        for (int c = 0; c < kChains; c++) {
+            uint64_t word;
+            memcpy(&word, bytes + i + 8 * c, sizeof word);
+            chain[c] = (chain[c] ^ word) * kHashMultiplier;
+            chain[c] ^= chain[c] >> 29;
+        }
+    }
+    uint64_t h = chain[0];
+    for (int c = 1; c < kChains; c++) h = (h ^ MixBits(chain[c])) * kHashMultiplier;
     for (; i + 8 <= size; i += 8) {
         uint64_t word;
         memcpy(&word, bytes + i, sizeof word);

@@ -155,14 +155,40 @@ int32_t SetIndexValue(int32_t position, int32_t value)
 
 int32_t IndexPositionOf(const WCHAR* title) { return g_noteStore.noteIndex->IndexOfKeyString(title); }
 
+namespace {
+
+// The note index of a text's notes, joined and split, before it replaces
+// the store's: everything that needs memory is done first.
+struct JoinedNoteIndex {
+    AIString text;
+    int32_t* starts;
+    int32_t count;
+
+    JoinedNoteIndex() : starts(0), count(0) {}
+    ~JoinedNoteIndex()
+    {
+        if (starts) LocalFree(starts);
+    }
+    int32_t Join(const WCHAR* buffer, const NoteSpanArray& spans)
+    {
+        count = spans.count;
+        starts = (int32_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count + 1) * sizeof(int32_t));
+        return starts && JoinNoteIndex(buffer, spans, text, starts);
+    }
+    // The items come in title order, so the index needs no sort.
+    int32_t AssignTo(AIStringTable& index) const
+    {
+        return index.AssignSplit(text, starts, count) && index.GetCount() == count;
+    }
+};
+
+}  // namespace
+
 int32_t RebuildIndexFromBuffer()
 {
     TRACE_SCOPE(kNoteStoreModule, 10);
-    NoteStore& s = g_noteStore;
-    AIString joined;
-    if (!JoinNoteIndex(s.buffer, g_storeBuffer.spans, joined)) return 0;
-    if (!s.noteIndex->AssignJoined(joined.GetText())) return 0;
-    return s.noteIndex->GetCount() == g_storeBuffer.spans.count;
+    JoinedNoteIndex joined;
+    return joined.Join(g_noteStore.buffer, g_storeBuffer.spans) && joined.AssignTo(*g_noteStore.noteIndex);
 }
 
 int32_t NotFound()
@@ -303,8 +329,8 @@ int32_t LoadDatafile(const WCHAR* path)
     if (!ReadAndValidate(full, file)) return SetResult(0);
     // Everything that can fail for want of memory happens before the open
     // file is given up.
-    AIString joined;
-    if (!JoinNoteIndex((const WCHAR*)(file.block + 2), file.spans, joined)) {
+    JoinedNoteIndex joined;
+    if (!joined.Join((const WCHAR*)(file.block + 2), file.spans)) {
         LocalFree(file.block);
         FreeNoteSpans(file.spans);
         RaiseStoreMessage(kMsgDatafileNotValid, full);
@@ -315,7 +341,7 @@ int32_t LoadDatafile(const WCHAR* path)
     InstallStoreBuffer(file.block, file.chars, file.spans);
     s.datafilePath.AssignText(full);
     SetStoreFolders(full);
-    if (!s.noteIndex->AssignJoined(joined.GetText()) || s.noteIndex->GetCount() != g_storeBuffer.spans.count) {
+    if (!joined.AssignTo(*s.noteIndex)) {
         FreeStoreBuffer();
         s.noteIndex->Clear();
         s.loaded = 0;

@@ -178,3 +178,40 @@ TEST(AIStringTable, LargeTableBuiltInBulkFindsEveryKey)
     table.AddItemString(L"aaa first", L"0", 0);
     EXPECT_EQ(0, table.FindKey(L"AAA FIRST"));
 }
+
+// Items given already joined and split: in key order the index is the item
+// order; out of order anywhere (also only the last pair, or only by letter
+// case), they are still sorted; equal keys keep the order they came in.
+TEST(AIStringTable, SplitItemsAreSortedWhateverOrderTheyComeIn)
+{
+    struct Case {
+        const WCHAR* items[5];
+        const char* sorted;
+    };
+    const Case cases[] = {
+        {{L"alpha:1", L"Beta:2", L"gamma:3", L"zeta:4", 0}, "alpha:1|Beta:2|gamma:3|zeta:4"},
+        {{L"alpha:1", L"Beta:2", L"zeta:4", L"gamma:3", 0}, "alpha:1|Beta:2|gamma:3|zeta:4"},
+        {{L"beta:2", L"ALPHA:1", L"gamma:3", 0}, "ALPHA:1|beta:2|gamma:3"},
+        {{L"b:2", L"B:1", L"a:0", L"b:3", 0}, "a:0|b:2|B:1|b:3"},
+        {{L"ab:1", L"a:2", 0}, "a:2|ab:1"},
+        {{L"\x00E9t\x00E9:1", L"\x00C9T\x00C9S:2", L"ete:3", 0}, "ete:3|\xC3\xA9t\xC3\xA9:1|\xC3\x89T\xC3\x89S:2"},
+    };
+    for (const Case& c : cases) {
+        AIString joined;
+        int starts[5], count = 0;
+        for (; c.items[count]; count++) {
+            starts[count] = joined.GetLength();
+            joined.AppendText(c.items[count]).AppendChar(AIStringList::kSeparator);
+        }
+        AIStringTable table;
+        ASSERT_EQ(1, table.AssignSplit(joined, starts, count));
+        EXPECT_EQ(count, table.GetCount());
+        EXPECT_EQ(c.sorted, SortedItems(table));
+        EXPECT_EQ(Utf8(joined), Utf8(table.GetJoined())) << "the items stay in the order they came";
+        AIString key;
+        for (int i = 0; i < count; i++) {
+            table.GetKeyAt(i, key);
+            EXPECT_GE(table.IndexOfKeyStringExact(key.GetText()), 0) << Utf8(key);
+        }
+    }
+}
