@@ -21,34 +21,51 @@ uint64_t MixBits(uint64_t h)
 
 }  // namespace
 
-uint64_t HashDatafileBytes(const uint8_t* bytes, int64_t size)
+// Four words at a time in four independent chains, so that the
+// multiplications overlap; at the end the chains are folded together.
+void StartDatafileHash(DatafileHasher& hasher, int64_t size)
 {
-    // Four words at a time in four independent chains, so that the
-    // multiplications overlap; then the chains are folded together.
-    enum { kChains = 4 };
-    uint64_t chain[kChains];
-    for (int c = 0; c < kChains; c++) chain[c] = (kHashSeed ^ (uint64_t)size) + (uint64_t)c * kHashMultiplier;
-    int64_t i = 0;
-    for (; i + 8 * kChains <= size; i += 8 * kChains) {
-        for (int c = 0; c < kChains; c++) {
+    hasher.size = size;
+    for (int c = 0; c < kHashChains; c++) hasher.chain[c] = (kHashSeed ^ (uint64_t)size) + (uint64_t)c * kHashMultiplier;
+}
+
+void AddToDatafileHash(DatafileHasher& hasher, const uint8_t* bytes, int64_t count)
+{
+    for (int64_t i = 0; i + kHashBlockBytes <= count; i += kHashBlockBytes) {
+        for (int c = 0; c < kHashChains; c++) {
             uint64_t word;
             memcpy(&word, bytes + i + 8 * c, sizeof word);
-            chain[c] = (chain[c] ^ word) * kHashMultiplier;
-            chain[c] ^= chain[c] >> 29;
+            hasher.chain[c] = (hasher.chain[c] ^ word) * kHashMultiplier;
+            hasher.chain[c] ^= hasher.chain[c] >> 29;
         }
     }
-    uint64_t h = chain[0];
-    for (int c = 1; c < kChains; c++) h = (h ^ MixBits(chain[c])) * kHashMultiplier;
-    for (; i + 8 <= size; i += 8) {
+}
+
+uint64_t FinishDatafileHash(const DatafileHasher& hasher, const uint8_t* rest, int64_t count)
+{
+    DatafileHasher last = hasher;
+    int64_t whole = count - count % kHashBlockBytes;
+    AddToDatafileHash(last, rest, whole);
+    uint64_t h = last.chain[0];
+    for (int c = 1; c < kHashChains; c++) h = (h ^ MixBits(last.chain[c])) * kHashMultiplier;
+    int64_t i = whole;
+    for (; i + 8 <= count; i += 8) {
         uint64_t word;
-        memcpy(&word, bytes + i, sizeof word);
+        memcpy(&word, rest + i, sizeof word);
         h = (h ^ word) * kHashMultiplier;
         h ^= h >> 29;
     }
     uint64_t tail = 0;
-    for (int shift = 0; i < size; i++, shift += 8) tail |= (uint64_t)bytes[i] << shift;
+    for (int shift = 0; i < count; i++, shift += 8) tail |= (uint64_t)rest[i] << shift;
     h = (h ^ tail) * kHashMultiplier;
     return MixBits(h);
+}
+
+uint64_t HashDatafileBytes(const uint8_t* bytes, int64_t size)
+{
+    DatafileHasher hasher;
+    StartDatafileHash(hasher, size);
+    return FinishDatafileHash(hasher, bytes, size);
 }
 
 void MakeDatafileIdentity(const uint8_t* bytes, int64_t size, uint64_t writeTime, DatafileIdentity& out)

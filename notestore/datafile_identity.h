@@ -17,6 +17,18 @@ struct DatafileIdentity {
 // tells two versions of one file apart.
 uint64_t HashDatafileBytes(const uint8_t* bytes, int64_t size);
 
+// The same hash over a file read piece by piece: Start with the whole size,
+// Add pieces whose sizes are multiples of kHashBlockBytes, Finish with the
+// rest (any size). Equal to HashDatafileBytes of the pieces joined.
+enum { kHashChains = 4, kHashBlockBytes = 8 * kHashChains };
+struct DatafileHasher {
+    uint64_t chain[kHashChains];
+    int64_t size;
+};
+void StartDatafileHash(DatafileHasher& hasher, int64_t size);
+void AddToDatafileHash(DatafileHasher& hasher, const uint8_t* bytes, int64_t count);
+uint64_t FinishDatafileHash(const DatafileHasher& hasher, const uint8_t* rest, int64_t count);
+
 // The identity of bytes written at a time.
 void MakeDatafileIdentity(const uint8_t* bytes, int64_t size, uint64_t writeTime, DatafileIdentity& out);
 

@@ -183,11 +183,37 @@ int32_t ReadDiskIdentity(const WCHAR* path, const DatafileIdentity& known, Dataf
         out.hash = 0;
         return 1;
     }
-    uint8_t* block = 0;
-    int64_t read = 0;
-    if (ReadWholeFile(path, kMaxDatafileBytes, 0, &block, &read) != kIoOk) return 1;
-    MakeDatafileIdentity(block, read, time, out);
-    LocalFree(block);
+    // The same size: the bytes tell. They are hashed as they are read, a
+    // piece at a time, so the whole file is never held twice.
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, 0);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    const DWORD kPieceBytes = 1024 * kHashBlockBytes * 32;  // 1 MB
+    uint8_t* piece = (uint8_t*)LocalAlloc(LMEM_FIXED, kPieceBytes);
+    DatafileHasher hasher;
+    StartDatafileHash(hasher, size);
+    int64_t done = 0;
+    DWORD got = 0;
+    bool read = piece != 0;
+    while (read) {
+        got = 0;
+        read = ReadFile(file, piece, kPieceBytes, &got, 0) != 0;
+        if (!read || got != kPieceBytes || done + got >= size) break;
+        AddToDatafileHash(hasher, piece, got);
+        done += got;
+    }
+    // The last piece (shorter, or the one that reached the size) finishes the hash.
+    if (read && done + got == size) {
+        LARGE_INTEGER length;
+        if (GetFileSizeEx(file, &length) && length.QuadPart == size) {
+            out.known = 1;
+            out.size = size;
+            out.writeTime = time;
+            out.hash = FinishDatafileHash(hasher, piece, got);
+        }
+    }
+    if (piece) LocalFree(piece);
+    CloseHandle(file);
     return 1;
 }
 

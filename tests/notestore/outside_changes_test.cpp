@@ -46,6 +46,28 @@ TEST(DatafileIdentity, EveryChangedBitAndEveryOtherLengthGivesAnotherHash)
     EXPECT_EQ(hash, HashOf(bytes)) << "the same bytes give the same hash";
 }
 
+// The file on disk is hashed as it is read, piece by piece: any split into
+// whole blocks and a rest gives the hash of the whole.
+TEST(DatafileIdentity, HashedPieceByPieceEqualsHashedWhole)
+{
+    std::string bytes;
+    for (int i = 0; i < 3 * kHashBlockBytes * 40 + 13; i++) bytes.push_back((char)(i * 131 + (i >> 5)));
+    const uint8_t* data = (const uint8_t*)bytes.data();
+    for (int64_t size : {0, 1, 7, 8, 31, 32, 33, 64, 100, 1000, (int)bytes.size()}) {
+        uint64_t whole = HashDatafileBytes(data, size);
+        for (int64_t piece = kHashBlockBytes; piece <= size + kHashBlockBytes; piece *= 2) {
+            DatafileHasher hasher;
+            StartDatafileHash(hasher, size);
+            int64_t done = 0;
+            while (size - done > piece) {
+                AddToDatafileHash(hasher, data + done, piece);
+                done += piece;
+            }
+            EXPECT_EQ(whole, FinishDatafileHash(hasher, data + done, size - done)) << size << " in " << piece;
+        }
+    }
+}
+
 TEST(DatafileIdentity, ANewTimeAloneIsATouchOtherBytesAreAChange)
 {
     std::string bytes("\xFF\xFE" "T\0a\0", 6), other("\xFF\xFE" "T\0b\0", 6);
@@ -361,4 +383,42 @@ TEST_F(OutsideChangeTest, AnOtherCopyThatCannotBeWrittenLeavesEverythingAsItWas)
     // Once it can be written, the merge goes through.
     ASSERT_EQ(1, ReloadDatafileKeepingEdits(&copies));
     EXPECT_EQ(1, copies);
+}
+
+// A file of several read pieces (over 1 MB): one character changed in place
+// (same size, same time) anywhere, also right at a piece's edge or in the
+// last bytes, is a change; a new time alone is not.
+TEST(OutsideChanges, AChangeAnywhereInALargeFileIsSeen)
+{
+    ScratchFolder folder;
+    AIString path = folder.File(L"large.tavik");
+    AIString records, title, body;
+    for (int i = 0; i < 1500; i++) {
+        title.AssignText(L"note_").AppendInt(10000 + i);
+        body.Clear();
+        for (int j = 0; j < 40; j++) body.AppendText(L"some words of text ");
+        records.AppendString(NoteRecord(title.GetText(), body.GetText()));
+    }
+    const std::string original = DataFile(records);
+    ASSERT_GT(original.size(), (size_t)(2 * 1024 * 1024));
+    WriteBytes(path.GetText(), original);
+    ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ(0, HasDatafileChangedOnDisk());
+    CloseDatafileHandle();  // another program may write now
+    ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime + 1));
+    EXPECT_EQ(0, HasDatafileChangedOnDisk()) << "a new time alone";
+    const size_t megabyte = 1024 * 1024;
+    for (size_t at : {(size_t)40, megabyte - 2, megabyte, 2 * megabyte + 2, original.size() - 12}) {
+        std::string changed = original;
+        // A letter of a body, changed to another letter (the file stays valid).
+        size_t letter = at;
+        while (changed[letter] < 'a' || changed[letter] > 'z') letter -= 2;
+        changed[letter] = changed[letter] == 'x' ? 'y' : 'x';
+        WriteBytes(path.GetText(), changed);
+        ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime + 1));
+        EXPECT_EQ(1, HasDatafileChangedOnDisk()) << "byte " << letter;
+    }
+    WriteBytes(path.GetText(), original);
+    CloseDatafile();
 }
