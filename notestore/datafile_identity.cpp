@@ -31,14 +31,19 @@ void StartDatafileHash(DatafileHasher& hasher, int64_t size)
 
 void AddToDatafileHash(DatafileHasher& hasher, const uint8_t* bytes, int64_t count)
 {
+    // The chains live in locals: the bytes could otherwise alias them, and
+    // every step would wait for a store and a load.
+    uint64_t chain[kHashChains];
+    memcpy(chain, hasher.chain, sizeof chain);
     for (int64_t i = 0; i + kHashBlockBytes <= count; i += kHashBlockBytes) {
+        uint64_t words[kHashChains];
+        memcpy(words, bytes + i, sizeof words);
         for (int c = 0; c < kHashChains; c++) {
-            uint64_t word;
-            memcpy(&word, bytes + i + 8 * c, sizeof word);
-            hasher.chain[c] = (hasher.chain[c] ^ word) * kHashMultiplier;
-            hasher.chain[c] ^= hasher.chain[c] >> 29;
+            chain[c] = (chain[c] ^ words[c]) * kHashMultiplier;
+            chain[c] ^= chain[c] >> 29;
         }
     }
+    memcpy(hasher.chain, chain, sizeof chain);
 }
 
 uint64_t FinishDatafileHash(const DatafileHasher& hasher, const uint8_t* rest, int64_t count)
