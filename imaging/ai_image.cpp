@@ -144,13 +144,34 @@ int32_t AIImage::DecodeBytes(const uint8_t* data, uint64_t size, int32_t type, c
     } else if (!DecodeImageBytes(data, size, type, info_.fitWidth, info_.fitHeight, &decoded, &info_.error)) {
         return 0;
     }
-    // Only a complete decode replaces what the image held before.
+    Adopt(decoded, pages, pageCount, type);
+    return 1;
+}
+
+// Only a complete decode replaces what the image held before.
+void AIImage::Adopt(ImagePixels& decoded, AIImage** pages, int32_t pageCount, int32_t type)
+{
     Destroy();
     pixels_ = decoded;
+    decoded = ImagePixels();
     frames_ = pages;
     frameCount_ = pageCount > 1 ? pageCount - 1 : 0;
     info_.type = type;
     info_.error.text[0] = 0;
+}
+
+int32_t AIImage::DecodePngFromFile(ByteStream* stream, int32_t* handled)
+{
+    *handled = 0;
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    uint8_t head[sizeof kSignature];
+    if (stream->read(stream->context, head, sizeof head) != int64_t(sizeof head) ||
+        memcmp(head, kSignature, sizeof head) != 0 || !stream->seek(stream->context, 0))
+        return stream->seek(stream->context, 0);
+    *handled = 1;
+    ImagePixels decoded;
+    if (!DecodePng(stream, info_.fitWidth, info_.fitHeight, &decoded, &info_.error)) return 0;
+    Adopt(decoded, nullptr, 0, kImagePng);
     return 1;
 }
 
@@ -165,6 +186,15 @@ int32_t AIImage::Load(const WCHAR* path, int32_t type)
     if (fileSize < 0 || uint64_t(fileSize) > kMaxFileSize) {
         FileStreamClose(&file);
         return Fail("The image file is too large");
+    }
+    if (info_.fitWidth > 0 && info_.fitHeight > 0 && (type == kImageDetect || type == kImagePng)) {
+        // A short read fails the decode itself (libpng finds the data cut).
+        int32_t handled = 0;
+        int32_t ok = DecodePngFromFile(&stream, &handled);
+        if (handled || !ok) {
+            FileStreamClose(&file);
+            return handled ? ok : Fail("The image file could not be read");
+        }
     }
     uint64_t size = 0;
     uint8_t* data = StreamReadAll(&stream, kMaxFileSize, &size);

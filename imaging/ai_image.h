@@ -28,6 +28,8 @@ struct AIImageInfo {
     ImageError error;          // reason of the last failure
 };
 
+struct ByteStream;
+
 class AIImage {
 public:
     AIImage();
@@ -63,8 +65,8 @@ public:
     // dest null: the image itself is replaced.
     int32_t Thumbnail(int32_t newWidth, int32_t newHeight, RGBQUAD canvas, AIImage* dest);
 
-    // Lets the next loads decode a JPEG at a reduced scale when only a
-    // thumbnail of this size is wanted (0, 0: full size).
+    // Lets the next loads decode a JPEG or PNG at a reduced scale when only
+    // a thumbnail of this size is wanted (0, 0: full size).
     void SetLoadFit(int32_t width, int32_t height);
 
     void SetJpegQuality(int32_t quality);  // 1..100
@@ -101,6 +103,10 @@ public:
 
 private:
     int32_t Fail(const char* text);
+    // A large PNG wanted only as a thumbnail is decoded from the file as it
+    // is read; 0 with nothing done when the file is something else.
+    int32_t DecodePngFromFile(ByteStream* stream, int32_t* handled);
+    void Adopt(ImagePixels& decoded, AIImage** pages, int32_t pageCount, int32_t type);
     int32_t DecodeBytes(const uint8_t* data, uint64_t size, int32_t type, const WCHAR* path);
     int32_t Encode(int32_t type, uint8_t** buffer, uint64_t* size);
 

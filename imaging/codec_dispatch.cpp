@@ -12,7 +12,7 @@ int32_t DecodeImageBytes(const uint8_t* data, uint64_t size, int32_t format, int
     case kFormatBmp: return DecodeBmp(data, size, image, error);
     case kFormatGif: return DecodeGif(data, size, image, error);
     case kFormatJpg: return DecodeJpeg(&stream, fitWidth, fitHeight, image, error);
-    case kFormatPng: return DecodePng(&stream, image, error);
+    case kFormatPng: return DecodePng(&stream, fitWidth, fitHeight, image, error);
     case kFormatIco: return DecodeIco(data, size, image, error);
     case kFormatTif: {
         int32_t pages = 0;

@@ -39,7 +39,7 @@ int32_t DecodeIco(const uint8_t* data, uint64_t size, ImagePixels* image, ImageE
         MemoryStream memory;
         ByteStream stream;
         MemoryStreamOpenRead(&memory, entryData, bestSize, &stream);
-        return DecodePng(&stream, image, error);
+        return DecodePng(&stream, 0, 0, image, error);
     }
     return DecodeDibAt(entryData, bestSize, 0, 1, image, error);
 }

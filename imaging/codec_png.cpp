@@ -75,7 +75,64 @@ struct ReadState {
     ImagePixels pixels;
 };
 
-int32_t RunRead(ReadState* s, ByteStream* stream, ImageError* error)
+// The largest whole factor by which the picture can shrink while one side
+// still covers its wanted side (1: decode at full size).
+uint32_t ReductionFactor(uint32_t width, uint32_t height, int32_t fitWidth, int32_t fitHeight)
+{
+    const uint32_t kMaxFactor = 64;  // the sums of a block stay far inside 32 bits
+    if (fitWidth <= 0 || fitHeight <= 0) return 1;
+    uint32_t byWidth = width / uint32_t(fitWidth), byHeight = height / uint32_t(fitHeight);
+    uint32_t factor = byWidth > byHeight ? byWidth : byHeight;
+    return factor > kMaxFactor ? kMaxFactor : factor > 1 ? factor : 1;
+}
+
+// A picture far larger than wanted is read a row at a time and every
+// factor x factor block is averaged into one pixel (a box filter), so the
+// full-size picture is never held: memory is one row and one row of sums.
+int32_t ReadReduced(ReadState* s, uint32_t width, uint32_t height, uint32_t channels, uint32_t factor,
+                    bool hasAlpha, ImageError* error)
+{
+    const uint32_t outWidth = (width + factor - 1) / factor, outHeight = (height + factor - 1) / factor;
+    if (!PixelsCreate(&s->pixels, int32_t(outWidth), int32_t(outHeight), channels == 1 ? 8 : 24, error)) return 0;
+    if (hasAlpha && !PixelsCreateAlpha(&s->pixels, error)) return 0;
+    // One decoded row, then the sums of one output row (channels per pixel).
+    s->rgba = static_cast<uint8_t*>(malloc(uint64_t(width) * channels + uint64_t(outWidth) * channels * 4));
+    if (!s->rgba) return SetImageError(error, "Out of memory for the image");
+    uint8_t* row = s->rgba;
+    uint32_t* sums = reinterpret_cast<uint32_t*>(s->rgba + uint64_t(width) * channels);
+    memset(sums, 0, uint64_t(outWidth) * channels * 4);
+    uint32_t rowsSummed = 0;
+    for (uint32_t y = 0; y < height; ++y) {
+        png_read_row(s->png, row, nullptr);
+        for (uint32_t x = 0, ox = 0; x < width; ox++) {
+            uint32_t* sum = sums + uint64_t(ox) * channels;
+            const uint32_t end = x + factor < width ? x + factor : width;
+            for (; x < end; ++x)
+                for (uint32_t c = 0; c < channels; ++c) sum[c] += row[uint64_t(x) * channels + c];
+        }
+        if (++rowsSummed < factor && y + 1 < height) continue;
+        const uint32_t oy = y / factor;
+        uint8_t* out = PixelsRowFromTop(s->pixels, int32_t(oy));
+        uint8_t* a = hasAlpha ? AlphaRowFromTop(s->pixels, int32_t(oy)) : nullptr;
+        for (uint32_t ox = 0; ox < outWidth; ++ox) {
+            const uint32_t columns = ox + 1 < outWidth ? factor : width - ox * factor;
+            const uint32_t count = columns * rowsSummed;
+            const uint32_t* sum = sums + uint64_t(ox) * channels;
+            if (channels == 1) {
+                out[ox] = uint8_t((sum[0] + count / 2) / count);
+                continue;
+            }
+            for (uint32_t c = 0; c < 3; ++c) out[ox * 3 + c] = uint8_t((sum[c] + count / 2) / count);
+            if (a) a[ox] = uint8_t((sum[3] + count / 2) / count);
+        }
+        memset(sums, 0, uint64_t(outWidth) * channels * 4);
+        rowsSummed = 0;
+    }
+    png_read_end(s->png, nullptr);
+    return 1;
+}
+
+int32_t RunRead(ReadState* s, ByteStream* stream, int32_t fitWidth, int32_t fitHeight, ImageError* error)
 {
     if (setjmp(png_jmpbuf(s->png))) return 0;
     png_read_info(s->png, s->info);
@@ -98,11 +155,13 @@ int32_t RunRead(ReadState* s, ByteStream* stream, ImageError* error)
         png_set_bgr(s->png);
         png_set_add_alpha(s->png, 0xFF, PNG_FILLER_AFTER);
     }
-    png_set_interlace_handling(s->png);
+    const bool interlaced = png_set_interlace_handling(s->png) > 1;
     png_read_update_info(s->png, s->info);
     uint32_t channels = grey ? 1 : 4;
     if (png_get_rowbytes(s->png, s->info) != uint64_t(width) * channels)
         return SetImageError(error, "Unsupported PNG layout");
+    const uint32_t factor = interlaced ? 1 : ReductionFactor(width, height, fitWidth, fitHeight);
+    if (factor > 1) return ReadReduced(s, width, height, channels, factor, hasAlpha, error);
     if (!PixelsCreate(&s->pixels, int32_t(width), int32_t(height), grey ? 8 : 24, error)) return 0;
     s->rgba = static_cast<uint8_t*>(malloc(uint64_t(width) * height * channels));
     s->rows = static_cast<png_bytep*>(malloc(sizeof(png_bytep) * height));
@@ -190,7 +249,7 @@ int32_t RunWrite(WriteState* s, const ImagePixels& image, ImageError* error)
 
 }  // namespace
 
-int32_t DecodePng(ByteStream* stream, ImagePixels* image, ImageError* error)
+int32_t DecodePng(ByteStream* stream, int32_t fitWidth, int32_t fitHeight, ImagePixels* image, ImageError* error)
 {
     PixelsFree(image);
     ReadState* s = static_cast<ReadState*>(calloc(1, sizeof(ReadState)));
@@ -207,7 +266,7 @@ int32_t DecodePng(ByteStream* stream, ImagePixels* image, ImageError* error)
         png_set_read_fn(s->png, stream, ReadCallback);
         png_set_user_limits(s->png, 0x7FFFFFFF, 0x7FFFFFFF);
         png_set_chunk_malloc_max(s->png, 64u << 20);
-        ok = RunRead(s, stream, error);
+        ok = RunRead(s, stream, fitWidth, fitHeight, error);
     }
     if (s->png) png_destroy_read_struct(&s->png, s->info ? &s->info : nullptr, nullptr);
     free(s->rows);

@@ -38,7 +38,10 @@ int32_t DecodeWbmp(const uint8_t* data, uint64_t size, ImagePixels* image, Image
 // decoder may use a reduced scale that still covers that size.
 int32_t DecodeJpeg(ByteStream* stream, int32_t fitWidth, int32_t fitHeight, ImagePixels* image,
                    ImageError* error);
-int32_t DecodePng(ByteStream* stream, ImagePixels* image, ImageError* error);
+// PNG; when fitWidth/fitHeight are set, a picture several times larger is
+// read row by row and shrunk by a whole factor (box filter) that still covers
+// that size, so the full-size picture is never held.
+int32_t DecodePng(ByteStream* stream, int32_t fitWidth, int32_t fitHeight, ImagePixels* image, ImageError* error);
 // Up to maxPages pages (the first is required); *pageCount says how many.
 int32_t DecodeTiff(ByteStream* stream, ImagePixels* pages, int32_t maxPages, int32_t* pageCount,
                    ImageError* error);

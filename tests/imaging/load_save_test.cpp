@@ -216,4 +216,98 @@ TEST(ImageJpeg, LoadFitDecodesAtAReducedScaleThatStillCovers) {
   EXPECT_EQ(800, image.GetWidth());
 }
 
+// A PNG many times larger than wanted is read row by row and shrunk by a
+// whole factor: every pixel is the rounded average of its block (a partial
+// block at the right and bottom edges averages what it holds), alpha too;
+// grey stays grey; a small enough picture, or no fit, loads at full size.
+TEST(ImagePng, LoadFitAveragesBlocksOfAReducedScaleThatStillCovers) {
+  const int width = 257, height = 131;
+  for (int kind = 0; kind < 2; ++kind) {
+    const bool grey = kind == 1;
+    AIImage big;
+    ASSERT_TRUE(big.Create(width, height, 24));
+    for (int y = 0; y < height; ++y) {
+      uint8_t* row = big.GetBits() + uint64_t(y) * big.GetStride();
+      for (int x = 0; x < width * 3; ++x) row[x] = uint8_t((x * 37 + y * 101 + (x * y) % 53) & 0xFF);
+    }
+    if (grey) {
+      ASSERT_TRUE(big.Greyscale());
+    } else {
+      ASSERT_TRUE(big.AlphaCreate());
+      for (int i = 0; i < width * height; ++i) big.GetAlpha()[i] = uint8_t((i * 13) & 0xFF);
+    }
+    Bytes png = Encode(&big, kImagePng);
+    AIImage full, reduced;
+    ASSERT_TRUE(full.LoadFromMemory(png.data(), uint32_t(png.size()), kImagePng));
+    reduced.SetLoadFit(20, 20);  // 257 / 20 = 12 covers the width: 22 x 11
+    ASSERT_TRUE(reduced.LoadFromMemory(png.data(), uint32_t(png.size()), kImagePng)) << reduced.GetErrorText();
+    const int factor = 12, outWidth = 22, outHeight = 11;
+    ASSERT_EQ(outWidth, reduced.GetWidth());
+    ASSERT_EQ(outHeight, reduced.GetHeight());
+    EXPECT_EQ(full.GetBpp(), reduced.GetBpp());
+    ASSERT_EQ(full.HasAlpha(), reduced.HasAlpha());
+    for (int oy = 0; oy < outHeight; ++oy)
+      for (int ox = 0; ox < outWidth; ++ox) {
+        int sum[4] = {}, count = 0;
+        for (int y = oy * factor; y < height && y < (oy + 1) * factor; ++y)
+          for (int x = ox * factor; x < width && x < (ox + 1) * factor; ++x) {
+            Rgb c = PixelAt(full, x, y);
+            sum[0] += c.r;
+            sum[1] += c.g;
+            sum[2] += c.b;
+            if (full.HasAlpha()) sum[3] += full.GetAlpha()[(height - 1 - y) * width + x];
+            ++count;
+          }
+        Rgb want = {(sum[0] + count / 2) / count, (sum[1] + count / 2) / count, (sum[2] + count / 2) / count};
+        ASSERT_TRUE(Near(want, PixelAt(reduced, ox, oy), 0)) << kind << " at " << ox << "," << oy;
+        if (reduced.HasAlpha()) {
+          ASSERT_EQ((sum[3] + count / 2) / count, reduced.GetAlpha()[(outHeight - 1 - oy) * outWidth + ox]);
+        }
+      }
+  }
+  AIImage image;
+  ASSERT_TRUE(image.Create(60, 40, 24));
+  Bytes small = Encode(&image, kImagePng);
+  image.SetLoadFit(40, 40);  // 60 / 40 is 1: nothing to gain
+  ASSERT_TRUE(image.LoadFromMemory(small.data(), uint32_t(small.size()), kImagePng));
+  EXPECT_EQ(60, image.GetWidth());
+  image.SetLoadFit(0, 0);
+  ASSERT_TRUE(image.LoadFromMemory(small.data(), uint32_t(small.size()), kImagePng));
+  EXPECT_EQ(60, image.GetWidth());
+}
+
+// Wanted as a thumbnail, a PNG file is decoded as it is read from the file:
+// the same pixels as from memory; a file cut short fails with its reason and
+// keeps the picture held before; other types still load from the file.
+TEST(ImagePng, LoadFitFromAFileMatchesMemoryAndACutFileKeepsThePicture) {
+  AIImage big;
+  ASSERT_TRUE(big.Create(300, 200, 24));
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 900; ++x) big.GetBits()[uint64_t(y) * big.GetStride() + x] = uint8_t(x ^ y);
+  Bytes png = Encode(&big, kImagePng);
+  std::vector<WCHAR> path = TempPath("fit.png");
+  ASSERT_TRUE(WriteWholeFile(path.data(), png));
+  AIImage fromFile, fromMemory;
+  fromFile.SetLoadFit(50, 50);
+  fromMemory.SetLoadFit(50, 50);
+  ASSERT_TRUE(fromFile.Load(path.data(), kImageDetect)) << fromFile.GetErrorText();
+  ASSERT_TRUE(fromMemory.LoadFromMemory(png.data(), uint32_t(png.size()), kImagePng));
+  EXPECT_EQ(50, fromFile.GetWidth());  // 300 / 50 = 6: 50 x 34
+  ASSERT_EQ(fromMemory.GetWidth(), fromFile.GetWidth());
+  ASSERT_EQ(fromMemory.GetHeight(), fromFile.GetHeight());
+  EXPECT_EQ(kImagePng, fromFile.GetType());
+  EXPECT_EQ(0, memcmp(fromMemory.GetBits(), fromFile.GetBits(), fromFile.GetStride() * uint32_t(fromFile.GetHeight())));
+
+  ASSERT_TRUE(WriteWholeFile(path.data(), Bytes(png.begin(), png.begin() + long(png.size() / 2))));
+  EXPECT_FALSE(fromFile.Load(path.data(), kImageDetect));
+  EXPECT_NE('\0', fromFile.GetErrorText()[0]);
+  EXPECT_EQ(50, fromFile.GetWidth()) << "the picture held before stays";
+
+  Bytes jpeg = Encode(&big, kImageJpg);
+  ASSERT_TRUE(WriteWholeFile(path.data(), jpeg));
+  ASSERT_TRUE(fromFile.Load(path.data(), kImageDetect)) << fromFile.GetErrorText();
+  EXPECT_EQ(kImageJpg, fromFile.GetType());
+  EXPECT_EQ(75, fromFile.GetWidth());  // JPEG's own reduced scale: 1/4 still covers 50
+}
+
 }  // namespace
