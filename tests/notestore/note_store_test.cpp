@@ -6,6 +6,7 @@
 #include "foundation/ai_string_table.h"
 #include "foundation/settings_record.h"
 #include <string.h>
+#include <map>
 
 namespace {
 
@@ -546,4 +547,84 @@ TEST(NoteStoreSync, NothingHappensWithoutFolders)
     g_noteStore.sync.SyncFolderSetting.Clear();
     g_noteStore.sync.ShareFolderSetting.Clear();
     CheckSyncFolders();
+}
+
+// Random edits, new notes, deletions and renames in between saves: every save
+// writes exactly the header and each note's record in title order (untouched
+// notes byte for byte as they were), and a save with nothing changed writes
+// nothing.
+TEST(NoteStoreSaves, RandomEditsSaveExactlyTheExpectedBytes)
+{
+    CloseDatafile();
+    ScratchFolder folder;
+    AIString path = folder.File(L"random.tavik");
+    std::map<std::string, AIString> expected;  // title (all lower case here) -> record
+    AIString records, title, body;
+    uint32_t seed = 24;
+    auto next = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    auto makeBody = [&](AIString& out) {
+        out.Clear();
+        int words = 1 + (int)next(30);
+        for (int w = 0; w < words; w++) {
+            if (w) out.AppendText(next(6) == 0 ? L"\r\n" : L" ");
+            out.AppendText(L"w").AppendInt((int32_t)next(1000));
+        }
+    };
+    for (int i = 0; i < 40; i++) {
+        title.AssignText(L"n").AppendInt(100 + i * 5);
+        makeBody(body);
+        records.AppendString(NoteRecord(title.GetText(), body.GetText()));
+        expected[Utf8(title)] = NoteRecord(title.GetText(), body.GetText());
+    }
+    WriteBytes(path.GetText(), DataFile(records));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    auto expectedFile = [&expected]() {
+        AIString all;
+        for (const auto& item : expected) all.AppendString(item.second);
+        return DataFile(all);
+    };
+    for (int step = 0; step < 300; step++) {
+        const uint32_t action = next(10);
+        const int32_t count = GetNoteCount();
+        const int32_t at = (int32_t)next((uint32_t)count);
+        GetNoteTitle(at, title);
+        if (action < 5) {
+            makeBody(body);
+            ASSERT_EQ(1, OpenCurrentNote(at));
+            ASSERT_EQ(1, StoreCurrentNote(body.GetText()));
+            expected[Utf8(title)] = NoteRecord(title.GetText(), body.GetText());
+        } else if (action == 5) {
+            AIString fresh(L"n");
+            fresh.AppendInt(100 + (int32_t)next(300));
+            makeBody(body);
+            if (CreateNote(fresh.GetText(), body.GetText()) >= 0)
+                expected[Utf8(fresh)] = NoteRecord(fresh.GetText(), body.GetText());
+        } else if (action == 6 && count > 1) {
+            ASSERT_EQ(1, DeleteNote(at));
+            expected.erase(Utf8(title));
+        } else if (action == 7) {
+            AIString renamed(L"n");
+            renamed.AppendInt(100 + (int32_t)next(300));
+            ASSERT_EQ(1, OpenCurrentNote(at));
+            AIString text(g_noteStore.currentText);
+            if (RenameNote(at, renamed.GetText()) >= 0) {
+                expected.erase(Utf8(title));
+                expected[Utf8(renamed)] = NoteRecord(renamed.GetText(), text.GetText());
+            }
+        } else {
+            int32_t saved = SaveDatafileIfOpen();
+            ASSERT_TRUE(saved == kSaveDone || saved == kSaveNothing) << step;
+            ASSERT_EQ(expectedFile(), ReadBytes(path.GetText())) << "after step " << step;
+            std::string bytes = ReadBytes(path.GetText());
+            ASSERT_EQ(kSaveNothing, SaveDatafileIfOpen());
+            ASSERT_EQ(bytes, ReadBytes(path.GetText()));
+        }
+    }
+    int32_t saved = SaveDatafileIfOpen();
+    EXPECT_TRUE(saved == kSaveDone || saved == kSaveNothing);
+    EXPECT_EQ(expectedFile(), ReadBytes(path.GetText()));
+    CloseDatafile();
 }
