@@ -1,7 +1,9 @@
 #!/bin/bash
 # Start-up time of the program: from launch until the first note is shown
 # (the frame is visible with the note's title), for data files of 1,000,
-# 10,000 and 50,000 generated notes, on a virtual display. Prints the figures.
+# 10,000 and 50,000 generated notes, on a virtual display; and, measured the
+# same way in the same run, the smallest Winelib program showing a window
+# (bench_minimal_window). Prints each median and what the program adds.
 # Usage: bench/startup_bench.sh [build-dir] [runs]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,20 +29,20 @@ export WINEPREFIX="$build/wineprefix-bench" WINEDEBUG=-all WINEDLLOVERRIDES="msc
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-for size in 1000 10000 50000; do
-  file="$work/notes_$size.tavik"
-  [ -f "$file" ] || continue
-  times=()
+# median_start <window title pattern> <program> [arguments]: the median of
+# $runs launches until a visible window with that title appears.
+median_start() {
+  local pattern=$1 times=() run start end shown sorted
+  shift
   for run in $(seq "$runs"); do
-    cp "$file" "$work/run.tavik"
-    run_path=$($wine winepath -w "$work/run.tavik" 2>/dev/null)
+    [ -n "${data:-}" ] && cp "$data" "$work/run.tavik"
     start=$(now_ms)
-    $wine "$build/shell/tavik.exe.so" "$run_path" </dev/null >/dev/null 2>&1 &
+    $wine "$@" </dev/null >/dev/null 2>&1 &
     app=$!
     shown=""
     while [ -z "$shown" ]; do
-      shown=$(xdotool search --onlyvisible --name '^Tavik - ' 2>/dev/null | head -1 || true)
-      [ $(( $(now_ms) - start )) -gt 60000 ] && { echo "no note shown after 60 s" >&2; exit 1; }
+      shown=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
+      [ $(( $(now_ms) - start )) -gt 60000 ] && { echo "no window after 60 s" >&2; exit 1; }
     done
     end=$(now_ms)
     times+=($((end - start)))
@@ -51,7 +53,17 @@ for size in 1000 10000 50000; do
     app=""
   done
   sorted=$(printf '%s\n' "${times[@]}" | sort -n)
-  median=$(echo "$sorted" | sed -n "$(( (runs + 1) / 2 ))p")
-  echo "start-up to first note, $size notes: median ${median} ms (runs: ${times[*]})"
+  echo "$sorted" | sed -n "$(( (runs + 1) / 2 ))p"
+}
+
+data=""
+base=$(median_start '^Tavik - minimal$' "$build/bench/bench_minimal_window.exe.so")
+echo "smallest Winelib window: median ${base} ms"
+for size in 1000 10000 50000; do
+  data="$work/notes_$size.tavik"
+  [ -f "$data" ] || continue
+  run_path=$($wine winepath -w "$work/run.tavik" 2>/dev/null)
+  median=$(median_start '^Tavik - ' "$build/shell/tavik.exe.so" "$run_path")
+  echo "start-up to first note, $size notes: median ${median} ms, $((median - base)) ms more than the smallest window"
 done
 /usr/lib/wine/wineserver -k 2>/dev/null || true
