@@ -35,6 +35,17 @@ protected:
     }
     void TearDown() override { CloseDatafile(); }
 
+    // Opens the file and edits Alpha ("one") and beta_note ("two"): their
+    // texts live in their mirrors.
+    void OpenAndEditTwoNotes()
+    {
+        ASSERT_EQ(1, LoadDatafile(path.GetText()));
+        ASSERT_EQ(1, OpenCurrentNote(0));
+        ASSERT_EQ(1, StoreCurrentNote(L"one"));
+        ASSERT_EQ(1, OpenCurrentNote(1));
+        ASSERT_EQ(1, StoreCurrentNote(L"two"));
+    }
+
     AIString TextOf(const WCHAR* title)
     {
         int32_t at = FindNoteByTitle(title, 0, 0);
@@ -349,11 +360,7 @@ TEST_F(NoteStoreTest, NoteOfExactlyTheLimitStaysWholeAndACutKeepsSurrogatePairs)
 
 TEST_F(NoteStoreTest, MirrorTextsAreReadyForSearch)
 {
-    ASSERT_EQ(1, LoadDatafile(path.GetText()));
-    ASSERT_EQ(1, OpenCurrentNote(0));
-    ASSERT_EQ(1, StoreCurrentNote(L"one"));
-    ASSERT_EQ(1, OpenCurrentNote(1));
-    ASSERT_EQ(1, StoreCurrentNote(L"two"));
+    ASSERT_NO_FATAL_FAILURE(OpenAndEditTwoNotes());
     EXPECT_EQ(2, g_noteStore.mirrorNotes->GetCount());
     EXPECT_EQ(2, ReloadNotesFromMirrors());
     for (int i = 0; i < 2; i++) {
@@ -400,11 +407,7 @@ bool RecordHolds(int record, const WCHAR* text)
 // since a later write of the same size may carry the same time.
 TEST_F(NoteStoreTest, MirrorTextsAreReadAgainOnlyWhenTheirFilesChanged)
 {
-    ASSERT_EQ(1, LoadDatafile(path.GetText()));
-    ASSERT_EQ(1, OpenCurrentNote(0));
-    ASSERT_EQ(1, StoreCurrentNote(L"one"));
-    ASSERT_EQ(1, OpenCurrentNote(1));
-    ASSERT_EQ(1, StoreCurrentNote(L"two"));
+    ASSERT_NO_FATAL_FAILURE(OpenAndEditTwoNotes());
     AIString alpha(g_noteStore.notesFolder), beta(g_noteStore.notesFolder);
     alpha.AppendText(L"Alpha.tavik.rtm");
     beta.AppendText(L"beta_note.tavik.rtm");
