@@ -50,11 +50,10 @@ void SaveEditorScroll()
 // tags. The text is laid out once, after it is set and marked.
 static void PutBodyIntoEditor(HWND editor, const AIString& body)
 {
-    WrapPause oneLayout(editor);
     SetWindowTextW(editor, L"");
+    LayoutPause oneLayout(editor);
     SetNoteBodyFormat(editor);
-    SetWindowTextW(editor, body.GetText());
-    SplitLongParagraphs(editor);
+    SetEditorTextInRuns(editor, body.GetText(), body.GetLength());
     FormatNoteHeadings(editor);
     ShowNoteHyperlinks();
     ApplyLineTagsInEditor(0);

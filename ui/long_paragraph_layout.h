@@ -1,32 +1,60 @@
-// Long paragraphs in the platform's rich edit. Its layout measures the rest
-// of a run's text again for every wrapped row, so one paragraph of tens of
-// thousands of characters takes seconds to wrap, and every change of format
-// inside it wraps it again. Two remedies, neither visible on screen:
-// - a WrapPause turns word wrap off while a text is set and formatted, and on
-//   again at its end: one wrap for all the changes instead of one each;
-// - SplitLongParagraphs lays a long paragraph out as runs of at most
-//   kLayoutRunChars characters that differ only in their locale id, so that no
-//   measurement covers more than one run.
+// Long paragraphs in the platform's rich edit. Its layout shapes the text of
+// a paragraph again (OpenType substitution and kerning, glyph by glyph) every
+// time anything in the paragraph changes: every format change and every
+// keystroke lays out the whole paragraph, and each wrapped row shapes the
+// rest of its run once more. A note that is one paragraph of tens of
+// thousands of characters therefore takes seconds to show and a tenth of a
+// second per keystroke. Remedies, none of them visible on screen:
+// - a LayoutPause measures the text without shaping and without word wrap
+//   while a text is set, formatted and marked, and lays it out once at its
+//   end: one layout for all the changes instead of one each;
+// - SetEditorTextInRuns puts a text in with its long paragraphs cut into runs
+//   of at most kLayoutRunChars characters, neighbours differing only in the
+//   letter case of the face name (the same font), so that a wrapped row
+//   shapes a short run again, not the rest of the paragraph. The text goes in
+//   as one rich-text stream: one layout for the text and all its runs.
 // Everything the editor does to its layout for this lives here.
 #pragma once
 #include "foundation/win.h"
+#include <richedit.h>
 
-enum { kLayoutRunChars = 1000 };
+class AIString;
 
-class WrapPause {
+enum {
+    kLongParagraphChars = 1000,  // a paragraph longer than this is laid out in runs
+    kLayoutRunChars = 32,        // the longest such run
+};
+
+class LayoutPause {
 public:
-    explicit WrapPause(HWND editor);
-    // Wraps at the window's width again (the editor's only wrap mode).
-    ~WrapPause();
+    // Nests: a pause inside another leaves the layout to the outer one.
+    explicit LayoutPause(HWND editor);
+    // Wraps at the window's width again and lays the text out.
+    ~LayoutPause();
 
 private:
-    WrapPause(const WrapPause&);
-    WrapPause& operator=(const WrapPause&);
+    LayoutPause(const LayoutPause&);
+    LayoutPause& operator=(const LayoutPause&);
     HWND editor_;
 };
 
-// Gives every paragraph of the editor's text longer than kLayoutRunChars
-// runs of at most that many characters. Changes no text and not the modified
-// flag, keeps the selection; meant for a text just set (the format change is
-// an undo step like any other).
-void SplitLongParagraphs(HWND editor);
+// Where the run that starts at `start` of the paragraph ending at `end` ends:
+// after a blank where one is in its second half, and never inside a
+// surrogate pair or before a combining mark.
+int LayoutRunEnd(const WCHAR* text, int start, int end);
+
+// The rich-text stream that gives the editor `text` in the character format
+// `body` (the editor's default; its face, character set, pitch and family)
+// with long paragraphs in runs. Every character is kept: non-ASCII ones and
+// controls as \uN, tabs, braces and backslashes escaped; CR LF, a lone CR and
+// a lone LF each end a paragraph. 0 when the face cannot be written this way
+// (no letter to change the case of, or not plain ASCII).
+int BuildLayoutRtf(const WCHAR* text, int length, const CHARFORMAT2W& body, AIString& rtf);
+
+// Replaces the editor's whole text by `text`, its long paragraphs in runs,
+// in the editor's default character format. The editor's text reads back as
+// `text` with every paragraph end as one CR; where the stream cannot carry it
+// so, the text is set plainly and its runs formatted one by one (slower, the
+// same result). Use inside a LayoutPause. Returns 1, or 0 when the editor
+// refused the text.
+int SetEditorTextInRuns(HWND editor, const WCHAR* text, int length);

@@ -135,12 +135,14 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     path.AppendText(L"\\paragraph.tavik");
     DeleteFileW(path.GetText());
 
-    // Words, a heading-like "# " inside the paragraph, a tag, an address and
-    // a character outside the basic plane, but no line break.
+    // Words, a heading-like "# " inside the paragraph, a tag, an address,
+    // characters outside the basic plane, tabs, braces and backslashes, but
+    // no line break.
     AIString paragraph;
     for (int i = 0; paragraph.GetLength() < 12000; i++) {
         paragraph.AppendText(i % 50 == 7 ? L"# not a heading " : L"spring garden ");
         if (i % 400 == 3) paragraph.AppendText(L"@plans www.example.org \xD83D\xDE00 ");
+        if (i % 90 == 5) paragraph.AppendText(L"{x}\\par\t\\u65? caf\x00E9\xD83D\xDE00\xD83D\xDE01 ");
     }
     AIString file;
     file.AppendText(L"Tavik 10\r\n");
@@ -155,17 +157,28 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
     EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
 
-    // Neighbouring runs of the run length differ in their locale id.
-    auto localeAt = [editor](int position) {
+    // The paragraph is laid out in short runs: neighbours differ in the
+    // letter case of their face name (the same font).
+    int runStart = 0, longest = 0, runs = 0;
+    WCHAR face[LF_FACESIZE] = L"";
+    for (int i = 0; i <= paragraph.GetLength(); i++) {
         CHARFORMAT2W one = {};
         one.cbSize = sizeof one;
-        CHARRANGE range = {position, position + 1};
-        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
-        SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&one);
-        return one.lcid;
-    };
-    for (int start = kLayoutRunChars; start + kLayoutRunChars < paragraph.GetLength(); start += kLayoutRunChars)
-        EXPECT_NE(localeAt(start - 1), localeAt(start)) << "one run over " << start;
+        if (i < paragraph.GetLength()) {
+            CHARRANGE range = {i, i + 1};
+            SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
+            SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&one);
+            ASSERT_EQ(0, lstrcmpiW(one.szFaceName, L"Liberation Sans")) << i;
+        }
+        if (i == paragraph.GetLength() || (i > 0 && lstrcmpW(face, one.szFaceName) != 0)) {
+            longest = i - runStart > longest ? i - runStart : longest;
+            runStart = i;
+            runs++;
+        }
+        lstrcpynW(face, one.szFaceName, LF_FACESIZE);
+    }
+    EXPECT_LE(longest, (int)kLayoutRunChars);
+    EXPECT_GE(runs, paragraph.GetLength() / kLayoutRunChars);
     CHARFORMAT2W format = {};
     format.cbSize = sizeof format;
     // The body keeps the body size everywhere: no row of it became a heading.
