@@ -3,7 +3,7 @@
 // in lines of about 80 characters (measured in the same run); typing also into
 // a bare rich edit of the editor's size holding the same text laid out the
 // same way (what the rich edit costs by itself, without the program's
-// handlers); and, on request, the text set into a bare rich edit and
+// handlers); the paragraph made a heading and plain again; and, on request, the text set into a bare rich edit and
 // formatted without care for its layout.
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
@@ -91,6 +91,22 @@ double ShowMs(const WCHAR* title)
     QueryPerformanceCounter(&t0);
     ReadAndShowNote(FindNoteByTitle(title, 0, 0), kShowFromHistory);
     UpdateWindow(g_mainPanel.editor.GetHwnd());
+    QueryPerformanceCounter(&t1);
+    return Milliseconds(t0, t1);
+}
+
+// The paragraph made a heading and plain text again (each painted): the
+// paragraph is put in again whole, twice.
+double HeadingToggleMs(HWND editor)
+{
+    CHARRANGE inside = {100, 100};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t0);
+    ToggleHeading(nullptr, kHeadingLevel1);
+    UpdateWindow(editor);
+    ToggleHeading(nullptr, kHeadingPlain);
+    UpdateWindow(editor);
     QueryPerformanceCounter(&t1);
     return Milliseconds(t0, t1);
 }
@@ -215,6 +231,8 @@ int main(int argc, char** argv)
     double paragraphShow = ShowMs(L"One_paragraph");
     KeystrokeTimes paragraphKey = TypeInMiddle(editor);
     KeystrokeTimes bareKey = BareEditorTyping(paragraph, editor);
+    double toggleMs = HeadingToggleMs(editor);
+    KeystrokeTimes afterToggleKey = TypeInMiddle(editor);
     printf("a note of %d characters, shown by the program and painted; %d keystrokes, each painted:\n",
            kParagraphChars, kKeystrokes);
     printf("  in lines of about 80 characters: shown in %.0f ms, keystroke median %.1f ms, slowest %.1f ms\n",
@@ -223,6 +241,8 @@ int main(int argc, char** argv)
            paragraphShow, paragraphKey.median, paragraphKey.slowest);
     printf("  the paragraph in a bare rich edit:                keystroke median %.1f ms, slowest %.1f ms\n",
            bareKey.median, bareKey.slowest);
+    printf("  made a heading and plain again:  %.0f ms, then keystroke median %.1f ms, slowest %.1f ms\n", toggleMs,
+           afterToggleKey.median, afterToggleKey.slowest);
     printf("  one paragraph / lines: showing %.2fx, typing (median) %.2fx; program / bare rich edit typing %.2fx\n",
            paragraphShow / linesShow, paragraphKey.median / (linesKey.median > 0 ? linesKey.median : 1),
            paragraphKey.median / (bareKey.median > 0 ? bareKey.median : 1));

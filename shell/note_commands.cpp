@@ -405,16 +405,21 @@ int ToggleHeading(HWND, HeadingChoice choice)
     AIString rest;
     rest.AssignTextN(t + start + prefix, end - start - prefix);
     paragraph.AppendString(rest);
-    CHARRANGE replace = {start, end};
-    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
-    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)paragraph.GetText());
-    doc->SetUndoRecording(0);
-    FormatNoteParagraphAt(editor, start);
-    doc->SetUndoRecording(1);
-    // A heading line holds no note links; a line that stops being one may.
-    CHARRANGE inParagraph = {start, start};
-    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inParagraph);
-    ApplyLineTagsInEditor(1);
+    {
+        // A long paragraph put in again is laid out once, in runs.
+        LayoutPause oneLayout(editor);
+        CHARRANGE replace = {start, end};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
+        SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)paragraph.GetText());
+        doc->SetUndoRecording(0);
+        FormatParagraphRuns(editor, start, paragraph.GetText(), paragraph.GetLength());
+        FormatNoteParagraphAt(editor, start);
+        doc->SetUndoRecording(1);
+        // A heading line holds no note links; a line that stops being one may.
+        CHARRANGE inParagraph = {start, start};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inParagraph);
+        ApplyLineTagsInEditor(1);
+    }
     int shift = TextLength(kPrefixes[wanted]) - prefix;
     CHARRANGE back = {selection.cpMin + shift < start ? start : selection.cpMin + shift,
                       selection.cpMax + shift < start ? start : selection.cpMax + shift};

@@ -247,6 +247,12 @@ int AIControl::CreateWindowedAt(int kind, HWND parent, int left, int top, int wi
     else if (kind == ControlComboList) style |= CBS_DROPDOWNLIST;
     kind_ = kind;
     parent_ = parent;
+    // A control made again (its earlier window gone) reaches the new
+    // window's document, not the old one's.
+    if (documentState_ != 0) {
+        document_.Attach(0);
+        documentState_ = 0;
+    }
     SetRect(&rect_, left, top, left + width, top + height);
     style |= WS_CHILD;
     for (;;) {

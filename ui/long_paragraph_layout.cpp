@@ -112,35 +112,18 @@ LCID AlternateLocale(LCID locale)
     return MAKELCID(MAKELANGID(PRIMARYLANGID(language), sub), SORTIDFROMLCID(locale));
 }
 
-// The text set plainly, every other run of a long paragraph given the other
-// locale id (one format change each).
+// The text set plainly, its long paragraphs then laid out in runs one
+// format change at a time.
 int SetTextAndFormatRuns(HWND editor, const AIString& editorText)
 {
     SETTEXTEX how = {ST_DEFAULT, 1200};
     if (!SendMessageW(editor, EM_SETTEXTEX, (WPARAM)&how, (LPARAM)editorText.GetText())) return 0;
-    CHARFORMAT2W body;
-    ZeroMemory(&body, sizeof(body));
-    body.cbSize = sizeof(body);
-    SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&body);
-    CHARFORMAT2W other;
-    ZeroMemory(&other, sizeof(other));
-    other.cbSize = sizeof(other);
-    other.dwMask = CFM_LCID;
-    other.lcid = AlternateLocale(body.lcid);
     const WCHAR* t = editorText.GetText();
     int length = editorText.GetLength();
-    QuietSelection quiet(editor, 1);
     for (int start = 0; start < length;) {
         int next;
         int end = ParagraphEnd(t, length, start, &next);
-        if (end - start > kLongParagraphChars) {
-            int otherRun = 0;
-            for (int run = start; run < end; otherRun = !otherRun) {
-                int runEnd = LayoutRunEnd(t, run, end);
-                if (otherRun) WriteRangeFormat(editor, run, runEnd, other);
-                run = runEnd;
-            }
-        }
+        FormatParagraphRuns(editor, start, t + start, end - start);
         start = next;
     }
     return 1;
@@ -173,6 +156,22 @@ int LayoutRunEnd(const WCHAR* text, int start, int end)
     int at = limit;
     while (at > start + 1 && JoinsPrevious(text[at])) at--;
     return at;
+}
+
+void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length)
+{
+    if (!editor || length <= kLongParagraphChars) return;
+    CHARFORMAT2W other;
+    QuietSelection quiet(editor, 1);
+    ReadRangeFormat(editor, start, start + 1, &other);
+    other.dwMask = CFM_LCID;
+    other.lcid = AlternateLocale(other.lcid);
+    int otherRun = 0;
+    for (int run = 0; run < length; otherRun = !otherRun) {
+        int runEnd = LayoutRunEnd(text, run, length);
+        if (otherRun) WriteRangeFormat(editor, start + run, start + runEnd, other);
+        run = runEnd;
+    }
 }
 
 int BuildLayoutRtf(const WCHAR* text, int length, const CHARFORMAT2W& body, AIString& rtf)

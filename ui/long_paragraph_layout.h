@@ -51,6 +51,13 @@ int LayoutRunEnd(const WCHAR* text, int start, int end);
 // (no letter to change the case of, or not plain ASCII).
 int BuildLayoutRtf(const WCHAR* text, int length, const CHARFORMAT2W& body, AIString& rtf);
 
+// Lays out the paragraph at `start` of the editor, whose `length` characters
+// are `text` and share one format, in runs (if it is long), one format
+// change per run: every other run takes another locale id (the same
+// language). For a paragraph put in again by an edit; use inside a
+// LayoutPause. Changes no text.
+void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length);
+
 // Replaces the editor's whole text by `text`, its long paragraphs in runs,
 // in the editor's default character format. The editor's text reads back as
 // `text` with every paragraph end as one CR; where the stream cannot carry it

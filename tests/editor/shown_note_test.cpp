@@ -10,6 +10,7 @@
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "ui/link_marks.h"
+#include "ui/editor_selection.h"
 #include "ui/long_paragraph_layout.h"
 #include <ole2.h>
 #include <richedit.h>
@@ -43,6 +44,30 @@ void StartProgram(HWND& frame, AIString& folder)
     folder.AssignText(temp);
     folder.AppendText(L"tavik_editor_test");
     CreateDirectoryW(folder.GetText(), nullptr);
+}
+
+// The longest run of [start, end) of the editor, runs told apart by the
+// face name (its letter case) or the locale id.
+int LongestRun(HWND editor, int start, int end)
+{
+    int runStart = start, longest = 0;
+    CHARFORMAT2W previous = {};
+    for (int i = start; i <= end; i++) {
+        CHARFORMAT2W one = {};
+        one.cbSize = sizeof one;
+        if (i < end) {
+            CHARRANGE range = {i, i + 1};
+            SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
+            SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&one);
+            EXPECT_EQ(0, lstrcmpiW(one.szFaceName, L"Liberation Sans")) << i;
+        }
+        if (i == end || (i > start && (lstrcmpW(previous.szFaceName, one.szFaceName) != 0 || previous.lcid != one.lcid))) {
+            longest = i - runStart > longest ? i - runStart : longest;
+            runStart = i;
+        }
+        previous = one;
+    }
+    return longest;
 }
 
 struct Mark {
@@ -159,26 +184,7 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
 
     // The paragraph is laid out in short runs: neighbours differ in the
     // letter case of their face name (the same font).
-    int runStart = 0, longest = 0, runs = 0;
-    WCHAR face[LF_FACESIZE] = L"";
-    for (int i = 0; i <= paragraph.GetLength(); i++) {
-        CHARFORMAT2W one = {};
-        one.cbSize = sizeof one;
-        if (i < paragraph.GetLength()) {
-            CHARRANGE range = {i, i + 1};
-            SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&range);
-            SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&one);
-            ASSERT_EQ(0, lstrcmpiW(one.szFaceName, L"Liberation Sans")) << i;
-        }
-        if (i == paragraph.GetLength() || (i > 0 && lstrcmpW(face, one.szFaceName) != 0)) {
-            longest = i - runStart > longest ? i - runStart : longest;
-            runStart = i;
-            runs++;
-        }
-        lstrcpynW(face, one.szFaceName, LF_FACESIZE);
-    }
-    EXPECT_LE(longest, (int)kLayoutRunChars);
-    EXPECT_GE(runs, paragraph.GetLength() / kLayoutRunChars);
+    EXPECT_LE(LongestRun(editor, 0, paragraph.GetLength()), (int)kLayoutRunChars);
     CHARFORMAT2W format = {};
     format.cbSize = sizeof format;
     // The body keeps the body size everywhere: no row of it became a heading.
@@ -187,6 +193,21 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
     EXPECT_TRUE(format.dwMask & CFM_SIZE);
     EXPECT_EQ(11 * 20, format.yHeight);
+
+    // Made a heading and plain again, the paragraph is put in again whole:
+    // it is laid out in short runs again, and one undo brings it back.
+    CHARRANGE inside = {100, 100};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingLevel1), 1);
+    EXPECT_LE(LongestRun(editor, 0, paragraph.GetLength() + 2), (int)kLayoutRunChars);
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    AIString shown;
+    ReadEditorText(editor, shown);
+    EXPECT_TRUE(shown.EqualsString(paragraph)) << shown.GetLength() << " " << paragraph.GetLength() << " " << Utf8(shown).substr(0, 80);
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingLevel1), 1);
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingPlain), 1);
+    EXPECT_LE(LongestRun(editor, 0, paragraph.GetLength()), (int)kLayoutRunChars);
 
     SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
     ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);

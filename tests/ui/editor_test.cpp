@@ -451,3 +451,29 @@ TEST_F(EditorFixture, SavedViewAndRichTextFile)
     DeleteFileW(path);
     EXPECT_EQ(0, editor.LoadFileIntoEditor(L"C:\\no\\such\\file.rtf"));
 }
+
+// The program's editor object outlives its window: made again, it reads and
+// suspends undo in the new window, not in the one destroyed.
+TEST(EditorRemade, TheDocumentIsTheNewWindows)
+{
+    HWND parent = MakeTestParent(300, 200);
+    AIControl editor;
+    ASSERT_TRUE(editor.CreateWindowedAt(ControlRichEdit, parent, 0, 0, 280, 100, WS_VISIBLE | ES_MULTILINE));
+    ASSERT_TRUE(editor.GetDocument() != nullptr);
+    DestroyWindow(editor.GetHwnd());
+    ASSERT_TRUE(editor.CreateWindowedAt(ControlRichEdit, parent, 0, 0, 280, 100, WS_VISIBLE | ES_MULTILINE));
+    SETTEXTEX how = {ST_DEFAULT, 1200};
+    SendMessageW(editor.GetHwnd(), EM_SETTEXTEX, (WPARAM)&how, (LPARAM)L"new window");
+    AITextDocument* doc = editor.GetDocument();
+    ASSERT_TRUE(doc != nullptr);
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    EXPECT_EQ("new window", Utf8(text));
+    // A format change made with undo suspended is no undo step of the new window.
+    SendMessageW(editor.GetHwnd(), EM_EMPTYUNDOBUFFER, 0, 0);
+    ASSERT_TRUE(doc->SetUndoRecording(0));
+    EXPECT_TRUE(doc->SetRangeBold(0, 3, TomTrue));
+    ASSERT_TRUE(doc->SetUndoRecording(1));
+    EXPECT_FALSE(SendMessageW(editor.GetHwnd(), EM_CANUNDO, 0, 0));
+    DestroyWindow(parent);
+}

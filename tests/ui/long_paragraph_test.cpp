@@ -332,3 +332,4 @@ TEST_F(LongParagraphFixture, APauseNestsReadsTheRealTextAndLeavesTheEditorWrappi
     CloseClipboard();
     EXPECT_EQ("spring", copied);
 }
+
