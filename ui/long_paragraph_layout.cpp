@@ -161,6 +161,7 @@ int LayoutRunEnd(const WCHAR* text, int start, int end)
 void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length)
 {
     if (!editor || length <= kLongParagraphChars) return;
+    int modified = (int)SendMessageW(editor, EM_GETMODIFY, 0, 0);
     CHARFORMAT2W other;
     QuietSelection quiet(editor, 1);
     ReadRangeFormat(editor, start, start + 1, &other);
@@ -172,6 +173,7 @@ void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length)
         if (otherRun) WriteRangeFormat(editor, start + run, start + runEnd, other);
         run = runEnd;
     }
+    SendMessageW(editor, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
 }
 
 int BuildLayoutRtf(const WCHAR* text, int length, const CHARFORMAT2W& body, AIString& rtf)
@@ -219,6 +221,7 @@ int SetEditorTextInRuns(HWND editor, const WCHAR* text, int length)
     body.cbSize = sizeof(body);
     SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&body);
     AIString rtf;
+    int done = 0;
     if (BuildLayoutRtf(text, length, body, rtf)) {
         RtfSource source = {rtf.GetText(), rtf.GetLength(), 0};
         EDITSTREAM stream = {(DWORD_PTR)&source, 0, ReadRtf};
@@ -227,7 +230,10 @@ int SetEditorTextInRuns(HWND editor, const WCHAR* text, int length)
         // is set again the plain way.
         AIString got;
         ReadEditorText(editor, got);
-        if (!stream.dwError && got.EqualsString(wanted)) return 1;
+        done = !stream.dwError && got.EqualsString(wanted);
     }
-    return SetTextAndFormatRuns(editor, wanted);
+    if (!done) done = SetTextAndFormatRuns(editor, wanted);
+    // A text just set is unchanged, as after WM_SETTEXT.
+    SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+    return done;
 }

@@ -55,13 +55,13 @@ int BuildLayoutRtf(const WCHAR* text, int length, const CHARFORMAT2W& body, AISt
 // are `text` and share one format, in runs (if it is long), one format
 // change per run: every other run takes another locale id (the same
 // language). For a paragraph put in again by an edit; use inside a
-// LayoutPause. Changes no text.
+// LayoutPause. Changes no text and not the modified flag.
 void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length);
 
 // Replaces the editor's whole text by `text`, its long paragraphs in runs,
 // in the editor's default character format. The editor's text reads back as
 // `text` with every paragraph end as one CR; where the stream cannot carry it
 // so, the text is set plainly and its runs formatted one by one (slower, the
-// same result). Use inside a LayoutPause. Returns 1, or 0 when the editor
-// refused the text.
+// same result). Leaves the modified flag clear, as setting a text does. Use
+// inside a LayoutPause. Returns 1, or 0 when the editor refused the text.
 int SetEditorTextInRuns(HWND editor, const WCHAR* text, int length);

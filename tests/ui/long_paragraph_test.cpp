@@ -333,3 +333,24 @@ TEST_F(LongParagraphFixture, APauseNestsReadsTheRealTextAndLeavesTheEditorWrappi
     EXPECT_EQ("spring", copied);
 }
 
+TEST_F(LongParagraphFixture, PuttingATextClearsTheModifiedFlagAsSettingItDoesAndRunsKeepIt)
+{
+    AIString words;
+    while (words.GetLength() < 3000) words.AppendText(L"spring garden ");
+    for (const WCHAR* face : {L"Liberation Sans", L"12345"}) {
+        SCOPED_TRACE(Utf8(face));
+        SetBodyFace(face);
+        SendMessageW(hwnd, EM_SETMODIFY, TRUE, 0);
+        Put(words);
+        EXPECT_FALSE(SendMessageW(hwnd, EM_GETMODIFY, 0, 0));
+    }
+    // A paragraph laid out in runs again keeps the flag either way.
+    for (BOOL modified : {FALSE, TRUE}) {
+        SendMessageW(hwnd, EM_SETMODIFY, modified, 0);
+        {
+            LayoutPause pause(hwnd);
+            FormatParagraphRuns(hwnd, 0, words.GetText(), words.GetLength());
+        }
+        EXPECT_EQ(modified, SendMessageW(hwnd, EM_GETMODIFY, 0, 0) ? TRUE : FALSE);
+    }
+}
