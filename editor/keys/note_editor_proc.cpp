@@ -13,6 +13,7 @@
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
 #include "ui/app_state.h"
+#include "ui/long_paragraph_layout.h"
 
 NoteEditorState g_noteEditor;
 
@@ -220,15 +221,21 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     }
     // The paragraph before the edit too: a joined or split line changes it.
     from = from > 0 ? from - 1 : 0;
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    int32_t len = text.GetLength();
+    int32_t end = to > len ? len : to;
+    int32_t first = from > len ? len : from;
+    while (first > 0 && !IsLineEnd(text.CharAt(first - 1))) first--;
+    int32_t last = end;
+    while (last < len && !IsLineEnd(text.CharAt(last))) last++;
+    // Long paragraphs are formatted and marked with their layout held, and
+    // laid out once at the end.
+    LayoutPause oneLayout(last - first > kLongParagraphChars ? hwnd : nullptr);
     int modified = (int)SendMessageW(hwnd, EM_GETMODIFY, 0, 0);
     doc->SetUndoRecording(0);
     if (g_editorShell.formatParagraph) {
-        AIString text;
-        doc->GetRangeText(0, -1, &text);
-        int32_t len = text.GetLength();
-        int32_t end = to > len ? len : to;
-        int32_t p = from > len ? len : from;
-        while (p > 0 && !IsLineEnd(text.CharAt(p - 1))) p--;
+        int32_t p = first;
         for (;;) {
             g_editorShell.formatParagraph(hwnd, p);
             while (p < len && !IsLineEnd(text.CharAt(p))) p++;

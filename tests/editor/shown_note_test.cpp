@@ -194,6 +194,21 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     EXPECT_TRUE(format.dwMask & CFM_SIZE);
     EXPECT_EQ(11 * 20, format.yHeight);
 
+    // Typing into the paragraph: the layout held while the edit is followed
+    // comes back (wrapped, unmasked), the runs and the links stay.
+    CHARRANGE typing = {200, 200};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&typing);
+    SendMessageW(editor, WM_CHAR, L'k', 0);
+    EXPECT_EQ(0, SendMessageW(editor, EM_GETPASSWORDCHAR, 0, 0));
+    EXPECT_GT(SendMessageW(editor, EM_GETLINECOUNT, 0, 0), 20);
+    AIString typed;
+    ReadEditorText(editor, typed);
+    EXPECT_EQ(L'k', typed.CharAt(200));
+    EXPECT_LE(LongestRun(editor, 0, paragraph.GetLength()), (int)kLayoutRunChars + 1);
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    ReadEditorText(editor, typed);
+    ASSERT_TRUE(typed.EqualsString(paragraph));
+
     // Made a heading and plain again, the paragraph is put in again whole:
     // it is laid out in short runs again, and one undo brings it back.
     CHARRANGE inside = {100, 100};
