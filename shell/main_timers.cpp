@@ -69,12 +69,18 @@ int StopTimersForExit()
     return 1;
 }
 
-// The one-shot start-up timer: the window is up and painted; focus the editor.
+// The one-shot start-up timer: the window is up and painted; focus the
+// editor, unless the user has already put the focus into a pane (on a slow
+// start the timer comes late, and QuickSearch may be in use).
 static void OnStartupDone()
 {
     StopMainTimer(kTimerStartupDone);
     HWND editor = g_mainPanel.editor.GetHwnd();
-    if (editor && IsWindowVisible(editor) && GetForegroundWindow() == GetAncestor(editor, GA_ROOT)) SetFocus(editor);
+    if (!editor || !IsWindowVisible(editor)) return;
+    HWND frame = GetAncestor(editor, GA_ROOT);
+    HWND focus = GetFocus();
+    if (focus && focus != frame) return;
+    if (GetForegroundWindow() == frame) SetFocus(editor);
 }
 
 void OnMainTimer(HWND, UINT_PTR timerId)

@@ -1458,3 +1458,19 @@ TEST_F(ShellTest, TheFrameGivesTheFocusBackToThePaneThatHadItLast)
     EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
     ShowWindow(g_mainPanel.quickSearch.GetHwnd(), SW_SHOW);
 }
+
+TEST_F(ShellTest, TheStartUpTimerLeavesTheFocusWhereTheUserPutIt)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    HWND panel = g_mainPanel.GetHwndField();
+    SetForegroundWindow(frame);
+    // A slow start: the user is in QuickSearch before the timer comes.
+    ShowQuickSearch(kFocusQuickSearch);
+    OnMainTimer(panel, kTimerStartupDone);
+    EXPECT_EQ(GetFocus(), g_mainPanel.quickSearch.GetHwnd());
+    // Nothing focused yet: the editor gets the focus.
+    SetFocus(nullptr);
+    OnMainTimer(panel, kTimerStartupDone);
+    EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+}
