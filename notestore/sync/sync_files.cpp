@@ -89,10 +89,11 @@ int32_t ReadLineFile(const WCHAR* path, const WCHAR* header, int32_t fields, Syn
     return ok;
 }
 
-int32_t WriteFileThroughTemporary(const WCHAR* path, const void* bytes, int64_t size, const uint64_t* writeTime)
+int32_t WriteFileThroughTemporary(const WCHAR* path, const void* bytes, int64_t size, const uint64_t* writeTime,
+                                  SyncFlush flush, const WCHAR* temporaryPath)
 {
-    AIString temporary(path);
-    temporary.AppendText(L".tmp");
+    AIString temporary(temporaryPath ? temporaryPath : path);
+    if (!temporaryPath) temporary.AppendText(L".tmp");
     HANDLE file = CreateFileW(temporary.GetText(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return 0;
     int32_t ok = WriteAllToFile(file, bytes, size) ? 1 : 0;
@@ -102,9 +103,11 @@ int32_t WriteFileThroughTemporary(const WCHAR* path, const void* bytes, int64_t 
         time.dwHighDateTime = (DWORD)(*writeTime >> 32);
         ok = SetFileTime(file, 0, 0, &time) ? 1 : 0;
     }
-    if (ok && !FlushFileBuffers(file)) ok = 0;
+    if (ok && flush == kFlushFirst && !FlushFileBuffers(file)) ok = 0;
     if (!CloseHandle(file)) ok = 0;
-    if (ok && ReplaceFileWith(temporary.GetText(), path) != kIoOk) ok = 0;
+    // Only a flushed copy is worth the write-through move.
+    if (ok && flush == kFlushFirst && ReplaceFileWith(temporary.GetText(), path) != kIoOk) ok = 0;
+    if (ok && flush == kNoFlush && !MoveFileExW(temporary.GetText(), path, MOVEFILE_REPLACE_EXISTING)) ok = 0;
     if (!ok) DeleteFileW(temporary.GetText());
     return ok;
 }
@@ -116,7 +119,7 @@ int32_t WriteLineFile(const WCHAR* path, const WCHAR* header, const SyncTable& t
     int64_t size = 0;
     uint8_t* bytes = TextToUtf8(text.GetText(), text.GetLength(), &size);
     if (!bytes) return 0;
-    int32_t ok = WriteFileThroughTemporary(path, bytes, size, 0);
+    int32_t ok = WriteFileThroughTemporary(path, bytes, size, 0, kFlushFirst);
     LocalFree(bytes);
     return ok;
 }
@@ -135,30 +138,38 @@ int32_t KeepRevision(const AIString& folder, const WCHAR* title, const WCHAR* te
     int64_t size = 0;
     uint8_t* bytes = TextToUtf8(text, len, &size);
     if (!bytes) return 0;
-    int32_t ok = WriteFileThroughTemporary(path.GetText(), bytes, size, 0);
+    int32_t ok = WriteFileThroughTemporary(path.GetText(), bytes, size, 0, kNoFlush);
     LocalFree(bytes);
     return ok;
 }
 
-void AppendSyncLog(const AIString& folder, const WCHAR* action, const WCHAR* title)
+void AppendSyncLogLine(AIString& lines, const WCHAR* action, const WCHAR* title)
 {
-    AIString path(folder), who, line;
-    path.AppendText(kLogFileName);
-    StoreOwnerName(who);
     SYSTEMTIME now;
     GetLocalTime(&now);
     WCHAR stamp[32];
     wsprintfW(stamp, L"%04u-%02u-%02u %02u:%02u:%02u\t", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
               now.wSecond);
-    line.AppendText(stamp).AppendString(who).AppendChar(L'\t').AppendText(action).AppendChar(L'\t');
-    line.AppendText(title).AppendText(L"\r\n");
+    AIString who;
+    StoreOwnerName(who);
+    lines.AppendText(stamp).AppendString(who).AppendChar(L'\t').AppendText(action).AppendChar(L'\t');
+    lines.AppendText(title).AppendText(L"\r\n");
+}
+
+void WriteSyncLog(const AIString& folder, const AIString& lines)
+{
+    if (lines.IsEmpty()) return;
+    AIString path(folder);
+    path.AppendText(kLogFileName);
     HANDLE file = CreateFileW(path.GetText(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return;
     int64_t size = 0;
-    uint8_t* bytes = TextToUtf8(line.GetText(), line.GetLength(), &size);
-    if (bytes) WriteAllToFile(file, bytes, size);
-    if (bytes) LocalFree(bytes);
+    uint8_t* bytes = TextToUtf8(lines.GetText(), lines.GetLength(), &size);
+    if (bytes) {
+        WriteAllToFile(file, bytes, size);
+        LocalFree(bytes);
+    }
     CloseHandle(file);
 }
 

@@ -52,15 +52,22 @@ uint64_t NowStamp();
 int32_t ReadLineFile(const WCHAR* path, const WCHAR* header, int32_t fields, SyncTable& table, int32_t* missing);
 // Writes a line file (UTF-8) through a temporary copy and a replace.
 int32_t WriteLineFile(const WCHAR* path, const WCHAR* header, const SyncTable& table);
-// Writes bytes through a flushed temporary copy beside the path and a
-// replace; the file then bears the given time (when not null). 1 on success.
-int32_t WriteFileThroughTemporary(const WCHAR* path, const void* bytes, int64_t size, const uint64_t* writeTime);
+// Writes bytes through a temporary copy beside the path and a replace; the
+// file then bears the given time (when not null). The temporary copy is
+// temporaryPath, or the path + ".tmp" when that is null. kFlushFirst puts the copy
+// on the disk before the replace (the list and the base: they name what
+// must be there); a note's copy is not flushed one by one, since a copy the
+// list does not match is sent again by its writer. 1 on success.
+enum SyncFlush { kNoFlush = 0, kFlushFirst = 1 };
+int32_t WriteFileThroughTemporary(const WCHAR* path, const void* bytes, int64_t size, const uint64_t* writeTime,
+                                  SyncFlush flush, const WCHAR* temporaryPath = 0);
 
 // Keeps a note's text in the folder's "revisions" (UTF-8, named by the
 // title and the text's hash: the same text is kept once). 1 when it is there.
 int32_t KeepRevision(const AIString& folder, const WCHAR* title, const WCHAR* text, int32_t len);
-// One line in the folder's log.
-void AppendSyncLog(const AIString& folder, const WCHAR* action, const WCHAR* title);
+// The folder's log: a pass gathers its lines and appends them at its end.
+void AppendSyncLogLine(AIString& lines, const WCHAR* action, const WCHAR* title);
+void WriteSyncLog(const AIString& folder, const AIString& lines);
 // Tells the user (through the notice hook) and remembers the text.
 void RaiseSyncNotice(const WCHAR* text);
 

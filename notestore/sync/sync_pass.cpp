@@ -8,6 +8,7 @@
 #include "notestore/sync/edit_markers.h"
 #include "notestore/note_io.h"
 #include "notestore/note_merge.h"
+#include "notestore/change_log.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
@@ -30,6 +31,7 @@ struct FolderPass {
     AIStringList pulledThere; // the copy hash of each, as hex
     AIStringList toDelete;    // titles deleted there, deleted here after the walk
     AIStringList madeTitles;  // conflict notes written in this pass
+    AIString log;             // the lines for the folder's log
     uint64_t owner;
 };
 
@@ -192,13 +194,18 @@ int32_t PushText(FolderPass& pass, const WCHAR* title, const WCHAR* text, int32_
     if (!bytes) return 0;
     uint64_t stamp = NowStamp();
     uint64_t hash = HashDatafileBytes(bytes, size);
-    int32_t ok = WriteFileThroughTemporary(path.GetText(), bytes, size, &stamp);
+    // The temporary copy is made beside the copies' folder, not in it: a new
+    // name in a folder of thousands of files costs a look at all of them
+    // where names are compared ignoring case.
+    AIString temporary(pass.folder);
+    temporary.AppendText(L"~sending.tmp");
+    int32_t ok = WriteFileThroughTemporary(path.GetText(), bytes, size, &stamp, kNoFlush, temporary.GetText());
     LocalFree(bytes);
     if (!ok) return 0;
     SetListLine(pass, title, hash, stamp, size, pass.owner);
     SetBase(pass, title, hereHash, hash);
     if (pass.kind == kShareFolder) CopyNoteImages(pass.folder, text, len, 1);
-    AppendSyncLog(pass.folder, L"sent", title);
+    AppendSyncLogLine(pass.log, L"sent", title);
     g_syncEngine.report.pushed++;
     return 1;
 }
@@ -212,11 +219,12 @@ int32_t PullText(FolderPass& pass, const WCHAR* title, const WCHAR* hereText, in
     record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(copy.text);
     MirrorPathOf(title, path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
+    AppendChangeLog(kLogSyncReceived, title, record.GetText(), record.GetLength());
     pass.pulled.AddString(title);
     AppendHex64(hash, copy.hash);
     pass.pulledThere.AddString(hash.GetText());
     if (pass.kind == kShareFolder) CopyNoteImages(pass.folder, copy.text.GetText(), copy.text.GetLength(), 0);
-    AppendSyncLog(pass.folder, L"received", title);
+    AppendSyncLogLine(pass.log, L"received", title);
     g_syncEngine.report.pulled++;
     return 1;
 }
@@ -247,8 +255,8 @@ int32_t KeepBoth(FolderPass& pass, const WCHAR* title, const ThereCopy& copy)
     MirrorPathOf(copyTitle.GetText(), path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
     pass.madeTitles.AddString(copyTitle.GetText());
-    AppendChangeLog(L"sync conflict", copyTitle.GetText(), record.GetLength());
-    AppendSyncLog(pass.folder, L"conflict, both kept", title);
+    AppendChangeLog(kLogOtherCopy, copyTitle.GetText(), record.GetText(), record.GetLength());
+    AppendSyncLogLine(pass.log, L"conflict, both kept", title);
     g_syncEngine.report.conflicts++;
     AIString shown, shownCopy, notice;
     ShownTitleForm(title, shown);
@@ -270,7 +278,7 @@ int32_t RemoveThere(FolderPass& pass, const WCHAR* title, ThereCopy& copy, const
     }
     if (pass.list.Remove(title)) pass.listChanged = 1;
     if (pass.base.Remove(title)) pass.baseChanged = 1;
-    AppendSyncLog(pass.folder, L"deleted", title);
+    AppendSyncLogLine(pass.log, L"deleted", title);
     g_syncEngine.report.deletedThere++;
     return 1;
 }
@@ -313,9 +321,14 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
     LookAtCopy(path, copy);
     SyncSideState there = kSideAbsent;
     int32_t lineToWrite = 0;   // the list's line is to be (re)written from the copy
+    int32_t ownLine = 0;       // this store wrote the list's line
     if (listAt >= 0) {
         uint64_t listedHash = pass.list.FieldHex(listAt, kListHash);
         uint64_t listedStamp = pass.list.FieldHex(listAt, kListStamp);
+        // This store wrote the line, and the copy bears the line's stamp: it
+        // is the very file this store wrote.
+        ownLine = pass.list.FieldHex(listAt, kListOwner) == pass.owner && copy.exists &&
+                  copy.writeTime == listedStamp;
         if (!copy.exists) {
             there = kSideInTransit;   // listed, not arrived yet
         } else if (inBase && listedHash == baseThere && copy.writeTime == listedStamp) {
@@ -337,7 +350,11 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
     int32_t sameText = copy.read && hereText && SameText(hereText, hereLen, copy.text);
 
     int32_t ok = 1;
-    switch (DecideSync(inBase, here, there, sameText)) {
+    SyncAction action = DecideSync(inBase, here, there, sameText);
+    // A copy this store wrote that does not match its line was cut short
+    // here (copies are not flushed one by one): nobody else will mend it.
+    if (action == kSyncRetryLater && ownLine && hereText) action = kSyncPush;
+    switch (action) {
     case kSyncNothing:
         break;
     case kSyncPush:
@@ -396,7 +413,7 @@ void FinishPass(FolderPass& pass)
         int32_t at = IndexPositionOf(title.GetText());
         if (at < 0 || !DeleteNote(at)) continue;
         if (pass.base.Remove(title.GetText())) pass.baseChanged = 1;
-        AppendSyncLog(pass.folder, L"deleted here", title.GetText());
+        AppendSyncLogLine(pass.log, L"deleted here", title.GetText());
         g_syncEngine.report.deletedHere++;
     }
     if (pass.pulled.GetCount() || pass.madeTitles.GetCount()) ScanNotesFolderForNewAndDeleted();
@@ -414,6 +431,7 @@ void FinishPass(FolderPass& pass)
         listPath.AppendText(kListFileName);
         if (!WriteLineFile(listPath.GetText(), kListHeader, pass.list)) pass.failed = 1;
     }
+    WriteSyncLog(pass.folder, pass.log);
     if (pass.baseChanged) {
         AIString statePath;
         StatePathOf(pass.kind, statePath);
