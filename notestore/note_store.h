@@ -21,6 +21,7 @@ enum {
     kMaxNotesPerTag = 50,
     kMirrorTextRecords = 10000,
     kRecentDatafiles = 8,
+    kMinuteBackupsKept = 10,   // per-minute backups of the data file kept while editing
 };
 
 class AIStringTable;

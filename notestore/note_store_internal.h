@@ -69,7 +69,6 @@ void ClearTags();
 // Keeps a copy of the data file as it now stands (mirrors included) in the
 // notes folder's "backup\minutes", at most once a minute while notes are stored;
 // the newest kMinuteBackupsKept copies are kept.
-enum { kMinuteBackupsKept = 10 };
 void KeepMinuteBackup();
 
 // Sets ResultFlag 0 and gives -1, for look-ups that find nothing.

@@ -291,6 +291,19 @@ int32_t SameText(const WCHAR* a, int32_t aLen, const AIString& b)
     return 1;
 }
 
+int64_t ListedBytes(const SyncTable& list, int32_t line)
+{
+    const WCHAR* text;
+    int32_t len;
+    int64_t bytes = 0;
+    if (!list.Field(line, kListBytes, &text, &len) || len == 0 || len > 18) return -1;
+    for (int32_t i = 0; i < len; i++) {
+        if (text[i] < L'0' || text[i] > L'9') return -1;
+        bytes = bytes * 10 + (text[i] - L'0');
+    }
+    return bytes;
+}
+
 // One note. position: its place in the index, -1 when it is not here.
 void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
 {
@@ -331,7 +344,10 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
                   copy.writeTime == listedStamp;
         if (!copy.exists) {
             there = kSideInTransit;   // listed, not arrived yet
-        } else if (inBase && listedHash == baseThere && copy.writeTime == listedStamp) {
+        } else if (inBase && listedHash == baseThere && copy.writeTime == listedStamp &&
+                   copy.bytes == ListedBytes(pass.list, listAt)) {
+            // The copy as listed and as last taken: its time and size say so
+            // without reading it.
             there = kSideSame;
             copy.hash = listedHash;
         } else {

@@ -203,6 +203,23 @@ TEST_F(TwoMachines, ACopyStillOnItsWayIsSkippedAndTakenWhenWhole)
     EXPECT_EQ(Utf8(L"the whole new text \u00e9"), Body(L"Alpha"));
 }
 
+TEST_F(TwoMachines, ACopyCutShortWhereItWasWrittenIsSentAgainByItsWriter)
+{
+    On(kMachineA);
+    Edit(L"Alpha", L"written whole");
+    ASSERT_EQ(1, SyncFolders(1));
+    AIString copy = CopyPath(syncFolder, L"Alpha");
+    std::string whole = ReadBytes(copy.GetText());
+    uint64_t stamp = WriteTimeOf(copy.GetText());
+    // The computer stopped before the copy reached the disk: the file bears
+    // the stamp of its line, but not its bytes.
+    WriteBytes(copy.GetText(), whole.substr(0, 5));
+    SetWriteTime(copy.GetText(), stamp);
+    ASSERT_EQ(1, SyncFolders(1));
+    EXPECT_EQ(1, GetLastSyncReport().pushed);
+    EXPECT_EQ(whole, ReadBytes(copy.GetText()));
+}
+
 TEST_F(TwoMachines, ACopyEditedByHandElsewhereIsTaken)
 {
     On(kMachineA);
