@@ -1,3 +1,4 @@
+#include "shell/sync_connection.h"
 #include "shell/note_commands.h"
 #include "shell/main_panel.h"
 #include "shell/note_history.h"
@@ -176,6 +177,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
     SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
+    ShowSharedNoteLock(editor, noteIndex);
     SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
 
     AIString title;
