@@ -177,7 +177,6 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
     SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
-    ShowSharedNoteLock(editor, noteIndex);
     SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
 
     AIString title;
@@ -215,6 +214,8 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
     SetStatusText(status.GetText(), kStatusDone);
     UpdateEditorStatus(kEditorStatusRefresh);
+    // A shared note another user edits is read-only here, and says so.
+    ShowSharedNoteLock(editor, noteIndex);
     return 1;
 }
 
