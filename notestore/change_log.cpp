@@ -22,28 +22,6 @@ bool Is(const WCHAR* text, int32_t len, const WCHAR* word)
     return len == TextLength(word) && CompareStringOrdinal(text, len, word, len, FALSE) == CSTR_EQUAL;
 }
 
-// Removes the oldest logs beyond the days kept ("yyyy-mm-dd.log" sorts by date).
-void RemoveOldLogs(const AIString& folder)
-{
-    AIString pattern(folder), oldest, path;
-    pattern.AppendText(L"????-??-??.log");
-    for (;;) {
-        int32_t count = 0;
-        oldest.Clear();
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(pattern.GetText(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            count++;
-            if (oldest.IsEmpty() || oldest.CompareText(found.cFileName) > 0) oldest.AssignText(found.cFileName);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-        if (count <= kChangeLogDays) return;
-        path.Copy(folder).AppendString(oldest);
-        if (!DeleteFileW(path.GetText())) return;
-    }
-}
-
 }  // namespace
 
 void EscapeLogText(const WCHAR* text, int32_t len, AIString& out)
@@ -137,7 +115,7 @@ void AppendChangeLog(const WCHAR* action, const WCHAR* title, const WCHAR* recor
     line.AppendText(L"\r\n");
     WriteAllToFile(file, line.GetText(), (int64_t)line.GetLength() * sizeof(WCHAR));
     CloseHandle(file);
-    if (newDay) RemoveOldLogs(folder);
+    if (newDay) KeepNewestFiles(folder, L"????-??-??.log", kChangeLogDays);   // names sort by date
 }
 
 int32_t ReplayChangeLog(const WCHAR* path)

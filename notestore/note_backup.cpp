@@ -19,27 +19,6 @@ void DatafileName(AIString& out)
     if (dot > 0) out.SetLength(dot);
 }
 
-void RemoveOldMinuteBackups(const AIString& folder, const AIString& name)
-{
-    AIString pattern(folder), oldest, path;
-    pattern.AppendString(name).AppendText(kMinuteMark).AppendText(L"*.tavik");
-    for (;;) {
-        int32_t count = 0;
-        oldest.Clear();
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(pattern.GetText(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            count++;
-            if (oldest.IsEmpty() || oldest.CompareText(found.cFileName) > 0) oldest.AssignText(found.cFileName);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-        if (count <= kMinuteBackupsKept) return;
-        path.Copy(folder).AppendString(oldest);
-        if (!DeleteFileW(path.GetText())) return;
-    }
-}
-
 }  // namespace
 
 void KeepMinuteBackup()
@@ -57,5 +36,8 @@ void KeepMinuteBackup()
     // This minute's copy is taken: the next store in it adds nothing.
     if (GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES) return;
     if (!EnsureFolder(folder.GetText())) return;
-    if (SaveDatafileCopy(path.GetText()) == kSaveDone) RemoveOldMinuteBackups(folder, name);
+    if (SaveDatafileCopy(path.GetText()) != kSaveDone) return;
+    AIString pattern(name);
+    pattern.AppendText(kMinuteMark).AppendText(L"*.tavik");
+    KeepNewestFiles(folder, pattern.GetText(), kMinuteBackupsKept);
 }
