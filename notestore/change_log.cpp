@@ -115,7 +115,7 @@ void AppendChangeLog(const WCHAR* action, const WCHAR* title, const WCHAR* recor
     line.AppendText(L"\r\n");
     WriteAllToFile(file, line.GetText(), (int64_t)line.GetLength() * sizeof(WCHAR));
     CloseHandle(file);
-    if (newDay) KeepNewestFiles(folder, L"????-??-??.log", kChangeLogDays);   // names sort by date
+    if (newDay) KeepNewestFiles(folder, L"20*.log", kChangeLogDays);   // names sort by date
 }
 
 int32_t ReplayChangeLog(const WCHAR* path)

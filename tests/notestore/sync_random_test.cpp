@@ -113,7 +113,9 @@ TEST_F(RandomSync, EveryTextTypedOnEitherComputerStaysFindable)
             wsprintfW(body, L"w%d", typed++);
             ASSERT_GE(CreateNote(newTitle, body), 0);
         } else if (roll < 62) {
-            if (count > 2) ASSERT_EQ(1, DeleteNote(at));
+            if (count > 2) {
+                ASSERT_EQ(1, DeleteNote(at));
+            }
         } else if (roll < 68) {
             WCHAR newTitle[32];
             wsprintfW(newTitle, L"R%d_%d", (int)loaded, made++);

@@ -51,7 +51,9 @@ void TwoMachines::Offline()
 
 void TwoMachines::On(Machine machine)
 {
-    if (IsDatafileLoaded()) ASSERT_NE(kSaveFailed, SaveDatafileIfOpen());
+    if (IsDatafileLoaded()) {
+        ASSERT_NE(kSaveFailed, SaveDatafileIfOpen());
+    }
     ASSERT_EQ(1, LoadDatafile(datafile[machine].GetText()));
     loaded = machine;
 }
