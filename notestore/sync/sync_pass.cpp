@@ -24,6 +24,7 @@ struct FolderPass {
     AIString folder;
     SyncTable list;           // the folder's file list, changed as the pass goes
     SyncTable base;           // this data file's base for the folder
+    SyncTable copies;         // the copies in the folder: last-write time, size
     int32_t listChanged;
     int32_t baseChanged;
     int32_t failed;           // a write into the folder failed: the pass stops
@@ -57,16 +58,56 @@ void StatePathOf(SyncFolderKind kind, AIString& out)
     out.Copy(g_noteStore.notesFolder).AppendText(kind == kSyncFolder ? L"sync.state" : L"share.state");
 }
 
-void LookAtCopy(const AIString& path, ThereCopy& copy)
+enum { kCopyTimeField = 0, kCopySizeField = 1, kCopyFields = 2 };
+
+// The copies in the folder, looked at once: a look at a name the folder does
+// not hold costs a look at all of them where names are compared ignoring case.
+int32_t ListCopies(const AIString& folder, SyncTable& copies)
 {
-    copy.exists = 0;
+    copies.Clear();
+    AIString pattern(folder), title, time, size;
+    pattern.AppendText(kCopiesFolder).AppendText(L"*.txt");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.GetText(), &found);
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    const int32_t kExtension = 4;   // ".txt"
+    do {
+        int32_t len = TextLength(found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || len <= kExtension) continue;
+        TitleFromSideFileBase(found.cFileName, len - kExtension, title);
+        if (!IsValidStoredTitle(title.GetText(), title.GetLength())) continue;
+        time.Clear();
+        AppendHex64(time, FileTimeValue(found.ftLastWriteTime));
+        size.Clear();
+        size.AppendLong(((int64_t)found.nFileSizeHigh << 32) | found.nFileSizeLow);
+        const WCHAR* fields[kCopyFields] = {time.GetText(), size.GetText()};
+        copies.Append(title.GetText(), fields, kCopyFields);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return copies.Sort();
+}
+
+int64_t DecimalField(const SyncTable& table, int32_t line, int32_t field)
+{
+    const WCHAR* text;
+    int32_t len;
+    int64_t value = 0;
+    if (!table.Field(line, field, &text, &len) || len == 0 || len > 18) return -1;
+    for (int32_t i = 0; i < len; i++) {
+        if (text[i] < L'0' || text[i] > L'9') return -1;
+        value = value * 10 + (text[i] - L'0');
+    }
+    return value;
+}
+
+void LookAtCopy(const FolderPass& pass, const WCHAR* title, ThereCopy& copy)
+{
     copy.read = 0;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.GetText(), GetFileExInfoStandard, &data)) return;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
-    copy.exists = 1;
-    copy.writeTime = FileTimeValue(data.ftLastWriteTime);
-    copy.bytes = ((int64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    int32_t at = pass.copies.Find(title, TextLength(title));
+    copy.exists = at >= 0;
+    if (!copy.exists) return;
+    copy.writeTime = pass.copies.FieldHex(at, kCopyTimeField);
+    copy.bytes = DecimalField(pass.copies, at, kCopySizeField);
 }
 
 // Reads the copy: its hash, and its text when it decodes. 1 when it decodes.
@@ -291,19 +332,6 @@ int32_t SameText(const WCHAR* a, int32_t aLen, const AIString& b)
     return 1;
 }
 
-int64_t ListedBytes(const SyncTable& list, int32_t line)
-{
-    const WCHAR* text;
-    int32_t len;
-    int64_t bytes = 0;
-    if (!list.Field(line, kListBytes, &text, &len) || len == 0 || len > 18) return -1;
-    for (int32_t i = 0; i < len; i++) {
-        if (text[i] < L'0' || text[i] > L'9') return -1;
-        bytes = bytes * 10 + (text[i] - L'0');
-    }
-    return bytes;
-}
-
 // One note. position: its place in the index, -1 when it is not here.
 void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
 {
@@ -331,7 +359,7 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
     AIString path;
     CopyPathOf(pass.folder, title, path);
     ThereCopy copy;
-    LookAtCopy(path, copy);
+    LookAtCopy(pass, title, copy);
     SyncSideState there = kSideAbsent;
     int32_t lineToWrite = 0;   // the list's line is to be (re)written from the copy
     int32_t ownLine = 0;       // this store wrote the list's line
@@ -345,7 +373,7 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
         if (!copy.exists) {
             there = kSideInTransit;   // listed, not arrived yet
         } else if (inBase && listedHash == baseThere && copy.writeTime == listedStamp &&
-                   copy.bytes == ListedBytes(pass.list, listAt)) {
+                   copy.bytes == DecimalField(pass.list, listAt, kListBytes)) {
             // The copy as listed and as last taken: its time and size say so
             // without reading it.
             there = kSideSame;
@@ -483,6 +511,10 @@ int32_t PassFolder(SyncFolderKind kind)
         return 0;
     }
     pass.listChanged = pass.baseChanged = pass.failed = 0;
+    if (!ListCopies(pass.folder, pass.copies)) {
+        TellUnreachable(kind, pass.folder);
+        return 0;
+    }
     pass.owner = StoreOwnerId();
     AIString listPath(pass.folder), statePath;
     listPath.AppendText(kListFileName);

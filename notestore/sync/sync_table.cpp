@@ -222,13 +222,10 @@ uint64_t SyncTable::FieldHex(int32_t line, int32_t f) const
     return ParseHex64(text, len, &ok);
 }
 
-int32_t SyncTable::Set(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount)
+// Puts the title and fields into the pool and describes them in line.
+int32_t SyncTable::AddLine(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount, SyncLine& line)
 {
     int32_t titleLen = TextLength(title);
-    int32_t found = 0;
-    int32_t at = Position(title, titleLen, &found);
-    if (!found && !Grow()) return 0;
-    SyncLine line;
     line.titleAt = pool_.GetLength();
     line.titleLen = titleLen;
     pool_.AppendTextN(title, titleLen);
@@ -241,7 +238,16 @@ int32_t SyncTable::Set(const WCHAR* title, const WCHAR* const* fields, int32_t f
     }
     line.fieldsLen = fieldCount > 0 ? pool_.GetLength() - fieldsStart : 0;
     pool_.AppendChar(L'\t');
-    if (pool_.GetLength() < line.titleAt + titleLen + 1) return 0;
+    return pool_.GetLength() >= line.titleAt + titleLen + 1;
+}
+
+int32_t SyncTable::Set(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount)
+{
+    int32_t found = 0;
+    int32_t at = Position(title, TextLength(title), &found);
+    if (!found && !Grow()) return 0;
+    SyncLine line;
+    if (!AddLine(title, fields, fieldCount, line)) return 0;
     if (found) {
         lines_[at] = line;
         return 1;
@@ -249,6 +255,52 @@ int32_t SyncTable::Set(const WCHAR* title, const WCHAR* const* fields, int32_t f
     MoveMemory(lines_ + at + 1, lines_ + at, (SIZE_T)(count_ - at) * sizeof(SyncLine));
     lines_[at] = line;
     count_++;
+    return 1;
+}
+
+int32_t SyncTable::Append(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount)
+{
+    SyncLine line;
+    if (!Grow() || !AddLine(title, fields, fieldCount, line)) return 0;
+    lines_[count_++] = line;
+    return 1;
+}
+
+int32_t SyncTable::Compare(const SyncLine& a, const SyncLine& b) const
+{
+    return CompareTitles(pool_.GetText() + a.titleAt, a.titleLen, pool_.GetText() + b.titleAt, b.titleLen);
+}
+
+int32_t SyncTable::Sort()
+{
+    if (count_ < 2) return 1;
+    SyncLine* spare = (SyncLine*)LocalAlloc(LMEM_FIXED, (SIZE_T)count_ * sizeof(SyncLine));
+    if (!spare) return 0;
+    // Merge sort, runs doubling; equal titles keep their order.
+    SyncLine* from = lines_;
+    SyncLine* to = spare;
+    for (int32_t width = 1; width < count_; width *= 2) {
+        for (int32_t left = 0; left < count_; left += 2 * width) {
+            int32_t mid = left + width < count_ ? left + width : count_;
+            int32_t right = left + 2 * width < count_ ? left + 2 * width : count_;
+            int32_t i = left, j = mid, k = left;
+            while (i < mid && j < right) to[k++] = Compare(from[j], from[i]) < 0 ? from[j++] : from[i++];
+            while (i < mid) to[k++] = from[i++];
+            while (j < right) to[k++] = from[j++];
+        }
+        SyncLine* swap = from;
+        from = to;
+        to = swap;
+    }
+    // The first line of each title stays.
+    int32_t kept = 0;
+    for (int32_t i = 0; i < count_; i++) {
+        if (kept > 0 && Compare(from[i], from[kept - 1]) == 0) continue;
+        from[kept++] = from[i];
+    }
+    if (from != lines_) CopyMemory(lines_, from, (SIZE_T)kept * sizeof(SyncLine));
+    LocalFree(spare);
+    count_ = kept;
     return 1;
 }
 

@@ -47,12 +47,19 @@ public:
     // end (such characters become blanks). 0 when memory ran out.
     int32_t Set(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount);
     int32_t Remove(const WCHAR* title);
+    // Builds a table from lines in any order: Append them, then Sort once
+    // (a later line of a title already there is dropped). Find works only
+    // after the sort.
+    int32_t Append(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount);
+    int32_t Sort();
 
 private:
     SyncTable(const SyncTable&);
     SyncTable& operator=(const SyncTable&);
     int32_t Grow();
     int32_t Position(const WCHAR* title, int32_t titleLen, int32_t* found) const;
+    int32_t AddLine(const WCHAR* title, const WCHAR* const* fields, int32_t fieldCount, SyncLine& line);
+    int32_t Compare(const SyncLine& a, const SyncLine& b) const;
 
     AIString pool_;
     SyncLine* lines_;

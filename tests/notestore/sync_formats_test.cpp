@@ -57,6 +57,28 @@ TEST(SyncTable, ReadsWhatItWritesAndFindsTitlesIgnoringCase)
     EXPECT_EQ("tavik-files 1\r\nBETA\ttab here\tline  end\r\nend\t1\r\n", Composed(read));
 }
 
+TEST(SyncTable, LinesAppendedInAnyOrderAreSortedOnceAndATitleKeptOnce)
+{
+    SyncTable table;
+    const WCHAR* first[] = {L"1", L"a"};
+    const WCHAR* later[] = {L"2", L"b"};
+    WCHAR title[16];
+    for (int i = 0; i < 37; i++) {
+        wsprintfW(title, L"T%02d", (i * 17) % 37);   // every number once, out of order
+        ASSERT_EQ(1, table.Append(title, first, 2));
+    }
+    ASSERT_EQ(1, table.Append(L"t05", later, 2));   // the same note again, in another case
+    ASSERT_EQ(1, table.Sort());
+    ASSERT_EQ(37, table.Count());
+    AIString at;
+    for (int i = 0; i < 37; i++) {
+        wsprintfW(title, L"T%02d", i);
+        ASSERT_EQ(i, table.Find(title, 3)) << i;
+    }
+    table.FieldText(5, 0, at);
+    EXPECT_EQ("1", Utf8(at)) << "the first line of a title stays";
+}
+
 TEST(SyncTable, AFileCutShortOrOutOfOrderIsNotReadAtAll)
 {
     SyncTable table;
