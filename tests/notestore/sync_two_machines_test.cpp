@@ -25,9 +25,7 @@ void RememberNotice(const WCHAR* text) { s_lastNotice = Utf8(text); }
 
 TEST_F(TwoMachines, ANoteEditedOnAAppearsOnBAndTheCopyIsUtf8Text)
 {
-    On(kMachineA);
-    On(kMachineB);
-    On(kMachineA);
+    BothInStep();
     Edit(L"Alpha", L"caf\u00e9 edited on A");
     ASSERT_EQ(1, SyncFolders(1));
     EXPECT_EQ(1, GetLastSyncReport().pushed);
@@ -70,9 +68,7 @@ TEST_F(TwoMachines, EditedOnBothSidesBothTextsSurviveAndTheUserIsTold)
 
 TEST_F(TwoMachines, ANoteDeletedOnAGoesToRevisionsOnB)
 {
-    On(kMachineA);
-    On(kMachineB);
-    On(kMachineA);
+    BothInStep();
     ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"Beta", 0, 0)));
     ASSERT_EQ(1, SyncFolders(1));
     EXPECT_FALSE(FileExists(CopyPath(syncFolder, L"Beta").GetText()));
@@ -95,9 +91,7 @@ TEST_F(TwoMachines, ANoteDeletedOnAGoesToRevisionsOnB)
 
 TEST_F(TwoMachines, ARenameTravelsAndAnEditMadeMeanwhileKeepsTheOldTitle)
 {
-    On(kMachineA);
-    On(kMachineB);
-    On(kMachineA);
+    BothInStep();
     ASSERT_GE(RenameNote(FindNoteByTitle(L"Beta", 0, 0), L"Gamma"), 0);
     On(kMachineB);
     EXPECT_FALSE(Has(L"Beta"));
@@ -166,9 +160,7 @@ TEST_F(TwoMachines, ALockOnAMakesTheNoteReadOnlyOnBUntilReleasedOrStale)
 
 TEST_F(TwoMachines, ACopyStillOnItsWayIsSkippedAndTakenWhenWhole)
 {
-    On(kMachineA);
-    On(kMachineB);
-    On(kMachineA);
+    BothInStep();
     Edit(L"Alpha", L"the whole new text \u00e9");
     ASSERT_EQ(1, SyncFolders(1));
     AIString copy = CopyPath(syncFolder, L"Alpha");

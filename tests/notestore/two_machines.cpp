@@ -43,6 +43,13 @@ void TwoMachines::UseFolders(bool sync, bool share)
     g_noteStore.sync.ShareFolderSetting.AssignText(share ? shareFolder.GetText() : L"");
 }
 
+void TwoMachines::BothInStep()
+{
+    On(kMachineA);
+    On(kMachineB);
+    On(kMachineA);
+}
+
 void TwoMachines::Offline()
 {
     g_noteStore.sync.SyncFolderPath.Clear();

@@ -20,6 +20,8 @@ protected:
     // The computer loaded now is off the network until the next On(): its
     // edits and saves reach no folder.
     void Offline();
+    // Each computer has passed once (both hold the same notes), and A is loaded.
+    void BothInStep();
     // Saves the machine loaded now, then loads the other one (a pass runs).
     void On(Machine machine);
     // The body of a note of the machine loaded now; "<missing>" when it has none.
