@@ -28,6 +28,13 @@ const AIString& SyncFolderOf(SyncFolderKind kind)
     return kind == kSyncFolder ? g_noteStore.sync.SyncFolderPath : g_noteStore.sync.ShareFolderPath;
 }
 
+void CopyPathOf(const AIString& folder, const WCHAR* title, AIString& out)
+{
+    AIString base;
+    MakeSideFileBase(title, base);
+    out.Copy(folder).AppendText(kCopiesFolder).AppendString(base).AppendText(L".txt");
+}
+
 int32_t IsFolderReachable(const AIString& folder)
 {
     if (folder.IsEmpty()) return 0;

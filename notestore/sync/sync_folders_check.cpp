@@ -1,6 +1,6 @@
 // Taking up the folder settings: the paths with their trailing backslash,
 // and each folder with its "sync", "images" and "revisions" subfolders.
-#include "notestore/note_store_internal.h"
+#include "notestore/sync/sync_internal.h"
 #include "notestore/note_io.h"
 
 namespace {
@@ -17,7 +17,7 @@ int32_t CheckFolder(const AIString& folder)
 {
     DWORD attributes = GetFileAttributesW(folder.GetText());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
-    static const WCHAR* const kSubfolders[] = {L"sync", L"images", L"revisions"};
+    const WCHAR* const kSubfolders[] = {kCopiesFolder, kImagesFolder, kRevisionsFolder};
     for (const WCHAR* sub : kSubfolders) {
         AIString path(folder);
         path.AppendText(sub);

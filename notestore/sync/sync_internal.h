@@ -38,6 +38,8 @@ extern SyncEngine g_syncEngine;
 
 // The folder of a kind (with trailing backslash), "" when not set.
 const AIString& SyncFolderOf(SyncFolderKind kind);
+// The path of a note's copy in a folder.
+void CopyPathOf(const AIString& folder, const WCHAR* title, AIString& out);
 // 1 when the folder is there and is a folder.
 int32_t IsFolderReachable(const AIString& folder);
 

@@ -15,9 +15,8 @@ void MarkerPath(AIString& out)
 // The copy of the note in the share folder exists: the note is shared.
 int32_t IsShared(const WCHAR* title)
 {
-    AIString path(g_noteStore.sync.ShareFolderPath), base;
-    MakeSideFileBase(title, base);
-    path.AppendText(kCopiesFolder).AppendString(base).AppendText(L".txt");
+    AIString path;
+    CopyPathOf(g_noteStore.sync.ShareFolderPath, title, path);
     return GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -46,13 +46,6 @@ struct ThereCopy {
     AIString text;
 };
 
-void CopyPathOf(const AIString& folder, const WCHAR* title, AIString& out)
-{
-    AIString base;
-    MakeSideFileBase(title, base);
-    out.Copy(folder).AppendText(kCopiesFolder).AppendString(base).AppendText(L".txt");
-}
-
 void StatePathOf(SyncFolderKind kind, AIString& out)
 {
     out.Copy(g_noteStore.notesFolder).AppendText(kind == kSyncFolder ? L"sync.state" : L"share.state");
