@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds one libFuzzer binary per decoder, and one per text reader (data file,
-# mark-up, lists, search query), with clang, ASan and UBSan:
+# mark-up, lists, search query, the sync folders' files), with clang, ASan and
+# UBSan:
 #   build_fuzzers.sh <source root> <output folder>
 set -e
 root=$1
@@ -40,8 +41,8 @@ text_flags="$flags -fshort-wchar -DWINE_UNICODE_NATIVE -DWIN64 -D_WIN64 -D__WIN6
   -D__int32=int -D__int64=long -D__WINE__ -isystem $wine_include -idirafter $(dirname $wine_include)"
 text_objs=""
 for src in foundation/ai_string foundation/ai_string_list foundation/ai_string_table foundation/text_markup \
-           foundation/trace foundation/process_end notestore/datafile_format search/query_parser \
-           search/search_tables fuzz/text_host; do
+           foundation/trace foundation/process_end notestore/datafile_format notestore/sync/sync_table \
+           notestore/sync/edit_markers search/query_parser search/search_tables fuzz/text_host; do
   name=$(basename $src)
   clang++ $text_flags -c "$root/$src.cpp" -o "$out/obj/text_$name.o" & started
   text_objs="$text_objs $out/obj/text_$name.o"
@@ -54,7 +55,7 @@ for target in dib:0 bmp:1 gif:2 jpg:3 png:4 ico:5 tif:6 tga:7 pcx:8 wbmp:9 wmf:1
   clang++ $flags -fsanitize=fuzzer -DFUZZ_FORMAT=$code "$root/fuzz/fuzz_decoder.cpp" $objs \
     -ljpeg -lpng -ltiff -o "$out/fuzz_$name" & started
 done
-for name in datafile markup list query; do
+for name in datafile markup list query sync; do
   clang++ $text_flags -fsanitize=fuzzer "$root/fuzz/fuzz_$name.cpp" $text_objs -o "$out/fuzz_$name" & started
 done
 wait_all

@@ -3,6 +3,7 @@
 // is saved.
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
+#include "notestore/change_log.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/errors.h"
 #include "foundation/file_write.h"
@@ -70,30 +71,6 @@ void RemoveTitleFromTags(const WCHAR* title)
 
 }  // namespace
 
-void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars)
-{
-    NoteStore& s = g_noteStore;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    WCHAR name[32], line[128];
-    wsprintfW(name, L"log\\%04u-%02u-%02u.log", now.wYear, now.wMonth, now.wDay);
-    AIString path(s.notesFolder);
-    path.AppendText(name);
-    AIString folder(s.notesFolder);
-    folder.AppendText(L"log\\");
-    if (!EnsureFolder(folder.GetText())) return;
-    HANDLE file = CreateFileW(path.GetText(), FILE_APPEND_DATA, FILE_SHARE_READ, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
-    if (file == INVALID_HANDLE_VALUE) return;
-    AIString text;
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart == 0) text.AppendChar(0xFEFF);
-    wsprintfW(line, L"%02u:%02u:%02u\t", now.wHour, now.wMinute, now.wSecond);
-    text.AppendText(line).AppendText(action).AppendChar(L'\t').AppendText(title).AppendChar(L'\t');
-    text.AppendInt(chars).AppendText(L"\r\n");
-    WriteAllToFile(file, text.GetText(), (int64_t)text.GetLength() * sizeof(WCHAR));
-    CloseHandle(file);
-}
-
 int32_t StoreCurrentNote(const WCHAR* body, int32_t askOnFailure)
 {
     TRACE_SCOPE(kNoteStoreModule, 30);
@@ -115,7 +92,8 @@ int32_t StoreCurrentNote(const WCHAR* body, int32_t askOnFailure)
     AddMirrorNote(title.GetText());
     s.currentText.Copy(clean);
     s.hiddenLinkChars = blockChars;
-    AppendChangeLog(L"stored", title.GetText(), record.GetLength());
+    AppendChangeLog(kLogStored, title.GetText(), record.GetText(), record.GetLength());
+    KeepMinuteBackup();
     return SetResult(1);
 }
 
@@ -139,7 +117,7 @@ int32_t CreateNote(const WCHAR* title, const WCHAR* body)
     int32_t at = s.noteIndex->AddItemString(stored.GetText(), number.GetText(), 1);
     AddMirrorNote(stored.GetText());
     RefindCurrentNote();
-    AppendChangeLog(L"created", stored.GetText(), record.GetLength());
+    AppendChangeLog(kLogCreated, stored.GetText(), record.GetText(), record.GetLength());
     SetResult(at >= 0);
     return at;
 }
@@ -172,7 +150,7 @@ int32_t DeleteNote(int32_t noteIndex)
     } else {
         RefindCurrentNote();
     }
-    AppendChangeLog(L"deleted", title.GetText(), record.GetLength());
+    AppendChangeLog(kLogDeleted, title.GetText(), 0, 0);
     return SetResult(1);
 }
 
@@ -210,7 +188,8 @@ int32_t RenameNote(int32_t noteIndex, const WCHAR* newTitle)
     }
     if (s.currentTitle.EqualsString(oldTitle)) s.currentTitle.Copy(title);
     RefindCurrentNote();
-    AppendChangeLog(L"renamed", title.GetText(), renamed.GetLength());
+    AppendChangeLog(kLogRenamedFrom, oldTitle.GetText(), 0, 0);
+    AppendChangeLog(kLogRenamed, title.GetText(), renamed.GetText(), renamed.GetLength());
     SetResult(at >= 0);
     return at;
 }

@@ -190,6 +190,27 @@ int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out)
     return ok;
 }
 
+void KeepNewestFiles(const AIString& folder, const WCHAR* pattern, int32_t keep)
+{
+    AIString search(folder), oldest, path;
+    search.AppendText(pattern);
+    for (;;) {
+        int32_t count = 0;
+        oldest.Clear();
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW(search.GetText(), &found);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do {
+            count++;
+            if (oldest.IsEmpty() || oldest.CompareText(found.cFileName) > 0) oldest.AssignText(found.cFileName);
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+        if (count <= keep) return;
+        path.Copy(folder).AppendString(oldest);
+        if (!DeleteFileW(path.GetText())) return;
+    }
+}
+
 void AppendTimeStamp(AIString& out)
 {
     SYSTEMTIME now;

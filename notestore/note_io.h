@@ -62,5 +62,10 @@ int32_t EnsureFolder(const WCHAR* folder);
 // and deleted again); 0 for a folder without write permission.
 int32_t CanCreateFilesIn(const WCHAR* folder);
 
+// Keeps the `keep` files of the folder matching the pattern whose names
+// sort last (names that begin with their date and time: the newest), and
+// removes the others.
+void KeepNewestFiles(const AIString& folder, const WCHAR* pattern, int32_t keep);
+
 // Local date and time as "yyyymmdd-hhmmss".
 void AppendTimeStamp(AIString& out);

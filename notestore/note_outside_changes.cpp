@@ -5,6 +5,7 @@
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
 #include "notestore/note_merge.h"
+#include "notestore/change_log.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
@@ -149,7 +150,7 @@ int32_t KeepOtherCopy(const WCHAR* title, const NoteVersion& outside, const Pars
     MirrorPathOf(copyTitle.GetText(), path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
     written.AddString(copyTitle.GetText());
-    AppendChangeLog(L"other copy", copyTitle.GetText(), record.GetLength());
+    AppendChangeLog(kLogOtherCopy, copyTitle.GetText(), record.GetText(), record.GetLength());
     return 1;
 }
 

@@ -315,6 +315,9 @@ int32_t SaveDatafileIfOpen()
     NoteStore& s = g_noteStore;
     if (!s.loaded || s.datafilePath.IsEmpty()) return kSaveNothing;
     AIString target(s.datafilePath);
+    // The notes go out to the sync and share folders first, so that what
+    // came in from them is saved with the rest.
+    SyncFolders(1);
     int32_t result = SaveTo(target.GetText(), 1);
     SetResult(result == kSaveDone || result == kSaveNothing || result == kSaveDeferred);
     return result;

@@ -337,6 +337,8 @@ int32_t LoadDatafile(const WCHAR* path)
         return SetResult(0);
     }
 
+    // The edit marker held on another data file's note goes with that file.
+    if (s.loaded && !s.datafilePath.EqualsTextNoCase(full)) SyncReleaseEditMarker();
     CloseDatafileHandle();
     InstallStoreBuffer(file.block, file.chars, file.spans);
     s.datafilePath.AssignText(full);
@@ -366,6 +368,7 @@ int32_t LoadDatafile(const WCHAR* path)
     ScanNotesFolderForNewAndDeleted();
     RebuildTagsFromBuffer();
     CheckSyncFolders();
+    SyncFolders(1);
     AddRecentDatafile(s.settings ? *s.settings : g_app.settings.Record(), full);
     return SetResult(1);
 }
@@ -374,6 +377,7 @@ int32_t CloseDatafile()
 {
     NoteStore& s = g_noteStore;
     if (s.walkCount > 0) return 0;
+    SyncReleaseEditMarker();
     CloseDatafileHandle();
     FreeStoreBuffer();
     s.noteIndex->Clear();
@@ -465,8 +469,12 @@ int32_t OpenCurrentNote(int32_t noteIndex)
     TRACE_SCOPE(kNoteStoreModule, 3);
     NoteStore& s = g_noteStore;
     if (!LoadNoteText(noteIndex, 0)) return 0;
+    // An edit marker belongs to the note being edited: another note shown ends it.
+    AIString opened;
+    s.noteIndex->GetKeyAt(noteIndex, opened);
+    if (!s.currentTitle.EqualsTextNoCase(opened.GetText())) SyncReleaseEditMarker();
     s.currentIndex = noteIndex;
-    s.noteIndex->GetKeyAt(noteIndex, s.currentTitle);
+    s.currentTitle.Copy(opened);
     const WCHAR* text = s.currentText.GetText();
     int32_t length = s.currentText.GetLength();
     int32_t block = FindLinkBlock(text, length);

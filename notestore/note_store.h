@@ -21,6 +21,7 @@ enum {
     kMaxNotesPerTag = 50,
     kMirrorTextRecords = 10000,
     kRecentDatafiles = 8,
+    kMinuteBackupsKept = 10,   // per-minute backups of the data file kept while editing
 };
 
 class AIStringTable;
@@ -241,11 +242,38 @@ int32_t ResolveRelativePath(const WCHAR* path, AIString& out);
 // 1 when made relative.
 int32_t MakeRelativePath(const WCHAR* path, AIString& out);
 
-// ---- Sync and share folders ----
+// ---- Sync and share folders (notestore/sync, docs/sync-folders.md) ----
 // Safe and without effect while no folder is set.
+// One pass with each folder set; 1 when every folder set was passed.
 int32_t SyncFolders(int32_t full);
+// Marks the current note in the share folder's edit markers as edited here.
+// 0 when it is not shared, or another user holds it (then told).
 int32_t SyncClaimEditMarker();
+// Removes the marker this store holds (every change undone, another note
+// shown, the file closed).
 int32_t SyncReleaseEditMarker();
+// 1 when another user edits the note in the share folder; holder gets the
+// name. Such a note opens read-only.
+int32_t IsNoteLockedByOther(const WCHAR* title, AIString& holder);
+
+// What the last pass did, note by note counted.
+struct SyncPassReport {
+    int32_t pushed;        // texts sent to a folder
+    int32_t pulled;        // texts taken from a folder
+    int32_t deletedThere;
+    int32_t deletedHere;
+    int32_t conflicts;     // changed on both sides: both kept
+    int32_t retried;       // copies still in transit
+    int32_t failedFolders; // folders that could not be reached or written
+};
+const SyncPassReport& GetLastSyncReport();
+// What the engine tells the user (conflicts, locks, unreachable folders).
+typedef void (*SyncNoticeHook)(const WCHAR* text);
+void SetSyncNoticeHook(SyncNoticeHook hook);
+const WCHAR* GetLastSyncNotice();
+// Tests: called between the notes of a pass.
+typedef void (*SyncPassProbe)(int32_t notesDone, void* context);
+void SetSyncPassProbe(SyncPassProbe probe, void* context);
 // Copies the folder settings into the engine's paths and checks the folders
 // and their "sync", "images" and "revisions" subfolders. 1 when all set
 // folders are usable.

@@ -66,8 +66,10 @@ uint32_t FoldedTitleHash(const WCHAR* text, int32_t len);
 void RebuildTagsFromBuffer();
 void ClearTags();
 
-// One line in today's change log.
-void AppendChangeLog(const WCHAR* action, const WCHAR* title, int32_t chars);
+// Keeps a copy of the data file as it now stands (mirrors included) in the
+// notes folder's "backup\minutes", at most once a minute while notes are stored;
+// the newest kMinuteBackupsKept copies are kept.
+void KeepMinuteBackup();
 
 // Sets ResultFlag 0 and gives -1, for look-ups that find nothing.
 int32_t NotFound();

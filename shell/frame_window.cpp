@@ -1,3 +1,4 @@
+#include "shell/sync_connection.h"
 #include "shell/frame_window.h"
 #include "dialogs/screen_launchers.h"
 #include "shell/frame_ribbon.h"
@@ -116,6 +117,7 @@ void OnFrameTimer(HWND, UINT_PTR timerId)
         int32_t modified = editor && SendMessageW(editor, EM_GETMODIFY, 0, 0) ? 1 : 0;
         if (ShouldStoreTypedNote(g_frame.typingStore, modified, TypingClockNow(), (DWORD)g_mainPanel.lastEditTick))
             SaveCurrentNoteAutomatically();
+        RunTimedSyncPass();
     } else if (timerId == kTimerStatusAnimation) {
         TRACE_SCOPE(kTraceFrame, 3);
         TickStatusLine();

@@ -1,3 +1,4 @@
+#include "shell/sync_connection.h"
 #include "shell/main_panel.h"
 #include "shell/typing_store.h"
 #include "shell/frame_window.h"
@@ -253,6 +254,7 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
     }
     if (control && control == g_mainPanel.editor.GetHwnd() && code == EN_CHANGE) {
         g_mainPanel.lastEditTick = (int32_t)TypingClockNow();
+        OnEditorChangedForSync(control);
         return 0;
     }
     if (control && control == g_mainPanel.quickSearch.GetHwnd() && code == EN_CHANGE) {

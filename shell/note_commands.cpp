@@ -1,3 +1,4 @@
+#include "shell/sync_connection.h"
 #include "shell/note_commands.h"
 #include "shell/main_panel.h"
 #include "shell/note_history.h"
@@ -213,6 +214,8 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
     SetStatusText(status.GetText(), kStatusDone);
     UpdateEditorStatus(kEditorStatusRefresh);
+    // A shared note another user edits is read-only here, and says so.
+    ShowSharedNoteLock(editor, noteIndex);
     return 1;
 }
 

@@ -1,3 +1,4 @@
+#include "shell/sync_connection.h"
 #include "shell/startup.h"
 #include "shell/command_line.h"
 #include "shell/frame_window.h"
@@ -180,6 +181,7 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     g_app.SetRunState(kRunRunning);
     SetTimer(frame, kTimerFramePeriodic, 200, nullptr);
     SetTimer(frame, kTimerStatusAnimation, 250, nullptr);
+    ConnectSyncNotices();
     StartMainTimer(kTimerStartupDone, 500);
 
     HACCEL keys = CreateCommandAccelerators();

@@ -30,6 +30,7 @@
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "notestore/note_io.h"
+#include "notestore/sync/edit_markers.h"
 #include "foundation/errors.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/message_box.h"
@@ -1473,4 +1474,48 @@ TEST_F(ShellTest, TheStartUpTimerLeavesTheFocusWhereTheUserPutIt)
     SetFocus(nullptr);
     OnMainTimer(panel, kTimerStartupDone);
     EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+}
+
+TEST_F(ShellTest, ASharedNoteHeldByAnotherOpensReadOnlyAndTypingClaimsItUndoingReleases)
+{
+    AIString share(folder_);
+    share.AppendText(L"\\share_lock\\");
+    CreateDirectoryW(share.GetText(), nullptr);
+    AIString markers(share);
+    markers.AppendText(L"tavik.edit");
+    DeleteFileW(markers.GetText());
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Other\r\nnot shared\r\n{{\r\n}}\r\n"
+                  L"\x00A4Plan\r\nthe plan @shared\r\n{{\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    g_noteStore.sync.ShareFolderSetting.Copy(share);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);   // the load's pass puts "Plan" in the share folder
+    int32_t plan = FindNoteByTitle(L"Plan", 0, 0), other = FindNoteByTitle(L"Other", 0, 0);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+
+    // Another user edits "Plan": it opens read-only, and says who has it.
+    SyncTable held;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    SetMarker(held, L"Plan", 0x5EED, (uint64_t)now.dwHighDateTime << 32 | now.dwLowDateTime, L"ann on PC2");
+    AIString heldText;
+    held.Compose(kMarkerHeader, heldText);
+    WriteBytes(markers.GetText(), Utf8(heldText));
+    ASSERT_EQ(ReadAndShowNote(plan, kShowAndRecord), 1);
+    EXPECT_TRUE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    EXPECT_NE(Utf8(GetStatusText()).find("is being edited by ann on PC2"), std::string::npos);
+    ASSERT_EQ(ReadAndShowNote(other, kShowAndRecord), 1);
+    EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY) << "a note not held opens as ever";
+
+    // Released there: the first key here claims it, undoing every change releases it.
+    DeleteFileW(markers.GetText());
+    ASSERT_EQ(ReadAndShowNote(plan, kShowAndRecord), 1);
+    EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    SendMessageW(editor, WM_CHAR, L'x', 0);
+    EXPECT_NE(ReadBytes(markers.GetText()).find("Plan\t"), std::string::npos);
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+    EXPECT_EQ(ReadBytes(markers.GetText()).find("Plan\t"), std::string::npos);
+
+    g_noteStore.sync.ShareFolderSetting.Clear();
+    CheckSyncFolders();
 }

@@ -1,7 +1,6 @@
-// The sync and share folders as far as the store needs them now: checking
-// the folders. Synchronisation and edit markers do nothing while no folder
-// is set; the sync engine itself fills them in later.
-#include "notestore/note_store_internal.h"
+// Taking up the folder settings: the paths with their trailing backslash,
+// and each folder with its "sync", "images" and "revisions" subfolders.
+#include "notestore/sync/sync_internal.h"
 #include "notestore/note_io.h"
 
 namespace {
@@ -18,19 +17,13 @@ int32_t CheckFolder(const AIString& folder)
 {
     DWORD attributes = GetFileAttributesW(folder.GetText());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
-    static const WCHAR* const kSubfolders[] = {L"sync", L"images", L"revisions"};
+    const WCHAR* const kSubfolders[] = {kCopiesFolder, kImagesFolder, kRevisionsFolder};
     for (const WCHAR* sub : kSubfolders) {
         AIString path(folder);
         path.AppendText(sub);
         if (!EnsureFolder(path.GetText())) return 0;
     }
     return 1;
-}
-
-bool NoFolderSet()
-{
-    const NoteSyncState& sync = g_noteStore.sync;
-    return sync.SyncFolderPath.IsEmpty() && sync.ShareFolderPath.IsEmpty();
 }
 
 }  // namespace
@@ -46,22 +39,3 @@ int32_t CheckSyncFolders()
     return ok;
 }
 
-int32_t SyncFolders(int32_t full)
-{
-    (void)full;
-    if (NoFolderSet() || !g_noteStore.loaded) return 0;
-    return 0;  // the sync engine comes with its own change
-}
-
-int32_t SyncClaimEditMarker()
-{
-    if (NoFolderSet() || g_noteStore.currentIndex < 0) return 0;
-    return 0;  // the share folder's edit map comes with the sync engine
-}
-
-int32_t SyncReleaseEditMarker()
-{
-    if (NoFolderSet()) return 0;
-    g_noteStore.sync.editMarkerHeld = 0;
-    return 0;
-}

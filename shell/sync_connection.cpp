@@ -1,0 +1,66 @@
+// Folder sync as the user meets it: notices, edit markers, timed passes.
+#include "shell/sync_connection.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "notestore/note_store.h"
+#include <richedit.h>
+
+namespace {
+
+const DWORD kSyncPassInterval = 5 * 60 * 1000;   // a pass every five minutes
+
+DWORD s_lastPassTick = 0;
+int32_t s_markerTried = 0;   // the current note's first change claimed (or tried to)
+
+void ShowSyncNotice(const WCHAR* text) { SetStatusText(text, kStatusWarning); }
+
+}  // namespace
+
+void ConnectSyncNotices()
+{
+    SetSyncNoticeHook(ShowSyncNotice);
+    s_lastPassTick = GetTickCount();
+}
+
+void OnEditorChangedForSync(HWND editor)
+{
+    if (!IsDatafileLoaded()) return;
+    // Every change undone: the note is no longer being edited here.
+    if (!SendMessageW(editor, EM_CANUNDO, 0, 0)) {
+        SyncReleaseEditMarker();
+        s_markerTried = 0;
+        return;
+    }
+    if (s_markerTried) return;
+    s_markerTried = 1;
+    SyncClaimEditMarker();
+}
+
+void RunTimedSyncPass()
+{
+    if (!IsDatafileLoaded() || GetTickCount() - s_lastPassTick < kSyncPassInterval) return;
+    s_lastPassTick = GetTickCount();
+    if (g_noteStore.sync.SyncFolderPath.IsEmpty() && g_noteStore.sync.ShareFolderPath.IsEmpty()) return;
+    // The note in the editor is stored first, so that the pass sees it.
+    if (!SaveCurrentNoteAutomatically()) return;
+    SyncFolders(1);
+    const SyncPassReport& report = GetLastSyncReport();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    if (report.pulled + report.deletedHere == 0 || !editor || SendMessageW(editor, EM_GETMODIFY, 0, 0)) return;
+    // The shown note may have new text: it is shown again as it now stands.
+    int32_t at = g_mainPanel.lastShownTitle.IsEmpty() ? -1 : FindNoteByTitle(g_mainPanel.lastShownTitle.GetText(), 0, 0);
+    if (at >= 0) ReadAndShowNote(at, kShowFromHistory);
+}
+
+int ShowSharedNoteLock(HWND editor, int32_t noteIndex)
+{
+    s_markerTried = 0;
+    AIString title, holder, notice;
+    if (!GetNoteTitle(noteIndex, title) || !IsNoteLockedByOther(title.GetText(), holder)) return 0;
+    SendMessageW(editor, EM_SETREADONLY, TRUE, 0);
+    ShownTitleForm(title.GetText(), notice);
+    notice.AppendText(L" <lred>is being edited by ").AppendString(holder);
+    notice.AppendText(L"</lred> - read-only until they are done");
+    SetStatusText(notice.GetText(), kStatusWarning);
+    return 1;
+}

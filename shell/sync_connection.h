@@ -1,0 +1,16 @@
+// The shell's side of folder sync: the engine's notices on the status line,
+// the edit marker claimed at a shared note's first change and released when
+// every change is undone, a pass every few minutes, and a shown note whose
+// text a pass changed shown again.
+#pragma once
+#include "foundation/win.h"
+
+// Connects the engine's notices to the status line (at start-up).
+void ConnectSyncNotices();
+// After each change of the editor's text (EN_CHANGE).
+void OnEditorChangedForSync(HWND editor);
+// From the frame's periodic timer: a pass when its time has come.
+void RunTimedSyncPass();
+// The note just shown: read-only while another user edits it (with the
+// message). 1 when it is held by another.
+int ShowSharedNoteLock(HWND editor, int32_t noteIndex);
