@@ -1,0 +1,9 @@
+// Makes every screen of this folder known to the dialog host.
+#include "dialogs/screens/screens.h"
+#include "dialogs/dialog_host.h"
+
+void RegisterAllScreens()
+{
+    RegisterAboutScreen();
+    ConnectDialogHost();
+}
