@@ -6,9 +6,11 @@
 #include "drawing/ai_effects.h"
 #include "foundation/ai_string.h"
 #include "foundation/app.h"
+#include "foundation/text_markup.h"
 #include "resources/resource_ids.h"
 #include "ui/colours.h"
 #include "ui/pulse_timers.h"
+#include <windowsx.h>
 
 SharedScreenControls g_screenControls;
 
@@ -95,6 +97,31 @@ AIControl* SharedControlsMouseUp(int x, int y)
     return clicked;
 }
 
+LRESULT SharedControlsOnMouseDown(HWND host, UINT, WPARAM, LPARAM lParam)
+{
+    if (SharedControlsMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) InvalidateRect(host, 0, FALSE);
+    return 0;
+}
+
+LRESULT SharedControlsOnMouseMove(HWND host, UINT, WPARAM, LPARAM lParam)
+{
+    if (SharedControlsMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) InvalidateRect(host, 0, FALSE);
+    return 0;
+}
+
+void PlaceSharedControl(AIControl& control, const WCHAR* caption, int left, int top, int width, int height)
+{
+    control.SetText(caption);
+    control.SetPosition(left, top, left + width, top + height);
+    control.Show();
+}
+
+int IsSystemKey(UINT message, WPARAM key)
+{
+    if (message == WM_SYSKEYUP && key == VK_F4) return 1;
+    return (GetKeyState(VK_CONTROL) & 0x8000) && (GetKeyState(VK_MENU) & 0x8000) ? 1 : 0;
+}
+
 int ScreenContentOffset() { return g_dialogHost.margin1; }
 int ScreenTitleOffset() { return g_app.system.IsMac() ? kScreenMacTitleOffset : 0; }
 int ScreenPaintCount() { return g_dialogHost.paintCount; }
@@ -177,14 +204,16 @@ void DrawScreenControls(HDC dc, AIControl& control, int style)
         InflateRect(&inner, -1, -1);
         FrameSolid(dc, inner, style == kButtonTabSelected ? RGB(50, 200, 250) : RGB(230, 230, 230));
     }
-    AIString caption(control.GetCaption().GetText());
+    // The caption, centred; a caption in mark-up is shown as its plain text.
+    AIString caption;
+    TextMarkup::StripTags(control.GetCaption().GetText(), caption);
     caption.SetFontSize(9).SetBold(1);
     caption.SetTextColor(control.IsEnabled() ? GetTableColour(ColourText) : GetTableColour(ColourDisabledText));
-    caption.SetHorizontalAlign(1);
-    SIZE extent = caption.Measure(dc);
     RECT text = r;
-    text.top = r.top + (height - extent.cy) / 2;
-    caption.DrawMarkupText(dc, text);
+    InflateRect(&text, -3, 0);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    caption.DrawStyled(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetBkMode(dc, oldMode);
 }
 
 void SelectDisplayFont(HDC dc, const WCHAR* text, int x, int y, int size)

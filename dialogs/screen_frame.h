@@ -28,7 +28,7 @@ enum ScreenLayout {
     kScreenMacOffset = 18,        // the two margins: how far a Mac-like layout moves in
     kScreenMacTitleOffset = -15,  // the title moves up on a Mac-like system
     kScreenUnit = 10,             // the unit u of the screens' grids
-    kScreenTitleBarHeight = 40,   // the title band drawn by DrawResourceJpg
+    kScreenTitleBarHeight = 46,   // the title band drawn by DrawResourceJpg
     kScreenLevelClosed = 10,      // opacity of the screen over the backdrop, closed and open
     kScreenLevelOpen = 255,
     kScreenButtonHeight = 30,     // plain buttons (Close, A, B) and tabs
@@ -64,6 +64,15 @@ int SharedControlsMouseDown(int x, int y);
 int SharedControlsMouseMove(int x, int y);
 // The visible shared control that the release clicked, or null.
 AIControl* SharedControlsMouseUp(int x, int y);
+
+// Screen handlers for screens whose mouse only meets the shared controls:
+// press and hover repaint the host when a state changed.
+LRESULT SharedControlsOnMouseDown(HWND host, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SharedControlsOnMouseMove(HWND host, UINT message, WPARAM wParam, LPARAM lParam);
+// Places a shared control at (left, top) of the host with a size and shows it.
+void PlaceSharedControl(AIControl& control, const WCHAR* caption, int left, int top, int width, int height);
+// Alt+F4, and any key with Ctrl and Alt both down, belong to the system.
+int IsSystemKey(UINT message, WPARAM key);
 
 // The host's layout words for the screen shown.
 int ScreenContentOffset();  // where screen coordinates start inside the host window

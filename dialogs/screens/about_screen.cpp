@@ -69,22 +69,8 @@ void AboutOnClose()
 LRESULT AboutOnCreate(HWND, UINT, WPARAM, LPARAM)
 {
     int offset = ScreenContentOffset();
-    AIControl& close = g_screenControls.close;
-    int left = g_dialogHost.width - kCloseFromRight;
-    close.SetPosition(left, offset + kCloseTop, left + kScreenCloseWidth, offset + kCloseTop + kScreenButtonHeight);
-    close.Show();
-    return 0;
-}
-
-LRESULT AboutOnMouseDown(HWND host, UINT, WPARAM, LPARAM lParam)
-{
-    if (SharedControlsMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) InvalidateRect(host, 0, FALSE);
-    return 0;
-}
-
-LRESULT AboutOnMouseMove(HWND host, UINT, WPARAM, LPARAM lParam)
-{
-    if (SharedControlsMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) InvalidateRect(host, 0, FALSE);
+    PlaceSharedControl(g_screenControls.close, L"Close", g_dialogHost.width - kCloseFromRight, offset + kCloseTop,
+                       kScreenCloseWidth, kScreenButtonHeight);
     return 0;
 }
 
@@ -98,7 +84,7 @@ LRESULT AboutOnMouseUp(HWND host, UINT, WPARAM, LPARAM lParam)
 
 LRESULT AboutOnKeyUp(HWND, UINT message, WPARAM key, LPARAM)
 {
-    if (message == WM_SYSKEYUP) return 0;  // Alt+F4 and its kind belong to the system
+    if (message == WM_SYSKEYUP || IsSystemKey(message, key)) return 0;
     if (key == VK_ESCAPE || key == VK_RETURN) CloseScreenWithResult(-1);
     return 0;
 }
@@ -107,7 +93,7 @@ void AboutPaintFrame(HDC dc, int x, int y, int width, int height)
 {
     DrawResourceJpg(dc, x, y, width, height);
     DrawScreenBackground(dc, x, y, width, height, kScreenMargin1);
-    SelectDisplayFont(dc, L"About Orvanta Tavik", x + 20, y + 5 + ScreenTitleOffset(), 20);
+    SelectDisplayFont(dc, L"About Orvanta Tavik", x + 20, y + 5 + ScreenTitleOffset(), 18);
     HICON icon = (HICON)LoadImageW(GetModuleHandleW(0), MAKEINTRESOURCEW(IDI_TAVIK), IMAGE_ICON, kIconSize, kIconSize, 0);
     if (icon) {
         DrawIconEx(dc, x + width - kIconSize - 25, y + kScreenTitleBarHeight + 15, icon, kIconSize, kIconSize, 0, 0,
@@ -153,7 +139,7 @@ void AboutPaintContent(HDC dc)
 }
 
 const ScreenHandlers kAboutHandlers = {AboutOnShow,    AboutOnCreate,   AboutOnClose,
-                                       AboutOnMouseDown, AboutOnMouseUp, AboutOnMouseMove,
+                                       SharedControlsOnMouseDown, AboutOnMouseUp, SharedControlsOnMouseMove,
                                        AboutOnKeyUp,   AboutPaintFrame, AboutPaintContent};
 
 }  // namespace

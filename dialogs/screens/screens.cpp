@@ -5,5 +5,8 @@
 void RegisterAllScreens()
 {
     RegisterAboutScreen();
+    RegisterFilePanelScreen();
+    RegisterFavouritesScreen();
+    RegisterShortcutsScreen();
     ConnectDialogHost();
 }

@@ -32,6 +32,8 @@ enum {
     kButtonHeight = 28,
     kMargin = 16,
     kTitleStripHeight = 40,
+    kHelpWidth = 50,
+    kHelpShownWidth = 130,
 };
 
 struct NoteDialogState {
@@ -246,10 +248,13 @@ void ShowFieldsAndButtons(int show)
     }
 }
 
+void LayOut();
+
 void ToggleHelp()
 {
     g_note.helpShown = !g_note.helpShown;
     g_note.help.SetText(g_note.helpShown ? L"(Click to hide help)" : L"Help");
+    LayOut();
     ShowFieldsAndButtons(!g_note.helpShown);
     if (!g_note.helpShown && g_note.titleField && IsWindowVisible(g_note.titleField)) SetFocus(g_note.titleField);
     InvalidateRect(g_note.window, 0, FALSE);
@@ -265,7 +270,7 @@ void LayOut()
     g_note.ok.SetPosition(w - kMargin - 110, buttonsTop, w - kMargin, buttonsTop + kButtonHeight);
     g_note.cancel.SetPosition(w - kMargin - 225, buttonsTop, w - kMargin - 115, buttonsTop + kButtonHeight);
     g_note.remove.SetPosition(kMargin, buttonsTop, kMargin + 80, buttonsTop + kButtonHeight);
-    g_note.help.SetPosition(kMargin, h - 24, kMargin + 150, h - 4);
+    g_note.help.SetPosition(kMargin, h - 24, kMargin + (g_note.helpShown ? kHelpShownWidth : kHelpWidth), h - 4);
     if (g_note.titleField)
         MoveWindow(g_note.titleField, kMargin, fieldsTop, w - 2 * kMargin, kFieldHeight, FALSE);
     if (g_note.linkField) {
@@ -355,7 +360,7 @@ void PaintBody(HDC dc)
     else if (g_note.browse.IsHot()) hint = L"(Browse for a file to link to)";
     else if (g_note.help.IsHot())
         hint = IsHyperlink() ? L"(Click to get more help for the Hyperlink dialog)" : L"(Click to get more help for this dialog)";
-    if (hint) DrawLine(dc, hint, kMargin + 160, h - 24, w - kMargin, 8, 0, RGB(90, 90, 90));
+    if (hint) DrawLine(dc, hint, kMargin + kHelpWidth + 8, h - 22, w - 4, 8, 0, RGB(90, 90, 90));
 }
 
 void Paint(HWND window)

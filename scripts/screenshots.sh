@@ -1,0 +1,88 @@
+#!/bin/bash
+# Photographs the program's screens and note dialogs on a virtual display into
+# docs/screens/: each top-level window is grabbed by itself (an owned window
+# over its owner comes out black in a grab of the whole display).
+# Usage: scripts/screenshots.sh [build-dir]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$here/build}" && pwd)
+wine=/usr/lib/wine/wine64
+program="$build/shell/tavik.exe.so"
+probe="$build/tests/shell/screen_probe.exe.so"
+out="$here/docs/screens"
+work="$build/screenshots"
+rm -rf "$work"; mkdir -p "$work" "$out"
+export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+xvfb_pid=""; app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+. "$here/scripts/xvfb.sh"
+start_xvfb 250 299
+"$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+# The top-level X window whose geometry is "left top width height" (the
+# note dialogs have no title, so windows are matched by place and size).
+x_window_at() {
+  local want="$1"
+  xwininfo -root -children | awk -v want="$want" '
+    $1 ~ /^0x/ {
+      for (i = 2; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+-][0-9]+[+-][0-9]+$/) {
+        split($i, a, /[x+]/); geometry = a[1] " " a[2]
+        split($(i + 1), b, /\+/); if (b[2] " " b[3] " " geometry == want) { print $1; exit 0 }
+      }
+    }' | grep . 
+}
+# Waits for the program's window of a class; prints its X window.
+wait_class() {
+  local rect id
+  for _ in $(seq 100); do
+    rect=$($wine "$probe" "Tavik - " rect "$1" 2>/dev/null | tr -d '\r' || true)
+    if [ -n "$rect" ]; then id=$(x_window_at "$rect" || true); [ -n "$id" ] && { echo "$id"; return 0; }; fi
+    sleep 0.1
+  done
+  return 1
+}
+gone_class() { ! $wine "$probe" "Tavik - " rect "$1" >/dev/null 2>&1; }
+shoot() {
+  local id=$1 name=$2
+  sleep 0.6  # the screen's fade and first credits have run
+  import -window "$id" "$out/$name.png"
+  echo "docs/screens/$name.png"
+}
+
+cp "$here/resources/examples.tavik" "$work/notes.tavik"
+$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
+app=$!
+for _ in $(seq 200); do xdotool search --onlyvisible --name '^Tavik - ' >/dev/null 2>&1 && break; sleep 0.1; done
+frame=$(xdotool search --onlyvisible --name '^Tavik - ' | head -1)
+import -window "$frame" "$out/frame.png"
+
+for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts"; do
+  set -- $screen
+  $wine "$probe" "Tavik - " show "$1"
+  id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }
+  shoot "$id" "$2"
+  xdotool windowfocus "$id" 2>/dev/null || true
+  for _ in 1 2 3; do
+    xdotool key Escape 2>/dev/null || true
+    for _ in $(seq 20); do gone_class winBuffer_ && break 2; sleep 0.1; done
+  done
+done
+
+# The note dialogs (template 217, class #32770): new note and rename.
+for dialog in "40110 new-note" "40111 rename-note" "40118 delete-note"; do
+  set -- $dialog
+  $wine "$probe" "Tavik - " command "$1"
+  id=$(wait_class '#32770') || { echo "dialog $2 did not show" >&2; exit 1; }
+  shoot "$id" "$2"
+  xdotool windowfocus "$id" 2>/dev/null || true
+  for _ in 1 2 3; do
+    xdotool key Escape 2>/dev/null || true
+    for _ in $(seq 20); do gone_class '#32770' && break 2; sleep 0.1; done
+  done
+done
