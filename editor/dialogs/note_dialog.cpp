@@ -318,7 +318,6 @@ void PaintBody(HDC dc)
     if (g_note.helpShown) {
         RECT r = {kMargin, kTitleStripHeight + 10, w - kMargin, h - 30};
         DrawScreenMarkup(dc, g_dialogCenter.helpText ? g_dialogCenter.helpText : L"", r, 9);
-        g_note.help.Show();
         DrawScreenControls(dc, g_note.help, kButtonPlain);
         return;
     }

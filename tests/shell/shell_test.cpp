@@ -3,7 +3,7 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
-#include "editor/dialogs/note_dialog.h"
+#include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
@@ -733,52 +733,6 @@ TEST_F(ShellTest, StatusLineSaysWhichCharactersATitleMayNotHoldAndCountsOneNote)
 
 namespace {
 
-// Answers the note dialogs as a user would: each step types a title (null:
-// leaves the field) and presses a button; what the dialog then shows is kept.
-struct NoteDialogStep {
-    const WCHAR* title;
-    WPARAM command;  // IDOK or IDCANCEL
-};
-struct NoteDialogScript {
-    const NoteDialogStep* steps;
-    int count;
-    int done;
-    int codes[4];
-    AIString offered;  // what the title field held when the dialog opened
-};
-NoteDialogScript g_script;
-
-void CALLBACK AnswerNoteDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    HWND dialog = GetNoteDialogWindow();
-    if (!dialog || g_script.done >= g_script.count) return;
-    HWND field = GetNoteDialogTitleField();
-    if (g_script.done == 0 && field) g_script.offered.AssignControlText(field);
-    const NoteDialogStep& step = g_script.steps[g_script.done];
-    if (step.title && field) SetWindowTextW(field, step.title);
-    SendMessageW(dialog, WM_COMMAND, step.command, 0);
-    g_script.codes[g_script.done++] = GetNoteDialogWindow() ? GetNoteDialogCode() : -100;
-}
-
-template <int N>
-int RunAnswered(int (*command)(), const NoteDialogStep (&steps)[N])
-{
-    g_script = NoteDialogScript();
-    g_script.steps = steps;
-    g_script.count = N;
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerNoteDialog);
-    int result = command();
-    KillTimer(nullptr, timer);
-    // The backdrop fades back on its own timer: wait until it is gone.
-    for (DWORD until = GetTickCount() + 3000; GetBackdropWindow() && (int)(until - GetTickCount()) > 0;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(5);
-    }
-    EXPECT_EQ(GetBackdropWindow(), nullptr);
-    return result;
-}
-
 int NewEmptyNote() { return CreateNewNote(kNewNoteEmpty); }
 
 }  // namespace
@@ -792,29 +746,29 @@ TEST_F(ShellTest, NoteDialogsTitleRenameAndConfirmDelete)
     int before = GetNoteCount();
     // QuickSearch's text is offered; a title in use in another case is refused.
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Shopping list");
-    const NoteDialogStep create[] = {{L"books TO read", IDOK}, {L"Shopping list", IDOK}};
+    const NoteDialogStep create[] = {{L"books TO read", IDOK, nullptr}, {L"Shopping list", IDOK, nullptr}};
     ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
-    EXPECT_STREQ(Utf8(g_script.offered).c_str(), "Shopping list");
-    EXPECT_EQ(g_script.codes[0], 2);  // "The title is already in use"
-    EXPECT_EQ(g_script.codes[1], -100);
+    EXPECT_STREQ(Utf8(g_noteScript.offered).c_str(), "Shopping list");
+    EXPECT_EQ(g_noteScript.codes[0], 2);  // "The title is already in use"
+    EXPECT_EQ(g_noteScript.codes[1], kDialogEnded);
     EXPECT_EQ(GetNoteCount(), before + 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Shopping_list"));
     TypeIntoEditor(L"milk");
     // Cancelled: nothing changes.
-    const NoteDialogStep cancel[] = {{L"Other", IDCANCEL}};
+    const NoteDialogStep cancel[] = {{L"Other", IDCANCEL, nullptr}};
     EXPECT_EQ(RunAnswered(RenameCurrentNote, cancel), 0);
     EXPECT_GE(Find(L"Shopping_list"), 0);
-    const NoteDialogStep rename[] = {{L"Gro#ceries", IDOK}, {L"Groceries", IDOK}};
+    const NoteDialogStep rename[] = {{L"Gro#ceries", IDOK, nullptr}, {L"Groceries", IDOK, nullptr}};
     ASSERT_EQ(RunAnswered(RenameCurrentNote, rename), 1);
-    EXPECT_STREQ(Utf8(g_script.offered).c_str(), "Shopping list");
-    EXPECT_EQ(g_script.codes[0], 99);  // "Special characters not allowed"
+    EXPECT_STREQ(Utf8(g_noteScript.offered).c_str(), "Shopping list");
+    EXPECT_EQ(g_noteScript.codes[0], 99);  // "Special characters not allowed"
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Groceries"));
     EXPECT_LT(Find(L"Shopping_list"), 0);
 
-    const NoteDialogStep keep[] = {{nullptr, IDCANCEL}};
+    const NoteDialogStep keep[] = {{nullptr, IDCANCEL, nullptr}};
     EXPECT_EQ(RunAnswered(DeleteCurrentNote, keep), 0);
     EXPECT_GE(Find(L"Groceries"), 0);
-    const NoteDialogStep confirm[] = {{nullptr, IDOK}};
+    const NoteDialogStep confirm[] = {{nullptr, IDOK, nullptr}};
     ASSERT_EQ(RunAnswered(DeleteCurrentNote, confirm), 1);
     EXPECT_LT(Find(L"Groceries"), 0);
     EXPECT_EQ(GetNoteCount(), before);
