@@ -2,6 +2,7 @@
 #include "shell/dialogs_connection.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
+#include "dialogs/error_details.h"
 #include "dialogs/message_box.h"
 #include "dialogs/screen_launchers.h"
 #include "dialogs/screens/screens.h"
@@ -60,6 +61,7 @@ void ConnectDialogs()
     g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
     RegisterAllScreens();
     ConnectNoteDialogs();
+    ConnectErrorDetails();
     ConnectNoteStoreMessages();
     SetShellMessageHook(ShowCatalogueMessage);
 }
