@@ -287,17 +287,19 @@ LRESULT HostOnTimer(HWND window, UINT, WPARAM timerId, LPARAM)
     return 0;
 }
 
-LRESULT HostOnKeyDown(HWND, UINT, WPARAM wParam, LPARAM)
+LRESULT HostOnKeyDown(HWND, UINT message, WPARAM wParam, LPARAM)
 {
-    g_dialogHost.lastKey = wParam;
+    if (message == WM_KEYDOWN) g_dialogHost.lastKey = wParam;
     return 1;
 }
 
 LRESULT HostOnKeyUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!IsWindowEnabled(window)) return 0;
-    // The release of an Escape pressed before the host opened (it closed something else).
-    if (wParam == VK_ESCAPE && g_dialogHost.lastKey != VK_ESCAPE) return 0;
+    // The release of a key pressed before the host opened belongs to what
+    // came before: the Escape that closed something else, or the 0 of the
+    // Ctrl+0 that opened the favourites (which would close them again).
+    if (message == WM_KEYUP && g_dialogHost.lastKey != wParam) return 0;
     return Current().onKeyUp ? Current().onKeyUp(window, message, wParam, lParam) : 0;
 }
 

@@ -25,18 +25,6 @@ trap cleanup EXIT
 start_xvfb 250 299
 "$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-# The top-level X window whose geometry is "left top width height" (the
-# note dialogs have no title, so windows are matched by place and size).
-x_window_at() {
-  local want="$1"
-  xwininfo -root -children | awk -v want="$want" '
-    $1 ~ /^0x/ {
-      for (i = 2; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+-][0-9]+[+-][0-9]+$/) {
-        split($i, a, /[x+]/); geometry = a[1] " " a[2]
-        split($(i + 1), b, /\+/); if (b[2] " " b[3] " " geometry == want) { print $1; exit 0 }
-      }
-    }' | grep . 
-}
 # Waits for the program's window of a class; prints its X window.
 wait_class() {
   local rect id
