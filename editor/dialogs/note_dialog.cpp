@@ -419,6 +419,18 @@ HWND MakeField(HWND dialog, const WCHAR* name, const WCHAR* text, int limit)
     return field;
 }
 
+// In portable mode a link to a file outside the data folder breaks on
+// another machine: the dialog says so when it opens.
+int IsLocalLinkOutsideDataFolder(const WCHAR* link)
+{
+    AIString text(link), folder(GetDataFolder());
+    if (text.IsEmpty() || text.FindChar(L'.') < 0 || text.StartsWithNoCase(L"rel:")) return 0;
+    if (text.FindTextNoCase(L"http:") >= 0 || text.FindTextNoCase(L"https:") >= 0 || text.FindTextNoCase(L"www.") >= 0)
+        return 0;
+    if (text.StartsWithNoCase(L"file:")) text.KeepRange(5, text.GetLength() - 5);
+    return folder.IsEmpty() || !text.StartsWithNoCase(folder.GetText());
+}
+
 void InitialiseKind(HWND dialog)
 {
     DialogCenter& c = g_dialogCenter;
@@ -443,6 +455,7 @@ void InitialiseKind(HWND dialog)
         g_note.linkField = MakeField(dialog, L"Enter_hyperlink", link.GetText(), kLinkLimit);
         g_note.remove.Show();
         g_note.browse.Show();
+        if (g_app.system.IsPortable() && IsLocalLinkOutsideDataFolder(link.GetText())) g_note.code = kCodePortableLocal;
         if (c.copyFileFlag) {
             EnableWindow(g_note.titleField, FALSE);
             SetWindowTextW(g_note.titleField, L"(Cannot change filename)");

@@ -16,6 +16,7 @@ void CALLBACK AnswerNoteDialog(HWND, UINT, UINT_PTR, DWORD)
     if (s.done == 0) {
         if (field) s.offered.AssignControlText(field);
         if (link) s.offeredLink.AssignControlText(link);
+        s.openingCode = GetNoteDialogCode();
     }
     const NoteDialogStep& step = s.steps[s.done];
     if (step.title && field) SetWindowTextW(field, step.title);

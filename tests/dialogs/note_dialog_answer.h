@@ -22,6 +22,7 @@ struct NoteDialogScript {
     int selectionStart[kMaxNoteDialogSteps];
     AIString offered;                    // the title field when the dialog opened
     AIString offeredLink;
+    int openingCode;                     // the message the dialog opened with
 };
 extern NoteDialogScript g_noteScript;
 

@@ -108,6 +108,14 @@ TEST_F(NoteDialogsTest, HyperlinkMakesTargetsRefusesFaultsAndRemoves)
     NoteDialogStep remove[] = {{nullptr, GetNoteDialogButtonId(kButtonDelete), nullptr}};
     EXPECT_EQ(RunAnswered(Hyperlink, remove), kNoteDialogLinkRemoved);
     EXPECT_STREQ(Utf8(g_noteScript.offeredLink).c_str(), "me@example.org");
+    EXPECT_EQ(g_noteScript.openingCode, kCodeNone);
+    // Portable: a link to a file outside the data folder is named at once.
+    g_app.system.SetPortable(1);
+    g_target.AssignText(L"file:D:\\elsewhere\\plan.txt");
+    const NoteDialogStep look[] = {{nullptr, IDCANCEL, nullptr}};
+    EXPECT_EQ(RunAnswered(Hyperlink, look), 0);
+    g_app.system.SetPortable(0);
+    EXPECT_EQ(g_noteScript.openingCode, kCodePortableLocal);
 }
 
 TEST_F(NoteDialogsTest, PromptConfirmsOrKeepsAndEnterFirstHidesTheHelp)
