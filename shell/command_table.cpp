@@ -13,7 +13,7 @@ const CommandRow FrameCommandTable[] = {
     // Home: note
     {IDM_NEW_NOTE, nullptr, CmdNewNote, kTabHome, kGroupNote, L"New", L"Create a new note", {FCONTROL, 'N'}},
     {IDM_RENAME_NOTE, nullptr, CmdRenameNote, kTabHome, kGroupNote, L"Rename",
-     L"Rename the note to the text in QuickSearch", {0, VK_F2}},
+     L"Give the note a new title", {0, VK_F2}},
     {IDM_DELETE_NOTE, nullptr, CmdDeleteNote, kTabHome, kGroupNote, L"Delete", L"Delete the note (after a question)",
      NO_KEY},
     {IDM_SAVE_NOTE, nullptr, CmdSaveNote, kTabHome, kGroupNote, L"Save", L"Save the note now", {FCONTROL, 'S'}},
