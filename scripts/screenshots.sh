@@ -56,6 +56,11 @@ for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts"; do
   id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }
   shoot "$id" "$2"
   xdotool windowfocus "$id" 2>/dev/null || true
+  if [ "$2" = shortcuts ]; then
+    # The two fullest tabs: the last one, and Search above it.
+    xdotool key Down Down Down Down Down; shoot "$id" shortcuts-other
+    xdotool key Up; shoot "$id" shortcuts-search
+  fi
   for _ in 1 2 3; do
     xdotool key Escape 2>/dev/null || true
     for _ in $(seq 20); do gone_class winBuffer_ && break 2; sleep 0.1; done
@@ -69,6 +74,11 @@ for dialog in "40110 new-note" "40111 rename-note" "40118 delete-note"; do
   id=$(wait_class '#32770') || { echo "dialog $2 did not show" >&2; exit 1; }
   shoot "$id" "$2"
   xdotool windowfocus "$id" 2>/dev/null || true
+  if [ "$2" = shortcuts ]; then
+    # The two fullest tabs: the last one, and Search above it.
+    xdotool key Down Down Down Down Down; shoot "$id" shortcuts-other
+    xdotool key Up; shoot "$id" shortcuts-search
+  fi
   for _ in 1 2 3; do
     xdotool key Escape 2>/dev/null || true
     for _ in $(seq 20); do gone_class '#32770' && break 2; sleep 0.1; done
