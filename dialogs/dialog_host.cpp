@@ -1,6 +1,7 @@
 // The dialog host window: opening, the paint with its frame cache and fades,
 // closing, keys and activation. Screens plug in through RegisterScreen.
 #include "dialogs/dialog_host.h"
+#include "dialogs/buffered_paint.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
 #include "dialogs/modal_backdrop.h"
@@ -182,17 +183,12 @@ LRESULT HostOnPaint(HWND window, UINT, WPARAM, LPARAM)
     DialogHostState& h = g_dialogHost;
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    RECT client;
-    GetClientRect(window, &client);
-    int width = client.right, height = client.bottom;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    HDC memory = 0;
-    if (width > 0 && height > 0 &&
-        ((g_hostPaint.GetWidth() == width && g_hostPaint.GetHeight() == height) || g_hostPaint.Create(width, height, 32)))
-        memory = g_hostPaint.SelectIntoMemoryDC();
+    BufferedPaint paint;
+    BeginBufferedPaint(window, g_hostPaint, paint);
+    HDC memory = paint.memory;
+    int width = paint.width, height = paint.height;
     if (!memory) {
-        EndPaint(window, &ps);
+        EndBufferedPaint(window, g_hostPaint, paint);
         return 0;
     }
     h.paintContext = memory;
@@ -212,10 +208,8 @@ LRESULT HostOnPaint(HWND window, UINT, WPARAM, LPARAM)
     if (!g_app.GetGuardFlag() && h.screenId != kScreenImageBrowser)
         AIEffectContext::MakeGreyscale(memory, 0, 0, width, height, 0, 100, kGreyTint);
     if (NewerThanXp()) FlushComposition(1);
-    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    g_hostPaint.ReleaseMemoryDC();
     h.paintContext = 0;
-    EndPaint(window, &ps);
+    EndBufferedPaint(window, g_hostPaint, paint);
     MeasurePaint(start);
     if (h.openingPhase == 0) FinishOpening(window);
     if (h.closingPhase == 0) FinishClosing(window);

@@ -216,6 +216,14 @@ void DrawScreenControls(HDC dc, AIControl& control, int style)
     SetBkMode(dc, oldMode);
 }
 
+void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title)
+{
+    DrawResourceJpg(dc, x, y, width, height);
+    DrawScreenBackground(dc, x, y, width, height, kScreenMargin1);
+    SelectDisplayFont(dc, title, x + kScreenTitleLeft, y + kScreenTitleTop + ScreenTitleOffset(), kScreenTitlePoints);
+    DrawScreenFrame(dc, x, y, width, height, -1);
+}
+
 void SelectDisplayFont(HDC dc, const WCHAR* text, int x, int y, int size)
 {
     AIString title(text);

@@ -35,6 +35,9 @@ enum ScreenLayout {
     kScreenCloseWidth = 55,
     kScreenTabWidth = 100,
     kScreenTabCount = 6,
+    kScreenTitleLeft = 20,        // the screen's title in the band
+    kScreenTitleTop = 5,
+    kScreenTitlePoints = 18,
 };
 
 // How the host dresses a screen's frame after PaintFrame: the glass effects.
@@ -94,6 +97,9 @@ void DrawScreenFrame(HDC dc, int x, int y, int width, int height, int tab);
 // tab), then its caption (mark-up).
 enum ScreenButtonStyle { kButtonPlain = 0, kButtonFramed = 1, kButtonTab = 2, kButtonTabSelected = 3 };
 void DrawScreenControls(HDC dc, AIControl& control, int style);
+// The frame most screens draw: the title band, the white panel, the title
+// in the display font and the frame lines.
+void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title);
 // A title in the display font at (x, y), size in points.
 void SelectDisplayFont(HDC dc, const WCHAR* text, int x, int y, int size);
 // Mark-up text in a rectangle at a size (points), not bold unless the text says so.

@@ -50,37 +50,36 @@ for _ in $(seq 200); do xdotool search --onlyvisible --name '^Tavik - ' >/dev/nu
 frame=$(xdotool search --onlyvisible --name '^Tavik - ' | head -1)
 import -window "$frame" "$out/frame.png"
 
+# Escape until the program's window of a class has gone.
+close_with_escape() {
+  for _ in 1 2 3; do
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key Escape 2>/dev/null || true
+    for _ in $(seq 20); do gone_class "$2" && return 0; sleep 0.1; done
+  done
+  return 1
+}
+
 for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts"; do
   set -- $screen
   $wine "$probe" "Tavik - " show "$1"
   id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }
   shoot "$id" "$2"
-  xdotool windowfocus "$id" 2>/dev/null || true
   if [ "$2" = shortcuts ]; then
     # The two fullest tabs: the last one, and Search above it.
+    xdotool windowfocus "$id" 2>/dev/null || true
     xdotool key Down Down Down Down Down; shoot "$id" shortcuts-other
     xdotool key Up; shoot "$id" shortcuts-search
   fi
-  for _ in 1 2 3; do
-    xdotool key Escape 2>/dev/null || true
-    for _ in $(seq 20); do gone_class winBuffer_ && break 2; sleep 0.1; done
-  done
+  close_with_escape "$id" winBuffer_ || { echo "screen $2 did not close" >&2; exit 1; }
 done
 
 # The note dialogs (template 217, class #32770): new note and rename.
-for dialog in "40110 new-note" "40111 rename-note" "40118 delete-note"; do
+for dialog in "40110 new-note" "40111 rename-note"; do
   set -- $dialog
   $wine "$probe" "Tavik - " command "$1"
   id=$(wait_class '#32770') || { echo "dialog $2 did not show" >&2; exit 1; }
   shoot "$id" "$2"
-  xdotool windowfocus "$id" 2>/dev/null || true
-  if [ "$2" = shortcuts ]; then
-    # The two fullest tabs: the last one, and Search above it.
-    xdotool key Down Down Down Down Down; shoot "$id" shortcuts-other
-    xdotool key Up; shoot "$id" shortcuts-search
-  fi
-  for _ in 1 2 3; do
-    xdotool key Escape 2>/dev/null || true
-    for _ in $(seq 20); do gone_class '#32770' && break 2; sleep 0.1; done
-  done
+  close_with_escape "$id" '#32770' || { echo "dialog $2 did not close" >&2; exit 1; }
+  for _ in $(seq 50); do gone_class winBuffer_ && break; sleep 0.1; done
 done

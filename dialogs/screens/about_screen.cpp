@@ -91,16 +91,13 @@ LRESULT AboutOnKeyUp(HWND, UINT message, WPARAM key, LPARAM)
 
 void AboutPaintFrame(HDC dc, int x, int y, int width, int height)
 {
-    DrawResourceJpg(dc, x, y, width, height);
-    DrawScreenBackground(dc, x, y, width, height, kScreenMargin1);
-    SelectDisplayFont(dc, L"About Orvanta Tavik", x + 20, y + 5 + ScreenTitleOffset(), 18);
+    DrawTitledScreenFrame(dc, x, y, width, height, L"About Orvanta Tavik");
     HICON icon = (HICON)LoadImageW(GetModuleHandleW(0), MAKEINTRESOURCEW(IDI_TAVIK), IMAGE_ICON, kIconSize, kIconSize, 0);
     if (icon) {
         DrawIconEx(dc, x + width - kIconSize - 25, y + kScreenTitleBarHeight + 15, icon, kIconSize, kIconSize, 0, 0,
                    DI_NORMAL);
         DestroyIcon(icon);
     }
-    DrawScreenFrame(dc, x, y, width, height, -1);
 }
 
 // The credit colour by fade level: a ramp from the panel's white to the text colour.

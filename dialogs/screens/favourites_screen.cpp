@@ -108,10 +108,7 @@ LRESULT FavouritesOnKeyUp(HWND, UINT message, WPARAM key, LPARAM)
 
 void FavouritesPaintFrame(HDC dc, int x, int y, int width, int height)
 {
-    DrawResourceJpg(dc, x, y, width, height);
-    DrawScreenBackground(dc, x, y, width, height, kScreenMargin1);
-    SelectDisplayFont(dc, L"Favorite notes", x + 35, y + 5 + ScreenTitleOffset(), 18);
-    DrawScreenFrame(dc, x, y, width, height, -1);
+    DrawTitledScreenFrame(dc, x, y, width, height, L"Favorite notes");
 }
 
 // A slot's text: "_" as blanks; long titles broken at blanks into at most

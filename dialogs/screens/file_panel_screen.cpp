@@ -167,7 +167,7 @@ void FilePanelPaintContent(HDC dc)
 {
     int offset = ScreenContentOffset();
     int right = g_dialogHost.width - offset - 10;
-    SelectDisplayFont(dc, L"File Manager", offset + 10, offset + 5 + ScreenTitleOffset(), 18);
+    SelectDisplayFont(dc, L"File Manager", offset + 10, offset + kScreenTitleTop + ScreenTitleOffset(), kScreenTitlePoints);
     int hotButton = -1;
     for (int i = 0; i < 6; i++) {
         DrawScreenControls(dc, g_buttons[i], kButtonFramed);

@@ -78,10 +78,7 @@ LRESULT ShortcutsOnKeyUp(HWND host, UINT message, WPARAM key, LPARAM)
 
 void ShortcutsPaintFrame(HDC dc, int x, int y, int width, int height)
 {
-    DrawResourceJpg(dc, x, y, width, height);
-    DrawScreenBackground(dc, x, y, width, height, kScreenMargin1);
-    SelectDisplayFont(dc, L"Shortcuts", x + 20, y + 5 + ScreenTitleOffset(), 18);
-    DrawScreenFrame(dc, x, y, width, height, -1);
+    DrawTitledScreenFrame(dc, x, y, width, height, L"Shortcuts");
 }
 
 void ShortcutsPaintContent(HDC dc)

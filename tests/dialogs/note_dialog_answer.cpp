@@ -36,7 +36,7 @@ void CALLBACK AnswerNoteDialog(HWND, UINT, UINT_PTR, DWORD)
 
 }  // namespace
 
-int RunAnsweredSteps(int (*command)(), const NoteDialogStep* steps, int count)
+int RunAnsweredSteps(int (*command)(), const NoteDialogStep* steps, int count, int waitForBackdrop)
 {
     g_noteScript = NoteDialogScript();
     g_noteScript.steps = steps;
@@ -45,7 +45,7 @@ int RunAnsweredSteps(int (*command)(), const NoteDialogStep* steps, int count)
     int result = command();
     KillTimer(nullptr, timer);
     // The backdrop fades back on its own timer: wait until it is gone.
-    for (DWORD until = GetTickCount() + 3000; GetBackdropWindow() && (int)(until - GetTickCount()) > 0;) {
+    for (DWORD until = GetTickCount() + 3000; waitForBackdrop && GetBackdropWindow() && (int)(until - GetTickCount()) > 0;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         Sleep(5);

@@ -28,7 +28,8 @@ extern NoteDialogScript g_noteScript;
 
 // Runs the command with the steps answering the dialog it opens; waits until
 // the backdrop has gone again. Returns the command's result.
-int RunAnsweredSteps(int (*command)(), const NoteDialogStep* steps, int count);
+// waitForBackdrop 0 returns while the backdrop may still fade out.
+int RunAnsweredSteps(int (*command)(), const NoteDialogStep* steps, int count, int waitForBackdrop = 1);
 template <int N>
 int RunAnswered(int (*command)(), const NoteDialogStep (&steps)[N])
 {

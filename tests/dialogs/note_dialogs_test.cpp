@@ -130,6 +130,22 @@ TEST_F(NoteDialogsTest, PromptConfirmsOrKeepsAndEnterFirstHidesTheHelp)
     EXPECT_EQ(g_noteScript.codes[2], kDialogEnded);
 }
 
+// The next dialog asked for while the last one's backdrop still fades out
+// (a key pressed right after a dialog closed) runs and answers as well.
+TEST_F(NoteDialogsTest, ADialogAskedForWhileTheLastOneFadesRuns)
+{
+    g_title.AssignText(L"First");
+    const NoteDialogStep cancel[] = {{nullptr, IDCANCEL, nullptr}};
+    EXPECT_EQ(RunAnsweredSteps(NewNote, cancel, 1, 0), 0);
+    EXPECT_NE(GetBackdropWindow(), nullptr);
+    const NoteDialogStep accept[] = {{L"Brand new", IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(NewNote, accept), 1);
+    EXPECT_EQ(g_noteScript.done, 1);
+    EXPECT_STREQ(Utf8(g_title).c_str(), "Brand_new");
+    EXPECT_EQ(0u, g_dialogCenter.busy);
+    EXPECT_TRUE(IsWindowEnabled(g_testWindows.frame));
+}
+
 TEST_F(NoteDialogsTest, ADialogThatCannotBeMadeAnswersCancelled)
 {
     g_dialogCenter.noteDialogAnswer = kNoteDialogAccepted;  // an older answer must not come back
