@@ -36,6 +36,7 @@ double g_paintMsTotal = 0;
 int g_paintCount = 0;
 
 const COLORREF kGreyTint = RGB(100, 100, 100);
+const COLORREF kHostStaticBlue = RGB(0, 0, 255);  // the static 13901: COLORREF 0xFF0000
 
 int TransparencyOff() { return g_app.settings.Record().transparencyOff ? 1 : 0; }
 int NewerThanXp() { return g_app.system.GetWindowsVersion() > 5.99 ? 1 : 0; }
@@ -328,12 +329,12 @@ LRESULT HostOnCtlColor(HWND, UINT message, WPARAM wParam, LPARAM lParam)
         SetBkColor(dc, focused ? RGB(255, 252, 230) : RGB(255, 255, 255));
         return (LRESULT)(focused ? focusBrush : GetStockObject(WHITE_BRUSH));
     }
-    if (GetDlgCtrlID(control) == kHostRedStatic) SetTextColor(dc, RGB(0, 0, 255) /* COLORREF 0xFF0000 */);
+    if (GetDlgCtrlID(control) == kHostMarkedStatic) SetTextColor(dc, kHostStaticBlue);
     SetBkMode(dc, TRANSPARENT);
     return (LRESULT)GetStockObject(NULL_BRUSH);
 }
 
-LRESULT HostOnCommandMessage(HWND, UINT, WPARAM wParam, LPARAM) { return LOWORD(wParam) == kHostRedStatic ? 1 : 0; }
+LRESULT HostOnCommandMessage(HWND, UINT, WPARAM wParam, LPARAM) { return LOWORD(wParam) == kHostMarkedStatic ? 1 : 0; }
 
 LRESULT HostOnBeforeShow(HWND, UINT, WPARAM, LPARAM)
 {

@@ -14,7 +14,7 @@ enum {
     kHostSlideshowTimer = 80,  // the image browser's slideshow
     kHostTickMs = 50,
     kHostFallbackTicks = 21,   // an opening or closing ends by then without paints
-    kHostRedStatic = 13901,    // a static drawn in red; its command answers 1
+    kHostMarkedStatic = 13901,  // a static drawn in blue; its command answers 1
 };
 
 struct DialogHostState {
