@@ -174,7 +174,9 @@ void FinishAfterScreen()
     if (frame) {
         InvalidateRect(frame, 0, FALSE);
         UpdateWindow(frame);
-        if (g_app.system.IsMac()) {
+        // Without a window manager (Wine) nobody activates the frame again
+        // when the host and the backdrop go: the keys would go nowhere.
+        if (g_app.system.IsMac() || g_app.system.IsWine()) {
             SetActiveWindow(frame);
             SetForegroundWindow(frame);
         }

@@ -1,4 +1,5 @@
 #include "dialogs/modal_backdrop.h"
+#include "dialogs/buffered_paint.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
 #include "drawing/ai_dib.h"
@@ -55,16 +56,10 @@ void DrawSnapshot(HDC dc, int width, int height, int blend)
 LRESULT BackdropOnPaint(HWND window, UINT, WPARAM, LPARAM)
 {
     FlushComposition(1);
-    RECT client;
-    GetClientRect(window, &client);
-    int width = client.right, height = client.bottom;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    HDC memory = 0;
-    if (width > 0 && height > 0 &&
-        (g_paintBuffer.GetWidth() == width && g_paintBuffer.GetHeight() == height ? 1
-                                                                                   : g_paintBuffer.Create(width, height, 32)))
-        memory = g_paintBuffer.SelectIntoMemoryDC();
+    BufferedPaint paint;
+    BeginBufferedPaint(window, g_paintBuffer, paint);
+    HDC memory = paint.memory;
+    int width = paint.width, height = paint.height;
     g_backdrop.paintContext = memory;
     BackdropRecord& b = g_backdrop;
 
@@ -99,10 +94,8 @@ LRESULT BackdropOnPaint(HWND window, UINT, WPARAM, LPARAM)
         Sleep(10);
         if (NewerThanXp()) Sleep(50);
     }
-    if (memory) BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    g_paintBuffer.ReleaseMemoryDC();
     b.paintContext = 0;
-    EndPaint(window, &ps);
+    EndBufferedPaint(window, g_paintBuffer, paint);
     FlushComposition(1);
 
     if (b.darkeningPhase == 0) {

@@ -5,6 +5,7 @@
 #include "dialogs/dialog_shell_links.h"
 #include "dialogs/modal_backdrop.h"
 #include "foundation/text_markup.h"
+#include "notestore/datafile_format.h"
 
 namespace {
 
@@ -88,7 +89,9 @@ int32_t DialogCenter::RenameNoteDialog(AIString& title)
 {
     dialogTitle.AssignText(L"Rename note");
     promptText.AssignText(L"Please enter a new, unique title for <br><b>'");
-    TextMarkup::Escape(title.GetText(), promptText);
+    AIString shown;
+    ShownTitleForm(title.GetText(), shown);
+    TextMarkup::Escape(shown.GetText(), promptText);
     promptText.AppendText(L"'</b>");
     editedValue.Copy(title);
     acceptHint = L"(Accept new name and return - shortcut ENTER)";

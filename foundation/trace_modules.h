@@ -20,6 +20,12 @@ enum TraceModule {
     // Note editor
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,
+    // Dialogs and screens
+    kTraceDialogHost = 730,
+    kTraceScreens = 731,
+    kTraceErrorDetails = 735,
+    // Note dialogs
+    kTraceNoteDialogs = 740,
     // Window toolkit
     kTraceWindow = 512,
     // Note store

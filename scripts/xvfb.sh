@@ -16,3 +16,20 @@ start_xvfb() {
   echo "the virtual display $display did not answer" >&2
   return 1
 }
+
+# x_window_at "LEFT TOP WIDTH HEIGHT": the viewable top-level X window of that
+# place and size (windows without a title, such as dialogs, are found this
+# way; a closed dialog of the same size may linger unmapped).
+x_window_at() {
+  local id
+  for id in $(xwininfo -root -children | awk -v want="$1" '
+    $1 ~ /^0x/ {
+      for (i = 2; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+[+-][0-9]+[+-][0-9]+$/) {
+        split($i, a, /[x+]/); split($(i + 1), b, /\+/)
+        if (b[2] " " b[3] " " a[1] " " a[2] == want) print $1
+      }
+    }'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" && { echo "$id"; return 0; }
+  done
+  return 1
+}

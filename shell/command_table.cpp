@@ -13,7 +13,9 @@ const CommandRow FrameCommandTable[] = {
     // Home: note
     {IDM_NEW_NOTE, nullptr, CmdNewNote, kTabHome, kGroupNote, L"New", L"Create a new note", {FCONTROL, 'N'}},
     {IDM_RENAME_NOTE, nullptr, CmdRenameNote, kTabHome, kGroupNote, L"Rename",
-     L"Rename the note to the text in QuickSearch", {0, VK_F2}},
+     L"Give the note a new title", {0, VK_F2}},
+    {IDM_DELETE_NOTE, nullptr, CmdDeleteNote, kTabHome, kGroupNote, L"Delete", L"Delete the note (after a question)",
+     NO_KEY},
     {IDM_SAVE_NOTE, nullptr, CmdSaveNote, kTabHome, kGroupNote, L"Save", L"Save the note now", {FCONTROL, 'S'}},
     // Home: go to
     {IDM_NAVIGATE_BACK, nullptr, CmdNavigateBack, kTabHome, kGroupGoTo, L"Back", L"Previous note",
@@ -22,11 +24,22 @@ const CommandRow FrameCommandTable[] = {
      {FALT, VK_RIGHT}},
     {IDM_QUICK_SEARCH, nullptr, CmdQuickSearch, kTabHome, kGroupGoTo, L"Find", L"QuickSearch: type a title",
      {FCONTROL, 'L'}},
+    {IDM_FAVOURITES, nullptr, CmdFavourites, kTabHome, kGroupGoTo, L"Favorites", L"Favorite notes", {FCONTROL, '0'}},
+    {IDM_FAVOURITE_FIRST + 0, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '1'}},
+    {IDM_FAVOURITE_FIRST + 1, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '2'}},
+    {IDM_FAVOURITE_FIRST + 2, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '3'}},
+    {IDM_FAVOURITE_FIRST + 3, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '4'}},
+    {IDM_FAVOURITE_FIRST + 4, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '5'}},
+    {IDM_FAVOURITE_FIRST + 5, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '6'}},
+    {IDM_FAVOURITE_FIRST + 6, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '7'}},
+    {IDM_FAVOURITE_FIRST + 7, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '8'}},
+    {IDM_FAVOURITE_FIRST + 8, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '9'}},
     {IDM_INC_SEARCH, nullptr, CmdIncSearch, kTabHome, kGroupGoTo, L"In note", L"Search inside the note", NO_KEY},
     // Home: format
     {IDM_TOGGLE_HEADING, nullptr, CmdToggleHeading, kTabHome, kGroupFormat, L"Heading",
      L"Make the line a heading, or plain text again", NO_KEY},
     // Home: file
+    {IDM_FILE_PANEL, nullptr, CmdFilePanel, kTabHome, kGroupFile, L"File...", L"The file panel", {FALT, 'F'}},
     {IDM_NEW_DATAFILE, nullptr, CmdNewDatafile, kTabHome, kGroupFile, L"New file", L"Create a new data file",
      NO_KEY},
     {IDM_OPEN_DATAFILE, nullptr, CmdOpenDatafile, kTabHome, kGroupFile, L"Open", L"Open a data file",
@@ -42,6 +55,8 @@ const CommandRow FrameCommandTable[] = {
      {0, VK_F5}},
     // Help
     {IDM_HELP, nullptr, CmdHelp, kTabHelp, kGroupProgram, L"Help", L"Open the help page", {0, VK_F1}},
+    {IDM_SHORTCUTS, nullptr, CmdShortcuts, kTabHelp, kGroupProgram, L"Keys", L"View shortcut keys", NO_KEY},
+    {IDM_ABOUT, nullptr, CmdAbout, kTabHelp, kGroupProgram, L"About", L"About Orvanta Tavik", NO_KEY},
     {IDM_EXIT, nullptr, CmdExit, kTabHelp, kGroupProgram, L"Exit", L"Save everything and close Tavik", NO_KEY},
     // Started again while in front.
     {kCommandActivatedAgain & 0xFFFF, nullptr, CmdActivatedAgain, kNoRibbonTab, 0, nullptr, nullptr, NO_KEY},

@@ -9,9 +9,18 @@
 #include "shell/read_only_notice.h"
 #include "foundation/trace.h"
 #include "ui/shell_helpers.h"
+#include "shell/later_entry_points.h"
+#include "dialogs/screen_launchers.h"
+#include "resources/resource_ids.h"
 
 LRESULT CmdNewNote(HWND, WPARAM, LPARAM) { return CreateNewNote(kNewNoteEmpty); }
 LRESULT CmdRenameNote(HWND, WPARAM, LPARAM) { return RenameCurrentNote(); }
+LRESULT CmdDeleteNote(HWND, WPARAM, LPARAM) { return DeleteCurrentNote(); }
+LRESULT CmdFavourites(HWND, WPARAM, LPARAM) { return OpenFavorite(kFavouritesScreen); }
+LRESULT CmdFavourite(HWND, WPARAM wParam, LPARAM) { return OpenFavorite(LOWORD(wParam) - IDM_FAVOURITE_FIRST + 1); }
+LRESULT CmdFilePanel(HWND, WPARAM, LPARAM) { return HandleFileCommand(); }
+LRESULT CmdAbout(HWND, WPARAM, LPARAM) { return ShowAboutScreen(); }
+LRESULT CmdShortcuts(HWND, WPARAM, LPARAM) { return ShowShortcutsScreen(); }
 
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
 {

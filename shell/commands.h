@@ -5,6 +5,12 @@
 
 LRESULT CmdNewNote(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdRenameNote(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdDeleteNote(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdFavourites(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdFavourite(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdFilePanel(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdAbout(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdShortcuts(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdSaveNote(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdNavigateBack(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdNavigateForward(HWND window, WPARAM wParam, LPARAM lParam);

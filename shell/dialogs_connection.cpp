@@ -2,8 +2,11 @@
 #include "shell/dialogs_connection.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
+#include "dialogs/error_details.h"
 #include "dialogs/message_box.h"
 #include "dialogs/screen_launchers.h"
+#include "dialogs/screens/screens.h"
+#include "editor/dialogs/note_dialog.h"
 #include "foundation/hash_name.h"
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
@@ -56,6 +59,9 @@ void ConnectDialogs()
     g_dialogShell.openDatafile = OpenFromPanel;
     g_dialogShell.showNote = ShowNote;
     g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
+    RegisterAllScreens();
+    ConnectNoteDialogs();
+    ConnectErrorDetails();
     ConnectNoteStoreMessages();
     SetShellMessageHook(ShowCatalogueMessage);
 }

@@ -36,7 +36,7 @@ int32_t RunScreen(EditorScreen screen)
     case kEditorScreenTipOfDay: return ShowTipOfDayScreen();
     case kEditorScreenFilePanel: return HandleFileCommand();
     case kEditorScreenBrowseLinks: return BrowseLinksScreen();
-    case kEditorScreenFavourites: return ShowFavoritesScreen();
+    case kEditorScreenFavourites: return OpenFavorite(kFavouritesScreen);  // acts on the choice
     }
     return -1;
 }

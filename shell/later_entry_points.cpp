@@ -23,6 +23,5 @@ int WaitForSyncUpdate() { TRACE_SCOPE(kTraceLaterEntryPoints, 22); return 0; }
 void ToggleImageZoom() { TRACE_SCOPE(kTraceLaterEntryPoints, 23); }
 void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }
 void ToggleImagePreviewMode(ImagePreviewModeChange) { TRACE_SCOPE(kTraceLaterEntryPoints, 25); }
-int OpenFavorite(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 26); return 0; }
 int ShowLinkHoverText() { TRACE_SCOPE(kTraceLaterEntryPoints, 27); return 0; }
 int CreateThumbnail(const WCHAR*, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 28); return 0; }

@@ -30,12 +30,15 @@ void RibbonMouseMove(int mode, LPARAM controlId);
 void ChangeRtfFont(LPARAM argument);
 void ChangeRtfFontSize(LPARAM argument);
 void ChangeRtfFontZoom(LPARAM argument);
-// Shell services that wait for the image preview, sync and favourites layers.
+// Shell services that wait for the image preview and sync layers; favourites.
 int WaitForSyncUpdate();
 void ToggleImageZoom();
 void ToggleSplitView();
 enum ImagePreviewModeChange { kImagePreviewModeLeave = 1 };
 void ToggleImagePreviewMode(ImagePreviewModeChange change);
+// Favourite slot 1 to 9 (Ctrl+1..9): opens its note, or says it is not
+// defined; kFavouritesScreen runs the favourites screen and acts on its choice.
+enum { kFavouritesScreen = -1 };
 int OpenFavorite(int slot);
 int ShowLinkHoverText();
 int CreateThumbnail(const WCHAR* imagePath, int flag);

@@ -20,6 +20,8 @@
 #include "foundation/app.h"
 #include "foundation/errors.h"
 #include "foundation/trace.h"
+#include "foundation/text_markup.h"
+#include "dialogs/dialog_center.h"
 #include <richedit.h>
 
 static HWND Editor() { return g_mainPanel.editor.GetHwnd(); }
@@ -231,13 +233,13 @@ static void QuickSearchTitle(AIString& out)
 static const WCHAR kTitleRules[] =
     L"<lred>Not a usable title</lred>: 1 to 30 characters, no \\ / : * ? \" &lt; &gt; | . and no title used already";
 
-int CreateNewNote(NewNoteContent content)
+int CreateNoteTitled(const WCHAR* typedTitle, NewNoteContent content)
 {
     TRACE_SCOPE(kTraceNoteCommands, 4);
     if (!IsDatafileLoaded() || RefuseWhenReadOnly(kMsgReadOnlyNoNewNotes)) return 0;
     if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     AIString title;
-    QuickSearchTitle(title);
+    NormaliseTitle(typedTitle, title);
     if (title.IsEmpty() || FindNoteByTitle(title.GetText(), 0, 0) >= 0) {
         for (int n = 1; n < 100000; n++) {
             title.AssignText(L"New_note_");
@@ -260,17 +262,24 @@ int CreateNewNote(NewNoteContent content)
     return shown;
 }
 
-int RenameCurrentNote()
+int CreateNewNote(NewNoteContent content)
+{
+    if (!IsDatafileLoaded() || RefuseWhenReadOnly(kMsgReadOnlyNoNewNotes)) return 0;
+    // QuickSearch's text is offered when it names no note yet.
+    AIString title;
+    QuickSearchTitle(title);
+    if (!title.IsEmpty() && FindNoteByTitle(title.GetText(), 0, 0) >= 0) title.Clear();
+    if (g_dialogCenter.NewNoteDialog(title, content == kNewNoteFromActive ? 1 : 0) != 1) return 0;
+    return CreateNoteTitled(title.GetText(), content);
+}
+
+int RenameCurrentNoteTo(const WCHAR* typedTitle)
 {
     TRACE_SCOPE(kTraceNoteCommands, 5);
     if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0 || RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
     AIString newTitle;
-    QuickSearchTitle(newTitle);
-    if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) {
-        SetStatusText(L"Type the new title into QuickSearch, then choose Rename", kStatusInfo);
-        ShowQuickSearch(kFocusQuickSearch);
-        return 0;
-    }
+    NormaliseTitle(typedTitle, newTitle);
+    if (newTitle.IsEmpty() || newTitle.EqualsString(g_mainPanel.lastShownTitle)) return 0;
     if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     AIString oldTitle;
     oldTitle.Copy(g_mainPanel.lastShownTitle);
@@ -287,6 +296,46 @@ int RenameCurrentNote()
     g_noteHistory.Rename(oldTitle.GetText(), newTitle.GetText());
     g_noteViews.Rename(oldTitle.GetText(), newTitle.GetText());
     return ReadAndShowNote(index, kShowFromHistory);
+}
+
+int RenameCurrentNote()
+{
+    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0 || RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
+    AIString title;
+    title.Copy(g_mainPanel.lastShownTitle);
+    if (g_dialogCenter.RenameNoteDialog(title) != 1) return 0;
+    return RenameCurrentNoteTo(title.GetText());
+}
+
+int DeleteCurrentNote()
+{
+    TRACE_SCOPE(kTraceNoteCommands, 6);
+    if (!IsDatafileLoaded() || g_mainPanel.currentNote < 0 || RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
+    AIString shown, prompt(L"Delete the note <b>'");
+    ShownTitleForm(g_mainPanel.lastShownTitle.GetText(), shown);
+    TextMarkup::Escape(shown.GetText(), prompt);
+    prompt.AppendText(L"'</b>?<br>Its text is kept as a deleted copy beside the data file.");
+    if (g_dialogCenter.PromptNoteDialog(L"Delete note", prompt.GetText(), 1, L"(Delete the note and return - shortcut ENTER)",
+                                        1, L"(Keep the note and return - shortcut ESCAPE)",
+                                        L"A deleted note leaves the list and the data file at its next save. Its text "
+                                        L"is kept in the notes folder's <b>deleted</b> copies.") != 1)
+        return 0;
+    return DeleteShownNote();
+}
+
+int DeleteShownNote()
+{
+    int32_t index = g_mainPanel.currentNote;
+    if (!IsDatafileLoaded() || index < 0 || RefuseWhenReadOnly(kMsgReadOnlyNoChanges)) return 0;
+    if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
+    SaveEditorScroll();
+    if (!DeleteNote(index)) return 0;
+    g_mainPanel.currentNote = -1;
+    FillNoteList();
+    int32_t count = GetNoteCount();
+    int32_t next = index < count ? index : count - 1;
+    SaveDatafileIfOpen();
+    return next >= 0 ? ReadAndShowNote(next, kShowAndRecord) : 1;
 }
 
 // What a refresh did, on the status line.

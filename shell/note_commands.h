@@ -27,12 +27,22 @@ int SaveCurrentNoteAutomatically();
 
 // Keeps the editor's scroll position and selection for the note being left.
 void SaveEditorScroll();
-// Creates a note, empty or with the active note's text as template. The
-// title is the QuickSearch text when it names no note, else "New_note_N".
+// Creates a note, empty or with the active note's text as template, titled
+// through the new-note dialog (QuickSearch's text is offered when it names
+// no note). 1 when created.
 enum NewNoteContent { kNewNoteEmpty = 0, kNewNoteFromActive = 1 };
 int CreateNewNote(NewNoteContent content);
-// Renames the current note to the QuickSearch text. 1 when renamed.
+// The creation itself: an empty or used title becomes "New_note_N".
+int CreateNoteTitled(const WCHAR* title, NewNoteContent content);
+// Renames the current note through the rename dialog. 1 when renamed.
 int RenameCurrentNote();
+// The rename itself (a change of letter case only is allowed).
+int RenameCurrentNoteTo(const WCHAR* title);
+// Deletes the current note after the delete dialog's confirmation: it leaves
+// the list and the data file; its text is kept as the store's deleted copy.
+int DeleteCurrentNote();
+// The deletion itself; the next note (or the one before) is shown.
+int DeleteShownNote();
 // Saves, reloads the data file and shows the same note again. A data file
 // that another program changed is loaded as it now stands, keeping the notes
 // edited here (see ReloadDatafileKeepingEdits).

@@ -1,4 +1,5 @@
 #include "shell/shell_settings.h"
+#include "dialogs/screens/favourites_table.h"
 #include "shell/shell_ids.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
@@ -30,6 +31,7 @@ void LoadSettings()
     SettingsRecord& record = g_app.settings.Record();
     record.tipIndex += 1;
     SettingsGetFavouritesText(record, FavouritesText);
+    g_favourites.Load(FavouritesText.GetText());
 }
 
 static const WCHAR* PlacementValueName()

@@ -1,4 +1,5 @@
 #include "shell/shutdown.h"
+#include "dialogs/screens/favourites_table.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
@@ -39,6 +40,7 @@ int ShutdownApplication()
     // loaded as it now stands with the notes edited here kept, then saved.
     if (SaveDatafileIfOpen() == kSaveChangedOnDisk && ReloadDatafileKeepingEdits(nullptr)) SaveDatafileIfOpen();
 
+    g_favourites.Join(FavouritesText, kSettingsFavouritesChars - 1);
     SettingsSetFavouritesText(record, FavouritesText.GetText());
     g_app.settings.Store();
 

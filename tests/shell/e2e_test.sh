@@ -12,6 +12,7 @@ build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
+screen_probe="$build/tests/shell/screen_probe.exe.so"
 work="$build/e2e"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -136,10 +137,19 @@ poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move 
 xdotool type --delay 5 "Typed by the end-to-end test. "
 poll 100 focus_text_has "Tavik - " "Typed by the end-to-end test. " || fail "the typed text did not reach the note"
 
-# 3b. A new note (Ctrl+N acts when the keys are released) takes a note's
-# title, a web address and a tag as they are typed.
+# 3b. A new note (Ctrl+N acts when the keys are released), titled in the
+# new-note dialog, takes a note's title, a web address and a tag as they are
+# typed. The dialog has no title: it is found by its place and size.
 xdotool key ctrl+n
-wait_window '^Tavik - New note 1$' >/dev/null || fail "Ctrl+N did not make a new note"
+note_dialog() {
+  local rect
+  rect=$($wine "$screen_probe" "Tavik - " rect '#32770' 2>/dev/null | tr -d '\r') && [ -n "$rect" ] && x_window_at "$rect"
+}
+poll 100 note_dialog >/dev/null || fail "Ctrl+N did not open the new-note dialog"
+xdotool windowfocus --sync "$(note_dialog)"
+xdotool type --delay 5 "Weekend plans"
+xdotool key Return
+wait_window '^Tavik - Weekend plans$' >/dev/null || fail "Ctrl+N did not make a new note"
 poll 100 focus_is "Tavik - " RichEdit20W || fail "the new note's editor has no focus"
 xdotool type --delay 5 "See Garden and www.example.org @todo now"
 poll 100 focus_text_has "Tavik - " "See Garden and www.example.org @todo now" || fail "the typed text did not reach the new note"
@@ -163,7 +173,7 @@ wait_exit "$third" || fail "the instance started with a data file did not end"
 wait_window '^Tavik - Books to read$' >/dev/null || fail "the handed-over data file was not opened"
 python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "Typed by the end-to-end test." \
   || fail "the note was not stored before the handed-over file was opened"
-python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" New_note_1 "See Garden and www.example.org @todo now" \
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Weekend_plans "See Garden and www.example.org @todo now" \
   || fail "the typed new note was not stored with its link block"
 
 # 6. Close as a user would; everything must be saved.

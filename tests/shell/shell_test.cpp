@@ -3,6 +3,8 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/dialogs/note_dialog_answer.h"
+#include "dialogs/modal_backdrop.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/command_table.h"
@@ -619,15 +621,13 @@ TEST_F(ShellTest, ShowingANoteEndsTheForwardHistoryAndARenameKeepsItsPlace)
     EXPECT_EQ(NavigateForward(), 0);
 
     // A renamed note stays where it was in the history, under its new title.
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Cooking");
-    ASSERT_EQ(RenameCurrentNote(), 1);
+    ASSERT_EQ(RenameCurrentNoteTo(L"Cooking"), 1);
     ASSERT_EQ(NavigateBack(), 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Books_to_read"));
     ASSERT_EQ(NavigateForward(), 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Cooking"));
     ASSERT_EQ(NavigateBack(), 1);
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Reading");
-    ASSERT_EQ(RenameCurrentNote(), 1);
+    ASSERT_EQ(RenameCurrentNoteTo(L"Reading"), 1);
     ASSERT_EQ(NavigateForward(), 1);
     ASSERT_EQ(NavigateBack(), 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Reading"));
@@ -637,17 +637,14 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
 {
     OpenExamples();
     int before = GetNoteCount();
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Shopping list");
-    ASSERT_EQ(CreateNewNote(kNewNoteEmpty), 1);
+    ASSERT_EQ(CreateNoteTitled(L"Shopping list", kNewNoteEmpty), 1);
     EXPECT_EQ(GetNoteCount(), before + 1);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Shopping_list"));
     EXPECT_EQ(SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCOUNT, 0, 0), before + 1);
     TypeIntoEditor(L"milk");
     // An invalid title is refused and nothing is lost.
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"a/b");
-    EXPECT_EQ(RenameCurrentNote(), 0);
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Groceries");
-    ASSERT_EQ(RenameCurrentNote(), 1);
+    EXPECT_EQ(RenameCurrentNoteTo(L"a/b"), 0);
+    ASSERT_EQ(RenameCurrentNoteTo(L"Groceries"), 1);
     EXPECT_LT(Find(L"Shopping_list"), 0);
     ASSERT_GE(Find(L"Groceries"), 0);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Groceries"));
@@ -685,8 +682,7 @@ TEST_F(ShellTest, NewRenameAndHeadingCommands)
     EXPECT_TRUE(text.EqualsText(L"milk")) << Utf8(text);
     EXPECT_EQ(ToggleHeading(nullptr, kHeadingPlain), 1);
     // A second note with a used title gets a free name instead.
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Groceries");
-    ASSERT_EQ(CreateNewNote(kNewNoteFromActive), 1);
+    ASSERT_EQ(CreateNoteTitled(L"Groceries", kNewNoteFromActive), 1);
     EXPECT_GE(Find(L"New_note_1"), 0);
     EditorText(text);
     EXPECT_TRUE(text.EqualsText(L"milk"));
@@ -716,8 +712,7 @@ TEST(StatusTexts, OutsideTextsShowAsWrittenAndOneNoteIsSingular)
 TEST_F(ShellTest, StatusLineSaysWhichCharactersATitleMayNotHoldAndCountsOneNote)
 {
     OpenExamples();
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"a<b");
-    EXPECT_EQ(RenameCurrentNote(), 0);
+    EXPECT_EQ(RenameCurrentNoteTo(L"a<b"), 0);
     EXPECT_NE(Shown(GetStatusText()).find("no \\ / : * ? \" < > | . and"), std::string::npos)
         << Shown(GetStatusText());
     // A data file of one note.
@@ -737,23 +732,78 @@ TEST_F(ShellTest, StatusLineSaysWhichCharactersATitleMayNotHoldAndCountsOneNote)
     EXPECT_EQ("Only - 1 note", Shown(GetStatusText()));
 }
 
+namespace {
+
+int NewEmptyNote() { return CreateNewNote(kNewNoteEmpty); }
+
+}  // namespace
+
+// The note commands take their titles from the note dialogs; a refused title
+// keeps the dialog open with its message, and a confirmed delete removes the
+// note from the list and the data file and keeps its text as a deleted copy.
+TEST_F(ShellTest, NoteDialogsTitleRenameAndConfirmDelete)
+{
+    OpenExamples();
+    int before = GetNoteCount();
+    // QuickSearch's text is offered; a title in use in another case is refused.
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Shopping list");
+    const NoteDialogStep create[] = {{L"books TO read", IDOK, nullptr}, {L"Shopping list", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    EXPECT_STREQ(Utf8(g_noteScript.offered).c_str(), "Shopping list");
+    EXPECT_EQ(g_noteScript.codes[0], 2);  // "The title is already in use"
+    EXPECT_EQ(g_noteScript.codes[1], kDialogEnded);
+    EXPECT_EQ(GetNoteCount(), before + 1);
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Shopping_list"));
+    TypeIntoEditor(L"milk");
+    // Cancelled: nothing changes.
+    const NoteDialogStep cancel[] = {{L"Other", IDCANCEL, nullptr}};
+    EXPECT_EQ(RunAnswered(RenameCurrentNote, cancel), 0);
+    EXPECT_GE(Find(L"Shopping_list"), 0);
+    const NoteDialogStep rename[] = {{L"Gro#ceries", IDOK, nullptr}, {L"Groceries", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(RenameCurrentNote, rename), 1);
+    EXPECT_STREQ(Utf8(g_noteScript.offered).c_str(), "Shopping list");
+    EXPECT_EQ(g_noteScript.codes[0], 99);  // "Special characters not allowed"
+    EXPECT_EQ(g_mainPanel.currentNote, Find(L"Groceries"));
+    EXPECT_LT(Find(L"Shopping_list"), 0);
+
+    const NoteDialogStep keep[] = {{nullptr, IDCANCEL, nullptr}};
+    EXPECT_EQ(RunAnswered(DeleteCurrentNote, keep), 0);
+    EXPECT_GE(Find(L"Groceries"), 0);
+    const NoteDialogStep confirm[] = {{nullptr, IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(DeleteCurrentNote, confirm), 1);
+    EXPECT_LT(Find(L"Groceries"), 0);
+    EXPECT_EQ(GetNoteCount(), before);
+    for (int i = 0; i < (int)SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCOUNT, 0, 0); i++) {
+        WCHAR item[256] = L"";
+        SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETTEXT, i, (LPARAM)item);
+        EXPECT_NE(lstrcmpiW(item, L"Groceries"), 0);
+    }
+    EXPECT_EQ(ReadFileUtf8(path_.GetText()).find("Groceries"), std::string::npos);
+    // The deleted copy carries a time stamp in its name: found by the title.
+    AIString pattern(GetNotesFolder()), copy;
+    pattern.AppendText(L"deleted\\*Groceries*");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern.GetText(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    copy.AssignText(GetNotesFolder()).AppendText(L"deleted\\").AppendText(found.cFileName);
+    EXPECT_NE(ReadFileUtf8(copy.GetText()).find("milk"), std::string::npos);
+}
+
 TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)
 {
     OpenExamples();
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Errands");
-    ASSERT_EQ(CreateNewNote(kNewNoteEmpty), 1);
+    ASSERT_EQ(CreateNoteTitled(L"Errands", kNewNoteEmpty), 1);
     TypeIntoEditor(L"post office");
     int32_t tag = AddTag(L"todo");
     ASSERT_GE(tag, 0);
     ASSERT_EQ(AddTitleToTag(tag, L"Errands"), 1);
     // A change of letter case only is a rename, not a used title.
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"errands");
-    ASSERT_EQ(RenameCurrentNote(), 1);
+    ASSERT_EQ(RenameCurrentNoteTo(L"errands"), 1);
     AIString title;
     GetNoteTitle(g_mainPanel.currentNote, title);
     EXPECT_STREQ(Utf8(title).c_str(), "errands");
-    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"Chores");
-    ASSERT_EQ(RenameCurrentNote(), 1);
+    ASSERT_EQ(RenameCurrentNoteTo(L"Chores"), 1);
     EXPECT_LT(Find(L"errands"), 0);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Chores"));
     // The tag follows the note to its new title.

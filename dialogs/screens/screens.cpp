@@ -1,0 +1,12 @@
+// Makes every screen of this folder known to the dialog host.
+#include "dialogs/screens/screens.h"
+#include "dialogs/dialog_host.h"
+
+void RegisterAllScreens()
+{
+    RegisterAboutScreen();
+    RegisterFilePanelScreen();
+    RegisterFavouritesScreen();
+    RegisterShortcutsScreen();
+    ConnectDialogHost();
+}

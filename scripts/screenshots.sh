@@ -1,0 +1,85 @@
+#!/bin/bash
+# Photographs the program's screens and note dialogs on a virtual display into
+# docs/screens/: each top-level window is grabbed by itself (an owned window
+# over its owner comes out black in a grab of the whole display).
+# Usage: scripts/screenshots.sh [build-dir]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$here/build}" && pwd)
+wine=/usr/lib/wine/wine64
+program="$build/shell/tavik.exe.so"
+probe="$build/tests/shell/screen_probe.exe.so"
+out="$here/docs/screens"
+work="$build/screenshots"
+rm -rf "$work"; mkdir -p "$work" "$out"
+export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+xvfb_pid=""; app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+. "$here/scripts/xvfb.sh"
+start_xvfb 250 299
+"$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+# Waits for the program's window of a class; prints its X window.
+wait_class() {
+  local rect id
+  for _ in $(seq 100); do
+    rect=$($wine "$probe" "Tavik - " rect "$1" 2>/dev/null | tr -d '\r' || true)
+    if [ -n "$rect" ]; then id=$(x_window_at "$rect" || true); [ -n "$id" ] && { echo "$id"; return 0; }; fi
+    sleep 0.1
+  done
+  return 1
+}
+gone_class() { ! $wine "$probe" "Tavik - " rect "$1" >/dev/null 2>&1; }
+shoot() {
+  local id=$1 name=$2
+  sleep 0.6  # the screen's fade and first credits have run
+  import -window "$id" "$out/$name.png"
+  echo "docs/screens/$name.png"
+}
+
+cp "$here/resources/examples.tavik" "$work/notes.tavik"
+$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
+app=$!
+for _ in $(seq 200); do xdotool search --onlyvisible --name '^Tavik - ' >/dev/null 2>&1 && break; sleep 0.1; done
+frame=$(xdotool search --onlyvisible --name '^Tavik - ' | head -1)
+import -window "$frame" "$out/frame.png"
+
+# Escape until the program's window of a class has gone.
+close_with_escape() {
+  for _ in 1 2 3; do
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key Escape 2>/dev/null || true
+    for _ in $(seq 20); do gone_class "$2" && return 0; sleep 0.1; done
+  done
+  return 1
+}
+
+for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts"; do
+  set -- $screen
+  $wine "$probe" "Tavik - " show "$1"
+  id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }
+  shoot "$id" "$2"
+  if [ "$2" = shortcuts ]; then
+    # The two fullest tabs: the last one, and Search above it.
+    xdotool windowfocus "$id" 2>/dev/null || true
+    xdotool key Down Down Down Down Down; shoot "$id" shortcuts-other
+    xdotool key Up; shoot "$id" shortcuts-search
+  fi
+  close_with_escape "$id" winBuffer_ || { echo "screen $2 did not close" >&2; exit 1; }
+done
+
+# The note dialogs (template 217, class #32770): new note and rename.
+for dialog in "40110 new-note" "40111 rename-note"; do
+  set -- $dialog
+  $wine "$probe" "Tavik - " command "$1"
+  id=$(wait_class '#32770') || { echo "dialog $2 did not show" >&2; exit 1; }
+  shoot "$id" "$2"
+  close_with_escape "$id" '#32770' || { echo "dialog $2 did not close" >&2; exit 1; }
+  for _ in $(seq 50); do gone_class winBuffer_ && break; sleep 0.1; done
+done
