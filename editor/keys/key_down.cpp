@@ -4,6 +4,7 @@
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
+#include "editor/format/list_keys.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
 #include "foundation/message_ids.h"
@@ -158,8 +159,9 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
         return Consume(window);
     if (key == VK_TAB) {
         if (e.tabPending) return Swallow(window);
-        e.tabPending = 1;
         if (e.readOnly) return Swallow(window);
+        if (HandleTabKey(Shift()) == kListKeyHandled) return Consume(window);
+        e.tabPending = 1;
         return PassOn(window, WM_KEYDOWN, key, lParam);
     }
     if (e.readOnly && !IsNavigationKey(key) && key != VK_SHIFT && key != VK_CONTROL) {
@@ -168,6 +170,10 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     }
     if (key == VK_BACK || key == VK_DELETE) return DeleteKey(window, key, lParam);
     if (key == VK_RETURN) {
+        if (HandleEnterKey() == kListKeyHandled) {
+            e.enterHandled = 1;
+            return Swallow(window);
+        }
         CHARRANGE before;
         ReadEditorSelection(&before);
         LRESULT result = PassOn(window, WM_KEYDOWN, key, lParam);
@@ -207,6 +213,10 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
     }
     if (!IsDatafileLoaded()) return 0;
     if (ch == L'\t') e.tabPending = 0;
+    if (ch == L'\r' && e.enterHandled) {
+        e.enterHandled = 0;
+        return 0;
+    }
     if (IsReservedNoteChar((WCHAR)ch)) {
         EditorMessage(kMsgReservedCharacters);
         return 0;

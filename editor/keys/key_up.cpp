@@ -96,6 +96,7 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
     SnapshotModifiers();
     e.lastKey = key;
     if (key == VK_MENU) return Swallow(window);
+    if (key == VK_RETURN) e.enterHandled = 0;
     if (!Shift()) TrimSelectionAfterKeys();
     if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
     if (e.ctrlHintArmed && key != VK_CONTROL) {
