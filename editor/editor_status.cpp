@@ -4,6 +4,7 @@
 #include "editor/status_text.h"
 #include "editor/keys/editor_state.h"
 #include "editor/keys/note_editor.h"
+#include "editor/links/completion_popup.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
 #include "foundation/clipboard.h"
@@ -200,7 +201,9 @@ int32_t UpdateEditorStatus(int32_t mode)
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     HWND hwnd = g_noteEditor.hwnd;
     if (!doc || !hwnd) return 0;
-    if (g_noteEditor.ctrlHintArmed || (g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused()))
+    // The Tags list speaks on the status line while it is open.
+    if (g_noteEditor.ctrlHintArmed || OpenCompletionList() == kCompletionTags ||
+        (g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused()))
         return s_cache.words;
     if (s_cache.noteIndex != g_noteStore.currentIndex) {
         int32_t index = g_noteStore.currentIndex;
