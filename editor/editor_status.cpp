@@ -147,9 +147,10 @@ void RibbonStates(AITextDocument* doc, const CHARRANGE& selection)
         int lineBreak = text.FindChar(L'\r') >= 0;
         int link = RangeCutsHyperlink(editor, selection.cpMin, selection.cpMax);
         if (lineBreak || link) {
+            // Strike-through goes line by line; bold and italic stay on one line.
             SetRibbon(kRibbonBold, 0, 0);
             SetRibbon(kRibbonItalic, 0, 0);
-            SetRibbon(kRibbonStrike, 0, 0);
+            if (link) SetRibbon(kRibbonStrike, 0, 0);
             if (lineBreak) SetRibbon(kRibbonHyperlink, 0, 0);
             if (state != kEditingHeading) state = link ? kEditingMixedLink : kEditingLinesSelected;
         }

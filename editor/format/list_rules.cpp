@@ -237,3 +237,22 @@ IndentAction DecideIndent(const WCHAR* text, int32_t len, int32_t selStart, int3
     SetEdit(edit, caret - 1, caret, caret - 1, caret - 1);
     return kIndentReplace;
 }
+
+int32_t HeadingLevelAt(const WCHAR* text, int32_t len, int32_t lineStart)
+{
+    if (!IsHeadingLineAt(text, len, lineStart)) return 0;
+    int32_t level = 0;
+    while (text[lineStart + level] == L'#') level++;
+    return level;
+}
+
+int32_t FindHeadingLine(const WCHAR* text, int32_t len, int32_t from, int32_t to, int32_t level)
+{
+    int32_t line = ParagraphStart(text, from);
+    if (line < from) line = ParagraphEnd(text, len, from) + 1;
+    for (; line < to && line < len; line = ParagraphEnd(text, len, line) + 1) {
+        int32_t found = HeadingLevelAt(text, len, line);
+        if (found && (level == 0 || found == level)) return line;
+    }
+    return -1;
+}

@@ -57,3 +57,9 @@ enum IndentAction : int32_t {
 // outdent 0: Tab, 1: Shift+Tab.
 IndentAction DecideIndent(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, int outdent,
                           TextEdit* edit);
+
+// The heading level of the line starting at lineStart ("# " 1 to "### " 3), 0 for none.
+int32_t HeadingLevelAt(const WCHAR* text, int32_t len, int32_t lineStart);
+// The start of the first heading line at or after `from` and before `to`
+// (level 0: any level), or -1.
+int32_t FindHeadingLine(const WCHAR* text, int32_t len, int32_t from, int32_t to, int32_t level);

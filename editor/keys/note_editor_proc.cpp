@@ -4,6 +4,7 @@
 #include "editor/keys/editor_state.h"
 #include "editor/keys/key_map.h"
 #include "editor/editor_status.h"
+#include "editor/format/undo_state.h"
 #include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
 #include "foundation/ai_string.h"
@@ -96,6 +97,16 @@ LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
     FollowWholeText();
+    if (message == EM_REDO) UpdateRedoButton();
+    else UpdateUndoButton();
+    return result;
+}
+
+// The text the shell saved or loaded is the one an undo may come back to.
+LRESULT OnSetModify(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = PassOn(window, message, wParam, lParam);
+    if (!wParam) RememberSavedEditorText(window);
     return result;
 }
 
@@ -136,6 +147,7 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_UNDO, OnUndoRedo},
     {EM_UNDO, OnUndoRedo},
     {EM_REDO, OnUndoRedo},
+    {EM_SETMODIFY, OnSetModify},
 };
 
 int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
