@@ -109,10 +109,15 @@ void FillList(const AIString& items, int32_t count)
 {
     SendMessageW(s_c.list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(s_c.list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(s_c.list, LB_INITSTORAGE, count, (LPARAM)items.GetLength() * sizeof(WCHAR));
     AIString item;
-    for (int32_t i = 0; i < count; i++) {
-        JoinedItemAt(items.GetText(), i, item);
+    const WCHAR* p = items.GetText();
+    for (int32_t i = 0; i < count && p && *p; i++) {
+        const WCHAR* end = p;
+        while (*end && *end != L'\n') end++;
+        item.AssignTextN(p, (int32_t)(end - p));
         SendMessageW(s_c.list, LB_ADDSTRING, 0, (LPARAM)item.GetText());
+        p = *end ? end + 1 : end;
     }
     SendMessageW(s_c.list, LB_SETCURSEL, 0, 0);
     SendMessageW(s_c.list, WM_SETREDRAW, TRUE, 0);
@@ -144,7 +149,14 @@ void PlaceList(int32_t count, int32_t extraRows)
                                       extraRows);
     POINT at = {place.left, place.top};
     MapWindowPoints(editor, GetParent(s_c.list), &at, 1);
-    SetWindowPos(s_c.list, HWND_TOP, at.x, at.y, place.width, place.height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Moved only when its place changes (a narrowed list keeps its place).
+    RECT now;
+    GetWindowRect(s_c.list, &now);
+    MapWindowPoints(nullptr, GetParent(s_c.list), (POINT*)&now, 2);
+    int same = now.left == at.x && now.top == at.y && now.right - now.left == place.width &&
+               now.bottom - now.top == place.height && (GetWindowLongW(s_c.list, GWL_STYLE) & WS_VISIBLE);
+    if (!same)
+        SetWindowPos(s_c.list, HWND_TOP, at.x, at.y, place.width, place.height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void Hide()
