@@ -161,6 +161,8 @@ void PlaceList(int32_t count, int32_t extraRows)
 
 void Hide()
 {
+    // The list's prompt goes with it.
+    if (s_c.open != kCompletionNone) EditorStatus(L"", kStatusDone);
     s_c.open = kCompletionNone;
     if (s_c.list) {
         ShowWindow(s_c.list, SW_HIDE);
