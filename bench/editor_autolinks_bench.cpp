@@ -20,8 +20,8 @@ namespace {
 const int kTitles = 50000;
 const int kRounds = 20;
 
-const char* const kSyllables[] = {"ka", "lo", "mi", "ren", "tas", "vo", "pel", "dur", "sin", "ba",
-                                  "ter", "go", "nu", "fay", "ri", "mon", "el", "zu", "ha", "qua"};
+const char* const kSyllables[] = {"ka",  "lo", "mi", "ren", "tas", "vo",  "pel", "dur", "sin", "ba",
+                                  "ter", "go", "nu", "fay", "ri",  "mon", "el",  "zu",  "ha",  "qua"};
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -136,7 +136,8 @@ int main()
             CollectTitleMatches(L"k", joined);
             QueryPerformanceCounter(&t1);
             SendMessageW(naiveList, LB_RESETCONTENT, 0, 0);
-            for (int i = 0; i < kMaxListedItems; i++) SendMessageW(naiveList, LB_ADDSTRING, 0, (LPARAM)L"kalo renta 12345");
+            for (int i = 0; i < kMaxListedItems; i++)
+                SendMessageW(naiveList, LB_ADDSTRING, 0, (LPARAM)L"kalo renta 12345");
             QueryPerformanceCounter(&t2);
             if (Milliseconds(t0, t1) < collect) collect = Milliseconds(t0, t1);
             if (Milliseconds(t1, t2) < fill) fill = Milliseconds(t1, t2);

@@ -7,7 +7,7 @@ namespace {
 
 const WCHAR kBullet = 0x2022;
 const int32_t kMaxNumberDigits = 4;
-const int32_t kMarkerChars = 2;   // "**", "//", "--"
+const int32_t kMarkerChars = 2;  // "**", "//", "--"
 
 int IsBreak(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 int IsBulletChar(WCHAR ch) { return ch == L'-' || ch == L'*' || ch == kBullet; }
@@ -179,8 +179,10 @@ EnterAction DecideEnter(const WCHAR* text, int32_t len, int32_t selStart, int32_
     FindCaretRuns(text, lineStart, lineEnd, caret, &runs);
     int32_t at = caret;
     for (int32_t i = runs.count - 1; i >= 0; i--) {
-        if (at == runs.end[i]) at += kMarkerChars;
-        else if (at == runs.start[i]) at -= kMarkerChars;
+        if (at == runs.end[i])
+            at += kMarkerChars;
+        else if (at == runs.start[i])
+            at -= kMarkerChars;
     }
     AIString closers, openers;
     for (int32_t i = 0; i < runs.count; i++) {

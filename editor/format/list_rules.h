@@ -8,15 +8,15 @@
 #include "foundation/ai_string.h"
 
 enum {
-    kMaxBlockLines = 100,   // Tab and Shift+Tab over more line breaks are refused
+    kMaxBlockLines = 100,  // Tab and Shift+Tab over more line breaks are refused
 };
 
 // The list marker of one line.
 struct ListMarker {
-    int32_t tabs;        // leading TABs
-    int32_t start;       // the marker form's first character (after the TABs), from the line start
-    int32_t length;      // the marker form with its blanks ("- ", " * ", "12. ")
-    int32_t number;      // a numbered item's number, 0 for a bullet
+    int32_t tabs;    // leading TABs
+    int32_t start;   // the marker form's first character (after the TABs), from the line start
+    int32_t length;  // the marker form with its blanks ("- ", " * ", "12. ")
+    int32_t number;  // a numbered item's number, 0 for a bullet
 };
 
 // 1 when the line (from its start, len characters up to its end) begins with
@@ -30,15 +30,15 @@ int32_t ParagraphEnd(const WCHAR* text, int32_t len, int32_t position);
 
 // What Enter does.
 enum EnterAction : int32_t {
-    kEnterPassOn = 0,     // a plain line break (the editor's own)
-    kEnterNothing = 1,    // nothing happens (Enter over selected text)
-    kEnterReplace = 2,    // the edit below replaces the text
+    kEnterPassOn = 0,   // a plain line break (the editor's own)
+    kEnterNothing = 1,  // nothing happens (Enter over selected text)
+    kEnterReplace = 2,  // the edit below replaces the text
 };
 struct TextEdit {
-    int32_t start, end;     // the range replaced
-    AIString text;          // what replaces it
-    int32_t caret;          // the caret afterwards
-    int32_t selEnd;         // the selection's end afterwards (== caret: none)
+    int32_t start, end;  // the range replaced
+    AIString text;       // what replaces it
+    int32_t caret;       // the caret afterwards
+    int32_t selEnd;      // the selection's end afterwards (== caret: none)
 };
 
 // Enter with the selection [selStart, selEnd): a list item is continued with
@@ -49,10 +49,10 @@ EnterAction DecideEnter(const WCHAR* text, int32_t len, int32_t selStart, int32_
 
 // Tab and Shift+Tab.
 enum IndentAction : int32_t {
-    kIndentPassOn = 0,      // the key does what it does in plain text
-    kIndentNothing = 1,     // the key is dropped, nothing changes
-    kIndentReplace = 2,     // the edit replaces the text
-    kIndentTooManyLines = 3 // refused: more than kMaxBlockLines line breaks
+    kIndentPassOn = 0,       // the key does what it does in plain text
+    kIndentNothing = 1,      // the key is dropped, nothing changes
+    kIndentReplace = 2,      // the edit replaces the text
+    kIndentTooManyLines = 3  // refused: more than kMaxBlockLines line breaks
 };
 // outdent 0: Tab, 1: Shift+Tab.
 IndentAction DecideIndent(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, int outdent,

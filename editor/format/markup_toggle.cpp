@@ -115,7 +115,8 @@ void FindStrikeState(const WCHAR* text, int32_t len, StrikePart& part)
     part.struck = FindRunAround(text, len, part.start, part.end, kMarkupStrike, &part.runStart, &part.runEnd);
     if (part.struck || part.end - part.start <= 2 * kMarkerLength) return;
     const WCHAR* marker = MarkupMarker(kMarkupStrike);
-    if (!HasMarkerAt(text, len, part.start, marker) || !HasMarkerAt(text, len, part.end - kMarkerLength, marker)) return;
+    if (!HasMarkerAt(text, len, part.start, marker) || !HasMarkerAt(text, len, part.end - kMarkerLength, marker))
+        return;
     int32_t a, b;
     if (FindRunAround(text, len, part.start + kMarkerLength, part.end - kMarkerLength, kMarkupStrike, &a, &b) &&
         a == part.start + kMarkerLength && b == part.end - kMarkerLength) {

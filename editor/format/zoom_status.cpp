@@ -20,6 +20,8 @@ void ShowEditorZoomStatus(int32_t percent)
     UpdateEditorStatus(kEditorStatusLeave);
     AIString text(L"Zoom: ");
     text.AppendInt(percent).AppendText(L" %");
-    if (g_editorShell.setStatusSlot) g_editorShell.setStatusSlot(text.GetText(), kStatusInfo, 0);
-    else EditorStatus(text.GetText(), kStatusInfo);
+    if (g_editorShell.setStatusSlot)
+        g_editorShell.setStatusSlot(text.GetText(), kStatusInfo, 0);
+    else
+        EditorStatus(text.GetText(), kStatusInfo);
 }

@@ -8,7 +8,6 @@
 #include "editor/format/editor_freeze.h"
 #include "editor/format/list_rules.h"
 #include "editor/format/zoom_status.h"
-#include "editor/note_link_scan.h"
 #include "foundation/ai_string.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/clipboard.h"
@@ -326,7 +325,8 @@ int ToggleEffect(MarkupEffect effect)
     if (RangeCutsHyperlink(g_noteEditor.control, edit.start, edit.end) ||
         RangeHoldsTag(text.GetText(), text.GetLength(), edit.start, edit.end)) {
         if (effect == kMarkupStrike) EditorMessage(kMsgCannotStrikeOutLink);
-        else if (g_editorShell.showRibbonHelp) g_editorShell.showRibbonHelp(effect == kMarkupBold ? kRibbonBold : kRibbonItalic);
+        else if (g_editorShell.showRibbonHelp)
+            g_editorShell.showRibbonHelp(effect == kMarkupBold ? kRibbonBold : kRibbonItalic);
         return 0;
     }
     int ok = ReplaceNoteText(edit.start, edit.end, edit.text.GetText(), edit.selStart, edit.selEnd);

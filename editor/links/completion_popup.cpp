@@ -14,7 +14,7 @@ namespace {
 
 const COLORREF kAutoLinksBack = RGB(255, 200, 200);
 const WCHAR kCreateNewTag[] = L"Create a new tag";
-const int32_t kPointerSlack = 3;      // pixels the pointer may move before the lists close
+const int32_t kPointerSlack = 3;  // pixels the pointer may move before the lists close
 const int32_t kDefaultFontPoints = 11;
 
 struct CompletionState {
@@ -23,10 +23,10 @@ struct CompletionState {
     int32_t fontHeight = 0;
     HBRUSH autoLinksBrush = nullptr;
     CompletionList open = kCompletionNone;
-    int32_t start = 0;           // AutoLinks: the word's start; Tags: the "@"
-    int32_t openingLength = 0;   // AutoLinks: the prefix's length when the list opened
-    AIString typed;              // the prefix, or the tag being typed
-    AIString matches;            // AutoLinks: the titles found when the list opened
+    int32_t start = 0;          // AutoLinks: the word's start; Tags: the "@"
+    int32_t openingLength = 0;  // AutoLinks: the prefix's length when the list opened
+    AIString typed;             // the prefix, or the tag being typed
+    AIString matches;           // AutoLinks: the titles found when the list opened
     POINT pointer = {0, 0};
 };
 CompletionState s_c;
@@ -73,8 +73,9 @@ void ShowPressArrowText()
 {
     AIString item;
     SelectedItem(item);
-    Status(s_c.open == kCompletionTags ? L"Tags: Press arrow up/down to change selection and Enter to select '"
-                                       : L"AutoLinks: Press arrow up/down to change selection and Enter to select '",
+    Status(s_c.open == kCompletionTags
+               ? L"Tags: Press arrow up/down to change selection and Enter to select '"
+               : L"AutoLinks: Press arrow up/down to change selection and Enter to select '",
            item.GetText(), L"'", kStatusInfo);
 }
 
@@ -96,8 +97,9 @@ int EnsureList()
     if (s_c.list && IsWindow(s_c.list)) return 1;
     HWND parent = ListParent();
     if (!parent) return 0;
-    s_c.list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                               0, 0, 10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    s_c.list = CreateWindowExW(0, L"LISTBOX", L"",
+                               WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+                               10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     // The editor must not paint over its sibling.
     if (s_c.list && Editor())
         SetWindowLongPtrW(Editor(), GWL_STYLE, GetWindowLongPtrW(Editor(), GWL_STYLE) | WS_CLIPSIBLINGS);
@@ -136,8 +138,8 @@ void PlaceList(int32_t count, int32_t extraRows)
     int32_t itemHeight = PopupItemHeight(points, (int32_t)numerator, (int32_t)denominator);
     if (itemHeight != s_c.fontHeight || !s_c.font) {
         if (s_c.font) DeleteObject(s_c.font);
-        s_c.font = CreateFontW(-itemHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0,
-                               L"Arial");
+        s_c.font = CreateFontW(-itemHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                               CLEARTYPE_QUALITY, 0, L"Arial");
         s_c.fontHeight = itemHeight;
         SendMessageW(s_c.list, WM_SETFONT, (WPARAM)s_c.font, FALSE);
     }
@@ -145,8 +147,8 @@ void PlaceList(int32_t count, int32_t extraRows)
     SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&caret, Caret());
     RECT client;
     GetClientRect(editor, &client);
-    PopupPlace place = PlacePopupList(caret.x, caret.y, client.right, client.bottom, points, itemHeight, count,
-                                      extraRows);
+    PopupPlace place =
+        PlacePopupList(caret.x, caret.y, client.right, client.bottom, points, itemHeight, count, extraRows);
     POINT at = {place.left, place.top};
     MapWindowPoints(editor, GetParent(s_c.list), &at, 1);
     // Moved only when its place changes (a narrowed list keeps its place).
@@ -156,7 +158,8 @@ void PlaceList(int32_t count, int32_t extraRows)
     int same = now.left == at.x && now.top == at.y && now.right - now.left == place.width &&
                now.bottom - now.top == place.height && (GetWindowLongW(s_c.list, GWL_STYLE) & WS_VISIBLE);
     if (!same)
-        SetWindowPos(s_c.list, HWND_TOP, at.x, at.y, place.width, place.height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        SetWindowPos(s_c.list, HWND_TOP, at.x, at.y, place.width, place.height,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void Hide()
@@ -292,8 +295,10 @@ void AcceptTag()
     if (chosen.IsEmpty() || !TagTextInNote(inNote, &caret)) return;
     if (!RegisterTag(chosen)) return;
     int32_t end = s_c.start + 1 + chosen.GetLength();
-    if (lstrcmpW(chosen.GetText(), inNote.GetText()) != 0) ReplaceNoteText(s_c.start + 1, caret, chosen.GetText(), end, end);
-    else FollowTextEdit(s_c.start, caret, -1);
+    if (lstrcmpW(chosen.GetText(), inNote.GetText()) != 0)
+        ReplaceNoteText(s_c.start + 1, caret, chosen.GetText(), end, end);
+    else
+        FollowTextEdit(s_c.start, caret, -1);
 }
 
 void CancelTag()
@@ -381,11 +386,12 @@ int AutoLinksPopupKey(WPARAM ch)
 {
     if (s_c.open != kCompletionAutoLinks) return 1;
     switch (ch) {
-    case L'\r': case L'\t': case kCompletionKeyRight:
-        AcceptAutoLink();
-        return 0;
+    case L'\r':
+    case L'\t':
+    case kCompletionKeyRight: AcceptAutoLink(); return 0;
     case L'\b':
-        if (s_c.typed.GetLength() > s_c.openingLength) s_c.typed.SetLength(s_c.typed.GetLength() - 1);
+        if (s_c.typed.GetLength() > s_c.openingLength)
+            s_c.typed.SetLength(s_c.typed.GetLength() - 1);
         else {
             Hide();
             return 1;
@@ -433,9 +439,9 @@ int TagsPopupKey(WPARAM ch)
 {
     if (s_c.open != kCompletionTags) return 1;
     switch (ch) {
-    case L'\r': case L'\t': case kCompletionKeyRight:
-        AcceptTag();
-        return 0;
+    case L'\r':
+    case L'\t':
+    case kCompletionKeyRight: AcceptTag(); return 0;
     case L' ': {
         Hide();
         AIString name(s_c.typed);
@@ -443,9 +449,8 @@ int TagsPopupKey(WPARAM ch)
         if (!name.IsEmpty()) RegisterTag(name);
         return 1;
     }
-    case 27: case kCompletionKeyLeft:
-        CancelTag();
-        return 0;
+    case 27:
+    case kCompletionKeyLeft: CancelTag(); return 0;
     case L'\b':
         if (s_c.typed.GetLength() <= 1) {
             s_c.typed.Clear();
@@ -486,14 +491,20 @@ void CompletionKeyUp(WPARAM key)
             EditorStatus(L"Intellisense cancelled", kStatusInfo);
         }
         break;
-    case VK_UP: case VK_DOWN: case VK_PRIOR: case VK_NEXT: MoveSelection(key); break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: MoveSelection(key); break;
     case VK_DELETE:
         if (s_c.open == kCompletionTags) DeleteSelectedTag();
         break;
-    case VK_LEFT: case VK_RIGHT: {
+    case VK_LEFT:
+    case VK_RIGHT: {
         WPARAM code = key == VK_LEFT ? kCompletionKeyLeft : kCompletionKeyRight;
-        if (s_c.open == kCompletionTags) TagsPopupKey(code);
-        else AutoLinksPopupKey(code);
+        if (s_c.open == kCompletionTags)
+            TagsPopupKey(code);
+        else
+            AutoLinksPopupKey(code);
         break;
     }
     default: break;
@@ -506,7 +517,8 @@ void CompletionMouseMoved()
     POINT now;
     GetCursorPos(&now);
     int32_t dx = now.x - s_c.pointer.x, dy = now.y - s_c.pointer.y;
-    if (dx > kPointerSlack || dx < -kPointerSlack || dy > kPointerSlack || dy < -kPointerSlack) HideCompletionLists();
+    if (dx > kPointerSlack || dx < -kPointerSlack || dy > kPointerSlack || dy < -kPointerSlack)
+        HideCompletionLists();
 }
 
 HBRUSH CompletionListColour(HWND listBox, HDC dc)

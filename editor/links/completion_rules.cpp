@@ -19,17 +19,31 @@ const int32_t kRowsBelowCaret = 5;
 int IsWordSeparator(WCHAR ch)
 {
     switch (ch) {
-    case L',': case L' ': case L':': case L';': case L'.': case L'!': case L'\'': case L'"': case L'\t':
-    case L'\r': case L'\n': case L'<': case L'>': case L'?': case L'(': case L')': case 0:
-        return 1;
-    default:
-        return 0;
+    case L',':
+    case L' ':
+    case L':':
+    case L';':
+    case L'.':
+    case L'!':
+    case L'\'':
+    case L'"':
+    case L'\t':
+    case L'\r':
+    case L'\n':
+    case L'<':
+    case L'>':
+    case L'?':
+    case L'(':
+    case L')':
+    case 0: return 1;
+    default: return 0;
     }
 }
 
 int IsLetterOrDigit(WCHAR ch)
 {
-    return (ch >= L'0' && ch <= L'9') || (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z') || ch >= 128;
+    return (ch >= L'0' && ch <= L'9') || (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z') ||
+           ch >= 128;
 }
 
 // Title characters: a stored "_" is a blank.

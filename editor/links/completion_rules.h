@@ -8,10 +8,10 @@
 #include "foundation/ai_string.h"
 
 enum {
-    kMaxListedItems = 100,        // items a list shows
-    kMaxPrefixWalk = 100,         // characters read back from the caret for the word
-    kMaxTagNameChars = 30,        // a chosen tag name is cut to this
-    kMinEditorWidth = 300,        // the lists need an editor larger than this
+    kMaxListedItems = 100,  // items a list shows
+    kMaxPrefixWalk = 100,   // characters read back from the caret for the word
+    kMaxTagNameChars = 30,  // a chosen tag name is cut to this
+    kMinEditorWidth = 300,  // the lists need an editor larger than this
     kMinEditorHeight = 180,
 };
 

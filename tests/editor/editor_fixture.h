@@ -61,8 +61,10 @@ protected:
     void Open(int readOnly)
     {
         OpenNotes(readOnly,
-                  L"\x00A4" L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
-                  L"\x00A4" L"Plans\r\n# Plans\r\nfirst line\r\n{{\r\n}}\r\n",
+                  L"\x00A4"
+                  L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
+                  L"\x00A4"
+                  L"Plans\r\n# Plans\r\nfirst line\r\n{{\r\n}}\r\n",
                   L"Plans");
     }
     // A data file of the given notes (in title order), showing one of them.

@@ -6,7 +6,8 @@
 
 namespace {
 
-const WCHAR kFormatNotes[] = L"\x00A4" L"Plans\r\n# Plans\r\nfirst line\r\n\tbuy milk \r\nsee @home now\r\n"
+const WCHAR kFormatNotes[] = L"\x00A4"
+                             L"Plans\r\n# Plans\r\nfirst line\r\n\tbuy milk \r\nsee @home now\r\n"
                              L"## Later\r\nlast\r\n{{\r\n}}\r\n";
 
 class EditorFormat : public EditorKeys {

@@ -4,8 +4,10 @@
 
 namespace {
 
-const WCHAR kListNotes[] = L"\x00A4" L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
-                           L"\x00A4" L"Shopping\r\n# Shopping\r\n- milk\r\n\t* eggs\r\n9. nine\r\n{{\r\n}}\r\n";
+const WCHAR kListNotes[] = L"\x00A4"
+                           L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
+                           L"\x00A4"
+                           L"Shopping\r\n# Shopping\r\n- milk\r\n\t* eggs\r\n9. nine\r\n{{\r\n}}\r\n";
 
 class EditorLists : public EditorKeys {
 protected:

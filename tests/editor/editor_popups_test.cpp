@@ -4,10 +4,14 @@
 
 namespace {
 
-const WCHAR kPopupNotes[] = L"\x00A4" L"Plans\r\nfirst line\r\n{{\r\n}}\r\n"
-                            L"\x00A4" L"Shop_list\r\nmilk\r\n{{\r\n}}\r\n"
-                            L"\x00A4" L"Shopping\r\n# Shopping\r\n{{\r\n}}\r\n"
-                            L"\x00A4" L"Today\r\nnothing yet\r\n{{\r\n}}\r\n";
+const WCHAR kPopupNotes[] = L"\x00A4"
+                            L"Plans\r\nfirst line\r\n{{\r\n}}\r\n"
+                            L"\x00A4"
+                            L"Shop_list\r\nmilk\r\n{{\r\n}}\r\n"
+                            L"\x00A4"
+                            L"Shopping\r\n# Shopping\r\n{{\r\n}}\r\n"
+                            L"\x00A4"
+                            L"Today\r\nnothing yet\r\n{{\r\n}}\r\n";
 
 class EditorPopups : public EditorKeys {
 protected:
@@ -61,7 +65,8 @@ TEST_F(EditorPopups, CtrlSpaceOffersTheTitlesThatBeginWithTheWord)
     AfterText(L"zq");
     CtrlSpace();
     EXPECT_FALSE(ListShown());
-    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("No note available with the title 'zq'"));
+    EXPECT_NE(std::string::npos,
+              Utf8(AIString(GetStatusText())).find("No note available with the title 'zq'"));
     // Many: shown with blanks, the arrow picks, Enter replaces the word.
     AfterText(L" shop");
     CtrlSpace();

@@ -33,9 +33,12 @@ std::string StrikeTwice(const WCHAR* text, int32_t s, int32_t e)
     if (!ToggleStrikeLines(t.GetText(), t.GetLength(), s, e, &first)) return "-";
     AIString once;
     once.AssignTextN(t.GetText(), first.start).AppendString(first.text).AppendText(t.GetText() + first.end);
-    if (!ToggleStrikeLines(once.GetText(), once.GetLength(), first.selStart, first.selEnd, &second)) return "-";
+    if (!ToggleStrikeLines(once.GetText(), once.GetLength(), first.selStart, first.selEnd, &second))
+        return "-";
     AIString twice;
-    twice.AssignTextN(once.GetText(), second.start).AppendString(second.text).AppendText(once.GetText() + second.end);
+    twice.AssignTextN(once.GetText(), second.start)
+        .AppendString(second.text)
+        .AppendText(once.GetText() + second.end);
     return Utf8(twice);
 }
 
