@@ -4,6 +4,7 @@
 #include "editor/status_text.h"
 #include "editor/keys/editor_state.h"
 #include "editor/keys/note_editor.h"
+#include "editor/links/completion_popup.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
 #include "foundation/clipboard.h"
@@ -146,9 +147,10 @@ void RibbonStates(AITextDocument* doc, const CHARRANGE& selection)
         int lineBreak = text.FindChar(L'\r') >= 0;
         int link = RangeCutsHyperlink(editor, selection.cpMin, selection.cpMax);
         if (lineBreak || link) {
+            // Strike-through goes line by line; bold and italic stay on one line.
             SetRibbon(kRibbonBold, 0, 0);
             SetRibbon(kRibbonItalic, 0, 0);
-            SetRibbon(kRibbonStrike, 0, 0);
+            if (link) SetRibbon(kRibbonStrike, 0, 0);
             if (lineBreak) SetRibbon(kRibbonHyperlink, 0, 0);
             if (state != kEditingHeading) state = link ? kEditingMixedLink : kEditingLinesSelected;
         }
@@ -200,7 +202,9 @@ int32_t UpdateEditorStatus(int32_t mode)
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     HWND hwnd = g_noteEditor.hwnd;
     if (!doc || !hwnd) return 0;
-    if (g_noteEditor.ctrlHintArmed || (g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused()))
+    // The Tags list speaks on the status line while it is open.
+    if (g_noteEditor.ctrlHintArmed || OpenCompletionList() == kCompletionTags ||
+        (g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused()))
         return s_cache.words;
     if (s_cache.noteIndex != g_noteStore.currentIndex) {
         int32_t index = g_noteStore.currentIndex;

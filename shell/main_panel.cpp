@@ -8,6 +8,7 @@
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
+#include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
 #include "shell/editor_connection.h"
 #include "ui/status_line.h"
@@ -288,6 +289,8 @@ static LRESULT PanelOnCommandByName(HWND window, UINT message, WPARAM wParam, LP
 
 static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The editor's completion list is a child of this window.
+    if (HBRUSH brush = CompletionListColour((HWND)lParam, (HDC)wParam)) return (LRESULT)brush;
     if ((HWND)lParam == g_mainPanel.noteList.GetHwnd()) {
         SetBkColor((HDC)wParam, kNoteListBackground);
         return (LRESULT)GetStockObject(WHITE_BRUSH);

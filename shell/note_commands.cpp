@@ -5,6 +5,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "editor/editor_status.h"
+#include "editor/links/completion_popup.h"
 #include "shell/note_markup_view.h"
 #include "shell/read_only_notice.h"
 #include "editor/note_marks.h"
@@ -157,6 +158,8 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     TRACE_SCOPE(kTraceNoteCommands, 3);
     HWND editor = Editor();
     if (!editor || !IsDatafileLoaded() || noteIndex < 0 || noteIndex >= GetNoteCount()) return 0;
+    // A completion list belongs to the text it was opened on.
+    HideCompletionLists();
     if (g_mainPanel.currentNote >= 0) {
         SaveEditorScroll();
         // A note that could not be saved stays in the editor, so the change is not lost.

@@ -3,6 +3,7 @@
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
+#include "editor/format/undo_state.h"
 #include <richedit.h>
 
 namespace {
@@ -25,8 +26,10 @@ void ConnectSyncNotices()
 void OnEditorChangedForSync(HWND editor)
 {
     if (!IsDatafileLoaded()) return;
-    // Every change undone: the note is no longer being edited here.
-    if (!SendMessageW(editor, EM_CANUNDO, 0, 0)) {
+    // Back to the text last saved (every change undone): the note is no
+    // longer being edited here. Nothing left to undo is not enough: an edit
+    // can be made without an undo step.
+    if (EditorTextIsSaved(editor)) {
         SyncReleaseEditMarker();
         s_markerTried = 0;
         return;

@@ -27,3 +27,17 @@ int ToggleMarkup(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEn
 
 // 1 when [selStart, selEnd) lies inside a run of the effect (markers around it).
 int IsInsideMarkup(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, MarkupEffect effect);
+
+// Strike-through over lines: an empty selection takes the caret's line (its
+// leading TABs, a list marker and blanks at its ends left out); a selection
+// over line breaks takes the selected part of each line. The parts lose
+// their markers when every part is struck already, else the unstruck parts
+// get them. 0 when there is nothing to strike.
+int ToggleStrikeLines(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, MarkupEdit* edit);
+
+// The place after the closing marker of the effect's run that holds caret,
+// or -1 when caret is not inside such a run (typing there would take the effect).
+int32_t EndOfEffectAt(const WCHAR* text, int32_t len, int32_t caret, MarkupEffect effect);
+
+// 1 when [start, end) of text touches a tag ("@name"): tags keep their look.
+int RangeHoldsTag(const WCHAR* text, int32_t len, int32_t start, int32_t end);

@@ -5,6 +5,9 @@
 #include "editor/editor_status.h"
 #include "editor/links/link_context.h"
 #include "editor/links/link_describe.h"
+#include "editor/format/editor_freeze.h"
+#include "editor/format/list_rules.h"
+#include "editor/format/zoom_status.h"
 #include "foundation/ai_string.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/clipboard.h"
@@ -179,27 +182,37 @@ void CreateHyperlinkFromSelection()
     ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1);
 }
 
-// The next heading line after the caret (or the one before it).
-void GoToNextHeading(int backwards)
+// The next heading after the caret's line (sameLevel: of the level last
+// found at the caret), from the top again once the end is passed.
+int GoToNextHeading(int sameLevel)
 {
+    static int32_t s_rememberedLevel = 0;
     AITextDocument* doc = Doc();
-    if (!doc) return;
+    if (!doc) return 0;
     AIString text;
     doc->GetRangeText(0, -1, &text);
     const WCHAR* t = text.GetText();
     int32_t len = text.GetLength();
     int32_t caret = Selection().cpMin;
-    int32_t found = -1;
-    for (int32_t i = 0; i < len; i++) {
-        int lineStart = i == 0 || t[i - 1] == L'\r' || t[i - 1] == L'\n';
-        if (!lineStart || t[i] != L'#') continue;
-        if (!backwards && i > caret) {
-            found = i;
-            break;
-        }
-        if (backwards && i < caret) found = i;
+    int32_t line = ParagraphStart(t, caret);
+    int32_t level = HeadingLevelAt(t, len, line);
+    if (level) s_rememberedLevel = level;
+    int32_t wanted = sameLevel ? s_rememberedLevel : 0;
+    int32_t next = ParagraphEnd(t, len, caret) + 1;
+    int32_t found = FindHeadingLine(t, len, next, len, wanted);
+    if (found < 0) {
+        EditorStatus(L"Started search from the top (passed the end of the note)", kStatusInfo);
+        found = FindHeadingLine(t, len, 0, len, wanted);
     }
-    if (found >= 0) SetSelection(found, found);
+    if (found < 0) {
+        EditorStatus(L"No headings found in the note", kStatusWarning);
+        return 0;
+    }
+    // From the end back to the heading: it shows near the top.
+    EditorFreeze freeze(Editor());
+    SetSelection(len, len);
+    SetSelection(found, found);
+    return 1;
 }
 
 // The next place the word at the caret occurs (from the start again at the end).
@@ -293,13 +306,27 @@ int ToggleEffect(MarkupEffect effect)
         TellReadOnly();
         return 0;
     }
+    EditorFreeze freeze(Editor());
     AIString text;
     doc->GetRangeText(0, -1, &text);
     CHARRANGE s = Selection();
+    if (effect != kMarkupStrike && s.cpMin == s.cpMax) {
+        // No selection: the effect ends at the caret; typing goes on plain.
+        int32_t after = EndOfEffectAt(text.GetText(), text.GetLength(), s.cpMin, effect);
+        if (after >= 0) SetSelection(after, after);
+        return 1;
+    }
     MarkupEdit edit;
-    if (!ToggleMarkup(text.GetText(), text.GetLength(), s.cpMin, s.cpMax, effect, &edit)) return 0;
-    if (RangeCutsHyperlink(g_noteEditor.control, edit.start, edit.end)) {
-        EditorMessage(effect == kMarkupStrike ? kMsgCannotStrikeOutLink : kMsgCannotDeletePartialLink);
+    int found = effect == kMarkupStrike
+                    ? ToggleStrikeLines(text.GetText(), text.GetLength(), s.cpMin, s.cpMax, &edit)
+                    : ToggleMarkup(text.GetText(), text.GetLength(), s.cpMin, s.cpMax, effect, &edit);
+    if (!found) return 0;
+    // Hyperlinks and tags keep their own look.
+    if (RangeCutsHyperlink(g_noteEditor.control, edit.start, edit.end) ||
+        RangeHoldsTag(text.GetText(), text.GetLength(), edit.start, edit.end)) {
+        if (effect == kMarkupStrike) EditorMessage(kMsgCannotStrikeOutLink);
+        else if (g_editorShell.showRibbonHelp)
+            g_editorShell.showRibbonHelp(effect == kMarkupBold ? kRibbonBold : kRibbonItalic);
         return 0;
     }
     int ok = ReplaceNoteText(edit.start, edit.end, edit.text.GetText(), edit.selStart, edit.selEnd);
@@ -311,14 +338,9 @@ void StepZoom(int direction)
 {
     HWND editor = Editor();
     if (!editor) return;
-    WPARAM numerator = 0;
-    LPARAM denominator = 0;
-    SendMessageW(editor, EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
-    int32_t zoom = ZoomStepped((int32_t)numerator, (int32_t)denominator, direction);
+    int32_t zoom = ZoomStepped(EditorZoomPercent(editor), kZoomNormal, direction);
     SendMessageW(editor, EM_SETZOOM, zoom, kZoomNormal);
-    AIString text(L"Zoom: ");
-    text.AppendInt(zoom).AppendText(L"%");
-    EditorStatus(text.GetText(), kStatusInfo);
+    ShowEditorZoomStatus(zoom);
 }
 
 void ApplyLineSpacing(int32_t n)

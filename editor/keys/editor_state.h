@@ -26,6 +26,7 @@ struct NoteEditorState {
     int32_t keyConsumed = 0;   // the character of this keystroke is dropped
     int32_t f3Held = 0;
     int32_t tabPending = 0;
+    int32_t enterHandled = 0;  // the CR character of a handled Enter is dropped
 
     int32_t capsState = 0;
     int32_t lastDownWasCaps = 0;

@@ -4,6 +4,9 @@
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
+#include "editor/format/list_keys.h"
+#include "editor/links/completion_popup.h"
+#include "editor/links/completion_rules.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
 #include "foundation/message_ids.h"
@@ -85,6 +88,25 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     return result;
 }
 
+// An open completion list decides about a character first: 0 drops it.
+int CompletionCharAllowed(WPARAM ch)
+{
+    switch (OpenCompletionList()) {
+    case kCompletionTags: return TagsPopupKey(ch);
+    case kCompletionAutoLinks: return AutoLinksPopupKey(ch);
+    default: return 1;
+    }
+}
+
+// The character before a position and whether it opens the Tags list.
+int OpensTagListAt(int32_t position)
+{
+    AITextDocument* doc = g_noteEditor.control ? g_noteEditor.control->GetDocument() : 0;
+    if (!doc) return 0;
+    WCHAR before[2] = {position > 0 ? (WCHAR)doc->GetCharAt(position - 1) : (WCHAR)0, 0};
+    return OpensTagList(before, position > 0 ? 1 : 0);
+}
+
 }  // namespace
 
 LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
@@ -102,6 +124,13 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     LeaveHighlight();
     if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
     e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
+    // An open completion list takes the characters and acts on key releases.
+    if (OpenCompletionList() != kCompletionNone) {
+        if (key == VK_BACK && !e.readOnly) return DeleteKey(window, key, lParam);
+        return Swallow(window);
+    }
+    // Ctrl+Space: its character opens the AutoLinks list.
+    if (key == VK_SPACE && Ctrl() && !Shift() && !Alt()) return Swallow(window);
     if (e.ctrlHintArmed && key != VK_CONTROL) {
         e.ctrlHintArmed = 0;
         if (g_editorShell.stopCtrlHint) g_editorShell.stopCtrlHint();
@@ -158,8 +187,9 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
         return Consume(window);
     if (key == VK_TAB) {
         if (e.tabPending) return Swallow(window);
-        e.tabPending = 1;
         if (e.readOnly) return Swallow(window);
+        if (HandleTabKey(Shift()) == kListKeyHandled) return Consume(window);
+        e.tabPending = 1;
         return PassOn(window, WM_KEYDOWN, key, lParam);
     }
     if (e.readOnly && !IsNavigationKey(key) && key != VK_SHIFT && key != VK_CONTROL) {
@@ -168,6 +198,10 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     }
     if (key == VK_BACK || key == VK_DELETE) return DeleteKey(window, key, lParam);
     if (key == VK_RETURN) {
+        if (HandleEnterKey() == kListKeyHandled) {
+            e.enterHandled = 1;
+            return Swallow(window);
+        }
         CHARRANGE before;
         ReadEditorSelection(&before);
         LRESULT result = PassOn(window, WM_KEYDOWN, key, lParam);
@@ -200,6 +234,7 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
         e.keyConsumed = 0;
         return 0;
     }
+    if (ch == kEscape && OpenCompletionList() != kCompletionNone) return 0;
     if (ch == kEscape) {
         if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
         if (g_editorShell.quickSearch) g_editorShell.quickSearch(1);
@@ -207,6 +242,10 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
     }
     if (!IsDatafileLoaded()) return 0;
     if (ch == L'\t') e.tabPending = 0;
+    if (ch == L'\r' && e.enterHandled) {
+        e.enterHandled = 0;
+        return 0;
+    }
     if (IsReservedNoteChar((WCHAR)ch)) {
         EditorMessage(kMsgReservedCharacters);
         return 0;
@@ -217,6 +256,11 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
     }
     if (e.readOnly || IsDatafileReadOnly()) {
         if (ch != 0x19 && ch != 0x1A) TellReadOnly();
+        return 0;
+    }
+    if (!CompletionCharAllowed(ch)) return 0;
+    if (ch == L' ' && Ctrl() && !Shift() && !Alt()) {
+        ShowAutoLinksPopup();
         return 0;
     }
     if (ch == L'\b') {
@@ -257,6 +301,8 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
             ReplaceNoteText(s.cpMin, s.cpMin, L" ", s.cpMin, s.cpMin);
         }
     }
+    if (ch == L'@' && s.cpMax == s.cpMin && OpensTagListAt(s.cpMin))
+        ShowTagsPopup();
     LRESULT result = PassOn(window, message, ch, lParam);
     CHARRANGE now;
     ReadEditorSelection(&now);

@@ -4,6 +4,7 @@
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/status_text.h"
+#include "editor/links/completion_popup.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
 #include "foundation/app.h"
@@ -96,6 +97,13 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
     SnapshotModifiers();
     e.lastKey = key;
     if (key == VK_MENU) return Swallow(window);
+    if (key == VK_RETURN) e.enterHandled = 0;
+    // Nothing else happens while a completion list is open.
+    if (OpenCompletionList() != kCompletionNone) {
+        if (key == VK_BACK) return PassOn(window, WM_KEYUP, key, lParam);
+        CompletionKeyUp(key);
+        return Swallow(window);
+    }
     if (!Shift()) TrimSelectionAfterKeys();
     if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
     if (e.ctrlHintArmed && key != VK_CONTROL) {

@@ -4,6 +4,8 @@
 #include "editor/keys/editor_state.h"
 #include "editor/keys/key_map.h"
 #include "editor/editor_status.h"
+#include "editor/format/undo_state.h"
+#include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
 #include "foundation/ai_string.h"
 #include "foundation/message_ids.h"
@@ -57,12 +59,20 @@ LRESULT OnSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnKillFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    HideCompletionLists();
+    return PassOn(window, message, wParam, lParam);
+}
+
+LRESULT OnMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CompletionMouseMoved();
     return PassOn(window, message, wParam, lParam);
 }
 
 // A click entering the editor highlights nothing.
 LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    HideCompletionLists();
     if (GetFocus() != window) g_noteEditor.statusMode = kStatusModeClickEntry;
     else if (g_noteEditor.statusMode == kStatusModeHighlighted) {
         g_noteEditor.statusMode = kStatusModeNormal;
@@ -87,6 +97,16 @@ LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
     FollowWholeText();
+    if (message == EM_REDO) UpdateRedoButton();
+    else UpdateUndoButton();
+    return result;
+}
+
+// The text the shell saved or loaded is the one an undo may come back to.
+LRESULT OnSetModify(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = PassOn(window, message, wParam, lParam);
+    if (!wParam) RememberSavedEditorText(window);
     return result;
 }
 
@@ -122,10 +142,12 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_KILLFOCUS, OnKillFocus},
     {WM_LBUTTONDOWN, OnMouseDown},
     {WM_RBUTTONDOWN, OnMouseDown},
+    {WM_MOUSEMOVE, OnMouseMove},
     {WM_PASTE, OnPaste},
     {WM_UNDO, OnUndoRedo},
     {EM_UNDO, OnUndoRedo},
     {EM_REDO, OnUndoRedo},
+    {EM_SETMODIFY, OnSetModify},
 };
 
 int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }

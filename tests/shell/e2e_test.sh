@@ -154,6 +154,20 @@ poll 100 focus_is "Tavik - " RichEdit20W || fail "the new note's editor has no f
 xdotool type --delay 5 "See Garden and www.example.org @todo now"
 poll 100 focus_text_has "Tavik - " "See Garden and www.example.org @todo now" || fail "the typed text did not reach the new note"
 
+# 3c. "@" after a blank offers the tags; a new tag chosen with Enter is marked
+# and stored. Enter in a list item continues the list.
+xdotool type --delay 5 " @err"
+poll 100 focus_text_has "Tavik - " "now @err" || fail "the typed tag did not reach the note"
+import -window root "$work/tags-list.png" 2>/dev/null || true
+xdotool type --delay 5 "and"
+xdotool key Return
+xdotool key Return
+xdotool type --delay 5 -- "- milk"
+xdotool key Return
+xdotool type --delay 5 "eggs"
+poll 100 focus_text_has "Tavik - " "- eggs" || fail "Enter in a list item did not continue the list"
+import -window root "$work/list.png" 2>/dev/null || true
+
 # 4. A second instance brings the first to the front and ends, whether or not
 # Wine noticed that the focus had left the frame.
 root=$(xwininfo -root | awk '/Window id:/ {print $4}')
@@ -175,6 +189,8 @@ python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "Typed b
   || fail "the note was not stored before the handed-over file was opened"
 python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Weekend_plans "See Garden and www.example.org @todo now" \
   || fail "the typed new note was not stored with its link block"
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Weekend_plans $'now @errand\r\n- milk\r\n- eggs' \
+  || fail "the chosen tag and the list were not stored"
 
 # 6. Close as a user would; everything must be saved.
 xdotool windowfocus --sync "$frame"

@@ -1,0 +1,149 @@
+// The AutoLinks list over 50,000 note titles: the time from Ctrl+Space to a
+// filled list (titles looked up from their place in title order), and one
+// typed key that narrows it, beside the walk over the whole index that
+// tests every title in turn (measured in the same run).
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+#include "foundation/ai_string_table.h"
+#include "editor/keys/editor_links.h"
+#include "editor/keys/note_editor.h"
+#include "editor/links/completion_popup.h"
+#include "editor/links/completion_rules.h"
+#include "notestore/note_store.h"
+#include "ui/ai_control.h"
+#include "bench/bench_editor_host.h"
+#include <richedit.h>
+#include <stdio.h>
+
+namespace {
+
+const int kTitles = 50000;
+const int kRounds = 20;
+
+const char* const kSyllables[] = {"ka",  "lo", "mi", "ren", "tas", "vo",  "pel", "dur", "sin", "ba",
+                                  "ter", "go", "nu", "fay", "ri",  "mon", "el",  "zu",  "ha",  "qua"};
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
+}
+
+void MakeTitles()
+{
+    AIStringTable& index = *g_noteStore.noteIndex;
+    unsigned seed = 4242;
+    AIString title;
+    for (int i = 0; i < kTitles; i++) {
+        seed = seed * 1103515245u + 12345u;
+        title.Clear();
+        int words = 1 + (int)((seed >> 16) % 3);
+        unsigned s = seed >> 3;
+        for (int w = 0; w < words; w++) {
+            if (w) title.AppendChar(L'_');
+            for (int k = 0; k < 2 + (int)(s % 2); k++) {
+                title.AppendAscii(kSyllables[s % 20]);
+                s = s / 20 + 7919u * (unsigned)(w + 1);
+            }
+        }
+        title.AppendChar(L'_').AppendInt(i);
+        if (title.GetLength() > 30) title.KeepRange(title.GetLength() - 30, 30);
+        index.AddItemString(title.GetText(), L"0", 0);
+    }
+    index.SortIndex();
+}
+
+// The walk that tests every title from the first one, filling the same list.
+int NaiveFill(HWND list, const WCHAR* prefix)
+{
+    AIStringTable& index = *g_noteStore.noteIndex;
+    int32_t prefixLen = lstrlenW(prefix);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    int listed = 0, matched = 0;
+    AIString shown;
+    for (int i = 0; i < index.GetCount(); i++) {
+        GetNoteTitle(i, shown);
+        shown.ReplaceAll(L"_", L" ");
+        if (BeginsWithNoCase(shown.GetText(), shown.GetLength(), prefix, prefixLen)) {
+            matched++;
+            if (listed < kMaxListedItems) {
+                SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)shown.GetText());
+                listed++;
+            }
+        } else if (matched && shown.FindText(prefix) < 0) {
+            break;
+        }
+    }
+    return listed;
+}
+
+void TypeWord(HWND editor, const WCHAR* word)
+{
+    SetWindowTextW(editor, L"");
+    SendMessageW(editor, EM_REPLACESEL, FALSE, (LPARAM)L"see ");
+    SendMessageW(editor, EM_REPLACESEL, FALSE, (LPARAM)word);
+}
+
+}  // namespace
+
+int main()
+{
+    AIControl editor;
+    HWND host = CreateBenchEditorHost(editor);
+    if (!host) {
+        printf("no rich edit\n");
+        return 1;
+    }
+    MakeTitles();
+    InstallNoteEditor(&editor);
+    g_editorShell.content = host;
+    HWND naiveList = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VSCROLL, 0, 0, 200, 150, host, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    printf("AutoLinks list over %d note titles (best of %d, ms)\n", kTitles, kRounds);
+    printf("%-10s %8s %10s %10s %12s %8s\n", "prefix", "listed", "open", "one key", "whole walk", "ratio");
+    const WCHAR* prefixes[] = {L"k", L"kal", L"qua"};
+    for (const WCHAR* prefix : prefixes) {
+        double open = 1e9, key = 1e9, naive = 1e9;
+        int listed = 0;
+        for (int round = 0; round < kRounds; round++) {
+            TypeWord(editor.GetHwnd(), prefix);
+            LARGE_INTEGER t0, t1, t2;
+            QueryPerformanceCounter(&t0);
+            ShowAutoLinksPopup();
+            QueryPerformanceCounter(&t1);
+            listed = (int)SendMessageW(GetCompletionListBox(), LB_GETCOUNT, 0, 0);
+            AutoLinksPopupKey(L'a');
+            QueryPerformanceCounter(&t2);
+            HideAutoLinksPopup();
+            if (Milliseconds(t0, t1) < open) open = Milliseconds(t0, t1);
+            if (Milliseconds(t1, t2) < key) key = Milliseconds(t1, t2);
+            QueryPerformanceCounter(&t0);
+            NaiveFill(naiveList, prefix);
+            QueryPerformanceCounter(&t1);
+            if (Milliseconds(t0, t1) < naive) naive = Milliseconds(t0, t1);
+        }
+        char name[16];
+        WideCharToMultiByte(CP_UTF8, 0, prefix, -1, name, sizeof(name), nullptr, nullptr);
+        printf("%-10s %8d %10.3f %10.3f %12.3f %7.1fx\n", name, listed, open, key, naive, naive / open);
+    }
+    {
+        double collect = 1e9, fill = 1e9;
+        AIString joined;
+        for (int round = 0; round < kRounds; round++) {
+            LARGE_INTEGER t0, t1, t2;
+            QueryPerformanceCounter(&t0);
+            CollectTitleMatches(L"k", joined);
+            QueryPerformanceCounter(&t1);
+            SendMessageW(naiveList, LB_RESETCONTENT, 0, 0);
+            for (int i = 0; i < kMaxListedItems; i++)
+                SendMessageW(naiveList, LB_ADDSTRING, 0, (LPARAM)L"kalo renta 12345");
+            QueryPerformanceCounter(&t2);
+            if (Milliseconds(t0, t1) < collect) collect = Milliseconds(t0, t1);
+            if (Milliseconds(t1, t2) < fill) fill = Milliseconds(t1, t2);
+        }
+        printf("parts: titles for \"k\" %.3f ms, 100 list items %.3f ms\n", collect, fill);
+    }
+    printf("target: under 1 ms per key\n");
+    return 0;
+}

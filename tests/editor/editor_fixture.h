@@ -1,0 +1,159 @@
+// The fixture of the editor's key tests: one program with its frame and
+// content window, a data file per test, and real key messages into the
+// program's editor. Posted keys change no key state, so the modifier state
+// the editor reads is the test's own.
+#pragma once
+#include "tests/support/gtest.h"
+#include "foundation/message_pump.h"
+#include "editor/editor_status.h"
+#include "editor/keys/editor_links.h"
+#include "editor/keys/note_editor.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "shell/shell_messages.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/clipboard.h"
+#include "foundation/ai_string_table.h"
+#include "ui/link_marks.h"
+#include "tests/support/test_files.h"
+#include <ole2.h>
+#include <richedit.h>
+#include <string>
+#include <vector>
+
+namespace editor_keys {
+
+inline int s_down[256];
+inline int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
+inline int KeyToggled(int) { return 0; }
+
+inline int32_t s_hyperlinkAnswer = -1;
+inline int32_t EditHyperlink(AIString&, AIString& target)
+{
+    if (s_hyperlinkAnswer == 1) target.AssignText(L"http://example.org/page");
+    return s_hyperlinkAnswer;
+}
+
+class EditorKeys : public testing::Test {
+protected:
+    HWND frame = nullptr;
+    HWND editor = nullptr;
+    AITextDocument* doc = nullptr;
+    AIString path;
+
+    // One program for all the tests; each opens a data file of its own.
+    static HWND Program()
+    {
+        static HWND frame = nullptr;
+        if (frame) return frame;
+        g_app.Prepare(L"C:\\Tools\\TavikKeysTest.exe", L"TavikKeysTest.exe nohotkey");
+        g_app.settings.WriteDefaults(1);
+        LoadLibraryW(L"RICHED20.DLL");
+        OleInitialize(nullptr);
+        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+        if (frame && !CreateContentWindow(frame)) frame = nullptr;
+        return frame;
+    }
+
+    void Open(int readOnly)
+    {
+        OpenNotes(readOnly,
+                  L"\x00A4"
+                  L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
+                  L"\x00A4"
+                  L"Plans\r\n# Plans\r\nfirst line\r\n{{\r\n}}\r\n",
+                  L"Plans");
+    }
+    // A data file of the given notes (in title order), showing one of them.
+    void OpenNotes(int readOnly, const WCHAR* notes, const WCHAR* shown)
+    {
+        frame = Program();
+        ASSERT_NE(frame, nullptr);
+        g_editorShell.isKeyDown = KeyDown;
+        g_editorShell.isKeyToggled = KeyToggled;
+        g_editorShell.editHyperlink = EditHyperlink;
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path.AssignText(temp);
+        // A file of its own per test: the store keeps the last one open.
+        path.AppendText(L"tavik_keys_");
+        path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        path.AppendText(L".tavik");
+        SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.GetText());
+        AIString file(L"Tavik 10\r\n");
+        file.AppendText(notes);
+        std::string bytes("\xff\xfe", 2);
+        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
+        WriteBytes(path.GetText(), bytes);
+        if (readOnly) SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_READONLY);
+        ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+        ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(shown, 0, 0), kShowAndRecord), 1);
+        editor = g_mainPanel.editor.GetHwnd();
+        doc = g_mainPanel.editor.GetDocument();
+        ASSERT_NE(doc, nullptr);
+        ClearLastShellMessage();
+    }
+    void TearDown() override
+    {
+        for (int& k : s_down) k = 0;
+        s_hyperlinkAnswer = -1;
+        SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+        SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+    void Down(WPARAM vk) { SendMessageW(editor, WM_KEYDOWN, vk, 1); }
+    void Up(WPARAM vk) { SendMessageW(editor, WM_KEYUP, vk, 0xC0000001); }
+    void Char(WCHAR ch) { SendMessageW(editor, WM_CHAR, ch, 1); }
+    // A printable key as the message loop delivers it.
+    void Type(const WCHAR* text)
+    {
+        for (const WCHAR* p = text; *p; p++) {
+            Char(*p);
+            Up(*p >= L'a' && *p <= L'z' ? *p - 32 : *p);
+        }
+    }
+    void Press(WPARAM vk)
+    {
+        Down(vk);
+        Up(vk);
+    }
+    // Ctrl with a letter: key-down, its control character, key-up, Ctrl up.
+    void CtrlChord(WPARAM vk, int shift = 0)
+    {
+        s_down[VK_CONTROL] = 1;
+        s_down[VK_SHIFT] = shift;
+        Down(VK_CONTROL);
+        Down(vk);
+        if (vk >= 'A' && vk <= 'Z') Char((WCHAR)(vk - 'A' + 1));
+        Up(vk);
+        s_down[VK_CONTROL] = 0;
+        s_down[VK_SHIFT] = 0;
+        Up(VK_CONTROL);
+    }
+    std::string Text()
+    {
+        AIString t;
+        doc->GetRangeText(0, -1, &t);
+        return Utf8(t);
+    }
+    void Caret(int at)
+    {
+        CHARRANGE r = {at, at};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&r);
+    }
+    void Select(int from, int to)
+    {
+        CHARRANGE r = {from, to};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&r);
+    }
+    int End() { return doc->GetTextLength(); }
+    int32_t MarkOf(int from, int to) { return doc->GetRangeUnderline(from, to); }
+};
+
+}  // namespace editor_keys
+
+using namespace editor_keys;
