@@ -8,6 +8,7 @@
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "editor/note_marks.h"
+#include "editor/find/inc_search.h"
 #include "shell/editor_connection.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
@@ -58,7 +59,8 @@ void UpdateSplitter()
     if (!panel) return;
     RECT client;
     GetClientRect(panel, &client);
-    int inc = g_mainPanel.incSearchOn ? (g_mainPanel.searchMode == kSearchModeReplacing ? 2 : 1) : 0;
+    // The Replace box keeps its place while the search is on: Tab shows it without a new layout.
+    int inc = g_mainPanel.incSearchOn ? 2 : 0;
     PanelLayout& l = g_mainPanel.layout;
     ComputePanelLayout(client.right, client.bottom, g_mainPanel.splitX, inc, &l);
     g_mainPanel.splitX = l.splitX;
@@ -356,6 +358,7 @@ HWND CreateContentWindow(HWND frame)
     SendMessageW(p.incSearchBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");
     p.replaceBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
     SendMessageW(p.replaceBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Replace with");
+    InstallIncSearchBoxes(p.incSearchBox.GetHwnd(), p.replaceBox.GetHwnd());
     HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
     SendMessageW(p.quickSearch.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     SendMessageW(p.noteList.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
