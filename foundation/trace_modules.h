@@ -20,6 +20,9 @@ enum TraceModule {
     // Note editor
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,
+    // Search
+    kTraceQuickSearch = 810,
+    kTraceFullTextMode = 811,
     // Window toolkit
     kTraceWindow = 512,
     // Note store

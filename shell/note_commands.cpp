@@ -8,6 +8,8 @@
 #include "shell/read_only_notice.h"
 #include "editor/note_marks.h"
 #include "editor/find/inc_search.h"
+#include "search/full_text_search.h"
+#include "search/search_tables.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
 #include "shell/link_helpers.h"
@@ -119,6 +121,7 @@ int SaveCurrentNote(SaveFailureAnswer how)
         return 0;
     }
     if (s_noteNotStored) SetStatusText(L"Note stored", kStatusDone);
+    SearchResultsStale = 1;  // the stored text may no longer hold what a search found in it
     s_noteNotStored = 0;
     ShowStoredBodyIfChanged(editor, body);
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
@@ -252,6 +255,7 @@ int CreateNewNote(NewNoteContent content)
         return 0;
     }
     g_mainPanel.currentNote = -1;  // the old note is saved; do not save it again into a moved slot
+    AgeCacheEntries(0);            // full-text results no longer hold every note
     FillNoteList();
     int shown = ReadAndShowNote(index, kShowAndRecord);
     if (shown) SetFocus(Editor());
@@ -281,6 +285,7 @@ int RenameCurrentNote()
         return 0;
     }
     g_mainPanel.currentNote = -1;
+    AgeCacheEntries(0);
     FillNoteList();
     g_noteHistory.Rename(oldTitle.GetText(), newTitle.GetText());
     g_noteViews.Rename(oldTitle.GetText(), newTitle.GetText());
@@ -437,7 +442,9 @@ int ShowQuickSearch(QuickSearchFocus focus)
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         g_mainPanel.focusedSearchBox = box;
-        SetStatusText(L"Type a title and press <b>Enter</b>", kStatusDone);
+        SetStatusText(L"<vlblue>QuickSearch</vlblue>: Enter name of note and press <lred>Enter</lred> to load "
+                      L"(and press <lred>Enter</lred> again to edit)",
+                      kStatusDone);
         return 1;
     }
     HWND editor = Editor();
