@@ -57,23 +57,31 @@ void SetBoxText(HWND box, const AIString& text)
 
 int IsWordChar(WCHAR ch) { return IsCharAlphaNumericW(ch) || ch == L'_' || ch == L'-'; }
 
+// The editor's text and its selection, held inside the text.
+int ReadNoteAndSelection(AIString& note, int32_t* from, int32_t* to)
+{
+    HWND editor = g_noteEditor.hwnd;
+    if (!editor) return 0;
+    CHARRANGE s;
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
+    ReadEditorText(editor, note);
+    int32_t length = note.GetLength();
+    *from = s.cpMin < 0 ? 0 : (s.cpMin > length ? length : s.cpMin);
+    *to = s.cpMax < *from ? *from : (s.cpMax > length ? length : s.cpMax);
+    return 1;
+}
+
 // The selected text of the editor, or the word at the caret.
 void PrefillText(AIString& out)
 {
     out.Clear();
-    HWND editor = g_noteEditor.hwnd;
-    if (!editor) return;
-    CHARRANGE s;
-    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
     AIString note;
-    ReadEditorText(editor, note);
+    int32_t from, to;
+    if (!ReadNoteAndSelection(note, &from, &to)) return;
     const WCHAR* t = note.GetText();
-    int32_t length = note.GetLength();
-    int32_t from = s.cpMin < 0 ? 0 : (s.cpMin > length ? length : s.cpMin);
-    int32_t to = s.cpMax < from ? from : (s.cpMax > length ? length : s.cpMax);
     if (to == from) {
         while (from > 0 && IsWordChar(t[from - 1])) from--;
-        while (to < length && IsWordChar(t[to])) to++;
+        while (to < note.GetLength() && IsWordChar(t[to])) to++;
     }
     CleanIncSearchText(t + from, to - from, out);
 }
@@ -81,17 +89,11 @@ void PrefillText(AIString& out)
 // Right: the search grows to the end of the next word after the selection's start.
 void GrowToNextWord(HWND box)
 {
-    HWND editor = g_noteEditor.hwnd;
-    if (!editor) return;
-    CHARRANGE s;
-    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
     AIString note;
-    ReadEditorText(editor, note);
+    int32_t from, to;
+    if (!ReadNoteAndSelection(note, &from, &to)) return;
     const WCHAR* t = note.GetText();
     int32_t length = note.GetLength();
-    int32_t from = s.cpMin < 0 ? 0 : (s.cpMin > length ? length : s.cpMin);
-    int32_t to = s.cpMax > from ? s.cpMax : from;
-    if (to > length) to = length;
     while (to < length && !IsWordChar(t[to])) to++;
     while (to < length && IsWordChar(t[to])) to++;
     AIString text;
