@@ -26,6 +26,9 @@ enum TraceModule {
     kTraceErrorDetails = 735,
     // Note dialogs
     kTraceNoteDialogs = 740,
+    // Search
+    kTraceQuickSearch = 810,
+    kTraceFullTextMode = 811,
     // Window toolkit
     kTraceWindow = 512,
     // Note store

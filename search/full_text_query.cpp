@@ -1,13 +1,18 @@
 #include "search/full_text_query.h"
 
 static AIString g_fullTextQuery;
+static FullTextQueryLink g_queryLink = {nullptr, nullptr};
 
 void GetFullTextQuery(AIString& out)
 {
-    out.Copy(g_fullTextQuery);
+    if (g_queryLink.read) g_queryLink.read(out);
+    else out.Copy(g_fullTextQuery);
 }
 
 void SetFullTextQuery(const AIString& text)
 {
-    g_fullTextQuery.Copy(text);
+    if (g_queryLink.write) g_queryLink.write(text);
+    else g_fullTextQuery.Copy(text);
 }
+
+void SetFullTextQueryLink(const FullTextQueryLink& link) { g_queryLink = link; }

@@ -7,3 +7,10 @@
 void GetFullTextQuery(AIString& out);
 // Replaces the field's text and puts the caret at its end.
 void SetFullTextQuery(const AIString& text);
+
+// The field the result panel shows: reading and writing its text.
+struct FullTextQueryLink {
+    void (*read)(AIString& out);
+    void (*write)(const AIString& text);
+};
+void SetFullTextQueryLink(const FullTextQueryLink& link);

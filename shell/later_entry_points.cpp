@@ -6,7 +6,6 @@
 
 void PaintImagePreview(PreviewRequest, PreviewContent, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 2); }
 void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
-void ShowQuickSearchPreview(int, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 4); }
 void HideThumbnail() { TRACE_SCOPE(kTraceLaterEntryPoints, 5); }
 void RepaintPreviewOnce() { TRACE_SCOPE(kTraceLaterEntryPoints, 6); }
 void RunCtrlHint(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 7); }

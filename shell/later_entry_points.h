@@ -10,7 +10,6 @@ enum PreviewRequest { kPreviewFromTimer = 0, kPreviewFromCommand = 1 };
 enum PreviewContent { kPreviewWithImage = 0, kPreviewTextOnly = 1 };
 void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageStep);
 void HideQuickPreview(int mode);
-void ShowQuickSearchPreview(int noteIndex, int mode);
 void HideThumbnail();
 void RepaintPreviewOnce();
 void RunCtrlHint(int timerId);

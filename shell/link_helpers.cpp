@@ -1,5 +1,6 @@
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
+#include "editor/find/inc_search.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include <richedit.h>
@@ -38,4 +39,5 @@ void ApplyEditorBackground()
     if (colour == 0) colour = RGB(255, 255, 255);
     if (g_mainPanel.incSearchOn) colour = RGB(255, 252, 235);
     SendMessageW(editor, EM_SETBKGNDCOLOR, 0, colour);
+    ClearIncSearchColours();
 }

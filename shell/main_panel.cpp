@@ -10,7 +10,9 @@
 #include "notestore/datafile_format.h"
 #include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
+#include "editor/find/inc_search.h"
 #include "shell/editor_connection.h"
+#include "shell/search_connection.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
 #include "foundation/hash_name.h"
@@ -22,7 +24,6 @@
 MainPanelWindow g_mainPanel;
 static AIStatusLine s_statusLine;
 static const COLORREF kNoteListBackground = RGB(255, 255, 255);
-static WNDPROC s_quickSearchPrevious = nullptr;
 
 void SetStatusText(const WCHAR* text, StatusLevel level)
 {
@@ -60,7 +61,8 @@ void UpdateSplitter()
     if (!panel) return;
     RECT client;
     GetClientRect(panel, &client);
-    int inc = g_mainPanel.incSearchOn ? (g_mainPanel.searchMode == kSearchModeReplacing ? 2 : 1) : 0;
+    // The Replace box keeps its place while the search is on: Tab shows it without a new layout.
+    int inc = g_mainPanel.incSearchOn ? 2 : 0;
     PanelLayout& l = g_mainPanel.layout;
     ComputePanelLayout(client.right, client.bottom, g_mainPanel.splitX, inc, &l);
     g_mainPanel.splitX = l.splitX;
@@ -70,6 +72,7 @@ void UpdateSplitter()
     MoveControl(g_mainPanel.editor, l.editor);
     MoveControl(g_mainPanel.incSearchBox, l.incSearch);
     MoveControl(g_mainPanel.replaceBox, l.replace);
+    LayOutFullTextSearch(l);
     s_statusLine.Attach(panel, l.status);
     InvalidateRect(panel, nullptr, TRUE);
 }
@@ -132,32 +135,6 @@ int CreateMainWindow(AIWindow*)
     HideControlsNoFile(IsDatafileLoaded() ? 0 : 1);
     UpdateSplitter();
     return 1;
-}
-
-// QuickSearch: Enter on a known title shows that note, a second Enter on the
-// note shown moves to the editor. Escape goes back to the editor.
-static LRESULT CALLBACK QuickSearchShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        AIString text;
-        text.AssignControlText(window);
-        text.Trim();
-        int32_t index = text.IsEmpty() ? -1 : FindNoteByTitle(text.GetText(), 0, 0);
-        if (index >= 0 && index == g_mainPanel.currentNote) {
-            ShowQuickSearch(kFocusEditor);
-        } else if (index >= 0) {
-            ReadAndShowNote(index, kShowAndRecord);
-        } else if (!text.IsEmpty()) {
-            SetStatusText(L"No note has this title - <b>Ctrl+N</b> creates it", kStatusWarning);
-        }
-        return 0;
-    }
-    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
-        ShowQuickSearch(kFocusEditor);
-        return 0;
-    }
-    if (message == WM_CHAR && (wParam == L'\r' || wParam == 27)) return 0;
-    return CallWindowProcW(s_quickSearchPrevious, window, message, wParam, lParam);
 }
 
 static LRESULT PanelOnCreate(HWND, UINT, WPARAM, LPARAM) { return 0; }
@@ -258,17 +235,6 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
         OnEditorChangedForSync(control);
         return 0;
     }
-    if (control && control == g_mainPanel.quickSearch.GetHwnd() && code == EN_CHANGE) {
-        // Follow the typed prefix in the list without leaving the note shown.
-        AIString text;
-        text.AssignControlText(control);
-        text.Trim();
-        if (!text.IsEmpty()) {
-            int32_t index = FindNoteByTitle(text.GetText(), 0, 1);
-            if (index >= 0) SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_SETTOPINDEX, index, 0);
-        }
-        return 0;
-    }
     // Ribbon and accelerator commands that reach the panel belong to the frame.
     HWND frame = g_frame.GetHwndField();
     if (frame && !control) return SendMessageW(frame, WM_COMMAND, wParam, lParam);
@@ -343,8 +309,6 @@ HWND CreateContentWindow(HWND frame)
     MainPanelWindow& p = g_mainPanel;
     p.quickSearch.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10,
                                    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
-    SendMessageW(p.quickSearch.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"QuickSearch: type a title");
-    s_quickSearchPrevious = p.quickSearch.SetWindowData(QuickSearchShellProc);
     p.noteList.CreateWindowedAt(ControlListBox, panel, 0, 0, 10, 10,
                                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                                     LBS_NOINTEGRALHEIGHT);
@@ -361,11 +325,15 @@ HWND CreateContentWindow(HWND frame)
     SendMessageW(p.incSearchBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");
     p.replaceBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
     SendMessageW(p.replaceBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Replace with");
+    InstallIncSearchBoxes(p.incSearchBox.GetHwnd(), p.replaceBox.GetHwnd());
     HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
-    SendMessageW(p.quickSearch.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    static HFONT quickFont = CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    SendMessageW(p.quickSearch.GetHwnd(), WM_SETFONT, (WPARAM)quickFont, 0);
     SendMessageW(p.noteList.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     SendMessageW(p.incSearchBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     SendMessageW(p.replaceBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    // QuickSearch, the full-text result panel and the engine's note source.
+    ConnectSearch(panel);
     UpdateSplitter();
     // The editor's own window procedure and its links to the shell.
     ConnectEditor();

@@ -14,9 +14,6 @@
 // (handed over first, so that a read-only data file can answer them).
 const LPARAM kEditorEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_KEYEVENTS;
 
-// What the incremental search box is doing.
-enum SearchMode { kSearchModeNone = 0, kSearchModeSearching = 1, kSearchModeReplacing = 2, kSearchModeReturning = 3 };
-
 class MainPanelWindow : public AIWindow {
 public:
     MainPanelWindow() : AIWindow(200) {}
@@ -36,7 +33,6 @@ public:
     int32_t noFileMode = 0;    // 1: the controls that need a data file are hidden
 
     // State other layers read and write.
-    int32_t searchMode = 0;          // SearchMode
     HWND focusedSearchBox = nullptr;
     int32_t previewHeld = 0;
     int32_t previewShown = 0;
@@ -44,8 +40,7 @@ public:
     int32_t windowState = 1;         // 0 while a screen shows, 1 after a dialog
     int32_t highlightAnimation = 0;  // -1 after a dialog
     int32_t ctrlHintState = 0;       // -1 after exit; >0 while the held-Ctrl hint runs
-    int32_t incSearchOn = 0;
-    CHARRANGE incSearchAnchor = {0, 0};
+    int32_t incSearchOn = 0;         // the incremental-search boxes show (editor/find has their state)
 
     // Notes.
     int32_t currentNote = -1;        // index of the note in the editor, -1 none

@@ -1,6 +1,7 @@
 // The content window's application timers (ids 10001 to 10230): started
 // through StartMainTimer so that KillAllTimers can stop every one of them.
 #include "shell/main_panel.h"
+#include "search/quick/quick_search_box.h"
 #include "shell/later_entry_points.h"
 #include "editor/editor_status.h"
 #include "shell/shell_ids.h"

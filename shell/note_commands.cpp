@@ -9,6 +9,9 @@
 #include "shell/note_markup_view.h"
 #include "shell/read_only_notice.h"
 #include "editor/note_marks.h"
+#include "editor/find/inc_search.h"
+#include "search/full_text_search.h"
+#include "search/search_tables.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
 #include "shell/link_helpers.h"
@@ -122,6 +125,7 @@ int SaveCurrentNote(SaveFailureAnswer how)
         return 0;
     }
     if (s_noteNotStored) SetStatusText(L"Note stored", kStatusDone);
+    SearchResultsStale = 1;  // the stored text may no longer hold what a search found in it
     s_noteNotStored = 0;
     ShowStoredBodyIfChanged(editor, body);
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
@@ -259,6 +263,7 @@ int CreateNoteTitled(const WCHAR* typedTitle, NewNoteContent content)
         return 0;
     }
     g_mainPanel.currentNote = -1;  // the old note is saved; do not save it again into a moved slot
+    AgeCacheEntries(0);            // full-text results no longer hold every note
     FillNoteList();
     int shown = ReadAndShowNote(index, kShowAndRecord);
     if (shown) SetFocus(Editor());
@@ -295,6 +300,7 @@ int RenameCurrentNoteTo(const WCHAR* typedTitle)
         return 0;
     }
     g_mainPanel.currentNote = -1;
+    AgeCacheEntries(0);
     FillNoteList();
     g_noteHistory.Rename(oldTitle.GetText(), newTitle.GetText());
     g_noteViews.Rename(oldTitle.GetText(), newTitle.GetText());
@@ -491,7 +497,9 @@ int ShowQuickSearch(QuickSearchFocus focus)
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         g_mainPanel.focusedSearchBox = box;
-        SetStatusText(L"Type a title and press <b>Enter</b>", kStatusDone);
+        SetStatusText(L"<vlblue>QuickSearch</vlblue>: Enter name of note and press <lred>Enter</lred> to load "
+                      L"(and press <lred>Enter</lred> again to edit)",
+                      kStatusDone);
         return 1;
     }
     HWND editor = Editor();
@@ -506,32 +514,41 @@ int ToggleIncSearch(IncSearchMode mode)
     MainPanelWindow& p = g_mainPanel;
     HWND editor = Editor();
     HWND box = p.incSearchBox.GetHwnd();
+    HWND replace = p.replaceBox.GetHwnd();
     if (!editor || !box) return 0;
     if (mode == kIncSearchOpen || mode == kIncSearchOpenFromQuickSearch || mode == kIncSearchOpenWithReplace) {
         if (p.currentNote < 0) return 0;
-        SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&p.incSearchAnchor);
+        if (p.incSearchOn) {
+            SetFocus(box);
+            return 1;
+        }
+        BeginIncSearch(mode == kIncSearchOpenWithReplace && !IsDatafileReadOnly());
         p.incSearchOn = 1;
-        p.searchMode = mode == kIncSearchOpenWithReplace ? kSearchModeReplacing : kSearchModeSearching;
         ShowWindow(box, SW_SHOW);
-        ShowWindow(p.replaceBox.GetHwnd(), mode == kIncSearchOpenWithReplace ? SW_SHOW : SW_HIDE);
+        ShowWindow(replace, g_incSearch.boxMode == kIncBoxReplacing ? SW_SHOW : SW_HIDE);
+        EnableWindow(replace, FALSE);
         UpdateSplitter();
         ApplyEditorBackground();
-        SetFocus(box);
-        SendMessageW(box, EM_SETSEL, 0, -1);
         p.focusedSearchBox = box;
-        SetStatusText(L"Type to search in this note - <b>Esc</b> returns", kStatusDone);
+        SetStatusText(L"<vlblue>Incremental search</vlblue>: Enter characters to search for", kStatusDone);
+        // The box fills itself from the editor's selection when it takes the focus.
+        SetFocus(box);
         return 1;
     }
     if (!p.incSearchOn) return 0;
     p.incSearchOn = 0;
-    p.searchMode = kSearchModeNone;
+    EndIncSearch();
+    HWND focus = GetFocus();
     ShowWindow(box, SW_HIDE);
-    ShowWindow(p.replaceBox.GetHwnd(), SW_HIDE);
+    ShowWindow(replace, SW_HIDE);
     UpdateSplitter();
     ApplyEditorBackground();
     // Escape goes back to where the search started; otherwise the match stays selected.
-    if (mode == kIncSearchCloseEscape) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&p.incSearchAnchor);
+    CHARRANGE keep = g_incSearch.anchor;
+    if (mode == kIncSearchCloseEscape) keep = g_incSearch.saved;
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&keep);
     p.focusedSearchBox = nullptr;
-    SetFocus(editor);
+    // Only a focus still in the search moves to the editor; a click elsewhere keeps its target.
+    if (!focus || focus == box || focus == replace || focus == editor) SetFocus(editor);
     return 1;
 }

@@ -1,6 +1,7 @@
 // Key-down and characters: which keys RichEdit sees, which chords are
 // flagged, and the link rules of Backspace, Delete and typing.
 #include "editor/keys/editor_state.h"
+#include "editor/find/inc_search.h"
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
@@ -178,7 +179,8 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     if (FlagChord(key)) {
         if (key == VK_F3 && !e.f3Held) {
             e.f3Held = 1;
-            EditorStatus(L"No search text available", kStatusInfo);
+            if (!FindIncSearchMatches(Shift() ? kIncFindPrevious : kIncFindNext))
+                EditorStatus(L"No search text available", kStatusInfo);
         }
         return Consume(window);
     }

@@ -126,10 +126,11 @@ xdotool type --delay 5 "$data_path"
 xdotool key Return
 wait_window '^Tavik - Books to read$' >/dev/null || fail "the data file did not open"
 
-# 3. Pick a note with QuickSearch; the second Enter moves to the editor.
+# 3. Pick a note with QuickSearch (it completes titles in lower case); the
+# second Enter moves to the editor.
 xdotool windowfocus --sync "$frame"
 press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-type_until "Tavik - " Edit "Garden" || fail "QuickSearch did not take the typed title"
+type_until "Tavik - " Edit "garden" || fail "QuickSearch did not take the typed title"
 xdotool key Return
 wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
 xdotool key Return

@@ -17,6 +17,7 @@
 #include "shell/dialogs_connection.h"
 #include "shell/drop_target.h"
 #include "shell/main_panel.h"
+#include "search/quick/full_text_mode.h"
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
 #include "shell/note_rescue.h"
@@ -389,7 +390,7 @@ TEST_F(ShellTest, TimersDispatchById)
         int procedure;
     } cases[] = {
         {kTimerLinkHover, 2}, {kTimerImageHover, 2}, {kTimerQuickPreview, 3},
-        {kTimerQuickSearchPreview, 4}, {kTimerThumbnail, 5}, {kTimerPreviewRepaint, 6},
+        {kTimerThumbnail, 5}, {kTimerPreviewRepaint, 6},
         {kTimerCtrlHintFirst, 7}, {kTimerCtrlHintEditor, 7}, {kTimerRibbonHover, 8},
         {kTimerCaptureBalloon, 9}, {kTimerCaptureClickMode, 10},
     };
@@ -398,6 +399,10 @@ TEST_F(ShellTest, TimersDispatchById)
         SendMessageW(panel, WM_TIMER, c.id, 0);
         EXPECT_TRUE(trace_.Saw(kTraceLaterEntryPoints, c.procedure)) << c.id;
     }
+    // The QuickSearch preview of the selected note.
+    trace_.Clear();
+    SendMessageW(panel, WM_TIMER, kTimerQuickSearchPreview, 0);
+    EXPECT_TRUE(trace_.Saw(kTraceQuickSearch, 1));
     // The editor's status timer ends the caret-line highlight through the editor.
     trace_.Clear();
     SendMessageW(panel, WM_TIMER, kTimerEditorStatus, 0);
@@ -1338,17 +1343,24 @@ TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
 {
     OpenExamples();
     HWND box = g_mainPanel.quickSearch.GetHwnd();
+    // Enter acts on its release, like every key of the search fields.
     SetWindowTextW(box, L"recipes");
     SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
     SetFocus(box);
     SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
     EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
-    // An unknown title changes nothing and says so.
+    // An unknown title keeps the note shown and starts full-text search with the text.
     SetWindowTextW(box, L"No such note");
     SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
-    EXPECT_NE(Utf8(GetStatusText()).find("No note has this title"), std::string::npos);
+    EXPECT_TRUE(IsFullTextSearchMode());
+    EXPECT_EQ(Utf8(AIString().AssignControlText(GetFullTextField())), "No such note ");
+    ToggleFullTextSearch(0);
+    EXPECT_FALSE(IsFullTextSearchMode());
     // Picking a title in the list shows that note.
     HWND list = g_mainPanel.noteList.GetHwnd();
     int32_t travel = Find(L"Travel");

@@ -1,0 +1,41 @@
+// The rules of QuickSearch and of the result list that need no window: the
+// form a typed title is looked up in, the completion shown, the paging of the
+// hits, and the relevance each hit is drawn with.
+#pragma once
+#include "foundation/ai_string.h"
+
+// The typed text as titles are looked up: lower case, blanks as '_', and
+// without the " (Deleted)" that the list shows behind a deleted note (only
+// when the text ends with it).
+void QuickLookupForm(const WCHAR* typed, AIString& out);
+// The completion a stored title gives: lower case, '_' as blanks, trimmed.
+void QuickCompletionOf(const WCHAR* title, AIString& out);
+// An index of the note list brought back inside [0, count); -1 when the list is empty.
+int32_t ClampNoteIndex(int32_t index, int32_t count);
+
+// Where the hit list stands: the selected hit (1-based), the page, the rows
+// one page holds and the number of hits.
+struct HitPaging {
+    int32_t selected;
+    int32_t page;
+    int32_t rows;
+    int32_t count;
+};
+void PageHitsUp(HitPaging& p);
+void PageHitsDown(HitPaging& p);
+void StepHitsDown(HitPaging& p);
+void StepHitsUp(HitPaging& p);
+// Rows of 30 pixels that fit in a panel of the given height, at least 1.
+int32_t RowsPerPage(int32_t panelHeight, int32_t listTop);
+// The page the selected hit is on.
+int32_t PageOfSelected(int32_t selected, int32_t rows);
+
+// Relevance in percent of the reference (the larger of keywords x 12000 and
+// the best score), worked out in 64 bits; and its level 0 to 3.
+int64_t HitRelevance(int32_t score, int32_t keywordCount, int32_t bestScore);
+int32_t RelevanceLevel(int64_t relevance);
+
+// The header of the hit list: "SEARCH RESULTS (s-last of n)".
+void HitListHeader(const HitPaging& p, AIString& out);
+// A title as a row shows it: '_' as blanks, at most 25 characters, then "...".
+void HitRowTitle(const WCHAR* title, AIString& out);

@@ -1,0 +1,344 @@
+#include "search/quick/quick_search_box.h"
+#include "search/quick/full_text_mode.h"
+#include "search/quick/note_preview.h"
+#include "search/quick/quick_rules.h"
+#include "search/quick/search_shell_links.h"
+#include "foundation/ai_string_table.h"
+#include "foundation/trace.h"
+#include "foundation/trace_modules.h"
+#include "notestore/note_store.h"
+#include "ui/window_table.h"
+#include <commctrl.h>
+#include <richedit.h>
+
+SearchShellLinks g_searchShell;
+
+int SearchKeyDown(int virtualKey)
+{
+    if (g_searchShell.isKeyDown) return g_searchShell.isKeyDown(virtualKey);
+    return (GetKeyState(virtualKey) & 0x8000) ? 1 : 0;
+}
+
+void SearchStatus(const WCHAR* text, StatusLevel level)
+{
+    if (g_searchShell.setStatusText) g_searchShell.setStatusText(text, level);
+}
+
+namespace {
+
+const WCHAR kPrompt[] = L"<vlblue>QuickSearch</vlblue>: Enter name of note and press <lred>Enter</lred> to load "
+                        L"(and press <lred>Enter</lred> again to edit)";
+const WCHAR kNotFound[] = L"<lred>Note not found</lred> - press <lred>Enter</lred> to perform full-text search";
+const int32_t kTitleLimit = 30;
+const DWORD kAltReleaseBoundMs = 3000;
+
+// Ctrl chords of the box: the key-down marks them, the release carries them out.
+enum QuickChord {
+    kQuickNone = 0,
+    kQuickIncSearch,
+    kQuickNewNote,
+    kQuickPrint,
+    kQuickFocusEditor,
+    kQuickOpenDatafile,
+    kQuickFullText,
+    kQuickLastFullText,
+    kQuickEscape,
+};
+
+struct QuickSearchState {
+    WNDPROC previous = nullptr;
+    int32_t selected = -1;       // the note the list shows selected
+    int32_t lastMatch = -1;
+    AIString lastTyped;
+    int32_t notFound = 0;
+    int32_t previewed = -1;      // the note previewed last
+    QuickChord pending = kQuickNone;
+};
+QuickSearchState s_quick;
+
+int Ctrl() { return SearchKeyDown(VK_CONTROL); }
+int Shift() { return SearchKeyDown(VK_SHIFT); }
+int32_t CurrentNote() { return g_searchShell.currentNote ? g_searchShell.currentNote() : -1; }
+
+QuickChord ChordOf(WPARAM key)
+{
+    if (!Ctrl()) return key == VK_ESCAPE ? kQuickEscape : kQuickNone;
+    switch (key) {
+    case 'F': return Shift() ? kQuickFullText : kQuickIncSearch;
+    case 'N': return kQuickNewNote;
+    case 'P': return kQuickPrint;
+    case 'L': return kQuickFocusEditor;
+    case 'O': return kQuickOpenDatafile;
+    case VK_RETURN: case VK_SPACE: return kQuickLastFullText;
+    default: return kQuickNone;
+    }
+}
+
+void CarryOut(QuickChord chord)
+{
+    SearchShellLinks& l = g_searchShell;
+    switch (chord) {
+    case kQuickIncSearch: if (l.incSearch) l.incSearch(2); break;
+    case kQuickNewNote: if (l.newNote) l.newNote(Shift()); break;
+    case kQuickPrint: if (l.printNote) l.printNote(); break;
+    case kQuickFocusEditor: case kQuickEscape: if (l.focusQuickSearch) l.focusQuickSearch(0); break;
+    case kQuickOpenDatafile: if (l.openDatafile) l.openDatafile(); break;
+    case kQuickFullText: ToggleFullTextSearch(1); break;
+    case kQuickLastFullText: ToggleFullTextSearch(0); break;
+    case kQuickNone: break;
+    }
+}
+
+// The list selects the note; the note is previewed when the preview timer fires.
+void SelectInList(int32_t index)
+{
+    HWND list = g_searchShell.noteList;
+    if (list && index >= 0) {
+        SendMessageW(list, LB_SETCURSEL, index, 0);
+    } else if (list) {
+        SendMessageW(list, LB_SETCURSEL, CurrentNote(), 0);
+    }
+    if (index >= 0 && index != CurrentNote() && index != s_quick.previewed && g_searchShell.startTimer)
+        g_searchShell.startTimer(kQuickPreviewTimer, kQuickPreviewMs);
+}
+
+// Shows the note's title in the box, all selected (navigation keys).
+void ShowTitleOf(HWND box, int32_t index)
+{
+    AIString title, completion;
+    GetNoteTitle(index, title);
+    QuickCompletionOf(title.GetText(), completion);
+    SetWindowTextW(box, completion.GetText());
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    s_quick.selected = index;
+    SelectInList(index);
+}
+
+// Up, Down, Page Up/Down, Ctrl+Home/End, Left, Delete; 1 when the key was one.
+int Navigate(HWND box, WPARAM key)
+{
+    QuickSearchState& q = s_quick;
+    const int32_t count = GetNoteCount();
+    if (count <= 0) return 0;
+    int32_t from = q.selected >= 0 ? q.selected : (q.lastMatch >= 0 ? q.lastMatch : CurrentNote());
+    int32_t page = 10;
+    if (g_searchShell.noteList) {
+        RECT r;
+        GetClientRect(g_searchShell.noteList, &r);
+        int32_t row = (int32_t)SendMessageW(g_searchShell.noteList, LB_GETITEMHEIGHT, 0, 0);
+        if (row > 0 && r.bottom / row > 1) page = r.bottom / row - 1;
+    }
+    int32_t to;
+    switch (key) {
+    case VK_UP: to = from - 1; break;
+    case VK_DOWN: to = from + 1; break;
+    case VK_PRIOR: to = from - page; break;
+    case VK_NEXT: to = from + page; break;
+    case VK_HOME: if (!Ctrl()) return 0; to = 0; break;
+    case VK_END: if (!Ctrl()) return 0; to = count - 1; break;
+    case VK_LEFT:
+    case VK_DELETE:
+        SetWindowTextW(box, L"");
+        q.selected = -1;
+        q.lastTyped.Clear();
+        SelectInList(-1);
+        return 1;
+    default: return 0;
+    }
+    ShowTitleOf(box, ClampNoteIndex(to, count));
+    return 1;
+}
+
+// Looks the typed text up and completes it in place.
+void LookUpTitle(HWND box, WPARAM key)
+{
+    QuickSearchState& q = s_quick;
+    AIString typed, lookup;
+    typed.AssignControlText(box);
+    QuickLookupForm(typed.GetText(), lookup);
+    if (lookup.IsEmpty()) {
+        q.selected = -1;
+        q.lastTyped.Clear();
+        SelectInList(-1);
+        return;
+    }
+    if (!(q.selected >= 0 && q.selected == q.lastMatch && lookup.EqualsTextNoCase(q.lastTyped.GetText()))) {
+        q.selected = FindNoteByTitle(lookup.GetText(), 0, 1);
+        if (q.selected >= 0) {
+            q.lastMatch = q.selected;
+            q.lastTyped.Copy(lookup);
+        }
+    }
+    if (q.selected < 0) {
+        q.lastTyped.Clear();
+        if (!q.notFound) SearchStatus(kNotFound, kStatusWarning);
+        q.notFound = 1;
+        int32_t end = typed.GetLength();
+        SendMessageW(box, EM_SETSEL, end, end);
+        SelectInList(-1);
+        return;
+    }
+    if (q.notFound) {
+        q.notFound = 0;
+        SearchStatus(kPrompt, kStatusDone);
+    }
+    // The stored title may have moved since the look-up: the index is kept inside the list.
+    int32_t index = ClampNoteIndex(q.selected, GetNoteCount());
+    AIString title, completion;
+    GetNoteTitle(index, title);
+    QuickCompletionOf(title.GetText(), completion);
+    int32_t typedLength = typed.GetLength();
+    if (key != VK_BACK && key != VK_DELETE && completion.GetLength() >= typedLength) {
+        SetWindowTextW(box, completion.GetText());
+        int32_t tail = (key == VK_RIGHT || key == VK_END) ? completion.GetLength() : typedLength;
+        SendMessageW(box, EM_SETSEL, tail, -1);
+    }
+    SelectInList(index);
+}
+
+// Enter and Tab: show the note, move to the editor, or search the whole text.
+void ActOnTitle(HWND box, WPARAM key)
+{
+    AIString typed, lookup;
+    typed.AssignControlText(box);
+    typed.Trim();
+    if (typed.IsEmpty()) return;
+    QuickLookupForm(typed.GetText(), lookup);
+    int32_t index = FindNoteByTitle(lookup.GetText(), 0, 0);
+    SearchShellLinks& l = g_searchShell;
+    if (index >= 0 && index != CurrentNote()) {
+        if (l.showNote) l.showNote(index);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+    } else if (index >= 0) {
+        if (l.focusQuickSearch) l.focusQuickSearch(0);
+    } else if (key == VK_TAB) {
+        if (l.focusQuickSearch) l.focusQuickSearch(0);
+    } else {
+        ToggleFullTextSearch(1);
+    }
+}
+
+LRESULT Pass(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(s_quick.previous, box, message, wParam, lParam);
+}
+
+LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
+{
+    QuickChord chord = ChordOf(key);
+    if (chord != kQuickNone) {
+        s_quick.pending = chord;
+        return 0;
+    }
+    if (key == VK_RETURN || key == VK_TAB) return 0;
+    if (key == VK_BACK) {
+        // Backspace over a completion tail takes one typed character away.
+        DWORD from = 0, to = 0;
+        SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+        int32_t length = GetWindowTextLengthW(box);
+        if (to > from && (int32_t)to == length && from > 0) {
+            SendMessageW(box, EM_SETSEL, from - 1, to);
+            SendMessageW(box, EM_REPLACESEL, FALSE, (LPARAM)L"");
+            s_quick.selected = -1;
+            s_quick.lastTyped.Clear();
+            return 0;
+        }
+    }
+    return Pass(box, message, key, lParam);
+}
+
+LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
+{
+    QuickSearchState& q = s_quick;
+    if (q.pending != kQuickNone) {
+        QuickChord chord = q.pending;
+        q.pending = kQuickNone;
+        if (chord != kQuickEscape || key == VK_ESCAPE) CarryOut(chord);
+        return 0;
+    }
+    if (key == VK_RETURN || key == VK_TAB) {
+        ActOnTitle(box, key);
+        return 0;
+    }
+    if (Navigate(box, key)) return 0;
+    if (key != VK_CONTROL && key != VK_SHIFT && !Ctrl()) LookUpTitle(box, key);
+    return Pass(box, message, key, lParam);
+}
+
+LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
+{
+    if (Ctrl() && !SearchKeyDown(VK_MENU)) return 0;
+    if (ch == 27 || ch == L'\r' || ch == L'\t' || ch == L'\n') return 0;
+    return Pass(box, message, ch, lParam);
+}
+
+LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
+{
+    SearchShellLinks& l = g_searchShell;
+    if ((key == VK_LEFT || key == VK_RIGHT) && l.navigate) {
+        l.navigate(key == VK_RIGHT);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    if (key == 'C') {
+        int withShift = Shift();
+        // The capture starts once Alt is up, or the target window would see it held.
+        WaitForKeyRelease(VK_MENU, kAltReleaseBoundMs);
+        if (l.captureDocument) l.captureDocument(withShift);
+        return 0;
+    }
+    return Pass(box, message, key, lParam);
+}
+
+LRESULT OnSysChar(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = Pass(box, message, wParam, lParam);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    return result;
+}
+
+const MessageEntry kQuickMessages[] = {
+    {WM_KEYDOWN, OnKeyDown}, {WM_KEYUP, OnKeyUp},         {WM_CHAR, OnChar},
+    {WM_SYSKEYUP, OnSysKeyUp}, {WM_SYSCHAR, OnSysChar},   {WM_SETFOCUS, OnSetFocus},
+};
+
+LRESULT CALLBACK QuickSearchBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (const MessageEntry& entry : kQuickMessages)
+        if (entry.message == message) return entry.handler(box, message, wParam, lParam);
+    return Pass(box, message, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallQuickSearchBox(HWND box)
+{
+    if (!box) return;
+    SendMessageW(box, EM_SETLIMITTEXT, kTitleLimit, 0);
+    SendMessageW(box, EM_SETCUEBANNER, TRUE, (LPARAM)L"Enter search here");
+    s_quick.previous = (WNDPROC)SetWindowLongPtrW(box, GWLP_WNDPROC, (LONG_PTR)QuickSearchBoxProc);
+}
+
+int32_t GetQuickSearchSelection() { return s_quick.selected; }
+
+void ShowQuickSearchPreview(int noteIndex, int)
+{
+    TRACE_SCOPE(kTraceQuickSearch, 1);
+    if (noteIndex < 0 || noteIndex == CurrentNote() || IsFullTextSearchMode()) return;
+    if (FillNotePreview(g_searchShell.previewPane, noteIndex, L"")) s_quick.previewed = noteIndex;
+}
+
+int WaitForKeyRelease(int virtualKey, DWORD boundMs)
+{
+    DWORD start = GetTickCount();
+    MSG message;
+    while (SearchKeyDown(virtualKey)) {
+        if (GetTickCount() - start >= boundMs) return 0;
+        // Wine moves the key state on only when the queue is read.
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return 1;
+}

@@ -1,0 +1,18 @@
+// The QuickSearch box: typing a title completes it and previews the note,
+// Enter shows it, a second Enter moves to the editor, and a title no note
+// has starts full-text search.
+#pragma once
+#include "foundation/win.h"
+
+// Installs the box's window procedure (cue text, font and limit set too).
+void InstallQuickSearchBox(HWND box);
+
+// The note the list shows selected, -1 when none.
+int32_t GetQuickSearchSelection();
+
+// Previews a note in the preview pane (not the note shown in the editor).
+void ShowQuickSearchPreview(int noteIndex, int mode);
+
+// Waits, at most boundMs, until the key is up; peeks the queue meanwhile so
+// that the key state follows. 1 when it came up in time.
+int WaitForKeyRelease(int virtualKey, DWORD boundMs);

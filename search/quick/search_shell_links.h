@@ -1,0 +1,38 @@
+// What QuickSearch and the full-text result panel need of the shell, which
+// sits beside them: the shell fills these in once its windows exist. Null
+// entries are skipped.
+#pragma once
+#include "foundation/win.h"
+#include "ui/status_line.h"
+
+struct SearchShellLinks {
+    HWND content = nullptr;
+    HWND quickSearch = nullptr;
+    HWND noteList = nullptr;
+    HWND previewPane = nullptr;
+    HWND editor = nullptr;
+
+    int (*isKeyDown)(int virtualKey) = nullptr;   // tests put their own in
+    int32_t (*currentNote)() = nullptr;           // index of the note in the editor, -1 none
+    int (*showNote)(int32_t index) = nullptr;     // saves the current note and shows another
+    int (*focusQuickSearch)(int focus) = nullptr; // 1 QuickSearch, 0 the editor
+    int (*incSearch)(int mode) = nullptr;
+    int (*newNote)(int fromActive) = nullptr;
+    int (*renameNote)() = nullptr;
+    int (*printNote)() = nullptr;
+    int (*openDatafile)() = nullptr;
+    int (*navigate)(int forward) = nullptr;
+    void (*captureDocument)(int withShift) = nullptr;
+    void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
+    void (*layout)() = nullptr;                   // the panes laid out for the current mode
+    void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
+};
+
+extern SearchShellLinks g_searchShell;
+
+// The QuickSearch preview timer of the content window.
+enum : UINT_PTR { kQuickPreviewTimer = 10210 };
+enum : UINT { kQuickPreviewMs = 200 };
+
+int SearchKeyDown(int virtualKey);
+void SearchStatus(const WCHAR* text, StatusLevel level);

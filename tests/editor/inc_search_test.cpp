@@ -1,0 +1,270 @@
+// Incremental search and replace in the program's own editor and search
+// boxes, driven by key messages as the message loop delivers them.
+#include "tests/support/gtest.h"
+#include "editor/find/inc_search.h"
+#include "editor/keys/editor_links.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "tests/support/test_files.h"
+#include <ole2.h>
+#include <richedit.h>
+#include "editor/editor_status.h"
+#include <string>
+
+namespace {
+
+int s_down[256];
+int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
+int KeyToggled(int) { return 0; }
+
+
+class IncSearch : public testing::Test {
+protected:
+    HWND editor = nullptr;
+    HWND box = nullptr;
+    HWND replace = nullptr;
+    AITextDocument* doc = nullptr;
+    AIString path;
+
+    static HWND Program()
+    {
+        static HWND frame = nullptr;
+        if (frame) return frame;
+        g_app.Prepare(L"C:\\Tools\\TavikIncSearchTest.exe", L"TavikIncSearchTest.exe nohotkey");
+        g_app.settings.WriteDefaults(1);
+        LoadLibraryW(L"RICHED20.DLL");
+        OleInitialize(nullptr);
+        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+        if (frame && !CreateContentWindow(frame)) frame = nullptr;
+        if (frame) ShowWindow(frame, SW_SHOW);
+        return frame;
+    }
+
+    // Opens a data file whose note "Plans" holds body.
+    void Open(const WCHAR* body)
+    {
+        ASSERT_NE(Program(), nullptr);
+        g_editorShell.isKeyDown = KeyDown;
+        g_editorShell.isKeyToggled = KeyToggled;
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path.AssignText(temp);
+        path.AppendText(L"tavik_inc_");
+        path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        path.AppendText(L".tavik");
+        DeleteFileW(path.GetText());
+        AIString file(L"Tavik 10\r\n");
+        file.AppendText(L"\x00A4" L"Plans\r\n").AppendText(body).AppendText(L"\r\n{{\r\n");
+        file.AppendText(L"[Home\x00B1 site:http://home.example.org]\r\n}}\r\n");
+        std::string bytes("\xff\xfe", 2);
+        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
+        WriteBytes(path.GetText(), bytes);
+        ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+        ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord), 1);
+        editor = g_mainPanel.editor.GetHwnd();
+        box = g_mainPanel.incSearchBox.GetHwnd();
+        replace = g_mainPanel.replaceBox.GetHwnd();
+        doc = g_mainPanel.editor.GetDocument();
+        ASSERT_NE(doc, nullptr);
+        g_incSearch.lastText.Clear();
+        Caret(0);
+        SetFocus(editor);
+    }
+    void TearDown() override
+    {
+        for (int& k : s_down) k = 0;
+        if (g_mainPanel.incSearchOn) ToggleIncSearch(kIncSearchCloseEscape);
+        SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+    }
+
+    void Caret(int at)
+    {
+        CHARRANGE r = {at, at};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&r);
+    }
+    CHARRANGE Selection()
+    {
+        CHARRANGE r;
+        SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&r);
+        return r;
+    }
+    void Press(HWND window, WPARAM vk)
+    {
+        SendMessageW(window, WM_KEYDOWN, vk, 1);
+        SendMessageW(window, WM_KEYUP, vk, 0xC0000001);
+    }
+    // Characters into a box as the loop delivers them: each character, then its key's release.
+    void Type(HWND window, const WCHAR* text)
+    {
+        for (const WCHAR* p = text; *p; p++) {
+            SendMessageW(window, WM_CHAR, *p, 1);
+            SendMessageW(window, WM_KEYUP, *p >= L'a' && *p <= L'z' ? *p - 32 : *p, 0xC0000001);
+        }
+    }
+    void OpenSearch(const WCHAR* text)
+    {
+        ASSERT_EQ(ToggleIncSearch(kIncSearchOpen), 1);
+        ASSERT_EQ(GetFocus(), box);
+        Type(box, text);
+    }
+    std::string Text()
+    {
+        AIString t;
+        doc->GetRangeText(0, -1, &t);
+        return Utf8(t);
+    }
+    std::string Status() { return Utf8(AIString(GetStatusText())); }
+    // No character of [from, to) keeps a match colour, and none turned black.
+    void ExpectUncoloured(int from, int to)
+    {
+        for (int at = from; at < to; at++) {
+            int32_t colour = doc->GetRangeBackColour(at, at + 1);
+            EXPECT_NE((int32_t)kIncMatchColour, colour) << "at " << at;
+            EXPECT_NE((int32_t)kIncReplacedColour, colour) << "at " << at;
+            EXPECT_NE(0, colour) << "at " << at;
+        }
+    }
+};
+
+// The word times over, after a start.
+AIString Repeat(const WCHAR* start, const WCHAR* word, int times)
+{
+    AIString out(start);
+    for (int i = 0; i < times; i++) out.AppendText(word);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(IncSearch, TypedTextColoursEveryMatchAndLeavingRestoresTheAutomaticBackground)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(L"alpha beta Alpha gamma alpha"));
+    OpenSearch(L"a");
+    EXPECT_NE(std::string::npos, Status().find("Minimum 2 characters")) << Status();
+    Type(box, L"lp");
+    EXPECT_EQ(3, g_incSearch.count);
+    EXPECT_NE(std::string::npos, Status().find("<lgreen>3</lgreen>")) << Status();
+    EXPECT_EQ((int32_t)kIncMatchColour, doc->GetRangeBackColour(0, 3));
+    EXPECT_EQ((int32_t)kIncMatchColour, doc->GetRangeBackColour(11, 14));
+    EXPECT_EQ((int32_t)kIncMatchColour, doc->GetRangeBackColour(23, 26));
+    // The first match is selected; colouring is no edit.
+    EXPECT_EQ(0, Selection().cpMin);
+    EXPECT_EQ(3, Selection().cpMax);
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    EXPECT_FALSE(SendMessageW(editor, EM_CANUNDO, 0, 0));
+    // Down steps, and stays on the last match.
+    Press(box, VK_DOWN);
+    Press(box, VK_DOWN);
+    Press(box, VK_DOWN);
+    EXPECT_EQ(23, Selection().cpMin);
+    Press(box, VK_HOME);
+    EXPECT_EQ(0, Selection().cpMin);
+    Press(box, VK_ESCAPE);
+    EXPECT_FALSE(g_mainPanel.incSearchOn);
+    EXPECT_EQ(GetFocus(), editor);
+    ExpectUncoloured(0, 28);
+}
+
+TEST_F(IncSearch, AtMostOneHundredMatchesAreColouredAndNoneCanBeReplaced)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(Repeat(L"", L"ab ", 150).GetText()));
+    ASSERT_EQ(ToggleIncSearch(kIncSearchOpenWithReplace), 1);
+    Type(box, L"ab");
+    EXPECT_EQ(100, g_incSearch.count);
+    EXPECT_NE(std::string::npos, Status().find("More than 100 matches")) << Status();
+    EXPECT_EQ((int32_t)kIncMatchColour, doc->GetRangeBackColour(297, 299));
+    ExpectUncoloured(300, 302);
+    EXPECT_FALSE(IsWindowEnabled(replace));
+    SendMessageW(box, WM_CHAR, L'\t', 1);
+    EXPECT_NE(std::string::npos, Status().find("Cannot replace with unknown number of hits")) << Status();
+    EXPECT_NE(GetFocus(), replace);
+}
+
+TEST_F(IncSearch, F3SearchesTheLastTextAgainAndWraps)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(L"alpha beta Alpha gamma alpha"));
+    // Nothing searched yet.
+    SendMessageW(editor, WM_KEYDOWN, VK_F3, 1);
+    SendMessageW(editor, WM_KEYUP, VK_F3, 0xC0000001);
+    EXPECT_NE(std::string::npos, Status().find("No search text available")) << Status();
+    OpenSearch(L"alpha");
+    Press(box, VK_RETURN);
+    EXPECT_FALSE(g_mainPanel.incSearchOn);
+    ASSERT_EQ(0, Selection().cpMin);
+    int expected[] = {11, 23, 0, 11};
+    for (int at : expected) {
+        SendMessageW(editor, WM_KEYDOWN, VK_F3, 1);
+        SendMessageW(editor, WM_KEYUP, VK_F3, 0xC0000001);
+        EXPECT_EQ(at, Selection().cpMin);
+        EXPECT_EQ(at + 5, Selection().cpMax);
+    }
+    // Shift+F3 goes back, and round past the first.
+    s_down[VK_SHIFT] = 1;
+    SendMessageW(editor, WM_KEYDOWN, VK_SHIFT, 1);
+    for (int at : {0, 23}) {
+        SendMessageW(editor, WM_KEYDOWN, VK_F3, 1);
+        SendMessageW(editor, WM_KEYUP, VK_F3, 0xC0000001);
+        EXPECT_EQ(at, Selection().cpMin);
+    }
+    s_down[VK_SHIFT] = 0;
+    SendMessageW(editor, WM_KEYUP, VK_SHIFT, 0xC0000001);
+    // Releasing F3 takes the colours away again.
+    ExpectUncoloured(0, 28);
+}
+
+TEST_F(IncSearch, ReplaceLeavesHyperlinksAndIsOneUndoStep)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(L"See [Home: site] near the site"));
+    ASSERT_EQ(Text(), "See [Home: site] near the site");
+    OpenSearch(L"site");
+    ASSERT_EQ(2, g_incSearch.count);
+    SendMessageW(box, WM_CHAR, L'\t', 1);
+    ASSERT_EQ(GetFocus(), replace);
+    Type(replace, L"spot");
+    // The first match lies in the hyperlink's label: refused.
+    Press(replace, VK_RETURN);
+    EXPECT_EQ(Text(), "See [Home: site] near the site");
+    EXPECT_NE(std::string::npos, Status().find("You cannot replace hyperlinks")) << Status();
+    Press(replace, VK_DOWN);
+    Press(replace, VK_RETURN);
+    EXPECT_EQ(Text(), "See [Home: site] near the spot");
+    EXPECT_TRUE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), "See [Home: site] near the site");
+}
+
+TEST_F(IncSearch, WithNinetyNineMatchesReplaceActsOnTheSelectedMatch)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(Repeat(L"zz ", L"ab ", 99).GetText()));
+    // Something else is selected before the search starts.
+    CHARRANGE before = {0, 2};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&before);
+    ASSERT_EQ(ToggleIncSearch(kIncSearchOpen), 1);
+    SetWindowTextW(box, L"");
+    Type(box, L"ab");
+    ASSERT_EQ(99, g_incSearch.count);
+    EXPECT_EQ(3, Selection().cpMin);
+    EXPECT_EQ(5, Selection().cpMax);
+    SendMessageW(box, WM_CHAR, L'\t', 1);
+    ASSERT_EQ(GetFocus(), replace);
+    SetWindowTextW(replace, L"");
+    Type(replace, L"cd");
+    Press(replace, VK_RETURN);
+    std::string text = Text();
+    EXPECT_EQ("zz cd ab", text.substr(0, 8));
+}
+
+TEST_F(IncSearch, LeavingWithEnterKeepsTheMatchAndARemovedColourIsNeverBlack)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(L"one two three two"));
+    OpenSearch(L"two");
+    Press(box, VK_DOWN);
+    Press(box, VK_RETURN);
+    EXPECT_EQ(14, Selection().cpMin);
+    EXPECT_EQ(17, Selection().cpMax);
+    ExpectUncoloured(0, 17);
+}

@@ -1,0 +1,279 @@
+// QuickSearch and the full-text result panel in the program's own content
+// window, driven by key messages as the message loop delivers them.
+#include "tests/support/gtest.h"
+#include "search/quick/full_text_mode.h"
+#include "search/quick/quick_search_box.h"
+#include "search/quick/result_panel.h"
+#include "search/quick/search_shell_links.h"
+#include "search/search_tables.h"
+#include "search/search_source.h"
+#include "shell/file_commands.h"
+#include "shell/frame_window.h"
+#include "shell/main_panel.h"
+#include "shell/note_commands.h"
+#include "notestore/note_store.h"
+#include "foundation/app.h"
+#include "foundation/message_pump.h"
+#include "tests/support/test_files.h"
+#include <ole2.h>
+#include <richedit.h>
+#include <string>
+
+namespace {
+
+int s_down[256];
+int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
+
+class QuickSearch : public testing::Test {
+protected:
+    HWND box = nullptr;
+    HWND field = nullptr;
+    AIString path;
+
+    static HWND Program()
+    {
+        static HWND frame = nullptr;
+        if (frame) return frame;
+        g_app.Prepare(L"C:\\Tools\\TavikQuickTest.exe", L"TavikQuickTest.exe nohotkey");
+        g_app.settings.WriteDefaults(1);
+        LoadLibraryW(L"RICHED20.DLL");
+        OleInitialize(nullptr);
+        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
+        if (frame && !CreateContentWindow(frame)) frame = nullptr;
+        if (frame) ShowWindow(frame, SW_SHOW);
+        return frame;
+    }
+
+    // A data file of the given notes: "title\x01body" pairs.
+    void Open(const AIString& notes)
+    {
+        ASSERT_NE(Program(), nullptr);
+        g_searchShell.isKeyDown = KeyDown;
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path.AssignText(temp);
+        path.AppendText(L"tavik_quick_");
+        path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        path.AppendText(L".tavik");
+        DeleteFileW(path.GetText());
+        AIString file(L"Tavik 10\r\n");
+        file.AppendString(notes);
+        std::string bytes("\xff\xfe", 2);
+        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
+        WriteBytes(path.GetText(), bytes);
+        ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+        g_frame.RunGuarded(CreateMainWindow);
+        ASSERT_EQ(ReadAndShowNote(0, kShowAndRecord), 1);
+        box = g_mainPanel.quickSearch.GetHwnd();
+        field = GetFullTextField();
+        ASSERT_EQ(ShowQuickSearch(kFocusQuickSearch), 1);
+    }
+    void TearDown() override
+    {
+        for (int& k : s_down) k = 0;
+        if (IsFullTextSearchMode()) ToggleFullTextSearch(0);
+        SendMessageW(g_mainPanel.editor.GetHwnd(), EM_SETMODIFY, FALSE, 0);
+    }
+    static void Note(AIString& notes, const WCHAR* title, const WCHAR* body)
+    {
+        notes.AppendText(L"\x00A4").AppendText(title).AppendText(L"\r\n").AppendText(body);
+        notes.AppendText(L"\r\n{{\r\n}}\r\n");
+    }
+    void Press(HWND window, WPARAM vk)
+    {
+        SendMessageW(window, WM_KEYDOWN, vk, 1);
+        SendMessageW(window, WM_KEYUP, vk, 0xC0000001);
+    }
+    void Type(HWND window, const WCHAR* text)
+    {
+        for (const WCHAR* p = text; *p; p++) {
+            SendMessageW(window, WM_KEYDOWN, *p >= L'a' && *p <= L'z' ? *p - 32 : *p, 1);
+            SendMessageW(window, WM_CHAR, *p, 1);
+            SendMessageW(window, WM_KEYUP, *p >= L'a' && *p <= L'z' ? *p - 32 : *p, 0xC0000001);
+        }
+    }
+    std::string BoxText(HWND window) { return Utf8(AIString().AssignControlText(window)); }
+    std::string Selected(HWND window)
+    {
+        DWORD from = 0, to = 0;
+        SendMessageW(window, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+        return BoxText(window).substr(from, to - from);
+    }
+    std::string CurrentTitle()
+    {
+        AIString t;
+        GetNoteTitle(g_mainPanel.currentNote, t);
+        return Utf8(t);
+    }
+    std::string Preview() { return Utf8(AIString().AssignControlText(g_mainPanel.previewPane.GetHwnd())); }
+    void FirePreviewTimer() { OnMainTimer(g_mainPanel.GetHwndField(), kQuickPreviewTimer); }
+};
+
+}  // namespace
+
+TEST_F(QuickSearch, CompletesPreviewsShowsAndMovesToTheEditor)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    Note(notes, L"Books_to_read", L"A list of books");
+    Note(notes, L"Garden", L"tomatoes and beans");
+    Note(notes, L"Garden_tools", L"a spade");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    // A prefix completes to the first title with it; the completion is selected.
+    Type(box, L"gar");
+    EXPECT_EQ("garden", BoxText(box));
+    EXPECT_EQ("den", Selected(box));
+    EXPECT_EQ(2, GetQuickSearchSelection());
+    FirePreviewTimer();
+    EXPECT_NE(std::string::npos, Preview().find("tomatoes and beans")) << Preview();
+    // Letter case and blanks do not matter.
+    SetWindowTextW(box, L"");
+    Type(box, L"BOOKS T");
+    EXPECT_EQ("books to read", BoxText(box));
+    EXPECT_EQ(1, GetQuickSearchSelection());
+    // Enter shows the note; a second Enter moves to the editor.
+    Press(box, VK_RETURN);
+    EXPECT_EQ("Books_to_read", CurrentTitle());
+    EXPECT_EQ(GetFocus(), box);
+    Press(box, VK_RETURN);
+    EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+}
+
+TEST_F(QuickSearch, AnUnknownTitleSaysSoAndEnterSearchesTheWholeText)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit with zebra stripes");
+    Note(notes, L"Garden", L"tomatoes");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    Type(box, L"zebra");
+    EXPECT_EQ("zebra", BoxText(box));
+    EXPECT_EQ(-1, GetQuickSearchSelection());
+    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Note not found"));
+    // Tab on an unknown title goes back to the editor instead.
+    Press(box, VK_RETURN);
+    ASSERT_TRUE(IsFullTextSearchMode());
+    EXPECT_EQ(GetFocus(), field);
+    EXPECT_FALSE(IsWindowVisible(box));
+    EXPECT_TRUE(IsWindowVisible(GetResultPanel()));
+    ASSERT_EQ(1, SearchHitTable.count);
+    EXPECT_EQ("Apples", Utf8(HitTitle(1)));
+    // The preview shows the hit with the keyword coloured where it stands.
+    AITextDocument preview;
+    ASSERT_TRUE(preview.Attach(g_mainPanel.previewPane.GetHwnd()));
+    AIString text;
+    preview.GetRangeText(0, -1, &text);
+    int at = text.FindText(L"zebra");
+    ASSERT_GT(at, 0) << Utf8(text);
+    EXPECT_EQ(0x6EDC6E, preview.GetRangeBackColour(at, at + 5));
+    EXPECT_NE(0x6EDC6E, preview.GetRangeBackColour(at - 2, at - 1));
+    EXPECT_EQ(0, Utf8(text).find("Preview: Apples"));
+    preview.Attach(nullptr);
+    // Escape returns to QuickSearch with its text unchanged.
+    Press(field, VK_ESCAPE);
+    EXPECT_FALSE(IsFullTextSearchMode());
+    EXPECT_EQ("zebra", BoxText(box));
+    EXPECT_EQ(GetFocus(), box);
+    // Ctrl+Space shows the same results again without searching.
+    SearchCounters.total = -7;
+    s_down[VK_CONTROL] = 1;
+    SendMessageW(box, WM_KEYDOWN, VK_SPACE, 1);
+    SendMessageW(box, WM_KEYUP, VK_SPACE, 0xC0000001);
+    s_down[VK_CONTROL] = 0;
+    EXPECT_TRUE(IsFullTextSearchMode());
+    EXPECT_EQ(-7, SearchCounters.total);
+    EXPECT_EQ(1, SearchHitTable.count);
+}
+
+TEST_F(QuickSearch, PagingOverFiftyHitsAndOpeningTheThirdShowsItsNote)
+{
+    AIString notes, title, body;
+    for (int i = 0; i < 60; i++) {
+        title.AssignText(L"Note_");
+        if (i < 10) title.AppendChar(L'0');
+        title.AppendInt(i);
+        body.AssignText(L"common words ");
+        for (int k = 0; k < i % 7; k++) body.AppendText(L"common ");
+        Note(notes, title.GetText(), body.GetText());
+    }
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    ASSERT_EQ(1, ToggleFullTextSearch(0));
+    Type(field, L"common");
+    Press(field, VK_SPACE);
+    ASSERT_EQ(50, SearchHitTable.count);
+    UpdateWindow(GetResultPanel());
+    int32_t rows = SearchCounters.rowsPerPage;
+    ASSERT_GE(rows, 1);
+    Press(field, VK_NEXT);
+    EXPECT_EQ(rows + 1, SearchCounters.selectedHit);
+    Press(field, VK_PRIOR);
+    EXPECT_EQ(1, SearchCounters.selectedHit);
+    Press(field, VK_DOWN);
+    Press(field, VK_DOWN);
+    EXPECT_EQ(3, SearchCounters.selectedHit);
+    std::string third = Utf8(HitTitle(3));
+    Press(field, VK_RETURN);
+    EXPECT_FALSE(IsFullTextSearchMode());
+    EXPECT_EQ(third, CurrentTitle());
+    EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+}
+
+TEST_F(QuickSearch, AHitWhoseNoteWasDeletedIsNeverOpened)
+{
+    AIString notes;
+    Note(notes, L"Alpha", L"shared word");
+    Note(notes, L"Beta", L"shared word");
+    Note(notes, L"Gamma", L"other");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    ASSERT_EQ(ReadAndShowNote(2, kShowAndRecord), 1);
+    ASSERT_EQ(1, StartFullTextSearchFor(L"shared"));
+    ASSERT_EQ(2, SearchHitTable.count);
+    int32_t selected = SearchCounters.selectedHit;
+    std::string gone = Utf8(HitTitle(selected));
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(HitTitle(selected).GetText(), 0, 0)));
+    EXPECT_EQ(-1, HitNoteIndex(selected));
+    Press(field, VK_RETURN);
+    EXPECT_EQ("Gamma", Utf8(g_mainPanel.lastShownTitle)) << gone;
+    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("no longer exists"));
+}
+
+TEST_F(QuickSearch, ASearchStartedWhileOneRunsEndsItAndRunsTheNewQuery)
+{
+    AIString notes, title;
+    for (int i = 0; i < 3000; i++) {
+        title.AssignText(L"N").AppendInt(100000 + i);
+        Note(notes, title.GetText(), i == 2999 ? L"needle late" : (i >= 2990 ? L"hay and more hay" : L"straw"));
+    }
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    ASSERT_EQ(1, ToggleFullTextSearch(0));
+    Type(field, L"hay");
+    // The user presses Space again while the first search pumps messages.
+    SearchSource source = GetSearchSource();
+    static SearchSource s_real;
+    static HWND s_field;
+    static int s_pumps;
+    s_real = source;
+    s_field = field;
+    s_pumps = 0;
+    source.pumpMessages = [] {
+        if (s_pumps++ == 0) {
+            SetWindowTextW(s_field, L"hay more");
+            SendMessageW(s_field, WM_KEYDOWN, VK_SPACE, 1);
+            SendMessageW(s_field, WM_KEYUP, VK_SPACE, 0xC0000001);
+        }
+        return s_real.pumpMessages();
+    };
+    SetSearchSource(source);
+    Press(field, VK_SPACE);
+    SetSearchSource(s_real);
+    ASSERT_GE(s_pumps, 1);
+    // The first search stopped; the second one ran to the end with its own query.
+    EXPECT_EQ(kStopIdle, SearchStopRequest);
+    EXPECT_EQ(2, SearchKeywords.count);
+    EXPECT_EQ("more", Utf8(SearchKeywords.text[1]));
+    EXPECT_EQ(9, SearchHitTable.count);
+    EXPECT_EQ("hay more", BoxText(field).substr(0, 8));
+    SetWindowTextW(field, L"needle");
+    SendMessageW(field, WM_KEYUP, VK_SPACE, 0xC0000001);
+    ASSERT_EQ(1, SearchHitTable.count);
+    EXPECT_EQ("N102999", Utf8(HitTitle(1)));
+}
