@@ -138,6 +138,34 @@ void ShownTitleForm(const WCHAR* stored, AIString& out)
     MapTitleChar(out, L'_', L' ');
 }
 
+const WCHAR kRelativePathPrefix[] = L"rel:";
+
+int32_t IsRelativePathText(const WCHAR* path)
+{
+    AIString text(path ? path : L"");
+    return text.StartsWithNoCase(kRelativePathPrefix) ? 1 : 0;
+}
+
+int32_t MakeRelativeToFolder(const WCHAR* path, const WCHAR* folder, AIString& out)
+{
+    AIString in(path ? path : L"");
+    AIString base(folder ? folder : L"");
+    if (base.IsEmpty() || !in.StartsWithNoCase(base.GetText())) {
+        out.Copy(in);
+        return 0;
+    }
+    if (base.CharAt(base.GetLength() - 1) != L'\\') {
+        // Without its backslash the folder would take in its namesakes.
+        if (in.CharAt(base.GetLength()) != L'\\') {
+            out.Copy(in);
+            return 0;
+        }
+        base.AppendChar(L'\\');
+    }
+    out.AssignText(kRelativePathPrefix).AppendChar(L'\\').AppendText(in.GetText() + base.GetLength());
+    return 1;
+}
+
 void NormaliseTitle(const WCHAR* title, AIString& out)
 {
     AIString trimmed(title);

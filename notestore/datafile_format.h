@@ -75,6 +75,15 @@ void ShownTitleForm(const WCHAR* stored, AIString& out);
 // A title as stored: trimmed, blanks as "_".
 void NormaliseTitle(const WCHAR* title, AIString& out);
 
+// Links to files inside the data folder are written relative to it:
+// "rel:\rest". 1 when a path is written that way (any letter case).
+extern const WCHAR kRelativePathPrefix[];   // "rel:"
+int32_t IsRelativePathText(const WCHAR* path);
+// "rel:\rest" for a path inside the folder (given with its trailing
+// backslash, so that "C:\Notes2\x" is not inside "C:\Notes\"); 0 and the
+// path unchanged otherwise.
+int32_t MakeRelativeToFolder(const WCHAR* path, const WCHAR* folder, AIString& out);
+
 // The parts of one note's text after its title line (body and link block).
 // Returns the body length: the offset of the link block, or len when the note
 // has none.

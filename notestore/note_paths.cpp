@@ -3,6 +3,7 @@
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
 #include "foundation/settings_record.h"
+#include "notestore/datafile_format.h"
 
 void SetStoreFolders(const WCHAR* datafilePath)
 {
@@ -51,7 +52,7 @@ void LongCopyPathOf(const WCHAR* title, AIString& out) { StampedCopyPathOf(L"lon
 int32_t ResolveRelativePath(const WCHAR* path, AIString& out)
 {
     AIString in(path);
-    if (!in.StartsWithNoCase(L"rel:") || g_noteStore.dataFolder.IsEmpty()) {
+    if (!IsRelativePathText(in.GetText()) || g_noteStore.dataFolder.IsEmpty()) {
         out.Copy(in);
         return 0;
     }
@@ -63,16 +64,7 @@ int32_t ResolveRelativePath(const WCHAR* path, AIString& out)
 
 int32_t MakeRelativePath(const WCHAR* path, AIString& out)
 {
-    AIString in(path);
-    const AIString& folder = g_noteStore.dataFolder;
-    // The folder is compared with its trailing backslash, so that a sibling
-    // folder sharing the name's beginning never counts as inside.
-    if (folder.IsEmpty() || !in.StartsWithNoCase(folder.GetText())) {
-        out.Copy(in);
-        return 0;
-    }
-    out.AssignText(L"rel:\\").AppendText(in.GetText() + folder.GetLength());
-    return 1;
+    return MakeRelativeToFolder(path, g_noteStore.dataFolder.GetText(), out);
 }
 
 void AddRecentDatafile(SettingsRecord& settings, const WCHAR* path)

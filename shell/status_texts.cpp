@@ -1,5 +1,6 @@
 #include "shell/status_texts.h"
 #include "foundation/text_markup.h"
+#include "notestore/datafile_format.h"
 
 void AppendOutsideText(AIString& markup, const WCHAR* text)
 {
@@ -8,8 +9,8 @@ void AppendOutsideText(AIString& markup, const WCHAR* text)
 
 void ComposeShownNoteStatus(const WCHAR* title, int32_t noteCount, AIString& out)
 {
-    AIString shown(title ? title : L"");
-    shown.ReplaceAll(L"_", L" ");
+    AIString shown;
+    ShownTitleForm(title ? title : L"", shown);
     out.AssignText(L"<b>");
     AppendOutsideText(out, shown.GetText());
     out.AppendText(L"</b> - ");

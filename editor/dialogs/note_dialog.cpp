@@ -424,7 +424,7 @@ HWND MakeField(HWND dialog, const WCHAR* name, const WCHAR* text, int limit)
 int IsLocalLinkOutsideDataFolder(const WCHAR* link)
 {
     AIString text(link), folder(GetDataFolder());
-    if (text.IsEmpty() || text.FindChar(L'.') < 0 || text.StartsWithNoCase(L"rel:")) return 0;
+    if (text.IsEmpty() || text.FindChar(L'.') < 0 || IsRelativePathText(text.GetText())) return 0;
     if (text.FindTextNoCase(L"http:") >= 0 || text.FindTextNoCase(L"https:") >= 0 || text.FindTextNoCase(L"www.") >= 0)
         return 0;
     if (text.StartsWithNoCase(L"file:")) text.KeepRange(5, text.GetLength() - 5);

@@ -1,5 +1,6 @@
 // The note dialogs' field rules.
 #include "editor/dialogs/note_title_rules.h"
+#include "notestore/datafile_format.h"
 
 namespace {
 
@@ -147,16 +148,10 @@ int NormaliseLinkTarget(const WCHAR* title, const WCHAR* link, const LinkRules& 
         lower.ToLowerCase();
     }
     if (StartsWithNoCase(lower.GetText(), L"file:")) {
-        const WCHAR* path = text.GetText() + 5;
-        if (rules.dataFolder && rules.dataFolder[0] && StartsWithNoCase(path, rules.dataFolder)) {
-            target.AssignText(L"rel:\\");
-            target.AppendText(path + lstrlenW(rules.dataFolder));
-        } else {
-            target.Copy(text);
-        }
+        if (!MakeRelativeToFolder(text.GetText() + 5, rules.dataFolder, target)) target.Copy(text);
         return kCodeNone;
     }
-    if (lower.FindText(L":\\") >= 0 || lower.FindText(L"://") >= 0 || StartsWithNoCase(lower.GetText(), L"rel:")) {
+    if (lower.FindText(L":\\") >= 0 || lower.FindText(L"://") >= 0 || IsRelativePathText(lower.GetText())) {
         target.Copy(text);
         return kCodeNone;
     }

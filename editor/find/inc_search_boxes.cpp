@@ -9,6 +9,7 @@
 #include "foundation/app.h"
 #include "ui/editor_selection.h"
 #include "ui/window_table.h"
+#include "foundation/misc_services.h"
 
 namespace {
 
@@ -127,11 +128,7 @@ int StepKey(WPARAM key)
 void CapsLockReleased()
 {
     if (!g_app.system.IsWine() && EditorIsKeyToggled(VK_CAPITAL)) {
-        INPUT keys[2] = {};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_CAPITAL;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, keys, sizeof(INPUT));
+        SendKeyStroke(VK_CAPITAL);
     }
     Leave(-4);
 }

@@ -11,6 +11,7 @@
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
 #include "ui/link_marks.h"
+#include "foundation/misc_services.h"
 
 namespace {
 
@@ -58,11 +59,7 @@ void CapsLockReleased(HWND window, WPARAM key, LPARAM lParam)
         e.capsState = 3;
         if (EditorIsKeyToggled(VK_CAPITAL)) {
             // The program's own keystroke switches Caps Lock off again.
-            INPUT keys[2] = {};
-            keys[0].type = keys[1].type = INPUT_KEYBOARD;
-            keys[0].ki.wVk = keys[1].ki.wVk = VK_CAPITAL;
-            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, keys, sizeof(INPUT));
+            SendKeyStroke(VK_CAPITAL);
         } else {
             e.capsState = 0;
         }

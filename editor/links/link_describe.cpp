@@ -1,10 +1,10 @@
 // Link descriptions for the status line.
 #include "editor/links/link_describe.h"
+#include "notestore/datafile_format.h"
 
 namespace {
 
 const WCHAR kFilePrefix[] = L"file:";
-const WCHAR kRelPrefix[] = L"rel:";
 
 int ContainsNoCase(const AIString& text, const WCHAR* part) { return text.FindText(part) >= 0; }
 
@@ -32,16 +32,11 @@ void DescribeFile(const AIString& target, int isRel, const WCHAR* dataFolder, AI
 
 int MakeRelativeFileTarget(AIString& target, const WCHAR* dataFolder)
 {
-    if (!dataFolder || !dataFolder[0] || !target.StartsWithNoCase(kFilePrefix) || ContainsNoCase(target, kRelPrefix))
+    if (!dataFolder || !dataFolder[0] || !target.StartsWithNoCase(kFilePrefix) || ContainsNoCase(target, kRelativePathPrefix))
         return 0;
-    AIString path(target.GetText() + 5);
-    AIString folder(dataFolder);
-    if (folder.CharAt(folder.GetLength() - 1) != L'\\') folder.AppendChar(L'\\');
-    if (!path.StartsWithNoCase(folder.GetText())) return 0;
-    AIString rel(kRelPrefix);
-    // The rest keeps its leading backslash: "rel:\images\a.png".
-    rel.AppendText(path.GetText() + folder.GetLength() - 1);
-    target.Copy(rel);
+    AIString relative;
+    if (!MakeRelativeToFolder(target.GetText() + 5, dataFolder, relative)) return 0;
+    target.Copy(relative);
     return 1;
 }
 
@@ -59,7 +54,7 @@ LinkKind DescribeLink(const WCHAR* linkText, const WCHAR* target, int isNoteTitl
         AIString t(target);
         MakeRelativeFileTarget(t, dataFolder);
         t.ReplaceAll(L"\x2026", L",");
-        if (t.StartsWithNoCase(kRelPrefix)) {
+        if (IsRelativePathText(t.GetText())) {
             DescribeFile(t, 1, dataFolder, out);
             return kLinkFile;
         }

@@ -185,8 +185,10 @@ int32_t IsPlainFileName(const WCHAR* name, int32_t len)
 // targets of the note's links are copied where they are missing.
 void CopyNoteImages(const AIString& folder, const WCHAR* text, int32_t len, int32_t toFolder)
 {
-    static const WCHAR kImagePrefix[] = L"rel:\\images\\";
-    const int32_t prefixLen = TextLength(kImagePrefix);
+    AIString imagePrefix(kRelativePathPrefix);
+    imagePrefix.AppendText(L"\\images\\");
+    const WCHAR* kImagePrefix = imagePrefix.GetText();
+    const int32_t prefixLen = imagePrefix.GetLength();
     int32_t block = FindLinkBlock(text, len);
     LinkLineCursor cursor;
     StartLinkLines(cursor, text + block, len - block);

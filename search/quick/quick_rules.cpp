@@ -1,4 +1,5 @@
 #include "search/quick/quick_rules.h"
+#include "notestore/datafile_format.h"
 
 namespace {
 
@@ -11,17 +12,16 @@ const int32_t kRowTitleChars = 25;
 
 void QuickLookupForm(const WCHAR* typed, AIString& out)
 {
-    out.AssignText(typed ? typed : L"");
-    out.ToLowerCase();
-    if (out.EndsWithNoCase(kDeletedMark)) out.SetLength(out.GetLength() - TextLength(kDeletedMark));
-    out.ReplaceAll(L" ", L"_");
+    AIString lower(typed ? typed : L"");
+    lower.ToLowerCase();
+    if (lower.EndsWithNoCase(kDeletedMark)) lower.SetLength(lower.GetLength() - TextLength(kDeletedMark));
+    StoredTitleForm(lower.GetText(), out);
 }
 
 void QuickCompletionOf(const WCHAR* title, AIString& out)
 {
-    out.AssignText(title ? title : L"");
+    ShownTitleForm(title ? title : L"", out);
     out.ToLowerCase();
-    out.ReplaceAll(L"_", L" ");
     out.Trim();
 }
 
@@ -102,8 +102,7 @@ void HitListHeader(const HitPaging& p, AIString& out)
 
 void HitRowTitle(const WCHAR* title, AIString& out)
 {
-    out.AssignText(title ? title : L"");
-    out.ReplaceAll(L"_", L" ");
+    ShownTitleForm(title ? title : L"", out);
     if (out.GetLength() > kRowTitleChars) {
         out.SetLength(kRowTitleChars);
         out.AppendText(L"...");

@@ -232,6 +232,23 @@ TEST(DatafileFormat, TitleOrderAndNormalising)
     EXPECT_TRUE(t.IsEmpty());
 }
 
+TEST(DatafileFormat, RelativePathsOnlyForPathsInsideTheFolder)
+{
+    AIString out;
+    EXPECT_EQ(1, MakeRelativeToFolder(L"C:\\Notes\\images\\a.png", L"C:\\notes\\", out));
+    EXPECT_EQ("rel:\\images\\a.png", Utf8(out));
+    // The folder given without its backslash still takes in none of its namesakes.
+    EXPECT_EQ(1, MakeRelativeToFolder(L"C:\\Notes\\a.txt", L"C:\\Notes", out));
+    EXPECT_EQ("rel:\\a.txt", Utf8(out));
+    EXPECT_EQ(0, MakeRelativeToFolder(L"C:\\Notes2\\a.txt", L"C:\\Notes", out));
+    EXPECT_EQ("C:\\Notes2\\a.txt", Utf8(out));
+    EXPECT_EQ(0, MakeRelativeToFolder(L"C:\\Notes2\\a.txt", L"C:\\Notes\\", out));
+    EXPECT_EQ(0, MakeRelativeToFolder(L"C:\\a.txt", L"", out));
+    EXPECT_EQ(1, IsRelativePathText(L"REL:\\x"));
+    EXPECT_EQ(0, IsRelativePathText(L"file:rel:"));
+    EXPECT_EQ(0, IsRelativePathText(nullptr));
+}
+
 TEST(DatafileFormat, FastScanFindsEveryPositionAndStopsAtZero)
 {
     WCHAR text[16];
