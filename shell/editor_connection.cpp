@@ -2,6 +2,7 @@
 #include "shell/editor_connection.h"
 #include "editor/keys/editor_links.h"
 #include "editor/keys/note_editor.h"
+#include "dialogs/dialog_center.h"
 #include "dialogs/screen_launchers.h"
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
@@ -28,6 +29,13 @@ int Heading() { return ToggleHeading(g_mainPanel.editor.GetHwnd(), kHeadingToggl
 int QuickSearch(int focus) { return ShowQuickSearch(focus ? kFocusQuickSearch : kFocusEditor); }
 int IncSearch(int mode) { return ToggleIncSearch((IncSearchMode)mode); }
 int Favourite(int slot) { return OpenFavorite(slot); }
+
+// Ctrl+K: the hyperlink dialog over the selected label, for a web page, an
+// e-mail address or a file.
+int32_t EditHyperlink(AIString& label, AIString& target)
+{
+    return g_dialogCenter.EditHyperlinkDialog(label, target, 0, 0, nullptr);
+}
 
 int32_t RunScreen(EditorScreen screen)
 {
@@ -116,6 +124,7 @@ void ConnectEditor()
     l.incSearch = IncSearch;
     l.openFavourite = Favourite;
     l.runScreen = RunScreen;
+    l.editHyperlink = EditHyperlink;
     l.toggleSplitView = ToggleSplitView;
     l.toggleImageZoom = ToggleImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;

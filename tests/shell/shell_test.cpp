@@ -5,6 +5,8 @@
 #include "tests/support/test_files.h"
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
+#include "editor/keys/editor_links.h"
+#include "foundation/ai_string_table.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/command_table.h"
@@ -793,6 +795,68 @@ TEST_F(ShellTest, NoteDialogsTitleRenameAndConfirmDelete)
     FindClose(search);
     copy.AssignText(GetNotesFolder()).AppendText(L"deleted\\").AppendText(found.cFileName);
     EXPECT_NE(ReadFileUtf8(copy.GetText()).find("milk"), std::string::npos);
+}
+
+namespace {
+
+int s_ctrlDown = 0;
+int CtrlOnly(int vk) { return vk == VK_CONTROL ? s_ctrlDown : 0; }
+
+// Ctrl+K in the program's editor as the message loop delivers it: the chord
+// acts on the letter's release.
+int PressCtrlK()
+{
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    s_ctrlDown = 1;
+    SendMessageW(editor, WM_KEYDOWN, VK_CONTROL, 1);
+    SendMessageW(editor, WM_KEYDOWN, 'K', 1);
+    SendMessageW(editor, WM_CHAR, 'K' - 'A' + 1, 1);
+    SendMessageW(editor, WM_KEYUP, 'K', 0xC0000001);
+    s_ctrlDown = 0;
+    SendMessageW(editor, WM_KEYUP, VK_CONTROL, 0xC0000001);
+    return 1;
+}
+
+std::string EditorText()
+{
+    AIString text;
+    text.AssignControlText(g_mainPanel.editor.GetHwnd());
+    return Utf8(text);
+}
+
+}  // namespace
+
+// Ctrl+K opens the hyperlink dialog over the selection: an accepted target
+// makes the selection a labelled link that the saved note keeps; a cancelled
+// or refused dialog leaves the text as it was.
+TEST_F(ShellTest, CtrlKOpensTheHyperlinkDialogAndTheLinkIsSaved)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Link target", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    TypeIntoEditor(L"read the manual today");
+    g_editorShell.isKeyDown = CtrlOnly;
+    CHARRANGE manual = {9, 15};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&manual);
+    const NoteDialogStep cancel[] = {{nullptr, IDCANCEL, L"http://example.org/manual"}};
+    RunAnswered(PressCtrlK, cancel);
+    EXPECT_STREQ(Utf8(g_noteScript.offered).c_str(), "manual");
+    EXPECT_EQ(EditorText(), "read the manual today");
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&manual);
+    const NoteDialogStep accept[] = {{nullptr, IDOK, L"http://example.org/manual"}};
+    RunAnswered(PressCtrlK, accept);
+    g_editorShell.isKeyDown = nullptr;
+    EXPECT_EQ(g_noteScript.codes[0], kDialogEnded);
+    EXPECT_EQ(EditorText(), "read the [manual] today");
+    AIString target;
+    g_noteStore.hyperlinks->GetValueOfKeyString(L"manual", target);
+    EXPECT_EQ(Utf8(target), "http://example.org/manual");
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+    std::string saved = ReadFileUtf8(path_.GetText());
+    EXPECT_NE(saved.find("read the [manual] today"), std::string::npos);
+    EXPECT_NE(saved.find("http://example.org/manual"), std::string::npos);
 }
 
 TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)
