@@ -7,7 +7,10 @@
 //          posts the frame a WM_COMMAND;
 //        screen_probe <title prefix> rect <window class>
 //          prints "left top width height" of the visible top-level window of
-//          that class in the program's thread (exit 1 when there is none).
+//          that class in the program's thread (exit 1 when there is none);
+//        screen_probe <title prefix> texts <window class>
+//          prints the start of the text of every visible child of the window
+//          of that class, one a line (line ends shown as blanks).
 #include "foundation/win.h"
 #include "foundation/hash_name.h"
 #include <shellapi.h>
@@ -48,6 +51,28 @@ static BOOL CALLBACK MatchClass(HWND window, LPARAM lParam)
     return FALSE;
 }
 
+struct ChildTexts {
+    const WCHAR* className;
+    int printed;
+};
+
+static BOOL CALLBACK PrintChildText(HWND window, LPARAM lParam)
+{
+    ChildTexts* texts = (ChildTexts*)lParam;
+    WCHAR className[64], text[300] = L"";
+    if (!IsWindowVisible(window) || !GetClassNameW(window, className, 64)) return TRUE;
+    if (lstrcmpW(className, texts->className) != 0) return TRUE;
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 300, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, &copied);
+    for (WCHAR* p = text; *p; p++)
+        if (*p == L'\r' || *p == L'\n') *p = L' ';
+    char narrow[1000];
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    printf("%s\n", narrow);
+    texts->printed++;
+    return TRUE;
+}
+
 static int Number(const WCHAR* text)
 {
     int n = 0;
@@ -78,6 +103,11 @@ int main()
         GetWindowRect(byClass.found, &r);
         printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
+    }
+    if (lstrcmpW(argv[2], L"texts") == 0) {
+        ChildTexts texts = {argv[3], 0};
+        EnumChildWindows(search.found, PrintChildText, (LPARAM)&texts);
+        return texts.printed ? 0 : 1;
     }
     return 2;
 }
