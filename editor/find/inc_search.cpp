@@ -13,13 +13,12 @@ IncSearchState g_incSearch;
 
 namespace {
 
-// The ranges that carry a colour of ours, so that exactly they lose it again.
-struct ColouredRange {
-    int32_t start;
-    int32_t end;
-};
-ColouredRange s_coloured[kIncSearchMaxMatches + 1];
+// The ranges that carry a colour of ours, so that exactly they lose it again,
+// and the note's text when the matches were coloured: while it is the same,
+// the next key changes only what differs.
+IncColouredRange s_coloured[kIncSearchMaxMatches + 1];
 int32_t s_colouredCount = 0;
+AIString s_colouredText;
 
 HWND Editor() { return g_noteEditor.hwnd; }
 AITextDocument* Doc() { return g_noteEditor.control ? g_noteEditor.control->GetDocument() : nullptr; }
@@ -29,7 +28,26 @@ void Colour(int32_t start, int32_t end, COLORREF colour)
     AITextDocument* doc = Doc();
     if (!doc || s_colouredCount >= kIncSearchMaxMatches + 1) return;
     doc->SetRangeBackColour(start, end, colour);
-    s_coloured[s_colouredCount++] = {start, end};
+    s_coloured[s_colouredCount++] = {start, end, colour == kIncMatchColour};
+}
+
+// Colours exactly the matches found in the note: each format change of the
+// rich edit costs a redraw of its paragraph, so the matches of the last key
+// that are matches again keep their colour.
+void ColourMatches(const AIString& note)
+{
+    const IncSearchState& s = g_incSearch;
+    AITextDocument* doc = Doc();
+    if (!doc) return;
+    if (!note.EqualsString(s_colouredText)) ClearIncSearchColours();
+    IncColourStep steps[kIncColourStepsMax];
+    int32_t n = PlanMatchColours(s_coloured, s_colouredCount, s.positions, s.count, s.matchLength, steps);
+    for (int32_t i = 0; i < n; i++)
+        doc->SetRangeBackColour(steps[i].start, steps[i].end, steps[i].colour ? kIncMatchColour : (COLORREF)-1);
+    s_colouredCount = 0;
+    for (int32_t i = 0; i < s.count && s_colouredCount < kIncSearchMaxMatches; i++)
+        s_coloured[s_colouredCount++] = {s.positions[i], s.positions[i] + s.matchLength, 1};
+    s_colouredText.Copy(note);
 }
 
 int IsWritable() { return IsDatafileLoaded() && !IsDatafileReadOnly(); }
@@ -89,6 +107,7 @@ int SelectionIsMatch(HWND editor, const AIString& text)
 void ClearIncSearchColours()
 {
     AITextDocument* doc = Doc();
+    s_colouredText.Clear();
     if (!doc || !s_colouredCount) {
         s_colouredCount = 0;
         return;
@@ -139,7 +158,7 @@ int32_t FindIncSearchMatches(int32_t what)
     if (text.GetLength() < kIncSearchMinChars) tooShort = 1;
     s.fromF3 = fromF3;
 
-    ClearIncSearchColours();
+    if (tooShort || !s.highlightAll) ClearIncSearchColours();
     if (tooShort) {
         s.count = 0;
         IncSearchReport report = {text.GetText(), 0, 1, s.caseSensitive, fromF3, 1};
@@ -156,8 +175,7 @@ int32_t FindIncSearchMatches(int32_t what)
     s.previousText.Copy(text);
     s.noMatch = s.count == 0;
     s.currentIndex = FirstMatchAtOrAfter(s.positions, s.count, s.anchor.cpMin);
-    if (s.highlightAll)
-        for (int32_t i = 0; i < s.count; i++) Colour(s.positions[i], s.positions[i] + s.matchLength, kIncMatchColour);
+    if (s.highlightAll) ColourMatches(note);
 
     int32_t selected = 1;
     if (s.count >= 1 && s.count <= kIncSearchReplaceMax) {
@@ -226,6 +244,8 @@ void BeginIncSearch(int32_t replacing)
     s.step = 0;
     s.count = 0;
     s.currentStart = s.currentEnd = -1;
+    // What the editor shows now is not known to hold the last colours.
+    s_colouredText.Clear();
 }
 
 void EndIncSearch()

@@ -97,3 +97,43 @@ void CleanIncSearchText(const WCHAR* text, int32_t length, AIString& out)
         out.AppendChar(ch);
     }
 }
+
+int32_t PlanMatchColours(const IncColouredRange* old, int32_t oldCount, const int32_t* positions, int32_t count,
+                         int32_t length, IncColourStep* steps)
+{
+    // The old match coloured at each new match's start (-1 none).
+    int32_t kept[kIncSearchMaxMatches];
+    int32_t keptEnd[kIncSearchMaxMatches];
+    if (count > kIncSearchMaxMatches) count = kIncSearchMaxMatches;
+    if (oldCount > kIncSearchMaxMatches + 1) oldCount = kIncSearchMaxMatches + 1;
+    int32_t used[kIncSearchMaxMatches + 1] = {};
+    for (int32_t i = 0; i < count; i++) {
+        kept[i] = -1;
+        for (int32_t k = 0; k < oldCount; k++)
+            if (!used[k] && old[k].isMatch && old[k].start == positions[i] && old[k].end > old[k].start) {
+                kept[i] = k;
+                used[k] = 1;
+                break;
+            }
+        keptEnd[i] = kept[i] < 0 ? positions[i] : old[kept[i]].end;
+        if (keptEnd[i] > positions[i] + length) keptEnd[i] = positions[i] + length;
+    }
+    int32_t n = 0;
+    for (int32_t k = 0; k < oldCount; k++) {
+        IncColourStep clear = {old[k].start, old[k].end, 0};
+        if (used[k]) {
+            int32_t i = 0;
+            while (kept[i] != k) i++;
+            clear.start = positions[i] + length;
+        }
+        if (clear.start < clear.end) steps[n++] = clear;
+    }
+    const int32_t clears = n;
+    for (int32_t i = 0; i < count; i++) {
+        IncColourStep colour = {keptEnd[i], positions[i] + length, 1};
+        for (int32_t c = 0; c < clears; c++)
+            if (steps[c].start < keptEnd[i] && positions[i] < steps[c].end) colour.start = positions[i];
+        if (colour.start < colour.end) steps[n++] = colour;
+    }
+    return n;
+}

@@ -44,3 +44,28 @@ StatusLevel ComposeIncSearchStatus(const IncSearchReport& report, AIString& out)
 
 // The box's text ready to search: CR, LF and TAB dropped, at most the box's limit.
 void CleanIncSearchText(const WCHAR* text, int32_t length, AIString& out);
+
+// A range of the note that carries a search colour: a match's, or a replaced
+// text's (isMatch 0).
+struct IncColouredRange {
+    int32_t start;
+    int32_t end;
+    int32_t isMatch;
+};
+// One format change: [start, end) gets the match colour (colour 1) or the
+// automatic background again (colour 0).
+struct IncColourStep {
+    int32_t start;
+    int32_t end;
+    int32_t colour;
+};
+enum { kIncColourStepsMax = 2 * (kIncSearchMaxMatches + 1) + kIncSearchMaxMatches };
+
+// The fewest format changes that take the note from the coloured ranges
+// `old` to exactly the matches (positions, each `length` long) in the match
+// colour: a match that starts where a match was coloured keeps its colour and
+// only its new tail is coloured (or its old tail cleared); every clear comes
+// before every colouring, and a match that a clear touches is coloured whole.
+// Returns the count of steps (at most kIncColourStepsMax).
+int32_t PlanMatchColours(const IncColouredRange* old, int32_t oldCount, const int32_t* positions, int32_t count,
+                         int32_t length, IncColourStep* steps);

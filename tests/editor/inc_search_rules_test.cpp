@@ -1,6 +1,7 @@
 // The rules of incremental search that need no window.
 #include "tests/support/gtest.h"
 #include "editor/find/inc_search_rules.h"
+#include <string>
 #include <vector>
 
 namespace {
@@ -78,4 +79,56 @@ TEST(IncSearchRules, StatusTextsFollowTheCountAndEscapeTheSearchedText)
     AIString clean;
     CleanIncSearchText(L"a\r\nb\tc", 6, clean);
     EXPECT_EQ("abc", Utf8(clean));
+}
+
+namespace {
+
+// The note's colours after the steps, one character a cell: '.' none, 'm' match, 'r' replaced.
+std::string Paint(std::string cells, const IncColourStep* steps, int32_t n)
+{
+    for (int32_t i = 0; i < n; i++)
+        for (int32_t at = steps[i].start; at < steps[i].end; at++) cells[at] = steps[i].colour ? 'm' : '.';
+    return cells;
+}
+
+std::string Cells(int32_t size, const IncColouredRange* ranges, int32_t count)
+{
+    std::string cells(size, '.');
+    for (int32_t i = 0; i < count; i++)
+        for (int32_t at = ranges[i].start; at < ranges[i].end; at++) cells[at] = ranges[i].isMatch ? 'm' : 'r';
+    return cells;
+}
+
+}  // namespace
+
+TEST(IncSearchRules, ColourPlanEndsWithExactlyTheMatchesAndKeepsWhatStays)
+{
+    IncColourStep steps[kIncColourStepsMax];
+    // "ha" at 0, 10, 20 becomes "har" at 0 and 20: two tails coloured, one match cleared.
+    const IncColouredRange ha[] = {{0, 2, 1}, {10, 12, 1}, {20, 22, 1}};
+    const int32_t har[] = {0, 20};
+    int32_t n = PlanMatchColours(ha, 3, har, 2, 3, steps);
+    EXPECT_EQ("mmm.................mmm.....", Paint(Cells(28, ha, 3), steps, n));
+    EXPECT_EQ(3, n);
+    // Backspace: "har" back to "ha" clears the tails and colours the new match.
+    const IncColouredRange har3[] = {{0, 3, 1}, {20, 23, 1}};
+    const int32_t ha2[] = {0, 10, 20};
+    n = PlanMatchColours(har3, 2, ha2, 3, 2, steps);
+    EXPECT_EQ("mm........mm........mm......", Paint(Cells(28, har3, 2), steps, n));
+    // Overlapping matches: a clear that runs into a kept match colours it whole again.
+    const IncColouredRange aaa[] = {{0, 3, 1}, {1, 4, 1}};
+    const int32_t aa[] = {1};
+    n = PlanMatchColours(aaa, 2, aa, 1, 2, steps);
+    EXPECT_EQ(".mm...", Paint(Cells(6, aaa, 2), steps, n));
+    // A replaced text's colour never counts as a match's: cleared, then coloured anew.
+    const IncColouredRange replaced[] = {{4, 7, 0}};
+    const int32_t at4[] = {4};
+    n = PlanMatchColours(replaced, 1, at4, 1, 3, steps);
+    EXPECT_EQ("....mmm.", Paint(Cells(8, replaced, 1), steps, n));
+    for (int32_t i = 0; i < n - 1; i++) EXPECT_LE(steps[i].colour, steps[i + 1].colour) << "clears come first";
+    // Nothing left: every old range cleared; nothing before: every match coloured.
+    n = PlanMatchColours(ha, 3, nullptr, 0, 2, steps);
+    EXPECT_EQ(std::string(28, '.'), Paint(Cells(28, ha, 3), steps, n));
+    n = PlanMatchColours(nullptr, 0, ha2, 3, 2, steps);
+    EXPECT_EQ(3, n);
 }

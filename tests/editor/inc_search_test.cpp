@@ -1,6 +1,7 @@
 // Incremental search and replace in the program's own editor and search
 // boxes, driven by key messages as the message loop delivers them.
 #include "tests/support/gtest.h"
+#include <vector>
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_links.h"
 #include "shell/file_commands.h"
@@ -167,6 +168,38 @@ TEST_F(IncSearch, TypedTextColoursEveryMatchAndLeavingRestoresTheAutomaticBackgr
     EXPECT_FALSE(g_mainPanel.incSearchOn);
     EXPECT_EQ(GetFocus(), editor);
     ExpectUncoloured(0, 28);
+}
+
+// Each key leaves exactly the matches of the box's text coloured, whether it
+// narrows the matches, widens them again (Backspace) or finds none.
+TEST_F(IncSearch, EveryKeyLeavesExactlyTheMatchesColoured)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(L"harbour hat harvest har"));
+    auto expectOnly = [&](std::vector<int> starts, int length) {
+        for (int at = 0; at < 23; at++) {
+            bool inMatch = false;
+            for (int start : starts) inMatch = inMatch || (at >= start && at < start + length);
+            int32_t colour = doc->GetRangeBackColour(at, at + 1);
+            if (inMatch) EXPECT_EQ((int32_t)kIncMatchColour, colour) << "at " << at;
+            else EXPECT_NE((int32_t)kIncMatchColour, colour) << "at " << at;
+            EXPECT_NE(0, colour) << "at " << at;
+        }
+    };
+    OpenSearch(L"ha");
+    expectOnly({0, 8, 12, 20}, 2);
+    Type(box, L"r");
+    expectOnly({0, 12, 20}, 3);
+    Type(box, L"v");
+    expectOnly({12}, 4);
+    Type(box, L"\b");
+    expectOnly({0, 12, 20}, 3);
+    Type(box, L"x");
+    expectOnly({}, 4);
+    Type(box, L"\b");
+    Type(box, L"\b");
+    expectOnly({0, 8, 12, 20}, 2);
+    Press(box, VK_ESCAPE);
+    ExpectUncoloured(0, 23);
 }
 
 TEST_F(IncSearch, AtMostOneHundredMatchesAreColouredAndNoneCanBeReplaced)
