@@ -12,6 +12,8 @@
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
 #include "bench/bench_editor_host.h"
+#include "bench/bench_timing.h"
+#include "bench/bench_titles.h"
 #include <richedit.h>
 #include <stdio.h>
 
@@ -19,40 +21,6 @@ namespace {
 
 const int kTitles = 50000;
 const int kRounds = 20;
-
-const char* const kSyllables[] = {"ka",  "lo", "mi", "ren", "tas", "vo",  "pel", "dur", "sin", "ba",
-                                  "ter", "go", "nu", "fay", "ri",  "mon", "el",  "zu",  "ha",  "qua"};
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
-
-void MakeTitles()
-{
-    AIStringTable& index = *g_noteStore.noteIndex;
-    unsigned seed = 4242;
-    AIString title;
-    for (int i = 0; i < kTitles; i++) {
-        seed = seed * 1103515245u + 12345u;
-        title.Clear();
-        int words = 1 + (int)((seed >> 16) % 3);
-        unsigned s = seed >> 3;
-        for (int w = 0; w < words; w++) {
-            if (w) title.AppendChar(L'_');
-            for (int k = 0; k < 2 + (int)(s % 2); k++) {
-                title.AppendAscii(kSyllables[s % 20]);
-                s = s / 20 + 7919u * (unsigned)(w + 1);
-            }
-        }
-        title.AppendChar(L'_').AppendInt(i);
-        if (title.GetLength() > 30) title.KeepRange(title.GetLength() - 30, 30);
-        index.AddItemString(title.GetText(), L"0", 0);
-    }
-    index.SortIndex();
-}
 
 // The walk that tests every title from the first one, filling the same list.
 int NaiveFill(HWND list, const WCHAR* prefix)
@@ -95,7 +63,7 @@ int main()
         printf("no rich edit\n");
         return 1;
     }
-    MakeTitles();
+    MakeBenchTitles(kTitles);
     InstallNoteEditor(&editor);
     g_editorShell.content = host;
     HWND naiveList = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VSCROLL, 0, 0, 200, 150, host, nullptr,

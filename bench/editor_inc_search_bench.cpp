@@ -9,6 +9,7 @@
 #include "editor/keys/note_editor.h"
 #include "ui/ai_control.h"
 #include "bench/bench_editor_host.h"
+#include "bench/bench_timing.h"
 #include <commdlg.h>
 #include <richedit.h>
 #include <stdio.h>
@@ -20,13 +21,6 @@ const int kMaxColoured = 100;
 
 const char* const kWords[] = {"harbour", "stone",  "market", "window", "letter", "garden", "harvest",
                               "copper",  "field",  "candle", "morning", "bridge", "hat",   "lantern"};
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
 
 // Words in lines of about 70 characters (one long paragraph is slow in the
 // rich edit whatever searches it).
@@ -76,15 +70,6 @@ void PlainSearch(HWND editor, const WCHAR* text, CHARRANGE* coloured, int& colou
     if (colouredCount) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&coloured[0]);
     SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(editor, nullptr, TRUE);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "bench/bench_editor_host.h"
+#include "bench/bench_program.h"
+#include "bench/bench_timing.h"
 #include <ole2.h>
 #include <shellapi.h>
 #include <richedit.h>
@@ -25,13 +27,6 @@ namespace {
 const int kNotes = 10000;
 const int kNoteChars = 50000;
 const int kKeystrokes = 200;
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
 
 const char* const kSyllables[] = {"ka", "lo", "mi", "ren", "tas", "vo", "pel", "dur", "sin", "ba",
                                   "ter", "go", "nu", "fay", "ri", "mon", "el", "zu", "ha", "qua"};
@@ -124,15 +119,6 @@ int WriteDatafile(const WCHAR* path, const AIString& big)
     return 1;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 int CompareDoubles(const void* a, const void* b)
 {
     double x = *(const double*)a, y = *(const double*)b;
@@ -176,17 +162,8 @@ KeyTimes TypeKeys(HWND editor)
 
 int main()
 {
-    g_app.Prepare(L"C:\\Tools\\TavikBench.exe", L"TavikBench.exe nohotkey");
-    g_app.settings.WriteDefaults(1);
-    LoadLibraryW(L"RICHED20.DLL");
-    OleInitialize(0);
-    HWND frame = CreateFrameWindow(GetModuleHandleW(0));
-    if (!frame || !CreateContentWindow(frame)) {
-        printf("no frame\n");
-        return 1;
-    }
-    ShowWindow(frame, SW_SHOWNORMAL);
-    Pump();
+    HWND frame = StartBenchProgram();
+    if (!frame) return 1;
 
     AIString big;
     MakeBigNote(big);

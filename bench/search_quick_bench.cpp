@@ -4,50 +4,17 @@
 // title in turn (measured in the same run).
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
-#include "foundation/ai_string_table.h"
 #include "notestore/note_store.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/quick_search_box.h"
+#include "bench/bench_timing.h"
+#include "bench/bench_titles.h"
 #include <stdio.h>
 
 namespace {
 
 const int kTitles = 50000;
 const int kRounds = 20;
-
-const char* const kSyllables[] = {"ka",  "lo", "mi", "ren", "tas", "vo",  "pel", "dur", "sin", "ba",
-                                  "ter", "go", "nu", "fay", "ri",  "mon", "el",  "zu",  "ha",  "qua"};
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
-
-void MakeTitles()
-{
-    AIStringTable& index = *g_noteStore.noteIndex;
-    unsigned seed = 4242;
-    AIString title;
-    for (int i = 0; i < kTitles; i++) {
-        seed = seed * 1103515245u + 12345u;
-        title.Clear();
-        int words = 1 + (int)((seed >> 16) % 3);
-        unsigned s = seed >> 3;
-        for (int w = 0; w < words; w++) {
-            if (w) title.AppendChar(L'_');
-            for (int k = 0; k < 2 + (int)(s % 2); k++) {
-                title.AppendAscii(kSyllables[s % 20]);
-                s = s / 20 + 7919u * (unsigned)(w + 1);
-            }
-        }
-        title.AppendChar(L'_').AppendInt(i);
-        if (title.GetLength() > 30) title.KeepRange(title.GetLength() - 30, 30);
-        index.AddItemString(title.GetText(), L"0", 0);
-    }
-    index.SortIndex();
-}
 
 // The walk that lower-cases every title and compares it with the typed text,
 // then completes the box the same way.
@@ -89,7 +56,7 @@ int main()
         printf("no edit box\n");
         return 1;
     }
-    MakeTitles();
+    MakeBenchTitles(kTitles);
     InstallQuickSearchBox(box);
     printf("QuickSearch completion over %d note titles (best of %d per key, ms)\n", kTitles, kRounds);
     printf("%-16s %10s %12s %8s\n", "typed", "one key", "whole walk", "ratio");

@@ -6,18 +6,18 @@
 // after a real search of a data file of 2,000 notes.
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
-#include "foundation/app.h"
 #include "search/quick/full_text_mode.h"
 #include "search/quick/note_preview.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
 #include "search/search_tables.h"
+#include "bench/bench_program.h"
+#include "bench/bench_timing.h"
 #include "shell/file_commands.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
-#include <ole2.h>
 #include <shellapi.h>
 #include <stdio.h>
 
@@ -28,22 +28,6 @@ const int kHitEvery = 7;      // every seventh note holds both keywords
 const int kRounds = 20;
 const int kPanelWidth = 420;
 const int kPanelHeight = 96 + 25 + kSearchHitSlots * 30 + 20;   // room for all 50 rows
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // Notes "Note_0000" to "Note_1999" (already in title order), with text of
 // some hundred words; every seventh mentions the harbour and the lantern a
@@ -98,17 +82,8 @@ Figures Summary(double* times, int count)
 
 int main()
 {
-    g_app.Prepare(L"C:\\Tools\\TavikBench.exe", L"TavikBench.exe nohotkey");
-    g_app.settings.WriteDefaults(1);
-    LoadLibraryW(L"RICHED20.DLL");
-    OleInitialize(0);
-    HWND frame = CreateFrameWindow(GetModuleHandleW(0));
-    if (!frame || !CreateContentWindow(frame)) {
-        printf("no frame\n");
-        return 1;
-    }
-    ShowWindow(frame, SW_SHOWNORMAL);
-    Pump();
+    HWND frame = StartBenchProgram();
+    if (!frame) return 1;
 
     WCHAR temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

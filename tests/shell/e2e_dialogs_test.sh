@@ -15,27 +15,12 @@ work="$build/e2e-dialogs"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e-dialogs" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-xvfb_pid=""; app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
+. "$src/tests/shell/e2e_common.sh"
 
 . "$src/scripts/xvfb.sh"
 start_xvfb 200 249
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-poll() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-window_shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-has_ended() { ! kill -0 "$1" 2>/dev/null; }
 # The X window of the program's visible window of a class (a note dialog is
 # "#32770", the dialog host "winGuide_"); empty while there is none.
 x_window_of_class() {
@@ -45,16 +30,6 @@ x_window_of_class() {
 }
 class_shows() { x_window_of_class "$1" >/dev/null; }
 class_gone() { ! $wine "$probe" "Tavik - " rect "$1" >/dev/null 2>&1; }
-# Presses a key until the check holds (a key that reaches Wine before it has
-# taken the display's focus is lost; these keys open a dialog only once).
-press_until() {
-  local key=$1; shift
-  for _ in 1 2 3; do
-    xdotool key "$key"
-    poll 30 "$@" && return 0
-  done
-  return 1
-}
 # Types a title into the note dialog that shows and presses Enter.
 answer_note_dialog() {
   local dialog

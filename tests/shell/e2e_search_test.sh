@@ -16,43 +16,18 @@ work="$build/e2e-search"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e-search" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-xvfb_pid=""; app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
+. "$src/tests/shell/e2e_common.sh"
 
 . "$src/scripts/xvfb.sh"
 start_xvfb 300 349
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-poll() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-window_shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 frame_id() { xdotool search --onlyvisible --name '^Tavik - ' 2>/dev/null | head -1; }
-has_ended() { ! kill -0 "$1" 2>/dev/null; }
 focus_is() { [ "$($wine "$focus_probe" "Tavik - " 2>/dev/null | tr -d '\r')" = "$1" ]; }
 focus_text_is() { [ "$($wine "$focus_probe" "Tavik - " text 2>/dev/null | tr -d '\r')" = "$1" ]; }
 focused_holds() { focus_is "$1" && focus_text_is "$2"; }
 # A visible rich edit of the frame (the preview pane or the editor) starts with the text.
 rich_text_starts() { $wine "$screen_probe" "Tavik - " texts RichEdit20W 2>/dev/null | tr -d '\r' | grep -q "^$1"; }
-# Presses a key until the check holds (a key that reaches Wine before it has
-# taken the display's focus is lost).
-press_until() {
-  local key=$1; shift
-  for _ in 1 2 3; do
-    xdotool key "$key"
-    poll 30 "$@" && return 0
-  done
-  return 1
-}
 # Types into the focused control of class $1 until it holds exactly $2.
 type_until() {
   for _ in 1 2 3; do

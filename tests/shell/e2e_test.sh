@@ -17,28 +17,13 @@ work="$build/e2e"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-xvfb_pid=""; app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  # The prefix's server and Wine's services end with the test.
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
+. "$src/tests/shell/e2e_common.sh"
 
 . "$src/scripts/xvfb.sh"
 start_xvfb 150 199
 
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-# Polls (0.1 s steps, at most $1 tries) until the command succeeds.
-poll() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 # Waits until a visible window's name matches; prints its id.
 wait_window() {
   local id=""
@@ -49,7 +34,6 @@ wait_window() {
   done
   return 1
 }
-has_ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() { poll 150 has_ended "$1"; }
 # The class of the focused control of the window titled $1... is $2.
 focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
@@ -72,17 +56,6 @@ type_until() {
   return 1
 }
 x_focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-# Presses a key that may be pressed again without harm until the check holds:
-# a key that reaches Wine before it has taken the display's focus is lost.
-press_until() {
-  local key=$1; shift
-  for _ in 1 2 3; do
-    xdotool key "$key"
-    poll 30 "$@" && return 0
-  done
-  return 1
-}
-window_shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 top_is_message_box() {
   local top height
   top=$(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1; exit}')

@@ -1,0 +1,33 @@
+# Sourced by the end-to-end tests after they set $work and WINEPREFIX: ends
+# the program, the prefix's server and the virtual display with the test,
+# fails with a screenshot, and waits by polling with a bound (X and Wine may
+# see the focus move in either order, so nothing waits a fixed time).
+xvfb_pid=""; app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  # The prefix's server and Wine's services end with the test.
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
+[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
+
+# Polls (0.1 s steps, at most $1 tries) until the command succeeds.
+poll() {
+  local tries=$1; shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+window_shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
+# Presses a key that may be pressed again without harm until the check holds:
+# a key that reaches Wine before it has taken the display's focus is lost.
+press_until() {
+  local key=$1; shift
+  for _ in 1 2 3; do
+    xdotool key "$key"
+    poll 30 "$@" && return 0
+  done
+  return 1
+}
