@@ -46,6 +46,9 @@ struct DialogShellLinks {
     // not be saved first (nothing was changed).
     int (*refreshDatafile)() = nullptr;
     int (*openDatafile)(const WCHAR* path) = nullptr;
+    // After the sync settings stored the two folders in the note store's
+    // settings: the shell takes them up too.
+    void (*syncFoldersStored)() = nullptr;
     // The title the image browser chose (owned by the shell).
     AIString* chosenTitle = nullptr;
 };

@@ -144,6 +144,8 @@ const CatalogueEntry kMessages[] = {
      L"The new file \r\n\r\n'" I1 L"'\r\n\r\n has been created successfully"},
     {kMsgAutomaticSyncComplete, L" ", kInfo, kKindInfo, L"Automatic sync complete", 55,
      L"The note has been edited remotely and automatically updated successfully"},
+    {kMsgFolderCannotBeUsed, L"(061)", kError, kKindError, L"Folder cannot be used", -1,
+     L"The folder\r\n'" I2W L"'\r\n" I1 L".\r\n\r\nThe folder setting is left as it was."},
 };
 
 struct HelpPage {

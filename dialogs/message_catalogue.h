@@ -1,4 +1,4 @@
-// The numbered messages of the program: each message id (1 to 60) gives a
+// The numbered messages of the program: each message id (1 to 61) gives a
 // kind, a caption, a text with its inserts, a printed number, the picture of
 // the message box and whether the message goes to the status line instead
 // (its don't-show-again flag is set and nobody asked to see it).
@@ -6,7 +6,7 @@
 #include "foundation/ai_string.h"
 
 enum {
-    kMessageCount = 60,
+    kMessageCount = 61,
     kDontShowFlagCount = 56,
     kKindHelp = 1001,
     kKindWarning = 1002,

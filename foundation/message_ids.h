@@ -65,4 +65,5 @@ enum MessageId : int {
     kMsgHelpIncrementalSearch = 58,
     kMsgHelpReplace = 59,
     kMsgHelpFullTextSearch = 60,
+    kMsgFolderCannotBeUsed = 61,    // inserts: why, the folder
 };

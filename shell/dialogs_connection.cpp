@@ -9,6 +9,7 @@
 #include "editor/dialogs/note_dialog.h"
 #include "foundation/hash_name.h"
 #include "shell/frame_window.h"
+#include "shell/shell_settings.h"
 #include "shell/later_entry_points.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
@@ -59,6 +60,7 @@ void ConnectDialogs()
     g_dialogShell.openDatafile = OpenFromPanel;
     g_dialogShell.showNote = ShowNote;
     g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
+    g_dialogShell.syncFoldersStored = TakeUpSyncFolderSettings;
     RegisterAllScreens();
     ConnectNoteDialogs();
     ConnectErrorDetails();

@@ -34,6 +34,14 @@ void LoadSettings()
     g_favourites.Load(FavouritesText.GetText());
 }
 
+void TakeUpSyncFolderSettings()
+{
+    SyncFolderSetting.Copy(g_noteStore.sync.SyncFolderSetting);
+    ShareFolderSetting.Copy(g_noteStore.sync.ShareFolderSetting);
+    SyncFolderUnset = SyncFolderSetting.IsEmpty() ? 1 : 0;
+    ShareFolderUnset = ShareFolderSetting.IsEmpty() ? 1 : 0;
+}
+
 static const WCHAR* PlacementValueName()
 {
     const WCHAR* name = g_app.GetName();

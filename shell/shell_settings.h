@@ -11,6 +11,10 @@ extern int32_t ShareFolderUnset;
 // The favourites table's joined text (nine slots), read from the settings.
 extern AIString FavouritesText;
 
+// The sync and share folders from the note store's settings (after the
+// sync settings screen stored them), with their unset flags.
+void TakeUpSyncFolderSettings();
+
 // Reads "SyncFolder" and "ShareFolder", adds 1 to the tip index, fills the favourites.
 void LoadSettings();
 

@@ -8,5 +8,6 @@ void RegisterAllScreens()
     RegisterFilePanelScreen();
     RegisterFavouritesScreen();
     RegisterShortcutsScreen();
+    RegisterSyncSettingsScreen();
     ConnectDialogHost();
 }

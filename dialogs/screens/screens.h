@@ -9,6 +9,7 @@ void RegisterAboutScreen();
 void RegisterFilePanelScreen();
 void RegisterFavouritesScreen();
 void RegisterShortcutsScreen();
+void RegisterSyncSettingsScreen();
 
 // The Shortcuts screen's tab (1 to 6), kept from one showing to the next.
 extern int g_shortcutsTab;
