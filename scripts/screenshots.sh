@@ -60,7 +60,7 @@ close_with_escape() {
   return 1
 }
 
-for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts"; do
+for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-settings"; do
   set -- $screen
   $wine "$probe" "Tavik - " show "$1"
   id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }
@@ -70,6 +70,11 @@ for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts"; do
     xdotool windowfocus "$id" 2>/dev/null || true
     xdotool key Down Down Down Down Down; shoot "$id" shortcuts-other
     xdotool key Up; shoot "$id" shortcuts-search
+  fi
+  if [ "$2" = sync-settings ]; then
+    # The Sync page with its folder field and browse button.
+    xdotool windowfocus "$id" 2>/dev/null || true
+    xdotool key Down Down; shoot "$id" sync-settings-sync
   fi
   close_with_escape "$id" winBuffer_ || { echo "screen $2 did not close" >&2; exit 1; }
 done

@@ -53,6 +53,8 @@ const CommandRow FrameCommandTable[] = {
      {0, VK_F10}},
     {IDM_REFRESH_NOTES, nullptr, CmdRefreshNotes, kTabOptions, kGroupView, L"Reload", L"Save and reload the notes",
      {0, VK_F5}},
+    {IDM_SYNC_SETTINGS, nullptr, CmdSyncSettings, kTabOptions, kGroupView, L"ShareSync",
+     L"Choose the sync and share folders", NO_KEY},
     // Help
     {IDM_HELP, nullptr, CmdHelp, kTabHelp, kGroupProgram, L"Help", L"Open the help page", {0, VK_F1}},
     {IDM_SHORTCUTS, nullptr, CmdShortcuts, kTabHelp, kGroupProgram, L"Keys", L"View shortcut keys", NO_KEY},

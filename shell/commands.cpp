@@ -20,6 +20,7 @@ LRESULT CmdFavourites(HWND, WPARAM, LPARAM) { return OpenFavorite(kFavouritesScr
 LRESULT CmdFavourite(HWND, WPARAM wParam, LPARAM) { return OpenFavorite(LOWORD(wParam) - IDM_FAVOURITE_FIRST + 1); }
 LRESULT CmdFilePanel(HWND, WPARAM, LPARAM) { return HandleFileCommand(); }
 LRESULT CmdAbout(HWND, WPARAM, LPARAM) { return ShowAboutScreen(); }
+LRESULT CmdSyncSettings(HWND, WPARAM, LPARAM) { return ShowSyncSettingsScreen(); }
 LRESULT CmdShortcuts(HWND, WPARAM, LPARAM) { return ShowShortcutsScreen(); }
 
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)

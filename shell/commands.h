@@ -10,6 +10,7 @@ LRESULT CmdFavourites(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdFavourite(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdFilePanel(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdAbout(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdSyncSettings(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdShortcuts(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdSaveNote(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdNavigateBack(HWND window, WPARAM wParam, LPARAM lParam);
