@@ -9,5 +9,6 @@ void RegisterAllScreens()
     RegisterFavouritesScreen();
     RegisterShortcutsScreen();
     RegisterSyncSettingsScreen();
+    RegisterFirstStartScreen();
     ConnectDialogHost();
 }

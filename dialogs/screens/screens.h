@@ -10,6 +10,7 @@ void RegisterFilePanelScreen();
 void RegisterFavouritesScreen();
 void RegisterShortcutsScreen();
 void RegisterSyncSettingsScreen();
+void RegisterFirstStartScreen();
 
 // The Shortcuts screen's tab (1 to 6), kept from one showing to the next.
 extern int g_shortcutsTab;
