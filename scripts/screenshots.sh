@@ -60,7 +60,7 @@ close_with_escape() {
   return 1
 }
 
-for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-settings" "19 first-start"; do
+for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-settings" "19 first-start" "5 welcome"; do
   set -- $screen
   $wine "$probe" "Tavik - " show "$1"
   id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }

@@ -10,5 +10,7 @@ void RegisterAllScreens()
     RegisterShortcutsScreen();
     RegisterSyncSettingsScreen();
     RegisterFirstStartScreen();
+    RegisterWelcomeShowcaseScreen();
+    RegisterWelcomeAnimationScreen();
     ConnectDialogHost();
 }

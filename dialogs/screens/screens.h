@@ -11,6 +11,8 @@ void RegisterFavouritesScreen();
 void RegisterShortcutsScreen();
 void RegisterSyncSettingsScreen();
 void RegisterFirstStartScreen();
+void RegisterWelcomeShowcaseScreen();
+void RegisterWelcomeAnimationScreen();
 
 // The Shortcuts screen's tab (1 to 6), kept from one showing to the next.
 extern int g_shortcutsTab;
