@@ -7,7 +7,9 @@
 #include "ui/ai_control.h"
 #include "ui/editor_selection.h"
 #include "ui/link_marks.h"
+#include "ui/long_paragraph_layout.h"
 #include <richedit.h>
+#include <initializer_list>
 
 namespace {
 
@@ -226,46 +228,18 @@ void DropOpenRuns(NoteRunList& links, int32_t openEnd)
     links.count = kept;
 }
 
-// Marks [from, to) of the editor; the range begins at a line start.
-int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote, NoteMarkCounts* counts,
-                  int32_t openEnd = -1)
+// The link runs (hyperlink labels first, then addresses, tags and titles,
+// none overlapping) and the effect runs of `chars`. A link run that ends at
+// openEnd (-1: none) is left out: a word still being typed.
+void FindMarkRuns(const WCHAR* chars, int32_t len, int32_t openEnd, const TitleMatcher& titles, NoteRunList& links,
+                  NoteRunList& effects, NoteMarkCounts* counts)
 {
-    NoteMarkCounts local;
-    if (!counts) counts = &local;
-    ZeroMemory(counts, sizeof(*counts));
-    AITextDocument* doc = editor->GetDocument();
-    HWND hwnd = editor->GetHwnd();
-    if (!doc || !hwnd) return 0;
-
-    LARGE_INTEGER started;
-    QueryPerformanceCounter(&started);
-    AIString text;
-    doc->GetRangeText(from, to, &text);
-    const WCHAR* chars = text.GetText();
-    int32_t len = text.GetLength();
-    double readMs = MillisecondsSince(started);
-
-    QueryPerformanceCounter(&started);
-    uint8_t* blocked = (uint8_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)len + 1);
-    uint8_t* heading = (uint8_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)len + 1);
-    if (!blocked || !heading) {
-        if (blocked) LocalFree(blocked);
-        if (heading) LocalFree(heading);
-        return 0;
-    }
-    for (int32_t line = 0; line < len;) {
-        int32_t end = line;
-        while (end < len && !IsLineEnd(chars[end])) end++;
-        if (IsHeadingLineAt(chars, len, line)) FillMemory(heading + line, (SIZE_T)(end - line), 1);
-        line = end + 1;
-    }
-
-    const TitleMatcher& titles = IndexTitles();
-    NoteRunList links, effects, found;
     InitRunList(links);
     InitRunList(effects);
+    NoteRunList found;
     InitRunList(found);
-
+    uint8_t* blocked = (uint8_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)len + 1);
+    if (!blocked) return;
     // The note's own hyperlinks first, then what the text says by itself.
     AIStringTable& table = *g_noteStore.hyperlinks;
     AIString label;
@@ -288,9 +262,168 @@ int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote
     int32_t before = links.count;
     counts->capHit = titles.FindTitles(chars, len, g_noteStore.currentTitle.GetText(), blocked, kMaxAutomaticLinks, links);
     counts->noteLinks = links.count - before;
-    DropOpenRuns(links, openEnd < 0 ? -1 : openEnd - from);
+    DropOpenRuns(links, openEnd);
     FindInlineEffects(chars, len, effects);
     counts->effects = effects.count;
+    FreeRunList(found);
+    LocalFree(blocked);
+}
+
+// The mark and colour of a link run of `chars`.
+int32_t LinkRunMark(const NoteRun& run, const WCHAR* chars, const TitleMatcher& titles, int colourByKind,
+                    COLORREF* colour)
+{
+    int32_t mark = run.kind == RunTag ? TagMark : run.kind == RunNoteLink ? NoteLinkMark : HyperlinkMark;
+    *colour = (COLORREF)LinkMarkColour(mark, colourByKind);
+    // A hyperlink named like a note stands out from both.
+    if (run.kind == RunHyperlink && colourByKind && titles.IsTitle(chars + run.start, run.end - run.start))
+        *colour = RGB(220, 0, 220);
+    return mark;
+}
+
+
+// Marking around an edit in a long body paragraph: every format change lays
+// the whole paragraph out again, so only the characters whose format differs
+// from what marking the whole paragraph gives are written.
+const DWORD kShownMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR | CFM_UNDERLINE | CFM_PROTECTED |
+                         CFM_ITALIC | CFM_STRIKEOUT | CFM_LINK;
+const DWORD kShownEffects = CFE_BOLD | CFE_UNDERLINE | CFE_PROTECTED | CFE_ITALIC | CFE_STRIKEOUT | CFE_LINK |
+                            CFE_AUTOCOLOR;
+// An edit this close to its paragraph's start may change its heading level.
+const int32_t kHeadingRoom = 8;
+
+struct ParagraphRuns {
+    const WCHAR* chars;
+    int32_t length;
+    NoteRunList links;
+    NoteRunList effects;
+    const TitleMatcher* titles;
+    int colourByKind;
+    CHARFORMAT2W base;  // the paragraph's own format
+};
+
+// The format of character `at` of the paragraph after a whole marking: the
+// paragraph's format, the link run over it, then its effects.
+CHARFORMAT2W WantedAt(const ParagraphRuns& p, int32_t at)
+{
+    CHARFORMAT2W format = p.base;
+    format.dwMask = kShownMask;
+    format.dwEffects &= ~(DWORD)(kShownEffects & ~CFE_BOLD);
+    for (int32_t i = 0; i < p.links.count; i++) {
+        const NoteRun& run = p.links.items[i];
+        if (at < run.start || at >= run.end) continue;
+        format.bUnderlineType = (BYTE)LinkRunMark(run, p.chars, *p.titles, p.colourByKind, &format.crTextColor);
+        format.dwEffects = (format.dwEffects & ~(DWORD)CFE_BOLD) | CFE_UNDERLINE | CFE_PROTECTED;
+        break;
+    }
+    for (int32_t i = 0; i < p.effects.count; i++) {
+        const NoteRun& run = p.effects.items[i];
+        if (at < run.start || at >= run.end) continue;
+        format.dwEffects |= run.kind == RunBold ? CFE_BOLD : run.kind == RunItalic ? CFE_ITALIC : CFE_STRIKEOUT;
+    }
+    return format;
+}
+
+// 1 when `present` (read over a range) shows exactly `wanted` there.
+int ShowsAsWanted(const CHARFORMAT2W& present, const CHARFORMAT2W& wanted)
+{
+    if ((present.dwMask & kShownMask) != kShownMask) return 0;
+    if ((present.dwEffects ^ wanted.dwEffects) & kShownEffects) return 0;
+    if (present.yHeight != wanted.yHeight || present.crTextColor != wanted.crTextColor) return 0;
+    // Text without an underline reads back with the plain underline type.
+    BYTE have = present.bUnderlineType, want = wanted.bUnderlineType;
+    int plain = !(wanted.dwEffects & CFE_UNDERLINE) && have <= CFU_UNDERLINE && want <= CFU_UNDERLINE;
+    return have == want || plain;
+}
+
+int SameWanted(const CHARFORMAT2W& a, const CHARFORMAT2W& b)
+{
+    return a.dwEffects == b.dwEffects && a.yHeight == b.yHeight && a.crTextColor == b.crTextColor &&
+           a.bUnderlineType == b.bUnderlineType;
+}
+
+int32_t WordStart(const WCHAR* chars, int32_t at)
+{
+    while (at > 0 && chars[at - 1] != L' ') at--;
+    return at;
+}
+
+int32_t WordEnd(const WCHAR* chars, int32_t length, int32_t at)
+{
+    while (at < length && chars[at] != L' ') at++;
+    return at;
+}
+
+// Widens [*a, *b) over every run it touches, and over characters next to it
+// whose format is not the wanted one (an old run the edit split or ended).
+void WidenOverRuns(HWND hwnd, int32_t paragraphStart, const ParagraphRuns& p, int32_t* a, int32_t* b)
+{
+    for (int changed = 1; changed;) {
+        changed = 0;
+        for (const NoteRunList* list : {&p.links, &p.effects})
+            for (int32_t i = 0; i < list->count; i++) {
+                const NoteRun& run = list->items[i];
+                if (run.end < *a || run.start > *b) continue;
+                if (run.start < *a) *a = run.start, changed = 1;
+                if (run.end > *b) *b = run.end, changed = 1;
+            }
+        CHARFORMAT2W present;
+        if (*a > 0) {
+            ReadRangeFormat(hwnd, paragraphStart + *a - 1, paragraphStart + *a, &present);
+            if (!ShowsAsWanted(present, WantedAt(p, *a - 1))) *a = WordStart(p.chars, *a - 1), changed = 1;
+        }
+        if (*b < p.length) {
+            ReadRangeFormat(hwnd, paragraphStart + *b, paragraphStart + *b + 1, &present);
+            if (!ShowsAsWanted(present, WantedAt(p, *b))) *b = WordEnd(p.chars, p.length, *b + 1), changed = 1;
+        }
+    }
+}
+
+// The first run boundary after `at` and before `end`, else `end`.
+int32_t NextBoundary(const ParagraphRuns& p, int32_t at, int32_t end)
+{
+    int32_t next = end;
+    for (const NoteRunList* list : {&p.links, &p.effects})
+        for (int32_t i = 0; i < list->count; i++) {
+            const NoteRun& run = list->items[i];
+            if (run.start > at && run.start < next) next = run.start;
+            if (run.end > at && run.end < next) next = run.end;
+        }
+    return next;
+}
+
+// Marks [from, to) of the editor; the range begins at a line start.
+int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote, NoteMarkCounts* counts,
+                  int32_t openEnd = -1)
+{
+    NoteMarkCounts local;
+    if (!counts) counts = &local;
+    ZeroMemory(counts, sizeof(*counts));
+    AITextDocument* doc = editor->GetDocument();
+    HWND hwnd = editor->GetHwnd();
+    if (!doc || !hwnd) return 0;
+
+    LARGE_INTEGER started;
+    QueryPerformanceCounter(&started);
+    AIString text;
+    doc->GetRangeText(from, to, &text);
+    const WCHAR* chars = text.GetText();
+    int32_t len = text.GetLength();
+    double readMs = MillisecondsSince(started);
+
+    QueryPerformanceCounter(&started);
+    uint8_t* heading = (uint8_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)len + 1);
+    if (!heading) return 0;
+    for (int32_t line = 0; line < len;) {
+        int32_t end = line;
+        while (end < len && !IsLineEnd(chars[end])) end++;
+        if (IsHeadingLineAt(chars, len, line)) FillMemory(heading + line, (SIZE_T)(end - line), 1);
+        line = end + 1;
+    }
+
+    const TitleMatcher& titles = IndexTitles();
+    NoteRunList links, effects;
+    FindMarkRuns(chars, len, openEnd < 0 ? -1 : openEnd - from, titles, links, effects, counts);
     counts->scanMs = MillisecondsSince(started);
 
     // Display only: no undo step, no change of the modified flag, and no
@@ -305,11 +438,8 @@ int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote
         int colourByKind = editor->GetColourByKind();
         for (int32_t i = 0; i < links.count; i++) {
             const NoteRun& run = links.items[i];
-            int32_t mark = run.kind == RunTag ? TagMark : run.kind == RunNoteLink ? NoteLinkMark : HyperlinkMark;
-            COLORREF colour = (COLORREF)LinkMarkColour(mark, colourByKind);
-            // A hyperlink named like a note stands out from both.
-            if (run.kind == RunHyperlink && colourByKind && titles.IsTitle(chars + run.start, run.end - run.start))
-                colour = RGB(220, 0, 220);
+            COLORREF colour;
+            int32_t mark = LinkRunMark(run, chars, titles, colourByKind, &colour);
             WriteLinkRun(hwnd, from + run.start, from + run.end, mark, colour, heading[run.start]);
         }
         for (int32_t i = 0; i < effects.count; i++)
@@ -324,8 +454,6 @@ int32_t MarkRange(AIControl* editor, int32_t from, int32_t to, int32_t wholeNote
     int32_t marked = links.count + effects.count;
     FreeRunList(links);
     FreeRunList(effects);
-    FreeRunList(found);
-    LocalFree(blocked);
     LocalFree(heading);
     return marked;
 }
@@ -370,6 +498,77 @@ int32_t MarkParagraphs(AIControl* editor, int32_t from, int32_t to, int32_t open
     while (from > 0 && !IsLineEnd(text.CharAt(from - 1))) from--;
     while (to < len && !IsLineEnd(text.CharAt(to))) to++;
     return MarkRange(editor, from, to, 0, 0, openEnd);
+}
+
+int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t openEnd, const CHARFORMAT2W& body)
+{
+    AITextDocument* doc = editor ? editor->GetDocument() : 0;
+    HWND hwnd = editor ? editor->GetHwnd() : 0;
+    if (!doc || !hwnd) return -1;
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    int32_t len = text.GetLength();
+    if (from < 0 || from > to || to > len) return -1;
+    int32_t start = from, end = to;
+    while (start > 0 && !IsLineEnd(text.CharAt(start - 1))) start--;
+    while (end < len && !IsLineEnd(text.CharAt(end))) end++;
+    for (int32_t k = from; k < to; k++)
+        if (IsLineEnd(text.CharAt(k))) return -1;
+    if (end - start <= kLongParagraphChars || from - start < kHeadingRoom) return -1;
+    if (IsHeadingLineAt(text.GetText() + start, end - start, 0)) return -1;
+
+    ParagraphRuns p;
+    p.chars = text.GetText() + start;
+    p.length = end - start;
+    p.titles = &IndexTitles();
+    p.colourByKind = editor->GetColourByKind();
+    p.base = body;
+    NoteMarkCounts counts;
+    ZeroMemory(&counts, sizeof(counts));
+    FindMarkRuns(p.chars, p.length, openEnd < 0 ? -1 : openEnd - start, *p.titles, p.links, p.effects, &counts);
+
+    NoteRunList pending;
+    InitRunList(pending);
+    int whole = 0;
+    {
+        QuietSelection quiet(hwnd, 0);
+        // Text of another size in the paragraph: paragraphs were joined.
+        CHARFORMAT2W present;
+        ReadRangeFormat(hwnd, start, end, &present);
+        whole = !(present.dwMask & CFM_SIZE) || present.yHeight != body.yHeight;
+        int32_t a = WordStart(p.chars, from - start), b = WordEnd(p.chars, p.length, to - start);
+        if (!whole) WidenOverRuns(hwnd, start, p, &a, &b);
+        for (int32_t at = a; !whole && at < b;) {
+            CHARFORMAT2W wanted = WantedAt(p, at);
+            int32_t next = NextBoundary(p, at, b);
+            while (next < b && SameWanted(WantedAt(p, next), wanted)) next = NextBoundary(p, next, b);
+            ReadRangeFormat(hwnd, start + at, start + next, &present);
+            if (!ShowsAsWanted(present, wanted)) AddRun(pending, at, next, 0);
+            at = next;
+        }
+    }
+    if (!whole && pending.count) {
+        // Display only, as a whole marking.
+        int modified = (int)SendMessageW(hwnd, EM_GETMODIFY, 0, 0);
+        doc->SetUndoRecording(0);
+        {
+            LayoutPause oneLayout(pending.count > 1 ? hwnd : nullptr);
+            QuietSelection quiet(hwnd, 1);
+            SendMessageW(hwnd, EM_SETEVENTMASK, 0, 0);
+            for (int32_t i = 0; i < pending.count; i++) {
+                const NoteRun& piece = pending.items[i];
+                WriteRangeFormat(hwnd, start + piece.start, start + piece.end, WantedAt(p, piece.start));
+            }
+        }
+        doc->SetUndoRecording(1);
+        SendMessageW(hwnd, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    }
+    if (!whole) RecordTags(p.chars, p.links);
+    int32_t written = whole ? -1 : pending.count;
+    FreeRunList(pending);
+    FreeRunList(p.links);
+    FreeRunList(p.effects);
+    return written;
 }
 
 int32_t ApplyLineMarks(AIControl* editor, int32_t reformat)

@@ -7,6 +7,7 @@
 #pragma once
 #include "foundation/win.h"
 #include "foundation/message_ids.h"
+#include <richedit.h>
 
 class AIControl;
 
@@ -44,6 +45,14 @@ int32_t ShowAllNoteMarks(AIControl* editor, NoteMarkCounts* counts);
 // Marks the paragraphs that [from, to) touches again from their text. A link
 // run that ends at openEnd (a word still being typed) is left plain; -1: none.
 int32_t MarkParagraphs(AIControl* editor, int32_t from, int32_t to, int32_t openEnd);
+
+// After an edit of [from, to) inside one long body paragraph: marks the
+// words around the edit and the runs they touch, writing only the formats
+// that differ from those a marking of the whole paragraph gives, where
+// `body` is the paragraph's own format. Returns the number of format writes,
+// or -1 when the paragraph needs the whole treatment (a short paragraph, a
+// heading, an edit near its start or over a paragraph end, joined paragraphs).
+int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t openEnd, const CHARFORMAT2W& body);
 
 // The line of the caret: with reformat 1 its marks are made again from its
 // text; in any case its tags go into the store's tag lists.

@@ -129,6 +129,7 @@ void ConnectEditor()
     l.toggleImageZoom = ToggleImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;
     l.formatParagraph = FormatNoteParagraphAt;
+    l.paragraphFormat = NoteParagraphFormatAt;
     l.applyEditorBackground = ApplyEditorBackground;
     l.startTimer = StartMainTimer;
     l.stopTimer = StopMainTimer;

@@ -12,18 +12,37 @@ const WCHAR kBodyFace[] = L"Liberation Sans";
 
 int IsParagraphEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 
-void FormatParagraph(HWND editor, int start, int end, int level)
+// The format a paragraph of this heading level (0: body text) is shown in.
+void ParagraphFormat(int level, CHARFORMAT2W* format)
 {
     static const int kPoints[] = {kBodyPoints, 18, 15, 13};
     static const BYTE kMarks[] = {0, (BYTE)HeadingMarkLarge, (BYTE)HeadingMarkAverage, (BYTE)HeadingMarkSmall};
-    CHARFORMAT2W format = {};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR;
-    format.dwEffects = level ? CFE_BOLD : 0;
-    format.yHeight = kPoints[level] * 20;
-    format.bUnderlineType = kMarks[level];
-    format.crTextColor = level ? kHeadingColour : kBodyColour;
+    ZeroMemory(format, sizeof(*format));
+    format->cbSize = sizeof(*format);
+    format->dwMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR;
+    format->dwEffects = level ? CFE_BOLD : 0;
+    format->yHeight = kPoints[level] * 20;
+    format->bUnderlineType = kMarks[level];
+    format->crTextColor = level ? kHeadingColour : kBodyColour;
+}
+
+void FormatParagraph(HWND editor, int start, int end, int level)
+{
+    CHARFORMAT2W format;
+    ParagraphFormat(level, &format);
     WriteRangeFormat(editor, start, end, format);
+}
+
+// The paragraph around `position` of the editor's text: its start and end.
+void ParagraphAround(const AIString& text, int position, int* start, int* end)
+{
+    const WCHAR* t = text.GetText();
+    int length = text.GetLength();
+    if (position < 0) position = 0;
+    if (position > length) position = length;
+    *start = *end = position;
+    while (*start > 0 && !IsParagraphEnd(t[*start - 1])) (*start)--;
+    while (*end < length && !IsParagraphEnd(t[*end])) (*end)++;
 }
 }  // namespace
 
@@ -70,13 +89,22 @@ void FormatNoteParagraphAt(HWND editor, int position)
     if (!editor) return;
     AIString text;
     ReadEditorText(editor, text);
-    const WCHAR* t = text.GetText();
-    int length = text.GetLength();
-    if (position < 0) position = 0;
-    if (position > length) position = length;
-    int start = position, end = position;
-    while (start > 0 && !IsParagraphEnd(t[start - 1])) start--;
-    while (end < length && !IsParagraphEnd(t[end])) end++;
+    int start, end;
+    ParagraphAround(text, position, &start, &end);
     QuietSelection quiet(editor, 1);
-    FormatParagraph(editor, start, end, HeadingLevelOfLine(t + start, end - start));
+    FormatParagraph(editor, start, end, HeadingLevelOfLine(text.GetText() + start, end - start));
+}
+
+int NoteParagraphFormatAt(HWND editor, int position, CHARFORMAT2W* format)
+{
+    int level = 0;
+    if (editor) {
+        AIString text;
+        ReadEditorText(editor, text);
+        int start, end;
+        ParagraphAround(text, position, &start, &end);
+        level = HeadingLevelOfLine(text.GetText() + start, end - start);
+    }
+    ParagraphFormat(level, format);
+    return level;
 }

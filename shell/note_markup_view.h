@@ -4,6 +4,7 @@
 // is the text that was read.
 #pragma once
 #include "foundation/win.h"
+#include <richedit.h>
 
 // The body format as the editor's default and on all of its text: set once on
 // the empty editor before a note's text goes in, the text takes it at no cost.
@@ -12,5 +13,8 @@ void SetNoteBodyFormat(HWND editor);
 void FormatNoteHeadings(HWND editor);
 // Formats the paragraph holding `position` as its mark-up says: heading or body.
 void FormatNoteParagraphAt(HWND editor, int position);
+// The format FormatNoteParagraphAt gives the paragraph at `position`; returns
+// its heading level (0: body text).
+int NoteParagraphFormatAt(HWND editor, int position, CHARFORMAT2W* format);
 // The heading level a line's text starts with (1-3), 0 for none.
 int HeadingLevelOfLine(const WCHAR* text, int length);

@@ -4,6 +4,7 @@
 // so on the status line), so the editor also runs in a bare test window.
 #pragma once
 #include "foundation/win.h"
+#include <richedit.h>
 #include "ui/status_line.h"
 
 class AIString;
@@ -91,6 +92,9 @@ struct EditorShellLinks {
     // The display of the note's mark-up: the paragraph at a position as its
     // text says (heading or body).
     void (*formatParagraph)(HWND editor, int position) = nullptr;
+    // The format formatParagraph gives that paragraph; returns its heading
+    // level (0: body text).
+    int (*paragraphFormat)(HWND editor, int position, CHARFORMAT2W* format) = nullptr;
     // The editor's background for the current state (removes the caret-line tint).
     void (*applyEditorBackground)() = nullptr;
     // The content window's application timers.

@@ -152,6 +152,15 @@ const EditorMessageEntry kEditorMessages[] = {
 
 int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 
+// The display after an edit of [from, to) inside one long body paragraph,
+// around the edit only; 0 when the paragraph needs the whole treatment.
+int FollowEditAround(int32_t from, int32_t to, int32_t openEnd)
+{
+    CHARFORMAT2W body;
+    if (!g_editorShell.paragraphFormat || g_editorShell.paragraphFormat(g_noteEditor.hwnd, to, &body) != 0) return 0;
+    return MarkAroundEdit(g_noteEditor.control, from, to, openEnd, body) >= 0;
+}
+
 }  // namespace
 
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -251,6 +260,8 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     while (first > 0 && !IsLineEnd(text.CharAt(first - 1))) first--;
     int32_t last = end;
     while (last < len && !IsLineEnd(text.CharAt(last))) last++;
+    // In a long body paragraph only what the edit changed is formatted again.
+    if (last - first > kLongParagraphChars && FollowEditAround(from, to, openEnd)) return;
     // Long paragraphs are formatted and marked with their layout held, and
     // laid out once at the end.
     LayoutPause oneLayout(last - first > kLongParagraphChars ? hwnd : nullptr);
