@@ -37,6 +37,10 @@ struct NoteEditorState {
     int32_t readOnlyTold = 0;  // the read-only message was shown once
     int32_t lineSpacing = 0;
     int32_t edge = 0;          // EdgeCode of the last Backspace or Delete
+    // The end of the word the last edit left unmarked (-1: none), and the
+    // text's length then.
+    int32_t openWordEnd = -1;
+    int32_t openWordTextLength = 0;
     int32_t editorTold = 0;    // paste refusal etc. already on the status line
 
     // The ribbon's states as the status last set them.

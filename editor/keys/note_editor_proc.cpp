@@ -154,11 +154,32 @@ int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 
 // The display after an edit of [from, to) inside one long body paragraph,
 // around the edit only; 0 when the paragraph needs the whole treatment.
-int FollowEditAround(int32_t from, int32_t to, int32_t openEnd)
+int FollowEditAround(int32_t from, int32_t to, int32_t openEnd, int32_t openWord)
 {
     CHARFORMAT2W body;
     if (!g_editorShell.paragraphFormat || g_editorShell.paragraphFormat(g_noteEditor.hwnd, to, &body) != 0) return 0;
-    return MarkAroundEdit(g_noteEditor.control, from, to, openEnd, body) >= 0;
+    if (MarkAroundEdit(g_noteEditor.control, from, to, openEnd, body) < 0) return 0;
+    // The word an edit before left open elsewhere is closed now, as a marking
+    // of its whole paragraph would close it.
+    if (openWord >= 0 && (openWord < from || openWord > to)) {
+        CHARFORMAT2W wordBody;
+        if (g_editorShell.paragraphFormat(g_noteEditor.hwnd, openWord, &wordBody) == 0)
+            MarkAroundEdit(g_noteEditor.control, openWord, openWord, openEnd, wordBody);
+    }
+    return 1;
+}
+
+// Where the word the edit before left open is now, -1 when none.
+int32_t OpenWordAfterEdit(int32_t editFrom, int32_t textLength)
+{
+    int32_t at = g_noteEditor.openWordEnd;
+    if (at < 0) return -1;
+    // After the edit's start it moved with the text.
+    if (at > editFrom) {
+        at += textLength - g_noteEditor.openWordTextLength;
+        if (at < editFrom) at = editFrom;
+    }
+    return at > textLength ? textLength : at;
 }
 
 }  // namespace
@@ -260,8 +281,11 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     while (first > 0 && !IsLineEnd(text.CharAt(first - 1))) first--;
     int32_t last = end;
     while (last < len && !IsLineEnd(text.CharAt(last))) last++;
+    int32_t openWord = OpenWordAfterEdit(from, len);
+    g_noteEditor.openWordEnd = openEnd;
+    g_noteEditor.openWordTextLength = len;
     // In a long body paragraph only what the edit changed is formatted again.
-    if (last - first > kLongParagraphChars && FollowEditAround(from, to, openEnd)) return;
+    if (last - first > kLongParagraphChars && FollowEditAround(from, to, openEnd, openWord)) return;
     // Long paragraphs are formatted and marked with their layout held, and
     // laid out once at the end.
     LayoutPause oneLayout(last - first > kLongParagraphChars ? hwnd : nullptr);

@@ -313,3 +313,34 @@ TEST_F(MarksFixture, ALineThatWasOneWholeLinkGetsThePlainColourBack)
     EXPECT_EQ(plain, after.crTextColor);
     EXPECT_FALSE(after.dwEffects & CFE_PROTECTED);
 }
+
+TEST_F(MarksFixture, AnEditInALongParagraphWritesOnlyWhatChanged)
+{
+    AIString text;
+    while (text.GetLength() < 2400) text.AppendText(L"garden Books to read river www.example.org stone ");
+    AIString note(L"short line\r");
+    note.AppendString(text).AppendText(L"\r# ").AppendString(text);
+    Show(note.GetText());
+    ShowAllNoteMarks(&editor, 0);
+    const int kLong = 11;  // where the long paragraph starts
+    CHARFORMAT2W body = FormatOf(kLong, kLong + 1);
+    // A letter typed into a plain word changes no format.
+    TypeAt(kLong + 1001, L"k");
+    EXPECT_EQ(0, MarkAroundEdit(&editor, kLong + 1000, kLong + 1002, kLong + 1002, body));
+    // A letter that lengthens a title's last word ends the title: the title
+    // is written plain, in one piece.
+    std::string now = Text();
+    int river = (int)now.find(" river", 1000);
+    TypeAt(river, L"s");
+    EXPECT_EQ(1, MarkAroundEdit(&editor, river - 1, river + 1, -1, body));
+    std::vector<Mark> marks = Marks();
+    ShowAllNoteMarks(&editor, 0);
+    EXPECT_EQ(Marks(), marks);
+    // The whole treatment: a short paragraph, an edit near a paragraph's
+    // start, a heading, an edit over a paragraph end.
+    EXPECT_EQ(-1, MarkAroundEdit(&editor, 3, 4, -1, body));
+    EXPECT_EQ(-1, MarkAroundEdit(&editor, kLong + 2, kLong + 3, -1, body));
+    int heading = (int)Text().find("# ");
+    EXPECT_EQ(-1, MarkAroundEdit(&editor, heading + 500, heading + 501, -1, body));
+    EXPECT_EQ(-1, MarkAroundEdit(&editor, heading - 3, heading + 1, -1, body));
+}
