@@ -289,8 +289,6 @@ const DWORD kShownMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR | C
                          CFM_ITALIC | CFM_STRIKEOUT | CFM_LINK;
 const DWORD kShownEffects = CFE_BOLD | CFE_UNDERLINE | CFE_PROTECTED | CFE_ITALIC | CFE_STRIKEOUT | CFE_LINK |
                             CFE_AUTOCOLOR;
-// An edit this close to its paragraph's start may change its heading level.
-const int32_t kHeadingRoom = 8;
 
 struct ParagraphRuns {
     const WCHAR* chars;
@@ -514,7 +512,7 @@ int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t open
     while (end < len && !IsLineEnd(text.CharAt(end))) end++;
     for (int32_t k = from; k < to; k++)
         if (IsLineEnd(text.CharAt(k))) return -1;
-    if (end - start <= kLongParagraphChars || from - start < kHeadingRoom) return -1;
+    if (end - start <= kLongParagraphChars) return -1;
     if (IsHeadingLineAt(text.GetText() + start, end - start, 0)) return -1;
 
     ParagraphRuns p;
@@ -532,7 +530,8 @@ int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t open
     int whole = 0;
     {
         QuietSelection quiet(hwnd, 0);
-        // Text of another size in the paragraph: paragraphs were joined.
+        // Text of another size in the paragraph: it was a heading, or
+        // paragraphs were joined.
         CHARFORMAT2W present;
         ReadRangeFormat(hwnd, start, end, &present);
         whole = !(present.dwMask & CFM_SIZE) || present.yHeight != body.yHeight;

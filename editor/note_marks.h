@@ -51,7 +51,7 @@ int32_t MarkParagraphs(AIControl* editor, int32_t from, int32_t to, int32_t open
 // that differ from those a marking of the whole paragraph gives, where
 // `body` is the paragraph's own format. Returns the number of format writes,
 // or -1 when the paragraph needs the whole treatment (a short paragraph, a
-// heading, an edit near its start or over a paragraph end, joined paragraphs).
+// heading or part of one, an edit over a paragraph end).
 int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t openEnd, const CHARFORMAT2W& body);
 
 // The line of the caret: with reformat 1 its marks are made again from its

@@ -284,8 +284,27 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     int32_t openWord = OpenWordAfterEdit(from, len);
     g_noteEditor.openWordEnd = openEnd;
     g_noteEditor.openWordTextLength = len;
-    // In a long body paragraph only what the edit changed is formatted again.
-    if (last - first > kLongParagraphChars && FollowEditAround(from, to, openEnd, openWord)) return;
+    // In long body paragraphs at either end of the edit (one paragraph, or two
+    // that a line end split) only what the edit changed is formatted again;
+    // whole paragraphs between them are formatted and marked whole.
+    if (from > first || end < last) {
+        int32_t firstEnd = first;
+        while (firstEnd < len && !IsLineEnd(text.CharAt(firstEnd))) firstEnd++;
+        int32_t lastStart = last;
+        while (lastStart > 0 && !IsLineEnd(text.CharAt(lastStart - 1))) lastStart--;
+        int32_t restFrom = first, restTo = last;
+        if (firstEnd - first > kLongParagraphChars &&
+            FollowEditAround(from, end < firstEnd ? end : firstEnd, openEnd, openWord))
+            restFrom = firstEnd + 1;
+        if (lastStart > first && last - lastStart > kLongParagraphChars &&
+            FollowEditAround(lastStart > from ? lastStart : from, end, openEnd, openWord))
+            restTo = lastStart - 1;
+        if (restFrom > first || restTo < last) {
+            if (restFrom > restTo) return;
+            from = first = restFrom;
+            to = end = last = restTo;
+        }
+    }
     // Long paragraphs are formatted and marked with their layout held, and
     // laid out once at the end.
     LayoutPause oneLayout(last - first > kLongParagraphChars ? hwnd : nullptr);
