@@ -231,8 +231,8 @@ void DropOpenRuns(NoteRunList& links, int32_t openEnd)
 // The link runs (hyperlink labels first, then addresses, tags and titles,
 // none overlapping) and the effect runs of `chars`. A link run that ends at
 // openEnd (-1: none) is left out: a word still being typed.
-void FindMarkRuns(const WCHAR* chars, int32_t len, int32_t openEnd, const TitleMatcher& titles, NoteRunList& links,
-                  NoteRunList& effects, NoteMarkCounts* counts)
+void FindMarkRuns(const WCHAR* chars, int32_t len, int32_t openEnd, const TitleMatcher& titles,
+                  NoteRunList& links, NoteRunList& effects, NoteMarkCounts* counts)
 {
     InitRunList(links);
     InitRunList(effects);
@@ -260,7 +260,8 @@ void FindMarkRuns(const WCHAR* chars, int32_t len, int32_t openEnd, const TitleM
     TakeUnblocked(found, blocked, links);
     counts->tags = links.count - counts->hyperlinks - counts->addresses;
     int32_t before = links.count;
-    counts->capHit = titles.FindTitles(chars, len, g_noteStore.currentTitle.GetText(), blocked, kMaxAutomaticLinks, links);
+    counts->capHit =
+        titles.FindTitles(chars, len, g_noteStore.currentTitle.GetText(), blocked, kMaxAutomaticLinks, links);
     counts->noteLinks = links.count - before;
     DropOpenRuns(links, openEnd);
     FindInlineEffects(chars, len, effects);
@@ -281,14 +282,13 @@ int32_t LinkRunMark(const NoteRun& run, const WCHAR* chars, const TitleMatcher& 
     return mark;
 }
 
-
 // Marking around an edit in a long body paragraph: every format change lays
 // the whole paragraph out again, so only the characters whose format differs
 // from what marking the whole paragraph gives are written.
 const DWORD kShownMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR | CFM_UNDERLINE | CFM_PROTECTED |
                          CFM_ITALIC | CFM_STRIKEOUT | CFM_LINK;
-const DWORD kShownEffects = CFE_BOLD | CFE_UNDERLINE | CFE_PROTECTED | CFE_ITALIC | CFE_STRIKEOUT | CFE_LINK |
-                            CFE_AUTOCOLOR;
+const DWORD kShownEffects =
+    CFE_BOLD | CFE_UNDERLINE | CFE_PROTECTED | CFE_ITALIC | CFE_STRIKEOUT | CFE_LINK | CFE_AUTOCOLOR;
 
 struct ParagraphRuns {
     const WCHAR* chars;
@@ -310,14 +310,17 @@ CHARFORMAT2W WantedAt(const ParagraphRuns& p, int32_t at)
     for (int32_t i = 0; i < p.links.count; i++) {
         const NoteRun& run = p.links.items[i];
         if (at < run.start || at >= run.end) continue;
-        format.bUnderlineType = (BYTE)LinkRunMark(run, p.chars, *p.titles, p.colourByKind, &format.crTextColor);
+        format.bUnderlineType =
+            (BYTE)LinkRunMark(run, p.chars, *p.titles, p.colourByKind, &format.crTextColor);
         format.dwEffects = (format.dwEffects & ~(DWORD)CFE_BOLD) | CFE_UNDERLINE | CFE_PROTECTED;
         break;
     }
     for (int32_t i = 0; i < p.effects.count; i++) {
         const NoteRun& run = p.effects.items[i];
         if (at < run.start || at >= run.end) continue;
-        format.dwEffects |= run.kind == RunBold ? CFE_BOLD : run.kind == RunItalic ? CFE_ITALIC : CFE_STRIKEOUT;
+        format.dwEffects |= run.kind == RunBold     ? CFE_BOLD
+                            : run.kind == RunItalic ? CFE_ITALIC
+                                                    : CFE_STRIKEOUT;
     }
     return format;
 }
@@ -372,7 +375,8 @@ void WidenOverRuns(HWND hwnd, int32_t paragraphStart, const ParagraphRuns& p, in
         }
         if (*b < p.length) {
             ReadRangeFormat(hwnd, paragraphStart + *b, paragraphStart + *b + 1, &present);
-            if (!ShowsAsWanted(present, WantedAt(p, *b))) *b = WordEnd(p.chars, p.length, *b + 1), changed = 1;
+            if (!ShowsAsWanted(present, WantedAt(p, *b)))
+                *b = WordEnd(p.chars, p.length, *b + 1), changed = 1;
         }
     }
 }
@@ -523,7 +527,8 @@ int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t open
     p.base = body;
     NoteMarkCounts counts;
     ZeroMemory(&counts, sizeof(counts));
-    FindMarkRuns(p.chars, p.length, openEnd < 0 ? -1 : openEnd - start, *p.titles, p.links, p.effects, &counts);
+    FindMarkRuns(p.chars, p.length, openEnd < 0 ? -1 : openEnd - start, *p.titles, p.links, p.effects,
+                 &counts);
 
     NoteRunList pending;
     InitRunList(pending);

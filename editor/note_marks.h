@@ -52,7 +52,8 @@ int32_t MarkParagraphs(AIControl* editor, int32_t from, int32_t to, int32_t open
 // `body` is the paragraph's own format. Returns the number of format writes,
 // or -1 when the paragraph needs the whole treatment (a short paragraph, a
 // heading or part of one, an edit over a paragraph end).
-int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t openEnd, const CHARFORMAT2W& body);
+int32_t MarkAroundEdit(AIControl* editor, int32_t from, int32_t to, int32_t openEnd,
+                       const CHARFORMAT2W& body);
 
 // The line of the caret: with reformat 1 its marks are made again from its
 // text; in any case its tags go into the store's tag lists.

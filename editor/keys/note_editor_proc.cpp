@@ -157,7 +157,8 @@ int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 int FollowEditAround(int32_t from, int32_t to, int32_t openEnd, int32_t openWord)
 {
     CHARFORMAT2W body;
-    if (!g_editorShell.paragraphFormat || g_editorShell.paragraphFormat(g_noteEditor.hwnd, to, &body) != 0) return 0;
+    if (!g_editorShell.paragraphFormat || g_editorShell.paragraphFormat(g_noteEditor.hwnd, to, &body) != 0)
+        return 0;
     if (MarkAroundEdit(g_noteEditor.control, from, to, openEnd, body) < 0) return 0;
     // The word an edit before left open elsewhere is closed now, as a marking
     // of its whole paragraph would close it.
