@@ -19,6 +19,7 @@
 #include <shellapi.h>
 #include <richedit.h>
 #include <stdio.h>
+#include <initializer_list>
 
 namespace {
 
@@ -145,9 +146,41 @@ KeystrokeTimes TypeInMiddle(HWND editor)
     return times;
 }
 
+// Enter in the middle of the editor's text, then Backspace joining the two
+// paragraphs again, each painted: the median of a few such pairs.
+double SplitAndJoinInMiddle(HWND editor)
+{
+    const int kPairs = 5;
+    GETTEXTLENGTHEX request = {GTL_NUMCHARS, 1200};
+    int length = (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&request, 0);
+    double ms[kPairs];
+    for (int i = 0; i < kPairs; i++) {
+        CHARRANGE middle = {length / 2 + i * 7, length / 2 + i * 7};
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&middle);
+        Pump();
+        LARGE_INTEGER t0, t1;
+        QueryPerformanceCounter(&t0);
+        for (WPARAM key : {(WPARAM)VK_RETURN, (WPARAM)VK_BACK}) {
+            SendMessageW(editor, WM_KEYDOWN, key, 1);
+            SendMessageW(editor, WM_KEYUP, key, 0xC0000001);
+            UpdateWindow(editor);
+        }
+        QueryPerformanceCounter(&t1);
+        ms[i] = Milliseconds(t0, t1);
+    }
+    SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+    for (int i = 1; i < kPairs; i++)
+        for (int j = i; j > 0 && ms[j] < ms[j - 1]; j--) {
+            double t = ms[j];
+            ms[j] = ms[j - 1];
+            ms[j - 1] = t;
+        }
+    return ms[kPairs / 2];
+}
+
 // The same typing in a bare rich edit of the program editor's size, with the
 // paragraph put in as the program puts it.
-KeystrokeTimes BareEditorTyping(const AIString& text, HWND programEditor)
+KeystrokeTimes BareEditorTyping(const AIString& text, HWND programEditor, double* splitAndJoin)
 {
     KeystrokeTimes none = {0, 0};
     AIControl editor;
@@ -163,6 +196,7 @@ KeystrokeTimes BareEditorTyping(const AIString& text, HWND programEditor)
         SetEditorTextInRuns(hwnd, text.GetText(), text.GetLength());
     }
     KeystrokeTimes times = TypeInMiddle(hwnd);
+    *splitAndJoin = SplitAndJoinInMiddle(hwnd);
     DestroyWindow(host);
     return times;
 }
@@ -230,7 +264,9 @@ int main(int argc, char** argv)
     KeystrokeTimes linesKey = TypeInMiddle(editor);
     double paragraphShow = ShowMs(L"One_paragraph");
     KeystrokeTimes paragraphKey = TypeInMiddle(editor);
-    KeystrokeTimes bareKey = BareEditorTyping(paragraph, editor);
+    double paragraphSplit = SplitAndJoinInMiddle(editor);
+    double bareSplit = 0;
+    KeystrokeTimes bareKey = BareEditorTyping(paragraph, editor, &bareSplit);
     double toggleMs = HeadingToggleMs(editor);
     KeystrokeTimes afterToggleKey = TypeInMiddle(editor);
     printf("a note of %d characters, shown by the program and painted; %d keystrokes, each painted:\n",
@@ -241,6 +277,8 @@ int main(int argc, char** argv)
            paragraphShow, paragraphKey.median, paragraphKey.slowest);
     printf("  the paragraph in a bare rich edit:                keystroke median %.1f ms, slowest %.1f ms\n",
            bareKey.median, bareKey.slowest);
+    printf("  Enter in the middle and Backspace again: program %.1f ms, bare rich edit %.1f ms (%.2fx)\n",
+           paragraphSplit, bareSplit, paragraphSplit / (bareSplit > 0 ? bareSplit : 1));
     printf("  made a heading and plain again:  %.0f ms, then keystroke median %.1f ms, slowest %.1f ms\n", toggleMs,
            afterToggleKey.median, afterToggleKey.slowest);
     printf("  one paragraph / lines: showing %.2fx, typing (median) %.2fx; program / bare rich edit typing %.2fx\n",
