@@ -112,6 +112,17 @@ double HeadingToggleMs(HWND editor)
     return Milliseconds(t0, t1);
 }
 
+// Sorted in place (a handful of values).
+void SortTimes(double* ms, int count)
+{
+    for (int i = 1; i < count; i++)
+        for (int j = i; j > 0 && ms[j] < ms[j - 1]; j--) {
+            double t = ms[j];
+            ms[j] = ms[j - 1];
+            ms[j - 1] = t;
+        }
+}
+
 struct KeystrokeTimes {
     double median;
     double slowest;
@@ -135,13 +146,7 @@ KeystrokeTimes TypeInMiddle(HWND editor)
         ms[i] = Milliseconds(t0, t1);
     }
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-    // Sorted in place (a handful of values).
-    for (int i = 1; i < kKeystrokes; i++)
-        for (int j = i; j > 0 && ms[j] < ms[j - 1]; j--) {
-            double t = ms[j];
-            ms[j] = ms[j - 1];
-            ms[j - 1] = t;
-        }
+    SortTimes(ms, kKeystrokes);
     KeystrokeTimes times = {ms[kKeystrokes / 2], ms[kKeystrokes - 1]};
     return times;
 }
@@ -169,12 +174,7 @@ double SplitAndJoinInMiddle(HWND editor)
         ms[i] = Milliseconds(t0, t1);
     }
     SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-    for (int i = 1; i < kPairs; i++)
-        for (int j = i; j > 0 && ms[j] < ms[j - 1]; j--) {
-            double t = ms[j];
-            ms[j] = ms[j - 1];
-            ms[j - 1] = t;
-        }
+    SortTimes(ms, kPairs);
     return ms[kPairs / 2];
 }
 
