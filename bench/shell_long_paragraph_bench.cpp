@@ -14,6 +14,8 @@
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
 #include "bench/bench_editor_host.h"
+#include "bench/bench_program.h"
+#include "bench/bench_timing.h"
 #include "ui/long_paragraph_layout.h"
 #include <ole2.h>
 #include <shellapi.h>
@@ -26,12 +28,6 @@ namespace {
 const int kParagraphChars = 50000;
 const int kKeystrokes = 15;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
 
 const char* const kWords[] = {"garden", "the", "spring", "of", "window", "letters", "tomorrow", "and",
                               "river", "a", "notebook", "quiet", "morning", "with", "stone", "light"};
@@ -74,14 +70,6 @@ void WriteDatafile(const WCHAR* path, const AIString& paragraph, const AIString&
     CloseHandle(handle);
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // Showing a note from another one, painted.
 double ShowMs(const WCHAR* title)
@@ -228,17 +216,8 @@ double NaiveMs(const AIString& text)
 
 int main(int argc, char** argv)
 {
-    g_app.Prepare(L"C:\\Tools\\TavikBench.exe", L"TavikBench.exe nohotkey");
-    g_app.settings.WriteDefaults(1);
-    LoadLibraryW(L"RICHED20.DLL");
-    OleInitialize(0);
-    HWND frame = CreateFrameWindow(GetModuleHandleW(0));
-    if (!frame || !CreateContentWindow(frame)) {
-        printf("no frame\n");
-        return 1;
-    }
-    ShowWindow(frame, SW_SHOWNORMAL);
-    Pump();
+    HWND frame = StartBenchProgram();
+    if (!frame) return 1;
 
     AIString paragraph, lines;
     MakeText(paragraph, kParagraphChars, 0);
