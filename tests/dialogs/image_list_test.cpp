@@ -1,0 +1,321 @@
+// The image list: items of scanned names, the list cache written, read and
+// damaged, reserved names, the thumbnail and icon caches made, reused and made
+// again, and folders of 0, 1 and 1,000 images with a damaged one among them.
+#include "tests/support/gtest.h"
+#include "tests/support/test_files.h"
+#include "dialogs/images/image_list.h"
+#include "dialogs/images/image_list_rules.h"
+#include "dialogs/images/image_thumbs.h"
+#include "foundation/ai_file.h"
+#include "foundation/ai_string_table.h"
+#include "imaging/ai_image.h"
+#include <string>
+
+namespace {
+
+// Deletes a folder with everything in it.
+void DeleteTree(const AIString& folder)
+{
+    AIString pattern(folder);
+    pattern.AppendText(L"\\*");
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(pattern.GetText(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!lstrcmpW(found.cFileName, L".") || !lstrcmpW(found.cFileName, L"..")) continue;
+            AIString path(folder);
+            path.AppendChar(L'\\').AppendText(found.cFileName);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(path);
+            else DeleteFileW(path.GetText());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.GetText());
+}
+
+// A new, empty folder of this test process's own under the temporary folder
+// (process ids repeat between runs: whatever an earlier run left goes).
+AIString OwnFolder(const WCHAR* name)
+{
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString folder(temp);
+    folder.AppendText(L"tavik_images_").AppendUnsigned(GetCurrentProcessId()).AppendChar(L'_').AppendText(name);
+    DeleteTree(folder);
+    CreateDirectoryW(folder.GetText(), nullptr);
+    return folder;
+}
+
+AIString Join(const AIString& folder, const WCHAR* name)
+{
+    AIString path(folder);
+    path.AppendChar(L'\\').AppendText(name);
+    return path;
+}
+
+// A small picture of the given size, saved as JPEG or PNG.
+void WriteImage(const AIString& path, int width, int height, int type)
+{
+    AIImage image;
+    ASSERT_TRUE(image.Create(width, height, 24));
+    uint8_t* bits = image.GetBits();
+    for (uint32_t i = 0; i < image.GetStride() * (uint32_t)height; i++) bits[i] = (uint8_t)(i * 7);
+    ASSERT_TRUE(image.Save(path.GetText(), type));
+}
+
+std::string Items(AIStringTable& list)
+{
+    std::string out;
+    AIString item;
+    for (int i = 0; i < list.GetCount(); i++) {
+        list.GetItemAtSorted(i, item);
+        out += Utf8(item) + "|";
+    }
+    return out;
+}
+
+void SetTime(const WCHAR* path, int64_t shiftSeconds)
+{
+    HANDLE file = CreateFileW(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    uint64_t t = ((uint64_t)now.dwHighDateTime << 32 | now.dwLowDateTime) + shiftSeconds * 10000000LL;
+    FILETIME shifted = {(DWORD)t, (DWORD)(t >> 32)};
+    SetFileTime(file, nullptr, nullptr, &shifted);
+    CloseHandle(file);
+}
+
+ImageListOrigin Build(const AIString& folder, const AIString& cache, ImageScanReport& report, int force = 0)
+{
+    ImageScanSource source;
+    source.imagesFolder = folder.GetText();
+    source.cachePath = cache.GetText();
+    source.forceRescan = force;
+    return BuildImageList(source, report);
+}
+
+}  // namespace
+
+TEST(ImageListRules, NamesKeysAndTypes)
+{
+    EXPECT_TRUE(IsListedImageName(L"Trip_20100101.jpg"));
+    EXPECT_TRUE(IsListedImageName(L"a.jpg.txt"));   // the type test looks anywhere
+    EXPECT_TRUE(IsListedImageName(L"icon.ico"));    // the decoders read these too
+    EXPECT_TRUE(IsListedImageName(L"old.PCX"));
+    EXPECT_FALSE(IsListedImageName(L"photo.jpeg"));
+    EXPECT_FALSE(IsListedImageName(L".png"));       // nothing before the type
+    EXPECT_FALSE(IsListedImageName(L"a.p"));
+    EXPECT_FALSE(IsListedImageName(L"notes.txt"));
+
+    AIString key;
+    MakeImageListKey(L"Trip_20100101.jpg", key);
+    EXPECT_EQ(Utf8(key), "Trip");
+    MakeImageListKey(L"logo.png", key);
+    EXPECT_EQ(Utf8(key), "logo.png");
+
+    AIStringTable list;
+    EXPECT_EQ(AddImageListItem(list, L"Trip_20100101.jpg"), kImageItemAdded);
+    EXPECT_EQ(AddImageListItem(list, L"readme.txt"), kImageItemNotImage);
+    EXPECT_EQ(AddImageListItem(list, L"a,b.png"), kImageItemReserved);
+    EXPECT_EQ(AddImageListItem(list, L"a\x00A4" L"b.png"), kImageItemReserved);
+    EXPECT_EQ(AddImageListItem(list, L"[x].png"), kImageItemReserved);
+    EXPECT_EQ(AddImageListItem(list, L"half\x00BD.png"), kImageItemReserved);
+    list.SortIndex();
+    EXPECT_EQ(Items(list), "Trip:rel:\\images\\Trip_20100101.jpg|");
+
+    EXPECT_EQ(CalcImagePageCount(0, 3), 1);
+    EXPECT_EQ(CalcImagePageCount(9, 3), 1);
+    EXPECT_EQ(CalcImagePageCount(10, 3), 2);
+    EXPECT_EQ(CalcImagePageCount(1000, 6), 28);
+
+    AIString path;
+    MakeThumbPath(L"C:\\t\\Tavik\\", L"a.png", kThumbScreen, path);
+    EXPECT_EQ(Utf8(path), "C:\\t\\Tavik\\thumb\\a.png.thumb");
+    MakeThumbPath(L"C:\\t\\Tavik", L"a.png", kThumbIcon, path);
+    EXPECT_EQ(Utf8(path), "C:\\t\\Tavik\\icon\\a.png.icon");
+
+    FILETIME older = {100, 1}, newer = {200, 1}, later = {50, 2};
+    EXPECT_TRUE(IsThumbStale(&newer, nullptr));
+    EXPECT_TRUE(IsThumbStale(&newer, &older));
+    EXPECT_TRUE(IsThumbStale(&later, &newer));
+    EXPECT_FALSE(IsThumbStale(&older, &newer));
+    EXPECT_FALSE(IsThumbStale(&newer, &newer));
+}
+
+TEST(ImageListRules, CacheTextReadOrRefused)
+{
+    AIStringTable list;
+    const WCHAR good[] = L"b.png:rel:\\images\\b.png\x00A4" L"a:rel:\\images\\a_2011_05231020.jpg\x00A4";
+    ASSERT_EQ(ParseImageListCache(good, list), 1);
+    EXPECT_EQ(Items(list), "a:rel:\\images\\a_2011_05231020.jpg|b.png:rel:\\images\\b.png|");
+
+    // Empty or damaged: an empty list, so that the folder is scanned.
+    const WCHAR* damaged[] = {
+        L"",
+        L"\x00A4\x00A4",
+        L"b.png:rel:\\images\\b.png\x00A4garbage\x00A4",
+        L"b:file:C:\\b.png\x00A4",
+        L"x:rel:\\images\\b.png\x00A4",              // key not made from the name
+        L"b:rel:\\images\\sub\\b.png\x00A4",         // not in the images folder
+        L"b:rel:\\images\\b.txt\x00A4",              // not an image
+        L"[b:rel:\\images\\b.png\x00A4",             // a bracket swallows the rest
+        L"b,c:rel:\\images\\b,c.png\x00A4",
+    };
+    for (const WCHAR* text : damaged) {
+        list.AddItemString(L"left", L"over");
+        EXPECT_EQ(ParseImageListCache(text, list), 0) << Utf8(text);
+        EXPECT_EQ(list.GetCount(), 0) << Utf8(text);
+    }
+    EXPECT_EQ(ParseImageListCache(nullptr, list), 0);
+}
+
+TEST(ImageList, EmptyOneAndDamagedFolders)
+{
+    AIString folder = OwnFolder(L"small");
+    AIString cache = Join(folder, L"list.cache");
+    AIString images = Join(folder, L"images");
+    CreateDirectoryW(images.GetText(), nullptr);
+
+    ImageScanReport report;
+    EXPECT_EQ(Build(images, cache, report), kImageListScanned);
+    EXPECT_EQ(GetImageCount(), 0);
+    EXPECT_EQ(CalcImagePageCount(GetImageCount(), 3), 1);
+    EXPECT_FALSE(AIFile::Exists(cache.GetText()));
+
+    WriteImage(Join(images, L"One_2011_05231020.png"), 40, 30, kImagePng);
+    EXPECT_EQ(Build(images, cache, report), kImageListScanned);
+    ASSERT_EQ(GetImageCount(), 1);
+    AIString name(L"unchanged");
+    EXPECT_EQ(GetImageName(0, name), 1);
+    EXPECT_EQ(Utf8(name), "One");
+    // One past the end and below it leave the text alone.
+    EXPECT_EQ(GetImageName(1, name), 0);
+    EXPECT_EQ(GetImageName(-1, name), 0);
+    EXPECT_EQ(Utf8(name), "One");
+    EXPECT_EQ(GetImageName(kCurrentImageName, name), 0);
+    SetCurrentImageIndex(1);
+    EXPECT_EQ(GetCurrentImageIndex(), -1);
+    SetCurrentImageIndex(0);
+    EXPECT_EQ(GetImageName(kCurrentImageName, name), 1);
+    EXPECT_EQ(Utf8(name), "rel:\\images\\One_2011_05231020.png");
+}
+
+TEST(ImageList, ThumbnailsMadeReusedAndMadeAgain)
+{
+    AIString folder = OwnFolder(L"thumbs");
+    AIString temp = Join(folder, L"temp");
+    CreateDirectoryW(temp.GetText(), nullptr);
+    AIString wide = Join(folder, L"wide.jpg");
+    WriteImage(wide, 400, 100, kImageJpg);
+    SetTime(wide.GetText(), -3600);
+
+    ThumbRequest request;
+    request.imagePath = wide.GetText();
+    request.tempFolder = temp.GetText();
+    request.screenWidth = 200;
+    request.screenHeight = 150;
+    ThumbResult result;
+    ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1) << Utf8(result.reason);
+    EXPECT_EQ(result.made, 1);
+    AIImage thumb, icon;
+    ASSERT_TRUE(thumb.Load(result.thumbPath.GetText(), kImageJpg));
+    EXPECT_EQ(thumb.GetWidth(), 200);
+    EXPECT_EQ(thumb.GetHeight(), 150);
+    ASSERT_TRUE(icon.Load(result.iconPath.GetText(), kImageJpg));
+    EXPECT_EQ(icon.GetWidth(), kIconSide);
+    EXPECT_EQ(icon.GetHeight(), kIconSide);
+
+    // Fresh files are reused.
+    ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1);
+    EXPECT_EQ(result.made, 0);
+
+    // A changed image (newer than its copies) makes both again.
+    WriteImage(wide, 100, 400, kImageJpg);
+    SetTime(wide.GetText(), -3600);
+    SetTime(result.thumbPath.GetText(), -7200);
+    SetTime(result.iconPath.GetText(), -7200);
+    ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1) << Utf8(result.reason);
+    EXPECT_EQ(result.made, 1);
+    std::string before = ReadBytes(result.iconPath.GetText());
+    ASSERT_TRUE(thumb.Load(result.thumbPath.GetText(), kImageJpg));
+    EXPECT_EQ(thumb.GetWidth(), 200);
+    // The icon follows the new thumbnail: taller than wide now, dark canvas at the sides.
+    ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1);
+    EXPECT_EQ(result.made, 0);
+    EXPECT_EQ(ReadBytes(result.iconPath.GetText()), before);
+
+    // A damaged image: skipped with its reason, nothing made, files elsewhere kept.
+    AIString broken = Join(folder, L"broken.png");
+    WriteBytes(broken.GetText(), "\x89PNG\r\n\x1a\nnot really");
+    request.imagePath = broken.GetText();
+    EXPECT_EQ(LoadOrMakeThumbFile(request, result), 0);
+    EXPECT_FALSE(result.reason.IsEmpty());
+    EXPECT_FALSE(AIFile::Exists(result.thumbPath.GetText()));
+    // Not an image type at all.
+    AIString text = Join(folder, L"notes.txt");
+    WriteBytes(text.GetText(), "text");
+    request.imagePath = text.GetText();
+    EXPECT_EQ(LoadOrMakeThumbFile(request, result), 0);
+    EXPECT_EQ(Utf8(result.reason), "not an image type");
+}
+
+TEST(ImageList, ThousandImagesCachedPagedAndRescanned)
+{
+    AIString folder = OwnFolder(L"many");
+    AIString cache = Join(folder, L"tavik_images.cache");
+    AIString images = Join(folder, L"images");
+    CreateDirectoryW(images.GetText(), nullptr);
+    AIString first = Join(images, L"n0000_2011_05231020.png");
+    WriteImage(first, 8, 8, kImagePng);
+    std::string bytes = ReadBytes(first.GetText());
+    for (int i = 1; i < 1000; i++) {
+        WCHAR name[64];
+        wsprintfW(name, L"n%04d_2011_05231020.png", i);
+        WriteBytes(Join(images, name).GetText(), bytes);
+    }
+    WriteBytes(Join(images, L"damaged.jpg").GetText(), "no picture here");
+    WriteBytes(Join(images, L"odd,name.png").GetText(), bytes);
+    WriteBytes(Join(images, L"readme.txt").GetText(), "x");
+
+    // The scan pumps on the way; it takes every image and skips the reserved name.
+    int pumps = 0;
+    ImageScanSource source;
+    source.imagesFolder = images.GetText();
+    source.cachePath = cache.GetText();
+    source.context = &pumps;
+    source.pump = [](void* context) -> int { return ++*static_cast<int*>(context) > 0; };
+    ImageScanReport report;
+    ASSERT_EQ(BuildImageList(source, report), kImageListScanned);
+    EXPECT_GE(pumps, 1);
+    EXPECT_EQ(GetImageCount(), 1001);
+    EXPECT_EQ(report.skippedReserved, 1);
+    EXPECT_EQ(report.cacheWritten, 1);
+    EXPECT_EQ(CalcImagePageCount(GetImageCount(), 3), 112);
+    AIString name;
+    GetImageName(0, name);
+    EXPECT_EQ(Utf8(name), "damaged.jpg");
+    GetImageName(1000, name);
+    EXPECT_EQ(Utf8(name), "n0999");
+    EXPECT_EQ(GetImageName(1001, name), 0);
+
+    // The next build reads the cache; Shift (forced) scans again.
+    EXPECT_EQ(Build(images, cache, report), kImageListFromCache);
+    EXPECT_EQ(GetImageCount(), 1001);
+    EXPECT_EQ(Build(images, cache, report, 1), kImageListScanned);
+
+    // A damaged or empty cache makes a scan, which writes it again.
+    WriteBytes(cache.GetText(), std::string("\xFF\xFE" "x\0:\0", 6));
+    EXPECT_EQ(Build(images, cache, report), kImageListScanned);
+    EXPECT_EQ(GetImageCount(), 1001);
+    WriteBytes(cache.GetText(), "\xFF\xFE");
+    EXPECT_EQ(Build(images, cache, report), kImageListScanned);
+    EXPECT_EQ(report.cacheWritten, 1);
+    EXPECT_EQ(Build(images, cache, report), kImageListFromCache);
+
+    // A scan stopped because the data file changed during a pump leaves an empty list.
+    source.forceRescan = 1;
+    source.stillWanted = [](void*) -> int { return 0; };
+    EXPECT_EQ(BuildImageList(source, report), kImageListAbandoned);
+    EXPECT_EQ(GetImageCount(), 0);
+}
