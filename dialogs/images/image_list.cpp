@@ -9,7 +9,8 @@
 namespace {
 
 // Trace point of a scanned name the list cannot keep.
-const int32_t kTraceSkippedName = 11;
+const int32_t kTraceBuildList = 1;
+const int32_t kTraceSkippedName = 1;
 
 struct ImageListState
 {
@@ -54,7 +55,7 @@ int ScanFolder(const ImageScanSource& source, AIStringTable& list, ImageScanRepo
             ImageItemResult added = AddImageListItem(list, found.cFileName);
             if (added == kImageItemReserved) {
                 report.skippedReserved++;
-                TraceRecord(kTraceImageList * 100000 + kTraceSkippedName);
+                TraceRecord(MakeTraceId(kTraceImageList, kTraceBuildList, kTraceSkippedName));
             }
         }
         if (++sincePump > kImageScanPumpEvery) {
@@ -74,7 +75,7 @@ int ScanFolder(const ImageScanSource& source, AIStringTable& list, ImageScanRepo
 
 ImageListOrigin BuildImageList(const ImageScanSource& source, ImageScanReport& report)
 {
-    TRACE_SCOPE(kTraceImageList, 1);
+    TRACE_SCOPE(kTraceImageList, kTraceBuildList);
     ImageListState& state = State();
     report = ImageScanReport();
     if (state.scanning) return report.origin = kImageListBusy;

@@ -117,3 +117,13 @@ void NoteTitleOfImageFile(const WCHAR* path, AIString& title)
     if (title.GetLength() > kImageStampSuffixChars) title.KeepRange(0, title.GetLength() - kImageStampSuffixChars);
     else title.Clear();
 }
+
+void MakeImageNameFromTitle(const WCHAR* title, AIString& name)
+{
+    static const WCHAR kNotInFileNames[] = L"/:*?<>|";
+    name.AssignText(title ? title : L"");
+    name.RemoveChars(kAlwaysDropped);
+    name.RemoveChars(kNotInFileNames);
+    name.Trim();
+    if (IsDeviceName(name.GetText())) name.AppendChar(L'_');
+}

@@ -52,3 +52,7 @@ const int kWebImageMaxSuffix = 999;
 // and "\" less its stamp and extension. Empty when the name is too short to
 // hold a stamp.
 void NoteTitleOfImageFile(const WCHAR* path, AIString& title);
+
+// The name a note's pasted pictures get from its title: the title less the
+// characters a file name or the link table cannot hold.
+void MakeImageNameFromTitle(const WCHAR* title, AIString& name);

@@ -57,3 +57,20 @@ void MakeStoredLabel(const WCHAR* text, AIString& label)
     for (int i = 0; i < label.GetLength(); i++)
         if (label.CharAt(i) == L':') label.GetBuffer(label.GetLength())[i] = kHeldColon;
 }
+
+namespace {
+
+int NeedsBlankBeside(WCHAR ch)
+{
+    return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z') || (ch >= L'0' && ch <= L'9') || ch == L'\r';
+}
+
+}  // namespace
+
+void MakeLinkInsertion(WCHAR before, WCHAR after, const WCHAR* label, AIString& text)
+{
+    text.Clear();
+    if (!before || NeedsBlankBeside(before)) text.AppendChar(L' ');
+    text.AppendChar(L'[').AppendText(label ? label : L"").AppendChar(L']');
+    if (after && NeedsBlankBeside(after)) text.AppendChar(L' ');
+}

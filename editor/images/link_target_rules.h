@@ -29,3 +29,9 @@ TargetCheck CleanLinkTarget(const WCHAR* target, AIString& clean);
 // The label as the link table keeps it: CR removed, cut to
 // kLinkLabelMaxChars, ":" held as "±".
 void MakeStoredLabel(const WCHAR* text, AIString& label);
+
+// The text that writes the link "[label]" between the characters before and
+// after it (0 at either end of the note): a blank goes before it at the start
+// of the note and after a letter, digit or paragraph end, and a blank after
+// it before a letter, digit or paragraph end.
+void MakeLinkInsertion(WCHAR before, WCHAR after, const WCHAR* label, AIString& text);

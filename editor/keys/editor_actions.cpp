@@ -1,6 +1,7 @@
 // The chords' actions on key release.
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_state.h"
+#include "editor/images/image_paste.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/links/link_context.h"
@@ -264,6 +265,8 @@ int PastePlainText()
         TellReadOnly();
         return 0;
     }
+    // A picture without text is saved into the images folder and linked.
+    if (ClipboardHoldsOnlyPicture(Editor())) return SaveImageIntoNote(nullptr, 1);
     AIString text;
     {
         AIClipboard clipboard(Editor());
