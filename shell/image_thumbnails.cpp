@@ -45,3 +45,9 @@ void OnImageSaved(const WCHAR* imagePath)
     AIFile::DeleteQuiet(cache.GetText());
     CreateThumbnail(imagePath, kThumbnailTraced);
 }
+
+void OnFileLinked(const WCHAR* target)
+{
+    AIString path;
+    if (ResolveFileLink(target, path) && IsListedImageName(path.GetText())) CreateThumbnail(target, kThumbnailQuiet);
+}

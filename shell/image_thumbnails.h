@@ -12,3 +12,6 @@ int CreateThumbnail(const WCHAR* imagePath, int flag);
 // A picture was saved into the images folder: the image list's cache file
 // goes (the next full list scans the folder) and its thumbnail is made.
 void OnImageSaved(const WCHAR* imagePath);
+
+// A link was made to target: when it names a picture, its thumbnail is made.
+void OnFileLinked(const WCHAR* target);

@@ -86,6 +86,8 @@ struct EditorShellLinks {
     // A picture was saved into the images folder: the image list's cache is
     // out of date and the picture's thumbnail is due.
     void (*imageSaved)(const WCHAR* path) = nullptr;
+    // A link was made to target: a picture's thumbnail is due.
+    void (*linkedFile)(const WCHAR* target) = nullptr;
     int (*lookUpWord)() = nullptr;
     void (*toggleSplitView)() = nullptr;
     void (*toggleImageZoom)() = nullptr;

@@ -161,3 +161,72 @@ TEST(ImageSave, SmallerTypeAndNumberedNamesNeverOverwrite)
     for (const AIString* path : {&first, &second, &third, &web}) DeleteFileW(path->GetText());
     RemoveDirectoryW(folder.GetText());
 }
+
+// ---- Links made from the selection through the hyperlink dialog ----
+
+namespace {
+
+struct DialogSeen
+{
+    std::string label, target;
+    int32_t answer = 0;
+    const WCHAR* newLabel = nullptr;
+    const WCHAR* newTarget = nullptr;
+};
+DialogSeen s_dialog;
+
+int32_t AnswerDialog(AIString& label, AIString& target)
+{
+    s_dialog.label = Utf8(label);
+    s_dialog.target = Utf8(target);
+    if (s_dialog.newLabel) label.AssignText(s_dialog.newLabel);
+    if (s_dialog.newTarget) target.AssignText(s_dialog.newTarget);
+    return s_dialog.answer;
+}
+
+}  // namespace
+
+TEST_F(EditorKeys, ASelectedAddressBecomesTheTargetAndBracketsNeverReachTheTable)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    g_editorShell.editHyperlink = AnswerDialog;
+    Caret(End());
+    Type(L" https://example.org/a/very/long/path/beyond/thirty");
+    std::string typed = Text();
+    int start = (int)typed.find("https");
+
+    // The whole address is the target; the label starts empty. Cancel changes nothing.
+    s_dialog = DialogSeen();
+    Select(start, End());
+    CtrlChord('K');
+    EXPECT_EQ(s_dialog.label, "");
+    EXPECT_EQ(s_dialog.target, "https://example.org/a/very/long/path/beyond/thirty");
+    EXPECT_EQ(Text(), typed);
+
+    // Accepted with a label: the full address is kept behind it.
+    s_dialog.answer = 1;
+    s_dialog.newLabel = L"Docs";
+    Select(start, End());
+    CtrlChord('K');
+    EXPECT_EQ(Text(), typed.substr(0, start) + "[Docs]");
+    AIString target;
+    g_noteStore.hyperlinks->GetValueOfKeyString(L"Docs", target);
+    EXPECT_EQ(Utf8(target), "https://example.org/a/very/long/path/beyond/thirty");
+
+    // Brackets in a web target are encoded; in a file target the link is refused.
+    Caret(End());
+    Type(L" one two");
+    int end = End();
+    s_dialog.newLabel = nullptr;
+    s_dialog.newTarget = L"http://x.org/[a]";
+    Select(end - 3, end);
+    CtrlChord('K');
+    g_noteStore.hyperlinks->GetValueOfKeyString(L"two", target);
+    EXPECT_EQ(Utf8(target), "http://x.org/%5Ba%5D");
+    std::string before = Text();
+    s_dialog.newTarget = L"file:C:\\notes\\[draft].txt";
+    Select(end - 7, end - 4);
+    CtrlChord('K');
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(g_noteStore.hyperlinks->GetValueOfKeyString(L"one", target), 0);
+}
