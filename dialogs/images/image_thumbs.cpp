@@ -26,11 +26,16 @@ int IsFresh(const FILETIME* source, const WCHAR* cachePath)
     return !IsThumbStale(source, &cached);
 }
 
+// Creates the folder of path and every missing folder above it (the
+// program's temporary folder may not exist yet). A failure shows as the
+// failed save that follows.
 void EnsureFolderOf(const WCHAR* path)
 {
     AIString folder(path);
     folder.SplitAtChar(L'\\', 0, 1);
-    if (!AIFile::PathExists(folder.GetText())) AIFile::CreateFolder(folder.GetText());
+    if (folder.IsEmpty() || AIFile::PathExists(folder.GetText())) return;
+    EnsureFolderOf(folder.GetText());
+    CreateDirectoryW(folder.GetText(), nullptr);
 }
 
 int Fail(ThumbResult& result, const char* what, const char* detail)

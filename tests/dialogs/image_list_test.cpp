@@ -204,8 +204,8 @@ TEST(ImageList, EmptyOneAndDamagedFolders)
 TEST(ImageList, ThumbnailsMadeReusedAndMadeAgain)
 {
     AIString folder = OwnFolder(L"thumbs");
-    AIString temp = Join(folder, L"temp");
-    CreateDirectoryW(temp.GetText(), nullptr);
+    // The temporary folder does not exist yet: it is made with its "thumb" and "icon" folders.
+    AIString temp = Join(folder, L"temp\\Tavik");
     AIString wide = Join(folder, L"wide.jpg");
     WriteImage(wide, 400, 100, kImageJpg);
     SetTime(wide.GetText(), -3600);
