@@ -5,6 +5,7 @@
 #include "tests/support/test_files.h"
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
+#include "dialogs/images/image_note_lookup.h"
 #include "dialogs/images/image_thumbs.h"
 #include "foundation/ai_file.h"
 #include "foundation/ai_string_table.h"
@@ -313,9 +314,52 @@ TEST(ImageList, ThousandImagesCachedPagedAndRescanned)
     EXPECT_EQ(report.cacheWritten, 1);
     EXPECT_EQ(Build(images, cache, report), kImageListFromCache);
 
+    // A build asked for while a scan pumps does nothing (the scan goes on).
+    struct Reentry
+    {
+        ImageScanSource source;
+        ImageListOrigin inner = kImageListScanned;
+    } reentry;
+    reentry.source = source;
+    reentry.source.forceRescan = 1;
+    reentry.source.context = &reentry;
+    reentry.source.pump = [](void* context) -> int {
+        auto* r = static_cast<Reentry*>(context);
+        ImageScanReport innerReport;
+        r->inner = BuildImageList(r->source, innerReport);
+        return 1;
+    };
+    ASSERT_EQ(BuildImageList(reentry.source, report), kImageListScanned);
+    EXPECT_EQ(reentry.inner, kImageListBusy);
+    EXPECT_EQ(GetImageCount(), 1001);
+
     // A scan stopped because the data file changed during a pump leaves an empty list.
     source.forceRescan = 1;
     source.stillWanted = [](void*) -> int { return 0; };
     EXPECT_EQ(BuildImageList(source, report), kImageListAbandoned);
     EXPECT_EQ(GetImageCount(), 0);
+}
+
+TEST(ImageList, TheWayBackFromAPictureToItsNote)
+{
+    const WCHAR datafile[] =
+        L"Tavik 10\r\n"
+        L"\x00A4" L"Books_to_read\r\nNothing here.\r\n{{\r\n}}\r\n"
+        L"\x00A4" L"Trip_to_the_coast\r\nSee [Photo]\r\n{{\r\nPhoto:rel:\\images\\TRIP_2011_05231020.png\r\n}}\r\n"
+        L"\x00A4" L"A_title_far_longer_than_forty_characters_in_all\r\n{{\r\nx:rel:\\images\\long.jpg\r\n}}\r\n";
+    int length = lstrlenW(datafile);
+    AIStringTable captures;
+    captures.AddItemString(L"wwwsitecom", L"http://www.site.com");
+    AIString title;
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"trip_2011_05231020.png", &captures, title), 1);
+    EXPECT_EQ(Utf8(title), "Trip to the coast");
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"long.jpg", &captures, title), 1);
+    EXPECT_EQ(title.GetLength(), kImageNoteTitleMaxChars);
+    // A captured picture no note links: the page it came from.
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"wwwsitecom.png", &captures, title), 1);
+    EXPECT_EQ(Utf8(title), "http://www.site.com");
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"nowhere.png", &captures, title), 0);
+    EXPECT_TRUE(title.IsEmpty());
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"", nullptr, title), 0);
+    EXPECT_EQ(FindNoteOfImageFile(nullptr, 0, L"nowhere.png", nullptr, title), 0);
 }
