@@ -122,3 +122,35 @@ int CalcImagePageCount(int itemCount, int gridSize)
     if (itemCount <= 0 || perPage <= 0) return 1;
     return (itemCount + perPage - 1) / perPage;
 }
+
+namespace {
+
+// 1 when the item ends in an image type the decoders read.
+int EndsWithImageType(const AIString& item)
+{
+    for (const WCHAR* extension : kImageExtensions)
+        if (item.EndsWithNoCase(extension)) return 1;
+    return 0;
+}
+
+}  // namespace
+
+int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WCHAR* item), AIStringTable& list)
+{
+    list.Clear();
+    AIString item, label, target;
+    for (int i = 0; i < links.GetCount(); i++) {
+        links.GetItemAtSorted(i, item);
+        links.GetKeyAt(i, label);
+        links.GetValueAt(i, target);
+        if (item.FindText(L":http") >= 0 && isWebImage && isWebImage(item.GetText())) {
+            list.SetKeyValueString(label.GetText(), target.GetText());
+            continue;
+        }
+        if (!EndsWithImageType(item)) continue;
+        if (!target.StartsWithNoCase(L"file:") && !target.StartsWithNoCase(L"rel:")) continue;
+        if (list.IndexOfKeyStringExact(label.GetText()) >= 0) continue;
+        list.AddItemString(label.GetText(), target.GetText());
+    }
+    return list.GetCount();
+}

@@ -55,3 +55,9 @@ int IsThumbStale(const FILETIME* image, const FILETIME* thumb);
 
 // Pages of n x n cells: at least 1.
 int CalcImagePageCount(int itemCount, int gridSize);
+
+// The pictures a note links, from its link table (items label ":" target) into
+// list: web pictures that isWebImage accepts (one per label, the later one
+// wins) and files ("file:" or "rel:") of an image type (the first per label).
+// Returns the number of items in list.
+int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WCHAR* item), AIStringTable& list);

@@ -363,3 +363,24 @@ TEST(ImageList, TheWayBackFromAPictureToItsNote)
     EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"", nullptr, title), 0);
     EXPECT_EQ(FindNoteOfImageFile(nullptr, 0, L"nowhere.png", nullptr, title), 0);
 }
+
+TEST(ImageListRules, TheNotesPicturesFromItsLinks)
+{
+    AIStringTable links;
+    links.AddItemString(L"Photo", L"rel:\\images\\Trip_2011_05231020.png");
+    links.AddItemString(L"Scan", L"file:C:\\scans\\page.TIF");
+    links.AddItemString(L"Icon", L"rel:\\images\\old.ico");
+    links.AddItemString(L"Doc", L"file:C:\\docs\\report.pdf");
+    links.AddItemString(L"Site", L"http://example.org/logo.png");
+    links.AddItemString(L"Page", L"http://example.org/index.html");
+    links.AddItemString(L"Odd", L"note:elsewhere.png");
+    AIStringTable list;
+    auto webImage = [](const WCHAR* item) -> int { return AIString(item).EndsWithNoCase(L".png"); };
+    EXPECT_EQ(CollectNoteImageItems(links, webImage, list), 4);
+    EXPECT_EQ(Items(list), "Icon:rel:\\images\\old.ico|Photo:rel:\\images\\Trip_2011_05231020.png|"
+                           "Scan:file:C:\\scans\\page.TIF|Site:http://example.org/logo.png|");
+    // Without a way to tell web pictures, only files are taken; an empty table gives none.
+    EXPECT_EQ(CollectNoteImageItems(links, nullptr, list), 3);
+    AIStringTable none;
+    EXPECT_EQ(CollectNoteImageItems(none, webImage, list), 0);
+}
