@@ -6,10 +6,10 @@
 // files and the milliseconds of the listing and of the thumbnails.
 #include <stdio.h>
 
-#include <vector>
-
 #include "foundation/win.h"
 #include <shellapi.h>
+
+#include "bench/bench_timing.h"
 
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
@@ -18,14 +18,6 @@
 #include "foundation/ai_string_table.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 // Unix paths (as a shell gives them) are reached through drive Z:.
 void WindowsPath(const WCHAR* arg, AIString& path)
@@ -52,13 +44,14 @@ int main()
     int width = number.AssignText(argv[4]).ToInt();
     int height = number.AssignText(argv[5]).ToInt();
 
-    double start = Now();
+    LARGE_INTEGER start, listed, done;
+    QueryPerformanceCounter(&start);
     ImageScanSource source;
     source.imagesFolder = images.GetText();
     source.cachePath = cache.GetText();
     ImageScanReport report;
     ImageListOrigin origin = BuildImageList(source, report);
-    double listed = Now();
+    QueryPerformanceCounter(&listed);
 
     int made = 0, skipped = 0;
     AIString value, path;
@@ -76,9 +69,9 @@ int main()
         if (!LoadOrMakeThumbFile(request, result)) skipped++;
         else if (result.made) made++;
     }
-    double done = Now();
+    QueryPerformanceCounter(&done);
     printf("origin %s\nimages %d\nmade %d\nskipped %d\nlist_ms %.1f\nthumbs_ms %.1f\ntotal_ms %.1f\n",
-           origin == kImageListFromCache ? "cache" : "scan", list.GetCount(), made, skipped, listed - start,
-           done - listed, done - start);
+           origin == kImageListFromCache ? "cache" : "scan", list.GetCount(), made, skipped,
+           Milliseconds(start, listed), Milliseconds(listed, done), Milliseconds(start, done));
     return 0;
 }

@@ -19,11 +19,6 @@
 
 namespace {
 
-int32_t EditHyperlink(AIString& label, AIString& target)
-{
-    return g_dialogCenter.EditHyperlinkDialog(label, target, 0, 0, nullptr);
-}
-
 void ShowEditorMessage(int32_t id) { RaiseShellMessage(id, nullptr, kStatusWarning); }
 void CloseMessageBox() { UpdateMessageBox(-1); }
 int Save() { return SaveCurrentNote(kSaveAskOnFailure); }
@@ -145,7 +140,6 @@ void ConnectEditor()
     l.showRibbonHelp = ShowRibbonHelp;
     l.imageSaved = OnImageSaved;
     l.linkedFile = OnFileLinked;
-    l.editHyperlink = EditHyperlink;
     InstallNoteEditor(&g_mainPanel.editor);
     SetOwnKeysFilter(EditorOwnsKey);
 }

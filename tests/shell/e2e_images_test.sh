@@ -15,26 +15,15 @@ work="$build/e2e-images"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-xvfb_pid=""; app=""; helper=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  [ -n "$helper" ] && kill "$helper" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-[ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
+helper=""
+. "$src/tests/shell/e2e_common.sh"
+# The clipboard helper ends with the test too.
+trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
 
 . "$src/scripts/xvfb.sh"
 start_xvfb 150 199
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-poll() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 wait_window() {
   local id=""
   for _ in $(seq 200); do
@@ -44,17 +33,8 @@ wait_window() {
   done
   return 1
 }
-has_ended() { ! kill -0 "$1" 2>/dev/null; }
 focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
 focus_text_has() { $wine "$probe" "$1" text 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
-press_until() {
-  local key=$1; shift
-  for _ in 1 2 3; do
-    xdotool key "$key"
-    poll 30 "$@" && return 0
-  done
-  return 1
-}
 picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Garden_20'; }
 exists() { [ -e "$1" ]; }
 
