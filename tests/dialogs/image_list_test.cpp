@@ -6,6 +6,8 @@
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
+#include "dialogs/images/image_pages.h"
+#include "drawing/ai_dib.h"
 #include "dialogs/images/image_thumbs.h"
 #include "foundation/ai_file.h"
 #include "foundation/ai_string_table.h"
@@ -383,4 +385,95 @@ TEST(ImageListRules, TheNotesPicturesFromItsLinks)
     EXPECT_EQ(CollectNoteImageItems(links, nullptr, list), 3);
     AIStringTable none;
     EXPECT_EQ(CollectNoteImageItems(none, webImage, list), 0);
+}
+
+TEST(ImageList, PagesOfZeroOneAndManyPictures)
+{
+    ImagePaging paging;
+    paging.gridSize = 9;
+    UpdateImagePaging(paging, 0);
+    EXPECT_EQ(paging.gridSize, kMaxGridSize);
+    EXPECT_EQ(paging.pageCount, 1);
+    EXPECT_EQ(ImageIndexOfCell(paging, 0, 0), -1);
+    UpdateImagePaging(paging, 1);
+    EXPECT_EQ(ImageIndexOfCell(paging, 0, 1), 0);
+    EXPECT_EQ(ImageIndexOfCell(paging, 1, 1), -1);
+    paging.gridSize = 3;
+    paging.page = 112;
+    UpdateImagePaging(paging, 1000);
+    EXPECT_EQ(paging.pageCount, 112);
+    EXPECT_EQ(ImageIndexOfCell(paging, 0, 1000), 999);
+    EXPECT_EQ(ImageIndexOfCell(paging, 1, 1000), -1);
+    EXPECT_EQ(ImageIndexOfCell(paging, 9, 1000), -1);
+    // Fewer pictures now: the page follows.
+    UpdateImagePaging(paging, 10);
+    EXPECT_EQ(paging.page, 2);
+    EXPECT_EQ(ImageIndexOfCell(paging, 0, 10), 9);
+}
+
+TEST(ImageList, SlotsHoldTheFirstPicturesAndADamagedOneStaysEmpty)
+{
+    AIString folder = OwnFolder(L"slots");
+    AIString cache = Join(folder, L"cache");
+    AIString images = Join(folder, L"images");
+    AIString temp = Join(folder, L"temp");
+    CreateDirectoryW(images.GetText(), nullptr);
+    AIString first = Join(images, L"a_2011_05231020.png");
+    WriteImage(first, 120, 60, kImagePng);
+    std::string bytes = ReadBytes(first.GetText());
+    for (int i = 0; i < 44; i++) {
+        WCHAR name[64];
+        wsprintfW(name, L"p%02d.png", i);
+        WriteBytes(Join(images, name).GetText(), bytes);
+    }
+    WriteBytes(Join(images, L"b_damaged.jpg").GetText(), "not a picture");
+    ImageScanReport scan;
+    // Full paths as items: the data folder is not this test's.
+    ASSERT_EQ(Build(images, cache, scan), kImageListScanned);
+    ASSERT_EQ(GetImageCount(), 46);
+
+    struct Counter
+    {
+        int pumps = 0;
+    } counter;
+    ThumbnailLoad load;
+    load.tempFolder = temp.GetText();
+    load.screenWidth = 320;
+    load.screenHeight = 200;
+    load.limit = GetImageCount();
+    load.context = &counter;
+    load.pump = [](void* context) -> int { return ++static_cast<Counter*>(context)->pumps > 0; };
+    // Items resolve against the data folder; here they are made full paths.
+    AIStringTable& list = GetImageListTable();
+    AIString value, name;
+    for (int i = 0; i < list.GetCount(); i++) {
+        list.GetKeyAt(i, name);
+        list.GetValueAt(i, value);
+        ImageFileNameOf(value.GetText(), value);
+        list.SetKeyValueString(name.GetText(), Join(images, value.GetText()).GetText());
+    }
+    FreeThumbnailSlots();
+    ThumbnailReport report;
+    PrepareThumbnails(load, report);
+    EXPECT_EQ(report.prepared, 45);
+    EXPECT_EQ(report.made, 45);
+    EXPECT_EQ(report.skipped, 1);
+    EXPECT_FALSE(report.lastReason.IsEmpty());
+    EXPECT_EQ(counter.pumps, 46);
+    EXPECT_EQ(GetThumbnailSlot(0)->GetWidth(), kIconSide);   // a_...
+    EXPECT_EQ(GetThumbnailSlot(1)->GetHBitmap(), nullptr);   // b_damaged.jpg
+    EXPECT_EQ(GetThumbnailSlot(2)->GetWidth(), kIconSide);
+    EXPECT_EQ(GetThumbnailSlot(kThumbnailSlots), nullptr);
+
+    // Again: slots already loaded are kept, files are reused.
+    PrepareThumbnails(load, report);
+    EXPECT_EQ(report.made, 0);
+    // A change seen after a pump stops the load.
+    FreeThumbnailSlots();
+    load.stillWanted = [](void*) -> int { return 0; };
+    PrepareThumbnails(load, report);
+    EXPECT_EQ(report.stopped, 1);
+    EXPECT_EQ(report.prepared, 1);
+    FreeThumbnailSlots();
+    ClearImageList();
 }
