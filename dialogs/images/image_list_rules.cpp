@@ -154,3 +154,11 @@ int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WC
     }
     return list.GetCount();
 }
+
+LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng)
+{
+    if (onNetwork) return kLargeFromThumbnail;
+    if (fileSize < kLargeImageFileBytes || currentPng) return kLargeFromFile;
+    int tall = width > 0 && (int64_t)height * 100 / width > 200;
+    return tall ? kLargeFromFile : kLargeFromThumbnail;
+}

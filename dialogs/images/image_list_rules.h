@@ -61,3 +61,16 @@ int CalcImagePageCount(int itemCount, int gridSize);
 // wins) and files ("file:" or "rel:") of an image type (the first per label).
 // Returns the number of items in list.
 int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WCHAR* item), AIStringTable& list);
+
+// Where the large view of a picture comes from.
+enum LargeImageSource
+{
+    kLargeFromFile = 1,       // the picture itself
+    kLargeFromThumbnail = 2,  // its screen-size ".thumb" copy
+};
+// Small files, tall pictures (height more than twice the width, which scroll
+// at full width) and the current PNG picture are shown from the file; large
+// files and files on network paths from the screen-size copy. width and
+// height are the picture's own size (0 when not known yet).
+LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng);
+const int64_t kLargeImageFileBytes = 500000;

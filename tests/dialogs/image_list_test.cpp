@@ -477,3 +477,16 @@ TEST(ImageList, SlotsHoldTheFirstPicturesAndADamagedOneStaysEmpty)
     FreeThumbnailSlots();
     ClearImageList();
 }
+
+TEST(ImageListRules, LargeViewFromTheFileOrItsScreenCopy)
+{
+    // A 600,000-byte picture wider than tall shows its copy; three times taller
+    // than wide (its real size, not its padded square icon) the file itself.
+    EXPECT_EQ(ChooseLargeImageSource(600000, 0, 1600, 1200, 0), kLargeFromThumbnail);
+    EXPECT_EQ(ChooseLargeImageSource(600000, 0, 1000, 3000, 0), kLargeFromFile);
+    EXPECT_EQ(ChooseLargeImageSource(600000, 0, 300, 300, 0), kLargeFromThumbnail);
+    EXPECT_EQ(ChooseLargeImageSource(600000, 0, 0, 0, 0), kLargeFromThumbnail);
+    EXPECT_EQ(ChooseLargeImageSource(499999, 0, 1600, 1200, 0), kLargeFromFile);
+    EXPECT_EQ(ChooseLargeImageSource(600000, 0, 1600, 1200, 1), kLargeFromFile);
+    EXPECT_EQ(ChooseLargeImageSource(1000, 1, 10, 30, 1), kLargeFromThumbnail);
+}
