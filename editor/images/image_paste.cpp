@@ -5,9 +5,11 @@
 #include "editor/images/link_target_rules.h"
 #include "editor/keys/editor_links.h"
 #include "editor/keys/editor_state.h"
+#include "editor/keys/key_map.h"
 #include "editor/keys/note_editor.h"
 #include "editor/links/link_describe.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/ai_file.h"
 #include "foundation/clipboard.h"
 #include "foundation/message_ids.h"
 #include "foundation/trace.h"
@@ -17,7 +19,7 @@
 
 namespace {
 
-enum { kTraceSaveImage = 1 };
+enum { kTraceSaveImage = 1, kTraceSaveWebImage = 2 };
 
 int ReadClipboardPicture(HWND owner, AIImage& image)
 {
@@ -41,15 +43,10 @@ WCHAR CharAtPosition(HWND editor, int32_t position)
 }
 
 // "[label]" over the selection, the label's target in the note's table.
-int LinkAtSelection(const AIString& path)
+int LinkAtSelection(const AIString& label, const AIString& target)
 {
     HWND editor = g_noteEditor.hwnd;
     if (!editor || !g_noteStore.hyperlinks) return 0;
-    AIString target;
-    if (!MakeRelativePath(path.GetText(), target)) target.AssignText(L"file:").AppendString(path);
-    AIString label(path);
-    label.SplitAtChar(L'\\', 1, 1);
-    label.SplitAtChar(L'.', 0, 1);
     AIString key(label);
     LabelToTableKey(key);
     CHARRANGE s;
@@ -61,6 +58,51 @@ int LinkAtSelection(const AIString& path)
     g_noteStore.hyperlinks->RemoveKeyString(key.GetText());
     return 0;
 }
+
+// A saved picture linked by its file name (without the extension).
+int LinkPictureAtSelection(const AIString& path)
+{
+    AIString target;
+    if (!MakeRelativePath(path.GetText(), target)) target.AssignText(L"file:").AppendString(path);
+    AIString label(path);
+    label.SplitAtChar(L'\\', 1, 1);
+    label.SplitAtChar(L'.', 0, 1);
+    return LinkAtSelection(label, target);
+}
+
+int CanSavePictures()
+{
+    if (IsDatafileLoaded() && !IsDatafileReadOnly()) return 1;
+    TellReadOnly();
+    return 0;
+}
+
+void ImagesFolder(AIString& folder)
+{
+    folder.AssignText(GetDataFolder());
+    folder.AppendText(L"images");
+}
+
+// Web pictures already in the images folder, with the page each came from.
+struct WebPictures
+{
+    AIString folder;
+    static int Existing(void* context, const WCHAR* name, AIString& address)
+    {
+        auto* pictures = static_cast<WebPictures*>(context);
+        AIString path(pictures->folder);
+        path.AppendChar(L'\\').AppendText(name);
+        int length = path.GetLength();
+        path.AppendText(L".png");
+        int found = AIFile::Exists(path.GetText());
+        path.SetLength(length);
+        path.AppendText(L".jpg");
+        found = found || AIFile::Exists(path.GetText());
+        address.Clear();
+        if (g_noteStore.webCaptureImages) g_noteStore.webCaptureImages->GetValueOfKeyString(name, address);
+        return found;
+    }
+};
 
 }  // namespace
 
@@ -74,18 +116,14 @@ int ClipboardHoldsOnlyPicture(HWND owner)
 int SaveImageIntoNote(const WCHAR* name, int insert)
 {
     TRACE_SCOPE(kTraceImageLinks, kTraceSaveImage);
-    if (!IsDatafileLoaded() || IsDatafileReadOnly()) {
-        TellReadOnly();
-        return 0;
-    }
+    if (!CanSavePictures()) return 0;
     AIImage image;
     if (!ReadClipboardPicture(g_noteEditor.hwnd, image)) {
         EditorMessage(kMsgPasteBitmapFailed);
         return 0;
     }
-    AIString folder(GetDataFolder());
-    folder.AppendText(L"images");
-    AIString fileName, stamp;
+    AIString folder, fileName, stamp;
+    ImagesFolder(folder);
     MakeImageNameFromTitle(name ? name : g_noteStore.currentTitle.GetText(), fileName);
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -100,6 +138,54 @@ int SaveImageIntoNote(const WCHAR* name, int insert)
         return 0;
     }
     if (g_editorShell.imageSaved) g_editorShell.imageSaved(path.GetText());
-    if (insert) LinkAtSelection(path);
+    if (insert) LinkPictureAtSelection(path);
+    return 1;
+}
+
+int SaveWebCaptureImage(const WCHAR* address, const WCHAR* label, int insert)
+{
+    TRACE_SCOPE(kTraceImageLinks, kTraceSaveWebImage);
+    if (!CanSavePictures()) return 0;
+    AIString page;
+    if (CleanLinkTarget(address, page) != kTargetAccepted || page.IsEmpty() ||
+        HoldsReservedNoteChar(page.GetText(), page.GetLength())) {
+        EditorMessage(kMsgReservedCharacters);
+        return 0;
+    }
+    AIImage image;
+    if (!ReadClipboardPicture(g_noteEditor.hwnd, image)) {
+        EditorMessage(kMsgPasteBitmapFailed);
+        return 0;
+    }
+    WebPictures pictures;
+    ImagesFolder(pictures.folder);
+    AIString base, name;
+    MakeNameFromUrl(page.GetText(), base, kUrlNameForFile);
+    if (base.IsEmpty()) base.AssignText(L"web");
+    WebImageNames names;
+    names.context = &pictures;
+    names.existing = WebPictures::Existing;
+    if (!PickWebImageName(base.GetText(), page.GetText(), names, name)) {
+        EditorMessage(kMsgOutOfDiskSpace);
+        return 0;
+    }
+    ImageSaveRequest request;
+    request.imagesFolder = pictures.folder.GetText();
+    request.name = name.GetText();
+    request.replaceSameName = 1;  // the name is free, or this page's own picture
+    AIString path;
+    if (SaveImageFile(image, request, path) != kImageSaved) {
+        EditorMessage(kMsgOutOfDiskSpace);
+        return 0;
+    }
+    if (g_noteStore.webCaptureImages) {
+        g_noteStore.webCaptureImages->SetKeyValueString(name.GetText(), page.GetText());
+        g_noteStore.webCaptureImages->SaveIfNamed();
+    }
+    if (g_editorShell.imageSaved) g_editorShell.imageSaved(path.GetText());
+    if (insert) {
+        AIString shown(label && *label ? label : name.GetText());
+        LinkAtSelection(shown, page);
+    }
     return 1;
 }

@@ -10,3 +10,9 @@ int SaveImageIntoNote(const WCHAR* name, int insert);
 
 // 1 when the clipboard holds a picture and no text (a paste then saves it).
 int ClipboardHoldsOnlyPicture(HWND owner);
+
+// The picture of a captured web page (on the clipboard): named from the
+// page's address, never over another page's picture (a name taken by another
+// address gets "_2", "_3", ...), recorded with its address, and with insert
+// linked at the selection as label (the name when none) -> address.
+int SaveWebCaptureImage(const WCHAR* address, const WCHAR* label, int insert);

@@ -4,6 +4,7 @@
 // PNG and JPEG and the numbered names of the saving itself.
 #include "tests/editor/editor_fixture.h"
 #include "foundation/ai_file.h"
+#include "editor/images/image_paste.h"
 #include "editor/images/image_save.h"
 #include "imaging/ai_image.h"
 
@@ -229,4 +230,45 @@ TEST_F(EditorKeys, ASelectedAddressBecomesTheTargetAndBracketsNeverReachTheTable
     CtrlChord('K');
     EXPECT_EQ(Text(), before);
     EXPECT_EQ(g_noteStore.hyperlinks->GetValueOfKeyString(L"one", target), 0);
+}
+
+TEST_F(EditorKeys, WebPicturesOfDifferentPagesNeverOverwriteEachOther)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    AIString folder = ImagesFolder();
+    AIString png(folder), png2(folder);
+    png.AppendText(L"\\wwwsitecom.png");
+    png2.AppendText(L"\\wwwsitecom_2.png");
+    DeleteFileW(png.GetText());
+    DeleteFileW(png2.GetText());
+    g_noteStore.webCaptureImages->RemoveKeyString(L"wwwsitecom");
+    g_noteStore.webCaptureImages->RemoveKeyString(L"wwwsitecom_2");
+
+    Caret(End());
+    ASSERT_NO_FATAL_FAILURE(PutPictureOnClipboard(editor, 0));
+    ASSERT_EQ(SaveWebCaptureImage(L"http://www.site.com", L"Site", 1), 1);
+    EXPECT_TRUE(AIFile::Exists(png.GetText()));
+    std::string first = ReadBytes(png.GetText());
+    AIString address;
+    g_noteStore.webCaptureImages->GetValueOfKeyString(L"wwwsitecom", address);
+    EXPECT_EQ(Utf8(address), "http://www.site.com");
+    AIString target;
+    g_noteStore.hyperlinks->GetValueOfKeyString(L"Site", target);
+    EXPECT_EQ(Utf8(target), "http://www.site.com");
+    EXPECT_NE(Text().find("[Site]"), std::string::npos);
+
+    // Another address making the same name: a name of its own, the first picture kept.
+    ASSERT_NO_FATAL_FAILURE(PutPictureOnClipboard(editor, 0));
+    Caret(End());
+    ASSERT_EQ(SaveWebCaptureImage(L"http://www.site.com/", nullptr, 1), 1);
+    EXPECT_TRUE(AIFile::Exists(png2.GetText()));
+    EXPECT_EQ(ReadBytes(png.GetText()), first);
+    EXPECT_NE(Text().find("[wwwsitecom_2]"), std::string::npos);
+    // The same page again replaces its own picture.
+    ASSERT_EQ(SaveWebCaptureImage(L"http://www.site.com", nullptr, 0), 1);
+    AIString png3(folder);
+    png3.AppendText(L"\\wwwsitecom_3.png");
+    EXPECT_FALSE(AIFile::Exists(png3.GetText()));
+    DeleteFileW(png.GetText());
+    DeleteFileW(png2.GetText());
 }
