@@ -3,6 +3,7 @@
 // again, and folders of 0, 1 and 1,000 images with a damaged one among them.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "dialogs/images/image_context.h"
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
@@ -489,4 +490,29 @@ TEST(ImageListRules, LargeViewFromTheFileOrItsScreenCopy)
     EXPECT_EQ(ChooseLargeImageSource(499999, 0, 1600, 1200, 0), kLargeFromFile);
     EXPECT_EQ(ChooseLargeImageSource(600000, 0, 1600, 1200, 1), kLargeFromFile);
     EXPECT_EQ(ChooseLargeImageSource(1000, 1, 10, 30, 1), kLargeFromThumbnail);
+}
+
+TEST(ImageListRules, TheParagraphAroundAPicturesLink)
+{
+    const WCHAR note[] =
+        L"# Trip\r\nWe drove north.\r\n\r\nThe view from the top [Photo] was worth the climb.\r\n"
+        L"It rained later.\r\n\r\n## Items\r\n- boots\r\n- the map [Map]\r\n- water\r\n";
+    int length = lstrlenW(note);
+    AIString out;
+    ASSERT_EQ(GetImageContextText(note, length, L"Photo", out), 1);
+    EXPECT_EQ(Utf8(out), "The view from the top [Photo] was worth the climb. It rained later.");
+    ASSERT_EQ(GetImageContextText(note, length, L"Map", out), 1);
+    EXPECT_EQ(Utf8(out), "the map [Map]");
+    EXPECT_EQ(GetImageContextText(note, length, L"None", out), 0);
+    EXPECT_TRUE(out.IsEmpty());
+    EXPECT_EQ(GetImageContextText(note, 0, L"Photo", out), 0);
+
+    // A long paragraph is cut to 200 characters; tabs and "#" go.
+    AIString longNote(L"Start\t#");
+    for (int i = 0; i < 60; i++) longNote.AppendText(L"word ");
+    longNote.AppendText(L"[Pic] end");
+    ASSERT_EQ(GetImageContextText(longNote.GetText(), longNote.GetLength(), L"Pic", out), 1);
+    EXPECT_EQ(out.GetLength(), kImageContextMaxChars);
+    EXPECT_LT(out.FindChar(L'\t'), 0);
+    EXPECT_LT(out.FindChar(L'#'), 0);
 }
