@@ -24,17 +24,6 @@ trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true
 start_xvfb 150 199
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-wait_window() {
-  local id=""
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
-focus_text_has() { $wine "$probe" "$1" text 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
 picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Garden_20'; }
 exists() { [ -e "$1" ]; }
 
