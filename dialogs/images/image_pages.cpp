@@ -115,3 +115,64 @@ void PrepareThumbnails(const ThumbnailLoad& load, ThumbnailReport& report)
     }
     state.loading = 0;
 }
+
+namespace {
+
+const int kGridMargin = 5;     // around the grid and between cells
+const int kGridEdge = 10;      // right and bottom edge
+const int kMinCellSide = 5;
+// Narrow rectangles lose a column at these height-to-width ratios (in quarters).
+const int kNarrowQuarters[] = {7, 10, 15};
+
+}  // namespace
+
+int LayoutThumbnailGrid(const RECT& area, int count, int gridSize, RECT* cells, int maxCells)
+{
+    int left = area.left + kGridMargin, top = area.top + kGridMargin;
+    int w = area.right - kGridEdge - left, h = area.bottom - kGridEdge - top;
+    int total = count;
+    if (total > gridSize * gridSize) total = gridSize * gridSize;
+    if (total > kThumbnailSlots) total = kThumbnailSlots;
+    if (total > maxCells) total = maxCells;
+    if (total <= 0 || w <= 0 || h <= 0) return 0;
+    int columns = 1;
+    while (columns * columns < total) columns++;
+    for (int quarters : kNarrowQuarters)
+        if (columns >= 2 && h * 4 > quarters * w) columns--;
+    int rows = (total + columns - 1) / columns;
+    int cellWidth = w / columns - kGridMargin, cellHeight = h / rows;
+    if (cellWidth < kMinCellSide || cellHeight - kGridMargin < kMinCellSide) return 0;
+    for (int k = 0; k < total; k++) {
+        int column = k % columns + 1, row = k / columns;
+        RECT& cell = cells[k];
+        cell.left = left + (column - 1) * cellWidth + kGridMargin * column;
+        cell.top = top + row * cellHeight;
+        cell.right = cell.left + cellWidth;
+        cell.bottom = cell.top + cellHeight - kGridMargin;
+    }
+    return total;
+}
+
+int HitTestThumbnailCell(const RECT* cells, int count, int x, int y)
+{
+    for (int k = 0; k < count; k++)
+        if (x > cells[k].left && x < cells[k].right && y > cells[k].top && y < cells[k].bottom) return k;
+    return -1;
+}
+
+RECT FitIntoCell(const RECT& cell, int width, int height)
+{
+    int cw = cell.right - cell.left, ch = cell.bottom - cell.top;
+    RECT fitted = cell;
+    if (width <= 0 || height <= 0 || cw <= 0 || ch <= 0) return fitted;
+    int fw = cw, fh = (int)((int64_t)height * cw / width);
+    if (fh > ch) {
+        fh = ch;
+        fw = (int)((int64_t)width * ch / height);
+    }
+    fitted.left = cell.left + (cw - fw) / 2;
+    fitted.top = cell.top + (ch - fh) / 2;
+    fitted.right = fitted.left + fw;
+    fitted.bottom = fitted.top + fh;
+    return fitted;
+}

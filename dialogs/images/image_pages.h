@@ -57,3 +57,13 @@ int LoadImageIcon(const WCHAR* item, int slot, const ThumbnailLoad& load, Thumbn
 // Prepares the pictures of the image list from its first one: the first
 // kThumbnailSlots into their slots, the rest up to the limit as files only.
 void PrepareThumbnails(const ThumbnailLoad& load, ThumbnailReport& report);
+
+// The cells of a page's grid inside a rectangle: at most kThumbnailSlots, in
+// about as many columns as rows, fewer columns in a tall narrow rectangle.
+// cells receives up to maxCells rectangles; returns the number laid out (0
+// when the rectangle is too small for a cell).
+int LayoutThumbnailGrid(const RECT& area, int count, int gridSize, RECT* cells, int maxCells);
+// The cell holding (x, y) strictly inside, or -1.
+int HitTestThumbnailCell(const RECT* cells, int count, int x, int y);
+// Fits a picture of width x height into a cell keeping its aspect, centred.
+RECT FitIntoCell(const RECT& cell, int width, int height);

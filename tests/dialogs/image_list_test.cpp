@@ -516,3 +516,47 @@ TEST(ImageListRules, TheParagraphAroundAPicturesLink)
     EXPECT_LT(out.FindChar(L'\t'), 0);
     EXPECT_LT(out.FindChar(L'#'), 0);
 }
+
+TEST(ImageList, GridCellsFitTheAreaAndAreHit)
+{
+    RECT cells[kThumbnailSlots];
+    RECT wide = {0, 0, 615, 415};
+    // Nine pictures on a 3 x 3 page: three columns of 200 x 130.
+    ASSERT_EQ(LayoutThumbnailGrid(wide, 100, 3, cells, kThumbnailSlots), 9);
+    EXPECT_EQ(cells[0].left, 10);
+    EXPECT_EQ(cells[0].top, 5);
+    EXPECT_EQ(cells[0].right - cells[0].left, 195);
+    EXPECT_EQ(cells[1].left, 10 + 195 + 5);
+    EXPECT_EQ(cells[3].top, 5 + 133);
+    for (int k = 0; k < 9; k++) {
+        EXPECT_LE(cells[k].right, wide.right);
+        EXPECT_LE(cells[k].bottom, wide.bottom);
+    }
+    EXPECT_EQ(HitTestThumbnailCell(cells, 9, cells[4].left + 1, cells[4].top + 1), 4);
+    EXPECT_EQ(HitTestThumbnailCell(cells, 9, cells[4].left, cells[4].top + 1), -1);  // the edge is outside
+    EXPECT_EQ(HitTestThumbnailCell(cells, 9, 2, 2), -1);
+    // A tall narrow area loses columns; a tiny one holds nothing; no pictures, no cells.
+    RECT tall = {0, 0, 415, 1015};
+    ASSERT_EQ(LayoutThumbnailGrid(tall, 9, 3, cells, kThumbnailSlots), 9);
+    EXPECT_EQ(cells[1].top, cells[0].top);  // two columns, not three
+    EXPECT_NE(cells[2].top, cells[0].top);
+    RECT narrow = {0, 0, 215, 1615};
+    ASSERT_EQ(LayoutThumbnailGrid(narrow, 9, 3, cells, kThumbnailSlots), 9);
+    EXPECT_NE(cells[1].top, cells[0].top);  // one column
+    RECT tiny = {0, 0, 20, 20};
+    EXPECT_EQ(LayoutThumbnailGrid(tiny, 9, 3, cells, kThumbnailSlots), 0);
+    EXPECT_EQ(LayoutThumbnailGrid(wide, 0, 3, cells, kThumbnailSlots), 0);
+    // At most forty cells even on a 6 x 6 page of a long list.
+    RECT big = {0, 0, 2000, 2000};
+    EXPECT_EQ(LayoutThumbnailGrid(big, 1000, 6, cells, kThumbnailSlots), 36);
+
+    // Pictures keep their aspect inside a cell, centred.
+    RECT cell = {0, 0, 200, 100};
+    RECT fitted = FitIntoCell(cell, 400, 100);
+    EXPECT_EQ(fitted.left, 0);
+    EXPECT_EQ(fitted.top, 25);
+    EXPECT_EQ(fitted.bottom, 75);
+    fitted = FitIntoCell(cell, 100, 300);
+    EXPECT_EQ(fitted.right - fitted.left, 33);
+    EXPECT_EQ(fitted.bottom - fitted.top, 100);
+}
