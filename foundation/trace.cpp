@@ -31,7 +31,7 @@ TraceScope::TraceScope(int32_t module, int32_t procedure)
 {
     SetLastError(0);
     g_traceEntryCount++;
-    int32_t id = module * 100000 + procedure * 10;
+    int32_t id = MakeTraceId(module, procedure, 0);
     TraceRecord(id);
     if (g_traceStack.depth < kTraceStackDepth) g_traceStack.frames[g_traceStack.depth] = id;
     g_traceStack.depth++;

@@ -20,6 +20,12 @@ struct TraceStack {
 extern TraceRing g_traceRing;
 extern TraceStack g_traceStack;
 
+// The id of a point inside a procedure of a module.
+inline int32_t MakeTraceId(int32_t module, int32_t procedure, int32_t point)
+{
+    return module * 100000 + procedure * 10 + point;
+}
+
 // Records an id: the slot receives the id, the next slot 9999999 as the end marker.
 void TraceRecord(int32_t id);
 // Counts function entries (TraceScope), so a report can be limited to one

@@ -20,10 +20,12 @@ enum TraceModule {
     // Note editor
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,
+    kTraceImageLinks = 720,
     // Dialogs and screens
     kTraceDialogHost = 730,
     kTraceScreens = 731,
     kTraceErrorDetails = 735,
+    kTraceImageList = 736,
     // Note dialogs
     kTraceNoteDialogs = 740,
     // Search

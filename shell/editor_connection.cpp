@@ -7,6 +7,7 @@
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
+#include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
@@ -137,6 +138,8 @@ void ConnectEditor()
     l.isQuickSearchFocused = QuickSearchFocused;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;
+    l.imageSaved = OnImageSaved;
+    l.linkedFile = OnFileLinked;
     InstallNoteEditor(&g_mainPanel.editor);
     SetOwnKeysFilter(EditorOwnsKey);
 }

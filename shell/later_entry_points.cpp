@@ -23,4 +23,3 @@ void ToggleImageZoom() { TRACE_SCOPE(kTraceLaterEntryPoints, 23); }
 void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }
 void ToggleImagePreviewMode(ImagePreviewModeChange) { TRACE_SCOPE(kTraceLaterEntryPoints, 25); }
 int ShowLinkHoverText() { TRACE_SCOPE(kTraceLaterEntryPoints, 27); return 0; }
-int CreateThumbnail(const WCHAR*, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 28); return 0; }

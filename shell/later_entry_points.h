@@ -40,4 +40,3 @@ void ToggleImagePreviewMode(ImagePreviewModeChange change);
 enum { kFavouritesScreen = -1 };
 int OpenFavorite(int slot);
 int ShowLinkHoverText();
-int CreateThumbnail(const WCHAR* imagePath, int flag);

@@ -1,6 +1,8 @@
 // The chords' actions on key release.
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_state.h"
+#include "editor/images/image_paste.h"
+#include "editor/images/link_target_rules.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/links/link_context.h"
@@ -163,20 +165,38 @@ void CreateHyperlinkFromSelection()
     }
     label.Trim();
     AIString target;
+    // A selected address is the link's target (tested on its whole text).
+    if (IsAddressText(label.GetText())) {
+        target.Copy(label);
+        label.Clear();
+    }
     int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target) : -1;
     if (answer < 0) {
         EditorNotAvailable(L"The hyperlink dialog");
         return;
     }
-    if (answer != 1 || label.IsEmpty() || target.IsEmpty()) return;
-    if (HoldsReservedNoteChar(target.GetText(), target.GetLength())) {
+    label.Trim();
+    if (answer != 1 || target.IsEmpty()) return;
+    AIString cleanTarget;
+    if (CleanLinkTarget(target.GetText(), cleanTarget) != kTargetAccepted) {
+        EditorStatus(L"A link to a file or note cannot hold <b>[</b> or <b>]</b>", kStatusWarning);
+        return;
+    }
+    if (HoldsReservedNoteChar(cleanTarget.GetText(), cleanTarget.GetLength()) ||
+        HoldsReservedNoteChar(label.GetText(), label.GetLength())) {
         EditorMessage(kMsgReservedCharacters);
+        return;
+    }
+    if (g_editorShell.linkedFile) g_editorShell.linkedFile(cleanTarget.GetText());
+    if (label.IsEmpty()) {
+        // No label: the address itself is the link, as if typed.
+        if (IsWebTarget(cleanTarget.GetText())) ReplaceNoteText(s.cpMin, s.cpMax, cleanTarget.GetText(), -1, -1);
         return;
     }
     AIString key(label);
     LabelToTableKey(key);
-    target.ReplaceAll(L",", L"\x2026");
-    g_noteStore.hyperlinks->SetKeyValueString(key.GetText(), target.GetText());
+    cleanTarget.ReplaceAll(L",", L"\x2026");
+    g_noteStore.hyperlinks->SetKeyValueString(key.GetText(), cleanTarget.GetText());
     AIString text(L"[");
     text.AppendString(label).AppendText(L"]");
     ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1);
@@ -264,6 +284,8 @@ int PastePlainText()
         TellReadOnly();
         return 0;
     }
+    // A picture without text is saved into the images folder and linked.
+    if (ClipboardHoldsOnlyPicture(Editor())) return SaveImageIntoNote(nullptr, 1);
     AIString text;
     {
         AIClipboard clipboard(Editor());

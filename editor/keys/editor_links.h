@@ -83,6 +83,11 @@ struct EditorShellLinks {
     // The hyperlink dialog over label and target: 1 accepted, 0 cancelled,
     // -1 when the dialog is not there.
     int32_t (*editHyperlink)(AIString& label, AIString& target) = nullptr;
+    // A picture was saved into the images folder: the image list's cache is
+    // out of date and the picture's thumbnail is due.
+    void (*imageSaved)(const WCHAR* path) = nullptr;
+    // A link was made to target: a picture's thumbnail is due.
+    void (*linkedFile)(const WCHAR* target) = nullptr;
     int (*lookUpWord)() = nullptr;
     void (*toggleSplitView)() = nullptr;
     void (*toggleImageZoom)() = nullptr;

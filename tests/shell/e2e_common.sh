@@ -31,3 +31,18 @@ press_until() {
   done
   return 1
 }
+
+# Waits until a visible window's name matches; prints its id.
+wait_window() {
+  local id=""
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# With the focus probe at $probe: the class of the focused control of the
+# window titled $1... is $2; its text holds $2.
+focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
+focus_text_has() { $wine "$probe" "$1" text 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }

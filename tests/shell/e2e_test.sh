@@ -24,22 +24,9 @@ start_xvfb 150 199
 
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-# Waits until a visible window's name matches; prints its id.
-wait_window() {
-  local id=""
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 wait_exit() { poll 150 has_ended "$1"; }
-# The class of the focused control of the window titled $1... is $2.
-focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
 # The text of the focused control of the window titled $1... is $2.
 focus_text_is() { [ "$($wine "$probe" "$1" text 2>/dev/null | tr -d '\r')" = "$2" ]; }
-focus_text_has() { $wine "$probe" "$1" text 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
 focused_holds() { focus_is "$1" "$2" && focus_text_is "$1" "$3"; }
 # Types $3 into the control of class $2 that has the focus in the window
 # titled $1..., until that control holds exactly the text: a key that reaches

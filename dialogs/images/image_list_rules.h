@@ -1,0 +1,76 @@
+// The image list's pure rules: which files are images, the item each file
+// becomes, the list cache file's text, the thumbnail and icon cache paths,
+// when a cached thumbnail is stale, and the paging of the list.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+
+class AIStringTable;
+
+// The value part every listed image's item carries before its file name.
+extern const WCHAR kImageListValuePrefix[];  // "rel:\images\"
+// The list cache's file name in the notes folder.
+extern const WCHAR kImageListCacheName[];    // "tavik_images.cache"
+
+// 1 when the file name is of a type the image decoders read (the test looks
+// for the extension anywhere after the first character) and is longer than
+// kImageNameMinChars.
+int IsListedImageName(const WCHAR* fileName);
+const int kImageNameMinChars = 4;
+
+// 1 when the name holds a character the list's table cannot keep (",", "¤",
+// "[", "]", "½", ":").
+int HasReservedImageChars(const WCHAR* fileName);
+
+// The key of a file: its name up to "_20" (the stamp), or the whole name.
+void MakeImageListKey(const WCHAR* fileName, AIString& key);
+
+enum ImageItemResult
+{
+    kImageItemAdded = 1,
+    kImageItemNotImage = 0,
+    kImageItemReserved = -1,  // skipped: the name would break the table
+};
+// Adds key ":rel:\images\" name to the list (unsorted; sort once after).
+ImageItemResult AddImageListItem(AIStringTable& list, const WCHAR* fileName);
+
+// Reads the list cache's text (without its byte-order mark). 1 when every
+// item is a well-formed image item and there is at least one; 0 (list left
+// empty) when the cache is empty or damaged, so that the folder is scanned.
+int ParseImageListCache(const WCHAR* text, AIStringTable& list);
+
+// The file name of an item (the part after its last "\"), or of a path.
+void ImageFileNameOf(const WCHAR* item, AIString& fileName);
+
+enum ThumbKind
+{
+    kThumbScreen = 0,  // "<temp>\thumb\<name>.thumb": the screen-size copy
+    kThumbIcon = 1,    // "<temp>\icon\<name>.icon": the 300 x 300 icon
+};
+void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kind, AIString& path);
+const int kIconSide = 300;
+
+// 1 when the cached file must be made (again): missing, or older than the image.
+int IsThumbStale(const FILETIME* image, const FILETIME* thumb);
+
+// Pages of n x n cells: at least 1.
+int CalcImagePageCount(int itemCount, int gridSize);
+
+// The pictures a note links, from its link table (items label ":" target) into
+// list: web pictures that isWebImage accepts (one per label, the later one
+// wins) and files ("file:" or "rel:") of an image type (the first per label).
+// Returns the number of items in list.
+int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WCHAR* item), AIStringTable& list);
+
+// Where the large view of a picture comes from.
+enum LargeImageSource
+{
+    kLargeFromFile = 1,       // the picture itself
+    kLargeFromThumbnail = 2,  // its screen-size ".thumb" copy
+};
+// Small files, tall pictures (height more than twice the width, which scroll
+// at full width) and the current PNG picture are shown from the file; large
+// files and files on network paths from the screen-size copy. width and
+// height are the picture's own size (0 when not known yet).
+LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng);
+const int64_t kLargeImageFileBytes = 500000;

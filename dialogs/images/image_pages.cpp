@@ -1,0 +1,178 @@
+// Pages of the image list and the small pictures of the current page.
+#include "dialogs/images/image_pages.h"
+#include "dialogs/images/image_list.h"
+#include "dialogs/images/image_list_rules.h"
+#include "dialogs/images/image_thumbs.h"
+#include "drawing/ai_dib.h"
+#include "foundation/ai_string_table.h"
+#include "imaging/ai_image.h"
+#include "notestore/note_store.h"
+
+namespace {
+
+struct SlotState
+{
+    AIDib slots[kThumbnailSlots];
+    int loading = 0;  // the busy guard of a load that pumps
+};
+
+SlotState& Slots()
+{
+    static SlotState state;
+    return state;
+}
+
+}  // namespace
+
+void UpdateImagePaging(ImagePaging& paging, int itemCount)
+{
+    if (paging.gridSize < kMinGridSize) paging.gridSize = kMinGridSize;
+    if (paging.gridSize > kMaxGridSize) paging.gridSize = kMaxGridSize;
+    paging.pageCount = CalcImagePageCount(itemCount, paging.gridSize);
+    if (paging.page > paging.pageCount) paging.page = paging.pageCount;
+    if (paging.page < 1) paging.page = 1;
+}
+
+int ImageIndexOfCell(const ImagePaging& paging, int cell, int itemCount)
+{
+    int perPage = paging.gridSize * paging.gridSize;
+    if (cell < 0 || cell >= perPage) return -1;
+    int index = (paging.page - 1) * perPage + cell;
+    return index < itemCount ? index : -1;
+}
+
+void FreeThumbnailSlots()
+{
+    for (AIDib& slot : Slots().slots) slot.FreeGdiObjects();
+}
+
+AIDib* GetThumbnailSlot(int slot)
+{
+    if (slot < 0 || slot >= kThumbnailSlots) return nullptr;
+    return &Slots().slots[slot];
+}
+
+namespace {
+
+int EnsureFiles(const WCHAR* item, const ThumbnailLoad& load, ThumbnailReport& report, ThumbResult& result)
+{
+    AIString path;
+    ResolveRelativePath(item, path);
+    if (path.StartsWithNoCase(L"file:")) path.DeleteRange(0, 5);
+    ThumbRequest request;
+    request.imagePath = path.GetText();
+    request.tempFolder = load.tempFolder;
+    request.screenWidth = load.screenWidth;
+    request.screenHeight = load.screenHeight;
+    if (!LoadOrMakeThumbFile(request, result)) {
+        report.skipped++;
+        report.lastReason.Copy(result.reason);
+        return 0;
+    }
+    report.prepared++;
+    if (result.made) report.made++;
+    return 1;
+}
+
+}  // namespace
+
+int LoadImageIcon(const WCHAR* item, int slot, const ThumbnailLoad& load, ThumbnailReport& report)
+{
+    AIDib* bitmap = GetThumbnailSlot(slot);
+    if (!bitmap) return 0;
+    bitmap->FreeGdiObjects();
+    ThumbResult result;
+    if (!EnsureFiles(item, load, report, result)) return 0;
+    return bitmap->LoadImageFile(result.iconPath.GetText(), kImageJpg);
+}
+
+void PrepareThumbnails(const ThumbnailLoad& load, ThumbnailReport& report)
+{
+    report = ThumbnailReport();
+    SlotState& state = Slots();
+    if (state.loading) {
+        report.busy = 1;
+        return;
+    }
+    state.loading = 1;
+    AIString value;
+    for (int i = 0; i < load.limit; i++) {
+        // The list may have changed during the last pump: read it afresh.
+        AIStringTable& list = GetImageListTable();
+        if (i >= list.GetCount()) break;
+        list.GetValueAt(i, value);
+        if (i < kThumbnailSlots) {
+            if (!state.slots[i].GetHBitmap()) LoadImageIcon(value.GetText(), i, load, report);
+        }
+        else {
+            ThumbResult result;
+            EnsureFiles(value.GetText(), load, report, result);
+        }
+        if (load.pump && (!load.pump(load.context) || (load.stillWanted && !load.stillWanted(load.context)))) {
+            report.stopped = 1;
+            break;
+        }
+    }
+    state.loading = 0;
+}
+
+namespace {
+
+const int kGridMargin = 5;     // around the grid and between cells
+const int kGridEdge = 10;      // right and bottom edge
+const int kMinCellSide = 5;
+// Narrow rectangles lose a column at these height-to-width ratios (in quarters).
+const int kNarrowQuarters[] = {7, 10, 15};
+
+}  // namespace
+
+int LayoutThumbnailGrid(const RECT& area, int count, int gridSize, RECT* cells, int maxCells)
+{
+    int left = area.left + kGridMargin, top = area.top + kGridMargin;
+    int w = area.right - kGridEdge - left, h = area.bottom - kGridEdge - top;
+    int total = count;
+    if (total > gridSize * gridSize) total = gridSize * gridSize;
+    if (total > kThumbnailSlots) total = kThumbnailSlots;
+    if (total > maxCells) total = maxCells;
+    if (total <= 0 || w <= 0 || h <= 0) return 0;
+    int columns = 1;
+    while (columns * columns < total) columns++;
+    for (int quarters : kNarrowQuarters)
+        if (columns >= 2 && h * 4 > quarters * w) columns--;
+    int rows = (total + columns - 1) / columns;
+    int cellWidth = w / columns - kGridMargin, cellHeight = h / rows;
+    if (cellWidth < kMinCellSide || cellHeight - kGridMargin < kMinCellSide) return 0;
+    for (int k = 0; k < total; k++) {
+        int column = k % columns + 1, row = k / columns;
+        RECT& cell = cells[k];
+        cell.left = left + (column - 1) * cellWidth + kGridMargin * column;
+        cell.top = top + row * cellHeight;
+        cell.right = cell.left + cellWidth;
+        cell.bottom = cell.top + cellHeight - kGridMargin;
+    }
+    return total;
+}
+
+int HitTestThumbnailCell(const RECT* cells, int count, int x, int y)
+{
+    for (int k = 0; k < count; k++)
+        if (x > cells[k].left && x < cells[k].right && y > cells[k].top && y < cells[k].bottom) return k;
+    return -1;
+}
+
+RECT FitIntoCell(const RECT& cell, int width, int height)
+{
+    int cw = cell.right - cell.left, ch = cell.bottom - cell.top;
+    RECT fitted = cell;
+    if (width <= 0 || height <= 0 || cw <= 0 || ch <= 0) return fitted;
+    int fw = cw, fh = (int)((int64_t)height * cw / width);
+    if (fh > ch) {
+        fh = ch;
+        fw = (int)((int64_t)width * ch / height);
+    }
+    fitted.left = cell.left + (cw - fw) / 2;
+    fitted.top = cell.top + (ch - fh) / 2;
+    fitted.right = fitted.left + fw;
+    fitted.bottom = fitted.top + fh;
+    return fitted;
+}

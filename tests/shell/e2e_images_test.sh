@@ -1,0 +1,67 @@
+#!/bin/bash
+# A picture pasted into a note from outside, as a user would: a helper puts a
+# picture on the clipboard, Ctrl+V in the note's editor saves it into the data
+# folder's "images" folder and links it; after Alt+F4 the data file's note
+# holds the link and its link block the picture's path.
+# Every wait polls for the state it needs, with a bound.
+# Usage: e2e_images_test.sh <build-dir> <source-dir>
+set -euo pipefail
+build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
+wine=/usr/lib/wine/wine64
+program="$build/shell/tavik.exe.so"
+probe="$build/tests/shell/focus_probe.exe.so"
+picture="$build/tests/shell/clipboard_picture.exe.so"
+work="$build/e2e-images"
+rm -rf "$work"; mkdir -p "$work"
+export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+helper=""
+. "$src/tests/shell/e2e_common.sh"
+# The clipboard helper ends with the test too.
+trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
+
+. "$src/scripts/xvfb.sh"
+start_xvfb 150 199
+"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Garden_20'; }
+exists() { [ -e "$1" ]; }
+
+cp "$src/resources/examples.tavik" "$work/notes.tavik"
+$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
+app=$!
+frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
+xdotool windowfocus --sync "$frame"
+
+# The note Garden, its editor focused, the caret at the end of its text.
+press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+xdotool type --delay 5 "garden"
+xdotool key Return
+wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
+xdotool key Return
+poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus"
+xdotool key ctrl+End
+xdotool type --delay 5 "Photo: "
+poll 100 focus_text_has "Tavik - " "Photo: " || fail "the typed text did not reach the note"
+
+# The picture on the clipboard, then Ctrl+V.
+$wine "$picture" "$($wine winepath -w "$work/ready" 2>/dev/null)" "$($wine winepath -w "$work/stop" 2>/dev/null)" \
+  </dev/null >"$work/helper.log" 2>&1 &
+helper=$!
+poll 200 exists "$work/ready" || fail "the helper did not put the picture on the clipboard"
+press_until ctrl+v picture_saved || fail "Ctrl+V did not save the picture into the images folder"
+touch "$work/stop"
+poll 100 focus_text_has "Tavik - " "Photo: [Garden_20" || fail "the picture's link did not reach the note"
+[ "$(ls "$work/images" | wc -l)" = 1 ] || fail "the picture was saved more than once: $(ls "$work/images")"
+name=$(ls "$work/images")
+
+# Close; the note holds the link, its link block the picture's path.
+xdotool windowfocus --sync "$frame"
+xdotool key alt+F4
+poll 150 has_ended "$app" || fail "the program did not close on Alt+F4"
+app=""
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "Photo: [${name%.*}]" \
+  || fail "the note does not hold the picture's link"
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Garden "rel:\\images\\$name" \
+  || fail "the link block does not hold the picture's path"
+echo "1 passed, 0 failed"
