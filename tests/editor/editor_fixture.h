@@ -4,6 +4,7 @@
 // the editor reads is the test's own.
 #pragma once
 #include "tests/support/gtest.h"
+#include "tests/support/test_program.h"
 #include "foundation/message_pump.h"
 #include "editor/editor_status.h"
 #include "editor/keys/editor_links.h"
@@ -47,15 +48,7 @@ protected:
     // One program for all the tests; each opens a data file of its own.
     static HWND Program()
     {
-        static HWND frame = nullptr;
-        if (frame) return frame;
-        g_app.Prepare(L"C:\\Tools\\TavikKeysTest.exe", L"TavikKeysTest.exe nohotkey");
-        g_app.settings.WriteDefaults(1);
-        LoadLibraryW(L"RICHED20.DLL");
-        OleInitialize(nullptr);
-        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-        if (frame && !CreateContentWindow(frame)) frame = nullptr;
-        return frame;
+        return StartTestProgram(L"C:\\Tools\\TavikKeysTest.exe", L"TavikKeysTest.exe nohotkey", 0);
     }
 
     void Open(int readOnly)

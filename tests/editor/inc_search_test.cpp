@@ -1,6 +1,7 @@
 // Incremental search and replace in the program's own editor and search
 // boxes, driven by key messages as the message loop delivers them.
 #include "tests/support/gtest.h"
+#include "tests/support/test_program.h"
 #include <vector>
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_links.h"
@@ -33,16 +34,7 @@ protected:
 
     static HWND Program()
     {
-        static HWND frame = nullptr;
-        if (frame) return frame;
-        g_app.Prepare(L"C:\\Tools\\TavikIncSearchTest.exe", L"TavikIncSearchTest.exe nohotkey");
-        g_app.settings.WriteDefaults(1);
-        LoadLibraryW(L"RICHED20.DLL");
-        OleInitialize(nullptr);
-        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-        if (frame && !CreateContentWindow(frame)) frame = nullptr;
-        if (frame) ShowWindow(frame, SW_SHOW);
-        return frame;
+        return StartTestProgram(L"C:\\Tools\\TavikIncSearchTest.exe", L"TavikIncSearchTest.exe nohotkey", 1);
     }
 
     // Opens a data file whose note "Plans" holds body.

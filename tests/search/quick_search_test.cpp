@@ -1,6 +1,7 @@
 // QuickSearch and the full-text result panel in the program's own content
 // window, driven by key messages as the message loop delivers them.
 #include "tests/support/gtest.h"
+#include "tests/support/test_program.h"
 #include "search/quick/full_text_mode.h"
 #include "search/quick/quick_search_box.h"
 #include "search/quick/result_panel.h"
@@ -32,16 +33,7 @@ protected:
 
     static HWND Program()
     {
-        static HWND frame = nullptr;
-        if (frame) return frame;
-        g_app.Prepare(L"C:\\Tools\\TavikQuickTest.exe", L"TavikQuickTest.exe nohotkey");
-        g_app.settings.WriteDefaults(1);
-        LoadLibraryW(L"RICHED20.DLL");
-        OleInitialize(nullptr);
-        frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-        if (frame && !CreateContentWindow(frame)) frame = nullptr;
-        if (frame) ShowWindow(frame, SW_SHOW);
-        return frame;
+        return StartTestProgram(L"C:\\Tools\\TavikQuickTest.exe", L"TavikQuickTest.exe nohotkey", 1);
     }
 
     // A data file of the given notes: "title\x01body" pairs.
