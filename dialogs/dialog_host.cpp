@@ -1,7 +1,7 @@
 // The dialog host window: opening, the paint with its frame cache and fades,
 // closing, keys and activation. Screens plug in through RegisterScreen.
 #include "dialogs/dialog_host.h"
-#include "dialogs/buffered_paint.h"
+#include "drawing/buffered_paint.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
 #include "dialogs/modal_backdrop.h"

@@ -14,6 +14,8 @@
 #include "ui/colours.h"
 #include <commctrl.h>
 #include <windowsx.h>
+#include "drawing/buffered_paint.h"
+#include "drawing/ai_dib.h"
 
 ErrorDetailsRecord g_errorDetails;
 
@@ -103,15 +105,19 @@ void ToggleDetails(HWND dialog)
     InvalidateRect(dialog, 0, TRUE);
 }
 
+// The dialog's picture, kept from one paint to the next.
+AIDib s_paintBuffer;
+
 void Paint(HWND dialog)
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(dialog, &ps);
-    RECT client;
-    GetClientRect(dialog, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    BufferedPaint paint;
+    BeginBufferedPaint(dialog, s_paintBuffer, paint);
+    HDC memory = paint.memory;
+    if (!memory) {
+        EndBufferedPaint(dialog, s_paintBuffer, paint);
+        return;
+    }
+    RECT client = {0, 0, paint.width, paint.height};
     FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
     RECT line = {10, 34, client.right - 10, 35};
     FillRect(memory, &line, CreateBrushOfColour(ColourShadow));
@@ -143,11 +149,7 @@ void Paint(HWND dialog)
         RECT noteRect = {12, client.bottom - 28, client.right / 2, client.bottom - 8};
         note.DrawStyled(memory, noteRect, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(dialog, &ps);
+    EndBufferedPaint(dialog, s_paintBuffer, paint);
 }
 
 void End(HWND dialog, int result, WORD commandId)

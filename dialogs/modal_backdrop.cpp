@@ -1,5 +1,5 @@
 #include "dialogs/modal_backdrop.h"
-#include "dialogs/buffered_paint.h"
+#include "drawing/buffered_paint.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
 #include "drawing/ai_dib.h"

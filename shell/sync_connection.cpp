@@ -25,7 +25,9 @@ void ConnectSyncNotices()
 
 void OnEditorChangedForSync(HWND editor)
 {
-    if (!IsDatafileLoaded()) return;
+    // Edit markers exist only in a share folder: without one a keystroke
+    // carries no sync work.
+    if (!IsDatafileLoaded() || g_noteStore.sync.ShareFolderPath.IsEmpty()) return;
     // Back to the text last saved (every change undone): the note is no
     // longer being edited here. Nothing left to undo is not enough: an edit
     // can be made without an undo step.

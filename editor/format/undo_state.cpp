@@ -56,6 +56,9 @@ void RememberSavedEditorText(HWND editor)
 int EditorTextIsSaved(HWND editor)
 {
     if (!editor || editor != s_saved.editor) return 0;
+    // A different length answers without reading the text.
+    GETTEXTLENGTHEX request = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+    if ((int32_t)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&request, 0) != s_saved.length) return 0;
     int32_t length;
     uint32_t hash;
     Fingerprint(editor, &length, &hash);

@@ -4,6 +4,8 @@
 #include "search/search_tables.h"
 #include "foundation/ai_string.h"
 #include "ui/window_table.h"
+#include "drawing/buffered_paint.h"
+#include "drawing/ai_dib.h"
 
 namespace {
 
@@ -201,21 +203,18 @@ void PaintHits(HDC dc, const RECT& area)
     }
 }
 
+// The panel's picture, kept from one paint to the next.
+AIDib s_paintBuffer;
+
 LRESULT PanelPaint(HWND window, UINT, WPARAM, LPARAM)
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT client;
-    GetClientRect(window, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    PaintSearchResults(memory, client);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(window, &ps);
+    BufferedPaint paint;
+    BeginBufferedPaint(window, s_paintBuffer, paint);
+    if (paint.memory) {
+        RECT client = {0, 0, paint.width, paint.height};
+        PaintSearchResults(paint.memory, client);
+    }
+    EndBufferedPaint(window, s_paintBuffer, paint);
     return 0;
 }
 

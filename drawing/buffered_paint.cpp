@@ -1,4 +1,4 @@
-#include "dialogs/buffered_paint.h"
+#include "drawing/buffered_paint.h"
 #include "drawing/ai_dib.h"
 
 void BeginBufferedPaint(HWND window, AIDib& buffer, BufferedPaint& paint)
