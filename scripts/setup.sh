@@ -24,5 +24,5 @@ fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" -j"$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
-cmake --build "$build" -j"$(nproc)" >/dev/null
+cmake --build "$build" -j"${TAVIK_JOBS:-$(nproc)}" 2>&1 | grep -v -E '^\[ *[0-9]+%\]' || true
+cmake --build "$build" -j"${TAVIK_JOBS:-$(nproc)}" >/dev/null
