@@ -133,8 +133,8 @@ ThumbnailLoad ThumbnailSettings()
 void PreparePage()
 {
     Browser& b = B();
+    if (b.preparing) return;  // the running load finishes its page
     FreeThumbnailSlots();
-    if (b.preparing) return;
     int perPage = b.model.paging.gridSize * b.model.paging.gridSize;
     int first = (b.model.paging.page - 1) * perPage;
     int total = b.model.count - first;
