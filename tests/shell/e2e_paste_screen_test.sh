@@ -26,33 +26,15 @@ trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true
 start_xvfb 200 249
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-exists() { [ -e "$1" ]; }
 picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Sea view'; }
 screen_rect() { $wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r'; }
 screen_up() { [ -n "$(screen_rect)" ]; }
 
-cp "$src/resources/examples.tavik" "$work/notes.tavik"
-$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
-app=$!
-frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
-xdotool windowfocus --sync "$frame"
-
-# The note Garden, its editor focused, the caret at the end of its text.
-press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-xdotool type --delay 5 "garden"
-xdotool key Return
-wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
-xdotool key Return
-poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus"
-xdotool key ctrl+End
-xdotool type --delay 5 "View: "
-poll 100 focus_text_has "Tavik - " "View: " || fail "the typed text did not reach the note"
+start_on_examples
+type_at_end_of_garden "View: "
 
 # The picture on the clipboard; the paste screen over it.
-$wine "$picture" "$($wine winepath -w "$work/ready" 2>/dev/null)" "$($wine winepath -w "$work/stop" 2>/dev/null)" \
-  </dev/null >"$work/helper.log" 2>&1 &
-helper=$!
-poll 200 exists "$work/ready" || fail "the helper did not put the picture on the clipboard"
+offer_clipboard_picture
 $wine "$screens" "Tavik - " show 17
 poll 100 screen_up || fail "the paste screen did not show"
 poll 100 focus_is "Tavik - " Edit || fail "the name field did not take the focus"
