@@ -92,7 +92,8 @@ $wine "$probe" "Tavik - " show 22
 id=$(wait_class winGuide_) || { echo "the image browser did not show" >&2; exit 1; }
 shoot "$id" image-browser
 xdotool windowfocus "$id" 2>/dev/null || true
-xdotool key Right Return; shoot "$id" image-browser-single
+xdotool key Right; shoot "$id" image-browser-hover
+xdotool key Return; shoot "$id" image-browser-single
 # Escape leaves the single view, then closes.
 close_with_escape "$id" winBuffer_ || { echo "the image browser did not close" >&2; exit 1; }
 

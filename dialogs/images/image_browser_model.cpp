@@ -265,3 +265,29 @@ FittedImage FitBrowserImage(const RECT& frame, int width, int height, int scroll
     fit.dest.bottom = fit.dest.top + h;
     return fit;
 }
+
+RECT EnlargedHoverRect(const RECT& picture, const RECT& client)
+{
+    int w = (picture.right - picture.left) * 3 / 2, h = (picture.bottom - picture.top) * 3 / 2;
+    while (w > 0 && h > 0 && w < kHoverMinSide && h < kHoverMinSide) {
+        w = w * 5 / 4 + 1;
+        h = h * 5 / 4 + 1;
+    }
+    const int side = 20, bottomGap = 90;
+    int maxW = client.right - client.left - 2 * side, maxH = client.bottom - client.top - side - bottomGap;
+    if (w > maxW && maxW > 0) {
+        h = (int)((int64_t)h * maxW / w);
+        w = maxW;
+    }
+    if (h > maxH && maxH > 0) {
+        w = (int)((int64_t)w * maxH / h);
+        h = maxH;
+    }
+    int left = (picture.left + picture.right) / 2 - w / 2, top = (picture.top + picture.bottom) / 2 - h / 2;
+    if (left + w > client.right - side) left = client.right - side - w;
+    if (top + h > client.bottom - bottomGap) top = client.bottom - bottomGap - h;
+    if (left < client.left + side) left = client.left + side;
+    if (top < client.top + side) top = client.top + side;
+    RECT r = {left, top, left + w, top + h};
+    return r;
+}

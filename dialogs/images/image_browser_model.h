@@ -80,3 +80,10 @@ struct FittedImage
 };
 FittedImage FitBrowserImage(const RECT& frame, int width, int height, int scrollStep);
 const int kFittedImageMargin = 20;  // each side of the frame
+
+// The enlarged copy of the hovered cell's picture: half as large again, grown
+// by quarters while both sides stay below kHoverMinSide, centred on the
+// picture but kept inside the client (20 pixels from its left, top and
+// right, 90 from its bottom, where the caption strip lies).
+RECT EnlargedHoverRect(const RECT& picture, const RECT& client);
+const int kHoverMinSide = 200;

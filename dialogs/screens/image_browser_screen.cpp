@@ -581,6 +581,28 @@ void DrawNotFound(HDC dc, const RECT& r, int points)
     DrawLine(dc, L"Image \r\nNot \r\nfound", inner, points, 1, RGB(150, 150, 150), DT_CENTER | DT_WORDBREAK);
 }
 
+// The hovered picture enlarged over the grid, with its name.
+void PaintHoverCopy(HDC dc)
+{
+    Browser& b = B();
+    int k = b.model.hover;
+    if (k < 0 || k >= b.cellCount) return;
+    AIDib* slot = GetThumbnailSlot(k);
+    if (!slot || slot->IsEmpty()) return;
+    RECT client = {0, 0, HostWidth(), HostHeight()};
+    RECT big = EnlargedHoverRect(b.cells[k], client);
+    RECT field = big;
+    InflateRect(&field, 6, 6);
+    field.bottom += 20;
+    FillSolid(dc, field.left, field.top, field.right, field.bottom, RGB(255, 255, 255));
+    FrameSolid(dc, field, RGB(0, 0, 0));
+    slot->DrawStretched(dc, big);
+    AIString key;
+    GetImageName(ImageIndexOfCell(b.model.paging, k, b.model.count), key);
+    RECT name = {field.left + 4, big.bottom + 3, field.right - 4, field.bottom - 2};
+    DrawLine(dc, key.GetText(), name, 9, 1, kInk, DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
 void PaintGrid(HDC dc)
 {
     Browser& b = B();
@@ -613,6 +635,7 @@ void PaintGrid(HDC dc)
         }
         b.cells[b.cellCount++] = fitted;
     }
+    PaintHoverCopy(dc);
 }
 
 void PaintSingle(HDC dc)

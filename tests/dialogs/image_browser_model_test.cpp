@@ -192,3 +192,22 @@ TEST(ImageBrowserModel, LargePicturesAreFittedAndTallOnesScroll)
     FittedImage none = FitBrowserImage(frame, 0, 10, 0);
     EXPECT_EQ(0, none.dest.right - none.dest.left);
 }
+
+TEST(ImageBrowserModel, TheHoveredPictureIsEnlargedInsideTheClient)
+{
+    RECT client = {0, 0, 1000, 700};
+    RECT middle = {450, 300, 550, 380};  // 100 x 80: 150, then by quarters until a side reaches 200
+    RECT big = EnlargedHoverRect(middle, client);
+    EXPECT_GE(big.right - big.left, 200);
+    EXPECT_LT(big.right - big.left, 260);
+    EXPECT_EQ(500, (big.left + big.right) / 2);  // centred on the picture
+    RECT corner = {960, 560, 990, 600};  // by the bottom right corner
+    RECT kept = EnlargedHoverRect(corner, client);
+    EXPECT_LE(kept.right, 980);
+    EXPECT_LE(kept.bottom, 610);
+    RECT huge = {0, 0, 900, 900};
+    RECT fitted = EnlargedHoverRect(huge, client);
+    EXPECT_GE(fitted.left, 20);
+    EXPECT_GE(fitted.top, 20);
+    EXPECT_LE(fitted.bottom, 610);
+}
