@@ -237,6 +237,7 @@ void EndLargeView()
                      s.hostRect.bottom - s.hostRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (host && GetCapture() == host) ReleaseCapture();
     ShowCursor(TRUE);
+    if (g_dialogHost.focusControl && IsWindowEnabled(g_dialogHost.focusControl)) SetFocus(g_dialogHost.focusControl);
     if (HWND main = DialogMainWindow()) RedrawWindow(main, 0, 0, RDW_INVALIDATE | RDW_ALLCHILDREN);
     Repaint();
 }

@@ -1,8 +1,8 @@
 #!/bin/bash
 # A clipboard picture pasted into a note through the paste screen, as a user
 # would: a helper puts a 64 x 48 picture on the clipboard, the paste screen
-# opens over the note, a dragged rectangle crops it, "Rotate 90" turns it, a
-# typed name and Enter save it into the data folder's "images" folder and
+# opens over the note, a dragged rectangle crops it, "Rotate 90" turns it,
+# the large view comes and goes, a typed name and Enter save it into the data folder's "images" folder and
 # link it at the caret; after Alt+F4 the data file's note holds the link and
 # the saved picture is the cropped, turned part (20 x 40).
 # Every wait polls for the state it needs, with a bound.
@@ -47,6 +47,14 @@ xdotool mousemove $((left + 340)) $((top + 180))
 xdotool mousemove $((left + 422)) $((top + 219)) mouseup 1
 xdotool mousemove $((left + 80)) $((top + 195)) click 1   # Crop image
 xdotool mousemove $((left + 80)) $((top + 235)) click 1   # Rotate 90
+# The large view: the screen steps aside (one pixel) until a key, then the
+# name field has the focus again.
+screen_width_is() { [ "$(screen_rect | cut -d' ' -f3)" = "$1" ]; }
+xdotool mousemove $((left + 80)) $((top + 155)) click 1   # Preview
+poll 100 screen_width_is 1 || fail "the large view did not start"
+xdotool key space
+poll 100 screen_width_is 550 || fail "the large view did not end on a key"
+poll 100 focus_is "Tavik - " Edit || fail "the name field did not get the focus back"
 xdotool type --delay 5 "Sea view"
 poll 100 focus_text_has "Tavik - " "Sea view" || fail "the name did not reach the name field"
 xdotool key Return
