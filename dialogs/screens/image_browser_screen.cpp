@@ -6,6 +6,7 @@
 #include "dialogs/screens/image_browser_screen.h"
 #include "dialogs/screens/screens.h"
 #include "dialogs/images/image_browser_model.h"
+#include "dialogs/images/image_context.h"
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
@@ -62,6 +63,7 @@ struct Browser
     int largeIndex = -1;      // the item it was loaded for
     int largeMissing = 0;
     AIString noteTitle;       // of the image shown large
+    AIString context;         // the words around its link in the current note
     int noteLookedUp = -1;
     AIString hint;
     int allImages = 1;        // the whole images folder, else the current note's images
@@ -202,6 +204,7 @@ void ForgetLarge()
     b.largeIndex = -1;
     b.largeMissing = 0;
     b.noteTitle.Clear();
+    b.context.Clear();
     b.noteLookedUp = -1;
 }
 
@@ -268,8 +271,13 @@ void LookUpNote()
     if (index < 0 || index == b.noteLookedUp) return;
     b.noteLookedUp = index;
     b.noteTitle.Clear();
+    b.context.Clear();
     if (!b.allImages) {
         if (g_noteStore.currentIndex >= 0) GetNoteTitle(g_noteStore.currentIndex, b.noteTitle);
+        AIString key;
+        GetImageName(index, key);
+        const AIString& text = g_noteStore.currentText;
+        GetImageContextText(text.GetText(), text.GetLength(), key.GetText(), b.context);
         return;
     }
     AIString value, fileName;
@@ -660,6 +668,20 @@ void PaintSingle(HDC dc)
     b.large.DrawStretchedEx(dc, fit.source, fit.dest);
 }
 
+void CaptionLine(AIString& line)
+{
+    Browser& b = B();
+    line.Clear();
+    if (!b.noteTitle.IsEmpty()) {
+        int web = b.noteTitle.StartsWithNoCase(L"http://") || b.noteTitle.StartsWithNoCase(L"https://");
+        if (web) line.Copy(b.noteTitle);
+        else line.AssignText(L"Open note '").AppendString(b.noteTitle).AppendText(L"'");
+        if (!web && !b.context.IsEmpty()) line.AppendText(L"  -  ").AppendString(b.context);
+    } else if (b.model.scrollable) {
+        line.AssignText(L"Scrollable image: Use Shift+Mousewheel or ArrowDown/ArrowUp to scroll");
+    }
+}
+
 void PaintCaption(HDC dc)
 {
     Browser& b = B();
@@ -681,13 +703,7 @@ void PaintCaption(HDC dc)
         DrawLine(dc, hint.GetText(), h, 9, 0, kHintInk, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
     } else {
         AIString line;
-        if (!b.noteTitle.IsEmpty()) {
-            int web = b.noteTitle.StartsWithNoCase(L"http://") || b.noteTitle.StartsWithNoCase(L"https://");
-            if (web) line.Copy(b.noteTitle);
-            else line.AssignText(L"Open note '").AppendString(b.noteTitle).AppendText(L"'");
-        } else if (b.model.scrollable) {
-            line.AssignText(L"Scrollable image: Use Shift+Mousewheel or ArrowDown/ArrowUp to scroll");
-        }
+        CaptionLine(line);
         RECT r = {s.left + 20, s.top + 8, s.right, s.bottom};
         DrawLine(dc, line.GetText(), r, 11, 1, b.noteTitle.IsEmpty() ? kHintInk : kLinkInk,
                  DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
@@ -761,6 +777,12 @@ RECT ImageBrowserCell(int cell)
     return cell >= 0 && cell < B().cellCount ? B().cells[cell] : none;
 }
 const WCHAR* ImageBrowserNoteTitle() { return B().noteTitle.GetText(); }
+const WCHAR* ImageBrowserCaption()
+{
+    static AIString line;
+    CaptionLine(line);
+    return line.GetText();
+}
 RECT ImageBrowserCaptionBand() { return CaptionStrip(); }
 
 void RegisterImageBrowserScreen() { RegisterScreen(kScreenImageBrowser, &kBrowserHandlers); }

@@ -17,5 +17,8 @@ int ImageBrowserCellCount();
 RECT ImageBrowserCell(int cell);
 // The title of the note of the image shown large (empty when unknown).
 const WCHAR* ImageBrowserNoteTitle();
+// The caption line of the large view: the note to open and the words around
+// the picture's link, or the picture's web address.
+const WCHAR* ImageBrowserCaption();
 // The rectangle of the caption line that opens that note.
 RECT ImageBrowserCaptionBand();

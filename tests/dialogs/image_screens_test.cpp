@@ -146,6 +146,7 @@ namespace {
 struct SingleCheck {
     int singleAfterClick, currentAfterClick;
     AIString titleAfterClick;
+    int currentAfterWheel;
     int singleAfterEscape;
     int slideshowAfterS, currentAfterS;
     int currentAfterTick, currentAfterWrap;
@@ -167,6 +168,10 @@ void BrowseOneByOne(HWND host)
     g_single.singleAfterClick = ImageBrowserState().single;
     g_single.currentAfterClick = ImageBrowserState().current;
     g_single.titleAfterClick.AssignText(ImageBrowserNoteTitle());
+    // The wheel steps the large pictures: down the next, up the one before.
+    SendMessageW(host, WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-WHEEL_DELTA), MAKELPARAM(300, 300));
+    g_single.currentAfterWheel = ImageBrowserState().current;
+    SendMessageW(host, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(300, 300));
     PressHostKey(host, VK_ESCAPE);
     g_single.singleAfterEscape = ImageBrowserState().single;
     PressHostKey(host, 'S');
@@ -198,6 +203,7 @@ TEST_F(ImageScreensTest, BrowserSingleViewSlideshowAndTheNoteOfAnImage)
     EXPECT_EQ(1, g_single.singleAfterClick);
     EXPECT_EQ(0, g_single.currentAfterClick);  // "flower" sorts first
     EXPECT_STREQ("Garden", Utf8(g_single.titleAfterClick).c_str());
+    EXPECT_EQ(1, g_single.currentAfterWheel);
     EXPECT_EQ(0, g_single.singleAfterEscape);
     EXPECT_EQ(1, g_single.slideshowAfterS);
     EXPECT_EQ(0, g_single.currentAfterS);
@@ -452,4 +458,53 @@ TEST_F(ImageScreensTest, EditScreenSavesOverTheFileOnlyWhenItCanAndNeverWithoutA
     EXPECT_EQ(0, g_failedCommit);
     EXPECT_EQ(kPasteStatusNoBitmap, g_failedStatus);
     EXPECT_TRUE(g_savedName.IsEmpty());
+}
+
+namespace {
+
+struct NoteImagesCheck {
+    int countAll = -1, countNote = -1;
+    AIString title, caption;
+} g_noteImages;
+
+void ShowTheNotesImages(HWND host)
+{
+    g_noteImages.countAll = ImageBrowserState().count;
+    PressHostKey(host, 'A');  // the current note's pictures only
+    PaintNow(host);
+    g_noteImages.countNote = ImageBrowserState().count;
+    ClickControlCentre(host, ImageBrowserCell(0));
+    PaintNow(host);
+    g_noteImages.title.AssignText(ImageBrowserNoteTitle());
+    g_noteImages.caption.AssignText(ImageBrowserCaption());
+    PressHostKey(host, 'Q');
+}
+
+}  // namespace
+
+TEST_F(ImageScreensTest, BrowserShowsTheCurrentNotesPicturesWithTheWordsAroundTheirLinks)
+{
+    AIString leaf(images_), tree(images_);
+    SavePicture(leaf.AppendText(L"\\leaf.png"), 30, 40);
+    SavePicture(tree.AppendText(L"\\tree.png"), 40, 30);
+    AIStringTable links;
+    links.AddItemString(L"leaf", L"rel:\\images\\leaf.png");
+    links.AddItemString(L"notes", L"rel:\\notes.txt");  // no picture
+    AIStringTable* keptLinks = g_noteStore.hyperlinks;
+    g_noteStore.hyperlinks = &links;
+    int32_t keptIndex = g_noteStore.currentIndex;
+    g_noteStore.currentIndex = FindNoteByTitle(L"Garden", 0, 0);
+    AIString keptText(g_noteStore.currentText);
+    g_noteStore.currentText.AssignText(L"Spring\r\n\r\nThe first [leaf] of the oak came out today.\r\n\r\nLater");
+    g_noteImages = NoteImagesCheck();
+    ScreenRun run = RunScreen(kScreenImageBrowser, ShowTheNotesImages);
+    g_noteStore.hyperlinks = keptLinks;
+    g_noteStore.currentIndex = keptIndex;
+    g_noteStore.currentText.Copy(keptText);
+    EXPECT_EQ(-1, run.result);
+    EXPECT_EQ(2, g_noteImages.countAll);
+    EXPECT_EQ(1, g_noteImages.countNote);
+    EXPECT_STREQ("Garden", Utf8(g_noteImages.title).c_str());
+    EXPECT_STREQ("Open note 'Garden'  -  The first [leaf] of the oak came out today.",
+                 Utf8(g_noteImages.caption).c_str());
 }
