@@ -23,6 +23,7 @@ enum { kMaxScreens = 16 };
 struct ScreenEntry {
     int32_t id;
     const ScreenHandlers* handlers;
+    ScreenMessageHandler messages;
 };
 ScreenEntry g_screens[kMaxScreens];
 int g_screenCount = 0;
@@ -47,6 +48,14 @@ const ScreenHandlers& Current()
     static const ScreenHandlers none = {};
     const ScreenHandlers* h = FindScreen(g_dialogHost.screenId);
     return h ? *h : none;
+}
+
+LRESULT ForwardOther(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (int i = 0; i < g_screenCount; i++)
+        if (g_screens[i].id == g_dialogHost.screenId && g_screens[i].messages)
+            return g_screens[i].messages(window, message, wParam, lParam);
+    return 0;
 }
 
 int ScreenAvailable(int32_t screenId) { return FindScreen(screenId) ? 1 : 0; }
@@ -305,6 +314,7 @@ LRESULT HostOnActivate(HWND window, UINT, WPARAM wParam, LPARAM)
     HWND backdrop = GetBackdropWindow();
     if (LOWORD(wParam) == WA_INACTIVE) {
         if (h.closingPhase != -1) return 0;
+        ForwardOther(window, WM_ACTIVATE, wParam, 0);
         if (backdrop && !g_app.system.IsWine())
             SetWindowPos(backdrop, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         g_app.SetGuardFlag(0);
@@ -334,7 +344,11 @@ LRESULT HostOnCtlColor(HWND, UINT message, WPARAM wParam, LPARAM lParam)
     return (LRESULT)GetStockObject(NULL_BRUSH);
 }
 
-LRESULT HostOnCommandMessage(HWND, UINT, WPARAM wParam, LPARAM) { return LOWORD(wParam) == kHostMarkedStatic ? 1 : 0; }
+LRESULT HostOnCommandMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kHostMarkedStatic) return 1;
+    return ForwardOther(window, message, wParam, lParam);
+}
 
 LRESULT HostOnBeforeShow(HWND, UINT, WPARAM, LPARAM)
 {
@@ -388,6 +402,7 @@ const MessageEntry kHostMessages[] = {
     {WM_SYNCPAINT, HostOnSyncPaint},
     {WM_SYSCOMMAND, ReturnOne},
     {WM_MOUSEWHEEL, DialogHostOnCommand},
+    {WM_CAPTURECHANGED, ForwardOther},
 };
 
 // The backdrop's picture under the host's window, as the host's background.
@@ -435,7 +450,13 @@ void RegisterScreen(int32_t screenId, const ScreenHandlers* handlers)
             g_screens[i].handlers = handlers;
             return;
         }
-    if (g_screenCount < kMaxScreens) g_screens[g_screenCount++] = {screenId, handlers};
+    if (g_screenCount < kMaxScreens) g_screens[g_screenCount++] = {screenId, handlers, nullptr};
+}
+
+void RegisterScreenMessages(int32_t screenId, ScreenMessageHandler handler)
+{
+    for (int i = 0; i < g_screenCount; i++)
+        if (g_screens[i].id == screenId) g_screens[i].messages = handler;
 }
 
 const ScreenHandlers* FindScreen(int32_t screenId)

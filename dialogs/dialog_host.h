@@ -42,6 +42,10 @@ extern DialogHostState g_dialogHost;
 // Makes a screen known to the host (the screens' library does this once).
 void RegisterScreen(int32_t screenId, const ScreenHandlers* handlers);
 const ScreenHandlers* FindScreen(int32_t screenId);
+// Further messages a screen may want: WM_COMMAND of its edit fields,
+// WM_CAPTURECHANGED, and WM_ACTIVATE when the host goes inactive.
+typedef LRESULT (*ScreenMessageHandler)(HWND host, UINT message, WPARAM wParam, LPARAM lParam);
+void RegisterScreenMessages(int32_t screenId, ScreenMessageHandler handler);
 // Connects the host to the backdrop and the launchers.
 void ConnectDialogHost();
 

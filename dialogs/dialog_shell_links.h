@@ -51,6 +51,9 @@ struct DialogShellLinks {
     void (*syncFoldersStored)() = nullptr;
     // The title the image browser chose (owned by the shell).
     AIString* chosenTitle = nullptr;
+    // The paste image screen's result: the clipboard picture saved into the
+    // images folder under name and linked at the editor's selection (1 done).
+    int (*saveImageIntoNote)(const WCHAR* name, int insert) = nullptr;
 };
 
 extern DialogShellLinks g_dialogShell;

@@ -34,6 +34,8 @@ AIControl* SharedControl(int i)
 }
 const int kSharedCount = 3 + kScreenTabCount;
 
+}  // namespace
+
 void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
 {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -48,6 +50,8 @@ void FrameSolid(HDC dc, const RECT& r, COLORREF colour)
     FrameRect(dc, &r, brush);
     DeleteObject(brush);
 }
+
+namespace {
 
 COLORREF Lower(COLORREF c, int by)
 {

@@ -85,6 +85,9 @@ void SetScreenFrameStyle(int style);
 int GetScreenFrameStyle();
 
 // Shared painters (all draw into the device context given).
+// A rectangle filled, or framed one pixel wide, in one colour.
+void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF colour);
+void FrameSolid(HDC dc, const RECT& r, COLORREF colour);
 // The title band across the top of a screen.
 void DrawResourceJpg(HDC dc, int x, int y, int width, int height);
 // A white panel inside the screen, `left` pixels in from the left edge.

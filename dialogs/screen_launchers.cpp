@@ -49,13 +49,24 @@ int32_t ShowTipOfDayScreen() { return Launch(L"Tip of the day...", kScreenTipOfD
 int32_t ShowFavoritesScreen() { return Launch(L"Favorite notes", kScreenFavourites); }
 int32_t ShowSyncSettingsScreen() { return Launch(L"Share/Sync settings", kScreenSyncSettings); }
 
-int32_t ShowPasteImageScreen()
+namespace {
+PasteImageRequest g_pasteRequest;
+}
+
+const PasteImageRequest& CurrentPasteImageRequest() { return g_pasteRequest; }
+
+int32_t ShowPasteImageScreen() { return ShowPasteImageScreenFor(PasteImageRequest()); }
+
+int32_t ShowPasteImageScreenFor(const PasteImageRequest& request)
 {
-    if (!IsClipboardFormatAvailable(CF_DIB)) {
+    if (!request.editImage && !IsClipboardFormatAvailable(CF_DIB)) {
         g_dialogCenter.ShowMessage(kMsgPasteBitmapFailed);
         return 0;
     }
-    return Launch(0, kScreenPasteImage);
+    g_pasteRequest = request;
+    int32_t result = Launch(0, kScreenPasteImage);
+    g_pasteRequest = PasteImageRequest();
+    return result;
 }
 
 int32_t BrowseLinksScreen()

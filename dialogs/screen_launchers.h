@@ -15,6 +15,19 @@ int32_t ShowGettingStartedScreen();
 int32_t ShowShortcutsScreen();
 // Without a bitmap on the clipboard: message 15 and result 0.
 int32_t ShowPasteImageScreen();
+// What the paste-and-edit image screen works on; the texts must live while
+// the screen runs.
+struct PasteImageRequest {
+    int editImage = 0;                    // 1: "Edit Image": the picture of imagePath, saved back over it
+    const WCHAR* imagePath = nullptr;
+    const WCHAR* webLink = nullptr;       // "Paste Web Link": the page the clipboard snapshot shows
+    const WCHAR* suggestedName = nullptr; // the name field's first text (letters and blanks kept)
+};
+// The paste screen for a request: a clipboard picture (message 15 and 0
+// without one), or with editImage the file's own picture.
+int32_t ShowPasteImageScreenFor(const PasteImageRequest& request);
+// The request of the paste screen running now (a plain paste outside a run).
+const PasteImageRequest& CurrentPasteImageRequest();
 int32_t ShowTipOfDayScreen();
 int32_t ShowFavoritesScreen();
 // Result 2 opens the note the image browser chose and gives 0.

@@ -55,6 +55,8 @@
 #define IDM_HELP 40140
 #define IDM_ABOUT 40141
 #define IDM_SHORTCUTS 40142
+// The image browser.
+#define IDM_BROWSE_IMAGES 40171
 // Ctrl+1 to Ctrl+9: favourite 1 to 9.
 #define IDM_FAVOURITE_FIRST 40151
 #define IDM_FAVOURITE_LAST 40159

@@ -44,6 +44,14 @@ shoot() {
 }
 
 cp "$here/resources/examples.tavik" "$work/notes.tavik"
+# A few pictures for the image browser.
+mkdir -p "$work/images"
+for picture in "Sunset_2011_05231020 orange-purple 480x320" "Harbour_2011_06011200 skyblue-navy 400x300" \
+               "Meadow_2012_04101530 yellowgreen-darkgreen 320x400" "Snow_2013_01051000 white-lightsteelblue 500x280" \
+               "Dunes_2014_07201845 khaki-sienna 360x360"; do
+  set -- $picture
+  convert -size "$3" "gradient:$2" "$work/images/$1.png"
+done
 $wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
 app=$!
 for _ in $(seq 200); do xdotool search --onlyvisible --name '^Tavik - ' >/dev/null 2>&1 && break; sleep 0.1; done
@@ -78,6 +86,27 @@ for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-
   fi
   close_with_escape "$id" winBuffer_ || { echo "screen $2 did not close" >&2; exit 1; }
 done
+
+# The image browser: its grid, and one picture large.
+$wine "$probe" "Tavik - " show 22
+id=$(wait_class winGuide_) || { echo "the image browser did not show" >&2; exit 1; }
+shoot "$id" image-browser
+xdotool windowfocus "$id" 2>/dev/null || true
+xdotool key Right; shoot "$id" image-browser-hover
+xdotool key Return; shoot "$id" image-browser-single
+# Escape leaves the single view, then closes.
+close_with_escape "$id" winBuffer_ || { echo "the image browser did not close" >&2; exit 1; }
+
+# The paste screen over a picture a helper puts on the clipboard.
+picture="$build/tests/shell/clipboard_picture.exe.so"
+$wine "$picture" "$($wine winepath -w "$work/ready" 2>/dev/null)" "$($wine winepath -w "$work/stop" 2>/dev/null)" \
+  </dev/null >"$work/helper.log" 2>&1 &
+for _ in $(seq 200); do [ -e "$work/ready" ] && break; sleep 0.1; done
+$wine "$probe" "Tavik - " show 17
+id=$(wait_class winGuide_) || { echo "the paste screen did not show" >&2; exit 1; }
+shoot "$id" paste-image
+touch "$work/stop"
+close_with_escape "$id" winBuffer_ || { echo "the paste screen did not close" >&2; exit 1; }
 
 # The note dialogs (template 217, class #32770): new note and rename.
 for dialog in "40110 new-note" "40111 rename-note"; do

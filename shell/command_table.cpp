@@ -34,6 +34,9 @@ const CommandRow FrameCommandTable[] = {
     {IDM_FAVOURITE_FIRST + 6, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '7'}},
     {IDM_FAVOURITE_FIRST + 7, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '8'}},
     {IDM_FAVOURITE_FIRST + 8, nullptr, CmdFavourite, kNoRibbonTab, 0, nullptr, nullptr, {FCONTROL, '9'}},
+    // Home: go to the image browser
+    {IDM_BROWSE_IMAGES, nullptr, CmdBrowseImages, kTabHome, kGroupGoTo, L"Images",
+     L"Browse the images of all notes", NO_KEY},
     {IDM_INC_SEARCH, nullptr, CmdIncSearch, kTabHome, kGroupGoTo, L"In note", L"Search inside the note", NO_KEY},
     // Home: format
     {IDM_TOGGLE_HEADING, nullptr, CmdToggleHeading, kTabHome, kGroupFormat, L"Heading",

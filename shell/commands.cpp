@@ -22,6 +22,11 @@ LRESULT CmdFilePanel(HWND, WPARAM, LPARAM) { return HandleFileCommand(); }
 LRESULT CmdAbout(HWND, WPARAM, LPARAM) { return ShowAboutScreen(); }
 LRESULT CmdSyncSettings(HWND, WPARAM, LPARAM) { return ShowSyncSettingsScreen(); }
 LRESULT CmdShortcuts(HWND, WPARAM, LPARAM) { return ShowShortcutsScreen(); }
+LRESULT CmdBrowseImages(HWND, WPARAM, LPARAM)
+{
+    SaveCurrentNote(kSaveAskOnFailure);  // the browser finds images in the stored text
+    return BrowseLinksScreen();
+}
 
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
 {

@@ -12,6 +12,7 @@ LRESULT CmdFilePanel(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdAbout(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdSyncSettings(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdShortcuts(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdBrowseImages(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdSaveNote(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdNavigateBack(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdNavigateForward(HWND window, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include "dialogs/screen_launchers.h"
 #include "dialogs/screens/screens.h"
 #include "editor/dialogs/note_dialog.h"
+#include "editor/images/image_paste.h"
 #include "foundation/hash_name.h"
 #include "shell/frame_window.h"
 #include "shell/shell_settings.h"
@@ -61,6 +62,7 @@ void ConnectDialogs()
     g_dialogShell.showNote = ShowNote;
     g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
     g_dialogShell.syncFoldersStored = TakeUpSyncFolderSettings;
+    g_dialogShell.saveImageIntoNote = SaveImageIntoNote;
     RegisterAllScreens();
     ConnectNoteDialogs();
     ConnectErrorDetails();

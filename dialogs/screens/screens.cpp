@@ -12,5 +12,7 @@ void RegisterAllScreens()
     RegisterFirstStartScreen();
     RegisterWelcomeShowcaseScreen();
     RegisterWelcomeAnimationScreen();
+    RegisterImageBrowserScreen();
+    RegisterPasteImageScreen();
     ConnectDialogHost();
 }

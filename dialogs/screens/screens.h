@@ -13,6 +13,8 @@ void RegisterSyncSettingsScreen();
 void RegisterFirstStartScreen();
 void RegisterWelcomeShowcaseScreen();
 void RegisterWelcomeAnimationScreen();
+void RegisterImageBrowserScreen();
+void RegisterPasteImageScreen();
 
 // The Shortcuts screen's tab (1 to 6), kept from one showing to the next.
 extern int g_shortcutsTab;

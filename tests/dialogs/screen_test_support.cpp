@@ -10,6 +10,7 @@
 namespace {
 
 ScreenAction g_action = 0;
+int (*g_ready)() = 0;
 ScreenRun g_run;
 UINT_PTR g_pollTimer = 0;
 
@@ -20,6 +21,7 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
         if (g_backdrop.alpha < g_run.lowestAlpha) g_run.lowestAlpha = g_backdrop.alpha;
     }
     if (!g_action || DialogState != kDialogOpen || !g_dialogHost.window) return;
+    if (g_ready && !g_ready()) return;
     ScreenAction action = g_action;
     g_action = 0;
     g_run.opened = 1;
@@ -36,21 +38,34 @@ void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD)
 
 }  // namespace
 
+void SetScreenReadyCheck(int (*ready)()) { g_ready = ready; }
+
 void ResetScreenTestState()
 {
+    g_ready = 0;
     ResetDialogTestState();
     RegisterAllScreens();
 }
 
+namespace {
+int32_t g_screenToRun = 0;
+int32_t RunTheScreen() { return g_dialogCenter.RunDialogScreen(g_screenToRun); }
+}  // namespace
+
 ScreenRun RunScreen(int32_t screenId, ScreenAction action, int viaFileCommand)
+{
+    g_screenToRun = screenId;
+    return RunScreenThrough(viaFileCommand ? HandleFileCommand : RunTheScreen, action);
+}
+
+ScreenRun RunScreenThrough(int32_t (*launch)(), ScreenAction action)
 {
     g_run = ScreenRun();
     g_run.lowestAlpha = 1000;
     g_action = action;
     g_pollTimer = SetTimer(0, 0, 20, Poll);
     UINT_PTR watchdog = SetTimer(0, 0, 8000, Watchdog);
-    if (viaFileCommand) g_run.result = HandleFileCommand();
-    else g_run.result = g_dialogCenter.RunDialogScreen(screenId);
+    g_run.result = launch();
     KillTimer(0, watchdog);
     KillTimer(0, g_pollTimer);
     g_action = 0;

@@ -19,6 +19,10 @@ void ResetScreenTestState();
 // RunDialogScreen (or the File panel's HandleFileCommand when screenId is 11
 // and viaFileCommand is 1) with the action.
 ScreenRun RunScreen(int32_t screenId, ScreenAction action, int viaFileCommand = 0);
+// The action waits until ready answers 1 too (null: no wait); it stays set.
+void SetScreenReadyCheck(int (*ready)());
+// The same through a launcher of dialogs/screen_launchers.h.
+ScreenRun RunScreenThrough(int32_t (*launch)(), ScreenAction action);
 
 // A click (press and release) at a point of the host's client area.
 void ClickHost(HWND host, int x, int y);

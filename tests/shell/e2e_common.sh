@@ -46,3 +46,35 @@ wait_window() {
 # window titled $1... is $2; its text holds $2.
 focus_is() { [ "$($wine "$probe" "$1" 2>/dev/null | tr -d '\r')" = "$2" ]; }
 focus_text_has() { $wine "$probe" "$1" text 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
+
+# Starts the program on a copy of the examples data file in $work and waits
+# for its frame (needs $src, $program; sets $app and $frame).
+start_on_examples() {
+  cp "$src/resources/examples.tavik" "$work/notes.tavik"
+  $wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
+  app=$!
+  frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
+  xdotool windowfocus --sync "$frame"
+}
+# The note Garden shown through QuickSearch, its editor focused, and $1 typed
+# at the end of its text.
+type_at_end_of_garden() {
+  press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+  xdotool type --delay 5 "garden"
+  xdotool key Return
+  wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
+  xdotool key Return
+  poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus"
+  xdotool key ctrl+End
+  xdotool type --delay 5 "$1"
+  poll 100 focus_text_has "Tavik - " "$1" || fail "the typed text did not reach the note"
+}
+# Starts the clipboard helper (at $picture) and waits until its picture is
+# offered (sets $helper; touching $work/stop ends it).
+offer_clipboard_picture() {
+  $wine "$picture" "$($wine winepath -w "$work/ready" 2>/dev/null)" "$($wine winepath -w "$work/stop" 2>/dev/null)" \
+    </dev/null >"$work/helper.log" 2>&1 &
+  helper=$!
+  poll 200 exists "$work/ready" || fail "the helper did not put the picture on the clipboard"
+}
+exists() { [ -e "$1" ]; }

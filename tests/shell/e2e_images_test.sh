@@ -25,30 +25,12 @@ start_xvfb 150 199
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
 picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Garden_20'; }
-exists() { [ -e "$1" ]; }
 
-cp "$src/resources/examples.tavik" "$work/notes.tavik"
-$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
-app=$!
-frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
-xdotool windowfocus --sync "$frame"
-
-# The note Garden, its editor focused, the caret at the end of its text.
-press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-xdotool type --delay 5 "garden"
-xdotool key Return
-wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
-xdotool key Return
-poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus"
-xdotool key ctrl+End
-xdotool type --delay 5 "Photo: "
-poll 100 focus_text_has "Tavik - " "Photo: " || fail "the typed text did not reach the note"
+start_on_examples
+type_at_end_of_garden "Photo: "
 
 # The picture on the clipboard, then Ctrl+V.
-$wine "$picture" "$($wine winepath -w "$work/ready" 2>/dev/null)" "$($wine winepath -w "$work/stop" 2>/dev/null)" \
-  </dev/null >"$work/helper.log" 2>&1 &
-helper=$!
-poll 200 exists "$work/ready" || fail "the helper did not put the picture on the clipboard"
+offer_clipboard_picture
 press_until ctrl+v picture_saved || fail "Ctrl+V did not save the picture into the images folder"
 touch "$work/stop"
 poll 100 focus_text_has "Tavik - " "Photo: [Garden_20" || fail "the picture's link did not reach the note"

@@ -1,0 +1,107 @@
+// The current note's pictures as the main window's grid: prepared from the
+// note's links (pictures only), prepared again only when the note or its
+// links change, drawn with an empty cell for a missing picture, and left
+// alone while full-text search shows.
+#include "tests/support/gtest.h"
+#include "tests/notestore/store_test_files.h"
+#include "dialogs/images/image_list.h"
+#include "dialogs/images/image_page_paint.h"
+#include "drawing/ai_dib.h"
+#include "foundation/ai_string_table.h"
+#include "imaging/ai_image.h"
+
+namespace {
+
+void SaveSmallPicture(const AIString& path, int width, int height, int type)
+{
+    AIImage image;
+    ASSERT_TRUE(image.Create(width, height, 24));
+    uint8_t* bits = image.GetBits();
+    for (uint32_t i = 0; i < image.GetStride() * (uint32_t)height; i++) bits[i] = (uint8_t)(i * 11);
+    ASSERT_TRUE(image.Save(path.GetText(), type));
+}
+
+void AddLink(AIStringTable& links, const WCHAR* label, const AIString& folder, const WCHAR* name)
+{
+    AIString target(L"file:");
+    target.AppendString(folder).AppendText(name);
+    links.AddItemString(label, target.GetText());
+}
+
+}  // namespace
+
+TEST(ImagePagePaint, TheNotesPicturesArePreparedOnceAndDrawnWithMissingOnesEmpty)
+{
+    ScratchFolder folder;
+    SaveSmallPicture(folder.File(L"a.png"), 40, 30, kImagePng);
+    SaveSmallPicture(folder.File(L"b.jpg"), 30, 40, kImageJpg);
+    SaveSmallPicture(folder.File(L"d.png"), 20, 20, kImagePng);
+    AIString temp = folder.File(L"temp");
+    CreateDirectoryW(temp.GetText(), nullptr);
+    AIStringTable links;
+    AddLink(links, L"Alpha", folder.Path(), L"a.png");
+    AddLink(links, L"Beta", folder.Path(), L"b.jpg");
+    AddLink(links, L"Gone", folder.Path(), L"gone.png");
+    AddLink(links, L"Letter", folder.Path(), L"letter.txt");
+
+    ImagePageRequest request;
+    request.noteIndex = 5;
+    request.links = &links;
+    request.gridSize = 3;
+    request.load.tempFolder = temp.GetText();
+    request.load.screenWidth = 800;
+    request.load.screenHeight = 600;
+    AIDib canvas;
+    ASSERT_TRUE(canvas.Create(400, 300, 32));
+    HDC dc = canvas.SelectIntoMemoryDC();
+    ASSERT_TRUE(dc);
+    RECT area = {0, 0, 400, 300};
+    ForgetImagePage();
+
+    ImagePageResult first = PrepareImagePage(dc, area, request);
+    EXPECT_EQ(3, first.count);  // the text file is no picture
+    EXPECT_EQ(3, first.cellsDrawn);
+    EXPECT_FALSE(GetThumbnailSlot(0)->IsEmpty());
+    EXPECT_TRUE(GetThumbnailSlot(2)->IsEmpty());  // "Gone" has no file
+    // The missing picture's cell is drawn empty; the mouse finds it.
+    int left = 400, top = 300, right = 0, bottom = 0;
+    for (int y = 0; y < 300; y += 2)
+        for (int x = 0; x < 400; x += 2)
+            if (HitTestImagePage(x, y) == 2) {
+                if (x < left) left = x;
+                if (x > right) right = x;
+                if (y < top) top = y;
+                if (y > bottom) bottom = y;
+            }
+    ASSERT_LT(left, right);
+    EXPECT_EQ(RGB(250, 250, 250), GetPixel(dc, (left + right) / 2, (top + bottom) / 2));
+
+    // The same note with the same links: drawn, not prepared again.
+    HBITMAP kept = GetThumbnailSlot(0)->GetHBitmap();
+    ImagePageResult again = PrepareImagePage(dc, area, request);
+    EXPECT_EQ(3, again.cellsDrawn);
+    EXPECT_EQ(kept, GetThumbnailSlot(0)->GetHBitmap());
+    // A new link is taken up.
+    AddLink(links, L"Delta", folder.Path(), L"d.png");
+    ImagePageResult more = PrepareImagePage(dc, area, request);
+    EXPECT_EQ(4, more.count);
+    EXPECT_EQ(4, more.cellsDrawn);
+    // While full-text search shows nothing is prepared or drawn.
+    request.searchMode = 1;
+    links.AddItemString(L"Epsilon", L"file:C:\\nowhere\\e.png");
+    ImagePageResult searching = PrepareImagePage(dc, area, request);
+    EXPECT_EQ(4, searching.count);
+    EXPECT_EQ(0, searching.cellsDrawn);
+    // A note without pictures: nothing to draw.
+    request.searchMode = 0;
+    AIStringTable none;
+    request.links = &none;
+    request.noteIndex = 6;
+    ImagePageResult empty = PrepareImagePage(dc, area, request);
+    EXPECT_EQ(0, empty.count);
+    EXPECT_EQ(0, empty.cellsDrawn);
+    EXPECT_EQ(-1, HitTestImagePage(200, 150));
+    canvas.ReleaseMemoryDC();
+    FreeThumbnailSlots();
+    ClearImageList();
+}
