@@ -98,6 +98,22 @@ void ImageFileNameOf(const WCHAR* item, AIString& fileName)
     fileName.SplitAtChar(L'\\', 1, 1);
 }
 
+void MakeThumbCacheName(const WCHAR* imagePath, AIString& name)
+{
+    ImageFileNameOf(imagePath, name);
+    // FNV-1a over the folder part, letters folded.
+    uint32_t hash = 2166136261u;
+    int folderLength = TextLength(imagePath) - name.GetLength();
+    for (int i = 0; i < folderLength; i++) {
+        WCHAR c = FoldChar(imagePath[i]);
+        if (c == L'/') c = L'\\';
+        hash = (hash ^ c) * 16777619u;
+    }
+    static const char kHex[] = "0123456789abcdef";
+    name.AppendChar(L'~');
+    for (int shift = 28; shift >= 0; shift -= 4) name.AppendChar((WCHAR)kHex[(hash >> shift) & 15]);
+}
+
 void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kind, AIString& path)
 {
     path.AssignText(tempFolder ? tempFolder : L"");
@@ -155,10 +171,15 @@ int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WC
     return list.GetCount();
 }
 
+int IsLargeImageFile(int64_t fileBytes)
+{
+    return fileBytes >= kLargeImageFileBytes;
+}
+
 LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng)
 {
     if (onNetwork) return kLargeFromThumbnail;
-    if (fileSize < kLargeImageFileBytes || currentPng) return kLargeFromFile;
+    if (!IsLargeImageFile(fileSize) || currentPng) return kLargeFromFile;
     int tall = width > 0 && (int64_t)height * 100 / width > 200;
     return tall ? kLargeFromFile : kLargeFromThumbnail;
 }

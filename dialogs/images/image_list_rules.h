@@ -48,6 +48,10 @@ enum ThumbKind
     kThumbIcon = 1,    // "<temp>\icon\<name>.icon": the 300 x 300 icon
 };
 void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kind, AIString& path);
+// The name an image's cache files are made under: its file name and a tag
+// of its folder ("a.png~1f2e3d4c"), so that pictures of the same name in
+// different folders never share a thumbnail. Letter case does not count.
+void MakeThumbCacheName(const WCHAR* imagePath, AIString& name);
 const int kIconSide = 300;
 
 // 1 when the cached file must be made (again): missing, or older than the image.
@@ -74,3 +78,6 @@ enum LargeImageSource
 // height are the picture's own size (0 when not known yet).
 LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng);
 const int64_t kLargeImageFileBytes = 500000;
+// 1 when a file is large enough to be shown from its screen-size copy (the
+// one comparison with kLargeImageFileBytes).
+int IsLargeImageFile(int64_t fileBytes);

@@ -70,10 +70,11 @@ int LoadOrMakeThumbFile(const ThumbRequest& request, ThumbResult& result)
 {
     result.made = 0;
     result.reason.Clear();
-    AIString fileName;
+    AIString fileName, cacheName;
     ImageFileNameOf(request.imagePath, fileName);
-    MakeThumbPath(request.tempFolder, fileName.GetText(), kThumbScreen, result.thumbPath);
-    MakeThumbPath(request.tempFolder, fileName.GetText(), kThumbIcon, result.iconPath);
+    MakeThumbCacheName(request.imagePath, cacheName);
+    MakeThumbPath(request.tempFolder, cacheName.GetText(), kThumbScreen, result.thumbPath);
+    MakeThumbPath(request.tempFolder, cacheName.GetText(), kThumbIcon, result.iconPath);
     if (!IsListedImageName(fileName.GetText())) return Fail(result, "not an image type", nullptr);
 
     FILETIME imageTime;

@@ -239,7 +239,7 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         int module;
         int procedure;
     } cases[] = {
-        {"PaintImagePreview", kTraceLaterEntryPoints, 2},
+        {"PaintImagePreview", kTraceImagePreview, 7},
         {"CaptureWindow", kTraceLaterEntryPoints, 12}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
         {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
         {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTraceLaterEntryPoints, 3},
@@ -389,17 +389,19 @@ TEST_F(ShellTest, TimersDispatchById)
     HWND panel = g_mainPanel.GetHwndField();
     struct Case {
         UINT_PTR id;
+        int module;
         int procedure;
     } cases[] = {
-        {kTimerLinkHover, 2}, {kTimerImageHover, 2}, {kTimerQuickPreview, 3},
-        {kTimerThumbnail, 5}, {kTimerPreviewRepaint, 6},
-        {kTimerCtrlHintFirst, 7}, {kTimerCtrlHintEditor, 7}, {kTimerRibbonHover, 8},
-        {kTimerCaptureBalloon, 9}, {kTimerCaptureClickMode, 10},
+        {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
+        {kTimerQuickPreview, kTraceLaterEntryPoints, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
+        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerCtrlHintFirst, kTraceLaterEntryPoints, 7},
+        {kTimerCtrlHintEditor, kTraceLaterEntryPoints, 7}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerCaptureBalloon, kTraceLaterEntryPoints, 9}, {kTimerCaptureClickMode, kTraceLaterEntryPoints, 10},
     };
     for (const Case& c : cases) {
         trace_.Clear();
         SendMessageW(panel, WM_TIMER, c.id, 0);
-        EXPECT_TRUE(trace_.Saw(kTraceLaterEntryPoints, c.procedure)) << c.id;
+        EXPECT_TRUE(trace_.Saw(c.module, c.procedure)) << c.id;
     }
     // The QuickSearch preview of the selected note.
     trace_.Clear();
