@@ -279,14 +279,16 @@ void ToggleImageZoom()
     TRACE_SCOPE(kTraceImagePreview, kTraceZoom);
     ImagePreviewState& s = State();
     s.large = !s.large;
+    if (s.shown) {
+        RepaintUnder(s.shownArea);
+        s.shown = 0;
+        s.kind = s.large ? kImagePreviewPaged : kImagePreviewFitted;
+        PreviewImageFile(1, 0);
+    }
+    // Said after the repaint, whose caption it replaces.
     SetStatusSlotText(s.large ? L"Image Zoom: Changed to Large (Alt- to reduce to Small)"
                               : L"Image Zoom: Changed to Small (Alt+ to increase to Large)",
                       kStatusInfo, 0);
-    if (!s.shown) return;
-    RepaintUnder(s.shownArea);
-    s.shown = 0;
-    s.kind = s.large ? kImagePreviewPaged : kImagePreviewFitted;
-    PreviewImageFile(1, 0);
 }
 
 void ToggleImagePreviewMode(ImagePreviewModeChange change)
