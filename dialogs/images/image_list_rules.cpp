@@ -2,6 +2,7 @@
 #include "dialogs/images/image_list_rules.h"
 #include "foundation/ai_string_list.h"
 #include "foundation/ai_string_table.h"
+#include <stdint.h>
 #include <string.h>
 
 const WCHAR kImageListValuePrefix[] = L"rel:\\images\\";
@@ -14,8 +15,8 @@ namespace {
 const WCHAR* const kImageExtensions[] = {L".jpg", L".png", L".gif", L".bmp", L".tif", L".tga", L".ico", L".pcx"};
 const WCHAR kReservedChars[] = {L',', 0x00A4, L'[', L']', 0x00BD, L':', 0};
 const WCHAR kStampStart[] = L"_20";
-const WCHAR* const kThumbFolders[] = {L"\\thumb\\", L"\\icon\\"};
-const WCHAR* const kThumbEndings[] = {L".thumb", L".icon"};
+const WCHAR* const kThumbFolders[] = {L"\\thumb\\", L"\\icon\\", L"\\thumb\\"};
+const WCHAR* const kThumbEndings[] = {L".thumb", L".icon", L".size"};
 
 }  // namespace
 
@@ -169,6 +170,30 @@ int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WC
         list.AddItemString(label.GetText(), target.GetText());
     }
     return list.GetCount();
+}
+
+void FormatImageSizeRecord(int width, int height, AIString& text)
+{
+    text.Clear();
+    text.AppendInt(width).AppendChar(L' ').AppendInt(height);
+}
+
+int ParseImageSizeRecord(const WCHAR* text, int& width, int& height)
+{
+    int values[2] = {0, 0};
+    const WCHAR* at = text ? text : L"";
+    for (int i = 0; i < 2; i++) {
+        if (i == 1 && *at++ != L' ') return 0;
+        if (*at < L'0' || *at > L'9') return 0;
+        int64_t value = 0;
+        while (*at >= L'0' && *at <= L'9' && value <= INT32_MAX) value = value * 10 + (*at++ - L'0');
+        if (value <= 0 || value > INT32_MAX) return 0;
+        values[i] = (int)value;
+    }
+    if (*at) return 0;
+    width = values[0];
+    height = values[1];
+    return 1;
 }
 
 int IsLargeImageFile(int64_t fileBytes)

@@ -46,6 +46,7 @@ enum ThumbKind
 {
     kThumbScreen = 0,  // "<temp>\thumb\<name>.thumb": the screen-size copy
     kThumbIcon = 1,    // "<temp>\icon\<name>.icon": the 300 x 300 icon
+    kThumbSize = 2,    // "<temp>\thumb\<name>.size": the picture's own size, "width height"
 };
 void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kind, AIString& path);
 // The name an image's cache files are made under: its file name and a tag
@@ -53,6 +54,11 @@ void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kin
 // different folders never share a thumbnail. Letter case does not count.
 void MakeThumbCacheName(const WCHAR* imagePath, AIString& name);
 const int kIconSide = 300;
+
+// The size record's text, and the size read back from it (1 when it holds
+// two positive numbers and nothing else).
+void FormatImageSizeRecord(int width, int height, AIString& text);
+int ParseImageSizeRecord(const WCHAR* text, int& width, int& height);
 
 // 1 when the cached file must be made (again): missing, or older than the image.
 int IsThumbStale(const FILETIME* image, const FILETIME* thumb);

@@ -465,6 +465,11 @@ TEST(ImageList, SlotsHoldTheFirstPicturesAndADamagedOneStaysEmpty)
     EXPECT_EQ(GetThumbnailSlot(1)->GetHBitmap(), nullptr);   // b_damaged.jpg
     EXPECT_EQ(GetThumbnailSlot(2)->GetWidth(), kIconSide);
     EXPECT_EQ(GetThumbnailSlot(kThumbnailSlots), nullptr);
+    // The icons are padded squares; each slot knows its picture's own size.
+    EXPECT_EQ(GetThumbnailSlotImageSize(0).cx, 120);
+    EXPECT_EQ(GetThumbnailSlotImageSize(0).cy, 60);
+    EXPECT_EQ(GetThumbnailSlotImageSize(1).cx, 0);
+    EXPECT_EQ(GetThumbnailSlotImageSize(kThumbnailSlots).cx, 0);
 
     // Again: slots already loaded are kept, files are reused.
     PrepareThumbnails(load, report);

@@ -354,3 +354,69 @@ TEST(ImageThumbs, SameNameInTwoFoldersKeepsTwoThumbnails)
     EXPECT_EQ(Utf8(name1).substr(0, 9), "same.jpg~");
     EXPECT_EQ(Utf8(name1).substr(9), Utf8(name2).substr(9));
 }
+
+TEST(ImageThumbs, ThePicturesOwnSizeIsRecordedWithItsThumbnail)
+{
+    int width = 0, height = 0;
+    EXPECT_TRUE(ParseImageSizeRecord(L"4000 3000", width, height));
+    EXPECT_EQ(width, 4000);
+    EXPECT_EQ(height, 3000);
+    AIString text;
+    FormatImageSizeRecord(7, 123456, text);
+    EXPECT_EQ(Utf8(text), "7 123456");
+    const WCHAR* const damaged[] = {L"", L"4000", L"4000 ", L" 4000 3000", L"0 5", L"-1 2", L"4000 3000x",
+                                    L"4000  3000", L"99999999999 1", L"4000\r\n3000"};
+    for (const WCHAR* record : damaged) EXPECT_FALSE(ParseImageSizeRecord(record, width, height)) << Utf8(record);
+    EXPECT_FALSE(ParseImageSizeRecord(nullptr, width, height));
+
+    // A large picture is read at a reduced scale for its copy; its own size is kept.
+    AIString folder = Folder(L"size"), temp = Folder(L"sizetemp");
+    AIString jpeg = Join(folder, L"wide.jpg"), png = Join(folder, L"tall.png");
+    WriteFlatImage(jpeg, 2400, 1200, kImageJpg, 10, 200, 30);
+    WriteFlatImage(png, 800, 2400, kImagePng, 10, 200, 30);
+    AIImage reduced;
+    reduced.SetLoadFit(200, 150);
+    ASSERT_TRUE(reduced.Load(jpeg.GetText(), kImageJpg));
+    EXPECT_LT(reduced.GetWidth(), 2400);
+    EXPECT_EQ(reduced.GetFileWidth(), 2400);
+    EXPECT_EQ(reduced.GetFileHeight(), 1200);
+    ASSERT_TRUE(reduced.Load(png.GetText(), kImagePng));
+    EXPECT_LT(reduced.GetHeight(), 2400);
+    EXPECT_EQ(reduced.GetFileWidth(), 800);
+    EXPECT_EQ(reduced.GetFileHeight(), 2400);
+    AIImage whole;
+    ASSERT_TRUE(whole.Load(png.GetText(), kImagePng));
+    EXPECT_EQ(whole.GetFileHeight(), whole.GetHeight());
+
+    ThumbRequest request;
+    request.tempFolder = temp.GetText();
+    request.screenWidth = 200;
+    request.screenHeight = 150;
+    ThumbResult result;
+    for (const AIString* picture : {&jpeg, &png}) {
+        request.imagePath = picture->GetText();
+        ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1) << Utf8(result.reason);
+        EXPECT_EQ(result.made, 1);
+        int wantWidth = picture == &jpeg ? 2400 : 800, wantHeight = picture == &jpeg ? 1200 : 2400;
+        EXPECT_EQ(result.imageWidth, wantWidth);
+        EXPECT_EQ(result.imageHeight, wantHeight);
+        // Reused: the size comes from the record, not from the padded copy.
+        ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1);
+        EXPECT_EQ(result.made, 0);
+        EXPECT_EQ(result.imageWidth, wantWidth);
+        EXPECT_EQ(result.imageHeight, wantHeight);
+    }
+    // A copy whose record went missing or was damaged is made again with it.
+    AIString cacheName, sizePath;
+    MakeThumbCacheName(png.GetText(), cacheName);
+    MakeThumbPath(temp.GetText(), cacheName.GetText(), kThumbSize, sizePath);
+    WriteBytes(sizePath.GetText(), "800 x");
+    ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1);
+    EXPECT_EQ(result.made, 1);
+    EXPECT_EQ(result.imageHeight, 2400);
+    EXPECT_EQ(ReadBytes(sizePath.GetText()), "800 2400");
+    DeleteFileW(sizePath.GetText());
+    ASSERT_EQ(LoadOrMakeThumbFile(request, result), 1);
+    EXPECT_EQ(result.made, 1);
+    EXPECT_EQ(result.imageWidth, 800);
+}
