@@ -19,6 +19,7 @@
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
+#include <algorithm>
 #include <stdio.h>
 
 namespace {
@@ -65,19 +66,10 @@ int WriteDatafile(const WCHAR* path)
     return ok && written == (DWORD)file.GetLength() * 2;
 }
 
-void Sort(double* times, int count)
-{
-    for (int i = 1; i < count; i++)
-        for (int j = i; j > 0 && times[j - 1] > times[j]; j--) {
-            double t = times[j];
-            times[j] = times[j - 1];
-            times[j - 1] = t;
-        }
-}
-
+// Sorts the times (the worst is last afterwards) and gives the middle one.
 double Median(double* times, int count)
 {
-    Sort(times, count);
+    std::sort(times, times + count);
     return times[count / 2];
 }
 

@@ -5,6 +5,7 @@
 #include "dialogs/images/image_thumbs.h"
 #include "drawing/ai_dib.h"
 #include "drawing/ai_effects.h"
+#include "drawing/ai_paint_dc.h"
 #include "foundation/process_end.h"
 #include "foundation/text_markup.h"
 #include "imaging/ai_image.h"
@@ -80,19 +81,11 @@ int LoadKept(const ImagePreviewRequest& request, int64_t fileBytes, ImagePreview
     return kept.dib.LoadImageFile(request.path, kImageDetect);
 }
 
+// A frame just outside rect.
 void Frame(HDC dc, const RECT& rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
     RECT outer = {rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1};
-    FrameRect(dc, &outer, brush);
-    DeleteObject(brush);
-}
-
-void Fill(HDC dc, const RECT& rect, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    FrameRectOnHdc(dc, outer, colour);
 }
 
 void DrawPageLabel(HDC dc, const PagedPlacement& pages)
@@ -126,7 +119,7 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
     result.width = kept.dib.GetWidth();
     result.height = kept.dib.GetHeight();
 
-    Fill(dc, area, request.background);
+    FillRectOnHdc(dc, area, request.background);
     int mode = SetStretchBltMode(dc, HALFTONE);
     if (request.pageByPage && request.capturedPage) {
         PagedPlacement pages = LayoutImagePages(area, result.width, result.height, request.firstPage, request.pageStep);
@@ -199,7 +192,7 @@ int PaintThumbnailPreviewInto(HDC dc, const ThumbnailPreviewRequest& request)
     const RECT& area = place.area;
     AIEffectContext::BlendColour(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, -1,
                                  kLightenHalf, RGB(255, 255, 255));
-    Fill(dc, place.caption, kCaptionShadowColour);
+    FillRectOnHdc(dc, place.caption, kCaptionShadowColour);
     Frame(dc, place.caption, RGB(255, 255, 255));
     HFONT font = CreateFontW(-MulDiv(place.captionPoints, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, 0, 0,
                              0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Arial");

@@ -4,6 +4,7 @@
 // status caption, and cache files that never mix up two pictures of one name.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/dialogs/image_test_files.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_preview.h"
 #include "dialogs/images/image_thumbs.h"
@@ -18,24 +19,6 @@ std::string Text(const RECT& r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
-}
-
-// A folder of this process's own under the temporary folder.
-AIString Folder(const WCHAR* name)
-{
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString folder(temp);
-    folder.AppendText(L"tavik_preview_").AppendUnsigned(GetCurrentProcessId()).AppendChar(L'_').AppendText(name);
-    CreateDirectoryW(folder.GetText(), nullptr);
-    return folder;
-}
-
-AIString Join(const AIString& folder, const WCHAR* name)
-{
-    AIString path(folder);
-    path.AppendChar(L'\\').AppendText(name);
-    return path;
 }
 
 // A picture of one colour (blue, green, red bytes), saved as type.
@@ -217,7 +200,7 @@ TEST(ImagePreviewCaption, NamesFileSizeNoteAndScale)
 
 TEST(ImagePreview, DrawsFittedPicturesAndLargeFilesFromTheirCopy)
 {
-    AIString folder = Folder(L"draw");
+    AIString folder = OwnFolder(L"draw");
     AIString temp = Join(folder, L"temp");
     AIString red = Join(folder, L"red.png");
     WriteFlatImage(red, 200, 100, kImagePng, 0, 0, 255);
@@ -297,7 +280,7 @@ TEST(ImagePreview, DrawsFittedPicturesAndLargeFilesFromTheirCopy)
 
 TEST(ImagePreview, ThumbnailOfTheLinkUnderTheMouse)
 {
-    AIString folder = Folder(L"thumb");
+    AIString folder = OwnFolder(L"thumb");
     AIString picture = Join(folder, L"blue.jpg");
     WriteFlatImage(picture, 640, 480, kImageJpg, 255, 0, 0);
     Canvas canvas(400, 500);
@@ -328,7 +311,7 @@ TEST(ImagePreview, ThumbnailOfTheLinkUnderTheMouse)
 
 TEST(ImageThumbs, SameNameInTwoFoldersKeepsTwoThumbnails)
 {
-    AIString one = Folder(L"one"), two = Folder(L"two"), temp = Folder(L"twotemp");
+    AIString one = OwnFolder(L"one"), two = OwnFolder(L"two"), temp = OwnFolder(L"twotemp");
     AIString first = Join(one, L"same.jpg"), second = Join(two, L"same.jpg");
     WriteFlatImage(first, 400, 100, kImageJpg, 0, 0, 255);
     WriteFlatImage(second, 100, 400, kImageJpg, 255, 0, 0);
@@ -370,7 +353,7 @@ TEST(ImageThumbs, ThePicturesOwnSizeIsRecordedWithItsThumbnail)
     EXPECT_FALSE(ParseImageSizeRecord(nullptr, width, height));
 
     // A large picture is read at a reduced scale for its copy; its own size is kept.
-    AIString folder = Folder(L"size"), temp = Folder(L"sizetemp");
+    AIString folder = OwnFolder(L"size"), temp = OwnFolder(L"sizetemp");
     AIString jpeg = Join(folder, L"wide.jpg"), png = Join(folder, L"tall.png");
     WriteFlatImage(jpeg, 2400, 1200, kImageJpg, 10, 200, 30);
     WriteFlatImage(png, 800, 2400, kImagePng, 10, 200, 30);
