@@ -109,11 +109,26 @@ COLORREF AreaBackground()
 }
 
 // The file of a link: "Open file:" dropped, "rel:" resolved, "file:" dropped.
+void BareLink(const WCHAR* link, AIString& bare)
+{
+    bare.AssignText(link ? link : L"");
+    if (bare.StartsWithNoCase(kOpenFilePrefix)) bare.DeleteRange(0, lstrlenW(kOpenFilePrefix));
+}
+
 void FileOfLink(const WCHAR* link, AIString& path)
 {
-    AIString bare(link ? link : L"");
-    if (bare.StartsWithNoCase(kOpenFilePrefix)) bare.DeleteRange(0, lstrlenW(kOpenFilePrefix));
+    AIString bare;
+    BareLink(link, bare);
     ResolveFileLink(bare.GetText(), path);
+}
+
+// Captured pages and the pictures of the data folder (pasted screenshots,
+// often long pages) fill the width and are read page by page.
+int IsPageLikeLink(const WCHAR* link)
+{
+    AIString bare;
+    BareLink(link, bare);
+    return IsRelativePathText(bare.GetText());
 }
 
 void ScreenSize(int& width, int& height)
@@ -198,7 +213,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     request.area = paged ? PagedArea() : FittedArea();
     request.fromCommand = fromCommand;
     request.pageByPage = paged;
-    request.capturedPage = s.capturedPage;
+    request.capturedPage = s.capturedPage || IsPageLikeLink(s.target.GetText());
     request.firstPage = s.shownPath.EqualsTextNoCase(path.GetText()) ? s.page : 0;
     request.pageStep = pageStep;
     request.tempFolder = g_app.system.GetTempFolder();
@@ -226,7 +241,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     s.shownArea = request.area;
     s.page = result.page;
     if (paged) s.kind = kImagePreviewPaged;
-    if (!s.capturedPage) ShowCaption(path, result);
+    if (!s.capturedPage) ShowCaption(path, result);  // a captured page's address is the link itself
     return 1;
 }
 
