@@ -9,6 +9,7 @@
 #include "foundation/process_end.h"
 #include "foundation/text_markup.h"
 #include "imaging/ai_image.h"
+#include "imaging/image_ops.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ const int kBytesPerKilobyte = 1024;
 struct KeptPicture
 {
     AIDib dib;
+    RECT picture = {0, 0, 0, 0};  // the picture inside the bitmap (a copy is padded to the screen's shape)
     AIString path;
     int64_t fileBytes = 0;
     int fromThumbnail = 0;
@@ -75,10 +77,31 @@ int LoadKept(const ImagePreviewRequest& request, int64_t fileBytes, ImagePreview
     if (fromCopy && ScreenCopyOf(request.path, request.tempFolder, request.screenWidth, request.screenHeight, thumbs) &&
         kept.dib.LoadImageFile(thumbs.thumbPath.GetText(), kImageJpg)) {
         kept.fromThumbnail = 1;
+        kept.picture = kept.dib.GetRect();
+        if (thumbs.imageWidth > 0 && thumbs.imageHeight > 0) {
+            // The copy is the picture fitted and centred on a canvas of the screen's shape.
+            int32_t width = 0, height = 0;
+            ThumbnailFitSize(thumbs.imageWidth, thumbs.imageHeight, kept.dib.GetWidth(), kept.dib.GetHeight(), &width,
+                             &height);
+            kept.picture.left = (kept.dib.GetWidth() - width) / 2;
+            kept.picture.top = (kept.dib.GetHeight() - height) / 2;
+            kept.picture.right = kept.picture.left + width;
+            kept.picture.bottom = kept.picture.top + height;
+        }
         return 1;
     }
     // The image library's pixel cap holds here as for every decode.
-    return kept.dib.LoadImageFile(request.path, kImageDetect);
+    if (!kept.dib.LoadImageFile(request.path, kImageDetect)) return 0;
+    kept.picture = kept.dib.GetRect();
+    return 1;
+}
+
+// A rectangle of the picture as a rectangle of the kept bitmap.
+RECT InBitmap(const RECT& part, const RECT& picture)
+{
+    RECT r = part;
+    OffsetRect(&r, picture.left, picture.top);
+    return r;
 }
 
 // A frame just outside rect.
@@ -116,15 +139,15 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
     if (!LoadKept(request, result.fileBytes, result)) return result.outcome = kImagePreviewUnreadable;
     KeptPicture& kept = Kept();
     result.fromThumbnail = kept.fromThumbnail;
-    result.width = kept.dib.GetWidth();
-    result.height = kept.dib.GetHeight();
+    result.width = kept.picture.right - kept.picture.left;
+    result.height = kept.picture.bottom - kept.picture.top;
 
     FillRectOnHdc(dc, area, request.background);
     int mode = SetStretchBltMode(dc, HALFTONE);
     if (request.pageByPage && request.capturedPage) {
         PagedPlacement pages = LayoutImagePages(area, result.width, result.height, request.firstPage, request.pageStep);
         for (int i = 0; i < pages.drawn; i++) {
-            kept.dib.DrawPartStretched(dc, pages.source[i], pages.dest[i]);
+            kept.dib.DrawPartStretched(dc, InBitmap(pages.source[i], kept.picture), pages.dest[i]);
             Frame(dc, pages.dest[i], kFrameColour);
         }
         DrawPageLabel(dc, pages);
@@ -137,7 +160,7 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
                                                                           : kFitSmallAtOneToOne;
         PreviewPlacement fit = FitImageIntoArea(area, result.width, result.height, rule);
         if (fit.drawn) {
-            kept.dib.DrawPartStretched(dc, fit.source, fit.dest);
+            kept.dib.DrawPartStretched(dc, InBitmap(fit.source, kept.picture), fit.dest);
             Frame(dc, fit.dest, kFrameColour);
         }
         result.scale = fit.scale;

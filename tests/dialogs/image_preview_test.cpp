@@ -256,7 +256,12 @@ TEST(ImagePreview, DrawsFittedPicturesAndLargeFilesFromTheirCopy)
     request.path = at.GetText();
     ASSERT_EQ(PaintImagePreviewInto(canvas.dc, request, result), kImagePreviewShown);
     EXPECT_EQ(result.fromThumbnail, 1);
-    EXPECT_EQ(result.width, 320);  // the screen-size copy
+    // The screen-size copy is 320 x 240 with the picture fitted in its middle:
+    // only the picture is drawn, not the canvas around it.
+    EXPECT_EQ(result.width, 230);
+    EXPECT_EQ(result.height, 240);
+    EXPECT_EQ(canvas.At(150, 200), RGB(0, 255, 0));  // where the copy's white canvas would be
+    EXPECT_GT(GetBValue(canvas.At(190, 200)), 200);  // the picture's left edge
     COLORREF copied = canvas.At(300, 200);  // through JPEG: nearly the picture's blue
     EXPECT_GT(GetBValue(copied), 240);
     EXPECT_LT(GetRValue(copied) + GetGValue(copied), 20);
