@@ -194,6 +194,8 @@ int main(int argc, char** argv)
         // The comparisons' drawings go first.
         RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         TimePreview(link);
+        // "hold large": the image zoom's view over the whole window.
+        if (argc > 2 && !lstrcmpA(argv[2], "large")) ToggleImageZoom();
         printf("holding the preview\n");
         fflush(stdout);
         for (DWORD start = GetTickCount(); GetTickCount() - start < kHoldMs;) {

@@ -148,7 +148,8 @@ HDC PanelDrawingDC() { return GetDCEx(Panel(), nullptr, DCX_CACHE | DCX_CLIPSIBL
 void RepaintUnder(const RECT& area)
 {
     if (!Panel() || area.right <= area.left || area.bottom <= area.top) return;
-    RedrawWindow(Panel(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // At once: a picture drawn next must not be painted over by this later.
+    RedrawWindow(Panel(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void ShowCaption(const AIString& path, const ImagePreviewResult& result)
