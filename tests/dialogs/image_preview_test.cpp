@@ -242,6 +242,24 @@ TEST(ImagePreview, DrawsFittedPicturesAndLargeFilesFromTheirCopy)
     request.path = broken.GetText();
     EXPECT_EQ(PaintImagePreviewInto(canvas.dc, request, result), kImagePreviewUnreadable);
 
+    // A small file claiming more pixels than the image library allows is
+    // refused by its cap (the byte threshold never stands in for it).
+    std::string header("BM", 2);
+    auto put32 = [&header](uint32_t v) { for (int i = 0; i < 4; i++) header.push_back((char)(v >> (8 * i))); };
+    put32(1000);  // file size
+    put32(0);
+    put32(54);    // pixel offset
+    put32(40);    // header size
+    put32(20000); // width
+    put32(10000); // height: 200 million pixels
+    header.append("\x01\x00\x18\x00", 4);  // one plane, 24 bits
+    header.append(24, '\0');
+    header.append(946, '\x7f');
+    AIString huge = Join(folder, L"huge.bmp");
+    WriteBytes(huge.GetText(), header);
+    request.path = huge.GetText();
+    EXPECT_EQ(PaintImagePreviewInto(canvas.dc, request, result), kImagePreviewUnreadable);
+
     // The byte threshold: a file of exactly the threshold or more is shown
     // from its screen-size copy, a smaller one itself.
     AIString under = Join(folder, L"under.bmp"), at = Join(folder, L"at.bmp");
