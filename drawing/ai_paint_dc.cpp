@@ -106,3 +106,12 @@ int FrameRectOnHdc(HDC dc, const RECT& rect, COLORREF colour)
     SetDCBrushColor(dc, previous);
     return done;
 }
+
+int FillRectOnHdc(HDC dc, const RECT& rect, COLORREF colour)
+{
+    if (!dc) return 0;
+    COLORREF previous = SetDCBrushColor(dc, colour);
+    int done = ::FillRect(dc, &rect, (HBRUSH)GetStockObject(DC_BRUSH)) ? 1 : 0;
+    SetDCBrushColor(dc, previous);
+    return done;
+}

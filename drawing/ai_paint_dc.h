@@ -50,3 +50,5 @@ private:
 
 // A one-pixel frame of a colour on any device context.
 int FrameRectOnHdc(HDC dc, const RECT& rect, COLORREF colour);
+// A rectangle filled with a colour on any device context.
+int FillRectOnHdc(HDC dc, const RECT& rect, COLORREF colour);

@@ -50,4 +50,6 @@ enum TraceModule {
     kTraceEffects = 941,
     kTraceResourceImage = 942,
     kTraceGdiObjects = 943,
+    // Image preview and thumbnails
+    kTraceImagePreview = 820,
 };

@@ -60,6 +60,8 @@ AIImage* AIImage::GetFrame(int32_t index)
 int32_t AIImage::IsValid() const { return pixels_.dib ? 1 : 0; }
 int32_t AIImage::GetWidth() const { return pixels_.width; }
 int32_t AIImage::GetHeight() const { return pixels_.height; }
+int32_t AIImage::GetFileWidth() const { return pixels_.fileWidth ? pixels_.fileWidth : pixels_.width; }
+int32_t AIImage::GetFileHeight() const { return pixels_.fileHeight ? pixels_.fileHeight : pixels_.height; }
 uint32_t AIImage::GetSize() const { return uint32_t(pixels_.dibSize); }
 int32_t AIImage::GetBpp() const { return pixels_.bpp; }
 int32_t AIImage::GetType() const { return info_.type; }

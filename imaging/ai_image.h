@@ -49,6 +49,9 @@ public:
     int32_t IsValid() const;
     int32_t GetWidth() const;
     int32_t GetHeight() const;
+    // The picture's own size, also after a reduced-scale load (SetLoadFit).
+    int32_t GetFileWidth() const;
+    int32_t GetFileHeight() const;
     uint32_t GetSize() const;  // bytes of the packed DIB
     int32_t GetBpp() const;    // 8 or 24
     int32_t GetType() const;

@@ -222,6 +222,11 @@ int32_t RunDecode(DecodeState* s, int32_t fitWidth, int32_t fitHeight, ImageErro
     jpeg_finish_decompress(&s->info);
     if (s->source->truncated) return SetImageError(error, "JPEG data is truncated");
     if (orientation != 1 && !PixelsApplyOrientation(&s->pixels, orientation, error)) return 0;
+    if (s->info.scale_denom > 1) {
+        bool turned = orientation >= 5;
+        s->pixels.fileWidth = int32_t(turned ? s->info.image_height : s->info.image_width);
+        s->pixels.fileHeight = int32_t(turned ? s->info.image_width : s->info.image_height);
+    }
     return 1;
 }
 

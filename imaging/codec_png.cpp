@@ -161,7 +161,12 @@ int32_t RunRead(ReadState* s, ByteStream* stream, int32_t fitWidth, int32_t fitH
     if (png_get_rowbytes(s->png, s->info) != uint64_t(width) * channels)
         return SetImageError(error, "Unsupported PNG layout");
     const uint32_t factor = interlaced ? 1 : ReductionFactor(width, height, fitWidth, fitHeight);
-    if (factor > 1) return ReadReduced(s, width, height, channels, factor, hasAlpha, error);
+    if (factor > 1) {
+        if (!ReadReduced(s, width, height, channels, factor, hasAlpha, error)) return 0;
+        s->pixels.fileWidth = int32_t(width);
+        s->pixels.fileHeight = int32_t(height);
+        return 1;
+    }
     if (!PixelsCreate(&s->pixels, int32_t(width), int32_t(height), grey ? 8 : 24, error)) return 0;
     s->rgba = static_cast<uint8_t*>(malloc(uint64_t(width) * height * channels));
     s->rows = static_cast<png_bytep*>(malloc(sizeof(png_bytep) * height));

@@ -40,6 +40,10 @@ struct ImagePixels {
     int32_t paletteCount = 0;  // 256 for 8 bpp, 0 for 24 bpp
     uint32_t stride = 0;       // bytes per row
     uint8_t* alpha = nullptr;  // width*height bytes, rows bottom first; null when opaque
+    // The picture's size in its file when it was decoded at a reduced scale
+    // (turned as the pixels are); 0 when the pixels are the whole picture.
+    int32_t fileWidth = 0;
+    int32_t fileHeight = 0;
 };
 
 // Room for the reason of the last failure.

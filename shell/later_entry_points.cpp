@@ -4,9 +4,7 @@
 #include "shell/shell_ids.h"
 #include "foundation/trace.h"
 
-void PaintImagePreview(PreviewRequest, PreviewContent, int) { TRACE_SCOPE(kTraceLaterEntryPoints, 2); }
 void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
-void HideThumbnail() { TRACE_SCOPE(kTraceLaterEntryPoints, 5); }
 void RepaintPreviewOnce() { TRACE_SCOPE(kTraceLaterEntryPoints, 6); }
 void RunCtrlHint(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 7); }
 void StepRibbonAnimation() { TRACE_SCOPE(kTraceLaterEntryPoints, 8); }
@@ -19,7 +17,6 @@ void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
 void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }
 void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }
 int WaitForSyncUpdate() { TRACE_SCOPE(kTraceLaterEntryPoints, 22); return 0; }
-void ToggleImageZoom() { TRACE_SCOPE(kTraceLaterEntryPoints, 23); }
 void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }
-void ToggleImagePreviewMode(ImagePreviewModeChange) { TRACE_SCOPE(kTraceLaterEntryPoints, 25); }
 int ShowLinkHoverText() { TRACE_SCOPE(kTraceLaterEntryPoints, 27); return 0; }
+int PreviewLinkTarget() { TRACE_SCOPE(kTraceLaterEntryPoints, 28); return 0; }

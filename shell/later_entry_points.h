@@ -8,7 +8,10 @@
 // Who asks for the image preview, what it shows, and a page step (-1, 0, +1).
 enum PreviewRequest { kPreviewFromTimer = 0, kPreviewFromCommand = 1 };
 enum PreviewContent { kPreviewWithImage = 0, kPreviewTextOnly = 1 };
+// Pictures are drawn by the image preview (shell/image_preview_connection);
+// every other target goes to the link preview pane (PreviewLinkTarget).
 void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageStep);
+int PreviewLinkTarget();
 void HideQuickPreview(int mode);
 void HideThumbnail();
 void RepaintPreviewOnce();

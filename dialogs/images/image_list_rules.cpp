@@ -2,6 +2,7 @@
 #include "dialogs/images/image_list_rules.h"
 #include "foundation/ai_string_list.h"
 #include "foundation/ai_string_table.h"
+#include <stdint.h>
 #include <string.h>
 
 const WCHAR kImageListValuePrefix[] = L"rel:\\images\\";
@@ -14,8 +15,8 @@ namespace {
 const WCHAR* const kImageExtensions[] = {L".jpg", L".png", L".gif", L".bmp", L".tif", L".tga", L".ico", L".pcx"};
 const WCHAR kReservedChars[] = {L',', 0x00A4, L'[', L']', 0x00BD, L':', 0};
 const WCHAR kStampStart[] = L"_20";
-const WCHAR* const kThumbFolders[] = {L"\\thumb\\", L"\\icon\\"};
-const WCHAR* const kThumbEndings[] = {L".thumb", L".icon"};
+const WCHAR* const kThumbFolders[] = {L"\\thumb\\", L"\\icon\\", L"\\thumb\\"};
+const WCHAR* const kThumbEndings[] = {L".thumb", L".icon", L".size"};
 
 }  // namespace
 
@@ -98,6 +99,22 @@ void ImageFileNameOf(const WCHAR* item, AIString& fileName)
     fileName.SplitAtChar(L'\\', 1, 1);
 }
 
+void MakeThumbCacheName(const WCHAR* imagePath, AIString& name)
+{
+    ImageFileNameOf(imagePath, name);
+    // FNV-1a over the folder part, letters folded.
+    uint32_t hash = 2166136261u;
+    int folderLength = TextLength(imagePath) - name.GetLength();
+    for (int i = 0; i < folderLength; i++) {
+        WCHAR c = FoldChar(imagePath[i]);
+        if (c == L'/') c = L'\\';
+        hash = (hash ^ c) * 16777619u;
+    }
+    static const char kHex[] = "0123456789abcdef";
+    name.AppendChar(L'~');
+    for (int shift = 28; shift >= 0; shift -= 4) name.AppendChar((WCHAR)kHex[(hash >> shift) & 15]);
+}
+
 void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kind, AIString& path)
 {
     path.AssignText(tempFolder ? tempFolder : L"");
@@ -155,10 +172,39 @@ int CollectNoteImageItems(const AIStringTable& links, int (*isWebImage)(const WC
     return list.GetCount();
 }
 
+void FormatImageSizeRecord(int width, int height, AIString& text)
+{
+    text.Clear();
+    text.AppendInt(width).AppendChar(L' ').AppendInt(height);
+}
+
+int ParseImageSizeRecord(const WCHAR* text, int& width, int& height)
+{
+    int values[2] = {0, 0};
+    const WCHAR* at = text ? text : L"";
+    for (int i = 0; i < 2; i++) {
+        if (i == 1 && *at++ != L' ') return 0;
+        if (*at < L'0' || *at > L'9') return 0;
+        int64_t value = 0;
+        while (*at >= L'0' && *at <= L'9' && value <= INT32_MAX) value = value * 10 + (*at++ - L'0');
+        if (value <= 0 || value > INT32_MAX) return 0;
+        values[i] = (int)value;
+    }
+    if (*at) return 0;
+    width = values[0];
+    height = values[1];
+    return 1;
+}
+
+int IsLargeImageFile(int64_t fileBytes)
+{
+    return fileBytes >= kLargeImageFileBytes;
+}
+
 LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng)
 {
     if (onNetwork) return kLargeFromThumbnail;
-    if (fileSize < kLargeImageFileBytes || currentPng) return kLargeFromFile;
+    if (!IsLargeImageFile(fileSize) || currentPng) return kLargeFromFile;
     int tall = width > 0 && (int64_t)height * 100 / width > 200;
     return tall ? kLargeFromFile : kLargeFromThumbnail;
 }

@@ -46,9 +46,19 @@ enum ThumbKind
 {
     kThumbScreen = 0,  // "<temp>\thumb\<name>.thumb": the screen-size copy
     kThumbIcon = 1,    // "<temp>\icon\<name>.icon": the 300 x 300 icon
+    kThumbSize = 2,    // "<temp>\thumb\<name>.size": the picture's own size, "width height"
 };
 void MakeThumbPath(const WCHAR* tempFolder, const WCHAR* fileName, ThumbKind kind, AIString& path);
+// The name an image's cache files are made under: its file name and a tag
+// of its folder ("a.png~1f2e3d4c"), so that pictures of the same name in
+// different folders never share a thumbnail. Letter case does not count.
+void MakeThumbCacheName(const WCHAR* imagePath, AIString& name);
 const int kIconSide = 300;
+
+// The size record's text, and the size read back from it (1 when it holds
+// two positive numbers and nothing else).
+void FormatImageSizeRecord(int width, int height, AIString& text);
+int ParseImageSizeRecord(const WCHAR* text, int& width, int& height);
 
 // 1 when the cached file must be made (again): missing, or older than the image.
 int IsThumbStale(const FILETIME* image, const FILETIME* thumb);
@@ -74,3 +84,6 @@ enum LargeImageSource
 // height are the picture's own size (0 when not known yet).
 LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng);
 const int64_t kLargeImageFileBytes = 500000;
+// 1 when a file is large enough to be shown from its screen-size copy (the
+// one comparison with kLargeImageFileBytes).
+int IsLargeImageFile(int64_t fileBytes);

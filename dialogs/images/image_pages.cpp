@@ -13,6 +13,7 @@ namespace {
 struct SlotState
 {
     AIDib slots[kThumbnailSlots];
+    SIZE imageSizes[kThumbnailSlots] = {};  // each slot's picture's own size (the icon is padded)
     int loading = 0;  // the busy guard of a load that pumps
 };
 
@@ -44,6 +45,13 @@ int ImageIndexOfCell(const ImagePaging& paging, int cell, int itemCount)
 void FreeThumbnailSlots()
 {
     for (AIDib& slot : Slots().slots) slot.FreeGdiObjects();
+    for (SIZE& size : Slots().imageSizes) size = {0, 0};
+}
+
+SIZE GetThumbnailSlotImageSize(int slot)
+{
+    if (slot < 0 || slot >= kThumbnailSlots) return {0, 0};
+    return Slots().imageSizes[slot];
 }
 
 AIDib* GetThumbnailSlot(int slot)
@@ -81,9 +89,12 @@ int LoadImageIcon(const WCHAR* item, int slot, const ThumbnailLoad& load, Thumbn
     AIDib* bitmap = GetThumbnailSlot(slot);
     if (!bitmap) return 0;
     bitmap->FreeGdiObjects();
+    Slots().imageSizes[slot] = {0, 0};
     ThumbResult result;
     if (!EnsureFiles(item, load, report, result)) return 0;
-    return bitmap->LoadImageFile(result.iconPath.GetText(), kImageJpg);
+    if (!bitmap->LoadImageFile(result.iconPath.GetText(), kImageJpg)) return 0;
+    Slots().imageSizes[slot] = {result.imageWidth, result.imageHeight};
+    return 1;
 }
 
 void PrepareThumbnails(const ThumbnailLoad& load, ThumbnailReport& report)

@@ -51,6 +51,9 @@ struct ThumbnailReport
 void FreeThumbnailSlots();
 // The bitmap of slot (null when out of range); empty when nothing is loaded.
 AIDib* GetThumbnailSlot(int slot);
+// The own size of the picture whose icon a slot holds ({0, 0} when empty or
+// out of range): the icon is padded to a square, so aspect tests read this.
+SIZE GetThumbnailSlotImageSize(int slot);
 // Frees the slot's bitmap, ensures the item's files and loads its icon.
 // item is a list value ("rel:\images\name" or a path).
 int LoadImageIcon(const WCHAR* item, int slot, const ThumbnailLoad& load, ThumbnailReport& report);

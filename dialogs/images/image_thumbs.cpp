@@ -8,6 +8,7 @@ namespace {
 
 const RGBQUAD kThumbCanvas = {255, 255, 255, 0};
 const RGBQUAD kIconCanvas = {10, 10, 10, 0};
+const int kSizeRecordMaxBytes = 32;
 
 // The last write time of a file; 0 when it does not exist.
 int GetWriteTime(const WCHAR* path, FILETIME& time)
@@ -48,13 +49,34 @@ int Fail(ThumbResult& result, const char* what, const char* detail)
     return 0;
 }
 
-// Loads source (fitted to width x height), pads it on the canvas and saves it as JPEG.
+// The size record of a thumbnail; 0 when it is missing or damaged.
+int ReadSizeRecord(const WCHAR* path, int& width, int& height)
+{
+    AIFile file;
+    if (!AIFile::PathExists(path) || !file.OpenForRead(path, 0)) return 0;
+    AIString text;
+    return file.ReadToText(text, kSizeRecordMaxBytes) && ParseImageSizeRecord(text.GetText(), width, height);
+}
+
+int WriteSizeRecord(const WCHAR* path, int width, int height)
+{
+    AIString text;
+    FormatImageSizeRecord(width, height, text);
+    char bytes[kSizeRecordMaxBytes];
+    int n = 0;
+    for (; n < text.GetLength() && n < kSizeRecordMaxBytes; n++) bytes[n] = (char)text.CharAt(n);
+    return AIFile::WriteBytesFile(path, nullptr, 0, bytes, n);
+}
+
+// Loads source (fitted to width x height), pads it on the canvas and saves it
+// as JPEG; sourceSize (when given) receives the picture's own size.
 int MakeJpegCopy(const WCHAR* source, int32_t type, int width, int height, RGBQUAD canvas, int quality,
-                 const WCHAR* destination, ThumbResult& result)
+                 const WCHAR* destination, ThumbResult& result, SIZE* sourceSize = nullptr)
 {
     AIImage image;
     image.SetLoadFit(width, height);
     if (!image.Load(source, type) || !image.IsValid()) return Fail(result, "cannot read the image", image.GetErrorText());
+    if (sourceSize) *sourceSize = {image.GetFileWidth(), image.GetFileHeight()};
     AIImage fitted;
     if (!image.Thumbnail(width, height, canvas, &fitted)) return Fail(result, "cannot reduce the image", image.GetErrorText());
     fitted.SetJpegQuality(quality);
@@ -70,20 +92,31 @@ int LoadOrMakeThumbFile(const ThumbRequest& request, ThumbResult& result)
 {
     result.made = 0;
     result.reason.Clear();
-    AIString fileName;
+    result.imageWidth = result.imageHeight = 0;
+    AIString fileName, cacheName;
     ImageFileNameOf(request.imagePath, fileName);
-    MakeThumbPath(request.tempFolder, fileName.GetText(), kThumbScreen, result.thumbPath);
-    MakeThumbPath(request.tempFolder, fileName.GetText(), kThumbIcon, result.iconPath);
+    MakeThumbCacheName(request.imagePath, cacheName);
+    MakeThumbPath(request.tempFolder, cacheName.GetText(), kThumbScreen, result.thumbPath);
+    MakeThumbPath(request.tempFolder, cacheName.GetText(), kThumbIcon, result.iconPath);
     if (!IsListedImageName(fileName.GetText())) return Fail(result, "not an image type", nullptr);
 
     FILETIME imageTime;
     if (!GetWriteTime(request.imagePath, imageTime)) return Fail(result, "the image file is missing", nullptr);
-    if (!IsFresh(&imageTime, result.thumbPath.GetText())) {
+    AIString sizePath;
+    MakeThumbPath(request.tempFolder, cacheName.GetText(), kThumbSize, sizePath);
+    // A copy without its size record (or with an older one) is made again with it.
+    if (!IsFresh(&imageTime, result.thumbPath.GetText()) || !IsFresh(&imageTime, sizePath.GetText()) ||
+        !ReadSizeRecord(sizePath.GetText(), result.imageWidth, result.imageHeight)) {
         int width = request.screenWidth > 0 ? request.screenWidth : GetSystemMetrics(SM_CXSCREEN);
         int height = request.screenHeight > 0 ? request.screenHeight : GetSystemMetrics(SM_CYSCREEN);
+        SIZE own = {0, 0};
         if (!MakeJpegCopy(request.imagePath, kImageDetect, width, height, kThumbCanvas, kThumbJpegQuality,
-                          result.thumbPath.GetText(), result))
+                          result.thumbPath.GetText(), result, &own))
             return 0;
+        result.imageWidth = own.cx;
+        result.imageHeight = own.cy;
+        // Without its record the copy is made again next time; the copy itself is good.
+        WriteSizeRecord(sizePath.GetText(), own.cx, own.cy);
     }
     FILETIME thumbTime;
     if (!GetWriteTime(result.thumbPath.GetText(), thumbTime)) return Fail(result, "the thumbnail is missing", nullptr);

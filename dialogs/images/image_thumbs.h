@@ -1,6 +1,7 @@
-// The per-image caches: a screen-size JPEG copy (".thumb") and a 300 x 300
-// JPEG icon made from it (".icon"), both in the temporary folder, made on
-// first need and made again when the image is newer than its copy.
+// The per-image caches: a screen-size JPEG copy (".thumb") with the
+// picture's own size beside it (".size"), and a 300 x 300 JPEG icon made
+// from the copy (".icon"), all in the temporary folder, made on first need
+// and made again when the image is newer than its copy.
 #pragma once
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
@@ -19,6 +20,8 @@ struct ThumbResult
     AIString reason;     // why the image was skipped, empty on success
     AIString thumbPath;  // the two cache files
     AIString iconPath;
+    int imageWidth = 0;  // the picture's own size, recorded with its thumbnail
+    int imageHeight = 0;
 };
 
 // 1 when both cache files exist and are fresh afterwards; 0 when the name is

@@ -114,8 +114,27 @@ void NoteTitleOfImageFile(const WCHAR* path, AIString& title)
     title.AssignText(path ? path : L"");
     title.SplitAtChar(L':', 1, 1);
     title.SplitAtChar(L'\\', 1, 1);
-    if (title.GetLength() > kImageStampSuffixChars) title.KeepRange(0, title.GetLength() - kImageStampSuffixChars);
+    if (title.GetLength() > kImageStampSuffixChars && HasImageStampSuffix(title.GetText()))
+        title.KeepRange(0, title.GetLength() - kImageStampSuffixChars);
     else title.Clear();
+}
+
+int HasImageStampSuffix(const WCHAR* fileName)
+{
+    // "_" YYYY "_" MMDDhhmm ".png" or ".jpg": '#' stands for a digit.
+    static const WCHAR kPattern[] = L"_####_########.";
+    static const WCHAR* const kStampedTypes[] = {L"png", L"jpg"};
+    int length = fileName ? lstrlenW(fileName) : 0;
+    if (length < kImageStampSuffixChars) return 0;
+    const WCHAR* suffix = fileName + length - kImageStampSuffixChars;
+    for (int i = 0; kPattern[i]; i++) {
+        WCHAR c = suffix[i];
+        if (kPattern[i] == L'#' ? (c < L'0' || c > L'9') : c != kPattern[i]) return 0;
+    }
+    const WCHAR* type = suffix + lstrlenW(kPattern);
+    for (const WCHAR* stamped : kStampedTypes)
+        if (!lstrcmpiW(type, stamped)) return 1;
+    return 0;
 }
 
 void MakeImageNameFromTitle(const WCHAR* title, AIString& name)

@@ -49,9 +49,12 @@ int PickWebImageName(const WCHAR* baseName, const WCHAR* address, const WebImage
 const int kWebImageMaxSuffix = 999;
 
 // The note title an image file was named after: the part after the last ":"
-// and "\" less its stamp and extension. Empty when the name is too short to
-// hold a stamp.
+// and "\" less its stamp and extension. Empty when the name does not end in a
+// stamp ("_2011_05231020.png" or ".jpg") or holds nothing before it.
 void NoteTitleOfImageFile(const WCHAR* path, AIString& title);
+// 1 when a file name ends in "_" YYYY "_" MMDDhhmm ".png" or ".jpg" (the
+// extension in any letter case).
+int HasImageStampSuffix(const WCHAR* fileName);
 
 // The name a note's pasted pictures get from its title: the title less the
 // characters a file name or the link table cannot hold.

@@ -3,6 +3,7 @@
 // again, and folders of 0, 1 and 1,000 images with a damaged one among them.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/dialogs/image_test_files.h"
 #include "dialogs/images/image_context.h"
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
@@ -16,46 +17,6 @@
 #include <string>
 
 namespace {
-
-// Deletes a folder with everything in it.
-void DeleteTree(const AIString& folder)
-{
-    AIString pattern(folder);
-    pattern.AppendText(L"\\*");
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(pattern.GetText(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!lstrcmpW(found.cFileName, L".") || !lstrcmpW(found.cFileName, L"..")) continue;
-            AIString path(folder);
-            path.AppendChar(L'\\').AppendText(found.cFileName);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) DeleteTree(path);
-            else DeleteFileW(path.GetText());
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.GetText());
-}
-
-// A new, empty folder of this test process's own under the temporary folder
-// (process ids repeat between runs: whatever an earlier run left goes).
-AIString OwnFolder(const WCHAR* name)
-{
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString folder(temp);
-    folder.AppendText(L"tavik_images_").AppendUnsigned(GetCurrentProcessId()).AppendChar(L'_').AppendText(name);
-    DeleteTree(folder);
-    CreateDirectoryW(folder.GetText(), nullptr);
-    return folder;
-}
-
-AIString Join(const AIString& folder, const WCHAR* name)
-{
-    AIString path(folder);
-    path.AppendChar(L'\\').AppendText(name);
-    return path;
-}
 
 // A small picture of the given size, saved as JPEG or PNG.
 void WriteImage(const AIString& path, int width, int height, int type)
@@ -465,6 +426,11 @@ TEST(ImageList, SlotsHoldTheFirstPicturesAndADamagedOneStaysEmpty)
     EXPECT_EQ(GetThumbnailSlot(1)->GetHBitmap(), nullptr);   // b_damaged.jpg
     EXPECT_EQ(GetThumbnailSlot(2)->GetWidth(), kIconSide);
     EXPECT_EQ(GetThumbnailSlot(kThumbnailSlots), nullptr);
+    // The icons are padded squares; each slot knows its picture's own size.
+    EXPECT_EQ(GetThumbnailSlotImageSize(0).cx, 120);
+    EXPECT_EQ(GetThumbnailSlotImageSize(0).cy, 60);
+    EXPECT_EQ(GetThumbnailSlotImageSize(1).cx, 0);
+    EXPECT_EQ(GetThumbnailSlotImageSize(kThumbnailSlots).cx, 0);
 
     // Again: slots already loaded are kept, files are reused.
     PrepareThumbnails(load, report);

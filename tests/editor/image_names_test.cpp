@@ -140,6 +140,33 @@ TEST(ImageNames, FromImageFileBackToItsNote)
     EXPECT_EQ(Utf8(title), "My note");
     NoteTitleOfImageFile(L"file:C:\\x\\short.png", title);
     EXPECT_EQ(Utf8(title), "");
+    NoteTitleOfImageFile(L"C:\\data\\images\\Trip_2011_05231020.JPG", title);
+    EXPECT_EQ(Utf8(title), "Trip");
+    NoteTitleOfImageFile(L"C:\\data\\images\\Trip_2_2011_05231020.png", title);
+    EXPECT_EQ(Utf8(title), "Trip_2");
+}
+
+TEST(ImageNames, OnlyAStampedImageNameLosesItsLast18Characters)
+{
+    // Long names that are not stamped pictures keep their whole name: no note
+    // is looked up from a cut-off piece of them.
+    const WCHAR* const unstamped[] = {
+        L"file:C:\\docs\\annual_report_2011.pdf",  // 22 characters, a year but no stamp
+        L"C:\\x\\Trip_2011_05231020.gif",           // stamped, but not a pasted picture's type
+        L"C:\\x\\Trip_2011_0523102a.png",           // a letter inside the stamp
+        L"C:\\x\\Trip-2011_05231020.png",           // no "_" before the year
+        L"C:\\x\\Trip_2011-05231020.png",           // no "_" after the year
+        L"C:\\x\\Trip_2011_05231020.png.bak",       // the stamp is not at the end
+        L"C:\\x\\_2011_05231020.png",               // a stamp with no name before it
+    };
+    AIString title;
+    for (const WCHAR* path : unstamped) {
+        NoteTitleOfImageFile(path, title);
+        EXPECT_EQ(Utf8(title), "") << Utf8(path);
+    }
+    EXPECT_TRUE(HasImageStampSuffix(L"Trip_2011_05231020.Jpg"));
+    EXPECT_FALSE(HasImageStampSuffix(L"2011_05231020.png"));
+    EXPECT_FALSE(HasImageStampSuffix(nullptr));
 }
 
 TEST(LinkTargets, AddressTestSeesTheWholeText)

@@ -14,6 +14,7 @@
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
 #include "shell/global_windows.h"
+#include "shell/image_preview_connection.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/dialogs_connection.h"
@@ -47,6 +48,7 @@
 #include "foundation/registry_key.h"
 #include "foundation/text_markup.h"
 #include "foundation/trace.h"
+#include "imaging/ai_image.h"
 #include <ole2.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -239,7 +241,7 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         int module;
         int procedure;
     } cases[] = {
-        {"PaintImagePreview", kTraceLaterEntryPoints, 2},
+        {"PaintImagePreview", kTraceImagePreview, 7},
         {"CaptureWindow", kTraceLaterEntryPoints, 12}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
         {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
         {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTraceLaterEntryPoints, 3},
@@ -389,17 +391,19 @@ TEST_F(ShellTest, TimersDispatchById)
     HWND panel = g_mainPanel.GetHwndField();
     struct Case {
         UINT_PTR id;
+        int module;
         int procedure;
     } cases[] = {
-        {kTimerLinkHover, 2}, {kTimerImageHover, 2}, {kTimerQuickPreview, 3},
-        {kTimerThumbnail, 5}, {kTimerPreviewRepaint, 6},
-        {kTimerCtrlHintFirst, 7}, {kTimerCtrlHintEditor, 7}, {kTimerRibbonHover, 8},
-        {kTimerCaptureBalloon, 9}, {kTimerCaptureClickMode, 10},
+        {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
+        {kTimerQuickPreview, kTraceLaterEntryPoints, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
+        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerCtrlHintFirst, kTraceLaterEntryPoints, 7},
+        {kTimerCtrlHintEditor, kTraceLaterEntryPoints, 7}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerCaptureBalloon, kTraceLaterEntryPoints, 9}, {kTimerCaptureClickMode, kTraceLaterEntryPoints, 10},
     };
     for (const Case& c : cases) {
         trace_.Clear();
         SendMessageW(panel, WM_TIMER, c.id, 0);
-        EXPECT_TRUE(trace_.Saw(kTraceLaterEntryPoints, c.procedure)) << c.id;
+        EXPECT_TRUE(trace_.Saw(c.module, c.procedure)) << c.id;
     }
     // The QuickSearch preview of the selected note.
     trace_.Clear();
@@ -1644,4 +1648,63 @@ TEST_F(ShellTest, ASharedNoteHeldByAnotherOpensReadOnlyAndTypingClaimsItUndoingR
 
     g_noteStore.sync.ShareFolderSetting.Clear();
     CheckSyncFolders();
+}
+
+// ---- Image preview ----
+
+TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenANote)
+{
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4" L"annu\r\nnot a report\r\n{{\r\n}}\r\n"
+                  L"\x00A4Other\r\nhello\r\n{{\r\n}}\r\n\x00A4Trip\r\nphotos\r\n{{\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    int32_t other = Find(L"Other"), trip = Find(L"Trip");
+    AIString images(folder_);
+    images.AppendText(L"\\images");
+    CreateDirectoryW(images.GetText(), nullptr);
+    AIString picture(images);
+    picture.AppendText(L"\\Trip_2011_05231020.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(300, 200, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+
+    // From a pasted picture's file to the note it was named after; any other
+    // long name leads nowhere, even when a note has its first letters.
+    ASSERT_EQ(ReadAndShowNote(other, kShowAndRecord), 1);
+    EXPECT_EQ(OpenNoteByFileName(picture.GetText()), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, trip);
+    ASSERT_EQ(ReadAndShowNote(other, kShowAndRecord), 1);
+    EXPECT_EQ(OpenNoteByFileName(L"file:C:\\docs\\annual_report_2011.pdf"), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, other);
+
+    // The image hover timer draws the picture and names its note.
+    HWND panel = g_mainPanel.GetHwndField();
+    SetImagePreviewTarget(L"rel:\\images\\Trip_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    EXPECT_TRUE(IsImagePreviewShown());
+    EXPECT_NE(Utf8(GetStatusText()).find("Click to open note '<lred>Trip</lred>'"), std::string::npos)
+        << Utf8(GetStatusText());
+    // The image zoom draws it over the whole window; leaving that mode takes it away.
+    ToggleImageZoom();
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos);
+    EXPECT_TRUE(IsImagePreviewShown());
+    ToggleImagePreviewMode(kImagePreviewModeLeave);
+    EXPECT_FALSE(IsImagePreviewShown());
+
+    // A missing picture is told in the status line and nothing is shown.
+    SetImagePreviewTarget(L"rel:\\images\\gone.png", kImagePreviewFitted, 0);
+    PaintImagePreview(kPreviewFromCommand, kPreviewWithImage, 0);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_NE(Utf8(GetStatusText()).find("Cannot find file ("), std::string::npos);
+
+    // The timed thumbnail goes away with its timer.
+    EXPECT_EQ(PaintThumbnailPreview(L"rel:\\images\\Trip_2011_05231020.png", kThumbnailSmall), 1);
+    EXPECT_TRUE(KillTimer(panel, kTimerThumbnail));
+    StartMainTimer(kTimerThumbnail, 10000);
+    trace_.Clear();
+    SendMessageW(panel, WM_TIMER, kTimerThumbnail, 0);
+    EXPECT_TRUE(trace_.Saw(kTraceImagePreview, 3));
+    EXPECT_FALSE(KillTimer(panel, kTimerThumbnail));
+    EXPECT_EQ(PaintThumbnailPreview(L"rel:\\images\\notes.txt", kThumbnailSmall), 0);
+    HideImagePreview();
 }

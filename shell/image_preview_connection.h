@@ -1,0 +1,43 @@
+// The content window's image preview: the picture of the link under the
+// mouse drawn beside the note list and editor (or over the whole window,
+// page by page, when the image zoom is large), the timed thumbnail shown
+// while stepping through links, the status line naming the file, its size
+// and its note, and the way from an image file to its note.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+#include "dialogs/images/image_preview_layout.h"
+
+// What the hover and link code asks to preview.
+enum ImagePreviewKind
+{
+    kImagePreviewNone = -1,
+    kImagePreviewFitted = 1,   // beside the note list and editor
+    kImagePreviewPaged = 2,    // over the content window, a tall picture page by page
+};
+// target: a file link ("rel:...", "file:...", "Open file:..." or a path).
+// capturedPage: 1 for the snapshot of a captured web page.
+void SetImagePreviewTarget(const WCHAR* target, ImagePreviewKind kind, int capturedPage);
+const WCHAR* GetImagePreviewTarget();
+// 1 while a picture is drawn in the content window.
+int IsImagePreviewShown();
+// Takes the picture away: its area is repainted by the windows under it.
+void HideImagePreview();
+
+// The picture of the current target drawn at once. 1 when something was
+// shown; 0 when there is no target or the file is missing (then the status
+// line says so).
+int PreviewImageFile(int fromCommand, int pageStep);
+
+// The small thumbnail of link for a few seconds (kTimerThumbnail hides it).
+int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);
+
+// The title of the note a picture belongs to: the note whose text links its
+// file name, the page a captured picture came from, or the note a pasted
+// picture was named after. 1 when found.
+int FindNoteOfImage(const WCHAR* path, AIString& title);
+
+// Shows the note an image file was named after ("Trip_2011_05231020.png"
+// belongs to the note "Trip"). Only stamped picture names are cut; any other
+// file has no note. 1 when a note was shown.
+int OpenNoteByFileName(const WCHAR* path);
