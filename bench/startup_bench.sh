@@ -3,7 +3,9 @@
 # (the frame is visible with the note's title), for data files of 1,000,
 # 10,000 and 50,000 generated notes, on a virtual display; and, measured the
 # same way in the same run, the smallest Winelib program showing a window
-# (bench_minimal_window). Prints each median and what the program adds.
+# (bench_minimal_window), and the same with a rich edit showing a line (the
+# floor of any program whose window holds an editor). Prints each median and
+# what the program adds to each.
 # Usage: bench/startup_bench.sh [build-dir] [runs]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -59,11 +61,14 @@ median_start() {
 data=""
 base=$(median_start '^Tavik - minimal$' "$build/bench/bench_minimal_window.exe.so")
 echo "smallest Winelib window: median ${base} ms"
+editor=$(median_start '^Tavik - minimal editor$' "$build/bench/bench_minimal_window.exe.so" editor)
+echo "smallest Winelib window with a rich edit: median ${editor} ms"
 for size in 1000 10000 50000; do
   data="$work/notes_$size.tavik"
   [ -f "$data" ] || continue
   run_path=$($wine winepath -w "$work/run.tavik" 2>/dev/null)
   median=$(median_start '^Tavik - ' "$build/shell/tavik.exe.so" "$run_path")
-  echo "start-up to first note, $size notes: median ${median} ms, $((median - base)) ms more than the smallest window"
+  echo "start-up to first note, $size notes: median ${median} ms, $((median - base)) ms more than the smallest window," \
+    "$((median - editor)) ms more than the window with a rich edit"
 done
 /usr/lib/wine/wineserver -k 2>/dev/null || true
