@@ -1,0 +1,71 @@
+#!/bin/bash
+# Text with a hyperlink copied from one note and pasted into another, as a
+# user would: Ctrl+C in note Alpha, Ctrl+V in note Beta, Alt+F4; the data
+# file's Beta then holds the text and its link block the link's target.
+# Every wait polls for the state it needs, with a bound.
+# Usage: e2e_clipboard_test.sh <build-dir> <source-dir>
+set -euo pipefail
+build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
+wine=/usr/lib/wine/wine64
+program="$build/shell/tavik.exe.so"
+probe="$build/tests/shell/focus_probe.exe.so"
+work="$build/e2e-clipboard"
+rm -rf "$work"; mkdir -p "$work"
+export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+. "$src/tests/shell/e2e_common.sh"
+. "$src/scripts/xvfb.sh"
+start_xvfb 150 199
+"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+# Two notes; Alpha links "Site" to a web page.
+python3 - "$work/notes.tavik" <<'PY'
+import sys
+text = ("Tavik 10\r\n"
+        "\u00a4Alpha\r\nVisit [Site] today.\r\nSecond line.\r\n{{\r\n[Site:https://example.org/a]\r\n}}\r\n"
+        "\u00a4Beta\r\nBeta text.\r\n{{\r\n}}\r\n")
+open(sys.argv[1], "wb").write(b"\xff\xfe" + text.encode("utf-16-le"))
+PY
+
+$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
+app=$!
+frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
+xdotool windowfocus --sync "$frame"
+
+focus_text_is_empty() { [ -z "$($wine "$probe" "Tavik - " text 2>/dev/null | tr -d '\r\n')" ]; }
+
+# Shows a note through QuickSearch and puts the caret into its editor.
+open_note() {
+  press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+  # The field may still hold the last title.
+  xdotool key --delay 5 End $(printf 'BackSpace %.0s' $(seq 12))
+  poll 100 focus_text_is_empty || fail "the QuickSearch field did not empty"
+  xdotool type --delay 5 "$1"
+  xdotool key Return
+  wait_window "^Tavik - $2\$" >/dev/null || fail "QuickSearch did not show $2"
+  xdotool key Return
+  poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor of $2 did not take the focus"
+}
+
+# Alpha's first line, link and all, onto the clipboard.
+open_note alpha Alpha
+# (the editor opens with an empty line above the text)
+xdotool key ctrl+Home Down shift+End
+xdotool key ctrl+c
+
+# At the end of Beta's text.
+open_note beta Beta
+xdotool key ctrl+End
+press_until ctrl+v focus_text_has "Tavik - " "Beta text.Visit [Site] today." \
+  || fail "the copied text did not reach Beta"
+
+# Close; Beta holds the text, its link block the target.
+xdotool windowfocus --sync "$frame"
+xdotool key alt+F4
+poll 150 has_ended "$app" || fail "the program did not close on Alt+F4"
+app=""
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Beta "Beta text.Visit [Site] today." \
+  || fail "Beta does not hold the pasted text"
+python3 "$src/tests/shell/check_datafile.py" "$work/notes.tavik" Beta "[Site:https://example.org/a]" \
+  || fail "Beta's link block does not hold the link's target"
+echo "1 passed, 0 failed"
