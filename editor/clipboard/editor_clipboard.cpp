@@ -82,8 +82,7 @@ void ShowCopyStatus(int cut, const WCHAR* kind, const WCHAR* text, int shownChar
     status.AppendText(kind).AppendText(L" '");
     TextMarkup::Escape(shown.GetText(), status);
     status.AppendText(L"'...");
-    if (g_editorShell.setStatusSlot) g_editorShell.setStatusSlot(status.GetText(), kStatusDone, kStatusSlotCaps);
-    else EditorStatus(status.GetText(), kStatusDone);
+    EditorStatus(status.GetText(), kStatusDone);
 }
 
 // The removal step of a cut: refused over part of a hyperlink (the copy
@@ -219,17 +218,23 @@ void FinishPaste(int32_t start, int32_t end)
     UpdateEditorStatus(kEditorStatusRefresh);
 }
 
-// Inserts editor text over the selection as one undoable step, unless the
-// note would pass its limit. The inserted range is returned.
-int InsertPastedText(const AIString& text, CHARRANGE s, CHARRANGE* pasted)
+// 1 when editor text put over the selection keeps the note within its limit
+// (else the user is told).
+int FitsIntoNote(const AIString& text, CHARRANGE s)
 {
     AIString replaced;
     Doc()->GetRangeText(s.cpMin, s.cpMax, &replaced);
-    if (PasteExceedsLimit(EditorNoteLength(), NoteCountedLength(replaced.GetText(), replaced.GetLength()),
-                          NoteCountedLength(text.GetText(), text.GetLength()))) {
-        EditorMessage(kMsgTextTooLong);
-        return 0;
-    }
+    if (!PasteExceedsLimit(EditorNoteLength(), NoteCountedLength(replaced.GetText(), replaced.GetLength()),
+                           NoteCountedLength(text.GetText(), text.GetLength())))
+        return 1;
+    EditorMessage(kMsgTextTooLong);
+    return 0;
+}
+
+// Inserts editor text over the selection as one undoable step; the inserted
+// range is returned.
+int InsertPastedText(const AIString& text, CHARRANGE s, CHARRANGE* pasted)
+{
     if (!ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1)) return 0;
     pasted->cpMin = s.cpMin;
     pasted->cpMax = s.cpMin + text.GetLength();
@@ -323,10 +328,10 @@ int PasteFiles(const std::vector<AIString>& files)
     TRACE_SCOPE(kTraceClipboardEditor, kTracePasteFiles);
     AIString folder(GetDataFolder());
     if (folder.IsEmpty()) return 0;
-    AIString files_(folder), images(folder);
-    files_.AppendText(L"files");
+    AIString filesFolder(folder), images(folder);
+    filesFolder.AppendText(L"files");
     images.AppendText(L"images");
-    CreateDirectoryW(files_.GetText(), nullptr);
+    CreateDirectoryW(filesFolder.GetText(), nullptr);
     CreateDirectoryW(images.GetText(), nullptr);
     int linkWhereItIs = EditorIsKeyDown(VK_SHIFT);
     CHARRANGE s = Selection();
@@ -373,6 +378,7 @@ int PasteText(PasteContent& content)
         }
     }
     ToEditorLineEnds(text);
+    if (!FitsIntoNote(text, s)) return 0;
     if (content.source == kPasteText && IsPastedAddress(text.GetText(), text.GetLength()))
         return PasteAddress(text, s);
     // The copied links go into the table first: the pasted "[label]"s are

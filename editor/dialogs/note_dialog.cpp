@@ -32,6 +32,7 @@ enum {
     kButtonHeight = 28,
     kMargin = 16,
     kTitleStripHeight = 40,
+    kExtraTextTop = 30,  // the caller's note under the prompt
     kHelpWidth = 50,
     kHelpShownWidth = 130,
 };
@@ -324,6 +325,10 @@ void PaintBody(HDC dc)
     RECT prompt = {kMargin, kTitleStripHeight + 8, w - kMargin, kTitleStripHeight + 60};
     DrawScreenMarkup(dc, IsHyperlink() || IsTitleKind() || g_note.kind == kDialogPrompt ? g_dialogCenter.promptText.GetText() : L"",
                      prompt, 9);
+    // What the caller adds, such as a pasted file that was not copied.
+    if (IsHyperlink() && !g_dialogCenter.linkExtraText.IsEmpty())
+        DrawLine(dc, g_dialogCenter.linkExtraText.GetText(), kMargin, kTitleStripHeight + kExtraTextTop, w - kMargin, 9, 1,
+                 kWarning);
     if (g_note.titleField && IsWindowVisible(g_note.titleField)) {
         RECT f;
         GetWindowRect(g_note.titleField, &f);

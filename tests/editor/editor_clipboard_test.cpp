@@ -112,6 +112,8 @@ void RecordMessage(int32_t id, const WCHAR* insert)
     s_messageId = id;
     s_messageInsert = Utf8(AIString(insert));
 }
+std::string s_status;
+void RecordStatus(const WCHAR* text, StatusLevel) { s_status = Utf8(AIString(text)); }
 int s_screenRuns = 0;
 int32_t PasteScreenChosen()
 {
@@ -271,9 +273,14 @@ TEST_F(EditorClipboard, PlainTextGoesOutWithCrLfAndComesBackWithOneCr)
 TEST_F(EditorClipboard, APlainCopyTakesAtMostItsLimitAndEmptyCopiesSaySo)
 {
     ASSERT_NO_FATAL_FAILURE(Open(0));
-    Caret(0);
+    g_editorShell.setStatusText = RecordStatus;
+    Caret(End());
     CtrlChord('C', 1);
-    EXPECT_NE(std::string(Utf8(AIString(GetEditorStatusText()))).size(), 0u);
+    EXPECT_EQ(s_status, "You must select some text to cut or copy");
+    Select(End() - 4, End());
+    CtrlChord('C', 1);
+    EXPECT_EQ(s_status, "Copied plain text 'line'...");
+    g_editorShell.setStatusText = saved.setStatusText;
     AIString bigText = LinesCounting(61000);
     ASSERT_TRUE(ReplaceNoteText(End(), End(), bigText.GetText(), -1, -1));
     ASSERT_GT(End(), 60000);
