@@ -41,7 +41,7 @@ int32_t EditHyperlink(AIString& label, AIString& target)
 // A pasted file: the dialog opens on the new link as the paste planned it.
 int32_t EditNewHyperlink(AIString& label, AIString& target, int32_t mode, const WCHAR* noteText)
 {
-    return g_dialogCenter.EditHyperlinkDialog(label, target, 0, mode, noteText);
+    return g_dialogCenter.EditHyperlinkDialog(label, target, kLinkOptionNew, mode, noteText);
 }
 
 // A pasted picture goes through the paste-image screen once the host offers it.

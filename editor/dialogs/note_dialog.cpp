@@ -63,6 +63,12 @@ const COLORREF kWarning = RGB(200, 30, 30);
 WNDPROC g_editProc = 0;
 
 int IsHyperlink() { return g_note.kind == kDialogHyperlink; }
+// A link the dialog makes rather than edits (a label it is given must not be taken yet).
+int IsNewLink()
+{
+    return g_dialogCenter.linkOption == kLinkOptionNew ||
+           (g_dialogCenter.linkLabel.IsEmpty() && g_dialogCenter.linkTarget.IsEmpty());
+}
 int IsTitleKind() { return g_note.kind == kDialogRename || g_note.kind == kDialogNewNote; }
 
 void FieldText(HWND field, AIString& out)
@@ -170,7 +176,7 @@ void AcceptHyperlink()
     FieldText(g_note.linkField, link);
     title.Trim();
     link.ReplaceAll(L",", L"\x2026", 1);
-    int isNew = g_dialogCenter.linkLabel.IsEmpty() && g_dialogCenter.linkTarget.IsEmpty();
+    int isNew = IsNewLink();
     if (!isNew && title.EqualsString(g_dialogCenter.linkLabel) && link.EqualsString(g_dialogCenter.linkTarget)) {
         CloseNoteDialog(kNoteDialogAccepted);  // the same link is written again
         return;
@@ -287,7 +293,7 @@ const WCHAR* Heading()
     case kDialogHyperlink:
         if (g_dialogCenter.linkMode == -100) return L"Link to file";
         if (g_dialogCenter.copyFileFlag) return L"Insert file";
-        return g_dialogCenter.linkLabel.IsEmpty() && g_dialogCenter.linkTarget.IsEmpty() ? L"Create Hyperlink"
+        return IsNewLink() ? L"Create Hyperlink"
                                                                                          : L"Edit Hyperlink";
     case kDialogRename: return L"Rename note";
     case kDialogNewNote: return L"New Note";
