@@ -510,6 +510,7 @@ int CopyLinkTarget()
 {
     CHARRANGE s;
     if (!CopyStart(&s)) return 0;
+    s_copied.Forget();  // a target pasted back is text (an address becomes a link)
     AIString text;
     Doc()->GetRangeText(s.cpMin, s.cpMax, &text);
     text.Trim();

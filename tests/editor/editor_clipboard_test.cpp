@@ -466,6 +466,16 @@ TEST_F(EditorClipboard, CopyLinkTargetGivesTheTargetAndAFileLinkAsItsFullPath)
     Select(label, label + 4);
     ASSERT_TRUE(CopyLinkTarget());
     EXPECT_EQ(ClipboardText(editor), "https://example.org/a");
+    // Pasted back it is an address again, even right after a rich copy.
+    Select(label, label + 4);
+    CtrlChord('C');
+    ASSERT_TRUE(CopyLinkTarget());
+    g_editorShell.editHyperlink = AnswerAddress;
+    Caret(End());
+    CtrlChord('V');
+    EXPECT_EQ(s_addressCalls, 1);
+    EXPECT_EQ(TargetOf(L"Example"), "https://example.org/a");
+    SendMessageW(editor, EM_UNDO, 0, 0);
     ASSERT_TRUE(ReplaceNoteText(End(), End(), L" [Doc]", -1, -1));
     Select(End() - 5, End());  // with its brackets
     ASSERT_TRUE(CopyLinkTarget());
