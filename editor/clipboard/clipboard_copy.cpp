@@ -38,7 +38,7 @@ CopiedLinks s_copied;
 
 void ShowCopyStatus(int cut, const WCHAR* kind, const WCHAR* text, int shownChars)
 {
-    AIString shown, escaped;
+    AIString shown;
     shown.AssignTextN(text, shownChars);
     shown.ReplaceAll(L"\r\n", L" ");
     AIString status(cut ? L"Cut " : L"Copied ");
@@ -153,9 +153,11 @@ int CutCopyRtf(ClipboardAction action)
     if (!CopyStart(&s)) return 0;
     AIString text;
     EditorDocument()->GetRangeText(s.cpMin, s.cpMax, &text);
-    LastRichCopy().fromTitle.Copy(g_noteStore.currentTitle);
-    LastRichCopy().links.Clear();
-    if (g_noteStore.hyperlinks) CollectCopiedLinks(text.GetText(), text.GetLength(), *g_noteStore.hyperlinks, LastRichCopy().links);
+    CopiedLinks& copied = LastRichCopy();
+    copied.fromTitle.Copy(g_noteStore.currentTitle);
+    copied.links.Clear();
+    if (g_noteStore.hyperlinks)
+        CollectCopiedLinks(text.GetText(), text.GetLength(), *g_noteStore.hyperlinks, copied.links);
     // Temporary backgrounds (a paste's highlight, the caret line) stay out of the copy.
     ClearPasteHighlight();
     EditorDocument()->SetRangeBackColour(s.cpMin, s.cpMax, (COLORREF)-1);
@@ -170,7 +172,7 @@ int CutCopyRtf(ClipboardAction action)
     put = put && clipboard.SetText(text.GetText());
     clipboard.Close();
     if (!put) {
-        LastRichCopy().Forget();
+        copied.Forget();
         EditorStatus(L"The clipboard is in use by another program: nothing copied", kStatusWarning);
         return 0;
     }

@@ -66,7 +66,8 @@ void ReadPasteContent(PasteContent& content)
     WCHAR ownClass[kOwnerClassChars + 1] = {0};
     GetClassNameW(ClipboardWindow(), ownClass, kOwnerClassChars + 1);
     int hasText = clipboard.HasText();
-    if (hasText && OwnerClassIs(owner, ownClass) && !LastRichCopy().fromTitle.IsEmpty()) content.source = kPasteOwnRich;
+    if (hasText && OwnerClassIs(owner, ownClass) && !LastRichCopy().fromTitle.IsEmpty())
+        content.source = kPasteOwnRich;
     else if (hasText && OwnerClassIs(owner, kFriendEditorClass)) content.source = kPasteFriendRich;
     else if (clipboard.HasDib() && !hasText) content.source = kPastePicture;
     else if (clipboard.HasFormat(CF_HDROP)) {
@@ -110,12 +111,12 @@ int InsertPastedText(const AIString& text, CHARRANGE s, CHARRANGE* pasted)
     return 1;
 }
 
-// A pasted address: the hyperlink dialog over it as the target; cancelled
-// or without the dialog the address goes in as text.
+// A pasted address: the hyperlink dialog on a new link with it as the
+// target; cancelled or without the dialog the address goes in as text.
 int PasteAddress(const AIString& address, CHARRANGE s)
 {
     AIString label, target(address);
-    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target) : -1;
+    int32_t answer = g_editorShell.editNewHyperlink ? g_editorShell.editNewHyperlink(label, target, 0, nullptr) : -1;
     if (answer == 1 && !target.IsEmpty()) {
         int32_t before = EditorDocument()->GetTextLength();
         if (!WriteAcceptedLink(label, target)) return 0;
@@ -156,10 +157,11 @@ int PasteText(PasteContent& content)
     AIStringTable* table = g_noteStore.hyperlinks;
     AIString tableBefore;
     int32_t clashes = 0;
-    int carry = content.source == kPasteOwnRich && table && !LastRichCopy().fromTitle.EqualsString(g_noteStore.currentTitle);
+    const CopiedLinks& copied = LastRichCopy();
+    int carry = content.source == kPasteOwnRich && table && !copied.fromTitle.EqualsString(g_noteStore.currentTitle);
     if (carry) {
         tableBefore.Copy(table->GetJoined());
-        clashes = MergeCopiedLinks(LastRichCopy().links, text.GetText(), text.GetLength(), *table);
+        clashes = MergeCopiedLinks(copied.links, text.GetText(), text.GetLength(), *table);
     }
     CHARRANGE pasted;
     if (!InsertPastedText(text, s, &pasted)) {

@@ -99,7 +99,7 @@ int32_t AnswerNewLink(AIString& label, AIString& target, int32_t mode, const WCH
     return s_newLinkAnswer;
 }
 int s_addressCalls = 0;
-int32_t AnswerAddress(AIString& label, AIString&)
+int32_t AnswerAddress(AIString& label, AIString&, int32_t, const WCHAR*)
 {
     s_addressCalls++;
     label.AssignText(L"Example");
@@ -355,7 +355,7 @@ TEST_F(EditorClipboard, ACutIsOneUndoStepAndNeverSplitsAHyperlink)
 TEST_F(EditorClipboard, AShortAddressBecomesAHyperlinkALongOneStaysText)
 {
     ASSERT_NO_FATAL_FAILURE(Open(0));
-    g_editorShell.editHyperlink = AnswerAddress;
+    g_editorShell.editNewHyperlink = AnswerAddress;
     Caret(End());
     PutText(editor, L"https://example.org/x");
     CtrlChord('V');
@@ -470,7 +470,7 @@ TEST_F(EditorClipboard, CopyLinkTargetGivesTheTargetAndAFileLinkAsItsFullPath)
     Select(label, label + 4);
     CtrlChord('C');
     ASSERT_TRUE(CopyLinkTarget());
-    g_editorShell.editHyperlink = AnswerAddress;
+    g_editorShell.editNewHyperlink = AnswerAddress;
     Caret(End());
     CtrlChord('V');
     EXPECT_EQ(s_addressCalls, 1);
