@@ -12,7 +12,6 @@
 #include "editor/format/zoom_status.h"
 #include "foundation/ai_string.h"
 #include "foundation/ai_string_table.h"
-#include "foundation/clipboard.h"
 #include "foundation/message_ids.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
