@@ -241,6 +241,43 @@ TEST_F(EditorClipboard, ALabelTheOtherNoteHasIsKeptAndReported)
     EXPECT_EQ(g_noteStore.hyperlinks->GetCount(), 2);
 }
 
+// A window of the friend editor's class, as the owner of its clipboard text.
+HWND FriendEditorWindow()
+{
+    static HWND window = nullptr;
+    if (window) return window;
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = DefWindowProcW;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"Larkpad";
+    RegisterClassW(&cls);
+    window = CreateWindowW(L"Larkpad", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, cls.hInstance, nullptr);
+    return window;
+}
+
+TEST_F(EditorClipboard, OnlyTheProgramsOwnCopyCarriesLinks)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenNotes(0, kTwoNotes, L"Alpha"));
+    Select(Find("See"), Find("here.") + 5);
+    CtrlChord('C');
+    ASSERT_NO_FATAL_FAILURE(ShowNote(L"Beta"));
+    // The same text, but put there by another program: plain text, no targets.
+    PutText(editor, L"See [Site] here.");
+    Caret(End());
+    CtrlChord('V');
+    EXPECT_EQ(Text(), "Beta text.See [Site] here.");
+    EXPECT_EQ(TargetOf(L"Site"), "");
+    // The friend editor's text goes in as it is: an address in it stays text.
+    g_editorShell.editNewHyperlink = AnswerAddress;
+    HWND friendEditor = FriendEditorWindow();
+    ASSERT_NE(friendEditor, nullptr);
+    PutText(friendEditor, L"https://example.org/friend");
+    Caret(End());
+    CtrlChord('V');
+    EXPECT_EQ(s_addressCalls, 0);
+    EXPECT_EQ(Text(), "Beta text.See [Site] here.https://example.org/friend");
+}
+
 TEST_F(EditorClipboard, PlainTextGoesOutWithCrLfAndComesBackWithOneCr)
 {
     ASSERT_NO_FATAL_FAILURE(Open(0));
