@@ -160,13 +160,18 @@ void AcceptNewNote()
     CloseNoteDialog(kNoteDialogAccepted);
 }
 
-int LabelExists(const WCHAR* label)
+// 1 when another link of the note has the label; one with the same target
+// (a file pasted twice) is the same link and does not count.
+int LabelExists(const WCHAR* label, const AIString& target)
 {
     AIStringTable* links = g_noteStore.hyperlinks;
     if (!links) return 0;
     AIString key(label);
     key.ReplaceAll(L":", L"\x00B1", 1);
-    return links->IndexOfKeyString(key.GetText()) >= 0;
+    if (links->IndexOfKeyString(key.GetText()) < 0) return 0;
+    AIString present;
+    links->GetValueOfKeyString(key.GetText(), present);
+    return !present.EqualsString(target);
 }
 
 void AcceptHyperlink()
@@ -184,7 +189,7 @@ void AcceptHyperlink()
     if (!title.IsEmpty()) {
         if (!CheckTitleCharacters(title.GetText(), g_note.titleField, 1, 1)) return;
         int changed = !title.EqualsTextNoCase(g_note.openedTitle.GetText());
-        if ((isNew || changed) && LabelExists(title.GetText())) return ShowCode(kCodeLabelExists, g_note.titleField);
+        if ((isNew || changed) && LabelExists(title.GetText(), link)) return ShowCode(kCodeLabelExists, g_note.titleField);
     }
     AIString dataFolder(GetDataFolder());
     LinkRules rules = {dataFolder.GetText(), NoteExists};

@@ -134,6 +134,12 @@ TEST_F(NoteDialogsTest, AFilledInNewLinkMayNotTakeALabelInUse)
     EXPECT_STREQ(Utf8(g_noteScript.messages[0]).c_str(), "Link title already exists");
     EXPECT_STREQ(Utf8(g_label).c_str(), "report 2");
     EXPECT_STREQ(Utf8(g_target).c_str(), "rel:\\files\\report.txt");
+    // The same file pasted again: the same link, taken as it is.
+    g_label.AssignText(L"report");
+    g_target.AssignText(L"rel:\\files\\old.txt");
+    const NoteDialogStep again[] = {{nullptr, IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(NewFileLink, again), 1);
+    EXPECT_STREQ(Utf8(g_label).c_str(), "report");
     g_noteStore.hyperlinks->RemoveKeyString(L"report");
 }
 
