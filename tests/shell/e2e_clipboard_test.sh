@@ -35,29 +35,14 @@ app=$!
 frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
 xdotool windowfocus --sync "$frame"
 
-focus_text_is_empty() { [ -z "$($wine "$probe" "Tavik - " text 2>/dev/null | tr -d '\r\n')" ]; }
-
-# Shows a note through QuickSearch and puts the caret into its editor.
-open_note() {
-  press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-  # The field may still hold the last title.
-  xdotool key --delay 5 End $(printf 'BackSpace %.0s' $(seq 12))
-  poll 100 focus_text_is_empty || fail "the QuickSearch field did not empty"
-  xdotool type --delay 5 "$1"
-  xdotool key Return
-  wait_window "^Tavik - $2\$" >/dev/null || fail "QuickSearch did not show $2"
-  xdotool key Return
-  poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor of $2 did not take the focus"
-}
-
 # Alpha's first line, link and all, onto the clipboard.
-open_note alpha Alpha
+show_note_in_editor alpha Alpha
 # (the editor opens with an empty line above the text)
 xdotool key ctrl+Home Down shift+End
 xdotool key ctrl+c
 
 # At the end of Beta's text.
-open_note beta Beta
+show_note_in_editor beta Beta
 xdotool key ctrl+End
 press_until ctrl+v focus_text_has "Tavik - " "Beta text.Visit [Site] today." \
   || fail "the copied text did not reach Beta"
