@@ -83,7 +83,8 @@ int SelectionAsRtf(std::string& rtf)
 
 std::string ToAnsi(const AIString& text)
 {
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text.GetText(), text.GetLength(), nullptr, 0, nullptr, nullptr);
+    int bytes =
+        WideCharToMultiByte(CP_ACP, 0, text.GetText(), text.GetLength(), nullptr, 0, nullptr, nullptr);
     std::string out((size_t)(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
         WideCharToMultiByte(CP_ACP, 0, text.GetText(), text.GetLength(), &out[0], bytes, nullptr, nullptr);
@@ -111,7 +112,10 @@ CopiedLinks& LastRichCopy() { return s_copied; }
 
 HWND ClipboardWindow() { return g_editorShell.frame ? g_editorShell.frame : g_noteEditor.hwnd; }
 
-AITextDocument* EditorDocument() { return g_noteEditor.control ? g_noteEditor.control->GetDocument() : nullptr; }
+AITextDocument* EditorDocument()
+{
+    return g_noteEditor.control ? g_noteEditor.control->GetDocument() : nullptr;
+}
 
 CHARRANGE EditorSelectionRange()
 {
@@ -165,7 +169,8 @@ int CutCopyRtf(ClipboardAction action)
     AIClipboard clipboard(ClipboardWindow());
     int put = clipboard.Open() && clipboard.Empty();
     put = put && clipboard.SetData(CF_TEXT, ansi.c_str(), ansi.size() + 1);
-    if (put && haveRtf) clipboard.SetData(RegisterClipboardFormatW(L"Rich Text Format"), rtf.c_str(), rtf.size() + 1);
+    if (put && haveRtf)
+        clipboard.SetData(RegisterClipboardFormatW(L"Rich Text Format"), rtf.c_str(), rtf.size() + 1);
     put = put && clipboard.SetText(text.GetText());
     clipboard.Close();
     if (!put) {

@@ -66,13 +66,16 @@ void ReadPasteContent(PasteContent& content)
     int hasText = clipboard.HasText();
     if (hasText && OwnerClassIs(owner, ownClass) && !LastRichCopy().fromTitle.IsEmpty())
         content.source = kPasteOwnRich;
-    else if (hasText && OwnerClassIs(owner, kFriendEditorClass)) content.source = kPasteFriendRich;
-    else if (clipboard.HasDib() && !hasText) content.source = kPastePicture;
+    else if (hasText && OwnerClassIs(owner, kFriendEditorClass))
+        content.source = kPasteFriendRich;
+    else if (clipboard.HasDib() && !hasText)
+        content.source = kPastePicture;
     else if (clipboard.HasFormat(CF_HDROP)) {
         HANDLE memory = GetClipboardData(CF_HDROP);
         if (memory) ReadDroppedFiles(memory, content.files);
         content.source = content.files.empty() ? kPasteNothing : kPasteFiles;
-    } else if (hasText) content.source = kPasteText;
+    } else if (hasText)
+        content.source = kPasteText;
     if (content.source == kPasteOwnRich || content.source == kPasteFriendRich || content.source == kPasteText)
         if (!clipboard.GetText(content.text, kPasteMaxChars)) content.source = kPasteNothing;
 }
@@ -114,7 +117,8 @@ int InsertPastedText(const AIString& text, CHARRANGE s, CHARRANGE* pasted)
 int PasteAddress(const AIString& address, CHARRANGE s)
 {
     AIString label, target(address);
-    int32_t answer = g_editorShell.editNewHyperlink ? g_editorShell.editNewHyperlink(label, target, 0, nullptr) : -1;
+    int32_t answer =
+        g_editorShell.editNewHyperlink ? g_editorShell.editNewHyperlink(label, target, 0, nullptr) : -1;
     if (answer == 1 && !target.IsEmpty()) {
         int32_t before = EditorDocument()->GetTextLength();
         if (!WriteAcceptedLink(label, target)) return 0;
@@ -156,7 +160,8 @@ int PasteText(PasteContent& content)
     AIString tableBefore;
     int32_t clashes = 0;
     const CopiedLinks& copied = LastRichCopy();
-    int carry = content.source == kPasteOwnRich && table && !copied.fromTitle.EqualsString(g_noteStore.currentTitle);
+    int carry =
+        content.source == kPasteOwnRich && table && !copied.fromTitle.EqualsString(g_noteStore.currentTitle);
     if (carry) {
         tableBefore.Copy(table->GetJoined());
         clashes = MergeCopiedLinks(copied.links, text.GetText(), text.GetLength(), *table);
@@ -170,8 +175,10 @@ int PasteText(PasteContent& content)
     if (clashes > 0) {
         AIString count;
         count.AssignInt(clashes);
-        if (g_editorShell.showMessageWithText) g_editorShell.showMessageWithText(kMsgPasteNotComplete, count.GetText());
-        else EditorMessage(kMsgPasteNotComplete);
+        if (g_editorShell.showMessageWithText)
+            g_editorShell.showMessageWithText(kMsgPasteNotComplete, count.GetText());
+        else
+            EditorMessage(kMsgPasteNotComplete);
     }
     return 1;
 }

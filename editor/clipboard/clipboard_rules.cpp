@@ -19,13 +19,13 @@ int StartsWithNoCase(const WCHAR* text, int32_t length, const WCHAR* prefix)
 }
 
 // Calls found(label, labelLength) for every "[label]" of the text.
-template <typename Found>
-void EachBracketedLabel(const WCHAR* text, int32_t length, Found found)
+template <typename Found> void EachBracketedLabel(const WCHAR* text, int32_t length, Found found)
 {
     for (int32_t i = 0; i < length; i++) {
         if (text[i] != L'[') continue;
         int32_t j = i + 1;
-        while (j < length && j - i <= kCollectedLabelMax && text[j] != L']' && text[j] != L'[' && text[j] != L'\r')
+        while (j < length && j - i <= kCollectedLabelMax && text[j] != L']' && text[j] != L'[' &&
+               text[j] != L'\r')
             j++;
         if (j < length && text[j] == L']' && j > i + 1) {
             found(text + i + 1, j - i - 1);
@@ -107,7 +107,8 @@ int PlanPastedFile(const WCHAR* path, const WCHAR* dataFolder, PastedFilePlan& p
     return 1;
 }
 
-void CollectCopiedLinks(const WCHAR* text, int32_t length, const AIStringTable& noteLinks, AIStringTable& copied)
+void CollectCopiedLinks(const WCHAR* text, int32_t length, const AIStringTable& noteLinks,
+                        AIStringTable& copied)
 {
     copied.Clear();
     AIString key, target;
@@ -120,14 +121,16 @@ void CollectCopiedLinks(const WCHAR* text, int32_t length, const AIStringTable& 
     });
 }
 
-int32_t MergeCopiedLinks(const AIStringTable& copied, const WCHAR* pasted, int32_t length, AIStringTable& noteLinks)
+int32_t MergeCopiedLinks(const AIStringTable& copied, const WCHAR* pasted, int32_t length,
+                         AIStringTable& noteLinks)
 {
     int32_t clashes = 0;
     AIString key, carried, present;
     AIStringTable seen(1);
     EachBracketedLabel(pasted, length, [&](const WCHAR* label, int32_t labelLength) {
         TableKeyOf(label, labelLength, key);
-        if (copied.IndexOfKeyStringExact(key.GetText()) < 0 || seen.IndexOfKeyStringExact(key.GetText()) >= 0) return;
+        if (copied.IndexOfKeyStringExact(key.GetText()) < 0 || seen.IndexOfKeyStringExact(key.GetText()) >= 0)
+            return;
         seen.SetKeyValueString(key.GetText(), L"");
         copied.GetValueOfKeyString(key.GetText(), carried);
         if (noteLinks.IndexOfKeyStringExact(key.GetText()) < 0) {

@@ -14,7 +14,8 @@ namespace {
 
 const WCHAR kTwoNotes[] =
     L"\x00A4"
-    L"Alpha\r\nSee [Site] here.\r\nEnd of alpha.\r\n{{\r\n[Site:https://example.org/a]\r\n[Doc:rel:\\files\\doc.txt]\r\n}}\r\n"
+    L"Alpha\r\nSee [Site] here.\r\nEnd of "
+    L"alpha.\r\n{{\r\n[Site:https://example.org/a]\r\n[Doc:rel:\\files\\doc.txt]\r\n}}\r\n"
     L"\x00A4"
     L"Beta\r\nBeta text.\r\n{{\r\n}}\r\n";
 
@@ -49,7 +50,8 @@ std::string ClipboardRtf(HWND owner)
 void PutFiles(HWND owner, const std::vector<AIString>& paths)
 {
     std::vector<WCHAR> names;
-    for (const AIString& path : paths) names.insert(names.end(), path.GetText(), path.GetText() + path.GetLength() + 1);
+    for (const AIString& path : paths)
+        names.insert(names.end(), path.GetText(), path.GetText() + path.GetLength() + 1);
     names.push_back(0);
     std::string block(sizeof(DROPFILES), '\0');
     DROPFILES* header = (DROPFILES*)&block[0];
@@ -215,7 +217,8 @@ TEST_F(EditorClipboard, ALabelTheOtherNoteHasIsKeptAndReported)
 {
     const WCHAR notes[] =
         L"\x00A4"
-        L"Alpha\r\nSee [Site] and [Shop].\r\n{{\r\n[Site:https://example.org/a]\r\n[Shop:https://shop.example]\r\n}}\r\n"
+        L"Alpha\r\nSee [Site] and "
+        L"[Shop].\r\n{{\r\n[Site:https://example.org/a]\r\n[Shop:https://shop.example]\r\n}}\r\n"
         L"\x00A4"
         L"Beta\r\nBeta [Site].\r\n{{\r\n[Site:https://beta.example]\r\n}}\r\n";
     ASSERT_NO_FATAL_FAILURE(OpenNotes(0, notes, L"Alpha"));
