@@ -35,6 +35,9 @@ enum ScreenId : int32_t {
     kScreenSyncSettings = 24,
 };
 
+// The hyperlink dialog's option: the link it is given is a new one.
+enum : uint32_t { kLinkOptionNew = 1 };
+
 // Owners of the backdrop that are not screens.
 enum BackdropOwner : int32_t {
     kOwnerNoteDialogs = 98,
@@ -94,6 +97,7 @@ public:
     // the help text are given (values not 0).
     int32_t PromptNoteDialog(const WCHAR* title, const WCHAR* prompt, uint32_t value, const WCHAR* accept,
                              uint32_t value2, const WCHAR* cancel, const WCHAR* help);
+    // option kLinkOptionNew: label and target are a new link's, filled in.
     int32_t EditHyperlinkDialog(AIString& label, AIString& target, uint32_t option, int32_t mode,
                                 const WCHAR* extraText);
     int32_t RenameNoteDialog(AIString& title);

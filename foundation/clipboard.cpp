@@ -75,8 +75,9 @@ int AIClipboard::Empty()
 
 int AIClipboard::HasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0; }
 int AIClipboard::HasDib() { return IsClipboardFormatAvailable(CF_DIB) ? 1 : 0; }
+int AIClipboard::HasFormat(UINT format) { return IsClipboardFormatAvailable(format) ? 1 : 0; }
 
-int AIClipboard::PutData(UINT format, const void* data, SIZE_T bytes)
+int AIClipboard::SetData(UINT format, const void* data, SIZE_T bytes)
 {
     if (!Open()) return 0;
     if (!emptied_ && !Empty()) return 0;
@@ -106,7 +107,7 @@ int AIClipboard::SetText(const WCHAR* text, int length)
     if (!copy) return 0;
     memcpy(copy, text, (SIZE_T)n * sizeof(WCHAR));
     copy[n] = 0;
-    int ok = PutData(CF_UNICODETEXT, copy, ((SIZE_T)n + 1) * sizeof(WCHAR));
+    int ok = SetData(CF_UNICODETEXT, copy, ((SIZE_T)n + 1) * sizeof(WCHAR));
     LocalFree(copy);
     return ok;
 }
@@ -134,7 +135,7 @@ int AIClipboard::SetDib(const void* packedDib, uint32_t bytes)
     TRACE_SCOPE(kModule, 4);
     uint32_t needed = PackedDibSize((const BITMAPINFOHEADER*)packedDib, bytes);
     if (!packedDib || needed == 0) return 0;
-    return PutData(CF_DIB, packedDib, needed);
+    return SetData(CF_DIB, packedDib, needed);
 }
 
 int AIClipboard::GetDib(uint8_t** block, uint32_t* bytes)

@@ -17,6 +17,10 @@ public:
 
     int HasText();
     int HasDib();
+    int HasFormat(UINT format);
+
+    // Any format from a copy of bytes (moveable global memory the clipboard then owns).
+    int SetData(UINT format, const void* data, SIZE_T bytes);
 
     // CF_UNICODETEXT. length -1 takes the text up to its zero.
     int SetText(const WCHAR* text, int length = -1);
@@ -30,8 +34,6 @@ public:
     int GetDib(uint8_t** block, uint32_t* bytes);
 
 private:
-    int PutData(UINT format, const void* data, SIZE_T bytes);
-
     HWND owner_;
     int open_;
     int emptied_;

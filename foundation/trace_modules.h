@@ -21,6 +21,7 @@ enum TraceModule {
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,
     kTraceImageLinks = 720,
+    kTraceClipboardEditor = 722,
     // Dialogs and screens
     kTraceDialogHost = 730,
     kTraceScreens = 731,

@@ -38,6 +38,30 @@ int32_t EditHyperlink(AIString& label, AIString& target)
     return g_dialogCenter.EditHyperlinkDialog(label, target, 0, 0, nullptr);
 }
 
+// A pasted file: the dialog opens on the new link as the paste planned it.
+int32_t EditNewHyperlink(AIString& label, AIString& target, int32_t mode, const WCHAR* noteText)
+{
+    return g_dialogCenter.EditHyperlinkDialog(label, target, kLinkOptionNew, mode, noteText);
+}
+
+// A pasted picture goes through the paste-image screen once the host offers it.
+int32_t PasteImageScreen()
+{
+    if (!IsScreenAvailable(kScreenPasteImage)) return kScreenNotOffered;
+    return ShowPasteImageScreen();
+}
+
+void ShowEditorMessageWithText(int32_t id, const WCHAR* insert)
+{
+    AIString text(insert);
+    g_dialogCenter.ShowMessageWithText((uint32_t)id, text);
+}
+
+void Pasted()
+{
+    if (HWND frame = g_frame.GetHwndField()) SetTimer(frame, kTimerPasteFollowUp, kPasteFollowUpMs, nullptr);
+}
+
 int32_t RunScreen(EditorScreen screen)
 {
     switch (screen) {
@@ -126,6 +150,10 @@ void ConnectEditor()
     l.openFavourite = Favourite;
     l.runScreen = RunScreen;
     l.editHyperlink = EditHyperlink;
+    l.editNewHyperlink = EditNewHyperlink;
+    l.pasteImageScreen = PasteImageScreen;
+    l.showMessageWithText = ShowEditorMessageWithText;
+    l.pasted = Pasted;
     l.toggleSplitView = ToggleSplitView;
     l.toggleImageZoom = ToggleImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;

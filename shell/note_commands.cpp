@@ -5,6 +5,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "editor/editor_status.h"
+#include "editor/clipboard/editor_clipboard.h"
 #include "editor/links/completion_popup.h"
 #include "shell/note_markup_view.h"
 #include "shell/read_only_notice.h"
@@ -112,6 +113,7 @@ int SaveCurrentNote(SaveFailureAnswer how)
         return 0;
     }
     if (s_storeRunning) return 0;
+    ClearPasteHighlight();  // a temporary tint is never part of what is stored
     AIString body;
     GetEditorText(body);
     int32_t ask = how == kSaveAutomatic && s_noteNotStored ? 0 : 1;

@@ -28,6 +28,7 @@ enum FrameTimerId {
     kTimerStatusAnimation = 10,  // status-line animation
     kTimerPasteFollowUp = 10111, // started by a paste (1000 ms)
 };
+enum : UINT { kPasteFollowUpMs = 1000 };
 
 // Application timers of the content window (ids 10001 to 10230).
 enum MainTimerId {

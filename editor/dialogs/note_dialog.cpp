@@ -32,6 +32,7 @@ enum {
     kButtonHeight = 28,
     kMargin = 16,
     kTitleStripHeight = 40,
+    kExtraTextTop = 30,  // the caller's note under the prompt
     kHelpWidth = 50,
     kHelpShownWidth = 130,
 };
@@ -62,6 +63,12 @@ const COLORREF kWarning = RGB(200, 30, 30);
 WNDPROC g_editProc = 0;
 
 int IsHyperlink() { return g_note.kind == kDialogHyperlink; }
+// A link the dialog makes rather than edits (a label it is given must not be taken yet).
+int IsNewLink()
+{
+    return g_dialogCenter.linkOption == kLinkOptionNew ||
+           (g_dialogCenter.linkLabel.IsEmpty() && g_dialogCenter.linkTarget.IsEmpty());
+}
 int IsTitleKind() { return g_note.kind == kDialogRename || g_note.kind == kDialogNewNote; }
 
 void FieldText(HWND field, AIString& out)
@@ -153,13 +160,18 @@ void AcceptNewNote()
     CloseNoteDialog(kNoteDialogAccepted);
 }
 
-int LabelExists(const WCHAR* label)
+// 1 when another link of the note has the label; one with the same target
+// (a file pasted twice) is the same link and does not count.
+int LabelExists(const WCHAR* label, const AIString& target)
 {
     AIStringTable* links = g_noteStore.hyperlinks;
     if (!links) return 0;
     AIString key(label);
     key.ReplaceAll(L":", L"\x00B1", 1);
-    return links->IndexOfKeyString(key.GetText()) >= 0;
+    if (links->IndexOfKeyString(key.GetText()) < 0) return 0;
+    AIString present;
+    links->GetValueOfKeyString(key.GetText(), present);
+    return !present.EqualsString(target);
 }
 
 void AcceptHyperlink()
@@ -169,7 +181,7 @@ void AcceptHyperlink()
     FieldText(g_note.linkField, link);
     title.Trim();
     link.ReplaceAll(L",", L"\x2026", 1);
-    int isNew = g_dialogCenter.linkLabel.IsEmpty() && g_dialogCenter.linkTarget.IsEmpty();
+    int isNew = IsNewLink();
     if (!isNew && title.EqualsString(g_dialogCenter.linkLabel) && link.EqualsString(g_dialogCenter.linkTarget)) {
         CloseNoteDialog(kNoteDialogAccepted);  // the same link is written again
         return;
@@ -177,7 +189,7 @@ void AcceptHyperlink()
     if (!title.IsEmpty()) {
         if (!CheckTitleCharacters(title.GetText(), g_note.titleField, 1, 1)) return;
         int changed = !title.EqualsTextNoCase(g_note.openedTitle.GetText());
-        if ((isNew || changed) && LabelExists(title.GetText())) return ShowCode(kCodeLabelExists, g_note.titleField);
+        if ((isNew || changed) && LabelExists(title.GetText(), link)) return ShowCode(kCodeLabelExists, g_note.titleField);
     }
     AIString dataFolder(GetDataFolder());
     LinkRules rules = {dataFolder.GetText(), NoteExists};
@@ -286,7 +298,7 @@ const WCHAR* Heading()
     case kDialogHyperlink:
         if (g_dialogCenter.linkMode == -100) return L"Link to file";
         if (g_dialogCenter.copyFileFlag) return L"Insert file";
-        return g_dialogCenter.linkLabel.IsEmpty() && g_dialogCenter.linkTarget.IsEmpty() ? L"Create Hyperlink"
+        return IsNewLink() ? L"Create Hyperlink"
                                                                                          : L"Edit Hyperlink";
     case kDialogRename: return L"Rename note";
     case kDialogNewNote: return L"New Note";
@@ -324,6 +336,10 @@ void PaintBody(HDC dc)
     RECT prompt = {kMargin, kTitleStripHeight + 8, w - kMargin, kTitleStripHeight + 60};
     DrawScreenMarkup(dc, IsHyperlink() || IsTitleKind() || g_note.kind == kDialogPrompt ? g_dialogCenter.promptText.GetText() : L"",
                      prompt, 9);
+    // What the caller adds, such as a pasted file that was not copied.
+    if (IsHyperlink() && !g_dialogCenter.linkExtraText.IsEmpty())
+        DrawLine(dc, g_dialogCenter.linkExtraText.GetText(), kMargin, kTitleStripHeight + kExtraTextTop, w - kMargin, 9, 1,
+                 kWarning);
     if (g_note.titleField && IsWindowVisible(g_note.titleField)) {
         RECT f;
         GetWindowRect(g_note.titleField, &f);

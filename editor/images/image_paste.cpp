@@ -42,23 +42,6 @@ WCHAR CharAtPosition(HWND editor, int32_t position)
     return buffer[0];
 }
 
-// "[label]" over the selection, the label's target in the note's table.
-int LinkAtSelection(const AIString& label, const AIString& target)
-{
-    HWND editor = g_noteEditor.hwnd;
-    if (!editor || !g_noteStore.hyperlinks) return 0;
-    AIString key(label);
-    LabelToTableKey(key);
-    CHARRANGE s;
-    ReadEditorSelection(&s);
-    AIString text;
-    MakeLinkInsertion(CharAtPosition(editor, s.cpMin - 1), CharAtPosition(editor, s.cpMax), label.GetText(), text);
-    g_noteStore.hyperlinks->SetKeyValueString(key.GetText(), target.GetText());
-    if (ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1)) return 1;
-    g_noteStore.hyperlinks->RemoveKeyString(key.GetText());
-    return 0;
-}
-
 // A saved picture linked by its file name (without the extension).
 int LinkPictureAtSelection(const AIString& path)
 {
@@ -67,7 +50,7 @@ int LinkPictureAtSelection(const AIString& path)
     AIString label(path);
     label.SplitAtChar(L'\\', 1, 1);
     label.SplitAtChar(L'.', 0, 1);
-    return LinkAtSelection(label, target);
+    return WriteHyperlinkAtSelection(label, target);
 }
 
 int CanSavePictures()
@@ -105,6 +88,22 @@ struct WebPictures
 };
 
 }  // namespace
+
+int WriteHyperlinkAtSelection(const AIString& label, const AIString& target)
+{
+    HWND editor = g_noteEditor.hwnd;
+    if (!editor || !g_noteStore.hyperlinks) return 0;
+    AIString key(label);
+    LabelToTableKey(key);
+    CHARRANGE s;
+    ReadEditorSelection(&s);
+    AIString text;
+    MakeLinkInsertion(CharAtPosition(editor, s.cpMin - 1), CharAtPosition(editor, s.cpMax), label.GetText(), text);
+    g_noteStore.hyperlinks->SetKeyValueString(key.GetText(), target.GetText());
+    if (ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1)) return 1;
+    g_noteStore.hyperlinks->RemoveKeyString(key.GetText());
+    return 0;
+}
 
 int ClipboardHoldsOnlyPicture(HWND owner)
 {
@@ -185,7 +184,7 @@ int SaveWebCaptureImage(const WCHAR* address, const WCHAR* label, int insert)
     if (g_editorShell.imageSaved) g_editorShell.imageSaved(path.GetText());
     if (insert) {
         AIString shown(label && *label ? label : name.GetText());
-        LinkAtSelection(shown, page);
+        WriteHyperlinkAtSelection(shown, page);
     }
     return 1;
 }

@@ -70,7 +70,8 @@ int NeedsBlankBeside(WCHAR ch)
 void MakeLinkInsertion(WCHAR before, WCHAR after, const WCHAR* label, AIString& text)
 {
     text.Clear();
-    if (!before || NeedsBlankBeside(before)) text.AppendChar(L' ');
+    // Two links never touch: a blank parts them as it does from words.
+    if (!before || NeedsBlankBeside(before) || before == L']') text.AppendChar(L' ');
     text.AppendChar(L'[').AppendText(label ? label : L"").AppendChar(L']');
-    if (after && NeedsBlankBeside(after)) text.AppendChar(L' ');
+    if (after && (NeedsBlankBeside(after) || after == L'[')) text.AppendChar(L' ');
 }

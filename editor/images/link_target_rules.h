@@ -33,5 +33,6 @@ void MakeStoredLabel(const WCHAR* text, AIString& label);
 // The text that writes the link "[label]" between the characters before and
 // after it (0 at either end of the note): a blank goes before it at the start
 // of the note and after a letter, digit or paragraph end, and a blank after
-// it before a letter, digit or paragraph end.
+// it before a letter, digit or paragraph end; a link next to another link
+// is parted from it by a blank.
 void MakeLinkInsertion(WCHAR before, WCHAR after, const WCHAR* label, AIString& text);

@@ -1,7 +1,7 @@
 // The chords' actions on key release.
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_state.h"
-#include "editor/images/image_paste.h"
+#include "editor/clipboard/editor_clipboard.h"
 #include "editor/images/link_target_rules.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
@@ -12,7 +12,6 @@
 #include "editor/format/zoom_status.h"
 #include "foundation/ai_string.h"
 #include "foundation/ai_string_table.h"
-#include "foundation/clipboard.h"
 #include "foundation/message_ids.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
@@ -22,8 +21,6 @@
 
 namespace {
 
-// Longest clipboard text a paste takes (a note holds at most 50,000).
-const int kMaxPasteChars = 200000;
 // Longest label the hyperlink command takes from a selection.
 const int kMaxLinkLabel = 200;
 const int kWordAtCaretLimit = 50;
@@ -71,49 +68,6 @@ void SelectionOrWord(AIString& out, int limit)
     if (!out.IsEmpty() || !g_noteEditor.control) return;
     CHARRANGE range;
     g_noteEditor.control->GetWordAt(Selection().cpMin, &range, &out, limit, 0);
-}
-
-void CopyPlain(int cut)
-{
-    AIString text;
-    ReadSelectedText(text);
-    if (text.IsEmpty()) return;
-    if (cut && g_noteEditor.readOnly) {
-        TellReadOnly();
-        return;
-    }
-    CHARRANGE s = Selection();
-    if (cut && RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
-        EditorMessage(kMsgCannotDeletePartialLink);
-        return;
-    }
-    text.ReplaceAll(L"\r", L"\r\n");
-    AIClipboard clipboard(Editor());
-    if (!clipboard.Open()) return;
-    clipboard.Empty();
-    clipboard.SetText(text.GetText());
-    clipboard.Close();
-    if (cut) ReplaceNoteText(s.cpMin, s.cpMax, L"", -1, -1);
-}
-
-void CopyRich(int cut)
-{
-    if (!ControlAllows(cut ? kRibbonCut : kRibbonCopy)) return;
-    if (!cut) {
-        SendMessageW(Editor(), WM_COPY, 0, 0);
-        return;
-    }
-    if (g_noteEditor.readOnly) {
-        TellReadOnly();
-        return;
-    }
-    CHARRANGE s = Selection();
-    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
-        EditorMessage(kMsgCannotDeletePartialLink);
-        return;
-    }
-    SendMessageW(Editor(), WM_CUT, 0, 0);
-    FollowTextEdit(s.cpMin, s.cpMin, -1);
 }
 
 // Why Paste is disabled at the caret.
@@ -277,35 +231,6 @@ void RunScreen(EditorScreen screen, const WCHAR* name)
 
 }  // namespace
 
-int PastePlainText()
-{
-    if (!Editor()) return 0;
-    if (g_noteEditor.readOnly || (IsDatafileLoaded() && IsDatafileReadOnly())) {
-        TellReadOnly();
-        return 0;
-    }
-    // A picture without text is saved into the images folder and linked.
-    if (ClipboardHoldsOnlyPicture(Editor())) return SaveImageIntoNote(nullptr, 1);
-    AIString text;
-    {
-        AIClipboard clipboard(Editor());
-        if (!clipboard.Open() || !clipboard.GetText(text, kMaxPasteChars)) return 0;
-    }
-    if (HoldsReservedNoteChar(text.GetText(), text.GetLength())) {
-        EditorMessage(kMsgReservedCharacters);
-        return 0;
-    }
-    CHARRANGE s = Selection();
-    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
-        EditorMessage(kMsgCannotDeletePartialLink);
-        return 0;
-    }
-    // The editor counts a paragraph end once.
-    text.ReplaceAll(L"\r\n", L"\r");
-    text.ReplaceAll(L"\n", L"\r");
-    return ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1);
-}
-
 int InsertAtSelection(const WCHAR* text)
 {
     if (g_noteEditor.readOnly || (IsDatafileLoaded() && IsDatafileReadOnly())) {
@@ -381,13 +306,17 @@ void ApplyLineSpacing(int32_t n)
 void CarryOutChord(EditorChord chord, WPARAM releasedKey)
 {
     switch (chord) {
-    case kChordCopyRich: CopyRich(0); break;
-    case kChordCutRich: CopyRich(1); break;
-    case kChordCopyPlain: CopyPlain(0); break;
-    case kChordCutPlain: CopyPlain(1); break;
+    case kChordCopyRich:
+        if (ControlAllows(kRibbonCopy)) CutCopyRtf(kClipboardCopy);
+        break;
+    case kChordCutRich:
+        if (ControlAllows(kRibbonCut)) CutCopyRtf(kClipboardCut);
+        break;
+    case kChordCopyPlain: CutCopyPlainText(kClipboardCopy); break;
+    case kChordCutPlain: CutCopyPlainText(kClipboardCut); break;
     case kChordPaste:
         UpdateEditorStatus(kEditorStatusRefresh);
-        if (g_noteEditor.enabled[kRibbonPaste]) PastePlainText();
+        if (g_noteEditor.enabled[kRibbonPaste]) PasteIntoNote();
         else ExplainPasteRefused();
         break;
     case kChordSelectAll: {

@@ -10,8 +10,6 @@ void CarryOutChord(EditorChord chord, WPARAM releasedKey);
 // Carries out a system key on its release.
 void CarryOutSystemKey(SystemKeyAction action, WPARAM key, LPARAM lParam);
 
-// Pastes the clipboard's text as plain text (its reserved characters refused).
-int PastePlainText();
 // Inserts text in place of the selection, caret after it; refused in a
 // read-only data file and over a selection that cuts a hyperlink.
 int InsertAtSelection(const WCHAR* text);

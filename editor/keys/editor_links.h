@@ -48,6 +48,11 @@ enum EditorScreen : int32_t {
     kEditorScreenFavourites,
 };
 
+// The mode of a link made to a file that was not copied into the data folder.
+const int32_t kLinkModeUncopiedFile = -100;
+// A screen the dialog host does not offer (yet).
+const int32_t kScreenNotOffered = -2;
+
 struct EditorShellLinks {
     HWND frame = nullptr;
     HWND content = nullptr;
@@ -83,6 +88,17 @@ struct EditorShellLinks {
     // The hyperlink dialog over label and target: 1 accepted, 0 cancelled,
     // -1 when the dialog is not there.
     int32_t (*editHyperlink)(AIString& label, AIString& target) = nullptr;
+    // The hyperlink dialog opened on a new link already filled in (a pasted
+    // file): mode and note text go to the dialog as they are. 1 accepted,
+    // 0 cancelled, -1 when the dialog is not there.
+    int32_t (*editNewHyperlink)(AIString& label, AIString& target, int32_t mode, const WCHAR* noteText) = nullptr;
+    // The paste-image screen over the clipboard picture: its result (-1
+    // closed), or kScreenNotOffered.
+    int32_t (*pasteImageScreen)() = nullptr;
+    // A numbered message with one insert.
+    void (*showMessageWithText)(int32_t messageId, const WCHAR* insert) = nullptr;
+    // Text was pasted into the editor (the frame's follow-up).
+    void (*pasted)() = nullptr;
     // A picture was saved into the images folder: the image list's cache is
     // out of date and the picture's thumbnail is due.
     void (*imageSaved)(const WCHAR* path) = nullptr;

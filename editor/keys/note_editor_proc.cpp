@@ -4,6 +4,7 @@
 #include "editor/keys/editor_state.h"
 #include "editor/keys/key_map.h"
 #include "editor/editor_status.h"
+#include "editor/clipboard/editor_clipboard.h"
 #include "editor/format/undo_state.h"
 #include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
@@ -86,9 +87,17 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return PassOn(window, message, wParam, lParam);
 }
 
+// The clipboard messages take the editor's own cut, copy and paste (a
+// rich-text copy carries its links; a cut is one undoable step).
 LRESULT OnPaste(HWND, UINT, WPARAM, LPARAM)
 {
-    PastePlainText();
+    PasteIntoNote();
+    return 0;
+}
+
+LRESULT OnCutOrCopy(HWND, UINT message, WPARAM, LPARAM)
+{
+    CutCopyRtf(message == WM_CUT ? kClipboardCut : kClipboardCopy);
     return 0;
 }
 
@@ -144,6 +153,8 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_RBUTTONDOWN, OnMouseDown},
     {WM_MOUSEMOVE, OnMouseMove},
     {WM_PASTE, OnPaste},
+    {WM_CUT, OnCutOrCopy},
+    {WM_COPY, OnCutOrCopy},
     {WM_UNDO, OnUndoRedo},
     {EM_UNDO, OnUndoRedo},
     {EM_REDO, OnUndoRedo},

@@ -12,6 +12,7 @@
 #include "editor/dialogs/note_title_rules.h"
 #include "foundation/app.h"
 #include "notestore/note_store.h"
+#include "foundation/ai_string_table.h"
 
 namespace {
 
@@ -116,6 +117,30 @@ TEST_F(NoteDialogsTest, HyperlinkMakesTargetsRefusesFaultsAndRemoves)
     EXPECT_EQ(RunAnswered(Hyperlink, look), 0);
     g_app.system.SetPortable(0);
     EXPECT_EQ(g_noteScript.openingCode, kCodePortableLocal);
+}
+
+// A pasted file: the dialog is given a new link already filled in. Its
+// label may be taken by another link of the note, which must keep its target.
+int NewFileLink() { return g_dialogCenter.EditHyperlinkDialog(g_label, g_target, kLinkOptionNew, -100, L"File not copied"); }
+
+TEST_F(NoteDialogsTest, AFilledInNewLinkMayNotTakeALabelInUse)
+{
+    ASSERT_NE(g_noteStore.hyperlinks, nullptr);
+    g_noteStore.hyperlinks->SetKeyValueString(L"report", L"rel:\\files\\old.txt");
+    g_label.AssignText(L"report");
+    g_target.AssignText(L"rel:\\files\\report.txt");
+    const NoteDialogStep steps[] = {{nullptr, IDOK, nullptr}, {L"report 2", IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(NewFileLink, steps), 1);
+    EXPECT_STREQ(Utf8(g_noteScript.messages[0]).c_str(), "Link title already exists");
+    EXPECT_STREQ(Utf8(g_label).c_str(), "report 2");
+    EXPECT_STREQ(Utf8(g_target).c_str(), "rel:\\files\\report.txt");
+    // The same file pasted again: the same link, taken as it is.
+    g_label.AssignText(L"report");
+    g_target.AssignText(L"rel:\\files\\old.txt");
+    const NoteDialogStep again[] = {{nullptr, IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(NewFileLink, again), 1);
+    EXPECT_STREQ(Utf8(g_label).c_str(), "report");
+    g_noteStore.hyperlinks->RemoveKeyString(L"report");
 }
 
 TEST_F(NoteDialogsTest, PromptConfirmsOrKeepsAndEnterFirstHidesTheHelp)

@@ -56,15 +56,24 @@ start_on_examples() {
   frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
   xdotool windowfocus --sync "$frame"
 }
+focus_text_is_empty() { [ -z "$($wine "$probe" "Tavik - " text 2>/dev/null | tr -d '\r\n')" ]; }
+# A note shown through QuickSearch ($1 typed, the frame's title awaited with
+# the note's title $2) and its editor focused. The field is emptied first: it
+# may still hold the last title.
+show_note_in_editor() {
+  press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+  xdotool key --delay 5 End $(printf 'BackSpace %.0s' $(seq 40))
+  poll 100 focus_text_is_empty || fail "the QuickSearch field did not empty"
+  xdotool type --delay 5 "$1"
+  xdotool key Return
+  wait_window "^Tavik - $2\$" >/dev/null || fail "QuickSearch did not show $2"
+  xdotool key Return
+  poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor of $2 did not take the focus"
+}
 # The note Garden shown through QuickSearch, its editor focused, and $1 typed
 # at the end of its text.
 type_at_end_of_garden() {
-  press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-  xdotool type --delay 5 "garden"
-  xdotool key Return
-  wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
-  xdotool key Return
-  poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus"
+  show_note_in_editor garden Garden
   xdotool key ctrl+End
   xdotool type --delay 5 "$1"
   poll 100 focus_text_has "Tavik - " "$1" || fail "the typed text did not reach the note"

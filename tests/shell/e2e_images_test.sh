@@ -1,8 +1,9 @@
 #!/bin/bash
 # A picture pasted into a note from outside, as a user would: a helper puts a
-# picture on the clipboard, Ctrl+V in the note's editor saves it into the data
-# folder's "images" folder and links it; after Alt+F4 the data file's note
-# holds the link and its link block the picture's path.
+# picture on the clipboard, Ctrl+V in the note's editor opens the paste screen
+# over it, a typed name and Enter save it into the data folder's "images"
+# folder and link it; after Alt+F4 the data file's note holds the link and its
+# link block the picture's path.
 # Every wait polls for the state it needs, with a bound.
 # Usage: e2e_images_test.sh <build-dir> <source-dir>
 set -euo pipefail
@@ -10,6 +11,7 @@ build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
+screens="$build/tests/shell/screen_probe.exe.so"
 picture="$build/tests/shell/clipboard_picture.exe.so"
 work="$build/e2e-images"
 rm -rf "$work"; mkdir -p "$work"
@@ -25,13 +27,19 @@ start_xvfb 150 199
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
 picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Garden_20'; }
+screen_up() { [ -n "$($wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r')" ]; }
 
 start_on_examples
 type_at_end_of_garden "Photo: "
 
-# The picture on the clipboard, then Ctrl+V.
+# The picture on the clipboard, then Ctrl+V: the paste screen, a name, Enter.
 offer_clipboard_picture
-press_until ctrl+v picture_saved || fail "Ctrl+V did not save the picture into the images folder"
+press_until ctrl+v screen_up || fail "Ctrl+V did not open the paste screen"
+poll 100 focus_is "Tavik - " Edit || fail "the paste screen's name field did not take the focus"
+xdotool type --delay 5 "Garden"
+poll 100 focus_text_has "Tavik - " "Garden" || fail "the name did not reach the name field"
+xdotool key Return
+poll 200 picture_saved || fail "the paste screen did not save the picture into the images folder"
 touch "$work/stop"
 poll 100 focus_text_has "Tavik - " "Photo: [Garden_20" || fail "the picture's link did not reach the note"
 [ "$(ls "$work/images" | wc -l)" = 1 ] || fail "the picture was saved more than once: $(ls "$work/images")"
