@@ -31,6 +31,7 @@ enum TraceModule {
     // Search
     kTraceQuickSearch = 810,
     kTraceFullTextMode = 811,
+    kTraceScreenCapture = 812,  // screenshot and browser capture
     // Window toolkit
     kTraceWindow = 512,
     // Note store

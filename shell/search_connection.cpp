@@ -1,5 +1,6 @@
 #include "shell/search_connection.h"
 #include "shell/later_entry_points.h"
+#include "shell/capture_connection.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/file_commands.h"
@@ -24,7 +25,7 @@ int IncSearch(int mode) { return ToggleIncSearch((IncSearchMode)mode); }
 int NewNote(int fromActive) { return CreateNewNote(fromActive ? kNewNoteFromActive : kNewNoteEmpty); }
 int Print() { return PrintNote(kPrintDefaultPage); }
 int Navigate(int forward) { return forward ? NavigateForward() : NavigateBack(); }
-void CaptureDocument(int) { StartCapture(0); }
+void CaptureDocument(int) { StartCapture(kCaptureAfterClick); }
 int FullTextFromEditor(const WCHAR* text) { return StartFullTextSearchFor(text); }
 
 void Place(HWND window, const RECT& r, int show)
