@@ -18,11 +18,11 @@
 #include "foundation/app.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
-#include <commctrl.h>
+#include "foundation/hash_name.h"
 
 namespace {
 
-enum { kClickModeMs = 5000, kBalloonShownMs = 3000, kClickSubclassId = 0xCA97 };
+enum { kClickModeMs = 5000, kBalloonShownMs = 3000 };
 
 const WCHAR kBalloonTitle[] = L"Orvanta Tavik";
 
@@ -42,16 +42,35 @@ void ShowCapturedNote(const WCHAR* title)
     if (index >= 0) ReadAndShowNote(index, kShowAndRecord);
 }
 
-// The editor while it holds the mouse for the click mode: the click is the
-// capture's, not the note's.
-LRESULT CALLBACK ClickModeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+// The click mode's click, wherever it lands (in another program's window the
+// editor's mouse capture does not see it): it is taken from the mouse's
+// low-level hook, kept from the window under it, and the capture runs from
+// the content window's by-name route once the hook has returned.
+HHOOK g_clickHook = 0;
+int g_eatButtonUp = 0;
+
+LRESULT CALLBACK ClickModeHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_LBUTTONDOWN && IsCaptureClickArmed()) {
-        EndCaptureClickMode();
-        CaptureWindow(lParam);
-        return 0;
+    if (code == HC_ACTION && wParam == WM_LBUTTONUP && g_eatButtonUp) {
+        g_eatButtonUp = 0;
+        return 1;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    if (code == HC_ACTION && wParam == WM_LBUTTONDOWN && IsCaptureClickArmed()) {
+        EndCaptureClick();
+        g_eatButtonUp = 1;
+        POINT p = ((const MSLLHOOKSTRUCT*)lParam)->pt;
+        if (g_captureShell.editor) ScreenToClient(g_captureShell.editor, &p);
+        PostMessageW(g_mainPanel.GetHwndField(), MsgCommandByName, HashName("CaptureWindow"),
+                     MAKELPARAM((WORD)(short)p.x, (WORD)(short)p.y));
+        return 1;
+    }
+    return CallNextHookEx(g_clickHook, code, wParam, lParam);
+}
+
+void RemoveClickHook()
+{
+    if (g_clickHook) UnhookWindowsHookEx(g_clickHook);
+    g_clickHook = 0;
 }
 
 // The top-level window under a point of the editor, 0 when it is one of ours.
@@ -102,7 +121,9 @@ void StartCapture(int now)
     ArmCaptureClickMode();
     StartClickTimer();
     SetWindowPos(g_captureShell.frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowSubclass(editor, ClickModeProc, kClickSubclassId, 0);
+    RemoveClickHook();
+    g_eatButtonUp = 0;
+    g_clickHook = SetWindowsHookExW(WH_MOUSE_LL, ClickModeHook, GetModuleHandleW(nullptr), 0);
     SetCapture(editor);
     Status(L"Click the web browser's window to capture its page", kStatusInfo);
 }
@@ -110,6 +131,7 @@ void StartCapture(int now)
 void CaptureWindow(LPARAM point)
 {
     TRACE_SCOPE(kTraceScreenCapture, 4);
+    EndCaptureClickMode();
     HWND target = ForeignWindowAt(point);
     CaptureBrowserWindow(target ? target : GetForegroundWindow());
 }
@@ -117,13 +139,12 @@ void CaptureWindow(LPARAM point)
 void EndCaptureClickMode()
 {
     TRACE_SCOPE(kTraceScreenCapture, 5);
-    int wasArmed = IsCaptureClickArmed();
+    int wasOn = g_clickHook != 0;
     EndCaptureClick();
     StopClickTimer();
-    HWND editor = g_captureShell.editor;
-    if (editor) RemoveWindowSubclass(editor, ClickModeProc, kClickSubclassId);
-    if (!wasArmed) return;
-    if (GetCapture() == editor) ReleaseCapture();
+    RemoveClickHook();
+    if (!wasOn) return;
+    if (GetCapture() == g_captureShell.editor) ReleaseCapture();
     if (g_captureShell.frame) ShowWindow(g_captureShell.frame, SW_SHOW);
 }
 

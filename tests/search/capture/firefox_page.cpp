@@ -2,7 +2,7 @@
 // shows a tall page below a fixed tool bar and scrolls on the keys a browser
 // knows (Page Down, Ctrl+Home, Ctrl+End); Alt+D then Ctrl+C copies its address.
 // Every page row has a colour of its own, so a capture can be checked row by row.
-// Usage: firefox_page <address> <page rows> <ready file>
+// Usage: firefox_page <address> <page rows> <ready file> [left top]
 //   (the ready file is written once the window shows, with its handle)
 #include "tests/search/capture/test_page.h"
 #include <stdio.h>
@@ -99,14 +99,15 @@ int main(int argc, char** argv)
     if (argc < 4) return 2;
     MultiByteToWideChar(CP_UTF8, 0, argv[1], -1, g_address, 1024);
     g_pageRows = atoi(argv[2]);
+    int left = argc > 5 ? atoi(argv[4]) : 40, top = argc > 5 ? atoi(argv[5]) : 40;
     WNDCLASSW wc = {};
     wc.lpfnWndProc = PageProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
     wc.lpszClassName = L"MozillaWindowClass";
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bean guide - Mozilla Firefox", WS_POPUP | WS_VISIBLE, 40,
-                                  40, 700, 500, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bean guide - Mozilla Firefox", WS_POPUP | WS_VISIBLE, left,
+                                  top, 700, 500, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
     UpdateWindow(window);
     SetForegroundWindow(window);
