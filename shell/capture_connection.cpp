@@ -101,8 +101,6 @@ void ConnectCapture()
     l.saveCurrentNote = SaveNote;
     l.saveCaptureImage = SaveImage;
     l.showCapturedNote = ShowCapturedNote;
-    l.startClickTimer = StartClickTimer;
-    l.stopClickTimer = StopClickTimer;
     WebCaptureHooks hooks = {};
     hooks.showStatus = Status;
     hooks.showBalloon = Balloon;

@@ -11,19 +11,16 @@ build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
-page="$build/tests/search/capture/firefox_page.exe.so"
 work="$build/e2e-capture"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-server=""; browser=""
 . "$src/tests/shell/e2e_common.sh"
-trap '[ -n "$browser" ] && kill "$browser" 2>/dev/null; [ -n "$server" ] && kill "$server" 2>/dev/null; cleanup' EXIT
+. "$src/tests/search/capture/test_browser.sh"
 . "$src/scripts/xvfb.sh"
 start_xvfb 350 399
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-exists_nonempty() { [ -s "$1" ]; }
 # The frame shows a captured note other than $1 (its title goes to stdout).
 shows_new_capture() {
   local title
@@ -39,10 +36,7 @@ frame_forward() {
   xdotool mousemove --window "$frame" 200 $((HEIGHT - 12)) click 1
 }
 
-python3 "$src/tests/search/capture/capture_server.py" "$work/port" &
-server=$!
-poll 100 exists_nonempty "$work/port" || fail "the web server did not start"
-port=$(cat "$work/port")
+start_capture_server
 
 cp "$src/resources/examples.tavik" "$work/notes.tavik"
 $wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
@@ -53,9 +47,7 @@ frame_right=$((X + WIDTH)); frame_bottom=$((Y + HEIGHT))
 
 # The browser where the frame leaves room for a click (or beside it).
 left=$((frame_right < 580 ? frame_right + 10 : 570)); top=$((frame_bottom < 400 ? frame_bottom + 10 : 390))
-$wine "$page" "http://127.0.0.1:$port/article.html" 1500 "$work/ready" $left $top </dev/null >"$work/browser.log" 2>&1 &
-browser=$!
-poll 200 exists_nonempty "$work/ready" || fail "the test browser did not show"
+start_test_browser 1500 $left $top
 browser_x=$(wait_window '^Bean guide - Mozilla Firefox$') || fail "the browser's window is not visible"
 
 # 1. Shift+PrintScreen while the browser is in front.

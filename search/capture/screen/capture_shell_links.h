@@ -20,8 +20,5 @@ struct CaptureShellLinks {
     int (*saveCaptureImage)(const WCHAR* address, const WCHAR* label);
     // The captured note found in the rebuilt note list and shown.
     void (*showCapturedNote)(const WCHAR* title);
-    // The click mode's time limit.
-    void (*startClickTimer)();
-    void (*stopClickTimer)();
 };
 extern CaptureShellLinks g_captureShell;

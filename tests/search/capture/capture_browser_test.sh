@@ -9,24 +9,15 @@ work="$build/capture-browser"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-server=""; browser=""
 . "$src/tests/shell/e2e_common.sh"
-trap '[ -n "$browser" ] && kill "$browser" 2>/dev/null; [ -n "$server" ] && kill "$server" 2>/dev/null; cleanup' EXIT
+. "$src/tests/search/capture/test_browser.sh"
 . "$src/scripts/xvfb.sh"
 start_xvfb 250 299
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-exists_nonempty() { [ -s "$1" ]; }
-python3 "$src/tests/search/capture/capture_server.py" "$work/port" &
-server=$!
-poll 100 exists_nonempty "$work/port" || fail "the web server did not start"
-port=$(cat "$work/port")
-
+start_capture_server
 rows=2000
-$wine "$build/tests/search/capture/firefox_page.exe.so" "http://127.0.0.1:$port/article.html" $rows \
-  "$work/ready" </dev/null >"$work/browser.log" 2>&1 &
-browser=$!
-poll 200 exists_nonempty "$work/ready" || fail "the test browser did not show"
+start_test_browser $rows
 
 TAVIK_TEST_PORT=$port TAVIK_BROWSER_ROWS=$rows TAVIK_BROWSER_READY="$work/ready" \
   $wine "$build/tests/search/capture/test_capture_browser.exe.so" </dev/null
