@@ -175,8 +175,17 @@ TEST_F(BrowserCapture, TheTallPageIsStitchedAndItsTextBecomesANote)
     EXPECT_EQ(0, g_seen.messages);
 }
 
-TEST_F(BrowserCapture, OneScreenOfAPageThatDoesNotMoveAndNoBrowserNoCapture)
+TEST_F(BrowserCapture, ShiftHeldOnCancelsAndOneScreenAndNoBrowserAreKeptApart)
 {
+    // Shift never goes up: no key reaches the browser, nothing is taken.
+    g_seen.shiftDownPolls = 1 << 30;
+    int notes = GetNoteCount();
+    EXPECT_EQ(0, CaptureBrowserWindow(browser));
+    ASSERT_FALSE(g_seen.status.empty());
+    EXPECT_EQ("Capture cancelled - release Shift and try again", g_seen.status.back());
+    EXPECT_EQ(notes, GetNoteCount());
+    g_seen.shiftDownPolls = 0;
+
     // One screen per capture: the first frame only.
     SetCaptureScreens(1);
     ASSERT_EQ(1, CaptureBrowserWindow(browser));
@@ -189,8 +198,8 @@ TEST_F(BrowserCapture, OneScreenOfAPageThatDoesNotMoveAndNoBrowserNoCapture)
 
     // A window of this program is no browser: the balloon says so, nothing is taken.
     HWND own = CreateWindowExW(0, L"STATIC", L"not a browser", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, 0, 0, 0, 0);
-    int notes = GetNoteCount();
     g_seen.balloons.clear();
+    notes = GetNoteCount();
     EXPECT_EQ(1, CaptureBrowserWindow(own));
     ASSERT_EQ(1u, g_seen.balloons.size());
     EXPECT_EQ(0u, g_seen.balloons[0].find("Web capture FAILED !"));
