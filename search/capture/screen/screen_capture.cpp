@@ -6,6 +6,7 @@
 #include "search/capture/screen/browser_title.h"
 #include "search/capture/screen/capture_input.h"
 #include "search/capture/screen/capture_shell_links.h"
+#include "search/capture/screen/document_route.h"
 #include "search/capture/frames/frame_stitch.h"
 #include "search/capture/web_capture.h"
 #include "drawing/ai_dib.h"
@@ -110,6 +111,13 @@ void ScrollOnePage(HWND browser)
     PostMessageW(browser, WM_PAINT, 0, 0);
 }
 
+void ReadCaptureTitle(HWND browser)
+{
+    WCHAR title[kBrowserTitleMaxChars + 1] = {};
+    GetWindowTextW(browser, title, kBrowserTitleMaxChars + 1);
+    CaptureTitleFromWindowTitle(title, g_captureTitle);
+}
+
 // The address bar's text through Alt+D and Ctrl+C (asked again, with a
 // longer wait, while the clipboard stays empty), and the page's title.
 int ReadBrowserAddress(HWND browser)
@@ -133,9 +141,16 @@ int ReadBrowserAddress(HWND browser)
     text.Trim();
     if (!IsPageAddress(text.GetText())) return 0;
     g_captureUrl.Copy(text);
-    WCHAR title[kBrowserTitleMaxChars + 1] = {};
-    GetWindowTextW(browser, title, kBrowserTitleMaxChars + 1);
-    CaptureTitleFromWindowTitle(title, g_captureTitle);
+    ReadCaptureTitle(browser);
+    return 1;
+}
+
+// The document's own address when it gave one, else the address bar's.
+int TakeAddress(HWND browser, const AIString& documentUrl)
+{
+    if (!IsPageAddress(documentUrl.GetText())) return ReadBrowserAddress(browser);
+    g_captureUrl.Copy(documentUrl);
+    ReadCaptureTitle(browser);
     return 1;
 }
 
@@ -270,14 +285,24 @@ int CaptureBrowserWindow(HWND browser)
     RECT r = FrameRect(browser);
     if (r.right - r.left < kMinCaptureClientSize || r.bottom - r.top < kMinCaptureClientSize) return 0;
     Status(L"Capturing the web page...", kStatusInfo);
-    ScrollToTop(browser);
-    PauseWithMessages(StepDelay());
-    AIDib frames[kMaxStitchFrames];
-    int count = GrabFrames(browser, r, frames, g_screens);
-    ScrollToTop(browser);
-    // The address goes through the clipboard: read it before the picture goes there.
-    int haveAddress = count > 0 && ReadBrowserAddress(browser);
-    if (count < 1 || !StitchOntoClipboard(frames, count)) {
+    AIDib page;
+    AIString documentUrl;
+    int onClipboard = 0, haveAddress = 0;
+    if (CaptureThroughDocument(browser, g_screens, page, documentUrl)) {
+        haveAddress = TakeAddress(browser, documentUrl);
+        onClipboard = PutPictureOnClipboard((const uint8_t*)page.GetBits(), page.GetWidth(), page.GetHeight(),
+                                            page.GetStride());
+    } else {
+        ScrollToTop(browser);
+        PauseWithMessages(StepDelay());
+        AIDib frames[kMaxStitchFrames];
+        int count = GrabFrames(browser, r, frames, g_screens);
+        ScrollToTop(browser);
+        // The address goes through the clipboard: read it before the picture goes there.
+        haveAddress = count > 0 && ReadBrowserAddress(browser);
+        onClipboard = count > 0 && StitchOntoClipboard(frames, count);
+    }
+    if (!onClipboard) {
         if (g_captureShell.showMessage) g_captureShell.showMessage(kMsgWindowSnapshotFailed);
         return 0;
     }

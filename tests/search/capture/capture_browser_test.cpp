@@ -142,6 +142,12 @@ TEST_F(BrowserCapture, TheTallPageIsStitchedAndItsTextBecomesANote)
     g_seen.shiftDownPolls = 5;  // the keys wait for Shift to go up
     ASSERT_EQ(1, CaptureBrowserWindow(browser));
     EXPECT_EQ(-1, g_seen.shiftDownPolls);
+    // The HTML view was asked for its document, gave none, and the frames were taken.
+    HWND view = FindWindowExW(browser, 0, L"Internet Explorer_Server", nullptr);
+    ASSERT_TRUE(view != 0);
+    WCHAR asked[16] = {};
+    GetWindowTextW(view, asked, 16);
+    EXPECT_EQ("asked", Utf8(asked));
 
     ClipboardPicture picture;
     ASSERT_TRUE(ReadClipboardPicture(&picture));

@@ -1,6 +1,8 @@
 // A small browser for the capture tests: its module name holds "firefox", it
 // shows a tall page below a fixed tool bar and scrolls on the keys a browser
 // knows (Page Down, Ctrl+Home, Ctrl+End); Alt+D then Ctrl+C copies its address.
+// A hidden HTML view child gives no document, as under Wine (its text becomes
+// "asked" once the capture has asked it).
 // Every page row has a colour of its own, so a capture can be checked row by row.
 // Usage: firefox_page <address> <page rows> <ready file> [left top]
 //   (the ready file is written once the window shows, with its handle)
@@ -66,6 +68,16 @@ void CopyAddress(HWND window)
     CloseClipboard();
 }
 
+LRESULT CALLBACK HtmlViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static UINT getObject = RegisterWindowMessageW(L"WM_HTML_GETOBJECT");
+    if (message == getObject) {
+        SetWindowTextW(window, L"asked");
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -109,6 +121,12 @@ int main(int argc, char** argv)
     HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bean guide - Mozilla Firefox", WS_POPUP | WS_VISIBLE, left,
                                   top, 700, 500, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
+    WNDCLASSW view = {};
+    view.lpfnWndProc = HtmlViewProc;
+    view.hInstance = wc.hInstance;
+    view.lpszClassName = L"Internet Explorer_Server";
+    RegisterClassW(&view);
+    CreateWindowExW(0, view.lpszClassName, L"", WS_CHILD, 0, 0, 0, 0, window, nullptr, wc.hInstance, nullptr);
     UpdateWindow(window);
     SetForegroundWindow(window);
     FILE* ready = fopen(argv[3], "w");
