@@ -55,7 +55,8 @@ const CommandRow FrameCommandTable[] = {
     {IDM_CAPTURE_WEB, nullptr, CmdCaptureWeb, kTabHome, kGroupFile, L"Capture Web",
      L"Capture the page of a web browser: click the browser's window", NO_KEY},
     {IDM_CAPTURE_SCREENSHOT, nullptr, CmdCaptureScreenshot, kTabHome, kGroupFile, L"Screenshot",
-     L"Take a picture of the screen", {FALT, 'S'}},
+     L"Take a picture of the screen (Alt+S in QuickSearch)",
+     NO_KEY},
     // Options
     {IDM_TOGGLE_RIBBON, nullptr, CmdToggleRibbon, kTabOptions, kGroupView, L"Ribbon", L"Hide or show the ribbon",
      {0, VK_F10}},
