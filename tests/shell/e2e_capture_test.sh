@@ -3,7 +3,8 @@
 # program, as a user would: Shift+PrintScreen over the browser, then
 # QuickSearch's Alt+C and a click on the browser. Each capture shows a new
 # note with the page's text from the local web server and saves the page's
-# picture into the images folder; after Alt+F4 the data file holds both notes.
+# picture into the images folder; QuickSearch's Alt+S opens the paste screen
+# with the screen's picture; after Alt+F4 the data file holds both notes.
 # Every wait polls for the state it needs, with a bound.
 # Usage: e2e_capture_test.sh <build-dir> <source-dir>
 set -euo pipefail
@@ -11,6 +12,7 @@ build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
+screens="$build/tests/shell/screen_probe.exe.so"
 work="$build/e2e-capture"
 rm -rf "$work"; mkdir -p "$work"
 export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -77,8 +79,33 @@ for _ in 1 2 3 4; do
 done
 poll 300 shows_new_capture "$first" || fail "the click did not capture the browser's page"
 second=$(cat "$work/shown")
+# The page's picture (the second capture replaced the first under the same
+# name): the browser's tool bar and its 1,500 page rows, nothing of the frame
+# that lay over the browser while the click was awaited.
+page_picture=$(ls "$work/images" | grep -v '\.cache$')
+[ "$(identify -format "%w %h" "$work/images/$page_picture")" = "681 1530" ] \
+  || fail "the page's picture is $(identify -format "%w %h" "$work/images/$page_picture"), not 681 x 1530"
 
-# 3. Closed: the data file holds both captures with the page's text.
+# 3. QuickSearch's Alt+S: the screen's picture in the paste screen, saved
+# under a name typed there, as large as the virtual display.
+screen_up() { [ -n "$($wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r')" ]; }
+shot_saved() { ls "$work/images" 2>/dev/null | grep -q '^Whole screen'; }
+for _ in 1 2 3; do
+  frame_forward
+  press_until ctrl+l focus_is "Tavik - " Edit && break
+done
+xdotool keydown alt; xdotool key s; xdotool keyup alt
+poll 100 screen_up || fail "Alt+S did not open the paste screen"
+poll 100 focus_is "Tavik - " Edit || fail "the paste screen's name field did not take the focus"
+xdotool type --delay 5 "Whole screen"
+poll 100 focus_text_has "Tavik - " "Whole screen" || fail "the name did not reach the name field"
+xdotool key Return
+poll 200 shot_saved || fail "the paste screen did not save the screenshot"
+shot=$(ls "$work/images" | grep '^Whole screen')
+[ "$(identify -format "%w %h" "$work/images/$shot")" = "$(xdpyinfo | awk '/dimensions:/ {sub("x", " ", $2); print $2}')" ] \
+  || fail "the screenshot is not the whole display"
+
+# 4. Closed: the data file holds both captures with the page's text.
 frame_forward
 press_until alt+F4 has_ended "$app" || fail "the program did not close on Alt+F4"
 app=""

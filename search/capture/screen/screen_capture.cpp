@@ -280,6 +280,9 @@ int CaptureBrowserWindow(HWND browser)
         Status(L"Capture cancelled - release Shift and try again", kStatusWarning);
         return 0;
     }
+    // The frames are read from the screen: nothing may lie over the page
+    // (the program's own frame came forward for the click mode).
+    SetWindowPos(browser, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
     SetForegroundWindow(browser);
     PauseWithMessages(kForegroundSettleMs);
     RECT r = FrameRect(browser);
