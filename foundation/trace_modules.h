@@ -32,6 +32,7 @@ enum TraceModule {
     // Search
     kTraceQuickSearch = 810,
     kTraceFullTextMode = 811,
+    kTraceScreenCapture = 812,  // screenshot and browser capture
     // Window toolkit
     kTraceWindow = 512,
     // Note store

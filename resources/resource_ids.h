@@ -57,6 +57,9 @@
 #define IDM_SHORTCUTS 40142
 // The image browser.
 #define IDM_BROWSE_IMAGES 40171
+// Capture: the browser page and the screenshot.
+#define IDM_CAPTURE_WEB 40172
+#define IDM_CAPTURE_SCREENSHOT 40173
 // Ctrl+1 to Ctrl+9: favourite 1 to 9.
 #define IDM_FAVOURITE_FIRST 40151
 #define IDM_FAVOURITE_LAST 40159

@@ -51,6 +51,12 @@ const CommandRow FrameCommandTable[] = {
     {IDM_PRINT_NOTE, nullptr, CmdPrintNote, kTabHome, kGroupFile, L"Print", L"Print the note", {FCONTROL, 'P'}},
     {IDM_PAGE_SETUP_PRINT, nullptr, CmdPageSetupPrint, kTabHome, kGroupFile, L"Page...",
      L"Choose the page, then print", NO_KEY},
+    // Home: capture
+    {IDM_CAPTURE_WEB, nullptr, CmdCaptureWeb, kTabHome, kGroupFile, L"Capture Web",
+     L"Capture the page of a web browser: click the browser's window", NO_KEY},
+    {IDM_CAPTURE_SCREENSHOT, nullptr, CmdCaptureScreenshot, kTabHome, kGroupFile, L"Screenshot",
+     L"Take a picture of the screen (Alt+S in QuickSearch)",
+     NO_KEY},
     // Options
     {IDM_TOGGLE_RIBBON, nullptr, CmdToggleRibbon, kTabOptions, kGroupView, L"Ribbon", L"Hide or show the ribbon",
      {0, VK_F10}},

@@ -29,6 +29,9 @@ LRESULT CmdRefreshNotes(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdHelp(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdExit(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdActivatedAgain(HWND window, WPARAM wParam, LPARAM lParam);
+// Capture (shell/capture_connection.cpp).
+LRESULT CmdCaptureWeb(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdCaptureScreenshot(HWND window, WPARAM wParam, LPARAM lParam);
 
 // By name: wParam is the name's hash, lParam the argument.
 LRESULT FwdReadAndShowNote(HWND window, WPARAM hash, LPARAM argument);

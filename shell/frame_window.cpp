@@ -8,6 +8,7 @@
 #include "shell/shutdown.h"
 #include "shell/shell_ids.h"
 #include "shell/later_entry_points.h"
+#include "shell/capture_connection.h"
 #include "editor/editor_status.h"
 #include "shell/second_instance.h"
 #include "shell/typing_store.h"
@@ -185,7 +186,7 @@ static LRESULT FrameOnTrayIcon(HWND window, UINT, WPARAM, LPARAM lParam)
 LRESULT OnHotKey(HWND, UINT, WPARAM wParam, LPARAM)
 {
     TRACE_SCOPE(kTraceFrame, 4);
-    if (wParam == kHotKeyCapture) StartCapture(1);
+    if (wParam == kHotKeyCapture) StartCapture(kCaptureNow);
     return 0;
 }
 
@@ -332,6 +333,18 @@ int SetTrayIcon(const WCHAR* title, const WCHAR* text)
     BOOL ok = Shell_NotifyIconW(s_trayShown ? NIM_MODIFY : NIM_ADD, &data);
     if (ok) s_trayShown = 1;
     return ok ? 1 : 0;
+}
+
+void RemoveTrayBalloon()
+{
+    TRACE_SCOPE(kTraceTrayHotKeys, 4);
+    if (!s_trayShown) return;
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = g_frame.GetHwndField();
+    data.uID = 1;
+    data.uFlags = NIF_INFO;  // an empty text takes the balloon away
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void RemoveTrayIcon()

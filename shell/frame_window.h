@@ -53,3 +53,5 @@ WORD WindowHotKeyForName(const WCHAR* programName);
 // shell accepted it; with no tray the program goes on without one.
 int SetTrayIcon(const WCHAR* title, const WCHAR* text);
 void RemoveTrayIcon();
+// Takes the capture's balloon away and leaves the icon.
+void RemoveTrayBalloon();

@@ -8,10 +8,6 @@ void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
 void RepaintPreviewOnce() { TRACE_SCOPE(kTraceLaterEntryPoints, 6); }
 void RunCtrlHint(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 7); }
 void StepRibbonAnimation() { TRACE_SCOPE(kTraceLaterEntryPoints, 8); }
-void RemoveTrayBalloon() { TRACE_SCOPE(kTraceLaterEntryPoints, 9); }
-void EndCaptureClickMode() { TRACE_SCOPE(kTraceLaterEntryPoints, 10); }
-void StartCapture(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 11); }
-void CaptureWindow(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 12); }
 void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
 void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
 void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }

@@ -17,11 +17,6 @@ void HideThumbnail();
 void RepaintPreviewOnce();
 void RunCtrlHint(int timerId);
 void StepRibbonAnimation();
-void RemoveTrayBalloon();
-void EndCaptureClickMode();
-// Capture.
-void StartCapture(int mode);
-void CaptureWindow(LPARAM argument);
 // Dialogs.
 void UpdateMessageBox(int mode);
 void ShowDialogScreen(LPARAM argument);

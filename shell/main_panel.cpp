@@ -4,6 +4,7 @@
 #include "shell/frame_window.h"
 #include "shell/note_commands.h"
 #include "shell/later_entry_points.h"
+#include "shell/capture_connection.h"
 #include "shell/read_only_notice.h"
 #include "shell/shell_ids.h"
 #include "notestore/note_store.h"
@@ -334,6 +335,7 @@ HWND CreateContentWindow(HWND frame)
     SendMessageW(p.replaceBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     // QuickSearch, the full-text result panel and the engine's note source.
     ConnectSearch(panel);
+    ConnectCapture();
     UpdateSplitter();
     // The editor's own window procedure and its links to the shell.
     ConnectEditor();

@@ -3,6 +3,8 @@
 #include "shell/main_panel.h"
 #include "search/quick/quick_search_box.h"
 #include "shell/later_entry_points.h"
+#include "shell/capture_connection.h"
+#include "shell/frame_window.h"
 #include "editor/editor_status.h"
 #include "shell/shell_ids.h"
 #include "foundation/hash_name.h"

@@ -1,5 +1,7 @@
 #include "shell/search_connection.h"
 #include "shell/later_entry_points.h"
+#include "shell/capture_connection.h"
+#include "search/capture/screen/screen_capture.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/file_commands.h"
@@ -24,7 +26,8 @@ int IncSearch(int mode) { return ToggleIncSearch((IncSearchMode)mode); }
 int NewNote(int fromActive) { return CreateNewNote(fromActive ? kNewNoteFromActive : kNewNoteEmpty); }
 int Print() { return PrintNote(kPrintDefaultPage); }
 int Navigate(int forward) { return forward ? NavigateForward() : NavigateBack(); }
-void CaptureDocument(int) { StartCapture(0); }
+void CaptureDocument(int) { StartCapture(kCaptureAfterClick); }
+void Screenshot() { CaptureScreenshot(); }
 int FullTextFromEditor(const WCHAR* text) { return StartFullTextSearchFor(text); }
 
 void Place(HWND window, const RECT& r, int show)
@@ -61,6 +64,7 @@ void ConnectSearch(HWND content)
     l.openDatafile = OpenDatafileDialog;
     l.navigate = Navigate;
     l.captureDocument = CaptureDocument;
+    l.captureScreenshot = Screenshot;
     l.setStatusText = SetStatusText;
     l.layout = UpdateSplitter;
     l.startTimer = StartMainTimer;

@@ -23,6 +23,8 @@ struct SearchShellLinks {
     int (*openDatafile)() = nullptr;
     int (*navigate)(int forward) = nullptr;
     void (*captureDocument)(int withShift) = nullptr;
+    // Alt+S: the screenshot.
+    void (*captureScreenshot)() = nullptr;
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*layout)() = nullptr;                   // the panes laid out for the current mode
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;

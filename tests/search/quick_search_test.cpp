@@ -269,3 +269,30 @@ TEST_F(QuickSearch, ASearchStartedWhileOneRunsEndsItAndRunsTheNewQuery)
     ASSERT_EQ(1, SearchHitTable.count);
     EXPECT_EQ("N102999", Utf8(HitTitle(1)));
 }
+
+namespace {
+
+int s_captures = 0, s_screenshots = 0;
+void CountCapture(int) { s_captures++; }
+void CountScreenshot() { s_screenshots++; }
+
+TEST_F(QuickSearch, AltCArmsTheBrowserCaptureAndAltSTakesTheScreenshot)
+{
+    AIString notes;
+    Note(notes, L"Alpha", L"first");
+    Open(notes);
+    void (*capture)(int) = g_searchShell.captureDocument;
+    void (*screenshot)() = g_searchShell.captureScreenshot;
+    g_searchShell.captureDocument = CountCapture;
+    g_searchShell.captureScreenshot = CountScreenshot;
+    // Released with Alt held (the key-up of a system key): each once.
+    SendMessageW(box, WM_SYSKEYUP, 'C', 0xE0000001);
+    SendMessageW(box, WM_SYSKEYUP, 'S', 0xE0000001);
+    SendMessageW(box, WM_SYSKEYUP, 'X', 0xE0000001);
+    g_searchShell.captureDocument = capture;
+    g_searchShell.captureScreenshot = screenshot;
+    EXPECT_EQ(1, s_captures);
+    EXPECT_EQ(1, s_screenshots);
+}
+
+}  // namespace

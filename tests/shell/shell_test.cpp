@@ -242,7 +242,7 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         int procedure;
     } cases[] = {
         {"PaintImagePreview", kTraceImagePreview, 7},
-        {"CaptureWindow", kTraceLaterEntryPoints, 12}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
+        {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
         {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
         {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTraceLaterEntryPoints, 3},
         {"UpdateSplitter", kTraceMainPanel, 1},
@@ -398,7 +398,7 @@ TEST_F(ShellTest, TimersDispatchById)
         {kTimerQuickPreview, kTraceLaterEntryPoints, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
         {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerCtrlHintFirst, kTraceLaterEntryPoints, 7},
         {kTimerCtrlHintEditor, kTraceLaterEntryPoints, 7}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
-        {kTimerCaptureBalloon, kTraceLaterEntryPoints, 9}, {kTimerCaptureClickMode, kTraceLaterEntryPoints, 10},
+        {kTimerCaptureBalloon, kTraceTrayHotKeys, 4}, {kTimerCaptureClickMode, kTraceScreenCapture, 5},
     };
     for (const Case& c : cases) {
         trace_.Clear();

@@ -1,0 +1,23 @@
+#!/bin/bash
+# The browser capture on a virtual display: the local web server, the test
+# browser showing a tall page with its address, then the capture test program.
+# Usage: capture_browser_test.sh <build-dir> <source-dir>
+set -euo pipefail
+build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
+wine=/usr/lib/wine/wine64
+work="$build/capture-browser"
+rm -rf "$work"; mkdir -p "$work"
+export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+. "$src/tests/shell/e2e_common.sh"
+. "$src/tests/search/capture/test_browser.sh"
+. "$src/scripts/xvfb.sh"
+start_xvfb 250 299
+"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+start_capture_server
+rows=2000
+start_test_browser $rows
+
+TAVIK_TEST_PORT=$port TAVIK_BROWSER_ROWS=$rows TAVIK_BROWSER_READY="$work/ready" \
+  $wine "$build/tests/search/capture/test_capture_browser.exe.so" </dev/null
