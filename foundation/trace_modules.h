@@ -21,6 +21,9 @@ enum TraceModule {
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,
     kTraceImageLinks = 720,
+    // Following links, the editor's mouse
+    kTraceEditorLinks = 721,
+    kTraceEditorMouse = 722,
     // Dialogs and screens
     kTraceDialogHost = 730,
     kTraceScreens = 731,

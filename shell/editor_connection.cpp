@@ -38,6 +38,18 @@ int32_t EditHyperlink(AIString& label, AIString& target)
     return g_dialogCenter.EditHyperlinkDialog(label, target, 0, 0, nullptr);
 }
 
+// Following links.
+int ShowLinkedNote(int32_t index) { return ReadAndShowNote(index, kShowAndRecord); }
+int SetHeading(int level) { return ToggleHeading(g_mainPanel.editor.GetHwnd(), (HeadingChoice)level); }
+void MinimiseMain()
+{
+    if (HWND frame = g_frame.GetHwndField()) ShowWindow(frame, SW_MINIMIZE);
+}
+int ConfirmLink(const WCHAR* question)
+{
+    return MessageBoxW(g_frame.GetHwndField(), question, L"Tavik", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 int32_t RunScreen(EditorScreen screen)
 {
     switch (screen) {
@@ -140,6 +152,10 @@ void ConnectEditor()
     l.showRibbonHelp = ShowRibbonHelp;
     l.imageSaved = OnImageSaved;
     l.linkedFile = OnFileLinked;
+    l.showNote = ShowLinkedNote;
+    l.setHeading = SetHeading;
+    l.minimiseMain = MinimiseMain;
+    l.confirm = ConfirmLink;
     InstallNoteEditor(&g_mainPanel.editor);
     SetOwnKeysFilter(EditorOwnsKey);
 }

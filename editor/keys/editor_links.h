@@ -48,6 +48,9 @@ enum EditorScreen : int32_t {
     kEditorScreenFavourites,
 };
 
+// The hyperlink dialog's answer when its Delete button removed the link.
+enum : int32_t { kHyperlinkRemoved = 2 };
+
 struct EditorShellLinks {
     HWND frame = nullptr;
     HWND content = nullptr;
@@ -74,14 +77,16 @@ struct EditorShellLinks {
     int (*openDatafile)() = nullptr;
     int (*printNote)() = nullptr;
     int (*toggleHeading)() = nullptr;
+    // The paragraph at the caret as plain text (0) or a heading of level 1-3.
+    int (*setHeading)(int level) = nullptr;
     int (*quickSearch)(int focus) = nullptr;
     int (*incSearch)(int mode) = nullptr;
     int (*fullTextSearch)(const WCHAR* text) = nullptr;
     int (*openFavourite)(int slot) = nullptr;
     // A screen: its result, -1 when it is not there.
     int32_t (*runScreen)(EditorScreen screen) = nullptr;
-    // The hyperlink dialog over label and target: 1 accepted, 0 cancelled,
-    // -1 when the dialog is not there.
+    // The hyperlink dialog over label and target (shown in its fields): 1
+    // accepted, 0 cancelled, kHyperlinkRemoved, -1 when the dialog is not there.
     int32_t (*editHyperlink)(AIString& label, AIString& target) = nullptr;
     // A picture was saved into the images folder: the image list's cache is
     // out of date and the picture's thumbnail is due.
@@ -112,6 +117,18 @@ struct EditorShellLinks {
     // A ribbon control's state, and its help text on the status line.
     void (*setRibbonControl)(EditorRibbonControl control, int enabled, int pressed) = nullptr;
     void (*showRibbonHelp)(EditorRibbonControl control) = nullptr;
+
+    // Following links. A note by index, recorded in the history (Back returns).
+    int (*showNote)(int32_t noteIndex) = nullptr;
+    // The shell opens a target: 1 when it did. Tests put their own in.
+    int (*openInShell)(const WCHAR* verb, const WCHAR* target, const WCHAR* parameters,
+                       const WCHAR* folder) = nullptr;
+    // The main window goes down (the shell's window comes up in its place).
+    void (*minimiseMain)() = nullptr;
+    // A Yes/No question: 1 for Yes.
+    int (*confirm)(const WCHAR* question) = nullptr;
+    // Runs a pop-up menu at a screen point: the chosen command, 0 for none.
+    UINT (*runMenu)(HMENU menu, POINT screenPoint) = nullptr;
 };
 
 extern EditorShellLinks g_editorShell;

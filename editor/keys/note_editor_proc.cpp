@@ -12,6 +12,8 @@
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
 #include "editor/keys/editor_actions.h"
+#include "editor/keys/editor_mouse.h"
+#include "editor/links/link_table_upkeep.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
 #include "ui/app_state.h"
@@ -66,7 +68,7 @@ LRESULT OnKillFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CompletionMouseMoved();
-    return PassOn(window, message, wParam, lParam);
+    return EditorMouseMove(window, message, wParam, lParam);
 }
 
 // A click entering the editor highlights nothing.
@@ -83,6 +85,8 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         ShowCursor(TRUE);
         g_noteEditor.pointerHidden = 0;
     }
+    if (message == WM_RBUTTONDOWN) return EditorRightButtonDown(window, message, wParam, lParam);
+    EditorLeftButtonDown(window, message, wParam, lParam);
     return PassOn(window, message, wParam, lParam);
 }
 
@@ -97,6 +101,7 @@ LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
     FollowWholeText();
+    RestoreReturnedHyperlinks();
     if (message == EM_REDO) UpdateRedoButton();
     else UpdateUndoButton();
     return result;
@@ -143,6 +148,11 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_LBUTTONDOWN, OnMouseDown},
     {WM_RBUTTONDOWN, OnMouseDown},
     {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONUP, EditorLeftButtonUp},
+    {WM_LBUTTONDBLCLK, EditorDoubleClick},
+    {WM_RBUTTONUP, EditorRightButtonUp},
+    {WM_XBUTTONUP, EditorExtraButtonUp},
+    {WM_CAPTURECHANGED, EditorCaptureChanged},
     {WM_PASTE, OnPaste},
     {WM_UNDO, OnUndoRedo},
     {EM_UNDO, OnUndoRedo},
