@@ -192,7 +192,8 @@ void EditExistingHyperlink(int32_t start, int32_t end, const AIString& oldLabel)
     }
     if (answer == kHyperlinkRemoved) {
         if (ReplaceNoteText(start, end, oldLabel.GetText(), -1, -1)) {
-            g_noteStore.hyperlinks->RemoveKeyString(oldKey.GetText());
+            // Kept aside while an undo may bring the link back.
+            DropGoneHyperlinks();
             EditorStatus(L"Link removed (Ctrl+Z to undo)", kStatusDone);
         }
         return;
@@ -208,7 +209,7 @@ void EditExistingHyperlink(int32_t start, int32_t end, const AIString& oldLabel)
         AIString text(L"[");
         text.AppendString(label).AppendText(L"]");
         if (!ReplaceNoteText(start, end, text.GetText(), -1, -1)) return;
-        g_noteStore.hyperlinks->RemoveKeyString(oldKey.GetText());
+        DropGoneHyperlinks();
     } else {
         // Only the target changed: the note has changed all the same.
         SendMessageW(Editor(), EM_SETMODIFY, TRUE, 0);

@@ -26,9 +26,6 @@ namespace {
 
 // A press and release this close together are one click.
 const int kClickSlop = 2;
-// Below the last line the pointer is over no text once it is this far below
-// the line's top (a line's height is read from the line before when there is one).
-const int kLastLineHeight = 24;
 
 struct HoverState {
     int32_t start = 0, end = 0, mark = 0;  // the link under the pointer
@@ -187,31 +184,6 @@ void MenuTarget(AIString& target)
 
 }  // namespace
 
-int32_t CharUnderPoint(HWND window, POINT point)
-{
-    RECT client;
-    if (!GetClientRect(window, &client) || !PtInRect(&client, point)) return -1;
-    POINTL at = {point.x, point.y};
-    int32_t index = (int32_t)SendMessageW(window, EM_CHARFROMPOS, 0, (LPARAM)&at);
-    int32_t length = Doc() ? Doc()->GetTextLength() : 0;
-    if (index < 0 || index >= length) return -1;
-    POINTL here = {0, 0}, next = {0, 0};
-    SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&here, index);
-    SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&next, index + 1);
-    if (point.x < here.x || point.y < here.y) return -1;
-    if (next.y == here.y && point.x >= next.x) return -1;  // beyond the character
-    int32_t line = (int32_t)SendMessageW(window, EM_EXLINEFROMCHAR, 0, index);
-    int32_t height = kLastLineHeight;
-    if (line > 0) {
-        POINTL above = {0, 0};
-        SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&above, SendMessageW(window, EM_LINEINDEX, line - 1, 0));
-        if (here.y > above.y) height = here.y - above.y;
-    }
-    if (next.y > here.y) height = next.y - here.y;
-    if (point.y >= here.y + height) return -1;
-    return index;
-}
-
 void GetHoveredLink(int32_t* start, int32_t* end, int32_t* mark)
 {
     *start = s_hover.start;
@@ -235,7 +207,7 @@ LRESULT EditorMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if ((p.x == s_hover.last.x && p.y == s_hover.last.y) || IncSearchOwnsEditor() || g_noteEditor.pointerHidden)
         return PassOn(window, message, wParam, lParam);
     s_hover.last = p;
-    int32_t at = Doc() ? CharUnderPoint(window, p) : -1;
+    int32_t at = Doc() ? CharUnderPoint(g_noteEditor.control, p) : -1;
     int32_t start = 0, end = 0, mark = 0;
     if (at >= 0 && LinkRunAt(g_noteEditor.control, at, &start, &end, &mark)) {
         HoverLink(window, start, end, mark);
@@ -291,7 +263,7 @@ LRESULT EditorLeftButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return result;
     }
     UpdateEditorStatus(kEditorStatusRefresh);
-    if (click && CharUnderPoint(window, p) >= 0 && ActivateLinkAtCaret(&p)) {
+    if (click && ActivateLinkAtCaret(&p)) {
         ForgetHoveredLink();
         return 0;
     }
@@ -324,7 +296,7 @@ UINT ShowEditorContextMenu(HWND window, POINT clientPoint)
     EditorMenuState state;
     CHARRANGE s;
     ReadEditorSelection(&s);
-    int32_t under = CharUnderPoint(window, clientPoint);
+    int32_t under = CharUnderPoint(g_noteEditor.control, clientPoint);
     int32_t start = 0, end = 0, mark = 0;
     int overLink = under >= 0 && LinkRunAt(g_noteEditor.control, under, &start, &end, &mark);
     if (overLink) {

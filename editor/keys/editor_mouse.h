@@ -24,10 +24,6 @@ void GetHoveredLink(int32_t* start, int32_t* end, int32_t* mark);
 // Forgets the hovered link and removes its tint (a note is being replaced).
 void ForgetHoveredLink();
 
-// The character under a client point, or -1 when the point lies beside the
-// text (outside the window, past a line's end, below the last line).
-int32_t CharUnderPoint(HWND window, POINT point);
-
 // The right-click menu at a client point; returns the command carried out (0: none).
 UINT ShowEditorContextMenu(HWND window, POINT clientPoint);
 // Carries out a command of the menu.

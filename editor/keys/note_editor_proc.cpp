@@ -100,8 +100,9 @@ LRESULT OnPaste(HWND, UINT, WPARAM, LPARAM)
 LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
-    FollowWholeText();
+    // A link label that came back shows as a link again.
     RestoreReturnedHyperlinks();
+    FollowWholeText();
     if (message == EM_REDO) UpdateRedoButton();
     else UpdateUndoButton();
     return result;

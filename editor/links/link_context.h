@@ -32,3 +32,8 @@ int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t m
 // (-1); 0 when there is none.
 int FindNeighbourLink(AIControl* editor, int32_t from, int direction, int32_t* start, int32_t* end,
                       int32_t* mark);
+
+// The character under a point in the editor's client area, or -1 when the
+// point lies beside the text (outside the window, past a line's end, below
+// the last line).
+int32_t CharUnderPoint(AIControl* editor, POINT point);

@@ -242,9 +242,8 @@ int32_t ActivateLinkAtCaret(const POINT* mouse)
     SendMessageW(editor->GetHwnd(), EM_EXGETSEL, 0, (LPARAM)&selection);
     int32_t start, end, mark;
     if (mouse) {
-        POINTL point = {mouse->x, mouse->y};
-        int32_t at = (int32_t)SendMessageW(editor->GetHwnd(), EM_CHARFROMPOS, 0, (LPARAM)&point);
-        if (!LinkRunAt(editor, at, &start, &end, &mark)) return 0;
+        int32_t at = CharUnderPoint(editor, *mouse);
+        if (at < 0 || !LinkRunAt(editor, at, &start, &end, &mark)) return 0;
         // A selection made by dragging over the link is no click on it.
         if (selection.cpMax > selection.cpMin && (selection.cpMin < start || selection.cpMax > end)) return 0;
         return FollowLinkRun(start, end, mark);

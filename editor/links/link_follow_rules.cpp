@@ -54,15 +54,22 @@ void Refuse(LinkFollowPlan& plan, const WCHAR* why, const AIString& target)
     plan.target.AppendString(shown);
 }
 
-// The text from the first "/" after ".exe" on is the program's switches.
+// The text from the first "/" after a program's name (".exe", ".bat", ...)
+// on is the program's switches.
 void SplitProgramSwitches(LinkFollowPlan& plan)
 {
     AIString& path = plan.target;
     AIString lower(path);
     lower.ToLowerCase();
-    int exe = lower.FindTextCase(L".exe");
-    if (exe < 0) return;
-    int slash = lower.FindTextCase(L"/", exe);
+    int slash = -1;
+    for (const WCHAR* extension : kProgramExtensions) {
+        int at = lower.FindTextCase(extension);
+        if (at < 0) continue;
+        WCHAR after = lower.CharAt(at + TextLength(extension));
+        if (after != L' ' && after != L'/') continue;
+        int found = lower.FindTextCase(L"/", at);
+        if (found >= 0 && (slash < 0 || found < slash)) slash = found;
+    }
     if (slash < 0) return;
     plan.parameters.AssignText(path.GetText() + slash);
     plan.parameters.Trim();
