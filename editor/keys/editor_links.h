@@ -127,6 +127,8 @@ struct EditorShellLinks {
     void (*minimiseMain)() = nullptr;
     // A Yes/No question: 1 for Yes.
     int (*confirm)(const WCHAR* question) = nullptr;
+    // A file link's quick preview (FilePreviewKind: text or rich text of path).
+    void (*previewFile)(int32_t kind, const WCHAR* path) = nullptr;
     // Runs a pop-up menu at a screen point: the chosen command, 0 for none.
     UINT (*runMenu)(HMENU menu, POINT screenPoint) = nullptr;
 };

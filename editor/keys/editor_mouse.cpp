@@ -7,11 +7,13 @@
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/find/inc_search.h"
+#include "editor/links/file_link_preview.h"
 #include "editor/links/link_context.h"
 #include "editor/links/link_describe.h"
 #include "editor/links/link_follow.h"
 #include "editor/links/link_follow_rules.h"
 #include "foundation/ai_string.h"
+#include "foundation/app.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/clipboard.h"
 #include "foundation/text_markup.h"
@@ -97,6 +99,8 @@ void DescribeHovered(AIString& status)
         return;
     }
     HoverStatusText(plain.GetText(), status);
+    if (IsFileLinkDescription(plain.GetText()))
+        RequestFileLinkPreview(plain.GetText(), g_app.settings.Record().previewPdfText != 0);
 }
 
 void HoverLink(HWND window, int32_t start, int32_t end, int32_t mark)

@@ -13,6 +13,7 @@
 #include "foundation/trace_modules.h"
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_mouse.h"
+#include "editor/keys/editor_overlay.h"
 #include "editor/links/link_table_upkeep.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
@@ -154,6 +155,8 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_RBUTTONUP, EditorRightButtonUp},
     {WM_XBUTTONUP, EditorExtraButtonUp},
     {WM_CAPTURECHANGED, EditorCaptureChanged},
+    {WM_PAINT, EditorPaint},
+    {kMsgClearSearchFrame, EditorClearSearchFrame},
     {WM_PASTE, OnPaste},
     {WM_UNDO, OnUndoRedo},
     {EM_UNDO, OnUndoRedo},

@@ -3,6 +3,8 @@
 // the hover text; the hyperlink table following the note's text.
 #include "tests/support/gtest.h"
 #include "editor/keys/editor_menu.h"
+#include "editor/keys/editor_links.h"
+#include "editor/links/file_link_preview.h"
 #include "editor/links/link_describe.h"
 #include "editor/links/link_follow.h"
 #include "editor/links/link_follow_rules.h"
@@ -277,4 +279,68 @@ TEST(LinkTable, EntriesFollowTheirLabelsOutOfTheTextAndBack)
     EXPECT_EQ("http://example.org", Utf8(target));
     EXPECT_EQ(1, kept.GetCount());
     EXPECT_EQ(0, DropLinksNotInText(L"[Plans] [a:b]", links, kept));
+}
+
+TEST(FileLinkPreview, ExtensionsDecideFirstThenTheFirstBytes)
+{
+    EXPECT_EQ(kFilePreviewText, FilePreviewKindOfName(L"C:\\a\\notes.TXT", 0));
+    EXPECT_EQ(kFilePreviewRichText, FilePreviewKindOfName(L"C:\\a\\letter.Rtf", 0));
+    EXPECT_EQ(kFilePreviewNone, FilePreviewKindOfName(L"C:\\a\\paper.pdf", 0));
+    EXPECT_EQ(kFilePreviewText, FilePreviewKindOfName(L"C:\\a\\paper.PDF", 1));
+    EXPECT_EQ(kFilePreviewNone, FilePreviewKindOfName(L"C:\\a\\trip.JPG", 1));
+    EXPECT_EQ(-1, FilePreviewKindOfName(L"C:\\a\\readme.md", 0));
+
+    const unsigned char text[] = "line one\r\n\tline two";
+    EXPECT_EQ(1, LooksLikeText(text, sizeof text - 1));
+    const unsigned char pdf[] = "%PDF-1.4 plain after";
+    EXPECT_EQ(0, LooksLikeText(pdf, sizeof pdf - 1));
+    const unsigned char control[] = {'a', 'b', 0x07, 'c'};
+    EXPECT_EQ(0, LooksLikeText(control, 4));
+    const unsigned char nul[] = {'a', 0, 'c'};
+    EXPECT_EQ(0, LooksLikeText(nul, 3));
+    const unsigned char del[] = {'a', 127};
+    EXPECT_EQ(0, LooksLikeText(del, 2));
+    const unsigned char high[] = {'a', 0xC3, 0xA9};  // UTF-8 text
+    EXPECT_EQ(1, LooksLikeText(high, 3));
+}
+
+namespace {
+std::string s_slotText;
+void RecordSlot(const WCHAR* text, StatusLevel, int) { s_slotText = Utf8(text); }
+}  // namespace
+
+TEST(FileLinkPreview, UnreadableFilesSayWhyAndMissingOnesSayNothing)
+{
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString plain(temp), binary(temp), held(temp);
+    plain.AppendText(L"tavik_preview_plain.log");
+    binary.AppendText(L"tavik_preview_binary.dat");
+    held.AppendText(L"tavik_preview_held.log");
+    auto write = [](const AIString& path, const char* bytes, DWORD count) {
+        HANDLE f = CreateFileW(path.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(f, bytes, count, &written, nullptr);
+        CloseHandle(f);
+    };
+    write(plain, "just words\r\n", 12);
+    write(binary, "ab\x01\x02", 4);
+    write(held, "words", 5);
+    g_editorShell.setStatusSlot = RecordSlot;
+    s_slotText.clear();
+    AIString link(L"Open file: ");
+    EXPECT_EQ(kFilePreviewText, RequestFileLinkPreview(link.AppendString(plain).GetText(), 0));
+    EXPECT_EQ(kFilePreviewNone, RequestFileLinkPreview(binary.GetText(), 0));
+    EXPECT_EQ(kFilePreviewNone, RequestFileLinkPreview(L"Open file: C:\\no\\such\\file.log", 0));
+    EXPECT_EQ("", s_slotText);
+    HANDLE lock = CreateFileW(held.GetText(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    EXPECT_EQ(kFilePreviewNone, RequestFileLinkPreview(held.GetText(), 0));
+    EXPECT_EQ("Error: File is locked by a different user/program (" + Utf8(held) + ")", s_slotText);
+    CloseHandle(lock);
+    EXPECT_EQ(kFilePreviewNone, RequestFileLinkPreview(L"hyperlink:x.txt", 0));
+    g_editorShell.setStatusSlot = nullptr;
+    DeleteFileW(plain.GetText());
+    DeleteFileW(binary.GetText());
+    DeleteFileW(held.GetText());
 }
