@@ -6,6 +6,7 @@
 #include "editor/keys/editor_state.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
+#include "editor/format/zoom_status.h"
 #include "editor/find/inc_search.h"
 #include "editor/links/file_link_preview.h"
 #include "editor/links/link_context.h"
@@ -290,6 +291,21 @@ LRESULT EditorExtraButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     PassOn(window, message, wParam, lParam);
     return TRUE;
+}
+
+LRESULT EditorWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return PassOn(window, message, wParam, lParam);
+    // Ctrl+wheel zooms by its own steps; the control's own wheel zoom is not wanted too.
+    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    int notches = delta / WHEEL_DELTA;
+    if (notches == 0) notches = delta > 0 ? 1 : -1;
+    WPARAM numerator = 0, denominator = 0;
+    SendMessageW(window, EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
+    int32_t zoom = ZoomWheeled((int32_t)numerator, (int32_t)denominator, notches);
+    SendMessageW(window, EM_SETZOOM, zoom, kZoomNormal);
+    ShowEditorZoomStatus(zoom);
+    return 0;
 }
 
 UINT ShowEditorContextMenu(HWND window, POINT clientPoint)

@@ -18,6 +18,7 @@ LRESULT EditorRightButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM l
 LRESULT EditorRightButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT EditorExtraButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT EditorCaptureChanged(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT EditorWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The link under the pointer: its range (0, 0 when none) and mark.
 void GetHoveredLink(int32_t* start, int32_t* end, int32_t* mark);

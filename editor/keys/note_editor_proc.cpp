@@ -154,6 +154,7 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_LBUTTONDBLCLK, EditorDoubleClick},
     {WM_RBUTTONUP, EditorRightButtonUp},
     {WM_XBUTTONUP, EditorExtraButtonUp},
+    {WM_MOUSEWHEEL, EditorWheel},
     {WM_CAPTURECHANGED, EditorCaptureChanged},
     {WM_PAINT, EditorPaint},
     {kMsgClearSearchFrame, EditorClearSearchFrame},

@@ -312,3 +312,32 @@ TEST_F(EditorFollow, DeletingALinkDropsItsTableEntryUntilAnUndoBringsItBack)
     EXPECT_NE(std::string::npos, Text().find("[site]"));
     EXPECT_GE(g_noteStore.hyperlinks->IndexOfKeyString(L"site"), 0);
 }
+
+TEST_F(EditorFollow, CtrlWheelZoomsWithinItsLimitsAndTheExtraButtonsGoBackAndForward)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks());
+    auto zoom = [&]() {
+        WPARAM n = 0, d = 0;
+        SendMessageW(editor, EM_GETZOOM, (WPARAM)&n, (LPARAM)&d);
+        return n == 0 || d == 0 ? 100 : (int)(n * 100 / d);
+    };
+    SendMessageW(editor, EM_SETZOOM, 100, 100);
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), PointOf(1));
+    EXPECT_EQ(110, zoom());
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -2 * WHEEL_DELTA), PointOf(1));
+    EXPECT_EQ(90, zoom());
+    SendMessageW(editor, EM_SETZOOM, 500, 100);
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), PointOf(1));
+    EXPECT_EQ(500, zoom());
+    SendMessageW(editor, EM_SETZOOM, 10, 100);
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), PointOf(1));
+    EXPECT_EQ(10, zoom());
+    SendMessageW(editor, EM_SETZOOM, 0, 0);
+    // Button 1 goes back, button 2 forward.
+    EnterAt(At("Books to read") + 2);
+    ASSERT_EQ("Books_to_read", Current());
+    SendMessageW(editor, WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON1), 0);
+    EXPECT_EQ("Plans", Current());
+    SendMessageW(editor, WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON2), 0);
+    EXPECT_EQ("Books_to_read", Current());
+}
