@@ -145,22 +145,12 @@ int NearPress(POINT p)
 // The target of the hyperlink [start, end) as the table holds it, shown form.
 int HyperlinkTarget(int32_t start, int32_t end, AIString& target)
 {
-    target.Clear();
     AIString label;
-    Doc()->GetRangeText(start, end, &label);
-    if (label.CharAt(0) == L'[' && label.CharAt(label.GetLength() - 1) == L']') {
-        label.DeleteRange(label.GetLength() - 1, 1);
-        label.DeleteRange(0, 1);
-    }
-    LabelToTableKey(label);
-    if (!g_noteStore.hyperlinks || g_noteStore.hyperlinks->IndexOfKeyStringExact(label.GetText()) < 0) {
-        TableTextToShown(label);
-        target.Copy(label);
-        return 0;
-    }
-    g_noteStore.hyperlinks->GetValueOfKeyString(label.GetText(), target);
+    int known = ReadHyperlinkRun(g_noteEditor.control, start, end, label, target);
+    // An address typed into the text is its own target.
+    if (!known) target.Copy(label);
     TableTextToShown(target);
-    return 1;
+    return known;
 }
 
 int OpenWith(const WCHAR* program, const WCHAR* target)

@@ -147,29 +147,37 @@ int LinkRunAt(AIControl* editor, int32_t position, int32_t* start, int32_t* end,
     return 1;
 }
 
+int ReadHyperlinkRun(AIControl* editor, int32_t start, int32_t end, AIString& label, AIString& target)
+{
+    label.Clear();
+    target.Clear();
+    AITextDocument* doc = editor ? editor->GetDocument() : nullptr;
+    if (!doc) return 0;
+    doc->GetRangeText(start, end, &label);
+    if (label.CharAt(0) == L'[' && label.CharAt(label.GetLength() - 1) == L']') {
+        label.DeleteRange(label.GetLength() - 1, 1);
+        label.DeleteRange(0, 1);
+    }
+    AIString key(label);
+    LabelToTableKey(key);
+    if (!g_noteStore.hyperlinks || g_noteStore.hyperlinks->IndexOfKeyStringExact(key.GetText()) < 0) return 0;
+    g_noteStore.hyperlinks->GetValueOfKeyString(key.GetText(), target);
+    return 1;
+}
+
 int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t mark, AIString& out)
 {
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     out.Clear();
     if (!doc) return kLinkAutomatic;
-    AIString text;
-    doc->GetRangeText(start, end, &text);
-    if (text.CharAt(0) == L'[' && text.CharAt(text.GetLength() - 1) == L']') {
-        text.DeleteRange(text.GetLength() - 1, 1);
-        text.DeleteRange(0, 1);
-    }
+    AIString text, target;
+    int known = ReadHyperlinkRun(editor, start, end, text, target);
     g_linkCaret.linkText.Copy(text);
     if (mark == TagMark) {
         out.AssignText(L"Tag <lred>").AppendString(text).AppendText(L"</lred>");
         return kLinkAutomatic;
     }
-    AIString key(text), target;
-    LabelToTableKey(key);
-    const WCHAR* targetText = 0;
-    if (mark == HyperlinkMark && g_noteStore.hyperlinks->IndexOfKeyStringExact(key.GetText()) >= 0) {
-        g_noteStore.hyperlinks->GetValueOfKeyString(key.GetText(), target);
-        targetText = target.GetText();
-    }
+    const WCHAR* targetText = mark == HyperlinkMark && known ? target.GetText() : nullptr;
     int isTitle = mark == NoteLinkMark;
     AIString description;
     int32_t kind = DescribeLink(text.GetText(), targetText, isTitle, GetDataFolder(), description);

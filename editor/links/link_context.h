@@ -24,6 +24,11 @@ int RangeCutsHyperlink(AIControl* editor, int32_t start, int32_t end);
 // the position is in plain text. mark gets the run's mark.
 int LinkRunAt(AIControl* editor, int32_t position, int32_t* start, int32_t* end, int32_t* mark);
 
+// The label of the run [start, end) (a hyperlink's brackets dropped) and,
+// when the hyperlink table knows the label, its target as the table holds it
+// ("," as U+2026). 1 when the table knows it.
+int ReadHyperlinkRun(AIControl* editor, int32_t start, int32_t end, AIString& label, AIString& target);
+
 // Describes the link run [start, end) for the status line into out (mark-up);
 // returns its LinkKind.
 int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t mark, AIString& out);

@@ -123,22 +123,10 @@ int CarryOut(const LinkFollowPlan& plan, const AIString& label)
 
 int32_t FollowHyperlink(int32_t start, int32_t end)
 {
-    AITextDocument* doc = GetNoteEditor()->GetDocument();
-    AIString label;
-    doc->GetRangeText(start, end, &label);
-    if (label.CharAt(0) == L'[' && label.CharAt(label.GetLength() - 1) == L']') {
-        label.DeleteRange(label.GetLength() - 1, 1);
-        label.DeleteRange(0, 1);
-    }
-    AIString key(label), target;
-    LabelToTableKey(key);
+    AIString label, target;
     LinkFollowPlan plan;
-    if (g_noteStore.hyperlinks && g_noteStore.hyperlinks->IndexOfKeyStringExact(key.GetText()) >= 0) {
-        g_noteStore.hyperlinks->GetValueOfKeyString(key.GetText(), target);
-        PlanHyperlinkFollow(target.GetText(), plan);
-    } else {
-        PlanAutomaticLinkFollow(label.GetText(), plan);
-    }
+    if (ReadHyperlinkRun(GetNoteEditor(), start, end, label, target)) PlanHyperlinkFollow(target.GetText(), plan);
+    else PlanAutomaticLinkFollow(label.GetText(), plan);
     if (plan.action == kFollowNothing) return 0;
     if (plan.action != kFollowNote) SelectRange(end, end);
     TableTextToShown(label);

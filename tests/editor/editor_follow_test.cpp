@@ -324,13 +324,13 @@ TEST_F(EditorFollow, CtrlWheelZoomsWithinItsLimitsAndTheExtraButtonsGoBackAndFor
     SendMessageW(editor, EM_SETZOOM, 100, 100);
     SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), PointOf(1));
     EXPECT_EQ(110, zoom());
-    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -2 * WHEEL_DELTA), PointOf(1));
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, (WORD)(-2 * WHEEL_DELTA)), PointOf(1));
     EXPECT_EQ(90, zoom());
     SendMessageW(editor, EM_SETZOOM, 500, 100);
     SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), PointOf(1));
     EXPECT_EQ(500, zoom());
     SendMessageW(editor, EM_SETZOOM, 10, 100);
-    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -WHEEL_DELTA), PointOf(1));
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, (WORD)(-WHEEL_DELTA)), PointOf(1));
     EXPECT_EQ(10, zoom());
     SendMessageW(editor, EM_SETZOOM, 0, 0);
     // Button 1 goes back, button 2 forward.

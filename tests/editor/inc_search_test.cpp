@@ -113,6 +113,18 @@ protected:
         return Utf8(t);
     }
     std::string Status() { return Utf8(AIString(GetStatusText())); }
+    // How often the editor paints while the program idles for a while.
+    int32_t PaintsWhileIdle()
+    {
+        const DWORD kIdleMs = 400;
+        int32_t before = EditorPaintCount();
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < kIdleMs) {
+            PumpMessages();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return EditorPaintCount() - before;
+    }
     // No character of [from, to) keeps a match colour, and none turned black.
     void ExpectUncoloured(int from, int to)
     {
@@ -309,25 +321,13 @@ TEST_F(IncSearch, TheMatchFrameIsDrawnWithoutARepaintLoop)
     RECT frame = EditorSearchFrame();
     EXPECT_FALSE(IsRectEmpty(&frame));
     // A bounded idle time: at most the clearing of a moved frame is painted.
-    int32_t before = EditorPaintCount();
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 400) {
-        PumpMessages();
-        Sleep(10);
-    }
-    EXPECT_LE(EditorPaintCount() - before, 2);
+    EXPECT_LE(PaintsWhileIdle(), 2);
     // The next match: the frame moves with it, and again nothing repeats.
     Press(box, VK_DOWN);
     UpdateWindow(editor);
     RECT moved = EditorSearchFrame();
     EXPECT_FALSE(EqualRect(&frame, &moved));
-    before = EditorPaintCount();
-    start = GetTickCount();
-    while (GetTickCount() - start < 400) {
-        PumpMessages();
-        Sleep(10);
-    }
-    EXPECT_LE(EditorPaintCount() - before, 2);
+    EXPECT_LE(PaintsWhileIdle(), 2);
     Press(box, VK_ESCAPE);
     UpdateWindow(editor);
     frame = EditorSearchFrame();
