@@ -341,3 +341,28 @@ TEST_F(EditorFollow, CtrlWheelZoomsWithinItsLimitsAndTheExtraButtonsGoBackAndFor
     SendMessageW(editor, WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON2), 0);
     EXPECT_EQ("Books_to_read", Current());
 }
+
+TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlankOut)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks());
+    s_chooseId = kMenuHeadingLarge;
+    SendMessageW(editor, WM_RBUTTONUP, 0, PointOf(1));
+    EXPECT_EQ(0u, Text().find("# See Books to read"));
+    s_chooseId = kMenuNormal;
+    SendMessageW(editor, WM_RBUTTONUP, 0, PointOf(4));
+    EXPECT_EQ(0u, Text().find("See Books to read"));
+    // A greyed item is never carried out, whatever the menu answers.
+    SendMessageW(editor, EM_SETSEL, 0, 3);
+    s_chooseId = kMenuPaste;
+    std::string before = Text();
+    SendMessageW(editor, WM_RBUTTONUP, 0, PointOf(1));
+    EXPECT_EQ(before, Text());
+    // "See " double-clicked: "See" is selected.
+    Caret(10);
+    SendMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, PointOf(1));
+    SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(1));
+    CHARRANGE s;
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
+    EXPECT_EQ(0, s.cpMin);
+    EXPECT_EQ(3, s.cpMax);
+}
