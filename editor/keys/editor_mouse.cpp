@@ -199,6 +199,12 @@ LRESULT EditorMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     // Selecting text with the button down: the control's own.
     if (wParam & MK_LBUTTON) return PassOn(window, message, wParam, lParam);
     POINT p = PointOf(lParam);
+    // Nothing is tracked while another window of the program (a screen, a
+    // message) or another program is active: the capture would take its clicks.
+    if (GetActiveWindow() != GetAncestor(window, GA_ROOT)) {
+        LeaveLink(window);
+        return PassOn(window, message, wParam, lParam);
+    }
     if ((p.x == s_hover.last.x && p.y == s_hover.last.y) || IncSearchOwnsEditor() || g_noteEditor.pointerHidden)
         return PassOn(window, message, wParam, lParam);
     s_hover.last = p;

@@ -241,6 +241,16 @@ TEST_F(EditorFollow, HoverTintsEachKindWithoutAnUndoStepAndLeavingRemovesIt)
     SendMessageW(editor, WM_MOUSEMOVE, 0, MAKELPARAM(-30, -30));
     EXPECT_NE((int32_t)kHoverTintTag, doc->GetRangeBackColour(tag + 1, tag + 3));
     EXPECT_NE(editor, GetCapture());
+    // While another window is active (a screen, a message), nothing is tracked.
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    EXPECT_EQ(other, GetActiveWindow());
+    SendMessageW(editor, WM_MOUSEMOVE, 0, PointOf(tag + 1));
+    EXPECT_NE(editor, GetCapture());
+    EXPECT_NE((int32_t)kHoverTintTag, doc->GetRangeBackColour(tag + 1, tag + 3));
+    DestroyWindow(other);
+    SetActiveWindow(frame);
     // Far right of a line's end is beside the text, not over its last link.
     EXPECT_EQ(-1, CharUnderPoint(&g_mainPanel.editor, POINT{4000, 4}));
 }
