@@ -137,6 +137,22 @@ void LeaveLink(HWND window)
 
 int IncSearchOwnsEditor() { return g_incSearch.boxMode != kIncBoxIdle; }
 
+// A selection made with the mouse that takes a line's end (and the blank
+// before it) along ends before them.
+void TrimSelectionAtLineEnd(HWND window)
+{
+    CHARRANGE s;
+    ReadEditorSelection(&s);
+    AITextDocument* doc = Doc();
+    if (!doc || s.cpMax <= s.cpMin) return;
+    WCHAR last = (WCHAR)doc->GetCharAt(s.cpMax - 1);
+    if (last != L'\r' && last != 0) return;
+    int32_t end = s.cpMax - 1;
+    if (end > s.cpMin && doc->GetCharAt(end - 1) == L' ') end--;
+    CHARRANGE trimmed = {s.cpMin, end};
+    SendMessageW(window, EM_EXSETSEL, 0, (LPARAM)&trimmed);
+}
+
 int NearPress(POINT p)
 {
     return s_hover.press.x >= 0 && abs(p.x - s_hover.press.x) <= kClickSlop && abs(p.y - s_hover.press.y) <= kClickSlop;
@@ -263,11 +279,13 @@ LRESULT EditorLeftButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         UpdateEditorStatus(kEditorStatusRefresh);
         return result;
     }
+    TrimSelectionAtLineEnd(window);
     UpdateEditorStatus(kEditorStatusRefresh);
     if (click && ActivateLinkAtCaret(&p)) {
         ForgetHoveredLink();
         return 0;
     }
+    if (wParam & MK_CONTROL) CarryOutChord(kChordWordOccurrence, 0);
     return result;
 }
 

@@ -367,6 +367,16 @@ TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlank
     std::string before = Text();
     SendMessageW(editor, WM_RBUTTONUP, 0, PointOf(1));
     EXPECT_EQ(before, Text());
+    // A mouse selection over a line's end ends before it and the blank before it.
+    ASSERT_EQ(0, At("See Books"));
+    int end = End();
+    Caret(end);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)L" tail \rnext");
+    Select(end, end + 7);
+    SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(1));
+    CHARRANGE line;
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&line);
+    EXPECT_EQ(end + 5, line.cpMax);
     // "See " double-clicked: "See" is selected.
     Caret(10);
     SendMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, PointOf(1));
