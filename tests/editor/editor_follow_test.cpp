@@ -59,7 +59,7 @@ class EditorFollow : public EditorKeys {
 protected:
     AIString script;
 
-    void OpenLinks()
+    void OpenLinks(int readOnly = 0)
     {
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
@@ -72,7 +72,7 @@ protected:
                        L"[site:http://example.org/a]\r\n[tool:file:");
         notes.AppendString(script).AppendText(L" /quiet]\r\n[gone:file:C:\\no\\such\\file.txt]\r\n"
                                               L"[js:javascript:alert(1)]\r\n}}\r\n");
-        ASSERT_NO_FATAL_FAILURE(OpenNotes(0, notes.GetText(), L"Plans"));
+        ASSERT_NO_FATAL_FAILURE(OpenNotes(readOnly, notes.GetText(), L"Plans"));
         g_editorShell.openInShell = RecordShell;
         g_editorShell.minimiseMain = RecordMinimise;
         g_editorShell.confirm = RecordConfirm;
@@ -140,6 +140,16 @@ TEST_F(EditorFollow, EnterInsideANoteLinkShowsTheNoteAndBackReturns)
     Press(VK_RETURN);
     Char(L'\r');
     EXPECT_EQ("Books_to_read", Current());
+}
+
+TEST_F(EditorFollow, LinksAreFollowedInAReadOnlyFileToo)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks(1));
+    EnterAt(At("Books to read") + 3);
+    EXPECT_EQ("Books_to_read", Current());
+    g_editorShell.navigate(0);
+    EnterAt(At("[site]") + 2);
+    EXPECT_EQ("minimise;shell:open:http://example.org/a;", s_calls);
 }
 
 TEST_F(EditorFollow, AWebLinkMinimisesTheWindowJustBeforeTheShellOpensIt)
