@@ -7,6 +7,7 @@
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
+#include "shell/image_preview_connection.h"
 #include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
@@ -48,6 +49,20 @@ void MinimiseMain()
 int ConfirmLink(const WCHAR* question)
 {
     return MessageBoxW(g_frame.GetHwndField(), question, L"Tavik", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// A followed picture link: shown by the image preview.
+int ShowFollowedImage(const WCHAR* path)
+{
+    SetImagePreviewTarget(path, kImagePreviewFitted, 0);
+    return PreviewImageFile(1, 0);
+}
+int EditImageFile(const WCHAR* path)
+{
+    PasteImageRequest request;
+    request.editImage = 1;
+    request.imagePath = path;
+    return ShowPasteImageScreenFor(request) >= 0;
 }
 
 int32_t RunScreen(EditorScreen screen)
@@ -156,6 +171,9 @@ void ConnectEditor()
     l.setHeading = SetHeading;
     l.minimiseMain = MinimiseMain;
     l.confirm = ConfirmLink;
+    l.openNoteOfImage = OpenNoteByFileName;
+    l.showImage = ShowFollowedImage;
+    l.editImage = EditImageFile;
     InstallNoteEditor(&g_mainPanel.editor);
     SetOwnKeysFilter(EditorOwnsKey);
 }

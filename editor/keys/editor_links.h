@@ -127,6 +127,12 @@ struct EditorShellLinks {
     void (*minimiseMain)() = nullptr;
     // A Yes/No question: 1 for Yes.
     int (*confirm)(const WCHAR* question) = nullptr;
+    // A picture link followed: the note the picture was named after (1 when
+    // shown), and the picture shown by the program's image preview (1 when shown).
+    int (*openNoteOfImage)(const WCHAR* path) = nullptr;
+    int (*showImage)(const WCHAR* path) = nullptr;
+    // "Edit image": the picture in the paste-and-edit screen, saved back over its file.
+    int (*editImage)(const WCHAR* path) = nullptr;
     // A file link's quick preview (FilePreviewKind: text or rich text of path).
     void (*previewFile)(int32_t kind, const WCHAR* path) = nullptr;
     // Runs a pop-up menu at a screen point: the chosen command, 0 for none.

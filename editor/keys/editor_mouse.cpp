@@ -426,7 +426,12 @@ void CarryOutMenuCommand(UINT command)
         MenuTarget(target);
         OpenWith(nullptr, target.GetText());
         break;
-    case kMenuEditImage: EditorNotAvailable(L"Editing a picture"); break;
+    case kMenuEditImage:
+        MenuTarget(target);
+        if (!g_editorShell.editImage) EditorNotAvailable(L"Editing a picture");
+        else if (!target.IsEmpty()) g_editorShell.editImage(target.GetText());
+        InvalidateRect(g_noteEditor.hwnd, nullptr, FALSE);
+        break;
     default: break;
     }
 }

@@ -104,10 +104,16 @@ int CarryOut(const LinkFollowPlan& plan, const AIString& label)
         // The note a picture was made for comes first: by the link's label,
         // then by the picture's stamped name.
         if (ShowNoteTitled(label.GetText())) return 1;
-        AIString title;
-        NoteTitleOfImageFile(plan.target.GetText(), title);
-        if (!title.IsEmpty() && ShowNoteTitled(title.GetText())) return 1;
+        if (g_editorShell.openNoteOfImage) {
+            if (g_editorShell.openNoteOfImage(plan.target.GetText())) return 1;
+        } else {
+            AIString title;
+            NoteTitleOfImageFile(plan.target.GetText(), title);
+            if (!title.IsEmpty() && ShowNoteTitled(title.GetText())) return 1;
+        }
         if (RefuseMissingFile(plan)) return 0;
+        // The program shows the picture itself; the shell only without a preview.
+        if (g_editorShell.showImage && g_editorShell.showImage(plan.target.GetText())) return 1;
         return Shell(nullptr, plan);
     }
     case kFollowShell:

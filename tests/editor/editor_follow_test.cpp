@@ -27,6 +27,12 @@ int RecordShell(const WCHAR* verb, const WCHAR* target, const WCHAR* parameters,
     return 1;
 }
 void RecordMinimise() { s_calls += "minimise;"; }
+int RecordImage(const WCHAR* path)
+{
+    s_calls += "image:" + Utf8(path) + ";";
+    return 1;
+}
+int NoNoteOfImage(const WCHAR*) { return 0; }
 int RecordConfirm(const WCHAR*)
 {
     s_calls += "asked;";
@@ -57,7 +63,7 @@ int32_t AnswerDialog(AIString& label, AIString& target)
 
 class EditorFollow : public EditorKeys {
 protected:
-    AIString script;
+    AIString script, picture;
 
     void OpenLinks(int readOnly = 0)
     {
@@ -65,19 +71,24 @@ protected:
         GetTempPathW(MAX_PATH, temp);
         script.AssignText(temp).AppendText(L"tavik_follow_tool.bat");
         WriteBytes(script.GetText(), std::string("@echo off\r\n"));
+        picture.AssignText(temp).AppendText(L"tavik_follow_view.PNG");
+        WriteBytes(picture.GetText(), std::string("\x89PNG"));
         AIString notes(L"\x00A4"
                        L"Books_to_read\r\nA list. @todo\r\n{{\r\n}}\r\n"
                        L"\x00A4"
-                       L"Plans\r\nSee Books to read and [site] [tool] [gone] [js] now @todo\r\n{{\r\n"
+                       L"Plans\r\nSee Books to read and [site] [tool] [gone] [js] now @todo [view] [lost]\r\n{{\r\n"
                        L"[site:http://example.org/a]\r\n[tool:file:");
         notes.AppendString(script).AppendText(L" /quiet]\r\n[gone:file:C:\\no\\such\\file.txt]\r\n"
-                                              L"[js:javascript:alert(1)]\r\n}}\r\n");
+                                              L"[js:javascript:alert(1)]\r\n[view:file:");
+        notes.AppendString(picture).AppendText(L"]\r\n[lost:C:\\no\\such\\picture.jpg]\r\n}}\r\n");
         ASSERT_NO_FATAL_FAILURE(OpenNotes(readOnly, notes.GetText(), L"Plans"));
         g_editorShell.openInShell = RecordShell;
         g_editorShell.minimiseMain = RecordMinimise;
         g_editorShell.confirm = RecordConfirm;
         g_editorShell.runMenu = RecordMenu;
         g_editorShell.editHyperlink = AnswerDialog;
+        g_editorShell.showImage = RecordImage;
+        g_editorShell.openNoteOfImage = NoNoteOfImage;
         s_calls.clear();
         s_chooseText.clear();
         s_chooseId = 0;
@@ -89,9 +100,12 @@ protected:
         g_editorShell.minimiseMain = nullptr;
         g_editorShell.confirm = nullptr;
         g_editorShell.runMenu = nullptr;
+        g_editorShell.showImage = nullptr;
+        g_editorShell.openNoteOfImage = nullptr;
         ForgetHoveredLink();
         EditorKeys::TearDown();
         DeleteFileW(script.GetText());
+        DeleteFileW(picture.GetText());
     }
     int At(const char* part) { return (int)Text().find(part); }
     std::string Current() { return Utf8(g_noteStore.currentTitle); }
@@ -395,4 +409,15 @@ TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlank
     SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
     EXPECT_EQ(0, s.cpMin);
     EXPECT_EQ(3, s.cpMax);
+}
+
+TEST_F(EditorFollow, APictureShowsInTheProgramAndAMissingOneIsTold)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks());
+    EnterAt(At("[view]") + 2);
+    EXPECT_EQ("image:" + Utf8(picture) + ";", s_calls);
+    s_calls.clear();
+    EnterAt(At("[lost]") + 2);
+    EXPECT_EQ("", s_calls);
+    EXPECT_NE(std::string::npos, Status().find("File not found"));
 }
