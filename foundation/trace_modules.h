@@ -21,7 +21,10 @@ enum TraceModule {
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,
     kTraceImageLinks = 720,
+    // Following links, the clipboard, the editor's mouse
+    kTraceEditorLinks = 721,
     kTraceClipboardEditor = 722,
+    kTraceEditorMouse = 723,
     // Dialogs and screens
     kTraceDialogHost = 730,
     kTraceScreens = 731,

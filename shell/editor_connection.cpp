@@ -7,6 +7,7 @@
 #include "shell/file_commands.h"
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
+#include "shell/image_preview_connection.h"
 #include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
@@ -60,6 +61,32 @@ void ShowEditorMessageWithText(int32_t id, const WCHAR* insert)
 void Pasted()
 {
     if (HWND frame = g_frame.GetHwndField()) SetTimer(frame, kTimerPasteFollowUp, kPasteFollowUpMs, nullptr);
+}
+
+// Following links.
+int ShowLinkedNote(int32_t index) { return ReadAndShowNote(index, kShowAndRecord); }
+int SetHeading(int level) { return ToggleHeading(g_mainPanel.editor.GetHwnd(), (HeadingChoice)level); }
+void MinimiseMain()
+{
+    if (HWND frame = g_frame.GetHwndField()) ShowWindow(frame, SW_MINIMIZE);
+}
+int ConfirmLink(const WCHAR* question)
+{
+    return MessageBoxW(g_frame.GetHwndField(), question, L"Tavik", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// A followed picture link: shown by the image preview.
+int ShowFollowedImage(const WCHAR* path)
+{
+    SetImagePreviewTarget(path, kImagePreviewFitted, 0);
+    return PreviewImageFile(1, 0);
+}
+int EditImageFile(const WCHAR* path)
+{
+    PasteImageRequest request;
+    request.editImage = 1;
+    request.imagePath = path;
+    return ShowPasteImageScreenFor(request) >= 0;
 }
 
 int32_t RunScreen(EditorScreen screen)
@@ -168,6 +195,13 @@ void ConnectEditor()
     l.showRibbonHelp = ShowRibbonHelp;
     l.imageSaved = OnImageSaved;
     l.linkedFile = OnFileLinked;
+    l.showNote = ShowLinkedNote;
+    l.setHeading = SetHeading;
+    l.minimiseMain = MinimiseMain;
+    l.confirm = ConfirmLink;
+    l.openNoteOfImage = OpenNoteByFileName;
+    l.showImage = ShowFollowedImage;
+    l.editImage = EditImageFile;
     InstallNoteEditor(&g_mainPanel.editor);
     SetOwnKeysFilter(EditorOwnsKey);
 }

@@ -16,6 +16,7 @@
 #include "ui/ai_text_document.h"
 #include "editor/links/link_context.h"
 #include "editor/links/link_describe.h"
+#include "editor/links/link_table_upkeep.h"
 #include "foundation/text_markup.h"
 #include <string>
 
@@ -46,14 +47,17 @@ void ShowCopyStatus(int cut, const WCHAR* kind, const WCHAR* text, int shownChar
 }
 
 // The removal step of a cut: refused over part of a hyperlink (the copy
-// stays on the clipboard), else one undoable step.
+// stays on the clipboard), else one undoable step. A link cut whole leaves
+// the note's link table with the text (the copy carries its target).
 int RemoveCutText(int32_t start, int32_t end)
 {
     if (RangeCutsHyperlink(g_noteEditor.control, start, end)) {
         EditorMessage(kMsgCannotDeletePartialLink);
         return 0;
     }
-    return ReplaceNoteText(start, end, L"", -1, -1);
+    if (!ReplaceNoteText(start, end, L"", -1, -1)) return 0;
+    DropGoneHyperlinks();
+    return 1;
 }
 
 int PutUnicodeText(const AIString& text)

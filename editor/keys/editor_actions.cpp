@@ -7,6 +7,7 @@
 #include "editor/editor_status.h"
 #include "editor/links/link_context.h"
 #include "editor/links/link_describe.h"
+#include "editor/links/link_table_upkeep.h"
 #include "editor/format/editor_freeze.h"
 #include "editor/format/list_rules.h"
 #include "editor/format/zoom_status.h"
@@ -97,12 +98,93 @@ void InsertDate(const WCHAR* datePicture, int withTime)
     InsertAtSelection(text.GetText());
 }
 
+// The labelled hyperlink holding the selection: its range and label (the
+// brackets not included). 0 when the selection is not inside one.
+int SelectedHyperlink(int32_t* start, int32_t* end, AIString& label)
+{
+    CHARRANGE s = Selection();
+    int32_t mark = 0;
+    if (!LinkRunAt(g_noteEditor.control, s.cpMin, start, end, &mark) || mark != HyperlinkMark) return 0;
+    if (s.cpMax > *end || !Doc()) return 0;
+    Doc()->GetRangeText(*start, *end, &label);
+    if (label.CharAt(0) != L'[' || label.CharAt(label.GetLength() - 1) != L']') return 0;
+    label.DeleteRange(label.GetLength() - 1, 1);
+    label.DeleteRange(0, 1);
+    return 1;
+}
+
+// Checks a target and label the dialog gave; cleanTarget is what the table keeps.
+int AcceptableLink(const AIString& label, const AIString& target, AIString& cleanTarget)
+{
+    if (CleanLinkTarget(target.GetText(), cleanTarget) != kTargetAccepted) {
+        EditorStatus(L"A link to a file or note cannot hold <b>[</b> or <b>]</b>", kStatusWarning);
+        return 0;
+    }
+    if (HoldsReservedNoteChar(cleanTarget.GetText(), cleanTarget.GetLength()) ||
+        HoldsReservedNoteChar(label.GetText(), label.GetLength()) || label.FindChar(L'[') >= 0 ||
+        label.FindChar(L']') >= 0) {
+        EditorMessage(kMsgReservedCharacters);
+        return 0;
+    }
+    return 1;
+}
+
+// Ctrl+K on a hyperlink: the dialog shows its label and target; Delete
+// writes the label back as plain text.
+void EditExistingHyperlink(int32_t start, int32_t end, const AIString& oldLabel)
+{
+    AIString oldKey(oldLabel), target;
+    LabelToTableKey(oldKey);
+    g_noteStore.hyperlinks->GetValueOfKeyString(oldKey.GetText(), target);
+    TableTextToShown(target);
+    AIString label(oldLabel);
+    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target) : -1;
+    if (answer < 0) {
+        EditorNotAvailable(L"The hyperlink dialog");
+        return;
+    }
+    if (answer == kHyperlinkRemoved) {
+        if (ReplaceNoteText(start, end, oldLabel.GetText(), -1, -1)) {
+            // Kept aside while an undo may bring the link back.
+            DropGoneHyperlinks();
+            EditorStatus(L"Link removed (Ctrl+Z to undo)", kStatusDone);
+        }
+        return;
+    }
+    label.Trim();
+    if (answer != 1 || target.IsEmpty() || label.IsEmpty()) return;
+    AIString cleanTarget;
+    if (!AcceptableLink(label, target, cleanTarget)) return;
+    AIString key(label);
+    LabelToTableKey(key);
+    cleanTarget.ReplaceAll(L",", L"\x2026");
+    if (!label.EqualsString(oldLabel)) {
+        AIString text(L"[");
+        text.AppendString(label).AppendText(L"]");
+        if (!ReplaceNoteText(start, end, text.GetText(), -1, -1)) return;
+        DropGoneHyperlinks();
+    } else {
+        // Only the target changed: the note has changed all the same.
+        SendMessageW(Editor(), EM_SETMODIFY, TRUE, 0);
+    }
+    g_noteStore.hyperlinks->SetKeyValueString(key.GetText(), cleanTarget.GetText());
+    if (g_editorShell.linkedFile) g_editorShell.linkedFile(cleanTarget.GetText());
+}
+
+}  // namespace
+
 // A hyperlink from the selection: the dialog asks for the target; the
 // selection becomes "[label]" and the table knows the label.
 void CreateHyperlinkFromSelection()
 {
     if (g_noteEditor.readOnly) {
         TellReadOnly();
+        return;
+    }
+    int32_t linkStart, linkEnd;
+    AIString existing;
+    if (SelectedHyperlink(&linkStart, &linkEnd, existing)) {
+        EditExistingHyperlink(linkStart, linkEnd, existing);
         return;
     }
     if (!ControlAllows(kRibbonHyperlink)) return;
@@ -132,15 +214,7 @@ void CreateHyperlinkFromSelection()
     label.Trim();
     if (answer != 1 || target.IsEmpty()) return;
     AIString cleanTarget;
-    if (CleanLinkTarget(target.GetText(), cleanTarget) != kTargetAccepted) {
-        EditorStatus(L"A link to a file or note cannot hold <b>[</b> or <b>]</b>", kStatusWarning);
-        return;
-    }
-    if (HoldsReservedNoteChar(cleanTarget.GetText(), cleanTarget.GetLength()) ||
-        HoldsReservedNoteChar(label.GetText(), label.GetLength())) {
-        EditorMessage(kMsgReservedCharacters);
-        return;
-    }
+    if (!AcceptableLink(label, target, cleanTarget)) return;
     if (g_editorShell.linkedFile) g_editorShell.linkedFile(cleanTarget.GetText());
     if (label.IsEmpty()) {
         // No label: the address itself is the link, as if typed.
@@ -155,6 +229,8 @@ void CreateHyperlinkFromSelection()
     text.AppendString(label).AppendText(L"]");
     ReplaceNoteText(s.cpMin, s.cpMax, text.GetText(), -1, -1);
 }
+
+namespace {
 
 // The next heading after the caret's line (sameLevel: of the level last
 // found at the caret), from the top again once the end is passed.

@@ -10,6 +10,11 @@ void CarryOutChord(EditorChord chord, WPARAM releasedKey);
 // Carries out a system key on its release.
 void CarryOutSystemKey(SystemKeyAction action, WPARAM key, LPARAM lParam);
 
+// Ctrl+K: the hyperlink dialog. Over a selection it makes a link; on a
+// hyperlink it edits its label and target, or removes it (its label stays as
+// plain text), each as one undo step.
+void CreateHyperlinkFromSelection();
+
 // Inserts text in place of the selection, caret after it; refused in a
 // read-only data file and over a selection that cuts a hyperlink.
 int InsertAtSelection(const WCHAR* text);

@@ -52,6 +52,8 @@ enum EditorScreen : int32_t {
 const int32_t kLinkModeUncopiedFile = -100;
 // A screen the dialog host does not offer (yet).
 const int32_t kScreenNotOffered = -2;
+// The hyperlink dialog's answer when its Delete button removed the link.
+enum : int32_t { kHyperlinkRemoved = 2 };
 
 struct EditorShellLinks {
     HWND frame = nullptr;
@@ -79,14 +81,16 @@ struct EditorShellLinks {
     int (*openDatafile)() = nullptr;
     int (*printNote)() = nullptr;
     int (*toggleHeading)() = nullptr;
+    // The paragraph at the caret as plain text (0) or a heading of level 1-3.
+    int (*setHeading)(int level) = nullptr;
     int (*quickSearch)(int focus) = nullptr;
     int (*incSearch)(int mode) = nullptr;
     int (*fullTextSearch)(const WCHAR* text) = nullptr;
     int (*openFavourite)(int slot) = nullptr;
     // A screen: its result, -1 when it is not there.
     int32_t (*runScreen)(EditorScreen screen) = nullptr;
-    // The hyperlink dialog over label and target: 1 accepted, 0 cancelled,
-    // -1 when the dialog is not there.
+    // The hyperlink dialog over label and target (shown in its fields): 1
+    // accepted, 0 cancelled, kHyperlinkRemoved, -1 when the dialog is not there.
     int32_t (*editHyperlink)(AIString& label, AIString& target) = nullptr;
     // The hyperlink dialog opened on a new link already filled in (a pasted
     // file): mode and note text go to the dialog as they are. 1 accepted,
@@ -128,6 +132,26 @@ struct EditorShellLinks {
     // A ribbon control's state, and its help text on the status line.
     void (*setRibbonControl)(EditorRibbonControl control, int enabled, int pressed) = nullptr;
     void (*showRibbonHelp)(EditorRibbonControl control) = nullptr;
+
+    // Following links. A note by index, recorded in the history (Back returns).
+    int (*showNote)(int32_t noteIndex) = nullptr;
+    // The shell opens a target: 1 when it did. Tests put their own in.
+    int (*openInShell)(const WCHAR* verb, const WCHAR* target, const WCHAR* parameters,
+                       const WCHAR* folder) = nullptr;
+    // The main window goes down (the shell's window comes up in its place).
+    void (*minimiseMain)() = nullptr;
+    // A Yes/No question: 1 for Yes.
+    int (*confirm)(const WCHAR* question) = nullptr;
+    // A picture link followed: the note the picture was named after (1 when
+    // shown), and the picture shown by the program's image preview (1 when shown).
+    int (*openNoteOfImage)(const WCHAR* path) = nullptr;
+    int (*showImage)(const WCHAR* path) = nullptr;
+    // "Edit image": the picture in the paste-and-edit screen, saved back over its file.
+    int (*editImage)(const WCHAR* path) = nullptr;
+    // A file link's quick preview (FilePreviewKind: text or rich text of path).
+    void (*previewFile)(int32_t kind, const WCHAR* path) = nullptr;
+    // Runs a pop-up menu at a screen point: the chosen command, 0 for none.
+    UINT (*runMenu)(HMENU menu, POINT screenPoint) = nullptr;
 };
 
 extern EditorShellLinks g_editorShell;

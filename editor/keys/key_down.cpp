@@ -1,6 +1,8 @@
 // Key-down and characters: which keys RichEdit sees, which chords are
 // flagged, and the link rules of Backspace, Delete and typing.
 #include "editor/keys/editor_state.h"
+#include "editor/links/link_follow.h"
+#include "editor/links/link_table_upkeep.h"
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/note_editor.h"
@@ -85,6 +87,7 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     CHARRANGE after;
     ReadEditorSelection(&after);
     FollowTextEdit(after.cpMin < before.cpMin ? after.cpMin : before.cpMin, after.cpMax, -1);
+    if (code == kEdgeWholeLink) DropGoneHyperlinks();
     if (key == VK_BACK && code == kEdgeNone) g_noteEditor.typingState = -1;
     return result;
 }
@@ -193,6 +196,11 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
         if (HandleTabKey(Shift()) == kListKeyHandled) return Consume(window);
         e.tabPending = 1;
         return PassOn(window, WM_KEYDOWN, key, lParam);
+    }
+    // Enter inside a link (or on a whole selected link) follows it, also in a read-only file.
+    if (key == VK_RETURN && !Ctrl() && !Shift() && ActivateLinkAtCaret(nullptr)) {
+        e.enterHandled = 1;
+        return Swallow(window);
     }
     if (e.readOnly && !IsNavigationKey(key) && key != VK_SHIFT && key != VK_CONTROL) {
         if (key == VK_BACK || key == VK_DELETE || key == VK_RETURN) TellReadOnly();

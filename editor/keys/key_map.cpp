@@ -167,6 +167,15 @@ int32_t ZoomStepped(int32_t numerator, int32_t denominator, int32_t direction)
     return percent - kZoomStep < kZoomMin ? (percent < kZoomMin ? percent : kZoomMin) : percent - kZoomStep;
 }
 
+int32_t ZoomWheeled(int32_t numerator, int32_t denominator, int32_t notches)
+{
+    int32_t percent = numerator <= 0 || denominator <= 0 ? kZoomNormal : numerator * kZoomNormal / denominator;
+    int64_t zoomed = (int64_t)percent + (int64_t)notches * kWheelZoomStep;
+    if (zoomed < kWheelZoomMin) return kWheelZoomMin;
+    if (zoomed > kZoomMax) return kZoomMax;
+    return (int32_t)zoomed;
+}
+
 int32_t LineSpacingValue(int32_t fontPoints, int32_t n) { return fontPoints * (105 + 15 * n) / 10; }
 
 void TrimSelection(const WCHAR* text, int32_t len, int32_t* start, int32_t* end)

@@ -104,6 +104,9 @@ int HoldsReservedNoteChar(const WCHAR* text, int32_t len);
 // between kZoomMin and kZoomMax and moves by kZoomStep.
 enum { kZoomMin = 50, kZoomMax = 500, kZoomStep = 50, kZoomNormal = 100 };
 int32_t ZoomStepped(int32_t numerator, int32_t denominator, int32_t direction);
+// Ctrl+wheel: finer steps over a wider range than the keys.
+enum { kWheelZoomMin = 10, kWheelZoomStep = 10 };
+int32_t ZoomWheeled(int32_t numerator, int32_t denominator, int32_t notches);
 
 // The line-spacing value of Alt+n (1..9) for an editor font size in points:
 // size * (105 + 15 n) / 10.

@@ -13,6 +13,9 @@
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
 #include "editor/keys/editor_actions.h"
+#include "editor/keys/editor_mouse.h"
+#include "editor/keys/editor_overlay.h"
+#include "editor/links/link_table_upkeep.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
 #include "ui/app_state.h"
@@ -67,7 +70,7 @@ LRESULT OnKillFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CompletionMouseMoved();
-    return PassOn(window, message, wParam, lParam);
+    return EditorMouseMove(window, message, wParam, lParam);
 }
 
 // A click entering the editor highlights nothing.
@@ -84,6 +87,8 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         ShowCursor(TRUE);
         g_noteEditor.pointerHidden = 0;
     }
+    if (message == WM_RBUTTONDOWN) return EditorRightButtonDown(window, message, wParam, lParam);
+    EditorLeftButtonDown(window, message, wParam, lParam);
     return PassOn(window, message, wParam, lParam);
 }
 
@@ -105,6 +110,8 @@ LRESULT OnCutOrCopy(HWND, UINT message, WPARAM, LPARAM)
 LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
+    // A link label that came back shows as a link again.
+    RestoreReturnedHyperlinks();
     FollowWholeText();
     if (message == EM_REDO) UpdateRedoButton();
     else UpdateUndoButton();
@@ -152,6 +159,14 @@ const EditorMessageEntry kEditorMessages[] = {
     {WM_LBUTTONDOWN, OnMouseDown},
     {WM_RBUTTONDOWN, OnMouseDown},
     {WM_MOUSEMOVE, OnMouseMove},
+    {WM_LBUTTONUP, EditorLeftButtonUp},
+    {WM_LBUTTONDBLCLK, EditorDoubleClick},
+    {WM_RBUTTONUP, EditorRightButtonUp},
+    {WM_XBUTTONUP, EditorExtraButtonUp},
+    {WM_MOUSEWHEEL, EditorWheel},
+    {WM_CAPTURECHANGED, EditorCaptureChanged},
+    {WM_PAINT, EditorPaint},
+    {kMsgClearSearchFrame, EditorClearSearchFrame},
     {WM_PASTE, OnPaste},
     {WM_CUT, OnCutOrCopy},
     {WM_COPY, OnCutOrCopy},

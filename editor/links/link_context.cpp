@@ -9,6 +9,10 @@
 
 namespace {
 
+// Below the last line the pointer is over no text once it is this far below
+// the line's top (a line's height is read from the lines around it when there are).
+const int kLastLineHeight = 24;
+
 // Links are at most this long: a window this wide around a range holds
 // every link that touches it, brackets included.
 const int32_t kLinkReach = 210;
@@ -143,29 +147,37 @@ int LinkRunAt(AIControl* editor, int32_t position, int32_t* start, int32_t* end,
     return 1;
 }
 
+int ReadHyperlinkRun(AIControl* editor, int32_t start, int32_t end, AIString& label, AIString& target)
+{
+    label.Clear();
+    target.Clear();
+    AITextDocument* doc = editor ? editor->GetDocument() : nullptr;
+    if (!doc) return 0;
+    doc->GetRangeText(start, end, &label);
+    if (label.CharAt(0) == L'[' && label.CharAt(label.GetLength() - 1) == L']') {
+        label.DeleteRange(label.GetLength() - 1, 1);
+        label.DeleteRange(0, 1);
+    }
+    AIString key(label);
+    LabelToTableKey(key);
+    if (!g_noteStore.hyperlinks || g_noteStore.hyperlinks->IndexOfKeyStringExact(key.GetText()) < 0) return 0;
+    g_noteStore.hyperlinks->GetValueOfKeyString(key.GetText(), target);
+    return 1;
+}
+
 int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t mark, AIString& out)
 {
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     out.Clear();
     if (!doc) return kLinkAutomatic;
-    AIString text;
-    doc->GetRangeText(start, end, &text);
-    if (text.CharAt(0) == L'[' && text.CharAt(text.GetLength() - 1) == L']') {
-        text.DeleteRange(text.GetLength() - 1, 1);
-        text.DeleteRange(0, 1);
-    }
+    AIString text, target;
+    int known = ReadHyperlinkRun(editor, start, end, text, target);
     g_linkCaret.linkText.Copy(text);
     if (mark == TagMark) {
         out.AssignText(L"Tag <lred>").AppendString(text).AppendText(L"</lred>");
         return kLinkAutomatic;
     }
-    AIString key(text), target;
-    LabelToTableKey(key);
-    const WCHAR* targetText = 0;
-    if (mark == HyperlinkMark && g_noteStore.hyperlinks->IndexOfKeyStringExact(key.GetText()) >= 0) {
-        g_noteStore.hyperlinks->GetValueOfKeyString(key.GetText(), target);
-        targetText = target.GetText();
-    }
+    const WCHAR* targetText = mark == HyperlinkMark && known ? target.GetText() : nullptr;
     int isTitle = mark == NoteLinkMark;
     AIString description;
     int32_t kind = DescribeLink(text.GetText(), targetText, isTitle, GetDataFolder(), description);
@@ -214,4 +226,38 @@ int FindNeighbourLink(AIControl* editor, int32_t from, int direction, int32_t* s
         return before > 0 ? FindNeighbourLink(editor, before, -1, start, end, mark) : 0;
     }
     return found;
+}
+
+int32_t CharUnderPoint(AIControl* editor, POINT point)
+{
+    HWND window = editor ? editor->GetHwnd() : nullptr;
+    AITextDocument* doc = editor ? editor->GetDocument() : nullptr;
+    if (!window || !doc) return -1;
+    RECT client;
+    if (!GetClientRect(window, &client) || !PtInRect(&client, point)) return -1;
+    POINTL at = {point.x, point.y};
+    int32_t index = (int32_t)SendMessageW(window, EM_CHARFROMPOS, 0, (LPARAM)&at);
+    int32_t length = doc->GetTextLength();
+    POINTL here = {0, 0}, next = {0, 0};
+    if (index > 0) {
+        // The control answers the nearest caret place: in a character's right
+        // half that is the place after it.
+        SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&here, index);
+        if (point.x < here.x) index--;
+    }
+    if (index < 0 || index >= length) return -1;
+    SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&here, index);
+    SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&next, index + 1);
+    if (point.x < here.x || point.y < here.y) return -1;
+    if (next.y == here.y && point.x >= next.x) return -1;  // beyond the character
+    int32_t line = (int32_t)SendMessageW(window, EM_EXLINEFROMCHAR, 0, index);
+    int32_t height = kLastLineHeight;
+    if (line > 0) {
+        POINTL above = {0, 0};
+        SendMessageW(window, EM_POSFROMCHAR, (WPARAM)&above, SendMessageW(window, EM_LINEINDEX, line - 1, 0));
+        if (here.y > above.y) height = here.y - above.y;
+    }
+    if (next.y > here.y) height = next.y - here.y;
+    if (point.y >= here.y + height) return -1;
+    return index;
 }

@@ -24,6 +24,11 @@ int RangeCutsHyperlink(AIControl* editor, int32_t start, int32_t end);
 // the position is in plain text. mark gets the run's mark.
 int LinkRunAt(AIControl* editor, int32_t position, int32_t* start, int32_t* end, int32_t* mark);
 
+// The label of the run [start, end) (a hyperlink's brackets dropped) and,
+// when the hyperlink table knows the label, its target as the table holds it
+// ("," as U+2026). 1 when the table knows it.
+int ReadHyperlinkRun(AIControl* editor, int32_t start, int32_t end, AIString& label, AIString& target);
+
 // Describes the link run [start, end) for the status line into out (mark-up);
 // returns its LinkKind.
 int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t mark, AIString& out);
@@ -32,3 +37,8 @@ int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t m
 // (-1); 0 when there is none.
 int FindNeighbourLink(AIControl* editor, int32_t from, int direction, int32_t* start, int32_t* end,
                       int32_t* mark);
+
+// The character under a point in the editor's client area, or -1 when the
+// point lies beside the text (outside the window, past a line's end, below
+// the last line).
+int32_t CharUnderPoint(AIControl* editor, POINT point);

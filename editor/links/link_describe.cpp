@@ -1,6 +1,7 @@
 // Link descriptions for the status line.
 #include "editor/links/link_describe.h"
 #include "notestore/datafile_format.h"
+#include "foundation/text_markup.h"
 
 namespace {
 
@@ -40,10 +41,39 @@ int MakeRelativeFileTarget(AIString& target, const WCHAR* dataFolder)
     return 1;
 }
 
+const WCHAR kOpenFileText[] = L"Open file:";
+const WCHAR kExecuteFileText[] = L"Execute file:";
+
 int IsFileLinkDescription(const WCHAR* text)
 {
     AIString t(text ? text : L"");
-    return t.StartsWithNoCase(L"Open file:") || t.StartsWithNoCase(L"Execute file:");
+    return t.StartsWithNoCase(kOpenFileText) || t.StartsWithNoCase(kExecuteFileText);
+}
+
+void HoverStatusText(const WCHAR* description, AIString& out)
+{
+    struct Head {
+        const WCHAR* text;
+        const WCHAR* colour;
+    };
+    static const Head kHeads[] = {
+        {L"Hyperlink:", L"vlblue"},
+        {L"Automatic hyperlink:", L"vlblue"},
+        {kOpenFileText, L"lgreen"},
+        {kExecuteFileText, L"lgreen"},
+    };
+    AIString text(description ? description : L"");
+    out.Clear();
+    for (const Head& head : kHeads) {
+        if (!text.StartsWithNoCase(head.text)) continue;
+        AIString rest(text.GetText() + TextLength(head.text));
+        rest.Trim();
+        out.AssignText(head.text).AppendText(L" <").AppendText(head.colour).AppendChar(L'>');
+        TextMarkup::Escape(rest.GetText(), out);
+        out.AppendText(L"</").AppendText(head.colour).AppendChar(L'>');
+        return;
+    }
+    TextMarkup::Escape(text.GetText(), out);
 }
 
 LinkKind DescribeLink(const WCHAR* linkText, const WCHAR* target, int isNoteTitle, const WCHAR* dataFolder,

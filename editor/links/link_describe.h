@@ -19,9 +19,18 @@ enum LinkKind : int32_t {
 // "C:\Notes\". 1 when target was rewritten.
 int MakeRelativeFileTarget(AIString& target, const WCHAR* dataFolder);
 
-// 1 when text starts with "Open file:" or "Execute file:" (the descriptions
-// of file links), compared without regard to case.
+// The beginnings of file links' descriptions ("Open file: C:\x"). Compared
+// without regard to case and to the blank after the colon.
+extern const WCHAR kOpenFileText[];     // "Open file:"
+extern const WCHAR kExecuteFileText[];  // "Execute file:"
+// 1 when text starts with "Open file:" or "Execute file:", compared without
+// regard to case.
 int IsFileLinkDescription(const WCHAR* text);
+
+// The status line's text for a link under the pointer, from its description:
+// the address of "Hyperlink:" and "Automatic hyperlink:" in blue, the file of
+// "Open file:" and "Execute file:" in green, the rest escaped.
+void HoverStatusText(const WCHAR* description, AIString& out);
 
 // The description of a link. linkText: the link's visible text; target:
 // its target when the hyperlink table knows the label (null when not);

@@ -5,6 +5,8 @@
 #include <vector>
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_links.h"
+#include "editor/keys/editor_overlay.h"
+#include "foundation/message_pump.h"
 #include "shell/file_commands.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
@@ -111,6 +113,18 @@ protected:
         return Utf8(t);
     }
     std::string Status() { return Utf8(AIString(GetStatusText())); }
+    // How often the editor paints while the program idles for a while.
+    int32_t PaintsWhileIdle()
+    {
+        const DWORD kIdleMs = 400;
+        int32_t before = EditorPaintCount();
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < kIdleMs) {
+            PumpMessages();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return EditorPaintCount() - before;
+    }
     // No character of [from, to) keeps a match colour, and none turned black.
     void ExpectUncoloured(int from, int to)
     {
@@ -292,4 +306,30 @@ TEST_F(IncSearch, LeavingWithEnterKeepsTheMatchAndARemovedColourIsNeverBlack)
     EXPECT_EQ(14, Selection().cpMin);
     EXPECT_EQ(17, Selection().cpMax);
     ExpectUncoloured(0, 17);
+}
+
+// The frame around the current match is drawn by the editor's paint and never
+// asks for another paint: while nothing happens, the editor is not painted again.
+TEST_F(IncSearch, TheMatchFrameIsDrawnWithoutARepaintLoop)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(L"alpha beta Alpha gamma alpha"));
+    // Matches away from the editor's edges: a frame there would not fit.
+    OpenSearch(L"lph");
+    ASSERT_EQ(1, Selection().cpMin);
+    InvalidateRect(editor, nullptr, FALSE);
+    UpdateWindow(editor);
+    RECT frame = EditorSearchFrame();
+    EXPECT_FALSE(IsRectEmpty(&frame));
+    // A bounded idle time: at most the clearing of a moved frame is painted.
+    EXPECT_LE(PaintsWhileIdle(), 2);
+    // The next match: the frame moves with it, and again nothing repeats.
+    Press(box, VK_DOWN);
+    UpdateWindow(editor);
+    RECT moved = EditorSearchFrame();
+    EXPECT_FALSE(EqualRect(&frame, &moved));
+    EXPECT_LE(PaintsWhileIdle(), 2);
+    Press(box, VK_ESCAPE);
+    UpdateWindow(editor);
+    frame = EditorSearchFrame();
+    EXPECT_TRUE(IsRectEmpty(&frame));
 }

@@ -45,6 +45,12 @@ TEST(KeyMap, ZoomAndLineSpacingSteps)
     EXPECT_EQ(50, ZoomStepped(50, 100, -1));
     EXPECT_EQ(150, ZoomStepped(0, 0, 1));
     EXPECT_EQ(100, ZoomStepped(300, 100, 0));
+    // The wheel: tens between 10 and 500, a 0/0 ratio counting as 100.
+    EXPECT_EQ(110, ZoomWheeled(0, 0, 1));
+    EXPECT_EQ(500, ZoomWheeled(500, 100, 1));
+    EXPECT_EQ(10, ZoomWheeled(10, 100, -1));
+    EXPECT_EQ(10, ZoomWheeled(30, 100, -7));
+    EXPECT_EQ(500, ZoomWheeled(100, 100, 2147483647));
     EXPECT_EQ(180, LineSpacingValue(10, 5));
     EXPECT_EQ(132, LineSpacingValue(11, 1));
 }

@@ -2,11 +2,12 @@
 // has the keyboard focus, a state the display does not show (child windows
 // have no window of their own there).
 //
-// Usage: focus_probe <title prefix> [text]
+// Usage: focus_probe <title prefix> [text|caret|menu]
 // Prints the window class of the focused control of the thread that owns
 // the first visible top-level window whose title begins with the prefix
-// ("none" when that thread has no focus), or with "text" the control's text;
-// exits 1 when no such window exists.
+// ("none" when that thread has no focus), or with "text" the control's text,
+// with "caret" the caret's screen position "x y height", with "menu" "open"
+// while a pop-up menu shows ("none" otherwise); exits 1 when no such window exists.
 #include "foundation/win.h"
 #include <shellapi.h>
 #include <stdio.h>
@@ -40,7 +41,19 @@ int main()
     info.cbSize = sizeof info;
     WCHAR answer[512] = L"none";
     int wantText = argc > 2 && lstrcmpW(argv[2], L"text") == 0;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info) && info.hwndFocus) {
+    int wantCaret = argc > 2 && lstrcmpW(argv[2], L"caret") == 0;
+    int wantMenu = argc > 2 && lstrcmpW(argv[2], L"menu") == 0;
+    int gotInfo = GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info);
+    if (wantMenu) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        lstrcpyW(answer, menu && IsWindowVisible(menu) ? L"open" : L"none");
+    } else if (wantCaret) {
+        if (gotInfo && info.hwndCaret) {
+            POINT at = {info.rcCaret.left, info.rcCaret.top};
+            ClientToScreen(info.hwndCaret, &at);
+            wsprintfW(answer, L"%d %d %d", (int)at.x, (int)at.y, (int)(info.rcCaret.bottom - info.rcCaret.top));
+        }
+    } else if (gotInfo && info.hwndFocus) {
         if (wantText) {
             DWORD_PTR copied = 0;
             answer[0] = 0;

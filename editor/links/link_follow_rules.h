@@ -1,0 +1,36 @@
+// What following a link does, decided from its text alone: which note, which
+// address or file goes to the shell, with which parameters and folder, and
+// which targets are refused. The caller carries the plan out.
+#pragma once
+#include "foundation/win.h"
+#include "foundation/ai_string.h"
+
+enum LinkFollowAction : int32_t {
+    kFollowNothing = 0,
+    kFollowNote,      // target: the title of a note
+    kFollowShell,     // target: an address or a file for the shell
+    kFollowImage,     // target: a picture file (its note first, else the shell)
+    kFollowRefused,   // target: why (status mark-up)
+};
+
+struct LinkFollowPlan {
+    LinkFollowAction action = kFollowNothing;
+    AIString target;
+    AIString parameters;   // a program's switches
+    AIString folder;       // a program's working folder
+    int32_t localFile = 0;  // a file here: it must exist before anything happens
+    int32_t program = 0;    // a program or script: started only when the user agrees
+    int32_t minimise = 0;   // the main window goes down just before the shell opens it
+};
+
+// A labelled hyperlink's target as the table holds it ("," as U+2026).
+// "rel:" targets are paths in the data folder.
+void PlanHyperlinkFollow(const WCHAR* target, LinkFollowPlan& plan);
+// An address typed into the text (not in the table): "www..." gets
+// "http://" in front; "http..." and "mailto..." are opened; anything else is not a link.
+void PlanAutomaticLinkFollow(const WCHAR* text, LinkFollowPlan& plan);
+
+// 1 when a path names a program or script the shell would start.
+int IsProgramPath(const WCHAR* path);
+// 1 when a path names a picture the program shows itself (".png", ".jpg").
+int IsPicturePath(const WCHAR* path);

@@ -1,0 +1,88 @@
+#!/bin/bash
+# Following links in the running program, as a user would: Enter inside a
+# note link shows that note and Alt+Left brings the first one back unchanged;
+# a right-click on a hyperlink opens the link menu (a screenshot shows it) and
+# its "Copy URL" item puts the link's address on the clipboard, pasted back
+# into the note to check it.
+# Every wait polls for the state it needs, with a bound.
+# Usage: e2e_links_test.sh <build-dir> <source-dir>
+set -euo pipefail
+build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
+wine=/usr/lib/wine/wine64
+program="$build/shell/tavik.exe.so"
+probe="$build/tests/shell/focus_probe.exe.so"
+work="$build/e2e-links"
+rm -rf "$work"; mkdir -p "$work"
+export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+. "$src/tests/shell/e2e_common.sh"
+. "$src/scripts/xvfb.sh"
+start_xvfb 150 199
+"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+line="See Plans now and [site] later."
+address="http://127.0.0.1:9/page"
+python3 - "$work/notes.tavik" "$line" "$address" <<'PY'
+import sys
+path, line, address = sys.argv[1:4]
+text = ("Tavik 10\r\n"
+        "\u00a4Garden\r\n" + line + "\r\n{{\r\n[site:" + address + "]\r\n}}\r\n"
+        "\u00a4Plans\r\nSeeds and tools.\r\n{{\r\n}}\r\n")
+open(path, "wb").write(b"\xff\xfe" + text.encode("utf-16-le"))
+PY
+
+menu_is() { [ "$($wine "$probe" "Tavik - " menu 2>/dev/null | tr -d '\r')" = "$1" ]; }
+
+$wine "$program" "$($wine winepath -w "$work/notes.tavik" 2>/dev/null)" </dev/null >"$work/app.log" 2>&1 &
+app=$!
+frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
+xdotool windowfocus --sync "$frame"
+
+# The note Garden, its editor focused, the caret inside "Plans".
+press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+xdotool type --delay 5 "garden"
+# Enter shows the note, or moves to the editor when it is shown already.
+press_until Return focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus"
+wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
+before=$($wine "$probe" "Tavik - " text | tr -d '\r')
+[ "$before" = "$line" ] || fail "the note does not hold its text: $before"
+xdotool key ctrl+Home Right Right Right Right Right Right
+xdotool key Return
+wait_window '^Tavik - Plans$' >/dev/null || fail "Enter inside the note link did not show the note"
+poll 100 focus_text_has "Tavik - " "Seeds and tools." || fail "the linked note's text is not in the editor"
+# Alt held while Left is pressed (a second Back at the first note does nothing).
+back_shown() { [ "$(xdotool getwindowname "$frame")" = "Tavik - Garden" ]; }
+for _ in 1 2 3; do
+  xdotool keydown alt key Left keyup alt
+  poll 30 back_shown && break
+done
+back_shown || fail "Back did not bring the first note back"
+same_text() { [ "$($wine "$probe" "Tavik - " text | tr -d '\r')" = "$line" ]; }
+poll 100 same_text || fail "the first note changed: $($wine "$probe" "Tavik - " text)"
+
+# Right-click on the hyperlink, found on the screen through the caret: an
+# arrow key into a hyperlink selects it and leaves the caret after its "]";
+# the pointer goes onto the label before it.
+xdotool key ctrl+Home
+for _ in $(seq 20); do xdotool key Right; done
+read -r x y h < <($wine "$probe" "Tavik - " caret | tr -d '\r')
+[ -n "${h:-}" ] || fail "no caret found"
+xdotool mousemove $((x - 12)) $((y + h / 2))
+xdotool click 3
+poll 100 menu_is open || fail "the right-click menu did not open"
+import -window root "$work/link-menu.png" 2>/dev/null || true
+# From the bottom: "Edit Hyperlink", then "Copy URL".
+xdotool key Up Up Return
+poll 100 menu_is none || fail "the menu did not close"
+xdotool key ctrl+End
+xdotool type --delay 5 " "
+xdotool key ctrl+v
+poll 100 focus_text_has "Tavik - " "later. $address" \
+  || fail "Copy URL did not put the address on the clipboard: $($wine "$probe" "Tavik - " text)"
+
+xdotool key ctrl+z ctrl+z
+xdotool windowfocus --sync "$frame"
+xdotool key alt+F4
+poll 150 has_ended "$app" || fail "the program did not close on Alt+F4"
+app=""
+echo "1 passed, 0 failed"
