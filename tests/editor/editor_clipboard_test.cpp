@@ -390,6 +390,22 @@ TEST_F(EditorClipboard, ACutIsOneUndoStepAndNeverSplitsAHyperlink)
     EXPECT_EQ(Text(), before);
     EXPECT_EQ(GetLastShellMessageId(), kMsgCannotDeletePartialLink);
     EXPECT_EQ(ClipboardText(editor), "te] here");
+
+    // A whole link cut: its table entry leaves with the text, comes back with
+    // the undo, and the cut carries the target into another note.
+    Select(label - 1, label + 5);
+    CtrlChord('X');
+    EXPECT_EQ(Text().find("[Site]"), std::string::npos);
+    EXPECT_EQ(TargetOf(L"Site"), "");
+    SendMessageW(editor, EM_UNDO, 0, 0);
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(TargetOf(L"Site"), "https://example.org/a");
+    Select(label - 1, label + 5);
+    CtrlChord('X');
+    ASSERT_NO_FATAL_FAILURE(ShowNote(L"Beta"));
+    Caret(End());
+    CtrlChord('V');
+    EXPECT_EQ(TargetOf(L"Site"), "https://example.org/a");
 }
 
 TEST_F(EditorClipboard, AShortAddressBecomesAHyperlinkALongOneStaysText)
