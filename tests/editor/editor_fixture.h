@@ -74,6 +74,11 @@ protected:
         // A file of its own per test: the store keeps the last one open.
         path.AppendText(L"tavik_keys_");
         path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        // An edited note left in a side file by an earlier run would be
+        // taken up as this run's newer text.
+        AIString sideFiles(path);
+        sideFiles.AppendText(L"_notes\\");
+        DeleteSideFiles(sideFiles);
         path.AppendText(L".tavik");
         SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.GetText());
@@ -89,6 +94,20 @@ protected:
         doc = g_mainPanel.editor.GetDocument();
         ASSERT_NE(doc, nullptr);
         ClearLastShellMessage();
+    }
+    static void DeleteSideFiles(const AIString& folder)
+    {
+        AIString pattern(folder);
+        pattern.AppendText(L"*.rtm");
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW(pattern.GetText(), &found);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do {
+            AIString file(folder);
+            file.AppendText(found.cFileName);
+            DeleteFileW(file.GetText());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
     }
     void TearDown() override
     {

@@ -2,11 +2,12 @@
 // has the keyboard focus, a state the display does not show (child windows
 // have no window of their own there).
 //
-// Usage: focus_probe <title prefix> [text|caret|menu]
+// Usage: focus_probe <title prefix> [text|caret|selection|menu]
 // Prints the window class of the focused control of the thread that owns
 // the first visible top-level window whose title begins with the prefix
 // ("none" when that thread has no focus), or with "text" the control's text,
-// with "caret" the caret's screen position "x y height", with "menu" "open"
+// with "caret" the caret's screen position "x y height", with "selection" the
+// focused edit control's selection "start end", with "menu" "open"
 // while a pop-up menu shows ("none" otherwise); exits 1 when no such window exists.
 #include "foundation/win.h"
 #include <shellapi.h>
@@ -43,6 +44,7 @@ int main()
     int wantText = argc > 2 && lstrcmpW(argv[2], L"text") == 0;
     int wantCaret = argc > 2 && lstrcmpW(argv[2], L"caret") == 0;
     int wantMenu = argc > 2 && lstrcmpW(argv[2], L"menu") == 0;
+    int wantSelection = argc > 2 && lstrcmpW(argv[2], L"selection") == 0;
     int gotInfo = GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info);
     if (wantMenu) {
         HWND menu = FindWindowW(L"#32768", nullptr);
@@ -54,7 +56,12 @@ int main()
             wsprintfW(answer, L"%d %d %d", (int)at.x, (int)at.y, (int)(info.rcCaret.bottom - info.rcCaret.top));
         }
     } else if (gotInfo && info.hwndFocus) {
-        if (wantText) {
+        if (wantSelection) {
+            // Both ends in one answer (no pointers cross the process).
+            DWORD_PTR both = 0;
+            if (SendMessageTimeoutW(info.hwndFocus, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &both))
+                wsprintfW(answer, L"%d %d", (int)LOWORD(both), (int)HIWORD(both));
+        } else if (wantText) {
             DWORD_PTR copied = 0;
             answer[0] = 0;
             SendMessageTimeoutW(info.hwndFocus, WM_GETTEXT, 512, (LPARAM)answer, SMTO_ABORTIFHUNG, 2000, &copied);
