@@ -10,8 +10,10 @@
 #include "shell/image_preview_connection.h"
 #include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
+#include "shell/ctrl_hint.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
+#include "shell/ctrl_hint.h"
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
 #include "shell/shell_ids.h"
@@ -107,12 +109,6 @@ void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)
     if (box) SendMessageW(box, message, wParam, lParam);
 }
 
-void StopHint()
-{
-    StopTimersForExit();
-    if (HWND panel = g_mainPanel.GetHwndField()) InvalidateRect(panel, nullptr, FALSE);
-}
-
 int QuickSearchFocused() { return GetFocus() == g_mainPanel.quickSearch.GetHwnd(); }
 
 // The ribbon control that stands for an editing control (0: none on this ribbon yet).
@@ -189,7 +185,8 @@ void ConnectEditor()
     l.applyEditorBackground = ApplyEditorBackground;
     l.startTimer = StartMainTimer;
     l.stopTimer = StopMainTimer;
-    l.stopCtrlHint = StopHint;
+    l.startCtrlHint = StartCtrlHint;
+    l.stopCtrlHint = StopCtrlHint;
     l.isQuickSearchFocused = QuickSearchFocused;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;

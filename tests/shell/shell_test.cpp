@@ -396,14 +396,19 @@ TEST_F(ShellTest, TimersDispatchById)
     } cases[] = {
         {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
         {kTimerQuickPreview, kTraceLaterEntryPoints, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
-        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerCtrlHintFirst, kTraceLaterEntryPoints, 7},
-        {kTimerCtrlHintEditor, kTraceLaterEntryPoints, 7}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
         {kTimerCaptureBalloon, kTraceTrayHotKeys, 4}, {kTimerCaptureClickMode, kTraceScreenCapture, 5},
     };
     for (const Case& c : cases) {
         trace_.Clear();
         SendMessageW(panel, WM_TIMER, c.id, 0);
         EXPECT_TRUE(trace_.Saw(c.module, c.procedure)) << c.id;
+    }
+    // The held-Ctrl hint's timers, the shared first one and each field's own.
+    for (UINT_PTR id : {(UINT_PTR)kTimerCtrlHintEditor, (UINT_PTR)kTimerCtrlHintFirst, (UINT_PTR)kTimerCtrlHintLast}) {
+        trace_.Clear();
+        SendMessageW(panel, WM_TIMER, id, 0);
+        EXPECT_TRUE(trace_.Saw(kTraceCtrlHint, 2)) << id;
     }
     // The QuickSearch preview of the selected note.
     trace_.Clear();
