@@ -11,9 +11,9 @@
 #include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
 #include "shell/ctrl_hint.h"
+#include "shell/editor_ribbon.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
-#include "shell/ctrl_hint.h"
 #include "shell/note_commands.h"
 #include "shell/note_markup_view.h"
 #include "shell/shell_ids.h"
@@ -111,44 +111,6 @@ void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)
 
 int QuickSearchFocused() { return GetFocus() == g_mainPanel.quickSearch.GetHwnd(); }
 
-// The ribbon control that stands for an editing control (0: none on this ribbon yet).
-UINT RibbonCommandOf(EditorRibbonControl control)
-{
-    switch (control) {
-    case kRibbonNormal:
-    case kRibbonHeadingSmall:
-    case kRibbonHeadingAverage:
-    case kRibbonHeadingLarge: return IDM_TOGGLE_HEADING;
-    default: return 0;
-    }
-}
-
-void SetRibbonControl(EditorRibbonControl control, int enabled, int pressed)
-{
-    UINT id = RibbonCommandOf(control);
-    if (!id || control != kRibbonNormal) return;
-    // The one heading control is enabled wherever a paragraph may change.
-    g_ribbon.SetControlEnabled(id, enabled);
-    (void)pressed;
-}
-
-void ShowRibbonHelp(EditorRibbonControl control)
-{
-    static const WCHAR* const kHelp[kRibbonControlCount] = {
-        L"<b>Bold</b> is not available here: headings, links and selections over several lines keep their format",
-        L"<b>Italic</b> is not available here: headings, links and selections over several lines keep their format",
-        L"<b>Strike-through</b> is not available here: headings and links cannot be struck out",
-        L"<b>Hyperlink</b> is not available here: select text on one line that holds no link",
-        L"", L"", L"", L"",
-        L"<b>Paste</b> is not available here",
-        L"<b>Copy</b>: select text first",
-        L"<b>Copy plain text</b>: select text first",
-        L"<b>Cut</b>: select text first",
-        L"", L"",
-    };
-    SetStatusText(kHelp[control], kStatusInfo);
-}
-
 }  // namespace
 
 void ConnectEditor()
@@ -190,6 +152,7 @@ void ConnectEditor()
     l.isQuickSearchFocused = QuickSearchFocused;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;
+    l.showRibbonZoom = ShowRibbonZoom;
     l.imageSaved = OnImageSaved;
     l.linkedFile = OnFileLinked;
     l.showNote = ShowLinkedNote;

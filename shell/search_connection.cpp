@@ -14,6 +14,7 @@
 #include "editor/format/zoom_status.h"
 #include "dialogs/screen_launchers.h"
 #include "shell/ctrl_hint.h"
+#include "shell/editor_ribbon.h"
 
 namespace {
 
@@ -75,6 +76,8 @@ void ConnectSearch(HWND content)
     l.showZoomStatus = ShowEditorZoomStatus;
     l.startCtrlHint = StartCtrlHint;
     l.stopCtrlHint = StopCtrlHint;
+    l.ribbonForQuickSearch = RibbonForQuickSearch;
+    l.ribbonForTypedTitle = RibbonForTypedTitle;
     InstallQuickSearchBox(l.quickSearch);
     CreateFullTextSearchWindows(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;

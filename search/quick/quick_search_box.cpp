@@ -325,6 +325,18 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
     return Pass(box, message, key, lParam);
 }
 
+// Whether the box's text names another note than the one shown.
+void TellRibbonOfTypedTitle(HWND box)
+{
+    if (!g_searchShell.ribbonForTypedTitle) return;
+    AIString typed, lookup, shown;
+    typed.AssignControlText(box);
+    QuickLookupForm(typed.GetText(), lookup);
+    int32_t current = CurrentNote();
+    if (current >= 0) GetNoteTitle(current, shown);
+    g_searchShell.ribbonForTypedTitle(!lookup.IsEmpty() && !lookup.EqualsTextNoCase(shown.GetText()));
+}
+
 LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     QuickSearchState& q = s_quick;
@@ -347,7 +359,9 @@ LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
     }
     if (Navigate(box, key)) return 0;
     if (key != VK_CONTROL && key != VK_SHIFT && !Ctrl()) LookUpTitle(box, key);
-    return Pass(box, message, key, lParam);
+    LRESULT result = Pass(box, message, key, lParam);
+    TellRibbonOfTypedTitle(box);
+    return result;
 }
 
 // The control characters of Ctrl+V and Ctrl+C, which the edit field turns into a paste and a copy.
@@ -429,12 +443,23 @@ LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Pass(box, message, wParam, lParam);
     SendMessageW(box, EM_SETSEL, 0, -1);
+    if (g_searchShell.ribbonForQuickSearch) g_searchShell.ribbonForQuickSearch();
     return result;
 }
+
+// The note's controls act on the note shown again once the box is left.
+LRESULT OnKillFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    StopCtrlHint();
+    if (g_searchShell.ribbonForTypedTitle) g_searchShell.ribbonForTypedTitle(0);
+    return Pass(box, message, wParam, lParam);
+}
+
 
 const MessageEntry kQuickMessages[] = {
     {WM_KEYDOWN, OnKeyDown}, {WM_KEYUP, OnKeyUp},         {WM_CHAR, OnChar},
     {WM_SYSKEYUP, OnSysKeyUp}, {WM_SYSCHAR, OnSysChar},   {WM_SETFOCUS, OnSetFocus},
+    {WM_KILLFOCUS, OnKillFocus},
 };
 
 LRESULT CALLBACK QuickSearchBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)

@@ -31,6 +31,10 @@ struct SearchShellLinks {
     // The held-Ctrl hint: started with the field's own second timer, stopped.
     void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
     void (*stopCtrlHint)() = nullptr;
+    // Ribbon states: the box has the focus (the editing controls off); the
+    // typed title names another note than the one shown (1) or not (0).
+    void (*ribbonForQuickSearch)() = nullptr;
+    void (*ribbonForTypedTitle)(int namesAnotherNote) = nullptr;
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*layout)() = nullptr;                   // the panes laid out for the current mode
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
