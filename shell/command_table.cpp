@@ -54,7 +54,7 @@ const CommandRow FrameCommandTable[] = {
     {IDM_EDIT_UNDO, nullptr, CmdEditUndo, kTabHome, kGroupEdit, L"Undo", L"Undo the last change (Ctrl+Z)", NO_KEY},
     {IDM_EDIT_REDO, nullptr, CmdEditRedo, kTabHome, kGroupEdit, L"Redo", L"Redo the change undone (Ctrl+Y)",
      NO_KEY},
-    {IDM_EDIT_ZOOM, nullptr, CmdEditZoom, kTabHome, kGroupEdit, L"Zoom: 100 %",
+    {IDM_EDIT_ZOOM, nullptr, CmdEditZoom, kTabHome, kGroupEdit, L"100 %",
      L"The editor's zoom: click for 100 % (Ctrl+- and Ctrl++ change it)", NO_KEY},
     // File
     {IDM_FILE_PANEL, nullptr, CmdFilePanel, kTabFile, kGroupFile, L"File...", L"The file panel", {FALT, 'F'}},

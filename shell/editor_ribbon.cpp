@@ -5,6 +5,7 @@
 #include "editor/keys/ribbon_actions.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
+#include "foundation/ai_string.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -78,11 +79,13 @@ void ShowRibbonHelp(EditorRibbonControl control)
     SetStatusText(kHelp[control], kStatusInfo);
 }
 
-void ShowRibbonZoom(const WCHAR* text)
+void ShowRibbonZoom(int32_t percent)
 {
     AIControl* zoom = g_ribbon.FindControl(IDM_EDIT_ZOOM);
     if (!zoom) return;
-    zoom->SetText(text);
+    AIString text;
+    text.AppendInt(percent).AppendText(L" %");
+    zoom->SetText(text.GetText());
 }
 
 void RibbonForQuickSearch()

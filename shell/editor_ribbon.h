@@ -10,8 +10,8 @@ UINT RibbonCommandOf(EditorRibbonControl control);
 void SetRibbonControl(EditorRibbonControl control, int enabled, int pressed);
 // Why a control refuses, on the status line.
 void ShowRibbonHelp(EditorRibbonControl control);
-// The zoom control's caption ("Zoom: 120 %").
-void ShowRibbonZoom(const WCHAR* text);
+// The zoom control's caption ("120 %").
+void ShowRibbonZoom(int32_t percent);
 
 // QuickSearch took the focus: every editing control is off, and the note's
 // own controls (Rename, Delete) are on where the data file can change.

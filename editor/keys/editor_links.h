@@ -153,8 +153,8 @@ struct EditorShellLinks {
     void (*previewFile)(int32_t kind, const WCHAR* path) = nullptr;
     // Runs a pop-up menu at a screen point: the chosen command, 0 for none.
     UINT (*runMenu)(HMENU menu, POINT screenPoint) = nullptr;
-    // The zoom control of the ribbon shows the editor's zoom ("Zoom: 120 %").
-    void (*showRibbonZoom)(const WCHAR* text) = nullptr;
+    // The zoom control of the ribbon shows the editor's zoom in percent.
+    void (*showRibbonZoom)(int32_t percent) = nullptr;
 };
 
 extern EditorShellLinks g_editorShell;

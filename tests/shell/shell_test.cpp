@@ -976,14 +976,14 @@ TEST_F(ShellTest, RibbonTabsFitTheFrameAndTheZoomControlShowsTheZoom)
     HWND editor = g_mainPanel.editor.GetHwnd();
     SendMessageW(editor, EM_SETZOOM, 150, 100);
     ShowEditorZoomStatus(150);
-    EXPECT_EQ("Zoom: 150 %", Utf8(g_ribbon.FindControl(IDM_EDIT_ZOOM)->GetCaption()));
+    EXPECT_EQ("150 %", Utf8(g_ribbon.FindControl(IDM_EDIT_ZOOM)->GetCaption()));
     SendMessageW(frame, WM_COMMAND, IDM_EDIT_ZOOM, 0);
     WPARAM n = 0;
     LPARAM d = 0;
     SendMessageW(editor, EM_GETZOOM, (WPARAM)&n, (LPARAM)&d);
     EXPECT_EQ(100u, n);
     EXPECT_EQ(100, d);
-    EXPECT_EQ("Zoom: 100 %", Utf8(g_ribbon.FindControl(IDM_EDIT_ZOOM)->GetCaption()));
+    EXPECT_EQ("100 %", Utf8(g_ribbon.FindControl(IDM_EDIT_ZOOM)->GetCaption()));
 }
 
 TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)
