@@ -289,7 +289,9 @@ LRESULT Pass(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     if (key == VK_CONTROL) {
-        if (!s_quick.ctrlHint && !Shift() && g_searchShell.startCtrlHint) {
+        // Only Ctrl's first press starts the hint, not its auto-repeat after another key stopped it.
+        const LPARAM kWasDown = (LPARAM)1 << 30;
+        if (!(lParam & kWasDown) && !s_quick.ctrlHint && !Shift() && g_searchShell.startCtrlHint) {
             s_quick.ctrlHint = 1;
             g_searchShell.startCtrlHint(kQuickCtrlHintTimer);
         }
@@ -480,6 +482,7 @@ void InstallQuickSearchBox(HWND box)
 }
 
 int32_t GetQuickSearchSelection() { return s_quick.selected; }
+int32_t GetQuickImageZoom() { return s_quick.imageZoom; }
 
 void ShowQuickSearchPreview(int noteIndex, int)
 {

@@ -439,8 +439,10 @@ TEST_F(QuickSearch, FunctionAndAltKeysGoWhereTheyBelong)
     // Alt+= and Alt+- set the size of image previews and say so.
     SendMessageW(box, WM_SYSKEYUP, VK_OEM_PLUS, 0xE0000001);
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Large"));
+    EXPECT_EQ(2, GetQuickImageZoom());
     SendMessageW(box, WM_SYSKEYUP, VK_OEM_MINUS, 0xE0000001);
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Small"));
+    EXPECT_EQ(0, GetQuickImageZoom());
     // F2 renames the note, once, on release.
     SendMessageW(box, WM_KEYDOWN, VK_F2, 1);
     EXPECT_EQ(0, s_renamed);
@@ -487,5 +489,8 @@ TEST_F(QuickSearch, CtrlHeldAloneShowsTheKeysAndAnotherKeyEndsTheHint)
     OnMainTimer(panel, kTimerCtrlHintEditor);
     EXPECT_EQ("before", Utf8(AIString(GetStatusText())));
     SendMessageW(box, WM_KEYUP, VK_CONTROL, 0xC0000001);
+    EXPECT_GT(0, g_mainPanel.ctrlHintState);
+    // Ctrl's auto-repeat after another key starts nothing.
+    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 0x40000001);
     EXPECT_GT(0, g_mainPanel.ctrlHintState);
 }
