@@ -408,6 +408,8 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return 0;
     case 'W': LookUpBoxText(box); return 0;
     case 'S':
+        // The screenshot reads a browser's address with keys of its own: it starts once Alt is up.
+        WaitForKeyRelease(VK_MENU, kAltReleaseBoundMs);
         if (l.captureScreenshot) l.captureScreenshot();
         else SearchStatus(L"Screen capture is not available", kStatusWarning);
         return 0;
