@@ -66,10 +66,10 @@ const CommandRow FrameCommandTable[] = {
     {IDM_PRINT_NOTE, nullptr, CmdPrintNote, kTabFile, kGroupFile, L"Print", L"Print the note", {FCONTROL, 'P'}},
     {IDM_PAGE_SETUP_PRINT, nullptr, CmdPageSetupPrint, kTabFile, kGroupFile, L"Page...",
      L"Choose the page, then print", NO_KEY},
-    // Home: capture
-    {IDM_CAPTURE_WEB, nullptr, CmdCaptureWeb, kTabHome, kGroupFile, L"Capture Web",
+    // File: capture
+    {IDM_CAPTURE_WEB, nullptr, CmdCaptureWeb, kTabFile, kGroupFile, L"Capture Web",
      L"Capture the page of a web browser: click the browser's window", NO_KEY},
-    {IDM_CAPTURE_SCREENSHOT, nullptr, CmdCaptureScreenshot, kTabHome, kGroupFile, L"Screenshot",
+    {IDM_CAPTURE_SCREENSHOT, nullptr, CmdCaptureScreenshot, kTabFile, kGroupFile, L"Screenshot",
      L"Take a picture of the screen (Alt+S in QuickSearch)",
      NO_KEY},
     // Options

@@ -432,12 +432,6 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
         if (l.captureDocument) l.captureDocument(withShift);
         return 0;
     }
-    if (key == 'S') {
-        // Likewise: the screenshot reads a browser's address with keys of its own.
-        WaitForKeyRelease(VK_MENU, kAltReleaseBoundMs);
-        if (l.captureScreenshot) l.captureScreenshot();
-        return 0;
-    }
     return Pass(box, message, key, lParam);
 }
 
