@@ -12,22 +12,33 @@ namespace {
 
 const int kCtrlPrefixLength = 5;   // "Ctrl+"
 
-// The second timer of each field, and the keys it lists.
+// The second timer of each field (10001 to 10005), and the keys it lists.
+enum CtrlHintField : UINT_PTR {
+    kHintQuickSearch = kTimerCtrlHintFirst,
+    kHintEditor,
+    kHintIncSearch,
+    kHintReplace,
+    kHintFullText,
+};
+static_assert(kHintQuickSearch == kQuickCtrlHintTimer && kHintEditor == kEditorTimerCtrlHintSecond &&
+                  kHintFullText == kTimerCtrlHintLast,
+              "the fields' hint timers are the ones the fields start");
+
 struct FieldHint {
     UINT_PTR timer;
     const WCHAR* text;
 };
 const FieldHint kFieldHints[] = {
-    {kTimerCtrlHintFirst,
+    {kHintQuickSearch,
      L"<vlblue>QuickSearch</vlblue>: Ctrl+F search in the note, Ctrl+Shift+F full-text search, Ctrl+Enter the last "
      L"full-text search, Ctrl+- and Ctrl++ zoom, Ctrl+Q all keys"},
-    {kTimerCtrlHintFirst + 1,
+    {kHintEditor,
      L"<vlblue>Editor</vlblue>: Ctrl+B bold, Ctrl+I italic, Ctrl+D strike-through, Ctrl+K hyperlink, Ctrl+Space "
      L"AutoLinks, Ctrl+G next heading, Ctrl+J next occurrence, Ctrl+Q all keys"},
-    {kTimerCtrlHintFirst + 2,
+    {kHintIncSearch,
      L"<vlblue>Search in note</vlblue>: F3 next match, Shift+F3 previous match, Ctrl+H replace, Esc back to the note"},
-    {kTimerCtrlHintFirst + 3, L"<vlblue>Replace</vlblue>: Enter replaces the match, Tab goes back to the search"},
-    {kTimerCtrlHintLast,
+    {kHintReplace, L"<vlblue>Replace</vlblue>: Enter replaces the match, Tab goes back to the search"},
+    {kHintFullText,
      L"<vlblue>Full-text search</vlblue>: Enter searches, Ctrl+Enter the last search, Esc back to QuickSearch"},
 };
 
