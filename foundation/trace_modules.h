@@ -10,6 +10,7 @@ enum TraceModule {
     kTraceMainPanel = 630,
     kTraceForwarded = 635,
     kTraceMainTimers = 640,
+    kTraceCtrlHint = 641,
     kTraceNoteCommands = 650,
     kTraceFileCommands = 660,
     kTracePrint = 665,

@@ -60,6 +60,17 @@
 // Capture: the browser page and the screenshot.
 #define IDM_CAPTURE_WEB 40172
 #define IDM_CAPTURE_SCREENSHOT 40173
+// The ribbon's editing controls.
+#define IDM_EDIT_BOLD 40160
+#define IDM_EDIT_ITALIC 40161
+#define IDM_EDIT_STRIKE 40162
+#define IDM_EDIT_HYPERLINK 40163
+#define IDM_EDIT_CUT 40164
+#define IDM_EDIT_COPY 40165
+#define IDM_EDIT_PASTE 40166
+#define IDM_EDIT_UNDO 40167
+#define IDM_EDIT_REDO 40168
+#define IDM_EDIT_ZOOM 40169
 // Ctrl+1 to Ctrl+9: favourite 1 to 9.
 #define IDM_FAVOURITE_FIRST 40151
 #define IDM_FAVOURITE_LAST 40159

@@ -9,13 +9,17 @@
 
 class AIString;
 
-enum RibbonTabId { kNoRibbonTab = -1, kTabHome = 0, kTabOptions = 1, kTabHelp = 2, kRibbonTabCount = 3 };
+enum RibbonTabId {
+    kNoRibbonTab = -1, kTabHome = 0, kTabFile = 1, kTabOptions = 2, kTabHelp = 3, kRibbonTabCount = 4
+};
 
 // The groups of each tab, in their order on the tab.
 enum RibbonGroupId {
-    kGroupNote = 0, kGroupGoTo = 1, kGroupFormat = 2, kGroupFile = 3,  // Home
+    kGroupNote = 0, kGroupGoTo = 1, kGroupFormat = 2, kGroupEdit = 3,  // Home
+    kGroupFile = 0,                                                     // File
     kGroupView = 0,                                                     // Options
     kGroupProgram = 0,                                                  // Help
+    kMaxGroupsOnATab = 4,
 };
 
 // A key of the accelerator table: FCONTROL, FALT and FSHIFT with a virtual key.

@@ -32,6 +32,17 @@ LRESULT CmdActivatedAgain(HWND window, WPARAM wParam, LPARAM lParam);
 // Capture (shell/capture_connection.cpp).
 LRESULT CmdCaptureWeb(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT CmdCaptureScreenshot(HWND window, WPARAM wParam, LPARAM lParam);
+// The ribbon's editing controls (shell/editor_ribbon.cpp).
+LRESULT CmdEditBold(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditItalic(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditStrike(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditHyperlink(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditCut(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditCopy(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditPaste(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditUndo(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditRedo(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT CmdEditZoom(HWND window, WPARAM wParam, LPARAM lParam);
 
 // By name: wParam is the name's hash, lParam the argument.
 LRESULT FwdReadAndShowNote(HWND window, WPARAM hash, LPARAM argument);

@@ -10,6 +10,8 @@
 #include "shell/image_preview_connection.h"
 #include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
+#include "shell/ctrl_hint.h"
+#include "shell/editor_ribbon.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
@@ -107,51 +109,7 @@ void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)
     if (box) SendMessageW(box, message, wParam, lParam);
 }
 
-void StopHint()
-{
-    StopTimersForExit();
-    if (HWND panel = g_mainPanel.GetHwndField()) InvalidateRect(panel, nullptr, FALSE);
-}
-
 int QuickSearchFocused() { return GetFocus() == g_mainPanel.quickSearch.GetHwnd(); }
-
-// The ribbon control that stands for an editing control (0: none on this ribbon yet).
-UINT RibbonCommandOf(EditorRibbonControl control)
-{
-    switch (control) {
-    case kRibbonNormal:
-    case kRibbonHeadingSmall:
-    case kRibbonHeadingAverage:
-    case kRibbonHeadingLarge: return IDM_TOGGLE_HEADING;
-    default: return 0;
-    }
-}
-
-void SetRibbonControl(EditorRibbonControl control, int enabled, int pressed)
-{
-    UINT id = RibbonCommandOf(control);
-    if (!id || control != kRibbonNormal) return;
-    // The one heading control is enabled wherever a paragraph may change.
-    g_ribbon.SetControlEnabled(id, enabled);
-    (void)pressed;
-}
-
-void ShowRibbonHelp(EditorRibbonControl control)
-{
-    static const WCHAR* const kHelp[kRibbonControlCount] = {
-        L"<b>Bold</b> is not available here: headings, links and selections over several lines keep their format",
-        L"<b>Italic</b> is not available here: headings, links and selections over several lines keep their format",
-        L"<b>Strike-through</b> is not available here: headings and links cannot be struck out",
-        L"<b>Hyperlink</b> is not available here: select text on one line that holds no link",
-        L"", L"", L"", L"",
-        L"<b>Paste</b> is not available here",
-        L"<b>Copy</b>: select text first",
-        L"<b>Copy plain text</b>: select text first",
-        L"<b>Cut</b>: select text first",
-        L"", L"",
-    };
-    SetStatusText(kHelp[control], kStatusInfo);
-}
 
 }  // namespace
 
@@ -189,10 +147,12 @@ void ConnectEditor()
     l.applyEditorBackground = ApplyEditorBackground;
     l.startTimer = StartMainTimer;
     l.stopTimer = StopMainTimer;
-    l.stopCtrlHint = StopHint;
+    l.startCtrlHint = StartCtrlHint;
+    l.stopCtrlHint = StopCtrlHint;
     l.isQuickSearchFocused = QuickSearchFocused;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;
+    l.showRibbonZoom = ShowRibbonZoom;
     l.imageSaved = OnImageSaved;
     l.linkedFile = OnFileLinked;
     l.showNote = ShowLinkedNote;

@@ -5,23 +5,33 @@
 
 Ribbon g_ribbon;
 
-static const WCHAR* const kGroupNames[kRibbonTabCount][4] = {
-    {L"Note", L"Go to", L"Format", L"File"},
-    {L"View", nullptr, nullptr, nullptr},
-    {L"Tavik", nullptr, nullptr, nullptr},
+static const WCHAR* const kTabNames[kRibbonTabCount] = {L"Home", L"File", L"Options", L"Help"};
+
+// The groups of each tab; a group of small controls stands them two to a
+// column, so that the Home tab's controls fit a frame 960 pixels wide.
+struct RibbonGroupLook {
+    const WCHAR* caption;
+    int smallControls;
 };
+static const RibbonGroupLook kGroups[kRibbonTabCount][kMaxGroupsOnATab] = {
+    {{L"Note", 0}, {L"Go to", 1}, {L"Format", 1}, {L"Edit", 1}},
+    {{L"File", 0}},
+    {{L"View", 0}},
+    {{L"Tavik", 0}},
+};
+enum { kControlWidth = 64, kLargeControlHeight = 60, kSmallControlHeight = 25 };
 
 // One windowless control for each command on the ribbon, in table order.
-enum { kMaxRibbonCommands = 40 };
+enum { kMaxRibbonCommands = 60 };
 static AIControl s_controls[kMaxRibbonCommands];
 
 void BuildRibbon(HWND frame, int width)
 {
     if (g_ribbon.GetTabCount() == 0) {
-        g_ribbon.AddStandardTabs();
+        for (int tab = 0; tab < kRibbonTabCount; tab++) g_ribbon.AddTab(kTabNames[tab]);
         for (int tab = 0; tab < kRibbonTabCount; tab++)
-            for (int group = 0; group < 4; group++)
-                if (kGroupNames[tab][group]) g_ribbon.AddGroup(tab, kGroupNames[tab][group]);
+            for (int group = 0; group < kMaxGroupsOnATab; group++)
+                if (kGroups[tab][group].caption) g_ribbon.AddGroup(tab, kGroups[tab][group].caption);
         int used = 0;
         for (int i = 0; i < FrameCommandCount && used < kMaxRibbonCommands; i++) {
             const CommandRow& row = FrameCommandTable[i];
@@ -30,7 +40,8 @@ void BuildRibbon(HWND frame, int width)
             AIString help;
             CommandHelpText(row, help);
             control.AssignCommandId(row.id);
-            control.CreateVirtualWithText(ControlStandard, row.caption, 0, 0, 64, 60);
+            int height = kGroups[row.tab][row.group].smallControls ? kSmallControlHeight : kLargeControlHeight;
+            control.CreateVirtualWithText(ControlStandard, row.caption, 0, 0, kControlWidth, height);
             control.SetParent(frame);
             g_ribbon.AddControl(row.tab, row.group, &control, help.GetText());
         }

@@ -6,7 +6,6 @@
 
 void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
 void RepaintPreviewOnce() { TRACE_SCOPE(kTraceLaterEntryPoints, 6); }
-void RunCtrlHint(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 7); }
 void StepRibbonAnimation() { TRACE_SCOPE(kTraceLaterEntryPoints, 8); }
 void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
 void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }

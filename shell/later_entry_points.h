@@ -15,7 +15,6 @@ int PreviewLinkTarget();
 void HideQuickPreview(int mode);
 void HideThumbnail();
 void RepaintPreviewOnce();
-void RunCtrlHint(int timerId);
 void StepRibbonAnimation();
 // Dialogs.
 void UpdateMessageBox(int mode);

@@ -265,6 +265,13 @@ static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The editor's completion list draws its items from its own list.
+static LRESULT PanelOnDrawItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CompletionDrawItem((const DRAWITEMSTRUCT*)lParam)) return TRUE;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 // The editor hands its keys over first (EN_MSGFILTER): a read-only data file
 // answers an editing key with its message. The key goes on either way; the
 // editor itself refuses it.
@@ -288,6 +295,7 @@ static const MessageEntry kPanelMessages[] = {
     {WM_COMMAND, PanelOnCommand},
     {WM_TIMER, PanelOnTimer},
     {WM_CTLCOLORLISTBOX, PanelOnCtlColor},
+    {WM_DRAWITEM, PanelOnDrawItem},
     {WM_NOTIFY, PanelOnNotify},
     {MsgCommandByName, PanelOnCommandByName},
 };

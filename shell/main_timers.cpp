@@ -5,6 +5,7 @@
 #include "shell/later_entry_points.h"
 #include "shell/capture_connection.h"
 #include "shell/frame_window.h"
+#include "shell/ctrl_hint.h"
 #include "editor/editor_status.h"
 #include "shell/shell_ids.h"
 #include "foundation/hash_name.h"
@@ -60,10 +61,9 @@ void KillAllTimers()
 int StopTimersForExit()
 {
     TRACE_SCOPE(kTraceMainTimers, 2);
-    if (g_mainPanel.ctrlHintState > 0) {
-        for (UINT_PTR id = kTimerCtrlHintFirst; id <= kTimerCtrlHintLast; id++) StopMainTimer(id);
-        StopMainTimer(kTimerCtrlHintEditor);
-    }
+    // The editor starts its hint timers itself: they are stopped whoever started them.
+    for (UINT_PTR id = kTimerCtrlHintFirst; id <= kTimerCtrlHintLast; id++) StopMainTimer(id);
+    StopMainTimer(kTimerCtrlHintEditor);
     if (IsDialogCenterBusy()) {
         StopMainTimer(kTimerEditorStatus);
         CloseMessageBoxForExit();

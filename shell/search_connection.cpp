@@ -11,6 +11,10 @@
 #include "search/quick/search_shell_links.h"
 #include "search/store_search_source.h"
 #include "editor/keys/editor_links.h"
+#include "editor/format/zoom_status.h"
+#include "dialogs/screen_launchers.h"
+#include "shell/ctrl_hint.h"
+#include "shell/editor_ribbon.h"
 
 namespace {
 
@@ -68,6 +72,12 @@ void ConnectSearch(HWND content)
     l.setStatusText = SetStatusText;
     l.layout = UpdateSplitter;
     l.startTimer = StartMainTimer;
+    l.showShortcuts = ShowShortcutsScreen;
+    l.showZoomStatus = ShowEditorZoomStatus;
+    l.startCtrlHint = StartCtrlHint;
+    l.stopCtrlHint = StopCtrlHint;
+    l.ribbonForQuickSearch = RibbonForQuickSearch;
+    l.ribbonForTypedTitle = RibbonForTypedTitle;
     InstallQuickSearchBox(l.quickSearch);
     CreateFullTextSearchWindows(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;

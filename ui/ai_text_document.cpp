@@ -291,12 +291,22 @@ int32_t AITextDocument::GetRangeBackColour(int s, int e) const { return GetFontV
 
 int AITextDocument::SetRangeBackColour(int start, int end, COLORREF colour)
 {
+    const Tint tint = {start, end, colour};
+    return SetRangesBackColour(&tint, 1);
+}
+
+int AITextDocument::SetRangesBackColour(const Tint* tints, int count)
+{
     // A tint is no edit: the user's undo steps and the modified flag stay.
     if (!editor_) return 0;
     int modified = (int)SendMessageW(editor_, EM_GETMODIFY, 0, 0);
     SetUndoRecording(0);
-    int32_t value = colour == (COLORREF)-1 ? (int32_t)tomAutoColor : (int32_t)colour;
-    int ok = SetFontValue(start, end, FontBack, value);
+    int ok = 1;
+    for (int i = 0; i < count; i++) {
+        COLORREF colour = tints[i].colour;
+        int32_t value = colour == (COLORREF)-1 ? (int32_t)tomAutoColor : (int32_t)colour;
+        if (!SetFontValue(tints[i].start, tints[i].end, FontBack, value)) ok = 0;
+    }
     SetUndoRecording(1);
     SendMessageW(editor_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
     return ok;

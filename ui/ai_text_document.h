@@ -85,6 +85,14 @@ public:
     // Background colour as a tint: neither the undo stack nor the modified
     // flag changes. colour -1 clears the background.
     int SetRangeBackColour(int start, int end, COLORREF colour);
+    // Several background colours as one quiet change (undo and the modified
+    // flag untouched once for all); colour (COLORREF)-1 is the automatic one.
+    struct Tint {
+        int32_t start;
+        int32_t end;
+        COLORREF colour;
+    };
+    int SetRangesBackColour(const Tint* tints, int count);
     int32_t GetRangeBackColour(int start, int end) const;
     // Font size in points (EM_SETCHARFORMAT; selection and scroll kept).
     int SetRangeFontSize(int start, int end, int points);

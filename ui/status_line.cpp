@@ -106,17 +106,21 @@ void AIStatusLine::Paint(HDC dc)
     }
     static const COLORREF levelColours[4] = {RGB(1, 1, 1), RGB(0, 60, 160), RGB(190, 100, 0), RGB(200, 0, 0)};
     int oldMode = SetBkMode(dc, TRANSPARENT);
+    // Every slot stays on the one line: a text longer than the room left is
+    // cut at the line's end, never wrapped onto a row below.
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     for (int i = 0; i < kSlots && area.left < area.right; i++) {
         if (!text_[i][0]) continue;
         AIString text(text_[i]);
         text.SetTextColor(levelColours[level_[i]]).SetFontSize(kFontPoints);
-        // The slot is as wide as its text shows (tags take no room), on one line.
+        // The slot is as wide as its text shows (tags take no room).
         RECT oneLine = {area.left, area.top, area.left + kUnboundedWidth, area.bottom};
         SIZE size = text.MeasureMarkupText(dc, oneLine);
-        RECT slot = area;
-        slot.top += ((area.bottom - area.top) - size.cy) / 2;
-        text.DrawMarkupText(dc, slot);
+        oneLine.top += ((area.bottom - area.top) - size.cy) / 2;
+        text.DrawMarkupText(dc, oneLine);
         area.left += size.cx + kSlotGap;
     }
+    RestoreDC(dc, saved);
     SetBkMode(dc, oldMode);
 }

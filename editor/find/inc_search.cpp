@@ -8,46 +8,143 @@
 #include "ui/ai_text_document.h"
 #include "ui/editor_selection.h"
 #include "ui/link_marks.h"
+#include <string.h>
+#include <vector>
 
 IncSearchState g_incSearch;
 
 namespace {
 
-// The ranges that carry a colour of ours, so that exactly they lose it again,
-// and the note's text when the matches were coloured: while it is the same,
-// the next key changes only what differs.
-IncColouredRange s_coloured[kIncSearchMaxMatches + 1];
-int32_t s_colouredCount = 0;
+const UINT kLaterColoursDelay = 10;   // ms between rounds of off-screen colours
+const int32_t kRunsPerRound = 16;     // format changes a round makes (each costs the rich edit a redraw)
+
+// The search colours the editor shows and the ones it should show, a cell a
+// character of the note as it was when the matches were found. A key changes
+// the cells on screen at once; a timer brings the rest in line in rounds.
+std::vector<uint8_t> s_shown;
+std::vector<uint8_t> s_wanted;
 AIString s_colouredText;
+UINT_PTR s_laterTimer = 0;
 
 HWND Editor() { return g_noteEditor.hwnd; }
 AITextDocument* Doc() { return g_noteEditor.control ? g_noteEditor.control->GetDocument() : nullptr; }
 
-void Colour(int32_t start, int32_t end, COLORREF colour)
+COLORREF CellColour(uint8_t cell)
 {
-    AITextDocument* doc = Doc();
-    if (!doc || s_colouredCount >= kIncSearchMaxMatches + 1) return;
-    doc->SetRangeBackColour(start, end, colour);
-    s_coloured[s_colouredCount++] = {start, end, colour == kIncMatchColour};
+    if (cell == kIncCellMatch) return kIncMatchColour;
+    if (cell == kIncCellReplaced) return kIncReplacedColour;
+    return (COLORREF)-1;   // the automatic background, never a colour of its own (0 would be black)
 }
 
-// Colours exactly the matches found in the note: each format change of the
-// rich edit costs a redraw of its paragraph, so the matches of the last key
-// that are matches again keep their colour.
+int32_t CellCount() { return (int32_t)s_shown.size(); }
+
+// Brings at most max runs of [from, to) in line; returns how many it changed.
+int32_t ApplyRuns(int32_t from, int32_t to, int32_t max)
+{
+    AITextDocument* doc = Doc();
+    if (to > CellCount()) to = CellCount();
+    if (!doc || from >= to) return 0;
+    int32_t total = 0;
+    while (total < max) {
+        IncColourRun runs[kRunsPerRound];
+        int32_t room = max - total < kRunsPerRound ? max - total : kRunsPerRound;
+        int32_t n = PlanColourRuns(s_shown.data(), s_wanted.data(), from, to, runs, room);
+        if (n == 0) break;
+        AITextDocument::Tint tints[kRunsPerRound];
+        for (int32_t i = 0; i < n; i++) {
+            tints[i] = {runs[i].start, runs[i].end, CellColour(runs[i].cell)};
+            memset(s_shown.data() + runs[i].start, runs[i].cell, (size_t)(runs[i].end - runs[i].start));
+        }
+        doc->SetRangesBackColour(tints, n);
+        total += n;
+        from = runs[n - 1].end;
+    }
+    return total;
+}
+
+int ColoursPending() { return s_shown != s_wanted; }
+
+void StopLaterColours()
+{
+    if (s_laterTimer) KillTimer(nullptr, s_laterTimer);
+    s_laterTimer = 0;
+}
+
+// Forgets the colours without touching the editor (its text is another now).
+void ForgetColours()
+{
+    StopLaterColours();
+    s_shown.clear();
+    s_wanted.clear();
+    s_colouredText.Clear();
+}
+
+void CALLBACK ColourLater(HWND, UINT, UINT_PTR, DWORD)
+{
+    // Another text in the editor: the cells no longer describe it.
+    AITextDocument* doc = Doc();
+    if (!doc || doc->GetTextLength() != CellCount()) {
+        ForgetColours();
+        return;
+    }
+    ApplyRuns(0, CellCount(), kRunsPerRound);
+    if (!ColoursPending()) StopLaterColours();
+}
+
+// The characters the editor shows now, whole lines.
+void VisibleRange(HWND editor, int32_t* from, int32_t* to)
+{
+    RECT client;
+    GetClientRect(editor, &client);
+    int32_t firstLine = (int32_t)SendMessageW(editor, EM_GETFIRSTVISIBLELINE, 0, 0);
+    *from = (int32_t)SendMessageW(editor, EM_LINEINDEX, firstLine, 0);
+    POINTL corner = {client.right, client.bottom};
+    int32_t last = (int32_t)SendMessageW(editor, EM_CHARFROMPOS, 0, (LPARAM)&corner);
+    int32_t lastLine = (int32_t)SendMessageW(editor, EM_EXLINEFROMCHAR, 0, last);
+    int32_t next = (int32_t)SendMessageW(editor, EM_LINEINDEX, lastLine + 1, 0);
+    *to = next > last ? next : CellCount();
+    if (*from < 0) *from = 0;
+}
+
+// The matches found in the note become the wanted colours; the ones on
+// screen are coloured now, the rest on the timer.
 void ColourMatches(const AIString& note)
 {
     const IncSearchState& s = g_incSearch;
-    AITextDocument* doc = Doc();
-    if (!doc) return;
-    if (!note.EqualsString(s_colouredText)) ClearIncSearchColours();
-    IncColourStep steps[kIncColourStepsMax];
-    int32_t n = PlanMatchColours(s_coloured, s_colouredCount, s.positions, s.count, s.matchLength, steps);
-    for (int32_t i = 0; i < n; i++)
-        doc->SetRangeBackColour(steps[i].start, steps[i].end, steps[i].colour ? kIncMatchColour : (COLORREF)-1);
-    s_colouredCount = 0;
-    for (int32_t i = 0; i < s.count && s_colouredCount < kIncSearchMaxMatches; i++)
-        s_coloured[s_colouredCount++] = {s.positions[i], s.positions[i] + s.matchLength, 1};
-    s_colouredText.Copy(note);
+    if (!Doc()) return;
+    if (!note.EqualsString(s_colouredText)) {
+        ClearIncSearchColours();
+        s_shown.assign((size_t)note.GetLength(), kIncCellPlain);
+        s_colouredText.Copy(note);
+    }
+    s_wanted.resize(s_shown.size());
+    MarkMatchCells(s_wanted.data(), CellCount(), s.positions, s.count, s.matchLength);
+}
+
+void ColourVisibleNow(HWND editor)
+{
+    if (s_shown.empty()) return;
+    int32_t from = 0, to = 0;
+    VisibleRange(editor, &from, &to);
+    ApplyRuns(from, to, CellCount());
+    if (ColoursPending() && !s_laterTimer) s_laterTimer = SetTimer(nullptr, 0, kLaterColoursDelay, ColourLater);
+    if (!ColoursPending()) StopLaterColours();
+}
+
+// No colours wanted any more: those on screen go now, the rest on the timer.
+void UncolourSoon(HWND editor)
+{
+    s_wanted.assign(s_shown.size(), kIncCellPlain);
+    ColourVisibleNow(editor);
+}
+
+// A colour of its own on [start, end), at once (the replaced text).
+void Colour(int32_t start, int32_t end, uint8_t cell)
+{
+    if (end > CellCount()) end = CellCount();
+    if (start < 0 || start >= end) return;
+    memset(s_wanted.data() + start, cell, (size_t)(end - start));
+    ApplyRuns(start, end, end - start);
 }
 
 int IsWritable() { return IsDatafileLoaded() && !IsDatafileReadOnly(); }
@@ -106,21 +203,18 @@ int SelectionIsMatch(HWND editor, const AIString& text)
 
 void ClearIncSearchColours()
 {
+    StopLaterColours();
     AITextDocument* doc = Doc();
-    s_colouredText.Clear();
-    if (!doc || !s_colouredCount) {
-        s_colouredCount = 0;
-        return;
+    if (doc && !s_shown.empty()) {
+        int32_t length = doc->GetTextLength();
+        if (length < CellCount()) s_shown.resize((size_t)length);
+        s_wanted.assign(s_shown.size(), kIncCellPlain);
+        ApplyRuns(0, CellCount(), CellCount());
     }
-    int32_t length = doc->GetTextLength();
-    // The automatic background, never a colour of its own (0 would be black).
-    for (int32_t i = 0; i < s_colouredCount; i++) {
-        int32_t start = s_coloured[i].start, end = s_coloured[i].end;
-        if (end > length) end = length;
-        if (start < end) doc->SetRangeBackColour(start, end, (COLORREF)-1);
-    }
-    s_colouredCount = 0;
+    ForgetColours();
 }
+
+int32_t IncSearchColoursPending() { return ColoursPending() ? 1 : 0; }
 
 int32_t FindIncSearchMatches(int32_t what)
 {
@@ -142,7 +236,6 @@ int32_t FindIncSearchMatches(int32_t what)
         if (what == kIncFindNext && SelectionIsMatch(editor, text)) s.step = 1;
     } else if (what == kIncFindBackspace) {
         if (boxText.GetLength() < kIncSearchMinChars + 1) {
-            ClearIncSearchColours();
             SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&s.saved);
             s.previousText.Clear();
             tooShort = 1;
@@ -158,7 +251,7 @@ int32_t FindIncSearchMatches(int32_t what)
     if (text.GetLength() < kIncSearchMinChars) tooShort = 1;
     s.fromF3 = fromF3;
 
-    if (tooShort || !s.highlightAll) ClearIncSearchColours();
+    if (tooShort || !s.highlightAll) UncolourSoon(editor);
     if (tooShort) {
         s.count = 0;
         IncSearchReport report = {text.GetText(), 0, 1, s.caseSensitive, fromF3, 1};
@@ -192,6 +285,8 @@ int32_t FindIncSearchMatches(int32_t what)
         s.currentStart = s.currentEnd = -1;
         SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&s.saved);
     }
+    // The selection has scrolled the view: what is on screen now is coloured first.
+    if (s.highlightAll) ColourVisibleNow(editor);
     ShowReplaceBox(s.count >= 1 && s.count <= kIncSearchReplaceMax);
     IncSearchReport report = {text.GetText(), s.count, selected, s.caseSensitive, fromF3, 0};
     Report(report);
@@ -224,7 +319,7 @@ int ReplaceCurrentMatch()
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&caret);
     s.anchor = caret;
     FindIncSearchMatches(kIncFindNext);
-    if (replacement.GetLength() > 0) Colour(start, behind, kIncReplacedColour);
+    if (replacement.GetLength() > 0) Colour(start, behind, kIncCellReplaced);
     if (s.count == 0) {
         SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&caret);
         s.anchor = caret;
@@ -245,7 +340,7 @@ void BeginIncSearch(int32_t replacing)
     s.count = 0;
     s.currentStart = s.currentEnd = -1;
     // What the editor shows now is not known to hold the last colours.
-    s_colouredText.Clear();
+    ForgetColours();
 }
 
 void EndIncSearch()

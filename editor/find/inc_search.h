@@ -60,6 +60,9 @@ int32_t FindIncSearchMatches(int32_t what);
 
 // Removes every colour a search gave: the matches get the automatic background again.
 void ClearIncSearchColours();
+// 1 while matches off screen still wait for their colours (a timer gives
+// them in rounds after the key).
+int32_t IncSearchColoursPending();
 
 // Replaces the current match by the Replace box's text (one undo step) and
 // moves on to the next. 0 when nothing was replaced.

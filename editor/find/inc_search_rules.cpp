@@ -1,4 +1,5 @@
 #include "editor/find/inc_search_rules.h"
+#include <string.h>
 #include "foundation/text_markup.h"
 
 namespace {
@@ -98,42 +99,32 @@ void CleanIncSearchText(const WCHAR* text, int32_t length, AIString& out)
     }
 }
 
-int32_t PlanMatchColours(const IncColouredRange* old, int32_t oldCount, const int32_t* positions, int32_t count,
-                         int32_t length, IncColourStep* steps)
+void MarkMatchCells(uint8_t* cells, int32_t length, const int32_t* positions, int32_t count, int32_t matchLength)
 {
-    // The old match coloured at each new match's start (-1 none).
-    int32_t kept[kIncSearchMaxMatches];
-    int32_t keptEnd[kIncSearchMaxMatches];
-    if (count > kIncSearchMaxMatches) count = kIncSearchMaxMatches;
-    if (oldCount > kIncSearchMaxMatches + 1) oldCount = kIncSearchMaxMatches + 1;
-    int32_t used[kIncSearchMaxMatches + 1] = {};
+    if (length <= 0) return;
+    memset(cells, kIncCellPlain, (size_t)length);
     for (int32_t i = 0; i < count; i++) {
-        kept[i] = -1;
-        for (int32_t k = 0; k < oldCount; k++)
-            if (!used[k] && old[k].isMatch && old[k].start == positions[i] && old[k].end > old[k].start) {
-                kept[i] = k;
-                used[k] = 1;
-                break;
-            }
-        keptEnd[i] = kept[i] < 0 ? positions[i] : old[kept[i]].end;
-        if (keptEnd[i] > positions[i] + length) keptEnd[i] = positions[i] + length;
+        int32_t start = positions[i] < 0 ? 0 : positions[i];
+        int32_t end = positions[i] + matchLength;
+        if (end > length) end = length;
+        if (start < end) memset(cells + start, kIncCellMatch, (size_t)(end - start));
     }
+}
+
+int32_t PlanColourRuns(const uint8_t* shown, const uint8_t* wanted, int32_t from, int32_t to, IncColourRun* runs,
+                       int32_t max)
+{
     int32_t n = 0;
-    for (int32_t k = 0; k < oldCount; k++) {
-        IncColourStep clear = {old[k].start, old[k].end, 0};
-        if (used[k]) {
-            int32_t i = 0;
-            while (kept[i] != k) i++;
-            clear.start = positions[i] + length;
+    int32_t at = from < 0 ? 0 : from;
+    while (at < to && n < max) {
+        if (shown[at] == wanted[at]) {
+            at++;
+            continue;
         }
-        if (clear.start < clear.end) steps[n++] = clear;
-    }
-    const int32_t clears = n;
-    for (int32_t i = 0; i < count; i++) {
-        IncColourStep colour = {keptEnd[i], positions[i] + length, 1};
-        for (int32_t c = 0; c < clears; c++)
-            if (steps[c].start < keptEnd[i] && positions[i] < steps[c].end) colour.start = positions[i];
-        if (colour.start < colour.end) steps[n++] = colour;
+        IncColourRun run = {at, at + 1, wanted[at]};
+        while (run.end < to && shown[run.end] != wanted[run.end] && wanted[run.end] == run.cell) run.end++;
+        runs[n++] = run;
+        at = run.end;
     }
     return n;
 }

@@ -45,27 +45,22 @@ StatusLevel ComposeIncSearchStatus(const IncSearchReport& report, AIString& out)
 // The box's text ready to search: CR, LF and TAB dropped, at most the box's limit.
 void CleanIncSearchText(const WCHAR* text, int32_t length, AIString& out);
 
-// A range of the note that carries a search colour: a match's, or a replaced
-// text's (isMatch 0).
-struct IncColouredRange {
-    int32_t start;
-    int32_t end;
-    int32_t isMatch;
-};
-// One format change: [start, end) gets the match colour (colour 1) or the
-// automatic background again (colour 0).
-struct IncColourStep {
-    int32_t start;
-    int32_t end;
-    int32_t colour;
-};
-enum { kIncColourStepsMax = 2 * (kIncSearchMaxMatches + 1) + kIncSearchMaxMatches };
+// The search colours of the note, one cell a character: what the editor
+// shows and what it should show. Format changes are costly in the rich edit,
+// so only the runs where the two differ are changed, those on screen first.
+enum IncCell : uint8_t { kIncCellPlain = 0, kIncCellMatch = 1, kIncCellReplaced = 2 };
 
-// The fewest format changes that take the note from the coloured ranges
-// `old` to exactly the matches (positions, each `length` long) in the match
-// colour: a match that starts where a match was coloured keeps its colour and
-// only its new tail is coloured (or its old tail cleared); every clear comes
-// before every colouring, and a match that a clear touches is coloured whole.
-// Returns the count of steps (at most kIncColourStepsMax).
-int32_t PlanMatchColours(const IncColouredRange* old, int32_t oldCount, const int32_t* positions, int32_t count,
-                         int32_t length, IncColourStep* steps);
+// Sets cells[0, length) to the matches (positions, each matchLength long, cut
+// at length) and everything else plain.
+void MarkMatchCells(uint8_t* cells, int32_t length, const int32_t* positions, int32_t count, int32_t matchLength);
+
+// One format change: [start, end) gets the colour of `cell`.
+struct IncColourRun {
+    int32_t start;
+    int32_t end;
+    uint8_t cell;
+};
+// The runs of [from, to) where shown differs from wanted, in text order, each
+// as long as the wanted cell stays the same; at most max. Returns their count.
+int32_t PlanColourRuns(const uint8_t* shown, const uint8_t* wanted, int32_t from, int32_t to, IncColourRun* runs,
+                       int32_t max);

@@ -20,6 +20,7 @@ void ShowEditorZoomStatus(int32_t percent)
     UpdateEditorStatus(kEditorStatusLeave);
     AIString text(L"Zoom: ");
     text.AppendInt(percent).AppendText(L" %");
+    if (g_editorShell.showRibbonZoom) g_editorShell.showRibbonZoom(percent);
     if (g_editorShell.setStatusSlot)
         g_editorShell.setStatusSlot(text.GetText(), kStatusInfo, 0);
     else

@@ -18,6 +18,7 @@
 #include "ui/ai_control.h"
 #include "ui/link_marks.h"
 #include "resources/resource_ids.h"
+#include "editor/keys/word_occurrence.h"
 #include <commdlg.h>
 
 namespace {
@@ -25,7 +26,6 @@ namespace {
 // Longest label the hyperlink command takes from a selection.
 const int kMaxLinkLabel = 200;
 const int kWordAtCaretLimit = 50;
-const int kWordSearchLimit = 100;
 
 HWND Editor() { return g_noteEditor.hwnd; }
 AITextDocument* Doc() { return g_noteEditor.control ? g_noteEditor.control->GetDocument() : 0; }
@@ -268,21 +268,17 @@ int GoToNextHeading(int sameLevel)
 // The next place the word at the caret occurs (from the start again at the end).
 void FindWordOccurrence()
 {
-    AIString word;
-    CHARRANGE range = {0, 0};
-    if (!g_noteEditor.control) return;
-    g_noteEditor.control->GetWordAt(Selection().cpMin, &range, &word, kWordSearchLimit, 0);
-    if (word.IsEmpty()) return;
-    FINDTEXTEXW find = {};
-    find.chrg.cpMin = range.cpMax;
-    find.chrg.cpMax = -1;
-    find.lpstrText = word.GetText();
-    LRESULT at = SendMessageW(Editor(), EM_FINDTEXTEXW, FR_DOWN | FR_WHOLEWORD, (LPARAM)&find);
-    if (at < 0) {
-        find.chrg.cpMin = 0;
-        at = SendMessageW(Editor(), EM_FINDTEXTEXW, FR_DOWN | FR_WHOLEWORD, (LPARAM)&find);
-    }
-    if (at >= 0) SetSelection((int32_t)at, (int32_t)at + word.GetLength());
+    AITextDocument* doc = Doc();
+    if (!doc) return;
+    AIString text;
+    doc->GetRangeText(0, -1, &text);
+    CHARRANGE s = Selection();
+    int32_t hit = NextOccurrence(text.GetText(), text.GetLength(), s.cpMin, s.cpMax);
+    if (hit < 0) return;
+    // The view comes from the side the hit lies on, so that the hit shows near the top or the bottom.
+    int32_t from = hit > s.cpMin ? text.GetLength() : 0;
+    SetSelection(from, from);
+    SetSelection(hit, hit + (s.cpMax - s.cpMin));
 }
 
 void StepParagraph(int forward)

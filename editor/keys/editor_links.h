@@ -125,7 +125,8 @@ struct EditorShellLinks {
     // The content window's application timers.
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
     void (*stopTimer)(UINT_PTR timerId) = nullptr;
-    // The held-Ctrl hint: stop it (and repaint).
+    // The held-Ctrl hint: start it with the editor's own second timer, stop it (and repaint).
+    void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
     void (*stopCtrlHint)() = nullptr;
     // 1 while the QuickSearch field has the focus.
     int (*isQuickSearchFocused)() = nullptr;
@@ -152,6 +153,8 @@ struct EditorShellLinks {
     void (*previewFile)(int32_t kind, const WCHAR* path) = nullptr;
     // Runs a pop-up menu at a screen point: the chosen command, 0 for none.
     UINT (*runMenu)(HMENU menu, POINT screenPoint) = nullptr;
+    // The zoom control of the ribbon shows the editor's zoom in percent.
+    void (*showRibbonZoom)(int32_t percent) = nullptr;
 };
 
 extern EditorShellLinks g_editorShell;

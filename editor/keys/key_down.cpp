@@ -148,10 +148,9 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     e.lastDownWasCaps = 0;
     if (Ctrl() && !Shift()) {
         if (key == VK_CONTROL) {
-            if (!e.ctrlHintArmed && g_editorShell.startTimer) {
+            if (!e.ctrlHintArmed && g_editorShell.startCtrlHint) {
                 e.ctrlHintArmed = 1;
-                g_editorShell.startTimer(kEditorTimerCtrlHint, kCtrlHintMs);
-                g_editorShell.startTimer(kEditorTimerCtrlHintSecond, kCtrlHintSecondMs);
+                g_editorShell.startCtrlHint(kEditorTimerCtrlHintSecond);
             }
             return PassOn(window, WM_KEYDOWN, key, lParam);
         }

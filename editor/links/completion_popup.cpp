@@ -16,6 +16,7 @@ const COLORREF kAutoLinksBack = RGB(255, 200, 200);
 const WCHAR kCreateNewTag[] = L"Create a new tag";
 const int32_t kPointerSlack = 3;  // pixels the pointer may move before the lists close
 const int32_t kDefaultFontPoints = 11;
+const int32_t kItemTextIndent = 2;  // pixels between the list's edge and an item's text
 
 struct CompletionState {
     HWND list = nullptr;
@@ -27,6 +28,11 @@ struct CompletionState {
     int32_t openingLength = 0;  // AutoLinks: the prefix's length when the list opened
     AIString typed;             // the prefix, or the tag being typed
     AIString matches;           // AutoLinks: the titles found when the list opened
+    // The items shown: the list box holds only their count and draws them
+    // from here ('\n'-joined, each item's start in itemStart).
+    AIString items;
+    int32_t itemStart[kMaxListedItems + 1] = {0};
+    int32_t itemCount = 0;
     POINT pointer = {0, 0};
 };
 CompletionState s_c;
@@ -56,17 +62,22 @@ void Status(const WCHAR* head, const WCHAR* item, const WCHAR* tail, StatusLevel
     EditorStatus(text.GetText(), level);
 }
 
+// Item i's characters in s_c.items; 0 when there is no such item.
+const WCHAR* ItemText(int32_t i, int32_t* length)
+{
+    *length = 0;
+    if (i < 0 || i >= s_c.itemCount) return nullptr;
+    *length = s_c.itemStart[i + 1] - s_c.itemStart[i] - 1;
+    return s_c.items.GetText() + s_c.itemStart[i];
+}
+
 void SelectedItem(AIString& out)
 {
     out.Clear();
     if (!s_c.list) return;
-    LRESULT at = SendMessageW(s_c.list, LB_GETCURSEL, 0, 0);
-    if (at < 0) return;
-    LRESULT len = SendMessageW(s_c.list, LB_GETTEXTLEN, at, 0);
-    if (len <= 0) return;
-    WCHAR* buffer = out.GetBuffer((int32_t)len + 1);
-    SendMessageW(s_c.list, LB_GETTEXT, at, (LPARAM)buffer);
-    out.SetLength((int32_t)len);
+    int32_t length = 0;
+    const WCHAR* text = ItemText((int32_t)SendMessageW(s_c.list, LB_GETCURSEL, 0, 0), &length);
+    if (text) out.AssignTextN(text, length);
 }
 
 void ShowPressArrowText()
@@ -97,32 +108,43 @@ int EnsureList()
     if (s_c.list && IsWindow(s_c.list)) return 1;
     HWND parent = ListParent();
     if (!parent) return 0;
+    // An owner-data list: it keeps only a count and asks for each visible
+    // item's drawing, so a new prefix costs no string copies into the control.
     s_c.list = CreateWindowExW(0, L"LISTBOX", L"",
-                               WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
-                               10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                                   LBS_NODATA | LBS_OWNERDRAWFIXED,
+                               0, 0, 10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     // The editor must not paint over its sibling.
     if (s_c.list && Editor())
         SetWindowLongPtrW(Editor(), GWL_STYLE, GetWindowLongPtrW(Editor(), GWL_STYLE) | WS_CLIPSIBLINGS);
     return s_c.list != nullptr;
 }
 
-// Fills the list with '\n'-joined items and selects the first.
+// Shows count items of a '\n'-joined list and selects the first.
 void FillList(const AIString& items, int32_t count)
 {
-    SendMessageW(s_c.list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(s_c.list, LB_RESETCONTENT, 0, 0);
-    SendMessageW(s_c.list, LB_INITSTORAGE, count, (LPARAM)items.GetLength() * sizeof(WCHAR));
-    AIString item;
+    if (count > kMaxListedItems) count = kMaxListedItems;
+    s_c.items.Clear();
+    s_c.itemCount = 0;
     const WCHAR* p = items.GetText();
-    for (int32_t i = 0; i < count && p && *p; i++) {
+    for (; s_c.itemCount < count && p && *p; s_c.itemCount++) {
         const WCHAR* end = p;
         while (*end && *end != L'\n') end++;
-        item.AssignTextN(p, (int32_t)(end - p));
-        SendMessageW(s_c.list, LB_ADDSTRING, 0, (LPARAM)item.GetText());
+        s_c.itemStart[s_c.itemCount] = s_c.items.GetLength();
+        s_c.items.AppendTextN(p, (int32_t)(end - p)).AppendChar(L'\n');
         p = *end ? end + 1 : end;
     }
-    SendMessageW(s_c.list, LB_SETCURSEL, 0, 0);
-    SendMessageW(s_c.list, WM_SETREDRAW, TRUE, 0);
+    s_c.itemStart[s_c.itemCount] = s_c.items.GetLength();
+    // A list of the same length only needs its rows drawn again; a new count
+    // moves the scroll bar, done once with drawing off.
+    if (SendMessageW(s_c.list, LB_GETCOUNT, 0, 0) != s_c.itemCount) {
+        SendMessageW(s_c.list, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(s_c.list, LB_SETCOUNT, s_c.itemCount, 0);
+        SendMessageW(s_c.list, LB_SETCURSEL, 0, 0);
+        SendMessageW(s_c.list, WM_SETREDRAW, TRUE, 0);
+    } else {
+        SendMessageW(s_c.list, LB_SETCURSEL, 0, 0);
+    }
     InvalidateRect(s_c.list, nullptr, TRUE);
 }
 
@@ -142,6 +164,14 @@ void PlaceList(int32_t count, int32_t extraRows)
                                CLEARTYPE_QUALITY, 0, L"Arial");
         s_c.fontHeight = itemHeight;
         SendMessageW(s_c.list, WM_SETFONT, (WPARAM)s_c.font, FALSE);
+        // Rows as high as the font's lines, as a list of strings would have.
+        HDC dc = GetDC(s_c.list);
+        HGDIOBJ old = SelectObject(dc, s_c.font);
+        TEXTMETRICW metrics;
+        int rowHeight = GetTextMetricsW(dc, &metrics) ? metrics.tmHeight : itemHeight;
+        SelectObject(dc, old);
+        ReleaseDC(s_c.list, dc);
+        SendMessageW(s_c.list, LB_SETITEMHEIGHT, 0, rowHeight > 0 ? rowHeight : 1);
     }
     POINTL caret = {0, 0};
     SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&caret, Caret());
@@ -198,8 +228,8 @@ void RefilterAutoLinks()
         FillList(items, count);
         ShowPressArrowText();
     }
+    // A list that shrinks or moves uncovers the editor by itself (it clips its sibling).
     PlaceList(count ? count : 1, 1);
-    if (Editor()) InvalidateRect(Editor(), nullptr, FALSE);
 }
 
 void AcceptAutoLink()
@@ -355,10 +385,12 @@ int ShowAutoLinksPopup()
     HideCompletionLists();
     HWND editor = Editor();
     if (!editor || !EnsureList()) return 0;
-    int32_t caret = Caret();
+    CHARRANGE selection;
+    ReadEditorSelection(&selection);
+    int32_t caret = selection.cpMax;
     CHARRANGE collapsed = {caret, caret};
-    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&collapsed);
-    SendMessageW(s_c.list, LB_RESETCONTENT, 0, 0);
+    if (selection.cpMin != caret) SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&collapsed);
+    s_c.itemCount = 0;
     s_c.matches.Clear();
     AIString text;
     ReadText(text);
@@ -419,7 +451,7 @@ int ShowTagsPopup()
     HideCompletionLists();
     if (!Editor() || !EnsureList()) return 0;
     s_c.typed.Clear();
-    SendMessageW(s_c.list, LB_RESETCONTENT, 0, 0);
+    s_c.itemCount = 0;
     if (GetTagCount() >= kMaxTags) {
         EditorMessage(kMsgTooManyTagNames);
         return 0;
@@ -519,6 +551,46 @@ void CompletionMouseMoved()
     int32_t dx = now.x - s_c.pointer.x, dy = now.y - s_c.pointer.y;
     if (dx > kPointerSlack || dx < -kPointerSlack || dy > kPointerSlack || dy < -kPointerSlack)
         HideCompletionLists();
+}
+
+void CompletionItem(int32_t index, AIString& out)
+{
+    int32_t length = 0;
+    const WCHAR* text = ItemText(index, &length);
+    out.AssignTextN(text ? text : L"", length);
+}
+
+int CompletionDrawItem(const DRAWITEMSTRUCT* item)
+{
+    if (!item || item->CtlType != ODT_LISTBOX || !s_c.list || item->hwndItem != s_c.list) return 0;
+    HDC dc = item->hDC;
+    RECT r = item->rcItem;
+    int selected = (item->itemState & ODS_SELECTED) != 0;
+    COLORREF back, fore;
+    if (selected) {
+        back = GetSysColor(COLOR_HIGHLIGHT);
+        fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    } else if (s_c.open == kCompletionAutoLinks) {
+        back = kAutoLinksBack;
+        fore = GetSysColor(COLOR_WINDOWTEXT);
+    } else {
+        back = GetTableColour(s_c.open == kCompletionTags ? ColourPopupBack : ColourFace);
+        fore = GetTableColour(ColourPopupText);
+    }
+    SetBkColor(dc, back);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    int32_t length = 0;
+    const WCHAR* text = ItemText((int32_t)item->itemID, &length);
+    if (text && length > 0) {
+        HGDIOBJ old = s_c.font ? SelectObject(dc, s_c.font) : nullptr;
+        SetTextColor(dc, fore);
+        SetBkMode(dc, TRANSPARENT);
+        r.left += kItemTextIndent;
+        DrawTextW(dc, text, length, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (old) SelectObject(dc, old);
+    }
+    if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &item->rcItem);
+    return 1;
 }
 
 HBRUSH CompletionListColour(HWND listBox, HDC dc)

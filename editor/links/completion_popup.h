@@ -5,6 +5,7 @@
 // them is open at a time; the editor routes its keys here while one is.
 #pragma once
 #include "foundation/win.h"
+#include "foundation/ai_string.h"
 
 enum CompletionList : int32_t { kCompletionNone = 0, kCompletionAutoLinks = 1, kCompletionTags = 2 };
 CompletionList OpenCompletionList();
@@ -30,6 +31,13 @@ void HideCompletionLists();
 void CompletionKeyUp(WPARAM key);
 // A mouse move over the editor: the lists close once the pointer really moved.
 void CompletionMouseMoved();
+
+// Item index of the open list ("" when there is none). The list box holds
+// only the count; the items live here.
+void CompletionItem(int32_t index, AIString& out);
+// WM_DRAWITEM for the content window: 1 when the item was the completion
+// list's and is drawn.
+int CompletionDrawItem(const DRAWITEMSTRUCT* item);
 
 // The colours of the list for the content window's WM_CTLCOLORLISTBOX: the
 // brush, or 0 when the list box is not the completion list.

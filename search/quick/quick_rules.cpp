@@ -108,3 +108,11 @@ void HitRowTitle(const WCHAR* title, AIString& out)
         out.AppendText(L"...");
     }
 }
+
+void QuickZoomStep(int32_t* numerator, int32_t* denominator, int direction)
+{
+    if (direction == 0 || *numerator <= 0 || *denominator <= 0) *numerator = *denominator = kQuickZoomNormal;
+    if (direction < 0 && *numerator > kQuickZoomMin) *numerator -= kQuickZoomStep;
+    if (direction > 0 && *numerator < kQuickZoomMax)
+        *numerator = *numerator + kQuickZoomStep > kQuickZoomMax ? kQuickZoomMax : *numerator + kQuickZoomStep;
+}

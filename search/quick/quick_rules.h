@@ -13,6 +13,13 @@ void QuickCompletionOf(const WCHAR* title, AIString& out);
 // An index of the note list brought back inside [0, count); -1 when the list is empty.
 int32_t ClampNoteIndex(int32_t index, int32_t count);
 
+// The editor's zoom after Ctrl+- (direction -1), Ctrl++ (+1) or the keypad's
+// Ctrl+* (0) in the box: the numerator moves by 10 while above 50 / up to 500
+// (a ratio of 0/0 counts as 100/100); the reset is 100/100. The ratio comes
+// back in *numerator and *denominator.
+enum { kQuickZoomStep = 10, kQuickZoomMin = 50, kQuickZoomMax = 500, kQuickZoomNormal = 100 };
+void QuickZoomStep(int32_t* numerator, int32_t* denominator, int direction);
+
 // Where the hit list stands: the selected hit (1-based), the page, the rows
 // one page holds and the number of hits.
 struct HitPaging {

@@ -8,6 +8,7 @@
 #include "foundation/trace_modules.h"
 #include "notestore/note_store.h"
 #include "ui/window_table.h"
+#include "resources/resource_ids.h"
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -43,7 +44,17 @@ enum QuickChord {
     kQuickFullText,
     kQuickLastFullText,
     kQuickEscape,
+    kQuickShortcuts,
+    kQuickZoomOut,
+    kQuickZoomIn,
+    kQuickZoomReset,
+    kQuickPaste,      // Ctrl+V and Ctrl+C reach the edit field: their characters are let through
+    kQuickCopy,
+    kQuickRename,
+    kQuickFullScreen,
 };
+
+enum QuickImageZoom : int32_t { kQuickImagesSmall = 0, kQuickImagesLarge = 2 };
 
 struct QuickSearchState {
     WNDPROC previous = nullptr;
@@ -53,6 +64,9 @@ struct QuickSearchState {
     int32_t notFound = 0;
     int32_t previewed = -1;      // the note previewed last
     QuickChord pending = kQuickNone;
+    WPARAM forwarded = 0;        // a key whose press went to the editor: its release follows it
+    int32_t ctrlHint = 0;        // 1 while Ctrl alone is held and the hint timers run
+    QuickImageZoom imageZoom = kQuickImagesSmall;
 };
 QuickSearchState s_quick;
 
@@ -62,16 +76,59 @@ int32_t CurrentNote() { return g_searchShell.currentNote ? g_searchShell.current
 
 QuickChord ChordOf(WPARAM key)
 {
-    if (!Ctrl()) return key == VK_ESCAPE ? kQuickEscape : kQuickNone;
+    if (!Ctrl()) {
+        switch (key) {
+        case VK_ESCAPE: return kQuickEscape;
+        case VK_F2: return kQuickRename;
+        case VK_F11: return kQuickFullScreen;
+        default: return kQuickNone;
+        }
+    }
     switch (key) {
     case 'F': return Shift() ? kQuickFullText : kQuickIncSearch;
     case 'N': return kQuickNewNote;
     case 'P': return kQuickPrint;
     case 'L': return kQuickFocusEditor;
     case 'O': return kQuickOpenDatafile;
+    case 'Q': return kQuickShortcuts;
+    case 'V': return kQuickPaste;
+    case 'C': return kQuickCopy;
     case VK_RETURN: case VK_SPACE: return kQuickLastFullText;
+    case VK_OEM_MINUS: case VK_SUBTRACT: return kQuickZoomOut;
+    case VK_OEM_PLUS: case VK_ADD: return kQuickZoomIn;
+    case VK_MULTIPLY: return kQuickZoomReset;
     default: return kQuickNone;
     }
+}
+
+// Ctrl+0 to Ctrl+9 and F5 belong to the editor (favourites, refresh).
+int IsEditorKey(WPARAM key) { return key == VK_F5 || (Ctrl() && key >= '0' && key <= '9'); }
+
+void StepEditorZoom(int direction)
+{
+    HWND editor = g_searchShell.editor;
+    if (!editor) return;
+    WPARAM numerator = 0;
+    LPARAM denominator = 0;
+    SendMessageW(editor, EM_GETZOOM, (WPARAM)&numerator, (LPARAM)&denominator);
+    int32_t n = (int32_t)numerator, d = (int32_t)denominator;
+    QuickZoomStep(&n, &d, direction);
+    SendMessageW(editor, EM_SETZOOM, n, d);
+    if (g_searchShell.showZoomStatus) g_searchShell.showZoomStatus(n * kQuickZoomNormal / d);
+}
+
+void ToggleFullScreen(HWND box)
+{
+    HWND frame = GetAncestor(box, GA_ROOT);
+    if (frame) PostMessageW(frame, WM_SYSCOMMAND, IsZoomed(frame) ? SC_RESTORE : SC_MAXIMIZE, 0);
+}
+
+void StopCtrlHint()
+{
+    if (!s_quick.ctrlHint) return;
+    s_quick.ctrlHint = 0;
+    if (g_searchShell.stopCtrlHint) g_searchShell.stopCtrlHint();
+    SearchStatus(s_quick.notFound ? kNotFound : kPrompt, s_quick.notFound ? kStatusWarning : kStatusDone);
 }
 
 void CarryOut(QuickChord chord)
@@ -85,7 +142,13 @@ void CarryOut(QuickChord chord)
     case kQuickOpenDatafile: if (l.openDatafile) l.openDatafile(); break;
     case kQuickFullText: ToggleFullTextSearch(1); break;
     case kQuickLastFullText: ToggleFullTextSearch(0); break;
-    case kQuickNone: break;
+    case kQuickShortcuts: if (l.showShortcuts) l.showShortcuts(); break;
+    case kQuickZoomOut: StepEditorZoom(-1); break;
+    case kQuickZoomIn: StepEditorZoom(1); break;
+    case kQuickZoomReset: StepEditorZoom(0); break;
+    case kQuickRename: if (l.renameNote) l.renameNote(); break;
+    case kQuickFullScreen: ToggleFullScreen(l.quickSearch); break;
+    case kQuickPaste: case kQuickCopy: case kQuickNone: break;
     }
 }
 
@@ -225,9 +288,26 @@ LRESULT Pass(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
+    if (key == VK_CONTROL) {
+        // Only Ctrl's first press starts the hint, not its auto-repeat after another key stopped it.
+        const LPARAM kWasDown = (LPARAM)1 << 30;
+        if (!(lParam & kWasDown) && !s_quick.ctrlHint && !Shift() && g_searchShell.startCtrlHint) {
+            s_quick.ctrlHint = 1;
+            g_searchShell.startCtrlHint(kQuickCtrlHintTimer);
+        }
+        return Pass(box, message, key, lParam);
+    }
+    StopCtrlHint();
+    if (IsEditorKey(key)) {
+        if (g_searchShell.editor) PostMessageW(g_searchShell.editor, WM_KEYDOWN, key, lParam);
+        s_quick.forwarded = key;
+        return 0;
+    }
     QuickChord chord = ChordOf(key);
     if (chord != kQuickNone) {
         s_quick.pending = chord;
+        // Paste and copy are the edit field's own.
+        if (chord == kQuickPaste || chord == kQuickCopy) return Pass(box, message, key, lParam);
         return 0;
     }
     if (key == VK_RETURN || key == VK_TAB) return 0;
@@ -247,12 +327,31 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
     return Pass(box, message, key, lParam);
 }
 
+// Whether the box's text names another note than the one shown.
+void TellRibbonOfTypedTitle(HWND box)
+{
+    if (!g_searchShell.ribbonForTypedTitle) return;
+    AIString typed, lookup, shown;
+    typed.AssignControlText(box);
+    QuickLookupForm(typed.GetText(), lookup);
+    int32_t current = CurrentNote();
+    if (current >= 0) GetNoteTitle(current, shown);
+    g_searchShell.ribbonForTypedTitle(!lookup.IsEmpty() && !lookup.EqualsTextNoCase(shown.GetText()));
+}
+
 LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     QuickSearchState& q = s_quick;
+    if (key == VK_CONTROL) StopCtrlHint();
+    if (q.forwarded && key == q.forwarded) {
+        q.forwarded = 0;
+        if (g_searchShell.editor) PostMessageW(g_searchShell.editor, WM_KEYUP, key, lParam);
+        return 0;
+    }
     if (q.pending != kQuickNone) {
         QuickChord chord = q.pending;
         q.pending = kQuickNone;
+        if (chord == kQuickPaste || chord == kQuickCopy) return Pass(box, message, key, lParam);
         if (chord != kQuickEscape || key == VK_ESCAPE) CarryOut(chord);
         return 0;
     }
@@ -262,19 +361,65 @@ LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
     }
     if (Navigate(box, key)) return 0;
     if (key != VK_CONTROL && key != VK_SHIFT && !Ctrl()) LookUpTitle(box, key);
-    return Pass(box, message, key, lParam);
+    LRESULT result = Pass(box, message, key, lParam);
+    TellRibbonOfTypedTitle(box);
+    return result;
 }
+
+// The control characters of Ctrl+V and Ctrl+C, which the edit field turns into a paste and a copy.
+enum : WPARAM { kPasteCharacter = 0x16, kCopyCharacter = 0x03 };
 
 LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
 {
+    StopCtrlHint();
+    if ((ch == kPasteCharacter && s_quick.pending == kQuickPaste) ||
+        (ch == kCopyCharacter && s_quick.pending == kQuickCopy))
+        return Pass(box, message, ch, lParam);
     if (Ctrl() && !SearchKeyDown(VK_MENU)) return 0;
     if (ch == 27 || ch == L'\r' || ch == L'\t' || ch == L'\n') return 0;
     return Pass(box, message, ch, lParam);
 }
 
+void ImageZoomTo(QuickImageZoom zoom)
+{
+    s_quick.imageZoom = zoom;
+    SearchStatus(zoom == kQuickImagesLarge ? L"Image Zoom: Changed to Large (Alt- to reduce to Small)"
+                                           : L"Image Zoom: Changed to Small (Alt+ to increase to Large)",
+                 kStatusInfo);
+}
+
+void LookUpBoxText(HWND box)
+{
+    AIString word;
+    word.AssignControlText(box);
+    word.Trim();
+    if (word.IsEmpty()) return;
+    if (!g_searchShell.lookUpWord || !g_searchShell.lookUpWord(word.GetText()))
+        SearchStatus(L"Word look-up is not available", kStatusWarning);
+}
+
 LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     SearchShellLinks& l = g_searchShell;
+    switch (key) {
+    // Alt letters the editor acts on, as if typed there.
+    case 'Z': case 'V': case 'F': case 'T': case 'B':
+        if (l.editor) SendMessageW(l.editor, WM_SYSKEYUP, key, lParam);
+        return 0;
+    case 'W': LookUpBoxText(box); return 0;
+    case 'S':
+        // The screenshot reads a browser's address with keys of its own: it starts once Alt is up.
+        WaitForKeyRelease(VK_MENU, kAltReleaseBoundMs);
+        if (l.captureScreenshot) l.captureScreenshot();
+        else SearchStatus(L"Screen capture is not available", kStatusWarning);
+        return 0;
+    case VK_OEM_PLUS: ImageZoomTo(kQuickImagesLarge); return 0;
+    case VK_OEM_MINUS: ImageZoomTo(kQuickImagesSmall); return 0;
+    case VK_F10:
+        if (HWND frame = GetAncestor(box, GA_ROOT)) PostMessageW(frame, WM_COMMAND, IDM_TOGGLE_RIBBON, 0);
+        return 0;
+    default: break;
+    }
     if ((key == VK_LEFT || key == VK_RIGHT) && l.navigate) {
         l.navigate(key == VK_RIGHT);
         SendMessageW(box, EM_SETSEL, 0, -1);
@@ -287,12 +432,6 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
         if (l.captureDocument) l.captureDocument(withShift);
         return 0;
     }
-    if (key == 'S') {
-        // Likewise: the screenshot reads a browser's address with keys of its own.
-        WaitForKeyRelease(VK_MENU, kAltReleaseBoundMs);
-        if (l.captureScreenshot) l.captureScreenshot();
-        return 0;
-    }
     return Pass(box, message, key, lParam);
 }
 
@@ -302,12 +441,23 @@ LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Pass(box, message, wParam, lParam);
     SendMessageW(box, EM_SETSEL, 0, -1);
+    if (g_searchShell.ribbonForQuickSearch) g_searchShell.ribbonForQuickSearch();
     return result;
 }
+
+// The note's controls act on the note shown again once the box is left.
+LRESULT OnKillFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    StopCtrlHint();
+    if (g_searchShell.ribbonForTypedTitle) g_searchShell.ribbonForTypedTitle(0);
+    return Pass(box, message, wParam, lParam);
+}
+
 
 const MessageEntry kQuickMessages[] = {
     {WM_KEYDOWN, OnKeyDown}, {WM_KEYUP, OnKeyUp},         {WM_CHAR, OnChar},
     {WM_SYSKEYUP, OnSysKeyUp}, {WM_SYSCHAR, OnSysChar},   {WM_SETFOCUS, OnSetFocus},
+    {WM_KILLFOCUS, OnKillFocus},
 };
 
 LRESULT CALLBACK QuickSearchBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
@@ -328,6 +478,7 @@ void InstallQuickSearchBox(HWND box)
 }
 
 int32_t GetQuickSearchSelection() { return s_quick.selected; }
+int32_t GetQuickImageZoom() { return s_quick.imageZoom; }
 
 void ShowQuickSearchPreview(int noteIndex, int)
 {

@@ -25,6 +25,16 @@ struct SearchShellLinks {
     void (*captureDocument)(int withShift) = nullptr;
     // Alt+S: the screenshot.
     void (*captureScreenshot)() = nullptr;
+    int (*lookUpWord)(const WCHAR* word) = nullptr;     // 0 when look-up is not there
+    int32_t (*showShortcuts)() = nullptr;
+    void (*showZoomStatus)(int32_t percent) = nullptr;  // the editor's zoom on the status line
+    // The held-Ctrl hint: started with the field's own second timer, stopped.
+    void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
+    void (*stopCtrlHint)() = nullptr;
+    // Ribbon states: the box has the focus (the editing controls off); the
+    // typed title names another note than the one shown (1) or not (0).
+    void (*ribbonForQuickSearch)() = nullptr;
+    void (*ribbonForTypedTitle)(int namesAnotherNote) = nullptr;
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*layout)() = nullptr;                   // the panes laid out for the current mode
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
@@ -32,8 +42,9 @@ struct SearchShellLinks {
 
 extern SearchShellLinks g_searchShell;
 
-// The QuickSearch preview timer of the content window.
-enum : UINT_PTR { kQuickPreviewTimer = 10210 };
+// The QuickSearch preview timer of the content window, and the held-Ctrl
+// hint's timer of the QuickSearch field.
+enum : UINT_PTR { kQuickPreviewTimer = 10210, kQuickCtrlHintTimer = 10001 };
 enum : UINT { kQuickPreviewMs = 200 };
 
 int SearchKeyDown(int virtualKey);

@@ -168,3 +168,33 @@ TEST_F(EditorFormat, CtrlGJumpsToTheNextHeadingAndSaysWhenThereIsNone)
     CtrlChord('G');
     EXPECT_NE(std::string::npos, Status().find("No headings found in the note")) << Status();
 }
+
+// Ctrl+J goes to the next line that begins as the caret's line does, else to
+// the word's next place; with a selection, to the selected text's next place.
+TEST_F(EditorFormat, CtrlJGoesToTheNextLineThatBeginsTheSameOrTheWord)
+{
+    OpenFormat();
+    CHARRANGE all = {0, -1};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&all);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)L"- milk\r- bread\r- milk and honey\rmilk");
+    Caret(3);
+    CtrlChord('J');
+    EXPECT_EQ(15, CaretAt());
+    // On "milk" of a line no other begins like: the word's next place.
+    Caret(19);
+    CtrlChord('J');
+    EXPECT_EQ(32, CaretAt());
+    // A selection keeps its length at the next place.
+    CHARRANGE bread = {9, 14};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&bread);
+    CtrlChord('J');
+    CHARRANGE now;
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&now);
+    EXPECT_EQ(9, now.cpMin) << "one place only: the selection stays";
+    CHARRANGE milk = {2, 6};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&milk);
+    CtrlChord('J');
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&now);
+    EXPECT_EQ(17, now.cpMin);
+    EXPECT_EQ(21, now.cpMax);
+}

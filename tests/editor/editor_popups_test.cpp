@@ -38,9 +38,9 @@ protected:
     int ListShown() { return Shown() && OpenCompletionList() != kCompletionNone; }
     std::string Item(int i)
     {
-        WCHAR buffer[128] = {0};
-        SendMessageW(List(), LB_GETTEXT, i, (LPARAM)buffer);
-        return Utf8(AIString(buffer));
+        AIString item;
+        CompletionItem(i, item);
+        return Utf8(item);
     }
     int Count() { return (int)SendMessageW(List(), LB_GETCOUNT, 0, 0); }
     void AfterText(const WCHAR* typed)
@@ -172,10 +172,11 @@ TEST_F(EditorPopups, FiftyTagsAreTheLimit)
     RemoveTag(0);
     AfterText(L" @");
     ASSERT_TRUE(ListShown());
-    WCHAR first[64] = {0};
-    SendMessageW(List(), LB_GETTEXT, 0, (LPARAM)first);
+    AIString first;
+    CompletionItem(0, first);
+    ASSERT_FALSE(first.IsEmpty());
     Key(VK_DELETE, 0);
-    EXPECT_LT(FindTag(first), 0);
+    EXPECT_LT(FindTag(first.GetText()), 0);
     EXPECT_EQ(kMaxTags - 2, GetTagCount());
 }
 
@@ -199,5 +200,48 @@ TEST_F(EditorPopups, TheListSitsOnTheEditorAtAnyZoomInItsOwnColour)
     EXPECT_NE(0, brush);
     EXPECT_EQ(RGB(255, 200, 200), GetBkColor(dc));
     ReleaseDC(List(), dc);
+    Key(VK_ESCAPE, 27);
+}
+
+// The list box keeps only a count: each row is drawn from the list's own items.
+TEST_F(EditorPopups, EachRowIsDrawnFromTheListsItemsWithTheChoiceHighlighted)
+{
+    OpenPopupNotes();
+    AfterText(L" sh");
+    CtrlSpace();
+    ASSERT_TRUE(ListShown());
+    ASSERT_EQ(2, Count());
+    int row = (int)SendMessageW(List(), LB_GETITEMHEIGHT, 0, 0);
+    ASSERT_GT(row, 4);
+    RECT client;
+    GetClientRect(List(), &client);
+    HDC screen = GetDC(List());
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(List(), WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT | PRF_ERASEBKGND);
+    // Pixels of each row: its background at the right edge, text colours at the left.
+    auto inkPixels = [&](int top, COLORREF back) {
+        int ink = 0;
+        for (int y = top; y < top + row; y++)
+            for (int x = 0; x < client.right / 2; x++)
+                if (GetPixel(dc, x, y) != back) ink++;
+        return ink;
+    };
+    COLORREF chosen = GetPixel(dc, client.right - 2, row / 2);
+    COLORREF other = GetPixel(dc, client.right - 2, row + row / 2);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), chosen);
+    EXPECT_EQ(RGB(255, 200, 200), other);
+    EXPECT_GT(inkPixels(0, chosen), 10);
+    EXPECT_GT(inkPixels(row, other), 10);
+    // The arrow moves the highlight to the second row.
+    Key(VK_DOWN, 0);
+    SendMessageW(List(), WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(RGB(255, 200, 200), GetPixel(dc, client.right - 2, row / 2));
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetPixel(dc, client.right - 2, row + row / 2));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(List(), screen);
     Key(VK_ESCAPE, 27);
 }

@@ -83,52 +83,85 @@ TEST(IncSearchRules, StatusTextsFollowTheCountAndEscapeTheSearchedText)
 
 namespace {
 
-// The note's colours after the steps, one character a cell: '.' none, 'm' match, 'r' replaced.
-std::string Paint(std::string cells, const IncColourStep* steps, int32_t n)
+// Cells written as text: '.' plain, 'm' match, 'r' replaced.
+std::vector<uint8_t> Cells(const std::string& text)
 {
-    for (int32_t i = 0; i < n; i++)
-        for (int32_t at = steps[i].start; at < steps[i].end; at++) cells[at] = steps[i].colour ? 'm' : '.';
+    std::vector<uint8_t> cells;
+    for (char c : text) cells.push_back(c == 'm' ? kIncCellMatch : c == 'r' ? kIncCellReplaced : kIncCellPlain);
     return cells;
 }
 
-std::string Cells(int32_t size, const IncColouredRange* ranges, int32_t count)
+std::string Text(const std::vector<uint8_t>& cells)
 {
-    std::string cells(size, '.');
-    for (int32_t i = 0; i < count; i++)
-        for (int32_t at = ranges[i].start; at < ranges[i].end; at++) cells[at] = ranges[i].isMatch ? 'm' : 'r';
-    return cells;
+    std::string text;
+    for (uint8_t c : cells) text += c == kIncCellMatch ? 'm' : c == kIncCellReplaced ? 'r' : '.';
+    return text;
+}
+
+// The shown cells after the runs planned for [from, to) are applied, and their count.
+std::string Apply(std::vector<uint8_t> shown, const std::vector<uint8_t>& wanted, int32_t from, int32_t to,
+                  int32_t* count)
+{
+    IncColourRun runs[64];
+    *count = PlanColourRuns(shown.data(), wanted.data(), from, to, runs, 64);
+    for (int32_t i = 0; i < *count; i++)
+        for (int32_t at = runs[i].start; at < runs[i].end; at++) shown[at] = runs[i].cell;
+    return Text(shown);
 }
 
 }  // namespace
 
-TEST(IncSearchRules, ColourPlanEndsWithExactlyTheMatchesAndKeepsWhatStays)
+TEST(IncSearchRules, MatchCellsMarkEveryMatchCutAtTheEnd)
 {
-    IncColourStep steps[kIncColourStepsMax];
+    std::vector<uint8_t> cells = Cells("rrrrrrrrrr");
+    // Overlapping matches and one running past the end.
+    const int32_t at[] = {1, 2, 8};
+    MarkMatchCells(cells.data(), 10, at, 3, 3);
+    EXPECT_EQ(".mmmm...mm", Text(cells));
+    MarkMatchCells(cells.data(), 10, nullptr, 0, 3);
+    EXPECT_EQ("..........", Text(cells));
+}
+
+TEST(IncSearchRules, ColourRunsChangeOnlyWhatDiffersAndEndWithTheWantedCells)
+{
+    int32_t n = 0;
     // "ha" at 0, 10, 20 becomes "har" at 0 and 20: two tails coloured, one match cleared.
-    const IncColouredRange ha[] = {{0, 2, 1}, {10, 12, 1}, {20, 22, 1}};
-    const int32_t har[] = {0, 20};
-    int32_t n = PlanMatchColours(ha, 3, har, 2, 3, steps);
-    EXPECT_EQ("mmm.................mmm.....", Paint(Cells(28, ha, 3), steps, n));
+    EXPECT_EQ("mmm.................mmm.....",
+              Apply(Cells("mm........mm........mm......"), Cells("mmm.................mmm....."), 0, 28, &n));
     EXPECT_EQ(3, n);
-    // Backspace: "har" back to "ha" clears the tails and colours the new match.
-    const IncColouredRange har3[] = {{0, 3, 1}, {20, 23, 1}};
-    const int32_t ha2[] = {0, 10, 20};
-    n = PlanMatchColours(har3, 2, ha2, 3, 2, steps);
-    EXPECT_EQ("mm........mm........mm......", Paint(Cells(28, har3, 2), steps, n));
-    // Overlapping matches: a clear that runs into a kept match colours it whole again.
-    const IncColouredRange aaa[] = {{0, 3, 1}, {1, 4, 1}};
-    const int32_t aa[] = {1};
-    n = PlanMatchColours(aaa, 2, aa, 1, 2, steps);
-    EXPECT_EQ(".mm...", Paint(Cells(6, aaa, 2), steps, n));
-    // A replaced text's colour never counts as a match's: cleared, then coloured anew.
-    const IncColouredRange replaced[] = {{4, 7, 0}};
-    const int32_t at4[] = {4};
-    n = PlanMatchColours(replaced, 1, at4, 1, 3, steps);
-    EXPECT_EQ("....mmm.", Paint(Cells(8, replaced, 1), steps, n));
-    for (int32_t i = 0; i < n - 1; i++) EXPECT_LE(steps[i].colour, steps[i + 1].colour) << "clears come first";
-    // Nothing left: every old range cleared; nothing before: every match coloured.
-    n = PlanMatchColours(ha, 3, nullptr, 0, 2, steps);
-    EXPECT_EQ(std::string(28, '.'), Paint(Cells(28, ha, 3), steps, n));
-    n = PlanMatchColours(nullptr, 0, ha2, 3, 2, steps);
+    // Backspace: the tails cleared, the match at 10 coloured again.
+    EXPECT_EQ("mm........mm........mm......",
+              Apply(Cells("mmm.................mmm....."), Cells("mm........mm........mm......"), 0, 28, &n));
     EXPECT_EQ(3, n);
+    // A replaced text next to a match: two runs, each with its own colour.
+    EXPECT_EQ("rrrmm...", Apply(Cells("........"), Cells("rrrmm..."), 0, 8, &n));
+    EXPECT_EQ(2, n);
+    // A replaced colour under a new match becomes the match's.
+    EXPECT_EQ("....mmm.", Apply(Cells("....rrr."), Cells("....mmm."), 0, 8, &n));
+    EXPECT_EQ(1, n);
+    // Nothing differs: nothing to do.
+    EXPECT_EQ("..mm..", Apply(Cells("..mm.."), Cells("..mm.."), 0, 6, &n));
+    EXPECT_EQ(0, n);
+}
+
+TEST(IncSearchRules, ColourRunsOfAPartStayInsideItAndTheRestFollowsLater)
+{
+    int32_t n = 0;
+    std::vector<uint8_t> shown = Cells("mm....mm....mm");
+    std::vector<uint8_t> wanted = Cells("....mmmmmm....");
+    // The part on screen first: runs crossing its edges are cut there, and
+    // what already shows the wanted colour is left alone.
+    std::string part = Apply(shown, wanted, 5, 9, &n);
+    EXPECT_EQ("mm...mmmm...mm", part);
+    EXPECT_EQ(2, n);
+    // The rest later ends where a whole plan would have.
+    std::vector<uint8_t> afterPart = Cells(part);
+    EXPECT_EQ("....mmmmmm....", Apply(afterPart, wanted, 0, 14, &n));
+    EXPECT_EQ(Apply(shown, wanted, 0, 14, &n), Apply(afterPart, wanted, 0, 14, &n));
+    // At most max runs; the plan goes on from where it stopped.
+    IncColourRun runs[2];
+    std::vector<uint8_t> many = Cells("m.m.m.m.");
+    std::vector<uint8_t> none = Cells("........");
+    EXPECT_EQ(2, PlanColourRuns(many.data(), none.data(), 0, 8, runs, 2));
+    EXPECT_EQ(2, runs[1].start);
 }

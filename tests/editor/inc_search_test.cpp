@@ -125,6 +125,25 @@ protected:
         }
         return EditorPaintCount() - before;
     }
+    // Lets the timer colour the matches off screen (bounded); 1 when none waits.
+    int ColourTheRest()
+    {
+        DWORD until = GetTickCount() + 10000;
+        while (IncSearchColoursPending() && (int32_t)(until - GetTickCount()) > 0) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        }
+        return !IncSearchColoursPending();
+    }
+    // The characters of [from, to) that carry the match colour, as '.' and 'm'.
+    std::string MatchCells(int from, int to)
+    {
+        std::string cells;
+        for (int at = from; at < to; at++)
+            cells += doc->GetRangeBackColour(at, at + 1) == (int32_t)kIncMatchColour ? 'm' : '.';
+        return cells;
+    }
     // No character of [from, to) keeps a match colour, and none turned black.
     void ExpectUncoloured(int from, int to)
     {
@@ -215,6 +234,7 @@ TEST_F(IncSearch, AtMostOneHundredMatchesAreColouredAndNoneCanBeReplaced)
     Type(box, L"ab");
     EXPECT_EQ(100, g_incSearch.count);
     EXPECT_NE(std::string::npos, Status().find("More than 100 matches")) << Status();
+    ASSERT_TRUE(ColourTheRest());
     EXPECT_EQ((int32_t)kIncMatchColour, doc->GetRangeBackColour(297, 299));
     ExpectUncoloured(300, 302);
     EXPECT_FALSE(IsWindowEnabled(replace));
@@ -332,4 +352,49 @@ TEST_F(IncSearch, TheMatchFrameIsDrawnWithoutARepaintLoop)
     UpdateWindow(editor);
     frame = EditorSearchFrame();
     EXPECT_TRUE(IsRectEmpty(&frame));
+}
+
+// In a long note a key colours the matches on screen at once and those below
+// in timer rounds after it; keys typed before the rounds end still leave
+// exactly the matches coloured, and leaving takes every colour away.
+TEST_F(IncSearch, MatchesOnScreenAreColouredAtOnceAndTheRestFollow)
+{
+    // 150 lines "kiwi plum lime": each line 16 characters with its paragraph end.
+    AIString body;
+    for (int i = 0; i < 150; i++) body.AppendText(i ? L"\r\nkiwi plum lime" : L"kiwi plum lime");
+    ASSERT_NO_FATAL_FAILURE(Open(body.GetText()));
+    const int line = 15;   // characters of a line with its paragraph end, as the editor counts them
+    ASSERT_EQ(150 * line - 1, doc->GetTextLength());
+    OpenSearch(L"pl");
+    ASSERT_EQ(100, g_incSearch.count);
+    // The first lines are on screen: coloured with the key.
+    EXPECT_EQ(".....mm........", MatchCells(0, line));
+    EXPECT_EQ(".....mm........", MatchCells(line, 2 * line));
+    // The 99th line is far below the screen: coloured later.
+    const int below = 98 * line;
+    EXPECT_EQ(1, IncSearchColoursPending());
+    EXPECT_EQ("...............", MatchCells(below, below + line));
+    ASSERT_TRUE(ColourTheRest());
+    EXPECT_EQ(".....mm........", MatchCells(below, below + line));
+    // Only 100 matches are coloured: the 101st line's stays plain.
+    EXPECT_EQ("...............", MatchCells(100 * line, 101 * line));
+    // Keys typed before the rounds end ("plu", back to "p", then "li", which
+    // matches nowhere "plu" did) end with exactly the last text's matches.
+    Type(box, L"u");
+    Type(box, L"\b");
+    Type(box, L"\b");
+    Type(box, L"\b");
+    Type(box, L"l");
+    Type(box, L"i");
+    ASSERT_TRUE(ColourTheRest());
+    EXPECT_EQ("..........mm...", MatchCells(0, line)) << "li";
+    EXPECT_EQ("..........mm...", MatchCells(below, below + line));
+    Type(box, L"m");
+    ASSERT_TRUE(ColourTheRest());
+    EXPECT_EQ("..........mmm..", MatchCells(below, below + line));
+    EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    Press(box, VK_ESCAPE);
+    EXPECT_EQ(0, IncSearchColoursPending());
+    ExpectUncoloured(below, below + line);
+    ExpectUncoloured(0, line);
 }

@@ -1,5 +1,6 @@
 // The rules of QuickSearch and of the hit list that need no window.
 #include "tests/support/gtest.h"
+#include <string>
 #include "search/quick/quick_rules.h"
 
 TEST(QuickRules, TypedTitlesAreLookedUpInTheStoredForm)
@@ -73,4 +74,23 @@ TEST(QuickRules, RelevanceDoesNotOverflowAndTitlesAreCut)
     EXPECT_EQ("A very long title of a no...", Utf8(row));
     HitRowTitle(L"Short_one", row);
     EXPECT_EQ("Short one", Utf8(row));
+}
+
+TEST(QuickRules, ZoomKeysStepByTenBetweenFiftyAndFiveHundred)
+{
+    auto step = [](int32_t n, int32_t d, int direction) {
+        QuickZoomStep(&n, &d, direction);
+        return std::to_string(n) + "/" + std::to_string(d);
+    };
+    EXPECT_EQ("50/100", step(60, 100, -1));
+    EXPECT_EQ("45/100", step(55, 100, -1));
+    EXPECT_EQ("50/100", step(50, 100, -1));
+    EXPECT_EQ("500/100", step(495, 100, 1));
+    EXPECT_EQ("500/100", step(500, 100, 1));
+    // 0/0 is 100/100 before the step; the keypad's * resets.
+    EXPECT_EQ("110/100", step(0, 0, 1));
+    EXPECT_EQ("90/100", step(0, 0, -1));
+    EXPECT_EQ("100/100", step(230, 200, 0));
+    // Another denominator stays.
+    EXPECT_EQ("130/64", step(120, 64, 1));
 }

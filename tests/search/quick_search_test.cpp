@@ -15,6 +15,9 @@
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
+#include "foundation/clipboard.h"
+#include "shell/shell_ids.h"
+#include <vector>
 #include "tests/support/test_files.h"
 #include <ole2.h>
 #include <richedit.h>
@@ -296,3 +299,198 @@ TEST_F(QuickSearch, AltCArmsTheBrowserCaptureAndAltSTakesTheScreenshot)
 }
 
 }  // namespace
+
+namespace {
+
+// A window that stands in for the editor and keeps what reaches it.
+std::vector<std::pair<UINT, WPARAM>> s_editorMessages;
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYUP)
+        s_editorMessages.push_back({message, wParam});
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND RecordingEditor()
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = RecordingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"quickTestEditor";
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, L"quickTestEditor", L"", 0, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+std::string s_lookedUp;
+int LookUp(const WCHAR* word)
+{
+    s_lookedUp = Utf8(AIString(word));
+    return 1;
+}
+int s_renamed = 0;
+int Rename()
+{
+    s_renamed++;
+    return 1;
+}
+
+}  // namespace
+
+TEST_F(QuickSearch, ZoomKeysInTheBoxZoomTheEditor)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    auto zoom = [&]() {
+        WPARAM n = 0;
+        LPARAM d = 0;
+        SendMessageW(editor, EM_GETZOOM, (WPARAM)&n, (LPARAM)&d);
+        return std::to_string(n) + "/" + std::to_string(d);
+    };
+    SetWindowTextW(box, L"app");
+    s_down[VK_CONTROL] = 1;
+    SendMessageW(editor, EM_SETZOOM, 60, 100);
+    Press(box, VK_OEM_MINUS);
+    EXPECT_EQ("50/100", zoom());
+    Press(box, VK_SUBTRACT);
+    EXPECT_EQ("50/100", zoom());
+    SendMessageW(editor, EM_SETZOOM, 495, 100);
+    Press(box, VK_OEM_PLUS);
+    EXPECT_EQ("500/100", zoom());
+    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("500")) << Utf8(AIString(GetStatusText()));
+    Press(box, VK_MULTIPLY);
+    EXPECT_EQ("100/100", zoom());
+    // 0/0 counts as 100/100.
+    SendMessageW(editor, EM_SETZOOM, 0, 0);
+    Press(box, VK_ADD);
+    EXPECT_EQ("110/100", zoom());
+    s_down[VK_CONTROL] = 0;
+    SendMessageW(editor, EM_SETZOOM, 0, 0);
+    // The box's text is untouched by all of it.
+    EXPECT_EQ("app", BoxText(box));
+}
+
+TEST_F(QuickSearch, PasteAndCopyReachTheFieldAndOtherCtrlCharactersDoNot)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    {
+        AIClipboard clipboard(box);
+        ASSERT_TRUE(clipboard.Open());
+        ASSERT_TRUE(clipboard.SetText(L"gard"));
+    }
+    auto chord = [&](WPARAM key, WCHAR ch) {
+        s_down[VK_CONTROL] = 1;
+        SendMessageW(box, WM_KEYDOWN, key, 1);
+        SendMessageW(box, WM_CHAR, ch, 1);
+        SendMessageW(box, WM_KEYUP, key, 0xC0000001);
+        s_down[VK_CONTROL] = 0;
+    };
+    chord('V', 0x16);
+    EXPECT_EQ("gard", BoxText(box));
+    // Another chord's character never lands in the field.
+    chord('B', 0x02);
+    EXPECT_EQ("gard", BoxText(box));
+    SetWindowTextW(box, L"spade");
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    chord('C', 0x03);
+    AIClipboard clipboard(box);
+    ASSERT_TRUE(clipboard.Open());
+    AIString copied;
+    ASSERT_TRUE(clipboard.GetText(copied, 100));
+    EXPECT_EQ("spade", Utf8(copied));
+}
+
+TEST_F(QuickSearch, FunctionAndAltKeysGoWhereTheyBelong)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    HWND realEditor = g_searchShell.editor;
+    HWND recorder = RecordingEditor();
+    ASSERT_NE(nullptr, recorder);
+    g_searchShell.editor = recorder;
+    auto lookUp = g_searchShell.lookUpWord;
+    auto rename = g_searchShell.renameNote;
+    g_searchShell.lookUpWord = LookUp;
+    g_searchShell.renameNote = Rename;
+    s_editorMessages.clear();
+    // Ctrl+3 and F5 are the editor's: their press and release are posted there.
+    s_down[VK_CONTROL] = 1;
+    Press(box, '3');
+    s_down[VK_CONTROL] = 0;
+    Press(box, VK_F5);
+    PumpMessages();
+    std::vector<std::pair<UINT, WPARAM>> posted = {
+        {WM_KEYDOWN, '3'}, {WM_KEYUP, '3'}, {WM_KEYDOWN, VK_F5}, {WM_KEYUP, VK_F5}};
+    EXPECT_EQ(posted, s_editorMessages);
+    // Alt letters of the editor go there too; Alt+W looks the box's text up.
+    s_editorMessages.clear();
+    SendMessageW(box, WM_SYSKEYUP, 'Z', 0xE0000001);
+    SendMessageW(box, WM_SYSKEYUP, 'B', 0xE0000001);
+    std::vector<std::pair<UINT, WPARAM>> sent = {{WM_SYSKEYUP, 'Z'}, {WM_SYSKEYUP, 'B'}};
+    EXPECT_EQ(sent, s_editorMessages);
+    SetWindowTextW(box, L"  harbour ");
+    SendMessageW(box, WM_SYSKEYUP, 'W', 0xE0000001);
+    EXPECT_EQ("harbour", s_lookedUp);
+    // Alt+= and Alt+- set the size of image previews and say so.
+    SendMessageW(box, WM_SYSKEYUP, VK_OEM_PLUS, 0xE0000001);
+    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Large"));
+    EXPECT_EQ(2, GetQuickImageZoom());
+    SendMessageW(box, WM_SYSKEYUP, VK_OEM_MINUS, 0xE0000001);
+    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Small"));
+    EXPECT_EQ(0, GetQuickImageZoom());
+    // F2 renames the note, once, on release.
+    SendMessageW(box, WM_KEYDOWN, VK_F2, 1);
+    EXPECT_EQ(0, s_renamed);
+    SendMessageW(box, WM_KEYUP, VK_F2, 0xC0000001);
+    EXPECT_EQ(1, s_renamed);
+    g_searchShell.editor = realEditor;
+    g_searchShell.lookUpWord = lookUp;
+    g_searchShell.renameNote = rename;
+    DestroyWindow(recorder);
+}
+
+TEST_F(QuickSearch, CtrlHeldAloneShowsTheKeysAndAnotherKeyEndsTheHint)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    HWND panel = g_mainPanel.GetHwndField();
+    s_down[VK_CONTROL] = 1;
+    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 1);
+    EXPECT_EQ(1, g_mainPanel.ctrlHintState);
+    // Half a second: the program's Ctrl keys; two seconds: the field's own.
+    OnMainTimer(panel, kTimerCtrlHintEditor);
+    std::string first = Utf8(AIString(GetStatusText()));
+    EXPECT_NE(std::string::npos, first.find("N New")) << first;
+    EXPECT_NE(std::string::npos, first.find("S Save")) << first;
+    OnMainTimer(panel, kQuickCtrlHintTimer);
+    std::string second = Utf8(AIString(GetStatusText()));
+    EXPECT_NE(std::string::npos, second.find("Ctrl+F search in the note")) << second;
+    // Another key ends it: the prompt is back and a late timer shows nothing.
+    SendMessageW(box, WM_KEYDOWN, 'F', 1);
+    SendMessageW(box, WM_KEYUP, 'F', 0xC0000001);
+    s_down[VK_CONTROL] = 0;
+    if (g_mainPanel.incSearchOn) ToggleIncSearch(kIncSearchCloseEscape);
+    ShowQuickSearch(kFocusQuickSearch);
+    EXPECT_GT(0, g_mainPanel.ctrlHintState);
+    SetStatusText(L"before", kStatusInfo);
+    s_down[VK_CONTROL] = 1;
+    OnMainTimer(panel, kTimerCtrlHintEditor);
+    s_down[VK_CONTROL] = 0;
+    EXPECT_EQ("before", Utf8(AIString(GetStatusText())));
+    // Ctrl let go before the half second: nothing shows either.
+    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 1);
+    EXPECT_EQ(1, g_mainPanel.ctrlHintState);
+    OnMainTimer(panel, kTimerCtrlHintEditor);
+    EXPECT_EQ("before", Utf8(AIString(GetStatusText())));
+    SendMessageW(box, WM_KEYUP, VK_CONTROL, 0xC0000001);
+    EXPECT_GT(0, g_mainPanel.ctrlHintState);
+    // Ctrl's auto-repeat after another key starts nothing.
+    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 0x40000001);
+    EXPECT_GT(0, g_mainPanel.ctrlHintState);
+}

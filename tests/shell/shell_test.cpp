@@ -42,6 +42,9 @@
 #include "dialogs/message_box.h"
 #include "dialogs/modal_backdrop.h"
 #include "dialogs/screen_launchers.h"
+#include "editor/editor_status.h"
+#include "editor/format/zoom_status.h"
+#include "ui/ai_control.h"
 #include "foundation/app.h"
 #include "foundation/ai_string_list.h"
 #include "foundation/hash_name.h"
@@ -396,14 +399,19 @@ TEST_F(ShellTest, TimersDispatchById)
     } cases[] = {
         {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
         {kTimerQuickPreview, kTraceLaterEntryPoints, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
-        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerCtrlHintFirst, kTraceLaterEntryPoints, 7},
-        {kTimerCtrlHintEditor, kTraceLaterEntryPoints, 7}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
         {kTimerCaptureBalloon, kTraceTrayHotKeys, 4}, {kTimerCaptureClickMode, kTraceScreenCapture, 5},
     };
     for (const Case& c : cases) {
         trace_.Clear();
         SendMessageW(panel, WM_TIMER, c.id, 0);
         EXPECT_TRUE(trace_.Saw(c.module, c.procedure)) << c.id;
+    }
+    // The held-Ctrl hint's timers, the shared first one and each field's own.
+    for (UINT_PTR id : {(UINT_PTR)kTimerCtrlHintEditor, (UINT_PTR)kTimerCtrlHintFirst, (UINT_PTR)kTimerCtrlHintLast}) {
+        trace_.Clear();
+        SendMessageW(panel, WM_TIMER, id, 0);
+        EXPECT_TRUE(trace_.Saw(kTraceCtrlHint, 2)) << id;
     }
     // The QuickSearch preview of the selected note.
     trace_.Clear();
@@ -861,6 +869,121 @@ TEST_F(ShellTest, CtrlKOpensTheHyperlinkDialogAndTheLinkIsSaved)
     std::string saved = ReadFileUtf8(path_.GetText());
     EXPECT_NE(saved.find("read the [manual] today"), std::string::npos);
     EXPECT_NE(saved.find("http://example.org/manual"), std::string::npos);
+}
+
+// The ribbon's editing controls do what the editor's keys do, as one undo step.
+TEST_F(ShellTest, RibbonEditingControlsActOnTheNoteAndUndoTakesItBack)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Ribbon formats", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    HWND frame = g_frame.GetHwndField();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    TypeIntoEditor(L"read the manual today");
+    CHARRANGE manual = {9, 15};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&manual);
+    SendMessageW(frame, WM_COMMAND, IDM_EDIT_BOLD, 0);
+    EXPECT_EQ(EditorText(), "read the **manual** today");
+    SendMessageW(frame, WM_COMMAND, IDM_EDIT_UNDO, 0);
+    EXPECT_EQ(EditorText(), "read the manual today");
+    SendMessageW(frame, WM_COMMAND, IDM_EDIT_REDO, 0);
+    EXPECT_EQ(EditorText(), "read the **manual** today");
+    // Copy, then paste at the start.
+    CHARRANGE today = {19, 25};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&today);
+    ASSERT_EQ(EditorText().substr(19, 6), " today");
+    SendMessageW(frame, WM_COMMAND, IDM_EDIT_COPY, 0);
+    CHARRANGE start = {0, 0};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&start);
+    SendMessageW(frame, WM_COMMAND, IDM_EDIT_PASTE, 0);
+    EXPECT_EQ(EditorText(), " todayread the **manual** today");
+    CHARRANGE read = {0, 4};
+    // The states follow the caret: Cut and Copy need a selection, Undo an edit to undo.
+    CHARRANGE caret = {2, 2};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&caret);
+    UpdateEditorStatus(kEditorStatusRefresh);
+    EXPECT_FALSE(g_ribbon.FindControl(IDM_EDIT_CUT)->IsEnabled());
+    EXPECT_TRUE(g_ribbon.FindControl(IDM_EDIT_UNDO)->IsEnabled());
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&read);
+    UpdateEditorStatus(kEditorStatusRefresh);
+    EXPECT_TRUE(g_ribbon.FindControl(IDM_EDIT_CUT)->IsEnabled());
+    SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+}
+
+// While QuickSearch has the focus the editing controls are off; Rename and
+// Delete are off while the typed title names another note than the one shown.
+TEST_F(ShellTest, RibbonStatesFollowTheFocusAndTheTypedTitle)
+{
+    OpenExamples();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HWND quick = g_mainPanel.quickSearch.GetHwnd();
+    auto enabled = [](UINT id) { return g_ribbon.FindControl(id)->IsEnabled(); };
+    SetFocus(editor);
+    CHARRANGE end = {-1, -1};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&end);
+    UpdateEditorStatus(kEditorStatusRefresh);
+    EXPECT_TRUE(enabled(IDM_EDIT_PASTE));
+    SetFocus(quick);
+    for (UINT id : {IDM_EDIT_BOLD, IDM_EDIT_ITALIC, IDM_EDIT_PASTE, IDM_EDIT_UNDO, IDM_TOGGLE_HEADING})
+        EXPECT_FALSE(enabled(id)) << id;
+    EXPECT_TRUE(enabled(IDM_RENAME_NOTE));
+    AIString shown, other;
+    GetNoteTitle(g_mainPanel.currentNote, shown);
+    GetNoteTitle(g_mainPanel.currentNote == 0 ? 1 : 0, other);
+    SetWindowTextW(quick, other.GetText());
+    SendMessageW(quick, WM_KEYUP, VK_END, 0xC0000001);
+    EXPECT_FALSE(enabled(IDM_RENAME_NOTE));
+    EXPECT_FALSE(enabled(IDM_DELETE_NOTE));
+    SetWindowTextW(quick, shown.GetText());
+    SendMessageW(quick, WM_KEYUP, VK_END, 0xC0000001);
+    EXPECT_TRUE(enabled(IDM_RENAME_NOTE));
+    EXPECT_TRUE(enabled(IDM_DELETE_NOTE));
+    // Back in the editor the editing controls follow the text at the caret again.
+    SetWindowTextW(quick, other.GetText());
+    SendMessageW(quick, WM_KEYUP, VK_END, 0xC0000001);
+    SetFocus(editor);
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&end);
+    UpdateEditorStatus(kEditorStatusRefresh);
+    EXPECT_TRUE(enabled(IDM_EDIT_PASTE));
+    EXPECT_TRUE(enabled(IDM_RENAME_NOTE));
+}
+
+// Every tab's controls stand inside a frame 960 pixels wide; the zoom control
+// shows the editor's zoom and takes it back to 100 %.
+TEST_F(ShellTest, RibbonTabsFitTheFrameAndTheZoomControlShowsTheZoom)
+{
+    OpenExamples();
+    HWND frame = g_frame.GetHwndField();
+    MoveWindow(frame, 0, 0, 960, 680, TRUE);
+    RECT client;
+    GetClientRect(frame, &client);
+    for (int tab = 0; tab < kRibbonTabCount; tab++) {
+        g_ribbon.SelectTab(tab);
+        int shown = 0;
+        for (int i = 0; i < g_ribbon.GetControlCount(); i++) {
+            AIControl* control = g_ribbon.GetControl(i);
+            if (!control->IsVisible()) continue;
+            shown++;
+            EXPECT_LE(control->GetRect().right, client.right) << "tab " << tab << " control " << control->GetId();
+        }
+        EXPECT_GT(shown, 0) << "tab " << tab;
+    }
+    g_ribbon.SelectTab(kTabHome);
+    for (UINT id : {IDM_EDIT_BOLD, IDM_EDIT_ITALIC, IDM_EDIT_STRIKE, IDM_EDIT_HYPERLINK, IDM_EDIT_CUT, IDM_EDIT_COPY,
+                    IDM_EDIT_PASTE, IDM_EDIT_UNDO, IDM_EDIT_REDO, IDM_EDIT_ZOOM})
+        EXPECT_TRUE(g_ribbon.FindControl(id) && g_ribbon.FindControl(id)->IsVisible()) << id;
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SendMessageW(editor, EM_SETZOOM, 150, 100);
+    ShowEditorZoomStatus(150);
+    EXPECT_EQ("150 %", Utf8(g_ribbon.FindControl(IDM_EDIT_ZOOM)->GetCaption()));
+    SendMessageW(frame, WM_COMMAND, IDM_EDIT_ZOOM, 0);
+    WPARAM n = 0;
+    LPARAM d = 0;
+    SendMessageW(editor, EM_GETZOOM, (WPARAM)&n, (LPARAM)&d);
+    EXPECT_EQ(100u, n);
+    EXPECT_EQ(100, d);
+    EXPECT_EQ("100 %", Utf8(g_ribbon.FindControl(IDM_EDIT_ZOOM)->GetCaption()));
 }
 
 TEST_F(ShellTest, RenameKeepsTheNotesTagsAndAllowsAChangeOfCase)

@@ -164,6 +164,38 @@ TEST(StatusLine, PaintsEachSlotsTextInTheColourOfItsLevel)
     EXPECT_EQ(-1, canvas.LastColumnNotOf(face));
 }
 
+// Slots that do not fit stay on the one line: they are cut at its end,
+// never wrapped onto a second row.
+TEST(StatusLine, TextTooLongForTheLineIsCutAtItsEndAndNeverWraps)
+{
+    PixelCanvas canvas;
+    AIStatusLine line;
+    const int right = 300;
+    line.SetRect({0, 0, right, PixelCanvas::kHeight});
+    const COLORREF outside = RGB(255, 0, 255);
+    // The lowest row a single line of text inks.
+    auto lowestInkRow = [&]() {
+        int lowest = -1;
+        for (int y = 0; y < PixelCanvas::kHeight; y++)
+            for (int x = 0; x < PixelCanvas::kWidth; x++)
+                if (canvas.At(x, y) != outside && canvas.At(x, y) != canvas.At(right - 1, 0)) lowest = y;
+        return lowest;
+    };
+    canvas.Clear(0x00FF00FF);
+    line.SetSlotText(L"Editor: typing gaps (Note: 1 of 5)", kStatusDone, 3);
+    line.Paint(canvas.dc);
+    GdiFlush();
+    int oneLine = lowestInkRow();
+    ASSERT_GT(oneLine, 0);
+    line.SetSlotText(L"<b>Full-text search</b>: enter keywords and press Enter to search all notes", kStatusInfo, 0);
+    canvas.Clear(0x00FF00FF);
+    line.Paint(canvas.dc);
+    GdiFlush();
+    EXPECT_LT(canvas.LastColumnNotOf(outside), right) << "nothing is drawn right of the line";
+    EXPECT_LE(lowestInkRow(), oneLine) << "the text stays on one row";
+    EXPECT_GT(canvas.CountNear(RGB(0, 60, 160), 0, right), 30) << "the start of the first slot is drawn";
+}
+
 TEST(StatusLine, PaintsIntoItsWindow)
 {
     HWND window = MakeTestParent();
