@@ -20,6 +20,11 @@
 #define IDR_DATAFILE_WELCOME 659
 #define IDR_DATAFILE_EXAMPLES 683
 #define IDR_DATAFILE_EMPTY 767
+// The first-start wizard's data files of 1, 10, 30 and 80 example notes.
+#define IDR_DATAFILE_START_1 780
+#define IDR_DATAFILE_START_10 781
+#define IDR_DATAFILE_START_30 782
+#define IDR_DATAFILE_START_80 783
 
 // Fonts carried as resources (type RT_FONT), loaded with AddFontMemResourceEx.
 #define IDR_FONT_SANS 558
@@ -60,6 +65,10 @@
 // Capture: the browser page and the screenshot.
 #define IDM_CAPTURE_WEB 40172
 #define IDM_CAPTURE_SCREENSHOT 40173
+// The Help tab's "Learning Tavik" group.
+#define IDM_GETTING_STARTED 40143
+#define IDM_INTRO 40144
+#define IDM_TIP_OF_DAY 40145
 // Ctrl+1 to Ctrl+9: favourite 1 to 9.
 #define IDM_FAVOURITE_FIRST 40151
 #define IDM_FAVOURITE_LAST 40159

@@ -15,7 +15,7 @@ enum RibbonTabId { kNoRibbonTab = -1, kTabHome = 0, kTabOptions = 1, kTabHelp = 
 enum RibbonGroupId {
     kGroupNote = 0, kGroupGoTo = 1, kGroupFormat = 2, kGroupFile = 3,  // Home
     kGroupView = 0,                                                     // Options
-    kGroupProgram = 0,                                                  // Help
+    kGroupProgram = 0, kGroupLearning = 1,                              // Help
 };
 
 // A key of the accelerator table: FCONTROL, FALT and FSHIFT with a virtual key.

@@ -8,7 +8,7 @@ Ribbon g_ribbon;
 static const WCHAR* const kGroupNames[kRibbonTabCount][4] = {
     {L"Note", L"Go to", L"Format", L"File"},
     {L"View", nullptr, nullptr, nullptr},
-    {L"Tavik", nullptr, nullptr, nullptr},
+    {L"Tavik", L"Learning Tavik", nullptr, nullptr},
 };
 
 // One windowless control for each command on the ribbon, in table order.
