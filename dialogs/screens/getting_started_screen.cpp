@@ -28,7 +28,8 @@ enum {
     kSlowMachine = 200,      // below this speed index pages change without a fade
     kAnimationMs = 60,
     kHeaderPoints = 16,
-    kTitlePoints = 28,
+    kTitlePoints = 24,
+    kFooterGap = 16,
     kTextPoints = 10,
     kTextInset = 20,
     kTitleTop = 60,
@@ -44,11 +45,20 @@ RECT g_strip;
 
 int FadeSteps() { return g_app.system.GetCpuSpeedIndex() < kSlowMachine ? 0 : kFadeSteps; }
 
+void LayOutGuide();
+
 void GettingStartedOnShow()
 {
     SetScreenFrameStyle(kFrameStyleBand);
     g_page = 1;
     ResetGuideFade(g_fade);
+    LayOutGuide();
+}
+
+// The page area and the navigation strip from the host's size (the host
+// creates a screen's controls before or after showing it).
+void LayOutGuide()
+{
     int b = kScreenMargin1, c = kScreenMargin2;
     int width = g_dialogHost.width, height = g_dialogHost.height;
     g_pageArea = {b + c, b + c + kHeaderBand, width - b - c, height - c - b - c - kHeaderBand};
@@ -62,6 +72,7 @@ void GettingStartedOnClose()
 
 LRESULT GettingStartedOnCreate(HWND, UINT, WPARAM, LPARAM)
 {
+    LayOutGuide();
     int offset = ScreenContentOffset(), w = g_dialogHost.width;
     PlaceSharedControl(g_screenControls.close, L"Close", w - kCloseFromRight, offset + kCloseTop, kScreenCloseWidth,
                        kScreenButtonHeight);
@@ -129,18 +140,17 @@ void PaintArrow(HDC dc, AIControl& button, int pointsRight)
 void PaintPage(HDC dc, int32_t number, const RECT& area)
 {
     const GuidePage& page = GuidePageAt(number);
-    SelectDisplayFont(dc, GuideHeader(number), area.left + kTextInset, area.top - kHeaderBand + kScreenMargin2,
-                      kHeaderPoints);
-    RECT text = {area.left + kTextInset, area.top + kTextInset, area.right - kTextInset,
-                 area.bottom - kFooterHeight};
+    SelectDisplayFont(dc, GuideHeader(number), area.left + kTextInset, area.top, kHeaderPoints);
+    RECT text = {area.left + kTextInset, area.top + kHeaderBand, area.right - kTextInset, area.bottom - kFooterHeight};
     if (page.title) {
         SelectDisplayFont(dc, page.title, text.left, text.top, kTitlePoints);
         text.top += kTitleTop;
     }
-    DrawScreenMarkup(dc, page.text, text, kTextPoints);
+    int used = DrawScreenMarkup(dc, page.text, text, kTextPoints);
     if (page.footer) {
+        // Page 1's footer stands at the foot of the page, the others' below the text.
         RECT footer = text;
-        footer.top = page.title ? area.bottom - kFooterHeight : (text.top + text.bottom) / 2;  // page 1: at the foot
+        footer.top = page.title ? area.bottom - kFooterHeight : text.top + used + kFooterGap;
         footer.bottom = area.bottom;
         DrawScreenMarkup(dc, page.footer, footer, kTextPoints);
     }

@@ -68,7 +68,7 @@ const GuidePage kPages[kGuidePageCount] = {
      L"- <b>QuickSearch</b> where you enter the title you want to find (<b>2</b>) <sbr><sbr> - The <b>list</b> of all "
      L"your notes (<b>3</b>)<sbr><sbr> - The <b>editor</b> (<b>4</b>)",
      L"Most of the time you'll only use the <b>QuickSearch</b> and the <b>Editor</b>.<sbr><sbr>You may hide the "
-     L"Ribbon for a simpler view<br>(just click on the active tab to show/hide the Ribbon)",
+     L"Ribbon for a simpler view<br>(press <b>F10</b> to show/hide the Ribbon)",
      0},
     {nullptr,
      L"<h1>Finding information</h1><sbr><sbr>You'll be storing all kinds of information in Tavik, so it is "
@@ -132,8 +132,8 @@ const GuidePage kPages[kGuidePageCount] = {
      L"files. <sbr><sbr>Hyperlinks to images can be useful for illustrating people, products, places, web pages etc.",
      nullptr, 0},
     {nullptr,
-     L"<h1>Help I</h1><sbr><sbr>There are 3 ways to get help<sbr><sbr>1. Click the help icon in the upper right "
-     L"corner (F1)<sbr><sbr>2. Click the Help tab in the Ribbon <br>(see next page)<sbr><sbr>3. Statusbar help when "
+     L"<h1>Help I</h1><sbr><sbr>There are 3 ways to get help<sbr><sbr>1. Press <b>F1</b> to open the help page"
+     L"<sbr><sbr>2. Click the Help tab in the Ribbon <br>(see next page)<sbr><sbr>3. Statusbar help when "
      L"hovering over controls with the mouse<sbr><sbr>Notice that the statusbar will also show you the shortcut key "
      L"for the command (when available).",
      nullptr, 0},
@@ -144,7 +144,7 @@ const GuidePage kPages[kGuidePageCount] = {
      L"<b>Ctrl+Q</b> to show the shortcut help ('QuickHelp')) ",
      nullptr, 0},
     {nullptr,
-     L"<h1>Only 3 keys to remember</h1><br><br> - <b>F12</b> to show/hide Tavik<br><br> - <b>Escape</b> to toggle "
+     L"<h1>Only 3 keys to remember</h1><br><br> - <b>F12</b> to bring Tavik to the front<br><br> - <b>Escape</b> to toggle "
      L"between the QuickSearch and Editor<br><br> - <b>Enter</b> to activate note or search all notes<br><br><br><br>"
      L"You don't <b>have</b> to use F12 - but you'll probably<br> find that it is <b>very</b> useful.",
      nullptr, 0},
