@@ -26,6 +26,10 @@
 #define IDR_DATAFILE_START_30 782
 #define IDR_DATAFILE_START_80 783
 
+// Pictures of the getting started guide (JPG), made by scripts/guide_pictures.sh.
+#define IDR_GUIDE_WINDOW 768      // the whole window: its four areas
+#define IDR_GUIDE_AUTOLINK 677    // a note in which other notes' titles became links
+
 // Fonts carried as resources (type RT_FONT), loaded with AddFontMemResourceEx.
 #define IDR_FONT_SANS 558
 #define IDR_FONT_SANS_BOLD 559

@@ -8,6 +8,7 @@
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
 #include "drawing/ai_effects.h"
+#include "drawing/ai_resource_image.h"
 #include "foundation/app.h"
 #include "ui/colours.h"
 #include <windowsx.h>
@@ -31,15 +32,21 @@ enum {
     kTitlePoints = 24,
     kFooterGap = 16,
     kTextPoints = 10,
+    kNarrowTextPoints = 9,   // the text column beside a picture
     kTextInset = 20,
     kTitleTop = 60,
     kFooterHeight = 40,
     kArrowHalf = 6,
-    kCounterGap = 8,          // half the height of an arrow's triangle
+    kCounterGap = 8,
+    kPictureLeft = 270,      // a page's picture, from the page area's corner
+    kPictureTop = 75,
+    kPictureGap = 10,        // between the text and the picture          // half the height of an arrow's triangle
 };
 
 int32_t g_page = 1;
 GuideFade g_fade;
+AIResourceImage g_picture;  // the picture of the page drawn last
+int g_pictureId = 0;
 RECT g_pageArea;
 RECT g_strip;
 
@@ -146,13 +153,19 @@ void PaintPage(HDC dc, int32_t number, const RECT& area)
         SelectDisplayFont(dc, page.title, text.left, text.top, kTitlePoints);
         text.top += kTitleTop;
     }
-    int used = DrawScreenMarkup(dc, page.text, text, kTextPoints);
+    if (page.picture) {
+        if (g_pictureId != page.picture) g_pictureId = g_picture.LoadResource(page.picture, L"JPG") ? page.picture : 0;
+        if (g_pictureId) g_picture.DrawAt(dc, area.left + kPictureLeft, area.top + kPictureTop, 100);
+        text.right = area.left + kPictureLeft - kPictureGap;
+    }
+    int points = page.picture ? kNarrowTextPoints : kTextPoints;
+    int used = DrawScreenMarkup(dc, page.text, text, points);
     if (page.footer) {
         // Page 1's footer stands at the foot of the page, the others' below the text.
         RECT footer = text;
         footer.top = page.title ? area.bottom - kFooterHeight : text.top + used + kFooterGap;
         footer.bottom = area.bottom;
-        DrawScreenMarkup(dc, page.footer, footer, kTextPoints);
+        DrawScreenMarkup(dc, page.footer, footer, points);
     }
 }
 

@@ -1,6 +1,7 @@
 // The 31 pages of the getting started guide: what Tavik is, why to use it and
 // how to use it.
 #include "dialogs/screens/guide_pages.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ const GuidePage kPages[kGuidePageCount] = {
      L"your notes (<b>3</b>)<sbr><sbr> - The <b>editor</b> (<b>4</b>)",
      L"Most of the time you'll only use the <b>QuickSearch</b> and the <b>Editor</b>.<sbr><sbr>You may hide the "
      L"Ribbon for a simpler view<br>(press <b>F10</b> to show/hide the Ribbon)",
-     0},
+     IDR_GUIDE_WINDOW},
     {nullptr,
      L"<h1>Finding information</h1><sbr><sbr>You'll be storing all kinds of information in Tavik, so it is "
      L"<b>very</b> important that you are able to quickly and easily find the information you need when you need it."
@@ -108,7 +109,7 @@ const GuidePage kPages[kGuidePageCount] = {
      L"<h1>Auto linking II</h1><sbr><sbr>Just write the title as part of your text:<br><b>Call Anna Berg, Monday</b>"
      L"<sbr><sbr>As soon as a <red>Space</red>, a <red>period</red> or a <red>comma</red> follows the title, it is "
      L"shown as a link.<sbr><sbr>Letter case does not matter: <b>anna berg</b> links to the same note.",
-     nullptr, 0},
+     nullptr, IDR_GUIDE_AUTOLINK},
     {nullptr,
      L"<h1>Auto linking III</h1><sbr><sbr>Don't remember the exact title ? Type its first letters and press "
      L"<red>Ctrl+Space</red>.<sbr><sbr>The <b>AutoLinks</b> list shows the titles that begin with them: choose one "
