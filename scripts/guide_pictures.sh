@@ -11,18 +11,8 @@ wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 work="$build/guide-pictures"
 rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-xvfb_pid=""; app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-. "$here/scripts/xvfb.sh"
-start_xvfb 300 349
-"$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
+. "$here/scripts/shots_session.sh"
+start_shots_session 300 349
 
 # A data file whose first note mentions a contact note by its title.
 python3 -c "

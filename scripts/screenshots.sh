@@ -12,18 +12,8 @@ probe="$build/tests/shell/screen_probe.exe.so"
 out="$here/docs/screens"
 work="$build/screenshots"
 rm -rf "$work"; mkdir -p "$work" "$out"
-export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-xvfb_pid=""; app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-. "$here/scripts/xvfb.sh"
-start_xvfb 250 299
-"$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
+. "$here/scripts/shots_session.sh"
+start_shots_session 250 299
 
 # Waits for the program's window of a class; prints its X window.
 wait_class() {

@@ -67,6 +67,6 @@ int32_t RunFirstStartWizard(const AIString& dataFolder)
     path.AppendString(name);
     // A refused write is told by the open that follows (the file is missing).
     WriteDefaultDatafile(FirstStartResource(choice), path.GetText());
-    OpenDatafile(path.GetText());
+    OpenDatafileShowing(path.GetText(), L"Welcome");  // every size begins with it
     return choice;
 }

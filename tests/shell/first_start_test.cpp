@@ -2,6 +2,7 @@
 // leaves open (the example files are real data files of 1, 10, 30 and 80
 // notes); the wizard is answered through its real buttons.
 #include "tests/support/gtest.h"
+#include "tests/support/test_program.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
 #include "dialogs/screens/first_start.h"
@@ -12,9 +13,6 @@
 #include "shell/dialogs_connection.h"
 #include "shell/file_commands.h"
 #include "shell/first_start_files.h"
-#include "shell/frame_window.h"
-#include "shell/main_panel.h"
-#include <ole2.h>
 #include <initializer_list>
 
 namespace {
@@ -65,16 +63,9 @@ class FirstStartTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        g_app.Prepare(L"C:\\Tools\\TavikFirstStartTest.exe", L"TavikFirstStartTest.exe nohotkey");
-        g_app.settings.WriteDefaults(1);
-        LoadLibraryW(L"RICHED20.DLL");
-        OleInitialize(nullptr);
-        HWND frame = CreateFrameWindow(GetModuleHandleW(nullptr));
-        ASSERT_NE(frame, nullptr);
-        ASSERT_NE(CreateContentWindow(frame), nullptr);
-        g_app.SetMainWindow(frame);
+        ASSERT_NE(StartTestProgram(L"C:\\Tools\\TavikFirstStartTest.exe", L"TavikFirstStartTest.exe nohotkey", 1),
+                  nullptr);
         ConnectDialogs();
-        ShowWindow(frame, SW_SHOW);
     }
 
     void SetUp() override
@@ -150,6 +141,7 @@ TEST_F(FirstStartTest, TheWizardsAnswerOpensItsFileAndTheGuideLeadsBackToTheWiza
 {
     EXPECT_EQ(kFirstStartSmall, RunWizard({kAnswerSmall}));
     EXPECT_EQ(10, GetNoteCount());
+    EXPECT_EQ(FindNoteByTitle(L"Welcome", 0, 0), g_mainPanel.currentNote) << "the welcome note is shown first";
     AIString open;
     SettingsGetDataFilePath(g_app.settings.Record(), open);
     EXPECT_EQ(0, CompareTextNoCase(open.GetText(), PathOf(kFirstStartSmall).GetText()));
