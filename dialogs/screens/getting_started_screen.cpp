@@ -10,6 +10,7 @@
 #include "drawing/ai_effects.h"
 #include "drawing/ai_resource_image.h"
 #include "foundation/app.h"
+#include "resources/resource_ids.h"
 #include "ui/colours.h"
 #include <windowsx.h>
 
@@ -38,6 +39,11 @@ enum {
     kFooterHeight = 40,
     kArrowHalf = 6,
     kCounterGap = 8,
+    kQuestionLeft = 330,     // page 1: the three question words beside its list
+    kQuestionTop = 105,
+    kQuestionStep = 45,
+    kQuestionPoints = 24,
+    kQuestionShadow = 2,
     kPictureLeft = 270,      // a page's picture, from the page area's corner
     kPictureTop = 75,
     kPictureGap = 10,        // between the text and the picture          // half the height of an arrow's triangle
@@ -144,6 +150,25 @@ void PaintArrow(HDC dc, AIControl& button, int pointsRight)
     DeleteObject(pen);
 }
 
+// Page 1's "What", "Why" and "How", large: a grey shadow, then the colour.
+void PaintQuestionWords(HDC dc, const RECT& area)
+{
+    static const WCHAR* const kWords[] = {L"What", L"Why", L"How"};
+    static const COLORREF kColours[] = {RGB(30, 80, 160), RGB(40, 140, 60), RGB(190, 50, 40)};
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < 3; i++) {
+        AIString word(kWords[i]);
+        word.LoadResourceFont(IDR_FONT_DISPLAY, DISPLAY_FONT_FACE);
+        word.SetFontFace(DISPLAY_FONT_FACE).SetFontSize(kQuestionPoints);
+        int x = area.left + kQuestionLeft, y = area.top + kQuestionTop + i * kQuestionStep;
+        RECT shadow = {x + kQuestionShadow, y + kQuestionShadow, area.right, y + kQuestionStep + kQuestionShadow};
+        word.SetTextColor(RGB(0xD2, 0xD2, 0xD2)).DrawStyled(dc, shadow, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        RECT face = {x, y, area.right, y + kQuestionStep};
+        word.SetTextColor(kColours[i]).DrawStyled(dc, face, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SetBkMode(dc, oldMode);
+}
+
 void PaintPage(HDC dc, int32_t number, const RECT& area)
 {
     const GuidePage& page = GuidePageAt(number);
@@ -153,6 +178,7 @@ void PaintPage(HDC dc, int32_t number, const RECT& area)
         SelectDisplayFont(dc, page.title, text.left, text.top, kTitlePoints);
         text.top += kTitleTop;
     }
+    if (number == 1) PaintQuestionWords(dc, area);
     if (page.picture) {
         if (g_pictureId != page.picture) g_pictureId = g_picture.LoadResource(page.picture, L"JPG") ? page.picture : 0;
         if (g_pictureId) g_picture.DrawAt(dc, area.left + kPictureLeft, area.top + kPictureTop, 100);
