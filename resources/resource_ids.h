@@ -29,6 +29,7 @@
 // Pictures of the getting started guide (JPG), made by scripts/guide_pictures.sh.
 #define IDR_GUIDE_WINDOW 768      // the whole window: its four areas
 #define IDR_GUIDE_AUTOLINK 677    // a note in which other notes' titles became links
+#define IDR_TIP_PICTURE 772       // the tip of the day's light bulb (PNG)
 
 // Fonts carried as resources (type RT_FONT), loaded with AddFontMemResourceEx.
 #define IDR_FONT_SANS 558

@@ -7,7 +7,9 @@
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
+#include "drawing/ai_resource_image.h"
 #include "foundation/app.h"
+#include "resources/resource_ids.h"
 #include "ui/colours.h"
 #include <windowsx.h>
 
@@ -34,6 +36,9 @@ enum {
     kTipRight = 460,
     kTipBottom = 380,
     kTipPoints = 9,
+    kPictureLeft = 23,
+    kPictureTop = 60,
+    kOpaque = 100,
 };
 
 int32_t& TipIndex() { return g_app.settings.Record().tipIndex; }
@@ -92,6 +97,8 @@ LRESULT TipOfDayOnKeyUp(HWND host, UINT message, WPARAM key, LPARAM)
 void TipOfDayPaintFrame(HDC dc, int x, int y, int width, int height)
 {
     DrawTitledScreenFrame(dc, x, y, width, height, L"Tip of the day");
+    static AIResourceImage bulb;
+    if (bulb.IsLoaded() || bulb.LoadPngResource(IDR_TIP_PICTURE)) bulb.DrawAt(dc, x + kPictureLeft, y + kPictureTop, kOpaque);
     DrawShadowedText(dc, L"Did you know...", x + kAskLeft, y + kAskTop, kAskPoints);
     DrawScreenRule(dc, x + kRuleLeft, y + kRuleTop, x + kRuleRight);
 }
