@@ -239,6 +239,25 @@ void SelectDisplayFont(HDC dc, const WCHAR* text, int x, int y, int size)
     SetBkMode(dc, oldMode);
 }
 
+void DrawScreenRule(HDC dc, int left, int top, int right)
+{
+    FillSolid(dc, left, top, right, top + 1, GetSysColor(COLOR_BTNSHADOW));
+    FillSolid(dc, left + 1, top + 1, right + 1, top + 2, GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+void DrawShadowedText(HDC dc, const WCHAR* text, int x, int y, int points)
+{
+    AIString piece(text);
+    piece.LoadResourceFont(IDR_FONT_DISPLAY, DISPLAY_FONT_FACE);
+    piece.SetFontFace(DISPLAY_FONT_FACE).SetFontSize(points);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT shadow = {x + 1, y + 1, x + 501, y + 61};
+    piece.SetTextColor(GetSysColor(COLOR_BTNSHADOW)).DrawStyled(dc, shadow, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    RECT face = {x, y, x + 500, y + 60};
+    piece.SetTextColor(GetTableColour(ColourText)).DrawStyled(dc, face, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    SetBkMode(dc, oldMode);
+}
+
 int DrawScreenMarkup(HDC dc, const WCHAR* text, const RECT& rect, int points)
 {
     AIString markup(text);

@@ -105,5 +105,11 @@ void DrawScreenControls(HDC dc, AIControl& control, int style);
 void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title);
 // A title in the display font at (x, y), size in points.
 void SelectDisplayFont(HDC dc, const WCHAR* text, int x, int y, int size);
+// A text in the display font at (x, y): first one pixel right and down in
+// the shadow tint, then in the text tint.
+void DrawShadowedText(HDC dc, const WCHAR* text, int x, int y, int points);
+// A rule of two lines under a heading: from (left, top) to (right, top) in
+// the shadow tint and one pixel right and down in the highlight tint.
+void DrawScreenRule(HDC dc, int left, int top, int right);
 // Mark-up text in a rectangle at a size (points), not bold unless the text says so.
 int DrawScreenMarkup(HDC dc, const WCHAR* text, const RECT& rect, int points);

@@ -46,6 +46,7 @@ int32_t ShowAboutScreen() { return Launch(L"About Orvanta Tavik", kScreenAbout);
 int32_t ShowGettingStartedScreen() { return Launch(L"Getting started with Orvanta Tavik", kScreenGettingStarted); }
 int32_t ShowShortcutsScreen() { return Launch(L"View shortcut keys", kScreenShortcuts); }
 int32_t ShowTipOfDayScreen() { return Launch(L"Tip of the day...", kScreenTipOfDay); }
+int32_t ShowFirstStartScreen() { return Launch(L"Welcome to Tavik", kScreenFirstStart); }
 int32_t ShowFavoritesScreen() { return Launch(L"Favorite notes", kScreenFavourites); }
 int32_t ShowSyncSettingsScreen() { return Launch(L"Share/Sync settings", kScreenSyncSettings); }
 

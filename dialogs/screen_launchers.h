@@ -29,6 +29,8 @@ int32_t ShowPasteImageScreenFor(const PasteImageRequest& request);
 // The request of the paste screen running now (a plain paste outside a run).
 const PasteImageRequest& CurrentPasteImageRequest();
 int32_t ShowTipOfDayScreen();
+// The first-start wizard: 0 the guide, 2 to 5 a size of example file, -1 closed.
+int32_t ShowFirstStartScreen();
 int32_t ShowFavoritesScreen();
 // Result 2 opens the note the image browser chose and gives 0.
 int32_t BrowseLinksScreen();

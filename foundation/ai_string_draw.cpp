@@ -293,6 +293,24 @@ int FontFor(MarkupLayout& layout, const TextStyle& style)
     return layout.fontCount++;
 }
 
+// Draws a fragment with the advances GetTextExtentExPointW measured for it,
+// so the next fragment starts where this one really ends. Without them Wine
+// draws small sizes of Liberation Sans (9 points) with wider advances than it
+// measures, and the blank between two words all but disappears.
+void DrawFragmentAsMeasured(MarkupLayout& layout, const MarkupFragment& piece, int y)
+{
+    enum { kMaxMeasured = 256 };
+    INT ends[kMaxMeasured], advances[kMaxMeasured];
+    SIZE size;
+    const INT* dx = nullptr;
+    if (piece.length <= kMaxMeasured &&
+        GetTextExtentExPointW(layout.dc, piece.text, piece.length, 0, nullptr, ends, &size)) {
+        for (int i = 0; i < piece.length; i++) advances[i] = ends[i] - (i ? ends[i - 1] : 0);
+        dx = advances;
+    }
+    ExtTextOutW(layout.dc, piece.x, y, ETO_CLIPPED, &layout.rect, piece.text, (UINT)piece.length, dx);
+}
+
 // Draws the gathered line on one baseline and moves down; an empty line
 // moves down by emptyHeight.
 void FinishLine(MarkupLayout& layout, int emptyHeight)
@@ -315,8 +333,7 @@ void FinishLine(MarkupLayout& layout, int emptyHeight)
             const MarkupFont& f = layout.fonts[piece.font];
             SelectObject(layout.dc, f.font);
             ::SetTextColor(layout.dc, piece.colour);
-            ExtTextOutW(layout.dc, piece.x, layout.top + ascent - f.ascent, ETO_CLIPPED, &layout.rect, piece.text,
-                        (UINT)piece.length, 0);
+            DrawFragmentAsMeasured(layout, piece, layout.top + ascent - f.ascent);
         }
     }
     layout.top += ascent + descent;

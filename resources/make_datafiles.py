@@ -9,6 +9,8 @@ repository.
 """
 import os
 
+from start_notes import SIZES, START_NOTES
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 CRLF = "\r\n"
 
@@ -113,6 +115,9 @@ def main():
     write("welcome.tavik", WELCOME)
     write("examples.tavik", EXAMPLES)
     write("empty.tavik", EMPTY)
+    # The first-start wizard's files: the first 1, 10, 30 or 80 example notes.
+    for size in SIZES:
+        write("start_%d.tavik" % size, START_NOTES[:size])
 
 
 if __name__ == "__main__":

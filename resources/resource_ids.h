@@ -20,6 +20,16 @@
 #define IDR_DATAFILE_WELCOME 659
 #define IDR_DATAFILE_EXAMPLES 683
 #define IDR_DATAFILE_EMPTY 767
+// The first-start wizard's data files of 1, 10, 30 and 80 example notes.
+#define IDR_DATAFILE_START_1 780
+#define IDR_DATAFILE_START_10 781
+#define IDR_DATAFILE_START_30 782
+#define IDR_DATAFILE_START_80 783
+
+// Pictures of the getting started guide (JPG), made by scripts/guide_pictures.sh.
+#define IDR_GUIDE_WINDOW 768      // the whole window: its four areas
+#define IDR_GUIDE_AUTOLINK 677    // a note in which other notes' titles became links
+#define IDR_TIP_PICTURE 772       // the tip of the day's light bulb (PNG)
 
 // Fonts carried as resources (type RT_FONT), loaded with AddFontMemResourceEx.
 #define IDR_FONT_SANS 558
@@ -71,6 +81,10 @@
 #define IDM_EDIT_UNDO 40167
 #define IDM_EDIT_REDO 40168
 #define IDM_EDIT_ZOOM 40169
+// The Help tab's "Learning Tavik" group.
+#define IDM_GETTING_STARTED 40143
+#define IDM_INTRO 40144
+#define IDM_TIP_OF_DAY 40145
 // Ctrl+1 to Ctrl+9: favourite 1 to 9.
 #define IDM_FAVOURITE_FIRST 40151
 #define IDM_FAVOURITE_LAST 40159

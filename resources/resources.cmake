@@ -11,7 +11,7 @@ find_path(TAVIK_FONT_DISPLAY_DIR Comfortaa-Bold.ttf
 
 function(tavik_add_resources target)
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_tavik.res)
-  file(GLOB deps ${TAVIK_RESOURCE_DIR}/*.tavik ${TAVIK_RESOURCE_DIR}/*.ico ${TAVIK_RESOURCE_DIR}/*.cur ${TAVIK_RESOURCE_DIR}/*.bmp
+  file(GLOB deps ${TAVIK_RESOURCE_DIR}/*.tavik ${TAVIK_RESOURCE_DIR}/*.ico ${TAVIK_RESOURCE_DIR}/*.cur ${TAVIK_RESOURCE_DIR}/*.bmp ${TAVIK_RESOURCE_DIR}/*.jpg ${TAVIK_RESOURCE_DIR}/*.png
        ${TAVIK_RESOURCE_DIR}/*.html ${TAVIK_RESOURCE_DIR}/*.manifest ${TAVIK_RESOURCE_DIR}/*.h)
   add_custom_command(
     OUTPUT ${res}

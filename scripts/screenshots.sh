@@ -12,18 +12,8 @@ probe="$build/tests/shell/screen_probe.exe.so"
 out="$here/docs/screens"
 work="$build/screenshots"
 rm -rf "$work"; mkdir -p "$work" "$out"
-export WINEPREFIX="$build/wineprefix-shots" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-xvfb_pid=""; app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-. "$here/scripts/xvfb.sh"
-start_xvfb 250 299
-"$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
+. "$here/scripts/shots_session.sh"
+start_shots_session 250 299
 
 # Waits for the program's window of a class; prints its X window.
 wait_class() {
@@ -68,7 +58,8 @@ close_with_escape() {
   return 1
 }
 
-for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-settings" "19 first-start" "5 welcome"; do
+for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-settings" "19 first-start" "5 welcome" \
+              "20 tip-of-the-day" "12 getting-started"; do
   set -- $screen
   $wine "$probe" "Tavik - " show "$1"
   id=$(wait_class winGuide_) || { echo "screen $2 did not show" >&2; exit 1; }
@@ -83,6 +74,17 @@ for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-
     # The Sync page with its folder field and browse button.
     xdotool windowfocus "$id" 2>/dev/null || true
     xdotool key Down Down; shoot "$id" sync-settings-sync
+  fi
+  if [ "$2" = tip-of-the-day ]; then
+    # A second tip: the next one.
+    xdotool windowfocus "$id" 2>/dev/null || true
+    xdotool key Right; shoot "$id" tip-of-the-day-next
+  fi
+  if [ "$2" = getting-started ]; then
+    # Two pages: the four areas of the window, and the second auto-linking page.
+    xdotool windowfocus "$id" 2>/dev/null || true
+    for _ in $(seq 14); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page15
+    for _ in $(seq 7); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page22
   fi
   close_with_escape "$id" winBuffer_ || { echo "screen $2 did not close" >&2; exit 1; }
 done

@@ -81,9 +81,14 @@ const CommandRow FrameCommandTable[] = {
      L"Choose the sync and share folders", NO_KEY},
     // Help
     {IDM_HELP, nullptr, CmdHelp, kTabHelp, kGroupProgram, L"Help", L"Open the help page", {0, VK_F1}},
-    {IDM_SHORTCUTS, nullptr, CmdShortcuts, kTabHelp, kGroupProgram, L"Keys", L"View shortcut keys", NO_KEY},
+    {IDM_SHORTCUTS, nullptr, CmdShortcuts, kTabHelp, kGroupLearning, L"Keys", L"View shortcut keys", NO_KEY},
     {IDM_ABOUT, nullptr, CmdAbout, kTabHelp, kGroupProgram, L"About", L"About Orvanta Tavik", NO_KEY},
     {IDM_EXIT, nullptr, CmdExit, kTabHelp, kGroupProgram, L"Exit", L"Save everything and close Tavik", NO_KEY},
+    {IDM_GETTING_STARTED, nullptr, CmdGettingStarted, kTabHelp, kGroupLearning, L"Get Started",
+     L"The getting started guide", NO_KEY},
+    {IDM_INTRO, nullptr, CmdIntro, kTabHelp, kGroupLearning, L"Intro", L"A short introduction to Tavik", NO_KEY},
+    {IDM_TIP_OF_DAY, nullptr, CmdTipOfDay, kTabHelp, kGroupLearning, L"Tip", L"Tip of the day (Alt+T in the editor)",
+     NO_KEY},
     // Started again while in front.
     {kCommandActivatedAgain & 0xFFFF, nullptr, CmdActivatedAgain, kNoRibbonTab, 0, nullptr, nullptr, NO_KEY},
     // The content window's by-name commands.

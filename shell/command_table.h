@@ -18,7 +18,7 @@ enum RibbonGroupId {
     kGroupNote = 0, kGroupGoTo = 1, kGroupFormat = 2, kGroupEdit = 3,  // Home
     kGroupFile = 0,                                                     // File
     kGroupView = 0,                                                     // Options
-    kGroupProgram = 0,                                                  // Help
+    kGroupProgram = 0, kGroupLearning = 1,                              // Help
     kMaxGroupsOnATab = 4,
 };
 

@@ -27,6 +27,9 @@ LRESULT CmdBrowseImages(HWND, WPARAM, LPARAM)
     SaveCurrentNote(kSaveAskOnFailure);  // the browser finds images in the stored text
     return BrowseLinksScreen();
 }
+LRESULT CmdGettingStarted(HWND, WPARAM, LPARAM) { return ShowGettingStartedScreen(); }
+LRESULT CmdIntro(HWND, WPARAM, LPARAM) { return ShowWelcomeScreen(); }
+LRESULT CmdTipOfDay(HWND, WPARAM, LPARAM) { return ShowTipOfDayScreen(); }
 
 LRESULT CmdSaveNote(HWND, WPARAM, LPARAM)
 {

@@ -17,7 +17,7 @@ static const RibbonGroupLook kGroups[kRibbonTabCount][kMaxGroupsOnATab] = {
     {{L"Note", 0}, {L"Go to", 1}, {L"Format", 1}, {L"Edit", 1}},
     {{L"File", 0}},
     {{L"View", 0}},
-    {{L"Tavik", 0}},
+    {{L"Tavik", 0}, {L"Learning Tavik", 0}},
 };
 enum { kControlWidth = 64, kLargeControlHeight = 60, kSmallControlHeight = 25 };
 

@@ -1,5 +1,6 @@
 #include "shell/shell_settings.h"
 #include "dialogs/screens/favourites_table.h"
+#include "dialogs/screens/tip_of_day.h"
 #include "shell/shell_ids.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
@@ -29,7 +30,7 @@ void LoadSettings()
     g_noteStore.sync.SyncFolderSetting.Copy(SyncFolderSetting);
     g_noteStore.sync.ShareFolderSetting.Copy(ShareFolderSetting);
     SettingsRecord& record = g_app.settings.Record();
-    record.tipIndex += 1;
+    MoveTipOnAtStart(record);
     SettingsGetFavouritesText(record, FavouritesText);
     g_favourites.Load(FavouritesText.GetText());
 }

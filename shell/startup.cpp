@@ -12,6 +12,7 @@
 #include "shell/drop_target.h"
 #include "shell/second_instance.h"
 #include "shell/command_table.h"
+#include "shell/first_start_files.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
@@ -25,6 +26,9 @@
 
 // The translation target of the "lang:" word ("" when not given).
 WCHAR TranslationLanguage[3] = {0, 0, 0};
+
+// The data folder on a first start (the wizard runs once the frame shows), else empty.
+static AIString s_firstStartFolder;
 
 static void LoadResourceFonts()
 {
@@ -129,6 +133,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     defaultFile.AppendText(L"\\Tavik.tavik");
     examplesFile.Copy(folder);
     examplesFile.AppendText(L"\\Examples.tavik");
+    int defaultFileExisted = GetFileAttributesW(defaultFile.GetText()) != INVALID_FILE_ATTRIBUTES;
     WriteDefaultDatafile(IDR_DATAFILE_WELCOME, defaultFile.GetText());
     WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, examplesFile.GetText());
 
@@ -141,7 +146,9 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     AIString path, last;
     SettingsGetDataFilePath(g_app.settings.Record(), last);
     int opened = 0;
-    if (FindDatafileArgument(arguments, path)) opened = OpenDatafile(path.GetText());
+    int fileArgument = FindDatafileArgument(arguments, path);
+    if (fileArgument) opened = OpenDatafile(path.GetText());
+    if (IsFirstStart(fileArgument, !last.IsEmpty(), defaultFileExisted)) s_firstStartFolder.Copy(folder);
     if (!opened && !last.IsEmpty())
         opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
     if (!opened) opened = OpenDatafile(defaultFile.GetText());
@@ -183,6 +190,10 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     SetTimer(frame, kTimerStatusAnimation, 250, nullptr);
     ConnectSyncNotices();
     StartMainTimer(kTimerStartupDone, 500);
+    if (!s_firstStartFolder.IsEmpty()) {
+        RunFirstStartWizard(s_firstStartFolder);
+        s_firstStartFolder.Clear();
+    }
 
     HACCEL keys = CreateCommandAccelerators();
     RunMessageLoop(keys, frame);

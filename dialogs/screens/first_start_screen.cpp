@@ -123,25 +123,11 @@ LRESULT FirstStartOnKeyUp(HWND, UINT message, WPARAM key, LPARAM)
     return 0;
 }
 
-// A word mark piece: one pixel right and down in the shadow tint, then in the text tint.
-void DrawShadowedMark(HDC dc, const WCHAR* text, int x, int y, int points)
-{
-    AIString piece(text);
-    piece.LoadResourceFont(IDR_FONT_DISPLAY, DISPLAY_FONT_FACE);
-    piece.SetFontFace(DISPLAY_FONT_FACE).SetFontSize(points);
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-    RECT shadow = {x + 1, y + 1, x + 501, y + 61};
-    piece.SetTextColor(GetSysColor(COLOR_BTNSHADOW)).DrawStyled(dc, shadow, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    RECT face = {x, y, x + 500, y + 60};
-    piece.SetTextColor(GetTableColour(ColourText)).DrawStyled(dc, face, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    SetBkMode(dc, oldMode);
-}
-
 void FirstStartPaintFrame(HDC dc, int x, int y, int width, int height)
 {
     DrawTitledScreenFrame(dc, x, y, width, height, L"Welcome");
-    DrawShadowedMark(dc, L"Orvanta", x + kMarkLeft, y + 70, 14);
-    DrawShadowedMark(dc, L"Tavik", x + kMarkLeft, y + 95, 26);
+    DrawShadowedText(dc, L"Orvanta", x + kMarkLeft, y + 70, 14);
+    DrawShadowedText(dc, L"Tavik", x + kMarkLeft, y + 95, 26);
     HICON icon = (HICON)LoadImageW(GetModuleHandleW(0), MAKEINTRESOURCEW(IDI_TAVIK), IMAGE_ICON, kIconSize, kIconSize, 0);
     if (icon) {
         DrawIconEx(dc, x + kIconLeft, y + kIconTop, icon, kIconSize, kIconSize, 0, 0, DI_NORMAL);

@@ -14,5 +14,7 @@ void RegisterAllScreens()
     RegisterWelcomeAnimationScreen();
     RegisterImageBrowserScreen();
     RegisterPasteImageScreen();
+    RegisterTipOfDayScreen();
+    RegisterGettingStartedScreen();
     ConnectDialogHost();
 }

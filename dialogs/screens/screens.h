@@ -15,6 +15,8 @@ void RegisterWelcomeShowcaseScreen();
 void RegisterWelcomeAnimationScreen();
 void RegisterImageBrowserScreen();
 void RegisterPasteImageScreen();
+void RegisterTipOfDayScreen();
+void RegisterGettingStartedScreen();
 
 // The Shortcuts screen's tab (1 to 6), kept from one showing to the next.
 extern int g_shortcutsTab;

@@ -182,3 +182,24 @@ TEST(AIStringDrawing, FontResourcesLoadOnceAndMissingOnesFailSoftly)
     s.SetFontByIndex(99);  // out of range falls back to the first face
     EXPECT_EQ(0, lstrcmpW(L"Arial", s.DrawState()->font.lfFaceName));
 }
+
+TEST(AIStringDrawing, MarkupKeepsTheBlankBetweenWordsAtSmallSizes)
+{
+    // At 9 points Wine drew "simple text" as "simpletext": each fragment was
+    // placed by its measured width but drawn with wider advances.
+    for (int points = 7; points <= 12; points++) {
+        MemoryCanvas canvas(300, 30);
+        RECT r = {0, 0, 300, 30};
+        AIString markup(L"simple text");
+        markup.SetFontSize(points).SetBold(0).SetTextColor(RGB(0, 0, 0));
+        markup.DrawMarkupText(canvas.dc, r);
+        int markupGap = canvas.WidestInnerGap();
+        canvas.Clear();
+        AIString plain(L"simple text");
+        plain.SetFontSize(points).SetBold(0).SetTextColor(RGB(0, 0, 0));
+        plain.DrawInRect(canvas.dc, r);
+        int plainGap = canvas.WidestInnerGap();
+        EXPECT_GE(markupGap, 3) << points << " points";
+        EXPECT_LE(abs(markupGap - plainGap), 1) << points << " points";
+    }
+}
