@@ -7,7 +7,7 @@
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 #include "search/quick/full_text_mode.h"
-#include "search/quick/note_preview.h"
+#include "search/preview/note_preview.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
 #include "search/search_tables.h"

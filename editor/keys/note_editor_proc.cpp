@@ -70,6 +70,7 @@ LRESULT OnKillFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CompletionMouseMoved();
+    if (g_editorShell.mouseOverText) g_editorShell.mouseOverText(window, wParam, lParam);
     return EditorMouseMove(window, message, wParam, lParam);
 }
 

@@ -247,7 +247,7 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         {"PaintImagePreview", kTraceImagePreview, 7},
         {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
         {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
-        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTraceLaterEntryPoints, 3},
+        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTracePreview, 3},
         {"UpdateSplitter", kTraceMainPanel, 1},
     };
     for (const Case& c : cases) {
