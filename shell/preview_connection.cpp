@@ -7,6 +7,8 @@
 #include "search/quick/full_text_mode.h"
 #include "search/quick/quick_search_box.h"
 #include "editor/keys/editor_links.h"
+#include "foundation/trace.h"
+#include "foundation/trace_modules.h"
 
 namespace {
 

@@ -106,7 +106,10 @@ void PlacePane()
 {
     RECT r;
     int overEditor = GetPreviewRect(&r);
-    SendMessageW(s_pane, EM_SETBKGNDCOLOR, 0, overEditor ? kPaneColourOverEditor : kPaneColourOverList);
+    static COLORREF s_colour = CLR_INVALID;
+    COLORREF colour = overEditor ? kPaneColourOverEditor : kPaneColourOverList;
+    if (colour != s_colour) SendMessageW(s_pane, EM_SETBKGNDCOLOR, 0, colour);
+    s_colour = colour;
     SetWindowPos(s_pane, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
@@ -125,9 +128,10 @@ int FillWebPage()
     WebCachePath(GetNotesFolder(), s_preview.target.GetText(), cache);
     if (cache.IsEmpty()) return 0;
     if (!AIFile::Exists(cache.GetText()) && (Settings().previewWebPages || KeyDown(VK_SHIFT))) {
+        // Quietly: a hover never asks about folders.
         AIString folder(GetNotesFolder());
-        folder.AppendText(L"txt");
-        AIFile::CreateFolder(folder.GetText());
+        CreateDirectoryW(folder.GetText(), nullptr);
+        CreateDirectoryW(folder.AppendText(L"txt").GetText(), nullptr);
         AIString url;
         WebLinkAddress(s_preview.target.GetText(), url);
         SetWebDownloadTimeouts(kHoverConnectMs, kHoverTotalMs);
@@ -437,9 +441,10 @@ int PaintLinkPreview()
     if (p.lastOk && p.kind == p.lastKind && p.origin == p.lastOrigin && p.target.EqualsString(p.lastTarget) &&
         s_pane && IsWindowVisible(s_pane))
         return 0;
+    AIString requested(p.target);
     int ok = PreviewLinkTarget();
     if (ok) {
-        p.lastTarget.Copy(p.target);
+        p.lastTarget.Copy(requested);
         p.lastKind = p.kind;
         p.lastOrigin = p.origin;
         p.lastOk = 1;
@@ -502,6 +507,8 @@ int HideQuickPreview(int restore)
     if (s_pane && IsWindowVisible(s_pane)) {
         ShowWindow(s_pane, SW_HIDE);
         InvalidateList();
+        // Emptied while nobody waits, not when the next preview is due.
+        SetWindowTextW(s_pane, L"");
     }
     if (!restore) return 1;
     if (g_previewShell.restoreQuickPreview) g_previewShell.restoreQuickPreview();
@@ -604,6 +611,7 @@ int GetPreviewRect(RECT* out)
 
 void RepaintPreviewOnce()
 {
+    TRACE_SCOPE(kTracePreview, 5);
     Stop(kPreviewTimerRepaint);
     if (g_previewShell.content) RedrawWindow(g_previewShell.content, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
