@@ -52,7 +52,7 @@ const int kHoverConnectMs = 2000;
 const int kHoverTotalMs = 5000;
 const int kZoomStep = 10, kZoomOffsetLimit = 50, kZoomMin = 10, kZoomMax = 500, kDefaultZoom = 100;
 const int kCopyPreviewChars = 20;
-const int kListMinWidth = 30, kListOverhangLeft = 25, kListOverhangRight = 110, kBelowEditor = 10;
+const int kListMinWidth = 30, kListOverhangLeft = 25, kListOverhangRight = 110, kPaneGap = 2;
 const int kEditorInset = 10, kInvalidateMargin = 15;
 const COLORREF kPaneColourOverList = RGB(250, 250, 235);
 const COLORREF kPaneColourOverEditor = RGB(255, 255, 240);
@@ -599,9 +599,10 @@ int GetPreviewRect(RECT* out)
         out->left = list.left > kListOverhangLeft ? list.left - kListOverhangLeft : 0;
         out->top = list.top;
         out->right = list.right + kListOverhangRight - list.left;
-        out->bottom = Settings().instantPreview ? edit.bottom + kBelowEditor : list.bottom;
-        RECT client;
-        if (content && GetClientRect(content, &client) && out->bottom > client.bottom) out->bottom = client.bottom;
+        // Never over the editor: the link the mouse rests on stays in sight,
+        // and the pane never comes up under the mouse (which would close it).
+        if (editor && out->right > edit.left - kPaneGap) out->right = edit.left - kPaneGap;
+        out->bottom = Settings().instantPreview ? edit.bottom : list.bottom;
         return 0;
     }
     *out = edit;
