@@ -8,6 +8,8 @@
 #include "tests/search/pdf/pdf_builder.h"
 #include "search/preview/preview_pane.h"
 #include "search/pdf/pdf_text_cache.h"
+#include "search/lookup/word_lookup.h"
+#include "editor/keys/editor_links.h"
 #include "shell/file_commands.h"
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
@@ -272,4 +274,29 @@ TEST_F(PreviewPane, ADictionaryEntryIsShownWithItsWordAndTheZoomFollowsCtrlWheel
     EXPECT_EQ(1, HideQuickPreview(0));
     EXPECT_FALSE(PaneShown());
     EXPECT_EQ(kPreviewNothing, GetPreviewKind());
+}
+
+TEST_F(PreviewPane, TheSelectedWordIsLookedUpAndItsEntryShownInThePane)
+{
+    AIString notes;
+    Note(notes, L"Birds", L"A flock of geese flew over");
+    ASSERT_NO_FATAL_FAILURE(Open(notes, L"Birds"));
+    SetTranslationLanguage(L"OFF");
+    ASSERT_EQ(1, LookUpWord(L"", kLookupFindDictionaryOnly));
+    AIString cache;
+    GetLookupCachePath(L"geese", cache);
+    DeleteFileW(cache.GetText());
+
+    FINDTEXTEXW find = {{0, -1}, L"geese", {0, 0}};
+    ASSERT_GE(SendMessageW(Editor(), EM_FINDTEXTEXW, kFindForward, (LPARAM)&find), 0);
+    SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&find.chrgText);
+    ASSERT_TRUE(g_editorShell.lookUpWord != nullptr);
+    EXPECT_EQ(1, g_editorShell.lookUpWord());
+    EXPECT_TRUE(PaneShown());
+    EXPECT_EQ(0u, PaneText().find("Dictionary: geese\r\n")) << PaneText();
+    EXPECT_NE(std::string::npos, PaneText().find("NOUN")) << PaneText();
+    // Nothing selected: nothing to look up.
+    CHARRANGE none = {3, 3};
+    SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&none);
+    EXPECT_EQ(0, g_editorShell.lookUpWord());
 }
