@@ -45,22 +45,6 @@ void Prose(int bytes, AIString& out)
     while (out.GetLength() < bytes) out.AppendChar(L'.');
 }
 
-struct Figures {
-    double median;
-    double worst;
-};
-
-Figures Summary(double* times, int count)
-{
-    for (int i = 1; i < count; i++)
-        for (int j = i; j > 0 && times[j - 1] > times[j]; j--) {
-            double t = times[j];
-            times[j] = times[j - 1];
-            times[j - 1] = t;
-        }
-    return {times[count / 2], times[count - 1]};
-}
-
 // The hover's work after the delay: the timer's expiry, then the pane painted.
 double PreviewAfterDelay(const WCHAR* link)
 {

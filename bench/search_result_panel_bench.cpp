@@ -62,22 +62,6 @@ int WriteDatafile(const WCHAR* path)
     return ok && written == (DWORD)file.GetLength() * 2;
 }
 
-struct Figures {
-    double median;
-    double worst;
-};
-
-Figures Summary(double* times, int count)
-{
-    for (int i = 1; i < count; i++)
-        for (int j = i; j > 0 && times[j - 1] > times[j]; j--) {
-            double t = times[j];
-            times[j] = times[j - 1];
-            times[j - 1] = t;
-        }
-    return {times[count / 2], times[count - 1]};
-}
-
 }  // namespace
 
 int main()

@@ -51,11 +51,7 @@ protected:
         path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
         path.AppendText(L".tavik");
         DeleteFileW(path.GetText());
-        AIString file(L"Tavik 10\r\n");
-        file.AppendString(notes);
-        std::string bytes("\xff\xfe", 2);
-        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
-        WriteBytes(path.GetText(), bytes);
+        WriteNotesDatafile(path.GetText(), notes);
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
         g_frame.RunGuarded(CreateMainWindow);
         ASSERT_EQ(ReadAndShowNote(0, kShowAndRecord), 1);

@@ -14,6 +14,7 @@
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
 #include "foundation/ai_file.h"
+#include "foundation/clipboard.h"
 #include "foundation/message_pump.h"
 #include <richedit.h>
 #include <algorithm>
@@ -60,11 +61,7 @@ protected:
         path.Copy(File(L"preview_"));
         path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name()).AppendText(L".tavik");
         DeleteFileW(path.GetText());
-        AIString file(L"Tavik 10\r\n");
-        file.AppendString(notes);
-        std::string bytes("\xff\xfe", 2);
-        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
-        WriteBytes(path.GetText(), bytes);
+        WriteNotesDatafile(path.GetText(), notes);
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
         g_frame.RunGuarded(CreateMainWindow);
         ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(shown, 0, 0), kShowAndRecord), 1);
@@ -299,4 +296,34 @@ TEST_F(PreviewPane, TheSelectedWordIsLookedUpAndItsEntryShownInThePane)
     CHARRANGE none = {3, 3};
     SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&none);
     EXPECT_EQ(0, g_editorShell.lookUpWord());
+}
+
+TEST_F(PreviewPane, ASelectionIsCopiedAndNamedOnTheStatusLineAsPlainText)
+{
+    AIString notes;
+    Note(notes, L"Marks", L"plain");
+    ASSERT_NO_FATAL_FAILURE(Open(notes, L"Marks"));
+    g_app.settings.Record().autoCopyPreview = 1;
+    AIString entry(folder);
+    entry.AppendText(L"\\tags.dict.txt");
+    AIString text(L"Look: <b>tag</b> & <lred>more</lred>");
+    AIFile::WriteUtf16File(entry.GetText(), text.GetText(), text.GetLength());
+    ShowDictionaryEntry(entry.GetText());
+    ASSERT_TRUE(PaneShown());
+    FINDTEXTEXW find = {{0, -1}, L"<b>", {0, 0}};
+    ASSERT_GE(SendMessageW(Pane(), EM_FINDTEXTEXW, kFindForward, (LPARAM)&find), 0);
+    CHARRANGE selection = {find.chrgText.cpMin, -1};
+    SendMessageW(Pane(), EM_EXSETSEL, 0, (LPARAM)&selection);
+    SendMessageW(Pane(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+
+    // The page's text is copied as it is and shown, never read as mark-up.
+    AIClipboard clipboard(Pane());
+    AIString copied;
+    ASSERT_TRUE(clipboard.Open());
+    ASSERT_TRUE(clipboard.GetText(copied, 100));
+    clipboard.Close();
+    EXPECT_EQ("<b>tag</b> & <lred>more</lred>", Utf8(copied));
+    EXPECT_EQ("Selected text automatically copied to clipboard (<lgreen>&lt;b&gt;tag&lt;/b&gt; &amp; &lt;lred&gt;m..."
+              "</lgreen>)",
+              Utf8(GetStatusText()));
 }
