@@ -34,6 +34,7 @@ void ConnectPreview(HWND content)
     l.isFullTextMode = FullTextMode;
     l.restoreQuickPreview = RestoreQuickPreview;
     CreateLinkPreviewPane(content);
+    InstallQuickPreviewPane(l.quickPreview);
     ConnectPreviewPipelines();
     g_editorShell.lookUpWord = LookUpSelectedWord;
     g_editorShell.mouseOverText = PreviewLinkAtPoint;

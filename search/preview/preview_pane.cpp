@@ -314,7 +314,7 @@ void ShowCopyHint()
     if (!s_preview.copyHintDone) Status(kHint, kStatusInfo);
 }
 
-void ChangeZoom(int notches)
+void ChangeZoom(HWND pane, int notches)
 {
     s_preview.zoomOffset += notches > 0 ? kZoomStep : -kZoomStep;
     if (s_preview.zoomOffset > kZoomOffsetLimit) s_preview.zoomOffset = kZoomOffsetLimit;
@@ -327,8 +327,8 @@ void ChangeZoom(int notches)
     else if (steps < 0) status.AppendText(L" ( ").AppendInt(steps).AppendText(L" )");
     else status.AppendText(L" (default)");
     Status(status.GetText(), kStatusInfo);
-    SendMessageW(s_pane, EM_SETZOOM, PaneZoom(), 100);
-    InvalidateRect(s_pane, nullptr, TRUE);
+    SendMessageW(pane, EM_SETZOOM, PaneZoom(), 100);
+    InvalidateRect(pane, nullptr, TRUE);
 }
 
 void FocusEditor()
@@ -374,13 +374,45 @@ LRESULT CALLBACK PreviewSubclassProc(HWND pane, UINT message, WPARAM wParam, LPA
         int kind = s_preview.kind;
         if ((LOWORD(wParam) & MK_CONTROL) &&
             (kind < kPreviewImage || kind == kPreviewFileLink || kind == kPreviewTextFile || kind == kPreviewWebPage)) {
-            ChangeZoom((short)HIWORD(wParam));
+            ChangeZoom(pane, (short)HIWORD(wParam));
             return 0;
         }
         break;
     }
     }
     return CallWindowProcW(s_paneProc, pane, message, wParam, lParam);
+}
+
+// The QuickSearch preview pane: keys go back to the window that had the
+// focus, a selection is always copied, Ctrl+wheel zooms like the link pane.
+WNDPROC s_quickPaneProc = nullptr;
+HWND s_focusBeforeQuickPane = nullptr;
+
+LRESULT CALLBACK PreviewEditProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETFOCUS:
+        s_focusBeforeQuickPane = (HWND)wParam;
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+        if (s_focusBeforeQuickPane && IsWindow(s_focusBeforeQuickPane)) SetFocus(s_focusBeforeQuickPane);
+        else FocusEditor();
+        return 0;
+    case WM_LBUTTONUP: {
+        LRESULT result = CallWindowProcW(s_quickPaneProc, pane, message, wParam, lParam);
+        CopySelection(pane);
+        return result;
+    }
+    case WM_MOUSEWHEEL:
+        if (LOWORD(wParam) & MK_CONTROL) {
+            ChangeZoom(pane, (short)HIWORD(wParam));
+            return 0;
+        }
+        break;
+    }
+    return CallWindowProcW(s_quickPaneProc, pane, message, wParam, lParam);
 }
 
 // The link text of the run [start, end) with its mark: a note title, a
@@ -420,6 +452,12 @@ HWND CreateLinkPreviewPane(HWND content)
 }
 
 HWND GetLinkPreviewPane() { return s_pane; }
+
+void InstallQuickPreviewPane(HWND pane)
+{
+    if (!pane || s_quickPaneProc) return;
+    s_quickPaneProc = (WNDPROC)SetWindowLongPtrW(pane, GWLP_WNDPROC, (LONG_PTR)PreviewEditProc);
+}
 
 void SetPreviewTarget(const WCHAR* target, PreviewKind kind, PreviewOrigin origin)
 {

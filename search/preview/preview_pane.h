@@ -44,6 +44,8 @@ enum PreviewOrigin { kOriginHover = 0, kOriginCommand = 1, kOriginStepping = 2 }
 // Creates the pane (hidden) as a child of the content window.
 HWND CreateLinkPreviewPane(HWND content);
 HWND GetLinkPreviewPane();
+// Gives the QuickSearch preview pane its keys, copy and zoom handling.
+void InstallQuickPreviewPane(HWND pane);
 
 // The request: what to preview, its kind and who asks.
 void SetPreviewTarget(const WCHAR* target, PreviewKind kind, PreviewOrigin origin);

@@ -164,6 +164,8 @@ void SelectInList(int32_t index)
     } else if (list) {
         SendMessageW(list, LB_SETCURSEL, CurrentNote(), 0);
     }
+    // Nothing typed, or nothing matching: the preview shows its tip or says so.
+    if (index < 0) ShowQuickSearchPreview(kQuickPreviewTip, 0);
     if (index >= 0 && index != CurrentNote() && index != s_quick.previewed && g_searchShell.startTimer)
         g_searchShell.startTimer(kQuickPreviewTimer, kQuickPreviewMs);
 }
@@ -493,11 +495,15 @@ void ShowQuickSearchPreview(int noteIndex, int force)
         if (g_searchShell.quickSearch) typed.AssignControlText(g_searchShell.quickSearch);
         QuickLookupForm(typed.GetText(), key);
         noteIndex = key.IsEmpty() ? -1 : FindNoteByTitle(key.GetText(), 0, 0);
-        if (noteIndex == CurrentNote()) noteIndex = -1;
+        // No other note named: the pane's default, the tip.
+        if (noteIndex < 0 || noteIndex == CurrentNote()) noteIndex = kQuickPreviewTip;
     }
     if (noteIndex == kQuickPreviewTip) {
-        AIString tip;
-        QuickPreviewTipText(s_quick.tipIndex, s_quick.notFound, tip);
+        AIString typed, key, tip;
+        if (g_searchShell.quickSearch) typed.AssignControlText(g_searchShell.quickSearch);
+        QuickLookupForm(typed.GetText(), key);
+        int unmatched = !key.IsEmpty() && FindNoteByTitle(key.GetText(), 0, 1) < 0;
+        QuickPreviewTipText(s_quick.tipIndex, unmatched, tip);
         ShowPreviewText(pane, tip, 0);
         s_quick.tipIndex = (s_quick.tipIndex + 1) % kQuickTipCount;
         s_quick.previewed = -1;
