@@ -35,8 +35,8 @@ int WriteFileBytes(const WCHAR* path, const void* bytes, DWORD size)
 // Lines of words, as a text file or a note body holds them.
 void Prose(int bytes, AIString& out)
 {
-    static const WCHAR* const kWords[] = {L"river", L"stone", L"market", L"window", L"letter", L"garden",
-                                          L"autumn", L"copper", L"field", L"candle", L"morning", L"bridge"};
+    static const WCHAR* const kWords[] = {L"river",  L"stone",  L"market", L"window", L"letter",  L"garden",
+                                          L"autumn", L"copper", L"field",  L"candle", L"morning", L"bridge"};
     out.Clear();
     for (int i = 0; out.GetLength() < bytes - 12; i++) {
         out.AppendText(kWords[(i * 7) % 12]);
@@ -104,8 +104,12 @@ int main()
     for (int i = 0; i < kTextFileBytes; i++) bytes[i] = (char)prose.CharAt(i);
     AIString noteBody;
     Prose(4000, noteBody);
-    file.AppendText(L"\x00A4" L"Garden\r\n").AppendString(noteBody).AppendText(L"\r\n{{\r\n}}\r\n");
-    file.AppendText(L"\x00A4" L"Plans\r\nSee Garden\r\n{{\r\n}}\r\n");
+    file.AppendText(L"\x00A4"
+                    L"Garden\r\n")
+        .AppendString(noteBody)
+        .AppendText(L"\r\n{{\r\n}}\r\n");
+    file.AppendText(L"\x00A4"
+                    L"Plans\r\nSee Garden\r\n{{\r\n}}\r\n");
     std::string noteBytes;
     for (int i = 0; i < noteBody.GetLength(); i++) noteBytes.push_back((char)noteBody.CharAt(i));
     if (!WriteFileBytes(textFile.GetText(), bytes, kTextFileBytes) ||
@@ -128,9 +132,10 @@ int main()
 
     RECT place;
     GetPreviewRect(&place);
-    HWND bare = CreateWindowExW(0, L"RichEdit20W", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | WS_VSCROLL,
-                                place.left, place.top, place.right - place.left, place.bottom - place.top,
-                                g_mainPanel.GetHwndField(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND bare =
+        CreateWindowExW(0, L"RichEdit20W", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | WS_VSCROLL,
+                        place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        g_mainPanel.GetHwndField(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(bare, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
     AIString fileLink(L"file:");
     fileLink.AppendString(textFile);

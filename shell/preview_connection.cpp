@@ -14,7 +14,10 @@ namespace {
 
 int FullTextMode() { return IsFullTextSearchMode() ? 1 : 0; }
 void RestoreQuickPreview() { ShowQuickSearchPreview(kQuickPreviewTypedNote, 0); }
-int KeyDown(int virtualKey) { return g_editorShell.isKeyDown ? g_editorShell.isKeyDown(virtualKey) : GetKeyState(virtualKey) < 0; }
+int KeyDown(int virtualKey)
+{
+    return g_editorShell.isKeyDown ? g_editorShell.isKeyDown(virtualKey) : GetKeyState(virtualKey) < 0;
+}
 
 }  // namespace
 

@@ -13,34 +13,68 @@ struct CharsetName {
 };
 
 const CharsetName kCharsets[] = {
-    {"utf-8", kCodePageUtf8},        {"utf8", kCodePageUtf8},          {"unicode-1-1-utf-8", kCodePageUtf8},
-    {"utf-16", kCodePageUtf16Le},    {"utf-16le", kCodePageUtf16Le},   {"utf-16be", kCodePageUtf16Be},
-    {"us-ascii", 20127},             {"ascii", 20127},
-    {"windows-1250", 1250},          {"windows-1251", 1251},           {"windows-1252", 1252},
-    {"windows-1253", 1253},          {"windows-1254", 1254},           {"windows-1255", 1255},
-    {"windows-1256", 1256},          {"windows-1257", 1257},           {"windows-1258", 1258},
-    {"cp1252", 1252},                {"cp1251", 1251},                 {"cp1250", 1250},
+    {"utf-8", kCodePageUtf8},
+    {"utf8", kCodePageUtf8},
+    {"unicode-1-1-utf-8", kCodePageUtf8},
+    {"utf-16", kCodePageUtf16Le},
+    {"utf-16le", kCodePageUtf16Le},
+    {"utf-16be", kCodePageUtf16Be},
+    {"us-ascii", 20127},
+    {"ascii", 20127},
+    {"windows-1250", 1250},
+    {"windows-1251", 1251},
+    {"windows-1252", 1252},
+    {"windows-1253", 1253},
+    {"windows-1254", 1254},
+    {"windows-1255", 1255},
+    {"windows-1256", 1256},
+    {"windows-1257", 1257},
+    {"windows-1258", 1258},
+    {"cp1252", 1252},
+    {"cp1251", 1251},
+    {"cp1250", 1250},
     // Browsers read ISO-8859-1 and Latin-1 pages as windows-1252, its superset.
-    {"iso-8859-1", 1252},            {"iso8859-1", 1252},              {"latin1", 1252},
-    {"l1", 1252},                    {"iso_8859-1", 1252},
-    {"iso-8859-2", 28592},           {"iso-8859-3", 28593},            {"iso-8859-4", 28594},
-    {"iso-8859-5", 28595},           {"iso-8859-6", 28596},            {"iso-8859-7", 28597},
-    {"iso-8859-8", 28598},           {"iso-8859-9", 28599},            {"iso-8859-13", 28603},
-    {"iso-8859-15", 28605},          {"latin2", 28592},                {"koi8-r", 20866},
-    {"koi8-u", 21866},               {"shift_jis", 932},               {"shift-jis", 932},
-    {"sjis", 932},                   {"euc-jp", 20932},                {"gb2312", 936},
-    {"gbk", 936},                    {"gb18030", 54936},               {"big5", 950},
-    {"euc-kr", 949},                 {"ks_c_5601-1987", 949},
+    {"iso-8859-1", 1252},
+    {"iso8859-1", 1252},
+    {"latin1", 1252},
+    {"l1", 1252},
+    {"iso_8859-1", 1252},
+    {"iso-8859-2", 28592},
+    {"iso-8859-3", 28593},
+    {"iso-8859-4", 28594},
+    {"iso-8859-5", 28595},
+    {"iso-8859-6", 28596},
+    {"iso-8859-7", 28597},
+    {"iso-8859-8", 28598},
+    {"iso-8859-9", 28599},
+    {"iso-8859-13", 28603},
+    {"iso-8859-15", 28605},
+    {"latin2", 28592},
+    {"koi8-r", 20866},
+    {"koi8-u", 21866},
+    {"shift_jis", 932},
+    {"shift-jis", 932},
+    {"sjis", 932},
+    {"euc-jp", 20932},
+    {"gb2312", 936},
+    {"gbk", 936},
+    {"gb18030", 54936},
+    {"big5", 950},
+    {"euc-kr", 949},
+    {"ks_c_5601-1987", 949},
 };
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
 
-bool IsBlankOrQuote(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"' || c == '\''; }
+bool IsBlankOrQuote(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '"' || c == '\'';
+}
 
 bool IsNameChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-           c == '.' || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == ':';
 }
 
 // Position of needle (lower case) in bytes [from, end), ignoring ASCII case; end when absent.
@@ -80,7 +114,8 @@ unsigned CodePageOfByteOrderMark(const unsigned char* b, size_t size)
 unsigned CodePageOfMetaTag(const char* bytes, size_t size)
 {
     size_t end = size < kMetaSearchBytes ? size : kMetaSearchBytes;
-    for (size_t at = FindNoCase(bytes, 0, end, "<meta"); at < end; at = FindNoCase(bytes, at + 5, end, "<meta")) {
+    for (size_t at = FindNoCase(bytes, 0, end, "<meta"); at < end;
+         at = FindNoCase(bytes, at + 5, end, "<meta")) {
         size_t close = at;
         while (close < end && bytes[close] != '>') close++;
         size_t charset = FindNoCase(bytes, at, close, "charset");
@@ -120,7 +155,8 @@ unsigned CodePageOfContentType(const char* contentType)
 unsigned FindPageCodePage(const char* contentType, const char* bytes, size_t size)
 {
     // A byte-order mark is the surest sign, as browsers take it.
-    unsigned codePage = bytes ? CodePageOfByteOrderMark(reinterpret_cast<const unsigned char*>(bytes), size) : 0;
+    unsigned codePage =
+        bytes ? CodePageOfByteOrderMark(reinterpret_cast<const unsigned char*>(bytes), size) : 0;
     if (codePage) return codePage;
     codePage = CodePageOfContentType(contentType);
     if (codePage) return codePage;

@@ -7,7 +7,8 @@ namespace {
 
 WebText DecodeUtf16(const unsigned char* b, size_t size, bool bigEndian)
 {
-    if (size >= 2 && ((!bigEndian && b[0] == 0xFF && b[1] == 0xFE) || (bigEndian && b[0] == 0xFE && b[1] == 0xFF))) {
+    if (size >= 2 &&
+        ((!bigEndian && b[0] == 0xFF && b[1] == 0xFE) || (bigEndian && b[0] == 0xFE && b[1] == 0xFF))) {
         b += 2;
         size -= 2;
     }
@@ -24,7 +25,8 @@ bool DecodeThroughSystem(const char* bytes, size_t size, unsigned codePage, WebT
     int chars = MultiByteToWideChar(codePage, 0, bytes, (int)size, nullptr, 0);
     if (chars <= 0) return false;
     out.resize((size_t)chars);
-    return MultiByteToWideChar(codePage, 0, bytes, (int)size, reinterpret_cast<WCHAR*>(&out[0]), chars) == chars;
+    return MultiByteToWideChar(codePage, 0, bytes, (int)size, reinterpret_cast<WCHAR*>(&out[0]), chars) ==
+           chars;
 }
 
 }  // namespace

@@ -14,13 +14,13 @@ class AIControl;
 struct PreviewShellLinks {
     HWND content = nullptr;
     HWND noteList = nullptr;
-    HWND quickPreview = nullptr;    // the QuickSearch preview pane
-    HWND quickSearch = nullptr;     // the QuickSearch field
+    HWND quickPreview = nullptr;  // the QuickSearch preview pane
+    HWND quickSearch = nullptr;   // the QuickSearch field
     AIControl* editor = nullptr;
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
     void (*stopTimer)(UINT_PTR timerId) = nullptr;
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
-    int (*isKeyDown)(int virtualKey) = nullptr;   // tests put their own in
+    int (*isKeyDown)(int virtualKey) = nullptr;  // tests put their own in
     int (*isFullTextMode)() = nullptr;
     // QuickSearch's preview of the note its text names, when instant preview is on.
     void (*restoreQuickPreview)() = nullptr;

@@ -33,19 +33,21 @@ PreviewKind ClassifyPreviewTarget(const WCHAR* link)
     if (text.IsEmpty()) return kPreviewNothing;
     if (IsWebLinkText(text.GetText()) || text.StartsWithNoCase(L"www.")) return kPreviewWebPage;
     bool drive = text.GetLength() > 2 && text.CharAt(1) == L':' && text.CharAt(2) == L'\\';
-    bool file = drive || text.StartsWith(L"\\\\") || text.StartsWithNoCase(L"file:") || text.StartsWithNoCase(L"rel:");
+    bool file = drive || text.StartsWith(L"\\\\") || text.StartsWithNoCase(L"file:") ||
+                text.StartsWithNoCase(L"rel:");
     if (!file) {
         // A scheme ("mailto:", "ftp:", "javascript:") is nothing to preview; a title is a note.
         int colon = text.FindChar(L':');
         bool scheme = colon > 1;
         for (int i = 0; scheme && i < colon; i++) {
             WCHAR c = text.CharAt(i);
-            scheme = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'+' ||
-                     c == L'-' || c == L'.';
+            scheme = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
+                     c == L'+' || c == L'-' || c == L'.';
         }
         return scheme ? kPreviewNothing : kPreviewNote;
     }
-    static const WCHAR* const kImageExtensions[] = {L"jpg", L"png", L"bmp", L"gif", L"ico", L"tif", L"tga", L"pcx"};
+    static const WCHAR* const kImageExtensions[] = {L"jpg", L"png", L"bmp", L"gif",
+                                                    L"ico", L"tif", L"tga", L"pcx"};
     for (const WCHAR* ext : kImageExtensions)
         if (HasExtensionNoCase(text.GetText(), ext)) return kPreviewImage;
     return HasExtensionNoCase(text.GetText(), L"rtf") ? kPreviewRtfFile : kPreviewTextFile;
@@ -85,8 +87,10 @@ void WebShownName(const WCHAR* target, AIString& name)
 {
     name.AssignText(target ? target : L"");
     int at = name.FindText(L"www.");
-    if (at >= 0) name.DeleteRange(0, at + 4);
-    else if ((at = name.FindChar(L':')) >= 0) name.DeleteRange(0, at + 1);
+    if (at >= 0)
+        name.DeleteRange(0, at + 4);
+    else if ((at = name.FindChar(L':')) >= 0)
+        name.DeleteRange(0, at + 1);
     while (name.CharAt(0) == L'/') name.DeleteRange(0, 1);
     int dot = name.FindChar(L'.');
     if (dot >= 0) name.SetLength(dot);
@@ -98,7 +102,8 @@ int HasExtensionNoCase(const WCHAR* path, const WCHAR* ext)
     AIString name(path ? path : L"");
     int dot = name.FindChar(L'.', true);
     if (dot < 0 || name.FindChar(L'\\', true) > dot) return 0;
-    return name.GetLength() - dot - 1 == TextLength(ext) && AIString(name.GetText() + dot + 1).EqualsTextNoCase(ext);
+    return name.GetLength() - dot - 1 == TextLength(ext) &&
+           AIString(name.GetText() + dot + 1).EqualsTextNoCase(ext);
 }
 
 void TextFileCaption(const WCHAR* shownPath, int isPdfText, AIString& caption)
@@ -131,7 +136,8 @@ void BreakDoubleCarriageReturns(AIString& text, int maxChars)
     for (int i = 0; i < length; i++) {
         out.AppendChar(t[i]);
         // The text itself is never cut: an LF goes in only while room is left for the rest.
-        if (t[i] == L'\r' && i + 1 < length && t[i + 1] == L'\r' && out.GetLength() + (length - i - 1) < maxChars)
+        if (t[i] == L'\r' && i + 1 < length && t[i + 1] == L'\r' &&
+            out.GetLength() + (length - i - 1) < maxChars)
             out.AppendChar(L'\n');
     }
     text.Copy(out);

@@ -6,22 +6,22 @@
 // What a preview target is (the preview state's kind).
 enum PreviewKind {
     kPreviewNothing = -1,
-    kPreviewNote = 0,        // and any value not listed
+    kPreviewNote = 0,  // and any value not listed
     kPreviewImage = 1,
     kPreviewImagePaged = 2,
     kPreviewFileLink = 3,
     kPreviewRtfFile = 4,
-    kPreviewTextFile = 5,    // a text file, the text of a PDF, a dictionary entry
+    kPreviewTextFile = 5,  // a text file, the text of a PDF, a dictionary entry
     kPreviewWebPage = 9,
 };
 
 enum {
-    kWebCacheKeyChars = 50,       // a web cache file's name is cut to this
-    kWebCacheMaxBytes = 40000,    // a web page's cache is read to at most this
-    kTextFileMaxBytes = 50000,    // a text file (or PDF text) to at most this
-    kRtfFileTooBigBytes = 30000,  // an RTF file this large is not previewed
-    kPreviewMaxChars = 50000,     // a pane holds at most this
-    kBoldFirstLineMaxChars = 100, // a first line shorter than this is set in bold
+    kWebCacheKeyChars = 50,        // a web cache file's name is cut to this
+    kWebCacheMaxBytes = 40000,     // a web page's cache is read to at most this
+    kTextFileMaxBytes = 50000,     // a text file (or PDF text) to at most this
+    kRtfFileTooBigBytes = 30000,   // an RTF file this large is not previewed
+    kPreviewMaxChars = 50000,      // a pane holds at most this
+    kBoldFirstLineMaxChars = 100,  // a first line shorter than this is set in bold
 };
 
 // 1 when the link names a web page: it begins with "hyperlink:",

@@ -8,7 +8,10 @@ const int kUtf16MarkBytes = 2;
 const int kUtf8MarkBytes = 3;
 
 bool HasUtf16Mark(const unsigned char* b, int size) { return size >= 2 && b[0] == 0xFF && b[1] == 0xFE; }
-bool HasUtf8Mark(const unsigned char* b, int size) { return size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF; }
+bool HasUtf8Mark(const unsigned char* b, int size)
+{
+    return size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF;
+}
 
 // Bytes of a UTF-8 text up to its last whole character.
 int WholeUtf8Bytes(const unsigned char* b, int size)
@@ -64,7 +67,8 @@ PreviewTextResult DecodePreviewBytes(const unsigned char* bytes, int size, AIStr
     // Text without a mark that is valid UTF-8 is read as UTF-8 (plain ASCII reads
     // the same either way); anything else through the ANSI code page.
     if (marked) return DecodeCodePage(kCodePageUtf8, 0, bytes, whole, out);
-    if (DecodeCodePage(kCodePageUtf8, MB_ERR_INVALID_CHARS, bytes, whole, out) == kPreviewTextOk) return kPreviewTextOk;
+    if (DecodeCodePage(kCodePageUtf8, MB_ERR_INVALID_CHARS, bytes, whole, out) == kPreviewTextOk)
+        return kPreviewTextOk;
     out.Clear();
     return DecodeCodePage(CP_ACP, 0, bytes, size, out);
 }
@@ -72,8 +76,8 @@ PreviewTextResult DecodePreviewBytes(const unsigned char* bytes, int size, AIStr
 PreviewTextResult ReadPreviewTextFile(const WCHAR* path, int maxBytes, AIString& out)
 {
     out.Clear();
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kPreviewTextMissing;
     // The mark is read on top of the bound, so the bound counts text bytes.
     int room = maxBytes + kUtf8MarkBytes;

@@ -33,7 +33,8 @@ protected:
     void SetUp() override
     {
         folder = UseOwnTempFolder(L"tavik_preview_pane_");
-        ASSERT_NE(StartTestProgram(L"C:\\Tools\\TavikPreviewTest.exe", L"TavikPreviewTest.exe nohotkey", 1), nullptr);
+        ASSERT_NE(StartTestProgram(L"C:\\Tools\\TavikPreviewTest.exe", L"TavikPreviewTest.exe nohotkey", 1),
+                  nullptr);
         g_app.settings.Record().previewWebPages = 0;
         g_app.settings.Record().previewPdfText = 1;
         HideQuickPreview(0);
@@ -144,7 +145,9 @@ TEST_F(PreviewPane, ANoteLinkIsPreviewedAfterTheDelayOnceAndTheCurrentNoteIsSave
 TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
 {
     WriteBytes(File(L"notes.txt").GetText(), "Line one\r\rLine two");
-    WriteBytes(File(L"wide.txt").GetText(), std::string("\xFF\xFEG\0r\0\xFC\0\xDF\0" "e\0", 12));
+    WriteBytes(File(L"wide.txt").GetText(), std::string("\xFF\xFEG\0r\0\xFC\0\xDF\0"
+                                                        "e\0",
+                                                        12));
     WriteBytes(File(L"empty.txt").GetText(), "");
     WriteBytes(File(L"data.bin").GetText(), std::string("MZ\x90\0\x03\0\0\0", 8));
     WriteBytes(File(L"big.txt").GetText(), std::string(60000, 'b'));
@@ -159,12 +162,18 @@ TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
     DeleteFileW(stale.GetText());
     DeleteFileW(File(L"missing.txt").GetText());
 
-    const WCHAR* labels[] = {L"notes", L"wide", L"empty", L"binary", L"big", L"letter", L"huge", L"broken", L"report", L"missing"};
-    const WCHAR* files[] = {L"notes.txt", L"wide.txt", L"empty.txt", L"data.bin", L"big.txt", L"letter.rtf", L"huge.rtf", L"broken.rtf", L"Report.PDF", L"missing.txt"};
+    const WCHAR* labels[] = {L"notes",  L"wide", L"empty",  L"binary", L"big",
+                             L"letter", L"huge", L"broken", L"report", L"missing"};
+    const WCHAR* files[] = {L"notes.txt",  L"wide.txt", L"empty.txt",  L"data.bin",   L"big.txt",
+                            L"letter.rtf", L"huge.rtf", L"broken.rtf", L"Report.PDF", L"missing.txt"};
     AIString body(L"Files:"), links;
     for (int i = 0; i < 10; i++) {
         body.AppendText(L" [").AppendText(labels[i]).AppendText(L"]");
-        links.AppendText(L"[").AppendText(labels[i]).AppendText(L":file:").AppendString(File(files[i])).AppendText(L"]\r\n");
+        links.AppendText(L"[")
+            .AppendText(labels[i])
+            .AppendText(L":file:")
+            .AppendString(File(files[i]))
+            .AppendText(L"]\r\n");
     }
     AIString notes;
     Note(notes, L"Files", body.GetText(), links.GetText());
@@ -180,7 +189,9 @@ TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
     // Old Mac line ends show as lines.
     EXPECT_EQ(0u, PaneText().find("Preview text file: notes.txt\r\nLine one\r\n\r\nLine two")) << PaneText();
     ASSERT_TRUE(show(L"wide"));
-    EXPECT_NE(std::string::npos, PaneText().find("Gr\xC3\xBC\xC3\x9F" "e")) << PaneText();
+    EXPECT_NE(std::string::npos, PaneText().find("Gr\xC3\xBC\xC3\x9F"
+                                                 "e"))
+        << PaneText();
     ASSERT_TRUE(show(L"empty"));
     EXPECT_NE(std::string::npos, PaneText().find("the file is empty")) << PaneText();
     ASSERT_TRUE(show(L"binary"));
@@ -203,7 +214,8 @@ TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
     HoverPlainText();
     ASSERT_NO_FATAL_FAILURE(Hover(L"missing"));
     DWORD start = GetTickCount();
-    while (AIString(GetStatusText()).FindText(L"File not found") < 0 && GetTickCount() - start < kPaneBoundMs) {
+    while (AIString(GetStatusText()).FindText(L"File not found") < 0 &&
+           GetTickCount() - start < kPaneBoundMs) {
         PumpMessages();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
@@ -323,7 +335,8 @@ TEST_F(PreviewPane, ASelectionIsCopiedAndNamedOnTheStatusLineAsPlainText)
     ASSERT_TRUE(clipboard.GetText(copied, 100));
     clipboard.Close();
     EXPECT_EQ("<b>tag</b> & <lred>more</lred>", Utf8(copied));
-    EXPECT_EQ("Selected text automatically copied to clipboard (<lgreen>&lt;b&gt;tag&lt;/b&gt; &amp; &lt;lred&gt;m..."
+    EXPECT_EQ("Selected text automatically copied to clipboard (<lgreen>&lt;b&gt;tag&lt;/b&gt; &amp; "
+              "&lt;lred&gt;m..."
               "</lgreen>)",
               Utf8(GetStatusText()));
 }

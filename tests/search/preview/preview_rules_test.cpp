@@ -78,7 +78,8 @@ TEST(PreviewTarget, WebCacheNamesAreSafeFileNamesOfAtMostFiftyCharacters)
     EXPECT_EQ("examplecom", Key(L"automatic hyperlink: http://example.com"));
     // Every character that could leave the folder or break the name goes.
     EXPECT_EQ("abcdefgh", Key(L"http://a/b\\c:d*e?f\"g<h>|"));
-    std::string longKey = Key(L"http://example.com/aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa");
+    std::string longKey =
+        Key(L"http://example.com/aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa");
     EXPECT_EQ(50u, longKey.size());
     AIString path;
     WebCachePath(L"C:\\Notes\\", L"http://example.com/x", path);
@@ -126,11 +127,15 @@ TEST(PreviewText, EveryEncodingIsReadAndOnlyWholeCharactersKept)
     // UTF-16 with its mark: the mark is skipped; an odd last byte and a cut
     // surrogate pair are dropped.
     EXPECT_EQ(kPreviewTextOk, Decode(Utf16Bytes(L"Gr\u00FC\u00DFe"), out));
-    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F" "e", Utf8(out));
+    EXPECT_EQ("Gr\xC3\xBC\xC3\x9F"
+              "e",
+              Utf8(out));
     EXPECT_EQ(kPreviewTextOk, Decode(Utf16Bytes(L"ab") + std::string("\x3D\xD8", 2) + "x", out));
     EXPECT_EQ("ab", Utf8(out));
     // UTF-8 with and without a mark; a sequence cut by the bound is dropped.
-    EXPECT_EQ(kPreviewTextOk, Decode("\xEF\xBB\xBF" "caf\xC3\xA9", out));
+    EXPECT_EQ(kPreviewTextOk, Decode("\xEF\xBB\xBF"
+                                     "caf\xC3\xA9",
+                                     out));
     EXPECT_EQ("caf\xC3\xA9", Utf8(out));
     EXPECT_EQ(kPreviewTextOk, Decode("na\xC3\xAFve \xE2\x82", out));
     EXPECT_EQ("na\xC3\xAFve ", Utf8(out));
@@ -176,12 +181,14 @@ TEST(PageCharset, TheCharsetComesFromTheMarkTheHeaderOrTheMetaTag)
     EXPECT_EQ(1252u, CodePageOfCharsetName(" Latin1 ", 8));
 
     const char metaShort[] = "<html><head><meta charset=\"iso-8859-15\"><title>x</title>";
-    const char metaLong[] = "<head><META http-equiv='Content-Type' content='text/html; charset=windows-1251'>";
+    const char metaLong[] =
+        "<head><META http-equiv='Content-Type' content='text/html; charset=windows-1251'>";
     EXPECT_EQ(28605u, FindPageCodePage(nullptr, metaShort, sizeof metaShort - 1));
     EXPECT_EQ(1251u, FindPageCodePage("text/html", metaLong, sizeof metaLong - 1));
     // The header wins over the meta tag; a byte-order mark over both.
     EXPECT_EQ(1252u, FindPageCodePage("text/html; charset=windows-1252", metaLong, sizeof metaLong - 1));
-    EXPECT_EQ((unsigned)kCodePageUtf16Le, FindPageCodePage("text/html; charset=windows-1252", "\xFF\xFE<\0", 4));
+    EXPECT_EQ((unsigned)kCodePageUtf16Le,
+              FindPageCodePage("text/html; charset=windows-1252", "\xFF\xFE<\0", 4));
     EXPECT_EQ((unsigned)kCodePageUtf8, FindPageCodePage(nullptr, "<p>plain</p>", 12));
     // A meta tag read as 8-bit text cannot name UTF-16.
     const char metaUtf16[] = "<meta charset=utf-16>";
@@ -191,7 +198,11 @@ TEST(PageCharset, TheCharsetComesFromTheMarkTheHeaderOrTheMetaTag)
 TEST(PageCharset, PagesInOtherEncodingsDecodeToTheirCharacters)
 {
     // windows-1252's curly quotes and euro sign.
-    EXPECT_EQ("\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC" "5", Utf8(DecodePageBytes("\x93quoted\x94 \x80" "5", 11, 1252)));
+    EXPECT_EQ("\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC"
+              "5",
+              Utf8(DecodePageBytes("\x93quoted\x94 \x80"
+                                   "5",
+                                   11, 1252)));
     // ISO-8859-2: a Polish a-ogonek and s-acute.
     EXPECT_EQ("\xC4\x85\xC5\x9B", Utf8(DecodePageBytes("\xB1\xB6", 2, 28592)));
     // UTF-16 in both byte orders, marks dropped.
