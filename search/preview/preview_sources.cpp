@@ -37,8 +37,11 @@ int PdfTextFile(const AIString& pdf, AIString& textFile)
     GetPdfTextCachePath(pdf.GetText(), textFile);
     const int64_t kReusableBytes = 4;
     int shift = PreviewKeyDown(VK_SHIFT);
-    if (!shift && AIFile::GetSizeByName(textFile.GetText()) >= kReusableBytes) return 1;
-    if (shift && !PreviewState().lastForcedPdf.EqualsTextNoCase(pdf.GetText()))
+    int64_t cached = AIFile::GetSizeByName(textFile.GetText());
+    if (!shift && cached >= kReusableBytes) return 1;
+    // A cache too short to hold text is made again, as is one the user asks for again.
+    if ((cached >= 0 && cached < kReusableBytes) ||
+        (shift && !PreviewState().lastForcedPdf.EqualsTextNoCase(pdf.GetText())))
         AIFile::DeleteQuiet(textFile.GetText());
     AIString reason;
     int made = ExtractPdfText(pdf.GetText(), &reason);

@@ -157,9 +157,11 @@ TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
     TestPdf pdf;
     pdf.pages.push_back({"BT /F1 12 Tf 72 700 Td (Quarterly figures) Tj ET", false});
     WriteBytes(File(L"Report.PDF").GetText(), BuildTestPdf(pdf));
+    // A text cache of 3 bytes holds no text: the PDF is read again.
     AIString stale;
     GetPdfTextCachePath(File(L"Report.PDF").GetText(), stale);
-    DeleteFileW(stale.GetText());
+    CreateDirectoryW(File(L"txt").GetText(), nullptr);
+    WriteBytes(stale.GetText(), "\xEF\xBB\xBF");
     DeleteFileW(File(L"missing.txt").GetText());
 
     const WCHAR* labels[] = {L"notes",  L"wide", L"empty",  L"binary", L"big",
