@@ -1,5 +1,6 @@
 #include "shell/preview_connection.h"
 #include "shell/frame_window.h"
+#include "shell/image_preview_connection.h"
 #include "shell/main_panel.h"
 #include "shell/shell_ids.h"
 #include "search/preview/preview_pane.h"
@@ -36,6 +37,8 @@ void ConnectPreview(HWND content)
     l.isKeyDown = KeyDown;
     l.isFullTextMode = FullTextMode;
     l.restoreQuickPreview = RestoreQuickPreview;
+    l.isImageShown = IsImagePreviewShown;
+    l.hideImage = HideImagePreview;
     CreateLinkPreviewPane(content);
     InstallQuickPreviewPane(l.quickPreview);
     ConnectPreviewPipelines();

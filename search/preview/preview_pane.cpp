@@ -62,6 +62,8 @@ int LinkTargetOfRun(int32_t start, int32_t end, int32_t mark, AIString& target)
     return 1;
 }
 
+int ImageShown() { return g_previewShell.isImageShown && g_previewShell.isImageShown(); }
+
 }  // namespace
 
 QuickPreviewState& PreviewState() { return s_preview; }
@@ -221,6 +223,7 @@ int HideQuickPreview(int restore)
     s_preview.lastOk = 0;
     s_preview.lastTarget.Clear();
     HWND focus = GetFocus();
+    if (ImageShown() && g_previewShell.hideImage) g_previewShell.hideImage();
     if (s_pane && IsWindowVisible(s_pane)) {
         ShowWindow(s_pane, SW_HIDE);
         InvalidateNoteList();
@@ -253,10 +256,15 @@ int StartLinkPreview(const WCHAR* link, PreviewKind kind)
     SetPreviewTarget(text.GetText(), kind, kOriginHover);
     StopPreviewTimer(kPreviewTimerHide);
     StopPreviewTimer(kPreviewTimerLinkHover);
-    if (s_pane && IsWindowVisible(s_pane))
+    // A picture shown gives way to the text at once.
+    if (ImageShown() && g_previewShell.hideImage) {
+        g_previewShell.hideImage();
         PaintLinkPreview();
-    else
+    } else if (s_pane && IsWindowVisible(s_pane)) {
+        PaintLinkPreview();
+    } else {
         StartPreviewTimer(kPreviewTimerLinkHover, kLinkHoverDelayMs);
+    }
     return 1;
 }
 

@@ -24,6 +24,9 @@ struct PreviewShellLinks {
     int (*isFullTextMode)() = nullptr;
     // QuickSearch's preview of the note its text names, when instant preview is on.
     void (*restoreQuickPreview)() = nullptr;
+    // The image preview: whether a picture is drawn, and taking it away.
+    int (*isImageShown)() = nullptr;
+    void (*hideImage)() = nullptr;
 };
 extern PreviewShellLinks g_previewShell;
 
