@@ -1,15 +1,11 @@
 #include "shell/preview_connection.h"
-#include "shell/frame_window.h"
 #include "shell/image_preview_connection.h"
 #include "shell/main_panel.h"
-#include "shell/shell_ids.h"
 #include "search/preview/preview_pane.h"
 #include "search/preview/word_lookup_preview.h"
 #include "search/quick/full_text_mode.h"
 #include "search/quick/quick_search_box.h"
 #include "editor/keys/editor_links.h"
-#include "foundation/trace.h"
-#include "foundation/trace_modules.h"
 
 namespace {
 
