@@ -6,6 +6,7 @@
 #include "search/quick/full_text_mode.h"
 #include "search/quick/quick_search_box.h"
 #include "editor/keys/editor_links.h"
+#include "editor/links/file_link_preview.h"
 
 namespace {
 
@@ -14,6 +15,12 @@ void RestoreQuickPreview() { ShowQuickSearchPreview(kQuickPreviewTypedNote, 0); 
 int KeyDown(int virtualKey)
 {
     return g_editorShell.isKeyDown ? g_editorShell.isKeyDown(virtualKey) : GetKeyState(virtualKey) < 0;
+}
+
+// The editor's file-link preview request: text (or a PDF's text) or rich text.
+void PreviewFile(int32_t kind, const WCHAR* path)
+{
+    StartLinkPreview(path, kind == kFilePreviewRichText ? kPreviewRtfFile : kPreviewFileLink);
 }
 
 }  // namespace
@@ -40,4 +47,5 @@ void ConnectPreview(HWND content)
     ConnectPreviewPipelines();
     g_editorShell.lookUpWord = LookUpSelectedWord;
     g_editorShell.mouseOverText = PreviewLinkAtPoint;
+    g_editorShell.previewFile = PreviewFile;
 }

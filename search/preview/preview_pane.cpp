@@ -64,6 +64,14 @@ int LinkTargetOfRun(int32_t start, int32_t end, int32_t mark, AIString& target)
 
 int ImageShown() { return g_previewShell.isImageShown && g_previewShell.isImageShown(); }
 
+int MenuIsOpen()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+           (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE));
+}
+
 }  // namespace
 
 QuickPreviewState& PreviewState() { return s_preview; }
@@ -155,6 +163,9 @@ int PaintLinkPreview()
     StopPreviewTimer(kPreviewTimerHide);
     QuickPreviewState& p = s_preview;
     if (p.target.IsEmpty() || p.kind == kPreviewNothing) return 0;
+    // A hover that comes due while a menu is open waits for the next move:
+    // the menu keeps the mouse and the keys.
+    if (p.origin == kOriginHover && MenuIsOpen()) return 0;
     // A request for what the pane already shows is not painted again.
     if (p.lastOk && p.kind == p.lastKind && p.origin == p.lastOrigin && p.target.EqualsString(p.lastTarget) &&
         s_pane && IsWindowVisible(s_pane))
@@ -252,6 +263,13 @@ int StartLinkPreview(const WCHAR* link, PreviewKind kind)
         if (cache.IsEmpty() || (!AIFile::Exists(cache.GetText()) && !PreviewSettings().previewWebPages &&
                                 !PreviewKeyDown(VK_SHIFT)))
             return 0;
+    }
+    // A file link is asked for by its table target or by its path: one request either way.
+    if (kind == kPreviewFileLink || kind == kPreviewRtfFile || kind == kPreviewTextFile) {
+        AIString path(text);
+        if (path.StartsWithNoCase(L"file:")) path.DeleteRange(0, 5);
+        ResolveRelativePath(path.GetText(), text);
+        if (kind == kPreviewFileLink) kind = kPreviewTextFile;  // read the same way
     }
     SetPreviewTarget(text.GetText(), kind, kOriginHover);
     StopPreviewTimer(kPreviewTimerHide);
