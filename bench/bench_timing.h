@@ -18,3 +18,20 @@ inline void Pump()
         DispatchMessageW(&msg);
     }
 }
+
+// The median and the slowest of a set of timings (sorts them in place).
+struct Figures {
+    double median;
+    double worst;
+};
+
+inline Figures Summary(double* times, int count)
+{
+    for (int i = 1; i < count; i++)
+        for (int j = i; j > 0 && times[j - 1] > times[j]; j--) {
+            double t = times[j];
+            times[j] = times[j - 1];
+            times[j - 1] = t;
+        }
+    return {times[count / 2], times[count - 1]};
+}

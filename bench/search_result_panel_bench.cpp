@@ -7,7 +7,7 @@
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 #include "search/quick/full_text_mode.h"
-#include "search/quick/note_preview.h"
+#include "search/preview/note_preview.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
 #include "search/search_tables.h"
@@ -60,22 +60,6 @@ int WriteDatafile(const WCHAR* path)
     BOOL ok = WriteFile(handle, file.GetText(), (DWORD)file.GetLength() * 2, &written, 0);
     CloseHandle(handle);
     return ok && written == (DWORD)file.GetLength() * 2;
-}
-
-struct Figures {
-    double median;
-    double worst;
-};
-
-Figures Summary(double* times, int count)
-{
-    for (int i = 1; i < count; i++)
-        for (int j = i; j > 0 && times[j - 1] > times[j]; j--) {
-            double t = times[j];
-            times[j] = times[j - 1];
-            times[j - 1] = t;
-        }
-    return {times[count / 2], times[count - 1]};
 }
 
 }  // namespace

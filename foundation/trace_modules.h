@@ -37,6 +37,7 @@ enum TraceModule {
     kTraceQuickSearch = 810,
     kTraceFullTextMode = 811,
     kTraceScreenCapture = 812,  // screenshot and browser capture
+    kTracePreview = 813,
     // Window toolkit
     kTraceWindow = 512,
     // Note store

@@ -12,6 +12,7 @@ AIWebDownload::AIWebDownload()
     : data_(0), size_(0), result_(kDownloadFailed), httpStatus_(0), maxBytes_(kDefaultMaxBytes),
       connectMs_(kDefaultConnectMs), totalMs_(kDefaultTotalMs)
 {
+    contentType_[0] = 0;
 }
 
 AIWebDownload::~AIWebDownload() { Release(); }
@@ -25,6 +26,7 @@ void AIWebDownload::Release()
     }
     data_ = 0;
     size_ = 0;
+    contentType_[0] = 0;
 }
 
 void AIWebDownload::SetLimits(uint32_t maxBytes, int connectTimeoutMs, int totalTimeoutMs)
@@ -89,6 +91,7 @@ int AIWebDownload::FetchWebPage(const WCHAR* url)
     }
     data_ = fetched.data;
     size_ = data_ ? (uint32_t)fetched.size : 0;
+    lstrcpynA(contentType_, fetched.contentType, (int)sizeof contentType_);
     return result_;
 }
 

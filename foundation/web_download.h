@@ -31,6 +31,8 @@ public:
 
     // Copies the page text out (UTF-8 decoded); returns the result code.
     int GetResult(AIString& out) const;
+    // The answer's Content-Type header ("" when none), for its charset.
+    const char* GetContentType() const { return contentType_; }
     const char* GetData() const { return data_; }
     uint32_t GetDataSize() const { return size_; }
 
@@ -49,4 +51,5 @@ private:
     uint32_t maxBytes_;
     int connectMs_;
     int totalMs_;
+    char contentType_[128];
 };

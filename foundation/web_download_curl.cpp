@@ -81,6 +81,11 @@ int CurlFetch(const char* url, size_t maxBytes, int connectTimeoutMs, int totalT
     CURLcode code = curl_easy_perform(curl);
     long http = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &http);
+    char* type = 0;
+    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) {
+        strncpy(out->contentType, type, sizeof(out->contentType) - 1);
+        out->contentType[sizeof(out->contentType) - 1] = 0;
+    }
     curl_easy_cleanup(curl);
     out->httpStatus = (int)http;
 

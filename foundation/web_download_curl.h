@@ -17,6 +17,7 @@ struct CurlFetchResult {
     char* data;           // malloc'd page, zero-terminated; release with CurlFetchFree
     size_t size;
     char error[256];      // libcurl's text for a failure
+    char contentType[128]; // the answer's Content-Type ("" when none), cut to fit
 };
 
 // One HTTP GET of url into memory, at most maxBytes.

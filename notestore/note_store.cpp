@@ -453,14 +453,18 @@ int32_t LoadNoteText(int32_t noteIndex, int32_t flags)
 {
     TRACE_SCOPE(kNoteStoreModule, 2);
     (void)flags;
-    NoteStore& s = g_noteStore;
+    return ReadNoteText(noteIndex, g_noteStore.currentText);
+}
+
+int32_t ReadNoteText(int32_t noteIndex, AIString& out)
+{
     AIString record;
     if (!ReadNoteRecord(noteIndex, record)) {
-        s.currentText.Clear();
+        out.Clear();
         return SetResult(0);
     }
     int32_t body = FindBodyStart(record.GetText(), record.GetLength());
-    s.currentText.AssignTextN(record.GetText() + body, record.GetLength() - body);
+    out.AssignTextN(record.GetText() + body, record.GetLength() - body);
     return SetResult(1);
 }
 

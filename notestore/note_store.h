@@ -191,6 +191,9 @@ int32_t FindNoteByTitle(const WCHAR* title, int32_t unused, int32_t prefix);
 // Loads note i's text after its title line (body and link block) into
 // currentText, from the buffer or its mirror file. flags: 0. 1 on success.
 int32_t LoadNoteText(int32_t noteIndex, int32_t flags);
+// The same text into the caller's own string; currentText is not touched
+// (previews read other notes this way while the current one is edited).
+int32_t ReadNoteText(int32_t noteIndex, AIString& out);
 
 // Makes note i the current note: its text, title, hyperlink table (from its
 // link block) and hidden link length. 1 on success.

@@ -12,6 +12,7 @@
 #include "shell/frame_window.h"
 #include "shell/shell_settings.h"
 #include "shell/later_entry_points.h"
+#include "search/preview/preview_pane.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/file_commands.h"

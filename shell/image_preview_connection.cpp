@@ -4,6 +4,7 @@
 // the timers and commands call.
 #include "shell/image_preview_connection.h"
 #include "shell/later_entry_points.h"
+#include "search/preview/preview_pane.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
@@ -287,7 +288,7 @@ void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageS
         PreviewImageFile(request == kPreviewFromCommand, pageStep);
         return;
     }
-    PreviewLinkTarget();
+    PaintLinkPreview();
 }
 
 void ToggleImageZoom()

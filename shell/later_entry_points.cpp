@@ -4,8 +4,6 @@
 #include "shell/shell_ids.h"
 #include "foundation/trace.h"
 
-void HideQuickPreview(int) { TRACE_SCOPE(kTraceLaterEntryPoints, 3); }
-void RepaintPreviewOnce() { TRACE_SCOPE(kTraceLaterEntryPoints, 6); }
 void StepRibbonAnimation() { TRACE_SCOPE(kTraceLaterEntryPoints, 8); }
 void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
 void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
@@ -13,5 +11,3 @@ void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }
 void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }
 int WaitForSyncUpdate() { TRACE_SCOPE(kTraceLaterEntryPoints, 22); return 0; }
 void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }
-int ShowLinkHoverText() { TRACE_SCOPE(kTraceLaterEntryPoints, 27); return 0; }
-int PreviewLinkTarget() { TRACE_SCOPE(kTraceLaterEntryPoints, 28); return 0; }

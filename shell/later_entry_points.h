@@ -9,12 +9,9 @@
 enum PreviewRequest { kPreviewFromTimer = 0, kPreviewFromCommand = 1 };
 enum PreviewContent { kPreviewWithImage = 0, kPreviewTextOnly = 1 };
 // Pictures are drawn by the image preview (shell/image_preview_connection);
-// every other target goes to the link preview pane (PreviewLinkTarget).
+// every other target goes to the link preview pane (PaintLinkPreview).
 void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageStep);
-int PreviewLinkTarget();
-void HideQuickPreview(int mode);
 void HideThumbnail();
-void RepaintPreviewOnce();
 void StepRibbonAnimation();
 // Dialogs.
 void UpdateMessageBox(int mode);
@@ -36,4 +33,3 @@ void ToggleImagePreviewMode(ImagePreviewModeChange change);
 // defined; kFavouritesScreen runs the favourites screen and acts on its choice.
 enum { kFavouritesScreen = -1 };
 int OpenFavorite(int slot);
-int ShowLinkHoverText();

@@ -14,6 +14,7 @@
 #include "editor/find/inc_search.h"
 #include "shell/editor_connection.h"
 #include "shell/search_connection.h"
+#include "shell/preview_connection.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
 #include "foundation/hash_name.h"
@@ -344,6 +345,8 @@ HWND CreateContentWindow(HWND frame)
     // QuickSearch, the full-text result panel and the engine's note source.
     ConnectSearch(panel);
     ConnectCapture();
+    // The link preview pane and the results of the text pipelines.
+    ConnectPreview(panel);
     UpdateSplitter();
     // The editor's own window procedure and its links to the shell.
     ConnectEditor();

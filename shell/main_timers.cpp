@@ -6,6 +6,7 @@
 #include "shell/capture_connection.h"
 #include "shell/frame_window.h"
 #include "shell/ctrl_hint.h"
+#include "search/preview/preview_pane.h"
 #include "editor/editor_status.h"
 #include "shell/shell_ids.h"
 #include "foundation/hash_name.h"

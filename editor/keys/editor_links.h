@@ -130,6 +130,9 @@ struct EditorShellLinks {
     void (*stopCtrlHint)() = nullptr;
     // 1 while the QuickSearch field has the focus.
     int (*isQuickSearchFocused)() = nullptr;
+    // The mouse moved over the editor (keys and point as WM_MOUSEMOVE has
+    // them): the link under it is previewed.
+    void (*mouseOverText)(HWND editor, WPARAM keys, LPARAM point) = nullptr;
     // A ribbon control's state, and its help text on the status line.
     void (*setRibbonControl)(EditorRibbonControl control, int enabled, int pressed) = nullptr;
     void (*showRibbonHelp)(EditorRibbonControl control) = nullptr;

@@ -70,7 +70,10 @@ LRESULT OnKillFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CompletionMouseMoved();
-    return EditorMouseMove(window, message, wParam, lParam);
+    LRESULT result = EditorMouseMove(window, message, wParam, lParam);
+    // After the hover's own description, so that what the preview finds (a missing file) is what shows.
+    if (g_editorShell.mouseOverText) g_editorShell.mouseOverText(window, wParam, lParam);
+    return result;
 }
 
 // A click entering the editor highlights nothing.

@@ -1,6 +1,8 @@
 // Downloads and captures of web pages.
 #include "search/capture/web_capture.h"
 #include "search/capture/capture_note.h"
+#include "search/capture/page_charset.h"
+#include "search/capture/page_decode.h"
 #include "foundation/ai_file.h"
 #include "foundation/web_download.h"
 #include "notestore/note_store.h"
@@ -108,7 +110,8 @@ int FetchAndCleanWebPage(const WCHAR* url, bool capture, const WCHAR* fallbackTi
     }
     ShowStatus(L"Cleaning web page ", url, kStatusBusy);
     WebCleanRequest request;
-    request.html = DecodeUtf8(download.GetData(), download.GetDataSize());
+    unsigned codePage = FindPageCodePage(download.GetContentType(), download.GetData(), download.GetDataSize());
+    request.html = DecodePageBytes(download.GetData(), download.GetDataSize(), codePage);
     request.pageUrl = ToWebText(url);
     request.fallbackTitle = ToWebText(fallbackTitle ? fallbackTitle : L"");
     request.capture = capture;

@@ -1,7 +1,7 @@
 // Entering and leaving full-text search, the keyword field's keys, moving
 // through the hits, opening one and previewing it with its keywords.
 #include "search/quick/full_text_mode.h"
-#include "search/quick/note_preview.h"
+#include "search/preview/note_preview.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"

@@ -116,3 +116,21 @@ void QuickZoomStep(int32_t* numerator, int32_t* denominator, int direction)
     if (direction > 0 && *numerator < kQuickZoomMax)
         *numerator = *numerator + kQuickZoomStep > kQuickZoomMax ? kQuickZoomMax : *numerator + kQuickZoomStep;
 }
+
+void QuickPreviewTipText(int32_t tipIndex, int unmatchedText, AIString& out)
+{
+    if (unmatchedText) {
+        out.AssignText(L"No matching note..\r\n\r\nPress Enter to search in ALL notes.");
+        return;
+    }
+    static const WCHAR* const kTips[kQuickTipCount] = {
+        L"\r\n\r\nTip: Use Left arrow to reset QuickSearch",
+        L"\r\n\r\nTip: Use Up/Down arrow to view previous/next note in list",
+        L"\r\n\r\nTip: Use Escape to jump to the Editor (and back to Quicksearch again)",
+        L"\r\n\r\nTip: Use Alt+Left arrow to go to the previously opened note",
+    };
+    int32_t tip = tipIndex % kQuickTipCount;
+    if (tip < 0) tip += kQuickTipCount;
+    out.AssignText(L"Search notes..\r\n\r\nThis area will show an instant preview as you search for notes.");
+    out.AppendText(kTips[tip]);
+}

@@ -10,6 +10,11 @@
 void QuickLookupForm(const WCHAR* typed, AIString& out);
 // The completion a stored title gives: lower case, '_' as blanks, trimmed.
 void QuickCompletionOf(const WCHAR* title, AIString& out);
+// The QuickSearch preview with no note to show: the tip of tipIndex (0..3,
+// taken modulo), or, when typed text matches no title, the hint to search
+// every note (no tip then).
+enum { kQuickTipCount = 4 };
+void QuickPreviewTipText(int32_t tipIndex, int unmatchedText, AIString& out);
 // An index of the note list brought back inside [0, count); -1 when the list is empty.
 int32_t ClampNoteIndex(int32_t index, int32_t count);
 

@@ -1,6 +1,8 @@
 #include "search/quick/quick_search_box.h"
 #include "search/quick/full_text_mode.h"
-#include "search/quick/note_preview.h"
+#include "search/preview/note_preview.h"
+#include "search/preview/preview_fill.h"
+#include "foundation/app.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/search_shell_links.h"
 #include "foundation/ai_string_table.h"
@@ -63,6 +65,7 @@ struct QuickSearchState {
     AIString lastTyped;
     int32_t notFound = 0;
     int32_t previewed = -1;      // the note previewed last
+    int32_t tipIndex = 0;        // the tip the preview shows next
     QuickChord pending = kQuickNone;
     WPARAM forwarded = 0;        // a key whose press went to the editor: its release follows it
     int32_t ctrlHint = 0;        // 1 while Ctrl alone is held and the hint timers run
@@ -161,6 +164,8 @@ void SelectInList(int32_t index)
     } else if (list) {
         SendMessageW(list, LB_SETCURSEL, CurrentNote(), 0);
     }
+    // Nothing typed, or nothing matching: the preview shows its tip or says so.
+    if (index < 0) ShowQuickSearchPreview(kQuickPreviewTip, 0);
     if (index >= 0 && index != CurrentNote() && index != s_quick.previewed && g_searchShell.startTimer)
         g_searchShell.startTimer(kQuickPreviewTimer, kQuickPreviewMs);
 }
@@ -480,11 +485,32 @@ void InstallQuickSearchBox(HWND box)
 int32_t GetQuickSearchSelection() { return s_quick.selected; }
 int32_t GetQuickImageZoom() { return s_quick.imageZoom; }
 
-void ShowQuickSearchPreview(int noteIndex, int)
+void ShowQuickSearchPreview(int noteIndex, int force)
 {
     TRACE_SCOPE(kTraceQuickSearch, 1);
-    if (noteIndex < 0 || noteIndex == CurrentNote() || IsFullTextSearchMode()) return;
-    if (FillNotePreview(g_searchShell.previewPane, noteIndex, L"")) s_quick.previewed = noteIndex;
+    if (IsFullTextSearchMode() || (!force && !g_app.settings.Record().instantPreview)) return;
+    HWND pane = g_searchShell.previewPane;
+    if (noteIndex == kQuickPreviewTypedNote) {
+        AIString typed, key;
+        if (g_searchShell.quickSearch) typed.AssignControlText(g_searchShell.quickSearch);
+        QuickLookupForm(typed.GetText(), key);
+        noteIndex = key.IsEmpty() ? -1 : FindNoteByTitle(key.GetText(), 0, 0);
+        // No other note named: the pane's default, the tip.
+        if (noteIndex < 0 || noteIndex == CurrentNote()) noteIndex = kQuickPreviewTip;
+    }
+    if (noteIndex == kQuickPreviewTip) {
+        AIString typed, key, tip;
+        if (g_searchShell.quickSearch) typed.AssignControlText(g_searchShell.quickSearch);
+        QuickLookupForm(typed.GetText(), key);
+        int unmatched = !key.IsEmpty() && FindNoteByTitle(key.GetText(), 0, 1) < 0;
+        QuickPreviewTipText(s_quick.tipIndex, unmatched, tip);
+        ShowPreviewText(pane, tip, 0);
+        s_quick.tipIndex = (s_quick.tipIndex + 1) % kQuickTipCount;
+        s_quick.previewed = -1;
+        return;
+    }
+    if (noteIndex < 0 || noteIndex == CurrentNote()) return;
+    if (FillNotePreview(pane, noteIndex, L"")) s_quick.previewed = noteIndex;
 }
 
 int WaitForKeyRelease(int virtualKey, DWORD boundMs)

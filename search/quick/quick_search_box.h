@@ -14,8 +14,11 @@ int32_t GetQuickSearchSelection();
 // 0 small, 2 large.
 int32_t GetQuickImageZoom();
 
-// Previews a note in the preview pane (not the note shown in the editor).
-void ShowQuickSearchPreview(int noteIndex, int mode);
+// Previews a note in the QuickSearch preview pane (not the note shown in the
+// editor), or the tip text, or the note the typed text names. Runs while
+// instant preview is on, or always with force 1.
+enum { kQuickPreviewTip = -2, kQuickPreviewTypedNote = -3 };
+void ShowQuickSearchPreview(int noteIndex, int force);
 
 // Waits, at most boundMs, until the key is up; peeks the queue meanwhile so
 // that the key state follows. 1 when it came up in time.

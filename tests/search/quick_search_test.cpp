@@ -51,11 +51,7 @@ protected:
         path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
         path.AppendText(L".tavik");
         DeleteFileW(path.GetText());
-        AIString file(L"Tavik 10\r\n");
-        file.AppendString(notes);
-        std::string bytes("\xff\xfe", 2);
-        bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
-        WriteBytes(path.GetText(), bytes);
+        WriteNotesDatafile(path.GetText(), notes);
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
         g_frame.RunGuarded(CreateMainWindow);
         ASSERT_EQ(ReadAndShowNote(0, kShowAndRecord), 1);
@@ -134,6 +130,41 @@ TEST_F(QuickSearch, CompletesPreviewsShowsAndMovesToTheEditor)
     EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
 }
 
+TEST_F(QuickSearch, AnEmptyBoxShowsTheTipsInTurnAndTheQuickPaneCopiesItsSelection)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    Note(notes, L"Garden", L"tomatoes");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    // Each time the box is emptied the next of the four tips shows, in turn.
+    const char* tips[] = {"Left arrow to reset", "Up/Down arrow", "Use Escape", "Alt+Left arrow"};
+    int firstTip = -1;
+    for (int round = 0; round < 5; round++) {
+        Type(box, L"g");
+        SetWindowTextW(box, L"");
+        Press(box, VK_BACK);
+        ASSERT_EQ(0u, Preview().find("Search notes..")) << Preview();
+        int shown = -1;
+        for (int t = 0; t < 4; t++)
+            if (Preview().find(tips[t]) != std::string::npos) shown = t;
+        ASSERT_GE(shown, 0) << Preview();
+        if (firstTip < 0) firstTip = shown;
+        EXPECT_EQ((firstTip + round) % 4, shown) << round;
+    }
+    // A selection in the quick pane is copied whatever the automatic-copy setting.
+    g_app.settings.Record().autoCopyPreview = 0;
+    HWND pane = g_mainPanel.previewPane.GetHwnd();
+    CHARRANGE all = {0, 6};
+    SendMessageW(pane, EM_EXSETSEL, 0, (LPARAM)&all);
+    SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(0u, Utf8(AIString(GetStatusText())).find("Selected text automatically copied to clipboard (<lgreen>Search"))
+        << Utf8(AIString(GetStatusText()));
+    // A key in the pane goes back where the focus was.
+    SetFocus(pane);
+    SendMessageW(pane, WM_KEYDOWN, 'A', 1);
+    EXPECT_EQ(box, GetFocus());
+}
+
 TEST_F(QuickSearch, AnUnknownTitleSaysSoAndEnterSearchesTheWholeText)
 {
     AIString notes;
@@ -144,6 +175,9 @@ TEST_F(QuickSearch, AnUnknownTitleSaysSoAndEnterSearchesTheWholeText)
     EXPECT_EQ("zebra", BoxText(box));
     EXPECT_EQ(-1, GetQuickSearchSelection());
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Note not found"));
+    // The preview says so too, without a tip.
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
+    EXPECT_EQ(std::string::npos, Preview().find("Tip:"));
     // Tab on an unknown title goes back to the editor instead.
     Press(box, VK_RETURN);
     ASSERT_TRUE(IsFullTextSearchMode());

@@ -247,7 +247,7 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         {"PaintImagePreview", kTraceImagePreview, 7},
         {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
         {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
-        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTraceLaterEntryPoints, 3},
+        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTracePreview, 3},
         {"UpdateSplitter", kTraceMainPanel, 1},
     };
     for (const Case& c : cases) {
@@ -398,8 +398,8 @@ TEST_F(ShellTest, TimersDispatchById)
         int procedure;
     } cases[] = {
         {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
-        {kTimerQuickPreview, kTraceLaterEntryPoints, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
-        {kTimerPreviewRepaint, kTraceLaterEntryPoints, 6}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerQuickPreview, kTracePreview, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
+        {kTimerPreviewRepaint, kTracePreview, 5}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
         {kTimerCaptureBalloon, kTraceTrayHotKeys, 4}, {kTimerCaptureClickMode, kTraceScreenCapture, 5},
     };
     for (const Case& c : cases) {

@@ -1,4 +1,5 @@
 #include "tests/support/test_files.h"
+#include "foundation/ai_string.h"
 #include "tests/support/gtest.h"
 
 std::string ReadBytes(const WCHAR* path)
@@ -22,4 +23,13 @@ void WriteBytes(const WCHAR* path, const std::string& bytes)
     if (!bytes.empty()) WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, 0);
     CloseHandle(f);
     EXPECT_EQ(bytes.size(), (size_t)written) << Utf8(path);
+}
+
+void WriteNotesDatafile(const WCHAR* path, const AIString& records)
+{
+    AIString file(L"Tavik 10\r\n");
+    file.AppendString(records);
+    std::string bytes("\xff\xfe", 2);
+    bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
+    WriteBytes(path, bytes);
 }

@@ -8,3 +8,8 @@
 std::string ReadBytes(const WCHAR* path);
 // Creates or truncates the file and writes the bytes; a failure fails the test.
 void WriteBytes(const WCHAR* path, const std::string& bytes);
+
+class AIString;
+// A data file of the given note records (each "\u00A4title\r\nbody...{{...}}\r\n")
+// behind the header line, as UTF-16 with its mark.
+void WriteNotesDatafile(const WCHAR* path, const AIString& records);

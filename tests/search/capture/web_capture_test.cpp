@@ -71,6 +71,28 @@ TEST_F(WebCapture, AFailedDownloadAndATimeOutLeaveNoNote)
     EXPECT_EQ(notes, GetNoteCount());
 }
 
+TEST_F(WebCapture, PagesInOtherEncodingsKeepTheirCharacters)
+{
+    struct Case {
+        const WCHAR* path;
+        const char* expected;
+    } cases[] = {
+        {L"/cp1252.html", "\xE2\x80\x9CQuoted\xE2\x80\x9D caf\xC3\xA9 for \xE2\x82\xAC" "5"},  // the header's charset
+        {L"/latin2.html", "Zupa \xC5\xBCurek z \xC4\x85 i \xC5\x9B"},                       // the meta tag's
+        {L"/utf16.html", "Gr\xC3\xBC\xC3\x9F" "e aus K\xC3\xB6ln"},                           // the byte-order mark
+    };
+    for (const Case& c : cases) {
+        AIString preview = folder.File(L"page.txt");
+        DeleteFileW(preview.GetText());
+        ASSERT_EQ(1, PreviewWebPage(Url(c.path).GetText(), preview.GetText())) << Utf8(c.path);
+        std::string bytes = ReadBytes(preview.GetText());
+        ASSERT_GE(bytes.size(), 2u);
+        AIString text;
+        text.AssignTextN(reinterpret_cast<const WCHAR*>(bytes.data() + 2), int(bytes.size() - 2) / 2);
+        EXPECT_NE(std::string::npos, Utf8(text).find(c.expected)) << Utf8(c.path) << "\n" << Utf8(text);
+    }
+}
+
 TEST(WebLinkAddress, KeepsTheSchemeAndDropsLinkPrefixes)
 {
     AIString url;

@@ -1,0 +1,51 @@
+#include "shell/preview_connection.h"
+#include "shell/image_preview_connection.h"
+#include "shell/main_panel.h"
+#include "search/preview/preview_pane.h"
+#include "search/preview/word_lookup_preview.h"
+#include "search/quick/full_text_mode.h"
+#include "search/quick/quick_search_box.h"
+#include "editor/keys/editor_links.h"
+#include "editor/links/file_link_preview.h"
+
+namespace {
+
+int FullTextMode() { return IsFullTextSearchMode() ? 1 : 0; }
+void RestoreQuickPreview() { ShowQuickSearchPreview(kQuickPreviewTypedNote, 0); }
+int KeyDown(int virtualKey)
+{
+    return g_editorShell.isKeyDown ? g_editorShell.isKeyDown(virtualKey) : GetKeyState(virtualKey) < 0;
+}
+
+// The editor's file-link preview request: text (or a PDF's text) or rich text.
+void PreviewFile(int32_t kind, const WCHAR* path)
+{
+    StartLinkPreview(path, kind == kFilePreviewRichText ? kPreviewRtfFile : kPreviewFileLink);
+}
+
+}  // namespace
+
+void ConnectPreview(HWND content)
+{
+    MainPanelWindow& p = g_mainPanel;
+    PreviewShellLinks& l = g_previewShell;
+    l.content = content;
+    l.noteList = p.noteList.GetHwnd();
+    l.quickPreview = p.previewPane.GetHwnd();
+    l.quickSearch = p.quickSearch.GetHwnd();
+    l.editor = &p.editor;
+    l.startTimer = StartMainTimer;
+    l.stopTimer = StopMainTimer;
+    l.setStatusText = SetStatusText;
+    l.isKeyDown = KeyDown;
+    l.isFullTextMode = FullTextMode;
+    l.restoreQuickPreview = RestoreQuickPreview;
+    l.isImageShown = IsImagePreviewShown;
+    l.hideImage = HideImagePreview;
+    CreateLinkPreviewPane(content);
+    InstallQuickPreviewPane(l.quickPreview);
+    ConnectPreviewPipelines();
+    g_editorShell.lookUpWord = LookUpSelectedWord;
+    g_editorShell.mouseOverText = PreviewLinkAtPoint;
+    g_editorShell.previewFile = PreviewFile;
+}
