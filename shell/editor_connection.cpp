@@ -115,6 +115,20 @@ void StopHint()
 
 int QuickSearchFocused() { return GetFocus() == g_mainPanel.quickSearch.GetHwnd(); }
 
+int ShowsAt(HWND window, POINT screen)
+{
+    RECT r;
+    return window && IsWindowVisible(window) && GetWindowRect(window, &r) && PtInRect(&r, screen);
+}
+
+HWND WheelTargetAt(POINT screen, int ctrl)
+{
+    HWND list = g_mainPanel.noteList.GetHwnd(), field = g_mainPanel.quickSearch.GetHwnd();
+    if (ShowsAt(list, screen)) return list;
+    if (!ctrl && ShowsAt(field, screen)) return field;
+    return nullptr;
+}
+
 // The ribbon control that stands for an editing control (0: none on this ribbon yet).
 UINT RibbonCommandOf(EditorRibbonControl control)
 {
@@ -191,6 +205,7 @@ void ConnectEditor()
     l.stopTimer = StopMainTimer;
     l.stopCtrlHint = StopHint;
     l.isQuickSearchFocused = QuickSearchFocused;
+    l.wheelTargetAt = WheelTargetAt;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;
     l.imageSaved = OnImageSaved;

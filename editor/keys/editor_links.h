@@ -129,6 +129,9 @@ struct EditorShellLinks {
     void (*stopCtrlHint)() = nullptr;
     // 1 while the QuickSearch field has the focus.
     int (*isQuickSearchFocused)() = nullptr;
+    // The frame's window under a screen point that scrolls with the wheel
+    // itself (the note list; without Ctrl also the QuickSearch field), or null.
+    HWND (*wheelTargetAt)(POINT screen, int ctrl) = nullptr;
     // A ribbon control's state, and its help text on the status line.
     void (*setRibbonControl)(EditorRibbonControl control, int enabled, int pressed) = nullptr;
     void (*showRibbonHelp)(EditorRibbonControl control) = nullptr;
