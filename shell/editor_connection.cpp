@@ -111,6 +111,20 @@ void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)
 
 int QuickSearchFocused() { return GetFocus() == g_mainPanel.quickSearch.GetHwnd(); }
 
+int ShowsAt(HWND window, POINT screen)
+{
+    RECT r;
+    return window && IsWindowVisible(window) && GetWindowRect(window, &r) && PtInRect(&r, screen);
+}
+
+HWND WheelTargetAt(POINT screen, int ctrl)
+{
+    HWND list = g_mainPanel.noteList.GetHwnd(), field = g_mainPanel.quickSearch.GetHwnd();
+    if (ShowsAt(list, screen)) return list;
+    if (!ctrl && ShowsAt(field, screen)) return field;
+    return nullptr;
+}
+
 }  // namespace
 
 void ConnectEditor()
@@ -150,6 +164,7 @@ void ConnectEditor()
     l.startCtrlHint = StartCtrlHint;
     l.stopCtrlHint = StopCtrlHint;
     l.isQuickSearchFocused = QuickSearchFocused;
+    l.wheelTargetAt = WheelTargetAt;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;
     l.showRibbonZoom = ShowRibbonZoom;

@@ -70,10 +70,9 @@ int PaintThumbnailGrid(HDC dc, const RECT& rect, int gridSize, int current)
     for (int k = 0; k < cache.cellCount; k++) {
         AIDib* slot = GetThumbnailSlot(k);
         int empty = !slot || slot->IsEmpty();
-        RECT fitted = FitIntoCell(cache.cells[k], empty ? kEmptyThumbnailSide : slot->GetWidth(),
-                                  empty ? kEmptyThumbnailSide : slot->GetHeight());
+        RECT fitted = FitThumbnailSlot(k, cache.cells[k], kEmptyThumbnailSide);
         if (empty) FillSolid(dc, fitted.left, fitted.top, fitted.right, fitted.bottom, kEmptyThumbnailFill);
-        else slot->DrawStretched(dc, fitted);
+        else DrawThumbnailSlot(dc, k, fitted);
         FrameSolid(dc, fitted, kThumbnailFrame);
         if (k == current) {
             RECT mark = fitted;

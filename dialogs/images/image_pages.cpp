@@ -6,6 +6,7 @@
 #include "drawing/ai_dib.h"
 #include "foundation/ai_string_table.h"
 #include "imaging/ai_image.h"
+#include "imaging/image_ops.h"
 #include "notestore/note_store.h"
 
 namespace {
@@ -14,6 +15,7 @@ struct SlotState
 {
     AIDib slots[kThumbnailSlots];
     SIZE imageSizes[kThumbnailSlots] = {};  // each slot's picture's own size (the icon is padded)
+    RECT pictures[kThumbnailSlots] = {};    // where each slot's icon shows the picture
     int loading = 0;  // the busy guard of a load that pumps
 };
 
@@ -46,6 +48,27 @@ void FreeThumbnailSlots()
 {
     for (AIDib& slot : Slots().slots) slot.FreeGdiObjects();
     for (SIZE& size : Slots().imageSizes) size = {0, 0};
+    for (RECT& picture : Slots().pictures) SetRectEmpty(&picture);
+}
+
+RECT GetThumbnailSlotPicture(int slot)
+{
+    RECT none = {0, 0, 0, 0};
+    if (slot < 0 || slot >= kThumbnailSlots || Slots().slots[slot].IsEmpty()) return none;
+    return Slots().pictures[slot];
+}
+
+RECT FitThumbnailSlot(int slot, const RECT& cell, int emptySide)
+{
+    RECT picture = GetThumbnailSlotPicture(slot);
+    if (IsRectEmpty(&picture)) return FitIntoCell(cell, emptySide, emptySide);
+    return FitIntoCell(cell, picture.right - picture.left, picture.bottom - picture.top);
+}
+
+void DrawThumbnailSlot(HDC dc, int slot, const RECT& fitted)
+{
+    RECT picture = GetThumbnailSlotPicture(slot);
+    if (!IsRectEmpty(&picture)) Slots().slots[slot].DrawPartStretched(dc, picture, fitted);
 }
 
 SIZE GetThumbnailSlotImageSize(int slot)
@@ -90,10 +113,13 @@ int LoadImageIcon(const WCHAR* item, int slot, const ThumbnailLoad& load, Thumbn
     if (!bitmap) return 0;
     bitmap->FreeGdiObjects();
     Slots().imageSizes[slot] = {0, 0};
+    SetRectEmpty(&Slots().pictures[slot]);
     ThumbResult result;
     if (!EnsureFiles(item, load, report, result)) return 0;
     if (!bitmap->LoadImageFile(result.iconPath.GetText(), kImageJpg)) return 0;
     Slots().imageSizes[slot] = {result.imageWidth, result.imageHeight};
+    Slots().pictures[slot] = PictureInIcon(bitmap->GetWidth(), bitmap->GetHeight(), result.copyWidth,
+                                           result.copyHeight, result.imageWidth, result.imageHeight);
     return 1;
 }
 
@@ -186,4 +212,26 @@ RECT FitIntoCell(const RECT& cell, int width, int height)
     fitted.right = fitted.left + fw;
     fitted.bottom = fitted.top + fh;
     return fitted;
+}
+
+RECT PictureInIcon(int iconWidth, int iconHeight, int copyWidth, int copyHeight, int imageWidth, int imageHeight)
+{
+    RECT whole = {0, 0, iconWidth, iconHeight};
+    if (iconWidth <= 0 || iconHeight <= 0 || copyWidth <= 0 || copyHeight <= 0 || imageWidth <= 0 ||
+        imageHeight <= 0)
+        return whole;
+    int32_t copyShownWidth = 0, copyShownHeight = 0, pictureWidth = 0, pictureHeight = 0;
+    ThumbnailFitSize(copyWidth, copyHeight, iconWidth, iconHeight, &copyShownWidth, &copyShownHeight);
+    ThumbnailFitSize(imageWidth, imageHeight, copyWidth, copyHeight, &pictureWidth, &pictureHeight);
+    int64_t copyLeft = (iconWidth - copyShownWidth) / 2, copyTop = (iconHeight - copyShownHeight) / 2;
+    int64_t pictureLeft = (copyWidth - pictureWidth) / 2, pictureTop = (copyHeight - pictureHeight) / 2;
+    // Copy pixels to icon pixels, rounded to the nearest.
+    auto across = [&](int64_t x) { return (int)(copyLeft + (x * copyShownWidth + copyWidth / 2) / copyWidth); };
+    auto down = [&](int64_t y) { return (int)(copyTop + (y * copyShownHeight + copyHeight / 2) / copyHeight); };
+    RECT part = {across(pictureLeft), down(pictureTop), across(pictureLeft + pictureWidth),
+                 down(pictureTop + pictureHeight)};
+    // A picture far smaller than the screen keeps at least one pixel of the icon.
+    if (part.right <= part.left) part.right = part.left + 1;
+    if (part.bottom <= part.top) part.bottom = part.top + 1;
+    return part;
 }

@@ -54,6 +54,13 @@ AIDib* GetThumbnailSlot(int slot);
 // The own size of the picture whose icon a slot holds ({0, 0} when empty or
 // out of range): the icon is padded to a square, so aspect tests read this.
 SIZE GetThumbnailSlotImageSize(int slot);
+// The part of a slot's bitmap that shows the picture (the icon without the
+// copy's white padding and the icon's dark bands); empty when nothing is loaded.
+RECT GetThumbnailSlotPicture(int slot);
+// A slot's picture fitted and centred into cell (a slot without one counts as
+// emptySide x emptySide), and the picture drawn there when the slot holds one.
+RECT FitThumbnailSlot(int slot, const RECT& cell, int emptySide);
+void DrawThumbnailSlot(HDC dc, int slot, const RECT& fitted);
 // Frees the slot's bitmap, ensures the item's files and loads its icon.
 // item is a list value ("rel:\images\name" or a path).
 int LoadImageIcon(const WCHAR* item, int slot, const ThumbnailLoad& load, ThumbnailReport& report);
@@ -70,3 +77,8 @@ int LayoutThumbnailGrid(const RECT& area, int count, int gridSize, RECT* cells, 
 int HitTestThumbnailCell(const RECT* cells, int count, int x, int y);
 // Fits a picture of width x height into a cell keeping its aspect, centred.
 RECT FitIntoCell(const RECT& cell, int width, int height);
+// The picture's part of its icon: the screen-size copy holds the picture
+// (never enlarged) centred on a white canvas of copyWidth x copyHeight, and
+// the icon holds that copy fitted and centred. The whole icon when a size is
+// unknown (0).
+RECT PictureInIcon(int iconWidth, int iconHeight, int copyWidth, int copyHeight, int imageWidth, int imageHeight);

@@ -93,6 +93,8 @@ int LoadOrMakeThumbFile(const ThumbRequest& request, ThumbResult& result)
     result.made = 0;
     result.reason.Clear();
     result.imageWidth = result.imageHeight = 0;
+    result.copyWidth = request.screenWidth > 0 ? request.screenWidth : GetSystemMetrics(SM_CXSCREEN);
+    result.copyHeight = request.screenHeight > 0 ? request.screenHeight : GetSystemMetrics(SM_CYSCREEN);
     AIString fileName, cacheName;
     ImageFileNameOf(request.imagePath, fileName);
     MakeThumbCacheName(request.imagePath, cacheName);
@@ -107,11 +109,9 @@ int LoadOrMakeThumbFile(const ThumbRequest& request, ThumbResult& result)
     // A copy without its size record (or with an older one) is made again with it.
     if (!IsFresh(&imageTime, result.thumbPath.GetText()) || !IsFresh(&imageTime, sizePath.GetText()) ||
         !ReadSizeRecord(sizePath.GetText(), result.imageWidth, result.imageHeight)) {
-        int width = request.screenWidth > 0 ? request.screenWidth : GetSystemMetrics(SM_CXSCREEN);
-        int height = request.screenHeight > 0 ? request.screenHeight : GetSystemMetrics(SM_CYSCREEN);
         SIZE own = {0, 0};
-        if (!MakeJpegCopy(request.imagePath, kImageDetect, width, height, kThumbCanvas, kThumbJpegQuality,
-                          result.thumbPath.GetText(), result, &own))
+        if (!MakeJpegCopy(request.imagePath, kImageDetect, result.copyWidth, result.copyHeight, kThumbCanvas,
+                          kThumbJpegQuality, result.thumbPath.GetText(), result, &own))
             return 0;
         result.imageWidth = own.cx;
         result.imageHeight = own.cy;

@@ -22,6 +22,8 @@ struct ThumbResult
     AIString iconPath;
     int imageWidth = 0;  // the picture's own size, recorded with its thumbnail
     int imageHeight = 0;
+    int copyWidth = 0;   // the canvas of the screen-size copy (the screen's size)
+    int copyHeight = 0;
 };
 
 // 1 when both cache files exist and are fresh afterwards; 0 when the name is

@@ -598,13 +598,13 @@ void PaintHoverCopy(HDC dc)
     AIDib* slot = GetThumbnailSlot(k);
     if (!slot || slot->IsEmpty()) return;
     RECT client = {0, 0, HostWidth(), HostHeight()};
-    RECT big = EnlargedHoverRect(b.cells[k], client);
+    RECT big = FitThumbnailSlot(k, EnlargedHoverRect(b.cells[k], client), kEmptySlotSide);
     RECT field = big;
     InflateRect(&field, 6, 6);
     field.bottom += 20;
     FillSolid(dc, field.left, field.top, field.right, field.bottom, RGB(255, 255, 255));
     FrameSolid(dc, field, RGB(0, 0, 0));
-    slot->DrawStretched(dc, big);
+    DrawThumbnailSlot(dc, k, big);
     AIString key;
     GetImageName(ImageIndexOfCell(b.model.paging, k, b.model.count), key);
     RECT name = {field.left + 4, big.bottom + 3, field.right - 4, field.bottom - 2};
@@ -628,10 +628,10 @@ void PaintGrid(HDC dc)
         cell.bottom = cell.top + ch;
         AIDib* slot = GetThumbnailSlot(k);
         int empty = !slot || slot->IsEmpty();
-        RECT fitted = FitIntoCell(cell, empty ? kEmptySlotSide : slot->GetWidth(), empty ? kEmptySlotSide : slot->GetHeight());
+        RECT fitted = FitThumbnailSlot(k, cell, kEmptySlotSide);
         if (empty) DrawNotFound(dc, fitted, 9);
         else {
-            slot->DrawStretched(dc, fitted);
+            DrawThumbnailSlot(dc, k, fitted);
             FrameSolid(dc, fitted, kCellFrame);
         }
         if (k == b.model.hover) {

@@ -133,6 +133,9 @@ struct EditorShellLinks {
     // The mouse moved over the editor (keys and point as WM_MOUSEMOVE has
     // them): the link under it is previewed.
     void (*mouseOverText)(HWND editor, WPARAM keys, LPARAM point) = nullptr;
+    // The frame's window under a screen point that scrolls with the wheel
+    // itself (the note list; without Ctrl also the QuickSearch field), or null.
+    HWND (*wheelTargetAt)(POINT screen, int ctrl) = nullptr;
     // A ribbon control's state, and its help text on the status line.
     void (*setRibbonControl)(EditorRibbonControl control, int enabled, int pressed) = nullptr;
     void (*showRibbonHelp)(EditorRibbonControl control) = nullptr;

@@ -1,6 +1,7 @@
 // The editor's mouse: link hover, clicks on links, the right-click menu and
 // the extra buttons.
 #include "editor/keys/editor_mouse.h"
+#include <windowsx.h>
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_menu.h"
 #include "editor/keys/editor_state.h"
@@ -309,7 +310,15 @@ LRESULT EditorExtraButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 LRESULT EditorWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return PassOn(window, message, wParam, lParam);
+    // The wheel comes to the focus; over the note list or QuickSearch it is theirs.
+    int ctrl = (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) ? 1 : 0;
+    POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    HWND target = g_editorShell.wheelTargetAt ? g_editorShell.wheelTargetAt(screen, ctrl) : nullptr;
+    if (target && target != window) {
+        PostMessageW(target, message, wParam, lParam);
+        return 0;
+    }
+    if (!ctrl) return PassOn(window, message, wParam, lParam);
     // Ctrl+wheel zooms by its own steps; the control's own wheel zoom is not wanted too.
     int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     int notches = delta / WHEEL_DELTA;

@@ -183,20 +183,25 @@ int IsLineEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 
 // The display after an edit of [from, to) inside one long body paragraph,
 // around the edit only; 0 when the paragraph needs the whole treatment.
-int FollowEditAround(int32_t from, int32_t to, int32_t openEnd, int32_t openWord)
+int FollowEditAround(int32_t from, int32_t to, int32_t openEnd)
 {
     CHARFORMAT2W body;
     if (!g_editorShell.paragraphFormat || g_editorShell.paragraphFormat(g_noteEditor.hwnd, to, &body) != 0)
         return 0;
-    if (MarkAroundEdit(g_noteEditor.control, from, to, openEnd, body) < 0) return 0;
-    // The word an edit before left open elsewhere is closed now, as a marking
-    // of its whole paragraph would close it.
-    if (openWord >= 0 && (openWord < from || openWord > to)) {
-        CHARFORMAT2W wordBody;
-        if (g_editorShell.paragraphFormat(g_noteEditor.hwnd, openWord, &wordBody) == 0)
-            MarkAroundEdit(g_noteEditor.control, openWord, openWord, openEnd, wordBody);
-    }
-    return 1;
+    return MarkAroundEdit(g_noteEditor.control, from, to, openEnd, body) >= 0;
+}
+
+// The word an edit before left open outside [from, to] is closed now, as a
+// marking of its whole paragraph would close it: around the word in a long
+// body paragraph, else its paragraph marked whole (short paragraphs too).
+void CloseOpenWord(int32_t openWord, int32_t from, int32_t to, int32_t openEnd)
+{
+    if (openWord < 0 || (openWord >= from && openWord <= to)) return;
+    CHARFORMAT2W body;
+    if (g_editorShell.paragraphFormat && g_editorShell.paragraphFormat(g_noteEditor.hwnd, openWord, &body) == 0 &&
+        MarkAroundEdit(g_noteEditor.control, openWord, openWord, openEnd, body) >= 0)
+        return;
+    MarkParagraphs(g_noteEditor.control, openWord, openWord, openEnd);
 }
 
 // Where the word the edit before left open is now, -1 when none.
@@ -314,6 +319,7 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     int32_t openWord = OpenWordAfterEdit(from, len);
     g_noteEditor.openWordEnd = openEnd;
     g_noteEditor.openWordTextLength = len;
+    CloseOpenWord(openWord, from, end, openEnd);
     // In long body paragraphs at either end of the edit (one paragraph, or two
     // that a line end split) only what the edit changed is formatted again;
     // whole paragraphs between them are formatted and marked whole.
@@ -324,10 +330,10 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
         while (lastStart > 0 && !IsLineEnd(text.CharAt(lastStart - 1))) lastStart--;
         int32_t restFrom = first, restTo = last;
         if (firstEnd - first > kLongParagraphChars &&
-            FollowEditAround(from, end < firstEnd ? end : firstEnd, openEnd, openWord))
+            FollowEditAround(from, end < firstEnd ? end : firstEnd, openEnd))
             restFrom = firstEnd + 1;
         if (lastStart > first && last - lastStart > kLongParagraphChars &&
-            FollowEditAround(lastStart > from ? lastStart : from, end, openEnd, openWord))
+            FollowEditAround(lastStart > from ? lastStart : from, end, openEnd))
             restTo = lastStart - 1;
         if (restFrom > first || restTo < last) {
             if (restFrom > restTo) return;

@@ -94,6 +94,31 @@ TEST(ImageListRules, NamesKeysAndTypes)
     EXPECT_EQ(CalcImagePageCount(10, 3), 2);
     EXPECT_EQ(CalcImagePageCount(1000, 6), 28);
 
+    // The picture's part of an icon made from a 320 x 200 screen copy: a small
+    // picture sits at its own size in the copy's middle; one of the screen's
+    // shape fills the copy; unknown sizes give the whole icon.
+    RECT part = PictureInIcon(kIconSide, kIconSide, 320, 200, 120, 60);
+    EXPECT_EQ(94, part.left);
+    EXPECT_EQ(122, part.top);
+    EXPECT_EQ(206, part.right);
+    EXPECT_EQ(178, part.bottom);
+    part = PictureInIcon(kIconSide, kIconSide, 320, 200, 1600, 1000);
+    EXPECT_EQ(0, part.left);
+    EXPECT_EQ(56, part.top);
+    EXPECT_EQ(kIconSide, part.right);
+    EXPECT_EQ(244, part.bottom);
+    part = PictureInIcon(kIconSide, kIconSide, 320, 200, 100, 4000);  // tall: fitted to the copy's height
+    EXPECT_EQ(147, part.left);   // 5 pixels wide in the copy, from 157
+    EXPECT_EQ(152, part.right);
+    EXPECT_EQ(56, part.top);
+    EXPECT_EQ(244, part.bottom);
+    part = PictureInIcon(kIconSide, kIconSide, 4000, 3000, 1, 1);  // never thinner than a pixel
+    EXPECT_EQ(1, part.right - part.left);
+    EXPECT_EQ(1, part.bottom - part.top);
+    part = PictureInIcon(kIconSide, kIconSide, 320, 200, 0, 0);
+    EXPECT_EQ(0, part.left);
+    EXPECT_EQ(kIconSide, part.bottom);
+
     AIString path;
     MakeThumbPath(L"C:\\t\\Tavik\\", L"a.png", kThumbScreen, path);
     EXPECT_EQ(Utf8(path), "C:\\t\\Tavik\\thumb\\a.png.thumb");

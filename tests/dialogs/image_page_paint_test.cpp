@@ -21,6 +21,21 @@ void SaveSmallPicture(const AIString& path, int width, int height, int type)
     ASSERT_TRUE(image.Save(path.GetText(), type));
 }
 
+void SavePlainPicture(const AIString& path, int width, int height, uint8_t red, uint8_t green, uint8_t blue)
+{
+    AIImage image;
+    ASSERT_TRUE(image.Create(width, height, 24));
+    for (int y = 0; y < height; y++) {
+        uint8_t* row = image.GetBits() + (size_t)image.GetStride() * y;
+        for (int x = 0; x < width; x++) {
+            row[x * 3] = blue;
+            row[x * 3 + 1] = green;
+            row[x * 3 + 2] = red;
+        }
+    }
+    ASSERT_TRUE(image.Save(path.GetText(), kImagePng));
+}
+
 void AddLink(AIStringTable& links, const WCHAR* label, const AIString& folder, const WCHAR* name)
 {
     AIString target(L"file:");
@@ -101,6 +116,66 @@ TEST(ImagePagePaint, TheNotesPicturesArePreparedOnceAndDrawnWithMissingOnesEmpty
     EXPECT_EQ(0, empty.count);
     EXPECT_EQ(0, empty.cellsDrawn);
     EXPECT_EQ(-1, HitTestImagePage(200, 150));
+    canvas.ReleaseMemoryDC();
+    FreeThumbnailSlots();
+    ClearImageList();
+}
+
+TEST(ImagePagePaint, ACellShowsThePictureWithoutTheCopysPaddingOrTheIconsBands)
+{
+    ScratchFolder folder;
+    // A wide red picture, much smaller than the screen: its copy pads it with
+    // white, and the square icon adds dark bands above and below the copy.
+    SavePlainPicture(folder.File(L"wide.png"), 200, 100, 220, 20, 20);
+    AIString temp = folder.File(L"temp");
+    CreateDirectoryW(temp.GetText(), nullptr);
+    AIStringTable links;
+    AddLink(links, L"Wide", folder.Path(), L"wide.png");
+    ImagePageRequest request;
+    request.noteIndex = 7;
+    request.links = &links;
+    request.gridSize = 3;
+    request.load.tempFolder = temp.GetText();
+    request.load.screenWidth = 1024;
+    request.load.screenHeight = 768;
+    AIDib canvas;
+    ASSERT_TRUE(canvas.Create(400, 300, 32));
+    HDC dc = canvas.SelectIntoMemoryDC();
+    ASSERT_TRUE(dc);
+    RECT area = {0, 0, 400, 300};
+    HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+    FillRect(dc, &area, green);
+    DeleteObject(green);
+    ForgetImagePage();
+    ASSERT_EQ(1, PrepareImagePage(dc, area, request).cellsDrawn);
+
+    // The picture fills its cell's width in its own shape, and the grid shows
+    // neither the copy's white nor the icon's dark canvas.
+    RECT red = {400, 300, -1, -1};
+    int white = 0;
+    for (int y = 0; y < 300; y++)
+        for (int x = 0; x < 400; x++) {
+            COLORREF c = GetPixel(dc, x, y);
+            if (GetRValue(c) > 180 && GetGValue(c) < 70 && GetBValue(c) < 70) {
+                if (x < red.left) red.left = x;
+                if (x > red.right) red.right = x;
+                if (y < red.top) red.top = y;
+                if (y > red.bottom) red.bottom = y;
+            }
+            if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200) white++;
+        }
+    EXPECT_EQ(0, white);
+    int width = red.right - red.left + 1, height = red.bottom - red.top + 1;
+    EXPECT_GT(width, 300);
+    EXPECT_NEAR(2.0, (double)width / height, 0.1) << width << " x " << height;
+    // Inside the picture's outermost icon pixels (about 7 pixels here), which
+    // the icon's compression blends with the padding.
+    const int edge = 8;
+    int notRed = 0;
+    for (int y = red.top + edge; y <= red.bottom - edge; y++)
+        for (int x = red.left + edge; x <= red.right - edge; x++)
+            if (GetRValue(GetPixel(dc, x, y)) < 180) notRed++;
+    EXPECT_EQ(0, notRed);
     canvas.ReleaseMemoryDC();
     FreeThumbnailSlots();
     ClearImageList();

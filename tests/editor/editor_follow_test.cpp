@@ -376,6 +376,86 @@ TEST_F(EditorFollow, CtrlWheelZoomsWithinItsLimitsAndTheExtraButtonsGoBackAndFor
     EXPECT_EQ("Books_to_read", Current());
 }
 
+namespace {
+
+// Counts the wheel messages that reach a window, which handles them as before.
+struct WheelCounter
+{
+    HWND window;
+    WNDPROC previous;
+    int wheels = 0;
+};
+WheelCounter* s_counters[2];
+
+LRESULT CALLBACK CountWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (WheelCounter* c : s_counters)
+        if (c && c->window == window) {
+            if (message == WM_MOUSEWHEEL) c->wheels++;
+            return CallWindowProcW(c->previous, window, message, wParam, lParam);
+        }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LPARAM ScreenCentreOf(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PumpPosted()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+TEST_F(EditorFollow, TheWheelOverTheNoteListOrQuickSearchIsTheirs)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks());
+    WheelCounter list = {g_mainPanel.noteList.GetHwnd(), nullptr};
+    WheelCounter field = {g_mainPanel.quickSearch.GetHwnd(), nullptr};
+    // The wheel is only ever turned over a window that shows.
+    int shown = IsWindowVisible(frame);
+    if (!shown) ShowWindow(frame, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(IsWindowVisible(list.window));
+    ASSERT_TRUE(IsWindowVisible(field.window));
+    s_counters[0] = &list;
+    s_counters[1] = &field;
+    list.previous = (WNDPROC)SetWindowLongPtrW(list.window, GWLP_WNDPROC, (LONG_PTR)CountWheel);
+    field.previous = (WNDPROC)SetWindowLongPtrW(field.window, GWLP_WNDPROC, (LONG_PTR)CountWheel);
+    SendMessageW(editor, EM_SETZOOM, 100, 100);
+    auto wheel = [&](WORD keys, LPARAM at) {
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(keys, (WORD)(-WHEEL_DELTA)), at);
+        PumpPosted();
+    };
+    // Over the note list, with and without Ctrl: the list's, the zoom stays.
+    wheel(0, ScreenCentreOf(list.window));
+    wheel(MK_CONTROL, ScreenCentreOf(list.window));
+    EXPECT_EQ(2, list.wheels);
+    WPARAM n = 0, d = 0;
+    SendMessageW(editor, EM_GETZOOM, (WPARAM)&n, (LPARAM)&d);
+    EXPECT_TRUE(n == d) << n << "/" << d;
+    // Over QuickSearch: the field's; with Ctrl the editor zooms.
+    wheel(0, ScreenCentreOf(field.window));
+    EXPECT_EQ(1, field.wheels);
+    wheel(MK_CONTROL, ScreenCentreOf(field.window));
+    EXPECT_EQ(1, field.wheels);
+    SendMessageW(editor, EM_GETZOOM, (WPARAM)&n, (LPARAM)&d);
+    EXPECT_EQ(90u, d ? n * 100 / d : 0);
+    // Over the editor itself neither gets it.
+    wheel(0, ScreenCentreOf(editor));
+    EXPECT_EQ(2, list.wheels);
+    EXPECT_EQ(1, field.wheels);
+    SetWindowLongPtrW(list.window, GWLP_WNDPROC, (LONG_PTR)list.previous);
+    SetWindowLongPtrW(field.window, GWLP_WNDPROC, (LONG_PTR)field.previous);
+    s_counters[0] = s_counters[1] = nullptr;
+    SendMessageW(editor, EM_SETZOOM, 0, 0);
+    if (!shown) ShowWindow(frame, SW_HIDE);
+}
+
 TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlankOut)
 {
     ASSERT_NO_FATAL_FAILURE(OpenLinks());

@@ -136,10 +136,11 @@ TEST_F(LongParagraph, RandomEditsShowWhatMarkingTheWholeTextShows)
             break;
         default: {
             // A line end splits the paragraph; a Backspace or Delete next to
-            // one later joins two again. Enter inside a link follows it: no
-            // line end there.
+            // one later joins two again. Enter inside a link follows it, so
+            // the line end goes next to the link, at its nearer side.
             int32_t linkStart, linkEnd, mark;
-            if (LinkRunAt(&g_mainPanel.editor, at, &linkStart, &linkEnd, &mark) && at > linkStart) break;
+            if (LinkRunAt(&g_mainPanel.editor, at, &linkStart, &linkEnd, &mark) && at > linkStart)
+                at = at - linkStart <= linkEnd - at ? linkStart : linkEnd;
             Caret(at);
             Press(VK_RETURN);
             ASSERT_EQ("Plans", Utf8(g_noteStore.currentTitle)) << "after edit " << edit;
@@ -180,4 +181,14 @@ TEST_F(LongParagraph, TypingAfterALinkAndSplittingOneLeaveNoStaleMark)
     Caret((int)title + 200);
     Type(L" ");
     ASSERT_NO_FATAL_FAILURE(ExpectAsWholeMarking(5));
+    // So is a word left open in a short paragraph: a tag typed at the end of
+    // the last line shows once the long paragraph is edited.
+    size_t lastLine = Text().find("last line");
+    ASSERT_NE(std::string::npos, lastLine);
+    Caret((int)lastLine + 9);
+    Type(L" @garden");
+    ASSERT_NO_FATAL_FAILURE(ExpectAsWholeMarking(6));
+    Caret((int)title + 300);
+    Type(L" ");
+    ASSERT_NO_FATAL_FAILURE(ExpectAsWholeMarking(7));
 }
