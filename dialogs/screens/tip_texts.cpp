@@ -71,8 +71,8 @@ const Tip kTips[kTipCount] = {
      L"Press <b>F11</b> to switch between a maximized and a normal window.<br><br>Tavik remembers the size and place "
      L"of its window for the next start."},
     {L"Split-screen",
-     L"Press <b>Alt+V</b> to turn split view on or off.<br><br>In split view a preview pane beside the editor shows "
-     L"the note, picture or page you point at, while you keep writing."},
+     L"Rest the mouse on a link and the preview pane beside the editor shows the note, picture, text file or "
+     L"captured page it points to, while your own note stays in the editor."},
     {L"Hyperlinks",
      L"Press <b>Ctrl+K</b> to insert a hyperlink.<br><br>The link shows in the text as a short label in square "
      L"brackets, like [Report], and can point to a web page, a file, a folder, a mail address or another note."},
@@ -205,25 +205,25 @@ const Tip kTips[kTipCount] = {
      L"Every picture in the images folder belongs to a note: the image browser shows which note links it, and opens "
      L"that note for you."},
     {L"Splitview images",
-     L"In split view, the pictures of the note you are reading are shown in the preview pane beside it."},
+     L"Rest the mouse on a link to a picture and the picture is shown beside your note, fitted to the space."},
     {L"Web capture images",
      L"Each captured web page keeps its picture in the images folder, linked from the page's note, so you see the "
      L"page as it looked when you captured it."},
     {L"Splitview note preview",
-     L"In split view, the note chosen in QuickSearch is previewed beside the editor at once, while you type."},
+     L"Type in QuickSearch and the best matching note is previewed at once, before you press <b>Enter</b> to open "
+     L"it."},
     {L"Splitview images",
-     L"While a picture fills the editor pane in split view, press <b>Up</b> and <b>Down</b> to make it more or less "
-     L"transparent."},
+     L"A tall captured page is previewed page by page, and the status line names the picture, its size and its "
+     L"note."},
     {L"Splitview images",
-     L"In split view the editor cannot be changed while a picture covers it: press <b>Alt+V</b> to go back to "
-     L"writing."},
+     L"Move the mouse away from the link and the picture preview goes again: a preview never changes your note."},
     {L"Performance",
      L"Tavik is made for many notes: QuickSearch completes a title as you type even among tens of thousands of "
      L"notes, and a note of 50,000 characters opens in a moment.<br><br>All your notes are in one data file, so "
      L"there is nothing to organize."},
     {L"Splitview images",
-     L"While a note shows several pictures large, press <b>Page Down</b> or <b>Space</b> for the next picture and "
-     L"<b>Page Up</b> for the previous one."},
+     L"In the image browser, press <b>A</b> to see only the pictures of the current note, with the words around "
+     L"each link."},
     {L"Browse images",
      L"In the image browser, use the arrow keys to go from picture to picture, or let the slideshow show them one by "
      L"one."},
@@ -231,7 +231,8 @@ const Tip kTips[kTipCount] = {
      L"Click <b>ShareSync</b> on the Options tab to choose a <b>sync</b> folder and a <b>share</b> folder.<br><br>Use a "
      L"folder that a cloud service keeps in step between your computers: Tavik keeps a copy of your notes there."},
     {L"Splitview images",
-     L"Point at a link to a picture in split view and the picture is shown in the preview pane beside your note."},
+     L"A picture larger than 500,000 bytes is previewed from a screen-size copy that Tavik makes once, so it shows "
+     L"at once the next time."},
     {L"Web previews",
      L"Move the mouse over a link to a web page you have captured and Tavik previews the captured page."},
     {L"Web/image previews",
