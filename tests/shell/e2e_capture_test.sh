@@ -30,7 +30,7 @@ shows_new_capture() {
   title=$(xdotool getwindowname "$frame" 2>/dev/null | sed -n 's/^Tavik - \(www[ _][0-9]*[ _]Bean[ _]guide\)$/\1/p' | tr ' ' _)
   [ -n "$title" ] && [ "$title" != "$1" ] && echo "$title" >"$work/shown"
 }
-picture_saved() { ls "$work/images" 2>/dev/null | grep -q .; }
+picture_saved() { pictures_in "$work/images" | grep -q .; }
 # The browser holds Wine's foreground after a capture: a click on the frame's
 # status line brings the program forward.
 frame_forward() {
@@ -82,16 +82,14 @@ second=$(cat "$work/shown")
 # The page's picture (the second capture replaced the first under the same
 # name): the browser's tool bar and its 1,500 page rows, nothing of the frame
 # that lay over the browser while the click was awaited.
-page_picture=$(ls "$work/images" | grep -E '\.(png|jpg)$')
+page_picture=$(pictures_in "$work/images")
 [ "$(identify -format "%w %h" "$work/images/$page_picture")" = "681 1530" ] \
   || fail "the page's picture is $(identify -format "%w %h" "$work/images/$page_picture"), not 681 x 1530"
 
 # 3. QuickSearch's Alt+S: the screen's picture in the paste screen, saved
 # under a name typed there, as large as the virtual display.
 screen_up() { [ -n "$($wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r')" ]; }
-# A picture is written under a temporary name and renamed when whole: only
-# the final name counts.
-shot_saved() { ls "$work/images" 2>/dev/null | grep -qE '^Whole screen.*\.(png|jpg)$'; }
+shot_saved() { pictures_in "$work/images" | grep -q '^Whole screen'; }
 for _ in 1 2 3; do
   frame_forward
   press_until ctrl+l focus_is "Tavik - " Edit && break
@@ -103,7 +101,7 @@ xdotool type --delay 5 "Whole screen"
 poll 100 focus_text_has "Tavik - " "Whole screen" || fail "the name did not reach the name field"
 xdotool key Return
 poll 200 shot_saved || fail "the paste screen did not save the screenshot"
-shot=$(ls "$work/images" | grep -E '^Whole screen.*\.(png|jpg)$')
+shot=$(pictures_in "$work/images" | grep '^Whole screen')
 [ "$(identify -format "%w %h" "$work/images/$shot")" = "$(xdpyinfo | awk '/dimensions:/ {sub("x", " ", $2); print $2}')" ] \
   || fail "the screenshot is not the whole display"
 

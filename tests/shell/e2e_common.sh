@@ -87,3 +87,6 @@ offer_clipboard_picture() {
   poll 200 exists "$work/ready" || fail "the helper did not put the picture on the clipboard"
 }
 exists() { [ -e "$1" ]; }
+# The pictures of a folder under their final names (a picture is written
+# under a temporary name and renamed only when whole).
+pictures_in() { ls "$1" 2>/dev/null | grep -E '\.(png|jpg)$'; }

@@ -26,7 +26,7 @@ trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true
 start_xvfb 150 199
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Garden_20'; }
+picture_saved() { pictures_in "$work/images" | grep -q '^Garden_20'; }
 screen_up() { [ -n "$($wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r')" ]; }
 
 start_on_examples
@@ -42,8 +42,8 @@ xdotool key Return
 poll 200 picture_saved || fail "the paste screen did not save the picture into the images folder"
 touch "$work/stop"
 poll 100 focus_text_has "Tavik - " "Photo: [Garden_20" || fail "the picture's link did not reach the note"
-[ "$(ls "$work/images" | wc -l)" = 1 ] || fail "the picture was saved more than once: $(ls "$work/images")"
-name=$(ls "$work/images")
+[ "$(pictures_in "$work/images" | wc -l)" = 1 ] || fail "the picture was saved more than once: $(ls "$work/images")"
+name=$(pictures_in "$work/images")
 
 # Close; the note holds the link, its link block the picture's path.
 xdotool windowfocus --sync "$frame"

@@ -26,7 +26,7 @@ trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true
 start_xvfb 200 249
 "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 
-picture_saved() { ls "$work/images" 2>/dev/null | grep -q '^Sea view'; }
+picture_saved() { pictures_in "$work/images" | grep -q '^Sea view'; }
 screen_rect() { $wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r'; }
 screen_up() { [ -n "$(screen_rect)" ]; }
 
@@ -61,8 +61,8 @@ xdotool key Return
 poll 200 picture_saved || fail "the paste screen did not save the picture"
 touch "$work/stop"
 poll 100 focus_text_has "Tavik - " "View: [Sea view" || fail "the picture's link did not reach the note"
-[ "$(ls "$work/images" | wc -l)" = 1 ] || fail "more than one picture was saved: $(ls "$work/images")"
-name=$(ls "$work/images")
+[ "$(pictures_in "$work/images" | wc -l)" = 1 ] || fail "more than one picture was saved: $(ls "$work/images")"
+name=$(pictures_in "$work/images")
 size=$(identify -format "%w %h" "$work/images/$name")
 [ "$size" = "20 40" ] || fail "the saved picture is $size, not the cropped and turned 20 x 40"
 
