@@ -2,7 +2,7 @@
 #include "foundation/ai_string.h"
 
 QuietSelection::QuietSelection(HWND editor, int writing)
-    : editor_(editor), eventMask_(0), writing_(writing), redrawOff_(0)
+    : editor_(editor), eventMask_(0), writing_(writing), redrawOff_(0), pendingPaint_(0)
 {
     selection_.cpMin = selection_.cpMax = 0;
     scroll_.x = scroll_.y = 0;
@@ -17,6 +17,13 @@ QuietSelection::QuietSelection(HWND editor, int writing)
     // selecting scrolls the selection into view: with drawing off until the
     // scroll position is back, neither the cost nor the jump reaches the screen.
     if (IsWindowVisible(editor_)) {
+        // Turning drawing off validates the window: whatever was waiting to
+        // be drawn (a note just put in, a selection just made) would never be.
+        pendingPaint_ = CreateRectRgn(0, 0, 0, 0);
+        if (pendingPaint_ && GetUpdateRgn(editor_, pendingPaint_, FALSE) <= NULLREGION) {
+            DeleteObject(pendingPaint_);
+            pendingPaint_ = 0;
+        }
         SendMessageW(editor_, WM_SETREDRAW, FALSE, 0);
         redrawOff_ = 1;
     }
@@ -39,6 +46,10 @@ QuietSelection::~QuietSelection()
     if (redrawOff_) SendMessageW(editor_, WM_SETREDRAW, TRUE, 0);
     // Changes made while the window did not draw were never invalidated.
     if (redrawOff_ && writing_) InvalidateRect(editor_, 0, FALSE);
+    if (pendingPaint_) {
+        InvalidateRgn(editor_, pendingPaint_, TRUE);
+        DeleteObject(pendingPaint_);
+    }
     SendMessageW(editor_, EM_SETEVENTMASK, 0, eventMask_);
 }
 

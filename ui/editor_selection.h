@@ -21,6 +21,7 @@ private:
     DWORD eventMask_;
     int writing_;
     int redrawOff_;
+    HRGN pendingPaint_;  // the part of the editor waiting to be drawn when drawing went off
 };
 
 // The format of [start, end) (selects it; use inside a QuietSelection).

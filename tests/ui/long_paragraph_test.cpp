@@ -333,6 +333,32 @@ TEST_F(LongParagraphFixture, APauseNestsReadsTheRealTextAndLeavesTheEditorWrappi
     EXPECT_EQ("spring", copied);
 }
 
+// Reading marks under a QuietSelection turns the editor's drawing off and on
+// again; what was waiting to be drawn (a note just shown, a selection just
+// made) must still be drawn, and a read alone asks for no drawing.
+TEST_F(LongParagraphFixture, AQuietReadKeepsWhatWasWaitingToBeDrawnAndAddsNothing)
+{
+    ShowWindow(parent, SW_SHOW);
+    Put(AIString(L"spring garden notes"));
+    auto quietRead = [&] {
+        QuietSelection quiet(hwnd, 0);
+        CHARFORMAT2W format;
+        ReadRangeFormat(hwnd, 0, 6, &format);
+    };
+    ValidateRect(hwnd, nullptr);
+    RECT shown = {0, 0, 120, 20};
+    InvalidateRect(hwnd, &shown, TRUE);
+    quietRead();
+    RECT waiting = {};
+    ASSERT_TRUE(GetUpdateRect(hwnd, &waiting, FALSE));
+    RECT both;
+    UnionRect(&both, &waiting, &shown);
+    EXPECT_TRUE(EqualRect(&both, &waiting));
+    ValidateRect(hwnd, nullptr);
+    quietRead();
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
+}
+
 TEST_F(LongParagraphFixture, PuttingATextClearsTheModifiedFlagAsSettingItDoesAndRunsKeepIt)
 {
     AIString words;
