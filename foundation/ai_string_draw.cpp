@@ -353,6 +353,8 @@ void AddFragment(MarkupLayout& layout, const WCHAR* text, int length, int width,
     layout.x += width;
 }
 
+enum { kTabBlanks = 4 };
+
 void LayOutText(MarkupLayout& layout, const WCHAR* text, int length, int font, COLORREF colour)
 {
     SelectObject(layout.dc, layout.fonts[font].font);
@@ -360,9 +362,17 @@ void LayOutText(MarkupLayout& layout, const WCHAR* text, int length, int font, C
     int i = 0;
     while (i < length) {
         if (layout.x == layout.rect.left)  // a new line starts with a word, not with blanks
-            while (i < length && text[i] == L' ') i++;
+            while (i < length && (text[i] == L' ' || text[i] == L'\t')) i++;
+        if (i < length && text[i] == L'\t') {
+            // A tab is a gap of kTabBlanks blanks; the font has no glyph for it.
+            SIZE gap = {0, 0};
+            GetTextExtentPoint32W(layout.dc, L"    ", kTabBlanks, &gap);
+            layout.x += gap.cx;
+            i++;
+            continue;
+        }
         int wordEnd = i;
-        while (wordEnd < length && text[wordEnd] != L' ') wordEnd++;
+        while (wordEnd < length && text[wordEnd] != L' ' && text[wordEnd] != L'\t') wordEnd++;
         int blanksEnd = wordEnd;
         while (blanksEnd < length && text[blanksEnd] == L' ') blanksEnd++;
         if (wordEnd == i && blanksEnd == i) break;

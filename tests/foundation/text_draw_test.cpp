@@ -121,6 +121,22 @@ TEST(AIStringDrawing, BoldMarkupKeepsWordsTogether)
     EXPECT_LE(gap, 8);
 }
 
+TEST(AIStringDrawing, ATabInMarkupIsAGapNotAGlyph)
+{
+    // The editor's status slot begins " \t Note: ...": the font has no glyph
+    // for a tab, which came out as a box.
+    MemoryCanvas tabbed(300, 30), blanks(300, 30);
+    RECT r = {0, 0, 300, 30};
+    AIString withTab(L"a\tb"), withBlanks(L"a    b"), alone(L"\t");
+    withTab.DrawMarkupText(tabbed.dc, r);
+    withBlanks.DrawMarkupText(blanks.dc, r);
+    EXPECT_EQ(tabbed.Inked(), blanks.Inked());
+    EXPECT_EQ(withTab.MeasureMarkupText(tabbed.dc, r).cx, withBlanks.MeasureMarkupText(blanks.dc, r).cx);
+    tabbed.Clear();
+    alone.DrawMarkupText(tabbed.dc, r);
+    EXPECT_EQ(tabbed.Inked(), 0);
+}
+
 TEST(AIStringDrawing, MarkupDrawsColoursAndWrapsWithinTheRectangle)
 {
     MemoryCanvas canvas(400, 300);
