@@ -175,17 +175,48 @@ int GrabFrame(const RECT& r, AIDib& frame)
     return ok && frame.GetBitsPerPixel() == 24;
 }
 
-// The screenfuls of the page, top to bottom; stops when the page no longer moves.
-int GrabFrames(HWND browser, const RECT& r, AIDib* frames, int limit)
+int SameFrames(const AIDib& a, const AIDib& b)
 {
-    FrameGeometry g = {r.right - r.left, r.bottom - r.top, 0};
+    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight() || a.GetStride() != b.GetStride()) return 0;
+    FrameGeometry g = {a.GetWidth(), a.GetHeight(), a.GetStride()};
+    return !FramesDiffer((const uint8_t*)a.GetBits(), (const uint8_t*)b.GetBits(), g);
+}
+
+// The view after a scroll key: the keys reach the browser through its queue,
+// so on a busy machine the page may move late. Waits (up to
+// kCaptureMoveWaitMs) for the view to differ from `before` (when given),
+// then until two grabs kCaptureSettleMs apart agree, so that no frame is
+// taken before the scroll or halfway through its painting. A view that never
+// moves is the page's end (or its top already).
+int GrabSettledFrame(const RECT& r, const AIDib* before, AIDib& frame)
+{
+    AIDib again;
+    DWORD start = GetTickCount();
+    if (!GrabFrame(r, frame)) return 0;
+    while (before && SameFrames(*before, frame) && (int)(GetTickCount() - start) < kCaptureMoveWaitMs) {
+        PauseWithMessages(kCaptureSettleMs);
+        if (!GrabFrame(r, frame)) return 0;
+    }
+    while ((int)(GetTickCount() - start) < 2 * kCaptureMoveWaitMs) {
+        PauseWithMessages(kCaptureSettleMs);
+        if (!GrabFrame(r, again)) return 0;
+        if (SameFrames(frame, again)) break;
+        if (!GrabFrame(r, frame)) return 0;
+    }
+    return 1;
+}
+
+// The screenfuls of the page, top to bottom; stops when the page no longer
+// moves. `before` is the view before the scroll to the top (null when none
+// was taken): the first frame waits for the page to leave it (a page at its
+// top already costs that wait once).
+int GrabFrames(HWND browser, const RECT& r, const AIDib* before, AIDib* frames, int limit)
+{
     int count = 0;
     for (int i = 0; i < limit; i++) {
-        if (!GrabFrame(r, frames[count])) break;
-        g.stride = frames[count].GetStride();
+        if (!GrabSettledFrame(r, count ? &frames[count - 1] : before, frames[count])) break;
         count++;
-        if (count > 1 && !FramesDiffer((const uint8_t*)frames[count - 2].GetBits(),
-                                       (const uint8_t*)frames[count - 1].GetBits(), g)) {
+        if (count > 1 && SameFrames(frames[count - 2], frames[count - 1])) {
             count--;
             break;
         }
@@ -296,10 +327,12 @@ int CaptureBrowserWindow(HWND browser)
         onClipboard = PutPictureOnClipboard((const uint8_t*)page.GetBits(), page.GetWidth(), page.GetHeight(),
                                             page.GetStride());
     } else {
+        AIDib shown;
+        int hadView = GrabFrame(r, shown);
         ScrollToTop(browser);
         PauseWithMessages(StepDelay());
         AIDib frames[kMaxStitchFrames];
-        int count = GrabFrames(browser, r, frames, g_screens);
+        int count = GrabFrames(browser, r, hadView ? &shown : nullptr, frames, g_screens);
         ScrollToTop(browser);
         // The address goes through the clipboard: read it before the picture goes there.
         haveAddress = count > 0 && ReadBrowserAddress(browser);

@@ -8,6 +8,8 @@ enum {
     kMinCaptureClientSize = 100,
     kCaptureStepDelayMs = 500,   // less the machine's speed index, at least the minimum
     kCaptureStepDelayMinMs = 300,
+    kCaptureMoveWaitMs = 1500,   // how long a scroll may take to show on a busy machine
+    kCaptureSettleMs = 60,       // a frame counts once two grabs this far apart agree
     kScreenshotHideMs = 500,     // the frame is hidden this long before the screen is taken
 };
 

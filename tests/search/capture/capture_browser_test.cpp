@@ -181,6 +181,31 @@ TEST_F(BrowserCapture, TheTallPageIsStitchedAndItsTextBecomesANote)
     EXPECT_EQ(0, g_seen.messages);
 }
 
+TEST_F(BrowserCapture, ScrollsThatShowLateOnABusyMachineAreWaitedFor)
+{
+    // Each scroll key takes effect well after the pause between frames: no
+    // frame may be taken before its scroll, and the page is still whole.
+    int pageRows = atoi(getenv("TAVIK_BROWSER_ROWS"));
+    UINT lateScroll = RegisterWindowMessageW(L"TavikTestLateScroll");
+    SendMessageW(browser, lateScroll, 700, 0);
+    g_seen.shiftDownPolls = 0;
+    int captured = CaptureBrowserWindow(browser);
+    // The capture's last scroll back to the top is still to come: the next
+    // test starts from a page at rest.
+    DWORD start = GetTickCount();
+    while (SendMessageW(browser, lateScroll, 0, 0) && GetTickCount() - start < 5000) PauseWithMessages(20);
+    EXPECT_EQ(0, SendMessageW(browser, lateScroll, 0, 0));
+    ASSERT_EQ(1, captured);
+    ClipboardPicture picture;
+    ASSERT_TRUE(ReadClipboardPicture(&picture));
+    ASSERT_EQ(kTestToolBarRows + pageRows, picture.height);
+    int wrong = 0;
+    for (int y = 0; y < pageRows; y++)
+        if (picture.At(picture.width / 2, kTestToolBarRows + y) != TestPageRowColour(y) && wrong++ < 5)
+            ADD_FAILURE() << "page row " << y;
+    EXPECT_EQ(0, wrong);
+}
+
 TEST_F(BrowserCapture, ShiftHeldOnCancelsAndOneScreenAndNoBrowserAreKeptApart)
 {
     // Shift never goes up: no key reaches the browser, nothing is taken.

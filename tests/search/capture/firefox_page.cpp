@@ -34,6 +34,27 @@ void ScrollTo(HWND window, int offset)
     UpdateWindow(window);
 }
 
+// A busy machine: scroll keys take effect this late (0: at once). Set by the
+// registered message "TavikTestLateScroll" with the milliseconds in wParam;
+// it answers 1 while a scroll is still to come.
+int g_lateMs = 0;
+int g_pending = 0;
+int g_pendingOffset = 0;
+const UINT_PTR kLateScrollTimer = 1;
+
+void ScrollWhenDue(HWND window, int offset)
+{
+    if (g_lateMs <= 0) {
+        ScrollTo(window, offset);
+        return;
+    }
+    g_pending = 1;
+    g_pendingOffset = offset;
+    SetTimer(window, kLateScrollTimer, (UINT)g_lateMs, nullptr);
+}
+
+int CurrentOffset() { return g_pending ? g_pendingOffset : g_offset; }
+
 void Paint(HWND window)
 {
     PAINTSTRUCT ps;
@@ -81,7 +102,19 @@ LRESULT CALLBACK HtmlViewProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    static UINT lateScroll = RegisterWindowMessageW(L"TavikTestLateScroll");
+    if (message == lateScroll) {
+        g_lateMs = (int)wParam;
+        return g_pending;
+    }
     switch (message) {
+    case WM_TIMER:
+        if (wParam == kLateScrollTimer) {
+            KillTimer(window, kLateScrollTimer);
+            g_pending = 0;
+            ScrollTo(window, g_pendingOffset);
+        }
+        return 0;
     case WM_PAINT:
         Paint(window);
         return 0;
@@ -92,9 +125,9 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         }
         break;
     case WM_KEYDOWN:
-        if (wParam == VK_NEXT) ScrollTo(window, g_offset + ViewRows(window) - 40);
-        else if (wParam == VK_HOME && control) ScrollTo(window, 0);
-        else if (wParam == VK_END && control) ScrollTo(window, g_pageRows);
+        if (wParam == VK_NEXT) ScrollWhenDue(window, CurrentOffset() + ViewRows(window) - 40);
+        else if (wParam == VK_HOME && control) ScrollWhenDue(window, 0);
+        else if (wParam == VK_END && control) ScrollWhenDue(window, g_pageRows);
         else if (wParam == 'C' && control && g_addressArmed) CopyAddress(window);
         return 0;
     case WM_DESTROY:
