@@ -299,11 +299,16 @@ LRESULT HostOnKeyDown(HWND, UINT message, WPARAM wParam, LPARAM)
 
 LRESULT HostOnKeyUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!IsWindowEnabled(window)) return 0;
     // The release of a key pressed before the host opened belongs to what
     // came before: the Escape that closed something else, or the 0 of the
     // Ctrl+0 that opened the favourites (which would close them again).
     if (message == WM_KEYUP && g_dialogHost.lastKey != wParam) return 0;
+    if (!IsWindowEnabled(window)) {
+        // A key pressed and released on the screen while it fades in answers
+        // what shows already: the opening ends at once and the key counts.
+        if (message != WM_KEYUP || DialogState != kDialogHostOpening || g_dialogHost.window != window) return 0;
+        FinishOpening(window);
+    }
     return Current().onKeyUp ? Current().onKeyUp(window, message, wParam, lParam) : 0;
 }
 

@@ -46,16 +46,24 @@ const CommandButton kButtons[6] = {
 
 AIControl g_buttons[6];
 int g_hoveredRow = 0;
-int g_rowHoldsFile[kFilePanelRowsTested + 1];
 
 int ListLeft() { return ScreenContentOffset() + kColumnWidth; }
 int ListTop() { return ScreenContentOffset() + kListTop + (g_app.system.IsMac() ? 10 : 0); }
+
+// A row offers a file when its recent-file entry is set: read from the
+// settings, so that the mouse finds it before the first paint too.
+int RowHoldsFile(int row)
+{
+    if (row < 1 || row > kFilePanelRows) return 0;
+    AIString path;
+    SettingsGetRecentFile(g_app.settings.Record(), row - 1, path);
+    return path.IsEmpty() ? 0 : 1;
+}
 
 void FilePanelOnShow()
 {
     g_hoveredRow = 0;
     g_dialogHost.page = 2;
-    ZeroMemory(g_rowHoldsFile, sizeof(g_rowHoldsFile));
 }
 
 LRESULT FilePanelOnCreate(HWND host, UINT, WPARAM, LPARAM)
@@ -107,7 +115,7 @@ LRESULT FilePanelOnMouseMove(HWND host, UINT, WPARAM, LPARAM lParam)
     int row = 0;
     if (x >= ListLeft() && x < g_dialogHost.width - ScreenContentOffset()) {
         row = FilePanelRowAt(y, ListTop());
-        if (row && !g_rowHoldsFile[row]) row = 0;
+        if (!RowHoldsFile(row)) row = 0;
     }
     if (row != g_hoveredRow) {
         g_hoveredRow = row;
@@ -187,7 +195,6 @@ void FilePanelPaintContent(HDC dc)
         AIString path, shown;
         SettingsGetRecentFile(settings, row - 1, path);
         FilePanelRowText(path.GetText(), shown);
-        g_rowHoldsFile[row] = path.IsEmpty() ? 0 : 1;
         int top = listTop + 5 + row * kFilePanelRowHeight;
         if (row == g_hoveredRow) {
             RECT hot = {left - 6, top - 3, right, top + kFilePanelRowHeight - 5};

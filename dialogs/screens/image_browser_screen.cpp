@@ -243,10 +243,11 @@ void LoadLarge(int index)
         b.largeMissing = 1;
         return;
     }
-    AIDib* slot = GetThumbnailSlot(index - (b.model.paging.page - 1) * b.model.paging.gridSize * b.model.paging.gridSize);
-    int w = slot && !slot->IsEmpty() ? slot->GetWidth() : 0, h = slot && !slot->IsEmpty() ? slot->GetHeight() : 0;
+    // The picture's own shape (its icon is always square) tells a tall one.
+    SIZE own = GetThumbnailSlotImageSize(index - (b.model.paging.page - 1) * b.model.paging.gridSize *
+                                                     b.model.paging.gridSize);
     int png = path.EndsWithNoCase(L".png");
-    if (ChooseLargeImageSource(size, network, w, h, png) == kLargeFromFile) {
+    if (ChooseLargeImageSource(size, network, own.cx, own.cy, png) == kLargeFromFile) {
         b.large.LoadImageFile(path.GetText(), kImageDetect);
     } else {
         ThumbnailLoad load = ThumbnailSettings();

@@ -82,6 +82,19 @@ TEST_F(DialogHostTest, EscapeClosesOnlyWhenItWasPressedInTheHost)
     ExpectGivenBack(run);
 }
 
+TEST_F(DialogHostTest, AKeyPressedWhileTheScreenFadesInCounts)
+{
+    ScreenRun run = RunScreen(kScreenAbout, [](HWND host) {
+        // The host as it is while it fades in (here the fade ends at its
+        // first paint): still disabled and opening.
+        EnableWindow(host, FALSE);
+        DialogState = kDialogHostOpening;
+        PressHostKey(host, VK_ESCAPE);
+    });
+    EXPECT_EQ(-1, run.result);
+    ExpectGivenBack(run);
+}
+
 TEST_F(DialogHostTest, HostClosingAfterTheBackdropWentLeavesNoStrayTimer)
 {
     ScreenRun run = RunScreen(kScreenAbout, [](HWND) {

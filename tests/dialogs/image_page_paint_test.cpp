@@ -43,6 +43,20 @@ void AddLink(AIStringTable& links, const WCHAR* label, const AIString& folder, c
     links.AddItemString(label, target.GetText());
 }
 
+// A 3 x 3 page of a note's pictures, made for a screen of the given size.
+ImagePageRequest NoteRequest(int32_t noteIndex, const AIStringTable& links, const AIString& temp, int screenWidth,
+                             int screenHeight)
+{
+    ImagePageRequest request;
+    request.noteIndex = noteIndex;
+    request.links = &links;
+    request.gridSize = 3;
+    request.load.tempFolder = temp.GetText();
+    request.load.screenWidth = screenWidth;
+    request.load.screenHeight = screenHeight;
+    return request;
+}
+
 }  // namespace
 
 TEST(ImagePagePaint, TheNotesPicturesArePreparedOnceAndDrawnWithMissingOnesEmpty)
@@ -59,13 +73,7 @@ TEST(ImagePagePaint, TheNotesPicturesArePreparedOnceAndDrawnWithMissingOnesEmpty
     AddLink(links, L"Gone", folder.Path(), L"gone.png");
     AddLink(links, L"Letter", folder.Path(), L"letter.txt");
 
-    ImagePageRequest request;
-    request.noteIndex = 5;
-    request.links = &links;
-    request.gridSize = 3;
-    request.load.tempFolder = temp.GetText();
-    request.load.screenWidth = 800;
-    request.load.screenHeight = 600;
+    ImagePageRequest request = NoteRequest(5, links, temp, 800, 600);
     AIDib canvas;
     ASSERT_TRUE(canvas.Create(400, 300, 32));
     HDC dc = canvas.SelectIntoMemoryDC();
@@ -131,13 +139,7 @@ TEST(ImagePagePaint, ACellShowsThePictureWithoutTheCopysPaddingOrTheIconsBands)
     CreateDirectoryW(temp.GetText(), nullptr);
     AIStringTable links;
     AddLink(links, L"Wide", folder.Path(), L"wide.png");
-    ImagePageRequest request;
-    request.noteIndex = 7;
-    request.links = &links;
-    request.gridSize = 3;
-    request.load.tempFolder = temp.GetText();
-    request.load.screenWidth = 1024;
-    request.load.screenHeight = 768;
+    ImagePageRequest request = NoteRequest(7, links, temp, 1024, 768);
     AIDib canvas;
     ASSERT_TRUE(canvas.Create(400, 300, 32));
     HDC dc = canvas.SelectIntoMemoryDC();

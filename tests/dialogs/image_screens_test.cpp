@@ -17,6 +17,7 @@
 #include "dialogs/screens/image_paste_rules.h"
 #include "dialogs/screens/image_paste_screen.h"
 #include "dialogs/screens/screens.h"
+#include "foundation/ai_file.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/clipboard.h"
 #include "imaging/ai_image.h"
@@ -211,6 +212,46 @@ TEST_F(ImageScreensTest, BrowserSingleViewSlideshowAndTheNoteOfAnImage)
     EXPECT_EQ(0, g_single.currentAfterWrap);
     EXPECT_STREQ("Garden", Utf8(g_single.chosenBeforeClose).c_str());
     EXPECT_EQ(2, run.result);
+}
+
+namespace {
+
+int g_tallScrollable = -1, g_tallSingle = -1;
+
+void OpenTheTallPicture(HWND host)
+{
+    PaintNow(host);
+    ClickControlCentre(host, ImageBrowserCell(0));
+    PaintNow(host);
+    g_tallSingle = ImageBrowserState().single;
+    g_tallScrollable = ImageBrowserState().scrollable;
+    PressHostKey(host, VK_ESCAPE);
+    PressHostKey(host, VK_ESCAPE);
+}
+
+}  // namespace
+
+TEST_F(ImageScreensTest, ALargeTallPictureIsShownFromItsFileAndScrolls)
+{
+    // Over 500,000 bytes, three times taller than wide: its screen-size copy
+    // would shrink it to a strip, so the file itself is shown.
+    AIImage image;
+    ASSERT_TRUE(image.Create(400, 1200, 24));
+    uint32_t noise = 12345;
+    for (uint32_t i = 0; i < image.GetStride() * 1200u; i++) {
+        noise = noise * 1103515245u + 12345u;
+        image.GetBits()[i] = (uint8_t)(noise >> 16);
+    }
+    AIString tall(images_);
+    tall.AppendText(L"\\tall.bmp");
+    ASSERT_TRUE(image.Save(tall.GetText(), kImageBmp));
+    ASSERT_GT(AIFile::GetSizeByName(tall.GetText()), 500000);
+    g_tallScrollable = g_tallSingle = -1;
+    ScreenRun run = RunScreen(kScreenImageBrowser, OpenTheTallPicture);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(0, run.watchdogFired);
+    EXPECT_EQ(1, g_tallSingle);
+    EXPECT_EQ(1, g_tallScrollable);
 }
 
 // ---- The paste screen ----

@@ -88,6 +88,14 @@ TEST_F(ScreensTest, FilePanelButtonsAndRecentRowsAreClicked)
         PressHostKey(host, '3');
     }, 1);
     EXPECT_EQ(103, digit.result);
+    // A row is found under the mouse before the panel has painted it.
+    SettingsSetRecentFile(g_app.settings.Record(), 0, L"");
+    ScreenRun unpainted = RunScreen(kScreenFilePanel, [](HWND host) {
+        SettingsSetRecentFile(g_app.settings.Record(), 0, L"C:\\notes\\other.tavik");
+        POINT p = RecentRowPoint(1);
+        ClickHost(host, p.x, p.y);
+    }, 1);
+    EXPECT_EQ(101, unpainted.result);
 }
 
 TEST_F(ScreensTest, FilePanelRowsAndPathsAreCutToTheirSpace)

@@ -32,13 +32,27 @@ x_window_of_class() {
 class_shows() { x_window_of_class "$1" >/dev/null; }
 # The program's keyboard focus has left its text panes (a screen has it).
 # Presses $1 on the screen that has the focus until the check holds; never
-# while the focus is back in a text pane, where the key would be typed.
+# while the focus is back in a text pane, where the key would be typed. A
+# press the screen took may take long to show on a loaded machine (the screen
+# fades out first): the check is tried again before any new press.
 press_on_screen() {
   local key=$1; shift
   for _ in 1 2 3; do
-    poll 100 screen_has_focus || return 1
+    poll 100 screen_focused_or "$@" || return 1
+    "$@" && return 0
     xdotool key "$key"
-    poll 30 "$@" && return 0
+    poll 50 "$@" && return 0
+  done
+  return 1
+}
+screen_focused_or() { screen_has_focus || "$@"; }
+# Presses $1 in the frame until the screen host shows; never again once a
+# screen or its backdrop is up (a second Ctrl+0 would close the favourites).
+press_until_screen() {
+  for _ in 1 2 3; do
+    xdotool key "$1"
+    poll 50 class_shows winGuide_ && return 0
+    class_gone winBuffer_ || { poll 100 class_shows winGuide_; return; }
   done
   return 1
 }
@@ -48,6 +62,13 @@ screen_has_focus() {
   [ -n "$focused" ] && [ "$focused" != RichEdit20W ] && [ "$focused" != Edit ] && [ "$focused" != none ]
 }
 class_gone() { ! $wine "$probe" "Tavik - " rect "$1" >/dev/null 2>&1; }
+# What the program shows, for a failure's message.
+program_state() {
+  local shown=""
+  class_shows winGuide_ && shown="$shown screen"
+  class_gone winBuffer_ || shown="$shown backdrop"
+  echo "focus: $($wine "$focus_probe" "Tavik - " 2>/dev/null | tr -d '\r'); shown:${shown:- frame only}"
+}
 # Types a title into the note dialog that shows and presses Enter.
 answer_note_dialog() {
   local dialog
@@ -80,11 +101,11 @@ poll 100 window_shows '^Tavik - Groceries$' || fail "the renamed note was not sh
 
 # 3. Stored as favourite 1 on the Favourites screen, then opened from there.
 xdotool windowfocus --sync "$frame"
-press_until ctrl+0 class_shows winGuide_ || fail "Ctrl+0 did not open the favourites"
+press_until_screen ctrl+0 || fail "Ctrl+0 did not open the favourites"
 host=$(x_window_of_class winGuide_)
 xdotool windowfocus --sync "$host"
 # A key that reached Wine before the screen has the focus would go into the note.
-press_on_screen 1 class_gone winBuffer_ || fail "the favourites screen did not close"
+press_on_screen 1 class_gone winBuffer_ || fail "the favourites screen did not close on 1 ($(program_state))"
 xdotool windowfocus --sync "$frame"
 # Another note, picked in the note list with the mouse (its first row).
 for _ in 1 2 3; do
@@ -92,13 +113,13 @@ for _ in 1 2 3; do
   poll 30 window_shows '^Tavik - Books to read$' && break
 done
 window_shows '^Tavik - Books to read$' || fail "a click in the note list did not show another note"
-press_until ctrl+0 class_shows winGuide_ || fail "Ctrl+0 did not open the favourites again"
+press_until_screen ctrl+0 || fail "Ctrl+0 did not open the favourites again"
 host=$(x_window_of_class winGuide_)
 xdotool windowfocus --sync "$host"
-press_on_screen 1 window_shows '^Tavik - Groceries$' || fail "the favourite did not open its note"
+press_on_screen 1 window_shows '^Tavik - Groceries$' || fail "the favourite did not open its note ($(program_state))"
 
 # 4. Closed as a user would: the note is stored under its new title.
-poll 100 class_gone winBuffer_ || fail "the favourites screen did not close"
+poll 300 class_gone winBuffer_ || fail "the favourites screen did not close after opening the note ($(program_state))"
 xdotool windowfocus --sync "$frame"
 xdotool key alt+F4
 poll 150 has_ended "$app" || fail "the program did not close on Alt+F4"
