@@ -220,33 +220,18 @@ int32_t ReadDiskIdentity(const WCHAR* path, const DatafileIdentity& known, Dataf
 
 }  // namespace
 
-namespace {
-
-uint64_t DatafileWriteTime()
+void RecordDatafileIdentity(uint64_t hash)
 {
+    NoteStore& s = g_noteStore;
+    s.identity.known = 0;
+    if (!g_storeBuffer.block || s.datafilePath.IsEmpty()) return;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(g_noteStore.datafilePath.GetText(), GetFileExInfoStandard, &data)) return 0;
-    return FileTimeValue(data.ftLastWriteTime);
-}
-
-}  // namespace
-
-void RecordDatafileIdentity()
-{
-    NoteStore& s = g_noteStore;
-    s.identity.known = 0;
-    if (!g_storeBuffer.block || s.datafilePath.IsEmpty()) return;
-    MakeDatafileIdentity(g_storeBuffer.block, 2 + (int64_t)s.bufferChars * 2, DatafileWriteTime(), s.identity);
-}
-
-void RecordSavedDatafileIdentity(uint64_t hash)
-{
-    NoteStore& s = g_noteStore;
-    s.identity.known = 0;
-    if (!g_storeBuffer.block || s.datafilePath.IsEmpty()) return;
+    uint64_t time = 0;
+    if (GetFileAttributesExW(s.datafilePath.GetText(), GetFileExInfoStandard, &data))
+        time = FileTimeValue(data.ftLastWriteTime);
     s.identity.known = 1;
     s.identity.size = 2 + (int64_t)s.bufferChars * 2;
-    s.identity.writeTime = DatafileWriteTime();
+    s.identity.writeTime = time;
     s.identity.hash = hash;
 }
 

@@ -313,7 +313,7 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
             if (isMain) {
                 AdoptSavedFile(file);
                 OpenDatafileHandle();
-                RecordSavedDatafileIdentity(file.hash);
+                RecordDatafileIdentity(file.hash);
                 KeepWeekdayBackup(backup.GetText());
             } else {
                 LocalFree(file.block);
