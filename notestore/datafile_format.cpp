@@ -226,6 +226,67 @@ int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans
     return 1;
 }
 
+namespace {
+
+// A record no parse has seen: its mark, a title line that can stand, and no
+// other mark or zero up to its end. Its title's length, or -1.
+int32_t CheckNewRecord(const WCHAR* text, int32_t at, int32_t len)
+{
+    if (len < 2 || text[at] != kNoteMark) return -1;
+    int32_t start = at + 1, stop = at + len;
+    int32_t end = start;
+    while (end < stop && text[end] != L'\r' && text[end] != L'\n' && text[end] != L'\t' && text[end] != kNoteMark &&
+           text[end] != 0)
+        end++;
+    // The title line ends inside the record (a record cut after its title
+    // is left to the full parse).
+    if (end == stop || (text[end] != L'\r' && text[end] != L'\n')) return -1;
+    if (!IsValidStoredTitle(text + start, end - start)) return -1;
+    return FindCharOrZero(text, end, stop, kNoteMark) == stop ? end - start : -1;
+}
+
+}  // namespace
+
+int32_t ParseJoinedRecords(const WCHAR* text, int32_t chars, int32_t preambleChars, const JoinedRecord* records,
+                           int32_t count, NoteSpanArray& spans)
+{
+    spans.count = 0;
+    if (!text || preambleChars < kHeaderChars + 1 || preambleChars > chars) return 0;
+    for (int32_t i = 0; i < kHeaderChars; i++)
+        if (text[i] != kHeader[i]) return 0;
+    if (!IsLineEnd(text[kHeaderChars])) return 0;
+    if (FindCharOrZero(text, kHeaderChars, preambleChars, kNoteMark) != preambleChars) return 0;
+    if (spans.capacity < count) {
+        FreeNoteSpans(spans);
+        spans.items = (NoteSpan*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count ? count : 1) * sizeof(NoteSpan));
+        if (!spans.items) return 0;
+        spans.capacity = count ? count : 1;
+    }
+    int32_t at = preambleChars, previousRank = -1;
+    for (int32_t i = 0; i < count; i++) {
+        const JoinedRecord& record = records[i];
+        if (record.len == 0) continue;
+        if (record.len < 0 || record.len > chars - at) return 0;
+        int32_t titleLen = record.titleLen;
+        if (titleLen < 0 || record.rank < 0) titleLen = CheckNewRecord(text, at, record.len);
+        else if (text[at] != kNoteMark || titleLen >= record.len) return 0;
+        if (titleLen < 0) return 0;
+        bool inOrderAlready = record.rank >= 0 && previousRank >= 0 && record.rank > previousRank;
+        if (spans.count > 0 && !inOrderAlready) {
+            const NoteSpan& prev = spans.items[spans.count - 1];
+            if (CompareTitles(text + prev.mark + 1, prev.titleLen, text + at + 1, titleLen) >= 0) return 0;
+        }
+        spans.items[spans.count].mark = at;
+        spans.items[spans.count].titleLen = titleLen;
+        spans.count++;
+        previousRank = record.rank;
+        at += record.len;
+    }
+    // What follows the last record closes it and holds no mark.
+    if (spans.count == 0 || FindCharOrZero(text, at, chars, kNoteMark) != chars) return 0;
+    return EndsWithBlockEnd(text, chars) ? 1 : 0;
+}
+
 int32_t FindBodyStart(const WCHAR* record, int32_t len)
 {
     int32_t j = 1;

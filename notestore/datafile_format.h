@@ -59,6 +59,23 @@ int32_t CheckDatafileBytes(const uint8_t* bytes, int64_t size);
 // its notes. 1 when valid; 0 with the problem filled in otherwise.
 int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans, DatafileProblem& problem);
 
+// One record of a text put together from the records of texts already
+// parsed (a save joins the loaded text's records with side files' ones).
+struct JoinedRecord {
+    int32_t len;        // characters; 0 for a note left out
+    int32_t titleLen;   // from a parsed text; -1: a record to check whole
+    int32_t rank;       // its place in the parsed text (which is title order); -1 when new
+};
+
+// The spans of text (chars characters) made of preambleChars characters of
+// a parsed text's beginning, then the records in order. Checks what the
+// parse would and no more than it has to: every new record whole, the
+// order only where two neighbours did not stand in that order already.
+// 1 when the text would parse with exactly these spans; 0 when it may not
+// (ParseDatafileText then gives the answer and the reason).
+int32_t ParseJoinedRecords(const WCHAR* text, int32_t chars, int32_t preambleChars, const JoinedRecord* records,
+                           int32_t count, NoteSpanArray& spans);
+
 // The note index's joined text: "title:offset" and U+00A4 for every note, in
 // file order (which is title order), and where each item starts when starts
 // is given (room for spans.count). 0 when memory ran out.

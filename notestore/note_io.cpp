@@ -1,4 +1,5 @@
 #include "notestore/note_io.h"
+#include "notestore/datafile_identity.h"
 #include "foundation/file_write.h"
 
 NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0};
@@ -15,6 +16,9 @@ void ResetNoteIoFaults()
 namespace {
 
 const DWORD kWriteChunk = 4 * 1024 * 1024;
+// Small enough that a piece is still in the cache when it is hashed.
+const DWORD kReadChunk = 1024 * 1024;
+static_assert(kReadChunk % kHashBlockBytes == 0, "pieces hash whole blocks");
 int64_t s_bytesWrittenTotal = 0;
 
 // Writes all bytes; honours the test fault (a write error after so many bytes).
@@ -35,7 +39,8 @@ NoteIoError WriteAll(HANDLE file, const uint8_t* bytes, int64_t size)
 
 }  // namespace
 
-NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size)
+NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size,
+                          uint64_t* hash)
 {
     *block = 0;
     *size = 0;
@@ -58,11 +63,15 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
         return kIoNoMemory;
     }
     int64_t done = 0;
+    RunningDatafileHash running;
+    StartRunningHash(running, data, length.QuadPart);
     while (done < length.QuadPart) {
-        DWORD want = (DWORD)((length.QuadPart - done) > kWriteChunk ? kWriteChunk : (length.QuadPart - done));
+        DWORD want = (DWORD)((length.QuadPart - done) > kReadChunk ? kReadChunk : (length.QuadPart - done));
         DWORD got = 0;
         if (!ReadFile(file, data + done, want, &got, 0) || got == 0) break;
         done += got;
+        // Hashed while the piece is still in the cache.
+        if (hash) AddToRunningHash(running, done);
     }
     CloseHandle(file);
     if (done != length.QuadPart) {
@@ -72,6 +81,7 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
     ZeroMemory(data + done, total - (SIZE_T)done);
     *block = data;
     *size = done;
+    if (hash) *hash = FinishRunningHash(running);
     return kIoOk;
 }
 

@@ -36,8 +36,10 @@ void ResetNoteIoFaults();
 
 // Reads a whole file into one LocalAlloc block laid out as: the file's bytes,
 // two zero bytes, then `tail` more bytes (zeroed). Refuses files above
-// maxBytes (kIoTooLarge). On success *block and *size are set.
-NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size);
+// maxBytes (kIoTooLarge). On success *block and *size are set, and *hash
+// (when given) to HashDatafileBytes of the bytes, taken as they were read.
+NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size,
+                          uint64_t* hash = 0);
 
 // Writes bytes to temporaryPath (created), flushes and closes it.
 // On failure the temporary file is removed.

@@ -220,7 +220,7 @@ int32_t ReadDiskIdentity(const WCHAR* path, const DatafileIdentity& known, Dataf
 
 }  // namespace
 
-void RecordDatafileIdentity()
+void RecordDatafileIdentity(uint64_t hash)
 {
     NoteStore& s = g_noteStore;
     s.identity.known = 0;
@@ -229,7 +229,10 @@ void RecordDatafileIdentity()
     uint64_t time = 0;
     if (GetFileAttributesExW(s.datafilePath.GetText(), GetFileExInfoStandard, &data))
         time = FileTimeValue(data.ftLastWriteTime);
-    MakeDatafileIdentity(g_storeBuffer.block, 2 + (int64_t)s.bufferChars * 2, time, s.identity);
+    s.identity.known = 1;
+    s.identity.size = 2 + (int64_t)s.bufferChars * 2;
+    s.identity.writeTime = time;
+    s.identity.hash = hash;
 }
 
 int32_t HasDatafileChangedOnDisk()

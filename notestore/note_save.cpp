@@ -14,7 +14,6 @@ namespace {
 // Where one note's record comes from.
 struct RecordSource {
     const WCHAR* text;
-    int32_t len;
     WCHAR* owned;        // LocalAlloc copy of a mirror record, or null
 };
 
@@ -26,18 +25,49 @@ struct ComposedFile {
     int32_t badMirrors;  // mirrors that could not be read (kept on disk)
     AIString firstBadMirror;
     AIStringList taken;  // titles whose mirrors went into the file
+    uint64_t hash;       // HashDatafileBytes of the file's bytes
 };
 
-void FreeSources(RecordSource* sources, int32_t count)
+// Each note's source and its record as the new file holds it.
+struct Sources {
+    RecordSource* items;
+    JoinedRecord* records;
+    int32_t count;
+
+    Sources() : items(0), records(0), count(0) {}
+    ~Sources()
+    {
+        if (records) LocalFree(records);
+        if (!items) return;
+        for (int32_t i = 0; i < count; i++)
+            if (items[i].owned) LocalFree(items[i].owned);
+        LocalFree(items);
+    }
+    int32_t Allocate(int32_t notes)
+    {
+        count = notes;
+        SIZE_T n = (SIZE_T)(notes ? notes : 1);
+        items = (RecordSource*)LocalAlloc(LPTR, n * sizeof(RecordSource));
+        records = (JoinedRecord*)LocalAlloc(LPTR, n * sizeof(JoinedRecord));
+        return items && records;
+    }
+};
+
+// The place of the loaded text's record that starts at mark, or -1.
+int32_t LoadedSpanAt(int32_t mark)
 {
-    if (!sources) return;
-    for (int32_t i = 0; i < count; i++)
-        if (sources[i].owned) LocalFree(sources[i].owned);
-    LocalFree(sources);
+    const NoteSpanArray& spans = g_storeBuffer.spans;
+    int32_t low = 0, high = spans.count;
+    while (low < high) {
+        int32_t mid = (low + high) / 2;
+        if (spans.items[mid].mark < mark) low = mid + 1;
+        else high = mid;
+    }
+    return low < spans.count && spans.items[low].mark == mark ? low : -1;
 }
 
 // Copies a mirror's record into its own block.
-int32_t TakeMirror(const WCHAR* title, RecordSource& source)
+int32_t TakeMirror(const WCHAR* title, RecordSource& source, JoinedRecord& joined)
 {
     AIString record;
     if (!ReadMirrorRecord(title, record)) return 0;
@@ -46,17 +76,17 @@ int32_t TakeMirror(const WCHAR* title, RecordSource& source)
     if (!source.owned) return 0;
     CopyMemory(source.owned, record.GetText(), bytes);
     source.text = source.owned;
-    source.len = record.GetLength();
+    joined.len = record.GetLength();
+    joined.titleLen = -1;
+    joined.rank = -1;
     return 1;
 }
 
 // A note copied from an old file may lack a link block (files written by
 // hand). The file must end with one, so the last note gets an empty block;
 // its body stays as it was.
-const WCHAR* ClosingForLastRecord(const RecordSource& last)
+const WCHAR* ClosingForLastRecord(const WCHAR* t, int32_t n)
 {
-    const WCHAR* t = last.text;
-    int32_t n = last.len;
     if (n >= 4 && t[n - 4] == L'}' && t[n - 3] == L'}' && t[n - 2] == L'\r' && t[n - 1] == L'\n') return L"";
     if (n >= 2 && t[n - 2] == L'}' && t[n - 1] == L'}' && FindLinkBlock(t, n) < n) return L"\r\n";
     return L"\r\n{{\r\n}}\r\n";
@@ -71,59 +101,67 @@ NoteIoError ComposeFile(ComposedFile& out)
     out.spans.count = out.spans.capacity = 0;
     out.badMirrors = 0;
     int32_t count = GetNoteCount();
-    RecordSource* sources = (RecordSource*)LocalAlloc(LPTR, (SIZE_T)(count ? count : 1) * sizeof(RecordSource));
-    if (!sources) return kIoNoMemory;
+    Sources sources;
+    if (!sources.Allocate(count)) return kIoNoMemory;
     int64_t total = g_storeBuffer.preambleChars;
     AIString title;
     for (int32_t i = 0; i < count; i++) {
+        RecordSource& source = sources.items[i];
+        JoinedRecord& record = sources.records[i];
         int32_t value = IndexValueAt(i);
         s.noteIndex->GetKeyAt(i, title);
         if (value == kIndexSideFileOnly || (value < 0 && value > kIndexDeletedLimit)) {
-            if (TakeMirror(title.GetText(), sources[i])) {
+            if (TakeMirror(title.GetText(), source, record)) {
                 out.taken.AddString(title.GetText());
             } else {
                 if (out.badMirrors++ == 0) MirrorPathOf(title.GetText(), out.firstBadMirror);
                 value = value == kIndexSideFileOnly ? kIndexNoValue : -value;
             }
         }
-        if (!sources[i].owned && value >= 0 && value < s.bufferChars && s.buffer[value] == kNoteMark) {
-            sources[i].text = s.buffer + value;
-            sources[i].len = RecordEndAt(value) - value;
+        if (!source.owned && value >= 0 && value < s.bufferChars && s.buffer[value] == kNoteMark) {
+            source.text = s.buffer + value;
+            record.len = RecordEndAt(value) - value;
+            // The loaded text's records were checked when it was read.
+            record.rank = LoadedSpanAt(value);
+            record.titleLen = record.rank >= 0 ? g_storeBuffer.spans.items[record.rank].titleLen : -1;
         }
-        total += sources[i].len;
+        total += record.len;
     }
     const WCHAR* closing = L"";
     for (int32_t i = count - 1; i >= 0; i--) {
-        if (!sources[i].text) continue;
-        closing = ClosingForLastRecord(sources[i]);
+        if (!sources.items[i].text) continue;
+        closing = ClosingForLastRecord(sources.items[i].text, sources.records[i].len);
         break;
     }
     total += TextLength(closing);
-    if (total > (kMaxDatafileBytes - 2) / 2) {
-        FreeSources(sources, count);
-        return kIoTooLarge;
-    }
+    if (total > (kMaxDatafileBytes - 2) / 2) return kIoTooLarge;
     SIZE_T bytes = 2 + (SIZE_T)total * sizeof(WCHAR) + 2 + sizeof(kGuardBytes);
     out.block = (uint8_t*)LocalAlloc(LMEM_FIXED, bytes);
-    if (!out.block) {
-        FreeSources(sources, count);
-        return kIoNoMemory;
-    }
+    if (!out.block) return kIoNoMemory;
     out.block[0] = 0xFF;
     out.block[1] = 0xFE;
     WCHAR* text = (WCHAR*)(out.block + 2);
     int32_t at = g_storeBuffer.preambleChars;
     CopyMemory(text, s.buffer, (SIZE_T)at * sizeof(WCHAR));
+    // The file's identity is hashed as it is put together, each record while
+    // it is still in the cache.
+    RunningDatafileHash hash;
+    StartRunningHash(hash, out.block, 2 + total * 2);
     for (int32_t i = 0; i < count; i++) {
-        CopyMemory(text + at, sources[i].text, (SIZE_T)sources[i].len * sizeof(WCHAR));
-        at += sources[i].len;
+        CopyMemory(text + at, sources.items[i].text, (SIZE_T)sources.records[i].len * sizeof(WCHAR));
+        at += sources.records[i].len;
+        AddToRunningHash(hash, 2 + (int64_t)at * 2);
     }
     CopyMemory(text + at, closing, (SIZE_T)TextLength(closing) * sizeof(WCHAR));
     at += TextLength(closing);
     text[at] = 0;
     out.chars = at;
-    FreeSources(sources, count);
-    // Never write a file that would not open again.
+    out.hash = FinishRunningHash(hash);
+    // Never write a file that would not open again. Only what did not come
+    // from the checked text needs a look; when that finds anything, the
+    // whole text is parsed as a load would.
+    if (ParseJoinedRecords(text, out.chars, g_storeBuffer.preambleChars, sources.records, count, out.spans))
+        return kIoOk;
     DatafileProblem problem;
     if (!ParseDatafileText(text, out.chars, out.spans, problem)) {
         LocalFree(out.block);
@@ -275,7 +313,7 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
             if (isMain) {
                 AdoptSavedFile(file);
                 OpenDatafileHandle();
-                RecordDatafileIdentity();
+                RecordDatafileIdentity(file.hash);
                 KeepWeekdayBackup(backup.GetText());
             } else {
                 LocalFree(file.block);

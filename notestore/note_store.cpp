@@ -218,6 +218,7 @@ struct LoadedFile {
     uint8_t* block;
     int32_t chars;
     NoteSpanArray spans;
+    uint64_t hash;  // of the file's bytes
 };
 
 // Reads and validates; raises the file's message and returns 0 when refused.
@@ -230,7 +231,7 @@ int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
     int64_t size = 0;
     NoteIoError io;
     for (;;) {
-        io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size);
+        io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size, &out.hash);
         DWORD error = GetLastError();
         if (io != kIoOpen || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) break;
         AIString message(L"The file is locked and probably open in a different application:\r\n");
@@ -363,7 +364,7 @@ int32_t LoadDatafile(const WCHAR* path)
     s.webCaptureImages->Clear();
     s.webCaptureImages->LoadFromFile(webCaptures.GetText());
     OpenDatafileHandle();
-    RecordDatafileIdentity();
+    RecordDatafileIdentity(file.hash);
     // Notes edited but not yet saved, and notes that exist only as side files.
     ScanNotesFolderForNewAndDeleted();
     RebuildTagsFromBuffer();

@@ -75,8 +75,8 @@ void KeepMinuteBackup();
 int32_t NotFound();
 
 // Remembers the identity of the data file as the buffer now holds it (after
-// a load or a save).
-void RecordDatafileIdentity();
+// a load or a save), given the hash of the bytes read or written.
+void RecordDatafileIdentity(uint64_t hash);
 
 // Re-finds the current note's position after the index changed.
 void RefindCurrentNote();

@@ -56,6 +56,11 @@ static void MoveControl(AIControl& control, const RECT& r)
     if (window) MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
+static void CreatePaneAt(AIControl& control, int kind, HWND panel, const RECT& r, DWORD style)
+{
+    control.CreateWindowedAt(kind, panel, r.left, r.top, r.right - r.left, r.bottom - r.top, style);
+}
+
 void UpdateSplitter()
 {
     TRACE_SCOPE(kTraceMainPanel, 1);
@@ -317,16 +322,21 @@ HWND CreateContentWindow(HWND frame)
                                     top, client.right, client.bottom - top, frame, nullptr, nullptr);
     if (!panel) return nullptr;
     MainPanelWindow& p = g_mainPanel;
-    p.quickSearch.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10,
-                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
-    p.noteList.CreateWindowedAt(ControlListBox, panel, 0, 0, 10, 10,
-                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                                    LBS_NOINTEGRALHEIGHT);
-    p.previewPane.CreateWindowedAt(ControlRichEdit, panel, 0, 0, 10, 10,
-                                   WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_READONLY | WS_VSCROLL);
-    p.editor.CreateWindowedAt(ControlRichEdit, panel, 0, 0, 10, 10,
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                  ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL);
+    // The panes are made where the layout puts them: made small and moved
+    // there, each would be laid out twice.
+    GetClientRect(panel, &client);
+    PanelLayout& l = p.layout;
+    ComputePanelLayout(client.right, client.bottom, p.splitX, p.incSearchOn ? 2 : 0, &l);
+    p.splitX = l.splitX;
+    CreatePaneAt(p.quickSearch, ControlEdit, panel, l.quickSearch,
+                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+    CreatePaneAt(p.noteList, ControlListBox, panel, l.noteList,
+                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT);
+    CreatePaneAt(p.previewPane, ControlRichEdit, panel, l.preview,
+                 WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_READONLY | WS_VSCROLL);
+    CreatePaneAt(p.editor, ControlRichEdit, panel, l.editor,
+                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                     ES_WANTRETURN | ES_NOHIDESEL);
     SendMessageW(p.editor.GetHwnd(), EM_SETEVENTMASK, 0, kEditorEventMask);
     SendMessageW(p.editor.GetHwnd(), EM_EXLIMITTEXT, 0, 200000);
     // ShowNoteHyperlinks and ApplyLineTagsInEditor mark this editor.

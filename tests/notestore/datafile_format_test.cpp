@@ -3,6 +3,7 @@
 #include "tests/support/gtest.h"
 #include "notestore/datafile_format.h"
 #include "notestore/note_store.h"
+#include <vector>
 
 namespace {
 
@@ -264,4 +265,139 @@ TEST(DatafileFormat, FastScanFindsEveryPositionAndStopsAtZero)
     const WCHAR lookalikes[] = {0x01A4, 0xA400, 0x00A5, 0x00A3, 0x00A4};
     EXPECT_EQ(4, FindCharOrZero(lookalikes, 0, 5, 0x00A4));
     EXPECT_EQ(4, FindCharOrZero(lookalikes, 0, 4, 0x00A4));
+}
+
+namespace {
+
+// A text joined from a parsed text's records (by their place in it) and new
+// records, as a save puts one together; and the records' description.
+struct Joined {
+    std::vector<WCHAR> text;
+    std::vector<JoinedRecord> records;
+    int32_t preamble = 0;
+    void Append(const WCHAR* from, int32_t len) { text.insert(text.end(), from, from + len); }
+    void Start(const Parsed& source)
+    {
+        preamble = source.spans.items[0].mark;
+        Append(source.text.GetText(), preamble);
+    }
+    void AddLoaded(const Parsed& source, int32_t i)
+    {
+        int32_t mark = source.spans.items[i].mark;
+        int32_t end = i + 1 < source.spans.count ? source.spans.items[i + 1].mark : source.text.GetLength();
+        Append(source.text.GetText() + mark, end - mark);
+        records.push_back({end - mark, source.spans.items[i].titleLen, i});
+    }
+    void AddNew(const WCHAR* record, int32_t len)
+    {
+        Append(record, len);
+        records.push_back({len, -1, -1});
+    }
+    void AddLeftOut() { records.push_back({0, 0, 0}); }
+};
+
+// A record given with its length (it may hold a zero).
+struct NewRecord {
+    const WCHAR* text;
+    int32_t len;
+};
+template <int N>
+NewRecord Record(const WCHAR (&text)[N])
+{
+    return {text, N - 1};
+}
+
+// The joined check never accepts what the full parse refuses, and when it
+// accepts, it gives the parse's spans.
+void ExpectJoinedAgreesWithParse(const Joined& joined, bool mustAccept, const char* what)
+{
+    const int32_t chars = (int32_t)joined.text.size();
+    std::vector<WCHAR> text(joined.text);
+    text.push_back(0);
+    NoteSpanArray full = {}, spans = {};
+    DatafileProblem problem;
+    int32_t parsed = ParseDatafileText(text.data(), chars, full, problem);
+    int32_t ok = ParseJoinedRecords(text.data(), chars, joined.preamble, joined.records.data(),
+                                    (int32_t)joined.records.size(), spans);
+    if (ok) {
+        EXPECT_EQ(1, parsed) << what;
+        EXPECT_EQ(full.count, spans.count) << what;
+        for (int32_t i = 0; parsed && i < full.count && i < spans.count; i++) {
+            EXPECT_EQ(full.items[i].mark, spans.items[i].mark) << what << " note " << i;
+            EXPECT_EQ(full.items[i].titleLen, spans.items[i].titleLen) << what << " note " << i;
+        }
+    }
+    if (mustAccept) {
+        EXPECT_EQ(1, ok) << what;
+    }
+    FreeNoteSpans(full);
+    FreeNoteSpans(spans);
+}
+
+}  // namespace
+
+// A save checks only what did not come from the text it loaded: the joined
+// check accepts what the full parse accepts in the usual cases, gives the same
+// spans, and never accepts a text the parse would refuse.
+TEST(DatafileFormat, JoinedRecordsCheckAgreesWithTheFullParse)
+{
+    Parsed loaded(L"Tavik 10\r\nabout\r\n\u00a4b\r\none\r\n{{\r\n}}\r\n\u00a4D\r\nbody\r\n\u00a4f\r\n"
+                  L"\r\n{{\r\n}}\r\n\u00a4h\r\n{{\r\n[x:y]\r\n}}\r\n");
+    ASSERT_EQ(1, loaded.ok);
+    ASSERT_EQ(4, loaded.spans.count);
+    struct Step {
+        const char* what;
+        NewRecord added;  // put in after the first loaded note; empty for none
+        int32_t keep;     // loaded notes kept, as a bit set
+        bool mustAccept;
+    };
+    const Step steps[] = {
+        {"every loaded note", {L"", 0}, 0xF, true},
+        {"one left out", {L"", 0}, 0xB, true},
+        {"only the first and last", {L"", 0}, 0x9, true},
+        {"a new note between", Record(L"\u00a4c\r\nnew\r\n{{\r\n}}\r\n"), 0xF, true},
+        {"a new note in upper case between", Record(L"\u00a4Ca\r\n"), 0xF, true},
+        {"a new note with the title of the next", Record(L"\u00a4d\r\nsame\r\n"), 0xF, false},
+        {"a new note after its follower", Record(L"\u00a4z\r\n"), 0xF, false},
+        {"a new note before its predecessor", Record(L"\u00a4a\r\n"), 0xF, false},
+        {"a new note with the title of its predecessor", Record(L"\u00a4B\r\n"), 0xF, false},
+        {"a new title with a blank", Record(L"\u00a4c c\r\n"), 0xF, false},
+        {"a new title with a tab", Record(L"\u00a4c\tx\r\n"), 0xF, false},
+        {"a new record with a second mark", Record(L"\u00a4c\r\nx\u00a4y\r\n"), 0xF, false},
+        {"a new record with a zero", Record(L"\u00a4c\r\nx\0y\r\n"), 0xF, false},
+        {"a new record cut after its title", Record(L"\u00a4c"), 0xF, false},
+        {"a new record without its mark", Record(L"c\r\n"), 0xF, false},
+        {"a new record empty of title", Record(L"\u00a4\r\nx\r\n"), 0xF, false},
+    };
+    for (const Step& step : steps) {
+        Joined joined;
+        joined.Start(loaded);
+        for (int32_t i = 0; i < loaded.spans.count; i++) {
+            if (step.keep & (1 << i)) joined.AddLoaded(loaded, i);
+            else joined.AddLeftOut();
+            if (i == 0 && step.added.len) joined.AddNew(step.added.text, step.added.len);
+        }
+        ExpectJoinedAgreesWithParse(joined, step.mustAccept, step.what);
+    }
+    // Loaded notes out of their loaded order are checked like new ones.
+    struct Order {
+        const char* what;
+        int32_t notes[3];
+    };
+    for (const Order& order : {Order{"two loaded notes swapped", {1, 0, 3}}, Order{"a loaded note twice", {0, 0, 3}}}) {
+        Joined joined;
+        joined.Start(loaded);
+        for (int32_t note : order.notes) joined.AddLoaded(loaded, note);
+        ExpectJoinedAgreesWithParse(joined, false, order.what);
+    }
+    // A new note last must carry the closing link block.
+    Joined last;
+    last.Start(loaded);
+    last.AddLoaded(loaded, 0);
+    NewRecord open = Record(L"\u00a4k\r\nlast");
+    last.AddNew(open.text, open.len);
+    ExpectJoinedAgreesWithParse(last, false, "a last note without its block end");
+    NewRecord closing = Record(L"\r\n{{\r\n}}\r\n");
+    last.Append(closing.text, closing.len);
+    ExpectJoinedAgreesWithParse(last, true, "a last note with the closing block");
 }

@@ -65,6 +65,14 @@ TEST(DatafileIdentity, HashedPieceByPieceEqualsHashedWhole)
             }
             EXPECT_EQ(whole, FinishDatafileHash(hasher, data + done, size - done)) << size << " in " << piece;
         }
+        // Stretches of any length, as records are laid one after another.
+        for (int64_t stretch : {1, 3, 31, 33, 70}) {
+            RunningDatafileHash running;
+            StartRunningHash(running, data, size);
+            for (int64_t inPlace = stretch; inPlace < size; inPlace += stretch) AddToRunningHash(running, inPlace);
+            AddToRunningHash(running, size);
+            EXPECT_EQ(whole, FinishRunningHash(running)) << size << " in stretches of " << stretch;
+        }
     }
 }
 
@@ -420,5 +428,54 @@ TEST(OutsideChanges, AChangeAnywhereInALargeFileIsSeen)
         EXPECT_EQ(1, HasDatafileChangedOnDisk()) << "byte " << letter;
     }
     WriteBytes(path.GetText(), original);
+    CloseDatafile();
+}
+
+// The identity a save keeps is that of the bytes it wrote: the saved file is
+// not taken for an outside change, and a change of the same size and time
+// made after the save still is.
+TEST(OutsideChanges, TheIdentityKeptBySavesIsThatOfTheBytesWritten)
+{
+    CloseDatafile();
+    ScratchFolder folder;
+    AIString path = folder.File(L"saved.tavik");
+    AIString records, title, body;
+    for (int i = 0; i < 300; i++) {
+        title.AssignText(L"note_").AppendInt(1000 + i);
+        body.AssignText(L"words ").AppendInt(i * 7);
+        records.AppendString(NoteRecord(title.GetText(), body.GetText()));
+    }
+    WriteBytes(path.GetText(), DataFile(records));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    // An edit, a new note (a side file), a rename and a deletion, each saved.
+    for (int round = 0; round < 4; round++) {
+        const int32_t at = 10 + round * 50;
+        if (round == 0) {
+            ASSERT_EQ(1, OpenCurrentNote(at));
+            ASSERT_EQ(1, StoreCurrentNote(L"edited, a little longer than it was"));
+        } else if (round == 1) {
+            ASSERT_GE(CreateNote(L"note_1000a", L"new"), 0);
+        } else if (round == 2) {
+            ASSERT_GE(RenameNote(at, L"renamed"), 0);
+        } else {
+            ASSERT_EQ(1, DeleteNote(at));
+        }
+        ASSERT_EQ(kSaveDone, SaveDatafileIfOpen()) << round;
+        EXPECT_EQ(0, HasDatafileChangedOnDisk()) << round;
+        const std::string saved = ReadBytes(path.GetText());
+        const uint64_t time = WriteTimeOf(path.GetText());
+        for (size_t letter : {(size_t)40, saved.size() / 2, saved.size() - 12}) {
+            std::string changed = saved;
+            while (changed[letter] < 'a' || changed[letter] > 'z') letter -= 2;
+            changed[letter] = changed[letter] == 'x' ? 'y' : 'x';
+            CloseDatafileHandle();
+            WriteBytes(path.GetText(), changed);
+            ASSERT_EQ(1, SetWriteTime(path.GetText(), time));
+            EXPECT_EQ(1, HasDatafileChangedOnDisk()) << round << " byte " << letter;
+        }
+        WriteBytes(path.GetText(), saved);
+        ASSERT_EQ(1, SetWriteTime(path.GetText(), time));
+        EXPECT_EQ(0, HasDatafileChangedOnDisk()) << round;
+    }
     CloseDatafile();
 }
