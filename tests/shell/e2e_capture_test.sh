@@ -13,15 +13,10 @@ wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
 screens="$build/tests/shell/screen_probe.exe.so"
-work="$build/e2e-capture"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
 . "$src/tests/search/capture/test_browser.sh"
-. "$src/scripts/xvfb.sh"
-start_xvfb 350 399
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-capture 350 399
 
 # The frame shows a captured note other than $1 (its title goes to stdout).
 shows_new_capture() {

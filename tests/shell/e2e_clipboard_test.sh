@@ -12,14 +12,9 @@ wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
 screen_probe="$build/tests/shell/screen_probe.exe.so"
-work="$build/e2e-clipboard"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
-. "$src/scripts/xvfb.sh"
-start_xvfb 150 199
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-clipboard 150 199
 
 # Two notes; Alpha links "Site" to a web page.
 python3 - "$work/notes.tavik" <<'PY'

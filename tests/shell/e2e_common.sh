@@ -1,8 +1,20 @@
-# Sourced by the end-to-end tests after they set $work and WINEPREFIX: ends
-# the program, the prefix's server and the virtual display with the test,
-# fails with a screenshot, and waits by polling with a bound (X and Wine may
-# see the focus move in either order, so nothing waits a fixed time).
-xvfb_pid=""; app=""
+# Sourced by the end-to-end tests (with $build and $src set): starts their
+# session, ends the program, the prefix's server and the virtual display with
+# the test, fails with a screenshot, and waits by polling with a bound (X and
+# Wine may see the focus move in either order, so nothing waits a fixed time).
+xvfb_pid=""; app=""; work=""
+
+# start_e2e_session FOLDER FIRST LAST [PREFIX]: $work = $build/FOLDER made
+# empty, Wine's environment with the prefix $build/PREFIX (wineprefix-e2e when
+# not given), a virtual display in FIRST..LAST and the prefix made for it.
+start_e2e_session() {
+  work="$build/$1"
+  rm -rf "$work"; mkdir -p "$work"
+  export WINEPREFIX="$build/${4:-wineprefix-e2e}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  . "$src/scripts/xvfb.sh"
+  start_xvfb "$2" "$3"
+  "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+}
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
   # The prefix's server and Wine's services end with the test.
@@ -10,7 +22,11 @@ cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -z "$work" ] || import -window root "$work/failure.png" 2>/dev/null || true
+  exit 1
+}
 [ -z "${TAVIK_PLANTED_FAILURE:-}" ] || fail "planted failure"
 
 # Polls (0.1 s steps, at most $1 tries) until the command succeeds.

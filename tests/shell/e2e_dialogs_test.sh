@@ -12,15 +12,10 @@ wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/screen_probe.exe.so"
 focus_probe="$build/tests/shell/focus_probe.exe.so"
-work="$build/e2e-dialogs"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e-dialogs" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
 
-. "$src/scripts/xvfb.sh"
-start_xvfb 200 249
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-dialogs 200 249 wineprefix-e2e-dialogs
 
 # The X window of the program's visible window of a class (a note dialog is
 # "#32770", the dialog host "winGuide_"); empty while there is none.

@@ -9,14 +9,9 @@ set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
-work="$build/e2e-drawn"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
-. "$src/scripts/xvfb.sh"
-start_xvfb 150 199
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-drawn 150 199
 
 # The editor's first lines, in the frame's own coordinates (the editor lies
 # right of the note list, under the ribbon and QuickSearch).

@@ -13,18 +13,13 @@ program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
 screens="$build/tests/shell/screen_probe.exe.so"
 picture="$build/tests/shell/clipboard_picture.exe.so"
-work="$build/e2e-images"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 helper=""
 . "$src/tests/shell/e2e_common.sh"
 # The clipboard helper ends with the test too.
-trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
+trap '[ -z "$work" ] || touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
 
-. "$src/scripts/xvfb.sh"
-start_xvfb 150 199
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-images 150 199
 
 picture_saved() { pictures_in "$work/images" | grep -q '^Garden_20'; }
 screen_up() { [ -n "$($wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r')" ]; }

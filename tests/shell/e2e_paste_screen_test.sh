@@ -14,17 +14,12 @@ program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
 screens="$build/tests/shell/screen_probe.exe.so"
 picture="$build/tests/shell/clipboard_picture.exe.so"
-work="$build/e2e-paste-screen"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 helper=""
 . "$src/tests/shell/e2e_common.sh"
-trap 'touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
+trap '[ -z "$work" ] || touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
 
-. "$src/scripts/xvfb.sh"
-start_xvfb 200 249
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-paste-screen 200 249
 
 picture_saved() { pictures_in "$work/images" | grep -q '^Sea view'; }
 screen_rect() { $wine "$screens" "Tavik - " rect winGuide_ 2>/dev/null | tr -d '\r'; }

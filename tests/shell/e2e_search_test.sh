@@ -12,15 +12,10 @@ wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 focus_probe="$build/tests/shell/focus_probe.exe.so"
 screen_probe="$build/tests/shell/screen_probe.exe.so"
-work="$build/e2e-search"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e-search" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
 
-. "$src/scripts/xvfb.sh"
-start_xvfb 300 349
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-search 300 349 wineprefix-e2e-search
 
 frame_id() { xdotool search --onlyvisible --name '^Tavik - ' 2>/dev/null | head -1; }
 focus_is() { [ "$($wine "$focus_probe" "Tavik - " 2>/dev/null | tr -d '\r')" = "$1" ]; }

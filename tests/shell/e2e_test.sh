@@ -13,16 +13,10 @@ wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
 screen_probe="$build/tests/shell/screen_probe.exe.so"
-work="$build/e2e"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
 
-. "$src/scripts/xvfb.sh"
-start_xvfb 150 199
-
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e 150 199
 
 wait_exit() { poll 150 has_ended "$1"; }
 # The text of the focused control of the window titled $1... is $2.

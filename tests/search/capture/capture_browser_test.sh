@@ -5,15 +5,10 @@
 set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
-work="$build/capture-browser"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
 . "$src/tests/search/capture/test_browser.sh"
-. "$src/scripts/xvfb.sh"
-start_xvfb 250 299
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session capture-browser 250 299
 
 start_capture_server
 rows=2000
