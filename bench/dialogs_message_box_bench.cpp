@@ -6,13 +6,7 @@
 #include "dialogs/message_box.h"
 #include "foundation/app.h"
 #include <stdio.h>
-
-static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
+#include "bench/bench_timing.h"
 
 static double TimeFrames(HDC dc, int frames, int redrawContent)
 {

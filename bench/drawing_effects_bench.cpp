@@ -5,15 +5,9 @@
 #include "drawing/ai_effects.h"
 #include <stdio.h>
 #include <stdlib.h>
+#include "bench/bench_timing.h"
 
 namespace {
-
-double Milliseconds(LARGE_INTEGER start, LARGE_INTEGER end)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
-}
 
 template <typename Step>
 void Time(const char* name, int bitsPerPixel, int width, int height, Step step)

@@ -11,13 +11,7 @@
 #include "bench/bench_editor_host.h"
 #include <stdio.h>
 #include <stdlib.h>
-
-static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
+#include "bench/bench_timing.h"
 
 static const char* const kSyllables[] = {"ka", "lo", "mi", "ren", "tas", "vo", "pel", "dur", "sin", "ba",
                                          "ter", "go", "nu", "fay", "ri", "mon", "el", "zu", "ha", "qua"};

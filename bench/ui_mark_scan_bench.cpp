@@ -6,13 +6,7 @@
 #include "bench/bench_editor_host.h"
 #include "ui/link_marks.h"
 #include <stdio.h>
-
-static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
+#include "bench/bench_timing.h"
 
 int main()
 {
