@@ -247,6 +247,29 @@ int PreviewImageFile(int fromCommand, int pageStep)
     return 1;
 }
 
+int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
+{
+    AIString path;
+    FileOfLink(link, path);
+    if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
+    StopMainTimer(kTimerQuickPreview);
+    StopMainTimer(kTimerLinkHover);
+    if (now && (thumbnailMode == kThumbnailSmall || thumbnailMode == kThumbnailScreen)) {
+        StopMainTimer(kTimerImageHover);
+        PaintThumbnailPreview(link, (ThumbnailPreviewMode)thumbnailMode);
+        return 1;
+    }
+    ImagePreviewState& s = State();
+    SetImagePreviewTarget(link, s.kind == kImagePreviewPaged ? kImagePreviewPaged : kImagePreviewFitted, 0);
+    if (s.shown || now) {
+        StopMainTimer(kTimerImageHover);
+        PreviewImageFile(0, 0);
+    } else {
+        StartMainTimer(kTimerImageHover, kLinkHoverDelayMs);
+    }
+    return 1;
+}
+
 int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceThumbnail);

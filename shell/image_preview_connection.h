@@ -29,6 +29,12 @@ void HideImagePreview();
 // line says so).
 int PreviewImageFile(int fromCommand, int pageStep);
 
+// The hover and stepping entry for a link that may name a picture: 1 when it
+// does. now 1 with a thumbnail mode paints that thumbnail for a few seconds;
+// otherwise the picture is drawn at once when one is shown already or now is
+// 1, else after the hover delay (kTimerImageHover).
+int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode);
+
 // The small thumbnail of link for a few seconds (kTimerThumbnail hides it).
 int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);
 

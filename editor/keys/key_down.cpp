@@ -1,6 +1,7 @@
 // Key-down and characters: which keys RichEdit sees, which chords are
 // flagged, and the link rules of Backspace, Delete and typing.
 #include "editor/keys/editor_state.h"
+#include "editor/links/link_stepping.h"
 #include "editor/links/link_follow.h"
 #include "editor/links/link_table_upkeep.h"
 #include "editor/find/inc_search.h"
@@ -127,6 +128,8 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     if (!IsDatafileLoaded()) return Swallow(window);
     LeaveHighlight();
     if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
+    // Over a shown picture these keys step through the picture links on their release.
+    if (PictureShown() && PictureStepOfKey(key, e.modifiers) != kStepNone) return Consume(window);
     e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
     // An open completion list takes the characters and acts on key releases.
     if (OpenCompletionList() != kCompletionNone) {

@@ -159,6 +159,16 @@ int HoldsReservedNoteChar(const WCHAR* text, int32_t len)
     return 0;
 }
 
+PictureStep PictureStepOfKey(WPARAM key, int32_t modifiers)
+{
+    if (modifiers & (kModShift | kModCtrl | kModAlt)) return kStepNone;
+    switch (key) {
+    case VK_SPACE: case VK_DOWN: case VK_RIGHT: return kStepNext;
+    case VK_UP: case VK_LEFT: return kStepPrevious;
+    default: return kStepNone;
+    }
+}
+
 int32_t ZoomStepped(int32_t numerator, int32_t denominator, int32_t direction)
 {
     int32_t percent = numerator <= 0 || denominator <= 0 ? kZoomNormal : numerator * kZoomNormal / denominator;

@@ -100,6 +100,12 @@ int IsReservedNoteChar(WCHAR ch);
 // 1 when the text holds a reserved character.
 int HoldsReservedNoteChar(const WCHAR* text, int32_t len);
 
+// While a picture preview is shown, the keys that step to the next picture
+// link (Space, Down, Right) or the previous one (Up, Left), without
+// modifiers: kStepNext, kStepPrevious, or kStepNone for every other key.
+enum PictureStep { kStepNone = -1, kStepPrevious = 0, kStepNext = 1 };
+PictureStep PictureStepOfKey(WPARAM key, int32_t modifiers);
+
 // Zoom ratio steps: a ratio of 0/0 counts as 100/100; the numerator stays
 // between kZoomMin and kZoomMax and moves by kZoomStep.
 enum { kZoomMin = 50, kZoomMax = 500, kZoomStep = 50, kZoomNormal = 100 };

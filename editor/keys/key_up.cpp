@@ -4,6 +4,7 @@
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/status_text.h"
+#include "editor/links/link_stepping.h"
 #include "editor/links/completion_popup.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
@@ -99,6 +100,11 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
     if (OpenCompletionList() != kCompletionNone) {
         if (key == VK_BACK) return PassOn(window, WM_KEYUP, key, lParam);
         CompletionKeyUp(key);
+        return Swallow(window);
+    }
+    PictureStep step = PictureShown() ? PictureStepOfKey(key, e.modifiers) : kStepNone;
+    if (step != kStepNone) {
+        JumpToNextLinkOrImage(step == kStepNext);
         return Swallow(window);
     }
     if (!Shift()) TrimSelectionAfterKeys();
