@@ -627,3 +627,40 @@ TEST_F(EditorFollow, OverAShownPictureTheArrowsSpaceAndWheelStepThroughPictureLi
     EXPECT_EQ("", Selected());
     EXPECT_EQ(std::string::npos, s_calls.find("picture:"));
 }
+
+TEST_F(EditorFollow, SteppingCrossesLongStretchesOfPlainTextBothWays)
+{
+    // Links far apart, with more plain text between them than one read of the runs holds.
+    AIString filler;
+    for (int i = 0; i < 1500; i++) filler.AppendText(L"ab ");
+    AIString notes(L"\x00A4"
+                   L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
+                   L"\x00A4"
+                   L"Plans\r\nStart ");
+    notes.AppendString(filler).AppendText(L"Books to read ").AppendString(filler);
+    notes.AppendString(filler).AppendText(L"Books to read end\r\n{{\r\n}}\r\n");
+    ASSERT_NO_FATAL_FAILURE(OpenNotes(0, notes.GetText(), L"Plans"));
+    int first = (int)Text().find("Books to read");
+    int second = (int)Text().find("Books to read", first + 1);
+    ASSERT_GT(second - first, 8000);
+    ASSERT_EQ(NoteLinkMark, MarkOf(first, first + 1));
+    CHARRANGE range = {0, 0};
+    EXPECT_EQ(NoteLinkMark, FindNextLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(first, range.cpMin);
+    EXPECT_EQ(first + 13, range.cpMax);
+    EXPECT_EQ(NoteLinkMark, FindNextLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(second, range.cpMin);
+    EXPECT_EQ(0, FindNextLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(second, range.cpMin);
+    EXPECT_EQ(NoteLinkMark, FindPreviousLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(first, range.cpMin);
+    EXPECT_EQ(first + 13, range.cpMax);
+    EXPECT_EQ(0, FindPreviousLink(&g_mainPanel.editor, &range));
+    // From inside a link, back goes to the one before it, not to its own start.
+    CHARRANGE inside = {second + 4, second + 4};
+    EXPECT_EQ(NoteLinkMark, FindPreviousLink(&g_mainPanel.editor, &inside));
+    EXPECT_EQ(first, inside.cpMin);
+    CHARRANGE end = {End(), End()};
+    EXPECT_EQ(NoteLinkMark, FindPreviousLink(&g_mainPanel.editor, &end));
+    EXPECT_EQ(second, end.cpMin);
+}

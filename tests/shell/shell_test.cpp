@@ -1830,4 +1830,23 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_FALSE(KillTimer(panel, kTimerThumbnail));
     EXPECT_EQ(PaintThumbnailPreview(L"rel:\\images\\notes.txt", kThumbnailSmall), 0);
     HideImagePreview();
+
+    // Hovering a picture link waits for the delay; a picture already shown
+    // gives way to the next at once; a thumbnail request paints at once and
+    // is taken away by its timer; a link to another file is no picture.
+    EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\Trip_2011_05231020.png", 0, 0), 1);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_TRUE(KillTimer(panel, kTimerImageHover));
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    EXPECT_TRUE(IsImagePreviewShown());
+    EXPECT_EQ(PreviewImageUnderCursor(L"Open file:rel:\\images\\gone.png", 0, 0), 1);
+    EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
+    EXPECT_NE(Utf8(GetStatusText()).find("Cannot find file ("), std::string::npos);
+    HideImagePreview();
+    EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\Trip_2011_05231020.png", 1, kThumbnailSmall), 1);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_TRUE(KillTimer(panel, kTimerThumbnail));
+    EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\notes.txt", 0, 0), 0);
+    EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
+    HideImagePreview();
 }
