@@ -24,6 +24,7 @@ void PreviewFile(int32_t kind, const WCHAR* path)
 }
 
 int HoverImage(const WCHAR* link) { return PreviewImageUnderCursor(link, 0, kImageHoverPreview); }
+void HidePreviews() { HideQuickPreview(0); }
 void PreviewLink(const WCHAR* target, int noteTitle)
 {
     if (noteTitle) StartLinkPreview(target, kPreviewNote);
@@ -59,4 +60,5 @@ void ConnectPreview(HWND content)
     g_editorShell.previewImage = PreviewImageUnderCursor;
     g_editorShell.previewLink = PreviewLink;
     g_editorShell.isImageShown = IsImagePreviewShown;
+    g_editorShell.hidePreview = HidePreviews;
 }

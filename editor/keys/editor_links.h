@@ -121,6 +121,8 @@ struct EditorShellLinks {
     void (*previewLink)(const WCHAR* target, int noteTitle) = nullptr;
     // 1 while a picture is drawn over the note list or the editor.
     int (*isImageShown)() = nullptr;
+    // Takes the previews (picture and link pane) away.
+    void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;
     void (*toggleImageZoom)() = nullptr;
     // Keys that belong to the QuickSearch field (Alt+S, Alt+C).

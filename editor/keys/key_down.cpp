@@ -129,7 +129,10 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     LeaveHighlight();
     if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
     // Over a shown picture these keys step through the picture links on their release.
-    if (PictureShown() && PictureStepOfKey(key, e.modifiers) != kStepNone) return Consume(window);
+    if (PictureShown()) {
+        PictureStep step = PictureStepOfKey(key, e.modifiers);
+        if (step == kStepNext || step == kStepPrevious) return Consume(window);
+    }
     e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
     // An open completion list takes the characters and acts on key releases.
     if (OpenCompletionList() != kCompletionNone) {

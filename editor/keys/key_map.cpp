@@ -161,11 +161,16 @@ int HoldsReservedNoteChar(const WCHAR* text, int32_t len)
 
 PictureStep PictureStepOfKey(WPARAM key, int32_t modifiers)
 {
-    if (modifiers & (kModShift | kModCtrl | kModAlt)) return kStepNone;
+    switch (key) {
+    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_LSHIFT: case VK_RSHIFT: case VK_LCONTROL:
+    case VK_RCONTROL: case VK_LMENU: case VK_RMENU: return kStepNone;
+    default: break;
+    }
+    if (modifiers & (kModShift | kModCtrl | kModAlt)) return kStepHide;
     switch (key) {
     case VK_SPACE: case VK_DOWN: case VK_RIGHT: return kStepNext;
     case VK_UP: case VK_LEFT: return kStepPrevious;
-    default: return kStepNone;
+    default: return kStepHide;
     }
 }
 

@@ -103,10 +103,12 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
         return Swallow(window);
     }
     PictureStep step = PictureShown() ? PictureStepOfKey(key, e.modifiers) : kStepNone;
-    if (step != kStepNone) {
+    if (step == kStepNext || step == kStepPrevious) {
         JumpToNextLinkOrImage(step == kStepNext);
         return Swallow(window);
     }
+    // Any other key takes the picture away at once: the keys queued behind it are the editor's again.
+    if (step == kStepHide && g_editorShell.hidePreview) g_editorShell.hidePreview();
     if (!Shift()) TrimSelectionAfterKeys();
     if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
     if (e.ctrlHintArmed && key != VK_CONTROL) {

@@ -46,6 +46,11 @@ int RecordPicture(const WCHAR* link, int now, int mode)
     s_calls += "picture:" + std::to_string(now) + "," + std::to_string(mode) + ":" + name.substr(name.rfind('\\') + 1) + ";";
     return 1;
 }
+void RecordHide()
+{
+    s_calls += "hide;";
+    s_pictureShown = 0;
+}
 void RecordLinkPreview(const WCHAR* target, int noteTitle)
 {
     s_calls += std::string(noteTitle ? "note:" : "link:") + Utf8(target) + ";";
@@ -118,6 +123,7 @@ protected:
         g_editorShell.previewImage = RecordPicture;
         g_editorShell.previewLink = RecordLinkPreview;
         g_editorShell.isImageShown = PictureShownNow;
+        g_editorShell.hidePreview = RecordHide;
         s_pictureShown = 0;
         s_calls.clear();
         s_chooseText.clear();
@@ -135,6 +141,7 @@ protected:
         g_editorShell.previewImage = nullptr;
         g_editorShell.previewLink = nullptr;
         g_editorShell.isImageShown = nullptr;
+        g_editorShell.hidePreview = nullptr;
         g_editorShell.lookUpWord = nullptr;
         s_pictureShown = 0;
         ForgetHoveredLink();
@@ -619,8 +626,11 @@ TEST_F(EditorFollow, OverAShownPictureTheArrowsSpaceAndWheelStepThroughPictureLi
     SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(1, 1));
     EXPECT_EQ("[view]", Selected());
     EXPECT_EQ(before, Text());
+    // Any other key takes the picture away and does its own work.
+    Press(VK_END);
+    EXPECT_EQ("hide;", s_calls.substr(s_calls.size() - 5));
+    EXPECT_EQ(0, s_pictureShown);
     // Without a picture the keys are the editor's own again.
-    s_pictureShown = 0;
     s_calls.clear();
     Caret(0);
     Press(VK_RIGHT);

@@ -49,18 +49,23 @@ TEST(LinkStepping, NothingToStepToInPlainTextHeadingsEmptyRunsOrNoRuns)
     EXPECT_EQ(-1, SteppedRunIndex(kRuns, 0, 0, 1, kMarks));
 }
 
-TEST(LinkStepping, PictureKeysStepOnlyWithoutModifiers)
+TEST(LinkStepping, PictureKeysStepWithoutModifiersAndOtherKeysTakeThePictureAway)
 {
     EXPECT_EQ(kStepNext, PictureStepOfKey(VK_SPACE, 0));
     EXPECT_EQ(kStepNext, PictureStepOfKey(VK_DOWN, 0));
     EXPECT_EQ(kStepNext, PictureStepOfKey(VK_RIGHT, 0));
     EXPECT_EQ(kStepPrevious, PictureStepOfKey(VK_UP, 0));
     EXPECT_EQ(kStepPrevious, PictureStepOfKey(VK_LEFT, 0));
-    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_NEXT, 0));
-    EXPECT_EQ(kStepNone, PictureStepOfKey('A', 0));
-    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_DOWN, kModShift));
-    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_SPACE, kModCtrl));
-    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_UP, kModAlt));
+    EXPECT_EQ(kStepHide, PictureStepOfKey(VK_NEXT, 0));
+    EXPECT_EQ(kStepHide, PictureStepOfKey('A', 0));
+    EXPECT_EQ(kStepHide, PictureStepOfKey(VK_HOME, kModCtrl));
+    EXPECT_EQ(kStepHide, PictureStepOfKey(VK_DOWN, kModShift));
+    EXPECT_EQ(kStepHide, PictureStepOfKey(VK_SPACE, kModCtrl));
+    EXPECT_EQ(kStepHide, PictureStepOfKey(VK_UP, kModAlt));
+    // Releasing a modifier leaves the picture (Ctrl+wheel zooms it).
+    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_CONTROL, kModCtrl));
+    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_SHIFT, 0));
+    EXPECT_EQ(kStepNone, PictureStepOfKey(VK_MENU, kModAlt));
 }
 
 }  // namespace
