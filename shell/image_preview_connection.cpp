@@ -354,6 +354,22 @@ int FindNoteOfImage(const WCHAR* path, AIString& title)
     return 1;
 }
 
+int OpenNoteOfClickedImage(POINT screen)
+{
+    ImagePreviewState& s = State();
+    if (!s.shown || !Panel() || s.shownPath.IsEmpty()) return 0;
+    POINT at = screen;
+    ScreenToClient(Panel(), &at);
+    if (!PtInRect(&s.shownArea, at)) return 0;
+    AIString path(s.shownPath), title;
+    if (!FindNoteOfImage(path.GetText(), title)) return 0;
+    int32_t index = FindNoteByTitle(title.GetText(), 0, 0);
+    if (index < 0) return 0;
+    TRACE_SCOPE(kTraceImagePreview, kTraceOpenNote);
+    HideQuickPreview(0);
+    return ReadAndShowNote(index, kShowAndRecord) ? 1 : 0;
+}
+
 int OpenNoteByFileName(const WCHAR* path)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceOpenNote);

@@ -43,6 +43,12 @@ int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);
 // picture was named after. 1 when found.
 int FindNoteOfImage(const WCHAR* path, AIString& title);
 
+// A click at a screen point on the shown picture (drawn over the note list
+// and the editor, which get the click): the picture's note is shown, as its
+// caption offers. 1 when a note was shown; 0 (nothing done) off the picture or
+// when the picture belongs to no note.
+int OpenNoteOfClickedImage(POINT screen);
+
 // Shows the note an image file was named after ("Trip_2011_05231020.png"
 // belongs to the note "Trip"). Only stamped picture names are cut; any other
 // file has no note. 1 when a note was shown.

@@ -61,4 +61,5 @@ void ConnectPreview(HWND content)
     g_editorShell.previewLink = PreviewLink;
     g_editorShell.isImageShown = IsImagePreviewShown;
     g_editorShell.hidePreview = HidePreviews;
+    g_editorShell.clickPicture = OpenNoteOfClickedImage;
 }

@@ -121,6 +121,9 @@ struct EditorShellLinks {
     void (*previewLink)(const WCHAR* target, int noteTitle) = nullptr;
     // 1 while a picture is drawn over the note list or the editor.
     int (*isImageShown)() = nullptr;
+    // A press at a screen point on the shown picture: its note is shown (1),
+    // else 0 and the press is the editor's.
+    int (*clickPicture)(POINT screen) = nullptr;
     // Takes the previews (picture and link pane) away.
     void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;

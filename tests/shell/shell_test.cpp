@@ -1807,6 +1807,23 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_TRUE(IsImagePreviewShown());
     EXPECT_NE(Utf8(GetStatusText()).find("Click to open note '<lred>Trip</lred>'"), std::string::npos)
         << Utf8(GetStatusText());
+    // A click on the picture shows its note (the caption offers it); a click
+    // beside it does nothing of the picture's.
+    ASSERT_EQ(ReadAndShowNote(other, kShowAndRecord), 1);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    RECT list;
+    GetWindowRect(g_mainPanel.noteList.GetHwnd(), &list);
+    POINT beside = {list.right + 200, list.top + 5};
+    EXPECT_EQ(OpenNoteOfClickedImage(beside), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, other);
+    POINT onPicture = {(list.left + list.right) / 2, list.top + 40};
+    EXPECT_EQ(OpenNoteOfClickedImage(onPicture), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, trip);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_EQ(OpenNoteOfClickedImage(onPicture), 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+
     // The image zoom draws it over the whole window; leaving that mode takes it away.
     ToggleImageZoom();
     EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos);
