@@ -128,16 +128,16 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     if (!IsDatafileLoaded()) return Swallow(window);
     LeaveHighlight();
     if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
-    // Over a shown picture these keys step through the picture links on their release.
-    if (PictureShown()) {
-        PictureStep step = PictureStepOfKey(key, e.modifiers);
-        if (step == kStepNext || step == kStepPrevious) return Consume(window);
-    }
     e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
     // An open completion list takes the characters and acts on key releases.
     if (OpenCompletionList() != kCompletionNone) {
         if (key == VK_BACK && !e.readOnly) return DeleteKey(window, key, lParam);
         return Swallow(window);
+    }
+    // Over a shown picture these keys step through the picture links on their release.
+    if (PictureShown()) {
+        PictureStep step = PictureStepOfKey(key, e.modifiers);
+        if (step == kStepNext || step == kStepPrevious) return Consume(window);
     }
     // Ctrl+Space: its character opens the AutoLinks list.
     if (key == VK_SPACE && Ctrl() && !Shift() && !Alt()) return Swallow(window);
