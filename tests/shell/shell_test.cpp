@@ -1822,7 +1822,9 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_EQ(g_mainPanel.currentNote, trip);
     EXPECT_FALSE(IsImagePreviewShown());
     EXPECT_EQ(OpenNoteOfClickedImage(onPicture), 0);
+    SetImagePreviewTarget(L"rel:\\images\\Trip_2011_05231020.png", kImagePreviewFitted, 0);
     SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
 
     // The image zoom draws it over the whole window; leaving that mode takes it away.
     ToggleImageZoom();
