@@ -247,6 +247,29 @@ int PreviewImageFile(int fromCommand, int pageStep)
     return 1;
 }
 
+int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
+{
+    AIString path;
+    FileOfLink(link, path);
+    if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
+    StopMainTimer(kTimerQuickPreview);
+    StopMainTimer(kTimerLinkHover);
+    if (now && (thumbnailMode == kThumbnailSmall || thumbnailMode == kThumbnailScreen)) {
+        StopMainTimer(kTimerImageHover);
+        PaintThumbnailPreview(link, (ThumbnailPreviewMode)thumbnailMode);
+        return 1;
+    }
+    ImagePreviewState& s = State();
+    SetImagePreviewTarget(link, s.kind == kImagePreviewPaged ? kImagePreviewPaged : kImagePreviewFitted, 0);
+    if (s.shown || now) {
+        StopMainTimer(kTimerImageHover);
+        PreviewImageFile(0, 0);
+    } else {
+        StartMainTimer(kTimerImageHover, kLinkHoverDelayMs);
+    }
+    return 1;
+}
+
 int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceThumbnail);
@@ -329,6 +352,22 @@ int FindNoteOfImage(const WCHAR* path, AIString& title)
     if (named.IsEmpty() || FindNoteByTitle(named.GetText(), 0, 0) < 0) return 0;
     title.Copy(named);
     return 1;
+}
+
+int OpenNoteOfClickedImage(POINT screen)
+{
+    ImagePreviewState& s = State();
+    if (!s.shown || !Panel() || s.shownPath.IsEmpty()) return 0;
+    POINT at = screen;
+    ScreenToClient(Panel(), &at);
+    if (!PtInRect(&s.shownArea, at)) return 0;
+    AIString path(s.shownPath), title;
+    if (!FindNoteOfImage(path.GetText(), title)) return 0;
+    int32_t index = FindNoteByTitle(title.GetText(), 0, 0);
+    if (index < 0) return 0;
+    TRACE_SCOPE(kTraceImagePreview, kTraceOpenNote);
+    HideQuickPreview(0);
+    return ReadAndShowNote(index, kShowAndRecord) ? 1 : 0;
 }
 
 int OpenNoteByFileName(const WCHAR* path)

@@ -29,6 +29,12 @@ void HideImagePreview();
 // line says so).
 int PreviewImageFile(int fromCommand, int pageStep);
 
+// The hover and stepping entry for a link that may name a picture: 1 when it
+// does. now 1 with a thumbnail mode paints that thumbnail for a few seconds;
+// otherwise the picture is drawn at once when one is shown already or now is
+// 1, else after the hover delay (kTimerImageHover).
+int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode);
+
 // The small thumbnail of link for a few seconds (kTimerThumbnail hides it).
 int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);
 
@@ -36,6 +42,12 @@ int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);
 // file name, the page a captured picture came from, or the note a pasted
 // picture was named after. 1 when found.
 int FindNoteOfImage(const WCHAR* path, AIString& title);
+
+// A click at a screen point on the shown picture (drawn over the note list
+// and the editor, which get the click): the picture's note is shown, as its
+// caption offers. 1 when a note was shown; 0 (nothing done) off the picture or
+// when the picture belongs to no note.
+int OpenNoteOfClickedImage(POINT screen);
 
 // Shows the note an image file was named after ("Trip_2011_05231020.png"
 // belongs to the note "Trip"). Only stamped picture names are cut; any other

@@ -1,5 +1,6 @@
 #include "shell/sync_connection.h"
 #include "shell/main_panel.h"
+#include "shell/image_preview_connection.h"
 #include "shell/typing_store.h"
 #include "shell/frame_window.h"
 #include "shell/note_commands.h"
@@ -233,6 +234,10 @@ static LRESULT PanelOnCommand(HWND window, UINT, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (control && control == g_mainPanel.noteList.GetHwnd() && code == LBN_SELCHANGE) {
+        // A click on the picture drawn over the list is the picture's, not the row's under it.
+        DWORD at = GetMessagePos();
+        POINT click = {(SHORT)LOWORD(at), (SHORT)HIWORD(at)};
+        if (OpenNoteOfClickedImage(click)) return 0;
         int index = (int)SendMessageW(control, LB_GETCURSEL, 0, 0);
         if (index >= 0 && index != g_mainPanel.currentNote) ReadAndShowNote(index, kShowAndRecord);
         return 0;

@@ -23,6 +23,14 @@ void PreviewFile(int32_t kind, const WCHAR* path)
     StartLinkPreview(path, kind == kFilePreviewRichText ? kPreviewRtfFile : kPreviewFileLink);
 }
 
+int HoverImage(const WCHAR* link) { return PreviewImageUnderCursor(link, 0, kImageHoverPreview); }
+void HidePreviews() { HideQuickPreview(0); }
+void PreviewLink(const WCHAR* target, int noteTitle)
+{
+    if (noteTitle) StartLinkPreview(target, kPreviewNote);
+    else PreviewLinkUnderCursor(target);
+}
+
 }  // namespace
 
 void ConnectPreview(HWND content)
@@ -42,10 +50,16 @@ void ConnectPreview(HWND content)
     l.restoreQuickPreview = RestoreQuickPreview;
     l.isImageShown = IsImagePreviewShown;
     l.hideImage = HideImagePreview;
+    l.previewImage = HoverImage;
     CreateLinkPreviewPane(content);
     InstallQuickPreviewPane(l.quickPreview);
     ConnectPreviewPipelines();
     g_editorShell.lookUpWord = LookUpSelectedWord;
     g_editorShell.mouseOverText = PreviewLinkAtPoint;
     g_editorShell.previewFile = PreviewFile;
+    g_editorShell.previewImage = PreviewImageUnderCursor;
+    g_editorShell.previewLink = PreviewLink;
+    g_editorShell.isImageShown = IsImagePreviewShown;
+    g_editorShell.hidePreview = HidePreviews;
+    g_editorShell.clickPicture = OpenNoteOfClickedImage;
 }

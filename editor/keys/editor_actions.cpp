@@ -5,6 +5,7 @@
 #include "editor/images/link_target_rules.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
+#include "editor/links/link_stepping.h"
 #include "editor/links/link_context.h"
 #include "editor/links/link_describe.h"
 #include "editor/links/link_table_upkeep.h"
@@ -301,6 +302,26 @@ void RunScreen(EditorScreen screen, const WCHAR* name)
     if (result == -1) EditorNotAvailable(name);
 }
 
+// Alt+Down, Alt+Up: the next or previous web or note link selected and
+// described, a picture's thumbnail shown for a few seconds, any other
+// link's target previewed.
+void StepToLink(int forward)
+{
+    CHARRANGE range = Selection();
+    AIControl* editor = g_noteEditor.control;
+    int32_t mark = forward ? FindNextLink(editor, &range) : FindPreviousLink(editor, &range);
+    if (!mark) return;
+    AIString description, target;
+    DescribeLinkRun(editor, range.cpMin, range.cpMax, mark, description);
+    UpdateEditorStatus(kEditorStatusRefresh);
+    EditorStatus(description.GetText(), kStatusInfo);
+    if (!LinkRunTarget(editor, range.cpMin, range.cpMax, mark, target)) return;
+    if (mark == HyperlinkMark && g_editorShell.previewImage &&
+        g_editorShell.previewImage(target.GetText(), 1, kImageThumbnailSmall))
+        return;
+    if (g_editorShell.previewLink) g_editorShell.previewLink(target.GetText(), mark == NoteLinkMark);
+}
+
 }  // namespace
 
 int InsertAtSelection(const WCHAR* text)
@@ -490,26 +511,7 @@ void CarryOutSystemKey(SystemKeyAction action, WPARAM key, LPARAM lParam)
         if (g_editorShell.navigate) g_editorShell.navigate(action == kSysNavigateForward);
         break;
     case kSysNextLink:
-    case kSysPreviousLink: {
-        int32_t start, end, mark;
-        CHARRANGE s = Selection();
-        int forward = action == kSysNextLink;
-        if (!FindNeighbourLink(g_noteEditor.control, forward ? s.cpMax : s.cpMin, forward ? 1 : -1, &start, &end,
-                               &mark))
-            break;
-        // A "[label]" is selected with its brackets.
-        AITextDocument* doc = Doc();
-        if (mark == HyperlinkMark && doc && doc->GetCharAt(start - 1) == L'[' && doc->GetCharAt(end) == L']') {
-            start--;
-            end++;
-        }
-        SetSelection(start, end);
-        AIString description;
-        DescribeLinkRun(g_noteEditor.control, start, end, mark, description);
-        UpdateEditorStatus(kEditorStatusRefresh);
-        EditorStatus(description.GetText(), kStatusInfo);
-        break;
-    }
+    case kSysPreviousLink: StepToLink(action == kSysNextLink); break;
     case kSysForwardToQuickSearch:
         if (g_editorShell.forwardToQuickSearch) g_editorShell.forwardToQuickSearch(WM_SYSKEYUP, key, lParam);
         break;

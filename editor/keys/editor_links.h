@@ -48,6 +48,10 @@ enum EditorScreen : int32_t {
     kEditorScreenFavourites,
 };
 
+// How a picture link is previewed: the picture itself, or for a few seconds
+// its small or screen-size thumbnail (while stepping through links).
+enum ImageLinkPreview : int { kImageHoverPreview = 0, kImageThumbnailSmall = 1, kImageThumbnailScreen = 2 };
+
 // The mode of a link made to a file that was not copied into the data folder.
 const int32_t kLinkModeUncopiedFile = -100;
 // A screen the dialog host does not offer (yet).
@@ -109,6 +113,19 @@ struct EditorShellLinks {
     // A link was made to target: a picture's thumbnail is due.
     void (*linkedFile)(const WCHAR* target) = nullptr;
     int (*lookUpWord)() = nullptr;
+    // The picture a link names previewed (ImageLinkPreview): 1 when the link
+    // is a picture. now 0 waits for the hover delay unless a picture is shown.
+    int (*previewImage)(const WCHAR* link, int now, int mode) = nullptr;
+    // The link preview pane for a link's target (noteTitle 1: a note link's
+    // title, whatever it holds), after the hover delay.
+    void (*previewLink)(const WCHAR* target, int noteTitle) = nullptr;
+    // 1 while a picture is drawn over the note list or the editor.
+    int (*isImageShown)() = nullptr;
+    // A press at a screen point on the shown picture: its note is shown (1),
+    // else 0 and the press is the editor's.
+    int (*clickPicture)(POINT screen) = nullptr;
+    // Takes the previews (picture and link pane) away.
+    void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;
     void (*toggleImageZoom)() = nullptr;
     // Keys that belong to the QuickSearch field (Alt+S, Alt+C).

@@ -9,6 +9,7 @@
 #include "editor/editor_status.h"
 #include "editor/format/zoom_status.h"
 #include "editor/find/inc_search.h"
+#include "editor/links/link_stepping.h"
 #include "editor/links/file_link_preview.h"
 #include "editor/links/link_context.h"
 #include "editor/links/link_describe.h"
@@ -276,6 +277,8 @@ LRESULT EditorLeftButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 CHARRANGE trimmed = {s.cpMin, s.cpMax - 1};
                 SendMessageW(window, EM_EXSETSEL, 0, (LPARAM)&trimmed);
             }
+            // The double-clicked word's dictionary entry comes up in the preview pane.
+            if (!IncSearchOwnsEditor() && g_editorShell.lookUpWord) g_editorShell.lookUpWord();
         }
         UpdateEditorStatus(kEditorStatusRefresh);
         return result;
@@ -316,6 +319,11 @@ LRESULT EditorWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     HWND target = g_editorShell.wheelTargetAt ? g_editorShell.wheelTargetAt(screen, ctrl) : nullptr;
     if (target && target != window) {
         PostMessageW(target, message, wParam, lParam);
+        return 0;
+    }
+    if (!ctrl && PictureShown()) {
+        // Over a shown picture the wheel steps through the picture links.
+        JumpToNextLinkOrImage(GET_WHEEL_DELTA_WPARAM(wParam) < 0);
         return 0;
     }
     if (!ctrl) return PassOn(window, message, wParam, lParam);

@@ -1,6 +1,7 @@
 // Key-down and characters: which keys RichEdit sees, which chords are
 // flagged, and the link rules of Backspace, Delete and typing.
 #include "editor/keys/editor_state.h"
+#include "editor/links/link_stepping.h"
 #include "editor/links/link_follow.h"
 #include "editor/links/link_table_upkeep.h"
 #include "editor/find/inc_search.h"
@@ -132,6 +133,11 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     if (OpenCompletionList() != kCompletionNone) {
         if (key == VK_BACK && !e.readOnly) return DeleteKey(window, key, lParam);
         return Swallow(window);
+    }
+    // Over a shown picture these keys step through the picture links on their release.
+    if (PictureShown()) {
+        PictureStep step = PictureStepOfKey(key, e.modifiers);
+        if (step == kStepNext || step == kStepPrevious) return Consume(window);
     }
     // Ctrl+Space: its character opens the AutoLinks list.
     if (key == VK_SPACE && Ctrl() && !Shift() && !Alt()) return Swallow(window);

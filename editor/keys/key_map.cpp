@@ -159,6 +159,21 @@ int HoldsReservedNoteChar(const WCHAR* text, int32_t len)
     return 0;
 }
 
+PictureStep PictureStepOfKey(WPARAM key, int32_t modifiers)
+{
+    switch (key) {
+    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_LSHIFT: case VK_RSHIFT: case VK_LCONTROL:
+    case VK_RCONTROL: case VK_LMENU: case VK_RMENU: return kStepNone;
+    default: break;
+    }
+    if (modifiers & (kModShift | kModCtrl | kModAlt)) return kStepHide;
+    switch (key) {
+    case VK_SPACE: case VK_DOWN: case VK_RIGHT: return kStepNext;
+    case VK_UP: case VK_LEFT: return kStepPrevious;
+    default: return kStepHide;
+    }
+}
+
 int32_t ZoomStepped(int32_t numerator, int32_t denominator, int32_t direction)
 {
     int32_t percent = numerator <= 0 || denominator <= 0 ? kZoomNormal : numerator * kZoomNormal / denominator;

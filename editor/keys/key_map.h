@@ -100,6 +100,13 @@ int IsReservedNoteChar(WCHAR ch);
 // 1 when the text holds a reserved character.
 int HoldsReservedNoteChar(const WCHAR* text, int32_t len);
 
+// While a picture preview is shown, what a key's release does: Space, Down
+// and Right without modifiers step to the next picture link, Up and Left to
+// the previous one; Shift, Ctrl and Alt themselves do nothing; every other
+// key takes the picture away (and does its own work).
+enum PictureStep { kStepNone = -1, kStepPrevious = 0, kStepNext = 1, kStepHide = 2 };
+PictureStep PictureStepOfKey(WPARAM key, int32_t modifiers);
+
 // Zoom ratio steps: a ratio of 0/0 counts as 100/100; the numerator stays
 // between kZoomMin and kZoomMax and moves by kZoomStep.
 enum { kZoomMin = 50, kZoomMax = 500, kZoomStep = 50, kZoomNormal = 100 };

@@ -4,6 +4,7 @@
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/status_text.h"
+#include "editor/links/link_stepping.h"
 #include "editor/links/completion_popup.h"
 #include "editor/links/link_context.h"
 #include "foundation/ai_string.h"
@@ -101,6 +102,13 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
         CompletionKeyUp(key);
         return Swallow(window);
     }
+    PictureStep step = PictureShown() ? PictureStepOfKey(key, e.modifiers) : kStepNone;
+    if (step == kStepNext || step == kStepPrevious) {
+        JumpToNextLinkOrImage(step == kStepNext);
+        return Swallow(window);
+    }
+    // Any other key takes the picture away at once: the keys queued behind it are the editor's again.
+    if (step == kStepHide && g_editorShell.hidePreview) g_editorShell.hidePreview();
     if (!Shift()) TrimSelectionAfterKeys();
     if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
     if (e.ctrlHintArmed && key != VK_CONTROL) {

@@ -91,6 +91,10 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         g_noteEditor.pointerHidden = 0;
     }
     if (message == WM_RBUTTONDOWN) return EditorRightButtonDown(window, message, wParam, lParam);
+    // The picture drawn over the editor's left edge takes its clicks.
+    POINT screen = {(SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam)};
+    ClientToScreen(window, &screen);
+    if (g_editorShell.clickPicture && g_editorShell.clickPicture(screen)) return 0;
     EditorLeftButtonDown(window, message, wParam, lParam);
     return PassOn(window, message, wParam, lParam);
 }

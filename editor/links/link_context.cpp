@@ -202,32 +202,6 @@ int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t m
     return kind;
 }
 
-int FindNeighbourLink(AIControl* editor, int32_t from, int direction, int32_t* start, int32_t* end, int32_t* mark)
-{
-    AITextDocument* doc = editor ? editor->GetDocument() : 0;
-    if (!doc) return 0;
-    int32_t total = doc->GetTextLength();
-    MarkRun* runs = (MarkRun*)LocalAlloc(LMEM_FIXED, sizeof(MarkRun) * kMaxRuns);
-    if (!runs) return 0;
-    int count = direction > 0 ? doc->ScanMarks(from, total, runs, kMaxRuns) : doc->ScanMarks(0, from, runs, kMaxRuns);
-    int found = 0;
-    for (int i = direction > 0 ? 0 : count - 1; i >= 0 && i < count && !found; i += direction > 0 ? 1 : -1) {
-        if (!IsLinkMark(runs[i].mark)) continue;
-        if (direction > 0 && runs[i].start < from) continue;  // the link the caret is in
-        found = 1;
-        *mark = runs[i].mark;
-        *start = runs[i].start;
-        *end = runs[i].end;
-    }
-    LocalFree(runs);
-    if (found && direction < 0 && *end >= from) {
-        // The caret stands in this link: the one before it.
-        int32_t before = *start;
-        return before > 0 ? FindNeighbourLink(editor, before, -1, start, end, mark) : 0;
-    }
-    return found;
-}
-
 int32_t CharUnderPoint(AIControl* editor, POINT point)
 {
     HWND window = editor ? editor->GetHwnd() : nullptr;

@@ -1,7 +1,7 @@
 // The links around the caret as the editor shows them: the marks of the
 // characters next to it (read as runs, never one character at a time), the
-// classification of Backspace and Delete there, the description of the link
-// at the caret, and the step to the next or previous link.
+// classification of Backspace and Delete there, and the description of the
+// link at the caret.
 #pragma once
 #include "foundation/win.h"
 #include "editor/links/link_edges.h"
@@ -32,11 +32,6 @@ int ReadHyperlinkRun(AIControl* editor, int32_t start, int32_t end, AIString& la
 // Describes the link run [start, end) for the status line into out (mark-up);
 // returns its LinkKind.
 int32_t DescribeLinkRun(AIControl* editor, int32_t start, int32_t end, int32_t mark, AIString& out);
-
-// The next link run after `from` (direction 1) or the last one before it
-// (-1); 0 when there is none.
-int FindNeighbourLink(AIControl* editor, int32_t from, int direction, int32_t* start, int32_t* end,
-                      int32_t* mark);
 
 // The character under a point in the editor's client area, or -1 when the
 // point lies beside the text (outside the window, past a line's end, below

@@ -304,12 +304,16 @@ void PreviewLinkAtPoint(HWND editor, WPARAM keys, LPARAM point)
         if (at.y < from.y) onLink = 0;
     }
     if (!onLink) {
-        if (!s_preview.hovered.IsEmpty()) StopPreviewTimer(kPreviewTimerLinkHover);
+        if (!s_preview.hovered.IsEmpty()) {
+            StopPreviewTimer(kPreviewTimerLinkHover);
+            StopPreviewTimer(kPreviewTimerImageHover);
+        }
         s_preview.hovered.Clear();
         return;
     }
     if (target.EqualsString(s_preview.hovered)) return;
     s_preview.hovered.Copy(target);
+    if (kind == kPreviewImage && g_previewShell.previewImage && g_previewShell.previewImage(target.GetText())) return;
     StartLinkPreview(target.GetText(), kind);
 }
 

@@ -27,6 +27,8 @@ struct PreviewShellLinks {
     // The image preview: whether a picture is drawn, and taking it away.
     int (*isImageShown)() = nullptr;
     void (*hideImage)() = nullptr;
+    // A link that names a picture previewed after the hover delay: 1 when it is one.
+    int (*previewImage)(const WCHAR* link) = nullptr;
 };
 extern PreviewShellLinks g_previewShell;
 

@@ -6,6 +6,7 @@
 #include "editor/keys/editor_mouse.h"
 #include "editor/links/link_follow.h"
 #include "editor/links/link_context.h"
+#include "editor/links/link_stepping.h"
 
 namespace {
 
@@ -33,6 +34,36 @@ int RecordImage(const WCHAR* path)
     return 1;
 }
 int NoNoteOfImage(const WCHAR*) { return 0; }
+// The shell's previews while stepping: a picture is any ".png" or ".jpg" link.
+int s_pictureShown = 0;
+int PictureShownNow() { return s_pictureShown; }
+int RecordPicture(const WCHAR* link, int now, int mode)
+{
+    std::string name = Utf8(link);
+    std::string tail = name.size() > 4 ? name.substr(name.size() - 4) : name;
+    for (char& c : tail) c = (char)tolower(c);
+    if (tail != ".png" && tail != ".jpg") return 0;
+    s_calls += "picture:" + std::to_string(now) + "," + std::to_string(mode) + ":" + name.substr(name.rfind('\\') + 1) + ";";
+    return 1;
+}
+void RecordHide()
+{
+    s_calls += "hide;";
+    s_pictureShown = 0;
+}
+void RecordLinkPreview(const WCHAR* target, int noteTitle)
+{
+    s_calls += std::string(noteTitle ? "note:" : "link:") + Utf8(target) + ";";
+}
+std::string s_lookedUp;
+HWND s_lookUpEditor = nullptr;
+int RecordLookUp()
+{
+    CHARRANGE s = {0, 0};
+    SendMessageW(s_lookUpEditor, EM_EXGETSEL, 0, (LPARAM)&s);
+    s_lookedUp += std::to_string(s.cpMin) + "-" + std::to_string(s.cpMax) + ";";
+    return 1;
+}
 int RecordConfirm(const WCHAR*)
 {
     s_calls += "asked;";
@@ -89,6 +120,11 @@ protected:
         g_editorShell.editHyperlink = AnswerDialog;
         g_editorShell.showImage = RecordImage;
         g_editorShell.openNoteOfImage = NoNoteOfImage;
+        g_editorShell.previewImage = RecordPicture;
+        g_editorShell.previewLink = RecordLinkPreview;
+        g_editorShell.isImageShown = PictureShownNow;
+        g_editorShell.hidePreview = RecordHide;
+        s_pictureShown = 0;
         s_calls.clear();
         s_chooseText.clear();
         s_chooseId = 0;
@@ -102,6 +138,12 @@ protected:
         g_editorShell.runMenu = nullptr;
         g_editorShell.showImage = nullptr;
         g_editorShell.openNoteOfImage = nullptr;
+        g_editorShell.previewImage = nullptr;
+        g_editorShell.previewLink = nullptr;
+        g_editorShell.isImageShown = nullptr;
+        g_editorShell.hidePreview = nullptr;
+        g_editorShell.lookUpWord = nullptr;
+        s_pictureShown = 0;
         ForgetHoveredLink();
         EditorKeys::TearDown();
         DeleteFileW(script.GetText());
@@ -122,6 +164,19 @@ protected:
     {
         SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(position));
         SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(position));
+    }
+    void AltKey(WPARAM vk)
+    {
+        SendMessageW(editor, WM_SYSKEYDOWN, vk, 0x20000001);
+        SendMessageW(editor, WM_SYSKEYUP, vk, 0xE0000001);
+    }
+    std::string Selected()
+    {
+        CHARRANGE s = {0, 0};
+        SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
+        AIString t;
+        doc->GetRangeText(s.cpMin, s.cpMax, &t);
+        return Utf8(t);
     }
     void EnterAt(int position)
     {
@@ -481,7 +536,10 @@ TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlank
     CHARRANGE line;
     SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&line);
     EXPECT_EQ(end + 5, line.cpMax);
-    // "See " double-clicked: "See" is selected.
+    // "See " double-clicked: "See" is selected and looked up in the dictionary.
+    s_lookedUp.clear();
+    s_lookUpEditor = editor;
+    g_editorShell.lookUpWord = RecordLookUp;
     Caret(10);
     SendMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, PointOf(1));
     SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(1));
@@ -489,6 +547,10 @@ TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlank
     SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&s);
     EXPECT_EQ(0, s.cpMin);
     EXPECT_EQ(3, s.cpMax);
+    EXPECT_EQ("0-3;", s_lookedUp);
+    // A single click looks nothing up.
+    Click(5);
+    EXPECT_EQ("0-3;", s_lookedUp);
 }
 
 TEST_F(EditorFollow, APictureShowsInTheProgramAndAMissingOneIsTold)
@@ -500,4 +562,115 @@ TEST_F(EditorFollow, APictureShowsInTheProgramAndAMissingOneIsTold)
     EnterAt(At("[lost]") + 2);
     EXPECT_EQ("", s_calls);
     EXPECT_NE(std::string::npos, Status().find("File not found"));
+}
+
+TEST_F(EditorFollow, AltDownAndUpStepThroughWebAndNoteLinksShowingAPictureAsAThumbnail)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks());
+    std::string before = Text();
+    Caret(0);
+    AltKey(VK_DOWN);
+    EXPECT_EQ("Books to read", Selected());
+    EXPECT_EQ("note:Books to read;", s_calls);
+    EXPECT_NE(std::string::npos, Status().find("Link to note"));
+    AltKey(VK_DOWN);
+    EXPECT_EQ("[site]", Selected());
+    EXPECT_NE(std::string::npos, s_calls.find("link:http://example.org/a;"));
+    // The tag between [js] and [view] is passed over; a picture shows as a small thumbnail at once.
+    AltKey(VK_DOWN);
+    AltKey(VK_DOWN);
+    AltKey(VK_DOWN);
+    EXPECT_EQ("[js]", Selected());
+    s_calls.clear();
+    AltKey(VK_DOWN);
+    EXPECT_EQ("[view]", Selected());
+    EXPECT_EQ("picture:1,1:tavik_follow_view.PNG;", s_calls);
+    AltKey(VK_DOWN);
+    EXPECT_EQ("[lost]", Selected());
+    // At the last link the selection stays: no wrapping round to the first.
+    AltKey(VK_DOWN);
+    EXPECT_EQ("[lost]", Selected());
+    // Back to the first link, and no further.
+    for (int i = 0; i < 7; i++) AltKey(VK_UP);
+    EXPECT_EQ("Books to read", Selected());
+    AltKey(VK_UP);
+    EXPECT_EQ("Books to read", Selected());
+    EXPECT_EQ(before, Text());
+}
+
+TEST_F(EditorFollow, OverAShownPictureTheArrowsSpaceAndWheelStepThroughPictureLinksOnly)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks());
+    std::string before = Text();
+    Caret(0);
+    s_pictureShown = 1;
+    // Space goes to the first picture link; no blank is typed.
+    Down(VK_SPACE);
+    Char(L' ');
+    Up(VK_SPACE);
+    EXPECT_EQ("[view]", Selected());
+    EXPECT_EQ("picture:0,0:tavik_follow_view.PNG;", s_calls.substr(s_calls.rfind("picture:")));
+    Press(VK_DOWN);
+    EXPECT_EQ("[lost]", Selected());
+    // Past the last picture the selection stays where it was.
+    Press(VK_RIGHT);
+    EXPECT_EQ("[lost]", Selected());
+    Press(VK_UP);
+    EXPECT_EQ("[view]", Selected());
+    // No picture before: the selection stays.
+    Press(VK_LEFT);
+    EXPECT_EQ("[view]", Selected());
+    // The wheel down steps forward, up backward.
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(-WHEEL_DELTA)), MAKELPARAM(1, 1));
+    EXPECT_EQ("[lost]", Selected());
+    SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(1, 1));
+    EXPECT_EQ("[view]", Selected());
+    EXPECT_EQ(before, Text());
+    // Any other key takes the picture away and does its own work.
+    Press(VK_END);
+    EXPECT_EQ("hide;", s_calls.substr(s_calls.size() - 5));
+    EXPECT_EQ(0, s_pictureShown);
+    // Without a picture the keys are the editor's own again.
+    s_calls.clear();
+    Caret(0);
+    Press(VK_RIGHT);
+    EXPECT_EQ("", Selected());
+    EXPECT_EQ(std::string::npos, s_calls.find("picture:"));
+}
+
+TEST_F(EditorFollow, SteppingCrossesLongStretchesOfPlainTextBothWays)
+{
+    // Links far apart, with more plain text between them than one read of the runs holds.
+    AIString filler;
+    for (int i = 0; i < 1500; i++) filler.AppendText(L"ab ");
+    AIString notes(L"\x00A4"
+                   L"Books_to_read\r\nA list.\r\n{{\r\n}}\r\n"
+                   L"\x00A4"
+                   L"Plans\r\nStart ");
+    notes.AppendString(filler).AppendText(L"Books to read ").AppendString(filler);
+    notes.AppendString(filler).AppendText(L"Books to read end\r\n{{\r\n}}\r\n");
+    ASSERT_NO_FATAL_FAILURE(OpenNotes(0, notes.GetText(), L"Plans"));
+    int first = (int)Text().find("Books to read");
+    int second = (int)Text().find("Books to read", first + 1);
+    ASSERT_GT(second - first, 8000);
+    ASSERT_EQ(NoteLinkMark, MarkOf(first, first + 1));
+    CHARRANGE range = {0, 0};
+    EXPECT_EQ(NoteLinkMark, FindNextLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(first, range.cpMin);
+    EXPECT_EQ(first + 13, range.cpMax);
+    EXPECT_EQ(NoteLinkMark, FindNextLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(second, range.cpMin);
+    EXPECT_EQ(0, FindNextLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(second, range.cpMin);
+    EXPECT_EQ(NoteLinkMark, FindPreviousLink(&g_mainPanel.editor, &range));
+    EXPECT_EQ(first, range.cpMin);
+    EXPECT_EQ(first + 13, range.cpMax);
+    EXPECT_EQ(0, FindPreviousLink(&g_mainPanel.editor, &range));
+    // From inside a link, back goes to the one before it, not to its own start.
+    CHARRANGE inside = {second + 4, second + 4};
+    EXPECT_EQ(NoteLinkMark, FindPreviousLink(&g_mainPanel.editor, &inside));
+    EXPECT_EQ(first, inside.cpMin);
+    CHARRANGE end = {End(), End()};
+    EXPECT_EQ(NoteLinkMark, FindPreviousLink(&g_mainPanel.editor, &end));
+    EXPECT_EQ(second, end.cpMin);
 }

@@ -2,13 +2,15 @@
 // has the keyboard focus, a state the display does not show (child windows
 // have no window of their own there).
 //
-// Usage: focus_probe <title prefix> [text|caret|selection|menu]
+// Usage: focus_probe <title prefix> [text|caret|selection|menu|previews]
 // Prints the window class of the focused control of the thread that owns
 // the first visible top-level window whose title begins with the prefix
 // ("none" when that thread has no focus), or with "text" the control's text,
 // with "caret" the caret's screen position "x y height", with "selection" the
 // focused edit control's selection "start end", with "menu" "open"
-// while a pop-up menu shows ("none" otherwise); exits 1 when no such window exists.
+// while a pop-up menu shows ("none" otherwise), with "previews" the texts of
+// the visible read-only rich edits (the preview panes) joined by "|"; exits
+// 1 when no such window exists.
 #include "foundation/win.h"
 #include <shellapi.h>
 #include <stdio.h>
@@ -17,6 +19,27 @@ struct Search {
     const WCHAR* prefix;
     HWND found;
 };
+
+struct Panes {
+    WCHAR* out;
+    int room;
+};
+
+static BOOL CALLBACK CollectPane(HWND window, LPARAM lParam)
+{
+    Panes* panes = (Panes*)lParam;
+    WCHAR cls[64] = {0};
+    GetClassNameW(window, cls, 64);
+    LONG style = GetWindowLongW(window, GWL_STYLE);
+    if (lstrcmpiW(cls, L"RichEdit20W") != 0 || !(style & ES_READONLY) || !IsWindowVisible(window)) return TRUE;
+    int used = lstrlenW(panes->out);
+    if (panes->room - used < 2) return FALSE;
+    if (used) lstrcatW(panes->out, L"|");
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, panes->room - used - 1, (LPARAM)(panes->out + used + (used ? 1 : 0)),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    return TRUE;
+}
 
 static BOOL CALLBACK MatchTitle(HWND window, LPARAM lParam)
 {
@@ -45,8 +68,13 @@ int main()
     int wantCaret = argc > 2 && lstrcmpW(argv[2], L"caret") == 0;
     int wantMenu = argc > 2 && lstrcmpW(argv[2], L"menu") == 0;
     int wantSelection = argc > 2 && lstrcmpW(argv[2], L"selection") == 0;
+    int wantPreviews = argc > 2 && lstrcmpW(argv[2], L"previews") == 0;
     int gotInfo = GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info);
-    if (wantMenu) {
+    if (wantPreviews) {
+        answer[0] = 0;
+        Panes panes = {answer, 512};
+        EnumChildWindows(search.found, CollectPane, (LPARAM)&panes);
+    } else if (wantMenu) {
         HWND menu = FindWindowW(L"#32768", nullptr);
         lstrcpyW(answer, menu && IsWindowVisible(menu) ? L"open" : L"none");
     } else if (wantCaret) {

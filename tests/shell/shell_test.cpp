@@ -1807,6 +1807,25 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_TRUE(IsImagePreviewShown());
     EXPECT_NE(Utf8(GetStatusText()).find("Click to open note '<lred>Trip</lred>'"), std::string::npos)
         << Utf8(GetStatusText());
+    // A click on the picture shows its note (the caption offers it); a click
+    // beside it does nothing of the picture's.
+    ASSERT_EQ(ReadAndShowNote(other, kShowAndRecord), 1);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    RECT list;
+    GetWindowRect(g_mainPanel.noteList.GetHwnd(), &list);
+    POINT beside = {list.right + 200, list.top + 5};
+    EXPECT_EQ(OpenNoteOfClickedImage(beside), 0);
+    EXPECT_EQ(g_mainPanel.currentNote, other);
+    POINT onPicture = {(list.left + list.right) / 2, list.top + 40};
+    EXPECT_EQ(OpenNoteOfClickedImage(onPicture), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, trip);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_EQ(OpenNoteOfClickedImage(onPicture), 0);
+    SetImagePreviewTarget(L"rel:\\images\\Trip_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+
     // The image zoom draws it over the whole window; leaving that mode takes it away.
     ToggleImageZoom();
     EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos);
@@ -1829,5 +1848,24 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_TRUE(trace_.Saw(kTraceImagePreview, 3));
     EXPECT_FALSE(KillTimer(panel, kTimerThumbnail));
     EXPECT_EQ(PaintThumbnailPreview(L"rel:\\images\\notes.txt", kThumbnailSmall), 0);
+    HideImagePreview();
+
+    // Hovering a picture link waits for the delay; a picture already shown
+    // gives way to the next at once; a thumbnail request paints at once and
+    // is taken away by its timer; a link to another file is no picture.
+    EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\Trip_2011_05231020.png", 0, 0), 1);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_TRUE(KillTimer(panel, kTimerImageHover));
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    EXPECT_TRUE(IsImagePreviewShown());
+    EXPECT_EQ(PreviewImageUnderCursor(L"Open file:rel:\\images\\gone.png", 0, 0), 1);
+    EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
+    EXPECT_NE(Utf8(GetStatusText()).find("Cannot find file ("), std::string::npos);
+    HideImagePreview();
+    EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\Trip_2011_05231020.png", 1, kThumbnailSmall), 1);
+    EXPECT_FALSE(IsImagePreviewShown());
+    EXPECT_TRUE(KillTimer(panel, kTimerThumbnail));
+    EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\notes.txt", 0, 0), 0);
+    EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
     HideImagePreview();
 }
