@@ -5,8 +5,8 @@
 # Enter inside a note link shows that note and Alt+Left brings the first one
 # back unchanged;
 # a right-click on a hyperlink opens the link menu (a screenshot shows it) and
-# its "Copy URL" item puts the link's address on the clipboard, pasted back
-# into the note to check it.
+# its "Copy URL" item puts the link's address on the clipboard, read back
+# through QuickSearch's box.
 # Every wait polls for the state it needs, with a bound.
 # Usage: e2e_links_test.sh <build-dir> <source-dir>
 set -euo pipefail
@@ -14,14 +14,9 @@ build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
 wine=/usr/lib/wine/wine64
 program="$build/shell/tavik.exe.so"
 probe="$build/tests/shell/focus_probe.exe.so"
-work="$build/e2e-links"
-rm -rf "$work"; mkdir -p "$work"
-export WINEPREFIX="$build/wineprefix-e2e" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 . "$src/tests/shell/e2e_common.sh"
-. "$src/scripts/xvfb.sh"
-start_xvfb 150 199
-"$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
+start_e2e_session e2e-links 150 199
 
 line="See Plans now and [site] later."
 address="http://127.0.0.1:9/page"
