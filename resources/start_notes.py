@@ -144,7 +144,7 @@ START_NOTES = [
     ("Headings", [
         "# Headings",
         "A line that begins with # is a large heading, ## medium and ### small.",
-        "Ctrl+H steps the line through the heading sizes; Ctrl+G goes to the next heading.",
+        "Ctrl+H makes the line plain text, and a heading of its last size again; Ctrl+G goes to the next heading.",
     ], []),
     ("Lists", [
         "# Lists",

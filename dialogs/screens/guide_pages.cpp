@@ -93,8 +93,8 @@ const GuidePage kPages[kGuidePageCount] = {
      nullptr, PNG_PICTURE(IDR_GUIDE_FIND_TEXT)},
     {nullptr,
      L"<h1>Full-text Search</h1><br><br>The <b>Full-text search</b> is used to find text <b>across all notes</b>."
-     L"<sbr><sbr>If you enter a search word that is not a title, the QuickSearch field will turn black to indicate "
-     L"that the title is unknown and you are ready for a full-text search.<sbr><sbr>Just press <red>Enter</red> or "
+     L"<sbr><sbr>If you enter a search word that is not a title, the status line says <red>Note not found</red> "
+     L"and the list says there is no matching note: you are ready for a full-text search.<sbr><sbr>Just press <red>Enter</red> or "
      L"<red>Ctrl+Space</red> to perform a full-text search.",
      nullptr, PNG_PICTURE(IDR_GUIDE_UNKNOWN)},
     {nullptr,
