@@ -182,8 +182,8 @@ const Tip kTips[kTipCount] = {
      L"Copy files in the Explorer and press <b>Ctrl+V</b> in a note: Tavik puts a link to each file in the text."
      L"<br><br>Click a link to open the file."},
     {L"Browse Images (Alt+B)",
-     L"Press <b>Alt+B</b> to browse the pictures your notes link to.<br><br>Choose a picture to open the note that "
-     L"links it."},
+     L"Press <b>Alt+B</b> to browse the pictures your notes link to.<br><br>Click a picture to see it large, and "
+     L"click its caption to open the note that links it."},
     {L"Browse (Web) Images",
      L"The image browser also shows the pictures of the web pages you have captured.<br><br>Use it to find a captured "
      L"page again by its picture."},
