@@ -49,15 +49,14 @@ convert -size 230x150 xc:"$paper" \
   -stroke none -font "$sans" -pointsize 9 -fill "$blue" -annotate +146+50 "Anna Berg" -annotate +146+62 "555 0142" \
   -annotate +146+74 "12 May" -font "$bold" -pointsize 14 -annotate +146+125 "computer" -quality 85 guide_brain.jpg
 
-# Page 11: things to remember on sticky notes.
-card s1 100 62 "Birthday" "Anna: 12 May" "(red wine)"
-card s2 100 62 "Excel" "Pivot tables:" "Insert > Pivot"
-card s3 100 62 "Meeting" "Tue 10:00," "room 4"
-card s4 100 62 "Ideas" "- garden shed" "- a blog"
+# Page 11: things to remember on sticky notes (narrow: the page's list needs the room).
+card s1 100 58 "Birthday" "Anna: 12 May" "(red wine)"
+card s2 100 58 "Excel" "Pivot tables:" "Insert > Pivot"
+card s3 100 58 "Meeting" "Tue 10:00," "room 4"
 convert "$tmp/s1.png" -background none -rotate -5 "$tmp/s1.png"; convert "$tmp/s3.png" -background none -rotate 4 "$tmp/s3.png"
-for c in s1 s2 s3 s4; do shadow $c; done
-convert -size 230x160 xc:"$paper" "$tmp/s1.png" -geometry +4+2 -composite "$tmp/s2.png" -geometry +120+6 -composite \
-  "$tmp/s3.png" -geometry +6+82 -composite "$tmp/s4.png" -geometry +122+86 -composite -quality 85 guide_remember.jpg
+for c in s1 s2 s3; do shadow $c; done
+convert -size 120x210 xc:"$paper" "$tmp/s1.png" -geometry +2+2 -composite "$tmp/s2.png" -geometry +10+72 -composite \
+  "$tmp/s3.png" -geometry +4+138 -composite -quality 85 guide_remember.jpg
 
 # Page 12: a box of index cards.
 convert -size 230x170 xc:"$paper" -font "$bold" -pointsize 12 \
@@ -87,13 +86,13 @@ finder f1 "QuickSearch" "a note by its title"
 finder f2 "Find (incremental search)" "text in this note"
 finder f3 "Full-text search" "text across all notes"
 convert -size 230x150 xc:none "$tmp/f1.png" -geometry +4+2 -composite "$tmp/f2.png" -geometry +4+52 -composite \
-  "$tmp/f3.png" -geometry +4+102 -composite -depth 8 PNG32:guide_finding.png
+  "$tmp/f3.png" -geometry +4+102 -composite -depth 8 -define png:exclude-chunks=date,time PNG32:guide_finding.png
 
 # Page 27: F1 for help.
 key f1 60 "F1"
 convert -size 230x110 xc:none "$tmp/f1.png" -geometry +10+30 -composite \
   -fill "$blue" -draw "circle 150,55 150,20" -fill '#FFFFFF' -font "$bold" -pointsize 44 -gravity northwest \
-  -annotate +137+27 "?" -depth 8 PNG32:guide_help.png
+  -annotate +137+27 "?" -depth 8 -define png:exclude-chunks=date,time PNG32:guide_help.png
 
 # Page 29: F12, Escape and Enter (narrow: the page's lines need the room).
 key k1 60 "F12"; key k2 60 "Esc"; key k3 80 "Enter"
@@ -112,7 +111,15 @@ convert -size 230x160 xc:"$paper" "$tmp/d1.png" -geometry +8+4 -composite "$tmp/
   "$tmp/d3.png" -geometry +8+84 -composite "$tmp/d4.png" -geometry +120+84 -composite -quality 85 guide_datafiles.jpg
 
 # Page 31: the program's icon on a soft light.
-convert tavik.ico -delete 1--1 -resize 96x96 "$tmp/icon.png" 2>/dev/null || convert 'tavik.ico[0]' -resize 96x96 "$tmp/icon.png"
+python3 -c "
+import sys, make_icons
+size = 96
+pixels = make_icons.app_icon(size)
+out = open(sys.argv[1], 'wb')
+out.write(b'P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n' % (size, size))
+out.write(bytes(v for row in pixels for px in row for v in px))
+" "$tmp/icon.pam"
+convert "$tmp/icon.pam" "$tmp/icon.png"
 convert -size 230x150 radial-gradient:'#FFFFFF'-'#DCE6F4' "$tmp/icon.png" -gravity center -composite \
   -quality 85 guide_thanks.jpg
 

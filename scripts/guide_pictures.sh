@@ -90,10 +90,17 @@ piece() {
   local name=$1 shot=$2; shift 2
   local parts=()
   for area in "$@"; do parts+=("(" "$work/$shot.png" -crop "$area" +repage ")"); done
-  convert "${parts[@]}" -background white -splice 0x0 -append -resize '230x>' "$work/$name"
+  convert "${parts[@]}" -background white -splice 0x0 -append -resize '230x>' -define png:exclude-chunks=date,time "$work/$name"
 }
 piece window.png window 960x680+0+0
-convert "$work/window.png" -resize 230x -quality 80 "$res/guide_window.jpg"
+# The four areas numbered as the page lists them: ribbon, QuickSearch, list, editor.
+marks=()
+for mark in "150 18 1" "40 32 2" "40 70 3" "150 90 4"; do
+  set -- $mark
+  marks+=(-fill '#C0392B' -draw "circle $1,$2 $(($1 + 8)),$2" -fill white -annotate "+$(($1 - 4))+$(($2 + 5))" "$3")
+done
+convert "$work/window.png" -resize 230x -font DejaVu-Sans-Bold -pointsize 12 -stroke none "${marks[@]}" \
+  -quality 85 "$res/guide_window.jpg"
 piece q.png quicksearch 258x120+4+118; cp "$work/q.png" "$res/guide_quicksearch.png"
 piece u.png unknown 258x34+4+118 258x60+4+484; cp "$work/u.png" "$res/guide_unknown.png"
 piece r.png results 400x200+266+116; cp "$work/r.png" "$res/guide_results.png"
