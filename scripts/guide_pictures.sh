@@ -55,11 +55,9 @@ open_note() { quick_search "$1"; sleep 0.3; xdotool key Return; sleep 0.8; }
 
 xdotool windowfocus --sync "$frame" 2>/dev/null || true
 # The whole window with its list of notes.
-into_editor; xdotool key space BackSpace; xdotool mousemove --window "$frame" 940 660; shot window
+into_editor; xdotool mousemove --window "$frame" 940 660; shot window
 open_note "a week of calls"
 into_editor
-# The note is drawn once it changes: a blank typed and taken back.
-xdotool key space BackSpace
 xdotool mousemove --window "$frame" 940 660
 shot frame
 # The mouse over two of its links: each linked note previewed.
