@@ -166,7 +166,8 @@ void DrawScreenBackdrop(HDC dc, int x, int y, int width, int height)
 {
     static AIResourceImage backdrop;
     if (!backdrop.IsLoaded() && !backdrop.LoadResource(IDR_SCREEN_BACKDROP, L"JPG")) return;
-    RECT panel = {x + kScreenMargin1, y + kScreenTitleBarHeight, x + width - kScreenMargin2, y + height - kScreenMargin2};
+    RECT panel = {x + kScreenMargin1, y + kScreenTitleBarHeight, x + width - kScreenMargin2,
+                  y + height - kScreenMargin2};
     if (panel.right <= panel.left || panel.bottom <= panel.top) return;
     backdrop.DrawSized(dc, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, kFullOpacity);
 }

@@ -180,7 +180,8 @@ void PaintPage(HDC dc, int32_t number, const RECT& area)
     }
     if (number == 1) PaintQuestionWords(dc, area);
     if (page.picture) {
-        if (g_pictureId != page.picture) g_pictureId = g_picture.LoadResource(page.picture, page.pictureType) ? page.picture : 0;
+        if (g_pictureId != page.picture)
+            g_pictureId = g_picture.LoadResource(page.picture, page.pictureType) ? page.picture : 0;
         // A picture narrower than the column stands at its right edge and leaves the text more room.
         int left = area.left + kPictureLeft;
         if (g_pictureId && g_picture.GetWidth() < kGuidePictureWidth) left += kGuidePictureWidth - g_picture.GetWidth();

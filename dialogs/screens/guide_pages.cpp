@@ -48,7 +48,8 @@ const GuidePage kPages[kGuidePageCount] = {
      L"strengths of your <blue>computer</blue></b><br> (accurate memory and processing speed) <b><br><br>to maximize "
      L"your potential !</b>",
      nullptr, JPG_PICTURE(IDR_GUIDE_BRAIN)},
-    {L"Why should I use it ?", L"What you keep in your head today, and how Tavik can keep it for you.", nullptr, NO_PICTURE},
+    {L"Why should I use it ?", L"What you keep in your head today, and how Tavik can keep it for you.", nullptr,
+     NO_PICTURE},
     {nullptr,
      L"<h1>Do you need to remember</h1><sbr><sbr> - someone's birthday, address, favorite wine or email ?<sbr><sbr> "
      L"- how to create tables in <red>Word</red> ?<sbr><sbr> - useful web sites, books and articles ?<sbr><sbr> - how "
@@ -94,7 +95,8 @@ const GuidePage kPages[kGuidePageCount] = {
     {nullptr,
      L"<h1>Full-text Search</h1><br><br>The <b>Full-text search</b> is used to find text <b>across all notes</b>."
      L"<sbr><sbr>If you enter a search word that is not a title, the status line says <red>Note not found</red> "
-     L"and the list says there is no matching note: you are ready for a full-text search.<sbr><sbr>Just press <red>Enter</red> or "
+     L"and the list says there is no matching note: you are ready for a full-text search.<sbr><sbr>"
+     L"Just press <red>Enter</red> or "
      L"<red>Ctrl+Space</red> to perform a full-text search.",
      nullptr, PNG_PICTURE(IDR_GUIDE_UNKNOWN)},
     {nullptr,
