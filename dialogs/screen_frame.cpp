@@ -4,6 +4,7 @@
 #include "dialogs/dialog_host.h"
 #include "drawing/ai_dib.h"
 #include "drawing/ai_effects.h"
+#include "drawing/ai_resource_image.h"
 #include "foundation/ai_string.h"
 #include "foundation/app.h"
 #include "foundation/text_markup.h"
@@ -16,6 +17,7 @@ SharedScreenControls g_screenControls;
 
 namespace {
 
+const int kFullOpacity = 100;
 const COLORREF kFrameColour = RGB(120, 130, 150);
 const COLORREF kPulseColour = RGB(50, 50, 255);  // COLORREF 0xFF3232
 const COLORREF kDisplayColour = RGB(10, 10, 10);
@@ -160,6 +162,16 @@ void DrawScreenBackground(HDC dc, int x, int y, int width, int height, int left)
     FillSolid(dc, panel.left, panel.top, panel.right, panel.bottom, RGB(255, 255, 255));
 }
 
+void DrawScreenBackdrop(HDC dc, int x, int y, int width, int height)
+{
+    static AIResourceImage backdrop;
+    if (!backdrop.IsLoaded() && !backdrop.LoadResource(IDR_SCREEN_BACKDROP, L"JPG")) return;
+    RECT panel = {x + kScreenMargin1, y + kScreenTitleBarHeight, x + width - kScreenMargin2,
+                  y + height - kScreenMargin2};
+    if (panel.right <= panel.left || panel.bottom <= panel.top) return;
+    backdrop.DrawSized(dc, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, kFullOpacity);
+}
+
 void DrawScreenFrame(HDC dc, int x, int y, int width, int height, int tab)
 {
     RECT outer = {x, y, x + width, y + height};
@@ -220,10 +232,11 @@ void DrawScreenControls(HDC dc, AIControl& control, int style)
     SetBkMode(dc, oldMode);
 }
 
-void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title)
+void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title, ScreenBackdrop backdrop)
 {
     DrawResourceJpg(dc, x, y, width, height);
     DrawScreenBackground(dc, x, y, width, height, kScreenMargin1);
+    if (backdrop == kWithBackdrop) DrawScreenBackdrop(dc, x, y, width, height);
     SelectDisplayFont(dc, title, x + kScreenTitleLeft, y + kScreenTitleTop + ScreenTitleOffset(), kScreenTitlePoints);
     DrawScreenFrame(dc, x, y, width, height, -1);
 }

@@ -100,9 +100,14 @@ void DrawScreenFrame(HDC dc, int x, int y, int width, int height, int tab);
 // tab), then its caption (mark-up).
 enum ScreenButtonStyle { kButtonPlain = 0, kButtonFramed = 1, kButtonTab = 2, kButtonTabSelected = 3 };
 void DrawScreenControls(HDC dc, AIControl& control, int style);
-// The frame most screens draw: the title band, the white panel, the title
-// in the display font and the frame lines.
-void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title);
+// The frame most screens draw: the title band, the white panel (with the
+// light backdrop picture when asked), the title in the display font and the
+// frame lines.
+enum ScreenBackdrop { kPlainPanel, kWithBackdrop };
+void DrawTitledScreenFrame(HDC dc, int x, int y, int width, int height, const WCHAR* title,
+                           ScreenBackdrop backdrop = kPlainPanel);
+// The backdrop picture stretched over the white panel.
+void DrawScreenBackdrop(HDC dc, int x, int y, int width, int height);
 // A title in the display font at (x, y), size in points.
 void SelectDisplayFont(HDC dc, const WCHAR* text, int x, int y, int size);
 // A text in the display font at (x, y): first one pixel right and down in

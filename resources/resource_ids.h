@@ -26,9 +26,33 @@
 #define IDR_DATAFILE_START_30 782
 #define IDR_DATAFILE_START_80 783
 
-// Pictures of the getting started guide (JPG), made by scripts/guide_pictures.sh.
+// Pictures of the getting started guide: screenshots of the program made by
+// scripts/guide_pictures.sh, drawings made by resources/make_guide_drawings.sh.
+// JPG pictures:
+#define IDR_GUIDE_CARDS 707       // a box of index cards
+#define IDR_GUIDE_REMEMBER 708    // sticky notes of things to remember
+#define IDR_GUIDE_FOUND 709       // a note found under a magnifier
+#define IDR_GUIDE_BRAIN 711       // the brain and the computer
+#define IDR_GUIDE_OVERVIEW 712    // one data file whose notes link by their titles
+#define IDR_GUIDE_DATAFILES 713   // the four example data files
+#define IDR_GUIDE_KEYS 714        // F12, Escape and Enter
+#define IDR_GUIDE_THANKS 715      // the program's icon
 #define IDR_GUIDE_WINDOW 768      // the whole window: its four areas
+// PNG pictures, one for each page from "Finding information" to "Help II":
+#define IDR_GUIDE_FINDING 671     // the three ways to find
+#define IDR_GUIDE_QUICKSEARCH 672 // a title completed in QuickSearch
+#define IDR_GUIDE_FIND_TEXT 673   // matches of the incremental search
+#define IDR_GUIDE_UNKNOWN 674     // QuickSearch holding a word that is no title
+#define IDR_GUIDE_RESULTS 675     // the full-text result panel
+#define IDR_GUIDE_CONTACT 676     // a contact note
 #define IDR_GUIDE_AUTOLINK 677    // a note in which other notes' titles became links
+#define IDR_GUIDE_AUTOLINKS 678   // the AutoLinks list after Ctrl+Space
+#define IDR_GUIDE_PREVIEW_CONTACT 679 // the contact note previewed under the mouse
+#define IDR_GUIDE_PREVIEW 680     // a linked note previewed under the mouse
+#define IDR_GUIDE_HYPERLINK 681   // a hyperlink label in a note
+#define IDR_GUIDE_HELP 682        // F1 for help
+#define IDR_GUIDE_HELP_TAB 683    // the Help tab's Learning group
+#define IDR_SCREEN_BACKDROP 764   // backdrop of the tip of the day and first-start screens (JPG)
 #define IDR_TIP_PICTURE 772       // the tip of the day's light bulb (PNG)
 
 // Fonts carried as resources (type RT_FONT), loaded with AddFontMemResourceEx.

@@ -144,7 +144,7 @@ START_NOTES = [
     ("Headings", [
         "# Headings",
         "A line that begins with # is a large heading, ## medium and ### small.",
-        "Ctrl+H steps the line through the heading sizes; Ctrl+G goes to the next heading.",
+        "Ctrl+H makes the line plain text, and a heading of its last size again; Ctrl+G goes to the next heading.",
     ], []),
     ("Lists", [
         "# Lists",
@@ -223,7 +223,7 @@ START_NOTES = [
     ], []),
     ("Ribbon", [
         "# Ribbon",
-        "The ribbon has the tabs Home, Options and Help. F10 hides and shows it.",
+        "The ribbon has the tabs Home, File, Options and Help. F10 hides and shows it.",
         "Hover over a command: the status line says what it does and its key.",
     ], []),
     ("Status_line", [
@@ -254,7 +254,7 @@ START_NOTES = [
     ], []),
     ("Print", [
         "# Print",
-        "Ctrl+P prints the note. Page... on the Home tab chooses the page first.",
+        "Ctrl+P prints the note. Page... on the File tab chooses the page first.",
     ], []),
     ("Refresh", [
         "# Refresh",

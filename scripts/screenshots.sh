@@ -81,10 +81,14 @@ for screen in "6 about" "11 file-panel" "21 favourites" "14 shortcuts" "24 sync-
     xdotool key Right; shoot "$id" tip-of-the-day-next
   fi
   if [ "$2" = getting-started ]; then
-    # Two pages: the four areas of the window, and the second auto-linking page.
+    # Pages with a drawing and with screenshots: the overview, the four areas
+    # of the window, QuickSearch, the second auto-linking page, the three keys.
     xdotool windowfocus "$id" 2>/dev/null || true
-    for _ in $(seq 14); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page15
-    for _ in $(seq 7); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page22
+    xdotool key space; sleep 1; shoot "$id" getting-started-page2
+    for _ in $(seq 13); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page15
+    for _ in $(seq 2); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page17
+    for _ in $(seq 5); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page22
+    for _ in $(seq 7); do xdotool key space; done; sleep 1; shoot "$id" getting-started-page29
   fi
   close_with_escape "$id" winBuffer_ || { echo "screen $2 did not close" >&2; exit 1; }
 done

@@ -125,7 +125,7 @@ LRESULT FirstStartOnKeyUp(HWND, UINT message, WPARAM key, LPARAM)
 
 void FirstStartPaintFrame(HDC dc, int x, int y, int width, int height)
 {
-    DrawTitledScreenFrame(dc, x, y, width, height, L"Welcome");
+    DrawTitledScreenFrame(dc, x, y, width, height, L"Welcome", kWithBackdrop);
     DrawShadowedText(dc, L"Orvanta", x + kMarkLeft, y + 70, 14);
     DrawShadowedText(dc, L"Tavik", x + kMarkLeft, y + 95, 26);
     HICON icon = (HICON)LoadImageW(GetModuleHandleW(0), MAKEINTRESOURCEW(IDI_TAVIK), IMAGE_ICON, kIconSize, kIconSize, 0);

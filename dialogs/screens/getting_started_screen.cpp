@@ -37,7 +37,7 @@ enum {
     kTextInset = 20,
     kTitleTop = 60,
     kFooterHeight = 40,
-    kArrowHalf = 6,
+    kArrowHalf = 6,          // half the height of an arrow's triangle
     kCounterGap = 8,
     kQuestionLeft = 330,     // page 1: the three question words beside its list
     kQuestionTop = 105,
@@ -46,7 +46,7 @@ enum {
     kQuestionShadow = 2,
     kPictureLeft = 270,      // a page's picture, from the page area's corner
     kPictureTop = 75,
-    kPictureGap = 10,        // between the text and the picture          // half the height of an arrow's triangle
+    kPictureGap = 10,        // between the text and the picture
 };
 
 int32_t g_page = 1;
@@ -180,9 +180,13 @@ void PaintPage(HDC dc, int32_t number, const RECT& area)
     }
     if (number == 1) PaintQuestionWords(dc, area);
     if (page.picture) {
-        if (g_pictureId != page.picture) g_pictureId = g_picture.LoadResource(page.picture, L"JPG") ? page.picture : 0;
-        if (g_pictureId) g_picture.DrawAt(dc, area.left + kPictureLeft, area.top + kPictureTop, 100);
-        text.right = area.left + kPictureLeft - kPictureGap;
+        if (g_pictureId != page.picture)
+            g_pictureId = g_picture.LoadResource(page.picture, page.pictureType) ? page.picture : 0;
+        // A picture narrower than the column stands at its right edge and leaves the text more room.
+        int left = area.left + kPictureLeft;
+        if (g_pictureId && g_picture.GetWidth() < kGuidePictureWidth) left += kGuidePictureWidth - g_picture.GetWidth();
+        if (g_pictureId) g_picture.DrawAt(dc, left, area.top + kPictureTop, 100);
+        text.right = left - kPictureGap;
     }
     int points = page.picture ? kNarrowTextPoints : kTextPoints;
     int used = DrawScreenMarkup(dc, page.text, text, points);

@@ -5,12 +5,16 @@
 #include "foundation/win.h"
 
 enum { kGuidePageCount = 31 };
+// The room a page's picture has beside its text: pictures are made at most
+// this wide and high (a narrower one stands at the right of the column).
+enum { kGuidePictureWidth = 230, kGuidePictureHeight = 220 };
 
 struct GuidePage {
     const WCHAR* title;    // a title in the display font, or null
     const WCHAR* text;     // the page's mark-up
     const WCHAR* footer;   // mark-up at the bottom of the page, or null
     int picture;           // a picture resource id, or 0
+    const WCHAR* pictureType;  // its resource type, L"JPG" or L"PNG"
 };
 
 // Page 1..kGuidePageCount (clamped).

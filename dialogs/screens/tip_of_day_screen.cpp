@@ -96,7 +96,7 @@ LRESULT TipOfDayOnKeyUp(HWND host, UINT message, WPARAM key, LPARAM)
 
 void TipOfDayPaintFrame(HDC dc, int x, int y, int width, int height)
 {
-    DrawTitledScreenFrame(dc, x, y, width, height, L"Tip of the day");
+    DrawTitledScreenFrame(dc, x, y, width, height, L"Tip of the day", kWithBackdrop);
     static AIResourceImage bulb;
     if (bulb.IsLoaded() || bulb.LoadPngResource(IDR_TIP_PICTURE)) bulb.DrawAt(dc, x + kPictureLeft, y + kPictureTop, kOpaque);
     DrawShadowedText(dc, L"Did you know...", x + kAskLeft, y + kAskTop, kAskPoints);

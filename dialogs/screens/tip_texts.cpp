@@ -37,11 +37,12 @@ const Tip kTips[kTipCount] = {
      L"Press <b>Ctrl+NumPad +</b> and <b>Ctrl+NumPad -</b> to make the text of the editor larger or smaller.<br><br>"
      L"<b>Ctrl+NumPad *</b> goes back to 100%. The zoom is shown on the status line."},
     {L"Headings",
-     L"To quickly change heading type, press <b>Ctrl+H</b> to toggle between Normal, Small, Medium and Large heading."
-     L"<br><br>If you hold down <b>Shift</b> it will always change to Normal."},
+     L"Press <b>Ctrl+H</b> to make a line a heading, and again to make it Normal text. On a Normal line that was a "
+     L"heading, it brings back the size the heading had.<br><br>Write <b>#</b>, <b>##</b> or <b>###</b> and a blank "
+     L"at the start of a line for a Large, Medium or Small heading."},
     {L"Bullets",
-     L"Press <b>Ctrl+Shift+L</b> to insert a bullet.<br><br>You can also write a star (*) and it will automatically "
-     L"be converted into a bullet if you press <b>Space</b> after it."},
+     L"Press <b>Ctrl+Shift+L</b> to insert a bullet.<br><br>A line that begins with a star (*) or a dash (-) and a "
+     L"blank is a bullet line too: press <b>Enter</b> at its end and the next line begins the same way."},
     {L"AutoLists",
      L"Lists continue by themselves: press <b>Enter</b> at the end of a bullet or a numbered line ('1. ') and the next "
      L"line gets the next bullet or number.<br><br>Press <b>Enter</b> on an empty item to end the list."},
@@ -181,8 +182,8 @@ const Tip kTips[kTipCount] = {
      L"Copy files in the Explorer and press <b>Ctrl+V</b> in a note: Tavik puts a link to each file in the text."
      L"<br><br>Click a link to open the file."},
     {L"Browse Images (Alt+B)",
-     L"Press <b>Alt+B</b> to browse the pictures your notes link to.<br><br>Choose a picture to open the note that "
-     L"links it."},
+     L"Press <b>Alt+B</b> to browse the pictures your notes link to.<br><br>Click a picture to see it large, and "
+     L"click its caption to open the note that links it."},
     {L"Browse (Web) Images",
      L"The image browser also shows the pictures of the web pages you have captured.<br><br>Use it to find a captured "
      L"page again by its picture."},

@@ -11,6 +11,8 @@
 #include "dialogs/screens/screens.h"
 #include "dialogs/screens/tip_of_day.h"
 #include "dialogs/screens/tip_texts.h"
+#include "drawing/ai_resource_image.h"
+#include "resources/resource_ids.h"
 #include "foundation/app.h"
 #include "foundation/settings_record.h"
 #include <set>
@@ -164,6 +166,46 @@ TEST(GuidePages, EveryPageHasItsOwnBodyAndTheRightHeader)
         AIString text(GuidePageAt(page).text);
         EXPECT_EQ(0, text.FindText(L"<h1>Auto linking ")) << page;
     }
+}
+
+TEST(GuidePages, EveryIllustratedPageCarriesAPictureThatDecodesAndFitsBesideItsText)
+{
+    // The overview, "Combine the strengths", the three "Why" pages, and every
+    // page from the four areas of the window to the last one.
+    std::set<int32_t> illustrated = {2, 9, 11, 12, 13};
+    for (int32_t page = 15; page <= kGuidePageCount; page++) illustrated.insert(page);
+    std::set<int> ids;
+    for (int32_t page = 1; page <= kGuidePageCount; page++) {
+        const GuidePage& guide = GuidePageAt(page);
+        if (!illustrated.count(page)) {
+            EXPECT_EQ(0, guide.picture) << "page " << page;
+            continue;
+        }
+        ASSERT_NE(0, guide.picture) << "page " << page;
+        EXPECT_TRUE(ids.insert(guide.picture).second) << "page " << page << " repeats another page's picture";
+        AIResourceImage picture;
+        ASSERT_EQ(1, picture.LoadResource(guide.picture, guide.pictureType)) << "page " << page;
+        EXPECT_GT(picture.GetWidth(), 0) << "page " << page;
+        EXPECT_LE(picture.GetWidth(), (int)kGuidePictureWidth) << "page " << page;
+        EXPECT_GT(picture.GetHeight(), 0) << "page " << page;
+        EXPECT_LE(picture.GetHeight(), (int)kGuidePictureHeight) << "page " << page;
+    }
+    // The pages from "Finding information" to "Help II" show the PNG pictures in order.
+    for (int32_t page = 16; page <= 28; page++) {
+        EXPECT_EQ(IDR_GUIDE_FINDING + page - 16, GuidePageAt(page).picture) << "page " << page;
+        EXPECT_EQ(Text(L"PNG"), Text(GuidePageAt(page).pictureType)) << "page " << page;
+    }
+    // A picture asked for under the wrong type is refused, not drawn as something else.
+    AIResourceImage wrongType;
+    EXPECT_EQ(0, wrongType.LoadResource(IDR_GUIDE_FINDING, L"JPG"));
+}
+
+TEST(GuidePages, TheTipAndWelcomeBackdropDecodes)
+{
+    AIResourceImage backdrop;
+    ASSERT_EQ(1, backdrop.LoadResource(IDR_SCREEN_BACKDROP, L"JPG"));
+    EXPECT_GE(backdrop.GetWidth(), 500);
+    EXPECT_GE(backdrop.GetHeight(), 350);
 }
 
 TEST(GuidePages, KeysAndClicksStepForwardBackAndClosePastTheLastPage)
