@@ -295,10 +295,10 @@ START_NOTES = [
         "# Shortcuts",
         "Ctrl+Q shows all the keys, on six tabs. Ctrl+Q again hides them.",
     ], []),
-    ("Caps_Lock_search", [
-        "# Caps Lock search",
-        "Select a word and press Caps Lock: Tavik searches the note for it.",
-        "Ctrl+Caps Lock is the ordinary Caps Lock.",
+    ("Search_the_selected_word", [
+        "# Search the selected word",
+        "Select a word and press Ctrl+F: Tavik searches the note for it and colours every match.",
+        "Up and Down step through the matches, Escape goes back.",
     ], []),
     ("Replace", [
         "# Replace",

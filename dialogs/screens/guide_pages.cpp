@@ -90,7 +90,7 @@ const GuidePage kPages[kGuidePageCount] = {
     {nullptr,
      L"<h1>Finding text</h1><br><br>The <b>Find text</b> is used to find text <br><b>in a note</b>.<sbr><sbr>The "
      L"search is incremental, meaning it will search and highlight matches for each key you type. <sbr><sbr>Quickly "
-     L"search by using the <br><red>Caps Lock</red> key.",
+     L"search the selected word with <br><red>Ctrl+F</red>.",
      nullptr, PNG_PICTURE(IDR_GUIDE_FIND_TEXT)},
     {nullptr,
      L"<h1>Full-text Search</h1><br><br>The <b>Full-text search</b> is used to find text <b>across all notes</b>."

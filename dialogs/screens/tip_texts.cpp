@@ -31,7 +31,7 @@ const Tip kTips[kTipCount] = {
      L"Select some text and the status line shows how many <b>words</b> and <b>characters</b> the selection holds."
      L"<br><br>Without a selection the status line shows the note's number, the line and the column of the caret."},
     {L"Find text",
-     L"To quickly find the same word in a note, select the word and press <b>CapsLock</b>. All matches will be "
+     L"To quickly find the same word in a note, select the word and press <b>Ctrl+F</b>. All matches will be "
      L"highlighted, and you can jump between them using the <b>Up</b> and <b>Down</b> arrow."},
     {L"Zoom",
      L"Press <b>Ctrl+NumPad +</b> and <b>Ctrl+NumPad -</b> to make the text of the editor larger or smaller.<br><br>"
