@@ -216,6 +216,18 @@ void BackdropTargetsFor(int32_t ownerCode, int32_t* low, int32_t* high)
 
 void RequestModalDialog(int32_t rectangleMode, DialogRequester requester, int32_t ownerCode)
 {
+    // A backdrop still up from an earlier dialog (its close still fading or
+    // posted) goes now: once this record forgets it, nothing would destroy
+    // it and it would stay over the program. Its destruction must not end
+    // anything of the new dialog's.
+    HWND earlier = g_backdropWindow.GetHwndField();
+    g_backdropWindow.SetHwndField(0);
+    if (earlier && IsWindow(earlier)) {
+        uint32_t done = g_dialogCenter.done;
+        g_dialogCenter.done = 1;
+        DestroyWindow(earlier);
+        g_dialogCenter.done = done;
+    }
     ZeroMemory(&g_backdrop, sizeof(g_backdrop));
     g_backdrop.rectangleMode = rectangleMode;
     g_backdrop.requester = requester;

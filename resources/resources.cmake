@@ -11,7 +11,9 @@ find_path(TAVIK_FONT_DISPLAY_DIR Comfortaa-Bold.ttf
 
 function(tavik_add_resources target)
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}_tavik.res)
-  file(GLOB deps ${TAVIK_RESOURCE_DIR}/*.tavik ${TAVIK_RESOURCE_DIR}/*.ico ${TAVIK_RESOURCE_DIR}/*.cur ${TAVIK_RESOURCE_DIR}/*.bmp ${TAVIK_RESOURCE_DIR}/*.jpg ${TAVIK_RESOURCE_DIR}/*.png
+  # Looked at again on every build: a picture added or removed re-runs the
+  # configuration instead of leaving a dependency on a file that is gone.
+  file(GLOB deps CONFIGURE_DEPENDS ${TAVIK_RESOURCE_DIR}/*.tavik ${TAVIK_RESOURCE_DIR}/*.ico ${TAVIK_RESOURCE_DIR}/*.cur ${TAVIK_RESOURCE_DIR}/*.bmp ${TAVIK_RESOURCE_DIR}/*.jpg ${TAVIK_RESOURCE_DIR}/*.png
        ${TAVIK_RESOURCE_DIR}/*.html ${TAVIK_RESOURCE_DIR}/*.manifest ${TAVIK_RESOURCE_DIR}/*.h)
   add_custom_command(
     OUTPUT ${res}

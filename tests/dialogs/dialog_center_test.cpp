@@ -238,6 +238,27 @@ TEST_F(DialogCenterTest, BackdropTargetsAndSystemCommands)
     g_app.system.SetCpuSpeedIndex(400);
 }
 
+TEST_F(DialogCenterTest, ANewDialogNeverLeavesAnEarlierBackdropBehind)
+{
+    // The first backdrop is still up (its close not yet carried out) when
+    // the next dialog asks for its own: the first one must not stay over the
+    // program with nobody left to destroy it.
+    RequestModalDialog(1, RequestDialogScreen, 6);
+    CreateBackdropWindow();
+    HWND first = GetBackdropWindow();
+    ASSERT_TRUE(first != 0);
+    g_dialogCenter.done = 0;
+    RequestModalDialog(1, RequestDialogScreen, 6);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(0u, g_dialogCenter.done);  // the new dialog's state is untouched
+    CreateBackdropWindow();
+    HWND second = GetBackdropWindow();
+    ASSERT_TRUE(second != 0);
+    EXPECT_NE(first, second);
+    DestroyDialogWindows();
+    EXPECT_FALSE(IsWindow(second));
+}
+
 TEST_F(DialogCenterTest, OpenCountStaysWithinItsRange)
 {
     DialogOpenCount = 0;
