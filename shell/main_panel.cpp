@@ -283,8 +283,10 @@ static LRESULT PanelOnCharToItem(HWND window, UINT message, WPARAM wParam, LPARA
 {
     HWND list = g_mainPanel.noteList.GetHwnd();
     if (!list || (HWND)lParam != list) return DefWindowProcW(window, message, wParam, lParam);
+    // The caret comes from the list: the message's 16 bits cannot hold every row.
     int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
-    return NoteListRowForChar((WCHAR)LOWORD(wParam), (short)HIWORD(wParam), count);
+    int caret = (int)SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    return NoteListRowForChar((WCHAR)LOWORD(wParam), caret, count);
 }
 
 // The list's own keys (arrows, Page keys, Home, End) stay the list box's.
