@@ -1,5 +1,6 @@
 #include "shell/sync_connection.h"
 #include "shell/main_panel.h"
+#include "shell/note_list_rows.h"
 #include "shell/image_preview_connection.h"
 #include "shell/typing_store.h"
 #include "shell/frame_window.h"
@@ -121,15 +122,7 @@ void FillNoteList()
     HWND list = g_mainPanel.noteList.GetHwnd();
     if (!list) return;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    int count = GetNoteCount();
-    SendMessageW(list, LB_INITSTORAGE, count, count * 24);
-    AIString title, shown;
-    for (int i = 0; i < count; i++) {
-        GetNoteTitle(i, title);
-        ShownTitleForm(title.GetText(), shown);
-        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)shown.GetText());
-    }
+    SetNoteListRowCount(list, GetNoteCount());
     if (g_mainPanel.currentNote >= 0) SendMessageW(list, LB_SETCURSEL, g_mainPanel.currentNote, 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
@@ -276,12 +269,28 @@ static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The editor's completion list draws its items from its own list.
+// The editor's completion list draws its items from its own list; the note
+// list draws its rows from the note index.
 static LRESULT PanelOnDrawItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (CompletionDrawItem((const DRAWITEMSTRUCT*)lParam)) return TRUE;
+    if (NoteListDrawItem(g_mainPanel.noteList.GetHwnd(), (const DRAWITEMSTRUCT*)lParam)) return TRUE;
     return DefWindowProcW(window, message, wParam, lParam);
 }
+
+// A letter typed in the note list goes to the next title beginning with it.
+static LRESULT PanelOnCharToItem(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    if (!list || (HWND)lParam != list) return DefWindowProcW(window, message, wParam, lParam);
+    // The caret comes from the list: the message's 16 bits cannot hold every row.
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    int caret = (int)SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    return NoteListRowForChar((WCHAR)LOWORD(wParam), caret, count);
+}
+
+// The list's own keys (arrows, Page keys, Home, End) stay the list box's.
+static LRESULT PanelOnVKeyToItem(HWND, UINT, WPARAM, LPARAM) { return -1; }
 
 // The editor hands its keys over first (EN_MSGFILTER): a read-only data file
 // answers an editing key with its message. The key goes on either way; the
@@ -307,6 +316,8 @@ static const MessageEntry kPanelMessages[] = {
     {WM_TIMER, PanelOnTimer},
     {WM_CTLCOLORLISTBOX, PanelOnCtlColor},
     {WM_DRAWITEM, PanelOnDrawItem},
+    {WM_CHARTOITEM, PanelOnCharToItem},
+    {WM_VKEYTOITEM, PanelOnVKeyToItem},
     {WM_NOTIFY, PanelOnNotify},
     {MsgCommandByName, PanelOnCommandByName},
 };
@@ -336,7 +347,8 @@ HWND CreateContentWindow(HWND frame)
     CreatePaneAt(p.quickSearch, ControlEdit, panel, l.quickSearch,
                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
     CreatePaneAt(p.noteList, ControlListBox, panel, l.noteList,
-                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT);
+                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                     LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT);
     CreatePaneAt(p.previewPane, ControlRichEdit, panel, l.preview,
                  WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_READONLY | WS_VSCROLL);
     CreatePaneAt(p.editor, ControlRichEdit, panel, l.editor,
@@ -355,6 +367,7 @@ HWND CreateContentWindow(HWND frame)
     static HFONT quickFont = CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
     SendMessageW(p.quickSearch.GetHwnd(), WM_SETFONT, (WPARAM)quickFont, 0);
     SendMessageW(p.noteList.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
+    SetNoteListRowHeight(p.noteList.GetHwnd(), font);
     SendMessageW(p.incSearchBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     SendMessageW(p.replaceBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     // QuickSearch, the full-text result panel and the engine's note source.

@@ -20,7 +20,7 @@ public:
 
     // Child controls.
     AIControl quickSearch;     // edit: type a title, Enter opens it
-    AIControl noteList;        // list box of all titles, in index order
+    AIControl noteList;        // list box of all titles, in index order, drawn from the index
     AIControl previewPane;     // read-only rich edit: the preview of link targets
     AIControl editor;          // "RichEdit20W": the current note
     AIControl incSearchBox;    // incremental search inside the note

@@ -22,6 +22,7 @@
 #include "shell/main_panel.h"
 #include "search/quick/full_text_mode.h"
 #include "shell/note_commands.h"
+#include "shell/note_list_rows.h"
 #include "shell/note_markup_view.h"
 #include "shell/note_rescue.h"
 #include "shell/read_only_notice.h"
@@ -793,9 +794,9 @@ TEST_F(ShellTest, NoteDialogsTitleRenameAndConfirmDelete)
     EXPECT_LT(Find(L"Groceries"), 0);
     EXPECT_EQ(GetNoteCount(), before);
     for (int i = 0; i < (int)SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETCOUNT, 0, 0); i++) {
-        WCHAR item[256] = L"";
-        SendMessageW(g_mainPanel.noteList.GetHwnd(), LB_GETTEXT, i, (LPARAM)item);
-        EXPECT_NE(lstrcmpiW(item, L"Groceries"), 0);
+        AIString item;
+        NoteListRowTitle(i, item);
+        EXPECT_NE(lstrcmpiW(item.GetText(), L"Groceries"), 0);
     }
     EXPECT_EQ(ReadFileUtf8(path_.GetText()).find("Groceries"), std::string::npos);
     // The deleted copy carries a time stamp in its name: found by the title.
@@ -1073,6 +1074,114 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
     EXPECT_EQ(OpenDatafile(bad.GetText()), 0);
     EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+}
+
+namespace {
+
+// The first row after `from` (wrapping) whose shown title begins with `letter`, ignoring case.
+int NextRowWithLetter(WCHAR letter, int from)
+{
+    int count = GetNoteCount();
+    for (int step = 1; step <= count; step++) {
+        int row = (from + step) % count;
+        AIString title, shown;
+        GetNoteTitle(row, title);
+        ShownTitleForm(title.GetText(), shown);
+        if (CharUpperW((LPWSTR)(UINT_PTR)shown.GetText()[0]) == CharUpperW((LPWSTR)(UINT_PTR)letter)) return row;
+    }
+    return -1;
+}
+
+// The right-most column of a row's text (not its background), or -1.
+int RightmostInk(HDC dc, int top, int height, int width, COLORREF back)
+{
+    for (int x = width - 1; x >= 0; x--)
+        for (int y = top; y < top + height; y++)
+            if (GetPixel(dc, x, y) != back) return x;
+    return -1;
+}
+
+}  // namespace
+
+// The list keeps only the number of notes; its rows are drawn from the index
+// with the look of a plain list box, and a letter goes to the next title with it.
+TEST_F(ShellTest, NoteListRowsAreDrawnFromTheIndexAndLettersJumpToTitles)
+{
+    OpenExamples();
+    HWND list = g_mainPanel.noteList.GetHwnd();
+    ASSERT_GE(GetNoteCount(), 3);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), GetNoteCount());
+    ASSERT_EQ(CreateNoteTitled(L"Zebra crossing", kNewNoteEmpty), 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), GetNoteCount());
+    AIString shown;
+    NoteListRowTitle(Find(L"Zebra_crossing"), shown);
+    EXPECT_STREQ(Utf8(shown.GetText()).c_str(), "Zebra crossing");
+    NoteListRowTitle(GetNoteCount(), shown);
+    EXPECT_EQ(shown.GetLength(), 0);
+
+    // Rows as high as a plain list box with the same font makes them.
+    HFONT font = (HFONT)SendMessageW(list, WM_GETFONT, 0, 0);
+    HWND plain = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 100, 100, g_mainPanel.GetHwndField(), nullptr,
+                                 nullptr, nullptr);
+    SendMessageW(plain, WM_SETFONT, (WPARAM)font, 0);
+    int row = (int)SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    EXPECT_EQ(row, (int)SendMessageW(plain, LB_GETITEMHEIGHT, 0, 0));
+    DestroyWindow(plain);
+    ASSERT_GT(row, 4);
+
+    // The selected row is highlighted; the next one shows its title in the list's font.
+    ASSERT_EQ(ReadAndShowNote(0, kShowAndRecord), 1);
+    SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+    RECT client;
+    GetClientRect(list, &client);
+    HDC screen = GetDC(list);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    SendMessageW(list, WM_PRINT, (WPARAM)dc, PRF_CLIENT | PRF_ERASEBKGND);
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetPixel(dc, client.right - 2, row / 2));
+    COLORREF back = GetPixel(dc, client.right - 2, row + row / 2);
+    EXPECT_EQ(RGB(255, 255, 255), back);
+    NoteListRowTitle(1, shown);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, shown.GetText(), shown.GetLength(), &extent);
+    SelectObject(dc, oldFont);
+    int ink = RightmostInk(dc, row, row, client.right, back);
+    // The text starts one pixel in; its last glyph may end short of its advance.
+    EXPECT_GE(ink, extent.cx - 5);
+    EXPECT_LE(ink, extent.cx + 1);
+    // Past the last row: only the background.
+    int rows = GetNoteCount();
+    if ((rows + 1) * row < client.bottom) EXPECT_EQ(RightmostInk(dc, rows * row, row, client.right, back), -1);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(list, screen);
+
+    // A letter (either case) selects the next title beginning with it and shows that note.
+    NoteListRowTitle(2, shown);
+    WCHAR letter = (WCHAR)(UINT_PTR)CharLowerW((LPWSTR)(UINT_PTR)shown.GetText()[0]);
+    int first = NextRowWithLetter(letter, 0);
+    ASSERT_GT(first, 0);
+    SendMessageW(list, WM_CHAR, letter, 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), first);
+    EXPECT_EQ(g_mainPanel.currentNote, first);
+    int second = NextRowWithLetter(letter, first);
+    SendMessageW(list, WM_CHAR, (WCHAR)(UINT_PTR)CharUpperW((LPWSTR)(UINT_PTR)letter), 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), second);
+    EXPECT_EQ(g_mainPanel.currentNote, second);
+    // A character no title begins with leaves the selection.
+    SendMessageW(list, WM_CHAR, L'~', 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), second);
+    // The arrows and Home stay the list's own.
+    SendMessageW(list, WM_KEYDOWN, VK_HOME, 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(g_mainPanel.currentNote, 1);
+    SendMessageW(list, WM_KEYDOWN, VK_END, 1);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), GetNoteCount() - 1);
 }
 
 TEST_F(ShellTest, AClickOnAnotherNoteThatCannotLeaveKeepsTheListOnTheNoteShown)
