@@ -119,7 +119,6 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr);
     if (havePlacement && placement.splitX > 0) g_mainPanel.splitX = placement.splitX;
     SetRibbonMode(havePlacement ? placement.ribbonMode : 1);
-    RegisterProgramHotKeys(frame, 1, !g_app.HasWord(kWordNoHotkey));
 
     AIString folder;
     PrepareDataFolder(folder);
@@ -140,7 +139,6 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     g_app.settings.Store();
     RegisterForRestart();
     CopyTextBounded(TranslationLanguage, 3, g_app.GetLanguageCode());
-    RegisterFrameDropTarget(frame);
 
     // The file named on the command line, else the last one, else the default file.
     AIString path, last;
@@ -185,6 +183,10 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     g_app.SetMainWindow(frame);
     ShowWindow(frame, showCommand == SW_SHOWMINIMIZED ? SW_SHOWMINIMIZED : SW_SHOW);
     UpdateWindow(frame);
+    // Not needed to show the first note, and slow under X (a key grab each,
+    // OLE's drop registration): the window comes first.
+    RegisterProgramHotKeys(frame, 1, !g_app.HasWord(kWordNoHotkey));
+    RegisterFrameDropTarget(frame);
     g_app.SetRunState(kRunRunning);
     SetTimer(frame, kTimerFramePeriodic, 200, nullptr);
     SetTimer(frame, kTimerStatusAnimation, 250, nullptr);
