@@ -2,7 +2,7 @@
 # session, ends the program, the prefix's server and the virtual display with
 # the test, fails with a screenshot, and waits by polling with a bound (X and
 # Wine may see the focus move in either order, so nothing waits a fixed time).
-xvfb_pid=""; app=""; work=""
+xvfb_pid=""; app=""; work=""; helper=""
 
 # start_e2e_session FOLDER FIRST LAST [PREFIX]: $work = $build/FOLDER made
 # empty, Wine's environment with the prefix $build/PREFIX (wineprefix-e2e when
@@ -16,6 +16,8 @@ start_e2e_session() {
   "$src/scripts/wineprefix.sh" "$WINEPREFIX" x11
 }
 cleanup() {
+  # The clipboard helper (offer_clipboard_picture) stops when told.
+  [ -z "$helper" ] || { touch "$work/stop"; kill "$helper" 2>/dev/null || true; }
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
   # The prefix's server and Wine's services end with the test.
   /usr/lib/wine/wineserver -k 2>/dev/null || true

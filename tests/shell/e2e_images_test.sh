@@ -14,10 +14,7 @@ probe="$build/tests/shell/focus_probe.exe.so"
 screens="$build/tests/shell/screen_probe.exe.so"
 picture="$build/tests/shell/clipboard_picture.exe.so"
 
-helper=""
 . "$src/tests/shell/e2e_common.sh"
-# The clipboard helper ends with the test too.
-trap '[ -z "$work" ] || touch "$work/stop"; [ -n "$helper" ] && kill "$helper" 2>/dev/null || true; cleanup' EXIT
 
 start_e2e_session e2e-images 150 199
 
