@@ -56,14 +56,14 @@ void SyncPageText(int page, AIString& text)
         text.AppendText(L"<sbr><sbr>Sharing will check if the notes are being edited by others and will also share the images inside the shared notes.");
         text.AppendText(L"<br><br><b>2 steps</b>");
         text.AppendText(L"<br>1. Specify the sync/share folder(s)");
-        text.AppendText(L"<br>2. Select each note you want to share");
+        text.AppendText(L"<br>2. Give each note you want to share the tag <b>@shared</b>");
         break;
     case kSyncPageInformation:
         text.AppendText(L"<h2>Information</h2><sbr>");
-        text.AppendText(L"<sbr>All shared notes will have a double frame to show you that they are shared.");
-        text.AppendText(L"<br><br>When you activate the editor, the frame will be green to show that it is ready for editing.");
-        text.AppendText(L"<br><br>If the note is locked or there is a conflict, the frame will be red to show that it is <b>not</b> ready for editing.");
-        text.AppendText(L"<br><br>The notes list will also show small visual indicators for shared notes.");
+        text.AppendText(L"<sbr>A shared note is one that carries the tag <b>@shared</b>: it goes to the share folder with its images.");
+        text.AppendText(L"<br><br>When you start changing a shared note, it is marked as being edited by you; the mark goes when your changes are undone, another note is shown or the data file is closed, and after 30 minutes without your program.");
+        text.AppendText(L"<br><br>A note that someone else is editing opens read-only, and Tavik tells you who edits it.");
+        text.AppendText(L"<br><br>If two people change a note at once, both texts are kept: the other one as a separate note.");
         break;
     case kSyncPageSync:
         text.AppendText(L"<sbr><h3>Sync using file synchronization</h3><br>");
@@ -77,7 +77,7 @@ void SyncPageText(int page, AIString& text)
         text.AppendText(L"<br>Specify a network folder to share notes with your colleagues. ");
         text.AppendText(L"<br><br>Tavik will check if the shared notes are being edited by others and will also sync the images inside the shared notes.");
         text.AppendText(L"<br><br>Sharing is more powerful than syncing as it will check for updates and conflicts continuously.");
-        text.AppendText(L"<br><br>Choose a network folder and start sharing notes with others. If they share a note with you, it will automatically be imported into your datafile (but it won't overwrite your personal notes unless you want it to).");
+        text.AppendText(L"<br><br>Choose a network folder and start sharing notes with others. A note they share is taken into your data file by itself at the next pass (every five minutes, at start and before a save).");
         break;
     default: break;
     }
