@@ -109,6 +109,24 @@ WCHAR* AIString::GetBuffer(int chars)
     return text_;
 }
 
+void AIString::TakeText(AIString& other)
+{
+    if (&other == this) return;
+    if (other.text_ == other.inline_) {
+        Copy(other);
+        other.Clear();
+        return;
+    }
+    if (text_ != inline_) LocalFree(text_);
+    Changed();
+    text_ = other.text_;
+    length_ = other.length_;
+    capacity_ = other.capacity_;
+    other.text_ = other.inline_;
+    other.capacity_ = kInlineChars;
+    other.Clear();
+}
+
 void AIString::SetLength(int length)
 {
     if (length < 0) length = 0;

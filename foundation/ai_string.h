@@ -47,6 +47,8 @@ public:
     // Direct writing: make room for at least `chars` characters, write, then
     // SetLength (which terminates). Returns 0 when growth fails.
     WCHAR* GetBuffer(int chars);
+    // Takes over the other string's text without copying it; the other is left empty.
+    void TakeText(AIString& other);
     void SetLength(int length);
     int Reserve(int chars);
 

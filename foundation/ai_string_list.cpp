@@ -113,17 +113,18 @@ int AIStringList::AssignJoined(const WCHAR* joined)
     return Reparse();
 }
 
-int AIStringList::AssignSplit(const AIString& joined, const int* starts, int count)
+int AIStringList::AssignSplit(AIString& joined, const int* starts, int count)
 {
     count_ = 0;
     cursor_ = 0;
-    text_.Copy(joined);
-    if (text_.GetLength() != joined.GetLength() || !EnsureOffsetCapacity(count)) {
+    int length = joined.GetLength();
+    text_.TakeText(joined);
+    if (text_.GetLength() != length || !EnsureOffsetCapacity(count)) {
         Clear();
         return 0;
     }
     memcpy(offsets_, starts, (size_t)count * sizeof(int));
-    offsets_[count] = joined.GetLength();
+    offsets_[count] = length;
     count_ = count;
     return 1;
 }

@@ -20,7 +20,8 @@ public:
     // Replaces the list by count items the caller has already joined (each
     // followed by the separator) and split: starts[i] is where item i begins.
     // The items hold no separator, bracket or U+00BD, so nothing is parsed.
-    int AssignSplit(const AIString& joined, const int* starts, int count);
+    // The list takes over the joined text (joined is left empty).
+    int AssignSplit(AIString& joined, const int* starts, int count);
     // The joined text: every item followed by U+00A4.
     const AIString& GetJoined() const { return text_; }
     void Clear();

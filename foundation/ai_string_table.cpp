@@ -311,7 +311,7 @@ int AIStringTable::AssignJoined(const WCHAR* joined)
     return Rebuild();
 }
 
-int AIStringTable::AssignSplit(const AIString& joined, const int* starts, int count)
+int AIStringTable::AssignSplit(AIString& joined, const int* starts, int count)
 {
     if (!list_.AssignSplit(joined, starts, count)) { list_.Clear(); stale_ = 0; return 0; }
     return Rebuild();

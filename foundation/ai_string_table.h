@@ -69,7 +69,7 @@ public:
     // Replaces the table by a joined text as it stands (the file form).
     int AssignJoined(const WCHAR* joined);
     // Replaces the table by items already joined and split (AIStringList::AssignSplit).
-    int AssignSplit(const AIString& joined, const int* starts, int count);
+    int AssignSplit(AIString& joined, const int* starts, int count);
 
     // 1 read, 0 missing or unreadable (ResultFlag 0); remembers the path.
     int LoadFromFile(const WCHAR* path);

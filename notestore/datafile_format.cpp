@@ -245,46 +245,79 @@ int32_t CheckNewRecord(const WCHAR* text, int32_t at, int32_t len)
     return FindCharOrZero(text, end, stop, kNoteMark) == stop ? end - start : -1;
 }
 
+// The last characters of a text seen piece by piece (enough to tell whether
+// it ends with a link block's end).
+struct TextEnd {
+    enum { kKept = 4 };
+    WCHAR chars[kKept];
+    int32_t count = 0;
+    void Add(const WCHAR* from, int32_t n)
+    {
+        if (n > kKept) {
+            from += n - kKept;
+            n = kKept;
+        }
+        int32_t stay = count + n > kKept ? kKept - n : count;
+        MoveMemory(chars, chars + count - stay, (SIZE_T)stay * sizeof(WCHAR));
+        CopyMemory(chars + stay, from, (SIZE_T)n * sizeof(WCHAR));
+        count = stay + n;
+    }
+};
+
 }  // namespace
 
-int32_t ParseJoinedRecords(const WCHAR* text, int32_t chars, int32_t preambleChars, const JoinedRecord* records,
-                           int32_t count, NoteSpanArray& spans)
+int32_t ParseJoinedRecords(const WCHAR* preamble, int32_t preambleChars, const JoinedRecord* records, int32_t count,
+                           const WCHAR* closing, int32_t closingChars, NoteSpanArray& spans)
 {
     spans.count = 0;
-    if (!text || preambleChars < kHeaderChars + 1 || preambleChars > chars) return 0;
+    if (!preamble || preambleChars < kHeaderChars + 1 || closingChars < 0) return 0;
     for (int32_t i = 0; i < kHeaderChars; i++)
-        if (text[i] != kHeader[i]) return 0;
-    if (!IsLineEnd(text[kHeaderChars])) return 0;
-    if (FindCharOrZero(text, kHeaderChars, preambleChars, kNoteMark) != preambleChars) return 0;
+        if (preamble[i] != kHeader[i]) return 0;
+    if (!IsLineEnd(preamble[kHeaderChars])) return 0;
+    if (FindCharOrZero(preamble, kHeaderChars, preambleChars, kNoteMark) != preambleChars) return 0;
     if (spans.capacity < count) {
         FreeNoteSpans(spans);
         spans.items = (NoteSpan*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count ? count : 1) * sizeof(NoteSpan));
         if (!spans.items) return 0;
         spans.capacity = count ? count : 1;
     }
-    int32_t at = preambleChars, previousRank = -1;
+    int64_t at = preambleChars;
+    int32_t previousRank = -1;
+    const WCHAR* previousTitle = 0;
+    int32_t last = -1;
     for (int32_t i = 0; i < count; i++) {
         const JoinedRecord& record = records[i];
         if (record.len == 0) continue;
-        if (record.len < 0 || record.len > chars - at) return 0;
+        if (record.len < 0 || !record.text || at + record.len > 0x7FFFFFFF) return 0;
+        // A record of the parsed text starts with its mark: only its length
+        // is looked at (reading each one would wait for memory 50,000 times).
         int32_t titleLen = record.titleLen;
-        if (titleLen < 0 || record.rank < 0) titleLen = CheckNewRecord(text, at, record.len);
-        else if (text[at] != kNoteMark || titleLen >= record.len) return 0;
+        if (titleLen < 0 || record.rank < 0) titleLen = CheckNewRecord(record.text, 0, record.len);
+        else if (titleLen >= record.len) return 0;
         if (titleLen < 0) return 0;
         bool inOrderAlready = record.rank >= 0 && previousRank >= 0 && record.rank > previousRank;
         if (spans.count > 0 && !inOrderAlready) {
             const NoteSpan& prev = spans.items[spans.count - 1];
-            if (CompareTitles(text + prev.mark + 1, prev.titleLen, text + at + 1, titleLen) >= 0) return 0;
+            if (CompareTitles(previousTitle, prev.titleLen, record.text + 1, titleLen) >= 0) return 0;
         }
-        spans.items[spans.count].mark = at;
+        spans.items[spans.count].mark = (int32_t)at;
         spans.items[spans.count].titleLen = titleLen;
         spans.count++;
         previousRank = record.rank;
+        previousTitle = record.text + 1;
         at += record.len;
+        last = i;
     }
     // What follows the last record closes it and holds no mark.
-    if (spans.count == 0 || FindCharOrZero(text, at, chars, kNoteMark) != chars) return 0;
-    return EndsWithBlockEnd(text, chars) ? 1 : 0;
+    if (spans.count == 0 || at + closingChars > 0x7FFFFFFF) return 0;
+    if (FindCharOrZero(closing, 0, closingChars, kNoteMark) != closingChars) return 0;
+    // The end of the joined text, from the last records and the closing.
+    TextEnd end;
+    int32_t first = last;
+    for (int32_t chars = 0; first > 0 && chars < TextEnd::kKept; first--) chars += records[first].len;
+    for (int32_t i = first; i <= last; i++) end.Add(records[i].text, records[i].len);
+    end.Add(closing, closingChars);
+    return EndsWithBlockEnd(end.chars, end.count) ? 1 : 0;
 }
 
 int32_t FindBodyStart(const WCHAR* record, int32_t len)
@@ -298,7 +331,7 @@ int32_t FindBodyStart(const WCHAR* record, int32_t len)
 
 int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts)
 {
-    enum { kOffsetDigitsMax = 10 };
+    enum { kOffsetDigitsMax = 10, kTitlesAhead = 8 };
     int64_t room = 0;
     for (int32_t i = 0; i < spans.count; i++) room += spans.items[i].titleLen + 2 + kOffsetDigitsMax;
     joined.Clear();
@@ -307,6 +340,9 @@ int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& j
     int32_t w = 0;
     for (int32_t i = 0; i < spans.count; i++) {
         const NoteSpan& span = spans.items[i];
+        // The titles lie far apart in the text: ask for one a few notes
+        // ahead while this one is copied.
+        if (i + kTitlesAhead < spans.count) __builtin_prefetch(text + spans.items[i + kTitlesAhead].mark);
         if (starts) starts[i] = w;
         CopyMemory(out + w, text + span.mark + 1, (SIZE_T)span.titleLen * sizeof(WCHAR));
         w += span.titleLen;

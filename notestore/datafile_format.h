@@ -62,19 +62,21 @@ int32_t ParseDatafileText(const WCHAR* text, int32_t chars, NoteSpanArray& spans
 // One record of a text put together from the records of texts already
 // parsed (a save joins the loaded text's records with side files' ones).
 struct JoinedRecord {
+    const WCHAR* text;  // where the record's characters are
     int32_t len;        // characters; 0 for a note left out
     int32_t titleLen;   // from a parsed text; -1: a record to check whole
     int32_t rank;       // its place in the parsed text (which is title order); -1 when new
 };
 
-// The spans of text (chars characters) made of preambleChars characters of
-// a parsed text's beginning, then the records in order. Checks what the
-// parse would and no more than it has to: every new record whole, the
-// order only where two neighbours did not stand in that order already.
-// 1 when the text would parse with exactly these spans; 0 when it may not
-// (ParseDatafileText then gives the answer and the reason).
-int32_t ParseJoinedRecords(const WCHAR* text, int32_t chars, int32_t preambleChars, const JoinedRecord* records,
-                           int32_t count, NoteSpanArray& spans);
+// The spans of the text made of preambleChars characters of a parsed text's
+// beginning (preamble), then the records in order, then closing. Checks what
+// the parse would and no more than it has to: every new record whole, the
+// order only where two neighbours did not stand in that order already. The
+// pieces need not lie together: the text is checked without joining it.
+// 1 when the joined text would parse with exactly these spans; 0 when it
+// may not (ParseDatafileText then gives the answer and the reason).
+int32_t ParseJoinedRecords(const WCHAR* preamble, int32_t preambleChars, const JoinedRecord* records, int32_t count,
+                           const WCHAR* closing, int32_t closingChars, NoteSpanArray& spans);
 
 // The note index's joined text: "title:offset" and U+00A4 for every note, in
 // file order (which is title order), and where each item starts when starts

@@ -95,6 +95,36 @@ uint64_t FinishRunningHash(const RunningDatafileHash& running)
     return FinishDatafileHash(running.hasher, running.bytes + running.done, running.size - running.done);
 }
 
+void StartStreamingHash(StreamingDatafileHash& streaming, int64_t size)
+{
+    StartDatafileHash(streaming.hasher, size);
+    streaming.carried = 0;
+}
+
+void AddToStreamingHash(StreamingDatafileHash& streaming, const uint8_t* bytes, int64_t count)
+{
+    if (streaming.carried > 0) {
+        int64_t take = kHashBlockBytes - streaming.carried;
+        if (take > count) take = count;
+        memcpy(streaming.carry + streaming.carried, bytes, (size_t)take);
+        streaming.carried += (int32_t)take;
+        bytes += take;
+        count -= take;
+        if (streaming.carried < kHashBlockBytes) return;
+        AddToDatafileHash(streaming.hasher, streaming.carry, kHashBlockBytes);
+        streaming.carried = 0;
+    }
+    int64_t whole = count - count % kHashBlockBytes;
+    AddToDatafileHash(streaming.hasher, bytes, whole);
+    memcpy(streaming.carry, bytes + whole, (size_t)(count - whole));
+    streaming.carried = (int32_t)(count - whole);
+}
+
+uint64_t FinishStreamingHash(const StreamingDatafileHash& streaming)
+{
+    return FinishDatafileHash(streaming.hasher, streaming.carry, streaming.carried);
+}
+
 void MakeDatafileIdentity(const uint8_t* bytes, int64_t size, uint64_t writeTime, DatafileIdentity& out)
 {
     out.known = 1;

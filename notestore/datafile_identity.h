@@ -42,6 +42,17 @@ void StartRunningHash(RunningDatafileHash& running, const uint8_t* bytes, int64_
 void AddToRunningHash(RunningDatafileHash& running, int64_t inPlace);
 uint64_t FinishRunningHash(const RunningDatafileHash& running);
 
+// The same hash over pieces of any length that follow one another (a file
+// written from several places): Add each piece in order, Finish at the end.
+struct StreamingDatafileHash {
+    DatafileHasher hasher;
+    uint8_t carry[kHashBlockBytes];  // the start of a block the next piece completes
+    int32_t carried;
+};
+void StartStreamingHash(StreamingDatafileHash& streaming, int64_t size);
+void AddToStreamingHash(StreamingDatafileHash& streaming, const uint8_t* bytes, int64_t count);
+uint64_t FinishStreamingHash(const StreamingDatafileHash& streaming);
+
 // The identity of bytes written at a time.
 void MakeDatafileIdentity(const uint8_t* bytes, int64_t size, uint64_t writeTime, DatafileIdentity& out);
 

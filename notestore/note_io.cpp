@@ -15,10 +15,10 @@ void ResetNoteIoFaults()
 
 namespace {
 
-const DWORD kWriteChunk = 4 * 1024 * 1024;
 // Small enough that a piece is still in the cache when it is hashed.
 const DWORD kReadChunk = 1024 * 1024;
 static_assert(kReadChunk % kHashBlockBytes == 0, "pieces hash whole blocks");
+const int64_t kHashedWriteBytes = 1024 * 1024;
 int64_t s_bytesWrittenTotal = 0;
 
 // Writes all bytes; honours the test fault (a write error after so many bytes).
@@ -39,8 +39,14 @@ NoteIoError WriteAll(HANDLE file, const uint8_t* bytes, int64_t size)
 
 }  // namespace
 
+int64_t GrowthRoomBytes(int64_t fileBytes)
+{
+    const int64_t kLeastRoom = 256 * 1024;
+    return fileBytes / 16 > kLeastRoom ? fileBytes / 16 : kLeastRoom;
+}
+
 NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size,
-                          uint64_t* hash)
+                          uint64_t* hash, ReadRoom room)
 {
     *block = 0;
     *size = 0;
@@ -57,7 +63,8 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
         return kIoTooLarge;
     }
     SIZE_T total = (SIZE_T)length.QuadPart + 2 + (SIZE_T)tail;
-    uint8_t* data = (uint8_t*)LocalAlloc(LMEM_FIXED, total);
+    SIZE_T growth = room == kReadWithGrowthRoom ? (SIZE_T)GrowthRoomBytes(length.QuadPart) : 0;
+    uint8_t* data = (uint8_t*)LocalAlloc(LMEM_FIXED, total + growth);
     if (!data) {
         CloseHandle(file);
         return kIoNoMemory;
@@ -103,6 +110,30 @@ NoteIoError WriteFlushedCopy(const WCHAR* temporaryPath, const void* bytes, int6
     if (result == kIoOk && (g_noteIoFaults.failFlush || !FlushFileBuffers(file))) result = kIoFlush;
     if (!CloseHandle(file) && result == kIoOk) result = kIoWrite;
     if (result != kIoOk) DeleteFileW(temporaryPath);
+    return result;
+}
+
+NoteIoError WriteFlushedPieces(const WCHAR* temporaryPath, const FilePiece* pieces, int32_t count, uint64_t* hash)
+{
+    int64_t total = 0;
+    for (int32_t i = 0; i < count; i++) total += pieces[i].size;
+    StreamingDatafileHash streaming;
+    StartStreamingHash(streaming, total);
+    HANDLE file = CreateForWriting(temporaryPath, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    if (file == INVALID_HANDLE_VALUE) return kIoOpen;
+    NoteIoError result = kIoOk;
+    for (int32_t i = 0; i < count && result == kIoOk; i++) {
+        // Each part is hashed just before it is written, while it is in the cache.
+        for (int64_t done = 0; done < pieces[i].size && result == kIoOk; done += kHashedWriteBytes) {
+            int64_t part = pieces[i].size - done < kHashedWriteBytes ? pieces[i].size - done : kHashedWriteBytes;
+            AddToStreamingHash(streaming, pieces[i].bytes + done, part);
+            result = WriteAll(file, pieces[i].bytes + done, part);
+        }
+    }
+    if (result == kIoOk && (g_noteIoFaults.failFlush || !FlushFileBuffers(file))) result = kIoFlush;
+    if (!CloseHandle(file) && result == kIoOk) result = kIoWrite;
+    if (result != kIoOk) DeleteFileW(temporaryPath);
+    else if (hash) *hash = FinishStreamingHash(streaming);
     return result;
 }
 

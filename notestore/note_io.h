@@ -34,16 +34,33 @@ struct NoteIoFaults {
 extern NoteIoFaults g_noteIoFaults;
 void ResetNoteIoFaults();
 
+// Room a block of the data file leaves after its text for the saved text
+// to grow into, so that a save can turn the text into the new one where it
+// lies: a sixteenth of the file, at least 256 KB. Never touched until used.
+int64_t GrowthRoomBytes(int64_t fileBytes);
+
 // Reads a whole file into one LocalAlloc block laid out as: the file's bytes,
-// two zero bytes, then `tail` more bytes (zeroed). Refuses files above
-// maxBytes (kIoTooLarge). On success *block and *size are set, and *hash
-// (when given) to HashDatafileBytes of the bytes, taken as they were read.
+// two zero bytes, then `tail` more bytes (zeroed), then with
+// kReadWithGrowthRoom GrowthRoomBytes(size) bytes left as they are. Refuses
+// files above maxBytes (kIoTooLarge). On success *block and *size are set,
+// and *hash (when given) to HashDatafileBytes of the bytes, taken as they
+// were read.
+enum ReadRoom { kReadExact = 0, kReadWithGrowthRoom = 1 };
 NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uint8_t** block, int64_t* size,
-                          uint64_t* hash = 0);
+                          uint64_t* hash = 0, ReadRoom room = kReadExact);
 
 // Writes bytes to temporaryPath (created), flushes and closes it.
 // On failure the temporary file is removed.
 NoteIoError WriteFlushedCopy(const WCHAR* temporaryPath, const void* bytes, int64_t size);
+
+// One stretch of bytes of a file written from several places.
+struct FilePiece {
+    const uint8_t* bytes;
+    int64_t size;
+};
+// The same for a file whose bytes are the pieces one after another; *hash
+// is set to HashDatafileBytes of them, taken as each part is written.
+NoteIoError WriteFlushedPieces(const WCHAR* temporaryPath, const FilePiece* pieces, int32_t count, uint64_t* hash);
 
 // Writes FF FE and the text through path + ".tmp", replacing path only once
 // all is written and flushed. Creates missing folders of the path's own folder.

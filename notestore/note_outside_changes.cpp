@@ -235,16 +235,55 @@ void RecordDatafileIdentity(uint64_t hash)
     s.identity.hash = hash;
 }
 
+namespace {
+
+DWORD WINAPI ReadDiskIdentityThread(void* parameter)
+{
+    DatafileChangeCheck& check = *(DatafileChangeCheck*)parameter;
+    check.found = ReadDiskIdentity(check.path.GetText(), check.known, check.disk);
+    return 0;
+}
+
+}  // namespace
+
+void StartDatafileChangeCheck(DatafileChangeCheck& check, DatafileCheckPlace place)
+{
+    NoteStore& s = g_noteStore;
+    check.thread = 0;
+    check.found = 0;
+    check.disk.known = 0;
+    check.wanted = s.loaded && s.identity.known;
+    check.finished = !check.wanted;
+    if (!check.wanted) return;
+    check.path.Copy(s.datafilePath);
+    check.known = s.identity;
+    if (place == kCheckBeside) check.thread = CreateThread(0, 0, ReadDiskIdentityThread, &check, 0, 0);
+    // Without a thread the file is read here and now.
+    if (!check.thread) ReadDiskIdentityThread(&check);
+}
+
+int32_t FinishDatafileChangeCheck(DatafileChangeCheck& check)
+{
+    if (!check.finished) {
+        if (check.thread) {
+            WaitForSingleObject(check.thread, INFINITE);
+            CloseHandle(check.thread);
+            check.thread = 0;
+        }
+        check.finished = 1;
+        check.state = check.found ? CompareDatafileIdentity(check.known, check.disk) : kDiskSame;
+        // A new time alone is no change: it is taken as the file's own.
+        if (check.state == kDiskTouched) g_noteStore.identity.writeTime = check.disk.writeTime;
+    }
+    return check.wanted && check.state == kDiskChanged ? 1 : 0;
+}
+
 int32_t HasDatafileChangedOnDisk()
 {
     TRACE_SCOPE(kNoteStoreModule, 60);
-    NoteStore& s = g_noteStore;
-    if (!s.loaded || !s.identity.known) return 0;
-    DatafileIdentity disk;
-    if (!ReadDiskIdentity(s.datafilePath.GetText(), s.identity, disk)) return 0;
-    DatafileDiskState state = CompareDatafileIdentity(s.identity, disk);
-    if (state == kDiskTouched) s.identity.writeTime = disk.writeTime;
-    return state == kDiskChanged ? 1 : 0;
+    DatafileChangeCheck check;
+    StartDatafileChangeCheck(check, kCheckHere);
+    return FinishDatafileChangeCheck(check);
 }
 
 int32_t HasUnsavedNotes()

@@ -1,9 +1,12 @@
 // Saving the data file: the notes in title order, from the buffer or their
 // mirrors, checked, written to a flushed temporary copy that then replaces
 // the file; the previous version stays as the backup. A failure at any step
-// leaves the old file whole, keeps the mirrors and says so.
+// leaves the old file whole, keeps the mirrors and says so. Unchanged
+// records are written straight from the buffer, which then becomes the
+// saved text where it lies.
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
+#include "notestore/text_stretches.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/errors.h"
 #include "foundation/result_flag.h"
@@ -13,22 +16,10 @@ namespace {
 
 // Where one note's record comes from.
 struct RecordSource {
-    const WCHAR* text;
     WCHAR* owned;        // LocalAlloc copy of a mirror record, or null
 };
 
-// The new file in memory: [FF FE][text][0 0][guard], with its note spans.
-struct ComposedFile {
-    uint8_t* block;
-    int32_t chars;
-    NoteSpanArray spans;
-    int32_t badMirrors;  // mirrors that could not be read (kept on disk)
-    AIString firstBadMirror;
-    AIStringList taken;  // titles whose mirrors went into the file
-    uint64_t hash;       // HashDatafileBytes of the file's bytes
-};
-
-// Each note's source and its record as the new file holds it.
+// Each note's record as the new file holds it, and where it comes from.
 struct Sources {
     RecordSource* items;
     JoinedRecord* records;
@@ -50,6 +41,37 @@ struct Sources {
         items = (RecordSource*)LocalAlloc(LPTR, n * sizeof(RecordSource));
         records = (JoinedRecord*)LocalAlloc(LPTR, n * sizeof(JoinedRecord));
         return items && records;
+    }
+};
+
+// The new file: the loaded text's preamble, each note's record, the closing
+// block, as stretches; put together in a block of its own only when the
+// loaded block cannot take it (or a record needs the full check).
+struct PlannedFile {
+    Sources sources;
+    const WCHAR* closing;
+    TextStretch* stretches;
+    int32_t stretchCount;
+    int32_t chars;
+    NoteSpanArray spans;
+    uint8_t* block;      // [FF FE][text][0 0][guard][room], or null: written from the stretches
+    int32_t blockCapacity;
+    uint64_t hash;       // HashDatafileBytes of the file's bytes, once known
+    int32_t badMirrors;  // mirrors that could not be read (kept on disk)
+    AIString firstBadMirror;
+    AIStringList taken;  // titles whose mirrors went into the file
+
+    PlannedFile() : closing(L""), stretches(0), stretchCount(0), chars(0), block(0), blockCapacity(0), hash(0),
+                    badMirrors(0)
+    {
+        spans.items = 0;
+        spans.count = spans.capacity = 0;
+    }
+    ~PlannedFile()
+    {
+        if (stretches) LocalFree(stretches);
+        if (block) LocalFree(block);
+        FreeNoteSpans(spans);
     }
 };
 
@@ -75,7 +97,7 @@ int32_t TakeMirror(const WCHAR* title, RecordSource& source, JoinedRecord& joine
     source.owned = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes ? bytes : 2);
     if (!source.owned) return 0;
     CopyMemory(source.owned, record.GetText(), bytes);
-    source.text = source.owned;
+    joined.text = source.owned;
     joined.len = record.GetLength();
     joined.titleLen = -1;
     joined.rank = -1;
@@ -92,25 +114,22 @@ const WCHAR* ClosingForLastRecord(const WCHAR* t, int32_t n)
     return L"\r\n{{\r\n}}\r\n";
 }
 
-NoteIoError ComposeFile(ComposedFile& out)
+// Each note's record: from the loaded text, or from its mirror.
+NoteIoError CollectRecords(PlannedFile& out)
 {
     NoteStore& s = g_noteStore;
-    out.block = 0;
-    out.chars = 0;
-    out.spans.items = 0;
-    out.spans.count = out.spans.capacity = 0;
-    out.badMirrors = 0;
     int32_t count = GetNoteCount();
-    Sources sources;
+    Sources& sources = out.sources;
     if (!sources.Allocate(count)) return kIoNoMemory;
-    int64_t total = g_storeBuffer.preambleChars;
+    const NoteSpanArray& spans = g_storeBuffer.spans;
+    int32_t nextSpan = 0;
     AIString title;
     for (int32_t i = 0; i < count; i++) {
         RecordSource& source = sources.items[i];
         JoinedRecord& record = sources.records[i];
         int32_t value = IndexValueAt(i);
-        s.noteIndex->GetKeyAt(i, title);
         if (value == kIndexSideFileOnly || (value < 0 && value > kIndexDeletedLimit)) {
+            s.noteIndex->GetKeyAt(i, title);
             if (TakeMirror(title.GetText(), source, record)) {
                 out.taken.AddString(title.GetText());
             } else {
@@ -118,58 +137,100 @@ NoteIoError ComposeFile(ComposedFile& out)
                 value = value == kIndexSideFileOnly ? kIndexNoValue : -value;
             }
         }
-        if (!source.owned && value >= 0 && value < s.bufferChars && s.buffer[value] == kNoteMark) {
-            source.text = s.buffer + value;
-            record.len = RecordEndAt(value) - value;
+        if (source.owned || value < 0 || value >= s.bufferChars) continue;
+        // The index and the loaded text are both in title order: the record
+        // is usually the next span.
+        while (nextSpan < spans.count && spans.items[nextSpan].mark < value) nextSpan++;
+        int32_t rank = nextSpan < spans.count && spans.items[nextSpan].mark == value ? nextSpan : LoadedSpanAt(value);
+        if (rank >= 0) {
             // The loaded text's records were checked when it was read.
-            record.rank = LoadedSpanAt(value);
-            record.titleLen = record.rank >= 0 ? g_storeBuffer.spans.items[record.rank].titleLen : -1;
+            record.text = s.buffer + value;
+            record.len = (rank + 1 < spans.count ? spans.items[rank + 1].mark : s.bufferChars) - value;
+            record.rank = rank;
+            record.titleLen = spans.items[rank].titleLen;
+        } else if (s.buffer[value] == kNoteMark) {
+            record.text = s.buffer + value;
+            record.len = RecordEndAt(value) - value;
+            record.rank = -1;
+            record.titleLen = -1;
         }
-        total += record.len;
     }
-    const WCHAR* closing = L"";
     for (int32_t i = count - 1; i >= 0; i--) {
-        if (!sources.items[i].text) continue;
-        closing = ClosingForLastRecord(sources.items[i].text, sources.records[i].len);
+        if (!sources.records[i].len) continue;
+        out.closing = ClosingForLastRecord(sources.records[i].text, sources.records[i].len);
         break;
     }
-    total += TextLength(closing);
+    out.stretches = (TextStretch*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count + 2) * sizeof(TextStretch));
+    if (!out.stretches) return kIoNoMemory;
+    AppendStretch(out.stretches, out.stretchCount, s.buffer, g_storeBuffer.preambleChars);
+    for (int32_t i = 0; i < count; i++)
+        AppendStretch(out.stretches, out.stretchCount, sources.records[i].text, sources.records[i].len);
+    AppendStretch(out.stretches, out.stretchCount, out.closing, TextLength(out.closing));
+    int64_t total = StretchesLength(out.stretches, out.stretchCount);
     if (total > (kMaxDatafileBytes - 2) / 2) return kIoTooLarge;
-    SIZE_T bytes = 2 + (SIZE_T)total * sizeof(WCHAR) + 2 + sizeof(kGuardBytes);
+    out.chars = (int32_t)total;
+    return kIoOk;
+}
+
+// Puts the text together in a block of its own, with room to grow, hashing
+// each record while it is still in the cache.
+NoteIoError ComposeBlock(PlannedFile& out)
+{
+    int64_t fileBytes = 2 + (int64_t)out.chars * 2;
+    SIZE_T bytes = (SIZE_T)fileBytes + 2 + sizeof(kGuardBytes) + (SIZE_T)GrowthRoomBytes(fileBytes);
     out.block = (uint8_t*)LocalAlloc(LMEM_FIXED, bytes);
     if (!out.block) return kIoNoMemory;
+    out.blockCapacity = TextCapacityOf((int64_t)bytes);
     out.block[0] = 0xFF;
     out.block[1] = 0xFE;
     WCHAR* text = (WCHAR*)(out.block + 2);
-    int32_t at = g_storeBuffer.preambleChars;
-    CopyMemory(text, s.buffer, (SIZE_T)at * sizeof(WCHAR));
-    // The file's identity is hashed as it is put together, each record while
-    // it is still in the cache.
     RunningDatafileHash hash;
-    StartRunningHash(hash, out.block, 2 + total * 2);
-    for (int32_t i = 0; i < count; i++) {
-        CopyMemory(text + at, sources.items[i].text, (SIZE_T)sources.records[i].len * sizeof(WCHAR));
-        at += sources.records[i].len;
+    StartRunningHash(hash, out.block, fileBytes);
+    int32_t at = 0;
+    for (int32_t i = 0; i < out.stretchCount; i++) {
+        CopyMemory(text + at, out.stretches[i].text, (SIZE_T)out.stretches[i].len * sizeof(WCHAR));
+        at += out.stretches[i].len;
         AddToRunningHash(hash, 2 + (int64_t)at * 2);
     }
-    CopyMemory(text + at, closing, (SIZE_T)TextLength(closing) * sizeof(WCHAR));
-    at += TextLength(closing);
     text[at] = 0;
-    out.chars = at;
     out.hash = FinishRunningHash(hash);
-    // Never write a file that would not open again. Only what did not come
-    // from the checked text needs a look; when that finds anything, the
-    // whole text is parsed as a load would.
-    if (ParseJoinedRecords(text, out.chars, g_storeBuffer.preambleChars, sources.records, count, out.spans))
-        return kIoOk;
-    DatafileProblem problem;
-    if (!ParseDatafileText(text, out.chars, out.spans, problem)) {
-        LocalFree(out.block);
-        out.block = 0;
-        FreeNoteSpans(out.spans);
-        return kIoCompose;
-    }
     return kIoOk;
+}
+
+// Plans the new file and checks it. Never write a file that would not open
+// again: only what did not come from the checked text needs a look; when
+// that finds anything, the text is put together and parsed whole as a load
+// would. A main save that would outgrow the loaded block puts it together too.
+NoteIoError PlanFile(PlannedFile& out, int32_t isMain)
+{
+    NoteIoError collected = CollectRecords(out);
+    if (collected != kIoOk) return collected;
+    const Sources& sources = out.sources;
+    int32_t checked = ParseJoinedRecords(g_noteStore.buffer, g_storeBuffer.preambleChars, sources.records,
+                                         sources.count, out.closing, TextLength(out.closing), out.spans);
+    if (checked && (!isMain || out.chars <= g_storeBuffer.capacityChars)) return kIoOk;
+    NoteIoError composed = ComposeBlock(out);
+    if (composed != kIoOk || checked) return composed;
+    DatafileProblem problem;
+    return ParseDatafileText((const WCHAR*)(out.block + 2), out.chars, out.spans, problem) ? kIoOk : kIoCompose;
+}
+
+// Writes the planned file to the temporary path, flushed.
+NoteIoError WritePlannedFile(const WCHAR* temporary, PlannedFile& file)
+{
+    if (file.block) return WriteFlushedCopy(temporary, file.block, 2 + (int64_t)file.chars * 2);
+    static const uint8_t kByteOrderMark[2] = {0xFF, 0xFE};
+    FilePiece* pieces = (FilePiece*)LocalAlloc(LMEM_FIXED, (SIZE_T)(file.stretchCount + 1) * sizeof(FilePiece));
+    if (!pieces) return kIoNoMemory;
+    pieces[0].bytes = kByteOrderMark;
+    pieces[0].size = 2;
+    for (int32_t i = 0; i < file.stretchCount; i++) {
+        pieces[i + 1].bytes = (const uint8_t*)file.stretches[i].text;
+        pieces[i + 1].size = (int64_t)file.stretches[i].len * 2;
+    }
+    NoteIoError result = WriteFlushedPieces(temporary, pieces, file.stretchCount + 1, &file.hash);
+    LocalFree(pieces);
+    return result;
 }
 
 // Asks whether to try again after a failed step; the old file is whole.
@@ -252,7 +313,9 @@ NoteIoError KeepBackup(const WCHAR* target, const WCHAR* backup)
 
 // After a main save the file holds every mirror that was read: those go.
 // A mirror that could not be read stays, and the scan takes it up again.
-void AdoptSavedFile(ComposedFile& file)
+// The store's text becomes the saved one: the block put together, or the
+// loaded text turned into it where it lies.
+void AdoptSavedFile(PlannedFile& file)
 {
     NoteStore& s = g_noteStore;
     AIString title, path;
@@ -263,8 +326,14 @@ void AdoptSavedFile(ComposedFile& file)
     }
     s.mirrorNotes->Clear();
     ClearMirrorTexts();
-    InstallStoreBuffer(file.block, file.chars, file.spans);
-    file.block = 0;
+    if (file.block) {
+        InstallStoreBuffer(file.block, file.chars, file.blockCapacity, file.spans);
+        file.block = 0;
+    } else {
+        // The plan was made to fit the block's room.
+        JoinStretchesInPlace(s.buffer, s.bufferChars, g_storeBuffer.capacityChars, file.stretches, file.stretchCount);
+        InstallRewrittenText(file.chars, file.spans);
+    }
     RebuildIndexFromBuffer();
     ScanNotesFolderForNewAndDeleted();
     RefindCurrentNote();
@@ -284,8 +353,14 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
     if (isMain && s.readOnly) return kSaveNothing;
     // A save with nothing changed writes nothing and keeps the backup as it is.
     if (isMain && !HasUnsavedNotes()) return kSaveNothing;
-    if (isMain && HasDatafileChangedOnDisk()) return kSaveChangedOnDisk;
+    // A file another program changed is never written over. The check reads
+    // the file on disk while the new one is put together and written; every
+    // way out hears its answer first.
+    DatafileChangeCheck check;
+    if (isMain) StartDatafileChangeCheck(check, kCheckBeside);
+    auto changedOnDisk = [&]() { return isMain && FinishDatafileChangeCheck(check); };
     if (!CheckDatafileGuard()) {
+        if (changedOnDisk()) return kSaveChangedOnDisk;
         ReportError(0, L"Save failed",
                     L"The notes in memory are damaged, so the data file was not saved.\r\n"
                     L"The previous version is unchanged.");
@@ -295,13 +370,18 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
     temporary.AppendText(L".tmp");
     backup.AppendText(L".bak");
     for (;;) {
-        ComposedFile file;
-        NoteIoError composed = ComposeFile(file);
-        if (composed != kIoOk) {
-            if (AskAfterFailure(target, StepName(composed))) continue;
+        PlannedFile file;
+        NoteIoError planned = PlanFile(file, isMain);
+        if (planned != kIoOk) {
+            if (changedOnDisk()) return kSaveChangedOnDisk;
+            if (AskAfterFailure(target, StepName(planned))) continue;
             return kSaveFailed;
         }
-        NoteIoError result = WriteFlushedCopy(temporary.GetText(), file.block, 2 + (int64_t)file.chars * 2);
+        NoteIoError result = WritePlannedFile(temporary.GetText(), file);
+        if (changedOnDisk()) {
+            if (result == kIoOk) DeleteFileW(temporary.GetText());
+            return kSaveChangedOnDisk;
+        }
         if (result == kIoOk && isMain) {
             CloseDatafileHandle();
             result = KeepBackup(target, backup.GetText());
@@ -311,13 +391,11 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         }
         if (result == kIoOk) {
             if (isMain) {
+                uint64_t hash = file.hash;
                 AdoptSavedFile(file);
                 OpenDatafileHandle();
-                RecordDatafileIdentity(file.hash);
+                RecordDatafileIdentity(hash);
                 KeepWeekdayBackup(backup.GetText());
-            } else {
-                LocalFree(file.block);
-                FreeNoteSpans(file.spans);
             }
             // Each unreadable mirror is reported once per run, not at every save.
             static AIString s_reportedMirror;
@@ -331,8 +409,6 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
             return kSaveDone;
         }
         DeleteFileW(temporary.GetText());
-        LocalFree(file.block);
-        FreeNoteSpans(file.spans);
         if (isMain && s.fileHandle == INVALID_HANDLE_VALUE) OpenDatafileHandle();
         if (result == kIoDiskFull) {
             RaiseStoreMessage(isMain ? kMsgOutOfDiskSpace : kMsgSavingCopyFailed);

@@ -17,7 +17,7 @@ static AIStringList s_mirrorNotes;
 static AIStringList s_tagNames;
 static AIStringList s_tagNotes[kMaxTags];
 
-StoreBuffer g_storeBuffer = {0, {0, 0, 0}, 0};
+StoreBuffer g_storeBuffer = {0, 0, {0, 0, 0}, 0};
 const uint8_t kGuardBytes[3] = {0x7B, 0xDE, 0x6F};
 
 NoteStore::NoteStore()
@@ -63,6 +63,7 @@ void FreeStoreBuffer()
     NoteStore& s = g_noteStore;
     if (g_storeBuffer.block) LocalFree(g_storeBuffer.block);
     g_storeBuffer.block = 0;
+    g_storeBuffer.capacityChars = 0;
     FreeNoteSpans(g_storeBuffer.spans);
     g_storeBuffer.preambleChars = 0;
     s.buffer = 0;
@@ -70,19 +71,43 @@ void FreeStoreBuffer()
     s.generation++;
 }
 
-void InstallStoreBuffer(uint8_t* block, int32_t chars, NoteSpanArray& spans)
+int32_t TextCapacityOf(int64_t blockBytes)
 {
-    FreeStoreBuffer();
+    int64_t chars = (blockBytes - 2 - 2 - (int64_t)sizeof(kGuardBytes)) / 2;
+    return chars < 0 ? 0 : chars > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)chars;
+}
+
+namespace {
+
+// Takes the spans and ends the text with its zero and the guard bytes.
+void SetStoreText(int32_t chars, NoteSpanArray& spans)
+{
     NoteStore& s = g_noteStore;
-    g_storeBuffer.block = block;
+    FreeNoteSpans(g_storeBuffer.spans);
     g_storeBuffer.spans = spans;
     spans.items = 0;
     spans.count = spans.capacity = 0;
-    s.buffer = (WCHAR*)(block + 2);
     s.bufferChars = chars;
     s.buffer[chars] = 0;
     CopyMemory((uint8_t*)(s.buffer + chars + 1), kGuardBytes, sizeof(kGuardBytes));
     g_storeBuffer.preambleChars = g_storeBuffer.spans.count ? g_storeBuffer.spans.items[0].mark : chars;
+}
+
+}  // namespace
+
+void InstallStoreBuffer(uint8_t* block, int32_t chars, int32_t capacityChars, NoteSpanArray& spans)
+{
+    FreeStoreBuffer();
+    g_storeBuffer.block = block;
+    g_storeBuffer.capacityChars = capacityChars;
+    g_noteStore.buffer = (WCHAR*)(block + 2);
+    SetStoreText(chars, spans);
+}
+
+void InstallRewrittenText(int32_t chars, NoteSpanArray& spans)
+{
+    SetStoreText(chars, spans);
+    g_noteStore.generation++;
 }
 
 int32_t CheckDatafileGuard()
@@ -175,8 +200,9 @@ struct JoinedNoteIndex {
         starts = (int32_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count + 1) * sizeof(int32_t));
         return starts && JoinNoteIndex(buffer, spans, text, starts);
     }
-    // The items come in title order, so the index needs no sort.
-    int32_t AssignTo(AIStringTable& index) const
+    // The items come in title order, so the index needs no sort. The index
+    // takes the joined text over.
+    int32_t AssignTo(AIStringTable& index)
     {
         return index.AssignSplit(text, starts, count) && index.GetCount() == count;
     }
@@ -217,6 +243,7 @@ namespace {
 struct LoadedFile {
     uint8_t* block;
     int32_t chars;
+    int32_t capacityChars;
     NoteSpanArray spans;
     uint64_t hash;  // of the file's bytes
 };
@@ -231,7 +258,8 @@ int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
     int64_t size = 0;
     NoteIoError io;
     for (;;) {
-        io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size, &out.hash);
+        io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size, &out.hash,
+                           kReadWithGrowthRoom);
         DWORD error = GetLastError();
         if (io != kIoOpen || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) break;
         AIString message(L"The file is locked and probably open in a different application:\r\n");
@@ -250,6 +278,7 @@ int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
     DatafileProblem problem;
     if (!refused) {
         out.chars = (int32_t)((size - 2) / 2);
+        out.capacityChars = TextCapacityOf(size + 2 + 2 + (int64_t)sizeof(kGuardBytes) + GrowthRoomBytes(size));
         if (!ParseDatafileText((const WCHAR*)(out.block + 2), out.chars, out.spans, problem))
             refused = problem.messageId ? problem.messageId : kMsgDatafileNotValid;
     }
@@ -341,7 +370,7 @@ int32_t LoadDatafile(const WCHAR* path)
     // The edit marker held on another data file's note goes with that file.
     if (s.loaded && !s.datafilePath.EqualsTextNoCase(full)) SyncReleaseEditMarker();
     CloseDatafileHandle();
-    InstallStoreBuffer(file.block, file.chars, file.spans);
+    InstallStoreBuffer(file.block, file.chars, file.capacityChars, file.spans);
     s.datafilePath.AssignText(full);
     SetStoreFolders(full);
     if (!joined.AssignTo(*s.noteIndex)) {

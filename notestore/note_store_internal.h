@@ -10,9 +10,13 @@ enum { kNoteStoreModule = kTraceNoteStore };
 // The buffer's block: the byte-order mark, the text, a zero, the guard bytes.
 struct StoreBuffer {
     uint8_t* block;        // LocalAlloc block; buffer == (WCHAR*)(block + 2)
+    int32_t capacityChars; // text the block has room for (with its zero and guard)
     NoteSpanArray spans;   // note marks in buffer order (records end at the next mark)
     int32_t preambleChars; // header line and anything before the first note
 };
+
+// The characters of text a block of that many bytes holds ([FF FE][text][0 0][guard]).
+int32_t TextCapacityOf(int64_t blockBytes);
 extern StoreBuffer g_storeBuffer;
 
 extern const uint8_t kGuardBytes[3];
@@ -20,13 +24,16 @@ extern const uint8_t kGuardBytes[3];
 // Raises a catalogue message through the hook (and remembers it).
 void RaiseStoreMessage(int32_t id, const WCHAR* insert1 = 0, const WCHAR* insert2 = 0, const WCHAR* insert3 = 0);
 
-// Installs a block read or composed as [FF FE][text][0 0][guard] (chars
-// characters of text) with its note spans, freeing the old one. The store
-// takes ownership of block and spans.
 // (Re)opens the handle that keeps the data file from being changed behind
 // the store's back.
 void OpenDatafileHandle();
-void InstallStoreBuffer(uint8_t* block, int32_t chars, NoteSpanArray& spans);
+// Installs a block read or composed as [FF FE][text][0 0][guard] (chars
+// characters of text, room for capacityChars) with its note spans, freeing
+// the old one. The store takes ownership of block and spans.
+void InstallStoreBuffer(uint8_t* block, int32_t chars, int32_t capacityChars, NoteSpanArray& spans);
+// The block's text was rewritten where it lies (chars characters now): takes
+// the new spans and ends the text with its zero and guard again.
+void InstallRewrittenText(int32_t chars, NoteSpanArray& spans);
 void FreeStoreBuffer();
 // The end of the record whose mark is at offset (the next mark or the end).
 int32_t RecordEndAt(int32_t mark);
@@ -77,6 +84,25 @@ int32_t NotFound();
 // Remembers the identity of the data file as the buffer now holds it (after
 // a load or a save), given the hash of the bytes read or written.
 void RecordDatafileIdentity(uint64_t hash);
+
+// HasDatafileChangedOnDisk in two steps, kCheckBeside on a thread of its
+// own, so that a save puts its new file together meanwhile: Start takes the path and the identity as they
+// stand; Finish waits and gives the same answer (asked again, the same
+// answer without waiting). Nothing may change the store's path or identity
+// in between.
+struct DatafileChangeCheck {
+    HANDLE thread;
+    AIString path;
+    DatafileIdentity known;
+    DatafileIdentity disk;
+    int32_t found;      // the file is there (its identity read or not)
+    int32_t wanted;     // a file is loaded with a known identity
+    int32_t finished;
+    DatafileDiskState state;
+};
+enum DatafileCheckPlace { kCheckHere, kCheckBeside };
+void StartDatafileChangeCheck(DatafileChangeCheck& check, DatafileCheckPlace place);
+int32_t FinishDatafileChangeCheck(DatafileChangeCheck& check);
 
 // Re-finds the current note's position after the index changed.
 void RefindCurrentNote();

@@ -204,7 +204,10 @@ TEST(AIStringTable, SplitItemsAreSortedWhateverOrderTheyComeIn)
             joined.AppendText(c.items[count]).AppendChar(AIStringList::kSeparator);
         }
         AIStringTable table;
+        const AIString given(joined);
         ASSERT_EQ(1, table.AssignSplit(joined, starts, count));
+        EXPECT_EQ(0, joined.GetLength()) << "the table takes the joined text over";
+        joined.Copy(given);
         EXPECT_EQ(count, table.GetCount());
         EXPECT_EQ(c.sorted, SortedItems(table));
         EXPECT_EQ(Utf8(joined), Utf8(table.GetJoined())) << "the items stay in the order they came";

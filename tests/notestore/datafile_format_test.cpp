@@ -273,7 +273,8 @@ namespace {
 // records, as a save puts one together; and the records' description.
 struct Joined {
     std::vector<WCHAR> text;
-    std::vector<JoinedRecord> records;
+    std::vector<JoinedRecord> records;  // their texts set where the text stands when checked
+    std::vector<int32_t> offsets;       // each record's place in text
     int32_t preamble = 0;
     void Append(const WCHAR* from, int32_t len) { text.insert(text.end(), from, from + len); }
     void Start(const Parsed& source)
@@ -285,15 +286,20 @@ struct Joined {
     {
         int32_t mark = source.spans.items[i].mark;
         int32_t end = i + 1 < source.spans.count ? source.spans.items[i + 1].mark : source.text.GetLength();
+        Add({nullptr, end - mark, source.spans.items[i].titleLen, i});
         Append(source.text.GetText() + mark, end - mark);
-        records.push_back({end - mark, source.spans.items[i].titleLen, i});
     }
     void AddNew(const WCHAR* record, int32_t len)
     {
+        Add({nullptr, len, -1, -1});
         Append(record, len);
-        records.push_back({len, -1, -1});
     }
-    void AddLeftOut() { records.push_back({0, 0, 0}); }
+    void AddLeftOut() { Add({nullptr, 0, 0, 0}); }
+    void Add(const JoinedRecord& record)
+    {
+        records.push_back(record);
+        offsets.push_back((int32_t)text.size());
+    }
 };
 
 // A record given with its length (it may hold a zero).
@@ -317,8 +323,15 @@ void ExpectJoinedAgreesWithParse(const Joined& joined, bool mustAccept, const ch
     NoteSpanArray full = {}, spans = {};
     DatafileProblem problem;
     int32_t parsed = ParseDatafileText(text.data(), chars, full, problem);
-    int32_t ok = ParseJoinedRecords(text.data(), chars, joined.preamble, joined.records.data(),
-                                    (int32_t)joined.records.size(), spans);
+    // The records checked where they lie; what follows the last one closes the text.
+    std::vector<JoinedRecord> records(joined.records);
+    int32_t closing = joined.preamble;
+    for (size_t i = 0; i < records.size(); i++) {
+        records[i].text = text.data() + joined.offsets[i];
+        if (records[i].len) closing = joined.offsets[i] + records[i].len;
+    }
+    int32_t ok = ParseJoinedRecords(text.data(), joined.preamble, records.data(), (int32_t)records.size(),
+                                    text.data() + closing, chars - closing, spans);
     if (ok) {
         EXPECT_EQ(1, parsed) << what;
         EXPECT_EQ(full.count, spans.count) << what;

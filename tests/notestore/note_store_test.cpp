@@ -570,7 +570,9 @@ TEST(NoteStoreSaves, RandomEditsSaveExactlyTheExpectedBytes)
     };
     auto makeBody = [&](AIString& out) {
         out.Clear();
-        int words = 1 + (int)next(30);
+        // Now and then a long note, so that the text outgrows the room its
+        // block keeps and a save puts it together anew.
+        int words = next(25) == 0 ? 8000 : 1 + (int)next(30);
         for (int w = 0; w < words; w++) {
             if (w) out.AppendText(next(6) == 0 ? L"\r\n" : L" ");
             out.AppendText(L"w").AppendInt((int32_t)next(1000));
@@ -622,6 +624,9 @@ TEST(NoteStoreSaves, RandomEditsSaveExactlyTheExpectedBytes)
             ASSERT_TRUE(saved == kSaveDone || saved == kSaveNothing) << step;
             ASSERT_EQ(expectedFile(), ReadBytes(path.GetText())) << "after step " << step;
             std::string bytes = ReadBytes(path.GetText());
+            // What the store holds is the saved text.
+            ASSERT_EQ(bytes.substr(2), std::string((const char*)GetDatafileBuffer(), GetDatafileBufferChars() * 2))
+                << "after step " << step;
             ASSERT_EQ(kSaveNothing, SaveDatafileIfOpen());
             ASSERT_EQ(bytes, ReadBytes(path.GetText()));
         }
@@ -629,5 +634,59 @@ TEST(NoteStoreSaves, RandomEditsSaveExactlyTheExpectedBytes)
     int32_t saved = SaveDatafileIfOpen();
     EXPECT_TRUE(saved == kSaveDone || saved == kSaveNothing);
     EXPECT_EQ(expectedFile(), ReadBytes(path.GetText()));
+    CloseDatafile();
+}
+
+// A save writes the unchanged notes straight from the loaded text and then
+// turns that text into the saved one where it lies, in the room its block
+// keeps; a text that outgrows the room is put together anew. Either way the
+// file and what the store holds are the same bytes, save after save.
+TEST(NoteStoreSaves, TextThatOutgrowsItsRoomIsSavedAndHeldAlike)
+{
+    CloseDatafile();
+    ScratchFolder folder;
+    AIString path = folder.File(L"growing.tavik");
+    AIString records, body;
+    std::map<std::string, AIString> expected;
+    for (const WCHAR* title : {L"a", L"m", L"z"}) {
+        records.AppendString(NoteRecord(title, L"short"));
+        expected[Utf8(AIString(title))] = NoteRecord(title, L"short");
+    }
+    WriteBytes(path.GetText(), DataFile(records));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    auto expectSaved = [&](const char* what) {
+        AIString all;
+        for (const auto& item : expected) all.AppendString(item.second);
+        std::string bytes = ReadBytes(path.GetText());
+        EXPECT_EQ(DataFile(all), bytes) << what;
+        EXPECT_EQ(bytes.substr(2), std::string((const char*)GetDatafileBuffer(), GetDatafileBufferChars() * 2))
+            << what;
+    };
+    // Long notes (45,000 characters each, within the note limit) until the
+    // text is several times the smallest room, each between loaded notes.
+    for (int i = 0; i < 8; i++) {
+        AIString title(L"k");
+        title.AppendInt(i);
+        body.Clear();
+        for (int c = 0; c < 45000; c++) body.AppendChar((WCHAR)(L'a' + (c * 7 + i) % 26));
+        ASSERT_GE(CreateNote(title.GetText(), body.GetText()), 0);
+        expected[Utf8(title)] = NoteRecord(title.GetText(), body.GetText());
+        ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+        expectSaved("after a long note");
+        // A small edit before it, which moves every later note.
+        ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"a", 0, 0)));
+        AIString edited(L"short, edited ");
+        edited.AppendInt(i);
+        ASSERT_EQ(1, StoreCurrentNote(edited.GetText()));
+        expected["a"] = NoteRecord(L"a", edited.GetText());
+        ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+        expectSaved("after a small edit");
+    }
+    ASSERT_EQ(1, DeleteNote(FindNoteByTitle(L"k3", 0, 0)));
+    expected.erase("k3");
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    expectSaved("after a deletion");
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ((int32_t)expected.size(), GetNoteCount());
     CloseDatafile();
 }

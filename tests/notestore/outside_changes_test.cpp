@@ -73,6 +73,20 @@ TEST(DatafileIdentity, HashedPieceByPieceEqualsHashedWhole)
             AddToRunningHash(running, size);
             EXPECT_EQ(whole, FinishRunningHash(running)) << size << " in stretches of " << stretch;
         }
+        // Pieces from different places, each of its own length (a file
+        // written from the loaded text and from side files).
+        for (int64_t first : {1, 5, 31, 32, 45}) {
+            StreamingDatafileHash streaming;
+            StartStreamingHash(streaming, size);
+            int64_t done = 0;
+            for (int64_t piece = first; done < size; piece = piece * 7 % 97 + 1) {
+                int64_t take = piece < size - done ? piece : size - done;
+                AddToStreamingHash(streaming, data + done, take);
+                AddToStreamingHash(streaming, data + done + take, 0);
+                done += take;
+            }
+            EXPECT_EQ(whole, FinishStreamingHash(streaming)) << size << " in pieces from " << first;
+        }
     }
 }
 
