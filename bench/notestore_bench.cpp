@@ -138,8 +138,18 @@ double Win32ReadScanMs(const WCHAR* path)
         LARGE_INTEGER size;
         GetFileSizeEx(file, &size);
         WCHAR* text = (WCHAR*)LocalAlloc(LMEM_FIXED, (SIZE_T)size.QuadPart + 2);
+        // The quickest way found to read into new memory under Wine: a
+        // megabyte at a time, its pages faulted in just before.
+        const DWORD kPiece = 1024 * 1024, kPage = 4096;
+        uint8_t* bytes = (uint8_t*)text;
         DWORD got = 0;
-        BOOL read = text && ReadFile(file, text, (DWORD)size.QuadPart, &got, 0);
+        BOOL read = text != 0;
+        for (int64_t done = 0; read && done < size.QuadPart; done += got) {
+            DWORD want = (DWORD)std::min<int64_t>(kPiece, size.QuadPart - done);
+            for (DWORD page = 0; page < want; page += kPage) bytes[done + page] = 0;
+            read = ReadFile(file, bytes + done, want, &got, 0) && got == want;
+        }
+        got = (DWORD)size.QuadPart;
         CloseHandle(file);
         int32_t marks = 0;
         for (DWORD i = 0; read && i < got / 2; i++) marks += text[i] == kNoteMark;
@@ -210,7 +220,7 @@ int Run(const WCHAR* path, const WCHAR* copyPath)
     int32_t notes = GetNoteCount();
     printf("  notes %d, %.1f MB of text\n", notes, GetDatafileBufferChars() * 2.0 / (1024.0 * 1024.0));
     printf("  load and index        %8.1f ms\n", loadMs);
-    printf("  win32 read-scan       %8.1f ms (ReadFile of the whole file, note marks counted)\n", Win32ReadScanMs(path));
+    printf("  win32 read-scan       %8.1f ms (ReadFile of the whole file into new memory, note marks counted)\n", Win32ReadScanMs(path));
 
     const int kLookups = 10000;
     Random r = {99};

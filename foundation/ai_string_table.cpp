@@ -317,6 +317,19 @@ int AIStringTable::AssignSplit(AIString& joined, const int* starts, int count)
     return Rebuild();
 }
 
+int AIStringTable::AssignSplitInKeyOrder(AIString& joined, const int* starts, int count)
+{
+    if (!list_.AssignSplit(joined, starts, count) || !EnsureIndexCapacity(count)) {
+        list_.Clear();
+        stale_ = 0;
+        return 0;
+    }
+    for (int i = 0; i < count; i++) sorted_[i] = i;
+    cursor_ = 0;
+    stale_ = 0;
+    return 1;
+}
+
 int AIStringTable::AssignString(const WCHAR* text)
 {
     TRACE_SCOPE(kTraceStrings, 63);

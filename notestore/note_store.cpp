@@ -200,11 +200,12 @@ struct JoinedNoteIndex {
         starts = (int32_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count + 1) * sizeof(int32_t));
         return starts && JoinNoteIndex(buffer, spans, text, starts);
     }
-    // The items come in title order, so the index needs no sort. The index
-    // takes the joined text over.
+    // The parse checked that the titles come in title order, which is the
+    // index's order (titles hold no colon), so the index needs no sort and
+    // no check. The index takes the joined text over.
     int32_t AssignTo(AIStringTable& index)
     {
-        return index.AssignSplit(text, starts, count) && index.GetCount() == count;
+        return index.AssignSplitInKeyOrder(text, starts, count) && index.GetCount() == count;
     }
 };
 

@@ -218,3 +218,22 @@ TEST(AIStringTable, SplitItemsAreSortedWhateverOrderTheyComeIn)
         }
     }
 }
+
+// Items the caller vouches for (a parsed data file's index) are taken as
+// sorted; the table then finds and adds as after any other assignment.
+TEST(AIStringTable, ItemsGivenInKeyOrderAreFoundAndAddedTo)
+{
+    AIString joined;
+    int starts[3], count = 0;
+    for (const WCHAR* item : {L"alpha:1", L"Beta:2", L"zeta:4"}) {
+        starts[count++] = joined.GetLength();
+        joined.AppendText(item).AppendChar(AIStringList::kSeparator);
+    }
+    AIStringTable table;
+    ASSERT_EQ(1, table.AssignSplitInKeyOrder(joined, starts, count));
+    EXPECT_EQ(1, table.IndexOfKeyString(L"BETA"));
+    EXPECT_EQ(-1, table.IndexOfKeyString(L"gamma"));
+    table.AddItemString(L"gamma", L"3");
+    EXPECT_EQ("alpha:1|Beta:2|gamma:3|zeta:4", SortedItems(table));
+    EXPECT_EQ(2, table.IndexOfKeyString(L"Gamma"));
+}
