@@ -16,6 +16,8 @@ struct StoreBuffer {
 extern StoreBuffer g_storeBuffer;
 
 extern const uint8_t kGuardBytes[3];
+// The bytes a read of the data file leaves after its text: the zero and the guard.
+const int32_t kStoreBlockTail = 2 + sizeof(kGuardBytes);
 
 // Raises a catalogue message through the hook (and remembers it).
 void RaiseStoreMessage(int32_t id, const WCHAR* insert1 = 0, const WCHAR* insert2 = 0, const WCHAR* insert3 = 0);
