@@ -95,6 +95,7 @@ void FinishDatafileReadAhead()
     r.thread = 0;
 }
 
+// Leaves the state empty, as a new worker expects it.
 void DropDatafileReadAhead()
 {
     ReadAhead& r = s_readAhead;
@@ -118,12 +119,6 @@ int32_t StartDatafileReadAhead(const WCHAR* path)
     // The title compare of the parse folds letters through a table built on
     // first use: built here, never by the worker.
     FoldChar(L'A');
-    r.file.block = 0;
-    r.file.chars = 0;
-    r.file.spans.items = 0;
-    r.file.spans.count = r.file.spans.capacity = 0;
-    r.file.hash = 0;
-    r.parsed = 0;
     r.thread = CreateThread(0, 0, ReadAheadWorker, &r, 0, 0);
     if (!r.thread) {
         r.path[0] = 0;
