@@ -1,6 +1,7 @@
 // The store's state, its buffer, loading and the read side of notes.
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
+#include "notestore/datafile_read_ahead.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/app.h"
 #include "foundation/errors.h"
@@ -75,6 +76,11 @@ int32_t TextCapacityOf(int64_t blockBytes)
 {
     int64_t chars = (blockBytes - 2 - 2 - (int64_t)sizeof(kGuardBytes)) / 2;
     return chars < 0 ? 0 : chars > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)chars;
+}
+
+int32_t StoreTextCapacity(int64_t fileBytes)
+{
+    return TextCapacityOf(fileBytes + 2 + kStoreBlockTail + GrowthRoomBytes(fileBytes));
 }
 
 namespace {
@@ -240,26 +246,19 @@ int32_t GetNoteTitle(int32_t noteIndex, AIString& title) { return g_noteStore.no
 
 namespace {
 
-// The parsed file before it replaces the open one.
-struct LoadedFile {
-    uint8_t* block;
-    int32_t chars;
-    int32_t capacityChars;
-    NoteSpanArray spans;
-    uint64_t hash;  // of the file's bytes
-};
-
-// Reads and validates; raises the file's message and returns 0 when refused.
-int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
+// Reads and validates (or takes what the start read ahead); raises the
+// file's message and returns 0 when refused.
+int32_t ReadAndValidate(const WCHAR* path, ParsedDatafile& out)
 {
     out.block = 0;
     out.chars = 0;
     out.spans.items = 0;
     out.spans.count = out.spans.capacity = 0;
+    if (TakeDatafileReadAhead(path, out)) return 1;
     int64_t size = 0;
     NoteIoError io;
     for (;;) {
-        io = ReadWholeFile(path, kMaxDatafileBytes, 2 + sizeof(kGuardBytes), &out.block, &size, &out.hash,
+        io = ReadWholeFile(path, kMaxDatafileBytes, kStoreBlockTail, &out.block, &size, &out.hash,
                            kReadWithGrowthRoom);
         DWORD error = GetLastError();
         if (io != kIoOpen || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) break;
@@ -279,7 +278,7 @@ int32_t ReadAndValidate(const WCHAR* path, LoadedFile& out)
     DatafileProblem problem;
     if (!refused) {
         out.chars = (int32_t)((size - 2) / 2);
-        out.capacityChars = TextCapacityOf(size + 2 + 2 + (int64_t)sizeof(kGuardBytes) + GrowthRoomBytes(size));
+        out.capacityChars = StoreTextCapacity(size);
         if (!ParseDatafileText((const WCHAR*)(out.block + 2), out.chars, out.spans, problem))
             refused = problem.messageId ? problem.messageId : kMsgDatafileNotValid;
     }
@@ -356,7 +355,7 @@ int32_t LoadDatafile(const WCHAR* path)
         RaiseStoreMessage(kMsgDatafileNotValid, path);
         return SetResult(0);
     }
-    LoadedFile file;
+    ParsedDatafile file;
     if (!ReadAndValidate(full, file)) return SetResult(0);
     // Everything that can fail for want of memory happens before the open
     // file is given up.
@@ -408,6 +407,7 @@ int32_t CloseDatafile()
 {
     NoteStore& s = g_noteStore;
     if (s.walkCount > 0) return 0;
+    DropDatafileReadAhead();
     SyncReleaseEditMarker();
     CloseDatafileHandle();
     FreeStoreBuffer();

@@ -4,7 +4,8 @@
 // its index value. Edited notes live in their mark-up mirror files until the
 // data file is saved. The file format is described in docs/datafile-format.md.
 //
-// Everything runs on the UI thread. Code that walks the buffer while it pumps
+// Everything runs on the UI thread (only the start's read-ahead of the file
+// works on a thread of its own: datafile_read_ahead.h). Code that walks the buffer while it pumps
 // messages holds a walk (BeginDatafileWalk / EndDatafileWalk); while a walk
 // is held nothing moves or frees the buffer, and a save waits until the last
 // walk ends.

@@ -17,9 +17,14 @@ struct StoreBuffer {
 
 // The characters of text a block of that many bytes holds ([FF FE][text][0 0][guard]).
 int32_t TextCapacityOf(int64_t blockBytes);
+// The same for the block ReadWholeFile gives a data file of that size read
+// with kStoreBlockTail and kReadWithGrowthRoom.
+int32_t StoreTextCapacity(int64_t fileBytes);
 extern StoreBuffer g_storeBuffer;
 
 extern const uint8_t kGuardBytes[3];
+// The bytes a read of the data file leaves after its text: the zero and the guard.
+const int32_t kStoreBlockTail = 2 + sizeof(kGuardBytes);
 
 // Raises a catalogue message through the hook (and remembers it).
 void RaiseStoreMessage(int32_t id, const WCHAR* insert1 = 0, const WCHAR* insert2 = 0, const WCHAR* insert3 = 0);

@@ -14,6 +14,7 @@
 #include "shell/command_table.h"
 #include "shell/first_start_files.h"
 #include "notestore/note_store.h"
+#include "notestore/datafile_read_ahead.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
 #include "foundation/misc_services.h"
@@ -160,6 +161,15 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     return 1;
 }
 
+// The file the start opens first (the one named on the command line, else
+// the last one) is read and parsed on a worker while the windows are made.
+static void StartReadingFirstDatafile(const WCHAR* arguments)
+{
+    AIString path;
+    if (!FindDatafileArgument(arguments, path)) SettingsGetDataFilePath(g_app.settings.Record(), path);
+    if (!path.IsEmpty()) StartDatafileReadAhead(path.GetText());
+}
+
 int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand)
 {
     TRACE_SCOPE(kTraceStartup, 3);
@@ -174,8 +184,12 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     g_app.settings.Load(isWine);
     g_app.settings.Store();
     LoadSettings();
+    StartReadingFirstDatafile(arguments);
 
-    if (!InitRoutine(instance, arguments)) {
+    int ready = InitRoutine(instance, arguments);
+    // The start has opened its file: a read-ahead not taken is of no more use.
+    DropDatafileReadAhead();
+    if (!ready) {
         EndSingleInstance();
         return 1;
     }
