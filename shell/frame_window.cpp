@@ -253,7 +253,7 @@ HWND CreateFrameWindow(HINSTANCE instance)
     return frame;
 }
 
-void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved)
+void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved, int showNormal)
 {
     HWND frame = g_frame.GetHwndField();
     if (!frame) return;
@@ -279,7 +279,19 @@ void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved)
     if (left < work.left) left = work.left;
     if (top < work.top) top = work.top;
     placement.rcNormalPosition = {left, top, left + width, top + height};
-    placement.showCmd = show;
+    placement.showCmd = show == SW_SHOWNORMAL && !showNormal ? SW_HIDE : show;
+    SetWindowPlacement(frame, &placement);
+}
+
+void ShowPlacedFrame()
+{
+    HWND frame = g_frame.GetHwndField();
+    if (!frame || IsWindowVisible(frame)) return;
+    // The placement again, now shown: what PlaceFrameWithinWorkArea would have done at once.
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(frame, &placement)) return;
+    placement.showCmd = SW_SHOWNORMAL;
     SetWindowPlacement(frame, &placement);
 }
 

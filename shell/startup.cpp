@@ -13,6 +13,8 @@
 #include "shell/second_instance.h"
 #include "shell/command_table.h"
 #include "shell/first_start_files.h"
+#include "shell/shell_messages.h"
+#include "dialogs/dialog_center.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
@@ -76,6 +78,22 @@ static void PrepareDataFolder(AIString& folder)
     }
 }
 
+// A message raised while the hidden frame is made ready (a damaged or
+// read-only data file) shows the frame first: the message box lies over it.
+static void ShowMessageOverFrame(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
+                                 const WCHAR* insert3)
+{
+    ShowPlacedFrame();
+    UpdateWindow(g_frame.GetHwndField());
+    ShowCatalogueMessage(messageId, insert1, insert2, insert3);
+}
+
+static void ShowStartMessagesOverFrame(int on)
+{
+    SetShellMessageHook(on ? ShowMessageOverFrame : ShowCatalogueMessage);
+    SetNoteStoreMessageHook(on ? ShowMessageOverFrame : ShowCatalogueMessage);
+}
+
 // RegisterApplicationRestart exists from Vista on; look it up so older
 // systems (and Wine without it) just go on.
 static void RegisterForRestart()
@@ -116,7 +134,9 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     if (!frame) return 0;
     FramePlacementRecord placement = {};
     int havePlacement = ReadFramePlacement(&placement);
-    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr);
+    // Hidden until it is complete: its panes are made, the file opened and
+    // the first note put in without a paint each (a maximized frame shows now).
+    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr, 0);
     if (havePlacement && placement.splitX > 0) g_mainPanel.splitX = placement.splitX;
     SetRibbonMode(havePlacement ? placement.ribbonMode : 1);
 
@@ -125,6 +145,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     if (!CreateContentWindow(frame)) return 0;
     g_app.SetMainWindow(frame);
     ConnectDialogs();
+    ShowStartMessagesOverFrame(1);
     SetRibbonMode(g_frame.ribbonMode);
 
     AIString defaultFile, examplesFile;
@@ -155,6 +176,8 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
         HideControlsNoFile(1);
         PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
     }
+    ShowStartMessagesOverFrame(0);
+    ShowPlacedFrame();
     // Wine's own RichEdit reports an older number but has what the editor needs.
     if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
     return 1;
