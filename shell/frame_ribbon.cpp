@@ -46,8 +46,7 @@ void BuildRibbon(HWND frame, int width)
             g_ribbon.AddControl(row.tab, row.group, &control, help.GetText());
         }
     }
-    g_ribbon.Attach(frame, 0, 0, width);
-    g_ribbon.Layout();
+    g_ribbon.Attach(frame, 0, 0, width);  // lays the ribbon out
 }
 
 int RibbonBandHeight()

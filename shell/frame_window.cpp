@@ -31,8 +31,7 @@ static void LayoutFrame(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    g_ribbon.Attach(window, 0, 0, client.right);
-    g_ribbon.Layout();
+    g_ribbon.Attach(window, 0, 0, client.right);  // lays the ribbon out
     int band = RibbonBandHeight();
     g_frame.ribbonBandHeight = band;
     g_frame.ribbonTabHeight = Ribbon::kTabStripHeight;

@@ -146,7 +146,6 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     g_app.SetMainWindow(frame);
     ConnectDialogs();
     ShowStartMessagesOverFrame(1);
-    SetRibbonMode(g_frame.ribbonMode);
 
     AIString defaultFile, examplesFile;
     defaultFile.Copy(folder);
