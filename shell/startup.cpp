@@ -20,7 +20,7 @@
 #include "foundation/message_pump.h"
 #include "foundation/misc_services.h"
 #include "foundation/errors.h"
-#include "foundation/file_write.h"
+#include "foundation/file_refresh.h"
 #include "foundation/trace.h"
 #include "foundation/process_end.h"
 #include <commctrl.h>
@@ -46,7 +46,7 @@ static void LoadResourceFonts()
     }
 }
 
-// Creates the data folder with its subfolders and writes the help page.
+// Creates the data folder with its subfolders and puts the help page there.
 static void PrepareDataFolder(AIString& folder)
 {
     GetProgramDataFolder(folder);
@@ -67,14 +67,8 @@ static void PrepareDataFolder(AIString& folder)
         AIString path;
         path.Copy(folder);
         path.AppendText(L"\\help.html");
-        HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            int ok = WriteAllToFile(file, bytes, SizeofResource(module, found));
-            CloseHandle(file);
-            // A help page cut short is worse than none: the next start writes it again.
-            if (!ok) DeleteFileW(path.GetText());
-        }
+        // Written when missing or different (a new version, a page cut short), not on every start.
+        RefreshFileContent(path.GetText(), bytes, SizeofResource(module, found));
     }
 }
 
