@@ -32,10 +32,12 @@ WCHAR TranslationLanguage[3] = {0, 0, 0};
 // The data folder on a first start (the wizard runs once the frame shows), else empty.
 static AIString s_firstStartFolder;
 
+// The fonts a note may show in. The screens' display font is not among them:
+// the screens load it when they first draw a title (AIString::LoadResourceFont).
 static void LoadResourceFonts()
 {
-    static const int kFonts[] = {IDR_FONT_SANS, IDR_FONT_SANS_BOLD, IDR_FONT_SANS_ITALIC,
-                                 IDR_FONT_MONO, IDR_FONT_SERIF, IDR_FONT_DISPLAY};
+    static const int kFonts[] = {IDR_FONT_SANS, IDR_FONT_SANS_BOLD, IDR_FONT_SANS_ITALIC, IDR_FONT_MONO,
+                                 IDR_FONT_SERIF};
     HMODULE module = GetModuleHandleW(nullptr);
     for (int id : kFonts) {
         HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(8));
@@ -111,8 +113,10 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
                     MB_OK | MB_ICONERROR);
         return 0;
     }
+    // Wine's own RichEdit reports an older number but has what the editor needs:
+    // its version is not read there.
     int32_t version[4] = {};
-    int oldRichEdit = GetModuleVersion(L"RICHED20.DLL", version) &&
+    int oldRichEdit = !g_app.system.IsWine() && GetModuleVersion(L"RICHED20.DLL", version) &&
                       (version[0] < 5 || (version[0] == 5 && (version[1] < 30 || (version[1] == 30 &&
                        (version[2] < 23 || (version[2] == 23 && version[3] < 1221))))));
     if (FAILED(OleInitialize(nullptr))) {
@@ -171,8 +175,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     }
     ShowStartMessagesOverFrame(0);
     ShowPlacedFrame();
-    // Wine's own RichEdit reports an older number but has what the editor needs.
-    if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
+    if (oldRichEdit) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
     return 1;
 }
 
