@@ -196,7 +196,9 @@ void Ribbon::Layout()
                 columnWidth = 0;
                 y = areaTop;
             }
-            hosted.control->SetPosition(columnLeft, y, columnLeft + width, y + height);
+            // A control already in place is left alone: moving it repaints it.
+            if (r.left != columnLeft || r.top != y)
+                hosted.control->SetPosition(columnLeft, y, columnLeft + width, y + height);
             y += height + kControlGap;
             if (width > columnWidth) columnWidth = width;
             if (columnLeft + columnWidth > groupRight) groupRight = columnLeft + columnWidth;
