@@ -145,11 +145,16 @@ static LRESULT FrameOnEndSession(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
+static int s_keepFocusInFrame = 0;
+
+void KeepFocusInFrame(int keep) { s_keepFocusInFrame = keep ? 1 : 0; }
+
 // The frame passes the focus on to the pane that had it last (QuickSearch,
 // the editor, a search box), else to the editor: coming back to the program
 // never moves the user's typing into another pane.
 static LRESULT FrameOnSetFocus(HWND frame, UINT, WPARAM, LPARAM)
 {
+    if (s_keepFocusInFrame) return 0;
     HWND pane = g_mainPanel.focusPane;
     if (!pane || !IsWindow(pane) || !IsWindowVisible(pane) || !IsChild(frame, pane)) pane = g_mainPanel.editor.GetHwnd();
     if (pane && IsWindowVisible(pane)) SetFocus(pane);

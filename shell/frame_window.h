@@ -35,6 +35,10 @@ HWND CreateFrameWindow(HINSTANCE instance);
 void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* placement, int showNormal = 1);
 // Shows a frame that was placed hidden; nothing when it shows already.
 void ShowPlacedFrame();
+// While on, the frame keeps the focus it gets instead of passing it to a pane.
+// The start shows the frame this way (the start-up timer gives the editor the
+// focus), as it did when the frame showed before its panes were made.
+void KeepFocusInFrame(int keep);
 // Shows or hides the ribbon band and lays the content window out again.
 void SetRibbonMode(int mode);
 

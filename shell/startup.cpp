@@ -15,6 +15,7 @@
 #include "shell/first_start_files.h"
 #include "shell/shell_messages.h"
 #include "dialogs/dialog_center.h"
+#include "editor/editor_status.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
@@ -144,6 +145,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     g_app.SetMainWindow(frame);
     ConnectDialogs();
     ShowStartMessagesOverFrame(1);
+    KeepFocusInFrame(1);
 
     AIString defaultFile, examplesFile;
     defaultFile.Copy(folder);
@@ -175,6 +177,10 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     }
     ShowStartMessagesOverFrame(0);
     ShowPlacedFrame();
+    KeepFocusInFrame(0);
+    // The editor's part of the status line is written only while the editor
+    // shows: the note was put in unseen.
+    if (g_mainPanel.currentNote >= 0) UpdateEditorStatus(kEditorStatusRefresh);
     if (oldRichEdit) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
     return 1;
 }
