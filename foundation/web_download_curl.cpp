@@ -1,10 +1,51 @@
 // Compiled by the host compiler: curl.h clashes with the Win32 headers.
+// libcurl is opened at the first download, not linked: with the libraries it
+// needs (TLS, Kerberos, LDAP and more, about thirty) it took some 8 ms of
+// every start of the program, which seldom downloads anything.
 #include "foundation/web_download_curl.h"
 #include <curl/curl.h>
+#include <dlfcn.h>
 #include <stdlib.h>
 #include <string.h>
 
 namespace {
+
+const char kCurlLibrary[] = "libcurl.so.4";
+
+// The libcurl calls the bridge makes, found in the library once it is opened.
+struct CurlCalls {
+    CURLcode (*globalInit)(long flags);
+    CURL* (*easyInit)();
+    CURLcode (*easySetopt)(CURL* curl, CURLoption option, ...);
+    CURLcode (*easyPerform)(CURL* curl);
+    CURLcode (*easyGetinfo)(CURL* curl, CURLINFO info, ...);
+    void (*easyCleanup)(CURL* curl);
+    const char* (*easyStrerror)(CURLcode code);
+    char* (*easyEscape)(CURL* curl, const char* text, int bytes);
+    void (*free)(void* pointer);
+};
+CurlCalls s_curl;
+
+template <typename Call>
+int Find(void* library, const char* name, Call* call)
+{
+    *call = (Call)dlsym(library, name);
+    return *call != 0;
+}
+
+int OpenCurl()
+{
+    void* library = dlopen(kCurlLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (!library) return 0;
+    CurlCalls& c = s_curl;
+    return Find(library, "curl_global_init", &c.globalInit) && Find(library, "curl_easy_init", &c.easyInit) &&
+           Find(library, "curl_easy_setopt", &c.easySetopt) &&
+           Find(library, "curl_easy_perform", &c.easyPerform) &&
+           Find(library, "curl_easy_getinfo", &c.easyGetinfo) &&
+           Find(library, "curl_easy_cleanup", &c.easyCleanup) &&
+           Find(library, "curl_easy_strerror", &c.easyStrerror) &&
+           Find(library, "curl_easy_escape", &c.easyEscape) && Find(library, "curl_free", &c.free);
+}
 
 struct Sink {
     char* data;
@@ -41,7 +82,7 @@ size_t WriteToSink(char* bytes, size_t size, size_t count, void* user)
 int InitOnce()
 {
     static int state = 0;  // 0 not yet, 1 ready, -1 failed
-    if (state == 0) state = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK ? 1 : -1;
+    if (state == 0) state = OpenCurl() && s_curl.globalInit(CURL_GLOBAL_DEFAULT) == CURLE_OK ? 1 : -1;
     return state == 1;
 }
 
@@ -55,7 +96,7 @@ int CurlFetch(const char* url, size_t maxBytes, int connectTimeoutMs, int totalT
         strcpy(out->error, "bad URL or network library not ready");
         return out->status;
     }
-    CURL* curl = curl_easy_init();
+    CURL* curl = s_curl.easyInit();
     if (!curl) {
         strcpy(out->error, "network library not ready");
         return out->status;
@@ -63,30 +104,30 @@ int CurlFetch(const char* url, size_t maxBytes, int connectTimeoutMs, int totalT
     Sink sink = {0, 0, 0, maxBytes, 0};
     char error[CURL_ERROR_SIZE];
     error[0] = 0;
-    curl_easy_setopt(curl, CURLOPT_URL, url);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToSink);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, (long)connectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, (long)totalTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Mozilla/5.0 (compatible; Tavik)");
-    curl_easy_setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
-    if (maxBytes < (size_t)0x7FFFFFFF) curl_easy_setopt(curl, CURLOPT_MAXFILESIZE, (long)maxBytes);
+    s_curl.easySetopt(curl, CURLOPT_URL, url);
+    s_curl.easySetopt(curl, CURLOPT_ERRORBUFFER, error);
+    s_curl.easySetopt(curl, CURLOPT_WRITEFUNCTION, WriteToSink);
+    s_curl.easySetopt(curl, CURLOPT_WRITEDATA, &sink);
+    s_curl.easySetopt(curl, CURLOPT_NOSIGNAL, 1L);
+    s_curl.easySetopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    s_curl.easySetopt(curl, CURLOPT_MAXREDIRS, 5L);
+    s_curl.easySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, (long)connectTimeoutMs);
+    s_curl.easySetopt(curl, CURLOPT_TIMEOUT_MS, (long)totalTimeoutMs);
+    s_curl.easySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    s_curl.easySetopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    s_curl.easySetopt(curl, CURLOPT_USERAGENT, "Mozilla/5.0 (compatible; Tavik)");
+    s_curl.easySetopt(curl, CURLOPT_ACCEPT_ENCODING, "");
+    if (maxBytes < (size_t)0x7FFFFFFF) s_curl.easySetopt(curl, CURLOPT_MAXFILESIZE, (long)maxBytes);
 
-    CURLcode code = curl_easy_perform(curl);
+    CURLcode code = s_curl.easyPerform(curl);
     long http = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &http);
+    s_curl.easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &http);
     char* type = 0;
-    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) {
+    if (s_curl.easyGetinfo(curl, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) {
         strncpy(out->contentType, type, sizeof(out->contentType) - 1);
         out->contentType[sizeof(out->contentType) - 1] = 0;
     }
-    curl_easy_cleanup(curl);
+    s_curl.easyCleanup(curl);
     out->httpStatus = (int)http;
 
     if (sink.tooLarge || code == CURLE_FILESIZE_EXCEEDED) out->status = kCurlFetchTooLarge;
@@ -97,7 +138,7 @@ int CurlFetch(const char* url, size_t maxBytes, int connectTimeoutMs, int totalT
     else if (http >= 400) out->status = kCurlFetchHttpError;
     else out->status = kCurlFetchOk;
 
-    strncpy(out->error, error[0] ? error : curl_easy_strerror(code), sizeof(out->error) - 1);
+    strncpy(out->error, error[0] ? error : s_curl.easyStrerror(code), sizeof(out->error) - 1);
     out->error[sizeof(out->error) - 1] = 0;
     if (out->status == kCurlFetchOk || out->status == kCurlFetchHttpError) {
         if (!sink.data) sink.data = (char*)calloc(1, 1);
@@ -122,7 +163,7 @@ int CurlEscape(const char* text, int bytes, char* out, int outSize)
     if (!out || outSize <= 0) return -1;
     out[0] = 0;
     if (!text || bytes < 0 || !InitOnce()) return -1;
-    char* escaped = curl_easy_escape(0, text, bytes);
+    char* escaped = s_curl.easyEscape(0, text, bytes);
     if (!escaped) return -1;
     size_t n = strlen(escaped);
     int result = -1;
@@ -130,6 +171,6 @@ int CurlEscape(const char* text, int bytes, char* out, int outSize)
         memcpy(out, escaped, n + 1);
         result = (int)n;
     }
-    curl_free(escaped);
+    s_curl.free(escaped);
     return result;
 }

@@ -42,12 +42,13 @@ void BuildRibbon(HWND frame, int width)
             control.AssignCommandId(row.id);
             int height = kGroups[row.tab][row.group].smallControls ? kSmallControlHeight : kLargeControlHeight;
             control.CreateVirtualWithText(ControlStandard, row.caption, 0, 0, kControlWidth, height);
-            control.SetParent(frame);
             g_ribbon.AddControl(row.tab, row.group, &control, help.GetText());
         }
+        // Laid out before the controls know their window, which a new window
+        // draws whole: attaching then finds each in place and repaints none.
+        g_ribbon.Layout();
     }
-    g_ribbon.Attach(frame, 0, 0, width);
-    g_ribbon.Layout();
+    g_ribbon.Attach(frame, 0, 0, width);  // lays the ribbon out
 }
 
 int RibbonBandHeight()

@@ -31,8 +31,7 @@ static void LayoutFrame(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    g_ribbon.Attach(window, 0, 0, client.right);
-    g_ribbon.Layout();
+    g_ribbon.Attach(window, 0, 0, client.right);  // lays the ribbon out
     int band = RibbonBandHeight();
     g_frame.ribbonBandHeight = band;
     g_frame.ribbonTabHeight = Ribbon::kTabStripHeight;
@@ -146,11 +145,16 @@ static LRESULT FrameOnEndSession(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
+static int s_keepFocusInFrame = 0;
+
+void KeepFocusInFrame(int keep) { s_keepFocusInFrame = keep ? 1 : 0; }
+
 // The frame passes the focus on to the pane that had it last (QuickSearch,
 // the editor, a search box), else to the editor: coming back to the program
 // never moves the user's typing into another pane.
 static LRESULT FrameOnSetFocus(HWND frame, UINT, WPARAM, LPARAM)
 {
+    if (s_keepFocusInFrame) return 0;
     HWND pane = g_mainPanel.focusPane;
     if (!pane || !IsWindow(pane) || !IsWindowVisible(pane) || !IsChild(frame, pane)) pane = g_mainPanel.editor.GetHwnd();
     if (pane && IsWindowVisible(pane)) SetFocus(pane);
@@ -253,7 +257,7 @@ HWND CreateFrameWindow(HINSTANCE instance)
     return frame;
 }
 
-void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved)
+void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved, int showNormal)
 {
     HWND frame = g_frame.GetHwndField();
     if (!frame) return;
@@ -279,7 +283,19 @@ void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved)
     if (left < work.left) left = work.left;
     if (top < work.top) top = work.top;
     placement.rcNormalPosition = {left, top, left + width, top + height};
-    placement.showCmd = show;
+    placement.showCmd = show == SW_SHOWNORMAL && !showNormal ? SW_HIDE : show;
+    SetWindowPlacement(frame, &placement);
+}
+
+void ShowPlacedFrame()
+{
+    HWND frame = g_frame.GetHwndField();
+    if (!frame || IsWindowVisible(frame)) return;
+    // The placement again, now shown: what PlaceFrameWithinWorkArea would have done at once.
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(frame, &placement)) return;
+    placement.showCmd = SW_SHOWNORMAL;
     SetWindowPlacement(frame, &placement);
 }
 

@@ -13,13 +13,16 @@
 #include "shell/second_instance.h"
 #include "shell/command_table.h"
 #include "shell/first_start_files.h"
+#include "shell/shell_messages.h"
+#include "dialogs/dialog_center.h"
+#include "editor/editor_status.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_read_ahead.h"
 #include "foundation/app.h"
 #include "foundation/message_pump.h"
 #include "foundation/misc_services.h"
 #include "foundation/errors.h"
-#include "foundation/file_write.h"
+#include "foundation/file_refresh.h"
 #include "foundation/trace.h"
 #include "foundation/process_end.h"
 #include <commctrl.h>
@@ -31,10 +34,12 @@ WCHAR TranslationLanguage[3] = {0, 0, 0};
 // The data folder on a first start (the wizard runs once the frame shows), else empty.
 static AIString s_firstStartFolder;
 
+// The fonts a note may show in. The screens' display font is not among them:
+// the screens load it when they first draw a title (AIString::LoadResourceFont).
 static void LoadResourceFonts()
 {
-    static const int kFonts[] = {IDR_FONT_SANS, IDR_FONT_SANS_BOLD, IDR_FONT_SANS_ITALIC,
-                                 IDR_FONT_MONO, IDR_FONT_SERIF, IDR_FONT_DISPLAY};
+    static const int kFonts[] = {IDR_FONT_SANS, IDR_FONT_SANS_BOLD, IDR_FONT_SANS_ITALIC, IDR_FONT_MONO,
+                                 IDR_FONT_SERIF};
     HMODULE module = GetModuleHandleW(nullptr);
     for (int id : kFonts) {
         HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(8));
@@ -45,7 +50,7 @@ static void LoadResourceFonts()
     }
 }
 
-// Creates the data folder with its subfolders and writes the help page.
+// Creates the data folder with its subfolders and puts the help page there.
 static void PrepareDataFolder(AIString& folder)
 {
     GetProgramDataFolder(folder);
@@ -66,15 +71,25 @@ static void PrepareDataFolder(AIString& folder)
         AIString path;
         path.Copy(folder);
         path.AppendText(L"\\help.html");
-        HANDLE file = CreateFileW(path.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            int ok = WriteAllToFile(file, bytes, SizeofResource(module, found));
-            CloseHandle(file);
-            // A help page cut short is worse than none: the next start writes it again.
-            if (!ok) DeleteFileW(path.GetText());
-        }
+        // Written when missing or different (a new version, a page cut short), not on every start.
+        RefreshFileContent(path.GetText(), bytes, SizeofResource(module, found));
     }
+}
+
+// A message raised while the hidden frame is made ready (a damaged or
+// read-only data file) shows the frame first: the message box lies over it.
+static void ShowMessageOverFrame(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
+                                 const WCHAR* insert3)
+{
+    ShowPlacedFrame();
+    UpdateWindow(g_frame.GetHwndField());
+    ShowCatalogueMessage(messageId, insert1, insert2, insert3);
+}
+
+static void ShowStartMessagesOverFrame(int on)
+{
+    SetShellMessageHook(on ? ShowMessageOverFrame : ShowCatalogueMessage);
+    SetNoteStoreMessageHook(on ? ShowMessageOverFrame : ShowCatalogueMessage);
 }
 
 // RegisterApplicationRestart exists from Vista on; look it up so older
@@ -100,8 +115,10 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
                     MB_OK | MB_ICONERROR);
         return 0;
     }
+    // Wine's own RichEdit reports an older number but has what the editor needs:
+    // its version is not read there.
     int32_t version[4] = {};
-    int oldRichEdit = GetModuleVersion(L"RICHED20.DLL", version) &&
+    int oldRichEdit = !g_app.system.IsWine() && GetModuleVersion(L"RICHED20.DLL", version) &&
                       (version[0] < 5 || (version[0] == 5 && (version[1] < 30 || (version[1] == 30 &&
                        (version[2] < 23 || (version[2] == 23 && version[3] < 1221))))));
     if (FAILED(OleInitialize(nullptr))) {
@@ -117,7 +134,9 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     if (!frame) return 0;
     FramePlacementRecord placement = {};
     int havePlacement = ReadFramePlacement(&placement);
-    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr);
+    // Hidden until it is complete: its panes are made, the file opened and
+    // the first note put in without a paint each (a maximized frame shows now).
+    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr, 0);
     if (havePlacement && placement.splitX > 0) g_mainPanel.splitX = placement.splitX;
     SetRibbonMode(havePlacement ? placement.ribbonMode : 1);
 
@@ -126,7 +145,8 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     if (!CreateContentWindow(frame)) return 0;
     g_app.SetMainWindow(frame);
     ConnectDialogs();
-    SetRibbonMode(g_frame.ribbonMode);
+    ShowStartMessagesOverFrame(1);
+    KeepFocusInFrame(1);
 
     AIString defaultFile, examplesFile;
     defaultFile.Copy(folder);
@@ -156,8 +176,13 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
         HideControlsNoFile(1);
         PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
     }
-    // Wine's own RichEdit reports an older number but has what the editor needs.
-    if (oldRichEdit && !g_app.system.IsWine()) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
+    ShowStartMessagesOverFrame(0);
+    ShowPlacedFrame();
+    KeepFocusInFrame(0);
+    // The editor's part of the status line is written only while the editor
+    // shows: the note was put in unseen.
+    if (g_mainPanel.currentNote >= 0) UpdateEditorStatus(kEditorStatusRefresh);
+    if (oldRichEdit) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
     return 1;
 }
 

@@ -6,17 +6,6 @@ namespace {
 const int kTabPadding = 24;
 const int kGroupGap = 6;
 const int kControlGap = 3;
-
-int MeasureTabText(const WCHAR* name)
-{
-    HDC dc = GetDC(0);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SIZE size = {0, 0};
-    GetTextExtentPoint32W(dc, name, lstrlenW(name), &size);
-    SelectObject(dc, old);
-    ReleaseDC(0, dc);
-    return size.cx;
-}
 }  // namespace
 
 Ribbon::Ribbon()
@@ -51,6 +40,7 @@ int Ribbon::AddTab(const WCHAR* name)
     Tab& tab = tabs_[tabCount_];
     CopyTextBounded(tab.name, 32, name ? name : L"");
     tab.groupCount = 0;
+    tab.textWidth = -1;
     return tabCount_++;
 }
 
@@ -158,12 +148,34 @@ void Ribbon::Invalidate()
     InvalidateRect(owner_, &rect, FALSE);
 }
 
+// A tab's name never changes: each is measured once, all with one device context.
+void Ribbon::MeasureTabNames()
+{
+    HDC dc = 0;
+    HGDIOBJ old = 0;
+    for (int t = 0; t < tabCount_; t++) {
+        if (tabs_[t].textWidth >= 0) continue;
+        if (!dc) {
+            dc = GetDC(0);
+            old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        }
+        SIZE size = {0, 0};
+        GetTextExtentPoint32W(dc, tabs_[t].name, lstrlenW(tabs_[t].name), &size);
+        tabs_[t].textWidth = size.cx;
+    }
+    if (dc) {
+        SelectObject(dc, old);
+        ReleaseDC(0, dc);
+    }
+}
+
 void Ribbon::Layout()
 {
     // Tabs left to right.
+    MeasureTabNames();
     int x = rect_.left + 8;
     for (int t = 0; t < tabCount_; t++) {
-        int width = MeasureTabText(tabs_[t].name) + kTabPadding;
+        int width = tabs_[t].textWidth + kTabPadding;
         SetRect(&tabs_[t].tabRect, x, rect_.top + 2, x + width, rect_.top + kTabStripHeight);
         x += width + 2;
     }
@@ -184,7 +196,9 @@ void Ribbon::Layout()
                 columnWidth = 0;
                 y = areaTop;
             }
-            hosted.control->SetPosition(columnLeft, y, columnLeft + width, y + height);
+            // A control already in place is left alone: moving it repaints it.
+            if (r.left != columnLeft || r.top != y)
+                hosted.control->SetPosition(columnLeft, y, columnLeft + width, y + height);
             y += height + kControlGap;
             if (width > columnWidth) columnWidth = width;
             if (columnLeft + columnWidth > groupRight) groupRight = columnLeft + columnWidth;

@@ -72,6 +72,7 @@ private:
         int groupCount;
         Group groups[kMaxGroups];
         RECT tabRect;
+        int textWidth;  // the name's width, measured at the first layout (-1 before)
     };
     struct Hosted {
         AIControl* control;
@@ -79,6 +80,7 @@ private:
         int group;
     };
     int TabAt(int x, int y) const;
+    void MeasureTabNames();
 
     HWND owner_;
     RECT rect_;
