@@ -72,6 +72,23 @@ int32_t FindCharOrZero(const WCHAR* text, int32_t from, int32_t end, WCHAR ch)
     return end;
 }
 
+int32_t FindCharBackward(const WCHAR* text, int32_t from, WCHAR ch)
+{
+    const UnitLanes wanted = {(short)ch, (short)ch, (short)ch, (short)ch, (short)ch, (short)ch, (short)ch, (short)ch};
+    int32_t end = from + 1;  // the sixteen characters before end are looked at
+    for (; end >= 16; end -= 16) {
+        UnitLanes a, b;
+        memcpy(&a, text + end - 16, sizeof a);
+        memcpy(&b, text + end - 8, sizeof b);
+        const unsigned mask = (unsigned)__builtin_ia32_pmovmskb128(
+            (ByteLanes)__builtin_ia32_packsswb128((UnitLanes)(a == wanted), (UnitLanes)(b == wanted)));
+        if (mask) return end - 16 + 31 - __builtin_clz(mask);
+    }
+    for (int32_t i = end - 1; i >= 0; i--)
+        if (text[i] == ch) return i;
+    return -1;
+}
+
 void FreeNoteSpans(NoteSpanArray& spans)
 {
     if (spans.items) LocalFree(spans.items);
@@ -363,11 +380,17 @@ int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& j
 
 int32_t FindLinkBlock(const WCHAR* text, int32_t len)
 {
-    int32_t p = len - 6;
-    for (; p >= 0; p--) {
-        if (text[p] == L'\r' && text[p + 1] == L'\n' && text[p + 2] == L'{' && text[p + 3] == L'{' &&
-            text[p + 4] == L'\r' && text[p + 5] == L'\n')
+    // The last CR LF "{{" CR LF: each "{" from the end is a candidate for its
+    // second brace (a note's text seldom holds one, its links never).
+    int32_t p = -1;
+    for (int32_t brace = len - 3; brace >= 3; brace--) {
+        brace = FindCharBackward(text, brace, L'{');
+        if (brace < 3) break;
+        const WCHAR* at = text + brace - 3;
+        if (at[0] == L'\r' && at[1] == L'\n' && at[2] == L'{' && at[4] == L'\r' && at[5] == L'\n') {
+            p = brace - 3;
             break;
+        }
     }
     if (p < 0) return len;
     // Only the last candidate can be the block: every line after it must be

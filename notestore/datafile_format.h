@@ -142,6 +142,8 @@ void TitleFromSideFileBase(const WCHAR* base, int32_t len, AIString& out);
 
 // The first position from `from` holding ch or a zero character, or end.
 int32_t FindCharOrZero(const WCHAR* text, int32_t from, int32_t end, WCHAR ch);
+// The last position at or before `from` holding ch, or -1.
+int32_t FindCharBackward(const WCHAR* text, int32_t from, WCHAR ch);
 
 // Tags: "@" and a name after a blank, TAB or line start. Gives the next tag
 // name at or after *pos; 0 when none is left.

@@ -123,6 +123,20 @@ TEST(DatafileFormat, LinkBlockIsTheLastOneAndOnlyWhenWellFormed)
                               L"x\r\n{{\r\n[ab]\r\n}}\r\n", L"x\r\n{{\r\n[a:b\r\n}}\r\n",
                               L"x\r\n{{\r\n[a:b]\r\n[c:d\r\n}}\r\n", L"x\r\n{{\r\n[a:b] \r\n}}\r\n"};
     for (const WCHAR* t : noBlock) EXPECT_EQ(TextLength(t), FindLinkBlock(t, TextLength(t))) << Utf8(t);
+    // The block is found from the end wherever it starts, with braces in the
+    // text before it and after 0 to 40 characters of body.
+    for (int32_t body = 0; body <= 40; body++) {
+        AIString note;
+        for (int32_t i = 0; i < body; i++) note.AppendChar(i % 7 == 3 ? L'{' : L'a');
+        const int32_t start = note.GetLength();
+        note.AppendText(L"\r\n{{\r\n[l{:t]\r\n}}\r\n");
+        EXPECT_EQ(start, FindLinkBlock(note.GetText(), note.GetLength())) << body;
+        for (int32_t from = -1; from < note.GetLength(); from++) {
+            int32_t expected = from;
+            while (expected >= 0 && note.CharAt(expected) != L'{') expected--;
+            ASSERT_EQ(expected, FindCharBackward(note.GetText(), from, L'{')) << body << " from " << from;
+        }
+    }
     // A line without its closing bracket is no link line for the reader either.
     const WCHAR* open = L"\r\n{{\r\n[a:b\r\n}}";
     StartLinkLines(cursor, open, TextLength(open));
