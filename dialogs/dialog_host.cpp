@@ -232,6 +232,9 @@ LRESULT HostOnClose(HWND window, UINT message, WPARAM, LPARAM)
     DialogHostState& h = g_dialogHost;
     if (h.closedFlag) return 0;
     if (message == WM_CLOSE && h.closingPhase != 1) {
+        // Closed while it fades in: the fade-in stops where it is (its end
+        // would stop the fade timer) and the fade-out goes on from there.
+        if (h.openingPhase == 1) h.openingPhase = -1;
         InvalidateRect(window, 0, FALSE);
         DialogState = kDialogClosing;
         h.closingPhase = 1;

@@ -21,6 +21,10 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD)
         if (g_backdrop.alpha < g_run.lowestAlpha) g_run.lowestAlpha = g_backdrop.alpha;
     }
     if (!g_action || DialogState != kDialogOpen || !g_dialogHost.window) return;
+    // A screen follows the mouse only while it is the active window, as a
+    // user's screen is once clicked; another program's window may hold the
+    // foreground for a moment.
+    if (GetActiveWindow() != g_dialogHost.window) return;
     if (g_ready && !g_ready()) return;
     ScreenAction action = g_action;
     g_action = 0;

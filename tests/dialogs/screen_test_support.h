@@ -1,6 +1,6 @@
 // Running a real screen of the dialog host from a test: an action runs once
-// the screen is open (polled on a thread timer, so inside the modal loop), and
-// a watchdog ends a run that never finishes.
+// the screen is open and active (polled on a thread timer, so inside the modal
+// loop), and a watchdog ends a run that never finishes.
 #pragma once
 #include "foundation/win.h"
 

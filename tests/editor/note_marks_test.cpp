@@ -27,8 +27,13 @@ HWND MakeParent()
         wc.lpszClassName = L"marksTestParent";
         atom = RegisterClassW(&wc);
     }
-    return CreateWindowExW(0, L"marksTestParent", L"marks", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 600, 400, 0, 0,
-                           GetModuleHandleW(0), 0);
+    // Shown without activation: this program runs beside the window tests,
+    // whose screens follow the mouse only while they are the active window,
+    // and a window shown the plain way would take the foreground from them.
+    HWND parent = CreateWindowExW(0, L"marksTestParent", L"marks", WS_OVERLAPPEDWINDOW, 10, 10, 600, 400, 0, 0,
+                                  GetModuleHandleW(0), 0);
+    if (parent) ShowWindow(parent, SW_SHOWNOACTIVATE);
+    return parent;
 }
 
 struct Mark {
