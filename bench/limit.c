@@ -55,27 +55,11 @@ static size_t FileSize(const char* path)
 
 static unsigned char* ReadAll(const char* path, size_t* size)
 {
-    int fd = open(path, O_RDONLY);
-    if (fd < 0) return NULL;
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        close(fd);
-        return NULL;
-    }
-    unsigned char* data = malloc((size_t)st.st_size + 2);
-    size_t got = 0;
-    while (data && got < (size_t)st.st_size) {
-        ssize_t n = read(fd, data + got, (size_t)st.st_size - got);
-        if (n <= 0) break;
-        got += (size_t)n;
-    }
-    close(fd);
-    if (!data || got != (size_t)st.st_size) {
-        free(data);
-        return NULL;
-    }
-    *size = got;
-    return data;
+    *size = FileSize(path);
+    unsigned char* data = *size ? malloc(*size + 2) : NULL;
+    if (data && ReadInto(path, data, *size)) return data;
+    free(data);
+    return NULL;
 }
 
 /* Units equal to unit in the UTF-16 text (a plain loop the compiler vectorises). */

@@ -139,36 +139,25 @@ TEST_F(DatafileReadAheadTest, FileChangedAfterTheReadAheadIsReadAgain)
 
 TEST_F(DatafileReadAheadTest, DamagedFileIsRefusedWithTheSameMessage)
 {
-    AIString corpus = TestDataFolder();
-    corpus.AppendText(L"corpus\\");
-    AIString pattern(corpus);
-    pattern.AppendText(L"*.tavik");
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << Utf8(pattern);
-    int files = 0;
-    do {
-        AIString bad(corpus);
-        bad.AppendText(found.cFileName);
+    const std::vector<CorpusFile> corpus = DamagedCorpusFiles();
+    EXPECT_GE(corpus.size(), 20u);
+    for (const CorpusFile& bad : corpus) {
         int32_t id[2];
         std::string inserts[2];
         for (int readAhead = 0; readAhead < 2; readAhead++) {
             g_noteStore.lastMessageId = 0;
             if (readAhead) {
-                EXPECT_EQ(1, StartDatafileReadAhead(bad.GetText()));
+                EXPECT_EQ(1, StartDatafileReadAhead(bad.path.GetText()));
             }
-            EXPECT_EQ(0, LoadDatafile(bad.GetText())) << Utf8(found.cFileName);
+            EXPECT_EQ(0, LoadDatafile(bad.path.GetText())) << Utf8(bad.name);
             id[readAhead] = g_noteStore.lastMessageId;
             for (const AIString& insert : g_noteStore.lastMessageInserts) inserts[readAhead] += Utf8(insert) + "|";
         }
-        EXPECT_NE(0, id[0]) << Utf8(found.cFileName);
-        EXPECT_EQ(id[0], id[1]) << Utf8(found.cFileName);
-        EXPECT_EQ(inserts[0], inserts[1]) << Utf8(found.cFileName);
+        EXPECT_NE(0, id[0]) << Utf8(bad.name);
+        EXPECT_EQ(id[0], id[1]) << Utf8(bad.name);
+        EXPECT_EQ(inserts[0], inserts[1]) << Utf8(bad.name);
         EXPECT_EQ(0, IsDatafileReadAheadHeld());
-        files++;
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
-    EXPECT_GE(files, 20);
+    }
 
     // A file locked since the read-ahead asks, as a plain load does (the
     // question is answered No in tests).

@@ -79,28 +79,17 @@ protected:
 
 TEST_F(NoteStoreDamageTest, CorpusOfBadFilesIsRefusedWithItsMessage)
 {
-    AIString corpus = TestDataFolder();
-    corpus.AppendText(L"corpus\\");
-    AIString pattern(corpus);
-    pattern.AppendText(L"*.tavik");
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << Utf8(pattern);
-    int files = 0;
-    do {
-        AIString bad(corpus);
-        bad.AppendText(found.cFileName);
-        int32_t expected = AIString(found.cFileName).ToInt();
-        std::string before = ReadBytes(bad.GetText());
+    const std::vector<CorpusFile> corpus = DamagedCorpusFiles();
+    EXPECT_GE(corpus.size(), 20u);
+    for (const CorpusFile& bad : corpus) {
+        int32_t expected = bad.name.ToInt();
+        std::string before = ReadBytes(bad.path.GetText());
         g_noteStore.lastMessageId = 0;
-        EXPECT_EQ(0, LoadDatafile(bad.GetText())) << Utf8(found.cFileName);
-        EXPECT_EQ(expected, g_noteStore.lastMessageId) << Utf8(found.cFileName);
-        EXPECT_EQ(before, ReadBytes(bad.GetText())) << Utf8(found.cFileName);
+        EXPECT_EQ(0, LoadDatafile(bad.path.GetText())) << Utf8(bad.name);
+        EXPECT_EQ(expected, g_noteStore.lastMessageId) << Utf8(bad.name);
+        EXPECT_EQ(before, ReadBytes(bad.path.GetText())) << Utf8(bad.name);
         ExpectStillOpen();
-        files++;
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
-    EXPECT_GE(files, 20);
+    }
 }
 
 TEST_F(NoteStoreDamageTest, UnsortedFileNamesBothTitles)

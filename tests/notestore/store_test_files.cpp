@@ -102,3 +102,23 @@ int SetWriteTime(const WCHAR* path, uint64_t time)
     CloseHandle(file);
     return ok ? 1 : 0;
 }
+
+std::vector<CorpusFile> DamagedCorpusFiles()
+{
+    std::vector<CorpusFile> files;
+    AIString corpus = TestDataFolder();
+    corpus.AppendText(L"corpus\\");
+    AIString pattern(corpus);
+    pattern.AppendText(L"*.tavik");
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(pattern.GetText(), &found);
+    if (h == INVALID_HANDLE_VALUE) return files;
+    do {
+        CorpusFile file;
+        file.name.AssignText(found.cFileName);
+        file.path.Copy(corpus).AppendText(found.cFileName);
+        files.push_back(file);
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return files;
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include "tests/support/gtest.h"
 #include <string>
+#include <vector>
 #include "tests/support/test_files.h"
 
 // A fresh folder under the temporary folder, removed with everything in it.
@@ -36,3 +37,11 @@ const uint64_t kOldWriteTime = 0x01D0000012345678ULL;
 
 // The test source folder as a Windows path (from TAVIK_TEST_DATA).
 AIString TestDataFolder();
+
+// The damaged data files of the test corpus (each named after the message
+// its load raises): their names and full paths.
+struct CorpusFile {
+    AIString name;
+    AIString path;
+};
+std::vector<CorpusFile> DamagedCorpusFiles();
