@@ -86,7 +86,9 @@ TEST_F(SyncSettingsTest, PagesByButtonAndKeyWithTheFieldOnlyOnFolderPages)
             int folderPage = page == kSyncPageSync || page == kSyncPageShare;
             EXPECT_EQ(folderPage, FieldShown()) << page;
             EXPECT_EQ(folderPage, g_screenControls.buttonB.IsVisible()) << page;
-            if (page == kSyncPageShare) EXPECT_FALSE(g_screenControls.buttonA.IsVisible());
+            if (page == kSyncPageShare) {
+                EXPECT_FALSE(g_screenControls.buttonA.IsVisible());
+            }
         }
         for (int i = 0; i < 6; i++) PressHostKey(host, VK_DOWN);
         EXPECT_EQ(kSyncPageShare, SyncSettingsPageShown());  // nothing below Share

@@ -1153,7 +1153,9 @@ TEST_F(ShellTest, NoteListRowsAreDrawnFromTheIndexAndLettersJumpToTitles)
     EXPECT_LE(ink, extent.cx + 1);
     // Past the last row: only the background.
     int rows = GetNoteCount();
-    if ((rows + 1) * row < client.bottom) EXPECT_EQ(RightmostInk(dc, rows * row, row, client.right, back), -1);
+    if ((rows + 1) * row < client.bottom) {
+        EXPECT_EQ(RightmostInk(dc, rows * row, row, client.right, back), -1);
+    }
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
