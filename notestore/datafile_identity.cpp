@@ -29,21 +29,37 @@ void StartDatafileHash(DatafileHasher& hasher, int64_t size)
     for (int c = 0; c < kHashChains; c++) hasher.chain[c] = (kHashSeed ^ (uint64_t)size) + (uint64_t)c * kHashMultiplier;
 }
 
-void AddToDatafileHash(DatafileHasher& hasher, const uint8_t* bytes, int64_t count)
+namespace {
+
+inline uint64_t ChainStep(uint64_t chain, const uint8_t* bytes)
 {
-    // The chains live in locals: the bytes could otherwise alias them, and
-    // every step would wait for a store and a load.
-    uint64_t chain[kHashChains];
-    memcpy(chain, hasher.chain, sizeof chain);
+    uint64_t word;
+    memcpy(&word, bytes, sizeof word);
+    chain = (chain ^ word) * kHashMultiplier;
+    return chain ^ (chain >> 29);
+}
+
+}  // namespace
+
+// The chains live in four registers, each step a scalar multiply. Left to
+// itself the compiler turns the four into SSE2 lanes, which have no 64-bit
+// multiply (three 32-bit ones each) and keep the chains in memory between
+// steps: a third of the speed.
+__attribute__((optimize("no-tree-vectorize"))) void AddToDatafileHash(DatafileHasher& hasher,
+                                                                        const uint8_t* bytes, int64_t count)
+{
+    static_assert(kHashChains == 4, "one register per chain");
+    uint64_t c0 = hasher.chain[0], c1 = hasher.chain[1], c2 = hasher.chain[2], c3 = hasher.chain[3];
     for (int64_t i = 0; i + kHashBlockBytes <= count; i += kHashBlockBytes) {
-        uint64_t words[kHashChains];
-        memcpy(words, bytes + i, sizeof words);
-        for (int c = 0; c < kHashChains; c++) {
-            chain[c] = (chain[c] ^ words[c]) * kHashMultiplier;
-            chain[c] ^= chain[c] >> 29;
-        }
+        c0 = ChainStep(c0, bytes + i);
+        c1 = ChainStep(c1, bytes + i + 8);
+        c2 = ChainStep(c2, bytes + i + 16);
+        c3 = ChainStep(c3, bytes + i + 24);
     }
-    memcpy(hasher.chain, chain, sizeof chain);
+    hasher.chain[0] = c0;
+    hasher.chain[1] = c1;
+    hasher.chain[2] = c2;
+    hasher.chain[3] = c3;
 }
 
 uint64_t FinishDatafileHash(const DatafileHasher& hasher, const uint8_t* rest, int64_t count)

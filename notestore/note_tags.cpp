@@ -139,7 +139,9 @@ void RebuildTagsFromBuffer()
     const NoteSpanArray& spans = g_storeBuffer.spans;
     for (int32_t i = 0; i < spans.count; i++) {
         int32_t mark = spans.items[i].mark;
-        if (!skipped || !std::binary_search(skipped, skipped + skippedCount, mark)) CollectTags(collector, s.buffer + mark, RecordEndAt(mark) - mark, spans.items[i].titleLen);
+        int32_t end = i + 1 < spans.count ? spans.items[i + 1].mark : s.bufferChars;
+        if (!skipped || !std::binary_search(skipped, skipped + skippedCount, mark))
+            CollectTags(collector, s.buffer + mark, end - mark, spans.items[i].titleLen);
     }
     if (skipped) LocalFree(skipped);
 }

@@ -46,6 +46,17 @@ TEST(DatafileIdentity, EveryChangedBitAndEveryOtherLengthGivesAnotherHash)
     EXPECT_EQ(hash, HashOf(bytes)) << "the same bytes give the same hash";
 }
 
+// The hash is kept in the sync folders' records: the same bytes give the
+// same hash in every version of the program.
+TEST(DatafileIdentity, HashOfKnownBytesNeverChanges)
+{
+    uint8_t bytes[1000];
+    for (int i = 0; i < 1000; i++) bytes[i] = (uint8_t)(i * 131 + (i >> 5));
+    EXPECT_EQ(0xe7bb059f955c5902ULL, HashDatafileBytes(bytes, 0));
+    EXPECT_EQ(0x2851ce4cef7ba555ULL, HashDatafileBytes(bytes, 100));
+    EXPECT_EQ(0x79d7606a08819eedULL, HashDatafileBytes(bytes, 1000));
+}
+
 // The file on disk is hashed as it is read, piece by piece: any split into
 // whole blocks and a rest gives the hash of the whole.
 TEST(DatafileIdentity, HashedPieceByPieceEqualsHashedWhole)
