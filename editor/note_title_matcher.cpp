@@ -3,6 +3,7 @@
 #include "foundation/ai_string_table.h"
 #include "notestore/note_store.h"
 #include <algorithm>
+#include <string.h>
 
 namespace {
 
@@ -59,9 +60,10 @@ void TitleMatcher::Clear()
     charsUsed_ = charsCapacity_ = capacity_ = count_ = firstWordCount_ = maxWords_ = 0;
 }
 
-int32_t TitleMatcher::Grow()
+int32_t TitleMatcher::Grow() { return GrowTo(capacity_ ? capacity_ * 2 : 1024); }
+
+int32_t TitleMatcher::GrowTo(int32_t capacity)
 {
-    int32_t capacity = capacity_ ? capacity_ * 2 : 1024;
     Slot* slots = (Slot*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)capacity * sizeof(Slot));
     uint32_t* firsts = (uint32_t*)LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, (SIZE_T)capacity * sizeof(uint32_t));
     if (!slots || !firsts) {
@@ -90,6 +92,22 @@ int32_t TitleMatcher::Grow()
     return 1;
 }
 
+int32_t TitleMatcher::GrowChars(int32_t chars)
+{
+    if (chars <= charsCapacity_) return 1;
+    int32_t capacity = charsCapacity_ ? charsCapacity_ * 2 : 16384;
+    while (capacity < chars) capacity *= 2;
+    WCHAR* grown = (WCHAR*)LocalAlloc(LMEM_FIXED, (SIZE_T)capacity * sizeof(WCHAR));
+    if (!grown) return 0;
+    if (chars_) {
+        CopyMemory(grown, chars_, (SIZE_T)charsUsed_ * sizeof(WCHAR));
+        LocalFree(chars_);
+    }
+    chars_ = grown;
+    charsCapacity_ = capacity;
+    return 1;
+}
+
 int32_t TitleMatcher::FindSlot(uint32_t hash, const WCHAR* folded, int32_t len) const
 {
     if (!capacity_) return -1;
@@ -113,34 +131,43 @@ int32_t TitleMatcher::HasFirstWord(uint32_t hash) const
     return 0;
 }
 
+int32_t TitleMatcher::FindFoldedSlot(uint32_t hash, const WCHAR* folded, int32_t len) const
+{
+    if (!capacity_) return -1;
+    uint32_t mask = (uint32_t)capacity_ - 1;
+    for (uint32_t at = hash & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (!slot.hash) return -1;
+        if (slot.hash == hash && slot.length == len &&
+            memcmp(chars_ + slot.offset, folded, (size_t)len * sizeof(WCHAR)) == 0)
+            return (int32_t)at;
+    }
+}
+
 int32_t TitleMatcher::AddTitle(const WCHAR* title, int32_t len)
 {
     if (!title || len <= 0 || len > kMaxTitleChars) return 1;
-    uint32_t hash = HashFolded(title, len);
-    if (FindSlot(hash, title, len) >= 0) return 1;
+    // The title is folded once, where it will be kept, and hashed as it is
+    // folded: the hash of its first word is the hash up to the first blank.
+    if (!GrowChars(charsUsed_ + len)) return 0;
+    WCHAR* folded = chars_ + charsUsed_;
+    uint32_t h = 0x811c9dc5u, first = 0;
+    int32_t words = 1;
+    for (int32_t i = 0; i < len; i++) {
+        if (title[i] == L'_' || title[i] == L' ') {
+            if (words == 1) first = h ? h : 1;
+            words++;
+        }
+        folded[i] = FoldTitleChar(title[i]);
+        h ^= folded[i];
+        h *= 16777619u;
+    }
+    uint32_t hash = h ? h : 1;
+    if (words == 1) first = hash;
+    if (FindFoldedSlot(hash, folded, len) >= 0) return 1;
     // Both tables stay at most half full.
     if ((count_ + 1) * 2 > capacity_ || (firstWordCount_ + 1) * 2 > capacity_)
         if (!Grow()) return 0;
-    if (charsUsed_ + len > charsCapacity_) {
-        int32_t capacity = charsCapacity_ ? charsCapacity_ * 2 : 16384;
-        while (capacity < charsUsed_ + len) capacity *= 2;
-        WCHAR* grown = (WCHAR*)LocalAlloc(LMEM_FIXED, (SIZE_T)capacity * sizeof(WCHAR));
-        if (!grown) return 0;
-        if (chars_) {
-            CopyMemory(grown, chars_, (SIZE_T)charsUsed_ * sizeof(WCHAR));
-            LocalFree(chars_);
-        }
-        chars_ = grown;
-        charsCapacity_ = capacity;
-    }
-    int32_t words = 1, firstLen = len;
-    for (int32_t i = 0; i < len; i++) {
-        chars_[charsUsed_ + i] = FoldTitleChar(title[i]);
-        if (title[i] == L'_' || title[i] == L' ') {
-            if (words == 1) firstLen = i;
-            words++;
-        }
-    }
     uint32_t mask = (uint32_t)capacity_ - 1;
     uint32_t at = hash & mask;
     while (slots_[at].hash) at = (at + 1) & mask;
@@ -150,7 +177,6 @@ int32_t TitleMatcher::AddTitle(const WCHAR* title, int32_t len)
     charsUsed_ += len;
     count_++;
     if (words > maxWords_) maxWords_ = words;
-    uint32_t first = HashFolded(title, firstLen);
     if (!HasFirstWord(first)) {
         at = first & mask;
         while (firstWords_[at]) at = (at + 1) & mask;
@@ -163,6 +189,12 @@ int32_t TitleMatcher::AddTitle(const WCHAR* title, int32_t len)
 int32_t TitleMatcher::AddIndexTitles(const AIStringTable& index)
 {
     int32_t count = index.GetCount();
+    // Room for all of them at once (the joined items are longer than their
+    // titles): no table is made again on the way.
+    int32_t capacity = capacity_ ? capacity_ : 1024;
+    while (capacity < 2 * (count_ + count)) capacity *= 2;
+    if (capacity > capacity_ && !GrowTo(capacity)) return 0;
+    if (!GrowChars(charsUsed_ + index.GetJoined().GetLength())) return 0;
     for (int32_t i = 0; i < count; i++) {
         int length = 0, keyLength = 0;
         const WCHAR* item = index.ItemAtSorted(i, &length, &keyLength);
