@@ -76,7 +76,7 @@ AIString::~AIString()
     FreeDrawState(draw_);
 }
 
-int AIString::Grow(int chars)
+int AIString::Grow(int chars, int askWhenShort)
 {
     if (chars <= capacity_) return 1;
     for (;;) {
@@ -91,7 +91,7 @@ int AIString::Grow(int chars)
             capacity_ = (int)want;
             return 1;
         }
-        if (!AskRetryAllocation()) return 0;
+        if (!askWhenShort || !AskRetryAllocation()) return 0;
     }
 }
 
@@ -105,6 +105,13 @@ void AIString::Changed()
 WCHAR* AIString::GetBuffer(int chars)
 {
     if (chars < 0 || !Grow(chars)) return 0;
+    Changed();
+    return text_;
+}
+
+WCHAR* AIString::GetBufferQuietly(int chars)
+{
+    if (chars < 0 || !Grow(chars, 0)) return 0;
     Changed();
     return text_;
 }

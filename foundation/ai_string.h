@@ -47,6 +47,9 @@ public:
     // Direct writing: make room for at least `chars` characters, write, then
     // SetLength (which terminates). Returns 0 when growth fails.
     WCHAR* GetBuffer(int chars);
+    // The same, but when memory is short it gives null without asking the
+    // user whether to try again (for work off the UI thread).
+    WCHAR* GetBufferQuietly(int chars);
     // Takes over the other string's text without copying it; the other is left empty.
     void TakeText(AIString& other);
     void SetLength(int length);
@@ -115,7 +118,7 @@ public:
     const AIStringDrawState* DrawState() const { return draw_; }
 
 private:
-    int Grow(int chars);
+    int Grow(int chars, int askWhenShort = 1);
     void Changed();
     AIStringDrawState* EnsureDrawState();
 

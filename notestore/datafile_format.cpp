@@ -346,13 +346,16 @@ int32_t FindBodyStart(const WCHAR* record, int32_t len)
     return j;
 }
 
-int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts)
+int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts,
+                      JoinMemory memory)
 {
     enum { kOffsetDigitsMax = 10, kTitlesAhead = 8 };
     int64_t room = 0;
     for (int32_t i = 0; i < spans.count; i++) room += spans.items[i].titleLen + 2 + kOffsetDigitsMax;
     joined.Clear();
-    WCHAR* out = room < 0x7FFFFFFF ? joined.GetBuffer((int)room) : 0;
+    WCHAR* out = room >= 0x7FFFFFFF ? 0
+                 : memory == kJoinQuietly ? joined.GetBufferQuietly((int)room)
+                                          : joined.GetBuffer((int)room);
     if (!out) return 0;
     int32_t w = 0;
     for (int32_t i = 0; i < spans.count; i++) {

@@ -81,7 +81,11 @@ int32_t ParseJoinedRecords(const WCHAR* preamble, int32_t preambleChars, const J
 // The note index's joined text: "title:offset" and U+00A4 for every note, in
 // file order (which is title order), and where each item starts when starts
 // is given (room for spans.count). 0 when memory ran out.
-int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts = 0);
+// Off the UI thread, kJoinQuietly: memory running out gives 0 at once
+// instead of asking the user whether to try again.
+enum JoinMemory { kJoinAskWhenShort = 0, kJoinQuietly = 1 };
+int32_t JoinNoteIndex(const WCHAR* text, const NoteSpanArray& spans, AIString& joined, int32_t* starts = 0,
+                      JoinMemory memory = kJoinAskWhenShort);
 
 // Title rules: 1 when a title can stand in the data file.
 int32_t IsValidStoredTitle(const WCHAR* title, int32_t len);

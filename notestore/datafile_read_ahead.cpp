@@ -1,12 +1,13 @@
 // The data file read ahead on a worker thread (see datafile_read_ahead.h).
-// The worker calls only ReadWholeFile, CheckDatafileBytes and
-// ParseDatafileText: they write no global (the fold table of the title
+// The worker calls only ReadWholeFile, CheckDatafileBytes, ParseDatafileText
+// and JoinNoteIndex (quietly: it never asks the user): they write no global (the fold table of the title
 // compare is built before the worker starts), raise no message and trace
 // nothing. The worker writes its result into the state; the UI thread reads
 // it only after WaitForSingleObject, and owns everything else.
 #include "notestore/datafile_read_ahead.h"
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
+#include <new>
 
 namespace {
 
@@ -54,16 +55,6 @@ bool SameStamp(const FileStamp& a, const FileStamp& b)
     return a.size == b.size && a.writeTime == b.writeTime && a.volume == b.volume && a.fileIndex == b.fileIndex;
 }
 
-void FreeParsedDatafile(ParsedDatafile& file)
-{
-    if (file.block) LocalFree(file.block);
-    file.block = 0;
-    file.chars = 0;
-    file.capacityChars = 0;
-    FreeNoteSpans(file.spans);
-    file.hash = 0;
-}
-
 // Reads, checks and parses; keeps the result only when the file stood still
 // while it was read.
 DWORD WINAPI ReadAheadWorker(void* parameter)
@@ -82,6 +73,14 @@ DWORD WINAPI ReadAheadWorker(void* parameter)
         file.capacityChars = StoreTextCapacity(size);
         r.parsed = ParseDatafileText((const WCHAR*)(file.block + 2), file.chars, file.spans, problem);
     }
+    // The index joined here too; without memory for it the load joins it.
+    if (r.parsed) {
+        file.index = new (std::nothrow) JoinedNoteIndex;
+        if (file.index && !file.index->Join((const WCHAR*)(file.block + 2), file.spans, kJoinQuietly)) {
+            delete file.index;
+            file.index = 0;
+        }
+    }
     if (r.parsed && (!ReadFileStamp(r.path, after) || !SameStamp(before, after) || after.size != size)) r.parsed = 0;
     if (r.parsed) r.stamp = after;
     else FreeParsedDatafile(file);
@@ -89,6 +88,18 @@ DWORD WINAPI ReadAheadWorker(void* parameter)
 }
 
 }  // namespace
+
+void FreeParsedDatafile(ParsedDatafile& file)
+{
+    if (file.block) LocalFree(file.block);
+    file.block = 0;
+    file.chars = 0;
+    file.capacityChars = 0;
+    FreeNoteSpans(file.spans);
+    file.hash = 0;
+    delete file.index;
+    file.index = 0;
+}
 
 void FinishDatafileReadAhead()
 {
@@ -145,6 +156,7 @@ int32_t TakeDatafileReadAhead(const WCHAR* fullPath, ParsedDatafile& out)
         r.file.block = 0;
         r.file.spans.items = 0;
         r.file.spans.count = r.file.spans.capacity = 0;
+        r.file.index = 0;
     }
     DropDatafileReadAhead();
     return usable;

@@ -10,14 +10,19 @@
 
 // A data file read and parsed, before it becomes the store's buffer: the
 // block from ReadWholeFile (byte-order mark, text, zero, room for the
-// guard and to grow), its characters after the mark, its notes, the hash of its bytes.
+// guard and to grow), its characters after the mark, its notes, the hash of
+// its bytes, and when read ahead its note index joined.
+struct JoinedNoteIndex;
 struct ParsedDatafile {
     uint8_t* block;
     int32_t chars;
     int32_t capacityChars;  // text the block has room for (see StoreTextCapacity)
     NoteSpanArray spans;
     uint64_t hash;
+    JoinedNoteIndex* index;  // its note index joined (new), or null: the load joins it
 };
+// Frees what a parsed file holds and leaves it empty.
+void FreeParsedDatafile(ParsedDatafile& file);
 
 // Starts reading the file on a worker thread; an earlier read-ahead is
 // dropped first. 1 when the worker runs.

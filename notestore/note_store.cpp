@@ -186,36 +186,27 @@ int32_t SetIndexValue(int32_t position, int32_t value)
 
 int32_t IndexPositionOf(const WCHAR* title) { return g_noteStore.noteIndex->IndexOfKeyString(title); }
 
-namespace {
+JoinedNoteIndex::JoinedNoteIndex() : starts(0), count(0) {}
 
-// The note index of a text's notes, joined and split, before it replaces
-// the store's: everything that needs memory is done first.
-struct JoinedNoteIndex {
-    AIString text;
-    int32_t* starts;
-    int32_t count;
+JoinedNoteIndex::~JoinedNoteIndex()
+{
+    if (starts) LocalFree(starts);
+}
 
-    JoinedNoteIndex() : starts(0), count(0) {}
-    ~JoinedNoteIndex()
-    {
-        if (starts) LocalFree(starts);
-    }
-    int32_t Join(const WCHAR* buffer, const NoteSpanArray& spans)
-    {
-        count = spans.count;
-        starts = (int32_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count + 1) * sizeof(int32_t));
-        return starts && JoinNoteIndex(buffer, spans, text, starts);
-    }
-    // The parse checked that the titles come in title order, which is the
-    // index's order (titles hold no colon), so the index needs no sort and
-    // no check. The index takes the joined text over.
-    int32_t AssignTo(AIStringTable& index)
-    {
-        return index.AssignSplitInKeyOrder(text, starts, count) && index.GetCount() == count;
-    }
-};
+int32_t JoinedNoteIndex::Join(const WCHAR* buffer, const NoteSpanArray& spans, JoinMemory memory)
+{
+    count = spans.count;
+    starts = (int32_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)(count + 1) * sizeof(int32_t));
+    return starts && JoinNoteIndex(buffer, spans, text, starts, memory);
+}
 
-}  // namespace
+// The parse checked that the titles come in title order, which is the
+// index's order (titles hold no colon), so the index needs no sort and no
+// check.
+int32_t JoinedNoteIndex::AssignTo(AIStringTable& index)
+{
+    return index.AssignSplitInKeyOrder(text, starts, count) && index.GetCount() == count;
+}
 
 int32_t RebuildIndexFromBuffer()
 {
@@ -254,6 +245,7 @@ int32_t ReadAndValidate(const WCHAR* path, ParsedDatafile& out)
     out.chars = 0;
     out.spans.items = 0;
     out.spans.count = out.spans.capacity = 0;
+    out.index = 0;
     if (TakeDatafileReadAhead(path, out)) return 1;
     int64_t size = 0;
     NoteIoError io;
@@ -358,11 +350,11 @@ int32_t LoadDatafile(const WCHAR* path)
     ParsedDatafile file;
     if (!ReadAndValidate(full, file)) return SetResult(0);
     // Everything that can fail for want of memory happens before the open
-    // file is given up.
-    JoinedNoteIndex joined;
-    if (!joined.Join((const WCHAR*)(file.block + 2), file.spans)) {
-        LocalFree(file.block);
-        FreeNoteSpans(file.spans);
+    // file is given up. The index may have been joined with the read ahead.
+    JoinedNoteIndex joinedHere;
+    JoinedNoteIndex& joined = file.index ? *file.index : joinedHere;
+    if (!file.index && !joined.Join((const WCHAR*)(file.block + 2), file.spans)) {
+        FreeParsedDatafile(file);
         RaiseStoreMessage(kMsgDatafileNotValid, full);
         return SetResult(0);
     }
@@ -373,7 +365,9 @@ int32_t LoadDatafile(const WCHAR* path)
     InstallStoreBuffer(file.block, file.chars, file.capacityChars, file.spans);
     s.datafilePath.AssignText(full);
     SetStoreFolders(full);
-    if (!joined.AssignTo(*s.noteIndex)) {
+    int32_t assigned = joined.AssignTo(*s.noteIndex);
+    delete file.index;
+    if (!assigned) {
         FreeStoreBuffer();
         s.noteIndex->Clear();
         s.loaded = 0;

@@ -43,6 +43,24 @@ void FreeStoreBuffer();
 // The end of the record whose mark is at offset (the next mark or the end).
 int32_t RecordEndAt(int32_t mark);
 
+// The note index of a text's notes, joined and split, before it replaces
+// the store's: everything that needs memory is done first.
+struct JoinedNoteIndex {
+    AIString text;
+    int32_t* starts;
+    int32_t count;
+
+    JoinedNoteIndex();
+    ~JoinedNoteIndex();
+    int32_t Join(const WCHAR* buffer, const NoteSpanArray& spans, JoinMemory memory = kJoinAskWhenShort);
+    // The index takes the joined text over.
+    int32_t AssignTo(AIStringTable& index);
+
+private:
+    JoinedNoteIndex(const JoinedNoteIndex&);
+    JoinedNoteIndex& operator=(const JoinedNoteIndex&);
+};
+
 // Rebuilds the note index from the buffer's spans (values = offsets).
 int32_t RebuildIndexFromBuffer();
 // The value part of a sorted index item.

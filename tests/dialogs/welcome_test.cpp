@@ -22,7 +22,9 @@ TEST(WelcomeMotion, TilesStartNearTheScreenForAnySizeAndRandomRange)
             EXPECT_GE(start, -extent / 2) << extent << " " << r;
             EXPECT_LE(start, extent * 3 / 2) << extent << " " << r;
             // Off the screen (or at its very edge) unless the screen is smaller than a tile.
-            if (extent > 2 * kWelcomeTileSize) EXPECT_TRUE(start <= 0 || start >= extent / 2) << extent << " " << r;
+            if (extent > 2 * kWelcomeTileSize) {
+                EXPECT_TRUE(start <= 0 || start >= extent / 2) << extent << " " << r;
+            }
         }
 }
 
