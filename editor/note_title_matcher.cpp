@@ -108,7 +108,7 @@ int32_t TitleMatcher::GrowChars(int32_t chars)
     return 1;
 }
 
-int32_t TitleMatcher::FindSlot(uint32_t hash, const WCHAR* folded, int32_t len) const
+int32_t TitleMatcher::FindSlot(uint32_t hash, const WCHAR* text, int32_t len, TitleForm form) const
 {
     if (!capacity_) return -1;
     uint32_t mask = (uint32_t)capacity_ - 1;
@@ -116,8 +116,13 @@ int32_t TitleMatcher::FindSlot(uint32_t hash, const WCHAR* folded, int32_t len) 
         const Slot& slot = slots_[at];
         if (!slot.hash) return -1;
         if (slot.hash != hash || slot.length != len) continue;
+        const WCHAR* kept = chars_ + slot.offset;
+        if (form == kFoldedTitle) {
+            if (memcmp(kept, text, (size_t)len * sizeof(WCHAR)) == 0) return (int32_t)at;
+            continue;
+        }
         int32_t k = 0;
-        while (k < len && chars_[slot.offset + k] == FoldTitleChar(folded[k])) k++;
+        while (k < len && kept[k] == FoldTitleChar(text[k])) k++;
         if (k == len) return (int32_t)at;
     }
 }
@@ -129,19 +134,6 @@ int32_t TitleMatcher::HasFirstWord(uint32_t hash) const
     for (uint32_t at = hash & mask; firstWords_[at]; at = (at + 1) & mask)
         if (firstWords_[at] == hash) return 1;
     return 0;
-}
-
-int32_t TitleMatcher::FindFoldedSlot(uint32_t hash, const WCHAR* folded, int32_t len) const
-{
-    if (!capacity_) return -1;
-    uint32_t mask = (uint32_t)capacity_ - 1;
-    for (uint32_t at = hash & mask;; at = (at + 1) & mask) {
-        const Slot& slot = slots_[at];
-        if (!slot.hash) return -1;
-        if (slot.hash == hash && slot.length == len &&
-            memcmp(chars_ + slot.offset, folded, (size_t)len * sizeof(WCHAR)) == 0)
-            return (int32_t)at;
-    }
 }
 
 int32_t TitleMatcher::AddTitle(const WCHAR* title, int32_t len)
@@ -164,7 +156,7 @@ int32_t TitleMatcher::AddTitle(const WCHAR* title, int32_t len)
     }
     uint32_t hash = h ? h : 1;
     if (words == 1) first = hash;
-    if (FindFoldedSlot(hash, folded, len) >= 0) return 1;
+    if (FindSlot(hash, folded, len, kFoldedTitle) >= 0) return 1;
     // Both tables stay at most half full.
     if ((count_ + 1) * 2 > capacity_ || (firstWordCount_ + 1) * 2 > capacity_)
         if (!Grow()) return 0;
@@ -206,7 +198,7 @@ int32_t TitleMatcher::AddIndexTitles(const AIStringTable& index)
 int32_t TitleMatcher::IsTitle(const WCHAR* text, int32_t len) const
 {
     if (len <= 0 || len > kMaxTitleChars) return 0;
-    return FindSlot(HashFolded(text, len), text, len) >= 0;
+    return FindSlot(HashFolded(text, len), text, len, kTitleAsWritten) >= 0;
 }
 
 namespace {

@@ -42,9 +42,9 @@ private:
     int32_t Grow();
     int32_t GrowTo(int32_t capacity);  // a power of two above the count
     int32_t GrowChars(int32_t chars);
-    // The slot of a title given unfolded (FindSlot) or already folded.
-    int32_t FindSlot(uint32_t hash, const WCHAR* folded, int32_t len) const;
-    int32_t FindFoldedSlot(uint32_t hash, const WCHAR* folded, int32_t len) const;
+    // The slot of a title given as written or already folded, or -1.
+    enum TitleForm { kTitleAsWritten, kFoldedTitle };
+    int32_t FindSlot(uint32_t hash, const WCHAR* text, int32_t len, TitleForm form) const;
     int32_t HasFirstWord(uint32_t hash) const;
 
     WCHAR* chars_;        // folded titles, one after the other
