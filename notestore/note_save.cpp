@@ -326,13 +326,20 @@ void AdoptSavedFile(PlannedFile& file)
     }
     s.mirrorNotes->Clear();
     ClearMirrorTexts();
-    if (file.block) {
+    // The plan was made to fit the block's room; should the text not turn
+    // into the saved one where it lies (it is then left as it was), it is
+    // put together anew, and short of memory for that the saved file is
+    // read back: the store never keeps a text other than the file's.
+    if (!file.block && JoinStretchesInPlace(s.buffer, s.bufferChars, g_storeBuffer.capacityChars, file.stretches,
+                                            file.stretchCount) >= 0) {
+        InstallRewrittenText(file.chars, file.spans);
+    } else if (file.block || ComposeBlock(file) == kIoOk) {
         InstallStoreBuffer(file.block, file.chars, file.blockCapacity, file.spans);
         file.block = 0;
     } else {
-        // The plan was made to fit the block's room.
-        JoinStretchesInPlace(s.buffer, s.bufferChars, g_storeBuffer.capacityChars, file.stretches, file.stretchCount);
-        InstallRewrittenText(file.chars, file.spans);
+        AIString path(s.datafilePath);
+        LoadDatafile(path.GetText());
+        return;
     }
     RebuildIndexFromBuffer();
     ScanNotesFolderForNewAndDeleted();
