@@ -149,10 +149,9 @@ double Win32ReadScanMs(const WCHAR* path)
             for (DWORD page = 0; page < want; page += kPage) bytes[done + page] = 0;
             read = ReadFile(file, bytes + done, want, &got, 0) && got == want;
         }
-        got = (DWORD)size.QuadPart;
         CloseHandle(file);
         int32_t marks = 0;
-        for (DWORD i = 0; read && i < got / 2; i++) marks += text[i] == kNoteMark;
+        for (int64_t i = 0; read && i < size.QuadPart / 2; i++) marks += text[i] == kNoteMark;
         double took = NowMs() - t0;
         if (text) LocalFree(text);
         if (!read || marks == 0) return -1;

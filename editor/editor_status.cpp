@@ -235,7 +235,9 @@ int32_t UpdateEditorStatus(int32_t mode)
         facts.chars = s_cache.chars;
         facts.readOnly = IsDatafileLoaded() && IsDatafileReadOnly();
         ComposeEditorStatus(facts, s_cache.text);
-        if (IsWindowVisible(hwnd) && mode != VK_SHIFT) {
+        // Written while the editor pane is shown, also in a frame that has
+        // not shown yet (the start puts the first note in unseen).
+        if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) && mode != VK_SHIFT) {
             AIString shown(L"<vlblue>Editor</vlblue>:");
             shown.AppendString(s_cache.text);
             if (g_editorShell.setStatusSlot) g_editorShell.setStatusSlot(shown.GetText(), kStatusDone, kStatusSlotEditor);

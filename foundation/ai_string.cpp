@@ -8,24 +8,25 @@ int32_t ResultFlag = 1;
 
 namespace {
 
-WCHAR g_foldTable[65536];
-bool g_foldReady = false;
-
-void BuildFoldTable()
-{
-    for (int i = 0; i < 65536; i++) g_foldTable[i] = (WCHAR)i;
-    // CharLowerBuffW applies the platform's case rules; surrogate halves stay.
-    CharLowerBuffW(g_foldTable, 0xD800);
-    CharLowerBuffW(g_foldTable + 0xE000, 0x2000);
-    g_foldReady = true;
-}
+// The lower case of every character, built on first use; the first use may
+// come from any thread (the compiler guards the build).
+struct FoldTable {
+    WCHAR chars[65536];
+    FoldTable()
+    {
+        for (int i = 0; i < 65536; i++) chars[i] = (WCHAR)i;
+        // CharLowerBuffW applies the platform's case rules; surrogate halves stay.
+        CharLowerBuffW(chars, 0xD800);
+        CharLowerBuffW(chars + 0xE000, 0x2000);
+    }
+};
 
 }  // namespace
 
 WCHAR FoldChar(WCHAR ch)
 {
-    if (!g_foldReady) BuildFoldTable();
-    return g_foldTable[ch];
+    static const FoldTable table;
+    return table.chars[ch];
 }
 
 int TextLength(const WCHAR* text)

@@ -89,28 +89,6 @@ uint64_t HashDatafileBytes(const uint8_t* bytes, int64_t size)
     return FinishDatafileHash(hasher, bytes, size);
 }
 
-void StartRunningHash(RunningDatafileHash& running, const uint8_t* bytes, int64_t size)
-{
-    StartDatafileHash(running.hasher, size);
-    running.bytes = bytes;
-    running.size = size;
-    running.done = 0;
-}
-
-void AddToRunningHash(RunningDatafileHash& running, int64_t inPlace)
-{
-    if (inPlace > running.size) inPlace = running.size;
-    int64_t whole = inPlace - inPlace % kHashBlockBytes;
-    if (whole <= running.done) return;
-    AddToDatafileHash(running.hasher, running.bytes + running.done, whole - running.done);
-    running.done = whole;
-}
-
-uint64_t FinishRunningHash(const RunningDatafileHash& running)
-{
-    return FinishDatafileHash(running.hasher, running.bytes + running.done, running.size - running.done);
-}
-
 void StartStreamingHash(StreamingDatafileHash& streaming, int64_t size)
 {
     StartDatafileHash(streaming.hasher, size);

@@ -29,21 +29,9 @@ void StartDatafileHash(DatafileHasher& hasher, int64_t size);
 void AddToDatafileHash(DatafileHasher& hasher, const uint8_t* bytes, int64_t count);
 uint64_t FinishDatafileHash(const DatafileHasher& hasher, const uint8_t* rest, int64_t count);
 
-// The same hash over bytes laid out one stretch after another in one block,
-// taken while they are still in the cache: Add after each stretch (any
-// length) up to the end of what is in place, Finish once all of it is.
-struct RunningDatafileHash {
-    DatafileHasher hasher;
-    const uint8_t* bytes;
-    int64_t size;
-    int64_t done;   // hashed so far, a multiple of kHashBlockBytes
-};
-void StartRunningHash(RunningDatafileHash& running, const uint8_t* bytes, int64_t size);
-void AddToRunningHash(RunningDatafileHash& running, int64_t inPlace);
-uint64_t FinishRunningHash(const RunningDatafileHash& running);
-
 // The same hash over pieces of any length that follow one another (a file
-// written from several places): Add each piece in order, Finish at the end.
+// read, written or put together piece by piece, each hashed while it is in
+// the cache): Add each piece in order, Finish at the end.
 struct StreamingDatafileHash {
     DatafileHasher hasher;
     uint8_t carry[kHashBlockBytes];  // the start of a block the next piece completes

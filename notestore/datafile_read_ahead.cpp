@@ -1,8 +1,8 @@
 // The data file read ahead on a worker thread (see datafile_read_ahead.h).
 // The worker calls only ReadWholeFile, CheckDatafileBytes, ParseDatafileText
-// and JoinNoteIndex (quietly: it never asks the user): they write no global (the fold table of the title
-// compare is built before the worker starts), raise no message and trace
-// nothing. The worker writes its result into the state; the UI thread reads
+// and JoinNoteIndex (quietly: it never asks the user): they write no global
+// (the letter-fold table builds itself once, from any thread), raise no
+// message and trace nothing. The worker writes its result into the state; the UI thread reads
 // it only after WaitForSingleObject, and owns everything else.
 #include "notestore/datafile_read_ahead.h"
 #include "notestore/note_store_internal.h"
@@ -131,9 +131,6 @@ int32_t StartDatafileReadAhead(const WCHAR* path)
         r.path[0] = 0;
         return 0;
     }
-    // The title compare of the parse folds letters through a table built on
-    // first use: built here, never by the worker.
-    FoldChar(L'A');
     r.thread = CreateThread(0, 0, ReadAheadWorker, &r, 0, 0);
     if (!r.thread) {
         r.path[0] = 0;

@@ -252,9 +252,10 @@ void StartDatafileChangeCheck(DatafileChangeCheck& check, DatafileCheckPlace pla
     check.thread = 0;
     check.found = 0;
     check.disk.known = 0;
-    check.wanted = s.loaded && s.identity.known;
-    check.finished = !check.wanted;
-    if (!check.wanted) return;
+    check.state = kDiskSame;
+    // Nothing loaded, or nothing known of the file: nothing to compare.
+    check.finished = !s.loaded || !s.identity.known;
+    if (check.finished) return;
     check.path.Copy(s.datafilePath);
     check.known = s.identity;
     if (place == kCheckBeside) check.thread = CreateThread(0, 0, ReadDiskIdentityThread, &check, 0, 0);
@@ -275,7 +276,7 @@ int32_t FinishDatafileChangeCheck(DatafileChangeCheck& check)
         // A new time alone is no change: it is taken as the file's own.
         if (check.state == kDiskTouched) g_noteStore.identity.writeTime = check.disk.writeTime;
     }
-    return check.wanted && check.state == kDiskChanged ? 1 : 0;
+    return check.state == kDiskChanged ? 1 : 0;
 }
 
 int32_t HasDatafileChangedOnDisk()

@@ -14,33 +14,29 @@
 
 namespace {
 
-// Where one note's record comes from.
-struct RecordSource {
-    WCHAR* owned;        // LocalAlloc copy of a mirror record, or null
-};
-
-// Each note's record as the new file holds it, and where it comes from.
+// Each note's record as the new file holds it, and the copies of mirror
+// records it points into.
 struct Sources {
-    RecordSource* items;
+    WCHAR** owned;       // per note: LocalAlloc copy of its mirror record, or null
     JoinedRecord* records;
     int32_t count;
 
-    Sources() : items(0), records(0), count(0) {}
+    Sources() : owned(0), records(0), count(0) {}
     ~Sources()
     {
         if (records) LocalFree(records);
-        if (!items) return;
+        if (!owned) return;
         for (int32_t i = 0; i < count; i++)
-            if (items[i].owned) LocalFree(items[i].owned);
-        LocalFree(items);
+            if (owned[i]) LocalFree(owned[i]);
+        LocalFree(owned);
     }
     int32_t Allocate(int32_t notes)
     {
         count = notes;
         SIZE_T n = (SIZE_T)(notes ? notes : 1);
-        items = (RecordSource*)LocalAlloc(LPTR, n * sizeof(RecordSource));
+        owned = (WCHAR**)LocalAlloc(LPTR, n * sizeof(WCHAR*));
         records = (JoinedRecord*)LocalAlloc(LPTR, n * sizeof(JoinedRecord));
-        return items && records;
+        return owned && records;
     }
 };
 
@@ -89,15 +85,15 @@ int32_t LoadedSpanAt(int32_t mark)
 }
 
 // Copies a mirror's record into its own block.
-int32_t TakeMirror(const WCHAR* title, RecordSource& source, JoinedRecord& joined)
+int32_t TakeMirror(const WCHAR* title, WCHAR*& owned, JoinedRecord& joined)
 {
     AIString record;
     if (!ReadMirrorRecord(title, record)) return 0;
     SIZE_T bytes = (SIZE_T)record.GetLength() * sizeof(WCHAR);
-    source.owned = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes ? bytes : 2);
-    if (!source.owned) return 0;
-    CopyMemory(source.owned, record.GetText(), bytes);
-    joined.text = source.owned;
+    owned = (WCHAR*)LocalAlloc(LMEM_FIXED, bytes ? bytes : 2);
+    if (!owned) return 0;
+    CopyMemory(owned, record.GetText(), bytes);
+    joined.text = owned;
     joined.len = record.GetLength();
     joined.titleLen = -1;
     joined.rank = -1;
@@ -125,19 +121,19 @@ NoteIoError CollectRecords(PlannedFile& out)
     int32_t nextSpan = 0;
     AIString title;
     for (int32_t i = 0; i < count; i++) {
-        RecordSource& source = sources.items[i];
+        WCHAR*& owned = sources.owned[i];
         JoinedRecord& record = sources.records[i];
         int32_t value = IndexValueAt(i);
         if (value == kIndexSideFileOnly || (value < 0 && value > kIndexDeletedLimit)) {
             s.noteIndex->GetKeyAt(i, title);
-            if (TakeMirror(title.GetText(), source, record)) {
+            if (TakeMirror(title.GetText(), owned, record)) {
                 out.taken.AddString(title.GetText());
             } else {
                 if (out.badMirrors++ == 0) MirrorPathOf(title.GetText(), out.firstBadMirror);
                 value = value == kIndexSideFileOnly ? kIndexNoValue : -value;
             }
         }
-        if (source.owned || value < 0 || value >= s.bufferChars) continue;
+        if (owned || value < 0 || value >= s.bufferChars) continue;
         // The index and the loaded text are both in title order: the record
         // is usually the next span.
         while (nextSpan < spans.count && spans.items[nextSpan].mark < value) nextSpan++;
@@ -177,23 +173,23 @@ NoteIoError CollectRecords(PlannedFile& out)
 NoteIoError ComposeBlock(PlannedFile& out)
 {
     int64_t fileBytes = 2 + (int64_t)out.chars * 2;
-    SIZE_T bytes = (SIZE_T)fileBytes + 2 + sizeof(kGuardBytes) + (SIZE_T)GrowthRoomBytes(fileBytes);
-    out.block = (uint8_t*)LocalAlloc(LMEM_FIXED, bytes);
+    out.block = (uint8_t*)LocalAlloc(LMEM_FIXED, (SIZE_T)StoreBlockBytes(fileBytes));
     if (!out.block) return kIoNoMemory;
-    out.blockCapacity = TextCapacityOf((int64_t)bytes);
+    out.blockCapacity = StoreTextCapacity(fileBytes);
     out.block[0] = 0xFF;
     out.block[1] = 0xFE;
     WCHAR* text = (WCHAR*)(out.block + 2);
-    RunningDatafileHash hash;
-    StartRunningHash(hash, out.block, fileBytes);
+    StreamingDatafileHash hash;
+    StartStreamingHash(hash, fileBytes);
+    AddToStreamingHash(hash, out.block, 2);
     int32_t at = 0;
     for (int32_t i = 0; i < out.stretchCount; i++) {
         CopyMemory(text + at, out.stretches[i].text, (SIZE_T)out.stretches[i].len * sizeof(WCHAR));
+        AddToStreamingHash(hash, (const uint8_t*)(text + at), (int64_t)out.stretches[i].len * 2);
         at += out.stretches[i].len;
-        AddToRunningHash(hash, 2 + (int64_t)at * 2);
     }
     text[at] = 0;
-    out.hash = FinishRunningHash(hash);
+    out.hash = FinishStreamingHash(hash);
     return kIoOk;
 }
 

@@ -72,15 +72,12 @@ void FreeStoreBuffer()
     s.generation++;
 }
 
-int32_t TextCapacityOf(int64_t blockBytes)
-{
-    int64_t chars = (blockBytes - 2 - 2 - (int64_t)sizeof(kGuardBytes)) / 2;
-    return chars < 0 ? 0 : chars > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)chars;
-}
+int64_t StoreBlockBytes(int64_t fileBytes) { return fileBytes + 2 + kStoreBlockTail + GrowthRoomBytes(fileBytes); }
 
 int32_t StoreTextCapacity(int64_t fileBytes)
 {
-    return TextCapacityOf(fileBytes + 2 + kStoreBlockTail + GrowthRoomBytes(fileBytes));
+    int64_t chars = (StoreBlockBytes(fileBytes) - 2 - 2 - (int64_t)sizeof(kGuardBytes)) / 2;
+    return chars < 0 ? 0 : chars > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)chars;
 }
 
 namespace {

@@ -15,10 +15,11 @@ struct StoreBuffer {
     int32_t preambleChars; // header line and anything before the first note
 };
 
-// The characters of text a block of that many bytes holds ([FF FE][text][0 0][guard]).
-int32_t TextCapacityOf(int64_t blockBytes);
-// The same for the block ReadWholeFile gives a data file of that size read
-// with kStoreBlockTail and kReadWithGrowthRoom.
+// The store's block for a data file of that many bytes, as ReadWholeFile
+// lays it out read with kStoreBlockTail and kReadWithGrowthRoom (a save that
+// puts a file together makes the same): its size, and the characters of
+// text it has room for with their zero and the guard.
+int64_t StoreBlockBytes(int64_t fileBytes);
 int32_t StoreTextCapacity(int64_t fileBytes);
 extern StoreBuffer g_storeBuffer;
 
@@ -119,8 +120,7 @@ struct DatafileChangeCheck {
     DatafileIdentity known;
     DatafileIdentity disk;
     int32_t found;      // the file is there (its identity read or not)
-    int32_t wanted;     // a file is loaded with a known identity
-    int32_t finished;
+    int32_t finished;   // the answer is in state
     DatafileDiskState state;
 };
 enum DatafileCheckPlace { kCheckHere, kCheckBeside };

@@ -145,9 +145,9 @@ static LRESULT FrameOnEndSession(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
-static int s_keepFocusInFrame = 0;
+static bool s_keepFocusInFrame = false;
 
-void KeepFocusInFrame(int keep) { s_keepFocusInFrame = keep ? 1 : 0; }
+void KeepFocusInFrame(bool keep) { s_keepFocusInFrame = keep; }
 
 // The frame passes the focus on to the pane that had it last (QuickSearch,
 // the editor, a search box), else to the editor: coming back to the program
@@ -257,7 +257,7 @@ HWND CreateFrameWindow(HINSTANCE instance)
     return frame;
 }
 
-void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved, int showNormal)
+void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved, FrameShowing showing)
 {
     HWND frame = g_frame.GetHwndField();
     if (!frame) return;
@@ -283,7 +283,7 @@ void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* saved, int showNormal)
     if (left < work.left) left = work.left;
     if (top < work.top) top = work.top;
     placement.rcNormalPosition = {left, top, left + width, top + height};
-    placement.showCmd = show == SW_SHOWNORMAL && !showNormal ? SW_HIDE : show;
+    placement.showCmd = show == SW_SHOWNORMAL && showing == kFrameHiddenUntilShown ? SW_HIDE : show;
     SetWindowPlacement(frame, &placement);
 }
 

@@ -29,16 +29,18 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // Registers the frame's class (named after the program) and creates it off-screen.
 HWND CreateFrameWindow(HINSTANCE instance);
 // Moves the frame to a placement, kept within the work area of its monitor.
-// With showNormal 0 a frame placed in its normal state is only moved and stays
-// hidden (its panes are then made unseen, without a paint each); a maximized
-// one is shown at once, so that its panes are made at their final size.
-void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* placement, int showNormal = 1);
+// With kFrameHiddenUntilShown a frame placed in its normal state is only
+// moved and stays hidden (its panes are then made unseen, without a paint
+// each; ShowPlacedFrame shows it); a maximized one is shown at once, so that
+// its panes are made at their final size.
+enum FrameShowing { kFrameShownNow, kFrameHiddenUntilShown };
+void PlaceFrameWithinWorkArea(const WINDOWPLACEMENT* placement, FrameShowing showing = kFrameShownNow);
 // Shows a frame that was placed hidden; nothing when it shows already.
 void ShowPlacedFrame();
 // While on, the frame keeps the focus it gets instead of passing it to a pane.
 // The start shows the frame this way (the start-up timer gives the editor the
 // focus), as it did when the frame showed before its panes were made.
-void KeepFocusInFrame(int keep);
+void KeepFocusInFrame(bool keep);
 // Shows or hides the ribbon band and lays the content window out again.
 void SetRibbonMode(int mode);
 

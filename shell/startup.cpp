@@ -15,7 +15,6 @@
 #include "shell/first_start_files.h"
 #include "shell/shell_messages.h"
 #include "dialogs/dialog_center.h"
-#include "editor/editor_status.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_read_ahead.h"
 #include "foundation/app.h"
@@ -86,7 +85,7 @@ static void ShowMessageOverFrame(int32_t messageId, const WCHAR* insert1, const 
     ShowCatalogueMessage(messageId, insert1, insert2, insert3);
 }
 
-static void ShowStartMessagesOverFrame(int on)
+static void ShowStartMessagesOverFrame(bool on)
 {
     SetShellMessageHook(on ? ShowMessageOverFrame : ShowCatalogueMessage);
     SetNoteStoreMessageHook(on ? ShowMessageOverFrame : ShowCatalogueMessage);
@@ -136,7 +135,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     int havePlacement = ReadFramePlacement(&placement);
     // Hidden until it is complete: its panes are made, the file opened and
     // the first note put in without a paint each (a maximized frame shows now).
-    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr, 0);
+    PlaceFrameWithinWorkArea(havePlacement ? &placement.placement : nullptr, kFrameHiddenUntilShown);
     if (havePlacement && placement.splitX > 0) g_mainPanel.splitX = placement.splitX;
     SetRibbonMode(havePlacement ? placement.ribbonMode : 1);
 
@@ -145,8 +144,8 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     if (!CreateContentWindow(frame)) return 0;
     g_app.SetMainWindow(frame);
     ConnectDialogs();
-    ShowStartMessagesOverFrame(1);
-    KeepFocusInFrame(1);
+    ShowStartMessagesOverFrame(true);
+    KeepFocusInFrame(true);
 
     AIString defaultFile, examplesFile;
     defaultFile.Copy(folder);
@@ -176,12 +175,9 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
         HideControlsNoFile(1);
         PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
     }
-    ShowStartMessagesOverFrame(0);
+    ShowStartMessagesOverFrame(false);
     ShowPlacedFrame();
-    KeepFocusInFrame(0);
-    // The editor's part of the status line is written only while the editor
-    // shows: the note was put in unseen.
-    if (g_mainPanel.currentNote >= 0) UpdateEditorStatus(kEditorStatusRefresh);
+    KeepFocusInFrame(false);
     if (oldRichEdit) SetStatusText(L"<lred>Your RICHED20.DLL is old</lred> - some editing may not work", kStatusWarning);
     return 1;
 }
