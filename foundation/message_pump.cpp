@@ -34,6 +34,14 @@ static OwnKeysFilter s_ownKeys = nullptr;
 
 void SetOwnKeysFilter(OwnKeysFilter filter) { s_ownKeys = filter; }
 
+void DispatchLoopMessage(MSG* msg, HACCEL accelerators, HWND frame)
+{
+    int ownKey = s_ownKeys && s_ownKeys(msg);
+    if (!ownKey && accelerators && frame && TranslateAcceleratorW(frame, accelerators, msg)) return;
+    TranslateMessage(msg);
+    DispatchMessageW(msg);
+}
+
 int RunMessageLoop(HACCEL accelerators, HWND frame)
 {
     MSG msg;
@@ -41,10 +49,20 @@ int RunMessageLoop(HACCEL accelerators, HWND frame)
         BOOL got = GetMessageW(&msg, 0, 0, 0);
         if (got == 0) return (int)msg.wParam;
         if (got == -1) return -1;
-        int ownKey = s_ownKeys && s_ownKeys(&msg);
-        if (!ownKey && accelerators && frame && TranslateAcceleratorW(frame, accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchLoopMessage(&msg, accelerators, frame);
     }
     return 0;
+}
+
+int PumpMessagesAsMainLoop(HACCEL accelerators, HWND frame)
+{
+    MSG msg;
+    while (PeekMessageW(&msg, 0, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage((int)msg.wParam);
+            return 0;
+        }
+        DispatchLoopMessage(&msg, accelerators, frame);
+    }
+    return 1;
 }

@@ -18,6 +18,15 @@ int RunModalLoop();
 // application's run state becomes -1 (returns 0).
 int RunMessageLoop(HACCEL accelerators, HWND frame);
 
+// One message handled as the main loop handles it: the window's own keys
+// first, then the accelerators, then the character translation.
+void DispatchLoopMessage(MSG* message, HACCEL accelerators, HWND frame);
+
+// Every pending message of this thread handled as the main loop handles it
+// (for code that stands in for the main loop while it waits). 1 when the
+// queue was emptied, 0 when a quit was seen (posted again).
+int PumpMessagesAsMainLoop(HACCEL accelerators, HWND frame);
+
 // Keys that a window handles itself (its own chords) skip the accelerators:
 // the filter answers 1 for such a message. Null: every key is translated.
 typedef int (*OwnKeysFilter)(const MSG* message);

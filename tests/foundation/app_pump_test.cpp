@@ -8,6 +8,7 @@
 #include "foundation/trace.h"
 #include "foundation/app.h"
 #include "foundation/system_info.h"
+#include "tests/support/keyboard.h"
 #include <string.h>
 
 namespace {
@@ -110,6 +111,32 @@ TEST(MessagePump, MainLoopEndsOnQuitOrClosingState)
     EXPECT_EQ(g_dispatched, 1);  // the loop stopped right after the closing message
     g_app.SetRunState(kRunStarting);
     PumpMessages();
+    DestroyWindow(window);
+}
+
+// The test keyboard's presses reach an edit control as typed keys do: the
+// characters come from the loop's translation, Shift and Ctrl are seen by
+// GetKeyState, and Backspace removes one character, not two.
+TEST(MessagePump, WholeKeyPressesTypeAsAKeyboardDoes)
+{
+    HWND window = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 30, 0, 0, GetModuleHandleW(0), 0);
+    ASSERT_NE(window, nullptr);
+    SetFocus(window);
+    ASSERT_EQ(GetFocus(), window);
+    TestKeyboard keys;
+    keys.Type(L"Ab1!x\b");
+    WCHAR text[32] = {};
+    GetWindowTextW(window, text, 32);
+    EXPECT_EQ(Utf8(AIString(text)), "Ab1!");
+    keys.Press(VK_HOME, kShiftKey);  // the control reads Shift with GetKeyState
+    keys.Type(L"z");
+    GetWindowTextW(window, text, 32);
+    EXPECT_EQ(Utf8(AIString(text)), "z");
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+    keys.Hold(VK_SHIFT);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    keys.Release(VK_SHIFT);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
     DestroyWindow(window);
 }
 
