@@ -9,6 +9,8 @@
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/shell_ids.h"
+#include "shell/split_view.h"
+#include "ui/split_view.h"
 #include "shell/status_texts.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
@@ -77,7 +79,10 @@ RECT FittedArea()
     const PanelLayout& layout = g_mainPanel.layout;
     RECT client = ClientArea();
     RECT area;
-    if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
+    if (IsSplitViewOn()) {
+        // Split view: the editor's pane, the editor hidden meanwhile.
+        area = layout.editor;
+    } else if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
         area = layout.noteList;
         if (layout.preview.bottom > area.bottom) area.bottom = layout.preview.bottom;
         area.left -= kOverListLeft;
@@ -186,6 +191,8 @@ const WCHAR* GetImagePreviewTarget() { return State().target.GetText(); }
 
 int IsImagePreviewShown() { return State().shown; }
 
+int IsLargeImagePreviewShown() { return State().shown && State().kind == kImagePreviewPaged; }
+
 void HideImagePreview()
 {
     ImagePreviewState& s = State();
@@ -194,6 +201,7 @@ void HideImagePreview()
     s.shownPath.Clear();
     s.kind = kImagePreviewNone;
     HideThumbnail();
+    ShowEditorAfterPicture();
 }
 
 int PreviewImageFile(int fromCommand, int pageStep)
@@ -225,6 +233,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
         RepaintUnder(s.shownArea);
+    if (!paged) HideEditorForPicture();
     HDC dc = PanelDrawingDC();
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
@@ -232,6 +241,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     if (cursor) SetCursor(cursor);
 
     if (outcome == kImagePreviewMissing) {
+        if (!s.shown) ShowEditorAfterPicture();
         AIString text(L"Cannot find file (");
         AppendOutsideText(text, path.GetText());
         text.AppendChar(L')');

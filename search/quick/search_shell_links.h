@@ -38,6 +38,14 @@ struct SearchShellLinks {
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*layout)() = nullptr;                   // the panes laid out for the current mode
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
+    // What holds the box's keys: a dialog of the program runs; a large
+    // picture covers the window page by page.
+    int (*isDialogRunning)() = nullptr;
+    int (*isLargeImageShown)() = nullptr;
+    // A status text shown and painted at once (while a picture keeps the window busy).
+    void (*refreshStatus)(const WCHAR* text, StatusLevel level) = nullptr;
+    // The box flashes: a typed title was not found, or is found again.
+    void (*pulseBox)() = nullptr;
 };
 
 extern SearchShellLinks g_searchShell;
