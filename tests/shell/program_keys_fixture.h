@@ -40,6 +40,8 @@ protected:
         commandLine.AppendText(L" nohotkey");
         frame = StartTestProgram(exe.GetText(), commandLine.GetText(), 1);
         ASSERT_NE(frame, nullptr);
+        // On the screen, where the pointer can reach every pane.
+        SetWindowPos(frame, nullptr, 0, 0, 900, 650, SWP_NOZORDER | SWP_NOACTIVATE);
         keys = CreateCommandAccelerators();
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
