@@ -6,6 +6,8 @@
 #include "tests/shell/program_keys_fixture.h"
 #include "shell/quick_search_pulse.h"
 #include "search/quick/quick_search_box.h"
+#include "search/quick/result_panel.h"
+#include "search/search_tables.h"
 #include "dialogs/dialog_center.h"
 #include "foundation/app.h"
 
@@ -168,4 +170,32 @@ TEST_F(QuickBoxKeys, WithoutInstantPreviewTheAskedForNoteCoversTheEditorUntilCli
     kb.Click(quickPane, 30, 30);
     EXPECT_FALSE(Covers(PlaceOf(quickPane), PlaceOf(editor)) && IsWindowVisible(quickPane));
     g_app.settings.Record().instantPreview = 1;
+}
+
+TEST_F(QuickBoxKeys, FullTextFieldHintsWhileCtrlIsHeldAndTheWheelFollowsThePointer)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    SetWindowTextW(box, L"");
+    kb.Type(L"line\n");
+    ASSERT_TRUE(IsFullTextSearchMode());
+    ASSERT_TRUE(kb.PumpUntil([] { return SearchHitTable.count > 2; }));
+    HWND field = GetFullTextField();
+    ASSERT_EQ(field, GetFocus());
+    // Ctrl held alone: the keys show; let go, the field's prompt is back.
+    kb.Hold(VK_CONTROL);
+    EXPECT_TRUE(kb.PumpUntil([] { return Status().find("Ctrl+") != std::string::npos; }, 4000)) << Status();
+    kb.Release(VK_CONTROL);
+    EXPECT_NE(std::string::npos, Status().find("Full text Search")) << Status();
+
+    // Over the preview the wheel scrolls the preview, over the list it moves the hit.
+    int hit = SearchCounters.selectedHit;
+    Wheel(kb, quickPane, 30, 30);
+    EXPECT_GT(FirstLine(quickPane), 0);
+    EXPECT_EQ(hit, SearchCounters.selectedHit);
+    Wheel(kb, GetResultPanel(), 30, 80);
+    EXPECT_EQ(hit + 1, SearchCounters.selectedHit);
+    kb.Press(VK_ESCAPE);
+    EXPECT_FALSE(IsFullTextSearchMode());
 }
