@@ -98,30 +98,30 @@ int QuickShiftUp()
     return 1;
 }
 
-void RouteQuickWheel(HWND box, WPARAM wParam, LPARAM lParam)
+int RouteQuickWheel(WPARAM wParam, LPARAM lParam)
 {
     const SearchShellLinks& l = g_searchShell;
     HWND linkPane = GetLinkPreviewPane();
     int linkShown = LinkPaneShown();
     if ((linkShown && SearchKeyDown(VK_CONTROL)) || (l.isLargeImageShown && l.isLargeImageShown())) {
         PostToEditor(WM_MOUSEWHEEL, wParam, lParam);
-        return;
+        return 1;
     }
     if (linkShown) {
         PostMessageW(linkPane, WM_MOUSEWHEEL, wParam, lParam);
-        return;
+        return 1;
     }
-    // Over the note list's column: the list scrolls, the preview pane under it too.
-    POINT at;
+    // The note list's column: above the list's bottom the box's own, below it the preview pane's.
+    POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
     RECT list;
-    if (l.noteList && GetCursorPos(&at) && GetWindowRect(l.noteList, &list) && at.x >= list.left &&
-        at.x < list.right && IsWindowVisible(l.noteList)) {
-        if (at.y < list.bottom) SendMessageW(l.noteList, WM_MOUSEWHEEL, wParam, lParam);
-        else if (l.previewPane) SendMessageW(l.previewPane, WM_MOUSEWHEEL, wParam, lParam);
-        return;
+    if (l.noteList && GetWindowRect(l.noteList, &list) && at.x >= list.left && at.x < list.right &&
+        IsWindowVisible(l.noteList)) {
+        if (at.y < list.bottom) return 0;
+        if (l.previewPane) SendMessageW(l.previewPane, WM_MOUSEWHEEL, wParam, lParam);
+        return 1;
     }
-    (void)box;
     PostToEditor(WM_MOUSEWHEEL, wParam, lParam);
+    return 1;
 }
 
 void QuickBoxFocused()

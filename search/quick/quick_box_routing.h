@@ -13,8 +13,9 @@ int QuickBoxHoldsMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 int QuickShiftDown(int32_t typedNote, int repeat);
 int QuickShiftUp();
 
-// The wheel turned while the box has the focus: sent where the pointer is.
-void RouteQuickWheel(HWND box, WPARAM wParam, LPARAM lParam);
+// The wheel turned while the box has the focus (the point in lParam, on the
+// screen): sent where the pointer is; 0 when it is the box's own.
+int RouteQuickWheel(WPARAM wParam, LPARAM lParam);
 
 // The box took the focus: a link preview showing is checked again soon and
 // the QuickSearch preview pane is painted again.

@@ -469,11 +469,11 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 
 LRESULT OnSysChar(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
-LRESULT OnMouseWheel(HWND box, UINT, WPARAM wParam, LPARAM lParam)
+LRESULT OnMouseWheel(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     StopCtrlHint();
-    RouteQuickWheel(box, wParam, lParam);
-    return 0;
+    if (RouteQuickWheel(wParam, lParam)) return 0;
+    return Pass(box, message, wParam, lParam);
 }
 
 LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
