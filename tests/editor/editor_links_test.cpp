@@ -200,7 +200,7 @@ TEST_F(LinksTest, PastingTheSameLinkedPassageAgainIsReported)
     keys.Release(VK_CONTROL);
 }
 
-TEST_F(LinksTest, ClickingANoteLinkWhoseNoteIsGoneSaysSo)
+TEST_F(LinksTest, FollowingANoteLinkWhoseNoteIsGoneSaysSoAndBreaksNoLine)
 {
     ASSERT_NO_FATAL_FAILURE(OpenNotes(kNotes, L"Plans"));
     TestKeyboard keys = Keys();
