@@ -94,6 +94,10 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
     NoteEditorState& e = g_noteEditor;
     SnapshotModifiers();
     e.lastKey = key;
+    // The character of a key the key-down did the work of came before its
+    // release: a key without a character (F4, F5, Ctrl+Down) must not take
+    // the next key's.
+    e.keyConsumed = 0;
     if (key == VK_MENU) return Swallow(window);
     if (key == VK_RETURN) e.enterHandled = 0;
     // Nothing else happens while a completion list is open.

@@ -113,10 +113,12 @@ LRESULT OnCutOrCopy(HWND, UINT message, WPARAM, LPARAM)
     return 0;
 }
 
-// Undo and redo may change any part of the note.
+// Undo and redo may change any part of the note; either is a change of the
+// text like typing, stored like it (also right after a save).
 LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
+    if (result) SendMessageW(window, EM_SETMODIFY, TRUE, 0);
     // A link label that came back shows as a link again.
     RestoreReturnedHyperlinks();
     FollowWholeText();
