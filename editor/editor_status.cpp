@@ -19,6 +19,8 @@ namespace {
 const COLORREF kHighlightLine = RGB(255, 210, 130);
 const COLORREF kHighlightCaret = RGB(100, 255, 100);
 const int32_t kHighlightMargin = 10;
+// A character background taken off: the editor's own shows.
+const COLORREF kNoTint = (COLORREF)-1;
 // Keys whose refresh counts the words again.
 const int32_t kKeysThatRecount[] = {VK_SPACE, VK_RETURN, VK_DELETE};
 
@@ -27,7 +29,6 @@ struct StatusCache {
     CHARRANGE selection = {-1, -1};
     int32_t line = 0, lineCount = 0, lineStart = 0, lineLength = 0, column = 0;
     int32_t words = 0, chars = 0;
-    int32_t highlightStart = 0, highlightEnd = 0;
     int32_t allCaps = 0;
     AIString text;
 };
@@ -77,6 +78,14 @@ void Count(AITextDocument* doc, const CHARRANGE& selection)
     s_cache.words = CountStatusWords(text.GetText(), text.GetLength());
 }
 
+// The caret line's highlight: the characters' background, the line's and the
+// caret's, set on entering and taken off whole on leaving (also when the
+// note changed meanwhile: its range is kept apart from the cache).
+struct HighlightRange {
+    int32_t start = 0, end = 0;
+};
+HighlightRange s_highlight;
+
 void Highlight(AITextDocument* doc, int32_t mode)
 {
     StatusCache& c = s_cache;
@@ -86,13 +95,15 @@ void Highlight(AITextDocument* doc, int32_t mode)
         if (c.selection.cpMin < length)
             doc->SetRangeBackColour(c.selection.cpMin > 0 ? c.selection.cpMin - 1 : 0, c.selection.cpMin + 1,
                                     kHighlightCaret);
-        c.highlightStart = c.lineStart - kHighlightMargin < 0 ? 0 : c.lineStart - kHighlightMargin;
-        c.highlightEnd = c.lineStart + c.lineLength + kHighlightMargin;
-        if (c.highlightEnd > length) c.highlightEnd = length;
+        s_highlight.start = c.lineStart - kHighlightMargin < 0 ? 0 : c.lineStart - kHighlightMargin;
+        s_highlight.end = c.lineStart + c.lineLength + kHighlightMargin;
+        if (s_highlight.end > length) s_highlight.end = length;
     } else if (mode == kEditorStatusLeave) {
         if (g_editorShell.applyEditorBackground) g_editorShell.applyEditorBackground();
-        else if (c.highlightEnd > c.highlightStart) doc->SetRangeBackColour(c.highlightStart, c.highlightEnd, (COLORREF)-1);
-        c.highlightStart = c.highlightEnd = 0;
+        int32_t length = doc->GetTextLength();
+        int32_t end = s_highlight.end > length ? length : s_highlight.end;
+        if (end > s_highlight.start) doc->SetRangeBackColour(s_highlight.start, end, kNoTint);
+        s_highlight = HighlightRange();
     }
 }
 
@@ -255,6 +266,6 @@ int32_t IsEditorAllCaps() { return s_cache.allCaps; }
 
 void GetEditorHighlight(int32_t* start, int32_t* end)
 {
-    *start = s_cache.highlightStart;
-    *end = s_cache.highlightEnd;
+    *start = s_highlight.start;
+    *end = s_highlight.end;
 }

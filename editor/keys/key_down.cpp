@@ -27,14 +27,6 @@ int Ctrl() { return (g_noteEditor.modifiers & kModCtrl) != 0; }
 int Alt() { return (g_noteEditor.modifiers & kModAlt) != 0; }
 int Shift() { return (g_noteEditor.modifiers & kModShift) != 0; }
 
-void LeaveHighlight()
-{
-    if (g_noteEditor.statusMode != kStatusModeHighlighted) return;
-    g_noteEditor.statusMode = kStatusModeNormal;
-    if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
-    UpdateEditorStatus(kEditorStatusLeave);
-}
-
 LRESULT Consume(HWND window)
 {
     g_noteEditor.keyConsumed = 1;
@@ -126,7 +118,7 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
     ReadEditorSelection(&e.selection);
     e.lastKey = key;
     if (!IsDatafileLoaded()) return Swallow(window);
-    LeaveHighlight();
+    EndCaretLineHighlight();
     if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
     e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
     // An open completion list takes the characters and acts on key releases.

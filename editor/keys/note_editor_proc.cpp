@@ -81,11 +81,7 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HideCompletionLists();
     if (GetFocus() != window) g_noteEditor.statusMode = kStatusModeClickEntry;
-    else if (g_noteEditor.statusMode == kStatusModeHighlighted) {
-        g_noteEditor.statusMode = kStatusModeNormal;
-        if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
-        UpdateEditorStatus(kEditorStatusLeave);
-    }
+    else EndCaretLineHighlight();
     if (g_noteEditor.pointerHidden) {
         ShowCursor(TRUE);
         g_noteEditor.pointerHidden = 0;
@@ -296,6 +292,16 @@ int EditorOwnsKey(const MSG* msg)
 }
 
 int32_t GetEditorStatusMode() { return g_noteEditor.statusMode; }
+
+void EndCaretLineHighlight()
+{
+    int32_t start, end;
+    GetEditorHighlight(&start, &end);
+    if (g_noteEditor.statusMode != kStatusModeHighlighted && end <= start) return;
+    if (g_noteEditor.statusMode == kStatusModeHighlighted) g_noteEditor.statusMode = kStatusModeNormal;
+    if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
+    UpdateEditorStatus(kEditorStatusLeave);
+}
 void SetEditorStatusMode(int32_t mode) { g_noteEditor.statusMode = mode; }
 int32_t GetEditorTypingState() { return g_noteEditor.typingState; }
 int32_t GetCapsLockState() { return g_noteEditor.capsState; }

@@ -90,3 +90,36 @@ TEST_F(EditorAsUsed, TheKeyTypedRightAfterARefreshIsKept)
     Type(L"y");
     EXPECT_EQ('y', Text().back());
 }
+
+// ---- The caret line's highlight ----
+
+// Tapping Ctrl, or the editor taking the focus back, tints the caret's line
+// for about a second; then no character keeps any of it.
+TEST_F(EditorAsUsed, TheCaretLineHighlightGoesAfterASecondAndLeavesNoColour)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    const int32_t orange = (int32_t)RGB(255, 210, 130);
+    const int32_t none = (int32_t)RGB(255, 255, 255);
+    ASSERT_EQ(none, doc->GetRangeBackColour(0, End()));
+    Caret(12);  // "firs|t line"
+    for (int round = 0; round < 2; round++) {
+        DWORD start = GetTickCount();
+        if (round == 0) {
+            Press(VK_CONTROL);
+        } else {
+            SetFocus(g_mainPanel.quickSearch.GetHwnd());
+            SetFocus(editor);
+        }
+        EXPECT_EQ(orange, doc->GetRangeBackColour(8, 10)) << "round " << round;
+        EXPECT_EQ((int32_t)RGB(100, 255, 100), doc->GetRangeBackColour(11, 13));
+        EXPECT_TRUE(keys.PumpUntil([&] { return doc->GetRangeBackColour(0, End()) == none; }, 3000))
+            << "the highlight stayed, round " << round;
+        EXPECT_GE(GetTickCount() - start, 900u);
+        EXPECT_FALSE(SendMessageW(editor, EM_GETMODIFY, 0, 0));
+    }
+    // Text typed at the line's end has no colour of the highlight either.
+    Caret(End());
+    Press(VK_CONTROL);
+    Type(L"xy");
+    EXPECT_EQ(none, doc->GetRangeBackColour(0, End()));
+}
