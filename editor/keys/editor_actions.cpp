@@ -352,8 +352,8 @@ int ToggleEffect(MarkupEffect effect)
     CHARRANGE s = Selection();
     if (effect != kMarkupStrike && s.cpMin == s.cpMax) {
         // No selection: the effect ends at the caret; typing goes on plain.
-        int32_t after = EndOfEffectAt(text.GetText(), text.GetLength(), s.cpMin, effect);
-        if (after >= 0) SetSelection(after, after);
+        int32_t out = CaretOutOfEffect(text.GetText(), text.GetLength(), s.cpMin, effect);
+        if (out >= 0) SetSelection(out, out);
         return 1;
     }
     MarkupEdit edit;
