@@ -261,6 +261,7 @@ int32_t UpdateEditorStatus(int32_t mode)
 }
 
 const WCHAR* GetEditorStatusText() { return s_cache.text.GetText(); }
+void ForgetEditorStatusPosition() { s_cache.selection.cpMin = s_cache.selection.cpMax = -1; }
 int32_t GetEditorEditingState() { return g_noteEditor.editingState; }
 int32_t IsEditorAllCaps() { return s_cache.allCaps; }
 

@@ -6,6 +6,7 @@
 #include "editor/links/link_table_upkeep.h"
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_actions.h"
+#include "editor/keys/editor_mouse.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/format/list_keys.h"
@@ -21,6 +22,8 @@
 namespace {
 
 const WCHAR kCtrlR = 0x12;
+// The key-down's flag: the key was down already (auto-repeat).
+const LPARAM kKeyWasDown = (LPARAM)1 << 30;
 const WCHAR kEscape = 0x1B;
 
 int Ctrl() { return (g_noteEditor.modifiers & kModCtrl) != 0; }
@@ -55,9 +58,7 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     EdgeCode code = ClassifyDeleteAtLink(editor, edgeKey);
     g_noteEditor.edge = code;
     switch (code) {
-    case kEdgeInsideLink:
-        if (edgeKey == kEdgeDelete) EditorMessage(kMsgSelectLinkToDelete);
-        return Swallow(window);
+    case kEdgeInsideLink: EditorMessage(kMsgSelectLinkToDelete); return Swallow(window);
     case kEdgeJoinsLinks: EditorMessage(kMsgCannotDeleteBetweenLinks); return Swallow(window);
     case kEdgePartialLink: EditorMessage(kMsgCannotDeletePartialLink); return Swallow(window);
     case kEdgeWholeLink: {
@@ -110,10 +111,10 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
 {
     NoteEditorState& e = g_noteEditor;
     SnapshotModifiers();
-    if (key == VK_CONTROL && e.pointerHidden) {
-        ShowCursor(TRUE);
-        e.pointerHidden = 0;
-    }
+    // The next key closes a message an earlier one raised; a message this
+    // key raises stays after its release (its auto-repeat closes nothing).
+    if (!(lParam & kKeyWasDown) && g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
+    if (key == VK_CONTROL) ShowPointerAgain();
     if (key == VK_MENU) return Swallow(window);
     ReadEditorSelection(&e.selection);
     e.lastKey = key;
@@ -275,10 +276,7 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
         return PassOn(window, message, ch, lParam);
     }
     if (ch >= 0x19 && ch <= 0x1C) return PassOn(window, message, ch, lParam);
-    if (!e.pointerHidden) {
-        ShowCursor(FALSE);
-        e.pointerHidden = 1;
-    }
+    HidePointerWhileTyping();
     AIControl* editor = e.control;
     CHARRANGE s;
     ReadEditorSelection(&s);

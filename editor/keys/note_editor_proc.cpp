@@ -82,10 +82,7 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     HideCompletionLists();
     if (GetFocus() != window) g_noteEditor.statusMode = kStatusModeClickEntry;
     else EndCaretLineHighlight();
-    if (g_noteEditor.pointerHidden) {
-        ShowCursor(TRUE);
-        g_noteEditor.pointerHidden = 0;
-    }
+    ShowPointerAgain();
     if (message == WM_RBUTTONDOWN) return EditorRightButtonDown(window, message, wParam, lParam);
     // The picture drawn over the editor's left edge takes its clicks.
     POINT screen = {(SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam)};
@@ -313,6 +310,7 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     HWND hwnd = g_noteEditor.hwnd;
     if (!doc || !hwnd) return;
+    ForgetEditorStatusPosition();
     if (from > to) {
         int32_t t = from;
         from = to;
