@@ -34,6 +34,13 @@ struct StatusCache {
 };
 StatusCache s_cache;
 
+// The selection a link's status text was shown for; shown 0 when none is.
+struct LinkStatus {
+    int shown = 0;
+    CHARRANGE selection = {0, 0};
+};
+LinkStatus s_linkStatus;
+
 int RecountsFor(int32_t mode)
 {
     if (mode == kEditorStatusEnter || mode == kEditorStatusLeave) return 1;
@@ -166,6 +173,12 @@ void RibbonStates(AITextDocument* doc, const CHARRANGE& selection)
             if (state != kEditingHeading) state = link ? kEditingMixedLink : kEditingLinesSelected;
         }
         if (link) SetRibbon(kRibbonHyperlink, 0, 0);
+        // A hyperlink keeps its own look: no effect over any of it.
+        if (RangeHoldsHyperlink(editor, selection.cpMin, selection.cpMax)) {
+            SetRibbon(kRibbonBold, 0, 0);
+            SetRibbon(kRibbonItalic, 0, 0);
+            SetRibbon(kRibbonStrike, 0, 0);
+        }
     }
     HWND hwnd = g_noteEditor.hwnd;
     SetRibbon(kRibbonUndo, (int)SendMessageW(hwnd, EM_CANUNDO, 0, 0), 0);
@@ -230,6 +243,9 @@ int32_t UpdateEditorStatus(int32_t mode)
     }
     CHARRANGE selection;
     doc->GetSelectionRange(&selection);
+    if (s_linkStatus.shown && (selection.cpMin != s_linkStatus.selection.cpMin ||
+                               selection.cpMax != s_linkStatus.selection.cpMax))
+        EndLinkStatus();
     Position(doc, hwnd, selection, mode);
     if (selection.cpMax > selection.cpMin || RecountsFor(mode)) Count(doc, selection);
     Highlight(doc, mode);
@@ -258,6 +274,20 @@ int32_t UpdateEditorStatus(int32_t mode)
     LengthAndCaps();
     if (g_editorShell.content) InvalidateRect(g_editorShell.content, nullptr, FALSE);
     return s_cache.words;
+}
+
+void ShowLinkStatus(const WCHAR* text)
+{
+    EditorStatus(text, kStatusInfo);
+    s_linkStatus.shown = 1;
+    ReadEditorSelection(&s_linkStatus.selection);
+}
+
+void EndLinkStatus()
+{
+    if (!s_linkStatus.shown) return;
+    s_linkStatus.shown = 0;
+    EditorStatus(L"Ready", kStatusInfo);
 }
 
 const WCHAR* GetEditorStatusText() { return s_cache.text.GetText(); }

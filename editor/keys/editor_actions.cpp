@@ -314,7 +314,7 @@ void StepToLink(int forward)
     AIString description, target;
     DescribeLinkRun(editor, range.cpMin, range.cpMax, mark, description);
     UpdateEditorStatus(kEditorStatusRefresh);
-    EditorStatus(description.GetText(), kStatusInfo);
+    ShowLinkStatus(description.GetText());
     if (!LinkRunTarget(editor, range.cpMin, range.cpMax, mark, target)) return;
     if (mark == HyperlinkMark && g_editorShell.previewImage &&
         g_editorShell.previewImage(target.GetText(), 1, kImageThumbnailSmall))
@@ -363,6 +363,7 @@ int ToggleEffect(MarkupEffect effect)
     if (!found) return 0;
     // Hyperlinks and tags keep their own look.
     if (RangeCutsHyperlink(g_noteEditor.control, edit.start, edit.end) ||
+        RangeHoldsHyperlink(g_noteEditor.control, edit.start, edit.end) ||
         RangeHoldsTag(text.GetText(), text.GetLength(), edit.start, edit.end)) {
         if (effect == kMarkupStrike) EditorMessage(kMsgCannotStrikeOutLink);
         else if (g_editorShell.showRibbonHelp)

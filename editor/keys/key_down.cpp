@@ -57,6 +57,7 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     EdgeKey edgeKey = key == VK_BACK ? kEdgeBackspace : kEdgeDelete;
     EdgeCode code = ClassifyDeleteAtLink(editor, edgeKey);
     g_noteEditor.edge = code;
+    AIString description;
     switch (code) {
     case kEdgeInsideLink: EditorMessage(kMsgSelectLinkToDelete); return Swallow(window);
     case kEdgeJoinsLinks: EditorMessage(kMsgCannotDeleteBetweenLinks); return Swallow(window);
@@ -65,11 +66,9 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
         CHARRANGE s;
         ReadEditorSelection(&s);
         int32_t start, end, mark;
-        AIString description;
         if (LinkRunAt(editor, s.cpMax - 1, &start, &end, &mark))
             DescribeLinkRun(editor, start, end, mark, description);
         description.AppendText(L" DELETED (Ctrl+Z to undo)");
-        EditorStatus(description.GetText(), kStatusInfo);
         break;
     }
     default:
@@ -81,7 +80,10 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     CHARRANGE after;
     ReadEditorSelection(&after);
     FollowTextEdit(after.cpMin < before.cpMin ? after.cpMin : before.cpMin, after.cpMax, -1);
-    if (code == kEdgeWholeLink) DropGoneHyperlinks();
+    if (code == kEdgeWholeLink) {
+        DropGoneHyperlinks();
+        ShowLinkStatus(description.GetText());
+    }
     if (key == VK_BACK && code == kEdgeNone) g_noteEditor.typingState = -1;
     return result;
 }

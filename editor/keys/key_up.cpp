@@ -85,7 +85,7 @@ void ArrowIntoLink()
     DescribeLinkRun(editor, start, end, mark, description);
     CHARRANGE link = {start, end};
     SendMessageW(g_noteEditor.hwnd, EM_EXSETSEL, 0, (LPARAM)&link);
-    EditorStatus(description.GetText(), kStatusInfo);
+    ShowLinkStatus(description.GetText());
 }
 
 }  // namespace

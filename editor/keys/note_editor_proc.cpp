@@ -112,6 +112,8 @@ LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
     if (result) SendMessageW(window, EM_SETMODIFY, TRUE, 0);
+    // What the status line said about the text before is no longer so.
+    EndLinkStatus();
     // A link label that came back shows as a link again.
     RestoreReturnedHyperlinks();
     FollowWholeText();

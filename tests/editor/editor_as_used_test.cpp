@@ -298,7 +298,7 @@ TEST_F(EditorAsUsed, ASelectedHyperlinkOffersNoBoldOrItalicAndAltDownGivesItsHin
     CtrlChord('I');
     EXPECT_EQ(before, Text());
     // Plain text selected on the same line keeps them.
-    Select(0, 3);
+    Select(8, 11);
     Press(VK_SHIFT);
     EXPECT_TRUE(RibbonEnabled(kRibbonBold));
     EXPECT_TRUE(RibbonEnabled(kRibbonItalic));
