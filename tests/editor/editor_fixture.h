@@ -32,7 +32,7 @@
 namespace editor_keys {
 
 inline int32_t s_hyperlinkAnswer = -1;
-inline int32_t EditHyperlink(AIString&, AIString& target)
+inline int32_t EditHyperlink(AIString&, AIString& target, int)
 {
     if (s_hyperlinkAnswer == 1) target.AssignText(L"http://example.org/page");
     return s_hyperlinkAnswer;
