@@ -256,7 +256,7 @@ void LookUpTitle(HWND box, WPARAM key)
     GetNoteTitle(index, title);
     QuickCompletionOf(title.GetText(), completion);
     int32_t typedLength = typed.GetLength();
-    if (key != VK_BACK && key != VK_DELETE && completion.GetLength() >= typedLength) {
+    if (key != VK_DELETE && completion.GetLength() >= typedLength) {
         SetWindowTextW(box, completion.GetText());
         int32_t tail = (key == VK_RIGHT || key == VK_END) ? completion.GetLength() : typedLength;
         SendMessageW(box, EM_SETSEL, tail, -1);
@@ -316,19 +316,6 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return 0;
     }
     if (key == VK_RETURN || key == VK_TAB) return 0;
-    if (key == VK_BACK) {
-        // Backspace over a completion tail takes one typed character away.
-        DWORD from = 0, to = 0;
-        SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
-        int32_t length = GetWindowTextLengthW(box);
-        if (to > from && (int32_t)to == length && from > 0) {
-            SendMessageW(box, EM_SETSEL, from - 1, to);
-            SendMessageW(box, EM_REPLACESEL, FALSE, (LPARAM)L"");
-            s_quick.selected = -1;
-            s_quick.lastTyped.Clear();
-            return 0;
-        }
-    }
     return Pass(box, message, key, lParam);
 }
 
@@ -371,8 +358,22 @@ LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
     return result;
 }
 
-// The control characters of Ctrl+V and Ctrl+C, which the edit field turns into a paste and a copy.
-enum : WPARAM { kPasteCharacter = 0x16, kCopyCharacter = 0x03 };
+// The control characters of Ctrl+V and Ctrl+C, which the edit field turns into a paste and a copy,
+// and Backspace's, with which the edit field deletes.
+enum : WPARAM { kPasteCharacter = 0x16, kCopyCharacter = 0x03, kBackspaceCharacter = 0x08 };
+
+// Backspace over a completion tail takes the tail and one typed character
+// away: the selection is widened by that character before the edit field
+// deletes it, and the title is looked up again when the key comes up.
+void TakeBackOneTypedCharacter(HWND box)
+{
+    DWORD from = 0, to = 0;
+    SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+    int32_t length = GetWindowTextLengthW(box);
+    if (to > from && (int32_t)to == length && from > 0) SendMessageW(box, EM_SETSEL, from - 1, to);
+    s_quick.selected = -1;
+    s_quick.lastTyped.Clear();
+}
 
 LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
 {
@@ -382,6 +383,7 @@ LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
         return Pass(box, message, ch, lParam);
     if (Ctrl() && !SearchKeyDown(VK_MENU)) return 0;
     if (ch == 27 || ch == L'\r' || ch == L'\t' || ch == L'\n') return 0;
+    if (ch == kBackspaceCharacter) TakeBackOneTypedCharacter(box);
     return Pass(box, message, ch, lParam);
 }
 
