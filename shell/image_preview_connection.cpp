@@ -14,6 +14,7 @@
 #include "dialogs/images/image_note_lookup.h"
 #include "dialogs/images/image_preview.h"
 #include "editor/images/image_names.h"
+#include "foundation/ai_file.h"
 #include "foundation/app.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
@@ -172,6 +173,18 @@ void ShowCaption(const AIString& path, const ImagePreviewResult& result)
     SetStatusText(caption.GetText(), kStatusInfo);
 }
 
+// A picture on another machine is never read here: the window would wait for
+// the network. 1 when the path is one (the status line says so).
+int RefuseNetworkPicture(const AIString& path)
+{
+    if (!AIFile::IsNetworkPath(path.GetText())) return 0;
+    AIString text(L"No preview of files on the network (");
+    AppendOutsideText(text, path.GetText());
+    text.AppendChar(L')');
+    SetStatusText(text.GetText(), kStatusInfo);
+    return 1;
+}
+
 }  // namespace
 
 void SetImagePreviewTarget(const WCHAR* target, ImagePreviewKind kind, int capturedPage)
@@ -207,9 +220,10 @@ int PreviewImageFile(int fromCommand, int pageStep)
     int paged = s.kind == kImagePreviewPaged || s.large;
     // The same picture asked for again by the hover timer is left as it is.
     if (s.shown && !fromCommand && pageStep == 0 && s.shownPath.EqualsTextNoCase(path.GetText())) return 1;
+    // The picture takes the place of a text preview: what that showed goes.
+    HideLinkPreviewPane();
+    if (RefuseNetworkPicture(path)) return 0;
 
-    HCURSOR cursor = nullptr;
-    if (path.StartsWith(L"\\\\")) cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     ImagePreviewRequest request;
     request.path = path.GetText();
     request.area = paged ? PagedArea() : FittedArea();
@@ -229,7 +243,6 @@ int PreviewImageFile(int fromCommand, int pageStep)
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
     if (dc) ReleaseDC(Panel(), dc);
-    if (cursor) SetCursor(cursor);
 
     if (outcome == kImagePreviewMissing) {
         AIString text(L"Cannot find file (");
@@ -276,7 +289,7 @@ int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
     if (!Panel()) return 0;
     AIString path;
     FileOfLink(link, path);
-    if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
+    if (path.IsEmpty() || !IsListedImageName(path.GetText()) || RefuseNetworkPicture(path)) return 0;
     ThumbnailPreviewRequest request;
     request.path = path.GetText();
     request.area = FittedArea();

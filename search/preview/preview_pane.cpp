@@ -209,6 +209,8 @@ int PreviewLinkTarget()
     }
     int filled = s_preview.fills != fillsBefore;
     if (filled) PlacePreviewPane();
+    // Nothing to show for this target: the last one's text must not stay beside its message.
+    else HideLinkPreviewPane();
     if (filled && IsWindowVisible(s_pane))
         s_preview.target.Clear();
     else if (s_preview.kind == kPreviewWebPage) {
@@ -231,20 +233,24 @@ int HideQuickPreview(int restore)
     if (g_previewShell.isFullTextMode && g_previewShell.isFullTextMode()) return 0;
     s_preview.kind = kPreviewNothing;
     s_preview.hovered.Clear();
-    s_preview.lastOk = 0;
-    s_preview.lastTarget.Clear();
     HWND focus = GetFocus();
     if (ImageShown() && g_previewShell.hideImage) g_previewShell.hideImage();
-    if (s_pane && IsWindowVisible(s_pane)) {
-        ShowWindow(s_pane, SW_HIDE);
-        InvalidateNoteList();
-        // Emptied while nobody waits, not when the next preview is due.
-        SetWindowTextW(s_pane, L"");
-    }
+    HideLinkPreviewPane();
     if (!restore) return 1;
     if (g_previewShell.restoreQuickPreview) g_previewShell.restoreQuickPreview();
     if (focus && focus != s_pane && IsWindow(focus)) SendMessageW(focus, WM_SETFOCUS, 0, 0);
     return 1;
+}
+
+void HideLinkPreviewPane()
+{
+    s_preview.lastOk = 0;
+    s_preview.lastTarget.Clear();
+    if (!s_pane || !IsWindowVisible(s_pane)) return;
+    ShowWindow(s_pane, SW_HIDE);
+    InvalidateNoteList();
+    // Emptied while nobody waits, not when the next preview is due.
+    SetWindowTextW(s_pane, L"");
 }
 
 int PreviewLinkUnderCursor(const WCHAR* link) { return StartLinkPreview(link, ClassifyPreviewTarget(link)); }
@@ -261,8 +267,13 @@ int StartLinkPreview(const WCHAR* link, PreviewKind kind)
         AIString cache;
         WebCachePath(GetNotesFolder(), text.GetText(), cache);
         if (cache.IsEmpty() || (!AIFile::Exists(cache.GetText()) && !PreviewSettings().previewWebPages &&
-                                !PreviewKeyDown(VK_SHIFT)))
+                                !PreviewKeyDown(VK_SHIFT))) {
+            // Nothing to show for this page: what showed for another link goes.
+            StopPreviewTimer(kPreviewTimerLinkHover);
+            if (ImageShown() && g_previewShell.hideImage) g_previewShell.hideImage();
+            HideLinkPreviewPane();
             return 0;
+        }
     }
     // A file link is asked for by its table target or by its path: one request either way.
     if (kind == kPreviewFileLink || kind == kPreviewRtfFile || kind == kPreviewTextFile) {

@@ -65,6 +65,10 @@ int PreviewLinkTarget();
 // preview back. 0 while full-text search is on (nothing hidden), else 1.
 int HideQuickPreview(int restore);
 
+// Hides the pane alone (the request is kept): a target with nothing to
+// show, or a picture drawn in its place.
+void HideLinkPreviewPane();
+
 // Hover entry for a link's text (a note title, "http...", "hyperlink:...",
 // "file:..."/"rel:..." or "Open file:..."): arms the 300 ms timer, or
 // paints at once when the pane already shows. 1 when a preview was started.
