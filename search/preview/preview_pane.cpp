@@ -23,6 +23,9 @@ namespace {
 
 QuickPreviewState s_preview;
 HWND s_pane = nullptr;
+// The QuickSearch preview pane gave its place to this pane: one pane owns the
+// area at a time, and it comes back when this one goes.
+int s_quickPaneYielded = 0;
 
 const int kZoomMin = 10, kZoomMax = 500, kDefaultZoom = 100;
 const int kListMinWidth = 30, kListOverhangLeft = 25, kListOverhangRight = 110, kPaneGap = 2;
@@ -125,6 +128,12 @@ void PlacePreviewPane()
     s_colour = colour;
     SetWindowPos(s_pane, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HWND quick = g_previewShell.quickPreview;
+    RECT quickRect = WindowRectIn(quick, g_previewShell.content), overlap;
+    if (quick && IsWindowVisible(quick) && IntersectRect(&overlap, &r, &quickRect)) {
+        ShowWindow(quick, SW_HIDE);
+        s_quickPaneYielded = 1;
+    }
 }
 
 void ShowPaneText(const AIString& text)
@@ -246,12 +255,19 @@ void HideLinkPreviewPane()
 {
     s_preview.lastOk = 0;
     s_preview.lastTarget.Clear();
-    if (!s_pane || !IsWindowVisible(s_pane)) return;
-    ShowWindow(s_pane, SW_HIDE);
-    InvalidateNoteList();
-    // Emptied while nobody waits, not when the next preview is due.
-    SetWindowTextW(s_pane, L"");
+    if (s_pane && IsWindowVisible(s_pane)) {
+        ShowWindow(s_pane, SW_HIDE);
+        InvalidateNoteList();
+        // Emptied while nobody waits, not when the next preview is due.
+        SetWindowTextW(s_pane, L"");
+    }
+    if (s_quickPaneYielded && g_previewShell.quickPreview &&
+        !(g_previewShell.isFullTextMode && g_previewShell.isFullTextMode()))
+        ShowWindow(g_previewShell.quickPreview, SW_SHOWNA);
+    s_quickPaneYielded = 0;
 }
+
+int IsLinkPreviewShown() { return (s_pane && IsWindowVisible(s_pane)) || ImageShown(); }
 
 int PreviewLinkUnderCursor(const WCHAR* link) { return StartLinkPreview(link, ClassifyPreviewTarget(link)); }
 

@@ -68,6 +68,8 @@ int HideQuickPreview(int restore);
 // Hides the pane alone (the request is kept): a target with nothing to
 // show, or a picture drawn in its place.
 void HideLinkPreviewPane();
+// 1 while the pane or a picture of a link is shown.
+int IsLinkPreviewShown();
 
 // Hover entry for a link's text (a note title, "http...", "hyperlink:...",
 // "file:..."/"rel:..." or "Open file:..."): arms the 300 ms timer, or

@@ -2,6 +2,7 @@
 #include "search/quick/full_text_mode.h"
 #include "search/preview/note_preview.h"
 #include "search/preview/preview_fill.h"
+#include "search/preview/preview_pane.h"
 #include "foundation/app.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/search_shell_links.h"
@@ -303,6 +304,8 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return Pass(box, message, key, lParam);
     }
     StopCtrlHint();
+    // A link's preview gives way to typing: the box's own preview follows the keys.
+    if (IsLinkPreviewShown()) HideQuickPreview(0);
     if (IsEditorKey(key)) {
         if (g_searchShell.editor) PostMessageW(g_searchShell.editor, WM_KEYDOWN, key, lParam);
         s_quick.forwarded = key;

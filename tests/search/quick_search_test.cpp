@@ -8,6 +8,7 @@
 #include "search/quick/quick_search_box.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
+#include "search/preview/preview_pane.h"
 #include "search/search_tables.h"
 #include "search/search_source.h"
 #include "shell/file_commands.h"
@@ -250,6 +251,82 @@ TEST_F(QuickSearch, AnUnknownTitleSaysSoAndEnterSearchesTheWholeText)
     EXPECT_TRUE(IsFullTextSearchMode());
     EXPECT_EQ(-7, SearchCounters.total);
     EXPECT_EQ(1, SearchHitTable.count);
+}
+
+TEST_F(QuickSearch, LeavingFullTextSearchGivesThePreviewBackAndComingBackKeepsTheHit)
+{
+    AIString notes;
+    Note(notes, L"Alpha", L"shared word one");
+    Note(notes, L"Beta", L"shared word two");
+    Note(notes, L"Gamma", L"shared word three");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    Type(box, L"shared");
+    Press(box, VK_RETURN);
+    ASSERT_TRUE(IsFullTextSearchMode());
+    ASSERT_EQ(3, SearchHitTable.count);
+    Press(field, VK_DOWN);
+    ASSERT_EQ(2, SearchCounters.selectedHit);
+    std::string second = Utf8(HitTitle(2));
+    EXPECT_EQ(0u, Preview().find("Preview: " + second)) << Preview();
+    // Escape: QuickSearch's own preview, not the hit with its keywords.
+    Press(field, VK_ESCAPE);
+    ASSERT_FALSE(IsFullTextSearchMode());
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
+    EXPECT_TRUE(IsWindowVisible(g_mainPanel.previewPane.GetHwnd()));
+    // Back with the same query: the hit selected before, previewed again.
+    Press(box, VK_SPACE, kCtrlKey);
+    ASSERT_TRUE(IsFullTextSearchMode());
+    EXPECT_EQ(2, SearchCounters.selectedHit);
+    EXPECT_EQ(0u, Preview().find("Preview: " + second)) << Preview();
+    // Opening the hit leaves the mode too.
+    Press(field, VK_RETURN);
+    ASSERT_FALSE(IsFullTextSearchMode());
+    EXPECT_EQ(second, CurrentTitle());
+    EXPECT_EQ(std::string::npos, Preview().find("Preview: " + second)) << Preview();
+}
+
+TEST_F(QuickSearch, TypingHidesALinkPreviewAndTheTwoPanesNeverShowAtOnce)
+{
+    AIString notes;
+    Note(notes, L"Garden", L"tomatoes and beans");
+    Note(notes, L"Plans", L"First see Garden today and geese later");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    ASSERT_EQ(1, ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord));
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HWND quickPane = g_mainPanel.previewPane.GetHwnd();
+    auto pointAt = [&](const WCHAR* word) {
+        FINDTEXTEXW find = {{0, -1}, word, {0, 0}};
+        LONG at = (LONG)SendMessageW(editor, EM_FINDTEXTEXW, 1, (LPARAM)&find);
+        POINTL point = {0, 0};
+        SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&point, at + 1);
+        return POINT{point.x + 2, point.y + 4};
+    };
+    auto linkPaneShown = [] { return IsWindowVisible(GetLinkPreviewPane()) != FALSE; };
+    // The pointer rests on a note link: its preview comes up over the list.
+    POINT garden = pointAt(L"Garden");
+    keys.MoveMouse(editor, garden.x, garden.y);
+    ASSERT_TRUE(keys.PumpUntil(linkPaneShown));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    // Keys in QuickSearch hide it; the box's own preview is back.
+    ShowQuickSearch(kFocusQuickSearch);
+    Type(box, L"zq");
+    EXPECT_FALSE(linkPaneShown());
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
+
+    // A double-clicked word's dictionary entry owns the area until QuickSearch takes it back.
+    POINT geese = pointAt(L"geese");
+    keys.MoveMouse(editor, 3, 4);
+    keys.DoubleClick(editor, geese.x, geese.y);
+    ASSERT_TRUE(keys.PumpUntil(linkPaneShown));
+    EXPECT_NE(std::string::npos, Utf8(AIString().AssignControlText(GetLinkPreviewPane())).find("Dictionary: geese"));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    ShowQuickSearch(kFocusQuickSearch);
+    SetWindowTextW(box, L"");
+    Type(box, L"xy");
+    EXPECT_FALSE(linkPaneShown());
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
 }
 
 TEST_F(QuickSearch, PagingOverFiftyHitsAndOpeningTheThirdShowsItsNote)
