@@ -52,6 +52,7 @@ struct ImagePreviewState
     AIString shownPath;                   // the file drawn, and its first page
     int page = 0;
     RECT shownArea = {0, 0, 0, 0};
+    RECT paintedArea = {0, 0, 0, 0};      // every pixel the picture drew (its frame reaches past shownArea)
     int large = 0;                        // the image zoom: pictures over the whole window
     RECT thumbnailArea = {0, 0, 0, 0};    // where the timed thumbnail is drawn, empty when none
 };
@@ -202,7 +203,7 @@ int IsImagePreviewShown() { return State().shown; }
 void HideImagePreview()
 {
     ImagePreviewState& s = State();
-    if (s.shown) RepaintUnder(s.shownArea);
+    if (s.shown) RepaintUnder(s.paintedArea);
     s.shown = 0;
     s.shownPath.Clear();
     s.kind = kImagePreviewNone;
@@ -238,7 +239,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
 
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
-        RepaintUnder(s.shownArea);
+        RepaintUnder(s.paintedArea);
     HDC dc = PanelDrawingDC();
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
@@ -254,6 +255,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     s.shown = 1;
     s.shownPath.Copy(path);
     s.shownArea = request.area;
+    s.paintedArea = result.painted;
     s.page = result.page;
     if (paged) s.kind = kImagePreviewPaged;
     if (!s.capturedPage) ShowCaption(path, result);  // a captured page's address is the link itself
@@ -327,13 +329,17 @@ void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageS
     PaintLinkPreview();
 }
 
-void ToggleImageZoom()
+void ToggleImageZoom() { SetImageZoom(!State().large); }
+
+int IsImageZoomLarge() { return State().large; }
+
+void SetImageZoom(int large)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceZoom);
     ImagePreviewState& s = State();
-    s.large = !s.large;
+    s.large = large ? 1 : 0;
     if (s.shown) {
-        RepaintUnder(s.shownArea);
+        RepaintUnder(s.paintedArea);
         s.shown = 0;
         s.kind = s.large ? kImagePreviewPaged : kImagePreviewFitted;
         PreviewImageFile(1, 0);

@@ -164,6 +164,7 @@ void SetPreviewTarget(const WCHAR* target, PreviewKind kind, PreviewOrigin origi
 }
 
 int GetPreviewKind() { return s_preview.kind; }
+PreviewOrigin GetPreviewOrigin() { return s_preview.origin; }
 int32_t GetPreviewFillCount() { return s_preview.fills; }
 
 int PaintLinkPreview()

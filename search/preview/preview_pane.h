@@ -55,6 +55,7 @@ void InstallQuickPreviewPane(HWND pane);
 // The request: what to preview, its kind and who asks.
 void SetPreviewTarget(const WCHAR* target, PreviewKind kind, PreviewOrigin origin);
 int GetPreviewKind();
+PreviewOrigin GetPreviewOrigin();
 
 // Paints the pending request unless it is the one already shown; 1 when the
 // pane shows something. The text side of the image preview's entry.

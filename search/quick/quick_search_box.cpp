@@ -57,8 +57,6 @@ enum QuickChord {
     kQuickFullScreen,
 };
 
-enum QuickImageZoom : int32_t { kQuickImagesSmall = 0, kQuickImagesLarge = 2 };
-
 struct QuickSearchState {
     WNDPROC previous = nullptr;
     int32_t selected = -1;       // the note the list shows selected
@@ -70,7 +68,6 @@ struct QuickSearchState {
     QuickChord pending = kQuickNone;
     WPARAM forwarded = 0;        // a key whose press went to the editor: its release follows it
     int32_t ctrlHint = 0;        // 1 while Ctrl alone is held and the hint timers run
-    QuickImageZoom imageZoom = kQuickImagesSmall;
 };
 QuickSearchState s_quick;
 
@@ -169,6 +166,9 @@ void SelectInList(int32_t index)
     if (index < 0) ShowQuickSearchPreview(kQuickPreviewTip, 0);
     if (index >= 0 && index != CurrentNote() && index != s_quick.previewed && g_searchShell.startTimer)
         g_searchShell.startTimer(kQuickPreviewTimer, kQuickPreviewMs);
+    // In split view the note's own picture for the typed text shows at once.
+    if (g_searchShell.isSplitView && g_searchShell.isSplitView() && g_searchShell.showDefaultImage)
+        g_searchShell.showDefaultImage();
 }
 
 // Shows the note's title in the box, all selected (navigation keys).
@@ -390,12 +390,9 @@ LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
     return Pass(box, message, ch, lParam);
 }
 
-void ImageZoomTo(QuickImageZoom zoom)
+void ImageZoomTo(int large)
 {
-    s_quick.imageZoom = zoom;
-    SearchStatus(zoom == kQuickImagesLarge ? L"Image Zoom: Changed to Large (Alt- to reduce to Small)"
-                                           : L"Image Zoom: Changed to Small (Alt+ to increase to Large)",
-                 kStatusInfo);
+    if (g_searchShell.setImageZoom) g_searchShell.setImageZoom(large);
 }
 
 void LookUpBoxText(HWND box)
@@ -423,8 +420,8 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
         if (l.captureScreenshot) l.captureScreenshot();
         else SearchStatus(L"Screen capture is not available", kStatusWarning);
         return 0;
-    case VK_OEM_PLUS: ImageZoomTo(kQuickImagesLarge); return 0;
-    case VK_OEM_MINUS: ImageZoomTo(kQuickImagesSmall); return 0;
+    case VK_OEM_PLUS: ImageZoomTo(1); return 0;
+    case VK_OEM_MINUS: ImageZoomTo(0); return 0;
     case VK_F10:
         if (HWND frame = GetAncestor(box, GA_ROOT)) PostMessageW(frame, WM_COMMAND, IDM_TOGGLE_RIBBON, 0);
         return 0;
@@ -488,7 +485,6 @@ void InstallQuickSearchBox(HWND box)
 }
 
 int32_t GetQuickSearchSelection() { return s_quick.selected; }
-int32_t GetQuickImageZoom() { return s_quick.imageZoom; }
 
 void ShowQuickSearchPreview(int noteIndex, int force)
 {

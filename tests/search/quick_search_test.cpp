@@ -13,6 +13,7 @@
 #include "search/search_source.h"
 #include "shell/file_commands.h"
 #include "shell/frame_window.h"
+#include "shell/image_preview_connection.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
@@ -580,10 +581,10 @@ TEST_F(QuickSearch, FunctionAndAltKeysGoWhereTheyBelong)
     // Alt+= and Alt+- set the size of image previews and say so.
     Press(box, VK_OEM_PLUS, kAltKey);
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Large"));
-    EXPECT_EQ(2, GetQuickImageZoom());
+    EXPECT_EQ(1, IsImageZoomLarge());
     Press(box, VK_OEM_MINUS, kAltKey);
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Small"));
-    EXPECT_EQ(0, GetQuickImageZoom());
+    EXPECT_EQ(0, IsImageZoomLarge());
     // F2 renames the note, once, on release.
     bare.Hold(VK_F2);
     EXPECT_EQ(0, s_renamed);
