@@ -1,6 +1,7 @@
 // The editor's mouse: link hover, clicks on links, the right-click menu and
 // the extra buttons.
 #include "editor/keys/editor_mouse.h"
+#include "foundation/ai_file.h"
 #include <windowsx.h>
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_menu.h"
@@ -98,7 +99,9 @@ void DescribeHovered(AIString& status)
     }
     AIString path;
     FileOfDescription(plain.GetText(), path);
-    DWORD attributes = path.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.GetText());
+    // A file on another machine is never asked about while the mouse moves.
+    DWORD attributes = path.IsEmpty() || AIFile::IsNetworkPath(path.GetText()) ? INVALID_FILE_ATTRIBUTES
+                                                                              : GetFileAttributesW(path.GetText());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         status.AssignText(L"Open <lgreen>Directory</lgreen> ");
         TextMarkup::Escape(path.GetText(), status);
