@@ -139,13 +139,17 @@ int32_t ReadMirrorRecord(const WCHAR* title, AIString& record)
     const WCHAR* t = text.GetText();
     int32_t length = text.GetLength();
     int32_t bodyStart = (length > 0 && t[0] == kNoteMark) ? FindBodyStart(t, length) : 0;
-    int32_t restLen = length - bodyStart;
-    int32_t block = FindLinkBlock(t + bodyStart, restLen);
-    AIString body;
-    CleanBodyText(t + bodyStart, block, body);
-    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(body);
-    AppendBlockFromLines(t + bodyStart + block, restLen - block, record);
+    AIString stored;
+    StoredNoteText(t + bodyStart, length - bodyStart, stored);
+    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(stored);
     return 1;
+}
+
+void StoredNoteText(const WCHAR* text, int32_t len, AIString& out)
+{
+    int32_t block = FindLinkBlock(text, len);
+    CleanBodyText(text, block, out);
+    AppendBlockFromLines(text + block, len - block, out);
 }
 
 void AddMirrorNote(const WCHAR* title)

@@ -6,6 +6,7 @@
 #include "notestore/sync/sync_internal.h"
 #include "notestore/sync/sync_decide.h"
 #include "notestore/sync/edit_markers.h"
+#include "notestore/sync/copy_text.h"
 #include "notestore/note_io.h"
 #include "notestore/note_merge.h"
 #include "notestore/change_log.h"
@@ -251,8 +252,9 @@ int32_t PushText(FolderPass& pass, const WCHAR* title, const WCHAR* text, int32_
 int32_t PullText(FolderPass& pass, const WCHAR* title, const WCHAR* hereText, int32_t hereLen, const ThereCopy& copy)
 {
     if (hereText && !KeepRevision(pass.folder, title, hereText, hereLen)) return 0;
-    AIString record, path, hash;
-    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(copy.text);
+    AIString record, path, hash, taken;
+    TidyCopyText(copy.text.GetText(), copy.text.GetLength(), taken);
+    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(taken);
     MirrorPathOf(title, path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
     AppendChangeLog(kLogSyncReceived, title, record.GetText(), record.GetLength());
@@ -267,27 +269,51 @@ int32_t PullText(FolderPass& pass, const WCHAR* title, const WCHAR* hereText, in
 
 struct TakenContext {
     FolderPass* pass;
+    const AIString* text;   // the text the other copy is to hold
+    int32_t sameFound;      // the title given holds that text already
 };
 
+// The text of a note here, or of a note this pass made (not yet taken up).
+int32_t TextOfNoteHere(const WCHAR* title, AIString& text)
+{
+    AIString record;
+    int32_t at = IndexPositionOf(title);
+    if (at >= 0 ? !ReadNoteRecord(at, record) : !ReadMirrorRecord(title, record)) return 0;
+    int32_t body = FindBodyStart(record.GetText(), record.GetLength());
+    text.AssignTextN(record.GetText() + body, record.GetLength() - body);
+    return 1;
+}
+
+// A title is free for the other copy, or it is an other copy that holds the
+// very text already (a note shared in both folders meets the same edits in
+// each, or an earlier pass kept it before it was cut short).
 int32_t IsTitleTakenHere(const WCHAR* title, void* context)
 {
-    FolderPass* pass = ((TakenContext*)context)->pass;
-    if (IndexPositionOf(title) >= 0 || pass->list.Find(title, TextLength(title)) >= 0) return 1;
-    if (pass->madeTitles.FindItemString(title, 1) >= 0) return 1;
-    AIString path;
+    TakenContext* taken = (TakenContext*)context;
+    FolderPass* pass = taken->pass;
+    AIString path, text;
     MirrorPathOf(title, path);
-    return GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES;
+    int32_t here = IndexPositionOf(title) >= 0 || pass->madeTitles.FindItemString(title, 1) >= 0 ||
+                   GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES;
+    if (here && TextOfNoteHere(title, text) &&
+        SameTextAsStored(text.GetText(), text.GetLength(), taken->text->GetText(), taken->text->GetLength())) {
+        taken->sameFound = 1;
+        return 0;
+    }
+    return here || pass->list.Find(title, TextLength(title)) >= 0;
 }
 
 // Changed on both sides: the folder's text becomes a note of its own here
 // (and a revision); the text here stays under the title and goes out.
 int32_t KeepBoth(FolderPass& pass, const WCHAR* title, const ThereCopy& copy)
 {
-    TakenContext context = {&pass};
-    AIString copyTitle, record, path;
+    AIString copyTitle, record, path, taken;
+    TidyCopyText(copy.text.GetText(), copy.text.GetLength(), taken);
+    TakenContext context = {&pass, &taken, 0};
     if (!MakeOtherCopyTitle(title, IsTitleTakenHere, &context, copyTitle)) return 0;
     if (!KeepRevision(pass.folder, title, copy.text.GetText(), copy.text.GetLength())) return 0;
-    record.AppendChar(kNoteMark).AppendString(copyTitle).AppendText(L"\r\n").AppendString(copy.text);
+    if (context.sameFound) return 1;   // kept already: once is enough
+    record.AppendChar(kNoteMark).AppendString(copyTitle).AppendText(L"\r\n").AppendString(taken);
     MirrorPathOf(copyTitle.GetText(), path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
     pass.madeTitles.AddString(copyTitle.GetText());
@@ -316,14 +342,6 @@ int32_t RemoveThere(FolderPass& pass, const WCHAR* title, ThereCopy& copy, const
     if (pass.base.Remove(title)) pass.baseChanged = 1;
     AppendSyncLogLine(pass.log, L"deleted", title);
     g_syncEngine.report.deletedThere++;
-    return 1;
-}
-
-int32_t SameText(const WCHAR* a, int32_t aLen, const AIString& b)
-{
-    if (aLen != b.GetLength()) return 0;
-    for (int32_t i = 0; i < aLen; i++)
-        if (a[i] != b.GetText()[i]) return 0;
     return 1;
 }
 
@@ -386,7 +404,11 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
         else there = copy.hash == baseThere ? kSideSame : kSideChanged;
         lineToWrite = there != kSideInTransit;
     }
-    int32_t sameText = copy.read && hereText && SameText(hereText, hereLen, copy.text);
+    // What the store adds to a text it takes (a link block, CR LF line ends)
+    // is no difference: a copy taken in a pass cut short before its base was
+    // written is the same text, not a conflict.
+    int32_t sameText = copy.read && hereText &&
+                       SameTextAsStored(hereText, hereLen, copy.text.GetText(), copy.text.GetLength());
 
     int32_t ok = 1;
     SyncAction action = DecideSync(inBase, here, there, sameText);

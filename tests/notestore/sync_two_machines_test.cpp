@@ -304,3 +304,47 @@ TEST_F(ThousandNotes, AThousandNotesTravelInOnePass)
     EXPECT_EQ("changed on B 999", Body(L"Note0999"));
     EXPECT_EQ("text of note 998", Body(L"Note0998"));
 }
+
+TEST_F(TwoMachines, AConflictOnANoteInBothFoldersIsKeptOnceOnEachSide)
+{
+    UseFolders(true, true);
+    On(kMachineA);
+    On(kMachineB);
+    Offline();
+    Edit(L"Plan", L"B's plan @shared");
+    On(kMachineA);
+    Edit(L"Plan", L"A's plan @shared");
+    ASSERT_EQ(1, SyncFolders(1));
+    On(kMachineB);   // the sync folder's pass keeps A's text; the share folder's meets the same
+    EXPECT_EQ("B's plan @shared", Body(L"Plan"));
+    EXPECT_EQ("A's plan @shared", Body(L"Plan_(other_copy)"));
+    EXPECT_EQ(4, GetNoteCount()) << "one other copy, not two";
+    ASSERT_EQ(1, SyncFolders(1));
+    On(kMachineA);
+    EXPECT_EQ("B's plan @shared", Body(L"Plan"));
+    EXPECT_EQ("A's plan @shared", Body(L"Plan_(other_copy)"));
+    EXPECT_EQ(4, GetNoteCount());
+    On(kMachineB);
+    EXPECT_EQ(4, GetNoteCount());
+    EXPECT_EQ(0, GetLastSyncReport().conflicts);
+}
+
+TEST_F(TwoMachines, ALineTypedAfterACopysLinkBlockJoinsTheBody)
+{
+    On(kMachineA);
+    On(kMachineB);
+    AIString copy = CopyPath(syncFolder, L"Beta");
+    uint64_t stamp = WriteTimeOf(copy.GetText());
+    std::string text = ReadBytes(copy.GetText());
+    ASSERT_EQ("second\r\n{{\r\n}}\r\n", text);
+    WriteBytes(copy.GetText(), text + "typed at the end\r\n");
+    SetWriteTime(copy.GetText(), stamp + 10000000);
+    On(kMachineA);
+    EXPECT_EQ("second\r\ntyped at the end", Body(L"Beta"));
+    ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(L"Beta", 0, 0), 0));
+    EXPECT_EQ("second\r\ntyped at the end\r\n{{\r\n}}\r\n", Utf8(g_noteStore.currentText));
+    // The text as taken is the text: no conflict, nothing sent back changed.
+    On(kMachineB);
+    EXPECT_EQ("second\r\ntyped at the end", Body(L"Beta"));
+    EXPECT_EQ(0, GetLastSyncReport().conflicts);
+}
