@@ -41,6 +41,7 @@ struct FolderPass {
 struct ThereCopy {
     int32_t exists;
     uint64_t writeTime;
+    int32_t bytesRead;        // its bytes were read (and hashed)
     int32_t read;             // its bytes were read and decoded into text
     uint64_t hash;            // of its bytes
     int64_t bytes;
@@ -96,7 +97,7 @@ int64_t DecimalField(const SyncTable& table, int32_t line, int32_t field)
 
 void LookAtCopy(const FolderPass& pass, const WCHAR* title, ThereCopy& copy)
 {
-    copy.read = 0;
+    copy.read = copy.bytesRead = 0;
     int32_t at = pass.copies.Find(title, TextLength(title));
     copy.exists = at >= 0;
     if (!copy.exists) return;
@@ -109,8 +110,9 @@ int32_t ReadCopy(const AIString& path, ThereCopy& copy)
 {
     uint8_t* block = 0;
     int64_t size = 0;
-    copy.read = 0;
+    copy.read = copy.bytesRead = 0;
     if (ReadWholeFile(path.GetText(), kMaxCopyBytes, 0, &block, &size) != kIoOk) return 0;
+    copy.bytesRead = 1;
     copy.hash = HashDatafileBytes(block, size);
     copy.bytes = size;
     copy.read = Utf8ToText(block, size, copy.text);
@@ -219,6 +221,14 @@ void CopyNoteImages(const AIString& folder, const WCHAR* text, int32_t len, int3
     }
 }
 
+// The log's lines so far go to the folder: what came here is there at once,
+// also when the pass is cut short before its end.
+void FlushSyncLog(FolderPass& pass)
+{
+    WriteSyncLog(pass.folder, pass.log);
+    pass.log.Clear();
+}
+
 // The text here goes to the folder; the copy it replaces is kept first.
 int32_t PushText(FolderPass& pass, const WCHAR* title, const WCHAR* text, int32_t len, ThereCopy& old,
                  const AIString& path, uint64_t hereHash)
@@ -263,6 +273,7 @@ int32_t PullText(FolderPass& pass, const WCHAR* title, const WCHAR* hereText, in
     pass.pulledThere.AddString(hash.GetText());
     if (pass.kind == kShareFolder) CopyNoteImages(pass.folder, copy.text.GetText(), copy.text.GetLength(), 0);
     AppendSyncLogLine(pass.log, L"received", title);
+    FlushSyncLog(pass);
     g_syncEngine.report.pulled++;
     return 1;
 }
@@ -319,6 +330,7 @@ int32_t KeepBoth(FolderPass& pass, const WCHAR* title, const ThereCopy& copy)
     pass.madeTitles.AddString(copyTitle.GetText());
     AppendChangeLog(kLogOtherCopy, copyTitle.GetText(), record.GetText(), record.GetLength());
     AppendSyncLogLine(pass.log, L"conflict, both kept", title);
+    FlushSyncLog(pass);
     g_syncEngine.report.conflicts++;
     AIString shown, shownCopy, notice;
     ShownTitleForm(title, shown);
@@ -343,6 +355,45 @@ int32_t RemoveThere(FolderPass& pass, const WCHAR* title, ThereCopy& copy, const
     AppendSyncLogLine(pass.log, L"deleted", title);
     g_syncEngine.report.deletedThere++;
     return 1;
+}
+
+enum { kUnreadableTime = 0, kUnreadableSize = 1, kUnreadableTold = 2, kUnreadableFields = 3 };
+
+// A copy that does not decode is still arriving while it changes; found again
+// unchanged (the same time and size) by a later pass, it is not text and will
+// not become text: it must not hold the note back. The first such pass keeps
+// it in the revisions and tells the user; an edit here is then sent over it.
+// 1 when the copy is unreadable for good and kept.
+int32_t IsUnreadableForGood(FolderPass& pass, const WCHAR* title, const ThereCopy& copy, const AIString& path)
+{
+    SyncTable*& seen = g_syncEngine.unreadableCopies[pass.kind];
+    if (!seen) seen = new SyncTable;   // kept while the program runs
+    AIString time, size;
+    AppendHex64(time, copy.writeTime);
+    size.AppendLong(copy.bytes);
+    int32_t at = seen->Find(title, TextLength(title));
+    int32_t again = at >= 0 && seen->FieldHex(at, kUnreadableTime) == copy.writeTime &&
+                    DecimalField(*seen, at, kUnreadableSize) == copy.bytes;
+    int32_t told = again && DecimalField(*seen, at, kUnreadableTold) == 1;
+    if (again && !told && KeepUnreadableRevision(pass.folder, title, path)) {
+        AIString shown, notice;
+        ShownTitleForm(title, shown);
+        notice.AppendText(L"<lred>The copy of ").AppendString(shown).AppendText(L" in the ");
+        notice.AppendText(pass.kind == kSyncFolder ? L"sync" : L"share");
+        notice.AppendText(L" folder is not UTF-8 text</lred> - it is kept in the folder's revisions, and the text "
+                          L"here is sent in its place when it changes");
+        RaiseSyncNotice(notice.GetText());
+        told = 1;
+    }
+    const WCHAR* fields[kUnreadableFields] = {time.GetText(), size.GetText(), told ? L"1" : L"0"};
+    seen->Set(title, fields, kUnreadableFields);
+    return told;
+}
+
+void ForgetUnreadable(FolderPass& pass, const WCHAR* title)
+{
+    SyncTable* seen = g_syncEngine.unreadableCopies[pass.kind];
+    if (seen) seen->Remove(title);
 }
 
 // One note. position: its place in the index, -1 when it is not here.
@@ -415,6 +466,11 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
     // A copy this store wrote that does not match its line was cut short
     // here (copies are not flushed one by one): nobody else will mend it.
     if (action == kSyncRetryLater && ownLine && hereText) action = kSyncPush;
+    // A copy that is not text holds back no edit made here.
+    if (action == kSyncRetryLater && copy.bytesRead && !copy.read && IsUnreadableForGood(pass, title, copy, path) &&
+        here == kSideChanged)
+        action = kSyncPush;
+    if (action == kSyncPush) ForgetUnreadable(pass, title);
     switch (action) {
     case kSyncNothing:
         break;
@@ -492,7 +548,7 @@ void FinishPass(FolderPass& pass)
         listPath.AppendText(kListFileName);
         if (!WriteLineFile(listPath.GetText(), kListHeader, pass.list)) pass.failed = 1;
     }
-    WriteSyncLog(pass.folder, pass.log);
+    FlushSyncLog(pass);
     if (pass.baseChanged) {
         AIString statePath;
         StatePathOf(pass.kind, statePath);
