@@ -98,19 +98,6 @@ int32_t UnchangedPreviousRecord(const PreviousRecords& previous, const AIString&
     return -1;
 }
 
-void AppendBlockFromLines(const WCHAR* block, int32_t len, AIString& out)
-{
-    AppendLinkBlockStart(out);
-    LinkLineCursor cursor;
-    StartLinkLines(cursor, block, len);
-    const WCHAR* label;
-    const WCHAR* target;
-    int32_t labelLen, targetLen;
-    while (len > 0 && NextLinkLine(cursor, &label, &labelLen, &target, &targetLen))
-        AppendLinkLine(out, label, labelLen, target, targetLen);
-    AppendLinkBlockEnd(out);
-}
-
 }  // namespace
 
 void ComposeNoteRecord(const WCHAR* title, const AIString& cleanBody, const AIStringTable* links, AIString& out)
@@ -143,13 +130,6 @@ int32_t ReadMirrorRecord(const WCHAR* title, AIString& record)
     StoredNoteText(t + bodyStart, length - bodyStart, stored);
     record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(stored);
     return 1;
-}
-
-void StoredNoteText(const WCHAR* text, int32_t len, AIString& out)
-{
-    int32_t block = FindLinkBlock(text, len);
-    CleanBodyText(text, block, out);
-    AppendBlockFromLines(text + block, len - block, out);
 }
 
 void AddMirrorNote(const WCHAR* title)

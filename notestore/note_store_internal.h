@@ -80,9 +80,6 @@ void SetStoreFolders(const WCHAR* datafilePath);
 // data file ("¤" title CR LF body CR LF link block), cleaned of anything that
 // could break the data file. 1 on success.
 int32_t ReadMirrorRecord(const WCHAR* title, AIString& record);
-// A note's text after its title line as the store keeps it: the body
-// cleaned, the link block rebuilt from its lines (an empty one when none).
-void StoredNoteText(const WCHAR* text, int32_t len, AIString& out);
 // The note's full stored record (from its mirror or the buffer). 1 on success.
 int32_t ReadNoteRecord(int32_t position, AIString& record);
 // Composes a record from a title, a body and the links of a table.

@@ -1,6 +1,6 @@
 // A copy's text as the store takes it in (see copy_text.h).
 #include "notestore/sync/copy_text.h"
-#include "notestore/note_store_internal.h"
+#include "notestore/datafile_format.h"
 #include <vector>
 
 namespace {
@@ -26,8 +26,10 @@ void SplitLines(const WCHAR* text, int32_t len, std::vector<TextLine>& lines)
 
 bool LineIs(const WCHAR* text, const TextLine& line, const WCHAR* what)
 {
-    int32_t whatLen = TextLength(what);
-    return line.len == whatLen && CompareStringOrdinal(text + line.at, whatLen, what, whatLen, FALSE) == CSTR_EQUAL;
+    int32_t i = 0;
+    for (; i < line.len; i++)
+        if (what[i] != text[line.at + i]) return false;
+    return what[i] == 0;
 }
 
 // "[label:target]", as the link block holds them.
@@ -46,6 +48,18 @@ bool IsBlankLine(const WCHAR* text, const TextLine& line)
     return true;
 }
 
+// A stretch of the text; a NUL (which the store never keeps) is left out
+// rather than ending the stretch.
+void AppendSpan(AIString& out, const WCHAR* text, int32_t len)
+{
+    int32_t from = 0;
+    for (int32_t i = 0; i <= len; i++) {
+        if (i < len && text[i] != 0) continue;
+        out.AppendTextN(text + from, i - from);
+        from = i + 1;
+    }
+}
+
 const WCHAR kBlockOpen[] = L"{{";
 const WCHAR kBlockClose[] = L"}}";
 
@@ -55,7 +69,7 @@ void TidyCopyText(const WCHAR* text, int32_t len, AIString& out)
 {
     out.Clear();
     if (FindLinkBlock(text, len) < len) {
-        out.AssignTextN(text, len);
+        AppendSpan(out, text, len);
         return;
     }
     std::vector<TextLine> lines;
@@ -72,7 +86,7 @@ void TidyCopyText(const WCHAR* text, int32_t len, AIString& out)
             }
     }
     if (open < 0) {
-        out.AssignTextN(text, len);
+        AppendSpan(out, text, len);
         return;
     }
     // The body: everything before the "{{" line, without the line end that
@@ -80,7 +94,7 @@ void TidyCopyText(const WCHAR* text, int32_t len, AIString& out)
     int32_t bodyEnd = lines[(size_t)open].at;
     if (bodyEnd > 0 && text[bodyEnd - 1] == L'\n') bodyEnd--;
     if (bodyEnd > 0 && text[bodyEnd - 1] == L'\r') bodyEnd--;
-    out.AssignTextN(text, bodyEnd);
+    AppendSpan(out, text, bodyEnd);
     // Lines typed inside the block or after it join the body, in their order;
     // blank lines at their end are dropped.
     std::vector<TextLine> moved;
@@ -92,12 +106,13 @@ void TidyCopyText(const WCHAR* text, int32_t len, AIString& out)
     while (!moved.empty() && IsBlankLine(text, moved.back())) moved.pop_back();
     for (size_t i = 0; i < moved.size(); i++) {
         if (i > 0 || bodyEnd > 0) out.AppendText(L"\r\n");
-        out.AppendTextN(text + moved[i].at, moved[i].len);
+        AppendSpan(out, text + moved[i].at, moved[i].len);
     }
     out.AppendText(L"\r\n").AppendText(kBlockOpen).AppendText(L"\r\n");
     for (int32_t i = open + 1; i < close; i++) {
         if (!IsLinkLine(text, lines[(size_t)i])) continue;
-        out.AppendTextN(text + lines[(size_t)i].at, lines[(size_t)i].len).AppendText(L"\r\n");
+        AppendSpan(out, text + lines[(size_t)i].at, lines[(size_t)i].len);
+        out.AppendText(L"\r\n");
     }
     out.AppendText(kBlockClose).AppendText(L"\r\n");
 }

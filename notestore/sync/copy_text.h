@@ -9,7 +9,8 @@
 // The copy's text with its link block at its end: text after the block (or
 // between its link lines) moves into the body, in its order, and the block
 // keeps its link lines, with CR LF line ends. The last "{{" line followed by
-// a "}}" line is the block; a text without one is given unchanged.
+// a "}}" line is the block; a text without one is given unchanged. NULs
+// (which the store never keeps) are left out.
 void TidyCopyText(const WCHAR* text, int32_t len, AIString& out);
 
 // A copy's text as the store keeps it once taken in: tidied, the body

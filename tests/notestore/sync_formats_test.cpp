@@ -272,6 +272,12 @@ TEST(CopyText, TextTypedAfterTheLinkBlockJoinsTheBodyAndOneBlockStays)
     // The last block is the block; a body's own braces before it stay.
     EXPECT_EQ("a\r\n{{\r\nb\r\nc\r\n{{\r\n}}\r\n", Tidy(L"a\r\n{{\r\nb\r\n{{\r\n}}\r\nc"));
 
+    // A NUL (never kept by the store) ends no part of the text.
+    const WCHAR kWithNul[] = L"first\0 more\r\n{{\r\n}}\r\nadded";
+    AIString withoutNul;
+    TidyCopyText(kWithNul, (int32_t)(sizeof(kWithNul) / sizeof(WCHAR)) - 1, withoutNul);
+    EXPECT_EQ("first more\r\nadded\r\n{{\r\n}}\r\n", Utf8(withoutNul));
+
     // The tidied text is what the store finds as body and block.
     AIString out;
     const WCHAR kTyped[] = L"first\r\n{{\r\n[a:b]\r\n}}\r\nadded";
