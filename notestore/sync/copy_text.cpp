@@ -26,10 +26,10 @@ void SplitLines(const WCHAR* text, int32_t len, std::vector<TextLine>& lines)
 
 bool LineIs(const WCHAR* text, const TextLine& line, const WCHAR* what)
 {
-    int32_t i = 0;
-    for (; i < line.len; i++)
+    if (line.len != TextLength(what)) return false;
+    for (int32_t i = 0; i < line.len; i++)
         if (what[i] != text[line.at + i]) return false;
-    return what[i] == 0;
+    return true;
 }
 
 // "[label:target]", as the link block holds them.
@@ -68,6 +68,14 @@ const WCHAR kBlockClose[] = L"}}";
 void TidyCopyText(const WCHAR* text, int32_t len, AIString& out)
 {
     out.Clear();
+    // The NULs go first: the lines are those of the text the store keeps.
+    for (int32_t i = 0; i < len; i++) {
+        if (text[i] != 0) continue;
+        AIString withoutNuls;
+        AppendSpan(withoutNuls, text, len);
+        TidyCopyText(withoutNuls.GetText(), withoutNuls.GetLength(), out);
+        return;
+    }
     if (FindLinkBlock(text, len) < len) {
         AppendSpan(out, text, len);
         return;
