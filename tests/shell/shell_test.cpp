@@ -34,6 +34,8 @@
 #include "shell/shutdown.h"
 #include "shell/status_texts.h"
 #include "shell/second_instance.h"
+#include "shell/sync_connection.h"
+#include "tests/support/keyboard.h"
 #include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
@@ -1882,6 +1884,39 @@ TEST_F(ShellTest, ASharedNoteHeldByAnotherOpensReadOnlyAndTypingClaimsItUndoingR
     EXPECT_EQ(ReadBytes(markers.GetText()).find("Plan\t"), std::string::npos);
 
     g_noteStore.sync.ShareFolderSetting.Clear();
+    CheckSyncFolders();
+}
+
+TEST_F(ShellTest, ASyncNoticeRaisedDuringARefreshStaysInViewWithItsOutcome)
+{
+    ConnectSyncNotices();
+    AIString sync(folder_), gone(folder_);
+    sync.AppendText(L"\\sync_notice\\");
+    gone.AppendText(L"\\sync_notice_gone");
+    CreateDirectoryW(sync.GetText(), nullptr);
+    g_noteStore.sync.SyncFolderSetting.Copy(sync);
+    OpenExamples();   // the load's pass sends every note
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_app.GetMainWindow());
+    keys.Type(L"x");
+    // The folder goes away (a removed drive): the refresh's save tells so.
+    ASSERT_TRUE(MoveFileW(sync.GetText(), gone.GetText()));
+    SetStatusText(L"", kStatusDone);
+    keys.Press(VK_F5);
+    EXPECT_TRUE(keys.PumpUntil([] { return Utf8(GetStatusText()).find("Refreshed data") != std::string::npos; }));
+    std::string status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("sync folder cannot be reached"), std::string::npos) << status;
+    EXPECT_NE(status.find("Refreshed data - Save completed"), std::string::npos) << status;
+    // A refresh that raises nothing says only what it did.
+    ASSERT_TRUE(MoveFileW(gone.GetText(), sync.GetText()));
+    ASSERT_EQ(RefreshNotes(), 1);
+    EXPECT_EQ(Utf8(GetStatusText()).find("cannot be reached"), std::string::npos) << Utf8(GetStatusText());
+    DestroyAcceleratorTable(accelerators);
+    SetSyncNoticeHook(nullptr);
+    g_noteStore.sync.SyncFolderSetting.Clear();
     CheckSyncFolders();
 }
 
