@@ -3,6 +3,7 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/support/keyboard.h"
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
@@ -1979,4 +1980,84 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\notes.txt", 0, 0), 0);
     EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
     HideImagePreview();
+}
+
+// ---- Following a link to a program ----
+
+// Answers the program's question before a link starts a program: records
+// its text and clicks the answer given.
+struct ProgramQuestion {
+    static int asked;
+    static UINT answer;
+    static std::string text;
+
+    static BOOL CALLBACK CollectText(HWND child, LPARAM)
+    {
+        WCHAR buffer[512] = {};
+        GetWindowTextW(child, buffer, 512);
+        text += Utf8(buffer) + "|";
+        return TRUE;
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        WCHAR className[16] = {}, caption[32] = {};
+        GetClassNameW(window, className, 16);
+        GetWindowTextW(window, caption, 32);
+        if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 || lstrcmpW(caption, L"Tavik") != 0)
+            return TRUE;
+        asked++;
+        EnumChildWindows(window, CollectText, 0);
+        PostMessageW(window, WM_COMMAND, answer, 0);
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Answer, 0); }
+};
+int ProgramQuestion::asked = 0;
+UINT ProgramQuestion::answer = IDNO;
+std::string ProgramQuestion::text;
+
+// A link whose name ends in a dot names the batch file all the same: the
+// program asks before it starts it, and after No nothing runs.
+TEST_F(ShellTest, ALinkToABatchFileWithADotAtItsEndAsksFirst)
+{
+    AIString script(folder_), marker(folder_);
+    script.AppendText(L"\\mark.bat");
+    marker.AppendText(L"\\marker.txt");
+    DeleteFileW(marker.GetText());
+    WriteBytes(script.GetText(), "@echo ran>>\"" + Utf8(marker) + "\"\r\n");
+    AIString records(L"\x00A4Tools\r\nRun [mark] now\r\n{{\r\n[mark:");
+    records.AppendString(script).AppendText(L".]\r\n}}\r\n");
+    WriteNotesDatafile(path_.GetText(), records);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Tools"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    auto follow = [&](UINT answer) {
+        SetFocus(editor);
+        CHARRANGE inside = {6, 6};   // "Run [m|ark]": the caret inside the link
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+        ProgramQuestion::asked = 0;
+        ProgramQuestion::answer = answer;
+        ProgramQuestion::text.clear();
+        UINT_PTR driver = SetTimer(nullptr, 0, 30, ProgramQuestion::Tick);
+        keys.Press(VK_RETURN);
+        keys.PumpUntil([] { return ProgramQuestion::asked > 0; }, 5000);
+        KillTimer(nullptr, driver);
+    };
+    follow(IDNO);
+    EXPECT_EQ(ProgramQuestion::asked, 1) << "the batch file was handed to the shell unasked";
+    EXPECT_NE(ProgramQuestion::text.find("This link starts a program or script"), std::string::npos)
+        << ProgramQuestion::text;
+    EXPECT_NE(ProgramQuestion::text.find("mark.bat."), std::string::npos) << ProgramQuestion::text;
+    EXPECT_NE(Utf8(GetStatusText()).find("Not started"), std::string::npos) << Utf8(GetStatusText());
+    // Yes starts it: the dotted name is the batch file to the shell.
+    EXPECT_EQ(ReadBytes(marker.GetText()), "<missing>") << "the batch file ran after No";
+    follow(IDYES);
+    EXPECT_EQ(ProgramQuestion::asked, 1);
+    keys.PumpUntil([&] { return ReadBytes(marker.GetText()).find('\n') != std::string::npos; }, 20000);
+    EXPECT_EQ(ReadBytes(marker.GetText()), "ran\r\n") << "one run, after Yes";
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(script.GetText());
+    DeleteFileW(marker.GetText());
 }
