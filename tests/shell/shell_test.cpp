@@ -4,6 +4,7 @@
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
 #include "tests/support/keyboard.h"
+#include "tests/dialogs/image_test_files.h"
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
@@ -59,6 +60,7 @@
 #include <richedit.h>
 #include <shlobj.h>
 #include <vector>
+#include <psapi.h>
 
 #ifndef GR_GDIOBJECTS
 #define GR_GDIOBJECTS 0
@@ -2060,4 +2062,45 @@ TEST_F(ShellTest, ALinkToABatchFileWithADotAtItsEndAsksFirst)
     DestroyAcceleratorTable(accelerators);
     DeleteFileW(script.GetText());
     DeleteFileW(marker.GetText());
+}
+
+// A link to a decompression bomb (a picture of 8,000 x 8,000 in a small
+// file), followed with Enter: the preview shows it from its screen-size copy
+// and the program never holds the picture whole.
+TEST_F(ShellTest, AFollowedLinkToADecompressionBombIsShownFromItsCopy)
+{
+    AIString bomb(folder_);
+    bomb.AppendText(L"\\bomb.png");
+    WriteBytes(bomb.GetText(), ZeroPngBytes(8000, 8000));
+    AIString records(L"\x00A4Pictures\r\nSee [bomb] here\r\n{{\r\n[bomb:");
+    records.AppendString(bomb).AppendText(L"]\r\n}}\r\n");
+    WriteNotesDatafile(path_.GetText(), records);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Pictures"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HideImagePreview();
+    PROCESS_MEMORY_COUNTERS before = {};
+    before.cb = sizeof before;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before));
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    SetFocus(editor);
+    CHARRANGE inside = {6, 6};   // "See [b|omb]"
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+    keys.Press(VK_RETURN);
+    // The preview names the picture in the status line once it is drawn.
+    keys.PumpUntil([] { return Utf8(GetStatusText()).find("bomb.png") != std::string::npos; }, 10000);
+    EXPECT_NE(Utf8(GetStatusText()).find("bomb.png"), std::string::npos) << Utf8(GetStatusText());
+    PROCESS_MEMORY_COUNTERS after = {};
+    after.cb = sizeof after;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after));
+    const SIZE_T kAllowance = 96u << 20;   // the screen-size copy of a large screen, and its bitmap
+    SIZE_T bound = before.WorkingSetSize + kAllowance > before.PeakWorkingSetSize
+                       ? before.WorkingSetSize + kAllowance
+                       : before.PeakWorkingSetSize;
+    EXPECT_LE(after.PeakWorkingSetSize, bound) << "peak " << (after.PeakWorkingSetSize >> 20) << " MB, before "
+                                               << (before.WorkingSetSize >> 20) << " MB";
+    HideImagePreview();
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(bomb.GetText());
 }
