@@ -2059,6 +2059,8 @@ TEST_F(ShellTest, ALinkToABatchFileWithADotAtItsEndAsksFirst)
     EXPECT_EQ(ProgramQuestion::asked, 1);
     keys.PumpUntil([&] { return ReadBytes(marker.GetText()).find('\n') != std::string::npos; }, 20000);
     EXPECT_EQ(ReadBytes(marker.GetText()), "ran\r\n") << "one run, after Yes";
+    // The frame went down before the shell started the program: it comes back.
+    ShowWindow(g_frame.GetHwndField(), SW_RESTORE);
     DestroyAcceleratorTable(accelerators);
     DeleteFileW(script.GetText());
     DeleteFileW(marker.GetText());
@@ -2085,6 +2087,7 @@ TEST_F(ShellTest, AFollowedLinkToADecompressionBombIsShownFromItsCopy)
     HACCEL accelerators = CreateCommandAccelerators();
     TestKeyboard keys(accelerators, g_frame.GetHwndField());
     SetFocus(editor);
+    ASSERT_EQ(GetFocus(), editor);
     CHARRANGE inside = {6, 6};   // "See [b|omb]"
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
     keys.Press(VK_RETURN);
