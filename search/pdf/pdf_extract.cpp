@@ -3,7 +3,7 @@
 #include "search/pdf/pdf_bytes.h"
 #include "search/pdf/pdf_content_scanner.h"
 #include "search/pdf/pdf_font_map.h"
-#include "search/pdf/pdf_inflate.h"
+#include "search/pdf/pdf_filters.h"
 #include "search/pdf/pdf_objects.h"
 #include "search/pdf/pdf_tidy.h"
 #include <algorithm>
@@ -14,7 +14,6 @@
 namespace {
 
 enum StreamKind { kStreamContent, kStreamObjects, kStreamOther };
-enum StreamFilter { kFilterNone, kFilterFlate, kFilterUnknown };
 
 struct StreamInfo {
     const uint8_t* dictBegin;  // null when no object header was found
@@ -23,7 +22,7 @@ struct StreamInfo {
     const uint8_t* dataEnd;
     uint32_t number;
     StreamKind kind;
-    StreamFilter filter;
+    PdfFilterChain filters;
 };
 
 struct FontName {
@@ -44,39 +43,6 @@ bool NameIs(const uint8_t* begin, const uint8_t* end, const char* key, const cha
     while (p < end && IsPdfRegular(*p)) ++p;
     size_t n = strlen(value);
     return size_t(p - name) == n && memcmp(name, value, n) == 0;
-}
-
-StreamFilter ReadFilter(const uint8_t* begin, const uint8_t* end)
-{
-    const uint8_t* p = PdfFindKey(begin, end, "/Filter");
-    if (!p) return kFilterNone;
-    p = PdfSkipWhite(p, end);
-    int flate = 0, other = 0;
-    const uint8_t* stop = end;
-    if (p < end && *p == '[')
-        stop = PdfSkipContainer(p, end);
-    else if (p < end && *p == '/')
-        stop = p + 1;
-    while (p < stop && p < end) {
-        if (*p != '/') {
-            ++p;
-            continue;
-        }
-        const uint8_t* name = ++p;
-        while (p < end && IsPdfRegular(*p)) ++p;
-        size_t n = size_t(p - name);
-        if ((n == 11 && memcmp(name, "FlateDecode", 11) == 0) || (n == 2 && memcmp(name, "Fl", 2) == 0))
-            flate++;
-        else
-            other++;
-    }
-    if (flate == 1 && other == 0) {
-        const uint8_t* predictor = PdfFindKey(begin, end, "/Predictor");
-        int64_t value = 1;
-        if (predictor && PdfReadInteger(predictor, end, &value) && value > 1) return kFilterUnknown;
-        return kFilterFlate;
-    }
-    return kFilterUnknown;
 }
 
 StreamKind ReadKind(const uint8_t* begin, const uint8_t* end)
@@ -144,14 +110,18 @@ void PdfDocument::FindStreams()
         p = close < 0 ? end_ : dataEnd + 9;
         if (dataEnd > dataBegin && dataEnd[-1] == '\n') --dataEnd;
         if (dataEnd > dataBegin && dataEnd[-1] == '\r') --dataEnd;
-        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, kFilterFlate};
+        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, {}};
+        // A stream whose dictionary cannot be found is most likely compressed.
+        info.filters.status = kPdfChainKnown;
+        info.filters.steps[0].kind = kPdfFilterFlate;
+        info.filters.count = 1;
         const PdfObject* object = index_.Enclosing(hit);
         if (object && object->begin < hit) {
             info.dictBegin = object->begin;
             info.dictEnd = hit;
             info.number = object->number;
             info.kind = ReadKind(info.dictBegin, info.dictEnd);
-            info.filter = ReadFilter(info.dictBegin, info.dictEnd);
+            info.filters = ReadPdfFilterChain(info.dictBegin, info.dictEnd);
         }
         streams_.push_back(info);
     }
@@ -174,8 +144,8 @@ bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* bu
                               size_t* size)
 {
     size_t length = size_t(stream.dataEnd - stream.dataBegin);
-    if (stream.filter == kFilterUnknown || length > limits_.maxStreamBytes) return false;
-    if (stream.filter == kFilterNone) {
+    if (stream.filters.status == kPdfChainUnknown || length > limits_.maxStreamBytes) return false;
+    if (stream.filters.status == kPdfChainNone) {
         *bytes = stream.dataBegin;
         *size = length;
         return true;
@@ -183,7 +153,7 @@ bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* bu
     size_t bound = length * limits_.inflateFactor;
     if (bound < limits_.inflateFloor) bound = limits_.inflateFloor;
     if (bound > limits_.maxInflatedBytes) bound = limits_.maxInflatedBytes;
-    if (InflateBounded(stream.dataBegin, length, bound, buffer) != kInflateOk) return false;
+    if (DecodePdfStream(stream.dataBegin, length, stream.filters, bound, buffer) != kPdfDecodeOk) return false;
     *bytes = buffer->data();
     *size = buffer->size();
     return true;
