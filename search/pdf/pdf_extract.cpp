@@ -45,6 +45,15 @@ bool NameIs(const uint8_t* begin, const uint8_t* end, const char* key, const cha
     return size_t(p - name) == n && memcmp(name, value, n) == 0;
 }
 
+// The number at p (after blanks), or the fallback.
+double NumberAt(const uint8_t* p, const uint8_t* end, double fallback)
+{
+    double value;
+    const uint8_t* next;
+    p = PdfSkipWhite(p, end);
+    return p < end && ParsePdfNumber(p, end, &value, &next) ? value : fallback;
+}
+
 StreamKind ReadKind(const uint8_t* begin, const uint8_t* end)
 {
     if (NameIs(begin, end, "/Type", "ObjStm")) return kStreamObjects;
@@ -76,6 +85,10 @@ private:
                      size_t* size);
     const StreamInfo* StreamOfObject(uint32_t number) const;
     PdfFontMap* ReadFont(uint32_t number);
+    void ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map);
+    // The value of a key, followed to its object when it is a reference.
+    bool ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
+                 const uint8_t** valueEnd) const;
     static const PdfFontMap* LookupFont(void* context, const uint8_t* name, size_t length);
 
     const uint8_t* data_;
@@ -272,7 +285,78 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
         map->codeBytes = composite ? 2 : 1;
         if (!map->runs.empty()) map->known = true;
     }
+    ReadWidths(*font, composite, map);
     return map;
+}
+
+bool PdfDocument::ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
+                          const uint8_t** valueEnd) const
+{
+    const uint8_t* p = PdfFindKey(begin, end, key);
+    if (!p) return false;
+    uint32_t ref;
+    if (PdfReadReference(p, end, &ref)) {
+        const PdfObject* object = index_.Find(ref);
+        if (!object) return false;
+        *value = PdfSkipWhite(object->begin, object->end);
+        *valueEnd = object->end;
+        return true;
+    }
+    *value = PdfSkipWhite(p, end);
+    *valueEnd = end;
+    return *value < end;
+}
+
+void PdfDocument::ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map)
+{
+    const uint8_t *value, *valueEnd;
+    if (composite) {
+        // The descendant font holds the widths: /W over /DW.
+        if (!ValueOf(font.begin, font.end, "/DescendantFonts", &value, &valueEnd)) return;
+        if (*value == '[') value = PdfSkipWhite(value + 1, valueEnd);
+        const uint8_t *cid = value, *cidEnd = valueEnd;
+        uint32_t ref;
+        if (PdfReadReference(value, valueEnd, &ref)) {
+            const PdfObject* object = index_.Find(ref);
+            if (!object) return;
+            cid = object->begin;
+            cidEnd = object->end;
+        }
+        const uint8_t* dw = PdfFindKey(cid, cidEnd, "/DW");
+        float defaultWidth = float(dw ? NumberAt(dw, cidEnd, 1000) : 1000);
+        if (ValueOf(cid, cidEnd, "/W", &value, &valueEnd) && *value == '[')
+            PdfWidthsReadComposite(&map->widths, value + 1, PdfSkipContainer(value, valueEnd), defaultWidth);
+        else
+            PdfWidthsReadComposite(&map->widths, value, value, defaultWidth);
+        return;
+    }
+    if (ValueOf(font.begin, font.end, "/Widths", &value, &valueEnd) && *value == '[') {
+        const uint8_t* first = PdfFindKey(font.begin, font.end, "/FirstChar");
+        float missing = 0;
+        const uint8_t *descriptor, *descriptorEnd;
+        if (ValueOf(font.begin, font.end, "/FontDescriptor", &descriptor, &descriptorEnd)) {
+            const uint8_t* m = PdfFindKey(descriptor, descriptorEnd, "/MissingWidth");
+            if (m) missing = float(NumberAt(m, descriptorEnd, 0));
+        }
+        PdfWidthsReadSimple(&map->widths, value + 1, PdfSkipContainer(value, valueEnd),
+                            int64_t(first ? NumberAt(first, font.end, 0) : 0), missing);
+        // A Type3 font's widths are in its own glyph space.
+        const uint8_t* matrix = NameIs(font.begin, font.end, "/Subtype", "Type3")
+                                    ? PdfFindKey(font.begin, font.end, "/FontMatrix")
+                                    : nullptr;
+        matrix = matrix ? PdfSkipWhite(matrix, font.end) : nullptr;
+        if (matrix && matrix < font.end && *matrix == '[') {
+            double scale = NumberAt(matrix + 1, font.end, 0.001) * 1000;
+            for (float& w : map->widths.simple) w = float(w * scale);
+        }
+        return;
+    }
+    if (ValueOf(font.begin, font.end, "/BaseFont", &value, &valueEnd) && *value == '/') {
+        const uint8_t* name = value + 1;
+        const uint8_t* p = name;
+        while (p < valueEnd && IsPdfRegular(*p)) ++p;
+        PdfWidthsFromStandardFont(&map->widths, name, size_t(p - name), map->simple);
+    }
 }
 
 const PdfFontMap* PdfDocument::LookupFont(void* context, const uint8_t* name, size_t length)

@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <vector>
+#include "search/pdf/pdf_font_widths.h"
 
 struct PdfCodeRun {
     uint32_t code;
@@ -19,6 +20,7 @@ struct PdfFontMap {
     std::vector<PdfCodeRun> runs;  // sorted by code; from ToUnicode
     std::vector<uint32_t> chars;
     uint32_t simple[256];  // one-byte codes when there is no ToUnicode entry (0 = none)
+    PdfFontWidths widths;  // how far each code moves the text position
 };
 
 enum { kPdfMaxCodeRuns = 65536 };
