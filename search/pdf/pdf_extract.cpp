@@ -86,6 +86,7 @@ private:
     const StreamInfo* StreamOfObject(uint32_t number) const;
     PdfFontMap* ReadFont(uint32_t number);
     void ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map);
+    void ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map);
     // The value of a key, followed to its object when it is a reference.
     bool ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
                  const uint8_t** valueEnd) const;
@@ -259,6 +260,7 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
     }
     const uint8_t* encoding = PdfFindKey(font->begin, font->end, "/Encoding");
     uint32_t ref;
+    if (!composite) ApplyBuiltinEncoding(*font, encoding, map);
     if (!composite && encoding) {
         const uint8_t* begin = encoding;
         const uint8_t* end = font->end;
@@ -305,6 +307,27 @@ bool PdfDocument::ValueOf(const uint8_t* begin, const uint8_t* end, const char* 
     *value = PdfSkipWhite(p, end);
     *valueEnd = end;
     return *value < end;
+}
+
+// A simple font that names no base encoding starts from its embedded Type1
+// program's own (TeX's math fonts draw "." as code 58, for one).
+void PdfDocument::ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map)
+{
+    if (encoding) {
+        const uint8_t *value, *valueEnd;
+        if (!ValueOf(font.begin, font.end, "/Encoding", &value, &valueEnd)) return;
+        if (*value == '/') return;  // a named encoding
+        if (PdfFindKey(value, valueEnd, "/BaseEncoding")) return;
+    }
+    const uint8_t *descriptor, *descriptorEnd;
+    if (!ValueOf(font.begin, font.end, "/FontDescriptor", &descriptor, &descriptorEnd)) return;
+    const uint8_t* file = PdfFindKey(descriptor, descriptorEnd, "/FontFile");
+    uint32_t ref;
+    const StreamInfo* program = file && PdfReadReference(file, descriptorEnd, &ref) ? StreamOfObject(ref) : nullptr;
+    std::vector<uint8_t> buffer;
+    const uint8_t* bytes;
+    size_t size;
+    if (program && StreamBytes(*program, &buffer, &bytes, &size)) PdfFontMapApplyType1Encoding(map, bytes, size);
 }
 
 void PdfDocument::ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map)

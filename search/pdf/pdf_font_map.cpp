@@ -304,6 +304,33 @@ void PdfFontMapApplyDifferences(PdfFontMap* map, const uint8_t* p, const uint8_t
     }
 }
 
+void PdfFontMapApplyType1Encoding(PdfFontMap* map, const uint8_t* program, size_t size)
+{
+    // The clear-text part ends where the enciphered one begins.
+    int64_t eexec = FindBytes(program, size, "eexec");
+    const uint8_t* end = program + (eexec < 0 ? size : size_t(eexec));
+    int64_t at = FindBytes(program, size_t(end - program), "/Encoding");
+    if (at < 0) return;
+    const uint8_t* p = program + at + 9;
+    while (p < end) {
+        int64_t dup = FindBytes(p, size_t(end - p), "dup ");
+        if (dup < 0) break;
+        p += dup + 4;
+        double code;
+        const uint8_t* next;
+        if (!ParsePdfNumber(p, end, &code, &next)) continue;
+        p = next;
+        while (p < end && IsPdfWhite(*p)) ++p;
+        if (p >= end || *p != '/') continue;
+        const uint8_t* name = ++p;
+        while (p < end && IsPdfRegular(*p)) ++p;
+        if (code >= 0 && code < 256) {
+            uint32_t ch = GlyphNameChar(name, size_t(p - name));
+            if (ch) map->simple[int(code)] = ch;
+        }
+    }
+}
+
 void PdfFontMapReadCmap(PdfFontMap* map, const uint8_t* cmap, size_t size)
 {
     const uint8_t* end = cmap + size;

@@ -41,6 +41,10 @@ void PdfFontMapInitSimple(PdfFontMap* map);
 // Applies a /Differences array ("[ 32 /space /a 39 /quoteright ]") to the
 // one-byte table.
 void PdfFontMapApplyDifferences(PdfFontMap* map, const uint8_t* begin, const uint8_t* end);
+// Applies the built-in encoding of an embedded Type1 font program ("dup 58
+// /period put" lines before its enciphered part): the base encoding of a
+// font that names none.
+void PdfFontMapApplyType1Encoding(PdfFontMap* map, const uint8_t* program, size_t size);
 // Reads the bfchar and bfrange sections of a ToUnicode CMap.
 void PdfFontMapReadCmap(PdfFontMap* map, const uint8_t* cmap, size_t size);
 // The characters of one code: *count of them at the returned pointer, or a
