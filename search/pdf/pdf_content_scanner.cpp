@@ -36,6 +36,7 @@ struct Scanner {
     double advance;  // how far the shows since the line's start moved along it (text space)
     double lastEnd;  // where the last show ended along the line (user space)
     bool lastEndKnown;  // its font's widths were known
+    bool spacedApart;   // the spacing after the last glyph is a gap between words
     bool moved;   // a positioning operator ran since the last show
     bool shownAny;
     double lastY;
@@ -99,9 +100,12 @@ bool BeforeShow(Scanner& s)
 // and for the one-byte space the word spacing).
 void Advance(Scanner& s, uint32_t code)
 {
-    double width = PdfGlyphWidth(s.font->widths, s.font->codeBytes, code) / 1000.0 * s.fontSize + s.charSpacing;
-    if (s.font->codeBytes == 1 && code == 32) width += s.wordSpacing;
-    s.advance += width * s.scale;
+    double spacing = s.charSpacing;
+    if (s.font->codeBytes == 1 && code == 32) spacing += s.wordSpacing;
+    s.advance += (PdfGlyphWidth(s.font->widths, s.font->codeBytes, code) / 1000.0 * s.fontSize + spacing) * s.scale;
+    // Letters spread apart by the character spacing are words apart (a
+    // justified line's last letters, or ". T" written as one string).
+    s.spacedApart = spacing * s.scale > s.fontSize * kWordGapOfFontSize;
 }
 
 // Notes where the last show ended, for the gap before the next one.
@@ -113,6 +117,7 @@ void AfterShow(Scanner& s)
 
 bool PutCode(Scanner& s, uint32_t code)
 {
+    if (s.spacedApart && !PutBlank(s)) return false;
     Advance(s, code);
     uint32_t count = 0, single = 0;
     const uint32_t* chars = PdfFontMapLookup(*s.font, code, &count, &single);
@@ -157,6 +162,7 @@ bool FeedByte(Scanner& s, CodeFeed& feed, uint8_t byte)
 bool ShowString(Scanner& s, const Operand& string)
 {
     if (!BeforeShow(s)) return false;
+    s.spacedApart = false;
     if (!s.font->known) return true;
     CodeFeed feed;
     const uint8_t* p = string.begin;

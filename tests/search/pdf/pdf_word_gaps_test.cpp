@@ -69,6 +69,9 @@ TEST(PdfWordGaps, SpacingsScalingAndTheMatrixMoveTheEnd)
     // Character spacing 1 widens "ab" from 12 to 14; word spacing widens a space.
     std::string spaced = "BT /F1 10 Tf 1 Tc 72 700 Td (ab) Tj" + Move(14) + "(cd) Tj ET\n";
     EXPECT_EQ("abcd\r\n", ExtractWith(courier, spaced));
+    // Letters spread apart by the character spacing are words apart; a small spacing is not.
+    EXPECT_EQ("a . T\r\n", ExtractWith(courier, "BT /F1 10 Tf 7 Tc 72 700 Td (a.T) Tj ET\n"));
+    EXPECT_EQ("abc\r\n", ExtractWith(courier, "BT /F1 10 Tf 0.5 Tc 72 700 Td (abc) Tj ET\n"));
     std::string words = "BT /F1 10 Tf 5 Tw 72 700 Td (a ) Tj" + Move(12 + 5) + "(b) Tj ET\n";
     EXPECT_EQ("a b\r\n", ExtractWith(courier, words));
     std::string glued = "BT /F1 10 Tf 5 Tw 72 700 Td (a) Tj" + Move(6) + "(b) Tj ET\n";
