@@ -449,9 +449,11 @@ void ExtractPdfTextFromBytes(const uint8_t* data, size_t size, const PdfExtractL
                              PdfExtractResult* result)
 {
     *result = PdfExtractResult();
-    if (size > limits.maxFileBytes) size = limits.maxFileBytes;
+    bool cut = size > limits.maxFileBytes;
+    if (cut) size = limits.maxFileBytes;
     PdfDocument document(data, size, limits, result);
     document.Run();
+    result->fileCut = cut;
 }
 
 void PdfExtractFree(PdfExtractResult* result)

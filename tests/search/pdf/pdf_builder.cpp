@@ -190,7 +190,7 @@ std::string BuildTestPdf(const TestPdf& pdf)
     out += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
     out += "2 0 obj\n<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pdf.pages.size()) +
            " >>\nendobj\n";
-    out += fontObjects + pageObjects;
+    out += fontObjects + pageObjects + pdf.extraObjects;
     int encryptNumber = next++;
     if (pdf.encrypted)
         out += std::to_string(encryptNumber) +

@@ -24,6 +24,7 @@ struct TestPdf {
     std::vector<TestPdfFont> fonts = {TestPdfFont()};
     bool fontsInObjectStream = false;
     bool encrypted = false;
+    std::string extraObjects;  // written as they are (numbers from 90 on are free)
 };
 
 std::string BuildTestPdf(const TestPdf& pdf);

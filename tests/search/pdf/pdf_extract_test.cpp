@@ -183,7 +183,13 @@ TEST(PdfExtract, ReadsOnlyTheFirstBytesOfALargeFile)
     std::string bytes = BuildTestPdf(pdf);
     bytes.insert(bytes.find("xref"), filler + StreamObject(99, Line(700, "(late) Tj"), true));
     ASSERT_GT(bytes.size(), 6000000u);
-    EXPECT_EQ("early\r\n", Extract(bytes).text);
+    PdfExtractResult result;
+    ExtractPdfTextFromBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), PdfExtractLimits(),
+                            &result);
+    EXPECT_EQ("early\r\n", std::string(result.text, result.size));
+    EXPECT_TRUE(result.fileCut);
+    EXPECT_FALSE(result.truncated);
+    PdfExtractFree(&result);
 }
 
 TEST(PdfExtract, RefusesEncryptedAndNonPdfFiles)

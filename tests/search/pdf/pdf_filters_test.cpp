@@ -195,4 +195,26 @@ TEST(PdfFontMaps, RangesCountUpArraysMapEachCodeAndCodesTakeTwoBytes)
     EXPECT_EQ("abcd jXfiZ!\r\n", ExtractText(BuildTestPdf(pdf)));
 }
 
+TEST(PdfFontMaps, AnEmbeddedType1ProgramsOwnEncodingIsTheBaseOfAFontThatNamesNone)
+{
+    // TeX's math italic draws the leaders' dots as code 58 and Greek letters
+    // by name; the program's clear-text part says so before "eexec".
+    std::string program = "%!PS-AdobeFont-1.0: CMMI10\n/Encoding 256 array\n0 1 255 {1 index exch /.notdef put} for\n"
+                          "dup 58 /period put\ndup 59 /comma put\ndup 11 /alpha put\ndup 20 /lessequal put\n"
+                          "readonly def\ncurrentdict end\ncurrentfile eexec\ndup 65 /beta put";
+    TestPdfFont math;
+    math.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /CMMI10 /FontDescriptor 90 0 R >>";
+    TestPdf pdf;
+    pdf.fonts = {math};
+    pdf.extraObjects = "90 0 obj\n<< /Type /FontDescriptor /FontName /CMMI10 /FontFile 91 0 R >>\nendobj\n" +
+                       StreamObject(91, program, true, " /Length1 " + std::to_string(program.size()));
+    pdf.pages.push_back(TestPdfPage{"BT /F1 10 Tf 72 700 Td (A\\013\\024B:;) Tj ET\n", true});
+    // A and B keep the standard letters; the enciphered part's "dup 65" counts for nothing.
+    EXPECT_EQ("A\xCE\xB1\xE2\x89\xA4""B.,\r\n", ExtractText(BuildTestPdf(pdf)));
+    // A font that names its encoding keeps it.
+    pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /CMMI10 /Encoding /WinAnsiEncoding "
+                        "/FontDescriptor 90 0 R >>";
+    EXPECT_EQ("AB:;\r\n", ExtractText(BuildTestPdf(pdf)));
+}
+
 }  // namespace
