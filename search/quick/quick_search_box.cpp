@@ -327,8 +327,11 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
     }
     StopCtrlHint();
     if (key == VK_SHIFT) {
+        // Only a title typed out (no completion waiting): Shift for a capital letter peeks at nothing.
         const LPARAM kWasDown = (LPARAM)1 << 30;
-        QuickShiftDown(TypedNote(box), (lParam & kWasDown) ? 1 : 0);
+        DWORD from = 0, to = 0;
+        SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+        QuickShiftDown(from == to ? TypedNote(box) : -1, (lParam & kWasDown) ? 1 : 0);
         return Pass(box, message, key, lParam);
     }
     // A link's preview gives way to typing: the box's own preview follows the keys.
