@@ -2,7 +2,7 @@
 #include "notestore/datafile_identity.h"
 #include "foundation/file_write.h"
 
-NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0};
+NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0, 0, 0};
 
 void ResetNoteIoFaults()
 {
@@ -11,6 +11,13 @@ void ResetNoteIoFaults()
     g_noteIoFaults.failReplace = 0;
     g_noteIoFaults.refuseHardLinks = 0;
     g_noteIoFaults.failCreate = 0;
+    g_noteIoFaults.saveStep = 0;
+    g_noteIoFaults.readPiece = 0;
+}
+
+void PassSaveStep(SaveStep step)
+{
+    if (g_noteIoFaults.saveStep) g_noteIoFaults.saveStep(step);
 }
 
 namespace {
@@ -83,6 +90,7 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
         // Hashed while the piece is still in the cache.
         if (hash) AddToStreamingHash(streaming, data + done, got);
         done += got;
+        if (g_noteIoFaults.readPiece) g_noteIoFaults.readPiece(path, done);
     }
     CloseHandle(file);
     if (done != length.QuadPart) {

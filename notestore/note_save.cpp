@@ -297,14 +297,62 @@ void KeepWeekdayBackup(const WCHAR* backupPath)
 }
 
 // The previous version becomes the backup: a hard link costs nothing; where
-// links are not possible, a copy.
+// links are not possible, a copy. It is made under a name of its own and
+// then moved over the old backup, so that a backup stands at every moment.
 NoteIoError KeepBackup(const WCHAR* target, const WCHAR* backup)
 {
     if (GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES) return kIoOk;
+    AIString fresh(backup);
+    fresh.AppendText(L".tmp");
+    // What a save cut short may have left.
+    SetFileAttributesW(fresh.GetText(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(fresh.GetText());
+    int32_t made = (!g_noteIoFaults.refuseHardLinks && CreateHardLinkW(fresh.GetText(), target, 0)) ||
+                   CopyFileW(target, fresh.GetText(), FALSE);
+    if (!made) return kIoBackup;
+    PassSaveStep(kSaveStepBackupMade);
     SetFileAttributesW(backup, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(backup);
-    if (!g_noteIoFaults.refuseHardLinks && CreateHardLinkW(backup, target, 0)) return kIoOk;
-    return CopyFileW(target, backup, FALSE) ? kIoOk : kIoBackup;
+    int32_t moved = MoveFileExW(fresh.GetText(), backup, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    // Two names of one file: the move leaves both.
+    DeleteFileW(fresh.GetText());
+    if (!moved) return kIoBackup;
+    PassSaveStep(kSaveStepBackupKept);
+    return kIoOk;
+}
+
+// 1 when the data file is no longer the one the check found: another size
+// or time, or another file moved in (its index is not that of the file the
+// store held). Asked after the store let go of the file, just before the
+// new one replaces it. A file gone holds nothing to lose.
+int32_t ChangedSinceCheck(const DatafileChangeCheck& check, int32_t heldIndexKnown, uint64_t heldIndex)
+{
+    // Nothing was known of the file: nothing to compare.
+    if (check.path.IsEmpty()) return 0;
+    HANDLE file = CreateFileW(check.path.GetText(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return 1;
+        return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    BOOL read = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    if (!read || !check.found || !check.disk.known) return 1;
+    int64_t size = ((int64_t)info.nFileSizeHigh << 32) | info.nFileSizeLow;
+    uint64_t index = ((uint64_t)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    return size != check.disk.size || FileTimeValue(info.ftLastWriteTime) != check.disk.writeTime ||
+           (heldIndexKnown && index != heldIndex);
+}
+
+// The file index of the data file as the store holds it. 1 when known.
+int32_t HeldFileIndex(uint64_t& index)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    HANDLE held = g_noteStore.fileHandle;
+    if (held == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(held, &info)) return 0;
+    index = ((uint64_t)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    return 1;
 }
 
 // After a main save the file holds every mirror that was read: those go.
@@ -381,14 +429,27 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
             return kSaveFailed;
         }
         NoteIoError result = WritePlannedFile(temporary.GetText(), file);
+        if (isMain && result == kIoOk) PassSaveStep(kSaveStepWritten);
         if (changedOnDisk()) {
             if (result == kIoOk) DeleteFileW(temporary.GetText());
             return kSaveChangedOnDisk;
         }
         if (result == kIoOk && isMain) {
-            CloseDatafileHandle();
+            PassSaveStep(kSaveStepChecked);
             result = KeepBackup(target, backup.GetText());
+            uint64_t heldIndex = 0;
+            int32_t heldIndexKnown = HeldFileIndex(heldIndex);
+            CloseDatafileHandle();
+            PassSaveStep(kSaveStepReleased);
+            // The handle kept other programs of this system from writing the
+            // file or moving another over it until now; one from elsewhere
+            // may still have changed it: looked at once more.
+            if (result == kIoOk && ChangedSinceCheck(check, heldIndexKnown, heldIndex)) {
+                DeleteFileW(temporary.GetText());
+                return kSaveChangedOnDisk;
+            }
             if (result == kIoOk) result = ReplaceFileWith(temporary.GetText(), target);
+            if (result == kIoOk) PassSaveStep(kSaveStepReplaced);
         } else if (result == kIoOk) {
             result = ReplaceFileWith(temporary.GetText(), target);
         }
