@@ -163,6 +163,20 @@ NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target)
     return kIoOk;
 }
 
+int64_t FreeBytesIn(const WCHAR* folder)
+{
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW(folder, &available, 0, 0)) return -1;
+    return available.QuadPart > (ULONGLONG)INT64_MAX ? INT64_MAX : (int64_t)available.QuadPart;
+}
+
+int32_t IsOnSameVolume(const WCHAR* a, const WCHAR* b)
+{
+    WCHAR volumeA[MAX_PATH], volumeB[MAX_PATH];
+    if (!GetVolumePathNameW(a, volumeA, MAX_PATH) || !GetVolumePathNameW(b, volumeB, MAX_PATH)) return 1;
+    return CompareTextNoCase(volumeA, volumeB) == 0;
+}
+
 int32_t EnsureFolder(const WCHAR* folder)
 {
     AIString path(folder);

@@ -93,6 +93,11 @@ NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target);
 // are kept; callers clean them. 1 on success.
 int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out);
 
+// Bytes free for this program on the disk of the folder, or -1 when unknown.
+int64_t FreeBytesIn(const WCHAR* folder);
+// 1 when both paths lie on one disk (or that is not known).
+int32_t IsOnSameVolume(const WCHAR* a, const WCHAR* b);
+
 // Creates the folder (and its parent when missing). 1 when it exists afterwards.
 int32_t EnsureFolder(const WCHAR* folder);
 

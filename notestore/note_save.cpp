@@ -254,48 +254,6 @@ const WCHAR* StepName(NoteIoError error)
     }
 }
 
-// Gives a copy the time it was taken (a copy keeps its source's time) and
-// puts it on the disk. 1 on success.
-int32_t StampAndFlush(const WCHAR* path)
-{
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    int32_t ok = SetFileTime(file, 0, 0, &now) && FlushFileBuffers(file);
-    return CloseHandle(file) && ok;
-}
-
-// The day's first save keeps the previous version as the weekday's backup.
-// It is copied beside its place, stamped and only then replaces last week's:
-// a kill never leaves a backup cut short that counts as taken today.
-void KeepWeekdayBackup(const WCHAR* backupPath)
-{
-    static const WCHAR* const kDays[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
-    NoteStore& s = g_noteStore;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    AIString folder(s.notesFolder), path, name(s.datafilePath.GetText() + s.dataFolder.GetLength());
-    folder.AppendText(L"backup\\");
-    int dot = name.FindChar(L'.', true);
-    if (dot > 0) name.SetLength(dot);
-    path.Copy(folder).AppendString(name).AppendChar(L'_').AppendText(kDays[now.wDayOfWeek % 7]).AppendText(L".tavik");
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExW(path.GetText(), GetFileExInfoStandard, &data)) {
-        FILETIME local;
-        SYSTEMTIME written;
-        if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToSystemTime(&local, &written) &&
-            written.wYear == now.wYear && written.wMonth == now.wMonth && written.wDay == now.wDay)
-            return;
-    }
-    if (!EnsureFolder(folder.GetText())) return;
-    AIString temporary(path);
-    temporary.AppendText(L".tmp");
-    if (!CopyFileW(backupPath, temporary.GetText(), FALSE) || !StampAndFlush(temporary.GetText()) ||
-        ReplaceFileWith(temporary.GetText(), path.GetText()) != kIoOk)
-        DeleteFileW(temporary.GetText());
-}
-
 // The previous version becomes the backup: a hard link costs nothing; where
 // links are not possible, a copy. It is made under a name of its own and
 // then moved over the old backup, so that a backup stands at every moment.
@@ -390,8 +348,22 @@ void AdoptSavedFile(PlannedFile& file)
     RefindCurrentNote();
 }
 
-int32_t SaveTo(const WCHAR* target, int32_t isMain)
+// Before a main save is written: where the disk has no room for the new
+// file beside the old one and its backup, the backup becomes the file as it
+// now stands (a link: no room taken), which lets the version before it go.
+// The save comes first.
+void MakeRoomForSave(const WCHAR* target, const WCHAR* backup, int64_t fileBytes)
 {
+    int64_t free = FreeBytesIn(g_noteStore.dataFolder.GetText());
+    if (free < 0 || free >= fileBytes + kSaveRoomMargin) return;
+    SayLowDiskSpaceOnce(g_noteStore.dataFolder.GetText());
+    KeepBackup(target, backup);
+}
+
+int32_t SaveTo(const WCHAR* target, SaveKind kind, NoteIoError* failure)
+{
+    int32_t isMain = kind == kSaveMain;
+    if (failure) *failure = kIoOk;
     TRACE_SCOPE(kNoteStoreModule, 40);
     NoteStore& s = g_noteStore;
     if (!s.loaded) return kSaveNothing;
@@ -425,9 +397,12 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         NoteIoError planned = PlanFile(file, isMain);
         if (planned != kIoOk) {
             if (changedOnDisk()) return kSaveChangedOnDisk;
+            if (failure) *failure = planned;
+            if (kind == kSaveBackupCopy) return kSaveFailed;
             if (AskAfterFailure(target, StepName(planned))) continue;
             return kSaveFailed;
         }
+        if (isMain) MakeRoomForSave(target, backup.GetText(), 2 + (int64_t)file.chars * 2);
         NoteIoError result = WritePlannedFile(temporary.GetText(), file);
         if (isMain && result == kIoOk) PassSaveStep(kSaveStepWritten);
         if (changedOnDisk()) {
@@ -474,6 +449,9 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         }
         DeleteFileW(temporary.GetText());
         if (isMain && s.fileHandle == INVALID_HANDLE_VALUE) OpenDatafileHandle();
+        if (failure) *failure = result;
+        // A backup's failure is the backup's to tell.
+        if (kind == kSaveBackupCopy) return kSaveFailed;
         if (result == kIoDiskFull) {
             RaiseStoreMessage(isMain ? kMsgOutOfDiskSpace : kMsgSavingCopyFailed);
             return kSaveFailed;
@@ -496,7 +474,7 @@ int32_t SaveDatafileIfOpen()
     // The notes go out to the sync and share folders first, so that what
     // came in from them is saved with the rest.
     SyncFolders(1);
-    int32_t result = SaveTo(target.GetText(), 1);
+    int32_t result = SaveTo(target.GetText(), kSaveMain, 0);
     SetResult(result == kSaveDone || result == kSaveNothing || result == kSaveDeferred);
     return result;
 }
@@ -509,7 +487,14 @@ int32_t SaveDatafileCopy(const WCHAR* path)
         SetResult(0);
         return kSaveFailed;
     }
-    int32_t result = SaveTo(full, 0);
+    int32_t result = SaveTo(full, kSaveCopy, 0);
     SetResult(result == kSaveDone);
     return result;
+}
+
+int32_t SaveBackupCopy(const WCHAR* path, NoteIoError& failure)
+{
+    failure = kIoOk;
+    if (g_noteStore.datafilePath.EqualsTextNoCase(path)) return kSaveFailed;
+    return SaveTo(path, kSaveBackupCopy, &failure);
 }

@@ -7,6 +7,7 @@
 #include "notestore/change_log.h"
 #include "notestore/note_io.h"
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -201,4 +202,41 @@ TEST_F(Backups, EveryStepOfASaveLeavesAWholeBackup)
         leftover.AppendText(L".tmp");
         EXPECT_FALSE(FileExists(leftover.GetText()));
     }
+}
+
+namespace {
+
+std::vector<int32_t> g_raised;
+void RecordMessage(int32_t id, const WCHAR*, const WCHAR*, const WCHAR*) { g_raised.push_back(id); }
+int Raised(int32_t id)
+{
+    int count = 0;
+    for (int32_t raised : g_raised) count += raised == id;
+    return count;
+}
+
+}  // namespace
+
+// A weekday backup that cannot be written is told, once, and the saves go on.
+TEST_F(Backups, AWeekdayBackupThatCannotBeWrittenIsToldOnce)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    static const WCHAR* const kDays[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    AIString weekday = folder.File(L"notes_notes\\backup\\notes_");
+    weekday.AppendText(kDays[now.wDayOfWeek]).AppendText(L".tavik");
+    // A folder where the backup belongs: it cannot take its place.
+    ASSERT_EQ(1, EnsureFolder(weekday.GetText()));
+    g_raised.clear();
+    SetNoteStoreMessageHook(RecordMessage);
+    Store(L"Alpha", L"first, saved once");
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    Store(L"Alpha", L"first, saved twice");
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    SetNoteStoreMessageHook(0);
+    EXPECT_EQ(1, Raised(kMsgSavingCopyFailed));
+    EXPECT_EQ(1u, g_raised.size());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ("first, saved twice", Body(L"Alpha"));
 }
