@@ -421,6 +421,7 @@ int32_t SaveTo(const WCHAR* target, SaveKind kind, NoteIoError* failure)
             // may still have changed it: looked at once more.
             if (result == kIoOk && ChangedSinceCheck(check, heldIndexKnown, heldIndex)) {
                 DeleteFileW(temporary.GetText());
+                OpenDatafileHandle();
                 return kSaveChangedOnDisk;
             }
             if (result == kIoOk) result = ReplaceFileWith(temporary.GetText(), target);

@@ -563,10 +563,13 @@ TEST_F(OutsideChangeTest, AChangeBetweenTheCheckAndTheReplaceIsRefusedOrKept)
         g_noteIoFaults.saveStep = 0;
         ASSERT_EQ(1, g_writer.tried) << "step " << step;
         // Once the store let go of the file to replace it, nothing stops the other program.
-        if (step == kSaveStepReleased) EXPECT_EQ(1, g_writer.changed);
+        if (step == kSaveStepReleased) {
+            EXPECT_EQ(1, g_writer.changed);
+        }
         if (g_writer.changed) {
             EXPECT_EQ(kSaveChangedOnDisk, saved) << "step " << step;
             EXPECT_EQ(g_writer.bytes, ReadBytes(path.GetText())) << "step " << step;
+            EXPECT_NE(INVALID_HANDLE_VALUE, g_noteStore.fileHandle) << "the file is held again";
             int32_t copies = -1;
             ASSERT_EQ(1, ReloadDatafileKeepingEdits(&copies)) << "step " << step;
             ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
@@ -577,6 +580,8 @@ TEST_F(OutsideChangeTest, AChangeBetweenTheCheckAndTheReplaceIsRefusedOrKept)
         // The edit made here reached the file, and so did the other program's.
         ASSERT_EQ(1, LoadDatafile(path.GetText()));
         EXPECT_EQ(Stored(Utf8(body).c_str()), TextOf(L"Beta")) << "step " << step;
-        if (g_writer.changed) EXPECT_EQ(Stored(Utf8(outside).c_str()), TextOf(L"Gamma")) << "step " << step;
+        if (g_writer.changed) {
+            EXPECT_EQ(Stored(Utf8(outside).c_str()), TextOf(L"Gamma")) << "step " << step;
+        }
     }
 }
