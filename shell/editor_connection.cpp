@@ -35,10 +35,10 @@ int IncSearch(int mode) { return ToggleIncSearch((IncSearchMode)mode); }
 int Favourite(int slot) { return OpenFavorite(slot); }
 
 // Ctrl+K: the hyperlink dialog over the selected label, for a web page, an
-// e-mail address or a file.
-int32_t EditHyperlink(AIString& label, AIString& target)
+// e-mail address or a file; a new link or one of the note.
+int32_t EditHyperlink(AIString& label, AIString& target, int isNew)
 {
-    return g_dialogCenter.EditHyperlinkDialog(label, target, 0, 0, nullptr);
+    return g_dialogCenter.EditHyperlinkDialog(label, target, isNew ? kLinkOptionNew : 0, 0, nullptr);
 }
 
 // A pasted file: the dialog opens on the new link as the paste planned it.

@@ -125,7 +125,7 @@ int32_t MergeCopiedLinks(const AIStringTable& copied, const WCHAR* pasted, int32
                          AIStringTable& noteLinks)
 {
     int32_t clashes = 0;
-    AIString key, carried, present;
+    AIString key, carried;
     AIStringTable seen(1);
     EachBracketedLabel(pasted, length, [&](const WCHAR* label, int32_t labelLength) {
         TableKeyOf(label, labelLength, key);
@@ -133,12 +133,8 @@ int32_t MergeCopiedLinks(const AIStringTable& copied, const WCHAR* pasted, int32
             return;
         seen.SetKeyValueString(key.GetText(), L"");
         copied.GetValueOfKeyString(key.GetText(), carried);
-        if (noteLinks.IndexOfKeyStringExact(key.GetText()) < 0) {
-            noteLinks.SetKeyValueString(key.GetText(), carried.GetText());
-            return;
-        }
-        noteLinks.GetValueOfKeyString(key.GetText(), present);
-        if (!present.EqualsString(carried)) clashes++;
+        if (noteLinks.IndexOfKeyStringExact(key.GetText()) < 0) noteLinks.SetKeyValueString(key.GetText(), carried.GetText());
+        else clashes++;
     });
     return clashes;
 }

@@ -58,7 +58,8 @@ void CollectCopiedLinks(const WCHAR* text, int32_t length, const AIStringTable& 
                         AIStringTable& copied);
 
 // Adds the copied links whose "[label]" the pasted text holds to the note's
-// table. A label the note already has with another target is left as it is
-// and counted; the count is returned.
+// table. A label the note already has (whatever its target, also from an
+// earlier paste of the same text) is left as it is and counted; the count is
+// returned.
 int32_t MergeCopiedLinks(const AIStringTable& copied, const WCHAR* pasted, int32_t length,
                          AIStringTable& noteLinks);

@@ -298,8 +298,7 @@ const WCHAR* Heading()
     case kDialogHyperlink:
         if (g_dialogCenter.linkMode == -100) return L"Link to file";
         if (g_dialogCenter.copyFileFlag) return L"Insert file";
-        return IsNewLink() ? L"Create Hyperlink"
-                                                                                         : L"Edit Hyperlink";
+        return IsNewLink() ? L"Create Hyperlink" : L"Edit Hyperlink";
     case kDialogRename: return L"Rename note";
     case kDialogNewNote: return L"New Note";
     default: return g_dialogCenter.dialogTitle.GetText();
@@ -461,6 +460,11 @@ void InitialiseKind(HWND dialog)
     AIString field;
     if (IsHyperlink()) {
         CleanTitleForField(c.linkLabel.GetText(), kFieldHyperlink, field);
+        // The field holds no more than a title may (a pasted file's long name).
+        if (field.GetLength() > kTitleLimit) {
+            field.SetLength(kTitleLimit);
+            field.Trim();
+        }
         g_note.openedTitle.Copy(field);
         g_note.titleField = MakeField(dialog, L"Enter_title", field.GetText(), kTitleLimit);
         AIString link(c.linkTarget);
@@ -672,6 +676,7 @@ void ConnectNoteDialogs()
 HWND GetNoteDialogWindow() { return g_note.closing ? 0 : g_note.window; }
 HWND GetNoteDialogTitleField() { return g_note.titleField; }
 HWND GetNoteDialogLinkField() { return g_note.linkField; }
+const WCHAR* GetNoteDialogHeading() { return Heading(); }
 int GetNoteDialogCode() { return g_note.code; }
 const WCHAR* GetNoteDialogMessageText()
 {

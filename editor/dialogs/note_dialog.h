@@ -19,6 +19,8 @@ void ConnectNoteDialogs();
 HWND GetNoteDialogWindow();
 HWND GetNoteDialogTitleField();
 HWND GetNoteDialogLinkField();
+// The heading the dialog shows.
+const WCHAR* GetNoteDialogHeading();
 // The message code shown now (0 none).
 int GetNoteDialogCode();
 // The text of the message shown now ("" none).

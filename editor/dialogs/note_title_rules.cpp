@@ -43,6 +43,17 @@ int CountChar(const WCHAR* text, WCHAR c)
     return n;
 }
 
+// A path to a file, never a web address: "file:" or "rel:" in front, a drive
+// (":\\"), or a backslash within the first three characters.
+int IsPathLink(const WCHAR* lower)
+{
+    if (StartsWithNoCase(lower, L"file:") || IsRelativePathText(lower)) return 1;
+    AIString text(lower);
+    if (text.FindText(L":\\") >= 0) return 1;
+    int backslash = text.FindChar(L'\\', 0);
+    return backslash >= 0 && backslash < 3;
+}
+
 // "www." + text when it holds one full stop, else "http://" + text.
 void AddWebPrefix(const WCHAR* text, AIString& out)
 {
@@ -119,7 +130,8 @@ int NormaliseLinkTarget(const WCHAR* title, const WCHAR* link, const LinkRules& 
     AIString lower(text);
     lower.ToLowerCase();
     target.Clear();
-    if (label.IsEmpty()) {
+    int path = IsPathLink(lower.GetText());
+    if (label.IsEmpty() && !path) {
         // A link without a title: an automatic hyperlink.
         if (lower.FindText(L"http://") >= 0 || lower.FindText(L"https://") >= 0 || lower.FindText(L"www.") >= 0) {
             target.Copy(text);
@@ -130,7 +142,7 @@ int NormaliseLinkTarget(const WCHAR* title, const WCHAR* link, const LinkRules& 
             return kCodeNone;
         }
     }
-    if (lower.FindChar(L'@', 0) >= 0 && !StartsWithNoCase(lower.GetText(), L"http")) {
+    if (!path && lower.FindChar(L'@', 0) >= 0 && !StartsWithNoCase(lower.GetText(), L"http")) {
         if (!StartsWithNoCase(lower.GetText(), L"mailto:")) target.AssignText(L"mailto:");
         target.AppendString(text);
         return kCodeNone;

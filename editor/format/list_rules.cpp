@@ -144,6 +144,17 @@ int ParseListMarker(const WCHAR* line, int32_t len, ListMarker* marker)
     return 1;
 }
 
+int32_t FindBulletStar(const WCHAR* before, int32_t count, int atTextStart)
+{
+    if (!before || count < 1 || before[count - 1] != L'*') return -1;
+    int32_t star = count - 1;
+    int32_t at = star;
+    if (at > 0 && before[at - 1] == L' ') at--;
+    // The "*" (and the blank before it) must begin its line.
+    if (at == 0 ? atTextStart : before[at - 1] == L'\r') return star;
+    return -1;
+}
+
 int32_t ParagraphStart(const WCHAR* text, int32_t position)
 {
     int32_t p = position;

@@ -23,6 +23,13 @@ struct ListMarker {
 // a marker form; the marker is filled in.
 int ParseListMarker(const WCHAR* line, int32_t len, ListMarker* marker);
 
+// A blank typed after "*" at a line's start (or after a blank there) makes
+// the "*" a bullet. before: the (at most three) characters before the caret,
+// count of them; atTextStart 1 when they begin the text. The index of the
+// "*" in before, or -1.
+int32_t FindBulletStar(const WCHAR* before, int32_t count, int atTextStart);
+const int32_t kBulletStarWindow = 3;
+
 // The start of the paragraph holding position (after the line break before it).
 int32_t ParagraphStart(const WCHAR* text, int32_t position);
 // The end of the paragraph holding position (its line break, or len).

@@ -74,7 +74,8 @@ void MakeImageFileBase(const WCHAR* imagesFolder, const WCHAR* name, const WCHAR
     int stampChars = cleanStamp.IsEmpty() ? 0 : cleanStamp.GetLength() + 1;
     if (folderChars + stampChars + cleanName.GetLength() > kImagePathMaxChars) {
         int room = kImagePathMaxChars - folderChars - stampChars;
-        if (room > 0) {
+        // A name cut to no more than its stamp's length says nothing: "img" then.
+        if (room > 0 && room > cleanStamp.GetLength()) {
             cleanName.KeepRange(0, room);
             cleanName.Trim();
         }

@@ -28,7 +28,8 @@ const int kImageStampSuffixChars = 18;
 
 // The image path without its extension: folder + "\" + name (+ "_" + stamp
 // when one is given), the name shortened so that the path stays within
-// kImagePathMaxChars, or "img" when no room is left for it.
+// kImagePathMaxChars, or "img" when the room left for it is no longer than
+// the stamp.
 void MakeImageFileBase(const WCHAR* imagesFolder, const WCHAR* name, const WCHAR* stamp, AIString& base);
 const int kImagePathMaxChars = 240;
 

@@ -24,8 +24,8 @@
 
 namespace {
 
-// Longest label the hyperlink command takes from a selection.
-const int kMaxLinkLabel = 200;
+// Longest label a hyperlink has; a longer selection gives its first ones.
+const int kMaxLinkLabel = 30;
 const int kWordAtCaretLimit = 50;
 
 HWND Editor() { return g_noteEditor.hwnd; }
@@ -139,7 +139,7 @@ void EditExistingHyperlink(int32_t start, int32_t end, const AIString& oldLabel)
     g_noteStore.hyperlinks->GetValueOfKeyString(oldKey.GetText(), target);
     TableTextToShown(target);
     AIString label(oldLabel);
-    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target) : -1;
+    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target, 0) : -1;
     if (answer < 0) {
         EditorNotAvailable(L"The hyperlink dialog");
         return;
@@ -190,9 +190,17 @@ void CreateHyperlinkFromSelection()
     }
     if (!ControlAllows(kRibbonHyperlink)) return;
     CHARRANGE s = Selection();
-    AIString label;
+    AIString label, target;
     ReadSelectedText(label);
-    if (label.FindChar(L'\r') >= 0 || label.GetLength() > kMaxLinkLabel) {
+    // A selected address is the link's target (tested on its whole text);
+    // other text longer than a label is cut to its first characters.
+    int address = IsAddressText(label.GetText());
+    if (!address && label.GetLength() > kMaxLinkLabel) {
+        s.cpMax = s.cpMin + kMaxLinkLabel;
+        SetSelection(s.cpMin, s.cpMax);
+        label.SetLength(kMaxLinkLabel);
+    }
+    if (label.FindChar(L'\r') >= 0) {
         EditorMessage(kMsgLinkSelectionTooLong);
         return;
     }
@@ -201,13 +209,11 @@ void CreateHyperlinkFromSelection()
         return;
     }
     label.Trim();
-    AIString target;
-    // A selected address is the link's target (tested on its whole text).
-    if (IsAddressText(label.GetText())) {
+    if (address) {
         target.Copy(label);
         label.Clear();
     }
-    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target) : -1;
+    int32_t answer = g_editorShell.editHyperlink ? g_editorShell.editHyperlink(label, target, 1) : -1;
     if (answer < 0) {
         EditorNotAvailable(L"The hyperlink dialog");
         return;

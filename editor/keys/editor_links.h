@@ -93,9 +93,10 @@ struct EditorShellLinks {
     int (*openFavourite)(int slot) = nullptr;
     // A screen: its result, -1 when it is not there.
     int32_t (*runScreen)(EditorScreen screen) = nullptr;
-    // The hyperlink dialog over label and target (shown in its fields): 1
+    // The hyperlink dialog over label and target (shown in its fields); isNew
+    // 1 for a link made from the selection, 0 for a link of the note: 1
     // accepted, 0 cancelled, kHyperlinkRemoved, -1 when the dialog is not there.
-    int32_t (*editHyperlink)(AIString& label, AIString& target) = nullptr;
+    int32_t (*editHyperlink)(AIString& label, AIString& target, int isNew) = nullptr;
     // The hyperlink dialog opened on a new link already filled in (a pasted
     // file): mode and note text go to the dialog as they are. 1 accepted,
     // 0 cancelled, -1 when the dialog is not there.

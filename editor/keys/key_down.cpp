@@ -9,6 +9,7 @@
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/format/list_keys.h"
+#include "editor/format/list_rules.h"
 #include "editor/links/completion_popup.h"
 #include "editor/links/completion_rules.h"
 #include "editor/links/link_context.h"
@@ -16,6 +17,7 @@
 #include "foundation/message_ids.h"
 #include "notestore/note_store.h"
 #include "ui/ai_control.h"
+#include "ui/ai_text_document.h"
 #include "ui/link_marks.h"
 
 namespace {
@@ -240,6 +242,18 @@ static int EndsWord(WCHAR ch)
     }
 }
 
+// "* " typed at a line's start: the "*" becomes the bullet (the blank follows it).
+static void MakeBulletOfStar(int32_t caret)
+{
+    AITextDocument* doc = g_noteEditor.control ? g_noteEditor.control->GetDocument() : nullptr;
+    if (!doc || caret < 1) return;
+    int32_t from = caret > kBulletStarWindow ? caret - kBulletStarWindow : 0;
+    AIString before;
+    doc->GetRangeText(from, caret, &before);
+    int32_t star = FindBulletStar(before.GetText(), before.GetLength(), from == 0);
+    if (star >= 0) ReplaceNoteText(from + star, from + star + 1, L"\x2022", caret, caret);
+}
+
 LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
 {
     NoteEditorState& e = g_noteEditor;
@@ -318,6 +332,7 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
     }
     if (ch == L'@' && s.cpMax == s.cpMin && OpensTagListAt(s.cpMin))
         ShowTagsPopup();
+    if (ch == L' ' && s.cpMax == s.cpMin) MakeBulletOfStar(s.cpMin);
     LRESULT result = PassOn(window, message, ch, lParam);
     CHARRANGE now;
     ReadEditorSelection(&now);

@@ -144,9 +144,11 @@ int32_t FollowNoteLink(int32_t start, int32_t end)
     AIString title;
     GetNoteEditor()->GetDocument()->GetRangeText(start, end, &title);
     if (ShowNoteTitled(title.GetText())) return NoteLinkMark;
+    // The note is gone since the link was marked: said, and the key or click
+    // that chose the link does nothing else (Enter breaks no line in it).
     if (GetCapture()) ReleaseCapture();
     EditorMessage(kMsgAutomaticLinkNotValid);
-    return 0;
+    return NoteLinkMark;
 }
 
 int32_t FollowTag(int32_t start, int32_t end)

@@ -11,7 +11,8 @@ class AIStringList;
 // Follows the link at the selection. mouse: the point in the editor's client
 // coordinates that chose the link, or null for the keyboard. With the
 // keyboard the caret must stand strictly inside the link or the whole link
-// be selected. Returns the mark of the link followed, 0 when none.
+// be selected. Returns the mark of the link followed (or of a note link
+// whose note is gone, which is said), 0 when none.
 int32_t ActivateLinkAtCaret(const POINT* mouse);
 
 // The run [start, end) with its mark: follows it. Returns the mark, 0 when

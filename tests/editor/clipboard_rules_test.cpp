@@ -125,9 +125,11 @@ TEST(ClipboardRules, ACopyCarriesTheTargetsOfItsLinksAndAPasteAddsOnlyNewOnes)
     EXPECT_EQ(Utf8(target), "https://clock.example");
     EXPECT_EQ(noteB.GetCount(), 2);
 
-    // Pasting again, or into a note with the same targets, adds and counts nothing.
-    EXPECT_EQ(MergeCopiedLinks(copied, copiedText, TextLength(copiedText), noteB), 1);
-    EXPECT_EQ(MergeCopiedLinks(copied, copiedText, TextLength(copiedText), noteA), 0);
+    // Pasting again adds nothing; each label already there is counted, with
+    // its own target or another.
+    EXPECT_EQ(MergeCopiedLinks(copied, copiedText, TextLength(copiedText), noteB), 2);
+    EXPECT_EQ(noteB.GetCount(), 2);
+    EXPECT_EQ(MergeCopiedLinks(copied, copiedText, TextLength(copiedText), noteA), 2);
     EXPECT_EQ(noteA.GetCount(), 3);
     // A paste whose text no longer holds a label leaves that label out.
     AIStringTable noteC(1);

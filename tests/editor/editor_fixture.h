@@ -32,7 +32,7 @@ inline int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
 inline int KeyToggled(int) { return 0; }
 
 inline int32_t s_hyperlinkAnswer = -1;
-inline int32_t EditHyperlink(AIString&, AIString& target)
+inline int32_t EditHyperlink(AIString&, AIString& target, int)
 {
     if (s_hyperlinkAnswer == 1) target.AssignText(L"http://example.org/page");
     return s_hyperlinkAnswer;

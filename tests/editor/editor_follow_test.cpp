@@ -84,7 +84,7 @@ UINT RecordMenu(HMENU menu, POINT)
     }
     return chosen;
 }
-int32_t AnswerDialog(AIString& label, AIString& target)
+int32_t AnswerDialog(AIString& label, AIString& target, int)
 {
     s_dialogLabel.Copy(label);
     s_dialogTarget.Copy(target);

@@ -107,6 +107,15 @@ TEST(ImageNames, StampAndLengthRule)
     EXPECT_LE(base.GetLength(), kImagePathMaxChars);
     EXPECT_TRUE(base.EndsWithNoCase(L"_2011_05231020"));
     EXPECT_GT(base.GetLength(), deep.GetLength() + 20);
+    // Room for fewer characters of the name than the stamp has: "img" and the stamp.
+    AIString tight(L"C:\\");
+    while (tight.GetLength() < kImagePathMaxChars - 14 - 5 - 1) tight.AppendChar(L'f');
+    MakeImageFileBase(tight.GetText(), name.GetText(), L"2011_05231020", base);
+    EXPECT_TRUE(base.EndsWithNoCase(L"\\img_2011_05231020")) << Utf8(base);
+    // Room for more than the stamp: the name's first characters.
+    tight.SetLength(tight.GetLength() - 10);
+    MakeImageFileBase(tight.GetText(), name.GetText(), L"2011_05231020", base);
+    EXPECT_TRUE(base.EndsWithNoCase(L"\\longnamelongnam_2011_05231020")) << Utf8(base);
     // No room at all for the name: "img" and the stamp.
     AIString deeper(deep);
     for (int i = 0; i < 20; i++) deeper.AppendText(L"folder");

@@ -176,7 +176,7 @@ struct DialogSeen
 };
 DialogSeen s_dialog;
 
-int32_t AnswerDialog(AIString& label, AIString& target)
+int32_t AnswerDialog(AIString& label, AIString& target, int)
 {
     s_dialog.label = Utf8(label);
     s_dialog.target = Utf8(target);

@@ -47,8 +47,27 @@ public:
     void Hold(UINT vk) { Key(vk, true); }
     void Release(UINT vk) { Key(vk, false); }
 
-    // Pending messages handled as the main loop handles them.
-    void Pump() { PumpMessagesAsMainLoop(accelerators_, frame_); }
+    // Pending messages handled as the loop that runs handles them: the main
+    // loop's way, or, while a modal dialog has the focus, its own loop's
+    // (each message offered to the dialog first: Enter, Escape and Tab).
+    void Pump()
+    {
+        HWND dialog = ModalDialog();
+        if (!dialog) {
+            PumpMessagesAsMainLoop(accelerators_, frame_);
+            return;
+        }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage((int)msg.wParam);
+                return;
+            }
+            if (IsDialogMessageW(dialog, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
 
     // Pumps until `done` answers true or `milliseconds` pass; the answer.
     bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000)
@@ -98,6 +117,18 @@ private:
         if (vk == VK_CONTROL) state[VK_LCONTROL] = state[vk];
         if (vk == VK_MENU) state[VK_LMENU] = state[vk];
         SetKeyboardState(state);
+    }
+    // The dialog holding the focus when it runs modally (its owner disabled).
+    static HWND ModalDialog()
+    {
+        HWND focus = GetFocus();
+        HWND root = focus ? GetAncestor(focus, GA_ROOT) : nullptr;
+        if (!root) return nullptr;
+        WCHAR name[16] = {0};
+        GetClassNameW(root, name, 16);
+        if (lstrcmpW(name, L"#32770") != 0) return nullptr;
+        HWND owner = GetWindow(root, GW_OWNER);
+        return owner && !IsWindowEnabled(owner) ? root : nullptr;
     }
     static bool IsDown(UINT vk) { return GetKeyState(vk) < 0; }
     static WPARAM MouseKeys()
