@@ -7,6 +7,7 @@
 #include "search/preview/preview_pane.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
+#include "shell/page_snapshot.h"
 #include "shell/note_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/status_texts.h"
@@ -247,8 +248,13 @@ int PreviewImageFile(int fromCommand, int pageStep)
     return 1;
 }
 
-int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
+int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode)
 {
+    // A link to a captured web page shows the page's picture.
+    AIString snapshot, snapshotLink;
+    int capturedPage = FindPageSnapshot(givenLink, snapshot);
+    if (capturedPage) snapshotLink.AssignText(kOpenFilePrefix).AppendString(snapshot);
+    const WCHAR* link = capturedPage ? snapshotLink.GetText() : givenLink;
     AIString path;
     FileOfLink(link, path);
     if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
@@ -260,7 +266,8 @@ int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
         return 1;
     }
     ImagePreviewState& s = State();
-    SetImagePreviewTarget(link, s.kind == kImagePreviewPaged ? kImagePreviewPaged : kImagePreviewFitted, 0);
+    SetImagePreviewTarget(link, s.kind == kImagePreviewPaged ? kImagePreviewPaged : kImagePreviewFitted,
+                          capturedPage);
     if (s.shown || now) {
         StopMainTimer(kTimerImageHover);
         PreviewImageFile(0, 0);

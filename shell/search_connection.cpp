@@ -10,6 +10,7 @@
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
 #include "search/store_search_source.h"
+#include "search/preview/word_lookup_preview.h"
 #include "editor/keys/editor_links.h"
 #include "editor/format/zoom_status.h"
 #include "dialogs/screen_launchers.h"
@@ -69,6 +70,7 @@ void ConnectSearch(HWND content)
     l.navigate = Navigate;
     l.captureDocument = CaptureDocument;
     l.captureScreenshot = Screenshot;
+    l.lookUpWord = LookUpWordAndReport;
     l.setStatusText = SetStatusText;
     l.layout = UpdateSplitter;
     l.startTimer = StartMainTimer;

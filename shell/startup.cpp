@@ -27,9 +27,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-// The translation target of the "lang:" word ("" when not given).
-WCHAR TranslationLanguage[3] = {0, 0, 0};
-
 // The data folder on a first start (the wizard runs once the frame shows), else empty.
 static AIString s_firstStartFolder;
 
@@ -158,7 +155,6 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
 
     g_app.settings.Store();
     RegisterForRestart();
-    CopyTextBounded(TranslationLanguage, 3, g_app.GetLanguageCode());
 
     AIString path, last;
     SettingsGetDataFilePath(g_app.settings.Record(), last);

@@ -313,7 +313,9 @@ void PreviewLinkAtPoint(HWND editor, WPARAM keys, LPARAM point)
     }
     if (target.EqualsString(s_preview.hovered)) return;
     s_preview.hovered.Copy(target);
-    if (kind == kPreviewImage && g_previewShell.previewImage && g_previewShell.previewImage(target.GetText())) return;
+    // A captured web page shows its picture (with Alt held, its text).
+    int pictureFirst = kind == kPreviewImage || (kind == kPreviewWebPage && !PreviewKeyDown(VK_MENU));
+    if (pictureFirst && g_previewShell.previewImage && g_previewShell.previewImage(target.GetText())) return;
     StartLinkPreview(target.GetText(), kind);
 }
 

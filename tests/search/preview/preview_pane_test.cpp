@@ -306,10 +306,11 @@ TEST_F(PreviewPane, TheSelectedWordIsLookedUpAndItsEntryShownInThePane)
     EXPECT_TRUE(PaneShown());
     EXPECT_EQ(0u, PaneText().find("Dictionary: geese\r\n")) << PaneText();
     EXPECT_NE(std::string::npos, PaneText().find("NOUN")) << PaneText();
-    // Nothing selected: nothing to look up.
+    // Nothing selected: the word at the caret.
     CHARRANGE none = {3, 3};
     SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&none);
-    EXPECT_EQ(0, g_editorShell.lookUpWord());
+    EXPECT_EQ(1, g_editorShell.lookUpWord());
+    EXPECT_EQ(0u, PaneText().find("Dictionary: flock\r\n")) << PaneText();
 }
 
 TEST_F(PreviewPane, ASelectionIsCopiedAndNamedOnTheStatusLineAsPlainText)
