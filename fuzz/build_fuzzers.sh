@@ -41,7 +41,7 @@ text_flags="$flags -fshort-wchar -DWINE_UNICODE_NATIVE -DWIN64 -D_WIN64 -D__WIN6
   -D__int32=int -D__int64=long -D__WINE__ -isystem $wine_include -idirafter $(dirname $wine_include)"
 text_objs=""
 for src in foundation/ai_string foundation/ai_string_list foundation/ai_string_table foundation/text_markup \
-           foundation/trace foundation/process_end notestore/datafile_format notestore/sync/sync_table \
+           foundation/trace foundation/process_end notestore/datafile_format notestore/sync/sync_table notestore/sync/copy_text \
            notestore/sync/edit_markers search/query_parser search/search_tables dialogs/images/image_list_rules \
            fuzz/text_host; do
   name=$(basename $src)

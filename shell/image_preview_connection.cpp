@@ -15,6 +15,7 @@
 #include "dialogs/images/image_note_lookup.h"
 #include "dialogs/images/image_preview.h"
 #include "editor/images/image_names.h"
+#include "foundation/ai_file.h"
 #include "foundation/app.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
@@ -52,6 +53,7 @@ struct ImagePreviewState
     AIString shownPath;                   // the file drawn, and its first page
     int page = 0;
     RECT shownArea = {0, 0, 0, 0};
+    RECT paintedArea = {0, 0, 0, 0};      // every pixel the picture drew (its frame reaches past shownArea)
     int large = 0;                        // the image zoom: pictures over the whole window
     RECT thumbnailArea = {0, 0, 0, 0};    // where the timed thumbnail is drawn, empty when none
 };
@@ -173,6 +175,18 @@ void ShowCaption(const AIString& path, const ImagePreviewResult& result)
     SetStatusText(caption.GetText(), kStatusInfo);
 }
 
+// A picture on another machine is never read here: the window would wait for
+// the network. 1 when the path is one (the status line says so).
+int RefuseNetworkPicture(const AIString& path)
+{
+    if (!AIFile::IsNetworkPath(path.GetText())) return 0;
+    AIString text(L"No preview of files on the network (");
+    AppendOutsideText(text, path.GetText());
+    text.AppendChar(L')');
+    SetStatusText(text.GetText(), kStatusInfo);
+    return 1;
+}
+
 }  // namespace
 
 void SetImagePreviewTarget(const WCHAR* target, ImagePreviewKind kind, int capturedPage)
@@ -190,7 +204,7 @@ int IsImagePreviewShown() { return State().shown; }
 void HideImagePreview()
 {
     ImagePreviewState& s = State();
-    if (s.shown) RepaintUnder(s.shownArea);
+    if (s.shown) RepaintUnder(s.paintedArea);
     s.shown = 0;
     s.shownPath.Clear();
     s.kind = kImagePreviewNone;
@@ -208,9 +222,10 @@ int PreviewImageFile(int fromCommand, int pageStep)
     int paged = s.kind == kImagePreviewPaged || s.large;
     // The same picture asked for again by the hover timer is left as it is.
     if (s.shown && !fromCommand && pageStep == 0 && s.shownPath.EqualsTextNoCase(path.GetText())) return 1;
+    // The picture takes the place of a text preview: what that showed goes.
+    HideLinkPreviewPane();
+    if (RefuseNetworkPicture(path)) return 0;
 
-    HCURSOR cursor = nullptr;
-    if (path.StartsWith(L"\\\\")) cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     ImagePreviewRequest request;
     request.path = path.GetText();
     request.area = paged ? PagedArea() : FittedArea();
@@ -225,12 +240,11 @@ int PreviewImageFile(int fromCommand, int pageStep)
 
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
-        RepaintUnder(s.shownArea);
+        RepaintUnder(s.paintedArea);
     HDC dc = PanelDrawingDC();
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
     if (dc) ReleaseDC(Panel(), dc);
-    if (cursor) SetCursor(cursor);
 
     if (outcome == kImagePreviewMissing) {
         AIString text(L"Cannot find file (");
@@ -242,6 +256,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     s.shown = 1;
     s.shownPath.Copy(path);
     s.shownArea = request.area;
+    s.paintedArea = result.painted;
     s.page = result.page;
     if (paged) s.kind = kImagePreviewPaged;
     if (!s.capturedPage) ShowCaption(path, result);  // a captured page's address is the link itself
@@ -283,7 +298,7 @@ int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
     if (!Panel()) return 0;
     AIString path;
     FileOfLink(link, path);
-    if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
+    if (path.IsEmpty() || !IsListedImageName(path.GetText()) || RefuseNetworkPicture(path)) return 0;
     ThumbnailPreviewRequest request;
     request.path = path.GetText();
     request.area = FittedArea();
@@ -321,13 +336,17 @@ void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageS
     PaintLinkPreview();
 }
 
-void ToggleImageZoom()
+void ToggleImageZoom() { SetImageZoom(!State().large); }
+
+int IsImageZoomLarge() { return State().large; }
+
+void SetImageZoom(int large)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceZoom);
     ImagePreviewState& s = State();
-    s.large = !s.large;
+    s.large = large ? 1 : 0;
     if (s.shown) {
-        RepaintUnder(s.shownArea);
+        RepaintUnder(s.paintedArea);
         s.shown = 0;
         s.kind = s.large ? kImagePreviewPaged : kImagePreviewFitted;
         PreviewImageFile(1, 0);

@@ -8,6 +8,7 @@
 #include "shell/ctrl_hint.h"
 #include "search/preview/preview_pane.h"
 #include "editor/editor_status.h"
+#include "editor/keys/note_editor.h"
 #include "shell/shell_ids.h"
 #include "foundation/hash_name.h"
 #include "foundation/trace.h"
@@ -66,6 +67,8 @@ int StopTimersForExit()
     for (UINT_PTR id = kTimerCtrlHintFirst; id <= kTimerCtrlHintLast; id++) StopMainTimer(id);
     StopMainTimer(kTimerCtrlHintEditor);
     if (IsDialogCenterBusy()) {
+        // The highlight's timer stops: the highlight goes with it.
+        EndCaretLineHighlight();
         StopMainTimer(kTimerEditorStatus);
         CloseMessageBoxForExit();
     }
@@ -93,7 +96,7 @@ void OnMainTimer(HWND, UINT_PTR timerId)
     switch (timerId) {
     case kTimerEditorStatus:
         StopMainTimer(kTimerEditorStatus);
-        UpdateEditorStatus(kEditorStatusLeave);
+        EndCaretLineHighlight();
         break;
     case kTimerLinkHover:
         StopMainTimer(kTimerLinkHover);

@@ -3,6 +3,7 @@
 #include "shell/capture_connection.h"
 #include "search/capture/screen/screen_capture.h"
 #include "shell/main_panel.h"
+#include "shell/image_preview_connection.h"
 #include "shell/note_commands.h"
 #include "shell/file_commands.h"
 #include "search/quick/full_text_mode.h"
@@ -76,6 +77,8 @@ void ConnectSearch(HWND content)
     l.startTimer = StartMainTimer;
     l.showShortcuts = ShowShortcutsScreen;
     l.showZoomStatus = ShowEditorZoomStatus;
+    l.setImageZoom = SetImageZoom;
+    l.showDefaultImage = ShowDefaultPreviewImage;
     l.startCtrlHint = StartCtrlHint;
     l.stopCtrlHint = StopCtrlHint;
     l.ribbonForQuickSearch = RibbonForQuickSearch;

@@ -19,6 +19,7 @@ const COLORREF kCaptionTextColour = RGB(250, 250, 250);
 const COLORREF kCaptionShadowColour = RGB(10, 10, 10);
 const int kLightenHalf = 128;  // the thumbnail's area goes half way to white
 const int kBytesPerKilobyte = 1024;
+const int kFrameWidth = 1;      // the frame lies just outside what it frames
 
 // The one picture kept for the run and what it was loaded from.
 struct KeptPicture
@@ -107,7 +108,8 @@ RECT InBitmap(const RECT& part, const RECT& picture)
 // A frame just outside rect.
 void Frame(HDC dc, const RECT& rect, COLORREF colour)
 {
-    RECT outer = {rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1};
+    RECT outer = rect;
+    InflateRect(&outer, kFrameWidth, kFrameWidth);
     FrameRectOnHdc(dc, outer, colour);
 }
 
@@ -143,6 +145,9 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
     result.height = kept.picture.bottom - kept.picture.top;
 
     FillRectOnHdc(dc, area, request.background);
+    // A picture as wide or as high as the area has its frame just outside it.
+    result.painted = area;
+    InflateRect(&result.painted, kFrameWidth, kFrameWidth);
     int mode = SetStretchBltMode(dc, HALFTONE);
     if (request.pageByPage && request.capturedPage) {
         PagedPlacement pages = LayoutImagePages(area, result.width, result.height, request.firstPage, request.pageStep);

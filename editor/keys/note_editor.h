@@ -29,6 +29,9 @@ enum EditorStatusMode : int32_t {
     kStatusModeHighlighted = 1,  // the caret line is tinted until the next key or click
 };
 int32_t GetEditorStatusMode();
+// Ends the caret line's highlight, when shown: its timer stops and nothing
+// of its colours stays.
+void EndCaretLineHighlight();
 void SetEditorStatusMode(int32_t mode);
 // Typing state word: 1 after typing, -1 after Backspace over plain text; 0 otherwise.
 int32_t GetEditorTypingState();

@@ -26,7 +26,6 @@ const WCHAR kAgent[] = L"Mozilla/5.0 (Windows NT 5.2) Tavik";
 }  // namespace
 
 const WCHAR kTranslationServiceValue[] = L"TranslationService";
-const WCHAR kDefaultTranslationService[] = L"https://ajax.googleapis.com";
 
 namespace {
 
@@ -192,8 +191,9 @@ void SetWordLookupHooks(const WordLookupHooks& hooks) { g_hooks = hooks; }
 void GetTranslationService(AIString& address)
 {
     AIRegistryKey key;
+    // No service is built in: without the value translation stays off.
     if (!key.OpenKey(HKEY_CURRENT_USER, nullptr) || !key.ReadString(kTranslationServiceValue, address, MAX_PATH))
-        address.AssignText(kDefaultTranslationService);
+        address.Clear();
     address.Trim();
     while (address.EndsWithNoCase(L"/")) address.SetLength(address.GetLength() - 1);
 }

@@ -28,10 +28,9 @@ enum {
 
 // The translation service: the scheme, host and port to which the request's
 // path "/ajax/services/language/translate" and its query are appended. The
-// program's registry value of this name holds it (an empty value turns
-// translation off); without the value the default service is asked.
+// program's registry value of this name holds it; without it (or with an
+// empty value) translation is off and look-ups show the dictionary alone.
 extern const WCHAR kTranslationServiceValue[];
-extern const WCHAR kDefaultTranslationService[];
 void GetTranslationService(AIString& address);
 // The language to translate into: an English language name ("Polish") or a
 // two-letter code; "OFF" or English turn translation off. Until it is set,

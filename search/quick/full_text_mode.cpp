@@ -2,6 +2,9 @@
 // through the hits, opening one and previewing it with its keywords.
 #include "search/quick/full_text_mode.h"
 #include "search/preview/note_preview.h"
+#include "search/preview/preview_pane.h"
+#include "search/quick/quick_search_box.h"
+#include "foundation/app.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
@@ -217,6 +220,8 @@ void HidePreviewPane()
 void Enter(int fromQuickSearch, const WCHAR* given)
 {
     FullTextState& f = s_full;
+    // The panel and its preview take the place of every other preview.
+    HideQuickPreview(0);
     f.mode = 1;
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     if (g_searchShell.layout) g_searchShell.layout();
@@ -272,6 +277,9 @@ void Leave()
         SetWindowTextW(quick, text.GetText());
     }
     if (g_searchShell.focusQuickSearch) g_searchShell.focusQuickSearch(1);
+    // The pane showed the hit with its keywords: QuickSearch's own preview is back.
+    if (g_app.settings.Record().instantPreview) ShowQuickSearchPreview(kQuickPreviewTypedNote, 0);
+    else ShowQuickSearchPreview(kQuickPreviewTip, 1);
 }
 
 // The query of full-text search is the keyword field's text.

@@ -2,6 +2,7 @@
 #include "search/quick/full_text_mode.h"
 #include "search/preview/note_preview.h"
 #include "search/preview/preview_fill.h"
+#include "search/preview/preview_pane.h"
 #include "foundation/app.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/search_shell_links.h"
@@ -56,8 +57,6 @@ enum QuickChord {
     kQuickFullScreen,
 };
 
-enum QuickImageZoom : int32_t { kQuickImagesSmall = 0, kQuickImagesLarge = 2 };
-
 struct QuickSearchState {
     WNDPROC previous = nullptr;
     int32_t selected = -1;       // the note the list shows selected
@@ -69,7 +68,6 @@ struct QuickSearchState {
     QuickChord pending = kQuickNone;
     WPARAM forwarded = 0;        // a key whose press went to the editor: its release follows it
     int32_t ctrlHint = 0;        // 1 while Ctrl alone is held and the hint timers run
-    QuickImageZoom imageZoom = kQuickImagesSmall;
 };
 QuickSearchState s_quick;
 
@@ -168,6 +166,9 @@ void SelectInList(int32_t index)
     if (index < 0) ShowQuickSearchPreview(kQuickPreviewTip, 0);
     if (index >= 0 && index != CurrentNote() && index != s_quick.previewed && g_searchShell.startTimer)
         g_searchShell.startTimer(kQuickPreviewTimer, kQuickPreviewMs);
+    // In split view the note's own picture for the typed text shows at once.
+    if (g_searchShell.isSplitView && g_searchShell.isSplitView() && g_searchShell.showDefaultImage)
+        g_searchShell.showDefaultImage();
 }
 
 // Shows the note's title in the box, all selected (navigation keys).
@@ -256,7 +257,7 @@ void LookUpTitle(HWND box, WPARAM key)
     GetNoteTitle(index, title);
     QuickCompletionOf(title.GetText(), completion);
     int32_t typedLength = typed.GetLength();
-    if (key != VK_BACK && key != VK_DELETE && completion.GetLength() >= typedLength) {
+    if (key != VK_DELETE && completion.GetLength() >= typedLength) {
         SetWindowTextW(box, completion.GetText());
         int32_t tail = (key == VK_RIGHT || key == VK_END) ? completion.GetLength() : typedLength;
         SendMessageW(box, EM_SETSEL, tail, -1);
@@ -303,6 +304,8 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return Pass(box, message, key, lParam);
     }
     StopCtrlHint();
+    // A link's preview gives way to typing: the box's own preview follows the keys.
+    if (IsLinkPreviewShown()) HideQuickPreview(0);
     if (IsEditorKey(key)) {
         if (g_searchShell.editor) PostMessageW(g_searchShell.editor, WM_KEYDOWN, key, lParam);
         s_quick.forwarded = key;
@@ -316,19 +319,6 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return 0;
     }
     if (key == VK_RETURN || key == VK_TAB) return 0;
-    if (key == VK_BACK) {
-        // Backspace over a completion tail takes one typed character away.
-        DWORD from = 0, to = 0;
-        SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
-        int32_t length = GetWindowTextLengthW(box);
-        if (to > from && (int32_t)to == length && from > 0) {
-            SendMessageW(box, EM_SETSEL, from - 1, to);
-            SendMessageW(box, EM_REPLACESEL, FALSE, (LPARAM)L"");
-            s_quick.selected = -1;
-            s_quick.lastTyped.Clear();
-            return 0;
-        }
-    }
     return Pass(box, message, key, lParam);
 }
 
@@ -371,8 +361,22 @@ LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
     return result;
 }
 
-// The control characters of Ctrl+V and Ctrl+C, which the edit field turns into a paste and a copy.
-enum : WPARAM { kPasteCharacter = 0x16, kCopyCharacter = 0x03 };
+// The control characters of Ctrl+V and Ctrl+C, which the edit field turns into a paste and a copy,
+// and Backspace's, with which the edit field deletes.
+enum : WPARAM { kPasteCharacter = 0x16, kCopyCharacter = 0x03, kBackspaceCharacter = 0x08 };
+
+// Backspace over a completion tail takes the tail and one typed character
+// away: the selection is widened by that character before the edit field
+// deletes it, and the title is looked up again when the key comes up.
+void TakeBackOneTypedCharacter(HWND box)
+{
+    DWORD from = 0, to = 0;
+    SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+    int32_t length = GetWindowTextLengthW(box);
+    if (to > from && (int32_t)to == length && from > 0) SendMessageW(box, EM_SETSEL, from - 1, to);
+    s_quick.selected = -1;
+    s_quick.lastTyped.Clear();
+}
 
 LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
 {
@@ -382,15 +386,13 @@ LRESULT OnChar(HWND box, UINT message, WPARAM ch, LPARAM lParam)
         return Pass(box, message, ch, lParam);
     if (Ctrl() && !SearchKeyDown(VK_MENU)) return 0;
     if (ch == 27 || ch == L'\r' || ch == L'\t' || ch == L'\n') return 0;
+    if (ch == kBackspaceCharacter) TakeBackOneTypedCharacter(box);
     return Pass(box, message, ch, lParam);
 }
 
-void ImageZoomTo(QuickImageZoom zoom)
+void ImageZoomTo(int large)
 {
-    s_quick.imageZoom = zoom;
-    SearchStatus(zoom == kQuickImagesLarge ? L"Image Zoom: Changed to Large (Alt- to reduce to Small)"
-                                           : L"Image Zoom: Changed to Small (Alt+ to increase to Large)",
-                 kStatusInfo);
+    if (g_searchShell.setImageZoom) g_searchShell.setImageZoom(large);
 }
 
 void LookUpBoxText(HWND box)
@@ -418,8 +420,8 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
         if (l.captureScreenshot) l.captureScreenshot();
         else SearchStatus(L"Screen capture is not available", kStatusWarning);
         return 0;
-    case VK_OEM_PLUS: ImageZoomTo(kQuickImagesLarge); return 0;
-    case VK_OEM_MINUS: ImageZoomTo(kQuickImagesSmall); return 0;
+    case VK_OEM_PLUS: ImageZoomTo(1); return 0;
+    case VK_OEM_MINUS: ImageZoomTo(0); return 0;
     case VK_F10:
         if (HWND frame = GetAncestor(box, GA_ROOT)) PostMessageW(frame, WM_COMMAND, IDM_TOGGLE_RIBBON, 0);
         return 0;
@@ -483,7 +485,6 @@ void InstallQuickSearchBox(HWND box)
 }
 
 int32_t GetQuickSearchSelection() { return s_quick.selected; }
-int32_t GetQuickImageZoom() { return s_quick.imageZoom; }
 
 void ShowQuickSearchPreview(int noteIndex, int force)
 {

@@ -28,6 +28,12 @@ struct SearchShellLinks {
     int (*lookUpWord)(const WCHAR* word) = nullptr;     // 0 when look-up is not there
     int32_t (*showShortcuts)() = nullptr;
     void (*showZoomStatus)(int32_t percent) = nullptr;  // the editor's zoom on the status line
+    // The size of image previews: 1 over the whole window, 0 beside the list.
+    void (*setImageZoom)(int large) = nullptr;
+    // Split view: whether it is on, and the picture the note shown offers for
+    // the typed text (a timed thumbnail), shown at once there.
+    int (*isSplitView)() = nullptr;
+    int (*showDefaultImage)() = nullptr;
     // The held-Ctrl hint: started with the field's own second timer, stopped.
     void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
     void (*stopCtrlHint)() = nullptr;

@@ -79,6 +79,12 @@ TEST(ImagePreviewLayout, WideTallTinyAndZeroSizePicturesFitTheArea)
     EXPECT_EQ(Text(tiny.dest), "245,247,255,253");
     PreviewPlacement asked = FitImageIntoArea(area, 10, 5, kFitAlways);
     EXPECT_EQ(Text(asked.dest), "0,125,500,375");
+    // Narrow but taller than the area: fitted by its height, never 1:1 past the bottom.
+    PreviewPlacement narrow = FitImageIntoArea(area, 100, 2000, kFitSmallAtOneToOne);
+    EXPECT_EQ(narrow.scale, 4000);
+    EXPECT_EQ(Text(narrow.dest), "237,0,262,500");
+    PreviewPlacement flat = FitImageIntoArea(area, 2000, 100, kFitSmallAtOneToOne);
+    EXPECT_EQ(Text(flat.dest), "0,237,500,262");
     // A picture as large as the area is fitted, not shown 1:1 past its edge.
     EXPECT_EQ(Text(FitImageIntoArea(area, 500, 501, kFitSmallAtOneToOne).dest), "0,0,499,500");
     // One pixel in a huge area still divides by something.

@@ -288,6 +288,13 @@ TEST(FileLinkPreview, ExtensionsDecideFirstThenTheFirstBytes)
     EXPECT_EQ(kFilePreviewNone, FilePreviewKindOfName(L"C:\\a\\paper.pdf", 0));
     EXPECT_EQ(kFilePreviewText, FilePreviewKindOfName(L"C:\\a\\paper.PDF", 1));
     EXPECT_EQ(kFilePreviewNone, FilePreviewKindOfName(L"C:\\a\\trip.JPG", 1));
+    EXPECT_EQ(kFilePreviewNone, FilePreviewKindOfName(L"C:\\a\\trip.jpeg", 0));
+    // Pictures by every name they go by; other files are none.
+    EXPECT_EQ(1, IsPicturePath(L" C:\\a\\trip.JPEG "));
+    EXPECT_EQ(1, IsPicturePath(L"rel:\\images\\a.jpg"));
+    EXPECT_EQ(1, IsPicturePath(L"C:\\a\\b.Png"));
+    EXPECT_EQ(0, IsPicturePath(L"C:\\a\\jpeg.txt"));
+    EXPECT_EQ(0, IsPicturePath(nullptr));
     EXPECT_EQ(-1, FilePreviewKindOfName(L"C:\\a\\readme.md", 0));
 
     const unsigned char text[] = "line one\r\n\tline two";

@@ -15,6 +15,7 @@
 #include "shell/frame_window.h"
 #include "shell/global_windows.h"
 #include "shell/image_preview_connection.h"
+#include "search/quick/search_shell_links.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/dialogs_connection.h"
@@ -33,6 +34,8 @@
 #include "shell/shutdown.h"
 #include "shell/status_texts.h"
 #include "shell/second_instance.h"
+#include "shell/sync_connection.h"
+#include "tests/support/keyboard.h"
 #include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
@@ -1936,7 +1939,126 @@ TEST_F(ShellTest, ASharedNoteHeldByAnotherOpensReadOnlyAndTypingClaimsItUndoingR
     CheckSyncFolders();
 }
 
+TEST_F(ShellTest, ASyncNoticeRaisedDuringARefreshStaysInViewWithItsOutcome)
+{
+    ConnectSyncNotices();
+    AIString sync(folder_), gone(folder_);
+    sync.AppendText(L"\\sync_notice\\");
+    gone.AppendText(L"\\sync_notice_gone");
+    CreateDirectoryW(sync.GetText(), nullptr);
+    g_noteStore.sync.SyncFolderSetting.Copy(sync);
+    OpenExamples();   // the load's pass sends every note
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_app.GetMainWindow());
+    keys.Type(L"x");
+    // The folder goes away (a removed drive): the refresh's save tells so.
+    ASSERT_TRUE(MoveFileW(sync.GetText(), gone.GetText()));
+    SetStatusText(L"", kStatusDone);
+    keys.Press(VK_F5);
+    EXPECT_TRUE(keys.PumpUntil([] { return Utf8(GetStatusText()).find("Refreshed data") != std::string::npos; }));
+    std::string status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("sync folder cannot be reached"), std::string::npos) << status;
+    EXPECT_NE(status.find("Refreshed data - Save completed"), std::string::npos) << status;
+    // A refresh that raises nothing says only what it did.
+    ASSERT_TRUE(MoveFileW(gone.GetText(), sync.GetText()));
+    ASSERT_EQ(RefreshNotes(), 1);
+    EXPECT_EQ(Utf8(GetStatusText()).find("cannot be reached"), std::string::npos) << Utf8(GetStatusText());
+    DestroyAcceleratorTable(accelerators);
+    SetSyncNoticeHook(nullptr);
+    g_noteStore.sync.SyncFolderSetting.Clear();
+    CheckSyncFolders();
+}
+
 // ---- Image preview ----
+
+TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture)
+{
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Other\r\nhello\r\n{{\r\n}}\r\n\x00A4Trip\r\nphotos [default] and more\r\n"
+                  L"{{\r\n[default:rel:\\images\\Wide_2011_05231020.png]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    AIString images(folder_);
+    images.AppendText(L"\\images");
+    CreateDirectoryW(images.GetText(), nullptr);
+    AIString picture(images);
+    picture.AppendText(L"\\Wide_2011_05231020.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(3000, 300, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+    ASSERT_EQ(ReadAndShowNote(Find(L"Trip"), kShowAndRecord), 1);
+    HWND panel = g_mainPanel.GetHwndField();
+    UpdateWindow(GetAncestor(panel, GA_ROOT));
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    // A wide picture fills the area's width: its frame stands just beside it.
+    const RECT& list = g_mainPanel.layout.noteList;
+    RECT around = {list.left - 15, list.top - 5, list.right + 25, g_mainPanel.layout.preview.bottom + 5};
+    auto pixels = [&]() {
+        int width = around.right - around.left, height = around.bottom - around.top;
+        HDC screen = GetDC(panel);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, around.left, around.top, SRCCOPY);
+        std::vector<uint32_t> copy((uint32_t*)bits, (uint32_t*)bits + width * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(panel, screen);
+        return copy;
+    };
+    std::vector<uint32_t> before = pixels();
+    SetImagePreviewTarget(L"rel:\\images\\Wide_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    EXPECT_NE(before, pixels());
+    // Hidden: every pixel is what it was, the frame's too.
+    HideImagePreview();
+    std::vector<uint32_t> after = pixels();
+    int width = around.right - around.left, left = 0;
+    for (size_t i = 0; i < after.size(); i++)
+        if (after[i] != before[i]) {
+            left++;
+            if (left < 4) ADD_FAILURE() << "pixel left at " << around.left + (int)(i % width) << "," << around.top + (int)(i / width);
+        }
+    EXPECT_EQ(0, left);
+
+    // The image zoom asked for from QuickSearch draws a shown picture again at its size.
+    SetImagePreviewTarget(L"rel:\\images\\Wide_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    ASSERT_TRUE(g_searchShell.setImageZoom != nullptr);
+    g_searchShell.setImageZoom(1);
+    EXPECT_EQ(1, IsImageZoomLarge());
+    EXPECT_TRUE(IsImagePreviewShown());
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos);
+    g_searchShell.setImageZoom(0);
+    EXPECT_EQ(0, IsImageZoomLarge());
+    HideImagePreview();
+
+    // The note's "default" picture comes up as a timed thumbnail while QuickSearch
+    // is typed into, with the mouse off the list.
+    ASSERT_TRUE(g_searchShell.showDefaultImage != nullptr);
+    g_app.settings.Record().instantPreview = 1;
+    POINT away = {0, 0};
+    ClientToScreen(g_mainPanel.editor.GetHwnd(), &away);
+    SetCursorPos(away.x + 30, away.y + 30);
+    KillTimer(panel, kTimerThumbnail);
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"oth");
+    EXPECT_EQ(1, g_searchShell.showDefaultImage());
+    EXPECT_TRUE(KillTimer(panel, kTimerThumbnail));
+    HideThumbnail();
+    // A note without links offers nothing.
+    ASSERT_EQ(ReadAndShowNote(Find(L"Other"), kShowAndRecord), 1);
+    EXPECT_EQ(0, g_searchShell.showDefaultImage());
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"");
+}
 
 TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenANote)
 {

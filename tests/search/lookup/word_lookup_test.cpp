@@ -160,11 +160,13 @@ TEST_F(WordLookup, AServiceOutOfReachOrTurnedOffAndNoNetwork)
     EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result, &outcome));
     EXPECT_EQ(kTranslationNotAsked, outcome);
     EXPECT_EQ("", g_status);
-    // Without the value the program's own service is the one asked.
+    // No service is built in: without the value nothing is asked either.
     SetService(nullptr);
-    AIString service;
+    AIString service(L"left over");
     GetTranslationService(service);
-    EXPECT_EQ(Utf8(AIString(kDefaultTranslationService)), Utf8(service));
+    EXPECT_EQ("", Utf8(service));
+    EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result, &outcome));
+    EXPECT_EQ(kTranslationNotAsked, outcome);
 
     // Started with "nonetwork": neither a translation nor a download is asked for.
     const char* port = getenv("TAVIK_TEST_PORT");
