@@ -142,6 +142,17 @@ void PdfDocument::FindStreams()
             info.number = object->number;
             info.kind = ReadKind(info.dictBegin, info.dictEnd);
             info.filters = ReadPdfFilterChain(info.dictBegin, info.dictEnd);
+            // A direct /Length that ends right before "endstream" is the data's
+            // true end: its last byte may itself be a line end.
+            const uint8_t* lengthAt = PdfFindKey(info.dictBegin, info.dictEnd, "/Length");
+            uint32_t lengthRef;
+            int64_t length;
+            if (close >= 0 && lengthAt && !PdfReadReference(lengthAt, info.dictEnd, &lengthRef) &&
+                PdfReadInteger(lengthAt, info.dictEnd, &length) && length >= 0 && length <= close) {
+                const uint8_t* after = dataBegin + length;
+                while (after < dataBegin + close && IsPdfWhite(*after)) ++after;
+                if (after == dataBegin + close) info.dataEnd = dataBegin + length;
+            }
         }
         streams_.push_back(info);
     }

@@ -172,6 +172,29 @@ TEST(PdfExtract, SkipsABombAndADamagedStreamAndKeepsTheRest)
     EXPECT_EQ(1, e.skipped);
 }
 
+TEST(PdfExtract, AStreamWhoseLastByteIsALineEndKeepsItByItsLength)
+{
+    // Packed data that happens to end in 0x0A, written with no line end
+    // before "endstream" (as groff's writer does): /Length tells.
+    std::string content;
+    std::string packed;
+    for (int i = 0; i < 4000; i++) {
+        content = Line(700, "(ends in a line feed " + std::to_string(i) + ") Tj");
+        packed = Deflate(content);
+        if (packed.back() == '\n') break;
+    }
+    ASSERT_EQ('\n', packed.back());
+    std::string pdf = BuildTestPdf(OnePage("PLACEHOLDER", false));
+    size_t at = pdf.find("<< /Length 11 >>\nstream\r\nPLACEHOLDER\r\nendstream");
+    ASSERT_NE(std::string::npos, at);
+    pdf.replace(at, std::string("<< /Length 11 >>\nstream\r\nPLACEHOLDER\r\nendstream").size(),
+                "<< /Length " + std::to_string(packed.size()) + " /Filter /FlateDecode >>\nstream\n" + packed +
+                    "endstream");
+    Extracted e = Extract(pdf);
+    EXPECT_EQ(0, e.skipped);
+    EXPECT_NE(std::string::npos, e.text.find("ends in a line feed"));
+}
+
 TEST(PdfExtract, APageThatPacksTightlyIsReadAll)
 {
     // Text padded with blanks (as groff writes its pages) packs to a
