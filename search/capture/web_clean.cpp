@@ -19,13 +19,24 @@ const char16_t* const kLooseCuts[] = {
 
 enum { kLooseLineMinimum = 5, kHomeLineMinimum = 25, kArticleLineMinimum = 15 };
 
-// The page with every character it may not bring into a note mapped.
+// The page without controls (the working text's marker codes among them),
+// cut to the download's cap. Reserved characters stay: the tag pass maps them
+// in the text and keeps them in link targets.
 WebText SanitisePage(const WebText& html)
 {
     WebText out;
     out.reserve(html.size());
     size_t n = html.size() < size_t(kMaxPageChars) ? html.size() : size_t(kMaxPageChars);
-    for (size_t i = 0; i < n; i++) AppendPageChar(out, html[i]);
+    for (size_t i = 0; i < n; i++)
+        if (!IsDroppedControl(html[i])) out.push_back(html[i]);
+    return out;
+}
+
+WebText MapTitleText(const WebText& raw)
+{
+    WebText out;
+    out.reserve(raw.size());
+    for (char16_t c : raw) AppendTextUnit(out, c);
     return out;
 }
 
@@ -37,7 +48,7 @@ WebText ReadTitle(const WebText& page)
     if (start == WebText::npos) return WebText();
     size_t end = FindNoCase(page, "</title", start);
     if (end == WebText::npos) return WebText();
-    WebText title = DecodeHtmlEntities(page.substr(start + 1, end - start - 1));
+    WebText title = DecodeHtmlEntities(MapTitleText(page.substr(start + 1, end - start - 1)));
     WebText out;
     for (char16_t c : title)
         if (c == '[' || c == '{')

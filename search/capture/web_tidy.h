@@ -15,4 +15,5 @@ WebText CollapseBlankRuns(const WebText& text);
 WebText BreakMarkupPairs(const WebText& text);
 // Heading marks become "### " headings on a line of their own; a "#" of the
 // page becomes "#_"; "{{" and "}}" (the link block's fences) are parted.
+// Link targets (between kMarkLink codes) are left alone.
 WebText ConvertHeadings(const WebText& text);

@@ -138,6 +138,33 @@ TEST(WebClean, CollectsLinksAsAbsoluteTargetsAndNeverLiveScripts)
     EXPECT_EQ(std::string::npos, text.find("javascript")) << text;
 }
 
+// Reserved characters are mapped in the text only: an address keeps its own
+// characters (percent-encoded where the note would read them), its anchor and
+// its query, whether written raw or as references.
+TEST(WebClean, AddressesKeepTheirCharactersPercentEncoded)
+{
+    std::string html = "<body><h1>Prices</h1><p>" + Paragraph(3) +
+                       "Sign \xC2\xA4 and \xC2\xB1 in the text. "
+                       "<a href=\"https://example.org/pay/\xC2\xA4/list?a=1&amp;b=2\">Price list</a> "
+                       "<a href=\"https://example.org/q?c=&#164;&amp;d=&#xB1;\">Coins</a> "
+                       "<a href=\"https://example.org/guide.html#sec-2\">Section two</a> "
+                       "<a href=\"https://example.org/half/\xC2\xBD&frac12;\">Half</a> "
+                       "Smile \xF0\x9F\x98\x80 kept. " +
+                       Paragraph(1) + "</p></body>";
+    WebCleanResult r = Clean(html, true);
+    std::string links;
+    for (const WebLink& link : r.links) links += U(link.label) + "=" + U(link.target) + "\n";
+    EXPECT_EQ("Price list=https://example.org/pay/%C2%A4/list?a=1&b=2\n"
+              "Coins=https://example.org/q?c=%C2%A4&d=%C2%B1\n"
+              "Section two=https://example.org/guide.html#sec-2\n"
+              "Half=https://example.org/half/%C2%BD%C2%BD\n",
+              links);
+    std::string text = U(r.text);
+    EXPECT_NE(std::string::npos, text.find("Sign (currency) and +/- in the text.")) << text;
+    EXPECT_NE(std::string::npos, text.find("Smile \xF0\x9F\x98\x80 kept.")) << text;
+    EXPECT_EQ(std::string::npos, text.find("\xC2\xA4")) << text;
+}
+
 TEST(WebClean, SiteRulesFollowThePagesAddress)
 {
     bool loose;
