@@ -4,6 +4,7 @@
 #   recall    share of the reference's words (its first 49,000 characters, the
 #             capture's limit) found in the note's body, counted with repeats
 #   heads     the page's <h1>-<h5> found as note headings / those within the limit
+#             (less than 49,000 characters of the page's text before them)
 #   links     link block entries / the page's distinct links with text (at most 100)
 #   reserved  reserved characters and link block fences in the note's body
 #   time      cleaning inside the program and w3m (its start-up taken off):
@@ -19,8 +20,8 @@ WORD = re.compile(r"\w+", re.UNICODE)
 class PageFacts(html.parser.HTMLParser):
     def __init__(self):
         super().__init__(convert_charrefs=True)
-        self.headings, self.labels = [], set()
-        self._heading, self._link, self._skip = None, None, 0
+        self.headings, self.labels = [], set()  # headings: (text, characters of text before it)
+        self._heading, self._link, self._skip, self._chars = None, None, 0, 0
 
     def handle_starttag(self, tag, attrs):
         if tag in ("script", "style"):
@@ -37,7 +38,7 @@ class PageFacts(html.parser.HTMLParser):
             self._skip = max(0, self._skip - 1)
         elif re.fullmatch(r"h[1-5]", tag) and self._heading is not None:
             if key(self._heading):
-                self.headings.append(self._heading)
+                self.headings.append((self._heading, self._chars))
             self._heading = None
         elif tag == "a" and self._link is not None:
             label = re.sub(r"[^A-Za-z0-9 @.-]", "", self._link.replace(",", ".")).strip()
@@ -48,6 +49,7 @@ class PageFacts(html.parser.HTMLParser):
     def handle_data(self, data):
         if self._skip:
             return
+        self._chars += len(" ".join(data.split()))
         if self._heading is not None:
             self._heading += data
         if self._link is not None:
@@ -103,8 +105,7 @@ def main():
         found = sum(min(n, body_words[w]) for w, n in ref_words.items())
         facts = PageFacts()
         facts.feed(source)
-        ref_key = key(ref)
-        heads = [h for h in facts.headings if key(h) in ref_key]
+        heads = [h for h, before in facts.headings if before < CAPTURE_LIMIT]
         note_heads = [key(line) for line in body.splitlines() if line.startswith("#")]
         kept_heads = sum(1 for h in heads if any(key(h)[:40] in n for n in note_heads))
         expected_links = min(MAX_LINKS, len(facts.labels))
