@@ -183,6 +183,7 @@ WebText CleanPageText(const WebText& page, const WebCleanRequest& request, PageK
     if (!readingOrder) text = Strip(TrimShortEdgeLines(text, kEdgeLineMinimum), kMarkLink);
     ReplaceAll(text, u"\r\n[] \r\n", u"\r\n");
     TrimBlanks(text);
+    PartBracePairs(text);
     return text;
 }
 
