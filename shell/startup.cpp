@@ -24,6 +24,7 @@
 #include "foundation/file_refresh.h"
 #include "foundation/trace.h"
 #include "foundation/process_end.h"
+#include "foundation/crash_report.h"
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -196,6 +197,9 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     TRACE_SCOPE(kTraceStartup, 3);
     WatchProcessEnd();
     g_app.Prepare(nullptr, nullptr);
+    // The dump needs the program's name and the documents folder; from here on
+    // an unexpected fault ends in a report.
+    InstallCrashReporter();
     const WCHAR* arguments = SkipProgramPath(GetCommandLineW());
     (void)commandLine;
     if (!ClaimOrHandOver(arguments)) return 0;
