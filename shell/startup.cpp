@@ -76,6 +76,12 @@ static void PrepareDataFolder(AIString& folder)
     }
 }
 
+static int PathIsFolder(const WCHAR* path)
+{
+    DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // A message raised while the hidden frame is made ready (a damaged or
 // read-only data file) shows the frame first: the message box lies over it.
 static void ShowMessageOverFrame(int32_t messageId, const WCHAR* insert1, const WCHAR* insert2,
@@ -166,7 +172,14 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     SettingsGetDataFilePath(g_app.settings.Record(), last);
     int opened = 0;
     int fileArgument = FindDatafileArgument(arguments, path);
-    if (fileArgument) opened = OpenDatafile(path.GetText());
+    if (fileArgument && CheckNamedDatafile(path.GetText())) opened = OpenDatafile(path.GetText());
+    // Any other path is tried as a data file too (the store says when it is
+    // none); a folder is reported once the start has shown a file.
+    AIString otherPath;
+    int otherArgument = !fileArgument && FindOtherPathArgument(arguments, otherPath);
+    int folderNamed = otherArgument && PathIsFolder(otherPath.GetText());
+    if (otherArgument && !folderNamed && CheckNamedDatafile(otherPath.GetText()))
+        opened = OpenDatafile(otherPath.GetText());
     if (IsFirstStart(fileArgument, !last.IsEmpty(), defaultFileExisted)) s_firstStartFolder.Copy(folder);
     if (!opened && !last.IsEmpty())
         opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
@@ -176,6 +189,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
         HideControlsNoFile(1);
         PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
     }
+    if (folderNamed) CheckNamedDatafile(otherPath.GetText());
     ShowStartMessagesOverFrame(false);
     ShowPlacedFrame();
     KeepFocusInFrame(false);

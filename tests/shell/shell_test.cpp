@@ -215,6 +215,20 @@ TEST(CommandLine, FindsTheDataFileQuotedOrNot)
     EXPECT_TRUE(path.IsEmpty());
 }
 
+TEST(CommandLine, OtherPathsAreNeitherDataFilesNorStartupWords)
+{
+    AIString path;
+    EXPECT_EQ(FindOtherPathArgument(L"nohotkey /boot lang:de -restart \"C:\\My notes\" usb", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"C:\\My notes"));
+    EXPECT_EQ(FindOtherPathArgument(L"Z:\\tmp\\a.tavik Z:\\tmp\\b.txt", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"Z:\\tmp\\b.txt"));
+    // A quoted word is a path even when it reads as a start-up word.
+    EXPECT_EQ(FindOtherPathArgument(L"\"usb\"", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"usb"));
+    EXPECT_EQ(FindOtherPathArgument(L"nonetwork \"\" slow", path), 0);
+    EXPECT_EQ(FindOtherPathArgument(nullptr, path), 0);
+}
+
 TEST(CommandLine, WarningTextAndHotKeys)
 {
     AIString text;
@@ -1979,4 +1993,31 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\notes.txt", 0, 0), 0);
     EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
     HideImagePreview();
+}
+
+// A path named on the command line that is no file: the user is told what
+// is missing, not that the file is no data file.
+TEST_F(ShellTest, ANamedPathThatIsNoFileSaysWhatIsMissing)
+{
+    AIString missing(folder_);
+    missing.AppendText(L"\\gone.tavik");
+    DeleteFileW(missing.GetText());
+    EXPECT_EQ(CheckNamedDatafile(missing.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgFileNotFound);
+    EXPECT_NE(Shown(GetStatusText()).find("the file is missing"), std::string::npos) << Shown(GetStatusText());
+
+    AIString noFolder(folder_);
+    noFolder.AppendText(L"\\no such folder\\notes.tavik");
+    EXPECT_EQ(CheckNamedDatafile(noFolder.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgPathNotFound);
+
+    ClearLastShellMessage();
+    EXPECT_EQ(CheckNamedDatafile(folder_.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
+    EXPECT_NE(Shown(GetStatusText()).find("it is a folder"), std::string::npos) << Shown(GetStatusText());
+
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, path_.GetText()), 1);
+    ClearLastShellMessage();
+    EXPECT_EQ(CheckNamedDatafile(path_.GetText()), 1);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
 }
