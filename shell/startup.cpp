@@ -238,7 +238,7 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     UpdateWindow(frame);
     // Not needed to show the first note, and slow under X (a key grab each,
     // OLE's drop registration): the window comes first.
-    RegisterProgramHotKeys(frame, 1, !g_app.HasWord(kWordNoHotkey));
+    RegisterHotKeysAsSet(frame);
     RegisterFrameDropTarget(frame);
     g_app.SetRunState(kRunRunning);
     SetTimer(frame, kTimerFramePeriodic, 200, nullptr);

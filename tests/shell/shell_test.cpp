@@ -2021,3 +2021,24 @@ TEST_F(ShellTest, ANamedPathThatIsNoFileSaysWhatIsMissing)
     EXPECT_EQ(CheckNamedDatafile(path_.GetText()), 1);
     EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
 }
+
+// The settings' switch leaves both hot keys out; "nohotkey" (this test
+// program's start-up word) only the window hot key.
+TEST_F(ShellTest, HotKeysFollowTheSettingsSwitchAndTheStartupWord)
+{
+    HWND frame = g_frame.GetHwndField();
+    SettingsRecord& record = g_app.settings.Record();
+    ASSERT_EQ(g_app.HasWord(kWordNoHotkey), 1);
+    record.hotKeysOff = 1;
+    EXPECT_EQ(RegisterHotKeysAsSet(frame), 0);
+    EXPECT_EQ(SendMessageW(frame, WM_GETHOTKEY, 0, 0), 0);
+    // Nothing holds Shift+PrintScreen: this program may take it itself.
+    EXPECT_TRUE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
+    UnregisterHotKey(frame, 0x7F00);
+
+    record.hotKeysOff = 0;
+    EXPECT_EQ(RegisterHotKeysAsSet(frame), 1);
+    EXPECT_EQ(SendMessageW(frame, WM_GETHOTKEY, 0, 0), 0);
+    EXPECT_FALSE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
+    UnregisterProgramHotKeys(frame);
+}
