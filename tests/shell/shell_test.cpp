@@ -2042,3 +2042,30 @@ TEST_F(ShellTest, HotKeysFollowTheSettingsSwitchAndTheStartupWord)
     EXPECT_FALSE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
     UnregisterProgramHotKeys(frame);
 }
+
+// A data file handed over by a second start: the status line tells the
+// figures of the note now shown, not of the one shown before.
+TEST_F(ShellTest, AHandedOverFileShowsItsOwnNoteFiguresOnTheStatusLine)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    UpdateEditorStatus(kEditorStatusEnter);
+    std::string before = Shown(GetEditorStatusText());
+
+    AIString other(folder_);
+    other.AppendText(L"\\handed_over.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_START_10, other.GetText()), 1);
+    // The user was typing a title when the second start came.
+    SetFocus(g_mainPanel.quickSearch.GetHwnd());
+    COPYDATASTRUCT data = {kCopyDataOpenDatafile, (DWORD)((other.GetLength() + 1) * sizeof(WCHAR)),
+                           (void*)other.GetText()};
+    ASSERT_EQ(FrameOnCopyData(g_frame.GetHwndField(), WM_COPYDATA, 0, (LPARAM)&data), 1);
+    OpenHandedOverDatafile();
+    ASSERT_TRUE(g_noteStore.datafilePath.EqualsTextNoCase(other.GetText()));
+    std::string expected = "Note: 1 of " + std::to_string(GetNoteCount());
+    EXPECT_NE(Shown(GetEditorStatusText()).find(expected), std::string::npos)
+        << Shown(GetEditorStatusText()) << " (before: " << before << ")";
+    EXPECT_NE(Shown(GetEditorStatusText()), before);
+}
