@@ -50,8 +50,23 @@ static void LoadResourceFonts()
     }
 }
 
-// Creates the data folder with its subfolders and puts the help page there.
-static void PrepareDataFolder(AIString& folder)
+// Writes a resource into the data folder when the file there is missing or
+// different (a new version, a file cut short), not on every start.
+static void WriteResourceFile(const AIString& folder, int id, const WCHAR* type, const WCHAR* name)
+{
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return;
+    AIString path;
+    path.Copy(folder);
+    path.AppendText(L"\\");
+    path.AppendText(name);
+    RefreshFileContent(path.GetText(), bytes, SizeofResource(module, found));
+}
+
+void PrepareDataFolder(AIString& folder)
 {
     GetProgramDataFolder(folder);
     CreateDirectoryW(folder.GetText(), nullptr);
@@ -63,17 +78,8 @@ static void PrepareDataFolder(AIString& folder)
         path.AppendText(sub);
         CreateDirectoryW(path.GetText(), nullptr);
     }
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_PAGE), MAKEINTRESOURCEW(23));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (bytes) {
-        AIString path;
-        path.Copy(folder);
-        path.AppendText(L"\\help.html");
-        // Written when missing or different (a new version, a page cut short), not on every start.
-        RefreshFileContent(path.GetText(), bytes, SizeofResource(module, found));
-    }
+    WriteResourceFile(folder, IDR_HELP_PAGE, MAKEINTRESOURCEW(23), L"help.html");
+    WriteResourceFile(folder, IDR_LOGO, L"PNG", L"logo.png");
 }
 
 static int PathIsFolder(const WCHAR* path)

@@ -33,6 +33,7 @@
 #include "shell/shutdown.h"
 #include "shell/status_texts.h"
 #include "shell/second_instance.h"
+#include "shell/startup.h"
 #include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
@@ -2068,4 +2069,25 @@ TEST_F(ShellTest, AHandedOverFileShowsItsOwnNoteFiguresOnTheStatusLine)
     EXPECT_NE(Shown(GetEditorStatusText()).find(expected), std::string::npos)
         << Shown(GetEditorStatusText()) << " (before: " << before << ")";
     EXPECT_NE(Shown(GetEditorStatusText()), before);
+}
+
+// The data folder gets the help page and the logo it shows.
+TEST_F(ShellTest, TheDataFolderGetsTheHelpPageAndItsLogo)
+{
+    AIString folder;
+    GetProgramDataFolder(folder);
+    AIString logo(folder), help(folder);
+    logo.AppendText(L"\\logo.png");
+    help.AppendText(L"\\help.html");
+    DeleteFileW(logo.GetText());
+    PrepareDataFolder(folder);
+    HANDLE file = CreateFileW(logo.GetText(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    unsigned char head[8] = {};
+    DWORD got = 0;
+    ReadFile(file, head, 8, &got, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(got, 8u);
+    EXPECT_EQ(memcmp(head, "\x89PNG\r\n\x1a\n", 8), 0);
+    EXPECT_NE(GetFileAttributesW(help.GetText()), INVALID_FILE_ATTRIBUTES);
 }
