@@ -146,6 +146,10 @@ const CatalogueEntry kMessages[] = {
      L"The note has been edited remotely and automatically updated successfully"},
     {kMsgFolderCannotBeUsed, L"(061)", kError, kKindError, L"Folder cannot be used", -1,
      L"The folder\r\n'" I2W L"'\r\n" I1 L".\r\n\r\nThe folder setting is left as it was."},
+    {kMsgCaptureNoBrowser, L"(062)", kWarning, kKindWarning, L"Web capture FAILED", -1,
+     L"You must first activate a browser \r\nand select the web page you want to capture.\r\n\r\nThen you can "
+     L"either:\r\nA. Activate Tavik and select Capture Web or\r\nB. Simply press the hotkey Shift+PrintScr when the "
+     L"web page is active"},
 };
 
 struct HelpPage {

@@ -6,7 +6,7 @@
 #include "foundation/ai_string.h"
 
 enum {
-    kMessageCount = 61,
+    kMessageCount = 62,
     kDontShowFlagCount = 56,
     kKindHelp = 1001,
     kKindWarning = 1002,

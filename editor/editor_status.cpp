@@ -19,6 +19,8 @@ namespace {
 const COLORREF kHighlightLine = RGB(255, 210, 130);
 const COLORREF kHighlightCaret = RGB(100, 255, 100);
 const int32_t kHighlightMargin = 10;
+// A character background taken off: the editor's own shows.
+const COLORREF kNoTint = (COLORREF)-1;
 // Keys whose refresh counts the words again.
 const int32_t kKeysThatRecount[] = {VK_SPACE, VK_RETURN, VK_DELETE};
 
@@ -30,11 +32,17 @@ struct StatusCache {
     CHARRANGE selection = {-1, -1};
     int32_t line = 0, lineCount = 0, lineStart = 0, lineLength = 0, column = 0;
     int32_t words = 0, chars = 0;
-    int32_t highlightStart = 0, highlightEnd = 0;
     int32_t allCaps = 0;
     AIString text;
 };
 StatusCache s_cache;
+
+// The selection a link's status text was shown for; shown 0 when none is.
+struct LinkStatus {
+    int shown = 0;
+    CHARRANGE selection = {0, 0};
+};
+LinkStatus s_linkStatus;
 
 int RecountsFor(int32_t mode)
 {
@@ -80,6 +88,14 @@ void Count(AITextDocument* doc, const CHARRANGE& selection)
     s_cache.words = CountStatusWords(text.GetText(), text.GetLength());
 }
 
+// The caret line's highlight: the characters' background, the line's and the
+// caret's, set on entering and taken off whole on leaving (also when the
+// note changed meanwhile: its range is kept apart from the cache).
+struct HighlightRange {
+    int32_t start = 0, end = 0;
+};
+HighlightRange s_highlight;
+
 void Highlight(AITextDocument* doc, int32_t mode)
 {
     StatusCache& c = s_cache;
@@ -89,13 +105,15 @@ void Highlight(AITextDocument* doc, int32_t mode)
         if (c.selection.cpMin < length)
             doc->SetRangeBackColour(c.selection.cpMin > 0 ? c.selection.cpMin - 1 : 0, c.selection.cpMin + 1,
                                     kHighlightCaret);
-        c.highlightStart = c.lineStart - kHighlightMargin < 0 ? 0 : c.lineStart - kHighlightMargin;
-        c.highlightEnd = c.lineStart + c.lineLength + kHighlightMargin;
-        if (c.highlightEnd > length) c.highlightEnd = length;
+        s_highlight.start = c.lineStart - kHighlightMargin < 0 ? 0 : c.lineStart - kHighlightMargin;
+        s_highlight.end = c.lineStart + c.lineLength + kHighlightMargin;
+        if (s_highlight.end > length) s_highlight.end = length;
     } else if (mode == kEditorStatusLeave) {
         if (g_editorShell.applyEditorBackground) g_editorShell.applyEditorBackground();
-        else if (c.highlightEnd > c.highlightStart) doc->SetRangeBackColour(c.highlightStart, c.highlightEnd, (COLORREF)-1);
-        c.highlightStart = c.highlightEnd = 0;
+        int32_t length = doc->GetTextLength();
+        int32_t end = s_highlight.end > length ? length : s_highlight.end;
+        if (end > s_highlight.start) doc->SetRangeBackColour(s_highlight.start, end, kNoTint);
+        s_highlight = HighlightRange();
     }
 }
 
@@ -158,6 +176,12 @@ void RibbonStates(AITextDocument* doc, const CHARRANGE& selection)
             if (state != kEditingHeading) state = link ? kEditingMixedLink : kEditingLinesSelected;
         }
         if (link) SetRibbon(kRibbonHyperlink, 0, 0);
+        // A hyperlink keeps its own look: no effect over any of it.
+        if (RangeHoldsHyperlink(editor, selection.cpMin, selection.cpMax)) {
+            SetRibbon(kRibbonBold, 0, 0);
+            SetRibbon(kRibbonItalic, 0, 0);
+            SetRibbon(kRibbonStrike, 0, 0);
+        }
     }
     HWND hwnd = g_noteEditor.hwnd;
     SetRibbon(kRibbonUndo, (int)SendMessageW(hwnd, EM_CANUNDO, 0, 0), 0);
@@ -224,6 +248,9 @@ int32_t UpdateEditorStatus(int32_t mode)
     }
     CHARRANGE selection;
     doc->GetSelectionRange(&selection);
+    if (s_linkStatus.shown && (selection.cpMin != s_linkStatus.selection.cpMin ||
+                               selection.cpMax != s_linkStatus.selection.cpMax))
+        EndLinkStatus();
     Position(doc, hwnd, selection, mode);
     if (selection.cpMax > selection.cpMin || RecountsFor(mode)) Count(doc, selection);
     Highlight(doc, mode);
@@ -254,14 +281,29 @@ int32_t UpdateEditorStatus(int32_t mode)
     return s_cache.words;
 }
 
+void ShowLinkStatus(const WCHAR* text)
+{
+    EditorStatus(text, kStatusInfo);
+    s_linkStatus.shown = 1;
+    ReadEditorSelection(&s_linkStatus.selection);
+}
+
+void EndLinkStatus()
+{
+    if (!s_linkStatus.shown) return;
+    s_linkStatus.shown = 0;
+    EditorStatus(L"Ready", kStatusInfo);
+}
+
 const WCHAR* GetEditorStatusText() { return s_cache.text.GetText(); }
 
 void ForgetEditorStatus() { s_cache.noteIndex = kNoStatusNote; }
+void ForgetEditorStatusPosition() { s_cache.selection.cpMin = s_cache.selection.cpMax = -1; }
 int32_t GetEditorEditingState() { return g_noteEditor.editingState; }
 int32_t IsEditorAllCaps() { return s_cache.allCaps; }
 
 void GetEditorHighlight(int32_t* start, int32_t* end)
 {
-    *start = s_cache.highlightStart;
-    *end = s_cache.highlightEnd;
+    *start = s_highlight.start;
+    *end = s_highlight.end;
 }

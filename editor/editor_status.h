@@ -37,5 +37,13 @@ const WCHAR* GetEditorStatusText();
 int32_t GetEditorEditingState();
 // The caret-line highlight range (start, end); end <= start when none.
 void GetEditorHighlight(int32_t* start, int32_t* end);
+// A status text about the link at the caret (its description, its deletion):
+// it stays while the selection does, and goes ("Ready") when the selection
+// moves or with EndLinkStatus (an undo).
+void ShowLinkStatus(const WCHAR* text);
+void EndLinkStatus();
+// The text changed: the line and column are asked of the control again
+// (a step of one character may have crossed a line end that came or went).
+void ForgetEditorStatusPosition();
 // 1 while Caps Lock is on (the All-Caps flag).
 int32_t IsEditorAllCaps();

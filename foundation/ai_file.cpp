@@ -45,6 +45,38 @@ AIFile::~AIFile()
 
 int AIFile::CleanName(AIString& name) { return name.RemoveChars(kForbiddenNameChars); }
 
+namespace {
+
+// The text after an ASCII prefix (any letter case), or null.
+const WCHAR* AfterPrefixNoCase(const WCHAR* text, const char* prefix)
+{
+    for (; *prefix; prefix++, text++) {
+        WCHAR c = *text;
+        if (c >= L'A' && c <= L'Z') c = (WCHAR)(c - L'A' + L'a');
+        char p = *prefix;
+        if (p >= 'A' && p <= 'Z') p = (char)(p - 'A' + 'a');
+        if (c != (WCHAR)p) return nullptr;
+    }
+    return text;
+}
+
+}  // namespace
+
+int AIFile::IsNetworkPath(const WCHAR* path)
+{
+    if (!path) return 0;
+    while (*path == L' ') path++;
+    // "file:" and "Open file:" prefixes of links.
+    if (const WCHAR* rest = AfterPrefixNoCase(path, "Open file:")) path = rest;
+    while (*path == L' ') path++;
+    if (const WCHAR* rest = AfterPrefixNoCase(path, "file:")) path = rest;
+    auto slash = [](WCHAR c) { return c == L'\\' || c == L'/'; };
+    if (!slash(path[0]) || !slash(path[1])) return 0;
+    // "\\?\C:\..." is a long local path; "\\?\UNC\..." and "\\server" are not.
+    if (path[2] == L'?' && slash(path[3]) && path[4] && path[5] == L':') return 0;
+    return 1;
+}
+
 int AIFile::Exists(const WCHAR* path)
 {
     WIN32_FIND_DATAW data;

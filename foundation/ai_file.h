@@ -22,6 +22,10 @@ public:
 
     // 1 when FindFirstFileW finds the path, else 0; also left in ResultFlag.
     static int Exists(const WCHAR* path);
+    // 1 when the path names a file on another machine ("\\server\share\...",
+    // "file:\\server\..."): asking about it can wait for the network. Only
+    // the text is read.
+    static int IsNetworkPath(const WCHAR* path);
     // GetFileAttributesW test (files and folders); also left in ResultFlag.
     static int PathExists(const WCHAR* path);
     // Creates the folder (name cleaned); 1 when it exists afterwards. Reports failure.

@@ -66,4 +66,5 @@ enum MessageId : int {
     kMsgHelpReplace = 59,
     kMsgHelpFullTextSearch = 60,
     kMsgFolderCannotBeUsed = 61,    // inserts: why, the folder
+    kMsgCaptureNoBrowser = 62,      // the capture found no browser window in front
 };

@@ -2,6 +2,7 @@
 #include "foundation/web_download_curl.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
+#include "foundation/app.h"
 #include <stdlib.h>
 
 namespace {
@@ -41,6 +42,11 @@ int AIWebDownload::FetchWebPage(const WCHAR* url)
     TRACE_SCOPE(kModule, 1);
     Release();
     httpStatus_ = 0;
+    if (g_app.HasWord(kWordNoNetwork)) {
+        result_ = kDownloadNotAllowed;
+        resultText_.AssignText(L"Downloads are off: Tavik was started with \"nonetwork\"");
+        return result_;
+    }
     AIString wide(url);
     wide.Trim();
     int bytes = wide.ToUtf8(0, 0);

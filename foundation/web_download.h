@@ -12,6 +12,7 @@ enum DownloadResult {
     kDownloadHttpError = 3,    // the server answered with a status of 400 or more
     kDownloadTooLarge = 4,
     kDownloadFailed = 5,       // any other failure (bad URL, network error)
+    kDownloadNotAllowed = 6,   // the program was started with "nonetwork": nothing is fetched
 };
 
 class AIWebDownload {
@@ -23,7 +24,8 @@ public:
 
     void SetLimits(uint32_t maxBytes, int connectTimeoutMs, int totalTimeoutMs);
 
-    // Fetches the URL; returns the DownloadResult (0 = success).
+    // Fetches the URL; returns the DownloadResult (0 = success). Nothing is
+    // fetched when the program was started with "nonetwork".
     int FetchWebPage(const WCHAR* url);
     int GetResultCode() const { return result_; }
     int GetHttpStatus() const { return httpStatus_; }

@@ -3,10 +3,13 @@
 // the store's own base, which has the same form). Bytes that are not
 // well-formed UTF-8 are refused; a line file is either refused whole or
 // every line is found by its title, its fields read inside the text, and it
-// is written back to the same text.
+// is written back to the same text. A copy's text, tidied as the store takes
+// it, ends with its link block and stays as it is when tidied again.
 #include "fuzz/fuzz_text_input.h"
 #include "notestore/sync/sync_table.h"
 #include "notestore/sync/edit_markers.h"
+#include "notestore/sync/copy_text.h"
+#include "notestore/datafile_format.h"
 #include <string.h>
 
 namespace {
@@ -47,6 +50,24 @@ void CheckTable(const AIString& text, const WCHAR* header, int32_t fields)
     }
 }
 
+void CheckCopyText(const AIString& text)
+{
+    AIString tidy, again, stored;
+    TidyCopyText(text.GetText(), text.GetLength(), tidy);
+    AIString withoutNuls;
+    for (int32_t i = 0; i < text.GetLength(); i++)
+        if (text.GetText()[i]) withoutNuls.AppendChar(text.GetText()[i]);
+    if (!tidy.EqualsString(withoutNuls)) {
+        // A tidied text ends with its block, which the store finds as such.
+        FUZZ_CHECK(FindLinkBlock(tidy.GetText(), tidy.GetLength()) < tidy.GetLength());
+    }
+    TidyCopyText(tidy.GetText(), tidy.GetLength(), again);
+    FUZZ_CHECK(again.EqualsString(tidy));
+    CopyTextAsStored(text.GetText(), text.GetLength(), stored);
+    FUZZ_CHECK(FindLinkBlock(stored.GetText(), stored.GetLength()) < stored.GetLength());
+    FUZZ_CHECK(SameTextAsStored(text.GetText(), text.GetLength(), stored.GetText(), stored.GetLength()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -69,5 +90,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckTable(text, kListHeader, 4);
     CheckTable(text, kStateHeader, 2);
     CheckTable(text, kMarkerHeader, kMarkerFields);
+    CheckCopyText(text);
     return 0;
 }

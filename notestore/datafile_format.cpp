@@ -507,6 +507,21 @@ void AppendLinkLine(AIString& out, const WCHAR* label, int32_t labelLen, const W
 
 void AppendLinkBlockEnd(AIString& out) { out.AppendText(L"}}\r\n"); }
 
+void StoredNoteText(const WCHAR* text, int32_t len, AIString& out)
+{
+    int32_t block = FindLinkBlock(text, len);
+    CleanBodyText(text, block, out);
+    AppendLinkBlockStart(out);
+    LinkLineCursor cursor;
+    StartLinkLines(cursor, text + block, len - block);
+    const WCHAR* label;
+    const WCHAR* target;
+    int32_t labelLen, targetLen;
+    while (block < len && NextLinkLine(cursor, &label, &labelLen, &target, &targetLen))
+        AppendLinkLine(out, label, labelLen, target, targetLen);
+    AppendLinkBlockEnd(out);
+}
+
 namespace {
 
 // "#" never stands in a title, so names that carry it never meet a title's

@@ -134,6 +134,9 @@ void CleanLinkPart(const WCHAR* part, int32_t len, int32_t isLabel, AIString& ou
 void AppendLinkBlockStart(AIString& out);
 void AppendLinkLine(AIString& out, const WCHAR* label, int32_t labelLen, const WCHAR* target, int32_t targetLen);
 void AppendLinkBlockEnd(AIString& out);
+// A note's text after its title line as the store keeps it: the body
+// cleaned, the link block rebuilt from its lines (an empty one when none).
+void StoredNoteText(const WCHAR* text, int32_t len, AIString& out);
 
 // The file name of a note's side files (without folder or extension): the
 // title, with "#" in front of a device name and each surrogate without its

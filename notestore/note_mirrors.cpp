@@ -98,19 +98,6 @@ int32_t UnchangedPreviousRecord(const PreviousRecords& previous, const AIString&
     return -1;
 }
 
-void AppendBlockFromLines(const WCHAR* block, int32_t len, AIString& out)
-{
-    AppendLinkBlockStart(out);
-    LinkLineCursor cursor;
-    StartLinkLines(cursor, block, len);
-    const WCHAR* label;
-    const WCHAR* target;
-    int32_t labelLen, targetLen;
-    while (len > 0 && NextLinkLine(cursor, &label, &labelLen, &target, &targetLen))
-        AppendLinkLine(out, label, labelLen, target, targetLen);
-    AppendLinkBlockEnd(out);
-}
-
 }  // namespace
 
 void ComposeNoteRecord(const WCHAR* title, const AIString& cleanBody, const AIStringTable* links, AIString& out)
@@ -139,12 +126,9 @@ int32_t ReadMirrorRecord(const WCHAR* title, AIString& record)
     const WCHAR* t = text.GetText();
     int32_t length = text.GetLength();
     int32_t bodyStart = (length > 0 && t[0] == kNoteMark) ? FindBodyStart(t, length) : 0;
-    int32_t restLen = length - bodyStart;
-    int32_t block = FindLinkBlock(t + bodyStart, restLen);
-    AIString body;
-    CleanBodyText(t + bodyStart, block, body);
-    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(body);
-    AppendBlockFromLines(t + bodyStart + block, restLen - block, record);
+    AIString stored;
+    StoredNoteText(t + bodyStart, length - bodyStart, stored);
+    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(stored);
     return 1;
 }
 

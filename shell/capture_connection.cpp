@@ -25,9 +25,13 @@ namespace {
 enum { kClickModeMs = 5000, kBalloonShownMs = 3000 };
 
 const WCHAR kBalloonTitle[] = L"Orvanta Tavik";
+const WCHAR kClickInstruction[] = L"Click the web browser's window to capture its page";
 
 void Status(const WCHAR* text, int level) { SetStatusText(text, (StatusLevel)level); }
-void Balloon(const WCHAR* text) { SetTrayIcon(kBalloonTitle, text); }
+// Wine draws a balloon as an empty window of its own: the status line (and
+// a message for what must be read) stand in for balloons there.
+int Balloon(const WCHAR* text) { return g_app.system.IsWine() ? 0 : SetTrayIcon(kBalloonTitle, text); }
+void WebBalloon(const WCHAR* text) { Balloon(text); }
 void RemoveBalloonLater() { StartMainTimer(kTimerCaptureBalloon, kBalloonShownMs); }
 void Message(int32_t id) { g_dialogCenter.ShowMessage((uint32_t)id); }
 void SaveNote() { SaveCurrentNote(kSaveAskOnFailure); }
@@ -86,6 +90,23 @@ HWND ForeignWindowAt(LPARAM point)
     return process && process != GetCurrentProcessId() ? root : 0;
 }
 
+int ShowsClickInstruction() { return CompareTextNoCase(GetStatusText(), kClickInstruction) == 0; }
+
+// Ends the click mode; the instruction goes with it, replaced by `ended`
+// (the capture that follows a click says what it does itself).
+void EndClickMode(const WCHAR* ended)
+{
+    TRACE_SCOPE(kTraceScreenCapture, 5);
+    int wasOn = g_clickHook != 0;
+    EndCaptureClick();
+    StopClickTimer();
+    RemoveClickHook();
+    if (!wasOn) return;
+    if (ended && ShowsClickInstruction()) Status(ended, kStatusDone);
+    if (GetCapture() == g_captureShell.editor) ReleaseCapture();
+    if (g_captureShell.frame) ShowWindow(g_captureShell.frame, SW_SHOW);
+}
+
 }  // namespace
 
 void ConnectCapture()
@@ -103,7 +124,7 @@ void ConnectCapture()
     l.showCapturedNote = ShowCapturedNote;
     WebCaptureHooks hooks = {};
     hooks.showStatus = Status;
-    hooks.showBalloon = Balloon;
+    hooks.showBalloon = WebBalloon;
     SetWebCaptureHooks(hooks);
 }
 
@@ -123,28 +144,19 @@ void StartCapture(int now)
     g_eatButtonUp = 0;
     g_clickHook = SetWindowsHookExW(WH_MOUSE_LL, ClickModeHook, GetModuleHandleW(nullptr), 0);
     SetCapture(editor);
-    Status(L"Click the web browser's window to capture its page", kStatusInfo);
+    Status(kClickInstruction, kStatusInfo);
 }
 
 void CaptureWindow(LPARAM point)
 {
     TRACE_SCOPE(kTraceScreenCapture, 4);
-    EndCaptureClickMode();
+    EndClickMode(nullptr);
     HWND target = ForeignWindowAt(point);
     CaptureBrowserWindow(target ? target : GetForegroundWindow());
+    if (ShowsClickInstruction()) Status(L"Web capture: nothing was captured", kStatusWarning);
 }
 
-void EndCaptureClickMode()
-{
-    TRACE_SCOPE(kTraceScreenCapture, 5);
-    int wasOn = g_clickHook != 0;
-    EndCaptureClick();
-    StopClickTimer();
-    RemoveClickHook();
-    if (!wasOn) return;
-    if (GetCapture() == g_captureShell.editor) ReleaseCapture();
-    if (g_captureShell.frame) ShowWindow(g_captureShell.frame, SW_SHOW);
-}
+void EndCaptureClickMode() { EndClickMode(L"Capture Web ended - no window was clicked"); }
 
 LRESULT CmdCaptureWeb(HWND, WPARAM, LPARAM)
 {

@@ -125,6 +125,16 @@ int CheckNamedDatafile(const WCHAR* path)
     return 0;
 }
 
+int OpenDatafileAtStart(const WCHAR* named, const WCHAR* last, const WCHAR* lastTitle, const WCHAR* defaultFile)
+{
+    int opened = 0;
+    if (named && named[0]) opened = CheckNamedDatafile(named) && OpenDatafile(named);
+    else if (last && last[0]) opened = OpenDatafileShowing(last, lastTitle);
+    else opened = OpenDatafile(defaultFile);
+    if (!opened) HideControlsNoFile(1);
+    return opened;
+}
+
 // The system's file dialogs: open (forSave 0) or save (forSave 1). 1 with a path.
 static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)
 {

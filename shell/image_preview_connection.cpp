@@ -7,13 +7,17 @@
 #include "search/preview/preview_pane.h"
 #include "shell/link_helpers.h"
 #include "shell/main_panel.h"
+#include "shell/page_snapshot.h"
 #include "shell/note_commands.h"
 #include "shell/shell_ids.h"
+#include "shell/split_view.h"
+#include "ui/split_view.h"
 #include "shell/status_texts.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
 #include "dialogs/images/image_preview.h"
 #include "editor/images/image_names.h"
+#include "foundation/ai_file.h"
 #include "foundation/app.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
@@ -51,6 +55,7 @@ struct ImagePreviewState
     AIString shownPath;                   // the file drawn, and its first page
     int page = 0;
     RECT shownArea = {0, 0, 0, 0};
+    RECT paintedArea = {0, 0, 0, 0};      // every pixel the picture drew (its frame reaches past shownArea)
     int large = 0;                        // the image zoom: pictures over the whole window
     RECT thumbnailArea = {0, 0, 0, 0};    // where the timed thumbnail is drawn, empty when none
 };
@@ -77,7 +82,10 @@ RECT FittedArea()
     const PanelLayout& layout = g_mainPanel.layout;
     RECT client = ClientArea();
     RECT area;
-    if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
+    if (IsSplitViewOn()) {
+        // Split view: the editor's pane, the editor hidden meanwhile.
+        area = layout.editor;
+    } else if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
         area = layout.noteList;
         if (layout.preview.bottom > area.bottom) area.bottom = layout.preview.bottom;
         area.left -= kOverListLeft;
@@ -172,6 +180,18 @@ void ShowCaption(const AIString& path, const ImagePreviewResult& result)
     SetStatusText(caption.GetText(), kStatusInfo);
 }
 
+// A picture on another machine is never read here: the window would wait for
+// the network. 1 when the path is one (the status line says so).
+int RefuseNetworkPicture(const AIString& path)
+{
+    if (!AIFile::IsNetworkPath(path.GetText())) return 0;
+    AIString text(L"No preview of files on the network (");
+    AppendOutsideText(text, path.GetText());
+    text.AppendChar(L')');
+    SetStatusText(text.GetText(), kStatusInfo);
+    return 1;
+}
+
 }  // namespace
 
 void SetImagePreviewTarget(const WCHAR* target, ImagePreviewKind kind, int capturedPage)
@@ -186,14 +206,17 @@ const WCHAR* GetImagePreviewTarget() { return State().target.GetText(); }
 
 int IsImagePreviewShown() { return State().shown; }
 
+int IsLargeImagePreviewShown() { return State().shown && State().kind == kImagePreviewPaged; }
+
 void HideImagePreview()
 {
     ImagePreviewState& s = State();
-    if (s.shown) RepaintUnder(s.shownArea);
+    if (s.shown) RepaintUnder(s.paintedArea);
     s.shown = 0;
     s.shownPath.Clear();
     s.kind = kImagePreviewNone;
     HideThumbnail();
+    ShowEditorAfterPicture();
 }
 
 int PreviewImageFile(int fromCommand, int pageStep)
@@ -207,9 +230,10 @@ int PreviewImageFile(int fromCommand, int pageStep)
     int paged = s.kind == kImagePreviewPaged || s.large;
     // The same picture asked for again by the hover timer is left as it is.
     if (s.shown && !fromCommand && pageStep == 0 && s.shownPath.EqualsTextNoCase(path.GetText())) return 1;
+    // The picture takes the place of a text preview: what that showed goes.
+    HideLinkPreviewPane();
+    if (RefuseNetworkPicture(path)) return 0;
 
-    HCURSOR cursor = nullptr;
-    if (path.StartsWith(L"\\\\")) cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     ImagePreviewRequest request;
     request.path = path.GetText();
     request.area = paged ? PagedArea() : FittedArea();
@@ -224,14 +248,15 @@ int PreviewImageFile(int fromCommand, int pageStep)
 
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
-        RepaintUnder(s.shownArea);
+        RepaintUnder(s.paintedArea);
+    if (!paged) HideEditorForPicture();
     HDC dc = PanelDrawingDC();
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
     if (dc) ReleaseDC(Panel(), dc);
-    if (cursor) SetCursor(cursor);
 
     if (outcome == kImagePreviewMissing) {
+        if (!s.shown) ShowEditorAfterPicture();
         AIString text(L"Cannot find file (");
         AppendOutsideText(text, path.GetText());
         text.AppendChar(L')');
@@ -241,14 +266,20 @@ int PreviewImageFile(int fromCommand, int pageStep)
     s.shown = 1;
     s.shownPath.Copy(path);
     s.shownArea = request.area;
+    s.paintedArea = result.painted;
     s.page = result.page;
     if (paged) s.kind = kImagePreviewPaged;
     if (!s.capturedPage) ShowCaption(path, result);  // a captured page's address is the link itself
     return 1;
 }
 
-int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
+int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode)
 {
+    // A link to a captured web page shows the page's picture.
+    AIString snapshot, snapshotLink;
+    int capturedPage = FindPageSnapshot(givenLink, snapshot);
+    if (capturedPage) snapshotLink.AssignText(kOpenFilePrefix).AppendString(snapshot);
+    const WCHAR* link = capturedPage ? snapshotLink.GetText() : givenLink;
     AIString path;
     FileOfLink(link, path);
     if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
@@ -260,7 +291,8 @@ int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
         return 1;
     }
     ImagePreviewState& s = State();
-    SetImagePreviewTarget(link, s.kind == kImagePreviewPaged ? kImagePreviewPaged : kImagePreviewFitted, 0);
+    SetImagePreviewTarget(link, s.kind == kImagePreviewPaged ? kImagePreviewPaged : kImagePreviewFitted,
+                          capturedPage);
     if (s.shown || now) {
         StopMainTimer(kTimerImageHover);
         PreviewImageFile(0, 0);
@@ -276,7 +308,7 @@ int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
     if (!Panel()) return 0;
     AIString path;
     FileOfLink(link, path);
-    if (path.IsEmpty() || !IsListedImageName(path.GetText())) return 0;
+    if (path.IsEmpty() || !IsListedImageName(path.GetText()) || RefuseNetworkPicture(path)) return 0;
     ThumbnailPreviewRequest request;
     request.path = path.GetText();
     request.area = FittedArea();
@@ -314,13 +346,17 @@ void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageS
     PaintLinkPreview();
 }
 
-void ToggleImageZoom()
+void ToggleImageZoom() { SetImageZoom(!State().large); }
+
+int IsImageZoomLarge() { return State().large; }
+
+void SetImageZoom(int large)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceZoom);
     ImagePreviewState& s = State();
-    s.large = !s.large;
+    s.large = large ? 1 : 0;
     if (s.shown) {
-        RepaintUnder(s.shownArea);
+        RepaintUnder(s.paintedArea);
         s.shown = 0;
         s.kind = s.large ? kImagePreviewPaged : kImagePreviewFitted;
         PreviewImageFile(1, 0);

@@ -21,6 +21,8 @@ void SetImagePreviewTarget(const WCHAR* target, ImagePreviewKind kind, int captu
 const WCHAR* GetImagePreviewTarget();
 // 1 while a picture is drawn in the content window.
 int IsImagePreviewShown();
+// 1 while a large picture covers the window page by page (it holds the keys).
+int IsLargeImagePreviewShown();
 // Takes the picture away: its area is repainted by the windows under it.
 void HideImagePreview();
 
@@ -34,6 +36,19 @@ int PreviewImageFile(int fromCommand, int pageStep);
 // otherwise the picture is drawn at once when one is shown already or now is
 // 1, else after the hover delay (kTimerImageHover).
 int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode);
+
+// The image zoom: 1 when pictures are drawn over the whole content window
+// (page by page), 0 when beside the note list. A picture shown is drawn
+// again at the new size; the status line says which.
+void SetImageZoom(int large);
+int IsImageZoomLarge();
+
+// The picture the note shown names for QuickSearch's typed text (its link
+// table's entry of that name, else "default", else its first picture), or
+// its "web" snapshot, as a timed thumbnail beside the note list. Only while
+// previews follow the typing, the link preview is idle and the mouse is off
+// the list. 1 when a picture was chosen.
+int ShowDefaultPreviewImage();
 
 // The small thumbnail of link for a few seconds (kTimerThumbnail hides it).
 int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);

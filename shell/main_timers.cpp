@@ -6,8 +6,10 @@
 #include "shell/capture_connection.h"
 #include "shell/frame_window.h"
 #include "shell/ctrl_hint.h"
+#include "shell/quick_search_pulse.h"
 #include "search/preview/preview_pane.h"
 #include "editor/editor_status.h"
+#include "editor/keys/note_editor.h"
 #include "shell/shell_ids.h"
 #include "foundation/hash_name.h"
 #include "foundation/trace.h"
@@ -17,6 +19,7 @@ static const UINT_PTR kMainTimerIds[] = {
     kTimerCtrlHintLast, kTimerCtrlHintEditor, kTimerEditorStatus, kTimerLinkHover, kTimerQuickPreview,
     kTimerImageHover, kTimerEditorRepaint, kTimerEditorRepaint2, kTimerRibbonHover, kTimerCaptureClickMode,
     kTimerThumbnail, kTimerPreviewRepaint, kTimerQuickSearchPreview, kTimerCaptureBalloon, kTimerStartupDone,
+    kTimerQuickSearchPulse,
 };
 enum { kMainTimerCount = sizeof kMainTimerIds / sizeof kMainTimerIds[0] };
 
@@ -66,6 +69,8 @@ int StopTimersForExit()
     for (UINT_PTR id = kTimerCtrlHintFirst; id <= kTimerCtrlHintLast; id++) StopMainTimer(id);
     StopMainTimer(kTimerCtrlHintEditor);
     if (IsDialogCenterBusy()) {
+        // The highlight's timer stops: the highlight goes with it.
+        EndCaretLineHighlight();
         StopMainTimer(kTimerEditorStatus);
         CloseMessageBoxForExit();
     }
@@ -93,7 +98,7 @@ void OnMainTimer(HWND, UINT_PTR timerId)
     switch (timerId) {
     case kTimerEditorStatus:
         StopMainTimer(kTimerEditorStatus);
-        UpdateEditorStatus(kEditorStatusLeave);
+        EndCaretLineHighlight();
         break;
     case kTimerLinkHover:
         StopMainTimer(kTimerLinkHover);
@@ -139,6 +144,9 @@ void OnMainTimer(HWND, UINT_PTR timerId)
         break;
     case kTimerStartupDone:
         OnStartupDone();
+        break;
+    case kTimerQuickSearchPulse:
+        StepQuickSearchPulse();
         break;
     default:
         if ((timerId >= kTimerCtrlHintFirst && timerId <= kTimerCtrlHintLast) || timerId == kTimerCtrlHintEditor)

@@ -1,5 +1,5 @@
-#include "shell/sync_connection.h"
 #include "shell/note_commands.h"
+#include "shell/sync_connection.h"
 #include "shell/main_panel.h"
 #include "shell/note_history.h"
 #include "shell/frame_window.h"
@@ -350,11 +350,12 @@ int DeleteShownNote()
     return next >= 0 ? ReadAndShowNote(next, kShowAndRecord) : 1;
 }
 
-// What a refresh did, on the status line.
-static void ShowRefreshOutcome(int32_t saved, int32_t copies)
+// What a refresh did, on the status line, after any sync notice its passes raised.
+static void ShowRefreshOutcome(int32_t saved, int32_t copies, uint32_t noticesBefore)
 {
     if (saved != kSaveChangedOnDisk) {
-        SetStatusText(saved == kSaveDone ? L"Refreshed data - Save completed" : L"Refreshed data", kStatusDone);
+        ShowStatusKeepingSyncNotice(saved == kSaveDone ? L"Refreshed data - Save completed" : L"Refreshed data",
+                                    kStatusDone, noticesBefore);
         return;
     }
     AIString status(L"<lred>Another program changed the data file</lred> - loaded as it is now, "
@@ -364,13 +365,14 @@ static void ShowRefreshOutcome(int32_t saved, int32_t copies)
         status.AppendText(copies == 1 ? L" note changed on both sides is" : L" notes changed on both sides are");
         status.AppendText(L" kept twice, as \"(other copy)\"");
     }
-    SetStatusText(status.GetText(), kStatusWarning);
+    ShowStatusKeepingSyncNotice(status.GetText(), kStatusWarning, noticesBefore);
 }
 
 int RefreshNotes()
 {
     TRACE_SCOPE(kTraceNoteCommands, 6);
     if (!IsDatafileLoaded()) return 0;
+    uint32_t notices = SyncNoticesShown();
     if (!SaveCurrentNote(kSaveAskOnFailure)) return 0;
     SaveEditorScroll();
     int32_t saved = SaveDatafileIfOpen();
@@ -406,7 +408,7 @@ int RefreshNotes()
     int32_t count = GetNoteCount();
     if (index < 0 && previous >= 0) index = previous < count ? previous : count - 1;
     if (index >= 0) ReadAndShowNote(index, kShowFromHistory);
-    ShowRefreshOutcome(saved, copies);
+    ShowRefreshOutcome(saved, copies, notices);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "shell/capture_connection.h"
 #include "search/capture/screen/screen_capture.h"
 #include "shell/main_panel.h"
+#include "shell/image_preview_connection.h"
 #include "shell/note_commands.h"
 #include "shell/file_commands.h"
 #include "search/quick/full_text_mode.h"
@@ -10,11 +11,14 @@
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
 #include "search/store_search_source.h"
+#include "search/preview/word_lookup_preview.h"
 #include "editor/keys/editor_links.h"
 #include "editor/format/zoom_status.h"
 #include "dialogs/screen_launchers.h"
 #include "shell/ctrl_hint.h"
 #include "shell/editor_ribbon.h"
+#include "shell/image_preview_connection.h"
+#include "shell/quick_search_pulse.h"
 
 namespace {
 
@@ -69,15 +73,22 @@ void ConnectSearch(HWND content)
     l.navigate = Navigate;
     l.captureDocument = CaptureDocument;
     l.captureScreenshot = Screenshot;
+    l.lookUpWord = LookUpWordAndReport;
     l.setStatusText = SetStatusText;
     l.layout = UpdateSplitter;
     l.startTimer = StartMainTimer;
     l.showShortcuts = ShowShortcutsScreen;
     l.showZoomStatus = ShowEditorZoomStatus;
+    l.setImageZoom = SetImageZoom;
+    l.showDefaultImage = ShowDefaultPreviewImage;
     l.startCtrlHint = StartCtrlHint;
     l.stopCtrlHint = StopCtrlHint;
     l.ribbonForQuickSearch = RibbonForQuickSearch;
     l.ribbonForTypedTitle = RibbonForTypedTitle;
+    l.isDialogRunning = IsDialogCenterBusy;
+    l.isLargeImageShown = IsLargeImagePreviewShown;
+    l.refreshStatus = RefreshImagePreview;
+    l.pulseBox = StartQuickSearchPulse;
     InstallQuickSearchBox(l.quickSearch);
     CreateFullTextSearchWindows(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;

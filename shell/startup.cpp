@@ -28,9 +28,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-// The translation target of the "lang:" word ("" when not given).
-WCHAR TranslationLanguage[3] = {0, 0, 0};
-
 // The data folder on a first start (the wizard runs once the frame shows), else empty.
 static AIString s_firstStartFolder;
 
@@ -171,30 +168,18 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
 
     g_app.settings.Store();
     RegisterForRestart();
-    CopyTextBounded(TranslationLanguage, 3, g_app.GetLanguageCode());
 
-    // The file named on the command line, else the last one, else the default file.
     AIString path, last;
     SettingsGetDataFilePath(g_app.settings.Record(), last);
-    int opened = 0;
     int fileArgument = FindDatafileArgument(arguments, path);
-    if (fileArgument && CheckNamedDatafile(path.GetText())) opened = OpenDatafile(path.GetText());
     // Any other path is tried as a data file too (the store says when it is
     // none); a folder is reported once the start has shown a file.
     AIString otherPath;
     int otherArgument = !fileArgument && FindOtherPathArgument(arguments, otherPath);
     int folderNamed = otherArgument && PathIsFolder(otherPath.GetText());
-    if (otherArgument && !folderNamed && CheckNamedDatafile(otherPath.GetText()))
-        opened = OpenDatafile(otherPath.GetText());
     if (IsFirstStart(fileArgument, !last.IsEmpty(), defaultFileExisted)) s_firstStartFolder.Copy(folder);
-    if (!opened && !last.IsEmpty())
-        opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
-    if (!opened) opened = OpenDatafile(defaultFile.GetText());
-    if (!opened) {
-        // Nothing to show: ask for a data file once the window is up.
-        HideControlsNoFile(1);
-        PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
-    }
+    const WCHAR* named = fileArgument ? path.GetText() : (otherArgument && !folderNamed ? otherPath.GetText() : nullptr);
+    OpenDatafileAtStart(named, last.GetText(), havePlacement ? placement.lastTitle : nullptr, defaultFile.GetText());
     if (folderNamed) CheckNamedDatafile(otherPath.GetText());
     ShowStartMessagesOverFrame(false);
     ShowPlacedFrame();

@@ -12,8 +12,15 @@ const DWORD kSyncPassInterval = 5 * 60 * 1000;   // a pass every five minutes
 
 DWORD s_lastPassTick = 0;
 int32_t s_markerTried = 0;   // the current note's first change claimed (or tried to)
+uint32_t s_noticesShown = 0; // sync notices shown so far
+WCHAR s_lastNotice[AIStatusLine::kSlotChars + 1];
 
-void ShowSyncNotice(const WCHAR* text) { SetStatusText(text, kStatusWarning); }
+void ShowSyncNotice(const WCHAR* text)
+{
+    s_noticesShown++;
+    lstrcpynW(s_lastNotice, text, AIStatusLine::kSlotChars + 1);
+    SetStatusText(text, kStatusWarning);
+}
 
 }  // namespace
 
@@ -21,6 +28,20 @@ void ConnectSyncNotices()
 {
     SetSyncNoticeHook(ShowSyncNotice);
     s_lastPassTick = GetTickCount();
+}
+
+uint32_t SyncNoticesShown() { return s_noticesShown; }
+
+void ShowStatusKeepingSyncNotice(const WCHAR* text, StatusLevel level, uint32_t noticesBefore)
+{
+    if (s_noticesShown == noticesBefore) {
+        SetStatusText(text, level);
+        return;
+    }
+    // The notice stays in front: what the command did follows it.
+    AIString both(s_lastNotice);
+    both.AppendText(L" - ").AppendText(text);
+    SetStatusText(both.GetText(), level > kStatusWarning ? level : kStatusWarning);
 }
 
 void OnEditorChangedForSync(HWND editor)
@@ -66,6 +87,6 @@ int ShowSharedNoteLock(HWND editor, int32_t noteIndex)
     ShownTitleForm(title.GetText(), notice);
     notice.AppendText(L" <lred>is being edited by ").AppendString(holder);
     notice.AppendText(L"</lred> - read-only until they are done");
-    SetStatusText(notice.GetText(), kStatusWarning);
+    ShowSyncNotice(notice.GetText());
     return 1;
 }

@@ -4,9 +4,16 @@
 // text a pass changed shown again.
 #pragma once
 #include "foundation/win.h"
+#include "ui/status_line.h"
 
 // Connects the engine's notices to the status line (at start-up).
 void ConnectSyncNotices();
+// How many notices were shown so far. A command that writes the status line
+// after work that may raise notices (a refresh: a save and a load, each with
+// a pass) shows its outcome with ShowStatusKeepingSyncNotice, so that a
+// notice raised meanwhile stays in view, with the outcome after it.
+uint32_t SyncNoticesShown();
+void ShowStatusKeepingSyncNotice(const WCHAR* text, StatusLevel level, uint32_t noticesBefore);
 // After each change of the editor's text (EN_CHANGE).
 void OnEditorChangedForSync(HWND editor);
 // From the frame's periodic timer: a pass when its time has come.

@@ -19,6 +19,7 @@ const COLORREF kCaptionTextColour = RGB(250, 250, 250);
 const COLORREF kCaptionShadowColour = RGB(10, 10, 10);
 const int kLightenHalf = 128;  // the thumbnail's area goes half way to white
 const int kBytesPerKilobyte = 1024;
+const int kFrameWidth = 1;      // the frame lies just outside what it frames
 
 // The one picture kept for the run and what it was loaded from.
 struct KeptPicture
@@ -62,8 +63,13 @@ int ScreenCopyOf(const WCHAR* path, const WCHAR* tempFolder, int screenWidth, in
 int LoadKept(const ImagePreviewRequest& request, int64_t fileBytes, ImagePreviewResult& result)
 {
     KeptPicture& kept = Kept();
-    // A captured page shown page by page needs every row: it is read itself.
-    int fromCopy = IsLargeImageFile(fileBytes) && !(request.pageByPage && request.capturedPage);
+    // A picture too large to hold whole (however small its file) is only
+    // ever shown from its copy; a captured page shown page by page needs
+    // every row otherwise: it is read itself.
+    int width = 0, height = 0;
+    ReadImageFileSize(request.path, &width, &height);
+    int tooLarge = IsTooLargeToHold(width, height);
+    int fromCopy = tooLarge || (IsLargeImageFile(fileBytes) && !(request.pageByPage && request.capturedPage));
     // The picture itself serves every request; its copy only those a copy may serve.
     if (!kept.dib.IsEmpty() && kept.path.EqualsTextNoCase(request.path) && kept.fileBytes == fileBytes &&
         (fromCopy || !kept.fromThumbnail))
@@ -90,6 +96,7 @@ int LoadKept(const ImagePreviewRequest& request, int64_t fileBytes, ImagePreview
         }
         return 1;
     }
+    if (tooLarge) return 0;
     // The image library's pixel cap holds here as for every decode.
     if (!kept.dib.LoadImageFile(request.path, kImageDetect)) return 0;
     kept.picture = kept.dib.GetRect();
@@ -107,7 +114,8 @@ RECT InBitmap(const RECT& part, const RECT& picture)
 // A frame just outside rect.
 void Frame(HDC dc, const RECT& rect, COLORREF colour)
 {
-    RECT outer = {rect.left - 1, rect.top - 1, rect.right + 1, rect.bottom + 1};
+    RECT outer = rect;
+    InflateRect(&outer, kFrameWidth, kFrameWidth);
     FrameRectOnHdc(dc, outer, colour);
 }
 
@@ -143,6 +151,9 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
     result.height = kept.picture.bottom - kept.picture.top;
 
     FillRectOnHdc(dc, area, request.background);
+    // A picture as wide or as high as the area has its frame just outside it.
+    result.painted = area;
+    InflateRect(&result.painted, kFrameWidth, kFrameWidth);
     int mode = SetStretchBltMode(dc, HALFTONE);
     if (request.pageByPage && request.capturedPage) {
         PagedPlacement pages = LayoutImagePages(area, result.width, result.height, request.firstPage, request.pageStep);

@@ -41,6 +41,7 @@ struct ImagePreviewResult
     int page = 0;           // page by page: the first page shown and the page count
     int pageCount = 0;
     int decoded = 0;        // 1 when the picture had to be decoded (not kept from before)
+    RECT painted = {0, 0, 0, 0};  // every pixel drawn, the frames round the picture included
 };
 
 // Draws the picture of request.path into dc. Nothing is drawn for a

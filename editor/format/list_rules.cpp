@@ -7,6 +7,8 @@ namespace {
 
 const WCHAR kBullet = 0x2022;
 const int32_t kMaxNumberDigits = 4;
+// The last number a numbered list reaches: the next would not read as one.
+const int32_t kLastListNumber = 9999;
 const int32_t kMarkerChars = 2;  // "**", "//", "--"
 
 int IsBreak(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
@@ -179,6 +181,8 @@ EnterAction DecideEnter(const WCHAR* text, int32_t len, int32_t selStart, int32_
     ListMarker marker;
     int isItem = ParseListMarker(text + lineStart, lineEnd - lineStart, &marker) &&
                  caret >= lineStart + marker.start + marker.length;
+    // Past the last number Enter goes on as plain text.
+    if (isItem && marker.number >= kLastListNumber) isItem = 0;
     edit->text.Clear();
     if (isItem && caret == lineStart + marker.start + marker.length && caret == lineEnd) {
         // An empty item ends the list: its marker goes, the line stays empty.

@@ -206,12 +206,14 @@ int ToggleStrikeLines(const WCHAR* text, int32_t len, int32_t selStart, int32_t 
     return 1;
 }
 
-int32_t EndOfEffectAt(const WCHAR* text, int32_t len, int32_t caret, MarkupEffect effect)
+int32_t CaretOutOfEffect(const WCHAR* text, int32_t len, int32_t caret, MarkupEffect effect)
 {
     int32_t runStart, runEnd;
     if (!text || caret < 0 || caret > len) return -1;
     if (!FindRunAround(text, len, caret, caret, effect, &runStart, &runEnd)) return -1;
-    return runEnd + kMarkerLength;
+    if (caret == runEnd) return runEnd + kMarkerLength;
+    if (caret == runStart) return runStart - kMarkerLength;
+    return -1;
 }
 
 int RangeHoldsTag(const WCHAR* text, int32_t len, int32_t start, int32_t end)

@@ -35,9 +35,11 @@ int IsInsideMarkup(const WCHAR* text, int32_t len, int32_t selStart, int32_t sel
 // get them. 0 when there is nothing to strike.
 int ToggleStrikeLines(const WCHAR* text, int32_t len, int32_t selStart, int32_t selEnd, MarkupEdit* edit);
 
-// The place after the closing marker of the effect's run that holds caret,
-// or -1 when caret is not inside such a run (typing there would take the effect).
-int32_t EndOfEffectAt(const WCHAR* text, int32_t len, int32_t caret, MarkupEffect effect);
+// Where the caret goes so that what is typed there is without the effect:
+// at an inner edge of the effect's run, past its marker. -1 when it stays:
+// outside such a run, or inside its word (a run cannot end inside a word;
+// the caret never jumps away from where the user types).
+int32_t CaretOutOfEffect(const WCHAR* text, int32_t len, int32_t caret, MarkupEffect effect);
 
 // 1 when [start, end) of text touches a tag ("@name"): tags keep their look.
 int RangeHoldsTag(const WCHAR* text, int32_t len, int32_t start, int32_t end);

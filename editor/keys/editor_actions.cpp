@@ -320,7 +320,7 @@ void StepToLink(int forward)
     AIString description, target;
     DescribeLinkRun(editor, range.cpMin, range.cpMax, mark, description);
     UpdateEditorStatus(kEditorStatusRefresh);
-    EditorStatus(description.GetText(), kStatusInfo);
+    ShowLinkStatus(description.GetText());
     if (!LinkRunTarget(editor, range.cpMin, range.cpMax, mark, target)) return;
     if (mark == HyperlinkMark && g_editorShell.previewImage &&
         g_editorShell.previewImage(target.GetText(), 1, kImageThumbnailSmall))
@@ -358,8 +358,8 @@ int ToggleEffect(MarkupEffect effect)
     CHARRANGE s = Selection();
     if (effect != kMarkupStrike && s.cpMin == s.cpMax) {
         // No selection: the effect ends at the caret; typing goes on plain.
-        int32_t after = EndOfEffectAt(text.GetText(), text.GetLength(), s.cpMin, effect);
-        if (after >= 0) SetSelection(after, after);
+        int32_t out = CaretOutOfEffect(text.GetText(), text.GetLength(), s.cpMin, effect);
+        if (out >= 0) SetSelection(out, out);
         return 1;
     }
     MarkupEdit edit;
@@ -369,6 +369,7 @@ int ToggleEffect(MarkupEffect effect)
     if (!found) return 0;
     // Hyperlinks and tags keep their own look.
     if (RangeCutsHyperlink(g_noteEditor.control, edit.start, edit.end) ||
+        RangeHoldsHyperlink(g_noteEditor.control, edit.start, edit.end) ||
         RangeHoldsTag(text.GetText(), text.GetLength(), edit.start, edit.end)) {
         if (effect == kMarkupStrike) EditorMessage(kMsgCannotStrikeOutLink);
         else if (g_editorShell.showRibbonHelp)

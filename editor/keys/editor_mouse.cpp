@@ -1,6 +1,7 @@
 // The editor's mouse: link hover, clicks on links, the right-click menu and
 // the extra buttons.
 #include "editor/keys/editor_mouse.h"
+#include "foundation/ai_file.h"
 #include <windowsx.h>
 #include "editor/keys/editor_actions.h"
 #include "editor/keys/editor_menu.h"
@@ -31,6 +32,8 @@ namespace {
 
 // A press and release this close together are one click.
 const int kClickSlop = 2;
+// A pointer hidden by typing shows again after a move of more than this.
+const int kPointerShowSlop = 3;
 
 struct HoverState {
     int32_t start = 0, end = 0, mark = 0;  // the link under the pointer
@@ -38,6 +41,7 @@ struct HoverState {
     POINT last = {-1, -1};                  // last tracked position
     POINT press = {-1, -1};                 // last left-button press
     int captured = 0;                       // the capture is the hover's
+    POINT hiddenAt = {-1, -1};              // where the pointer was when typing hid it
     int doubleClick = 0;
 };
 HoverState s_hover;
@@ -95,7 +99,9 @@ void DescribeHovered(AIString& status)
     }
     AIString path;
     FileOfDescription(plain.GetText(), path);
-    DWORD attributes = path.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.GetText());
+    // A file on another machine is never asked about while the mouse moves.
+    DWORD attributes = path.IsEmpty() || AIFile::IsNetworkPath(path.GetText()) ? INVALID_FILE_ATTRIBUTES
+                                                                              : GetFileAttributesW(path.GetText());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         status.AssignText(L"Open <lgreen>Directory</lgreen> ");
         TextMarkup::Escape(path.GetText(), status);
@@ -197,6 +203,23 @@ void MenuTarget(AIString& target)
 
 }  // namespace
 
+void HidePointerWhileTyping()
+{
+    if (g_noteEditor.pointerHidden) return;
+    ShowCursor(FALSE);
+    g_noteEditor.pointerHidden = 1;
+    POINT at;
+    if (g_noteEditor.hwnd && GetCursorPos(&at) && ScreenToClient(g_noteEditor.hwnd, &at)) s_hover.hiddenAt = at;
+    else s_hover.hiddenAt = s_hover.last;
+}
+
+void ShowPointerAgain()
+{
+    if (!g_noteEditor.pointerHidden) return;
+    ShowCursor(TRUE);
+    g_noteEditor.pointerHidden = 0;
+}
+
 void GetHoveredLink(int32_t* start, int32_t* end, int32_t* mark)
 {
     *start = s_hover.start;
@@ -223,7 +246,15 @@ LRESULT EditorMouseMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         LeaveLink(window);
         return PassOn(window, message, wParam, lParam);
     }
-    if ((p.x == s_hover.last.x && p.y == s_hover.last.y) || IncSearchOwnsEditor() || g_noteEditor.pointerHidden)
+    // The pointer typing hid shows again once the mouse really moves (the
+    // control's own moves at the same place, after a scroll, do not count),
+    // and what lies under it is tracked at once.
+    if (g_noteEditor.pointerHidden) {
+        if (abs(p.x - s_hover.hiddenAt.x) <= kPointerShowSlop && abs(p.y - s_hover.hiddenAt.y) <= kPointerShowSlop)
+            return PassOn(window, message, wParam, lParam);
+        ShowPointerAgain();
+    }
+    if ((p.x == s_hover.last.x && p.y == s_hover.last.y) || IncSearchOwnsEditor())
         return PassOn(window, message, wParam, lParam);
     s_hover.last = p;
     int32_t at = Doc() ? CharUnderPoint(g_noteEditor.control, p) : -1;

@@ -20,6 +20,10 @@ LRESULT EditorExtraButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT EditorCaptureChanged(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT EditorWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The pointer hides while the user types and shows again when a modifier
+// goes down or the mouse is used (a move of more than a few pixels).
+void HidePointerWhileTyping();
+void ShowPointerAgain();
 // The link under the pointer: its range (0, 0 when none) and mark.
 void GetHoveredLink(int32_t* start, int32_t* end, int32_t* mark);
 // Forgets the hovered link and removes its tint (a note is being replaced).

@@ -6,6 +6,7 @@
 #include "editor/links/link_table_upkeep.h"
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_actions.h"
+#include "editor/keys/editor_mouse.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/format/list_keys.h"
@@ -23,19 +24,13 @@
 namespace {
 
 const WCHAR kCtrlR = 0x12;
+// The key-down's flag: the key was down already (auto-repeat).
+const LPARAM kKeyWasDown = (LPARAM)1 << 30;
 const WCHAR kEscape = 0x1B;
 
 int Ctrl() { return (g_noteEditor.modifiers & kModCtrl) != 0; }
 int Alt() { return (g_noteEditor.modifiers & kModAlt) != 0; }
 int Shift() { return (g_noteEditor.modifiers & kModShift) != 0; }
-
-void LeaveHighlight()
-{
-    if (g_noteEditor.statusMode != kStatusModeHighlighted) return;
-    g_noteEditor.statusMode = kStatusModeNormal;
-    if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
-    UpdateEditorStatus(kEditorStatusLeave);
-}
 
 LRESULT Consume(HWND window)
 {
@@ -64,21 +59,18 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     EdgeKey edgeKey = key == VK_BACK ? kEdgeBackspace : kEdgeDelete;
     EdgeCode code = ClassifyDeleteAtLink(editor, edgeKey);
     g_noteEditor.edge = code;
+    AIString description;
     switch (code) {
-    case kEdgeInsideLink:
-        if (edgeKey == kEdgeDelete) EditorMessage(kMsgSelectLinkToDelete);
-        return Swallow(window);
+    case kEdgeInsideLink: EditorMessage(kMsgSelectLinkToDelete); return Swallow(window);
     case kEdgeJoinsLinks: EditorMessage(kMsgCannotDeleteBetweenLinks); return Swallow(window);
     case kEdgePartialLink: EditorMessage(kMsgCannotDeletePartialLink); return Swallow(window);
     case kEdgeWholeLink: {
         CHARRANGE s;
         ReadEditorSelection(&s);
         int32_t start, end, mark;
-        AIString description;
         if (LinkRunAt(editor, s.cpMax - 1, &start, &end, &mark))
             DescribeLinkRun(editor, start, end, mark, description);
         description.AppendText(L" DELETED (Ctrl+Z to undo)");
-        EditorStatus(description.GetText(), kStatusInfo);
         break;
     }
     default:
@@ -90,7 +82,10 @@ LRESULT DeleteKey(HWND window, WPARAM key, LPARAM lParam)
     CHARRANGE after;
     ReadEditorSelection(&after);
     FollowTextEdit(after.cpMin < before.cpMin ? after.cpMin : before.cpMin, after.cpMax, -1);
-    if (code == kEdgeWholeLink) DropGoneHyperlinks();
+    if (code == kEdgeWholeLink) {
+        DropGoneHyperlinks();
+        ShowLinkStatus(description.GetText());
+    }
     if (key == VK_BACK && code == kEdgeNone) g_noteEditor.typingState = -1;
     return result;
 }
@@ -120,15 +115,15 @@ LRESULT EditorKeyDown(HWND window, WPARAM key, LPARAM lParam)
 {
     NoteEditorState& e = g_noteEditor;
     SnapshotModifiers();
-    if (key == VK_CONTROL && e.pointerHidden) {
-        ShowCursor(TRUE);
-        e.pointerHidden = 0;
-    }
+    // The next key closes a message an earlier one raised; a message this
+    // key raises stays after its release (its auto-repeat closes nothing).
+    if (!(lParam & kKeyWasDown) && g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
+    if (key == VK_CONTROL) ShowPointerAgain();
     if (key == VK_MENU) return Swallow(window);
     ReadEditorSelection(&e.selection);
     e.lastKey = key;
     if (!IsDatafileLoaded()) return Swallow(window);
-    LeaveHighlight();
+    EndCaretLineHighlight();
     if (Ctrl() && Alt()) return PassOn(window, WM_KEYDOWN, key, lParam);
     e.statusMode = key == VK_CONTROL ? kStatusModeCtrlAlone : kStatusModeNormal;
     // An open completion list takes the characters and acts on key releases.
@@ -297,10 +292,7 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
         return PassOn(window, message, ch, lParam);
     }
     if (ch >= 0x19 && ch <= 0x1C) return PassOn(window, message, ch, lParam);
-    if (!e.pointerHidden) {
-        ShowCursor(FALSE);
-        e.pointerHidden = 1;
-    }
+    HidePointerWhileTyping();
     AIControl* editor = e.control;
     CHARRANGE s;
     ReadEditorSelection(&s);

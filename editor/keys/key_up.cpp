@@ -1,6 +1,7 @@
 // Key releases, where the flagged chords are carried out, and the system keys.
 #include "editor/keys/editor_state.h"
 #include "editor/keys/editor_actions.h"
+#include "editor/keys/editor_mouse.h"
 #include "editor/keys/note_editor.h"
 #include "editor/editor_status.h"
 #include "editor/status_text.h"
@@ -84,7 +85,7 @@ void ArrowIntoLink()
     DescribeLinkRun(editor, start, end, mark, description);
     CHARRANGE link = {start, end};
     SendMessageW(g_noteEditor.hwnd, EM_EXSETSEL, 0, (LPARAM)&link);
-    EditorStatus(description.GetText(), kStatusInfo);
+    ShowLinkStatus(description.GetText());
 }
 
 }  // namespace
@@ -94,6 +95,10 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
     NoteEditorState& e = g_noteEditor;
     SnapshotModifiers();
     e.lastKey = key;
+    // The character of a key the key-down did the work of came before its
+    // release: a key without a character (F4, F5, Ctrl+Down) must not take
+    // the next key's.
+    e.keyConsumed = 0;
     if (key == VK_MENU) return Swallow(window);
     if (key == VK_RETURN) e.enterHandled = 0;
     // Nothing else happens while a completion list is open.
@@ -110,7 +115,6 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
     // Any other key takes the picture away at once: the keys queued behind it are the editor's again.
     if (step == kStepHide && g_editorShell.hidePreview) g_editorShell.hidePreview();
     if (!Shift()) TrimSelectionAfterKeys();
-    if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
     if (e.ctrlHintArmed && key != VK_CONTROL) {
         e.ctrlHintArmed = 0;
         if (g_editorShell.stopCtrlHint) g_editorShell.stopCtrlHint();
@@ -150,10 +154,7 @@ LRESULT EditorKeyUp(HWND window, WPARAM key, LPARAM lParam)
 LRESULT EditorSysKeyDown(HWND window, WPARAM key, LPARAM lParam)
 {
     if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
-    if (key == VK_MENU && g_noteEditor.pointerHidden) {
-        ShowCursor(TRUE);
-        g_noteEditor.pointerHidden = 0;
-    }
+    if (key == VK_MENU) ShowPointerAgain();
     // Alt keys act on their release; RichEdit never sees them (no beep, no menu).
     if (key == VK_F4) return PassOn(window, WM_SYSKEYDOWN, key, lParam);
     return Swallow(window);

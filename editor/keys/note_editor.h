@@ -20,6 +20,10 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // the function keys it knows.
 int EditorOwnsKey(const MSG* message);
 
+// 1 when split view has a picture in the editor's place (the editor hidden):
+// the key message is kept from the editor (a key-down says why).
+int SplitViewHoldsKey(HWND editor, UINT message, WPARAM key);
+
 // What the key handling keeps between messages (read by the status line and
 // the content window).
 enum EditorStatusMode : int32_t {
@@ -29,6 +33,9 @@ enum EditorStatusMode : int32_t {
     kStatusModeHighlighted = 1,  // the caret line is tinted until the next key or click
 };
 int32_t GetEditorStatusMode();
+// Ends the caret line's highlight, when shown: its timer stops and nothing
+// of its colours stays.
+void EndCaretLineHighlight();
 void SetEditorStatusMode(int32_t mode);
 // Typing state word: 1 after typing, -1 after Backspace over plain text; 0 otherwise.
 int32_t GetEditorTypingState();

@@ -81,15 +81,8 @@ LRESULT OnMouseDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HideCompletionLists();
     if (GetFocus() != window) g_noteEditor.statusMode = kStatusModeClickEntry;
-    else if (g_noteEditor.statusMode == kStatusModeHighlighted) {
-        g_noteEditor.statusMode = kStatusModeNormal;
-        if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
-        UpdateEditorStatus(kEditorStatusLeave);
-    }
-    if (g_noteEditor.pointerHidden) {
-        ShowCursor(TRUE);
-        g_noteEditor.pointerHidden = 0;
-    }
+    else EndCaretLineHighlight();
+    ShowPointerAgain();
     if (message == WM_RBUTTONDOWN) return EditorRightButtonDown(window, message, wParam, lParam);
     // The picture drawn over the editor's left edge takes its clicks.
     POINT screen = {(SHORT)LOWORD(lParam), (SHORT)HIWORD(lParam)};
@@ -113,10 +106,14 @@ LRESULT OnCutOrCopy(HWND, UINT message, WPARAM, LPARAM)
     return 0;
 }
 
-// Undo and redo may change any part of the note.
+// Undo and redo may change any part of the note; either is a change of the
+// text like typing, stored like it (also right after a save).
 LRESULT OnUndoRedo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = PassOn(window, message, wParam, lParam);
+    if (result) SendMessageW(window, EM_SETMODIFY, TRUE, 0);
+    // What the status line said about the text before is no longer so.
+    EndLinkStatus();
     // A link label that came back shows as a link again.
     RestoreReturnedHyperlinks();
     FollowWholeText();
@@ -264,6 +261,7 @@ void ReadEditorSelection(CHARRANGE* range)
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsApplicationClosing()) return PassOn(window, message, wParam, lParam);
+    if (SplitViewHoldsKey(window, message, wParam)) return 0;
     for (const EditorMessageEntry& entry : kEditorMessages)
         if (entry.message == message) return entry.handler(window, message, wParam, lParam);
     return PassOn(window, message, wParam, lParam);
@@ -294,6 +292,16 @@ int EditorOwnsKey(const MSG* msg)
 }
 
 int32_t GetEditorStatusMode() { return g_noteEditor.statusMode; }
+
+void EndCaretLineHighlight()
+{
+    int32_t start, end;
+    GetEditorHighlight(&start, &end);
+    if (g_noteEditor.statusMode != kStatusModeHighlighted && end <= start) return;
+    if (g_noteEditor.statusMode == kStatusModeHighlighted) g_noteEditor.statusMode = kStatusModeNormal;
+    if (g_editorShell.stopTimer) g_editorShell.stopTimer(kEditorTimerStatus);
+    UpdateEditorStatus(kEditorStatusLeave);
+}
 void SetEditorStatusMode(int32_t mode) { g_noteEditor.statusMode = mode; }
 int32_t GetEditorTypingState() { return g_noteEditor.typingState; }
 int32_t GetCapsLockState() { return g_noteEditor.capsState; }
@@ -305,6 +313,7 @@ void FollowTextEdit(int32_t from, int32_t to, int32_t openEnd)
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     HWND hwnd = g_noteEditor.hwnd;
     if (!doc || !hwnd) return;
+    ForgetEditorStatusPosition();
     if (from > to) {
         int32_t t = from;
         from = to;

@@ -1,5 +1,6 @@
 // The quick-preview request for a file link.
 #include "editor/links/file_link_preview.h"
+#include "foundation/ai_file.h"
 #include "editor/links/link_describe.h"
 #include "editor/keys/editor_links.h"
 #include "foundation/text_markup.h"
@@ -78,6 +79,9 @@ int32_t RequestFileLinkPreview(const WCHAR* target, int pdfAsText)
         kind = kFilePreviewNone;
         if (path.EqualsTextNoCase(s_lastTextPath.GetText())) {
             kind = kFilePreviewText;
+        } else if (AIFile::IsNetworkPath(path.GetText())) {
+            // Reading a file on another machine could keep the window waiting.
+            return kFilePreviewNone;
         } else {
             if (GetFileAttributesW(path.GetText()) == INVALID_FILE_ATTRIBUTES) return kFilePreviewNone;
             HANDLE file = CreateFileW(path.GetText(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

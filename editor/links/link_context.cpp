@@ -132,6 +132,15 @@ int RangeCutsHyperlink(AIControl* editor, int32_t start, int32_t end)
     return 0;
 }
 
+int RangeHoldsHyperlink(AIControl* editor, int32_t start, int32_t end)
+{
+    MarkWindow window;
+    if (!window.Read(editor, start, end)) return 0;
+    for (int32_t at = start; at < end; at++)
+        if (window.At(at) == HyperlinkMark) return 1;
+    return 0;
+}
+
 int LinkRunAt(AIControl* editor, int32_t position, int32_t* start, int32_t* end, int32_t* mark)
 {
     MarkWindow window;

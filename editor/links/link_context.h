@@ -19,6 +19,8 @@ EdgeCode ClassifyDeleteAtLink(AIControl* editor, EdgeKey key);
 // 1 when [start, end) holds or touches a hyperlink character (a selection
 // that typing or an insertion would cut into).
 int RangeCutsHyperlink(AIControl* editor, int32_t start, int32_t end);
+// 1 when a character of [start, end) belongs to a hyperlink.
+int RangeHoldsHyperlink(AIControl* editor, int32_t start, int32_t end);
 
 // The link run holding position (brackets included for a hyperlink); 0 when
 // the position is in plain text. mark gets the run's mark.

@@ -131,22 +131,53 @@ int32_t WriteLineFile(const WCHAR* path, const WCHAR* header, const SyncTable& t
     return ok;
 }
 
-int32_t KeepRevision(const AIString& folder, const WCHAR* title, const WCHAR* text, int32_t len)
+namespace {
+
+// The revision's path for a title and a hash; 1 when it is to be written
+// (it is not there yet, and its folder is).
+int32_t RevisionPath(const AIString& folder, const WCHAR* title, uint64_t hash, AIString& path, int32_t* there)
 {
-    AIString path(folder), base;
+    AIString base;
     MakeSideFileBase(title, base);
-    path.AppendText(kRevisionsFolder).AppendString(base).AppendChar(L'_');
-    AppendHex64(path, HashNoteText(text, len));
+    path.Copy(folder).AppendText(kRevisionsFolder).AppendString(base).AppendChar(L'_');
+    AppendHex64(path, hash);
     path.AppendText(L".txt");
-    if (GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES) return 1;
+    *there = GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES;
+    if (*there) return 1;
     AIString revisions(folder);
     revisions.AppendText(kRevisionsFolder);
-    if (!EnsureFolder(revisions.GetText())) return 0;
+    return EnsureFolder(revisions.GetText());
+}
+
+// A copy that does not decode may be as large as a file the store would read.
+const int64_t kMaxUnreadableBytes = 64 * 1024 * 1024;
+
+}  // namespace
+
+int32_t KeepRevision(const AIString& folder, const WCHAR* title, const WCHAR* text, int32_t len)
+{
+    AIString path;
+    int32_t there = 0;
+    if (!RevisionPath(folder, title, HashNoteText(text, len), path, &there)) return 0;
+    if (there) return 1;
     int64_t size = 0;
     uint8_t* bytes = TextToUtf8(text, len, &size);
     if (!bytes) return 0;
     int32_t ok = WriteFileThroughTemporary(path.GetText(), bytes, size, 0, kNoFlush);
     LocalFree(bytes);
+    return ok;
+}
+
+int32_t KeepUnreadableRevision(const AIString& folder, const WCHAR* title, const AIString& copyPath)
+{
+    uint8_t* block = 0;
+    int64_t size = 0;
+    if (ReadWholeFile(copyPath.GetText(), kMaxUnreadableBytes, 0, &block, &size) != kIoOk) return 0;
+    AIString path;
+    int32_t there = 0;
+    int32_t ok = RevisionPath(folder, title, HashDatafileBytes(block, size), path, &there);
+    if (ok && !there) ok = WriteFileThroughTemporary(path.GetText(), block, size, 0, kNoFlush);
+    LocalFree(block);
     return ok;
 }
 

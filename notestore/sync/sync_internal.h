@@ -31,6 +31,7 @@ struct SyncEngine {
     SyncNoticeHook noticeHook;
     AIString lastNotice;
     SyncPassReport report;
+    SyncTable* unreadableCopies[kSyncFolderKinds]; // copies that did not decode: time, size, told
     SyncPassProbe probe;                       // tests: called between notes
     void* probeContext;
 };
@@ -67,7 +68,11 @@ int32_t WriteFileThroughTemporary(const WCHAR* path, const void* bytes, int64_t 
 // Keeps a note's text in the folder's "revisions" (UTF-8, named by the
 // title and the text's hash: the same text is kept once). 1 when it is there.
 int32_t KeepRevision(const AIString& folder, const WCHAR* title, const WCHAR* text, int32_t len);
-// The folder's log: a pass gathers its lines and appends them at its end.
+// Keeps a copy that is not text (its bytes as they are) in the folder's
+// "revisions", named by the title and the bytes' hash. 1 when it is there.
+int32_t KeepUnreadableRevision(const AIString& folder, const WCHAR* title, const AIString& copyPath);
+// The folder's log: a pass gathers its lines and appends them; what came
+// here is appended at once, so that a pass cut short leaves its lines.
 void AppendSyncLogLine(AIString& lines, const WCHAR* action, const WCHAR* title);
 void WriteSyncLog(const AIString& folder, const AIString& lines);
 // Tells the user (through the notice hook) and remembers the text.

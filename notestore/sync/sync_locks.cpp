@@ -44,6 +44,19 @@ void TellLocked(const WCHAR* title, const AIString& holder)
     RaiseSyncNotice(notice.GetText());
 }
 
+// The claim could not be made (the share folder full, read-only or gone, its
+// markers unreadable): the others are not kept off the note, and the user
+// knows it.
+void TellClaimFailed(const WCHAR* title)
+{
+    AIString shown, notice;
+    ShownTitleForm(title, shown);
+    notice.AppendText(L"<lred>").AppendString(shown).AppendText(L" could not be marked as being edited here");
+    notice.AppendText(L"</lred> (the share folder cannot be written) - others may edit it at the same time; ");
+    notice.AppendText(L"should both change it, both texts are kept");
+    RaiseSyncNotice(notice.GetText());
+}
+
 }  // namespace
 
 int32_t IsNoteLockedByOther(const WCHAR* title, AIString& holder)
@@ -64,7 +77,10 @@ int32_t SyncClaimEditMarker()
     if (s.sync.editMarkerHeld && g_syncEngine.heldMarkerTitle.EqualsTextNoCase(title.GetText())) return 1;
     SyncReleaseEditMarker();
     SyncTable markers;
-    if (!ReadMarkers(markers)) return 0;
+    if (!ReadMarkers(markers)) {
+        TellClaimFailed(title.GetText());
+        return 0;
+    }
     uint64_t owner = StoreOwnerId(), now = NowStamp();
     AIString holder, name;
     if (IsMarkedByOther(markers, title.GetText(), owner, now, holder)) {
@@ -72,7 +88,10 @@ int32_t SyncClaimEditMarker()
         return 0;
     }
     StoreOwnerName(name);
-    if (!SetMarker(markers, title.GetText(), owner, now, name.GetText()) || !WriteMarkers(markers)) return 0;
+    if (!SetMarker(markers, title.GetText(), owner, now, name.GetText()) || !WriteMarkers(markers)) {
+        TellClaimFailed(title.GetText());
+        return 0;
+    }
     s.sync.editMarkerHeld = 1;
     g_syncEngine.heldMarkerTitle.Copy(title);
     return 1;

@@ -6,6 +6,7 @@
 #include "notestore/sync/sync_internal.h"
 #include "notestore/sync/sync_decide.h"
 #include "notestore/sync/edit_markers.h"
+#include "notestore/sync/copy_text.h"
 #include "notestore/note_io.h"
 #include "notestore/note_merge.h"
 #include "notestore/change_log.h"
@@ -40,6 +41,7 @@ struct FolderPass {
 struct ThereCopy {
     int32_t exists;
     uint64_t writeTime;
+    int32_t bytesRead;        // its bytes were read (and hashed)
     int32_t read;             // its bytes were read and decoded into text
     uint64_t hash;            // of its bytes
     int64_t bytes;
@@ -95,7 +97,7 @@ int64_t DecimalField(const SyncTable& table, int32_t line, int32_t field)
 
 void LookAtCopy(const FolderPass& pass, const WCHAR* title, ThereCopy& copy)
 {
-    copy.read = 0;
+    copy.read = copy.bytesRead = 0;
     int32_t at = pass.copies.Find(title, TextLength(title));
     copy.exists = at >= 0;
     if (!copy.exists) return;
@@ -108,8 +110,9 @@ int32_t ReadCopy(const AIString& path, ThereCopy& copy)
 {
     uint8_t* block = 0;
     int64_t size = 0;
-    copy.read = 0;
+    copy.read = copy.bytesRead = 0;
     if (ReadWholeFile(path.GetText(), kMaxCopyBytes, 0, &block, &size) != kIoOk) return 0;
+    copy.bytesRead = 1;
     copy.hash = HashDatafileBytes(block, size);
     copy.bytes = size;
     copy.read = Utf8ToText(block, size, copy.text);
@@ -218,6 +221,14 @@ void CopyNoteImages(const AIString& folder, const WCHAR* text, int32_t len, int3
     }
 }
 
+// The log's lines so far go to the folder: what came here is there at once,
+// also when the pass is cut short before its end.
+void FlushSyncLog(FolderPass& pass)
+{
+    WriteSyncLog(pass.folder, pass.log);
+    pass.log.Clear();
+}
+
 // The text here goes to the folder; the copy it replaces is kept first.
 int32_t PushText(FolderPass& pass, const WCHAR* title, const WCHAR* text, int32_t len, ThereCopy& old,
                  const AIString& path, uint64_t hereHash)
@@ -251,8 +262,9 @@ int32_t PushText(FolderPass& pass, const WCHAR* title, const WCHAR* text, int32_
 int32_t PullText(FolderPass& pass, const WCHAR* title, const WCHAR* hereText, int32_t hereLen, const ThereCopy& copy)
 {
     if (hereText && !KeepRevision(pass.folder, title, hereText, hereLen)) return 0;
-    AIString record, path, hash;
-    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(copy.text);
+    AIString record, path, hash, taken;
+    TidyCopyText(copy.text.GetText(), copy.text.GetLength(), taken);
+    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(taken);
     MirrorPathOf(title, path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
     AppendChangeLog(kLogSyncReceived, title, record.GetText(), record.GetLength());
@@ -261,38 +273,64 @@ int32_t PullText(FolderPass& pass, const WCHAR* title, const WCHAR* hereText, in
     pass.pulledThere.AddString(hash.GetText());
     if (pass.kind == kShareFolder) CopyNoteImages(pass.folder, copy.text.GetText(), copy.text.GetLength(), 0);
     AppendSyncLogLine(pass.log, L"received", title);
+    FlushSyncLog(pass);
     g_syncEngine.report.pulled++;
     return 1;
 }
 
 struct TakenContext {
     FolderPass* pass;
+    const AIString* text;   // the text the other copy is to hold
+    int32_t sameFound;      // the title given holds that text already
 };
 
+// The text of a note here, or of a note this pass made (not yet taken up).
+int32_t TextOfNoteHere(const WCHAR* title, AIString& text)
+{
+    AIString record;
+    int32_t at = IndexPositionOf(title);
+    if (at >= 0 ? !ReadNoteRecord(at, record) : !ReadMirrorRecord(title, record)) return 0;
+    int32_t body = FindBodyStart(record.GetText(), record.GetLength());
+    text.AssignTextN(record.GetText() + body, record.GetLength() - body);
+    return 1;
+}
+
+// A title is free for the other copy, or it is an other copy that holds the
+// very text already (a note shared in both folders meets the same edits in
+// each, or an earlier pass kept it before it was cut short).
 int32_t IsTitleTakenHere(const WCHAR* title, void* context)
 {
-    FolderPass* pass = ((TakenContext*)context)->pass;
-    if (IndexPositionOf(title) >= 0 || pass->list.Find(title, TextLength(title)) >= 0) return 1;
-    if (pass->madeTitles.FindItemString(title, 1) >= 0) return 1;
-    AIString path;
+    TakenContext* taken = (TakenContext*)context;
+    FolderPass* pass = taken->pass;
+    AIString path, text;
     MirrorPathOf(title, path);
-    return GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES;
+    int32_t here = IndexPositionOf(title) >= 0 || pass->madeTitles.FindItemString(title, 1) >= 0 ||
+                   GetFileAttributesW(path.GetText()) != INVALID_FILE_ATTRIBUTES;
+    if (here && TextOfNoteHere(title, text) &&
+        SameTextAsStored(text.GetText(), text.GetLength(), taken->text->GetText(), taken->text->GetLength())) {
+        taken->sameFound = 1;
+        return 0;
+    }
+    return here || pass->list.Find(title, TextLength(title)) >= 0;
 }
 
 // Changed on both sides: the folder's text becomes a note of its own here
 // (and a revision); the text here stays under the title and goes out.
 int32_t KeepBoth(FolderPass& pass, const WCHAR* title, const ThereCopy& copy)
 {
-    TakenContext context = {&pass};
-    AIString copyTitle, record, path;
+    AIString copyTitle, record, path, taken;
+    TidyCopyText(copy.text.GetText(), copy.text.GetLength(), taken);
+    TakenContext context = {&pass, &taken, 0};
     if (!MakeOtherCopyTitle(title, IsTitleTakenHere, &context, copyTitle)) return 0;
     if (!KeepRevision(pass.folder, title, copy.text.GetText(), copy.text.GetLength())) return 0;
-    record.AppendChar(kNoteMark).AppendString(copyTitle).AppendText(L"\r\n").AppendString(copy.text);
+    if (context.sameFound) return 1;   // kept already: once is enough
+    record.AppendChar(kNoteMark).AppendString(copyTitle).AppendText(L"\r\n").AppendString(taken);
     MirrorPathOf(copyTitle.GetText(), path);
     if (WriteUtf16FileSafely(path.GetText(), record.GetText(), record.GetLength()) != kIoOk) return 0;
     pass.madeTitles.AddString(copyTitle.GetText());
     AppendChangeLog(kLogOtherCopy, copyTitle.GetText(), record.GetText(), record.GetLength());
     AppendSyncLogLine(pass.log, L"conflict, both kept", title);
+    FlushSyncLog(pass);
     g_syncEngine.report.conflicts++;
     AIString shown, shownCopy, notice;
     ShownTitleForm(title, shown);
@@ -319,12 +357,43 @@ int32_t RemoveThere(FolderPass& pass, const WCHAR* title, ThereCopy& copy, const
     return 1;
 }
 
-int32_t SameText(const WCHAR* a, int32_t aLen, const AIString& b)
+enum { kUnreadableTime = 0, kUnreadableSize = 1, kUnreadableTold = 2, kUnreadableFields = 3 };
+
+// A copy that does not decode is still arriving while it changes; found again
+// unchanged (the same time and size) by a later pass, it is not text and will
+// not become text: it must not hold the note back. The first such pass keeps
+// it in the revisions and tells the user; an edit here is then sent over it.
+// 1 when the copy is unreadable for good and kept.
+int32_t IsUnreadableForGood(FolderPass& pass, const WCHAR* title, const ThereCopy& copy, const AIString& path)
 {
-    if (aLen != b.GetLength()) return 0;
-    for (int32_t i = 0; i < aLen; i++)
-        if (a[i] != b.GetText()[i]) return 0;
-    return 1;
+    SyncTable*& seen = g_syncEngine.unreadableCopies[pass.kind];
+    if (!seen) seen = new SyncTable;   // kept while the program runs
+    AIString time, size;
+    AppendHex64(time, copy.writeTime);
+    size.AppendLong(copy.bytes);
+    int32_t at = seen->Find(title, TextLength(title));
+    int32_t again = at >= 0 && seen->FieldHex(at, kUnreadableTime) == copy.writeTime &&
+                    DecimalField(*seen, at, kUnreadableSize) == copy.bytes;
+    int32_t told = again && DecimalField(*seen, at, kUnreadableTold) == 1;
+    if (again && !told && KeepUnreadableRevision(pass.folder, title, path)) {
+        AIString shown, notice;
+        ShownTitleForm(title, shown);
+        notice.AppendText(L"<lred>The copy of ").AppendString(shown).AppendText(L" in the ");
+        notice.AppendText(pass.kind == kSyncFolder ? L"sync" : L"share");
+        notice.AppendText(L" folder is not UTF-8 text</lred> - it is kept in the folder's revisions, and the text "
+                          L"here is sent in its place when it changes");
+        RaiseSyncNotice(notice.GetText());
+        told = 1;
+    }
+    const WCHAR* fields[kUnreadableFields] = {time.GetText(), size.GetText(), told ? L"1" : L"0"};
+    seen->Set(title, fields, kUnreadableFields);
+    return told;
+}
+
+void ForgetUnreadable(FolderPass& pass, const WCHAR* title)
+{
+    SyncTable* seen = g_syncEngine.unreadableCopies[pass.kind];
+    if (seen) seen->Remove(title);
 }
 
 // One note. position: its place in the index, -1 when it is not here.
@@ -386,13 +455,22 @@ void PassNote(FolderPass& pass, const WCHAR* title, int32_t position)
         else there = copy.hash == baseThere ? kSideSame : kSideChanged;
         lineToWrite = there != kSideInTransit;
     }
-    int32_t sameText = copy.read && hereText && SameText(hereText, hereLen, copy.text);
+    // What the store adds to a text it takes (a link block, CR LF line ends)
+    // is no difference: a copy taken in a pass cut short before its base was
+    // written is the same text, not a conflict.
+    int32_t sameText = copy.read && hereText &&
+                       SameTextAsStored(hereText, hereLen, copy.text.GetText(), copy.text.GetLength());
 
     int32_t ok = 1;
     SyncAction action = DecideSync(inBase, here, there, sameText);
     // A copy this store wrote that does not match its line was cut short
     // here (copies are not flushed one by one): nobody else will mend it.
     if (action == kSyncRetryLater && ownLine && hereText) action = kSyncPush;
+    // A copy that is not text holds back no edit made here.
+    if (action == kSyncRetryLater && copy.bytesRead && !copy.read && IsUnreadableForGood(pass, title, copy, path) &&
+        here == kSideChanged)
+        action = kSyncPush;
+    if (action == kSyncPush) ForgetUnreadable(pass, title);
     switch (action) {
     case kSyncNothing:
         break;
@@ -470,7 +548,7 @@ void FinishPass(FolderPass& pass)
         listPath.AppendText(kListFileName);
         if (!WriteLineFile(listPath.GetText(), kListHeader, pass.list)) pass.failed = 1;
     }
-    WriteSyncLog(pass.folder, pass.log);
+    FlushSyncLog(pass);
     if (pass.baseChanged) {
         AIString statePath;
         StatePathOf(pass.kind, statePath);

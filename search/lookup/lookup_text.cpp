@@ -202,3 +202,42 @@ std::string LanguageCode(const std::string& englishName)
         if (lower == language.name) return language.code;
     return std::string();
 }
+
+std::string LanguageNameOfCode(const std::string& code)
+{
+    std::string lower;
+    for (char c : code) lower.push_back(c >= 'A' && c <= 'Z' ? char(c + 32) : c);
+    for (const Language& language : kLanguages)
+        if (lower == language.code) {
+            std::string name(language.name);
+            name[0] = char(name[0] - 32);
+            return name;
+        }
+    return code;
+}
+
+namespace {
+
+bool IsWordChar(char16_t c)
+{
+    if (c <= 32 || c == 0x7F || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) || c == 0x3000) return false;
+    static const char16_t kEnds[] = u".,;:!?()[]{}<>\"/\\|=+*&%$#@~^`\u00A4\u00B1\u2026\u201C\u201D\u00AB\u00BB";
+    for (const char16_t* p = kEnds; *p; p++)
+        if (c == *p) return false;
+    return true;
+}
+
+}  // namespace
+
+WordSpan WordAtCaret(const LookupText& line, size_t caret)
+{
+    if (caret > line.size()) caret = line.size();
+    size_t start = caret, end = caret;
+    while (start > 0 && IsWordChar(line[start - 1])) start--;
+    while (end < line.size() && IsWordChar(line[end])) end++;
+    // Hyphens and apostrophes at the word's edges are no part of it.
+    while (start < end && (line[start] == u'-' || line[start] == u'\'')) start++;
+    while (end > start && (line[end - 1] == u'-' || line[end - 1] == u'\'')) end--;
+    if (start == end) start = end = caret;
+    return WordSpan{start, end};
+}

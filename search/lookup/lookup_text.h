@@ -41,3 +41,18 @@ bool ParseTranslationReply(const std::string& reply, std::string* translation);
 // two-letter name is taken as the code itself; empty for English, "OFF" and
 // names not in the table.
 std::string LanguageCode(const std::string& englishName);
+// The English name of a two-letter code ("de" gives "German"), as the
+// translation's heading shows it; a code not in the table is given back as
+// it is.
+std::string LanguageNameOfCode(const std::string& code);
+
+// The word the caret stands in or at the end of, in a line of text: the
+// stretch around `caret` of characters that are no blank, no control
+// character and none of the punctuation that ends a word ('-' and the
+// apostrophe belong to it). Empty (start == end) when the caret stands
+// between blanks or punctuation.
+struct WordSpan {
+    size_t start;
+    size_t end;
+};
+WordSpan WordAtCaret(const LookupText& line, size_t caret);

@@ -4,6 +4,7 @@
 #include "search/lookup/wordnet_bridge.h"
 #include "foundation/ai_file.h"
 #include "foundation/app.h"
+#include "foundation/registry_key.h"
 #include "foundation/web_download.h"
 #include <wininet.h>
 #include <string.h>
@@ -16,13 +17,18 @@ enum { kStatusReady = 0, kStatusBusy = 1, kStatusNotFound = 2, kStatusFailed = 3
 
 WordLookupHooks g_hooks = {};
 int g_dictionary = kDictionaryUnsearched;
-AIString g_translationAddress;
 AIString g_languageName;
 AIString g_languageCode;
 int g_languageDecided = 0;
 int g_timeoutMs = kTranslationTimeoutMs;
 
 const WCHAR kAgent[] = L"Mozilla/5.0 (Windows NT 5.2) Tavik";
+}  // namespace
+
+const WCHAR kTranslationServiceValue[] = L"TranslationService";
+
+namespace {
+
 const WCHAR kTranslatePath[] = L"/ajax/services/language/translate?v=1.0&q=";
 
 void ShowStatus(const WCHAR* text, int level)
@@ -128,8 +134,11 @@ void SetTimeouts(HINTERNET handle)
 }
 
 // One GET of url; the reply's bytes into reply. The time-outs are set on the
-// request itself too (Wine's WinINet keeps them per request).
-int SendRequest(const AIString& url, std::string& reply)
+// request itself too (Wine's WinINet keeps them per request). A request that
+// never got an answer (no network, a wrong address, no answer in time) is
+// kTranslationUnreachable; an error status or a reply too long
+// kTranslationRefused.
+TranslationOutcome SendRequest(const AIString& url, std::string& reply)
 {
     WCHAR host[256] = {0}, path[2048] = {0};
     URL_COMPONENTSW parts = {};
@@ -141,12 +150,12 @@ int SendRequest(const AIString& url, std::string& reply)
     WCHAR extra[4096] = {0};
     parts.lpszExtraInfo = extra;
     parts.dwExtraInfoLength = 4096;
-    if (!InternetCrackUrlW(url.GetText(), 0, 0, &parts)) return 0;
+    if (!InternetCrackUrlW(url.GetText(), 0, 0, &parts)) return kTranslationUnreachable;
     AIString object(path);
     object.AppendText(extra);
-    int ok = 0;
+    TranslationOutcome outcome = kTranslationUnreachable;
     HINTERNET session = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (!session) return 0;
+    if (!session) return outcome;
     SetTimeouts(session);
     HINTERNET connection =
         InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
@@ -163,21 +172,31 @@ int SendRequest(const AIString& url, std::string& reply)
                 DWORD status = 0, size = sizeof(status);
                 HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
                                nullptr);
-                ok = status < 400 && ReadReply(request, reply);
+                outcome = status < 400 && ReadReply(request, reply) ? kTranslated : kTranslationRefused;
             }
             InternetCloseHandle(request);
         }
         InternetCloseHandle(connection);
     }
     InternetCloseHandle(session);
-    return ok;
+    return outcome;
 }
+
+int NetworkAllowed() { return !g_app.HasWord(kWordNoNetwork); }
 
 }  // namespace
 
 void SetWordLookupHooks(const WordLookupHooks& hooks) { g_hooks = hooks; }
 
-void SetTranslationAddress(const WCHAR* address) { g_translationAddress.AssignText(address); }
+void GetTranslationService(AIString& address)
+{
+    AIRegistryKey key;
+    // No service is built in: without the value translation stays off.
+    if (!key.OpenKey(HKEY_CURRENT_USER, nullptr) || !key.ReadString(kTranslationServiceValue, address, MAX_PATH))
+        address.Clear();
+    address.Trim();
+    while (address.EndsWithNoCase(L"/")) address.SetLength(address.GetLength() - 1);
+}
 
 void SetTranslationLanguage(const WCHAR* nameOrCode)
 {
@@ -203,34 +222,44 @@ void GetLookupCachePath(const WCHAR* word, AIString& out)
         .AppendText(L".dict.txt");
 }
 
-int FetchTranslation(const WCHAR* text, int fromEnglish, AIString& result)
+int FetchTranslation(const WCHAR* text, int fromEnglish, AIString& result, TranslationOutcome* outcome)
 {
+    TranslationOutcome ignored;
+    TranslationOutcome& done = outcome ? *outcome : ignored;
+    done = kTranslationNotAsked;
     result.Clear();
     DecideLanguage();
     int length = TextLength(text);
-    if (g_languageCode.IsEmpty() || g_translationAddress.IsEmpty() || length == 0 ||
-        length > kMaxTranslationChars)
-        return 0;
+    if (g_languageCode.IsEmpty() || !NetworkAllowed() || length == 0 || length > kMaxTranslationChars) return 0;
+    AIString service;
+    GetTranslationService(service);
+    if (service.IsEmpty()) return 0;
     ShowStatus(L"Getting translation...", kStatusBusy);
     AIString lower(text), escaped;
     lower.ToLowerCase();
     AIWebDownload::EscapeUrl(lower, escaped);
-    AIString url(g_translationAddress);
+    AIString url(service);
     url.AppendText(kTranslatePath).AppendString(escaped).AppendText(L"&langpair=");
     if (fromEnglish)
         url.AppendText(L"en%7C").AppendString(g_languageCode);
     else
         url.AppendString(g_languageCode).AppendText(L"%7Cen");
-    std::string reply;
-    int ok = SendRequest(url, reply);
-    std::string translation;
-    if (!ok || !ParseTranslationReply(reply, &translation)) {
-        ShowStatus(L"Failed to get a translation", kStatusFailed);
+    std::string reply, translation;
+    done = SendRequest(url, reply);
+    if (done == kTranslated && !ParseTranslationReply(reply, &translation)) done = kTranslationRefused;
+    if (done == kTranslationUnreachable) {
+        ShowStatus(L"Translation failed: the translation service could not be reached", kStatusNotFound);
         return 0;
     }
+    if (done == kTranslationRefused) {
+        ShowStatus(L"Translation failed: the translation service gave no translation", kStatusNotFound);
+        return 0;
+    }
+    ShowStatus(L"Translation complete", kStatusReady);
     result.FromUtf8(translation.c_str(), (int)translation.size());
     if (result.EqualsTextNoCase(text)) {
         result.Clear();
+        done = kTranslationSame;
         return 0;
     }
     return 1;
@@ -260,12 +289,13 @@ int LookUpWord(const WCHAR* word, int mode)
     std::string dictionary = multiWord ? std::string() : DictionaryText(cleaned);
 
     AIString block;
+    TranslationOutcome translated = kTranslationNotAsked;
     DecideLanguage();
-    bool web = !g_hooks.webAccessAllowed || g_hooks.webAccessAllowed();
+    bool web = NetworkAllowed() && (!g_hooks.webAccessAllowed || g_hooks.webAccessAllowed());
     if (!g_languageCode.IsEmpty() && web) {
         AIString translation;
         int fromEnglish = dictionary.empty() ? 0 : 1;
-        if (FetchTranslation(shown.GetText(), fromEnglish, translation)) {
+        if (FetchTranslation(shown.GetText(), fromEnglish, translation, &translated)) {
             AIString language(g_languageName);
             block.AppendText(L"\r\n### Translation (");
             if (fromEnglish)
@@ -281,14 +311,16 @@ int LookUpWord(const WCHAR* word, int mode)
                     CleanLookupWord(ToLookupText(translation.GetText())).substr(0, kMaxLookupChars);
                 if (!english.empty() && !IsMultiWord(english)) dictionary = DictionaryText(english);
             }
-            ShowStatus(L"Translation complete", kStatusReady);
-        } else {
-            ShowStatus(L"Translation failed", kStatusReady);
         }
     }
     if (dictionary.empty() && block.IsEmpty()) {
         AIString status(L"'");
         status.AppendString(shown).AppendText(L"' not found in dictionary");
+        // The failed translation is part of the answer.
+        if (translated == kTranslationUnreachable)
+            status.AppendText(L" - the translation service could not be reached");
+        else if (translated == kTranslationRefused)
+            status.AppendText(L" - the translation service gave no translation");
         ShowStatus(status.GetText(), kStatusNotFound);
         return 1;
     }

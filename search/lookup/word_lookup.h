@@ -26,13 +26,15 @@ enum {
     kMaxTranslationReplyBytes = 20000,
 };
 
-// The service's address (scheme, host, port), to which the request's path
-// "/ajax/services/language/translate" and its query are appended. Empty: no
-// translation.
-void SetTranslationAddress(const WCHAR* address);
-// The language to translate into: an English language name ("Polish") or, as
-// the "lang:" word gives it, a two-letter code; "OFF" or English turn
-// translation off. Until it is set, the user interface's language counts.
+// The translation service: the scheme, host and port to which the request's
+// path "/ajax/services/language/translate" and its query are appended. The
+// program's registry value of this name holds it; without it (or with an
+// empty value) translation is off and look-ups show the dictionary alone.
+extern const WCHAR kTranslationServiceValue[];
+void GetTranslationService(AIString& address);
+// The language to translate into: an English language name ("Polish") or a
+// two-letter code; "OFF" or English turn translation off. Until it is set,
+// the user interface's language counts. Taken at the next look-up.
 void SetTranslationLanguage(const WCHAR* nameOrCode);
 void SetTranslationTimeout(int milliseconds);
 
@@ -46,7 +48,18 @@ int LookUpWord(const WCHAR* word, int mode);
 // The cache file's path of a word ("" when the word is empty after cleaning).
 void GetLookupCachePath(const WCHAR* word, AIString& out);
 
+// What became of a translation request.
+enum TranslationOutcome {
+    kTranslated = 1,           // a translation that differs from the text
+    kTranslationNotAsked = 0,  // no language, no service, no network allowed, or no fitting text
+    kTranslationSame = -1,     // the service gave the text back
+    kTranslationUnreachable = -2,  // no connection to the service (no network, wrong address)
+    kTranslationRefused = -3,  // the service answered with an error or without a translation
+};
+
 // Sends text to the translation service: fromEnglish 1 translates from
 // English into the language, 0 into English. 1 with the translation in
-// result when one came that differs from the text.
-int FetchTranslation(const WCHAR* text, int fromEnglish, AIString& result);
+// result when one came that differs from the text; `outcome` (may be null)
+// tells what happened. Nothing is sent when the program was started with
+// "nonetwork".
+int FetchTranslation(const WCHAR* text, int fromEnglish, AIString& result, TranslationOutcome* outcome = nullptr);

@@ -8,6 +8,7 @@
 #include "ui/ai_control.h"
 #include "ui/ai_text_document.h"
 #include "ui/link_marks.h"
+#include "ui/split_view.h"
 #include "notestore/note_store.h"
 #include "foundation/ai_file.h"
 #include "foundation/ai_string_table.h"
@@ -23,6 +24,9 @@ namespace {
 
 QuickPreviewState s_preview;
 HWND s_pane = nullptr;
+// The QuickSearch preview pane gave its place to this pane: one pane owns the
+// area at a time, and it comes back when this one goes.
+int s_quickPaneYielded = 0;
 
 const int kZoomMin = 10, kZoomMax = 500, kDefaultZoom = 100;
 const int kListMinWidth = 30, kListOverhangLeft = 25, kListOverhangRight = 110, kPaneGap = 2;
@@ -125,6 +129,12 @@ void PlacePreviewPane()
     s_colour = colour;
     SetWindowPos(s_pane, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HWND quick = g_previewShell.quickPreview;
+    RECT quickRect = WindowRectIn(quick, g_previewShell.content), overlap;
+    if (quick && IsWindowVisible(quick) && IntersectRect(&overlap, &r, &quickRect)) {
+        ShowWindow(quick, SW_HIDE);
+        s_quickPaneYielded = 1;
+    }
 }
 
 void ShowPaneText(const AIString& text)
@@ -155,6 +165,7 @@ void SetPreviewTarget(const WCHAR* target, PreviewKind kind, PreviewOrigin origi
 }
 
 int GetPreviewKind() { return s_preview.kind; }
+PreviewOrigin GetPreviewOrigin() { return s_preview.origin; }
 int32_t GetPreviewFillCount() { return s_preview.fills; }
 
 int PaintLinkPreview()
@@ -209,6 +220,8 @@ int PreviewLinkTarget()
     }
     int filled = s_preview.fills != fillsBefore;
     if (filled) PlacePreviewPane();
+    // Nothing to show for this target: the last one's text must not stay beside its message.
+    else HideLinkPreviewPane();
     if (filled && IsWindowVisible(s_pane))
         s_preview.target.Clear();
     else if (s_preview.kind == kPreviewWebPage) {
@@ -231,21 +244,32 @@ int HideQuickPreview(int restore)
     if (g_previewShell.isFullTextMode && g_previewShell.isFullTextMode()) return 0;
     s_preview.kind = kPreviewNothing;
     s_preview.hovered.Clear();
-    s_preview.lastOk = 0;
-    s_preview.lastTarget.Clear();
     HWND focus = GetFocus();
     if (ImageShown() && g_previewShell.hideImage) g_previewShell.hideImage();
+    HideLinkPreviewPane();
+    if (!restore) return 1;
+    if (g_previewShell.restoreQuickPreview) g_previewShell.restoreQuickPreview();
+    if (focus && focus != s_pane && IsWindow(focus)) SendMessageW(focus, WM_SETFOCUS, 0, 0);
+    return 1;
+}
+
+void HideLinkPreviewPane()
+{
+    s_preview.lastOk = 0;
+    s_preview.lastTarget.Clear();
     if (s_pane && IsWindowVisible(s_pane)) {
         ShowWindow(s_pane, SW_HIDE);
         InvalidateNoteList();
         // Emptied while nobody waits, not when the next preview is due.
         SetWindowTextW(s_pane, L"");
     }
-    if (!restore) return 1;
-    if (g_previewShell.restoreQuickPreview) g_previewShell.restoreQuickPreview();
-    if (focus && focus != s_pane && IsWindow(focus)) SendMessageW(focus, WM_SETFOCUS, 0, 0);
-    return 1;
+    if (s_quickPaneYielded && g_previewShell.quickPreview &&
+        !(g_previewShell.isFullTextMode && g_previewShell.isFullTextMode()))
+        ShowWindow(g_previewShell.quickPreview, SW_SHOWNA);
+    s_quickPaneYielded = 0;
 }
+
+int IsLinkPreviewShown() { return (s_pane && IsWindowVisible(s_pane)) || ImageShown(); }
 
 int PreviewLinkUnderCursor(const WCHAR* link) { return StartLinkPreview(link, ClassifyPreviewTarget(link)); }
 
@@ -261,8 +285,13 @@ int StartLinkPreview(const WCHAR* link, PreviewKind kind)
         AIString cache;
         WebCachePath(GetNotesFolder(), text.GetText(), cache);
         if (cache.IsEmpty() || (!AIFile::Exists(cache.GetText()) && !PreviewSettings().previewWebPages &&
-                                !PreviewKeyDown(VK_SHIFT)))
+                                !PreviewKeyDown(VK_SHIFT))) {
+            // Nothing to show for this page: what showed for another link goes.
+            StopPreviewTimer(kPreviewTimerLinkHover);
+            if (ImageShown() && g_previewShell.hideImage) g_previewShell.hideImage();
+            HideLinkPreviewPane();
             return 0;
+        }
     }
     // A file link is asked for by its table target or by its path: one request either way.
     if (kind == kPreviewFileLink || kind == kPreviewRtfFile || kind == kPreviewTextFile) {
@@ -313,7 +342,9 @@ void PreviewLinkAtPoint(HWND editor, WPARAM keys, LPARAM point)
     }
     if (target.EqualsString(s_preview.hovered)) return;
     s_preview.hovered.Copy(target);
-    if (kind == kPreviewImage && g_previewShell.previewImage && g_previewShell.previewImage(target.GetText())) return;
+    // A captured web page shows its picture (with Alt held, its text).
+    int pictureFirst = kind == kPreviewImage || (kind == kPreviewWebPage && !PreviewKeyDown(VK_MENU));
+    if (pictureFirst && g_previewShell.previewImage && g_previewShell.previewImage(target.GetText())) return;
     StartLinkPreview(target.GetText(), kind);
 }
 
@@ -345,7 +376,8 @@ int GetPreviewRect(RECT* out)
     RECT list = WindowRectIn(g_previewShell.noteList, content);
     HWND editor = g_previewShell.editor ? g_previewShell.editor->GetHwnd() : nullptr;
     RECT edit = WindowRectIn(editor, content);
-    if (g_previewShell.noteList && IsWindowVisible(g_previewShell.noteList) &&
+    // Split view gives every preview the editor's pane.
+    if (!IsSplitViewOn() && g_previewShell.noteList && IsWindowVisible(g_previewShell.noteList) &&
         list.right - list.left > kListMinWidth) {
         out->left = list.left > kListOverhangLeft ? list.left - kListOverhangLeft : 0;
         out->top = list.top;

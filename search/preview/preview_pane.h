@@ -55,6 +55,7 @@ void InstallQuickPreviewPane(HWND pane);
 // The request: what to preview, its kind and who asks.
 void SetPreviewTarget(const WCHAR* target, PreviewKind kind, PreviewOrigin origin);
 int GetPreviewKind();
+PreviewOrigin GetPreviewOrigin();
 
 // Paints the pending request unless it is the one already shown; 1 when the
 // pane shows something. The text side of the image preview's entry.
@@ -64,6 +65,12 @@ int PreviewLinkTarget();
 // Hides the pane and stops the hover timers; restore 1 gives QuickSearch's
 // preview back. 0 while full-text search is on (nothing hidden), else 1.
 int HideQuickPreview(int restore);
+
+// Hides the pane alone (the request is kept): a target with nothing to
+// show, or a picture drawn in its place.
+void HideLinkPreviewPane();
+// 1 while the pane or a picture of a link is shown.
+int IsLinkPreviewShown();
 
 // Hover entry for a link's text (a note title, "http...", "hyperlink:...",
 // "file:..."/"rel:..." or "Open file:..."): arms the 300 ms timer, or

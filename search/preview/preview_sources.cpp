@@ -8,6 +8,7 @@
 #include "search/pdf/pdf_text_cache.h"
 #include "notestore/note_store.h"
 #include "foundation/ai_file.h"
+#include "foundation/text_markup.h"
 #include <richedit.h>
 
 namespace {
@@ -18,6 +19,17 @@ const int kHoverTotalMs = 5000;
 
 const WCHAR kNoteMissing[] = L"\r\nThe note does not exist anymore ...";
 const WCHAR kFileNotFound[] = L"Error: File not found";
+
+// A file on another machine is never asked about here: the window would wait
+// for the network. 1 when the path is one (the status line says so).
+int RefuseNetworkFile(const AIString& path)
+{
+    if (!AIFile::IsNetworkPath(path.GetText())) return 0;
+    AIString text(L"No preview of files on the network (");
+    TextMarkup::Escape(path.GetText(), text).AppendChar(L')');
+    PreviewStatus(text.GetText(), kStatusInfo);
+    return 1;
+}
 
 struct RtfSource {
     HANDLE file;
@@ -95,6 +107,7 @@ int FillWebPage()
 // Kind 4: an RTF file keeps its own formatting.
 int FillRtfFile(const AIString& path)
 {
+    if (RefuseNetworkFile(path)) return 1;
     if (!AIFile::Exists(path.GetText())) {
         PreviewStatus(kFileNotFound, kStatusWarning);
         InvalidateNoteList();
@@ -128,12 +141,8 @@ int FillRtfFile(const AIString& path)
 // Kinds 3 and 5: a text file, the text of a PDF, a dictionary entry.
 int FillTextFile(const AIString& path)
 {
-    HCURSOR kept = nullptr;
-    if (path.FindText(L"file:\\\\") >= 0 || path.StartsWith(L"\\\\"))
-        kept = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    int exists = AIFile::Exists(path.GetText());
-    if (kept) SetCursor(kept);
-    if (!exists) {
+    if (RefuseNetworkFile(path)) return 1;
+    if (!AIFile::Exists(path.GetText())) {
         PreviewStatus(kFileNotFound, kStatusWarning);
         InvalidateNoteList();
         return 1;

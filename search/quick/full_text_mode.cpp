@@ -1,7 +1,11 @@
 // Entering and leaving full-text search, the keyword field's keys, moving
 // through the hits, opening one and previewing it with its keywords.
 #include "search/quick/full_text_mode.h"
+#include "search/quick/full_text_field_input.h"
 #include "search/preview/note_preview.h"
+#include "search/preview/preview_pane.h"
+#include "search/quick/quick_search_box.h"
+#include "foundation/app.h"
 #include "search/quick/quick_rules.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
@@ -134,6 +138,7 @@ LRESULT FieldKeyDown(HWND field, UINT message, WPARAM key, LPARAM lParam)
 {
     if (!s_full.fieldActive) return 0;
     if (IsFullTextSearchRunning()) SearchStopRequest = kStopRequested;
+    FullTextFieldKeyDown(key, lParam, kPrompt);
     if (key == VK_CAPITAL) return 0;
     if (SearchKeyDown(VK_CONTROL) && key == VK_RETURN) {
         s_full.ctrlEnterPending = 1;
@@ -150,6 +155,7 @@ LRESULT FieldKeyDown(HWND field, UINT message, WPARAM key, LPARAM lParam)
 LRESULT FieldKeyUp(HWND field, UINT message, WPARAM key, LPARAM lParam)
 {
     if (!s_full.fieldActive) return 0;
+    FullTextFieldKeyUp(key, kPrompt);
     if (s_full.ctrlEnterPending) {
         s_full.ctrlEnterPending = 0;
         ToggleFullTextSearch(0);
@@ -190,9 +196,9 @@ LRESULT FieldChar(HWND field, UINT message, WPARAM ch, LPARAM lParam)
     return FieldPass(field, message, ch, lParam);
 }
 
-LRESULT FieldMouseWheel(HWND, UINT, WPARAM wParam, LPARAM)
+LRESULT FieldMouseWheel(HWND, UINT, WPARAM wParam, LPARAM lParam)
 {
-    if (!s_full.mode) return 0;
+    if (!s_full.mode || !FullTextWheelMovesHits(wParam, lParam)) return 0;
     if (GET_WHEEL_DELTA_WPARAM(wParam) < 0) ScrollHitsDown();
     else ScrollHitsUp();
     return 0;
@@ -217,6 +223,8 @@ void HidePreviewPane()
 void Enter(int fromQuickSearch, const WCHAR* given)
 {
     FullTextState& f = s_full;
+    // The panel and its preview take the place of every other preview.
+    HideQuickPreview(0);
     f.mode = 1;
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     if (g_searchShell.layout) g_searchShell.layout();
@@ -272,6 +280,9 @@ void Leave()
         SetWindowTextW(quick, text.GetText());
     }
     if (g_searchShell.focusQuickSearch) g_searchShell.focusQuickSearch(1);
+    // The pane showed the hit with its keywords: QuickSearch's own preview is back.
+    if (g_app.settings.Record().instantPreview) ShowQuickSearchPreview(kQuickPreviewTypedNote, 0);
+    else ShowQuickSearchPreview(kQuickPreviewTip, 1);
 }
 
 // The query of full-text search is the keyword field's text.

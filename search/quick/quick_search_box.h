@@ -10,10 +10,6 @@ void InstallQuickSearchBox(HWND box);
 // The note the list shows selected, -1 when none.
 int32_t GetQuickSearchSelection();
 
-// The size image previews are drawn at, as Alt+= and Alt+- in the box set it:
-// 0 small, 2 large.
-int32_t GetQuickImageZoom();
-
 // Previews a note in the QuickSearch preview pane (not the note shown in the
 // editor), or the tip text, or the note the typed text names. Runs while
 // instant preview is on, or always with force 1.

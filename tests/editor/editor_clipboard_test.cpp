@@ -477,9 +477,7 @@ TEST_F(EditorClipboard, PastedFilesAreCopiedIntoTheDataFolderAndLinkedThroughThe
     // Shift: a link to the file where it is.
     s_newLinkCalls.clear();
     s_newLinkAnswer = 1;
-    s_down[VK_SHIFT] = 1;
-    PasteIntoNote();
-    s_down[VK_SHIFT] = 0;
+    Press(VK_INSERT, kShiftKey);
     ASSERT_EQ(s_newLinkCalls.size(), 1u);
     EXPECT_EQ(s_newLinkCalls[0].note, "File not copied");
     EXPECT_EQ(s_newLinkCalls[0].target, "rel:\\clip_source\\other.txt");

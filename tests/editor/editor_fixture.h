@@ -1,7 +1,9 @@
 // The fixture of the editor's key tests: one program with its frame and
-// content window, a data file per test, and real key messages into the
-// program's editor. Posted keys change no key state, so the modifier state
-// the editor reads is the test's own.
+// content window, a data file per test, and whole key presses into the
+// program's editor: key-down, the character the loop's own translation
+// makes, key-up, with the key state a keyboard gives (so the editor reads
+// Shift, Ctrl and Alt as it does for typed keys), through the program's
+// accelerators and its own handling of the loop's messages.
 #pragma once
 #include "tests/support/gtest.h"
 #include "tests/support/test_program.h"
@@ -20,16 +22,14 @@
 #include "foundation/ai_string_table.h"
 #include "ui/link_marks.h"
 #include "tests/support/test_files.h"
+#include "tests/support/keyboard.h"
+#include "shell/command_table.h"
 #include <ole2.h>
 #include <richedit.h>
 #include <string>
 #include <vector>
 
 namespace editor_keys {
-
-inline int s_down[256];
-inline int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
-inline int KeyToggled(int) { return 0; }
 
 inline int32_t s_hyperlinkAnswer = -1;
 inline int32_t EditHyperlink(AIString&, AIString& target, int)
@@ -44,6 +44,7 @@ protected:
     HWND editor = nullptr;
     AITextDocument* doc = nullptr;
     AIString path;
+    TestKeyboard keys;
 
     // One program for all the tests; each opens a data file of its own.
     static HWND Program()
@@ -65,8 +66,6 @@ protected:
     {
         frame = Program();
         ASSERT_NE(frame, nullptr);
-        g_editorShell.isKeyDown = KeyDown;
-        g_editorShell.isKeyToggled = KeyToggled;
         g_editorShell.editHyperlink = EditHyperlink;
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
@@ -89,11 +88,27 @@ protected:
         WriteBytes(path.GetText(), bytes);
         if (readOnly) SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_READONLY);
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
+        // The editor has the focus before the note shows: the note starts
+        // without the highlight of the editor's entry.
+        SetForegroundWindow(frame);
+        SetFocus(g_mainPanel.editor.GetHwnd());
         ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(shown, 0, 0), kShowAndRecord), 1);
         editor = g_mainPanel.editor.GetHwnd();
         doc = g_mainPanel.editor.GetDocument();
         ASSERT_NE(doc, nullptr);
+        // The program's own loop: its accelerators against its frame, the
+        // keys into the window with the focus.
+        static HACCEL accelerators = CreateCommandAccelerators();
+        keys = TestKeyboard(accelerators, frame);
+        ReleaseAllKeys();
+        keys.Pump();
         ClearLastShellMessage();
+    }
+    // No key or button is held from an earlier test.
+    static void ReleaseAllKeys()
+    {
+        BYTE state[256] = {};
+        SetKeyboardState(state);
     }
     static void DeleteSideFiles(const AIString& folder)
     {
@@ -111,41 +126,21 @@ protected:
     }
     void TearDown() override
     {
-        for (int& k : s_down) k = 0;
+        ReleaseAllKeys();
         s_hyperlinkAnswer = -1;
         SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
         SetFileAttributesW(path.GetText(), FILE_ATTRIBUTE_NORMAL);
     }
 
-    void Down(WPARAM vk) { SendMessageW(editor, WM_KEYDOWN, vk, 1); }
-    void Up(WPARAM vk) { SendMessageW(editor, WM_KEYUP, vk, 0xC0000001); }
-    void Char(WCHAR ch) { SendMessageW(editor, WM_CHAR, ch, 1); }
-    // A printable key as the message loop delivers it.
-    void Type(const WCHAR* text)
-    {
-        for (const WCHAR* p = text; *p; p++) {
-            Char(*p);
-            Up(*p >= L'a' && *p <= L'z' ? *p - 32 : *p);
-        }
-    }
-    void Press(WPARAM vk)
-    {
-        Down(vk);
-        Up(vk);
-    }
-    // Ctrl with a letter: key-down, its control character, key-up, Ctrl up.
-    void CtrlChord(WPARAM vk, int shift = 0)
-    {
-        s_down[VK_CONTROL] = 1;
-        s_down[VK_SHIFT] = shift;
-        Down(VK_CONTROL);
-        Down(vk);
-        if (vk >= 'A' && vk <= 'Z') Char((WCHAR)(vk - 'A' + 1));
-        Up(vk);
-        s_down[VK_CONTROL] = 0;
-        s_down[VK_SHIFT] = 0;
-        Up(VK_CONTROL);
-    }
+    // Whole keys into the window with the focus (the editor unless a key
+    // moved it): text typed as a keyboard types it ('\n' is Enter, '\b'
+    // Backspace), one key with modifiers held around it, Ctrl with a key.
+    void Type(const WCHAR* text) { keys.Type(text); }
+    void Press(UINT vk, int modifiers = kNoModifier) { keys.Press(vk, modifiers); }
+    void CtrlChord(UINT vk, int shift = 0) { keys.Press(vk, kCtrlKey | (shift ? kShiftKey : 0)); }
+    // A key held down (and its auto-repeat) and let go.
+    void Hold(UINT vk) { keys.Hold(vk); }
+    void Release(UINT vk) { keys.Release(vk); }
     std::string Text()
     {
         AIString t;

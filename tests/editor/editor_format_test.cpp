@@ -68,10 +68,10 @@ TEST_F(EditorFormat, BoldAndItalicOnAWordTwiceGiveTheTextBack)
     CtrlChord('I');
     CtrlChord('I');
     EXPECT_EQ(kText, Text());
-    // With no selection inside bold text, Ctrl+B ends the bold: what follows is plain.
+    // With no selection at the end of bold text, Ctrl+B ends the bold: what follows is plain.
     Select(14, 18);
     CtrlChord('B');
-    Caret(18);
+    Caret(20);
     CtrlChord('B');
     Type(L"x");
     EXPECT_EQ("# Plans\rfirst **line**x\r\tbuy milk \rsee @home now\r## Later\rlast", Text());

@@ -1,7 +1,6 @@
-// The note editor driven by real key messages into the program's own editor:
+// The note editor driven by whole key presses into the program's own editor:
 // the keys reach NoteEditorProc as the message loop delivers them (key-down,
-// character, key-up). Posted keys change no key state, so the modifier state
-// the editor reads is the test's own.
+// character, key-up), with the key state a keyboard gives.
 #include "tests/editor/editor_fixture.h"
 
 
@@ -11,7 +10,12 @@ TEST_F(EditorKeys, ReservedCharactersAreRefusedFromEveryRoute)
 {
     ASSERT_NO_FATAL_FAILURE(Open(0));
     Caret(End());
-    Type(L"a\x00A4" L"b\x00B1");
+    // The US layout has no key for them: a layout that has one gives its character.
+    Type(L"a");
+    PostMessageW(editor, WM_CHAR, 0x00A4, 1);
+    Type(L"b");
+    PostMessageW(editor, WM_CHAR, 0x00B1, 1);
+    keys.Pump();
     EXPECT_EQ("# Plans\rfirst lineab", Text());
     EXPECT_EQ(kMsgReservedCharacters, GetLastShellMessageId());
     ClearLastShellMessage();
@@ -43,10 +47,7 @@ TEST_F(EditorKeys, AReadOnlyDataFileTakesNoEdit)
     Press(VK_RETURN);
     Press(VK_F4);
     CtrlChord('T');
-    s_down[VK_CONTROL] = s_down[VK_SHIFT] = 1;
-    Down('L');
-    Up('L');
-    s_down[VK_CONTROL] = s_down[VK_SHIFT] = 0;
+    CtrlChord('L', 1);
     // Characters that TranslateMessage already queued reach the control itself.
     EXPECT_TRUE(SendMessageW(editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY);
     EXPECT_EQ("# Plans\rfirst line", Text());
@@ -60,16 +61,11 @@ TEST_F(EditorKeys, ChordsActOnReleaseNotOnAutoRepeatAndOneUndoRestores)
 {
     ASSERT_NO_FATAL_FAILURE(Open(0));
     Select(8, 13);  // "first"
-    s_down[VK_CONTROL] = 1;
-    Down(VK_CONTROL);
-    for (int repeat = 0; repeat < 3; repeat++) {
-        Down('B');
-        Char(2);
-    }
+    Hold(VK_CONTROL);
+    for (int repeat = 0; repeat < 3; repeat++) Hold('B');
     EXPECT_EQ("# Plans\rfirst line", Text()) << "the chord acted before its release";
-    Up('B');
-    s_down[VK_CONTROL] = 0;
-    Up(VK_CONTROL);
+    Release('B');
+    Release(VK_CONTROL);
     EXPECT_EQ("# Plans\r**first** line", Text());
     EXPECT_EQ(TomTrue, doc->GetRangeBold(10, 15));
     // Italic and strike-through are mark-up as well; one undo takes each back.
@@ -211,7 +207,6 @@ TEST_F(EditorKeys, TheLengthCountsParagraphEndsAsStoredAndTheHiddenLinkText)
 TEST_F(EditorKeys, ALetterQueuedBeforeCtrlIsTypedNotAChord)
 {
     Open(0);
-    g_editorShell.isKeyDown = nullptr;  // the keys' own state
     SetForegroundWindow(frame);
     SetFocus(editor);
     ASSERT_EQ(GetFocus(), editor);
@@ -232,5 +227,4 @@ TEST_F(EditorKeys, ALetterQueuedBeforeCtrlIsTypedNotAChord)
     SendInput(1, &release, sizeof(INPUT));
     PumpMessages();
     EXPECT_EQ(Text(), before + "t");
-    g_editorShell.isKeyDown = KeyDown;
 }

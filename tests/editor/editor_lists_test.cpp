@@ -12,21 +12,8 @@ const WCHAR kListNotes[] = L"\x00A4"
 class EditorLists : public EditorKeys {
 protected:
     void OpenList() { ASSERT_NO_FATAL_FAILURE(OpenNotes(0, kListNotes, L"Shopping")); }
-    // Enter as the message loop delivers it: key-down, its CR, key-up.
-    void Enter()
-    {
-        Down(VK_RETURN);
-        Char(L'\r');
-        Up(VK_RETURN);
-    }
-    void Tab(int shift)
-    {
-        s_down[VK_SHIFT] = shift;
-        Down(VK_TAB);
-        Char(L'\t');
-        Up(VK_TAB);
-        s_down[VK_SHIFT] = 0;
-    }
+    void Enter() { Press(VK_RETURN); }
+    void Tab(int shift) { Press(VK_TAB, shift ? kShiftKey : kNoModifier); }
     int CaretAt()
     {
         CHARRANGE r;

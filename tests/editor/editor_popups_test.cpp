@@ -16,22 +16,7 @@ const WCHAR kPopupNotes[] = L"\x00A4"
 class EditorPopups : public EditorKeys {
 protected:
     void OpenPopupNotes() { ASSERT_NO_FATAL_FAILURE(OpenNotes(0, kPopupNotes, L"Today")); }
-    void CtrlSpace()
-    {
-        s_down[VK_CONTROL] = 1;
-        Down(VK_CONTROL);
-        Down(VK_SPACE);
-        Char(L' ');
-        Up(VK_SPACE);
-        s_down[VK_CONTROL] = 0;
-        Up(VK_CONTROL);
-    }
-    void Key(WPARAM vk, WCHAR ch)
-    {
-        Down(vk);
-        if (ch) Char(ch);
-        Up(vk);
-    }
+    void CtrlSpace() { Press(VK_SPACE, kCtrlKey); }
     HWND List() { return GetCompletionListBox(); }
     // The frame of the test is never shown: the list's own style tells.
     int Shown() { return List() && (GetWindowLongW(List(), GWL_STYLE) & WS_VISIBLE); }
@@ -74,8 +59,8 @@ TEST_F(EditorPopups, CtrlSpaceOffersTheTitlesThatBeginWithTheWord)
     EXPECT_EQ(2, Count());
     EXPECT_EQ("Shop list", Item(0));
     EXPECT_EQ("Shopping", Item(1));
-    Key(VK_DOWN, 0);
-    Key(VK_RETURN, L'\r');
+    Press(VK_DOWN);
+    Press(VK_RETURN);
     EXPECT_FALSE(ListShown());
     EXPECT_EQ("nothing yet zq Shopping", Text());
     int at = End() - 8;
@@ -87,7 +72,7 @@ TEST_F(EditorPopups, CtrlSpaceOffersTheTitlesThatBeginWithTheWord)
     EXPECT_EQ(1, Count());
     Type(L"a");
     EXPECT_EQ("Plans", Item(0));
-    Key(VK_TAB, L'\t');
+    Press(VK_TAB);
     EXPECT_EQ("nothing yet zq Shopping Plans", Text());
     // One undo takes the replacement back.
     CtrlChord('Z');
@@ -103,11 +88,11 @@ TEST_F(EditorPopups, EscapeClosesTheListAndGivesTheKeysBack)
     // Characters a title cannot hold are dropped while the list is open.
     Type(L"!-");
     EXPECT_EQ("nothing yet Sho", Text());
-    Key(VK_ESCAPE, 27);
+    Press(VK_ESCAPE);
     EXPECT_FALSE(ListShown());
     EXPECT_FALSE(Shown());
     Type(L"!x");
-    Key(VK_RETURN, L'\r');
+    Press(VK_RETURN);
     EXPECT_EQ("nothing yet Sho!x\r", Text());
 }
 
@@ -122,7 +107,7 @@ TEST_F(EditorPopups, AtAfterABlankOffersTheTagsAndANewTagIsRegistered)
     EXPECT_EQ("Create a new tag", Item(0));
     Type(L"errand");
     EXPECT_EQ("errand", Item(0));
-    Key(VK_RETURN, L'\r');
+    Press(VK_RETURN);
     EXPECT_FALSE(ListShown());
     EXPECT_EQ("nothing yeta@ @errand", Text());
     int32_t tag = FindTag(L"errand");
@@ -133,7 +118,7 @@ TEST_F(EditorPopups, AtAfterABlankOffersTheTagsAndANewTagIsRegistered)
     AfterText(L" @er");
     ASSERT_TRUE(ListShown());
     EXPECT_EQ("errand", Item(0));
-    Key(VK_ESCAPE, 27);
+    Press(VK_ESCAPE);
     EXPECT_FALSE(ListShown());
     EXPECT_EQ("nothing yeta@ @errand ", Text());
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Tag selection/creation cancelled"));
@@ -148,7 +133,7 @@ TEST_F(EditorPopups, ABlankEndsATagAndALongNameIsCut)
     EXPECT_FALSE(ListShown());
     EXPECT_GE(FindTag(L"home"), 0);
     AfterText(L"@abcdefghijklmnopqrstuvwxyzABCDEFGH");
-    Key(VK_RETURN, L'\r');
+    Press(VK_RETURN);
     EXPECT_EQ("nothing yet @home @abcdefghijklmnopqrstuvwxyzABCD", Text());
     EXPECT_GE(FindTag(L"abcdefghijklmnopqrstuvwxyzABCD"), 0);
 }
@@ -175,7 +160,7 @@ TEST_F(EditorPopups, FiftyTagsAreTheLimit)
     AIString first;
     CompletionItem(0, first);
     ASSERT_FALSE(first.IsEmpty());
-    Key(VK_DELETE, 0);
+    Press(VK_DELETE);
     EXPECT_LT(FindTag(first.GetText()), 0);
     EXPECT_EQ(kMaxTags - 2, GetTagCount());
 }
@@ -200,7 +185,7 @@ TEST_F(EditorPopups, TheListSitsOnTheEditorAtAnyZoomInItsOwnColour)
     EXPECT_NE(0, brush);
     EXPECT_EQ(RGB(255, 200, 200), GetBkColor(dc));
     ReleaseDC(List(), dc);
-    Key(VK_ESCAPE, 27);
+    Press(VK_ESCAPE);
 }
 
 // The list box keeps only a count: each row is drawn from the list's own items.
@@ -235,7 +220,7 @@ TEST_F(EditorPopups, EachRowIsDrawnFromTheListsItemsWithTheChoiceHighlighted)
     EXPECT_GT(inkPixels(0, chosen), 10);
     EXPECT_GT(inkPixels(row, other), 10);
     // The arrow moves the highlight to the second row.
-    Key(VK_DOWN, 0);
+    Press(VK_DOWN);
     SendMessageW(List(), WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT | PRF_ERASEBKGND);
     EXPECT_EQ(RGB(255, 200, 200), GetPixel(dc, client.right - 2, row / 2));
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetPixel(dc, client.right - 2, row + row / 2));
@@ -243,5 +228,5 @@ TEST_F(EditorPopups, EachRowIsDrawnFromTheListsItemsWithTheChoiceHighlighted)
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(List(), screen);
-    Key(VK_ESCAPE, 27);
+    Press(VK_ESCAPE);
 }

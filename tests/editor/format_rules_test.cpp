@@ -10,6 +10,17 @@ namespace {
 
 // The text after a strike toggle at [s, e), with "|" around the new selection
 // ("|" once for a caret); "-" when nothing is struck.
+// Toggling an effect on a selection: the text after it.
+std::string Toggle(const WCHAR* text, int32_t s, int32_t e, MarkupEffect effect)
+{
+    AIString t(text);
+    MarkupEdit edit;
+    if (!ToggleMarkup(t.GetText(), t.GetLength(), s, e, effect, &edit)) return "-";
+    t.DeleteRange(edit.start, edit.end - edit.start);
+    t.InsertText(edit.start, edit.text.GetText());
+    return Utf8(t);
+}
+
 std::string Strike(const WCHAR* text, int32_t s, int32_t e)
 {
     AIString t(text);
@@ -68,10 +79,17 @@ TEST(StrikeLines, ASelectionOverLineBreaksStrikesEachLineAndComesBack)
 
 TEST(MarkupEffects, TheEffectEndsAtTheCaretAndTagsAreSeen)
 {
-    EXPECT_EQ(10, EndOfEffectAt(L"x **bold** y", 12, 5, kMarkupBold));
-    EXPECT_EQ(10, EndOfEffectAt(L"x **bold** y", 12, 8, kMarkupBold));
-    EXPECT_EQ(-1, EndOfEffectAt(L"x **bold** y", 12, 11, kMarkupBold));
-    EXPECT_EQ(-1, EndOfEffectAt(L"x **bold** y", 12, 5, kMarkupItalic));
+    // At the run's inner edges the caret steps out past the marker; inside
+    // the word it stays where the user types.
+    EXPECT_EQ(10, CaretOutOfEffect(L"x **bold** y", 12, 8, kMarkupBold));
+    EXPECT_EQ(2, CaretOutOfEffect(L"x **bold** y", 12, 4, kMarkupBold));
+    EXPECT_EQ(-1, CaretOutOfEffect(L"x **bold** y", 12, 6, kMarkupBold));
+    EXPECT_EQ(-1, CaretOutOfEffect(L"x **bold** y", 12, 11, kMarkupBold));
+    EXPECT_EQ(-1, CaretOutOfEffect(L"x **bold** y", 12, 8, kMarkupItalic));
+    // A one-letter run selected whole, or its letter, loses its markers.
+    EXPECT_EQ("x a y", Toggle(L"x **a** y", 2, 7, kMarkupBold));
+    EXPECT_EQ("x a y", Toggle(L"x **a** y", 4, 5, kMarkupBold));
+    EXPECT_EQ("x **a** y", Toggle(L"x a y", 2, 3, kMarkupBold));
     EXPECT_TRUE(RangeHoldsTag(L"buy @home milk", 14, 0, 14));
     EXPECT_TRUE(RangeHoldsTag(L"buy @home milk", 14, 6, 7));
     EXPECT_FALSE(RangeHoldsTag(L"buy @home milk", 14, 10, 14));

@@ -74,6 +74,10 @@ TEST(ListRules, EnterContinuesAndEndsItems)
     // Numbering continues; the text after the caret moves to the new item.
     EXPECT_EQ("9. nine\r10. |\r1. one", Enter(L"9. nine\r1. one", 7));
     EXPECT_EQ("1) ab\r2) |cd", Enter(L"1) abcd", 5));
+    // Numbers stop at four digits: past them Enter is a plain line break.
+    EXPECT_EQ("9998. x\r9999. |", Enter(L"9998. x", 7));
+    EXPECT_EQ("=", Enter(L"9999. x", 7));
+    EXPECT_EQ("=", Enter(L"12345. x", 8));
     // An empty item ends the list: the marker goes, no new line.
     EXPECT_EQ("- milk\r|", Enter(L"- milk\r- ", 9));
     EXPECT_EQ("- milk\r|\rafter", Enter(L"- milk\r\t * \rafter", 11));

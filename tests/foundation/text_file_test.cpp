@@ -117,6 +117,21 @@ TEST(AIFile, ReadsOtherEncodingsAndOddFilesSafely)
     EXPECT_TRUE(read.IsEmpty());
 }
 
+TEST(AIFile, NetworkPathsAreKnownByTheirTextAlone)
+{
+    EXPECT_EQ(1, AIFile::IsNetworkPath(L"\\\\server\\share\\x.txt"));
+    EXPECT_EQ(1, AIFile::IsNetworkPath(L"file:\\\\server\\share\\x.txt"));
+    EXPECT_EQ(1, AIFile::IsNetworkPath(L"Open file: FILE://server/share/x.txt"));
+    EXPECT_EQ(1, AIFile::IsNetworkPath(L"\\\\?\\UNC\\server\\share\\x.txt"));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(L"\\\\?\\C:\\long\\x.txt"));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(L"C:\\notes\\x.txt"));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(L"file:C:\\x.txt"));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(L"\\"));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(L"Open fil"));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(L""));
+    EXPECT_EQ(0, AIFile::IsNetworkPath(nullptr));
+}
+
 TEST(AIFile, MissingAndLockedFilesFailWithTheirSystemCode)
 {
     TestFolder folder(L"lock");

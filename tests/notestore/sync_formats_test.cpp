@@ -6,6 +6,8 @@
 #include "notestore/sync/sync_table.h"
 #include "notestore/sync/sync_decide.h"
 #include "notestore/sync/edit_markers.h"
+#include "notestore/sync/copy_text.h"
+#include "notestore/datafile_format.h"
 #include <string>
 
 namespace {
@@ -231,4 +233,65 @@ TEST(EditMarkers, AMarkerOfAnotherHoldsUntilItGoesStale)
     SyncTable read;
     ASSERT_EQ(1, read.Parse(text.GetText(), text.GetLength(), kMarkerHeader, kMarkerFields));
     EXPECT_EQ(1, IsMarkedByOther(read, L"Plan", me, now, holder));
+}
+
+namespace {
+
+std::string Tidy(const WCHAR* text)
+{
+    AIString out;
+    TidyCopyText(text, TextLength(text), out);
+    return Utf8(out);
+}
+
+int32_t SameStored(const WCHAR* a, const WCHAR* b)
+{
+    return SameTextAsStored(a, TextLength(a), b, TextLength(b));
+}
+
+}  // namespace
+
+TEST(CopyText, TextTypedAfterTheLinkBlockJoinsTheBodyAndOneBlockStays)
+{
+    // As the store writes it: unchanged.
+    EXPECT_EQ("body\r\n{{\r\n[a:b]\r\n}}\r\n", Tidy(L"body\r\n{{\r\n[a:b]\r\n}}\r\n"));
+    EXPECT_EQ("no block at all\n", Tidy(L"no block at all\n"));
+    EXPECT_EQ("{{ not alone\r\n}}", Tidy(L"{{ not alone\r\n}}"));
+    // A line typed at the copy's end, with or without its line end.
+    EXPECT_EQ("first\r\nadded on a phone\r\n{{\r\n[site:http://x.org]\r\n}}\r\n",
+              Tidy(L"first\r\n{{\r\n[site:http://x.org]\r\n}}\r\nadded on a phone"));
+    EXPECT_EQ("first\r\nadded\r\nand more\r\n{{\r\n}}\r\n", Tidy(L"first\r\n{{\r\n}}\r\nadded\r\nand more\r\n\r\n"));
+    // Typed inside the block, between its link lines.
+    EXPECT_EQ("first\r\nin the block\r\n{{\r\n[a:b]\r\n[c:d]\r\n}}\r\n",
+              Tidy(L"first\r\n{{\r\n[a:b]\r\nin the block\r\n[c:d]\r\n}}\r\n"));
+    // Saved with LF line ends, or with nothing before the block.
+    EXPECT_EQ("one\ntwo\r\n{{\r\n[a:b]\r\n}}\r\n", Tidy(L"one\ntwo\n{{\n[a:b]\n}}\n"));
+    EXPECT_EQ("added\r\n{{\r\n}}\r\n", Tidy(L"{{\r\n}}\r\nadded"));
+    // Only blank lines after the block: nothing to move.
+    EXPECT_EQ("first\r\n{{\r\n}}\r\n", Tidy(L"first\r\n{{\r\n}}\r\n\r\n  \r\n"));
+    // The last block is the block; a body's own braces before it stay.
+    EXPECT_EQ("a\r\n{{\r\nb\r\nc\r\n{{\r\n}}\r\n", Tidy(L"a\r\n{{\r\nb\r\n{{\r\n}}\r\nc"));
+
+    // A NUL (never kept by the store) ends no part of the text.
+    const WCHAR kWithNul[] = L"first\0 more\r\n{{\r\n}}\r\nadded";
+    AIString withoutNul;
+    TidyCopyText(kWithNul, (int32_t)(sizeof(kWithNul) / sizeof(WCHAR)) - 1, withoutNul);
+    EXPECT_EQ("first more\r\nadded\r\n{{\r\n}}\r\n", Utf8(withoutNul));
+
+    // The tidied text is what the store finds as body and block.
+    AIString out;
+    const WCHAR kTyped[] = L"first\r\n{{\r\n[a:b]\r\n}}\r\nadded";
+    TidyCopyText(kTyped, TextLength(kTyped), out);
+    EXPECT_EQ(12, FindLinkBlock(out.GetText(), out.GetLength()));
+}
+
+TEST(CopyText, TextsAreTheSameWhenOnlyWhatTheStoreAddsDiffers)
+{
+    // A hand-edited copy without a block, as the store keeps it once taken.
+    EXPECT_EQ(1, SameStored(L"typed on a phone\r\n\r\n{{\r\n}}\r\n", L"typed on a phone\n"));
+    EXPECT_EQ(1, SameStored(L"x\r\ny\r\n{{\r\n}}\r\n", L"x\ny"));
+    EXPECT_EQ(1, SameStored(L"first\r\nadded\r\n{{\r\n[a:b]\r\n}}\r\n", L"first\r\n{{\r\n[a:b]\r\n}}\r\nadded"));
+    EXPECT_EQ(0, SameStored(L"typed\r\n{{\r\n}}\r\n", L"typed!"));
+    EXPECT_EQ(0, SameStored(L"same body\r\n{{\r\n[a:b]\r\n}}\r\n", L"same body\r\n{{\r\n}}\r\n")) << "links count";
+    EXPECT_EQ(0, SameStored(L"A\r\n{{\r\n}}\r\n", L"a\r\n{{\r\n}}\r\n")) << "letter case counts";
 }

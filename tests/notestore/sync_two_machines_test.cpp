@@ -304,3 +304,133 @@ TEST_F(ThousandNotes, AThousandNotesTravelInOnePass)
     EXPECT_EQ("changed on B 999", Body(L"Note0999"));
     EXPECT_EQ("text of note 998", Body(L"Note0998"));
 }
+
+TEST_F(TwoMachines, AConflictOnANoteInBothFoldersIsKeptOnceOnEachSide)
+{
+    UseFolders(true, true);
+    On(kMachineA);
+    On(kMachineB);
+    Offline();
+    Edit(L"Plan", L"B's plan @shared");
+    On(kMachineA);
+    Edit(L"Plan", L"A's plan @shared");
+    ASSERT_EQ(1, SyncFolders(1));
+    On(kMachineB);   // the sync folder's pass keeps A's text; the share folder's meets the same
+    EXPECT_EQ("B's plan @shared", Body(L"Plan"));
+    EXPECT_EQ("A's plan @shared", Body(L"Plan_(other_copy)"));
+    EXPECT_EQ(4, GetNoteCount()) << "one other copy, not two";
+    ASSERT_EQ(1, SyncFolders(1));
+    On(kMachineA);
+    EXPECT_EQ("B's plan @shared", Body(L"Plan"));
+    EXPECT_EQ("A's plan @shared", Body(L"Plan_(other_copy)"));
+    EXPECT_EQ(4, GetNoteCount());
+    On(kMachineB);
+    EXPECT_EQ(4, GetNoteCount());
+    EXPECT_EQ(0, GetLastSyncReport().conflicts);
+}
+
+TEST_F(TwoMachines, ALineTypedAfterACopysLinkBlockJoinsTheBody)
+{
+    On(kMachineA);
+    On(kMachineB);
+    AIString copy = CopyPath(syncFolder, L"Beta");
+    uint64_t stamp = WriteTimeOf(copy.GetText());
+    std::string text = ReadBytes(copy.GetText());
+    ASSERT_EQ("second\r\n{{\r\n}}\r\n", text);
+    WriteBytes(copy.GetText(), text + "typed at the end\r\n");
+    SetWriteTime(copy.GetText(), stamp + 10000000);
+    On(kMachineA);
+    EXPECT_EQ("second\r\ntyped at the end", Body(L"Beta"));
+    ASSERT_EQ(1, LoadNoteText(FindNoteByTitle(L"Beta", 0, 0), 0));
+    EXPECT_EQ("second\r\ntyped at the end\r\n{{\r\n}}\r\n", Utf8(g_noteStore.currentText));
+    // The text as taken is the text: no conflict, nothing sent back changed.
+    On(kMachineB);
+    EXPECT_EQ("second\r\ntyped at the end", Body(L"Beta"));
+    EXPECT_EQ(0, GetLastSyncReport().conflicts);
+}
+
+TEST_F(TwoMachines, ACopyThatIsNotTextHoldsBackNoEditAndIsKeptInRevisions)
+{
+    SetSyncNoticeHook(RememberNotice);
+    BothInStep();
+    AIString copy = CopyPath(syncFolder, L"Alpha");
+    uint64_t stamp = WriteTimeOf(copy.GetText());
+    // Edited by hand elsewhere and saved in another encoding.
+    const std::string latin1 = "caf\xE9 typed elsewhere\r\n";
+    WriteBytes(copy.GetText(), latin1);
+    SetWriteTime(copy.GetText(), stamp + 10000000);
+    Edit(L"Alpha", L"edited here");
+    s_lastNotice.clear();
+    ASSERT_EQ(1, SyncFolders(1));
+    EXPECT_EQ(1, GetLastSyncReport().retried) << "the first look: it may still be arriving";
+    EXPECT_EQ("", s_lastNotice);
+    ASSERT_EQ(1, SyncFolders(1));   // unchanged since: it is not text
+    EXPECT_EQ(1, GetLastSyncReport().pushed);
+    EXPECT_NE(std::string::npos, s_lastNotice.find("Alpha in the sync folder is not UTF-8 text")) << s_lastNotice;
+    EXPECT_NE(std::string::npos, Revisions(syncFolder).find(latin1));
+    EXPECT_EQ("edited here\r\n{{\r\n}}\r\n", ReadBytes(copy.GetText()));
+    // Told once; the note's later edits go out as ever.
+    s_lastNotice.clear();
+    Edit(L"Alpha", L"edited again");
+    ASSERT_EQ(1, SyncFolders(1));
+    EXPECT_EQ(1, GetLastSyncReport().pushed);
+    EXPECT_EQ("", s_lastNotice);
+    On(kMachineB);
+    EXPECT_EQ("edited again", Body(L"Alpha"));
+    EXPECT_EQ(0, GetLastSyncReport().conflicts);
+}
+
+TEST_F(TwoMachines, ALockThatCannotBeWrittenIsReported)
+{
+    UseFolders(false, true);
+    SetSyncNoticeHook(RememberNotice);
+    On(kMachineA);
+    // The markers cannot be written (a full or read-only share folder).
+    AIString blocked = shareFolder;
+    blocked.AppendText(L"tavik.edit.tmp");
+    ASSERT_TRUE(CreateDirectoryW(blocked.GetText(), 0));
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Plan", 0, 0)));
+    s_lastNotice.clear();
+    EXPECT_EQ(0, SyncClaimEditMarker());
+    EXPECT_NE(std::string::npos, s_lastNotice.find("Plan could not be marked as being edited here")) << s_lastNotice;
+    // Markers that cannot be read are told the same way.
+    RemoveDirectoryW(blocked.GetText());
+    AIString markers = shareFolder;
+    markers.AppendText(L"tavik.edit");
+    WriteBytes(markers.GetText(), "tavik-edit 1\r\nPlan\t");
+    s_lastNotice.clear();
+    EXPECT_EQ(0, SyncClaimEditMarker());
+    EXPECT_NE(std::string::npos, s_lastNotice.find("could not be marked")) << s_lastNotice;
+}
+
+namespace {
+
+struct LogWatch {
+    AIString log;
+    std::string seen;
+};
+
+void ReadLogMidPass(int32_t done, void* context)
+{
+    LogWatch* watch = (LogWatch*)context;
+    if (done == 2) watch->seen = ReadBytes(watch->log.GetText());
+}
+
+}  // namespace
+
+TEST_F(TwoMachines, TheFolderLogTellsWhatCameHereAsItComes)
+{
+    BothInStep();
+    Edit(L"Alpha", L"from A");
+    Edit(L"Beta", L"from A too");
+    ASSERT_EQ(1, SyncFolders(1));
+    LogWatch watch;
+    watch.log = syncFolder;
+    watch.log.AppendText(L"tavik.log");
+    SetSyncPassProbe(ReadLogMidPass, &watch);
+    On(kMachineB);   // Alpha, then Beta come here
+    SetSyncPassProbe(nullptr, nullptr);
+    EXPECT_EQ(2, GetLastSyncReport().pulled);
+    EXPECT_NE(std::string::npos, watch.seen.find("\treceived\tAlpha\r\n")) << watch.seen;
+    EXPECT_NE(std::string::npos, watch.seen.find("\treceived\tBeta\r\n")) << watch.seen;
+}

@@ -19,6 +19,8 @@ TEST(QuickRules, TypedTitlesAreLookedUpInTheStoredForm)
     EXPECT_EQ("books to read", Utf8(out));
     EXPECT_EQ(-1, ClampNoteIndex(3, 0));
     EXPECT_EQ(4, ClampNoteIndex(9, 5));
+    EXPECT_EQ(4, ClampNoteIndex(5, 5));
+    EXPECT_EQ(4, ClampNoteIndex(4, 5));
     EXPECT_EQ(0, ClampNoteIndex(-1, 5));
 }
 

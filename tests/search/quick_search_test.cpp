@@ -2,14 +2,18 @@
 // window, driven by key messages as the message loop delivers them.
 #include "tests/support/gtest.h"
 #include "tests/support/test_program.h"
+#include "tests/support/keyboard.h"
+#include "shell/command_table.h"
 #include "search/quick/full_text_mode.h"
 #include "search/quick/quick_search_box.h"
 #include "search/quick/result_panel.h"
 #include "search/quick/search_shell_links.h"
+#include "search/preview/preview_pane.h"
 #include "search/search_tables.h"
 #include "search/search_source.h"
 #include "shell/file_commands.h"
 #include "shell/frame_window.h"
+#include "shell/image_preview_connection.h"
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "notestore/note_store.h"
@@ -25,14 +29,12 @@
 
 namespace {
 
-int s_down[256];
-int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
-
 class QuickSearch : public testing::Test {
 protected:
     HWND box = nullptr;
     HWND field = nullptr;
     AIString path;
+    TestKeyboard keys{CreateCommandAccelerators(), Program()};
 
     static HWND Program()
     {
@@ -43,7 +45,6 @@ protected:
     void Open(const AIString& notes)
     {
         ASSERT_NE(Program(), nullptr);
-        g_searchShell.isKeyDown = KeyDown;
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         path.AssignText(temp);
@@ -61,7 +62,6 @@ protected:
     }
     void TearDown() override
     {
-        for (int& k : s_down) k = 0;
         if (IsFullTextSearchMode()) ToggleFullTextSearch(0);
         SendMessageW(g_mainPanel.editor.GetHwnd(), EM_SETMODIFY, FALSE, 0);
     }
@@ -70,18 +70,16 @@ protected:
         notes.AppendText(L"\x00A4").AppendText(title).AppendText(L"\r\n").AppendText(body);
         notes.AppendText(L"\r\n{{\r\n}}\r\n");
     }
-    void Press(HWND window, WPARAM vk)
+    // Whole keys through the program's loop into the window, which has the focus.
+    void Press(HWND window, UINT vk, int modifiers = kNoModifier)
     {
-        SendMessageW(window, WM_KEYDOWN, vk, 1);
-        SendMessageW(window, WM_KEYUP, vk, 0xC0000001);
+        ASSERT_EQ(window, GetFocus());
+        keys.Press(vk, modifiers);
     }
     void Type(HWND window, const WCHAR* text)
     {
-        for (const WCHAR* p = text; *p; p++) {
-            SendMessageW(window, WM_KEYDOWN, *p >= L'a' && *p <= L'z' ? *p - 32 : *p, 1);
-            SendMessageW(window, WM_CHAR, *p, 1);
-            SendMessageW(window, WM_KEYUP, *p >= L'a' && *p <= L'z' ? *p - 32 : *p, 0xC0000001);
-        }
+        ASSERT_EQ(window, GetFocus());
+        keys.Type(text);
     }
     std::string BoxText(HWND window) { return Utf8(AIString().AssignControlText(window)); }
     std::string Selected(HWND window)
@@ -128,6 +126,52 @@ TEST_F(QuickSearch, CompletesPreviewsShowsAndMovesToTheEditor)
     EXPECT_EQ(GetFocus(), box);
     Press(box, VK_RETURN);
     EXPECT_EQ(GetFocus(), g_mainPanel.editor.GetHwnd());
+}
+
+TEST_F(QuickSearch, BackspaceTakesOneTypedCharacterAndCompletesAgain)
+{
+    AIString notes;
+    Note(notes, L"Aciku", L"short");
+    Note(notes, L"Aciku_wolves", L"grey");
+    Note(notes, L"Books", L"paper");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    Type(box, L"aciku w");
+    ASSERT_EQ("aciku wolves", BoxText(box));
+    ASSERT_EQ("olves", Selected(box));
+    // The completion and the "w" go; "aciku " completes again.
+    Press(box, VK_BACK);
+    EXPECT_EQ("aciku wolves", BoxText(box));
+    EXPECT_EQ("wolves", Selected(box));
+    EXPECT_EQ(1, GetQuickSearchSelection());
+    Press(box, VK_BACK);
+    EXPECT_EQ("aciku", BoxText(box));
+    EXPECT_EQ(0, GetQuickSearchSelection());
+    // With nothing selected one character goes, and the rest completes.
+    Press(box, VK_BACK);
+    EXPECT_EQ("aciku", BoxText(box));
+    EXPECT_EQ("u", Selected(box));
+    // A selection from the start is deleted whole.
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    Press(box, VK_BACK);
+    EXPECT_EQ("", BoxText(box));
+    EXPECT_EQ(0u, Preview().find("Search notes..")) << Preview();
+}
+
+TEST_F(QuickSearch, DownOnTheLastTitleStaysOnIt)
+{
+    AIString notes;
+    Note(notes, L"Apples", L"red fruit");
+    Note(notes, L"Books", L"paper");
+    Note(notes, L"Garden", L"tomatoes");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    Type(box, L"gar");
+    ASSERT_EQ(2, GetQuickSearchSelection());
+    Press(box, VK_DOWN);
+    EXPECT_EQ(2, GetQuickSearchSelection());
+    EXPECT_EQ("garden", BoxText(box));
+    EXPECT_EQ("garden", Selected(box));
+    Press(box, VK_UP);
+    EXPECT_EQ("books", BoxText(box));
 }
 
 TEST_F(QuickSearch, AnEmptyBoxShowsTheTipsInTurnAndTheQuickPaneCopiesItsSelection)
@@ -204,13 +248,86 @@ TEST_F(QuickSearch, AnUnknownTitleSaysSoAndEnterSearchesTheWholeText)
     EXPECT_EQ(GetFocus(), box);
     // Ctrl+Space shows the same results again without searching.
     SearchCounters.total = -7;
-    s_down[VK_CONTROL] = 1;
-    SendMessageW(box, WM_KEYDOWN, VK_SPACE, 1);
-    SendMessageW(box, WM_KEYUP, VK_SPACE, 0xC0000001);
-    s_down[VK_CONTROL] = 0;
+    Press(box, VK_SPACE, kCtrlKey);
     EXPECT_TRUE(IsFullTextSearchMode());
     EXPECT_EQ(-7, SearchCounters.total);
     EXPECT_EQ(1, SearchHitTable.count);
+}
+
+TEST_F(QuickSearch, LeavingFullTextSearchGivesThePreviewBackAndComingBackKeepsTheHit)
+{
+    AIString notes;
+    Note(notes, L"Alpha", L"shared word one");
+    Note(notes, L"Beta", L"shared word two");
+    Note(notes, L"Gamma", L"shared word three");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    Type(box, L"shared");
+    Press(box, VK_RETURN);
+    ASSERT_TRUE(IsFullTextSearchMode());
+    ASSERT_EQ(3, SearchHitTable.count);
+    Press(field, VK_DOWN);
+    ASSERT_EQ(2, SearchCounters.selectedHit);
+    std::string second = Utf8(HitTitle(2));
+    EXPECT_EQ(0u, Preview().find("Preview: " + second)) << Preview();
+    // Escape: QuickSearch's own preview, not the hit with its keywords.
+    Press(field, VK_ESCAPE);
+    ASSERT_FALSE(IsFullTextSearchMode());
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
+    EXPECT_TRUE(IsWindowVisible(g_mainPanel.previewPane.GetHwnd()));
+    // Back with the same query: the hit selected before, previewed again.
+    Press(box, VK_SPACE, kCtrlKey);
+    ASSERT_TRUE(IsFullTextSearchMode());
+    EXPECT_EQ(2, SearchCounters.selectedHit);
+    EXPECT_EQ(0u, Preview().find("Preview: " + second)) << Preview();
+    // Opening the hit leaves the mode too.
+    Press(field, VK_RETURN);
+    ASSERT_FALSE(IsFullTextSearchMode());
+    EXPECT_EQ(second, CurrentTitle());
+    EXPECT_EQ(std::string::npos, Preview().find("Preview: " + second)) << Preview();
+}
+
+TEST_F(QuickSearch, TypingHidesALinkPreviewAndTheTwoPanesNeverShowAtOnce)
+{
+    AIString notes;
+    Note(notes, L"Garden", L"tomatoes and beans");
+    Note(notes, L"Plans", L"First see Garden today and geese later");
+    ASSERT_NO_FATAL_FAILURE(Open(notes));
+    ASSERT_EQ(1, ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord));
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HWND quickPane = g_mainPanel.previewPane.GetHwnd();
+    auto pointAt = [&](const WCHAR* word) {
+        FINDTEXTEXW find = {{0, -1}, word, {0, 0}};
+        LONG at = (LONG)SendMessageW(editor, EM_FINDTEXTEXW, 1, (LPARAM)&find);
+        POINTL point = {0, 0};
+        SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&point, at + 1);
+        return POINT{point.x + 2, point.y + 4};
+    };
+    auto linkPaneShown = [] { return IsWindowVisible(GetLinkPreviewPane()) != FALSE; };
+    // The pointer rests on a note link: its preview comes up over the list.
+    POINT garden = pointAt(L"Garden");
+    keys.MoveMouse(editor, garden.x, garden.y);
+    ASSERT_TRUE(keys.PumpUntil(linkPaneShown));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    // Keys in QuickSearch hide it; the box's own preview is back.
+    ShowQuickSearch(kFocusQuickSearch);
+    Type(box, L"zq");
+    EXPECT_FALSE(linkPaneShown());
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
+
+    // A double-clicked word's dictionary entry owns the area until QuickSearch takes it back.
+    POINT geese = pointAt(L"geese");
+    keys.MoveMouse(editor, 3, 4);
+    keys.DoubleClick(editor, geese.x, geese.y);
+    ASSERT_TRUE(keys.PumpUntil(linkPaneShown));
+    EXPECT_NE(std::string::npos, Utf8(AIString().AssignControlText(GetLinkPreviewPane())).find("Dictionary: geese"));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    ShowQuickSearch(kFocusQuickSearch);
+    SetWindowTextW(box, L"");
+    Type(box, L"xy");
+    EXPECT_FALSE(linkPaneShown());
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+    EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
 }
 
 TEST_F(QuickSearch, PagingOverFiftyHitsAndOpeningTheThirdShowsItsNote)
@@ -302,7 +419,7 @@ TEST_F(QuickSearch, ASearchStartedWhileOneRunsEndsItAndRunsTheNewQuery)
     EXPECT_EQ(9, SearchHitTable.count);
     EXPECT_EQ("hay more", BoxText(field).substr(0, 8));
     SetWindowTextW(field, L"needle");
-    SendMessageW(field, WM_KEYUP, VK_SPACE, 0xC0000001);
+    Press(field, VK_SPACE);
     ASSERT_EQ(1, SearchHitTable.count);
     EXPECT_EQ("N102999", Utf8(HitTitle(1)));
 }
@@ -384,23 +501,21 @@ TEST_F(QuickSearch, ZoomKeysInTheBoxZoomTheEditor)
         return std::to_string(n) + "/" + std::to_string(d);
     };
     SetWindowTextW(box, L"app");
-    s_down[VK_CONTROL] = 1;
     SendMessageW(editor, EM_SETZOOM, 60, 100);
-    Press(box, VK_OEM_MINUS);
+    Press(box, VK_OEM_MINUS, kCtrlKey);
     EXPECT_EQ("50/100", zoom());
-    Press(box, VK_SUBTRACT);
+    Press(box, VK_SUBTRACT, kCtrlKey);
     EXPECT_EQ("50/100", zoom());
     SendMessageW(editor, EM_SETZOOM, 495, 100);
-    Press(box, VK_OEM_PLUS);
+    Press(box, VK_OEM_PLUS, kCtrlKey);
     EXPECT_EQ("500/100", zoom());
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("500")) << Utf8(AIString(GetStatusText()));
-    Press(box, VK_MULTIPLY);
+    Press(box, VK_MULTIPLY, kCtrlKey);
     EXPECT_EQ("100/100", zoom());
     // 0/0 counts as 100/100.
     SendMessageW(editor, EM_SETZOOM, 0, 0);
-    Press(box, VK_ADD);
+    Press(box, VK_ADD, kCtrlKey);
     EXPECT_EQ("110/100", zoom());
-    s_down[VK_CONTROL] = 0;
     SendMessageW(editor, EM_SETZOOM, 0, 0);
     // The box's text is untouched by all of it.
     EXPECT_EQ("app", BoxText(box));
@@ -416,21 +531,14 @@ TEST_F(QuickSearch, PasteAndCopyReachTheFieldAndOtherCtrlCharactersDoNot)
         ASSERT_TRUE(clipboard.Open());
         ASSERT_TRUE(clipboard.SetText(L"gard"));
     }
-    auto chord = [&](WPARAM key, WCHAR ch) {
-        s_down[VK_CONTROL] = 1;
-        SendMessageW(box, WM_KEYDOWN, key, 1);
-        SendMessageW(box, WM_CHAR, ch, 1);
-        SendMessageW(box, WM_KEYUP, key, 0xC0000001);
-        s_down[VK_CONTROL] = 0;
-    };
-    chord('V', 0x16);
+    Press(box, 'V', kCtrlKey);
     EXPECT_EQ("gard", BoxText(box));
     // Another chord's character never lands in the field.
-    chord('B', 0x02);
+    Press(box, 'B', kCtrlKey);
     EXPECT_EQ("gard", BoxText(box));
     SetWindowTextW(box, L"spade");
     SendMessageW(box, EM_SETSEL, 0, -1);
-    chord('C', 0x03);
+    Press(box, 'C', kCtrlKey);
     AIClipboard clipboard(box);
     ASSERT_TRUE(clipboard.Open());
     AIString copied;
@@ -452,35 +560,35 @@ TEST_F(QuickSearch, FunctionAndAltKeysGoWhereTheyBelong)
     g_searchShell.lookUpWord = LookUp;
     g_searchShell.renameNote = Rename;
     s_editorMessages.clear();
-    // Ctrl+3 and F5 are the editor's: their press and release are posted there.
-    s_down[VK_CONTROL] = 1;
-    Press(box, '3');
-    s_down[VK_CONTROL] = 0;
-    Press(box, VK_F5);
+    // Ctrl+3 and F5 are the editor's: their press and release are posted
+    // there (in the program the frame's accelerators take them first).
+    TestKeyboard bare;
+    bare.Press('3', kCtrlKey);
+    bare.Press(VK_F5);
     PumpMessages();
     std::vector<std::pair<UINT, WPARAM>> posted = {
         {WM_KEYDOWN, '3'}, {WM_KEYUP, '3'}, {WM_KEYDOWN, VK_F5}, {WM_KEYUP, VK_F5}};
     EXPECT_EQ(posted, s_editorMessages);
     // Alt letters of the editor go there too; Alt+W looks the box's text up.
     s_editorMessages.clear();
-    SendMessageW(box, WM_SYSKEYUP, 'Z', 0xE0000001);
-    SendMessageW(box, WM_SYSKEYUP, 'B', 0xE0000001);
+    Press(box, 'Z', kAltKey);
+    Press(box, 'B', kAltKey);
     std::vector<std::pair<UINT, WPARAM>> sent = {{WM_SYSKEYUP, 'Z'}, {WM_SYSKEYUP, 'B'}};
     EXPECT_EQ(sent, s_editorMessages);
     SetWindowTextW(box, L"  harbour ");
-    SendMessageW(box, WM_SYSKEYUP, 'W', 0xE0000001);
+    Press(box, 'W', kAltKey);
     EXPECT_EQ("harbour", s_lookedUp);
     // Alt+= and Alt+- set the size of image previews and say so.
-    SendMessageW(box, WM_SYSKEYUP, VK_OEM_PLUS, 0xE0000001);
+    Press(box, VK_OEM_PLUS, kAltKey);
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Large"));
-    EXPECT_EQ(2, GetQuickImageZoom());
-    SendMessageW(box, WM_SYSKEYUP, VK_OEM_MINUS, 0xE0000001);
+    EXPECT_EQ(1, IsImageZoomLarge());
+    Press(box, VK_OEM_MINUS, kAltKey);
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Changed to Small"));
-    EXPECT_EQ(0, GetQuickImageZoom());
+    EXPECT_EQ(0, IsImageZoomLarge());
     // F2 renames the note, once, on release.
-    SendMessageW(box, WM_KEYDOWN, VK_F2, 1);
+    bare.Hold(VK_F2);
     EXPECT_EQ(0, s_renamed);
-    SendMessageW(box, WM_KEYUP, VK_F2, 0xC0000001);
+    bare.Release(VK_F2);
     EXPECT_EQ(1, s_renamed);
     g_searchShell.editor = realEditor;
     g_searchShell.lookUpWord = lookUp;
@@ -494,8 +602,7 @@ TEST_F(QuickSearch, CtrlHeldAloneShowsTheKeysAndAnotherKeyEndsTheHint)
     Note(notes, L"Apples", L"red fruit");
     ASSERT_NO_FATAL_FAILURE(Open(notes));
     HWND panel = g_mainPanel.GetHwndField();
-    s_down[VK_CONTROL] = 1;
-    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 1);
+    keys.Hold(VK_CONTROL);
     EXPECT_EQ(1, g_mainPanel.ctrlHintState);
     // Half a second: the program's Ctrl keys; two seconds: the field's own.
     OnMainTimer(panel, kTimerCtrlHintEditor);
@@ -506,25 +613,31 @@ TEST_F(QuickSearch, CtrlHeldAloneShowsTheKeysAndAnotherKeyEndsTheHint)
     std::string second = Utf8(AIString(GetStatusText()));
     EXPECT_NE(std::string::npos, second.find("Ctrl+F search in the note")) << second;
     // Another key ends it: the prompt is back and a late timer shows nothing.
-    SendMessageW(box, WM_KEYDOWN, 'F', 1);
-    SendMessageW(box, WM_KEYUP, 'F', 0xC0000001);
-    s_down[VK_CONTROL] = 0;
+    keys.Press('F');
+    keys.Release(VK_CONTROL);
     if (g_mainPanel.incSearchOn) ToggleIncSearch(kIncSearchCloseEscape);
     ShowQuickSearch(kFocusQuickSearch);
     EXPECT_GT(0, g_mainPanel.ctrlHintState);
+    keys.Hold(VK_CONTROL);
+    keys.Press('F');
+    if (g_mainPanel.incSearchOn) ToggleIncSearch(kIncSearchCloseEscape);
+    ShowQuickSearch(kFocusQuickSearch);
     SetStatusText(L"before", kStatusInfo);
-    s_down[VK_CONTROL] = 1;
     OnMainTimer(panel, kTimerCtrlHintEditor);
-    s_down[VK_CONTROL] = 0;
     EXPECT_EQ("before", Utf8(AIString(GetStatusText())));
+    keys.Release(VK_CONTROL);
     // Ctrl let go before the half second: nothing shows either.
-    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 1);
+    keys.Hold(VK_CONTROL);
     EXPECT_EQ(1, g_mainPanel.ctrlHintState);
+    keys.Release(VK_CONTROL);
+    SetStatusText(L"before", kStatusInfo);
     OnMainTimer(panel, kTimerCtrlHintEditor);
     EXPECT_EQ("before", Utf8(AIString(GetStatusText())));
-    SendMessageW(box, WM_KEYUP, VK_CONTROL, 0xC0000001);
     EXPECT_GT(0, g_mainPanel.ctrlHintState);
     // Ctrl's auto-repeat after another key starts nothing.
-    SendMessageW(box, WM_KEYDOWN, VK_CONTROL, 0x40000001);
+    keys.Hold(VK_CONTROL);
+    keys.Press('K');
+    keys.Hold(VK_CONTROL);
     EXPECT_GT(0, g_mainPanel.ctrlHintState);
+    keys.Release(VK_CONTROL);
 }

@@ -11,7 +11,7 @@ wine=/usr/lib/wine/wine64
 program="$build/tests/shell/crash_on_purpose.exe.so"
 
 . "$src/tests/shell/e2e_common.sh"
-start_e2e_session e2e-crash 400 449 wineprefix-e2e-crash
+start_e2e_session e2e-crash 400 449
 
 documents="$WINEPREFIX/drive_c/users/$(id -un)/Documents"
 mkdir -p "$documents"

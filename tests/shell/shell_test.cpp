@@ -3,6 +3,8 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/support/keyboard.h"
+#include "tests/dialogs/image_test_files.h"
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
@@ -15,6 +17,7 @@
 #include "shell/frame_window.h"
 #include "shell/global_windows.h"
 #include "shell/image_preview_connection.h"
+#include "search/quick/search_shell_links.h"
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/dialogs_connection.h"
@@ -34,6 +37,8 @@
 #include "shell/status_texts.h"
 #include "shell/second_instance.h"
 #include "shell/startup.h"
+#include "shell/sync_connection.h"
+#include "tests/support/keyboard.h"
 #include "shell/typing_store.h"
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
@@ -59,6 +64,7 @@
 #include <richedit.h>
 #include <shlobj.h>
 #include <vector>
+#include <psapi.h>
 
 #ifndef GR_GDIOBJECTS
 #define GR_GDIOBJECTS 0
@@ -1091,6 +1097,58 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
 }
 
+// A start whose file is refused shows no other file: after the message the
+// window says that no file is open, and nothing typed can go anywhere. A
+// file is taken in the order named, used last, default.
+TEST_F(ShellTest, AStartWithARefusedFileOpensNoFileTheUserDidNotAskFor)
+{
+    AIString last(folder_), fallback(folder_), bad(folder_);
+    last.AppendText(L"\\used_last.tavik");
+    fallback.AppendText(L"\\default.tavik");
+    bad.AppendText(L"\\refused.tavik");
+    DeleteFileW(last.GetText());
+    DeleteFileW(fallback.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, last.GetText()), 1);
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, fallback.GetText()), 1);
+    HANDLE file = CreateFileW(bad.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(file, "\xff\xfeX\0", 4, &written, nullptr);
+    CloseHandle(file);
+
+    struct Start {
+        const char* name;
+        const WCHAR* named;
+        const WCHAR* last;
+        const WCHAR* opens;  // the file open afterwards, or null
+    } const starts[] = {
+        {"named file refused", bad.GetText(), last.GetText(), nullptr},
+        {"last file refused", nullptr, bad.GetText(), nullptr},
+        {"last file gone", nullptr, path_.GetText(), nullptr},
+        {"named file", last.GetText(), bad.GetText(), last.GetText()},
+        {"last file", nullptr, last.GetText(), last.GetText()},
+        {"neither known", nullptr, L"", fallback.GetText()},
+    };
+    for (const Start& start : starts) {
+        // As a start finds things: no file open, the frame's panes made.
+        ASSERT_EQ(CloseDatafile(), 1);
+        HideControlsNoFile(0);
+        g_noteStore.lastMessageId = 0;
+        int opened = OpenDatafileAtStart(start.named, start.last, nullptr, fallback.GetText());
+        EXPECT_EQ(opened, start.opens ? 1 : 0) << start.name;
+        EXPECT_EQ(IsDatafileLoaded(), start.opens ? 1 : 0) << start.name;
+        if (start.opens) {
+            EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(start.opens)) << start.name;
+            EXPECT_EQ(g_mainPanel.noFileMode, 0) << start.name;
+            continue;
+        }
+        EXPECT_NE(g_noteStore.lastMessageId, 0) << start.name << ": the refusal is told";
+        EXPECT_EQ(g_mainPanel.noFileMode, 1) << start.name;
+        EXPECT_FALSE(IsWindowVisible(g_mainPanel.editor.GetHwnd())) << start.name;
+        EXPECT_FALSE(IsWindowVisible(g_mainPanel.noteList.GetHwnd())) << start.name;
+    }
+    HideControlsNoFile(0);
+}
+
 namespace {
 
 // The first row after `from` (wrapping) whose shown title begins with `letter`, ignoring case.
@@ -1899,7 +1957,126 @@ TEST_F(ShellTest, ASharedNoteHeldByAnotherOpensReadOnlyAndTypingClaimsItUndoingR
     CheckSyncFolders();
 }
 
+TEST_F(ShellTest, ASyncNoticeRaisedDuringARefreshStaysInViewWithItsOutcome)
+{
+    ConnectSyncNotices();
+    AIString sync(folder_), gone(folder_);
+    sync.AppendText(L"\\sync_notice\\");
+    gone.AppendText(L"\\sync_notice_gone");
+    CreateDirectoryW(sync.GetText(), nullptr);
+    g_noteStore.sync.SyncFolderSetting.Copy(sync);
+    OpenExamples();   // the load's pass sends every note
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_app.GetMainWindow());
+    keys.Type(L"x");
+    // The folder goes away (a removed drive): the refresh's save tells so.
+    ASSERT_TRUE(MoveFileW(sync.GetText(), gone.GetText()));
+    SetStatusText(L"", kStatusDone);
+    keys.Press(VK_F5);
+    EXPECT_TRUE(keys.PumpUntil([] { return Utf8(GetStatusText()).find("Refreshed data") != std::string::npos; }));
+    std::string status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("sync folder cannot be reached"), std::string::npos) << status;
+    EXPECT_NE(status.find("Refreshed data - Save completed"), std::string::npos) << status;
+    // A refresh that raises nothing says only what it did.
+    ASSERT_TRUE(MoveFileW(gone.GetText(), sync.GetText()));
+    ASSERT_EQ(RefreshNotes(), 1);
+    EXPECT_EQ(Utf8(GetStatusText()).find("cannot be reached"), std::string::npos) << Utf8(GetStatusText());
+    DestroyAcceleratorTable(accelerators);
+    SetSyncNoticeHook(nullptr);
+    g_noteStore.sync.SyncFolderSetting.Clear();
+    CheckSyncFolders();
+}
+
 // ---- Image preview ----
+
+TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture)
+{
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Other\r\nhello\r\n{{\r\n}}\r\n\x00A4Trip\r\nphotos [default] and more\r\n"
+                  L"{{\r\n[default:rel:\\images\\Wide_2011_05231020.png]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    AIString images(folder_);
+    images.AppendText(L"\\images");
+    CreateDirectoryW(images.GetText(), nullptr);
+    AIString picture(images);
+    picture.AppendText(L"\\Wide_2011_05231020.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(3000, 300, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+    ASSERT_EQ(ReadAndShowNote(Find(L"Trip"), kShowAndRecord), 1);
+    HWND panel = g_mainPanel.GetHwndField();
+    UpdateWindow(GetAncestor(panel, GA_ROOT));
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    // A wide picture fills the area's width: its frame stands just beside it.
+    const RECT& list = g_mainPanel.layout.noteList;
+    RECT around = {list.left - 15, list.top - 5, list.right + 25, g_mainPanel.layout.preview.bottom + 5};
+    auto pixels = [&]() {
+        int width = around.right - around.left, height = around.bottom - around.top;
+        HDC screen = GetDC(panel);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, around.left, around.top, SRCCOPY);
+        std::vector<uint32_t> copy((uint32_t*)bits, (uint32_t*)bits + width * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(panel, screen);
+        return copy;
+    };
+    std::vector<uint32_t> before = pixels();
+    SetImagePreviewTarget(L"rel:\\images\\Wide_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    EXPECT_NE(before, pixels());
+    // Hidden: every pixel is what it was, the frame's too.
+    HideImagePreview();
+    std::vector<uint32_t> after = pixels();
+    int width = around.right - around.left, left = 0;
+    for (size_t i = 0; i < after.size(); i++)
+        if (after[i] != before[i]) {
+            left++;
+            if (left < 4) ADD_FAILURE() << "pixel left at " << around.left + (int)(i % width) << "," << around.top + (int)(i / width);
+        }
+    EXPECT_EQ(0, left);
+
+    // The image zoom asked for from QuickSearch draws a shown picture again at its size.
+    SetImagePreviewTarget(L"rel:\\images\\Wide_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(panel, WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    ASSERT_TRUE(g_searchShell.setImageZoom != nullptr);
+    g_searchShell.setImageZoom(1);
+    EXPECT_EQ(1, IsImageZoomLarge());
+    EXPECT_TRUE(IsImagePreviewShown());
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos);
+    g_searchShell.setImageZoom(0);
+    EXPECT_EQ(0, IsImageZoomLarge());
+    HideImagePreview();
+
+    // The note's "default" picture comes up as a timed thumbnail while QuickSearch
+    // is typed into, with the mouse off the list.
+    ASSERT_TRUE(g_searchShell.showDefaultImage != nullptr);
+    g_app.settings.Record().instantPreview = 1;
+    POINT away = {0, 0};
+    ClientToScreen(g_mainPanel.editor.GetHwnd(), &away);
+    SetCursorPos(away.x + 30, away.y + 30);
+    KillTimer(panel, kTimerThumbnail);
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"oth");
+    EXPECT_EQ(1, g_searchShell.showDefaultImage());
+    EXPECT_TRUE(KillTimer(panel, kTimerThumbnail));
+    HideThumbnail();
+    // A note without links offers nothing.
+    ASSERT_EQ(ReadAndShowNote(Find(L"Other"), kShowAndRecord), 1);
+    EXPECT_EQ(0, g_searchShell.showDefaultImage());
+    SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"");
+}
 
 TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenANote)
 {
@@ -2090,4 +2267,128 @@ TEST_F(ShellTest, TheDataFolderGetsTheHelpPageAndItsLogo)
     EXPECT_EQ(got, 8u);
     EXPECT_EQ(memcmp(head, "\x89PNG\r\n\x1a\n", 8), 0);
     EXPECT_NE(GetFileAttributesW(help.GetText()), INVALID_FILE_ATTRIBUTES);
+}
+
+// ---- Following a link to a program ----
+
+// Answers the program's question before a link starts a program: records
+// its text and clicks the answer given.
+struct ProgramQuestion {
+    static int asked;
+    static UINT answer;
+    static std::string text;
+
+    static BOOL CALLBACK CollectText(HWND child, LPARAM)
+    {
+        WCHAR buffer[512] = {};
+        GetWindowTextW(child, buffer, 512);
+        text += Utf8(buffer) + "|";
+        return TRUE;
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        WCHAR className[16] = {}, caption[32] = {};
+        GetClassNameW(window, className, 16);
+        GetWindowTextW(window, caption, 32);
+        if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 || lstrcmpW(caption, L"Tavik") != 0)
+            return TRUE;
+        asked++;
+        EnumChildWindows(window, CollectText, 0);
+        PostMessageW(window, WM_COMMAND, answer, 0);
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Answer, 0); }
+};
+int ProgramQuestion::asked = 0;
+UINT ProgramQuestion::answer = IDNO;
+std::string ProgramQuestion::text;
+
+// A link whose name ends in a dot names the batch file all the same: the
+// program asks before it starts it, and after No nothing runs.
+TEST_F(ShellTest, ALinkToABatchFileWithADotAtItsEndAsksFirst)
+{
+    AIString script(folder_), marker(folder_);
+    script.AppendText(L"\\mark.bat");
+    marker.AppendText(L"\\marker.txt");
+    DeleteFileW(marker.GetText());
+    WriteBytes(script.GetText(), "@echo ran>>\"" + Utf8(marker) + "\"\r\n");
+    AIString records(L"\x00A4Tools\r\nRun [mark] now\r\n{{\r\n[mark:");
+    records.AppendString(script).AppendText(L".]\r\n}}\r\n");
+    WriteNotesDatafile(path_.GetText(), records);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Tools"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    auto follow = [&](UINT answer) {
+        SetFocus(editor);
+        CHARRANGE inside = {6, 6};   // "Run [m|ark]": the caret inside the link
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+        ProgramQuestion::asked = 0;
+        ProgramQuestion::answer = answer;
+        ProgramQuestion::text.clear();
+        UINT_PTR driver = SetTimer(nullptr, 0, 30, ProgramQuestion::Tick);
+        keys.Press(VK_RETURN);
+        keys.PumpUntil([] { return ProgramQuestion::asked > 0; }, 5000);
+        KillTimer(nullptr, driver);
+    };
+    follow(IDNO);
+    EXPECT_EQ(ProgramQuestion::asked, 1) << "the batch file was handed to the shell unasked";
+    EXPECT_NE(ProgramQuestion::text.find("This link starts a program or script"), std::string::npos)
+        << ProgramQuestion::text;
+    EXPECT_NE(ProgramQuestion::text.find("mark.bat."), std::string::npos) << ProgramQuestion::text;
+    EXPECT_NE(Utf8(GetStatusText()).find("Not started"), std::string::npos) << Utf8(GetStatusText());
+    // Yes starts it: the dotted name is the batch file to the shell.
+    EXPECT_EQ(ReadBytes(marker.GetText()), "<missing>") << "the batch file ran after No";
+    follow(IDYES);
+    EXPECT_EQ(ProgramQuestion::asked, 1);
+    keys.PumpUntil([&] { return ReadBytes(marker.GetText()).find('\n') != std::string::npos; }, 20000);
+    EXPECT_EQ(ReadBytes(marker.GetText()), "ran\r\n") << "one run, after Yes";
+    // The frame went down before the shell started the program: it comes back.
+    ShowWindow(g_frame.GetHwndField(), SW_RESTORE);
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(script.GetText());
+    DeleteFileW(marker.GetText());
+}
+
+// A link to a decompression bomb (a picture of 8,000 x 8,000 in a small
+// file), followed with Enter: the preview shows it from its screen-size copy
+// and the program never holds the picture whole.
+TEST_F(ShellTest, AFollowedLinkToADecompressionBombIsShownFromItsCopy)
+{
+    AIString bomb(folder_);
+    bomb.AppendText(L"\\bomb.png");
+    WriteBytes(bomb.GetText(), ZeroPngBytes(8000, 8000));
+    AIString records(L"\x00A4Pictures\r\nSee [bomb] here\r\n{{\r\n[bomb:");
+    records.AppendString(bomb).AppendText(L"]\r\n}}\r\n");
+    WriteNotesDatafile(path_.GetText(), records);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Pictures"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HideImagePreview();
+    PROCESS_MEMORY_COUNTERS before = {};
+    before.cb = sizeof before;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before));
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    SetFocus(editor);
+    ASSERT_EQ(GetFocus(), editor);
+    CHARRANGE inside = {6, 6};   // "See [b|omb]"
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+    keys.Press(VK_RETURN);
+    // The preview names the picture in the status line once it is drawn.
+    keys.PumpUntil([] { return Utf8(GetStatusText()).find("bomb.png") != std::string::npos; }, 10000);
+    EXPECT_NE(Utf8(GetStatusText()).find("bomb.png"), std::string::npos) << Utf8(GetStatusText());
+    PROCESS_MEMORY_COUNTERS after = {};
+    after.cb = sizeof after;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after));
+    const SIZE_T kAllowance = 96u << 20;   // the screen-size copy of a large screen, and its bitmap
+    SIZE_T bound = before.WorkingSetSize + kAllowance > before.PeakWorkingSetSize
+                       ? before.WorkingSetSize + kAllowance
+                       : before.PeakWorkingSetSize;
+    EXPECT_LE(after.PeakWorkingSetSize, bound) << "peak " << (after.PeakWorkingSetSize >> 20) << " MB, before "
+                                               << (before.WorkingSetSize >> 20) << " MB";
+    HideImagePreview();
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(bomb.GetText());
 }

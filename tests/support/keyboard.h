@@ -103,6 +103,19 @@ public:
         Pump();
     }
 
+    // A double click: a click, then the second press as the system reports
+    // it (a double-click message) and its release.
+    void DoubleClick(HWND window, int x, int y)
+    {
+        Click(window, x, y);
+        SetKey(VK_LBUTTON, true);
+        PostMessageW(window, WM_LBUTTONDBLCLK, MouseKeys(), MAKELPARAM(x, y));
+        Pump();
+        SetKey(VK_LBUTTON, false);
+        PostMessageW(window, WM_LBUTTONUP, MouseKeys(), MAKELPARAM(x, y));
+        Pump();
+    }
+
 private:
     HACCEL accelerators_;
     HWND frame_;

@@ -7,9 +7,10 @@ struct CaptureShellLinks {
     HWND frame;   // hidden while the screen is taken, brought forward for a click
     HWND editor;  // holds the mouse while the user picks the browser window
     void (*setStatus)(const WCHAR* text, int level);
-    // The tray balloon with the capture's progress; removeBalloonLater
-    // arms its removal after the result has been read.
-    void (*showBalloon)(const WCHAR* text);
+    // The tray balloon with the capture's progress (1 when one shows: not
+    // where the system cannot show balloons); removeBalloonLater arms its
+    // removal after the result has been read.
+    int (*showBalloon)(const WCHAR* text);
     void (*removeBalloonLater)();
     // The paste-image screen with the clipboard's picture; -1 when the dialog
     // host does not offer it.

@@ -45,10 +45,23 @@ void Status(const WCHAR* text, StatusLevel level)
     if (g_captureShell.setStatus) g_captureShell.setStatus(text, level);
 }
 
-void Balloon(const WCHAR* text)
+// 1 when the balloon shows.
+int Balloon(const WCHAR* text)
 {
-    if (g_captureShell.showBalloon) g_captureShell.showBalloon(text);
-    if (g_captureShell.removeBalloonLater) g_captureShell.removeBalloonLater();
+    int shown = g_captureShell.showBalloon && g_captureShell.showBalloon(text);
+    if (shown && g_captureShell.removeBalloonLater) g_captureShell.removeBalloonLater();
+    return shown;
+}
+
+// No browser in front: the status line says so, and the balloon tells what
+// to do, or a message where no balloon can show.
+void TellNoBrowser()
+{
+    Status(L"Web capture failed: no web browser was in front - activate the page, then Capture Web "
+           L"(or Shift+PrintScr)",
+           kStatusWarning);
+    if (!Balloon(kBalloonNoBrowser) && g_captureShell.showMessage)
+        g_captureShell.showMessage(kMsgCaptureNoBrowser);
 }
 
 int StepDelay()
@@ -250,6 +263,7 @@ void StorePage()
     int stored = CaptureWebPageAsNote(g_captureUrl.GetText(), g_captureTitle.GetText(), &noteTitle);
     if (stored != kCaptureStored && stored != kCaptureStoredNoText) {
         Balloon(kBalloonFailed);
+        Status(L"Web capture failed: the page's picture is saved, its text could not be captured", kStatusWarning);
         return;
     }
     if (g_captureShell.removeBalloonLater) g_captureShell.removeBalloonLater();
@@ -302,7 +316,7 @@ int CaptureBrowserWindow(HWND browser)
     TRACE_SCOPE(kTraceScreenCapture, 2);
     if (!browser || !IsWindow(browser)) return 0;
     if (!IsBrowser(browser)) {
-        Balloon(kBalloonNoBrowser);
+        TellNoBrowser();
         return 1;
     }
     // The keys below would reach the browser with Shift still held (selecting

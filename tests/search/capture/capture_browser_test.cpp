@@ -30,7 +30,12 @@ struct Seen {
 Seen g_seen;
 
 void Status(const WCHAR* text, int) { g_seen.status.push_back(Utf8(AIString(text))); }
-void Balloon(const WCHAR* text) { g_seen.balloons.push_back(Utf8(AIString(text))); }
+int Balloon(const WCHAR* text)
+{
+    g_seen.balloons.push_back(Utf8(AIString(text)));
+    return 1;
+}
+void WebBalloon(const WCHAR* text) { Balloon(text); }
 void Nothing() {}
 int32_t PasteScreen()
 {
@@ -116,7 +121,7 @@ protected:
         g_captureShell = l;
         WebCaptureHooks hooks = {};
         hooks.showStatus = Status;
-        hooks.showBalloon = Balloon;
+        hooks.showBalloon = WebBalloon;
         SetWebCaptureHooks(hooks);
         SetCaptureStepDelay(150);
         SetShiftStateReader(ShiftHeldAtFirst);

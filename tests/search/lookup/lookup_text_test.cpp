@@ -66,6 +66,38 @@ TEST(LookupText, LanguageNamesGiveTheirIsoCodes)
     EXPECT_EQ("", LanguageCode("en"));
     EXPECT_EQ("", LanguageCode("OFF"));
     EXPECT_EQ("", LanguageCode("Klingon"));
+    // The "lang:" word's code named for the translation's heading, and back.
+    EXPECT_EQ("German", LanguageNameOfCode("de"));
+    EXPECT_EQ("Norwegian", LanguageNameOfCode("NO"));
+    EXPECT_EQ("xx", LanguageNameOfCode("xx"));
+    EXPECT_EQ("de", LanguageCode(LanguageNameOfCode("de")));
+}
+
+std::string WordAt(const char16_t* line, size_t caret)
+{
+    LookupText text(line);
+    WordSpan span = WordAtCaret(text, caret);
+    LookupText word = text.substr(span.start, span.end - span.start);
+    return std::string(word.begin(), word.end());  // ASCII in these cases
+}
+
+TEST(LookupText, TheWordAtTheCaret)
+{
+    EXPECT_EQ("flock", WordAt(u"A flock of geese", 4));  // inside
+    EXPECT_EQ("flock", WordAt(u"A flock of geese", 2));  // at its start
+    EXPECT_EQ("flock", WordAt(u"A flock of geese", 7));  // at its end
+    EXPECT_EQ("geese", WordAt(u"A flock of geese", 16)); // the line's end
+    EXPECT_EQ("", WordAt(u"of  geese", 3));             // between blanks
+    EXPECT_EQ("well-known", WordAt(u"a well-known (fact)", 6));
+    EXPECT_EQ("fact", WordAt(u"a well-known (fact).", 15));
+    EXPECT_EQ("don't", WordAt(u"'don't'", 3));          // quotes around it are not part of it
+    EXPECT_EQ("", WordAt(u"-- ", 1));
+    EXPECT_EQ("", WordAt(u"", 0));
+    EXPECT_EQ("end", WordAt(u"end", 99));               // a caret past the text counts as its end
+    LookupText accented(u"caf\u00E9 cr\u00E8me");
+    WordSpan span = WordAtCaret(accented, 7);
+    EXPECT_EQ(5u, span.start);
+    EXPECT_EQ(10u, span.end);
 }
 
 }  // namespace

@@ -2,13 +2,15 @@
 # The translation service of the look-up test, on 127.0.0.1 and a free port
 # (written to the given file once it listens). It answers the translate path:
 # q=hund gives "dog", q=katze a reply without its key, q=maus a reply cut
-# before its "}", q=schnecke nothing within the test's time-out.
+# before its "}", q=schnecke nothing within the test's time-out; q=dog gives
+# "Hund".
 import os, sys, time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import urllib.parse
 from test_server import QuietHandler, serve
 
 REPLIES = {
+    "dog": b'{"responseData": {"translatedText":"Hund"}, "responseStatus": 200}',
     "hund": b'{"responseData": {"translatedText":"dog"}, "responseStatus": 200}',
     "das haus": b'{"responseData": {"translatedText":"the \\u0022house\\u0022"}, "responseStatus": 200}',
     "katze": b'{"responseData": {"text":"cat"}, "responseStatus": 200}',

@@ -4,6 +4,8 @@
 #include "tests/support/test_files.h"
 #include "foundation/ai_file.h"
 #include "foundation/app.h"
+#include "foundation/registry_key.h"
+#include "foundation/web_download.h"
 #include "search/lookup/word_lookup.h"
 #include "tests/search/own_temp_folder.h"
 #include <stdlib.h>
@@ -15,10 +17,22 @@ std::string g_status;
 std::string g_shown;
 int g_shift = 0;
 
+const WCHAR kExe[] = L"C:\\Tools\\TavikLookupTest.exe";
+
+// The program's registry value that names the translation service.
+void SetService(const WCHAR* address)
+{
+    AIRegistryKey key;
+    ASSERT_TRUE(key.OpenKey(HKEY_CURRENT_USER, nullptr));
+    if (address) key.WriteString(kTranslationServiceValue, address);
+    else key.DeleteValue(kTranslationServiceValue);
+}
+
 class WordLookup : public testing::Test {
 protected:
     void SetUp() override
     {
+        g_app.Prepare(kExe, L"TavikLookupTest.exe");  // the registry key of its own
         folder_ = UseOwnTempFolder(L"tavik_lookup_");
         for (const WCHAR* word : {L"dog", L"geese", L"ran", L"con", L"Hund", L"run"}) {
             AIString cache;
@@ -34,7 +48,7 @@ protected:
         const char* port = getenv("TAVIK_TEST_PORT");
         ASSERT_TRUE(port != nullptr) << "run through run_with_server.sh";
         AIString address(L"http://127.0.0.1:");
-        SetTranslationAddress(address.AppendAscii(port).GetText());
+        SetService(address.AppendAscii(port).AppendText(L"/").GetText());
         SetTranslationLanguage(L"OFF");
         SetTranslationTimeout(1500);
     }
@@ -126,6 +140,50 @@ TEST_F(WordLookup, TranslatesThroughTheService)
 
     SetTranslationLanguage(L"English");
     EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result));  // no language to translate into
+}
+
+TEST_F(WordLookup, AServiceOutOfReachOrTurnedOffAndNoNetwork)
+{
+    SetTranslationLanguage(L"de");
+    AIString result;
+    TranslationOutcome outcome = kTranslated;
+    // Nobody listens on the port: the user hears that the service could not be reached.
+    SetService(L"http://127.0.0.1:9");
+    EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result, &outcome));
+    EXPECT_EQ(kTranslationUnreachable, outcome);
+    EXPECT_EQ("Translation failed: the translation service could not be reached", g_status);
+    ASSERT_EQ(1, LookUpWord(L"Katze", kLookupWord));
+    EXPECT_EQ("'Katze' not found in dictionary - the translation service could not be reached", g_status);
+    // An empty value turns translation off: nothing is asked, nothing fails.
+    SetService(L"");
+    g_status.clear();
+    EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result, &outcome));
+    EXPECT_EQ(kTranslationNotAsked, outcome);
+    EXPECT_EQ("", g_status);
+    // No service is built in: without the value nothing is asked either.
+    SetService(nullptr);
+    AIString service(L"left over");
+    GetTranslationService(service);
+    EXPECT_EQ("", Utf8(service));
+    EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result, &outcome));
+    EXPECT_EQ(kTranslationNotAsked, outcome);
+
+    // Started with "nonetwork": neither a translation nor a download is asked for.
+    const char* port = getenv("TAVIK_TEST_PORT");
+    AIString address(L"http://127.0.0.1:");
+    address.AppendAscii(port);
+    SetService(address.GetText());
+    g_app.Prepare(kExe, L"TavikLookupTest.exe nonetwork");
+    g_status.clear();
+    EXPECT_EQ(0, FetchTranslation(L"Hund", 0, result, &outcome));
+    EXPECT_EQ(kTranslationNotAsked, outcome);
+    EXPECT_EQ("", g_status);
+    AIWebDownload download;
+    EXPECT_EQ(kDownloadNotAllowed, download.FetchWebPage(address.AppendText(L"/ajax/services/language/translate?v=1.0&q=hund&langpair=de%7Cen").GetText()));
+    g_app.Prepare(kExe, L"TavikLookupTest.exe");
+    g_app.system.SetPortableTempFolder(folder_.GetText());
+    EXPECT_EQ(1, FetchTranslation(L"Hund", 0, result, &outcome));
+    EXPECT_EQ("dog", Utf8(result));
 }
 
 }  // namespace

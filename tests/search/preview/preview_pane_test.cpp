@@ -4,6 +4,8 @@
 #include "tests/support/gtest.h"
 #include "tests/support/test_program.h"
 #include "tests/support/test_files.h"
+#include "tests/support/keyboard.h"
+#include "shell/command_table.h"
 #include "tests/search/own_temp_folder.h"
 #include "tests/search/pdf/pdf_builder.h"
 #include "search/preview/preview_pane.h"
@@ -29,12 +31,15 @@ class PreviewPane : public testing::Test {
 protected:
     AIString folder;
     AIString path;
+    TestKeyboard mouse;
 
     void SetUp() override
     {
         folder = UseOwnTempFolder(L"tavik_preview_pane_");
-        ASSERT_NE(StartTestProgram(L"C:\\Tools\\TavikPreviewTest.exe", L"TavikPreviewTest.exe nohotkey", 1),
-                  nullptr);
+        HWND frame = StartTestProgram(L"C:\\Tools\\TavikPreviewTest.exe", L"TavikPreviewTest.exe nohotkey", 1);
+        ASSERT_NE(frame, nullptr);
+        static HACCEL s_accelerators = CreateCommandAccelerators();
+        mouse = TestKeyboard(s_accelerators, frame);
         g_app.settings.Record().previewWebPages = 0;
         g_app.settings.Record().previewPdfText = 1;
         HideQuickPreview(0);
@@ -81,10 +86,10 @@ protected:
         ASSERT_GE(at, 0) << Utf8(word);
         POINTL point = {0, 0};
         SendMessageW(Editor(), EM_POSFROMCHAR, (WPARAM)&point, at + 1);
-        SendMessageW(Editor(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x + 2, point.y + 4));
+        mouse.MoveMouse(Editor(), point.x + 2, point.y + 4);
     }
     // Off every link (the editor's top-left corner is the note's first word).
-    void HoverPlainText() { SendMessageW(Editor(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 4)); }
+    void HoverPlainText() { mouse.MoveMouse(Editor(), 3, 4); }
 
     // Runs the message loop until the pane has been filled `fills` times, within a bound.
     static bool WaitForFills(int32_t fills)
@@ -212,17 +217,57 @@ TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
     EXPECT_EQ(0u, PaneText().find("Preview PDF file: Report")) << PaneText();
     EXPECT_NE(std::string::npos, PaneText().find("Quarterly figures")) << PaneText();
 
-    // A missing file says so on the status line and leaves the pane as it was.
+    // A missing file says so on the status line, and the last file's text goes.
+    ASSERT_TRUE(PaneShown());
     HoverPlainText();
     ASSERT_NO_FATAL_FAILURE(Hover(L"missing"));
-    DWORD start = GetTickCount();
-    while (AIString(GetStatusText()).FindText(L"File not found") < 0 &&
-           GetTickCount() - start < kPaneBoundMs) {
-        PumpMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    EXPECT_NE(-1, AIString(GetStatusText()).FindText(L"File not found")) << Utf8(GetStatusText());
+    EXPECT_TRUE(mouse.PumpUntil([] { return AIString(GetStatusText()).FindText(L"File not found") >= 0; }))
+        << Utf8(GetStatusText());
     EXPECT_EQ(fills, GetPreviewFillCount());
+    EXPECT_FALSE(PaneShown()) << PaneText();
+}
+
+TEST_F(PreviewPane, ATargetWithNothingToShowNeverLeavesTheLastOneInThePane)
+{
+    WriteBytes(File(L"first.txt").GetText(), "Text of the first file");
+    DeleteFileW(File(L"gone.png").GetText());
+    AIString links;
+    links.AppendText(L"[first:file:").AppendString(File(L"first.txt")).AppendText(L"]\r\n");
+    links.AppendText(L"[picture:file:").AppendString(File(L"gone.png")).AppendText(L"]\r\n");
+    links.AppendText(L"[shared:file:\\\\server\\share\\plan.txt]\r\n");
+    AIString notes;
+    Note(notes, L"Mixed", L"See [first] and [picture] or www.uncached-site.org and [shared] too", links.GetText());
+    ASSERT_NO_FATAL_FAILURE(Open(notes, L"Mixed"));
+    AIString cache(GetNotesFolder());
+    DeleteFileW(cache.AppendText(L"txt\\wwwuncached-siteorg.txt").GetText());
+
+    auto showFirst = [&]() {
+        int32_t fills = GetPreviewFillCount();
+        HoverPlainText();
+        Hover(L"first");
+        return WaitForFills(fills + 1) && PaneText().find("Text of the first file") != std::string::npos;
+    };
+    // A web page that is not in the cache (and may not be fetched).
+    ASSERT_TRUE(showFirst());
+    HoverPlainText();
+    ASSERT_NO_FATAL_FAILURE(Hover(L"uncached"));
+    EXPECT_FALSE(PaneShown()) << PaneText();
+
+    // A picture that is not there.
+    ASSERT_TRUE(showFirst());
+    HoverPlainText();
+    ASSERT_NO_FATAL_FAILURE(Hover(L"picture"));
+    EXPECT_TRUE(mouse.PumpUntil([] { return AIString(GetStatusText()).FindText(L"Cannot find file") >= 0; }))
+        << Utf8(GetStatusText());
+    EXPECT_FALSE(PaneShown()) << PaneText();
+
+    // A file on another machine is never asked about while the mouse rests on it.
+    ASSERT_TRUE(showFirst());
+    HoverPlainText();
+    ASSERT_NO_FATAL_FAILURE(Hover(L"shared"));
+    EXPECT_TRUE(mouse.PumpUntil([] { return AIString(GetStatusText()).FindText(L"on the network") >= 0; }))
+        << Utf8(GetStatusText());
+    EXPECT_FALSE(PaneShown()) << PaneText();
 }
 
 TEST_F(PreviewPane, AWebLinkIsPreviewedFromItsCacheAndNeverDownloadedUnlessAllowed)
@@ -306,10 +351,11 @@ TEST_F(PreviewPane, TheSelectedWordIsLookedUpAndItsEntryShownInThePane)
     EXPECT_TRUE(PaneShown());
     EXPECT_EQ(0u, PaneText().find("Dictionary: geese\r\n")) << PaneText();
     EXPECT_NE(std::string::npos, PaneText().find("NOUN")) << PaneText();
-    // Nothing selected: nothing to look up.
+    // Nothing selected: the word at the caret.
     CHARRANGE none = {3, 3};
     SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&none);
-    EXPECT_EQ(0, g_editorShell.lookUpWord());
+    EXPECT_EQ(1, g_editorShell.lookUpWord());
+    EXPECT_EQ(0u, PaneText().find("Dictionary: flock\r\n")) << PaneText();
 }
 
 TEST_F(PreviewPane, ASelectionIsCopiedAndNamedOnTheStatusLineAsPlainText)

@@ -139,6 +139,13 @@ TEST(PreviewText, EveryEncodingIsReadAndOnlyWholeCharactersKept)
     EXPECT_EQ("caf\xC3\xA9", Utf8(out));
     EXPECT_EQ(kPreviewTextOk, Decode("na\xC3\xAFve \xE2\x82", out));
     EXPECT_EQ("na\xC3\xAFve ", Utf8(out));
+    // The mark decides: one bad byte in a marked file never turns it into
+    // 8-bit text (every accented letter would be garbled).
+    EXPECT_EQ(kPreviewTextOk, Decode("\xEF\xBB\xBF"
+                                     "caf\xC3\xA9 \xFF r\xC3\xB4le",
+                                     out));
+    EXPECT_EQ(0, out.FindText(L"caf\u00E9 ")) << Utf8(out);
+    EXPECT_LT(0, out.FindText(L" r\u00F4le")) << Utf8(out);
     // 8-bit text that is not UTF-8 goes through the ANSI code page, whole.
     EXPECT_EQ(kPreviewTextOk, Decode("caf\xE9 au lait", out));
     EXPECT_EQ(12, out.GetLength());
