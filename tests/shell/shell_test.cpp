@@ -2235,6 +2235,9 @@ TEST_F(ShellTest, AHandedOverFileShowsItsOwnNoteFiguresOnTheStatusLine)
     other.AppendText(L"\\handed_over.tavik");
     DeleteFileW(other.GetText());
     ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_START_10, other.GetText()), 1);
+    // The hand-over waits for an open message: none is left from another test.
+    if (g_messageBox.box) CloseMessageBox(0);
+    ASSERT_EQ(g_dialogCenter.IsDialogBusy(), 0u);
     // The user was typing a title when the second start came.
     SetFocus(g_mainPanel.quickSearch.GetHwnd());
     COPYDATASTRUCT data = {kCopyDataOpenDatafile, (DWORD)((other.GetLength() + 1) * sizeof(WCHAR)),
