@@ -226,11 +226,51 @@ void AIControl::Paint(HDC dc)
         }
         text.SetHorizontalAlign(kind_ == ControlHyperlink ? 0 : 1);
         int oldMode = SetBkMode(dc, TRANSPARENT);
-        RECT inner = face;
-        InflateRect(&inner, -3, -2);
-        text.DrawMarkupText(dc, inner);
+        text.DrawMarkupText(dc, GetCaptionRect());
         SetBkMode(dc, oldMode);
     }
+}
+
+RECT AIControl::GetCaptionRect() const
+{
+    RECT inner = rect_;
+    InflateRect(&inner, -kCaptionMarginX, -kCaptionMarginY);
+    return inner;
+}
+
+// The widest blank-separated word of the caption, measured as the caption is drawn.
+namespace {
+int WidestCaptionWord(HDC dc, const WCHAR* caption, int length)
+{
+    RECT unbounded = {0, 0, 0x4000, 0x4000};
+    int widest = 0;
+    for (int i = 0; i < length;) {
+        while (i < length && (caption[i] == L' ' || caption[i] == L'\t')) i++;
+        int start = i;
+        while (i < length && caption[i] != L' ' && caption[i] != L'\t') i++;
+        if (i == start) break;
+        AIString word;
+        word.AssignTextN(caption + start, i - start);
+        SIZE used = word.MeasureMarkupText(dc, unbounded);
+        if (used.cx > widest) widest = used.cx;
+    }
+    return widest;
+}
+}  // namespace
+
+int AIControl::FitCaptionWidth()
+{
+    int width = rect_.right - rect_.left;
+    if (hwnd_ || caption_.IsEmpty()) return width;
+    HDC dc = GetDC(0);
+    if (!dc) return width;
+    int needed = WidestCaptionWord(dc, caption_.GetText(), caption_.GetLength()) + 2 * kCaptionMarginX;
+    ReleaseDC(0, dc);
+    if (needed > width) {
+        rect_.right = rect_.left + needed;
+        width = needed;
+    }
+    return width;
 }
 
 // ---- real child windows ----

@@ -71,6 +71,12 @@ public:
 
     // Draws a windowless control: face by state, caption as TextMarkup, greyed when disabled.
     void Paint(HDC dc);
+    // Where the caption is laid out: the face less a small margin.
+    RECT GetCaptionRect() const;
+    // Widens a windowless control whose caption holds a word wider than the
+    // caption rectangle, so that the caption breaks only between words.
+    // Returns the control's width.
+    int FitCaptionWidth();
 
     void Show();
     void Hide();
@@ -175,6 +181,7 @@ public:
     int LoadFileIntoEditor(const WCHAR* path);
 
 private:
+    enum { kCaptionMarginX = 3, kCaptionMarginY = 2 };
     AIControl(const AIControl&);
     AIControl& operator=(const AIControl&);
     void ApplyEditorDefaultFormat();
