@@ -1,6 +1,7 @@
 #include "shell/drop_target.h"
 #include "shell/file_commands.h"
 #include "editor/clipboard/editor_clipboard.h"
+#include "shell/main_panel.h"
 #include "foundation/ai_string.h"
 #include <ole2.h>
 #include <shellapi.h>
@@ -84,7 +85,6 @@ public:
 // dropped; a data file dropped on it still opens.
 class EditorDropTarget : public StaticDropTarget {
 public:
-    void SetEditor(HWND editor) { editor_ = editor; }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
         AIString path;
@@ -102,13 +102,10 @@ public:
             return S_OK;
         }
         POINT point = {at.x, at.y};
-        if (editor_) ScreenToClient(editor_, &point);
+        ScreenToClient(g_mainPanel.editor.GetHwnd(), &point);
         if (DropIntoNote(data, point)) *effect = DROPEFFECT_COPY;
         return S_OK;
     }
-
-private:
-    HWND editor_ = 0;
 };
 
 static DatafileDropTarget s_dropTarget;
@@ -135,7 +132,6 @@ int RegisterEditorDropTarget(HWND editor)
     if (s_registeredEditor == editor) return 1;
     RevokeEditorDropTarget();
     if (!editor || FAILED(RegisterDragDrop(editor, &s_editorTarget))) return 0;
-    s_editorTarget.SetEditor(editor);
     s_registeredEditor = editor;
     return 1;
 }
