@@ -101,6 +101,25 @@ TEST(ClipboardRules, PastedFilesGoToImagesOrFilesByTheExtensionAsWritten)
     EXPECT_FALSE(PlanPastedFile(L"C:\\docs\\", L"D:\\notes\\", plan));
 }
 
+TEST(ClipboardRules, PastedTextNamesAFileOnlyAsOneLineWithADriveOrShare)
+{
+    AIString path;
+    const WCHAR quoted[] = L"  \"C:\\My Files\\a.txt\"\t";
+    ASSERT_TRUE(PastedFilePathForm(quoted, TextLength(quoted), path));
+    EXPECT_EQ(Utf8(path), "C:\\My Files\\a.txt");
+    ASSERT_TRUE(PastedFilePathForm(L"\\\\server\\share\\b", 15, path));
+    EXPECT_FALSE(PastedFilePathForm(L"C:", 2, path)) << "too short";
+    EXPECT_FALSE(PastedFilePathForm(L"C:/x.txt", 8, path)) << "not a drive path as the shell writes it";
+    EXPECT_FALSE(PastedFilePathForm(L"relative\\x.txt", 14, path));
+    EXPECT_FALSE(PastedFilePathForm(L"C:\\a.txt\r\nC:\\b.txt", 18, path)) << "two lines";
+    EXPECT_FALSE(PastedFilePathForm(L"\"\"", 2, path));
+    AIString longPath(L"C:\\");
+    while (longPath.GetLength() < MAX_PATH - 1) longPath.AppendChar(L'x');
+    EXPECT_TRUE(PastedFilePathForm(longPath.GetText(), longPath.GetLength(), path));
+    longPath.AppendChar(L'x');
+    EXPECT_FALSE(PastedFilePathForm(longPath.GetText(), longPath.GetLength(), path)) << "MAX_PATH is too long";
+}
+
 TEST(ClipboardRules, ACopyCarriesTheTargetsOfItsLinksAndAPasteAddsOnlyNewOnes)
 {
     AIStringTable noteA(1);
