@@ -51,6 +51,33 @@ DWORD WINAPI CharUpperBuffW(LPWSTR text, DWORD length)
     return length;
 }
 
+LPWSTR WINAPI CharLowerW(LPWSTR text)
+{
+    for (WCHAR* p = text; *p; p++) *p = LowerOf(*p);
+    return text;
+}
+
+LPWSTR WINAPI CharUpperW(LPWSTR text)
+{
+    for (WCHAR* p = text; *p; p++) *p = UpperOf(*p);
+    return text;
+}
+
+LPWSTR WINAPI lstrcpynW(LPWSTR out, LPCWSTR text, INT room)
+{
+    if (room <= 0) return out;
+    INT i = 0;
+    for (; i + 1 < room && text[i]; i++) out[i] = text[i];
+    out[i] = 0;
+    return out;
+}
+
+INT WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b)
+{
+    INT order = CompareStringW(0, 0, a, -1, b, -1);
+    return order == CSTR_EQUAL ? 0 : order == CSTR_LESS_THAN ? -1 : 1;
+}
+
 INT WINAPI CompareStringW(LCID, DWORD flags, LPCWSTR a, INT aLength, LPCWSTR b, INT bLength)
 {
     if (aLength < 0)
