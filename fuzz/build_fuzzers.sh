@@ -56,7 +56,8 @@ for target in dib:0 bmp:1 gif:2 jpg:3 png:4 ico:5 tif:6 tga:7 pcx:8 wbmp:9 wmf:1
   clang++ $flags -fsanitize=fuzzer -DFUZZ_FORMAT=$code "$root/fuzz/fuzz_decoder.cpp" $objs \
     -ljpeg -lpng -ltiff -o "$out/fuzz_$name" & started
 done
-for name in datafile markup list query sync image_cache merge change_log side_file paste rtf; do
+clang++ $flags -fsanitize=fuzzer "$root/fuzz/fuzz_thumb.cpp" $objs -ljpeg -lpng -ltiff -o "$out/fuzz_thumb" & started
+for name in datafile markup list query sync image_cache merge change_log side_file paste rtf thumb_cache; do
   clang++ $text_flags -fsanitize=fuzzer "$root/fuzz/fuzz_$name.cpp" $text_objs -o "$out/fuzz_$name" & started
 done
 wait_all
