@@ -1082,6 +1082,58 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
 }
 
+// A start whose file is refused shows no other file: after the message the
+// window says that no file is open, and nothing typed can go anywhere. A
+// file is taken in the order named, used last, default.
+TEST_F(ShellTest, AStartWithARefusedFileOpensNoFileTheUserDidNotAskFor)
+{
+    AIString last(folder_), fallback(folder_), bad(folder_);
+    last.AppendText(L"\\used_last.tavik");
+    fallback.AppendText(L"\\default.tavik");
+    bad.AppendText(L"\\refused.tavik");
+    DeleteFileW(last.GetText());
+    DeleteFileW(fallback.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, last.GetText()), 1);
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, fallback.GetText()), 1);
+    HANDLE file = CreateFileW(bad.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(file, "\xff\xfeX\0", 4, &written, nullptr);
+    CloseHandle(file);
+
+    struct Start {
+        const char* name;
+        const WCHAR* named;
+        const WCHAR* last;
+        const WCHAR* opens;  // the file open afterwards, or null
+    } const starts[] = {
+        {"named file refused", bad.GetText(), last.GetText(), nullptr},
+        {"last file refused", nullptr, bad.GetText(), nullptr},
+        {"last file gone", nullptr, path_.GetText(), nullptr},
+        {"named file", last.GetText(), bad.GetText(), last.GetText()},
+        {"last file", nullptr, last.GetText(), last.GetText()},
+        {"neither known", nullptr, L"", fallback.GetText()},
+    };
+    for (const Start& start : starts) {
+        // As a start finds things: no file open, the frame's panes made.
+        ASSERT_EQ(CloseDatafile(), 1);
+        HideControlsNoFile(0);
+        g_noteStore.lastMessageId = 0;
+        int opened = OpenDatafileAtStart(start.named, start.last, nullptr, fallback.GetText());
+        EXPECT_EQ(opened, start.opens ? 1 : 0) << start.name;
+        EXPECT_EQ(IsDatafileLoaded(), start.opens ? 1 : 0) << start.name;
+        if (start.opens) {
+            EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(start.opens)) << start.name;
+            EXPECT_EQ(g_mainPanel.noFileMode, 0) << start.name;
+            continue;
+        }
+        EXPECT_NE(g_noteStore.lastMessageId, 0) << start.name << ": the refusal is told";
+        EXPECT_EQ(g_mainPanel.noFileMode, 1) << start.name;
+        EXPECT_FALSE(IsWindowVisible(g_mainPanel.editor.GetHwnd())) << start.name;
+        EXPECT_FALSE(IsWindowVisible(g_mainPanel.noteList.GetHwnd())) << start.name;
+    }
+    HideControlsNoFile(0);
+}
+
 namespace {
 
 // The first row after `from` (wrapping) whose shown title begins with `letter`, ignoring case.
