@@ -1,7 +1,9 @@
 #!/bin/sh
-# Builds one libFuzzer binary per decoder, and one per text reader (data file,
-# mark-up, lists, search query, the sync folders' files), with clang, ASan and
-# UBSan:
+# Builds one libFuzzer binary per decoder and one for the thumbnail and icon
+# files, and one per text reader (data file, mark-up, lists, search query, the
+# sync folders' files, the merge, the change log, side files, the paste's
+# decisions, the editor's rich-text stream, the image caches), with clang,
+# ASan and UBSan:
 #   build_fuzzers.sh <source root> <output folder>
 set -e
 root=$1

@@ -17,14 +17,6 @@ const WCHAR* const kActions[] = {kLogStored, kLogCreated, kLogDeleted, kLogRenam
                                  kLogRenamed, kLogOtherCopy, kLogSyncReceived};
 const int kActionCount = sizeof(kActions) / sizeof(kActions[0]);
 
-bool SameUnits(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen)
-{
-    if (aLen != bLen) return false;
-    for (int32_t i = 0; i < aLen; i++)
-        if (a[i] != b[i]) return false;
-    return true;
-}
-
 bool Inside(const WCHAR* part, int32_t partLen, const WCHAR* line, int32_t lineLen)
 {
     return partLen >= 0 && part >= line && part + partLen <= line + lineLen;

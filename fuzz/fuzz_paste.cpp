@@ -20,14 +20,6 @@ namespace {
 
 const WCHAR kDataFolder[] = L"C:\\Notes\\";
 
-bool SameText(const AIString& a, const AIString& b)
-{
-    if (a.GetLength() != b.GetLength()) return false;
-    for (int32_t i = 0; i < a.GetLength(); i++)
-        if (a.GetText()[i] != b.GetText()[i]) return false;
-    return true;
-}
-
 void CheckLineEnds(const AIString& text)
 {
     AIString clip(text), editor(text);

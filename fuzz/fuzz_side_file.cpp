@@ -12,14 +12,6 @@ namespace {
 
 const WCHAR kTitle[] = L"Side_note";
 
-bool SameText(const AIString& a, const AIString& b)
-{
-    if (a.GetLength() != b.GetLength()) return false;
-    for (int32_t i = 0; i < a.GetLength(); i++)
-        if (a.GetText()[i] != b.GetText()[i]) return false;
-    return true;
-}
-
 void CheckRecord(const AIString& text)
 {
     AIString record;
