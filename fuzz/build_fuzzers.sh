@@ -44,7 +44,9 @@ text_flags="$flags -fshort-wchar -DWINE_UNICODE_NATIVE -DWIN64 -D_WIN64 -D__WIN6
 text_objs=""
 for src in foundation/ai_string foundation/ai_string_list foundation/ai_string_table foundation/text_markup \
            foundation/trace foundation/process_end notestore/datafile_format notestore/sync/sync_table notestore/sync/copy_text \
-           notestore/sync/edit_markers notestore/note_merge search/query_parser search/search_tables dialogs/images/image_list_rules notestore/change_log_format notestore/side_file_text editor/clipboard/clipboard_rules editor/links/link_describe ui/layout_rtf \
+           notestore/sync/edit_markers notestore/note_merge search/query_parser search/search_tables dialogs/images/image_list_rules \
+           notestore/change_log_format notestore/side_file_text editor/clipboard/clipboard_rules editor/links/link_describe \
+           ui/layout_rtf \
            fuzz/text_host; do
   name=$(basename $src)
   clang++ $text_flags -c "$root/$src.cpp" -o "$out/obj/text_$name.o" & started
