@@ -27,7 +27,7 @@
 
 namespace {
 
-const int kNotes = 10000;
+int kNotes = 10000;  // the first argument gives another count
 const int kNoteChars = 50000;
 const int kKeystrokes = 200;
 
@@ -146,8 +146,9 @@ void TypeBlock(TestKeyboard& keyboard, HWND editor, int from, int count, double*
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1 && atoi(argv[1]) > 0) kNotes = atoi(argv[1]);
     HWND frame = StartBenchProgram();
     if (!frame) return 1;
 
