@@ -92,6 +92,16 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
 
 int OpenDatafile(const WCHAR* path) { return OpenDatafileShowing(path, nullptr); }
 
+int OpenDatafileAtStart(const WCHAR* named, const WCHAR* last, const WCHAR* lastTitle, const WCHAR* defaultFile)
+{
+    int opened = 0;
+    if (named && named[0]) opened = OpenDatafile(named);
+    else if (last && last[0]) opened = OpenDatafileShowing(last, lastTitle);
+    else opened = OpenDatafile(defaultFile);
+    if (!opened) HideControlsNoFile(1);
+    return opened;
+}
+
 // The system's file dialogs: open (forSave 0) or save (forSave 1). 1 with a path.
 static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)
 {

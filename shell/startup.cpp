@@ -156,21 +156,12 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     g_app.settings.Store();
     RegisterForRestart();
 
-    // The file named on the command line, else the last one, else the default file.
     AIString path, last;
     SettingsGetDataFilePath(g_app.settings.Record(), last);
-    int opened = 0;
     int fileArgument = FindDatafileArgument(arguments, path);
-    if (fileArgument) opened = OpenDatafile(path.GetText());
     if (IsFirstStart(fileArgument, !last.IsEmpty(), defaultFileExisted)) s_firstStartFolder.Copy(folder);
-    if (!opened && !last.IsEmpty())
-        opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
-    if (!opened) opened = OpenDatafile(defaultFile.GetText());
-    if (!opened) {
-        // Nothing to show: ask for a data file once the window is up.
-        HideControlsNoFile(1);
-        PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
-    }
+    OpenDatafileAtStart(fileArgument ? path.GetText() : nullptr, last.GetText(),
+                        havePlacement ? placement.lastTitle : nullptr, defaultFile.GetText());
     ShowStartMessagesOverFrame(false);
     ShowPlacedFrame();
     KeepFocusInFrame(false);

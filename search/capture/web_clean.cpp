@@ -150,6 +150,7 @@ void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
     text = Strip(TrimShortEdgeLines(CollapseBlankRuns(Strip(text, kMarkLink)), kEdgeLineMinimum), kMarkLink);
     ReplaceAll(text, u"\r\n[] \r\n", u"\r\n");
     TrimBlanks(text);
+    PartBracePairs(text);
 
     result->title = ReadTitle(page);
     if (result->title.empty()) result->title = request.fallbackTitle;

@@ -112,6 +112,21 @@ WebText BreakMarkupPairs(const WebText& t)
     return out;
 }
 
+void PartBracePairs(WebText& text)
+{
+    size_t pairs = 0;
+    for (size_t i = 1; i < text.size(); i++)
+        if ((text[i] == '{' || text[i] == '}') && text[i - 1] == text[i]) pairs++;
+    if (!pairs) return;
+    WebText out;
+    out.reserve(text.size() + pairs);
+    for (size_t i = 0; i < text.size(); i++) {
+        if (i > 0 && (text[i] == '{' || text[i] == '}') && text[i - 1] == text[i]) out.push_back(' ');
+        out.push_back(text[i]);
+    }
+    text.swap(out);
+}
+
 WebText ConvertHeadings(const WebText& t)
 {
     WebText out;

@@ -3,7 +3,7 @@
 #include "search/pdf/pdf_bytes.h"
 #include "search/pdf/pdf_content_scanner.h"
 #include "search/pdf/pdf_font_map.h"
-#include "search/pdf/pdf_inflate.h"
+#include "search/pdf/pdf_filters.h"
 #include "search/pdf/pdf_objects.h"
 #include "search/pdf/pdf_tidy.h"
 #include <algorithm>
@@ -14,7 +14,6 @@
 namespace {
 
 enum StreamKind { kStreamContent, kStreamObjects, kStreamOther };
-enum StreamFilter { kFilterNone, kFilterFlate, kFilterUnknown };
 
 struct StreamInfo {
     const uint8_t* dictBegin;  // null when no object header was found
@@ -23,7 +22,7 @@ struct StreamInfo {
     const uint8_t* dataEnd;
     uint32_t number;
     StreamKind kind;
-    StreamFilter filter;
+    PdfFilterChain filters;
 };
 
 struct FontName {
@@ -46,37 +45,13 @@ bool NameIs(const uint8_t* begin, const uint8_t* end, const char* key, const cha
     return size_t(p - name) == n && memcmp(name, value, n) == 0;
 }
 
-StreamFilter ReadFilter(const uint8_t* begin, const uint8_t* end)
+// The number at p (after blanks), or the fallback.
+double NumberAt(const uint8_t* p, const uint8_t* end, double fallback)
 {
-    const uint8_t* p = PdfFindKey(begin, end, "/Filter");
-    if (!p) return kFilterNone;
+    double value;
+    const uint8_t* next;
     p = PdfSkipWhite(p, end);
-    int flate = 0, other = 0;
-    const uint8_t* stop = end;
-    if (p < end && *p == '[')
-        stop = PdfSkipContainer(p, end);
-    else if (p < end && *p == '/')
-        stop = p + 1;
-    while (p < stop && p < end) {
-        if (*p != '/') {
-            ++p;
-            continue;
-        }
-        const uint8_t* name = ++p;
-        while (p < end && IsPdfRegular(*p)) ++p;
-        size_t n = size_t(p - name);
-        if ((n == 11 && memcmp(name, "FlateDecode", 11) == 0) || (n == 2 && memcmp(name, "Fl", 2) == 0))
-            flate++;
-        else
-            other++;
-    }
-    if (flate == 1 && other == 0) {
-        const uint8_t* predictor = PdfFindKey(begin, end, "/Predictor");
-        int64_t value = 1;
-        if (predictor && PdfReadInteger(predictor, end, &value) && value > 1) return kFilterUnknown;
-        return kFilterFlate;
-    }
-    return kFilterUnknown;
+    return p < end && ParsePdfNumber(p, end, &value, &next) ? value : fallback;
 }
 
 StreamKind ReadKind(const uint8_t* begin, const uint8_t* end)
@@ -110,6 +85,11 @@ private:
                      size_t* size);
     const StreamInfo* StreamOfObject(uint32_t number) const;
     PdfFontMap* ReadFont(uint32_t number);
+    void ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map);
+    void ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map);
+    // The value of a key, followed to its object when it is a reference.
+    bool ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
+                 const uint8_t** valueEnd) const;
     static const PdfFontMap* LookupFont(void* context, const uint8_t* name, size_t length);
 
     const uint8_t* data_;
@@ -144,14 +124,18 @@ void PdfDocument::FindStreams()
         p = close < 0 ? end_ : dataEnd + 9;
         if (dataEnd > dataBegin && dataEnd[-1] == '\n') --dataEnd;
         if (dataEnd > dataBegin && dataEnd[-1] == '\r') --dataEnd;
-        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, kFilterFlate};
+        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, {}};
+        // A stream whose dictionary cannot be found is most likely compressed.
+        info.filters.status = kPdfChainKnown;
+        info.filters.steps[0].kind = kPdfFilterFlate;
+        info.filters.count = 1;
         const PdfObject* object = index_.Enclosing(hit);
         if (object && object->begin < hit) {
             info.dictBegin = object->begin;
             info.dictEnd = hit;
             info.number = object->number;
             info.kind = ReadKind(info.dictBegin, info.dictEnd);
-            info.filter = ReadFilter(info.dictBegin, info.dictEnd);
+            info.filters = ReadPdfFilterChain(info.dictBegin, info.dictEnd);
         }
         streams_.push_back(info);
     }
@@ -174,8 +158,8 @@ bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* bu
                               size_t* size)
 {
     size_t length = size_t(stream.dataEnd - stream.dataBegin);
-    if (stream.filter == kFilterUnknown || length > limits_.maxStreamBytes) return false;
-    if (stream.filter == kFilterNone) {
+    if (stream.filters.status == kPdfChainUnknown || length > limits_.maxStreamBytes) return false;
+    if (stream.filters.status == kPdfChainNone) {
         *bytes = stream.dataBegin;
         *size = length;
         return true;
@@ -183,7 +167,7 @@ bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* bu
     size_t bound = length * limits_.inflateFactor;
     if (bound < limits_.inflateFloor) bound = limits_.inflateFloor;
     if (bound > limits_.maxInflatedBytes) bound = limits_.maxInflatedBytes;
-    if (InflateBounded(stream.dataBegin, length, bound, buffer) != kInflateOk) return false;
+    if (DecodePdfStream(stream.dataBegin, length, stream.filters, bound, buffer) != kPdfDecodeOk) return false;
     *bytes = buffer->data();
     *size = buffer->size();
     return true;
@@ -276,6 +260,7 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
     }
     const uint8_t* encoding = PdfFindKey(font->begin, font->end, "/Encoding");
     uint32_t ref;
+    if (!composite) ApplyBuiltinEncoding(*font, encoding, map);
     if (!composite && encoding) {
         const uint8_t* begin = encoding;
         const uint8_t* end = font->end;
@@ -302,7 +287,99 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
         map->codeBytes = composite ? 2 : 1;
         if (!map->runs.empty()) map->known = true;
     }
+    ReadWidths(*font, composite, map);
     return map;
+}
+
+bool PdfDocument::ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
+                          const uint8_t** valueEnd) const
+{
+    const uint8_t* p = PdfFindKey(begin, end, key);
+    if (!p) return false;
+    uint32_t ref;
+    if (PdfReadReference(p, end, &ref)) {
+        const PdfObject* object = index_.Find(ref);
+        if (!object) return false;
+        *value = PdfSkipWhite(object->begin, object->end);
+        *valueEnd = object->end;
+        return true;
+    }
+    *value = PdfSkipWhite(p, end);
+    *valueEnd = end;
+    return *value < end;
+}
+
+// A simple font that names no base encoding starts from its embedded Type1
+// program's own (TeX's math fonts draw "." as code 58, for one).
+void PdfDocument::ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map)
+{
+    if (encoding) {
+        const uint8_t *value, *valueEnd;
+        if (!ValueOf(font.begin, font.end, "/Encoding", &value, &valueEnd)) return;
+        if (*value == '/') return;  // a named encoding
+        if (PdfFindKey(value, valueEnd, "/BaseEncoding")) return;
+    }
+    const uint8_t *descriptor, *descriptorEnd;
+    if (!ValueOf(font.begin, font.end, "/FontDescriptor", &descriptor, &descriptorEnd)) return;
+    const uint8_t* file = PdfFindKey(descriptor, descriptorEnd, "/FontFile");
+    uint32_t ref;
+    const StreamInfo* program = file && PdfReadReference(file, descriptorEnd, &ref) ? StreamOfObject(ref) : nullptr;
+    std::vector<uint8_t> buffer;
+    const uint8_t* bytes;
+    size_t size;
+    if (program && StreamBytes(*program, &buffer, &bytes, &size)) PdfFontMapApplyType1Encoding(map, bytes, size);
+}
+
+void PdfDocument::ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map)
+{
+    const uint8_t *value, *valueEnd;
+    if (composite) {
+        // The descendant font holds the widths: /W over /DW.
+        if (!ValueOf(font.begin, font.end, "/DescendantFonts", &value, &valueEnd)) return;
+        if (*value == '[') value = PdfSkipWhite(value + 1, valueEnd);
+        const uint8_t *cid = value, *cidEnd = valueEnd;
+        uint32_t ref;
+        if (PdfReadReference(value, valueEnd, &ref)) {
+            const PdfObject* object = index_.Find(ref);
+            if (!object) return;
+            cid = object->begin;
+            cidEnd = object->end;
+        }
+        const uint8_t* dw = PdfFindKey(cid, cidEnd, "/DW");
+        float defaultWidth = float(dw ? NumberAt(dw, cidEnd, 1000) : 1000);
+        if (ValueOf(cid, cidEnd, "/W", &value, &valueEnd) && *value == '[')
+            PdfWidthsReadComposite(&map->widths, value + 1, PdfSkipContainer(value, valueEnd), defaultWidth);
+        else
+            PdfWidthsReadComposite(&map->widths, value, value, defaultWidth);
+        return;
+    }
+    if (ValueOf(font.begin, font.end, "/Widths", &value, &valueEnd) && *value == '[') {
+        const uint8_t* first = PdfFindKey(font.begin, font.end, "/FirstChar");
+        float missing = 0;
+        const uint8_t *descriptor, *descriptorEnd;
+        if (ValueOf(font.begin, font.end, "/FontDescriptor", &descriptor, &descriptorEnd)) {
+            const uint8_t* m = PdfFindKey(descriptor, descriptorEnd, "/MissingWidth");
+            if (m) missing = float(NumberAt(m, descriptorEnd, 0));
+        }
+        PdfWidthsReadSimple(&map->widths, value + 1, PdfSkipContainer(value, valueEnd),
+                            int64_t(first ? NumberAt(first, font.end, 0) : 0), missing);
+        // A Type3 font's widths are in its own glyph space.
+        const uint8_t* matrix = NameIs(font.begin, font.end, "/Subtype", "Type3")
+                                    ? PdfFindKey(font.begin, font.end, "/FontMatrix")
+                                    : nullptr;
+        matrix = matrix ? PdfSkipWhite(matrix, font.end) : nullptr;
+        if (matrix && matrix < font.end && *matrix == '[') {
+            double scale = NumberAt(matrix + 1, font.end, 0.001) * 1000;
+            for (float& w : map->widths.simple) w = float(w * scale);
+        }
+        return;
+    }
+    if (ValueOf(font.begin, font.end, "/BaseFont", &value, &valueEnd) && *value == '/') {
+        const uint8_t* name = value + 1;
+        const uint8_t* p = name;
+        while (p < valueEnd && IsPdfRegular(*p)) ++p;
+        PdfWidthsFromStandardFont(&map->widths, name, size_t(p - name), map->simple);
+    }
 }
 
 const PdfFontMap* PdfDocument::LookupFont(void* context, const uint8_t* name, size_t length)
@@ -372,9 +449,11 @@ void ExtractPdfTextFromBytes(const uint8_t* data, size_t size, const PdfExtractL
                              PdfExtractResult* result)
 {
     *result = PdfExtractResult();
-    if (size > limits.maxFileBytes) size = limits.maxFileBytes;
+    bool cut = size > limits.maxFileBytes;
+    if (cut) size = limits.maxFileBytes;
     PdfDocument document(data, size, limits, result);
     document.Run();
+    result->fileCut = cut;
 }
 
 void PdfExtractFree(PdfExtractResult* result)

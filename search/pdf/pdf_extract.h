@@ -26,6 +26,7 @@ struct PdfExtractResult {
     char* text = nullptr;  // UTF-8, lines ended by CR LF, tidied; free with PdfExtractFree
     size_t size = 0;
     bool truncated = false;  // the text reached maxTextBytes
+    bool fileCut = false;    // the file is longer than maxFileBytes: only its start was read
     int streamsRead = 0;
     int streamsSkipped = 0;   // too large, a bomb, damaged, or of an unknown filter
     const char* reason = "";  // for a status other than kPdfExtracted, in words

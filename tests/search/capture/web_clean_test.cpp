@@ -112,6 +112,28 @@ TEST(WebClean, ReservedCharactersNeverReachTheNote)
     EXPECT_EQ("x (currency) (t) ((y))", U(r.title));
 }
 
+// Braces that only meet once a link's text is taken out, in a heading or
+// around a link: no line of the note's body is a fence of its link block.
+TEST(WebClean, BracesJoinedByLaterStepsNeverFormTheLinkBlocksFences)
+{
+    std::string braces(40, '{');
+    for (const std::string& html :
+         {"<><a href=2>" + braces + "]" + braces + "2 {{{{{{{{2 2 22 {{{{{2222 22 }}}}}}}}22222 }}}}22 {{",
+          "<h2>" + braces + "</h2><p>" + Paragraph(2) + "{<a href=\"/x\">{</a>} }<a href=\"/y\">}</a></p>",
+          "<p>" + Paragraph(2) + "</p><p>{</p><p><a href=\"/z\">{</a>{</p><p>}}</p>"}) {
+        for (bool capture : {false, true}) {
+            WebCleanResult r = Clean(html, capture);
+            CapturedNote note;
+            ComposeCapturedNote(r, W("https://example.org/{{/}}"), 99000, W("today"), &note);
+            std::string text = U(note.text);
+            std::string body = text.substr(0, text.rfind("\r\n{{\r\n"));
+            EXPECT_EQ(std::string::npos, body.find("{{")) << body;
+            EXPECT_EQ(std::string::npos, body.find("}}")) << body;
+            EXPECT_EQ(std::string::npos, U(r.text).find("{{")) << U(r.text);
+        }
+    }
+}
+
 TEST(WebClean, CollectsLinksAsAbsoluteTargetsAndNeverLiveScripts)
 {
     std::string html =
