@@ -5,7 +5,8 @@ program has gone quiet after that ("idle": from there on it used less than
 QUIET_CPU_MS of processor time in any QUIET_MS, summed over its threads and
 child processes, read from /proc with nanosecond resolution). The window is
 then closed with Alt+F4 (the process killed if it lingers). Prints
-"shown_ms=<n> idle_ms=<n>".
+"shown_ms=<n> idle_ms=<n> peak_mb=<n>", the last the peak resident memory
+of the program's processes (VmHWM, summed) once idle.
 
     launch_until_idle.py <title regex> <program> [arguments]
 """
@@ -46,6 +47,19 @@ def family(root):
         except (FileNotFoundError, ProcessLookupError, PermissionError):
             pass
     return pids
+
+
+def peak_mb(pids):
+    total = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/status") as f:
+                for line in f:
+                    if line.startswith("VmHWM:"):
+                        total += int(line.split()[1])
+        except (FileNotFoundError, ProcessLookupError, PermissionError):
+            pass
+    return total / 1024
 
 
 def window(pattern):
@@ -89,7 +103,7 @@ def main():
                         break
                 check += 1
         time.sleep(POLL_S)
-    print("shown_ms=%.0f idle_ms=%.0f" % (shown * 1000, idle * 1000))
+    print("shown_ms=%.0f idle_ms=%.0f peak_mb=%.1f" % (shown * 1000, idle * 1000, peak_mb(family(child.pid))))
     subprocess.run(["xdotool", "windowfocus", "--sync", wid], capture_output=True)
     subprocess.run(["xdotool", "key", "alt+F4"], capture_output=True)
     try:

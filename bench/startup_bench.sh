@@ -9,8 +9,9 @@
 # holds an editor). Each round launches each of them and the program on data
 # files of 1,000, 10,000 and 50,000 generated notes, in an order that turns
 # with the round, so that drift on a busy machine falls on every side alike.
-# Prints medians with min and max over the rounds, and what the program adds
-# over the rich-edit window per round (its idle minus the window's idle).
+# Prints medians with min and max over the rounds, what the program adds
+# over the rich-edit window per round (its idle minus the window's idle), and
+# each launch's peak resident memory once idle, beside the data file's size.
 # Usage: bench/startup_bench.sh [build-dir] [rounds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,7 +36,7 @@ export WINEPREFIX="$build/wineprefix-bench" WINEDEBUG=-all WINEDLLOVERRIDES="msc
 $wine "$build/bench/notestore_bench.exe.so" generate "$($wine winepath -w "$work")" >/dev/null
 run_path=$($wine winepath -w "$work/run.tavik" 2>/dev/null)
 
-# launch <name>: one timed launch, appended to $work/<name>.txt as "shown idle".
+# launch <name>: one timed launch, appended to $work/<name>.txt as "shown idle peak".
 launch() {
   local name=$1 out
   case $name in
@@ -44,7 +45,7 @@ launch() {
     *) cp "$work/notes_$name.tavik" "$work/run.tavik"
        out=$(python3 "$here/bench/launch_until_idle.py" '^Tavik - ' $wine "$build/shell/tavik.exe.so" "$run_path") ;;
   esac
-  echo "$out" | sed 's/shown_ms=\([0-9]*\) idle_ms=\([0-9]*\)/\1 \2/' >> "$work/$name.txt"
+  echo "$out" | sed 's/shown_ms=\([0-9]*\) idle_ms=\([0-9]*\) peak_mb=\([0-9.]*\)/\1 \2 \3/' >> "$work/$name.txt"
 }
 
 kinds=(window editor 1000 10000 50000)
@@ -55,16 +56,16 @@ for round in $(seq "$rounds"); do
 done
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 
-printf '%-28s | %-20s | %-20s | %s\n' launch "shown_ms med min max" "idle_ms med min max" \
-  "idle over the rich-edit window, per round: med min max"
+printf '%-28s | %-20s | %-20s | %-22s | %s\n' launch "shown_ms med min max" "idle_ms med min max" \
+  "over rich edit, per round" "peak_MB med min max"
 for name in "${kinds[@]}"; do
   case $name in
     window) label="smallest Winelib window" ;;
     editor) label="window with a rich edit" ;;
-    *) label="Tavik, $name notes" ;;
+    *) label="Tavik, $name notes, $(( $(stat -c %s "$work/notes_$name.tavik") / 1000000 )) MB" ;;
   esac
   added=$(paste -d' ' "$work/$name.txt" "$work/editor.txt" | awk '{ print $2 - $4 }' | summarize)
-  printf '%-28s | %-20s | %-20s | %s\n' "$label" "$(awk '{ print $1 }' "$work/$name.txt" | summarize)" \
-    "$(awk '{ print $2 }' "$work/$name.txt" | summarize)" "$added"
+  printf '%-28s | %-20s | %-20s | %-22s | %s\n' "$label" "$(awk '{ print $1 }' "$work/$name.txt" | summarize)" \
+    "$(awk '{ print $2 }' "$work/$name.txt" | summarize)" "$added" "$(awk '{ print $3 }' "$work/$name.txt" | summarize)"
 done
 echo "(medians of $rounds interleaved rounds with min and max; the machine's load shows in the spread)"
