@@ -64,7 +64,7 @@ for name in "${kinds[@]}"; do
     editor) label="window with a rich edit" ;;
     *) label="Tavik, $name notes, $(( $(stat -c %s "$work/notes_$name.tavik") / 1000000 )) MB" ;;
   esac
-  added=$(paste -d' ' "$work/$name.txt" "$work/editor.txt" | awk '{ print $2 - $4 }' | summarize)
+  added=$(paste -d' ' "$work/$name.txt" "$work/editor.txt" | awk '{ print $2 - $5 }' | summarize)
   printf '%-28s | %-20s | %-20s | %-22s | %s\n' "$label" "$(awk '{ print $1 }' "$work/$name.txt" | summarize)" \
     "$(awk '{ print $2 }' "$work/$name.txt" | summarize)" "$added" "$(awk '{ print $3 }' "$work/$name.txt" | summarize)"
 done
