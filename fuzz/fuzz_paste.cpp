@@ -5,10 +5,11 @@
 // the same text back, and the note counts the editor form as long as the
 // clipboard form. A pasted address is one line of "http(s)://" shorter than
 // the limit; a pasted path is one line with a drive or share; a pasted
-// file's plan puts its name under the data folder. Carried links: every
-// copied link is one of the note's, a paste into a note without them adds
-// each pasted one and clashes with none, and a second paste of the same text
-// clashes with each and changes nothing.
+// file's plan puts its name under the data folder and gives it a label
+// without brackets or reserved marks. Carried links: every copied link is
+// one of the note's, a paste into a note without them adds each pasted one
+// and clashes with none, and a second paste of the same text clashes with
+// each and changes nothing.
 #include "fuzz/fuzz_text_input.h"
 #include "editor/clipboard/clipboard_rules.h"
 #include "editor/links/link_describe.h"
@@ -69,7 +70,11 @@ void CheckAddressAndPath(const AIString& text)
     AIString expected(kDataFolder);
     expected.AppendText(plan.isImage ? L"images\\" : L"files\\").AppendString(plan.name);
     FUZZ_CHECK(SameText(plan.destination, expected));
-    FUZZ_CHECK(!plan.label.IsEmpty() && plan.name.StartsWith(plan.label.GetText()));
+    FUZZ_CHECK(plan.label.GetLength() <= plan.name.GetLength());
+    for (int32_t i = 0; i < plan.label.GetLength(); i++) {
+        WCHAR c = plan.label.GetText()[i];
+        FUZZ_CHECK(c != L'[' && c != L']' && c != kNoteMark && c != kLinkColonMark);
+    }
 }
 
 // The note's links: "label=target" lines; the label as the table keeps it.

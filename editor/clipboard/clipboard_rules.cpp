@@ -117,6 +117,10 @@ int PlanPastedFile(const WCHAR* path, const WCHAR* dataFolder, PastedFilePlan& p
     plan.label.Copy(plan.name);
     int dot = plan.label.FindChar(L'.', true);
     if (dot > 0) plan.label.SetLength(dot);
+    // A label shows in square brackets and is kept in the note's link table.
+    plan.label.ReplaceAll(L"[", L"(");
+    plan.label.ReplaceAll(L"]", L")");
+    plan.label.RemoveChars(L"\x00A4\x00B1");
     return 1;
 }
 

@@ -49,7 +49,7 @@ int PastedFilePathForm(const WCHAR* text, int32_t length, AIString& path);
 struct PastedFilePlan {
     AIString name;         // the part after the last "\"
     AIString destination;  // the images or files folder + "\" + name
-    AIString label;        // the name without its extension
+    AIString label;        // the name without its extension, "[" and "]" as "(" and ")", no "¤" or "±"
     int isImage = 0;
 };
 // dataFolder ends with "\". A name holding ".jpg", ".png", ".gif", ".bmp",

@@ -51,9 +51,6 @@ int LinkPastedFile(const AIString& path, int linkWhereItIs)
     AIString target;
     if (!MakeRelativePath(linked.GetText(), target)) target.AssignText(L"file:").AppendString(linked);
     AIString label(plan.label);
-    label.ReplaceAll(L"[", L"(");
-    label.ReplaceAll(L"]", L")");
-    label.RemoveChars(L"\x00A4\x00B1");
     int32_t answer = g_editorShell.editNewHyperlink
                          ? g_editorShell.editNewHyperlink(label, target, mode, note)
                          : 1;  // no dialog here: the link as planned

@@ -99,6 +99,10 @@ TEST(ClipboardRules, PastedFilesGoToImagesOrFilesByTheExtensionAsWritten)
     EXPECT_EQ(Utf8(plan.label), "report");
     EXPECT_EQ(Utf8(plan.destination), "D:\\notes\\files\\report");
     EXPECT_FALSE(PlanPastedFile(L"C:\\docs\\", L"D:\\notes\\", plan));
+    // The label never holds what a link's brackets or the note's table reserve.
+    ASSERT_TRUE(PlanPastedFile(L"C:\\docs\\[draft] \x00A4" L"cost\x00B1.txt", L"D:\\notes\\", plan));
+    EXPECT_EQ(Utf8(plan.label), "(draft) cost");
+    EXPECT_EQ(Utf8(plan.name), "[draft] \xC2\xA4" "cost\xC2\xB1.txt");
 }
 
 TEST(ClipboardRules, PastedTextNamesAFileOnlyAsOneLineWithADriveOrShare)
