@@ -1730,6 +1730,35 @@ TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
     EXPECT_EQ(g_mainPanel.currentNote, travel);
 }
 
+TEST_F(ShellTest, AltDownOnAWebLinkSaysWhatThePreviewFoundNeverTheBareAddressOverItsHint)
+{
+    // Nothing listens on the discard port: the preview's download fails at once.
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nFerry times are on the [harbour page].\r\n"
+                  L"{{\r\n[harbour page:http://127.0.0.1:9/ferries]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    g_app.settings.Record().previewWebPages = 1;
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    CHARRANGE start = {0, 0};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&start);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    keys.Press(VK_DOWN, kAltKey);
+    WCHAR selected[64] = {0};
+    SendMessageW(editor, EM_GETSELTEXT, 0, (LPARAM)selected);
+    EXPECT_EQ(Utf8(selected), "[harbour page]");
+    std::string status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("to activate, <lred>Backspace</lred> to delete"), std::string::npos) << status;
+    // The preview looks after its delay; its failed download is what the
+    // status says then, not the link's address alone.
+    keys.PumpUntil([] { return Utf8(GetStatusText()).find("No preview") != std::string::npos; }, 8000);
+    keys.PumpUntil([] { return false; }, 400);
+    status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("No preview of web page available"), std::string::npos) << status;
+    DestroyAcceleratorTable(accelerators);
+}
+
 TEST_F(ShellTest, WindowObjectsByIdAreTheOnesTheLayersUse)
 {
     OpenExamples();
