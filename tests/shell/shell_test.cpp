@@ -2092,6 +2092,38 @@ TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"");
 }
 
+TEST_F(ShellTest, AltPlusAndAltMinusInTheEditorSizeTheShownPicture)
+{
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nphotos [pic] and more\r\n"
+                  L"{{\r\n[pic:rel:\\images\\Sea_2011_05231020.png]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    AIString picture(folder_);
+    picture.AppendText(L"\\images");
+    CreateDirectoryW(picture.GetText(), nullptr);
+    picture.AppendText(L"\\Sea_2011_05231020.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(300, 200, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+    SetImageZoom(0);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    SetImagePreviewTarget(L"rel:\\images\\Sea_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(g_mainPanel.GetHwndField(), WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    keys.Press(VK_OEM_PLUS, kAltKey);
+    EXPECT_EQ(1, IsImageZoomLarge()) << "Alt+= only said so";
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos) << Utf8(GetStatusText());
+    keys.Press(VK_OEM_MINUS, kAltKey);
+    EXPECT_EQ(0, IsImageZoomLarge());
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Small"), std::string::npos) << Utf8(GetStatusText());
+    HideImagePreview();
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(picture.GetText());
+}
+
 TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenANote)
 {
     AIString text(L"\xFEFFTavik 10\r\n\x00A4" L"annu\r\nnot a report\r\n{{\r\n}}\r\n"
