@@ -2092,7 +2092,7 @@ TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"");
 }
 
-TEST_F(ShellTest, AltPlusAndAltMinusInTheEditorSizeTheShownPicture)
+TEST_F(ShellTest, AltPlusAndAltMinusInTheEditorSizeTheShownPictureAndEscapeTakesItAway)
 {
     AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nphotos [pic] and more\r\n"
                   L"{{\r\n[pic:rel:\\images\\Sea_2011_05231020.png]\r\n}}\r\n");
@@ -2119,6 +2119,12 @@ TEST_F(ShellTest, AltPlusAndAltMinusInTheEditorSizeTheShownPicture)
     keys.Press(VK_OEM_MINUS, kAltKey);
     EXPECT_EQ(0, IsImageZoomLarge());
     EXPECT_NE(Utf8(GetStatusText()).find("Changed to Small"), std::string::npos) << Utf8(GetStatusText());
+    // Escape goes to QuickSearch and takes the picture along: nothing of it
+    // stays over the note list.
+    ASSERT_TRUE(IsImagePreviewShown());
+    keys.Press(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), g_mainPanel.quickSearch.GetHwnd());
+    EXPECT_FALSE(IsImagePreviewShown());
     HideImagePreview();
     DestroyAcceleratorTable(accelerators);
     DeleteFileW(picture.GetText());
