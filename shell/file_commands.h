@@ -7,6 +7,11 @@
 int OpenDatafile(const WCHAR* path);
 // As OpenDatafile, showing the note of that title when the file has it.
 int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle);
+// A path named from outside (the command line) before it is opened: 1 when a
+// file is there. Else the user is told what is wrong: a missing file or
+// folder (the numbered messages "File not found" and "Path not found"), or a
+// folder where a data file was expected.
+int CheckNamedDatafile(const WCHAR* path);
 // Opens the data file a start shows: the one named on the command line
 // (named), else the one used last (showing lastTitle), else, when neither
 // is known, the default file. A file that is refused (its message shown) is

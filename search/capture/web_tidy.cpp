@@ -131,8 +131,12 @@ WebText ConvertHeadings(const WebText& t)
 {
     WebText out;
     out.reserve(t.size() + t.size() / 16);
+    bool inTarget = false;
     for (size_t i = 0; i < t.size(); i++) {
-        if (t.compare(i, 3, kHeadingMark) == 0) {
+        if (t[i] == kMarkLink) inTarget = !inTarget;
+        if (inTarget || t[i] == kMarkLink) {
+            out.push_back(t[i]);  // a link's address keeps its "#" and braces
+        } else if (t.compare(i, 3, kHeadingMark) == 0) {
             while (!out.empty() && (out.back() == ' ' || out.back() == '\r' || out.back() == '\n'))
                 out.pop_back();
             if (!out.empty()) out += u"\r\n\r\n";

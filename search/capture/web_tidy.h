@@ -19,4 +19,5 @@ WebText BreakMarkupPairs(const WebText& text);
 void PartBracePairs(WebText& text);
 // Heading marks become "### " headings on a line of their own; a "#" of the
 // page becomes "#_"; "{{" and "}}" (the link block's fences) are parted.
+// Link targets (between kMarkLink codes) are left alone.
 WebText ConvertHeadings(const WebText& text);

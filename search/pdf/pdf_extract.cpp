@@ -8,6 +8,7 @@
 #include "search/pdf/pdf_tidy.h"
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 #include <stdlib.h>
 #include <string.h>
 
@@ -84,6 +85,11 @@ private:
     bool StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* buffer, const uint8_t** bytes,
                      size_t* size);
     const StreamInfo* StreamOfObject(uint32_t number) const;
+    // The streams to read, pages first in the page tree's order.
+    std::vector<const StreamInfo*> StreamsInPageOrder() const;
+    void AddPageTree(uint32_t node, int depth, std::unordered_set<uint32_t>* seen,
+                     std::vector<const StreamInfo*>* out) const;
+    void AddContents(const uint8_t* value, const uint8_t* end, std::vector<const StreamInfo*>* out) const;
     PdfFontMap* ReadFont(uint32_t number);
     void ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map);
     void ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map);
@@ -136,6 +142,17 @@ void PdfDocument::FindStreams()
             info.number = object->number;
             info.kind = ReadKind(info.dictBegin, info.dictEnd);
             info.filters = ReadPdfFilterChain(info.dictBegin, info.dictEnd);
+            // A direct /Length that ends right before "endstream" is the data's
+            // true end: its last byte may itself be a line end.
+            const uint8_t* lengthAt = PdfFindKey(info.dictBegin, info.dictEnd, "/Length");
+            uint32_t lengthRef;
+            int64_t length;
+            if (close >= 0 && lengthAt && !PdfReadReference(lengthAt, info.dictEnd, &lengthRef) &&
+                PdfReadInteger(lengthAt, info.dictEnd, &length) && length >= 0 && length <= close) {
+                const uint8_t* after = dataBegin + length;
+                while (after < dataBegin + close && IsPdfWhite(*after)) ++after;
+                if (after == dataBegin + close) info.dataEnd = dataBegin + length;
+            }
         }
         streams_.push_back(info);
     }
@@ -393,6 +410,96 @@ const PdfFontMap* PdfDocument::LookupFont(void* context, const uint8_t* name, si
     return nullptr;
 }
 
+enum { kMaxPageTreeDepth = 64, kMaxPageTreeNodes = 200000 };
+
+void PdfDocument::AddContents(const uint8_t* value, const uint8_t* end, std::vector<const StreamInfo*>* out) const
+{
+    value = PdfSkipWhite(value, end);
+    uint32_t ref;
+    if (PdfReadReference(value, end, &ref)) {
+        const StreamInfo* stream = StreamOfObject(ref);
+        if (stream) {
+            out->push_back(stream);
+            return;
+        }
+        // A reference to an array of streams.
+        const PdfObject* object = index_.Find(ref);
+        if (!object) return;
+        value = PdfSkipWhite(object->begin, object->end);
+        end = object->end;
+    }
+    if (value >= end || *value != '[') return;
+    const uint8_t* close = PdfSkipContainer(value, end);
+    for (const uint8_t* p = value + 1; p < close;) {
+        p = PdfSkipWhite(p, close);
+        if (!PdfReadReference(p, close, &ref)) break;
+        const StreamInfo* stream = StreamOfObject(ref);
+        if (stream) out->push_back(stream);
+        // Past "N G R".
+        for (int parts = 0; parts < 3 && p < close; parts++) {
+            p = PdfSkipWhite(p, close);
+            while (p < close && IsPdfRegular(*p)) ++p;
+        }
+    }
+}
+
+void PdfDocument::AddPageTree(uint32_t node, int depth, std::unordered_set<uint32_t>* seen,
+                              std::vector<const StreamInfo*>* out) const
+{
+    if (depth > kMaxPageTreeDepth || seen->size() > kMaxPageTreeNodes) return;
+    if (!seen->insert(node).second) return;  // a loop in a damaged tree
+    const PdfObject* object = index_.Find(node);
+    if (!object) return;
+    const uint8_t* kids = PdfFindKey(object->begin, object->end, "/Kids");
+    if (kids) {
+        const uint8_t* p = PdfSkipWhite(kids, object->end);
+        if (p >= object->end || *p != '[') return;
+        const uint8_t* close = PdfSkipContainer(p, object->end);
+        uint32_t ref;
+        for (++p; p < close;) {
+            p = PdfSkipWhite(p, close);
+            if (!PdfReadReference(p, close, &ref)) break;
+            AddPageTree(ref, depth + 1, seen, out);
+            for (int parts = 0; parts < 3 && p < close; parts++) {
+                p = PdfSkipWhite(p, close);
+                while (p < close && IsPdfRegular(*p)) ++p;
+            }
+        }
+        return;
+    }
+    const uint8_t* contents = PdfFindKey(object->begin, object->end, "/Contents");
+    if (contents) AddContents(contents, object->end, out);
+}
+
+std::vector<const StreamInfo*> PdfDocument::StreamsInPageOrder() const
+{
+    std::vector<const StreamInfo*> ordered;
+    // The catalog the last /Root names (an update's trailer comes last).
+    uint32_t root = 0;
+    bool haveRoot = false;
+    for (const uint8_t* p = data_; (p = PdfFindKey(p, end_, "/Root")) != nullptr;) {
+        uint32_t ref;
+        if (PdfReadReference(p, end_, &ref)) {
+            root = ref;
+            haveRoot = true;
+        }
+    }
+    const PdfObject* catalog = haveRoot ? index_.Find(root) : nullptr;
+    const uint8_t* pages = catalog ? PdfFindKey(catalog->begin, catalog->end, "/Pages") : nullptr;
+    uint32_t tree;
+    if (pages && PdfReadReference(pages, catalog->end, &tree)) {
+        std::unordered_set<uint32_t> seen;
+        AddPageTree(tree, 0, &seen, &ordered);
+    }
+    // Every other content stream (forms, a damaged tree, a cut file) after
+    // them, in file order.
+    std::vector<const StreamInfo*> taken(ordered);
+    std::sort(taken.begin(), taken.end());
+    for (const StreamInfo& s : streams_)
+        if (!std::binary_search(taken.begin(), taken.end(), &s)) ordered.push_back(&s);
+    return ordered;
+}
+
 void PdfDocument::Run()
 {
     size_t size = size_t(end_ - data_);
@@ -421,7 +528,9 @@ void PdfDocument::Run()
     TextOutputInit(&raw, limits_.maxTextBytes);
     PdfFontSource source{LookupFont, this};
     std::vector<uint8_t> buffer;
-    for (const StreamInfo& s : streams_) {
+    std::vector<const StreamInfo*> ordered = StreamsInPageOrder();
+    for (const StreamInfo* stream : ordered) {
+        const StreamInfo& s = *stream;
         if (s.kind != kStreamContent) continue;
         if (s.dictBegin && std::binary_search(cmapObjects_.begin(), cmapObjects_.end(), s.number)) continue;
         const uint8_t* bytes;

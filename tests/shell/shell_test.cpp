@@ -36,6 +36,7 @@
 #include "shell/shutdown.h"
 #include "shell/status_texts.h"
 #include "shell/second_instance.h"
+#include "shell/startup.h"
 #include "shell/sync_connection.h"
 #include "tests/support/keyboard.h"
 #include "shell/typing_store.h"
@@ -219,6 +220,20 @@ TEST(CommandLine, FindsTheDataFileQuotedOrNot)
     EXPECT_EQ(FindDatafileArgument(L"nohotkey .tavik \"unclosed", path), 0);
     EXPECT_EQ(FindDatafileArgument(nullptr, path), 0);
     EXPECT_TRUE(path.IsEmpty());
+}
+
+TEST(CommandLine, OtherPathsAreNeitherDataFilesNorStartupWords)
+{
+    AIString path;
+    EXPECT_EQ(FindOtherPathArgument(L"nohotkey /boot lang:de -restart \"C:\\My notes\" usb", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"C:\\My notes"));
+    EXPECT_EQ(FindOtherPathArgument(L"Z:\\tmp\\a.tavik Z:\\tmp\\b.txt", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"Z:\\tmp\\b.txt"));
+    // A quoted word is a path even when it reads as a start-up word.
+    EXPECT_EQ(FindOtherPathArgument(L"\"usb\"", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"usb"));
+    EXPECT_EQ(FindOtherPathArgument(L"nonetwork \"\" slow", path), 0);
+    EXPECT_EQ(FindOtherPathArgument(nullptr, path), 0);
 }
 
 TEST(CommandLine, WarningTextAndHotKeys)
@@ -2223,6 +2238,105 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\notes.txt", 0, 0), 0);
     EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
     HideImagePreview();
+}
+
+// A path named on the command line that is no file: the user is told what
+// is missing, not that the file is no data file.
+TEST_F(ShellTest, ANamedPathThatIsNoFileSaysWhatIsMissing)
+{
+    AIString missing(folder_);
+    missing.AppendText(L"\\gone.tavik");
+    DeleteFileW(missing.GetText());
+    EXPECT_EQ(CheckNamedDatafile(missing.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgFileNotFound);
+    EXPECT_NE(Shown(GetStatusText()).find("the file is missing"), std::string::npos) << Shown(GetStatusText());
+
+    AIString noFolder(folder_);
+    noFolder.AppendText(L"\\no such folder\\notes.tavik");
+    EXPECT_EQ(CheckNamedDatafile(noFolder.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgPathNotFound);
+
+    ClearLastShellMessage();
+    EXPECT_EQ(CheckNamedDatafile(folder_.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
+    EXPECT_NE(Shown(GetStatusText()).find("it is a folder"), std::string::npos) << Shown(GetStatusText());
+
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, path_.GetText()), 1);
+    ClearLastShellMessage();
+    EXPECT_EQ(CheckNamedDatafile(path_.GetText()), 1);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
+}
+
+// The settings' switch leaves both hot keys out; "nohotkey" (this test
+// program's start-up word) only the window hot key.
+TEST_F(ShellTest, HotKeysFollowTheSettingsSwitchAndTheStartupWord)
+{
+    HWND frame = g_frame.GetHwndField();
+    SettingsRecord& record = g_app.settings.Record();
+    ASSERT_EQ(g_app.HasWord(kWordNoHotkey), 1);
+    record.hotKeysOff = 1;
+    EXPECT_EQ(RegisterHotKeysAsSet(frame), 0);
+    EXPECT_EQ(SendMessageW(frame, WM_GETHOTKEY, 0, 0), 0);
+    // Nothing holds Shift+PrintScreen: this program may take it itself.
+    EXPECT_TRUE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
+    UnregisterHotKey(frame, 0x7F00);
+
+    record.hotKeysOff = 0;
+    EXPECT_EQ(RegisterHotKeysAsSet(frame), 1);
+    EXPECT_EQ(SendMessageW(frame, WM_GETHOTKEY, 0, 0), 0);
+    EXPECT_FALSE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
+    UnregisterProgramHotKeys(frame);
+}
+
+// A data file handed over by a second start: the status line tells the
+// figures of the note now shown, not of the one shown before.
+TEST_F(ShellTest, AHandedOverFileShowsItsOwnNoteFiguresOnTheStatusLine)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    UpdateEditorStatus(kEditorStatusEnter);
+    std::string before = Shown(GetEditorStatusText());
+
+    AIString other(folder_);
+    other.AppendText(L"\\handed_over.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_START_10, other.GetText()), 1);
+    // The hand-over waits for an open message: none is left from another test.
+    if (g_messageBox.box) CloseMessageBox(0);
+    ASSERT_EQ(g_dialogCenter.IsDialogBusy(), 0u);
+    // The user was typing a title when the second start came.
+    SetFocus(g_mainPanel.quickSearch.GetHwnd());
+    COPYDATASTRUCT data = {kCopyDataOpenDatafile, (DWORD)((other.GetLength() + 1) * sizeof(WCHAR)),
+                           (void*)other.GetText()};
+    ASSERT_EQ(FrameOnCopyData(g_frame.GetHwndField(), WM_COPYDATA, 0, (LPARAM)&data), 1);
+    OpenHandedOverDatafile();
+    ASSERT_TRUE(g_noteStore.datafilePath.EqualsTextNoCase(other.GetText()));
+    std::string expected = "Note: 1 of " + std::to_string(GetNoteCount());
+    EXPECT_NE(Shown(GetEditorStatusText()).find(expected), std::string::npos)
+        << Shown(GetEditorStatusText()) << " (before: " << before << ")";
+    EXPECT_NE(Shown(GetEditorStatusText()), before);
+}
+
+// The data folder gets the help page and the logo it shows.
+TEST_F(ShellTest, TheDataFolderGetsTheHelpPageAndItsLogo)
+{
+    AIString folder;
+    GetProgramDataFolder(folder);
+    AIString logo(folder), help(folder);
+    logo.AppendText(L"\\logo.png");
+    help.AppendText(L"\\help.html");
+    DeleteFileW(logo.GetText());
+    PrepareDataFolder(folder);
+    HANDLE file = CreateFileW(logo.GetText(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    unsigned char head[8] = {};
+    DWORD got = 0;
+    ReadFile(file, head, 8, &got, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(got, 8u);
+    EXPECT_EQ(memcmp(head, "\x89PNG\r\n\x1a\n", 8), 0);
+    EXPECT_NE(GetFileAttributesW(help.GetText()), INVALID_FILE_ATTRIBUTES);
 }
 
 // ---- Following a link to a program ----
