@@ -403,9 +403,12 @@ TEST(CrashDump, UnhandledExceptionWritesDumpAndEndsWithOne)
 {
     WCHAR exe[MAX_PATH];
     GetModuleFileNameW(0, exe, MAX_PATH);
-    // A Winelib program's file name is its launcher script: start the module itself.
+    // A Winelib program's file name is its launcher script: start the module
+    // itself. A native program is its own file.
     AIString module(exe);
+#ifndef __MINGW32__
     if (!module.EndsWithNoCase(L".so")) module.AppendText(L".so");
+#endif
     AIString commandLine(L"\"");
     commandLine.AppendString(module).AppendText(L"\" --gtest_filter=CrashDump.ChildThatCrashes");
     SetEnvironmentVariableW(L"TAVIK_CRASH_CHILD", L"1");
