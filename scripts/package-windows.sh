@@ -1,7 +1,7 @@
 #!/bin/bash
 # Makes the Windows zips from the native builds: tavik-<version>-win32.zip and
 # tavik-<version>-win64.zip with the program, the libcurl DLL it opens for
-# downloads, the WordNet dictionary files the look-up reads, and a short text.
+# downloads (and zlib's), the WordNet dictionary files the look-up reads, and a short text.
 # Usage: scripts/package-windows.sh [win32-build] [win64-build] [out-dir]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,15 +14,16 @@ version=$(sed -n 's/^const WCHAR kVersionText\[\] = L"\([^"]*\)";/\1/p' "$here/f
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-package() {  # package <build> <win32|win64>
-  local build=$1 kind=$2
+package() {  # package <build> <win32|win64> <mingw triple>
+  local build=$1 kind=$2 triple=$3
   local name="tavik-$version-$kind"
   local stage="$out/$name"
   [ -f "$build/shell/tavik.exe" ] || { echo "package-windows: $build/shell/tavik.exe is missing" >&2; exit 1; }
   rm -rf "$stage" "$out/$name.zip"
   mkdir -p "$stage/dict"
-  cp "$build/shell/tavik.exe" "$stage/"
+  "$triple-strip" -o "$stage/tavik.exe" "$build/shell/tavik.exe"
   cp "$build"/deps/bin/libcurl*.dll "$stage/libcurl.dll"
+  cp "/usr/$triple/lib/zlib1.dll" "$stage/"  # libcurl's, for compressed pages
   # The look-up opens the index and data file of each part of speech, and the
   # exception lists that give base forms.
   for part in noun verb adj adv; do
@@ -34,5 +35,5 @@ package() {  # package <build> <win32|win64>
   echo "$out/$name.zip $(du -k "$out/$name.zip" | cut -f1) KB"
 }
 
-package "$build32" win32
-package "$build64" win64
+package "$build32" win32 i686-w64-mingw32
+package "$build64" win64 x86_64-w64-mingw32
