@@ -26,7 +26,6 @@ void ChangeRtfFontZoom(LPARAM argument);
 // Shell services that wait for the image preview and sync layers; favourites.
 int WaitForSyncUpdate();
 void ToggleImageZoom();
-void ToggleSplitView();
 enum ImagePreviewModeChange { kImagePreviewModeLeave = 1 };
 void ToggleImagePreviewMode(ImagePreviewModeChange change);
 // Favourite slot 1 to 9 (Ctrl+1..9): opens its note, or says it is not
