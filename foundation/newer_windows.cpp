@@ -82,3 +82,15 @@ int GetProcessImagePath(DWORD processId, WCHAR* path, DWORD capacity)
     }
     return 1;
 }
+
+int GetFileChangeTime(HANDLE file, uint64_t* changeTime)
+{
+    typedef BOOL(WINAPI * InfoCall)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD);
+    static InfoCall call = Find<InfoCall>(L"kernel32.dll", "GetFileInformationByHandleEx");
+    *changeTime = 0;
+    if (!call) return 1;
+    FILE_BASIC_INFO basic;
+    if (!call(file, FileBasicInfo, &basic, sizeof basic)) return 0;
+    *changeTime = (uint64_t)basic.ChangeTime.QuadPart;
+    return 1;
+}

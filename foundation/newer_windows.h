@@ -12,3 +12,8 @@ int CompareOrdinalFallback(const WCHAR* a, int aLen, const WCHAR* b, int bLen, B
 // The full path of the program file of a process; 0 when it cannot be had
 // (QueryFullProcessImageNameW, on XP the process's main module's file name).
 int GetProcessImagePath(DWORD processId, WCHAR* path, DWORD capacity);
+
+// The change time of an open file (GetFileInformationByHandleEx's
+// FileBasicInfo); on XP, which lacks it, 0 with success: callers compare it
+// beside the write time, size and file index, which XP does give.
+int GetFileChangeTime(HANDLE file, uint64_t* changeTime);
