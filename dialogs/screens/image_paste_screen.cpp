@@ -5,6 +5,7 @@
 // the note's image paste ("Paste Image", "Paste Web Link").
 #include "dialogs/screens/image_paste_rules.h"
 #include "dialogs/screens/image_edit_save.h"
+#include "dialogs/screens/image_large_view.h"
 #include "dialogs/screens/image_paste_screen.h"
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
@@ -15,6 +16,7 @@
 #include "foundation/ai_string_table.h"
 #include "foundation/clipboard.h"
 #include "imaging/ai_image.h"
+#include "imaging/clipboard_image.h"
 #include "notestore/note_store.h"
 #include <windowsx.h>
 
@@ -127,7 +129,7 @@ void MakePreview()
 
 // The picture to work on: the file's own for an edit, else the clipboard's
 // CF_DIB (its header checked against the block by the clipboard and again by
-// the image reader).
+// the image reader) or its PNG.
 void TakeImage()
 {
     PasteScreen& s = S();
@@ -136,12 +138,7 @@ void TakeImage()
         s.working.Load(Request().imagePath, kImageDetect);
     } else {
         AIClipboard clipboard(g_dialogHost.window);
-        uint8_t* block = nullptr;
-        uint32_t bytes = 0;
-        if (clipboard.Open() && clipboard.GetDib(&block, &bytes) && block) {
-            if (!s.working.FromClipboardDib(block, bytes)) s.working.Destroy();
-            LocalFree(block);
-        }
+        ReadClipboardImage(clipboard, s.working);
     }
     MakePreview();
     int valid = s.working.IsValid();
@@ -176,6 +173,8 @@ void Rotate(int left)
 
 // ---- The large view over the main window ----
 
+// The selected area (or the whole picture) over the main window's client
+// area, in a window above the backdrop that darkens the main window.
 void DrawLargeView()
 {
     PasteScreen& s = S();
@@ -183,6 +182,7 @@ void DrawLargeView()
     if (!main || !s.working.IsValid()) return;
     RECT client;
     GetClientRect(main, &client);
+    MapWindowPoints(main, 0, (POINT*)&client, 2);
     AIImage part;
     RECT pixels;
     const AIImage* shown = &s.working;
@@ -190,20 +190,7 @@ void DrawLargeView()
         SelectionToImageRect(s.selection, s.drawn, s.scale.zoom, s.working.GetWidth(), s.working.GetHeight(), pixels) &&
         part.CopyFrom(s.working) && part.CropRect(pixels))
         shown = &part;
-    int w = shown->GetWidth(), h = shown->GetHeight();
-    int cw = client.right, ch = client.bottom;
-    if (w <= 0 || h <= 0 || cw <= 0 || ch <= 0) return;
-    int dw = cw, dh = (int)((int64_t)cw * h / w);
-    if (dh > ch) {
-        dh = ch;
-        dw = (int)((int64_t)ch * w / h);
-    }
-    RECT dest = {(cw - dw) / 2, (ch - dh) / 2, (cw - dw) / 2 + dw, (ch - dh) / 2 + dh};
-    HDC dc = GetDC(main);
-    if (!dc) return;
-    FillRect(dc, &client, (HBRUSH)GetStockObject(GRAY_BRUSH));
-    shown->StretchRect(dc, dest);
-    ReleaseDC(main, dc);
+    ShowLargeView(g_dialogHost.window, client, *shown);
 }
 
 void StartLargeView()
@@ -231,6 +218,7 @@ void EndLargeView()
     PasteScreen& s = S();
     if (!s.large) return;
     s.large = 0;
+    HideLargeView();
     HWND host = g_dialogHost.window;
     if (host)
         SetWindowPos(host, 0, s.hostRect.left, s.hostRect.top, s.hostRect.right - s.hostRect.left,

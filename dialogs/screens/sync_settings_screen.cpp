@@ -30,13 +30,13 @@ enum {
     kCloudLeft = 160,
     kCloudTop = 390,
     kCloudWidth = 250,
-    kBrowseLeft = 505,
+    kBrowseLeft = 482,
     kBrowseTop = 337,
     kBrowseWidth = 24,
     kBrowseHeight = 25,
     kFieldLeft = 160,
     kFieldTop = 340,
-    kFieldWidth = 340,
+    kFieldWidth = 318,
     kFieldHeight = 22,
     kFieldMaxChars = 250,
     kFieldPoints = 10,
@@ -261,6 +261,9 @@ LRESULT SyncOnMouseUp(HWND host, UINT, WPARAM, LPARAM lParam)
 LRESULT SyncOnKeyUp(HWND host, UINT message, WPARAM key, LPARAM)
 {
     if (IsSystemKey(message, key)) return 0;
+    // While the folder field has the focus its keys are its own: Esc and
+    // Enter do not close the screen, and the page keys wait for the host.
+    if (g_sync.field && GetFocus() == g_sync.field) return 0;
     if (key == VK_UP) ShowPage(host, g_sync.page - 1);
     else if (key == VK_DOWN) ShowPage(host, g_sync.page + 1);
     else if (key == VK_ESCAPE || key == VK_RETURN || key == VK_SPACE || key == 'Q') CloseScreenWithResult(-1);
