@@ -47,6 +47,15 @@ app=$!
 for _ in $(seq 200); do xdotool search --onlyvisible --name '^Tavik - ' >/dev/null 2>&1 && break; sleep 0.1; done
 frame=$(xdotool search --onlyvisible --name '^Tavik - ' | head -1)
 import -window "$frame" "$out/frame.png"
+# Every ribbon tab, clicked in the tab strip, then Home again.
+for tab in "87 file" "143 options" "199 help"; do
+  set -- $tab
+  xdotool mousemove --window "$frame" "$1" 37 click 1 2>/dev/null || true
+  sleep 0.5
+  import -window "$frame" "$out/frame-$2.png"
+done
+xdotool mousemove --window "$frame" 37 37 click 1 2>/dev/null || true
+sleep 0.3
 
 # Escape until the program's window of a class has gone.
 close_with_escape() {
