@@ -38,7 +38,7 @@ redo            edit-redo                            16
 zoom            zoom-original                        16
 file_panel      system-file-manager                  24
 new_file        x-office-document                    24
-open_file       document-open                        24,32
+open_file       document-open                        16,24,32
 save_copy       document-save-as                     24,32
 print           document-print                       24
 page_setup      document-page-setup                  24
@@ -48,7 +48,7 @@ ribbon          view-restore                         24
 reload          view-refresh                         24,32
 share_sync      emblem-shared                        24,48
 help            help-browser                         24,32
-keys            preferences-desktop-keyboard-shortcuts 24,48
+keys            preferences-desktop-keyboard-shortcuts 24,32,48
 about           help-about                           24
 exit            system-log-out                       24,32
 started         help-contents                        24
@@ -59,7 +59,7 @@ sync_info       dialog-information                   48
 remove          list-remove                          16
 status_warning  dialog-warning                       24
 status_ok       emblem-default                       24
-notes_stack     text-x-generic                       24
+notes_stack     text-x-generic                       16,24
 recent          document-open-recent                 32
 "
 

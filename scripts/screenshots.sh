@@ -120,6 +120,9 @@ for _ in $(seq 200); do [ -e "$work/ready" ] && break; sleep 0.1; done
 $wine "$probe" "Tavik - " show 17
 id=$(wait_class winGuide_) || { echo "the paste screen did not show" >&2; exit 1; }
 shoot "$id" paste-image
+# A refused name: the status with its picture.
+xdotool windowfocus "$id" 2>/dev/null || true
+xdotool type "sea-side"; xdotool key Return; shoot "$id" paste-image-status
 touch "$work/stop"
 close_with_escape "$id" winBuffer_ || { echo "the paste screen did not close" >&2; exit 1; }
 

@@ -5,6 +5,7 @@
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
+#include "resources/resource_ids.h"
 #include "foundation/app.h"
 #include "ui/colours.h"
 #include <windowsx.h>
@@ -45,7 +46,8 @@ LRESULT FavouritesOnCreate(HWND host, UINT, WPARAM, LPARAM)
         int left = area.left + 10 + (i % 3) * (w / 3 - 10);
         int top = area.top + 10 + (i / 3) * (slotHeight + 10);
         g_slots[i].CreateStandard(host, L"", left, top, slotWidth, slotHeight);
-        g_removes[i].CreateStandard(host, L"x", left + slotWidth - kRemoveSize, top, kRemoveSize, kRemoveSize);
+        g_removes[i].CreateStandard(host, L"", left + slotWidth - kRemoveSize, top, kRemoveSize, kRemoveSize);
+        g_removes[i].SetPicture(ScreenPicture(IDP_REMOVE_16));
     }
     PlaceSharedControl(g_screenControls.close, L"Close", g_dialogHost.width - kCloseFromRight, offset + kCloseTop,
                        kScreenCloseWidth, kScreenButtonHeight);

@@ -10,6 +10,7 @@
 #include "foundation/misc_services.h"
 #include "foundation/settings_record.h"
 #include "notestore/note_store.h"
+#include "resources/resource_ids.h"
 #include "ui/colours.h"
 #include <windowsx.h>
 
@@ -34,14 +35,17 @@ struct CommandButton {
     int top;
     int result;
     const WCHAR* description;
+    int picture;
 };
 const CommandButton kButtons[6] = {
-    {L"New File", 59, kFileNew, L"Create a new Tavik file"},
-    {L"Open File", 100, kFileOpen, L"Open another Tavik file"},
-    {L"Refresh File", 140, kFileRefresh, L"Refresh the current Tavik file \r(will permanently delete notes)"},
-    {L"Snapshot Copy", 180, kFileSnapshot, L"Make a snapshot copy of current file\rto a different location"},
-    {L"Page Setup", 235, kFilePageSetup, L"Page and Printer setup"},
-    {L"Print Note", 278, kFilePrint, L"Print current note"},
+    {L"New File", 59, kFileNew, L"Create a new Tavik file", IDP_NEW_FILE_24},
+    {L"Open File", 100, kFileOpen, L"Open another Tavik file", IDP_OPEN_FILE_24},
+    {L"Refresh File", 140, kFileRefresh, L"Refresh the current Tavik file \r(will permanently delete notes)",
+     IDP_RELOAD_24},
+    {L"Snapshot Copy", 180, kFileSnapshot, L"Make a snapshot copy of current file\rto a different location",
+     IDP_SAVE_COPY_24},
+    {L"Page Setup", 235, kFilePageSetup, L"Page and Printer setup", IDP_PAGE_SETUP_24},
+    {L"Print Note", 278, kFilePrint, L"Print current note", IDP_PRINT_24},
 };
 
 AIControl g_buttons[6];
@@ -74,6 +78,7 @@ LRESULT FilePanelOnCreate(HWND host, UINT, WPARAM, LPARAM)
         int left = mac ? 10 : kButtonLeft, width = mac ? 140 : kButtonWidth;
         int top = offset + kButtons[i].top - (mac ? 10 : 0);
         g_buttons[i].CreateStandard(host, kButtons[i].caption, left + offset, top, width, kButtonHeight);
+        g_buttons[i].SetPicture(ScreenPicture(kButtons[i].picture));
     }
     int foot = offset + (mac ? 40 : kControlTop) + kFootLine;
     PlaceSharedControl(g_screenControls.buttonA, L"Exit Tavik", offset + kButtonLeft, foot, kExitWidth,

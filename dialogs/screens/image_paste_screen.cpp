@@ -18,6 +18,7 @@
 #include "imaging/ai_image.h"
 #include "imaging/clipboard_image.h"
 #include "notestore/note_store.h"
+#include "resources/resource_ids.h"
 #include <windowsx.h>
 
 namespace {
@@ -40,6 +41,7 @@ enum {
     kNameHeight = 22,
     kNameFieldId = 1701,
     kTitlePoints = 24,
+    kStatusPictureRoom = 28,   // the status picture and the gap after it
 };
 
 const RGBQUAD kPreviewCanvas = {255, 255, 255, 0};
@@ -550,7 +552,13 @@ void PastePaintContent(HDC dc)
     } else if (s.working.IsValid()) {
         FormatPasteImageInfo(s.working.GetWidth(), s.working.GetHeight(), s.working.GetSize(), s.scale.zoom, line);
     }
-    DrawText(dc, line.GetText(), a.left, a.bottom + 5, g_dialogHost.width - 20, a.bottom + 25, 9, bold, colour);
+    int lineLeft = a.left;
+    if (s.status != kPasteStatusNone) {
+        // A refusal shows the warning picture, a notice the information one.
+        DrawScreenPicture(dc, s.status > 0 ? IDP_STATUS_WARNING_24 : IDP_TIP_24, a.left, a.bottom + 3);
+        lineLeft += kStatusPictureRoom;
+    }
+    DrawText(dc, line.GetText(), lineLeft, a.bottom + 5, g_dialogHost.width - 20, a.bottom + 25, 9, bold, colour);
     if (!EditMode()) DrawText(dc, L"Enter title: ", a.left, kNameTop + 2, a.left + kNameLeftGap, kNameTop + kNameHeight, 9, 0, RGB(40, 40, 40));
     for (AIControl* c : kTools) {
         DrawScreenControls(dc, *c, kButtonFramed);

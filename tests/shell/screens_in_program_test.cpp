@@ -13,6 +13,8 @@
 #include "dialogs/screens/image_paste_screen.h"
 #include "dialogs/screens/screens.h"
 #include "shell/command_table.h"
+#include "shell/frame_ribbon.h"
+#include "drawing/ai_resource_image.h"
 #include "shell/dialogs_connection.h"
 #include "shell/file_commands.h"
 #include "shell/note_commands.h"
@@ -241,4 +243,21 @@ TEST_F(ScreensInProgram, APictureOnTheClipboardOnlyAsPngIsPastedAndViewedLarge)
     EXPECT_EQ(1, largeShown);
     EXPECT_EQ(1, largeOverMain);
     EXPECT_FALSE(LargeViewWindow()) << "the view goes with the large preview";
+}
+
+TEST_F(ScreensInProgram, EveryRibbonButtonCarriesItsPicture)
+{
+    int controls = g_ribbon.GetControlCount();
+    ASSERT_GT(controls, 30);
+    for (int i = 0; i < controls; i++) {
+        AIControl* control = g_ribbon.GetControl(i);
+        ASSERT_NE(control, nullptr);
+        AIResourceImage* picture = control->GetPicture();
+        EXPECT_TRUE(picture && picture->IsLoaded()) << Utf8(control->GetCaption());
+        // Small buttons take the small pictures, tall ones the larger.
+        if (picture && picture->IsLoaded()) {
+            RECT r = control->GetRect();
+            EXPECT_LT(picture->GetHeight(), r.bottom - r.top) << Utf8(control->GetCaption());
+        }
+    }
 }
