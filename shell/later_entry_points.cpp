@@ -4,8 +4,6 @@
 #include "shell/shell_ids.h"
 #include "foundation/trace.h"
 
-void StepRibbonAnimation() { TRACE_SCOPE(kTraceLaterEntryPoints, 8); }
-void RibbonMouseMove(int, LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 18); }
 void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
 void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }
 void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }

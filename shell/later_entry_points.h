@@ -12,14 +12,12 @@ enum PreviewContent { kPreviewWithImage = 0, kPreviewTextOnly = 1 };
 // every other target goes to the link preview pane (PaintLinkPreview).
 void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageStep);
 void HideThumbnail();
-void StepRibbonAnimation();
 // Dialogs.
 void UpdateMessageBox(int mode);
 void ShowDialogScreen(LPARAM argument);
 int IsDialogCenterBusy();
 void CloseMessageBoxForExit();
-// Ribbon hover help and editor fonts.
-void RibbonMouseMove(int mode, LPARAM controlId);
+// Editor fonts.
 void ChangeRtfFont(LPARAM argument);
 void ChangeRtfFontSize(LPARAM argument);
 void ChangeRtfFontZoom(LPARAM argument);

@@ -14,6 +14,7 @@
 #include "dialogs/screens/screens.h"
 #include "shell/command_table.h"
 #include "shell/frame_ribbon.h"
+#include "resources/resource_ids.h"
 #include "drawing/ai_resource_image.h"
 #include "shell/dialogs_connection.h"
 #include "shell/file_commands.h"
@@ -260,4 +261,31 @@ TEST_F(ScreensInProgram, EveryRibbonButtonCarriesItsPicture)
             EXPECT_LT(picture->GetHeight(), r.bottom - r.top) << Utf8(control->GetCaption());
         }
     }
+}
+
+TEST_F(ScreensInProgram, TheRibbonExplainsItsButtonsAndItsHighlightFadesWhenThePointerLeaves)
+{
+    TestKeyboard keys = Keys();
+    // Home tab: New is on; Cut is off without a selection and says why.
+    SendMessageW(Editor(), EM_SETSEL, 0, 0);
+    keys.Pump();
+    AIControl* newNote = g_ribbon.FindControl(IDM_NEW_NOTE);
+    AIControl* cut = g_ribbon.FindControl(IDM_EDIT_CUT);
+    ASSERT_TRUE(newNote && cut);
+    ASSERT_FALSE(cut->IsEnabled());
+    RECT r = cut->GetRect();
+    keys.MoveMouse(Frame(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_NE(std::string::npos, Status().find("select text first")) << Status();
+    r = newNote->GetRect();
+    keys.MoveMouse(Frame(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_EQ(0u, Status().find("Create a new note")) << Status();
+    EXPECT_TRUE(newNote->IsHot());
+    // The pointer goes down into the editor: the frame hears that it left.
+    keys.MoveMouse(Editor(), 40, 40);
+    PostMessageW(Frame(), WM_MOUSELEAVE, 0, 0);
+    keys.Pump();
+    EXPECT_FALSE(newNote->IsHot()) << "the highlight stayed after the pointer left";
+    EXPECT_EQ(nullptr, g_ribbon.GetHotControl());
+    EXPECT_GT(g_ribbon.GetHoverFadeLevel(), 0);
+    EXPECT_TRUE(keys.PumpUntil([] { return g_ribbon.GetHoverFadeLevel() == 0; }, 3000));
 }

@@ -249,7 +249,7 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         int procedure;
     } cases[] = {
         {"PaintImagePreview", kTraceImagePreview, 7},
-        {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
+        {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceRibbonHover, 3},
         {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
         {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTracePreview, 3},
         {"UpdateSplitter", kTraceMainPanel, 1},
@@ -403,7 +403,7 @@ TEST_F(ShellTest, TimersDispatchById)
     } cases[] = {
         {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
         {kTimerQuickPreview, kTracePreview, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
-        {kTimerPreviewRepaint, kTracePreview, 5}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerPreviewRepaint, kTracePreview, 5}, {kTimerRibbonHover, kTraceRibbonHover, 2},
         {kTimerCaptureBalloon, kTraceTrayHotKeys, 4}, {kTimerCaptureClickMode, kTraceScreenCapture, 5},
     };
     for (const Case& c : cases) {
