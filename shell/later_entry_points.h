@@ -22,7 +22,6 @@ void ChangeRtfFont(LPARAM argument);
 void ChangeRtfFontSize(LPARAM argument);
 void ChangeRtfFontZoom(LPARAM argument);
 // Shell services that wait for the image preview and sync layers; favourites.
-int WaitForSyncUpdate();
 void ToggleImageZoom();
 void ToggleSplitView();
 enum ImagePreviewModeChange { kImagePreviewModeLeave = 1 };

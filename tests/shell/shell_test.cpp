@@ -1920,6 +1920,52 @@ TEST_F(ShellTest, ASyncNoticeRaisedDuringARefreshStaysInViewWithItsOutcome)
     CheckSyncFolders();
 }
 
+TEST_F(ShellTest, ANoteChangedInTheSyncFolderIsShownAgainUnlessItIsBeingEdited)
+{
+    AIString sync(folder_);
+    sync.AppendText(L"\\sync_update\\");
+    CreateDirectoryW(sync.GetText(), nullptr);
+    g_noteStore.sync.SyncFolderSetting.Copy(sync);
+    OpenExamples();   // the load's pass sends every note
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    // Edited elsewhere: the copy is newer than the one the pass sent.
+    auto editCopy = [&](const char* text) {
+        AIString copy(sync);
+        copy.AppendText(L"sync\\Recipes.txt");
+        HANDLE file = CreateFileW(copy.GetText(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME written;
+        GetFileTime(file, nullptr, nullptr, &written);
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+        DWORD done = 0;
+        WriteFile(file, text, (DWORD)strlen(text), &done, nullptr);
+        ULARGE_INTEGER later;
+        later.LowPart = written.dwLowDateTime;
+        later.HighPart = written.dwHighDateTime;
+        later.QuadPart += 20000000;  // two seconds on
+        written.dwLowDateTime = later.LowPart;
+        written.dwHighDateTime = later.HighPart;
+        SetFileTime(file, nullptr, nullptr, &written);
+        CloseHandle(file);
+    };
+    editCopy("fresh from the phone\n");
+    SyncFolders(1);
+    EXPECT_EQ(WaitForSyncUpdate(), 1);
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"fresh from the phone"), 0) << Utf8(text);
+    // Typing in the note keeps what is typed: the note is not shown again.
+    TypeIntoEditor(L"typed here ");
+    editCopy("again from the phone\n");
+    SyncFolders(1);
+    EXPECT_EQ(WaitForSyncUpdate(), 0);
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"typed here"), 0);
+    g_noteStore.sync.SyncFolderSetting.Clear();
+    CheckSyncFolders();
+}
+
 // ---- Image preview ----
 
 TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture)
