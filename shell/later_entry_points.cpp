@@ -4,7 +4,4 @@
 #include "shell/shell_ids.h"
 #include "foundation/trace.h"
 
-void ChangeRtfFont(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 19); }
-void ChangeRtfFontSize(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 20); }
-void ChangeRtfFontZoom(LPARAM) { TRACE_SCOPE(kTraceLaterEntryPoints, 21); }
 void ToggleSplitView() { TRACE_SCOPE(kTraceLaterEntryPoints, 24); }

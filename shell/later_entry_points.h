@@ -17,10 +17,6 @@ void UpdateMessageBox(int mode);
 void ShowDialogScreen(LPARAM argument);
 int IsDialogCenterBusy();
 void CloseMessageBoxForExit();
-// Editor fonts.
-void ChangeRtfFont(LPARAM argument);
-void ChangeRtfFontSize(LPARAM argument);
-void ChangeRtfFontZoom(LPARAM argument);
 // Shell services that wait for the image preview and sync layers; favourites.
 void ToggleImageZoom();
 void ToggleSplitView();

@@ -250,8 +250,8 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
     } cases[] = {
         {"PaintImagePreview", kTraceImagePreview, 7},
         {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceRibbonHover, 3},
-        {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
-        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTracePreview, 3},
+        {"ChangeRTFfont", kTraceEditorFonts, 1}, {"ChangeRTFfontSize", kTraceEditorFonts, 2},
+        {"ChangeRTFfontZoom", kTraceEditorFonts, 3}, {"HideQuickPreview", kTracePreview, 3},
         {"UpdateSplitter", kTraceMainPanel, 1},
     };
     for (const Case& c : cases) {
@@ -1964,6 +1964,55 @@ TEST_F(ShellTest, ANoteChangedInTheSyncFolderIsShownAgainUnlessItIsBeingEdited)
     EXPECT_GE(text.FindText(L"typed here"), 0);
     g_noteStore.sync.SyncFolderSetting.Clear();
     CheckSyncFolders();
+}
+
+TEST_F(ShellTest, TheEditorsFontSizeAndZoomChangeByNameAndHeadingsKeepTheirSize)
+{
+    OpenExamples();
+    HWND panel = g_mainPanel.GetHwndField();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    AIString text;
+    EditorText(text);
+    int plainAt = text.FindText(L"history");
+    ASSERT_GE(plainAt, 0);
+    auto formatAt = [&](int at) {
+        CHARFORMAT2W format = {};
+        format.cbSize = sizeof(format);
+        SendMessageW(editor, EM_SETSEL, at, at + 1);
+        SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+        return format;
+    };
+    LONG headingHeight = formatAt(2).yHeight;
+    ASSERT_GT(headingHeight, formatAt(plainAt).yHeight);
+
+    EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfont"), (LPARAM)L"Courier New"), 1);
+    EXPECT_STREQ(Utf8(AIString(formatAt(plainAt).szFaceName)).c_str(), "Courier New");
+    EXPECT_STREQ(Utf8(AIString(formatAt(2).szFaceName)).c_str(), "Courier New");
+    EXPECT_EQ(formatAt(2).yHeight, headingHeight);
+
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontSize"), 9);
+    EditorText(text);
+    plainAt = text.FindText(L"history");
+    EXPECT_EQ(formatAt(plainAt).yHeight, 9 * 20);
+    EXPECT_EQ(formatAt(2).yHeight, headingHeight) << "the heading kept its size";
+    // Never as large as a heading: plain text would read as one.
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontSize"), 200);
+    EditorText(text);
+    plainAt = text.FindText(L"history");
+    EXPECT_LT(formatAt(plainAt).yHeight, NoteSmallestHeadingPoints() * 20);
+    EXPECT_GT(formatAt(plainAt).yHeight, 9 * 20);
+    EXPECT_STREQ(Utf8(AIString(formatAt(plainAt).szFaceName)).c_str(), "Courier New") << "the face stays for the note shown again";
+
+    struct Zoom {
+        LPARAM asked;
+        int shown;
+    } zooms[] = {{150, 150}, {9999, 500}, {10, 50}, {0, 100}};
+    for (const Zoom& z : zooms) {
+        SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontZoom"), z.asked);
+        EXPECT_EQ(EditorZoomPercent(editor), z.shown) << z.asked;
+    }
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontSize"), 11);
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfont"), (LPARAM)L"Liberation Sans");
 }
 
 // ---- Image preview ----
