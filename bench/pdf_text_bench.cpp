@@ -81,7 +81,7 @@ int main()
             std::string text = ReadAll(textPath.GetText());
             printf("FILE %s ms=%.3f words=%d bytes=%d streams=%d skipped=%d%s\n", nameUtf8, ms,
                    CountWords(text), (int)text.size(), details.streamsRead, details.streamsSkipped,
-                   details.truncated ? " cut" : "");
+                   details.truncated || details.fileCut ? " cut" : "");
         } else {
             char why[512];
             reason.ToUtf8(why, sizeof(why));

@@ -24,8 +24,11 @@ const COLORREF kNoTint = (COLORREF)-1;
 // Keys whose refresh counts the words again.
 const int32_t kKeysThatRecount[] = {VK_SPACE, VK_RETURN, VK_DELETE};
 
+// No note's figures are kept (the current index is never this).
+const int32_t kNoStatusNote = -2;
+
 struct StatusCache {
-    int32_t noteIndex = -2;
+    int32_t noteIndex = kNoStatusNote;
     CHARRANGE selection = {-1, -1};
     int32_t line = 0, lineCount = 0, lineStart = 0, lineLength = 0, column = 0;
     int32_t words = 0, chars = 0;
@@ -226,11 +229,13 @@ int32_t UpdateEditorStatus(int32_t mode)
     AITextDocument* doc = editor ? editor->GetDocument() : 0;
     HWND hwnd = g_noteEditor.hwnd;
     if (!doc || !hwnd) return 0;
-    // The Tags list speaks on the status line while it is open.
-    if (g_noteEditor.ctrlHintArmed || OpenCompletionList() == kCompletionTags ||
-        (g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused()))
+    // The Tags list speaks on the status line while it is open. A note newly
+    // put in the editor has its figures written all the same.
+    int32_t newNote = s_cache.noteIndex != g_noteStore.currentIndex;
+    if (!newNote && (g_noteEditor.ctrlHintArmed || OpenCompletionList() == kCompletionTags ||
+                     (g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused())))
         return s_cache.words;
-    if (s_cache.noteIndex != g_noteStore.currentIndex) {
+    if (newNote) {
         int32_t index = g_noteStore.currentIndex;
         s_cache = StatusCache();
         s_cache.noteIndex = index;
@@ -291,6 +296,8 @@ void EndLinkStatus()
 }
 
 const WCHAR* GetEditorStatusText() { return s_cache.text.GetText(); }
+
+void ForgetEditorStatus() { s_cache.noteIndex = kNoStatusNote; }
 void ForgetEditorStatusPosition() { s_cache.selection.cpMin = s_cache.selection.cpMax = -1; }
 int32_t GetEditorEditingState() { return g_noteEditor.editingState; }
 int32_t IsEditorAllCaps() { return s_cache.allCaps; }

@@ -29,6 +29,9 @@ int32_t UpdateEditorStatus(int32_t mode);
 // The length the limits are measured on: the text with paragraph ends as
 // CR LF plus the note's hidden link text (as the store measures when it cuts).
 int32_t EditorNoteLength();
+// A note was put in the editor (perhaps of another data file at the same
+// index): the next update counts and writes its figures afresh.
+void ForgetEditorStatus();
 // The last composed text (tests and the repeat call).
 const WCHAR* GetEditorStatusText();
 int32_t GetEditorEditingState();

@@ -25,8 +25,27 @@ void AppendHex(AIString& text, uint64_t value)
     for (; shift >= 0; shift -= 4) text.AppendChar(kHex[(value >> shift) & 15]);
 }
 
+// While the report's message box shows, only the box itself gets its
+// messages: the program's timers and windows would run on in the state
+// that just failed (a timer would save a note from it, or fault again).
+LRESULT CALLBACK OnlyTheReportBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* message = (const MSG*)lParam;
+    if (code == MSGF_DIALOGBOX && message) {
+        HWND root = message->hwnd ? GetAncestor(message->hwnd, GA_ROOT) : 0;
+        WCHAR className[16] = {};
+        if (root) GetClassNameW(root, className, 16);
+        if (!root || lstrcmpW(className, L"#32770") != 0) return 1;
+    }
+    return CallNextHookEx(0, code, wParam, lParam);
+}
+
+LONG s_reporting = 0;
+
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers)
 {
+    // A fault while the report is under way: the first one's dump stands.
+    if (InterlockedExchange(&s_reporting, 1)) ExitProcess(1);
     // Nothing after this point may add to the trace the dump shows.
     TraceStop();
     uint32_t code = 0;
@@ -41,7 +60,10 @@ LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers)
     message.AppendText(L" has stopped because of an unexpected error.\n\nA report was written to:\n");
     message.AppendString(path);
     // Unattended runs (tests) have no one to read the message.
-    if (!GetErrorAutoAnswer()) MessageBoxW(0, message.GetText(), L"Critical Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    if (!GetErrorAutoAnswer()) {
+        SetWindowsHookExW(WH_MSGFILTER, OnlyTheReportBox, 0, GetCurrentThreadId());
+        MessageBoxW(0, message.GetText(), L"Critical Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    }
     ExitProcess(1);
     return EXCEPTION_EXECUTE_HANDLER;
 }

@@ -37,7 +37,8 @@ struct SettingsRecord {
     int32_t tipIndex;                                       // 5028: signed, default 0
     int32_t autoCopyPreview;                                // 5032: copy a preview selection
     int32_t previewZoom;                                    // 5036: base zoom of the previews, percent
-    uint8_t reserved2[5092 - 5040];
+    int32_t hotKeysOff;                                     // 5040: non-zero = no hot keys at all
+    uint8_t reserved2[5092 - 5044];
     WCHAR recentFiles[kSettingsRecentFiles][kSettingsRecentFileChars];  // 5092: 500-byte slots, newest first
     WCHAR favouritesText[kSettingsFavouritesChars];         // 9092: joined text of the favourites table
     uint8_t reserved3[kSettingsRecordSize - 9092 - 2 * kSettingsFavouritesChars];

@@ -18,7 +18,7 @@ wait_all() {
 }
 flags="-g -O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-exceptions -I$root"
 objs=""
-for src in image_pixels byte_stream image_ops codec_detect codec_dispatch codec_bmp codec_gif codec_ico \
+for src in image_pixels byte_stream image_ops codec_detect codec_size codec_dispatch codec_bmp codec_gif codec_ico \
            codec_tga codec_pcx codec_wbmp codec_wmf_header codec_jpeg codec_png codec_tiff; do
   clang++ $flags -c "$root/imaging/$src.cpp" -o "$out/obj/$src.o" & started
   objs="$objs $out/obj/$src.o"
@@ -42,7 +42,7 @@ text_flags="$flags -fshort-wchar -DWINE_UNICODE_NATIVE -DWIN64 -D_WIN64 -D__WIN6
 text_objs=""
 for src in foundation/ai_string foundation/ai_string_list foundation/ai_string_table foundation/text_markup \
            foundation/trace foundation/process_end notestore/datafile_format notestore/sync/sync_table notestore/sync/copy_text \
-           notestore/sync/edit_markers search/query_parser search/search_tables dialogs/images/image_list_rules \
+           notestore/sync/edit_markers notestore/note_merge search/query_parser search/search_tables dialogs/images/image_list_rules \
            fuzz/text_host; do
   name=$(basename $src)
   clang++ $text_flags -c "$root/$src.cpp" -o "$out/obj/text_$name.o" & started
@@ -56,7 +56,7 @@ for target in dib:0 bmp:1 gif:2 jpg:3 png:4 ico:5 tif:6 tga:7 pcx:8 wbmp:9 wmf:1
   clang++ $flags -fsanitize=fuzzer -DFUZZ_FORMAT=$code "$root/fuzz/fuzz_decoder.cpp" $objs \
     -ljpeg -lpng -ltiff -o "$out/fuzz_$name" & started
 done
-for name in datafile markup list query sync image_cache; do
+for name in datafile markup list query sync image_cache merge; do
   clang++ $text_flags -fsanitize=fuzzer "$root/fuzz/fuzz_$name.cpp" $text_objs -o "$out/fuzz_$name" & started
 done
 wait_all

@@ -1,6 +1,8 @@
 // libFuzzer target for one decoder, chosen when compiling with
 // -DFUZZ_FORMAT=<type code> (0 fuzzes the clipboard's packed DIB reader).
-// A decode must either succeed with consistent pixels or fail with a reason.
+// A decode must either succeed with consistent pixels or fail with a reason;
+// the size read from the header alone never differs from a PNG's or BMP's
+// decoded size.
 #include <stdint.h>
 #include <stdlib.h>
 
@@ -12,6 +14,12 @@
 #endif
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ImageSize declared;
+  MemoryStream memory;
+  ByteStream stream;
+  MemoryStreamOpenRead(&memory, data, size, &stream);
+  int32_t known = ReadImageSize(&stream, &declared);
+  if (known && (declared.width == 0 || declared.height == 0)) abort();
   ImagePixels image;
   ImageError error;
   int32_t ok = FUZZ_FORMAT == 0 ? DecodePackedDib(data, size, &image, &error)
@@ -21,6 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   if (FUZZ_FORMAT == kFormatWmf) return 0;  // only the header is checked off Windows
+  const bool sameSize = FUZZ_FORMAT == kFormatPng || FUZZ_FORMAT == kFormatBmp;
+  if (sameSize && known && declared.format == FUZZ_FORMAT &&
+      (declared.width != uint32_t(image.width) || declared.height != uint32_t(image.height)))
+    abort();
   if (!image.dib || image.width <= 0 || image.height <= 0 ||
       image.dibSize < uint64_t(image.stride) * uint64_t(image.height))
     abort();

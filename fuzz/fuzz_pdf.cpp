@@ -9,6 +9,7 @@
 
 #include "search/pdf/pdf_content_scanner.h"
 #include "search/pdf/pdf_extract.h"
+#include "search/pdf/pdf_filters.h"
 
 namespace {
 
@@ -25,6 +26,32 @@ void CheckUtf8(const char* text, size_t size)
 }
 
 const PdfFontMap* NoFont(void*, const uint8_t*, size_t) { return nullptr; }
+
+// Every stream filter over the input as a stream's bytes, and the chain the
+// input names as a dictionary: never past the bound.
+void CheckFilters(const uint8_t* data, size_t size)
+{
+    const size_t bound = 1 << 16;
+    std::vector<uint8_t> out;
+    if (DecodeAsciiHex(data, size, bound, &out) == kPdfDecodeOk && out.size() > bound) abort();
+    if (DecodeAscii85(data, size, bound, &out) == kPdfDecodeOk && out.size() > bound) abort();
+    if (DecodeLzw(data, size, size & 1, bound, &out) == kPdfDecodeOk && out.size() > bound) abort();
+    if (DecodeRunLength(data, size, bound, &out) == kPdfDecodeOk && out.size() > bound) abort();
+    if (size > 4) {
+        PdfFilterParams params;
+        params.predictor = data[0] % 16;
+        params.colors = 1 + data[1] % 4;
+        params.bitsPerComponent = 1 << (data[2] % 5);
+        params.columns = 1 + data[3];
+        std::vector<uint8_t> rows(data + 4, data + size);
+        size_t before = rows.size();
+        UndoPredictor(params, &rows);
+        if (rows.size() > before) abort();
+    }
+    PdfFilterChain chain = ReadPdfFilterChain(data, data + size);
+    if (chain.count > kPdfMaxFilterSteps) abort();
+    if (DecodePdfStream(data, size, chain, bound, &out) == kPdfDecodeOk && out.size() > bound) abort();
+}
 
 }  // namespace
 
@@ -52,5 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (out.size > out.cap) abort();
     CheckUtf8(out.data, out.size);
     TextOutputFree(&out);
+    CheckFilters(data, size);
     return 0;
 }

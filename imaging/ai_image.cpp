@@ -211,6 +211,25 @@ int32_t AIImage::Load(const WCHAR* path, int32_t type)
     return ok;
 }
 
+int32_t ReadImageFileSize(const WCHAR* path, int32_t* width, int32_t* height, int32_t* format)
+{
+    *width = *height = 0;
+    if (format) *format = kFormatUnknown;
+    if (!path || !path[0]) return 0;
+    FileStream file;
+    ByteStream stream;
+    if (!FileStreamOpen(&file, path, 'r', &stream)) return 0;
+    ImageSize size;
+    int32_t known = ReadImageSize(&stream, &size);
+    FileStreamClose(&file);
+    if (format) *format = size.format;
+    const uint32_t kMaxSide = 0x7FFFFFFF;
+    if (!known || size.width > kMaxSide || size.height > kMaxSide) return 0;
+    *width = int32_t(size.width);
+    *height = int32_t(size.height);
+    return 1;
+}
+
 int32_t AIImage::LoadFromMemory(const void* data, uint32_t size, int32_t type)
 {
     TRACE_SCOPE(kModule, 2);

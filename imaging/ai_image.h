@@ -30,6 +30,12 @@ struct AIImageInfo {
 
 struct ByteStream;
 
+// The size the picture in a file declares in its header, read without
+// decoding it: 1 for a PNG, JPEG, GIF or BMP whose header gives one; 0 when
+// the size cannot be known before a decode. format (may be null) receives
+// the format found (an AIImageType), 0 when none.
+int32_t ReadImageFileSize(const WCHAR* path, int32_t* width, int32_t* height, int32_t* format = nullptr);
+
 class AIImage {
 public:
     AIImage();

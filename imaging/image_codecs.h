@@ -25,6 +25,16 @@ enum ImageFormat : int32_t {
 // returned (callers decide it from the file extension).
 int32_t DetectImageFormat(const uint8_t* data, uint64_t size);
 
+// The size a PNG, JPEG, GIF or BMP declares in its header, read without
+// decoding it (JPEG segments are sought over, not read). 1 with a size of
+// at least one pixel each way; 0 for other formats and unreadable headers.
+struct ImageSize {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    int32_t format = kFormatUnknown;  // the format the header was read as
+};
+int32_t ReadImageSize(ByteStream* stream, ImageSize* size);
+
 int32_t DecodeBmp(const uint8_t* data, uint64_t size, ImagePixels* image, ImageError* error);
 // A packed DIB (header, palette or masks, rows) as the clipboard's CF_DIB holds it.
 int32_t DecodePackedDib(const uint8_t* data, uint64_t size, ImagePixels* image, ImageError* error);

@@ -11,10 +11,13 @@
 
 namespace {
 
-// What tells one version of a file from another without reading it.
+// What tells one version of a file from another without reading it. The
+// change time moves with every write, also when the writer sets the
+// last-write time back afterwards.
 struct FileStamp {
     int64_t size;
     uint64_t writeTime;
+    uint64_t changeTime;
     DWORD volume;
     uint64_t fileIndex;
 };
@@ -40,9 +43,12 @@ int32_t ReadFileStamp(const WCHAR* path, FileStamp& out)
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return 0;
     BY_HANDLE_FILE_INFORMATION info;
-    BOOL ok = GetFileInformationByHandle(file, &info);
+    FILE_BASIC_INFO basic;
+    BOOL ok = GetFileInformationByHandle(file, &info) &&
+              GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic);
     CloseHandle(file);
     if (!ok) return 0;
+    out.changeTime = (uint64_t)basic.ChangeTime.QuadPart;
     out.size = ((int64_t)info.nFileSizeHigh << 32) | info.nFileSizeLow;
     out.writeTime = FileTimeValue(info.ftLastWriteTime);
     out.volume = info.dwVolumeSerialNumber;
@@ -52,7 +58,8 @@ int32_t ReadFileStamp(const WCHAR* path, FileStamp& out)
 
 bool SameStamp(const FileStamp& a, const FileStamp& b)
 {
-    return a.size == b.size && a.writeTime == b.writeTime && a.volume == b.volume && a.fileIndex == b.fileIndex;
+    return a.size == b.size && a.writeTime == b.writeTime && a.changeTime == b.changeTime && a.volume == b.volume &&
+           a.fileIndex == b.fileIndex;
 }
 
 // Reads, checks and parses; keeps the result only when the file stood still

@@ -2,7 +2,7 @@
 #include "notestore/datafile_identity.h"
 #include "foundation/file_write.h"
 
-NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0};
+NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0, 0, 0};
 
 void ResetNoteIoFaults()
 {
@@ -11,6 +11,13 @@ void ResetNoteIoFaults()
     g_noteIoFaults.failReplace = 0;
     g_noteIoFaults.refuseHardLinks = 0;
     g_noteIoFaults.failCreate = 0;
+    g_noteIoFaults.saveStep = 0;
+    g_noteIoFaults.readPiece = 0;
+}
+
+void PassSaveStep(SaveStep step)
+{
+    if (g_noteIoFaults.saveStep) g_noteIoFaults.saveStep(step);
 }
 
 namespace {
@@ -83,6 +90,7 @@ NoteIoError ReadWholeFile(const WCHAR* path, int64_t maxBytes, int32_t tail, uin
         // Hashed while the piece is still in the cache.
         if (hash) AddToStreamingHash(streaming, data + done, got);
         done += got;
+        if (g_noteIoFaults.readPiece) g_noteIoFaults.readPiece(path, done);
     }
     CloseHandle(file);
     if (done != length.QuadPart) {
@@ -153,6 +161,20 @@ NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target)
     }
     if (!MoveFileExW(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return kIoReplace;
     return kIoOk;
+}
+
+int64_t FreeBytesIn(const WCHAR* folder)
+{
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW(folder, &available, 0, 0)) return -1;
+    return available.QuadPart > (ULONGLONG)INT64_MAX ? INT64_MAX : (int64_t)available.QuadPart;
+}
+
+int32_t IsOnSameVolume(const WCHAR* a, const WCHAR* b)
+{
+    WCHAR volumeA[MAX_PATH], volumeB[MAX_PATH];
+    if (!GetVolumePathNameW(a, volumeA, MAX_PATH) || !GetVolumePathNameW(b, volumeB, MAX_PATH)) return 1;
+    return CompareTextNoCase(volumeA, volumeB) == 0;
 }
 
 int32_t EnsureFolder(const WCHAR* folder)

@@ -20,19 +20,38 @@ enum NoteIoError {
     kIoCompose,
 };
 
+// The file steps of a main save, in their order, for tests that look at the
+// files (or change them as another program would) between two steps.
+enum SaveStep {
+    kSaveStepWritten,       // the new file is written beside the data file
+    kSaveStepChecked,       // the data file was found unchanged by others
+    kSaveStepBackupMade,    // the previous version stands under the backup's temporary name
+    kSaveStepBackupKept,    // ... and under the backup's own name
+    kSaveStepReleased,      // the store lets go of the data file to replace it
+    kSaveStepReplaced,      // the new file is the data file
+};
+typedef void (*SaveStepHook)(SaveStep step);
+// Called after each piece of a whole-file read with the bytes read so far.
+typedef void (*ReadPieceHook)(const WCHAR* path, int64_t bytesRead);
+
 // Faults a test asks for: a write fails once this many bytes were written in
 // total (-1 never), the flush fails, the final move fails, the file system
 // refuses hard links, no new file can be created (a folder without write
-// permission). (A full disk is asked for through SetFileWriterForTests.)
+// permission); and what runs between the steps of a save or the pieces of
+// a read. (A full disk is asked for through SetFileWriterForTests.)
 struct NoteIoFaults {
     int64_t failWriteAfterBytes;
     int32_t failFlush;
     int32_t failReplace;
     int32_t refuseHardLinks;
     int32_t failCreate;
+    SaveStepHook saveStep;
+    ReadPieceHook readPiece;
 };
 extern NoteIoFaults g_noteIoFaults;
 void ResetNoteIoFaults();
+// Runs the test's hook for the step, if any.
+void PassSaveStep(SaveStep step);
 
 // Room a block of the data file leaves after its text for the saved text
 // to grow into, so that a save can turn the text into the new one where it
@@ -73,6 +92,11 @@ NoteIoError ReplaceFileWith(const WCHAR* source, const WCHAR* target);
 // FF FE, otherwise UTF-8 (malformed bytes become U+FFFD). Zero characters
 // are kept; callers clean them. 1 on success.
 int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out);
+
+// Bytes free for this program on the disk of the folder, or -1 when unknown.
+int64_t FreeBytesIn(const WCHAR* folder);
+// 1 when both paths lie on one disk (or that is not known).
+int32_t IsOnSameVolume(const WCHAR* a, const WCHAR* b);
 
 // Creates the folder (and its parent when missing). 1 when it exists afterwards.
 int32_t EnsureFolder(const WCHAR* folder);

@@ -254,57 +254,63 @@ const WCHAR* StepName(NoteIoError error)
     }
 }
 
-// Gives a copy the time it was taken (a copy keeps its source's time) and
-// puts it on the disk. 1 on success.
-int32_t StampAndFlush(const WCHAR* path)
-{
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    int32_t ok = SetFileTime(file, 0, 0, &now) && FlushFileBuffers(file);
-    return CloseHandle(file) && ok;
-}
-
-// The day's first save keeps the previous version as the weekday's backup.
-// It is copied beside its place, stamped and only then replaces last week's:
-// a kill never leaves a backup cut short that counts as taken today.
-void KeepWeekdayBackup(const WCHAR* backupPath)
-{
-    static const WCHAR* const kDays[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
-    NoteStore& s = g_noteStore;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    AIString folder(s.notesFolder), path, name(s.datafilePath.GetText() + s.dataFolder.GetLength());
-    folder.AppendText(L"backup\\");
-    int dot = name.FindChar(L'.', true);
-    if (dot > 0) name.SetLength(dot);
-    path.Copy(folder).AppendString(name).AppendChar(L'_').AppendText(kDays[now.wDayOfWeek % 7]).AppendText(L".tavik");
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExW(path.GetText(), GetFileExInfoStandard, &data)) {
-        FILETIME local;
-        SYSTEMTIME written;
-        if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) && FileTimeToSystemTime(&local, &written) &&
-            written.wYear == now.wYear && written.wMonth == now.wMonth && written.wDay == now.wDay)
-            return;
-    }
-    if (!EnsureFolder(folder.GetText())) return;
-    AIString temporary(path);
-    temporary.AppendText(L".tmp");
-    if (!CopyFileW(backupPath, temporary.GetText(), FALSE) || !StampAndFlush(temporary.GetText()) ||
-        ReplaceFileWith(temporary.GetText(), path.GetText()) != kIoOk)
-        DeleteFileW(temporary.GetText());
-}
-
 // The previous version becomes the backup: a hard link costs nothing; where
-// links are not possible, a copy.
+// links are not possible, a copy. It is made under a name of its own and
+// then moved over the old backup, so that a backup stands at every moment.
 NoteIoError KeepBackup(const WCHAR* target, const WCHAR* backup)
 {
     if (GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES) return kIoOk;
+    AIString fresh(backup);
+    fresh.AppendText(L".tmp");
+    // What a save cut short may have left.
+    SetFileAttributesW(fresh.GetText(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(fresh.GetText());
+    int32_t made = (!g_noteIoFaults.refuseHardLinks && CreateHardLinkW(fresh.GetText(), target, 0)) ||
+                   CopyFileW(target, fresh.GetText(), FALSE);
+    if (!made) return kIoBackup;
+    PassSaveStep(kSaveStepBackupMade);
     SetFileAttributesW(backup, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(backup);
-    if (!g_noteIoFaults.refuseHardLinks && CreateHardLinkW(backup, target, 0)) return kIoOk;
-    return CopyFileW(target, backup, FALSE) ? kIoOk : kIoBackup;
+    int32_t moved = MoveFileExW(fresh.GetText(), backup, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    // Two names of one file: the move leaves both.
+    DeleteFileW(fresh.GetText());
+    if (!moved) return kIoBackup;
+    PassSaveStep(kSaveStepBackupKept);
+    return kIoOk;
+}
+
+// 1 when the data file is no longer the one the check found: another size
+// or time, or another file moved in (its index is not that of the file the
+// store held). Asked after the store let go of the file, just before the
+// new one replaces it. A file gone holds nothing to lose.
+int32_t ChangedSinceCheck(const DatafileChangeCheck& check, int32_t heldIndexKnown, uint64_t heldIndex)
+{
+    // Nothing was known of the file: nothing to compare.
+    if (check.path.IsEmpty()) return 0;
+    HANDLE file = CreateFileW(check.path.GetText(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return 1;
+        return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    BOOL read = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    if (!read || !check.found || !check.disk.known) return 1;
+    int64_t size = ((int64_t)info.nFileSizeHigh << 32) | info.nFileSizeLow;
+    uint64_t index = ((uint64_t)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    return size != check.disk.size || FileTimeValue(info.ftLastWriteTime) != check.disk.writeTime ||
+           (heldIndexKnown && index != heldIndex);
+}
+
+// The file index of the data file as the store holds it. 1 when known.
+int32_t HeldFileIndex(uint64_t& index)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    HANDLE held = g_noteStore.fileHandle;
+    if (held == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(held, &info)) return 0;
+    index = ((uint64_t)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    return 1;
 }
 
 // After a main save the file holds every mirror that was read: those go.
@@ -342,8 +348,22 @@ void AdoptSavedFile(PlannedFile& file)
     RefindCurrentNote();
 }
 
-int32_t SaveTo(const WCHAR* target, int32_t isMain)
+// Before a main save is written: where the disk has no room for the new
+// file beside the old one and its backup, the backup becomes the file as it
+// now stands (a link: no room taken), which lets the version before it go.
+// The save comes first.
+void MakeRoomForSave(const WCHAR* target, const WCHAR* backup, int64_t fileBytes)
 {
+    int64_t free = FreeBytesIn(g_noteStore.dataFolder.GetText());
+    if (free < 0 || free >= fileBytes + kSaveRoomMargin) return;
+    SayLowDiskSpaceOnce(g_noteStore.dataFolder.GetText());
+    KeepBackup(target, backup);
+}
+
+int32_t SaveTo(const WCHAR* target, SaveKind kind, NoteIoError* failure)
+{
+    int32_t isMain = kind == kSaveMain;
+    if (failure) *failure = kIoOk;
     TRACE_SCOPE(kNoteStoreModule, 40);
     NoteStore& s = g_noteStore;
     if (!s.loaded) return kSaveNothing;
@@ -377,18 +397,35 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         NoteIoError planned = PlanFile(file, isMain);
         if (planned != kIoOk) {
             if (changedOnDisk()) return kSaveChangedOnDisk;
+            if (failure) *failure = planned;
+            if (kind == kSaveBackupCopy) return kSaveFailed;
             if (AskAfterFailure(target, StepName(planned))) continue;
             return kSaveFailed;
         }
+        if (isMain) MakeRoomForSave(target, backup.GetText(), 2 + (int64_t)file.chars * 2);
         NoteIoError result = WritePlannedFile(temporary.GetText(), file);
+        if (isMain && result == kIoOk) PassSaveStep(kSaveStepWritten);
         if (changedOnDisk()) {
             if (result == kIoOk) DeleteFileW(temporary.GetText());
             return kSaveChangedOnDisk;
         }
         if (result == kIoOk && isMain) {
-            CloseDatafileHandle();
+            PassSaveStep(kSaveStepChecked);
             result = KeepBackup(target, backup.GetText());
+            uint64_t heldIndex = 0;
+            int32_t heldIndexKnown = HeldFileIndex(heldIndex);
+            CloseDatafileHandle();
+            PassSaveStep(kSaveStepReleased);
+            // The handle kept other programs of this system from writing the
+            // file or moving another over it until now; one from elsewhere
+            // may still have changed it: looked at once more.
+            if (result == kIoOk && ChangedSinceCheck(check, heldIndexKnown, heldIndex)) {
+                DeleteFileW(temporary.GetText());
+                OpenDatafileHandle();
+                return kSaveChangedOnDisk;
+            }
             if (result == kIoOk) result = ReplaceFileWith(temporary.GetText(), target);
+            if (result == kIoOk) PassSaveStep(kSaveStepReplaced);
         } else if (result == kIoOk) {
             result = ReplaceFileWith(temporary.GetText(), target);
         }
@@ -413,6 +450,9 @@ int32_t SaveTo(const WCHAR* target, int32_t isMain)
         }
         DeleteFileW(temporary.GetText());
         if (isMain && s.fileHandle == INVALID_HANDLE_VALUE) OpenDatafileHandle();
+        if (failure) *failure = result;
+        // A backup's failure is the backup's to tell.
+        if (kind == kSaveBackupCopy) return kSaveFailed;
         if (result == kIoDiskFull) {
             RaiseStoreMessage(isMain ? kMsgOutOfDiskSpace : kMsgSavingCopyFailed);
             return kSaveFailed;
@@ -435,7 +475,7 @@ int32_t SaveDatafileIfOpen()
     // The notes go out to the sync and share folders first, so that what
     // came in from them is saved with the rest.
     SyncFolders(1);
-    int32_t result = SaveTo(target.GetText(), 1);
+    int32_t result = SaveTo(target.GetText(), kSaveMain, 0);
     SetResult(result == kSaveDone || result == kSaveNothing || result == kSaveDeferred);
     return result;
 }
@@ -448,7 +488,14 @@ int32_t SaveDatafileCopy(const WCHAR* path)
         SetResult(0);
         return kSaveFailed;
     }
-    int32_t result = SaveTo(full, 0);
+    int32_t result = SaveTo(full, kSaveCopy, 0);
     SetResult(result == kSaveDone);
     return result;
+}
+
+int32_t SaveBackupCopy(const WCHAR* path, NoteIoError& failure)
+{
+    failure = kIoOk;
+    if (g_noteStore.datafilePath.EqualsTextNoCase(path)) return kSaveFailed;
+    return SaveTo(path, kSaveBackupCopy, &failure);
 }

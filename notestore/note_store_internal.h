@@ -3,6 +3,7 @@
 #include "notestore/note_store.h"
 #include "notestore/datafile_format.h"
 #include "foundation/trace_modules.h"
+#include "notestore/note_io.h"
 
 // Trace module of the note store.
 enum { kNoteStoreModule = kTraceNoteStore };
@@ -101,6 +102,22 @@ void ClearTags();
 // notes folder's "backup\minutes", at most once a minute while notes are stored;
 // the newest kMinuteBackupsKept copies are kept.
 void KeepMinuteBackup();
+// After the day's first save: keeps the version before it (at backupPath)
+// as the weekday's backup.
+void KeepWeekdayBackup(const WCHAR* backupPath);
+// Tells once per data file that its disk is short of room (a backup skipped,
+// the save's previous backup let go).
+void SayLowDiskSpaceOnce(const WCHAR* folder);
+// Room left on a disk beyond what a file needs: what the file system takes
+// for its own records.
+const int64_t kSaveRoomMargin = 64 * 1024;
+
+// The kinds of save: the data file itself, a copy the user asked for, a
+// backup copy (which asks nothing and tells nothing: its caller does).
+enum SaveKind { kSaveMain, kSaveCopy, kSaveBackupCopy };
+// Saves the notes as they now stand to path as a backup copy. kSaveDone, or
+// kSaveFailed with the failed step in failure.
+int32_t SaveBackupCopy(const WCHAR* path, NoteIoError& failure);
 
 // Sets ResultFlag 0 and gives -1, for look-ups that find nothing.
 int32_t NotFound();

@@ -15,6 +15,7 @@
 #define IDB_CHECK_TICK 458        // the tick of a ticked check box
 
 #define IDR_HELP_PAGE 669         // RT_HTML: the help page written into the data folder
+#define IDR_LOGO 670              // PNG: the logo beside it, shown by the help page
 
 // TEXT resources: the default data files written when they are missing.
 #define IDR_DATAFILE_WELCOME 659

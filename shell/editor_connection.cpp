@@ -10,6 +10,7 @@
 #include "shell/image_preview_connection.h"
 #include "shell/image_thumbnails.h"
 #include "shell/later_entry_points.h"
+#include "shell/split_view.h"
 #include "shell/ctrl_hint.h"
 #include "shell/editor_ribbon.h"
 #include "shell/link_helpers.h"

@@ -6,6 +6,7 @@
 #include "shell/shell_ids.h"
 #include "shell/read_only_notice.h"
 #include "shell/status_texts.h"
+#include "shell/shell_messages.h"
 #include "notestore/note_store.h"
 #include "foundation/app.h"
 #include "foundation/ai_file.h"
@@ -91,6 +92,48 @@ int OpenDatafileShowing(const WCHAR* path, const WCHAR* wantedTitle)
 }
 
 int OpenDatafile(const WCHAR* path) { return OpenDatafileShowing(path, nullptr); }
+
+int CheckNamedDatafile(const WCHAR* path)
+{
+    if (!path || !path[0]) return 0;
+    DWORD attributes = GetFileAttributesW(path);
+    AIString status;
+    ComposeOpenFailedStatus(path, status);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return 1;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        status.AppendText(L" - <lred>it is a folder</lred>, not a data file (.tavik)");
+        RaiseShellMessage(kMsgNone, status.GetText(), kStatusError);
+        return 0;
+    }
+    WCHAR full[MAX_PATH];
+    DWORD length = GetFullPathNameW(path, MAX_PATH, full, nullptr);
+    AIString name, folder;
+    folder.AssignText(length && length < MAX_PATH ? full : path);
+    int cut = folder.FindChar(L'\\', 1);
+    if (cut >= 0) {
+        name.AssignText(folder.GetText() + cut + 1);
+        folder.KeepRange(0, cut);
+    } else {
+        name.Copy(folder);
+        folder.Clear();
+    }
+    DWORD folderAttributes = folder.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(folder.GetText());
+    int folderThere = folderAttributes != INVALID_FILE_ATTRIBUTES && (folderAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    status.AppendText(folderThere ? L" - the file is missing" : L" - its folder is missing");
+    RaiseShellMessageWith(folderThere ? kMsgFileNotFound : kMsgPathNotFound, status.GetText(), kStatusError,
+                          name.GetText(), folder.GetText());
+    return 0;
+}
+
+int OpenDatafileAtStart(const WCHAR* named, const WCHAR* last, const WCHAR* lastTitle, const WCHAR* defaultFile)
+{
+    int opened = 0;
+    if (named && named[0]) opened = CheckNamedDatafile(named) && OpenDatafile(named);
+    else if (last && last[0]) opened = OpenDatafileShowing(last, lastTitle);
+    else opened = OpenDatafile(defaultFile);
+    if (!opened) HideControlsNoFile(1);
+    return opened;
+}
 
 // The system's file dialogs: open (forSave 0) or save (forSave 1). 1 with a path.
 static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)

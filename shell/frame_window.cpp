@@ -330,6 +330,11 @@ int RegisterProgramHotKeys(HWND frame, int allowHotKeys, int allowWindowHotKey)
     return count;
 }
 
+int RegisterHotKeysAsSet(HWND frame)
+{
+    return RegisterProgramHotKeys(frame, !g_app.settings.Record().hotKeysOff, !g_app.HasWord(kWordNoHotkey));
+}
+
 void UnregisterProgramHotKeys(HWND frame)
 {
     if (!frame) return;

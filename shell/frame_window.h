@@ -54,6 +54,9 @@ void OnFrameTimer(HWND window, UINT_PTR timerId);
 // Global hot key Shift+PrintScreen and the window hot key (F12 under the
 // program's own name). Each fails softly. Returns the number registered.
 int RegisterProgramHotKeys(HWND frame, int allowHotKeys, int allowWindowHotKey);
+// The same as the settings and the start-up words have it: the settings'
+// switch turns both off, the word "nohotkey" only the window hot key.
+int RegisterHotKeysAsSet(HWND frame);
 void UnregisterProgramHotKeys(HWND frame);
 // The window hot key for a program name: F12 for "Tavik", Ctrl+F12 for other
 // names of up to 10 characters, Alt+F12 for longer ones (virtual key in the

@@ -10,6 +10,8 @@
 #include "shell/page_snapshot.h"
 #include "shell/note_commands.h"
 #include "shell/shell_ids.h"
+#include "shell/split_view.h"
+#include "ui/split_view.h"
 #include "shell/status_texts.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
@@ -80,7 +82,10 @@ RECT FittedArea()
     const PanelLayout& layout = g_mainPanel.layout;
     RECT client = ClientArea();
     RECT area;
-    if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
+    if (IsSplitViewOn()) {
+        // Split view: the editor's pane, the editor hidden meanwhile.
+        area = layout.editor;
+    } else if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
         area = layout.noteList;
         if (layout.preview.bottom > area.bottom) area.bottom = layout.preview.bottom;
         area.left -= kOverListLeft;
@@ -201,6 +206,8 @@ const WCHAR* GetImagePreviewTarget() { return State().target.GetText(); }
 
 int IsImagePreviewShown() { return State().shown; }
 
+int IsLargeImagePreviewShown() { return State().shown && State().kind == kImagePreviewPaged; }
+
 void HideImagePreview()
 {
     ImagePreviewState& s = State();
@@ -209,6 +216,7 @@ void HideImagePreview()
     s.shownPath.Clear();
     s.kind = kImagePreviewNone;
     HideThumbnail();
+    ShowEditorAfterPicture();
 }
 
 int PreviewImageFile(int fromCommand, int pageStep)
@@ -241,12 +249,14 @@ int PreviewImageFile(int fromCommand, int pageStep)
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
         RepaintUnder(s.paintedArea);
+    if (!paged) HideEditorForPicture();
     HDC dc = PanelDrawingDC();
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
     if (dc) ReleaseDC(Panel(), dc);
 
     if (outcome == kImagePreviewMissing) {
+        if (!s.shown) ShowEditorAfterPicture();
         AIString text(L"Cannot find file (");
         AppendOutsideText(text, path.GetText());
         text.AppendChar(L')');

@@ -21,6 +21,8 @@ void SetImagePreviewTarget(const WCHAR* target, ImagePreviewKind kind, int captu
 const WCHAR* GetImagePreviewTarget();
 // 1 while a picture is drawn in the content window.
 int IsImagePreviewShown();
+// 1 while a large picture covers the window page by page (it holds the keys).
+int IsLargeImagePreviewShown();
 // Takes the picture away: its area is repainted by the windows under it.
 void HideImagePreview();
 

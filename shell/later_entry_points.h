@@ -1,6 +1,6 @@
-// Entry points that the editor, search and dialog layers fill in. The shell
-// calls them where they belong; until their owners implement them here they
-// only leave their trace id and do nothing visible.
+// Shell entry points that the connections to the image preview and the
+// dialogs implement, and the favourites. The shell calls them where they
+// belong.
 #pragma once
 #include "foundation/win.h"
 
@@ -17,9 +17,8 @@ void UpdateMessageBox(int mode);
 void ShowDialogScreen(LPARAM argument);
 int IsDialogCenterBusy();
 void CloseMessageBoxForExit();
-// Shell services that wait for the image preview and sync layers; favourites.
+// The image preview's zoom and mode; favourites.
 void ToggleImageZoom();
-void ToggleSplitView();
 enum ImagePreviewModeChange { kImagePreviewModeLeave = 1 };
 void ToggleImagePreviewMode(ImagePreviewModeChange change);
 // Favourite slot 1 to 9 (Ctrl+1..9): opens its note, or says it is not

@@ -17,6 +17,8 @@
 #include "shell/editor_connection.h"
 #include "shell/search_connection.h"
 #include "shell/preview_connection.h"
+#include "shell/quick_search_pulse.h"
+#include "shell/split_view.h"
 #include "ui/status_line.h"
 #include "ui/window_table.h"
 #include "foundation/hash_name.h"
@@ -183,6 +185,8 @@ static LRESULT PanelOnLButtonDown(HWND window, UINT, WPARAM, LPARAM lParam)
 
 static LRESULT PanelOnMouseMove(HWND, UINT, WPARAM, LPARAM lParam)
 {
+    POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    SplitViewMouseMoved(at);
     if (!g_mainPanel.dragging) return 0;
     int x = (short)LOWORD(lParam);
     g_mainPanel.splitX = x - kSplitterWidth / 2;
@@ -262,6 +266,7 @@ static LRESULT PanelOnCtlColor(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     // The editor's completion list is a child of this window.
     if (HBRUSH brush = CompletionListColour((HWND)lParam, (HDC)wParam)) return (LRESULT)brush;
+    if (HBRUSH brush = QuickSearchPulseColour((HWND)lParam, (HDC)wParam)) return (LRESULT)brush;
     if ((HWND)lParam == g_mainPanel.noteList.GetHwnd()) {
         SetBkColor((HDC)wParam, kNoteListBackground);
         return (LRESULT)GetStockObject(WHITE_BRUSH);
@@ -315,6 +320,7 @@ static const MessageEntry kPanelMessages[] = {
     {WM_COMMAND, PanelOnCommand},
     {WM_TIMER, PanelOnTimer},
     {WM_CTLCOLORLISTBOX, PanelOnCtlColor},
+    {WM_CTLCOLOREDIT, PanelOnCtlColor},
     {WM_DRAWITEM, PanelOnDrawItem},
     {WM_CHARTOITEM, PanelOnCharToItem},
     {WM_VKEYTOITEM, PanelOnVKeyToItem},

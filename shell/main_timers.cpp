@@ -7,6 +7,7 @@
 #include "shell/capture_connection.h"
 #include "shell/frame_window.h"
 #include "shell/ctrl_hint.h"
+#include "shell/quick_search_pulse.h"
 #include "search/preview/preview_pane.h"
 #include "editor/editor_status.h"
 #include "editor/keys/note_editor.h"
@@ -19,6 +20,7 @@ static const UINT_PTR kMainTimerIds[] = {
     kTimerCtrlHintLast, kTimerCtrlHintEditor, kTimerEditorStatus, kTimerLinkHover, kTimerQuickPreview,
     kTimerImageHover, kTimerEditorRepaint, kTimerEditorRepaint2, kTimerRibbonHover, kTimerCaptureClickMode,
     kTimerThumbnail, kTimerPreviewRepaint, kTimerQuickSearchPreview, kTimerCaptureBalloon, kTimerStartupDone,
+    kTimerQuickSearchPulse,
 };
 enum { kMainTimerCount = sizeof kMainTimerIds / sizeof kMainTimerIds[0] };
 
@@ -143,6 +145,9 @@ void OnMainTimer(HWND, UINT_PTR timerId)
         break;
     case kTimerStartupDone:
         OnStartupDone();
+        break;
+    case kTimerQuickSearchPulse:
+        StepQuickSearchPulse();
         break;
     default:
         if ((timerId >= kTimerCtrlHintFirst && timerId <= kTimerCtrlHintLast) || timerId == kTimerCtrlHintEditor)

@@ -224,6 +224,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     AIString status;
     ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
     SetStatusText(status.GetText(), kStatusDone);
+    ForgetEditorStatus();
     UpdateEditorStatus(kEditorStatusRefresh);
     // A shared note another user edits is read-only here, and says so.
     ShowSharedNoteLock(editor, noteIndex);

@@ -17,6 +17,8 @@
 #include "dialogs/screen_launchers.h"
 #include "shell/ctrl_hint.h"
 #include "shell/editor_ribbon.h"
+#include "shell/image_preview_connection.h"
+#include "shell/quick_search_pulse.h"
 
 namespace {
 
@@ -83,6 +85,10 @@ void ConnectSearch(HWND content)
     l.stopCtrlHint = StopCtrlHint;
     l.ribbonForQuickSearch = RibbonForQuickSearch;
     l.ribbonForTypedTitle = RibbonForTypedTitle;
+    l.isDialogRunning = IsDialogCenterBusy;
+    l.isLargeImageShown = IsLargeImagePreviewShown;
+    l.refreshStatus = RefreshImagePreview;
+    l.pulseBox = StartQuickSearchPulse;
     InstallQuickSearchBox(l.quickSearch);
     CreateFullTextSearchWindows(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;

@@ -13,6 +13,9 @@ void SetShellMessageHook(ShellMessageHook hook);
 // Shows statusText on the status line at the level and raises the message
 // (0: none). Remembers both for GetLastShellMessage.
 void RaiseShellMessage(int32_t messageId, const WCHAR* statusText, StatusLevel level);
+// The same with the message's inserts.
+void RaiseShellMessageWith(int32_t messageId, const WCHAR* statusText, StatusLevel level, const WCHAR* insert1,
+                           const WCHAR* insert2);
 int32_t GetLastShellMessageId();
 const WCHAR* GetLastShellMessageText();
 void ClearLastShellMessage();

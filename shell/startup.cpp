@@ -24,6 +24,7 @@
 #include "foundation/file_refresh.h"
 #include "foundation/trace.h"
 #include "foundation/process_end.h"
+#include "foundation/crash_report.h"
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -46,8 +47,23 @@ static void LoadResourceFonts()
     }
 }
 
-// Creates the data folder with its subfolders and puts the help page there.
-static void PrepareDataFolder(AIString& folder)
+// Writes a resource into the data folder when the file there is missing or
+// different (a new version, a file cut short), not on every start.
+static void WriteResourceFile(const AIString& folder, int id, const WCHAR* type, const WCHAR* name)
+{
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return;
+    AIString path;
+    path.Copy(folder);
+    path.AppendText(L"\\");
+    path.AppendText(name);
+    RefreshFileContent(path.GetText(), bytes, SizeofResource(module, found));
+}
+
+void PrepareDataFolder(AIString& folder)
 {
     GetProgramDataFolder(folder);
     CreateDirectoryW(folder.GetText(), nullptr);
@@ -59,17 +75,14 @@ static void PrepareDataFolder(AIString& folder)
         path.AppendText(sub);
         CreateDirectoryW(path.GetText(), nullptr);
     }
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_PAGE), MAKEINTRESOURCEW(23));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (bytes) {
-        AIString path;
-        path.Copy(folder);
-        path.AppendText(L"\\help.html");
-        // Written when missing or different (a new version, a page cut short), not on every start.
-        RefreshFileContent(path.GetText(), bytes, SizeofResource(module, found));
-    }
+    WriteResourceFile(folder, IDR_HELP_PAGE, MAKEINTRESOURCEW(23), L"help.html");
+    WriteResourceFile(folder, IDR_LOGO, L"PNG", L"logo.png");
+}
+
+static int PathIsFolder(const WCHAR* path)
+{
+    DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A message raised while the hidden frame is made ready (a damaged or
@@ -156,21 +169,18 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     g_app.settings.Store();
     RegisterForRestart();
 
-    // The file named on the command line, else the last one, else the default file.
     AIString path, last;
     SettingsGetDataFilePath(g_app.settings.Record(), last);
-    int opened = 0;
     int fileArgument = FindDatafileArgument(arguments, path);
-    if (fileArgument) opened = OpenDatafile(path.GetText());
+    // Any other path is tried as a data file too (the store says when it is
+    // none); a folder is reported once the start has shown a file.
+    AIString otherPath;
+    int otherArgument = !fileArgument && FindOtherPathArgument(arguments, otherPath);
+    int folderNamed = otherArgument && PathIsFolder(otherPath.GetText());
     if (IsFirstStart(fileArgument, !last.IsEmpty(), defaultFileExisted)) s_firstStartFolder.Copy(folder);
-    if (!opened && !last.IsEmpty())
-        opened = OpenDatafileShowing(last.GetText(), havePlacement ? placement.lastTitle : nullptr);
-    if (!opened) opened = OpenDatafile(defaultFile.GetText());
-    if (!opened) {
-        // Nothing to show: ask for a data file once the window is up.
-        HideControlsNoFile(1);
-        PostMessageW(frame, WM_COMMAND, IDM_OPEN_DATAFILE, 0);
-    }
+    const WCHAR* named = fileArgument ? path.GetText() : (otherArgument && !folderNamed ? otherPath.GetText() : nullptr);
+    OpenDatafileAtStart(named, last.GetText(), havePlacement ? placement.lastTitle : nullptr, defaultFile.GetText());
+    if (folderNamed) CheckNamedDatafile(otherPath.GetText());
     ShowStartMessagesOverFrame(false);
     ShowPlacedFrame();
     KeepFocusInFrame(false);
@@ -192,6 +202,9 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     TRACE_SCOPE(kTraceStartup, 3);
     WatchProcessEnd();
     g_app.Prepare(nullptr, nullptr);
+    // The dump needs the program's name and the documents folder; from here on
+    // an unexpected fault ends in a report.
+    InstallCrashReporter();
     const WCHAR* arguments = SkipProgramPath(GetCommandLineW());
     (void)commandLine;
     if (!ClaimOrHandOver(arguments)) return 0;
@@ -216,7 +229,7 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     UpdateWindow(frame);
     // Not needed to show the first note, and slow under X (a key grab each,
     // OLE's drop registration): the window comes first.
-    RegisterProgramHotKeys(frame, 1, !g_app.HasWord(kWordNoHotkey));
+    RegisterHotKeysAsSet(frame);
     RegisterFrameDropTarget(frame);
     g_app.SetRunState(kRunRunning);
     SetTimer(frame, kTimerFramePeriodic, 200, nullptr);

@@ -4,3 +4,8 @@
 #include "foundation/win.h"
 
 int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand);
+
+// Creates the data folder (its path in folder) with its subfolders, and
+// writes the help page and the logo there.
+class AIString;
+void PrepareDataFolder(AIString& folder);

@@ -201,8 +201,14 @@ int IsLargeImageFile(int64_t fileBytes)
     return fileBytes >= kLargeImageFileBytes;
 }
 
+int IsTooLargeToHold(int width, int height)
+{
+    return width > 0 && height > 0 && (int64_t)width * height > kMaxHeldImagePixels;
+}
+
 LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng)
 {
+    if (IsTooLargeToHold(width, height)) return kLargeFromThumbnail;
     if (onNetwork) return kLargeFromThumbnail;
     if (!IsLargeImageFile(fileSize) || currentPng) return kLargeFromFile;
     int tall = width > 0 && (int64_t)height * 100 / width > 200;

@@ -82,7 +82,14 @@ enum LargeImageSource
 // at full width) and the current PNG picture are shown from the file; large
 // files and files on network paths from the screen-size copy. width and
 // height are the picture's own size (0 when not known yet).
+// A picture of more than kMaxHeldImagePixels pixels is never held whole: it is shown
+// from its screen-size copy, whatever its file's size.
 LargeImageSource ChooseLargeImageSource(int64_t fileSize, int onNetwork, int width, int height, int currentPng);
+// The most pixels of a picture held whole to be shown (64 MB at four bytes a pixel).
+const int64_t kMaxHeldImagePixels = 4096LL * 4096;
+// 1 when a picture of this size is too large to be held whole (0 when the
+// size is not known).
+int IsTooLargeToHold(int width, int height);
 const int64_t kLargeImageFileBytes = 500000;
 // 1 when a file is large enough to be shown from its screen-size copy (the
 // one comparison with kLargeImageFileBytes).

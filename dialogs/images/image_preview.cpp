@@ -63,8 +63,13 @@ int ScreenCopyOf(const WCHAR* path, const WCHAR* tempFolder, int screenWidth, in
 int LoadKept(const ImagePreviewRequest& request, int64_t fileBytes, ImagePreviewResult& result)
 {
     KeptPicture& kept = Kept();
-    // A captured page shown page by page needs every row: it is read itself.
-    int fromCopy = IsLargeImageFile(fileBytes) && !(request.pageByPage && request.capturedPage);
+    // A picture too large to hold whole (however small its file) is only
+    // ever shown from its copy; a captured page shown page by page needs
+    // every row otherwise: it is read itself.
+    int width = 0, height = 0;
+    ReadImageFileSize(request.path, &width, &height);
+    int tooLarge = IsTooLargeToHold(width, height);
+    int fromCopy = tooLarge || (IsLargeImageFile(fileBytes) && !(request.pageByPage && request.capturedPage));
     // The picture itself serves every request; its copy only those a copy may serve.
     if (!kept.dib.IsEmpty() && kept.path.EqualsTextNoCase(request.path) && kept.fileBytes == fileBytes &&
         (fromCopy || !kept.fromThumbnail))
@@ -91,6 +96,7 @@ int LoadKept(const ImagePreviewRequest& request, int64_t fileBytes, ImagePreview
         }
         return 1;
     }
+    if (tooLarge) return 0;
     // The image library's pixel cap holds here as for every decode.
     if (!kept.dib.LoadImageFile(request.path, kImageDetect)) return 0;
     kept.picture = kept.dib.GetRect();

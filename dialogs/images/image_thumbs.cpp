@@ -73,6 +73,12 @@ int WriteSizeRecord(const WCHAR* path, int width, int height)
 int MakeJpegCopy(const WCHAR* source, int32_t type, int width, int height, RGBQUAD canvas, int quality,
                  const WCHAR* destination, ThumbResult& result, SIZE* sourceSize = nullptr)
 {
+    // Only a PNG or JPEG is read at a reduced scale; any other picture too
+    // large to hold whole is refused before it is decoded.
+    int32_t ownWidth = 0, ownHeight = 0, format = 0;
+    if (ReadImageFileSize(source, &ownWidth, &ownHeight, &format) && format != kImagePng && format != kImageJpg &&
+        IsTooLargeToHold(ownWidth, ownHeight))
+        return Fail(result, "cannot read the image", "Image is too large");
     AIImage image;
     image.SetLoadFit(width, height);
     if (!image.Load(source, type) || !image.IsValid()) return Fail(result, "cannot read the image", image.GetErrorText());

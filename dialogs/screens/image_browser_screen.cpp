@@ -246,6 +246,10 @@ void LoadLarge(int index)
     // The picture's own shape (its icon is always square) tells a tall one.
     SIZE own = GetThumbnailSlotImageSize(index - (b.model.paging.page - 1) * b.model.paging.gridSize *
                                                      b.model.paging.gridSize);
+    // A picture not listed yet tells its size from its header.
+    int32_t headerWidth = 0, headerHeight = 0;
+    if ((own.cx <= 0 || own.cy <= 0) && !network && ReadImageFileSize(path.GetText(), &headerWidth, &headerHeight))
+        own = {headerWidth, headerHeight};
     int png = path.EndsWithNoCase(L".png");
     if (ChooseLargeImageSource(size, network, own.cx, own.cy, png) == kLargeFromFile) {
         b.large.LoadImageFile(path.GetText(), kImageDetect);

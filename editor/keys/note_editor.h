@@ -20,6 +20,10 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // the function keys it knows.
 int EditorOwnsKey(const MSG* message);
 
+// 1 when split view has a picture in the editor's place (the editor hidden):
+// the key message is kept from the editor (a key-down says why).
+int SplitViewHoldsKey(HWND editor, UINT message, WPARAM key);
+
 // What the key handling keeps between messages (read by the status line and
 // the content window).
 enum EditorStatusMode : int32_t {

@@ -261,6 +261,7 @@ void ReadEditorSelection(CHARRANGE* range)
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsApplicationClosing()) return PassOn(window, message, wParam, lParam);
+    if (SplitViewHoldsKey(window, message, wParam)) return 0;
     for (const EditorMessageEntry& entry : kEditorMessages)
         if (entry.message == message) return entry.handler(window, message, wParam, lParam);
     return PassOn(window, message, wParam, lParam);

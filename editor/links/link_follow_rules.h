@@ -30,7 +30,21 @@ void PlanHyperlinkFollow(const WCHAR* target, LinkFollowPlan& plan);
 // "http://" in front; "http..." and "mailto..." are opened; anything else is not a link.
 void PlanAutomaticLinkFollow(const WCHAR* text, LinkFollowPlan& plan);
 
-// 1 when a path names a program or script the shell would start.
+// 1 when a path names a program or script the shell would start, decided on
+// the name the file system opens: blanks, quotes, and dots, blanks and
+// separators at the end dropped; each piece of a stream suffix
+// ("mark.bat::$DATA"); a short (8.3) name by its long name where the file
+// exists. The extensions of PATHEXT count too.
 int IsProgramPath(const WCHAR* path);
+
+// A path's long form: 1 with it in longPath, 0 when it cannot be looked up.
+typedef int (*LongPathFn)(const WCHAR* path, AIString& longPath);
+// The rule of IsProgramPath with the PATHEXT list (";"-separated, may be
+// null) and the long-name look-up given (may be null). A short name that
+// cannot be looked up counts as a program when its extension could be the
+// start of a program's.
+int IsProgramPathWith(const WCHAR* path, const WCHAR* pathExt, LongPathFn longPath);
+// The path as the shell opens it (see IsProgramPath), before any look-up.
+void ShellOpenedPath(const WCHAR* path, AIString& opened);
 // 1 when a path names a picture the program shows itself (".png", ".jpg").
 int IsPicturePath(const WCHAR* path);

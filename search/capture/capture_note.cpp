@@ -1,5 +1,6 @@
 // The note of a web page capture.
 #include "search/capture/capture_note.h"
+#include "search/capture/web_tidy.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ void ComposeCapturedNote(const WebCleanResult& page, const WebText& pageUrl, int
         body += kShortened + pageUrl + u" \r\n\r\n";
         links.clear();
     }
+    // The page's address may hold braces too.
+    PartBracePairs(body);
     links.push_back(WebLink{web, pageUrl});
     WebText block = BuildLinkBlock(links);
     if (body.size() + block.size() > kMaxCaptureNoteChars) {

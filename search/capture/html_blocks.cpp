@@ -167,3 +167,12 @@ WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
     for (const Block& b : blocks) AppendBlock(out, t, b);
     return out;
 }
+
+WebText KeepAllBlocks(const WebText& marked)
+{
+    WebText out;
+    out.reserve(marked.size());
+    for (char16_t c : marked)
+        if (c != kMarkDrop && c != kMarkBlock) out.push_back(c);
+    return out;
+}

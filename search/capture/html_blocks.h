@@ -19,3 +19,5 @@ enum {
 };
 
 WebText KeepTextBlocks(const WebText& marked, PageKind kind, bool loose);
+// Every block in reading order, the markers other than link targets removed.
+WebText KeepAllBlocks(const WebText& marked);

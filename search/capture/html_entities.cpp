@@ -107,14 +107,33 @@ WebText DecodeHtmlEntities(const WebText& text)
 {
     WebText out;
     out.reserve(text.size());
+    bool inTarget = false;
     for (size_t i = 0; i < text.size();) {
+        if (text[i] == kMarkLink) inTarget = !inTarget;
         uint32_t ch;
-        size_t used = text[i] == '&' ? ReadReference(text, i, &ch) : 0;
+        size_t used = text[i] == '&' && !inTarget ? ReadReference(text, i, &ch) : 0;
         if (used) {
             AppendPageChar(out, ch);
             i += used;
         } else {
             out.push_back(text[i++]);
+        }
+    }
+    return out;
+}
+
+WebText DecodeTargetEntities(const WebText& href)
+{
+    WebText out;
+    out.reserve(href.size());
+    for (size_t i = 0; i < href.size();) {
+        uint32_t ch;
+        size_t used = href[i] == '&' ? ReadReference(href, i, &ch) : 0;
+        if (used) {
+            AppendTargetChar(out, ch);
+            i += used;
+        } else {
+            AppendTargetChar(out, href[i++]);
         }
     }
     return out;

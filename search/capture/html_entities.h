@@ -7,4 +7,9 @@
 #pragma once
 #include "search/capture/web_text.h"
 
+// Link targets of the working text (between kMarkLink codes) are left as they
+// are: the tag pass has decoded them already.
 WebText DecodeHtmlEntities(const WebText& text);
+// A link's address: references decoded to the characters themselves, nothing
+// mapped (only controls dropped).
+WebText DecodeTargetEntities(const WebText& href);

@@ -1,5 +1,6 @@
 // The tag pass of the web page cleaner.
 #include "search/capture/html_tag_pass.h"
+#include "search/capture/html_entities.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ WebText RunTagPass(const WebText& body, bool capture)
     for (size_t i = 0; i < body.size();) {
         char16_t c = body[i];
         if (c != '<') {
-            out.push_back(c);
+            AppendTextUnit(out, c);
             i++;
             continue;
         }
@@ -105,7 +106,7 @@ WebText RunTagPass(const WebText& body, bool capture)
         if (dropped) continue;
         AppendMarks(out, kMarkDrop, tagLength);
         if (name == u"a" && !closing) {
-            WebText href = Attribute(body, nameEnd, close, "href");
+            WebText href = DecodeTargetEntities(Attribute(body, nameEnd, close, "href"));
             TrimBlanks(href);
             if (capture && !href.empty()) {
                 for (char16_t& ch : href)

@@ -19,13 +19,24 @@ const char16_t* const kLooseCuts[] = {
 
 enum { kLooseLineMinimum = 5, kHomeLineMinimum = 25, kArticleLineMinimum = 15 };
 
-// The page with every character it may not bring into a note mapped.
+// The page without controls (the working text's marker codes among them),
+// cut to the download's cap. Reserved characters stay: the tag pass maps them
+// in the text and keeps them in link targets.
 WebText SanitisePage(const WebText& html)
 {
     WebText out;
     out.reserve(html.size());
     size_t n = html.size() < size_t(kMaxPageChars) ? html.size() : size_t(kMaxPageChars);
-    for (size_t i = 0; i < n; i++) AppendPageChar(out, html[i]);
+    for (size_t i = 0; i < n; i++)
+        if (!IsDroppedControl(html[i])) out.push_back(html[i]);
+    return out;
+}
+
+WebText MapTitleText(const WebText& raw)
+{
+    WebText out;
+    out.reserve(raw.size());
+    for (char16_t c : raw) AppendTextUnit(out, c);
     return out;
 }
 
@@ -37,7 +48,7 @@ WebText ReadTitle(const WebText& page)
     if (start == WebText::npos) return WebText();
     size_t end = FindNoCase(page, "</title", start);
     if (end == WebText::npos) return WebText();
-    WebText title = DecodeHtmlEntities(page.substr(start + 1, end - start - 1));
+    WebText title = DecodeHtmlEntities(MapTitleText(page.substr(start + 1, end - start - 1)));
     WebText out;
     for (char16_t c : title)
         if (c == '[' || c == '{')
@@ -49,6 +60,18 @@ WebText ReadTitle(const WebText& page)
             out.push_back(c);
     TrimBlanks(out);
     return out;
+}
+
+WebText FlattenSource(const WebText& page, size_t start, size_t end)
+{
+    WebText body;
+    body.reserve(end - start);
+    for (size_t i = start; i < end; i++) {
+        char16_t c = page[i];
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';  // a line break of the source parts words too
+        if (c != ' ' || body.empty() || body.back() != ' ') body.push_back(c);
+    }
+    return body;
 }
 
 WebText ReadBody(const WebText& page)
@@ -73,14 +96,22 @@ WebText ReadBody(const WebText& page)
         size_t at = FindNoCase(page, comments, start);
         if (at < end) end = at;
     }
-    WebText body;
-    body.reserve(end - start);
-    for (size_t i = start; i < end; i++) {
-        char16_t c = page[i];
-        if (c == '\r' || c == '\n' || c == '\t') c = ' ';  // a line break of the source parts words too
-        if (c != ' ' || body.empty() || body.back() != ' ') body.push_back(c);
+    return FlattenSource(page, start, end);
+}
+
+// All of the page's text after its head, in reading order: what stands
+// outside the body (pages written after their "</body>") and every block.
+WebText ReadWholeText(const WebText& page)
+{
+    size_t start = 0;
+    for (const char* head : {"</head", "<body", "</title"}) {
+        size_t at = FindNoCase(page, head);
+        if (at == WebText::npos) continue;
+        at = page.find(u'>', at);
+        start = at == WebText::npos ? page.size() : at + 1;
+        break;
     }
-    return body;
+    return FlattenSource(page, start, page.size());
 }
 
 WebText MakeShortTitle(const WebText& title)
@@ -116,15 +147,16 @@ PageKind ClassifyPage(const WebText& pageUrl, bool* loose)
     return kPageArticle;
 }
 
-void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
-{
-    *result = WebCleanResult();
-    WebText page = SanitisePage(request.html);
-    bool loose = false;
-    PageKind kind = ClassifyPage(request.pageUrl, &loose);
-    loose = loose || request.loose;
+namespace {
 
-    WebText text = KeepTextBlocks(RunTagPass(ReadBody(page), request.capture), kind, loose);
+// The note text of a page: the blocks the block rule keeps, or with
+// readingOrder every block of the whole page and its short lines too (link
+// lists, tables of contents), for a page the rule finds no text in.
+WebText CleanPageText(const WebText& page, const WebCleanRequest& request, PageKind kind, bool loose,
+                      bool readingOrder, std::vector<WebLink>* links)
+{
+    WebText text = readingOrder ? KeepAllBlocks(RunTagPass(ReadWholeText(page), request.capture))
+                                : KeepTextBlocks(RunTagPass(ReadBody(page), request.capture), kind, loose);
     if (loose) {
         size_t cut = text.size();
         for (const char16_t* marker : kLooseCuts) {
@@ -134,7 +166,7 @@ void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
         text.resize(cut);
         ReplaceAll(text, u"[edit] ", u"");
     }
-    if (!request.capture) {
+    if (!request.capture && !readingOrder) {
         if (loose)
             text = DropShortLineRuns(text, kLooseLineMinimum, true);
         else if (kind == kPageHome)
@@ -144,12 +176,32 @@ void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
     }
     text = ConvertHeadings(CollapseBlankRuns(DecodeHtmlEntities(text)));
     if (request.capture) {
-        text = BreakMarkupPairs(CollectWebLinks(text, request.pageUrl, &result->links));
+        text = BreakMarkupPairs(CollectWebLinks(text, request.pageUrl, links));
         ReplaceAll(text, u"  [", u" [");
     }
-    text = Strip(TrimShortEdgeLines(CollapseBlankRuns(Strip(text, kMarkLink)), kEdgeLineMinimum), kMarkLink);
+    text = CollapseBlankRuns(Strip(text, kMarkLink));
+    if (!readingOrder) text = Strip(TrimShortEdgeLines(text, kEdgeLineMinimum), kMarkLink);
     ReplaceAll(text, u"\r\n[] \r\n", u"\r\n");
     TrimBlanks(text);
+    PartBracePairs(text);
+    return text;
+}
+
+}  // namespace
+
+void CleanWebPage(const WebCleanRequest& request, WebCleanResult* result)
+{
+    *result = WebCleanResult();
+    WebText page = SanitisePage(request.html);
+    bool loose = false;
+    PageKind kind = ClassifyPage(request.pageUrl, &loose);
+    loose = loose || request.loose;
+
+    WebText text = CleanPageText(page, request, kind, loose, false, &result->links);
+    if (text.size() < kMinBodyChars) {
+        result->links.clear();
+        text = CleanPageText(page, request, kind, loose, true, &result->links);
+    }
 
     result->title = ReadTitle(page);
     if (result->title.empty()) result->title = request.fallbackTitle;

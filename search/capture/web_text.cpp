@@ -145,19 +145,32 @@ void TrimBlanks(WebText& text)
     text = text.substr(a, b - a);
 }
 
+bool IsDroppedControl(uint32_t ch)
+{
+    return (ch < 32 && ch != '\t' && ch != '\r' && ch != '\n') || ch == 0x7F || (ch >= 0x80 && ch < 0xA0 && ch != 0x85);
+}
+
+void AppendTextUnit(WebText& out, char16_t unit)
+{
+    if (unit == 0xB1)
+        AppendAscii(out, "+/-");
+    else if (unit == 0xA4)
+        AppendAscii(out, "(currency)");
+    else if (unit == 0xBD)
+        AppendAscii(out, "1/2");
+    else if (!IsDroppedControl(unit))
+        out.push_back(unit);
+}
+
 void AppendPageChar(WebText& out, uint32_t ch)
 {
-    if (ch == 0xB1) {
-        AppendAscii(out, "+/-");
-    } else if (ch == 0xA4) {
-        AppendAscii(out, "(currency)");
-    } else if (ch == 0xBD) {
-        AppendAscii(out, "1/2");
-    } else if (ch < 32 && ch != '\t' && ch != '\r' && ch != '\n') {
-        // control characters and NUL never reach a note
-    } else if (ch == 0x7F || (ch >= 0x80 && ch < 0xA0 && ch != 0x85)) {
-        // C1 controls neither
-    } else {
+    if (ch < 0xD800 || (ch >= 0xE000 && ch < 0x10000))
+        AppendTextUnit(out, char16_t(ch));
+    else
         AppendCodePoint(out, ch);
-    }
+}
+
+void AppendTargetChar(WebText& out, uint32_t ch)
+{
+    if (!IsDroppedControl(ch)) AppendCodePoint(out, ch);
 }

@@ -30,8 +30,15 @@ void AppendAscii(WebText& text, const char* ascii);
 WebText Ascii(const char* ascii);
 void TrimBlanks(WebText& text);
 
-// Appends a character that came from the page, mapped so that it can never
-// act as the note file's own mark-up: the note separator U+00A4 and the list
-// quote U+00BD are written out, the heading mark U+00B1 becomes "+/-", NUL and
-// other control characters (but TAB, CR, LF) are dropped.
+// NUL, other C0 controls (but TAB, CR, LF) and C1 controls: never taken from a page.
+bool IsDroppedControl(uint32_t ch);
+// Appends a character of the page's text, mapped so that it can never act as
+// the note file's own mark-up: the note separator U+00A4 and the list quote
+// U+00BD are written out, the heading mark U+00B1 becomes "+/-", controls are
+// dropped. AppendPageChar takes a code point (a surrogate alone is U+FFFD);
+// AppendTextUnit one UTF-16 unit of text whose pairs are already in order.
 void AppendPageChar(WebText& out, uint32_t ch);
+void AppendTextUnit(WebText& out, char16_t unit);
+// Appends a character of a link's address as it is (controls dropped): the
+// address is percent-encoded where it is written into the note.
+void AppendTargetChar(WebText& out, uint32_t ch);

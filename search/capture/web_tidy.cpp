@@ -112,12 +112,31 @@ WebText BreakMarkupPairs(const WebText& t)
     return out;
 }
 
+void PartBracePairs(WebText& text)
+{
+    size_t pairs = 0;
+    for (size_t i = 1; i < text.size(); i++)
+        if ((text[i] == '{' || text[i] == '}') && text[i - 1] == text[i]) pairs++;
+    if (!pairs) return;
+    WebText out;
+    out.reserve(text.size() + pairs);
+    for (size_t i = 0; i < text.size(); i++) {
+        if (i > 0 && (text[i] == '{' || text[i] == '}') && text[i - 1] == text[i]) out.push_back(' ');
+        out.push_back(text[i]);
+    }
+    text.swap(out);
+}
+
 WebText ConvertHeadings(const WebText& t)
 {
     WebText out;
     out.reserve(t.size() + t.size() / 16);
+    bool inTarget = false;
     for (size_t i = 0; i < t.size(); i++) {
-        if (t.compare(i, 3, kHeadingMark) == 0) {
+        if (t[i] == kMarkLink) inTarget = !inTarget;
+        if (inTarget || t[i] == kMarkLink) {
+            out.push_back(t[i]);  // a link's address keeps its "#" and braces
+        } else if (t.compare(i, 3, kHeadingMark) == 0) {
             while (!out.empty() && (out.back() == ' ' || out.back() == '\r' || out.back() == '\n'))
                 out.pop_back();
             if (!out.empty()) out += u"\r\n\r\n";

@@ -13,6 +13,11 @@ WebText TrimShortEdgeLines(const WebText& text, size_t minimum);
 WebText CollapseBlankRuns(const WebText& text);
 // "--", "**" and "//" get a "_" behind them, so page text never forms note mark-up.
 WebText BreakMarkupPairs(const WebText& text);
+// Two equal braces in a row get a blank between them, so that no line of the
+// text ever reads as the link block's fences ("{{" or "}}"), whatever the
+// passes before it joined. The last step of every text meant for a note.
+void PartBracePairs(WebText& text);
 // Heading marks become "### " headings on a line of their own; a "#" of the
 // page becomes "#_"; "{{" and "}}" (the link block's fences) are parted.
+// Link targets (between kMarkLink codes) are left alone.
 WebText ConvertHeadings(const WebText& text);

@@ -29,7 +29,14 @@ struct Scanner {
     const PdfFontMap* font;
     double fontSize;
     double leading;
+    double charSpacing;  // Tc
+    double wordSpacing;  // Tw
+    double scale;        // Tz, as a factor
     Matrix line;  // the text line matrix
+    double advance;  // how far the shows since the line's start moved along it (text space)
+    double lastEnd;  // where the last show ended along the line (user space)
+    bool lastEndKnown;  // its font's widths were known
+    bool spacedApart;   // the spacing after the last glyph is a gap between words
     bool moved;   // a positioning operator ran since the last show
     bool shownAny;
     double lastY;
@@ -61,6 +68,17 @@ double Height(const Scanner& s)
     return h > 0.5 ? h : 1.0;
 }
 
+// True when the move along the line since the last show is a gap between
+// words: wider than a tenth of the font size, or back over the text (another
+// column or an overprint). Without the last font's widths every move is one.
+bool IsWordGap(const Scanner& s)
+{
+    if (!s.lastEndKnown || !s.font->widths.known) return true;
+    double gap = s.line.e - s.lastEnd;
+    double em = fabs(s.fontSize * s.line.a);
+    return gap > em * kWordGapOfFontSize || gap < -em;
+}
+
 // Decides what separates this show from the text before it.
 bool BeforeShow(Scanner& s)
 {
@@ -70,7 +88,7 @@ bool BeforeShow(Scanner& s)
     if (s.shownAny) {
         if (fabs(s.line.f - s.lastY) > Height(s) * 0.5)
             ok = PutBreak(s);
-        else
+        else if (IsWordGap(s))
             ok = PutBlank(s);
     }
     s.lastY = s.line.f;
@@ -78,8 +96,29 @@ bool BeforeShow(Scanner& s)
     return ok;
 }
 
+// Moves the text position past a glyph (its width, the character spacing,
+// and for the one-byte space the word spacing).
+void Advance(Scanner& s, uint32_t code)
+{
+    double spacing = s.charSpacing;
+    if (s.font->codeBytes == 1 && code == 32) spacing += s.wordSpacing;
+    s.advance += (PdfGlyphWidth(s.font->widths, s.font->codeBytes, code) / 1000.0 * s.fontSize + spacing) * s.scale;
+    // Letters spread apart by the character spacing are words apart (a
+    // justified line's last letters, or ". T" written as one string).
+    s.spacedApart = spacing * s.scale > s.fontSize * kWordGapOfFontSize;
+}
+
+// Notes where the last show ended, for the gap before the next one.
+void AfterShow(Scanner& s)
+{
+    s.lastEnd = s.line.e + s.advance * s.line.a;
+    s.lastEndKnown = s.font->widths.known;
+}
+
 bool PutCode(Scanner& s, uint32_t code)
 {
+    if (s.spacedApart && !PutBlank(s)) return false;
+    Advance(s, code);
     uint32_t count = 0, single = 0;
     const uint32_t* chars = PdfFontMapLookup(*s.font, code, &count, &single);
     for (uint32_t i = 0; chars && i < count; i++) {
@@ -123,6 +162,7 @@ bool FeedByte(Scanner& s, CodeFeed& feed, uint8_t byte)
 bool ShowString(Scanner& s, const Operand& string)
 {
     if (!BeforeShow(s)) return false;
+    s.spacedApart = false;
     if (!s.font->known) return true;
     CodeFeed feed;
     const uint8_t* p = string.begin;
@@ -202,6 +242,7 @@ bool ShowArray(Scanner& s, const Operand& array)
             const uint8_t* next;
             if (ParsePdfNumber(p, end, &v, &next)) {
                 if (-v > kTjWordGapThousandths && !PutBlank(s)) return false;
+                s.advance -= v / 1000.0 * s.fontSize * s.scale;
                 p = next;
             } else {
                 ++p;
@@ -226,6 +267,7 @@ void MoveLine(Scanner& s, double tx, double ty)
 {
     s.line.e += tx * s.line.a;
     s.line.f += ty * s.line.d;
+    s.advance = 0;
     s.moved = true;
 }
 
@@ -240,7 +282,10 @@ bool ShowTop(Scanner& s)
 {
     const Operand* string = Top(s, kLiteral);
     if (!string) string = Top(s, kHex);
-    return string ? ShowString(s, *string) : true;
+    if (!string) return true;
+    bool ok = ShowString(s, *string);
+    AfterShow(s);
+    return ok;
 }
 
 // Steps over an inline image: from after "ID" to after the "EI" that stands
@@ -264,6 +309,7 @@ const uint8_t* RunOperator(Scanner& s, const uint8_t* op, size_t n, const uint8_
     bool ok = true;
     if (IsOperator(op, n, "BT")) {
         s.line = Matrix{1, 1, 0, 0};
+        s.advance = 0;
         s.moved = true;
     } else if (IsOperator(op, n, "Tf")) {
         if (s.count >= 2 && s.operands[s.count - 2].kind == kName) {
@@ -280,6 +326,7 @@ const uint8_t* RunOperator(Scanner& s, const uint8_t* op, size_t n, const uint8_
         MoveLine(s, Number(s, 1), Number(s, 0));
     } else if (IsOperator(op, n, "Tm")) {
         s.line = Matrix{Number(s, 5), Number(s, 2), Number(s, 1), Number(s, 0)};
+        s.advance = 0;
         s.moved = true;
     } else if (IsOperator(op, n, "T*")) {
         NextLine(s);
@@ -287,12 +334,27 @@ const uint8_t* RunOperator(Scanner& s, const uint8_t* op, size_t n, const uint8_
         s.leading = Number(s, 0);
     } else if (IsOperator(op, n, "Tj")) {
         ok = ShowTop(s);
-    } else if (IsOperator(op, n, "'") || IsOperator(op, n, "\"")) {
+    } else if (IsOperator(op, n, "Tc")) {
+        s.charSpacing = Number(s, 0);
+    } else if (IsOperator(op, n, "Tw")) {
+        s.wordSpacing = Number(s, 0);
+    } else if (IsOperator(op, n, "Tz")) {
+        s.scale = Number(s, 0) / 100.0;
+    } else if (IsOperator(op, n, "'")) {
+        NextLine(s);
+        ok = ShowTop(s);
+    } else if (IsOperator(op, n, "\"")) {
+        // aw ac string ": the spacings are set, then the string shown on the next line.
+        if (s.count >= 3) {
+            s.wordSpacing = Number(s, 2);
+            s.charSpacing = Number(s, 1);
+        }
         NextLine(s);
         ok = ShowTop(s);
     } else if (IsOperator(op, n, "TJ")) {
         const Operand* array = Top(s, kArray);
         if (array) ok = BeforeShow(s) && ShowArray(s, *array);
+        AfterShow(s);
     } else if (IsOperator(op, n, "ID")) {
         after = SkipInlineImage(after, s.end);
     }
@@ -320,6 +382,7 @@ bool ScanPdfContent(const uint8_t* data, size_t size, const PdfFontSource& fonts
     PdfFontMapInitSimple(&s.fallback);
     s.font = &s.fallback;
     s.line = Matrix{1, 1, 0, 0};
+    s.scale = 1;
     if (!PutBreak(s)) return false;  // each stream (page) starts on a new line
     const uint8_t* p = data;
     const uint8_t* end = s.end;

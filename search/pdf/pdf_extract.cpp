@@ -3,18 +3,18 @@
 #include "search/pdf/pdf_bytes.h"
 #include "search/pdf/pdf_content_scanner.h"
 #include "search/pdf/pdf_font_map.h"
-#include "search/pdf/pdf_inflate.h"
+#include "search/pdf/pdf_filters.h"
 #include "search/pdf/pdf_objects.h"
 #include "search/pdf/pdf_tidy.h"
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 #include <stdlib.h>
 #include <string.h>
 
 namespace {
 
 enum StreamKind { kStreamContent, kStreamObjects, kStreamOther };
-enum StreamFilter { kFilterNone, kFilterFlate, kFilterUnknown };
 
 struct StreamInfo {
     const uint8_t* dictBegin;  // null when no object header was found
@@ -23,7 +23,7 @@ struct StreamInfo {
     const uint8_t* dataEnd;
     uint32_t number;
     StreamKind kind;
-    StreamFilter filter;
+    PdfFilterChain filters;
 };
 
 struct FontName {
@@ -46,37 +46,13 @@ bool NameIs(const uint8_t* begin, const uint8_t* end, const char* key, const cha
     return size_t(p - name) == n && memcmp(name, value, n) == 0;
 }
 
-StreamFilter ReadFilter(const uint8_t* begin, const uint8_t* end)
+// The number at p (after blanks), or the fallback.
+double NumberAt(const uint8_t* p, const uint8_t* end, double fallback)
 {
-    const uint8_t* p = PdfFindKey(begin, end, "/Filter");
-    if (!p) return kFilterNone;
+    double value;
+    const uint8_t* next;
     p = PdfSkipWhite(p, end);
-    int flate = 0, other = 0;
-    const uint8_t* stop = end;
-    if (p < end && *p == '[')
-        stop = PdfSkipContainer(p, end);
-    else if (p < end && *p == '/')
-        stop = p + 1;
-    while (p < stop && p < end) {
-        if (*p != '/') {
-            ++p;
-            continue;
-        }
-        const uint8_t* name = ++p;
-        while (p < end && IsPdfRegular(*p)) ++p;
-        size_t n = size_t(p - name);
-        if ((n == 11 && memcmp(name, "FlateDecode", 11) == 0) || (n == 2 && memcmp(name, "Fl", 2) == 0))
-            flate++;
-        else
-            other++;
-    }
-    if (flate == 1 && other == 0) {
-        const uint8_t* predictor = PdfFindKey(begin, end, "/Predictor");
-        int64_t value = 1;
-        if (predictor && PdfReadInteger(predictor, end, &value) && value > 1) return kFilterUnknown;
-        return kFilterFlate;
-    }
-    return kFilterUnknown;
+    return p < end && ParsePdfNumber(p, end, &value, &next) ? value : fallback;
 }
 
 StreamKind ReadKind(const uint8_t* begin, const uint8_t* end)
@@ -109,7 +85,17 @@ private:
     bool StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* buffer, const uint8_t** bytes,
                      size_t* size);
     const StreamInfo* StreamOfObject(uint32_t number) const;
+    // The streams to read, pages first in the page tree's order.
+    std::vector<const StreamInfo*> StreamsInPageOrder() const;
+    void AddPageTree(uint32_t node, int depth, std::unordered_set<uint32_t>* seen,
+                     std::vector<const StreamInfo*>* out) const;
+    void AddContents(const uint8_t* value, const uint8_t* end, std::vector<const StreamInfo*>* out) const;
     PdfFontMap* ReadFont(uint32_t number);
+    void ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map);
+    void ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map);
+    // The value of a key, followed to its object when it is a reference.
+    bool ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
+                 const uint8_t** valueEnd) const;
     static const PdfFontMap* LookupFont(void* context, const uint8_t* name, size_t length);
 
     const uint8_t* data_;
@@ -144,14 +130,29 @@ void PdfDocument::FindStreams()
         p = close < 0 ? end_ : dataEnd + 9;
         if (dataEnd > dataBegin && dataEnd[-1] == '\n') --dataEnd;
         if (dataEnd > dataBegin && dataEnd[-1] == '\r') --dataEnd;
-        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, kFilterFlate};
+        StreamInfo info{nullptr, nullptr, dataBegin, dataEnd, 0, kStreamContent, {}};
+        // A stream whose dictionary cannot be found is most likely compressed.
+        info.filters.status = kPdfChainKnown;
+        info.filters.steps[0].kind = kPdfFilterFlate;
+        info.filters.count = 1;
         const PdfObject* object = index_.Enclosing(hit);
         if (object && object->begin < hit) {
             info.dictBegin = object->begin;
             info.dictEnd = hit;
             info.number = object->number;
             info.kind = ReadKind(info.dictBegin, info.dictEnd);
-            info.filter = ReadFilter(info.dictBegin, info.dictEnd);
+            info.filters = ReadPdfFilterChain(info.dictBegin, info.dictEnd);
+            // A direct /Length that ends right before "endstream" is the data's
+            // true end: its last byte may itself be a line end.
+            const uint8_t* lengthAt = PdfFindKey(info.dictBegin, info.dictEnd, "/Length");
+            uint32_t lengthRef;
+            int64_t length;
+            if (close >= 0 && lengthAt && !PdfReadReference(lengthAt, info.dictEnd, &lengthRef) &&
+                PdfReadInteger(lengthAt, info.dictEnd, &length) && length >= 0 && length <= close) {
+                const uint8_t* after = dataBegin + length;
+                while (after < dataBegin + close && IsPdfWhite(*after)) ++after;
+                if (after == dataBegin + close) info.dataEnd = dataBegin + length;
+            }
         }
         streams_.push_back(info);
     }
@@ -174,8 +175,8 @@ bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* bu
                               size_t* size)
 {
     size_t length = size_t(stream.dataEnd - stream.dataBegin);
-    if (stream.filter == kFilterUnknown || length > limits_.maxStreamBytes) return false;
-    if (stream.filter == kFilterNone) {
+    if (stream.filters.status == kPdfChainUnknown || length > limits_.maxStreamBytes) return false;
+    if (stream.filters.status == kPdfChainNone) {
         *bytes = stream.dataBegin;
         *size = length;
         return true;
@@ -183,7 +184,7 @@ bool PdfDocument::StreamBytes(const StreamInfo& stream, std::vector<uint8_t>* bu
     size_t bound = length * limits_.inflateFactor;
     if (bound < limits_.inflateFloor) bound = limits_.inflateFloor;
     if (bound > limits_.maxInflatedBytes) bound = limits_.maxInflatedBytes;
-    if (InflateBounded(stream.dataBegin, length, bound, buffer) != kInflateOk) return false;
+    if (DecodePdfStream(stream.dataBegin, length, stream.filters, bound, buffer) != kPdfDecodeOk) return false;
     *bytes = buffer->data();
     *size = buffer->size();
     return true;
@@ -276,6 +277,7 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
     }
     const uint8_t* encoding = PdfFindKey(font->begin, font->end, "/Encoding");
     uint32_t ref;
+    if (!composite) ApplyBuiltinEncoding(*font, encoding, map);
     if (!composite && encoding) {
         const uint8_t* begin = encoding;
         const uint8_t* end = font->end;
@@ -302,7 +304,99 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
         map->codeBytes = composite ? 2 : 1;
         if (!map->runs.empty()) map->known = true;
     }
+    ReadWidths(*font, composite, map);
     return map;
+}
+
+bool PdfDocument::ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
+                          const uint8_t** valueEnd) const
+{
+    const uint8_t* p = PdfFindKey(begin, end, key);
+    if (!p) return false;
+    uint32_t ref;
+    if (PdfReadReference(p, end, &ref)) {
+        const PdfObject* object = index_.Find(ref);
+        if (!object) return false;
+        *value = PdfSkipWhite(object->begin, object->end);
+        *valueEnd = object->end;
+        return true;
+    }
+    *value = PdfSkipWhite(p, end);
+    *valueEnd = end;
+    return *value < end;
+}
+
+// A simple font that names no base encoding starts from its embedded Type1
+// program's own (TeX's math fonts draw "." as code 58, for one).
+void PdfDocument::ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map)
+{
+    if (encoding) {
+        const uint8_t *value, *valueEnd;
+        if (!ValueOf(font.begin, font.end, "/Encoding", &value, &valueEnd)) return;
+        if (*value == '/') return;  // a named encoding
+        if (PdfFindKey(value, valueEnd, "/BaseEncoding")) return;
+    }
+    const uint8_t *descriptor, *descriptorEnd;
+    if (!ValueOf(font.begin, font.end, "/FontDescriptor", &descriptor, &descriptorEnd)) return;
+    const uint8_t* file = PdfFindKey(descriptor, descriptorEnd, "/FontFile");
+    uint32_t ref;
+    const StreamInfo* program = file && PdfReadReference(file, descriptorEnd, &ref) ? StreamOfObject(ref) : nullptr;
+    std::vector<uint8_t> buffer;
+    const uint8_t* bytes;
+    size_t size;
+    if (program && StreamBytes(*program, &buffer, &bytes, &size)) PdfFontMapApplyType1Encoding(map, bytes, size);
+}
+
+void PdfDocument::ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map)
+{
+    const uint8_t *value, *valueEnd;
+    if (composite) {
+        // The descendant font holds the widths: /W over /DW.
+        if (!ValueOf(font.begin, font.end, "/DescendantFonts", &value, &valueEnd)) return;
+        if (*value == '[') value = PdfSkipWhite(value + 1, valueEnd);
+        const uint8_t *cid = value, *cidEnd = valueEnd;
+        uint32_t ref;
+        if (PdfReadReference(value, valueEnd, &ref)) {
+            const PdfObject* object = index_.Find(ref);
+            if (!object) return;
+            cid = object->begin;
+            cidEnd = object->end;
+        }
+        const uint8_t* dw = PdfFindKey(cid, cidEnd, "/DW");
+        float defaultWidth = float(dw ? NumberAt(dw, cidEnd, 1000) : 1000);
+        if (ValueOf(cid, cidEnd, "/W", &value, &valueEnd) && *value == '[')
+            PdfWidthsReadComposite(&map->widths, value + 1, PdfSkipContainer(value, valueEnd), defaultWidth);
+        else
+            PdfWidthsReadComposite(&map->widths, value, value, defaultWidth);
+        return;
+    }
+    if (ValueOf(font.begin, font.end, "/Widths", &value, &valueEnd) && *value == '[') {
+        const uint8_t* first = PdfFindKey(font.begin, font.end, "/FirstChar");
+        float missing = 0;
+        const uint8_t *descriptor, *descriptorEnd;
+        if (ValueOf(font.begin, font.end, "/FontDescriptor", &descriptor, &descriptorEnd)) {
+            const uint8_t* m = PdfFindKey(descriptor, descriptorEnd, "/MissingWidth");
+            if (m) missing = float(NumberAt(m, descriptorEnd, 0));
+        }
+        PdfWidthsReadSimple(&map->widths, value + 1, PdfSkipContainer(value, valueEnd),
+                            int64_t(first ? NumberAt(first, font.end, 0) : 0), missing);
+        // A Type3 font's widths are in its own glyph space.
+        const uint8_t* matrix = NameIs(font.begin, font.end, "/Subtype", "Type3")
+                                    ? PdfFindKey(font.begin, font.end, "/FontMatrix")
+                                    : nullptr;
+        matrix = matrix ? PdfSkipWhite(matrix, font.end) : nullptr;
+        if (matrix && matrix < font.end && *matrix == '[') {
+            double scale = NumberAt(matrix + 1, font.end, 0.001) * 1000;
+            for (float& w : map->widths.simple) w = float(w * scale);
+        }
+        return;
+    }
+    if (ValueOf(font.begin, font.end, "/BaseFont", &value, &valueEnd) && *value == '/') {
+        const uint8_t* name = value + 1;
+        const uint8_t* p = name;
+        while (p < valueEnd && IsPdfRegular(*p)) ++p;
+        PdfWidthsFromStandardFont(&map->widths, name, size_t(p - name), map->simple);
+    }
 }
 
 const PdfFontMap* PdfDocument::LookupFont(void* context, const uint8_t* name, size_t length)
@@ -314,6 +408,96 @@ const PdfFontMap* PdfDocument::LookupFont(void* context, const uint8_t* name, si
         return f.map.get();
     }
     return nullptr;
+}
+
+enum { kMaxPageTreeDepth = 64, kMaxPageTreeNodes = 200000 };
+
+void PdfDocument::AddContents(const uint8_t* value, const uint8_t* end, std::vector<const StreamInfo*>* out) const
+{
+    value = PdfSkipWhite(value, end);
+    uint32_t ref;
+    if (PdfReadReference(value, end, &ref)) {
+        const StreamInfo* stream = StreamOfObject(ref);
+        if (stream) {
+            out->push_back(stream);
+            return;
+        }
+        // A reference to an array of streams.
+        const PdfObject* object = index_.Find(ref);
+        if (!object) return;
+        value = PdfSkipWhite(object->begin, object->end);
+        end = object->end;
+    }
+    if (value >= end || *value != '[') return;
+    const uint8_t* close = PdfSkipContainer(value, end);
+    for (const uint8_t* p = value + 1; p < close;) {
+        p = PdfSkipWhite(p, close);
+        if (!PdfReadReference(p, close, &ref)) break;
+        const StreamInfo* stream = StreamOfObject(ref);
+        if (stream) out->push_back(stream);
+        // Past "N G R".
+        for (int parts = 0; parts < 3 && p < close; parts++) {
+            p = PdfSkipWhite(p, close);
+            while (p < close && IsPdfRegular(*p)) ++p;
+        }
+    }
+}
+
+void PdfDocument::AddPageTree(uint32_t node, int depth, std::unordered_set<uint32_t>* seen,
+                              std::vector<const StreamInfo*>* out) const
+{
+    if (depth > kMaxPageTreeDepth || seen->size() > kMaxPageTreeNodes) return;
+    if (!seen->insert(node).second) return;  // a loop in a damaged tree
+    const PdfObject* object = index_.Find(node);
+    if (!object) return;
+    const uint8_t* kids = PdfFindKey(object->begin, object->end, "/Kids");
+    if (kids) {
+        const uint8_t* p = PdfSkipWhite(kids, object->end);
+        if (p >= object->end || *p != '[') return;
+        const uint8_t* close = PdfSkipContainer(p, object->end);
+        uint32_t ref;
+        for (++p; p < close;) {
+            p = PdfSkipWhite(p, close);
+            if (!PdfReadReference(p, close, &ref)) break;
+            AddPageTree(ref, depth + 1, seen, out);
+            for (int parts = 0; parts < 3 && p < close; parts++) {
+                p = PdfSkipWhite(p, close);
+                while (p < close && IsPdfRegular(*p)) ++p;
+            }
+        }
+        return;
+    }
+    const uint8_t* contents = PdfFindKey(object->begin, object->end, "/Contents");
+    if (contents) AddContents(contents, object->end, out);
+}
+
+std::vector<const StreamInfo*> PdfDocument::StreamsInPageOrder() const
+{
+    std::vector<const StreamInfo*> ordered;
+    // The catalog the last /Root names (an update's trailer comes last).
+    uint32_t root = 0;
+    bool haveRoot = false;
+    for (const uint8_t* p = data_; (p = PdfFindKey(p, end_, "/Root")) != nullptr;) {
+        uint32_t ref;
+        if (PdfReadReference(p, end_, &ref)) {
+            root = ref;
+            haveRoot = true;
+        }
+    }
+    const PdfObject* catalog = haveRoot ? index_.Find(root) : nullptr;
+    const uint8_t* pages = catalog ? PdfFindKey(catalog->begin, catalog->end, "/Pages") : nullptr;
+    uint32_t tree;
+    if (pages && PdfReadReference(pages, catalog->end, &tree)) {
+        std::unordered_set<uint32_t> seen;
+        AddPageTree(tree, 0, &seen, &ordered);
+    }
+    // Every other content stream (forms, a damaged tree, a cut file) after
+    // them, in file order.
+    std::vector<const StreamInfo*> taken(ordered);
+    std::sort(taken.begin(), taken.end());
+    for (const StreamInfo& s : streams_)
+        if (!std::binary_search(taken.begin(), taken.end(), &s)) ordered.push_back(&s);
+    return ordered;
 }
 
 void PdfDocument::Run()
@@ -344,7 +528,9 @@ void PdfDocument::Run()
     TextOutputInit(&raw, limits_.maxTextBytes);
     PdfFontSource source{LookupFont, this};
     std::vector<uint8_t> buffer;
-    for (const StreamInfo& s : streams_) {
+    std::vector<const StreamInfo*> ordered = StreamsInPageOrder();
+    for (const StreamInfo* stream : ordered) {
+        const StreamInfo& s = *stream;
         if (s.kind != kStreamContent) continue;
         if (s.dictBegin && std::binary_search(cmapObjects_.begin(), cmapObjects_.end(), s.number)) continue;
         const uint8_t* bytes;
@@ -372,9 +558,11 @@ void ExtractPdfTextFromBytes(const uint8_t* data, size_t size, const PdfExtractL
                              PdfExtractResult* result)
 {
     *result = PdfExtractResult();
-    if (size > limits.maxFileBytes) size = limits.maxFileBytes;
+    bool cut = size > limits.maxFileBytes;
+    if (cut) size = limits.maxFileBytes;
     PdfDocument document(data, size, limits, result);
     document.Run();
+    result->fileCut = cut;
 }
 
 void PdfExtractFree(PdfExtractResult* result)

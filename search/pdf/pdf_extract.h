@@ -14,7 +14,7 @@ enum PdfExtractStatus {
 struct PdfExtractLimits {
     size_t maxFileBytes = 5000000;           // bytes of the file that are read
     size_t maxStreamBytes = 1000000;         // a longer compressed stream is skipped
-    size_t inflateFactor = 10;               // a stream may unpack to this many times its size,
+    size_t inflateFactor = 100;              // a stream may unpack to this many times its size,
     size_t inflateFloor = 65536;             //   but always to this many bytes,
     size_t maxInflatedBytes = 10000000;      //   and never to more than this
     size_t maxTextBytes = 50000;             // the text is cut here
@@ -26,6 +26,7 @@ struct PdfExtractResult {
     char* text = nullptr;  // UTF-8, lines ended by CR LF, tidied; free with PdfExtractFree
     size_t size = 0;
     bool truncated = false;  // the text reached maxTextBytes
+    bool fileCut = false;    // the file is longer than maxFileBytes: only its start was read
     int streamsRead = 0;
     int streamsSkipped = 0;   // too large, a bomb, damaged, or of an unknown filter
     const char* reason = "";  // for a status other than kPdfExtracted, in words

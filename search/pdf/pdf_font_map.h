@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <vector>
+#include "search/pdf/pdf_font_widths.h"
 
 struct PdfCodeRun {
     uint32_t code;
@@ -19,6 +20,7 @@ struct PdfFontMap {
     std::vector<PdfCodeRun> runs;  // sorted by code; from ToUnicode
     std::vector<uint32_t> chars;
     uint32_t simple[256];  // one-byte codes when there is no ToUnicode entry (0 = none)
+    PdfFontWidths widths;  // how far each code moves the text position
 };
 
 enum { kPdfMaxCodeRuns = 65536 };
@@ -39,6 +41,10 @@ void PdfFontMapInitSimple(PdfFontMap* map);
 // Applies a /Differences array ("[ 32 /space /a 39 /quoteright ]") to the
 // one-byte table.
 void PdfFontMapApplyDifferences(PdfFontMap* map, const uint8_t* begin, const uint8_t* end);
+// Applies the built-in encoding of an embedded Type1 font program ("dup 58
+// /period put" lines before its enciphered part): the base encoding of a
+// font that names none.
+void PdfFontMapApplyType1Encoding(PdfFontMap* map, const uint8_t* program, size_t size);
 // Reads the bfchar and bfrange sections of a ToUnicode CMap.
 void PdfFontMapReadCmap(PdfFontMap* map, const uint8_t* cmap, size_t size);
 // The characters of one code: *count of them at the returned pointer, or a

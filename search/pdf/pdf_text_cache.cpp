@@ -44,7 +44,8 @@ int ExtractPdfFileToText(const WCHAR* pdfPath, const WCHAR* textPath, const PdfE
         why.AssignText(L"the PDF file cannot be opened");
     } else {
         int64_t size = pdf.GetSize();
-        if (size > (int64_t)limits.maxFileBytes) size = (int64_t)limits.maxFileBytes;
+        bool cut = size > (int64_t)limits.maxFileBytes;
+        if (cut) size = (int64_t)limits.maxFileBytes;
         uint8_t* bytes = size > 0 ? static_cast<uint8_t*>(malloc((size_t)size)) : nullptr;
         if (size <= 0 || !bytes || pdf.ReadChunk(bytes, (int)size) != (int)size) {
             why.AssignText(size <= 0 ? L"the PDF file is empty" : L"the PDF file cannot be read");
@@ -52,6 +53,7 @@ int ExtractPdfFileToText(const WCHAR* pdfPath, const WCHAR* textPath, const PdfE
             pdf.Close();
             PdfExtractResult result;
             ExtractPdfTextFromBytes(bytes, (size_t)size, limits, &result);
+            result.fileCut = result.fileCut || cut;
             if (result.status != kPdfExtracted) {
                 why.AssignAscii(result.reason);
             } else if (!AIFile::WriteBytesFile(textPath, kUtf8Bom, sizeof(kUtf8Bom), result.text,

@@ -8,6 +8,7 @@
 #include "ui/ai_control.h"
 #include "ui/ai_text_document.h"
 #include "ui/link_marks.h"
+#include "ui/split_view.h"
 #include "notestore/note_store.h"
 #include "foundation/ai_file.h"
 #include "foundation/ai_string_table.h"
@@ -375,7 +376,8 @@ int GetPreviewRect(RECT* out)
     RECT list = WindowRectIn(g_previewShell.noteList, content);
     HWND editor = g_previewShell.editor ? g_previewShell.editor->GetHwnd() : nullptr;
     RECT edit = WindowRectIn(editor, content);
-    if (g_previewShell.noteList && IsWindowVisible(g_previewShell.noteList) &&
+    // Split view gives every preview the editor's pane.
+    if (!IsSplitViewOn() && g_previewShell.noteList && IsWindowVisible(g_previewShell.noteList) &&
         list.right - list.left > kListMinWidth) {
         out->left = list.left > kListOverhangLeft ? list.left - kListOverhangLeft : 0;
         out->top = list.top;

@@ -138,6 +138,11 @@ LRESULT CALLBACK PreviewEditProc(HWND pane, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONUP: {
         LRESULT result = CallWindowProcW(s_quickPaneProc, pane, message, wParam, lParam);
         CopySelection(pane);
+        // Without instant preview the pane was asked for: a click has read it.
+        if (!PreviewSettings().instantPreview) {
+            ShowWindow(pane, SW_HIDE);
+            if (s_focusBeforeQuickPane && IsWindow(s_focusBeforeQuickPane)) SetFocus(s_focusBeforeQuickPane);
+        }
         return result;
     }
     case WM_MOUSEWHEEL:

@@ -1,6 +1,7 @@
 // Entering and leaving full-text search, the keyword field's keys, moving
 // through the hits, opening one and previewing it with its keywords.
 #include "search/quick/full_text_mode.h"
+#include "search/quick/full_text_field_input.h"
 #include "search/preview/note_preview.h"
 #include "search/preview/preview_pane.h"
 #include "search/quick/quick_search_box.h"
@@ -137,6 +138,7 @@ LRESULT FieldKeyDown(HWND field, UINT message, WPARAM key, LPARAM lParam)
 {
     if (!s_full.fieldActive) return 0;
     if (IsFullTextSearchRunning()) SearchStopRequest = kStopRequested;
+    FullTextFieldKeyDown(key, lParam, kPrompt);
     if (key == VK_CAPITAL) return 0;
     if (SearchKeyDown(VK_CONTROL) && key == VK_RETURN) {
         s_full.ctrlEnterPending = 1;
@@ -153,6 +155,7 @@ LRESULT FieldKeyDown(HWND field, UINT message, WPARAM key, LPARAM lParam)
 LRESULT FieldKeyUp(HWND field, UINT message, WPARAM key, LPARAM lParam)
 {
     if (!s_full.fieldActive) return 0;
+    FullTextFieldKeyUp(key, kPrompt);
     if (s_full.ctrlEnterPending) {
         s_full.ctrlEnterPending = 0;
         ToggleFullTextSearch(0);
@@ -193,9 +196,9 @@ LRESULT FieldChar(HWND field, UINT message, WPARAM ch, LPARAM lParam)
     return FieldPass(field, message, ch, lParam);
 }
 
-LRESULT FieldMouseWheel(HWND, UINT, WPARAM wParam, LPARAM)
+LRESULT FieldMouseWheel(HWND, UINT, WPARAM wParam, LPARAM lParam)
 {
-    if (!s_full.mode) return 0;
+    if (!s_full.mode || !FullTextWheelMovesHits(wParam, lParam)) return 0;
     if (GET_WHEEL_DELTA_WPARAM(wParam) < 0) ScrollHitsDown();
     else ScrollHitsUp();
     return 0;

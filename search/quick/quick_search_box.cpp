@@ -5,6 +5,9 @@
 #include "search/preview/preview_pane.h"
 #include "foundation/app.h"
 #include "search/quick/quick_rules.h"
+#include "search/quick/quick_box_routing.h"
+#include "search/quick/quick_preview_place.h"
+#include "ui/split_view.h"
 #include "search/quick/search_shell_links.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/trace.h"
@@ -164,11 +167,14 @@ void SelectInList(int32_t index)
     }
     // Nothing typed, or nothing matching: the preview shows its tip or says so.
     if (index < 0) ShowQuickSearchPreview(kQuickPreviewTip, 0);
-    if (index >= 0 && index != CurrentNote() && index != s_quick.previewed && g_searchShell.startTimer)
+    int fresh = index >= 0 && index != CurrentNote() && index != s_quick.previewed;
+    if (IsSplitViewOn()) {
+        // Split view shows the note at once in the editor's pane, and the picture for the typed text.
+        if (fresh) ShowQuickSearchPreview(index, 1);
+        if (g_searchShell.showDefaultImage) g_searchShell.showDefaultImage();
+    } else if (fresh && g_searchShell.startTimer) {
         g_searchShell.startTimer(kQuickPreviewTimer, kQuickPreviewMs);
-    // In split view the note's own picture for the typed text shows at once.
-    if (g_searchShell.isSplitView && g_searchShell.isSplitView() && g_searchShell.showDefaultImage)
-        g_searchShell.showDefaultImage();
+    }
 }
 
 // Shows the note's title in the box, all selected (navigation keys).
@@ -211,6 +217,9 @@ int Navigate(HWND box, WPARAM key)
         q.selected = -1;
         q.lastTyped.Clear();
         SelectInList(-1);
+        // Left also brings the note shown to the top of the list.
+        if (key == VK_LEFT && g_searchShell.noteList && CurrentNote() >= 0)
+            SendMessageW(g_searchShell.noteList, LB_SETTOPINDEX, CurrentNote(), 0);
         return 1;
     default: return 0;
     }
@@ -240,7 +249,10 @@ void LookUpTitle(HWND box, WPARAM key)
     }
     if (q.selected < 0) {
         q.lastTyped.Clear();
-        if (!q.notFound) SearchStatus(kNotFound, kStatusWarning);
+        if (!q.notFound) {
+            SearchStatus(kNotFound, kStatusWarning);
+            if (g_searchShell.pulseBox) g_searchShell.pulseBox();
+        }
         q.notFound = 1;
         int32_t end = typed.GetLength();
         SendMessageW(box, EM_SETSEL, end, end);
@@ -249,6 +261,7 @@ void LookUpTitle(HWND box, WPARAM key)
     }
     if (q.notFound) {
         q.notFound = 0;
+        if (g_searchShell.pulseBox) g_searchShell.pulseBox();
         SearchStatus(kPrompt, kStatusDone);
     }
     // The stored title may have moved since the look-up: the index is kept inside the list.
@@ -292,6 +305,15 @@ LRESULT Pass(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(s_quick.previous, box, message, wParam, lParam);
 }
 
+// The note the box's text names as a whole, -1 when none.
+int32_t TypedNote(HWND box)
+{
+    AIString typed, lookup;
+    typed.AssignControlText(box);
+    QuickLookupForm(typed.GetText(), lookup);
+    return lookup.IsEmpty() ? -1 : FindNoteByTitle(lookup.GetText(), 0, 0);
+}
+
 LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     if (key == VK_CONTROL) {
@@ -304,6 +326,14 @@ LRESULT OnKeyDown(HWND box, UINT message, WPARAM key, LPARAM lParam)
         return Pass(box, message, key, lParam);
     }
     StopCtrlHint();
+    if (key == VK_SHIFT) {
+        // Only a title typed out (no completion waiting): Shift for a capital letter peeks at nothing.
+        const LPARAM kWasDown = (LPARAM)1 << 30;
+        DWORD from = 0, to = 0;
+        SendMessageW(box, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
+        QuickShiftDown(from == to ? TypedNote(box) : -1, (lParam & kWasDown) ? 1 : 0);
+        return Pass(box, message, key, lParam);
+    }
     // A link's preview gives way to typing: the box's own preview follows the keys.
     if (IsLinkPreviewShown()) HideQuickPreview(0);
     if (IsEditorKey(key)) {
@@ -338,6 +368,7 @@ LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     QuickSearchState& q = s_quick;
     if (key == VK_CONTROL) StopCtrlHint();
+    if (key == VK_SHIFT && QuickShiftUp()) return 0;
     if (q.forwarded && key == q.forwarded) {
         q.forwarded = 0;
         if (g_searchShell.editor) PostMessageW(g_searchShell.editor, WM_KEYUP, key, lParam);
@@ -444,11 +475,19 @@ LRESULT OnSysKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 
 LRESULT OnSysChar(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
+LRESULT OnMouseWheel(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    StopCtrlHint();
+    if (RouteQuickWheel(wParam, lParam)) return 0;
+    return Pass(box, message, wParam, lParam);
+}
+
 LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Pass(box, message, wParam, lParam);
     SendMessageW(box, EM_SETSEL, 0, -1);
     if (g_searchShell.ribbonForQuickSearch) g_searchShell.ribbonForQuickSearch();
+    QuickBoxFocused();
     return result;
 }
 
@@ -464,14 +503,23 @@ LRESULT OnKillFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 const MessageEntry kQuickMessages[] = {
     {WM_KEYDOWN, OnKeyDown}, {WM_KEYUP, OnKeyUp},         {WM_CHAR, OnChar},
     {WM_SYSKEYUP, OnSysKeyUp}, {WM_SYSCHAR, OnSysChar},   {WM_SETFOCUS, OnSetFocus},
-    {WM_KILLFOCUS, OnKillFocus},
+    {WM_KILLFOCUS, OnKillFocus}, {WM_MOUSEWHEEL, OnMouseWheel},
 };
 
 LRESULT CALLBACK QuickSearchBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (QuickBoxHoldsMessage(box, message, wParam, lParam)) return 0;
+    LRESULT result = 0;
+    int handled = 0;
     for (const MessageEntry& entry : kQuickMessages)
-        if (entry.message == message) return entry.handler(box, message, wParam, lParam);
-    return Pass(box, message, wParam, lParam);
+        if (entry.message == message) {
+            result = entry.handler(box, message, wParam, lParam);
+            handled = 1;
+            break;
+        }
+    if (!handled) result = Pass(box, message, wParam, lParam);
+    FollowQuickPreviewPlace(s_quick.previewed);
+    return result;
 }
 
 }  // namespace
@@ -505,13 +553,17 @@ void ShowQuickSearchPreview(int noteIndex, int force)
         QuickLookupForm(typed.GetText(), key);
         int unmatched = !key.IsEmpty() && FindNoteByTitle(key.GetText(), 0, 1) < 0;
         QuickPreviewTipText(s_quick.tipIndex, unmatched, tip);
+        ReturnQuickPreview();
         ShowPreviewText(pane, tip, 0);
         s_quick.tipIndex = (s_quick.tipIndex + 1) % kQuickTipCount;
         s_quick.previewed = -1;
         return;
     }
     if (noteIndex < 0 || noteIndex == CurrentNote()) return;
-    if (FillNotePreview(pane, noteIndex, L"")) s_quick.previewed = noteIndex;
+    if (!FillNotePreview(pane, noteIndex, L"Preview: ")) return;
+    s_quick.previewed = noteIndex;
+    // Split view, or a preview forced while instant preview is off: over the editor.
+    if (QuickPreviewBelongsOverEditor() && (force || IsSplitViewOn())) PlaceQuickPreviewOverEditor();
 }
 
 int WaitForKeyRelease(int virtualKey, DWORD boundMs)

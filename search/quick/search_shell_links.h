@@ -30,9 +30,8 @@ struct SearchShellLinks {
     void (*showZoomStatus)(int32_t percent) = nullptr;  // the editor's zoom on the status line
     // The size of image previews: 1 over the whole window, 0 beside the list.
     void (*setImageZoom)(int large) = nullptr;
-    // Split view: whether it is on, and the picture the note shown offers for
-    // the typed text (a timed thumbnail), shown at once there.
-    int (*isSplitView)() = nullptr;
+    // Split view: the picture the note shown offers for the typed text (a
+    // timed thumbnail), shown at once there.
     int (*showDefaultImage)() = nullptr;
     // The held-Ctrl hint: started with the field's own second timer, stopped.
     void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
@@ -44,6 +43,14 @@ struct SearchShellLinks {
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*layout)() = nullptr;                   // the panes laid out for the current mode
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
+    // What holds the box's keys: a dialog of the program runs; a large
+    // picture covers the window page by page.
+    int (*isDialogRunning)() = nullptr;
+    int (*isLargeImageShown)() = nullptr;
+    // A status text shown and painted at once (while a picture keeps the window busy).
+    void (*refreshStatus)(const WCHAR* text, StatusLevel level) = nullptr;
+    // The box flashes: a typed title was not found, or is found again.
+    void (*pulseBox)() = nullptr;
 };
 
 extern SearchShellLinks g_searchShell;

@@ -10,6 +10,7 @@
 #include "dialogs/images/image_thumbs.h"
 #include "drawing/ai_dib.h"
 #include "imaging/ai_image.h"
+#include <psapi.h>
 
 namespace {
 
@@ -305,6 +306,112 @@ TEST(ImagePreview, DrawsFittedPicturesAndLargeFilesFromTheirCopy)
     ASSERT_EQ(PaintImagePreviewInto(canvas.dc, request, result), kImagePreviewShown);
     EXPECT_EQ(result.page, 1);
     FreeImagePreview();
+}
+
+// Pictures linked from notes that are damaged or built to exhaust memory:
+// each is refused, or shown from its screen-size copy, and showing them
+// never holds anything near the size the picture claims.
+TEST(ImagePreview, HostilePicturesAreRefusedOrShownFromTheirCopyInBoundedMemory)
+{
+    AIString folder = OwnFolder(L"hostile");
+    AIString temp = Join(folder, L"temp");
+    AIString png = Join(folder, L"cut.png"), jpg = Join(folder, L"cut.jpg");
+    WriteFlatImage(png, 300, 200, kImagePng, 0, 0, 255);
+    WriteFlatImage(jpg, 300, 200, kImageJpg, 0, 0, 255);
+    std::string pngBytes = ReadBytes(png.GetText()), jpgBytes = ReadBytes(jpg.GetText());
+    WriteBytes(png.GetText(), pngBytes.substr(0, pngBytes.size() / 2));
+    WriteBytes(jpg.GetText(), jpgBytes.substr(0, jpgBytes.size() / 2));
+    // A header claiming 30,000 x 30,000 in a file of a few bytes.
+    std::string claim = ZeroPngBytes(8, 8);
+    for (int i = 0; i < 8; i++) claim[16 + i] = "\x00\x00\x75\x30\x00\x00\x75\x30"[i];
+    std::string ihdr = claim.substr(12, 17);
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : ihdr) {
+        crc ^= c;
+        for (int k = 0; k < 8; k++) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    crc = ~crc;
+    for (int i = 0; i < 4; i++) claim[29 + i] = (char)(crc >> (24 - 8 * i));
+    AIString huge = Join(folder, L"claims.png");
+    WriteBytes(huge.GetText(), claim);
+    // A decompression bomb: 8,000 x 8,000 pixels in a file under the large-file size.
+    AIString bomb = Join(folder, L"bomb.png");
+    WriteBytes(bomb.GetText(), ZeroPngBytes(8000, 8000));
+    ASSERT_LT(SizeOf(bomb), kLargeImageFileBytes);
+    int32_t width = 0, height = 0;
+    ASSERT_EQ(ReadImageFileSize(bomb.GetText(), &width, &height), 1);
+    EXPECT_EQ(width, 8000);
+    EXPECT_EQ(height, 8000);
+    FreeImagePreview();
+
+    PROCESS_MEMORY_COUNTERS before = {};
+    before.cb = sizeof before;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before));
+    Canvas canvas(600, 400);
+    ImagePreviewRequest request;
+    request.area = Rect(0, 0, 600, 400);
+    request.tempFolder = temp.GetText();
+    request.screenWidth = 320;
+    request.screenHeight = 240;
+    ImagePreviewResult result;
+    for (const AIString* refused : {&png, &huge}) {
+        request.path = refused->GetText();
+        EXPECT_EQ(PaintImagePreviewInto(canvas.dc, request, result), kImagePreviewUnreadable) << Utf8(*refused);
+    }
+    request.path = jpg.GetText();
+    ImagePreviewOutcome cut = PaintImagePreviewInto(canvas.dc, request, result);
+    EXPECT_TRUE(cut == kImagePreviewUnreadable || (cut == kImagePreviewShown && result.width == 300));
+
+    // The bomb is shown from its copy, hovered, asked for, and as a captured page.
+    request.path = bomb.GetText();
+    for (int asked = 0; asked < 3; asked++) {
+        request.fromCommand = asked == 1;
+        request.pageByPage = request.capturedPage = asked == 2;
+        ASSERT_EQ(PaintImagePreviewInto(canvas.dc, request, result), kImagePreviewShown) << asked;
+        EXPECT_EQ(result.fromThumbnail, 1) << asked;
+        EXPECT_LE(result.width, 320);
+        EXPECT_LE(result.height, 240);
+    }
+    FreeImagePreview();
+    PROCESS_MEMORY_COUNTERS after = {};
+    after.cb = sizeof after;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after));
+    // Held whole the bomb would take 64 MB as grey and four times that as a bitmap.
+    const SIZE_T kAllowance = 48u << 20;
+    SIZE_T bound = before.WorkingSetSize + kAllowance > before.PeakWorkingSetSize
+                       ? before.WorkingSetSize + kAllowance
+                       : before.PeakWorkingSetSize;
+    EXPECT_LE(after.PeakWorkingSetSize, bound) << "peak " << (after.PeakWorkingSetSize >> 20) << " MB, before "
+                                               << (before.WorkingSetSize >> 20) << " MB";
+
+    // The image browser takes such a picture from its copy too, and the copy
+    // of a picture of another kind too large to hold is refused unread.
+    EXPECT_EQ(ChooseLargeImageSource(SizeOf(bomb), 0, 8000, 8000, 1), kLargeFromThumbnail);
+    EXPECT_EQ(ChooseLargeImageSource(SizeOf(bomb), 0, 4096, 4096, 1), kLargeFromFile);
+    EXPECT_TRUE(IsTooLargeToHold(4097, 4096));
+    EXPECT_FALSE(IsTooLargeToHold(0, 90000));
+    std::string bmp("BM", 2);
+    auto put32 = [&bmp](uint32_t v) { for (int i = 0; i < 4; i++) bmp.push_back((char)(v >> (8 * i))); };
+    put32(0), put32(0), put32(54), put32(40), put32(9000), put32(9000);
+    bmp.append("\x01\x00\x08\x00\x01\x00\x00\x00", 8);  // 8 bits, run-length coded
+    bmp.append(20, '\0');
+    for (int i = 0; i < 256; i++) bmp.append("\x10\x20\x30\x00", 4);
+    for (int row = 0; row < 9000; row++) bmp.append("\x00\x02\xff\x00\x00\x02\xff\x00\x00\x02\xff\x00\x00\x00", 14);
+    bmp.append("\x00\x01", 2);
+    AIString rle = Join(folder, L"bomb.bmp");
+    WriteBytes(rle.GetText(), bmp);
+    ThumbRequest thumbs;
+    thumbs.imagePath = rle.GetText();
+    thumbs.tempFolder = temp.GetText();
+    thumbs.screenWidth = 320;
+    thumbs.screenHeight = 240;
+    ThumbResult made;
+    EXPECT_EQ(LoadOrMakeThumbFile(thumbs, made), 0);
+    EXPECT_NE(Utf8(made.reason).find("too large"), std::string::npos) << Utf8(made.reason);
+    thumbs.imagePath = bomb.GetText();
+    ASSERT_EQ(LoadOrMakeThumbFile(thumbs, made), 1) << Utf8(made.reason);
+    EXPECT_EQ(made.imageWidth, 8000);
+    DeleteTree(folder);
 }
 
 TEST(ImagePreview, ThumbnailOfTheLinkUnderTheMouse)

@@ -96,6 +96,85 @@ TEST(LinkFollow, FilesAndProgramsAreLocalAndProgramsAreAskedFor)
     EXPECT_EQ(0, Hyperlink(L"C:\\x\\exe.txt").program);
 }
 
+// The name the shell opens decides, not the link's text: the file system
+// drops dots and blanks at a name's end, a stream suffix still opens the
+// file, and a short name stands for its long one.
+int FakeLongPath(const WCHAR* path, AIString& longPath)
+{
+    AIString p(path);
+    if (p.EqualsTextNoCase(L"C:\\x\\SETUP~1.TXT")) longPath.AssignText(L"C:\\x\\setup.txt.exe");
+    else if (p.EqualsTextNoCase(L"C:\\x\\REPORT~1.DOC")) longPath.AssignText(L"C:\\x\\report.docx");
+    else return 0;
+    return 1;
+}
+
+TEST(LinkFollow, ProgramsAreKnownByTheNameTheShellOpens)
+{
+    const WCHAR* pathExt = L".COM;.EXE;.BAT;.CMD; .MSC ;;.Tool;x";
+    struct Form {
+        const WCHAR* path;
+        int program;
+    } forms[] = {
+        {L"C:\\x\\mark.bat.", 1},
+        {L"C:\\x\\mark.bat. . .", 1},
+        {L"C:/x/mark.bat.", 1},
+        {L"C:\\x\\mark.bat\\.", 1},
+        {L"C:\\x\\mark.bat/", 1},
+        {L"\"C:\\x\\mark.bat\"", 1},
+        {L"C:\\x\\mark.bat::$DATA", 1},
+        {L"C:\\x\\mark.bat. ::$DATA", 1},
+        {L"C:\\x\\notes.txt:hidden.vbs", 1},
+        {L"C:mark.cmd", 1},
+        {L"\\\\server\\share\\run.HTA", 1},
+        {L"C:\\x\\start.url", 1},
+        {L"C:\\x\\panel.cpl", 1},
+        {L"C:\\x\\old.pif", 1},
+        {L"C:\\x\\a.msi", 1},
+        {L"C:\\x\\a.jse", 1},
+        {L"C:\\x\\a.wsf", 1},
+        {L"C:\\x\\a.reg", 1},
+        {L"C:\\x\\a.scr", 1},
+        {L"C:\\x\\a.com", 1},
+        {L"C:\\x\\console.msc", 1},   // from PATHEXT, blanks around it
+        {L"C:\\x\\run.tool", 1},      // from PATHEXT, in any case
+        {L"C:\\x\\SETUP~1.TXT", 1},   // its long name ends in ".exe"
+        {L"C:\\x\\REPORT~1.DOC", 0},  // its long name is a document too
+        {L"C:\\x\\NOTES~1.PS1", 1},   // the name as written is a program's
+        {L"C:\\x\\GONE~1.PS1", 1},    // not found: ".PS1" is a program's
+        {L"C:\\x\\GONE~1.APP", 0},
+        {L"C:\\x\\GONE~1.TOO", 1},    // could be ".tool" of PATHEXT
+        {L"C:\\x\\GONE~1.TXT", 0},
+        {L"C:\\x\\mark.bat.txt", 0},
+        {L"C:\\x\\mark.txt.", 0},
+        {L"C:\\x\\exe", 0},
+        {L"C:\\x\\.", 0},
+        {L"C:\\x\\notes~old.txt", 0},
+        {L"C:\\x\\a.x", 0},           // "x" in PATHEXT has no dot: not an extension
+        {L"", 0},
+    };
+    for (const Form& form : forms)
+        EXPECT_EQ(form.program, IsProgramPathWith(form.path, pathExt, FakeLongPath)) << Utf8(form.path);
+    EXPECT_EQ(1, IsProgramPathWith(L"C:\\x\\GONE~1.TXT.", nullptr, nullptr) == 0);
+    AIString opened;
+    ShellOpenedPath(L" C:\\x\\mark.bat. \\ ", opened);
+    EXPECT_EQ("C:\\x\\mark.bat", Utf8(opened));
+}
+
+TEST(LinkFollow, ATrailingDotStillAsksBeforeAProgram)
+{
+    Plan dotted = Hyperlink(L"C:\\x\\mark.bat.");
+    EXPECT_EQ(1, dotted.program);
+    EXPECT_EQ("C:\\x", dotted.folder);
+    EXPECT_EQ(1, Hyperlink(L"file:///C:/x/mark.bat.").program);
+    // The switches after a dotted program's name are its switches, not its name.
+    Plan switched = Hyperlink(L"C:\\x\\mark.exe. /c calc");
+    EXPECT_EQ(1, switched.program);
+    EXPECT_EQ("C:\\x\\mark.exe.", switched.target);
+    EXPECT_EQ("/c calc", switched.parameters);
+    EXPECT_EQ(1, Hyperlink(L"C:\\x\\mark.bat::$DATA").program);
+    EXPECT_EQ(0, Hyperlink(L"C:\\x\\mark.exe.txt /c").program);
+}
+
 TEST(LinkFollow, PicturesAndRelativePaths)
 {
     Plan picture = Hyperlink(L"C:\\Pictures\\Trip.JPG");

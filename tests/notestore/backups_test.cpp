@@ -7,6 +7,7 @@
 #include "notestore/change_log.h"
 #include "notestore/note_io.h"
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -163,4 +164,79 @@ TEST_F(Backups, TheDaysChangeLogReplayedOntoTheDaysBackupGivesEveryNoteAsStored)
     EXPECT_EQ(0, FindNoteByTitle(L"Beta", 0, 0) >= 0);
     EXPECT_EQ(0, FindNoteByTitle(L"Gamma", 0, 0) >= 0);
     EXPECT_EQ(-1, ReplayChangeLog(folder.File(L"no such.log").GetText()));
+}
+
+namespace {
+
+// The steps of a save at which the backup was missing.
+AIString g_backupToWatch;
+std::string g_stepsWithoutBackup;
+
+void LookForTheBackup(SaveStep step)
+{
+    if (!FileExists(g_backupToWatch.GetText())) g_stepsWithoutBackup += std::to_string((int)step) + " ";
+}
+
+}  // namespace
+
+// A kill at any moment of a save leaves the previous version as the backup
+// (a hard link where the disk has them, else a copy), never no backup.
+TEST_F(Backups, EveryStepOfASaveLeavesAWholeBackup)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    Store(L"Alpha", L"first, saved once");
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    g_backupToWatch.Copy(path).AppendText(L".bak");
+    ASSERT_TRUE(FileExists(g_backupToWatch.GetText()));
+    for (int copies = 0; copies < 2; copies++) {
+        g_noteIoFaults.refuseHardLinks = copies;
+        std::string before = ReadBytes(path.GetText());
+        Store(L"Beta", copies ? L"second, saved with a copied backup" : L"second, saved with a linked backup");
+        g_stepsWithoutBackup.clear();
+        g_noteIoFaults.saveStep = LookForTheBackup;
+        ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+        g_noteIoFaults.saveStep = 0;
+        EXPECT_EQ("", g_stepsWithoutBackup) << "steps without a backup, copies " << copies;
+        EXPECT_EQ(before, ReadBytes(g_backupToWatch.GetText())) << "the backup is the version before the save";
+        AIString leftover(g_backupToWatch);
+        leftover.AppendText(L".tmp");
+        EXPECT_FALSE(FileExists(leftover.GetText()));
+    }
+}
+
+namespace {
+
+std::vector<int32_t> g_raised;
+void RecordMessage(int32_t id, const WCHAR*, const WCHAR*, const WCHAR*) { g_raised.push_back(id); }
+int Raised(int32_t id)
+{
+    int count = 0;
+    for (int32_t raised : g_raised) count += raised == id;
+    return count;
+}
+
+}  // namespace
+
+// A weekday backup that cannot be written is told, once, and the saves go on.
+TEST_F(Backups, AWeekdayBackupThatCannotBeWrittenIsToldOnce)
+{
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    static const WCHAR* const kDays[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    AIString weekday = folder.File(L"notes_notes\\backup\\notes_");
+    weekday.AppendText(kDays[now.wDayOfWeek]).AppendText(L".tavik");
+    // A folder where the backup belongs: it cannot take its place.
+    ASSERT_EQ(1, EnsureFolder(weekday.GetText()));
+    g_raised.clear();
+    SetNoteStoreMessageHook(RecordMessage);
+    Store(L"Alpha", L"first, saved once");
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    Store(L"Alpha", L"first, saved twice");
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    SetNoteStoreMessageHook(0);
+    EXPECT_EQ(1, Raised(kMsgSavingCopyFailed));
+    EXPECT_EQ(1u, g_raised.size());
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    EXPECT_EQ("first, saved twice", Body(L"Alpha"));
 }

@@ -81,9 +81,8 @@ TEST_F(DatafileReadAheadTest, LoadTakingTheReadAheadEndsAsAPlainLoad)
     EXPECT_EQ(plain, LoadedState());
     EXPECT_EQ("second\r\n{{\r\n}}\r\n", Utf8(TextOf(L"beta note")));
 
-    // The load took the worker's bytes: with size, time and file kept, other
-    // bytes are not seen, but the identity is of the bytes loaded, so the
-    // store knows that the file on disk differs before it writes.
+    // Rewritten since with size, time and file kept: the change time tells,
+    // and the load reads the file as it now is.
     ASSERT_EQ(1, CloseDatafile());
     uint64_t time = WriteTimeOf(path.GetText());
     ASSERT_EQ(1, StartDatafileReadAhead(path.GetText()));
@@ -95,8 +94,8 @@ TEST_F(DatafileReadAheadTest, LoadTakingTheReadAheadEndsAsAPlainLoad)
     WriteBytes(path.GetText(), changed);
     ASSERT_EQ(1, SetWriteTime(path.GetText(), time));
     ASSERT_EQ(1, LoadDatafile(path.GetText()));
-    EXPECT_EQ(plain, LoadedState());
-    EXPECT_EQ(1, HasDatafileChangedOnDisk());
+    EXPECT_EQ("Third\r\n{{\r\n}}\r\n", Utf8(TextOf(L"Gamma")));
+    EXPECT_EQ(0, HasDatafileChangedOnDisk());
 }
 
 TEST_F(DatafileReadAheadTest, FileChangedAfterTheReadAheadIsReadAgain)
@@ -216,4 +215,71 @@ TEST_F(DatafileReadAheadTest, ResultIsTakenOnceAndOnlyForItsOwnPath)
     ASSERT_EQ(1, CloseDatafile());
     EXPECT_EQ(0, IsDatafileReadAheadHeld());
     EXPECT_EQ(0, TakeDatafileReadAhead(full, again));
+}
+
+namespace {
+
+// Another program that rewrites the file while the worker reads it: the
+// same size, its old time kept, after the first piece was read.
+struct RewriteMidRead {
+    AIString path;
+    std::string bytes;
+    int done;
+};
+RewriteMidRead g_midRead;
+
+void RewriteAfterFirstPiece(const WCHAR* path, int64_t bytesRead)
+{
+    if (g_midRead.done || CompareTextNoCase(path, g_midRead.path.GetText()) != 0) return;
+    if (bytesRead >= (int64_t)g_midRead.bytes.size()) return;
+    uint64_t time = WriteTimeOf(path);
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+    DWORD written = 0;
+    if (file == INVALID_HANDLE_VALUE) return;
+    if (WriteFile(file, g_midRead.bytes.data(), (DWORD)g_midRead.bytes.size(), &written, 0) &&
+        written == g_midRead.bytes.size())
+        g_midRead.done = 1;
+    CloseHandle(file);
+    SetWriteTime(path, time);
+}
+
+std::string WithBigAlpha(WCHAR letter)
+{
+    AIString body;
+    for (int i = 0; i < 700000; i++) body.AppendChar(letter);
+    AIString records;
+    records.AppendString(NoteRecord(L"Alpha", body.GetText()));
+    records.AppendString(NoteRecord(L"Gamma", L"third"));
+    return DataFile(records);
+}
+
+}  // namespace
+
+// A file rewritten while it is read ahead is never loaded as a mix of both
+// versions: the load reads it again and gets the new one whole.
+TEST_F(DatafileReadAheadTest, ARewriteDuringTheReadIsReadAgainWhole)
+{
+    std::string before = WithBigAlpha(L'a');
+    WriteBytes(path.GetText(), before);
+    ASSERT_EQ(1, SetWriteTime(path.GetText(), kOldWriteTime));
+    g_midRead.bytes = WithBigAlpha(L'b');
+    ASSERT_EQ(before.size(), g_midRead.bytes.size());
+    WCHAR full[MAX_PATH];
+    ASSERT_NE(0u, GetFullPathNameW(path.GetText(), MAX_PATH, full, 0));
+    g_midRead.path.AssignText(full);
+    g_midRead.done = 0;
+    g_noteIoFaults.readPiece = RewriteAfterFirstPiece;
+    ASSERT_EQ(1, StartDatafileReadAhead(path.GetText()));
+    FinishDatafileReadAhead();
+    g_noteIoFaults.readPiece = 0;
+    ASSERT_EQ(1, g_midRead.done) << "the file is read in more than one piece";
+    ASSERT_EQ(kOldWriteTime, WriteTimeOf(path.GetText()));
+
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    AIString alpha = TextOf(L"Alpha");
+    EXPECT_LT(alpha.FindChar(L'a'), 0) << "no byte of the version before";
+    EXPECT_EQ(0, HasDatafileChangedOnDisk());
+    EXPECT_EQ(HashDatafileBytes((const uint8_t*)g_midRead.bytes.data(), (int64_t)g_midRead.bytes.size()),
+              g_noteStore.identity.hash);
 }

@@ -504,3 +504,84 @@ TEST(OutsideChanges, TheIdentityKeptBySavesIsThatOfTheBytesWritten)
     }
     CloseDatafile();
 }
+
+namespace {
+
+// Another program that changes the data file at one step of a save: it
+// writes its version beside the file and renames it over (as editors save),
+// and where that is refused writes the file in place. Whether it could.
+struct WriterAtStep {
+    SaveStep step;
+    AIString path, beside;
+    std::string bytes;
+    int tried, changed;
+};
+WriterAtStep g_writer;
+
+void WriteAtStep(SaveStep step)
+{
+    WriterAtStep& w = g_writer;
+    if (step != w.step || w.tried) return;
+    w.tried = 1;
+    WriteBytes(w.beside.GetText(), w.bytes);
+    if (MoveFileExW(w.beside.GetText(), w.path.GetText(), MOVEFILE_REPLACE_EXISTING)) {
+        w.changed = 1;
+        return;
+    }
+    DeleteFileW(w.beside.GetText());
+    HANDLE file = CreateFileW(w.path.GetText(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    w.changed = WriteFile(file, w.bytes.data(), (DWORD)w.bytes.size(), &written, 0) && written == w.bytes.size() &&
+                 SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+// Between the check and the replace another program either cannot change
+// the file, or its change is seen and kept: never written over unseen.
+TEST_F(OutsideChangeTest, AChangeBetweenTheCheckAndTheReplaceIsRefusedOrKept)
+{
+    const SaveStep steps[] = {kSaveStepWritten, kSaveStepChecked, kSaveStepBackupMade, kSaveStepBackupKept,
+                              kSaveStepReleased};
+    int round = 0;
+    for (SaveStep step : steps) {
+        std::string before = ReadBytes(path.GetText());
+        WCHAR body[64], outside[64];
+        wsprintfW(body, L"edited here, round %d", round);
+        Edit(L"Beta", body);
+        wsprintfW(outside, L"changed outside, round %d", round++);
+        g_writer.step = step;
+        g_writer.path.Copy(path);
+        g_writer.beside = folder.File(L"other_program.tmp");
+        g_writer.bytes = DataFile(Records(L"first", L"second", outside, 0));
+        g_writer.tried = g_writer.changed = 0;
+        g_noteIoFaults.saveStep = WriteAtStep;
+        int32_t saved = SaveDatafileIfOpen();
+        g_noteIoFaults.saveStep = 0;
+        ASSERT_EQ(1, g_writer.tried) << "step " << step;
+        // Once the store let go of the file to replace it, nothing stops the other program.
+        if (step == kSaveStepReleased) {
+            EXPECT_EQ(1, g_writer.changed);
+        }
+        if (g_writer.changed) {
+            EXPECT_EQ(kSaveChangedOnDisk, saved) << "step " << step;
+            EXPECT_EQ(g_writer.bytes, ReadBytes(path.GetText())) << "step " << step;
+            EXPECT_NE(INVALID_HANDLE_VALUE, g_noteStore.fileHandle) << "the file is held again";
+            int32_t copies = -1;
+            ASSERT_EQ(1, ReloadDatafileKeepingEdits(&copies)) << "step " << step;
+            ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+        } else {
+            EXPECT_EQ(kSaveDone, saved) << "step " << step;
+            EXPECT_EQ(before, ReadBytes(Backup().GetText())) << "step " << step;
+        }
+        // The edit made here reached the file, and so did the other program's.
+        ASSERT_EQ(1, LoadDatafile(path.GetText()));
+        EXPECT_EQ(Stored(Utf8(body).c_str()), TextOf(L"Beta")) << "step " << step;
+        if (g_writer.changed) {
+            EXPECT_EQ(Stored(Utf8(outside).c_str()), TextOf(L"Gamma")) << "step " << step;
+        }
+    }
+}

@@ -50,15 +50,16 @@ cp "$src/resources/examples.tavik" "$work/other.tavik"
 data_path=$($wine winepath -w "$work/notes.tavik" 2>/dev/null)
 other_path=$($wine winepath -w "$work/other.tavik" 2>/dev/null)
 
-# 0. A damaged data file named on the command line: the program opens another
-# one, shows the refusal in the message box over the bottom of the frame (still
-# on top after the editor took the focus), and leaves the file as it was.
+# 0. A damaged data file named on the command line: the program opens no other
+# file in its place (the frame's title names no note), shows the refusal in the
+# message box over the bottom of the frame, and leaves the file as it was.
 head -c 3000 /dev/urandom >"$work/damaged.tavik"
 cp "$work/damaged.tavik" "$work/damaged.orig"
 $wine "$program" "$($wine winepath -w "$work/damaged.tavik" 2>/dev/null)" </dev/null >"$work/app0.log" 2>&1 &
 app=$!
-frame=$(wait_window '^Tavik - ') || fail "the frame did not show over a damaged data file"
+frame=$(wait_window '^Tavik$') || fail "the frame did not show without a file over a damaged data file"
 poll 150 top_is_message_box || fail "no message box on top of the frame"
+! window_shows '^Tavik - ' || fail "another data file was opened in place of the damaged one"
 xdotool windowfocus --sync "$frame"
 xdotool key alt+F4
 wait_exit "$app" || fail "the program did not close with the message box up"

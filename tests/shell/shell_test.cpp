@@ -3,6 +3,8 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/support/keyboard.h"
+#include "tests/dialogs/image_test_files.h"
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
@@ -34,6 +36,7 @@
 #include "shell/shutdown.h"
 #include "shell/status_texts.h"
 #include "shell/second_instance.h"
+#include "shell/startup.h"
 #include "shell/sync_connection.h"
 #include "tests/support/keyboard.h"
 #include "shell/typing_store.h"
@@ -61,6 +64,7 @@
 #include <richedit.h>
 #include <shlobj.h>
 #include <vector>
+#include <psapi.h>
 
 #ifndef GR_GDIOBJECTS
 #define GR_GDIOBJECTS 0
@@ -216,6 +220,20 @@ TEST(CommandLine, FindsTheDataFileQuotedOrNot)
     EXPECT_EQ(FindDatafileArgument(L"nohotkey .tavik \"unclosed", path), 0);
     EXPECT_EQ(FindDatafileArgument(nullptr, path), 0);
     EXPECT_TRUE(path.IsEmpty());
+}
+
+TEST(CommandLine, OtherPathsAreNeitherDataFilesNorStartupWords)
+{
+    AIString path;
+    EXPECT_EQ(FindOtherPathArgument(L"nohotkey /boot lang:de -restart \"C:\\My notes\" usb", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"C:\\My notes"));
+    EXPECT_EQ(FindOtherPathArgument(L"Z:\\tmp\\a.tavik Z:\\tmp\\b.txt", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"Z:\\tmp\\b.txt"));
+    // A quoted word is a path even when it reads as a start-up word.
+    EXPECT_EQ(FindOtherPathArgument(L"\"usb\"", path), 1);
+    EXPECT_TRUE(path.EqualsText(L"usb"));
+    EXPECT_EQ(FindOtherPathArgument(L"nonetwork \"\" slow", path), 0);
+    EXPECT_EQ(FindOtherPathArgument(nullptr, path), 0);
 }
 
 TEST(CommandLine, WarningTextAndHotKeys)
@@ -1077,6 +1095,58 @@ TEST_F(ShellTest, RefreshKeepsTheNoteAndAFailedOpenKeepsTheFile)
     EXPECT_EQ(OpenDatafile(bad.GetText()), 0);
     EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
     EXPECT_EQ(g_mainPanel.currentNote, Find(L"Recipes"));
+}
+
+// A start whose file is refused shows no other file: after the message the
+// window says that no file is open, and nothing typed can go anywhere. A
+// file is taken in the order named, used last, default.
+TEST_F(ShellTest, AStartWithARefusedFileOpensNoFileTheUserDidNotAskFor)
+{
+    AIString last(folder_), fallback(folder_), bad(folder_);
+    last.AppendText(L"\\used_last.tavik");
+    fallback.AppendText(L"\\default.tavik");
+    bad.AppendText(L"\\refused.tavik");
+    DeleteFileW(last.GetText());
+    DeleteFileW(fallback.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, last.GetText()), 1);
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, fallback.GetText()), 1);
+    HANDLE file = CreateFileW(bad.GetText(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(file, "\xff\xfeX\0", 4, &written, nullptr);
+    CloseHandle(file);
+
+    struct Start {
+        const char* name;
+        const WCHAR* named;
+        const WCHAR* last;
+        const WCHAR* opens;  // the file open afterwards, or null
+    } const starts[] = {
+        {"named file refused", bad.GetText(), last.GetText(), nullptr},
+        {"last file refused", nullptr, bad.GetText(), nullptr},
+        {"last file gone", nullptr, path_.GetText(), nullptr},
+        {"named file", last.GetText(), bad.GetText(), last.GetText()},
+        {"last file", nullptr, last.GetText(), last.GetText()},
+        {"neither known", nullptr, L"", fallback.GetText()},
+    };
+    for (const Start& start : starts) {
+        // As a start finds things: no file open, the frame's panes made.
+        ASSERT_EQ(CloseDatafile(), 1);
+        HideControlsNoFile(0);
+        g_noteStore.lastMessageId = 0;
+        int opened = OpenDatafileAtStart(start.named, start.last, nullptr, fallback.GetText());
+        EXPECT_EQ(opened, start.opens ? 1 : 0) << start.name;
+        EXPECT_EQ(IsDatafileLoaded(), start.opens ? 1 : 0) << start.name;
+        if (start.opens) {
+            EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(start.opens)) << start.name;
+            EXPECT_EQ(g_mainPanel.noFileMode, 0) << start.name;
+            continue;
+        }
+        EXPECT_NE(g_noteStore.lastMessageId, 0) << start.name << ": the refusal is told";
+        EXPECT_EQ(g_mainPanel.noFileMode, 1) << start.name;
+        EXPECT_FALSE(IsWindowVisible(g_mainPanel.editor.GetHwnd())) << start.name;
+        EXPECT_FALSE(IsWindowVisible(g_mainPanel.noteList.GetHwnd())) << start.name;
+    }
+    HideControlsNoFile(0);
 }
 
 namespace {
@@ -2196,4 +2266,227 @@ TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenA
     EXPECT_EQ(PreviewImageUnderCursor(L"rel:\\images\\notes.txt", 0, 0), 0);
     EXPECT_FALSE(KillTimer(panel, kTimerImageHover));
     HideImagePreview();
+}
+
+// A path named on the command line that is no file: the user is told what
+// is missing, not that the file is no data file.
+TEST_F(ShellTest, ANamedPathThatIsNoFileSaysWhatIsMissing)
+{
+    AIString missing(folder_);
+    missing.AppendText(L"\\gone.tavik");
+    DeleteFileW(missing.GetText());
+    EXPECT_EQ(CheckNamedDatafile(missing.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgFileNotFound);
+    EXPECT_NE(Shown(GetStatusText()).find("the file is missing"), std::string::npos) << Shown(GetStatusText());
+
+    AIString noFolder(folder_);
+    noFolder.AppendText(L"\\no such folder\\notes.tavik");
+    EXPECT_EQ(CheckNamedDatafile(noFolder.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgPathNotFound);
+
+    ClearLastShellMessage();
+    EXPECT_EQ(CheckNamedDatafile(folder_.GetText()), 0);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
+    EXPECT_NE(Shown(GetStatusText()).find("it is a folder"), std::string::npos) << Shown(GetStatusText());
+
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, path_.GetText()), 1);
+    ClearLastShellMessage();
+    EXPECT_EQ(CheckNamedDatafile(path_.GetText()), 1);
+    EXPECT_EQ(GetLastShellMessageId(), kMsgNone);
+}
+
+// The settings' switch leaves both hot keys out; "nohotkey" (this test
+// program's start-up word) only the window hot key.
+TEST_F(ShellTest, HotKeysFollowTheSettingsSwitchAndTheStartupWord)
+{
+    HWND frame = g_frame.GetHwndField();
+    SettingsRecord& record = g_app.settings.Record();
+    ASSERT_EQ(g_app.HasWord(kWordNoHotkey), 1);
+    record.hotKeysOff = 1;
+    EXPECT_EQ(RegisterHotKeysAsSet(frame), 0);
+    EXPECT_EQ(SendMessageW(frame, WM_GETHOTKEY, 0, 0), 0);
+    // Nothing holds Shift+PrintScreen: this program may take it itself.
+    EXPECT_TRUE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
+    UnregisterHotKey(frame, 0x7F00);
+
+    record.hotKeysOff = 0;
+    EXPECT_EQ(RegisterHotKeysAsSet(frame), 1);
+    EXPECT_EQ(SendMessageW(frame, WM_GETHOTKEY, 0, 0), 0);
+    EXPECT_FALSE(RegisterHotKey(frame, 0x7F00, MOD_SHIFT, VK_SNAPSHOT));
+    UnregisterProgramHotKeys(frame);
+}
+
+// A data file handed over by a second start: the status line tells the
+// figures of the note now shown, not of the one shown before.
+TEST_F(ShellTest, AHandedOverFileShowsItsOwnNoteFiguresOnTheStatusLine)
+{
+    OpenExamples();
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    UpdateEditorStatus(kEditorStatusEnter);
+    std::string before = Shown(GetEditorStatusText());
+
+    AIString other(folder_);
+    other.AppendText(L"\\handed_over.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_START_10, other.GetText()), 1);
+    // The hand-over waits for an open message: none is left from another test.
+    if (g_messageBox.box) CloseMessageBox(0);
+    ASSERT_EQ(g_dialogCenter.IsDialogBusy(), 0u);
+    // The user was typing a title when the second start came.
+    SetFocus(g_mainPanel.quickSearch.GetHwnd());
+    COPYDATASTRUCT data = {kCopyDataOpenDatafile, (DWORD)((other.GetLength() + 1) * sizeof(WCHAR)),
+                           (void*)other.GetText()};
+    ASSERT_EQ(FrameOnCopyData(g_frame.GetHwndField(), WM_COPYDATA, 0, (LPARAM)&data), 1);
+    OpenHandedOverDatafile();
+    ASSERT_TRUE(g_noteStore.datafilePath.EqualsTextNoCase(other.GetText()));
+    std::string expected = "Note: 1 of " + std::to_string(GetNoteCount());
+    EXPECT_NE(Shown(GetEditorStatusText()).find(expected), std::string::npos)
+        << Shown(GetEditorStatusText()) << " (before: " << before << ")";
+    EXPECT_NE(Shown(GetEditorStatusText()), before);
+}
+
+// The data folder gets the help page and the logo it shows.
+TEST_F(ShellTest, TheDataFolderGetsTheHelpPageAndItsLogo)
+{
+    AIString folder;
+    GetProgramDataFolder(folder);
+    AIString logo(folder), help(folder);
+    logo.AppendText(L"\\logo.png");
+    help.AppendText(L"\\help.html");
+    DeleteFileW(logo.GetText());
+    PrepareDataFolder(folder);
+    HANDLE file = CreateFileW(logo.GetText(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    unsigned char head[8] = {};
+    DWORD got = 0;
+    ReadFile(file, head, 8, &got, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(got, 8u);
+    EXPECT_EQ(memcmp(head, "\x89PNG\r\n\x1a\n", 8), 0);
+    EXPECT_NE(GetFileAttributesW(help.GetText()), INVALID_FILE_ATTRIBUTES);
+}
+
+// ---- Following a link to a program ----
+
+// Answers the program's question before a link starts a program: records
+// its text and clicks the answer given.
+struct ProgramQuestion {
+    static int asked;
+    static UINT answer;
+    static std::string text;
+
+    static BOOL CALLBACK CollectText(HWND child, LPARAM)
+    {
+        WCHAR buffer[512] = {};
+        GetWindowTextW(child, buffer, 512);
+        text += Utf8(buffer) + "|";
+        return TRUE;
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        WCHAR className[16] = {}, caption[32] = {};
+        GetClassNameW(window, className, 16);
+        GetWindowTextW(window, caption, 32);
+        if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0 || lstrcmpW(caption, L"Tavik") != 0)
+            return TRUE;
+        asked++;
+        EnumChildWindows(window, CollectText, 0);
+        PostMessageW(window, WM_COMMAND, answer, 0);
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Answer, 0); }
+};
+int ProgramQuestion::asked = 0;
+UINT ProgramQuestion::answer = IDNO;
+std::string ProgramQuestion::text;
+
+// A link whose name ends in a dot names the batch file all the same: the
+// program asks before it starts it, and after No nothing runs.
+TEST_F(ShellTest, ALinkToABatchFileWithADotAtItsEndAsksFirst)
+{
+    AIString script(folder_), marker(folder_);
+    script.AppendText(L"\\mark.bat");
+    marker.AppendText(L"\\marker.txt");
+    DeleteFileW(marker.GetText());
+    WriteBytes(script.GetText(), "@echo ran>>\"" + Utf8(marker) + "\"\r\n");
+    AIString records(L"\x00A4Tools\r\nRun [mark] now\r\n{{\r\n[mark:");
+    records.AppendString(script).AppendText(L".]\r\n}}\r\n");
+    WriteNotesDatafile(path_.GetText(), records);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Tools"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    auto follow = [&](UINT answer) {
+        SetFocus(editor);
+        CHARRANGE inside = {6, 6};   // "Run [m|ark]": the caret inside the link
+        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+        ProgramQuestion::asked = 0;
+        ProgramQuestion::answer = answer;
+        ProgramQuestion::text.clear();
+        UINT_PTR driver = SetTimer(nullptr, 0, 30, ProgramQuestion::Tick);
+        keys.Press(VK_RETURN);
+        keys.PumpUntil([] { return ProgramQuestion::asked > 0; }, 5000);
+        KillTimer(nullptr, driver);
+    };
+    follow(IDNO);
+    EXPECT_EQ(ProgramQuestion::asked, 1) << "the batch file was handed to the shell unasked";
+    EXPECT_NE(ProgramQuestion::text.find("This link starts a program or script"), std::string::npos)
+        << ProgramQuestion::text;
+    EXPECT_NE(ProgramQuestion::text.find("mark.bat."), std::string::npos) << ProgramQuestion::text;
+    EXPECT_NE(Utf8(GetStatusText()).find("Not started"), std::string::npos) << Utf8(GetStatusText());
+    // Yes starts it: the dotted name is the batch file to the shell.
+    EXPECT_EQ(ReadBytes(marker.GetText()), "<missing>") << "the batch file ran after No";
+    follow(IDYES);
+    EXPECT_EQ(ProgramQuestion::asked, 1);
+    keys.PumpUntil([&] { return ReadBytes(marker.GetText()).find('\n') != std::string::npos; }, 20000);
+    EXPECT_EQ(ReadBytes(marker.GetText()), "ran\r\n") << "one run, after Yes";
+    // The frame went down before the shell started the program: it comes back.
+    ShowWindow(g_frame.GetHwndField(), SW_RESTORE);
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(script.GetText());
+    DeleteFileW(marker.GetText());
+}
+
+// A link to a decompression bomb (a picture of 8,000 x 8,000 in a small
+// file), followed with Enter: the preview shows it from its screen-size copy
+// and the program never holds the picture whole.
+TEST_F(ShellTest, AFollowedLinkToADecompressionBombIsShownFromItsCopy)
+{
+    AIString bomb(folder_);
+    bomb.AppendText(L"\\bomb.png");
+    WriteBytes(bomb.GetText(), ZeroPngBytes(8000, 8000));
+    AIString records(L"\x00A4Pictures\r\nSee [bomb] here\r\n{{\r\n[bomb:");
+    records.AppendString(bomb).AppendText(L"]\r\n}}\r\n");
+    WriteNotesDatafile(path_.GetText(), records);
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    ASSERT_EQ(ReadAndShowNote(Find(L"Pictures"), kShowAndRecord), 1);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HideImagePreview();
+    PROCESS_MEMORY_COUNTERS before = {};
+    before.cb = sizeof before;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before));
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    SetFocus(editor);
+    ASSERT_EQ(GetFocus(), editor);
+    CHARRANGE inside = {6, 6};   // "See [b|omb]"
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&inside);
+    keys.Press(VK_RETURN);
+    // The preview names the picture in the status line once it is drawn.
+    keys.PumpUntil([] { return Utf8(GetStatusText()).find("bomb.png") != std::string::npos; }, 10000);
+    EXPECT_NE(Utf8(GetStatusText()).find("bomb.png"), std::string::npos) << Utf8(GetStatusText());
+    PROCESS_MEMORY_COUNTERS after = {};
+    after.cb = sizeof after;
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after));
+    const SIZE_T kAllowance = 96u << 20;   // the screen-size copy of a large screen, and its bitmap
+    SIZE_T bound = before.WorkingSetSize + kAllowance > before.PeakWorkingSetSize
+                       ? before.WorkingSetSize + kAllowance
+                       : before.PeakWorkingSetSize;
+    EXPECT_LE(after.PeakWorkingSetSize, bound) << "peak " << (after.PeakWorkingSetSize >> 20) << " MB, before "
+                                               << (before.WorkingSetSize >> 20) << " MB";
+    HideImagePreview();
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(bomb.GetText());
 }

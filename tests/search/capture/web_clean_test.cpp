@@ -112,6 +112,28 @@ TEST(WebClean, ReservedCharactersNeverReachTheNote)
     EXPECT_EQ("x (currency) (t) ((y))", U(r.title));
 }
 
+// Braces that only meet once a link's text is taken out, in a heading or
+// around a link: no line of the note's body is a fence of its link block.
+TEST(WebClean, BracesJoinedByLaterStepsNeverFormTheLinkBlocksFences)
+{
+    std::string braces(40, '{');
+    for (const std::string& html :
+         {"<><a href=2>" + braces + "]" + braces + "2 {{{{{{{{2 2 22 {{{{{2222 22 }}}}}}}}22222 }}}}22 {{",
+          "<h2>" + braces + "</h2><p>" + Paragraph(2) + "{<a href=\"/x\">{</a>} }<a href=\"/y\">}</a></p>",
+          "<p>" + Paragraph(2) + "</p><p>{</p><p><a href=\"/z\">{</a>{</p><p>}}</p>"}) {
+        for (bool capture : {false, true}) {
+            WebCleanResult r = Clean(html, capture);
+            CapturedNote note;
+            ComposeCapturedNote(r, W("https://example.org/{{/}}"), 99000, W("today"), &note);
+            std::string text = U(note.text);
+            std::string body = text.substr(0, text.rfind("\r\n{{\r\n"));
+            EXPECT_EQ(std::string::npos, body.find("{{")) << body;
+            EXPECT_EQ(std::string::npos, body.find("}}")) << body;
+            EXPECT_EQ(std::string::npos, U(r.text).find("{{")) << U(r.text);
+        }
+    }
+}
+
 TEST(WebClean, CollectsLinksAsAbsoluteTargetsAndNeverLiveScripts)
 {
     std::string html =
@@ -136,6 +158,99 @@ TEST(WebClean, CollectsLinksAsAbsoluteTargetsAndNeverLiveScripts)
     EXPECT_NE(std::string::npos, text.find("[Root page] [Up one]")) << text;
     EXPECT_NE(std::string::npos, text.find(" Script link File link ")) << text;
     EXPECT_EQ(std::string::npos, text.find("javascript")) << text;
+}
+
+// Reserved characters are mapped in the text only: an address keeps its own
+// characters (percent-encoded where the note would read them), its anchor and
+// its query, whether written raw or as references.
+TEST(WebClean, AddressesKeepTheirCharactersPercentEncoded)
+{
+    std::string html = "<body><h1>Prices</h1><p>" + Paragraph(3) +
+                       "Sign \xC2\xA4 and \xC2\xB1 in the text. "
+                       "<a href=\"https://example.org/pay/\xC2\xA4/list?a=1&amp;b=2\">Price list</a> "
+                       "<a href=\"https://example.org/q?c=&#164;&amp;d=&#xB1;\">Coins</a> "
+                       "<a href=\"https://example.org/guide.html#sec-2\">Section two</a> "
+                       "<a href=\"https://example.org/half/\xC2\xBD&frac12;\">Half</a> "
+                       "Smile \xF0\x9F\x98\x80 kept. " +
+                       Paragraph(1) + "</p></body>";
+    WebCleanResult r = Clean(html, true);
+    std::string links;
+    for (const WebLink& link : r.links) links += U(link.label) + "=" + U(link.target) + "\n";
+    EXPECT_EQ("Price list=https://example.org/pay/%C2%A4/list?a=1&b=2\n"
+              "Coins=https://example.org/q?c=%C2%A4&d=%C2%B1\n"
+              "Section two=https://example.org/guide.html#sec-2\n"
+              "Half=https://example.org/half/%C2%BD%C2%BD\n",
+              links);
+    std::string text = U(r.text);
+    EXPECT_NE(std::string::npos, text.find("Sign (currency) and +/- in the text.")) << text;
+    EXPECT_NE(std::string::npos, text.find("Smile \xF0\x9F\x98\x80 kept.")) << text;
+    EXPECT_EQ(std::string::npos, text.find("\xC2\xA4")) << text;
+}
+
+// Documentation pages that are all table, link list or table of contents: the
+// block rule finds no text block in them, and their text comes in reading
+// order with its headings and links instead of a failure.
+TEST(WebClean, LinkListAndTablePagesKeepTheirTextInReadingOrder)
+{
+    // A home page laid out in a table, written after an empty body.
+    std::string table =
+        "<html><head><title>Home of Typesetter</title></head><body></body></html>"
+        "<table><tr><td width=30%><a href=\"page-1.html#h1\">License</a><br>"
+        "<a href=\"page-2.html#h2\">Bug reports</a><br><a href=\"page-3.html#h3\">News 1.22</a><br></td>"
+        "<td><p>This is the home page of a typesetter that reads text mixed with commands.</p>"
+        "<p>The sources are at <a href=\"https://ftp.example.net/pub/\">the file host</a> today.</p>"
+        "</td></tr></table>";
+    // A table of contents: a heading and one short link a line.
+    std::string contents = "<html><head><title>Making Pictures</title></head><body><h1>Making Pictures</h1>";
+    for (int i = 1; i <= 30; i++)
+        contents += "<a href=\"pic-" + std::to_string(i) + ".html#" + std::to_string(i) + ". Part\">" +
+                    std::to_string(i) + ". Part " + std::to_string(i) + "</a><br>\n";
+    contents += "</body></html>";
+    // A figure index: a navigation panel and a nested list of 130 links.
+    std::string figures = "<HTML><HEAD><TITLE>figures</TITLE></HEAD><BODY><DIV CLASS=\"navigation\">"
+                          "<A HREF=\"node1.html\"><IMG ALT=\"next\" SRC=\"next.png\"></A><BR>"
+                          "<B>Next:</B> <A HREF=\"node1.html\">Start</A></DIV><UL>";
+    for (int i = 2; i < 132; i++)
+        figures += std::string(i % 10 == 0 ? "<UL>" : "") + "<LI><A\n HREF=\"node" + std::to_string(i) +
+                   ".html\">Figure " + std::to_string(i) + "</A>" + (i % 10 == 5 ? "</UL>" : "");
+    figures += "</UL></BODY></HTML>";
+
+    for (bool capture : {true, false}) {
+        WebCleanResult r = Clean(table, capture, "https://example.org/doc/webpage.html");
+        std::string text = U(r.text);
+        EXPECT_TRUE(r.ok) << text;
+        size_t license = text.find(capture ? "[License]" : "License");
+        size_t home = text.find("This is the home page of a typesetter");
+        EXPECT_NE(std::string::npos, license) << text;
+        EXPECT_LT(license, home) << text;
+        EXPECT_NE(std::string::npos, text.find(capture ? "at [the file host] today." : "at the file host today."))
+            << text;
+        if (capture) {
+            ASSERT_EQ(4u, r.links.size());
+            EXPECT_EQ("https://example.org/doc/page-1.html#h1", U(r.links[0].target));
+        }
+
+        r = Clean(contents, capture, "https://example.org/doc/pic.html");
+        text = U(r.text);
+        EXPECT_TRUE(r.ok) << text;
+        EXPECT_EQ(0u, text.find(capture ? "### Making Pictures\r\n[1. Part 1]" : "### Making Pictures\r\n1. Part 1"))
+            << text;  // the page heading, once
+        size_t first = text.find("1. Part 1"), last = text.find("30. Part 30");
+        EXPECT_NE(std::string::npos, first) << text;
+        EXPECT_LT(first, last) << text;
+        if (capture) {
+            ASSERT_EQ(30u, r.links.size());
+            EXPECT_EQ("https://example.org/doc/pic-30.html#30.%20Part", U(r.links[29].target));
+        }
+
+        r = Clean(figures, capture, "https://example.org/doc/figures.html");
+        text = U(r.text);
+        EXPECT_TRUE(r.ok) << text;
+        EXPECT_NE(std::string::npos, text.find("\xE2\x80\xA2 " + std::string(capture ? "[Figure 2]" : "Figure 2")))
+            << text;
+        EXPECT_NE(std::string::npos, text.find("Figure 131")) << text;
+        if (capture) EXPECT_EQ(size_t(kMaxWebLinks), r.links.size());
+    }
 }
 
 TEST(WebClean, SiteRulesFollowThePagesAddress)

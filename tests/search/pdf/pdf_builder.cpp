@@ -1,5 +1,7 @@
 // Test PDFs.
 #include "tests/search/pdf/pdf_builder.h"
+#include <map>
+#include <stdint.h>
 #include <stdio.h>
 #include <zlib.h>
 
@@ -19,6 +21,100 @@ std::string StreamObject(int number, const std::string& data, bool compressed, c
     std::string out = std::to_string(number) + " 0 obj\n<< /Length " + std::to_string(body.size());
     if (compressed) out += " /Filter /FlateDecode";
     out += extra + " >>\nstream\r\n" + body + "\r\nendstream\nendobj\n";
+    return out;
+}
+
+std::string Ascii85(const std::string& bytes)
+{
+    std::string out = "<~";
+    for (size_t i = 0; i < bytes.size(); i += 4) {
+        size_t n = bytes.size() - i < 4 ? bytes.size() - i : 4;
+        uint32_t group = 0;
+        for (size_t b = 0; b < 4; b++) group = group << 8 | (b < n ? uint8_t(bytes[i + b]) : 0);
+        if (group == 0 && n == 4) {
+            out += 'z';
+            continue;
+        }
+        char digits[5];
+        for (int d = 4; d >= 0; d--) {
+            digits[d] = char('!' + group % 85);
+            group /= 85;
+        }
+        out.append(digits, n + 1);
+        if (i % 64 == 60) out += '\n';  // line breaks inside the data are allowed
+    }
+    return out + "~>";
+}
+
+std::string AsciiHex(const std::string& bytes)
+{
+    std::string out;
+    char hex[4];
+    for (unsigned char c : bytes) {
+        snprintf(hex, sizeof(hex), "%02x ", c);
+        out += hex;
+    }
+    return out + ">";
+}
+
+std::string RunLengthLiterals(const std::string& bytes)
+{
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); i += 128) {
+        size_t n = bytes.size() - i < 128 ? bytes.size() - i : 128;
+        out += char(n - 1);
+        out += bytes.substr(i, n);
+    }
+    return out + char(128);
+}
+
+// LZW as PDF writers make it: 9- to 12-bit codes, a clear code first and
+// whenever the table is full, the width growing one code early by default.
+std::string Lzw(const std::string& bytes, int earlyChange)
+{
+    std::string out;
+    uint32_t buffer = 0;
+    int bits = 0, width = 9;
+    auto put = [&](int code) {
+        buffer = buffer << width | uint32_t(code);
+        bits += width;
+        while (bits >= 8) {
+            out += char(buffer >> (bits - 8));
+            bits -= 8;
+        }
+    };
+    std::map<std::string, int> table;
+    auto reset = [&]() {
+        table.clear();
+        for (int c = 0; c < 256; c++) table[std::string(1, char(c))] = c;
+        width = 9;
+    };
+    reset();
+    put(256);
+    int next = 258;
+    std::string w;
+    for (char c : bytes) {
+        std::string wc = w + c;
+        if (table.count(wc)) {
+            w = wc;
+            continue;
+        }
+        put(table[w]);
+        table[wc] = next++;
+        if (next + earlyChange - 1 >= (1 << width)) {
+            if (width == 12) {
+                put(256);
+                reset();
+                next = 258;
+            } else {
+                width++;
+            }
+        }
+        w = std::string(1, c);
+    }
+    if (!w.empty()) put(table[w]);
+    put(257);
+    if (bits > 0) out += char(buffer << (8 - bits));
     return out;
 }
 
@@ -88,12 +184,13 @@ std::string BuildTestPdf(const TestPdf& pdf)
                        " 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] "
                        "/Resources << /Font " +
                        fontResources + " >> /Contents " + std::to_string(contentNumber) + " 0 R >>\nendobj\n";
-        pageObjects += StreamObject(contentNumber, page.content, page.compressed);
+        if (page.filters.empty()) pageObjects += StreamObject(contentNumber, page.content, page.compressed);
+        else pageObjects += StreamObject(contentNumber, page.content, false, page.filters);
     }
     out += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
     out += "2 0 obj\n<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pdf.pages.size()) +
            " >>\nendobj\n";
-    out += fontObjects + pageObjects;
+    out += fontObjects + pageObjects + pdf.extraObjects;
     int encryptNumber = next++;
     if (pdf.encrypted)
         out += std::to_string(encryptNumber) +

@@ -51,6 +51,29 @@ TEST(PdfExtract, ReadsPlainAndFlatePagesInOrder)
     EXPECT_EQ(0, e.skipped);
 }
 
+TEST(PdfExtract, PagesAreReadInThePageTreesOrderNotTheFilesOrder)
+{
+    TestPdf pdf;
+    pdf.pages.push_back(TestPdfPage{Line(700, "(written first) Tj"), true});
+    pdf.pages.push_back(TestPdfPage{Line(700, "(written second) Tj"), false});
+    std::string bytes = BuildTestPdf(pdf);
+    // The tree lists the second page first (as writers that place pages out of order do).
+    size_t kids = bytes.find("/Kids [");
+    ASSERT_NE(std::string::npos, kids);
+    size_t close = bytes.find("]", kids);
+    std::string list = bytes.substr(kids + 7, close - kids - 7);  // "A 0 R B 0 R "
+    size_t second = list.find("R ") + 2;
+    bytes.replace(kids + 7, list.size(), list.substr(second) + list.substr(0, second));
+    Extracted e = Extract(bytes);
+    EXPECT_EQ("written second\r\nwritten first\r\n", e.text);
+    EXPECT_EQ(2, e.read);
+    // A tree that loops on itself still ends, and the streams are all read once.
+    std::string looped = bytes;
+    size_t kidsAgain = looped.find("/Kids [");
+    looped.insert(kidsAgain + 7, "2 0 R ");
+    EXPECT_EQ("written second\r\nwritten first\r\n", Extract(looped).text);
+}
+
 TEST(PdfExtract, PlacesBreaksAndBlanksByPosition)
 {
     // Td moves relative to the line start, Tm sets it, T* and ' go down by the leading.
@@ -104,16 +127,17 @@ TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
 
 TEST(PdfExtract, ReadsFontsFromObjectStreamsAndDifferences)
 {
-    TestPdf pdf = OnePage(Line(700, "(\\001\\002) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
+    // Ligatures by their old and their new names (Latin Modern's "f_i").
+    TestPdf pdf = OnePage(Line(700, "(\\001\\002\\003) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
     pdf.fonts[0].dict =
-        "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi] >> >>";
+        "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi /f_f_l] >> >>";
     TestPdfFont composite;
     composite.name = "F2";
     composite.dict = "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H >>";
     composite.toUnicode = TwoByteCmap({{3, "ok"}});
     pdf.fonts.push_back(composite);
     pdf.fontsInObjectStream = true;
-    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
+    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\xEF\xAC\x84\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
 }
 
 TEST(PdfExtract, StepsOverInlineImagesAndMarkedContent)
@@ -146,6 +170,44 @@ TEST(PdfExtract, SkipsABombAndADamagedStreamAndKeepsTheRest)
     e = Extract(bytes);
     EXPECT_EQ("kept\r\nalso kept\r\n", e.text);
     EXPECT_EQ(1, e.skipped);
+}
+
+TEST(PdfExtract, AStreamWhoseLastByteIsALineEndKeepsItByItsLength)
+{
+    // Packed data that happens to end in 0x0A, written with no line end
+    // before "endstream" (as groff's writer does): /Length tells.
+    std::string content;
+    std::string packed;
+    for (int i = 0; i < 4000; i++) {
+        content = Line(700, "(ends in a line feed " + std::to_string(i) + ") Tj");
+        packed = Deflate(content);
+        if (packed.back() == '\n') break;
+    }
+    ASSERT_EQ('\n', packed.back());
+    std::string pdf = BuildTestPdf(OnePage("PLACEHOLDER", false));
+    size_t at = pdf.find("<< /Length 11 >>\nstream\r\nPLACEHOLDER\r\nendstream");
+    ASSERT_NE(std::string::npos, at);
+    pdf.replace(at, std::string("<< /Length 11 >>\nstream\r\nPLACEHOLDER\r\nendstream").size(),
+                "<< /Length " + std::to_string(packed.size()) + " /Filter /FlateDecode >>\nstream\n" + packed +
+                    "endstream");
+    Extracted e = Extract(pdf);
+    EXPECT_EQ(0, e.skipped);
+    EXPECT_NE(std::string::npos, e.text.find("ends in a line feed"));
+}
+
+TEST(PdfExtract, APageThatPacksTightlyIsReadAll)
+{
+    // Text padded with blanks (as groff writes its pages) packs to a
+    // thirtieth of its size and more: still text, not a bomb.
+    std::string content;
+    for (int i = 0; i < 3000; i++)
+        content += "BT /F1 12 Tf 72 " + std::to_string(700 - i % 50) + " Td (word" + std::to_string(i * 7919 % 1000) +
+                   ")" + std::string(60, ' ') + " Tj ET\n";
+    content += Line(100, "(last) Tj");
+    ASSERT_GT(content.size(), Deflate(content).size() * 20);
+    Extracted e = Extract(BuildTestPdf(OnePage(content)));
+    EXPECT_EQ(0, e.skipped);
+    EXPECT_NE(std::string::npos, e.text.find("last"));
 }
 
 TEST(PdfExtract, SkipsAStreamOverTheSizeLimitAndKeepsTheRest)
@@ -183,7 +245,13 @@ TEST(PdfExtract, ReadsOnlyTheFirstBytesOfALargeFile)
     std::string bytes = BuildTestPdf(pdf);
     bytes.insert(bytes.find("xref"), filler + StreamObject(99, Line(700, "(late) Tj"), true));
     ASSERT_GT(bytes.size(), 6000000u);
-    EXPECT_EQ("early\r\n", Extract(bytes).text);
+    PdfExtractResult result;
+    ExtractPdfTextFromBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), PdfExtractLimits(),
+                            &result);
+    EXPECT_EQ("early\r\n", std::string(result.text, result.size));
+    EXPECT_TRUE(result.fileCut);
+    EXPECT_FALSE(result.truncated);
+    PdfExtractFree(&result);
 }
 
 TEST(PdfExtract, RefusesEncryptedAndNonPdfFiles)

@@ -1,0 +1,93 @@
+// Where one word ends and the next begins: pieces of a word placed one after
+// the other by moves (as groff and Ghostscript write them) stay one word, a
+// gap of a word space gives a blank, by the font's own widths, a composite
+// font's /W, a standard font's metrics, and the text's spacings and scales.
+#include "tests/support/gtest.h"
+#include "tests/search/pdf/pdf_builder.h"
+#include "search/pdf/pdf_extract.h"
+#include <stdio.h>
+#include <string>
+
+namespace {
+
+std::string ExtractWith(const TestPdfFont& font, const std::string& content)
+{
+    TestPdf pdf;
+    pdf.fonts = {font};
+    pdf.pages.push_back(TestPdfPage{content, true});
+    std::string file = BuildTestPdf(pdf);
+    PdfExtractResult result;
+    ExtractPdfTextFromBytes(reinterpret_cast<const uint8_t*>(file.data()), file.size(), PdfExtractLimits(), &result);
+    std::string text(result.text ? result.text : "", result.size);
+    PdfExtractFree(&result);
+    return text;
+}
+
+std::string Move(double x) {
+    char buffer[32];
+    snprintf(buffer, sizeof(buffer), " %.3f 0 Td ", x);
+    return buffer;
+}
+
+TEST(PdfWordGaps, PiecesOfAWordPlacedEndToEndStayOneWord)
+{
+    // Helvetica without widths of its own: e 556, x 500, c 500, u 556, t 278, s 500.
+    TestPdfFont helvetica;
+    std::string pieces = "BT /F1 10 Tf 72 700 Td (e) Tj" + Move(5.56) + "(xe) Tj" + Move(10.56) + "(cutes) Tj" +
+                         Move(28.9 + 2.78) + "(now) Tj ET\n";
+    EXPECT_EQ("executes now\r\n", ExtractWith(helvetica, pieces));
+
+    // The font's own widths from /FirstChar on: here every letter is 1000 wide.
+    TestPdfFont own;
+    own.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Unknown /FirstChar 97 /Widths [1000 1000 1000 1000 "
+               "1000 1000 1000 1000 1000] >>";
+    std::string wide = "BT /F1 10 Tf 72 700 Td (ab) Tj" + Move(20) + "(cd) Tj" + Move(20 + 3) + "(ef) Tj ET\n";
+    EXPECT_EQ("abcd ef\r\n", ExtractWith(own, wide));
+
+    // A font whose widths are unknown: every move along the line is a blank, as before.
+    TestPdfFont unknown;
+    unknown.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /SomeFont >>";
+    EXPECT_EQ("ab cd ef\r\n", ExtractWith(unknown, wide));
+}
+
+TEST(PdfWordGaps, CompositeFontsMeasureByTheirWAndDefaultWidth)
+{
+    TestPdfFont font;
+    font.dict = "<< /Type /Font /Subtype /Type0 /BaseFont /Some /Encoding /Identity-H /DescendantFonts [<< /Type "
+                "/Font /Subtype /CIDFontType2 /DW 500 /W [1 [600 700] 10 20 800] >>] >>";
+    font.toUnicode = TwoByteCmap({{1, "a"}, {2, "b"}, {10, "c"}, {30, "d"}});
+    // a 600 + b 700 = 13 at 10 pt; c 800 = 8; d takes the default 500.
+    std::string content = "BT /F1 10 Tf 72 700 Td <00010002> Tj" + Move(13) + "<000A> Tj" + Move(8) +
+                          "<001E> Tj" + Move(5 + 2) + "<0001> Tj ET\n";
+    EXPECT_EQ("abcd a\r\n", ExtractWith(font, content));
+}
+
+TEST(PdfWordGaps, SpacingsScalingAndTheMatrixMoveTheEnd)
+{
+    TestPdfFont courier;  // every glyph 600
+    courier.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Courier >>";
+    // Character spacing 1 widens "ab" from 12 to 14; word spacing widens a space.
+    std::string spaced = "BT /F1 10 Tf 1 Tc 72 700 Td (ab) Tj" + Move(14) + "(cd) Tj ET\n";
+    EXPECT_EQ("abcd\r\n", ExtractWith(courier, spaced));
+    // Letters spread apart by the character spacing are words apart; a small spacing is not.
+    EXPECT_EQ("a . T\r\n", ExtractWith(courier, "BT /F1 10 Tf 7 Tc 72 700 Td (a.T) Tj ET\n"));
+    EXPECT_EQ("abc\r\n", ExtractWith(courier, "BT /F1 10 Tf 0.5 Tc 72 700 Td (abc) Tj ET\n"));
+    std::string words = "BT /F1 10 Tf 5 Tw 72 700 Td (a ) Tj" + Move(12 + 5) + "(b) Tj ET\n";
+    EXPECT_EQ("a b\r\n", ExtractWith(courier, words));
+    std::string glued = "BT /F1 10 Tf 5 Tw 72 700 Td (a) Tj" + Move(6) + "(b) Tj ET\n";
+    EXPECT_EQ("ab\r\n", ExtractWith(courier, glued));
+    // Horizontal scaling 50%: "ab" is 6 wide.
+    std::string scaled = "BT /F1 10 Tf 50 Tz 72 700 Td (ab) Tj" + Move(6) + "(cd) Tj ET\n";
+    EXPECT_EQ("abcd\r\n", ExtractWith(courier, scaled));
+    // A text matrix of scale 2: the font of 5 is 10 on the page, the move is in text space.
+    std::string matrix = "BT /F1 5 Tf 2 0 0 2 72 700 Tm (ab) Tj 6 0 Td (cd) Tj 7 0 Td (ef) Tj ET\n";
+    EXPECT_EQ("abcd ef\r\n", ExtractWith(courier, matrix));
+    // TJ's own adjustments move the end too.
+    std::string array = "BT /F1 10 Tf 72 700 Td [(a) -50 (b)] TJ" + Move(12.5) + "(c) Tj ET\n";
+    EXPECT_EQ("abc\r\n", ExtractWith(courier, array));
+    // Back over the text (another column) is a gap.
+    std::string back = "BT /F1 10 Tf 72 700 Td (abcdef) Tj" + Move(-40) + "(gh) Tj ET\n";
+    EXPECT_EQ("abcdef gh\r\n", ExtractWith(courier, back));
+}
+
+}  // namespace
