@@ -136,6 +136,8 @@ int AIControl::CreateVirtualAt(int kind, int left, int top, int width, int heigh
     hwnd_ = 0;
     SetRect(&rect_, left, top, left + width, top + height);
     visible_ = 1;
+    // Made again (a screen opened once more): no hover or press of before.
+    hot_ = pressed_ = clicked_ = 0;
     return 1;
 }
 
