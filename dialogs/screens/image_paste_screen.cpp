@@ -42,6 +42,7 @@ enum {
     kNameFieldId = 1701,
     kTitlePoints = 24,
     kStatusPictureRoom = 28,   // the status picture and the gap after it
+    kNamePoints = 10,
 };
 
 const RGBQUAD kPreviewCanvas = {255, 255, 255, 0};
@@ -70,6 +71,7 @@ struct PasteScreen
     AIString reason;            // why a save failed
     AIControl ok, preview_, crop, rotate, reset;
     HWND nameField = 0;
+    HFONT nameFont = 0;
 };
 
 PasteScreen& S()
@@ -87,6 +89,31 @@ AIControl* const kTools[] = {&S().preview_, &S().crop, &S().rotate, &S().reset};
 void Repaint()
 {
     if (g_dialogHost.window) InvalidateRect(g_dialogHost.window, 0, FALSE);
+}
+
+// What each tool button does, shown while the pointer rests on it.
+const WCHAR* const kToolHints[] = {L"View large preview of selected area", L"Crop image to selected area",
+                                   L"Rotate image to the right (hold Shift for left)",
+                                   L"Reset crop (return to clipboard image)"};
+
+// The line under the preview: a refusal or notice, else the hint of the tool
+// under the pointer, else the picture's numbers.
+void PasteInformationLine(AIString& line)
+{
+    PasteScreen& s = S();
+    line.Clear();
+    if (s.status != kPasteStatusNone) {
+        line.AssignText(PasteStatusText(s.status));
+        if (!s.reason.IsEmpty() && (s.status == kPasteStatusSaveFailed)) line.AppendText(L": ").AppendString(s.reason);
+        return;
+    }
+    for (int i = 0; i < 4; i++)
+        if (kTools[i]->IsHot()) {
+            line.AssignText(kToolHints[i]);
+            return;
+        }
+    if (s.working.IsValid())
+        FormatPasteImageInfo(s.working.GetWidth(), s.working.GetHeight(), s.working.GetSize(), s.scale.zoom, line);
 }
 
 void ReadNameField(AIString& name)
@@ -342,7 +369,14 @@ LRESULT PasteOnCreate(HWND host, UINT, WPARAM, LPARAM)
                                   (HMENU)(INT_PTR)kNameFieldId, GetModuleHandleW(0), 0);
     if (s.nameField) {
         SendMessageW(s.nameField, EM_LIMITTEXT, kPasteNameMaxChars, 0);
-        SendMessageW(s.nameField, WM_SETFONT, (WPARAM)GetStockObject(ANSI_FIXED_FONT), 0);
+        HDC dc = GetDC(host);
+        int height = -MulDiv(kNamePoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        ReleaseDC(host, dc);
+        if (!s.nameFont)
+            s.nameFont = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, FIXED_PITCH,
+                                     L"Courier New");
+        SendMessageW(s.nameField, WM_SETFONT,
+                     (WPARAM)(s.nameFont ? s.nameFont : (HFONT)GetStockObject(ANSI_FIXED_FONT)), 0);
         AttachHostEditField(s.nameField);
         EnableWindow(s.nameField, EditMode() ? FALSE : TRUE);
     }
@@ -380,6 +414,8 @@ void PasteOnClose()
     s.preview.Destroy();
     s.previewDib.FreeGdiObjects();
     s.nameField = 0;
+    if (s.nameFont) DeleteObject(s.nameFont);
+    s.nameFont = 0;
     s.hasSelection = 0;
     s.dragging = 0;
 }
@@ -544,13 +580,10 @@ void PastePaintContent(HDC dc)
     AIString line;
     COLORREF colour = RGB(60, 60, 60);
     int bold = 0;
+    PasteInformationLine(line);
     if (s.status != kPasteStatusNone) {
-        line.AssignText(PasteStatusText(s.status));
-        if (!s.reason.IsEmpty() && (s.status == kPasteStatusSaveFailed)) line.AppendText(L": ").AppendString(s.reason);
         colour = s.status > 0 ? kStatusColour : kNoticeColour;
         bold = 1;
-    } else if (s.working.IsValid()) {
-        FormatPasteImageInfo(s.working.GetWidth(), s.working.GetHeight(), s.working.GetSize(), s.scale.zoom, line);
     }
     int lineLeft = a.left;
     if (s.status != kPasteStatusNone) {
@@ -607,3 +640,5 @@ void RegisterPasteImageScreen()
     RegisterScreen(kScreenPasteImage, &kPasteHandlers);
     RegisterScreenMessages(kScreenPasteImage, PasteOnOther);
 }
+
+void ImagePasteInformationLine(AIString& line) { PasteInformationLine(line); }
