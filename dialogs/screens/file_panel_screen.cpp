@@ -30,6 +30,9 @@ enum {
     kDescriptionTop = 300,
 };
 
+const COLORREF kDividerDark = RGB(150, 150, 150);
+const COLORREF kDividerLight = RGB(245, 245, 245);
+
 struct CommandButton {
     const WCHAR* caption;
     int top;
@@ -164,8 +167,9 @@ void FilePanelPaintFrame(HDC dc, int x, int y, int width, int height)
     FillGradient(dc, x + kColumnWidth + 2, top, x + width, y + height, RGB(236, 236, 236), RGB(220, 220, 220),
                  RGB(236, 236, 236), RGB(205, 205, 205));
     DrawScreenFrame(dc, x, y, width, height, -1);
-    RECT divider = {x + kColumnWidth, top, x + kColumnWidth + 1, y + height};
-    FillRect(dc, &divider, CreateBrushOfColour(ColourShadow));
+    // The divider: a dark line and a light one beside it.
+    FillSolid(dc, x + kColumnWidth, top, x + kColumnWidth + 1, y + height, kDividerDark);
+    FillSolid(dc, x + kColumnWidth + 1, top, x + kColumnWidth + 2, y + height, kDividerLight);
 }
 
 void DrawText9(HDC dc, const WCHAR* text, int left, int top, int right, int bottom, int bold, UINT align)

@@ -99,6 +99,31 @@ TEST_F(ScreensTest, FilePanelButtonsAndRecentRowsAreClicked)
     EXPECT_EQ(101, unpainted.result);
 }
 
+namespace {
+int g_dividerAt = -1;
+int Brightness(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
+}  // namespace
+
+// The screen lies under a light glass: colours are compared, not matched.
+TEST_F(ScreensTest, FilePanelDividesItsColumnsWithADarkAndALightLine)
+{
+    g_dividerAt = -1;
+    ScreenRun run = RunScreen(kScreenFilePanel, [](HWND host) {
+        RedrawWindow(host, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetDC(host);
+        const int y = 360;
+        for (int x = 100; x < 250 && g_dividerAt < 0; x++) {
+            int before = Brightness(GetPixel(dc, x - 1, y)), dark = Brightness(GetPixel(dc, x, y));
+            int light = Brightness(GetPixel(dc, x + 1, y)), pane = Brightness(GetPixel(dc, x + 2, y));
+            if (before - dark > 100 && light - dark > 100 && light > pane) g_dividerAt = x;
+        }
+        ReleaseDC(host, dc);
+        PressHostKey(host, VK_ESCAPE);
+    }, 1);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(kScreenMargin1 + 150, g_dividerAt);
+}
+
 TEST_F(ScreensTest, FilePanelRowsAndPathsAreCutToTheirSpace)
 {
     AIString shown;
