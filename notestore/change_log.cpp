@@ -1,6 +1,7 @@
 // The daily change log: writing its lines, reading them back, and replaying
 // a day onto a backup.
 #include "notestore/change_log.h"
+#include "foundation/newer_windows.h"
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
 #include "foundation/file_write.h"
@@ -19,7 +20,7 @@ const int32_t kMaxLogChars = 64 * 1024 * 1024;
 
 bool Is(const WCHAR* text, int32_t len, const WCHAR* word)
 {
-    return len == TextLength(word) && CompareStringOrdinal(text, len, word, len, FALSE) == CSTR_EQUAL;
+    return len == TextLength(word) && CompareOrdinal(text, len, word, len, FALSE) == CSTR_EQUAL;
 }
 
 }  // namespace

@@ -156,6 +156,7 @@ void ConnectEditor()
     l.pasted = Pasted;
     l.toggleSplitView = ToggleSplitView;
     l.toggleImageZoom = ToggleImageZoom;
+    l.setImageZoom = SetImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;
     l.formatParagraph = FormatNoteParagraphAt;
     l.paragraphFormat = NoteParagraphFormatAt;

@@ -529,12 +529,8 @@ void CarryOutSystemKey(SystemKeyAction action, WPARAM key, LPARAM lParam)
         if (g_editorShell.toggleImageZoom) g_editorShell.toggleImageZoom();
         break;
     case kSysImagesLarge:
-        if (g_editorShell.setStatusSlot)
-            g_editorShell.setStatusSlot(L"Image Zoom: Changed to Large (Alt- to reduce to Small)", kStatusInfo, 0);
-        break;
     case kSysImagesSmall:
-        if (g_editorShell.setStatusSlot)
-            g_editorShell.setStatusSlot(L"Image Zoom: Changed to Small (Alt+ to increase to Large)", kStatusInfo, 0);
+        if (g_editorShell.setImageZoom) g_editorShell.setImageZoom(action == kSysImagesLarge);
         break;
     case kSysFilePanel:
         EditorStatus(L"File Menu", kStatusInfo);

@@ -129,6 +129,8 @@ struct EditorShellLinks {
     void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;
     void (*toggleImageZoom)() = nullptr;
+    // Image previews large (1) or small (0); says so in the status line.
+    void (*setImageZoom)(int large) = nullptr;
     // Keys that belong to the QuickSearch field (Alt+S, Alt+C).
     void (*forwardToQuickSearch)(UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 

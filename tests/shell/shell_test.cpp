@@ -1745,6 +1745,35 @@ TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
     EXPECT_EQ(g_mainPanel.currentNote, travel);
 }
 
+TEST_F(ShellTest, AltDownOnAWebLinkSaysWhatThePreviewFoundNeverTheBareAddressOverItsHint)
+{
+    // Nothing listens on the discard port: the preview's download fails at once.
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nFerry times are on the [harbour page].\r\n"
+                  L"{{\r\n[harbour page:http://127.0.0.1:9/ferries]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    g_app.settings.Record().previewWebPages = 1;
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    CHARRANGE start = {0, 0};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&start);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    keys.Press(VK_DOWN, kAltKey);
+    WCHAR selected[64] = {0};
+    SendMessageW(editor, EM_GETSELTEXT, 0, (LPARAM)selected);
+    EXPECT_EQ(Utf8(selected), "[harbour page]");
+    std::string status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("to activate, <lred>Backspace</lred> to delete"), std::string::npos) << status;
+    // The preview looks after its delay; its failed download is what the
+    // status says then, not the link's address alone.
+    keys.PumpUntil([] { return Utf8(GetStatusText()).find("No preview") != std::string::npos; }, 8000);
+    keys.PumpUntil([] { return false; }, 400);
+    status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("No preview of web page available"), std::string::npos) << status;
+    DestroyAcceleratorTable(accelerators);
+}
+
 TEST_F(ShellTest, WindowObjectsByIdAreTheOnesTheLayersUse)
 {
     OpenExamples();
@@ -2171,6 +2200,44 @@ TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture
     ASSERT_EQ(ReadAndShowNote(Find(L"Other"), kShowAndRecord), 1);
     EXPECT_EQ(0, g_searchShell.showDefaultImage());
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"");
+}
+
+TEST_F(ShellTest, AltPlusAndAltMinusInTheEditorSizeTheShownPictureAndEscapeTakesItAway)
+{
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nphotos [pic] and more\r\n"
+                  L"{{\r\n[pic:rel:\\images\\Sea_2011_05231020.png]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    AIString picture(folder_);
+    picture.AppendText(L"\\images");
+    CreateDirectoryW(picture.GetText(), nullptr);
+    picture.AppendText(L"\\Sea_2011_05231020.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(300, 200, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+    SetImageZoom(0);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    SetImagePreviewTarget(L"rel:\\images\\Sea_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(g_mainPanel.GetHwndField(), WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    keys.Press(VK_OEM_PLUS, kAltKey);
+    EXPECT_EQ(1, IsImageZoomLarge()) << "Alt+= only said so";
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos) << Utf8(GetStatusText());
+    keys.Press(VK_OEM_MINUS, kAltKey);
+    EXPECT_EQ(0, IsImageZoomLarge());
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Small"), std::string::npos) << Utf8(GetStatusText());
+    // Escape goes to QuickSearch and takes the picture along: nothing of it
+    // stays over the note list.
+    ASSERT_TRUE(IsImagePreviewShown());
+    keys.Press(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), g_mainPanel.quickSearch.GetHwnd());
+    EXPECT_FALSE(IsImagePreviewShown());
+    HideImagePreview();
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(picture.GetText());
 }
 
 TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenANote)
