@@ -20,7 +20,8 @@ function(tavik_add_resources target)
   # Looked at again on every build: a picture added or removed re-runs the
   # configuration instead of leaving a dependency on a file that is gone.
   file(GLOB deps CONFIGURE_DEPENDS ${TAVIK_RESOURCE_DIR}/*.tavik ${TAVIK_RESOURCE_DIR}/*.ico ${TAVIK_RESOURCE_DIR}/*.cur ${TAVIK_RESOURCE_DIR}/*.bmp ${TAVIK_RESOURCE_DIR}/*.jpg ${TAVIK_RESOURCE_DIR}/*.png
-       ${TAVIK_RESOURCE_DIR}/*.html ${TAVIK_RESOURCE_DIR}/*.manifest ${TAVIK_RESOURCE_DIR}/*.h)
+       ${TAVIK_RESOURCE_DIR}/*.html ${TAVIK_RESOURCE_DIR}/*.manifest ${TAVIK_RESOURCE_DIR}/*.h
+       ${TAVIK_RESOURCE_DIR}/*.rc ${TAVIK_RESOURCE_DIR}/icons/*.png)
   add_custom_command(
     OUTPUT ${res}
     COMMAND ${TAVIK_RC_COMMAND} -I${CMAKE_SOURCE_DIR} -I${TAVIK_RESOURCE_DIR}

@@ -101,7 +101,7 @@ int32_t RunScreen(EditorScreen screen)
     case kEditorScreenBrowseLinks: return BrowseLinksScreen();
     case kEditorScreenFavourites: return OpenFavorite(kFavouritesScreen);  // acts on the choice
     }
-    return -1;
+    return kScreenNotOffered;
 }
 
 void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)

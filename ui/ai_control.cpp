@@ -1,6 +1,7 @@
 // AIControl: ids, creation, windowless mouse tracking and drawing, and the
 // plain control operations. The editor operations are in control_editor.cpp.
 #include "ui/ai_control.h"
+#include "drawing/ai_resource_image.h"
 #include "ui/ai_text_document.h"
 #include "ui/colours.h"
 #include "foundation/errors.h"
@@ -135,6 +136,8 @@ int AIControl::CreateVirtualAt(int kind, int left, int top, int width, int heigh
     hwnd_ = 0;
     SetRect(&rect_, left, top, left + width, top + height);
     visible_ = 1;
+    // Made again (a screen opened once more): no hover or press of before.
+    hot_ = pressed_ = clicked_ = 0;
     return 1;
 }
 
@@ -192,6 +195,27 @@ int AIControl::OnMouseUp(int x, int y)
     return clicked_;
 }
 
+// The picture above the caption in a tall control (the caption keeps the
+// rest below it), else at the left with the caption beside it.
+void AIControl::PlacePicture(HDC dc, const RECT& face, RECT& inner)
+{
+    int w = picture_->GetWidth(), h = picture_->GetHeight();
+    int faceHeight = face.bottom - face.top;
+    int x, y;
+    if (faceHeight >= h + kPictureCaptionRoom) {
+        x = face.left + (face.right - face.left - w) / 2;
+        y = face.top + kPictureGap;
+        inner.top = y + h;
+    } else {
+        x = face.left + kPictureGap / 2;
+        y = face.top + (faceHeight - h) / 2;
+        inner.left = x + w + kPictureGap / 3;
+        inner.right = face.right - 1;
+    }
+    if (enabled_) picture_->DrawAt(dc, x, y, 100);
+    else picture_->DrawGreyedB(dc, x, y);
+}
+
 void AIControl::Paint(HDC dc)
 {
     if (!visible_ || IsRectEmpty(&rect_)) return;
@@ -215,6 +239,9 @@ void AIControl::Paint(HDC dc)
             DeleteDC(memory);
         }
     }
+    RECT inner = face;
+    InflateRect(&inner, -3, -2);
+    if (picture_ && picture_->IsLoaded()) PlacePicture(dc, face, inner);
     if (!caption_.IsEmpty()) {
         AIString text(caption_.GetText());
         if (!enabled_) {
@@ -226,8 +253,6 @@ void AIControl::Paint(HDC dc)
         }
         text.SetHorizontalAlign(kind_ == ControlHyperlink ? 0 : 1);
         int oldMode = SetBkMode(dc, TRANSPARENT);
-        RECT inner = face;
-        InflateRect(&inner, -3, -2);
         text.DrawMarkupText(dc, inner);
         SetBkMode(dc, oldMode);
     }
