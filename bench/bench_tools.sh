@@ -13,3 +13,15 @@ install_missing_tools() {
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${need[@]}" >/dev/null
 }
+
+# "median min max" of the numbers on standard input (one a line), to two
+# decimals; "- - -" when there are none. The benchmarks report this, never the best.
+summarize() {
+  sort -g | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "- - -"; exit }
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%.2f %.2f %.2f\n", m, v[1], v[NR] }'
+}
+
+# Milliseconds since the epoch.
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }

@@ -8,11 +8,13 @@
  *   limit write-replace <file> [runs]   write the file's bytes to <file>.tmp, flush, link the
  *                                       old file as <file>.bak, rename the copy over the file
  *   limit mem-scan <file> [runs]        count one UTF-16 unit over the file held in memory
- *   limit time <runs> <program> [args]  the best whole run of another program (its output
+ *   limit time <runs> <program> [args]  whole runs of another program (its output
  *                                       goes to /dev/null), without a shell's own costs
  *
- * Each prints "<mode>_ms=<best of runs>" and what it counted. Built with the
- * host's C compiler (it is the comparison, not part of the program). */
+ * Each prints "<mode>_ms=<median of runs>", then min_ms and max_ms and what
+ * it counted. Built with the host's C compiler (it is the comparison, not part
+ * of the program). The scripts call it with one run a round, interleaved
+ * with the program's own runs. */
 #define _GNU_SOURCE
 #include <fcntl.h>
 #include <stdint.h>
@@ -71,6 +73,31 @@ static size_t CountUnits(const unsigned char* bytes, size_t size, uint16_t unit)
     return count;
 }
 
+/* The runs' times, for their median, minimum and maximum. */
+#define MAX_RUNS 1000
+static double g_times[MAX_RUNS];
+static int g_timed;
+
+static void Took(double ms)
+{
+    if (g_timed < MAX_RUNS) g_times[g_timed++] = ms;
+}
+
+static int CompareDoubles(const void* a, const void* b)
+{
+    double x = *(const double*)a, y = *(const double*)b;
+    return x < y ? -1 : x > y;
+}
+
+/* "<name>=<median> min_ms=<min> max_ms=<max>" of the runs timed since the last call. */
+static void PrintTimes(const char* name)
+{
+    qsort(g_times, (size_t)g_timed, sizeof(double), CompareDoubles);
+    double median = g_timed % 2 ? g_times[g_timed / 2] : (g_times[g_timed / 2 - 1] + g_times[g_timed / 2]) / 2;
+    printf("%s=%.2f min_ms=%.2f max_ms=%.2f", name, median, g_times[0], g_times[g_timed - 1]);
+    g_timed = 0;
+}
+
 static int WriteAll(const char* path, const unsigned char* data, size_t size)
 {
     int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -87,7 +114,6 @@ static int WriteAll(const char* path, const unsigned char* data, size_t size)
 
 static int TimeCommand(int runs, char** command)
 {
-    double best = 1e30;
     for (int r = 0; r < runs; r++) {
         double t0 = NowMs();
         pid_t child = fork();
@@ -101,9 +127,10 @@ static int TimeCommand(int runs, char** command)
         if (child < 0 || waitpid(child, &status, 0) != child) return 1;
         double took = NowMs() - t0;
         if (WIFEXITED(status) && WEXITSTATUS(status) == 127) return 1;
-        if (took < best) best = took;
+        Took(took);
     }
-    printf("time_ms=%.2f\n", best);
+    PrintTimes("time_ms");
+    printf("\n");
     return 0;
 }
 
@@ -118,7 +145,7 @@ int main(int argc, char** argv)
     const char* path = argv[2];
     int runs = argc > 3 ? atoi(argv[3]) : 5;
     if (runs < 1) runs = 1;
-    double best = 1e30;
+    if (runs > MAX_RUNS) runs = MAX_RUNS;
     size_t counted = 0;
     if (strcmp(mode, "read-scan") == 0) {
         /* New memory for every run, as a program loading the file has: the
@@ -132,9 +159,9 @@ int main(int argc, char** argv)
             counted = CountUnits(data, size, 0x00A4);
             double took = NowMs() - t0;
             munmap(data, size + 2);
-            if (took < best) best = took;
+            Took(took);
         }
-        double warm = 1e30;
+        PrintTimes("read_scan_ms");
         unsigned char* data = malloc(size + 2);
         if (!data) return 1;
         memset(data, 0, size + 2);
@@ -142,11 +169,12 @@ int main(int argc, char** argv)
             double t0 = NowMs();
             if (!ReadInto(path, data, size)) return 1;
             CountUnits(data, size, 0x00A4);
-            double took = NowMs() - t0;
-            if (took < warm) warm = took;
+            Took(NowMs() - t0);
         }
         free(data);
-        printf("read_scan_ms=%.2f marks=%zu warm_ms=%.2f\n", best, counted, warm);
+        printf(" marks=%zu ", counted);
+        PrintTimes("warm_ms");
+        printf("\n");
         return 0;
     }
     size_t size = 0;
@@ -156,10 +184,10 @@ int main(int argc, char** argv)
         for (int r = 0; r < runs; r++) {
             double t0 = NowMs();
             counted = CountUnits(data, size, 0xFFFF);
-            double took = NowMs() - t0;
-            if (took < best) best = took;
+            Took(NowMs() - t0);
         }
-        printf("mem_scan_ms=%.2f units=%zu MB=%.1f\n", best, counted, (double)size / 1e6);
+        PrintTimes("mem_scan_ms");
+        printf(" units=%zu MB=%.1f\n", counted, (double)size / 1e6);
         return 0;
     }
     if (strcmp(mode, "write-replace") == 0) {
@@ -172,10 +200,10 @@ int main(int argc, char** argv)
             unlink(backup);
             if (link(path, backup) != 0) return 1;
             if (rename(temporary, path) != 0) return 1;
-            double took = NowMs() - t0;
-            if (took < best) best = took;
+            Took(NowMs() - t0);
         }
-        printf("write_replace_ms=%.2f bytes=%zu\n", best, size);
+        PrintTimes("write_replace_ms");
+        printf(" bytes=%zu\n", size);
         return 0;
     }
     fprintf(stderr, "unknown mode %s\n", mode);

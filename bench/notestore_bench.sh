@@ -1,35 +1,54 @@
-#!/bin/sh
-# The note store against the machine's limit, side by side in one run: for
-# data files of 1,000, 10,000 and 50,000 generated notes, notestore_bench
-# times load and index and a save in place after one edit; the "limit"
-# program (plain C, no Wine) reads the same file into new memory and counts
-# its note marks (and, as "warm", into memory it has read into before, which
-# a program loading the file once never has),
-# and writes, flushes, links and renames the same bytes; notestore_bench does
-# the same two jobs through Wine's Win32 calls (the floor of any Win32
-# program here). Every figure is the best of five. Prints each figure and its
-# ratio to the limit and to the Win32 floor.
-#   bench/notestore_bench.sh [build dir]
+#!/bin/bash
+# The note store beside plain C on the same files, like for like: for data
+# files of 1,000, 10,000 and 50,000 generated notes, each round (the order
+# of the two sides swapped every round) starts a fresh Wine process that
+# loads and indexes the file once (its first load: new memory, as a user's
+# start-up has), and a fresh plain C process ("limit") that reads the same
+# file into new memory and counts its note marks. Saving: one more process
+# per round saves in place after one edit (the median of its saves), beside
+# the plain C write, flush, link and rename of the same bytes. The Win32
+# floor (the same read or write through Wine's calls, in the store's
+# process) is shown too. Every figure is the median of the rounds with its
+# minimum and maximum; load_x and save_x are ours over plain C per round.
+#   bench/notestore_bench.sh [build dir] [rounds]
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build}" && pwd)
+rounds=${2:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+. "$here/bench_tools.sh"
 "$build/wine-run.sh" "$build/bench/notestore_bench.exe" generate "Z:$work" > /dev/null || exit 1
-printf '%-6s %8s %9s %6s %7s %6s %9s %6s | %8s %10s %6s %9s %6s\n' notes load_ms readscan x warm x win32read x \
-  save_ms writeflush x win32write x
+field() { tr -d '\r' | sed -n "s/.*$1 *\([0-9.]*\).*/\1/p" | head -1; }
+printf '%-6s | %-20s %-20s %-17s | %-20s %-20s %-17s | %s\n' notes "load_ms med min max" "readscan_ms" \
+  "load_x med min max" "save_ms" "writeflush_ms" "save_x med min max" "win32 read, write; peak MB"
 for n in 1000 10000 50000; do
   file="$work/notes_$n.tavik"
-  out=$("$build/wine-run.sh" "$build/bench/notestore_bench.exe" run "Z:$file" "Z:$work/copy.tavik") || exit 1
-  load=$(echo "$out" | sed -n 's/.*load and index *\([0-9.]*\) ms.*/\1/p')
-  save=$(echo "$out" | sed -n 's/.*save in place, 1 edit *\([0-9.]*\) ms.*/\1/p')
-  wread=$(echo "$out" | sed -n 's/.*win32 read-scan *\([0-9.]*\) ms.*/\1/p')
-  wwrite=$(echo "$out" | sed -n 's/.*win32 write-replace *\([0-9.]*\) ms.*/\1/p')
-  limit=$("$build/bench/limit" read-scan "$file" 5)
-  scan=$(echo "$limit" | sed 's/read_scan_ms=\([^ ]*\).*/\1/')
-  warm=$(echo "$limit" | sed 's/.*warm_ms=\([^ ]*\).*/\1/')
-  # The saved copy holds the bytes of the save just timed.
-  cp "$work/copy.tavik" "$work/limit.tavik"
-  write=$("$build/bench/limit" write-replace "$work/limit.tavik" 5 | sed 's/write_replace_ms=\([^ ]*\).*/\1/')
-  awk -v n="$n" -v l="$load" -v r="$scan" -v m="$warm" -v s="$save" -v w="$write" -v wr="$wread" -v ww="$wwrite" \
-    'BEGIN { printf "%-6s %8.1f %9.2f %6.2f %7.2f %6.2f %9.2f %6.2f | %8.1f %10.2f %6.2f %9.2f %6.2f\n",
-             n, l, r, l / r, m, l / m, wr, l / wr, s, w, s / w, ww, s / ww }'
+  : > "$work/rows.txt"
+  for round in $(seq "$rounds"); do
+    load=""; scan=""
+    for side in $( [ $((round % 2)) = 1 ] && echo ours limit || echo limit ours ); do
+      if [ "$side" = ours ]; then
+        first=$("$build/wine-run.sh" "$build/bench/notestore_bench.exe" first "Z:$file") || exit 1
+        load=$(echo "$first" | field first_load_ms=)
+        peak=$(echo "$first" | field peak_MB=)
+        out=$("$build/wine-run.sh" "$build/bench/notestore_bench.exe" run "Z:$file" "Z:$work/copy.tavik") || exit 1
+        save=$(echo "$out" | field 'save in place, 1 edit')
+        wread=$(echo "$out" | field 'win32 read-scan')
+        wwrite=$(echo "$out" | field 'win32 write-replace')
+      else
+        scan=$("$build/bench/limit" read-scan "$file" 1 | sed 's/read_scan_ms=\([^ ]*\).*/\1/')
+        # The saved copy holds the bytes of the save just timed (or the file itself before the first).
+        [ -f "$work/copy.tavik" ] && cp "$work/copy.tavik" "$work/limit.tavik" || cp "$file" "$work/limit.tavik"
+        write=$("$build/bench/limit" write-replace "$work/limit.tavik" 1 | sed 's/write_replace_ms=\([^ ]*\).*/\1/')
+      fi
+    done
+    echo "$load $scan $save $write $wread $wwrite $peak" >> "$work/rows.txt"
+  done
+  col() { awk -v c="$1" '{ print $c }' "$work/rows.txt" | summarize; }
+  loadx=$(awk '{ print $1 / $2 }' "$work/rows.txt" | summarize)
+  savex=$(awk '{ print $3 / $4 }' "$work/rows.txt" | summarize)
+  printf '%-6s | %-20s %-20s %-17s | %-20s %-20s %-17s | %s, %s; %s\n' "$n" "$(col 1)" "$(col 2)" "$loadx" \
+    "$(col 3)" "$(col 4)" "$savex" "$(col 5 | cut -d' ' -f1)" "$(col 6 | cut -d' ' -f1)" "$(col 7 | cut -d' ' -f1)"
 done
+echo "(medians of $rounds interleaved rounds with min and max)"

@@ -10,6 +10,8 @@
 //
 //   search_benchmark.exe <notes> <chars per note> <output folder|-> [query]
 //   search_benchmark.exe --file <data file> <query>     (a data file of one's own)
+//   search_benchmark.exe --generate <notes> <chars per note> <folder>
+//   search_benchmark.exe --round <folder>   (search_bench.sh: one sample per kind, through the store)
 #include "bench/search_fake_store.h"
 #include "bench/search_note_generator.h"
 #include "search/full_text_query.h"
@@ -163,7 +165,7 @@ void AddKind(std::vector<QueryKind>& kinds, const char* name, const AIString& qu
     kinds.push_back(kind);
 }
 
-std::vector<QueryKind> StandardKinds(const FakeSearchStore& store)
+std::vector<QueryKind> StandardKinds(const FakeSearchStore& store, const WCHAR* kAbsentWord = ::kAbsentWord)
 {
     std::vector<QueryKind> kinds;
     std::string absent = ToUtf8(AIString(kAbsentWord));
@@ -318,12 +320,87 @@ int SearchOwnFile(const char* file, const char* text)
     return 0;
 }
 
+// Writes English notes (no mirror texts: the file alone holds every text,
+// as the UTF-8 copy that the other tools read does) for --round: the data
+// file, its UTF-8 copy, per query kind the grep patterns, and kinds.txt
+// (kind, TAB, query, one a line).
+int GenerateForRounds(int notesWanted, int chars, const std::string& folder)
+{
+    std::vector<GeneratedNote> notes;
+    NoteGeneratorOptions options{20261207u, notesWanted, chars, 0};
+    options.english = true;
+    GenerateNotes(options, notes);
+    static FakeSearchStore store;
+    FillFakeStore(store, notes);
+    std::vector<QueryKind> kinds = StandardKinds(store, kEnglishAbsentWord);
+    std::string bytes("\xFF\xFE", 2);
+    bytes.append((const char*)store.buffer.data(), (store.buffer.size() - 1) * sizeof(WCHAR));
+    std::string list;
+    for (const QueryKind& kind : kinds) {
+        std::string patterns;
+        for (const std::string& p : kind.grepPatterns) patterns += p + "\n";
+        if (!WriteFileBytes(folder, (std::string(kind.name) + ".pat").c_str(), patterns)) return 1;
+        list += std::string(kind.name) + "\t" + ToUtf8(kind.query) + "\n";
+    }
+    if (!WriteFileBytes(folder, "notes.tavik", bytes) ||
+        !WriteFileBytes(folder, "notes.txt", ToUtf8(store.buffer.data(), (int)store.buffer.size() - 1)) ||
+        !WriteFileBytes(folder, "kinds.txt", list))
+        return 1;
+    printf("DATAFILE notes=%d chars_per_note=%d MB=%.1f\n", notesWanted, chars,
+           (double)bytes.size() / 1e6);
+    return 0;
+}
+
+// One round: a fresh process opens the data file with the note store, then
+// times each kind's search once, after one untimed search of the same query
+// (the other tools read the file from the warm file cache; here the text is
+// in memory and the query prepared). Prints one SAMPLE line per kind.
+int TimeOneRound(const std::string& folder)
+{
+    AIString path;
+    path.FromUtf8(WindowsPath(folder, "kinds.txt").c_str());
+    HANDLE file = CreateFileW(path.GetText(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    char list[65536];
+    DWORD got = 0;
+    ReadFile(file, list, sizeof(list) - 1, &got, nullptr);
+    CloseHandle(file);
+    list[got] = 0;
+    path.FromUtf8(WindowsPath(folder, "notes.tavik").c_str());
+    if (!LoadDatafile(path.GetText())) {
+        printf("STORE not opened (message %d)\n", g_noteStore.lastMessageId);
+        return 1;
+    }
+    ConnectStoreSearchSource();
+    int32_t chars = 0;
+    GetSearchSource().datafileBuffer(&chars);
+    for (char* line = strtok(list, "\n"); line; line = strtok(nullptr, "\n")) {
+        char* tab = strchr(line, '\t');
+        if (!tab) continue;
+        *tab = 0;
+        AIString query;
+        query.FromUtf8(tab + 1);
+        SetFullTextQuery(query);
+        RunFullTextSearch();
+        SetFullTextQuery(query);
+        int64_t start = Now();
+        RunFullTextSearch();
+        double ms = Milliseconds(Now() - start);
+        printf("SAMPLE kind=%s ms=%.3f hits=%d keywords=%d MB=%.1f\n", line, ms, SearchHitTable.count,
+               SearchKeywords.count, (double)chars * sizeof(WCHAR) / 1e6);
+    }
+    CloseDatafile();
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     g_frequency = frequency.QuadPart;
     if (argc == 4 && strcmp(argv[1], "--file") == 0) return SearchOwnFile(argv[2], argv[3]);
+    if (argc == 5 && strcmp(argv[1], "--generate") == 0) return GenerateForRounds(atoi(argv[2]), atoi(argv[3]), argv[4]);
+    if (argc == 3 && strcmp(argv[1], "--round") == 0) return TimeOneRound(argv[2]);
     if (argc < 4) {
         fprintf(stderr, "usage: search_benchmark <notes> <chars per note> <output folder|-> [query]\n"
                         "       search_benchmark --file <data file> <query>\n");

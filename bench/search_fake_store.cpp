@@ -50,6 +50,11 @@ int Pump()
 }
 int32_t CpuSpeed() { return g_store->cpuSpeed; }
 int32_t Windows60() { return g_store->windows60; }
+const NoteSpan* Spans(int32_t* count)
+{
+    *count = g_store->withholdSpans ? 0 : (int32_t)g_store->spans.size();
+    return g_store->withholdSpans ? nullptr : g_store->spans.data();
+}
 
 void PaintProgress(int32_t percent) { g_store->progressPainted.push_back(percent); }
 void ShowPreview() { g_store->previewsShown++; }
@@ -64,6 +69,14 @@ void Finish(FakeSearchStore& store, const std::vector<const std::vector<WCHAR>*>
     for (size_t r = 0; r < store.mirrorTexts.size() && r < (size_t)kMirrorTextRecords; r++)
         store.mirrorRecords[r] = MirrorTextRecord{(uint32_t)r + 1, 7, store.mirrorTexts[r].data(), 0};
     store.mirrorNoteCount = (int32_t)store.mirrorTexts.size();
+    store.spans.clear();
+    for (size_t i = 0; i < store.buffer.size(); i++)
+        if (store.buffer[i] == kNoteMark) {
+            int32_t titleLength = 0;
+            while (i + 1 + (size_t)titleLength < store.buffer.size() && store.buffer[i + 1 + (size_t)titleLength] != L'\r')
+                titleLength++;
+            store.spans.push_back(NoteSpan{(int32_t)i, titleLength});
+        }
     store.buffer.push_back(0);
     store.generation++;
 }
@@ -124,7 +137,7 @@ void InstallFakeStore(FakeSearchStore& store)
 {
     g_store = &store;
     SearchSource source = {Buffer, Generation, BeginWalk, EndWalk, TitleCount, MirrorNoteCount, Reload,
-                           FindTitle, MirrorTexts, AgeThreshold, Pump, CpuSpeed, Windows60};
+                           FindTitle, MirrorTexts, AgeThreshold, Pump, CpuSpeed, Windows60, Spans};
     SetSearchSource(source);
     SearchPanelHooks hooks = {PaintProgress, nullptr, RepaintPanel, ShowPreview, HidePreview};
     SetSearchPanelHooks(hooks);

@@ -20,6 +20,8 @@ struct FakeSearchStore {
     int32_t windows60 = 0;
     int32_t reportedChars = -1;         // >= 0: the buffer length the store reports
     int pumpAnswer = 1;                 // 0: the pump saw a quit
+    std::vector<NoteSpan> spans;        // every note mark of the buffer, as the store's parse lists them
+    bool withholdSpans = false;         // true: the source says it knows no spans
 
     // What the search did.
     int pumps = 0;

@@ -6,6 +6,7 @@ const WCHAR* const kRareWord = L"zebrafish";
 const WCHAR* const kCommonWord = L"the";
 const WCHAR* const kAbsentWord = L"qwxyzzq";
 const WCHAR* const kMirrorOnlyWord = L"revised";
+const WCHAR* const kEnglishAbsentWord = L"trenolid";
 
 namespace {
 
@@ -22,6 +23,71 @@ const int kFixedWordCount = sizeof(kFixedWords) / sizeof(kFixedWords[0]);
 const char* const kSyllables[] = {"ka", "lo", "mi", "ne", "ro", "ta", "vu", "shi", "den", "par",
                                   "gor", "fel", "bri", "sto", "wen", "qua", "tir", "mon", "ex", "zu"};
 const int kMadeWordCount = 3000;
+
+// Common English words, the most frequent first.
+const char* const kEnglishWords[] = {
+    "the", "of", "and", "to", "a", "in", "is", "it", "you", "that", "he", "was", "for", "on", "are", "with",
+    "as", "his", "they", "be", "at", "one", "have", "this", "from", "or", "had", "by", "word", "but", "what",
+    "some", "we", "can", "out", "other", "were", "all", "there", "when", "up", "use", "your", "how", "said",
+    "an", "each", "she", "which", "do", "their", "time", "if", "will", "way", "about", "many", "then", "them",
+    "write", "would", "like", "so", "these", "her", "long", "make", "thing", "see", "him", "two", "has", "look",
+    "more", "day", "could", "go", "come", "did", "number", "sound", "no", "most", "people", "my", "over",
+    "know", "water", "than", "call", "first", "who", "may", "down", "side", "been", "now", "find", "any",
+    "new", "work", "part", "take", "get", "place", "made", "live", "where", "after", "back", "little", "only",
+    "round", "man", "year", "came", "show", "every", "good", "me", "give", "our", "under", "name", "very",
+    "through", "just", "form", "sentence", "great", "think", "say", "help", "low", "line", "differ", "turn",
+    "cause", "much", "mean", "before", "move", "right", "boy", "old", "too", "same", "tell", "does", "set",
+    "three", "want", "air", "well", "also", "play", "small", "end", "put", "home", "read", "hand", "port",
+    "large", "spell", "add", "even", "land", "here", "must", "big", "high", "such", "follow", "act", "why",
+    "ask", "men", "change", "went", "light", "kind", "off", "need", "house", "picture", "try", "us", "again",
+    "animal", "point", "mother", "world", "near", "build", "self", "earth", "father", "head", "stand", "own",
+    "page", "should", "country", "found", "answer", "school", "grow", "study", "still", "learn", "plant",
+    "cover", "food", "sun", "four", "between", "state", "keep", "eye", "never", "last", "let", "thought",
+    "city", "tree", "cross", "farm", "hard", "start", "might", "story", "saw", "far", "sea", "draw", "left",
+    "late", "run", "while", "press", "close", "night", "real", "life", "few", "north", "open", "seem",
+    "together", "next", "white", "children", "begin", "got", "walk", "example", "ease", "paper", "group",
+    "always", "music", "those", "both", "mark", "often", "letter", "until", "mile", "river", "car", "feet",
+    "care", "second", "book", "carry", "took", "science", "eat", "room", "friend", "began", "idea", "fish",
+    "mountain", "stop", "once", "base", "hear", "horse", "cut", "sure", "watch", "color", "face", "wood",
+    "main", "enough", "plain", "girl", "usual", "young", "ready", "above", "ever", "red", "list", "though",
+    "feel", "talk", "bird", "soon", "body", "dog", "family", "direct", "pose", "leave", "song", "measure",
+    "door", "product", "black", "short", "numeral", "class", "wind", "question", "happen", "complete", "ship",
+    "area", "half", "rock", "order", "fire", "south", "problem", "piece", "told", "knew", "pass", "since",
+    "top", "whole", "king", "space", "heard", "best", "hour", "better", "true", "during", "hundred", "five",
+    "remember", "step", "early", "hold", "west", "ground", "interest", "reach", "fast", "verb", "sing",
+    "listen", "six", "table", "travel", "less", "morning", "ten", "simple", "several", "vowel", "toward",
+    "war", "lay", "against", "pattern", "slow", "center", "love", "person", "money", "serve", "appear",
+    "road", "map", "rain", "rule", "govern", "pull", "cold", "notice", "voice", "unit", "power", "town",
+    "fine", "certain", "fly", "fall", "lead", "cry", "dark", "machine", "note", "wait", "plan", "figure",
+    "star", "box", "noun", "field", "rest", "correct", "able", "pound", "done", "beauty", "drive", "stood",
+    "contain", "front", "teach", "week", "final", "gave", "green", "oh", "quick", "develop", "ocean", "warm",
+    "free", "minute", "strong", "special", "mind", "behind", "clear", "tail", "produce", "fact", "street",
+    "inch", "multiply", "nothing", "course", "stay", "wheel", "full", "force", "blue", "object", "decide",
+    "surface", "deep", "moon", "island", "foot", "system", "busy", "test", "record", "boat", "common", "gold",
+    "possible", "plane", "stead", "dry", "wonder", "laugh", "thousand", "ago", "ran", "check", "game",
+    "shape", "equate", "hot", "miss", "brought", "heat", "snow", "tire", "bring", "yes", "distant", "fill",
+    "east", "paint", "language", "among", "jump", "joy", "jacket", "judge", "major", "object", "quiet",
+    "quite", "queen", "square", "equal", "size", "zero", "zone", "lazy", "prize", "freeze", "amaze", "box",
+    "six", "exact", "extra", "mix", "fox", "wax", "jazz", "fuzzy", "keyboard", "kitchen", "knife", "vivid",
+    "visit", "value", "village", "view", "voyage", "yellow", "yard", "yesterday", "youth", "year",
+};
+const int kEnglishWordCount = sizeof(kEnglishWords) / sizeof(kEnglishWords[0]);
+
+bool g_english = false;  // which vocabulary PickWord draws from, set by GenerateNotes
+
+std::vector<std::vector<WCHAR>>& EnglishVocabulary()
+{
+    static std::vector<std::vector<WCHAR>> words;
+    if (!words.empty()) return words;
+    SearchRandom random(11);
+    for (int i = 0; i < kEnglishWordCount; i++) {
+        std::vector<WCHAR> word;
+        for (const char* c = kEnglishWords[i]; *c; c++) word.push_back((WCHAR)*c);
+        if (random.Below(12) == 0) word[0] = (WCHAR)(word[0] - 32);  // some capitalised
+        words.push_back(word);
+    }
+    return words;
+}
 
 std::vector<std::vector<WCHAR>>& Vocabulary()
 {
@@ -56,7 +122,7 @@ void AppendAscii(std::vector<WCHAR>& out, const char* text)
 // Frequent words are chosen far more often than rare ones.
 const std::vector<WCHAR>& PickWord(SearchRandom& random)
 {
-    const auto& words = Vocabulary();
+    const auto& words = g_english ? EnglishVocabulary() : Vocabulary();
     uint32_t r = random.Next() % 10000;
     size_t index = (size_t)((uint64_t)r * r * words.size() / 100000000ull);
     return words[index];
@@ -121,6 +187,7 @@ int GeneratedWordCount() { return (int)Vocabulary().size(); }
 void GenerateNotes(const NoteGeneratorOptions& options, std::vector<GeneratedNote>& notes)
 {
     SearchRandom random(options.seed);
+    g_english = options.english;
     notes.clear();
     notes.resize((size_t)options.noteCount);
     // Titles: a vocabulary word (ASCII part only), a number that keeps them

@@ -17,6 +17,9 @@ struct NoteGeneratorOptions {
     int noteCount;
     int bodyChars;        // about this many characters per note
     int mirrorPerMille;   // notes in a thousand that get a mirror text
+    // Bodies of common English words (every letter occurs, in its usual
+    // share) instead of the made-up syllables and non-ASCII words.
+    bool english = false;
 };
 
 void GenerateNotes(const NoteGeneratorOptions& options, std::vector<GeneratedNote>& notes);
@@ -26,6 +29,8 @@ void GenerateNotes(const NoteGeneratorOptions& options, std::vector<GeneratedNot
 extern const WCHAR* const kRareWord;
 extern const WCHAR* const kCommonWord;
 extern const WCHAR* const kAbsentWord;
+// A word of common letters that no English body holds.
+extern const WCHAR* const kEnglishAbsentWord;
 // The word every mirror text carries instead of its data-file copy's "draft".
 extern const WCHAR* const kMirrorOnlyWord;
 // A vocabulary word by number (for random queries); wraps around.

@@ -497,6 +497,7 @@ RECT ScreenRectFor(int32_t screenId)
         }
         break;
     case kScreenImageBrowser:
+        if (g_dialogShell.imageBrowserArea && g_dialogShell.imageBrowserArea(&r)) break;
         if (HWND frame = DialogFrameWindow()) {
             RECT client;
             GetClientRect(frame, &client);

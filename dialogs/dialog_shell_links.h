@@ -54,6 +54,9 @@ struct DialogShellLinks {
     // The paste image screen's result: the clipboard picture saved into the
     // images folder under name and linked at the editor's selection (1 done).
     int (*saveImageIntoNote)(const WCHAR* name, int insert) = nullptr;
+    // Where the image browser lies: right of the note list's column and below
+    // the ribbon, in the frame's client coordinates (0 when there is none).
+    int (*imageBrowserArea)(RECT* area) = nullptr;
 };
 
 extern DialogShellLinks g_dialogShell;

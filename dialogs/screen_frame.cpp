@@ -118,6 +118,7 @@ LRESULT SharedControlsOnMouseMove(HWND host, UINT, WPARAM, LPARAM lParam)
 void PlaceSharedControl(AIControl& control, const WCHAR* caption, int left, int top, int width, int height)
 {
     control.SetText(caption);
+    control.SetPicture(nullptr);  // a screen that wants one sets it after placing
     control.SetPosition(left, top, left + width, top + height);
     control.Show();
 }
@@ -189,6 +190,45 @@ void DrawScreenFrame(HDC dc, int x, int y, int width, int height, int tab)
     }
 }
 
+AIResourceImage* ScreenPicture(int pictureId)
+{
+    enum { kMaxScreenPictures = 48 };
+    struct Kept {
+        int id;
+        AIResourceImage image;
+    };
+    static Kept kept[kMaxScreenPictures];
+    for (Kept& k : kept) {
+        if (k.id == pictureId) return k.image.IsLoaded() ? &k.image : nullptr;
+        if (k.id == 0) {
+            k.id = pictureId;
+            return k.image.LoadPngResource(pictureId) ? &k.image : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+void DrawScreenPicture(HDC dc, int pictureId, int x, int y)
+{
+    if (AIResourceImage* picture = ScreenPicture(pictureId)) picture->DrawAt(dc, x, y, 100);
+}
+
+// A button's picture at its left, in colour while the mouse is over it and
+// greyed otherwise (faint while disabled); the caption keeps the rest.
+void DrawControlPicture(HDC dc, AIControl& control, RECT& text)
+{
+    AIResourceImage* picture = control.GetPicture();
+    if (!picture || !picture->IsLoaded()) return;
+    RECT r = control.GetRect();
+    int x = r.left + kScreenPictureGap, y = r.top + (r.bottom - r.top - picture->GetHeight()) / 2;
+    // A button of a picture alone has it in the middle.
+    if (control.GetCaption().IsEmpty()) x = r.left + (r.right - r.left - picture->GetWidth()) / 2;
+    if (!control.IsEnabled()) picture->DrawGreyedC(dc, x, y);
+    else if (control.IsHot() || control.IsPressed()) picture->DrawAt(dc, x, y, 100);
+    else picture->DrawGreyedA(dc, x, y);
+    text.left = x + picture->GetWidth() + kScreenPictureGap / 2;
+}
+
 void DrawScreenControls(HDC dc, AIControl& control, int style)
 {
     if (!control.IsVisible()) return;
@@ -227,6 +267,7 @@ void DrawScreenControls(HDC dc, AIControl& control, int style)
     caption.SetTextColor(control.IsEnabled() ? GetTableColour(ColourText) : GetTableColour(ColourDisabledText));
     RECT text = r;
     InflateRect(&text, -3, 0);
+    DrawControlPicture(dc, control, text);
     int oldMode = SetBkMode(dc, TRANSPARENT);
     caption.DrawStyled(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SetBkMode(dc, oldMode);

@@ -25,6 +25,7 @@ struct ScreenHandlers {
 enum ScreenLayout {
     kScreenMargin1 = 10,          // frame margins the screens lay out by (0 on a Mac-like system)
     kScreenMargin2 = 8,
+    kScreenPictureGap = 8,        // around a button's picture
     kScreenMacOffset = 18,        // the two margins: how far a Mac-like layout moves in
     kScreenMacTitleOffset = -15,  // the title moves up on a Mac-like system
     kScreenUnit = 10,             // the unit u of the screens' grids
@@ -99,6 +100,11 @@ void DrawScreenFrame(HDC dc, int x, int y, int width, int height, int tab);
 // for style > 0 (and an inner frame for styles 2 and 3: 3 is the selected
 // tab), then its caption (mark-up).
 enum ScreenButtonStyle { kButtonPlain = 0, kButtonFramed = 1, kButtonTab = 2, kButtonTabSelected = 3 };
+// The screens' pictures (PNG resources), each decoded once and kept: null
+// when the resource is missing. DrawScreenPicture draws one at its size.
+class AIResourceImage;
+AIResourceImage* ScreenPicture(int pictureId);
+void DrawScreenPicture(HDC dc, int pictureId, int x, int y);
 void DrawScreenControls(HDC dc, AIControl& control, int style);
 // The frame most screens draw: the title band, the white panel (with the
 // light backdrop picture when asked), the title in the display font and the

@@ -1,4 +1,5 @@
 #include "dialogs/screen_launchers.h"
+#include "foundation/clipboard.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_shell_links.h"
 #include "foundation/ai_string_list.h"
@@ -60,7 +61,7 @@ int32_t ShowPasteImageScreen() { return ShowPasteImageScreenFor(PasteImageReques
 
 int32_t ShowPasteImageScreenFor(const PasteImageRequest& request)
 {
-    if (!request.editImage && !IsClipboardFormatAvailable(CF_DIB)) {
+    if (!request.editImage && !AIClipboard(0).HasPicture()) {
         g_dialogCenter.ShowMessage(kMsgPasteBitmapFailed);
         return 0;
     }

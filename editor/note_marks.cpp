@@ -198,19 +198,13 @@ void RecordTags(const WCHAR* text, const NoteRunList& runs)
 const TitleMatcher& IndexTitles()
 {
     static TitleMatcher* titles = 0;
-    static uint32_t seen = 0;
-    static int32_t seenCount = -1;
-    const AIString& joined = g_noteStore.noteIndex->GetJoined();
-    uint32_t hash = 2166136261u;
-    const WCHAR* t = joined.GetText();
-    for (int32_t i = 0; i < joined.GetLength(); i++) hash = (hash ^ t[i]) * 16777619u;
+    static uint32_t seenChange = 0;
+    const AIStringTable& index = *g_noteStore.noteIndex;
     if (!titles) titles = new TitleMatcher();
-    if (hash != seen || seenCount != joined.GetLength()) {
-        titles->Clear();
-        titles->AddIndexTitles(*g_noteStore.noteIndex);
-        seen = hash;
-        seenCount = joined.GetLength();
-    }
+    else if (index.GetChangeCount() == seenChange) return *titles;
+    titles->Clear();
+    titles->AddIndexTitles(index);
+    seenChange = index.GetChangeCount();
     return *titles;
 }
 

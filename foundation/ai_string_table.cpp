@@ -28,12 +28,18 @@ int CompareKeys(const WCHAR* a, int aLength, const WCHAR* b, int bLength, int fo
     return aLength == bLength ? 0 : (aLength < bLength ? -1 : 1);
 }
 
+// Counts for every table together, so that no two states of any tables share one.
+uint32_t g_lastChangeCount = 0;
+
 }  // namespace
 
 AIStringTable::AIStringTable(int caseSensitive)
-    : sorted_(0), indexCapacity_(0), stale_(0), caseSensitive_(caseSensitive ? 1 : 0), cursor_(0)
+    : sorted_(0), indexCapacity_(0), stale_(0), caseSensitive_(caseSensitive ? 1 : 0), cursor_(0),
+      changeCount_(++g_lastChangeCount)
 {
 }
+
+void AIStringTable::NoteChange() { changeCount_ = ++g_lastChangeCount; }
 
 AIStringTable::~AIStringTable()
 {
@@ -45,6 +51,7 @@ void AIStringTable::SetCaseSensitive(int on)
 {
     caseSensitive_ = on ? 1 : 0;
     stale_ = 1;
+    NoteChange();
 }
 
 int AIStringTable::EnsureIndexCapacity(int count) const
@@ -202,6 +209,7 @@ int AIStringTable::AddItemString(const WCHAR* key, const WCHAR* value, int keepS
     item.AppendText(key).AppendChar(L':').AppendText(value);
     int added = list_.AddString(item.GetText());
     if (added < 0) return -1;
+    NoteChange();
     if (!keepSorted || stale_) {
         stale_ = 1;
         if (!keepSorted) return added;
@@ -230,6 +238,7 @@ int AIStringTable::SetKeyValueString(const WCHAR* key, const WCHAR* value)
     AIString item;
     item.AppendText(key).AppendChar(L':').AppendText(value);
     // Same key by the table's rule: the sorted position does not change.
+    NoteChange();
     if (!list_.SetItemText(sorted_[at], item.GetText())) return -1;
     ResultFlag = 1;
     return at;
@@ -248,6 +257,7 @@ int AIStringTable::RemoveAtSorted(int position)
     int count = list_.GetCount();
     if (position < 0 || position >= count) { ResultFlag = 0; return 0; }
     int item = sorted_[position];
+    NoteChange();
     if (!list_.RemoveItem(item)) return 0;
     memmove(sorted_ + position, sorted_ + position + 1, (size_t)(count - position - 1) * sizeof(int));
     Renumber(item);
@@ -264,6 +274,7 @@ int AIStringTable::RemoveKeyString(const WCHAR* key)
 
 void AIStringTable::Clear()
 {
+    NoteChange();
     list_.Clear();
     stale_ = 0;
     cursor_ = 0;
@@ -307,18 +318,21 @@ int AIStringTable::Rebuild()
 
 int AIStringTable::AssignJoined(const WCHAR* joined)
 {
+    NoteChange();
     if (!list_.AssignJoined(joined)) { list_.Clear(); stale_ = 0; return 0; }
     return Rebuild();
 }
 
 int AIStringTable::AssignSplit(AIString& joined, const int* starts, int count)
 {
+    NoteChange();
     if (!list_.AssignSplit(joined, starts, count)) { list_.Clear(); stale_ = 0; return 0; }
     return Rebuild();
 }
 
 int AIStringTable::AssignSplitInKeyOrder(AIString& joined, const int* starts, int count)
 {
+    NoteChange();
     if (!list_.AssignSplit(joined, starts, count) || !EnsureIndexCapacity(count)) {
         list_.Clear();
         stale_ = 0;

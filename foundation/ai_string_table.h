@@ -24,6 +24,11 @@ public:
     const AIStringList& GetList() const { return list_; }
     // The joined text: every item followed by U+00A4, in insertion order.
     const AIString& GetJoined() const { return list_.GetJoined(); }
+    // Changes with every call that may change the items, their order or the
+    // case rule, and never comes back: two tables (or one table at two times)
+    // with the same count hold the same items, so a reader can keep what it
+    // built from the table until the count moves. Look-ups leave it alone.
+    uint32_t GetChangeCount() const { return changeCount_; }
 
     // Sorted position of key by the table's case rule, or -1 (ResultFlag 0).
     int FindKey(const WCHAR* key) const;
@@ -90,6 +95,7 @@ private:
     int EnsureIndexCapacity(int count) const;
     int Rebuild();
     void Renumber(int removedItem);
+    void NoteChange();
 
     AIStringList list_;
     mutable int* sorted_;  // item numbers in key order
@@ -97,5 +103,6 @@ private:
     mutable int stale_;
     int caseSensitive_;
     int cursor_;
+    uint32_t changeCount_;
     AIString fileName_;
 };

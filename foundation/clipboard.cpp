@@ -75,6 +75,8 @@ int AIClipboard::Empty()
 
 int AIClipboard::HasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) ? 1 : 0; }
 int AIClipboard::HasDib() { return IsClipboardFormatAvailable(CF_DIB) ? 1 : 0; }
+int AIClipboard::HasPicture() { return HasDib() || HasFormat(PngFormat()); }
+UINT AIClipboard::PngFormat() { return RegisterClipboardFormatW(L"PNG"); }
 int AIClipboard::HasFormat(UINT format) { return IsClipboardFormatAvailable(format) ? 1 : 0; }
 
 int AIClipboard::SetData(UINT format, const void* data, SIZE_T bytes)
@@ -162,4 +164,25 @@ int AIClipboard::GetDib(uint8_t** block, uint32_t* bytes)
     }
     GlobalUnlock(memory);
     return ok;
+}
+
+int AIClipboard::GetBytes(UINT format, uint32_t maxBytes, uint8_t** block, uint32_t* bytes)
+{
+    *block = 0;
+    *bytes = 0;
+    if (!format || !Open()) return 0;
+    HANDLE memory = GetClipboardData(format);
+    if (!memory) return 0;
+    SIZE_T size = GlobalSize(memory);
+    if (size == 0 || size > maxBytes) return 0;
+    const uint8_t* data = (const uint8_t*)GlobalLock(memory);
+    if (!data) return 0;
+    uint8_t* copy = (uint8_t*)LocalAlloc(LMEM_FIXED, size);
+    if (copy) {
+        memcpy(copy, data, size);
+        *block = copy;
+        *bytes = (uint32_t)size;
+    }
+    GlobalUnlock(memory);
+    return copy ? 1 : 0;
 }

@@ -17,6 +17,10 @@ public:
 
     int HasText();
     int HasDib();
+    // A picture in a form the program reads: CF_DIB or the registered "PNG"
+    // format most programs put there today.
+    int HasPicture();
+    static UINT PngFormat();
     int HasFormat(UINT format);
 
     // Any format from a copy of bytes (moveable global memory the clipboard then owns).
@@ -32,6 +36,9 @@ public:
     // A LocalAlloc copy of the CF_DIB block (free it with LocalFree), checked
     // against the size its header claims; 0 when absent or damaged.
     int GetDib(uint8_t** block, uint32_t* bytes);
+    // A LocalAlloc copy of any format's block (free it with LocalFree), at
+    // most maxBytes; 0 when absent, empty or larger.
+    int GetBytes(UINT format, uint32_t maxBytes, uint8_t** block, uint32_t* bytes);
 
 private:
     HWND owner_;

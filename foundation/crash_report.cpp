@@ -5,11 +5,25 @@
 #include "foundation/file_write.h"
 #include "foundation/trace.h"
 
+namespace {
+
+#ifdef __MINGW32__
+// The bounds of this module's image: the linker's __ImageBase and the size the
+// PE header gives.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+const char* CodeStart() { return (const char*)&__ImageBase; }
+const char* CodeEnd()
+{
+    const IMAGE_NT_HEADERS* nt = (const IMAGE_NT_HEADERS*)(CodeStart() + __ImageBase.e_lfanew);
+    return CodeStart() + nt->OptionalHeader.SizeOfImage;
+}
+#else
 // The bounds of this module's code, set by the linker.
 extern "C" char __ehdr_start;
 extern "C" char etext;
-
-namespace {
+const char* CodeStart() { return &__ehdr_start; }
+const char* CodeEnd() { return &etext; }
+#endif
 
 void AppendTwoDigits(AIString& text, int value)
 {
@@ -85,7 +99,7 @@ LONG WINAPI CrashVectored(EXCEPTION_POINTERS* pointers)
     if (!pointers || !pointers->ExceptionRecord) return EXCEPTION_CONTINUE_SEARCH;
     const char* address = (const char*)pointers->ExceptionRecord->ExceptionAddress;
     if (!IsFatalCode(pointers->ExceptionRecord->ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
-    if (address < &__ehdr_start || address >= &etext) return EXCEPTION_CONTINUE_SEARCH;
+    if (address < CodeStart() || address >= CodeEnd()) return EXCEPTION_CONTINUE_SEARCH;
     return CrashFilter(pointers);
 }
 

@@ -18,6 +18,8 @@ enum TraceModule {
     kTraceShutdown = 680,
     kTraceShellSettings = 690,
     kTraceLaterEntryPoints = 695,
+    kTraceRibbonHover = 696,
+    kTraceEditorFonts = 697,
     // Note editor
     kTraceEditorKeys = 710,
     kTraceEditorStatus = 715,

@@ -4,13 +4,48 @@
 // every start of the program, which seldom downloads anything.
 #include "foundation/web_download_curl.h"
 #include <curl/curl.h>
-#include <dlfcn.h>
 #include <stdlib.h>
 #include <string.h>
+#ifdef _WIN32
+#include "foundation/win.h"
+#else
+#include <dlfcn.h>
+#endif
 
 namespace {
 
+#ifdef _WIN32
+// The DLL beside the program first, then the usual search (the test programs
+// find it through the path).
+const WCHAR kCurlLibrary[] = L"libcurl.dll";
+
+void* OpenLibrary()
+{
+    WCHAR path[MAX_PATH + 16];
+    DWORD n = GetModuleFileNameW(0, path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+        DWORD slash = n;
+        while (slash > 0 && path[slash - 1] != L'\\' && path[slash - 1] != L'/') slash--;
+        memcpy(path + slash, kCurlLibrary, sizeof(kCurlLibrary));
+        HMODULE beside = LoadLibraryW(path);
+        if (beside) return (void*)beside;
+    }
+    return (void*)LoadLibraryW(kCurlLibrary);
+}
+
+void* FindCall(void* library, const char* name)
+{
+    FARPROC proc = GetProcAddress((HMODULE)library, name);
+    void* call = 0;
+    memcpy(&call, &proc, sizeof(call));
+    return call;
+}
+#else
 const char kCurlLibrary[] = "libcurl.so.4";
+
+void* OpenLibrary() { return dlopen(kCurlLibrary, RTLD_NOW | RTLD_LOCAL); }
+void* FindCall(void* library, const char* name) { return dlsym(library, name); }
+#endif
 
 // The libcurl calls the bridge makes, found in the library once it is opened.
 struct CurlCalls {
@@ -29,13 +64,13 @@ CurlCalls s_curl;
 template <typename Call>
 int Find(void* library, const char* name, Call* call)
 {
-    *call = (Call)dlsym(library, name);
+    *call = (Call)FindCall(library, name);
     return *call != 0;
 }
 
 int OpenCurl()
 {
-    void* library = dlopen(kCurlLibrary, RTLD_NOW | RTLD_LOCAL);
+    void* library = OpenLibrary();
     if (!library) return 0;
     CurlCalls& c = s_curl;
     return Find(library, "curl_global_init", &c.globalInit) && Find(library, "curl_easy_init", &c.easyInit) &&

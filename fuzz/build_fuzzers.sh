@@ -1,7 +1,9 @@
 #!/bin/sh
-# Builds one libFuzzer binary per decoder, and one per text reader (data file,
-# mark-up, lists, search query, the sync folders' files), with clang, ASan and
-# UBSan:
+# Builds one libFuzzer binary per decoder and one for the thumbnail and icon
+# files, and one per text reader (data file, mark-up, lists, search query, the
+# sync folders' files, the merge, the change log, side files, the paste's
+# decisions, the editor's rich-text stream, the image caches), with clang,
+# ASan and UBSan:
 #   build_fuzzers.sh <source root> <output folder>
 set -e
 root=$1
@@ -43,6 +45,8 @@ text_objs=""
 for src in foundation/ai_string foundation/ai_string_list foundation/ai_string_table foundation/text_markup \
            foundation/trace foundation/process_end notestore/datafile_format notestore/sync/sync_table notestore/sync/copy_text \
            notestore/sync/edit_markers notestore/note_merge search/query_parser search/search_tables dialogs/images/image_list_rules \
+           notestore/change_log_format notestore/side_file_text editor/clipboard/clipboard_rules editor/links/link_describe \
+           ui/layout_rtf \
            fuzz/text_host; do
   name=$(basename $src)
   clang++ $text_flags -c "$root/$src.cpp" -o "$out/obj/text_$name.o" & started
@@ -56,7 +60,8 @@ for target in dib:0 bmp:1 gif:2 jpg:3 png:4 ico:5 tif:6 tga:7 pcx:8 wbmp:9 wmf:1
   clang++ $flags -fsanitize=fuzzer -DFUZZ_FORMAT=$code "$root/fuzz/fuzz_decoder.cpp" $objs \
     -ljpeg -lpng -ltiff -o "$out/fuzz_$name" & started
 done
-for name in datafile markup list query sync image_cache merge; do
+clang++ $flags -fsanitize=fuzzer "$root/fuzz/fuzz_thumb.cpp" $objs -ljpeg -lpng -ltiff -o "$out/fuzz_thumb" & started
+for name in datafile markup list query sync image_cache merge change_log side_file paste rtf thumb_cache; do
   clang++ $text_flags -fsanitize=fuzzer "$root/fuzz/fuzz_$name.cpp" $text_objs -o "$out/fuzz_$name" & started
 done
 wait_all

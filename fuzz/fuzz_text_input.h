@@ -21,6 +21,20 @@ inline void TextFromBytes(const uint8_t* data, size_t size, AIString& out)
     out.AssignText(units.data());
 }
 
+// 1 when two texts hold the same units (zero units too).
+inline bool SameUnits(const WCHAR* a, int32_t aLength, const WCHAR* b, int32_t bLength)
+{
+    if (aLength != bLength) return false;
+    for (int32_t i = 0; i < aLength; i++)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+inline bool SameText(const AIString& a, const AIString& b)
+{
+    return SameUnits(a.GetText(), a.GetLength(), b.GetText(), b.GetLength());
+}
+
 // A broken promise of the code under test: stop so that libFuzzer keeps the input.
 #define FUZZ_CHECK(condition) \
     do {                      \

@@ -1,8 +1,8 @@
 // The few Win32 calls that the text code makes, for the fuzzers that run it
-// off Windows (host clang with the sanitizers): heap blocks, letter case and
-// the narrow copy. The program services it reaches only when memory runs out,
-// when a string draws itself or when a table goes to a file answer as a run
-// without windows and without files would.
+// off Windows (host clang with the sanitizers): heap blocks, letter case,
+// compares and the narrow copy. The program services it reaches only when
+// memory runs out, when a string draws itself or when a table goes to a file
+// answer as a run without windows and without files would.
 #include "foundation/win.h"
 #include "foundation/ai_file.h"
 #include "foundation/ai_string_draw.h"
@@ -49,6 +49,48 @@ DWORD WINAPI CharUpperBuffW(LPWSTR text, DWORD length)
 {
     for (DWORD i = 0; i < length; i++) text[i] = UpperOf(text[i]);
     return length;
+}
+
+LPWSTR WINAPI CharLowerW(LPWSTR text)
+{
+    for (WCHAR* p = text; *p; p++) *p = LowerOf(*p);
+    return text;
+}
+
+LPWSTR WINAPI CharUpperW(LPWSTR text)
+{
+    for (WCHAR* p = text; *p; p++) *p = UpperOf(*p);
+    return text;
+}
+
+LPWSTR WINAPI lstrcpynW(LPWSTR out, LPCWSTR text, INT room)
+{
+    if (room <= 0) return out;
+    INT i = 0;
+    for (; i + 1 < room && text[i]; i++) out[i] = text[i];
+    out[i] = 0;
+    return out;
+}
+
+INT WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b)
+{
+    INT order = CompareStringW(0, 0, a, -1, b, -1);
+    return order == CSTR_EQUAL ? 0 : order == CSTR_LESS_THAN ? -1 : 1;
+}
+
+INT WINAPI CompareStringW(LCID, DWORD flags, LPCWSTR a, INT aLength, LPCWSTR b, INT bLength)
+{
+    if (aLength < 0)
+        for (aLength = 0; a[aLength]; aLength++) {}
+    if (bLength < 0)
+        for (bLength = 0; b[bLength]; bLength++) {}
+    INT n = aLength < bLength ? aLength : bLength;
+    for (INT i = 0; i < n; i++) {
+        WCHAR x = (flags & NORM_IGNORECASE) ? LowerOf(a[i]) : a[i];
+        WCHAR y = (flags & NORM_IGNORECASE) ? LowerOf(b[i]) : b[i];
+        if (x != y) return x < y ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+    }
+    return aLength == bLength ? CSTR_EQUAL : aLength < bLength ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
 }
 
 INT WINAPI WideCharToMultiByte(UINT, DWORD, LPCWSTR text, INT chars, LPSTR out, INT outBytes, LPCSTR, LPBOOL)

@@ -9,37 +9,9 @@
 #pragma once
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
+#include "notestore/change_log_format.h"
 
 enum { kChangeLogDays = 31 };
-
-// The actions. A rename is two lines: the old title "renamed from", then the
-// new title "renamed" with the text.
-extern const WCHAR kLogStored[];
-extern const WCHAR kLogCreated[];
-extern const WCHAR kLogDeleted[];
-extern const WCHAR kLogRenamedFrom[];
-extern const WCHAR kLogRenamed[];
-extern const WCHAR kLogOtherCopy[];
-extern const WCHAR kLogSyncReceived[];
-
-// One parsed line; text and action point into the line, the text still escaped.
-struct ChangeLogEntry {
-    const WCHAR* action;
-    int32_t actionLen;
-    const WCHAR* title;
-    int32_t titleLen;
-    const WCHAR* text;
-    int32_t textLen;
-};
-
-// Pure functions.
-void EscapeLogText(const WCHAR* text, int32_t len, AIString& out);
-// 0 when an escape is not one of the four.
-int32_t UnescapeLogText(const WCHAR* text, int32_t len, AIString& out);
-// 1 when the line has its five fields and a valid title.
-int32_t ParseChangeLogLine(const WCHAR* line, int32_t len, ChangeLogEntry& out);
-// 1 when the entry removes its note (a deletion, or the old title of a rename).
-int32_t IsRemovingEntry(const ChangeLogEntry& entry);
 
 // One line in today's log. record: the note's stored record ("¤" title line
 // and text) or null for a deletion.

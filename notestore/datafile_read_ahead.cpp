@@ -5,6 +5,7 @@
 // message and trace nothing. The worker writes its result into the state; the UI thread reads
 // it only after WaitForSingleObject, and owns everything else.
 #include "notestore/datafile_read_ahead.h"
+#include "foundation/newer_windows.h"
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
 #include <new>
@@ -43,12 +44,11 @@ int32_t ReadFileStamp(const WCHAR* path, FileStamp& out)
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
     if (file == INVALID_HANDLE_VALUE) return 0;
     BY_HANDLE_FILE_INFORMATION info;
-    FILE_BASIC_INFO basic;
-    BOOL ok = GetFileInformationByHandle(file, &info) &&
-              GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic);
+    uint64_t changeTime = 0;
+    BOOL ok = GetFileInformationByHandle(file, &info) && GetFileChangeTime(file, &changeTime);
     CloseHandle(file);
     if (!ok) return 0;
-    out.changeTime = (uint64_t)basic.ChangeTime.QuadPart;
+    out.changeTime = changeTime;
     out.size = ((int64_t)info.nFileSizeHigh << 32) | info.nFileSizeLow;
     out.writeTime = FileTimeValue(info.ftLastWriteTime);
     out.volume = info.dwVolumeSerialNumber;

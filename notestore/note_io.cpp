@@ -1,5 +1,6 @@
 #include "notestore/note_io.h"
 #include "notestore/datafile_identity.h"
+#include "notestore/side_file_text.h"
 #include "foundation/file_write.h"
 
 NoteIoFaults g_noteIoFaults = {-1, 0, 0, 0, 0, 0, 0};
@@ -237,22 +238,7 @@ int32_t ReadNoteTextFile(const WCHAR* path, int32_t maxChars, AIString& out)
     uint8_t* block = 0;
     int64_t size = 0;
     if (ReadWholeFile(path, 2 + (int64_t)maxChars * 2, 0, &block, &size) != kIoOk) return 0;
-    int32_t ok = 1;
-    if (size >= 2 && block[0] == 0xFF && block[1] == 0xFE) {
-        int chars = (int)((size - 2) / 2);
-        WCHAR* text = out.GetBuffer(chars);
-        if (text) {
-            CopyMemory(text, block + 2, (SIZE_T)chars * sizeof(WCHAR));
-            out.SetLength(chars);
-        }
-        ok = text ? 1 : 0;
-    } else {
-        int skip = (size >= 3 && block[0] == 0xEF && block[1] == 0xBB && block[2] == 0xBF) ? 3 : 0;
-        out.FromUtf8((const char*)block + skip, (int)(size - skip));
-        // Every byte gives a character: an empty result from bytes means the
-        // text could not be held, and must not read as an empty note.
-        if (size > skip && out.IsEmpty()) ok = 0;
-    }
+    int32_t ok = DecodeNoteTextBytes(block, size, out);
     LocalFree(block);
     return ok;
 }

@@ -2,6 +2,7 @@
 // list, the mirror-text table and the scan of the notes folder.
 #include "notestore/note_store_internal.h"
 #include "notestore/note_io.h"
+#include "notestore/side_file_text.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/result_flag.h"
 #include "foundation/trace.h"
@@ -121,14 +122,7 @@ int32_t ReadMirrorRecord(const WCHAR* title, AIString& record)
     AIString path, text;
     MirrorPathOf(title, path);
     if (!ReadNoteTextFile(path.GetText(), kMaxMirrorChars, text)) return 0;
-    // A mirror written by this store starts with the note's mark and title;
-    // one written elsewhere (a capture) may hold the text alone.
-    const WCHAR* t = text.GetText();
-    int32_t length = text.GetLength();
-    int32_t bodyStart = (length > 0 && t[0] == kNoteMark) ? FindBodyStart(t, length) : 0;
-    AIString stored;
-    StoredNoteText(t + bodyStart, length - bodyStart, stored);
-    record.AppendChar(kNoteMark).AppendText(title).AppendText(L"\r\n").AppendString(stored);
+    MirrorRecordFromText(title, text.GetText(), text.GetLength(), record);
     return 1;
 }
 

@@ -136,6 +136,14 @@ int32_t RecordEndAt(int32_t mark)
 
 WCHAR* GetDatafileBuffer() { return g_noteStore.buffer; }
 int32_t GetDatafileBufferChars() { return g_noteStore.bufferChars; }
+
+const NoteSpan* GetDatafileSpans(int32_t* count)
+{
+    // The spans belong to the installed block; a buffer from elsewhere has none.
+    bool installed = g_storeBuffer.block && g_noteStore.buffer == (WCHAR*)(g_storeBuffer.block + 2);
+    *count = installed ? g_storeBuffer.spans.count : 0;
+    return installed ? g_storeBuffer.spans.items : nullptr;
+}
 uint32_t GetDatafileGeneration() { return g_noteStore.generation; }
 void BeginDatafileWalk() { g_noteStore.walkCount++; }
 

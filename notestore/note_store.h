@@ -171,6 +171,10 @@ int32_t IsDatafileLoaded();
 // lets go. Null when nothing is loaded.
 WCHAR* GetDatafileBuffer();
 int32_t GetDatafileBufferChars();
+struct NoteSpan;
+// The buffer's note marks in buffer order and *count of them (offsets into
+// GetDatafileBuffer); null with *count 0 when no buffer is installed.
+const NoteSpan* GetDatafileSpans(int32_t* count);
 uint32_t GetDatafileGeneration();
 void BeginDatafileWalk();
 void EndDatafileWalk();     // runs a deferred save when the last walk ends

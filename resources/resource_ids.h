@@ -113,3 +113,6 @@
 // Ctrl+1 to Ctrl+9: favourite 1 to 9.
 #define IDM_FAVOURITE_FIRST 40151
 #define IDM_FAVOURITE_LAST 40159
+
+// Button pictures (PNG), made by make_icons_from_theme.sh.
+#include "resources/icon_ids.h"

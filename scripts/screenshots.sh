@@ -47,6 +47,15 @@ app=$!
 for _ in $(seq 200); do xdotool search --onlyvisible --name '^Tavik - ' >/dev/null 2>&1 && break; sleep 0.1; done
 frame=$(xdotool search --onlyvisible --name '^Tavik - ' | head -1)
 import -window "$frame" "$out/frame.png"
+# Every ribbon tab, clicked in the tab strip, then Home again.
+for tab in "87 file" "143 options" "199 help"; do
+  set -- $tab
+  xdotool mousemove --window "$frame" "$1" 37 click 1 2>/dev/null || true
+  sleep 0.5
+  import -window "$frame" "$out/frame-$2.png"
+done
+xdotool mousemove --window "$frame" 37 37 click 1 2>/dev/null || true
+sleep 0.3
 
 # Escape until the program's window of a class has gone.
 close_with_escape() {
@@ -111,6 +120,9 @@ for _ in $(seq 200); do [ -e "$work/ready" ] && break; sleep 0.1; done
 $wine "$probe" "Tavik - " show 17
 id=$(wait_class winGuide_) || { echo "the paste screen did not show" >&2; exit 1; }
 shoot "$id" paste-image
+# A refused name: the status with its picture.
+xdotool windowfocus "$id" 2>/dev/null || true
+xdotool type "sea-side"; xdotool key Return; shoot "$id" paste-image-status
 touch "$work/stop"
 close_with_escape "$id" winBuffer_ || { echo "the paste screen did not close" >&2; exit 1; }
 

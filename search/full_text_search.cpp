@@ -6,6 +6,8 @@
 #include "search/query_parser.h"
 #include "search/search_source.h"
 #include "search/search_tables.h"
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -92,23 +94,120 @@ void TakeTitle(const WCHAR* from, const WCHAR* end, AIString& title)
     title.AssignTextN(from, (int)(p - from));
 }
 
-// 0 when stopped.
+// How many more notes counted until PaceWalk next paints or pumps (at least
+// 1): between those counts it does nothing, so notes without a hit need not
+// be paced one by one.
+int32_t NotesUntilPacingActs(const WalkPacing& pacing)
+{
+    const int64_t total = SearchCounters.total;
+    if (total <= 0) return 0x7FFFFFFF;
+    // The least percent at which it acts: the progress line's next threshold
+    // (or 100 once the threshold is there), and the next pump's step.
+    int64_t percent = 0x7FFFFFFF;
+    if (total > 100) percent = pacing.nextThreshold < 100 ? pacing.nextThreshold + 1 : 100;
+    int64_t step = pacing.lastStep + 1 < 2 ? 2 : pacing.lastStep + 1;
+    if (step * pacing.divisor < percent) percent = step * pacing.divisor;
+    // The least count whose percent (count * 100 / total) reaches it.
+    int64_t count = (percent * total + 99) / 100;
+    int64_t more = count - SearchCounters.processed;
+    return more < 1 ? 1 : more > 0x7FFFFFFF ? 0x7FFFFFFF : (int32_t)more;
+}
+
+// Where the buffer's notes start: the source's spans when they fit the
+// buffer, else found here.
+class NoteMarks {
+public:
+    NoteMarks(const WCHAR* buffer, int32_t chars)
+    {
+        int32_t count = 0;
+        const NoteSpan* spans = GetSearchSource().noteSpans ? GetSearchSource().noteSpans(&count) : nullptr;
+        // Only marks within the text the walk reads.
+        while (spans && count > 0 && spans[count - 1].mark >= chars) count--;
+        if (spans && count > 0 && Fits(spans, count, buffer, chars)) {
+            spans_ = spans;
+            count_ = count;
+            return;
+        }
+        const WCHAR* end = buffer + chars;
+        for (const WCHAR* p = FindCharBounded(buffer, end, kNoteMark); p < end; p = FindCharBounded(p + 1, end, kNoteMark))
+            own_.push_back(NoteSpan{(int32_t)(p - buffer), 0});
+        spans_ = own_.data();
+        count_ = (int32_t)own_.size();
+    }
+    int32_t Count() const { return count_; }
+    int32_t At(int32_t i) const { return spans_[i].mark; }
+    // The last note starting at or before offset (offset is at or after the first).
+    int32_t Holding(int32_t offset, int32_t from) const
+    {
+        const NoteSpan* after = std::upper_bound(spans_ + from, spans_ + count_, offset,
+                                                 [](int32_t at, const NoteSpan& span) { return at < span.mark; });
+        return (int32_t)(after - spans_) - 1;
+    }
+
+private:
+    // Ascending, inside the text, the first and last on a note mark, and
+    // nothing but the header before the first.
+    static bool Fits(const NoteSpan* spans, int32_t count, const WCHAR* buffer, int32_t chars)
+    {
+        if (spans[0].mark < 0 || buffer[spans[0].mark] != kNoteMark || buffer[spans[count - 1].mark] != kNoteMark)
+            return false;
+        if (FindCharBounded(buffer, buffer + spans[0].mark, kNoteMark) != buffer + spans[0].mark) return false;
+        for (int32_t i = 1; i < count; i++)
+            if (spans[i].mark <= spans[i - 1].mark) return false;
+        return spans[count - 1].mark < chars;
+    }
+
+    const NoteSpan* spans_ = nullptr;
+    int32_t count_ = 0;
+    std::vector<NoteSpan> own_;
+};
+
+// Counts notes that hold no hit, pacing the walk where it would have paced
+// them one by one. 0 when stopped.
+int CountNotesWithoutHits(int32_t notes, WalkPacing& pacing, WalkGuard& guard)
+{
+    while (notes > 0) {
+        int32_t untilPacing = NotesUntilPacingActs(pacing);
+        int32_t counted = notes < untilPacing ? notes : untilPacing;
+        SearchCounters.processed += counted;
+        notes -= counted;
+        if (counted == untilPacing && !PaceWalk(pacing, guard)) return 0;
+    }
+    return 1;
+}
+
+// Only notes that hold a hit are scored (and have their title read): the
+// keywords' look-ahead tells where the next hit starts, the note marks which
+// note holds it. 0 when stopped.
 int WalkDatafile(WalkPacing& pacing, WalkGuard& guard)
 {
     if (!guard.buffer || guard.chars <= 0) return 1;
     const WCHAR* end = guard.buffer + guard.chars;
+    NoteMarks marks(guard.buffer, guard.chars);
     SetKeywordScanRange(guard.buffer, end);
     AIString title;
-    const WCHAR* note = FindCharBounded(guard.buffer, end, kNoteMark);
-    while (note < end) {
-        const WCHAR* next = FindCharBounded(note + 1, end, kNoteMark);
+    const int32_t count = marks.Count();
+    for (int32_t i = 0; i < count;) {
+        if (SearchHitTable.count >= kSearchHitSlots) {
+            SearchCounters.processed++;  // all 50 slots in use: this note ends the walk
+            break;
+        }
+        const WCHAR* note = guard.buffer + marks.At(i);
+        const WCHAR* next = i + 1 < count ? guard.buffer + marks.At(i + 1) : end;
+        const WCHAR* hit = NextKeywordHit(note, SearchKeywords.count);
+        if (hit >= next) {
+            int32_t holding = hit >= end ? count : marks.Holding((int32_t)(hit - guard.buffer), i);
+            if (!CountNotesWithoutHits(holding - i, pacing, guard)) return 0;
+            i = holding;
+            continue;
+        }
         TakeTitle(note + 1, next, title);
         const WCHAR* cursor = note;
         int room = ScoreNoteForSearch(title, &cursor, note, next, SearchKeywords.count, kHitFromDatafile);
         SearchCounters.processed++;
         if (!room) break;
         if (!PaceWalk(pacing, guard)) return 0;
-        note = next;
+        i++;
     }
     return 1;
 }

@@ -58,16 +58,24 @@ void LookAheadTogether(const WCHAR* textStart, int keywordCount)
     }
 }
 
+// Keyword k's first hit at or after cursor, up to the range's end (which
+// stands for none).
+const WCHAR* HitFrom(int k, const WCHAR* cursor)
+{
+    const WCHAR* from = g_scan.scannedFrom[k];
+    if (!from || cursor < from || cursor > g_scan.nextHit[k]) {
+        const WCHAR* hit = FindFolded(g_scan.pattern[k], cursor, g_scan.rangeEnd);
+        g_scan.scannedFrom[k] = cursor;
+        g_scan.nextHit[k] = hit ? hit : g_scan.rangeEnd;
+    }
+    return g_scan.nextHit[k];
+}
+
 // The first hit of keyword k in [cursor, noteEnd), or null.
 const WCHAR* FindKeyword(int k, const WCHAR* cursor, const WCHAR* noteEnd)
 {
     const FoldedPattern& pattern = g_scan.pattern[k];
-    const WCHAR* from = g_scan.scannedFrom[k];
-    if (!from || cursor < from || cursor > g_scan.nextHit[k]) {
-        const WCHAR* hit = FindFolded(pattern, cursor, g_scan.rangeEnd);
-        g_scan.scannedFrom[k] = cursor;
-        g_scan.nextHit[k] = hit ? hit : g_scan.rangeEnd;
-    }
+    HitFrom(k, cursor);
     // No hit in [cursor, nextHit); one there that runs past the note end means
     // none in this note, because every later one ends later still.
     const WCHAR* hit = g_scan.nextHit[k];
@@ -206,4 +214,19 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
     slot.noteReference = noteReference;
     slot.score = (int32_t)Saturate(s + 20000 * (int64_t)distinct);
     return 1;
+}
+
+const WCHAR* NextKeywordHit(const WCHAR* from, int32_t keywordCount)
+{
+    if (keywordCount > kSearchKeywordEntries) keywordCount = kSearchKeywordEntries;
+    if (!g_scan.walkRange || from < g_scan.rangeStart || from > g_scan.rangeEnd) return from;
+    PrepareKeywords();
+    LookAheadTogether(from, keywordCount);
+    const WCHAR* first = g_scan.rangeEnd;
+    for (int k = 0; k < keywordCount; k++) {
+        if (g_scan.pattern[k].length == 0) continue;  // an empty keyword never hits
+        const WCHAR* hit = HitFrom(k, from);
+        if (hit < first) first = hit;
+    }
+    return first;
 }

@@ -22,3 +22,8 @@ int ScoreNoteForSearch(const AIString& title, const WCHAR** cursor, const WCHAR*
 // null), so that a keyword absent from a long stretch is scanned for once, not
 // once per note. Without a range, or for a note outside it, only the note is read.
 void SetKeywordScanRange(const WCHAR* start, const WCHAR* end);
+
+// During a walk (a scan range set): the first position at or after from where
+// a hit of any of the first keywordCount keywords starts, or the range's end
+// when there is none. A note whose text ends before it has no hit.
+const WCHAR* NextKeywordHit(const WCHAR* from, int32_t keywordCount);

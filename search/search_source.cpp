@@ -12,9 +12,10 @@ MirrorTextRecord g_noRecords[kMirrorTextRecords];  // unused records: keys 0, no
 MirrorTextRecord* NoMirrorTexts() { return g_noRecords; }
 int NoPump() { return 1; }
 int32_t UsualSpeed() { return 300; }
+const NoteSpan* NoSpans(int32_t* count) { *count = 0; return nullptr; }
 
 SearchSource g_source = {NoBuffer, NoGeneration, NoWalk, NoWalk, NoCount, NoCount, NoReload,
-                         NoTitle, NoMirrorTexts, NoCount, NoPump, UsualSpeed, NoCount};
+                         NoTitle, NoMirrorTexts, NoCount, NoPump, UsualSpeed, NoCount, NoSpans};
 SearchPanelHooks g_hooks = {};
 
 }  // namespace

@@ -5,6 +5,7 @@
 #pragma once
 #include "foundation/win.h"
 #include "notestore/note_store.h"
+#include "notestore/datafile_format.h"
 
 // Which copy of a note holds its current text (answer of findTitle).
 enum : int32_t {
@@ -36,6 +37,10 @@ struct SearchSource {
     int (*pumpMessages)();
     int32_t (*cpuSpeedIndex)();
     int32_t (*isWindowsVersion60)();
+    // The buffer's note marks in buffer order (every U+00A4 of the buffer,
+    // as the store's parse lists them), *count of them; null when the source
+    // does not know them (the walk then finds them itself).
+    const NoteSpan* (*noteSpans)(int32_t* count);
 };
 
 // The source in use. Until one is set, the search sees no data file and no notes.

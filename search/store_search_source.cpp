@@ -51,6 +51,6 @@ void ConnectStoreSearchSource()
     SearchSource source = {StoreBuffer,      GetDatafileGeneration, BeginDatafileWalk, EndDatafileWalk,
                            GetNoteCount,     StoreMirrorNoteCount,  StoreReloadMirrors, StoreFindTitle,
                            StoreMirrorTexts, StoreAgeThreshold,     PumpMessages,       CpuSpeed,
-                           IsWindows60};
+                           IsWindows60,      GetDatafileSpans};
     SetSearchSource(source);
 }

@@ -42,6 +42,20 @@ int OpenFromPanel(const WCHAR* path)
     return OpenDatafile(path) ? 1 : 0;
 }
 int ShowNote(int32_t index) { return ReadAndShowNote(index, kShowAndRecord); }
+// Right of the note list's column and below the ribbon: the content window's
+// part from the splitter on, in the frame's client coordinates.
+int ImageBrowserArea(RECT* area)
+{
+    HWND frame = g_frame.GetHwndField(), content = g_mainPanel.GetHwndField();
+    if (!frame || !content || !IsWindowVisible(content)) return 0;
+    RECT r;
+    GetClientRect(content, &r);
+    r.left = g_mainPanel.layout.splitter.right;
+    if (r.left >= r.right || r.top >= r.bottom) return 0;
+    MapWindowPoints(content, frame, (POINT*)&r, 2);
+    *area = r;
+    return 1;
+}
 }  // namespace
 
 void ConnectDialogs()
@@ -64,6 +78,7 @@ void ConnectDialogs()
     g_dialogShell.chosenTitle = &g_mainPanel.chosenTitle;
     g_dialogShell.syncFoldersStored = TakeUpSyncFolderSettings;
     g_dialogShell.saveImageIntoNote = SaveImageIntoNote;
+    g_dialogShell.imageBrowserArea = ImageBrowserArea;
     RegisterAllScreens();
     ConnectNoteDialogs();
     ConnectErrorDetails();

@@ -101,7 +101,7 @@ int32_t RunScreen(EditorScreen screen)
     case kEditorScreenBrowseLinks: return BrowseLinksScreen();
     case kEditorScreenFavourites: return OpenFavorite(kFavouritesScreen);  // acts on the choice
     }
-    return -1;
+    return kScreenNotOffered;
 }
 
 void ForwardToQuickSearch(UINT message, WPARAM wParam, LPARAM lParam)
@@ -156,6 +156,7 @@ void ConnectEditor()
     l.pasted = Pasted;
     l.toggleSplitView = ToggleSplitView;
     l.toggleImageZoom = ToggleImageZoom;
+    l.setImageZoom = SetImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;
     l.formatParagraph = FormatNoteParagraphAt;
     l.paragraphFormat = NoteParagraphFormatAt;

@@ -62,7 +62,7 @@ void SetRibbonControl(EditorRibbonControl control, int enabled, int pressed)
     g_ribbon.SetControlPressed(id, pressed);
 }
 
-void ShowRibbonHelp(EditorRibbonControl control)
+const WCHAR* RibbonRefusalText(EditorRibbonControl control)
 {
     static const WCHAR* const kHelp[kRibbonControlCount] = {
         L"<b>Bold</b> is not available here: headings, links and selections over several lines keep their format",
@@ -76,7 +76,16 @@ void ShowRibbonHelp(EditorRibbonControl control)
         L"<b>Cut</b>: select text first",
         L"", L"",
     };
-    SetStatusText(kHelp[control], kStatusInfo);
+    return control >= 0 && control < kRibbonControlCount ? kHelp[control] : L"";
+}
+
+void ShowRibbonHelp(EditorRibbonControl control) { SetStatusText(RibbonRefusalText(control), kStatusInfo); }
+
+EditorRibbonControl EditorControlOfCommand(UINT command)
+{
+    for (const EditingCommand& c : kEditingCommands)
+        if (c.command == command) return c.control;
+    return kRibbonControlCount;
 }
 
 void ShowRibbonZoom(int32_t percent)

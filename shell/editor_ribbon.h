@@ -8,8 +8,12 @@
 // The ribbon command of an editing control (0: none on this ribbon).
 UINT RibbonCommandOf(EditorRibbonControl control);
 void SetRibbonControl(EditorRibbonControl control, int enabled, int pressed);
-// Why a control refuses, on the status line.
+// Why a control refuses ("" when it has nothing to say), and the same on
+// the status line.
+const WCHAR* RibbonRefusalText(EditorRibbonControl control);
 void ShowRibbonHelp(EditorRibbonControl control);
+// The editing control a ribbon command stands for (kRibbonControlCount: none).
+EditorRibbonControl EditorControlOfCommand(UINT command);
 // The zoom control's caption ("120 %").
 void ShowRibbonZoom(int32_t percent);
 

@@ -5,6 +5,8 @@
 #include "shell/main_panel.h"
 #include "shell/note_commands.h"
 #include "shell/later_entry_points.h"
+#include "shell/ribbon_hover.h"
+#include "shell/editor_fonts.h"
 #include "shell/capture_connection.h"
 #include "search/preview/preview_pane.h"
 #include "foundation/hash_name.h"

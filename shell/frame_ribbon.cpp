@@ -1,7 +1,9 @@
 #include "shell/frame_ribbon.h"
 #include "shell/frame_window.h"
 #include "shell/command_table.h"
+#include "drawing/ai_resource_image.h"
 #include "foundation/ai_string.h"
+#include "resources/resource_ids.h"
 
 Ribbon g_ribbon;
 
@@ -19,11 +21,50 @@ static const RibbonGroupLook kGroups[kRibbonTabCount][kMaxGroupsOnATab] = {
     {{L"View", 0}},
     {{L"Tavik", 0}, {L"Learning Tavik", 0}},
 };
-enum { kControlWidth = 64, kLargeControlHeight = 60, kSmallControlHeight = 25 };
+// Small controls are wider: their picture stands beside the caption.
+enum { kControlWidth = 60, kSmallControlWidth = 70, kLargeControlHeight = 60, kSmallControlHeight = 25 };
 
-// One windowless control for each command on the ribbon, in table order.
+// One windowless control for each command on the ribbon, in table order,
+// each with its picture.
 enum { kMaxRibbonCommands = 60 };
 static AIControl s_controls[kMaxRibbonCommands];
+static AIResourceImage s_pictures[kMaxRibbonCommands];
+
+// The picture of each command: 16 pixels in the groups of small controls,
+// 24 in the others.
+struct CommandPicture {
+    UINT command;
+    int picture;
+};
+static const CommandPicture kCommandPictures[] = {
+    {IDM_NEW_NOTE, IDP_NEW_NOTE_24},           {IDM_RENAME_NOTE, IDP_RENAME_NOTE_24},
+    {IDM_DELETE_NOTE, IDP_DELETE_NOTE_24},     {IDM_SAVE_NOTE, IDP_SAVE_NOTE_24},
+    {IDM_NAVIGATE_BACK, IDP_BACK_16},          {IDM_NAVIGATE_FORWARD, IDP_FORWARD_16},
+    {IDM_QUICK_SEARCH, IDP_FIND_16},           {IDM_FAVOURITES, IDP_FAVOURITES_16},
+    {IDM_BROWSE_IMAGES, IDP_IMAGES_16},        {IDM_INC_SEARCH, IDP_IN_NOTE_16},
+    {IDM_TOGGLE_HEADING, IDP_HEADING_16},      {IDM_EDIT_BOLD, IDP_BOLD_16},
+    {IDM_EDIT_ITALIC, IDP_ITALIC_16},          {IDM_EDIT_STRIKE, IDP_STRIKE_16},
+    {IDM_EDIT_HYPERLINK, IDP_LINK_16},         {IDM_EDIT_CUT, IDP_CUT_16},
+    {IDM_EDIT_COPY, IDP_COPY_16},              {IDM_EDIT_PASTE, IDP_PASTE_16},
+    {IDM_EDIT_UNDO, IDP_UNDO_16},              {IDM_EDIT_REDO, IDP_REDO_16},
+    {IDM_EDIT_ZOOM, IDP_ZOOM_16},              {IDM_FILE_PANEL, IDP_FILE_PANEL_24},
+    {IDM_NEW_DATAFILE, IDP_NEW_FILE_24},       {IDM_OPEN_DATAFILE, IDP_OPEN_FILE_24},
+    {IDM_SAVE_COPY, IDP_SAVE_COPY_24},         {IDM_PRINT_NOTE, IDP_PRINT_24},
+    {IDM_PAGE_SETUP_PRINT, IDP_PAGE_SETUP_24}, {IDM_CAPTURE_WEB, IDP_CAPTURE_WEB_24},
+    {IDM_CAPTURE_SCREENSHOT, IDP_SCREENSHOT_24}, {IDM_TOGGLE_RIBBON, IDP_RIBBON_24},
+    {IDM_REFRESH_NOTES, IDP_RELOAD_24},        {IDM_SYNC_SETTINGS, IDP_SHARE_SYNC_24},
+    {IDM_HELP, IDP_HELP_24},                   {IDM_SHORTCUTS, IDP_KEYS_24},
+    {IDM_ABOUT, IDP_ABOUT_24},                 {IDM_EXIT, IDP_EXIT_24},
+    {IDM_GETTING_STARTED, IDP_STARTED_24},     {IDM_INTRO, IDP_INTRO_24},
+    {IDM_TIP_OF_DAY, IDP_TIP_24},
+};
+
+static int PictureOfCommand(UINT command)
+{
+    for (const CommandPicture& p : kCommandPictures)
+        if (p.command == command) return p.picture;
+    return 0;
+}
 
 void BuildRibbon(HWND frame, int width)
 {
@@ -40,8 +81,13 @@ void BuildRibbon(HWND frame, int width)
             AIString help;
             CommandHelpText(row, help);
             control.AssignCommandId(row.id);
-            int height = kGroups[row.tab][row.group].smallControls ? kSmallControlHeight : kLargeControlHeight;
-            control.CreateVirtualWithText(ControlStandard, row.caption, 0, 0, kControlWidth, height);
+            int compact = kGroups[row.tab][row.group].smallControls;
+            int height = compact ? kSmallControlHeight : kLargeControlHeight;
+            control.CreateVirtualWithText(ControlStandard, row.caption, 0, 0, compact ? kSmallControlWidth : kControlWidth,
+                                          height);
+            AIResourceImage& picture = s_pictures[used - 1];
+            int pictureId = PictureOfCommand(row.id);
+            if (pictureId && (picture.IsLoaded() || picture.LoadPngResource(pictureId))) control.SetPicture(&picture);
             g_ribbon.AddControl(row.tab, row.group, &control, help.GetText());
         }
         // Laid out before the controls know their window, which a new window

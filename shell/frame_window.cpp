@@ -2,6 +2,7 @@
 #include "shell/frame_window.h"
 #include "dialogs/screen_launchers.h"
 #include "shell/frame_ribbon.h"
+#include "shell/ribbon_hover.h"
 #include "shell/main_panel.h"
 #include "shell/command_table.h"
 #include "shell/note_commands.h"
@@ -90,10 +91,20 @@ static LRESULT FrameOnMouse(HWND window, UINT message, WPARAM, LPARAM lParam)
     if (g_ribbon.TrackMouse(message, x, y)) InvalidateRect(window, nullptr, FALSE);
     AIControl* hot = g_ribbon.GetHotControl();
     if (message == WM_MOUSEMOVE && hot != before) {
-        const WCHAR* help = g_ribbon.GetHotHelpText();
-        SetStatusText(help ? help : L"", kStatusInfo);
         if (hot) RibbonMouseMove(2, hot->GetId());
+        else SetStatusText(L"", kStatusInfo);
     }
+    // Told when the pointer leaves for a pane: the highlight must not stay.
+    if (message == WM_MOUSEMOVE && hot) {
+        TRACKMOUSEEVENT leave = {sizeof(leave), TME_LEAVE, window, 0};
+        TrackMouseEvent(&leave);
+    }
+    return 0;
+}
+
+static LRESULT FrameOnMouseLeave(HWND, UINT, WPARAM, LPARAM)
+{
+    ResetRibbonHover();
     return 0;
 }
 
@@ -209,6 +220,7 @@ static const MessageEntry kFrameMessages[] = {
     {WM_PAINT, FrameOnPaint},
     {WM_ERASEBKGND, FrameOnEraseBackground},
     {WM_MOUSEMOVE, FrameOnMouse},
+    {WM_MOUSELEAVE, FrameOnMouseLeave},
     {WM_LBUTTONDOWN, FrameOnMouse},
     {WM_LBUTTONUP, FrameOnMouse},
     {WM_COMMAND, FrameOnCommand},

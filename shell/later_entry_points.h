@@ -1,6 +1,6 @@
-// Entry points that the editor, search and dialog layers fill in. The shell
-// calls them where they belong; until their owners implement them here they
-// only leave their trace id and do nothing visible.
+// Shell entry points that the connections to the image preview and the
+// dialogs implement, and the favourites. The shell calls them where they
+// belong.
 #pragma once
 #include "foundation/win.h"
 
@@ -12,19 +12,12 @@ enum PreviewContent { kPreviewWithImage = 0, kPreviewTextOnly = 1 };
 // every other target goes to the link preview pane (PaintLinkPreview).
 void PaintImagePreview(PreviewRequest request, PreviewContent content, int pageStep);
 void HideThumbnail();
-void StepRibbonAnimation();
 // Dialogs.
 void UpdateMessageBox(int mode);
 void ShowDialogScreen(LPARAM argument);
 int IsDialogCenterBusy();
 void CloseMessageBoxForExit();
-// Ribbon hover help and editor fonts.
-void RibbonMouseMove(int mode, LPARAM controlId);
-void ChangeRtfFont(LPARAM argument);
-void ChangeRtfFontSize(LPARAM argument);
-void ChangeRtfFontZoom(LPARAM argument);
-// Shell services that wait for the image preview and sync layers; favourites.
-int WaitForSyncUpdate();
+// The image preview's zoom and mode; favourites.
 void ToggleImageZoom();
 enum ImagePreviewModeChange { kImagePreviewModeLeave = 1 };
 void ToggleImagePreviewMode(ImagePreviewModeChange change);

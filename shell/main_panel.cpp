@@ -13,6 +13,7 @@
 #include "notestore/datafile_format.h"
 #include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
+#include "editor/keys/editor_links.h"
 #include "editor/find/inc_search.h"
 #include "shell/editor_connection.h"
 #include "shell/search_connection.h"
@@ -84,6 +85,8 @@ void UpdateSplitter()
     MoveControl(g_mainPanel.incSearchBox, l.incSearch);
     MoveControl(g_mainPanel.replaceBox, l.replace);
     LayOutFullTextSearch(l);
+    // The editor's place (line and column) stays on the line whatever stands before it.
+    s_statusLine.SetKeptSlot(kStatusSlotEditor);
     s_statusLine.Attach(panel, l.status);
     InvalidateRect(panel, nullptr, TRUE);
 }

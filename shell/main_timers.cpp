@@ -3,6 +3,7 @@
 #include "shell/main_panel.h"
 #include "search/quick/quick_search_box.h"
 #include "shell/later_entry_points.h"
+#include "shell/ribbon_hover.h"
 #include "shell/capture_connection.h"
 #include "shell/frame_window.h"
 #include "shell/ctrl_hint.h"

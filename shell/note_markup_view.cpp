@@ -1,3 +1,5 @@
+// The note mark-up shown in the editor: headings by their marks, the body in
+// its font.
 #include "shell/note_markup_view.h"
 #include "foundation/ai_string.h"
 #include "ui/editor_selection.h"
@@ -5,17 +7,25 @@
 #include <richedit.h>
 
 namespace {
-const int kBodyPoints = 11;
+const int kDefaultBodyPoints = 11;
+const int kMinBodyPoints = 6;
+const int kHeadingPoints[] = {18, 15, 13};  // large, average, small
 const COLORREF kBodyColour = RGB(20, 20, 20);
 const COLORREF kHeadingColour = RGB(30, 80, 160);
-const WCHAR kBodyFace[] = L"Liberation Sans";
+
+// The body font the notes are shown in.
+struct BodyFont {
+    WCHAR face[LF_FACESIZE] = L"Liberation Sans";
+    int points = kDefaultBodyPoints;
+};
+BodyFont s_body;
 
 int IsParagraphEnd(WCHAR ch) { return ch == L'\r' || ch == L'\n'; }
 
 // The format a paragraph of this heading level (0: body text) is shown in.
 void ParagraphFormat(int level, CHARFORMAT2W* format)
 {
-    static const int kPoints[] = {kBodyPoints, 18, 15, 13};
+    const int kPoints[] = {s_body.points, kHeadingPoints[0], kHeadingPoints[1], kHeadingPoints[2]};
     static const BYTE kMarks[] = {0, (BYTE)HeadingMarkLarge, (BYTE)HeadingMarkAverage, (BYTE)HeadingMarkSmall};
     ZeroMemory(format, sizeof(*format));
     format->cbSize = sizeof(*format);
@@ -54,15 +64,29 @@ int HeadingLevelOfLine(const WCHAR* text, int length)
     return hashes;
 }
 
+int SetNoteBodyFont(const WCHAR* face, int points)
+{
+    if (face && face[0]) lstrcpynW(s_body.face, face, LF_FACESIZE);
+    if (points > 0) {
+        if (points < kMinBodyPoints) points = kMinBodyPoints;
+        if (points >= NoteSmallestHeadingPoints()) points = NoteSmallestHeadingPoints() - 1;
+        s_body.points = points;
+    }
+    return s_body.points;
+}
+
+int NoteBodyPoints() { return s_body.points; }
+int NoteSmallestHeadingPoints() { return kHeadingPoints[2]; }
+
 void SetNoteBodyFormat(HWND editor)
 {
     if (!editor) return;
     CHARFORMAT2W plain = {};
     plain.cbSize = sizeof plain;
     plain.dwMask = CFM_BOLD | CFM_SIZE | CFM_UNDERLINETYPE | CFM_COLOR | CFM_FACE;
-    plain.yHeight = kBodyPoints * 20;
+    plain.yHeight = s_body.points * 20;
     plain.crTextColor = kBodyColour;
-    lstrcpynW(plain.szFaceName, kBodyFace, LF_FACESIZE);
+    lstrcpynW(plain.szFaceName, s_body.face, LF_FACESIZE);
     SendMessageW(editor, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&plain);
     SendMessageW(editor, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&plain);
 }

@@ -6,6 +6,13 @@
 #include "foundation/win.h"
 #include <richedit.h>
 
+// The body text's face and size for the notes shown from now on (null or 0
+// keeps that one). The size stays below the smallest heading's, so that body
+// text never reads as a heading; the size kept is returned.
+int SetNoteBodyFont(const WCHAR* face, int points);
+int NoteBodyPoints();
+int NoteSmallestHeadingPoints();
+
 // The body format as the editor's default and on all of its text: set once on
 // the empty editor before a note's text goes in, the text takes it at no cost.
 void SetNoteBodyFormat(HWND editor);

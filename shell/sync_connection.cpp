@@ -70,12 +70,20 @@ void RunTimedSyncPass()
     // The note in the editor is stored first, so that the pass sees it.
     if (!SaveCurrentNoteAutomatically()) return;
     SyncFolders(1);
+    WaitForSyncUpdate();
+}
+
+int WaitForSyncUpdate()
+{
     const SyncPassReport& report = GetLastSyncReport();
     HWND editor = g_mainPanel.editor.GetHwnd();
-    if (report.pulled + report.deletedHere == 0 || !editor || SendMessageW(editor, EM_GETMODIFY, 0, 0)) return;
-    // The shown note may have new text: it is shown again as it now stands.
+    if (report.pulled + report.deletedHere == 0 || !editor || SendMessageW(editor, EM_GETMODIFY, 0, 0)) return 0;
     int32_t at = g_mainPanel.lastShownTitle.IsEmpty() ? -1 : FindNoteByTitle(g_mainPanel.lastShownTitle.GetText(), 0, 0);
-    if (at >= 0) ReadAndShowNote(at, kShowFromHistory);
+    if (at < 0) return 0;
+    // The shown note may have new text: it is shown again as it now stands,
+    // with a word while that is under way.
+    RefreshImagePreview(L"Please wait while automatically synchronizing and updating the note...", kStatusInfo);
+    return ReadAndShowNote(at, kShowFromHistory);
 }
 
 int ShowSharedNoteLock(HWND editor, int32_t noteIndex)

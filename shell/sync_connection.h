@@ -18,6 +18,10 @@ void ShowStatusKeepingSyncNotice(const WCHAR* text, StatusLevel level, uint32_t 
 void OnEditorChangedForSync(HWND editor);
 // From the frame's periodic timer: a pass when its time has come.
 void RunTimedSyncPass();
+// After a pass that took texts from a folder: the unchanged note in the
+// editor is shown again as it now stands ("Please wait ..." meanwhile).
+// 1 when it was shown again.
+int WaitForSyncUpdate();
 // The note just shown: read-only while another user edits it (with the
 // message). 1 when it is held by another.
 int ShowSharedNoteLock(HWND editor, int32_t noteIndex);

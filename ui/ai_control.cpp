@@ -1,6 +1,7 @@
 // AIControl: ids, creation, windowless mouse tracking and drawing, and the
 // plain control operations. The editor operations are in control_editor.cpp.
 #include "ui/ai_control.h"
+#include "drawing/ai_resource_image.h"
 #include "ui/ai_text_document.h"
 #include "ui/colours.h"
 #include "foundation/errors.h"
@@ -135,6 +136,8 @@ int AIControl::CreateVirtualAt(int kind, int left, int top, int width, int heigh
     hwnd_ = 0;
     SetRect(&rect_, left, top, left + width, top + height);
     visible_ = 1;
+    // Made again (a screen opened once more): no hover or press of before.
+    hot_ = pressed_ = clicked_ = 0;
     return 1;
 }
 
@@ -192,6 +195,34 @@ int AIControl::OnMouseUp(int x, int y)
     return clicked_;
 }
 
+// The picture above the caption in a tall control (the caption keeps the
+// rest below it), else at the left with the caption beside it. Returns
+// where the picture goes; inner becomes the caption's room.
+POINT AIControl::PicturePlace(const RECT& face, RECT& inner) const
+{
+    int w = picture_->GetWidth(), h = picture_->GetHeight();
+    int faceHeight = face.bottom - face.top;
+    POINT at;
+    if (faceHeight >= h + kPictureCaptionRoom) {
+        at.x = face.left + (face.right - face.left - w) / 2;
+        at.y = face.top + kPictureGap;
+        inner.top = at.y + h;
+    } else {
+        at.x = face.left + kPictureGap / 2;
+        at.y = face.top + (faceHeight - h) / 2;
+        inner.left = at.x + w + kPictureGap / 3;
+        inner.right = face.right - 1;
+    }
+    return at;
+}
+
+void AIControl::PlacePicture(HDC dc, const RECT& face, RECT& inner)
+{
+    POINT at = PicturePlace(face, inner);
+    if (enabled_) picture_->DrawAt(dc, at.x, at.y, 100);
+    else picture_->DrawGreyedB(dc, at.x, at.y);
+}
+
 void AIControl::Paint(HDC dc)
 {
     if (!visible_ || IsRectEmpty(&rect_)) return;
@@ -215,6 +246,8 @@ void AIControl::Paint(HDC dc)
             DeleteDC(memory);
         }
     }
+    RECT inner = GetCaptionRect();
+    if (picture_ && picture_->IsLoaded()) PlacePicture(dc, face, inner);
     if (!caption_.IsEmpty()) {
         AIString text(caption_.GetText());
         if (!enabled_) {
@@ -226,7 +259,7 @@ void AIControl::Paint(HDC dc)
         }
         text.SetHorizontalAlign(kind_ == ControlHyperlink ? 0 : 1);
         int oldMode = SetBkMode(dc, TRANSPARENT);
-        text.DrawMarkupText(dc, GetCaptionRect());
+        text.DrawMarkupText(dc, inner);
         SetBkMode(dc, oldMode);
     }
 }
@@ -235,6 +268,7 @@ RECT AIControl::GetCaptionRect() const
 {
     RECT inner = rect_;
     InflateRect(&inner, -kCaptionMarginX, -kCaptionMarginY);
+    if (picture_ && picture_->IsLoaded()) PicturePlace(rect_, inner);
     return inner;
 }
 
@@ -264,7 +298,9 @@ int AIControl::FitCaptionWidth()
     if (hwnd_ || caption_.IsEmpty()) return width;
     HDC dc = GetDC(0);
     if (!dc) return width;
-    int needed = WidestCaptionWord(dc, caption_.GetText(), caption_.GetLength()) + 2 * kCaptionMarginX;
+    RECT room = GetCaptionRect();
+    int taken = width - (room.right - room.left);  // margins and a picture beside the caption
+    int needed = WidestCaptionWord(dc, caption_.GetText(), caption_.GetLength()) + taken;
     ReleaseDC(0, dc);
     if (needed > width) {
         rect_.right = rect_.left + needed;

@@ -8,6 +8,8 @@
 #include "foundation/ai_string.h"
 #include "ui/ai_text_document.h"
 
+class AIResourceImage;
+
 enum ControlKind {
     ControlStandard = 1,      // "STANDARD": windowless button with a TextMarkup caption
     ControlEdit = 2,          // "edit"
@@ -77,6 +79,8 @@ public:
     // caption rectangle, so that the caption breaks only between words.
     // Returns the control's width.
     int FitCaptionWidth();
+    // Space around a picture, and the caption's room under one.
+    enum { kPictureGap = 6, kPictureCaptionRoom = 30 };
 
     void Show();
     void Hide();
@@ -144,6 +148,10 @@ public:
 
     // Image of an image button (not owned).
     void SetImage(HBITMAP image) { image_ = image; }
+    // A picture drawn with the caption (not owned): above it when the control
+    // is tall enough for both, else left of it; greyed while disabled.
+    void SetPicture(AIResourceImage* picture) { picture_ = picture; }
+    AIResourceImage* GetPicture() const { return picture_; }
 
     // ---- Editor operations of a rich edit (positions count a paragraph end once) ----
     // The Text Object Model document of a rich edit (made on first use).
@@ -202,7 +210,10 @@ private:
     WCHAR fontFace_[LF_FACESIZE];
     HFONT font_;
     int colourByKind_;
+    POINT PicturePlace(const RECT& face, RECT& inner) const;
+    void PlacePicture(HDC dc, const RECT& face, RECT& inner);
     HBITMAP image_;
+    AIResourceImage* picture_ = nullptr;
     AIString caption_;
     AIString helpText_;
     AITextDocument document_;

@@ -17,13 +17,9 @@
 #pragma once
 #include "foundation/win.h"
 #include <richedit.h>
+#include "ui/layout_rtf.h"
 
 class AIString;
-
-enum {
-    kLongParagraphChars = 1000,  // a paragraph longer than this is laid out in runs
-    kLayoutRunChars = 32,        // the longest such run
-};
 
 class LayoutPause {
 public:
@@ -37,19 +33,6 @@ private:
     LayoutPause& operator=(const LayoutPause&);
     HWND editor_;
 };
-
-// Where the run that starts at `start` of the paragraph ending at `end` ends:
-// after a blank where one is in its second half, and never inside a
-// surrogate pair or before a combining mark.
-int LayoutRunEnd(const WCHAR* text, int start, int end);
-
-// The rich-text stream that gives the editor `text` in the character format
-// `body` (the editor's default; its face, character set, pitch and family)
-// with long paragraphs in runs. Every character is kept: non-ASCII ones and
-// controls as \uN, tabs, braces and backslashes escaped; CR LF, a lone CR and
-// a lone LF each end a paragraph. 0 when the face cannot be written this way
-// (no letter to change the case of, or not plain ASCII).
-int BuildLayoutRtf(const WCHAR* text, int length, const CHARFORMAT2W& body, AIString& rtf);
 
 // Lays out the paragraph at `start` of the editor, whose `length` characters
 // are `text` and share one format, in runs (if it is long), one format

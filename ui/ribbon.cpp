@@ -1,4 +1,5 @@
 #include "ui/ribbon.h"
+#include "drawing/ai_effects.h"
 #include "ui/ai_control.h"
 #include "ui/colours.h"
 
@@ -253,6 +254,10 @@ void Ribbon::Paint(HDC dc)
         }
         for (int i = 0; i < controlCount_; i++)
             if (controls_[i].tab == currentTab_) controls_[i].control->Paint(dc);
+        if (fadeControl_ && fadeLevel_ > 0 && fadeControl_->IsVisible()) {
+            AIEffectContext fade(dc, fadeControl_->GetRect());
+            fade.BlendColourInRect(GetTableColour(ColourHot), fadeLevel_);
+        }
     }
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
@@ -307,6 +312,32 @@ int Ribbon::TrackMouse(UINT message, int x, int y)
         return inside;
     }
     return 0;
+}
+
+int Ribbon::LeaveHover(int level)
+{
+    AIControl* was = 0;
+    for (int i = 0; i < controlCount_; i++) {
+        AIControl* control = controls_[i].control;
+        if (control->IsHot()) was = control;
+        if (controls_[i].tab == currentTab_) control->OnMouseMove(-1, -1);
+    }
+    hot_ = 0;
+    fadeControl_ = was;
+    fadeLevel_ = was && level > 0 ? level : 0;
+    return was ? 1 : 0;
+}
+
+int Ribbon::StepHoverFade(int step)
+{
+    if (fadeLevel_ <= 0) return 0;
+    fadeLevel_ -= step;
+    if (fadeLevel_ <= 0) {
+        fadeLevel_ = 0;
+        fadeControl_ = 0;
+    }
+    if (owner_) InvalidateRect(owner_, &rect_, FALSE);
+    return fadeLevel_ > 0 ? 1 : 0;
 }
 
 const WCHAR* Ribbon::GetHotHelpText() const

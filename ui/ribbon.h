@@ -63,6 +63,14 @@ public:
     // The help text of the control under the mouse, or null.
     const WCHAR* GetHotHelpText() const;
 
+    // The pointer left the ribbon (into a pane below it): no control stays
+    // hot, and the one that was fades out from `level` (0..255 of the hover
+    // colour; 0 at once). 1 when a control was hot.
+    int LeaveHover(int level);
+    // One step of the fade, `step` levels fainter; 1 while it still shows.
+    int StepHoverFade(int step);
+    int GetHoverFadeLevel() const { return fadeLevel_; }
+
 private:
     struct Group {
         WCHAR caption[40];
@@ -93,4 +101,6 @@ private:
     Hosted controls_[kMaxControls];
     AIControl* hot_;
     AIControl* pressedControl_;
+    AIControl* fadeControl_ = nullptr;  // the control whose hover fades out
+    int fadeLevel_ = 0;
 };

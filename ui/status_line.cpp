@@ -2,8 +2,9 @@
 #include "ui/colours.h"
 #include "foundation/ai_string.h"
 
-AIStatusLine::AIStatusLine() : pictureCode_(0), window_(0)
+AIStatusLine::AIStatusLine() : pictureCode_(0), window_(0), keptSlot_(-1)
 {
+    ZeroMemory(painted_, sizeof(painted_));
     ZeroMemory(text_, sizeof(text_));
     ZeroMemory(level_, sizeof(level_));
     ZeroMemory(expiry_, sizeof(expiry_));
@@ -106,21 +107,42 @@ void AIStatusLine::Paint(HDC dc)
     }
     static const COLORREF levelColours[4] = {RGB(1, 1, 1), RGB(0, 60, 160), RGB(190, 100, 0), RGB(200, 0, 0)};
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    // Every slot stays on the one line: a text longer than the room left is
-    // cut at the line's end, never wrapped onto a row below.
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    for (int i = 0; i < kSlots && area.left < area.right; i++) {
+    // Each slot is as wide as its text shows (tags take no room).
+    AIString texts[kSlots];
+    int widths[kSlots] = {0};
+    SIZE sizes[kSlots] = {};
+    for (int i = 0; i < kSlots; i++) {
         if (!text_[i][0]) continue;
-        AIString text(text_[i]);
-        text.SetTextColor(levelColours[level_[i]]).SetFontSize(kFontPoints);
-        // The slot is as wide as its text shows (tags take no room).
+        texts[i].AssignText(text_[i]);
+        texts[i].SetTextColor(levelColours[level_[i]]).SetFontSize(kFontPoints);
         RECT oneLine = {area.left, area.top, area.left + kUnboundedWidth, area.bottom};
-        SIZE size = text.MeasureMarkupText(dc, oneLine);
-        oneLine.top += ((area.bottom - area.top) - size.cy) / 2;
-        text.DrawMarkupText(dc, oneLine);
-        area.left += size.cx + kSlotGap;
+        sizes[i] = texts[i].MeasureMarkupText(dc, oneLine);
+        widths[i] = sizes[i].cx > 0 ? sizes[i].cx : 1;
+    }
+    LayoutStatusSlots(widths, kSlots, area.left, area.right, kSlotGap, keptSlot_, painted_);
+    // Every slot stays on the one line: a text longer than its room is cut
+    // there, never wrapped onto a row below.
+    int saved = SaveDC(dc);
+    for (int i = 0; i < kSlots; i++) {
+        if (!widths[i] || painted_[i].right <= painted_[i].left) continue;
+        int slotSaved = SaveDC(dc);
+        IntersectClipRect(dc, painted_[i].left, area.top, painted_[i].right, area.bottom);
+        RECT oneLine = {painted_[i].left, area.top, painted_[i].left + kUnboundedWidth, area.bottom};
+        oneLine.top += ((area.bottom - area.top) - sizes[i].cy) / 2;
+        texts[i].DrawMarkupText(dc, oneLine);
+        RestoreDC(dc, slotSaved);
     }
     RestoreDC(dc, saved);
     SetBkMode(dc, oldMode);
+}
+
+RECT AIStatusLine::GetSlotRect(int slot) const
+{
+    RECT r = {0, 0, 0, 0};
+    if (slot < 0 || slot >= kSlots || painted_[slot].right <= painted_[slot].left) return r;
+    r.left = painted_[slot].left;
+    r.right = painted_[slot].right;
+    r.top = rect_.top;
+    r.bottom = rect_.bottom;
+    return r;
 }

@@ -3,6 +3,7 @@
 // optional expiry; texts are TextMarkup. The frame's timer calls Tick.
 #pragma once
 #include "foundation/win.h"
+#include "ui/status_slots.h"
 
 // How a status text reads: its colour on the line.
 enum StatusLevel { kStatusDone = 0, kStatusInfo = 1, kStatusWarning = 2, kStatusError = 3 };
@@ -47,6 +48,12 @@ public:
     void Invalidate();
     void Paint(HDC dc);
 
+    // The slot that stays whole when the texts are wider than the line (the
+    // texts before it are cut instead); -1, the default, keeps none.
+    void SetKeptSlot(int slot) { keptSlot_ = slot; }
+    // Where the last paint put a slot's text: empty when it was not shown.
+    RECT GetSlotRect(int slot) const;
+
 private:
     WCHAR text_[kSlots][kSlotChars + 1];
     StatusLevel level_[kSlots];
@@ -54,4 +61,6 @@ private:
     int pictureCode_;
     HWND window_;
     RECT rect_;
+    int keptSlot_;
+    StatusSlotSpan painted_[kSlots];
 };

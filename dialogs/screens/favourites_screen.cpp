@@ -5,6 +5,7 @@
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
+#include "resources/resource_ids.h"
 #include "foundation/app.h"
 #include "ui/colours.h"
 #include <windowsx.h>
@@ -41,11 +42,16 @@ LRESULT FavouritesOnCreate(HWND host, UINT, WPARAM, LPARAM)
                  g_dialogHost.height - kAreaBottomGap - offset};
     int w = area.right - area.left, h = area.bottom - area.top;
     int slotWidth = w / 3 - 20, slotHeight = h / 3 - 20;
+    int stepX = w / 3 - 10, stepY = slotHeight + 10;
+    // The grid stands in the middle of the area.
+    int gridLeft = area.left + (w - (2 * stepX + slotWidth)) / 2;
+    int gridTop = area.top + (h - (2 * stepY + slotHeight)) / 2;
     for (int i = 0; i < kFavouriteSlots; i++) {
-        int left = area.left + 10 + (i % 3) * (w / 3 - 10);
-        int top = area.top + 10 + (i / 3) * (slotHeight + 10);
+        int left = gridLeft + (i % 3) * stepX;
+        int top = gridTop + (i / 3) * stepY;
         g_slots[i].CreateStandard(host, L"", left, top, slotWidth, slotHeight);
-        g_removes[i].CreateStandard(host, L"x", left + slotWidth - kRemoveSize, top, kRemoveSize, kRemoveSize);
+        g_removes[i].CreateStandard(host, L"", left + slotWidth - kRemoveSize, top, kRemoveSize, kRemoveSize);
+        g_removes[i].SetPicture(ScreenPicture(IDP_REMOVE_16));
     }
     PlaceSharedControl(g_screenControls.close, L"Close", g_dialogHost.width - kCloseFromRight, offset + kCloseTop,
                        kScreenCloseWidth, kScreenButtonHeight);
@@ -157,3 +163,10 @@ const ScreenHandlers kFavouritesHandlers = {FavouritesOnShow,      FavouritesOnC
 }  // namespace
 
 void RegisterFavouritesScreen() { RegisterScreen(kScreenFavourites, &kFavouritesHandlers); }
+
+int FavouritesSlotShownHot(int slot) { return slot >= 1 && slot <= kFavouriteSlots && g_slots[slot - 1].IsHot(); }
+RECT FavouritesSlotRect(int slot)
+{
+    RECT none = {0, 0, 0, 0};
+    return slot >= 1 && slot <= kFavouriteSlots ? g_slots[slot - 1].GetRect() : none;
+}

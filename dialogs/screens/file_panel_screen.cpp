@@ -10,6 +10,7 @@
 #include "foundation/misc_services.h"
 #include "foundation/settings_record.h"
 #include "notestore/note_store.h"
+#include "resources/resource_ids.h"
 #include "ui/colours.h"
 #include <windowsx.h>
 
@@ -29,19 +30,25 @@ enum {
     kDescriptionTop = 300,
 };
 
+const COLORREF kDividerDark = RGB(150, 150, 150);
+const COLORREF kDividerLight = RGB(245, 245, 245);
+
 struct CommandButton {
     const WCHAR* caption;
     int top;
     int result;
     const WCHAR* description;
+    int picture;
 };
 const CommandButton kButtons[6] = {
-    {L"New File", 59, kFileNew, L"Create a new Tavik file"},
-    {L"Open File", 100, kFileOpen, L"Open another Tavik file"},
-    {L"Refresh File", 140, kFileRefresh, L"Refresh the current Tavik file \r(will permanently delete notes)"},
-    {L"Snapshot Copy", 180, kFileSnapshot, L"Make a snapshot copy of current file\rto a different location"},
-    {L"Page Setup", 235, kFilePageSetup, L"Page and Printer setup"},
-    {L"Print Note", 278, kFilePrint, L"Print current note"},
+    {L"New File", 59, kFileNew, L"Create a new Tavik file", IDP_NEW_FILE_24},
+    {L"Open File", 100, kFileOpen, L"Open another Tavik file", IDP_OPEN_FILE_24},
+    {L"Refresh File", 140, kFileRefresh, L"Refresh the current Tavik file \r(will permanently delete notes)",
+     IDP_RELOAD_24},
+    {L"Snapshot Copy", 180, kFileSnapshot, L"Make a snapshot copy of current file\rto a different location",
+     IDP_SAVE_COPY_24},
+    {L"Page Setup", 235, kFilePageSetup, L"Page and Printer setup", IDP_PAGE_SETUP_24},
+    {L"Print Note", 278, kFilePrint, L"Print current note", IDP_PRINT_24},
 };
 
 AIControl g_buttons[6];
@@ -74,6 +81,7 @@ LRESULT FilePanelOnCreate(HWND host, UINT, WPARAM, LPARAM)
         int left = mac ? 10 : kButtonLeft, width = mac ? 140 : kButtonWidth;
         int top = offset + kButtons[i].top - (mac ? 10 : 0);
         g_buttons[i].CreateStandard(host, kButtons[i].caption, left + offset, top, width, kButtonHeight);
+        g_buttons[i].SetPicture(ScreenPicture(kButtons[i].picture));
     }
     int foot = offset + (mac ? 40 : kControlTop) + kFootLine;
     PlaceSharedControl(g_screenControls.buttonA, L"Exit Tavik", offset + kButtonLeft, foot, kExitWidth,
@@ -159,8 +167,9 @@ void FilePanelPaintFrame(HDC dc, int x, int y, int width, int height)
     FillGradient(dc, x + kColumnWidth + 2, top, x + width, y + height, RGB(236, 236, 236), RGB(220, 220, 220),
                  RGB(236, 236, 236), RGB(205, 205, 205));
     DrawScreenFrame(dc, x, y, width, height, -1);
-    RECT divider = {x + kColumnWidth, top, x + kColumnWidth + 1, y + height};
-    FillRect(dc, &divider, CreateBrushOfColour(ColourShadow));
+    // The divider: a dark line and a light one beside it.
+    FillSolid(dc, x + kColumnWidth, top, x + kColumnWidth + 1, y + height, kDividerDark);
+    FillSolid(dc, x + kColumnWidth + 1, top, x + kColumnWidth + 2, y + height, kDividerLight);
 }
 
 void DrawText9(HDC dc, const WCHAR* text, int left, int top, int right, int bottom, int bold, UINT align)

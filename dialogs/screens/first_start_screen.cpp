@@ -135,12 +135,22 @@ void FirstStartPaintFrame(HDC dc, int x, int y, int width, int height)
     }
 }
 
-// A choice button: the shared face, then its two-line caption.
-void FirstStartPaintChoice(HDC dc, AIControl& button, const WCHAR* caption, int style)
+// A size choice shows a stack of one note picture per step of size: one
+// for a single note, up to four for the largest file.
+const POINT kStackOffsets[] = {{4, 0}, {8, 4}, {0, 8}, {4, 12}};
+enum { kStackLeft = 4, kStackTop = 12, kStackCaptionLeft = 34 };
+
+// A choice button: the shared face, then its two-line caption (after the
+// picture stack of a size choice: `notes` pictures, 0 none).
+void FirstStartPaintChoice(HDC dc, AIControl& button, const WCHAR* caption, int style, int notes)
 {
     DrawScreenControls(dc, button, style);
     RECT r = button.GetRect();
+    for (int i = 0; i < notes && i < 4; i++)
+        DrawScreenPicture(dc, IDP_NOTES_STACK_16, r.left + kStackLeft + kStackOffsets[i].x,
+                          r.top + kStackTop + kStackOffsets[i].y);
     InflateRect(&r, -kCaptionInset, -kCaptionInset);
+    if (notes) r.left = button.GetRect().left + kStackCaptionLeft;
     DrawScreenMarkup(dc, caption, r, kChoicePoints);
 }
 
@@ -154,8 +164,9 @@ void FirstStartPaintContent(HDC dc)
                      prompt, kChoicePoints);
     DrawScreenControls(dc, g_screenControls.close, kButtonFramed);
     // The guide stands out until it was taken once.
-    FirstStartPaintChoice(dc, g_step, kStepCaption, g_guideTaken ? kButtonFramed : kButtonTabSelected);
-    for (int i = 0; i < kFirstStartSizes; i++) FirstStartPaintChoice(dc, g_sizes[i], kSizes[i].caption, kButtonFramed);
+    FirstStartPaintChoice(dc, g_step, kStepCaption, g_guideTaken ? kButtonFramed : kButtonTabSelected, 0);
+    for (int i = 0; i < kFirstStartSizes; i++)
+        FirstStartPaintChoice(dc, g_sizes[i], kSizes[i].caption, kButtonFramed, i + 1);
 }
 
 const ScreenHandlers kFirstStartHandlers = {FirstStartOnShow,      FirstStartOnCreate,   FirstStartOnClose,

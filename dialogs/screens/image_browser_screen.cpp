@@ -40,6 +40,8 @@ enum {
     kSmallButton = 28,
     kTitlePoints = 24,
     kEmptySlotSide = 350,
+    kRowLeftOfMiddle = 262,    // the slideshow button, the first of the page row, from the middle
+    kPageLabelRoom = 110,      // "Page n of m" at the strip's left
 };
 
 const COLORREF kBackground = RGB(236, 238, 242);
@@ -344,6 +346,9 @@ void Layout()
     int w = HostWidth(), h = HostHeight();
     RECT s = CaptionStrip();
     int m = s.left + (s.right - s.left) / 2;
+    // The page buttons stand round the middle, but never over the page
+    // label at the left (a narrow browser moves them right).
+    if (m - kRowLeftOfMiddle < s.left + kPageLabelRoom) m = s.left + kPageLabelRoom + kRowLeftOfMiddle;
     b.c.caption.SetPosition(s.left, s.top, s.right, s.bottom);
     g_screenControls.close.SetText(L"Close");
     g_screenControls.close.SetPosition(s.right + 10, h - 35, s.right + 65, h - 5);

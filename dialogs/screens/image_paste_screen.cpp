@@ -5,6 +5,7 @@
 // the note's image paste ("Paste Image", "Paste Web Link").
 #include "dialogs/screens/image_paste_rules.h"
 #include "dialogs/screens/image_edit_save.h"
+#include "dialogs/screens/image_large_view.h"
 #include "dialogs/screens/image_paste_screen.h"
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
@@ -15,7 +16,9 @@
 #include "foundation/ai_string_table.h"
 #include "foundation/clipboard.h"
 #include "imaging/ai_image.h"
+#include "imaging/clipboard_image.h"
 #include "notestore/note_store.h"
+#include "resources/resource_ids.h"
 #include <windowsx.h>
 
 namespace {
@@ -38,6 +41,8 @@ enum {
     kNameHeight = 22,
     kNameFieldId = 1701,
     kTitlePoints = 24,
+    kStatusPictureRoom = 28,   // the status picture and the gap after it
+    kNamePoints = 10,
 };
 
 const RGBQUAD kPreviewCanvas = {255, 255, 255, 0};
@@ -66,6 +71,7 @@ struct PasteScreen
     AIString reason;            // why a save failed
     AIControl ok, preview_, crop, rotate, reset;
     HWND nameField = 0;
+    HFONT nameFont = 0;
 };
 
 PasteScreen& S()
@@ -83,6 +89,31 @@ AIControl* const kTools[] = {&S().preview_, &S().crop, &S().rotate, &S().reset};
 void Repaint()
 {
     if (g_dialogHost.window) InvalidateRect(g_dialogHost.window, 0, FALSE);
+}
+
+// What each tool button does, shown while the pointer rests on it.
+const WCHAR* const kToolHints[] = {L"View large preview of selected area", L"Crop image to selected area",
+                                   L"Rotate image to the right (hold Shift for left)",
+                                   L"Reset crop (return to clipboard image)"};
+
+// The line under the preview: a refusal or notice, else the hint of the tool
+// under the pointer, else the picture's numbers.
+void PasteInformationLine(AIString& line)
+{
+    PasteScreen& s = S();
+    line.Clear();
+    if (s.status != kPasteStatusNone) {
+        line.AssignText(PasteStatusText(s.status));
+        if (!s.reason.IsEmpty() && (s.status == kPasteStatusSaveFailed)) line.AppendText(L": ").AppendString(s.reason);
+        return;
+    }
+    for (int i = 0; i < 4; i++)
+        if (kTools[i]->IsHot()) {
+            line.AssignText(kToolHints[i]);
+            return;
+        }
+    if (s.working.IsValid())
+        FormatPasteImageInfo(s.working.GetWidth(), s.working.GetHeight(), s.working.GetSize(), s.scale.zoom, line);
 }
 
 void ReadNameField(AIString& name)
@@ -127,7 +158,7 @@ void MakePreview()
 
 // The picture to work on: the file's own for an edit, else the clipboard's
 // CF_DIB (its header checked against the block by the clipboard and again by
-// the image reader).
+// the image reader) or its PNG.
 void TakeImage()
 {
     PasteScreen& s = S();
@@ -136,12 +167,7 @@ void TakeImage()
         s.working.Load(Request().imagePath, kImageDetect);
     } else {
         AIClipboard clipboard(g_dialogHost.window);
-        uint8_t* block = nullptr;
-        uint32_t bytes = 0;
-        if (clipboard.Open() && clipboard.GetDib(&block, &bytes) && block) {
-            if (!s.working.FromClipboardDib(block, bytes)) s.working.Destroy();
-            LocalFree(block);
-        }
+        ReadClipboardImage(clipboard, s.working);
     }
     MakePreview();
     int valid = s.working.IsValid();
@@ -176,6 +202,8 @@ void Rotate(int left)
 
 // ---- The large view over the main window ----
 
+// The selected area (or the whole picture) over the main window's client
+// area, in a window above the backdrop that darkens the main window.
 void DrawLargeView()
 {
     PasteScreen& s = S();
@@ -183,6 +211,7 @@ void DrawLargeView()
     if (!main || !s.working.IsValid()) return;
     RECT client;
     GetClientRect(main, &client);
+    MapWindowPoints(main, 0, (POINT*)&client, 2);
     AIImage part;
     RECT pixels;
     const AIImage* shown = &s.working;
@@ -190,20 +219,7 @@ void DrawLargeView()
         SelectionToImageRect(s.selection, s.drawn, s.scale.zoom, s.working.GetWidth(), s.working.GetHeight(), pixels) &&
         part.CopyFrom(s.working) && part.CropRect(pixels))
         shown = &part;
-    int w = shown->GetWidth(), h = shown->GetHeight();
-    int cw = client.right, ch = client.bottom;
-    if (w <= 0 || h <= 0 || cw <= 0 || ch <= 0) return;
-    int dw = cw, dh = (int)((int64_t)cw * h / w);
-    if (dh > ch) {
-        dh = ch;
-        dw = (int)((int64_t)ch * w / h);
-    }
-    RECT dest = {(cw - dw) / 2, (ch - dh) / 2, (cw - dw) / 2 + dw, (ch - dh) / 2 + dh};
-    HDC dc = GetDC(main);
-    if (!dc) return;
-    FillRect(dc, &client, (HBRUSH)GetStockObject(GRAY_BRUSH));
-    shown->StretchRect(dc, dest);
-    ReleaseDC(main, dc);
+    ShowLargeView(g_dialogHost.window, client, *shown);
 }
 
 void StartLargeView()
@@ -231,6 +247,7 @@ void EndLargeView()
     PasteScreen& s = S();
     if (!s.large) return;
     s.large = 0;
+    HideLargeView();
     HWND host = g_dialogHost.window;
     if (host)
         SetWindowPos(host, 0, s.hostRect.left, s.hostRect.top, s.hostRect.right - s.hostRect.left,
@@ -352,7 +369,14 @@ LRESULT PasteOnCreate(HWND host, UINT, WPARAM, LPARAM)
                                   (HMENU)(INT_PTR)kNameFieldId, GetModuleHandleW(0), 0);
     if (s.nameField) {
         SendMessageW(s.nameField, EM_LIMITTEXT, kPasteNameMaxChars, 0);
-        SendMessageW(s.nameField, WM_SETFONT, (WPARAM)GetStockObject(ANSI_FIXED_FONT), 0);
+        HDC dc = GetDC(host);
+        int height = -MulDiv(kNamePoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        ReleaseDC(host, dc);
+        if (!s.nameFont)
+            s.nameFont = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, FIXED_PITCH,
+                                     L"Courier New");
+        SendMessageW(s.nameField, WM_SETFONT,
+                     (WPARAM)(s.nameFont ? s.nameFont : (HFONT)GetStockObject(ANSI_FIXED_FONT)), 0);
         AttachHostEditField(s.nameField);
         EnableWindow(s.nameField, EditMode() ? FALSE : TRUE);
     }
@@ -390,6 +414,8 @@ void PasteOnClose()
     s.preview.Destroy();
     s.previewDib.FreeGdiObjects();
     s.nameField = 0;
+    if (s.nameFont) DeleteObject(s.nameFont);
+    s.nameFont = 0;
     s.hasSelection = 0;
     s.dragging = 0;
 }
@@ -554,15 +580,18 @@ void PastePaintContent(HDC dc)
     AIString line;
     COLORREF colour = RGB(60, 60, 60);
     int bold = 0;
+    PasteInformationLine(line);
     if (s.status != kPasteStatusNone) {
-        line.AssignText(PasteStatusText(s.status));
-        if (!s.reason.IsEmpty() && (s.status == kPasteStatusSaveFailed)) line.AppendText(L": ").AppendString(s.reason);
         colour = s.status > 0 ? kStatusColour : kNoticeColour;
         bold = 1;
-    } else if (s.working.IsValid()) {
-        FormatPasteImageInfo(s.working.GetWidth(), s.working.GetHeight(), s.working.GetSize(), s.scale.zoom, line);
     }
-    DrawText(dc, line.GetText(), a.left, a.bottom + 5, g_dialogHost.width - 20, a.bottom + 25, 9, bold, colour);
+    int lineLeft = a.left;
+    if (s.status != kPasteStatusNone) {
+        // A refusal shows the warning picture, a notice the information one.
+        DrawScreenPicture(dc, s.status > 0 ? IDP_STATUS_WARNING_24 : IDP_TIP_24, a.left, a.bottom + 3);
+        lineLeft += kStatusPictureRoom;
+    }
+    DrawText(dc, line.GetText(), lineLeft, a.bottom + 5, g_dialogHost.width - 20, a.bottom + 25, 9, bold, colour);
     if (!EditMode()) DrawText(dc, L"Enter title: ", a.left, kNameTop + 2, a.left + kNameLeftGap, kNameTop + kNameHeight, 9, 0, RGB(40, 40, 40));
     for (AIControl* c : kTools) {
         DrawScreenControls(dc, *c, kButtonFramed);
@@ -611,3 +640,5 @@ void RegisterPasteImageScreen()
     RegisterScreen(kScreenPasteImage, &kPasteHandlers);
     RegisterScreenMessages(kScreenPasteImage, PasteOnOther);
 }
+
+void ImagePasteInformationLine(AIString& line) { PasteInformationLine(line); }

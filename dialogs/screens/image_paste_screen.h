@@ -5,6 +5,7 @@
 #include "foundation/win.h"
 
 class AIImage;
+class AIString;
 
 // The OK action (also Enter in the name field): 0 when refused (the status
 // says why), 1 otherwise.
@@ -13,6 +14,9 @@ int ImagePasteCommit();
 int ImagePasteOkEnabled();
 // The status code shown (PasteStatus of image_paste_rules.h).
 int ImagePasteStatus();
+// The line under the preview: the status, the hovered tool's hint, or the
+// picture's numbers.
+void ImagePasteInformationLine(AIString& line);
 // The picture as edited so far, and where its preview stands in the host.
 const AIImage& ImagePasteWorkingImage();
 RECT ImagePastePreviewRect();

@@ -8,6 +8,9 @@ void RegisterAllScreens();
 void RegisterAboutScreen();
 void RegisterFilePanelScreen();
 void RegisterFavouritesScreen();
+// The favourites screen's slot 1..9: shown lit by the pointer, and where it stands.
+int FavouritesSlotShownHot(int slot);
+RECT FavouritesSlotRect(int slot);
 void RegisterShortcutsScreen();
 void RegisterSyncSettingsScreen();
 void RegisterFirstStartScreen();

@@ -5,6 +5,7 @@
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
+#include "resources/resource_ids.h"
 #include "foundation/app.h"
 #include "ui/colours.h"
 #include <windowsx.h>
@@ -12,6 +13,8 @@
 int g_shortcutsTab = 1;  // outlives the screen within a run
 
 namespace {
+
+enum { kBandPictureFromRight = 60, kBandPictureTop = 8 };
 
 enum {
     kTabsFromRight = 520,
@@ -79,6 +82,8 @@ LRESULT ShortcutsOnKeyUp(HWND host, UINT message, WPARAM key, LPARAM)
 void ShortcutsPaintFrame(HDC dc, int x, int y, int width, int height)
 {
     DrawTitledScreenFrame(dc, x, y, width, height, L"Shortcuts");
+    // The keyboard in the title band, at its right end.
+    DrawScreenPicture(dc, IDP_KEYS_32, x + width - kBandPictureFromRight, y + kBandPictureTop);
 }
 
 void ShortcutsPaintContent(HDC dc)

@@ -15,6 +15,7 @@
 #include "foundation/registry_key.h"
 #include "notestore/note_io.h"
 #include "notestore/note_store.h"
+#include "resources/resource_ids.h"
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -30,13 +31,13 @@ enum {
     kCloudLeft = 160,
     kCloudTop = 390,
     kCloudWidth = 250,
-    kBrowseLeft = 505,
+    kBrowseLeft = 482,
     kBrowseTop = 337,
     kBrowseWidth = 24,
     kBrowseHeight = 25,
     kFieldLeft = 160,
     kFieldTop = 340,
-    kFieldWidth = 340,
+    kFieldWidth = 318,
     kFieldHeight = 22,
     kFieldMaxChars = 250,
     kFieldPoints = 10,
@@ -46,7 +47,18 @@ enum {
     kTextBottom = 400,
     kPromptTop = 295,
     kTextPoints = 9,
+    kBandPictureLeft = 56,      // above the page buttons
+    kBandPictureTop = 72,
+    kPagePictureLeft = 462,     // beside a folder page's heading
+    kPagePictureTop = 52,
+    kInformationTextRight = 350,
+    kInformationPictureLeft = 365,
 };
+
+// The Information page's column of pictures: a shared note, one ready for
+// editing, one locked, and the note list's marks.
+const int kInformationPictures[] = {IDP_SHARE_SYNC_24, IDP_STATUS_OK_24, IDP_STATUS_WARNING_24, IDP_NOTES_STACK_24};
+const int kInformationPictureTops[] = {100, 165, 230, 300};
 
 struct SyncScreenState {
     int page;          // the page shown
@@ -179,8 +191,9 @@ LRESULT SyncOnCreate(HWND host, UINT, WPARAM, LPARAM)
     PlaceSharedControl(g_screenControls.buttonA, L"Click to use Dropbox for sync", offset + kCloudLeft,
                        offset + kCloudTop, kCloudWidth, kScreenButtonHeight);
     g_screenControls.buttonA.Hide();
-    PlaceSharedControl(g_screenControls.buttonB, L"...", offset + kBrowseLeft, offset + kBrowseTop, kBrowseWidth,
+    PlaceSharedControl(g_screenControls.buttonB, L"", offset + kBrowseLeft, offset + kBrowseTop, kBrowseWidth,
                        kBrowseHeight);
+    g_screenControls.buttonB.SetPicture(ScreenPicture(IDP_OPEN_FILE_16));
     g_screenControls.buttonB.Hide();
     g_sync.field = CreateWindowExW(0, L"edit", L"", WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
                                    offset + kFieldLeft, offset + kFieldTop, kFieldWidth, kFieldHeight, host, 0,
@@ -261,6 +274,9 @@ LRESULT SyncOnMouseUp(HWND host, UINT, WPARAM, LPARAM lParam)
 LRESULT SyncOnKeyUp(HWND host, UINT message, WPARAM key, LPARAM)
 {
     if (IsSystemKey(message, key)) return 0;
+    // While the folder field has the focus its keys are its own: Esc and
+    // Enter do not close the screen, and the page keys wait for the host.
+    if (g_sync.field && GetFocus() == g_sync.field) return 0;
     if (key == VK_UP) ShowPage(host, g_sync.page - 1);
     else if (key == VK_DOWN) ShowPage(host, g_sync.page + 1);
     else if (key == VK_ESCAPE || key == VK_RETURN || key == VK_SPACE || key == 'Q') CloseScreenWithResult(-1);
@@ -277,8 +293,18 @@ void SyncPaintContent(HDC dc)
     int offset = ScreenContentOffset();
     AIString text;
     SyncPageText(g_sync.page, text);
-    RECT r = {offset + kTextLeft, offset + kTextTop, offset + kTextRight, offset + kTextBottom};
+    int information = g_sync.page == kSyncPageInformation;
+    RECT r = {offset + kTextLeft, offset + kTextTop, offset + (information ? kInformationTextRight : kTextRight),
+              offset + kTextBottom};
     DrawScreenMarkup(dc, text.GetText(), r, kTextPoints);
+    DrawScreenPicture(dc, IDP_SHARE_SYNC_48, offset + kBandPictureLeft, offset + kBandPictureTop);
+    if (information)
+        for (int i = 0; i < 4; i++)
+            DrawScreenPicture(dc, kInformationPictures[i], offset + kInformationPictureLeft,
+                              offset + kInformationPictureTops[i]);
+    if (IsFolderPage(g_sync.page))
+        DrawScreenPicture(dc, g_sync.page == kSyncPageSync ? IDP_SYNC_FOLDER_48 : IDP_SHARE_SYNC_48,
+                          offset + kPagePictureLeft, offset + kPagePictureTop);
     if (IsFolderPage(g_sync.page)) {
         RECT prompt = {offset + kTextLeft, offset + kPromptTop, offset + kTextRight, offset + kTextBottom};
         DrawScreenMarkup(dc, SyncPagePrompt(g_sync.page), prompt, kTextPoints);

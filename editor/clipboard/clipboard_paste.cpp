@@ -68,7 +68,7 @@ void ReadPasteContent(PasteContent& content)
         content.source = kPasteOwnRich;
     else if (hasText && OwnerClassIs(owner, kFriendEditorClass))
         content.source = kPasteFriendRich;
-    else if (clipboard.HasDib() && !hasText)
+    else if (clipboard.HasPicture() && !hasText)
         content.source = kPastePicture;
     else if (clipboard.HasFormat(CF_HDROP)) {
         HANDLE memory = GetClipboardData(CF_HDROP);

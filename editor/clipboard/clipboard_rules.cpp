@@ -90,6 +90,19 @@ int IsPastedAddress(const WCHAR* text, int32_t length)
     return 1;
 }
 
+int PastedFilePathForm(const WCHAR* text, int32_t length, AIString& path)
+{
+    path.AssignTextN(text, length);
+    path.Trim();
+    if (path.GetLength() >= 2 && path.CharAt(0) == L'"' && path.CharAt(path.GetLength() - 1) == L'"')
+        path.KeepRange(1, path.GetLength() - 2);
+    if (path.GetLength() < 3 || path.GetLength() >= MAX_PATH) return 0;
+    if (path.FindChar(L'\r') >= 0 || path.FindChar(L'\n') >= 0) return 0;
+    int drive = path.CharAt(1) == L':' && path.CharAt(2) == L'\\';
+    int share = path.CharAt(0) == L'\\' && path.CharAt(1) == L'\\';
+    return drive || share;
+}
+
 int PlanPastedFile(const WCHAR* path, const WCHAR* dataFolder, PastedFilePlan& plan)
 {
     plan.name.AssignText(path ? path : L"");
@@ -104,6 +117,10 @@ int PlanPastedFile(const WCHAR* path, const WCHAR* dataFolder, PastedFilePlan& p
     plan.label.Copy(plan.name);
     int dot = plan.label.FindChar(L'.', true);
     if (dot > 0) plan.label.SetLength(dot);
+    // A label shows in square brackets and is kept in the note's link table.
+    plan.label.ReplaceAll(L"[", L"(");
+    plan.label.ReplaceAll(L"]", L")");
+    plan.label.RemoveChars(L"\x00A4\x00B1");
     return 1;
 }
 

@@ -39,11 +39,17 @@ int PasteExceedsLimit(int32_t noteLength, int32_t replaced, int32_t added);
 // shorter than kPastedAddressMaxChars, holding no blank, TAB or line end.
 int IsPastedAddress(const WCHAR* text, int32_t length);
 
+// 1 when pasted text has the form of one file path: one line, trimmed, of
+// fewer than MAX_PATH characters after quotes around it are taken off,
+// starting with a drive ("C:\") or a share ("\\"); path is the path.
+// Whether the file exists is for the caller to ask.
+int PastedFilePathForm(const WCHAR* text, int32_t length, AIString& path);
+
 // Where a pasted file goes and how its link is called.
 struct PastedFilePlan {
     AIString name;         // the part after the last "\"
     AIString destination;  // the images or files folder + "\" + name
-    AIString label;        // the name without its extension
+    AIString label;        // the name without its extension, "[" and "]" as "(" and ")", no "¤" or "±"
     int isImage = 0;
 };
 // dataFolder ends with "\". A name holding ".jpg", ".png", ".gif", ".bmp",

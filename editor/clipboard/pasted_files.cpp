@@ -51,9 +51,6 @@ int LinkPastedFile(const AIString& path, int linkWhereItIs)
     AIString target;
     if (!MakeRelativePath(linked.GetText(), target)) target.AssignText(L"file:").AppendString(linked);
     AIString label(plan.label);
-    label.ReplaceAll(L"[", L"(");
-    label.ReplaceAll(L"]", L")");
-    label.RemoveChars(L"\x00A4\x00B1");
     int32_t answer = g_editorShell.editNewHyperlink
                          ? g_editorShell.editNewHyperlink(label, target, mode, note)
                          : 1;  // no dialog here: the link as planned
@@ -101,15 +98,7 @@ int PasteFiles(const std::vector<AIString>& files)
 // One line naming an existing file (quotes around it allowed).
 int IsFilePathText(const AIString& text, AIString& path)
 {
-    path.Copy(text);
-    path.Trim();
-    if (path.GetLength() >= 2 && path.CharAt(0) == L'"' && path.CharAt(path.GetLength() - 1) == L'"')
-        path.KeepRange(1, path.GetLength() - 2);
-    if (path.GetLength() < 3 || path.GetLength() >= MAX_PATH) return 0;
-    if (path.FindChar(L'\r') >= 0 || path.FindChar(L'\n') >= 0) return 0;
-    int drive = path.CharAt(1) == L':' && path.CharAt(2) == L'\\';
-    int share = path.CharAt(0) == L'\\' && path.CharAt(1) == L'\\';
-    if (!drive && !share) return 0;
+    if (!PastedFilePathForm(text.GetText(), text.GetLength(), path)) return 0;
     DWORD attributes = GetFileAttributesW(path.GetText());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -15,6 +15,7 @@
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
 #include "imaging/ai_image.h"
+#include "imaging/clipboard_image.h"
 #include "notestore/note_store.h"
 
 namespace {
@@ -24,13 +25,7 @@ enum { kTraceSaveImage = 1, kTraceSaveWebImage = 2 };
 int ReadClipboardPicture(HWND owner, AIImage& image)
 {
     AIClipboard clipboard(owner);
-    if (!clipboard.Open()) return 0;
-    uint8_t* block = nullptr;
-    uint32_t bytes = 0;
-    if (!clipboard.GetDib(&block, &bytes) || !block) return 0;
-    int ok = image.FromClipboardDib(block, bytes) && image.IsValid();
-    LocalFree(block);
-    return ok;
+    return ReadClipboardImage(clipboard, image);
 }
 
 WCHAR CharAtPosition(HWND editor, int32_t position)
@@ -109,7 +104,7 @@ int ClipboardHoldsOnlyPicture(HWND owner)
 {
     AIClipboard clipboard(owner);
     if (!clipboard.Open()) return 0;
-    return clipboard.HasDib() && !clipboard.HasText();
+    return clipboard.HasPicture() && !clipboard.HasText();
 }
 
 int SaveImageIntoNote(const WCHAR* name, int insert)

@@ -302,10 +302,12 @@ void StepParagraph(int forward)
     UpdateEditorStatus(kEditorStatusRefresh);
 }
 
+// A screen's own answer (a choice, or -1 when cancelled) is acted on by the
+// screen's caller; only a screen the dialogs do not offer is told about.
 void RunScreen(EditorScreen screen, const WCHAR* name)
 {
-    int32_t result = g_editorShell.runScreen ? g_editorShell.runScreen(screen) : -1;
-    if (result == -1) EditorNotAvailable(name);
+    int32_t result = g_editorShell.runScreen ? g_editorShell.runScreen(screen) : kScreenNotOffered;
+    if (result == kScreenNotOffered) EditorNotAvailable(name);
 }
 
 // Alt+Down, Alt+Up: the next or previous web or note link selected and
@@ -502,8 +504,9 @@ void CarryOutChord(EditorChord chord, WPARAM releasedKey)
     case kChordNextParagraph: StepParagraph(1); break;
     case kChordPreviousParagraph: StepParagraph(0); break;
     case kChordFavourite:
-        if (!g_editorShell.openFavourite || !g_editorShell.openFavourite(g_noteEditor.favourite))
-            EditorNotAvailable(L"Favourites");
+        // An empty or vanished slot is told by the favourites themselves.
+        if (g_editorShell.openFavourite) g_editorShell.openFavourite(g_noteEditor.favourite);
+        else EditorNotAvailable(L"Favourites");
         break;
     default:
         break;
@@ -526,12 +529,8 @@ void CarryOutSystemKey(SystemKeyAction action, WPARAM key, LPARAM lParam)
         if (g_editorShell.toggleImageZoom) g_editorShell.toggleImageZoom();
         break;
     case kSysImagesLarge:
-        if (g_editorShell.setStatusSlot)
-            g_editorShell.setStatusSlot(L"Image Zoom: Changed to Large (Alt- to reduce to Small)", kStatusInfo, 0);
-        break;
     case kSysImagesSmall:
-        if (g_editorShell.setStatusSlot)
-            g_editorShell.setStatusSlot(L"Image Zoom: Changed to Small (Alt+ to increase to Large)", kStatusInfo, 0);
+        if (g_editorShell.setImageZoom) g_editorShell.setImageZoom(action == kSysImagesLarge);
         break;
     case kSysFilePanel:
         EditorStatus(L"File Menu", kStatusInfo);

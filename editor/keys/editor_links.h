@@ -91,7 +91,7 @@ struct EditorShellLinks {
     int (*incSearch)(int mode) = nullptr;
     int (*fullTextSearch)(const WCHAR* text) = nullptr;
     int (*openFavourite)(int slot) = nullptr;
-    // A screen: its result, -1 when it is not there.
+    // A screen: its result (-1 cancelled), or kScreenNotOffered.
     int32_t (*runScreen)(EditorScreen screen) = nullptr;
     // The hyperlink dialog over label and target (shown in its fields); isNew
     // 1 for a link made from the selection, 0 for a link of the note: 1
@@ -129,6 +129,8 @@ struct EditorShellLinks {
     void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;
     void (*toggleImageZoom)() = nullptr;
+    // Image previews large (1) or small (0); says so in the status line.
+    void (*setImageZoom)(int large) = nullptr;
     // Keys that belong to the QuickSearch field (Alt+S, Alt+C).
     void (*forwardToQuickSearch)(UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 

@@ -392,7 +392,8 @@ UINT ShowEditorContextMenu(HWND window, POINT clientPoint)
     ReadEditorSelection(&s);
     for (int i = 0; i < kRibbonControlCount; i++) state.enabled[i] = g_noteEditor.enabled[i];
     state.hasSelection = s.cpMax > s.cpMin;
-    state.readOnly = g_noteEditor.readOnly || (IsDatafileLoaded() && IsDatafileReadOnly());
+    // The data file shown now: the last key's snapshot may be of another one.
+    state.readOnly = IsDatafileLoaded() && IsDatafileReadOnly();
     AIString description;
     if (overLink && mark == HyperlinkMark) {
         state.linkMenu = 1;

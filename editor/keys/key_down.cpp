@@ -261,6 +261,8 @@ LRESULT EditorChar(HWND window, UINT message, WPARAM ch, LPARAM lParam)
     if (ch == kEscape && OpenCompletionList() != kCompletionNone) return 0;
     if (ch == kEscape) {
         if (g_editorShell.closeMessageBox) g_editorShell.closeMessageBox();
+        // Its release goes to QuickSearch: a shown picture would stay behind.
+        if (PictureShown() && g_editorShell.hidePreview) g_editorShell.hidePreview();
         if (g_editorShell.quickSearch) g_editorShell.quickSearch(1);
         return 0;
     }

@@ -4,6 +4,7 @@
 // No text is dropped: a text that is replaced or deleted on either side is
 // first kept in the folder's "revisions".
 #include "notestore/sync/sync_internal.h"
+#include "foundation/newer_windows.h"
 #include "notestore/sync/sync_decide.h"
 #include "notestore/sync/edit_markers.h"
 #include "notestore/sync/copy_text.h"
@@ -144,7 +145,7 @@ int32_t CarriesShareTag(const WCHAR* text, int32_t len)
     int32_t pos = 0, start = 0, nameLen = 0;
     int32_t tagLen = TextLength(kShareTag);
     while (NextTagInText(text, len, &pos, &start, &nameLen))
-        if (nameLen == tagLen && CompareStringOrdinal(text + start, nameLen, kShareTag, tagLen, TRUE) == CSTR_EQUAL)
+        if (nameLen == tagLen && CompareOrdinal(text + start, nameLen, kShareTag, tagLen, TRUE) == CSTR_EQUAL)
             return 1;
     return 0;
 }
@@ -200,7 +201,7 @@ void CopyNoteImages(const AIString& folder, const WCHAR* text, int32_t len, int3
     AIString name, here, there;
     while (block < len && NextLinkLine(cursor, &label, &labelLen, &target, &targetLen)) {
         if (targetLen <= prefixLen ||
-            CompareStringOrdinal(target, prefixLen, kImagePrefix, prefixLen, TRUE) != CSTR_EQUAL)
+            CompareOrdinal(target, prefixLen, kImagePrefix, prefixLen, TRUE) != CSTR_EQUAL)
             continue;
         if (!IsPlainFileName(target + prefixLen, targetLen - prefixLen)) continue;
         name.AssignTextN(target + prefixLen, targetLen - prefixLen);

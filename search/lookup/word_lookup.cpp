@@ -55,34 +55,72 @@ std::string Narrow(const AIString& text)
     return out;
 }
 
+// The folder as the WordNet library opens files: a host path under Wine, the
+// C library's ANSI code page on Windows (the short form, which has no
+// characters outside it).
+std::string LibraryPath(const AIString& folder)
+{
+    typedef char*(CDECL * UnixName)(const WCHAR*);
+    FARPROC proc = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+    UnixName toUnix = nullptr;
+    memcpy(&toUnix, &proc, sizeof(proc));
+    std::string path;
+    if (toUnix) {
+        char* unixPath = toUnix(folder.GetText());
+        if (unixPath) {
+            path = unixPath;
+            HeapFree(GetProcessHeap(), 0, unixPath);
+        }
+        return path;
+    }
+#ifdef __MINGW32__
+    WCHAR shortPath[MAX_PATH];
+    DWORD n = GetShortPathNameW(folder.GetText(), shortPath, MAX_PATH);
+    const WCHAR* wide = n > 0 && n < MAX_PATH ? shortPath : folder.GetText();
+    char ansi[MAX_PATH * 2];
+    BOOL lossy = FALSE;
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, (int)sizeof(ansi), nullptr, &lossy);
+    if (bytes > 0 && !lossy) path = ansi;
+    return path;
+#else
+    return Narrow(folder);
+#endif
+}
+
+// WordNet's own default: WNHome under Software\WordNet\<version> (the
+// machine's, else the user's) + "\dict"; empty when neither is set.
+AIString WordNetHomeFolder()
+{
+    static const WCHAR* const kKeys[] = {L"Software\\WordNet\\3.0", L"Software\\WordNet\\2.1"};
+    static const HKEY kRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
+    AIString folder;
+    for (const WCHAR* key : kKeys) {
+        for (HKEY root : kRoots) {
+            AIRegistryKey reg;
+            if (reg.OpenKey(root, key) && reg.ReadString(L"WNHome", folder, MAX_PATH) && !folder.IsEmpty()) {
+                folder.AppendText(L"\\dict");
+                return folder;
+            }
+        }
+    }
+    return folder;
+}
+
 // Tries WordNet's own default, then the usual folders on Windows.
 int FindDictionary()
 {
     if (WordNetOpen("")) return kDictionaryFound;
-    typedef char*(CDECL * UnixName)(const WCHAR*);
-    // Under Wine the library wants a host path; Wine's kernel32 gives it.
-    FARPROC proc = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
-    UnixName toUnix = nullptr;
-    memcpy(&toUnix, &proc, sizeof(proc));
     WCHAR programFiles[MAX_PATH] = L"C:\\Program Files";
     GetEnvironmentVariableW(L"ProgramFiles", programFiles, MAX_PATH);
-    AIString candidates[4];
-    candidates[0].AssignText(g_app.system.GetDocumentsFolder()).AppendText(L"\\dict");
-    candidates[1].AssignText(g_app.system.GetExeFolder()).AppendText(L"\\dict");
-    candidates[2].AssignText(programFiles).AppendText(L"\\WordNet\\3.0\\dict");
-    candidates[3].AssignText(programFiles).AppendText(L"\\WordNet\\2.1\\dict");
+    AIString candidates[5];
+    candidates[0] = WordNetHomeFolder();
+    candidates[1].AssignText(g_app.system.GetDocumentsFolder()).AppendText(L"\\dict");
+    candidates[2].AssignText(g_app.system.GetExeFolder()).AppendText(L"\\dict");
+    candidates[3].AssignText(programFiles).AppendText(L"\\WordNet\\3.0\\dict");
+    candidates[4].AssignText(programFiles).AppendText(L"\\WordNet\\2.1\\dict");
     for (AIString& folder : candidates) {
-        if (!AIFile::PathExists(folder.GetText())) continue;
-        std::string path;
-        if (toUnix) {
-            char* unixPath = toUnix(folder.GetText());
-            if (unixPath) {
-                path = unixPath;
-                HeapFree(GetProcessHeap(), 0, unixPath);
-            }
-        } else {
-            path = Narrow(folder);
-        }
+        if (folder.IsEmpty() || !AIFile::PathExists(folder.GetText())) continue;
+        std::string path = LibraryPath(folder);
         if (!path.empty() && WordNetOpen(path.c_str())) return kDictionaryFound;
     }
     return kDictionaryMissing;

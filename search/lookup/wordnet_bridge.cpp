@@ -21,7 +21,15 @@ std::vector<char> Writable(const std::string& text)
 int WordNetOpen(const char* folder)
 {
     display_message = Quiet;
-    if (folder && *folder) setenv("WNSEARCHDIR", folder, 1);
+    if (folder && *folder) {
+#ifdef _WIN32
+        // The C runtime's own environment, which the library's getenv reads.
+        std::string setting = std::string("WNSEARCHDIR=") + folder;
+        _putenv(setting.c_str());
+#else
+        setenv("WNSEARCHDIR", folder, 1);
+#endif
+    }
     g_open = (g_open ? re_wninit() : wninit()) == 0;
     return g_open ? 1 : 0;
 }

@@ -1,6 +1,6 @@
-// The bridge to the WordNet library (compiled by the host compiler: the
-// library's data folder is found through WNSEARCHDIR, which only the host C
-// library's setenv reaches). Plain types only.
+// The bridge to the WordNet library (in the Winelib build compiled by the host
+// compiler: the library's data folder is found through WNSEARCHDIR, which only
+// the host C library's setenv reaches). Plain types only.
 #pragma once
 #include <string>
 

@@ -222,13 +222,9 @@ int PreviewLinkTarget()
     if (filled) PlacePreviewPane();
     // Nothing to show for this target: the last one's text must not stay beside its message.
     else HideLinkPreviewPane();
-    if (filled && IsWindowVisible(s_pane))
-        s_preview.target.Clear();
-    else if (s_preview.kind == kPreviewWebPage) {
-        AIString status(L"Hyperlink: <vlblue>"), escaped;
-        status.AppendString(TextMarkup::Escape(s_preview.target.GetText(), escaped)).AppendText(L"</vlblue>");
-        PreviewStatus(status.GetText(), kStatusInfo);
-    }
+    // A web page with nothing to show leaves the status to the link's own
+    // description (its target and the keys that act on it).
+    if (filled && IsWindowVisible(s_pane)) s_preview.target.Clear();
     if (!result) InvalidateNoteList();
     return filled ? result : 0;
 }

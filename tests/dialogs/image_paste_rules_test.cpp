@@ -152,3 +152,25 @@ TEST(ImagePasteRules, AnEditedPictureReplacesItsFileOnlyWhenItCanBeSavedWhole)
     leftover.AppendText(L".tmp");
     EXPECT_FALSE(FileExists(leftover.GetText()));
 }
+
+TEST(ImagePasteRules, CropEdgesAtZoomsThatAreNotWholeNumbersRoundToTheNearestPixel)
+{
+    // 100 x 80 shown at 250 %: preview pixel x stands for picture pixel x / 2.5.
+    RECT drawn = {0, 0, 250, 200};
+    RECT pixels;
+    ASSERT_EQ(1, SelectionToImageRect(RECT{3, 3, 104, 104}, drawn, 2500, 100, 80, pixels));
+    EXPECT_EQ(1, pixels.left);    // 1.2 down
+    EXPECT_EQ(1, pixels.top);
+    EXPECT_EQ(42, pixels.right);  // 41.6 to the nearest
+    EXPECT_EQ(42, pixels.bottom);
+    // Reduced to 48 %: edges at 49.99 and 100.0 picture pixels.
+    RECT reduced = {0, 0, 480, 384};
+    ASSERT_EQ(1, SelectionToImageRect(RECT{0, 0, 24, 48}, reduced, 480, 1000, 800, pixels));
+    EXPECT_EQ(50, pixels.right);
+    EXPECT_EQ(100, pixels.bottom);
+    // Shown at 150 %: 4 preview pixels are 2.67 picture pixels, so 3.
+    ASSERT_EQ(1, SelectionToImageRect(RECT{1, 1, 4, 4}, RECT{0, 0, 150, 120}, 1500, 100, 80, pixels));
+    EXPECT_EQ(0, pixels.left);
+    EXPECT_EQ(3, pixels.right);
+    EXPECT_EQ(3, pixels.bottom);
+}

@@ -5,6 +5,7 @@
 // and the edit screen's save (a wrong type refused, a failing save keeping
 // the original).
 #include "tests/support/gtest.h"
+#include "tests/support/keyboard.h"
 #include "tests/dialogs/dialog_test_windows.h"
 #include "tests/dialogs/screen_test_support.h"
 #include "tests/notestore/store_test_files.h"
@@ -22,6 +23,7 @@
 #include "foundation/clipboard.h"
 #include "imaging/ai_image.h"
 #include "notestore/note_store.h"
+#include <string>
 
 namespace {
 
@@ -440,6 +442,49 @@ PasteImageRequest g_request;
 int32_t LaunchRequest() { return ShowPasteImageScreenFor(g_request); }
 
 }  // namespace
+
+namespace {
+
+struct ToolLines {
+    std::string hint, away, face;
+    LONG height = 0, wantedHeight = 0;
+} g_lines;
+
+void HoverTheTools(HWND host)
+{
+    TestKeyboard mouse;
+    RECT tool = {550 - 525, 140 + kRotateTool * 40, 550 - 525 + 110, 140 + kRotateTool * 40 + 30};
+    mouse.MoveMouse(host, (tool.left + tool.right) / 2, (tool.top + tool.bottom) / 2);
+    AIString line;
+    ImagePasteInformationLine(line);
+    g_lines.hint = Utf8(line);
+    mouse.MoveMouse(host, 5, 5);
+    ImagePasteInformationLine(line);
+    g_lines.away = Utf8(line);
+    LOGFONTW font = {};
+    GetObjectW((HFONT)SendMessageW(NameField(host), WM_GETFONT, 0, 0), sizeof(font), &font);
+    g_lines.face = Utf8(AIString(font.lfFaceName));
+    g_lines.height = font.lfHeight;
+    HDC dc = GetDC(host);
+    g_lines.wantedHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(host, dc);
+    mouse.Press(VK_ESCAPE);
+}
+
+}  // namespace
+
+TEST_F(ImageScreensTest, PasteToolsTellWhatTheyDoAndTheNameIsTypedInCourierNew)
+{
+    PutPictureOnClipboard(100, 80);
+    g_lines = ToolLines();
+    ScreenRun run = RunScreenThrough(ShowPasteImageScreen, HoverTheTools);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(0, run.watchdogFired);
+    EXPECT_EQ("Rotate image to the right (hold Shift for left)", g_lines.hint);
+    EXPECT_EQ(0u, g_lines.away.find("Width: 100")) << g_lines.away;
+    EXPECT_EQ("Courier New", g_lines.face);
+    EXPECT_EQ(g_lines.wantedHeight, g_lines.height);
+}
 
 TEST_F(ImageScreensTest, EditScreenSavesOverTheFileOnlyWhenItCanAndNeverWithoutAPicture)
 {

@@ -2,6 +2,7 @@
 // their clicks and keys give their results, and the File panel's results
 // reach the file commands.
 #include "tests/support/gtest.h"
+#include "tests/support/keyboard.h"
 #include "tests/dialogs/dialog_test_windows.h"
 #include "tests/dialogs/screen_test_support.h"
 #include "dialogs/dialog_center.h"
@@ -98,6 +99,31 @@ TEST_F(ScreensTest, FilePanelButtonsAndRecentRowsAreClicked)
     EXPECT_EQ(101, unpainted.result);
 }
 
+namespace {
+int g_dividerAt = -1;
+int Brightness(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
+}  // namespace
+
+// The screen lies under a light glass: colours are compared, not matched.
+TEST_F(ScreensTest, FilePanelDividesItsColumnsWithADarkAndALightLine)
+{
+    g_dividerAt = -1;
+    ScreenRun run = RunScreen(kScreenFilePanel, [](HWND host) {
+        RedrawWindow(host, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC dc = GetDC(host);
+        const int y = 360;
+        for (int x = 100; x < 250 && g_dividerAt < 0; x++) {
+            int before = Brightness(GetPixel(dc, x - 1, y)), dark = Brightness(GetPixel(dc, x, y));
+            int light = Brightness(GetPixel(dc, x + 1, y)), pane = Brightness(GetPixel(dc, x + 2, y));
+            if (before - dark > 100 && light - dark > 100 && light > pane) g_dividerAt = x;
+        }
+        ReleaseDC(host, dc);
+        PressHostKey(host, VK_ESCAPE);
+    }, 1);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(kScreenMargin1 + 150, g_dividerAt);
+}
+
 TEST_F(ScreensTest, FilePanelRowsAndPathsAreCutToTheirSpace)
 {
     AIString shown;
@@ -133,16 +159,12 @@ TEST_F(ScreensTest, FavouritesChooseRemoveAndSurviveARestart)
         int filledBefore = g_favourites.Get(5)[0] != 0;
         EXPECT_EQ(1, filledBefore);
         // Slot 5 is the middle one; its remove button is its top right corner.
-        RECT client;
-        GetClientRect(host, &client);
-        int offset = kScreenMargin1;
-        int areaWidth = client.right - 2 * (offset + 20), areaHeight = client.bottom - 56 - offset - (offset + 60);
-        int slotWidth = areaWidth / 3 - 20, slotHeight = areaHeight / 3 - 20;
-        int left = offset + 20 + 10 + (areaWidth / 3 - 10), top = offset + 60 + 10 + slotHeight + 10;
-        ClickHost(host, left + slotWidth - 10, top + 10);
+        RECT five = FavouritesSlotRect(5);
+        ClickHost(host, five.right - 10, five.top + 10);
         EXPECT_TRUE(IsWindow(host));
         EXPECT_EQ(0, g_favourites.Get(5)[0]);
-        ClickHost(host, offset + 20 + 10 + 20, offset + 60 + 10 + 20);  // slot 1
+        RECT one = FavouritesSlotRect(1);
+        ClickHost(host, one.left + 20, one.top + 20);  // slot 1
     });
     EXPECT_EQ(2, run.result);
     EXPECT_EQ(0, g_favourites.Get(5)[0]);
@@ -155,6 +177,40 @@ TEST_F(ScreensTest, FavouritesChooseRemoveAndSurviveARestart)
     restarted.Load(stored.GetText());
     EXPECT_STREQ(Utf8(AIString(restarted.Get(2))).c_str(), "Plans, 2024");
     EXPECT_EQ(0, restarted.Get(5)[0]);
+}
+
+namespace {
+int g_hotWhenLeft = -1, g_hotWhenOpened = -1;
+RECT g_grid = {0, 0, 0, 0}, g_client = {0, 0, 0, 0};
+}  // namespace
+
+TEST_F(ScreensTest, FavouritesGridStandsInTheMiddleAndForgetsTheLastOpeningsHover)
+{
+    g_favourites.Clear();
+    // Left with the pointer over slot 1 (Esc, no click)...
+    ScreenRun first = RunScreen(kScreenFavourites, [](HWND host) {
+        RECT one = FavouritesSlotRect(1), nine = FavouritesSlotRect(9);
+        g_grid = {one.left, one.top, nine.right, nine.bottom};
+        GetClientRect(host, &g_client);
+        TestKeyboard mouse;
+        mouse.MoveMouse(host, one.left + 20, one.top + 20);
+        g_hotWhenLeft = FavouritesSlotShownHot(1);
+        mouse.Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(-1, first.result);
+    EXPECT_EQ(1, g_hotWhenLeft);
+    // ...and the pointer away from where the screen opens: the next opening
+    // shows no slot lit.
+    SetCursorPos(0, 0);
+    ScreenRun second = RunScreen(kScreenFavourites, [](HWND host) {
+        g_hotWhenOpened = FavouritesSlotShownHot(1);
+        PressHostKey(host, VK_ESCAPE);
+    });
+    EXPECT_EQ(-1, second.result);
+    EXPECT_EQ(0, g_hotWhenOpened);
+    // The same room on either side of the grid.
+    int leftRoom = g_grid.left, rightRoom = g_client.right - g_grid.right;
+    EXPECT_LE(abs(leftRoom - rightRoom), 2) << leftRoom << " " << rightRoom;
 }
 
 TEST_F(ScreensTest, FavouritesTextIsReadBackSplitOnTheSeparatorOnly)

@@ -3,6 +3,7 @@
 // taken up by the sync engine, and a folder that cannot be made refused.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/support/keyboard.h"
 #include "tests/dialogs/dialog_test_windows.h"
 #include "tests/dialogs/screen_test_support.h"
 #include "dialogs/dialog_center.h"
@@ -12,6 +13,7 @@
 #include "dialogs/screens/sync_settings.h"
 #include "foundation/registry_key.h"
 #include "notestore/note_store.h"
+#include "notestore/note_io.h"
 
 namespace {
 
@@ -201,6 +203,85 @@ TEST_F(SyncSettingsTest, AFolderThatCannotBeMadeIsRefusedAndTheOldOneKept)
     EXPECT_EQ(kFolderCannotBeCreated, CheckChosenFolder(s_bad.GetText()));
     EXPECT_EQ(kFolderUsable, CheckChosenFolder(L""));
     DeleteFileW(file.GetText());
+}
+
+TEST_F(SyncSettingsTest, AFolderThatCannotBeWrittenIsRefusedAndTheOldOneKept)
+{
+    AIString kept = TestFolder(L"kept_writable");
+    CreateDirectoryW(kept.GetText(), nullptr);
+    kept.AppendChar(L'\\');
+    g_noteStore.sync.SyncFolderSetting.Copy(kept);
+    static AIString s_locked;
+    s_locked = TestFolder(L"locked");
+    CreateDirectoryW(s_locked.GetText(), nullptr);
+    g_dialogCenter.messageId = 0;
+    // Tests run with every right: the write probe is made to fail instead.
+    g_noteIoFaults.failCreate = 1;
+    ScreenRun run = RunScreen(kScreenSyncSettings, [](HWND host) {
+        PressHostKey(host, VK_DOWN);
+        PressHostKey(host, VK_DOWN);
+        TypeIntoField(s_locked.GetText());
+        PressHostKey(host, VK_ESCAPE);
+    });
+    EXPECT_EQ(kFolderNotWritable, CheckChosenFolder(s_locked.GetText()));
+    g_noteIoFaults.failCreate = 0;
+    EXPECT_EQ(-1, run.result);
+    EXPECT_STREQ(Utf8(g_noteStore.sync.SyncFolderSetting).c_str(), Utf8(kept).c_str());
+    EXPECT_EQ((uint32_t)kMsgFolderCannotBeUsed, g_dialogCenter.messageId);
+    EXPECT_STREQ(Utf8(g_dialogCenter.messageText1).c_str(), "cannot be written to");
+    EXPECT_EQ(kFolderUsable, CheckChosenFolder(s_locked.GetText()));
+    RemoveDirectoryW(s_locked.GetText());
+}
+
+namespace {
+
+struct FieldKeys {
+    int pageAfterKeys = 0;
+    int fieldText = 0;
+    int browseInsideFrame = 0;
+    int browseBesideField = 0;
+} g_fieldKeys;
+
+}  // namespace
+
+TEST_F(SyncSettingsTest, EscAndEnterInTheFolderFieldAreTheFieldsAndTheBrowseButtonStaysInTheFrame)
+{
+    g_fieldKeys = FieldKeys();
+    ScreenRun run = RunScreen(kScreenSyncSettings, [](HWND host) {
+        TestKeyboard keys;
+        keys.Press(VK_DOWN);
+        keys.Press(VK_DOWN);
+        HWND field = SyncSettingsFolderField();
+        RECT r;
+        GetWindowRect(field, &r);
+        MapWindowPoints(0, host, (POINT*)&r, 2);
+        keys.Click(field, 5, 5);
+        SetFocus(field);
+        keys.PumpUntil([field] { return GetFocus() == field; });
+        keys.Type(L"D:\\Q drive");
+        keys.Press(VK_RETURN);
+        keys.Press(VK_ESCAPE);
+        keys.Press(VK_UP);
+        g_fieldKeys.pageAfterKeys = SyncSettingsPageShown();
+        AIString text;
+        text.AssignControlText(field);
+        g_fieldKeys.fieldText = text.EqualsString(AIString(L"D:\\Q drive")) ? 1 : 0;
+        RECT browse = g_screenControls.buttonB.GetRect(), client;
+        GetClientRect(host, &client);
+        // The page's column ends 20 pixels inside the host; the frame's edge lies beyond.
+        g_fieldKeys.browseInsideFrame = browse.right <= client.right - 20;
+        g_fieldKeys.browseBesideField = browse.left >= r.right;
+        // Back on the host, Esc is the screen's again.
+        SetFocus(host);
+        keys.Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(0, run.watchdogFired);
+    EXPECT_EQ(kSyncPageSync, g_fieldKeys.pageAfterKeys) << "keys in the field moved the page or closed the screen";
+    EXPECT_EQ(1, g_fieldKeys.fieldText);
+    EXPECT_EQ(1, g_fieldKeys.browseInsideFrame);
+    EXPECT_EQ(1, g_fieldKeys.browseBesideField);
+    EXPECT_EQ(-1, run.result);
 }
 
 TEST_F(SyncSettingsTest, FolderTextsAreStoredWithOneTrailingBackslash)

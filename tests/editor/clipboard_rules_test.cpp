@@ -99,6 +99,29 @@ TEST(ClipboardRules, PastedFilesGoToImagesOrFilesByTheExtensionAsWritten)
     EXPECT_EQ(Utf8(plan.label), "report");
     EXPECT_EQ(Utf8(plan.destination), "D:\\notes\\files\\report");
     EXPECT_FALSE(PlanPastedFile(L"C:\\docs\\", L"D:\\notes\\", plan));
+    // The label never holds what a link's brackets or the note's table reserve.
+    ASSERT_TRUE(PlanPastedFile(L"C:\\docs\\[draft] \x00A4" L"cost\x00B1.txt", L"D:\\notes\\", plan));
+    EXPECT_EQ(Utf8(plan.label), "(draft) cost");
+    EXPECT_EQ(Utf8(plan.name), "[draft] \xC2\xA4" "cost\xC2\xB1.txt");
+}
+
+TEST(ClipboardRules, PastedTextNamesAFileOnlyAsOneLineWithADriveOrShare)
+{
+    AIString path;
+    const WCHAR quoted[] = L"  \"C:\\My Files\\a.txt\"\t";
+    ASSERT_TRUE(PastedFilePathForm(quoted, TextLength(quoted), path));
+    EXPECT_EQ(Utf8(path), "C:\\My Files\\a.txt");
+    ASSERT_TRUE(PastedFilePathForm(L"\\\\server\\share\\b", 15, path));
+    EXPECT_FALSE(PastedFilePathForm(L"C:", 2, path)) << "too short";
+    EXPECT_FALSE(PastedFilePathForm(L"C:/x.txt", 8, path)) << "not a drive path as the shell writes it";
+    EXPECT_FALSE(PastedFilePathForm(L"relative\\x.txt", 14, path));
+    EXPECT_FALSE(PastedFilePathForm(L"C:\\a.txt\r\nC:\\b.txt", 18, path)) << "two lines";
+    EXPECT_FALSE(PastedFilePathForm(L"\"\"", 2, path));
+    AIString longPath(L"C:\\");
+    while (longPath.GetLength() < MAX_PATH - 1) longPath.AppendChar(L'x');
+    EXPECT_TRUE(PastedFilePathForm(longPath.GetText(), longPath.GetLength(), path));
+    longPath.AppendChar(L'x');
+    EXPECT_FALSE(PastedFilePathForm(longPath.GetText(), longPath.GetLength(), path)) << "MAX_PATH is too long";
 }
 
 TEST(ClipboardRules, ACopyCarriesTheTargetsOfItsLinksAndAPasteAddsOnlyNewOnes)

@@ -5,6 +5,7 @@
 #include "tests/editor/editor_fixture.h"
 #include "editor/clipboard/clipboard_rules.h"
 #include "editor/clipboard/editor_clipboard.h"
+#include "ui/editor_selection.h"
 #include "foundation/ai_file.h"
 #include "imaging/ai_image.h"
 #include <shlobj.h>
@@ -539,4 +540,25 @@ TEST_F(EditorClipboard, CopyLinkTargetGivesTheTargetAndAFileLinkAsItsFullPath)
     Select(plain, plain + 6);
     ASSERT_TRUE(CopyLinkTarget());
     EXPECT_EQ(ClipboardText(editor), "End of");
+}
+
+// A rich copy of a heading's word pasted into a body line is body text: the
+// paste never brings the size of the text it was copied from.
+TEST_F(EditorClipboard, PastedTextTakesTheBodysSizeNotItsSources)
+{
+    ASSERT_NO_FATAL_FAILURE(Open(0));
+    CHARFORMAT2W body = {}, heading = {}, got = {};
+    ReadRangeFormat(editor, Find("first"), Find("first") + 5, &body);
+    ReadRangeFormat(editor, Find("Plans"), Find("Plans") + 5, &heading);
+    ASSERT_NE(body.yHeight, heading.yHeight) << "the heading is drawn larger";
+    // The heading's word copied rich and pasted into the body line.
+    Select(Find("Plans"), Find("Plans") + 5);
+    CtrlChord('C');
+    Caret(End());
+    int start = End();
+    CtrlChord('V');
+    ASSERT_EQ(Text().substr(start), "Plans");
+    ReadRangeFormat(editor, start, End(), &got);
+    EXPECT_TRUE(got.dwMask & CFM_SIZE);
+    EXPECT_EQ(body.yHeight, got.yHeight) << "pasted into the body";
 }

@@ -11,6 +11,7 @@
 #include "editor/editor_status.h"
 #include "editor/keys/editor_links.h"
 #include "editor/keys/note_editor.h"
+#include "editor/keys/editor_state.h"
 #include "shell/file_commands.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
@@ -44,6 +45,7 @@ protected:
     HWND editor = nullptr;
     AITextDocument* doc = nullptr;
     AIString path;
+    const char* fileSuffix = "";  // a test that opens a second data file names it apart
     TestKeyboard keys;
 
     // One program for all the tests; each opens a data file of its own.
@@ -73,6 +75,7 @@ protected:
         // A file of its own per test: the store keeps the last one open.
         path.AppendText(L"tavik_keys_");
         path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        path.AppendAscii(fileSuffix);
         // An edited note left in a side file by an earlier run would be
         // taken up as this run's newer text.
         AIString sideFiles(path);
@@ -103,6 +106,9 @@ protected:
         ReleaseAllKeys();
         keys.Pump();
         ClearLastShellMessage();
+        // The read-only notice is told once per run of the program: each test
+        // is a run of its own.
+        g_noteEditor.readOnlyTold = 0;
     }
     // No key or button is held from an earlier test.
     static void ReleaseAllKeys()

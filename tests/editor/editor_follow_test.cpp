@@ -219,6 +219,19 @@ TEST_F(EditorFollow, LinksAreFollowedInAReadOnlyFileToo)
     EXPECT_EQ("minimise;shell:open:http://example.org/a;", s_calls);
 }
 
+// The menu asks the data file shown now, not the last key's: after a key in a
+// read-only file, a writable one takes the menu's edits at once.
+TEST_F(EditorFollow, TheMenuEditsAWritableFileOpenedAfterAReadOnlyOne)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenLinks(1));
+    EnterAt(At("Books to read") + 3);
+    fileSuffix = "_writable";
+    ASSERT_NO_FATAL_FAILURE(OpenLinks(0));
+    s_chooseId = kMenuHeadingLarge;
+    SendMessageW(editor, WM_RBUTTONUP, 0, PointOf(1));
+    EXPECT_EQ(0u, Text().find("# See Books to read"));
+}
+
 TEST_F(EditorFollow, AWebLinkMinimisesTheWindowJustBeforeTheShellOpensIt)
 {
     ASSERT_NO_FATAL_FAILURE(OpenLinks());
@@ -539,6 +552,14 @@ TEST_F(EditorFollow, MenuHeadingsChangeTheParagraphAndADoubleClickLeavesTheBlank
     s_lookUpEditor = editor;
     g_editorShell.lookUpWord = RecordLookUp;
     Caret(10);
+    // A double click as the mouse gives it: a click, then the second press.
+    // The control counts the presses at one place (a third selects the
+    // line); a click elsewhere first keeps an earlier test's from counting.
+    SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(End()));
+    SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(End()));
+    Caret(10);
+    SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(1));
+    SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(1));
     SendMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, PointOf(1));
     SendMessageW(editor, WM_LBUTTONUP, 0, PointOf(1));
     CHARRANGE s;

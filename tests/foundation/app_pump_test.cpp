@@ -1,4 +1,5 @@
 #include "tests/support/gtest.h"
+#include "tests/support/test_files.h"
 #include "foundation/message_pump.h"
 #include "foundation/clipboard.h"
 #include "foundation/errors.h"
@@ -401,11 +402,8 @@ TEST(CrashDump, ChildThatCrashes)
 
 TEST(CrashDump, UnhandledExceptionWritesDumpAndEndsWithOne)
 {
-    WCHAR exe[MAX_PATH];
-    GetModuleFileNameW(0, exe, MAX_PATH);
-    // A Winelib program's file name is its launcher script: start the module itself.
-    AIString module(exe);
-    if (!module.EndsWithNoCase(L".so")) module.AppendText(L".so");
+    AIString module;
+    ThisTestProgramFile(module);
     AIString commandLine(L"\"");
     commandLine.AppendString(module).AppendText(L"\" --gtest_filter=CrashDump.ChildThatCrashes");
     SetEnvironmentVariableW(L"TAVIK_CRASH_CHILD", L"1");

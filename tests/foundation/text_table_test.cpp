@@ -237,3 +237,52 @@ TEST(AIStringTable, ItemsGivenInKeyOrderAreFoundAndAddedTo)
     EXPECT_EQ("alpha:1|Beta:2|gamma:3|zeta:4", SortedItems(table));
     EXPECT_EQ(2, table.IndexOfKeyString(L"Gamma"));
 }
+
+// Readers keep what they built from a table (the editor's title matcher) until
+// its change count moves: every edit moves it, even one that leaves the joined
+// text as long as before; look-ups, sorting and saving do not.
+TEST(AIStringTable, ChangeCountMovesWithEveryEditAndOnlyThen)
+{
+    AIStringTable table;
+    uint32_t seen = table.GetChangeCount();
+    auto moved = [&]() {
+        uint32_t now = table.GetChangeCount();
+        bool changed = now != seen;
+        seen = now;
+        return changed;
+    };
+    table.AddItemString(L"b", L"2", 0);
+    EXPECT_TRUE(moved());
+    AIString out;
+    table.SortIndex();
+    table.IndexOfKeyString(L"B");
+    table.GetValueOfKeyString(L"b", out);
+    table.ItemAtSorted(0, nullptr, nullptr);
+    EXPECT_FALSE(moved());
+    table.SetKeyValueString(L"b", L"3");  // same length, other text
+    EXPECT_TRUE(moved());
+    table.SetKeyValueString(L"a", L"1");
+    EXPECT_TRUE(moved());
+    table.RemoveKeyString(L"a");
+    EXPECT_TRUE(moved());
+    EXPECT_EQ(0, table.RemoveKeyString(L"absent"));
+    EXPECT_FALSE(moved());
+    table.SetCaseSensitive(1);
+    EXPECT_TRUE(moved());
+    table.AssignString(L"c:3");  // the same length as "b:3"
+    EXPECT_TRUE(moved());
+    table.AssignJoined(L"c:3\u00A4");
+    EXPECT_TRUE(moved());
+    AIString joined(L"d:4\u00A4");
+    int start = 0;
+    table.AssignSplitInKeyOrder(joined, &start, 1);
+    EXPECT_TRUE(moved());
+    table.Clear();
+    EXPECT_TRUE(moved());
+
+    // A new table never starts at a count another table has shown.
+    AIStringTable other;
+    EXPECT_NE(seen, other.GetChangeCount());
+    other.AddItemString(L"d", L"4");
+    EXPECT_NE(seen, other.GetChangeCount());
+}

@@ -102,6 +102,30 @@ TEST(ChangeLogLines, TextsTravelInOneLineAndComeBackWhole)
     EXPECT_EQ(0, ParseChangeLogLine(badTitle.GetText(), badTitle.GetLength(), entry));
 }
 
+TEST(ChangeLogLines, AWrittenLineIsWalkedAndReadAsOne)
+{
+    const WCHAR record[] = L"\x00A4Gamma\r\nfirst\tline\r\nsecond";
+    AIString line;
+    ComposeChangeLogLine(L"08:00:00", kLogRenamed, L"Gamma", record, TextLength(record), line);
+    EXPECT_EQ("08:00:00\trenamed\tGamma\t26\tfirst\\tline\\r\\nsecond", Utf8(line));
+    AIString deletion;
+    ComposeChangeLogLine(L"08:00:01", kLogDeleted, L"Gamma", nullptr, 0, deletion);
+    EXPECT_EQ("08:00:01\tdeleted\tGamma\t0\t", Utf8(deletion));
+
+    // A log as a day leaves it: byte-order mark, CR LF ends, a stray blank line.
+    AIString log;
+    log.AppendChar(0xFEFF).AppendString(line).AppendText(L"\r\n\r\n").AppendString(deletion).AppendText(L"\n");
+    int32_t pos = 0, start = 0, length = 0;
+    ASSERT_EQ(1, NextChangeLogLine(log.GetText(), log.GetLength(), &pos, &start, &length));
+    EXPECT_EQ(1, start);
+    EXPECT_EQ(line.GetLength(), length);
+    ASSERT_EQ(1, NextChangeLogLine(log.GetText(), log.GetLength(), &pos, &start, &length));
+    EXPECT_EQ(Utf8(deletion), Utf8(AIString().AssignTextN(log.GetText() + start, length)));
+    EXPECT_EQ(0, NextChangeLogLine(log.GetText(), log.GetLength(), &pos, &start, &length));
+    pos = 0;
+    EXPECT_EQ(0, NextChangeLogLine(L"\r\n\n", 3, &pos, &start, &length)) << "only line ends";
+}
+
 TEST_F(Backups, TheWeekdayBackupRestoresTheFileBeforeTheDaysFirstSave)
 {
     ASSERT_EQ(1, LoadDatafile(path.GetText()));

@@ -3,6 +3,7 @@
 #include "tests/support/gtest.h"
 #include "notestore/datafile_format.h"
 #include "notestore/note_store.h"
+#include "notestore/side_file_text.h"
 #include <vector>
 
 namespace {
@@ -427,4 +428,35 @@ TEST(DatafileFormat, JoinedRecordsCheckAgreesWithTheFullParse)
     NewRecord closing = Record(L"\r\n{{\r\n}}\r\n");
     last.Append(closing.text, closing.len);
     ExpectJoinedAgreesWithParse(last, true, "a last note with the closing block");
+}
+
+TEST(SideFileText, BytesOfEveryFormReadAsText)
+{
+    AIString text;
+    const uint8_t utf16[] = {0xFF, 0xFE, 'h', 0, 'i', 0, 'x'};  // a last odd byte is dropped
+    ASSERT_EQ(1, DecodeNoteTextBytes(utf16, sizeof(utf16), text));
+    EXPECT_TRUE(text.EqualsString(AIString(L"hi")));
+    const uint8_t markOnly[] = {0xFF, 0xFE};
+    ASSERT_EQ(1, DecodeNoteTextBytes(markOnly, sizeof(markOnly), text));
+    EXPECT_EQ(0, text.GetLength());
+    const uint8_t utf8[] = {0xEF, 0xBB, 0xBF, 'C', 'a', 'f', 0xC3, 0xA9, ' ', 0xE2, 0x82};  // cut sequence at the end
+    ASSERT_EQ(1, DecodeNoteTextBytes(utf8, sizeof(utf8), text));
+    EXPECT_TRUE(text.StartsWith(L"Caf\x00E9 "));
+    EXPECT_EQ(0xFFFD, text.CharAt(text.GetLength() - 1));
+}
+
+TEST(SideFileText, AMirrorsTextBecomesTheRecordTheStoreWrites)
+{
+    // Written by the store: its own title line is replaced by the note's.
+    AIString own(L"\x00A4Old_title\r\nbody\r\n{{\r\n[label:target]\r\n}}\r\n"), record;
+    MirrorRecordFromText(L"Note", own.GetText(), own.GetLength(), record);
+    EXPECT_TRUE(record.EqualsString(AIString(L"\x00A4Note\r\nbody\r\n{{\r\n[label:target]\r\n}}\r\n")));
+    AIString again;
+    MirrorRecordFromText(L"Note", record.GetText(), record.GetLength(), again);
+    EXPECT_TRUE(again.EqualsString(record));
+    // Written elsewhere: the whole text is the body, cleaned, with an empty link block.
+    AIString capture(L"line\nnext \x00A4 mark");
+    MirrorRecordFromText(L"Note", capture.GetText(), capture.GetLength(), record);
+    EXPECT_TRUE(record.StartsWith(L"\x00A4Note\r\nline\r\nnext "));
+    EXPECT_EQ(0, record.FindChar(kNoteMark, true)) << "the only mark is the record's own";
 }

@@ -1,4 +1,5 @@
 #include "tests/notestore/store_child.h"
+#include "tests/support/test_files.h"
 #include "notestore/note_store.h"
 #include "notestore/sync/sync_table.h"
 #include <vector>
@@ -175,11 +176,8 @@ bool ChildStore::Start(const AIString& scratch, const AIString& syncFolder, cons
     reply_ = CreateEventW(0, FALSE, FALSE, replyName.GetText());
     if (!request_ || !reply_) return false;
 
-    WCHAR exe[MAX_PATH];
-    GetModuleFileNameW(0, exe, MAX_PATH);
-    // A Winelib program's file name is its launcher script: start the module itself.
-    AIString module(exe);
-    if (!module.EndsWithNoCase(L".so")) module.AppendText(L".so");
+    AIString module;
+    ThisTestProgramFile(module);
     AIString commandLine(L"\"");
     commandLine.AppendString(module).AppendText(L"\" --gtest_filter=ChildStore.Serves --gtest_brief=1");
     SetEnvironmentVariableW(kChildFolderVariable, folder_.GetText());

@@ -1,6 +1,8 @@
 #include "tests/search/search_fixture.h"
 #include "tests/search/reference_search.h"
 #include "search/query_parser.h"
+#include "search/note_scorer.h"
+#include "search/hit_ranking.h"
 #include <stdio.h>
 #include <string>
 
@@ -308,6 +310,137 @@ TEST_F(FullTextWalk, RandomQueriesRankAsTheReference)
         }
         EXPECT_GT(withHits, 40);
         EXPECT_TRUE(before == store.buffer);
+    }
+}
+
+// What the walk leaves that a user can see: the notes in the order they took
+// their slots, the ranked hits, the count and the pacing.
+struct WalkOutcome {
+    std::vector<SearchHitSlot> slots;
+    std::vector<ReferenceHit> ranked;
+    int32_t processed;
+    int pumps;
+    std::vector<int32_t> progress;
+};
+
+bool SameSlots(const std::vector<SearchHitSlot>& a, const std::vector<SearchHitSlot>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); i++)
+        if (a[i].titleIndex != b[i].titleIndex || a[i].noteReference != b[i].noteReference)
+            return false;
+    return true;
+}
+
+WalkOutcome SearchOutcome(FakeSearchStore& store, const AIString& query)
+{
+    store.pumps = 0;
+    store.progressPainted.clear();
+    SetFullTextQuery(query);
+    EXPECT_EQ(1, RunFullTextSearch());
+    WalkOutcome outcome;
+    outcome.slots.assign(SearchHitTable.slot, SearchHitTable.slot + SearchHitTable.count);
+    outcome.ranked = CurrentRankedHits();
+    outcome.processed = SearchCounters.processed;
+    outcome.pumps = store.pumps;
+    outcome.progress = store.progressPainted;
+    return outcome;
+}
+
+// The slots and ranked hits of a walk that scores every note in turn (the
+// keywords as the last search left them): every note of the data file, then
+// every mirror text, until the 50 slots are in use.
+WalkOutcome EveryNoteScored(const FakeSearchStore& store)
+{
+    ClearSearchHits();
+    int32_t chars = 0;
+    const WCHAR* buffer = GetSearchSource().datafileBuffer(&chars);
+    const WCHAR* end = buffer + chars;
+    SetKeywordScanRange(buffer, end);
+    AIString title;
+    const WCHAR* note = buffer;
+    while (note < end && *note != 0x00A4) note++;
+    while (note < end) {
+        const WCHAR* next = note + 1;
+        while (next < end && *next != 0x00A4) next++;
+        const WCHAR* t = note + 1;
+        while (t < next && t - note - 1 < 30 && *t != L'\n' && *t != L'\r' && *t != L'\t') t++;
+        title.AssignTextN(note + 1, (int)(t - note - 1));
+        const WCHAR* cursor = note;
+        if (!ScoreNoteForSearch(title, &cursor, note, next, SearchKeywords.count, kHitFromDatafile)) break;
+        note = next;
+    }
+    SetKeywordScanRange(nullptr, nullptr);
+    for (const MirrorTextRecord& record : store.mirrorRecords) {
+        if (!record.key1 || !record.key2 || !record.text || SearchHitTable.count >= kSearchHitSlots) break;
+        const WCHAR* text = record.text;
+        const WCHAR* textEnd = text + TextLength(text);
+        const WCHAR* t = text + 1;
+        while (t < textEnd && t - text - 1 < 30 && *t != L'\n' && *t != L'\r' && *t != L'\t') t++;
+        title.AssignTextN(text + 1, (int)(t - text - 1));
+        const WCHAR* cursor = text;
+        ScoreNoteForSearch(title, &cursor, text, textEnd, SearchKeywords.count, kHitFromMirror);
+    }
+    WalkOutcome outcome;
+    outcome.slots.assign(SearchHitTable.slot, SearchHitTable.slot + SearchHitTable.count);
+    RankSearchHits();
+    outcome.ranked = CurrentRankedHits();
+    return outcome;
+}
+
+// Only notes with a hit are scored one by one; the rest are counted and paced
+// in stretches. What the user sees must be what scoring every note gives: the
+// same slots in the same order, and the same progress line and pumps as a
+// walk that scores nothing (pacing follows the count of notes alone). The
+// store's spans, none, or spans that do not fit the buffer all walk alike.
+TEST_F(FullTextWalk, NotesWithoutHitsAreSkippedWithTheSameOutcome)
+{
+    struct FileKind { uint32_t seed; int notes; int chars; int mirrors; bool english; };
+    const FileKind kinds[] = {{21, 3000, 120, 10, false}, {22, 1500, 300, 80, true}, {23, 6000, 60, 0, true}};
+    for (const FileKind& kind : kinds) {
+        std::vector<GeneratedNote> notes;
+        NoteGeneratorOptions options{kind.seed, kind.notes, kind.chars, kind.mirrors};
+        options.english = kind.english;
+        GenerateNotes(options, notes);
+        FillFakeStore(store, notes);
+        InstallFakeStore(store);
+        store.cpuSpeed = kind.english ? 500 : 300;
+        WalkOutcome nothing = SearchOutcome(store, AIString(L""));
+        EXPECT_GT(nothing.pumps, 0);
+        SearchRandom random(kind.seed);
+        int compared = 0, walkedToTheEnd = 0;
+        for (int round = 0; round < 120; round++) {
+            AIString query;
+            RandomQuery(random, store, query);
+            if (kind.english && random.Below(3) == 0) query.AssignText(GeneratedWord(random.Below(40)));
+            store.withholdSpans = false;
+            WalkOutcome walked = SearchOutcome(store, query);
+            WalkOutcome expected = EveryNoteScored(store);
+            ASSERT_TRUE(SameSlots(expected.slots, walked.slots)) << "query " << Utf8(query);
+            ASSERT_TRUE(expected.ranked == walked.ranked) << "query " << Utf8(query);
+            if ((int)walked.slots.size() < kSearchHitSlots) {
+                walkedToTheEnd++;
+                EXPECT_EQ(nothing.processed, walked.processed) << "query " << Utf8(query);
+                EXPECT_EQ(nothing.pumps, walked.pumps) << "query " << Utf8(query);
+                EXPECT_EQ(nothing.progress, walked.progress) << "query " << Utf8(query);
+            }
+            if (round % 10 == 0) {
+                // Without spans from the store, and with spans that are not the buffer's.
+                store.withholdSpans = true;
+                WalkOutcome own = SearchOutcome(store, query);
+                store.withholdSpans = false;
+                EXPECT_TRUE(SameSlots(walked.slots, own.slots) && walked.ranked == own.ranked) << "query " << Utf8(query);
+                EXPECT_EQ(walked.pumps, own.pumps);
+                std::vector<NoteSpan> kept = store.spans;
+                for (NoteSpan& span : store.spans) span.mark += 1;
+                WalkOutcome stale = SearchOutcome(store, query);
+                store.spans = kept;
+                EXPECT_TRUE(SameSlots(walked.slots, stale.slots) && walked.ranked == stale.ranked) << "query " << Utf8(query);
+            }
+            compared++;
+        }
+        EXPECT_EQ(120, compared);
+        EXPECT_GT(walkedToTheEnd, 20);
     }
 }
 

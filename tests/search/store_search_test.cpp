@@ -74,4 +74,39 @@ TEST_F(StoreSearch, FindsNotesOfTheDatafileAndTheirMirrorTexts)
     EXPECT_EQ(0u, g_noteStore.mirrorTexts[0].key1);
 }
 
+// The walk takes the notes' starts from the store: they must be every note
+// mark of the buffer, in order, also after a save has put the file together
+// again; with no file open there are none.
+TEST_F(StoreSearch, StoreGivesTheBuffersNoteMarks)
+{
+    auto marksOfBuffer = []() {
+        std::vector<int32_t> marks;
+        const WCHAR* buffer = GetDatafileBuffer();
+        for (int32_t i = 0; i < GetDatafileBufferChars(); i++)
+            if (buffer[i] == 0x00A4) marks.push_back(i);
+        return marks;
+    };
+    auto marksOfSpans = []() {
+        std::vector<int32_t> marks;
+        int32_t count = 0;
+        const NoteSpan* spans = GetSearchSource().noteSpans(&count);
+        for (int32_t i = 0; i < count; i++) marks.push_back(spans[i].mark);
+        return marks;
+    };
+    EXPECT_EQ(3u, marksOfSpans().size());
+    EXPECT_EQ(marksOfBuffer(), marksOfSpans());
+
+    ASSERT_EQ(1, OpenCurrentNote(FindNoteByTitle(L"Alpha", 0, 0)));
+    ASSERT_EQ(1, StoreCurrentNote(L"a longer first note, alpha"));
+    ASSERT_LE(0, CreateNote(L"Delta", L"alpha again"));
+    ASSERT_EQ(kSaveDone, SaveDatafileIfOpen());
+    EXPECT_EQ(4u, marksOfSpans().size());
+    EXPECT_EQ(marksOfBuffer(), marksOfSpans());
+    ASSERT_EQ(1, Search(L"alpha"));
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "beta_note", "Delta"}), RankedTitleTexts());
+
+    CloseDatafile();
+    EXPECT_TRUE(marksOfSpans().empty());
+}
+
 }  // namespace

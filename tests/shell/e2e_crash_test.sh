@@ -7,8 +7,8 @@
 # Usage: e2e_crash_test.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
-wine=/usr/lib/wine/wine64
-program="$build/tests/shell/crash_on_purpose.exe.so"
+. "$build/test-env.sh"  # $wine runs a program of this build, named ...$exe
+program="$build/tests/shell/crash_on_purpose$exe"
 
 . "$src/tests/shell/e2e_common.sh"
 start_e2e_session e2e-crash 400 449

@@ -8,9 +8,9 @@
 # Usage: e2e_editor_test.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
-wine=/usr/lib/wine/wine64
-program="$build/shell/tavik.exe.so"
-probe="$build/tests/shell/focus_probe.exe.so"
+. "$build/test-env.sh"  # $wine runs a program of this build, named ...$exe
+program="$build/shell/tavik$exe"
+probe="$build/tests/shell/focus_probe$exe"
 
 . "$src/tests/shell/e2e_common.sh"
 start_e2e_session e2e-editor 150 199

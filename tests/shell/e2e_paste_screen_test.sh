@@ -9,11 +9,11 @@
 # Usage: e2e_paste_screen_test.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
-wine=/usr/lib/wine/wine64
-program="$build/shell/tavik.exe.so"
-probe="$build/tests/shell/focus_probe.exe.so"
-screens="$build/tests/shell/screen_probe.exe.so"
-picture="$build/tests/shell/clipboard_picture.exe.so"
+. "$build/test-env.sh"  # $wine runs a program of this build, named ...$exe
+program="$build/shell/tavik$exe"
+probe="$build/tests/shell/focus_probe$exe"
+screens="$build/tests/shell/screen_probe$exe"
+picture="$build/tests/shell/clipboard_picture$exe"
 
 . "$src/tests/shell/e2e_common.sh"
 

@@ -267,9 +267,9 @@ TEST_F(ShellTest, ByNameCommandsReachTheirHandlers)
         int procedure;
     } cases[] = {
         {"PaintImagePreview", kTraceImagePreview, 7},
-        {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceLaterEntryPoints, 18},
-        {"ChangeRTFfont", kTraceLaterEntryPoints, 19}, {"ChangeRTFfontSize", kTraceLaterEntryPoints, 20},
-        {"ChangeRTFfontZoom", kTraceLaterEntryPoints, 21}, {"HideQuickPreview", kTracePreview, 3},
+        {"CaptureWindow", kTraceScreenCapture, 4}, {"RibbonMouseMove", kTraceRibbonHover, 3},
+        {"ChangeRTFfont", kTraceEditorFonts, 1}, {"ChangeRTFfontSize", kTraceEditorFonts, 2},
+        {"ChangeRTFfontZoom", kTraceEditorFonts, 3}, {"HideQuickPreview", kTracePreview, 3},
         {"UpdateSplitter", kTraceMainPanel, 1},
     };
     for (const Case& c : cases) {
@@ -421,7 +421,7 @@ TEST_F(ShellTest, TimersDispatchById)
     } cases[] = {
         {kTimerLinkHover, kTraceImagePreview, 7}, {kTimerImageHover, kTraceImagePreview, 7},
         {kTimerQuickPreview, kTracePreview, 3}, {kTimerThumbnail, kTraceImagePreview, 3},
-        {kTimerPreviewRepaint, kTracePreview, 5}, {kTimerRibbonHover, kTraceLaterEntryPoints, 8},
+        {kTimerPreviewRepaint, kTracePreview, 5}, {kTimerRibbonHover, kTraceRibbonHover, 2},
         {kTimerCaptureBalloon, kTraceTrayHotKeys, 4}, {kTimerCaptureClickMode, kTraceScreenCapture, 5},
     };
     for (const Case& c : cases) {
@@ -1916,6 +1916,35 @@ TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
     EXPECT_EQ(g_mainPanel.currentNote, travel);
 }
 
+TEST_F(ShellTest, AltDownOnAWebLinkSaysWhatThePreviewFoundNeverTheBareAddressOverItsHint)
+{
+    // Nothing listens on the discard port: the preview's download fails at once.
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nFerry times are on the [harbour page].\r\n"
+                  L"{{\r\n[harbour page:http://127.0.0.1:9/ferries]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    g_app.settings.Record().previewWebPages = 1;
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    CHARRANGE start = {0, 0};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&start);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    keys.Press(VK_DOWN, kAltKey);
+    WCHAR selected[64] = {0};
+    SendMessageW(editor, EM_GETSELTEXT, 0, (LPARAM)selected);
+    EXPECT_EQ(Utf8(selected), "[harbour page]");
+    std::string status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("to activate, <lred>Backspace</lred> to delete"), std::string::npos) << status;
+    // The preview looks after its delay; its failed download is what the
+    // status says then, not the link's address alone.
+    keys.PumpUntil([] { return Utf8(GetStatusText()).find("No preview") != std::string::npos; }, 8000);
+    keys.PumpUntil([] { return false; }, 400);
+    status = Utf8(GetStatusText());
+    EXPECT_NE(status.find("No preview of web page available"), std::string::npos) << status;
+    DestroyAcceleratorTable(accelerators);
+}
+
 TEST_F(ShellTest, WindowObjectsByIdAreTheOnesTheLayersUse)
 {
     OpenExamples();
@@ -2161,6 +2190,101 @@ TEST_F(ShellTest, ASyncNoticeRaisedDuringARefreshStaysInViewWithItsOutcome)
     CheckSyncFolders();
 }
 
+TEST_F(ShellTest, ANoteChangedInTheSyncFolderIsShownAgainUnlessItIsBeingEdited)
+{
+    AIString sync(folder_);
+    sync.AppendText(L"\\sync_update\\");
+    CreateDirectoryW(sync.GetText(), nullptr);
+    g_noteStore.sync.SyncFolderSetting.Copy(sync);
+    OpenExamples();   // the load's pass sends every note
+    ASSERT_EQ(ReadAndShowNote(Find(L"Recipes"), kShowAndRecord), 1);
+    // Edited elsewhere: the copy is newer than the one the pass sent.
+    auto editCopy = [&](const char* text) {
+        AIString copy(sync);
+        copy.AppendText(L"sync\\Recipes.txt");
+        HANDLE file = CreateFileW(copy.GetText(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME written;
+        GetFileTime(file, nullptr, nullptr, &written);
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+        DWORD done = 0;
+        WriteFile(file, text, (DWORD)strlen(text), &done, nullptr);
+        ULARGE_INTEGER later;
+        later.LowPart = written.dwLowDateTime;
+        later.HighPart = written.dwHighDateTime;
+        later.QuadPart += 20000000;  // two seconds on
+        written.dwLowDateTime = later.LowPart;
+        written.dwHighDateTime = later.HighPart;
+        SetFileTime(file, nullptr, nullptr, &written);
+        CloseHandle(file);
+    };
+    editCopy("fresh from the phone\n");
+    SyncFolders(1);
+    EXPECT_EQ(WaitForSyncUpdate(), 1);
+    AIString text;
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"fresh from the phone"), 0) << Utf8(text);
+    // Typing in the note keeps what is typed: the note is not shown again.
+    TypeIntoEditor(L"typed here ");
+    editCopy("again from the phone\n");
+    SyncFolders(1);
+    EXPECT_EQ(WaitForSyncUpdate(), 0);
+    EditorText(text);
+    EXPECT_GE(text.FindText(L"typed here"), 0);
+    g_noteStore.sync.SyncFolderSetting.Clear();
+    CheckSyncFolders();
+}
+
+TEST_F(ShellTest, TheEditorsFontSizeAndZoomChangeByNameAndHeadingsKeepTheirSize)
+{
+    OpenExamples();
+    HWND panel = g_mainPanel.GetHwndField();
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    AIString text;
+    EditorText(text);
+    int plainAt = text.FindText(L"history");
+    ASSERT_GE(plainAt, 0);
+    auto formatAt = [&](int at) {
+        CHARFORMAT2W format = {};
+        format.cbSize = sizeof(format);
+        SendMessageW(editor, EM_SETSEL, at, at + 1);
+        SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&format);
+        return format;
+    };
+    LONG headingHeight = formatAt(2).yHeight;
+    ASSERT_GT(headingHeight, formatAt(plainAt).yHeight);
+
+    EXPECT_EQ(SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfont"), (LPARAM)L"Courier New"), 1);
+    EXPECT_STREQ(Utf8(AIString(formatAt(plainAt).szFaceName)).c_str(), "Courier New");
+    EXPECT_STREQ(Utf8(AIString(formatAt(2).szFaceName)).c_str(), "Courier New");
+    EXPECT_EQ(formatAt(2).yHeight, headingHeight);
+
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontSize"), 9);
+    EditorText(text);
+    plainAt = text.FindText(L"history");
+    EXPECT_EQ(formatAt(plainAt).yHeight, 9 * 20);
+    EXPECT_EQ(formatAt(2).yHeight, headingHeight) << "the heading kept its size";
+    // Never as large as a heading: plain text would read as one.
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontSize"), 200);
+    EditorText(text);
+    plainAt = text.FindText(L"history");
+    EXPECT_LT(formatAt(plainAt).yHeight, NoteSmallestHeadingPoints() * 20);
+    EXPECT_GT(formatAt(plainAt).yHeight, 9 * 20);
+    EXPECT_STREQ(Utf8(AIString(formatAt(plainAt).szFaceName)).c_str(), "Courier New") << "the face stays for the note shown again";
+
+    struct Zoom {
+        LPARAM asked;
+        int shown;
+    } zooms[] = {{150, 150}, {9999, 500}, {10, 50}, {0, 100}};
+    for (const Zoom& z : zooms) {
+        SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontZoom"), z.asked);
+        EXPECT_EQ(EditorZoomPercent(editor), z.shown) << z.asked;
+    }
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfontSize"), 11);
+    SendMessageW(panel, MsgCommandByName, HashName("ChangeRTFfont"), (LPARAM)L"Liberation Sans");
+}
+
 // ---- Image preview ----
 
 TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture)
@@ -2247,6 +2371,44 @@ TEST_F(ShellTest, AHiddenPictureLeavesNothingBehindAndTheNoteOffersItsOwnPicture
     ASSERT_EQ(ReadAndShowNote(Find(L"Other"), kShowAndRecord), 1);
     EXPECT_EQ(0, g_searchShell.showDefaultImage());
     SetWindowTextW(g_mainPanel.quickSearch.GetHwnd(), L"");
+}
+
+TEST_F(ShellTest, AltPlusAndAltMinusInTheEditorSizeTheShownPictureAndEscapeTakesItAway)
+{
+    AIString text(L"\xFEFFTavik 10\r\n\x00A4Trip\r\nphotos [pic] and more\r\n"
+                  L"{{\r\n[pic:rel:\\images\\Sea_2011_05231020.png]\r\n}}\r\n");
+    WriteBytes(path_.GetText(), std::string((const char*)text.GetText(), text.GetLength() * 2));
+    ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
+    AIString picture(folder_);
+    picture.AppendText(L"\\images");
+    CreateDirectoryW(picture.GetText(), nullptr);
+    picture.AppendText(L"\\Sea_2011_05231020.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(300, 200, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+    SetImageZoom(0);
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    SetFocus(editor);
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    SetImagePreviewTarget(L"rel:\\images\\Sea_2011_05231020.png", kImagePreviewFitted, 0);
+    SendMessageW(g_mainPanel.GetHwndField(), WM_TIMER, kTimerImageHover, 0);
+    ASSERT_TRUE(IsImagePreviewShown());
+    keys.Press(VK_OEM_PLUS, kAltKey);
+    EXPECT_EQ(1, IsImageZoomLarge()) << "Alt+= only said so";
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Large"), std::string::npos) << Utf8(GetStatusText());
+    keys.Press(VK_OEM_MINUS, kAltKey);
+    EXPECT_EQ(0, IsImageZoomLarge());
+    EXPECT_NE(Utf8(GetStatusText()).find("Changed to Small"), std::string::npos) << Utf8(GetStatusText());
+    // Escape goes to QuickSearch and takes the picture along: nothing of it
+    // stays over the note list.
+    ASSERT_TRUE(IsImagePreviewShown());
+    keys.Press(VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), g_mainPanel.quickSearch.GetHwnd());
+    EXPECT_FALSE(IsImagePreviewShown());
+    HideImagePreview();
+    DestroyAcceleratorTable(accelerators);
+    DeleteFileW(picture.GetText());
 }
 
 TEST_F(ShellTest, ImagePreviewShowsThePictureWithItsNoteAndOnlyStampedNamesOpenANote)

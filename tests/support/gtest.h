@@ -1,7 +1,11 @@
 // GoogleTest inside a Winelib program: hide the Windows macros while gtest's
-// headers look at them, or it picks its Windows port.
+// headers look at them, or it picks its Windows port. A native Windows build
+// (MinGW-w64) uses that port, and its C library headers need the macros.
 #pragma once
 #include "foundation/win.h"
+#ifdef __MINGW32__
+#include <gtest/gtest.h>
+#else
 #pragma push_macro("_WIN32")
 #pragma push_macro("_WIN64")
 #pragma push_macro("WIN32")
@@ -33,6 +37,7 @@
 #pragma pop_macro("__WIN64__")
 #pragma pop_macro("__WINNT")
 #pragma pop_macro("__WINNT__")
+#endif
 #include "foundation/ai_string.h"
 
 // Prints UTF-16 text in failure messages as UTF-8.

@@ -33,3 +33,13 @@ void WriteNotesDatafile(const WCHAR* path, const AIString& records)
     bytes.append((const char*)file.GetText(), (size_t)file.GetLength() * 2);
     WriteBytes(path, bytes);
 }
+
+void ThisTestProgramFile(AIString& module)
+{
+    WCHAR exe[MAX_PATH];
+    GetModuleFileNameW(0, exe, MAX_PATH);
+    module.AssignText(exe);
+#ifndef __MINGW32__
+    if (!module.EndsWithNoCase(L".so")) module.AppendText(L".so");
+#endif
+}

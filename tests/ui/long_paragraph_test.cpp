@@ -192,6 +192,13 @@ TEST(LayoutRunEnd, EndsAfterABlankInItsSecondHalfAndNeverInsideACharacter)
     for (int i = 0; i < kLayoutRunChars - 1; i++) marks.AppendChar(L'x');
     marks.AppendText(L"e\x0301\x200D" L"xxxx");
     EXPECT_EQ(kLayoutRunChars - 1, LayoutRunEnd(marks.GetText(), 0, marks.GetLength()));
+
+    // A blank that carries a mark is no place to end a run: the one before it is.
+    AIString marked;
+    for (int i = 0; i < kLayoutRunChars - 10; i++) marked.AppendChar(L'x');
+    marked.AppendText(L" yyyyy \x0301zzzzzzzzzzzz");
+    int end = LayoutRunEnd(marked.GetText(), 0, marked.GetLength());
+    EXPECT_EQ(kLayoutRunChars - 9, end);
 }
 
 TEST(BuildLayoutRtf, RefusesAFaceItCannotWriteInTwoCases)

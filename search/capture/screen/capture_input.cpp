@@ -1,5 +1,6 @@
 // Pauses, Shift release, time-limited messages and module names for the capture.
 #include "search/capture/screen/capture_input.h"
+#include "foundation/newer_windows.h"
 
 namespace {
 
@@ -50,15 +51,11 @@ void GetWindowModuleName(HWND window, AIString& name)
     name.Clear();
     DWORD processId = 0;
     if (!window || !GetWindowThreadProcessId(window, &processId)) return;
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return;
     WCHAR path[MAX_PATH];
-    DWORD size = MAX_PATH;
-    if (QueryFullProcessImageNameW(process, 0, path, &size)) {
+    if (GetProcessImagePath(processId, path, MAX_PATH)) {
         const WCHAR* file = path;
         for (const WCHAR* p = path; *p; p++)
             if (*p == L'\\' || *p == L'/') file = p + 1;
         name.AssignText(file);
     }
-    CloseHandle(process);
 }

@@ -4,7 +4,7 @@
 # Usage: capture_browser_test.sh <build-dir> <source-dir>
 set -euo pipefail
 build=$(cd "$1" && pwd); src=$(cd "$2" && pwd)
-wine=/usr/lib/wine/wine64
+. "$build/test-env.sh"  # $wine runs a program of this build, named ...$exe
 
 . "$src/tests/shell/e2e_common.sh"
 . "$src/tests/search/capture/test_browser.sh"
@@ -15,4 +15,4 @@ rows=2000
 start_test_browser $rows
 
 TAVIK_TEST_PORT=$port TAVIK_BROWSER_ROWS=$rows TAVIK_BROWSER_READY="$work/ready" \
-  $wine "$build/tests/search/capture/test_capture_browser.exe.so" </dev/null
+  $wine "$build/tests/search/capture/test_capture_browser$exe" </dev/null

@@ -17,7 +17,7 @@ start_capture_server() {
 # as a page of ROWS rows; its window handle is in $work/ready once it shows.
 start_test_browser() {
   local rows=$1; shift
-  $wine "$build/tests/search/capture/firefox_page.exe.so" "http://127.0.0.1:$port/article.html" "$rows" \
+  $wine "$build/tests/search/capture/firefox_page$exe" "http://127.0.0.1:$port/article.html" "$rows" \
     "$work/ready" "$@" </dev/null >"$work/browser.log" 2>&1 &
   browser=$!
   poll 200 exists_nonempty "$work/ready" || fail "the test browser did not show"
