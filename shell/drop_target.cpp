@@ -1,5 +1,7 @@
 #include "shell/drop_target.h"
 #include "shell/file_commands.h"
+#include "editor/clipboard/editor_clipboard.h"
+#include "shell/main_panel.h"
 #include "foundation/ai_string.h"
 #include <ole2.h>
 #include <shellapi.h>
@@ -26,7 +28,9 @@ static int DroppedDatafile(IDataObject* data, AIString& path)
     return found;
 }
 
-class DatafileDropTarget : public IDropTarget {
+// The COM plumbing both targets share. Each is one static object for the
+// whole run: the counts only keep COM's rules.
+class StaticDropTarget : public IDropTarget {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
     {
@@ -38,17 +42,8 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    // One static object for the whole run: the counts only keep COM's rules.
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return references_ > 1 ? --references_ : 1; }
-
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
-    {
-        AIString path;
-        accept_ = DroppedDatafile(data, path);
-        *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-        return S_OK;
-    }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
     {
         *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
@@ -59,6 +54,23 @@ public:
         accept_ = 0;
         return S_OK;
     }
+
+protected:
+    int accept_ = 0;
+
+private:
+    ULONG references_ = 1;
+};
+
+class DatafileDropTarget : public StaticDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        AIString path;
+        accept_ = DroppedDatafile(data, path);
+        *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
         AIString path;
@@ -67,14 +79,39 @@ public:
         accept_ = 0;
         return S_OK;
     }
+};
 
-private:
-    ULONG references_ = 1;
-    int accept_ = 0;
+// The editor takes files, file names, addresses and text where they are
+// dropped; a data file dropped on it still opens.
+class EditorDropTarget : public StaticDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        AIString path;
+        accept_ = DroppedDatafile(data, path) || CanDropIntoNote(data);
+        *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) override
+    {
+        accept_ = 0;
+        *effect = DROPEFFECT_NONE;
+        AIString path;
+        if (DroppedDatafile(data, path)) {
+            if (OpenDatafile(path.GetText())) *effect = DROPEFFECT_COPY;
+            return S_OK;
+        }
+        POINT point = {at.x, at.y};
+        ScreenToClient(g_mainPanel.editor.GetHwnd(), &point);
+        if (DropIntoNote(data, point)) *effect = DROPEFFECT_COPY;
+        return S_OK;
+    }
 };
 
 static DatafileDropTarget s_dropTarget;
 static int s_registered = 0;
+static EditorDropTarget s_editorTarget;
+static HWND s_registeredEditor = 0;
 
 int RegisterFrameDropTarget(HWND frame)
 {
@@ -89,3 +126,20 @@ void RevokeFrameDropTarget(HWND frame)
 }
 
 IDropTarget* FrameDropTarget() { return &s_dropTarget; }
+
+int RegisterEditorDropTarget(HWND editor)
+{
+    if (s_registeredEditor == editor) return 1;
+    RevokeEditorDropTarget();
+    if (!editor || FAILED(RegisterDragDrop(editor, &s_editorTarget))) return 0;
+    s_registeredEditor = editor;
+    return 1;
+}
+
+void RevokeEditorDropTarget()
+{
+    if (s_registeredEditor) RevokeDragDrop(s_registeredEditor);
+    s_registeredEditor = 0;
+}
+
+IDropTarget* EditorDropTargetObject() { return &s_editorTarget; }

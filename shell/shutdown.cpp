@@ -47,6 +47,7 @@ int ShutdownApplication()
     StoreShownNotePlacement();
 
     if (frame) {
+        RevokeEditorDropTarget();
         RevokeFrameDropTarget(frame);
         UnregisterProgramHotKeys(frame);
     }

@@ -231,6 +231,7 @@ int RunApplication(HINSTANCE instance, const WCHAR* commandLine, int showCommand
     // OLE's drop registration): the window comes first.
     RegisterHotKeysAsSet(frame);
     RegisterFrameDropTarget(frame);
+    RegisterEditorDropTarget(g_mainPanel.editor.GetHwnd());
     g_app.SetRunState(kRunRunning);
     SetTimer(frame, kTimerFramePeriodic, 200, nullptr);
     SetTimer(frame, kTimerStatusAnimation, 250, nullptr);

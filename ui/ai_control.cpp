@@ -196,24 +196,31 @@ int AIControl::OnMouseUp(int x, int y)
 }
 
 // The picture above the caption in a tall control (the caption keeps the
-// rest below it), else at the left with the caption beside it.
-void AIControl::PlacePicture(HDC dc, const RECT& face, RECT& inner)
+// rest below it), else at the left with the caption beside it. Returns
+// where the picture goes; inner becomes the caption's room.
+POINT AIControl::PicturePlace(const RECT& face, RECT& inner) const
 {
     int w = picture_->GetWidth(), h = picture_->GetHeight();
     int faceHeight = face.bottom - face.top;
-    int x, y;
+    POINT at;
     if (faceHeight >= h + kPictureCaptionRoom) {
-        x = face.left + (face.right - face.left - w) / 2;
-        y = face.top + kPictureGap;
-        inner.top = y + h;
+        at.x = face.left + (face.right - face.left - w) / 2;
+        at.y = face.top + kPictureGap;
+        inner.top = at.y + h;
     } else {
-        x = face.left + kPictureGap / 2;
-        y = face.top + (faceHeight - h) / 2;
-        inner.left = x + w + kPictureGap / 3;
+        at.x = face.left + kPictureGap / 2;
+        at.y = face.top + (faceHeight - h) / 2;
+        inner.left = at.x + w + kPictureGap / 3;
         inner.right = face.right - 1;
     }
-    if (enabled_) picture_->DrawAt(dc, x, y, 100);
-    else picture_->DrawGreyedB(dc, x, y);
+    return at;
+}
+
+void AIControl::PlacePicture(HDC dc, const RECT& face, RECT& inner)
+{
+    POINT at = PicturePlace(face, inner);
+    if (enabled_) picture_->DrawAt(dc, at.x, at.y, 100);
+    else picture_->DrawGreyedB(dc, at.x, at.y);
 }
 
 void AIControl::Paint(HDC dc)
@@ -239,8 +246,7 @@ void AIControl::Paint(HDC dc)
             DeleteDC(memory);
         }
     }
-    RECT inner = face;
-    InflateRect(&inner, -3, -2);
+    RECT inner = GetCaptionRect();
     if (picture_ && picture_->IsLoaded()) PlacePicture(dc, face, inner);
     if (!caption_.IsEmpty()) {
         AIString text(caption_.GetText());
@@ -256,6 +262,51 @@ void AIControl::Paint(HDC dc)
         text.DrawMarkupText(dc, inner);
         SetBkMode(dc, oldMode);
     }
+}
+
+RECT AIControl::GetCaptionRect() const
+{
+    RECT inner = rect_;
+    InflateRect(&inner, -kCaptionMarginX, -kCaptionMarginY);
+    if (picture_ && picture_->IsLoaded()) PicturePlace(rect_, inner);
+    return inner;
+}
+
+// The widest blank-separated word of the caption, measured as the caption is drawn.
+namespace {
+int WidestCaptionWord(HDC dc, const WCHAR* caption, int length)
+{
+    RECT unbounded = {0, 0, 0x4000, 0x4000};
+    int widest = 0;
+    for (int i = 0; i < length;) {
+        while (i < length && (caption[i] == L' ' || caption[i] == L'\t')) i++;
+        int start = i;
+        while (i < length && caption[i] != L' ' && caption[i] != L'\t') i++;
+        if (i == start) break;
+        AIString word;
+        word.AssignTextN(caption + start, i - start);
+        SIZE used = word.MeasureMarkupText(dc, unbounded);
+        if (used.cx > widest) widest = used.cx;
+    }
+    return widest;
+}
+}  // namespace
+
+int AIControl::FitCaptionWidth()
+{
+    int width = rect_.right - rect_.left;
+    if (hwnd_ || caption_.IsEmpty()) return width;
+    HDC dc = GetDC(0);
+    if (!dc) return width;
+    RECT room = GetCaptionRect();
+    int taken = width - (room.right - room.left);  // margins and a picture beside the caption
+    int needed = WidestCaptionWord(dc, caption_.GetText(), caption_.GetLength()) + taken;
+    ReleaseDC(0, dc);
+    if (needed > width) {
+        rect_.right = rect_.left + needed;
+        width = needed;
+    }
+    return width;
 }
 
 // ---- real child windows ----

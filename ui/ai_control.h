@@ -73,6 +73,12 @@ public:
 
     // Draws a windowless control: face by state, caption as TextMarkup, greyed when disabled.
     void Paint(HDC dc);
+    // Where the caption is laid out: the face less a small margin.
+    RECT GetCaptionRect() const;
+    // Widens a windowless control whose caption holds a word wider than the
+    // caption rectangle, so that the caption breaks only between words.
+    // Returns the control's width.
+    int FitCaptionWidth();
     // Space around a picture, and the caption's room under one.
     enum { kPictureGap = 6, kPictureCaptionRoom = 30 };
 
@@ -183,6 +189,7 @@ public:
     int LoadFileIntoEditor(const WCHAR* path);
 
 private:
+    enum { kCaptionMarginX = 3, kCaptionMarginY = 2 };
     AIControl(const AIControl&);
     AIControl& operator=(const AIControl&);
     void ApplyEditorDefaultFormat();
@@ -203,6 +210,7 @@ private:
     WCHAR fontFace_[LF_FACESIZE];
     HFONT font_;
     int colourByKind_;
+    POINT PicturePlace(const RECT& face, RECT& inner) const;
     void PlacePicture(HDC dc, const RECT& face, RECT& inner);
     HBITMAP image_;
     AIResourceImage* picture_ = nullptr;

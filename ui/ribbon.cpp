@@ -63,6 +63,7 @@ int Ribbon::AddControl(int tab, int group, AIControl* control, const WCHAR* help
     controls_[controlCount_].group = group;
     if (helpText) control->SetHelpText(helpText);
     if (owner_) control->SetParent(owner_);
+    control->FitCaptionWidth();
     return controlCount_++;
 }
 

@@ -26,7 +26,8 @@ public:
     // Each returns the new index, -1 when full.
     int AddTab(const WCHAR* name);
     int AddGroup(int tab, const WCHAR* caption);
-    // Hosts a control in a group, with its help text (the control's size is kept).
+    // Hosts a control in a group, with its help text; the control keeps its
+    // size, widened when a word of its caption would not fit.
     int AddControl(int tab, int group, AIControl* control, const WCHAR* helpText);
 
     int GetTabCount() const { return tabCount_; }

@@ -237,6 +237,36 @@ void ClearPasteHighlight()
     s_highlight.cpMin = s_highlight.cpMax = 0;
 }
 
+int PasteDropped(DroppedKind kind, AIString& text, const std::vector<AIString>& files)
+{
+    if (!g_noteEditor.hwnd || !EditorDocument()) return 0;
+    if (IsEditorReadOnly()) {
+        TellReadOnly();
+        return 0;
+    }
+    ClearPasteHighlight();
+    if (kind == kDroppedFiles) return !files.empty() && PasteFiles(files);
+    PasteContent content;
+    content.source = kPasteText;
+    content.text.Copy(text);
+    if (kind == kDroppedText) return !content.text.IsEmpty() && PasteText(content);
+    content.text.Trim();
+    if (content.text.IsEmpty()) return 0;
+    // An address arrives as an address: always a link, whatever it starts with.
+    if (HoldsReservedNoteChar(content.text.GetText(), content.text.GetLength())) {
+        EditorMessage(kMsgReservedCharacters);
+        return 0;
+    }
+    CHARRANGE s = EditorSelectionRange();
+    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
+        EditorMessage(kMsgCannotDeletePartialLink);
+        return 0;
+    }
+    ToEditorLineEnds(content.text);
+    if (!FitsIntoNote(content.text, s)) return 0;
+    return PasteAddress(content.text, s);
+}
+
 int PasteIntoNote()
 {
     TRACE_SCOPE(kTraceClipboardEditor, kTracePaste);

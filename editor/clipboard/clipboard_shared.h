@@ -39,3 +39,11 @@ void ReadDroppedFiles(HANDLE memory, std::vector<AIString>& files);
 int PasteFiles(const std::vector<AIString>& files);
 // 1 when text is one line naming an existing file (quotes around it allowed).
 int IsFilePathText(const AIString& text, AIString& path);
+
+// What a drop on the editor brought.
+enum DroppedKind { kDroppedFiles, kDroppedAddress, kDroppedText };
+// Dropped content goes in over the selection as a paste of the same content
+// would: files are linked, an address through the hyperlink dialog, text as
+// pasted text (a file's path is linked, a short address made a link). 1 when
+// something went in.
+int PasteDropped(DroppedKind kind, AIString& text, const std::vector<AIString>& files);

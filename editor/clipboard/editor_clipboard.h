@@ -5,6 +5,8 @@
 #pragma once
 #include "foundation/win.h"
 
+struct IDataObject;
+
 enum ClipboardAction : int32_t {
     kClipboardCopy = 'C',
     kClipboardCut = 'X',
@@ -22,6 +24,13 @@ int CutCopyRtf(ClipboardAction action);
 // the hyperlink dialog), a file's path, an address (a hyperlink) or text.
 // Nothing is inserted when the note would pass its length limit. 1 pasted.
 int PasteIntoNote();
+// 1 when a drag brings what the editor takes: files ("FileNameW" too), an
+// address ("UniformResourceLocatorW" or "UniformResourceLocator") or text.
+int CanDropIntoNote(IDataObject* data);
+// Puts a drop in at the character under the point (editor client
+// coordinates) as pasting the same would: files copied and linked, an
+// address through the hyperlink dialog, text as pasted text. 1 dropped.
+int DropIntoNote(IDataObject* data, POINT clientPoint);
 // The target of the selected hyperlink (a file link as its full path), or
 // the selected text itself, as clipboard text.
 int CopyLinkTarget();

@@ -1714,6 +1714,177 @@ TEST_F(ShellTest, DroppingADataFileOpensItAndOtherFilesAreRefused)
     file->Release();
 }
 
+// A data object as a browser or Explorer hands one over: a few formats,
+// each a memory block that GetData copies.
+class FormatsDataObject : public IDataObject {
+public:
+    void Add(CLIPFORMAT format, const void* bytes, SIZE_T size)
+    {
+        blocks_.push_back({format, std::string((const char*)bytes, size)});
+    }
+    void AddWide(const WCHAR* name, const WCHAR* text)
+    {
+        Add((CLIPFORMAT)RegisterClipboardFormatW(name), text, (TextLength(text) + 1) * sizeof(WCHAR));
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+            *out = this;
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
+    {
+        const Block* block = Find(format);
+        if (!block) return DV_E_FORMATETC;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block->bytes.size());
+        CopyMemory(GlobalLock(memory), block->bytes.data(), block->bytes.size());
+        GlobalUnlock(memory);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override { return Find(format) ? S_OK : S_FALSE; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override
+    {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override
+    {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    struct Block {
+        CLIPFORMAT format;
+        std::string bytes;
+    };
+    const Block* Find(const FORMATETC* format) const
+    {
+        if (!(format->tymed & TYMED_HGLOBAL)) return nullptr;
+        for (const Block& block : blocks_)
+            if (block.format == format->cfFormat) return &block;
+        return nullptr;
+    }
+    std::vector<Block> blocks_;
+    ULONG references_ = 1;
+};
+
+// What the drop command of the answered dialogs drops, and where (screen).
+IDataObject* s_dropped = nullptr;
+POINTL s_dropPoint = {0, 0};
+DWORD s_dropEffect = 0;
+int DropOnTheEditor()
+{
+    IDropTarget* target = EditorDropTargetObject();
+    s_dropEffect = DROPEFFECT_COPY;
+    target->DragEnter(s_dropped, 0, s_dropPoint, &s_dropEffect);
+    if (s_dropEffect == DROPEFFECT_NONE) return 0;
+    target->Drop(s_dropped, 0, s_dropPoint, &s_dropEffect);
+    return s_dropEffect == DROPEFFECT_COPY;
+}
+
+// The screen point of a character of the editor.
+POINTL EditorPointOf(int32_t character)
+{
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    POINTL at = {0, 0};
+    SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&at, character);
+    POINT screen = {at.x + 1, at.y + 2};
+    ClientToScreen(editor, &screen);
+    return {screen.x, screen.y};
+}
+
+// Drops on the editor go in where they land as pasting them would: an
+// address through the hyperlink dialog, a file (Explorer's list or a file
+// name) copied into the data folder and linked, text as text; a drag that
+// brings nothing the editor takes is refused.
+TEST_F(ShellTest, DropsOnTheEditorGoInWhereTheyLandAsAPasteWould)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Dropped things", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    TypeIntoEditor(L"alpha omega");
+
+    FormatsDataObject address;
+    address.AddWide(L"UniformResourceLocatorW", L"https://example.org/garden");
+    const char ansi[] = "https://example.org/ansi";
+    address.Add((CLIPFORMAT)RegisterClipboardFormatW(L"UniformResourceLocator"), ansi, sizeof(ansi));
+    address.Add(CF_UNICODETEXT, L"ignored text", sizeof(L"ignored text"));
+    s_dropped = &address;
+    s_dropPoint = EditorPointOf(6);  // before "omega"
+    const NoteDialogStep named[] = {{L"Garden", IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(DropOnTheEditor, named), 1);
+    EXPECT_EQ(Utf8(g_noteScript.offeredLink), "https://example.org/garden");
+    EXPECT_EQ(EditorText(), "alpha [Garden] omega");
+    AIString target;
+    g_noteStore.hyperlinks->GetValueOfKeyString(L"Garden", target);
+    EXPECT_EQ(Utf8(target), "https://example.org/garden");
+
+    // The 8-bit address alone; a cancelled dialog leaves it as text.
+    FormatsDataObject ansiOnly;
+    ansiOnly.Add((CLIPFORMAT)RegisterClipboardFormatW(L"UniformResourceLocator"), ansi, sizeof(ansi));
+    s_dropped = &ansiOnly;
+    s_dropPoint = EditorPointOf(0);
+    const NoteDialogStep cancel[] = {{nullptr, IDCANCEL, nullptr}};
+    EXPECT_EQ(RunAnswered(DropOnTheEditor, cancel), 1);
+    EXPECT_EQ(Utf8(g_noteScript.offeredLink), "https://example.org/ansi");
+    EXPECT_EQ(EditorText().find("https://example.org/ansialpha"), 0u) << EditorText();
+
+    // A file name: copied into the data folder's files and linked by its name.
+    AIString file;
+    file.Copy(folder_);
+    file.AppendText(L"\\seed list.txt");
+    WriteBytes(file.GetText(), "radish\r\n");
+    FormatsDataObject fileName;
+    fileName.AddWide(L"FileNameW", file.GetText());
+    s_dropped = &fileName;
+    int32_t end = (int32_t)GetWindowTextLengthW(g_mainPanel.editor.GetHwnd());
+    s_dropPoint = EditorPointOf(end);
+    const NoteDialogStep linkFile[] = {{nullptr, IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(DropOnTheEditor, linkFile), 1);
+    EXPECT_EQ(Utf8(g_noteScript.offered), "seed list");
+    EXPECT_NE(EditorText().find("[seed list]"), std::string::npos) << EditorText();
+    AIString copy(GetDataFolder());
+    copy.AppendText(L"files\\seed list.txt");
+    EXPECT_EQ(ReadBytes(copy.GetText()), "radish\r\n");
+    DeleteFileW(copy.GetText());
+
+    // Text alone goes in as text, at the drop point.
+    FormatsDataObject text;
+    text.Add(CF_UNICODETEXT, L"middle ", sizeof(L"middle "));
+    s_dropped = &text;
+    s_dropPoint = EditorPointOf(0);
+    EXPECT_EQ(DropOnTheEditor(), 1);
+    EXPECT_EQ(EditorText().find("middle https://"), 0u) << EditorText();
+
+    // Nothing the editor takes: refused, the note unchanged.
+    FormatsDataObject picture;
+    BITMAPINFOHEADER header = {};
+    picture.Add(CF_DIB, &header, sizeof(header));
+    s_dropped = &picture;
+    std::string before = EditorText();
+    EXPECT_EQ(DropOnTheEditor(), 0);
+    EXPECT_EQ(s_dropEffect, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(EditorText(), before);
+    DeleteFileW(file.GetText());
+    // Stored, so that no note of this run is left only as a side file.
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+}
+
 TEST_F(ShellTest, QuickSearchEnterOpensTheNoteThenMovesToTheEditor)
 {
     OpenExamples();

@@ -304,6 +304,48 @@ TEST(RibbonTest, ClicksPostTheControlsCommandToTheOwner)
     ReleaseDC(f.owner, dc);
 }
 
+// Each word of a hosted control's caption, laid out in the control's caption
+// rectangle, stays on one line: captions break between words only.
+TEST(RibbonTest, CaptionsBreakBetweenWordsOnly)
+{
+    HWND owner = MakeTestParent(800, 300);
+    Ribbon ribbon;
+    ribbon.AddStandardTabs();
+    int group = ribbon.AddGroup(0, L"View");
+    const WCHAR* const captions[] = {L"ShareSync", L"Screenshot", L"Get Started", L"Capture Web", L"Tip"};
+    enum { kCount = sizeof(captions) / sizeof(captions[0]) };
+    static AIControl controls[kCount];
+    for (int i = 0; i < kCount; i++) {
+        controls[i].CreateVirtualWithText(ControlStandard, captions[i], 0, 0, 64, 60);
+        ribbon.AddControl(0, group, &controls[i], L"help");
+    }
+    ribbon.Attach(owner, 0, 0, 800);
+    HDC dc = GetDC(owner);
+    AIString probe(L"X");
+    RECT wide = {0, 0, 1000, 1000};
+    int oneLine = probe.MeasureMarkupText(dc, wide).cy;
+    for (int i = 0; i < kCount; i++) {
+        RECT inside = controls[i].GetCaptionRect();
+        const WCHAR* text = captions[i];
+        for (int start = 0; text[start];) {
+            int end = start;
+            while (text[end] && text[end] != L' ') end++;
+            AIString word;
+            word.AssignTextN(text + start, end - start);
+            EXPECT_EQ(oneLine, word.MeasureMarkupText(dc, inside).cy) << Utf8(word.GetText());
+            start = text[end] ? end + 1 : end;
+        }
+    }
+    // A caption whose words fit keeps its width; the wider ones do not overlap.
+    EXPECT_EQ(64, controls[4].GetRect().right - controls[4].GetRect().left);
+    for (int i = 1; i < kCount; i++) {
+        RECT a = controls[i - 1].GetRect(), b = controls[i].GetRect(), overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &a, &b));
+    }
+    ReleaseDC(owner, dc);
+    DestroyWindow(owner);
+}
+
 TEST(RibbonTest, LimitsHold)
 {
     Ribbon ribbon;
