@@ -131,18 +131,28 @@ int PasteAddress(const AIString& address, CHARRANGE s)
     return 1;
 }
 
-int PasteText(PasteContent& content)
+// Text that cannot go in where the selection stands: it holds the note
+// mark-up's reserved characters, or replacing the selection would cut a link.
+// Says why, and answers 1.
+static int RefusedAtSelection(const AIString& text)
 {
-    AIString& text = content.text;
     if (HoldsReservedNoteChar(text.GetText(), text.GetLength())) {
         EditorMessage(kMsgReservedCharacters);
-        return 0;
+        return 1;
     }
     CHARRANGE s = EditorSelectionRange();
     if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
         EditorMessage(kMsgCannotDeletePartialLink);
-        return 0;
+        return 1;
     }
+    return 0;
+}
+
+int PasteText(PasteContent& content)
+{
+    AIString& text = content.text;
+    if (RefusedAtSelection(text)) return 0;
+    CHARRANGE s = EditorSelectionRange();
     if (content.source == kPasteText) {
         AIString path;
         if (IsFilePathText(text, path)) {
@@ -253,15 +263,8 @@ int PasteDropped(DroppedKind kind, AIString& text, const std::vector<AIString>& 
     content.text.Trim();
     if (content.text.IsEmpty()) return 0;
     // An address arrives as an address: always a link, whatever it starts with.
-    if (HoldsReservedNoteChar(content.text.GetText(), content.text.GetLength())) {
-        EditorMessage(kMsgReservedCharacters);
-        return 0;
-    }
+    if (RefusedAtSelection(content.text)) return 0;
     CHARRANGE s = EditorSelectionRange();
-    if (RangeCutsHyperlink(g_noteEditor.control, s.cpMin, s.cpMax)) {
-        EditorMessage(kMsgCannotDeletePartialLink);
-        return 0;
-    }
     ToEditorLineEnds(content.text);
     if (!FitsIntoNote(content.text, s)) return 0;
     return PasteAddress(content.text, s);
