@@ -2,7 +2,9 @@
 # Makes a Wine prefix once and keeps its wineserver running.
 # Usage: scripts/wineprefix.sh <prefix-dir> null|x11
 set -euo pipefail
-prefix=$1; driver=${2:-null}
+# Wine takes only an absolute prefix (a relative one is refused and the null
+# driver never set), so the path is made absolute here.
+prefix=$(realpath -m "$1"); driver=${2:-null}
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 if [ ! -f "$prefix/.tavik-ready" ]; then
