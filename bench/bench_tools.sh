@@ -25,3 +25,15 @@ summarize() {
 
 # Milliseconds since the epoch.
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# Downloads (never installs) the Debian packages that entries of the form
+# "<package> <path inside it> <label>" name, and unpacks them below <folder>/x:
+#   unpack_debian_packages <folder> <entry> ...
+unpack_debian_packages() {
+  local folder=$1; shift
+  (cd "$folder"
+   for package in $(printf '%s\n' "$@" | cut -d' ' -f1 | sort -u); do
+     apt-get download "$package" >/dev/null 2>&1 || echo "not downloaded: $package" >&2
+   done
+   for deb in *.deb; do [ -f "$deb" ] && dpkg -x "$deb" x; done)
+}

@@ -28,11 +28,7 @@ files=(
   "libtasn1-doc usr/share/doc/libtasn1-doc/libtasn1.pdf pdftex"
   "shared-mime-info usr/share/doc/shared-mime-info/shared-mime-info-spec.pdf pdftex"
 )
-(cd "$work"
- for package in $(printf '%s\n' "${files[@]}" | cut -d' ' -f1 | sort -u); do
-   apt-get download "$package" >/dev/null 2>&1 || echo "not downloaded: $package" >&2
- done
- for deb in *.deb; do [ -f "$deb" ] && dpkg -x "$deb" x; done)
+unpack_debian_packages "$work" "${files[@]}"
 for entry in "${files[@]}"; do
   read -r package path producer <<<"$entry"
   [ -f "$work/x/$path" ] && cp "$work/x/$path" "$folder/${producer}_$(basename "$path")"

@@ -41,11 +41,7 @@ files=(
   "bash-doc usr/share/doc/bash-doc/examples/INDEX.html hand"
   "libnotify-doc usr/share/doc/libnotify/spec/notification-spec.html hand"
 )
-(cd "$work"
- for package in $(printf '%s\n' "${files[@]}" | cut -d' ' -f1 | sort -u); do
-   apt-get download "$package" >/dev/null 2>&1 || echo "not downloaded: $package" >&2
- done
- for deb in *.deb; do [ -f "$deb" ] && dpkg -x "$deb" x; done)
+unpack_debian_packages "$work" "${files[@]}"
 for entry in "${files[@]}"; do
   read -r package path generator <<<"$entry"
   # A page compressed by the package is read unpacked.
