@@ -142,12 +142,14 @@ WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
     for (int pass = 0; pass < kPasses && !blocks.empty(); pass++) {
         bool relaxed = pass > 0;
         bool keptText = false;
-        int32_t previousHeading = kHeadingKeepText;
         out.clear();
-        for (const Block& b : blocks) {
+        for (size_t i = 0; i < blocks.size(); i++) {
+            const Block& b = blocks[i];
             if (b.headingOnly) {
-                if (previousHeading >= kHeadingKeepText) AppendBlock(out, t, b);
-                previousHeading = b.text;
+                // A heading directly under another short one is a menu of headings; one
+                // after a block of text opens the next section.
+                const Block* before = i > 0 ? &blocks[i - 1] : nullptr;
+                if (!before || !before->headingOnly || before->text >= kHeadingKeepText) AppendBlock(out, t, b);
                 continue;
             }
             bool share =

@@ -253,6 +253,24 @@ TEST(WebClean, LinkListAndTablePagesKeepTheirTextInReadingOrder)
     }
 }
 
+// Generated manuals wrap each heading in containers of its own (title pages,
+// member titles): every section keeps its heading, and only a heading that
+// stands directly under another one, with no text between, is a menu.
+TEST(WebClean, HeadingsInTheirOwnContainersAreKeptForEverySection)
+{
+    std::string html = "<html><title>Manual</title><body><div class=\"navheader\"><a href=\"a.html\">Prev</a>"
+                       "</div><div class=\"chapter\"><div class=\"titlepage\"><h1>Chapter</h1></div><p>" +
+                       Paragraph(3) + "</p>";
+    for (const char* name : {"First", "Second", "Third"})
+        html += std::string("<div class=\"section\"><div class=\"titlepage\"><div><h2 class=\"title\">") + name +
+                " section</h2></div></div><p>" + Paragraph(3) + "</p></div>";
+    html += "<div class=\"toc\"><h3>Menu one</h3></div><div><h3>Menu two</h3></div></div></body></html>";
+    std::string text = U(Clean(html).text);
+    for (const char* heading : {"### Chapter", "### First section", "### Second section", "### Third section"})
+        EXPECT_NE(std::string::npos, text.find(heading)) << heading << " in " << text;
+    EXPECT_EQ(std::string::npos, text.find("Menu two")) << text;
+}
+
 TEST(WebClean, SiteRulesFollowThePagesAddress)
 {
     bool loose;
