@@ -7,6 +7,7 @@ namespace {
 
 struct Block {
     size_t start, end;
+    size_t segment;  // the number of block breaks before it
     int32_t text, length, lines, links, refs, marks;
     bool heading, headingOnly;
     bool a, b;
@@ -28,10 +29,10 @@ std::vector<Block> MeasureBlocks(const WebText& t, int32_t threshold)
 {
     std::vector<Block> blocks;
     size_t start = 0;
-    while (start < t.size() && blocks.size() < kMaxBlocks) {
+    for (size_t segment = 0; start < t.size() && blocks.size() < kMaxBlocks; segment++) {
         size_t end = t.find(kMarkBlock, start);
         if (end == WebText::npos) end = t.size();
-        Block b{start, end, 0, 0, 0, 0, 0, 0, false, false, false, false};
+        Block b{start, end, segment, 0, 0, 0, 0, 0, 0, false, false, false, false};
         bool inHref = false, inLabel = false;
         for (size_t i = start; i < end; i++) {
             char16_t c = t[i];
@@ -77,16 +78,42 @@ std::vector<Block> MeasureBlocks(const WebText& t, int32_t threshold)
     return blocks;
 }
 
-void AppendBlock(WebText& out, const WebText& t, const Block& b)
+void AppendSpan(WebText& out, const WebText& t, size_t start, size_t end)
 {
-    for (size_t i = b.start; i < b.end; i++)
+    for (size_t i = start; i < end; i++)
         if (t[i] != kMarkDrop && t[i] != kMarkBlock) out.push_back(t[i]);
     out += u"\r\n";
 }
 
+void AppendBlock(WebText& out, const WebText& t, const Block& b) { AppendSpan(out, t, b.start, b.end); }
+
+// The main block with the rest of the container that holds it: the article
+// whose sections (each under its heading) the block breaks have parted. The
+// block alone when no container ends around it.
+void AppendMainContainer(WebText& out, const WebText& t, const std::vector<int32_t>& depths, const Block& main)
+{
+    std::vector<size_t> breaks;
+    for (size_t i = 0; i < t.size(); i++)
+        if (t[i] == kMarkBlock) breaks.push_back(i);
+    if (breaks.size() != depths.size() || main.segment > breaks.size()) {
+        AppendBlock(out, t, main);
+        return;
+    }
+    auto depth = [&](size_t segment) { return segment == 0 ? 0 : depths[segment - 1]; };
+    int32_t inside = depth(main.segment);
+    size_t first = main.segment, last = main.segment;
+    while (first > 0 && depth(first - 1) >= inside) first--;
+    while (last < breaks.size() && depth(last + 1) >= inside) last++;
+    if (first == 0 && last == breaks.size()) {
+        AppendBlock(out, t, main);
+        return;
+    }
+    AppendSpan(out, t, first == 0 ? 0 : breaks[first - 1] + 1, last == breaks.size() ? t.size() : breaks[last]);
+}
+
 }  // namespace
 
-WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
+WebText KeepTextBlocks(const WebText& t, const std::vector<int32_t>& breakDepths, PageKind kind, bool loose)
 {
     std::vector<Block> blocks = MeasureBlocks(t, loose ? kLooseBlockThreshold : kBlockThreshold);
     int32_t blockCount = 0;
@@ -135,8 +162,12 @@ WebText KeepTextBlocks(const WebText& t, PageKind kind, bool loose)
     if (loose) sizeLimit = kSizeLimit;
 
     WebText out;
-    if (mainOnly || blocks.size() == 1) {
-        AppendBlock(out, t, blocks[best >= 0 ? best : 0]);
+    if (mainOnly) {
+        AppendMainContainer(out, t, breakDepths, blocks[best >= 0 ? best : 0]);
+        return out;
+    }
+    if (blocks.size() == 1) {
+        AppendBlock(out, t, blocks[0]);
         return out;
     }
     for (int pass = 0; pass < kPasses && !blocks.empty(); pass++) {

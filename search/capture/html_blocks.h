@@ -5,6 +5,7 @@
 // targets are removed from the result.
 #pragma once
 #include "search/capture/web_text.h"
+#include <vector>
 
 enum PageKind {
     kPageArticle = 0,
@@ -18,6 +19,8 @@ enum {
     kLooseBlockThreshold = 10,
 };
 
-WebText KeepTextBlocks(const WebText& marked, PageKind kind, bool loose);
+// breakDepths: the containers open behind each block break (RunTagPass's);
+// the main block is kept with the rest of the container that holds it.
+WebText KeepTextBlocks(const WebText& marked, const std::vector<int32_t>& breakDepths, PageKind kind, bool loose);
 // Every block in reading order, the markers other than link targets removed.
 WebText KeepAllBlocks(const WebText& marked);

@@ -25,11 +25,17 @@ bool IsContainer(const WebText& name)
 
 void AppendMarks(WebText& out, char16_t mark, size_t count) { out.append(count, mark); }
 
-void BlockBreak(WebText& out)
-{
-    out.push_back(kMarkBlock);
-    out += u"\r\n";
-}
+struct Breaks {
+    int32_t depth = 0;
+    std::vector<int32_t>* depths;
+
+    void Add(WebText& out)
+    {
+        out.push_back(kMarkBlock);
+        out += u"\r\n";
+        if (depths) depths->push_back(depth);
+    }
+};
 
 // The value of an attribute in the tag text [open, close), empty when absent.
 WebText Attribute(const WebText& text, size_t open, size_t close, const char* name)
@@ -55,8 +61,10 @@ WebText Attribute(const WebText& text, size_t open, size_t close, const char* na
 
 }  // namespace
 
-WebText RunTagPass(const WebText& body, bool capture)
+WebText RunTagPass(const WebText& body, bool capture, std::vector<int32_t>* breakDepths)
 {
+    Breaks breaks{0, breakDepths};
+    if (breakDepths) breakDepths->clear();
     WebText out;
     out.reserve(body.size() + body.size() / 8);
     bool firstCell = true;
@@ -123,10 +131,14 @@ WebText RunTagPass(const WebText& body, bool capture)
         } else if (name == u"li" && !closing) {
             out += u"\r\n \u2022 ";
         } else if (name == u"blockquote") {
-            BlockBreak(out);
+            breaks.Add(out);
             out += u"\r\n";
         } else if (IsContainer(name)) {
-            BlockBreak(out);
+            if (closing)
+                breaks.depth--;
+            else if (body[close - 1] != '/')
+                breaks.depth++;
+            breaks.Add(out);
             firstCell = true;
         } else if (name == u"p" || name == u"ul" || name == u"ol" || name == u"dl") {
             out += u"\r\n\r\n";
@@ -142,11 +154,11 @@ WebText RunTagPass(const WebText& body, bool capture)
             } else {
                 if (inLink) out.push_back(']');
                 inLink = false;
-                BlockBreak(out);
+                breaks.Add(out);
                 out += kHeadingMark;
             }
         } else if (StartsWithNoCase(Attribute(body, nameEnd, close, "class"), 0, "comment")) {
-            BlockBreak(out);
+            breaks.Add(out);
         }
         i = close + 1;
     }

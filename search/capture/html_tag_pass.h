@@ -10,5 +10,9 @@
 // text + "]"; for a preview only its text stays.
 #pragma once
 #include "search/capture/web_text.h"
+#include <vector>
 
-WebText RunTagPass(const WebText& body, bool capture);
+// breakDepths, when given, gets for every block break of the result the
+// number of containers open behind it, counted from the body's start (a
+// container closed that opened before the body counts below zero).
+WebText RunTagPass(const WebText& body, bool capture, std::vector<int32_t>* breakDepths = nullptr);

@@ -155,8 +155,14 @@ namespace {
 WebText CleanPageText(const WebText& page, const WebCleanRequest& request, PageKind kind, bool loose,
                       bool readingOrder, std::vector<WebLink>* links)
 {
-    WebText text = readingOrder ? KeepAllBlocks(RunTagPass(ReadWholeText(page), request.capture))
-                                : KeepTextBlocks(RunTagPass(ReadBody(page), request.capture), kind, loose);
+    WebText text;
+    if (readingOrder) {
+        text = KeepAllBlocks(RunTagPass(ReadWholeText(page), request.capture));
+    } else {
+        std::vector<int32_t> breakDepths;
+        WebText marked = RunTagPass(ReadBody(page), request.capture, &breakDepths);
+        text = KeepTextBlocks(marked, breakDepths, kind, loose);
+    }
     if (loose) {
         size_t cut = text.size();
         for (const char16_t* marker : kLooseCuts) {

@@ -271,6 +271,30 @@ TEST(WebClean, HeadingsInTheirOwnContainersAreKeptForEverySection)
     EXPECT_EQ(std::string::npos, text.find("Menu two")) << text;
 }
 
+// An article of one long section and shorter ones nested in it: the main
+// block is the whole article, not its densest section, and the side bar
+// beside it stays out.
+TEST(WebClean, TheMainBlockBringsTheRestOfItsArticle)
+{
+    std::string html = "<html><title>Guide</title><body><div class=\"related\"><h3>Navigation</h3><ul>"
+                       "<li><a href=\"genindex.html\">index</a></li></ul></div><div class=\"document\">"
+                       "<div class=\"body\"><section id=\"intro\"><h1>Introduction</h1><p>" +
+                       Paragraph(13) + "</p><section id=\"install\"><h2>Installation</h2><div class=\"code\">"
+                       "<pre>pip install notebook</pre></div><p>Install it into a virtual environment first, "
+                       "then check the version it reports.</p></section></section></div></div>"
+                       "<div class=\"sidebar\"><h3>Related topics</h3><ul>";
+    for (int i = 0; i < 8; i++)
+        html += "<li><a href=\"topic" + std::to_string(i) + ".html\">Topic number " + std::to_string(i) + "</a></li>";
+    html += "</ul></div></body></html>";
+    std::string text = U(Clean(html).text);
+    size_t intro = text.find("### Introduction"), install = text.find("### Installation");
+    EXPECT_NE(std::string::npos, intro) << text;
+    EXPECT_LT(intro, install) << text;
+    EXPECT_NE(std::string::npos, text.find("pip install notebook")) << text;
+    EXPECT_NE(std::string::npos, text.find("then check the version it reports.")) << text;
+    EXPECT_EQ(std::string::npos, text.find("Topic number")) << text;
+}
+
 TEST(WebClean, SiteRulesFollowThePagesAddress)
 {
     bool loose;
