@@ -186,7 +186,13 @@ WebText CleanPageText(const WebText& page, const WebCleanRequest& request, PageK
         ReplaceAll(text, u"  [", u" [");
     }
     text = CollapseBlankRuns(Strip(text, kMarkLink));
-    if (!readingOrder) text = Strip(TrimShortEdgeLines(text, kEdgeLineMinimum), kMarkLink);
+    if (!readingOrder) {
+        size_t kept = text.size();
+        text = Strip(TrimShortEdgeLines(text, kEdgeLineMinimum), kMarkLink);
+        // Short lines at both ends are menus; a page that is mostly short lines
+        // (a list of links with one long entry) is no article at all.
+        if (text.size() < kept / 2) text.clear();
+    }
     ReplaceAll(text, u"\r\n[] \r\n", u"\r\n");
     TrimBlanks(text);
     PartBracePairs(text);

@@ -8,6 +8,28 @@ bool IsLetterOrDigit(char16_t c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
+bool IsLabelChar(char16_t c) { return IsLetterOrDigit(c) || c == '-' || c == '@' || c == '.' || c == ','; }
+
+// Where the words that a link's label holds end in the link's text: the
+// words after them stay in the note as plain text.
+size_t LabelWordsEnd(const WebText& shown)
+{
+    size_t labelChars = 0;
+    for (size_t at = 0; at < shown.size();) {
+        size_t wordEnd = shown.find(u' ', at);
+        if (wordEnd == WebText::npos) wordEnd = shown.size();
+        size_t chars = 0;
+        for (size_t i = at; i < wordEnd; i++) chars += IsLabelChar(shown[i]) ? 1 : 0;
+        if (chars > 0) {
+            size_t grown = labelChars + (labelChars > 0 ? 1 : 0) + chars;
+            if (grown > kMaxLabelChars) return labelChars > 0 ? at : wordEnd;
+            labelChars = grown;
+        }
+        at = wordEnd + 1;
+    }
+    return shown.size();
+}
+
 WebText EncodeTarget(const WebText& target)
 {
     static const char kHex[] = "0123456789ABCDEF";
@@ -75,8 +97,8 @@ WebText CleanLinkLabel(const WebText& text)
 {
     WebText out;
     for (char16_t c : text) {
-        if (c == ',') c = '.';
-        if (IsLetterOrDigit(c) || c == ' ' || c == '-' || c == '@' || c == '.') {
+        if (IsLabelChar(c) || c == ' ') {
+            if (c == ',') c = '.';
             if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
             out.push_back(c);
         }
@@ -121,7 +143,12 @@ WebText CollectWebLinks(const WebText& text, const WebText& pageUrl, std::vector
         if (keep) {
             links->push_back(WebLink{label, EncodeTarget(target)});
             out += u"[" + label + u"]";
-            if (i < text.size() && text[i] != ' ' && text[i] != ',' && text[i] != '.') out.push_back(' ');
+            WebText rest = shown.substr(LabelWordsEnd(shown));
+            TrimBlanks(rest);
+            if (!rest.empty())
+                out += u" " + rest;
+            else if (i < text.size() && text[i] != ' ' && text[i] != ',' && text[i] != '.')
+                out.push_back(' ');
         } else {
             out += shown;
         }

@@ -160,6 +160,26 @@ TEST(WebClean, CollectsLinksAsAbsoluteTargetsAndNeverLiveScripts)
     EXPECT_EQ(std::string::npos, text.find("javascript")) << text;
 }
 
+// A label holds the first words of a long link text that fit; the words
+// after it stay in the text, and the label matches its entry.
+TEST(WebClean, LinkWordsBeyondTheLabelStayInTheText)
+{
+    std::string html = "<body><h1>Setup</h1><p>" + Paragraph(3) +
+                       "See <a href=\"/setup.html\">Installing and configuring the notebook on a new, clean "
+                       "machine</a>. Then <a href=\"/x.html\">averyveryverylongwordwithoutblanks and more</a>"
+                       "then <a href=\"/y.html\">short one</a>next. " +
+                       Paragraph(1) + "</p></body>";
+    WebCleanResult r = Clean(html, true);
+    std::string text = U(r.text);
+    EXPECT_NE(std::string::npos,
+              text.find("See [Installing and configuring] the notebook on a new, clean machine. Then "
+                        "[averyveryverylongwordwithoutb] and morethen [short one] next."))
+        << text;
+    ASSERT_EQ(3u, r.links.size());
+    EXPECT_EQ("Installing and configuring", U(r.links[0].label));
+    EXPECT_EQ("averyveryverylongwordwithoutb", U(r.links[1].label));
+}
+
 // Reserved characters are mapped in the text only: an address keeps its own
 // characters (percent-encoded where the note would read them), its anchor and
 // its query, whether written raw or as references.
@@ -293,6 +313,25 @@ TEST(WebClean, TheMainBlockBringsTheRestOfItsArticle)
     EXPECT_NE(std::string::npos, text.find("pip install notebook")) << text;
     EXPECT_NE(std::string::npos, text.find("then check the version it reports.")) << text;
     EXPECT_EQ(std::string::npos, text.find("Topic number")) << text;
+}
+
+// A table of contents with one entry longer than the short lines trimmed at
+// the text's edges is still a list: it is kept whole, in reading order.
+TEST(WebClean, AListWithOneLongEntryIsKeptWhole)
+{
+    std::string html = "<html><title>Contents</title><body><h1>Contents</h1><ul>";
+    for (int i = 1; i <= 40; i++) {
+        html += "<li><a href=\"ch" + std::to_string(i) + ".html\">Chapter " + std::to_string(i) + " of the guide</a></li>";
+        if (i == 20) html += "<li>An entry without any link that runs on well past fifty characters</li>";
+    }
+    html += "</ul></body></html>";
+    for (bool capture : {false, true}) {
+        std::string text = U(Clean(html, capture).text);
+        size_t first = text.find("Chapter 1 of"), last = text.find("Chapter 40 of");
+        EXPECT_NE(std::string::npos, first) << text;
+        EXPECT_NE(std::string::npos, last) << text;
+        EXPECT_NE(std::string::npos, text.find("runs on well past")) << text;
+    }
 }
 
 TEST(WebClean, SiteRulesFollowThePagesAddress)
