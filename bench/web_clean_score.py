@@ -7,6 +7,8 @@
 #             (less than 49,000 characters of the page's text before them)
 #   links     link block entries / the page's distinct links with text (at most 100)
 #   reserved  reserved characters and link block fences in the note's body
+#   cut       notes shortened at the capture's limit (their link block holds
+#             only the page's own address, so their links count as lost)
 #   time      cleaning inside the program and w3m (its start-up taken off):
 #             median of interleaved runs, with min and max
 #   web_clean_score.py <pages> <notes> <references> <tavik times> <w3m times>
@@ -87,8 +89,8 @@ def main():
     pages, notes, refs, tavik_file, w3m_file = sys.argv[1:6]
     tavik, w3m = times(tavik_file), times(w3m_file)
     rows, groups = [], collections.defaultdict(lambda: collections.Counter())
-    head = "%-34s %7s %7s %9s %9s %4s %8s %21s %21s" % (
-        "page", "KB", "recall", "heads", "links", "res", "failed", "tavik ms", "w3m ms")
+    head = "%-34s %7s %7s %9s %9s %4s %4s %8s %21s %21s" % (
+        "page", "KB", "recall", "heads", "links", "res", "cut", "failed", "tavik ms", "w3m ms")
     print(head)
     for name in sorted(os.listdir(pages)):
         stem, ext = os.path.splitext(name)
@@ -112,29 +114,31 @@ def main():
         kept_links = sum(1 for line in block.splitlines() if line.startswith("[") and not line.startswith("[web"))
         reserved = sum(body.count(c) for c in "\u00a4\u00b1\u00bd\x01\x02\x03") + body.count("{{") + body.count("}}")
         failed = "Capture failed" in body
+        cut = "(THE CAPTURE HAS BEEN AUTOMATICALLY SHORTENED" in body
         g = stem.split("_")[0]
         for k, v in (("ref", total), ("found", found), ("heads", len(heads)), ("kept_heads", kept_heads),
                      ("links", expected_links), ("kept_links", min(kept_links, expected_links)),
-                     ("reserved", reserved), ("failed", int(failed)), ("pages", 1)):
+                     ("reserved", reserved), ("cut", int(cut)), ("failed", int(failed)), ("pages", 1)):
             groups[g][k] += v
             groups["all"][k] += v
         groups[g]["tavik"] += statistics.median(tavik[name]) if tavik[name] else 0
         groups[g]["w3m"] += statistics.median(w3m[name]) if w3m[name] else 0
         groups["all"]["tavik"] += statistics.median(tavik[name]) if tavik[name] else 0
         groups["all"]["w3m"] += statistics.median(w3m[name]) if w3m[name] else 0
-        print("%-34s %7.1f %7.3f %9s %9s %4d %8s %21s %21s" % (
+        print("%-34s %7.1f %7.3f %9s %9s %4d %4s %8s %21s %21s" % (
             name[:34], len(source.encode("utf-8", "replace")) / 1024, found / total if total else 1.0,
-            "%d/%d" % (kept_heads, len(heads)), "%d/%d" % (kept_links, expected_links), reserved,
+            "%d/%d" % (kept_heads, len(heads)), "%d/%d" % (kept_links, expected_links), reserved, "cut" if cut else "",
             "FAILED" if failed else "", spread(tavik[name]), spread(w3m[name])))
     print()
-    print("%-12s %5s %7s %9s %9s %4s %6s %10s %10s" % (
-        "generator", "pages", "recall", "heads", "links", "res", "failed", "tavik ms", "w3m ms"))
+    print("%-12s %5s %7s %9s %9s %4s %4s %6s %10s %10s" % (
+        "generator", "pages", "recall", "heads", "links", "res", "cut", "failed", "tavik ms", "w3m ms"))
     for g in sorted(groups, key=lambda k: (k == "all", k)):
         c = groups[g]
-        print("%-12s %5d %7.3f %9.3f %9.3f %4d %6d %10.2f %10.2f" % (
+        print("%-12s %5d %7.3f %9.3f %9.3f %4d %4d %6d %10.2f %10.2f" % (
             g, c["pages"], c["found"] / c["ref"] if c["ref"] else 1.0,
             c["kept_heads"] / c["heads"] if c["heads"] else 1.0,
-            c["kept_links"] / c["links"] if c["links"] else 1.0, c["reserved"], c["failed"], c["tavik"], c["w3m"]))
+            c["kept_links"] / c["links"] if c["links"] else 1.0, c["reserved"], c["cut"], c["failed"], c["tavik"],
+            c["w3m"]))
 
 
 if __name__ == "__main__":
