@@ -530,7 +530,8 @@ int32_t LaunchRequest() { return ShowPasteImageScreenFor(g_request); }
 namespace {
 
 struct ToolLines {
-    std::string hint, away, face;
+    std::string hint, away, face, warning;
+    int crossOverPicture = -1, arrowOutside = -1;
     LONG height = 0, wantedHeight = 0;
 } g_lines;
 
@@ -545,6 +546,12 @@ void HoverTheTools(HWND host)
     mouse.MoveMouse(host, 5, 5);
     ImagePasteInformationLine(line);
     g_lines.away = Utf8(line);
+    g_lines.arrowOutside = GetCursor() == LoadCursorW(0, IDC_ARROW);
+    RECT picture = ImagePastePreviewRect();
+    mouse.MoveMouse(host, (picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
+    g_lines.crossOverPicture = GetCursor() == LoadCursorW(0, IDC_CROSS);
+    ImagePasteWarning(line);
+    g_lines.warning = Utf8(line);
     LOGFONTW font = {};
     GetObjectW((HFONT)SendMessageW(NameField(host), WM_GETFONT, 0, 0), sizeof(font), &font);
     g_lines.face = Utf8(AIString(font.lfFaceName));
@@ -568,6 +575,22 @@ TEST_F(ImageScreensTest, PasteToolsTellWhatTheyDoAndTheNameIsTypedInCourierNew)
     EXPECT_EQ(0u, g_lines.away.find("Width: 100")) << g_lines.away;
     EXPECT_EQ("Courier New", g_lines.face);
     EXPECT_EQ(g_lines.wantedHeight, g_lines.height);
+    EXPECT_EQ(1, g_lines.crossOverPicture);
+    EXPECT_EQ(1, g_lines.arrowOutside);
+    EXPECT_EQ("", g_lines.warning);
+
+    // The snapshot of a page captured before: replacing it is warned of.
+    ASSERT_TRUE(g_noteStore.webCaptureImages);
+    g_noteStore.webCaptureImages->SetKeyValueString(L"wwwsitecomnews", L"http://www.site.com/news");
+    g_request = PasteImageRequest();
+    g_request.webLink = L"http://www.site.com/news";
+    g_lines = ToolLines();
+    RunScreenThrough(LaunchRequest, HoverTheTools);
+    EXPECT_EQ("Warning:|Web Snapshot already exists.|Pressing OK will replace old image", g_lines.warning);
+    g_noteStore.webCaptureImages->Clear();
+    g_request.webLink = L"http://www.site.com/other";
+    RunScreenThrough(LaunchRequest, HoverTheTools);
+    EXPECT_EQ("http://www.site.com/other", g_lines.warning);
 }
 
 TEST_F(ImageScreensTest, EditScreenSavesOverTheFileOnlyWhenItCanAndNeverWithoutAPicture)
