@@ -61,6 +61,35 @@ TEST_F(ScreensTest, FilePanelKeysReachTheFileCommands)
     EXPECT_EQ(0, g_testWindows.frameCommands);
 }
 
+namespace {
+
+WPARAM g_letter = 0;
+void PressAltLetter(HWND)
+{
+    TestKeyboard keys;
+    keys.Press((UINT)g_letter, kAltKey);
+}
+
+}  // namespace
+
+TEST_F(ScreensTest, FilePanelButtonsAnswerAltWithTheirMarkedLetter)
+{
+    // Each button's caption marks the letter that chooses it, and Alt with
+    // that letter chooses it as the letter alone does.
+    for (int i = 0; i < kFilePanelButtons; i++) {
+        const WCHAR* caption = FilePanelButtonCaption(i);
+        const WCHAR* mark = caption;
+        while (*mark && *mark != L'&') mark++;
+        ASSERT_TRUE(*mark && mark[1]) << i;
+        WPARAM letter = (WPARAM)CharUpperW((LPWSTR)(UINT_PTR)mark[1]);
+        EXPECT_EQ(FilePanelButtonResult(i), FilePanelResultForKey(letter, 0)) << i;
+    }
+    g_letter = 'O';
+    EXPECT_EQ(2, RunScreen(kScreenFilePanel, PressAltLetter).result);
+    g_letter = 'X';
+    EXPECT_EQ(99, RunScreen(kScreenFilePanel, PressAltLetter).result);
+}
+
 TEST_F(ScreensTest, FilePanelButtonsAndRecentRowsAreClicked)
 {
     // Page Setup stands above Print but answers 6.
