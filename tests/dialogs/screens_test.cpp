@@ -300,3 +300,45 @@ TEST_F(ScreensTest, ShortcutsColumnsHoldTheKeyMap)
     ShortcutColumns(6, keys, descriptions);
     EXPECT_GE(descriptions.FindText(L"Quick Help (this)"), 0);
 }
+
+namespace {
+
+struct IconRun {
+    int first = -1, last = -1, areaLeft = 0, areaWidth = 0;
+} g_iconRun;
+
+int IsIconBlue(COLORREF c) { return GetBValue(c) > GetRValue(c) + 60; }
+
+void FindTheIcon(HWND host)
+{
+    RedrawWindow(host, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client;
+    GetClientRect(host, &client);
+    g_iconRun.areaLeft = g_dialogHost.margin1;
+    g_iconRun.areaWidth = client.right - g_dialogHost.margin1 - g_dialogHost.margin2;
+    // Across the middle of the large icon: its blue sides.
+    HDC dc = GetDC(host);
+    int y = g_dialogHost.margin1 + 50 + 128;
+    for (int x = 0; x < client.right; x++)
+        if (IsIconBlue(GetPixel(dc, x, y))) {
+            if (g_iconRun.first < 0) g_iconRun.first = x;
+            g_iconRun.last = x;
+        }
+    ReleaseDC(host, dc);
+    PressHostKey(host, VK_ESCAPE);
+}
+
+}  // namespace
+
+TEST_F(ScreensTest, AboutShowsTheLargeIconFromTheMiddleOfTheScreen)
+{
+    g_iconRun = IconRun();
+    ScreenRun run = RunScreen(kScreenAbout, FindTheIcon);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(-1, run.result);
+    // The card's blue edge lies an eighth of the icon inside its left side.
+    int iconLeft = g_iconRun.areaLeft + g_iconRun.areaWidth / 2;
+    EXPECT_GE(g_iconRun.first, iconLeft + 20);
+    EXPECT_LE(g_iconRun.first, iconLeft + 36);
+    EXPECT_GT(g_iconRun.last - g_iconRun.first, 190);  // drawn 256 pixels wide
+}
