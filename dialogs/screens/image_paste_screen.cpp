@@ -54,14 +54,14 @@ const COLORREF kStatusColour = RGB(170, 0, 0);
 const COLORREF kNoticeColour = RGB(50, 50, 230);
 const COLORREF kWebLinkColour = RGB(0, 0, 170);
 
-// The warning block's lines, from the host's bottom.
+// The warning block's lines, from the host's bottom: under the name field,
+// from the tools' left edge to the OK button.
 enum {
-    kWarningLeft = 10,
-    kWarningTop0 = 95,
-    kWarningTop1 = 75,
-    kWarningTop2 = 58,
-    kWarningLineHeight = 18,
-    kWarningWidth = 300,
+    kWarningTop0 = 62,
+    kWarningTop1 = 46,
+    kWarningTop2 = 30,
+    kWarningLineHeight = 16,
+    kWarningGap = 10,
 };
 
 struct PasteScreen
@@ -603,7 +603,7 @@ void PaintWarningBlock(HDC dc)
     int web = WebMode() && count == 1;
     for (int i = 0; i < count; i++) {
         int top = tops[kPasteWarningLines - count + i];
-        DrawText(dc, lines[i].GetText(), kWarningLeft, top, S().area.left + kWarningWidth, top + kWarningLineHeight, 9,
+        DrawText(dc, lines[i].GetText(), S().preview_.GetRect().left, top, S().ok.GetRect().left - kWarningGap, top + kWarningLineHeight, 9,
                  i == 0 && !web, web ? kWebLinkColour : kStatusColour);
     }
 }
