@@ -84,6 +84,7 @@ struct PasteScreen
     AIControl ok, preview_, crop, rotate, reset;
     HWND nameField = 0;
     HFONT nameFont = 0;
+    int snapshotKnown = 0;      // the web link's page has a snapshot already
 };
 
 PasteScreen& S()
@@ -353,9 +354,23 @@ int CommitPaste()
 
 // ---- Handlers ----
 
+// A web snapshot of the page exists when a captured picture records it.
+int WebSnapshotExists()
+{
+    const AIStringTable* captures = g_noteStore.webCaptureImages;
+    if (!WebMode() || !captures) return 0;
+    AIString address;
+    for (int i = 0; i < captures->GetCount(); i++) {
+        captures->GetValueAt(i, address);
+        if (address.EqualsTextNoCase(Request().webLink)) return 1;
+    }
+    return 0;
+}
+
 void PasteOnShow()
 {
     PasteScreen& s = S();
+    s.snapshotKnown = WebSnapshotExists();
     s.status = kPasteStatusNone;
     s.dragging = 0;
     s.large = 0;
@@ -568,25 +583,12 @@ void DrawText(HDC dc, const WCHAR* text, int left, int top, int right, int botto
     t.DrawStyled(dc, r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-// A web snapshot of the page exists when a captured picture records it.
-int WebSnapshotExists()
-{
-    const AIStringTable* captures = g_noteStore.webCaptureImages;
-    if (!WebMode() || !captures) return 0;
-    AIString address;
-    for (int i = 0; i < captures->GetCount(); i++) {
-        captures->GetValueAt(i, address);
-        if (address.EqualsTextNoCase(Request().webLink)) return 1;
-    }
-    return 0;
-}
-
 int WarningBlock(AIString lines[kPasteWarningLines])
 {
     PasteScreen& s = S();
     PasteWarningFacts facts;
     facts.webLink = Request().webLink;
-    facts.snapshotExists = WebSnapshotExists();
+    facts.snapshotExists = s.snapshotKnown;
     facts.portable = g_app.system.IsPortable();
     facts.dibBytes = s.working.IsValid() ? s.working.GetSize() : 0;
     return PasteWarningBlock(facts, lines);
