@@ -269,7 +269,8 @@ void DrawScreenControls(HDC dc, AIControl& control, int style)
     InflateRect(&text, -3, 0);
     DrawControlPicture(dc, control, text);
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    caption.DrawStyled(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    // "&" marks the letter that chooses the button: it is drawn underlined.
+    caption.DrawStyled(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SetBkMode(dc, oldMode);
 }
 

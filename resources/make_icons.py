@@ -106,7 +106,7 @@ def split_cursor():
 
 
 def main():
-    write_group(os.path.join(HERE, "tavik.ico"), [(16, app_icon(16)), (32, app_icon(32)), (48, app_icon(48))], 1)
+    write_group(os.path.join(HERE, "tavik.ico"), [(16, app_icon(16)), (32, app_icon(32)), (48, app_icon(48)), (256, app_icon(256))], 1)
     write_group(os.path.join(HERE, "link.cur"), [(32, hand_cursor())], 2, hotspots=[(0, 0)])
     write_group(os.path.join(HERE, "split.cur"), [(32, split_cursor())], 2, hotspots=[(16, 16)])
 

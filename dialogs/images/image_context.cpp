@@ -9,7 +9,7 @@ const int kContextAfter = 800;
 // Where a paragraph, a heading section or an item starts.
 const WCHAR* const kStarts[] = {L"\r\n\r\n", L"\r\n#", L"   ", L"\x2022 ", L"\r\n - ", L"\r\n- "};
 // Where it ends after the link.
-const WCHAR* const kEnds[] = {L"\r\n\r\n", L"   ", L"\x2022 ", L"\r\n - ", L"\r\n- ", L"\r\n#"};
+const WCHAR* const kEnds[] = {L"\r\n\r\n", L"   ", L"\x2022 ", L"\r\n - ", L"\r\n- ", L"\r\n#", L"\r\n{{"};  // the last: the link block
 
 int FindExact(const WCHAR* text, int from, int to, const WCHAR* needle, int last)
 {

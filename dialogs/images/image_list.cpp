@@ -17,6 +17,7 @@ struct ImageListState
     AIStringTable list;
     int current = -1;
     int scanning = 0;  // the busy guard of a scan that pumps
+    int allImages = 0; // 1: the list is the whole folder's, not a note's
 };
 
 ImageListState& State()
@@ -81,8 +82,10 @@ ImageListOrigin BuildImageList(const ImageScanSource& source, ImageScanReport& r
     if (state.scanning) return report.origin = kImageListBusy;
     state.current = -1;
     state.list.Clear();
+    state.allImages = 0;
     if (ReadCache(source, state.list)) {
         report.images = state.list.GetCount();
+        state.allImages = 1;
         return report.origin = kImageListFromCache;
     }
     state.scanning = 1;
@@ -94,6 +97,7 @@ ImageListOrigin BuildImageList(const ImageScanSource& source, ImageScanReport& r
         return report.origin = kImageListAbandoned;
     }
     report.images = state.list.GetCount();
+    state.allImages = 1;
     if (report.entries > kImageCacheMinEntries && report.images && source.cachePath)
         report.cacheWritten = state.list.SaveToFile(source.cachePath);
     return report.origin = kImageListScanned;
@@ -113,6 +117,12 @@ void ClearImageList()
 {
     State().list.Clear();
     State().current = -1;
+    State().allImages = 0;
+}
+
+int ImageListHoldsAllImages()
+{
+    return State().allImages;
 }
 
 int GetImageName(int index, AIString& text)

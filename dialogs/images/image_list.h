@@ -49,7 +49,11 @@ const int kImageScanPumpEvery = 500;
 // The one list (sorted) and its count.
 AIStringTable& GetImageListTable();
 int GetImageCount();
+// Empties the list; a note's pictures are collected into it afterwards.
 void ClearImageList();
+// 1 while the list holds the whole images folder (BuildImageList), 0 while
+// it is empty or a note's pictures.
+int ImageListHoldsAllImages();
 // Index -100: the value of the current item; 0..count-1: the key of that
 // item. Any other index leaves text unchanged and returns 0.
 enum { kCurrentImageName = -100 };

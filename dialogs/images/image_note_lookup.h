@@ -14,3 +14,7 @@ class AIStringTable;
 int FindNoteOfImageFile(const WCHAR* datafileText, int length, const WCHAR* fileName,
                         const AIStringTable* webCaptures, AIString& title);
 const int kImageNoteTitleMaxChars = 40;
+
+// The label of the link that points at fileName in a note's text (its link
+// block holds "label:target" or "[label:target]"); 1 when one was found.
+int ImageLinkLabelOf(const WCHAR* noteText, int length, const WCHAR* fileName, AIString& label);

@@ -40,6 +40,8 @@ ImagePageResult PrepareImagePage(HDC dc, const RECT& rect, const ImagePageReques
         return result;
     }
     int linkCount = request.links ? request.links->GetCount() : 0;
+    // The image browser may have put the whole folder's pictures in the list.
+    if (ImageListHoldsAllImages()) ForgetImagePage();
     if (!dc || request.noteIndex != cache.noteIndex || linkCount != cache.linkCount) {
         FreeThumbnailSlots();
         ClearImageList();

@@ -16,9 +16,14 @@ namespace {
 enum {
     kCloseFromRight = 80,
     kCloseTop = 390,
-    kIconSize = 128,
-    kCreditsTop = 300,
-    kCreditsStep = 28,
+    kIconSize = 256,
+    kIconTop = 50,           // below the top of the screen area
+    kTextGap = 10,           // between the about text and the icon
+    kCreditsTop = 315,
+    kCreditsStep = 30,
+    kCreditHeadingPoints = 16,
+    kCreditLinePoints = 12,
+    kAboutTextPoints = 9,     // fits beside the icon above the credits
     kCreditTimerMs = 200,
 };
 
@@ -94,8 +99,8 @@ void AboutPaintFrame(HDC dc, int x, int y, int width, int height)
     DrawTitledScreenFrame(dc, x, y, width, height, L"About Orvanta Tavik");
     HICON icon = (HICON)LoadImageW(GetModuleHandleW(0), MAKEINTRESOURCEW(IDI_TAVIK), IMAGE_ICON, kIconSize, kIconSize, 0);
     if (icon) {
-        DrawIconEx(dc, x + width - kIconSize - 25, y + kScreenTitleBarHeight + 15, icon, kIconSize, kIconSize, 0, 0,
-                   DI_NORMAL);
+        // The icon's left edge stands at half the screen's width.
+        DrawIconEx(dc, x + width / 2, y + kIconTop, icon, kIconSize, kIconSize, 0, 0, DI_NORMAL);
         DestroyIcon(icon);
     }
 }
@@ -116,8 +121,8 @@ void DrawCredits(HDC dc)
         for (int i = 0; i < 3; i++) {
             if (!lines[i] || !lines[i][0]) continue;
             AIString text(lines[i]);
-            text.SetFontSize(i == 0 ? 14 : 11).SetBold(1).SetTextColor(CreditColour(g_credits.level));
-            RECT r = {left, top + i * kCreditsStep, g_dialogHost.width - 100, top + (i + 1) * kCreditsStep};
+            text.SetFontSize(i == 0 ? kCreditHeadingPoints : kCreditLinePoints).SetBold(1).SetTextColor(CreditColour(g_credits.level));
+            RECT r = {left, top + i * kCreditsStep, g_dialogHost.width - kCloseFromRight - 10, top + (i + 1) * kCreditsStep};
             text.DrawStyled(dc, r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
@@ -128,9 +133,9 @@ void AboutPaintContent(HDC dc)
 {
     DrawCredits(dc);
     int offset = ScreenContentOffset();
-    RECT r = {offset + 20, offset + kScreenTitleBarHeight + 10, g_dialogHost.width - kIconSize - 45,
-              offset + kCreditsTop - 10};
-    DrawScreenMarkup(dc, g_aboutText.GetText(), r, 9);
+    int iconLeft = offset + (g_dialogHost.width - offset - g_dialogHost.margin2) / 2;
+    RECT r = {offset + 20, offset + kScreenTitleBarHeight + 10, iconLeft - kTextGap, offset + kCreditsTop - 10};
+    DrawScreenMarkup(dc, g_aboutText.GetText(), r, kAboutTextPoints);
     AIControl& close = g_screenControls.close;
     DrawScreenControls(dc, close, kButtonFramed);
 }

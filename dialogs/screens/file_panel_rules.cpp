@@ -7,19 +7,43 @@ const int kPathLineChars = 55;
 const int kPathChars = 110;
 }
 
+namespace {
+
+// The buttons' captions, the marked letter ("&") choosing each.
+struct PanelButton {
+    const WCHAR* caption;
+    int result;
+};
+const PanelButton kPanelButtons[kFilePanelButtons] = {
+    {L"&New File", kFileNew},          {L"&Open File", kFileOpen},     {L"Refre&sh File", kFileRefresh},
+    {L"Sn&apshot Copy", kFileSnapshot}, {L"Pa&ge Setup", kFilePageSetup}, {L"&Print Note", kFilePrint},
+    {L"E&xit Tavik", kFileExit},
+};
+
+WPARAM MarkedLetter(const WCHAR* caption)
+{
+    for (const WCHAR* p = caption; *p; p++)
+        if (*p == L'&' && p[1]) return (WPARAM)(UINT_PTR)CharUpperW((LPWSTR)(UINT_PTR)p[1]);
+    return 0;
+}
+
+}  // namespace
+
+const WCHAR* FilePanelButtonCaption(int button)
+{
+    return button >= 0 && button < kFilePanelButtons ? kPanelButtons[button].caption : L"";
+}
+
+int FilePanelButtonResult(int button)
+{
+    return button >= 0 && button < kFilePanelButtons ? kPanelButtons[button].result : 0;
+}
+
 int FilePanelResultForKey(WPARAM key, int hoveredRow)
 {
-    switch (key) {
-    case VK_ESCAPE: case VK_RETURN: case 'F': return kFileNothing;
-    case 'N': return kFileNew;
-    case 'O': return kFileOpen;
-    case 'S': return kFileRefresh;
-    case 'A': return kFileSnapshot;
-    case 'P': return kFilePrint;
-    case 'G': return kFilePageSetup;
-    case 'X': return kFileExit;
-    default: break;
-    }
+    if (key == VK_ESCAPE || key == VK_RETURN || key == 'F') return kFileNothing;
+    for (const PanelButton& button : kPanelButtons)
+        if (MarkedLetter(button.caption) == key) return button.result;
     if (key >= '1' && key <= '9' && hoveredRow >= 1) return kFileRecentBase + (int)(key - '0');
     return 0;
 }

@@ -17,6 +17,12 @@ enum FilePanelResult {
 
 enum { kFilePanelRowHeight = 28, kFilePanelRows = 8, kFilePanelRowsTested = 10 };
 
+// The command buttons (the six file commands, then Exit): the caption with
+// "&" before the letter that chooses it (alone or with Alt), and the result.
+enum { kFilePanelButtons = 7, kFilePanelExitButton = 6 };
+const WCHAR* FilePanelButtonCaption(int button);
+int FilePanelButtonResult(int button);
+
 // The result of a released key; 0 when the key chooses nothing (the panel
 // stays open). Digits choose a recent file only while a row is hovered.
 int FilePanelResultForKey(WPARAM key, int hoveredRow);

@@ -33,22 +33,19 @@ enum {
 const COLORREF kDividerDark = RGB(150, 150, 150);
 const COLORREF kDividerLight = RGB(245, 245, 245);
 
+// The six file commands in the order of FilePanelButtonCaption.
 struct CommandButton {
-    const WCHAR* caption;
     int top;
-    int result;
     const WCHAR* description;
     int picture;
 };
 const CommandButton kButtons[6] = {
-    {L"New File", 59, kFileNew, L"Create a new Tavik file", IDP_NEW_FILE_24},
-    {L"Open File", 100, kFileOpen, L"Open another Tavik file", IDP_OPEN_FILE_24},
-    {L"Refresh File", 140, kFileRefresh, L"Refresh the current Tavik file \r(will permanently delete notes)",
-     IDP_RELOAD_24},
-    {L"Snapshot Copy", 180, kFileSnapshot, L"Make a snapshot copy of current file\rto a different location",
-     IDP_SAVE_COPY_24},
-    {L"Page Setup", 235, kFilePageSetup, L"Page and Printer setup", IDP_PAGE_SETUP_24},
-    {L"Print Note", 278, kFilePrint, L"Print current note", IDP_PRINT_24},
+    {59, L"Create a new Tavik file", IDP_NEW_FILE_24},
+    {100, L"Open another Tavik file", IDP_OPEN_FILE_24},
+    {140, L"Refresh the current Tavik file \r(will permanently delete notes)", IDP_RELOAD_24},
+    {180, L"Make a snapshot copy of current file\rto a different location", IDP_SAVE_COPY_24},
+    {235, L"Page and Printer setup", IDP_PAGE_SETUP_24},
+    {278, L"Print current note", IDP_PRINT_24},
 };
 
 AIControl g_buttons[6];
@@ -80,11 +77,11 @@ LRESULT FilePanelOnCreate(HWND host, UINT, WPARAM, LPARAM)
     for (int i = 0; i < 6; i++) {
         int left = mac ? 10 : kButtonLeft, width = mac ? 140 : kButtonWidth;
         int top = offset + kButtons[i].top - (mac ? 10 : 0);
-        g_buttons[i].CreateStandard(host, kButtons[i].caption, left + offset, top, width, kButtonHeight);
+        g_buttons[i].CreateStandard(host, FilePanelButtonCaption(i), left + offset, top, width, kButtonHeight);
         g_buttons[i].SetPicture(ScreenPicture(kButtons[i].picture));
     }
     int foot = offset + (mac ? 40 : kControlTop) + kFootLine;
-    PlaceSharedControl(g_screenControls.buttonA, L"Exit Tavik", offset + kButtonLeft, foot, kExitWidth,
+    PlaceSharedControl(g_screenControls.buttonA, FilePanelButtonCaption(kFilePanelExitButton), offset + kButtonLeft, foot, kExitWidth,
                        kScreenButtonHeight);
     PlaceSharedControl(g_screenControls.close, L"Cancel", g_dialogHost.width - kCancelFromRight, foot, kCancelWidth,
                        kScreenButtonHeight);
@@ -103,7 +100,7 @@ LRESULT FilePanelOnMouseUp(HWND host, UINT, WPARAM, LPARAM lParam)
     int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     for (int i = 0; i < 6; i++)
         if (g_buttons[i].OnMouseUp(x, y)) {
-            CloseScreenWithResult(kButtons[i].result);
+            CloseScreenWithResult(FilePanelButtonResult(i));
             return 0;
         }
     AIControl* clicked = SharedControlsMouseUp(x, y);

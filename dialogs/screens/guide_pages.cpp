@@ -16,7 +16,7 @@ const GuidePage kPages[kGuidePageCount] = {
      L"<br><br> - <b>What</b> is it ?<br><br> - <b>Why</b> should I use it ?<br><br> - <b>How</b> do I use it ?",
      L"Use the <b>Spacebar</b> to move forward", NO_PICTURE},
     {nullptr,
-     L"<h1>Getting Started</h1><sbr><sbr>Tavik keeps all your notes in <b>one data file</b>.<sbr><sbr>"
+     L"Tavik keeps all your notes in <b>one data file</b>.<sbr><sbr>"
      L"Every note has a title of its own: type it to find the note, write it in another note to link to it."
      L"<sbr><sbr>Move through this guide with <b>Space</b> and <b>Backspace</b>, or the arrows below; "
      L"<b>Escape</b> closes it.",

@@ -6,10 +6,12 @@
 #include "dialogs/screens/image_browser_screen.h"
 #include "dialogs/screens/screens.h"
 #include "dialogs/images/image_browser_model.h"
+#include "dialogs/images/image_clipboard.h"
 #include "dialogs/images/image_context.h"
 #include "dialogs/images/image_list.h"
 #include "dialogs/images/image_list_rules.h"
 #include "dialogs/images/image_note_lookup.h"
+#include "dialogs/images/image_page_paint.h"
 #include "dialogs/images/image_pages.h"
 #include "dialogs/images/image_thumbs.h"
 #include "dialogs/dialog_center.h"
@@ -182,6 +184,8 @@ void ListAllImages()
     BuildImageList(source, report);
     SetCursor(before);
     b.allImages = 1;
+    // The main window's grid of the note's pictures is made again.
+    ForgetImagePage();
 }
 
 int IsWebImageItem(const WCHAR* item)
@@ -267,6 +271,8 @@ void LoadLarge(int index)
     }
     b.largeMissing = b.large.IsEmpty() ? 1 : 0;
     SetCurrentImageIndex(index);
+    // The picture looked at is ready to be pasted.
+    if (!b.largeMissing) PutDibOnClipboard(g_dialogHost.window, b.large);
 }
 
 // The note the image belongs to: for the whole folder the note whose text
@@ -292,7 +298,14 @@ void LookUpNote()
     ImageFileNameOf(value.GetText(), fileName);
     const WCHAR* text = GetDatafileBuffer();
     HCURSOR before = SetCursor(LoadCursorW(0, IDC_WAIT));
-    if (text) FindNoteOfImageFile(text, GetDatafileBufferChars(), fileName.GetText(), nullptr, b.noteTitle);
+    FindNoteOfImageFile(text, text ? GetDatafileBufferChars() : 0, fileName.GetText(), g_noteStore.webCaptureImages,
+                        b.noteTitle);
+    // The words around the picture's link in the note found.
+    int note = b.noteTitle.IsEmpty() ? -1 : FindNoteByTitle(b.noteTitle.GetText(), 0, 0);
+    AIString noteText, label;
+    if (note >= 0 && ReadNoteText(note, noteText) &&
+        ImageLinkLabelOf(noteText.GetText(), noteText.GetLength(), fileName.GetText(), label))
+        GetImageContextText(noteText.GetText(), noteText.GetLength(), label.GetText(), b.context);
     SetCursor(before);
 }
 
@@ -386,7 +399,10 @@ void BrowserOnShow()
     b.preparing = 0;
     b.model.slideshow = 0;
     Layout();
-    ListAllImages();
+    // A list of the note's pictures (the main window's grid made it) is
+    // shown as the note's pictures; otherwise the whole folder.
+    if (GetImageCount() > 0 && !ImageListHoldsAllImages()) ListNoteImages();
+    else ListAllImages();
     StartList();
 }
 
@@ -682,14 +698,26 @@ void CaptionLine(AIString& line)
 {
     Browser& b = B();
     line.Clear();
-    if (!b.noteTitle.IsEmpty()) {
-        int web = b.noteTitle.StartsWithNoCase(L"http://") || b.noteTitle.StartsWithNoCase(L"https://");
-        if (web) line.Copy(b.noteTitle);
-        else line.AssignText(L"Open note '").AppendString(b.noteTitle).AppendText(L"'");
-        if (!web && !b.context.IsEmpty()) line.AppendText(L"  -  ").AppendString(b.context);
-    } else if (b.model.scrollable) {
-        line.AssignText(L"Scrollable image: Use Shift+Mousewheel or ArrowDown/ArrowUp to scroll");
+    if (b.noteTitle.IsEmpty()) return;
+    int web = b.noteTitle.StartsWithNoCase(L"http://") || b.noteTitle.StartsWithNoCase(L"https://");
+    if (web) line.Copy(b.noteTitle);
+    else line.AssignText(L"Open note '").AppendString(b.noteTitle).AppendText(L"'");
+    if (!web && !b.context.IsEmpty()) line.AppendText(L"  -  ").AppendString(b.context);
+}
+
+// The hint area right of the page buttons: the hint of the button under the
+// pointer, a tip for many pages, or how a tall picture scrolls.
+void HintLine(AIString& hint)
+{
+    Browser& b = B();
+    hint.Clear();
+    if (b.model.single) {
+        if (b.model.scrollable) hint.AssignText(L"Scrollable image: Use Shift+Mousewheel or ArrowDown/ArrowUp to scroll");
+        return;
     }
+    hint.Copy(b.hint);
+    if (hint.IsEmpty() && b.model.hover < 0 && b.model.paging.pageCount > 10)
+        hint.AssignText(L"Tip: Press '0' (zero) to jump 10 pages forward (hold Shift to jump backwards)");
 }
 
 void PaintCaption(HDC dc)
@@ -698,6 +726,7 @@ void PaintCaption(HDC dc)
     RECT s = CaptionStrip();
     int count = 0;
     AIControl* const* buttons = Buttons(count);
+    RECT hintArea = {b.c.nextPage.GetRect().right + 10, s.top + 8, s.right - 2, s.bottom - 2};
     if (!b.model.single) {
         AIString page(L"Page ");
         page.AppendInt(b.model.paging.page).AppendText(L" of ").AppendInt(b.model.paging.pageCount);
@@ -706,20 +735,18 @@ void PaintCaption(HDC dc)
         for (int i = 0; i < count; i++)
             if (buttons[i] != &b.c.nextImage && buttons[i] != &b.c.prevImage)
                 DrawScreenControls(dc, *buttons[i], buttons[i]->IsHot() ? kButtonFramed : kButtonPlain);
-        AIString hint(b.hint);
-        if (hint.IsEmpty() && b.model.hover < 0 && b.model.paging.pageCount > 10)
-            hint.AssignText(L"Tip: Press '0' (zero) to jump 10 pages forward (hold Shift to jump backwards)");
-        RECT h = {b.c.nextPage.GetRect().right + 10, s.top + 8, s.right - 2, s.bottom - 2};
-        DrawLine(dc, hint.GetText(), h, 9, 0, kHintInk, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
     } else {
         AIString line;
         CaptionLine(line);
-        RECT r = {s.left + 20, s.top + 8, s.right, s.bottom};
-        DrawLine(dc, line.GetText(), r, 11, 1, b.noteTitle.IsEmpty() ? kHintInk : kLinkInk,
-                 DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+        // The caption gives way to the hint area when a hint shows there.
+        RECT r = {s.left + 20, s.top + 8, b.model.scrollable ? hintArea.left - 10 : s.right, s.bottom};
+        DrawLine(dc, line.GetText(), r, 11, 1, kLinkInk, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
         DrawScreenControls(dc, b.c.nextImage, kButtonFramed);
         DrawScreenControls(dc, b.c.prevImage, kButtonFramed);
     }
+    AIString hint;
+    HintLine(hint);
+    DrawLine(dc, hint.GetText(), hintArea, 9, 0, kHintInk, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
     DrawScreenControls(dc, g_screenControls.close, kButtonFramed);
 }
 
@@ -792,6 +819,12 @@ const WCHAR* ImageBrowserCaption()
     static AIString line;
     CaptionLine(line);
     return line.GetText();
+}
+const WCHAR* ImageBrowserHint()
+{
+    static AIString hint;
+    HintLine(hint);
+    return hint.GetText();
 }
 RECT ImageBrowserCaptionBand() { return CaptionStrip(); }
 

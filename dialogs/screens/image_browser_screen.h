@@ -20,5 +20,8 @@ const WCHAR* ImageBrowserNoteTitle();
 // The caption line of the large view: the note to open and the words around
 // the picture's link, or the picture's web address.
 const WCHAR* ImageBrowserCaption();
+// The hint area's text: the hovered button's hint, the tip for many pages,
+// or in the large view how a tall picture scrolls.
+const WCHAR* ImageBrowserHint();
 // The rectangle of the caption line that opens that note.
 RECT ImageBrowserCaptionBand();

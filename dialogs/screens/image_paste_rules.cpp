@@ -143,3 +143,27 @@ void FormatPasteImageInfo(int width, int height, uint32_t bytes, int zoom, AIStr
     text.AppendText(bytes >= 1000000 ? L" mb)" : L" kb)");
     text.AppendText(L"  Zoom: ").AppendInt(zoom / 10).AppendText(L" %");
 }
+
+int PasteWarningBlock(const PasteWarningFacts& facts, AIString lines[kPasteWarningLines])
+{
+    for (int i = 0; i < kPasteWarningLines; i++) lines[i].Clear();
+    int web = facts.webLink && facts.webLink[0];
+    if (web && facts.snapshotExists) {
+        lines[0].AssignText(L"Warning:");
+        lines[1].AssignText(L"Web Snapshot already exists.");
+        lines[2].AssignText(L"Pressing OK will replace old image");
+        return 3;
+    }
+    if (web) {
+        lines[0].AssignText(facts.webLink);
+        if (lines[0].GetLength() > kWarningLinkMaxChars) lines[0].KeepRange(0, kWarningLinkMaxChars).AppendText(L"...");
+        return 1;
+    }
+    if (facts.portable && facts.dibBytes > kPortableLargeDibBytes) {
+        lines[0].AssignText(L"Warning:");
+        lines[1].AssignText(L"Image is very large ");
+        lines[2].AssignText(L"- saving may be slow on portable device");
+        return 3;
+    }
+    return 0;
+}

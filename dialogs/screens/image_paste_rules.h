@@ -66,3 +66,21 @@ const WCHAR* PasteStatusText(int status);
 
 // "Width: 640  Height: 480 (900.1 kb)  Zoom: 75 %" (megabytes from a million bytes).
 void FormatPasteImageInfo(int width, int height, uint32_t bytes, int zoom, AIString& text);
+
+// The warning block under the preview, at most three lines: a web link whose
+// snapshot exists already ("Warning:", "Web Snapshot already exists.",
+// "Pressing OK will replace old image"); else the web link itself, cut to
+// kWarningLinkMaxChars and "..."; else, on a portable installation, a
+// picture of more than kPortableLargeDibBytes ("Warning:", "Image is very
+// large ", "- saving may be slow on portable device"). Returns the lines set.
+struct PasteWarningFacts
+{
+    const WCHAR* webLink = nullptr;
+    int snapshotExists = 0;
+    int portable = 0;
+    uint32_t dibBytes = 0;
+};
+enum { kPasteWarningLines = 3 };
+int PasteWarningBlock(const PasteWarningFacts& facts, AIString lines[kPasteWarningLines]);
+const int kWarningLinkMaxChars = 35;
+const uint32_t kPortableLargeDibBytes = 10000000;

@@ -14,6 +14,7 @@
 #include "dialogs/screen_launchers.h"
 #include "drawing/ai_dib.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/app.h"
 #include "foundation/clipboard.h"
 #include "imaging/ai_image.h"
 #include "imaging/clipboard_image.h"
@@ -51,6 +52,17 @@ const COLORREF kAreaFrame = RGB(150, 150, 150);
 const COLORREF kSelectionColour = RGB(230, 50, 50);
 const COLORREF kStatusColour = RGB(170, 0, 0);
 const COLORREF kNoticeColour = RGB(50, 50, 230);
+const COLORREF kWebLinkColour = RGB(0, 0, 170);
+
+// The warning block's lines, from the host's bottom: under the name field,
+// from the tools' left edge to the OK button.
+enum {
+    kWarningTop0 = 62,
+    kWarningTop1 = 46,
+    kWarningTop2 = 30,
+    kWarningLineHeight = 16,
+    kWarningGap = 10,
+};
 
 struct PasteScreen
 {
@@ -72,6 +84,7 @@ struct PasteScreen
     AIControl ok, preview_, crop, rotate, reset;
     HWND nameField = 0;
     HFONT nameFont = 0;
+    int snapshotKnown = 0;      // the web link's page has a snapshot already
 };
 
 PasteScreen& S()
@@ -341,9 +354,23 @@ int CommitPaste()
 
 // ---- Handlers ----
 
+// A web snapshot of the page exists when a captured picture records it.
+int WebSnapshotExists()
+{
+    const AIStringTable* captures = g_noteStore.webCaptureImages;
+    if (!WebMode() || !captures) return 0;
+    AIString address;
+    for (int i = 0; i < captures->GetCount(); i++) {
+        captures->GetValueAt(i, address);
+        if (address.EqualsTextNoCase(Request().webLink)) return 1;
+    }
+    return 0;
+}
+
 void PasteOnShow()
 {
     PasteScreen& s = S();
+    s.snapshotKnown = WebSnapshotExists();
     s.status = kPasteStatusNone;
     s.dragging = 0;
     s.large = 0;
@@ -464,6 +491,9 @@ LRESULT PasteOnMouseMove(HWND host, UINT message, WPARAM wParam, LPARAM lParam)
                        s.anchor.x < p.x ? p.x : s.anchor.x, s.anchor.y < p.y ? p.y : s.anchor.y};
         changed = 1;
     }
+    // Over the picture the pointer becomes cross hairs for the selection.
+    POINT at = {x, y};
+    SetCursor(LoadCursorW(0, PtInRect(&s.area, at) ? IDC_CROSS : IDC_ARROW));
     if (changed) Repaint();
     return SharedControlsOnMouseMove(host, message, wParam, lParam);
 }
@@ -553,6 +583,33 @@ void DrawText(HDC dc, const WCHAR* text, int left, int top, int right, int botto
     t.DrawStyled(dc, r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+int WarningBlock(AIString lines[kPasteWarningLines])
+{
+    PasteScreen& s = S();
+    PasteWarningFacts facts;
+    facts.webLink = Request().webLink;
+    facts.snapshotExists = s.snapshotKnown;
+    facts.portable = g_app.system.IsPortable();
+    facts.dibBytes = s.working.IsValid() ? s.working.GetSize() : 0;
+    return PasteWarningBlock(facts, lines);
+}
+
+// The warning block at the bottom left; a lone web link stands on its last line.
+void PaintWarningBlock(HDC dc)
+{
+    AIString lines[kPasteWarningLines];
+    int count = WarningBlock(lines);
+    if (!count) return;
+    int height = g_dialogHost.height;
+    const int tops[kPasteWarningLines] = {height - kWarningTop0, height - kWarningTop1, height - kWarningTop2};
+    int web = WebMode() && count == 1;
+    for (int i = 0; i < count; i++) {
+        int top = tops[kPasteWarningLines - count + i];
+        DrawText(dc, lines[i].GetText(), S().preview_.GetRect().left, top, S().ok.GetRect().left - kWarningGap, top + kWarningLineHeight, 9,
+                 i == 0 && !web, web ? kWebLinkColour : kStatusColour);
+    }
+}
+
 void PastePaintContent(HDC dc)
 {
     PasteScreen& s = S();
@@ -570,12 +627,7 @@ void PastePaintContent(HDC dc)
             if (IntersectRect(&sel, &s.selection, &s.area)) FrameSolid(dc, sel, kSelectionColour);
         }
     }
-    int height = g_dialogHost.height;
-    if (WebMode()) {
-        AIString link(Request().webLink);
-        if (link.GetLength() > 35) link.KeepRange(0, 35).AppendText(L"...");
-        DrawText(dc, link.GetText(), 10, height - 58, a.left + 300, height - 40, 9, 0, RGB(0, 0, 170));
-    }
+    PaintWarningBlock(dc);
     // The status line: a refusal or notice, else the picture's numbers.
     AIString line;
     COLORREF colour = RGB(60, 60, 60);
@@ -642,3 +694,14 @@ void RegisterPasteImageScreen()
 }
 
 void ImagePasteInformationLine(AIString& line) { PasteInformationLine(line); }
+
+void ImagePasteWarning(AIString& joined)
+{
+    AIString lines[kPasteWarningLines];
+    int count = WarningBlock(lines);
+    joined.Clear();
+    for (int i = 0; i < count; i++) {
+        if (i) joined.AppendChar(L'|');
+        joined.AppendString(lines[i]);
+    }
+}

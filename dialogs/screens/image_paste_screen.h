@@ -17,6 +17,8 @@ int ImagePasteStatus();
 // The line under the preview: the status, the hovered tool's hint, or the
 // picture's numbers.
 void ImagePasteInformationLine(AIString& line);
+// The warning block's lines, joined by "|" (empty when none shows).
+void ImagePasteWarning(AIString& joined);
 // The picture as edited so far, and where its preview stands in the host.
 const AIImage& ImagePasteWorkingImage();
 RECT ImagePastePreviewRect();

@@ -6,6 +6,7 @@
 #include "dialogs/screens/screens.h"
 #include "dialogs/dialog_center.h"
 #include "dialogs/dialog_host.h"
+#include "drawing/ai_effects.h"
 #include "ui/colours.h"
 #include <windowsx.h>
 
@@ -15,6 +16,8 @@ enum {
     kCloseFromRight = 80,
     kCloseTop = 390,
     kShowcaseTickMs = 150,
+    kBackgroundTint = 100,       // the shadow colour moved this far towards white
+    kBackgroundGradient = 150,   // how far the top is lightened
     kStopped = 1,
     kRunning = -1,
     kDiagramRows = 4,
@@ -56,10 +59,19 @@ const Word kClosingWords[] = {{L"Orvanta", 28, -80, -85}, {L"Tavik", 28, 0, 0}};
 int g_stopWord = 0;
 ShowcaseCounters g_counters;
 
+// The background: the average of a light and a shadow tint of the system's
+// colours, lightened towards its top.
+COLORREF BackgroundColour()
+{
+    COLORREF a = TintSystemColour(COLOR_3DFACE, 0), b = TintSystemColour(COLOR_3DSHADOW, kBackgroundTint);
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
+}
+
+// The words fade in from the background at the middle of the screen.
 COLORREF RampColour(int step)
 {
-    return MixColours(RGB(255, 255, 255), GetTableColour(ColourText),
-                      ShowcaseRampLevel(step) * 255 / kShowcaseRampSteps);
+    COLORREF middle = MixColours(BackgroundColour(), RGB(255, 255, 255), kBackgroundGradient / 2);
+    return MixColours(middle, GetTableColour(ColourText), ShowcaseRampLevel(step) * 255 / kShowcaseRampSteps);
 }
 
 void DrawWord(HDC dc, const Word& word, COLORREF colour)
@@ -132,7 +144,14 @@ LRESULT ShowcaseOnKeyUp(HWND, UINT message, WPARAM key, LPARAM)
 
 void ShowcasePaintFrame(HDC dc, int x, int y, int width, int height)
 {
-    DrawTitledScreenFrame(dc, x, y, width, height, L"");
+    DrawResourceJpg(dc, x, y, width, height);
+    RECT panel = {x + kScreenMargin1, y + kScreenTitleBarHeight, x + width - kScreenMargin2, y + height - kScreenMargin2};
+    if (panel.right > panel.left && panel.bottom > panel.top) {
+        FillSolid(dc, panel.left, panel.top, panel.right, panel.bottom, BackgroundColour());
+        AIEffectContext gradient(dc, panel);
+        gradient.GradientTintInRect(RGB(255, 255, 255), kBackgroundGradient);
+    }
+    DrawScreenFrame(dc, x, y, width, height, -1);
 }
 
 void ShowcasePaintContent(HDC dc)

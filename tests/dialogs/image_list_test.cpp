@@ -335,7 +335,9 @@ TEST(ImageList, TheWayBackFromAPictureToItsNote)
         L"Tavik 10\r\n"
         L"\x00A4" L"Books_to_read\r\nNothing here.\r\n{{\r\n}}\r\n"
         L"\x00A4" L"Trip_to_the_coast\r\nSee [Photo]\r\n{{\r\nPhoto:rel:\\images\\TRIP_2011_05231020.png\r\n}}\r\n"
-        L"\x00A4" L"A_title_far_longer_than_forty_characters_in_all\r\n{{\r\nx:rel:\\images\\long.jpg\r\n}}\r\n";
+        L"\x00A4" L"A_title_far_longer_than_forty_characters_in_all\r\n{{\r\nx:rel:\\images\\long.jpg\r\n}}\r\n"
+        L"\x00A4" L"Reading_list\r\nSee [web1] and [web2]\r\n{{\r\n[web1:http://www.example.com/newsroom/old]\r\n"
+        L"[web2:https://www.Example.com/news/today]\r\n}}\r\n";
     int length = lstrlenW(datafile);
     AIStringTable captures;
     captures.AddItemString(L"wwwsitecom", L"http://www.site.com");
@@ -347,10 +349,32 @@ TEST(ImageList, TheWayBackFromAPictureToItsNote)
     // A captured picture no note links: the page it came from.
     EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"wwwsitecom.png", &captures, title), 1);
     EXPECT_EQ(Utf8(title), "http://www.site.com");
+    // A picture captured from a page is named after its address: the note
+    // that links the address, found past an address of the same beginning.
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"wwwexamplecomnewstoday.png", nullptr, title), 1);
+    EXPECT_EQ(Utf8(title), "Reading list");
+    EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"wwwexamplecomnewstomorrow.png", nullptr, title), 0);
     EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"nowhere.png", &captures, title), 0);
     EXPECT_TRUE(title.IsEmpty());
     EXPECT_EQ(FindNoteOfImageFile(datafile, length, L"", nullptr, title), 0);
     EXPECT_EQ(FindNoteOfImageFile(nullptr, 0, L"nowhere.png", nullptr, title), 0);
+}
+
+TEST(ImageList, TheLabelAPictureGoesByInItsNote)
+{
+    const WCHAR note[] = L"Mentions sea.png in passing [Sea view]\r\n{{\r\n[web1:http://a.b/c]\r\n"
+                         L"Sea view:rel:\\images\\SEA.png\r\n[Map:file:C:\\maps\\hills.jpg]\r\n}}";
+    int length = lstrlenW(note);
+    AIString label;
+    EXPECT_EQ(ImageLinkLabelOf(note, length, L"sea.png", label), 1);
+    EXPECT_EQ(Utf8(label), "Sea view");
+    EXPECT_EQ(ImageLinkLabelOf(note, length, L"hills.jpg", label), 1);
+    EXPECT_EQ(Utf8(label), "Map");
+    EXPECT_EQ(ImageLinkLabelOf(note, length, L"absent.png", label), 0);
+    EXPECT_TRUE(label.IsEmpty());
+    // Named only in the text, without a link block: no label.
+    const WCHAR plain[] = L"sea.png";
+    EXPECT_EQ(ImageLinkLabelOf(plain, lstrlenW(plain), L"sea.png", label), 0);
 }
 
 TEST(ImageListRules, TheNotesPicturesFromItsLinks)
@@ -497,6 +521,11 @@ TEST(ImageListRules, TheParagraphAroundAPicturesLink)
     EXPECT_EQ(GetImageContextText(note, length, L"None", out), 0);
     EXPECT_TRUE(out.IsEmpty());
     EXPECT_EQ(GetImageContextText(note, 0, L"Photo", out), 0);
+
+    // The note's link block is no part of its last paragraph.
+    const WCHAR withBlock[] = L"A [tall] one\r\n{{\r\ntall:rel:\\images\\tall.bmp\r\n}}";
+    ASSERT_EQ(GetImageContextText(withBlock, lstrlenW(withBlock), L"tall", out), 1);
+    EXPECT_EQ(Utf8(out), "A [tall] one");
 
     // A long paragraph is cut to 200 characters; tabs and "#" go.
     AIString longNote(L"Start\t#");

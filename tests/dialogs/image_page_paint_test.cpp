@@ -109,6 +109,17 @@ TEST(ImagePagePaint, TheNotesPicturesArePreparedOnceAndDrawnWithMissingOnesEmpty
     ImagePageResult more = PrepareImagePage(dc, area, request);
     EXPECT_EQ(4, more.count);
     EXPECT_EQ(4, more.cellsDrawn);
+    // The image browser listed the whole folder meanwhile: the note's
+    // pictures are collected again.
+    AIString scanned(folder.Path());
+    scanned.DeleteRange(scanned.GetLength() - 1, 1);
+    ImageScanSource source;
+    source.imagesFolder = scanned.GetText();
+    ImageScanReport report;
+    ASSERT_EQ(kImageListScanned, BuildImageList(source, report));
+    ASSERT_EQ(3, GetImageCount());
+    EXPECT_EQ(4, PrepareImagePage(dc, area, request).count);
+    EXPECT_EQ(4, GetImageCount());
     // While full-text search shows nothing is prepared or drawn.
     request.searchMode = 1;
     links.AddItemString(L"Epsilon", L"file:C:\\nowhere\\e.png");

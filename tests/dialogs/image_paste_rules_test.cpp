@@ -174,3 +174,28 @@ TEST(ImagePasteRules, CropEdgesAtZoomsThatAreNotWholeNumbersRoundToTheNearestPix
     EXPECT_EQ(3, pixels.right);
     EXPECT_EQ(3, pixels.bottom);
 }
+
+TEST(ImagePasteRules, TheWarningBlockTellsOfAnOldSnapshotTheLinkOrALargePictureOnAPortableDrive)
+{
+    AIString lines[kPasteWarningLines];
+    PasteWarningFacts facts;
+    EXPECT_EQ(0, PasteWarningBlock(facts, lines));
+    facts.webLink = L"http://www.example.com/a/rather/long/address/of/a/page";
+    ASSERT_EQ(1, PasteWarningBlock(facts, lines));
+    EXPECT_EQ("http://www.example.com/a/rather/lon...", Utf8(lines[0]));
+    facts.snapshotExists = 1;
+    facts.portable = 1;
+    facts.dibBytes = 20000000;
+    ASSERT_EQ(3, PasteWarningBlock(facts, lines));
+    EXPECT_EQ("Web Snapshot already exists.", Utf8(lines[1]));
+    EXPECT_EQ("Pressing OK will replace old image", Utf8(lines[2]));
+    // Without a link: only a picture above ten million bytes on a portable drive.
+    facts.webLink = L"";
+    ASSERT_EQ(3, PasteWarningBlock(facts, lines));
+    EXPECT_EQ("Image is very large ", Utf8(lines[1]));
+    facts.dibBytes = kPortableLargeDibBytes;
+    EXPECT_EQ(0, PasteWarningBlock(facts, lines));
+    facts.dibBytes = 20000000;
+    facts.portable = 0;
+    EXPECT_EQ(0, PasteWarningBlock(facts, lines));
+}

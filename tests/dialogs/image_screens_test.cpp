@@ -13,6 +13,7 @@
 #include "dialogs/dialog_host.h"
 #include "dialogs/dialog_shell_links.h"
 #include "dialogs/images/image_browser_model.h"
+#include "dialogs/images/image_list.h"
 #include "dialogs/screen_launchers.h"
 #include "dialogs/screens/image_browser_screen.h"
 #include "dialogs/screens/image_paste_rules.h"
@@ -72,6 +73,14 @@ protected:
         g_dialogShell.saveImageIntoNote = nullptr;
         SetImageBrowserFolders(nullptr, nullptr);
         CloseDatafile();
+    }
+    // Another data file in place of the one set up.
+    void LoadNotes(const AIString& records)
+    {
+        CloseDatafile();
+        AIString path = folder_.File(L"notes.tavik");
+        WriteBytes(path.GetText(), DataFile(records));
+        ASSERT_EQ(1, LoadDatafile(path.GetText()));
     }
     void AddPicturesFrom(int from, int to)
     {
@@ -219,6 +228,7 @@ TEST_F(ImageScreensTest, BrowserSingleViewSlideshowAndTheNoteOfAnImage)
 namespace {
 
 int g_tallScrollable = -1, g_tallSingle = -1;
+std::string g_tallHint, g_tallCaption;
 
 void OpenTheTallPicture(HWND host)
 {
@@ -227,6 +237,8 @@ void OpenTheTallPicture(HWND host)
     PaintNow(host);
     g_tallSingle = ImageBrowserState().single;
     g_tallScrollable = ImageBrowserState().scrollable;
+    g_tallHint = Utf8(AIString(ImageBrowserHint()));
+    g_tallCaption = Utf8(AIString(ImageBrowserCaption()));
     PressHostKey(host, VK_ESCAPE);
     PressHostKey(host, VK_ESCAPE);
 }
@@ -248,12 +260,84 @@ TEST_F(ImageScreensTest, ALargeTallPictureIsShownFromItsFileAndScrolls)
     tall.AppendText(L"\\tall.bmp");
     ASSERT_TRUE(image.Save(tall.GetText(), kImageBmp));
     ASSERT_GT(AIFile::GetSizeByName(tall.GetText()), 500000);
+    // A note links it: its caption and the scroll hint show side by side.
+    LoadNotes(AIString(L"\x00A4Tower\r\nA [tall] one\r\n{{\r\ntall:rel:\\images\\tall.bmp\r\n}}\r\n"));
     g_tallScrollable = g_tallSingle = -1;
     ScreenRun run = RunScreen(kScreenImageBrowser, OpenTheTallPicture);
     EXPECT_EQ(1, run.opened);
     EXPECT_EQ(0, run.watchdogFired);
     EXPECT_EQ(1, g_tallSingle);
     EXPECT_EQ(1, g_tallScrollable);
+    EXPECT_EQ("Open note 'Tower'  -  A [tall] one", g_tallCaption);
+    EXPECT_EQ("Scrollable image: Use Shift+Mousewheel or ArrowDown/ArrowUp to scroll", g_tallHint);
+}
+
+namespace {
+
+struct LookUpCheck {
+    std::string title[3], caption[3];
+    int clipboardWidth = 0, clipboardHeight = 0;
+} g_lookUp;
+
+void ClipboardPictureSize(int& width, int& height)
+{
+    AIClipboard clipboard(0);
+    uint8_t* block = nullptr;
+    uint32_t bytes = 0;
+    AIImage image;
+    if (clipboard.Open() && clipboard.GetDib(&block, &bytes) && image.FromClipboardDib(block, bytes)) {
+        width = image.GetWidth();
+        height = image.GetHeight();
+    }
+    if (block) LocalFree(block);
+}
+
+void LookUpEachPicture(HWND host)
+{
+    PaintNow(host);
+    {
+        AIClipboard clipboard(0);
+        if (clipboard.Open()) clipboard.Empty();
+    }
+    ClickControlCentre(host, ImageBrowserCell(0));
+    PaintNow(host);
+    ClipboardPictureSize(g_lookUp.clipboardWidth, g_lookUp.clipboardHeight);
+    for (int i = 0; i < 3; i++) {
+        if (i) PressHostKey(host, VK_RIGHT);
+        PaintNow(host);
+        g_lookUp.title[i] = Utf8(AIString(ImageBrowserNoteTitle()));
+        g_lookUp.caption[i] = Utf8(AIString(ImageBrowserCaption()));
+    }
+    PressHostKey(host, 'Q');
+}
+
+}  // namespace
+
+TEST_F(ImageScreensTest, BrowserFindsTheNoteOrPageOfEveryPictureAndPutsTheOneShownOnTheClipboard)
+{
+    AIString coast(images_), other(images_), site(images_);
+    SavePicture(coast.AppendText(L"\\coast_2011_05231020.png"), 60, 40);
+    SavePicture(other.AppendText(L"\\wwwothercomx.png"), 20, 30);
+    SavePicture(site.AppendText(L"\\wwwsitecomnews.png"), 30, 20);
+    // A page captured into a note, and a picture the user pasted into a note.
+    AIString records(L"\x00A4Reading\r\nSaved pages: [web1]\r\n{{\r\n[web1:http://www.site.com/news]\r\n}}\r\n");
+    records.AppendText(L"\x00A4Trip\r\nWe walked far.\r\n\r\nThe [sea at dawn] was calm.\r\n\r\nHome again.\r\n"
+                       L"{{\r\nsea at dawn:rel:\\images\\coast_2011_05231020.png\r\n}}\r\n");
+    LoadNotes(records);
+    // A picture whose page no note links any more: the address it came from.
+    ASSERT_TRUE(g_noteStore.webCaptureImages);
+    g_noteStore.webCaptureImages->SetKeyValueString(L"wwwothercomx", L"http://www.other.com/x");
+    g_lookUp = LookUpCheck();
+    ScreenRun run = RunScreen(kScreenImageBrowser, LookUpEachPicture);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(0, run.watchdogFired);
+    EXPECT_EQ("Trip", g_lookUp.title[0]);
+    EXPECT_EQ("Open note 'Trip'  -  The [sea at dawn] was calm.", g_lookUp.caption[0]);
+    EXPECT_EQ("http://www.other.com/x", g_lookUp.title[1]);
+    EXPECT_EQ("http://www.other.com/x", g_lookUp.caption[1]);
+    EXPECT_EQ("Reading", g_lookUp.title[2]);
+    EXPECT_EQ(60, g_lookUp.clipboardWidth);  // the picture shown large
+    EXPECT_EQ(40, g_lookUp.clipboardHeight);
 }
 
 // ---- The paste screen ----
@@ -446,7 +530,8 @@ int32_t LaunchRequest() { return ShowPasteImageScreenFor(g_request); }
 namespace {
 
 struct ToolLines {
-    std::string hint, away, face;
+    std::string hint, away, face, warning;
+    int crossOverPicture = -1, arrowOutside = -1;
     LONG height = 0, wantedHeight = 0;
 } g_lines;
 
@@ -461,6 +546,12 @@ void HoverTheTools(HWND host)
     mouse.MoveMouse(host, 5, 5);
     ImagePasteInformationLine(line);
     g_lines.away = Utf8(line);
+    g_lines.arrowOutside = GetCursor() == LoadCursorW(0, IDC_ARROW);
+    RECT picture = ImagePastePreviewRect();
+    mouse.MoveMouse(host, (picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
+    g_lines.crossOverPicture = GetCursor() == LoadCursorW(0, IDC_CROSS);
+    ImagePasteWarning(line);
+    g_lines.warning = Utf8(line);
     LOGFONTW font = {};
     GetObjectW((HFONT)SendMessageW(NameField(host), WM_GETFONT, 0, 0), sizeof(font), &font);
     g_lines.face = Utf8(AIString(font.lfFaceName));
@@ -484,6 +575,22 @@ TEST_F(ImageScreensTest, PasteToolsTellWhatTheyDoAndTheNameIsTypedInCourierNew)
     EXPECT_EQ(0u, g_lines.away.find("Width: 100")) << g_lines.away;
     EXPECT_EQ("Courier New", g_lines.face);
     EXPECT_EQ(g_lines.wantedHeight, g_lines.height);
+    EXPECT_EQ(1, g_lines.crossOverPicture);
+    EXPECT_EQ(1, g_lines.arrowOutside);
+    EXPECT_EQ("", g_lines.warning);
+
+    // The snapshot of a page captured before: replacing it is warned of.
+    ASSERT_TRUE(g_noteStore.webCaptureImages);
+    g_noteStore.webCaptureImages->SetKeyValueString(L"wwwsitecomnews", L"http://www.site.com/news");
+    g_request = PasteImageRequest();
+    g_request.webLink = L"http://www.site.com/news";
+    g_lines = ToolLines();
+    RunScreenThrough(LaunchRequest, HoverTheTools);
+    EXPECT_EQ("Warning:|Web Snapshot already exists.|Pressing OK will replace old image", g_lines.warning);
+    g_noteStore.webCaptureImages->Clear();
+    g_request.webLink = L"http://www.site.com/other";
+    RunScreenThrough(LaunchRequest, HoverTheTools);
+    EXPECT_EQ("http://www.site.com/other", g_lines.warning);
 }
 
 TEST_F(ImageScreensTest, EditScreenSavesOverTheFileOnlyWhenItCanAndNeverWithoutAPicture)
@@ -553,6 +660,13 @@ struct NoteImagesCheck {
     AIString title, caption;
 } g_noteImages;
 
+int g_countAtOpening = -1;
+void CountAndClose(HWND host)
+{
+    g_countAtOpening = ImageBrowserState().count;
+    PressHostKey(host, 'Q');
+}
+
 void ShowTheNotesImages(HWND host)
 {
     g_noteImages.countAll = ImageBrowserState().count;
@@ -584,12 +698,23 @@ TEST_F(ImageScreensTest, BrowserShowsTheCurrentNotesPicturesWithTheWordsAroundTh
     g_noteStore.currentText.AssignText(L"Spring\r\n\r\nThe first [leaf] of the oak came out today.\r\n\r\nLater");
     g_noteImages = NoteImagesCheck();
     ScreenRun run = RunScreen(kScreenImageBrowser, ShowTheNotesImages);
+    // Opened again, the browser keeps to the note's pictures it was left with.
+    g_countAtOpening = -1;
+    RunScreen(kScreenImageBrowser, CountAndClose);
+    int countAgain = g_countAtOpening;
+    // A list of every picture, or none, opens on the whole folder.
+    ClearImageList();
+    g_countAtOpening = -1;
+    RunScreen(kScreenImageBrowser, CountAndClose);
+    int countFromEmpty = g_countAtOpening;
     g_noteStore.hyperlinks = keptLinks;
     g_noteStore.currentIndex = keptIndex;
     g_noteStore.currentText.Copy(keptText);
     EXPECT_EQ(-1, run.result);
     EXPECT_EQ(2, g_noteImages.countAll);
     EXPECT_EQ(1, g_noteImages.countNote);
+    EXPECT_EQ(1, countAgain);
+    EXPECT_EQ(2, countFromEmpty);
     EXPECT_STREQ("Garden", Utf8(g_noteImages.title).c_str());
     EXPECT_STREQ("Open note 'Garden'  -  The first [leaf] of the oak came out today.",
                  Utf8(g_noteImages.caption).c_str());

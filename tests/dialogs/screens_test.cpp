@@ -61,6 +61,35 @@ TEST_F(ScreensTest, FilePanelKeysReachTheFileCommands)
     EXPECT_EQ(0, g_testWindows.frameCommands);
 }
 
+namespace {
+
+WPARAM g_letter = 0;
+void PressAltLetter(HWND)
+{
+    TestKeyboard keys;
+    keys.Press((UINT)g_letter, kAltKey);
+}
+
+}  // namespace
+
+TEST_F(ScreensTest, FilePanelButtonsAnswerAltWithTheirMarkedLetter)
+{
+    // Each button's caption marks the letter that chooses it, and Alt with
+    // that letter chooses it as the letter alone does.
+    for (int i = 0; i < kFilePanelButtons; i++) {
+        const WCHAR* caption = FilePanelButtonCaption(i);
+        const WCHAR* mark = caption;
+        while (*mark && *mark != L'&') mark++;
+        ASSERT_TRUE(*mark && mark[1]) << i;
+        WPARAM letter = (WPARAM)CharUpperW((LPWSTR)(UINT_PTR)mark[1]);
+        EXPECT_EQ(FilePanelButtonResult(i), FilePanelResultForKey(letter, 0)) << i;
+    }
+    g_letter = 'O';
+    EXPECT_EQ(2, RunScreen(kScreenFilePanel, PressAltLetter).result);
+    g_letter = 'X';
+    EXPECT_EQ(99, RunScreen(kScreenFilePanel, PressAltLetter).result);
+}
+
 TEST_F(ScreensTest, FilePanelButtonsAndRecentRowsAreClicked)
 {
     // Page Setup stands above Print but answers 6.
@@ -270,4 +299,46 @@ TEST_F(ScreensTest, ShortcutsColumnsHoldTheKeyMap)
     EXPECT_GE(descriptions.FindText(L"Return to QuickSearch"), 0);
     ShortcutColumns(6, keys, descriptions);
     EXPECT_GE(descriptions.FindText(L"Quick Help (this)"), 0);
+}
+
+namespace {
+
+struct IconRun {
+    int first = -1, last = -1, areaLeft = 0, areaWidth = 0;
+} g_iconRun;
+
+int IsIconBlue(COLORREF c) { return GetBValue(c) > GetRValue(c) + 60; }
+
+void FindTheIcon(HWND host)
+{
+    RedrawWindow(host, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client;
+    GetClientRect(host, &client);
+    g_iconRun.areaLeft = g_dialogHost.margin1;
+    g_iconRun.areaWidth = client.right - g_dialogHost.margin1 - g_dialogHost.margin2;
+    // Across the middle of the large icon: its blue sides.
+    HDC dc = GetDC(host);
+    int y = g_dialogHost.margin1 + 50 + 128;
+    for (int x = 0; x < client.right; x++)
+        if (IsIconBlue(GetPixel(dc, x, y))) {
+            if (g_iconRun.first < 0) g_iconRun.first = x;
+            g_iconRun.last = x;
+        }
+    ReleaseDC(host, dc);
+    PressHostKey(host, VK_ESCAPE);
+}
+
+}  // namespace
+
+TEST_F(ScreensTest, AboutShowsTheLargeIconFromTheMiddleOfTheScreen)
+{
+    g_iconRun = IconRun();
+    ScreenRun run = RunScreen(kScreenAbout, FindTheIcon);
+    EXPECT_EQ(1, run.opened);
+    EXPECT_EQ(-1, run.result);
+    // The card's blue edge lies an eighth of the icon inside its left side.
+    int iconLeft = g_iconRun.areaLeft + g_iconRun.areaWidth / 2;
+    EXPECT_GE(g_iconRun.first, iconLeft + 20);
+    EXPECT_LE(g_iconRun.first, iconLeft + 36);
+    EXPECT_GT(g_iconRun.last - g_iconRun.first, 190);  // drawn 256 pixels wide
 }

@@ -166,6 +166,14 @@ TEST(GuidePages, EveryPageHasItsOwnBodyAndTheRightHeader)
         AIString text(GuidePageAt(page).text);
         EXPECT_EQ(0, text.FindText(L"<h1>Auto linking ")) << page;
     }
+    // The header above a page is not said again as the page's own heading.
+    for (int32_t page = 1; page <= kGuidePageCount; page++) {
+        AIString header(GuideHeader(page));
+        if (header.IsEmpty()) continue;
+        AIString heading(L"<h1>");
+        heading.AppendString(header).AppendText(L"</h1>");
+        EXPECT_LT(AIString(GuidePageAt(page).text).FindText(heading.GetText()), 0) << "page " << page;
+    }
 }
 
 TEST(GuidePages, EveryIllustratedPageCarriesAPictureThatDecodesAndFitsBesideItsText)

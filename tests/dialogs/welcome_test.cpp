@@ -100,3 +100,25 @@ TEST_F(WelcomeScreensTest, ShowcaseIgnoresClicksBesideCloseAndEndsByKey)
     EXPECT_EQ(-1, run.result);
     EXPECT_EQ(0, run.watchdogFired);
 }
+
+TEST_F(WelcomeScreensTest, ShowcaseStandsOnAGradientLightAtTheTop)
+{
+    static int top = -1, bottom = -1;
+    ScreenRun run = RunScreen(kScreenWelcome, [](HWND host) {
+        RedrawWindow(host, 0, 0, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(host, &client);
+        HDC dc = GetDC(host);
+        // Left of the words and above the Close button.
+        int x = g_dialogHost.margin1 + 10;
+        COLORREF high = GetPixel(dc, x, g_dialogHost.margin1 + kScreenTitleBarHeight + 5);
+        COLORREF low = GetPixel(dc, x, client.bottom - g_dialogHost.margin2 - 80);
+        ReleaseDC(host, dc);
+        top = GetRValue(high) + GetGValue(high) + GetBValue(high);
+        bottom = GetRValue(low) + GetGValue(low) + GetBValue(low);
+        PressHostKey(host, VK_ESCAPE);
+    });
+    EXPECT_EQ(1, run.opened);
+    EXPECT_GT(top - bottom, 30);
+    EXPECT_LT(bottom, 3 * 245);  // not the plain white of the other screens
+}
