@@ -564,6 +564,12 @@ const uint32_t* PdfFontMapLookup(const PdfFontMap& map, uint32_t code, uint32_t*
             }
         }
     }
+    if (map.codeBytes == 2 && (map.cids || map.unicodeCodes)) {
+        *single = map.unicodeCodes ? code : PdfCidChar(*map.cids, code);
+        if (*single == 0 || (*single >= 0xD800 && *single < 0xE000)) return nullptr;
+        *count = 1;
+        return single;
+    }
     if (map.codeBytes == 1 && map.known && code < 256 && map.simple[code]) {
         *single = map.simple[code];
         *count = 1;

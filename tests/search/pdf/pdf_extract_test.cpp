@@ -125,6 +125,36 @@ TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
     EXPECT_EQ("Hello World\r\n", Extract(BuildTestPdf(unmapped)).text);
 }
 
+TEST(PdfExtract, CompositeFontsWithoutAMapByTheirCharacterCollectionOrUnicodeEncoding)
+{
+    // Japanese by the CIDs of Adobe-Japan1 (Identity-H), Korean by Adobe-Korea1
+    // in a referenced descendant, Chinese by a UCS-2 encoding's own codes.
+    TestPdf pdf = OnePage("BT /F2 12 Tf 72 700 Td <0CD40E8A07A0034B> Tj ET\n"
+                          "BT /F3 12 Tf 72 680 Td <0CE004D6> Tj ET\n"
+                          "BT /F4 12 Tf 72 660 Td <4E2D6587> Tj ET\n"
+                          "BT /F5 12 Tf 72 640 Td <0CD4> Tj ET\n");
+    auto font = [](const char* name, const std::string& dict) {
+        TestPdfFont f;
+        f.name = name;
+        f.dict = dict;
+        return f;
+    };
+    pdf.fonts.push_back(font("F2", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
+                                   "/Subtype /CIDFontType0 /CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) "
+                                   "/Supplement 6 >> >>] >>"));
+    pdf.fonts.push_back(font("F3", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-V /DescendantFonts [91 0 R] >>"));
+    pdf.extraObjects = "91 0 obj << /Subtype /CIDFontType0 /CIDSystemInfo 92 0 R >> endobj\n"
+                       "92 0 obj << /Registry (Adobe) /Ordering (Korea1) /Supplement 2 >> endobj\n";
+    pdf.fonts.push_back(font("F4", "<< /Type /Font /Subtype /Type0 /Encoding /UniGB-UCS2-H >>"));
+    // A collection of no known ordering still gives nothing.
+    pdf.fonts.push_back(font("F5", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
+                                   "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> >>] >>"));
+    EXPECT_EQ("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\x82\r\n"
+              "\xED\x95\x9C\xEA\xB8\x80\r\n"
+              "\xE4\xB8\xAD\xE6\x96\x87\r\n",
+              Extract(BuildTestPdf(pdf)).text);
+}
+
 TEST(PdfExtract, ReadsFontsFromObjectStreamsAndDifferences)
 {
     // Ligatures by their old and their new names (Latin Modern's "f_i").
