@@ -15,7 +15,8 @@ COLLECTIONS = [("Japan1", "UniJIS-UTF32-H"), ("GB1", "UniGB-UTF32-H"),
 
 
 def is_compatibility(u):
-    return 0xF900 <= u <= 0xFAFF or 0x2F800 <= u <= 0x2FA1F or 0x2F00 <= u <= 0x2FDF
+    # compatibility ideographs and the radicals, which stand for unified ideographs
+    return 0xF900 <= u <= 0xFAFF or 0x2F800 <= u <= 0x2FA1F or 0x2E80 <= u <= 0x2FDF
 
 
 def read_cmap(path):
