@@ -98,6 +98,8 @@ const GlyphName kGlyphNames[] = {
     {"alpha", 0x3B1},
     {"alphatonos", 0x3AC},
     {"ampersand", '&'},
+    {"angbracketleft", 0x27E8},
+    {"angbracketright", 0x27E9},
     {"angleleft", 0x2329},
     {"angleright", 0x232A},
     {"anoteleia", 0x387},

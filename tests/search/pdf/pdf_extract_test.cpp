@@ -159,16 +159,16 @@ TEST(PdfExtract, ReadsFontsFromObjectStreamsAndDifferences)
 {
     // Ligatures by their old and their new names (Latin Modern's "f_i"),
     // Greek letters with their accents by their names.
-    TestPdf pdf = OnePage(Line(700, "(\\001\\002\\003 \\004\\005\\006) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
+    TestPdf pdf = OnePage(Line(700, "(\\001\\002\\003 \\004\\005\\006 hxi) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
     pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi "
-                        "/f_f_l 4 /omegatonos /iotadieresistonos /sigma1 32 /space] >> >>";
+                        "/f_f_l 4 /omegatonos /iotadieresistonos /sigma1 32 /space 104 /angbracketleft /angbracketright] >> >>";
     TestPdfFont composite;
     composite.name = "F2";
     composite.dict = "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H >>";
     composite.toUnicode = TwoByteCmap({{3, "ok"}});
     pdf.fonts.push_back(composite);
     pdf.fontsInObjectStream = true;
-    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\xEF\xAC\x84 \xCF\x8E\xCE\x90\xCF\x82\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
+    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\xEF\xAC\x84 \xCF\x8E\xCE\x90\xCF\x82 \xE2\x9F\xA8x\xE2\x9F\xA9\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
 }
 
 TEST(PdfExtract, StepsOverInlineImagesAndMarkedContent)
