@@ -40,6 +40,7 @@ struct Scanner {
     bool moved;   // a positioning operator ran since the last show
     bool shownAny;
     double lastY;
+    double lastHeight;  // the font height of the last show
     uint32_t accent;   // the last character written when it is a spacing accent
     size_t accentAt;   // where that accent starts in the output
     size_t accentEnd;  //   and ends (nothing came between it and the letter)
@@ -85,13 +86,17 @@ bool BeforeShow(Scanner& s)
     if (!s.moved) return true;
     s.moved = false;
     bool ok = true;
+    // A raised or lowered show in a smaller font (a footnote mark, an index)
+    // stays on the line of the larger text beside it.
+    double height = Height(s);
     if (s.shownAny) {
-        if (fabs(s.line.f - s.lastY) > Height(s) * 0.5)
+        if (fabs(s.line.f - s.lastY) > (height > s.lastHeight ? height : s.lastHeight) * 0.5)
             ok = PutBreak(s);
         else if (IsWordGap(s))
             ok = PutBlank(s);
     }
     s.lastY = s.line.f;
+    s.lastHeight = height;
     s.shownAny = true;
     return ok;
 }

@@ -84,6 +84,17 @@ TEST(PdfExtract, PlacesBreaksAndBlanksByPosition)
               Extract(BuildTestPdf(OnePage(content))).text);
 }
 
+TEST(PdfExtract, RaisedAndLoweredMarksStayOnTheirLine)
+{
+    // A footnote mark raised 3.6 points in a 7-point font, an index lowered
+    // 2 points: both within half the 10-point text around them. A line 12
+    // points below is a new line whichever font it is set in.
+    std::string content = "BT /F1 10 Tf 72 700 Td (etex.ch) Tj /F1 7 Tf 31 3.6 Td (*) Tj /F1 10 Tf 4 -3.6 Td "
+                          "( and x) Tj /F1 7 Tf 26 -2 Td (1) Tj /F1 10 Tf 4 2 Td (, y) Tj "
+                          "/F1 7 Tf -65 -12 Td (small) Tj ET\n";
+    EXPECT_EQ("etex.ch* and x1, y\r\nsmall\r\n", Extract(BuildTestPdf(OnePage(content))).text);
+}
+
 TEST(PdfExtract, TjGapsOfMoreThanATenthOfTheFontAreWordGaps)
 {
     // Kerning inside words (small numbers, either sign) joins; -333 (a word space) separates.
