@@ -44,6 +44,8 @@ struct Scanner {
     uint32_t accent;   // the last character written when it is a spacing accent
     size_t accentAt;   // where that accent starts in the output
     size_t accentEnd;  //   and ends (nothing came between it and the letter)
+    size_t markBlank;  // a blank written before a combining mark
+    size_t markEnd;    //   and the end of the marks after it (0: none)
     Operand operands[kMaxOperands];
     int count;
 };
@@ -78,6 +80,15 @@ bool IsWordGap(const Scanner& s)
     double gap = s.line.e - s.lastEnd;
     double em = fabs(s.fontSize * s.line.a);
     return gap > em * kWordGapOfFontSize || gap < -em;
+}
+
+// A combining mark: it belongs to the letter before it, wherever the
+// producer placed its glyph.
+bool IsCombiningMark(uint32_t ch)
+{
+    return (ch >= 0x300 && ch <= 0x36F) || (ch >= 0x483 && ch <= 0x489) || (ch >= 0x1DC0 && ch <= 0x1DFF) ||
+           (ch >= 0x20D0 && ch <= 0x20FF) || (ch >= 0x2DE0 && ch <= 0x2DFF) || (ch >= 0xA66F && ch <= 0xA67D) ||
+           (ch >= 0xFE20 && ch <= 0xFE2F);
 }
 
 // Decides what separates this show from the text before it.
@@ -140,10 +151,22 @@ bool PutCode(Scanner& s, uint32_t code)
             s.out->size = s.accentAt;  // the accent drawn before its letter becomes one character
             ch = composed;
         }
+        bool mark = IsCombiningMark(ch);
+        if (!mark && s.markEnd && s.out->size == s.markEnd && s.out->data[s.markBlank] == ' ') {
+            // A mark set apart from the letter before it, with its word going
+            // on after it: the blank before it was the glyph's placement.
+            char* blank = s.out->data + s.markBlank;
+            memmove(blank, blank + 1, s.markEnd - s.markBlank - 1);
+            s.out->size--;
+        }
+        bool apart = mark && TextOutputLast(s.out) == ' ';
+        bool follows = mark && s.markEnd && s.out->size == s.markEnd;
+        if (apart) s.markBlank = s.out->size - 1;
         s.accent = ComposeAccent(ch, 'a') || ComposeAccent(ch, 'c') ? ch : 0;
         s.accentAt = s.out->size;
         if (!TextOutputPutChar(s.out, ch)) return false;
         s.accentEnd = s.out->size;
+        s.markEnd = apart || follows ? s.out->size : 0;
     }
     return true;
 }

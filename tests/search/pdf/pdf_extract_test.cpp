@@ -102,6 +102,16 @@ TEST(PdfExtract, TjGapsOfMoreThanATenthOfTheFontAreWordGaps)
     EXPECT_EQ("Words and gapskerned\r\n", Extract(BuildTestPdf(OnePage(content))).text);
 }
 
+TEST(PdfExtract, ACombiningMarkPlacedApartStaysOnItsLetter)
+{
+    // Church Slavonic sets its accents (U+0301, U+0483 titlo) as glyphs of their own, moved into place;
+    // a mark shown on its own, between word gaps, stays apart.
+    TestPdf pdf = OnePage(Line(700, "[(pri)-200(\\001llia) -300 (g\\002\\001d) -300 (mark) -300 (\\001) -300 (end)] TJ"));
+    pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding << /Differences "
+                        "[1 /uni0301 /uni0483] >> >>";
+    EXPECT_EQ("pri\xCC\x81llia g\xD2\x83\xCC\x81" "d mark \xCC\x81 end\r\n", Extract(BuildTestPdf(pdf)).text);
+}
+
 TEST(PdfExtract, DecodesEscapesOctalAndWinAnsiBytesToUtf8)
 {
     // \351 is e-acute, \222 the right single quote in WinAnsi; escaped brackets and backslash.
