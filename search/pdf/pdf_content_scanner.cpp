@@ -41,6 +41,8 @@ struct Scanner {
     bool shownAny;
     double lastY;
     double lastHeight;  // the font height of the last show
+    double lastX;       // where the last show started across the line (vertical text's column)
+    bool lastVertical;  // the last show was written top to bottom
     uint32_t accent;   // the last character written when it is a spacing accent
     size_t accentAt;   // where that accent starts in the output
     size_t accentEnd;  //   and ends (nothing came between it and the letter)
@@ -100,12 +102,19 @@ bool BeforeShow(Scanner& s)
     // A raised or lowered show in a smaller font (a footnote mark, an index)
     // stays on the line of the larger text beside it.
     double height = Height(s);
-    if (s.shownAny) {
+    if (s.shownAny && (s.font->vertical || s.lastVertical)) {
+        // Vertical text: a column is a line; another column (or a change
+        // of direction) starts a new one.
+        double width = fabs(s.fontSize * s.line.a);
+        if (s.font->vertical != s.lastVertical || fabs(s.line.e - s.lastX) > width * 0.5) ok = PutBreak(s);
+    } else if (s.shownAny) {
         if (fabs(s.line.f - s.lastY) > (height > s.lastHeight ? height : s.lastHeight) * 0.5)
             ok = PutBreak(s);
         else if (IsWordGap(s))
             ok = PutBlank(s);
     }
+    s.lastX = s.line.e;
+    s.lastVertical = s.font->vertical;
     s.lastY = s.line.f;
     s.lastHeight = height;
     s.shownAny = true;

@@ -338,6 +338,7 @@ void PdfDocument::ReadCompositeEncoding(const PdfObject& font, PdfFontMap* map)
     const uint8_t* p = name;
     while (p < valueEnd && IsPdfRegular(*p)) ++p;
     size_t length = size_t(p - name);
+    map->vertical = length >= 2 && name[length - 2] == '-' && name[length - 1] == 'V';
     if (length >= 3 && memcmp(name, "Uni", 3) == 0 &&
         (FindBytes(name, length, "UCS2") >= 0 || FindBytes(name, length, "UTF16") >= 0)) {
         map->unicodeCodes = true;

@@ -28,6 +28,7 @@ struct PdfFontMap {
     // UTF-16 encoding).
     const PdfCidCollection* cids = nullptr;
     bool unicodeCodes = false;
+    bool vertical = false;  // written top to bottom (a composite font's "-V" encoding)
     PdfFontWidths widths;  // how far each code moves the text position
 };
 

@@ -153,7 +153,10 @@ TEST(PdfExtract, CompositeFontsWithoutAMapByTheirCharacterCollectionOrUnicodeEnc
     TestPdf pdf = OnePage("BT /F2 12 Tf 72 700 Td <0CD40E8A07A0034B> Tj ET\n"
                           "BT /F3 12 Tf 72 680 Td <0CE004D6> Tj ET\n"
                           "BT /F4 12 Tf 72 660 Td <4E2D6587> Tj ET\n"
-                          "BT /F5 12 Tf 72 640 Td <0CD4> Tj ET\n");
+                          "BT /F5 12 Tf 72 640 Td <0CD4> Tj ET\n"
+                          // Vertical text: each column one line, however its shows step down it.
+                          "BT /F6 10 Tf 1 0 0 1 300 600 Tm <0CD4> Tj 1 0 0 1 300 590 Tm <0E8A> Tj "
+                          "1 0 0 1 300 580 Tm <07A0> Tj 1 0 0 1 285 600 Tm <034B> Tj 1 0 0 1 285.5 590 Tm <034B> Tj ET\n");
     auto font = [](const char* name, const std::string& dict) {
         TestPdfFont f;
         f.name = name;
@@ -170,9 +173,12 @@ TEST(PdfExtract, CompositeFontsWithoutAMapByTheirCharacterCollectionOrUnicodeEnc
     // A collection of no known ordering still gives nothing.
     pdf.fonts.push_back(font("F5", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
                                    "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> >>] >>"));
+    pdf.fonts.push_back(font("F6", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-V /DescendantFonts [<< "
+                                   "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>] >>"));
     EXPECT_EQ("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\x82\r\n"
               "\xED\x95\x9C\xEA\xB8\x80\r\n"
-              "\xE4\xB8\xAD\xE6\x96\x87\r\n",
+              "\xE4\xB8\xAD\xE6\x96\x87\r\n"
+              "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\n\xE3\x81\x82\xE3\x81\x82\r\n",
               Extract(BuildTestPdf(pdf)).text);
 }
 
