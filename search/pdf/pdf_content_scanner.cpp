@@ -99,8 +99,6 @@ bool BeforeShow(Scanner& s)
     if (!s.moved) return true;
     s.moved = false;
     bool ok = true;
-    // A raised or lowered show in a smaller font (a footnote mark, an index)
-    // stays on the line of the larger text beside it.
     double height = Height(s);
     if (s.shownAny && (s.font->vertical || s.lastVertical)) {
         // Vertical text: a column is a line; another column (or a change
@@ -108,6 +106,8 @@ bool BeforeShow(Scanner& s)
         double width = fabs(s.fontSize * s.line.a);
         if (s.font->vertical != s.lastVertical || fabs(s.line.e - s.lastX) > width * 0.5) ok = PutBreak(s);
     } else if (s.shownAny) {
+        // A raised or lowered show in a smaller font (a footnote mark, an
+        // index) stays on the line of the larger text beside it.
         if (fabs(s.line.f - s.lastY) > (height > s.lastHeight ? height : s.lastHeight) * 0.5)
             ok = PutBreak(s);
         else if (IsWordGap(s))

@@ -13,10 +13,12 @@ bool IsLowerLetter(uint32_t c)
         bool oddSmall = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
         return c == 0x138 || c == 0x149 || c == 0x17F || (c & 1) == (oddSmall ? 1u : 0u);
     }
-    if (c >= 0x3AC && c <= 0x3CE) return true;               // Greek
-    if (c >= 0x1F00 && c <= 0x1FF7) return (c & 0xF) < 8 && c < 0x1FB8;  // polytonic Greek (most)
-    if (c >= 0x430 && c <= 0x45F) return true;               // Cyrillic
-    if (c >= 0x460 && c <= 0x4FF) return (c & 1) == 1;
+    if (c == 0x390 || (c >= 0x3AC && c <= 0x3CE)) return true;  // Greek
+    if (c >= 0x1F00 && c <= 0x1FF7)  // polytonic Greek: the small letters lead each row of sixteen
+        return (c & 0xF) < 8 || (c >= 0x1F70 && c <= 0x1F7D);
+    if (c >= 0x430 && c <= 0x45F) return true;  // Cyrillic
+    if (c >= 0x4C1 && c <= 0x4CE) return (c & 1) == 0;
+    if (c >= 0x460 && c <= 0x4FF) return (c & 1) == 1 || c == 0x4CF;
     return false;
 }
 

@@ -356,8 +356,9 @@ TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineBreaksLongLinesAndJoinsDividedWords)
     EXPECT_EQ("McDonald iPhone\r\n", Tidy("McDonald iPhone"));  // camel case stays one word
     EXPECT_EQ("government is well-\r\nKnown 12-\r\n3\r\n",
               Tidy("govern-\r\nment is well-\r\nKnown 12-\r\n3"));
-    // Greek, Cyrillic and accented Latin words are joined alike; a capital
-    // after the break keeps it.
+    // Greek (polytonic too), Cyrillic and accented Latin words are joined
+    // alike; a capital after the break keeps it.
+    EXPECT_EQ("\xCF\x84\xE1\xBF\x86\xCF\x82\r\n", Tidy("\xCF\x84\xE1\xBF\x86-\r\n\xCF\x82"));
     EXPECT_EQ("\xCF\x80\xCE\xBF\xCE\xBB\xCF\x8D \xD0\xB8\xD0\xB7\xD0\xBF\xD0\xBE\xD0\xBB \xC3\xA9t\xC3\xA9 "
               "\xD0\xB0-\r\n\xD0\x91\r\n",
               Tidy("\xCF\x80\xCE\xBF-\r\n\xCE\xBB\xCF\x8D \xD0\xB8\xD0\xB7-\r\n\xD0\xBF\xD0\xBE\xD0\xBB "
