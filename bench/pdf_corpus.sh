@@ -1,7 +1,9 @@
 #!/bin/bash
 # Gathers the PDF corpus of the text benchmark into a folder: manuals that
 # Debian's documentation packages ship (pdfTeX from several projects,
-# ReportLab, Ghostscript) and pages made here from manual pages by groff
+# ReportLab, Ghostscript; TeX Live's documentation in Cyrillic, Greek, Chinese,
+# Japanese and Korean from pdfTeX, LuaTeX, XeTeX, dvipdfmx and Ghostscript)
+# and pages made here from manual pages by groff
 # (its own PDF writer) and by Ghostscript (groff's PostScript through ps2pdf),
 # each named <producer>_<name>.pdf. The packages are downloaded, never
 # installed; the tools are installed when missing.
@@ -27,6 +29,20 @@ files=(
   "python-reportlab-doc usr/share/doc/python-reportlab-doc/reportlab-userguide.pdf reportlab"
   "libtasn1-doc usr/share/doc/libtasn1-doc/libtasn1.pdf pdftex"
   "shared-mime-info usr/share/doc/shared-mime-info/shared-mime-info-spec.pdf pdftex"
+  # Other scripts: Cyrillic, Greek (monotonic and polytonic), Chinese, Japanese, Korean
+  "texlive-lang-cyrillic usr/share/doc/texlive-doc/texlive/texlive-ru/texlive-ru.pdf pdftex"
+  "texlive-lang-cyrillic usr/share/doc/texlive-doc/texlive/texlive-sr/texlive-sr.pdf luatex"
+  "texlive-lang-cyrillic usr/share/doc/texlive-doc/latex/churchslavonic/churchslavonic-ru.pdf xetex"
+  "texlive-lang-cyrillic usr/share/doc/texlive-doc/latex/pst-eucl-translation-bg/pst-eucl-docBG.pdf gs"
+  "texlive-lang-greek usr/share/doc/texlive-doc/generic/elhyphen/modern.pdf pdftex"
+  "texlive-lang-greek usr/share/doc/texlive-doc/latex/greektonoi/greektonoi.pdf dvipdfmx"
+  "texlive-lang-greek usr/share/doc/texlive-doc/generic/babel-greek/test-greeknumeral.pdf xetex"
+  "texlive-lang-chinese usr/share/doc/texlive-doc/texlive/texlive-zh-cn/texlive-zh-cn.pdf xetex"
+  "texlive-lang-japanese usr/share/doc/texlive-doc/texlive/texlive-ja/texlive-ja.pdf dvipdfmx"
+  "texlive-lang-japanese usr/share/doc/texlive-doc/luatex/luatexja/luatexja-ruby.pdf luatex"
+  "texlive-lang-japanese usr/share/doc/texlive-doc/ptex/ptex-manual/eptex_resume.pdf gs"
+  "texlive-lang-korean usr/share/doc/texlive-doc/latex/lshort-korean/lshort-ko.pdf dvipdfmx"
+  "debian-reference-ja usr/share/debian-reference/debian-reference.ja.pdf dvipdfmx"
 )
 unpack_debian_packages "$work" "${files[@]}"
 for entry in "${files[@]}"; do

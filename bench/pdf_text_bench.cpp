@@ -1,7 +1,9 @@
 // PDF text extraction over a folder of PDFs: writes each file's text as
 // <name>.txt into the output folder (UTF-8 with its byte-order mark, as the
 // preview's cache holds it) and prints per file the time (reading, extracting
-// and writing), the words, and the reason when a file is refused:
+// and writing), the words, whether the text was cut at its size limit ("cut")
+// or the file read only to the reading limit ("filecut"), and the reason when
+// a file is refused:
 //   pdf_text_bench.exe <pdf folder> <output folder>
 // bench/pdf_text_bench.sh runs it beside pdftotext and compares the words.
 #include "foundation/win.h"
@@ -79,9 +81,9 @@ int main()
         name.ToUtf8(nameUtf8, sizeof(nameUtf8));
         if (ok) {
             std::string text = ReadAll(textPath.GetText());
-            printf("FILE %s ms=%.3f words=%d bytes=%d streams=%d skipped=%d%s\n", nameUtf8, ms,
+            printf("FILE %s ms=%.3f words=%d bytes=%d streams=%d skipped=%d%s%s\n", nameUtf8, ms,
                    CountWords(text), (int)text.size(), details.streamsRead, details.streamsSkipped,
-                   details.truncated || details.fileCut ? " cut" : "");
+                   details.truncated ? " cut" : "", details.fileCut ? " filecut" : "");
         } else {
             char why[512];
             reason.ToUtf8(why, sizeof(why));

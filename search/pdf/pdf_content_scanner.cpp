@@ -40,9 +40,14 @@ struct Scanner {
     bool moved;   // a positioning operator ran since the last show
     bool shownAny;
     double lastY;
+    double lastHeight;  // the font height of the last show
+    double lastX;       // where the last show started across the line (vertical text's column)
+    bool lastVertical;  // the last show was written top to bottom
     uint32_t accent;   // the last character written when it is a spacing accent
     size_t accentAt;   // where that accent starts in the output
     size_t accentEnd;  //   and ends (nothing came between it and the letter)
+    size_t markBlank;  // a blank written before a combining mark
+    size_t markEnd;    //   and the end of the marks after it (0: none)
     Operand operands[kMaxOperands];
     int count;
 };
@@ -79,19 +84,39 @@ bool IsWordGap(const Scanner& s)
     return gap > em * kWordGapOfFontSize || gap < -em;
 }
 
+// A combining mark: it belongs to the letter before it, wherever the
+// producer placed its glyph.
+bool IsCombiningMark(uint32_t ch)
+{
+    return (ch >= 0x300 && ch <= 0x36F) || (ch >= 0x483 && ch <= 0x489) || (ch >= 0x1DC0 && ch <= 0x1DFF) ||
+           (ch >= 0x20D0 && ch <= 0x20FF) || (ch >= 0x2DE0 && ch <= 0x2DFF) || (ch >= 0xA66F && ch <= 0xA67D) ||
+           (ch >= 0xFE20 && ch <= 0xFE2F);
+}
+
 // Decides what separates this show from the text before it.
 bool BeforeShow(Scanner& s)
 {
     if (!s.moved) return true;
     s.moved = false;
     bool ok = true;
-    if (s.shownAny) {
-        if (fabs(s.line.f - s.lastY) > Height(s) * 0.5)
+    double height = Height(s);
+    if (s.shownAny && (s.font->vertical || s.lastVertical)) {
+        // Vertical text: a column is a line; another column (or a change
+        // of direction) starts a new one.
+        double width = fabs(s.fontSize * s.line.a);
+        if (s.font->vertical != s.lastVertical || fabs(s.line.e - s.lastX) > width * 0.5) ok = PutBreak(s);
+    } else if (s.shownAny) {
+        // A raised or lowered show in a smaller font (a footnote mark, an
+        // index) stays on the line of the larger text beside it.
+        if (fabs(s.line.f - s.lastY) > (height > s.lastHeight ? height : s.lastHeight) * 0.5)
             ok = PutBreak(s);
         else if (IsWordGap(s))
             ok = PutBlank(s);
     }
+    s.lastX = s.line.e;
+    s.lastVertical = s.font->vertical;
     s.lastY = s.line.f;
+    s.lastHeight = height;
     s.shownAny = true;
     return ok;
 }
@@ -135,10 +160,22 @@ bool PutCode(Scanner& s, uint32_t code)
             s.out->size = s.accentAt;  // the accent drawn before its letter becomes one character
             ch = composed;
         }
+        bool mark = IsCombiningMark(ch);
+        if (!mark && s.markEnd && s.out->size == s.markEnd && s.out->data[s.markBlank] == ' ') {
+            // A mark set apart from the letter before it, with its word going
+            // on after it: the blank before it was the glyph's placement.
+            char* blank = s.out->data + s.markBlank;
+            memmove(blank, blank + 1, s.markEnd - s.markBlank - 1);
+            s.out->size--;
+        }
+        bool apart = mark && TextOutputLast(s.out) == ' ';
+        bool follows = mark && s.markEnd && s.out->size == s.markEnd;
+        if (apart) s.markBlank = s.out->size - 1;
         s.accent = ComposeAccent(ch, 'a') || ComposeAccent(ch, 'c') ? ch : 0;
         s.accentAt = s.out->size;
         if (!TextOutputPutChar(s.out, ch)) return false;
         s.accentEnd = s.out->size;
+        s.markEnd = apart || follows ? s.out->size : 0;
     }
     return true;
 }

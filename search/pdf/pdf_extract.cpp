@@ -92,6 +92,11 @@ private:
     void AddContents(const uint8_t* value, const uint8_t* end, std::vector<const StreamInfo*>* out) const;
     PdfFontMap* ReadFont(uint32_t number);
     void ReadWidths(const PdfObject& font, bool composite, PdfFontMap* map);
+    // The descendant CIDFont's dictionary of a composite font.
+    bool DescendantFont(const PdfObject& font, const uint8_t** begin, const uint8_t** end) const;
+    // A composite font's codes without a ToUnicode map: CIDs of a character
+    // collection under an Identity encoding, characters under a Unicode one.
+    void ReadCompositeEncoding(const PdfObject& font, PdfFontMap* map);
     void ApplyBuiltinEncoding(const PdfObject& font, const uint8_t* encoding, PdfFontMap* map);
     // The value of a key, followed to its object when it is a reference.
     bool ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
@@ -274,6 +279,7 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
     if (composite) {
         map->codeBytes = 2;
         map->known = false;
+        ReadCompositeEncoding(*font, map);
     }
     const uint8_t* encoding = PdfFindKey(font->begin, font->end, "/Encoding");
     uint32_t ref;
@@ -306,6 +312,49 @@ PdfFontMap* PdfDocument::ReadFont(uint32_t number)
     }
     ReadWidths(*font, composite, map);
     return map;
+}
+
+bool PdfDocument::DescendantFont(const PdfObject& font, const uint8_t** begin, const uint8_t** end) const
+{
+    const uint8_t *value, *valueEnd;
+    if (!ValueOf(font.begin, font.end, "/DescendantFonts", &value, &valueEnd)) return false;
+    if (*value == '[') value = PdfSkipWhite(value + 1, valueEnd);
+    *begin = value;
+    *end = valueEnd;
+    uint32_t ref;
+    if (!PdfReadReference(value, valueEnd, &ref)) return true;
+    const PdfObject* object = index_.Find(ref);
+    if (!object) return false;
+    *begin = object->begin;
+    *end = object->end;
+    return true;
+}
+
+void PdfDocument::ReadCompositeEncoding(const PdfObject& font, PdfFontMap* map)
+{
+    const uint8_t *value, *valueEnd;
+    if (!ValueOf(font.begin, font.end, "/Encoding", &value, &valueEnd) || *value != '/') return;
+    const uint8_t* name = value + 1;
+    const uint8_t* p = name;
+    while (p < valueEnd && IsPdfRegular(*p)) ++p;
+    size_t length = size_t(p - name);
+    map->vertical = length >= 2 && name[length - 2] == '-' && name[length - 1] == 'V';
+    if (length >= 3 && memcmp(name, "Uni", 3) == 0 &&
+        (FindBytes(name, length, "UCS2") >= 0 || FindBytes(name, length, "UTF16") >= 0)) {
+        map->unicodeCodes = true;
+        map->known = true;
+        return;
+    }
+    if (length < 9 || memcmp(name, "Identity-", 9) != 0) return;
+    const uint8_t *cid, *cidEnd, *info, *infoEnd;
+    if (!DescendantFont(font, &cid, &cidEnd) || !ValueOf(cid, cidEnd, "/CIDSystemInfo", &info, &infoEnd)) return;
+    const uint8_t* ordering = PdfFindKey(info, infoEnd, "/Ordering");
+    ordering = ordering ? PdfSkipWhite(ordering, infoEnd) : nullptr;
+    if (!ordering || ordering >= infoEnd || *ordering != '(') return;
+    const uint8_t* close = PdfSkipLiteralString(ordering, infoEnd);
+    if (close - ordering < 2 || close[-1] != ')') return;
+    map->cids = PdfFindCidCollection(ordering + 1, size_t(close - ordering - 2));
+    if (map->cids) map->known = true;
 }
 
 bool PdfDocument::ValueOf(const uint8_t* begin, const uint8_t* end, const char* key, const uint8_t** value,
@@ -352,16 +401,8 @@ void PdfDocument::ReadWidths(const PdfObject& font, bool composite, PdfFontMap* 
     const uint8_t *value, *valueEnd;
     if (composite) {
         // The descendant font holds the widths: /W over /DW.
-        if (!ValueOf(font.begin, font.end, "/DescendantFonts", &value, &valueEnd)) return;
-        if (*value == '[') value = PdfSkipWhite(value + 1, valueEnd);
-        const uint8_t *cid = value, *cidEnd = valueEnd;
-        uint32_t ref;
-        if (PdfReadReference(value, valueEnd, &ref)) {
-            const PdfObject* object = index_.Find(ref);
-            if (!object) return;
-            cid = object->begin;
-            cidEnd = object->end;
-        }
+        const uint8_t *cid, *cidEnd;
+        if (!DescendantFont(font, &cid, &cidEnd)) return;
         const uint8_t* dw = PdfFindKey(cid, cidEnd, "/DW");
         float defaultWidth = float(dw ? NumberAt(dw, cidEnd, 1000) : 1000);
         if (ValueOf(cid, cidEnd, "/W", &value, &valueEnd) && *value == '[')

@@ -1,11 +1,14 @@
 // How the bytes of a font's strings become characters: the font's ToUnicode
 // map when it has one, else its /Differences glyph names over WinAnsi (the
 // encoding simple fonts use when they name none). A two-byte font without a
-// map yields nothing, since its codes are glyph numbers.
+// map is read through its character collection (Adobe's CJK ones) or its
+// Unicode encoding, and yields nothing otherwise, since its codes are glyph
+// numbers.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
 #include <vector>
+#include "search/pdf/pdf_cid_unicode.h"
 #include "search/pdf/pdf_font_widths.h"
 
 struct PdfCodeRun {
@@ -20,6 +23,12 @@ struct PdfFontMap {
     std::vector<PdfCodeRun> runs;  // sorted by code; from ToUnicode
     std::vector<uint32_t> chars;
     uint32_t simple[256];  // one-byte codes when there is no ToUnicode entry (0 = none)
+    // Two-byte codes without a ToUnicode entry: CIDs of a character
+    // collection (an Identity encoding), or characters themselves (a UCS-2 or
+    // UTF-16 encoding).
+    const PdfCidCollection* cids = nullptr;
+    bool unicodeCodes = false;
+    bool vertical = false;  // written top to bottom (a composite font's "-V" encoding)
     PdfFontWidths widths;  // how far each code moves the text position
 };
 

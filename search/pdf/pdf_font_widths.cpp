@@ -78,6 +78,9 @@ void PdfWidthsReadSimple(PdfFontWidths* widths, const uint8_t* array, const uint
     widths->known = true;
 }
 
+// Codes are two bytes: a number beyond is no code (and no 32-bit number).
+const double kMaxTwoByteCode = 0xFFFF;
+
 void PdfWidthsReadComposite(PdfFontWidths* widths, const uint8_t* array, const uint8_t* end, float defaultWidth)
 {
     widths->defaultWidth = defaultWidth;
@@ -90,15 +93,17 @@ void PdfWidthsReadComposite(PdfFontWidths* widths, const uint8_t* array, const u
             // c [w0 w1 ...]: consecutive codes from c
             const uint8_t* close = PdfSkipContainer(p, end);
             const uint8_t* q = p + 1;
-            for (double code = first; widths->ranges.size() < kPdfMaxWidthRanges && NextNumber(q, close, &width);
+            for (double code = first; code <= kMaxTwoByteCode && widths->ranges.size() < kPdfMaxWidthRanges &&
+                                      NextNumber(q, close, &width);
                  code++)
                 if (code >= 0) widths->ranges.push_back(PdfWidthRange{uint32_t(code), uint32_t(code), float(width)});
             p = close;
             continue;
         }
         if (!NextNumber(p, end, &last) || !NextNumber(p, end, &width)) break;
-        if (first >= 0 && last >= first)
-            widths->ranges.push_back(PdfWidthRange{uint32_t(first), uint32_t(last), float(width)});
+        if (first >= 0 && last >= first && first <= kMaxTwoByteCode)
+            widths->ranges.push_back(
+                PdfWidthRange{uint32_t(first), uint32_t(last < kMaxTwoByteCode ? last : kMaxTwoByteCode), float(width)});
     }
     std::stable_sort(widths->ranges.begin(), widths->ranges.end(),
                      [](const PdfWidthRange& a, const PdfWidthRange& b) { return a.first < b.first; });

@@ -84,11 +84,32 @@ TEST(PdfExtract, PlacesBreaksAndBlanksByPosition)
               Extract(BuildTestPdf(OnePage(content))).text);
 }
 
+TEST(PdfExtract, RaisedAndLoweredMarksStayOnTheirLine)
+{
+    // A footnote mark raised 3.6 points in a 7-point font, an index lowered
+    // 2 points: both within half the 10-point text around them. A line 12
+    // points below is a new line whichever font it is set in.
+    std::string content = "BT /F1 10 Tf 72 700 Td (etex.ch) Tj /F1 7 Tf 31 3.6 Td (*) Tj /F1 10 Tf 4 -3.6 Td "
+                          "( and x) Tj /F1 7 Tf 26 -2 Td (1) Tj /F1 10 Tf 4 2 Td (, y) Tj "
+                          "/F1 7 Tf -65 -12 Td (small) Tj ET\n";
+    EXPECT_EQ("etex.ch* and x1, y\r\nsmall\r\n", Extract(BuildTestPdf(OnePage(content))).text);
+}
+
 TEST(PdfExtract, TjGapsOfMoreThanATenthOfTheFontAreWordGaps)
 {
     // Kerning inside words (small numbers, either sign) joins; -333 (a word space) separates.
     std::string content = Line(700, "[(W)83(ord)-27(s)-333(and)-95(gaps)-80(kern)120(ed)] TJ");
     EXPECT_EQ("Words and gapskerned\r\n", Extract(BuildTestPdf(OnePage(content))).text);
+}
+
+TEST(PdfExtract, ACombiningMarkPlacedApartStaysOnItsLetter)
+{
+    // Church Slavonic sets its accents (U+0301, U+0483 titlo) as glyphs of their own, moved into place;
+    // a mark shown on its own, between word gaps, stays apart.
+    TestPdf pdf = OnePage(Line(700, "[(pri)-200(\\001llia) -300 (g\\002\\001d) -300 (mark) -300 (\\001) -300 (end)] TJ"));
+    pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding << /Differences "
+                        "[1 /uni0301 /uni0483] >> >>";
+    EXPECT_EQ("pri\xCC\x81llia g\xD2\x83\xCC\x81" "d mark \xCC\x81 end\r\n", Extract(BuildTestPdf(pdf)).text);
 }
 
 TEST(PdfExtract, DecodesEscapesOctalAndWinAnsiBytesToUtf8)
@@ -125,19 +146,56 @@ TEST(PdfExtract, HexStringsOfSimpleAndCompositeFonts)
     EXPECT_EQ("Hello World\r\n", Extract(BuildTestPdf(unmapped)).text);
 }
 
+TEST(PdfExtract, CompositeFontsWithoutAMapByTheirCharacterCollectionOrUnicodeEncoding)
+{
+    // Japanese by the CIDs of Adobe-Japan1 (Identity-H), Korean by Adobe-Korea1
+    // in a referenced descendant, Chinese by a UCS-2 encoding's own codes.
+    TestPdf pdf = OnePage("BT /F2 12 Tf 72 700 Td <0CD40E8A07A0034B> Tj ET\n"
+                          "BT /F3 12 Tf 72 680 Td <0CE004D6> Tj ET\n"
+                          "BT /F4 12 Tf 72 660 Td <4E2D6587> Tj ET\n"
+                          "BT /F5 12 Tf 72 640 Td <0CD4> Tj ET\n"
+                          // Vertical text: each column one line, however its shows step down it.
+                          "BT /F6 10 Tf 1 0 0 1 300 600 Tm <0CD4> Tj 1 0 0 1 300 590 Tm <0E8A> Tj "
+                          "1 0 0 1 300 580 Tm <07A0> Tj 1 0 0 1 285 600 Tm <034B> Tj 1 0 0 1 285.5 590 Tm <034B> Tj ET\n");
+    auto font = [](const char* name, const std::string& dict) {
+        TestPdfFont f;
+        f.name = name;
+        f.dict = dict;
+        return f;
+    };
+    pdf.fonts.push_back(font("F2", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
+                                   "/Subtype /CIDFontType0 /CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) "
+                                   "/Supplement 6 >> >>] >>"));
+    pdf.fonts.push_back(font("F3", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-V /DescendantFonts [91 0 R] >>"));
+    pdf.extraObjects = "91 0 obj << /Subtype /CIDFontType0 /CIDSystemInfo 92 0 R >> endobj\n"
+                       "92 0 obj << /Registry (Adobe) /Ordering (Korea1) /Supplement 2 >> endobj\n";
+    pdf.fonts.push_back(font("F4", "<< /Type /Font /Subtype /Type0 /Encoding /UniGB-UCS2-H >>"));
+    // A collection of no known ordering still gives nothing.
+    pdf.fonts.push_back(font("F5", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< "
+                                   "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) >> >>] >>"));
+    pdf.fonts.push_back(font("F6", "<< /Type /Font /Subtype /Type0 /Encoding /Identity-V /DescendantFonts [<< "
+                                   "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) >> >>] >>"));
+    EXPECT_EQ("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\x82\r\n"
+              "\xED\x95\x9C\xEA\xB8\x80\r\n"
+              "\xE4\xB8\xAD\xE6\x96\x87\r\n"
+              "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\r\n\xE3\x81\x82\xE3\x81\x82\r\n",
+              Extract(BuildTestPdf(pdf)).text);
+}
+
 TEST(PdfExtract, ReadsFontsFromObjectStreamsAndDifferences)
 {
-    // Ligatures by their old and their new names (Latin Modern's "f_i").
-    TestPdf pdf = OnePage(Line(700, "(\\001\\002\\003) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
-    pdf.fonts[0].dict =
-        "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi /f_f_l] >> >>";
+    // Ligatures by their old and their new names (Latin Modern's "f_i"),
+    // Greek letters with their accents by their names.
+    TestPdf pdf = OnePage(Line(700, "(\\001\\002\\003 \\004\\005\\006 hxi) Tj") + "BT /F2 12 Tf 72 680 Td <0003> Tj ET\n");
+    pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [1 /eacute /fi "
+                        "/f_f_l 4 /omegatonos /iotadieresistonos /sigma1 32 /space 104 /angbracketleft /angbracketright] >> >>";
     TestPdfFont composite;
     composite.name = "F2";
     composite.dict = "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H >>";
     composite.toUnicode = TwoByteCmap({{3, "ok"}});
     pdf.fonts.push_back(composite);
     pdf.fontsInObjectStream = true;
-    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\xEF\xAC\x84\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
+    EXPECT_EQ("\xC3\xA9\xEF\xAC\x81\xEF\xAC\x84 \xCF\x8E\xCE\x90\xCF\x82 \xE2\x9F\xA8x\xE2\x9F\xA9\r\nok\r\n", Extract(BuildTestPdf(pdf)).text);
 }
 
 TEST(PdfExtract, StepsOverInlineImagesAndMarkedContent)
@@ -298,6 +356,13 @@ TEST(PdfTidy, TrimsBlanksKeepsOneEmptyLineBreaksLongLinesAndJoinsDividedWords)
     EXPECT_EQ("McDonald iPhone\r\n", Tidy("McDonald iPhone"));  // camel case stays one word
     EXPECT_EQ("government is well-\r\nKnown 12-\r\n3\r\n",
               Tidy("govern-\r\nment is well-\r\nKnown 12-\r\n3"));
+    // Greek (polytonic too), Cyrillic and accented Latin words are joined
+    // alike; a capital after the break keeps it.
+    EXPECT_EQ("\xCF\x84\xE1\xBF\x86\xCF\x82\r\n", Tidy("\xCF\x84\xE1\xBF\x86-\r\n\xCF\x82"));
+    EXPECT_EQ("\xCF\x80\xCE\xBF\xCE\xBB\xCF\x8D \xD0\xB8\xD0\xB7\xD0\xBF\xD0\xBE\xD0\xBB \xC3\xA9t\xC3\xA9 "
+              "\xD0\xB0-\r\n\xD0\x91\r\n",
+              Tidy("\xCF\x80\xCE\xBF-\r\n\xCE\xBB\xCF\x8D \xD0\xB8\xD0\xB7-\r\n\xD0\xBF\xD0\xBE\xD0\xBB "
+                   "\xC3\xA9-\r\nt\xC3\xA9 \xD0\xB0-\r\n\xD0\x91"));
 }
 
 }  // namespace

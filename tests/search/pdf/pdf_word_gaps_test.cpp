@@ -60,6 +60,11 @@ TEST(PdfWordGaps, CompositeFontsMeasureByTheirWAndDefaultWidth)
     std::string content = "BT /F1 10 Tf 72 700 Td <00010002> Tj" + Move(13) + "<000A> Tj" + Move(8) +
                           "<001E> Tj" + Move(5 + 2) + "<0001> Tj ET\n";
     EXPECT_EQ("abcd a\r\n", ExtractWith(font, content));
+
+    // Numbers beyond two-byte codes in /W name no code: code 1 keeps the default width.
+    font.dict = "<< /Type /Font /Subtype /Type0 /Encoding /Identity-H /DescendantFonts [<< /DW 500 "
+                "/W [4294967297 4294967297 0 4294967297 [0] 1e40 2e40 0] >>] >>";
+    EXPECT_EQ("aa\r\n", ExtractWith(font, "BT /F1 10 Tf 72 700 Td <0001> Tj" + Move(5) + "<0001> Tj ET\n"));
 }
 
 TEST(PdfWordGaps, SpacingsScalingAndTheMatrixMoveTheEnd)
