@@ -7,6 +7,30 @@
 #include "foundation/ai_string_table.h"
 #include <string.h>
 
+namespace {
+// Title order as the plain definition gives it: character by character,
+// folded, the shorter first when one begins the other.
+int32_t PlainTitleOrder(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen)
+{
+    for (int32_t i = 0; i < aLen && i < bLen; i++)
+        if (FoldChar(a[i]) != FoldChar(b[i])) return FoldChar(a[i]) < FoldChar(b[i]) ? -1 : 1;
+    return aLen == bLen ? 0 : (aLen < bLen ? -1 : 1);
+}
+
+// Titles as the plain definition reads them: the signs a title may not hold.
+bool PlainValidTitle(const WCHAR* title, int32_t len)
+{
+    static const WCHAR kRefused[] = L"\\/:*?\"<>|.[]#=+;,^\x00BD\x00A4\x00B1";
+    if (len < 1 || len > 30) return false;
+    for (int32_t i = 0; i < len; i++) {
+        if (title[i] <= L' ') return false;
+        for (const WCHAR* r = kRefused; *r; r++)
+            if (title[i] == *r) return false;
+    }
+    return true;
+}
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     int32_t refused = CheckDatafileBytes(data, (int64_t)size);
@@ -19,6 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<WCHAR> buffer(chars + 1, 0);
     memcpy(buffer.data(), data + 2, (size_t)chars * sizeof(WCHAR));
     const WCHAR* text = buffer.data();
+
+    // Any two pieces of the input as titles: order and validity as defined.
+    int32_t half = chars / 2;
+    int32_t aLen = half < 40 ? half : 40, bLen = chars - half < 40 ? chars - half : 40;
+    int32_t order = CompareTitles(text, aLen, text + half, bLen);
+    FUZZ_CHECK(order == PlainTitleOrder(text, aLen, text + half, bLen));
+    FUZZ_CHECK(CompareTitles(text + half, bLen, text, aLen) == -order);
+    FUZZ_CHECK((IsValidStoredTitle(text, aLen) != 0) == PlainValidTitle(text, aLen));
 
     NoteSpanArray spans = {nullptr, 0, 0};
     DatafileProblem problem = {};
@@ -86,10 +118,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         links.SortIndex();
         int32_t pos = 0, nameStart = 0, nameLength = 0, tags = 0;
+        // The tags of the whole body that start before the link block are
+        // the tags of the text before it, name for name.
+        int32_t wholePos = 0, wholeStart = 0, wholeLength = 0;
         while (NextTagInText(body, block, &pos, &nameStart, &nameLength)) {
             FUZZ_CHECK(nameStart > 0 && nameLength > 0 && nameStart + nameLength <= block);
             FUZZ_CHECK(++tags <= block);
+            FUZZ_CHECK(NextTagInText(body, bodyLength, &wholePos, &wholeStart, &wholeLength));
+            FUZZ_CHECK(wholeStart == nameStart && wholeLength == nameLength);
         }
+        FUZZ_CHECK(!NextTagInText(body, bodyLength, &wholePos, &wholeStart, &wholeLength) || wholeStart >= block);
     }
     FreeNoteSpans(spans);
     return 0;

@@ -105,21 +105,41 @@ int32_t CheckDatafileBytes(const uint8_t* bytes, int64_t size)
     return 0;
 }
 
+namespace {
+// Whether a character may stand in a stored title: not a blank or a
+// control, not a sign the file, a link or a file name reserves.
+constexpr bool IsTitleChar(WCHAR ch)
+{
+    if (ch <= L' ') return false;
+    switch (ch) {
+    case L'\\': case L'/': case L':': case L'*': case L'?': case L'"':
+    case L'<': case L'>': case L'|': case L'.': case L'[': case L']': case L'#':
+    case L'=': case L'+': case L';': case L',': case L'^': case 0x00BD:
+    case kNoteMark: case kLinkColonMark:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The same for the first 256 characters, looked up (every note's title is
+// checked when a file is read).
+struct TitleCharTable {
+    bool allowed[256];
+    constexpr TitleCharTable() : allowed()
+    {
+        for (int ch = 0; ch < 256; ch++) allowed[ch] = IsTitleChar((WCHAR)ch);
+    }
+};
+constexpr TitleCharTable kTitleChars;
+}  // namespace
+
 int32_t IsValidStoredTitle(const WCHAR* title, int32_t len)
 {
     if (!title || len < 1 || len > kMaxTitleChars) return 0;
     for (int32_t i = 0; i < len; i++) {
         WCHAR ch = title[i];
-        if (ch <= L' ') return 0;
-        switch (ch) {
-        case L'\\': case L'/': case L':': case L'*': case L'?': case L'"':
-        case L'<': case L'>': case L'|': case L'.': case L'[': case L']': case L'#':
-        case L'=': case L'+': case L';': case L',': case L'^': case 0x00BD:
-        case kNoteMark: case kLinkColonMark:
-            return 0;
-        default:
-            break;
-        }
+        if (ch < 256 ? !kTitleChars.allowed[ch] : !IsTitleChar(ch)) return 0;
     }
     return 1;
 }
@@ -128,6 +148,9 @@ int32_t CompareTitles(const WCHAR* a, int32_t aLen, const WCHAR* b, int32_t bLen
 {
     int32_t n = aLen < bLen ? aLen : bLen;
     for (int32_t i = 0; i < n; i++) {
+        // Neighbours in a sorted file share most of their beginning: equal
+        // characters fold alike, and need no folding.
+        if (a[i] == b[i]) continue;
         WCHAR x = FoldChar(a[i]);
         WCHAR y = FoldChar(b[i]);
         if (x != y) return x < y ? -1 : 1;

@@ -101,10 +101,15 @@ void CollectTags(TagCollector& c, const WCHAR* record, int32_t length, int32_t t
     NoteStore& s = g_noteStore;
     AIString title;
     int32_t body = FindBodyStart(record, length);
-    int32_t bodyEnd = body + FindLinkBlock(record + body, length - body);
+    // Where the link block starts is looked for only in a note with a tag:
+    // a name never runs into the block (a line end stops it), so a tag
+    // found in the whole record counts when it starts before the block.
+    int32_t bodyEnd = -1;
     int32_t pos = body, start = 0, nameLen = 0;
     c.note++;
-    while (NextTagInText(record, bodyEnd, &pos, &start, &nameLen)) {
+    while (NextTagInText(record, length, &pos, &start, &nameLen)) {
+        if (bodyEnd < 0) bodyEnd = body + FindLinkBlock(record + body, length - body);
+        if (start >= bodyEnd) break;
         int32_t tag = FindCollectedTag(c, record + start, nameLen);
         if (tag < 0 || c.lastNote[tag] == c.note) continue;
         c.lastNote[tag] = c.note;

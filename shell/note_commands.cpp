@@ -471,14 +471,15 @@ int ToggleHeading(HWND, HeadingChoice choice)
     AIString rest;
     rest.AssignTextN(t + start + prefix, end - start - prefix);
     paragraph.AppendString(rest);
+    // The caret's row stays where it is in the window (the paragraph comes
+    // back in another size), when it is in view.
+    int rowTop = 0;
+    int keepRow = RowInView(editor, selection.cpMin, &rowTop);
     {
         // A long paragraph put in again is laid out once, in runs.
         LayoutPause oneLayout(editor);
-        CHARRANGE replace = {start, end};
-        SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
-        SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)paragraph.GetText());
+        ReplaceParagraphInRuns(doc, editor, start, end, paragraph.GetText(), paragraph.GetLength());
         doc->SetUndoRecording(0);
-        FormatParagraphRuns(editor, start, paragraph.GetText(), paragraph.GetLength());
         FormatNoteParagraphAt(editor, start);
         doc->SetUndoRecording(1);
         // A heading line holds no note links; a line that stops being one may.
@@ -490,6 +491,7 @@ int ToggleHeading(HWND, HeadingChoice choice)
     CHARRANGE back = {selection.cpMin + shift < start ? start : selection.cpMin + shift,
                       selection.cpMax + shift < start ? start : selection.cpMax + shift};
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&back);
+    if (keepRow) KeepRowAt(editor, back.cpMin, rowTop);
     return 1;
 }
 

@@ -86,3 +86,31 @@ void ReadEditorText(HWND editor, AIString& out, int crlf)
     int got = (int)SendMessageW(editor, EM_GETTEXTEX, (WPARAM)&request, (LPARAM)buffer);
     out.SetLength(got < 0 ? 0 : (got > chars ? chars : got));
 }
+
+namespace {
+int RowTop(HWND editor, int position)
+{
+    POINTL at = {0, 0};
+    SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&at, position);
+    return (int)at.y;
+}
+}  // namespace
+
+int RowInView(HWND editor, int position, int* top)
+{
+    RECT client;
+    if (!editor || !GetClientRect(editor, &client)) return 0;
+    *top = RowTop(editor, position);
+    return *top >= 0 && *top < client.bottom;
+}
+
+void KeepRowAt(HWND editor, int position, int top)
+{
+    int shift = RowTop(editor, position) - top;
+    if (!shift) return;
+    POINT view = {0, 0};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&view);
+    view.y += shift;
+    if (view.y < 0) view.y = 0;
+    SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&view);
+}

@@ -33,3 +33,10 @@ class AIString;
 // The editor's whole text, a paragraph end as one character (positions count
 // so), or with crlf 1 as CR LF (as the text is stored).
 void ReadEditorText(HWND editor, AIString& out, int crlf = 0);
+
+// The row of `position` kept where it is in the editor's window across a
+// change that lays the text out again (a paragraph put in again in another
+// size): RowInView tells how far that row is from the window's top (0 when
+// it is out of view), KeepRowAt scrolls the row of a position there again.
+int RowInView(HWND editor, int position, int* top);
+void KeepRowAt(HWND editor, int position, int top);

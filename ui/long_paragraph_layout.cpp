@@ -4,6 +4,8 @@
 #include "ui/layout_rtf.h"
 #include "foundation/ai_string.h"
 #include "ui/editor_selection.h"
+#include "ui/ai_text_document.h"
+#include <string.h>
 
 namespace {
 const LPARAM kNoWrap = 1;      // EM_SETTARGETDEVICE's line width that turns wrapping off
@@ -25,6 +27,55 @@ DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given
     LONG n = 0;
     while (n < wanted && source->at < source->length) buffer[n++] = (BYTE)source->text[source->at++];
     *given = n;
+    return 0;
+}
+
+// Streams a rich-text stream into the editor (format: SF_RTF, with or
+// without SFF_SELECTION); 1 when the stream reported no error.
+int StreamRtf(HWND editor, const AIString& rtf, WPARAM format)
+{
+    RtfSource source = {rtf.GetText(), rtf.GetLength(), 0};
+    EDITSTREAM stream = {(DWORD_PTR)&source, 0, ReadRtf};
+    SendMessageW(editor, EM_STREAMIN, format, (LPARAM)&stream);
+    return !stream.dwError;
+}
+
+// The editor's default character format: the body's face.
+void ReadBodyFormat(HWND editor, CHARFORMAT2W* body)
+{
+    ZeroMemory(body, sizeof(*body));
+    body->cbSize = sizeof(*body);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)body);
+}
+
+int TextLengthOf(HWND editor)
+{
+    GETTEXTLENGTHEX request = {GTL_NUMCHARS, 1200};
+    return (int)SendMessageW(editor, EM_GETTEXTLENGTHEX, (WPARAM)&request, 0);
+}
+
+// The paragraph streamed in place of [start, end) with its runs; 1 when it
+// reads back exactly, 0 with the editor as it was otherwise.
+int StreamParagraphInRuns(HWND editor, int start, int end, const WCHAR* text, int length)
+{
+    CHARFORMAT2W body;
+    ReadBodyFormat(editor, &body);
+    AIString rtf;
+    if (length <= kLongParagraphChars || !BuildLayoutRtf(text, length, body, rtf)) return 0;
+    int before = TextLengthOf(editor);
+    CHARRANGE replace = {start, end};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
+    int streamed = StreamRtf(editor, rtf, SF_RTF | SFF_SELECTION);
+    int added = TextLengthOf(editor) - before;
+    if (added == length - (end - start)) {
+        AIString got;
+        WCHAR* buffer = got.GetBuffer(length + 1);
+        TEXTRANGEW range = {{start, start + length}, buffer};
+        got.SetLength((int)SendMessageW(editor, EM_GETTEXTRANGE, 0, (LPARAM)&range));
+        if (streamed && got.GetLength() == length && memcmp(buffer, text, (size_t)length * sizeof(WCHAR)) == 0) return 1;
+    }
+    // The stream was one undo step: taken back, the paragraph is as it was.
+    if (added != 0 || TextLengthOf(editor) != before) SendMessageW(editor, EM_UNDO, 0, 0);
     return 0;
 }
 
@@ -72,6 +123,19 @@ LayoutPause::~LayoutPause()
     SendMessageW(editor_, EM_SETPASSWORDCHAR, 0, 0);
 }
 
+void ReplaceParagraphInRuns(AITextDocument* doc, HWND editor, int start, int end, const WCHAR* text, int length)
+{
+    if (!editor || StreamParagraphInRuns(editor, start, end, text, length)) return;
+    AIString plain;
+    plain.AssignTextN(text, length);
+    CHARRANGE replace = {start, end};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&replace);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, (LPARAM)plain.GetText());
+    if (doc) doc->SetUndoRecording(0);
+    FormatParagraphRuns(editor, start, text, length);
+    if (doc) doc->SetUndoRecording(1);
+}
+
 void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length)
 {
     if (!editor || length <= kLongParagraphChars) return;
@@ -96,20 +160,16 @@ int SetEditorTextInRuns(HWND editor, const WCHAR* text, int length)
     AIString wanted;
     LayoutEditorForm(text, length, wanted);
     CHARFORMAT2W body;
-    ZeroMemory(&body, sizeof(body));
-    body.cbSize = sizeof(body);
-    SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&body);
+    ReadBodyFormat(editor, &body);
     AIString rtf;
     int done = 0;
     if (BuildLayoutRtf(text, length, body, rtf)) {
-        RtfSource source = {rtf.GetText(), rtf.GetLength(), 0};
-        EDITSTREAM stream = {(DWORD_PTR)&source, 0, ReadRtf};
-        SendMessageW(editor, EM_STREAMIN, SF_RTF, (LPARAM)&stream);
+        int streamed = StreamRtf(editor, rtf, SF_RTF);
         // The text is what counts: anything the stream did not carry exactly
         // is set again the plain way.
         AIString got;
         ReadEditorText(editor, got);
-        done = !stream.dwError && got.EqualsString(wanted);
+        done = streamed && got.EqualsString(wanted);
     }
     if (!done) done = SetTextAndFormatRuns(editor, wanted);
     // A text just set is unchanged, as after WM_SETTEXT.

@@ -20,6 +20,7 @@
 #include "ui/layout_rtf.h"
 
 class AIString;
+class AITextDocument;
 
 class LayoutPause {
 public:
@@ -40,6 +41,17 @@ private:
 // language). For a paragraph put in again by an edit; use inside a
 // LayoutPause. Changes no text and not the modified flag.
 void FormatParagraphRuns(HWND editor, int start, const WCHAR* text, int length);
+
+// Puts `text`, one whole paragraph without its end, in place of [start, end)
+// of the editor as one undo step, as EM_REPLACESEL does: where it is long,
+// with its runs, text and runs in one rich-text stream (one layout for
+// both, where a format change per run lays the paragraph out again each
+// time). The text takes the face of the editor's default format and
+// otherwise the format of what it replaces. Where the stream cannot carry it
+// exactly, the text is put in plainly and its runs formatted one by one with
+// undo suspended through `doc` (slower, the same result). Use inside a
+// LayoutPause; the selection is left at the end of the text.
+void ReplaceParagraphInRuns(AITextDocument* doc, HWND editor, int start, int end, const WCHAR* text, int length);
 
 // Replaces the editor's whole text by `text`, its long paragraphs in runs,
 // in the editor's default character format. The editor's text reads back as

@@ -224,6 +224,41 @@ TEST(ShownNote, OneLongParagraphIsLaidOutInRunsAndStoredBackUnchanged)
     ASSERT_EQ(ToggleHeading(nullptr, kHeadingPlain), 1);
     EXPECT_LE(LongestRun(editor, 0, paragraph.GetLength()), (int)kLayoutRunChars);
 
+    // Made a heading and plain again from the middle of the paragraph: the
+    // caret's row stays where it was in the window, and the selection with
+    // its text.
+    RECT client;
+    GetClientRect(editor, &client);
+    CHARRANGE middle = {paragraph.GetLength() / 2, paragraph.GetLength() / 2 + 3};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&middle);
+    auto caretY = [editor](int at) {
+        POINTL at_ = {};
+        SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&at_, at);
+        return (int)at_.y;
+    };
+    POINT view = {};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&view);
+    view.y += caretY(middle.cpMin) - client.bottom / 2;  // the caret's row in the middle
+    SendMessageW(editor, EM_SETSCROLLPOS, 0, (LPARAM)&view);
+    int rowY = caretY(middle.cpMin);
+    ASSERT_GT(rowY, client.bottom / 4);
+    ASSERT_LT(rowY, client.bottom * 3 / 4);
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&view);
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingLevel1), 1);
+    CHARRANGE now = {};
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&now);
+    EXPECT_EQ(middle.cpMin + 2, now.cpMin);
+    EXPECT_EQ(middle.cpMax + 2, now.cpMax);
+    EXPECT_EQ(rowY, caretY(now.cpMin));
+    ASSERT_EQ(ToggleHeading(nullptr, kHeadingPlain), 1);
+    SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&now);
+    EXPECT_EQ(middle.cpMin, now.cpMin);
+    EXPECT_EQ(middle.cpMax, now.cpMax);
+    EXPECT_EQ(rowY, caretY(now.cpMin));
+    POINT viewAfter = {};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, (LPARAM)&viewAfter);
+    EXPECT_EQ(view.y, viewAfter.y);
+
     SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
     ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_EQ(SaveDatafileIfOpen(), kSaveDone);

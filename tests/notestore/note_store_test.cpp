@@ -481,6 +481,26 @@ TEST_F(NoteStoreTest, TagsAreCollectedAndLimited)
     EXPECT_EQ(home - 1, FindTag(L"home"));
 }
 
+// A file's tags stand in the notes' bodies: not in titles, not in link
+// blocks, whichever note holds the first sign; each note counts once.
+TEST_F(NoteStoreTest, TagsOfAFileComeFromBodiesAloneInTheOrderFound)
+{
+    AIString records;
+    records.AppendChar(0x00A4).AppendText(L"A@title\r\nno sign in this body\r\n{{\r\n[see @inblock:http://a.b/]\r\n}}\r\n");
+    records.AppendChar(0x00A4).AppendText(L"B\r\nlast word @edge\r\n{{\r\n[x @inblock:y]\r\n}}\r\n");
+    records.AppendString(NoteRecord(L"C", L"mail a@b.c, then\t@second and @edge @EDGE"));
+    records.AppendString(NoteRecord(L"D", L"@first line start {{ not a block @late"));
+    WriteBytes(path.GetText(), DataFile(records));
+    ASSERT_EQ(1, LoadDatafile(path.GetText()));
+    ASSERT_EQ(4, GetTagCount());
+    const WCHAR* const kOrder[] = {L"edge", L"second", L"first", L"late"};
+    for (int i = 0; i < 4; i++) EXPECT_EQ(i, FindTag(kOrder[i])) << Utf8(kOrder[i]);
+    EXPECT_LT(FindTag(L"inblock"), 0);
+    EXPECT_LT(FindTag(L"title"), 0);
+    const AIStringList& edge = *g_noteStore.tagNotes[FindTag(L"edge")];
+    ASSERT_EQ(2, edge.GetCount());
+}
+
 TEST_F(NoteStoreTest, FoldersAndRelativePaths)
 {
     ASSERT_EQ(1, LoadDatafile(path.GetText()));

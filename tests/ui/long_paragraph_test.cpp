@@ -387,3 +387,66 @@ TEST_F(LongParagraphFixture, PuttingATextClearsTheModifiedFlagAsSettingItDoesAnd
         EXPECT_EQ(modified, SendMessageW(hwnd, EM_GETMODIFY, 0, 0) ? TRUE : FALSE);
     }
 }
+
+// A paragraph put in again (made a heading or plain): text and runs in one
+// undo step, the paragraphs around it untouched, the rest of its format that
+// of what it replaced; where the stream cannot carry the face, the same
+// text and undo step with runs by locale.
+TEST_F(LongParagraphFixture, AParagraphPutInAgainIsOneUndoStepWithItsRunsAndTheFormatItReplaced)
+{
+    for (const WCHAR* face : {L"Liberation Sans", L"12345"}) {
+        SCOPED_TRACE(Utf8(face));
+        SetBodyFace(face);
+        AIString paragraph;
+        MakeAwkwardParagraph(paragraph, 3000);
+        AIString source(L"before\r\n");
+        const int start = 7;  // the line end is one character in the editor
+        source.AppendString(paragraph).AppendText(L"\r\nafter");
+        Put(source);
+        // The old paragraph in a format of its own: bold, larger.
+        CHARFORMAT2W heading = {};
+        heading.cbSize = sizeof heading;
+        heading.dwMask = CFM_BOLD | CFM_SIZE;
+        heading.dwEffects = CFE_BOLD;
+        heading.yHeight = 18 * 20;
+        {
+            QuietSelection quiet(hwnd, 1);
+            WriteRangeFormat(hwnd, start, start + paragraph.GetLength(), heading);
+        }
+        SendMessageW(hwnd, EM_EMPTYUNDOBUFFER, 0, 0);
+        SendMessageW(hwnd, EM_SETMODIFY, FALSE, 0);
+        AIString replacement(L"# ");
+        replacement.AppendString(paragraph);
+        {
+            LayoutPause pause(hwnd);
+            ReplaceParagraphInRuns(editor.GetDocument(), hwnd, start, start + paragraph.GetLength(),
+                                   replacement.GetText(), replacement.GetLength());
+        }
+        AIString want, got = Text();
+        want.AssignText(L"before\r").AppendString(replacement).AppendText(L"\rafter");
+        EXPECT_EQ("", FirstDifference(want, got));
+        EXPECT_TRUE(SendMessageW(hwnd, EM_GETMODIFY, 0, 0));
+        int end = start + replacement.GetLength();
+        bool streamable = lstrcmpW(face, L"12345") != 0;
+        std::vector<int> runs = streamable ? Runs(start, end, FacesDiffer) : Runs(start, end, LocalesDiffer);
+        EXPECT_GE((int)runs.size(), replacement.GetLength() / kLayoutRunChars);
+        for (size_t i = 0; i < runs.size(); i++) EXPECT_LE(runs[i], (int)kLayoutRunChars) << "run " << i;
+        for (int at = start; at < end; at += 97) {
+            CHARFORMAT2W here = FormatAt(at);
+            EXPECT_EQ(0, lstrcmpiW(face, here.szFaceName)) << at;
+            EXPECT_TRUE(here.dwEffects & CFE_BOLD) << at;
+            EXPECT_EQ(heading.yHeight, here.yHeight) << at;
+        }
+        CHARFORMAT2W outside = FormatAt(2);
+        EXPECT_EQ(220, outside.yHeight);
+        EXPECT_EQ(0, lstrcmpW(face, FormatAt(end + 2).szFaceName));
+        EXPECT_EQ(220, FormatAt(end + 2).yHeight);
+
+        // One undo: the old text in its old format, nothing left to undo.
+        SendMessageW(hwnd, EM_UNDO, 0, 0);
+        EditorForm(source.GetText(), want);
+        EXPECT_EQ("", FirstDifference(want, Text()));
+        EXPECT_EQ(heading.yHeight, FormatAt(start + 10).yHeight);
+        EXPECT_FALSE(SendMessageW(hwnd, EM_CANUNDO, 0, 0));
+    }
+}
