@@ -9,6 +9,7 @@
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/registry_key.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/command_table.h"
@@ -1470,6 +1471,50 @@ TEST_F(ShellTest, TheFileAndTheNoteShownAreKeptAtOnceForTheNextStart)
     AIString storedPath;
     SettingsGetDataFilePath(stored.Record(), storedPath);
     EXPECT_TRUE(storedPath.EqualsText(path_.GetText())) << Utf8(storedPath);
+}
+
+// The start stores where the frame stands before any note shows, and leaves
+// the note the last session showed (and its view) for the file to open.
+TEST_F(ShellTest, TheStartStoresThePlacementButKeepsTheNoteToOpen)
+{
+    FramePlacementRecord old = {};
+    old.placement.length = sizeof(WINDOWPLACEMENT);
+    old.placement.rcNormalPosition = {5, 5, 600, 400};
+    old.scrollY = 120;
+    old.selectionStart = 5;
+    old.selectionEnd = 9;
+    CopyTextBounded(old.lastTitle, 32, L"Garden");
+    ASSERT_EQ(WriteFramePlacement(&old), 1);
+    HWND frame = g_frame.GetHwndField();
+    WINDOWPLACEMENT was = {};
+    was.length = sizeof was;
+    ASSERT_TRUE(GetWindowPlacement(frame, &was));
+    SetWindowPos(frame, nullptr, 70, 60, 720, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    WINDOWPLACEMENT now = {};
+    now.length = sizeof now;
+    ASSERT_TRUE(GetWindowPlacement(frame, &now));
+
+    ASSERT_EQ(StoreFramePlacementOnly(), 1);
+    FramePlacementRecord stored;
+    ASSERT_EQ(ReadFramePlacement(&stored), 1);
+    EXPECT_TRUE(EqualRect(&stored.placement.rcNormalPosition, &now.rcNormalPosition));
+    EXPECT_EQ(stored.ribbonMode, g_frame.ribbonMode);
+    EXPECT_EQ(stored.splitX, g_mainPanel.splitX);
+    EXPECT_STREQ(Utf8(stored.lastTitle).c_str(), "Garden");
+    EXPECT_EQ(stored.scrollY, 120);
+    EXPECT_EQ(stored.selectionStart, 5);
+    EXPECT_EQ(stored.selectionEnd, 9);
+
+    // The first start has no note to keep.
+    AIRegistryKey key;
+    ASSERT_EQ(key.OpenKey(HKEY_CURRENT_USER, nullptr), 1);
+    key.DeleteValue(g_app.GetName());
+    ASSERT_EQ(ReadFramePlacement(&stored), 0);
+    ASSERT_EQ(StoreFramePlacementOnly(), 1);
+    ASSERT_EQ(ReadFramePlacement(&stored), 1);
+    EXPECT_TRUE(EqualRect(&stored.placement.rcNormalPosition, &now.rcNormalPosition));
+    EXPECT_STREQ(Utf8(stored.lastTitle).c_str(), "");
+    SetWindowPlacement(frame, &was);
 }
 
 // ---- Printing ----
