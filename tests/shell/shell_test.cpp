@@ -8,6 +8,9 @@
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
+#include "editor/find/inc_search.h"
+#include "editor/dialogs/note_dialog.h"
+#include "ui/app_state.h"
 #include "foundation/ai_string_table.h"
 #include "foundation/registry_key.h"
 #include "shell/command_line.h"
@@ -22,6 +25,7 @@
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/dialogs_connection.h"
+#include "shell/drop_caret.h"
 #include "shell/drop_target.h"
 #include "shell/main_panel.h"
 #include "search/quick/full_text_mode.h"
@@ -144,6 +148,7 @@ protected:
         path_.AppendString(name);
         path_.AppendText(L".tavik");
         DeleteFileW(path_.GetText());
+        DeleteSideFiles(name);
         ResetShutdownForTests();
         ResetNoteIoFaults();
         ClearLastShellMessage();
@@ -159,6 +164,25 @@ protected:
     }
 
     int32_t Find(const WCHAR* title) { return FindNoteByTitle(title, 0, 0); }
+
+    // The notes a run that failed half-way left as side files would come
+    // back with the data file: each test starts from its data file alone.
+    void DeleteSideFiles(const AIString& name)
+    {
+        AIString notes(folder_);
+        notes.AppendText(L"\\").AppendString(name).AppendText(L"_notes\\");
+        AIString pattern(notes);
+        pattern.AppendText(L"*.rtm");
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(pattern.GetText(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            AIString file(notes);
+            file.AppendText(found.cFileName);
+            DeleteFileW(file.GetText());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
 
     AIString folder_;
     AIString path_;
@@ -1926,6 +1950,190 @@ TEST_F(ShellTest, DropsOnTheEditorGoInWhereTheyLandAsAPasteWould)
     EXPECT_EQ(EditorText(), before);
     DeleteFileW(file.GetText());
     // Stored, so that no note of this run is left only as a side file.
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+}
+
+// The colour of the editor's pixel in the middle of a rectangle, as shown.
+COLORREF EditorPixel(const RECT& rect)
+{
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HDC dc = GetDC(editor);
+    COLORREF colour = GetPixel(dc, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ReleaseDC(editor, dc);
+    return colour;
+}
+
+CHARRANGE EditorSelection()
+{
+    CHARRANGE range = {0, 0};
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXGETSEL, 0, (LPARAM)&range);
+    return range;
+}
+
+// While something is dragged over the editor a caret follows the pointer to
+// the insertion point nearest to it (after a character when the pointer is
+// on its right half), survives the editor's repaints, and goes when the drag
+// leaves; the selection stays as it was, and the drop lands at the caret.
+TEST_F(ShellTest, DraggingOverTheEditorShowsACaretWhereTheDropWillGoIn)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Drop caret", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    TypeIntoEditor(L"alpha omega");
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    UpdateWindow(editor);
+    CHARRANGE selected = {0, 5};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selected);
+    FormatsDataObject text;
+    text.Add(CF_UNICODETEXT, L"X", sizeof(L"X"));
+    IDropTarget* target = EditorDropTargetObject();
+    DWORD effect = DROPEFFECT_COPY;
+
+    ASSERT_EQ(target->DragEnter(&text, 0, EditorPointOf(6), &effect), S_OK);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    EXPECT_EQ(DropCaretPosition(), 6);
+    // The right half of the "o" is after it.
+    POINTL o = EditorPointOf(6), m = EditorPointOf(7);
+    POINTL rightHalf = {m.x - 2, o.y};
+    target->DragOver(0, rightHalf, &effect);
+    EXPECT_EQ(DropCaretPosition(), 7);
+
+    // After the text, over the editor's white: the bar is drawn there.
+    int32_t end = (int32_t)GetWindowTextLengthW(editor);
+    target->DragOver(0, EditorPointOf(end), &effect);
+    ASSERT_EQ(DropCaretPosition(), end);
+    RECT bar = DropCaretRect();
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    POINTL endAt = {0, 0};
+    SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&endAt, end);
+    EXPECT_EQ(bar.left, endAt.x);
+    COLORREF drawn = EditorPixel(bar);
+    // A repaint of the editor takes the bar away; the next move draws it again.
+    InvalidateRect(editor, nullptr, FALSE);
+    UpdateWindow(editor);
+    COLORREF plain = EditorPixel(bar);
+    EXPECT_NE(drawn, plain);
+    target->DragOver(0, EditorPointOf(end), &effect);
+    EXPECT_EQ(EditorPixel(bar), drawn);
+
+    // Leaving: no caret, nothing left drawn, the selection and text as they were.
+    target->DragLeave();
+    EXPECT_EQ(DropCaretPosition(), -1);
+    EXPECT_EQ(EditorPixel(bar), plain);
+    EXPECT_EQ(EditorSelection().cpMin, 0);
+    EXPECT_EQ(EditorSelection().cpMax, 5);
+    EXPECT_EQ(EditorText(), "alpha omega");
+
+    // A drop on the right half of the first "a" goes in after it.
+    POINTL a = EditorPointOf(0), l = EditorPointOf(1);
+    POINTL afterA = {l.x - 2, a.y};
+    effect = DROPEFFECT_COPY;
+    target->DragEnter(&text, 0, afterA, &effect);
+    EXPECT_EQ(DropCaretPosition(), 1);
+    target->Drop(&text, 0, afterA, &effect);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    EXPECT_EQ(DropCaretPosition(), -1);
+    EXPECT_EQ(EditorText(), "aXlpha omega");
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+}
+
+// What a second drag meets while a drop's hyperlink dialog is up.
+struct DropWhileBusy {
+    int tried = 0;
+    int busy = -1;
+    DWORD editorEnter = 99, editorDrop = 99, frameEnter = 99, frameDrop = 99;
+    std::string textAfter;
+    std::string statusAfterF3;
+};
+DropWhileBusy s_whileBusy;
+IDataObject* s_secondDrop = nullptr;
+IDataObject* s_secondDatafile = nullptr;
+
+void CALLBACK DropAgainWhileTheDialogIsUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    DropWhileBusy& w = s_whileBusy;
+    if (w.tried || !GetNoteDialogWindow()) return;
+    w.tried = 1;
+    w.busy = IsBusy();
+    POINTL at = EditorPointOf(0);
+    IDropTarget* editor = EditorDropTargetObject();
+    w.editorEnter = DROPEFFECT_COPY;
+    editor->DragEnter(s_secondDrop, 0, at, &w.editorEnter);
+    w.editorDrop = DROPEFFECT_COPY;
+    editor->Drop(s_secondDrop, 0, at, &w.editorDrop);
+    IDropTarget* frame = FrameDropTarget();
+    w.frameEnter = DROPEFFECT_COPY;
+    frame->DragEnter(s_secondDatafile, 0, at, &w.frameEnter);
+    w.frameDrop = DROPEFFECT_COPY;
+    frame->Drop(s_secondDatafile, 0, at, &w.frameDrop);
+    w.textAfter = EditorText();
+    // A key the editor's own map answers (search again) reaches the control as it is.
+    HWND window = g_mainPanel.editor.GetHwnd();
+    SendMessageW(window, WM_KEYDOWN, VK_F3, 1);
+    SendMessageW(window, WM_KEYUP, VK_F3, 0xC0000001);
+    w.statusAfterF3 = Utf8(AIString(GetStatusText()));
+}
+
+// While a drop is handled (here its hyperlink dialog is up) the program is
+// busy: a second drop on the editor or the frame is refused and changes
+// nothing, and keys reach the editor's control without its own key map.
+// After it, drops and keys work as before.
+TEST_F(ShellTest, WhileADropIsHandledNoSecondDropIsTakenAndKeysPassOn)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Busy drops", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    TypeIntoEditor(L"alpha omega");
+    g_incSearch.lastText.Clear();
+    AIString other;
+    other.Copy(folder_);
+    other.AppendText(L"\\busy_other.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, other.GetText()), 1);
+    FormatsDataObject second;
+    second.Add(CF_UNICODETEXT, L"second ", sizeof(L"second "));
+    s_secondDrop = &second;
+    s_secondDatafile = DataObjectForFile(other.GetText());
+    ASSERT_NE(s_secondDatafile, nullptr);
+
+    FormatsDataObject address;
+    address.AddWide(L"UniformResourceLocatorW", L"https://example.org/busy");
+    s_dropped = &address;
+    s_dropPoint = EditorPointOf(6);
+    s_whileBusy = DropWhileBusy();
+    EXPECT_EQ(IsBusy(), 0);
+    UINT_PTR timer = SetTimer(nullptr, 0, 1, DropAgainWhileTheDialogIsUp);
+    // The first step leaves the dialog up a little longer.
+    const NoteDialogStep named[] = {{nullptr, 0, nullptr}, {L"Busy", IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(DropOnTheEditor, named), 1);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(s_whileBusy.tried, 1);
+    EXPECT_EQ(s_whileBusy.busy, 1);
+    EXPECT_EQ(s_whileBusy.editorEnter, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.editorDrop, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.frameEnter, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.frameDrop, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.textAfter, "alpha omega");
+    EXPECT_EQ(s_whileBusy.statusAfterF3.find("No search text available"), std::string::npos)
+        << s_whileBusy.statusAfterF3;
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
+    // The first drop went in.
+    EXPECT_EQ(EditorText(), "alpha [Busy] omega");
+
+    // Not busy any more: the same key is the editor's again, and drops are taken.
+    EXPECT_EQ(IsBusy(), 0);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    SendMessageW(g_mainPanel.editor.GetHwnd(), WM_KEYDOWN, VK_F3, 1);
+    SendMessageW(g_mainPanel.editor.GetHwnd(), WM_KEYUP, VK_F3, 0xC0000001);
+    EXPECT_NE(Utf8(AIString(GetStatusText())).find("No search text available"), std::string::npos)
+        << Utf8(AIString(GetStatusText()));
+    s_dropped = &second;
+    s_dropPoint = EditorPointOf(0);
+    EXPECT_EQ(DropOnTheEditor(), 1);
+    EXPECT_EQ(EditorText(), "second alpha [Busy] omega");
+    s_secondDatafile->Release();
     ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
 }
