@@ -168,7 +168,11 @@ int RegisterEditorDropTarget(HWND editor)
 {
     if (s_registeredEditor == editor) return 1;
     RevokeEditorDropTarget();
-    if (!editor || FAILED(RegisterDragDrop(editor, &s_editorTarget))) return 0;
+    if (!editor) return 0;
+    // A rich edit may have taken drops itself (it would put them in past the
+    // note's own rules); ours replaces it.
+    RevokeDragDrop(editor);
+    if (FAILED(RegisterDragDrop(editor, &s_editorTarget))) return 0;
     s_registeredEditor = editor;
     return 1;
 }

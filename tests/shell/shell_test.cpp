@@ -1946,6 +1946,20 @@ TEST_F(ShellTest, DropsOnTheEditorGoInWhereTheyLandAsAPasteWould)
     ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
 }
 
+// A rich edit that already takes drops itself (as the system's does) gets
+// the editor's own drop target instead.
+TEST_F(ShellTest, TheEditorsDropTargetReplacesTheRichEditsOwn)
+{
+    HWND edit = CreateWindowExW(0, L"RichEdit20W", L"", WS_CHILD | ES_MULTILINE, 0, 0, 100, 40,
+                                g_frame.GetHwndField(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    RevokeDragDrop(edit);
+    ASSERT_EQ(RegisterDragDrop(edit, FrameDropTarget()), S_OK);
+    EXPECT_EQ(RegisterEditorDropTarget(edit), 1);
+    RevokeEditorDropTarget();
+    DestroyWindow(edit);
+}
+
 // The colour of the editor's pixel in the middle of a rectangle, as shown.
 COLORREF EditorPixel(const RECT& rect)
 {
