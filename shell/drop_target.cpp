@@ -32,7 +32,7 @@ static int DroppedDatafile(IDataObject* data, AIString& path)
 
 // The COM plumbing both targets share. Each is one static object for the
 // whole run: the counts only keep COM's rules. While a paste, a drop or a
-// file command runs, nothing more is taken (its dialogs let drags in).
+// file command runs (its dialog may be up), nothing more is taken.
 class StaticDropTarget : public IDropTarget {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override

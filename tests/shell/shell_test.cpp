@@ -148,7 +148,7 @@ protected:
         path_.AppendString(name);
         path_.AppendText(L".tavik");
         DeleteFileW(path_.GetText());
-        DeleteSideFiles(name);
+        DeleteLeftSideFiles(name);
         ResetShutdownForTests();
         ResetNoteIoFaults();
         ClearLastShellMessage();
@@ -165,23 +165,12 @@ protected:
 
     int32_t Find(const WCHAR* title) { return FindNoteByTitle(title, 0, 0); }
 
-    // The notes a run that failed half-way left as side files would come
-    // back with the data file: each test starts from its data file alone.
-    void DeleteSideFiles(const AIString& name)
+    // Each test starts from its data file alone.
+    void DeleteLeftSideFiles(const AIString& name)
     {
         AIString notes(folder_);
         notes.AppendText(L"\\").AppendString(name).AppendText(L"_notes\\");
-        AIString pattern(notes);
-        pattern.AppendText(L"*.rtm");
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(pattern.GetText(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            AIString file(notes);
-            file.AppendText(found.cFileName);
-            DeleteFileW(file.GetText());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        DeleteSideFiles(notes);
     }
 
     AIString folder_;
