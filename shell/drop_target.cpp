@@ -1,8 +1,10 @@
 #include "shell/drop_target.h"
+#include "shell/drop_caret.h"
 #include "shell/file_commands.h"
 #include "editor/clipboard/editor_clipboard.h"
 #include "shell/main_panel.h"
 #include "foundation/ai_string.h"
+#include "ui/app_state.h"
 #include <ole2.h>
 #include <shellapi.h>
 
@@ -29,7 +31,8 @@ static int DroppedDatafile(IDataObject* data, AIString& path)
 }
 
 // The COM plumbing both targets share. Each is one static object for the
-// whole run: the counts only keep COM's rules.
+// whole run: the counts only keep COM's rules. While a paste, a drop or a
+// file command runs (its dialog may be up), nothing more is taken.
 class StaticDropTarget : public IDropTarget {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override
@@ -46,7 +49,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return references_ > 1 ? --references_ : 1; }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
     {
-        *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        *effect = Accepts() ? DROPEFFECT_COPY : DROPEFFECT_NONE;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override
@@ -56,6 +59,15 @@ public:
     }
 
 protected:
+    int Accepts() const { return accept_ && !IsBusy(); }
+    // The answer to a drag's entry, by what it brings.
+    HRESULT Enter(int takes, DWORD* effect)
+    {
+        accept_ = takes;
+        *effect = Accepts() ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+
     int accept_ = 0;
 
 private:
@@ -67,44 +79,69 @@ public:
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
         AIString path;
-        accept_ = DroppedDatafile(data, path);
-        *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-        return S_OK;
+        return Enter(DroppedDatafile(data, path), effect);
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
-        AIString path;
-        *effect = DROPEFFECT_NONE;
-        if (DroppedDatafile(data, path) && OpenDatafile(path.GetText())) *effect = DROPEFFECT_COPY;
         accept_ = 0;
+        *effect = DROPEFFECT_NONE;
+        if (IsBusy()) return S_OK;
+        BusyScope busy;
+        AIString path;
+        if (DroppedDatafile(data, path) && OpenDatafile(path.GetText())) *effect = DROPEFFECT_COPY;
         return S_OK;
     }
 };
 
 // The editor takes files, file names, addresses and text where they are
-// dropped; a data file dropped on it still opens.
+// dropped, with a caret following the pointer to show where; a data file
+// dropped on it still opens.
 class EditorDropTarget : public StaticDropTarget {
 public:
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override
     {
         AIString path;
-        accept_ = DroppedDatafile(data, path) || CanDropIntoNote(data);
-        *effect = accept_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        int datafile = DroppedDatafile(data, path);
+        intoNote_ = !datafile && CanDropIntoNote(data);
+        Enter(datafile || intoNote_, effect);
+        return DragOver(keys, at, effect);
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) override
+    {
+        StaticDropTarget::DragOver(keys, at, effect);
+        if (Accepts() && intoNote_) ShowDropCaret(Editor(), ClientPoint(at));
+        else HideDropCaret();
         return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override
+    {
+        HideDropCaret();
+        return StaticDropTarget::DragLeave();
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) override
     {
+        HideDropCaret();
         accept_ = 0;
         *effect = DROPEFFECT_NONE;
+        if (IsBusy()) return S_OK;
+        BusyScope busy;
         AIString path;
         if (DroppedDatafile(data, path)) {
             if (OpenDatafile(path.GetText())) *effect = DROPEFFECT_COPY;
             return S_OK;
         }
-        POINT point = {at.x, at.y};
-        ScreenToClient(g_mainPanel.editor.GetHwnd(), &point);
-        if (DropIntoNote(data, point)) *effect = DROPEFFECT_COPY;
+        if (DropIntoNote(data, DropInsertionPoint(Editor(), ClientPoint(at)))) *effect = DROPEFFECT_COPY;
         return S_OK;
+    }
+
+private:
+    int intoNote_ = 0;
+    static HWND Editor() { return g_mainPanel.editor.GetHwnd(); }
+    static POINT ClientPoint(POINTL at)
+    {
+        POINT point = {at.x, at.y};
+        ScreenToClient(Editor(), &point);
+        return point;
     }
 };
 
@@ -131,7 +168,11 @@ int RegisterEditorDropTarget(HWND editor)
 {
     if (s_registeredEditor == editor) return 1;
     RevokeEditorDropTarget();
-    if (!editor || FAILED(RegisterDragDrop(editor, &s_editorTarget))) return 0;
+    if (!editor) return 0;
+    // A rich edit may have taken drops itself (it would put them in past the
+    // note's own rules); ours replaces it.
+    RevokeDragDrop(editor);
+    if (FAILED(RegisterDragDrop(editor, &s_editorTarget))) return 0;
     s_registeredEditor = editor;
     return 1;
 }

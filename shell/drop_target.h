@@ -1,7 +1,8 @@
 // Drag and drop. On the frame: a data file (.tavik) dropped from Explorer
 // opens; anything else is refused, so nothing is half taken. On the editor:
 // files, a file name, an address or text go into the note where they are
-// dropped, as pasting them would; a data file opens.
+// dropped (a caret shows where while dragging), as pasting them would; a
+// data file opens.
 #pragma once
 #include "foundation/win.h"
 

@@ -12,6 +12,7 @@
 #include "foundation/ai_file.h"
 #include "foundation/file_write.h"
 #include "foundation/trace.h"
+#include "ui/app_state.h"
 #include <commdlg.h>
 
 void GetProgramDataFolder(AIString& out)
@@ -157,6 +158,7 @@ static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)
 int OpenDatafileDialog()
 {
     TRACE_SCOPE(kTraceFileCommands, 3);
+    BusyScope busy;
     AIString path;
     if (!AskForDatafile(0, L"Open a data file", path)) return 0;
     return OpenDatafile(path.GetText());
@@ -173,6 +175,7 @@ static int RefuseExisting(const AIString& path)
 int CreateNewDatafile()
 {
     TRACE_SCOPE(kTraceFileCommands, 4);
+    BusyScope busy;
     AIString path;
     if (!AskForDatafile(1, L"Create a data file", path)) return 0;
     if (RefuseExisting(path)) return 0;
@@ -187,6 +190,7 @@ int SaveCopyOfDatafile()
 {
     TRACE_SCOPE(kTraceFileCommands, 5);
     if (!IsDatafileLoaded()) return 0;
+    BusyScope busy;
     AIString path;
     if (!AskForDatafile(1, L"Save a copy of the data file", path)) return 0;
     if (RefuseExisting(path)) return 0;

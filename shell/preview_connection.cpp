@@ -12,10 +12,6 @@ namespace {
 
 int FullTextMode() { return IsFullTextSearchMode() ? 1 : 0; }
 void RestoreQuickPreview() { ShowQuickSearchPreview(kQuickPreviewTypedNote, 0); }
-int KeyDown(int virtualKey)
-{
-    return g_editorShell.isKeyDown ? g_editorShell.isKeyDown(virtualKey) : GetKeyState(virtualKey) < 0;
-}
 
 // The editor's file-link preview request: text (or a PDF's text) or rich text.
 void PreviewFile(int32_t kind, const WCHAR* path)
@@ -45,7 +41,6 @@ void ConnectPreview(HWND content)
     l.startTimer = StartMainTimer;
     l.stopTimer = StopMainTimer;
     l.setStatusText = SetStatusText;
-    l.isKeyDown = KeyDown;
     l.isFullTextMode = FullTextMode;
     l.restoreQuickPreview = RestoreQuickPreview;
     l.isImageShown = IsImagePreviewShown;

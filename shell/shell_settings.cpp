@@ -85,6 +85,21 @@ static void CollectFramePlacement(FramePlacementRecord* record)
     CopyTextBounded(record->lastTitle, 32, g_mainPanel.lastShownTitle.GetText());
 }
 
+int StoreFramePlacementOnly()
+{
+    if (!g_frame.GetHwndField()) return 0;
+    FramePlacementRecord stored, record;
+    int hadRecord = ReadFramePlacement(&stored);
+    CollectFramePlacement(&record);
+    // The note to open next and its view are the stored ones until a note shows.
+    record.scrollX = hadRecord ? stored.scrollX : 0;
+    record.scrollY = hadRecord ? stored.scrollY : 0;
+    record.selectionStart = hadRecord ? stored.selectionStart : 0;
+    record.selectionEnd = hadRecord ? stored.selectionEnd : 0;
+    CopyTextBounded(record.lastTitle, 32, hadRecord ? stored.lastTitle : L"");
+    return WriteFramePlacement(&record);
+}
+
 int StoreShownNotePlacement()
 {
     if (!g_frame.GetHwndField()) return 0;

@@ -43,3 +43,7 @@ int WriteFramePlacement(const FramePlacementRecord* record);
 // shown), so that the note just shown is the one opened at the next start,
 // also after a crash or a kill. 1 when stored.
 int StoreShownNotePlacement();
+// Stores the frame's placement, the ribbon mode and the split as they are
+// now, keeping the stored last note and its view (the start stores this
+// before a note shows). 1 when stored.
+int StoreFramePlacementOnly();

@@ -167,6 +167,7 @@ static int InitRoutine(HINSTANCE instance, const WCHAR* arguments)
     WriteDefaultDatafile(IDR_DATAFILE_EXAMPLES, examplesFile.GetText());
 
     g_app.settings.Store();
+    StoreFramePlacementOnly();
     RegisterForRestart();
 
     AIString path, last;

@@ -15,6 +15,7 @@
 #include "foundation/trace_modules.h"
 #include "notestore/note_store.h"
 #include "ui/ai_text_document.h"
+#include "ui/app_state.h"
 #include "editor/images/image_paste.h"
 #include "editor/images/link_target_rules.h"
 #include "editor/links/link_context.h"
@@ -274,6 +275,7 @@ int PasteIntoNote()
 {
     TRACE_SCOPE(kTraceClipboardEditor, kTracePaste);
     if (!g_noteEditor.hwnd || !EditorDocument()) return 0;
+    BusyScope busy;
     if (IsEditorReadOnly()) {
         TellReadOnly();
         return 0;

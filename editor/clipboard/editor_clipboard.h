@@ -27,10 +27,10 @@ int PasteIntoNote();
 // 1 when a drag brings what the editor takes: files ("FileNameW" too), an
 // address ("UniformResourceLocatorW" or "UniformResourceLocator") or text.
 int CanDropIntoNote(IDataObject* data);
-// Puts a drop in at the character under the point (editor client
-// coordinates) as pasting the same would: files copied and linked, an
-// address through the hyperlink dialog, text as pasted text. 1 dropped.
-int DropIntoNote(IDataObject* data, POINT clientPoint);
+// Puts a drop in at a character position (-1: at the selection) as pasting
+// the same would: files copied and linked, an address through the hyperlink
+// dialog, text as pasted text. 1 dropped.
+int DropIntoNote(IDataObject* data, int32_t position);
 // The target of the selected hyperlink (a file link as its full path), or
 // the selected text itself, as clipboard text.
 int CopyLinkTarget();

@@ -109,15 +109,13 @@ int CanDropIntoNote(IDataObject* data)
            Offers(data, CF_UNICODETEXT);
 }
 
-int DropIntoNote(IDataObject* data, POINT clientPoint)
+int DropIntoNote(IDataObject* data, int32_t position)
 {
     if (!g_noteEditor.hwnd) return 0;
     DroppedKind kind = kDroppedText;
     AIString text;
     std::vector<AIString> files;
     if (!ReadDropped(data, kind, text, files)) return 0;
-    POINTL at = {clientPoint.x, clientPoint.y};
-    LRESULT position = SendMessageW(g_noteEditor.hwnd, EM_CHARFROMPOS, 0, (LPARAM)&at);
     if (position >= 0) {
         CHARRANGE caret = {(LONG)position, (LONG)position};
         SendMessageW(g_noteEditor.hwnd, EM_EXSETSEL, 0, (LPARAM)&caret);

@@ -9,13 +9,11 @@ EditorShellLinks g_editorShell;
 // a Ctrl pressed after a letter must not turn that letter into a chord.
 int EditorIsKeyDown(int virtualKey)
 {
-    if (g_editorShell.isKeyDown) return g_editorShell.isKeyDown(virtualKey);
     return (GetKeyState(virtualKey) & 0x8000) ? 1 : 0;
 }
 
 int EditorIsKeyToggled(int virtualKey)
 {
-    if (g_editorShell.isKeyToggled) return g_editorShell.isKeyToggled(virtualKey);
     return (GetKeyState(virtualKey) & 1) ? 1 : 0;
 }
 

@@ -63,11 +63,6 @@ struct EditorShellLinks {
     HWND frame = nullptr;
     HWND content = nullptr;
 
-    // 1 when the key is down (high bit of GetAsyncKeyState) or toggled on
-    // (Caps Lock). Tests put their own in: posted keys change neither.
-    int (*isKeyDown)(int virtualKey) = nullptr;
-    int (*isKeyToggled)(int virtualKey) = nullptr;
-
     // Status line: slot 0, or a given slot.
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     void (*setStatusSlot)(const WCHAR* text, StatusLevel level, int slot) = nullptr;
@@ -185,7 +180,7 @@ struct EditorShellLinks {
 
 extern EditorShellLinks g_editorShell;
 
-// The defaults of the entries that have one (the real keyboard).
+// The keyboard as of the key message being handled: a key down, a key toggled on.
 int EditorIsKeyDown(int virtualKey);
 int EditorIsKeyToggled(int virtualKey);
 void EditorStatus(const WCHAR* text, StatusLevel level);

@@ -258,9 +258,23 @@ void ReadEditorSelection(CHARRANGE* range)
     if (g_noteEditor.hwnd) SendMessageW(g_noteEditor.hwnd, EM_EXGETSEL, 0, (LPARAM)range);
 }
 
+// Keys, mouse buttons and moves: what a long operation leaves to the control itself.
+static int IsKeyOrPointerInput(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR:
+        return 1;
+    default:
+        return (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK) ||
+               (message >= WM_XBUTTONDOWN && message <= WM_XBUTTONDBLCLK);
+    }
+}
+
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsApplicationClosing()) return PassOn(window, message, wParam, lParam);
+    // While a paste, a drop or a file command runs, its own work is not crossed by the key map's.
+    if (IsBusy() && IsKeyOrPointerInput(message)) return PassOn(window, message, wParam, lParam);
     if (SplitViewHoldsKey(window, message, wParam)) return 0;
     for (const EditorMessageEntry& entry : kEditorMessages)
         if (entry.message == message) return entry.handler(window, message, wParam, lParam);

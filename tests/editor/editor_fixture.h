@@ -116,20 +116,6 @@ protected:
         BYTE state[256] = {};
         SetKeyboardState(state);
     }
-    static void DeleteSideFiles(const AIString& folder)
-    {
-        AIString pattern(folder);
-        pattern.AppendText(L"*.rtm");
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(pattern.GetText(), &found);
-        if (find == INVALID_HANDLE_VALUE) return;
-        do {
-            AIString file(folder);
-            file.AppendText(found.cFileName);
-            DeleteFileW(file.GetText());
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
     void TearDown() override
     {
         ReleaseAllKeys();

@@ -1,12 +1,14 @@
 // Incremental search and replace in the program's own editor and search
-// boxes, driven by key messages as the message loop delivers them.
+// boxes, driven by whole key presses through the program's own loop.
 #include "tests/support/gtest.h"
+#include "tests/support/keyboard.h"
 #include "tests/support/test_program.h"
 #include <vector>
 #include "editor/find/inc_search.h"
 #include "editor/keys/editor_links.h"
 #include "editor/keys/editor_overlay.h"
 #include "foundation/message_pump.h"
+#include "shell/command_table.h"
 #include "shell/file_commands.h"
 #include "shell/frame_window.h"
 #include "shell/main_panel.h"
@@ -21,17 +23,13 @@
 
 namespace {
 
-int s_down[256];
-int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
-int KeyToggled(int) { return 0; }
-
-
 class IncSearch : public testing::Test {
 protected:
     HWND editor = nullptr;
     HWND box = nullptr;
     HWND replace = nullptr;
     AITextDocument* doc = nullptr;
+    TestKeyboard keys;
     AIString path;
 
     static HWND Program()
@@ -43,8 +41,8 @@ protected:
     void Open(const WCHAR* body)
     {
         ASSERT_NE(Program(), nullptr);
-        g_editorShell.isKeyDown = KeyDown;
-        g_editorShell.isKeyToggled = KeyToggled;
+        static HACCEL accelerators = CreateCommandAccelerators();
+        keys = TestKeyboard(accelerators, Program());
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         path.AssignText(temp);
@@ -71,7 +69,6 @@ protected:
     }
     void TearDown() override
     {
-        for (int& k : s_down) k = 0;
         if (g_mainPanel.incSearchOn) ToggleIncSearch(kIncSearchCloseEscape);
         SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
     }
@@ -87,18 +84,17 @@ protected:
         SendMessageW(editor, EM_EXGETSEL, 0, (LPARAM)&r);
         return r;
     }
-    void Press(HWND window, WPARAM vk)
+    // A whole key pressed in the window, which holds the focus.
+    void Press(HWND window, UINT vk, int modifiers = kNoModifier)
     {
-        SendMessageW(window, WM_KEYDOWN, vk, 1);
-        SendMessageW(window, WM_KEYUP, vk, 0xC0000001);
+        EXPECT_EQ(GetFocus(), window);
+        keys.Press(vk, modifiers);
     }
-    // Characters into a box as the loop delivers them: each character, then its key's release.
+    // Text typed into the window, which holds the focus ('\b' is Backspace).
     void Type(HWND window, const WCHAR* text)
     {
-        for (const WCHAR* p = text; *p; p++) {
-            SendMessageW(window, WM_CHAR, *p, 1);
-            SendMessageW(window, WM_KEYUP, *p >= L'a' && *p <= L'z' ? *p - 32 : *p, 0xC0000001);
-        }
+        EXPECT_EQ(GetFocus(), window);
+        keys.Type(text);
     }
     void OpenSearch(const WCHAR* text)
     {
@@ -238,7 +234,7 @@ TEST_F(IncSearch, AtMostOneHundredMatchesAreColouredAndNoneCanBeReplaced)
     EXPECT_EQ((int32_t)kIncMatchColour, doc->GetRangeBackColour(297, 299));
     ExpectUncoloured(300, 302);
     EXPECT_FALSE(IsWindowEnabled(replace));
-    SendMessageW(box, WM_CHAR, L'\t', 1);
+    Press(box, VK_TAB);
     EXPECT_NE(std::string::npos, Status().find("Cannot replace with unknown number of hits")) << Status();
     EXPECT_NE(GetFocus(), replace);
 }
@@ -247,8 +243,7 @@ TEST_F(IncSearch, F3SearchesTheLastTextAgainAndWraps)
 {
     ASSERT_NO_FATAL_FAILURE(Open(L"alpha beta Alpha gamma alpha"));
     // Nothing searched yet.
-    SendMessageW(editor, WM_KEYDOWN, VK_F3, 1);
-    SendMessageW(editor, WM_KEYUP, VK_F3, 0xC0000001);
+    Press(editor, VK_F3);
     EXPECT_NE(std::string::npos, Status().find("No search text available")) << Status();
     OpenSearch(L"alpha");
     Press(box, VK_RETURN);
@@ -256,21 +251,17 @@ TEST_F(IncSearch, F3SearchesTheLastTextAgainAndWraps)
     ASSERT_EQ(0, Selection().cpMin);
     int expected[] = {11, 23, 0, 11};
     for (int at : expected) {
-        SendMessageW(editor, WM_KEYDOWN, VK_F3, 1);
-        SendMessageW(editor, WM_KEYUP, VK_F3, 0xC0000001);
+        Press(editor, VK_F3);
         EXPECT_EQ(at, Selection().cpMin);
         EXPECT_EQ(at + 5, Selection().cpMax);
     }
     // Shift+F3 goes back, and round past the first.
-    s_down[VK_SHIFT] = 1;
-    SendMessageW(editor, WM_KEYDOWN, VK_SHIFT, 1);
+    keys.Hold(VK_SHIFT);
     for (int at : {0, 23}) {
-        SendMessageW(editor, WM_KEYDOWN, VK_F3, 1);
-        SendMessageW(editor, WM_KEYUP, VK_F3, 0xC0000001);
+        Press(editor, VK_F3);
         EXPECT_EQ(at, Selection().cpMin);
     }
-    s_down[VK_SHIFT] = 0;
-    SendMessageW(editor, WM_KEYUP, VK_SHIFT, 0xC0000001);
+    keys.Release(VK_SHIFT);
     // Releasing F3 takes the colours away again.
     ExpectUncoloured(0, 28);
 }
@@ -281,7 +272,7 @@ TEST_F(IncSearch, ReplaceLeavesHyperlinksAndIsOneUndoStep)
     ASSERT_EQ(Text(), "See [Home: site] near the site");
     OpenSearch(L"site");
     ASSERT_EQ(2, g_incSearch.count);
-    SendMessageW(box, WM_CHAR, L'\t', 1);
+    Press(box, VK_TAB);
     ASSERT_EQ(GetFocus(), replace);
     Type(replace, L"spot");
     // The first match lies in the hyperlink's label: refused.
@@ -308,7 +299,7 @@ TEST_F(IncSearch, WithNinetyNineMatchesReplaceActsOnTheSelectedMatch)
     ASSERT_EQ(99, g_incSearch.count);
     EXPECT_EQ(3, Selection().cpMin);
     EXPECT_EQ(5, Selection().cpMax);
-    SendMessageW(box, WM_CHAR, L'\t', 1);
+    Press(box, VK_TAB);
     ASSERT_EQ(GetFocus(), replace);
     SetWindowTextW(replace, L"");
     Type(replace, L"cd");

@@ -8,7 +8,11 @@
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
+#include "editor/find/inc_search.h"
+#include "editor/dialogs/note_dialog.h"
+#include "ui/app_state.h"
 #include "foundation/ai_string_table.h"
+#include "foundation/registry_key.h"
 #include "shell/command_line.h"
 #include "shell/commands.h"
 #include "shell/command_table.h"
@@ -21,6 +25,7 @@
 #include "shell/later_entry_points.h"
 #include "shell/link_helpers.h"
 #include "shell/dialogs_connection.h"
+#include "shell/drop_caret.h"
 #include "shell/drop_target.h"
 #include "shell/main_panel.h"
 #include "search/quick/full_text_mode.h"
@@ -143,6 +148,7 @@ protected:
         path_.AppendString(name);
         path_.AppendText(L".tavik");
         DeleteFileW(path_.GetText());
+        DeleteLeftSideFiles(name);
         ResetShutdownForTests();
         ResetNoteIoFaults();
         ClearLastShellMessage();
@@ -158,6 +164,14 @@ protected:
     }
 
     int32_t Find(const WCHAR* title) { return FindNoteByTitle(title, 0, 0); }
+
+    // Each test starts from its data file alone.
+    void DeleteLeftSideFiles(const AIString& name)
+    {
+        AIString notes(folder_);
+        notes.AppendText(L"\\").AppendString(name).AppendText(L"_notes\\");
+        DeleteSideFiles(notes);
+    }
 
     AIString folder_;
     AIString path_;
@@ -833,21 +847,15 @@ TEST_F(ShellTest, NoteDialogsTitleRenameAndConfirmDelete)
 
 namespace {
 
-int s_ctrlDown = 0;
-int CtrlOnly(int vk) { return vk == VK_CONTROL ? s_ctrlDown : 0; }
-
-// Ctrl+K in the program's editor as the message loop delivers it: the chord
-// acts on the letter's release.
+// Ctrl+K pressed in the program's editor as a person presses it: the chord
+// acts on the letter's release, through the program's own loop.
 int PressCtrlK()
 {
-    HWND editor = g_mainPanel.editor.GetHwnd();
-    s_ctrlDown = 1;
-    SendMessageW(editor, WM_KEYDOWN, VK_CONTROL, 1);
-    SendMessageW(editor, WM_KEYDOWN, 'K', 1);
-    SendMessageW(editor, WM_CHAR, 'K' - 'A' + 1, 1);
-    SendMessageW(editor, WM_KEYUP, 'K', 0xC0000001);
-    s_ctrlDown = 0;
-    SendMessageW(editor, WM_KEYUP, VK_CONTROL, 0xC0000001);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    HACCEL accelerators = CreateCommandAccelerators();
+    TestKeyboard keys(accelerators, g_frame.GetHwndField());
+    keys.Press('K', kCtrlKey);
+    DestroyAcceleratorTable(accelerators);
     return 1;
 }
 
@@ -870,7 +878,6 @@ TEST_F(ShellTest, CtrlKOpensTheHyperlinkDialogAndTheLinkIsSaved)
     ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
     HWND editor = g_mainPanel.editor.GetHwnd();
     TypeIntoEditor(L"read the manual today");
-    g_editorShell.isKeyDown = CtrlOnly;
     CHARRANGE manual = {9, 15};
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&manual);
     const NoteDialogStep cancel[] = {{nullptr, IDCANCEL, L"http://example.org/manual"}};
@@ -880,7 +887,6 @@ TEST_F(ShellTest, CtrlKOpensTheHyperlinkDialogAndTheLinkIsSaved)
     SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&manual);
     const NoteDialogStep accept[] = {{nullptr, IDOK, L"http://example.org/manual"}};
     RunAnswered(PressCtrlK, accept);
-    g_editorShell.isKeyDown = nullptr;
     EXPECT_EQ(g_noteScript.codes[0], kDialogEnded);
     EXPECT_EQ(EditorText(), "read the [manual] today");
     AIString target;
@@ -1472,6 +1478,50 @@ TEST_F(ShellTest, TheFileAndTheNoteShownAreKeptAtOnceForTheNextStart)
     EXPECT_TRUE(storedPath.EqualsText(path_.GetText())) << Utf8(storedPath);
 }
 
+// The start stores where the frame stands before any note shows, and leaves
+// the note the last session showed (and its view) for the file to open.
+TEST_F(ShellTest, TheStartStoresThePlacementButKeepsTheNoteToOpen)
+{
+    FramePlacementRecord old = {};
+    old.placement.length = sizeof(WINDOWPLACEMENT);
+    old.placement.rcNormalPosition = {5, 5, 600, 400};
+    old.scrollY = 120;
+    old.selectionStart = 5;
+    old.selectionEnd = 9;
+    CopyTextBounded(old.lastTitle, 32, L"Garden");
+    ASSERT_EQ(WriteFramePlacement(&old), 1);
+    HWND frame = g_frame.GetHwndField();
+    WINDOWPLACEMENT was = {};
+    was.length = sizeof was;
+    ASSERT_TRUE(GetWindowPlacement(frame, &was));
+    SetWindowPos(frame, nullptr, 70, 60, 720, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    WINDOWPLACEMENT now = {};
+    now.length = sizeof now;
+    ASSERT_TRUE(GetWindowPlacement(frame, &now));
+
+    ASSERT_EQ(StoreFramePlacementOnly(), 1);
+    FramePlacementRecord stored;
+    ASSERT_EQ(ReadFramePlacement(&stored), 1);
+    EXPECT_TRUE(EqualRect(&stored.placement.rcNormalPosition, &now.rcNormalPosition));
+    EXPECT_EQ(stored.ribbonMode, g_frame.ribbonMode);
+    EXPECT_EQ(stored.splitX, g_mainPanel.splitX);
+    EXPECT_STREQ(Utf8(stored.lastTitle).c_str(), "Garden");
+    EXPECT_EQ(stored.scrollY, 120);
+    EXPECT_EQ(stored.selectionStart, 5);
+    EXPECT_EQ(stored.selectionEnd, 9);
+
+    // The first start has no note to keep.
+    AIRegistryKey key;
+    ASSERT_EQ(key.OpenKey(HKEY_CURRENT_USER, nullptr), 1);
+    key.DeleteValue(g_app.GetName());
+    ASSERT_EQ(ReadFramePlacement(&stored), 0);
+    ASSERT_EQ(StoreFramePlacementOnly(), 1);
+    ASSERT_EQ(ReadFramePlacement(&stored), 1);
+    EXPECT_TRUE(EqualRect(&stored.placement.rcNormalPosition, &now.rcNormalPosition));
+    EXPECT_STREQ(Utf8(stored.lastTitle).c_str(), "");
+    SetWindowPlacement(frame, &was);
+}
+
 // ---- Printing ----
 
 TEST_F(ShellTest, NoPrinterGivesTheMessageInsteadOfACrash)
@@ -1881,6 +1931,204 @@ TEST_F(ShellTest, DropsOnTheEditorGoInWhereTheyLandAsAPasteWould)
     EXPECT_EQ(EditorText(), before);
     DeleteFileW(file.GetText());
     // Stored, so that no note of this run is left only as a side file.
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+}
+
+// A rich edit that already takes drops itself (as the system's does) gets
+// the editor's own drop target instead.
+TEST_F(ShellTest, TheEditorsDropTargetReplacesTheRichEditsOwn)
+{
+    HWND edit = CreateWindowExW(0, L"RichEdit20W", L"", WS_CHILD | ES_MULTILINE, 0, 0, 100, 40,
+                                g_frame.GetHwndField(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit, nullptr);
+    RevokeDragDrop(edit);
+    ASSERT_EQ(RegisterDragDrop(edit, FrameDropTarget()), S_OK);
+    EXPECT_EQ(RegisterEditorDropTarget(edit), 1);
+    RevokeEditorDropTarget();
+    DestroyWindow(edit);
+}
+
+// The colour of the editor's pixel in the middle of a rectangle, as shown.
+COLORREF EditorPixel(const RECT& rect)
+{
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    HDC dc = GetDC(editor);
+    COLORREF colour = GetPixel(dc, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ReleaseDC(editor, dc);
+    return colour;
+}
+
+CHARRANGE EditorSelection()
+{
+    CHARRANGE range = {0, 0};
+    SendMessageW(g_mainPanel.editor.GetHwnd(), EM_EXGETSEL, 0, (LPARAM)&range);
+    return range;
+}
+
+// While something is dragged over the editor a caret follows the pointer to
+// the insertion point nearest to it (after a character when the pointer is
+// on its right half), survives the editor's repaints, and goes when the drag
+// leaves; the selection stays as it was, and the drop lands at the caret.
+TEST_F(ShellTest, DraggingOverTheEditorShowsACaretWhereTheDropWillGoIn)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Drop caret", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    TypeIntoEditor(L"alpha omega");
+    HWND editor = g_mainPanel.editor.GetHwnd();
+    UpdateWindow(editor);
+    CHARRANGE selected = {0, 5};
+    SendMessageW(editor, EM_EXSETSEL, 0, (LPARAM)&selected);
+    FormatsDataObject text;
+    text.Add(CF_UNICODETEXT, L"X", sizeof(L"X"));
+    IDropTarget* target = EditorDropTargetObject();
+    DWORD effect = DROPEFFECT_COPY;
+
+    ASSERT_EQ(target->DragEnter(&text, 0, EditorPointOf(6), &effect), S_OK);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    EXPECT_EQ(DropCaretPosition(), 6);
+    // The right half of the "o" is after it.
+    POINTL o = EditorPointOf(6), m = EditorPointOf(7);
+    POINTL rightHalf = {m.x - 2, o.y};
+    target->DragOver(0, rightHalf, &effect);
+    EXPECT_EQ(DropCaretPosition(), 7);
+
+    // After the text, over the editor's white: the bar is drawn there.
+    int32_t end = (int32_t)GetWindowTextLengthW(editor);
+    target->DragOver(0, EditorPointOf(end), &effect);
+    ASSERT_EQ(DropCaretPosition(), end);
+    RECT bar = DropCaretRect();
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    POINTL endAt = {0, 0};
+    SendMessageW(editor, EM_POSFROMCHAR, (WPARAM)&endAt, end);
+    EXPECT_EQ(bar.left, endAt.x);
+    COLORREF drawn = EditorPixel(bar);
+    // A repaint of the editor takes the bar away; the next move draws it again.
+    InvalidateRect(editor, nullptr, FALSE);
+    UpdateWindow(editor);
+    COLORREF plain = EditorPixel(bar);
+    EXPECT_NE(drawn, plain);
+    target->DragOver(0, EditorPointOf(end), &effect);
+    EXPECT_EQ(EditorPixel(bar), drawn);
+
+    // Leaving: no caret, nothing left drawn, the selection and text as they were.
+    target->DragLeave();
+    EXPECT_EQ(DropCaretPosition(), -1);
+    EXPECT_EQ(EditorPixel(bar), plain);
+    EXPECT_EQ(EditorSelection().cpMin, 0);
+    EXPECT_EQ(EditorSelection().cpMax, 5);
+    EXPECT_EQ(EditorText(), "alpha omega");
+
+    // A drop on the right half of the first "a" goes in after it.
+    POINTL a = EditorPointOf(0), l = EditorPointOf(1);
+    POINTL afterA = {l.x - 2, a.y};
+    effect = DROPEFFECT_COPY;
+    target->DragEnter(&text, 0, afterA, &effect);
+    EXPECT_EQ(DropCaretPosition(), 1);
+    target->Drop(&text, 0, afterA, &effect);
+    EXPECT_EQ(effect, (DWORD)DROPEFFECT_COPY);
+    EXPECT_EQ(DropCaretPosition(), -1);
+    EXPECT_EQ(EditorText(), "aXlpha omega");
+    ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
+    ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
+}
+
+// What a second drag meets while a drop's hyperlink dialog is up.
+struct DropWhileBusy {
+    int tried = 0;
+    int busy = -1;
+    DWORD editorEnter = 99, editorDrop = 99, frameEnter = 99, frameDrop = 99;
+    std::string textAfter;
+    std::string statusAfterF3;
+};
+DropWhileBusy s_whileBusy;
+IDataObject* s_secondDrop = nullptr;
+IDataObject* s_secondDatafile = nullptr;
+
+void CALLBACK DropAgainWhileTheDialogIsUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    DropWhileBusy& w = s_whileBusy;
+    if (w.tried || !GetNoteDialogWindow()) return;
+    w.tried = 1;
+    w.busy = IsBusy();
+    POINTL at = EditorPointOf(0);
+    IDropTarget* editor = EditorDropTargetObject();
+    w.editorEnter = DROPEFFECT_COPY;
+    editor->DragEnter(s_secondDrop, 0, at, &w.editorEnter);
+    w.editorDrop = DROPEFFECT_COPY;
+    editor->Drop(s_secondDrop, 0, at, &w.editorDrop);
+    IDropTarget* frame = FrameDropTarget();
+    w.frameEnter = DROPEFFECT_COPY;
+    frame->DragEnter(s_secondDatafile, 0, at, &w.frameEnter);
+    w.frameDrop = DROPEFFECT_COPY;
+    frame->Drop(s_secondDatafile, 0, at, &w.frameDrop);
+    w.textAfter = EditorText();
+    // A key the editor's own map answers (search again) reaches the control as it is.
+    HWND window = g_mainPanel.editor.GetHwnd();
+    SendMessageW(window, WM_KEYDOWN, VK_F3, 1);
+    SendMessageW(window, WM_KEYUP, VK_F3, 0xC0000001);
+    w.statusAfterF3 = Utf8(AIString(GetStatusText()));
+}
+
+// While a drop is handled (here its hyperlink dialog is up) the program is
+// busy: a second drop on the editor or the frame is refused and changes
+// nothing, and keys reach the editor's control without its own key map.
+// After it, drops and keys work as before.
+TEST_F(ShellTest, WhileADropIsHandledNoSecondDropIsTakenAndKeysPassOn)
+{
+    OpenExamples();
+    const NoteDialogStep create[] = {{L"Busy drops", IDOK, nullptr}};
+    ASSERT_EQ(RunAnswered(NewEmptyNote, create), 1);
+    TypeIntoEditor(L"alpha omega");
+    g_incSearch.lastText.Clear();
+    AIString other;
+    other.Copy(folder_);
+    other.AppendText(L"\\busy_other.tavik");
+    DeleteFileW(other.GetText());
+    ASSERT_EQ(WriteDefaultDatafile(IDR_DATAFILE_WELCOME, other.GetText()), 1);
+    FormatsDataObject second;
+    second.Add(CF_UNICODETEXT, L"second ", sizeof(L"second "));
+    s_secondDrop = &second;
+    s_secondDatafile = DataObjectForFile(other.GetText());
+    ASSERT_NE(s_secondDatafile, nullptr);
+
+    FormatsDataObject address;
+    address.AddWide(L"UniformResourceLocatorW", L"https://example.org/busy");
+    s_dropped = &address;
+    s_dropPoint = EditorPointOf(6);
+    s_whileBusy = DropWhileBusy();
+    EXPECT_EQ(IsBusy(), 0);
+    UINT_PTR timer = SetTimer(nullptr, 0, 1, DropAgainWhileTheDialogIsUp);
+    // The first step leaves the dialog up a little longer.
+    const NoteDialogStep named[] = {{nullptr, 0, nullptr}, {L"Busy", IDOK, nullptr}};
+    EXPECT_EQ(RunAnswered(DropOnTheEditor, named), 1);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(s_whileBusy.tried, 1);
+    EXPECT_EQ(s_whileBusy.busy, 1);
+    EXPECT_EQ(s_whileBusy.editorEnter, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.editorDrop, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.frameEnter, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.frameDrop, (DWORD)DROPEFFECT_NONE);
+    EXPECT_EQ(s_whileBusy.textAfter, "alpha omega");
+    EXPECT_EQ(s_whileBusy.statusAfterF3.find("No search text available"), std::string::npos)
+        << s_whileBusy.statusAfterF3;
+    EXPECT_TRUE(g_noteStore.datafilePath.EqualsText(path_.GetText()));
+    // The first drop went in.
+    EXPECT_EQ(EditorText(), "alpha [Busy] omega");
+
+    // Not busy any more: the same key is the editor's again, and drops are taken.
+    EXPECT_EQ(IsBusy(), 0);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    SendMessageW(g_mainPanel.editor.GetHwnd(), WM_KEYDOWN, VK_F3, 1);
+    SendMessageW(g_mainPanel.editor.GetHwnd(), WM_KEYUP, VK_F3, 0xC0000001);
+    EXPECT_NE(Utf8(AIString(GetStatusText())).find("No search text available"), std::string::npos)
+        << Utf8(AIString(GetStatusText()));
+    s_dropped = &second;
+    s_dropPoint = EditorPointOf(0);
+    EXPECT_EQ(DropOnTheEditor(), 1);
+    EXPECT_EQ(EditorText(), "second alpha [Busy] omega");
+    s_secondDatafile->Release();
     ASSERT_EQ(SaveCurrentNote(kSaveAskOnFailure), 1);
     ASSERT_NE(SaveDatafileIfOpen(), kSaveFailed);
 }

@@ -43,3 +43,18 @@ void ThisTestProgramFile(AIString& module)
     if (!module.EndsWithNoCase(L".so")) module.AppendText(L".so");
 #endif
 }
+
+void DeleteSideFiles(const AIString& notesFolder)
+{
+    AIString pattern(notesFolder);
+    pattern.AppendText(L"*.rtm");
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(pattern.GetText(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        AIString file(notesFolder);
+        file.AppendText(found.cFileName);
+        DeleteFileW(file.GetText());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+}

@@ -13,6 +13,10 @@ class AIString;
 // A data file of the given note records (each "\u00A4title\r\nbody...{{...}}\r\n")
 // behind the header line, as UTF-16 with its mark.
 void WriteNotesDatafile(const WCHAR* path, const AIString& records);
+// Deletes the notes' side files ("*.rtm") in a notes folder (its path ends
+// with a backslash): notes a run that failed half-way left would come back with
+// the data file.
+void DeleteSideFiles(const AIString& notesFolder);
 // The file of this test program, to start it again as a child: under Winelib
 // the module itself (name.exe.so), not its launcher script.
 void ThisTestProgramFile(AIString& module);

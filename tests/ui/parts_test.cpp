@@ -1,4 +1,4 @@
-// Status line, ribbon, pulse records, shell requests, colours and menus.
+// Status line, ribbon, pulse records, shell requests and colours.
 #include "tests/support/gtest.h"
 #include "tests/ui/recorder.h"
 #include "ui/status_line.h"
@@ -7,7 +7,6 @@
 #include "ui/pulse_timers.h"
 #include "ui/shell_helpers.h"
 #include "ui/colours.h"
-#include "ui/owner_menu.h"
 
 TEST(StatusLine, SlotsAreBoundedAndLevelled)
 {
@@ -427,37 +426,4 @@ TEST(Colours, TableAndTints)
     EXPECT_EQ(1, pen.lopnWidth.x);
     EXPECT_EQ(GetTableColour(ColourSearchFrame), pen.lopnColor);
     EXPECT_EQ(CreatePenOfColour(ColourSearchFrame, 2), CreatePenOfColour(ColourSearchFrame, 2));
-}
-
-TEST(OwnerMenu, ItemsBecomeOwnerDrawnAndMeasure)
-{
-    HWND owner = MakeTestParent();
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, 100, L"Copy");
-    AppendMenuW(menu, MF_SEPARATOR, 0, 0);
-    AppendMenuW(menu, MF_STRING | MF_GRAYED, 101, L"Paste as plain text");
-    EXPECT_EQ(2, MakeMenuOwnerDrawn(menu));
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_DATA;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, 2, TRUE, &info));
-    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
-    MEASUREITEMSTRUCT measure = {};
-    measure.CtlType = ODT_MENU;
-    measure.itemData = info.dwItemData;
-    ASSERT_EQ(1, MeasureOwnerMenuItem(owner, &measure));
-    EXPECT_GT((int)measure.itemWidth, 40);
-    DRAWITEMSTRUCT draw = {};
-    draw.CtlType = ODT_MENU;
-    draw.itemData = info.dwItemData;
-    draw.itemState = ODS_SELECTED | ODS_GRAYED;
-    draw.hDC = GetDC(owner);
-    draw.rcItem = {0, 0, (LONG)measure.itemWidth, (LONG)measure.itemHeight};
-    EXPECT_EQ(1, DrawOwnerMenuItem(&draw));
-    ReleaseDC(owner, draw.hDC);
-    measure.CtlType = ODT_BUTTON;
-    EXPECT_EQ(0, MeasureOwnerMenuItem(owner, &measure));
-    DestroyMenu(menu);
-    ReleaseOwnerMenuTexts();
-    DestroyWindow(owner);
 }
