@@ -367,6 +367,10 @@ void TellRibbonOfTypedTitle(HWND box)
 LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     QuickSearchState& q = s_quick;
+    // Alt let go after a chord (Alt+Left, Alt+W) types nothing: the box's text
+    // and selection stay, and it must not open the window menu, which an
+    // accelerator's key in between leaves armed.
+    if (key == VK_MENU) return 0;
     if (key == VK_CONTROL) StopCtrlHint();
     if (key == VK_SHIFT && QuickShiftUp()) return 0;
     if (q.forwarded && key == q.forwarded) {

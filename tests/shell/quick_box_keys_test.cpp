@@ -195,3 +195,35 @@ TEST_F(QuickBoxKeys, FullTextFieldHintsWhileCtrlIsHeldAndTheWheelFollowsThePoint
     kb.Press(VK_ESCAPE);
     EXPECT_FALSE(IsFullTextSearchMode());
 }
+
+TEST_F(QuickBoxKeys, AfterAnAltKeyTheSelectedTitleIsTypedOver)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    ASSERT_EQ(1, ReadAndShowNote(Index(L"Zoo"), kShowAndRecord));
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    // Alt+Left goes back to the note before and selects the box's text.
+    SetWindowTextW(box, L"zoo");
+    kb.Press(VK_LEFT, kAltKey);
+    ASSERT_EQ(Index(L"Note_00"), g_mainPanel.currentNote);
+    kb.Type(L"note_3");
+    EXPECT_EQ("note 30", Text(box));
+}
+
+TEST_F(QuickBoxKeys, APaneFilledWhileALinkPreviewOwnsItsPlaceStaysHidden)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    // The typed title is previewed after a moment; a link's preview comes first.
+    kb.Type(L"zoo");
+    SetPreviewTarget(L"Note_07", kPreviewNote, kOriginCommand);
+    ASSERT_EQ(1, PaintLinkPreview());
+    ASSERT_TRUE(IsWindowVisible(GetLinkPreviewPane()));
+    ASSERT_TRUE(kb.PumpUntil([&] { return Text(quickPane).find("tomatoes") != std::string::npos; }));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    EXPECT_TRUE(IsWindowVisible(GetLinkPreviewPane()));
+    // When the link's preview goes, QuickSearch's is there again.
+    HideQuickPreview(1);
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+}
