@@ -45,6 +45,7 @@ void ConnectPreview(HWND content)
     l.startTimer = StartMainTimer;
     l.stopTimer = StopMainTimer;
     l.setStatusText = SetStatusText;
+    l.statusText = GetStatusText;
     l.isKeyDown = KeyDown;
     l.isFullTextMode = FullTextMode;
     l.restoreQuickPreview = RestoreQuickPreview;

@@ -131,6 +131,11 @@ TEST_F(LookupKeys, AltWInTheEditorLooksUpTheWordAtTheCaret)
     SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&blank);
     keys.Press('W', kAltKey);
     EXPECT_EQ("Select a word, or put the cursor in one, to look it up", Status());
+    // Back in the word: its entry (from the cache now) answers the hint, which goes.
+    keys.Click(Editor(), point.x + 1, point.y + 4);
+    keys.Press('W', kAltKey);
+    ASSERT_TRUE(WaitForPane("Dictionary: geese")) << Status() << "|" << PaneText();
+    EXPECT_EQ(std::string::npos, Status().find("Select a word")) << Status();
 }
 
 TEST_F(LookupKeys, AServiceOutOfReachIsNamedOnTheStatusLine)
