@@ -500,6 +500,9 @@ LRESULT OnKillFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     StopCtrlHint();
     if (g_searchShell.ribbonForTypedTitle) g_searchShell.ribbonForTypedTitle(0);
+    // Left for the editor (a click there): the editor's state is back, as after Escape.
+    if ((HWND)wParam == g_searchShell.editor && g_searchShell.editor && g_searchShell.focusQuickSearch)
+        g_searchShell.focusQuickSearch(0);
     return Pass(box, message, wParam, lParam);
 }
 

@@ -227,3 +227,30 @@ TEST_F(QuickBoxKeys, APaneFilledWhileALinkPreviewOwnsItsPlaceStaysHidden)
     HideQuickPreview(1);
     EXPECT_TRUE(IsWindowVisible(quickPane));
 }
+
+TEST_F(QuickBoxKeys, LeavingTheBoxForTheEditorGivesTheStatusLineBackToTheNote)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    const std::string noteStatus = "<b>Note 00</b> - 61 notes";
+    // Escape, a second Enter on the title shown, Tab on an unknown title, a click.
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    EXPECT_NE(std::string::npos, Status().find("QuickSearch")) << Status();
+    kb.Press(VK_ESCAPE);
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    SetWindowTextW(box, L"");
+    kb.Type(L"note_00\n");
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    kb.Type(L"zq\t");
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    kb.Type(L"zq");
+    kb.Click(editor, 40, 40);
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+}
