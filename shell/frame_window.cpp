@@ -181,6 +181,14 @@ static LRESULT FrameOnActivateApp(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// The wheel reaches the frame over the ribbon (the panes send it here).
+static LRESULT FrameOnMouseWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    if (TurnRibbonTabsAt(at, GET_WHEEL_DELTA_WPARAM(wParam))) return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 static LRESULT FrameOnGetMinMaxInfo(HWND, UINT, WPARAM, LPARAM lParam)
 {
     MINMAXINFO* info = (MINMAXINFO*)lParam;
@@ -232,6 +240,7 @@ static const MessageEntry kFrameMessages[] = {
     {WM_ENDSESSION, FrameOnEndSession},
     {WM_SETFOCUS, FrameOnSetFocus},
     {WM_GETMINMAXINFO, FrameOnGetMinMaxInfo},
+    {WM_MOUSEWHEEL, FrameOnMouseWheel},
     {WM_ACTIVATEAPP, FrameOnActivateApp},
     {MsgTrayIcon, FrameOnTrayIcon},
     {MsgStartedAgain, FrameOnStartedAgain},

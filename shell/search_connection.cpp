@@ -17,6 +17,7 @@
 #include "dialogs/screen_launchers.h"
 #include "shell/ctrl_hint.h"
 #include "shell/editor_ribbon.h"
+#include "shell/frame_ribbon.h"
 #include "shell/image_preview_connection.h"
 #include "shell/quick_search_pulse.h"
 
@@ -37,6 +38,7 @@ int Navigate(int forward) { return forward ? NavigateForward() : NavigateBack();
 void CaptureDocument(int) { StartCapture(kCaptureAfterClick); }
 void Screenshot() { CaptureScreenshot(); }
 int FullTextFromEditor(const WCHAR* text) { return StartFullTextSearchFor(text); }
+
 
 void Place(HWND window, const RECT& r, int show)
 {
@@ -89,6 +91,7 @@ void ConnectSearch(HWND content)
     l.isLargeImageShown = IsLargeImagePreviewShown;
     l.refreshStatus = RefreshImagePreview;
     l.pulseBox = StartQuickSearchPulse;
+    l.wheelOverRibbon = TurnRibbonTabsAt;
     InstallQuickSearchBox(l.quickSearch);
     CreateFullTextSearchWindows(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;

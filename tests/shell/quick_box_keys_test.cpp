@@ -10,6 +10,7 @@
 #include "search/search_tables.h"
 #include "dialogs/dialog_center.h"
 #include "foundation/app.h"
+#include "shell/frame_ribbon.h"
 
 namespace {
 
@@ -31,13 +32,13 @@ protected:
     }
     int32_t Index(const WCHAR* title) { return FindNoteByTitle(title, 0, 0); }
     int FirstLine(HWND window) { return (int)SendMessageW(window, EM_GETFIRSTVISIBLELINE, 0, 0); }
-    // The wheel turned one notch down: it goes to the window with the focus.
-    void Wheel(TestKeyboard& kb, HWND window, int x, int y)
+    // The wheel turned (three notches down unless told): it goes to the window with the focus.
+    void Wheel(TestKeyboard& kb, HWND window, int x, int y, int delta = -WHEEL_DELTA * 3)
     {
         kb.MoveMouse(window, x, y);
         POINT at = {x, y};
         ClientToScreen(window, &at);
-        PostMessageW(GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), MAKELPARAM(at.x, at.y));
+        PostMessageW(GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y));
         kb.Pump();
     }
 };
@@ -253,4 +254,27 @@ TEST_F(QuickBoxKeys, LeavingTheBoxForTheEditorGivesTheStatusLineBackToTheNote)
     kb.Click(editor, 40, 40);
     ASSERT_EQ(editor, GetFocus());
     EXPECT_EQ(noteStatus, Status());
+}
+
+TEST_F(QuickBoxKeys, TheWheelOverTheRibbonStepsThroughItsTabs)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    const int tabs = g_ribbon.GetTabCount();
+    ASSERT_GT(tabs, 1);
+    g_ribbon.SelectTab(0);
+    RECT strip = g_ribbon.GetTabStripRect(), band = g_ribbon.GetRect();
+    // From QuickSearch, over the ribbon's controls: down the next tab, up the one before.
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    Wheel(kb, frame, band.left + 200, (strip.bottom + band.bottom) / 2);
+    EXPECT_EQ(1, g_ribbon.GetCurrentTabIndex());
+    Wheel(kb, frame, band.left + 200, (strip.bottom + band.bottom) / 2, WHEEL_DELTA);
+    EXPECT_EQ(0, g_ribbon.GetCurrentTabIndex());
+    EXPECT_EQ(box, GetFocus());
+    // From the editor, over the tab strip.
+    SetFocus(editor);
+    Wheel(kb, frame, strip.left + 300, (strip.top + strip.bottom) / 2);
+    EXPECT_EQ(1, g_ribbon.GetCurrentTabIndex());
+    EXPECT_EQ(0, FirstLine(editor));
+    g_ribbon.SelectTab(0);
 }
