@@ -489,6 +489,10 @@ LRESULT OnMouseWheel(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Pass(box, message, wParam, lParam);
+    // Typing here means the program is in use: the frame is told so when it
+    // does not count itself active (a deactivated screen left it so).
+    HWND frame = GetAncestor(box, GA_ROOT);
+    if (frame && !g_app.GetGuardFlag()) SendMessageW(frame, WM_ACTIVATE, WA_ACTIVE, 0);
     SendMessageW(box, EM_SETSEL, 0, -1);
     if (g_searchShell.ribbonForQuickSearch) g_searchShell.ribbonForQuickSearch();
     QuickBoxFocused();

@@ -278,3 +278,15 @@ TEST_F(QuickBoxKeys, TheWheelOverTheRibbonStepsThroughItsTabs)
     EXPECT_EQ(0, FirstLine(editor));
     g_ribbon.SelectTab(0);
 }
+
+TEST_F(QuickBoxKeys, TakingTheFocusTellsTheFrameTheProgramIsInUse)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    SetFocus(editor);
+    // A screen deactivated while it closed left the program counted as in the background.
+    g_app.SetGuardFlag(0);
+    kb.Press('L', kCtrlKey);
+    EXPECT_EQ(box, GetFocus());
+    EXPECT_EQ(1, g_app.GetGuardFlag());
+}
