@@ -152,7 +152,6 @@ static void ShowTitleInFrame(const AIString& title)
     SetWindowTextW(frame, text.GetText());
 }
 
-// The list may have moved ahead of a note that could not be shown: back to the note in the editor.
 // The status line names the note shown and the number of notes.
 static void ShowShownNoteStatus()
 {
@@ -162,6 +161,7 @@ static void ShowShownNoteStatus()
     SetStatusText(status.GetText(), kStatusDone);
 }
 
+// The list may have moved ahead of a note that could not be shown: back to the note in the editor.
 static void KeepListOnShownNote()
 {
     HWND list = g_mainPanel.noteList.GetHwnd();
@@ -518,9 +518,8 @@ int ShowQuickSearch(QuickSearchFocus focus)
     // Also called while the focus is going to the editor already.
     if (editor && IsWindowVisible(editor) && GetFocus() != editor) SetFocus(editor);
     // QuickSearch's prompt (or what it said since) belongs to it: the note's status is back.
-    if (g_mainPanel.focusedSearchBox && g_mainPanel.focusedSearchBox == g_mainPanel.quickSearch.GetHwnd() &&
-        g_mainPanel.currentNote >= 0)
-        ShowShownNoteStatus();
+    HWND box = g_mainPanel.quickSearch.GetHwnd();
+    if (box && g_mainPanel.focusedSearchBox == box && g_mainPanel.currentNote >= 0) ShowShownNoteStatus();
     g_mainPanel.focusedSearchBox = nullptr;
     return 1;
 }

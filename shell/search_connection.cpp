@@ -39,7 +39,6 @@ void CaptureDocument(int) { StartCapture(kCaptureAfterClick); }
 void Screenshot() { CaptureScreenshot(); }
 int FullTextFromEditor(const WCHAR* text) { return StartFullTextSearchFor(text); }
 
-
 void Place(HWND window, const RECT& r, int show)
 {
     if (!window) return;

@@ -1,8 +1,9 @@
 // The QuickSearch box beside typing a title, on the program's own wiring:
 // Shift peeks at the typed note, Left brings the note shown to the top of the
-// list, a first miss flashes the box, the wheel goes where the pointer is,
-// what holds the keys (a preview under the mouse, a dialog), taking the focus,
-// and the QuickSearch pane's caption and click.
+// list, a first miss flashes the box, the wheel goes where the pointer is
+// (over the ribbon it steps the tabs), what holds the keys (a preview under
+// the mouse, a dialog), taking and leaving the focus, Alt let go after a
+// chord, and the QuickSearch pane's caption, click and place.
 #include "tests/shell/program_keys_fixture.h"
 #include "shell/quick_search_pulse.h"
 #include "search/quick/quick_search_box.h"

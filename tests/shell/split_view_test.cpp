@@ -1,7 +1,8 @@
 // Split view in the program's own windows: Alt+V switches it from the editor
 // and from QuickSearch; in split view the note the typed title names shows at
-// once over the editor, link targets cover the editor, and a picture stands
-// in the editor's place while no key may change the note unseen.
+// once over the editor (the picture the note shown names for it beside the
+// list), link targets cover the editor, and a picture stands in the editor's
+// place while no key may change the note unseen.
 #include "tests/shell/program_keys_fixture.h"
 #include "search/preview/preview_pane.h"
 #include "shell/image_preview_connection.h"
