@@ -47,7 +47,7 @@ int ShowDefaultPreviewImage()
     const AIStringTable* links = g_noteStore.hyperlinks;
     RECT area;
     if (!links || links->GetCount() <= 0 || !g_app.settings.Record().instantPreview ||
-        GetPreviewOrigin() != kOriginHover || GetPreviewRect(&area) != 0 || IsCursorOverNoteList())
+        GetPreviewOrigin() != kOriginHover || !GetPreviewRectBesideList(&area) || IsCursorOverNoteList())
         return 0;
     int pictures = 0, web = 0;
     AIString value;
@@ -69,12 +69,12 @@ int ShowDefaultPreviewImage()
         if (!NamesPicture(value)) return 0;
         ResolveFileLink(value.GetText(), path);
         if (path.IsEmpty()) return 0;
-        PreviewImageUnderCursor(path.GetText(), 1, kThumbnailSmall);
+        PreviewImageUnderCursor(path.GetText(), 1, kThumbnailSmall, kThumbnailBesideList);
         return 1;
     }
     if (!web || !ValueOfLabel(*links, kWebEntry, value)) return 0;
     int colon = value.FindChar(L':');
     if (colon >= 0) value.DeleteRange(0, colon + 1);
-    PreviewImageUnderCursor(value.GetText(), 1, kThumbnailScreen);
+    PreviewImageUnderCursor(value.GetText(), 1, kThumbnailScreen, kThumbnailBesideList);
     return 1;
 }

@@ -123,6 +123,7 @@ HWND WheelTargetAt(POINT screen, int ctrl)
     HWND list = g_mainPanel.noteList.GetHwnd(), field = g_mainPanel.quickSearch.GetHwnd();
     if (ShowsAt(list, screen)) return list;
     if (!ctrl && ShowsAt(field, screen)) return field;
+    if (!ctrl && IsOverRibbon(screen, 1)) return g_frame.GetHwndField();
     return nullptr;
 }
 

@@ -105,3 +105,20 @@ int RibbonBandHeight()
     default: return 0;
     }
 }
+
+int IsOverRibbon(POINT screen, int tabStripOnly)
+{
+    HWND owner = g_ribbon.GetOwner();
+    if (!owner || !IsWindowVisible(owner) || g_ribbon.GetDisplayMode() == Ribbon::ModeHidden) return 0;
+    RECT area = tabStripOnly ? g_ribbon.GetTabStripRect() : g_ribbon.GetRect();
+    ScreenToClient(owner, &screen);
+    return PtInRect(&area, screen) ? 1 : 0;
+}
+
+int TurnRibbonTabsAt(POINT screen, int wheelDelta)
+{
+    const int kNextTab = -2, kPreviousTab = -1;
+    if (!IsOverRibbon(screen, 0)) return 0;
+    if (wheelDelta) g_ribbon.SelectTab(wheelDelta < 0 ? kNextTab : kPreviousTab);
+    return 1;
+}

@@ -10,3 +10,9 @@ extern Ribbon g_ribbon;
 void BuildRibbon(HWND frame, int width);
 // Height of the ribbon band in the current display mode.
 int RibbonBandHeight();
+// Whether a screen point is over the ribbon as shown (tabStripOnly: over
+// its tab strip).
+int IsOverRibbon(POINT screen, int tabStripOnly);
+// The wheel turned at a screen point over the ribbon steps through the tabs:
+// down to the next, up to the previous. 1 when the point was over it.
+int TurnRibbonTabsAt(POINT screen, int wheelDelta);

@@ -181,6 +181,26 @@ static LRESULT FrameOnActivateApp(HWND, UINT, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// Activated, the program counts as in use again (screens and the message
+// box are drawn in colour); the focus stays in the pane that has it, and
+// only when no pane has it does the frame take it (and pass it on).
+static LRESULT FrameOnActivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) return DefWindowProcW(window, message, wParam, lParam);
+    g_app.SetGuardFlag(1);
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The wheel reaches the frame over the ribbon (the panes send it here).
+static LRESULT FrameOnMouseWheel(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    if (TurnRibbonTabsAt(at, GET_WHEEL_DELTA_WPARAM(wParam))) return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 static LRESULT FrameOnGetMinMaxInfo(HWND, UINT, WPARAM, LPARAM lParam)
 {
     MINMAXINFO* info = (MINMAXINFO*)lParam;
@@ -232,7 +252,9 @@ static const MessageEntry kFrameMessages[] = {
     {WM_ENDSESSION, FrameOnEndSession},
     {WM_SETFOCUS, FrameOnSetFocus},
     {WM_GETMINMAXINFO, FrameOnGetMinMaxInfo},
+    {WM_MOUSEWHEEL, FrameOnMouseWheel},
     {WM_ACTIVATEAPP, FrameOnActivateApp},
+    {WM_ACTIVATE, FrameOnActivate},
     {MsgTrayIcon, FrameOnTrayIcon},
     {MsgStartedAgain, FrameOnStartedAgain},
     {WM_COPYDATA, FrameOnCopyData},

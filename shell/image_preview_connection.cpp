@@ -77,13 +77,14 @@ RECT ClientArea()
 
 // Beside the note list (widened over its edges) or, with the list
 // collapsed, over the left part of the editor; the status line stays free.
-RECT FittedArea()
+// Split view gives the editor's pane (the editor hidden meanwhile) unless
+// the place beside the list is asked for.
+RECT FittedArea(ThumbnailPlace place = kThumbnailInPreviewArea)
 {
     const PanelLayout& layout = g_mainPanel.layout;
     RECT client = ClientArea();
     RECT area;
-    if (IsSplitViewOn()) {
-        // Split view: the editor's pane, the editor hidden meanwhile.
+    if (IsSplitViewOn() && place != kThumbnailBesideList) {
         area = layout.editor;
     } else if (layout.noteList.right - layout.noteList.left > kListMinWidth) {
         area = layout.noteList;
@@ -273,7 +274,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     return 1;
 }
 
-int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode)
+int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode, ThumbnailPlace place)
 {
     // A link to a captured web page shows the page's picture.
     AIString snapshot, snapshotLink;
@@ -287,7 +288,7 @@ int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode)
     StopMainTimer(kTimerLinkHover);
     if (now && (thumbnailMode == kThumbnailSmall || thumbnailMode == kThumbnailScreen)) {
         StopMainTimer(kTimerImageHover);
-        PaintThumbnailPreview(link, (ThumbnailPreviewMode)thumbnailMode);
+        PaintThumbnailPreview(link, (ThumbnailPreviewMode)thumbnailMode, place);
         return 1;
     }
     ImagePreviewState& s = State();
@@ -302,7 +303,12 @@ int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode)
     return 1;
 }
 
-int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
+int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode)
+{
+    return PreviewImageUnderCursor(link, now, thumbnailMode, kThumbnailInPreviewArea);
+}
+
+int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode, ThumbnailPlace place)
 {
     TRACE_SCOPE(kTraceImagePreview, kTraceThumbnail);
     if (!Panel()) return 0;
@@ -311,7 +317,7 @@ int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode)
     if (path.IsEmpty() || !IsListedImageName(path.GetText()) || RefuseNetworkPicture(path)) return 0;
     ThumbnailPreviewRequest request;
     request.path = path.GetText();
-    request.area = FittedArea();
+    request.area = FittedArea(place);
     request.mode = mode;
     request.tempFolder = g_app.system.GetTempFolder();
     ScreenSize(request.screenWidth, request.screenHeight);

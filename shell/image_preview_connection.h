@@ -31,10 +31,15 @@ void HideImagePreview();
 // line says so).
 int PreviewImageFile(int fromCommand, int pageStep);
 
+// Where a timed thumbnail is drawn: in the preview area (in split view the
+// editor's pane), or beside the note list whatever the view.
+enum ThumbnailPlace { kThumbnailInPreviewArea = 0, kThumbnailBesideList = 1 };
+
 // The hover and stepping entry for a link that may name a picture: 1 when it
-// does. now 1 with a thumbnail mode paints that thumbnail for a few seconds;
-// otherwise the picture is drawn at once when one is shown already or now is
-// 1, else after the hover delay (kTimerImageHover).
+// does. now 1 with a thumbnail mode paints that thumbnail for a few seconds
+// (at place); otherwise the picture is drawn at once when one is shown
+// already or now is 1, else after the hover delay (kTimerImageHover).
+int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode, ThumbnailPlace place);
 int PreviewImageUnderCursor(const WCHAR* link, int now, int thumbnailMode);
 
 // The image zoom: 1 when pictures are drawn over the whole content window
@@ -45,13 +50,15 @@ int IsImageZoomLarge();
 
 // The picture the note shown names for QuickSearch's typed text (its link
 // table's entry of that name, else "default", else its first picture), or
-// its "web" snapshot, as a timed thumbnail beside the note list. Only while
-// previews follow the typing, the link preview is idle and the mouse is off
-// the list. 1 when a picture was chosen.
+// its "web" snapshot, as a timed thumbnail beside the note list (in split
+// view too, beside the typed note shown over the editor). Only while
+// previews follow the typing, the link preview is idle, the note list is
+// shown and the mouse is off it. 1 when a picture was chosen.
 int ShowDefaultPreviewImage();
 
 // The small thumbnail of link for a few seconds (kTimerThumbnail hides it).
-int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode);
+int PaintThumbnailPreview(const WCHAR* link, ThumbnailPreviewMode mode,
+                          ThumbnailPlace place = kThumbnailInPreviewArea);
 
 // The title of the note a picture belongs to: the note whose text links its
 // file name, the page a captured picture came from, or the note a pasted

@@ -152,6 +152,15 @@ static void ShowTitleInFrame(const AIString& title)
     SetWindowTextW(frame, text.GetText());
 }
 
+// The status line names the note shown and the number of notes.
+static void ShowShownNoteStatus()
+{
+    AIString title, status;
+    if (g_mainPanel.currentNote >= 0) GetNoteTitle(g_mainPanel.currentNote, title);
+    ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
+    SetStatusText(status.GetText(), kStatusDone);
+}
+
 // The list may have moved ahead of a note that could not be shown: back to the note in the editor.
 static void KeepListOnShownNote()
 {
@@ -221,9 +230,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     if (list && SendMessageW(list, LB_GETCURSEL, 0, 0) != noteIndex) SendMessageW(list, LB_SETCURSEL, noteIndex, 0);
     if (history == kShowAndRecord) g_noteHistory.Record(title.GetText());
     ShowTitleInFrame(title);
-    AIString status;
-    ComposeShownNoteStatus(title.GetText(), GetNoteCount(), status);
-    SetStatusText(status.GetText(), kStatusDone);
+    ShowShownNoteStatus();
     ForgetEditorStatus();
     UpdateEditorStatus(kEditorStatusRefresh);
     // A shared note another user edits is read-only here, and says so.
@@ -510,7 +517,11 @@ int ShowQuickSearch(QuickSearchFocus focus)
         return 1;
     }
     HWND editor = Editor();
-    if (editor && IsWindowVisible(editor)) SetFocus(editor);
+    // Also called while the focus is going to the editor already.
+    if (editor && IsWindowVisible(editor) && GetFocus() != editor) SetFocus(editor);
+    // QuickSearch's prompt (or what it said since) belongs to it: the note's status is back.
+    HWND box = g_mainPanel.quickSearch.GetHwnd();
+    if (box && g_mainPanel.focusedSearchBox == box && g_mainPanel.currentNote >= 0) ShowShownNoteStatus();
     g_mainPanel.focusedSearchBox = nullptr;
     return 1;
 }

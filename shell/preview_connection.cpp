@@ -41,6 +41,7 @@ void ConnectPreview(HWND content)
     l.startTimer = StartMainTimer;
     l.stopTimer = StopMainTimer;
     l.setStatusText = SetStatusText;
+    l.statusText = GetStatusText;
     l.isFullTextMode = FullTextMode;
     l.restoreQuickPreview = RestoreQuickPreview;
     l.isImageShown = IsImagePreviewShown;

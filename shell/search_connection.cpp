@@ -17,6 +17,7 @@
 #include "dialogs/screen_launchers.h"
 #include "shell/ctrl_hint.h"
 #include "shell/editor_ribbon.h"
+#include "shell/frame_ribbon.h"
 #include "shell/image_preview_connection.h"
 #include "shell/quick_search_pulse.h"
 
@@ -89,6 +90,7 @@ void ConnectSearch(HWND content)
     l.isLargeImageShown = IsLargeImagePreviewShown;
     l.refreshStatus = RefreshImagePreview;
     l.pulseBox = StartQuickSearchPulse;
+    l.wheelOverRibbon = TurnRibbonTabsAt;
     InstallQuickSearchBox(l.quickSearch);
     CreateFullTextSearchWindows(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;

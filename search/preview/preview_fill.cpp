@@ -41,7 +41,10 @@ void ShowPreviewText(HWND pane, const AIString& text, int zoomPercent)
     if (!pane) return;
     AIString shown;
     shown.AssignTextN(text.GetText(), kPreviewMaxChars);
-    SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
+    // Redraw switched back on shows a window again (its visible style is set
+    // without a show): a pane hidden while another owns its place stays so.
+    const int visible = (GetWindowLongW(pane, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible) SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
     {
         // One layout for the text and its format; a file of one long line,
         // laid out plainly, would take seconds.
@@ -58,6 +61,6 @@ void ShowPreviewText(HWND pane, const AIString& text, int zoomPercent)
     int current = numerator && denominator ? numerator * 100 / denominator : 100;
     if (zoomPercent > 0 && zoomPercent != current) SendMessageW(pane, EM_SETZOOM, zoomPercent, 100);
     SendMessageW(pane, WM_VSCROLL, SB_TOP, 0);
-    SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
+    if (visible) SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(pane, nullptr, TRUE);
 }

@@ -366,25 +366,30 @@ void ShowDictionaryEntry(const WCHAR* cacheFile)
     PaintLinkPreview();
 }
 
-int GetPreviewRect(RECT* out)
+int GetPreviewRectBesideList(RECT* out)
 {
     HWND content = g_previewShell.content;
     RECT list = WindowRectIn(g_previewShell.noteList, content);
+    if (!g_previewShell.noteList || !IsWindowVisible(g_previewShell.noteList) || list.right - list.left <= kListMinWidth)
+        return 0;
     HWND editor = g_previewShell.editor ? g_previewShell.editor->GetHwnd() : nullptr;
     RECT edit = WindowRectIn(editor, content);
+    out->left = list.left > kListOverhangLeft ? list.left - kListOverhangLeft : 0;
+    out->top = list.top;
+    out->right = list.right + kListOverhangRight - list.left;
+    // Never over the editor: the link the mouse rests on stays in sight,
+    // and the pane never comes up under the mouse (which would close it).
+    if (editor && out->right > edit.left - kPaneGap) out->right = edit.left - kPaneGap;
+    out->bottom = PreviewSettings().instantPreview ? edit.bottom : list.bottom;
+    return 1;
+}
+
+int GetPreviewRect(RECT* out)
+{
     // Split view gives every preview the editor's pane.
-    if (!IsSplitViewOn() && g_previewShell.noteList && IsWindowVisible(g_previewShell.noteList) &&
-        list.right - list.left > kListMinWidth) {
-        out->left = list.left > kListOverhangLeft ? list.left - kListOverhangLeft : 0;
-        out->top = list.top;
-        out->right = list.right + kListOverhangRight - list.left;
-        // Never over the editor: the link the mouse rests on stays in sight,
-        // and the pane never comes up under the mouse (which would close it).
-        if (editor && out->right > edit.left - kPaneGap) out->right = edit.left - kPaneGap;
-        out->bottom = PreviewSettings().instantPreview ? edit.bottom : list.bottom;
-        return 0;
-    }
-    *out = edit;
+    if (!IsSplitViewOn() && GetPreviewRectBesideList(out)) return 0;
+    HWND editor = g_previewShell.editor ? g_previewShell.editor->GetHwnd() : nullptr;
+    *out = WindowRectIn(editor, g_previewShell.content);
     out->left += kEditorInset;
     return 1;
 }

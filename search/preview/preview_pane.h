@@ -20,6 +20,7 @@ struct PreviewShellLinks {
     void (*startTimer)(UINT_PTR timerId, UINT milliseconds) = nullptr;
     void (*stopTimer)(UINT_PTR timerId) = nullptr;
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
+    const WCHAR* (*statusText)() = nullptr;      // what the status line shows now
     int (*isKeyDown)(int virtualKey) = nullptr;  // tests put their own in
     int (*isFullTextMode)() = nullptr;
     // QuickSearch's preview of the note its text names, when instant preview is on.
@@ -86,6 +87,9 @@ int ShowLinkHoverText();
 void ShowDictionaryEntry(const WCHAR* cacheFile);
 // The pane's place: 1 when over the editor, 0 when over the note list.
 int GetPreviewRect(RECT* out);
+// The place beside the note list, whatever the view: 1 when the list is
+// shown wide enough to have it (then out is set), else 0.
+int GetPreviewRectBesideList(RECT* out);
 // Timer 10200: one repaint of the content window.
 void RepaintPreviewOnce();
 

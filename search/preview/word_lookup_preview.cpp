@@ -13,6 +13,7 @@
 namespace {
 
 const int kLookupWordMaxChars = 50;
+const WCHAR kNoWordHint[] = L"Select a word, or put the cursor in one, to look it up";
 // How much of the caret's line is read on each side to find its word.
 const int kCaretLineReach = 100;
 
@@ -89,6 +90,9 @@ void ConnectPreviewPipelines()
 
 int LookUpWordAndReport(const WCHAR* word)
 {
+    // A word to look up answers the hint that asked for one.
+    const WCHAR* status = g_previewShell.statusText ? g_previewShell.statusText() : nullptr;
+    if (status && lstrcmpW(status, kNoWordHint) == 0) ShowPipelineStatus(L"", 0);
     if (LookUpWord(word, kLookupWord) < 0)
         ShowPipelineStatus(L"Word look-up is not available: no WordNet dictionary was found", 2);
     return 1;
@@ -116,7 +120,7 @@ int LookUpSelectedWord()
     if (word.GetLength() > kLookupWordMaxChars) word.SetLength(kLookupWordMaxChars);
     word.Trim();
     if (word.IsEmpty()) {
-        ShowPipelineStatus(L"Select a word, or put the cursor in one, to look it up", 1);
+        ShowPipelineStatus(kNoWordHint, 1);
         return 1;
     }
     return LookUpWordAndReport(word.GetText());

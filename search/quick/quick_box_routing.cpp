@@ -111,8 +111,9 @@ int RouteQuickWheel(WPARAM wParam, LPARAM lParam)
         PostMessageW(linkPane, WM_MOUSEWHEEL, wParam, lParam);
         return 1;
     }
-    // The note list's column: above the list's bottom the box's own, below it the preview pane's.
     POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    if (l.wheelOverRibbon && l.wheelOverRibbon(at, GET_WHEEL_DELTA_WPARAM(wParam))) return 1;
+    // The note list's column: above the list's bottom the box's own, below it the preview pane's.
     RECT list;
     if (l.noteList && GetWindowRect(l.noteList, &list) && at.x >= list.left && at.x < list.right &&
         IsWindowVisible(l.noteList)) {

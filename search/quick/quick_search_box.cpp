@@ -367,6 +367,10 @@ void TellRibbonOfTypedTitle(HWND box)
 LRESULT OnKeyUp(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     QuickSearchState& q = s_quick;
+    // Alt let go after a chord (Alt+Left, Alt+W) types nothing: the box's text
+    // and selection stay, and it must not open the window menu, which an
+    // accelerator's key in between leaves armed.
+    if (key == VK_MENU) return 0;
     if (key == VK_CONTROL) StopCtrlHint();
     if (key == VK_SHIFT && QuickShiftUp()) return 0;
     if (q.forwarded && key == q.forwarded) {
@@ -485,6 +489,10 @@ LRESULT OnMouseWheel(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT OnSetFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Pass(box, message, wParam, lParam);
+    // Typing here means the program is in use: the frame is told so when it
+    // does not count itself active (a deactivated screen left it so).
+    HWND frame = GetAncestor(box, GA_ROOT);
+    if (frame && !g_app.GetGuardFlag()) SendMessageW(frame, WM_ACTIVATE, WA_ACTIVE, 0);
     SendMessageW(box, EM_SETSEL, 0, -1);
     if (g_searchShell.ribbonForQuickSearch) g_searchShell.ribbonForQuickSearch();
     QuickBoxFocused();
@@ -496,6 +504,9 @@ LRESULT OnKillFocus(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     StopCtrlHint();
     if (g_searchShell.ribbonForTypedTitle) g_searchShell.ribbonForTypedTitle(0);
+    // Left for the editor (a click there): the editor's state is back, as after Escape.
+    if ((HWND)wParam == g_searchShell.editor && g_searchShell.editor && g_searchShell.focusQuickSearch)
+        g_searchShell.focusQuickSearch(0);
     return Pass(box, message, wParam, lParam);
 }
 

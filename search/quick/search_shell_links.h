@@ -33,6 +33,8 @@ struct SearchShellLinks {
     // Split view: the picture the note shown offers for the typed text (a
     // timed thumbnail), shown at once there.
     int (*showDefaultImage)() = nullptr;
+    // The wheel turned at a screen point: 1 when it was over the ribbon (whose tab it stepped).
+    int (*wheelOverRibbon)(POINT screen, int wheelDelta) = nullptr;
     // The held-Ctrl hint: started with the field's own second timer, stopped.
     void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
     void (*stopCtrlHint)() = nullptr;

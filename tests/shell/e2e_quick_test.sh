@@ -3,7 +3,8 @@
 # a title typed into QuickSearch completes, Backspace takes one typed
 # character back and completes again; the pointer resting on a link to a
 # text file previews the file, and then resting on a link to a missing file
-# leaves no preview of the first one beside the message (screenshots of each
+# leaves no preview of the first one beside the message; after Alt+Left in
+# QuickSearch the next title typed goes into the box (screenshots of each
 # step in the work folder).
 # Every wait polls for the state it needs, with a bound.
 # Usage: e2e_quick_test.sh <build-dir> <source-dir>
@@ -83,6 +84,16 @@ point_after_caret 12
 no_file_text() { ! previews_have "Seeds to buy in spring"; }
 poll 100 no_file_text || fail "the first file's text stayed beside the missing file's message"
 import -window root "$work/missing-preview.png" 2>/dev/null || true
+
+# 4. Alt+Left in QuickSearch goes back to the note before; what is typed next
+# is a title in the box (Alt let go opens no window menu that takes the keys).
+xdotool mousemove 5 5
+press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
+xdotool keydown alt key Left keyup alt
+wait_window '^Tavik - Aciku$' >/dev/null || fail "Alt+Left did not go back to the note before"
+xdotool type --delay 20 "aciku w"
+poll 100 text_is "aciku wolves" || fail "typing after Alt+Left did not reach QuickSearch: $($wine "$probe" "Tavik - " text)"
+import -window root "$work/alt-left.png" 2>/dev/null || true
 
 xdotool windowfocus --sync "$frame"
 xdotool key alt+F4

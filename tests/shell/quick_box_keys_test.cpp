@@ -1,8 +1,9 @@
 // The QuickSearch box beside typing a title, on the program's own wiring:
 // Shift peeks at the typed note, Left brings the note shown to the top of the
-// list, a first miss flashes the box, the wheel goes where the pointer is,
-// what holds the keys (a preview under the mouse, a dialog), taking the focus,
-// and the QuickSearch pane's caption and click.
+// list, a first miss flashes the box, the wheel goes where the pointer is
+// (over the ribbon it steps the tabs), what holds the keys (a preview under
+// the mouse, a dialog), taking and leaving the focus, Alt let go after a
+// chord, and the QuickSearch pane's caption, click and place.
 #include "tests/shell/program_keys_fixture.h"
 #include "shell/quick_search_pulse.h"
 #include "search/quick/quick_search_box.h"
@@ -10,6 +11,7 @@
 #include "search/search_tables.h"
 #include "dialogs/dialog_center.h"
 #include "foundation/app.h"
+#include "shell/frame_ribbon.h"
 
 namespace {
 
@@ -31,13 +33,13 @@ protected:
     }
     int32_t Index(const WCHAR* title) { return FindNoteByTitle(title, 0, 0); }
     int FirstLine(HWND window) { return (int)SendMessageW(window, EM_GETFIRSTVISIBLELINE, 0, 0); }
-    // The wheel turned one notch down: it goes to the window with the focus.
-    void Wheel(TestKeyboard& kb, HWND window, int x, int y)
+    // The wheel turned (three notches down unless told): it goes to the window with the focus.
+    void Wheel(TestKeyboard& kb, HWND window, int x, int y, int delta = -WHEEL_DELTA * 3)
     {
         kb.MoveMouse(window, x, y);
         POINT at = {x, y};
         ClientToScreen(window, &at);
-        PostMessageW(GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), MAKELPARAM(at.x, at.y));
+        PostMessageW(GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y));
         kb.Pump();
     }
 };
@@ -194,4 +196,98 @@ TEST_F(QuickBoxKeys, FullTextFieldHintsWhileCtrlIsHeldAndTheWheelFollowsThePoint
     EXPECT_EQ(hit + 1, SearchCounters.selectedHit);
     kb.Press(VK_ESCAPE);
     EXPECT_FALSE(IsFullTextSearchMode());
+}
+
+TEST_F(QuickBoxKeys, AfterAnAltKeyTheSelectedTitleIsTypedOver)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    ASSERT_EQ(1, ReadAndShowNote(Index(L"Zoo"), kShowAndRecord));
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    // Alt+Left goes back to the note before and selects the box's text.
+    SetWindowTextW(box, L"zoo");
+    kb.Press(VK_LEFT, kAltKey);
+    ASSERT_EQ(Index(L"Note_00"), g_mainPanel.currentNote);
+    kb.Type(L"note_3");
+    EXPECT_EQ("note 30", Text(box));
+}
+
+TEST_F(QuickBoxKeys, APaneFilledWhileALinkPreviewOwnsItsPlaceStaysHidden)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    // The typed title is previewed after a moment; a link's preview comes first.
+    kb.Type(L"zoo");
+    SetPreviewTarget(L"Note_07", kPreviewNote, kOriginCommand);
+    ASSERT_EQ(1, PaintLinkPreview());
+    ASSERT_TRUE(IsWindowVisible(GetLinkPreviewPane()));
+    ASSERT_TRUE(kb.PumpUntil([&] { return Text(quickPane).find("tomatoes") != std::string::npos; }));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    EXPECT_TRUE(IsWindowVisible(GetLinkPreviewPane()));
+    // When the link's preview goes, QuickSearch's is there again.
+    HideQuickPreview(1);
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+}
+
+TEST_F(QuickBoxKeys, LeavingTheBoxForTheEditorGivesTheStatusLineBackToTheNote)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    const std::string noteStatus = "<b>Note 00</b> - 61 notes";
+    // Escape, a second Enter on the title shown, Tab on an unknown title, a click.
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    EXPECT_NE(std::string::npos, Status().find("QuickSearch")) << Status();
+    kb.Press(VK_ESCAPE);
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    SetWindowTextW(box, L"");
+    kb.Type(L"note_00\n");
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    kb.Type(L"zq\t");
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    kb.Type(L"zq");
+    kb.Click(editor, 40, 40);
+    ASSERT_EQ(editor, GetFocus());
+    EXPECT_EQ(noteStatus, Status());
+}
+
+TEST_F(QuickBoxKeys, TheWheelOverTheRibbonStepsThroughItsTabs)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    const int tabs = g_ribbon.GetTabCount();
+    ASSERT_GT(tabs, 1);
+    g_ribbon.SelectTab(0);
+    RECT strip = g_ribbon.GetTabStripRect(), band = g_ribbon.GetRect();
+    // From QuickSearch, over the ribbon's controls: down the next tab, up the one before.
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    Wheel(kb, frame, band.left + 200, (strip.bottom + band.bottom) / 2);
+    EXPECT_EQ(1, g_ribbon.GetCurrentTabIndex());
+    Wheel(kb, frame, band.left + 200, (strip.bottom + band.bottom) / 2, WHEEL_DELTA);
+    EXPECT_EQ(0, g_ribbon.GetCurrentTabIndex());
+    EXPECT_EQ(box, GetFocus());
+    // From the editor, over the tab strip.
+    SetFocus(editor);
+    Wheel(kb, frame, strip.left + 300, (strip.top + strip.bottom) / 2);
+    EXPECT_EQ(1, g_ribbon.GetCurrentTabIndex());
+    EXPECT_EQ(0, FirstLine(editor));
+    g_ribbon.SelectTab(0);
+}
+
+TEST_F(QuickBoxKeys, TakingTheFocusTellsTheFrameTheProgramIsInUse)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenMany());
+    TestKeyboard kb = Keyboard();
+    SetFocus(editor);
+    // A screen deactivated while it closed left the program counted as in the background.
+    g_app.SetGuardFlag(0);
+    kb.Press('L', kCtrlKey);
+    EXPECT_EQ(box, GetFocus());
+    EXPECT_EQ(1, g_app.GetGuardFlag());
 }

@@ -1,12 +1,14 @@
 // Split view in the program's own windows: Alt+V switches it from the editor
 // and from QuickSearch; in split view the note the typed title names shows at
-// once over the editor, link targets cover the editor, and a picture stands
-// in the editor's place while no key may change the note unseen.
+// once over the editor (the picture the note shown names for it beside the
+// list), link targets cover the editor, and a picture stands in the editor's
+// place while no key may change the note unseen.
 #include "tests/shell/program_keys_fixture.h"
 #include "search/preview/preview_pane.h"
 #include "shell/image_preview_connection.h"
 #include "shell/split_view.h"
 #include "foundation/ai_file.h"
+#include "imaging/ai_image.h"
 
 namespace {
 
@@ -168,5 +170,42 @@ TEST_F(SplitView, APictureStandsInTheEditorsPlaceAndNoKeyChangesTheNoteUnseen)
     kb.MoveMouse(panel, e.left + 80, e.top + 90);
     EXPECT_FALSE(IsImagePreviewShown());
     EXPECT_TRUE(IsWindowVisible(editor));
+    DeleteFileW(picture.GetText());
+}
+
+TEST_F(SplitView, ThePictureTheNoteNamesShowsBesideTheListWhileTheTypedNoteCoversTheEditor)
+{
+    // The note shown names a default picture (a black one) for QuickSearch.
+    WCHAR temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    AIString picture(temp);
+    picture.AppendText(L"tavik_split_default.png");
+    AIImage image;
+    ASSERT_TRUE(image.Create(600, 400, 24));
+    ASSERT_TRUE(image.Save(picture.GetText(), kImagePng));
+    AIString notes;
+    notes.AppendText(L"\x00A4" L"Apples\r\nred fruit\r\n{{\r\n[default:file:").AppendString(picture);
+    notes.AppendText(L"]\r\n}}\r\n");
+    Note(notes, L"Garden", L"tomatoes and beans");
+    ASSERT_NO_FATAL_FAILURE(Open(notes, L"TavikSplitPictureTest.exe"));
+    // As in a program just started: no preview was asked for by a command (earlier tests did).
+    SetPreviewTarget(L"", kPreviewNothing, kOriginHover);
+    TestKeyboard kb = Keyboard();
+    ASSERT_NO_FATAL_FAILURE(FocusBox());
+    kb.Press('V', kAltKey);
+    ASSERT_TRUE(IsSplitViewOn());
+    HWND panel = g_mainPanel.GetHwndField();
+    const PanelLayout& layout = g_mainPanel.layout;
+    RECT e = layout.editor;
+    kb.MoveMouse(panel, e.right - 20, e.bottom - 20);
+    kb.Type(L"gar");
+    // The typed note over the editor, and beside the list the picture, for a while.
+    EXPECT_NE(std::string::npos, Text(quickPane).find("tomatoes and beans"));
+    EXPECT_TRUE(Covers(PlaceOf(quickPane), PlaceOf(editor)));
+    HDC dc = GetDC(panel);
+    COLORREF middle = GetPixel(dc, (layout.noteList.left + layout.noteList.right) / 2,
+                               (layout.noteList.top + layout.preview.bottom) / 2);
+    ReleaseDC(panel, dc);
+    EXPECT_EQ(RGB(0, 0, 0), middle);
     DeleteFileW(picture.GetText());
 }

@@ -119,6 +119,9 @@ public:
 private:
     HACCEL accelerators_;
     HWND frame_;
+    // Alt went down and no key since: only then is its release a system key
+    // (after Alt+W the release of Alt comes as a plain key-up, as from a keyboard).
+    bool altAlone_ = false;
 
     static void SetKey(UINT vk, bool down)
     {
@@ -174,6 +177,9 @@ private:
         SetKey(vk, down);
         // Alt without Ctrl makes system keys; F10 is one too.
         bool system = (IsDown(VK_MENU) && !IsDown(VK_CONTROL)) || vk == VK_F10 || (vk == VK_MENU && !IsDown(VK_CONTROL));
+        if (vk == VK_MENU && down) altAlone_ = system;
+        else if (vk == VK_MENU) system = system && altAlone_;
+        else if (system) altAlone_ = false;
         UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
         LPARAM param = 1 | ((LPARAM)MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16);
         if (IsExtended(vk)) param |= (LPARAM)1 << 24;

@@ -131,6 +131,11 @@ TEST_F(LookupKeys, AltWInTheEditorLooksUpTheWordAtTheCaret)
     SendMessageW(Editor(), EM_EXSETSEL, 0, (LPARAM)&blank);
     keys.Press('W', kAltKey);
     EXPECT_EQ("Select a word, or put the cursor in one, to look it up", Status());
+    // Back in the word: its entry (from the cache now) answers the hint, which goes.
+    keys.Click(Editor(), point.x + 1, point.y + 4);
+    keys.Press('W', kAltKey);
+    ASSERT_TRUE(WaitForPane("Dictionary: geese")) << Status() << "|" << PaneText();
+    EXPECT_EQ(std::string::npos, Status().find("Select a word")) << Status();
 }
 
 TEST_F(LookupKeys, AServiceOutOfReachIsNamedOnTheStatusLine)
@@ -140,4 +145,42 @@ TEST_F(LookupKeys, AServiceOutOfReachIsNamedOnTheStatusLine)
     ASSERT_TRUE(WaitForPane("Dictionary: cat")) << Status() << "|" << PaneText();
     EXPECT_EQ(std::string::npos, PaneText().find("Translation (")) << PaneText();
     EXPECT_EQ("Translation failed: the translation service could not be reached", Status());
+}
+
+namespace {
+
+// Paints of QuickSearch's pane while the link pane shows over the same place.
+WNDPROC s_quickPaneProc = nullptr;
+int s_paintsUnderEntry = 0;
+
+LRESULT CALLBACK CountPaintsUnderEntry(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND entry = GetLinkPreviewPane();
+    RECT a, b, overlap;
+    if (message == WM_PAINT && IsWindowVisible(entry) && GetWindowRect(pane, &a) && GetWindowRect(entry, &b) &&
+        IntersectRect(&overlap, &a, &b))
+        s_paintsUnderEntry++;
+    return CallWindowProcW(s_quickPaneProc, pane, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(LookupKeys, TheEntryOwnsTheAreaBesideTheListWhileItShows)
+{
+    HWND quickPane = g_mainPanel.previewPane.GetHwnd();
+    s_paintsUnderEntry = 0;
+    s_quickPaneProc = (WNDPROC)SetWindowLongPtrW(quickPane, GWLP_WNDPROC, (LONG_PTR)CountPaintsUnderEntry);
+    // "dog" names no note: QuickSearch's pane says so, until the entry comes.
+    ASSERT_NO_FATAL_FAILURE(LookUpInQuickSearch(L"dog"));
+    ASSERT_TRUE(WaitForPane("Dictionary: dog")) << Status() << "|" << PaneText();
+    TestKeyboard keys = Keys();
+    keys.Pump();
+    EXPECT_TRUE(IsWindowVisible(GetLinkPreviewPane()));
+    EXPECT_FALSE(IsWindowVisible(quickPane));
+    EXPECT_EQ(0, s_paintsUnderEntry);
+    // Typing on: the entry goes and QuickSearch's own pane is back.
+    keys.Type(L"s");
+    EXPECT_FALSE(IsWindowVisible(GetLinkPreviewPane()));
+    EXPECT_TRUE(IsWindowVisible(quickPane));
+    SetWindowLongPtrW(quickPane, GWLP_WNDPROC, (LONG_PTR)s_quickPaneProc);
 }
