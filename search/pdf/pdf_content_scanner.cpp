@@ -59,6 +59,8 @@ struct Scanner {
     bool annotating;    // the shows since the last move are annotations over the line
     size_t showAt;      // where the text of the show being written starts
     double showAlong;   //   and where along the line it starts
+    bool gapPending;    // a mirrored show decides its gap once its width is known
+    size_t gapAt;       //   and the blank goes here
     bool lastVertical;  // the last show was written top to bottom
     uint32_t accent;   // the last character written when it is a spacing accent
     size_t accentAt;   // where that accent starts in the output
@@ -156,7 +158,14 @@ bool BeforeShow(Scanner& s)
     } else if (s.shownAny) {
         switch (PlacePdfShow(CurrentLine(s), s.line.e, Rising(s, s.line.f), height)) {
         case kPdfOnLine:
-            if (IsWordGap(s)) ok = PutBlank(s);
+            if (s.line.a < 0) {
+                // Mirrored (a logo's reversed letter): its glyphs run leftwards
+                // from its position, so its near edge is known after it.
+                s.gapPending = true;
+                s.gapAt = s.out->size;
+            } else if (IsWordGap(s)) {
+                ok = PutBlank(s);
+            }
             break;
         case kPdfAboveLine:
             // Written at the end for now and moved to the annotation line
@@ -263,9 +272,18 @@ void BeginShow(Scanner& s)
 bool AfterShow(Scanner& s)
 {
     if (s.annotating) return PlaceAnnotation(s);
-    s.lastEnd = s.line.e + s.advance * s.line.a;
+    double from = s.line.e, to = s.line.e + s.advance * s.line.a;
+    bool ok = true;
+    if (s.gapPending) {
+        s.gapPending = false;
+        uint8_t before = s.gapAt ? uint8_t(s.out->data[s.gapAt - 1]) : 0;
+        if (s.out->size > s.gapAt && before != ' ' && before != '\n' && before != 0 &&
+            IsWordGapAfter(s, to, s.lastEnd, s.lastEndKnown))
+            ok = InsertBytes(s.out, s.gapAt, " ", 1);
+    }
+    s.lastEnd = to > from ? to : from;  // the far edge, whichever way the glyphs ran
     s.lastEndKnown = s.font->widths.known;
-    return true;
+    return ok;
 }
 
 bool PutCode(Scanner& s, uint32_t code)

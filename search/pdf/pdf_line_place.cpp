@@ -11,7 +11,7 @@ PdfShowPlace PlacePdfShow(const PdfLineBox& line, double along, double baseline,
     if (fabs(rise) <= larger * 0.5) return kPdfOnLine;
     double reach = line.height * kPdfAnnotationReach;
     bool small = height <= line.height * kPdfAnnotationMaxShare;
-    bool over = rise > line.height * 0.5 && rise <= line.height * kPdfAnnotationMaxRise;
+    bool over = rise >= line.height * kPdfAnnotationMinRise && rise <= line.height * kPdfAnnotationMaxRise;
     double first = line.start < line.end ? line.start : line.end;  // right to left: start > end
     double last = line.start < line.end ? line.end : line.start;
     bool within = along >= first - reach && along <= last + reach;

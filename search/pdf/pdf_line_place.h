@@ -17,8 +17,10 @@ enum PdfShowPlace { kPdfOnLine, kPdfAboveLine, kPdfOtherLine };
 
 // A show at most this share of the line's font height can be an annotation,
 const double kPdfAnnotationMaxShare = 0.7;
-// when its baseline rises more than half the line's height and at most this
-// many heights,
+// when its baseline rises over the line's letters (this share of its
+// height; text beside a drop capital rises less) and at most this many
+// heights,
+const double kPdfAnnotationMinRise = 0.7;
 const double kPdfAnnotationMaxRise = 1.5;
 // and it starts within the line's span widened by this many heights.
 const double kPdfAnnotationReach = 1.0;

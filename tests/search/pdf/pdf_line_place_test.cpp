@@ -42,6 +42,8 @@ TEST(PdfLinePlace, SmallTextJustOverTheLineWithinItsSpanIsAnAnnotation)
     EXPECT_EQ(kPdfAboveLine, PlacePdfShow(line, 140, 712, 7));    // a limit just after its symbol
     EXPECT_EQ(kPdfOtherLine, PlacePdfShow(line, 100, 709.4, 10));  // as large: the line before
     EXPECT_EQ(kPdfOtherLine, PlacePdfShow(line, 100, 716, 5));     // too far over
+    PdfLineBox dropCapital{98, 131, 500, 48};  // the text beside it starts at its top
+    EXPECT_EQ(kPdfOtherLine, PlacePdfShow(dropCapital, 131, 527, 11));
     EXPECT_EQ(kPdfOtherLine, PlacePdfShow(line, 100, 690.6, 5));   // under the line
     EXPECT_EQ(kPdfOtherLine, PlacePdfShow(line, 150, 709.4, 5));   // beside the line: another column
     EXPECT_EQ(kPdfOtherLine, PlacePdfShow(line, 60, 709.4, 5));

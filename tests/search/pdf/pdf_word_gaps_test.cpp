@@ -95,4 +95,17 @@ TEST(PdfWordGaps, SpacingsScalingAndTheMatrixMoveTheEnd)
     EXPECT_EQ("abcdef gh\r\n", ExtractWith(courier, back));
 }
 
+TEST(PdfWordGaps, AMirroredLetterIsMeasuredFromItsNearEdge)
+{
+    TestPdfFont courier;  // every glyph 600: 6 wide at 10 pt
+    courier.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Courier >>";
+    // A logo with a reversed E: drawn leftwards from 84, it covers 78 to 84,
+    // right after the X, and the T goes on from its right edge.
+    std::string logo = "BT /F1 10 Tf 1 0 0 1 72 700 Tm (X) Tj -1 0 0 1 84 700 Tm (E) Tj 1 0 0 1 84 700 Tm (TEX) Tj ET\n";
+    EXPECT_EQ("XETEX\r\n", ExtractWith(courier, logo));
+    // Set apart, it is a word of its own on both sides.
+    std::string apart = "BT /F1 10 Tf 1 0 0 1 72 700 Tm (X) Tj -1 0 0 1 100 700 Tm (E) Tj 1 0 0 1 110 700 Tm (T) Tj ET\n";
+    EXPECT_EQ("X E T\r\n", ExtractWith(courier, apart));
+}
+
 }  // namespace
