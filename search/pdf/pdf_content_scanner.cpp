@@ -233,8 +233,10 @@ bool PlaceAnnotation(Scanner& s)
     while (out->size > from && out->data[out->size - 1] == ' ') out->size--;
     size_t text = from;
     while (text < out->size && out->data[text] == ' ') text++;
-    memmove(out->data + from, out->data + text, out->size - text);
-    out->size -= text - from;
+    if (text > from) {
+        memmove(out->data + from, out->data + text, out->size - text);
+        out->size -= text - from;
+    }
     size_t count = out->size - from;
     // What the annotation wrote leaves no trace on the line it was written after.
     s.accent = 0;
