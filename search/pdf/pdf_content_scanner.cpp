@@ -1,5 +1,6 @@
 // The content-stream scanner of the PDF text reader.
 #include "search/pdf/pdf_content_scanner.h"
+#include "search/pdf/pdf_line_place.h"
 #include "search/pdf/pdf_objects.h"
 #include <math.h>
 #include <string.h>
@@ -19,6 +20,16 @@ enum { kMaxOperands = 8 };
 
 struct Matrix {
     double a, d, e, f;  // scale and translation; rotation and skew are not followed
+};
+
+// The line of small annotations over the line being written (ruby): it
+// stands in the output just before that line.
+struct AnnotationLine {
+    bool open;
+    size_t at;     // where its text starts in the output
+    size_t size;   // its bytes (the CR LF after them not counted)
+    double end;    // where its last show ended along the line
+    bool endKnown;
 };
 
 struct Scanner {
@@ -42,6 +53,14 @@ struct Scanner {
     double lastY;
     double lastHeight;  // the font height of the last show
     double lastX;       // where the last show started across the line (vertical text's column)
+    double lineFrom;    // where the line's first show started along it
+    size_t lineAt;      // where the line's text starts in the output
+    AnnotationLine annotation;
+    bool annotating;    // the shows since the last move are annotations over the line
+    size_t showAt;      // where the text of the show being written starts
+    double showAlong;   //   and where along the line it starts
+    bool gapPending;    // a mirrored show decides its gap once its width is known
+    size_t gapAt;       //   and the blank goes here
     bool lastVertical;  // the last show was written top to bottom
     uint32_t accent;   // the last character written when it is a spacing accent
     size_t accentAt;   // where that accent starts in the output
@@ -73,16 +92,19 @@ double Height(const Scanner& s)
     return h > 0.5 ? h : 1.0;
 }
 
-// True when the move along the line since the last show is a gap between
-// words: wider than a tenth of the font size, or back over the text (another
-// column or an overprint). Without the last font's widths every move is one.
-bool IsWordGap(const Scanner& s)
+// True when the move along the line from `end` (where a show ended) to
+// `start` is a gap between words: wider than a tenth of the font size, or
+// back over the text (another column or an overprint). Without the fonts'
+// widths every move is one.
+bool IsWordGapAfter(const Scanner& s, double start, double end, bool endKnown)
 {
-    if (!s.lastEndKnown || !s.font->widths.known) return true;
-    double gap = s.line.e - s.lastEnd;
+    if (!endKnown || !s.font->widths.known) return true;
+    double gap = start - end;
     double em = fabs(s.fontSize * s.line.a);
     return gap > em * kWordGapOfFontSize || gap < -em;
 }
+
+bool IsWordGap(const Scanner& s) { return IsWordGapAfter(s, s.line.e, s.lastEnd, s.lastEndKnown); }
 
 // A combining mark: it belongs to the letter before it, wherever the
 // producer placed its glyph.
@@ -93,25 +115,69 @@ bool IsCombiningMark(uint32_t ch)
            (ch >= 0xFE20 && ch <= 0xFE2F);
 }
 
+// Across the line in the direction the glyphs' tops point.
+double Rising(const Scanner& s, double y) { return s.fontSize * s.line.d < 0 ? -y : y; }
+
+PdfLineBox CurrentLine(const Scanner& s)
+{
+    return PdfLineBox{s.lineFrom, s.lastEnd, Rising(s, s.lastY), s.lastHeight};
+}
+
+// Ends the line and starts the next one at the current show. A line of small
+// text just over the new one (its annotations written before it) becomes
+// the new line's annotation line.
+bool StartLine(Scanner& s, double height)
+{
+    PdfLineBox before = CurrentLine(s);
+    size_t beforeAt = s.lineAt;
+    bool hadAnnotation = s.annotation.open;
+    if (!PutBreak(s)) return false;
+    s.lineAt = s.out->size;
+    s.lineFrom = s.line.e;
+    s.annotation.open = false;
+    PdfLineBox next{s.line.e, s.line.e, Rising(s, s.line.f), height};
+    if (!hadAnnotation && s.lineAt >= beforeAt + 2 && !s.lastVertical && !s.font->vertical &&
+        PlacePdfShow(next, before.start, before.baseline, before.height) == kPdfAboveLine)
+        s.annotation = AnnotationLine{true, beforeAt, s.lineAt - 2 - beforeAt, before.end, s.lastEndKnown};
+    return true;
+}
+
 // Decides what separates this show from the text before it.
 bool BeforeShow(Scanner& s)
 {
     if (!s.moved) return true;
     s.moved = false;
+    s.annotating = false;
     bool ok = true;
     double height = Height(s);
     if (s.shownAny && (s.font->vertical || s.lastVertical)) {
         // Vertical text: a column is a line; another column (or a change
         // of direction) starts a new one.
         double width = fabs(s.fontSize * s.line.a);
-        if (s.font->vertical != s.lastVertical || fabs(s.line.e - s.lastX) > width * 0.5) ok = PutBreak(s);
+        if (s.font->vertical != s.lastVertical || fabs(s.line.e - s.lastX) > width * 0.5) ok = StartLine(s, height);
     } else if (s.shownAny) {
-        // A raised or lowered show in a smaller font (a footnote mark, an
-        // index) stays on the line of the larger text beside it.
-        if (fabs(s.line.f - s.lastY) > (height > s.lastHeight ? height : s.lastHeight) * 0.5)
-            ok = PutBreak(s);
-        else if (IsWordGap(s))
-            ok = PutBlank(s);
+        switch (PlacePdfShow(CurrentLine(s), s.line.e, Rising(s, s.line.f), height)) {
+        case kPdfOnLine:
+            if (s.line.a < 0) {
+                // Mirrored (a logo's reversed letter): its glyphs run leftwards
+                // from its position, so its near edge is known after it.
+                s.gapPending = true;
+                s.gapAt = s.out->size;
+            } else if (IsWordGap(s)) {
+                ok = PutBlank(s);
+            }
+            break;
+        case kPdfAboveLine:
+            // Written at the end for now and moved to the annotation line
+            // once shown; the line keeps its own position.
+            s.annotating = true;
+            return true;
+        case kPdfOtherLine:
+            ok = StartLine(s, height);
+            break;
+        }
+    } else {
+        s.lineFrom = s.line.e;
     }
     s.lastX = s.line.e;
     s.lastVertical = s.font->vertical;
@@ -133,11 +199,93 @@ void Advance(Scanner& s, uint32_t code)
     s.spacedApart = spacing * s.scale > s.fontSize * kWordGapOfFontSize;
 }
 
-// Notes where the last show ended, for the gap before the next one.
-void AfterShow(Scanner& s)
+// Moves the bytes from `from` to the end of the output to `to` (before
+// `from`), the bytes between moving behind them.
+void MoveTail(TextOutput* out, size_t to, size_t from)
 {
-    s.lastEnd = s.line.e + s.advance * s.line.a;
+    auto reverse = [out](size_t a, size_t b) {
+        for (; a + 1 < b; a++, b--) {
+            char c = out->data[a];
+            out->data[a] = out->data[b - 1];
+            out->data[b - 1] = c;
+        }
+    };
+    reverse(to, from);
+    reverse(from, out->size);
+    reverse(to, out->size);
+}
+
+bool InsertBytes(TextOutput* out, size_t at, const char* bytes, size_t count)
+{
+    size_t size = out->size;
+    if (!TextOutputPutBytes(out, bytes, count)) return false;
+    MoveTail(out, at, size);
+    return true;
+}
+
+// Moves the annotation just written (at the end of the output) to the end
+// of the annotation line over the current line, which it opens when there
+// is none, with a blank before it when it stands apart from the one before.
+bool PlaceAnnotation(Scanner& s)
+{
+    TextOutput* out = s.out;
+    size_t from = s.showAt;
+    while (out->size > from && out->data[out->size - 1] == ' ') out->size--;
+    size_t text = from;
+    while (text < out->size && out->data[text] == ' ') text++;
+    if (text > from) {
+        memmove(out->data + from, out->data + text, out->size - text);
+        out->size -= text - from;
+    }
+    size_t count = out->size - from;
+    // What the annotation wrote leaves no trace on the line it was written after.
+    s.accent = 0;
+    s.markEnd = 0;
+    if (!count) return true;
+    AnnotationLine& line = s.annotation;
+    if (line.open) {
+        size_t to = line.at + line.size;
+        if (IsWordGapAfter(s, s.showAlong, line.end, line.endKnown)) {
+            if (!InsertBytes(out, to, " ", 1)) return false;
+            line.size++;
+            to++;
+            from++;
+        }
+        MoveTail(out, to, from);
+        line.size += count;
+    } else {
+        MoveTail(out, s.lineAt, from);
+        if (!InsertBytes(out, s.lineAt + count, "\r\n", 2)) return false;
+        line = AnnotationLine{true, s.lineAt, count, 0, false};
+    }
+    s.lineAt = line.at + line.size + 2;
+    line.end = s.line.e + s.advance * s.line.a;
+    line.endKnown = s.font->widths.known;
+    return true;
+}
+
+void BeginShow(Scanner& s)
+{
+    s.showAt = s.out->size;
+    s.showAlong = s.line.e + s.advance * s.line.a;
+}
+
+// Notes where the last show ended, for the gap before the next one.
+bool AfterShow(Scanner& s)
+{
+    if (s.annotating) return PlaceAnnotation(s);
+    double from = s.line.e, to = s.line.e + s.advance * s.line.a;
+    bool ok = true;
+    if (s.gapPending) {
+        s.gapPending = false;
+        uint8_t before = s.gapAt ? uint8_t(s.out->data[s.gapAt - 1]) : 0;
+        if (s.out->size > s.gapAt && before != ' ' && before != '\n' && before != 0 &&
+            IsWordGapAfter(s, to, s.lastEnd, s.lastEndKnown))
+            ok = InsertBytes(s.out, s.gapAt, " ", 1);
+    }
+    s.lastEnd = to > from ? to : from;  // the far edge, whichever way the glyphs ran
     s.lastEndKnown = s.font->widths.known;
+    return ok;
 }
 
 bool PutCode(Scanner& s, uint32_t code)
@@ -320,9 +468,9 @@ bool ShowTop(Scanner& s)
     const Operand* string = Top(s, kLiteral);
     if (!string) string = Top(s, kHex);
     if (!string) return true;
+    BeginShow(s);
     bool ok = ShowString(s, *string);
-    AfterShow(s);
-    return ok;
+    return AfterShow(s) && ok;
 }
 
 // Steps over an inline image: from after "ID" to after the "EI" that stands
@@ -390,8 +538,9 @@ const uint8_t* RunOperator(Scanner& s, const uint8_t* op, size_t n, const uint8_
         ok = ShowTop(s);
     } else if (IsOperator(op, n, "TJ")) {
         const Operand* array = Top(s, kArray);
+        BeginShow(s);
         if (array) ok = BeforeShow(s) && ShowArray(s, *array);
-        AfterShow(s);
+        ok = AfterShow(s) && ok;
     } else if (IsOperator(op, n, "ID")) {
         after = SkipInlineImage(after, s.end);
     }
@@ -421,6 +570,7 @@ bool ScanPdfContent(const uint8_t* data, size_t size, const PdfFontSource& fonts
     s.line = Matrix{1, 1, 0, 0};
     s.scale = 1;
     if (!PutBreak(s)) return false;  // each stream (page) starts on a new line
+    s.lineAt = out->size;
     const uint8_t* p = data;
     const uint8_t* end = s.end;
     while (p < end) {

@@ -2,6 +2,8 @@
 // the other by moves (as groff and Ghostscript write them) stay one word, a
 // gap of a word space gives a blank, by the font's own widths, a composite
 // font's /W, a standard font's metrics, and the text's spacings and scales.
+// A mirrored letter is measured from its near edge, and small text set over
+// a line (ruby) goes on a line of its own before it without cutting it.
 #include "tests/support/gtest.h"
 #include "tests/search/pdf/pdf_builder.h"
 #include "search/pdf/pdf_extract.h"
@@ -27,6 +29,13 @@ std::string Move(double x) {
     char buffer[32];
     snprintf(buffer, sizeof(buffer), " %.3f 0 Td ", x);
     return buffer;
+}
+
+// A show of `text` at (x, y) in the font of `size`.
+std::string At(double size, double x, double y, const std::string& text)
+{
+    return "/F1 " + std::to_string(size) + " Tf 1 0 0 1 " + std::to_string(x) + " " + std::to_string(y) + " Tm (" +
+           text + ") Tj\n";
 }
 
 TEST(PdfWordGaps, PiecesOfAWordPlacedEndToEndStayOneWord)
@@ -93,6 +102,42 @@ TEST(PdfWordGaps, SpacingsScalingAndTheMatrixMoveTheEnd)
     // Back over the text (another column) is a gap.
     std::string back = "BT /F1 10 Tf 72 700 Td (abcdef) Tj" + Move(-40) + "(gh) Tj ET\n";
     EXPECT_EQ("abcdef gh\r\n", ExtractWith(courier, back));
+}
+
+TEST(PdfWordGaps, AMirroredLetterIsMeasuredFromItsNearEdge)
+{
+    TestPdfFont courier;  // every glyph 600: 6 wide at 10 pt
+    courier.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Courier >>";
+    // A logo with a reversed E: drawn leftwards from 84, it covers 78 to 84,
+    // right after the X, and the T goes on from its right edge.
+    std::string logo = "BT /F1 10 Tf 1 0 0 1 72 700 Tm (X) Tj -1 0 0 1 84 700 Tm (E) Tj 1 0 0 1 84 700 Tm (TEX) Tj ET\n";
+    EXPECT_EQ("XETEX\r\n", ExtractWith(courier, logo));
+    // Set apart, it is a word of its own on both sides.
+    std::string apart = "BT /F1 10 Tf 1 0 0 1 72 700 Tm (X) Tj -1 0 0 1 100 700 Tm (E) Tj 1 0 0 1 110 700 Tm (T) Tj ET\n";
+    EXPECT_EQ("X E T\r\n", ExtractWith(courier, apart));
+}
+
+TEST(PdfWordGaps, RubyInterleavedWithItsBaseLineGoesOnALineBeforeIt)
+{
+    TestPdfFont courier;
+    courier.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /Courier >>";
+    // Base "ab" "cd" "ef" "gh" at 10 pt (6 wide a letter), ruby at 5 pt (3 wide)
+    // drawn between them: "xy" over "cd", "zw" right after it, "q" apart.
+    std::string content = "BT " + At(10, 72, 700, "ab") + At(5, 84, 709.4, "xy") + At(10, 84, 700, "cd") +
+                          At(5, 90, 709.4, "zw") + At(10, 96, 700, "ef") + At(5, 111, 709.4, "q") +
+                          At(10, 108, 700, "gh") + At(10, 72, 688, "next") + "ET\n";
+    EXPECT_EQ("xyzw q\r\nabcdefgh\r\nnext\r\n", ExtractWith(courier, content));
+
+    // The ruby drawn before the line's first base letters: the line it
+    // started becomes the annotation line of the base line under it.
+    std::string first = "BT " + At(5, 72, 709.4, "xy") + At(10, 72, 700, "ab") + At(5, 84, 709.4, "zw") +
+                        At(10, 84, 700, "cd") + "ET\n";
+    EXPECT_EQ("xy zw\r\nabcd\r\n", ExtractWith(courier, first));
+
+    // The base line goes on after the annotation as if it had not been there:
+    // a word gap is measured from the base text's own end.
+    std::string gap = "BT " + At(10, 72, 700, "ab") + At(5, 78, 709.4, "r") + At(10, 90, 700, "cd") + "ET\n";
+    EXPECT_EQ("r\r\nab cd\r\n", ExtractWith(courier, gap));
 }
 
 }  // namespace
