@@ -10,6 +10,7 @@
 #include <vector>
 #include "search/pdf/pdf_cid_unicode.h"
 #include "search/pdf/pdf_font_widths.h"
+#include "search/pdf/pdf_glyph_names.h"
 
 struct PdfCodeRun {
     uint32_t code;
@@ -37,9 +38,6 @@ enum { kPdfMaxCodeRuns = 65536 };
 // The WinAnsi character of a byte (Latin-1 with the 0x80-0x9F block of
 // Windows-1252), 0 for control bytes.
 uint32_t WinAnsiChar(uint8_t byte);
-// The character a glyph name stands for ("a", "eacute", "quoteright",
-// "uni00E9", "fi" gives U+FB01), 0 when unknown.
-uint32_t GlyphNameChar(const uint8_t* name, size_t length);
 
 // The precomposed letter of a spacing accent drawn before a letter ("¨" then
 // "u" gives "ü"; a dotless i takes the accent as "i"), 0 when there is none.

@@ -1,6 +1,7 @@
 // Stream filters: each filter against known data, their chains read from
 // dictionaries, their bounds, and pages written through every chain; and
-// ToUnicode maps with ranges, arrays in ranges and two-byte codes.
+// ToUnicode maps with ranges, arrays in ranges and two-byte codes; glyph
+// names of simple fonts.
 #include "tests/support/gtest.h"
 #include "tests/search/pdf/pdf_builder.h"
 #include "search/pdf/pdf_extract.h"
@@ -215,6 +216,29 @@ TEST(PdfFontMaps, AnEmbeddedType1ProgramsOwnEncodingIsTheBaseOfAFontThatNamesNon
     pdf.fonts[0].dict = "<< /Type /Font /Subtype /Type1 /BaseFont /CMMI10 /Encoding /WinAnsiEncoding "
                         "/FontDescriptor 90 0 R >>";
     EXPECT_EQ("AB:;\r\n", ExtractText(BuildTestPdf(pdf)));
+}
+
+TEST(PdfFontMaps, GlyphNamesByTheListTheirUniFormsAndNamesThatSpellTheirOwnCode)
+{
+    // Cyrillic by the list's names, a variant by its suffix, characters by
+    // "uniXXXX" and "uXXXXX".
+    TestPdfFont cyrillic;
+    cyrillic.dict = "<< /Type /Font /Subtype /Type1 /BaseFont /X /Encoding << /Differences [65 /afii10017 "
+                    "/afii10071 /emdash.cyr /uni0416 /u1D400 /uni00e9 /club] >> >>";
+    TestPdf pdf;
+    pdf.fonts = {cyrillic};
+    pdf.pages.push_back(TestPdfPage{"BT /F1 12 Tf 72 700 Td (ABCDEFG) Tj ET\n", true, ""});
+    EXPECT_EQ("\xD0\x90\xD1\x91\xE2\x80\x94\xD0\x96\xF0\x9D\x90\x80\xC3\xA9\xE2\x99\xA3\r\n", ExtractText(BuildTestPdf(pdf)));
+
+    // A bitmap font whose glyphs are named after their codes, in hex or in
+    // decimal: the code's own character, none for a control code, and none
+    // for a name whose number is not its code.
+    TestPdfFont bitmap;
+    bitmap.dict = "<< /Type /Font /Subtype /Type3 /FontMatrix [0.001 0 0 0.001 0 0] /Encoding << /Differences "
+                  "[45 /x2D 47 /d47 65 /a65 /char42 69 /x45 84 /x54 88 /x58 128 /a128 161 /a0 200 /g12 233 /xE9] >> >>";
+    pdf.fonts = {bitmap};
+    pdf.pages[0].content = "BT /F1 12 Tf 72 700 Td (-ETX AB/\\200\\241\\310\\351) Tj ET\n";
+    EXPECT_EQ("-ETX AB/\xC3\xA9\r\n", ExtractText(BuildTestPdf(pdf)));
 }
 
 }  // namespace
