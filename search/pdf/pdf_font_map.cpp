@@ -69,14 +69,14 @@ const uint8_t* ReadHexText(PdfFontMap* map, const uint8_t* p, const uint8_t* end
     return p + 1;
 }
 
-// The character of the glyph an encoding names for a code: by its name, or
-// the character numbered as the code when the name spells the code (none
-// for a control character).
+// The character of the glyph an encoding names for a code. A name that is
+// not known stands for the code's own byte, as in a font without an
+// encoding (bitmap fonts name their glyphs "a46", "x2D", "Bullet").
 uint32_t EncodedGlyphChar(const uint8_t* name, size_t length, int code)
 {
     if (uint32_t ch = GlyphNameChar(name, length)) return ch;
-    bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
-    return GlyphNameIsOwnCode(name, length, code) && !control ? uint32_t(code) : 0;
+    bool none = length == 7 && memcmp(name, ".notdef", 7) == 0;
+    return none ? 0 : WinAnsiChar(uint8_t(code));
 }
 
 void AddRun(PdfFontMap* map, uint32_t code, uint32_t first, uint32_t count)

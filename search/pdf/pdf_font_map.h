@@ -46,7 +46,7 @@ uint32_t ComposeAccent(uint32_t accent, uint32_t base);
 // A one-byte font over WinAnsi.
 void PdfFontMapInitSimple(PdfFontMap* map);
 // Applies a /Differences array ("[ 32 /space /a 39 /quoteright ]") to the
-// one-byte table.
+// one-byte table; a name that is not known leaves the code its own byte.
 void PdfFontMapApplyDifferences(PdfFontMap* map, const uint8_t* begin, const uint8_t* end);
 // Applies the built-in encoding of an embedded Type1 font program ("dup 58
 // /period put" lines before its enciphered part): the base encoding of a

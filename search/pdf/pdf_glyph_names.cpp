@@ -5,8 +5,6 @@
 
 namespace {
 
-bool IsLetter(uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 bool IsCharacter(uint32_t v) { return v > 0 && v <= 0x10FFFF && (v < 0xD800 || v >= 0xE000); }
 
 uint32_t ListedChar(const uint8_t* name, size_t length)
@@ -25,13 +23,6 @@ uint32_t ListedChar(const uint8_t* name, size_t length)
             hi = mid;
     }
     return 0;
-}
-
-bool AllLetters(const uint8_t* p, size_t count)
-{
-    for (size_t i = 0; i < count; i++)
-        if (!IsLetter(p[i])) return false;
-    return true;
 }
 
 // The value of `count` hex digits, or -1 when one is not a hex digit.
@@ -60,19 +51,4 @@ uint32_t GlyphNameChar(const uint8_t* name, size_t length)
     else if (length >= 5 && length <= 7 && name[0] == 'u')
         v = HexNumber(name + 1, length - 1);
     return v >= 0 && IsCharacter(uint32_t(v)) ? uint32_t(v) : 0;
-}
-
-bool GlyphNameIsOwnCode(const uint8_t* name, size_t length, int code)
-{
-    if (length >= 3 && length <= 6 && AllLetters(name, length - 2) && HexNumber(name + length - 2, 2) == code)
-        return true;
-    size_t letters = 0;
-    while (letters < length && IsLetter(name[letters])) ++letters;
-    if (letters == 0 || letters > 4 || length == letters || length - letters > 3) return false;
-    int v = 0;
-    for (size_t i = letters; i < length; i++) {
-        if (!IsDigit(name[i])) return false;
-        v = v * 10 + (name[i] - '0');
-    }
-    return v == code;
 }

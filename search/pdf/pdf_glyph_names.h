@@ -1,6 +1,5 @@
 // What a glyph name in a font's encoding stands for: a name of the Adobe
-// Glyph List, a "uniXXXX" or "uXXXX" name, or a name that spells its own code
-// (the "a46", "x2D", "char4d" of bitmap fonts).
+// Glyph List, or a "uniXXXX" or "uXXXX" name.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
@@ -17,7 +16,3 @@ extern const size_t kPdfGlyphNameCount;
 // and "f_i" give U+FB01), 0 when unknown or when it stands for several.
 uint32_t GlyphNameChar(const uint8_t* name, size_t length);
 
-// True when the name is one to four letters and a number that is the code it
-// is placed at, in decimal or in two hex digits: such a glyph draws the
-// code's own character.
-bool GlyphNameIsOwnCode(const uint8_t* name, size_t length, int code);

@@ -218,7 +218,7 @@ TEST(PdfFontMaps, AnEmbeddedType1ProgramsOwnEncodingIsTheBaseOfAFontThatNamesNon
     EXPECT_EQ("AB:;\r\n", ExtractText(BuildTestPdf(pdf)));
 }
 
-TEST(PdfFontMaps, GlyphNamesByTheListTheirUniFormsAndNamesThatSpellTheirOwnCode)
+TEST(PdfFontMaps, GlyphNamesByTheListOrTheirUniFormsAndUnknownNamesAsTheirByte)
 {
     // Cyrillic by the list's names, a variant by its suffix, characters by
     // "uniXXXX" and "uXXXXX".
@@ -230,15 +230,16 @@ TEST(PdfFontMaps, GlyphNamesByTheListTheirUniFormsAndNamesThatSpellTheirOwnCode)
     pdf.pages.push_back(TestPdfPage{"BT /F1 12 Tf 72 700 Td (ABCDEFG) Tj ET\n", true, ""});
     EXPECT_EQ("\xD0\x90\xD1\x91\xE2\x80\x94\xD0\x96\xF0\x9D\x90\x80\xC3\xA9\xE2\x99\xA3\r\n", ExtractText(BuildTestPdf(pdf)));
 
-    // A bitmap font whose glyphs are named after their codes, in hex or in
-    // decimal: the code's own character, none for a control code, and none
-    // for a name whose number is not its code.
+    // Bitmap fonts name their glyphs after their codes, in hex or in decimal,
+    // or by names of their own: a name that is not known stands for the byte
+    // (through WinAnsi), ".notdef" for nothing.
     TestPdfFont bitmap;
     bitmap.dict = "<< /Type /Font /Subtype /Type3 /FontMatrix [0.001 0 0 0.001 0 0] /Encoding << /Differences "
-                  "[45 /x2D 47 /d47 65 /a65 /char42 69 /x45 84 /x54 88 /x58 128 /a128 161 /a0 200 /g12 233 /xE9] >> >>";
+                  "[45 /x2D 47 /d47 65 /a65 /char42 69 /x45 84 /x54 88 /x58 98 /Bullet 100 /.notdef 128 /a128 "
+                  "161 /a0 233 /xE9] >> >>";
     pdf.fonts = {bitmap};
-    pdf.pages[0].content = "BT /F1 12 Tf 72 700 Td (-ETX AB/\\200\\241\\310\\351) Tj ET\n";
-    EXPECT_EQ("-ETX AB/\xC3\xA9\r\n", ExtractText(BuildTestPdf(pdf)));
+    pdf.pages[0].content = "BT /F1 12 Tf 72 700 Td (-ETX AB/bd\\200\\241\\351) Tj ET\n";
+    EXPECT_EQ("-ETX AB/b\xE2\x82\xAC\xC2\xA1\xC3\xA9\r\n", ExtractText(BuildTestPdf(pdf)));
 }
 
 }  // namespace
