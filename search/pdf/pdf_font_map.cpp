@@ -1,6 +1,7 @@
 // Font code maps: WinAnsi, glyph names and ToUnicode CMaps.
 #include "search/pdf/pdf_font_map.h"
 #include "search/pdf/pdf_bytes.h"
+#include "search/pdf/pdf_glyph_names.h"
 #include <algorithm>
 #include <string.h>
 

@@ -10,7 +10,6 @@
 #include <vector>
 #include "search/pdf/pdf_cid_unicode.h"
 #include "search/pdf/pdf_font_widths.h"
-#include "search/pdf/pdf_glyph_names.h"
 
 struct PdfCodeRun {
     uint32_t code;
