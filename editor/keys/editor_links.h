@@ -25,6 +25,7 @@ enum EditorRibbonControl : int32_t {
     kRibbonCut,
     kRibbonUndo,
     kRibbonRedo,
+    kRibbonInNoteSearch,  // incremental search in the note
     kRibbonControlCount
 };
 
@@ -143,6 +144,9 @@ struct EditorShellLinks {
     // The held-Ctrl hint: start it with the editor's own second timer, stop it (and repaint).
     void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
     void (*stopCtrlHint)() = nullptr;
+    // The editor took the focus: when a sync or share folder is set, the
+    // note shown is shown again if a pass brought a newer text of it.
+    void (*showSyncedNote)() = nullptr;
     // 1 while the QuickSearch field has the focus.
     int (*isQuickSearchFocused)() = nullptr;
     // The mouse moved over the editor (keys and point as WM_MOUSEMOVE has
