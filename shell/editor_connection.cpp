@@ -157,6 +157,7 @@ void ConnectEditor()
     l.showMessageWithText = ShowEditorMessageWithText;
     l.pasted = Pasted;
     l.toggleSplitView = ToggleSplitView;
+    l.stepPictureTransparency = StepImagePreviewTransparency;
     l.toggleImageZoom = ToggleImageZoom;
     l.setImageZoom = SetImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;

@@ -124,6 +124,9 @@ struct EditorShellLinks {
     // Takes the previews (picture and link pane) away.
     void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;
+    // Split view's picture in the editor's place: a step more (up 1) or less
+    // of the background seen through it.
+    void (*stepPictureTransparency)(int up) = nullptr;
     void (*toggleImageZoom)() = nullptr;
     // Image previews large (1) or small (0); says so in the status line.
     void (*setImageZoom)(int large) = nullptr;
