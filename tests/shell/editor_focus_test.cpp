@@ -21,28 +21,6 @@ protected:
         Note(notes, L"Walks", L"the long way round");
         ASSERT_NO_FATAL_FAILURE(Open(notes, L"TavikEditorFocusTest.exe"));
     }
-    // The file written with text, dated two seconds after it was: newer than
-    // the copy the last pass sent.
-    static bool RewriteNewer(const WCHAR* file, const char* text)
-    {
-        HANDLE h = CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        FILETIME written;
-        GetFileTime(h, nullptr, nullptr, &written);
-        SetFilePointer(h, 0, nullptr, FILE_BEGIN);
-        SetEndOfFile(h);
-        DWORD done = 0;
-        WriteFile(h, text, (DWORD)strlen(text), &done, nullptr);
-        ULARGE_INTEGER later;
-        later.LowPart = written.dwLowDateTime;
-        later.HighPart = written.dwHighDateTime;
-        later.QuadPart += 20000000;  // two seconds on
-        written.dwLowDateTime = later.LowPart;
-        written.dwHighDateTime = later.HighPart;
-        SetFileTime(h, nullptr, nullptr, &written);
-        CloseHandle(h);
-        return true;
-    }
     static int Enabled(int command)
     {
         AIControl* control = g_ribbon.FindControl(command);
@@ -106,7 +84,7 @@ TEST_F(EditorFocus, ANoteASyncPassRenewedIsShownAgainOnEnteringTheEditorOncePerP
     // Changed in the sync folder, taken in by a pass while the user is in QuickSearch.
     AIString copy(sync);
     copy.AppendText(L"sync\\Recipes.txt");
-    ASSERT_TRUE(RewriteNewer(copy.GetText(), "fresh from the phone\n"));
+    ASSERT_TRUE(RewriteFileNewer(copy.GetText(), "fresh from the phone\n"));
     ASSERT_NO_FATAL_FAILURE(FocusBox());
     SyncFolders(1);
     EXPECT_EQ(std::string::npos, Text(editor).find("fresh from the phone"));

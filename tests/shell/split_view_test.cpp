@@ -22,7 +22,16 @@ protected:
         Note(notes, L"Garden_tools", L"a spade");
         ASSERT_NO_FATAL_FAILURE(Open(notes, L"TavikSplitTest.exe"));
     }
-    // A small picture (a 24-bit BMP of one colour) in the temporary folder.
+    // A small picture (a 24-bit BMP of grey 0x60) of that name in the temporary folder.
+    static AIString TempPicture(const WCHAR* name)
+    {
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        AIString picture(temp);
+        picture.AppendText(name);
+        WritePicture(picture.GetText());
+        return picture;
+    }
     static void WritePicture(const WCHAR* file)
     {
         const int side = 40, row = side * 3;
@@ -129,11 +138,7 @@ TEST_F(SplitView, APictureStandsInTheEditorsPlaceAndNoKeyChangesTheNoteUnseen)
 {
     ASSERT_NO_FATAL_FAILURE(OpenGarden());
     TestKeyboard kb = Keyboard();
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString picture(temp);
-    picture.AppendText(L"tavik_split_picture.bmp");
-    WritePicture(picture.GetText());
+    AIString picture = TempPicture(L"tavik_split_picture.bmp");
     SetFocus(editor);
     kb.Press('V', kAltKey);
     ASSERT_TRUE(IsSplitViewOn());
@@ -214,11 +219,8 @@ TEST_F(SplitView, UpAndDownLetTheBackgroundShowThroughThePictureInTheEditorsPlac
 {
     ASSERT_NO_FATAL_FAILURE(OpenGarden());
     TestKeyboard kb = Keyboard();
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString picture(temp);
-    picture.AppendText(L"tavik_split_seen_through.bmp");
-    WritePicture(picture.GetText());  // grey 0x60, drawn 1:1 in the middle of the editor's place
+    // Grey, drawn 1:1 in the middle of the editor's place.
+    AIString picture = TempPicture(L"tavik_split_seen_through.bmp");
     SetFocus(editor);
     kb.Press('V', kAltKey);
     ASSERT_TRUE(IsSplitViewOn());
