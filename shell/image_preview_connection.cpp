@@ -59,6 +59,7 @@ struct ImagePreviewState
     int large = 0;                        // the image zoom: pictures over the whole window
     int fromCommand = 0;                  // the picture shown was asked for (always fitted)
     int transparency = kPictureOpaque;    // in split view: how much background shows through it
+    int drawing = 0;                      // a picture is being drawn (the repaint under it comes back here)
     RECT thumbnailArea = {0, 0, 0, 0};    // where the timed thumbnail is drawn, empty when none
 };
 
@@ -254,6 +255,7 @@ int DrawImagePreview(int fromCommand, int pageStep, int again)
     // Seen through only where it stands in the editor's place.
     if (!paged && IsSplitViewOn()) request.transparency = s.transparency;
 
+    s.drawing = 1;
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
         RepaintUnder(s.paintedArea);
@@ -262,6 +264,7 @@ int DrawImagePreview(int fromCommand, int pageStep, int again)
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
     if (dc) ReleaseDC(Panel(), dc);
+    s.drawing = 0;
 
     if (outcome == kImagePreviewMissing) {
         if (!s.shown) ShowEditorAfterPicture();
@@ -302,7 +305,7 @@ int GetImagePreviewTransparency() { return State().transparency; }
 void RepaintShownImagePreview()
 {
     ImagePreviewState& s = State();
-    if (s.shown) DrawImagePreview(s.fromCommand, 0, 1);
+    if (s.shown && !s.drawing) DrawImagePreview(s.fromCommand, 0, 1);
 }
 
 void RepaintShownImagePreviewOver(const RECT& painted)
