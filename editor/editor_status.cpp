@@ -186,6 +186,7 @@ void RibbonStates(AITextDocument* doc, const CHARRANGE& selection)
     HWND hwnd = g_noteEditor.hwnd;
     SetRibbon(kRibbonUndo, (int)SendMessageW(hwnd, EM_CANUNDO, 0, 0), 0);
     SetRibbon(kRibbonRedo, (int)SendMessageW(hwnd, EM_CANREDO, 0, 0), 0);
+    SetRibbon(kRibbonInNoteSearch, 1, 0);
     if (IsDatafileLoaded() && IsDatafileReadOnly()) {
         SetRibbon(kRibbonPaste, 0, 0);
         SetRibbon(kRibbonHyperlink, 0, 0);
@@ -220,6 +221,16 @@ int32_t EditorNoteLength()
     GETTEXTLENGTHEX request = {GTL_NUMCHARS | GTL_USECRLF | GTL_PRECISE, 1200};
     int32_t chars = (int32_t)SendMessageW(hwnd, EM_GETTEXTLENGTHEX, (WPARAM)&request, 0);
     return chars + g_noteStore.hiddenLinkChars;
+}
+
+void UpdateEditorRibbon()
+{
+    AIControl* editor = g_noteEditor.control;
+    AITextDocument* doc = editor ? editor->GetDocument() : 0;
+    if (!doc || !g_noteEditor.hwnd) return;
+    CHARRANGE selection;
+    doc->GetSelectionRange(&selection);
+    RibbonStates(doc, selection);
 }
 
 int32_t UpdateEditorStatus(int32_t mode)
@@ -275,7 +286,9 @@ int32_t UpdateEditorStatus(int32_t mode)
             if (g_editorShell.setStatusSlot) g_editorShell.setStatusSlot(shown.GetText(), kStatusDone, kStatusSlotEditor);
         }
     }
-    RibbonStates(doc, selection);
+    // While QuickSearch has the focus the ribbon is its own; the editor sets
+    // it again when entered.
+    if (!(g_editorShell.isQuickSearchFocused && g_editorShell.isQuickSearchFocused())) RibbonStates(doc, selection);
     LengthAndCaps();
     if (g_editorShell.content) InvalidateRect(g_editorShell.content, nullptr, FALSE);
     return s_cache.words;

@@ -25,6 +25,9 @@ enum EditorEditingState : int32_t {
 
 // Returns the word count of the last count.
 int32_t UpdateEditorStatus(int32_t mode);
+// The ribbon's editing controls as the text at the caret allows (the editor
+// took the focus back from a field that had switched them off).
+void UpdateEditorRibbon();
 
 // The length the limits are measured on: the text with paragraph ends as
 // CR LF plus the note's hidden link text (as the store measures when it cuts).

@@ -273,6 +273,7 @@ struct SyncPassReport {
     int32_t conflicts;     // changed on both sides: both kept
     int32_t retried;       // copies still in transit
     int32_t failedFolders; // folders that could not be reached or written
+    uint32_t pass;         // which pass of the run this is (1 the first; 0 none yet)
 };
 const SyncPassReport& GetLastSyncReport();
 // What the engine tells the user (conflicts, locks, unreachable folders).

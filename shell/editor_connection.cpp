@@ -1,5 +1,6 @@
 // Connects the note editor to the shell.
 #include "shell/editor_connection.h"
+#include "shell/sync_connection.h"
 #include "editor/keys/editor_links.h"
 #include "editor/keys/note_editor.h"
 #include "dialogs/dialog_center.h"
@@ -156,6 +157,7 @@ void ConnectEditor()
     l.showMessageWithText = ShowEditorMessageWithText;
     l.pasted = Pasted;
     l.toggleSplitView = ToggleSplitView;
+    l.stepPictureTransparency = StepImagePreviewTransparency;
     l.toggleImageZoom = ToggleImageZoom;
     l.setImageZoom = SetImageZoom;
     l.forwardToQuickSearch = ForwardToQuickSearch;
@@ -167,6 +169,7 @@ void ConnectEditor()
     l.startCtrlHint = StartCtrlHint;
     l.stopCtrlHint = StopCtrlHint;
     l.isQuickSearchFocused = QuickSearchFocused;
+    l.showSyncedNote = ShowSyncedNoteOnEntry;
     l.wheelTargetAt = WheelTargetAt;
     l.setRibbonControl = SetRibbonControl;
     l.showRibbonHelp = ShowRibbonHelp;

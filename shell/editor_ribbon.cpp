@@ -22,7 +22,7 @@ const EditingCommand kEditingCommands[] = {
     {kRibbonHeadingAverage, IDM_TOGGLE_HEADING}, {kRibbonHeadingLarge, IDM_TOGGLE_HEADING},
     {kRibbonPaste, IDM_EDIT_PASTE},         {kRibbonCopy, IDM_EDIT_COPY},
     {kRibbonCut, IDM_EDIT_CUT},             {kRibbonUndo, IDM_EDIT_UNDO},
-    {kRibbonRedo, IDM_EDIT_REDO},
+    {kRibbonRedo, IDM_EDIT_REDO},           {kRibbonInNoteSearch, IDM_INC_SEARCH},
 };
 // Controls that act on the editor and are off while QuickSearch has the focus.
 const UINT kEditorOnlyCommands[] = {IDM_EDIT_BOLD, IDM_EDIT_ITALIC, IDM_EDIT_STRIKE, IDM_EDIT_HYPERLINK,
@@ -74,7 +74,7 @@ const WCHAR* RibbonRefusalText(EditorRibbonControl control)
         L"<b>Copy</b>: select text first",
         L"<b>Copy plain text</b>: select text first",
         L"<b>Cut</b>: select text first",
-        L"", L"",
+        L"", L"", L"",
     };
     return control >= 0 && control < kRibbonControlCount ? kHelp[control] : L"";
 }

@@ -57,6 +57,9 @@ struct ImagePreviewState
     RECT shownArea = {0, 0, 0, 0};
     RECT paintedArea = {0, 0, 0, 0};      // every pixel the picture drew (its frame reaches past shownArea)
     int large = 0;                        // the image zoom: pictures over the whole window
+    int fromCommand = 0;                  // the picture shown was asked for (always fitted)
+    int transparency = kPictureOpaque;    // in split view: how much background shows through it
+    int drawing = 0;                      // a picture is being drawn (the repaint under it comes back here)
     RECT thumbnailArea = {0, 0, 0, 0};    // where the timed thumbnail is drawn, empty when none
 };
 
@@ -220,7 +223,10 @@ void HideImagePreview()
     ShowEditorAfterPicture();
 }
 
-int PreviewImageFile(int fromCommand, int pageStep)
+namespace {
+
+// again 1 draws the picture shown once more as it is (its transparency changed).
+int DrawImagePreview(int fromCommand, int pageStep, int again)
 {
     TRACE_SCOPE(kTraceImagePreview, kTracePaint);
     ImagePreviewState& s = State();
@@ -230,7 +236,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     if (path.IsEmpty()) return 0;
     int paged = s.kind == kImagePreviewPaged || s.large;
     // The same picture asked for again by the hover timer is left as it is.
-    if (s.shown && !fromCommand && pageStep == 0 && s.shownPath.EqualsTextNoCase(path.GetText())) return 1;
+    if (!again && s.shown && !fromCommand && pageStep == 0 && s.shownPath.EqualsTextNoCase(path.GetText())) return 1;
     // The picture takes the place of a text preview: what that showed goes.
     HideLinkPreviewPane();
     if (RefuseNetworkPicture(path)) return 0;
@@ -246,7 +252,10 @@ int PreviewImageFile(int fromCommand, int pageStep)
     request.tempFolder = g_app.system.GetTempFolder();
     ScreenSize(request.screenWidth, request.screenHeight);
     request.background = AreaBackground();
+    // Seen through only where it stands in the editor's place.
+    if (!paged && IsSplitViewOn()) request.transparency = s.transparency;
 
+    s.drawing = 1;
     if (s.shown && (s.shownArea.left != request.area.left || s.shownArea.right != request.area.right ||
                     s.shownArea.top != request.area.top || s.shownArea.bottom != request.area.bottom))
         RepaintUnder(s.paintedArea);
@@ -255,6 +264,7 @@ int PreviewImageFile(int fromCommand, int pageStep)
     ImagePreviewResult result;
     ImagePreviewOutcome outcome = dc ? PaintImagePreviewInto(dc, request, result) : kImagePreviewMissing;
     if (dc) ReleaseDC(Panel(), dc);
+    s.drawing = 0;
 
     if (outcome == kImagePreviewMissing) {
         if (!s.shown) ShowEditorAfterPicture();
@@ -265,13 +275,43 @@ int PreviewImageFile(int fromCommand, int pageStep)
         return 0;
     }
     s.shown = 1;
+    s.fromCommand = fromCommand;
     s.shownPath.Copy(path);
     s.shownArea = request.area;
     s.paintedArea = result.painted;
     s.page = result.page;
     if (paged) s.kind = kImagePreviewPaged;
-    if (!s.capturedPage) ShowCaption(path, result);  // a captured page's address is the link itself
+    // A captured page's address is the link itself; drawn again, the caption stays.
+    if (!s.capturedPage && !again) ShowCaption(path, result);
     return 1;
+}
+
+}  // namespace
+
+int PreviewImageFile(int fromCommand, int pageStep) { return DrawImagePreview(fromCommand, pageStep, 0); }
+
+void StepImagePreviewTransparency(int up)
+{
+    ImagePreviewState& s = State();
+    s.transparency = StepPictureTransparency(s.transparency, up);
+    AIString text(L"Picture transparency: ");
+    text.AppendInt(s.transparency).AppendText(L" % (Up and Down change it)");
+    SetStatusText(text.GetText(), kStatusInfo);
+    StartMainTimer(kTimerPreviewRepaint, kPreviewRepaintMs);
+}
+
+int GetImagePreviewTransparency() { return State().transparency; }
+
+void RepaintShownImagePreview()
+{
+    ImagePreviewState& s = State();
+    if (s.shown && !s.drawing) DrawImagePreview(s.fromCommand, 0, 1);
+}
+
+void RepaintShownImagePreviewOver(const RECT& painted)
+{
+    RECT overlap;
+    if (State().shown && IntersectRect(&overlap, &painted, &State().paintedArea)) RepaintShownImagePreview();
 }
 
 int PreviewImageUnderCursor(const WCHAR* givenLink, int now, int thumbnailMode, ThumbnailPlace place)

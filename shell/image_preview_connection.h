@@ -35,6 +35,16 @@ int PreviewImageFile(int fromCommand, int pageStep);
 // editor's pane), or beside the note list whatever the view.
 enum ThumbnailPlace { kThumbnailInPreviewArea = 0, kThumbnailBesideList = 1 };
 
+// In split view, the picture in the editor's place seen through by a step
+// more (up 1) or less of the background (kept within 0 and 100 %); drawn
+// again once kTimerPreviewRepaint fires. The level stays for the run.
+void StepImagePreviewTransparency(int up);
+int GetImagePreviewTransparency();
+// The picture shown drawn again as it is (kTimerPreviewRepaint).
+void RepaintShownImagePreview();
+// The same after the content window painted over part of it.
+void RepaintShownImagePreviewOver(const RECT& painted);
+
 // The hover and stepping entry for a link that may name a picture: 1 when it
 // does. now 1 with a thumbnail mode paints that thumbnail for a few seconds
 // (at place); otherwise the picture is drawn at once when one is shown

@@ -169,6 +169,8 @@ static LRESULT PanelOnPaint(HWND window, UINT, WPARAM, LPARAM)
     }
     s_statusLine.Paint(dc);
     EndPaint(window, &ps);
+    // A picture in the editor's place is drawn straight into the window: what was painted over it goes back.
+    if (IsEditorHiddenForPicture()) RepaintShownImagePreviewOver(ps.rcPaint);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "shell/capture_connection.h"
 #include "shell/frame_window.h"
 #include "shell/ctrl_hint.h"
+#include "shell/image_preview_connection.h"
 #include "shell/quick_search_pulse.h"
 #include "search/preview/preview_pane.h"
 #include "editor/editor_status.h"
@@ -120,7 +121,9 @@ void OnMainTimer(HWND, UINT_PTR timerId)
         break;
     case kTimerPreviewRepaint:
         StopMainTimer(kTimerPreviewRepaint);
-        RepaintPreviewOnce();
+        // A picture is drawn straight into the window: it draws itself again.
+        if (IsImagePreviewShown()) RepaintShownImagePreview();
+        else RepaintPreviewOnce();
         break;
     case kTimerQuickSearchPreview:
         StopMainTimer(kTimerQuickSearchPreview);

@@ -29,6 +29,8 @@ enum FrameTimerId {
     kTimerPasteFollowUp = 10111, // started by a paste (1000 ms)
 };
 enum : UINT { kPasteFollowUpMs = 1000 };
+// A picture's transparency changed: it is drawn again this soon.
+enum : UINT { kPreviewRepaintMs = 5 };
 
 // Application timers of the content window (ids 10001 to 10230).
 enum MainTimerId {

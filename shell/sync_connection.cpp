@@ -73,17 +73,31 @@ void RunTimedSyncPass()
     WaitForSyncUpdate();
 }
 
+// The pass whose texts the note shown was last shown again after.
+static uint32_t s_passShown = 0;
+
 int WaitForSyncUpdate()
 {
     const SyncPassReport& report = GetLastSyncReport();
     HWND editor = g_mainPanel.editor.GetHwnd();
-    if (report.pulled + report.deletedHere == 0 || !editor || SendMessageW(editor, EM_GETMODIFY, 0, 0)) return 0;
+    if (report.pulled + report.deletedHere == 0 || report.pass == s_passShown || !editor ||
+        SendMessageW(editor, EM_GETMODIFY, 0, 0))
+        return 0;
     int32_t at = g_mainPanel.lastShownTitle.IsEmpty() ? -1 : FindNoteByTitle(g_mainPanel.lastShownTitle.GetText(), 0, 0);
     if (at < 0) return 0;
+    // Once per pass: showing the note again gives the editor the focus, and
+    // each later entry into the editor would show it again, caret and undo lost.
+    s_passShown = report.pass;
     // The shown note may have new text: it is shown again as it now stands,
     // with a word while that is under way.
     RefreshImagePreview(L"Please wait while automatically synchronizing and updating the note...", kStatusInfo);
     return ReadAndShowNote(at, kShowFromHistory);
+}
+
+void ShowSyncedNoteOnEntry()
+{
+    if (g_noteStore.sync.SyncFolderPath.IsEmpty() && g_noteStore.sync.ShareFolderPath.IsEmpty()) return;
+    WaitForSyncUpdate();
 }
 
 int ShowSharedNoteLock(HWND editor, int32_t noteIndex)

@@ -22,6 +22,8 @@ void RunTimedSyncPass();
 // editor is shown again as it now stands ("Please wait ..." meanwhile).
 // 1 when it was shown again.
 int WaitForSyncUpdate();
+// The editor was entered: with a sync or share folder set, WaitForSyncUpdate.
+void ShowSyncedNoteOnEntry();
 // The note just shown: read-only while another user edits it (with the
 // message). 1 when it is held by another.
 int ShowSharedNoteLock(HWND editor, int32_t noteIndex);

@@ -111,6 +111,14 @@ RECT InBitmap(const RECT& part, const RECT& picture)
     return r;
 }
 
+// The picture drawn at dest seen through: blended with the area's background.
+void SeeThrough(HDC dc, const RECT& dest, const ImagePreviewRequest& request)
+{
+    if (request.transparency <= kPictureOpaque) return;
+    AIEffectContext::BlendColour(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, -1,
+                                 PictureKeepLevel(request.transparency), request.background);
+}
+
 // A frame just outside rect.
 void Frame(HDC dc, const RECT& rect, COLORREF colour)
 {
@@ -159,6 +167,7 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
         PagedPlacement pages = LayoutImagePages(area, result.width, result.height, request.firstPage, request.pageStep);
         for (int i = 0; i < pages.drawn; i++) {
             kept.dib.DrawPartStretched(dc, InBitmap(pages.source[i], kept.picture), pages.dest[i]);
+            SeeThrough(dc, pages.dest[i], request);
             Frame(dc, pages.dest[i], kFrameColour);
         }
         DrawPageLabel(dc, pages);
@@ -172,6 +181,7 @@ ImagePreviewOutcome PaintImagePreviewInto(HDC dc, const ImagePreviewRequest& req
         PreviewPlacement fit = FitImageIntoArea(area, result.width, result.height, rule);
         if (fit.drawn) {
             kept.dib.DrawPartStretched(dc, InBitmap(fit.source, kept.picture), fit.dest);
+            SeeThrough(dc, fit.dest, request);
             Frame(dc, fit.dest, kFrameColour);
         }
         result.scale = fit.scale;

@@ -21,6 +21,7 @@ struct ImagePreviewRequest
     int screenWidth = 0;                // the size of a screen-size copy
     int screenHeight = 0;
     COLORREF background = RGB(255, 255, 255);
+    int transparency = kPictureOpaque;  // percent of the background showing through the picture
 };
 
 enum ImagePreviewOutcome

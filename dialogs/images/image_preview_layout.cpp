@@ -77,6 +77,22 @@ int ShownPercentOfScale(int scale)
     return scale > 0 ? 100 * kScaleOneToOne / scale : 0;
 }
 
+int StepPictureTransparency(int transparency, int up)
+{
+    int level = transparency + (up ? kPictureTransparencyStep : -kPictureTransparencyStep);
+    if (level < kPictureOpaque) return kPictureOpaque;
+    if (level > kPictureFullyTransparent) return kPictureFullyTransparent;
+    return level;
+}
+
+int PictureKeepLevel(int transparency)
+{
+    const int kWhole = 255;
+    if (transparency <= kPictureOpaque) return kWhole;
+    if (transparency >= kPictureFullyTransparent) return 0;
+    return kWhole * (kPictureFullyTransparent - transparency) / kPictureFullyTransparent;
+}
+
 PagedPlacement LayoutImagePages(const RECT& area, int width, int height, int firstPage, int step)
 {
     PagedPlacement pages;

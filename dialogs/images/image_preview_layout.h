@@ -30,6 +30,17 @@ PreviewPlacement FitImageIntoArea(const RECT& area, int width, int height, Previ
 // The percentage a scale shows (100 at 1:1, 25 at scale 4000), 0 for no scale.
 int ShownPercentOfScale(int scale);
 
+// How much of the area's background shows through the picture, in percent:
+// 0 the picture alone, 100 the background alone. The user steps it up or
+// down by a step at a time, kept within those two.
+const int kPictureOpaque = 0;
+const int kPictureFullyTransparent = 100;
+const int kPictureTransparencyStep = 10;
+int StepPictureTransparency(int transparency, int up);
+// The share of the picture kept when it is blended with the background:
+// 255 keeps it unchanged, 0 leaves the background alone.
+int PictureKeepLevel(int transparency);
+
 // A tall captured page shown page by page: the picture (never enlarged) is as
 // wide as one column, cut into slices as high as the area less the label
 // band, each slice overlapping the end of the one before so that the cut

@@ -25,6 +25,7 @@ enum EditorRibbonControl : int32_t {
     kRibbonCut,
     kRibbonUndo,
     kRibbonRedo,
+    kRibbonInNoteSearch,  // incremental search in the note
     kRibbonControlCount
 };
 
@@ -123,6 +124,9 @@ struct EditorShellLinks {
     // Takes the previews (picture and link pane) away.
     void (*hidePreview)() = nullptr;
     void (*toggleSplitView)() = nullptr;
+    // Split view's picture in the editor's place: a step more (up 1) or less
+    // of the background seen through it.
+    void (*stepPictureTransparency)(int up) = nullptr;
     void (*toggleImageZoom)() = nullptr;
     // Image previews large (1) or small (0); says so in the status line.
     void (*setImageZoom)(int large) = nullptr;
@@ -143,6 +147,9 @@ struct EditorShellLinks {
     // The held-Ctrl hint: start it with the editor's own second timer, stop it (and repaint).
     void (*startCtrlHint)(UINT_PTR fieldTimer) = nullptr;
     void (*stopCtrlHint)() = nullptr;
+    // The editor took the focus: when a sync or share folder is set, the
+    // note shown is shown again if a pass brought a newer text of it.
+    void (*showSyncedNote)() = nullptr;
     // 1 while the QuickSearch field has the focus.
     int (*isQuickSearchFocused)() = nullptr;
     // The mouse moved over the editor (keys and point as WM_MOUSEMOVE has

@@ -9,6 +9,7 @@
 #include "editor/links/completion_popup.h"
 #include "editor/note_marks.h"
 #include "foundation/ai_string.h"
+#include "foundation/app.h"
 #include "foundation/message_ids.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
@@ -49,8 +50,13 @@ LRESULT OnImeOrUnicodeChar(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 LRESULT OnGetDlgCode(HWND, UINT, WPARAM, LPARAM) { return DLGC_WANTALLKEYS; }
 
+// Entered (by a key, a click or a field giving the focus back): the ribbon's
+// editing controls act on the note again, the caret's line is shown unless a
+// click brought the focus, a note a sync pass renewed is shown as it now
+// stands, and the frame counts the program as in use.
 LRESULT OnSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    UpdateEditorRibbon();
     if (g_noteEditor.statusMode == kStatusModeClickEntry) {
         g_noteEditor.statusMode = kStatusModeNormal;
     } else {
@@ -58,6 +64,10 @@ LRESULT OnSetFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         UpdateEditorStatus(kEditorStatusEnter);
         if (g_editorShell.startTimer) g_editorShell.startTimer(kEditorTimerStatus, kEditorStatusHighlightMs);
     }
+    if (g_editorShell.showSyncedNote) g_editorShell.showSyncedNote();
+    // A screen deactivated while it closed leaves the program counted as in the background.
+    HWND frame = GetAncestor(window, GA_ROOT);
+    if (frame && frame != window && !g_app.GetGuardFlag()) SendMessageW(frame, WM_ACTIVATE, WA_ACTIVE, 0);
     return PassOn(window, message, wParam, lParam);
 }
 

@@ -651,7 +651,9 @@ int32_t SyncFolders(int32_t full)
     TRACE_SCOPE(kNoteStoreModule, 70);
     (void)full;   // every pass is a full one: an unchanged note costs one hash
     NoteStore& s = g_noteStore;
+    static uint32_t s_passes = 0;
     ZeroMemory(&g_syncEngine.report, sizeof(g_syncEngine.report));
+    g_syncEngine.report.pass = ++s_passes;
     if (!s.loaded || s.readOnly || s.walkCount > 0) return 0;
     if (s.sync.SyncFolderPath.IsEmpty() && s.sync.ShareFolderPath.IsEmpty()) return 0;
     int32_t ok = PassFolder(kSyncFolder);

@@ -46,7 +46,12 @@ protected:
         WCHAR temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         path.AssignText(temp).AppendText(L"tavik_keys_");
-        path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name()).AppendText(L".tavik");
+        path.AppendAscii(testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A note an earlier run changed, left in a side file, would be taken up as newer.
+        AIString sideFiles(path);
+        sideFiles.AppendText(L"_notes\\");
+        DeleteSideFiles(sideFiles);
+        path.AppendText(L".tavik");
         DeleteFileW(path.GetText());
         WriteNotesDatafile(path.GetText(), notes);
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);

@@ -2450,22 +2450,7 @@ TEST_F(ShellTest, ANoteChangedInTheSyncFolderIsShownAgainUnlessItIsBeingEdited)
     auto editCopy = [&](const char* text) {
         AIString copy(sync);
         copy.AppendText(L"sync\\Recipes.txt");
-        HANDLE file = CreateFileW(copy.GetText(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        FILETIME written;
-        GetFileTime(file, nullptr, nullptr, &written);
-        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-        SetEndOfFile(file);
-        DWORD done = 0;
-        WriteFile(file, text, (DWORD)strlen(text), &done, nullptr);
-        ULARGE_INTEGER later;
-        later.LowPart = written.dwLowDateTime;
-        later.HighPart = written.dwHighDateTime;
-        later.QuadPart += 20000000;  // two seconds on
-        written.dwLowDateTime = later.LowPart;
-        written.dwHighDateTime = later.HighPart;
-        SetFileTime(file, nullptr, nullptr, &written);
-        CloseHandle(file);
+        ASSERT_TRUE(RewriteFileNewer(copy.GetText(), text));
     };
     editCopy("fresh from the phone\n");
     SyncFolders(1);

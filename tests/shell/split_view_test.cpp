@@ -22,7 +22,16 @@ protected:
         Note(notes, L"Garden_tools", L"a spade");
         ASSERT_NO_FATAL_FAILURE(Open(notes, L"TavikSplitTest.exe"));
     }
-    // A small picture (a 24-bit BMP of one colour) in the temporary folder.
+    // A small picture (a 24-bit BMP of grey 0x60) of that name in the temporary folder.
+    static AIString TempPicture(const WCHAR* name)
+    {
+        WCHAR temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        AIString picture(temp);
+        picture.AppendText(name);
+        WritePicture(picture.GetText());
+        return picture;
+    }
     static void WritePicture(const WCHAR* file)
     {
         const int side = 40, row = side * 3;
@@ -129,11 +138,7 @@ TEST_F(SplitView, APictureStandsInTheEditorsPlaceAndNoKeyChangesTheNoteUnseen)
 {
     ASSERT_NO_FATAL_FAILURE(OpenGarden());
     TestKeyboard kb = Keyboard();
-    WCHAR temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    AIString picture(temp);
-    picture.AppendText(L"tavik_split_picture.bmp");
-    WritePicture(picture.GetText());
+    AIString picture = TempPicture(L"tavik_split_picture.bmp");
     SetFocus(editor);
     kb.Press('V', kAltKey);
     ASSERT_TRUE(IsSplitViewOn());
@@ -207,5 +212,64 @@ TEST_F(SplitView, ThePictureTheNoteNamesShowsBesideTheListWhileTheTypedNoteCover
                                (layout.noteList.top + layout.preview.bottom) / 2);
     ReleaseDC(panel, dc);
     EXPECT_EQ(RGB(0, 0, 0), middle);
+    DeleteFileW(picture.GetText());
+}
+
+TEST_F(SplitView, UpAndDownLetTheBackgroundShowThroughThePictureInTheEditorsPlace)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenGarden());
+    TestKeyboard kb = Keyboard();
+    // Grey, drawn 1:1 in the middle of the editor's place.
+    AIString picture = TempPicture(L"tavik_split_seen_through.bmp");
+    SetFocus(editor);
+    kb.Press('V', kAltKey);
+    ASSERT_TRUE(IsSplitViewOn());
+    std::string before = Text(editor);
+    ASSERT_EQ(1, PreviewImageUnderCursor(picture.GetText(), 1, 0));
+    ASSERT_FALSE(IsWindowVisible(editor));
+    HWND panel = g_mainPanel.GetHwndField();
+    const RECT e = g_mainPanel.layout.editor;
+    const POINT middle = {(e.left + e.right) / 2, (e.top + e.bottom) / 2 - 2};
+    auto red = [&] {
+        HDC dc = GetDC(panel);
+        COLORREF c = GetPixel(dc, middle.x, middle.y);
+        ReleaseDC(panel, dc);
+        return (int)GetRValue(c);
+    };
+    const int grey = 0x60;
+    ASSERT_EQ(grey, red());
+    // The window's own painting after the editor left (its focus, its status) leaves the picture there.
+    kb.PumpUntil([] { return false; }, 50);
+    ASSERT_EQ(grey, red());
+    const int start = GetImagePreviewTransparency();
+
+    // Up: a tenth more of the background shows through, drawn again at once.
+    kb.Press(VK_UP);
+    EXPECT_EQ(start + kPictureTransparencyStep, GetImagePreviewTransparency());
+    EXPECT_TRUE(kb.PumpUntil([&] { return red() > grey; })) << red();
+    const int tenth = red();
+    EXPECT_NE(std::string::npos, Status().find("transparency")) << Status();
+    // All the way up only the background is left; further presses change nothing.
+    for (int i = 0; i < 12; i++) kb.Press(VK_UP);
+    EXPECT_EQ(kPictureFullyTransparent, GetImagePreviewTransparency());
+    EXPECT_TRUE(kb.PumpUntil([&] { return red() > tenth + 50; })) << red();
+    const int background = red();
+    // Down brings the picture back step by step, never below opaque.
+    kb.Press(VK_DOWN);
+    EXPECT_EQ(kPictureFullyTransparent - kPictureTransparencyStep, GetImagePreviewTransparency());
+    EXPECT_TRUE(kb.PumpUntil([&] { return red() < background; })) << red();
+    for (int i = 0; i < 12; i++) kb.Press(VK_DOWN);
+    EXPECT_EQ(kPictureOpaque, GetImagePreviewTransparency());
+    EXPECT_TRUE(kb.PumpUntil([&] { return red() == grey; })) << red();
+
+    // Ctrl says nothing; any other key says why and changes nothing.
+    SetStatusText(L"", kStatusDone);
+    kb.Press(VK_CONTROL);
+    EXPECT_EQ("", Status());
+    kb.Press('Q');
+    EXPECT_EQ("Editing not active while previewing images", Status());
+    EXPECT_EQ(kPictureOpaque, GetImagePreviewTransparency());
+    EXPECT_EQ(before, Text(editor));
+    HideQuickPreview(1);
     DeleteFileW(picture.GetText());
 }

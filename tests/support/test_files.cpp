@@ -1,3 +1,4 @@
+#include <cstring>
 #include "tests/support/test_files.h"
 #include "foundation/ai_string.h"
 #include "tests/support/gtest.h"
@@ -57,4 +58,25 @@ void DeleteSideFiles(const AIString& notesFolder)
         DeleteFileW(file.GetText());
     } while (FindNextFileW(find, &found));
     FindClose(find);
+}
+
+bool RewriteFileNewer(const WCHAR* path, const char* text)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILETIME written;
+    GetFileTime(file, nullptr, nullptr, &written);
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    DWORD done = 0;
+    WriteFile(file, text, (DWORD)strlen(text), &done, nullptr);
+    ULARGE_INTEGER later;
+    later.LowPart = written.dwLowDateTime;
+    later.HighPart = written.dwHighDateTime;
+    later.QuadPart += 20000000;  // two seconds on
+    written.dwLowDateTime = later.LowPart;
+    written.dwHighDateTime = later.HighPart;
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    return true;
 }

@@ -17,6 +17,9 @@ void WriteNotesDatafile(const WCHAR* path, const AIString& records);
 // with a backslash): notes a run that failed half-way left would come back with
 // the data file.
 void DeleteSideFiles(const AIString& notesFolder);
+// Rewrites an existing file with text and dates it two seconds after it was
+// written before: newer than a copy taken of it then. false when it is missing.
+bool RewriteFileNewer(const WCHAR* path, const char* text);
 // The file of this test program, to start it again as a child: under Winelib
 // the module itself (name.exe.so), not its launcher script.
 void ThisTestProgramFile(AIString& module);
