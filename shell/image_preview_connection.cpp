@@ -294,9 +294,6 @@ void StepImagePreviewTransparency(int up)
 {
     ImagePreviewState& s = State();
     s.transparency = StepPictureTransparency(s.transparency, up);
-    AIString text(L"Picture transparency: ");
-    text.AppendInt(s.transparency).AppendText(L" % (Up and Down change it)");
-    SetStatusText(text.GetText(), kStatusInfo);
     StartMainTimer(kTimerPreviewRepaint, kPreviewRepaintMs);
 }
 
