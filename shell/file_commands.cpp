@@ -12,7 +12,7 @@
 #include "foundation/ai_file.h"
 #include "foundation/file_write.h"
 #include "foundation/trace.h"
-#include <commdlg.h>
+#include "foundation/common_dialogs.h"
 
 void GetProgramDataFolder(AIString& out)
 {
@@ -148,7 +148,7 @@ static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)
     request.lpstrTitle = title;
     request.lpstrDefExt = L"tavik";
     request.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (forSave ? 0 : OFN_FILEMUSTEXIST);
-    BOOL chosen = forSave ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
+    BOOL chosen = forSave ? ShowSaveFileDialog(&request) : ShowOpenFileDialog(&request);
     if (!chosen) return 0;
     path.AssignText(name);
     return 1;

@@ -71,10 +71,16 @@ $wine "$program" </dev/null >"$work/app.log" 2>&1 &
 app=$!
 frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
 xdotool windowfocus --sync "$frame"
+# The system's file and print dialogs (with the printer spooler they bring)
+# are loaded at the first dialog, not at every start.
+maps_hold() { grep -qi "$1" "/proc/$app/maps"; }
+! maps_hold comdlg32.dll || fail "the common dialogs were loaded at start"
+! maps_hold winspool || fail "the printer spooler was loaded at start"
 
 # 2. Open the data file through the file dialog.
 press_until ctrl+o window_shows '^Open a data file$' || fail "the open dialog did not show"
 dialog=$(wait_window '^Open a data file$') || fail "the open dialog did not show"
+maps_hold comdlg32.dll || fail "the open dialog showed without the common dialogs in the program"
 xdotool windowfocus --sync "$dialog"
 poll 100 focus_is "Open a data file" Edit || fail "the file name field of the open dialog has no focus"
 xdotool type --delay 5 "$data_path"
