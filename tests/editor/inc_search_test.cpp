@@ -25,12 +25,18 @@ int s_down[256];
 int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
 int KeyToggled(int) { return 0; }
 
+// A control's window as it is when used: the search boxes are made when the
+// search first opens.
+struct WindowOf {
+    const AIControl* control;
+    operator HWND() const { return control->GetHwnd(); }
+};
 
 class IncSearch : public testing::Test {
 protected:
     HWND editor = nullptr;
-    HWND box = nullptr;
-    HWND replace = nullptr;
+    WindowOf box{&g_mainPanel.incSearchBox};
+    WindowOf replace{&g_mainPanel.replaceBox};
     AITextDocument* doc = nullptr;
     AIString path;
 
@@ -61,8 +67,6 @@ protected:
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
         ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord), 1);
         editor = g_mainPanel.editor.GetHwnd();
-        box = g_mainPanel.incSearchBox.GetHwnd();
-        replace = g_mainPanel.replaceBox.GetHwnd();
         doc = g_mainPanel.editor.GetDocument();
         ASSERT_NE(doc, nullptr);
         g_incSearch.lastText.Clear();
