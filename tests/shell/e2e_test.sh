@@ -76,6 +76,8 @@ xdotool windowfocus --sync "$frame"
 maps_hold() { grep -qi "$1" "/proc/$app/maps"; }
 ! maps_hold comdlg32.dll || fail "the common dialogs were loaded at start"
 ! maps_hold winspool || fail "the printer spooler was loaded at start"
+# So is WinINet, at the first translation.
+! maps_hold wininet || fail "WinINet was loaded at start"
 # Panes that do not show at start are made when first needed: the editor and
 # the QuickSearch preview are the only rich edits, and the incremental
 # search's two boxes are not there yet.
