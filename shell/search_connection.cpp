@@ -90,7 +90,7 @@ void ConnectSearch(HWND content)
     l.refreshStatus = RefreshImagePreview;
     l.pulseBox = StartQuickSearchPulse;
     InstallQuickSearchBox(l.quickSearch);
-    CreateFullTextSearchWindows(content);
+    PrepareFullTextSearch(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;
 }
 

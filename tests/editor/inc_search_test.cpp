@@ -1,5 +1,6 @@
 // Incremental search and replace in the program's own editor and search
 // boxes, driven by key messages as the message loop delivers them.
+#include "tests/support/live_window.h"
 #include "tests/support/gtest.h"
 #include "tests/support/test_program.h"
 #include <vector>
@@ -25,18 +26,13 @@ int s_down[256];
 int KeyDown(int vk) { return vk >= 0 && vk < 256 ? s_down[vk] : 0; }
 int KeyToggled(int) { return 0; }
 
-// A control's window as it is when used: the search boxes are made when the
-// search first opens.
-struct WindowOf {
-    const AIControl* control;
-    operator HWND() const { return control->GetHwnd(); }
-};
 
 class IncSearch : public testing::Test {
 protected:
     HWND editor = nullptr;
-    WindowOf box{&g_mainPanel.incSearchBox};
-    WindowOf replace{&g_mainPanel.replaceBox};
+    // Made when the search first opens.
+    LiveWindow box{[] { return g_mainPanel.incSearchBox.GetHwnd(); }};
+    LiveWindow replace{[] { return g_mainPanel.replaceBox.GetHwnd(); }};
     AITextDocument* doc = nullptr;
     AIString path;
 
