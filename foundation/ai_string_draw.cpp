@@ -3,6 +3,8 @@
 #include "foundation/text_markup.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
+#include <stddef.h>
+#include <string.h>
 
 namespace {
 
@@ -235,7 +237,43 @@ struct MarkupFont {
     int bold, italic, underline;
     HFONT font;
     int ascent, lineHeight;
+    int owned;  // made for this layout alone (the kept fonts were full)
 };
+
+// The fonts mark-up was drawn with, kept for the program's life: the same
+// few captions and status texts are laid out again at every paint. A font's
+// metrics depend on the device context's kind and resolution as well.
+struct KeptMarkupFont {
+    LOGFONTW lf;
+    int technology, dpiY;
+    HFONT font;
+    int ascent, lineHeight;
+};
+enum { kKeptMarkupFonts = 32 };
+KeptMarkupFont s_keptFonts[kKeptMarkupFonts];
+int s_keptFontCount = 0;
+
+int SameFaceName(const WCHAR* a, const WCHAR* b)
+{
+    for (int i = 0; i < LF_FACESIZE; i++) {
+        if (a[i] != b[i]) return 0;
+        if (!a[i]) return 1;
+    }
+    return 1;
+}
+
+const KeptMarkupFont* FindKeptFont(const LOGFONTW& lf, int technology, int dpiY)
+{
+    for (int i = 0; i < s_keptFontCount; i++) {
+        const KeptMarkupFont& k = s_keptFonts[i];
+        // The fields before the face name, then the name up to its end.
+        if (k.technology == technology && k.dpiY == dpiY &&
+            memcmp(&k.lf, &lf, offsetof(LOGFONTW, lfFaceName)) == 0 &&
+            SameFaceName(k.lf.lfFaceName, lf.lfFaceName))
+            return &k;
+    }
+    return nullptr;
+}
 
 struct MarkupFragment {
     const WCHAR* text;
@@ -276,13 +314,21 @@ int FontFor(MarkupLayout& layout, const TextStyle& style)
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (BYTE)italic;
     lf.lfUnderline = (BYTE)underline;
-    HFONT font = CreateFontIndirectW(&lf);
-    if (!font) return layout.fontCount ? 0 : -1;
     MarkupFont& f = layout.fonts[layout.fontCount];
     f.height = height;
     f.bold = bold;
     f.italic = italic;
     f.underline = underline;
+    int technology = GetDeviceCaps(layout.dc, TECHNOLOGY), dpiY = GetDeviceCaps(layout.dc, LOGPIXELSY);
+    if (const KeptMarkupFont* kept = FindKeptFont(lf, technology, dpiY)) {
+        f.font = kept->font;
+        f.ascent = kept->ascent;
+        f.lineHeight = kept->lineHeight;
+        f.owned = 0;
+        return layout.fontCount++;
+    }
+    HFONT font = CreateFontIndirectW(&lf);
+    if (!font) return layout.fontCount ? 0 : -1;
     f.font = font;
     HGDIOBJ old = SelectObject(layout.dc, font);
     TEXTMETRICW tm;
@@ -290,6 +336,8 @@ int FontFor(MarkupLayout& layout, const TextStyle& style)
     SelectObject(layout.dc, old);
     f.ascent = tm.tmAscent;
     f.lineHeight = tm.tmHeight;
+    f.owned = s_keptFontCount == kKeptMarkupFonts;
+    if (!f.owned) s_keptFonts[s_keptFontCount++] = {lf, technology, dpiY, font, f.ascent, f.lineHeight};
     return layout.fontCount++;
 }
 
@@ -450,7 +498,8 @@ void LayOutMarkup(HDC dc, const RECT& rect, const WCHAR* source, AIStringDrawSta
     SelectObject(dc, oldFont);
     ::SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
-    for (int i = 0; i < layout->fontCount; i++) DeleteObject(layout->fonts[i].font);
+    for (int i = 0; i < layout->fontCount; i++)
+        if (layout->fonts[i].owned) DeleteObject(layout->fonts[i].font);
     LocalFree(layout);
 }
 

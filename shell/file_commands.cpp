@@ -12,8 +12,8 @@
 #include "foundation/ai_file.h"
 #include "foundation/file_write.h"
 #include "foundation/trace.h"
+#include "foundation/common_dialogs.h"
 #include "ui/app_state.h"
-#include <commdlg.h>
 
 void GetProgramDataFolder(AIString& out)
 {
@@ -149,7 +149,7 @@ static int AskForDatafile(int forSave, const WCHAR* title, AIString& path)
     request.lpstrTitle = title;
     request.lpstrDefExt = L"tavik";
     request.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (forSave ? 0 : OFN_FILEMUSTEXIST);
-    BOOL chosen = forSave ? GetSaveFileNameW(&request) : GetOpenFileNameW(&request);
+    BOOL chosen = forSave ? ShowSaveFileDialog(&request) : ShowOpenFileDialog(&request);
     if (!chosen) return 0;
     path.AssignText(name);
     return 1;

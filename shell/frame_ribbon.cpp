@@ -85,9 +85,9 @@ void BuildRibbon(HWND frame, int width)
             int height = compact ? kSmallControlHeight : kLargeControlHeight;
             control.CreateVirtualWithText(ControlStandard, row.caption, 0, 0, compact ? kSmallControlWidth : kControlWidth,
                                           height);
-            AIResourceImage& picture = s_pictures[used - 1];
+            // Decoded when its tab first shows.
             int pictureId = PictureOfCommand(row.id);
-            if (pictureId && (picture.IsLoaded() || picture.LoadPngResource(pictureId))) control.SetPicture(&picture);
+            if (pictureId) control.SetPictureResource(&s_pictures[used - 1], pictureId);
             g_ribbon.AddControl(row.tab, row.group, &control, help.GetText());
         }
         // Laid out before the controls know their window, which a new window

@@ -338,6 +338,32 @@ LRESULT CALLBACK MainPanelWindowProc(HWND window, UINT message, WPARAM wParam, L
     return DispatchMessageTable(kPanelMessages, window, message, wParam, lParam);
 }
 
+// Made hidden when the search first opens; they stand right after the
+// editor among the panes, as when they were made with it.
+int EnsureIncSearchBoxes()
+{
+    MainPanelWindow& p = g_mainPanel;
+    HWND panel = p.GetHwndField(), editor = p.editor.GetHwnd();
+    if (p.incSearchBox.GetHwnd()) return 1;
+    if (!panel || !editor) return 0;
+    const DWORD style = WS_CHILD | WS_BORDER | ES_AUTOHSCROLL;
+    if (!p.incSearchBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, style)) return 0;
+    p.replaceBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, style);
+    HWND box = p.incSearchBox.GetHwnd(), replace = p.replaceBox.GetHwnd();
+    const UINT keepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW;
+    SetWindowPos(box, editor, 0, 0, 0, 0, keepPlace);
+    if (replace) SetWindowPos(replace, box, 0, 0, 0, 0, keepPlace);
+    HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(box, EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");
+    SendMessageW(box, WM_SETFONT, (WPARAM)font, 0);
+    if (replace) {
+        SendMessageW(replace, EM_SETCUEBANNER, TRUE, (LPARAM)L"Replace with");
+        SendMessageW(replace, WM_SETFONT, (WPARAM)font, 0);
+    }
+    InstallIncSearchBoxes(box, replace);
+    return 1;
+}
+
 HWND CreateContentWindow(HWND frame)
 {
     TRACE_SCOPE(kTraceMainPanel, 6);
@@ -369,18 +395,11 @@ HWND CreateContentWindow(HWND frame)
     SendMessageW(p.editor.GetHwnd(), EM_EXLIMITTEXT, 0, 200000);
     // ShowNoteHyperlinks and ApplyLineTagsInEditor mark this editor.
     InstallNoteMarks(&p.editor);
-    p.incSearchBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
-    SendMessageW(p.incSearchBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Search in this note");
-    p.replaceBox.CreateWindowedAt(ControlEdit, panel, 0, 0, 10, 10, WS_CHILD | WS_BORDER | ES_AUTOHSCROLL);
-    SendMessageW(p.replaceBox.GetHwnd(), EM_SETCUEBANNER, TRUE, (LPARAM)L"Replace with");
-    InstallIncSearchBoxes(p.incSearchBox.GetHwnd(), p.replaceBox.GetHwnd());
     HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
     static HFONT quickFont = CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
     SendMessageW(p.quickSearch.GetHwnd(), WM_SETFONT, (WPARAM)quickFont, 0);
     SendMessageW(p.noteList.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     SetNoteListRowHeight(p.noteList.GetHwnd(), font);
-    SendMessageW(p.incSearchBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
-    SendMessageW(p.replaceBox.GetHwnd(), WM_SETFONT, (WPARAM)font, 0);
     // QuickSearch, the full-text result panel and the engine's note source.
     ConnectSearch(panel);
     ConnectCapture();

@@ -62,6 +62,9 @@ int CreateMainWindow(AIWindow* frame);
 void FillNoteList();
 // Lays the panes out for the current mode.
 void UpdateSplitter();
+// Makes the incremental search's boxes (hidden) on first use; 0 when they
+// cannot be made.
+int EnsureIncSearchBoxes();
 // Hides (1) or shows (0) the controls that need an open data file.
 void HideControlsNoFile(int hide);
 void HideTransientControls(int hide);

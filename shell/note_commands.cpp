@@ -531,10 +531,12 @@ int ToggleIncSearch(IncSearchMode mode)
     TRACE_SCOPE(kTraceNoteCommands, 11);
     MainPanelWindow& p = g_mainPanel;
     HWND editor = Editor();
+    int opening = mode == kIncSearchOpen || mode == kIncSearchOpenFromQuickSearch || mode == kIncSearchOpenWithReplace;
+    if (opening && p.currentNote >= 0) EnsureIncSearchBoxes();
     HWND box = p.incSearchBox.GetHwnd();
     HWND replace = p.replaceBox.GetHwnd();
     if (!editor || !box) return 0;
-    if (mode == kIncSearchOpen || mode == kIncSearchOpenFromQuickSearch || mode == kIncSearchOpenWithReplace) {
+    if (opening) {
         if (p.currentNote < 0) return 0;
         if (p.incSearchOn) {
             SetFocus(box);

@@ -47,7 +47,7 @@ void ConnectPreview(HWND content)
     l.isImageShown = IsImagePreviewShown;
     l.hideImage = HideImagePreview;
     l.previewImage = HoverImage;
-    CreateLinkPreviewPane(content);
+    PrepareLinkPreviewPane(content);
     InstallQuickPreviewPane(l.quickPreview);
     ConnectPreviewPipelines();
     g_editorShell.lookUpWord = LookUpSelectedWord;

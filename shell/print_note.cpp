@@ -6,7 +6,7 @@
 #include "shell/shell_messages.h"
 #include "shell/shell_ids.h"
 #include "foundation/trace.h"
-#include <commdlg.h>
+#include "foundation/common_dialogs.h"
 #include <cderr.h>
 #include <richedit.h>
 
@@ -63,8 +63,8 @@ int PrintNote(PrintPageChoice page)
         setup.hwndOwner = owner;
         setup.Flags = PSD_INTHOUSANDTHSOFINCHES | PSD_MARGINS;
         setup.rtMargin = margins;
-        if (!PageSetupDlgW(&setup)) {
-            DWORD error = CommDlgExtendedError();
+        if (!ShowPageSetupDialog(&setup)) {
+            DWORD error = CommonDialogError();
             if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES || error == PDERR_PRINTERNOTFOUND)
                 RaiseShellMessage(kMsgPrintFailed, kNoPrinterText, kStatusError);
             return 0;
@@ -79,8 +79,8 @@ int PrintNote(PrintPageChoice page)
     print.hDevMode = devMode;
     print.hDevNames = devNames;
     print.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | (withPageSetup ? 0 : PD_RETURNDEFAULT);
-    BOOL chosen = PrintDlgW(&print);
-    DWORD error = chosen ? 0 : CommDlgExtendedError();
+    BOOL chosen = ShowPrintDialog(&print);
+    DWORD error = chosen ? 0 : CommonDialogError();
     if (print.hDevMode) GlobalFree(print.hDevMode);
     if (print.hDevNames) GlobalFree(print.hDevNames);
     if (!chosen || !print.hDC) {

@@ -92,7 +92,7 @@ void ConnectSearch(HWND content)
     l.pulseBox = StartQuickSearchPulse;
     l.wheelOverRibbon = TurnRibbonTabsAt;
     InstallQuickSearchBox(l.quickSearch);
-    CreateFullTextSearchWindows(content);
+    PrepareFullTextSearch(content);
     g_editorShell.fullTextSearch = FullTextFromEditor;
 }
 

@@ -195,6 +195,18 @@ int AIControl::OnMouseUp(int x, int y)
     return clicked_;
 }
 
+void AIControl::SetPictureResource(AIResourceImage* picture, int pngResourceId)
+{
+    picture_ = picture;
+    pictureResource_ = picture && !picture->IsLoaded() ? pngResourceId : 0;
+}
+
+void AIControl::LoadPicture()
+{
+    if (pictureResource_ && picture_ && !picture_->IsLoaded()) picture_->LoadPngResource(pictureResource_);
+    pictureResource_ = 0;
+}
+
 // The picture above the caption in a tall control (the caption keeps the
 // rest below it), else at the left with the caption beside it. Returns
 // where the picture goes; inner becomes the caption's room.
@@ -292,16 +304,13 @@ int WidestCaptionWord(HDC dc, const WCHAR* caption, int length)
 }
 }  // namespace
 
-int AIControl::FitCaptionWidth()
+int AIControl::FitCaptionWidth(HDC dc)
 {
     int width = rect_.right - rect_.left;
-    if (hwnd_ || caption_.IsEmpty()) return width;
-    HDC dc = GetDC(0);
-    if (!dc) return width;
+    if (hwnd_ || caption_.IsEmpty() || !dc) return width;
     RECT room = GetCaptionRect();
     int taken = width - (room.right - room.left);  // margins and a picture beside the caption
     int needed = WidestCaptionWord(dc, caption_.GetText(), caption_.GetLength()) + taken;
-    ReleaseDC(0, dc);
     if (needed > width) {
         rect_.right = rect_.left + needed;
         width = needed;

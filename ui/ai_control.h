@@ -77,8 +77,8 @@ public:
     RECT GetCaptionRect() const;
     // Widens a windowless control whose caption holds a word wider than the
     // caption rectangle, so that the caption breaks only between words.
-    // Returns the control's width.
-    int FitCaptionWidth();
+    // Returns the control's width; `dc` measures (one serves many controls).
+    int FitCaptionWidth(HDC dc);
     // Space around a picture, and the caption's room under one.
     enum { kPictureGap = 6, kPictureCaptionRoom = 30 };
 
@@ -151,6 +151,13 @@ public:
     // A picture drawn with the caption (not owned): above it when the control
     // is tall enough for both, else left of it; greyed while disabled.
     void SetPicture(AIResourceImage* picture) { picture_ = picture; }
+    // The same with the picture decoded from a PNG resource only when the
+    // control is first made ready to show (LoadPicture): a control that never
+    // shows never decodes it.
+    void SetPictureResource(AIResourceImage* picture, int pngResourceId);
+    // Decodes a picture given by resource that is not decoded yet (once,
+    // even when the resource is missing).
+    void LoadPicture();
     AIResourceImage* GetPicture() const { return picture_; }
 
     // ---- Editor operations of a rich edit (positions count a paragraph end once) ----
@@ -214,6 +221,7 @@ private:
     void PlacePicture(HDC dc, const RECT& face, RECT& inner);
     HBITMAP image_;
     AIResourceImage* picture_ = nullptr;
+    int pictureResource_ = 0;  // a PNG not decoded yet into picture_
     AIString caption_;
     AIString helpText_;
     AITextDocument document_;

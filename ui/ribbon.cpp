@@ -61,9 +61,9 @@ int Ribbon::AddControl(int tab, int group, AIControl* control, const WCHAR* help
     controls_[controlCount_].control = control;
     controls_[controlCount_].tab = tab;
     controls_[controlCount_].group = group;
+    controls_[controlCount_].ready = 0;
     if (helpText) control->SetHelpText(helpText);
     if (owner_) control->SetParent(owner_);
-    control->FitCaptionWidth();
     return controlCount_++;
 }
 
@@ -171,10 +171,26 @@ void Ribbon::MeasureTabNames()
     }
 }
 
+void Ribbon::PrepareTab(int tab)
+{
+    HDC dc = 0;
+    for (int i = 0; i < controlCount_; i++) {
+        Hosted& hosted = controls_[i];
+        if (hosted.ready || hosted.tab != tab) continue;
+        if (!dc) dc = GetDC(0);
+        // The picture first: one beside the caption takes room from it.
+        hosted.control->LoadPicture();
+        hosted.control->FitCaptionWidth(dc);
+        hosted.ready = 1;
+    }
+    if (dc) ReleaseDC(0, dc);
+}
+
 void Ribbon::Layout()
 {
     // Tabs left to right.
     MeasureTabNames();
+    if (displayMode_ == ModeFull) PrepareTab(currentTab_);
     int x = rect_.left + 8;
     for (int t = 0; t < tabCount_; t++) {
         int width = tabs_[t].textWidth + kTabPadding;

@@ -27,7 +27,9 @@ public:
     int AddTab(const WCHAR* name);
     int AddGroup(int tab, const WCHAR* caption);
     // Hosts a control in a group, with its help text; the control keeps its
-    // size, widened when a word of its caption would not fit.
+    // size, widened when a word of its caption would not fit. What only the
+    // shown control needs (that width, a picture given by resource) is made
+    // when its tab first shows.
     int AddControl(int tab, int group, AIControl* control, const WCHAR* helpText);
 
     int GetTabCount() const { return tabCount_; }
@@ -87,9 +89,12 @@ private:
         AIControl* control;
         int tab;
         int group;
+        int ready;  // its picture decoded and its caption fitted
     };
     int TabAt(int x, int y) const;
     void MeasureTabNames();
+    // Readies the controls of a tab about to show, all with one device context.
+    void PrepareTab(int tab);
 
     HWND owner_;
     RECT rect_;

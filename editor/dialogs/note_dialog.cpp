@@ -13,13 +13,13 @@
 #include "foundation/misc_services.h"
 #include "foundation/trace.h"
 #include "foundation/trace_modules.h"
+#include "foundation/common_dialogs.h"
 #include "notestore/datafile_format.h"
 #include "notestore/note_store.h"
 #include "resources/resource_ids.h"
 #include "ui/ai_control.h"
 #include "ui/app_state.h"
 #include "ui/colours.h"
-#include <commdlg.h>
 #include <windowsx.h>
 
 namespace {
@@ -233,7 +233,7 @@ void BrowseForFile()
     ofn.lpstrTitle = L"Choose file to link to";
     ofn.lpstrInitialDir = folder.GetText();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return;
+    if (!ShowOpenFileDialog(&ofn)) return;
     AIString link(L"file:");
     link.AppendText(path);
     SetWindowTextW(g_note.linkField, link.GetText());

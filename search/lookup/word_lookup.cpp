@@ -143,6 +143,48 @@ std::string DictionaryText(const LookupText& word)
     return text;
 }
 
+// WinINet, loaded at the first translation (with the network libraries it
+// brings) rather than at every start of the program.
+struct WinInet {
+    decltype(&InternetOpenW) open;
+    decltype(&InternetConnectW) connect;
+    decltype(&InternetCrackUrlW) crackUrl;
+    decltype(&InternetSetOptionW) setOption;
+    decltype(&InternetReadFile) readFile;
+    decltype(&InternetCloseHandle) closeHandle;
+    decltype(&HttpOpenRequestW) openRequest;
+    decltype(&HttpSendRequestW) sendRequest;
+    decltype(&HttpQueryInfoW) queryInfo;
+};
+
+template <typename Call>
+int FindIn(HMODULE library, const char* name, Call& call)
+{
+    FARPROC proc = GetProcAddress(library, name);
+    memcpy(&call, &proc, sizeof(call));
+    return proc != nullptr;
+}
+
+// The functions, or null when the library or one of them is missing.
+const WinInet* LoadWinInet()
+{
+    static WinInet inet;
+    static int loaded = -1;
+    if (loaded < 0) {
+        HMODULE library = LoadLibraryW(L"wininet.dll");
+        loaded = library && FindIn(library, "InternetOpenW", inet.open) &&
+                 FindIn(library, "InternetConnectW", inet.connect) &&
+                 FindIn(library, "InternetCrackUrlW", inet.crackUrl) &&
+                 FindIn(library, "InternetSetOptionW", inet.setOption) &&
+                 FindIn(library, "InternetReadFile", inet.readFile) &&
+                 FindIn(library, "InternetCloseHandle", inet.closeHandle) &&
+                 FindIn(library, "HttpOpenRequestW", inet.openRequest) &&
+                 FindIn(library, "HttpSendRequestW", inet.sendRequest) &&
+                 FindIn(library, "HttpQueryInfoW", inet.queryInfo);
+    }
+    return loaded ? &inet : nullptr;
+}
+
 void DecideLanguage()
 {
     if (g_languageDecided) return;
@@ -151,33 +193,36 @@ void DecideLanguage()
     g_languageCode.AssignAscii(LanguageCode(Narrow(g_languageName)).c_str());
 }
 
-int ReadReply(HINTERNET request, std::string& reply)
+int ReadReply(const WinInet& inet, HINTERNET request, std::string& reply)
 {
     char buffer[4096];
     for (;;) {
         DWORD got = 0;
-        if (!InternetReadFile(request, buffer, sizeof(buffer), &got)) return 0;
+        if (!inet.readFile(request, buffer, sizeof(buffer), &got)) return 0;
         if (got == 0) return 1;
         if (reply.size() + got > kMaxTranslationReplyBytes) return 0;  // not a translation
         reply.append(buffer, got);
     }
 }
 
-void SetTimeouts(HINTERNET handle)
+void SetTimeouts(const WinInet& inet, HINTERNET handle)
 {
     DWORD timeout = (DWORD)g_timeoutMs;
-    InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
-    InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
-    InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
+    inet.setOption(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
+    inet.setOption(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+    inet.setOption(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
 }
 
 // One GET of url; the reply's bytes into reply. The time-outs are set on the
 // request itself too (Wine's WinINet keeps them per request). A request that
 // never got an answer (no network, a wrong address, no answer in time) is
 // kTranslationUnreachable; an error status or a reply too long
-// kTranslationRefused.
+// kTranslationRefused. Without WinINet nothing is reached.
 TranslationOutcome SendRequest(const AIString& url, std::string& reply)
 {
+    const WinInet* loaded = LoadWinInet();
+    if (!loaded) return kTranslationUnreachable;
+    const WinInet& inet = *loaded;
     WCHAR host[256] = {0}, path[2048] = {0};
     URL_COMPONENTSW parts = {};
     parts.dwStructSize = sizeof(parts);
@@ -188,35 +233,34 @@ TranslationOutcome SendRequest(const AIString& url, std::string& reply)
     WCHAR extra[4096] = {0};
     parts.lpszExtraInfo = extra;
     parts.dwExtraInfoLength = 4096;
-    if (!InternetCrackUrlW(url.GetText(), 0, 0, &parts)) return kTranslationUnreachable;
+    if (!inet.crackUrl(url.GetText(), 0, 0, &parts)) return kTranslationUnreachable;
     AIString object(path);
     object.AppendText(extra);
     TranslationOutcome outcome = kTranslationUnreachable;
-    HINTERNET session = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET session = inet.open(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session) return outcome;
-    SetTimeouts(session);
+    SetTimeouts(inet, session);
     HINTERNET connection =
-        InternetConnectW(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+        inet.connect(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
     if (connection) {
         DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
         if (parts.nScheme == INTERNET_SCHEME_HTTPS)
             flags |= INTERNET_FLAG_SECURE | INTERNET_FLAG_IGNORE_CERT_CN_INVALID |
                      INTERNET_FLAG_IGNORE_CERT_DATE_INVALID;
         HINTERNET request =
-            HttpOpenRequestW(connection, L"GET", object.GetText(), nullptr, nullptr, nullptr, flags, 0);
+            inet.openRequest(connection, L"GET", object.GetText(), nullptr, nullptr, nullptr, flags, 0);
         if (request) {
-            SetTimeouts(request);
-            if (HttpSendRequestW(request, nullptr, 0, nullptr, 0)) {
+            SetTimeouts(inet, request);
+            if (inet.sendRequest(request, nullptr, 0, nullptr, 0)) {
                 DWORD status = 0, size = sizeof(status);
-                HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                               nullptr);
-                outcome = status < 400 && ReadReply(request, reply) ? kTranslated : kTranslationRefused;
+                inet.queryInfo(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr);
+                outcome = status < 400 && ReadReply(inet, request, reply) ? kTranslated : kTranslationRefused;
             }
-            InternetCloseHandle(request);
+            inet.closeHandle(request);
         }
-        InternetCloseHandle(connection);
+        inet.closeHandle(connection);
     }
-    InternetCloseHandle(session);
+    inet.closeHandle(session);
     return outcome;
 }
 

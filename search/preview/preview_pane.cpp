@@ -24,6 +24,7 @@ namespace {
 
 QuickPreviewState s_preview;
 HWND s_pane = nullptr;
+HWND s_paneParent = nullptr;  // where the pane is made when first needed
 // The QuickSearch preview pane gave its place to this pane: one pane owns the
 // area at a time, and it comes back when this one goes.
 int s_quickPaneYielded = 0;
@@ -143,11 +144,16 @@ void ShowPaneText(const AIString& text)
     s_preview.fills++;
 }
 
-HWND CreateLinkPreviewPane(HWND content)
+void PrepareLinkPreviewPane(HWND content) { s_paneParent = content; }
+
+// The pane, made hidden on the first call (PlacePreviewPane gives it its
+// place and puts it on top when it shows); null when it cannot be made.
+static HWND EnsureLinkPreviewPane()
 {
+    if (s_pane || !s_paneParent) return s_pane;
     s_pane = CreateWindowExW(0, L"RichEdit20W", L"",
                              WS_CHILD | WS_BORDER | ES_MULTILINE | ES_READONLY | WS_VSCROLL, 0, 0, 10, 10,
-                             content, nullptr, GetModuleHandleW(nullptr), nullptr);
+                             s_paneParent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!s_pane) return nullptr;
     SendMessageW(s_pane, EM_EXLIMITTEXT, 0, kPreviewMaxChars + 1000);
     SendMessageW(s_pane, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), 0);
@@ -199,7 +205,7 @@ int PaintLinkPreview()
 int PreviewLinkTarget()
 {
     TRACE_SCOPE(kTracePreview, 2);
-    if (!s_pane || s_preview.target.IsEmpty()) return 0;
+    if (s_preview.target.IsEmpty() || !EnsureLinkPreviewPane()) return 0;
     int fillsBefore = s_preview.fills;
     int result;
     AIString path;

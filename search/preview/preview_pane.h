@@ -47,8 +47,9 @@ enum : UINT { kLinkHoverDelayMs = 300 };
 // mouse moves inside it, any other keeps it open.
 enum PreviewOrigin { kOriginHover = 0, kOriginCommand = 1, kOriginStepping = 2 };
 
-// Creates the pane (hidden) as a child of the content window.
-HWND CreateLinkPreviewPane(HWND content);
+// The pane's parent, the content window. The pane itself is made (hidden)
+// the first time it has something to show.
+void PrepareLinkPreviewPane(HWND content);
 HWND GetLinkPreviewPane();
 // Gives the QuickSearch preview pane its keys, copy and zoom handling.
 void InstallQuickPreviewPane(HWND pane);

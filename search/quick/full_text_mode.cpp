@@ -32,6 +32,7 @@ const COLORREF kOtherKeywordColour = 0x32C8E6;
 const WCHAR kPreviewHead[] = L"Preview: ";
 
 struct FullTextState {
+    HWND content = nullptr;  // where the field and the result panel are made
     HWND field = nullptr;
     WNDPROC fieldPrevious = nullptr;
     int32_t mode = 0;
@@ -301,21 +302,34 @@ void ConnectPanelHooks()
 
 }  // namespace
 
-void CreateFullTextSearchWindows(HWND content)
+void PrepareFullTextSearch(HWND content)
 {
-    FullTextState& f = s_full;
-    f.field = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 10, 10, content,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!f.field) return;
-    SendMessageW(f.field, EM_SETLIMITTEXT, kFieldLimit, 0);
-    SendMessageW(f.field, EM_SETCUEBANNER, TRUE, (LPARAM)L"Enter search here");
-    HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-    SendMessageW(f.field, WM_SETFONT, (WPARAM)font, 0);
-    f.fieldPrevious = (WNDPROC)SetWindowLongPtrW(f.field, GWLP_WNDPROC, (LONG_PTR)SearchEditSubclassProc);
-    CreateResultPanel(content);
+    s_full.content = content;
     ConnectQueryField();
     ConnectPanelHooks();
 }
+
+namespace {
+
+// The field and the result panel, made on the first call; 0 without them.
+int EnsureFullTextWindows()
+{
+    FullTextState& f = s_full;
+    if (f.field) return 1;
+    if (!f.content) return 0;
+    f.field = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 10, 10, f.content,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!f.field) return 0;
+    SendMessageW(f.field, EM_SETLIMITTEXT, kFieldLimit, 0);
+    SendMessageW(f.field, EM_SETCUEBANNER, TRUE, (LPARAM)L"Enter search here");
+    static HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    SendMessageW(f.field, WM_SETFONT, (WPARAM)font, 0);
+    f.fieldPrevious = (WNDPROC)SetWindowLongPtrW(f.field, GWLP_WNDPROC, (LONG_PTR)SearchEditSubclassProc);
+    CreateResultPanel(f.content);
+    return 1;
+}
+
+}  // namespace
 
 HWND GetFullTextField() { return s_full.field; }
 int32_t IsFullTextSearchMode() { return s_full.mode; }
@@ -323,7 +337,7 @@ int32_t IsFullTextSearchMode() { return s_full.mode; }
 int ToggleFullTextSearch(int fromQuickSearch)
 {
     TRACE_SCOPE(kTraceFullTextMode, 1);
-    if (!s_full.field) return 0;
+    if (!EnsureFullTextWindows()) return 0;
     if (s_full.mode) Leave();
     else Enter(fromQuickSearch, nullptr);
     return 1;
@@ -331,7 +345,7 @@ int ToggleFullTextSearch(int fromQuickSearch)
 
 int StartFullTextSearchFor(const WCHAR* text)
 {
-    if (!s_full.field) return 0;
+    if (!EnsureFullTextWindows()) return 0;
     if (s_full.mode) {
         AIString query(text);
         QueryToField(query);

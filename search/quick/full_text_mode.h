@@ -5,8 +5,9 @@
 #include "foundation/win.h"
 #include "foundation/ai_string.h"
 
-// Creates the keyword field and the result panel in the content window.
-void CreateFullTextSearchWindows(HWND content);
+// Connects the mode to the content window; the keyword field and the result
+// panel are made there (hidden) when the mode is first entered.
+void PrepareFullTextSearch(HWND content);
 HWND GetFullTextField();
 HWND GetResultPanel();
 

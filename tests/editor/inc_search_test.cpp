@@ -1,5 +1,6 @@
 // Incremental search and replace in the program's own editor and search
 // boxes, driven by whole key presses through the program's own loop.
+#include "tests/support/live_window.h"
 #include "tests/support/gtest.h"
 #include "tests/support/keyboard.h"
 #include "tests/support/test_program.h"
@@ -26,8 +27,9 @@ namespace {
 class IncSearch : public testing::Test {
 protected:
     HWND editor = nullptr;
-    HWND box = nullptr;
-    HWND replace = nullptr;
+    // Made when the search first opens.
+    LiveWindow box{[] { return g_mainPanel.incSearchBox.GetHwnd(); }};
+    LiveWindow replace{[] { return g_mainPanel.replaceBox.GetHwnd(); }};
     AITextDocument* doc = nullptr;
     TestKeyboard keys;
     AIString path;
@@ -59,8 +61,6 @@ protected:
         ASSERT_EQ(OpenDatafile(path.GetText()), 1);
         ASSERT_EQ(ReadAndShowNote(FindNoteByTitle(L"Plans", 0, 0), kShowAndRecord), 1);
         editor = g_mainPanel.editor.GetHwnd();
-        box = g_mainPanel.incSearchBox.GetHwnd();
-        replace = g_mainPanel.replaceBox.GetHwnd();
         doc = g_mainPanel.editor.GetDocument();
         ASSERT_NE(doc, nullptr);
         g_incSearch.lastText.Clear();

@@ -219,3 +219,36 @@ TEST(AIStringDrawing, MarkupKeepsTheBlankBetweenWordsAtSmallSizes)
         EXPECT_LE(abs(markupGap - plainGap), 1) << points << " points";
     }
 }
+
+// Mark-up keeps the fonts it draws with for the next layout: the same text
+// measures alike every time, and so does each of more sizes than are kept
+// (the ones past them are made for their layout alone), larger ones wider.
+TEST(AIStringDrawing, MarkupMeasuresAlikeEveryTimeWithManySizes)
+{
+    MemoryCanvas canvas(600, 200);
+    RECT unbounded = {0, 0, 0x4000, 0x4000};
+    AIString status(L"<b>Books to read</b> - <i>5 notes</i>");
+    SIZE first = status.MeasureMarkupText(canvas.dc, unbounded);
+    ASSERT_GT(first.cx, 40);
+    for (int again = 0; again < 3; again++) {
+        AIString same(L"<b>Books to read</b> - <i>5 notes</i>");
+        SIZE size = same.MeasureMarkupText(canvas.dc, unbounded);
+        EXPECT_EQ(first.cx, size.cx) << "layout " << again;
+        EXPECT_EQ(first.cy, size.cy) << "layout " << again;
+    }
+    enum { kSizes = 48 };
+    SIZE sizes[kSizes + 8];
+    for (int round = 0; round < 2; round++) {
+        for (int i = 0; i < kSizes; i++) {
+            AIString text(L"<b>Wide</b> words");
+            text.SetFontSize(8 + i);
+            SIZE size = text.MeasureMarkupText(canvas.dc, unbounded);
+            if (round == 0) sizes[i] = size;
+            EXPECT_EQ(sizes[i].cx, size.cx) << "size " << 8 + i;
+            if (i >= 4) EXPECT_GT(size.cx, sizes[i - 4].cx) << "size " << 8 + i;
+        }
+    }
+    // The first text's fonts were kept through all of that.
+    SIZE last = status.MeasureMarkupText(canvas.dc, unbounded);
+    EXPECT_EQ(first.cx, last.cx);
+}

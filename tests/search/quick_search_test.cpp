@@ -1,5 +1,6 @@
 // QuickSearch and the full-text result panel in the program's own content
 // window, driven by key messages as the message loop delivers them.
+#include "tests/support/live_window.h"
 #include "tests/support/gtest.h"
 #include "tests/support/test_program.h"
 #include "tests/support/keyboard.h"
@@ -32,7 +33,7 @@ namespace {
 class QuickSearch : public testing::Test {
 protected:
     HWND box = nullptr;
-    HWND field = nullptr;
+    LiveWindow field{GetFullTextField};  // made when full-text search first opens
     AIString path;
     TestKeyboard keys{CreateCommandAccelerators(), Program()};
 
@@ -57,7 +58,6 @@ protected:
         g_frame.RunGuarded(CreateMainWindow);
         ASSERT_EQ(ReadAndShowNote(0, kShowAndRecord), 1);
         box = g_mainPanel.quickSearch.GetHwnd();
-        field = GetFullTextField();
         ASSERT_EQ(ShowQuickSearch(kFocusQuickSearch), 1);
     }
     void TearDown() override

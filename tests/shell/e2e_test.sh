@@ -71,10 +71,26 @@ $wine "$program" </dev/null >"$work/app.log" 2>&1 &
 app=$!
 frame=$(wait_window '^Tavik - ') || fail "the frame did not show"
 xdotool windowfocus --sync "$frame"
+# The system's file and print dialogs (with the printer spooler they bring)
+# are loaded at the first dialog, not at every start.
+maps_hold() { grep -qi "$1" "/proc/$app/maps"; }
+! maps_hold comdlg32.dll || fail "the common dialogs were loaded at start"
+! maps_hold winspool || fail "the printer spooler was loaded at start"
+# So is WinINet, at the first translation.
+! maps_hold wininet || fail "WinINet was loaded at start"
+# Panes that do not show at start are made when first needed: the editor and
+# the QuickSearch preview are the only rich edits, and QuickSearch the only
+# edit box (the incremental search's boxes and the full-text search's field
+# are not there yet).
+panes_of() { $wine "$probe" "Tavik - " count "$1" 2>/dev/null | tr -d '\r'; }
+[ "$(panes_of RichEdit20W)" = 2 ] || fail "rich edits at start: $(panes_of RichEdit20W), not the editor and the preview"
+edits_at_start=$(panes_of Edit)
+[ "$edits_at_start" = 1 ] || fail "edit boxes at start: $edits_at_start, not QuickSearch alone"
 
 # 2. Open the data file through the file dialog.
 press_until ctrl+o window_shows '^Open a data file$' || fail "the open dialog did not show"
 dialog=$(wait_window '^Open a data file$') || fail "the open dialog did not show"
+maps_hold comdlg32.dll || fail "the open dialog showed without the common dialogs in the program"
 xdotool windowfocus --sync "$dialog"
 poll 100 focus_is "Open a data file" Edit || fail "the file name field of the open dialog has no focus"
 xdotool type --delay 5 "$data_path"
@@ -92,6 +108,12 @@ xdotool key Return
 poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move to the editor"
 xdotool type --delay 5 "Typed by the end-to-end test. "
 poll 100 focus_text_has "Tavik - " "Typed by the end-to-end test. " || fail "the typed text did not reach the note"
+# Ctrl+F opens the search inside the note, its two boxes made now; Escape
+# goes back to the editor.
+press_until ctrl+f focus_is "Tavik - " Edit || fail "Ctrl+F did not open the search in the note"
+[ "$(panes_of Edit)" = $((edits_at_start + 2)) ] || fail "the search in the note did not make its two boxes"
+xdotool key Escape
+poll 100 focus_is "Tavik - " RichEdit20W || fail "Escape did not take the search in the note back to the editor"
 
 # 3b. A new note (Ctrl+N acts when the keys are released), titled in the
 # new-note dialog, takes a note's title, a web address and a tag as they are

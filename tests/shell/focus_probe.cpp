@@ -9,8 +9,9 @@
 // with "caret" the caret's screen position "x y height", with "selection" the
 // focused edit control's selection "start end", with "menu" "open"
 // while a pop-up menu shows ("none" otherwise), with "previews" the texts of
-// the visible read-only rich edits (the preview panes) joined by "|"; exits
-// 1 when no such window exists.
+// the visible read-only rich edits (the preview panes) joined by "|", with
+// "count <class>" how many child windows of that class the window holds,
+// shown or hidden; exits 1 when no such window exists.
 #include "foundation/win.h"
 #include <shellapi.h>
 #include <stdio.h>
@@ -38,6 +39,20 @@ static BOOL CALLBACK CollectPane(HWND window, LPARAM lParam)
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, panes->room - used - 1, (LPARAM)(panes->out + used + (used ? 1 : 0)),
                         SMTO_ABORTIFHUNG, 2000, &copied);
+    return TRUE;
+}
+
+struct ClassCount {
+    const WCHAR* cls;
+    int count;
+};
+
+static BOOL CALLBACK CountOfClass(HWND window, LPARAM lParam)
+{
+    ClassCount* counted = (ClassCount*)lParam;
+    WCHAR cls[64] = {0};
+    GetClassNameW(window, cls, 64);
+    if (lstrcmpiW(cls, counted->cls) == 0) counted->count++;
     return TRUE;
 }
 
@@ -69,8 +84,13 @@ int main()
     int wantMenu = argc > 2 && lstrcmpW(argv[2], L"menu") == 0;
     int wantSelection = argc > 2 && lstrcmpW(argv[2], L"selection") == 0;
     int wantPreviews = argc > 2 && lstrcmpW(argv[2], L"previews") == 0;
+    int wantCount = argc > 3 && lstrcmpW(argv[2], L"count") == 0;
     int gotInfo = GetGUIThreadInfo(GetWindowThreadProcessId(search.found, nullptr), &info);
-    if (wantPreviews) {
+    if (wantCount) {
+        ClassCount counted = {argv[3], 0};
+        EnumChildWindows(search.found, CountOfClass, (LPARAM)&counted);
+        wsprintfW(answer, L"%d", counted.count);
+    } else if (wantPreviews) {
         answer[0] = 0;
         Panes panes = {answer, 512};
         EnumChildWindows(search.found, CollectPane, (LPARAM)&panes);

@@ -52,9 +52,10 @@ TEST_F(QuickBoxKeys, ShiftPeeksAtTheTypedNoteUntilItIsLetGo)
     TestKeyboard kb = Keyboard();
     ASSERT_NO_FATAL_FAILURE(FocusBox());
     kb.Type(L"zoo");
-    HWND pane = GetLinkPreviewPane();
-    EXPECT_FALSE(IsWindowVisible(pane));
+    EXPECT_FALSE(IsWindowVisible(GetLinkPreviewPane()));
     kb.Hold(VK_SHIFT);
+    // The pane is made when it first has something to show.
+    HWND pane = GetLinkPreviewPane();
     EXPECT_TRUE(IsWindowVisible(pane));
     EXPECT_EQ(0u, Text(pane).find("Preview: Zoo")) << Text(pane);
     kb.Release(VK_SHIFT);

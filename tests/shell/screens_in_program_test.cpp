@@ -246,21 +246,31 @@ TEST_F(ScreensInProgram, APictureOnTheClipboardOnlyAsPngIsPastedAndViewedLarge)
     EXPECT_FALSE(LargeViewWindow()) << "the view goes with the large preview";
 }
 
+// A tab's pictures are decoded when it first shows: each tab is shown and
+// every button on it has its picture.
 TEST_F(ScreensInProgram, EveryRibbonButtonCarriesItsPicture)
 {
     int controls = g_ribbon.GetControlCount();
     ASSERT_GT(controls, 30);
-    for (int i = 0; i < controls; i++) {
-        AIControl* control = g_ribbon.GetControl(i);
-        ASSERT_NE(control, nullptr);
-        AIResourceImage* picture = control->GetPicture();
-        EXPECT_TRUE(picture && picture->IsLoaded()) << Utf8(control->GetCaption());
-        // Small buttons take the small pictures, tall ones the larger.
-        if (picture && picture->IsLoaded()) {
-            RECT r = control->GetRect();
-            EXPECT_LT(picture->GetHeight(), r.bottom - r.top) << Utf8(control->GetCaption());
+    int checked = 0;
+    for (int tab = 0; tab < g_ribbon.GetTabCount(); tab++) {
+        g_ribbon.SelectTab(tab);
+        for (int i = 0; i < controls; i++) {
+            AIControl* control = g_ribbon.GetControl(i);
+            ASSERT_NE(control, nullptr);
+            if (!control->IsVisible()) continue;
+            checked++;
+            AIResourceImage* picture = control->GetPicture();
+            EXPECT_TRUE(picture && picture->IsLoaded()) << Utf8(control->GetCaption());
+            // Small buttons take the small pictures, tall ones the larger.
+            if (picture && picture->IsLoaded()) {
+                RECT r = control->GetRect();
+                EXPECT_LT(picture->GetHeight(), r.bottom - r.top) << Utf8(control->GetCaption());
+            }
         }
     }
+    g_ribbon.SelectTab(0);
+    EXPECT_EQ(controls, checked) << "every button shows on its tab";
 }
 
 TEST_F(ScreensInProgram, TheRibbonExplainsItsButtonsAndItsHighlightFadesWhenThePointerLeaves)

@@ -304,26 +304,29 @@ TEST(RibbonTest, ClicksPostTheControlsCommandToTheOwner)
 }
 
 // Each word of a hosted control's caption, laid out in the control's caption
-// rectangle, stays on one line: captions break between words only.
-TEST(RibbonTest, CaptionsBreakBetweenWordsOnly)
+// rectangle, stays on one line: captions break between words only. The
+// controls stand on the tab `tab`, shown after the ribbon is attached.
+static void ExpectCaptionsBreakBetweenWords(int tab)
 {
     HWND owner = MakeTestParent(800, 300);
     Ribbon ribbon;
     ribbon.AddStandardTabs();
-    int group = ribbon.AddGroup(0, L"View");
+    int group = ribbon.AddGroup(tab, L"View");
     const WCHAR* const captions[] = {L"ShareSync", L"Screenshot", L"Get Started", L"Capture Web", L"Tip"};
     enum { kCount = sizeof(captions) / sizeof(captions[0]) };
-    static AIControl controls[kCount];
+    AIControl controls[kCount];
     for (int i = 0; i < kCount; i++) {
         controls[i].CreateVirtualWithText(ControlStandard, captions[i], 0, 0, 64, 60);
-        ribbon.AddControl(0, group, &controls[i], L"help");
+        ribbon.AddControl(tab, group, &controls[i], L"help");
     }
     ribbon.Attach(owner, 0, 0, 800);
+    ribbon.SelectTab(tab);
     HDC dc = GetDC(owner);
     AIString probe(L"X");
     RECT wide = {0, 0, 1000, 1000};
     int oneLine = probe.MeasureMarkupText(dc, wide).cy;
     for (int i = 0; i < kCount; i++) {
+        EXPECT_TRUE(controls[i].IsVisible()) << "tab " << tab;
         RECT inside = controls[i].GetCaptionRect();
         const WCHAR* text = captions[i];
         for (int start = 0; text[start];) {
@@ -331,7 +334,7 @@ TEST(RibbonTest, CaptionsBreakBetweenWordsOnly)
             while (text[end] && text[end] != L' ') end++;
             AIString word;
             word.AssignTextN(text + start, end - start);
-            EXPECT_EQ(oneLine, word.MeasureMarkupText(dc, inside).cy) << Utf8(word.GetText());
+            EXPECT_EQ(oneLine, word.MeasureMarkupText(dc, inside).cy) << Utf8(word.GetText()) << " tab " << tab;
             start = text[end] ? end + 1 : end;
         }
     }
@@ -339,10 +342,18 @@ TEST(RibbonTest, CaptionsBreakBetweenWordsOnly)
     EXPECT_EQ(64, controls[4].GetRect().right - controls[4].GetRect().left);
     for (int i = 1; i < kCount; i++) {
         RECT a = controls[i - 1].GetRect(), b = controls[i].GetRect(), overlap;
-        EXPECT_FALSE(IntersectRect(&overlap, &a, &b));
+        EXPECT_FALSE(IntersectRect(&overlap, &a, &b)) << "tab " << tab;
     }
     ReleaseDC(owner, dc);
     DestroyWindow(owner);
+}
+
+// On the tab shown from the start, and on one shown later (its controls are
+// readied only then).
+TEST(RibbonTest, CaptionsBreakBetweenWordsOnly)
+{
+    ExpectCaptionsBreakBetweenWords(0);
+    ExpectCaptionsBreakBetweenWords(2);
 }
 
 TEST(RibbonTest, LimitsHold)
