@@ -145,6 +145,10 @@ protected:
         DeleteFileW(path_.GetText());
         ResetShutdownForTests();
         ResetNoteIoFaults();
+        // No typing carried over from an earlier test (nor its test clock).
+        g_frame.typingStore = TypingStoreState{0, 0, 0};
+        // No message an earlier test left up: keys and timers reach the windows.
+        g_dialogCenter.UpdateMessageBox(-1);
         ClearLastShellMessage();
         g_app.SetRunState(kRunRunning);
     }
