@@ -3,6 +3,7 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/notestore/store_test_files.h"
 #include "tests/support/keyboard.h"
 #include "tests/dialogs/image_test_files.h"
 #include "tests/dialogs/note_dialog_answer.h"
@@ -143,6 +144,11 @@ protected:
         path_.AppendString(name);
         path_.AppendText(L".tavik");
         DeleteFileW(path_.GetText());
+        // Nor the data file's notes folder of an earlier run: the side file of a
+        // note typed then (a run that was stopped) would be offered to this one.
+        AIString notes(folder_);
+        notes.AppendText(L"\\").AppendString(name).AppendText(L"_notes\\");
+        RemoveTree(notes.GetText());
         ResetShutdownForTests();
         ResetNoteIoFaults();
         // No typing carried over from an earlier test (nor its test clock).

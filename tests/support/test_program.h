@@ -9,8 +9,6 @@
 #include <ole2.h>
 
 // The frame, or null when it could not be made; shown when `show` is set.
-// Placed within the work area as the program's start places it, so that the
-// mouse the tests move can reach every pane.
 inline HWND StartTestProgram(const WCHAR* exePath, const WCHAR* commandLine, int show)
 {
     static HWND frame = nullptr;
@@ -21,6 +19,6 @@ inline HWND StartTestProgram(const WCHAR* exePath, const WCHAR* commandLine, int
     OleInitialize(nullptr);
     frame = CreateFrameWindow(GetModuleHandleW(nullptr));
     if (frame && !CreateContentWindow(frame)) frame = nullptr;
-    if (frame) PlaceFrameWithinWorkArea(nullptr, show ? kFrameShownNow : kFrameHiddenUntilShown);
+    if (frame && show) ShowWindow(frame, SW_SHOW);
     return frame;
 }
