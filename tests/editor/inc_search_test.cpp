@@ -64,6 +64,8 @@ protected:
         doc = g_mainPanel.editor.GetDocument();
         ASSERT_NE(doc, nullptr);
         g_incSearch.lastText.Clear();
+        // The replace field keeps its text between searches: an earlier test's is taken away.
+        SetWindowTextW(replace, L"");
         Caret(0);
         SetFocus(editor);
     }

@@ -3,7 +3,8 @@
 # opens a data file through the file dialog, picks a note with QuickSearch,
 # types into the editor; a second instance started while the first runs must
 # bring the first to the front and end, and one started with a data file hands
-# that file over; closes with Alt+F4, and checks the data file.
+# that file over; closes with Alt+F4, checks the data file, and starts the
+# program again on it to see what was typed.
 # Every wait polls for the state it needs, with a bound: X and Wine may see the
 # focus move in either order.
 # Usage: e2e_test.sh <build-dir> <source-dir>
@@ -177,4 +178,22 @@ wait_exit "$app" || fail "the program did not close on Alt+F4"
 app=""
 python3 "$src/tests/shell/check_datafile.py" "$work/other.tavik" Books_to_read "" \
   || fail "the handed-over data file is not valid after the close"
+
+# 7. Started again on the first data file, the program shows what was typed
+# there: QuickSearch finds the new note, whose text is in the editor.
+$wine "$program" "$data_path" </dev/null >"$work/again.log" 2>&1 &
+app=$!
+frame=$(wait_window '^Tavik - ') || fail "the frame did not show when started again"
+xdotool windowfocus --sync "$frame"
+press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus after the new start"
+type_until "Tavik - " Edit "weekend plans" || fail "QuickSearch did not take the typed title after the new start"
+xdotool key Return
+wait_window '^Tavik - Weekend plans$' >/dev/null || fail "the new note was not there after the new start"
+xdotool key Return
+poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus after the new start"
+poll 100 focus_text_has "Tavik - " "See Garden and www.example.org @todo now" \
+  || fail "the typed text was not shown after the new start"
+xdotool key alt+F4
+wait_exit "$app" || fail "the program did not close on Alt+F4 after the new start"
+app=""
 echo "1 passed, 0 failed"

@@ -60,6 +60,13 @@ protected:
         box = g_mainPanel.quickSearch.GetHwnd();
         editor = g_mainPanel.editor.GetHwnd();
         quickPane = g_mainPanel.previewPane.GetHwnd();
+        // The pointer rests over the editor's empty lower part: where an earlier
+        // test left it (over the list or a pane) it would start a preview.
+        RECT area;
+        GetClientRect(editor, &area);
+        POINT rest = {area.right - 20, area.bottom - 20};
+        ClientToScreen(editor, &rest);
+        SetCursorPos(rest.x, rest.y);
         SetForegroundWindow(frame);
     }
     void TearDown() override

@@ -3,6 +3,7 @@
 // and the shutdown. Layout and start-up text rules without a window.
 #include "tests/support/gtest.h"
 #include "tests/support/test_files.h"
+#include "tests/notestore/store_test_files.h"
 #include "tests/support/keyboard.h"
 #include "tests/dialogs/image_test_files.h"
 #include "tests/dialogs/note_dialog_answer.h"
@@ -151,6 +152,10 @@ protected:
         DeleteLeftSideFiles(name);
         ResetShutdownForTests();
         ResetNoteIoFaults();
+        // No typing carried over from an earlier test (nor its test clock).
+        g_frame.typingStore = TypingStoreState{0, 0, 0};
+        // No message an earlier test left up: keys and timers reach the windows.
+        g_dialogCenter.UpdateMessageBox(-1);
         ClearLastShellMessage();
         g_app.SetRunState(kRunRunning);
     }

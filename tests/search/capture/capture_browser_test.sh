@@ -14,5 +14,6 @@ start_capture_server
 rows=2000
 start_test_browser $rows
 
-TAVIK_TEST_PORT=$port TAVIK_BROWSER_ROWS=$rows TAVIK_BROWSER_READY="$work/ready" \
-  $wine "$build/tests/search/capture/test_capture_browser$exe" </dev/null
+# Through the run script, which passes only on the program's full summary.
+TAVIK_TEST_PORT=$port TAVIK_BROWSER_ROWS=$rows TAVIK_BROWSER_READY="$work/ready" TAVIK_GTEST_SUMMARY=1 \
+  "$build/wine-run.sh" "$build/tests/search/capture/test_capture_browser.exe" </dev/null

@@ -38,6 +38,9 @@ protected:
         folder = UseOwnTempFolder(L"tavik_preview_pane_");
         HWND frame = StartTestProgram(L"C:\\Tools\\TavikPreviewTest.exe", L"TavikPreviewTest.exe nohotkey", 1);
         ASSERT_NE(frame, nullptr);
+        // On the screen, where the pointer can reach the editor: a move the
+        // system makes up from where the pointer really is must land there too.
+        SetWindowPos(frame, nullptr, 0, 0, 900, 650, SWP_NOZORDER | SWP_NOACTIVATE);
         static HACCEL s_accelerators = CreateCommandAccelerators();
         mouse = TestKeyboard(s_accelerators, frame);
         g_app.settings.Record().previewWebPages = 0;
