@@ -6,6 +6,8 @@ set -euo pipefail
 # driver never set), so the path is made absolute here.
 prefix=$(realpath -m "$1"); driver=${2:-null}
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The test programs' DLL path is not the prefix's business: with it, wineboot fails.
+unset WINEPATH
 wine=/usr/lib/wine/wine64
 if [ ! -f "$prefix/.tavik-ready" ]; then
   rm -rf "$prefix"; mkdir -p "$prefix"

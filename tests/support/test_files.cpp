@@ -45,20 +45,22 @@ void ThisTestProgramFile(AIString& module)
 #endif
 }
 
-void DeleteSideFiles(const AIString& notesFolder)
+void DeleteFilesMatching(const AIString& folder, const WCHAR* pattern)
 {
-    AIString pattern(notesFolder);
-    pattern.AppendText(L"*.rtm");
+    AIString search(folder);
+    search.AppendText(pattern);
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(pattern.GetText(), &found);
+    HANDLE find = FindFirstFileW(search.GetText(), &found);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        AIString file(notesFolder);
+        AIString file(folder);
         file.AppendText(found.cFileName);
         DeleteFileW(file.GetText());
     } while (FindNextFileW(find, &found));
     FindClose(find);
 }
+
+void DeleteSideFiles(const AIString& notesFolder) { DeleteFilesMatching(notesFolder, L"*.rtm"); }
 
 bool RewriteFileNewer(const WCHAR* path, const char* text)
 {

@@ -13,6 +13,9 @@ class AIString;
 // A data file of the given note records (each "\u00A4title\r\nbody...{{...}}\r\n")
 // behind the header line, as UTF-16 with its mark.
 void WriteNotesDatafile(const WCHAR* path, const AIString& records);
+// Deletes the files of a folder (its path ends with a backslash) whose names
+// match the pattern ("*.rtm").
+void DeleteFilesMatching(const AIString& folder, const WCHAR* pattern);
 // Deletes the notes' side files ("*.rtm") in a notes folder (its path ends
 // with a backslash): notes a run that failed half-way left would come back with
 // the data file.

@@ -33,6 +33,9 @@ protected:
         HWND frame = StartTestProgram(L"C:\\Tools\\TavikLookupKeys.exe", L"TavikLookupKeys.exe nohotkey lang:de", 1);
         ASSERT_NE(frame, nullptr);
         folder = UseOwnTempFolder(L"tavik_lookup_keys_");
+        // No entry an earlier test looked up answers from the cache: each test
+        // sees its words looked up and translated afresh.
+        DeleteFilesMatching(AIString(folder).AppendText(L"\\txt\\"), L"*.dict.txt");
         accelerators = CreateCommandAccelerators();
         const char* port = getenv("TAVIK_TEST_PORT");
         ASSERT_TRUE(port != nullptr) << "run through run_with_server.sh";

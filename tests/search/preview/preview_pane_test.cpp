@@ -168,7 +168,10 @@ TEST_F(PreviewPane, FileLinksShowTheirTextOrAShortMessageWhateverTheFileHolds)
     // A text cache of 3 bytes holds no text: the PDF is read again.
     AIString stale;
     GetPdfTextCachePath(File(L"Report.PDF").GetText(), stale);
-    CreateDirectoryW(File(L"txt").GetText(), nullptr);
+    // The cache's folder, whether or not an earlier test made it.
+    AIString cacheFolder(g_app.system.GetTempFolder());
+    CreateDirectoryW(cacheFolder.GetText(), nullptr);
+    CreateDirectoryW(cacheFolder.AppendText(L"\\txt").GetText(), nullptr);
     WriteBytes(stale.GetText(), "\xEF\xBB\xBF");
     DeleteFileW(File(L"missing.txt").GetText());
 
