@@ -5,6 +5,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "editor/editor_status.h"
+#include "editor/keys/note_editor.h"
 #include "editor/clipboard/editor_clipboard.h"
 #include "editor/links/completion_popup.h"
 #include "shell/note_markup_view.h"
@@ -196,7 +197,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     PutBodyIntoEditor(editor, body);
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
-    SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
+    FollowDatafileReadOnly(editor);
     SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
 
     AIString title;

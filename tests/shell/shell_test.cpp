@@ -9,6 +9,7 @@
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
+#include "editor/clipboard/editor_clipboard.h"
 #include "editor/find/inc_search.h"
 #include "editor/dialogs/note_dialog.h"
 #include "ui/app_state.h"
@@ -2294,6 +2295,15 @@ TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
     CloseDatafileHandle();
     ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
     EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    // The writable file takes changes at once, before any key: the ribbon's
+    // Undo takes an edit back and a drop goes in.
+    std::string shown = EditorText();
+    TypeIntoEditor(L"z");
+    SendMessageW(g_frame.GetHwndField(), WM_COMMAND, IDM_EDIT_UNDO, 0);
+    EXPECT_EQ(EditorText(), shown);
+    FormatsDataObject text;
+    text.Add(CF_UNICODETEXT, L"dropped", sizeof(L"dropped"));
+    EXPECT_EQ(CanDropIntoNote(&text), 1);
 }
 
 TEST_F(ShellTest, AStartAgainRestoresTheFrameAndOpensTheHandedOverFileOnceNoDialogIsUp)
