@@ -13,6 +13,7 @@
 #include "editor/note_marks.h"
 #include "editor/find/inc_search.h"
 #include "search/full_text_search.h"
+#include "search/quick/quick_search_box.h"
 #include "search/search_tables.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
@@ -512,9 +513,7 @@ int ShowQuickSearch(QuickSearchFocus focus)
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         g_mainPanel.focusedSearchBox = box;
-        SetStatusText(L"<vlblue>QuickSearch</vlblue>: Enter name of note and press <lred>Enter</lred> to load "
-                      L"(and press <lred>Enter</lred> again to edit)",
-                      kStatusDone);
+        ShowQuickSearchPrompt();
         return 1;
     }
     HWND editor = Editor();
