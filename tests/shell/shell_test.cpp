@@ -9,6 +9,7 @@
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
+#include "editor/keys/note_editor.h"
 #include "editor/clipboard/editor_clipboard.h"
 #include "editor/find/inc_search.h"
 #include "editor/dialogs/note_dialog.h"
@@ -459,7 +460,12 @@ TEST_F(ShellTest, TimersDispatchById)
     trace_.Clear();
     SendMessageW(panel, WM_TIMER, kTimerQuickSearchPreview, 0);
     EXPECT_TRUE(trace_.Saw(kTraceQuickSearch, 1));
-    // The editor's status timer ends the caret-line highlight through the editor.
+    // The editor's status timer ends the caret-line highlight through the editor:
+    // the editor is entered from QuickSearch, its caret line highlighted.
+    SetFocus(g_mainPanel.quickSearch.GetHwnd());
+    SetEditorStatusMode(kStatusModeNormal);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    ASSERT_EQ(GetEditorStatusMode(), kStatusModeHighlighted);
     trace_.Clear();
     SendMessageW(panel, WM_TIMER, kTimerEditorStatus, 0);
     EXPECT_TRUE(trace_.Saw(kTraceEditorStatus, 1));
