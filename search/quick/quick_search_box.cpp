@@ -548,6 +548,7 @@ int32_t GetQuickSearchSelection() { return s_quick.selected; }
 void ShowQuickSearchPrompt()
 {
     s_quick.notFound = 0;
+    s_quick.previewed = -1;
     SearchStatus(kPrompt, kStatusDone);
 }
 

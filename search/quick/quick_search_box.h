@@ -11,7 +11,8 @@ void InstallQuickSearchBox(HWND box);
 int32_t GetQuickSearchSelection();
 
 // The box's prompt on the status line, as the box is entered: a title no
-// note has is told again at the next key.
+// note has is told again at the next key, and a typed title previewed again
+// (the pane may show anything since, or another data file be open).
 void ShowQuickSearchPrompt();
 
 // Previews a note in the QuickSearch preview pane (not the note shown in the
