@@ -5,6 +5,7 @@
 #include "shell/frame_window.h"
 #include "shell/later_entry_points.h"
 #include "editor/editor_status.h"
+#include "editor/keys/note_editor.h"
 #include "editor/clipboard/editor_clipboard.h"
 #include "editor/links/completion_popup.h"
 #include "shell/note_markup_view.h"
@@ -12,6 +13,7 @@
 #include "editor/note_marks.h"
 #include "editor/find/inc_search.h"
 #include "search/full_text_search.h"
+#include "search/quick/quick_search_box.h"
 #include "search/search_tables.h"
 #include "ui/long_paragraph_layout.h"
 #include "ui/editor_selection.h"
@@ -196,7 +198,7 @@ int ReadAndShowNote(int32_t noteIndex, ShowNoteHistory history)
     PutBodyIntoEditor(editor, body);
     // A read-only data file cannot take a change: the editor refuses typing
     // rather than holding an edit that could never be saved.
-    SendMessageW(editor, EM_SETREADONLY, IsDatafileReadOnly() ? TRUE : FALSE, 0);
+    FollowDatafileReadOnly(editor);
     SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
 
     AIString title;
@@ -511,9 +513,7 @@ int ShowQuickSearch(QuickSearchFocus focus)
         SetFocus(box);
         SendMessageW(box, EM_SETSEL, 0, -1);
         g_mainPanel.focusedSearchBox = box;
-        SetStatusText(L"<vlblue>QuickSearch</vlblue>: Enter name of note and press <lred>Enter</lred> to load "
-                      L"(and press <lred>Enter</lred> again to edit)",
-                      kStatusDone);
+        ShowQuickSearchPrompt();
         return 1;
     }
     HWND editor = Editor();

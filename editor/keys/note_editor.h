@@ -24,6 +24,11 @@ int EditorOwnsKey(const MSG* message);
 // the key message is kept from the editor (a key-down says why).
 int SplitViewHoldsKey(HWND editor, UINT message, WPARAM key);
 
+// Makes the editor take changes or refuse them as the data file now allows
+// (a note shown, a file opened): the control and the key handling's flag
+// both, so no command waits for the next key to learn of the change.
+void FollowDatafileReadOnly(HWND editor);
+
 // What the key handling keeps between messages (read by the status line and
 // the content window).
 enum EditorStatusMode : int32_t {

@@ -237,6 +237,8 @@ LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                     : DefWindowProcW(window, message, wParam, lParam);
 }
 
+static int32_t DatafileRefusesChanges() { return IsDatafileLoaded() && IsDatafileReadOnly() ? 1 : 0; }
+
 LRESULT Swallow(HWND window)
 {
     UpdateWindow(window);
@@ -250,7 +252,13 @@ void SnapshotModifiers()
     if (EditorIsKeyDown(VK_CONTROL)) m |= kModCtrl;
     if (EditorIsKeyDown(VK_MENU)) m |= kModAlt;
     g_noteEditor.modifiers = m;
-    g_noteEditor.readOnly = IsDatafileLoaded() && IsDatafileReadOnly() ? 1 : 0;
+    g_noteEditor.readOnly = DatafileRefusesChanges();
+}
+
+void FollowDatafileReadOnly(HWND editor)
+{
+    g_noteEditor.readOnly = DatafileRefusesChanges();
+    SendMessageW(editor, EM_SETREADONLY, g_noteEditor.readOnly ? TRUE : FALSE, 0);
 }
 
 void TellReadOnly()

@@ -545,6 +545,13 @@ void InstallQuickSearchBox(HWND box)
 
 int32_t GetQuickSearchSelection() { return s_quick.selected; }
 
+void ShowQuickSearchPrompt()
+{
+    s_quick.notFound = 0;
+    s_quick.previewed = -1;
+    SearchStatus(kPrompt, kStatusDone);
+}
+
 void ShowQuickSearchPreview(int noteIndex, int force)
 {
     TRACE_SCOPE(kTraceQuickSearch, 1);

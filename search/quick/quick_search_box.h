@@ -10,6 +10,11 @@ void InstallQuickSearchBox(HWND box);
 // The note the list shows selected, -1 when none.
 int32_t GetQuickSearchSelection();
 
+// The box's prompt on the status line, as the box is entered: a title no
+// note has is told again at the next key, and a typed title previewed again
+// (the pane may show anything since, or another data file be open).
+void ShowQuickSearchPrompt();
+
 // Previews a note in the QuickSearch preview pane (not the note shown in the
 // editor), or the tip text, or the note the typed text names. Runs while
 // instant preview is on, or always with force 1.

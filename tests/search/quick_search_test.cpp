@@ -219,6 +219,12 @@ TEST_F(QuickSearch, AnUnknownTitleSaysSoAndEnterSearchesTheWholeText)
     EXPECT_EQ("zebra", BoxText(box));
     EXPECT_EQ(-1, GetQuickSearchSelection());
     EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Note not found"));
+    // Left and entered again, the box prompts; the unknown title is told again.
+    ShowQuickSearch(kFocusEditor);
+    ShowQuickSearch(kFocusQuickSearch);
+    EXPECT_EQ(std::string::npos, Utf8(AIString(GetStatusText())).find("Note not found"));
+    Type(box, L"zebra");
+    EXPECT_NE(std::string::npos, Utf8(AIString(GetStatusText())).find("Note not found"));
     // The preview says so too, without a tip.
     EXPECT_EQ(0u, Preview().find("No matching note..")) << Preview();
     EXPECT_EQ(std::string::npos, Preview().find("Tip:"));

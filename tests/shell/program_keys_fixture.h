@@ -77,6 +77,8 @@ protected:
         if (editor) SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
         if (keys) DestroyAcceleratorTable(keys);
         HideQuickPreview(0);
+        // A test that turned instant preview off and stopped early leaves it on again.
+        g_app.settings.Record().instantPreview = 1;
     }
     TestKeyboard Keyboard() { return TestKeyboard(keys, frame); }
     void FocusBox()

@@ -162,6 +162,9 @@ TEST_F(QuickBoxKeys, WithoutInstantPreviewTheAskedForNoteCoversTheEditorUntilCli
     TestKeyboard kb = Keyboard();
     g_app.settings.Record().instantPreview = 0;
     ASSERT_NO_FATAL_FAILURE(FocusBox());
+    // An earlier test may have left the same note's preview in the pane: the
+    // wait below is for this one's.
+    SetWindowTextW(quickPane, L"");
     kb.Type(L"zoo");
     ASSERT_TRUE(kb.PumpUntil([&] { return Text(quickPane).find("tomatoes") != std::string::npos; }));
     EXPECT_EQ(0u, Text(quickPane).find("Preview: Zoo")) << Text(quickPane);

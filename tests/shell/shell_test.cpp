@@ -9,6 +9,8 @@
 #include "tests/dialogs/note_dialog_answer.h"
 #include "dialogs/modal_backdrop.h"
 #include "editor/keys/editor_links.h"
+#include "editor/keys/note_editor.h"
+#include "editor/clipboard/editor_clipboard.h"
 #include "editor/find/inc_search.h"
 #include "editor/dialogs/note_dialog.h"
 #include "ui/app_state.h"
@@ -458,7 +460,12 @@ TEST_F(ShellTest, TimersDispatchById)
     trace_.Clear();
     SendMessageW(panel, WM_TIMER, kTimerQuickSearchPreview, 0);
     EXPECT_TRUE(trace_.Saw(kTraceQuickSearch, 1));
-    // The editor's status timer ends the caret-line highlight through the editor.
+    // The editor's status timer ends the caret-line highlight through the editor:
+    // the editor is entered from QuickSearch, its caret line highlighted.
+    SetFocus(g_mainPanel.quickSearch.GetHwnd());
+    SetEditorStatusMode(kStatusModeNormal);
+    SetFocus(g_mainPanel.editor.GetHwnd());
+    ASSERT_EQ(GetEditorStatusMode(), kStatusModeHighlighted);
     trace_.Clear();
     SendMessageW(panel, WM_TIMER, kTimerEditorStatus, 0);
     EXPECT_TRUE(trace_.Saw(kTraceEditorStatus, 1));
@@ -2294,6 +2301,15 @@ TEST_F(ShellTest, ReadOnlyDataFileShowsNotesThatCannotBeChanged)
     CloseDatafileHandle();
     ASSERT_EQ(OpenDatafile(path_.GetText()), 1);
     EXPECT_FALSE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY);
+    // The writable file takes changes at once, before any key: the ribbon's
+    // Undo takes an edit back and a drop goes in.
+    std::string shown = EditorText();
+    TypeIntoEditor(L"z");
+    SendMessageW(g_frame.GetHwndField(), WM_COMMAND, IDM_EDIT_UNDO, 0);
+    EXPECT_EQ(EditorText(), shown);
+    FormatsDataObject text;
+    text.Add(CF_UNICODETEXT, L"dropped", sizeof(L"dropped"));
+    EXPECT_EQ(CanDropIntoNote(&text), 1);
 }
 
 TEST_F(ShellTest, AStartAgainRestoresTheFrameAndOpensTheHandedOverFileOnceNoDialogIsUp)
