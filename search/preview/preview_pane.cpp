@@ -84,7 +84,6 @@ HWND PreviewPaneWindow() { return s_pane; }
 
 int PreviewKeyDown(int vk)
 {
-    if (g_previewShell.isKeyDown) return g_previewShell.isKeyDown(vk);
     return GetKeyState(vk) < 0;
 }
 

@@ -21,7 +21,6 @@ struct PreviewShellLinks {
     void (*stopTimer)(UINT_PTR timerId) = nullptr;
     void (*setStatusText)(const WCHAR* text, StatusLevel level) = nullptr;
     const WCHAR* (*statusText)() = nullptr;      // what the status line shows now
-    int (*isKeyDown)(int virtualKey) = nullptr;  // tests put their own in
     int (*isFullTextMode)() = nullptr;
     // QuickSearch's preview of the note its text names, when instant preview is on.
     void (*restoreQuickPreview)() = nullptr;

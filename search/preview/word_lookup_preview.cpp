@@ -1,6 +1,7 @@
 // The text pipelines' hooks, and the look-up of the selected word.
 #include "search/preview/word_lookup_preview.h"
 #include "search/preview/preview_pane.h"
+#include "search/preview/preview_state.h"
 #include "search/lookup/word_lookup.h"
 #include "search/lookup/lookup_text.h"
 #include "search/pdf/pdf_text_cache.h"
@@ -27,11 +28,7 @@ void ShowPipelineStatus(const WCHAR* text, int level)
     if (g_previewShell.setStatusText) g_previewShell.setStatusText(text, LevelOf(level));
 }
 
-int IsShiftDown()
-{
-    if (g_previewShell.isKeyDown) return g_previewShell.isKeyDown(VK_SHIFT);
-    return GetKeyState(VK_SHIFT) < 0;
-}
+int IsShiftDown() { return PreviewKeyDown(VK_SHIFT); }
 
 int WebAccessAllowed() { return g_app.settings.Record().previewWebPages ? 1 : 0; }
 

@@ -22,7 +22,6 @@ SearchShellLinks g_searchShell;
 
 int SearchKeyDown(int virtualKey)
 {
-    if (g_searchShell.isKeyDown) return g_searchShell.isKeyDown(virtualKey);
     return (GetKeyState(virtualKey) & 0x8000) ? 1 : 0;
 }
 

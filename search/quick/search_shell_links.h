@@ -12,7 +12,6 @@ struct SearchShellLinks {
     HWND previewPane = nullptr;
     HWND editor = nullptr;
 
-    int (*isKeyDown)(int virtualKey) = nullptr;   // tests put their own in
     int32_t (*currentNote)() = nullptr;           // index of the note in the editor, -1 none
     int (*showNote)(int32_t index) = nullptr;     // saves the current note and shows another
     int (*focusQuickSearch)(int focus) = nullptr; // 1 QuickSearch, 0 the editor

@@ -38,6 +38,18 @@ type_until() {
   return 1
 }
 x_focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# open_in_editor TITLE WINDOW-NAME WHEN: QuickSearch (Ctrl+L) takes the typed
+# title, Enter shows the note (the frame named WINDOW-NAME), a second Enter moves
+# to the editor; WHEN ends each failure's message.
+open_in_editor() {
+  xdotool windowfocus --sync "$frame"
+  press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus$3"
+  type_until "Tavik - " Edit "$1" || fail "QuickSearch did not take the typed title$3"
+  xdotool key Return
+  wait_window "$2" >/dev/null || fail "QuickSearch did not show the note$3"
+  xdotool key Return
+  poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move to the editor$3"
+}
 top_is_message_box() {
   local top height
   top=$(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1; exit}')
@@ -100,13 +112,7 @@ wait_window '^Tavik - Books to read$' >/dev/null || fail "the data file did not 
 
 # 3. Pick a note with QuickSearch (it completes titles in lower case); the
 # second Enter moves to the editor.
-xdotool windowfocus --sync "$frame"
-press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus"
-type_until "Tavik - " Edit "garden" || fail "QuickSearch did not take the typed title"
-xdotool key Return
-wait_window '^Tavik - Garden$' >/dev/null || fail "QuickSearch did not show the note"
-xdotool key Return
-poll 100 focus_is "Tavik - " RichEdit20W || fail "the second Enter did not move to the editor"
+open_in_editor garden '^Tavik - Garden$' ""
 xdotool type --delay 5 "Typed by the end-to-end test. "
 poll 100 focus_text_has "Tavik - " "Typed by the end-to-end test. " || fail "the typed text did not reach the note"
 # Ctrl+F opens the search inside the note, its two boxes made now; Escape
@@ -184,13 +190,7 @@ python3 "$src/tests/shell/check_datafile.py" "$work/other.tavik" Books_to_read "
 $wine "$program" "$data_path" </dev/null >"$work/again.log" 2>&1 &
 app=$!
 frame=$(wait_window '^Tavik - ') || fail "the frame did not show when started again"
-xdotool windowfocus --sync "$frame"
-press_until ctrl+l focus_is "Tavik - " Edit || fail "QuickSearch did not take the focus after the new start"
-type_until "Tavik - " Edit "weekend plans" || fail "QuickSearch did not take the typed title after the new start"
-xdotool key Return
-wait_window '^Tavik - Weekend plans$' >/dev/null || fail "the new note was not there after the new start"
-xdotool key Return
-poll 100 focus_is "Tavik - " RichEdit20W || fail "the editor did not take the focus after the new start"
+open_in_editor "weekend plans" '^Tavik - Weekend plans$' " after the new start"
 poll 100 focus_text_has "Tavik - " "See Garden and www.example.org @todo now" \
   || fail "the typed text was not shown after the new start"
 xdotool key alt+F4

@@ -22,6 +22,18 @@ protected:
         Note(notes, L"Garden_tools", L"a spade");
         ASSERT_NO_FATAL_FAILURE(Open(notes, L"TavikSplitTest.exe"));
     }
+    // The garden open, split view switched on from the editor and a grey
+    // picture of that name shown in the editor's place; the note's text before.
+    void PictureInTheEditorsPlace(const WCHAR* name, AIString& picture, std::string& before)
+    {
+        ASSERT_NO_FATAL_FAILURE(OpenGarden());
+        picture = TempPicture(name);
+        SetFocus(editor);
+        Keyboard().Press('V', kAltKey);
+        ASSERT_TRUE(IsSplitViewOn());
+        before = Text(editor);
+        ASSERT_EQ(1, PreviewImageUnderCursor(picture.GetText(), 1, 0));
+    }
     // A small picture (a 24-bit BMP of grey 0x60) of that name in the temporary folder.
     static AIString TempPicture(const WCHAR* name)
     {
@@ -136,15 +148,10 @@ TEST_F(SplitView, ALinkTargetCoversTheEditorInsteadOfTheNoteList)
 
 TEST_F(SplitView, APictureStandsInTheEditorsPlaceAndNoKeyChangesTheNoteUnseen)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenGarden());
+    AIString picture;
+    std::string before;
+    ASSERT_NO_FATAL_FAILURE(PictureInTheEditorsPlace(L"tavik_split_picture.bmp", picture, before));
     TestKeyboard kb = Keyboard();
-    AIString picture = TempPicture(L"tavik_split_picture.bmp");
-    SetFocus(editor);
-    kb.Press('V', kAltKey);
-    ASSERT_TRUE(IsSplitViewOn());
-    std::string before = Text(editor);
-
-    ASSERT_EQ(1, PreviewImageUnderCursor(picture.GetText(), 1, 0));
     ASSERT_TRUE(IsImagePreviewShown());
     EXPECT_FALSE(IsWindowVisible(editor));
     EXPECT_EQ(editor, GetFocus());
@@ -217,15 +224,11 @@ TEST_F(SplitView, ThePictureTheNoteNamesShowsBesideTheListWhileTheTypedNoteCover
 
 TEST_F(SplitView, UpAndDownLetTheBackgroundShowThroughThePictureInTheEditorsPlace)
 {
-    ASSERT_NO_FATAL_FAILURE(OpenGarden());
-    TestKeyboard kb = Keyboard();
     // Grey, drawn 1:1 in the middle of the editor's place.
-    AIString picture = TempPicture(L"tavik_split_seen_through.bmp");
-    SetFocus(editor);
-    kb.Press('V', kAltKey);
-    ASSERT_TRUE(IsSplitViewOn());
-    std::string before = Text(editor);
-    ASSERT_EQ(1, PreviewImageUnderCursor(picture.GetText(), 1, 0));
+    AIString picture;
+    std::string before;
+    ASSERT_NO_FATAL_FAILURE(PictureInTheEditorsPlace(L"tavik_split_seen_through.bmp", picture, before));
+    TestKeyboard kb = Keyboard();
     ASSERT_FALSE(IsWindowVisible(editor));
     HWND panel = g_mainPanel.GetHwndField();
     const RECT e = g_mainPanel.layout.editor;
